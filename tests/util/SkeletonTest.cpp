@@ -1,0 +1,11 @@
+// Guards the build itself: assertions stay compiled in every build type.
+#include <cassert>
+#include <gtest/gtest.h>
+
+TEST(Build, AssertionsAreOn)
+{
+#ifdef NDEBUG
+    FAIL() << "NDEBUG is defined: assertions would be compiled out";
+#endif
+    EXPECT_DEATH(assert(1 + 1 == 3), "1 \\+ 1 == 3");
+}
