@@ -20,6 +20,23 @@ bool greetingPending = false;   // the first size and activate messages
 bool quitPosted = false;
 int quitCodePosted = 0;
 int cursorCounter = 0;
+bool videoStarted = false;
+
+// Video and the GL library stay loaded once started: unloading them unloads the GL driver,
+// whose own allocations would then show up as leaks of an unknown library.
+bool StartVideo()
+{
+    if (videoStarted)
+        return true;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+        return false;
+    if (SDL_GL_LoadLibrary(nullptr) != 0) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return false;
+    }
+    videoStarted = true;
+    return true;
+}
 
 char const* GLErrorText(GLenum code)
 {
@@ -171,7 +188,7 @@ bool GameWindow::Open(int width, int height)
 {
     assert(!window);
     MessageBox::Register();
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+    if (!StartVideo())
         return false;
 
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
@@ -187,10 +204,8 @@ bool GameWindow::Open(int width, int height)
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN;
     if (width <= 0 || height <= 0) {
         SDL_DisplayMode mode;
-        if (SDL_GetDesktopDisplayMode(0, &mode) != 0) {
-            SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        if (SDL_GetDesktopDisplayMode(0, &mode) != 0)
             return false;
-        }
         width = mode.w;
         height = mode.h;
         flags |= SDL_WINDOW_BORDERLESS | SDL_WINDOW_FULLSCREEN_DESKTOP;
@@ -202,7 +217,6 @@ bool GameWindow::Open(int width, int height)
         if (window)
             SDL_DestroyWindow(window);
         window = nullptr;
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return false;
     }
     SDL_GL_MakeCurrent(window, context);
@@ -236,7 +250,6 @@ void GameWindow::Close()
     context = nullptr;
     window = nullptr;
     cursorCounter = 0;
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
 bool GameWindow::IsOpen()
