@@ -3,13 +3,10 @@
 
 #include "MapReader.h"
 #include "Poly.h"
-#include "Textures.h"
 #include "util/Error.h"
 #include "util/LineEq.h"
 #include "util/Rectf.h"
 
-#include <GL/gl.h>
-#include <GL/glu.h>
 #include <cassert>
 #include <cmath>
 #include <cstdio>
@@ -19,17 +16,6 @@ namespace
 constexpr uint32_t PolyHeadSize = 20;
 // Group numbers size per-group tables; real maps use a few dozen.
 constexpr uint32_t MaxGroup = 65535;
-
-// A drawing error means the GL state is broken: report it and stop.
-void CheckGLError()
-{
-    GLenum const err = glGetError();
-    if (err == GL_NO_ERROR)
-        return;
-    char const* text = reinterpret_cast<char const*>(gluErrorString(err));
-    fprintf(stderr, "OpenGL error: %s\n", text != nullptr ? text : "unknown");
-    assert(false);
-}
 } // namespace
 
 MapBase::MapBase(Textures const* textureList, FILE* file, char const* name)
@@ -50,8 +36,6 @@ MapBase::MapBase(Textures const* textureList, FILE* file, char const* name)
         Poly* const poly = new Poly(reader);
         polys.AddItem(poly);
         if (poly->group > MaxGroup)
-            reader.Fail();
-        if (textures != nullptr && poly->texture != 0 && !textures->IsTexture(poly->texture))
             reader.Fail();
     }
     polyCount = n;
@@ -240,15 +224,4 @@ Rectf MapBase::ScreenRect() const
     Pointf const lo = ScreenToWorld(Pointf(0.0, 0.0));
     Pointf const hi = ScreenToWorld(Pointf(640.0, 480.0));
     return Rectf(&lo, &hi);
-}
-
-void MapBase::Render(Tick time)
-{
-    Rectf const screen = ScreenRect();
-    for (unsigned int i = 0; i < polyCount; ++i)
-    {
-        if (GetPoly(i)->GetBound()->Intersect(&screen))
-            GetPoly(i)->Render(textures, &view, time);
-    }
-    CheckGLError();
 }
