@@ -29,7 +29,8 @@ template <class M>
 std::unique_ptr<M> Load(std::vector<uint8_t> const& bytes, Textures const* textures = nullptr)
 {
     FILE* file = tmpfile();
-    fwrite(bytes.data(), 1, bytes.size(), file);
+    if (!bytes.empty())
+        fwrite(bytes.data(), 1, bytes.size(), file);
     rewind(file);
     struct Closer
     {
