@@ -47,6 +47,8 @@ public:
     bool DefaultSolid(unsigned int id) const;
 
     int GetNumTextures() const { return numTextures; }
+    // Whether id lies inside the table (ids without frames included).
+    bool IsTexture(unsigned int id) const { return id < static_cast<unsigned int>(numTextures); }
     char const* GetPrefix() const { return prefix; }
     // The entry as read, without the fall-back to entry 0.
     Textures_Texture const& GetEntry(unsigned int id) const;
