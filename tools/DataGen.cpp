@@ -45,7 +45,7 @@ void Save(Canvas const& canvas, std::string const& dir, std::string const& name,
 
 std::string TwoDigits(int n)
 {
-    char buffer[8];
+    char buffer[16];
     std::snprintf(buffer, sizeof buffer, "%.2d", n);
     return buffer;
 }
