@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -17,23 +17,15 @@ namespace
 std::string Runs(TimeSet2 const& set)
 {
     std::string out;
-    int value = 0;
-    int runValue = 0;
-    Tick start = -1;
-    for (Tick t = 0; t <= 100; t++)
+    int value = 0, runValue = 0;
+    for (Tick t = 0, start = -1; t <= 100; t++)
     {
         bool covered = t < 100 && set.Find(t, &value);
         if (start >= 0 && (!covered || value != runValue))
-        {
-            out += (out.empty() ? "" : ", ") + std::to_string(start) + "-" + std::to_string(t) + " (" +
-                   std::to_string(runValue) + ")";
-            start = -1;
-        }
-        if (covered && start < 0)
-        {
-            start = t;
-            runValue = value;
-        }
+            out += std::to_string(start) + "-" + std::to_string(t) + " (" + std::to_string(runValue) + ") ";
+        if (start < 0 || !covered || value != runValue)
+            start = covered ? t : -1;
+        runValue = value;
     }
     return out;
 }
@@ -42,58 +34,25 @@ std::string Runs(TimeSet2 const& set)
 
 TEST(TimeSet2, SplitsWidensAndJoinsRuns)
 {
+    struct Step
+    {
+        Tick first, last;
+        int value;
+        char const* runs;
+    } const steps[] = {
+        {11, 13, 5, "11-14 (5) "}, {10, 10, 5, "10-14 (5) "}, {20, 21, 10, "10-14 (5) 20-22 (10) "},
+        {22, 26, 5, "10-14 (5) 20-22 (10) 22-27 (5) "}, {22, 22, 10, "10-14 (5) 20-23 (10) 23-27 (5) "},
+        {12, 12, 20, "10-12 (5) 12-13 (20) 13-14 (5) 20-23 (10) 23-27 (5) "},
+        {12, 12, 5, "10-14 (5) 20-23 (10) 23-27 (5) "}, {23, 23, 10, "10-14 (5) 20-24 (10) 24-27 (5) "},
+        {25, 25, 5, "10-14 (5) 20-24 (10) 24-27 (5) "},
+    };
     TimeSet2 set;
-    for (Tick t : {11, 12, 13, 10})
-        set.Add(t, 5);
-    set.Add(20, 10);
-    set.Add(21, 10);
-    EXPECT_EQ(Runs(set), "10-14 (5), 20-22 (10)");
-    for (Tick t = 22; t <= 26; t++)
-        set.Add(t, 5);
-    EXPECT_EQ(Runs(set), "10-14 (5), 20-22 (10), 22-27 (5)");
-    set.Add(22, 10);
-    EXPECT_EQ(Runs(set), "10-14 (5), 20-23 (10), 23-27 (5)");
-    set.Add(12, 20);
-    EXPECT_EQ(Runs(set), "10-12 (5), 12-13 (20), 13-14 (5), 20-23 (10), 23-27 (5)");
-    set.Add(12, 5);
-    EXPECT_EQ(Runs(set), "10-14 (5), 20-23 (10), 23-27 (5)");
-    set.Add(23, 10);
-    EXPECT_EQ(Runs(set), "10-14 (5), 20-24 (10), 24-27 (5)");
-}
-
-TEST(TimeSet2, QueriesSkipRunsOfTheValueAtTheTick)
-{
-    TimeSet2 set;
-    for (Tick t = 10; t < 14; t++)
-        set.Add(t, 5);
-    for (Tick t = 20; t < 24; t++)
-        set.Add(t, 10);
-    for (Tick t = 24; t < 27; t++)
-        set.Add(t, 5);
-    int value = 0;
-    Tick tick = 0;
-    EXPECT_TRUE(set.Find(25, &value));
-    EXPECT_EQ(value, 5);
-    EXPECT_FALSE(set.Find(17, nullptr));
-    EXPECT_FALSE(set.Find(27, nullptr));
-    EXPECT_TRUE(set.CheckDown(25, &value, &tick));
-    EXPECT_EQ(value, 10);
-    EXPECT_EQ(tick, 23);
-    EXPECT_TRUE(set.CheckUp(21, &value, &tick));
-    EXPECT_EQ(value, 5);
-    EXPECT_EQ(tick, 24);
-    EXPECT_TRUE(set.CheckDown(17, &value, &tick));
-    EXPECT_EQ(value, 5);
-    EXPECT_EQ(tick, 13);
-    EXPECT_FALSE(set.CheckUp(24, nullptr, nullptr));
-    EXPECT_EQ(set.LastFreeTime(25), 19);
-    EXPECT_EQ(set.NextFreeTime(21), 27);
-    EXPECT_EQ(set.LastFreeTime(17), 17);
-    // A run of another value exactly gap ticks away is allowed, one tick closer is not.
-    EXPECT_FALSE(set.AddIfSafe(29, 7, 4));
-    EXPECT_TRUE(set.AddIfSafe(30, 7, 4));
-    EXPECT_FALSE(set.AddIfSafe(22, 10, 3));
-    EXPECT_TRUE(set.AddIfSafe(22, 10, 2));
+    for (Step const& step : steps)
+    {
+        for (Tick t = step.first; t <= step.last; t++)
+            set.Add(t, step.value);
+        EXPECT_EQ(Runs(set), step.runs) << step.first << "-" << step.last << " with " << step.value;
+    }
 }
 
 TEST(TimeSet2, AgreesWithAPlainModelUnderRandomOperations)
@@ -101,76 +60,53 @@ TEST(TimeSet2, AgreesWithAPlainModelUnderRandomOperations)
     unsigned seed = TestSeed();
     SCOPED_TRACE("seed " + std::to_string(seed));
     std::mt19937 rng(seed);
-    constexpr int Ticks = 2000;
     auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
-    for (int round = 0; round < 10; round++)
+    constexpr int Ticks = 400, None = -1;
+    for (int round = 0; round < 20; round++)
     {
         TimeSet2 set;
-        std::vector<std::optional<int>> model(Ticks);
-        auto at = [&](int t) { return t >= 0 && t < Ticks ? model[t] : std::nullopt; };
-        // The nearest tick from t in steps of dir that carries a value other than the value at t.
+        std::vector<int> model(Ticks, None);
+        // The nearest tick from t in steps of dir carrying a value other than the one at t.
         auto differing = [&](int t, int dir) {
             int i = t;
-            while (i >= 0 && i < Ticks && (!model[i] || (at(t) && *model[i] == *at(t))))
+            while (i >= 0 && i < Ticks && (model[i] == None || model[i] == model[t]))
                 i += dir;
             return i;
         };
-        // Runs of a few ticks on a narrow band so that runs touch, split and join often.
-        int base = pick(30, Ticks - 300);
         for (int op = 0; op < 600; op++)
         {
-            int t = base + pick(0, 200);
-            int v = pick(0, 3);
-            if (pick(0, 4) > 0)
+            // A narrow band of few values, so that runs touch, split and join often.
+            int t = pick(30, 230), v = pick(0, 3), gap = pick(0, 12), q = pick(0, 260), e = q + pick(-1, 6);
+            int down = differing(t, -1), up = differing(t, 1);
+            bool safe = (down < 0 || down + gap <= t) && (up >= Ticks || up - gap >= t);
+            if (pick(0, 3) == 0)
             {
-                set.Add(t, v);
-                model[t] = v;
+                ASSERT_EQ(set.AddIfSafe(t, v, gap), safe) << "tick " << t << " gap " << gap;
             }
             else
             {
-                int gap = pick(0, 12);
-                int down = differing(t, -1);
-                int up = differing(t, 1);
-                bool safe = (down < 0 || down + gap <= t) && (up >= Ticks || up - gap >= t);
-                ASSERT_EQ(set.AddIfSafe(t, v, gap), safe) << "tick " << t << " gap " << gap;
-                if (safe)
-                    model[t] = v;
+                set.Add(t, v);
+                safe = true;
             }
-            int q = base + pick(-20, 220);
-            int value = -1;
-            ASSERT_EQ(set.Find(q, &value), at(q).has_value()) << "tick " << q;
-            if (at(q))
-            {
-                ASSERT_EQ(value, *at(q)) << "tick " << q;
-            }
-            ASSERT_EQ(set.Check(q, v), at(q) == v) << "tick " << q;
-            int e = q + pick(0, 6);
-            bool any = false;
-            for (int i = q; i < e; i++)
-                any = any || at(i) == v;
-            ASSERT_EQ(set.CheckRange(TimeRange2(q, e, v)), any) << q << "-" << e;
+            if (safe)
+                model[t] = v;
+            int value = None, found = None;
             Tick tick = -1;
-            int down = differing(q, -1);
-            ASSERT_EQ(set.CheckDown(q, &value, &tick), down >= 0) << "tick " << q;
-            if (down >= 0)
-            {
-                ASSERT_EQ(tick, down);
-                ASSERT_EQ(value, *model[down]);
-            }
-            int up = differing(q, 1);
-            ASSERT_EQ(set.CheckUp(q, &value, &tick), up < Ticks) << "tick " << q;
-            if (up < Ticks)
-            {
-                ASSERT_EQ(tick, up);
-                ASSERT_EQ(value, *model[up]);
-            }
-            int freeDown = q;
-            while (at(freeDown))
+            ASSERT_EQ(set.Find(q, &value) ? value : None, model[q]) << "tick " << q;
+            ASSERT_EQ(set.Check(q, v), model[q] == v) << "tick " << q;
+            ASSERT_EQ(set.CheckRange(TimeRange2(q, e, v)), std::count(&model[q], &model[std::max(q, e)], v) > 0) << q << "-" << e;
+            down = differing(q, -1), up = differing(q, 1);
+            ASSERT_EQ(set.CheckDown(q, &found, &tick) ? tick : -1, down) << "tick " << q;
+            ASSERT_EQ(found, down < 0 ? None : model[down]);
+            found = None;
+            ASSERT_EQ(set.CheckUp(q, &found, &tick) ? tick : Ticks, up) << "tick " << q;
+            ASSERT_EQ(found, up < Ticks ? model[up] : None);
+            int freeDown = q, freeUp = q;
+            while (freeDown >= 0 && model[freeDown] != None)
                 freeDown--;
-            ASSERT_EQ(set.LastFreeTime(q), freeDown);
-            int freeUp = q;
-            while (at(freeUp))
+            while (model[freeUp] != None)
                 freeUp++;
+            ASSERT_EQ(set.LastFreeTime(q), freeDown);
             ASSERT_EQ(set.NextFreeTime(q), freeUp);
         }
     }

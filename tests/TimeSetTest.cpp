@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -16,12 +17,11 @@ namespace
 std::string Runs(TimeSet const& set)
 {
     std::string out;
-    Tick t = -1000;
     Tick start = 0;
-    while (set.CheckUp(t, &start))
+    for (Tick t = -1000; set.CheckUp(t, &start);)
     {
         t = set.NextFreeTime(start);
-        out += (out.empty() ? "" : " ") + std::to_string(start) + "-" + std::to_string(t);
+        out += std::to_string(start) + "-" + std::to_string(t) + " ";
     }
     return out;
 }
@@ -30,90 +30,32 @@ std::string Runs(TimeSet const& set)
 
 TEST(TimeSet, MergesTouchingRunsButNotAcrossAGapAndSplitsOnRemove)
 {
+    struct Step
+    {
+        bool add;
+        Tick start, end;
+        char const* runs;
+    } const steps[] = {
+        {true, 10, 20, "10-20 "}, {true, 22, 30, "10-20 22-30 "}, {true, 16, 25, "10-30 "},
+        {true, 50, 52, "10-30 50-52 "}, {true, 54, 56, "10-30 50-52 54-56 "}, {true, 52, 54, "10-30 50-56 "},
+        {true, 80, 85, "10-30 50-56 80-85 "}, {true, 45, 50, "10-30 45-56 80-85 "},
+        {true, 31, 79, "10-30 31-79 80-85 "}, {true, 25, 35, "10-79 80-85 "}, {true, 79, 80, "10-85 "},
+        {false, 30, 50, "10-30 50-85 "}, {false, 25, 40, "10-25 50-85 "}, {false, 40, 55, "10-25 55-85 "},
+        {false, 5, 30, "55-85 "}, {false, 60, 62, "55-60 62-85 "}, {true, 61, 62, "55-60 61-85 "},
+        {true, 85, 86, "55-60 61-86 "}, {true, 60, 61, "55-86 "},
+        // Empty and reversed ranges change nothing, also where an empty run could stick.
+        {true, 5, 5, "55-86 "}, {true, 90, 90, "55-86 "}, {false, 70, 70, "55-86 "}, {false, 80, 60, "55-86 "},
+        {true, 90, 91, "55-86 90-91 "}, {true, 91, 89, "55-86 90-91 "},
+    };
     TimeSet set;
-    set.AddRange(TimeRange(10, 20));
-    set.AddRange(TimeRange(22, 30));
-    set.AddRange(TimeRange(16, 25));
-    EXPECT_EQ(Runs(set), "10-30");
-    set.AddRange(TimeRange(50, 52));
-    set.AddRange(TimeRange(54, 56));
-    set.AddRange(TimeRange(52, 54));
-    EXPECT_EQ(Runs(set), "10-30 50-56");
-    set.AddRange(TimeRange(80, 85));
-    set.AddRange(TimeRange(45, 50));
-    EXPECT_EQ(Runs(set), "10-30 45-56 80-85");
-    set.AddRange(TimeRange(31, 79));
-    EXPECT_EQ(Runs(set), "10-30 31-79 80-85");
-    set.AddRange(TimeRange(25, 35));
-    set.AddRange(TimeRange(79, 80));
-    EXPECT_EQ(Runs(set), "10-85");
-    set.Remove(TimeRange(30, 50));
-    EXPECT_EQ(Runs(set), "10-30 50-85");
-    set.Remove(TimeRange(25, 40));
-    set.Remove(TimeRange(40, 55));
-    EXPECT_EQ(Runs(set), "10-25 55-85");
-    set.Remove(TimeRange(5, 30));
-    EXPECT_EQ(Runs(set), "55-85");
-    set.Remove(TimeRange(60, 62));
-    EXPECT_EQ(Runs(set), "55-60 62-85");
-    set.Add(61);
-    set.Add(60);
-    set.Add(85);
-    EXPECT_EQ(Runs(set), "55-86");
-}
-
-TEST(TimeSet, QueriesAtAndAroundTheEdgesOfARun)
-{
-    TimeSet set;
-    set.AddRange(TimeRange(55, 85));
-    Tick found = 0;
-    EXPECT_TRUE(set.Check(55));
-    EXPECT_FALSE(set.Check(85));
-    EXPECT_TRUE(set.CheckDown(100, &found));
-    EXPECT_EQ(found, 84);
-    EXPECT_TRUE(set.CheckDown(60, &found));
-    EXPECT_EQ(found, 60);
-    EXPECT_FALSE(set.CheckDown(54, nullptr));
-    EXPECT_TRUE(set.CheckUp(10, &found));
-    EXPECT_EQ(found, 55);
-    EXPECT_FALSE(set.CheckUp(85, nullptr));
-    EXPECT_EQ(set.LastFreeTime(60), 54);
-    EXPECT_EQ(set.NextFreeTime(60), 85);
-    EXPECT_EQ(set.Count(60), 5);
-    EXPECT_EQ(set.Count(200), 30);
-    EXPECT_EQ(set.Count(55), 0);
-}
-
-TEST(TimeSet, EmptyRangesChangeNothing)
-{
-    TimeSet set;
-    set.AddRange(TimeRange(5, 5));
-    set.AddRange(TimeRange(9, 3));
-    EXPECT_FALSE(set.CheckUp(-100, nullptr));
-    set.Add(5);
-    EXPECT_EQ(Runs(set), "5-6");
-    set.AddRange(TimeRange(6, 6));
-    set.AddRange(TimeRange(4, 4));
-    set.Remove(TimeRange(5, 5));
-    set.Remove(TimeRange(6, 4));
-    EXPECT_EQ(Runs(set), "5-6");
-    set.AddRange(TimeRange(20, 30));
-    set.Remove(TimeRange(25, 25));
-    EXPECT_EQ(Runs(set), "5-6 20-30");
-}
-
-TEST(TimeSet, SafeAllowsMembersExactlyAtTheGap)
-{
-    TimeSet set;
-    set.Add(10);
-    EXPECT_TRUE(set.Safe(13, 3));
-    EXPECT_FALSE(set.Safe(12, 3));
-    EXPECT_TRUE(set.Safe(7, 3));
-    EXPECT_FALSE(set.Safe(8, 3));
-    EXPECT_TRUE(set.Safe(10, 0));
-    EXPECT_FALSE(set.AddIfSafe(12, 3));
-    EXPECT_TRUE(set.AddIfSafe(13, 3));
-    EXPECT_EQ(Runs(set), "10-11 13-14");
+    for (Step const& step : steps)
+    {
+        if (step.add)
+            set.AddRange(TimeRange(step.start, step.end));
+        else
+            set.Remove(TimeRange(step.start, step.end));
+        EXPECT_EQ(Runs(set), step.runs) << (step.add ? "add " : "remove ") << step.start << "-" << step.end;
+    }
 }
 
 TEST(TimeSet, AgreesWithAPlainModelUnderRandomOperations)
@@ -121,80 +63,50 @@ TEST(TimeSet, AgreesWithAPlainModelUnderRandomOperations)
     unsigned seed = TestSeed();
     SCOPED_TRACE("seed " + std::to_string(seed));
     std::mt19937 rng(seed);
-    constexpr int Ticks = 3000;
     auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    constexpr int Ticks = 3000;
     for (int round = 0; round < 10; round++)
     {
         TimeSet set;
-        std::vector<bool> model(Ticks, false);
+        std::vector<char> model(Ticks, 0);
         auto member = [&](int t) { return t >= 0 && t < Ticks && model[t]; };
+        auto count = [&](int s, int e) {
+            int n = 0;
+            for (int i = s; i < e; i++)
+                n += member(i);
+            return n;
+        };
+        // The first tick from `from` in steps of dir that is a member (or not), or the model's end.
+        auto walk = [&](int from, int dir, bool wanted) {
+            while (from >= 0 && from < Ticks && member(from) != wanted)
+                from += dir;
+            return from;
+        };
         for (int op = 0; op < 400; op++)
         {
-            // Edits stay clear of the model's ends so every walk below ends inside it.
-            int s = pick(10, Ticks - 200);
-            int e = s + pick(-2, pick(0, 1) ? 4 : 150);
-            int t = pick(0, Ticks - 1);
-            int gap = pick(0, 30);
-            switch (pick(0, 3))
-            {
-            case 0:
+            // Edits stay clear of the model's ends so that every walk below ends inside it.
+            int s = pick(10, Ticks - 200), e = s + pick(-2, pick(0, 1) ? 4 : 150), kind = pick(0, 2);
+            int t = pick(0, Ticks - 1), gap = pick(0, 30);
+            bool safe = count(s - gap + 1, s + gap) == 0;
+            if (kind == 0)
                 set.AddRange(TimeRange(s, e));
-                for (int i = s; i < e; i++)
-                    model[i] = true;
-                break;
-            case 1:
+            else if (kind == 1)
                 set.Remove(TimeRange(s, e));
-                for (int i = s; i < e; i++)
-                    model[i] = false;
-                break;
-            case 2:
-                set.Add(s);
-                model[s] = true;
-                break;
-            default:
-            {
-                bool safe = true;
-                for (int i = s - gap + 1; i < s + gap; i++)
-                    safe = safe && !member(i);
+            else
                 ASSERT_EQ(set.AddIfSafe(s, gap), safe) << "tick " << s << " gap " << gap;
-                if (safe)
-                    model[s] = true;
-            }
-            }
+            if (kind < 2)
+                std::fill(model.begin() + s, model.begin() + std::max(s, e), kind == 0);
+            else if (safe)
+                model[s] = 1;
             ASSERT_EQ(set.Check(t), member(t)) << "tick " << t;
-            bool any = false;
-            for (int i = s; i < e; i++)
-                any = any || member(i);
-            ASSERT_EQ(set.CheckRange(TimeRange(s, e)), any) << s << "-" << e;
-            int down = t;
-            while (down >= 0 && !member(down))
-                down--;
+            ASSERT_EQ(set.CheckRange(TimeRange(s, e)), count(s, e) > 0) << s << "-" << e;
+            ASSERT_EQ(set.Safe(t, gap), count(t - gap + 1, t + gap) == 0) << "tick " << t << " gap " << gap;
+            ASSERT_EQ(set.Count(t), count(0, t)) << "tick " << t;
             Tick found = -1;
-            ASSERT_EQ(set.CheckDown(t, &found), down >= 0) << "tick " << t;
-            if (down >= 0)
-            {
-                ASSERT_EQ(found, down);
-            }
-            int up = t;
-            while (up < Ticks && !member(up))
-                up++;
-            ASSERT_EQ(set.CheckUp(t, &found), up < Ticks) << "tick " << t;
-            if (up < Ticks)
-            {
-                ASSERT_EQ(found, up);
-            }
-            int freeDown = t;
-            while (member(freeDown))
-                freeDown--;
-            ASSERT_EQ(set.LastFreeTime(t), freeDown);
-            int freeUp = t;
-            while (member(freeUp))
-                freeUp++;
-            ASSERT_EQ(set.NextFreeTime(t), freeUp);
-            int count = 0;
-            for (int i = 0; i < t; i++)
-                count += member(i);
-            ASSERT_EQ(set.Count(t), count) << "tick " << t;
+            ASSERT_EQ(set.CheckDown(t, &found) ? found : -1, walk(t, -1, true)) << "tick " << t;
+            ASSERT_EQ(set.CheckUp(t, &found) ? found : Ticks, walk(t, 1, true)) << "tick " << t;
+            ASSERT_EQ(set.LastFreeTime(t), walk(t, -1, false)) << "tick " << t;
+            ASSERT_EQ(set.NextFreeTime(t), walk(t, 1, false)) << "tick " << t;
         }
     }
 }
