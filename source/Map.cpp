@@ -383,3 +383,42 @@ void Map::ProjectileMove(Pointf* pos, Map_Projectile_Info* info) const
         info->steps -= 1;
     }
 }
+
+void Map::Render(Tick time, Map_Render_Flags flags)
+{
+    assert(groups != nullptr);
+    memset(polyVisible, 0, polyCount);
+    Rectf const screen = ScreenRect();
+    Pointf const lo(screen.x0, screen.y0);
+    Pointf const hi(screen.x1, screen.y1);
+    int c0 = 0;
+    int r0 = 0;
+    int c1 = 0;
+    int r1 = 0;
+    GetGroupCell(&lo, c0, r0);
+    GetGroupCell(&hi, c1, r1);
+    c0 = std::max(c0, 0);
+    r0 = std::max(r0, 0);
+    c1 = std::min(c1, cellsX - 1);
+    r1 = std::min(r1, cellsY - 1);
+    for (int r = r0; r <= r1; ++r)
+    {
+        for (int c = c0; c <= c1; ++c)
+        {
+            FlatList<unsigned int> const& list = *groups[c][r]->polyList;
+            for (int i = 0; i < list.Count(); ++i)
+            {
+                if (hiddenGroup == 0 || GetPoly(list[i])->group != hiddenGroup)
+                    polyVisible[list[i]] = 1;
+            }
+        }
+    }
+    for (unsigned int i = 0; i < polyCount; ++i)
+    {
+        if (polyVisible[i] == 0)
+            continue;
+        bool const fore = GetPoly(i)->foreground;
+        if ((fore && (flags & Map_Render_Fore) != 0) || (!fore && (flags & Map_Render_Back) != 0))
+            GetPoly(i)->Render(textures, &view, time);
+    }
+}

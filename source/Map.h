@@ -69,6 +69,9 @@ public:
     Pointf Settle(Pointf const* p, double* angle) const;
     void ProjectileMove(Pointf* pos, Map_Projectile_Info* info) const;
 
+    using MapBase::Render;
+    void Render(Tick time, Map_Render_Flags flags);
+
     unsigned int hiddenGroup; // not drawn; 0 = none
     FlatList<Rectf>* groupCovers; // margins per group; NULL once the grid is built
     unsigned char* polyVisible;   // scratch marks of Render

@@ -1,8 +1,10 @@
 // MapBase: reading the map file, camera operations, group placement and plain drawing.
 #include "MapBase.h"
 
+#include "Image.h"
 #include "MapReader.h"
 #include "Poly.h"
+#include "Textures.h"
 #include "util/Error.h"
 #include "util/LineEq.h"
 #include "util/Rectf.h"
@@ -36,6 +38,8 @@ MapBase::MapBase(Textures const* textureList, FILE* file, char const* name)
         Poly* const poly = new Poly(reader);
         polys.AddItem(poly);
         if (poly->group > MaxGroup)
+            reader.Fail();
+        if (textures != nullptr && poly->texture != 0 && !textures->IsTexture(poly->texture))
             reader.Fail();
     }
     polyCount = n;
@@ -224,4 +228,15 @@ Rectf MapBase::ScreenRect() const
     Pointf const lo = ScreenToWorld(Pointf(0.0, 0.0));
     Pointf const hi = ScreenToWorld(Pointf(640.0, 480.0));
     return Rectf(&lo, &hi);
+}
+
+void MapBase::Render(Tick time)
+{
+    Rectf const screen = ScreenRect();
+    for (unsigned int i = 0; i < polyCount; ++i)
+    {
+        if (GetPoly(i)->GetBound()->Intersect(&screen))
+            GetPoly(i)->Render(textures, &view, time);
+    }
+    Image::CheckGlError();
 }

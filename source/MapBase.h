@@ -52,6 +52,9 @@ public:
     Pointf WorldToScreen(Pointf p) const;
     Pointf ScreenToWorld(Pointf p) const;
 
+    // time is the level clock in 24.8 fixed point; it only picks texture animation frames.
+    void Render(Tick time);
+
     WorldTransform view;
     unsigned int passGroups[2]; // groups the movement clip lets through; 0 = none
     Textures const* textures;   // borrowed

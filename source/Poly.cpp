@@ -2,10 +2,13 @@
 #include "Poly.h"
 
 #include "MapReader.h"
+#include "Image.h"
+#include "Textures.h"
 #include "util/Error.h"
 #include "util/LineEq.h"
 #include "util/WorldTransform.h"
 
+#include <GL/gl.h>
 #include <cassert>
 
 namespace
@@ -254,4 +257,35 @@ bool Poly::IsValid() const
             return false;
     }
     return true;
+}
+
+void Poly::Render(Textures const* textures, WorldTransform const* view, Tick time) const
+{
+    if (texture != 0 && textures != nullptr)
+    {
+        glEnable(GL_TEXTURE_2D);
+        glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+        Image const* image = textures->GetImage(texture);
+        double const ratio = double(image->GetWidth()) / double(image->GetHeight());
+        textures->Associate(time, texture);
+        glBegin(GL_POLYGON);
+        for (int i = 0; i < Points(); ++i)
+            GetPointPtr(i)->Render(view, ratio);
+        glEnd();
+    }
+    glDisable(GL_TEXTURE_2D);
+    glLineWidth(1.0f);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    glBegin(GL_LINES);
+    for (int i = 0; i < Points(); ++i)
+    {
+        PolyPoint const* point = GetPointPtr(i);
+        if (!point->drawEdge)
+            continue;
+        Pointf const from = point->pos.WorldToScreen(view);
+        Pointf const to = GetPointPtr(i + 1)->pos.WorldToScreen(view);
+        glVertex2f(float(from.x), float(from.y));
+        glVertex2f(float(to.x), float(to.y));
+    }
+    glEnd();
 }

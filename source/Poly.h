@@ -49,6 +49,8 @@ public:
     void FindInternalEdges(Poly* other);
     bool IsValid() const;
 
+    void Render(Textures const* textures, WorldTransform const* view, Tick time) const;
+
     unsigned int group;   // 0 = static scenery
     unsigned int texture; // 0 = untextured
     bool solid;

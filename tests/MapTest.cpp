@@ -1,13 +1,18 @@
-// The collision grid, group covers and the movement queries of characters and projectiles.
+// The collision grid, group covers, the movement queries of characters and projectiles, and drawing by layer.
 #include "Map.h"
 
 #include "MapFiles.h"
+#include "MediaTestSupport.h"
 #include "Poly.h"
+#include "Textures.h"
+#include "tools/Canvas.h"
 #include "util/Error.h"
 #include "util/Util.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <memory>
+#include <string>
 
 namespace
 {
@@ -212,6 +217,85 @@ TEST(Map, EmptyMapAndOversizedGrid)
     {
         wide->PreprocessCollision();
         FAIL() << "a grid of 10^13 cells was built";
+    }
+    catch (Error const& err)
+    {
+        EXPECT_EQ(err.Code(), Error_ParseFile);
+        EXPECT_STREQ(err.Text(), "test/map");
+    }
+}
+
+namespace
+{
+void WriteColour(char const* name, Rgba colour)
+{
+    std::filesystem::create_directories("gfx/map");
+    Canvas(16, 16, colour).WritePng(std::string("gfx/map/") + name, PngFormat::Rgb);
+}
+} // namespace
+
+// Drawing through a real GL context, read back pixel by pixel.
+class MapDraw : public MediaTestSupport_Gl
+{
+protected:
+    void SetUp() override
+    {
+        MediaTestSupport_Gl::SetUp();
+        WriteColour("red.png", Rgba{255, 0, 0, 255});
+        WriteColour("green.png", Rgba{0, 255, 0, 255});
+        dir.WriteText("world/imagemap", "world\n0 red.png hv\n1 red.png hv\n2 green.png hv\n");
+        textures = std::make_unique<Textures>("world/imagemap");
+    }
+    void TearDown() override
+    {
+        textures.reset();
+        MediaTestSupport_Gl::TearDown();
+    }
+
+    bool Red(int x, int y) { return Pixel(x, y) == std::array<int, 3>{255, 0, 0}; }
+    bool Green(int x, int y) { return Pixel(x, y) == std::array<int, 3>{0, 255, 0}; }
+
+    std::unique_ptr<Textures> textures;
+};
+
+TEST_F(MapDraw, LayersAndTheHiddenGroup)
+{
+    MapWriter writer;
+    writer.AddBox(10, 10, 100, 100, 1, 0, true, false, 64);
+    writer.AddBox(200, 10, 300, 100, 2, 0, true, true, 64);
+    writer.AddBox(400, 10, 500, 100, 1, 3, true, false, 64);
+    auto map = MapFiles::Load<Map>(writer, textures.get());
+    map->PreprocessCollision();
+    map->hiddenGroup = 3;
+
+    map->Render(0, Map_Render_Back);
+    EXPECT_TRUE(Red(50, 50));
+    EXPECT_TRUE(IsBlack(250, 50));
+    EXPECT_TRUE(IsBlack(450, 50));
+    EXPECT_TRUE(IsBlack(150, 50));
+
+    glClear(GL_COLOR_BUFFER_BIT);
+    map->Render(0, Map_Render_Fore);
+    EXPECT_TRUE(Green(250, 50));
+    EXPECT_TRUE(IsBlack(50, 50));
+
+    // The plain drawing of a background map knows no layers or hidden group; the view moves it all.
+    glClear(GL_COLOR_BUFFER_BIT);
+    Pointf const centre(420, 240);
+    map->MoveMap(&centre, CameraMove_Jump);
+    map->MapBase::Render(0);
+    EXPECT_TRUE(Red(350, 50));
+    EXPECT_TRUE(Green(150, 50));
+}
+
+TEST_F(MapDraw, TextureOutsideTheListIsAParseError)
+{
+    MapWriter writer;
+    writer.AddBox(10, 10, 100, 100, 3, 0, true, false, 64);
+    try
+    {
+        MapFiles::Load<Map>(writer, textures.get());
+        FAIL() << "a map naming a texture the list lacks was read";
     }
     catch (Error const& err)
     {
