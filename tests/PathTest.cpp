@@ -30,7 +30,7 @@ TEST(Path, StillPathStaysAndFacesLeft)
 
 TEST(Path, SineOnYOnlyMovesAlongCosine)
 {
-    // rate 2 pi * 2 pi / 100: the angle advances 2 pi / 100... per tick scaled as the game does.
+    // Only y moves: the height follows the cosine of the normalised angle.
     Path_Sine path(Pointf(10, 20), 5.0, 0.1, false, true, 0);
     for (Tick t : {0, 1, 17, 250, 4000})
     {
