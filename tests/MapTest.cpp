@@ -6,6 +6,8 @@
 #include "Poly.h"
 #include "Textures.h"
 #include "tools/Canvas.h"
+#include "tools/DataGen.h"
+#include "util/DataFile.h"
 #include "util/Error.h"
 #include "util/Util.h"
 
@@ -302,4 +304,23 @@ TEST_F(MapDraw, TextureOutsideTheListIsAParseError)
         EXPECT_EQ(err.Code(), Error_ParseFile);
         EXPECT_STREQ(err.Text(), "test/map");
     }
+}
+
+TEST_F(MapDraw, GeneratedWorldMapDrawsWithItsTextures)
+{
+    DataGen::WriteTextureLists(dir.Path());
+    MapWriter::WritePlaceholders(dir.Path(), DataGen::worldDirs, 1);
+    Textures worldTextures("treevillage/imagemap");
+    FILE* file = HM_OpenFile("treevillage/map", "rb");
+    ASSERT_NE(file, nullptr);
+    Map map(&worldTextures, file, "treevillage/map");
+    fclose(file);
+    map.PreprocessCollision();
+
+    map.Render(0, Map_Render_Back);
+    map.Render(0, Map_Render_Fore);
+    EXPECT_FALSE(IsBlack(300, 50));
+    EXPECT_TRUE(IsBlack(300, 400));
+    Pointf const start = map.GetRefPoint(0);
+    EXPECT_EQ(map.Settle(&start, nullptr).y, start.y);
 }
