@@ -47,8 +47,7 @@ FontSheet::FontSheet(int pixelSize)
             m.leftOffset = std::max(0, -inkLeft);
             m.originX = cursor + m.leftOffset;
             m.width = std::max(1, inkRight + m.leftOffset);
-            // The pen moves advance + 1, and the outlines may touch.
-            m.advance = std::max(1, glyph.advance - 1);
+            m.advance = std::max(0, glyph.advance);
             cursor += m.width + 1 + cellGap;
             glyphs.push_back(std::move(glyph));
             sheetMetrics.push_back(m);
