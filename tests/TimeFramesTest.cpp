@@ -3,6 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include "FloorMap.h"
+#include "MediaTestSupport.h"
+#include "Player_Sprites.h"
+#include "tools/DataGen.h"
+
 namespace {
 
 // A recorded state whose x tells the tick it was recorded at.
@@ -138,4 +143,55 @@ TEST(PastFollower, CarryingRunsFollowTheirOwnRecording)
     EXPECT_FALSE(follower.FindAtTime(16).has_value());
 
     EXPECT_DEATH(follower.AddFollow(&frames, 10), "FindAtTime");
+}
+
+namespace {
+
+class TimeFramesDrawing : public MediaTestSupport_Gl
+{
+protected:
+    void SetUp() override
+    {
+        MediaTestSupport_Gl::SetUp();
+        DataGen::WriteImages(dir.Path());
+        Player_Sprites::Initialise();
+    }
+    void TearDown() override
+    {
+        Player_Sprites::Finalise();
+        MediaTestSupport_Gl::TearDown();
+    }
+
+    // Whether anything was drawn over the body box of a self standing at the screen's centre.
+    bool SelfDrawn(int size)
+    {
+        for (int x = 320 - size / 2 + 2; x < 320 + size / 2; x += 3)
+            for (int y = 242; y < 240 + size; y += 3)
+                if (!IsBlack(x, y))
+                    return true;
+        return false;
+    }
+};
+
+} // namespace
+
+TEST_F(TimeFramesDrawing, SelvesAreDrawnOnlyOverTheirRecordedTicks)
+{
+    auto map = FloorMap::Make(); // world (0, 0) is the screen's centre at scale 1
+    double const scale = 3.0;
+    TimeFrames frames;
+    frames.NewFrame(100);
+    Char_Base self;
+    self.pos = Pointf(0.0, 0.0);
+    self.scale = scale;
+    for (Tick t = 100; t < 200; t++)
+        frames.AddEcho(&self);
+    int const size = int(Player_Height * scale);
+
+    frames.Render(map.get(), 250);
+    EXPECT_FALSE(SelfDrawn(size)) << "a self whose recording has ended is still drawn";
+    frames.Render(map.get(), 99);
+    EXPECT_FALSE(SelfDrawn(size)) << "a self is drawn before its recording starts";
+    frames.Render(map.get(), 150);
+    EXPECT_TRUE(SelfDrawn(size));
 }
