@@ -94,6 +94,16 @@ TEST_F(CollectableTest, DroppedItemIsLockedUpToTheDropAndFallsFromTheDropPoint)
     }
     EXPECT_EQ(turning->GetRotationAtTime(50), 0.3);
     EXPECT_EQ(plain->GetRotationAtTime(50), 0.0);
+
+    // Locks only grow, and the last one is for ever; a locked item does not fall.
+    plain->Lock(100);
+    plain->Lock(60);
+    EXPECT_FALSE(plain->CanCollectAtTime(100));
+    EXPECT_TRUE(plain->CanCollectAtTime(101));
+    plain->Lock();
+    EXPECT_FALSE(plain->CanCollectAtTime(2000000000));
+    plain->MoveToTime(map.get(), 90);
+    ExpectSamePoint(plain->GetPosAtTime(90), plain->GetPosAtTime(51), "a locked item fell");
 }
 
 TEST_F(CollectableTest, RidesOnItsCarriersHeadPresentOrPast)
@@ -144,19 +154,4 @@ TEST_F(CollectableTest, TravelBackRecomputesTheTicksAfterItFromThere)
     EXPECT_GT(moved->GetPosAtTime(60).x, 250.0);
     // Ticks beyond the clock keep their old values until the clock reaches them again.
     ExpectSamePoint(moved->GetPosAtTime(80), oldAt80, "tick not yet recomputed");
-}
-
-TEST_F(CollectableTest, LocksOnlyGrowAndTheLastOneIsForever)
-{
-    Collectable* item = Make();
-    EXPECT_TRUE(item->CanCollectAtTime(0));
-    item->Lock(100);
-    item->Lock(50);
-    EXPECT_FALSE(item->CanCollectAtTime(100));
-    EXPECT_TRUE(item->CanCollectAtTime(101));
-    item->Lock();
-    EXPECT_FALSE(item->CanCollectAtTime(2000000000));
-
-    item->MoveToTime(map.get(), 30);
-    ExpectSamePoint(item->GetPosAtTime(30), item->GetPosAtTime(-1), "a locked item does not fall");
 }
