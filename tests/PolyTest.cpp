@@ -113,3 +113,19 @@ TEST(Poly, SharedEdgesBecomeSeams)
     delete ghost;
 }
 
+
+TEST(Poly, OutlineTouchingARectangle)
+{
+    Poly* box = Box(0, 0, 10, 10);
+    Rectf const acrossTop(3, 8, 7, 12);
+    Rectf const acrossSide(8, 3, 12, 7);
+    Rectf const holdingACorner(9, 9, 11, 11);
+    Rectf const withinTheBox(3, 3, 7, 7);
+    Rectf const apart(20, 20, 30, 30);
+    EXPECT_TRUE(box->Hit(&acrossTop));
+    EXPECT_TRUE(box->Hit(&acrossSide));
+    EXPECT_TRUE(box->Hit(&holdingACorner));
+    EXPECT_FALSE(box->Hit(&withinTheBox));
+    EXPECT_FALSE(box->Hit(&apart));
+    delete box;
+}
