@@ -41,14 +41,3 @@ TEST(EnemyTarget, WorksAsAnActivatorFromTheTickAfterDeath)
     EXPECT_EQ(activator.NextActiveTime(45), 45);
     EXPECT_EQ(activator.LastSwitchOnTime(45), 40);
 }
-
-TEST(EnemyTarget, ReplayCopySharesHitsAndBlows)
-{
-    auto* creature = new EnemyTarget(1, Sound_None);
-    auto* copy = new EnemyTarget(creature);
-    creature->TakenHit(50, 2);
-    EXPECT_EQ(copy->Hit(40, 1, 0), 2);
-    delete copy;
-    EXPECT_EQ(creature->GetDeathTime(1), 40);
-    delete creature;
-}

@@ -86,17 +86,3 @@ TEST_F(PlayerSprites, RecordedStateIsDrawnFromItsSetAndFrame)
     EXPECT_EQ(Pixel(500, 135), Expected(0, 0));
     EXPECT_TRUE(IsBlack(500, 143));
 }
-
-TEST_F(PlayerSprites, HeadLiesOneBodyUpTheTiltedState)
-{
-    Char_Base state;
-    state.pos = Pointf(10.0, 20.0);
-    state.scale = 3.0;
-    Pointf head = Player_Sprites::GetHead(&state);
-    EXPECT_NEAR(head.x, 10.0, 1e-9);
-    EXPECT_NEAR(head.y, 40.0, 1e-9);
-    state.angle = 3.1415926535898 / 2.0;
-    head = Player_Sprites::GetHead(&state);
-    EXPECT_NEAR(head.x, 30.0, 1e-9);
-    EXPECT_NEAR(head.y, 20.0, 1e-9);
-}
