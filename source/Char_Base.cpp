@@ -32,7 +32,7 @@ void Char_Base::GetCoordFromPos(Pointf const* p, double& dx, double& dy) const
     double const rx = p->x - pos.x;
     double const ry = p->y - pos.y;
     dx = rx * c - ry * s;
-    // The plain inverse rotation: dividing by cos(angle) would blow up for a body lying flat.
+    // The inverse rotation, without a division by cos(angle) that loses precision near a quarter turn.
     dy = rx * s + ry * c;
 }
 

@@ -84,3 +84,17 @@ TEST(Axes, BladeRisesAndComesDownOntoEitherSide)
             EXPECT_GT(curve->Eval(u).y, 0.0) << "side " << side << " u " << u;
     }
 }
+
+TEST(Axes, StraightUpThrowMirrorsItsAngles)
+{
+    Axes axes;
+    Pointf const from(0.0, 0.0);
+    Pointf const to(0.0, 30.0);
+    double a1 = 0.0;
+    double a2 = 0.0;
+    double const r = axes.CalcThrowingAngles(&from, &to, a1, a2);
+    EXPECT_GE(a1, Axes_SpreadMin);
+    EXPECT_LT(a1, Axes_SpreadMax);
+    EXPECT_NEAR(a2, 3.1415926535898 - a1, 1e-9);
+    EXPECT_NEAR(r, 10.0 * (1.0 + std::sin(a1)), 1e-9);
+}

@@ -219,3 +219,12 @@ TEST(Character, ChangeStatsKeepsSharingAndHearts)
     EXPECT_EQ(shared->frameDist, 2.5);
     shared->Destroy();
 }
+
+TEST(Character, WalkCycleWithoutFrameDistanceDoesNotStallTheStep)
+{
+    auto map = Floor();
+    Walker walker(0.0, 0.0);
+    walker.stats->frameDist = 0.0;
+    walker.Steps(map.get(), Character_Right, 3);
+    EXPECT_GT(walker.pos.x, 5.0);
+}
