@@ -54,7 +54,6 @@ double const Path_Points[Path_Count][4][2] = {
 
 int const Path_Dots[Path_Count] = {11, 6, 6, 4, 6, 6, 12, 7};
 
-Bezier* paths[Path_Count] = {};
 int saveSlot = -1;
 
 namespace {
@@ -190,10 +189,8 @@ MapScreen::~MapScreen()
     delete no;
     for (GameEvents* slot : slots)
         delete slot;
-    for (Bezier*& path : paths) {
+    for (Bezier* path : paths)
         delete path;
-        path = nullptr;
-    }
 }
 
 char const* MapScreen::SlotFile(int slot)

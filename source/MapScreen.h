@@ -30,8 +30,6 @@ extern int const Path_Joins[Path_Count][2];
 extern double const Path_Points[Path_Count][4][2];
 extern int const Path_Dots[Path_Count];
 
-// The eight path curves, built by every map screen and deleted with it.
-extern Bezier* paths[Path_Count];
 // The slot the live progress is saved into; -1 until one is chosen.
 extern int saveSlot;
 
@@ -110,6 +108,7 @@ private:
     int walkFrame = 0;
     int walkTimer = 0;
     double hudOffset = 0.0; // y of the plate
+    Bezier* paths[Path_Count] = {}; // the curves of Path_Points
     GameEvents* slots[Total_Saves] = {};
     double slotY[Total_Saves] = {};
     int slotsShown = 0;
