@@ -121,7 +121,7 @@ bool Dude::TalkTo(Pointf const* talkerPos, Event_ChatInfo const* info, Tick t, b
         if (bubble != nullptr)
             bubble->NewText(info->otherText, -1, info->showTime);
         else
-            bubble = new SpeechBubble(info->otherText, -1, info->showTime, 0);
+            bubble = new SpeechBubble(info->otherText, -1, info->showTime, Bubble_Type(0));
     }
     if ((info->flags & (Chat_End | Chat_CloseOther)) != 0) {
         delete bubble;

@@ -18,9 +18,6 @@ constexpr std::uint32_t Dude_Busy = 0x1;       // refuses while any self talks t
 constexpr std::uint32_t Dude_NoTurn = 0x2;     // does not turn towards whoever talks to it
 constexpr std::uint32_t Dude_TurnSwap = 0x4;   // its sprite faces the other way
 
-// The frame word of a character facing right, beside LeftFrame.
-constexpr std::uint32_t RightFrame = 0;
-
 // A villager stands at a map reference point, walks by the ticks recorded in its
 // walk sets and talks through the world's conversation scripts. Every tick it was
 // spoken to is kept, with the side the speaker stood on, so that past selves'

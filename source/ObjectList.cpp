@@ -38,7 +38,7 @@ bool Within(double distance, double reach)
 
 bool Within(Pointf const& a, Pointf const& b, double reach)
 {
-    return Within(a.DistanceEst(b), reach);
+    return Within(a.DistanceEst(&b), reach);
 }
 
 // Whether a thing that culls itself is near enough to the view, and large enough on screen, to be active.
@@ -49,7 +49,7 @@ bool ActiveAt(Map const* map, Pointf const& centre, double radius, double scale,
     if (ratio < minRatio && std::fabs(ratio - minRatio) >= Reach_Tolerance)
         return false;
     Pointf const viewCentre = map->GetPos();
-    int const screenDistance = static_cast<int>(viewScale * (viewCentre.DistanceEst(centre) - radius));
+    int const screenDistance = static_cast<int>(viewScale * (viewCentre.DistanceEst(&centre) - radius));
     return screenDistance < Active_ScreenDistance;
 }
 
@@ -347,7 +347,7 @@ bool ObjectList::FindHangon(Map const* map, Character const* hanger, HangOn** fo
         HangOn* hangOn = hangons[i];
         if (hangOn == nullptr || hangOn == exclude)
             continue;
-        double const distance = p.DistanceEst(hangOn->hangPos);
+        double const distance = p.DistanceEst(&hangOn->hangPos);
         if (!Within(distance, HangOn_GrabDist) || (best != nullptr && distance >= bestDistance))
             continue;
         unsigned int poly = 0;

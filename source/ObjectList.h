@@ -16,7 +16,7 @@ class PickUp;
 class Sign;
 class Target;
 class Teleport;
-struct Pointf;
+class Pointf;
 
 constexpr double ReadSign_Distance = 24.0;
 constexpr double PickUp_Distance = 24.0;

@@ -5,7 +5,7 @@
 #include <cassert>
 #include <cmath>
 
-#include "Axe.h"
+#include "Axes.h"
 #include "CharStats.h"
 #include "Collectable.h"
 #include "Dude.h"
@@ -19,6 +19,8 @@
 #include "PickUp.h"
 #include "SpeechBubble.h"
 #include "Target.h"
+#include "util/LineEq.h"
+#include "util/Util.h"
 
 namespace {
 
@@ -91,9 +93,9 @@ Player::Player(Map* onMap, ObjectList* list, GameEvents* events, Game_Sounds* so
     SetUpStats();
     hitPoints = stats->hearts;
     axes = new Axes();
-    heartFull = new Image("gfx/general/heartfull.png", 16);
-    heartEmpty = new Image("gfx/general/heartempty.png", 16);
-    gem = new Image("gfx/general/gem.png", 16);
+    heartFull = new Image("gfx/general/heartfull.png", Image_Mask, false);
+    heartEmpty = new Image("gfx/general/heartempty.png", Image_Mask, false);
+    gem = new Image("gfx/general/gem.png", Image_Mask, false);
     for (int sound : {Sound_Jump, Sound_Throw, Sound_PickUp, Sound_Hit, Sound_Grow, Sound_Shrink})
         sounds->InitSound(Sound_Id(sound));
     SetCameraPos(true);
@@ -236,7 +238,7 @@ void Player::SquishHeadMove(Map const* onMap)
     unsigned int edge = 0;
     if (!onMap->TryMove(&pos, &contact, &poly, &edge))
         return;
-    double const depth = Player_Height - pos.Distance(contact);
+    double const depth = Player_Height - pos.Distance(&contact);
     double const slant = Util::DiffAngle(angle, onMap->GetSurfaceAngle(poly, edge));
     double push = -std::tan(slant) * depth;
     if (std::fabs(push) <= MAX_ESCAPE)
@@ -253,7 +255,7 @@ void Player::GroupMoving(unsigned int group, double dx, double dy)
     // A crossing found after a blocked carry is taken only when it is near and in the open.
     auto acceptable = [&](Pointf const& cross) {
         unsigned int inside = 0;
-        return old.DistanceEst(cross) < reach && !map->CheckPoint(&cross, inside, false, 0);
+        return old.DistanceEst(&cross) < reach && !map->CheckPoint(&cross, inside, false, 0);
     };
     if (onGround && map->GetGroup(groundPoly) == group) {
         if (map->TryMove(&old, &to, &poly, &edge)) {
@@ -385,7 +387,7 @@ void Player::DrawBody(Map const* onMap) const
         Char_Base::Render(onMap, (*dyingFrames)[index], Player_Width, Player_Height);
         return;
     }
-    Player::Render(onMap, this, hitPoints < 0 ? Player_Render_Frame(1) : Player_Render_Frame(0));
+    Player_Sprites::Render(onMap, this, hitPoints < 0 ? Player_Render_Ghost : Player_Render_Present);
 }
 
 void Player::Render(Map const* onMap, Tick)
@@ -419,13 +421,13 @@ void Player::RenderHUD(Map const* onMap, Tick time)
         Pointf const at = GetRelativePos(0, 0.8);
         bubble->Render(onMap, &at);
     }
-    int const heartStep = 3 * heartFull->GetWidth() / 2;
+    int const heartStep = static_cast<int>(3 * heartFull->GetWidth() / 2);
     for (int i = 0; i < stats->hearts; i++) {
         Image const* heart = i < hitPoints ? heartFull : heartEmpty;
         heart->Render(Pointf(i * heartStep, 480.0), 0.0, 1.5, 0x11, nullptr);
     }
-    int const gemStep = 3 * gem->GetWidth() / 4;
-    int const gemY = 480 - 3 * heartFull->GetHeight() / 2;
+    int const gemStep = static_cast<int>(3 * gem->GetWidth() / 4);
+    int const gemY = 480 - static_cast<int>(3 * heartFull->GetHeight() / 2);
     for (int i = 0; i < gameEvents->gems; i++)
         gem->Render(Pointf(i * gemStep, gemY), 0.0, 0.75, 0x11, nullptr);
 }

@@ -5,6 +5,8 @@
 #include <string>
 
 #include "Character.h"
+#include "MapBase.h"
+#include "Player_Sprites.h"
 #include "util/PtrList.h"
 #include "util/Tick.h"
 
@@ -30,8 +32,6 @@ using Player_Camera_Flags = unsigned int;
 constexpr Player_Camera_Flags Player_Camera_FollowX = 1;
 constexpr Player_Camera_Flags Player_Camera_FollowY = 2;
 
-constexpr double Player_Width = 20.0;
-constexpr double Player_Height = 20.0;
 constexpr double Player_FrameRate = 30.0;
 constexpr double NEAR_SCALE = 1.6;
 constexpr double FAR_SCALE = 0.9;
@@ -57,9 +57,11 @@ constexpr int Player_SkipLimit = 10000; // conversation steps one skip may run b
 // walking physics it grows and shrinks, hangs on things, carries one item, takes
 // hits and dies, teleports, talks to villagers and throws axes at targets, and it
 // drives the camera, which follows, leads, zooms with speed and obeys the world.
-class Player : public Character
+class Player : public Character, public Player_Sprites
 {
 public:
+    using Player_Sprites::Render;
+
     Player(Map* map, ObjectList* objects, GameEvents* events, Game_Sounds* sounds, Pointf const* start,
            double startScale);
     ~Player() override;

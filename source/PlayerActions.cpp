@@ -4,7 +4,7 @@
 #include <cassert>
 #include <cmath>
 
-#include "Axe.h"
+#include "Axes.h"
 #include "CharStats.h"
 #include "Chest.h"
 #include "Collectable.h"
