@@ -2,6 +2,7 @@
 #include "util/DataFile.h"
 
 #include <cassert>
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 

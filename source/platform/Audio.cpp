@@ -1,0 +1,180 @@
+// Sound over SDL2_mixer, with one decoded sample kept per file name.
+#include "platform/Audio.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+#include <cassert>
+#include <cstdio>
+#include <map>
+#include <string>
+
+struct Audio_Stream
+{
+    Mix_Music* music = nullptr; // null while no device is open
+};
+
+namespace {
+
+bool isOpen = false;
+int channelCount = 0;
+// A file that failed to load keeps its null here, so it is not read again at every play.
+std::map<std::string, Mix_Chunk*> samples;
+Audio_Stream* playingStream = nullptr;
+
+Mix_Chunk* Sample(char const* file)
+{
+    auto found = samples.find(file);
+    if (found != samples.end())
+        return found->second;
+    Mix_Chunk* chunk = Mix_LoadWAV(file);
+    samples.emplace(file, chunk);
+    return chunk;
+}
+
+bool IsEffectChannel(int channel)
+{
+    return isOpen && channel >= 0 && channel < channelCount;
+}
+
+int MixerVolume(int volume)
+{
+    volume = SDL_clamp(volume, 0, 255);
+    return (volume * MIX_MAX_VOLUME + 127) / 255;
+}
+
+} // namespace
+
+bool Audio::Open(int rate, int channels)
+{
+    assert(!isOpen);
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+        return false;
+    Mix_Init(MIX_INIT_MP3);
+    // Asking for no changes makes SDL convert to the device, so the post-mix hook always sees
+    // signed 16-bit stereo.
+    if (Mix_OpenAudioDevice(rate, AUDIO_S16SYS, 2, 1024, nullptr, 0) != 0) {
+        Mix_Quit();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return false;
+    }
+    channelCount = Mix_AllocateChannels(channels);
+    isOpen = true;
+    return true;
+}
+
+void Audio::Close()
+{
+    if (!isOpen)
+        return;
+    Mix_SetPostMix(nullptr, nullptr);
+    Mix_HaltChannel(-1);
+    Mix_HaltMusic();
+    playingStream = nullptr;
+    for (auto& entry : samples)
+        if (entry.second)
+            Mix_FreeChunk(entry.second);
+    samples.clear();
+    Mix_CloseAudio();
+    Mix_Quit();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    isOpen = false;
+    channelCount = 0;
+}
+
+bool Audio::IsOpen()
+{
+    return isOpen;
+}
+
+int Audio::Play(char const* file, bool loop)
+{
+    if (!isOpen)
+        return -1;
+    Mix_Chunk* chunk = Sample(file);
+    if (!chunk)
+        return -1;
+    return Mix_PlayChannel(-1, chunk, loop ? -1 : 0);
+}
+
+void Audio::SetVolume(int channel, int volume)
+{
+    if (IsEffectChannel(channel))
+        Mix_Volume(channel, MixerVolume(volume));
+    else if (isOpen && channel == Audio_StreamChannel)
+        Mix_VolumeMusic(MixerVolume(volume));
+}
+
+bool Audio::IsPlaying(int channel)
+{
+    if (IsEffectChannel(channel))
+        return Mix_Playing(channel) != 0;
+    if (isOpen && channel == Audio_StreamChannel)
+        return Mix_PlayingMusic() != 0;
+    return false;
+}
+
+bool Audio::Plays(int channel, char const* file)
+{
+    if (!IsEffectChannel(channel) || !Mix_Playing(channel))
+        return false;
+    auto found = samples.find(file);
+    return found != samples.end() && found->second && Mix_GetChunk(channel) == found->second;
+}
+
+void Audio::Stop(int channel)
+{
+    if (IsEffectChannel(channel))
+        Mix_HaltChannel(channel);
+}
+
+Audio_Stream* Audio::OpenStream(char const* file)
+{
+    Mix_Music* music = nullptr;
+    if (isOpen) {
+        music = Mix_LoadMUS(file);
+        if (!music)
+            return nullptr;
+    } else {
+        // Without a device a missing file must still be told apart from a silent stream.
+        std::FILE* probe = std::fopen(file, "rb");
+        if (!probe)
+            return nullptr;
+        std::fclose(probe);
+    }
+    Audio_Stream* stream = new Audio_Stream;
+    stream->music = music;
+    return stream;
+}
+
+int Audio::PlayStream(Audio_Stream* stream)
+{
+    assert(stream);
+    if (!isOpen || !stream->music || Mix_PlayMusic(stream->music, -1) != 0)
+        return -1;
+    playingStream = stream;
+    return Audio_StreamChannel;
+}
+
+void Audio::StopStream(Audio_Stream* stream)
+{
+    if (isOpen && stream && stream == playingStream) {
+        Mix_HaltMusic();
+        playingStream = nullptr;
+    }
+}
+
+void Audio::CloseStream(Audio_Stream* stream)
+{
+    if (!stream)
+        return;
+    StopStream(stream);
+    if (stream->music)
+        Mix_FreeMusic(stream->music);
+    delete stream;
+}
+
+void Audio::SetPostMix(Audio_PostMix hook, void* userData)
+{
+    if (isOpen)
+        Mix_SetPostMix(hook, userData);
+}
