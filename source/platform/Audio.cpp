@@ -15,11 +15,15 @@ struct Audio_Stream
 
 namespace {
 
+constexpr int Audio_ChannelLimit = 256;
+
 bool isOpen = false;
 int channelCount = 0;
 // A file that failed to load keeps its null here, so it is not read again at every play.
 std::map<std::string, Mix_Chunk*> samples;
 Audio_Stream* playingStream = nullptr;
+int volumes[Audio_ChannelLimit];
+int streamVolume = 255;
 
 Mix_Chunk* Sample(char const* file)
 {
@@ -38,7 +42,6 @@ bool IsEffectChannel(int channel)
 
 int MixerVolume(int volume)
 {
-    volume = SDL_clamp(volume, 0, 255);
     return (volume * MIX_MAX_VOLUME + 127) / 255;
 }
 
@@ -57,7 +60,10 @@ bool Audio::Open(int rate, int channels)
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
-    channelCount = Mix_AllocateChannels(channels);
+    channelCount = Mix_AllocateChannels(SDL_min(channels, Audio_ChannelLimit));
+    for (int& volume : volumes)
+        volume = 255;
+    streamVolume = 255;
     isOpen = true;
     return true;
 }
@@ -98,10 +104,23 @@ int Audio::Play(char const* file, bool loop)
 
 void Audio::SetVolume(int channel, int volume)
 {
-    if (IsEffectChannel(channel))
+    volume = SDL_clamp(volume, 0, 255);
+    if (IsEffectChannel(channel)) {
+        volumes[channel] = volume;
         Mix_Volume(channel, MixerVolume(volume));
-    else if (isOpen && channel == Audio_StreamChannel)
+    } else if (isOpen && channel == Audio_StreamChannel) {
+        streamVolume = volume;
         Mix_VolumeMusic(MixerVolume(volume));
+    }
+}
+
+int Audio::Volume(int channel)
+{
+    if (IsEffectChannel(channel))
+        return volumes[channel];
+    if (isOpen && channel == Audio_StreamChannel)
+        return streamVolume;
+    return 0;
 }
 
 bool Audio::IsPlaying(int channel)

@@ -29,6 +29,8 @@ public:
     static int Play(char const* file, bool loop);
     // Volume from 0 (silent) to 255 (full), for an effect channel or the stream channel.
     static void SetVolume(int channel, int volume);
+    // The volume last set on the channel, 0 to 255; 0 for a channel that does not exist.
+    static int Volume(int channel);
     static bool IsPlaying(int channel);
     // Whether the channel still plays the file, and not another sound started on it since.
     static bool Plays(int channel, char const* file);

@@ -1,75 +1,18 @@
 // Effects and the music stream over the mixer, heard through a post-mix hook.
 #include "platform/Audio.h"
 
-#include <atomic>
-#include <chrono>
-#include <cstdint>
+#include "platform/TestAudio.h"
+
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <string>
-#include <thread>
 
 namespace {
 
-std::atomic<int> loudest{0}; // the largest sample magnitude mixed since the last Listen
-std::atomic<int> blocks{0};  // mixed blocks since the last Listen
-
-void Hear(void*, std::uint8_t* stream, int length)
-{
-    auto const* samples = reinterpret_cast<std::int16_t const*>(stream);
-    int peak = 0;
-    for (int i = 0; i < length / 2; i++)
-        peak = std::max(peak, std::abs(static_cast<int>(samples[i])));
-    if (peak > loudest)
-        loudest = peak;
-    blocks++;
-}
-
-// The largest magnitude over the next few blocks of output.
-int Listen()
-{
-    loudest = 0;
-    blocks = 0;
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (blocks < 4 && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    EXPECT_GE(blocks, 4) << "the mixer stopped mixing";
-    return loudest;
-}
-
-void Put16(std::ofstream& out, int value)
-{
-    out.put(static_cast<char>(value & 0xFF)).put(static_cast<char>((value >> 8) & 0xFF));
-}
-
-void Put32(std::ofstream& out, std::uint32_t value)
-{
-    Put16(out, value & 0xFFFF);
-    Put16(out, value >> 16);
-}
-
-// Two seconds of a loud square wave, mono, 16-bit.
-void WriteWav(std::string const& path)
-{
-    int const count = 2 * Audio_Rate;
-    std::ofstream out(path, std::ios::binary);
-    out << "RIFF";
-    Put32(out, 36 + count * 2);
-    out << "WAVEfmt ";
-    Put32(out, 16);
-    Put16(out, 1);
-    Put16(out, 1);
-    Put32(out, Audio_Rate);
-    Put32(out, Audio_Rate * 2);
-    Put16(out, 2);
-    Put16(out, 16);
-    out << "data";
-    Put32(out, count * 2);
-    for (int i = 0; i < count; i++)
-        Put16(out, (i / 50) % 2 ? 12000 : -12000);
-}
+using TestAudio::Hear;
+using TestAudio::Listen;
+using TestAudio::WriteWav;
 
 class AudioTest : public testing::Test
 {

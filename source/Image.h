@@ -1,0 +1,96 @@
+// A picture held as one OpenGL texture and drawn as a single textured quad.
+#pragma once
+
+#include <cstdint>
+
+class Pointf;
+class WorldTransform;
+
+// Bits given when loading a picture from a file.
+using Image_Flags = unsigned int;
+constexpr Image_Flags Image_RepeatX = 0x01; // GL_REPEAT in s, else GL_CLAMP
+constexpr Image_Flags Image_RepeatY = 0x02; // GL_REPEAT in t, else GL_CLAMP
+constexpr Image_Flags Image_PadY = 0x04;    // a clear band of 2 rows at the bottom and top
+constexpr Image_Flags Image_PadX = 0x08;    // a clear band of 2 columns at the left and right
+constexpr Image_Flags Image_Mask = 0x10;    // a picture without alpha gets one from its key colour
+constexpr Image_Flags Image_Plain = 0x40;   // one level, nearest filtering, no mipmaps
+
+// Bits given when drawing. Exactly one horizontal and one vertical anchor bit must be set
+// in the forms that take their anchors from the flags.
+using Image_Render_Flags = unsigned int;
+constexpr Image_Render_Flags Image_Left = 0x01;
+constexpr Image_Render_Flags Image_Centre = 0x02;
+constexpr Image_Render_Flags Image_Right = 0x04;
+constexpr Image_Render_Flags Image_Top = 0x10;
+constexpr Image_Render_Flags Image_Middle = 0x20;
+constexpr Image_Render_Flags Image_Bottom = 0x40;
+constexpr Image_Render_Flags Image_MirrorX = 0x80;
+constexpr Image_Render_Flags Image_MirrorY = 0x100;
+constexpr Image_Render_Flags Image_Outline = 0x200;
+
+enum Image_Generated
+{
+    Image_TvFuzz = 0,
+};
+
+class Image final
+{
+public:
+    // Reads the PNG file and uploads it; keep holds on to the pixel buffer for cutting
+    // sub-images out of it afterwards.
+    Image(char const* file, Image_Flags flags, bool keep);
+    // Kind Image_TvFuzz fills and uploads random grey noise; any other kind only sets the size.
+    Image(Image_Generated kind, unsigned int w, unsigned int h);
+    // Copies the rectangle whose bottom-left corner is column x, row y of the source's kept
+    // buffer (row 0 is the picture's bottom), and uploads it.
+    Image(Image const* img, int x, int y, unsigned int w, unsigned int h);
+    ~Image();
+    Image(Image const&) = delete;
+    Image& operator=(Image const&) = delete;
+
+    void Associate() const;
+    void SetTransparency(double alpha);
+
+    // Size from the scale, anchors from the flags.
+    void Render(Pointf pos, double rotation, double scale, Image_Render_Flags flags, WorldTransform const* t) const;
+    // Explicit size, anchors from the flags.
+    void Render(Pointf pos, double rotation, double drawWidth, double drawHeight, Image_Render_Flags flags,
+                WorldTransform const* t) const;
+    // Size from the scale, anchors as fractions (0 left or bottom, 1 right or top).
+    void Render(Pointf pos, double rotation, double scale, double anchorX, double anchorY, Image_Render_Flags flags,
+                WorldTransform const* t) const;
+    void Render(Pointf pos, double rotation, double drawWidth, double drawHeight, double anchorX, double anchorY,
+                Image_Render_Flags flags, WorldTransform const* t) const;
+
+    unsigned int GetWidth() const { return width; }
+    unsigned int GetHeight() const { return height; }
+    bool HasAlpha() const { return hasAlpha; }
+    // The kept pixel buffer, bottom row first, rows tightly packed; null once uploaded unless kept.
+    unsigned char const* GetData() const { return data; }
+    unsigned int GetTexture() const { return texture; }
+    double GetTransparency() const { return transparency; }
+
+    // Shows a pending OpenGL error in a message box titled "OpenGL error" and stops on a
+    // failed assertion; drawing and uploading code calls it after its work.
+    static void CheckGlError();
+
+    // The largest picture file accepted, per side and in pixels; larger ones fail as
+    // unreadable rather than asking for gigabytes.
+    static constexpr std::uint32_t MaxSide = 8192;
+    static constexpr std::uint32_t MaxPixels = 4096 * 4096;
+
+private:
+    void LoadImage(char const* file, bool padX, bool padY);
+    void SetupOgl(Image_Flags flags, bool keep);
+    void GenerateMask(bool padX, bool padY);
+    void GenerateTvFuzz();
+    void TakeImageClip(Image const* img, int x, int y);
+    int BytesPerPixel() const { return hasAlpha ? 4 : 3; }
+
+    std::uint32_t width = 0;  // pixels, pad bands included
+    std::uint32_t height = 0; // pixels, pad bands included
+    unsigned char* data = nullptr;
+    bool hasAlpha = false;
+    unsigned int texture = 0;  // OpenGL texture name
+    double transparency = 1.0; // alpha of the quad's colour
+};

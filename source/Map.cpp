@@ -1,0 +1,424 @@
+// Map: the collision grid, movement and surface queries, and drawing by layer.
+#include "Map.h"
+
+#include "Poly.h"
+#include "util/Error.h"
+#include "util/Util.h"
+
+#include <algorithm>
+#include <cassert>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+namespace
+{
+constexpr double Eps = 1.1920928955078125e-7;
+constexpr double CellSize = 300.0;
+// A grid this large can only come from a corrupt map; real worlds need a few thousand cells.
+constexpr double MaxCells = 1048576.0;
+constexpr double SettleDepth = 500.0;
+
+// Truncates toward zero, keeping far-off and non-finite positions well outside any grid.
+int CellIndex(double v)
+{
+    if (!(v > -1.0e9))
+        return -1000000000;
+    if (v > 1.0e9)
+        return 1000000000;
+    return int(v);
+}
+
+int Clamp(int v, int lo, int hi)
+{
+    return v < lo ? lo : (v > hi ? hi : v);
+}
+} // namespace
+
+MapGroup::MapGroup()
+    : polyList(new FlatList<unsigned int>())
+{
+}
+
+MapGroup::~MapGroup()
+{
+    delete polyList;
+}
+
+void MapGroup::AddPoly(unsigned int poly)
+{
+    polyList->Extend();
+    (*polyList)[polyList->Count() - 1] = poly;
+}
+
+Map::Map(Textures const* textureList, FILE* file, char const* name)
+    : MapBase(textureList, file, name), hiddenGroup(0), groupCovers(nullptr), polyVisible(nullptr), minX(0.0),
+      minY(0.0), maxX(0.0), maxY(0.0), cellWidth(CellSize), cellHeight(CellSize), groups(nullptr), cellsX(0), cellsY(0)
+{
+    polyVisible = static_cast<unsigned char*>(calloc(polyCount + 1, 1));
+    if (polyVisible == nullptr)
+        throw Error();
+    try
+    {
+        groupCovers = new FlatList<Rectf>(int(NextGroupId()));
+        for (int i = 0; i < groupCovers->Count(); ++i)
+            (*groupCovers)[i] = Rectf(0.0, 0.0, 0.0, 0.0);
+    }
+    catch (...)
+    {
+        free(polyVisible);
+        throw;
+    }
+}
+
+Map::~Map()
+{
+    free(polyVisible);
+    FreeGrid();
+    delete groupCovers;
+}
+
+void Map::FreeGrid()
+{
+    if (groups == nullptr)
+        return;
+    for (int c = 0; c < cellsX; ++c)
+    {
+        if (groups[c] == nullptr)
+            continue;
+        for (int r = 0; r < cellsY; ++r)
+            delete groups[c][r];
+        delete[] groups[c];
+    }
+    delete[] groups;
+    groups = nullptr;
+}
+
+void Map::SetGroupCover(unsigned int groupId, Rectf const* cover)
+{
+    assert(groupCovers != nullptr);
+    // A group the map does not hold has nothing to cover.
+    if (groupId < unsigned(groupCovers->Count()))
+        (*groupCovers)[int(groupId)] = *cover;
+}
+
+void Map::FindGroupBound(unsigned int groupId, Rectf* out)
+{
+    bool found = false;
+    Rectf bound(0.0, 0.0, 0.0, 0.0);
+    for (unsigned int i = 0; i < polyCount; ++i)
+    {
+        Poly const* poly = GetPoly(i);
+        if (poly->group != groupId)
+            continue;
+        if (found)
+            bound.Union(poly->GetBound());
+        else
+            bound = *poly->GetBound();
+        found = true;
+    }
+    if (found && groupCovers != nullptr && groupId < unsigned(groupCovers->Count()))
+    {
+        Rectf const& cover = (*groupCovers)[int(groupId)];
+        bound = Rectf(bound.x0 + cover.x0, bound.y0 + cover.y0, bound.x1 + cover.x1, bound.y1 + cover.y1);
+    }
+    *out = bound;
+}
+
+void Map::PolyBound(Poly const* poly, Rectf& out) const
+{
+    out = *poly->GetBound();
+    if (poly->group == 0 || groupCovers == nullptr || poly->group >= unsigned(groupCovers->Count()))
+        return;
+    Rectf const& cover = (*groupCovers)[int(poly->group)];
+    out = Rectf(out.x0 + cover.x0, out.y0 + cover.y0, out.x1 + cover.x1, out.y1 + cover.y1);
+}
+
+void Map::PreprocessCollision()
+{
+    assert(groups == nullptr);
+    if (polyCount > 0)
+    {
+        Pointf const first = GetPoly(0)->GetVertexPoint(0);
+        minX = maxX = first.x;
+        minY = maxY = first.y;
+    }
+    for (unsigned int i = 0; i < polyCount; ++i)
+    {
+        Poly const* poly = GetPoly(i);
+        for (int j = 0; j < poly->Points(); ++j)
+        {
+            Pointf const p = poly->GetVertexPoint(j);
+            if (p.x < minX - Eps)
+                minX = p.x;
+            if (p.x > maxX + Eps)
+                maxX = p.x;
+            if (p.y < minY - Eps)
+                minY = p.y;
+            if (p.y > maxY + Eps)
+                maxY = p.y;
+        }
+    }
+    cellWidth = CellSize;
+    cellHeight = CellSize;
+    double const columns = std::trunc((maxX - minX) / cellWidth) + 1.0;
+    double const rows = std::trunc((maxY - minY) / cellHeight) + 1.0;
+    if (columns * rows > MaxCells)
+        throw Error(Error_ParseFile, fileName);
+    cellsX = int(columns);
+    cellsY = int(rows);
+
+    try
+    {
+        groups = new MapGroup**[cellsX]();
+        for (int c = 0; c < cellsX; ++c)
+        {
+            groups[c] = new MapGroup*[cellsY]();
+            for (int r = 0; r < cellsY; ++r)
+                groups[c][r] = new MapGroup();
+        }
+    }
+    catch (std::bad_alloc const&)
+    {
+        FreeGrid();
+        throw Error();
+    }
+
+    for (unsigned int i = 0; i < polyCount; ++i)
+    {
+        Rectf bound(0.0, 0.0, 0.0, 0.0);
+        PolyBound(GetPoly(i), bound);
+        Pointf const lo(bound.x0, bound.y0);
+        Pointf const hi(bound.x1, bound.y1);
+        int c0 = 0;
+        int r0 = 0;
+        int c1 = 0;
+        int r1 = 0;
+        GetGroupCell(&lo, c0, r0);
+        GetGroupCell(&hi, c1, r1);
+        c0 = Clamp(c0, 0, cellsX - 1);
+        r0 = Clamp(r0, 0, cellsY - 1);
+        c1 = Clamp(c1, 0, cellsX - 1);
+        r1 = Clamp(r1, 0, cellsY - 1);
+        for (int r = r0; r <= r1; ++r)
+        {
+            for (int c = c0; c <= c1; ++c)
+                groups[c][r]->AddPoly(i);
+        }
+    }
+    delete groupCovers;
+    groupCovers = nullptr;
+}
+
+void Map::GetGroupCell(Pointf const* p, int& column, int& row) const
+{
+    column = CellIndex((p->x - minX) / cellWidth);
+    row = CellIndex((p->y - minY) / cellHeight);
+}
+
+MapGroup const* Map::GetCellGroup(int column, int row) const
+{
+    assert(groups != nullptr);
+    if (column < 0 || row < 0 || column >= cellsX || row >= cellsY)
+        return nullptr;
+    return groups[column][row];
+}
+
+MapGroup const* Map::GetCellGroup(Pointf const* p) const
+{
+    int column = 0;
+    int row = 0;
+    GetGroupCell(p, column, row);
+    return GetCellGroup(column, row);
+}
+
+bool Map::CheckPoint(Pointf const* p, unsigned int& poly, bool anyPoly, unsigned int groupId) const
+{
+    assert(groups != nullptr);
+    MapGroup const* cell = GetCellGroup(p);
+    if (cell == nullptr)
+        return false;
+    FlatList<unsigned int> const& list = *cell->polyList;
+    for (int i = list.Count() - 1; i >= 0; --i)
+    {
+        poly = list[i];
+        Poly const* candidate = GetPoly(poly);
+        if (groupId != 0 && candidate->group != groupId)
+            continue;
+        if (!candidate->solid && !anyPoly)
+            continue;
+        if (candidate->Hit(p) == 0)
+            return true;
+    }
+    return false;
+}
+
+bool Map::TryMove(Pointf const* a, Pointf* b, unsigned int* poly, unsigned int* edge) const
+{
+    assert(groups != nullptr);
+    if (*a == *b)
+        return false;
+    int cA = 0;
+    int rA = 0;
+    int cB = 0;
+    int rB = 0;
+    GetGroupCell(a, cA, rA);
+    GetGroupCell(b, cB, rB);
+    // Cells off the grid clip nothing, so a wild move only walks the cells that exist.
+    int const c0 = std::max(std::min(cA, cB), 0);
+    int const c1 = std::min(std::max(cA, cB), cellsX - 1);
+    int const r0 = std::max(std::min(rA, rB), 0);
+    int const r1 = std::min(std::max(rA, rB), cellsY - 1);
+    bool clipped = false;
+    for (int r = r0; r <= r1; ++r)
+    {
+        for (int c = c0; c <= c1; ++c)
+        {
+            if (TryMove(a, b, GetCellGroup(c, r), poly, edge))
+                clipped = true;
+            if (*b == *a)
+                return clipped;
+        }
+    }
+    return clipped;
+}
+
+bool Map::TryMove(Pointf const* a, Pointf* b, MapGroup const* cell, unsigned int* poly, unsigned int* edge) const
+{
+    if (cell == nullptr)
+        return false;
+    Rectf reach(a, b);
+    bool clipped = false;
+    FlatList<unsigned int> const& list = *cell->polyList;
+    for (int i = 0; i < list.Count(); ++i)
+    {
+        unsigned int const index = list[i];
+        Poly const* candidate = GetPoly(index);
+        unsigned int const g = candidate->group;
+        if (g != 0 && (g == passGroups[0] || g == passGroups[1]))
+            continue;
+        if (!candidate->solid || !candidate->GetBound()->Intersect(&reach))
+            continue;
+        if (!candidate->TryMove(a, b, edge))
+            continue;
+        if (poly != nullptr)
+            *poly = index;
+        if (*b == *a)
+        {
+            *b = *a;
+            return true;
+        }
+        reach = Rectf(a, b);
+        clipped = true;
+    }
+    return clipped;
+}
+
+double Map::Lean(Pointf const* p, double angle, LeanDirection d) const
+{
+    assert(groups != nullptr);
+    MapGroup const* cell = GetCellGroup(p);
+    if (cell == nullptr)
+        return angle;
+    bool held = false;
+    double k = 0.0;
+    FlatList<unsigned int> const& list = *cell->polyList;
+    for (int i = 0; i < list.Count(); ++i)
+    {
+        Poly const* candidate = GetPoly(list[i]);
+        if (!candidate->solid)
+            continue;
+        double a1 = 0.0;
+        double a2 = 0.0;
+        int const r = candidate->SurfaceAngles(p, a1, a2);
+        if ((r & 2) != 0 && d == LeanDirection_Left)
+        {
+            // The backward direction nearest to angle, turning towards smaller angles.
+            if (!held || std::fabs(a2 - angle) < Eps || Util::DiffAngle(angle, k) > Util::DiffAngle(a2, k) - Eps)
+            {
+                k = a2;
+                held = true;
+            }
+        }
+        else if ((r & 1) != 0 && d == LeanDirection_Right)
+        {
+            if (!held || std::fabs(a1 - angle) < Eps || Util::DiffAngle(k, angle) > Util::DiffAngle(k, a1) - Eps)
+            {
+                k = a1;
+                held = true;
+            }
+        }
+    }
+    if (!held)
+        return angle;
+    return d == LeanDirection_Left ? Util::Angle(k + 1.5707963267949) : Util::Angle(k - 1.5707963267949);
+}
+
+Pointf Map::Settle(Pointf const* p, double* angle) const
+{
+    Pointf end(p->x, p->y - SettleDepth);
+    if (!TryMove(p, &end, nullptr, nullptr))
+        return *p;
+    if (angle != nullptr)
+        *angle = Lean(&end, 0.0, LeanDirection_Right);
+    return end;
+}
+
+void Map::ProjectileMove(Pointf* pos, Map_Projectile_Info* info) const
+{
+    while (info->steps > 0)
+    {
+        Pointf const old = *pos;
+        info->velocity.y -= info->gravity;
+        *pos = Pointf(pos->x + info->velocity.x, pos->y + info->velocity.y);
+        if (TryMove(&old, pos, nullptr, nullptr))
+        {
+            // Mirror the flight about the surface normal.
+            double const reverse = info->velocity.GetRevAngle();
+            double const normal = Lean(pos, reverse, LeanDirection_Left);
+            double const speed = info->velocity.GetSpeed();
+            info->velocity.SetAngleSpeed(Util::Angle(2.0 * normal - reverse), info->bounce * speed);
+        }
+        info->steps -= 1;
+    }
+}
+
+void Map::Render(Tick time, Map_Render_Flags flags)
+{
+    assert(groups != nullptr);
+    memset(polyVisible, 0, polyCount);
+    Rectf const screen = ScreenRect();
+    Pointf const lo(screen.x0, screen.y0);
+    Pointf const hi(screen.x1, screen.y1);
+    int c0 = 0;
+    int r0 = 0;
+    int c1 = 0;
+    int r1 = 0;
+    GetGroupCell(&lo, c0, r0);
+    GetGroupCell(&hi, c1, r1);
+    c0 = std::max(c0, 0);
+    r0 = std::max(r0, 0);
+    c1 = std::min(c1, cellsX - 1);
+    r1 = std::min(r1, cellsY - 1);
+    for (int r = r0; r <= r1; ++r)
+    {
+        for (int c = c0; c <= c1; ++c)
+        {
+            FlatList<unsigned int> const& list = *groups[c][r]->polyList;
+            for (int i = 0; i < list.Count(); ++i)
+            {
+                if (hiddenGroup == 0 || GetPoly(list[i])->group != hiddenGroup)
+                    polyVisible[list[i]] = 1;
+            }
+        }
+    }
+    for (unsigned int i = 0; i < polyCount; ++i)
+    {
+        if (polyVisible[i] == 0)
+            continue;
+        bool const fore = GetPoly(i)->foreground;
+        if ((fore && (flags & Map_Render_Fore) != 0) || (!fore && (flags & Map_Render_Back) != 0))
+            GetPoly(i)->Render(textures, &view, time);
+    }
+}

@@ -1,0 +1,29 @@
+// Checked big-endian field reader for map files: every short read or impossible count is a parse error naming the file.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+
+class MapReader final
+{
+public:
+    MapReader(FILE* mapFile, char const* fileName);
+    MapReader(MapReader const&) = delete;
+    MapReader& operator=(MapReader const&) = delete;
+
+    uint32_t ReadWord();
+    double ReadDouble(); // finite values only
+    void SkipByte();
+    // Reads a record count and checks that that many records of recordSize bytes can still follow.
+    uint32_t ReadCount(uint32_t recordSize);
+    void CheckRoom(uint32_t count, uint32_t recordSize) const;
+    [[noreturn]] void Fail() const;
+    char const* Name() const { return name; }
+
+private:
+    void ReadBytes(void* to, uint32_t size);
+
+    FILE* file;
+    char const* name;
+    uint64_t remaining; // bytes left in the file after the read position
+};

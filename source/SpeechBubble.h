@@ -1,0 +1,77 @@
+// The bubble that shows one line of conversation over a speaker: it pops open, types its
+// text into four rows one character per step, and shrinks away at the end of its time.
+#pragma once
+
+class GameFont;
+class Image;
+class Pointf;
+class WorldTransform;
+
+enum Bubble_Type
+{
+    Bubble_Speech = 0,
+    Bubble_Thought = 1,
+};
+
+constexpr int Bubble_Frames = 2;
+constexpr int Bubble_Row_Count = 4;
+constexpr int Bubble_Anim_StartText = 12; // steps to open and to close; typing starts after them
+constexpr double Bubble_Scale = 0.25;       // in the world; 0.75 on the screen
+constexpr char const* bubblebasefile = "gfx/text/speechbubble";
+
+// A row of the text area, in pixels of the frame image from its bottom-left corner.
+struct Bubble_Text_Spec
+{
+    int y; // the top of the row
+    int left;
+    int right;
+};
+
+class SpeechBubble final
+{
+public:
+    // maxChars -1 (or more than the text holds) takes the whole text.
+    SpeechBubble(char const* newText, int maxChars, int displayTime, Bubble_Type bubbleType);
+    ~SpeechBubble();
+    SpeechBubble(SpeechBubble const&) = delete;
+    SpeechBubble& operator=(SpeechBubble const&) = delete;
+
+    // Replaces the text of an open bubble, which stays open and types it from the start.
+    void NewText(char const* newText, int maxChars, int displayTime);
+    // One step: bit 1 when the display time has just ended, bit 2 when the text has just
+    // been typed in full.
+    int Poll();
+    // Draws at a world point through the camera view, or at a screen point when view is null.
+    void Render(WorldTransform const* view, Pointf const* pos) const;
+    Bubble_Type GetType() const { return type; }
+
+    // Keeps the font (not owned) and loads the two frames.
+    static void Initialise(GameFont const* textFont);
+    static void Finalise();
+    // How many characters of the text the four rows of that type take.
+    static int FitText(char const* text, int maxChars, Bubble_Type bubbleType);
+    // How many characters go on one row; a word wider than the row is broken at its width.
+    static int FitOnLine(char const* text, int count, Bubble_Text_Spec const* row);
+
+    int flip = 0; // set by the owner: 1 draws the bubble mirrored, to the left of the point
+
+private:
+    struct Row
+    {
+        int start = 0;
+        int length = 0;
+    };
+
+    // Splits the first limit characters into rows; returns how many characters they take.
+    static int LayOut(char const* text, int limit, Bubble_Type bubbleType, Row* out);
+
+    static Image* frames[Bubble_Frames];
+    static GameFont const* font;
+
+    Bubble_Type type = Bubble_Speech;
+    char* text = nullptr; // the part of the last text that fits into the rows
+    int length = 0;       // the length of the whole last text
+    Row rows[Bubble_Row_Count];
+    int counter = 0;      // steps since the bubble was shown
+    int end = 0;          // the counter value at which the bubble has ended
+};

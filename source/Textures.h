@@ -1,0 +1,68 @@
+// A world's table of map textures, read from its image-map file: still pictures and animation loops.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+
+#include "util/Tick.h"
+
+class Image;
+template <class T> class FlatList;
+
+// The letters of an image-map entry, as bits.
+using Texture_Flags = unsigned int;
+constexpr Texture_Flags Texture_RepeatX = 1;  // "h"
+constexpr Texture_Flags Texture_RepeatY = 2;  // "v"
+constexpr Texture_Flags Texture_Solid = 4;    // "s"
+constexpr Texture_Flags Texture_Mask = 8;     // "m"
+constexpr Texture_Flags Texture_Plain = 16;   // "p"
+
+struct Textures_Texture
+{
+    Image** frames;     // numFrames owned pictures
+    bool defaultSolid;  // the "s" letter
+    int numFrames;      // 0 for an id that no line names
+    int ticksPerFrame;  // level-clock units (1/256 step) per frame; 0 for a still texture
+};
+
+class Textures final
+{
+public:
+    // Ids run from 0 to MaxId; an animation has 1 to MaxFrames frames (two digits name them).
+    static constexpr int MaxId = 4095;
+    static constexpr int MaxFrames = 100;
+
+    // Reads the image-map file and loads every picture it names from gfx/map/. A missing
+    // file is Error_OpenFile, a malformed entry or a file without entry 0 Error_ParseFile,
+    // both naming the file.
+    explicit Textures(char const* file);
+    ~Textures();
+    Textures(Textures const&) = delete;
+    Textures& operator=(Textures const&) = delete;
+
+    // Binds the frame of id shown at time, the level clock in 1/256 steps (never negative).
+    void Associate(Tick time, unsigned int id) const;
+    // The first frame of id; ids without frames fall back to entry 0.
+    Image const* GetImage(unsigned int id) const;
+    bool DefaultSolid(unsigned int id) const;
+
+    int GetNumTextures() const { return numTextures; }
+    // Whether id lies inside the table (ids without frames included).
+    bool IsTexture(unsigned int id) const { return id < static_cast<unsigned int>(numTextures); }
+    char const* GetPrefix() const { return prefix; }
+    // The entry as read, without the fall-back to entry 0.
+    Textures_Texture const& GetEntry(unsigned int id) const;
+
+private:
+    struct Entry;
+
+    void ParseImageMap(char const* file, bool load);
+    void CountTextures(Entry const& entry);
+    void LoadImage(Entry const& entry);
+    Textures_Texture const& Resolve(unsigned int id) const;
+
+    int numTextures = 0;
+    FlatList<Textures_Texture>* textures = nullptr;
+    char prefix[128] = {};  // the file's first word
+    bool hasEntryZero = false;
+};

@@ -1,0 +1,164 @@
+// The sound table: fall-off around the listener, mute, and channels reused by other sounds.
+#include "Game_Sounds.h"
+
+#include "platform/Audio.h"
+#include "platform/TestAudio.h"
+#include "util/Util.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class GameSoundsTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        std::string pattern = (fs::temp_directory_path() / "hm-sounds-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        dir = pattern;
+        oldDir = fs::current_path();
+        fs::current_path(dir);
+        fs::create_directory("sounds");
+        for (char const* name : {"jump", "pickup", "ticking", "boing"})
+            TestAudio::WriteWav(std::string("sounds/") + name + ".wav");
+    }
+
+    void TearDown() override
+    {
+        Audio::Close();
+        Game_Sounds::SetVolume(255);
+        fs::current_path(oldDir);
+        fs::remove_all(dir);
+    }
+
+    void OpenAudio()
+    {
+        ASSERT_TRUE(Audio::Open(Audio_Rate, Audio_Channels));
+        Audio::SetPostMix(TestAudio::Hear, nullptr);
+    }
+
+    // The channel playing the file, -1 when none does.
+    static int ChannelOf(char const* file)
+    {
+        for (int channel = 0; channel < Audio_Channels; channel++)
+            if (Audio::Plays(channel, file))
+                return channel;
+        return -1;
+    }
+
+    // The volume a jump heard at pos starts with, -1 when it does not start.
+    int JumpVolume(Pointf pos, double scale)
+    {
+        sounds.Play(Sound_Jump, &pos, false, scale);
+        int channel = ChannelOf("sounds/jump.wav");
+        int volume = channel >= 0 ? Audio::Volume(channel) : -1;
+        sounds.Stop(Sound_Jump);
+        return volume;
+    }
+
+    fs::path dir;
+    fs::path oldDir;
+    Game_Sounds sounds;
+};
+
+} // namespace
+
+TEST_F(GameSoundsTest, VolumeFallsOffWithDistance)
+{
+    OpenAudio();
+    sounds.SetCentrePoint(Pointf(0.0, 0.0), 1.0);
+    EXPECT_EQ(255, JumpVolume(Pointf(300.0 + Util::Eps / 2, 0.0), 1.0));
+    EXPECT_EQ(128, JumpVolume(Pointf(500.0, 0.0), 1.0));
+    EXPECT_EQ(128, JumpVolume(Pointf(-200.0, 300.0), 1.0)) << "distance is |dx| + |dy|";
+    EXPECT_EQ(0, JumpVolume(Pointf(700.0, 0.0), 1.0)) << "the cut-off itself still starts";
+    EXPECT_EQ(-1, JumpVolume(Pointf(700.001, 0.0), 1.0));
+
+    // The smaller of the two scales divides the distance.
+    sounds.SetCentrePoint(Pointf(0.0, 0.0), 2.0);
+    EXPECT_EQ(64, JumpVolume(Pointf(600.0, 0.0), 1.0));
+    EXPECT_EQ(255, JumpVolume(Pointf(600.0, 0.0), 2.0));
+    EXPECT_EQ(64, JumpVolume(Pointf(600.0, 0.0), 0.0)) << "a zero scale counts as 1";
+    EXPECT_EQ(64, JumpVolume(Pointf(600.0, 0.0), -3.0)) << "a negative scale counts as 1";
+
+    Game_Sounds::SetVolume(128);
+    EXPECT_EQ(12, sounds.GetTotalVolume(Sound_Boing));
+    EXPECT_EQ(0, sounds.GetTotalVolume(Sound_None));
+    sounds.SetCentrePoint(Pointf(0.0, 0.0), 1.0);
+    EXPECT_EQ(64, JumpVolume(Pointf(500.0, 0.0), 1.0));
+}
+
+TEST_F(GameSoundsTest, MuteStopsPlaysButNotLoops)
+{
+    OpenAudio();
+    sounds.mute = 1;
+    sounds.Play(Sound_Jump, nullptr, false, 1.0);
+    EXPECT_EQ(-1, ChannelOf("sounds/jump.wav"));
+    sounds.Loop(Sound_Ticking);
+    EXPECT_GE(ChannelOf("sounds/ticking.wav"), 0);
+    EXPECT_GT(TestAudio::Listen(), 5000);
+
+    sounds.Stop(Sound_Ticking);
+    EXPECT_EQ(-1, ChannelOf("sounds/ticking.wav"));
+    TestAudio::Listen();
+    EXPECT_EQ(0, TestAudio::Listen());
+}
+
+TEST_F(GameSoundsTest, StaleChannelsAreLeftToTheirNewSound)
+{
+    OpenAudio();
+    sounds.Stop(Sound_Pickup); // never played
+    sounds.Stop(Sound_None);
+
+    sounds.Play(Sound_Pickup, nullptr, false, 1.0);
+    int channel = ChannelOf("sounds/pickup.wav");
+    ASSERT_GE(channel, 0);
+    Audio::Stop(channel); // the pickup ends; its channel is free for the next sound
+    sounds.Play(Sound_Jump, nullptr, false, 1.0);
+    ASSERT_EQ(channel, ChannelOf("sounds/jump.wav"));
+
+    sounds.SetSoundVolume(Sound_Pickup, 0);
+    EXPECT_EQ(255, Audio::Volume(channel));
+    sounds.Stop(Sound_Pickup);
+    EXPECT_TRUE(Audio::Plays(channel, "sounds/jump.wav"));
+
+    // The pickup no longer plays, so skipping a pickup that plays does not skip it.
+    sounds.Play(Sound_Pickup, nullptr, true, 1.0);
+    int again = ChannelOf("sounds/pickup.wav");
+    ASSERT_GE(again, 0);
+    sounds.Play(Sound_Pickup, nullptr, true, 1.0);
+    sounds.SetSoundVolume(Sound_Pickup, 100);
+    EXPECT_EQ(100, Audio::Volume(again));
+    sounds.Stop(Sound_Pickup);
+    EXPECT_FALSE(Audio::IsPlaying(again));
+    EXPECT_TRUE(Audio::Plays(channel, "sounds/jump.wav"));
+}
+
+TEST_F(GameSoundsTest, WithoutADeviceNothingPlaysAndNothingFails)
+{
+    char const* old = std::getenv("SDL_AUDIODRIVER");
+    std::string saved = old ? old : "";
+    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    bool opened = Audio::Open(Audio_Rate, Audio_Channels);
+    if (old)
+        setenv("SDL_AUDIODRIVER", saved.c_str(), 1);
+    else
+        unsetenv("SDL_AUDIODRIVER");
+    ASSERT_FALSE(opened);
+
+    sounds.SetCentrePoint(Pointf(0.0, 0.0), 1.0);
+    Pointf near(10.0, 0.0);
+    sounds.Play(Sound_Jump, &near, true, 1.0);
+    sounds.Play(Sound_Jump, nullptr, false, 1.0);
+    sounds.Loop(Sound_Ticking);
+    sounds.SetSoundVolume(Sound_Ticking, 10);
+    sounds.Stop(Sound_Ticking);
+    sounds.Stop(Sound_Jump);
+    EXPECT_EQ(-1, ChannelOf("sounds/jump.wav"));
+}

@@ -1,0 +1,305 @@
+// The collision grid, group covers, the movement queries of characters and projectiles, and drawing by layer.
+#include "Map.h"
+
+#include "MapFiles.h"
+#include "MediaTestSupport.h"
+#include "Poly.h"
+#include "Textures.h"
+#include "tools/Canvas.h"
+#include "util/Error.h"
+#include "util/Util.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+
+namespace
+{
+// A floor 900 wide, a ramp rising to the right on it, a lift (group 1), a passable plank (group 2)
+// and a ledge high up that makes the grid four rows tall.
+MapWriter Level()
+{
+    MapWriter writer;
+    writer.AddBox(0, 0, 900, 10, 0, 0, true, false, 64);
+    writer.AddPoly({0, 0, true, false, {{300, 10, 0, 0, true}, {400, 110, 0, 0, true}, {400, 10, 0, 0, true}}});
+    writer.AddBox(600, 20, 700, 40, 0, 1, true, false, 64);
+    writer.AddBox(100, 200, 200, 210, 0, 2, true, true, 64);
+    writer.AddBox(850, 900, 900, 910, 0, 0, true, false, 64);
+    return writer;
+}
+
+bool Listed(MapGroup const* cell, unsigned int poly)
+{
+    if (cell == nullptr)
+        return false;
+    for (int i = 0; i < cell->polyList->Count(); ++i)
+    {
+        if ((*cell->polyList)[i] == poly)
+            return true;
+    }
+    return false;
+}
+
+void ExpectPoint(Pointf const& p, double x, double y)
+{
+    EXPECT_NEAR(p.x, x, 1e-9);
+    EXPECT_NEAR(p.y, y, 1e-9);
+}
+} // namespace
+
+TEST(Map, GridCellsTruncateTowardZero)
+{
+    auto map = MapFiles::Load<Map>(Level());
+    map->PreprocessCollision();
+    EXPECT_EQ(map->cellsX, 4);
+    EXPECT_EQ(map->cellsY, 4);
+    int column = 0, row = 0;
+    Pointf const rightEdge(900, 5);
+    map->GetGroupCell(&rightEdge, column, row);
+    EXPECT_EQ(column, 3);
+    Pointf const justLeft(-299, 5);
+    EXPECT_NE(map->GetCellGroup(&justLeft), nullptr);
+    Pointf const farLeft(-301, 5);
+    EXPECT_EQ(map->GetCellGroup(&farLeft), nullptr);
+    Pointf const nowhere(NAN, 5);
+    EXPECT_EQ(map->GetCellGroup(&nowhere), nullptr);
+}
+
+TEST(Map, CoversListMovingGroupsAlongTheirSweep)
+{
+    auto plain = MapFiles::Load<Map>(Level());
+    auto covered = MapFiles::Load<Map>(Level());
+    Rectf const lift(0, 0, 0, 600);
+    covered->SetGroupCover(1, &lift);
+    Rectf bound;
+    covered->FindGroupBound(1, &bound);
+    EXPECT_NEAR(bound.y1, 640.1, 1e-9);
+    EXPECT_NEAR(bound.x0, 599.9, 1e-9);
+    // A group the map lacks gives a defined, empty bound.
+    Rectf missing(1, 2, 3, 4);
+    covered->FindGroupBound(9, &missing);
+    EXPECT_EQ(missing.x0, 0.0);
+    EXPECT_EQ(missing.y1, 0.0);
+
+    plain->PreprocessCollision();
+    covered->PreprocessCollision();
+    EXPECT_EQ(covered->groupCovers, nullptr);
+    // The grid grows with the polygons, not the covers; the lift is listed in every row it can reach.
+    EXPECT_EQ(covered->cellsY, plain->cellsY);
+    EXPECT_TRUE(Listed(covered->GetCellGroup(2, 2), 2));
+    EXPECT_FALSE(Listed(plain->GetCellGroup(2, 2), 2));
+
+    // Raised into a row of the grid it was not loaded in, the lift still stops a fall onto it.
+    covered->MoveGroup(1, 0, 400);
+    plain->MoveGroup(1, 0, 400);
+    Pointf const above(650, 500);
+    Pointf b(650, 300);
+    unsigned int poly = 99, edge = 99;
+    EXPECT_TRUE(covered->TryMove(&above, &b, &poly, &edge));
+    ExpectPoint(b, 650, 440);
+    EXPECT_EQ(poly, 2u);
+    EXPECT_EQ(edge, 1u);
+    b = Pointf(650, 300);
+    EXPECT_FALSE(plain->TryMove(&above, &b, nullptr, nullptr));
+}
+
+TEST(Map, MovesStopAtOuterSurfacesOnly)
+{
+    MapWriter writer = Level();
+    writer.AddBox(0, 500, 300, 600, 0, 0, true, false, 64);
+    writer.AddBox(300, 500, 600, 600, 0, 0, true, false, 64);
+    auto map = MapFiles::Load<Map>(writer);
+    map->PreprocessCollision();
+
+    Pointf const a(100, 550);
+    Pointf b(500, 550);
+    EXPECT_FALSE(map->TryMove(&a, &b, nullptr, nullptr));
+    ExpectPoint(b, 500, 550);
+
+    Pointf const outside(-50, 550);
+    b = Pointf(500, 550);
+    EXPECT_TRUE(map->TryMove(&outside, &b, nullptr, nullptr));
+    ExpectPoint(b, 0, 550);
+
+    // A move across several cells is clipped in whichever cell holds the surface.
+    Pointf const high(850, 400);
+    b = Pointf(50, 5);
+    EXPECT_TRUE(map->TryMove(&high, &b, nullptr, nullptr));
+    EXPECT_NEAR(b.y, 10, 1e-9);
+
+    Pointf const still(50, 50);
+    b = still;
+    unsigned int poly = 77;
+    EXPECT_FALSE(map->TryMove(&still, &b, &poly, nullptr));
+    EXPECT_EQ(poly, 77u);
+
+    // A move to a far-off point only walks the cells that exist.
+    b = Pointf(1e12, -1e12);
+    EXPECT_TRUE(map->TryMove(&still, &b, nullptr, nullptr));
+    EXPECT_NEAR(b.y, 10, 1e-3);
+}
+
+TEST(Map, PassableGroupsBlockPointsButNotMoves)
+{
+    auto map = MapFiles::Load<Map>(Level());
+    map->PreprocessCollision();
+    map->passGroups[1] = 2;
+    Pointf const a(150, 250);
+    Pointf b(150, 150);
+    EXPECT_FALSE(map->TryMove(&a, &b, nullptr, nullptr));
+    unsigned int poly = 99;
+    Pointf const inPlank(150, 205);
+    EXPECT_TRUE(map->CheckPoint(&inPlank, poly, false, 0));
+    EXPECT_EQ(poly, 3u);
+    EXPECT_FALSE(map->CheckPoint(&inPlank, poly, false, 1));
+    map->passGroups[1] = 0;
+    b = Pointf(150, 150);
+    EXPECT_TRUE(map->TryMove(&a, &b, nullptr, nullptr));
+    ExpectPoint(b, 150, 210);
+}
+
+TEST(Map, SettleFindsGroundAndItsSlope)
+{
+    auto map = MapFiles::Load<Map>(Level());
+    map->PreprocessCollision();
+    double angle = 1.0;
+    Pointf const above(50, 410);
+    ExpectPoint(map->Settle(&above, &angle), 50, 10);
+    EXPECT_NEAR(angle, 0.0, 1e-12);
+    Pointf const tooHigh(50, 610);
+    ExpectPoint(map->Settle(&tooHigh, nullptr), 50, 610);
+
+    Pointf const overRamp(350, 300);
+    ExpectPoint(map->Settle(&overRamp, &angle), 350, 60);
+    EXPECT_NEAR(angle, -Util::HalfTurn / 4, 1e-9);
+    Pointf const onRamp(350, 60);
+    EXPECT_NEAR(map->Lean(&onRamp, 0.0, LeanDirection_Left), -Util::HalfTurn / 4, 1e-9);
+    Pointf const midAir(350, 200);
+    EXPECT_EQ(map->Lean(&midAir, 0.25, LeanDirection_Right), 0.25);
+}
+
+TEST(Map, ProjectilesBounceOffSurfaces)
+{
+    auto map = MapFiles::Load<Map>(Level());
+    map->PreprocessCollision();
+    Pointf pos(50, 30);
+    Map_Projectile_Info info{Vectorf(0, -15), 2, 0.0, 0.5};
+    map->ProjectileMove(&pos, &info);
+    EXPECT_EQ(info.steps, 0);
+    ExpectPoint(pos, 50, 10);
+    EXPECT_NEAR(info.velocity.x, 0.0, 1e-9);
+    EXPECT_NEAR(info.velocity.y, 7.5, 1e-9);
+
+    // Flying right into the left wall of the lift comes back left.
+    pos = Pointf(590, 30);
+    info = Map_Projectile_Info{Vectorf(20, 0), 1, 0.0, 1.0};
+    map->ProjectileMove(&pos, &info);
+    ExpectPoint(pos, 600, 30);
+    EXPECT_NEAR(info.velocity.x, -20, 1e-9);
+    EXPECT_NEAR(info.velocity.y, 0, 1e-9);
+}
+
+TEST(Map, EmptyMapAndOversizedGrid)
+{
+    MapWriter empty;
+    auto map = MapFiles::Load<Map>(empty);
+    map->PreprocessCollision();
+    Pointf const a(0, 0);
+    Pointf b(0, -100);
+    EXPECT_FALSE(map->TryMove(&a, &b, nullptr, nullptr));
+
+    MapWriter huge;
+    huge.AddBox(0, 0, 10, 10, 0, 0, true, false, 1);
+    huge.AddBox(1e9, 1e9, 1e9 + 10, 1e9 + 10, 0, 0, true, false, 1);
+    auto wide = MapFiles::Load<Map>(huge);
+    try
+    {
+        wide->PreprocessCollision();
+        FAIL() << "a grid of 10^13 cells was built";
+    }
+    catch (Error const& err)
+    {
+        EXPECT_EQ(err.Code(), Error_ParseFile);
+        EXPECT_STREQ(err.Text(), "test/map");
+    }
+}
+
+namespace
+{
+void WriteColour(char const* name, Rgba colour)
+{
+    std::filesystem::create_directories("gfx/map");
+    Canvas(16, 16, colour).WritePng(std::string("gfx/map/") + name, PngFormat::Rgb);
+}
+} // namespace
+
+// Drawing through a real GL context, read back pixel by pixel.
+class MapDraw : public MediaTestSupport_Gl
+{
+protected:
+    void SetUp() override
+    {
+        MediaTestSupport_Gl::SetUp();
+        WriteColour("red.png", Rgba{255, 0, 0, 255});
+        WriteColour("green.png", Rgba{0, 255, 0, 255});
+        dir.WriteText("world/imagemap", "world\n0 red.png hv\n1 red.png hv\n2 green.png hv\n");
+        textures = std::make_unique<Textures>("world/imagemap");
+    }
+    void TearDown() override
+    {
+        textures.reset();
+        MediaTestSupport_Gl::TearDown();
+    }
+
+    bool Red(int x, int y) { return Pixel(x, y) == std::array<int, 3>{255, 0, 0}; }
+    bool Green(int x, int y) { return Pixel(x, y) == std::array<int, 3>{0, 255, 0}; }
+
+    std::unique_ptr<Textures> textures;
+};
+
+TEST_F(MapDraw, LayersAndTheHiddenGroup)
+{
+    MapWriter writer;
+    writer.AddBox(10, 10, 100, 100, 1, 0, true, false, 64);
+    writer.AddBox(200, 10, 300, 100, 2, 0, true, true, 64);
+    writer.AddBox(400, 10, 500, 100, 1, 3, true, false, 64);
+    auto map = MapFiles::Load<Map>(writer, textures.get());
+    map->PreprocessCollision();
+    map->hiddenGroup = 3;
+
+    map->Render(0, Map_Render_Back);
+    EXPECT_TRUE(Red(50, 50));
+    EXPECT_TRUE(IsBlack(250, 50));
+    EXPECT_TRUE(IsBlack(450, 50));
+    EXPECT_TRUE(IsBlack(150, 50));
+
+    glClear(GL_COLOR_BUFFER_BIT);
+    map->Render(0, Map_Render_Fore);
+    EXPECT_TRUE(Green(250, 50));
+    EXPECT_TRUE(IsBlack(50, 50));
+
+    // The plain drawing of a background map knows no layers or hidden group; the view moves it all.
+    glClear(GL_COLOR_BUFFER_BIT);
+    Pointf const centre(420, 240);
+    map->MoveMap(&centre, CameraMove_Jump);
+    map->MapBase::Render(0);
+    EXPECT_TRUE(Red(350, 50));
+    EXPECT_TRUE(Green(150, 50));
+}
+
+TEST_F(MapDraw, TextureOutsideTheListIsAParseError)
+{
+    MapWriter writer;
+    writer.AddBox(10, 10, 100, 100, 3, 0, true, false, 64);
+    try
+    {
+        MapFiles::Load<Map>(writer, textures.get());
+        FAIL() << "a map naming a texture the list lacks was read";
+    }
+    catch (Error const& err)
+    {
+        EXPECT_EQ(err.Code(), Error_ParseFile);
+        EXPECT_STREQ(err.Text(), "test/map");
+    }
+}

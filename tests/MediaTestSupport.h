@@ -1,0 +1,81 @@
+// Shared by the media tests: a scratch data folder made the working directory, and a window
+// whose GL context draws the 640x480 screen for pixels to be read back.
+#pragma once
+
+#include "platform/GameWindow.h"
+#include "platform/MessageBox.h"
+
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+// Data files are opened relative to the working directory, so each test works in its own folder.
+class MediaTestSupport_Dir final
+{
+public:
+    MediaTestSupport_Dir()
+    {
+        char pattern[] = "/tmp/hm_media_XXXXXX";
+        char* made = mkdtemp(pattern);
+        EXPECT_NE(made, nullptr);
+        path = made != nullptr ? made : "/tmp";
+        previous = std::filesystem::current_path();
+        std::filesystem::current_path(path);
+    }
+    ~MediaTestSupport_Dir()
+    {
+        std::filesystem::current_path(previous);
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+    MediaTestSupport_Dir(MediaTestSupport_Dir const&) = delete;
+    MediaTestSupport_Dir& operator=(MediaTestSupport_Dir const&) = delete;
+
+    std::string const& Path() const { return path; }
+
+    // Writes text to a file under the folder, making its parents.
+    void WriteText(std::string const& name, std::string const& text) const
+    {
+        std::filesystem::path file = std::filesystem::path(path) / name;
+        std::filesystem::create_directories(file.parent_path());
+        std::ofstream(file) << text;
+    }
+
+private:
+    std::string path;
+    std::filesystem::path previous;
+};
+
+class MediaTestSupport_Gl : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        MessageBox::SetRecordOnly(true);
+        ASSERT_TRUE(GameWindow::Open(640, 480)) << GameWindow::FailureText();
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glOrtho(0.0, 640.0, 0.0, 480.0, -1.0, 1.0);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+    }
+    void TearDown() override { GameWindow::Close(); }
+
+    // The colour at screen pixel (x, y), y from the bottom.
+    static std::array<int, 3> Pixel(int x, int y)
+    {
+        unsigned char rgba[4] = {};
+        glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+        return {rgba[0], rgba[1], rgba[2]};
+    }
+    static bool IsBlack(int x, int y) { return Pixel(x, y) == std::array<int, 3>{0, 0, 0}; }
+
+    MediaTestSupport_Dir dir;
+};

@@ -1,0 +1,188 @@
+// The window procedure: mouse scaling, clicks between steps, window state; and the whole
+// layer driven as the game drives it.
+#include "WndProc.h"
+
+#include "Game_Sounds.h"
+#include "Globals.h"
+#include "platform/Audio.h"
+#include "platform/GameWindow.h"
+#include "platform/MessageBox.h"
+#include "platform/TestAudio.h"
+
+#include <GL/gl.h>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+Window_Message Mouse(Window_MessageType type, int x, int y)
+{
+    Window_Message message;
+    message.type = type;
+    message.x = x;
+    message.y = y;
+    return message;
+}
+
+Window_Message Size(int width, int height, bool minimized)
+{
+    Window_Message message;
+    message.type = Window_Size;
+    message.width = width;
+    message.height = height;
+    message.minimized = minimized;
+    return message;
+}
+
+class WndProcTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        keyData = KeyData();
+        DefaultKeyAssign();
+        mooseLDown = false;
+        mooseRDown = false;
+        CheckMouse();
+        MessageBox::SetRecordOnly(true);
+    }
+
+    void TearDown() override
+    {
+        windActive = true;
+        windMinimized = false;
+    }
+};
+
+} // namespace
+
+TEST_F(WndProcTest, MouseIsScaledToTheLogicalScreen)
+{
+    WndProc(Size(1440, 1080, false));
+    EXPECT_EQ(1440, viewWidth);
+    EXPECT_EQ(1080, viewHeight);
+    WndProc(Mouse(Window_MouseMove, 720, 1079));
+    EXPECT_EQ(320, mousex);
+    EXPECT_EQ(479, mousey);
+
+    // The right button leaves the position alone.
+    WndProc(Mouse(Window_RButtonDown, 0, 0));
+    EXPECT_EQ(320, mousex);
+    EXPECT_TRUE(mooseRDown);
+    WndProc(Mouse(Window_LButtonDown, 1439, 0));
+    EXPECT_EQ(639, mousex);
+    EXPECT_EQ(0, mousey);
+    EXPECT_TRUE(mooseLDown);
+}
+
+TEST_F(WndProcTest, ClicksAreEdgesBetweenSteps)
+{
+    WndProc(Size(640, 480, false));
+    WndProc(Mouse(Window_LButtonDown, 100, 50));
+    CheckMouse();
+    EXPECT_EQ(1, keyData.leftClick);
+    EXPECT_EQ(0, keyData.rightClick);
+    EXPECT_DOUBLE_EQ(100.0, keyData.mouse.x);
+    EXPECT_DOUBLE_EQ(50.0, keyData.mouse.y);
+    CheckMouse();
+    EXPECT_EQ(0, keyData.leftClick) << "a held button clicks once";
+
+    // A press and release that both fall between two steps make no click.
+    WndProc(Mouse(Window_LButtonUp, 100, 50));
+    CheckMouse();
+    WndProc(Mouse(Window_RButtonDown, 0, 0));
+    WndProc(Mouse(Window_RButtonUp, 0, 0));
+    CheckMouse();
+    EXPECT_EQ(0, keyData.rightClick);
+    EXPECT_EQ(0, keyData.leftClick);
+}
+
+TEST_F(WndProcTest, WindowStateFollowsItsMessages)
+{
+    WndProc(Size(640, 480, true));
+    EXPECT_TRUE(windMinimized);
+    WndProc(Size(640, 480, false));
+    EXPECT_FALSE(windMinimized);
+    Window_Message activate;
+    activate.type = Window_Activate;
+    activate.active = false;
+    WndProc(activate);
+    EXPECT_FALSE(windActive);
+    activate.active = true;
+    WndProc(activate);
+    EXPECT_TRUE(windActive);
+}
+
+// Opens the window, takes keys and the mouse through it, draws, closes it by a message and
+// plays a sound, all through the platform layer.
+TEST_F(WndProcTest, LayerRunsAStepOfTheGame)
+{
+    std::string pattern = (fs::temp_directory_path() / "hm-wndproc-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    fs::path dir = pattern;
+    fs::path oldDir = fs::current_path();
+    fs::current_path(dir);
+    fs::create_directory("sounds");
+    TestAudio::WriteWav("sounds/jump.wav");
+
+    ASSERT_TRUE(GameWindow::Open(800, 600)) << GameWindow::FailureText();
+    GameWindow::PushKey(0x20, true);
+    GameWindow::PushKey(0x0D, true);
+    GameWindow::PushMouse(Window_MouseMove, 400, 300);
+    GameWindow::PushMouse(Window_LButtonDown, 400, 300);
+    int code = -1;
+    EXPECT_FALSE(GameWindow::PumpMessages(WndProc, &code));
+    CheckMouse();
+    EXPECT_EQ(KeyState_Pressed, keyData.keys[KeyIndex_Space]);
+    EXPECT_EQ(KeyState_Pressed, keyData.keys[KeyIndex_GameJump]);
+    EXPECT_EQ(KeyState_Pressed, keyData.keys[KeyIndex_Enter]);
+    EXPECT_EQ(KeyState_Pressed, keyData.keys[KeyIndex_GameAction]);
+    EXPECT_DOUBLE_EQ(320.0, keyData.mouse.x);
+    EXPECT_DOUBLE_EQ(240.0, keyData.mouse.y);
+    EXPECT_EQ(1, keyData.leftClick);
+    keyData.Clean();
+
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, 640, 0, 480, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glClear(GL_COLOR_BUFFER_BIT);
+    glColor4f(1.0f, 0.0f, 0.0f, 1.0f);
+    glBegin(GL_QUADS);
+    glVertex2f(0, 0);
+    glVertex2f(320, 0);
+    glVertex2f(320, 480);
+    glVertex2f(0, 480);
+    glEnd();
+    unsigned char left[4] = {};
+    unsigned char right[4] = {};
+    glReadPixels(200, 300, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, left);
+    glReadPixels(600, 300, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, right);
+    EXPECT_EQ(255, left[0]);
+    EXPECT_EQ(0, left[2]);
+    EXPECT_EQ(0, right[0]);
+    EXPECT_EQ(204, right[2]);
+    GameWindow::SwapBuffers();
+
+    ASSERT_TRUE(Audio::Open(Audio_Rate, Audio_Channels));
+    Audio::SetPostMix(TestAudio::Hear, nullptr);
+    {
+        Game_Sounds sounds;
+        sounds.Play(Sound_Jump, nullptr, false, 1.0);
+        EXPECT_GT(TestAudio::Listen(), 5000);
+        sounds.Stop(Sound_Jump);
+    }
+    Audio::Close();
+
+    GameWindow::PushClose();
+    EXPECT_TRUE(GameWindow::PumpMessages(WndProc, &code));
+    EXPECT_EQ(0, code);
+    GameWindow::Close();
+    fs::current_path(oldDir);
+    fs::remove_all(dir);
+}
