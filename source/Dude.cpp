@@ -176,5 +176,5 @@ void Dude::RenderFore(Map const* map, Tick) const
     if (bubble == nullptr)
         return;
     Pointf const at = GetRelativePos(0, 0.8);
-    bubble->Render(map, &at);
+    bubble->Render(&map->view, &at);
 }

@@ -33,12 +33,6 @@ constexpr int Player_DyingFrameSteps = 10;
 constexpr double Player_TeleportZoom = 40.0;
 constexpr int Event_DoubleJump = 3;
 constexpr int Event_Socks = 5;
-constexpr int Sound_Jump = 0;
-constexpr int Sound_Hit = 15;
-constexpr int Sound_Throw = 4;
-constexpr int Sound_PickUp = 5;
-constexpr int Sound_Grow = 31;
-constexpr int Sound_Shrink = 30;
 
 }  // namespace
 
@@ -96,8 +90,8 @@ Player::Player(Map* onMap, ObjectList* list, GameEvents* events, Game_Sounds* so
     heartFull = new Image("gfx/general/heartfull.png", Image_Mask, false);
     heartEmpty = new Image("gfx/general/heartempty.png", Image_Mask, false);
     gem = new Image("gfx/general/gem.png", Image_Mask, false);
-    for (int sound : {Sound_Jump, Sound_Throw, Sound_PickUp, Sound_Hit, Sound_Grow, Sound_Shrink})
-        sounds->InitSound(Sound_Id(sound));
+    for (Sound_Id sound : {Sound_Jump, Sound_Throw, Sound_Pickup, Sound_PlayerHit, Sound_ScaleUp, Sound_ScaleDown})
+        sounds->InitSound(sound);
     SetCameraPos(true);
 }
 
@@ -112,9 +106,9 @@ Player::~Player()
     stats->Destroy();
 }
 
-void Player::Play(int sound) const
+void Player::Play(Sound_Id sound) const
 {
-    sounds->Play(Sound_Id(sound), nullptr, false, 1.0);
+    sounds->Play(sound, nullptr, false, 1.0);
 }
 
 void Player::SetUpStats()
@@ -197,7 +191,7 @@ void Player::Move(Tick time)
                     invulnerable = Player_HitGrace;
                     flick = true;
                     flickdel = 0;
-                    Play(Sound_Hit);
+                    Play(Sound_PlayerHit);
                 }
             }
         }
@@ -303,7 +297,7 @@ void Player::SetScale(double newScale)
 {
     if (std::fabs(newScale - targetScale) < Player_Tolerance)
         return;
-    Play(newScale <= scale ? Sound_Shrink : Sound_Grow);
+    Play(newScale <= scale ? Sound_ScaleDown : Sound_ScaleUp);
     targetScale = newScale;
 }
 
@@ -419,7 +413,7 @@ void Player::RenderHUD(Map const* onMap, Tick time)
     }
     if (bubble != nullptr) {
         Pointf const at = GetRelativePos(0, 0.8);
-        bubble->Render(onMap, &at);
+        bubble->Render(&onMap->view, &at);
     }
     int const heartStep = static_cast<int>(3 * heartFull->GetWidth() / 2);
     for (int i = 0; i < stats->hearts; i++) {

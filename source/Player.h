@@ -5,6 +5,7 @@
 #include <string>
 
 #include "Character.h"
+#include "Game_Sounds.h"
 #include "MapBase.h"
 #include "Player_Sprites.h"
 #include "util/PtrList.h"
@@ -14,7 +15,6 @@ class Axes;
 class Chest;
 class Collectable;
 class Dude;
-class Game_Sounds;
 class GameEvents;
 class HangOn;
 class Image;
@@ -121,7 +121,7 @@ public:
 private:
     void DrawBody(Map const* onMap) const;
     void EndChat();
-    void Play(int sound) const;
+    void Play(Sound_Id sound) const;
 
     Game_Sounds* sounds;
     Image* heartFull;

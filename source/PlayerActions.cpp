@@ -11,6 +11,7 @@
 #include "Dude.h"
 #include "Event_ChatInfo.h"
 #include "GameEvents.h"
+#include "Globals.h"
 #include "HangOn.h"
 #include "LevelEvents.h"
 #include "Map.h"
@@ -22,9 +23,6 @@
 namespace {
 
 constexpr double Action_Tolerance = 1.1920928955078125e-7;
-constexpr int Sound_Jump = 0;
-constexpr int Sound_Throw = 4;
-constexpr int Sound_PickUp = 5;
 constexpr int Event_Socks = 5;
 
 char const* const Refusal_Lines[] = {
@@ -166,7 +164,7 @@ void Player::PickItUp(Tick t, PickUp* pickUp)
             return;
         hitPoints++;
         pickUp->Collect(t);
-        Play(Sound_PickUp);
+        Play(Sound_Pickup);
         break;
     case 1:  // a gem, only while alive
         if (IsPlayerDead() != 0)
@@ -174,12 +172,12 @@ void Player::PickItUp(Tick t, PickUp* pickUp)
         pickUp->Collect(t);
         gameEvents->levelFlags[pickUp->level][pickUp->slot] = 1;
         gameEvents->gems++;
-        Play(Sound_PickUp);
+        Play(Sound_Pickup);
         saveGame = true;
         break;
     default:  // the socks
         pickUp->Collect(t);
-        Play(Sound_PickUp);
+        Play(Sound_Pickup);
         (*gameEvents)[Event_Socks] = t;
         break;
     }
