@@ -4,6 +4,7 @@
 
 #include "GameFont.h"
 #include "Image.h"
+#include "Map.h"
 #include "util/DataFile.h"
 #include "util/Error.h"
 #include "util/Pointf.h"
@@ -128,6 +129,11 @@ int SpeechBubble::Poll()
     if (counter == static_cast<int>(std::strlen(text)) + Bubble_Anim_StartText)
         result |= 2;
     return result;
+}
+
+void SpeechBubble::Render(Map const* map, Pointf const* pos) const
+{
+    Render(map != nullptr ? &map->view : nullptr, pos);
 }
 
 void SpeechBubble::Render(WorldTransform const* view, Pointf const* pos) const

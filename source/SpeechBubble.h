@@ -4,6 +4,7 @@
 
 class GameFont;
 class Image;
+class Map;
 class Pointf;
 class WorldTransform;
 
@@ -41,7 +42,9 @@ public:
     // One step: bit 1 when the display time has just ended, bit 2 when the text has just
     // been typed in full.
     int Poll();
-    // Draws at a world point through the camera view, or at a screen point when view is null.
+    // Draws at a world point through the map's camera, or at a screen point when map is null.
+    void Render(Map const* map, Pointf const* pos) const;
+    // The same through a camera transform; null is the screen.
     void Render(WorldTransform const* view, Pointf const* pos) const;
     Bubble_Type GetType() const { return type; }
 

@@ -3,39 +3,28 @@
 
 #include "platform/Audio.h"
 #include "platform/TestAudio.h"
+#include "platform/TestFolder.h"
 #include "util/Error.h"
 
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
-#include <unistd.h>
 
 namespace {
-
-namespace fs = std::filesystem;
 
 class GameMusicTest : public testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        std::string pattern = (fs::temp_directory_path() / "hm-music-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir = pattern;
-        file = (dir / "tune.wav").string();
-        TestAudio::WriteWav(file);
-    }
+    void SetUp() override { TestAudio::WriteWav(file); }
 
     void TearDown() override
     {
         Audio::Close();
         Game_Music::SetVolume(255);
         Game_Music::SetSecondVolume(255);
-        fs::remove_all(dir);
     }
 
-    fs::path dir;
-    std::string file;
+    TestFolder dir{false};
+    std::string file = dir / "tune.wav";
 };
 
 } // namespace
@@ -60,7 +49,7 @@ TEST_F(GameMusicTest, VolumesMultiplyAndDieWithTheMusic)
 
 TEST_F(GameMusicTest, MissingFileThrowsTheOpenFileError)
 {
-    std::string missing = (dir / "missing.mp3").string();
+    std::string missing = dir / "missing.mp3";
     for (bool withDevice : {false, true}) {
         if (withDevice) {
             ASSERT_TRUE(Audio::Open(Audio_Rate, Audio_Channels));

@@ -3,29 +3,21 @@
 
 #include "platform/Audio.h"
 #include "platform/TestAudio.h"
+#include "platform/TestFolder.h"
 #include "util/Util.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
-#include <unistd.h>
 
 namespace {
-
-namespace fs = std::filesystem;
 
 class GameSoundsTest : public testing::Test
 {
 protected:
     void SetUp() override
     {
-        std::string pattern = (fs::temp_directory_path() / "hm-sounds-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir = pattern;
-        oldDir = fs::current_path();
-        fs::current_path(dir);
-        fs::create_directory("sounds");
+        std::filesystem::create_directory("sounds");
         for (char const* name : {"jump", "pickup", "ticking", "boing"})
             TestAudio::WriteWav(std::string("sounds/") + name + ".wav");
     }
@@ -34,15 +26,9 @@ protected:
     {
         Audio::Close();
         Game_Sounds::SetVolume(255);
-        fs::current_path(oldDir);
-        fs::remove_all(dir);
     }
 
-    void OpenAudio()
-    {
-        ASSERT_TRUE(Audio::Open(Audio_Rate, Audio_Channels));
-        Audio::SetPostMix(TestAudio::Hear, nullptr);
-    }
+    void OpenAudio() { ASSERT_TRUE(Audio::Open(Audio_Rate, Audio_Channels)); }
 
     // The channel playing the file, -1 when none does.
     static int ChannelOf(char const* file)
@@ -63,8 +49,7 @@ protected:
         return volume;
     }
 
-    fs::path dir;
-    fs::path oldDir;
+    TestFolder dir{true};
     Game_Sounds sounds;
 };
 
@@ -102,12 +87,8 @@ TEST_F(GameSoundsTest, MuteStopsPlaysButNotLoops)
     EXPECT_EQ(-1, ChannelOf("sounds/jump.wav"));
     sounds.Loop(Sound_Ticking);
     EXPECT_GE(ChannelOf("sounds/ticking.wav"), 0);
-    EXPECT_GT(TestAudio::Listen(), 5000);
-
     sounds.Stop(Sound_Ticking);
     EXPECT_EQ(-1, ChannelOf("sounds/ticking.wav"));
-    TestAudio::Listen();
-    EXPECT_EQ(0, TestAudio::Listen());
 }
 
 TEST_F(GameSoundsTest, StaleChannelsAreLeftToTheirNewSound)
@@ -138,27 +119,4 @@ TEST_F(GameSoundsTest, StaleChannelsAreLeftToTheirNewSound)
     sounds.Stop(Sound_Pickup);
     EXPECT_FALSE(Audio::IsPlaying(again));
     EXPECT_TRUE(Audio::Plays(channel, "sounds/jump.wav"));
-}
-
-TEST_F(GameSoundsTest, WithoutADeviceNothingPlaysAndNothingFails)
-{
-    char const* old = std::getenv("SDL_AUDIODRIVER");
-    std::string saved = old ? old : "";
-    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
-    bool opened = Audio::Open(Audio_Rate, Audio_Channels);
-    if (old)
-        setenv("SDL_AUDIODRIVER", saved.c_str(), 1);
-    else
-        unsetenv("SDL_AUDIODRIVER");
-    ASSERT_FALSE(opened);
-
-    sounds.SetCentrePoint(Pointf(0.0, 0.0), 1.0);
-    Pointf near(10.0, 0.0);
-    sounds.Play(Sound_Jump, &near, true, 1.0);
-    sounds.Play(Sound_Jump, nullptr, false, 1.0);
-    sounds.Loop(Sound_Ticking);
-    sounds.SetSoundVolume(Sound_Ticking, 10);
-    sounds.Stop(Sound_Ticking);
-    sounds.Stop(Sound_Jump);
-    EXPECT_EQ(-1, ChannelOf("sounds/jump.wav"));
 }

@@ -1,10 +1,13 @@
-// Test helpers: map files built with the writer, kept in memory-backed temporary files, and read back.
+// Test helpers: map files built with the writer, kept in temporary files and read back; point checks.
 #pragma once
 
 #include "tools/MapWriter.h"
+#include "util/Error.h"
+#include "util/Pointf.h"
 
 #include <cstdint>
 #include <cstdio>
+#include <gtest/gtest.h>
 #include <memory>
 #include <vector>
 
@@ -44,6 +47,27 @@ template <class M>
 std::unique_ptr<M> Load(MapWriter const& writer, Textures const* textures = nullptr)
 {
     return Load<M>(Bytes(writer), textures);
+}
+
+// The error reading these bytes as a map of type M throws; Error_None when it reads.
+template <class M>
+Error LoadError(std::vector<uint8_t> const& bytes, Textures const* textures = nullptr)
+{
+    try
+    {
+        Load<M>(bytes, textures);
+    }
+    catch (Error const& err)
+    {
+        return err;
+    }
+    return Error(Error_None);
+}
+
+inline void ExpectPoint(Pointf const& p, double x, double y)
+{
+    EXPECT_NEAR(p.x, x, 1e-9);
+    EXPECT_NEAR(p.y, y, 1e-9);
 }
 
 inline void PutWord(std::vector<uint8_t>& bytes, size_t at, uint32_t value)

@@ -4,6 +4,7 @@
 
 #include "platform/GameWindow.h"
 #include "platform/MessageBox.h"
+#include "tools/Canvas.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 #include <array>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <unistd.h>
 
@@ -79,3 +81,34 @@ protected:
 
     MediaTestSupport_Dir dir;
 };
+
+// A font whose glyphs are solid blocks, red in sheet 0, green in sheet 1, blue in sheet 2.
+// Every glyph is 7 columns cut from column 10i + 1 of its sheet, 10 rows high, with its pen
+// 1 column in (width 6, leftOffset 1) and an advance of 5 + 1; a space is 4 wide. records
+// below 84 leaves the metrics file short.
+inline std::string BlockFontMetrics(int records)
+{
+    int const sizes[3] = {32, 26, 26};
+    std::ostringstream info;
+    info << "4\n";
+    int written = 0;
+    for (int sheet = 0; sheet < 3; ++sheet)
+        for (int i = 0; i < sizes[sheet] && written < records; ++i, ++written)
+            info << 10 * i + 2 << ",1,6,5\n";
+    return info.str();
+}
+
+inline void WriteBlockFont(MediaTestSupport_Dir const& dir, std::string const& metrics)
+{
+    int const sizes[3] = {32, 26, 26};
+    Rgba const colours[3] = {{255, 0, 0, 255}, {0, 255, 0, 255}, {0, 0, 255, 255}};
+    std::filesystem::create_directories("gfx/text");
+    for (int sheet = 0; sheet < 3; ++sheet)
+    {
+        Canvas c(10 * sizes[sheet] + 10, 10);
+        for (int i = 0; i < sizes[sheet]; ++i)
+            c.FillRect(10 * i + 1, 0, 7, 10, colours[sheet]);
+        c.WritePng("gfx/text/text" + std::to_string(sheet) + ".png");
+    }
+    dir.WriteText("gfx/text/textinfo", metrics);
+}

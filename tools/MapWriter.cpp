@@ -5,6 +5,7 @@
 #include "util/DataFile.h"
 
 #include <cmath>
+#include <stdexcept>
 
 namespace
 {
@@ -142,5 +143,38 @@ void MapWriter::Write(FILE* file) const
         PutDouble(file, ref.x);
         PutDouble(file, ref.y);
         fputc(0, file);
+    }
+}
+
+void MapWriter::WritePlaceholders(std::string const& dir, char const* const* worlds, int count)
+{
+    // Texture ids follow the generator's shared image map; brick (2) and stone (9) repeat both ways,
+    // so any texture coordinate shows them.
+    MapWriter scene;
+    scene.SetView(-100, -100, 1);
+    scene.AddBox(-200, -100, 1400, 0, 9, 0, true, false, 64);
+    scene.AddBox(-200, 0, -100, 600, 2, 0, true, false, 64);
+    scene.AddBox(1300, 0, 1400, 600, 2, 0, true, false, 64);
+    scene.AddBox(300, 0, 400, 40, 9, 0, true, false, 64);
+    scene.AddBox(400, 0, 500, 80, 9, 0, true, false, 64);
+    scene.AddPoly({9, 0, true, false, {{700, 0, 700 / 64.0, 0, true}, {900, 120, 900 / 64.0, 120 / 64.0, true},
+                                       {900, 0, 900 / 64.0, 0, true}}});
+    scene.AddBox(1000, 200, 1150, 215, 2, 1, true, false, 64);
+    scene.AddBox(550, 150, 650, 165, 2, 0, true, true, 64);
+    scene.AddRefPoint(0, 0, 0);
+    scene.AddRefPoint(1, 1075, 215);
+    scene.AddRefPoint(2, 600, 165);
+    scene.AddRefPoint(3, 1250, 0);
+    for (int i = 0; i < count; ++i)
+    {
+        std::string const path = dir + "/" + worlds[i] + "/map";
+        try
+        {
+            scene.Write(path.c_str());
+        }
+        catch (Error const& err)
+        {
+            throw std::runtime_error(std::string("cannot write ") + err.Text());
+        }
     }
 }

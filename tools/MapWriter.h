@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 struct MapWriter_Point
@@ -47,6 +48,11 @@ public:
     // Throws Error_OpenFile naming the path when it cannot be written.
     void Write(char const* path) const;
     void Write(FILE* file) const;
+
+    // A small walkable scene (floor, steps, a wall, a moving platform as group 1, reference
+    // points 0 to 3) written as dir/world/map for each world; failures throw std::runtime_error
+    // like the rest of the generator.
+    static void WritePlaceholders(std::string const& dir, char const* const* worlds, int count);
 
     double viewX;
     double viewY;

@@ -1,5 +1,6 @@
 // The placeholder-data generator: hm_datagen OUTDIR writes a complete data folder into OUTDIR.
 #include "DataGen.h"
+#include "MapWriter.h"
 
 #include <cstdio>
 #include <exception>
@@ -19,6 +20,7 @@ int main(int argc, char** argv)
         DataGen::WriteTextureLists(dir);
         DataGen::WriteFont(dir);
         DataGen::WriteSpeechBubbles(dir);
+        MapWriter::WritePlaceholders(dir, DataGen::worldDirs, 9);
     }
     catch (std::exception const& e)
     {

@@ -1,7 +1,8 @@
-// Effects and the music stream over the mixer, heard through a post-mix hook.
+// Effects and music streams over the mixer, heard through a post-mix hook.
 #include "platform/Audio.h"
 
 #include "platform/TestAudio.h"
+#include "platform/TestFolder.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -10,58 +11,43 @@
 
 namespace {
 
-using TestAudio::Hear;
 using TestAudio::Listen;
-using TestAudio::WriteWav;
 
 class AudioTest : public testing::Test
 {
 protected:
     void SetUp() override
     {
-        char pattern[] = "/tmp/hm_audio_XXXXXX";
-        ASSERT_NE(nullptr, mkdtemp(pattern));
-        dir = pattern;
-        first = dir + "/first.wav";
-        second = dir + "/second.wav";
-        WriteWav(first);
-        WriteWav(second);
+        TestAudio::WriteWav(first);
+        TestAudio::WriteWav(second);
     }
 
-    void TearDown() override
-    {
-        Audio::Close();
-        std::filesystem::remove_all(dir);
-    }
+    void TearDown() override { Audio::Close(); }
 
     void OpenHeard()
     {
         ASSERT_TRUE(Audio::Open(Audio_Rate, Audio_Channels));
-        Audio::SetPostMix(Hear, nullptr);
+        Audio::SetPostMix(TestAudio::Hear, nullptr);
     }
 
-    std::string dir;
-    std::string first;
-    std::string second;
+    TestFolder dir{false};
+    std::string first = dir / "first.wav";
+    std::string second = dir / "second.wav";
 };
 
 } // namespace
 
-TEST_F(AudioTest, EffectIsHeardUntilStopped)
+TEST_F(AudioTest, EffectIsHeardAtItsVolumeUntilStopped)
 {
     OpenHeard();
     EXPECT_EQ(0, Listen());
     int channel = Audio::Play(first.c_str(), false);
     ASSERT_GE(channel, 0);
-    ASSERT_LT(channel, Audio_Channels);
-    EXPECT_TRUE(Audio::IsPlaying(channel));
     EXPECT_GT(Listen(), 5000);
-
     Audio::SetVolume(channel, 0);
     EXPECT_EQ(0, Listen()) << "volume 0 is silent";
     Audio::SetVolume(channel, 255);
     EXPECT_GT(Listen(), 5000);
-
     Audio::Stop(channel);
     EXPECT_FALSE(Audio::IsPlaying(channel));
     Listen();
@@ -76,9 +62,8 @@ TEST_F(AudioTest, ChannelKnowsWhichFileItPlaysAndSamplesAreKept)
     EXPECT_TRUE(Audio::Plays(channel, first.c_str()));
     EXPECT_FALSE(Audio::Plays(channel, second.c_str()));
     Audio::Stop(channel);
-    EXPECT_FALSE(Audio::Plays(channel, first.c_str()));
 
-    // The freed channel is reused for the next sound, which the first no longer owns.
+    // The freed channel goes to the next sound, which the first no longer owns.
     int reused = Audio::Play(second.c_str(), true);
     ASSERT_EQ(channel, reused);
     EXPECT_FALSE(Audio::Plays(reused, first.c_str()));
@@ -88,27 +73,8 @@ TEST_F(AudioTest, ChannelKnowsWhichFileItPlaysAndSamplesAreKept)
     std::filesystem::remove(first);
     int again = Audio::Play(first.c_str(), false);
     ASSERT_GE(again, 0);
-    EXPECT_NE(reused, again);
     EXPECT_TRUE(Audio::Plays(again, first.c_str()));
-
-    EXPECT_EQ(-1, Audio::Play((dir + "/missing.wav").c_str(), false));
-}
-
-TEST_F(AudioTest, StreamLoopsUntilStopped)
-{
-    OpenHeard();
-    EXPECT_EQ(nullptr, Audio::OpenStream((dir + "/missing.mp3").c_str()));
-    Audio_Stream* stream = Audio::OpenStream(first.c_str());
-    ASSERT_NE(nullptr, stream);
-    int channel = Audio::PlayStream(stream);
-    EXPECT_EQ(Audio_StreamChannel, channel);
-    EXPECT_TRUE(Audio::IsPlaying(channel));
-    EXPECT_GT(Listen(), 5000);
-    Audio::SetVolume(channel, 0);
-    EXPECT_EQ(0, Listen());
-    Audio::StopStream(stream);
-    EXPECT_FALSE(Audio::IsPlaying(channel));
-    Audio::CloseStream(stream);
+    EXPECT_EQ(-1, Audio::Play((dir / "missing.wav").c_str(), false));
 }
 
 TEST_F(AudioTest, WithoutADeviceEveryCallIsSilent)
@@ -117,22 +83,17 @@ TEST_F(AudioTest, WithoutADeviceEveryCallIsSilent)
     std::string saved = old ? old : "";
     setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
     bool opened = Audio::Open(Audio_Rate, Audio_Channels);
-    if (old)
-        setenv("SDL_AUDIODRIVER", saved.c_str(), 1);
-    else
-        unsetenv("SDL_AUDIODRIVER");
+    old ? setenv("SDL_AUDIODRIVER", saved.c_str(), 1) : unsetenv("SDL_AUDIODRIVER");
     ASSERT_FALSE(opened);
 
     EXPECT_EQ(-1, Audio::Play(first.c_str(), false));
     Audio::SetVolume(-1, 100);
-    Audio::SetVolume(0, 100);
-    EXPECT_FALSE(Audio::IsPlaying(0));
-    EXPECT_FALSE(Audio::Plays(0, first.c_str()));
     Audio::Stop(-1);
-    Audio::SetPostMix(Hear, nullptr);
+    EXPECT_FALSE(Audio::IsPlaying(0));
+    Audio::SetPostMix(TestAudio::Hear, nullptr);
 
     // A missing file is still told apart from one that merely cannot be heard.
-    EXPECT_EQ(nullptr, Audio::OpenStream((dir + "/missing.mp3").c_str()));
+    EXPECT_EQ(nullptr, Audio::OpenStream((dir / "missing.mp3").c_str()));
     Audio_Stream* stream = Audio::OpenStream(first.c_str());
     ASSERT_NE(nullptr, stream);
     EXPECT_EQ(-1, Audio::PlayStream(stream));

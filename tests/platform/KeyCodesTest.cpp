@@ -26,21 +26,3 @@ TEST(KeyCodes, EveryKeyRoundTripsThroughItsCode)
     EXPECT_EQ(0, HM_ScancodeToVirtualKey(KeyCodes_ScancodeCount));
     EXPECT_EQ(-1, HM_VirtualKeyToScancode(0));
 }
-
-TEST(KeyCodes, EveryNamedKeyCanBePressed)
-{
-    // Letters, digits, keypad digits and function keys come in runs.
-    for (unsigned vk = 0x41; vk <= 0x5A; vk++)
-        EXPECT_GE(HM_VirtualKeyToScancode(vk), 0) << vk;
-    for (unsigned vk = 0x30; vk <= 0x39; vk++)
-        EXPECT_GE(HM_VirtualKeyToScancode(vk), 0) << vk;
-    for (unsigned vk = 0x60; vk <= 0x69; vk++)
-        EXPECT_GE(HM_VirtualKeyToScancode(vk), 0) << vk;
-    for (unsigned vk = 0x70; vk <= 0x87; vk++)
-        EXPECT_GE(HM_VirtualKeyToScancode(vk), 0) << vk;
-    unsigned const others[] = {0x08, 0x09, 0x0D, 0x10, 0x11, 0x1B, 0x20, 0x23, 0x24, 0x25, 0x26, 0x27, 0x28,
-                               0x2D, 0x2E, 0x6A, 0x6B, 0x6D, 0x6E, 0x6F, 0xBA, 0xBB, 0xBC, 0xBD, 0xBE, 0xBF,
-                               0xC0, 0xDB, 0xDD, 0xDE, 0xDF};
-    for (unsigned vk : others)
-        EXPECT_GE(HM_VirtualKeyToScancode(vk), 0) << vk;
-}

@@ -22,11 +22,8 @@ inline std::atomic<int> blocks{0};  // mixed blocks since the last Listen
 inline void Hear(void*, std::uint8_t* stream, int length)
 {
     auto const* samples = reinterpret_cast<std::int16_t const*>(stream);
-    int peak = 0;
     for (int i = 0; i < length / 2; i++)
-        peak = std::max(peak, std::abs(static_cast<int>(samples[i])));
-    if (peak > loudest)
-        loudest = peak;
+        loudest = std::max(loudest.load(), std::abs(static_cast<int>(samples[i])));
     blocks++;
 }
 
@@ -42,36 +39,23 @@ inline int Listen()
     return loudest;
 }
 
-inline void Put16(std::ofstream& out, int value)
-{
-    out.put(static_cast<char>(value & 0xFF)).put(static_cast<char>((value >> 8) & 0xFF));
-}
-
-inline void Put32(std::ofstream& out, std::uint32_t value)
-{
-    Put16(out, static_cast<int>(value & 0xFFFF));
-    Put16(out, static_cast<int>(value >> 16));
-}
-
 // Two seconds of a loud square wave, mono, 16-bit.
 inline void WriteWav(std::string const& path)
 {
-    int const count = 2 * Audio_Rate;
+    std::uint32_t const count = 2 * Audio_Rate;
     std::ofstream out(path, std::ios::binary);
+    auto put = [&out](std::uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; i++)
+            out.put(static_cast<char>(value >> 8 * i));
+    };
     out << "RIFF";
-    Put32(out, 36 + count * 2);
+    put(36 + count * 2, 4);
     out << "WAVEfmt ";
-    Put32(out, 16);
-    Put16(out, 1);
-    Put16(out, 1);
-    Put32(out, Audio_Rate);
-    Put32(out, Audio_Rate * 2);
-    Put16(out, 2);
-    Put16(out, 16);
+    put(16, 4), put(1, 2), put(1, 2), put(Audio_Rate, 4), put(Audio_Rate * 2, 4), put(2, 2), put(16, 2);
     out << "data";
-    Put32(out, count * 2);
-    for (int i = 0; i < count; i++)
-        Put16(out, (i / 50) % 2 ? 12000 : -12000);
+    put(count * 2, 4);
+    for (std::uint32_t i = 0; i < count; i++)
+        put((i / 50) % 2 ? 12000 : 0x10000 - 12000, 2);
 }
 
 } // namespace TestAudio

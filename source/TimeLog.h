@@ -1,0 +1,188 @@
+// Key-frame replay of a creature that can only be simulated one tick at a time.
+#pragma once
+
+#include <cassert>
+
+#include "util/PtrList.h"
+#include "util/Tick.h"
+
+class Map;
+
+// The spacing of key frames and the length of the cached window, in ticks.
+constexpr int Enemy_MaxFrameGap = 64;
+
+// Gives the state of a creature at any tick: a copy every Enemy_MaxFrameGap ticks (a
+// key frame) and a window of Enemy_MaxFrameGap consecutive cached states, rebuilt by
+// re-simulating from the key frame at or before the asked tick. The tick after the
+// current one is stepped live.
+//
+// T provides T(T const*), a copy that shares the creature's time records and has no log
+// of its own; Move(Map const*, Tick t), which advances a state from t - 1 to t; and a
+// virtual destructor. The log owns every copy it holds.
+template <class T>
+class TimeLog
+{
+public:
+    TimeLog()
+        : startTime(-Enemy_MaxFrameGap), frames(PtrList_Fixed, Enemy_MaxFrameGap), curTime(0), current(nullptr),
+          owns(false), keyFrames(PtrList_Variable, 32), offset(Enemy_PastOffset)
+    {
+        // Consecutive creatures of one kind take their key frames on consecutive ticks,
+        // so that their copies and rebuilds do not all fall on the same step.
+        Enemy_PastOffset = (Enemy_PastOffset + 1) % Enemy_MaxFrameGap;
+    }
+    TimeLog(TimeLog const&) = delete;
+    TimeLog& operator=(TimeLog const&) = delete;
+    ~TimeLog()
+    {
+        if (owns)
+            delete current;
+    }
+
+    // Takes a copy of initial as the state of tick 0; the pointer is not kept.
+    void Init(T const* initial)
+    {
+        keyFrames.AddItem(new T(initial));
+        if (offset == 0)
+            keyFrames.AddItem(new T(initial));
+        startTime = -Enemy_MaxFrameGap;
+        curTime = 0;
+        current = new T(initial);
+        owns = true;
+    }
+
+    // The state at tick t, borrowed until the next call on the log.
+    T* GetPos(Map const* map, Tick t)
+    {
+        if (t == curTime + 1)
+        {
+            LiveStep(map, t);
+            return current;
+        }
+        if (t == curTime)
+            return current;
+        if (!InWindow(t))
+            CalcTimeFrames(map, FrameIdFromTime(t));
+        assert(InWindow(t));
+        if (owns)
+            delete current;
+        curTime = t;
+        current = frames[t - startTime];
+        owns = false;
+        return current;
+    }
+
+    // A new copy of the state at t (not before the current tick), stepped on from the
+    // current state without changing the log. The caller deletes it.
+    T* GetPosAtTime(Map const* map, Tick t) const
+    {
+        assert(t >= curTime);
+        T* c = new T(current);
+        for (Tick k = curTime + 1; k <= t; k++)
+            c->Move(map, k);
+        return c;
+    }
+
+    unsigned FrameIdFromTime(Tick t) const
+    {
+        if (t < offset)
+            return 0;
+        return unsigned(t - offset) / Enemy_MaxFrameGap + 1;
+    }
+
+    Tick TimeFromFrameId(unsigned id) const
+    {
+        if (id == 0)
+            return 0;
+        return Tick(id - 1) * Enemy_MaxFrameGap + offset;
+    }
+
+    bool IsKeyTime(Tick t) const { return t == 0 || (t - offset) % Enemy_MaxFrameGap == 0; }
+
+    // Rebuilds the window of key frame id, first building every missing key frame before it.
+    void CalcTimeFrames(Map const* map, unsigned id)
+    {
+        while (unsigned(keyFrames.Count()) <= id)
+            CalcTimeFrames(map, unsigned(keyFrames.Count()) - 1);
+        DropWindow();
+        startTime = TimeFromFrameId(id);
+        T* s = new T(keyFrames[int(id)]);
+        for (int i = 0; i < Enemy_MaxFrameGap; i++)
+        {
+            frames[i] = new T(s);
+            if (id == 0 && keyFrames.Count() == 1 && i == offset)
+                keyFrames.AddItem(new T(s));
+            s->Move(map, startTime + i + 1);
+        }
+        if (id == 0)
+            delete s;
+        else
+            StoreKeyFrame(id + 1, s);
+    }
+
+    // The key-frame phase of this log, 0 to Enemy_MaxFrameGap - 1.
+    int Offset() const { return offset; }
+    // The number of key frames held.
+    int KeyFrameCount() const { return keyFrames.Count(); }
+
+private:
+    bool InWindow(Tick t) const { return t >= startTime && t < startTime + Enemy_MaxFrameGap; }
+
+    void LiveStep(Map const* map, Tick t)
+    {
+        // The window was simulated from the past before this live step; after a travel
+        // back and different play it would show the old future.
+        if (InWindow(t))
+            DropWindow();
+        // Stepping a borrowed state would change the cached tick under it.
+        if (!owns)
+        {
+            current = new T(current);
+            owns = true;
+        }
+        current->Move(map, t);
+        curTime = t;
+        if (IsKeyTime(t))
+            StoreKeyFrame(FrameIdFromTime(t), new T(current));
+    }
+
+    // Appends key frame id, or replaces the one already held.
+    void StoreKeyFrame(unsigned id, T* state)
+    {
+        assert(unsigned(keyFrames.Count()) >= id);
+        if (unsigned(keyFrames.Count()) == id)
+            keyFrames.AddItem(state);
+        else
+        {
+            delete keyFrames[int(id)];
+            keyFrames[int(id)] = state;
+        }
+    }
+
+    void DropWindow()
+    {
+        // A state borrowed from the window must outlive it.
+        if (!owns && current != nullptr)
+        {
+            current = new T(current);
+            owns = true;
+        }
+        for (int i = 0; i < Enemy_MaxFrameGap; i++)
+        {
+            delete frames[i];
+            frames[i] = nullptr;
+        }
+        startTime = -Enemy_MaxFrameGap;
+    }
+
+    // Each kind of creature counts its own logs.
+    inline static int Enemy_PastOffset = 0;
+
+    Tick startTime;        // first tick of the cached window
+    PtrList<T> frames;     // slot i: the state at startTime + i, owned
+    Tick curTime;          // tick of current
+    T* current;            // the state at curTime
+    bool owns;             // current is the log's own copy, not a cached one
+    PtrList<T> keyFrames;  // slot k: the state at TimeFromFrameId(k), owned
+    int offset;            // key-frame phase
+};

@@ -1,0 +1,38 @@
+// Test support: a temporary folder, removed with everything in it when the test ends.
+#pragma once
+
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <string>
+
+class TestFolder final
+{
+public:
+    // With enter set, the folder is the working directory until the end.
+    explicit TestFolder(bool enter)
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "hm-test-XXXXXX").string();
+        EXPECT_NE(mkdtemp(pattern.data()), nullptr);
+        path = pattern;
+        if (enter) {
+            oldDir = std::filesystem::current_path();
+            std::filesystem::current_path(path);
+        }
+    }
+
+    ~TestFolder()
+    {
+        if (!oldDir.empty())
+            std::filesystem::current_path(oldDir);
+        std::filesystem::remove_all(path);
+    }
+
+    TestFolder(TestFolder const&) = delete;
+    TestFolder& operator=(TestFolder const&) = delete;
+
+    std::string operator/(char const* name) const { return (path / name).string(); }
+
+    std::filesystem::path path;
+    std::filesystem::path oldDir;
+};
