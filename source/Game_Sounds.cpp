@@ -118,9 +118,10 @@ void Game_Sounds::Loop(Sound_Id id)
     if (id == Sound_None)
         return;
     assert(id >= 0 && id < Sound_Count);
-    Entry& entry = entries[id];
-    if (entry.channel != -1)
+    // A loop runs until stopped; a channel left over from an ended play must not block it.
+    if (LiveChannel(id) >= 0)
         return;
+    Entry& entry = entries[id];
     entry.channel = Audio::Play(HM_GetFullPath(entry.file), true);
     if (entry.channel >= 0)
         Audio::SetVolume(entry.channel, GetTotalVolume(id));

@@ -84,7 +84,7 @@ public:
 
     // Plays the effect once; pos null plays it without fall-off. Nothing plays while muted.
     void Play(Sound_Id id, Pointf const* pos, bool skipIfPlaying, double scale);
-    // Starts the effect looping unless the entry has a channel. Mute does not stop loops.
+    // Starts the effect looping unless it plays already. Mute does not stop loops.
     void Loop(Sound_Id id);
     void Stop(Sound_Id id);
 

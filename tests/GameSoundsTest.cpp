@@ -119,4 +119,14 @@ TEST_F(GameSoundsTest, StaleChannelsAreLeftToTheirNewSound)
     sounds.Stop(Sound_Pickup);
     EXPECT_FALSE(Audio::IsPlaying(again));
     EXPECT_TRUE(Audio::Plays(channel, "sounds/jump.wav"));
+
+    // A loop starts after an ended play of the same effect, and only once.
+    sounds.Play(Sound_Ticking, nullptr, false, 1.0);
+    Audio::Stop(ChannelOf("sounds/ticking.wav"));
+    sounds.Loop(Sound_Ticking);
+    int loop = ChannelOf("sounds/ticking.wav");
+    ASSERT_GE(loop, 0);
+    sounds.Loop(Sound_Ticking);
+    for (int other = 0; other < Audio_Channels; other++)
+        EXPECT_TRUE(other == loop || !Audio::Plays(other, "sounds/ticking.wav"));
 }
