@@ -9,7 +9,8 @@
 
 #include "CharStats.h"
 #include "Chest.h"
-#include "DataGen.h"
+#include "Collectable.h"
+#include "tools/DataGen.h"
 #include "Dude.h"
 #include "Enemy.h"
 #include "Event_ChatInfo.h"
@@ -23,6 +24,7 @@
 #include "SmallMap.h"
 #include "SpeechBubble.h"
 #include "Teleport.h"
+#include "TimeFrames.h"
 #include "platform/GameWindow.h"
 
 namespace {
@@ -367,6 +369,39 @@ TEST_F(PlayerTest, TheActionKeyTakesTheFirstThingInReach)
         EXPECT_EQ(script.steps.empty(), round != 3) << round;
         player.reset();
     }
+}
+
+TEST_F(PlayerTest, AColouredItemOpensItsColoursOnly)
+{
+    MapWriter writer = FloorWriter();
+    writer.AddBox(40.0, 0.0, 60.0, 100.0, 0, Red_Group, true, false, 64.0);
+    writer.AddRefPoint(5, 10.0, 0.0);
+    map = ReadSmallMap(writer);
+    TimeFrames recordings;
+    Collectable::Initialise(&recordings);
+    Image picture(Image_Generated(1), 8, 8);
+    Collectable key(map.get(), 5, &picture, 0, Collectable_Flags(Collectable_Red | Collectable_Blue));
+    objects.AddObject(&key);
+    Player& hero = MakePlayer();
+    hero.colourGroups = true;
+
+    Step(Character_Fire);
+    ASSERT_EQ(hero.GetHeldObject(), &key);
+    while (hero.GetPos().x < 50.0 && clock < 200)
+        Step(Character_Right);
+    // It cannot be put down inside the wall it lets the player through.
+    Step(Character_Fire);
+    EXPECT_EQ(hero.GetHeldObject(), &key);
+    while (hero.GetPos().x < 80.0 && clock < 400)
+        Step(Character_Right);
+    Step(Character_Fire);
+    EXPECT_EQ(hero.GetHeldObject(), nullptr);
+    EXPECT_FALSE(key.GetPlayerHolding());
+
+    // Empty-handed, only white walls would let him through.
+    for (int i = 0; i < 100; i++)
+        Step(Character_Left);
+    EXPECT_GT(hero.GetPos().x, 59.9);
 }
 
 }  // namespace

@@ -1,20 +1,15 @@
-// Builds small maps in memory for engine tests: a floor, optional boxes and reference points.
+// Small maps for engine tests: a long floor seen from the origin, with the collision grid built.
 #pragma once
 
-#include <cstdio>
 #include <memory>
 
 #include "Map.h"
-#include "MapWriter.h"
+#include "MapFiles.h"
+#include "tools/MapWriter.h"
 
-// A map read back from what the writer produced, with its collision grid built.
 inline std::unique_ptr<Map> ReadSmallMap(MapWriter const& writer)
 {
-    FILE* file = std::tmpfile();
-    writer.Write(file);
-    std::rewind(file);
-    auto map = std::make_unique<Map>(nullptr, file);
-    std::fclose(file);
+    std::unique_ptr<Map> map = MapFiles::Load<Map>(writer);
     map->PreprocessCollision();
     return map;
 }
