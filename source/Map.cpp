@@ -14,7 +14,6 @@
 
 namespace
 {
-constexpr double Eps = 1.1920928955078125e-7;
 constexpr double CellSize = 300.0;
 // A grid this large can only come from a corrupt map; real worlds need a few thousand cells.
 constexpr double MaxCells = 1048576.0;
@@ -150,13 +149,13 @@ void Map::PreprocessCollision()
         for (int j = 0; j < poly->Points(); ++j)
         {
             Pointf const p = poly->GetVertexPoint(j);
-            if (p.x < minX - Eps)
+            if (p.x < minX - Util::Eps)
                 minX = p.x;
-            if (p.x > maxX + Eps)
+            if (p.x > maxX + Util::Eps)
                 maxX = p.x;
-            if (p.y < minY - Eps)
+            if (p.y < minY - Util::Eps)
                 minY = p.y;
-            if (p.y > maxY + Eps)
+            if (p.y > maxY + Util::Eps)
                 maxY = p.y;
         }
     }
@@ -335,7 +334,7 @@ double Map::Lean(Pointf const* p, double angle, LeanDirection d) const
         if ((r & 2) != 0 && d == LeanDirection_Left)
         {
             // The backward direction nearest to angle, turning towards smaller angles.
-            if (!held || std::fabs(a2 - angle) < Eps || Util::DiffAngle(angle, k) > Util::DiffAngle(a2, k) - Eps)
+            if (!held || std::fabs(a2 - angle) < Util::Eps || Util::DiffAngle(angle, k) > Util::DiffAngle(a2, k) - Util::Eps)
             {
                 k = a2;
                 held = true;
@@ -343,7 +342,7 @@ double Map::Lean(Pointf const* p, double angle, LeanDirection d) const
         }
         else if ((r & 1) != 0 && d == LeanDirection_Right)
         {
-            if (!held || std::fabs(a1 - angle) < Eps || Util::DiffAngle(k, angle) > Util::DiffAngle(k, a1) - Eps)
+            if (!held || std::fabs(a1 - angle) < Util::Eps || Util::DiffAngle(k, angle) > Util::DiffAngle(k, a1) - Util::Eps)
             {
                 k = a1;
                 held = true;
@@ -352,7 +351,7 @@ double Map::Lean(Pointf const* p, double angle, LeanDirection d) const
     }
     if (!held)
         return angle;
-    return d == LeanDirection_Left ? Util::Angle(k + 1.5707963267949) : Util::Angle(k - 1.5707963267949);
+    return d == LeanDirection_Left ? Util::Angle(k + Util::QuarterTurn) : Util::Angle(k - Util::QuarterTurn);
 }
 
 Pointf Map::Settle(Pointf const* p, double* angle) const

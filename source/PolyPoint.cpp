@@ -7,24 +7,16 @@
 #include "util/WorldTransform.h"
 
 #include <GL/gl.h>
-#include <cmath>
 
 namespace
 {
-constexpr double Eps = 1.1920928955078125e-7;
-
-bool NearZero(double v)
-{
-    return -Eps < v && v < Eps;
-}
-
 // v lies between p and q on one axis, ends included within the tolerance.
 bool Between(double v, double p, double q)
 {
-    bool const geP = p >= v || NearZero(p - v);
-    bool const leP = p <= v || NearZero(p - v);
-    bool const geQ = v >= q || NearZero(v - q);
-    bool const leQ = v <= q || NearZero(v - q);
+    bool const geP = p >= v || Util::Equal(p, v);
+    bool const leP = p <= v || Util::Equal(p, v);
+    bool const geQ = v >= q || Util::Equal(v, q);
+    bool const leQ = v <= q || Util::Equal(v, q);
     return (geP && geQ) || (leP && leQ);
 }
 } // namespace
@@ -69,12 +61,6 @@ void PolyPoint::SetLine(PolyPoint const* next)
     line = made;
 }
 
-void PolyPoint::ClearLine()
-{
-    delete line;
-    line = nullptr;
-}
-
 double PolyPoint::LineEval(Pointf const* p) const
 {
     return line->Eval(p);
@@ -102,7 +88,7 @@ double PolyPoint::Angle(PolyPoint const* other) const
 int PolyPoint::Hit(Pointf const* p) const
 {
     double const e = LineEval(p);
-    if (NearZero(e))
+    if (Util::Equal(0.0, e))
         return internal ? 2 : 3;
     return e < 0.0 ? 1 : 0;
 }
@@ -142,7 +128,7 @@ bool PolyPoint::Hit(Rectf const* rect, PolyPoint const* next) const
 int PolyPoint::SurfaceAngles(Pointf const* p, PolyPoint const* prev, PolyPoint const* next, double& a1,
                              double& a2) const
 {
-    if (!NearZero(LineEval(p)))
+    if (!Util::Equal(0.0, LineEval(p)))
         return 0;
     int const k = p->InLine(&pos, &next->pos);
     if (k != 1 && k != 2)
@@ -160,7 +146,7 @@ int PolyPoint::SurfaceAngles(Pointf const* p, PolyPoint const* prev, PolyPoint c
     }
     else if (k == 2 && !internal)
     {
-        a2 = Util::Angle(a1 + 3.1415926535898);
+        a2 = Util::Angle(a1 + Util::HalfTurn);
         result |= 2;
     }
     return result;
@@ -172,11 +158,11 @@ bool PolyPoint::TryMove(Pointf const* a, Pointf* b, PolyPoint const* next) const
         return false;
     double const eA = LineEval(a);
     double const eB = LineEval(b);
-    bool const onA = NearZero(eA);
-    bool const onB = NearZero(eB);
+    bool const onA = Util::Equal(0.0, eA);
+    bool const onB = Util::Equal(0.0, eB);
     if (!onA && !onB && ((eA < 0.0 && eB < 0.0) || (eA > 0.0 && eB > 0.0)))
         return false;
-    if (NearZero(eB - eA))
+    if (Util::Equal(0.0, eB - eA))
         return internal ? TryMoveParallel(a, b, next) : false;
     // A move may end exactly on a surface, or leave the polygon.
     if (onB || eB < 0.0)
@@ -203,7 +189,7 @@ bool PolyPoint::TryMove(Pointf const* a, Pointf* b, PolyPoint const* next) const
         return false;
     // Entering at the far corner only counts when the move ends inside the next edge too.
     double const k = kP == 2 ? 1.0 : next->LineEval(b);
-    if (NearZero(k) || k < 0.0)
+    if (Util::Equal(0.0, k) || k < 0.0)
         return false;
     *b = kP == 2 ? x : next->pos;
     return true;

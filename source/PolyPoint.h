@@ -20,7 +20,6 @@ public:
 
     void Set(Pointf const* position, Pointf const* texCoord, Pointf const* startPos);
     void SetLine(PolyPoint const* next);
-    void ClearLine();
     bool HasLine() const { return line != nullptr; }
 
     double LineEval(Pointf const* p) const;

@@ -3,6 +3,7 @@
 
 #include <cassert>
 #include <cstdlib>
+#include <memory>
 #include <type_traits>
 
 #include "util/Error.h"
@@ -104,11 +105,13 @@ public:
             if (pos[id]->AddPos(t, v))
                 return;
         }
-        PositionSet<T>* run = new PositionSet<T>(t);
-        pos.AddItem(run);
-        pos.SortList();
+        // Filled before it joins the list, so that a failed allocation leaves no empty run behind.
+        std::unique_ptr<PositionSet<T>> run = std::make_unique<PositionSet<T>>(t);
         bool addSuccess = run->AddPos(t, v);
         assert(addSuccess);
+        pos.AddItem(run.get());
+        run.release();
+        pos.SortList();
     }
 
 private:

@@ -25,7 +25,7 @@ class TimeLog
 public:
     TimeLog()
         : startTime(-Enemy_MaxFrameGap), frames(PtrList_Fixed, Enemy_MaxFrameGap), curTime(0), current(nullptr),
-          owns(false), keyFrames(PtrList_Variable, 32), offset(Enemy_PastOffset)
+          owns(false), keyFrames(PtrList_Variable, 32), keyCount(0), offset(Enemy_PastOffset)
     {
         // Consecutive creatures of one kind take their key frames on consecutive ticks,
         // so that their copies and rebuilds do not all fall on the same step.
@@ -42,9 +42,9 @@ public:
     // Takes a copy of initial as the state of tick 0; the pointer is not kept.
     void Init(T const* initial)
     {
-        keyFrames.AddItem(new T(initial));
+        StoreKeyFrame(0, new T(initial));
         if (offset == 0)
-            keyFrames.AddItem(new T(initial));
+            StoreKeyFrame(1, new T(initial));
         startTime = -Enemy_MaxFrameGap;
         curTime = 0;
         current = new T(initial);
@@ -102,16 +102,16 @@ public:
     // Rebuilds the window of key frame id, first building every missing key frame before it.
     void CalcTimeFrames(Map const* map, unsigned id)
     {
-        while (unsigned(keyFrames.Count()) <= id)
-            CalcTimeFrames(map, unsigned(keyFrames.Count()) - 1);
+        while (unsigned(keyCount) <= id)
+            CalcTimeFrames(map, unsigned(keyCount) - 1);
         DropWindow();
         startTime = TimeFromFrameId(id);
         T* s = new T(keyFrames[int(id)]);
         for (int i = 0; i < Enemy_MaxFrameGap; i++)
         {
             frames[i] = new T(s);
-            if (id == 0 && keyFrames.Count() == 1 && i == offset)
-                keyFrames.AddItem(new T(s));
+            if (id == 0 && keyCount == 1 && i == offset)
+                StoreKeyFrame(1, new T(s));
             s->Move(map, startTime + i + 1);
         }
         if (id == 0)
@@ -122,8 +122,8 @@ public:
 
     // The key-frame phase of this log, 0 to Enemy_MaxFrameGap - 1.
     int Offset() const { return offset; }
-    // The number of key frames held.
-    int KeyFrameCount() const { return keyFrames.Count(); }
+    // The number of key frames of the present history.
+    int KeyFrameCount() const { return keyCount; }
 
 private:
     bool InWindow(Tick t) const { return t >= startTime && t < startTime + Enemy_MaxFrameGap; }
@@ -142,14 +142,24 @@ private:
         }
         current->Move(map, t);
         curTime = t;
+        // Key frames after t were simulated from the past before this step, like the window.
+        unsigned id = FrameIdFromTime(t);
+        for (int k = int(id) + 1; k < keyCount; k++)
+        {
+            delete keyFrames[k];
+            keyFrames[k] = nullptr;
+        }
+        if (keyCount > int(id) + 1)
+            keyCount = int(id) + 1;
         if (IsKeyTime(t))
-            StoreKeyFrame(FrameIdFromTime(t), new T(current));
+            StoreKeyFrame(id, new T(current));
     }
 
-    // Appends key frame id, or replaces the one already held.
+    // Sets key frame id, at most one past the last one of the present history; a slot
+    // emptied by a live step is reused.
     void StoreKeyFrame(unsigned id, T* state)
     {
-        assert(unsigned(keyFrames.Count()) >= id);
+        assert(unsigned(keyCount) >= id);
         if (unsigned(keyFrames.Count()) == id)
             keyFrames.AddItem(state);
         else
@@ -157,6 +167,8 @@ private:
             delete keyFrames[int(id)];
             keyFrames[int(id)] = state;
         }
+        if (keyCount == int(id))
+            keyCount++;
     }
 
     void DropWindow()
@@ -184,5 +196,6 @@ private:
     T* current;            // the state at curTime
     bool owns;             // current is the log's own copy, not a cached one
     PtrList<T> keyFrames;  // slot k: the state at TimeFromFrameId(k), owned
+    int keyCount;          // key frames of the present history; later slots are empty
     int offset;            // key-frame phase
 };

@@ -249,17 +249,3 @@ TEST_F(ImageTest, AnchorsMirroringAndRotationPlaceTheQuad)
     EXPECT_TRUE(IsBlack(44, 44));
     EXPECT_EQ(Pixel(10, 25), (std::array<int, 3>{255, 0, 0})); // the outline on the left edge
 }
-
-TEST_F(ImageTest, TransparencyShowsOnlyOnPicturesWithoutAlpha)
-{
-    Canvas(4, 4, white).WritePng("rgb.png", PngFormat::Rgb);
-    Canvas(4, 4, white).WritePng("rgba.png");
-    Image rgb("rgb.png", Image_Plain, false);
-    Image rgba("rgba.png", Image_Plain, false);
-    rgb.SetTransparency(0.5);
-    rgba.SetTransparency(0.5);
-    rgb.Render(Pointf(0, 0), 0.0, 4.0, Image_Left | Image_Bottom, nullptr);
-    rgba.Render(Pointf(100, 0), 0.0, 4.0, Image_Left | Image_Bottom, nullptr);
-    EXPECT_NEAR(Pixel(8, 8)[0], 128, 2);
-    EXPECT_EQ(Pixel(108, 8)[0], 255);
-}

@@ -107,13 +107,9 @@ TEST_F(SpeechBubbleTest, PollReportsTheEndOfTypingAndOfDisplayTime)
     SpeechBubble other("hello", -1, 100, Bubble_Thought);
     Steps(other, 50);
     other.NewText("again", -1, 40);
-    int result = 0;
-    int step = 0;
-    while ((result & 1) == 0 && step < 200)
-    {
-        result = other.Poll();
+    int step = 1;
+    while ((other.Poll() & 1) == 0 && step < 200)
         ++step;
-    }
     EXPECT_EQ(step, 40);
     EXPECT_EQ(other.GetType(), Bubble_Thought);
 }

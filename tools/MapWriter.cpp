@@ -1,15 +1,15 @@
 // MapWriter: the map file format written field by field in big-endian order.
 #include "MapWriter.h"
 
-#include "util/Error.h"
 #include "util/DataFile.h"
+#include "util/Error.h"
+#include "util/Util.h"
 
 #include <cmath>
 #include <stdexcept>
 
 namespace
 {
-constexpr double Eps = 1.1920928955078125e-7;
 
 void PutWord(FILE* file, uint32_t value)
 {
@@ -25,7 +25,7 @@ void PutDouble(FILE* file, double value)
 
 bool Same(MapWriter_Point const& p, MapWriter_Point const& q)
 {
-    return std::fabs(p.x - q.x) < Eps && std::fabs(p.y - q.y) < Eps;
+    return std::fabs(p.x - q.x) < Util::Eps && std::fabs(p.y - q.y) < Util::Eps;
 }
 
 // Twice the signed area; negative for clockwise corners with y up.
@@ -81,7 +81,7 @@ void MapWriter::AddPoly(MapWriter_Poly const& poly)
         MapWriter_Point const& r = out.points[(i + 2) % n];
         // Clockwise corners turn right at every point.
         double const cross = (q.x - p.x) * (r.y - q.y) - (q.y - p.y) * (r.x - q.x);
-        if (cross > Eps)
+        if (cross > Util::Eps)
             throw Error(Error_PolygonInvalid, "not convex");
     }
     polys.push_back(out);

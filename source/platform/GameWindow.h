@@ -21,7 +21,8 @@
 // Read before GameWindow::SwapBuffers: after the swap the back buffer holds nothing useful.
 // A 640x480 window has no bars, so window pixels are logical units. The context starts with
 // blending on (source alpha, one minus source alpha), texture environment replace, flat
-// shading, the clear colour (0, 0, 0.8, 1) and no depth buffer.
+// shading, the clear colour (0, 0, 0.8, 1) and no depth buffer. The viewport and a scissor
+// test (left on, so that clears stay off the bars) are fitted to the picture by the layer.
 
 constexpr int GameWindow_Width = 640; // the logical screen
 constexpr int GameWindow_Height = 480;
