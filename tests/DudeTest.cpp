@@ -87,20 +87,6 @@ TEST_F(DudeTest, TurnsTowardsWhereItWasSpokenFrom)
     EXPECT_EQ(dude.frame, LeftFrame);
 }
 
-TEST_F(DudeTest, WalksByItsRecordedPlan)
-{
-    Dude dude(map.get(), 0, 7);
-    dude.keys = Character_Jump;
-    dude.Walk(true, 5);
-    dude.Walk(false, 6);
-    dude.Move(map.get(), 5);
-    EXPECT_EQ(dude.keys, std::uint32_t(Character_Jump | Character_Right));
-    dude.Move(map.get(), 6);
-    EXPECT_EQ(dude.keys, std::uint32_t(Character_Jump | Character_Left));
-    dude.Move(map.get(), 7);
-    EXPECT_EQ(dude.keys, std::uint32_t(Character_Jump));
-}
-
 TEST_F(DudeTest, ReplayCopiesShareTheRecords)
 {
     auto dude = std::make_unique<Dude>(map.get(), 2, 7);

@@ -10,7 +10,6 @@
 #include "Object.h"
 #include "PickUp.h"
 #include "SmallMap.h"
-#include "Teleport.h"
 
 namespace {
 
@@ -73,13 +72,7 @@ class ObjectListTest : public ::testing::Test
 protected:
     ObjectListTest()
     {
-        MapWriter writer = FloorWriter();
-        writer.AddBox(200.0, 0.0, 260.0, 60.0, 0, 0, true, false, 64.0);
-        writer.AddRefPoint(1, -500.0, 0.0);
-        writer.AddRefPoint(2, 500.0, 0.0);
-        writer.AddRefPoint(3, -510.0, 0.0);
-        writer.AddRefPoint(4, 800.0, 0.0);
-        map = ReadSmallMap(writer);
+        map = ReadSmallMap(FloorWriter());
     }
 
     std::unique_ptr<Map> map;
@@ -116,32 +109,20 @@ TEST_F(ObjectListTest, CullsAtTheEdgeOfTheViewAndBySize)
     EXPECT_EQ(tinyEnough.moves, 1);
 }
 
-TEST_F(ObjectListTest, EnemiesNeedALargerShareOfTheView)
+TEST_F(ObjectListTest, OnlyTheFirstOfTheHardestActiveHittersRecordsTheHit)
 {
-    StingingEnemy atEighth(2, 8.0);
-    StingingEnemy belowEighth(5, 8.5);
-    list.AddEnemy(&belowEighth);
-    list.AddEnemy(&atEighth);
-    Pointf const player(0.0, 0.0);
-    EXPECT_EQ(list.IsPlayerHit(map.get(), 40, &player), 2);
-    EXPECT_EQ(belowEighth.ChangeDeathTime(0), 0);
-    EXPECT_EQ(atEighth.ChangeDeathTime(0), 2);
-}
-
-TEST_F(ObjectListTest, OnlyTheFirstOfEqualHittersRecordsTheHit)
-{
-    StingingEnemy first(3, 1.0);
-    StingingEnemy second(3, 1.0);
+    StingingEnemy tooSmall(5, 8.5);  // enemies need an eighth of the view's scale
     StingingEnemy weaker(1, 1.0);
-    list.AddEnemy(nullptr);
-    list.AddEnemy(&weaker);
-    list.AddEnemy(&first);
-    list.AddEnemy(&second);
+    StingingEnemy first(3, 8.0);
+    StingingEnemy second(3, 1.0);
+    for (StingingEnemy* enemy : {&tooSmall, &weaker, &first, &second})
+        list.AddEnemy(enemy);
     Pointf const player(0.0, 0.0);
     EXPECT_EQ(list.IsPlayerHit(map.get(), 40, &player), 3);
     EXPECT_EQ(first.ChangeDeathTime(39), 3);
     EXPECT_EQ(second.ChangeDeathTime(39), 0);
     EXPECT_EQ(weaker.ChangeDeathTime(39), 0);
+    EXPECT_EQ(tooSmall.ChangeDeathTime(39), 0);
 }
 
 TEST_F(ObjectListTest, PickUpsAreReachedStrictlyWithin24AndOfferedInTurn)
@@ -164,29 +145,6 @@ TEST_F(ObjectListTest, PickUpsAreReachedStrictlyWithin24AndOfferedInTurn)
     hidden.Found(12);
     EXPECT_EQ(list.FindPickUp(&player, nullptr, 11), &second);
     EXPECT_EQ(list.FindPickUp(&player, nullptr, 12), &hidden);
-}
-
-TEST_F(ObjectListTest, TeleportsSendToTheOtherEnd)
-{
-    list.AddTeleport(new Teleport(1, 3, 30.0));
-    list.AddTeleport(new Teleport(4, 2, 30.0));
-    unsigned int destination = 99;
-
-    Walker nowhere(Pointf(0.0, 0.0));
-    EXPECT_FALSE(list.FindTeleport(map.get(), &nowhere, destination));
-    EXPECT_EQ(destination, 99u);
-
-    Walker nearSecondEnd(Pointf(490.0, 0.0));
-    EXPECT_TRUE(list.FindTeleport(map.get(), &nearSecondEnd, destination));
-    EXPECT_EQ(destination, 4u);
-
-    // Within reach of both ends of one teleport: off to the second end.
-    Walker between(Pointf(-505.0, 0.0));
-    EXPECT_TRUE(list.FindTeleport(map.get(), &between, destination));
-    EXPECT_EQ(destination, 3u);
-
-    Walker atReach(Pointf(-470.0, 0.0));
-    EXPECT_FALSE(list.FindTeleport(map.get(), &atReach, destination));
 }
 
 TEST_F(ObjectListTest, HangsOnTheNearestFreePoint)
