@@ -171,8 +171,11 @@ TEST_F(PlayerTest, HitsGraceDyingAndTheGhost)
 
     hero.Die();
     double const x = hero.GetPos().x;
-    for (int i = 0; i < 100; i++)
+    for (int i = 0; i < 100; i++) {
         Step(Character_Right | Character_Jump);
+        hero.Render(map.get(), clock << 8);  // blinking, then the dying frames
+        hero.RenderHUD(map.get(), clock << 8);
+    }
     EXPECT_EQ(hero.IsPlayerDead(), 1);
     EXPECT_EQ(hero.GetPos().x, x);  // a dying body takes no input
     Step();
