@@ -14,15 +14,7 @@ namespace
 
 Error FontFailure()
 {
-    try
-    {
-        GameFont font;
-    }
-    catch (Error const& e)
-    {
-        return e;
-    }
-    return Error(Error_None);
+    return ThrownError([] { GameFont font; });
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "platform/GameWindow.h"
 #include "platform/MessageBox.h"
 #include "tools/Canvas.h"
+#include "util/Error.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
@@ -13,8 +14,24 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <unistd.h>
+
+// The Error that load throws, or one with Error_None when it throws none.
+template <class Load>
+Error ThrownError(Load load)
+{
+    try
+    {
+        load();
+    }
+    catch (Error const& e)
+    {
+        return e;
+    }
+    return Error(Error_None);
+}
 
 // Data files are opened relative to the working directory, so each test works in its own folder.
 class MediaTestSupport_Dir final
@@ -23,10 +40,10 @@ public:
     MediaTestSupport_Dir()
     {
         char pattern[] = "/tmp/hm_media_XXXXXX";
-        char* made = mkdtemp(pattern);
-        EXPECT_NE(made, nullptr);
-        path = made != nullptr ? made : "/tmp";
         previous = std::filesystem::current_path();
+        if (mkdtemp(pattern) == nullptr)
+            throw std::runtime_error("cannot make a scratch folder");
+        path = pattern;
         std::filesystem::current_path(path);
     }
     ~MediaTestSupport_Dir()

@@ -32,21 +32,11 @@ GLuint BoundTexture()
 class TexturesTest : public MediaTestSupport_Gl
 {
 protected:
-    // The error code of loading the image map with the given text, and the error's text.
-    Error_Code Failure(std::string const& text, std::string* message = nullptr)
+    // The error of loading the image map with the given text.
+    Error Failure(std::string const& text)
     {
         dir.WriteText("world/imagemap", text);
-        try
-        {
-            Textures textures("world/imagemap");
-        }
-        catch (Error const& e)
-        {
-            if (message != nullptr)
-                *message = e.Text();
-            return e.Code();
-        }
-        return Error_None;
+        return ThrownError([] { Textures textures("world/imagemap"); });
     }
 };
 
@@ -116,34 +106,28 @@ TEST_F(TexturesTest, EntriesOfEveryFormLoadWithTheirLettersAndFrames)
 TEST_F(TexturesTest, MalformedImageMapsAreRejectedNamingTheFile)
 {
     WritePicture("rock.png", 8, 8);
-    std::string message;
-    EXPECT_EQ(Failure("world\n1 rock.png\n", &message), Error_ParseFile);
-    EXPECT_EQ(message, "world/imagemap");
-    EXPECT_EQ(Failure("world\n0 rock.png\n4096 rock.png\n"), Error_ParseFile);
-    EXPECT_EQ(Failure("world\n0 rock.png\n-1 rock.png\n"), Error_ParseFile);
-    EXPECT_EQ(Failure("world\n0 rock.png\n1 w**.png 0 10\n"), Error_ParseFile);
-    EXPECT_EQ(Failure("world\n0 rock.png\n1 w**.png 101 10\n"), Error_ParseFile);
-    EXPECT_EQ(Failure("world\n0 rock.png\n1 w**.png 2 -5\n"), Error_ParseFile);
-    EXPECT_EQ(Failure("world\n0 rock.png\n1 w**.png\n"), Error_ParseFile);
-    EXPECT_EQ(Failure("world\n0 rock.png\n1 w* 2 10\n"), Error_ParseFile);
-    EXPECT_EQ(Failure(""), Error_ParseFile);
+    Error noZero = Failure("world\n1 rock.png\n");
+    EXPECT_EQ(noZero.Code(), Error_ParseFile);
+    EXPECT_STREQ(noZero.Text(), "world/imagemap");
+    EXPECT_EQ(Failure("world\n0 rock.png\n4096 rock.png\n").Code(), Error_ParseFile);
+    EXPECT_EQ(Failure("world\n0 rock.png\n-1 rock.png\n").Code(), Error_ParseFile);
+    EXPECT_EQ(Failure("world\n0 rock.png\n1 w**.png 0 10\n").Code(), Error_ParseFile);
+    EXPECT_EQ(Failure("world\n0 rock.png\n1 w**.png 101 10\n").Code(), Error_ParseFile);
+    EXPECT_EQ(Failure("world\n0 rock.png\n1 w**.png 2 -5\n").Code(), Error_ParseFile);
+    EXPECT_EQ(Failure("world\n0 rock.png\n1 w**.png\n").Code(), Error_ParseFile);
+    EXPECT_EQ(Failure("world\n0 rock.png\n1 w* 2 10\n").Code(), Error_ParseFile);
+    EXPECT_EQ(Failure("").Code(), Error_ParseFile);
 
     // Names longer than any path are cut, and then simply not found.
-    EXPECT_EQ(Failure("world\n0 " + std::string(5000, 'x') + "\n"), Error_OpenFile);
-    EXPECT_EQ(Failure(std::string(5000, 'w') + "\n0 rock.png\n"), Error_None);
+    EXPECT_EQ(Failure("world\n0 " + std::string(5000, 'x') + "\n").Code(), Error_OpenFile);
+    EXPECT_EQ(Failure(std::string(5000, 'w') + "\n0 rock.png\n").Code(), Error_None);
 
-    EXPECT_EQ(Failure("world\n0 rock.png\n2 gone**.png 2 10\n", &message), Error_OpenFile);
-    EXPECT_EQ(message, "gfx/map/gone00.png");
+    Error gone = Failure("world\n0 rock.png\n2 gone**.png 2 10\n");
+    EXPECT_EQ(gone.Code(), Error_OpenFile);
+    EXPECT_STREQ(gone.Text(), "gfx/map/gone00.png");
 
     std::filesystem::remove("world/imagemap");
-    try
-    {
-        Textures textures("world/imagemap");
-        ADD_FAILURE() << "a missing image map loaded";
-    }
-    catch (Error const& e)
-    {
-        EXPECT_EQ(e.Code(), Error_OpenFile);
-        EXPECT_STREQ(e.Text(), "world/imagemap");
-    }
+    Error missing = ThrownError([] { Textures textures("world/imagemap"); });
+    EXPECT_EQ(missing.Code(), Error_OpenFile);
+    EXPECT_STREQ(missing.Text(), "world/imagemap");
 }

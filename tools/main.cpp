@@ -1,6 +1,7 @@
 // The placeholder-data generator: hm_datagen OUTDIR writes a complete data folder into OUTDIR.
 #include "DataGen.h"
 #include "MapWriter.h"
+#include "PuzzleWriter.h"
 
 #include <cstdio>
 #include <exception>
@@ -20,6 +21,7 @@ int main(int argc, char** argv)
         DataGen::WriteTextureLists(dir);
         DataGen::WriteFont(dir);
         DataGen::WriteSpeechBubbles(dir);
+        PuzzleWriter::WriteAll(dir);
         MapWriter::WritePlaceholders(dir, DataGen::worldDirs, 9);
     }
     catch (std::exception const& e)
