@@ -60,6 +60,16 @@ void Append(PtrList<T>& list, T* item)
         list.AddItem(item);
 }
 
+// Things of a kind are also objects, moved and drawn with all the others.
+template <class T>
+void AppendBoth(PtrList<Object>& all, PtrList<T>& kind, T* item)
+{
+    if (item == nullptr)
+        return;
+    all.AddItem(item);
+    kind.AddItem(item);
+}
+
 }  // namespace
 
 ObjectList::ObjectList()
@@ -95,42 +105,27 @@ void ObjectList::AddObject(Object* object)
 
 void ObjectList::AddObject(Collectable* collectable)
 {
-    if (collectable == nullptr)
-        return;
-    objects.AddItem(collectable);
-    collectables.AddItem(collectable);
+    AppendBoth(objects, collectables, collectable);
 }
 
 void ObjectList::AddObject(PickUp* pickUp)
 {
-    if (pickUp == nullptr)
-        return;
-    objects.AddItem(pickUp);
-    pickups.AddItem(pickUp);
+    AppendBoth(objects, pickups, pickUp);
 }
 
 void ObjectList::AddObject(Chest* chest)
 {
-    if (chest == nullptr)
-        return;
-    chests.AddItem(chest);
-    objects.AddItem(chest);
+    AppendBoth(objects, chests, chest);
 }
 
 void ObjectList::AddObject(Sign* sign)
 {
-    if (sign == nullptr)
-        return;
-    signs.AddItem(sign);
-    objects.AddItem(sign);
+    AppendBoth(objects, signs, sign);
 }
 
 void ObjectList::AddObject(Dude* dude)
 {
-    if (dude == nullptr)
-        return;
-    dudes.AddItem(dude);
-    objects.AddItem(dude);
+    AppendBoth(objects, dudes, dude);
 }
 
 void ObjectList::AddTarget(Target* target)
