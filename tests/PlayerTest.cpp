@@ -21,6 +21,7 @@
 #include "LevelEvents.h"
 #include "ObjectList.h"
 #include "Sign.h"
+#include "Target.h"
 #include "SmallMap.h"
 #include "SpeechBubble.h"
 #include "Teleport.h"
@@ -33,6 +34,18 @@ class StingingEnemy final : public Enemy
 {
 public:
     int IsPlayerHit(Tick, Pointf const*) override { return 1; }
+};
+
+// A target standing in front of the player.
+class Post final : public Target
+{
+public:
+    Post() : Target(Sound_None) {}
+    bool GetTargetPos(Map const*, Tick, Pointf& at) const override
+    {
+        at = Pointf(100.0, 10.0);
+        return true;
+    }
 };
 
 class CountingHangOn final : public HangOn
@@ -333,18 +346,24 @@ TEST_F(PlayerTest, TheActionKeyTakesTheFirstThingInReach)
     Dude dude(map.get(), 1, 1);
     Script script(400);
 
-    // Each round offers one thing less: chest, sign, teleport, villager.
-    for (int round = 0; round < 4; round++) {
+    // Each round offers one thing less: chest, sign, teleport, villager, a target in sight;
+    // in the last the key is released without having been seen held, so nothing is aimed at.
+    for (int round = 0; round < 6; round++) {
         ObjectList reach;
+        Post post;
         if (round < 1)
             reach.AddObject(&chest);
         if (round < 2)
             reach.AddObject(&sign);
         if (round < 3)
             reach.AddTeleport(new Teleport(3, 2, 30.0));
-        reach.AddObject(&dude);
+        if (round < 4)
+            reach.AddObject(&dude);
+        reach.AddTarget(&post);
         Player& hero = MakePlayer(&reach);
         hero.levelEvents = &script;
+        script.steps.clear();
+        Step(round < 5 ? std::uint32_t(Character_Aim) : 0u);
         Step(Character_Fire);
 
         Event_ChatInfo info;
@@ -356,6 +375,7 @@ TEST_F(PlayerTest, TheActionKeyTakesTheFirstThingInReach)
             Step();
         EXPECT_EQ(hero.GetPos() == map->GetRefPoint(2), round == 2) << round;
         EXPECT_EQ(script.steps.empty(), round != 3) << round;
+        EXPECT_EQ(post.BeenHit(clock, nullptr), round == 4) << round;
         player.reset();
     }
 }
