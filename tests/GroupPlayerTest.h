@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-#include "DataGen.h"
+#include "tools/DataGen.h"
 #include "GameEvents.h"
 #include "GameFont.h"
 #include "Game_Sounds.h"

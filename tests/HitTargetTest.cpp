@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "DataGen.h"
+#include "tools/DataGen.h"
 #include "Door.h"
 #include "GroupTestSupport.h"
 #include "MediaTestSupport.h"
