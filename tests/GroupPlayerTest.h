@@ -41,10 +41,10 @@ protected:
         GameWindow::Close();
     }
 
-    // Builds the collision grid (after the groups' covers are set) and the player.
+    // The player, built as a world builds it before the things that move groups; the
+    // collision grid comes after those have set their groups' covers.
     Player& MakePlayer()
     {
-        map->PreprocessCollision();
         Pointf const start(0.0, 10.0);
         player = std::make_unique<Player>(map.get(), &objects, &events, &sounds, &start, 1.0);
         return *player;

@@ -91,6 +91,7 @@ protected:
 TEST_F(MapMoveTest, TranslationsMoveTheGroupAndCarryThePlayerOnIt)
 {
     Player& hero = MakePlayer();
+    map->PreprocessCollision();
     driver.AddObject(&order);
     StandOn(GroupMap::Group);
     hero.pos = Pointf(0.0, 10.0);
@@ -121,6 +122,7 @@ TEST_F(MapMoveTest, TranslationsMoveTheGroupAndCarryThePlayerOnIt)
 TEST_F(MapMoveTest, RotationsTurnTheGroupAndOtherKindsAreIgnored)
 {
     MakePlayer();
+    map->PreprocessCollision();
     driver.AddObject(&order);
     order.orders[0].kind = 7;
     Step(1, 300.0, 0.0, nullptr);
@@ -143,6 +145,7 @@ TEST_F(MapMoveTest, ScriptedMoversRunOnlyWhileTheirGroupIsOnScreen)
     CountingMover far(GroupMap::Group3);
     MakePlayer();
     TwoMovers movers(map.get(), &near, &far);
+    map->PreprocessCollision();
     EXPECT_NEAR(near.bound.x0, -20.0, 0.2);
     EXPECT_NEAR(near.bound.x1, 20.0, 0.2);
     EXPECT_EQ(near.x, 0.0);
