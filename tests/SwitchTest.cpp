@@ -97,7 +97,7 @@ TEST_F(SwitchTest, RadioSwitchesHandOver)
 
     for (Tick t = 0; t < 60; t++)
     {
-        StandOn(t >= 10 && t < 13 ? GroupMap::Group : t == 30 ? GroupMap::Group2 : 0);
+        StandOn(t >= 10 && t < 13 ? GroupMap::Group : t >= 30 && t < 35 ? GroupMap::Group2 : 0);
         for (Switch* s : {&a, &b, &c})
             s->MoveToTime(map.get(), t);
     }
