@@ -1,11 +1,6 @@
 // Test support: a player on the small map of moving groups, standing wherever a test puts him.
 #pragma once
 
-#include <filesystem>
-#include <gtest/gtest.h>
-#include <memory>
-
-#include "tools/DataGen.h"
 #include "GameEvents.h"
 #include "GameFont.h"
 #include "Game_Sounds.h"
@@ -15,6 +10,7 @@
 #include "SpeechBubble.h"
 #include "platform/GameWindow.h"
 #include "platform/TestFolder.h"
+#include "tools/DataGen.h"
 
 class GroupPlayerTest : public testing::Test
 {
@@ -29,7 +25,6 @@ protected:
         SpeechBubble::Initialise(font.get());
         Player::Initialise();
         sounds.mute = 1;
-        map = GroupMap::Make();
     }
 
     void TearDown() override
@@ -41,8 +36,7 @@ protected:
         GameWindow::Close();
     }
 
-    // The player, built as a world builds it before the things that move groups; the
-    // collision grid comes after those have set their groups' covers.
+    // Built, like a world's, before the things that move groups and the collision grid.
     Player& MakePlayer()
     {
         Pointf const start(0.0, 10.0);
@@ -50,7 +44,7 @@ protected:
         return *player;
     }
 
-    // Puts the player's feet on the group's block, or in the air with group 0.
+    // Feet on the group's block, or in the air with group 0.
     void StandOn(unsigned int group)
     {
         player->onGround = group != 0;
@@ -62,6 +56,6 @@ protected:
     Game_Sounds sounds;
     GameEvents events;
     ObjectList objects;
-    std::unique_ptr<Map> map;
+    std::unique_ptr<Map> map = GroupMap::Make();
     std::unique_ptr<Player> player;
 };
