@@ -18,10 +18,13 @@ public:
 TEST(Enemy, KillingEarlierHandsBackTheLaterHits)
 {
     TestEnemy enemy;
+    EXPECT_FALSE(enemy.IsDead(1000));
     enemy.TakenHit(40, 1);
     enemy.TakenHit(200, 1);
     enemy.TakenHit(60, 1);
-    EXPECT_EQ(enemy.ChangeDeathTime(200), 0);
+    enemy.TakenHit(250, 4);
+    // The first death hands back every later hit.
+    EXPECT_EQ(enemy.ChangeDeathTime(200), 4);
     EXPECT_EQ(enemy.Death(), 200);
 
     EXPECT_EQ(enemy.ChangeDeathTime(50), 2);
@@ -34,16 +37,6 @@ TEST(Enemy, KillingEarlierHandsBackTheLaterHits)
     EXPECT_EQ(enemy.ChangeDeathTime(50), 0);
     EXPECT_EQ(enemy.ChangeDeathTime(-1), 0);
     EXPECT_EQ(enemy.Death(), 50);
-}
-
-TEST(Enemy, FirstDeathHandsBackEveryLaterHit)
-{
-    TestEnemy enemy;
-    EXPECT_FALSE(enemy.IsDead(1000));
-    enemy.TakenHit(10, 2);
-    enemy.TakenHit(30, 3);
-    enemy.TakenHit(31, 4);
-    EXPECT_EQ(enemy.ChangeDeathTime(30), 4);
 }
 
 TEST(Enemy, ReplayCopySeesHitsGivenAfterItWasMade)

@@ -1,4 +1,4 @@
-// Particles: life counted in steps, and bounces off the map at half speed.
+// Particles: bounces off the map at half speed, never through it.
 #include "Particle.h"
 
 #include <cmath>
@@ -6,17 +6,6 @@
 #include <gtest/gtest.h>
 
 #include "FloorMap.h"
-
-TEST(Particle, RunsOutOnTheMoveAfterItsLife)
-{
-    auto map = FloorMap::Make();
-    Pointf const start(0.0, 500.0);
-    Particle dot(&start, nullptr, nullptr, 3);
-    EXPECT_FALSE(dot.Move(map.get(), 1));
-    EXPECT_FALSE(dot.Move(map.get(), 1));
-    EXPECT_FALSE(dot.Move(map.get(), 1));
-    EXPECT_TRUE(dot.Move(map.get(), 1));
-}
 
 TEST(Particle, BouncesOffTheFloorWithHalfItsSpeed)
 {

@@ -23,22 +23,6 @@ Drawn DrawnAt(PickUp const& pickUp, Tick t)
 
 } // namespace
 
-TEST(PickUp, HiddenUntilFoundThenTakeableFromThatTick)
-{
-    PickUp gem(Pointf(100.0, 50.0), PickUp_Gem, true, 1.0);
-    EXPECT_FALSE(gem.CanCollect(0));
-    EXPECT_FALSE(DrawnAt(gem, 0).shown);
-    gem.Found(200);
-    EXPECT_FALSE(gem.CanCollect(199));
-    EXPECT_FALSE(DrawnAt(gem, 199).shown);
-    EXPECT_TRUE(gem.CanCollect(200));
-    EXPECT_TRUE(DrawnAt(gem, 200).shown);
-    EXPECT_DEATH(gem.Found(300), "foundTime == GameEvent_HasntHappened");
-
-    PickUp heart(Pointf(0.0, 0.0), PickUp_Heart, false, 1.0);
-    EXPECT_TRUE(heart.CanCollect(0));
-}
-
 TEST(PickUp, TakenRisesAndSpinsFromItsFrozenBobThenIsGone)
 {
     double const scale = 2.0;
