@@ -3,8 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "Character.h"
-#include "CharStats.h"
+#include "Dude.h"
 #include "Enemy.h"
 #include "HangOn.h"
 #include "Object.h"
@@ -54,25 +53,14 @@ public:
     double scale;
 };
 
-class Walker final : public Character
-{
-public:
-    explicit Walker(Pointf at)
-    {
-        pos = at;
-        stats = new CharStats();
-        stats->width = 20.0;
-        stats->height = 20.0;
-    }
-    ~Walker() override { stats->Destroy(); }
-};
-
 class ObjectListTest : public ::testing::Test
 {
 protected:
     ObjectListTest()
     {
-        map = ReadSmallMap(FloorWriter());
+        MapWriter writer = FloorWriter();
+        writer.AddRefPoint(1, 0.0, 0.0);
+        map = ReadSmallMap(writer);
     }
 
     std::unique_ptr<Map> map;
@@ -162,16 +150,16 @@ TEST_F(ObjectListTest, HangsOnTheNearestFreePoint)
     list.AddHangOn(&inWall);
     list.AddHangOn(&near);
 
-    Walker hanger(Pointf(0.0, 0.0));
+    Dude hanger(map.get(), 0, 1);
     HangOn* found = nullptr;
     EXPECT_TRUE(list.FindHangon(map.get(), &hanger, &found, nullptr));
     EXPECT_EQ(found, &near);
     EXPECT_TRUE(list.FindHangon(map.get(), &hanger, &found, &near));
     EXPECT_EQ(found, &far);
 
-    Walker alone(Pointf(-300.0, 0.0));
+    hanger.pos = Pointf(-300.0, 0.0);
     found = nullptr;
-    EXPECT_FALSE(list.FindHangon(map.get(), &alone, &found, nullptr));
+    EXPECT_FALSE(list.FindHangon(map.get(), &hanger, &found, nullptr));
     EXPECT_EQ(found, nullptr);
 }
 
