@@ -34,7 +34,7 @@ bool AtMost(double a, double b)
 
 LeanDirection LeanFor(bool right)
 {
-    return static_cast<LeanDirection>(right ? 1 : 0);
+    return right ? LeanDirection_Right : LeanDirection_Left;
 }
 }
 
@@ -85,13 +85,12 @@ void Character::Move(Map const* map)
     if ((keys & Character_Jump) != 0 && !airJumped) {
         Pointf probe(pos.x, pos.y - Char_GroundProbe * scale);
         bool const standing = map->TryMove(&pos, &probe, nullptr, nullptr);
-        bool const inAir = !standing;
         if (standing || (s.airJump && fallSpeed < Char_AirJumpFallLimit * scale)) {
             jumpAngle = angle / 4.0;
             jumpSpeed = s.jumpSpeed;
             fallSpeed = 0.0;
             jumped = true;
-            if (inAir)
+            if (!standing)
                 airJumped = true;
         }
     }

@@ -72,19 +72,6 @@ TEST(Axes, ThrowStampsHitWhereAndWhenTheBladeArrives)
     EXPECT_NEAR(end.y, 0.0, 1e-9);
 }
 
-TEST(Axes, BladeRisesAndComesDownOntoEitherSide)
-{
-    for (double side : {1.0, -1.0}) {
-        Axes axes;
-        Pointf const from(0.0, 0.0);
-        MarkTarget target(90.0 * side, 0.0);
-        axes.ThrowAxe(nullptr, 0, &from, &target, 1, 1.0);
-        Bezier const* curve = Only(axes)->curve;
-        for (double u : {0.25, 0.5, 0.75})
-            EXPECT_GT(curve->Eval(u).y, 0.0) << "side " << side << " u " << u;
-    }
-}
-
 TEST(Axes, StraightUpThrowMirrorsItsAngles)
 {
     Axes axes;
