@@ -1,0 +1,48 @@
+// Scripted input for a headless run of the game: keys at given steps, pictures of given frames.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// A text file of lines "STEP key VK down|up" (VK a virtual-key code, decimal or 0x hex),
+// "STEP close" and "STEP shot FILE". A key or close is queued as the window system would
+// queue it, after the step; a shot writes the first frame drawn after the step as a PNG
+// file. The game reads the script named by the environment variable HM_INPUT_SCRIPT; a run
+// without it is untouched.
+class InputScript final
+{
+public:
+    // Throws Error when the file cannot be read or a line is malformed.
+    explicit InputScript(char const* file);
+
+    // The script of HM_INPUT_SCRIPT, or null when the variable is not set.
+    static InputScript* FromEnvironment();
+
+    // Queues the input of the step just taken.
+    void AfterStep(int step);
+    // Writes the frame in the back buffer for every shot due by the step.
+    void BeforeSwap(int step);
+
+    // Writes the game's picture in the back buffer to a PNG file; false when it cannot.
+    static bool WriteShot(char const* file);
+
+private:
+    enum Kind
+    {
+        Kind_KeyDown,
+        Kind_KeyUp,
+        Kind_Close,
+        Kind_Shot,
+    };
+
+    struct Entry
+    {
+        int step = 0;
+        Kind kind = Kind_Close;
+        unsigned vk = 0;
+        std::string file;
+        bool done = false;
+    };
+
+    std::vector<Entry> entries;
+};

@@ -1,0 +1,211 @@
+// The in-game menu: its rows, volumes and drawing.
+#include "MainMenu.h"
+
+#include "Game_Music.h"
+#include "Game_Sounds.h"
+#include "Globals.h"
+#include "Image.h"
+#include "KeyData.h"
+#include "OptionsScreen.h"
+
+#include <GL/gl.h>
+
+#include <cmath>
+
+namespace {
+
+char const* const resumefile = "gfx/menu/resume.png";
+char const* const leavefile = "gfx/menu/leave.png";
+char const* const optionsfile = "gfx/menu/options.png";
+char const* const quitfile = "gfx/menu/quit.png";
+char const* const musicfile = "gfx/menu/music.png";
+char const* const soundfile = "gfx/menu/sound.png";
+
+// The order in which the images are held.
+enum
+{
+    ImageResume,
+    ImageLeave,
+    ImageOptions,
+    ImageQuit,
+    ImageMusic,
+    ImageSound,
+};
+
+constexpr double RowX = 320.0;
+constexpr double FirstRowY = 340.0;
+constexpr int MaxVolume = 255;
+
+bool Pressed(KeyData const* keys, int k) { return keys->keys[k] & KeyState_Pressed; }
+bool Held(KeyData const* keys, int k) { return keys->keys[k] & KeyState_Held; }
+bool Released(KeyData const* keys, int k) { return keys->keys[k] & KeyState_Released; }
+
+void PlaySound(Sound_Id id)
+{
+    if (gameSounds)
+        gameSounds->Play(id, nullptr, false, 1.0);
+}
+
+void Outline(double x0, double y0, double x1, double y1)
+{
+    glBegin(GL_LINE_LOOP);
+    glVertex2d(x0, y0);
+    glVertex2d(x1, y0);
+    glVertex2d(x1, y1);
+    glVertex2d(x0, y1);
+    glEnd();
+}
+
+} // namespace
+
+MainMenu::MainMenu()
+{
+    char const* const files[MainMenu_RowCount] = {resumefile, leavefile, optionsfile, quitfile, musicfile, soundfile};
+    for (int i = 0; i < MainMenu_RowCount; i++)
+        images[i] = new Image(files[i], 0, false);
+}
+
+MainMenu::~MainMenu()
+{
+    for (Image* image : images)
+        delete image;
+}
+
+MainMenu_Result MainMenu::Poll(KeyData* keys)
+{
+    if (Pressed(keys, KeyIndex_Up) || Pressed(keys, KeyIndex_GamePrevTarget)) {
+        PlaySound(Sound_UiMove);
+        selection = (selection + MainMenu_RowCount - 1) % MainMenu_RowCount;
+    }
+    if (Pressed(keys, KeyIndex_Down) || Pressed(keys, KeyIndex_GameNextTarget)) {
+        PlaySound(Sound_UiMove);
+        selection = (selection + 1) % MainMenu_RowCount;
+    }
+
+    if (Held(keys, KeyIndex_Left) || Held(keys, KeyIndex_GameLeft))
+        NudgeVolume(-1);
+    if (Held(keys, KeyIndex_Right) || Held(keys, KeyIndex_GameRight))
+        NudgeVolume(1);
+
+    if (Released(keys, KeyIndex_Enter) || Released(keys, KeyIndex_GameAction)) {
+        switch (selection) {
+        case MainMenu_Resume:
+            PlaySound(Sound_UiSelect2);
+            return MainMenu_Close;
+        case MainMenu_Quit:
+            PlaySound(Sound_UiSelect2);
+            return MainMenu_QuitGame;
+        case MainMenu_Leave:
+            PlaySound(Sound_UiSelect2);
+            selection = MainMenu_Resume;
+            return MainMenu_LeaveLevel;
+        case MainMenu_Options:
+            OptionsScreen::Run();
+            break;
+        default:
+            break;
+        }
+    }
+
+    arrowPhase += 0.16;
+    return MainMenu_Nothing;
+}
+
+void MainMenu::NudgeVolume(int step)
+{
+    int (*get)() = nullptr;
+    void (*set)(int) = nullptr;
+    if (selection == MainMenu_Music) {
+        get = Game_Music::GetVolume;
+        set = Game_Music::SetVolume;
+    } else if (selection == MainMenu_Sound) {
+        get = Game_Sounds::GetVolume;
+        set = Game_Sounds::SetVolume;
+    } else {
+        return;
+    }
+    int const v = get() + step;
+    if (v >= 0 && v <= MaxVolume)
+        set(v);
+}
+
+void MainMenu::Plot()
+{
+    PlotPanel(160.0, 96.0, 480.0, 384.0);
+
+    Pointf pos(RowX, FirstRowY);
+    auto row = [&pos](Image const* image) {
+        image->Render(pos, 0.0, 1.0, Image_Centre | Image_Middle, nullptr);
+        pos.y -= image->GetHeight();
+    };
+    row(images[ImageResume]);
+    row(images[ImageLeave]);
+    row(images[ImageOptions]);
+    PlotSlider(pos, Game_Music::GetVolume());
+    row(images[ImageMusic]);
+    PlotSlider(pos, Game_Sounds::GetVolume());
+    row(images[ImageSound]);
+    row(images[ImageQuit]);
+
+    static constexpr int imageOfRow[MainMenu_RowCount] = {ImageResume, ImageLeave, ImageOptions,
+                                                          ImageMusic,  ImageSound, ImageQuit};
+    Image const* selected = images[imageOfRow[selection]];
+    // Every row is taken to be as high as the first.
+    double const y = FirstRowY - selection * static_cast<double>(images[ImageResume]->GetHeight());
+    double const reach = selected->GetWidth() / 2.0 + Arrow_BounceDist * std::fabs(std::sin(arrowPhase));
+    PlotArrow(Pointf(RowX - reach, y), -1.0);
+    PlotArrow(Pointf(RowX + reach, y), 1.0);
+}
+
+void MainMenu::PlotArrow(Pointf tip, double direction)
+{
+    double const d = Arrow_Size * direction;
+    glDisable(GL_TEXTURE_2D);
+    glColor4f(0.8f, 0.06f, 0.06f, 1.0f);
+    glBegin(GL_QUADS);
+    glVertex2d(tip.x, tip.y);
+    glVertex2d(tip.x + d, tip.y + Arrow_Size);
+    glVertex2d(tip.x + 2.0 * d, tip.y + Arrow_Size);
+    glVertex2d(tip.x + d, tip.y);
+    glVertex2d(tip.x, tip.y);
+    glVertex2d(tip.x + d, tip.y - Arrow_Size);
+    glVertex2d(tip.x + 2.0 * d, tip.y - Arrow_Size);
+    glVertex2d(tip.x + d, tip.y);
+    glEnd();
+}
+
+void MainMenu::PlotBox(double x0, double y0, double x1, double y1, float r, float g, float b, float a)
+{
+    glDisable(GL_TEXTURE_2D);
+    glLineWidth(1.0f);
+    glColor4f(r, g, b, a);
+    glBegin(GL_QUADS);
+    glVertex2d(x0, y0);
+    glVertex2d(x1, y0);
+    glVertex2d(x1, y1);
+    glVertex2d(x0, y1);
+    glEnd();
+    glColor4f(0.0f, 0.0f, 0.0f, 1.0f);
+    Outline(x0, y0, x1, y1);
+}
+
+void MainMenu::PlotPanel(double x0, double y0, double x1, double y1)
+{
+    PlotBox(x0, y0, x1, y1, 1.0f, 1.0f, 1.0f, 0.4f);
+    Outline(x0 + 2.0, y0 + 2.0, x1 - 2.0, y1 - 2.0);
+}
+
+void MainMenu::PlotSlider(Pointf pos, int volume)
+{
+    glDisable(GL_TEXTURE_2D);
+    glColor4f(0.0f, 0.8f, 0.2f, 1.0f);
+    double const right = pos.x - 64.0 + volume / 255.0 * 128.0;
+    glBegin(GL_QUADS);
+    glVertex2d(pos.x - 64.0, pos.y - 15.0);
+    glVertex2d(right, pos.y - 15.0);
+    glVertex2d(right, pos.y + 15.0);
+    glVertex2d(pos.x - 64.0, pos.y + 15.0);
+    glEnd();
+    glColor4f(0.0f, 0.0f, 0.0f, 1.0f);
+    Outline(pos.x - 64.0, pos.y - 15.0, pos.x + 64.0, pos.y + 15.0);
+}

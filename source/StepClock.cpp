@@ -1,0 +1,21 @@
+// The due-step arithmetic of the main loop.
+#include "StepClock.h"
+
+void StepClock::Catch(std::uint32_t now)
+{
+    // The counter has wrapped: start counting again from zero.
+    if (now < 1000 && stepClock > 1000)
+        stepClock = 0;
+    if (now - stepClock > StepClock_MaxGapMs)
+        stepClock = now - StepClock_StepMs;
+}
+
+bool StepClock::Due(std::uint32_t now)
+{
+    // Compared as a difference: stepClock + 15 would wrap past the top of the count and
+    // call every step due.
+    if (now - stepClock < StepClock_StepMs)
+        return false;
+    stepClock += StepClock_StepMs;
+    return true;
+}

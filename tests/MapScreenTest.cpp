@@ -1,0 +1,225 @@
+// The map screen: choosing and erasing save slots, opening earned paths, walking, saving.
+#include "MapScreen.h"
+
+#include "GameEvents.h"
+#include "Globals.h"
+#include "ShellTestSupport.h"
+
+#include <sys/stat.h>
+
+namespace {
+
+class MapScreenTest : public ShellTestSupport
+{
+protected:
+    void SetUp() override
+    {
+        ShellTestSupport::SetUp();
+        saveSlot = -1;
+        quit = false;
+    }
+
+    // Runs steps with the same keys; the first non-zero world chosen, else 0.
+    static int Run(MapScreen& screen, int steps, KeyData const& keys = KeyData())
+    {
+        for (int i = 0; i < steps; i++)
+            if (int chosen = screen.Poll(&keys))
+                return chosen;
+        return 0;
+    }
+
+    static void Open(GameEvents& record, std::initializer_list<int> paths)
+    {
+        for (int p : paths)
+            record[12 + p] = GameEvent_HasHappened;
+    }
+
+    GameEvents live;
+};
+
+} // namespace
+
+TEST_F(MapScreenTest, FreshInstallStartsNewGamesAndMakesTheSlotAtTheFirstSave)
+{
+    MapScreen screen(&live, Level_None, Level_Continue);
+    ASSERT_TRUE(screen.InTitleMode());
+    for (int i = 0; i < Total_Saves; i++)
+        EXPECT_TRUE(screen.Slot(i)->IsNew());
+
+    Run(screen, 40);
+    KeyData up = Keys({KeyIndex_Up}, KeyState_Pressed);
+    screen.Poll(&up);
+    EXPECT_EQ(2, screen.Selected()) << "up from the first slot wraps to the last";
+    KeyData enter = Keys({KeyIndex_Enter}, KeyState_Released);
+    screen.Poll(&enter);
+    Run(screen, 50);
+    EXPECT_TRUE(screen.InTitleMode()) << "the slots slide out first";
+    Run(screen, 1);
+    EXPECT_FALSE(screen.InTitleMode());
+    EXPECT_EQ(2, saveSlot);
+    EXPECT_EQ(0, screen.Location());
+    EXPECT_FALSE(std::filesystem::exists("saves")) << "choosing writes nothing";
+
+    live[12] = GameEvent_HasHappened;
+    MapScreen::Save(&live);
+    GameEvents reread(MapScreen::SlotFile(2));
+    EXPECT_TRUE(reread.Happened(12, 0));
+}
+
+TEST_F(MapScreenTest, ChosenSlotBecomesTheLiveProgressAtItsLatestLocation)
+{
+    GameEvents stored;
+    Open(stored, {0, 1, 5});
+    stored.gems = 3;
+    std::filesystem::create_directories("saves");
+    stored.Save(MapScreen::SlotFile(1));
+
+    MapScreen screen(&live, Level_None, Level_Continue);
+    KeyData down = Keys({KeyIndex_GameNextTarget}, KeyState_Pressed);
+    screen.Poll(&down);
+    KeyData action = Keys({KeyIndex_GameAction}, KeyState_Released);
+    screen.Poll(&action);
+    Run(screen, 51);
+    EXPECT_EQ(1, saveSlot);
+    EXPECT_EQ(2, screen.Location()) << "the castle's path (event 14) is the first still closed";
+    EXPECT_EQ(3, live.gems);
+    EXPECT_TRUE(live.Happened(17, 0));
+}
+
+TEST_F(MapScreenTest, EraseAsksAndOnlyYesResetsTheSlot)
+{
+    GameEvents stored;
+    Open(stored, {0});
+    std::filesystem::create_directories("saves");
+    stored.Save(MapScreen::SlotFile(0));
+
+    MapScreen screen(&live, Level_None, Level_Continue);
+    KeyData del = Keys({KeyIndex_Delete}, KeyState_Released);
+    KeyData enter = Keys({KeyIndex_Enter}, KeyState_Released);
+    KeyData up = Keys({KeyIndex_Up}, KeyState_Pressed);
+
+    screen.Poll(&del);
+    ASSERT_TRUE(screen.Erasing());
+    screen.Poll(&enter);
+    EXPECT_FALSE(screen.Erasing());
+    EXPECT_FALSE(screen.Slot(0)->IsNew()) << "no is chosen first";
+    EXPECT_TRUE(screen.InTitleMode()) << "confirming the question does not choose the slot";
+
+    screen.Poll(&del);
+    screen.Poll(&up);
+    screen.Poll(&enter);
+    EXPECT_TRUE(screen.Slot(0)->IsNew());
+    EXPECT_TRUE(GameEvents(MapScreen::SlotFile(0)).IsNew());
+    EXPECT_EQ(0, screen.Selected()) << "moving between yes and no leaves the slot selected";
+}
+
+TEST_F(MapScreenTest, CompletingTheCastleOpensTwoPathsDotByDotAndWalksOn)
+{
+    Open(live, {0, 1});
+    saveSlot = 0;
+    MapScreen screen(&live, Level_Kilig, Level_Completed);
+    EXPECT_TRUE(std::filesystem::exists(MapScreen::SlotFile(0))) << "the map saves as it opens after a level";
+    EXPECT_EQ(3, screen.PathToOpen());
+
+    KeyData action = Keys({KeyIndex_GameAction}, KeyState_Held);
+    EXPECT_EQ(0, Run(screen, 219, action)) << "no world can be chosen while a path opens";
+    EXPECT_TRUE(live.NotHappened(14, 0));
+    Run(screen, 1);
+    EXPECT_EQ(GameEvent_HasHappened, live[14]);
+    EXPECT_TRUE(GameEvents(MapScreen::SlotFile(0)).Happened(14, 0)) << "saved as soon as it opens";
+    EXPECT_EQ(5, screen.PathToOpen()) << "the canyon's path leads on to Zodezo's castle";
+
+    Run(screen, 220);
+    EXPECT_TRUE(live.Happened(16, 0));
+    EXPECT_EQ(-1, screen.PathToOpen());
+    EXPECT_EQ(5, screen.Target());
+    Run(screen, 70);
+    EXPECT_EQ(5, screen.Location()) << "the figure walks the new path at a tenth of a dot per step";
+}
+
+TEST_F(MapScreenTest, OpensOnlyWhatTheResultEarned)
+{
+    Open(live, {0, 1});
+    MapScreen again(&live, Level_Plato, Level_Completed);
+    EXPECT_EQ(-1, again.PathToOpen()) << "the plateau's path is open already";
+    EXPECT_EQ(1, again.Location());
+
+    MapScreen died(&live, Level_Chasm, Level_Left);
+    EXPECT_EQ(-1, died.PathToOpen());
+
+    MapScreen secondExit(&live, Level_TreeV, Level_Restart);
+    EXPECT_EQ(6, secondExit.PathToOpen()) << "the village's second exit opens the way to the tower";
+}
+
+TEST_F(MapScreenTest, WalksOnlyAlongOpenPathsAndPlaysOnAction)
+{
+    Open(live, {0, 1, 2});
+    MapScreen screen(&live, Level_Kilig, Level_Left);
+    ASSERT_EQ(2, screen.Location());
+
+    KeyData left = Keys({KeyIndex_GameLeft}, KeyState_Held);
+    screen.Poll(&left);
+    EXPECT_EQ(2, screen.Target()) << "the path to Zodezo's castle is still closed";
+    KeyData right = Keys({KeyIndex_GameRight}, KeyState_Held);
+    screen.Poll(&right);
+    EXPECT_EQ(3, screen.Target());
+    Run(screen, 70);
+    EXPECT_EQ(3, screen.Location());
+
+    KeyData back = Keys({KeyIndex_GameLeft}, KeyState_Held);
+    screen.Poll(&back);
+    Run(screen, 70);
+    ASSERT_EQ(2, screen.Location());
+    KeyData next = Keys({KeyIndex_GameNextTarget}, KeyState_Held);
+    screen.Poll(&next);
+    EXPECT_EQ(1, screen.Target());
+    Run(screen, 70);
+
+    KeyData pressed = Keys({KeyIndex_GameAction}, KeyState_Pressed);
+    EXPECT_EQ(0, screen.Poll(&pressed)) << "action plays once it is held";
+    KeyData held = Keys({KeyIndex_GameAction}, KeyState_Held);
+    EXPECT_EQ(Level_Plato, screen.Poll(&held));
+}
+
+TEST_F(MapScreenTest, EscapeQuitsOnItsPressNotOnAHold)
+{
+    MapScreen title(&live, Level_None, Level_Continue);
+    KeyData held = Keys({KeyIndex_Escape}, KeyState_Held);
+    title.Poll(&held);
+    EXPECT_FALSE(quit) << "Escape still held from the menu of the level just left";
+    KeyData pressed = Keys({KeyIndex_Escape}, KeyState_Pressed);
+    title.Poll(&pressed);
+    EXPECT_TRUE(quit);
+}
+
+TEST_F(MapScreenTest, CheckSaveTouchesNoSlot)
+{
+    EXPECT_TRUE(MapScreen::CheckSave());
+    EXPECT_FALSE(std::filesystem::exists("saves")) << "the check makes no folder";
+
+    std::filesystem::create_directories("saves");
+    std::filesystem::copy_file("gfx/title.png", MapScreen::SlotFile(0));
+    auto const size = std::filesystem::file_size(MapScreen::SlotFile(0));
+    EXPECT_TRUE(MapScreen::CheckSave());
+    EXPECT_EQ(size, std::filesystem::file_size(MapScreen::SlotFile(0))) << "an unreadable slot is not rewritten";
+    EXPECT_EQ(1, std::distance(std::filesystem::directory_iterator("saves"), {})) << "the scratch file is gone";
+
+    // Permissions do not bind root, so only others see a folder they cannot write.
+    if (geteuid() != 0) {
+        chmod("saves", 0555);
+        EXPECT_FALSE(MapScreen::CheckSave());
+        chmod("saves", 0755);
+    }
+}
+
+TEST_F(MapScreenTest, TheHighlightedSlotsPlateIsRed)
+{
+    MapScreen title(&live, Level_None, Level_Continue);
+    Run(title, 200);
+    glClear(GL_COLOR_BUFFER_BIT);
+    title.Plot();
+    auto const highlighted = Pixel(85, 245); // the plate of slot 0 rests at y 240
+    auto const plain = Pixel(85, 145);       // slot 1's plate
+    EXPECT_GT(highlighted[0], highlighted[1] + 60);
+    EXPECT_LT(std::abs(plain[0] - plain[1]), 60);
+}
