@@ -5,10 +5,19 @@
 
 #include "Event_ChatInfo.h"
 #include "SmallMap.h"
+#include "SpeakingFixture.h"
 
 namespace {
 
-class DudeTest : public ::testing::Test
+// A villager whose bubble can be seen.
+class ProbeDude final : public Dude
+{
+public:
+    using Dude::Dude;
+    bool Speaking() const { return bubble != nullptr; }
+};
+
+class DudeTest : public SpeakingFixture
 {
 protected:
     DudeTest()
@@ -19,10 +28,12 @@ protected:
     }
 
     // A silent step of conversation from a talker standing at x.
-    static bool TalkFrom(Dude& dude, double x, Tick t, std::uint32_t flags = 0)
+    static bool TalkFrom(Dude& dude, double x, Tick t, std::uint32_t flags = 0, char const* line = nullptr)
     {
         Event_ChatInfo info;
         info.flags = flags;
+        info.otherText = line;
+        info.showTime = 5;
         Pointf const at(x, 0.0);
         bool changed = false;
         return dude.TalkTo(&at, &info, t, changed);
@@ -105,6 +116,19 @@ TEST_F(DudeTest, ReplayCopiesShareTheRecords)
     dude.reset();
     EXPECT_EQ(other.talkId, 2);
     EXPECT_EQ(other.CheckChat(5, 28), 2);
+}
+
+TEST_F(DudeTest, ALineArrivingAsTheOldBubbleExpiresIsShown)
+{
+    ProbeDude dude(map.get(), 0, 7);
+    TalkFrom(dude, 50.0, 1, 0, "One.");
+    for (Tick t = 2; t < 6; t++)
+        TalkFrom(dude, 50.0, t);
+    EXPECT_TRUE(dude.Speaking());
+    TalkFrom(dude, 50.0, 6, 0, "Two.");
+    EXPECT_TRUE(dude.Speaking());
+    TalkFrom(dude, 50.0, 7, Chat_CloseOther);
+    EXPECT_FALSE(dude.Speaking());
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 #include "Player.h"
 
 #include <cmath>
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -10,12 +9,10 @@
 #include "CharStats.h"
 #include "Chest.h"
 #include "Collectable.h"
-#include "tools/DataGen.h"
 #include "Dude.h"
 #include "Enemy.h"
 #include "Event_ChatInfo.h"
 #include "GameEvents.h"
-#include "GameFont.h"
 #include "Game_Sounds.h"
 #include "HangOn.h"
 #include "LevelEvents.h"
@@ -23,10 +20,9 @@
 #include "Sign.h"
 #include "Target.h"
 #include "SmallMap.h"
-#include "SpeechBubble.h"
+#include "SpeakingFixture.h"
 #include "Teleport.h"
 #include "TimeFrames.h"
-#include "platform/GameWindow.h"
 
 namespace {
 
@@ -83,33 +79,11 @@ public:
     std::vector<int> steps;
 };
 
-class PlayerTest : public ::testing::Test
+class PlayerTest : public SpeakingFixture
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        char pattern[] = "/tmp/hm_player_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dataDir = pattern;
-        DataGen::WriteImages(dataDir);
-        DataGen::WriteFont(dataDir);
-        DataGen::WriteSpeechBubbles(dataDir);
-        previousDir = std::filesystem::current_path();
-        std::filesystem::current_path(dataDir);
-    }
-
-    static void TearDownTestSuite()
-    {
-        std::filesystem::current_path(previousDir);
-        std::error_code ignored;
-        std::filesystem::remove_all(dataDir, ignored);
-    }
-
     PlayerTest()
     {
-        EXPECT_TRUE(GameWindow::Open(640, 480)) << GameWindow::FailureText();
-        font = new GameFont();
-        SpeechBubble::Initialise(font);
         Player::Initialise();
         sounds.mute = 1;
         MapWriter writer = FloorWriter();
@@ -123,9 +97,6 @@ protected:
     {
         player.reset();
         Player::Finalise();
-        SpeechBubble::Finalise();
-        delete font;
-        GameWindow::Close();
     }
 
     Player& MakePlayer(ObjectList* list = nullptr)
@@ -143,9 +114,6 @@ protected:
         clock++;
     }
 
-    static std::string dataDir;
-    static std::filesystem::path previousDir;
-    GameFont* font = nullptr;
     Game_Sounds sounds;
     GameEvents events;
     ObjectList objects;
@@ -153,9 +121,6 @@ protected:
     std::unique_ptr<Player> player;
     Tick clock = 1;
 };
-
-std::string PlayerTest::dataDir;
-std::filesystem::path PlayerTest::previousDir;
 
 int HitPoints(Player const& player)
 {
