@@ -3,9 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "Dude.h"
 #include "Enemy.h"
-#include "HangOn.h"
 #include "Object.h"
 #include "PickUp.h"
 #include "SmallMap.h"
@@ -58,9 +56,7 @@ class ObjectListTest : public ::testing::Test
 protected:
     ObjectListTest()
     {
-        MapWriter writer = FloorWriter();
-        writer.AddRefPoint(1, 0.0, 0.0);
-        map = ReadSmallMap(writer);
+        map = ReadSmallMap(FloorWriter());
     }
 
     std::unique_ptr<Map> map;
@@ -133,34 +129,6 @@ TEST_F(ObjectListTest, PickUpsAreReachedStrictlyWithin24AndOfferedInTurn)
     hidden.Found(12);
     EXPECT_EQ(list.FindPickUp(&player, nullptr, 11), &second);
     EXPECT_EQ(list.FindPickUp(&player, nullptr, 12), &hidden);
-}
-
-TEST_F(ObjectListTest, HangsOnTheNearestFreePoint)
-{
-    HangOn far;
-    far.hangPos = Pointf(10.0, 8.0);
-    HangOn near;
-    near.hangPos = Pointf(-5.0, 5.0);
-    HangOn inWall;
-    inWall.hangPos = Pointf(0.0, -2.0);
-    HangOn atReach;
-    atReach.hangPos = Pointf(20.0, 0.0);
-    list.AddHangOn(&atReach);
-    list.AddHangOn(&far);
-    list.AddHangOn(&inWall);
-    list.AddHangOn(&near);
-
-    Dude hanger(map.get(), 0, 1);
-    HangOn* found = nullptr;
-    EXPECT_TRUE(list.FindHangon(map.get(), &hanger, &found, nullptr));
-    EXPECT_EQ(found, &near);
-    EXPECT_TRUE(list.FindHangon(map.get(), &hanger, &found, &near));
-    EXPECT_EQ(found, &far);
-
-    hanger.pos = Pointf(-300.0, 0.0);
-    found = nullptr;
-    EXPECT_FALSE(list.FindHangon(map.get(), &hanger, &found, nullptr));
-    EXPECT_EQ(found, nullptr);
 }
 
 }  // namespace

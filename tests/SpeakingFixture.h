@@ -52,12 +52,10 @@ protected:
         static std::string dir;
         return dir;
     }
-
     static std::filesystem::path& PreviousDir()
     {
         static std::filesystem::path dir;
         return dir;
     }
-
     GameFont* font = nullptr;
 };
