@@ -23,7 +23,7 @@ constexpr Tick LevelLength = 120000;
 // A strider with its log, stepped live like a creature that is never culled.
 struct LoggedStrider
 {
-    explicit LoggedStrider(Map const* floorMap) : map(floorMap), hits(new TimeSet), start(hits) { log.Init(&start); }
+    explicit LoggedStrider(Map const* floorMap) : map(floorMap), hits(new TimeSet), start(hits, 0.0, 40.0) { log.Init(&start); }
     LoggedStrider(LoggedStrider const&) = delete;
     LoggedStrider& operator=(LoggedStrider const&) = delete;
     ~LoggedStrider() { hits->Destroy(); }
