@@ -9,6 +9,9 @@
 #include "TestWorldSupport.h"
 #include "TimeFrames.h"
 
+#include <GL/gl.h>
+
+#include <array>
 #include <vector>
 
 namespace
@@ -26,6 +29,16 @@ int TickingChannel()
 
 class LevelTest : public TestWorldSupport
 {
+protected:
+    // The colour at (x, y) of a frame of the world.
+    static std::array<int, 3> Drawn(Level& shown, int x, int y)
+    {
+        shown.SetProjection();
+        shown.Plot();
+        unsigned char rgba[4] = {};
+        glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+        return {rgba[0], rgba[1], rgba[2]};
+    }
 };
 
 TEST(LevelClock, TravelSpeedEasesFromRestToItsLimitsAndCoastsBack)
@@ -59,6 +72,9 @@ TEST_F(LevelTest, ClockStopsAtZeroAndTravelNeverReachesTheWarning)
         Step();
     EXPECT_EQ(w.GetTick(), 40);
     EXPECT_FALSE(w.IsTimeTravelling());
+    // The face of the level clock, left of and below its hands; and a point of the scene.
+    EXPECT_EQ(Drawn(w, 297, 457), (std::array<int, 3>{255, 255, 255}));
+    std::array<int, 3> const plain = Drawn(w, 100, 300);
 
     Step({KeyIndex_GameBackInTime});
     EXPECT_TRUE(w.IsTimeTravelling());
@@ -68,6 +84,8 @@ TEST_F(LevelTest, ClockStopsAtZeroAndTravelNeverReachesTheWarning)
     EXPECT_EQ(w.GetTime(), 0);
     EXPECT_EQ(w.GetTimeSpeed(), 0);
     EXPECT_EQ(w.GetRealSteps(), 40); // travel steps are not played
+    std::array<int, 3> const tinted = Drawn(w, 100, 300);
+    EXPECT_GT(tinted[1] - tinted[0], plain[1] - plain[0] + 15); // the green wash over the scene
 
     // Forward travel from just below the warning stops where the next step would cross it.
     w.SetClock(Level_TimeWarning * 256 - 3000, 40);

@@ -79,36 +79,31 @@ public:
     }
 
     // "object ..., tick ..., field ...: recorded ..., shown ..." for the first field that differs;
-    // empty when the digests agree.
+    // empty when the digests agree. A field present on one side only shows as "none".
     static std::string Difference(Replay_Digest const& before, Replay_Digest const& now, Tick t)
     {
-        std::ostringstream out;
-        out.precision(17);
-        for (std::size_t i = 0; i < before.size() && i < now.size(); ++i)
+        for (std::size_t i = 0; i < std::max(before.size(), now.size()); ++i)
         {
-            Replay_Field const& a = before[i];
-            Replay_Field const& b = now[i];
-            if (a.object != b.object || a.field != b.field)
-            {
-                out << "object " << a.object << ", tick " << t << ", field " << a.field << ": shown as "
-                    << b.object << " " << b.field;
-                return out.str();
-            }
-            if (a.value != b.value)
-            {
-                out << "object " << a.object << ", tick " << t << ", field " << a.field << ": recorded " << a.value
-                    << ", shown " << b.value;
-                return out.str();
-            }
+            Replay_Field const* a = i < before.size() ? &before[i] : nullptr;
+            Replay_Field const* b = i < now.size() ? &now[i] : nullptr;
+            if (a != nullptr && b != nullptr && a->object == b->object && a->field == b->field && a->value == b->value)
+                continue;
+            Replay_Field const& named = a != nullptr ? *a : *b;
+            std::ostringstream out;
+            out.precision(17);
+            out << "object " << named.object << ", tick " << t << ", field " << named.field << ": recorded ";
+            if (a != nullptr)
+                out << a->value;
+            else
+                out << "none";
+            out << ", shown ";
+            if (b != nullptr && b->object == named.object && b->field == named.field)
+                out << b->value;
+            else
+                out << "none";
+            return out.str();
         }
-        if (before.size() != now.size())
-        {
-            Replay_Digest const& longer = before.size() > now.size() ? before : now;
-            Replay_Field const& extra = longer[std::min(before.size(), now.size())];
-            out << "object " << extra.object << ", tick " << t << ", field " << extra.field << ": "
-                << (before.size() > now.size() ? "recorded but not shown" : "shown but not recorded");
-        }
-        return out.str();
+        return "";
     }
 
     Tick Shown() const { return shown; }

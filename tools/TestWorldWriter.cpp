@@ -18,12 +18,14 @@ constexpr unsigned int Plank = 3;
 
 void AddRamp(MapWriter& map, double x0, double y0, double x1, double y1)
 {
-    // A triangle over the floor between the two ends, its high side vertical.
+    // The slope between the two ends, its high side vertical; its foot reaches into the floor so
+    // that walking along the floor meets the slope rather than the floor's own top edge.
     double const highX = y1 > y0 ? x1 : x0;
+    double const lowX = y1 > y0 ? x0 : x1;
     double const top = y1 > y0 ? y1 : y0;
     map.AddPoly({Stone, 0, true, false,
-                 {{x0, 0, x0 / 64.0, 0, true}, {highX, top, highX / 64.0, top / 64.0, true},
-                  {x1, 0, x1 / 64.0, 0, true}}});
+                 {{lowX, 0, lowX / 64.0, 0, true}, {highX, top, highX / 64.0, top / 64.0, true},
+                  {highX, -10, highX / 64.0, -10 / 64.0, false}, {lowX, -10, lowX / 64.0, -10 / 64.0, false}}});
 }
 
 } // namespace
