@@ -101,8 +101,7 @@ void Door::MoveMapGroup(Map const*, Tick t, FlatList<MoveObject>** orders)
     {
         // Each thud is quieter than the one before, counted from this fall's first impact.
         int const volume = std::clamp(Door_MaxVolume - Door_ThudFade * thudTicks, 0, Door_MaxVolume);
-        gameSounds->SetSoundVolume(Sound_DoorThud, volume);
-        gameSounds->Play(Sound_DoorThud, &centre, false, soundScale);
+        gameSounds->PlayAtVolume(Sound_DoorThud, &centre, soundScale, volume);
     }
 }
 

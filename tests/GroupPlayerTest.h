@@ -2,12 +2,10 @@
 #pragma once
 
 #include "GameEvents.h"
-#include "GameFont.h"
 #include "Game_Sounds.h"
 #include "GroupTestSupport.h"
 #include "ObjectList.h"
 #include "Player.h"
-#include "SpeechBubble.h"
 #include "platform/GameWindow.h"
 #include "platform/TestFolder.h"
 #include "tools/DataGen.h"
@@ -18,11 +16,7 @@ protected:
     void SetUp() override
     {
         DataGen::WriteImages(dir.path.string());
-        DataGen::WriteFont(dir.path.string());
-        DataGen::WriteSpeechBubbles(dir.path.string());
         ASSERT_TRUE(GameWindow::Open(640, 480)) << GameWindow::FailureText();
-        font = std::make_unique<GameFont>();
-        SpeechBubble::Initialise(font.get());
         Player::Initialise();
         sounds.mute = 1;
     }
@@ -31,8 +25,6 @@ protected:
     {
         player.reset();
         Player::Finalise();
-        SpeechBubble::Finalise();
-        font.reset();
         GameWindow::Close();
     }
 
@@ -52,7 +44,6 @@ protected:
     }
 
     TestFolder dir{true};
-    std::unique_ptr<GameFont> font;
     Game_Sounds sounds;
     GameEvents events;
     ObjectList objects;

@@ -1,8 +1,6 @@
 // Lifts: the phase over the activators' runs, from tick 0 and over long histories.
 #include "Lift.h"
 
-#include <cmath>
-#include <gtest/gtest.h>
 #include <random>
 
 #include "GroupTestSupport.h"
@@ -35,13 +33,11 @@ TEST(Lift, SwingsWhileActiveFromRestAtTickZeroAndHoldsWhileNot)
     lift.AddActivator(&ball);
     ball.On(0, 100);
     ball.On(300, 400);
-
     EXPECT_EQ(always.CalcLiftAngle(0), StartAngle);
     EXPECT_DOUBLE_EQ(always.CalcLiftAngle(250), StartAngle + 250 * Lift_Speed);
     EXPECT_DOUBLE_EQ(lift.CalcLiftAngle(50), StartAngle + 50 * Lift_Speed);
     EXPECT_DOUBLE_EQ(lift.CalcLiftAngle(200), StartAngle + 99 * Lift_Speed);
     EXPECT_DOUBLE_EQ(lift.CalcLiftAngle(500), StartAngle + 199 * Lift_Speed);
-    EXPECT_EQ(lift.CalcLiftPos(200), std::sin(lift.CalcLiftAngle(200)) * 50.0);
 }
 
 TEST(Lift, ThousandsOfSwitchingsMatchTheRecursiveReading)

@@ -1,8 +1,6 @@
 // The moving-group driver: applying move orders and carrying the player standing on the group.
 #include "MapMove.h"
 
-#include <gtest/gtest.h>
-
 #include "GroupPlayerTest.h"
 #include "MapMoveObject.h"
 

@@ -1,7 +1,6 @@
 // Floor switches: pressing by the player's feet and size, the plate's travel, radio groups and blockers.
 #include "Switch.h"
 
-#include <gtest/gtest.h>
 #include <vector>
 
 #include "GroupPlayerTest.h"
@@ -11,6 +10,7 @@
 
 namespace {
 
+// Blocks, and notes that it was asked.
 class LoggingBlocker final : public Switch_Blocker
 {
 public:
