@@ -14,10 +14,12 @@
 #include "CharStats.h"
 #include "Collectable.h"
 #include "Globals.h"
+#include "Map.h"
 #include "ObjectList.h"
 #include "Player.h"
 #include "Test_Walker.h"
 #include "Test_World.h"
+#include "util/Rectf.h"
 #include "platform/Audio.h"
 #include "platform/GameWindow.h"
 #include "platform/MessageBox.h"
@@ -47,10 +49,11 @@ void WriteSilence(std::filesystem::path const& path)
         put(0, 2);
 }
 
-// Where the script paces across the plate, and where the item lies.
-constexpr double PaceLeft = 875.0;
-constexpr double PaceRight = 985.0;
-constexpr double ItemX = -450.0;
+constexpr int PressEvery = 100; // steps between two visits to the plate
+// Steps on the plate each visit. The test world's plate lies on the floor and sinks deeper than
+// its own height: a player standing on it longer ends on the floor beside its top, and the plate
+// bobs up and down each tick.
+constexpr int StandSteps = 12;
 
 } // namespace
 
@@ -81,6 +84,9 @@ BusyWorld::BusyWorld()
     events.eventTimes[Level_TimeTravelEvent] = GameEvent_HasHappened;
     world = std::make_unique<Test_World>(&events);
     AddWalkers();
+    Rectf plate;
+    world->GetMap()->FindGroupBound(Test_World_SwitchGroup, &plate);
+    abovePlate = Pointf((plate.x0 + plate.x1) / 2.0, plate.y1 + 4.0);
     // The first frame makes the GL set up its own buffers, which are no record of the level.
     Draw();
     heapAtStart = HeapInUse();
@@ -152,6 +158,9 @@ void BusyWorld::StepWith(std::vector<int> const& held)
 void BusyWorld::EndTravel()
 {
     StepWith({KeyIndex_GameJump});
+    // Travel made the player let go of the item: fetch it again.
+    stage = 0;
+    inStage = 0;
     // The level allows 120000 steps of play in all; the benchmark plays a whole level's
     // clock with travel on top, so it counts only the steps of the present timeline.
     world->SetClock(world->GetTime(), Now());
@@ -197,6 +206,7 @@ std::vector<int> BusyWorld::ScriptKeys()
 {
     Player* player = world->GetPlayer();
     double const x = player->GetPos().x;
+    double const itemX = world->GetCollectable()->GetPosAtTime(Now()).x;
     ++inStage;
     auto next = [this](int nextStage) {
         stage = nextStage;
@@ -205,40 +215,41 @@ std::vector<int> BusyWorld::ScriptKeys()
     switch (stage)
     {
     case 0: // towards the item, letting go early: the player slides on
-        if (x >= ItemX - 60.0)
+        if (std::abs(x - itemX) < 60.0)
+        {
             next(1);
-        return {KeyIndex_GameRight};
+            return {};
+        }
+        return {x < itemX ? KeyIndex_GameRight : KeyIndex_GameLeft};
     case 1: // come to rest over the item, pushing towards it while slow
-        if (std::abs(x - ItemX) < 8.0 && std::abs(player->speed) < 0.05)
+        if (std::abs(x - itemX) < 8.0 && std::abs(player->speed) < 0.05)
         {
             next(2);
             return {};
         }
-        if (std::abs(x - ItemX) < 8.0 || std::abs(player->speed) > 1.0)
+        if (std::abs(x - itemX) < 8.0 || std::abs(player->speed) > 1.0)
             return {};
-        return {x < ItemX ? KeyIndex_GameRight : KeyIndex_GameLeft};
-    case 2: // take it
+        return {x < itemX ? KeyIndex_GameRight : KeyIndex_GameLeft};
+    case 2: // take it: the action works when the key is let go
         if (inStage >= 20)
-            next(world->GetCollectable()->GetPlayerHolding() ? 3 : 1);
+        {
+            next(player->GetHeldObject() != nullptr ? 3 : 1);
+            return {};
+        }
         if (inStage < 4)
             return {KeyIndex_GameAction};
         return {};
-    case 3:
+    default:
     {
-        // The bump between the item and the plate is left out: the script puts the player
-        // with the item in hand beside the plate.
-        Pointf const besidePlate(PaceLeft - 40.0, 2.0);
-        player->SetPos(&besidePlate);
-        next(4);
-        return {};
-    }
-    case 4: // across the plate to the right
-        if (x >= PaceRight)
-            next(5);
-        return {KeyIndex_GameRight};
-    default: // and back, for the rest of the level
-        if (x <= PaceLeft)
-            next(4);
+        // Every PressEvery steps the player is put on the plate with the item in hand (the
+        // map's bump between them is left out), stands there a little and walks off it.
+        if (inStage % PressEvery == 1)
+        {
+            player->SetPos(&abovePlate);
+        }
+        if (inStage % PressEvery <= StandSteps)
+            return {};
         return {KeyIndex_GameLeft};
+    }
     }
 }

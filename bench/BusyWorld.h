@@ -10,6 +10,7 @@
 #include "GameEvents.h"
 #include "Game_Sounds.h"
 #include "KeyData.h"
+#include "util/Pointf.h"
 #include "util/Tick.h"
 
 class CharStats;
@@ -17,9 +18,10 @@ class Test_World;
 class Test_Walker;
 
 // Owns a generated data folder (the working directory while it lives), the window, the sound
-// table and the world. Step follows a fixed script: take the item, carry it to the plate and
-// pace across the plate for the rest of the level, travelling back TravelBack ticks every
-// TravelEvery ticks from FirstTravel on. A caller that times travel drives it with StepWith.
+// table and the world. Step follows a fixed script: take the item and press the plate with it
+// in hand every 100 steps for the rest of the level, travelling back TravelBack ticks every
+// TravelEvery ticks from FirstTravel on and fetching the item again after each travel. A caller
+// that times travel drives it with StepWith and EndTravel.
 class BusyWorld final
 {
 public:
@@ -63,6 +65,7 @@ private:
     std::unique_ptr<Test_World> world;
     CharStats* walkerStats = nullptr;
     std::vector<Test_Walker*> walkers; // the ones added to the test world's own
+    Pointf abovePlate;                 // where the script puts the player to land on the plate
     KeyData last;                      // keys of the previous step
     std::size_t heapAtStart = 0;
     int stage = 0;                     // of the script

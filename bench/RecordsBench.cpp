@@ -86,6 +86,22 @@ void ReactivationAfterCull(benchmark::State& state)
 }
 BENCHMARK(ReactivationAfterCull)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
 
+// Play goes on from the start after a travel back over a whole level: the first live step lets go
+// of every later key frame, since play from here on makes a new future.
+void LiveStepAfterLongTravel(benchmark::State& state)
+{
+    std::unique_ptr<Map> map = BenchFloor::Make();
+    StepTimer timer(state);
+    for (auto _ : state)
+    {
+        LoggedStrider strider(map.get());
+        strider.PlayTo(LevelLength - 1);
+        strider.At(10);
+        timer.Step([&] { benchmark::DoNotOptimize(strider.At(11)); });
+    }
+}
+BENCHMARK(LiveStepAfterLongTravel)->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(10);
+
 // A switch pressed for 10 ticks of every 100 over a whole level: 1200 runs, queried late.
 void TickSetLateQuery(benchmark::State& state)
 {
