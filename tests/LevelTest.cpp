@@ -30,9 +30,11 @@ int TickingChannel()
 class LevelTest : public TestWorldSupport
 {
 protected:
-    // The colour at (x, y) of a frame of the world.
+    // The colour at (x, y) of a frame of the world drawn over black.
     static std::array<int, 3> Drawn(Level& shown, int x, int y)
     {
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
         shown.SetProjection();
         shown.Plot();
         unsigned char rgba[4] = {};
@@ -72,9 +74,9 @@ TEST_F(LevelTest, ClockStopsAtZeroAndTravelNeverReachesTheWarning)
         Step();
     EXPECT_EQ(w.GetTick(), 40);
     EXPECT_FALSE(w.IsTimeTravelling());
-    // The face of the level clock, left of and below its hands; and a point of the scene.
+    // The face of the level clock, left of and below its hands; and empty sky.
     EXPECT_EQ(Drawn(w, 297, 457), (std::array<int, 3>{255, 255, 255}));
-    std::array<int, 3> const plain = Drawn(w, 100, 300);
+    EXPECT_EQ(Drawn(w, 500, 380), (std::array<int, 3>{0, 0, 0}));
 
     Step({KeyIndex_GameBackInTime});
     EXPECT_TRUE(w.IsTimeTravelling());
@@ -84,8 +86,10 @@ TEST_F(LevelTest, ClockStopsAtZeroAndTravelNeverReachesTheWarning)
     EXPECT_EQ(w.GetTime(), 0);
     EXPECT_EQ(w.GetTimeSpeed(), 0);
     EXPECT_EQ(w.GetRealSteps(), 40); // travel steps are not played
-    std::array<int, 3> const tinted = Drawn(w, 100, 300);
-    EXPECT_GT(tinted[1] - tinted[0], plain[1] - plain[0] + 15); // the green wash over the scene
+    std::array<int, 3> const tinted = Drawn(w, 500, 380); // a fifth of the travel's green
+    EXPECT_NEAR(tinted[0], 7, 2);
+    EXPECT_NEAR(tinted[1], 33, 2);
+    EXPECT_NEAR(tinted[2], 23, 2);
 
     // Forward travel from just below the warning stops where the next step would cross it.
     w.SetClock(Level_TimeWarning * 256 - 3000, 40);
