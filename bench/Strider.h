@@ -1,44 +1,65 @@
 // A walking creature for the key-frame benchmarks: every step depends on the last one.
 #pragma once
 
-#include <cmath>
-
+#include "CharStats.h"
+#include "Character.h"
 #include "Map.h"
 #include "TimeSet.h"
 #include "util/Pointf.h"
 #include "util/Tick.h"
 #include "util/Util.h"
 
-// Walks the floor, falls under gravity, clips against the map like a goblin would and
-// turns at walls, on a hit recorded in its shared tick set, and now and then at random.
-class Strider final
+// Walks between two x limits with the shared character physics, turning when blocked, like the
+// walking enemies; a hit in its shared tick set, and now and then the tick hash, make it jump.
+class Strider final : public Character
 {
 public:
-    explicit Strider(TimeSet* sharedHits) : pos(0.0, 50.0), vel(2.0, 0.0), hits(sharedHits) { hits->TakeRef(); }
-    explicit Strider(Strider const* other) : pos(other->pos), vel(other->vel), hits(other->hits) { hits->TakeRef(); }
+    Strider(TimeSet* sharedHits, double startX, double startY) : hits(sharedHits)
+    {
+        hits->TakeRef();
+        stats = new CharStats;
+        stats->width = 24.0;
+        stats->height = 24.0;
+        stats->accel = 0.06;
+        stats->decel = 0.2;
+        stats->maxSpeed = 2.0;
+        stats->gravity = 0.2;
+        stats->jumpSpeed = 6.0;
+        stats->jumpDecay = 0.1;
+        stats->frameCount = 5;
+        stats->frameDist = 20.0;
+        pos = Pointf(startX, startY);
+        keys = Character_Left;
+    }
+    explicit Strider(Strider const* other) : Character(*other), hits(other->hits)
+    {
+        hits->TakeRef();
+        stats->TakeRef();
+    }
     Strider(Strider const&) = delete;
     Strider& operator=(Strider const&) = delete;
-    virtual ~Strider() { hits->Destroy(); }
+    ~Strider() override
+    {
+        stats->Destroy();
+        hits->Destroy();
+    }
 
     void Move(Map const* map, Tick t)
     {
-        vel.y -= 0.5;
-        Pointf target = pos + vel;
-        unsigned int poly = 0;
-        unsigned int edge = 0;
-        if (map->TryMove(&pos, &target, &poly, &edge))
-        {
-            if (target.y < pos.y + 1e-9 && vel.y < 0.0)
-                vel.y = (Util::Random(t) & 31) == 0 ? 8.0 : 0.0;
-            else
-                vel.x = -vel.x;
-        }
-        pos = target;
-        if (hits->Check(t) || (Util::Random(t + 7) & 255) == 0)
-            vel.x = -vel.x;
+        Pointf const before = pos;
+        keys &= Character_Left | Character_Right;
+        if (hits->Check(t) || (Util::Random(t) & 127) == 0)
+            keys |= Character_Jump | Character_JumpHeld;
+        Character::Move(map);
+        if (pos == before)
+            keys = (keys & Character_Left) != 0 ? Character_Right : Character_Left;
+        if (pos.x < -LimitX)
+            keys = Character_Right;
+        if (pos.x > LimitX)
+            keys = Character_Left;
     }
 
-    Pointf pos;
-    Pointf vel;   // units per tick
+    static constexpr double LimitX = 900.0; // turns beyond this distance from the middle
+
     TimeSet* hits; // shared with copies
 };

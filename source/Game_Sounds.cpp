@@ -92,7 +92,20 @@ void Game_Sounds::Play(Sound_Id id, Pointf const* pos, bool skipIfPlaying, doubl
     if (id == Sound_None)
         return;
     assert(id >= 0 && id < Sound_Count);
-    int v = GetTotalVolume(id);
+    Start(id, pos, skipIfPlaying, scale, entries[id].volume);
+}
+
+void Game_Sounds::PlayAtVolume(Sound_Id id, Pointf const* pos, double scale, int entryVolume)
+{
+    if (id == Sound_None)
+        return;
+    assert(id >= 0 && id < Sound_Count);
+    Start(id, pos, false, scale, std::clamp(entryVolume, 0, 255));
+}
+
+void Game_Sounds::Start(Sound_Id id, Pointf const* pos, bool skipIfPlaying, double scale, int entryVolume)
+{
+    int v = entryVolume * volume / 255;
     Entry& entry = entries[id];
     if (mute == 1 || entry.initialised == 0)
         return;

@@ -84,6 +84,9 @@ public:
 
     // Plays the effect once; pos null plays it without fall-off. Nothing plays while muted.
     void Play(Sound_Id id, Pointf const* pos, bool skipIfPlaying, double scale);
+    // Plays the effect once at the given volume (0 to 255) in place of the entry's own, which
+    // stays as it is: for sounds whose loudness changes from one play to the next.
+    void PlayAtVolume(Sound_Id id, Pointf const* pos, double scale, int entryVolume);
     // Starts the effect looping unless it plays already. Mute does not stop loops.
     void Loop(Sound_Id id);
     void Stop(Sound_Id id);
@@ -99,6 +102,7 @@ private:
         int volume = 255;
     };
 
+    void Start(Sound_Id id, Pointf const* pos, bool skipIfPlaying, double scale, int entryVolume);
     // The entry's channel while it still plays the entry's file, else -1.
     int LiveChannel(Sound_Id id) const;
 

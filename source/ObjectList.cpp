@@ -25,7 +25,7 @@ constexpr double Collect_Distance = 24.0;
 constexpr double Chest_Distance = 24.0;
 constexpr double ObjectActive_Ratio = 0.0625;
 constexpr double EnemyActive_Ratio = 0.125;
-constexpr int Active_ScreenDistance = 640;
+constexpr double Active_ScreenDistance = 640.0;
 constexpr double Visible_TargetRange = 2500.0;
 constexpr Tick Target_LookAhead = 60;
 constexpr double Interact_StartBest = 10000.0;
@@ -49,7 +49,8 @@ bool ActiveAt(Map const* map, Pointf const& centre, double radius, double scale,
     if (ratio < minRatio && std::fabs(ratio - minRatio) >= Reach_Tolerance)
         return false;
     Pointf const viewCentre = map->GetPos();
-    int const screenDistance = static_cast<int>(viewScale * (viewCentre.DistanceEst(&centre) - radius));
+    // Truncated toward zero as a whole screen unit, kept in floating point so that far things cannot overflow.
+    double const screenDistance = std::trunc(viewScale * (viewCentre.DistanceEst(&centre) - radius));
     return screenDistance < Active_ScreenDistance;
 }
 

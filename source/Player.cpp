@@ -126,7 +126,7 @@ void Player::SetUpStats()
     // the stats (each step of a size change) must not take them back.
     stats->airJump = gameEvents->Happened(Event_DoubleJump, 0) || grantedAirJump;
     stats->hearts = gameEvents->GetHeartCount() + grantedHearts;
-    stats->frameCount = static_cast<std::uint32_t>(frames->Count());
+    stats->frameCount = Player_Frames;
 }
 
 void Player::Move(Tick time)

@@ -102,22 +102,13 @@ public:
     // Rebuilds the window of key frame id, first building every missing key frame before it.
     void CalcTimeFrames(Map const* map, unsigned id)
     {
+        // The windows on the way would be dropped at once, so they are only stepped through
+        // for their key frames: a creature culled for a long time comes back within a step.
         while (unsigned(keyCount) <= id)
-            CalcTimeFrames(map, unsigned(keyCount) - 1);
+            SimulateWindow(map, unsigned(keyCount) - 1, false);
         DropWindow();
         startTime = TimeFromFrameId(id);
-        T* s = new T(keyFrames[int(id)]);
-        for (int i = 0; i < Enemy_MaxFrameGap; i++)
-        {
-            frames[i] = new T(s);
-            if (id == 0 && keyCount == 1 && i == offset)
-                StoreKeyFrame(1, new T(s));
-            s->Move(map, startTime + i + 1);
-        }
-        if (id == 0)
-            delete s;
-        else
-            StoreKeyFrame(id + 1, s);
+        SimulateWindow(map, id, true);
     }
 
     // The key-frame phase of this log, 0 to Enemy_MaxFrameGap - 1.
@@ -169,6 +160,26 @@ private:
         }
         if (keyCount == int(id))
             keyCount++;
+    }
+
+    // Steps the state of key frame id through its window, keeping a copy of every tick in the
+    // cache when asked, and stores the key frames met on the way.
+    void SimulateWindow(Map const* map, unsigned id, bool cache)
+    {
+        Tick const first = TimeFromFrameId(id);
+        T* s = new T(keyFrames[int(id)]);
+        for (int i = 0; i < Enemy_MaxFrameGap; i++)
+        {
+            if (cache)
+                frames[i] = new T(s);
+            if (id == 0 && keyCount == 1 && i == offset)
+                StoreKeyFrame(1, new T(s));
+            s->Move(map, first + i + 1);
+        }
+        if (id == 0)
+            delete s;
+        else
+            StoreKeyFrame(id + 1, s);
     }
 
     void DropWindow()

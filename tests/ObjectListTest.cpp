@@ -3,10 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "Character.h"
-#include "CharStats.h"
 #include "Enemy.h"
-#include "HangOn.h"
 #include "Object.h"
 #include "PickUp.h"
 #include "SmallMap.h"
@@ -52,19 +49,6 @@ public:
 
     int damage;
     double scale;
-};
-
-class Walker final : public Character
-{
-public:
-    explicit Walker(Pointf at)
-    {
-        pos = at;
-        stats = new CharStats();
-        stats->width = 20.0;
-        stats->height = 20.0;
-    }
-    ~Walker() override { stats->Destroy(); }
 };
 
 class ObjectListTest : public ::testing::Test
@@ -145,34 +129,6 @@ TEST_F(ObjectListTest, PickUpsAreReachedStrictlyWithin24AndOfferedInTurn)
     hidden.Found(12);
     EXPECT_EQ(list.FindPickUp(&player, nullptr, 11), &second);
     EXPECT_EQ(list.FindPickUp(&player, nullptr, 12), &hidden);
-}
-
-TEST_F(ObjectListTest, HangsOnTheNearestFreePoint)
-{
-    HangOn far;
-    far.hangPos = Pointf(10.0, 8.0);
-    HangOn near;
-    near.hangPos = Pointf(-5.0, 5.0);
-    HangOn inWall;
-    inWall.hangPos = Pointf(0.0, -2.0);
-    HangOn atReach;
-    atReach.hangPos = Pointf(20.0, 0.0);
-    list.AddHangOn(&atReach);
-    list.AddHangOn(&far);
-    list.AddHangOn(&inWall);
-    list.AddHangOn(&near);
-
-    Walker hanger(Pointf(0.0, 0.0));
-    HangOn* found = nullptr;
-    EXPECT_TRUE(list.FindHangon(map.get(), &hanger, &found, nullptr));
-    EXPECT_EQ(found, &near);
-    EXPECT_TRUE(list.FindHangon(map.get(), &hanger, &found, &near));
-    EXPECT_EQ(found, &far);
-
-    Walker alone(Pointf(-300.0, 0.0));
-    found = nullptr;
-    EXPECT_FALSE(list.FindHangon(map.get(), &alone, &found, nullptr));
-    EXPECT_EQ(found, nullptr);
 }
 
 }  // namespace

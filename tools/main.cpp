@@ -2,6 +2,7 @@
 #include "DataGen.h"
 #include "MapWriter.h"
 #include "PuzzleWriter.h"
+#include "TestWorldWriter.h"
 
 #include <cstdio>
 #include <exception>
@@ -22,6 +23,7 @@ int main(int argc, char** argv)
         DataGen::WriteFont(dir);
         DataGen::WriteSpeechBubbles(dir);
         PuzzleWriter::WriteAll(dir);
+        TestWorldWriter::Write(dir);
         MapWriter::WritePlaceholders(dir, DataGen::worldDirs, 9);
     }
     catch (std::exception const& e)

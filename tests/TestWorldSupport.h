@@ -1,0 +1,103 @@
+// Test support: a generated data folder with the test world, a window, the sound table and a world to step.
+#pragma once
+
+#include "GameEvents.h"
+#include "Game_Sounds.h"
+#include "Globals.h"
+#include "KeyData.h"
+#include "Test_World.h"
+#include "platform/Audio.h"
+#include "platform/GameWindow.h"
+#include "platform/MessageBox.h"
+#include "platform/TestAudio.h"
+#include "platform/TestFolder.h"
+#include "tools/DataGen.h"
+#include "tools/PuzzleWriter.h"
+#include "tools/TestWorldWriter.h"
+#include "util/Error.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+class TestWorldSupport : public testing::Test
+{
+protected:
+    // The data is the same for every test: written once, entered by each test.
+    static void SetUpTestSuite()
+    {
+        data = new TestFolder(false);
+        std::string const dir = data->path.string();
+        DataGen::WriteImages(dir);
+        DataGen::WriteTextureLists(dir);
+        DataGen::WriteFont(dir);
+        DataGen::WriteSpeechBubbles(dir);
+        PuzzleWriter::WriteAll(dir);
+        TestWorldWriter::Write(dir);
+        std::filesystem::create_directories(data->path / "sounds");
+        TestAudio::WriteWav((data->path / "sounds/ticking.wav").string());
+        TestAudio::WriteWav((data->path / "sounds/success.wav").string());
+    }
+    static void TearDownTestSuite()
+    {
+        delete data;
+        data = nullptr;
+    }
+
+    void SetUp() override
+    {
+        previous = std::filesystem::current_path();
+        std::filesystem::current_path(data->path);
+        MessageBox::SetRecordOnly(true);
+        ASSERT_TRUE(GameWindow::Open(640, 480)) << GameWindow::FailureText();
+        gameSounds = &sounds;
+        events.eventTimes[Level_TimeTravelEvent] = GameEvent_HasHappened;
+    }
+    void TearDown() override
+    {
+        world.reset();
+        gameSounds = nullptr;
+        Audio::Close();
+        GameWindow::Close();
+        std::filesystem::current_path(previous);
+    }
+
+    Test_World& MakeWorld()
+    {
+        try
+        {
+            world = std::make_unique<Test_World>(&events);
+        }
+        catch (Error const& e)
+        {
+            ADD_FAILURE() << "building the test world: " << e.Text();
+            throw;
+        }
+        return *world;
+    }
+
+    // The keys of the next step: those given are held, and pressed when they were up in the
+    // last step; keys let go since then are released.
+    KeyData NextKeys(std::vector<int> const& held)
+    {
+        KeyData keys;
+        for (int k : held)
+            keys.keys[k] = (last.keys[k] & (KeyState_Pressed | KeyState_Held)) ? KeyState_Held : KeyState_Pressed;
+        for (int k = 0; k < KeyData_Count; ++k)
+            if (keys.keys[k] == KeyState_Up && (last.keys[k] & (KeyState_Pressed | KeyState_Held)))
+                keys.keys[k] = KeyState_Released;
+        last = keys;
+        return keys;
+    }
+
+    Level_Action Step(std::vector<int> const& held = {}) { return world->Poll(NextKeys(held)); }
+
+    static inline TestFolder* data = nullptr;
+    std::filesystem::path previous;
+    Game_Sounds sounds;
+    GameEvents events;
+    std::unique_ptr<Test_World> world;
+    KeyData last;
+};

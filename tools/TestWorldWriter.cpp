@@ -1,0 +1,80 @@
+// TestWorldWriter: floor, slope, walls, the plate, door and lift groups, and the reference points of the test world.
+#include "TestWorldWriter.h"
+
+#include "DataGen.h"
+#include "MapWriter.h"
+#include "Test_World.h"
+#include "util/Error.h"
+
+#include <cstdio>
+#include <stdexcept>
+
+namespace
+{
+
+constexpr unsigned int Stone = 1;
+constexpr unsigned int Brick = 2;
+constexpr unsigned int Plank = 3;
+
+void AddRamp(MapWriter& map, double x0, double y0, double x1, double y1)
+{
+    // The slope between the two ends, its high side vertical; its foot reaches into the floor so
+    // that walking along the floor meets the slope rather than the floor's own top edge.
+    double const highX = y1 > y0 ? x1 : x0;
+    double const lowX = y1 > y0 ? x0 : x1;
+    double const top = y1 > y0 ? y1 : y0;
+    map.AddPoly({Stone, 0, true, false,
+                 {{lowX, 0, lowX / 64.0, 0, true}, {highX, top, highX / 64.0, top / 64.0, true},
+                  {highX, -10, highX / 64.0, -10 / 64.0, false}, {lowX, -10, lowX / 64.0, -10 / 64.0, false}}});
+}
+
+} // namespace
+
+void TestWorldWriter::Write(std::string const& dir)
+{
+    std::string const folder = dir + "/testworld";
+    DataGen::MakeDirs(folder);
+
+    MapWriter map;
+    map.SetView(-920, -100, 1);
+    map.AddBox(-900, -100, 1900, 0, Stone, 0, true, false, 64);
+    map.AddBox(-1000, -100, -900, 600, Brick, 0, true, false, 64);
+    map.AddBox(1900, -100, 2000, 600, Brick, 0, true, false, 64);
+    AddRamp(map, 200, 0, 400, 60);
+    map.AddBox(400, 0, 600, 60, Stone, 0, true, false, 64);
+    AddRamp(map, 600, 60, 800, 0);
+    map.AddBox(900, 0, 960, 6, Plank, Test_World_SwitchGroup, true, false, 64);
+    map.AddBox(1050, 0, 1070, 150, Brick, Test_World_DoorGroup, true, false, 64);
+    map.AddBox(1300, 60, 1400, 70, Plank, Test_World_LiftGroup, true, false, 64);
+
+    map.AddRefPoint(Test_World_Start, -600, 1);
+    map.AddRefPoint(Test_World_Collectable, -450, 30);
+    map.AddRefPoint(Test_World_HitTarget, -300, 60);
+    map.AddRefPoint(Test_World_BlockTarget, -250, 60);
+    map.AddRefPoint(Test_World_Gem, -150, 10);
+    map.AddRefPoint(Test_World_Chest, 0, 0);
+    map.AddRefPoint(Test_World_KillZoneA, 1600, 0);
+    map.AddRefPoint(Test_World_KillZoneB, 1700, 40);
+    double const walkers[Test_World_WalkerCount][3] = {{-500, -750, -350}, {1250, 1150, 1450}, {150, 100, 850}};
+    for (int i = 0; i < Test_World_WalkerCount; ++i)
+        for (int j = 0; j < 3; ++j)
+            map.AddRefPoint(Test_World_WalkerA + 3 * i + j, walkers[i][j], j == 0 ? 1 : 0);
+
+    std::string const mapPath = folder + "/map";
+    try
+    {
+        map.Write(mapPath.c_str());
+    }
+    catch (Error const& err)
+    {
+        throw std::runtime_error(std::string("cannot write ") + err.Text());
+    }
+
+    std::string const imageMap = folder + "/imagemap";
+    std::FILE* file = std::fopen(imageMap.c_str(), "w");
+    if (file == nullptr)
+        throw std::runtime_error("cannot write " + imageMap);
+    std::fprintf(file, "testworld\n0 rock.png s\n1 stone.png hvs\n2 brick.png hv\n3 plank.png hs\n");
+    if (std::fclose(file) != 0)
+        throw std::runtime_error("failed writing " + imageMap);
+}
