@@ -316,12 +316,13 @@ void OptionsScreen::PlotButton(int control, char const* text) const
     Pointf const c = ControlCentre(control);
     double const halfW = (control >= Options_Ok ? CommandW : KeyButtonW) / 2.0;
     double const halfH = (control >= Options_Ok ? CommandH : KeyButtonH) / 2.0;
-    float shade = 0.95f;
+    // Dark faces, so that the font's light letters stand out.
     if (keyWait && control == curKey)
-        shade = 0.55f;
+        MainMenu::PlotBox(c.x - halfW, c.y - halfH, c.x + halfW, c.y + halfH, 0.7f, 0.15f, 0.15f, 1.0f);
     else if (control == focus)
-        shade = 0.75f;
-    MainMenu::PlotBox(c.x - halfW, c.y - halfH, c.x + halfW, c.y + halfH, 1.0f, shade, shade, 1.0f);
+        MainMenu::PlotBox(c.x - halfW, c.y - halfH, c.x + halfW, c.y + halfH, 0.25f, 0.4f, 0.7f, 1.0f);
+    else
+        MainMenu::PlotBox(c.x - halfW, c.y - halfH, c.x + halfW, c.y + halfH, 0.3f, 0.3f, 0.35f, 1.0f);
     PlotText(text, c.x, c.y, Font_Centre | Font_Middle);
 }
 

@@ -102,15 +102,10 @@ TEST_F(OptionsScreenTest, OkWhileWaitingBindsEnterAndEscapeBacksOutStepByStep)
     EXPECT_FALSE(std::filesystem::exists("keyassign"));
 }
 
-TEST_F(OptionsScreenTest, MouseClicksAButtonWhereItIsDrawn)
+TEST_F(OptionsScreenTest, MouseClickOnOkSavesAndCloses)
 {
     OptionsScreen screen;
-    glClear(GL_COLOR_BUFFER_BIT);
-    screen.Plot();
     Pointf const ok = OptionsScreen::ControlCentre(Options_Ok);
-    auto const face = Pixel(static_cast<int>(ok.x) + 40, static_cast<int>(ok.y));
-    EXPECT_GT(face[1], 180) << "the button's face is light";
-
     viewWidth = 640;
     viewHeight = 480;
     Window_Message click;

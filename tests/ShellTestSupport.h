@@ -11,7 +11,6 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include <array>
 #include <memory>
 
 class ShellTestSupport : public testing::Test
@@ -48,13 +47,6 @@ protected:
         std::filesystem::remove_all("saves");
         std::filesystem::remove("keyassign");
         std::filesystem::current_path(previous);
-    }
-
-    static std::array<int, 3> Pixel(int x, int y)
-    {
-        unsigned char rgba[4] = {};
-        glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
-        return {rgba[0], rgba[1], rgba[2]};
     }
 
     // A key record for one step: the keys given take the state, all others are up.
