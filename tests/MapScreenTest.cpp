@@ -4,6 +4,7 @@
 #include "GameEvents.h"
 #include "Globals.h"
 #include "ShellTestSupport.h"
+#include "util/Error.h"
 
 #include <sys/stat.h>
 
@@ -175,4 +176,11 @@ TEST_F(MapScreenTest, CheckSaveTouchesNoSlot)
         EXPECT_FALSE(MapScreen::CheckSave());
         chmod("saves", 0755);
     }
+}
+
+TEST_F(MapScreenTest, MissingPictureThrowsAndFreesWhatWasLoaded)
+{
+    std::filesystem::rename("gfx/mapscreen/no.png", "no.png");
+    EXPECT_THROW(MapScreen(&live, Level_None, Level_Continue), Error);
+    std::filesystem::rename("no.png", "gfx/mapscreen/no.png");
 }
