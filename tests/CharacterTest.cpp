@@ -228,3 +228,34 @@ TEST(Character, WalkCycleWithoutFrameDistanceDoesNotStallTheStep)
     walker.Steps(map.get(), Character_Right, 3);
     EXPECT_GT(walker.pos.x, 5.0);
 }
+
+TEST(Character, ScratchFlushRamp)
+{
+    auto ramp = Floor({{100.0, 0.0, 0, 0, true}, {300.0, 60.0, 0, 0, true}, {300.0, 0.0, 0, 0, true}});
+    Walker climber(50.3, 0.0);
+    for (int i = 0; i < 60; ++i) {
+        climber.Steps(ramp.get(), Character_Right, 1);
+        printf("%d %.6f %.6f a=%.4f s=%.3f\n", i, climber.pos.x, climber.pos.y, climber.angle, climber.speed);
+    }
+}
+
+TEST(Character, ScratchSunkPlate)
+{
+    MapWriter writer;
+    writer.AddBox(-1000.0, -100.0, 900.0, 0.0, 0, 0, true, false, 64.0);
+    writer.AddBox(960.0, -100.0, 2000.0, 0.0, 0, 0, true, false, 64.0);
+    writer.AddBox(900.0, -6.0, 960.0, 0.0, 0, 1, true, false, 64.0);
+    auto map = MapFiles::Load<Map>(writer);
+    map->PreprocessCollision();
+    map->MoveGroup(1, 0.0, -6.0);
+    Walker w(930.0, -6.0);
+    for (int i = 0; i < 60; ++i) {
+        w.Steps(map.get(), Character_Right, 1);
+        printf("%d %.9f %.6f a=%.4f s=%.3f g=%d\n", i, w.pos.x, w.pos.y, w.angle, w.speed, w.onGround);
+    }
+    Walker v(930.0, -6.0);
+    for (int i = 0; i < 60; ++i) {
+        v.Steps(map.get(), Character_Left, 1);
+        printf("%d %.9f %.6f a=%.4f s=%.3f g=%d\n", i, v.pos.x, v.pos.y, v.angle, v.speed, v.onGround);
+    }
+}
