@@ -18,6 +18,9 @@ constexpr double CellSize = 300.0;
 // A grid this large can only come from a corrupt map; real worlds need a few thousand cells.
 constexpr double MaxCells = 1048576.0;
 constexpr double SettleDepth = 500.0;
+// Sine of the widest angle between a move and an edge that still count as running along one line. Both
+// ends of a very short move near a corner lie within the tolerance of edges that run other ways.
+constexpr double AlongSine = 1.0e-3;
 
 // Truncates toward zero, keeping far-off and non-finite positions well outside any grid.
 int CellIndex(double v)
@@ -39,8 +42,8 @@ struct EdgeSpan
 {
     double lo = 0.0;
     double hi = 0.0;
-    double run = 0.0;    // how far the edge runs along the move from its first point to its second
-    Pointf loPoint;      // the end of the edge nearer the move's start
+    double run = 0.0; // how far the edge runs along the move from its first point to its second
+    Pointf loPoint;   // the end of the edge nearer the move's start
 
     bool Along(Poly const* poly, int i, Pointf const* a, Pointf const* b, Pointf const& dir)
     {
@@ -50,6 +53,9 @@ struct EdgeSpan
         if (!Util::Equal(0.0, p->LineEval(a)) || !Util::Equal(0.0, p->LineEval(b)))
             return false;
         Pointf const& q = poly->GetPointPtr(i + 1)->pos;
+        double const across = (q.x - p->pos.x) * dir.y - (q.y - p->pos.y) * dir.x;
+        if (std::fabs(across) > AlongSine * p->pos.Distance(&q))
+            return false;
         double const uP = (p->pos.x - a->x) * dir.x + (p->pos.y - a->y) * dir.y;
         double const uQ = (q.x - a->x) * dir.x + (q.y - a->y) * dir.y;
         run = uQ - uP;
@@ -353,7 +359,7 @@ bool Map::TryMove(Pointf const* a, Pointf* b, MapGroup const* cell, unsigned int
         reach = Rectf(a, b);
         clipped = true;
     }
-    if (ClipAtSeams(a, b, cell, poly, edge))
+    if (ClipAlongCracks(a, b, cell, poly, edge))
         clipped = true;
     return clipped;
 }
@@ -367,13 +373,13 @@ bool Map::Blocks(unsigned int index, Rectf const& reach) const
     return candidate->solid && candidate->GetBound()->Intersect(&reach);
 }
 
-bool Map::ClipAtSeams(Pointf const* a, Pointf* b, MapGroup const* cell, unsigned int* poly, unsigned int* edge) const
+bool Map::ClipAlongCracks(Pointf const* a, Pointf* b, MapGroup const* cell, unsigned int* poly,
+                          unsigned int* edge) const
 {
-    Pointf const d = *b - *a;
-    double length = std::sqrt(d.x * d.x + d.y * d.y);
+    double length = a->Distance(b);
     if (length < Util::Eps)
         return false;
-    Pointf const dir(d.x / length, d.y / length);
+    Pointf const dir((b->x - a->x) / length, (b->y - a->y) / length);
     Rectf const reach(a, b);
     FlatList<unsigned int> const& list = *cell->polyList;
     bool clipped = false;
@@ -401,7 +407,7 @@ bool Map::ClipAtSeams(Pointf const* a, Pointf* b, MapGroup const* cell, unsigned
                     if (!one.StopOnShared(two, *a, length, stop))
                         continue;
                     *b = stop;
-                    length = std::sqrt((stop.x - a->x) * (stop.x - a->x) + (stop.y - a->y) * (stop.y - a->y));
+                    length = a->Distance(&stop);
                     if (poly != nullptr)
                         *poly = list[j];
                     if (edge != nullptr)

@@ -93,5 +93,6 @@ private:
     // width. Each alone lets a point slide along its outline, so together they would let a point slip
     // into the crack (walk under a ramp's foot, fall beside a plate set into the floor); the stretch they
     // share stops a move running along it, as the seam of two joined polygons does.
-    bool ClipAtSeams(Pointf const* a, Pointf* b, MapGroup const* cell, unsigned int* poly, unsigned int* edge) const;
+    bool ClipAlongCracks(Pointf const* a, Pointf* b, MapGroup const* cell, unsigned int* poly,
+                         unsigned int* edge) const;
 };
