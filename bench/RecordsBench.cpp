@@ -11,6 +11,7 @@
 #include "Positioner.h"
 #include "StepTimer.h"
 #include "Strider.h"
+#include "TimeFrames.h"
 #include "TimeLog.h"
 #include "TimeSet.h"
 #include "util/Pointf.h"
@@ -19,6 +20,13 @@ namespace
 {
 
 constexpr Tick LevelLength = 120000;
+
+// Heap bytes in use, large blocks that the allocator maps on their own included.
+size_t HeapInUse()
+{
+    struct mallinfo2 const info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+}
 
 // A strider with its log, stepped live like a creature that is never culled.
 struct LoggedStrider
@@ -78,6 +86,22 @@ void ReactivationAfterCull(benchmark::State& state)
 }
 BENCHMARK(ReactivationAfterCull)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
 
+// Play goes on from the start after a travel back over a whole level: the first live step lets go
+// of every later key frame, since play from here on makes a new future.
+void LiveStepAfterLongTravel(benchmark::State& state)
+{
+    std::unique_ptr<Map> map = BenchFloor::Make();
+    StepTimer timer(state);
+    for (auto _ : state)
+    {
+        LoggedStrider strider(map.get());
+        strider.PlayTo(LevelLength - 1);
+        strider.At(10);
+        timer.Step([&] { benchmark::DoNotOptimize(strider.At(11)); });
+    }
+}
+BENCHMARK(LiveStepAfterLongTravel)->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(10);
+
 // A switch pressed for 10 ticks of every 100 over a whole level: 1200 runs, queried late.
 void TickSetLateQuery(benchmark::State& state)
 {
@@ -112,8 +136,8 @@ void TickSetLateAdd(benchmark::State& state)
 BENCHMARK(TickSetLateAdd)->Unit(benchmark::kMicrosecond)->Iterations(1000);
 
 // Bytes held by a level's worth of records: 20 logged creatures, four switches pressed every
-// 100 ticks and three carried items, played for 120000 ticks with a travel back of 1500 ticks
-// every 5000 and the play after it recorded again.
+// 100 ticks, three carried items and the player's recordings, played for 120000 ticks with a
+// travel back of 1500 ticks every 5000, each travel starting a new recording.
 void RecordsMemory(benchmark::State& state)
 {
     constexpr int Creatures = 20;
@@ -122,7 +146,7 @@ void RecordsMemory(benchmark::State& state)
     std::unique_ptr<Map> map = BenchFloor::Make();
     for (auto _ : state)
     {
-        size_t const before = mallinfo2().uordblks;
+        size_t const before = HeapInUse();
         std::vector<std::unique_ptr<LoggedStrider>> creatures;
         for (int i = 0; i < Creatures; i++)
             creatures.push_back(std::make_unique<LoggedStrider>(map.get()));
@@ -130,6 +154,7 @@ void RecordsMemory(benchmark::State& state)
         for (int i = 0; i < Switches; i++)
             switches.push_back(new TimeSet);
         Pointf const origin(0.0, 0.0);
+        auto selves = std::make_unique<TimeFrames>();
         std::vector<std::unique_ptr<Positioner<Pointf>>> items;
         for (int i = 0; i < Items; i++)
             items.push_back(std::make_unique<Positioner<Pointf>>(&origin));
@@ -140,6 +165,7 @@ void RecordsMemory(benchmark::State& state)
         {
             for (auto& c : creatures)
                 c->At(t);
+            selves->AddEcho(creatures.front()->At(t));
             for (int i = 0; i < Switches; i++)
                 if ((t + 25 * i) % 100 < 10)
                     switches[size_t(i)]->Add(t);
@@ -155,9 +181,10 @@ void RecordsMemory(benchmark::State& state)
                     for (auto& c : creatures)
                         c->At(back);
                 t -= 1500;
+                selves->NewFrame(t + 1);
             }
         }
-        size_t const after = mallinfo2().uordblks;
+        size_t const after = HeapInUse();
         state.counters["MB"] = double(after - before) / (1024.0 * 1024.0);
         state.counters["bytes_per_tick"] = double(after - before) / LevelLength;
         for (TimeSet* s : switches)

@@ -18,6 +18,26 @@ void TimeSet::AddRange(TimeRange range)
     // Stored, an empty run would swallow the next tick added at its position.
     if (e <= s)
         return;
+    // A set recorded over a whole level holds thousands of runs, and nearly every addition
+    // widens one run or follows the last: those are found by search and made in place.
+    int const runs = RunCount();
+    int const near = LastRunFrom(e);
+    bool const nearJoins = near >= 0 && ranges[near]->end >= s;
+    bool const beforeFree = near < 1 || ranges[near - 1]->end < s;
+    if (nearJoins && beforeFree)
+    {
+        TimeRange* run = ranges[near];
+        if (s < run->start)
+            run->start = s;
+        if (e > run->end)
+            run->end = e;
+        return;
+    }
+    if (!nearJoins && near == runs - 1)
+    {
+        ranges.NewItem(new TimeRange(s, e));
+        return;
+    }
     for (int i = 0; i < ranges.Count(); i++)
     {
         TimeRange* run = ranges[i];
@@ -72,15 +92,34 @@ void TimeSet::Remove(TimeRange range)
     }
 }
 
+int TimeSet::RunCount() const
+{
+    int n = ranges.Count();
+    while (n > 0 && ranges[n - 1] == nullptr)
+        n--;
+    return n;
+}
+
+int TimeSet::LastRunFrom(Tick t) const
+{
+    int lo = 0;
+    int hi = RunCount();
+    while (lo < hi)
+    {
+        int const mid = lo + (hi - lo) / 2;
+        if (ranges[mid]->start <= t)
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    return lo - 1;
+}
+
 TimeRange const* TimeSet::RunAt(Tick t) const
 {
-    for (int i = 0; i < ranges.Count(); i++)
-    {
-        TimeRange const* run = ranges[i];
-        if (run != nullptr && run->Contains(t))
-            return run;
-    }
-    return nullptr;
+    // Runs are disjoint: only the last one starting at or before t can hold it.
+    int const i = LastRunFrom(t);
+    return i >= 0 && ranges[i]->Contains(t) ? ranges[i] : nullptr;
 }
 
 bool TimeSet::CheckRange(TimeRange range) const
@@ -88,50 +127,33 @@ bool TimeSet::CheckRange(TimeRange range) const
     // An empty range holds no tick, so none of its ticks is a member.
     if (range.end <= range.start)
         return false;
-    for (int i = 0; i < ranges.Count(); i++)
-    {
-        TimeRange const* run = ranges[i];
-        if (run == nullptr)
-            continue;
-        Tick last = run->end - 1;
-        if (run->Contains(range.start) || run->Contains(range.end - 1) || range.Contains(run->start) ||
-            range.Contains(last))
-            return true;
-    }
-    return false;
+    // The range shares a tick with a run exactly when the last run starting inside or before
+    // it reaches past its start.
+    int const i = LastRunFrom(range.end - 1);
+    return i >= 0 && ranges[i]->end > range.start;
 }
 
 bool TimeSet::CheckDown(Tick t, Tick* found) const
 {
-    TimeRange const* best = nullptr;
-    for (int i = 0; i < ranges.Count(); i++)
-    {
-        TimeRange const* run = ranges[i];
-        if (run == nullptr)
-            continue;
-        if (run->start > t)
-            break;
-        best = run;
-    }
-    if (best == nullptr)
+    int const i = LastRunFrom(t);
+    if (i < 0)
         return false;
     if (found != nullptr)
-        *found = best->Contains(t) ? t : best->end - 1;
+        *found = ranges[i]->Contains(t) ? t : ranges[i]->end - 1;
     return true;
 }
 
 bool TimeSet::CheckUp(Tick t, Tick* found) const
 {
-    for (int i = 0; i < ranges.Count(); i++)
-    {
-        TimeRange const* run = ranges[i];
-        if (run == nullptr || run->end <= t)
-            continue;
-        if (found != nullptr)
-            *found = run->Contains(t) ? t : run->start;
-        return true;
-    }
-    return false;
+    // Ends grow with starts: the first run ending after t is the one holding t, else the next.
+    int i = LastRunFrom(t);
+    if (i < 0 || ranges[i]->end <= t)
+        i++;
+    if (i >= RunCount())
+        return false;
+    if (found != nullptr)
+        *found = ranges[i]->Contains(t) ? t : ranges[i]->start;
+    return true;
 }
 
 Tick TimeSet::LastFreeTime(Tick t) const

@@ -57,6 +57,10 @@ public:
 private:
     // The run that holds t, or null.
     TimeRange const* RunAt(Tick t) const;
+    // The runs stand sorted in the first slots, any empty slots behind them.
+    int RunCount() const;
+    // The index of the last run that starts at or before t, or -1.
+    int LastRunFrom(Tick t) const;
 
     PtrListSorted<TimeRange> ranges;
 };

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "FloorMap.h"
+#include "SmallMap.h"
 #include "Player_Sprites.h"
 #include "TimeFrames.h"
 
@@ -18,14 +18,14 @@ class CollectableTest : public testing::Test
 protected:
     void SetUp() override
     {
-        map = FloorMap::Make();
+        map = ReadFloorMap();
         Collectable::Initialise(&frames);
     }
     void TearDown() override { Collectable::Initialise(nullptr); }
 
     Collectable* Make(Collectable_Flags flags = Collectable_None)
     {
-        items.push_back(std::make_unique<Collectable>(map.get(), FloorMap::Above, nullptr, 0, flags));
+        items.push_back(std::make_unique<Collectable>(map.get(), SmallMap_Above, nullptr, 0, flags));
         return items.back().get();
     }
 
@@ -73,7 +73,7 @@ TEST_F(CollectableTest, FallsFromAboveItsPointAndComesToRestOnTheFloor)
     Pointf const rest = item->GetPosAtTime(3000);
     EXPECT_NEAR(rest.y, lowest, 1e-9) << "the item sank below where it came to rest";
     ExpectSamePoint(item->GetPosAtTime(2999), rest, "still moving at the end");
-    EXPECT_GT(rest.y, FloorMap::FloorY);
+    EXPECT_GT(rest.y, 0.0);
     EXPECT_LT(rest.y, start.y - 90.0);
 }
 

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/TestFolder.h"
 #include "util/Error.h"
 
 namespace {
@@ -20,15 +21,6 @@ using Bytes = std::vector<unsigned char>;
 class GameEventsFile : public testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        std::string pattern = (fs::temp_directory_path() / "hm-gameevents-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir = pattern;
-        slot = (dir / "save0").string();
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
     Bytes Slot() const
     {
         std::ifstream in(slot, std::ios::binary);
@@ -38,10 +30,10 @@ protected:
     {
         std::ofstream(slot, std::ios::binary).write(reinterpret_cast<char const*>(bytes.data()), bytes.size());
     }
-    bool OnlySlotLeft() const { return std::distance(fs::directory_iterator(dir), {}) == 1; }
+    bool OnlySlotLeft() const { return std::distance(fs::directory_iterator(dir.path), {}) == 1; }
 
-    fs::path dir;
-    std::string slot;
+    TestFolder dir{false};
+    std::string slot = dir / "save0";
 };
 
 } // namespace
@@ -154,8 +146,8 @@ TEST_F(GameEventsFile, FailedSaveKeepsTheOldSlotAndLeavesNothingBehind)
 
     // A slot that cannot be replaced (a folder holding a file stands in its place).
     fs::remove(slot);
-    fs::create_directories(dir / "save0" / "keep");
+    fs::create_directories(dir.path / "save0" / "keep");
     EXPECT_THROW(changed.Save(slot.c_str()), Error);
     EXPECT_TRUE(OnlySlotLeft());
-    EXPECT_THROW(changed.Save((dir / "none" / "save0").string().c_str()), Error);
+    EXPECT_THROW(changed.Save((dir / "none/save0").c_str()), Error);
 }

@@ -2,21 +2,16 @@
 // marking by mouse and keys, the solved and abandoned endings and the tutorial script.
 #include "Grid_Puzzle.h"
 
-#include "GameFont.h"
 #include "KeyData.h"
-#include "SpeechBubble.h"
-#include "platform/GameWindow.h"
-#include "platform/TestFolder.h"
-#include "tools/DataGen.h"
+#include "MediaTestSupport.h"
+#include "SpeakingFixture.h"
 #include "tools/PuzzleWriter.h"
 #include "util/Error.h"
 
-#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cstring>
-#include <memory>
 
 namespace
 {
@@ -64,30 +59,18 @@ int RunToEnd(Grid_Puzzle& puzzle, int& steps)
 
 } // namespace
 
-class GridPuzzleTest : public testing::Test
+class GridPuzzleTest : public SpeakingFixture
 {
 protected:
     void SetUp() override
     {
-        DataGen::WriteImages(dir.path.string());
-        DataGen::WriteFont(dir.path.string());
-        DataGen::WriteSpeechBubbles(dir.path.string());
         DataGen::MakeDirs("puzzles");
-        ASSERT_TRUE(GameWindow::Open(640, 480)) << GameWindow::FailureText();
         glMatrixMode(GL_PROJECTION);
         glLoadIdentity();
         glOrtho(0.0, 640.0, 0.0, 480.0, -1.0, 1.0);
-        font = std::make_unique<GameFont>();
-        SpeechBubble::Initialise(font.get());
         Grid_Puzzle::Initialise();
     }
-    void TearDown() override
-    {
-        Grid_Puzzle::Finalise();
-        SpeechBubble::Finalise();
-        font.reset();
-        GameWindow::Close();
-    }
+    void TearDown() override { Grid_Puzzle::Finalise(); }
 
     static void Settle(Grid_Puzzle& puzzle)
     {
@@ -114,14 +97,9 @@ protected:
         puzzle.Plot();
         double const side = 32.0 * puzzle.GetScale();
         Pointf const c = puzzle.GetScrPos(x, y);
-        unsigned char rgba[4] = {};
-        glReadPixels(static_cast<int>(c.x + side / 2), static_cast<int>(c.y - side / 2), 1, 1, GL_RGBA,
-                     GL_UNSIGNED_BYTE, rgba);
-        return {rgba[0], rgba[1], rgba[2]};
+        return Pixel(static_cast<int>(c.x + side / 2), static_cast<int>(c.y - side / 2));
     }
 
-    TestFolder dir{true};
-    std::unique_ptr<GameFont> font;
 };
 
 TEST_F(GridPuzzleTest, MalformedFilesAreRejectedNamingTheFile)

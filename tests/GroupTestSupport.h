@@ -7,6 +7,7 @@
 #include "Activator.h"
 #include "Map.h"
 #include "MapFiles.h"
+#include "SmallMap.h"
 #include "TimeSet.h"
 
 class ScriptedActivator final : public Activator
@@ -28,9 +29,7 @@ constexpr unsigned int RefB = 2;   // (30, -5)
 // Seen with the origin at the screen's centre; without its collision grid.
 inline std::unique_ptr<Map> Make()
 {
-    MapWriter writer;
-    writer.SetView(-320.0, -240.0, 1.0);
-    writer.AddBox(-1000.0, -100.0, 1000.0, 0.0, 0, 0, true, false, 64.0);
+    MapWriter writer = FloorWriter();
     for (unsigned int group : {Group, Group2, Group3})
     {
         double const x = 100.0 * (group - Group);

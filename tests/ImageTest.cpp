@@ -51,9 +51,7 @@ Error LoadError(char const* file)
 
 } // namespace
 
-class ImageTest : public MediaTestSupport_Gl
-{
-};
+using ImageTest = MediaTestSupport_Gl;
 
 TEST_F(ImageTest, PaddedMaskedPictureLiesUpsideDownInsideClearBands)
 {

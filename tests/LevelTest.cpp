@@ -5,11 +5,10 @@
 #include "Chest.h"
 #include "Grid_Puzzle.h"
 #include "Map.h"
+#include "MediaTestSupport.h"
 #include "Player.h"
 #include "TestWorldSupport.h"
 #include "TimeFrames.h"
-
-#include <GL/gl.h>
 
 #include <array>
 #include <vector>
@@ -37,9 +36,7 @@ protected:
         glClear(GL_COLOR_BUFFER_BIT);
         shown.SetProjection();
         shown.Plot();
-        unsigned char rgba[4] = {};
-        glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
-        return {rgba[0], rgba[1], rgba[2]};
+        return Pixel(x, y);
     }
 };
 

@@ -4,6 +4,7 @@
 
 #include "platform/GameWindow.h"
 #include "platform/MessageBox.h"
+#include "platform/TestFolder.h"
 #include "tools/Canvas.h"
 #include "util/Error.h"
 
@@ -12,11 +13,8 @@
 
 #include <array>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
-#include <stdexcept>
 #include <string>
-#include <unistd.h>
 
 // The Error that load throws, or one with Error_None when it throws none.
 template <class Load>
@@ -33,42 +31,18 @@ Error ThrownError(Load load)
     return Error(Error_None);
 }
 
-// Data files are opened relative to the working directory, so each test works in its own folder.
-class MediaTestSupport_Dir final
+// The colour at screen pixel (x, y), y from the bottom.
+inline std::array<int, 3> Pixel(int x, int y)
 {
-public:
-    MediaTestSupport_Dir()
-    {
-        char pattern[] = "/tmp/hm_media_XXXXXX";
-        previous = std::filesystem::current_path();
-        if (mkdtemp(pattern) == nullptr)
-            throw std::runtime_error("cannot make a scratch folder");
-        path = pattern;
-        std::filesystem::current_path(path);
-    }
-    ~MediaTestSupport_Dir()
-    {
-        std::filesystem::current_path(previous);
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
-    MediaTestSupport_Dir(MediaTestSupport_Dir const&) = delete;
-    MediaTestSupport_Dir& operator=(MediaTestSupport_Dir const&) = delete;
+    unsigned char rgba[4] = {};
+    glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    return {rgba[0], rgba[1], rgba[2]};
+}
 
-    std::string const& Path() const { return path; }
-
-    // Writes text to a file under the folder, making its parents.
-    void WriteText(std::string const& name, std::string const& text) const
-    {
-        std::filesystem::path file = std::filesystem::path(path) / name;
-        std::filesystem::create_directories(file.parent_path());
-        std::ofstream(file) << text;
-    }
-
-private:
-    std::string path;
-    std::filesystem::path previous;
-};
+inline bool IsBlack(int x, int y)
+{
+    return Pixel(x, y) == std::array<int, 3>{0, 0, 0};
+}
 
 class MediaTestSupport_Gl : public testing::Test
 {
@@ -87,16 +61,7 @@ protected:
     }
     void TearDown() override { GameWindow::Close(); }
 
-    // The colour at screen pixel (x, y), y from the bottom.
-    static std::array<int, 3> Pixel(int x, int y)
-    {
-        unsigned char rgba[4] = {};
-        glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
-        return {rgba[0], rgba[1], rgba[2]};
-    }
-    static bool IsBlack(int x, int y) { return Pixel(x, y) == std::array<int, 3>{0, 0, 0}; }
-
-    MediaTestSupport_Dir dir;
+    TestFolder dir{true}; // data files are opened relative to the working directory
 };
 
 // A font whose glyphs are solid blocks, red in sheet 0, green in sheet 1, blue in sheet 2.
@@ -115,7 +80,7 @@ inline std::string BlockFontMetrics(int records)
     return info.str();
 }
 
-inline void WriteBlockFont(MediaTestSupport_Dir const& dir, std::string const& metrics)
+inline void WriteBlockFont(TestFolder const& dir, std::string const& metrics)
 {
     int const sizes[3] = {32, 26, 26};
     Rgba const colours[3] = {{255, 0, 0, 255}, {0, 255, 0, 255}, {0, 0, 255, 255}};

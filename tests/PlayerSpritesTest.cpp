@@ -16,12 +16,12 @@ Rgba Colour(int set, int frame)
     return Rgba{static_cast<std::uint8_t>(60 + 60 * set), static_cast<std::uint8_t>(40 + 40 * frame), 90, 255};
 }
 
-void WriteSet(std::string const& dir, char const* pattern, int set, int count)
+void WriteSet(char const* pattern, int set, int count)
 {
     for (int i = 0; i < count; i++) {
         char name[64];
         std::snprintf(name, sizeof name, pattern, i);
-        Canvas(16, 16, Colour(set, i)).WritePng(dir + "/" + name);
+        Canvas(16, 16, Colour(set, i)).WritePng(name);
     }
 }
 }
@@ -32,12 +32,12 @@ protected:
     void SetUp() override
     {
         MediaTestSupport_Gl::SetUp();
-        std::filesystem::create_directories(dir.Path() + "/gfx/player");
-        WriteSet(dir.Path(), "gfx/player/player%.2d.png", 0, Player_Frames);
-        WriteSet(dir.Path(), "gfx/player/playerghost%.2d.png", 1, Player_Frames);
-        WriteSet(dir.Path(), "gfx/player/playerpast%.2d.png", 2, Player_Frames);
-        WriteSet(dir.Path(), "gfx/player/playerdie%.2d.png", 3, Player_Dying_Frames);
-        Canvas(8, 8, Rgba{255, 255, 255, 255}).WritePng(dir.Path() + "/gfx/player/sword.png");
+        std::filesystem::create_directories("gfx/player");
+        WriteSet("gfx/player/player%.2d.png", 0, Player_Frames);
+        WriteSet("gfx/player/playerghost%.2d.png", 1, Player_Frames);
+        WriteSet("gfx/player/playerpast%.2d.png", 2, Player_Frames);
+        WriteSet("gfx/player/playerdie%.2d.png", 3, Player_Dying_Frames);
+        Canvas(8, 8, Rgba{255, 255, 255, 255}).WritePng("gfx/player/sword.png");
         MapWriter writer;
         writer.SetView(0.0, 0.0, 1.0);
         writer.AddBox(0.0, 0.0, 10.0, 10.0, 0, 0, true, false, 64.0);
@@ -57,7 +57,6 @@ protected:
         return {c.r, c.g, c.b};
     }
 
-    MediaTestSupport_Dir dir;
     std::unique_ptr<Map> map;
 };
 

@@ -23,3 +23,13 @@ inline MapWriter FloorWriter()
     writer.AddBox(-2000.0, -100.0, 2000.0, 0.0, 0, 0, true, false, 64.0);
     return writer;
 }
+
+// The long floor with a reference point standing 100 units above it at x 0.
+constexpr unsigned int SmallMap_Above = 1;
+
+inline std::unique_ptr<Map> ReadFloorMap()
+{
+    MapWriter writer = FloorWriter();
+    writer.AddRefPoint(SmallMap_Above, 0.0, 100.0);
+    return ReadSmallMap(writer);
+}

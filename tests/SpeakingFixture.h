@@ -2,35 +2,30 @@
 // the working directory, a window with its GL context, and the speech bubbles set up.
 #pragma once
 
-#include <filesystem>
 #include <gtest/gtest.h>
-#include <string>
 
 #include "GameFont.h"
 #include "SpeechBubble.h"
 #include "platform/GameWindow.h"
+#include "platform/TestFolder.h"
 #include "tools/DataGen.h"
 
 class SpeakingFixture : public ::testing::Test
 {
 protected:
+    // The data is the same for every test of a suite: written once.
     static void SetUpTestSuite()
     {
-        char pattern[] = "/tmp/hm_speaking_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        DataDir() = pattern;
-        DataGen::WriteImages(DataDir());
-        DataGen::WriteFont(DataDir());
-        DataGen::WriteSpeechBubbles(DataDir());
-        PreviousDir() = std::filesystem::current_path();
-        std::filesystem::current_path(DataDir());
+        data = new TestFolder(true);
+        DataGen::WriteImages(data->Path());
+        DataGen::WriteFont(data->Path());
+        DataGen::WriteSpeechBubbles(data->Path());
     }
 
     static void TearDownTestSuite()
     {
-        std::filesystem::current_path(PreviousDir());
-        std::error_code ignored;
-        std::filesystem::remove_all(DataDir(), ignored);
+        delete data;
+        data = nullptr;
     }
 
     SpeakingFixture()
@@ -47,15 +42,6 @@ protected:
         GameWindow::Close();
     }
 
-    static std::string& DataDir()
-    {
-        static std::string dir;
-        return dir;
-    }
-    static std::filesystem::path& PreviousDir()
-    {
-        static std::filesystem::path dir;
-        return dir;
-    }
+    static inline TestFolder* data = nullptr;
     GameFont* font = nullptr;
 };

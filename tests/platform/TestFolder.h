@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -32,6 +33,15 @@ public:
     TestFolder& operator=(TestFolder const&) = delete;
 
     std::string operator/(char const* name) const { return (path / name).string(); }
+    std::string Path() const { return path.string(); }
+
+    // Writes text to a file under the folder, making its parents.
+    void WriteText(std::string const& name, std::string const& text) const
+    {
+        std::filesystem::path const file = path / name;
+        std::filesystem::create_directories(file.parent_path());
+        std::ofstream(file) << text;
+    }
 
     std::filesystem::path path;
     std::filesystem::path oldDir;

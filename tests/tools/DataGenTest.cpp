@@ -12,9 +12,7 @@
 #include <memory>
 #include <string>
 
-class DataGenTest : public MediaTestSupport_Gl
-{
-};
+using DataGenTest = MediaTestSupport_Gl;
 
 TEST_F(DataGenTest, WrittenFolderLoadsWithTheGameLoaders)
 {

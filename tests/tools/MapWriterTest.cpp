@@ -2,25 +2,11 @@
 #include "tools/MapWriter.h"
 
 #include "MapBase.h"
+#include "MapFiles.h"
 #include "Poly.h"
 #include "util/Error.h"
 
-#include <cstdio>
 #include <gtest/gtest.h>
-#include <memory>
-
-namespace
-{
-std::unique_ptr<MapBase> ReadBack(MapWriter const& writer)
-{
-    FILE* file = tmpfile();
-    writer.Write(file);
-    rewind(file);
-    auto map = std::make_unique<MapBase>(nullptr, file, "written");
-    fclose(file);
-    return map;
-}
-} // namespace
 
 TEST(MapWriter, ReadsBackAsWritten)
 {
@@ -31,7 +17,7 @@ TEST(MapWriter, ReadsBackAsWritten)
     writer.AddRefPoint(42, 1.25, -7.5);
     writer.AddRefPoint(3, 1e6, 2e-3);
 
-    auto map = ReadBack(writer);
+    auto map = MapFiles::Load<MapBase>(writer);
     EXPECT_EQ(map->view.x, -12.5);
     EXPECT_EQ(map->view.y, 300.25);
     EXPECT_EQ(map->view.scale, 0.75);
@@ -72,7 +58,7 @@ TEST(MapWriter, CornersAreMadeClockwise)
         bool const outlined = from.x == 10 && to.x == 10;
         EXPECT_EQ(from.drawEdge, outlined) << i;
     }
-    auto map = ReadBack(writer);
+    auto map = MapFiles::Load<MapBase>(writer);
     Pointf const inside(5, 5);
     EXPECT_EQ(map->polys[0]->Hit(&inside), 0);
 

@@ -2,19 +2,13 @@
 #include "tools/PuzzleWriter.h"
 
 #include "Grid_Puzzle.h"
+#include "platform/TestFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <string>
-#include <unistd.h>
-
 TEST(PuzzleWriter, EveryChestPuzzleLoadsAndSolvesByItsNumbers)
 {
-    char pattern[] = "/tmp/hm_puzzles_XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    std::filesystem::path previous = std::filesystem::current_path();
-    std::filesystem::current_path(pattern);
+    TestFolder dir(true);
     PuzzleWriter::WriteAll(".");
     for (int id = 0; id <= PuzzleWriter::LastId; ++id)
     {
@@ -24,6 +18,4 @@ TEST(PuzzleWriter, EveryChestPuzzleLoadsAndSolvesByItsNumbers)
         EXPECT_TRUE(puzzle.Solve()) << "puzzle " << id;
         EXPECT_TRUE(puzzle.CheckGrid()) << "puzzle " << id;
     }
-    std::filesystem::current_path(previous);
-    std::filesystem::remove_all(pattern);
 }

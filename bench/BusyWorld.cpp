@@ -1,0 +1,244 @@
+// The busy test world: its data, its extra walkers and the script that plays it.
+#include "BusyWorld.h"
+
+#include <GL/gl.h>
+#include <malloc.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <stdexcept>
+#include <string>
+
+#include "Collectable.h"
+#include "Globals.h"
+#include "Map.h"
+#include "ObjectList.h"
+#include "Player.h"
+#include "Test_Walker.h"
+#include "Test_World.h"
+#include "util/Rectf.h"
+#include "platform/Audio.h"
+#include "platform/GameWindow.h"
+#include "platform/MessageBox.h"
+#include "tools/DataGen.h"
+#include "tools/PuzzleWriter.h"
+#include "tools/TestWorldWriter.h"
+
+namespace
+{
+
+// A short silent sound, for the effects the level loads.
+void WriteSilence(std::filesystem::path const& path)
+{
+    std::uint32_t const samples = Audio_Rate / 10;
+    std::ofstream out(path, std::ios::binary);
+    auto put = [&out](std::uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; i++)
+            out.put(static_cast<char>(value >> 8 * i));
+    };
+    out << "RIFF";
+    put(36 + samples * 2, 4);
+    out << "WAVEfmt ";
+    put(16, 4), put(1, 2), put(1, 2), put(Audio_Rate, 4), put(Audio_Rate * 2, 4), put(2, 2), put(16, 2);
+    out << "data";
+    put(samples * 2, 4);
+    for (std::uint32_t i = 0; i < samples; i++)
+        put(0, 2);
+}
+
+constexpr int PressEvery = 100; // steps between two visits to the plate
+// Steps on the plate each visit. The test world's plate lies on the floor and sinks deeper than
+// its own height: a player standing on it longer ends on the floor beside its top, and the plate
+// bobs up and down each tick.
+constexpr int StandSteps = 12;
+
+} // namespace
+
+BusyWorld::BusyWorld()
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "hm-bench-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr)
+        throw std::runtime_error("cannot make a data folder");
+    data = pattern;
+    std::string const dir = data.string();
+    DataGen::WriteImages(dir);
+    DataGen::WriteTextureLists(dir);
+    DataGen::WriteFont(dir);
+    DataGen::WriteSpeechBubbles(dir);
+    PuzzleWriter::WriteAll(dir);
+    TestWorldWriter::Write(dir);
+    std::filesystem::create_directories(data / "sounds");
+    WriteSilence(data / "sounds/ticking.wav");
+    WriteSilence(data / "sounds/success.wav");
+    previous = std::filesystem::current_path();
+    std::filesystem::current_path(data);
+
+    MessageBox::SetRecordOnly(true);
+    if (!GameWindow::Open(640, 480))
+        throw std::runtime_error(GameWindow::FailureText());
+    sounds = new Game_Sounds;
+    gameSounds = sounds;
+    events.eventTimes[Level_TimeTravelEvent] = GameEvent_HasHappened;
+    world = std::make_unique<Test_World>(&events);
+    AddWalkers();
+    Rectf plate;
+    world->GetMap()->FindGroupBound(Test_World_SwitchGroup, &plate);
+    abovePlate = Pointf((plate.x0 + plate.x1) / 2.0, plate.y1 + 4.0);
+    // The first frame makes the GL set up its own buffers, which are no record of the level.
+    Draw();
+    heapAtStart = HeapInUse();
+}
+
+BusyWorld::~BusyWorld()
+{
+    world.reset();
+    for (Test_Walker* walker : walkers)
+        delete walker;
+    gameSounds = nullptr;
+    delete sounds;
+    Audio::Close();
+    GameWindow::Close();
+    std::filesystem::current_path(previous);
+    std::filesystem::remove_all(data);
+}
+
+void BusyWorld::AddWalkers()
+{
+    // The test world's own walkers lend their kind's statistics to the added ones.
+    CharStats* stats = world->GetWalker(0)->GetStats();
+    // Patrols over the flat floor and the bump left of the plate, overlapping one another.
+    for (int i = Test_World_WalkerCount; i < Walkers; i++)
+    {
+        double const left = -880.0 + 90.0 * (i - Test_World_WalkerCount);
+        double const right = std::min(left + 250.0 + 15.0 * i, 850.0);
+        Test_Walker* walker = new Test_Walker(Pointf((left + right) / 2.0, 70.0), left, right, stats);
+        walkers.push_back(walker);
+        World().GetObjects()->AddObject(walker);
+    }
+}
+
+Tick BusyWorld::Now() const
+{
+    return world->GetTick();
+}
+
+std::size_t BusyWorld::HeapInUse()
+{
+    struct mallinfo2 const info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+}
+
+void BusyWorld::StepWith(std::vector<int> const& held)
+{
+    KeyData keys;
+    for (int k : held)
+        keys.keys[k] = (last.keys[k] & (KeyState_Pressed | KeyState_Held)) ? KeyState_Held : KeyState_Pressed;
+    for (int k = 0; k < KeyData_Count; ++k)
+        if (keys.keys[k] == KeyState_Up && (last.keys[k] & (KeyState_Pressed | KeyState_Held)))
+            keys.keys[k] = KeyState_Released;
+    last = keys;
+    if (world->Poll(keys) != 0)
+        throw std::runtime_error("the busy level ended at tick " + std::to_string(Now()));
+}
+
+void BusyWorld::EndTravel()
+{
+    StepWith({KeyIndex_GameJump});
+    // Travel made the player let go of the item: fetch it again.
+    stage = 0;
+    inStage = 0;
+    // The level allows 120000 steps of play in all; the benchmark plays a whole level's
+    // clock with travel on top, so it counts only the steps of the present timeline.
+    world->SetClock(world->GetTime(), Now());
+}
+
+void BusyWorld::Draw()
+{
+    world->SetProjection();
+    world->Plot();
+    glFinish();
+}
+
+void BusyWorld::Step()
+{
+    if (travelTarget >= 0)
+    {
+        if (Now() > travelTarget)
+            StepWith({KeyIndex_GameBackInTime});
+        else
+        {
+            travelTarget = -1;
+            EndTravel();
+        }
+        return;
+    }
+    if (Now() >= nextTravel)
+    {
+        nextTravel += TravelEvery;
+        travelTarget = Now() - TravelBack;
+        StepWith({KeyIndex_GameBackInTime});
+        return;
+    }
+    StepWith(ScriptKeys());
+}
+
+void BusyWorld::PlayTo(Tick t)
+{
+    while (Now() < t || world->IsTimeTravelling())
+        Step();
+}
+
+std::vector<int> BusyWorld::ScriptKeys()
+{
+    Player* player = world->GetPlayer();
+    double const x = player->GetPos().x;
+    double const itemX = world->GetCollectable()->GetPosAtTime(Now()).x;
+    ++inStage;
+    auto next = [this](int nextStage) {
+        stage = nextStage;
+        inStage = 0;
+    };
+    switch (stage)
+    {
+    case 0: // towards the item, letting go early: the player slides on
+        if (std::abs(x - itemX) < 60.0)
+        {
+            next(1);
+            return {};
+        }
+        return {x < itemX ? KeyIndex_GameRight : KeyIndex_GameLeft};
+    case 1: // come to rest over the item, pushing towards it while slow
+        if (std::abs(x - itemX) < 8.0 && std::abs(player->speed) < 0.05)
+        {
+            next(2);
+            return {};
+        }
+        if (std::abs(x - itemX) < 8.0 || std::abs(player->speed) > 1.0)
+            return {};
+        return {x < itemX ? KeyIndex_GameRight : KeyIndex_GameLeft};
+    case 2: // take it: the action works when the key is let go
+        if (inStage >= 20)
+        {
+            next(player->GetHeldObject() != nullptr ? 3 : 1);
+            return {};
+        }
+        if (inStage < 4)
+            return {KeyIndex_GameAction};
+        return {};
+    default:
+    {
+        // Every PressEvery steps the player is put on the plate with the item in hand (the
+        // map's bump between them is left out), stands there a little and walks off it.
+        if (inStage % PressEvery == 1)
+        {
+            player->SetPos(&abovePlate);
+            player->speed = 0.0;
+        }
+        if (inStage % PressEvery <= StandSteps)
+            return {};
+        return {KeyIndex_GameLeft};
+    }
+    }
+}
