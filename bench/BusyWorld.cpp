@@ -246,6 +246,7 @@ std::vector<int> BusyWorld::ScriptKeys()
         if (inStage % PressEvery == 1)
         {
             player->SetPos(&abovePlate);
+            player->speed = 0.0;
         }
         if (inStage % PressEvery <= StandSteps)
             return {};

@@ -8,7 +8,9 @@
 
 #include "BusyWorld.h"
 #include "StepTimer.h"
+#include "Switch.h"
 #include "Test_World.h"
+#include "TimeFrames.h"
 
 namespace
 {
@@ -80,6 +82,9 @@ void LevelMemory(benchmark::State& state, Tick clock)
         double const bytes = double(BusyWorld::HeapInUse()) - double(world.HeapAtStart());
         state.counters["MB"] = bytes / (1024.0 * 1024.0);
         state.counters["bytes_per_tick"] = bytes / world.Now();
+        // How busy the level was: ticks with the plate down, and past-self recordings.
+        state.counters["plate_ticks"] = world.World().GetSwitch()->ActiveCount(world.Now());
+        state.counters["recordings"] = world.World().GetTimeFrames()->Count();
     }
     // The last of the level's benchmarks: the world goes while the window system is still up.
     busy.reset();
