@@ -11,7 +11,6 @@
 #include <stdexcept>
 #include <string>
 
-#include "CharStats.h"
 #include "Collectable.h"
 #include "Globals.h"
 #include "Map.h"
@@ -97,8 +96,6 @@ BusyWorld::~BusyWorld()
     world.reset();
     for (Test_Walker* walker : walkers)
         delete walker;
-    if (walkerStats != nullptr)
-        walkerStats->Destroy();
     gameSounds = nullptr;
     delete sounds;
     Audio::Close();
@@ -109,23 +106,14 @@ BusyWorld::~BusyWorld()
 
 void BusyWorld::AddWalkers()
 {
-    walkerStats = new CharStats();
-    walkerStats->width = 10.0;
-    walkerStats->height = 20.0;
-    walkerStats->accel = 0.5;
-    walkerStats->maxSpeed = 1.5;
-    walkerStats->decel = 0.5;
-    walkerStats->gravity = 0.5;
-    walkerStats->jumpSpeed = 6.0;
-    walkerStats->jumpDecay = 0.5;
-    walkerStats->frameCount = 1;
-    walkerStats->frameDist = 8.0;
+    // The test world's own walkers lend their kind's statistics to the added ones.
+    CharStats* stats = world->GetWalker(0)->GetStats();
     // Patrols over the flat floor and the bump left of the plate, overlapping one another.
     for (int i = Test_World_WalkerCount; i < Walkers; i++)
     {
         double const left = -880.0 + 90.0 * (i - Test_World_WalkerCount);
         double const right = std::min(left + 250.0 + 15.0 * i, 850.0);
-        Test_Walker* walker = new Test_Walker(Pointf((left + right) / 2.0, 70.0), left, right, walkerStats);
+        Test_Walker* walker = new Test_Walker(Pointf((left + right) / 2.0, 70.0), left, right, stats);
         walkers.push_back(walker);
         World().GetObjects()->AddObject(walker);
     }

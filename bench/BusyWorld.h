@@ -13,7 +13,6 @@
 #include "util/Pointf.h"
 #include "util/Tick.h"
 
-class CharStats;
 class Test_World;
 class Test_Walker;
 
@@ -63,7 +62,6 @@ private:
     Game_Sounds* sounds = nullptr;
     GameEvents events;
     std::unique_ptr<Test_World> world;
-    CharStats* walkerStats = nullptr;
     std::vector<Test_Walker*> walkers; // the ones added to the test world's own
     Pointf abovePlate;                 // where the script puts the player to land on the plate
     KeyData last;                      // keys of the previous step

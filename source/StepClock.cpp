@@ -19,3 +19,9 @@ bool StepClock::Due(std::uint32_t now)
     stepClock += StepClock_StepMs;
     return true;
 }
+
+std::uint32_t StepClock::UntilDue(std::uint32_t now) const
+{
+    std::uint32_t const elapsed = now - stepClock;
+    return elapsed >= StepClock_StepMs ? 0 : StepClock_StepMs - elapsed;
+}

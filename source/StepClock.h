@@ -19,6 +19,9 @@ public:
     // True when another step is due by now; the step is then counted as taken.
     bool Due(std::uint32_t now);
 
+    // Milliseconds until the next step is due by now; 0 when one is due.
+    std::uint32_t UntilDue(std::uint32_t now) const;
+
     std::uint32_t Time() const { return stepClock; }
 
 private:

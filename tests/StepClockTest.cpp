@@ -25,6 +25,7 @@ TEST(StepClock, RunsEveryDueStepUpToTheStallLimitAndOneAfterIt)
     EXPECT_EQ(0, Pass(clock, 1014));
     EXPECT_EQ(1, Pass(clock, 1029)) << "the remainder of 14 ms is kept";
     EXPECT_EQ(8, Pass(clock, 1015 + 120));
+    EXPECT_EQ(5u, clock.UntilDue(1145));
 
     StepClock stalled(1000);
     EXPECT_EQ(1, Pass(stalled, 1121));

@@ -1,0 +1,186 @@
+// The screen flow around a level: the menu over it, saving, and what follows each ending.
+#include "ScreenFlow.h"
+
+#include "GameEvents.h"
+#include "Game_Sounds.h"
+#include "Globals.h"
+#include "Level.h"
+#include "MainLoop.h"
+#include "MainMenu.h"
+#include "MapScreen.h"
+#include "ShellTestSupport.h"
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+// A world that takes steps and ends with whatever the test sets.
+class FakeWorld final : public Level
+{
+public:
+    explicit FakeWorld(GameEvents* events) : Level(events) {}
+
+    void SetProjection() override {}
+    void Plot() override {}
+    Level_Action Poll(KeyData) override
+    {
+        steps++;
+        if (askSave)
+            saveGame = true;
+        return result;
+    }
+
+    static inline int steps = 0;
+    static inline Level_Action result = Level_Continue;
+    static inline bool askSave = false;
+};
+
+struct Built
+{
+    Level_Type type;
+    bool ending;
+};
+
+std::vector<Built> built;
+
+Level* MakeFake(GameEvents* events, Level_Type type, bool ending)
+{
+    built.push_back({type, ending});
+    return new FakeWorld(events);
+}
+
+class ScreenFlowTest : public ShellTestSupport
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        ShellTestSupport::SetUpTestSuite();
+        DataGen::WriteSpeechBubbles(dataDir);
+    }
+
+    void SetUp() override
+    {
+        ShellTestSupport::SetUp();
+        gameSounds = new Game_Sounds();
+        gameEvents = new GameEvents();
+        menu = new MainMenu();
+        worldMaker = MakeFake;
+        built.clear();
+        FakeWorld::steps = 0;
+        FakeWorld::result = Level_Continue;
+        FakeWorld::askSave = false;
+        keyData = KeyData();
+        menuOn = false;
+        quit = false;
+        saveSlot = 0;
+        curLevel = Level_TreeV;
+        levelAction = Level_Continue;
+        fading = 0;
+        fadeVal = 1.0;
+        InitLevel();
+    }
+
+    void TearDown() override
+    {
+        delete level;
+        level = nullptr;
+        delete mapScreen;
+        mapScreen = nullptr;
+        delete menu;
+        menu = nullptr;
+        delete gameEvents;
+        gameEvents = nullptr;
+        delete gameSounds;
+        gameSounds = nullptr;
+        worldMaker = BuildWorld;
+        endingPlayed = false;
+        saveSlot = -1;
+        curLevel = Level_None;
+        ShellTestSupport::TearDown();
+    }
+
+    // A level step with one key in a state.
+    bool Poll(int index, std::uint8_t state)
+    {
+        KeyData keys = Keys({index}, state);
+        return LevelPoll(&keys);
+    }
+
+    // Finishes the current level with a result as the main loop does at black.
+    void Finish(Level_Action result)
+    {
+        levelAction = result;
+        FinishedLevel();
+    }
+};
+
+} // namespace
+
+TEST_F(ScreenFlowTest, EscapeOpensTheMenuInAStepTheLevelTakesAndClosesItInOneItDoesNot)
+{
+    EXPECT_FALSE(Poll(KeyIndex_Escape, KeyState_Pressed));
+    EXPECT_TRUE(menuOn);
+    EXPECT_EQ(1, FakeWorld::steps);
+    EXPECT_FALSE(Poll(KeyIndex_Escape, KeyState_Held));
+    EXPECT_TRUE(menuOn) << "opening and closing act on the press";
+    EXPECT_FALSE(Poll(KeyIndex_Escape, KeyState_Pressed));
+    EXPECT_FALSE(menuOn);
+    EXPECT_EQ(1, FakeWorld::steps);
+    EXPECT_FALSE(Poll(KeyIndex_A, KeyState_Pressed));
+    EXPECT_EQ(2, FakeWorld::steps);
+}
+
+TEST_F(ScreenFlowTest, LeavingThroughTheMenuStillMakesTheLevelsEventsPermanent)
+{
+    Poll(KeyIndex_Escape, KeyState_Pressed);
+    Poll(KeyIndex_Down, KeyState_Pressed);
+    (*gameEvents)[5] = 120; // happened at tick 120 of this level
+    EXPECT_TRUE(Poll(KeyIndex_Enter, KeyState_Released));
+    EXPECT_EQ(Level_Left, levelAction);
+    EXPECT_FALSE(menuOn);
+
+    FinishedLevel();
+    EXPECT_EQ(nullptr, level);
+    ASSERT_NE(nullptr, mapScreen);
+    EXPECT_EQ(Level_None, curLevel);
+    EXPECT_EQ(Level_Continue, levelAction);
+    EXPECT_EQ(GameEvent_HasHappened, (*gameEvents)[5]);
+}
+
+TEST_F(ScreenFlowTest, SaveRequestOfAStepIsWrittenInThatStep)
+{
+    FakeWorld::askSave = true;
+    Step();
+    EXPECT_FALSE(saveGame);
+    EXPECT_TRUE(std::filesystem::exists(MapScreen::SlotFile(0)));
+}
+
+TEST_F(ScreenFlowTest, TheFinalWorldLeadsToTheEndingAndTheEndingToTheMap)
+{
+    curLevel = Level_Final;
+    Finish(Level_Completed);
+    ASSERT_EQ(2u, built.size());
+    EXPECT_TRUE(built[1].ending);
+    EXPECT_EQ(Level_Final, curLevel) << "the closing village keeps the final world's number";
+    EXPECT_NE(nullptr, level);
+
+    Finish(Level_Completed);
+    EXPECT_EQ(2u, built.size()) << "the ending is not played again";
+    EXPECT_EQ(nullptr, level);
+    EXPECT_NE(nullptr, mapScreen);
+    EXPECT_EQ(Level_None, curLevel);
+}
+
+TEST_F(ScreenFlowTest, TheMastersIntroductionRebuildsHisWorld)
+{
+    curLevel = Level_Kilig;
+    Finish(Level_Restart);
+    ASSERT_EQ(2u, built.size());
+    EXPECT_EQ(Level_Kilig, built[1].type);
+    EXPECT_EQ(nullptr, mapScreen);
+
+    Finish(Level_Completed);
+    EXPECT_NE(nullptr, mapScreen);
+    EXPECT_EQ(3, mapScreen->PathToOpen());
+}
