@@ -56,7 +56,7 @@ constexpr int StandSteps = 12;
 
 } // namespace
 
-BusyWorld::BusyWorld()
+BusyWorld::BusyWorld(bool stayOnPlate) : stays(stayOnPlate)
 {
     std::string pattern = (std::filesystem::temp_directory_path() / "hm-bench-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr)
@@ -231,12 +231,12 @@ std::vector<int> BusyWorld::ScriptKeys()
     {
         // Every PressEvery steps the player is put on the plate with the item in hand (the
         // map's bump between them is left out), stands there a little and walks off it.
-        if (inStage % PressEvery == 1)
+        if (inStage % PressEvery == 1 && (!stays || inStage == 1))
         {
             player->SetPos(&abovePlate);
             player->speed = 0.0;
         }
-        if (inStage % PressEvery <= StandSteps)
+        if (stays || inStage % PressEvery <= StandSteps)
             return {};
         return {KeyIndex_GameLeft};
     }

@@ -29,7 +29,8 @@ public:
     static constexpr Tick TravelEvery = 5000;
     static constexpr Tick TravelBack = 1500;
 
-    BusyWorld();
+    // With stayOnPlate the player, once on the plate, stays there for good.
+    explicit BusyWorld(bool stayOnPlate = false);
     ~BusyWorld();
     BusyWorld(BusyWorld const&) = delete;
     BusyWorld& operator=(BusyWorld const&) = delete;
@@ -63,6 +64,7 @@ private:
     GameEvents events;
     std::unique_ptr<Test_World> world;
     std::vector<Test_Walker*> walkers; // the ones added to the test world's own
+    bool stays = false;                // the player stays on the plate
     Pointf abovePlate;                 // where the script puts the player to land on the plate
     KeyData last;                      // keys of the previous step
     std::size_t heapAtStart = 0;

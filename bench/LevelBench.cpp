@@ -90,6 +90,22 @@ void LevelMemory(benchmark::State& state, Tick clock)
     busy.reset();
 }
 
+// Play with the player standing on the plate from early on: the plate bobs every tick (it sinks
+// deeper than its own height, and the player then stands on the floor beside its top) and the
+// door's opening depends on the whole run of switchings since the player stepped on it.
+void LevelStepOnBobbingPlate(benchmark::State& state, Tick clock)
+{
+    BusyWorld world(true);
+    world.PlayTo(clock);
+    StepTimer timer(state);
+    for (auto _ : state)
+    {
+        while (world.World().IsTimeTravelling())
+            world.Step();
+        timer.Step([&] { world.Step(); });
+    }
+}
+
 void Register(char const* name, void (*fn)(benchmark::State&, Tick), Tick clock, int iterations)
 {
     std::string const full = std::string(name) + "/" + std::to_string(clock);
@@ -114,6 +130,9 @@ struct LevelBenchmarks
         Register("LevelRewind", LevelRewind, 118000, 1);
         Register("LevelStep", LevelStep, 118000, TimedSteps);
         benchmark::RegisterBenchmark("LevelMemory/119500", LevelMemory, Tick(119500))->Iterations(1);
+        // A world of its own, after the shared one is gone.
+        Register("LevelStepOnBobbingPlate", LevelStepOnBobbingPlate, 2400, 100);
+        Register("LevelStepOnBobbingPlate", LevelStepOnBobbingPlate, 10000, 100);
     }
 } const levelBenchmarks;
 
