@@ -36,16 +36,6 @@ constexpr double RowX = 320.0;
 constexpr double FirstRowY = 340.0;
 constexpr int MaxVolume = 255;
 
-bool Pressed(KeyData const* keys, int k) { return keys->keys[k] & KeyState_Pressed; }
-bool Held(KeyData const* keys, int k) { return keys->keys[k] & KeyState_Held; }
-bool Released(KeyData const* keys, int k) { return keys->keys[k] & KeyState_Released; }
-
-void PlaySound(Sound_Id id)
-{
-    if (gameSounds)
-        gameSounds->Play(id, nullptr, false, 1.0);
-}
-
 void Outline(double x0, double y0, double x1, double y1)
 {
     glBegin(GL_LINE_LOOP);
@@ -57,6 +47,27 @@ void Outline(double x0, double y0, double x1, double y1)
 }
 
 } // namespace
+
+bool MainMenu::Pressed(KeyData const* keys, int k)
+{
+    return keys->keys[k] & KeyState_Pressed;
+}
+
+bool MainMenu::Held(KeyData const* keys, int k)
+{
+    return keys->keys[k] & KeyState_Held;
+}
+
+bool MainMenu::Released(KeyData const* keys, int k)
+{
+    return keys->keys[k] & KeyState_Released;
+}
+
+void MainMenu::PlayUiSound(Sound_Id id)
+{
+    if (gameSounds)
+        gameSounds->Play(id, nullptr, false, 1.0);
+}
 
 MainMenu::MainMenu()
 {
@@ -81,11 +92,11 @@ MainMenu::~MainMenu()
 MainMenu_Result MainMenu::Poll(KeyData* keys)
 {
     if (Pressed(keys, KeyIndex_Up) || Pressed(keys, KeyIndex_GamePrevTarget)) {
-        PlaySound(Sound_UiMove);
+        PlayUiSound(Sound_UiMove);
         selection = (selection + MainMenu_RowCount - 1) % MainMenu_RowCount;
     }
     if (Pressed(keys, KeyIndex_Down) || Pressed(keys, KeyIndex_GameNextTarget)) {
-        PlaySound(Sound_UiMove);
+        PlayUiSound(Sound_UiMove);
         selection = (selection + 1) % MainMenu_RowCount;
     }
 
@@ -97,13 +108,13 @@ MainMenu_Result MainMenu::Poll(KeyData* keys)
     if (Released(keys, KeyIndex_Enter) || Released(keys, KeyIndex_GameAction)) {
         switch (selection) {
         case MainMenu_Resume:
-            PlaySound(Sound_UiSelect2);
+            PlayUiSound(Sound_UiSelect2);
             return MainMenu_Close;
         case MainMenu_Quit:
-            PlaySound(Sound_UiSelect2);
+            PlayUiSound(Sound_UiSelect2);
             return MainMenu_QuitGame;
         case MainMenu_Leave:
-            PlaySound(Sound_UiSelect2);
+            PlayUiSound(Sound_UiSelect2);
             selection = MainMenu_Resume;
             return MainMenu_LeaveLevel;
         case MainMenu_Options:

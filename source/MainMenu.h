@@ -1,6 +1,7 @@
 // The in-game menu that Escape lays over a running level.
 #pragma once
 
+#include "Game_Sounds.h"
 #include "util/Pointf.h"
 
 class Image;
@@ -46,6 +47,12 @@ public:
     void Plot();
 
     int Selection() const { return selection; }
+
+    // Key tests and the interface sounds, shared with the map screen.
+    static bool Pressed(KeyData const* keys, int k);
+    static bool Held(KeyData const* keys, int k);
+    static bool Released(KeyData const* keys, int k);
+    static void PlayUiSound(Sound_Id id);
 
     // A red chevron whose tip lies at tip and whose arms open in direction (-1 left, +1 right).
     static void PlotArrow(Pointf tip, double direction);

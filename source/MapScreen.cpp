@@ -75,15 +75,10 @@ char const* const slotFiles[Total_Saves] = {"saves/save0", "saves/save1", "saves
 constexpr int FirstPathEvent = 12; // path p is open once event 12 + p has happened
 constexpr int MaxGemIcons = 8;
 
-bool Pressed(KeyData const* keys, int k) { return keys->keys[k] & KeyState_Pressed; }
-bool Held(KeyData const* keys, int k) { return keys->keys[k] & KeyState_Held; }
-bool Released(KeyData const* keys, int k) { return keys->keys[k] & KeyState_Released; }
-
-void PlaySound(Sound_Id id)
-{
-    if (gameSounds)
-        gameSounds->Play(id, nullptr, false, 1.0);
-}
+constexpr auto Pressed = MainMenu::Pressed;
+constexpr auto Held = MainMenu::Held;
+constexpr auto Released = MainMenu::Released;
+constexpr auto PlaySound = MainMenu::PlayUiSound;
 
 // A slot that was never written is a new game; its file appears at the first save.
 GameEvents* ReadSlot(char const* file)
