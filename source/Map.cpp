@@ -18,6 +18,9 @@ constexpr double CellSize = 300.0;
 // A grid this large can only come from a corrupt map; real worlds need a few thousand cells.
 constexpr double MaxCells = 1048576.0;
 constexpr double SettleDepth = 500.0;
+// Sine of the widest angle between a move and an edge that still count as running along one line. Both
+// ends of a very short move near a corner lie within the tolerance of edges that run other ways.
+constexpr double AlongSine = 1.0e-3;
 
 // Truncates toward zero, keeping far-off and non-finite positions well outside any grid.
 int CellIndex(double v)
@@ -33,6 +36,57 @@ int Clamp(int v, int lo, int hi)
 {
     return v < lo ? lo : (v > hi ? hi : v);
 }
+
+// The stretch of one outer edge that lies on the line of a move, as distances from the move's start.
+struct EdgeSpan
+{
+    double lo = 0.0;
+    double hi = 0.0;
+    double run = 0.0; // how far the edge runs along the move from its first point to its second
+    Pointf loPoint;   // the end of the edge nearer the move's start
+
+    bool Along(Poly const* poly, int i, Pointf const* a, Pointf const* b, Pointf const& dir)
+    {
+        PolyPoint const* p = poly->GetPointPtr(i);
+        if (p->line == nullptr || p->internal)
+            return false;
+        if (!Util::Equal(0.0, p->LineEval(a)) || !Util::Equal(0.0, p->LineEval(b)))
+            return false;
+        Pointf const& q = poly->GetPointPtr(i + 1)->pos;
+        double const across = (q.x - p->pos.x) * dir.y - (q.y - p->pos.y) * dir.x;
+        if (std::fabs(across) > AlongSine * p->pos.Distance(&q))
+            return false;
+        double const uP = (p->pos.x - a->x) * dir.x + (p->pos.y - a->y) * dir.y;
+        double const uQ = (q.x - a->x) * dir.x + (q.y - a->y) * dir.y;
+        run = uQ - uP;
+        lo = std::min(uP, uQ);
+        hi = std::max(uP, uQ);
+        loPoint = uP < uQ ? p->pos : q;
+        return true;
+    }
+
+    // Edges of two solid polygons running opposite ways on one line have solid on both sides.
+    bool Faces(EdgeSpan const& other) const { return (run < 0.0) != (other.run < 0.0); }
+
+    // Where a move of the given length from a, along both edges' line, must stop on the stretch the two
+    // share: at its near end, or at a itself when a already lies within it. False when it does not reach it.
+    bool StopOnShared(EdgeSpan const& other, Pointf const& a, double length, Pointf& stop) const
+    {
+        double const start = std::max(lo, other.lo);
+        double const end = std::min(hi, other.hi);
+        if (end - start < Util::Eps || end < Util::Eps)
+            return false;
+        if (start < Util::Eps)
+        {
+            stop = a;
+            return true;
+        }
+        if (start > length - Util::Eps)
+            return false;
+        stop = lo > other.lo ? loPoint : other.loPoint;
+        return true;
+    }
+};
 } // namespace
 
 MapGroup::MapGroup()
@@ -293,13 +347,7 @@ bool Map::TryMove(Pointf const* a, Pointf* b, MapGroup const* cell, unsigned int
     for (int i = 0; i < list.Count(); ++i)
     {
         unsigned int const index = list[i];
-        Poly const* candidate = GetPoly(index);
-        unsigned int const g = candidate->group;
-        if (g != 0 && (g == passGroups[0] || g == passGroups[1]))
-            continue;
-        if (!candidate->solid || !candidate->GetBound()->Intersect(&reach))
-            continue;
-        if (!candidate->TryMove(a, b, edge))
+        if (!Blocks(index, reach) || !GetPoly(index)->TryMove(a, b, edge))
             continue;
         if (poly != nullptr)
             *poly = index;
@@ -310,6 +358,69 @@ bool Map::TryMove(Pointf const* a, Pointf* b, MapGroup const* cell, unsigned int
         }
         reach = Rectf(a, b);
         clipped = true;
+    }
+    if (ClipAlongCracks(a, b, cell, poly, edge))
+        clipped = true;
+    return clipped;
+}
+
+bool Map::Blocks(unsigned int index, Rectf const& reach) const
+{
+    Poly const* candidate = GetPoly(index);
+    unsigned int const g = candidate->group;
+    if (g != 0 && (g == passGroups[0] || g == passGroups[1]))
+        return false;
+    return candidate->solid && candidate->GetBound()->Intersect(&reach);
+}
+
+bool Map::ClipAlongCracks(Pointf const* a, Pointf* b, MapGroup const* cell, unsigned int* poly,
+                          unsigned int* edge) const
+{
+    double length = a->Distance(b);
+    if (length < Util::Eps)
+        return false;
+    Pointf const dir((b->x - a->x) / length, (b->y - a->y) / length);
+    Rectf const reach(a, b);
+    FlatList<unsigned int> const& list = *cell->polyList;
+    bool clipped = false;
+    for (int i = 0; i < list.Count(); ++i)
+    {
+        if (!Blocks(list[i], reach))
+            continue;
+        Poly const* first = GetPoly(list[i]);
+        for (int e = 0; e < first->Points(); ++e)
+        {
+            EdgeSpan one;
+            if (!one.Along(first, e, a, b, dir))
+                continue;
+            for (int j = i + 1; j < list.Count(); ++j)
+            {
+                if (!Blocks(list[j], reach))
+                    continue;
+                Poly const* second = GetPoly(list[j]);
+                for (int f = 0; f < second->Points(); ++f)
+                {
+                    EdgeSpan two;
+                    if (!two.Along(second, f, a, b, dir) || !one.Faces(two))
+                        continue;
+                    Pointf stop(0.0, 0.0);
+                    if (!one.StopOnShared(two, *a, length, stop))
+                        continue;
+                    *b = stop;
+                    length = a->Distance(&stop);
+                    if (poly != nullptr)
+                        *poly = list[j];
+                    if (edge != nullptr)
+                        *edge = unsigned(f);
+                    clipped = true;
+                    if (*b == *a)
+                    {
+                        *b = *a;
+                        return true;
+                    }
+                }
+            }
+        }
     }
     return clipped;
 }

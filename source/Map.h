@@ -87,4 +87,12 @@ public:
 
 private:
     void FreeGrid();
+    // Whether polygon index can clip a move within the rectangle it spans.
+    bool Blocks(unsigned int index, Rectf const& reach) const;
+    // Two solid polygons whose outer edges lie on one line from opposite sides leave a crack of no
+    // width. Each alone lets a point slide along its outline, so together they would let a point slip
+    // into the crack (walk under a ramp's foot, fall beside a plate set into the floor); the stretch they
+    // share stops a move running along it, as the seam of two joined polygons does.
+    bool ClipAlongCracks(Pointf const* a, Pointf* b, MapGroup const* cell, unsigned int* poly,
+                         unsigned int* edge) const;
 };

@@ -228,3 +228,46 @@ TEST(Character, WalkCycleWithoutFrameDistanceDoesNotStallTheStep)
     walker.Steps(map.get(), Character_Right, 3);
     EXPECT_GT(walker.pos.x, 5.0);
 }
+
+TEST(Character, RampStandingOnTheFloorIsClimbedOrBlocksAtItsFoot)
+{
+    // Feet flush with the floor: walking along the floor meets the ramp's foot, not the crack under it.
+    auto flush = [](double degrees) {
+        double const run = 100.0 / std::tan(degrees * Deg);
+        return Floor({{100.0, 0.0, 0, 0, true}, {100.0 + run, 100.0, 0, 0, true}, {100.0 + run, 0.0, 0, 0, true}});
+    };
+    auto gentle = flush(30.0);
+    Walker climber(50.3, 0.0);
+    climber.Steps(gentle.get(), Character_Right, 40);
+    EXPECT_GT(climber.pos.y, 10.0);
+    EXPECT_NEAR(climber.angle, -30.0 * Deg, 1e-6);
+
+    auto steep = flush(62.0);
+    Walker blocked(50.3, 0.0);
+    blocked.Steps(steep.get(), Character_Right, 40);
+    EXPECT_NEAR(blocked.pos.x, 100.0, 1e-9);
+    EXPECT_EQ(blocked.pos.y, 0.0);
+    EXPECT_EQ(blocked.speed, 0.0);
+    EXPECT_TRUE(blocked.onGround);
+}
+
+TEST(Character, StandsAgainstTheSidesOfAPlateSunkIntoAGap)
+{
+    MapWriter writer;
+    writer.AddBox(-1000.0, -100.0, 900.0, 0.0, 0, 0, true, false, 64.0);
+    writer.AddBox(960.0, -100.0, 2000.0, 0.0, 0, 0, true, false, 64.0);
+    writer.AddBox(900.0, -20.0, 960.0, 0.0, 0, 1, true, false, 64.0);
+    auto map = MapFiles::Load<Map>(writer);
+    map->PreprocessCollision();
+    map->MoveGroup(1, 0.0, -6.0);
+    for (std::uint32_t const way : {Character_Left, Character_Right}) {
+        Walker walker(930.3, -6.0);
+        walker.Steps(map.get(), way, 100);
+        EXPECT_NEAR(walker.pos.x, way == Character_Left ? 900.0 : 960.0, 1e-9);
+        EXPECT_EQ(walker.pos.y, -6.0);
+        EXPECT_TRUE(walker.onGround);
+        unsigned int poly = 0;
+        EXPECT_TRUE(walker.PolyOn(&poly));
+        EXPECT_EQ(map->GetGroup(poly), 1u) << "the plate is what it stands on";
+    }
+}

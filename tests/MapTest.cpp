@@ -134,6 +134,49 @@ TEST(Map, MovesStopAtOuterSurfacesOnly)
     EXPECT_NEAR(b.y, 10, 1e-3);
 }
 
+TEST(Map, CracksBetweenSolidsStopMovesRunningAlongThem)
+{
+    auto map = MapFiles::Load<Map>(Level());
+    map->PreprocessCollision();
+
+    // Along the floor into the crack under the ramp's foot: stopped at the foot, which the ramp names.
+    Pointf const before(250, 10);
+    Pointf b(350, 10);
+    unsigned int poly = 99;
+    unsigned int edge = 99;
+    EXPECT_TRUE(map->TryMove(&before, &b, &poly, &edge));
+    MapFiles::ExpectPoint(b, 300, 10);
+    EXPECT_EQ(poly, 1u);
+    EXPECT_EQ(edge, 2u);
+    Pointf const foot(300, 10);
+    b = Pointf(320, 10);
+    EXPECT_TRUE(map->TryMove(&foot, &b, nullptr, nullptr));
+    EXPECT_EQ(b, foot);
+    b = Pointf(250, 10);
+    EXPECT_FALSE(map->TryMove(&foot, &b, nullptr, nullptr));
+    b = foot;
+    EXPECT_FALSE(map->TryMove(&before, &b, nullptr, nullptr)) << "a move may end at the crack's mouth";
+
+    // One outline alone still lets a point slide along it, as along the lift's underside.
+    Pointf const under(550, 20);
+    b = Pointf(650, 20);
+    EXPECT_FALSE(map->TryMove(&under, &b, nullptr, nullptr));
+
+    // A crack opened by a group's move counts while it lasts, unless the group is passable.
+    map->MoveGroup(1, 0, -10);
+    Pointf const onFloor(550, 10);
+    b = Pointf(650, 10);
+    EXPECT_TRUE(map->TryMove(&onFloor, &b, &poly, nullptr));
+    MapFiles::ExpectPoint(b, 600, 10);
+    EXPECT_EQ(poly, 2u);
+    map->passGroups[0] = 1;
+    b = Pointf(650, 10);
+    EXPECT_FALSE(map->TryMove(&onFloor, &b, nullptr, nullptr));
+    map->passGroups[0] = 0;
+    map->MoveGroup(1, 0, 0);
+    EXPECT_FALSE(map->TryMove(&onFloor, &b, nullptr, nullptr));
+}
+
 TEST(Map, PassableGroupsBlockPointsButNotMoves)
 {
     auto map = MapFiles::Load<Map>(Level());

@@ -8,6 +8,8 @@
 
 #include <cstdio>
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 namespace
 {
@@ -18,14 +20,23 @@ constexpr unsigned int Plank = 3;
 
 void AddRamp(MapWriter& map, double x0, double y0, double x1, double y1)
 {
-    // The slope between the two ends, its high side vertical; its foot reaches into the floor so
-    // that walking along the floor meets the slope rather than the floor's own top edge.
+    // The slope between the two ends, standing on the floor with its high side vertical.
     double const highX = y1 > y0 ? x1 : x0;
     double const lowX = y1 > y0 ? x0 : x1;
     double const top = y1 > y0 ? y1 : y0;
     map.AddPoly({Stone, 0, true, false,
                  {{lowX, 0, lowX / 64.0, 0, true}, {highX, top, highX / 64.0, top / 64.0, true},
-                  {highX, -10, highX / 64.0, -10 / 64.0, false}, {lowX, -10, lowX / 64.0, -10 / 64.0, false}}});
+                  {highX, 0, highX / 64.0, 0, false}}});
+}
+
+// A solid polygon with each outline drawn and its texture laid out by world position.
+void AddPoly(MapWriter& map, unsigned int texture, unsigned int group,
+             std::vector<std::pair<double, double>> const& corners)
+{
+    MapWriter_Poly poly{texture, group, true, false, {}};
+    for (auto const& [x, y] : corners)
+        poly.points.push_back({x, y, x / 64.0, y / 64.0, true});
+    map.AddPoly(poly);
 }
 
 } // namespace
@@ -37,13 +48,18 @@ void TestWorldWriter::Write(std::string const& dir)
 
     MapWriter map;
     map.SetView(-920, -100, 1);
-    map.AddBox(-900, -100, 1900, 0, Stone, 0, true, false, 64);
+    // The plate sits flush in a gap of the floor whose sides slope, so that once pressed down it can
+    // be walked out of.
+    AddPoly(map, Stone, 0, {{-900, -100}, {-900, 0}, {900, 0}, {920, -20}, {920, -100}});
+    AddPoly(map, Stone, 0, {{940, -100}, {940, -20}, {960, 0}, {1900, 0}, {1900, -100}});
     map.AddBox(-1000, -100, -900, 600, Brick, 0, true, false, 64);
     map.AddBox(1900, -100, 2000, 600, Brick, 0, true, false, 64);
     AddRamp(map, 200, 0, 400, 60);
     map.AddBox(400, 0, 600, 60, Stone, 0, true, false, 64);
     AddRamp(map, 600, 60, 800, 0);
-    map.AddBox(900, 0, 960, 6, Plank, Test_World_SwitchGroup, true, false, 64);
+    // The plate's sides run along the gap's but stop short of its foot: sharing both corners would make
+    // them seams, which let a body cross.
+    AddPoly(map, Plank, Test_World_SwitchGroup, {{900, 0}, {960, 0}, {945, -15}, {915, -15}});
     map.AddBox(1050, 0, 1070, 150, Brick, Test_World_DoorGroup, true, false, 64);
     map.AddBox(1300, 60, 1400, 70, Plank, Test_World_LiftGroup, true, false, 64);
 
