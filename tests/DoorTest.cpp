@@ -1,7 +1,6 @@
 // Doors: opening and falling over the activators' runs, long histories, and the sounds of the step itself.
 #include "Door.h"
 
-#include <filesystem>
 #include <random>
 #include <utility>
 #include <vector>
@@ -38,9 +37,7 @@ class DoorTest : public testing::Test
 protected:
     DoorTest()
     {
-        std::filesystem::create_directory("sounds");
-        TestAudio::WriteWav("sounds/dooropen.wav");
-        TestAudio::WriteWav("sounds/doorthud.wav");
+        TestAudio::WriteSounds(".", {"dooropen", "doorthud"});
         gameSounds = &sounds;
     }
     ~DoorTest() override
@@ -57,9 +54,10 @@ protected:
         {
             FlatList<MoveObject>* orders = nullptr;
             door.MoveMapGroup(map.get(), t, &orders);
-            for (int channel = 0; channel < Audio_Channels; channel++)
-                if (Audio::Plays(channel, id == Sound_DoorThud ? "sounds/doorthud.wav" : "sounds/dooropen.wav"))
-                    heard.emplace_back(t, Audio::Volume(channel));
+            char const* file = id == Sound_DoorThud ? "sounds/doorthud.wav" : "sounds/dooropen.wav";
+            int const channel = TestAudio::ChannelOf(file);
+            if (channel >= 0)
+                heard.emplace_back(t, Audio::Volume(channel));
             sounds.Stop(id);
         }
         return heard;

@@ -6,21 +6,17 @@
 #include "platform/TestFolder.h"
 #include "util/Util.h"
 
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
 
 namespace {
 
+using TestAudio::ChannelOf;
+
 class GameSoundsTest : public testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        std::filesystem::create_directory("sounds");
-        for (char const* name : {"jump", "pickup", "ticking", "boing"})
-            TestAudio::WriteWav(std::string("sounds/") + name + ".wav");
-    }
+    void SetUp() override { TestAudio::WriteSounds(".", {"jump", "pickup", "ticking", "boing"}); }
 
     void TearDown() override
     {
@@ -29,15 +25,6 @@ protected:
     }
 
     void OpenAudio() { ASSERT_TRUE(Audio::Open(Audio_Rate, Audio_Channels)); }
-
-    // The channel playing the file, -1 when none does.
-    static int ChannelOf(char const* file)
-    {
-        for (int channel = 0; channel < Audio_Channels; channel++)
-            if (Audio::Plays(channel, file))
-                return channel;
-        return -1;
-    }
 
     // The volume a jump heard at pos starts with, -1 when it does not start.
     int JumpVolume(Pointf pos, double scale)

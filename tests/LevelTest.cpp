@@ -13,19 +13,6 @@
 #include <array>
 #include <vector>
 
-namespace
-{
-
-int TickingChannel()
-{
-    for (int channel = 0; channel < Audio_Channels; channel++)
-        if (Audio::Plays(channel, "sounds/ticking.wav"))
-            return channel;
-    return -1;
-}
-
-} // namespace
-
 class LevelTest : public TestWorldSupport
 {
 protected:
@@ -136,16 +123,16 @@ TEST_F(LevelTest, TickingWarnsBeyondTheWarningAndTheLimitKillsEvenWithSocks)
     Test_World& w = MakeWorld();
     w.SetClock(Level_TimeWarning * 256, 10);
     Step();
-    EXPECT_LT(TickingChannel(), 0);
+    EXPECT_LT(TestAudio::ChannelOf("sounds/ticking.wav"), 0);
     Step();
-    EXPECT_GE(TickingChannel(), 0);
+    EXPECT_GE(TestAudio::ChannelOf("sounds/ticking.wav"), 0);
 
     // Back at the warning, only the level tick was over it: the ticking stops.
     for (int i = 0; i < 20 && w.GetTick() > Level_TimeWarning; ++i)
         Step({KeyIndex_GameBackInTime});
     Step({KeyIndex_GameBackInTime});
     EXPECT_LE(w.GetTick(), Level_TimeWarning);
-    EXPECT_LT(TickingChannel(), 0);
+    EXPECT_LT(TestAudio::ChannelOf("sounds/ticking.wav"), 0);
     Step({KeyIndex_GameJump});
 
     w.SetClock(Level_TotalTime * 256, Level_TotalTime + 1);
@@ -163,11 +150,11 @@ TEST_F(LevelTest, EndingALevelStopsItsTickingAndClearsTheMute)
     Test_World& w = MakeWorld();
     w.SetClock((Level_TimeWarning + 5) * 256, 10);
     Step();
-    ASSERT_GE(TickingChannel(), 0);
+    ASSERT_GE(TestAudio::ChannelOf("sounds/ticking.wav"), 0);
     Step({KeyIndex_GameBackInTime});
     ASSERT_EQ(sounds.mute, 1);
     world.reset();
-    EXPECT_LT(TickingChannel(), 0);
+    EXPECT_LT(TestAudio::ChannelOf("sounds/ticking.wav"), 0);
     EXPECT_EQ(sounds.mute, 0);
 }
 

@@ -36,9 +36,7 @@ protected:
         DataGen::WriteSpeechBubbles(dir);
         PuzzleWriter::WriteAll(dir);
         TestWorldWriter::Write(dir);
-        std::filesystem::create_directories(data->path / "sounds");
-        TestAudio::WriteWav((data->path / "sounds/ticking.wav").string());
-        TestAudio::WriteWav((data->path / "sounds/success.wav").string());
+        TestAudio::WriteSounds(data->path, {"ticking", "success"});
     }
     static void TearDownTestSuite()
     {

@@ -11,7 +11,6 @@
 #include "platform/TestFolder.h"
 
 #include <GL/gl.h>
-#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace {
@@ -91,8 +90,7 @@ TEST_F(WndProcTest, MouseIsScaledAndClicksAreEdges)
 TEST_F(WndProcTest, LayerRunsAStepOfTheGame)
 {
     TestFolder dir(true);
-    std::filesystem::create_directory("sounds");
-    TestAudio::WriteWav("sounds/jump.wav");
+    TestAudio::WriteSounds(".", {"jump"});
 
     ASSERT_TRUE(GameWindow::Open(800, 600)) << GameWindow::FailureText();
     GameWindow::PushKey(0x20, true);

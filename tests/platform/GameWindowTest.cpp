@@ -46,16 +46,7 @@ protected:
 
 } // namespace
 
-TEST_F(GameWindowTest, TallAreaGetsBarsAboveAndBelow)
-{
-    GameWindow_Rect tall = GameWindow::Letterbox(800, 800);
-    EXPECT_EQ(0, tall.x);
-    EXPECT_EQ(100, tall.y);
-    EXPECT_EQ(800, tall.width);
-    EXPECT_EQ(600, tall.height);
-}
-
-TEST_F(GameWindowTest, WideWindowKeepsBlackBarsAndScalesTheMouse)
+TEST_F(GameWindowTest, ClearsToBlueBetweenBlackBarsAndScalesTheMouse)
 {
     ASSERT_TRUE(GameWindow::Open(800, 480)) << GameWindow::FailureText();
     glClear(GL_COLOR_BUFFER_BIT);
@@ -65,6 +56,11 @@ TEST_F(GameWindowTest, WideWindowKeepsBlackBarsAndScalesTheMouse)
     EXPECT_EQ(204, Colour(80, 0));
     EXPECT_EQ(204, Colour(719, 479));
     EXPECT_EQ(GL_NO_ERROR, glGetError());
+
+    GameWindow_Rect const tall = GameWindow::Letterbox(800, 800);
+    EXPECT_EQ(100, tall.y) << "a tall area gets its bars above and below";
+    EXPECT_EQ(800, tall.width);
+    EXPECT_EQ(600, tall.height);
 
     std::vector<Window_Message> sizes = Pump(Window_Size);
     ASSERT_FALSE(sizes.empty()) << "a new window reports its size";

@@ -8,8 +8,10 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <initializer_list>
 #include <string>
 #include <thread>
 
@@ -39,6 +41,15 @@ inline int Listen()
     return loudest;
 }
 
+// The first channel playing the file, -1 when none does.
+inline int ChannelOf(char const* file)
+{
+    for (int channel = 0; channel < Audio_Channels; channel++)
+        if (Audio::Plays(channel, file))
+            return channel;
+    return -1;
+}
+
 // Two seconds of a loud square wave, mono, 16-bit.
 inline void WriteWav(std::string const& path)
 {
@@ -56,6 +67,14 @@ inline void WriteWav(std::string const& path)
     put(count * 2, 4);
     for (std::uint32_t i = 0; i < count; i++)
         put((i / 50) % 2 ? 12000 : 0x10000 - 12000, 2);
+}
+
+// The named effects, as "sounds/NAME.wav" under the folder.
+inline void WriteSounds(std::filesystem::path const& folder, std::initializer_list<char const*> names)
+{
+    std::filesystem::create_directories(folder / "sounds");
+    for (char const* name : names)
+        WriteWav((folder / "sounds" / (std::string(name) + ".wav")).string());
 }
 
 } // namespace TestAudio

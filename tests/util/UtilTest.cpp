@@ -14,7 +14,7 @@ TEST(Util, RandomHashesTicksInThirtyTwoBits)
     EXPECT_NE(Util::Random(100, a), Util::Random(100, Util::NextSerial()));
 }
 
-TEST(Util, AnglesNormaliseAndDiffer)
+TEST(Util, AnglesNormaliseAndDifferEvenWhenUnreasonable)
 {
     EXPECT_EQ(Util::Angle(Util::HalfTurn), Util::HalfTurn);
     EXPECT_EQ(Util::Angle(-Util::HalfTurn), Util::HalfTurn);
@@ -22,10 +22,8 @@ TEST(Util, AnglesNormaliseAndDiffer)
     EXPECT_DOUBLE_EQ(Util::DiffAngle(0.1, 0.2), Util::FullTurn - 0.1);
     EXPECT_EQ(Util::DiffAngle(7.0, 0.0), 7.0);
     EXPECT_LT(Util::DiffAngle(1.0, 1.0 + 1e-8), 0.0);
-}
 
-TEST(Util, UnreasonableAnglesStillReturn)
-{
+    // Unreasonable angles still return.
     EXPECT_EQ(Util::Angle(INFINITY), INFINITY);
     EXPECT_EQ(Util::DiffAngle(-INFINITY, 0.0), -INFINITY);
     EXPECT_TRUE(std::isnan(Util::Angle(NAN)));
