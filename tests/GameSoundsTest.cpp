@@ -7,7 +7,6 @@
 #include "util/Util.h"
 
 #include <gtest/gtest.h>
-#include <string>
 
 namespace {
 
