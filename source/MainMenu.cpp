@@ -61,8 +61,15 @@ void Outline(double x0, double y0, double x1, double y1)
 MainMenu::MainMenu()
 {
     char const* const files[MainMenu_RowCount] = {resumefile, leavefile, optionsfile, quitfile, musicfile, soundfile};
-    for (int i = 0; i < MainMenu_RowCount; i++)
-        images[i] = new Image(files[i], 0, false);
+    try {
+        for (int i = 0; i < MainMenu_RowCount; i++)
+            images[i] = new Image(files[i], 0, false);
+    } catch (...) {
+        // A missing picture: free those loaded before it.
+        for (Image* image : images)
+            delete image;
+        throw;
+    }
 }
 
 MainMenu::~MainMenu()

@@ -119,10 +119,43 @@ double PopScale(double a, double size)
 MapScreen::MapScreen(GameEvents* liveEvents, Level_Type type, Level_Action action)
     : events(liveEvents)
 {
-    font = new GameFont();
     pathToOpen = -1;
     OpenMap(type, action);
+    // A missing picture or unreadable slot throws; what was loaded before is freed on the way out.
+    try {
+        Load(type);
+    } catch (...) {
+        Free();
+        throw;
+    }
+    titleMode = type == Level_None;
+    if (!titleMode) {
+        // The progress is written every time the map opens after a level.
+        Save(events);
+    } else {
+        titleY = 960.0;
+        for (double& y : slotY)
+            y = -480.0;
+        slotsShown = 0;
+        slotTimer = 0;
+        selected = 0;
+        chooseTimer = -1;
+    }
 
+    location = target = type - 1;
+    if (location < 0)
+        location = target = 0;
+    progress = 0.0;
+    facingRight = true;
+    walkFrame = 0;
+    walkTimer = 0;
+    hudOffset = 0.0;
+    eraseMode = false;
+}
+
+void MapScreen::Load(Level_Type type)
+{
+    font = new GameFont();
     map = new Image(mapFile, 0, false);
     marker = new Image(markerFile, Image_Mask, false);
     markerDone = new Image(markerDoneFile, Image_Mask, false);
@@ -143,36 +176,19 @@ MapScreen::MapScreen(GameEvents* liveEvents, Level_Type type, Level_Action actio
         std::snprintf(name, sizeof name, "%s%.2d.png", walkBase, i);
         walk[i] = new Image(name, Image_Mask, false);
     }
-
-    titleMode = type == Level_None;
-    if (!titleMode) {
-        // The progress is written every time the map opens after a level.
-        Save(events);
-    } else {
+    if (type == Level_None) {
         title = new Image(titleFile, 0, false);
-        titleY = 960.0;
-        for (int i = 0; i < Total_Saves; i++) {
+        for (int i = 0; i < Total_Saves; i++)
             slots[i] = ReadSlot(slotFiles[i]);
-            slotY[i] = -480.0;
-        }
-        slotsShown = 0;
-        slotTimer = 0;
-        selected = 0;
-        chooseTimer = -1;
     }
-
-    location = target = type - 1;
-    if (location < 0)
-        location = target = 0;
-    progress = 0.0;
-    facingRight = true;
-    walkFrame = 0;
-    walkTimer = 0;
-    hudOffset = 0.0;
-    eraseMode = false;
 }
 
 MapScreen::~MapScreen()
+{
+    Free();
+}
+
+void MapScreen::Free()
 {
     delete font;
     delete title;

@@ -78,6 +78,9 @@ public:
     GameEvents const* Slot(int i) const { return slots[i]; }
 
 private:
+    // Loads the font, the pictures and the curves; the title and the slots for the title screen.
+    void Load(Level_Type type);
+    void Free();
     void OpenMap(Level_Type type, Level_Action action);
     void PollTitle(KeyData const* keys);
     void PlotTitle();

@@ -316,12 +316,13 @@ void OptionsScreen::PlotButton(int control, char const* text) const
     Pointf const c = ControlCentre(control);
     double const halfW = (control >= Options_Ok ? CommandW : KeyButtonW) / 2.0;
     double const halfH = (control >= Options_Ok ? CommandH : KeyButtonH) / 2.0;
-    float shade = 0.95f;
+    // Dark faces, so that the font's light letters stand out.
+    float face[3] = {0.3f, 0.3f, 0.35f};
     if (keyWait && control == curKey)
-        shade = 0.55f;
+        face[0] = 0.7f, face[1] = 0.15f, face[2] = 0.15f;
     else if (control == focus)
-        shade = 0.75f;
-    MainMenu::PlotBox(c.x - halfW, c.y - halfH, c.x + halfW, c.y + halfH, 1.0f, shade, shade, 1.0f);
+        face[0] = 0.25f, face[1] = 0.4f, face[2] = 0.7f;
+    MainMenu::PlotBox(c.x - halfW, c.y - halfH, c.x + halfW, c.y + halfH, face[0], face[1], face[2], 1.0f);
     PlotText(text, c.x, c.y, Font_Centre | Font_Middle);
 }
 

@@ -4,6 +4,7 @@
 #include "GameEvents.h"
 #include "Globals.h"
 #include "ShellTestSupport.h"
+#include "util/Error.h"
 
 #include <sys/stat.h>
 
@@ -47,11 +48,9 @@ TEST_F(MapScreenTest, FreshInstallStartsNewGamesAndMakesTheSlotAtTheFirstSave)
         EXPECT_TRUE(screen.Slot(i)->IsNew());
 
     Run(screen, 40);
-    KeyData up = Keys({KeyIndex_Up}, KeyState_Pressed);
-    screen.Poll(&up);
+    Feed(screen, KeyIndex_Up, KeyState_Pressed);
     EXPECT_EQ(2, screen.Selected()) << "up from the first slot wraps to the last";
-    KeyData enter = Keys({KeyIndex_Enter}, KeyState_Released);
-    screen.Poll(&enter);
+    Feed(screen, KeyIndex_Enter, KeyState_Released);
     Run(screen, 50);
     EXPECT_TRUE(screen.InTitleMode()) << "the slots slide out first";
     Run(screen, 1);
@@ -75,10 +74,8 @@ TEST_F(MapScreenTest, ChosenSlotBecomesTheLiveProgressAtItsLatestLocation)
     stored.Save(MapScreen::SlotFile(1));
 
     MapScreen screen(&live, Level_None, Level_Continue);
-    KeyData down = Keys({KeyIndex_GameNextTarget}, KeyState_Pressed);
-    screen.Poll(&down);
-    KeyData action = Keys({KeyIndex_GameAction}, KeyState_Released);
-    screen.Poll(&action);
+    Feed(screen, KeyIndex_GameNextTarget, KeyState_Pressed);
+    Feed(screen, KeyIndex_GameAction, KeyState_Released);
     Run(screen, 51);
     EXPECT_EQ(1, saveSlot);
     EXPECT_EQ(2, screen.Location()) << "the castle's path (event 14) is the first still closed";
@@ -94,20 +91,16 @@ TEST_F(MapScreenTest, EraseAsksAndOnlyYesResetsTheSlot)
     stored.Save(MapScreen::SlotFile(0));
 
     MapScreen screen(&live, Level_None, Level_Continue);
-    KeyData del = Keys({KeyIndex_Delete}, KeyState_Released);
-    KeyData enter = Keys({KeyIndex_Enter}, KeyState_Released);
-    KeyData up = Keys({KeyIndex_Up}, KeyState_Pressed);
-
-    screen.Poll(&del);
+    Feed(screen, KeyIndex_Delete, KeyState_Released);
     ASSERT_TRUE(screen.Erasing());
-    screen.Poll(&enter);
+    Feed(screen, KeyIndex_Enter, KeyState_Released);
     EXPECT_FALSE(screen.Erasing());
     EXPECT_FALSE(screen.Slot(0)->IsNew()) << "no is chosen first";
     EXPECT_TRUE(screen.InTitleMode()) << "confirming the question does not choose the slot";
 
-    screen.Poll(&del);
-    screen.Poll(&up);
-    screen.Poll(&enter);
+    Feed(screen, KeyIndex_Delete, KeyState_Released);
+    Feed(screen, KeyIndex_Up, KeyState_Pressed);
+    Feed(screen, KeyIndex_Enter, KeyState_Released);
     EXPECT_TRUE(screen.Slot(0)->IsNew());
     EXPECT_TRUE(GameEvents(MapScreen::SlotFile(0)).IsNew());
     EXPECT_EQ(0, screen.Selected()) << "moving between yes and no leaves the slot selected";
@@ -137,58 +130,31 @@ TEST_F(MapScreenTest, CompletingTheCastleOpensTwoPathsDotByDotAndWalksOn)
     EXPECT_EQ(5, screen.Location()) << "the figure walks the new path at a tenth of a dot per step";
 }
 
-TEST_F(MapScreenTest, OpensOnlyWhatTheResultEarned)
-{
-    Open(live, {0, 1});
-    MapScreen again(&live, Level_Plato, Level_Completed);
-    EXPECT_EQ(-1, again.PathToOpen()) << "the plateau's path is open already";
-    EXPECT_EQ(1, again.Location());
-
-    MapScreen died(&live, Level_Chasm, Level_Left);
-    EXPECT_EQ(-1, died.PathToOpen());
-
-    MapScreen secondExit(&live, Level_TreeV, Level_Restart);
-    EXPECT_EQ(6, secondExit.PathToOpen()) << "the village's second exit opens the way to the tower";
-}
-
-TEST_F(MapScreenTest, WalksOnlyAlongOpenPathsAndPlaysOnAction)
+TEST_F(MapScreenTest, OpensWhatTheResultEarnedWalksOpenPathsAndPlaysOnAction)
 {
     Open(live, {0, 1, 2});
+    EXPECT_EQ(-1, MapScreen(&live, Level_Plato, Level_Completed).PathToOpen()) << "already open";
+    EXPECT_EQ(6, MapScreen(&live, Level_TreeV, Level_Restart).PathToOpen()) << "the village's second exit";
     MapScreen screen(&live, Level_Kilig, Level_Left);
     ASSERT_EQ(2, screen.Location());
 
-    KeyData left = Keys({KeyIndex_GameLeft}, KeyState_Held);
-    screen.Poll(&left);
+    Feed(screen, KeyIndex_GameLeft, KeyState_Held);
     EXPECT_EQ(2, screen.Target()) << "the path to Zodezo's castle is still closed";
-    KeyData right = Keys({KeyIndex_GameRight}, KeyState_Held);
-    screen.Poll(&right);
+    Feed(screen, KeyIndex_GameRight, KeyState_Held);
     EXPECT_EQ(3, screen.Target());
     Run(screen, 70);
     EXPECT_EQ(3, screen.Location());
 
-    KeyData back = Keys({KeyIndex_GameLeft}, KeyState_Held);
-    screen.Poll(&back);
-    Run(screen, 70);
-    ASSERT_EQ(2, screen.Location());
-    KeyData next = Keys({KeyIndex_GameNextTarget}, KeyState_Held);
-    screen.Poll(&next);
-    EXPECT_EQ(1, screen.Target());
-    Run(screen, 70);
-
-    KeyData pressed = Keys({KeyIndex_GameAction}, KeyState_Pressed);
-    EXPECT_EQ(0, screen.Poll(&pressed)) << "action plays once it is held";
-    KeyData held = Keys({KeyIndex_GameAction}, KeyState_Held);
-    EXPECT_EQ(Level_Plato, screen.Poll(&held));
+    EXPECT_EQ(0, Feed(screen, KeyIndex_GameAction, KeyState_Pressed)) << "action plays once it is held";
+    EXPECT_EQ(Level_Chasm, Feed(screen, KeyIndex_GameAction, KeyState_Held));
 }
 
 TEST_F(MapScreenTest, EscapeQuitsOnItsPressNotOnAHold)
 {
     MapScreen title(&live, Level_None, Level_Continue);
-    KeyData held = Keys({KeyIndex_Escape}, KeyState_Held);
-    title.Poll(&held);
+    Feed(title, KeyIndex_Escape, KeyState_Held);
     EXPECT_FALSE(quit) << "Escape still held from the menu of the level just left";
-    KeyData pressed = Keys({KeyIndex_Escape}, KeyState_Pressed);
-    title.Poll(&pressed);
+    Feed(title, KeyIndex_Escape, KeyState_Pressed);
     EXPECT_TRUE(quit);
 }
 
@@ -212,14 +178,9 @@ TEST_F(MapScreenTest, CheckSaveTouchesNoSlot)
     }
 }
 
-TEST_F(MapScreenTest, TheHighlightedSlotsPlateIsRed)
+TEST_F(MapScreenTest, MissingPictureThrowsAndFreesWhatWasLoaded)
 {
-    MapScreen title(&live, Level_None, Level_Continue);
-    Run(title, 200);
-    glClear(GL_COLOR_BUFFER_BIT);
-    title.Plot();
-    auto const highlighted = Pixel(85, 245); // the plate of slot 0 rests at y 240
-    auto const plain = Pixel(85, 145);       // slot 1's plate
-    EXPECT_GT(highlighted[0], highlighted[1] + 60);
-    EXPECT_LT(std::abs(plain[0] - plain[1]), 60);
+    std::filesystem::rename("gfx/mapscreen/no.png", "no.png");
+    EXPECT_THROW(MapScreen(&live, Level_None, Level_Continue), Error);
+    std::filesystem::rename("no.png", "gfx/mapscreen/no.png");
 }

@@ -156,6 +156,13 @@ TEST(Map, CracksBetweenSolidsStopMovesRunningAlongThem)
     EXPECT_FALSE(map->TryMove(&foot, &b, nullptr, nullptr));
     b = foot;
     EXPECT_FALSE(map->TryMove(&before, &b, nullptr, nullptr)) << "a move may end at the crack's mouth";
+    Pointf const within(350, 10);
+    for (double const x : {380.0, 320.0})
+    {
+        b = Pointf(x, 10);
+        EXPECT_TRUE(map->TryMove(&within, &b, nullptr, nullptr));
+        EXPECT_EQ(b, within) << "a point in a crack does not slide along it";
+    }
 
     // One outline alone still lets a point slide along it, as along the lift's underside.
     Pointf const under(550, 20);

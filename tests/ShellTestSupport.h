@@ -1,19 +1,17 @@
-// Shared by the shell's tests: the generated data set in a scratch working folder, a window
-// with its GL context, and key records built step by step.
+// Shared by the shell's tests: the generated data set as the working folder, a window with its
+// GL context, and key records for single steps.
 #pragma once
 
 #include "KeyData.h"
 #include "platform/GameWindow.h"
 #include "platform/MessageBox.h"
+#include "platform/TestFolder.h"
 #include "tools/DataGen.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include <array>
-#include <filesystem>
-#include <string>
-#include <unistd.h>
+#include <memory>
 
 class ShellTestSupport : public testing::Test
 {
@@ -21,52 +19,34 @@ protected:
     // The images and the font are made once for all the shell's tests.
     static void SetUpTestSuite()
     {
-        if (!dataDir.empty())
+        if (data)
             return;
-        char pattern[] = "/tmp/hm_shell_XXXXXX";
-        char* made = mkdtemp(pattern);
-        ASSERT_NE(made, nullptr);
-        dataDir = made;
-        DataGen::WriteImages(dataDir);
-        DataGen::WriteFont(dataDir);
+        data = std::make_unique<TestFolder>(false);
+        DataGen::WriteImages(data->path.string());
+        DataGen::WriteFont(data->path.string());
+        DataGen::WriteSpeechBubbles(data->path.string());
     }
 
     void SetUp() override
     {
         MessageBox::SetRecordOnly(true);
         previous = std::filesystem::current_path();
-        std::filesystem::current_path(dataDir);
-        ClearWritten();
+        std::filesystem::current_path(data->path);
         DefaultKeyAssign();
         ASSERT_TRUE(GameWindow::Open(640, 480)) << GameWindow::FailureText();
         glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
         glOrtho(0.0, 640.0, 0.0, 480.0, -1.0, 1.0);
         glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-        glClear(GL_COLOR_BUFFER_BIT);
     }
 
     void TearDown() override
     {
-        GameWindow::Close();
-        ClearWritten();
+        if (GameWindow::IsOpen())
+            GameWindow::Close();
+        // What the game writes into its working folder.
+        std::filesystem::remove_all("saves");
+        std::filesystem::remove("keyassign");
         std::filesystem::current_path(previous);
-    }
-
-    // What the game writes into its working folder.
-    static void ClearWritten()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all("saves", ignored);
-        std::filesystem::remove("keyassign", ignored);
-    }
-
-    static std::array<int, 3> Pixel(int x, int y)
-    {
-        unsigned char rgba[4] = {};
-        glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
-        return {rgba[0], rgba[1], rgba[2]};
     }
 
     // A key record for one step: the keys given take the state, all others are up.
@@ -78,6 +58,14 @@ protected:
         return keys;
     }
 
-    static inline std::string dataDir;
+    // One step of a screen with one key in a state.
+    template <class Screen>
+    static auto Feed(Screen& screen, int index, std::uint8_t state)
+    {
+        KeyData keys = Keys({index}, state);
+        return screen.Poll(&keys);
+    }
+
+    static inline std::unique_ptr<TestFolder> data;
     std::filesystem::path previous;
 };
