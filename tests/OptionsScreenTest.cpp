@@ -2,12 +2,14 @@
 #include "OptionsScreen.h"
 
 #include "Globals.h"
+#include "Grid_Puzzle.h"
 #include "MainLoop.h"
 #include "MainMenu.h"
 #include "ShellTestSupport.h"
 #include "WndProc.h"
 
 #include <fstream>
+#include <memory>
 #include <iterator>
 #include <vector>
 
@@ -121,7 +123,8 @@ TEST_F(OptionsScreenTest, MouseClickOnOkSavesAndCloses)
 
 TEST_F(OptionsScreenTest, ClosingKeyNeverReachesTheMenuAndTheCursorCountBalances)
 {
-    GameWindow::ShowCursor(true); // a grid puzzle is open under the menu
+    Grid_Puzzle::Initialise();
+    auto puzzle = std::make_unique<Grid_Puzzle>(1); // open under the menu, with the cursor shown
     int const before = CursorCounter();
 
     keyData.keys[KeyIndex_Left] = KeyState_Held; // held since before the screen opened
@@ -140,5 +143,6 @@ TEST_F(OptionsScreenTest, ClosingKeyNeverReachesTheMenuAndTheCursorCountBalances
     GameWindow::PushKey(0x1B, true);
     GameWindow::PumpMessages(MainProc, nullptr);
     EXPECT_EQ(KeyState_Pressed, keyData.keys[KeyIndex_Escape]) << "a new press after the release is the game's";
-    GameWindow::ShowCursor(false);
+    puzzle.reset();
+    Grid_Puzzle::Finalise();
 }

@@ -7,6 +7,7 @@
 #include "platform/MessageBox.h"
 #include "platform/TestFolder.h"
 #include "tools/DataGen.h"
+#include "tools/PuzzleWriter.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
@@ -25,6 +26,7 @@ protected:
         DataGen::WriteImages(data->path.string());
         DataGen::WriteFont(data->path.string());
         DataGen::WriteSpeechBubbles(data->path.string());
+        PuzzleWriter::WriteAll(data->path.string());
     }
 
     void SetUp() override
