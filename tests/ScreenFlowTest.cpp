@@ -158,3 +158,20 @@ TEST_F(ScreenFlowTest, FinalWorldLeadsToTheEndingAndThenTheMapAndTheMastersWorld
     EXPECT_EQ(Level_Kilig, built.back().type);
     EXPECT_EQ(nullptr, mapScreen) << "the introduction's end rebuilds the world";
 }
+
+TEST_F(ScreenFlowTest, FadeOutReachesBlackOnceAtTheStepItsSpeedGives)
+{
+    for (auto [speed, steps] : {std::pair{0.03, 34}, std::pair{0.003, 334}}) {
+        fadeSpeed = speed;
+        fading = 1;
+        fadeVal = 1.0;
+        int black = 0;
+        for (int i = 1; i <= 2 * steps; i++)
+            if (PollFade())
+                black = black == 0 ? i : -1;
+        EXPECT_EQ(steps, black) << speed;
+        EXPECT_EQ(0, fading) << "faded back in";
+        EXPECT_EQ(1.0, fadeVal);
+    }
+    fadeSpeed = 0.03;
+}
