@@ -36,6 +36,12 @@ Game_Sounds::Game_Sounds()
     entries[Sound_UiSelect2].volume = 160;
 }
 
+char const* Game_Sounds::FileName(Sound_Id id)
+{
+    assert(id >= 0 && id < Sound_Count);
+    return files[id];
+}
+
 void Game_Sounds::InitSound(Sound_Id id)
 {
     if (id == Sound_None)

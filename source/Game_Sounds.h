@@ -69,6 +69,8 @@ public:
     Game_Sounds& operator=(Game_Sounds const&) = delete;
 
     void InitSound(Sound_Id id);
+    // The data file an entry plays.
+    static char const* FileName(Sound_Id id);
 
     // The master effect volume, 0 to 255.
     static void SetVolume(int v);
