@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <fstream>
 #include <stdexcept>
 #include <string>
 
@@ -23,8 +22,7 @@
 #include "platform/GameWindow.h"
 #include "platform/MessageBox.h"
 #include "tools/DataGen.h"
-#include "tools/PuzzleWriter.h"
-#include "tools/TestWorldWriter.h"
+#include "tools/WavWriter.h"
 
 namespace
 {
@@ -32,20 +30,7 @@ namespace
 // A short silent sound, for the effects the level loads.
 void WriteSilence(std::filesystem::path const& path)
 {
-    std::uint32_t const samples = Audio_Rate / 10;
-    std::ofstream out(path, std::ios::binary);
-    auto put = [&out](std::uint32_t value, int bytes) {
-        for (int i = 0; i < bytes; i++)
-            out.put(static_cast<char>(value >> 8 * i));
-    };
-    out << "RIFF";
-    put(36 + samples * 2, 4);
-    out << "WAVEfmt ";
-    put(16, 4), put(1, 2), put(1, 2), put(Audio_Rate, 4), put(Audio_Rate * 2, 4), put(2, 2), put(16, 2);
-    out << "data";
-    put(samples * 2, 4);
-    for (std::uint32_t i = 0; i < samples; i++)
-        put(0, 2);
+    WavWriter::Write(path.string(), Audio_Rate, std::vector<std::int16_t>(Audio_Rate / 10));
 }
 
 constexpr int PressEvery = 100; // steps between two visits to the plate
@@ -62,13 +47,7 @@ BusyWorld::BusyWorld(bool stayOnPlate) : stays(stayOnPlate)
     if (mkdtemp(pattern.data()) == nullptr)
         throw std::runtime_error("cannot make a data folder");
     data = pattern;
-    std::string const dir = data.string();
-    DataGen::WriteImages(dir);
-    DataGen::WriteTextureLists(dir);
-    DataGen::WriteFont(dir);
-    DataGen::WriteSpeechBubbles(dir);
-    PuzzleWriter::WriteAll(dir);
-    TestWorldWriter::Write(dir);
+    DataGen::WriteAll(data.string());
     std::filesystem::create_directories(data / "sounds");
     WriteSilence(data / "sounds/ticking.wav");
     WriteSilence(data / "sounds/success.wav");
@@ -132,14 +111,7 @@ std::size_t BusyWorld::HeapInUse()
 
 void BusyWorld::StepWith(std::vector<int> const& held)
 {
-    KeyData keys;
-    for (int k : held)
-        keys.keys[k] = (last.keys[k] & (KeyState_Pressed | KeyState_Held)) ? KeyState_Held : KeyState_Pressed;
-    for (int k = 0; k < KeyData_Count; ++k)
-        if (keys.keys[k] == KeyState_Up && (last.keys[k] & (KeyState_Pressed | KeyState_Held)))
-            keys.keys[k] = KeyState_Released;
-    last = keys;
-    if (world->Poll(keys) != 0)
+    if (world->Poll(keyScript.Next(held)) != 0)
         throw std::runtime_error("the busy level ended at tick " + std::to_string(Now()));
 }
 

@@ -9,7 +9,7 @@
 
 #include "GameEvents.h"
 #include "Game_Sounds.h"
-#include "KeyData.h"
+#include "tools/KeyScript.h"
 #include "util/Pointf.h"
 #include "util/Tick.h"
 
@@ -66,7 +66,7 @@ private:
     std::vector<Test_Walker*> walkers; // the ones added to the test world's own
     bool stays = false;                // the player stays on the plate
     Pointf abovePlate;                 // where the script puts the player to land on the plate
-    KeyData last;                      // keys of the previous step
+    KeyScript keyScript;               // the keys of scripted play
     std::size_t heapAtStart = 0;
     int stage = 0;                     // of the script
     int inStage = 0;                   // steps spent in the stage

@@ -5,6 +5,7 @@
 #include <cassert>
 #include <cstddef>
 
+#include "FlatBox.h"
 #include "GameFont.h"
 #include "Image.h"
 #include "util/Util.h"
@@ -88,22 +89,8 @@ void CanDoIndicator::Render(Tick t)
     double const y0 = text.y - h * 0.5 - CanDo_BoxPad;
     double const x1 = text.x + w + CanDo_BoxPad;
     double const y1 = text.y + h * 0.5 + CanDo_BoxPad;
-    glDisable(GL_TEXTURE_2D);
-    glColor4f(1.0f, 1.0f, 1.0f, 0.4f);
-    glBegin(GL_QUADS);
-    glVertex2d(x0, y0);
-    glVertex2d(x1, y0);
-    glVertex2d(x1, y1);
-    glVertex2d(x0, y1);
-    glEnd();
-    glColor4f(0.0f, 0.0f, 0.0f, 1.0f);
     glLineWidth(1.0f);
-    glBegin(GL_LINE_LOOP);
-    glVertex2d(x0, y0);
-    glVertex2d(x1, y0);
-    glVertex2d(x1, y1);
-    glVertex2d(x0, y1);
-    glEnd();
+    FlatBox::Plot(x0, y0, x1, y1, 1.0f, 1.0f, 1.0f, 0.4f);
 
     font->Render(mess.mess, -1, Font_Left | Font_Middle, &text, 1.0);
 }

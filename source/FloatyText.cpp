@@ -1,10 +1,10 @@
 // Floating labels: the text with an optional plate behind it.
 #include "FloatyText.h"
 
-#include <GL/gl.h>
 #include <cassert>
 #include <cstdlib>
 
+#include "FlatBox.h"
 #include "Map.h"
 #include "util/DataFile.h"
 #include "util/Error.h"
@@ -41,21 +41,7 @@ void FloatyText::Render(Map const* map, Tick) const
         // The plate is centred on the point whatever the text's alignment.
         double const halfW = width * s / 2.0 + margin;
         double const halfH = font->GetHeight() * s / 2.0 + margin;
-        glDisable(GL_TEXTURE_2D);
-        glColor4d(1.0, 1.0, 1.0, 1.0);
-        glBegin(GL_QUADS);
-        glVertex2d(q.x - halfW, q.y - halfH);
-        glVertex2d(q.x + halfW, q.y - halfH);
-        glVertex2d(q.x + halfW, q.y + halfH);
-        glVertex2d(q.x - halfW, q.y + halfH);
-        glEnd();
-        glColor4d(0.0, 0.0, 0.0, 1.0);
-        glBegin(GL_LINE_LOOP);
-        glVertex2d(q.x - halfW, q.y - halfH);
-        glVertex2d(q.x + halfW, q.y - halfH);
-        glVertex2d(q.x + halfW, q.y + halfH);
-        glVertex2d(q.x - halfW, q.y + halfH);
-        glEnd();
+        FlatBox::Plot(q.x - halfW, q.y - halfH, q.x + halfW, q.y + halfH, 1.0f, 1.0f, 1.0f, 1.0f);
     }
     font->Render(text, -1, flags, &q, s);
 }

@@ -1,6 +1,7 @@
 // The in-game menu: its rows, volumes and drawing.
 #include "MainMenu.h"
 
+#include "FlatBox.h"
 #include "Game_Music.h"
 #include "Game_Sounds.h"
 #include "Globals.h"
@@ -35,16 +36,6 @@ enum
 constexpr double RowX = 320.0;
 constexpr double FirstRowY = 340.0;
 constexpr int MaxVolume = 255;
-
-void Outline(double x0, double y0, double x1, double y1)
-{
-    glBegin(GL_LINE_LOOP);
-    glVertex2d(x0, y0);
-    glVertex2d(x1, y0);
-    glVertex2d(x1, y1);
-    glVertex2d(x0, y1);
-    glEnd();
-}
 
 } // namespace
 
@@ -194,23 +185,14 @@ void MainMenu::PlotArrow(Pointf tip, double direction)
 
 void MainMenu::PlotBox(double x0, double y0, double x1, double y1, float r, float g, float b, float a)
 {
-    glDisable(GL_TEXTURE_2D);
     glLineWidth(1.0f);
-    glColor4f(r, g, b, a);
-    glBegin(GL_QUADS);
-    glVertex2d(x0, y0);
-    glVertex2d(x1, y0);
-    glVertex2d(x1, y1);
-    glVertex2d(x0, y1);
-    glEnd();
-    glColor4f(0.0f, 0.0f, 0.0f, 1.0f);
-    Outline(x0, y0, x1, y1);
+    FlatBox::Plot(x0, y0, x1, y1, r, g, b, a);
 }
 
 void MainMenu::PlotPanel(double x0, double y0, double x1, double y1)
 {
     PlotBox(x0, y0, x1, y1, 1.0f, 1.0f, 1.0f, 0.4f);
-    Outline(x0 + 2.0, y0 + 2.0, x1 - 2.0, y1 - 2.0);
+    FlatBox::Outline(x0 + 2.0, y0 + 2.0, x1 - 2.0, y1 - 2.0);
 }
 
 void MainMenu::PlotSlider(Pointf pos, int volume)
@@ -225,5 +207,5 @@ void MainMenu::PlotSlider(Pointf pos, int volume)
     glVertex2d(pos.x - 64.0, pos.y + 15.0);
     glEnd();
     glColor4f(0.0f, 0.0f, 0.0f, 1.0f);
-    Outline(pos.x - 64.0, pos.y - 15.0, pos.x + 64.0, pos.y + 15.0);
+    FlatBox::Outline(pos.x - 64.0, pos.y - 15.0, pos.x + 64.0, pos.y + 15.0);
 }

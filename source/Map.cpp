@@ -32,11 +32,6 @@ int CellIndex(double v)
     return int(v);
 }
 
-int Clamp(int v, int lo, int hi)
-{
-    return v < lo ? lo : (v > hi ? hi : v);
-}
-
 // The stretch of one outer edge that lies on the line of a move, as distances from the move's start.
 struct EdgeSpan
 {
@@ -242,18 +237,16 @@ void Map::PreprocessCollision()
     {
         Rectf bound(0.0, 0.0, 0.0, 0.0);
         PolyBound(GetPoly(i), bound);
-        Pointf const lo(bound.x0, bound.y0);
-        Pointf const hi(bound.x1, bound.y1);
         int c0 = 0;
         int r0 = 0;
         int c1 = 0;
         int r1 = 0;
-        GetGroupCell(&lo, c0, r0);
-        GetGroupCell(&hi, c1, r1);
-        c0 = Clamp(c0, 0, cellsX - 1);
-        r0 = Clamp(r0, 0, cellsY - 1);
-        c1 = Clamp(c1, 0, cellsX - 1);
-        r1 = Clamp(r1, 0, cellsY - 1);
+        CellsUnder(bound, c0, r0, c1, r1);
+        // A bound off the grid still files its polygon in the nearest edge cells.
+        c0 = std::min(c0, cellsX - 1);
+        r0 = std::min(r0, cellsY - 1);
+        c1 = std::max(c1, 0);
+        r1 = std::max(r1, 0);
         for (int r = r0; r <= r1; ++r)
         {
             for (int c = c0; c <= c1; ++c)
@@ -268,6 +261,18 @@ void Map::GetGroupCell(Pointf const* p, int& column, int& row) const
 {
     column = CellIndex((p->x - minX) / cellWidth);
     row = CellIndex((p->y - minY) / cellHeight);
+}
+
+void Map::CellsUnder(Rectf const& area, int& c0, int& r0, int& c1, int& r1) const
+{
+    Pointf const lo(area.x0, area.y0);
+    Pointf const hi(area.x1, area.y1);
+    GetGroupCell(&lo, c0, r0);
+    GetGroupCell(&hi, c1, r1);
+    c0 = std::max(c0, 0);
+    r0 = std::max(r0, 0);
+    c1 = std::min(c1, cellsX - 1);
+    r1 = std::min(r1, cellsY - 1);
 }
 
 MapGroup const* Map::GetCellGroup(int column, int row) const
@@ -498,19 +503,11 @@ void Map::Render(Tick time, Map_Render_Flags flags)
 {
     assert(groups != nullptr);
     memset(polyVisible, 0, polyCount);
-    Rectf const screen = ScreenRect();
-    Pointf const lo(screen.x0, screen.y0);
-    Pointf const hi(screen.x1, screen.y1);
     int c0 = 0;
     int r0 = 0;
     int c1 = 0;
     int r1 = 0;
-    GetGroupCell(&lo, c0, r0);
-    GetGroupCell(&hi, c1, r1);
-    c0 = std::max(c0, 0);
-    r0 = std::max(r0, 0);
-    c1 = std::min(c1, cellsX - 1);
-    r1 = std::min(r1, cellsY - 1);
+    CellsUnder(ScreenRect(), c0, r0, c1, r1);
     for (int r = r0; r <= r1; ++r)
     {
         for (int c = c0; c <= c1; ++c)

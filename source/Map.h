@@ -87,6 +87,9 @@ public:
 
 private:
     void FreeGrid();
+    // The cells of the grid that area overlaps, lower left to upper right; an empty range
+    // (c0 > c1 or r0 > r1) when area lies off the grid.
+    void CellsUnder(Rectf const& area, int& c0, int& r0, int& c1, int& r1) const;
     // Whether polygon index can clip a move within the rectangle it spans.
     bool Blocks(unsigned int index, Rectf const& reach) const;
     // Two solid polygons whose outer edges lie on one line from opposite sides leave a crack of no

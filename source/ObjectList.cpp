@@ -41,9 +41,17 @@ bool Within(Pointf const& a, Pointf const& b, double reach)
     return Within(a.DistanceEst(&b), reach);
 }
 
-// Whether a thing that culls itself is near enough to the view, and large enough on screen, to be active.
-bool ActiveAt(Map const* map, Pointf const& centre, double radius, double scale, double minRatio)
+// Whether a thing is near enough to the view, and large enough on screen, to be active. Objects
+// and enemies answer alike, each kind with its own least ratio; one that does not cull itself
+// is always active.
+template <class Thing>
+bool ActiveNearView(Map const* map, Thing const* thing, double minRatio)
 {
+    Pointf centre;
+    double radius = 0.0;
+    double scale = 1.0;
+    if (!thing->ActivePoint(centre, radius, scale))
+        return true;
     double const viewScale = map->view.scale;
     double const ratio = viewScale / scale;
     if (ratio < minRatio && std::fabs(ratio - minRatio) >= Reach_Tolerance)
@@ -151,22 +159,12 @@ void ObjectList::AddHangOn(HangOn* hangOn)
 
 bool ObjectList::IsActive(Map const* map, Object const* object) const
 {
-    Pointf centre;
-    double radius = 0.0;
-    double scale = 1.0;
-    if (!object->ActivePoint(centre, radius, scale))
-        return true;
-    return ActiveAt(map, centre, radius, scale, ObjectActive_Ratio);
+    return ActiveNearView(map, object, ObjectActive_Ratio);
 }
 
 bool ObjectList::IsActive(Map const* map, Enemy const* enemy) const
 {
-    Pointf centre;
-    double radius = 0.0;
-    double scale = 1.0;
-    if (!enemy->ActivePoint(centre, radius, scale))
-        return true;
-    return ActiveAt(map, centre, radius, scale, EnemyActive_Ratio);
+    return ActiveNearView(map, enemy, EnemyActive_Ratio);
 }
 
 void ObjectList::MoveToTime(Map const* map, Tick t)

@@ -9,6 +9,7 @@
 #include "Player.h"
 #include "TestWorldSupport.h"
 #include "TimeFrames.h"
+#include "tools/PuzzleWriter.h"
 
 #include <array>
 #include <vector>

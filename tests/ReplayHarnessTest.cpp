@@ -235,7 +235,7 @@ TEST_F(ReplayHarnessTest, TwoRunsOfTheScriptEndAlike)
     Replay_Digest ends[2];
     for (Replay_Digest& end : ends)
     {
-        last = KeyData();
+        keyScript = KeyScript();
         MakeWorld();
         ReplayHarness harness(*world);
         Replay_Script script(false);

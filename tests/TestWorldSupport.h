@@ -12,8 +12,7 @@
 #include "platform/TestAudio.h"
 #include "platform/TestFolder.h"
 #include "tools/DataGen.h"
-#include "tools/PuzzleWriter.h"
-#include "tools/TestWorldWriter.h"
+#include "tools/KeyScript.h"
 #include "util/Error.h"
 
 #include <gtest/gtest.h>
@@ -29,13 +28,7 @@ protected:
     static void SetUpTestSuite()
     {
         data = new TestFolder(false);
-        std::string const dir = data->path.string();
-        DataGen::WriteImages(dir);
-        DataGen::WriteTextureLists(dir);
-        DataGen::WriteFont(dir);
-        DataGen::WriteSpeechBubbles(dir);
-        PuzzleWriter::WriteAll(dir);
-        TestWorldWriter::Write(dir);
+        DataGen::WriteAll(data->path.string());
         TestAudio::WriteSounds(data->path, {"ticking", "success"});
     }
     static void TearDownTestSuite()
@@ -76,19 +69,7 @@ protected:
         return *world;
     }
 
-    // The keys of the next step: those given are held, and pressed when they were up in the
-    // last step; keys let go since then are released.
-    KeyData NextKeys(std::vector<int> const& held)
-    {
-        KeyData keys;
-        for (int k : held)
-            keys.keys[k] = (last.keys[k] & (KeyState_Pressed | KeyState_Held)) ? KeyState_Held : KeyState_Pressed;
-        for (int k = 0; k < KeyData_Count; ++k)
-            if (keys.keys[k] == KeyState_Up && (last.keys[k] & (KeyState_Pressed | KeyState_Held)))
-                keys.keys[k] = KeyState_Released;
-        last = keys;
-        return keys;
-    }
+    KeyData NextKeys(std::vector<int> const& held) { return keyScript.Next(held); }
 
     Level_Action Step(std::vector<int> const& held = {}) { return world->Poll(NextKeys(held)); }
 
@@ -97,5 +78,5 @@ protected:
     Game_Sounds sounds;
     GameEvents events;
     std::unique_ptr<Test_World> world;
-    KeyData last;
+    KeyScript keyScript;
 };

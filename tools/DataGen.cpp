@@ -4,6 +4,9 @@
 #include "Canvas.h"
 #include "FontSheet.h"
 #include "GlyphRasterizer.h"
+#include "MapWriter.h"
+#include "PuzzleWriter.h"
+#include "TestWorldWriter.h"
 
 #include <cmath>
 #include <cstdio>
@@ -430,6 +433,18 @@ void WriteBubble(std::string const& dir, int type)
 }
 
 } // namespace
+
+void WriteAll(std::string const& dir)
+{
+    MakeDirs(dir);
+    WriteImages(dir);
+    WriteTextureLists(dir);
+    WriteFont(dir);
+    WriteSpeechBubbles(dir);
+    PuzzleWriter::WriteAll(dir);
+    TestWorldWriter::Write(dir);
+    MapWriter::WritePlaceholders(dir, worldDirs, 9);
+}
 
 void MakeDirs(std::string const& path)
 {

@@ -6,6 +6,10 @@
 namespace DataGen
 {
 
+// A complete data folder: every family below, the puzzles, the test world and a placeholder map
+// for each world.
+void WriteAll(std::string const& dir);
+
 // Creates path and its missing parents; throws std::runtime_error on failure.
 void MakeDirs(std::string const& path);
 

@@ -3,6 +3,7 @@
 
 #include "Game_Sounds.h"
 #include "tools/DataGen.h"
+#include "tools/WavWriter.h"
 
 #include <lame/lame.h>
 
@@ -70,31 +71,10 @@ void WriteFile(std::string const& path, void const* data, size_t size)
         throw std::runtime_error("cannot write " + path);
 }
 
-void PutLE(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes)
-{
-    for (int i = 0; i < bytes; i++)
-        out.push_back(std::uint8_t(value >> (8 * i)));
-}
-
 void WriteWav(std::string const& path, std::vector<std::int16_t> const& samples)
 {
-    std::uint32_t const dataSize = std::uint32_t(samples.size() * 2);
-    std::vector<std::uint8_t> out;
-    out.insert(out.end(), {'R', 'I', 'F', 'F'});
-    PutLE(out, 36 + dataSize, 4);
-    out.insert(out.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
-    PutLE(out, 16, 4);
-    PutLE(out, 1, 2);                     // PCM
-    PutLE(out, 1, 2);                     // mono
-    PutLE(out, SoundWriter_Rate, 4);
-    PutLE(out, SoundWriter_Rate * 2, 4);  // bytes per second
-    PutLE(out, 2, 2);                     // bytes per frame
-    PutLE(out, 16, 2);                    // bits per sample
-    out.insert(out.end(), {'d', 'a', 't', 'a'});
-    PutLE(out, dataSize, 4);
-    for (std::int16_t s : samples)
-        PutLE(out, std::uint16_t(s), 2);
-    WriteFile(path, out.data(), out.size());
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    WavWriter::Write(path, SoundWriter_Rate, samples);
 }
 
 void WriteMp3(std::string const& path, std::vector<std::int16_t> samples)

@@ -1,11 +1,9 @@
 // The placeholder-data generator: hm_datagen OUTDIR writes a complete data folder into OUTDIR.
 #include "DataGen.h"
-#include "MapWriter.h"
-#include "PuzzleWriter.h"
-#include "TestWorldWriter.h"
 
 #include <cstdio>
 #include <exception>
+#include <string>
 
 int main(int argc, char** argv)
 {
@@ -17,14 +15,7 @@ int main(int argc, char** argv)
     std::string dir = argv[1];
     try
     {
-        DataGen::MakeDirs(dir);
-        DataGen::WriteImages(dir);
-        DataGen::WriteTextureLists(dir);
-        DataGen::WriteFont(dir);
-        DataGen::WriteSpeechBubbles(dir);
-        PuzzleWriter::WriteAll(dir);
-        TestWorldWriter::Write(dir);
-        MapWriter::WritePlaceholders(dir, DataGen::worldDirs, 9);
+        DataGen::WriteAll(dir);
     }
     catch (std::exception const& e)
     {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/Audio.h"
+#include "tools/WavWriter.h"
 
 #include <algorithm>
 #include <atomic>
@@ -9,11 +10,11 @@
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <initializer_list>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace TestAudio {
 
@@ -53,20 +54,10 @@ inline int ChannelOf(char const* file)
 // Two seconds of a loud square wave, mono, 16-bit.
 inline void WriteWav(std::string const& path)
 {
-    std::uint32_t const count = 2 * Audio_Rate;
-    std::ofstream out(path, std::ios::binary);
-    auto put = [&out](std::uint32_t value, int bytes) {
-        for (int i = 0; i < bytes; i++)
-            out.put(static_cast<char>(value >> 8 * i));
-    };
-    out << "RIFF";
-    put(36 + count * 2, 4);
-    out << "WAVEfmt ";
-    put(16, 4), put(1, 2), put(1, 2), put(Audio_Rate, 4), put(Audio_Rate * 2, 4), put(2, 2), put(16, 2);
-    out << "data";
-    put(count * 2, 4);
-    for (std::uint32_t i = 0; i < count; i++)
-        put((i / 50) % 2 ? 12000 : 0x10000 - 12000, 2);
+    std::vector<std::int16_t> samples(2 * Audio_Rate);
+    for (std::size_t i = 0; i < samples.size(); i++)
+        samples[i] = (i / 50) % 2 ? 12000 : -12000;
+    WavWriter::Write(path, Audio_Rate, samples);
 }
 
 // The named effects, as "sounds/NAME.wav" under the folder.

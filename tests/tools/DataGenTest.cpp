@@ -16,10 +16,7 @@ using DataGenTest = MediaTestSupport_Gl;
 
 TEST_F(DataGenTest, WrittenFolderLoadsWithTheGameLoaders)
 {
-    DataGen::WriteImages(".");
-    DataGen::WriteTextureLists(".");
-    DataGen::WriteFont(".");
-    DataGen::WriteSpeechBubbles(".");
+    DataGen::WriteAll(".");
 
     int pictures = 0;
     for (auto const& entry : std::filesystem::recursive_directory_iterator("gfx"))
