@@ -6,6 +6,7 @@
 #include "GlyphRasterizer.h"
 #include "MapWriter.h"
 #include "PuzzleWriter.h"
+#include "SoundWriter.h"
 #include "TestWorldWriter.h"
 
 #include <cmath>
@@ -444,6 +445,7 @@ void WriteAll(std::string const& dir)
     PuzzleWriter::WriteAll(dir);
     TestWorldWriter::Write(dir);
     MapWriter::WritePlaceholders(dir, worldDirs, 9);
+    SoundWriter::WriteAll(dir);
 }
 
 void MakeDirs(std::string const& path)
