@@ -29,8 +29,9 @@ public:
     static constexpr Tick TravelEvery = 5000;
     static constexpr Tick TravelBack = 1500;
 
-    // With stayOnPlate the player, once on the plate, stays there for good.
-    explicit BusyWorld(bool stayOnPlate = false);
+    // With bobbingPlate the player, once on the plate, stays there for good, over its edge where
+    // it bobs up and down every tick.
+    explicit BusyWorld(bool bobbingPlate = false);
     ~BusyWorld();
     BusyWorld(BusyWorld const&) = delete;
     BusyWorld& operator=(BusyWorld const&) = delete;

@@ -94,9 +94,9 @@ void LevelMemory(benchmark::State& state, Tick clock)
     busy.reset();
 }
 
-// Play with the player standing on the plate from early on: the plate bobs every tick (it sinks
-// deeper than its own height, and the player then stands on the floor beside its top) and the
-// door's opening depends on the whole run of switchings since the player stepped on it.
+// Play with the player standing over the plate's edge from early on: the plate bobs every tick
+// (it sinks until the gap's sloped side holds the player, then rises under the player again) and
+// the door's opening depends on the whole run of switchings since the player stepped on it.
 void LevelStepOnBobbingPlate(benchmark::State& state, Tick clock)
 {
     // One window at a time: the shared world goes first if it is still there.
