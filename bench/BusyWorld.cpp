@@ -36,7 +36,7 @@ void WriteSilence(std::filesystem::path const& path)
 constexpr int PressEvery = 100; // steps between two visits to the plate
 // Steps on the plate each visit: the plate takes 20 ticks to sink flush with the foot of its gap
 // and then stays down under the player until the walk off it, up the gap's sloped side.
-constexpr int StandSteps = 40;
+constexpr int StandSteps = 85;
 // How far in from the plate's edge a player put there for good stands. The plate's sides slope
 // like the gap's, so there it sinks only until the gap's side takes the player's weight, then
 // rises under the player's feet again: it goes up and down every tick.
