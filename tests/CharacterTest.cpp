@@ -8,8 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "CharStats.h"
-#include "Map.h"
-#include "MapFiles.h"
+#include "SmallMap.h"
 
 namespace
 {
@@ -47,13 +46,10 @@ public:
 // A long floor whose top is y = 0, under one more polygon (none when its corners are empty).
 std::unique_ptr<Map> Floor(std::vector<MapWriter_Point> corners = {})
 {
-    MapWriter writer;
-    writer.AddBox(-2000.0, -100.0, 2000.0, 0.0, 0, 0, true, false, 64.0);
+    MapWriter writer = FloorWriter();
     if (!corners.empty())
         writer.AddPoly({0, 0, true, false, corners});
-    auto map = MapFiles::Load<Map>(writer);
-    map->PreprocessCollision();
-    return map;
+    return ReadSmallMap(writer);
 }
 
 // A face rising to the right at the given slope that crosses the floor's top at x = 100, its foot
@@ -213,14 +209,12 @@ TEST(Character, ChangeStatsKeepsSharingAndHearts)
     shared->hearts = 3;
     CharStats faster;
     faster.maxSpeed = 9.0;
-    faster.airJump = true;
     faster.hearts = 7;
     faster.frameDist = 2.5;
     walker.ChangeStats(&faster);
     EXPECT_EQ(shared->Refs(), 2);
     EXPECT_EQ(shared->hearts, 3);
     EXPECT_EQ(shared->maxSpeed, 9.0);
-    EXPECT_TRUE(shared->airJump);
     EXPECT_EQ(shared->frameDist, 2.5);
     shared->Destroy();
 }
@@ -240,8 +234,7 @@ TEST(Character, StandsAgainstTheSidesOfAPlateSunkIntoAGap)
     writer.AddBox(-1000.0, -100.0, 900.0, 0.0, 0, 0, true, false, 64.0);
     writer.AddBox(960.0, -100.0, 2000.0, 0.0, 0, 0, true, false, 64.0);
     writer.AddBox(900.0, -20.0, 960.0, 0.0, 0, 1, true, false, 64.0);
-    auto map = MapFiles::Load<Map>(writer);
-    map->PreprocessCollision();
+    auto map = ReadSmallMap(writer);
     map->MoveGroup(1, 0.0, -6.0);
     for (std::uint32_t const way : {Character_Left, Character_Right}) {
         Walker walker(930.3, -6.0);

@@ -4,6 +4,7 @@
 #include "MapFiles.h"
 #include "MediaTestSupport.h"
 #include "Poly.h"
+#include "SmallMap.h"
 #include "Textures.h"
 #include "tools/Canvas.h"
 #include "tools/DataGen.h"
@@ -53,8 +54,7 @@ void ExpectMove(Map const& map, Pointf a, Pointf b, bool stopped, double x, doub
 
 TEST(Map, GridCellsTruncateTowardZero)
 {
-    auto map = MapFiles::Load<Map>(Level());
-    map->PreprocessCollision();
+    auto map = ReadSmallMap(Level());
     EXPECT_EQ(map->cellsX, 4);
     EXPECT_EQ(map->cellsY, 4);
     int column = 0, row = 0;
@@ -109,8 +109,7 @@ TEST(Map, MovesStopAtOuterSurfacesOnly)
     MapWriter writer = Level();
     writer.AddBox(0, 500, 300, 600, 0, 0, true, false, 64);
     writer.AddBox(300, 500, 600, 600, 0, 0, true, false, 64);
-    auto map = MapFiles::Load<Map>(writer);
-    map->PreprocessCollision();
+    auto map = ReadSmallMap(writer);
 
     ExpectMove(*map, {100, 550}, {500, 550}, false, 500, 550);
     ExpectMove(*map, {-50, 550}, {500, 550}, true, 0, 550);
@@ -135,8 +134,7 @@ TEST(Map, MovesStopAtOuterSurfacesOnly)
 
 TEST(Map, CracksBetweenSolidsStopMovesRunningAlongThem)
 {
-    auto map = MapFiles::Load<Map>(Level());
-    map->PreprocessCollision();
+    auto map = ReadSmallMap(Level());
 
     // Along the floor into the crack under the ramp's foot: stopped at the foot, which the ramp names.
     Pointf const before(250, 10);
@@ -173,8 +171,7 @@ TEST(Map, CracksBetweenSolidsStopMovesRunningAlongThem)
 
 TEST(Map, PassableGroupsBlockPointsButNotMoves)
 {
-    auto map = MapFiles::Load<Map>(Level());
-    map->PreprocessCollision();
+    auto map = ReadSmallMap(Level());
     map->passGroups[1] = 2;
     ExpectMove(*map, {150, 250}, {150, 150}, false, 150, 150);
     unsigned int poly = 99;
@@ -188,8 +185,7 @@ TEST(Map, PassableGroupsBlockPointsButNotMoves)
 
 TEST(Map, SettleFindsGroundAndItsSlope)
 {
-    auto map = MapFiles::Load<Map>(Level());
-    map->PreprocessCollision();
+    auto map = ReadSmallMap(Level());
     double angle = 1.0;
     Pointf const above(50, 410);
     MapFiles::ExpectPoint(map->Settle(&above, &angle), 50, 10);
@@ -208,8 +204,7 @@ TEST(Map, SettleFindsGroundAndItsSlope)
 
 TEST(Map, ProjectilesBounceOffSurfaces)
 {
-    auto map = MapFiles::Load<Map>(Level());
-    map->PreprocessCollision();
+    auto map = ReadSmallMap(Level());
     Pointf pos(50, 30);
     Map_Projectile_Info info{Vectorf(0, -15), 2, 0.0, 0.5};
     map->ProjectileMove(&pos, &info);
@@ -228,9 +223,7 @@ TEST(Map, ProjectilesBounceOffSurfaces)
 
 TEST(Map, EmptyMapAndOversizedGrid)
 {
-    MapWriter empty;
-    auto map = MapFiles::Load<Map>(empty);
-    map->PreprocessCollision();
+    auto map = ReadSmallMap(MapWriter());
     ExpectMove(*map, {0, 0}, {0, -100}, false, 0, -100);
 
     MapWriter huge;
