@@ -4,6 +4,7 @@
 #include "MapFiles.h"
 #include "MediaTestSupport.h"
 #include "Poly.h"
+#include "SmallMap.h"
 #include "Textures.h"
 #include "tools/Canvas.h"
 #include "tools/DataGen.h"
@@ -42,12 +43,18 @@ bool Listed(MapGroup const* cell, unsigned int poly)
     }
     return false;
 }
+
+// Moves from a towards b: whether the move was stopped, and where it ends.
+void ExpectMove(Map const& map, Pointf a, Pointf b, bool stopped, double x, double y)
+{
+    EXPECT_EQ(map.TryMove(&a, &b, nullptr, nullptr), stopped) << a.x << "," << a.y;
+    MapFiles::ExpectPoint(b, x, y);
+}
 } // namespace
 
 TEST(Map, GridCellsTruncateTowardZero)
 {
-    auto map = MapFiles::Load<Map>(Level());
-    map->PreprocessCollision();
+    auto map = ReadSmallMap(Level());
     EXPECT_EQ(map->cellsX, 4);
     EXPECT_EQ(map->cellsY, 4);
     int column = 0, row = 0;
@@ -94,8 +101,7 @@ TEST(Map, CoversListMovingGroupsAlongTheirSweep)
     MapFiles::ExpectPoint(b, 650, 440);
     EXPECT_EQ(poly, 2u);
     EXPECT_EQ(edge, 1u);
-    b = Pointf(650, 300);
-    EXPECT_FALSE(plain->TryMove(&above, &b, nullptr, nullptr));
+    ExpectMove(*plain, above, {650, 300}, false, 650, 300);
 }
 
 TEST(Map, MovesStopAtOuterSurfacesOnly)
@@ -103,22 +109,14 @@ TEST(Map, MovesStopAtOuterSurfacesOnly)
     MapWriter writer = Level();
     writer.AddBox(0, 500, 300, 600, 0, 0, true, false, 64);
     writer.AddBox(300, 500, 600, 600, 0, 0, true, false, 64);
-    auto map = MapFiles::Load<Map>(writer);
-    map->PreprocessCollision();
+    auto map = ReadSmallMap(writer);
 
-    Pointf const a(100, 550);
-    Pointf b(500, 550);
-    EXPECT_FALSE(map->TryMove(&a, &b, nullptr, nullptr));
-    MapFiles::ExpectPoint(b, 500, 550);
-
-    Pointf const outside(-50, 550);
-    b = Pointf(500, 550);
-    EXPECT_TRUE(map->TryMove(&outside, &b, nullptr, nullptr));
-    MapFiles::ExpectPoint(b, 0, 550);
+    ExpectMove(*map, {100, 550}, {500, 550}, false, 500, 550);
+    ExpectMove(*map, {-50, 550}, {500, 550}, true, 0, 550);
 
     // A move across several cells is clipped in whichever cell holds the surface.
     Pointf const high(850, 400);
-    b = Pointf(50, 5);
+    Pointf b(50, 5);
     EXPECT_TRUE(map->TryMove(&high, &b, nullptr, nullptr));
     EXPECT_NEAR(b.y, 10, 1e-9);
 
@@ -136,8 +134,7 @@ TEST(Map, MovesStopAtOuterSurfacesOnly)
 
 TEST(Map, CracksBetweenSolidsStopMovesRunningAlongThem)
 {
-    auto map = MapFiles::Load<Map>(Level());
-    map->PreprocessCollision();
+    auto map = ReadSmallMap(Level());
 
     // Along the floor into the crack under the ramp's foot: stopped at the foot, which the ramp names.
     Pointf const before(250, 10);
@@ -148,26 +145,15 @@ TEST(Map, CracksBetweenSolidsStopMovesRunningAlongThem)
     MapFiles::ExpectPoint(b, 300, 10);
     EXPECT_EQ(poly, 1u);
     EXPECT_EQ(edge, 2u);
-    Pointf const foot(300, 10);
-    b = Pointf(320, 10);
-    EXPECT_TRUE(map->TryMove(&foot, &b, nullptr, nullptr));
-    EXPECT_EQ(b, foot);
-    b = Pointf(250, 10);
-    EXPECT_FALSE(map->TryMove(&foot, &b, nullptr, nullptr));
-    b = foot;
-    EXPECT_FALSE(map->TryMove(&before, &b, nullptr, nullptr)) << "a move may end at the crack's mouth";
-    Pointf const within(350, 10);
-    for (double const x : {380.0, 320.0})
-    {
-        b = Pointf(x, 10);
-        EXPECT_TRUE(map->TryMove(&within, &b, nullptr, nullptr));
-        EXPECT_EQ(b, within) << "a point in a crack does not slide along it";
-    }
+    ExpectMove(*map, {300, 10}, {320, 10}, true, 300, 10);
+    ExpectMove(*map, {300, 10}, {250, 10}, false, 250, 10);
+    ExpectMove(*map, before, {300, 10}, false, 300, 10);  // a move may end at the crack's mouth
+    // A point in a crack does not slide along it.
+    ExpectMove(*map, {350, 10}, {380, 10}, true, 350, 10);
+    ExpectMove(*map, {350, 10}, {320, 10}, true, 350, 10);
 
     // One outline alone still lets a point slide along it, as along the lift's underside.
-    Pointf const under(550, 20);
-    b = Pointf(650, 20);
-    EXPECT_FALSE(map->TryMove(&under, &b, nullptr, nullptr));
+    ExpectMove(*map, {550, 20}, {650, 20}, false, 650, 20);
 
     // A crack opened by a group's move counts while it lasts, unless the group is passable.
     map->MoveGroup(1, 0, -10);
@@ -177,36 +163,29 @@ TEST(Map, CracksBetweenSolidsStopMovesRunningAlongThem)
     MapFiles::ExpectPoint(b, 600, 10);
     EXPECT_EQ(poly, 2u);
     map->passGroups[0] = 1;
-    b = Pointf(650, 10);
-    EXPECT_FALSE(map->TryMove(&onFloor, &b, nullptr, nullptr));
+    ExpectMove(*map, onFloor, {650, 10}, false, 650, 10);
     map->passGroups[0] = 0;
     map->MoveGroup(1, 0, 0);
-    EXPECT_FALSE(map->TryMove(&onFloor, &b, nullptr, nullptr));
+    ExpectMove(*map, onFloor, {650, 10}, false, 650, 10);
 }
 
 TEST(Map, PassableGroupsBlockPointsButNotMoves)
 {
-    auto map = MapFiles::Load<Map>(Level());
-    map->PreprocessCollision();
+    auto map = ReadSmallMap(Level());
     map->passGroups[1] = 2;
-    Pointf const a(150, 250);
-    Pointf b(150, 150);
-    EXPECT_FALSE(map->TryMove(&a, &b, nullptr, nullptr));
+    ExpectMove(*map, {150, 250}, {150, 150}, false, 150, 150);
     unsigned int poly = 99;
     Pointf const inPlank(150, 205);
     EXPECT_TRUE(map->CheckPoint(&inPlank, poly, false, 0));
     EXPECT_EQ(poly, 3u);
     EXPECT_FALSE(map->CheckPoint(&inPlank, poly, false, 1));
     map->passGroups[1] = 0;
-    b = Pointf(150, 150);
-    EXPECT_TRUE(map->TryMove(&a, &b, nullptr, nullptr));
-    MapFiles::ExpectPoint(b, 150, 210);
+    ExpectMove(*map, {150, 250}, {150, 150}, true, 150, 210);
 }
 
 TEST(Map, SettleFindsGroundAndItsSlope)
 {
-    auto map = MapFiles::Load<Map>(Level());
-    map->PreprocessCollision();
+    auto map = ReadSmallMap(Level());
     double angle = 1.0;
     Pointf const above(50, 410);
     MapFiles::ExpectPoint(map->Settle(&above, &angle), 50, 10);
@@ -225,8 +204,7 @@ TEST(Map, SettleFindsGroundAndItsSlope)
 
 TEST(Map, ProjectilesBounceOffSurfaces)
 {
-    auto map = MapFiles::Load<Map>(Level());
-    map->PreprocessCollision();
+    auto map = ReadSmallMap(Level());
     Pointf pos(50, 30);
     Map_Projectile_Info info{Vectorf(0, -15), 2, 0.0, 0.5};
     map->ProjectileMove(&pos, &info);
@@ -245,27 +223,16 @@ TEST(Map, ProjectilesBounceOffSurfaces)
 
 TEST(Map, EmptyMapAndOversizedGrid)
 {
-    MapWriter empty;
-    auto map = MapFiles::Load<Map>(empty);
-    map->PreprocessCollision();
-    Pointf const a(0, 0);
-    Pointf b(0, -100);
-    EXPECT_FALSE(map->TryMove(&a, &b, nullptr, nullptr));
+    auto map = ReadSmallMap(MapWriter());
+    ExpectMove(*map, {0, 0}, {0, -100}, false, 0, -100);
 
     MapWriter huge;
     huge.AddBox(0, 0, 10, 10, 0, 0, true, false, 1);
     huge.AddBox(1e9, 1e9, 1e9 + 10, 1e9 + 10, 0, 0, true, false, 1);
     auto wide = MapFiles::Load<Map>(huge);
-    try
-    {
-        wide->PreprocessCollision();
-        FAIL() << "a grid of 10^13 cells was built";
-    }
-    catch (Error const& err)
-    {
-        EXPECT_EQ(err.Code(), Error_ParseFile);
-        EXPECT_STREQ(err.Text(), "test/map");
-    }
+    Error const err = ThrownError([&] { wide->PreprocessCollision(); });
+    EXPECT_EQ(err.Code(), Error_ParseFile) << "a grid of 10^13 cells was built";
+    EXPECT_STREQ(err.Text(), "test/map");
 }
 
 namespace

@@ -44,18 +44,24 @@ inline bool IsBlack(int x, int y)
     return Pixel(x, y) == std::array<int, 3>{0, 0, 0};
 }
 
+// Opens the 640x480 window with screen units as its projection; message boxes are only recorded.
+inline void OpenScreenWindow()
+{
+    MessageBox::SetRecordOnly(true);
+    ASSERT_TRUE(GameWindow::Open(640, 480)) << GameWindow::FailureText();
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0.0, 640.0, 0.0, 480.0, -1.0, 1.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
 class MediaTestSupport_Gl : public testing::Test
 {
 protected:
     void SetUp() override
     {
-        MessageBox::SetRecordOnly(true);
-        ASSERT_TRUE(GameWindow::Open(640, 480)) << GameWindow::FailureText();
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glOrtho(0.0, 640.0, 0.0, 480.0, -1.0, 1.0);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
+        ASSERT_NO_FATAL_FAILURE(OpenScreenWindow());
         glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
         glClear(GL_COLOR_BUFFER_BIT);
     }

@@ -54,12 +54,7 @@ public:
 class ObjectListTest : public ::testing::Test
 {
 protected:
-    ObjectListTest()
-    {
-        map = ReadSmallMap(FloorWriter());
-    }
-
-    std::unique_ptr<Map> map;
+    std::unique_ptr<Map> map = ReadSmallMap(FloorWriter());
     ObjectList list;
 };
 

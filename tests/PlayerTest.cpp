@@ -202,7 +202,6 @@ TEST_F(PlayerTest, CameraEasesItsZoomAndObeysTheWorld)
     Pointf const centre = map->GetPos();
     EXPECT_NEAR(centre.x, hero.GetRelativePos(0, 0.8).x, 1e-9);
     EXPECT_NEAR(centre.y, 300.0, 1e-9);
-
 }
 
 TEST_F(PlayerTest, HangingAndTheDelayBeforeTheSamePointCatchesAgain)

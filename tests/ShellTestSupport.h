@@ -3,14 +3,9 @@
 #pragma once
 
 #include "KeyData.h"
-#include "platform/GameWindow.h"
-#include "platform/MessageBox.h"
-#include "platform/TestFolder.h"
+#include "MediaTestSupport.h"
 #include "tools/DataGen.h"
 #include "tools/PuzzleWriter.h"
-
-#include <GL/gl.h>
-#include <gtest/gtest.h>
 
 #include <memory>
 
@@ -31,14 +26,10 @@ protected:
 
     void SetUp() override
     {
-        MessageBox::SetRecordOnly(true);
         previous = std::filesystem::current_path();
         std::filesystem::current_path(data->path);
         DefaultKeyAssign();
-        ASSERT_TRUE(GameWindow::Open(640, 480)) << GameWindow::FailureText();
-        glMatrixMode(GL_PROJECTION);
-        glOrtho(0.0, 640.0, 0.0, 480.0, -1.0, 1.0);
-        glMatrixMode(GL_MODELVIEW);
+        ASSERT_NO_FATAL_FAILURE(OpenScreenWindow());
     }
 
     void TearDown() override
