@@ -71,6 +71,7 @@ private:
     std::size_t heapAtStart = 0;
     int stage = 0;                     // of the script
     int inStage = 0;                   // steps spent in the stage
+    int fetchSteps = 0;                // steps spent fetching the item since the last travel
     Tick nextTravel = FirstTravel;
     Tick travelTarget = -1;            // while the script travels back: the tick to reach
 };
