@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "Map.h"
+#include "engine/Map.h"
 #include "tools/MapWriter.h"
 
 namespace BenchFloor

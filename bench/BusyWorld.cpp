@@ -10,13 +10,13 @@
 #include <stdexcept>
 #include <string>
 
-#include "Collectable.h"
-#include "Globals.h"
-#include "Map.h"
-#include "ObjectList.h"
-#include "Player.h"
-#include "Test_Walker.h"
-#include "Test_World.h"
+#include "engine/Collectable.h"
+#include "media/Game_Sounds.h"
+#include "engine/Map.h"
+#include "engine/ObjectList.h"
+#include "engine/Player.h"
+#include "testworld/Test_Walker.h"
+#include "testworld/Test_World.h"
 #include "util/Rectf.h"
 #include "platform/Audio.h"
 #include "platform/GameWindow.h"

@@ -7,9 +7,9 @@
 #include <memory>
 #include <vector>
 
-#include "GameEvents.h"
-#include "Game_Sounds.h"
-#include "tools/KeyScript.h"
+#include "engine/GameEvents.h"
+#include "media/Game_Sounds.h"
+#include "support/KeyScript.h"
 #include "util/Pointf.h"
 #include "util/Tick.h"
 

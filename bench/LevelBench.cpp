@@ -8,9 +8,9 @@
 
 #include "BusyWorld.h"
 #include "StepTimer.h"
-#include "Switch.h"
-#include "Test_World.h"
-#include "TimeFrames.h"
+#include "engine/Switch.h"
+#include "testworld/Test_World.h"
+#include "engine/TimeFrames.h"
 
 namespace
 {

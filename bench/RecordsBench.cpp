@@ -8,12 +8,12 @@
 #include <benchmark/benchmark.h>
 
 #include "BenchFloor.h"
-#include "Positioner.h"
+#include "engine/Positioner.h"
 #include "StepTimer.h"
 #include "Strider.h"
-#include "TimeFrames.h"
-#include "TimeLog.h"
-#include "TimeSet.h"
+#include "engine/TimeFrames.h"
+#include "engine/TimeLog.h"
+#include "engine/TimeSet.h"
 #include "util/Pointf.h"
 
 namespace

@@ -1,10 +1,10 @@
 // A walking creature for the key-frame benchmarks: every step depends on the last one.
 #pragma once
 
-#include "CharStats.h"
-#include "Character.h"
-#include "Map.h"
-#include "TimeSet.h"
+#include "engine/CharStats.h"
+#include "engine/Character.h"
+#include "engine/Map.h"
+#include "engine/TimeSet.h"
 #include "util/Pointf.h"
 #include "util/Tick.h"
 #include "util/Util.h"

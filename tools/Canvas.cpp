@@ -1,5 +1,5 @@
 // An RGBA picture that the data generator draws into and writes out as a PNG file.
-#include "Canvas.h"
+#include "tools/Canvas.h"
 
 #include <png.h>
 

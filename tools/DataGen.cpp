@@ -1,13 +1,13 @@
 // Entry points of the placeholder-data generator: each writes one family of data files under dir.
-#include "DataGen.h"
+#include "tools/DataGen.h"
 
-#include "Canvas.h"
-#include "FontSheet.h"
-#include "GlyphRasterizer.h"
-#include "MapWriter.h"
-#include "PuzzleWriter.h"
-#include "SoundWriter.h"
-#include "TestWorldWriter.h"
+#include "tools/Canvas.h"
+#include "tools/FontSheet.h"
+#include "tools/GlyphRasterizer.h"
+#include "tools/MapWriter.h"
+#include "tools/PuzzleWriter.h"
+#include "tools/SoundWriter.h"
+#include "tools/TestWorldWriter.h"
 
 #include <cmath>
 #include <cstdio>

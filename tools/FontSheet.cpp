@@ -1,8 +1,8 @@
 // Builds the three glyph sheets of the game font and their metrics file from a TrueType font.
-#include "FontSheet.h"
+#include "tools/FontSheet.h"
 
-#include "DataGen.h"
-#include "GlyphRasterizer.h"
+#include "tools/DataGen.h"
+#include "tools/GlyphRasterizer.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "Canvas.h"
+#include "tools/Canvas.h"
 
 struct FontSheetMetrics final
 {

@@ -1,5 +1,5 @@
 // Rasterizes characters of a system TrueType font for the generated font sheets and labels.
-#include "GlyphRasterizer.h"
+#include "tools/GlyphRasterizer.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H

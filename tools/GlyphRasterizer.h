@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "Canvas.h"
+#include "tools/Canvas.h"
 
 struct FT_LibraryRec_;
 struct FT_FaceRec_;

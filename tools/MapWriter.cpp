@@ -1,5 +1,5 @@
 // MapWriter: the map file format written field by field in big-endian order.
-#include "MapWriter.h"
+#include "tools/MapWriter.h"
 
 #include "util/DataFile.h"
 #include "util/Error.h"

@@ -1,7 +1,7 @@
 // PuzzleWriter: the tutorial picture, a seeded picture per chest and the little-endian file layout.
-#include "PuzzleWriter.h"
+#include "tools/PuzzleWriter.h"
 
-#include "DataGen.h"
+#include "tools/DataGen.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -1,7 +1,7 @@
 // The placeholder sounds and music: short tones for every effect file and a looping tune per world.
 #include "tools/SoundWriter.h"
 
-#include "Game_Sounds.h"
+#include "media/Game_Sounds.h"
 #include "tools/DataGen.h"
 #include "tools/WavWriter.h"
 

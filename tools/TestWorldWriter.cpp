@@ -1,9 +1,9 @@
 // TestWorldWriter: floor, slope, walls, the plate, door and lift groups, and the reference points of the test world.
-#include "TestWorldWriter.h"
+#include "tools/TestWorldWriter.h"
 
-#include "DataGen.h"
-#include "MapWriter.h"
-#include "Test_World.h"
+#include "tools/DataGen.h"
+#include "tools/MapWriter.h"
+#include "testworld/Test_World.h"
 #include "util/Error.h"
 
 #include <cstdio>

@@ -1,5 +1,5 @@
 // WavWriter: the RIFF header and the little-endian samples.
-#include "WavWriter.h"
+#include "tools/WavWriter.h"
 
 #include <fstream>
 #include <stdexcept>

@@ -1,5 +1,5 @@
 // The placeholder-data generator: hm_datagen OUTDIR writes a complete data folder into OUTDIR.
-#include "DataGen.h"
+#include "tools/DataGen.h"
 
 #include <cstdio>
 #include <exception>

@@ -1,8 +1,8 @@
 // Effects and music streams over the mixer, heard through a post-mix hook.
 #include "platform/Audio.h"
 
-#include "platform/TestAudio.h"
-#include "platform/TestFolder.h"
+#include "support/TestAudio.h"
+#include "support/TestFolder.h"
 
 #include <cstdlib>
 #include <filesystem>

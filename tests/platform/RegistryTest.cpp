@@ -2,7 +2,7 @@
 #include "platform/Registry.h"
 
 #include "platform/MessageBox.h"
-#include "platform/TestFolder.h"
+#include "support/TestFolder.h"
 
 #include <cstdlib>
 #include <filesystem>

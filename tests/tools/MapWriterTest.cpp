@@ -1,9 +1,9 @@
 // The map writer: what it writes reads back unchanged, with clockwise corners.
 #include "tools/MapWriter.h"
 
-#include "MapBase.h"
-#include "MapFiles.h"
-#include "Poly.h"
+#include "engine/MapBase.h"
+#include "support/MapFiles.h"
+#include "engine/Poly.h"
 #include "util/Error.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // PuzzleWriter: every generated puzzle loads in the game and the number rules alone solve it.
 #include "tools/PuzzleWriter.h"
 
-#include "Grid_Puzzle.h"
-#include "platform/TestFolder.h"
+#include "puzzles/Grid_Puzzle.h"
+#include "support/TestFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // SoundWriter: every file the sound table names, and every world's tune, decodes and plays.
 #include "tools/SoundWriter.h"
 
-#include "Game_Sounds.h"
+#include "media/Game_Sounds.h"
 #include "platform/Audio.h"
-#include "platform/TestFolder.h"
+#include "support/TestFolder.h"
 #include "tools/DataGen.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // WavWriter: the length fields match the samples, and a file that cannot be made is an error.
 #include "tools/WavWriter.h"
 
-#include "platform/TestFolder.h"
+#include "support/TestFolder.h"
 
 #include <gtest/gtest.h>
 

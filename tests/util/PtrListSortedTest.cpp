@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 #include <vector>
 
-#include "Stamp.h"
+#include "support/Stamp.h"
 
 namespace
 {

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "Stamp.h"
+#include "support/Stamp.h"
 
 TEST(PtrList, FixedListCountsEverySlot)
 {

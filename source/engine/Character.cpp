@@ -1,0 +1,293 @@
+// Character: one step of walking, braking, sliding, jumping and falling over the map.
+#include "engine/Character.h"
+
+#include <cassert>
+#include <cmath>
+
+#include "engine/CharStats.h"
+#include "engine/Map.h"
+#include "engine/Target.h"
+#include "util/Util.h"
+
+namespace
+{
+constexpr double Char_WallAngle = 1.0471975511966;         // a surface this steep stops a walk
+constexpr double Char_SlideAngle = 0.9817477042468126;     // a body tilted beyond this slides
+constexpr double Char_SlideRange = 0.5890486225480875;     // the tilt over which sliding builds up
+constexpr double Char_VisionEdge = 0.5235987755983;        // the vision cone, measured from the tilt
+constexpr double Char_VisionFar = 2.6179938779915;
+constexpr double Char_UprightEase = 0.04;                  // radians per step back to upright in the air
+constexpr double Char_HeldJumpDecay = 0.4;                 // share of the decay while jump is held
+constexpr double Char_GroundProbe = 4.0;                   // how far below the feet still counts as standing
+constexpr double Char_AirJumpFallLimit = 16.0;
+
+bool IsZero(double v)
+{
+    return Util::Equal(v, 0.0);
+}
+
+// a <= b, equality within the tolerance counting.
+bool AtMost(double a, double b)
+{
+    return a < b || Util::Equal(a, b);
+}
+
+LeanDirection LeanFor(bool right)
+{
+    return right ? LeanDirection_Right : LeanDirection_Left;
+}
+}
+
+void Character::Move(Map const* map)
+{
+    assert(stats != NULL && "stats != NULL");
+    CharStats const& s = *stats;
+
+    if ((keys & Character_Right) == 0 && speed > 0.0) {
+        speed -= s.decel;
+        if (speed < 0.0)
+            speed = 0.0;
+    }
+    if ((keys & Character_Left) == 0 && speed < 0.0) {
+        speed += s.decel;
+        if (speed > 0.0)
+            speed = 0.0;
+    }
+
+    if (IsZero(speed))
+        walkFrame = 0;
+    frame = (frame & ~FrameMask) | (walkFrame & FrameMask);
+
+    // Left is tested first so that both keys together face right and cancel out.
+    if ((keys & Character_Left) != 0) {
+        frame |= LeftFrame;
+        speed -= s.accel;
+        if (speed < -s.maxSpeed)
+            speed = -s.maxSpeed;
+    }
+    if ((keys & Character_Right) != 0) {
+        frame &= ~LeftFrame;
+        speed += s.accel;
+        if (speed > s.maxSpeed)
+            speed = s.maxSpeed;
+    }
+
+    double const slide = (2.0 * s.gravity + s.decel) / Char_SlideRange;
+    if (onGround && angle > Char_SlideAngle)
+        speed += (angle - Char_SlideAngle) * slide;
+    if (onGround && angle < -Char_SlideAngle)
+        speed += (angle + Char_SlideAngle) * slide;
+
+    if (MoveCharacter(map, speed))
+        speed = 0.0;
+
+    jumped = false;
+    if ((keys & Character_Jump) != 0 && !airJumped) {
+        Pointf probe(pos.x, pos.y - Char_GroundProbe * scale);
+        bool const standing = map->TryMove(&pos, &probe, nullptr, nullptr);
+        if (standing || (s.airJump && fallSpeed < Char_AirJumpFallLimit * scale)) {
+            jumpAngle = angle / 4.0;
+            jumpSpeed = s.jumpSpeed;
+            fallSpeed = 0.0;
+            jumped = true;
+            if (!standing)
+                airJumped = true;
+        }
+    }
+
+    if (!IsZero(jumpSpeed)) {
+        jumpSpeed -= (keys & Character_JumpHeld) != 0 ? s.jumpDecay * Char_HeldJumpDecay : s.jumpDecay;
+        if (TryMove(map, std::sin(jumpAngle) * jumpSpeed, std::cos(jumpAngle) * jumpSpeed, true) != 0) {
+            fallSpeed = 0.0;
+            jumpSpeed = 0.0;
+        }
+    }
+
+    Pointf const before = pos;
+    fallSpeed += s.gravity;
+    pos.y -= fallSpeed;
+    if (pos == before)
+        return;
+    unsigned int poly = 0;
+    unsigned int edge = 0;
+    if (!map->TryMove(&before, &pos, &poly, &edge)) {
+        if (angle > 0.0)
+            angle = angle > Char_UprightEase ? angle - Char_UprightEase : 0.0;
+        else if (angle < 0.0)
+            angle = angle < -Char_UprightEase ? angle + Char_UprightEase : 0.0;
+        onGround = false;
+        return;
+    }
+    groundPoly = poly;
+    groundEdge = edge;
+    fallSpeed = 0.0;
+    jumpSpeed = 0.0;
+    airJumped = false;
+    onGround = true;
+
+    double const right = map->Lean(&pos, angle, LeanFor(true));
+    double const left = map->Lean(&pos, angle, LeanFor(false));
+    if (Util::Equal(right, angle) && Util::Equal(left, angle))
+        return;
+    // Standing still takes the left-hand lean: both tests pass and the second wins.
+    if ((speed > 0.0 || IsZero(speed)) && std::fabs(right) < Util::QuarterTurn && !Util::Equal(std::fabs(right), Util::QuarterTurn))
+        angle = right;
+    if ((speed < 0.0 || IsZero(speed)) && std::fabs(left) < Util::QuarterTurn && !Util::Equal(std::fabs(left), Util::QuarterTurn))
+        angle = left;
+}
+
+bool Character::MoveCharacter(Map const* map, double& moveSpeed)
+{
+    if (IsZero(moveSpeed))
+        return false;
+    int const r = TryMove(map, std::cos(angle) * moveSpeed, -std::sin(angle) * moveSpeed, true);
+
+    if (stats->frameCount > 1) {
+        walkPhase -= std::fabs(moveSpeed);
+        while (walkPhase < 0.0) {
+            walkPhase += stats->frameDist;
+            walkFrame += 1;
+            if (walkFrame >= stats->frameCount)
+                walkFrame = 1;
+            if (stats->frameDist <= 0.0)
+                break;
+        }
+    }
+
+    if (r != 1)
+        return r == 2;
+
+    double const lean = map->Lean(&pos, angle, LeanFor(moveSpeed > 0.0));
+    if (std::fabs(lean) > Char_WallAngle || Util::Equal(std::fabs(lean), Char_WallAngle)) {
+        if (AtMost(std::fabs(angle), std::fabs(lean)))
+            return true;
+    }
+    double const change = 2.0 * std::fabs(Util::Angle(lean - angle));
+    if (moveSpeed > 0.0)
+        moveSpeed = moveSpeed > change ? moveSpeed - change : 0.0;
+    else
+        moveSpeed = moveSpeed < -change ? moveSpeed + change : 0.0;
+    angle = lean;
+    return false;
+}
+
+int Character::TryMove(Map const* map, double dx, double dy, bool checkHead)
+{
+    if (IsZero(dx) && IsZero(dy))
+        return 0;
+    Pointf target(pos.x + dx, pos.y + dy);
+    bool const feet = map->TryMove(&pos, &target, nullptr, nullptr);
+    if (checkHead) {
+        Pointf const from = GetHeadPos(nullptr);
+        Pointf to = GetHeadPos(&target);
+        if (map->TryMove(&from, &to, nullptr, nullptr)) {
+            // The body hangs below the point where the head met the ceiling.
+            pos = Pointf(to.x - std::sin(angle) * stats->height, to.y - std::cos(angle) * stats->height);
+            return 2;
+        }
+    }
+    pos = target;
+    return feet ? 1 : 0;
+}
+
+bool Character::CheckPoint(Pointf const* p) const
+{
+    double dx = 0.0;
+    double dy = 0.0;
+    GetCoordFromPos(p, dx, dy);
+    double const half = stats->width / 2.0;
+    return AtMost(-half, dx) && AtMost(dx, half) && AtMost(0.0, dy) && AtMost(dy, stats->height);
+}
+
+bool Character::Collide(Character const* other) const
+{
+    double const half = stats->width / 2.0;
+    double const h = stats->height;
+    Pointf const corners[4] = {
+        GetSpecificPos(-half, 0.0, nullptr),
+        GetSpecificPos(half, 0.0, nullptr),
+        GetSpecificPos(-half, h, nullptr),
+        GetSpecificPos(half, h, nullptr),
+    };
+    for (Pointf const& corner : corners) {
+        if (other->CheckPoint(&corner))
+            return true;
+    }
+    return false;
+}
+
+bool Character::IsVisible(Map const* map, Tick t, Target const* target, double visionScale) const
+{
+    Pointf at(0.0, 0.0);
+    if (!target->GetTargetPos(map, t, at))
+        return false;
+    Pointf const eye = GetRelativePos(0.0, 0.8);
+    if (!AtMost(eye.DistanceEst(&at), Char_LengthOfVision * visionScale))
+        return false;
+    double d = Util::DiffAngle(eye.Angle(&at), angle);
+    if (d > Util::HalfTurn)
+        d -= Util::FullTurn;
+    bool inCone = false;
+    if ((frame & LeftFrame) != 0)
+        inCone = AtMost(-Char_VisionFar, d) && AtMost(d, -Char_VisionEdge);
+    else
+        inCone = AtMost(Char_VisionEdge, d) && AtMost(d, Char_VisionFar);
+    if (!inCone)
+        return false;
+    return !map->TryMove(&eye, &at, nullptr, nullptr);
+}
+
+bool Character::CanChatTo(Character const* other, Character_ChatType type, double* dist) const
+{
+    Pointf const there = other->GetPos();
+    if (type == Character_ChatStart) {
+        if (Util::Equal(there.x, pos.x))
+            return false;
+        bool const facingLeft = (frame & LeftFrame) != 0;
+        if (facingLeft ? there.x > pos.x : there.x < pos.x)
+            return false;
+    }
+    double const e = pos.DistanceEst(&there);
+    if (dist != nullptr)
+        *dist = e;
+    double const reach = type == Character_ChatStart ? Char_ChatStartDistance : Char_ChatDistance;
+    return AtMost(e, reach);
+}
+
+void Character::Render(Map const* map, Image const* image) const
+{
+    Char_Base::Render(map, image, stats->width, stats->height);
+}
+
+Pointf Character::GetRelativePos(double a, double b) const
+{
+    return GetSpecificPos(stats->width / 2.0 * a, stats->height * b, nullptr);
+}
+
+Pointf Character::GetHeadPos(Pointf const* at) const
+{
+    return GetSpecificPos(0.0, stats->height, at);
+}
+
+bool Character::PolyOn(unsigned int* poly) const
+{
+    if (poly != nullptr)
+        *poly = groundPoly;
+    return onGround;
+}
+
+void Character::ChangeStats(CharStats const* newStats)
+{
+    // Field by field: the record is shared, and its reference count and hearts must stay.
+    stats->width = newStats->width;
+    stats->height = newStats->height;
+    stats->accel = newStats->accel;
+    stats->decel = newStats->decel;
+    stats->maxSpeed = newStats->maxSpeed;
+    stats->gravity = newStats->gravity;
+    stats->jumpSpeed = newStats->jumpSpeed;
+    stats->jumpDecay = newStats->jumpDecay;
+    stats->airJump = newStats->airJump;
+    stats->frameCount = newStats->frameCount;
+    stats->frameDist = newStats->frameDist;
+}

@@ -1,0 +1,85 @@
+// Character: a walking body with the shared walking, sliding and jumping physics.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/Char_Base.h"
+
+class CharStats;
+class Image;
+class Map;
+class Target;
+
+// The input of one step, set afresh by the owner before each Move.
+enum Character_KeyMove : std::uint32_t {
+    Character_Left = 0x001,
+    Character_Right = 0x002,
+    Character_Jump = 0x004,
+    Character_JumpHeld = 0x008,
+    Character_Aim = 0x010,
+    Character_Fire = 0x020,
+    Character_NextTarget = 0x040,
+    Character_PrevTarget = 0x080,
+    Character_ToggleView = 0x200,
+    Character_RotateCW = 0x400,
+    Character_RotateCCW = 0x800,
+};
+
+// Type 0 starts a conversation; any other keeps one going.
+enum Character_ChatType : int {
+    Character_ChatStart = 0,
+    Character_ChatGoing = 1,
+};
+
+constexpr double Char_FieldOfVision = 2.0943951023932;
+constexpr double Char_LengthOfVision = 500.0;
+constexpr double Char_ChatStartDistance = 40.0;
+constexpr double Char_ChatDistance = 64.0;
+
+// Every person in a level walks with this one recipe: the owner sets keys, calls Move once per
+// step and reads jumped, onGround, fallSpeed and frame afterwards. The constants come from a
+// CharStats that the concrete character creates and holds through its reference count; copies
+// and assignment share that record.
+class Character : public Char_Base
+{
+public:
+    Character() = default;
+    Character(Character const&) = default;
+    Character& operator=(Character const&) = default;
+    virtual ~Character() = default;
+
+    void Move(Map const* map);
+    // Walks moveSpeed along the ground; true when the walk ran into a wall or the head struck.
+    bool MoveCharacter(Map const* map, double& moveSpeed);
+    // 0 moved freely, 1 the feet were stopped, 2 the head was stopped.
+    int TryMove(Map const* map, double dx, double dy, bool checkHead);
+
+    bool CheckPoint(Pointf const* p) const;
+    bool Collide(Character const* other) const;
+    bool IsVisible(Map const* map, Tick t, Target const* target, double visionScale) const;
+    bool CanChatTo(Character const* other, Character_ChatType type, double* dist) const;
+    void Render(Map const* map, Image const* image) const;
+
+    // The point a half-widths to the right and b heights up the body.
+    Pointf GetRelativePos(double a, double b) const;
+    Pointf GetHeadPos(Pointf const* at) const;
+    bool PolyOn(unsigned int* poly) const;
+    CharStats* GetStats() const { return stats; }
+    double GetFallSpeed() const { return fallSpeed; }
+    // Copies every movement constant into the shared record, keeping its hearts.
+    void ChangeStats(CharStats const* newStats);
+
+    std::uint32_t keys = 0;          // Character_KeyMove bits of this step
+    CharStats* stats = nullptr;      // held by the concrete character
+    double speed = 0.0;              // along the body's right-hand direction
+    double fallSpeed = 0.0;          // downwards
+    double jumpAngle = 0.0;          // direction of the current jump
+    double jumpSpeed = 0.0;          // along jumpAngle
+    bool airJumped = false;          // the air jump was used since the last landing
+    bool onGround = false;           // the last fall step ended on a polygon
+    std::uint32_t groundPoly = 0;    // where that landing ended
+    std::uint32_t groundEdge = 0;
+    bool jumped = false;             // a jump started in this step
+    std::uint32_t walkFrame = 0;     // walk-cycle frame index
+    double walkPhase = 0.0;          // distance left before the next walk frame
+};

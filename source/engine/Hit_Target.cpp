@@ -1,0 +1,132 @@
+// Hit_Target: standing and dropping over the hit records, and drawing a standing target.
+#include "engine/Hit_Target.h"
+
+#include <cassert>
+#include <cstddef>
+
+#include "media/Image.h"
+#include "engine/Map.h"
+#include "engine/Path.h"
+
+Image* Hit_Target::image = nullptr;
+Image* Hit_Target::antiimage = nullptr;
+
+Hit_Target::Hit_Target(Pointf targetPos, Hit_Target_Type targetType, bool alwaysOn, double targetScale)
+    : Object(), Target(Sound_Hit), Activator(), position(targetPos), scale(targetScale), type(targetType),
+      permanent(alwaysOn)
+{
+    rect = Rectf(-Switch_Size * scale, -Switch_Size * scale, Switch_Size * scale, Switch_Size * scale);
+}
+
+Hit_Target::~Hit_Target() = default;
+
+void Hit_Target::Initialise()
+{
+    assert(image == NULL);
+    assert(antiimage == NULL);
+    image = new Image(switchimage, 0, false);
+    antiimage = new Image(switchantiimage, 0, false);
+}
+
+void Hit_Target::Finalise()
+{
+    delete image;
+    delete antiimage;
+    image = nullptr;
+    antiimage = nullptr;
+}
+
+void Hit_Target::SetPath(Path const* targetPath, int pathPhase)
+{
+    path = targetPath;
+    phase = pathPhase;
+}
+
+void Hit_Target::AddBlockTarget(Hit_Target const* other)
+{
+    int i = 0;
+    while (i < Hit_Target_Max_Blockers && blockers[i] != nullptr)
+        i++;
+    assert(i < Hit_Target_Max_Blockers);
+    blockers[i] = other;
+}
+
+Tick Hit_Target::LastBlockTime(Tick t) const
+{
+    Tick latest = -1;
+    for (Hit_Target const* blocker : blockers)
+    {
+        Tick when = -1;
+        if (blocker != nullptr && blocker->BeenHit(t, &when) && when > latest)
+            latest = when;
+    }
+    return latest;
+}
+
+bool Hit_Target::TargetOn(Tick t) const
+{
+    Tick h = -1;
+    if (permanent || !BeenHit(t, &h))
+        return true;
+    Tick const b = LastBlockTime(t);
+    return b != -1 && h < b;
+}
+
+Tick Hit_Target::LastActiveTime(Tick t) const
+{
+    // Back over the block hits that stood the target up, to the latest moment it was down.
+    for (;;)
+    {
+        Tick h = -1;
+        if (permanent || !BeenHit(t, &h))
+            return -1;
+        Tick const b = LastBlockTime(t);
+        if (b == -1 || h > b)
+            return t;
+        t = b - 1;
+    }
+}
+
+Tick Hit_Target::LastInactiveTime(Tick t) const
+{
+    // Back over the hits of the current down run, to the tick before the one that knocked it down.
+    for (;;)
+    {
+        Tick h = -1;
+        if (permanent || !BeenHit(t, &h))
+            return t;
+        Tick const b = LastBlockTime(t);
+        if (b != -1 && h <= b)
+            return t;
+        t = h - 1;
+    }
+}
+
+bool Hit_Target::IsActive(Tick t) const
+{
+    return !TargetOn(t);
+}
+
+Pointf Hit_Target::PositionAt(Tick t) const
+{
+    if (path == nullptr)
+        return position;
+    return path->PositionAtTime(t + phase).pos;
+}
+
+bool Hit_Target::GetTargetPos(Map const*, Tick t, Pointf& pos) const
+{
+    if (!TargetOn(t))
+        return false;
+    pos = PositionAt(t);
+    return true;
+}
+
+void Hit_Target::Render(Map const* map, Tick t) const
+{
+    if (!TargetOn(t))
+        return;
+    Image const* picture = type == Hit_Target_Anti ? antiimage : image;
+    double const size = Switch_Size * 2.0 * scale;
+    picture->Render(PositionAt(t), 0.0, size, size, Image_Centre | Image_Middle, &map->view);
+}

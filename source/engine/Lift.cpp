@@ -1,0 +1,58 @@
+// Lift: the lift's phase over the activators' runs, and the record of the player riding it.
+#include "engine/Lift.h"
+
+#include <cmath>
+#include <vector>
+
+#include "engine/Map.h"
+
+Lift::Lift(Map* map, unsigned int group, double liftDistance, double liftStartAngle)
+    : moves(1), distance(liftDistance), startAngle(liftStartAngle)
+{
+    Rectf const cover(0.0, -distance, 0.0, distance);
+    map->SetGroupCover(group, &cover);
+    map->FindGroupBound(group, &bound);
+    moves[0].kind = MoveObject_Translate;
+    moves[0].group = group;
+}
+
+Lift::~Lift() = default;
+
+void Lift::PlayerAtPos(Tick t, Pointf const* playerPos)
+{
+    if (lastPlayerTick >= t)
+        return;
+    if (bound.Contains(playerPos))
+        lastPlayerTick = t;
+}
+
+void Lift::MoveMapGroup(Map const*, Tick t, FlatList<MoveObject>** orders)
+{
+    moves[0].newY = CalcLiftPos(t);
+    *orders = &moves;
+}
+
+bool Lift::IsBlocked(Map const*, Tick t)
+{
+    return lastPlayerTick >= t;
+}
+
+double Lift::CalcLiftPos(Tick t) const
+{
+    return std::sin(CalcLiftAngle(t)) * distance;
+}
+
+double Lift::CalcLiftAngle(Tick t) const
+{
+    // The phase gained in every active run back to rest, added up from the earliest run on.
+    std::vector<Tick> runs;
+    bool active = false;
+    Tick ref = 0;
+    for (Tick at = t; StepBack(at, active, ref); at = ref)
+        if (active)
+            runs.push_back(at - ref);
+    double angle = startAngle;
+    for (auto n = runs.rbegin(); n != runs.rend(); ++n)
+        angle = *n * Lift_Speed + angle;
+    return angle;
+}

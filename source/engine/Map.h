@@ -1,0 +1,101 @@
+// Map: a MapBase with the collision grid, the movement queries of characters and projectiles, and layered drawing.
+#pragma once
+
+#include "engine/MapBase.h"
+#include "util/FlatList.h"
+#include "util/Rectf.h"
+#include "util/Vectorf.h"
+
+// One 300 x 300 cell of the collision grid: the polygons that may reach into it, in ascending index order.
+class MapGroup final
+{
+public:
+    MapGroup();
+    MapGroup(MapGroup const&) = delete;
+    MapGroup& operator=(MapGroup const&) = delete;
+    ~MapGroup();
+
+    void AddPoly(unsigned int poly);
+
+    FlatList<unsigned int>* polyList; // owned
+};
+
+// The state of one flying thing, owned by its caller.
+struct Map_Projectile_Info
+{
+    Vectorf velocity; // per step
+    int steps;        // still to run
+    double gravity;   // taken from velocity.y each step
+    double bounce;    // speed factor at each bounce
+};
+
+// Which way a character moves while asking for the surface under it.
+enum LeanDirection
+{
+    LeanDirection_Left = 0, // also standing
+    LeanDirection_Right = 1,
+};
+
+enum Map_Render_Flags
+{
+    Map_Render_Back = 1,
+    Map_Render_Fore = 2,
+};
+
+class Map final : public MapBase
+{
+public:
+    Map(Textures const* textureList, FILE* file, char const* name = nullptr);
+    ~Map() override;
+
+    // Group covers widen a moving group's bounds to its whole sweep; set them before PreprocessCollision.
+    void SetGroupCover(unsigned int groupId, Rectf const* cover);
+    void FindGroupBound(unsigned int groupId, Rectf* out);
+    void PolyBound(Poly const* poly, Rectf& out) const;
+    void PreprocessCollision();
+
+    void GetGroupCell(Pointf const* p, int& column, int& row) const;
+    MapGroup const* GetCellGroup(int column, int row) const;
+    MapGroup const* GetCellGroup(Pointf const* p) const;
+
+    using MapBase::CheckPoint;
+    bool CheckPoint(Pointf const* p, unsigned int& poly, bool anyPoly, unsigned int groupId) const;
+    // Clips the move a -> b at the first surface met; b is changed in place. True when clipped.
+    bool TryMove(Pointf const* a, Pointf* b, unsigned int* poly, unsigned int* edge) const;
+    bool TryMove(Pointf const* a, Pointf* b, MapGroup const* cell, unsigned int* poly, unsigned int* edge) const;
+    // The surface normal at p, or angle unchanged when p is on no surface.
+    double Lean(Pointf const* p, double angle, LeanDirection d) const;
+    // The ground up to 500 units below p, or p itself when there is none.
+    Pointf Settle(Pointf const* p, double* angle) const;
+    void ProjectileMove(Pointf* pos, Map_Projectile_Info* info) const;
+
+    using MapBase::Render;
+    void Render(Tick time, Map_Render_Flags flags);
+
+    unsigned int hiddenGroup; // not drawn; 0 = none
+    FlatList<Rectf>* groupCovers; // margins per group; NULL once the grid is built
+    unsigned char* polyVisible;   // scratch marks of Render
+    double minX;
+    double minY;
+    double maxX;
+    double maxY;
+    double cellWidth;
+    double cellHeight;
+    MapGroup*** groups; // [cellsX][cellsY]; NULL until PreprocessCollision
+    int cellsX;
+    int cellsY;
+
+private:
+    void FreeGrid();
+    // The cells of the grid that area overlaps, lower left to upper right; an empty range
+    // (c0 > c1 or r0 > r1) when area lies off the grid.
+    void CellsUnder(Rectf const& area, int& c0, int& r0, int& c1, int& r1) const;
+    // Whether polygon index can clip a move within the rectangle it spans.
+    bool Blocks(unsigned int index, Rectf const& reach) const;
+    // Two solid polygons whose outer edges lie on one line from opposite sides leave a crack of no
+    // width. Each alone lets a point slide along its outline, so together they would let a point slip
+    // into the crack (walk under a ramp's foot, fall beside a plate set into the floor); the stretch they
+    // share stops a move running along it, as the seam of two joined polygons does.
+    bool ClipAlongCracks(Pointf const* a, Pointf* b, MapGroup const* cell, unsigned int* poly,
+                         unsigned int* edge) const;
+};

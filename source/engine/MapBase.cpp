@@ -1,0 +1,242 @@
+// MapBase: reading the map file, camera operations, group placement and plain drawing.
+#include "engine/MapBase.h"
+
+#include "media/Image.h"
+#include "engine/MapReader.h"
+#include "engine/Poly.h"
+#include "media/Textures.h"
+#include "util/Error.h"
+#include "util/LineEq.h"
+#include "util/Rectf.h"
+
+#include <cassert>
+#include <cmath>
+#include <cstdio>
+
+namespace
+{
+constexpr uint32_t PolyHeadSize = 20;
+// Group numbers size per-group tables; real maps use a few dozen.
+constexpr uint32_t MaxGroup = 65535;
+} // namespace
+
+MapBase::MapBase(Textures const* textureList, FILE* file, char const* name)
+    : view{0.0, 0.0, 1.0}, passGroups{0, 0}, textures(textureList), polys(), polyCount(0), refPoints(), fileName{}
+{
+    snprintf(fileName, sizeof fileName, "%s", name != nullptr ? name : "map");
+    MapReader reader(file, fileName);
+    uint32_t const n = reader.ReadCount(PolyHeadSize);
+    view.x = reader.ReadDouble();
+    view.y = reader.ReadDouble();
+    view.scale = reader.ReadDouble();
+    // Every camera operation divides by the scale.
+    if (!(view.scale > 0.0))
+        reader.Fail();
+    polys.Init(PtrList_Fixed, int(n));
+    for (uint32_t i = 0; i < n; ++i)
+    {
+        Poly* const poly = new Poly(reader);
+        polys.AddItem(poly);
+        if (poly->group > MaxGroup)
+            reader.Fail();
+        if (textures != nullptr && poly->texture != 0 && !textures->IsTexture(poly->texture))
+            reader.Fail();
+    }
+    polyCount = n;
+    FindInternalEdges();
+    refPoints.Read(reader);
+    passGroups[0] = 0;
+    passGroups[1] = 0;
+}
+
+MapBase::~MapBase() = default;
+
+Poly const* MapBase::GetPoly(unsigned int i) const
+{
+    assert(i < polyCount);
+    return polys[int(i)];
+}
+
+bool MapBase::CheckPoint(Pointf const* p, unsigned int& poly, bool anyPoly) const
+{
+    for (unsigned int i = polyCount; i-- > 0;)
+    {
+        Poly const* candidate = GetPoly(i);
+        if ((candidate->solid || anyPoly) && candidate->Hit(p) == 0)
+        {
+            poly = i;
+            return true;
+        }
+    }
+    return false;
+}
+
+Pointf MapBase::GetRefPoint(unsigned int id) const
+{
+    Pointf found(0.0, 0.0);
+    if (!refPoints.GetPoint(id, found))
+    {
+        char text[200];
+        snprintf(text, sizeof text, "%s: no reference point %u", fileName, id);
+        throw Error(Error_ParseFile, text);
+    }
+    return found;
+}
+
+unsigned int MapBase::GetGroup(unsigned int poly) const
+{
+    return GetPoly(poly)->group;
+}
+
+unsigned int MapBase::NextGroupId() const
+{
+    unsigned int highest = 0;
+    for (unsigned int i = 0; i < polyCount; ++i)
+    {
+        if (GetPoly(i)->group > highest)
+            highest = GetPoly(i)->group;
+    }
+    return highest + 1;
+}
+
+double MapBase::GetSurfaceAngle(unsigned int poly, unsigned int edge) const
+{
+    return GetPoly(poly)->GetSurfaceAngle(edge);
+}
+
+bool MapBase::GetIntersect(unsigned int poly1, unsigned int edge1, unsigned int poly2, unsigned int edge2,
+                           Pointf& out)
+{
+    return GetPoly(poly1)->GetIntersect(edge1, GetPoly(poly2), edge2, out);
+}
+
+bool MapBase::GetIntersectWith(unsigned int poly, unsigned int edge, LineEq const* line, Pointf& out)
+{
+    return GetPoly(poly)->GetIntersectWith(edge, line, out);
+}
+
+void MapBase::MoveGroup(unsigned int groupId, double dx, double dy)
+{
+    for (unsigned int i = 0; i < polyCount; ++i)
+    {
+        if (polys[int(i)]->group == groupId)
+            polys[int(i)]->PosFromStart(dx, dy);
+    }
+}
+
+void MapBase::RotateGroup(unsigned int groupId, Pointf const* centre, double angle)
+{
+    for (unsigned int i = 0; i < polyCount; ++i)
+    {
+        if (polys[int(i)]->group == groupId)
+            polys[int(i)]->RotateFromStart(centre, angle);
+    }
+}
+
+void MapBase::NoInternal(unsigned int groupId)
+{
+    for (unsigned int i = 0; i < polyCount; ++i)
+    {
+        if (polys[int(i)]->group == groupId)
+            polys[int(i)]->NoInternal();
+    }
+}
+
+void MapBase::FindInternalEdges()
+{
+    for (unsigned int i = 0; i < polyCount; ++i)
+    {
+        for (unsigned int j = i + 1; j < polyCount; ++j)
+        {
+            // Polygons that share an edge have touching bounds; the test skips most pairs cheaply.
+            if (polys[int(i)]->GetBound()->Intersect(polys[int(j)]->GetBound()))
+                polys[int(i)]->FindInternalEdges(polys[int(j)]);
+        }
+    }
+}
+
+void MapBase::MoveMap(Pointf const* centre, CameraMove mode)
+{
+    double const wantX = centre->x - 320.0 / view.scale;
+    double const wantY = centre->y - 240.0 / view.scale;
+    switch (mode)
+    {
+    case CameraMove_Jump:
+        view.x = wantX;
+        view.y = wantY;
+        break;
+    case CameraMove_Ease8:
+        view.x += (wantX - view.x) / 8.0;
+        view.y += (wantY - view.y) / 8.0;
+        break;
+    case CameraMove_Ease4:
+        view.x += (wantX - view.x) / 4.0;
+        view.y += (wantY - view.y) / 4.0;
+        break;
+    default:
+        break;
+    }
+}
+
+void MapBase::ScaleMap(double s, CameraMove mode)
+{
+    // A zoom that is not a positive number would leave the view unusable for the rest of the level.
+    if (!(s > 0.0) || !std::isfinite(s))
+        return;
+    view.x += 320.0 / view.scale;
+    view.y += 240.0 / view.scale;
+    switch (mode)
+    {
+    case CameraMove_Jump:
+        view.scale = s;
+        break;
+    case CameraMove_Ease8:
+        view.scale *= std::sqrt(std::sqrt(std::sqrt(s / view.scale)));
+        break;
+    case CameraMove_Ease4:
+        view.scale *= std::sqrt(std::sqrt(s / view.scale));
+        break;
+    default:
+        break;
+    }
+    view.x -= 320.0 / view.scale;
+    view.y -= 240.0 / view.scale;
+}
+
+Pointf MapBase::GetPos() const
+{
+    return Pointf(view.x + 320.0 / view.scale, view.y + 240.0 / view.scale);
+}
+
+Pointf MapBase::GetCentrePoint() const
+{
+    return Pointf(view.x + (640.0 / view.scale) / 2.0, view.y + (480.0 / view.scale) / 2.0);
+}
+
+Pointf MapBase::WorldToScreen(Pointf p) const
+{
+    return p.WorldToScreen(&view);
+}
+
+Pointf MapBase::ScreenToWorld(Pointf p) const
+{
+    return p.ScreenToWorld(&view);
+}
+
+Rectf MapBase::ScreenRect() const
+{
+    Pointf const lo = ScreenToWorld(Pointf(0.0, 0.0));
+    Pointf const hi = ScreenToWorld(Pointf(640.0, 480.0));
+    return Rectf(&lo, &hi);
+}
+
+void MapBase::Render(Tick time)
+{
+    Rectf const screen = ScreenRect();
+    for (unsigned int i = 0; i < polyCount; ++i)
+    {
+        if (GetPoly(i)->GetBound()->Intersect(&screen))
+            GetPoly(i)->Render(textures, &view, time);
+    }
+    Image::CheckGlError();
+}

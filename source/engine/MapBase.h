@@ -1,0 +1,71 @@
+// MapBase: a world's scenery read from its map file: polygons in groups, reference points and the camera view.
+#pragma once
+
+#include "engine/RefPoints.h"
+#include "util/Pointf.h"
+#include "util/PtrList.h"
+#include "util/Tick.h"
+#include "util/WorldTransform.h"
+
+#include <cstdio>
+
+class LineEq;
+class Poly;
+class Rectf;
+class Textures;
+
+// How the camera reaches a new centre or zoom.
+enum CameraMove
+{
+    CameraMove_None = 0,
+    CameraMove_Jump = 1,
+    CameraMove_Ease8 = 2, // an eighth of the remaining way per step
+    CameraMove_Ease4 = 3, // a quarter of the remaining way per step
+};
+
+class MapBase
+{
+public:
+    // Reads the map from the file's current position; fileName only names the file in errors.
+    MapBase(Textures const* textureList, FILE* file, char const* name = nullptr);
+    MapBase(MapBase const&) = delete;
+    MapBase& operator=(MapBase const&) = delete;
+    virtual ~MapBase();
+
+    virtual bool CheckPoint(Pointf const* p, unsigned int& poly, bool anyPoly) const;
+    Pointf GetRefPoint(unsigned int id) const;
+    unsigned int GetGroup(unsigned int poly) const;
+    unsigned int NextGroupId() const;
+    double GetSurfaceAngle(unsigned int poly, unsigned int edge) const;
+    bool GetIntersect(unsigned int poly1, unsigned int edge1, unsigned int poly2, unsigned int edge2, Pointf& out);
+    bool GetIntersectWith(unsigned int poly, unsigned int edge, LineEq const* line, Pointf& out);
+    // Group placement is absolute: relative to where the file put the polygons.
+    void MoveGroup(unsigned int groupId, double dx, double dy);
+    void RotateGroup(unsigned int groupId, Pointf const* centre, double angle);
+    void NoInternal(unsigned int groupId);
+    void FindInternalEdges();
+
+    void MoveMap(Pointf const* centre, CameraMove mode);
+    void ScaleMap(double s, CameraMove mode);
+    Pointf GetPos() const;
+    Pointf GetCentrePoint() const;
+    Pointf WorldToScreen(Pointf p) const;
+    Pointf ScreenToWorld(Pointf p) const;
+
+    // time is the level clock in 24.8 fixed point; it only picks texture animation frames.
+    void Render(Tick time);
+
+    WorldTransform view;
+    unsigned int passGroups[2]; // groups the movement clip lets through; 0 = none
+    Textures const* textures;   // borrowed
+    PtrList<Poly> polys;        // index = polygon identity everywhere
+    unsigned int polyCount;
+    RefPoints refPoints;
+
+protected:
+    Poly const* GetPoly(unsigned int i) const;
+    // Rectangle of the world that the 640 x 480 screen shows.
+    Rectf ScreenRect() const;
+
+    char fileName[128];
+};

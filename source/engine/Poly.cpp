@@ -1,0 +1,291 @@
+// Poly: reading, hit and move tests, group placement and drawing of one map polygon.
+#include "engine/Poly.h"
+
+#include "engine/MapReader.h"
+#include "media/Image.h"
+#include "media/Textures.h"
+#include "util/Error.h"
+#include "util/LineEq.h"
+#include "util/WorldTransform.h"
+
+#include <GL/gl.h>
+#include <cassert>
+
+namespace
+{
+constexpr uint32_t PointRecordSize = 36;
+} // namespace
+
+Poly::Poly(MapReader& reader)
+    : group(0), texture(0), solid(false), foreground(false), points(), bound(0.0, 0.0, 0.0, 0.0)
+{
+    uint32_t const n = reader.ReadWord();
+    texture = reader.ReadWord();
+    group = reader.ReadWord();
+    solid = reader.ReadWord() != 0;
+    foreground = reader.ReadWord() != 0;
+    // A polygon needs three corners to have an inside.
+    if (n < 3)
+        reader.Fail();
+    reader.CheckRoom(n, PointRecordSize);
+    points.Init(PtrList_Fixed, int(n));
+    try
+    {
+        for (uint32_t i = 0; i < n; ++i)
+        {
+            double const x = reader.ReadDouble();
+            double const y = reader.ReadDouble();
+            double const u = reader.ReadDouble();
+            double const v = reader.ReadDouble();
+            bool const edge = reader.ReadWord() != 0;
+            Pointf const position(x, y);
+            Pointf const texCoord(u, v);
+            InitPolyPt(&position, &texCoord, edge);
+        }
+    }
+    catch (Error const& err)
+    {
+        // Coincident corners fail inside the line maths, which does not know the file.
+        throw Error(err.Code(), reader.Name());
+    }
+}
+
+Poly::Poly(unsigned int n, unsigned int textureId, bool isSolid)
+    : group(0), texture(textureId), solid(isSolid), foreground(false), points(PtrList_Fixed, int(n)),
+      bound(0.0, 0.0, 0.0, 0.0)
+{
+}
+
+Poly::Poly(Poly const* other)
+    : group(other->group), texture(other->texture), solid(other->solid), foreground(other->foreground),
+      points(PtrList_Fixed, other->Points()), bound(0.0, 0.0, 0.0, 0.0)
+{
+    for (int i = 0; i < other->Points(); ++i)
+        points.AddItem(new PolyPoint(other->GetPointPtr(i)));
+    CalcLineEquations();
+    CalcBound();
+}
+
+Poly::~Poly() = default;
+
+int Poly::Points() const
+{
+    return points.Count();
+}
+
+int Poly::GetPoint(int i) const
+{
+    int const n = Points();
+    assert(n > 0);
+    i %= n;
+    if (i < 0)
+        i += n;
+    return i;
+}
+
+PolyPoint* Poly::GetPointPtr(int i) const
+{
+    return points[GetPoint(i)];
+}
+
+Pointf Poly::GetVertexPoint(int i) const
+{
+    return GetPointPtr(i)->pos;
+}
+
+void Poly::InitPolyPt(Pointf const* position, Pointf const* texCoord, bool edge)
+{
+    points.AddItem(new PolyPoint(position, texCoord, position, edge));
+    if (points.ListFull())
+    {
+        CalcLineEquations();
+        CalcBound();
+    }
+}
+
+void Poly::CalcLineEquations()
+{
+    if (!solid)
+        return;
+    for (int i = 0; i < Points(); ++i)
+        GetPointPtr(i)->SetLine(GetPointPtr(i + 1));
+}
+
+void Poly::CalcBound()
+{
+    if (Points() == 0)
+        return;
+    Pointf lo = GetVertexPoint(0);
+    Pointf hi = lo;
+    for (int i = 1; i < Points(); ++i)
+    {
+        Pointf const p = GetVertexPoint(i);
+        lo = Pointf(p.x < lo.x ? p.x : lo.x, p.y < lo.y ? p.y : lo.y);
+        hi = Pointf(p.x > hi.x ? p.x : hi.x, p.y > hi.y ? p.y : hi.y);
+    }
+    bound = Rectf(lo.x - 0.1, lo.y - 0.1, hi.x + 0.1, hi.y + 0.1);
+}
+
+int Poly::Hit(Pointf const* p) const
+{
+    // Without edge lines (a non-solid polygon) nothing is inside.
+    if (Points() == 0 || !GetPointPtr(0)->HasLine())
+        return 1;
+    bool onOuter = false;
+    for (int i = 0; i < Points(); ++i)
+    {
+        int const h = GetPointPtr(i)->Hit(p);
+        if (h == 1)
+            return 1;
+        if (h == 3)
+            onOuter = true;
+    }
+    return onOuter ? 2 : 0;
+}
+
+bool Poly::Hit(Rectf const* rect) const
+{
+    if (Points() == 0 || !GetPointPtr(0)->HasLine())
+        return false;
+    for (int i = 0; i < Points(); ++i)
+    {
+        if (GetPointPtr(i)->Hit(rect, GetPointPtr(i + 1)))
+            return true;
+    }
+    return false;
+}
+
+int Poly::SurfaceAngles(Pointf const* p, double& a1, double& a2) const
+{
+    if (Points() == 0 || !GetPointPtr(0)->HasLine() || !bound.Contains(p))
+        return 0;
+    for (int i = 0; i < Points(); ++i)
+    {
+        int const r = GetPointPtr(i)->SurfaceAngles(p, GetPointPtr(i - 1), GetPointPtr(i + 1), a1, a2);
+        if (r != 0)
+            return r;
+    }
+    return 0;
+}
+
+double Poly::GetSurfaceAngle(unsigned int i) const
+{
+    return GetPointPtr(int(i))->Angle(GetPointPtr(int(i) + 1));
+}
+
+bool Poly::TryMove(Pointf const* a, Pointf* b, unsigned int* edge) const
+{
+    bool stopped = false;
+    for (int i = 0; i < Points(); ++i)
+    {
+        if (!GetPointPtr(i)->TryMove(a, b, GetPointPtr(i + 1)))
+            continue;
+        if (edge != nullptr)
+            *edge = unsigned(i);
+        if (*b == *a)
+            return true;
+        stopped = true;
+    }
+    return stopped;
+}
+
+bool Poly::GetIntersect(unsigned int i, Poly const* other, unsigned int j, Pointf& out) const
+{
+    return GetPointPtr(int(i))->Intersect(other->GetPointPtr(int(j)), out);
+}
+
+bool Poly::GetIntersectWith(unsigned int i, LineEq const* other, Pointf& out) const
+{
+    return GetPointPtr(int(i))->Intersect(other, out);
+}
+
+void Poly::PosFromStart(double dx, double dy)
+{
+    for (int i = 0; i < Points(); ++i)
+        GetPointPtr(i)->PosFromStart(dx, dy);
+    CalcLineEquations();
+    CalcBound();
+}
+
+void Poly::RotateFromStart(Pointf const* centre, double angle)
+{
+    for (int i = 0; i < Points(); ++i)
+        GetPointPtr(i)->RotateFromStart(centre, angle);
+    CalcLineEquations();
+    CalcBound();
+}
+
+void Poly::NoInternal()
+{
+    for (int i = 0; i < Points(); ++i)
+        GetPointPtr(i)->internal = false;
+}
+
+void Poly::FindInternalEdges(Poly* other)
+{
+    if (!solid || !other->solid)
+        return;
+    for (int i = 0; i < Points(); ++i)
+    {
+        for (int j = 0; j < other->Points(); ++j)
+        {
+            if (GetVertexPoint(i) == other->GetVertexPoint(j) && GetVertexPoint(i + 1) == other->GetVertexPoint(j - 1))
+            {
+                GetPointPtr(i)->internal = true;
+                other->GetPointPtr(j - 1)->internal = true;
+            }
+        }
+    }
+}
+
+bool Poly::IsValid() const
+{
+    int const n = Points();
+    if (n < 4)
+        return true;
+    for (int i = 0; i < n; ++i)
+    {
+        if (GetVertexPoint(i) == GetVertexPoint(i + 1))
+            return false;
+    }
+    for (int i = 0; i < n; ++i)
+    {
+        Pointf const from = GetVertexPoint(i - 1);
+        Pointf const to = GetVertexPoint(i);
+        Pointf const after = GetVertexPoint(i + 1);
+        if (LineEq(&from, &to).Eval(&after) < 0.0)
+            return false;
+    }
+    return true;
+}
+
+void Poly::Render(Textures const* textures, WorldTransform const* view, Tick time) const
+{
+    if (texture != 0 && textures != nullptr)
+    {
+        glEnable(GL_TEXTURE_2D);
+        glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+        Image const* image = textures->GetImage(texture);
+        double const ratio = double(image->GetWidth()) / double(image->GetHeight());
+        textures->Associate(time, texture);
+        glBegin(GL_POLYGON);
+        for (int i = 0; i < Points(); ++i)
+            GetPointPtr(i)->Render(view, ratio);
+        glEnd();
+    }
+    glDisable(GL_TEXTURE_2D);
+    glLineWidth(1.0f);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    glBegin(GL_LINES);
+    for (int i = 0; i < Points(); ++i)
+    {
+        PolyPoint const* point = GetPointPtr(i);
+        if (!point->drawEdge)
+            continue;
+        Pointf const from = point->pos.WorldToScreen(view);
+        Pointf const to = GetPointPtr(i + 1)->pos.WorldToScreen(view);
+        glVertex2f(float(from.x), float(from.y));
+        glVertex2f(float(to.x), float(to.y));
+    }
+    glEnd();
+}

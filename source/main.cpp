@@ -1,7 +1,0 @@
-// The game program: runs the game in the working directory, which holds its data.
-#include "MainLoop.h"
-
-int main()
-{
-    return RunGame();
-}

@@ -1,0 +1,213 @@
+// A world's table of map textures, read from its image-map file: still pictures and animation loops.
+#include "media/Textures.h"
+
+#include "media/Image.h"
+#include "util/DataFile.h"
+#include "util/Error.h"
+#include "util/FlatList.h"
+
+#include <GL/gl.h>
+
+#include <cassert>
+#include <cstdlib>
+#include <cstring>
+
+struct Textures::Entry
+{
+    int id = 0;
+    char name[256] = {};
+    int frames = 1;
+    int ticks = 0;
+    Texture_Flags flags = 0;
+};
+
+namespace
+{
+
+Image_Flags ImageFlagsOf(Texture_Flags letters)
+{
+    Image_Flags flags = 0;
+    flags |= (letters & Texture_RepeatX) != 0 ? Image_RepeatX : Image_PadX;
+    flags |= (letters & Texture_RepeatY) != 0 ? Image_RepeatY : Image_PadY;
+    if ((letters & Texture_Mask) != 0)
+        flags |= Image_Mask;
+    if ((letters & Texture_Plain) != 0)
+        flags = (flags & ~(Image_PadX | Image_PadY)) | Image_Plain;
+    return flags;
+}
+
+Texture_Flags LettersOf(char const* letters)
+{
+    Texture_Flags flags = 0;
+    for (char const* c = letters; *c != '\0'; ++c)
+        switch (*c)
+        {
+        case 'h': flags |= Texture_RepeatX; break;
+        case 'v': flags |= Texture_RepeatY; break;
+        case 's': flags |= Texture_Solid; break;
+        case 'm': flags |= Texture_Mask; break;
+        case 'p': flags |= Texture_Plain; break;
+        default: break;
+        }
+    return flags;
+}
+
+// Writes the two digits of frame over the "*" and the character after it.
+void NumberFrame(char* star, int frame)
+{
+    star[0] = static_cast<char>('0' + frame / 10);
+    star[1] = static_cast<char>('0' + frame % 10);
+}
+
+void FreeFrames(Textures_Texture& entry)
+{
+    if (entry.frames != nullptr)
+        for (int i = 0; i < entry.numFrames; ++i)
+            delete entry.frames[i];
+    std::free(entry.frames);
+    entry.frames = nullptr;
+    entry.numFrames = 0;
+}
+
+} // namespace
+
+Textures::Textures(char const* file)
+{
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    ParseImageMap(file, false);
+    if (!hasEntryZero)
+        throw Error(Error_ParseFile, file);
+    textures = new FlatList<Textures_Texture>(numTextures);
+    try
+    {
+        ParseImageMap(file, true);
+    }
+    catch (...)
+    {
+        // The destructor does not run for a constructor that throws.
+        for (int i = 0; i < numTextures; ++i)
+            FreeFrames((*textures)[i]);
+        delete textures;
+        throw;
+    }
+}
+
+Textures::~Textures()
+{
+    for (int i = 0; i < numTextures; ++i)
+        FreeFrames((*textures)[i]);
+    delete textures;
+}
+
+void Textures::Associate(Tick time, unsigned int id) const
+{
+    assert(id < static_cast<unsigned int>(numTextures));
+    assert(time >= 0);
+    Textures_Texture const& entry = Resolve(id);
+    int frame = entry.ticksPerFrame >= 1 ? (time / entry.ticksPerFrame) % entry.numFrames : 0;
+    entry.frames[frame]->Associate();
+}
+
+Image const* Textures::GetImage(unsigned int id) const
+{
+    return Resolve(id).frames[0];
+}
+
+bool Textures::DefaultSolid(unsigned int id) const
+{
+    return GetEntry(id).defaultSolid;
+}
+
+Textures_Texture const& Textures::GetEntry(unsigned int id) const
+{
+    assert(id < static_cast<unsigned int>(numTextures));
+    return (*textures)[static_cast<int>(id)];
+}
+
+Textures_Texture const& Textures::Resolve(unsigned int id) const
+{
+    Textures_Texture const& entry = GetEntry(id);
+    return entry.numFrames > 0 ? entry : (*textures)[0];
+}
+
+void Textures::ParseImageMap(char const* file, bool load)
+{
+    FILE* f = HM_OpenFile(file, "r");
+    if (f == nullptr)
+        throw Error(Error_OpenFile, file);
+    bool malformed = false;
+    try
+    {
+        prefix[0] = '\0';
+        if (std::fscanf(f, "%127s\n", prefix) != 1)
+            malformed = true;
+        while (!malformed)
+        {
+            Entry entry;
+            char letters[64] = {};
+            int read = std::fscanf(f, "%d %255s %63[hvsmp]", &entry.id, entry.name, letters);
+            if (read == EOF || read == 1)
+                break;
+            if (read < 1)
+            {
+                // Not an entry (a comment, say): drop the rest of the line.
+                if (std::fscanf(f, "%*[^\n]") == EOF || std::fgetc(f) == EOF)
+                    break;
+                continue;
+            }
+            entry.flags = LettersOf(letters);
+            char const* star = std::strchr(entry.name, '*');
+            if (star != nullptr && (star[1] == '\0' || std::fscanf(f, "%d %d", &entry.frames, &entry.ticks) != 2))
+                malformed = true;
+            else if (entry.id < 0 || entry.id > MaxId || entry.frames < 1 || entry.frames > MaxFrames ||
+                     entry.ticks < 0)
+                malformed = true;
+            else if (load)
+                LoadImage(entry);
+            else
+                CountTextures(entry);
+        }
+    }
+    catch (...)
+    {
+        std::fclose(f);
+        throw;
+    }
+    std::fclose(f);
+    if (malformed)
+        throw Error(Error_ParseFile, file);
+}
+
+void Textures::CountTextures(Entry const& entry)
+{
+    if (entry.id + 1 > numTextures)
+        numTextures = entry.id + 1;
+    if (entry.id == 0)
+        hasEntryZero = true;
+}
+
+void Textures::LoadImage(Entry const& entry)
+{
+    Textures_Texture& texture = (*textures)[entry.id];
+    // A later line with the same id replaces the earlier one.
+    FreeFrames(texture);
+    texture.frames = static_cast<Image**>(std::calloc(entry.frames, sizeof(Image*)));
+    if (texture.frames == nullptr)
+        throw Error(Error_OutOfMemory);
+    texture.numFrames = entry.frames;
+    texture.ticksPerFrame = entry.ticks;
+    texture.defaultSolid = (entry.flags & Texture_Solid) != 0;
+
+    char path[sizeof entry.name + 16];
+    std::snprintf(path, sizeof path, "gfx/map/%s", entry.name);
+    char* star = std::strchr(path, '*');
+    assert(entry.frames == 1 || star != nullptr);
+    Image_Flags flags = ImageFlagsOf(entry.flags);
+    for (int i = 0; i < entry.frames; ++i)
+    {
+        if (entry.frames > 1)
+            NumberFrame(star, i);
+        texture.frames[i] = new Image(path, flags, false);
+    }
+    Image::CheckGlError();
+}

@@ -1,0 +1,88 @@
+// Building worlds, the level's step with the menu over it, and what follows a level.
+#include "shell/ScreenFlow.h"
+
+#include "engine/GameEvents.h"
+#include "shell/Globals.h"
+#include "engine/Level.h"
+#include "shell/MainMenu.h"
+#include "shell/MapScreen.h"
+#include "testworld/Test_World.h"
+
+#include <cassert>
+
+World_Maker worldMaker = BuildWorld;
+bool endingPlayed = false;
+
+Level* BuildWorld(GameEvents* events, Level_Type type, bool ending)
+{
+    assert(type >= Level_TreeV && type <= Level_Final && "false");
+    (void)ending;
+    return new Test_World(events);
+}
+
+void InitMap(Level_Action action)
+{
+    mapScreen = new MapScreen(gameEvents, curLevel, action);
+    curLevel = Level_None;
+}
+
+void InitLevel()
+{
+    level = worldMaker(gameEvents, curLevel, false);
+}
+
+void FinishedLevel()
+{
+    delete level;
+    level = nullptr;
+    // Also after dying or leaving through the menu.
+    gameEvents->LevelComplete();
+
+    if (curLevel == Level_Final && levelAction == Level_Completed && !endingPlayed) {
+        // The closing village keeps curLevel at 9.
+        endingPlayed = true;
+        level = worldMaker(gameEvents, Level_TreeV, true);
+    } else if (curLevel == Level_Kilig && levelAction == Level_Restart) {
+        InitLevel();
+    } else {
+        // After the closing village the map follows, as after any other level.
+        endingPlayed = false;
+        InitMap(levelAction);
+    }
+    levelAction = Level_Continue;
+}
+
+bool LevelPoll(KeyData* keys)
+{
+    bool const escape = keys->keys[KeyIndex_Escape] & KeyState_Pressed;
+    if (menuOn) {
+        switch (menu->Poll(keys)) {
+        case MainMenu_Close:
+            menuOn = false;
+            break;
+        case MainMenu_LeaveLevel:
+            levelAction = Level_Left;
+            menuOn = false;
+            break;
+        case MainMenu_QuitGame:
+            quit = true;
+            break;
+        case MainMenu_Nothing:
+            break;
+        }
+        if (escape)
+            menuOn = false;
+        // The level takes no step while the menu is open, nor in the step that closes it.
+        if (levelAction == Level_Continue)
+            return false;
+    } else if (escape) {
+        menuOn = true;
+    }
+
+    if (levelAction == Level_Continue) {
+        levelAction = level->Poll(*keys);
+        if (levelAction == Level_Continue)
+            return false;
+    }
+    return true;
+}

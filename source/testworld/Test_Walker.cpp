@@ -1,0 +1,77 @@
+// Test_Walker: patrol step, replay through the key-frame log and a plain box for drawing.
+#include "testworld/Test_Walker.h"
+
+#include "engine/CharStats.h"
+#include "engine/Map.h"
+#include "util/WorldTransform.h"
+
+#include <GL/gl.h>
+
+#include <cassert>
+
+Test_Walker::Test_Walker(Pointf start, double leftLimit, double rightLimit, CharStats* sharedStats)
+    : left(leftLimit), right(rightLimit)
+{
+    assert(sharedStats != nullptr && "sharedStats != NULL");
+    stats = sharedStats;
+    stats->TakeRef();
+    pos = start;
+    keys = Character_Right;
+    log = new TimeLog<Test_Walker>();
+    log->Init(this);
+}
+
+Test_Walker::Test_Walker(Test_Walker const* source) : Object(*source), Character(*source)
+{
+    assert(source->stats != nullptr && "source->stats != NULL");
+    stats->TakeRef();
+    CopyState(source);
+}
+
+Test_Walker::~Test_Walker()
+{
+    delete log;
+    stats->Destroy();
+}
+
+void Test_Walker::CopyState(Test_Walker const* source)
+{
+    Character::operator=(*source);
+    left = source->left;
+    right = source->right;
+    walkingLeft = source->walkingLeft;
+}
+
+void Test_Walker::Move(Map const* map, Tick)
+{
+    keys = walkingLeft ? Character_Left : Character_Right;
+    Pointf before = pos;
+    Character::Move(map);
+    bool blocked = before == pos;
+    if (blocked || (walkingLeft && pos.x <= left) || (!walkingLeft && pos.x >= right))
+        walkingLeft = !walkingLeft;
+}
+
+void Test_Walker::MoveToTime(Map const* map, Tick t)
+{
+    CopyState(log->GetPos(map, t));
+}
+
+void Test_Walker::Render(Map const* map, Tick) const
+{
+    Pointf a = GetSpecificPos(-stats->width / 2.0, 0.0, nullptr).WorldToScreen(&map->view);
+    Pointf b = GetSpecificPos(stats->width / 2.0, stats->height, nullptr).WorldToScreen(&map->view);
+    glDisable(GL_TEXTURE_2D);
+    glColor4d(0.8, 0.3, 0.1, 1.0);
+    glBegin(GL_QUADS);
+    glVertex2d(a.x, a.y);
+    glVertex2d(a.x, b.y);
+    glVertex2d(b.x, b.y);
+    glVertex2d(b.x, a.y);
+    glEnd();
+}
+
+bool Test_Walker::ActivePoint(Pointf&, double&, double&) const
+{
+    return false;
+}

@@ -1,0 +1,38 @@
+// Test_Walker: a creature of the engine test world that paces between two limits and replays by key frames.
+#pragma once
+
+#include "engine/Character.h"
+#include "engine/Object.h"
+#include "engine/TimeLog.h"
+
+// Walks one way along the ground until it is blocked or passes a limit, then turns. Its state
+// at any tick comes from its key-frame log, so after time travel it re-simulates against the
+// map as it stands; it exists to exercise that replay in the test world.
+class Test_Walker final : public Object, public Character
+{
+public:
+    // The stats are shared: the walker takes a reference.
+    Test_Walker(Pointf start, double leftLimit, double rightLimit, CharStats* sharedStats);
+    // The copy the log keeps: shares the stats, has no log of its own.
+    explicit Test_Walker(Test_Walker const* source);
+    ~Test_Walker() override;
+    Test_Walker(Test_Walker const&) = delete;
+    Test_Walker& operator=(Test_Walker const&) = delete;
+
+    // Advances the state from tick t - 1 to t.
+    void Move(Map const* map, Tick t);
+
+    void MoveToTime(Map const* map, Tick t) override;
+    void Render(Map const* map, Tick t) const override;
+    bool ActivePoint(Pointf& centre, double& radius, double& objScale) const override;
+
+    bool WalkingLeft() const { return walkingLeft; }
+
+private:
+    void CopyState(Test_Walker const* source);
+
+    TimeLog<Test_Walker>* log = nullptr; // only the live walker has one
+    double left = 0.0;                   // patrol limits, map x
+    double right = 0.0;
+    bool walkingLeft = false;
+};

@@ -1,0 +1,133 @@
+// Test_World: builds the engine test world from its generated map and places and wires its objects.
+#include "testworld/Test_World.h"
+
+#include "engine/CharStats.h"
+#include "engine/Chest.h"
+#include "engine/Collectable.h"
+#include "engine/Door.h"
+#include "engine/GameEvents.h"
+#include "engine/Hit_Target.h"
+#include "media/Image.h"
+#include "engine/KillZone.h"
+#include "engine/Lift.h"
+#include "engine/Map.h"
+#include "engine/MapMove.h"
+#include "engine/ObjectList.h"
+#include "engine/PickUp.h"
+#include "engine/Player.h"
+#include "engine/Switch.h"
+#include "testworld/Test_Walker.h"
+#include "media/Textures.h"
+#include "engine/TimeFrames.h"
+#include "puzzles/Grid_Puzzle.h"
+#include "util/DataFile.h"
+#include "util/Error.h"
+
+#include <cstdio>
+
+namespace
+{
+
+constexpr char const* Test_World_MapFile = "testworld/map";
+constexpr double Test_World_DoorOpening = 160.0;
+constexpr double Test_World_DoorSpeed = 2.0;
+constexpr double Test_World_LiftDistance = 50.0;
+// The row of the saved level flags that the test world's gems use; no world of the game has it.
+constexpr int Test_World_GemRow = 9;
+
+Map* LoadMap(Textures const* textures)
+{
+    std::FILE* file = HM_OpenFile(Test_World_MapFile, "rb");
+    if (file == nullptr)
+        throw Error(Error_OpenFile, Test_World_MapFile);
+    struct Closer
+    {
+        std::FILE* f;
+        ~Closer() { std::fclose(f); }
+    } closer{file};
+    return new Map(textures, file, Test_World_MapFile);
+}
+
+} // namespace
+
+Test_World::Test_World(GameEvents* events) : Level(events)
+{
+    textures = built.Own(new Textures("testworld/imagemap"));
+    map = built.Own(LoadMap(textures));
+    Pointf const start = map->GetRefPoint(Test_World_Start);
+    player = built.Own(new Player(map, objects, gameEvents, sounds, &start, 1.0));
+
+    plate = built.Own(new Switch(player, map, Test_World_SwitchGroup, 1.0));
+    door = built.Own(new Door(map, Test_World_DoorGroup, Test_World_DoorOpening, Direction_Up, Test_World_DoorSpeed));
+    door->AddActivator(plate);
+
+    built.Initialise(&Hit_Target::Initialise, &Hit_Target::Finalise);
+    hitTarget = built.Own(new Hit_Target(map->GetRefPoint(Test_World_HitTarget), Hit_Target_Normal, false, 1.0));
+    blockTarget = built.Own(new Hit_Target(map->GetRefPoint(Test_World_BlockTarget), Hit_Target_Normal, false, 1.0));
+    hitTarget->AddBlockTarget(blockTarget);
+    lift = built.Own(new Lift(map, Test_World_LiftGroup, Test_World_LiftDistance, 0.0));
+    lift->AddActivator(hitTarget);
+
+    Collectable::Initialise(timeFrames);
+    itemImage = built.Own(new Image("gfx/general/socks.png", Image_Mask, false));
+    collectable = built.Own(new Collectable(map, Test_World_Collectable, itemImage, 0, Collectable_None));
+
+    built.Initialise([] { PickUp::Initialise(PickUp_Gem); }, &PickUp::Finalise);
+    gem = built.Own(new PickUp(map->GetRefPoint(Test_World_Gem), PickUp_Gem, false, 1.0));
+    gem->level = Test_World_GemRow;
+    gem->slot = 0;
+    chestGem = built.Own(new PickUp(map->GetRefPoint(Test_World_Chest), PickUp_Gem, true, 1.0));
+    chestGem->level = Test_World_GemRow;
+    chestGem->slot = 1;
+    built.Initialise(&Chest::Initialise, &Chest::Finalise);
+    chest = built.Own(new Chest(map->GetRefPoint(Test_World_Chest), Test_World_ChestId, chestGem, 1.0));
+    built.Initialise(&Grid_Puzzle::Initialise, &Grid_Puzzle::Finalise);
+    SetChestPuzzleMaker(Grid_Puzzle::Maker());
+
+    killZone = built.Own(new KillZone(map, Test_World_KillZoneA, Test_World_KillZoneB));
+
+    walkerStats = new CharStats();
+    built.Undo([stats = walkerStats] { stats->Destroy(); });
+    walkerStats->width = 10.0;
+    walkerStats->height = 20.0;
+    walkerStats->accel = 0.5;
+    walkerStats->maxSpeed = 1.5;
+    walkerStats->decel = 0.5;
+    walkerStats->gravity = 0.5;
+    walkerStats->jumpSpeed = 6.0;
+    walkerStats->jumpDecay = 0.5;
+    walkerStats->frameCount = 1;
+    walkerStats->frameDist = 8.0;
+    for (int i = 0; i < Test_World_WalkerCount; ++i)
+    {
+        unsigned int const ref = Test_World_WalkerA + 3 * i;
+        walkers[i] = built.Own(new Test_Walker(map->GetRefPoint(ref), map->GetRefPoint(ref + 1).x,
+                                               map->GetRefPoint(ref + 2).x, walkerStats));
+    }
+
+    objects->AddObject(plate);
+    objects->AddObject(lift);
+    objects->AddObject(static_cast<Object*>(hitTarget));
+    objects->AddObject(static_cast<Object*>(blockTarget));
+    objects->AddTarget(hitTarget);
+    objects->AddTarget(blockTarget);
+    objects->AddObject(collectable);
+    objects->AddObject(gem);
+    objects->AddObject(chestGem);
+    objects->AddObject(chest);
+    objects->AddEnemy(killZone);
+    for (Test_Walker* walker : walkers)
+        objects->AddObject(walker);
+
+    mapMove = built.Own(new MapMove(objects));
+    mapMove->AddObject(plate);
+    mapMove->AddObject(door);
+    mapMove->AddObject(lift);
+    map->PreprocessCollision();
+    mapMove->Init(map);
+}
+
+Level_Action Test_World::Poll(KeyData keys)
+{
+    return Level::Poll(keys);
+}

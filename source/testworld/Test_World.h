@@ -1,0 +1,93 @@
+// Test_World: the engine's own small level, built from the generator's "testworld" data, for tests and the shell.
+#pragma once
+
+#include "engine/Level.h"
+
+class CharStats;
+class Chest;
+class Collectable;
+class Door;
+class Hit_Target;
+class Image;
+class KillZone;
+class Lift;
+class PickUp;
+class Switch;
+class Test_Walker;
+
+// Reference points of the test world's map.
+enum Test_World_RefPoint : unsigned int
+{
+    Test_World_Start = 0,
+    Test_World_Collectable = 1,
+    Test_World_HitTarget = 2,
+    Test_World_BlockTarget = 3,
+    Test_World_Gem = 4,
+    Test_World_Chest = 5,
+    Test_World_KillZoneA = 6,
+    Test_World_KillZoneB = 7,
+    Test_World_WalkerA = 8, // each walker: its start, then its left and right limits
+    Test_World_WalkerB = 11,
+    Test_World_WalkerC = 14,
+};
+
+// Map groups of the test world's map.
+enum Test_World_Group : unsigned int
+{
+    Test_World_SwitchGroup = 1,
+    Test_World_DoorGroup = 2,
+    Test_World_LiftGroup = 3,
+};
+
+constexpr int Test_World_WalkerCount = 3;
+constexpr int Test_World_ChestId = 1; // the grid puzzle that locks the chest
+
+// A floor with a slope and walls; a plate that opens a door; a lift that runs while a target
+// stands hit, until its block target is hit; a collectable; a gem in the open and one in a
+// chest; a kill zone; and three walkers, one of them pacing beside the lift. Time travel is
+// learnt from the start when the progress record says so.
+class Test_World final : public Level
+{
+public:
+    explicit Test_World(GameEvents* events);
+
+    Level_Action Poll(KeyData keys) override;
+
+    Player* GetPlayer() const { return player; }
+    Map* GetMap() const { return map; }
+    ObjectList* GetObjects() const { return objects; }
+    TimeFrames* GetTimeFrames() const { return timeFrames; }
+    Switch* GetSwitch() const { return plate; }
+    Door* GetDoor() const { return door; }
+    Lift* GetLift() const { return lift; }
+    Hit_Target* GetHitTarget() const { return hitTarget; }
+    Hit_Target* GetBlockTarget() const { return blockTarget; }
+    Collectable* GetCollectable() const { return collectable; }
+    PickUp* GetGem() const { return gem; }
+    PickUp* GetChestGem() const { return chestGem; }
+    Chest* GetChest() const { return chest; }
+    Test_Walker* GetWalker(int i) const { return walkers[i]; }
+
+    // Puts both clocks where a test wants them, such as next to the time limit.
+    void SetClock(std::int32_t levelTime, std::int32_t steps)
+    {
+        time = levelTime;
+        realSteps = steps;
+    }
+
+private:
+    // All of these are on the level's build list.
+    Image* itemImage = nullptr;
+    CharStats* walkerStats = nullptr;
+    Switch* plate = nullptr;
+    Door* door = nullptr;
+    Lift* lift = nullptr;
+    Hit_Target* hitTarget = nullptr;
+    Hit_Target* blockTarget = nullptr;
+    Collectable* collectable = nullptr;
+    PickUp* gem = nullptr;
+    PickUp* chestGem = nullptr;
+    Chest* chest = nullptr;
+    KillZone* killZone = nullptr;
+    Test_Walker* walkers[Test_World_WalkerCount] = {};
+};

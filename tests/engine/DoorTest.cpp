@@ -1,0 +1,154 @@
+// Doors: opening and falling over the activators' runs, long histories, and the sounds of the step itself.
+#include "engine/Door.h"
+
+#include <random>
+#include <utility>
+#include <vector>
+
+#include "media/Game_Sounds.h"
+#include "support/GroupTestSupport.h"
+#include "support/RandomSeed.h"
+#include "platform/Audio.h"
+#include "support/TestAudio.h"
+#include "support/TestFolder.h"
+#include "util/Util.h"
+
+namespace {
+
+// The movement of a door of 100 units at 2 per tick (open in 50 ticks, gravity 1, a full fall
+// lasting 39 ticks) read as a plain recursion, for comparison wherever that ends.
+double RecursivePos(Door const& door, Tick t)
+{
+    if (door.IsActive(t))
+    {
+        Tick const b = door.LastInactiveTime(t);
+        if (t - b > 50)
+            return 100.0;
+        double const p = RecursivePos(door, b) + (t - b) * 2.0;
+        return p > 100.0 || Util::Equal(p, 100.0) ? 100.0 : p;
+    }
+    Tick const a = door.LastActiveTime(t);
+    return a == -1 || t - a > 39 ? 0.0 : Util::BounceyFall(RecursivePos(door, a), 1.0, 0.5, t - a, nullptr);
+}
+
+class DoorTest : public testing::Test
+{
+protected:
+    DoorTest()
+    {
+        TestAudio::WriteSounds(".", {"dooropen", "doorthud"});
+        gameSounds = &sounds;
+    }
+    ~DoorTest() override
+    {
+        gameSounds = nullptr;
+        Audio::Close();
+    }
+
+    // Steps the door over [from, to); the ticks at which the sound started, with its volume.
+    std::vector<std::pair<Tick, int>> Heard(Door& door, Sound_Id id, Tick from, Tick to)
+    {
+        std::vector<std::pair<Tick, int>> heard;
+        for (Tick t = from; t < to; t++)
+        {
+            FlatList<MoveObject>* orders = nullptr;
+            door.MoveMapGroup(map.get(), t, &orders);
+            char const* file = id == Sound_DoorThud ? "sounds/doorthud.wav" : "sounds/dooropen.wav";
+            int const channel = TestAudio::ChannelOf(file);
+            if (channel >= 0)
+                heard.emplace_back(t, Audio::Volume(channel));
+            sounds.Stop(id);
+        }
+        return heard;
+    }
+
+    TestFolder dir{true};
+    Game_Sounds sounds;
+    std::unique_ptr<Map> map = GroupMap::Make();
+};
+
+} // namespace
+
+TEST_F(DoorTest, OpensAtItsSpeedAndFallsShutWithBounces)
+{
+    Door door(map.get(), GroupMap::Group, 100.0, Direction_Down, 2.0);
+    ScriptedActivator plate;
+    door.AddActivator(&plate);
+    plate.On(100, 200);
+    EXPECT_EQ(door.GetPos(99), 0.0);
+    for (Tick k = 0; k < 49; k++)
+        EXPECT_EQ(door.GetPos(100 + k), 2.0 * (k + 1)) << "tick " << 100 + k;
+    EXPECT_EQ(door.GetPos(149), 100.0);
+    EXPECT_EQ(door.GetPos(200), 99.5);
+    EXPECT_GT(door.GetPos(238), 0.0) << "still in its last little hop";
+    EXPECT_EQ(door.GetPos(239), 0.0);
+    FlatList<MoveObject>* orders = nullptr;
+    door.MoveMapGroup(map.get(), 110, &orders);
+    EXPECT_EQ((*orders)[0].newY, -22.0) << "a door opening downwards";
+
+    // Without activators, or with activity since tick 0, it opens from rest at tick 0.
+    Door always(map.get(), GroupMap::Group, 100.0, Direction_Up, 2.0);
+    plate.On(0, 50);
+    EXPECT_EQ(always.GetPos(0) + door.GetPos(0), 0.0);
+    EXPECT_EQ(always.GetPos(10), 20.0);
+    EXPECT_EQ(door.GetPos(10), 20.0);
+    EXPECT_EQ(door.GetPos(50), 97.5);
+}
+
+TEST_F(DoorTest, ThousandsOfSwitchingsMatchTheRecursiveReading)
+{
+    unsigned const seed = TestSeed();
+    SCOPED_TRACE(testing::Message() << "HM_TEST_SEED=" << seed);
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<Tick> run(1, 40);
+    // Two plates in short runs cut most movements short, so each answer rests on a long chain.
+    Door door(map.get(), GroupMap::Group, 100.0, Direction_Up, 2.0);
+    ScriptedActivator plates[2];
+    Tick end = 0;
+    for (ScriptedActivator& plate : plates)
+    {
+        door.AddActivator(&plate);
+        Tick t = 1 + run(random);
+        for (int cycle = 0; cycle < 1000; cycle++, t += run(random) / 4 + 1)
+        {
+            Tick const on = run(random);
+            plate.On(t, t + on);
+            t += on;
+        }
+        end = std::max(end, t);
+    }
+    for (Tick t = 0; t < end + 100; t += 271)
+        ASSERT_EQ(door.GetPos(t), RecursivePos(door, t)) << "tick " << t;
+}
+
+TEST_F(DoorTest, SoundsBelongToTheStepItself)
+{
+    using Heard_List = std::vector<std::pair<Tick, int>>;
+    ASSERT_TRUE(Audio::Open(Audio_Rate, Audio_Channels));
+    sounds.SetCentrePoint(Pointf(0.0, 55.0), 1.0);
+    Door door(map.get(), GroupMap::Group, 100.0, Direction_Up, 2.0);
+    ScriptedActivator plate;
+    door.AddActivator(&plate);
+    plate.On(100, 200);
+    EXPECT_EQ(Heard(door, Sound_DoorOpen, 95, 150), (Heard_List{{101, 255}}));
+    EXPECT_EQ(Heard(door, Sound_DoorThud, 200, 260), (Heard_List{{214, 255}, {228, 185}, {235, 150}, {238, 135}}));
+
+    // Ticks whose movement began with an earlier step's sound play nothing themselves.
+    plate.On(300, 302);
+    plate.On(400, 500);
+    plate.On(515, 600);
+    EXPECT_TRUE(Heard(door, Sound_DoorOpen, 305, 306).empty());
+    EXPECT_TRUE(Heard(door, Sound_DoorThud, 530, 531).empty());
+
+    // A slow, tall door thuds long after its first impact: silently, never below zero.
+    sounds.SetCentrePoint(Pointf(0.0, 505.0), 1.0);
+    Door slow(map.get(), GroupMap::Group, 1000.0, Direction_Up, 0.2);
+    ScriptedActivator lever;
+    slow.AddActivator(&lever);
+    lever.On(1, 6000);
+    Heard_List const thuds = Heard(slow, Sound_DoorThud, 6000, 6300);
+    ASSERT_GE(thuds.size(), 2u);
+    EXPECT_EQ(thuds[1].second, 0);
+    // The table's own volume for the thud is left as it was for the next door.
+    EXPECT_EQ(sounds.GetSoundVolume(Sound_DoorThud), 255);
+}

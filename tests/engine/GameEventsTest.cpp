@@ -1,0 +1,153 @@
+// Saved progress: event stamps across a level's end, and the save-slot file.
+#include "engine/GameEvents.h"
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sys/resource.h>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "support/TestFolder.h"
+#include "util/Error.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<unsigned char>;
+
+class GameEventsFile : public testing::Test
+{
+protected:
+    Bytes Slot() const
+    {
+        std::ifstream in(slot, std::ios::binary);
+        return Bytes(std::istreambuf_iterator<char>(in), {});
+    }
+    void WriteSlot(Bytes const& bytes) const
+    {
+        std::ofstream(slot, std::ios::binary).write(reinterpret_cast<char const*>(bytes.data()), bytes.size());
+    }
+    bool OnlySlotLeft() const { return std::distance(fs::directory_iterator(dir.path), {}) == 1; }
+
+    TestFolder dir{false};
+    std::string slot = dir / "save0";
+};
+
+} // namespace
+
+TEST(GameEvents, StampsCountFromTheirTickUntilTheLevelMakesThemPermanent)
+{
+    GameEvents events;
+    events[9] = 500;
+    events[7] = 30; // a heart given during this level is worn from the next one
+    events[6] = events[2] = GameEvent_HasHappened;
+    EXPECT_FALSE(events.Happened(9, 499));
+    EXPECT_TRUE(events.Happened(9, 500));
+    EXPECT_TRUE(events.NotHappened(9, 0));
+    EXPECT_TRUE(events.Happened(6, -5));
+    for (Tick t : {-2, -1, 0, 1000})
+        EXPECT_FALSE(events.Happened(8, t)) << t;
+    EXPECT_EQ(events.GetHeartCount(), 5);
+    EXPECT_EQ(events.GetSwordStrength(), 2);
+
+    events[1] = 0;
+    events.LevelComplete();
+    EXPECT_TRUE(events.Happened(9, 0));
+    EXPECT_EQ(events[8], GameEvent_HasntHappened);
+    EXPECT_EQ(events.GetHeartCount(), 6);
+    EXPECT_EQ(events.GetSwordStrength(), 4);
+}
+
+TEST_F(GameEventsFile, SlotIsLittleEndianAndStampsReadBackPermanent)
+{
+    GameEvents().Save(slot.c_str());
+    Bytes expected(168, 0xFF);
+    expected.resize(222, 0);
+    EXPECT_EQ(Slot(), expected);
+
+    GameEvents events;
+    events[3] = 1234;
+    events.levelFlags[1][2] = 1;
+    events.gems = 0x01020304;
+    events.Save(slot.c_str());
+    Bytes const bytes = Slot();
+    ASSERT_EQ(bytes.size(), 222u);
+    EXPECT_EQ(Bytes(bytes.begin() + 12, bytes.begin() + 16), (Bytes{0xD2, 0x04, 0x00, 0x00}));
+    EXPECT_EQ(bytes[168 + 7], 1);
+    EXPECT_EQ(Bytes(bytes.begin() + 218, bytes.end()), (Bytes{0x04, 0x03, 0x02, 0x01}));
+    EXPECT_TRUE(OnlySlotLeft());
+
+    GameEvents const read(slot.c_str());
+    EXPECT_EQ(read[3], GameEvent_HasHappened);
+    EXPECT_EQ(read[4], GameEvent_HasntHappened);
+    EXPECT_EQ(read.levelFlags[1][2], 1);
+    EXPECT_EQ(read.gems, 0x01020304);
+}
+
+TEST_F(GameEventsFile, WrongSizesReadAsNewAndBadValuesAsNothingYet)
+{
+    for (std::size_t size : {0, 221, 223})
+    {
+        WriteSlot(Bytes(size, 1));
+        EXPECT_TRUE(GameEvents(slot.c_str()).IsNew()) << size;
+        EXPECT_EQ(Slot().size(), size) << "the slot was changed by reading it";
+    }
+
+    Bytes bytes(222, 0xFF);
+    bytes[0] = 0xF9;                  // event 0: -7
+    bytes[4 + 3] = 0x80;              // event 1: far below -2
+    bytes[168] = 2;                   // neither 0 nor 1
+    bytes[169] = 1;
+    std::fill(bytes.begin() + 170, bytes.begin() + 218, 0);
+    bytes[218] = 0xFD;                // gems: -3
+    WriteSlot(bytes);
+    GameEvents const read(slot.c_str());
+    EXPECT_EQ(read[0], GameEvent_HasntHappened);
+    EXPECT_EQ(read[1], GameEvent_HasntHappened);
+    EXPECT_EQ(read.levelFlags[0][0], 0);
+    EXPECT_EQ(read.levelFlags[0][1], 1);
+    EXPECT_EQ(read.gems, 0);
+
+    fs::remove(slot);
+    EXPECT_THROW(GameEvents missing(slot.c_str()), Error);
+}
+
+TEST_F(GameEventsFile, FailedSaveKeepsTheOldSlotAndLeavesNothingBehind)
+{
+    GameEvents changed;
+    changed.gems = 5;
+    GameEvents().Save(slot.c_str());
+    Bytes const before = Slot();
+
+    // A file-size limit below one slot makes the write fail part-way.
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    auto const oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit tiny = saved;
+    tiny.rlim_cur = 100;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
+    bool threw = false;
+    try
+    {
+        changed.Save(slot.c_str());
+    }
+    catch (Error const& err)
+    {
+        threw = err.Code() == Error_OpenFile;
+    }
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_TRUE(threw);
+    EXPECT_EQ(Slot(), before);
+    EXPECT_TRUE(OnlySlotLeft());
+
+    // A slot that cannot be replaced (a folder holding a file stands in its place).
+    fs::remove(slot);
+    fs::create_directories(dir.path / "save0" / "keep");
+    EXPECT_THROW(changed.Save(slot.c_str()), Error);
+    EXPECT_TRUE(OnlySlotLeft());
+    EXPECT_THROW(changed.Save((dir / "none/save0").c_str()), Error);
+}

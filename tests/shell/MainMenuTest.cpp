@@ -1,0 +1,76 @@
+// The in-game menu: rows that wrap, volumes held to their ends, confirming on release.
+#include "shell/MainMenu.h"
+
+#include "media/Game_Music.h"
+#include "media/Game_Sounds.h"
+#include "support/ShellTestSupport.h"
+
+#include <memory>
+
+namespace {
+
+class MainMenuTest : public ShellTestSupport
+{
+protected:
+    // Holds a key on the menu for a number of steps, from its press to its hold.
+    void Hold(int index, int steps)
+    {
+        Feed(*menu, index, KeyState_Pressed);
+        for (int i = 1; i < steps; i++)
+            Feed(*menu, index, KeyState_Held);
+    }
+
+    void SetUp() override
+    {
+        ShellTestSupport::SetUp();
+        menu = std::make_unique<MainMenu>();
+    }
+    void TearDown() override
+    {
+        menu.reset();
+        ShellTestSupport::TearDown();
+    }
+
+    std::unique_ptr<MainMenu> menu;
+};
+
+} // namespace
+
+TEST_F(MainMenuTest, RowsWrapAndConfirmOnTheRelease)
+{
+    Feed(*menu, KeyIndex_Up, KeyState_Pressed);
+    EXPECT_EQ(MainMenu_Quit, menu->Selection());
+    Feed(*menu, KeyIndex_GameNextTarget, KeyState_Pressed);
+    Feed(*menu, KeyIndex_Down, KeyState_Held);
+    EXPECT_EQ(MainMenu_Resume, menu->Selection()) << "wraps, and a held key moves only on its press";
+
+    EXPECT_EQ(MainMenu_Nothing, Feed(*menu, KeyIndex_Enter, KeyState_Pressed));
+    EXPECT_EQ(MainMenu_Nothing, Feed(*menu, KeyIndex_GameAction, KeyState_Held));
+    EXPECT_EQ(MainMenu_Close, Feed(*menu, KeyIndex_GameAction, KeyState_Released));
+    Feed(*menu, KeyIndex_Down, KeyState_Pressed);
+    EXPECT_EQ(MainMenu_LeaveLevel, Feed(*menu, KeyIndex_Enter, KeyState_Released));
+    EXPECT_EQ(MainMenu_Resume, menu->Selection()) << "the next level's menu opens on resume";
+    Feed(*menu, KeyIndex_Up, KeyState_Pressed);
+    EXPECT_EQ(MainMenu_QuitGame, Feed(*menu, KeyIndex_Enter, KeyState_Released));
+}
+
+TEST_F(MainMenuTest, VolumesMoveWhileHeldAndStopAtTheEnds)
+{
+    Game_Music::SetVolume(200);
+    Game_Sounds::SetVolume(100);
+    Feed(*menu, KeyIndex_Down, KeyState_Pressed);
+    Feed(*menu, KeyIndex_Down, KeyState_Pressed);
+    Feed(*menu, KeyIndex_Down, KeyState_Pressed);
+    ASSERT_EQ(MainMenu_Music, menu->Selection());
+
+    Hold(KeyIndex_GameLeft, 300);
+    EXPECT_EQ(0, Game_Music::GetVolume());
+    EXPECT_EQ(100, Game_Sounds::GetVolume());
+
+    Feed(*menu, KeyIndex_Down, KeyState_Pressed);
+    Hold(KeyIndex_Right, 11);
+    EXPECT_EQ(110, Game_Sounds::GetVolume()) << "one unit per held step, none on the press";
+
+    Game_Music::SetVolume(255);
+    Game_Sounds::SetVolume(255);
+}

@@ -1,0 +1,186 @@
+// The map screen: choosing and erasing save slots, opening earned paths, walking, saving.
+#include "shell/MapScreen.h"
+
+#include "engine/GameEvents.h"
+#include "shell/Globals.h"
+#include "support/ShellTestSupport.h"
+#include "util/Error.h"
+
+#include <sys/stat.h>
+
+namespace {
+
+class MapScreenTest : public ShellTestSupport
+{
+protected:
+    void SetUp() override
+    {
+        ShellTestSupport::SetUp();
+        saveSlot = -1;
+        quit = false;
+    }
+
+    // Runs steps with the same keys; the first non-zero world chosen, else 0.
+    static int Run(MapScreen& screen, int steps, KeyData const& keys = KeyData())
+    {
+        for (int i = 0; i < steps; i++)
+            if (int chosen = screen.Poll(&keys))
+                return chosen;
+        return 0;
+    }
+
+    static void Open(GameEvents& record, std::initializer_list<int> paths)
+    {
+        for (int p : paths)
+            record[12 + p] = GameEvent_HasHappened;
+    }
+
+    GameEvents live;
+};
+
+} // namespace
+
+TEST_F(MapScreenTest, FreshInstallStartsNewGamesAndMakesTheSlotAtTheFirstSave)
+{
+    MapScreen screen(&live, Level_None, Level_Continue);
+    ASSERT_TRUE(screen.InTitleMode());
+    for (int i = 0; i < Total_Saves; i++)
+        EXPECT_TRUE(screen.Slot(i)->IsNew());
+
+    Run(screen, 40);
+    Feed(screen, KeyIndex_Up, KeyState_Pressed);
+    EXPECT_EQ(2, screen.Selected()) << "up from the first slot wraps to the last";
+    Feed(screen, KeyIndex_Enter, KeyState_Released);
+    Run(screen, 50);
+    EXPECT_TRUE(screen.InTitleMode()) << "the slots slide out first";
+    Run(screen, 1);
+    EXPECT_FALSE(screen.InTitleMode());
+    EXPECT_EQ(2, saveSlot);
+    EXPECT_EQ(0, screen.Location());
+    EXPECT_FALSE(std::filesystem::exists("saves")) << "choosing writes nothing";
+
+    live[12] = GameEvent_HasHappened;
+    MapScreen::Save(&live);
+    GameEvents reread(MapScreen::SlotFile(2));
+    EXPECT_TRUE(reread.Happened(12, 0));
+}
+
+TEST_F(MapScreenTest, ChosenSlotBecomesTheLiveProgressAtItsLatestLocation)
+{
+    GameEvents stored;
+    Open(stored, {0, 1, 5});
+    stored.gems = 3;
+    std::filesystem::create_directories("saves");
+    stored.Save(MapScreen::SlotFile(1));
+
+    MapScreen screen(&live, Level_None, Level_Continue);
+    Feed(screen, KeyIndex_GameNextTarget, KeyState_Pressed);
+    Feed(screen, KeyIndex_GameAction, KeyState_Released);
+    Run(screen, 51);
+    EXPECT_EQ(1, saveSlot);
+    EXPECT_EQ(2, screen.Location()) << "the castle's path (event 14) is the first still closed";
+    EXPECT_EQ(3, live.gems);
+    EXPECT_TRUE(live.Happened(17, 0));
+}
+
+TEST_F(MapScreenTest, EraseAsksAndOnlyYesResetsTheSlot)
+{
+    GameEvents stored;
+    Open(stored, {0});
+    std::filesystem::create_directories("saves");
+    stored.Save(MapScreen::SlotFile(0));
+
+    MapScreen screen(&live, Level_None, Level_Continue);
+    Feed(screen, KeyIndex_Delete, KeyState_Released);
+    ASSERT_TRUE(screen.Erasing());
+    Feed(screen, KeyIndex_Enter, KeyState_Released);
+    EXPECT_FALSE(screen.Erasing());
+    EXPECT_FALSE(screen.Slot(0)->IsNew()) << "no is chosen first";
+    EXPECT_TRUE(screen.InTitleMode()) << "confirming the question does not choose the slot";
+
+    Feed(screen, KeyIndex_Delete, KeyState_Released);
+    Feed(screen, KeyIndex_Up, KeyState_Pressed);
+    Feed(screen, KeyIndex_Enter, KeyState_Released);
+    EXPECT_TRUE(screen.Slot(0)->IsNew());
+    EXPECT_TRUE(GameEvents(MapScreen::SlotFile(0)).IsNew());
+    EXPECT_EQ(0, screen.Selected()) << "moving between yes and no leaves the slot selected";
+}
+
+TEST_F(MapScreenTest, CompletingTheCastleOpensTwoPathsDotByDotAndWalksOn)
+{
+    Open(live, {0, 1});
+    saveSlot = 0;
+    MapScreen screen(&live, Level_Kilig, Level_Completed);
+    EXPECT_TRUE(std::filesystem::exists(MapScreen::SlotFile(0))) << "the map saves as it opens after a level";
+    EXPECT_EQ(3, screen.PathToOpen());
+
+    KeyData action = Keys({KeyIndex_GameAction}, KeyState_Held);
+    EXPECT_EQ(0, Run(screen, 219, action)) << "no world can be chosen while a path opens";
+    EXPECT_TRUE(live.NotHappened(14, 0));
+    Run(screen, 1);
+    EXPECT_EQ(GameEvent_HasHappened, live[14]);
+    EXPECT_TRUE(GameEvents(MapScreen::SlotFile(0)).Happened(14, 0)) << "saved as soon as it opens";
+    EXPECT_EQ(5, screen.PathToOpen()) << "the canyon's path leads on to Zodezo's castle";
+
+    Run(screen, 220);
+    EXPECT_TRUE(live.Happened(16, 0));
+    EXPECT_EQ(-1, screen.PathToOpen());
+    EXPECT_EQ(5, screen.Target());
+    Run(screen, 70);
+    EXPECT_EQ(5, screen.Location()) << "the figure walks the new path at a tenth of a dot per step";
+}
+
+TEST_F(MapScreenTest, OpensWhatTheResultEarnedWalksOpenPathsAndPlaysOnAction)
+{
+    Open(live, {0, 1, 2});
+    EXPECT_EQ(-1, MapScreen(&live, Level_Plato, Level_Completed).PathToOpen()) << "already open";
+    EXPECT_EQ(6, MapScreen(&live, Level_TreeV, Level_Restart).PathToOpen()) << "the village's second exit";
+    MapScreen screen(&live, Level_Kilig, Level_Left);
+    ASSERT_EQ(2, screen.Location());
+
+    Feed(screen, KeyIndex_GameLeft, KeyState_Held);
+    EXPECT_EQ(2, screen.Target()) << "the path to Zodezo's castle is still closed";
+    Feed(screen, KeyIndex_GameRight, KeyState_Held);
+    EXPECT_EQ(3, screen.Target());
+    Run(screen, 70);
+    EXPECT_EQ(3, screen.Location());
+
+    EXPECT_EQ(0, Feed(screen, KeyIndex_GameAction, KeyState_Pressed)) << "action plays once it is held";
+    EXPECT_EQ(Level_Chasm, Feed(screen, KeyIndex_GameAction, KeyState_Held));
+}
+
+TEST_F(MapScreenTest, EscapeQuitsOnItsPressNotOnAHold)
+{
+    MapScreen title(&live, Level_None, Level_Continue);
+    Feed(title, KeyIndex_Escape, KeyState_Held);
+    EXPECT_FALSE(quit) << "Escape still held from the menu of the level just left";
+    Feed(title, KeyIndex_Escape, KeyState_Pressed);
+    EXPECT_TRUE(quit);
+}
+
+TEST_F(MapScreenTest, CheckSaveTouchesNoSlot)
+{
+    EXPECT_TRUE(MapScreen::CheckSave());
+    EXPECT_FALSE(std::filesystem::exists("saves")) << "the check makes no folder";
+
+    std::filesystem::create_directories("saves");
+    std::filesystem::copy_file("gfx/title.png", MapScreen::SlotFile(0));
+    auto const size = std::filesystem::file_size(MapScreen::SlotFile(0));
+    EXPECT_TRUE(MapScreen::CheckSave());
+    EXPECT_EQ(size, std::filesystem::file_size(MapScreen::SlotFile(0))) << "an unreadable slot is not rewritten";
+    EXPECT_EQ(1, std::distance(std::filesystem::directory_iterator("saves"), {})) << "the scratch file is gone";
+
+    // Permissions do not bind root, so only others see a folder they cannot write.
+    if (geteuid() != 0) {
+        chmod("saves", 0555);
+        EXPECT_FALSE(MapScreen::CheckSave());
+        chmod("saves", 0755);
+    }
+}
+
+TEST_F(MapScreenTest, MissingPictureThrowsAndFreesWhatWasLoaded)
+{
+    std::filesystem::rename("gfx/mapscreen/no.png", "no.png");
+    EXPECT_THROW(MapScreen(&live, Level_None, Level_Continue), Error);
+    std::filesystem::rename("no.png", "gfx/mapscreen/no.png");
+}

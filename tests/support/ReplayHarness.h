@@ -1,0 +1,200 @@
+// The replay harness: steps a world, records a digest of every object's observable state per tick
+// while the world is played, and requires the same digest whenever time travel shows a tick again.
+#pragma once
+
+#include "engine/Collectable.h"
+#include "engine/Chest.h"
+#include "engine/Door.h"
+#include "engine/Hit_Target.h"
+#include "engine/KeyData.h"
+#include "engine/Lift.h"
+#include "engine/Map.h"
+#include "engine/PickUp.h"
+#include "engine/Poly.h"
+#include "engine/Switch.h"
+#include "testworld/Test_Walker.h"
+#include "testworld/Test_World.h"
+#include "engine/TimeFrames.h"
+
+#include <algorithm>
+#include <functional>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+struct Replay_Field
+{
+    std::string object;
+    std::string field;
+    double value;
+};
+
+using Replay_Digest = std::vector<Replay_Field>;
+using Replay_Observer = std::function<void(Tick, Replay_Digest&)>;
+
+class ReplayHarness
+{
+public:
+    explicit ReplayHarness(Test_World& testWorld) : world(testWorld) { WatchTestWorld(); }
+
+    void Watch(Replay_Observer observer) { observers.push_back(std::move(observer)); }
+    // Leaves an object out of the comparison (it is still recorded).
+    void Ignore(std::string const& object) { ignored.push_back(object); }
+
+    // One step. A played tick is recorded, and whatever was recorded after it is no longer the
+    // future; a tick shown by time travel is compared with its recording.
+    Level_Action Step(KeyData const& keys)
+    {
+        Level_Action result = world.Poll(keys);
+        bool const travelling = world.IsTimeTravelling();
+        shown = travelling ? world.GetTick() : world.GetTick() - 1;
+        Replay_Digest digest = Observe(shown);
+        if (!travelling)
+        {
+            recorded.erase(recorded.upper_bound(shown), recorded.end());
+            recorded[shown] = std::move(digest);
+        }
+        else if (auto it = recorded.find(shown); it != recorded.end())
+        {
+            ++compared;
+            Compare(Without(it->second), Without(digest), shown);
+        }
+        return result;
+    }
+
+    Replay_Digest Observe(Tick t) const
+    {
+        Replay_Digest digest;
+        for (Replay_Observer const& o : observers)
+            o(t, digest);
+        return digest;
+    }
+
+    // Notes the first difference found.
+    void Compare(Replay_Digest const& before, Replay_Digest const& now, Tick t)
+    {
+        if (mismatch.empty())
+            mismatch = Difference(before, now, t);
+    }
+
+    // "object ..., tick ..., field ...: recorded ..., shown ..." for the first field that differs;
+    // empty when the digests agree. A field present on one side only shows as "none".
+    static std::string Difference(Replay_Digest const& before, Replay_Digest const& now, Tick t)
+    {
+        for (std::size_t i = 0; i < std::max(before.size(), now.size()); ++i)
+        {
+            Replay_Field const* a = i < before.size() ? &before[i] : nullptr;
+            Replay_Field const* b = i < now.size() ? &now[i] : nullptr;
+            if (a != nullptr && b != nullptr && a->object == b->object && a->field == b->field && a->value == b->value)
+                continue;
+            Replay_Field const& named = a != nullptr ? *a : *b;
+            std::ostringstream out;
+            out.precision(17);
+            out << "object " << named.object << ", tick " << t << ", field " << named.field << ": recorded ";
+            if (a != nullptr)
+                out << a->value;
+            else
+                out << "none";
+            out << ", shown ";
+            if (b != nullptr && b->object == named.object && b->field == named.field)
+                out << b->value;
+            else
+                out << "none";
+            return out.str();
+        }
+        return "";
+    }
+
+    Tick Shown() const { return shown; }
+
+    Replay_Digest Without(Replay_Digest const& digest) const
+    {
+        Replay_Digest kept;
+        for (Replay_Field const& f : digest)
+            if (std::find(ignored.begin(), ignored.end(), f.object) == ignored.end())
+                kept.push_back(f);
+        return kept;
+    }
+
+    std::map<Tick, Replay_Digest> recorded;
+    std::string mismatch; // the first difference found, empty while there is none
+    int compared = 0;     // ticks shown again and compared
+
+private:
+    static void Add(Replay_Digest& d, std::string const& object, char const* field, double value)
+    {
+        d.push_back({object, field, value});
+    }
+
+    void WatchTestWorld()
+    {
+        Test_World* w = &world;
+        Watch([w](Tick, Replay_Digest& d) {
+            // Every group move applied to the map: where each moving polygon's first corner lies.
+            Map const* map = w->GetMap();
+            for (int i = 0; i < map->polys.Count(); ++i)
+            {
+                Poly const* poly = map->polys[i];
+                if (poly == nullptr || poly->GetGroup() == 0)
+                    continue;
+                std::string const name = "group " + std::to_string(poly->GetGroup()) + " poly " + std::to_string(i);
+                Pointf const p = poly->GetVertexPoint(0);
+                Add(d, name, "x", p.x);
+                Add(d, name, "y", p.y);
+            }
+        });
+        Watch([w](Tick t, Replay_Digest& d) {
+            Add(d, "switch", "plate", w->GetSwitch()->CalcSwitchPos(t));
+            Add(d, "door", "opening", w->GetDoor()->GetPos(t));
+            Add(d, "lift", "offset", w->GetLift()->CalcLiftPos(t));
+            Add(d, "hit target", "on", w->GetHitTarget()->TargetOn(t));
+            Add(d, "hit target", "active", w->GetHitTarget()->IsActive(t));
+            Add(d, "block target", "on", w->GetBlockTarget()->TargetOn(t));
+            Pointf const c = w->GetCollectable()->GetPosAtTime(t);
+            Add(d, "collectable", "x", c.x);
+            Add(d, "collectable", "y", c.y);
+            Add(d, "collectable", "takeable", w->GetCollectable()->CanCollectAtTime(t));
+            Add(d, "chest", "shown", w->GetChest()->ShownAt(t));
+            PickUp const* gems[2] = {w->GetGem(), w->GetChestGem()};
+            for (int i = 0; i < 2; ++i)
+            {
+                Pointf at;
+                double rotation = 0.0;
+                bool const drawn = gems[i]->DrawnAt(t, at, rotation);
+                std::string const name = i == 0 ? "gem" : "chest gem";
+                Add(d, name, "drawn", drawn);
+                Add(d, name, "x", drawn ? at.x : 0.0);
+                Add(d, name, "y", drawn ? at.y : 0.0);
+                Add(d, name, "rotation", drawn ? rotation : 0.0);
+            }
+            for (int i = 0; i < Test_World_WalkerCount; ++i)
+            {
+                Test_Walker const* walker = w->GetWalker(i);
+                std::string const name = "walker " + std::to_string(i);
+                Add(d, name, "x", walker->GetPos().x);
+                Add(d, name, "y", walker->GetPos().y);
+                Add(d, name, "speed", walker->speed);
+                Add(d, name, "left", walker->WalkingLeft());
+            }
+            TimeFrames const* frames = w->GetTimeFrames();
+            for (int i = 0; i < frames->Count(); ++i)
+            {
+                TimeFrame const* frame = frames->GetFrame(i);
+                if (frame == nullptr || !frame->ValidTime(t))
+                    continue;
+                Char_Base const self = *frame->GetAtTime(t);
+                std::string const name = "self " + std::to_string(i);
+                Add(d, name, "x", self.pos.x);
+                Add(d, name, "y", self.pos.y);
+                Add(d, name, "angle", self.angle);
+                Add(d, name, "frame", self.frame);
+            }
+        });
+    }
+
+    Test_World& world;
+    std::vector<Replay_Observer> observers;
+    std::vector<std::string> ignored;
+    Tick shown = 0;
+};
