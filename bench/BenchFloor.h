@@ -1,11 +1,11 @@
 // A small walled floor map for the record benchmarks, read back through the map file code.
 #pragma once
 
-#include <cstdio>
-#include <memory>
-
 #include "engine/Map.h"
 #include "tools/MapWriter.h"
+
+#include <cstdio>
+#include <memory>
 
 namespace BenchFloor
 {

@@ -1,28 +1,28 @@
 // The busy test world: its data, its extra walkers and the script that plays it.
 #include "BusyWorld.h"
 
+#include "engine/Collectable.h"
+#include "engine/Map.h"
+#include "engine/ObjectList.h"
+#include "engine/Player.h"
+#include "media/Game_Sounds.h"
+#include "platform/Audio.h"
+#include "platform/GameWindow.h"
+#include "platform/MessageBox.h"
+#include "testworld/Test_Walker.h"
+#include "testworld/Test_World.h"
+#include "tools/DataGen.h"
+#include "tools/WavWriter.h"
+#include "util/Rectf.h"
+
 #include <GL/gl.h>
-#include <malloc.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <malloc.h>
 #include <stdexcept>
 #include <string>
-
-#include "engine/Collectable.h"
-#include "media/Game_Sounds.h"
-#include "engine/Map.h"
-#include "engine/ObjectList.h"
-#include "engine/Player.h"
-#include "testworld/Test_Walker.h"
-#include "testworld/Test_World.h"
-#include "util/Rectf.h"
-#include "platform/Audio.h"
-#include "platform/GameWindow.h"
-#include "platform/MessageBox.h"
-#include "tools/DataGen.h"
-#include "tools/WavWriter.h"
 
 namespace
 {

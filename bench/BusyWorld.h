@@ -2,16 +2,16 @@
 // over, a carried item and repeated time travel leaving past selves behind.
 #pragma once
 
-#include <cstdint>
-#include <filesystem>
-#include <memory>
-#include <vector>
-
 #include "engine/GameEvents.h"
 #include "media/Game_Sounds.h"
 #include "support/KeyScript.h"
 #include "util/Pointf.h"
 #include "util/Tick.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <vector>
 
 class Test_World;
 class Test_Walker;
@@ -69,9 +69,9 @@ private:
     Pointf abovePlate;                 // where the script puts the player to land on the plate
     KeyScript keyScript;               // the keys of scripted play
     std::size_t heapAtStart = 0;
-    int stage = 0;                     // of the script
-    int inStage = 0;                   // steps spent in the stage
-    int fetchSteps = 0;                // steps spent fetching the item since the last travel
+    int stage = 0;      // of the script
+    int inStage = 0;    // steps spent in the stage
+    int fetchSteps = 0; // steps spent fetching the item since the last travel
     Tick nextTravel = FirstTravel;
-    Tick travelTarget = -1;            // while the script travels back: the tick to reach
+    Tick travelTarget = -1; // while the script travels back: the tick to reach
 };

@@ -1,16 +1,16 @@
 // Benchmarks of the busy test world: level steps, rewinding, drawing and the memory of its
 // records, run in the order of the level clock on one shared world.
-#include <algorithm>
-#include <memory>
-#include <string>
-
-#include <benchmark/benchmark.h>
-
 #include "BusyWorld.h"
 #include "StepTimer.h"
 #include "engine/Switch.h"
-#include "testworld/Test_World.h"
 #include "engine/TimeFrames.h"
+#include "testworld/Test_World.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
 
 namespace
 {

@@ -1,20 +1,19 @@
 // Benchmarks of the time records alone: key-frame logs, tick sets and per-tick histories.
-#include <malloc.h>
-
-#include <memory>
-#include <random>
-#include <vector>
-
-#include <benchmark/benchmark.h>
-
 #include "BenchFloor.h"
-#include "engine/Positioner.h"
 #include "StepTimer.h"
 #include "Strider.h"
+#include "engine/Positioner.h"
 #include "engine/TimeFrames.h"
 #include "engine/TimeLog.h"
 #include "engine/TimeSet.h"
 #include "util/Pointf.h"
+
+#include <benchmark/benchmark.h>
+
+#include <malloc.h>
+#include <memory>
+#include <random>
+#include <vector>
 
 namespace
 {
@@ -31,7 +30,10 @@ size_t HeapInUse()
 // A strider with its log, stepped live like a creature that is never culled.
 struct LoggedStrider
 {
-    explicit LoggedStrider(Map const* floorMap) : map(floorMap), hits(new TimeSet), start(hits, 0.0, 40.0) { log.Init(&start); }
+    explicit LoggedStrider(Map const* floorMap) : map(floorMap), hits(new TimeSet), start(hits, 0.0, 40.0)
+    {
+        log.Init(&start);
+    }
     LoggedStrider(LoggedStrider const&) = delete;
     LoggedStrider& operator=(LoggedStrider const&) = delete;
     ~LoggedStrider() { hits->Destroy(); }

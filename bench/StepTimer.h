@@ -1,12 +1,11 @@
 // Times single steps inside a benchmark and reports their mean and worst.
 #pragma once
 
-#include <time.h>
+#include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <chrono>
-
-#include <benchmark/benchmark.h>
+#include <time.h>
 
 // The counters show the mean and the worst of the timed steps, by the wall clock, and the worst
 // by the thread's own processor time: on a shared machine a wall-clock worst can be another

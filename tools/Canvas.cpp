@@ -36,8 +36,8 @@ bool WriteRows(FILE* file, int w, int h, PngLayout const& layout, png_bytep* row
         return false;
     }
     png_init_io(png, file);
-    png_set_IHDR(png, info, w, h, layout.bitDepth, layout.colourType, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_IHDR(png, info, w, h, layout.bitDepth, layout.colourType, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
     if (layout.palette != nullptr)
         png_set_PLTE(png, info, layout.palette, layout.paletteSize);
     if (layout.trns != nullptr)
@@ -173,12 +173,27 @@ void Canvas::WritePng(std::string const& path, PngFormat format) const
     std::size_t bytesPerRow = 0;
     switch (format)
     {
-    case PngFormat::Rgba: layout.colourType = PNG_COLOR_TYPE_RGBA; bytesPerRow = 4 * width; break;
-    case PngFormat::Rgb: layout.colourType = PNG_COLOR_TYPE_RGB; bytesPerRow = 3 * width; break;
+    case PngFormat::Rgba:
+        layout.colourType = PNG_COLOR_TYPE_RGBA;
+        bytesPerRow = 4 * width;
+        break;
+    case PngFormat::Rgb:
+        layout.colourType = PNG_COLOR_TYPE_RGB;
+        bytesPerRow = 3 * width;
+        break;
     case PngFormat::Palette:
-    case PngFormat::PaletteTrns: layout.colourType = PNG_COLOR_TYPE_PALETTE; bytesPerRow = width; break;
-    case PngFormat::Grey: layout.colourType = PNG_COLOR_TYPE_GRAY; bytesPerRow = width; break;
-    case PngFormat::GreyAlpha: layout.colourType = PNG_COLOR_TYPE_GRAY_ALPHA; bytesPerRow = 2 * width; break;
+    case PngFormat::PaletteTrns:
+        layout.colourType = PNG_COLOR_TYPE_PALETTE;
+        bytesPerRow = width;
+        break;
+    case PngFormat::Grey:
+        layout.colourType = PNG_COLOR_TYPE_GRAY;
+        bytesPerRow = width;
+        break;
+    case PngFormat::GreyAlpha:
+        layout.colourType = PNG_COLOR_TYPE_GRAY_ALPHA;
+        bytesPerRow = 2 * width;
+        break;
     case PngFormat::Grey2:
         layout.colourType = PNG_COLOR_TYPE_GRAY;
         layout.bitDepth = 2;
@@ -201,8 +216,17 @@ void Canvas::WritePng(std::string const& path, PngFormat format) const
             Rgba p = Get(x, y);
             switch (format)
             {
-            case PngFormat::Rgba: row[4 * x] = p.r; row[4 * x + 1] = p.g; row[4 * x + 2] = p.b; row[4 * x + 3] = p.a; break;
-            case PngFormat::Rgb: row[3 * x] = p.r; row[3 * x + 1] = p.g; row[3 * x + 2] = p.b; break;
+            case PngFormat::Rgba:
+                row[4 * x] = p.r;
+                row[4 * x + 1] = p.g;
+                row[4 * x + 2] = p.b;
+                row[4 * x + 3] = p.a;
+                break;
+            case PngFormat::Rgb:
+                row[3 * x] = p.r;
+                row[3 * x + 1] = p.g;
+                row[3 * x + 2] = p.b;
+                break;
             case PngFormat::Palette:
             case PngFormat::PaletteTrns:
             {
@@ -220,9 +244,16 @@ void Canvas::WritePng(std::string const& path, PngFormat format) const
                 row[x] = static_cast<png_byte>(found->second);
                 break;
             }
-            case PngFormat::Grey: row[x] = p.r; break;
-            case PngFormat::GreyAlpha: row[2 * x] = p.r; row[2 * x + 1] = p.a; break;
-            case PngFormat::Grey2: row[x / 4] |= static_cast<png_byte>((p.r >> 6) << (6 - 2 * (x % 4))); break;
+            case PngFormat::Grey:
+                row[x] = p.r;
+                break;
+            case PngFormat::GreyAlpha:
+                row[2 * x] = p.r;
+                row[2 * x + 1] = p.a;
+                break;
+            case PngFormat::Grey2:
+                row[x / 4] |= static_cast<png_byte>((p.r >> 6) << (6 - 2 * (x % 4)));
+                break;
             case PngFormat::Rgb16:
                 for (int k = 0; k < 3; ++k)
                 {

@@ -12,9 +12,9 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
-#include <utility>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace DataGen
@@ -39,8 +39,7 @@ Rgba const green{40, 170, 60, 255};
 
 constexpr double pi = 3.14159265358979323846;
 
-void Save(Canvas const& canvas, std::string const& dir, std::string const& name,
-          PngFormat format = PngFormat::Rgba)
+void Save(Canvas const& canvas, std::string const& dir, std::string const& name, PngFormat format = PngFormat::Rgba)
 {
     std::filesystem::path path = std::filesystem::path(dir) / name;
     MakeDirs(path.parent_path().string());
@@ -138,7 +137,8 @@ void WritePlayer(std::string const& dir)
     {
         double phase = i * 2.0 * pi / 5.0;
         Save(PlayerFigure(tunic, 255, phase, 0.0), dir, "gfx/player/player" + TwoDigits(i) + ".png");
-        Save(PlayerFigure({200, 220, 255, 255}, 110, phase, 0.0), dir, "gfx/player/playerghost" + TwoDigits(i) + ".png");
+        Save(PlayerFigure({200, 220, 255, 255}, 110, phase, 0.0), dir,
+             "gfx/player/playerghost" + TwoDigits(i) + ".png");
         Save(PlayerFigure(pastTunic, 200, phase, 0.0), dir, "gfx/player/playerpast" + TwoDigits(i) + ".png");
     }
     for (int i = 0; i < 3; ++i)
@@ -320,9 +320,9 @@ struct MapTexture
 void WriteMapPictures(std::string const& dir)
 {
     MapTexture const plain[] = {
-        {"rock.png", {120, 110, 100, 255}, 0},  {"grass.png", {60, 150, 50, 255}, 2},
-        {"brick.png", {160, 70, 50, 255}, 1},   {"sky.png", {120, 180, 240, 255}, 0},
-        {"plank.png", {150, 100, 50, 255}, 2},  {"stone.png", {140, 140, 150, 255}, 1},
+        {"rock.png", {120, 110, 100, 255}, 0}, {"grass.png", {60, 150, 50, 255}, 2},
+        {"brick.png", {160, 70, 50, 255}, 1},  {"sky.png", {120, 180, 240, 255}, 0},
+        {"plank.png", {150, 100, 50, 255}, 2}, {"stone.png", {140, 140, 150, 255}, 1},
     };
     for (MapTexture const& t : plain)
     {

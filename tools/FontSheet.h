@@ -1,10 +1,10 @@
 // Builds the three glyph sheets of the game font and their metrics file from a TrueType font.
 #pragma once
 
+#include "tools/Canvas.h"
+
 #include <string>
 #include <vector>
-
-#include "tools/Canvas.h"
 
 struct FontSheetMetrics final
 {

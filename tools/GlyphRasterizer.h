@@ -1,22 +1,22 @@
 // Rasterizes characters of a system TrueType font for the generated font sheets and labels.
 #pragma once
 
+#include "tools/Canvas.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
-
-#include "tools/Canvas.h"
 
 struct FT_LibraryRec_;
 struct FT_FaceRec_;
 
 struct RasterGlyph final
 {
-    int left = 0;    // columns from the pen to the bitmap's first column
-    int top = 0;     // rows from the baseline up to the bitmap's first row
-    int width = 0;   // bitmap columns
-    int rows = 0;    // bitmap rows
-    int advance = 0; // whole pixels the pen moves
+    int left = 0;                       // columns from the pen to the bitmap's first column
+    int top = 0;                        // rows from the baseline up to the bitmap's first row
+    int width = 0;                      // bitmap columns
+    int rows = 0;                       // bitmap rows
+    int advance = 0;                    // whole pixels the pen moves
     std::vector<std::uint8_t> coverage; // rows × width, top row first
 };
 

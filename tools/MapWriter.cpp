@@ -42,8 +42,7 @@ double Area2(std::vector<MapWriter_Point> const& pts)
 }
 } // namespace
 
-MapWriter::MapWriter()
-    : viewX(0.0), viewY(0.0), viewScale(1.0), polys(), refPoints()
+MapWriter::MapWriter() : viewX(0.0), viewY(0.0), viewScale(1.0), polys(), refPoints()
 {
 }
 
@@ -157,8 +156,12 @@ void MapWriter::WritePlaceholders(std::string const& dir, char const* const* wor
     scene.AddBox(1300, 0, 1400, 600, 2, 0, true, false, 64);
     scene.AddBox(300, 0, 400, 40, 9, 0, true, false, 64);
     scene.AddBox(400, 0, 500, 80, 9, 0, true, false, 64);
-    scene.AddPoly({9, 0, true, false, {{700, 0, 700 / 64.0, 0, true}, {900, 120, 900 / 64.0, 120 / 64.0, true},
-                                       {900, 0, 900 / 64.0, 0, true}}});
+    scene.AddPoly(
+        {9,
+         0,
+         true,
+         false,
+         {{700, 0, 700 / 64.0, 0, true}, {900, 120, 900 / 64.0, 120 / 64.0, true}, {900, 0, 900 / 64.0, 0, true}}});
     scene.AddBox(1000, 200, 1150, 215, 2, 1, true, false, 64);
     scene.AddBox(550, 150, 650, 165, 2, 0, true, true, 64);
     scene.AddRefPoint(0, 0, 0);

@@ -21,17 +21,12 @@ void PutInt(std::FILE* file, int value)
 
 // Rows of the tutorial picture, top first; '#' is on.
 char const* const tutorialRows[6] = {
-    ".#####",
-    "######",
-    "##....",
-    "######",
-    "....##",
-    "#####.",
+    ".#####", "######", "##....", "######", "....##", "#####.",
 };
 
 // Seeds whose pictures the number rules alone can solve with every square numbered, by chest.
-std::uint32_t const chestSeeds[PuzzleWriter::LastId + 1] = {0,  10, 42, 10, 24, 20, 27, 18, 8,  24, 18,
-                                                           43, 35, 8,  9,  20, 20, 77, 8,  1,  20};
+std::uint32_t const chestSeeds[PuzzleWriter::LastId + 1] = {0,  10, 42, 10, 24, 20, 27, 18, 8, 24, 18,
+                                                            43, 35, 8,  9,  20, 20, 77, 8,  1, 20};
 
 } // namespace
 

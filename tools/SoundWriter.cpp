@@ -94,15 +94,15 @@ void WriteMp3(std::string const& path, std::vector<std::int16_t> samples)
     }
     // The encoder's own worst case: 1.25 x samples + 7200 bytes.
     std::vector<unsigned char> out(samples.size() * 5 / 4 + 7200);
-    int const size = lame_encode_buffer(lame, samples.data(), samples.data(), int(samples.size()), out.data(),
-                                        int(out.size()));
+    int const size =
+        lame_encode_buffer(lame, samples.data(), samples.data(), int(samples.size()), out.data(), int(out.size()));
     int const tail = size < 0 ? -1 : lame_encode_flush(lame, out.data() + size, int(out.size()) - size);
     lame_close(lame);
     if (size < 0 || tail < 0)
         throw std::runtime_error("cannot encode " + path);
     WriteFile(path, out.data(), size_t(size + tail));
 }
-}
+} // namespace
 
 void SoundWriter::WriteAll(std::string const& dir)
 {

@@ -8,4 +8,4 @@ namespace SoundWriter
 // Writes every file of the sound table under DIR/sounds (WAV, or MP3 where the table names
 // one) and one MP3 tune per world under DIR/music.
 void WriteAll(std::string const& dir);
-}
+} // namespace SoundWriter

@@ -1,9 +1,9 @@
 // TestWorldWriter: floor, slope, walls, the plate, door and lift groups, and the reference points of the test world.
 #include "tools/TestWorldWriter.h"
 
+#include "testworld/Test_World.h"
 #include "tools/DataGen.h"
 #include "tools/MapWriter.h"
-#include "testworld/Test_World.h"
 #include "util/Error.h"
 
 #include <cstdio>
@@ -24,8 +24,12 @@ void AddRamp(MapWriter& map, double x0, double y0, double x1, double y1)
     double const highX = y1 > y0 ? x1 : x0;
     double const lowX = y1 > y0 ? x0 : x1;
     double const top = y1 > y0 ? y1 : y0;
-    map.AddPoly({Stone, 0, true, false,
-                 {{lowX, 0, lowX / 64.0, 0, true}, {highX, top, highX / 64.0, top / 64.0, true},
+    map.AddPoly({Stone,
+                 0,
+                 true,
+                 false,
+                 {{lowX, 0, lowX / 64.0, 0, true},
+                  {highX, top, highX / 64.0, top / 64.0, true},
                   {highX, 0, highX / 64.0, 0, false}}});
 }
 

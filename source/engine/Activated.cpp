@@ -1,9 +1,9 @@
 // Activated: combining the answers of several activators.
 #include "engine/Activated.h"
 
-#include <algorithm>
-
 #include "engine/Activator.h"
+
+#include <algorithm>
 
 namespace
 {

@@ -1,12 +1,12 @@
 // Axe: one throw's record and its drawing in flight.
 #include "engine/Axe.h"
 
-#include <cassert>
-
-#include "media/Image.h"
 #include "engine/Map.h"
+#include "media/Image.h"
 #include "util/Bezier.h"
 #include "util/Util.h"
+
+#include <cassert>
 
 Image* Axe::frame = nullptr;
 
@@ -14,7 +14,7 @@ namespace
 {
 constexpr double Axe_DrawScale = 0.4;
 constexpr double Axe_TurnPerFixedTick = 1.0 / 512.0; // half a radian per tick
-}
+} // namespace
 
 Axe::Axe(Tick throwTime, int flightTicks, Bezier* path, double throwerScale)
     : startTime(throwTime), duration(flightTicks), curve(path), scale(throwerScale),
@@ -47,5 +47,6 @@ void Axe::Render(Map const* map, Tick time) const
         return;
     double const u = static_cast<double>(time - start) / (static_cast<double>(duration) * 256.0);
     Pointf const at = curve->Eval(u);
-    frame->Render(at, spin + time * Axe_TurnPerFixedTick, scale * Axe_DrawScale, Image_Centre | Image_Middle, &map->view);
+    frame->Render(at, spin + time * Axe_TurnPerFixedTick, scale * Axe_DrawScale, Image_Centre | Image_Middle,
+                  &map->view);
 }

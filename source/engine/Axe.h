@@ -25,9 +25,9 @@ public:
 
     static Image* frame; // the blade picture, shared by every throw
 
-    Tick startTime = 0;     // the tick of the throw
-    int duration = 1;       // flight time in ticks, at least 1
+    Tick startTime = 0;      // the tick of the throw
+    int duration = 1;        // flight time in ticks, at least 1
     Bezier* curve = nullptr; // the flight path, owned
-    double scale = 1.0;     // the thrower's scale at the throw
-    double spin = 0.0;      // the blade's own starting turn, fixed for the throw
+    double scale = 1.0;      // the thrower's scale at the throw
+    double spin = 0.0;       // the blade's own starting turn, fixed for the throw
 };

@@ -1,24 +1,23 @@
 // Axes: settling a throw when it is made, and drawing the throws in flight.
 #include "engine/Axes.h"
 
-#include <cassert>
-#include <cmath>
-#include <cstdlib>
-
 #include "engine/Target.h"
 #include "util/Bezier.h"
 #include "util/Pointf.h"
 #include "util/Util.h"
 
+#include <cassert>
+#include <cmath>
+#include <cstdlib>
+
 namespace
 {
-constexpr double Axes_UnitsPerTick = 8.0;  // blade speed at scale 1
-constexpr double Axes_ChaseShare = 0.7;    // share of the target's own motion added to the flight
-constexpr Tick Axes_DrawTail = 50;         // ticks after which an ended throw stops the drawing walk
-}
+constexpr double Axes_UnitsPerTick = 8.0; // blade speed at scale 1
+constexpr double Axes_ChaseShare = 0.7;   // share of the target's own motion added to the flight
+constexpr Tick Axes_DrawTail = 50;        // ticks after which an ended throw stops the drawing walk
+} // namespace
 
-Axes::Axes()
-    : axes(new PtrListSorted<Axe>(PtrList_Variable, 32))
+Axes::Axes() : axes(new PtrListSorted<Axe>(PtrList_Variable, 32))
 {
 }
 
@@ -61,7 +60,7 @@ int Axes::CalcThrowingDuration(Map const* map, Tick t, Pointf const* from, Targe
     double const d1 = a.DistanceEst(from);
     double const d2 = b.DistanceEst(from);
     int const n = static_cast<int>(d1 / (Axes_UnitsPerTick * throwerScale))
-                + static_cast<int>(Axes_ChaseShare * (d2 - d1) / throwerScale);
+                  + static_cast<int>(Axes_ChaseShare * (d2 - d1) / throwerScale);
     return n <= 0 ? 1 : n;
 }
 
@@ -71,10 +70,13 @@ double Axes::CalcThrowingAngles(Pointf const* from, Pointf const* to, double& a1
     double const length = from->Distance(to);
     // The curve's shape is cosmetic: the hit is already settled, so the C generator serves.
     double const spread = Axes_SpreadMin + (std::rand() & 0xFF) * (Axes_SpreadMax - Axes_SpreadMin) / 256.0;
-    if (g > 0.0 && !(g < Util::Eps)) {
+    if (g > 0.0 && !(g < Util::Eps))
+    {
         a1 = Util::Angle(g - spread);
         a2 = Util::Angle(g - Util::HalfTurn + spread);
-    } else {
+    }
+    else
+    {
         a1 = Util::Angle(g + spread);
         a2 = Util::Angle(g - Util::HalfTurn - spread);
     }
@@ -87,7 +89,8 @@ void Axes::Render(Map const* map, Tick time) const
         return;
     Tick const now = time / 256;
     Axe const key(now, 1, nullptr, 1.0);
-    for (int i = axes->FindItem(&key); i >= 0; i--) {
+    for (int i = axes->FindItem(&key); i >= 0; i--)
+    {
         Axe const* axe = (*axes)[i];
         if (axe == nullptr)
             continue;

@@ -1,31 +1,28 @@
 // CanDoIndicator: sliding the hint panel and drawing the world's hint in it.
 #include "engine/CanDoIndicator.h"
 
-#include <GL/gl.h>
-#include <cassert>
-#include <cstddef>
-
 #include "media/FlatBox.h"
 #include "media/GameFont.h"
 #include "media/Image.h"
 #include "util/Util.h"
 
+#include <GL/gl.h>
+
+#include <cassert>
+#include <cstddef>
+
 namespace
 {
 constexpr double CanDo_Shown = CanDo_Image_Pad;
 constexpr double CanDo_Parked = 1280.0;
-constexpr double CanDo_Ease = 8.0;  // the panel covers 1/8 of the remaining way per step
-constexpr double CanDo_Snap = 1.0;  // close enough to snap to the end of the slide
+constexpr double CanDo_Ease = 8.0; // the panel covers 1/8 of the remaining way per step
+constexpr double CanDo_Snap = 1.0; // close enough to snap to the end of the slide
 constexpr double CanDo_BoxPad = 2.0;
-}
+} // namespace
 
 CanDoIndicator::CanDoIndicator(Player const* hero, Map const* levelMap, GameFont const* gameFont)
-    : player(hero),
-      map(levelMap),
-      font(gameFont),
-      thumbsUp(new Image("gfx/general/thumbsup.png", 0, false)),
-      thumbsDown(nullptr),
-      panelPos(CanDo_Parked, 0.0)
+    : player(hero), map(levelMap), font(gameFont), thumbsUp(new Image("gfx/general/thumbsup.png", 0, false)),
+      thumbsDown(nullptr), panelPos(CanDo_Parked, 0.0)
 {
     try
     {

@@ -1,18 +1,17 @@
 // Char_Base: body coordinates, distances and drawing of a character state.
 #include "engine/Char_Base.h"
 
+#include "engine/Map.h"
+#include "engine/Target.h"
+#include "media/Image.h"
+
+#include <GL/gl.h>
+
 #include <cassert>
 #include <cmath>
 #include <limits>
 
-#include <GL/gl.h>
-
-#include "media/Image.h"
-#include "engine/Map.h"
-#include "engine/Target.h"
-
-Char_Base::Char_Base()
-    : pos(0.0, 0.0)
+Char_Base::Char_Base() : pos(0.0, 0.0)
 {
 }
 

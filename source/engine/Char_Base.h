@@ -1,10 +1,10 @@
 // Char_Base: the recorded part of a character: frame word, feet position, tilt and scale.
 #pragma once
 
-#include <cstdint>
-
 #include "util/Pointf.h"
 #include "util/Tick.h"
+
+#include <cstdint>
 
 class Image;
 class Map;

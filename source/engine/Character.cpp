@@ -1,24 +1,24 @@
 // Character: one step of walking, braking, sliding, jumping and falling over the map.
 #include "engine/Character.h"
 
-#include <cassert>
-#include <cmath>
-
 #include "engine/CharStats.h"
 #include "engine/Map.h"
 #include "engine/Target.h"
 #include "util/Util.h"
 
+#include <cassert>
+#include <cmath>
+
 namespace
 {
-constexpr double Char_WallAngle = 1.0471975511966;         // a surface this steep stops a walk
-constexpr double Char_SlideAngle = 0.9817477042468126;     // a body tilted beyond this slides
-constexpr double Char_SlideRange = 0.5890486225480875;     // the tilt over which sliding builds up
-constexpr double Char_VisionEdge = 0.5235987755983;        // the vision cone, measured from the tilt
+constexpr double Char_WallAngle = 1.0471975511966;     // a surface this steep stops a walk
+constexpr double Char_SlideAngle = 0.9817477042468126; // a body tilted beyond this slides
+constexpr double Char_SlideRange = 0.5890486225480875; // the tilt over which sliding builds up
+constexpr double Char_VisionEdge = 0.5235987755983;    // the vision cone, measured from the tilt
 constexpr double Char_VisionFar = 2.6179938779915;
-constexpr double Char_UprightEase = 0.04;                  // radians per step back to upright in the air
-constexpr double Char_HeldJumpDecay = 0.4;                 // share of the decay while jump is held
-constexpr double Char_GroundProbe = 4.0;                   // how far below the feet still counts as standing
+constexpr double Char_UprightEase = 0.04;  // radians per step back to upright in the air
+constexpr double Char_HeldJumpDecay = 0.4; // share of the decay while jump is held
+constexpr double Char_GroundProbe = 4.0;   // how far below the feet still counts as standing
 constexpr double Char_AirJumpFallLimit = 16.0;
 
 bool IsZero(double v)
@@ -36,19 +36,21 @@ LeanDirection LeanFor(bool right)
 {
     return right ? LeanDirection_Right : LeanDirection_Left;
 }
-}
+} // namespace
 
 void Character::Move(Map const* map)
 {
     assert(stats != NULL && "stats != NULL");
     CharStats const& s = *stats;
 
-    if ((keys & Character_Right) == 0 && speed > 0.0) {
+    if ((keys & Character_Right) == 0 && speed > 0.0)
+    {
         speed -= s.decel;
         if (speed < 0.0)
             speed = 0.0;
     }
-    if ((keys & Character_Left) == 0 && speed < 0.0) {
+    if ((keys & Character_Left) == 0 && speed < 0.0)
+    {
         speed += s.decel;
         if (speed > 0.0)
             speed = 0.0;
@@ -59,13 +61,15 @@ void Character::Move(Map const* map)
     frame = (frame & ~FrameMask) | (walkFrame & FrameMask);
 
     // Left is tested first so that both keys together face right and cancel out.
-    if ((keys & Character_Left) != 0) {
+    if ((keys & Character_Left) != 0)
+    {
         frame |= LeftFrame;
         speed -= s.accel;
         if (speed < -s.maxSpeed)
             speed = -s.maxSpeed;
     }
-    if ((keys & Character_Right) != 0) {
+    if ((keys & Character_Right) != 0)
+    {
         frame &= ~LeftFrame;
         speed += s.accel;
         if (speed > s.maxSpeed)
@@ -82,10 +86,12 @@ void Character::Move(Map const* map)
         speed = 0.0;
 
     jumped = false;
-    if ((keys & Character_Jump) != 0 && !airJumped) {
+    if ((keys & Character_Jump) != 0 && !airJumped)
+    {
         Pointf probe(pos.x, pos.y - Char_GroundProbe * scale);
         bool const standing = map->TryMove(&pos, &probe, nullptr, nullptr);
-        if (standing || (s.airJump && fallSpeed < Char_AirJumpFallLimit * scale)) {
+        if (standing || (s.airJump && fallSpeed < Char_AirJumpFallLimit * scale))
+        {
             jumpAngle = angle / 4.0;
             jumpSpeed = s.jumpSpeed;
             fallSpeed = 0.0;
@@ -95,9 +101,11 @@ void Character::Move(Map const* map)
         }
     }
 
-    if (!IsZero(jumpSpeed)) {
+    if (!IsZero(jumpSpeed))
+    {
         jumpSpeed -= (keys & Character_JumpHeld) != 0 ? s.jumpDecay * Char_HeldJumpDecay : s.jumpDecay;
-        if (TryMove(map, std::sin(jumpAngle) * jumpSpeed, std::cos(jumpAngle) * jumpSpeed, true) != 0) {
+        if (TryMove(map, std::sin(jumpAngle) * jumpSpeed, std::cos(jumpAngle) * jumpSpeed, true) != 0)
+        {
             fallSpeed = 0.0;
             jumpSpeed = 0.0;
         }
@@ -110,7 +118,8 @@ void Character::Move(Map const* map)
         return;
     unsigned int poly = 0;
     unsigned int edge = 0;
-    if (!map->TryMove(&before, &pos, &poly, &edge)) {
+    if (!map->TryMove(&before, &pos, &poly, &edge))
+    {
         if (angle > 0.0)
             angle = angle > Char_UprightEase ? angle - Char_UprightEase : 0.0;
         else if (angle < 0.0)
@@ -130,9 +139,11 @@ void Character::Move(Map const* map)
     if (Util::Equal(right, angle) && Util::Equal(left, angle))
         return;
     // Standing still takes the left-hand lean: both tests pass and the second wins.
-    if ((speed > 0.0 || IsZero(speed)) && std::fabs(right) < Util::QuarterTurn && !Util::Equal(std::fabs(right), Util::QuarterTurn))
+    if ((speed > 0.0 || IsZero(speed)) && std::fabs(right) < Util::QuarterTurn
+        && !Util::Equal(std::fabs(right), Util::QuarterTurn))
         angle = right;
-    if ((speed < 0.0 || IsZero(speed)) && std::fabs(left) < Util::QuarterTurn && !Util::Equal(std::fabs(left), Util::QuarterTurn))
+    if ((speed < 0.0 || IsZero(speed)) && std::fabs(left) < Util::QuarterTurn
+        && !Util::Equal(std::fabs(left), Util::QuarterTurn))
         angle = left;
 }
 
@@ -142,9 +153,11 @@ bool Character::MoveCharacter(Map const* map, double& moveSpeed)
         return false;
     int const r = TryMove(map, std::cos(angle) * moveSpeed, -std::sin(angle) * moveSpeed, true);
 
-    if (stats->frameCount > 1) {
+    if (stats->frameCount > 1)
+    {
         walkPhase -= std::fabs(moveSpeed);
-        while (walkPhase < 0.0) {
+        while (walkPhase < 0.0)
+        {
             walkPhase += stats->frameDist;
             walkFrame += 1;
             if (walkFrame >= stats->frameCount)
@@ -158,7 +171,8 @@ bool Character::MoveCharacter(Map const* map, double& moveSpeed)
         return r == 2;
 
     double const lean = map->Lean(&pos, angle, LeanFor(moveSpeed > 0.0));
-    if (std::fabs(lean) > Char_WallAngle || Util::Equal(std::fabs(lean), Char_WallAngle)) {
+    if (std::fabs(lean) > Char_WallAngle || Util::Equal(std::fabs(lean), Char_WallAngle))
+    {
         if (AtMost(std::fabs(angle), std::fabs(lean)))
             return true;
     }
@@ -177,10 +191,12 @@ int Character::TryMove(Map const* map, double dx, double dy, bool checkHead)
         return 0;
     Pointf target(pos.x + dx, pos.y + dy);
     bool const feet = map->TryMove(&pos, &target, nullptr, nullptr);
-    if (checkHead) {
+    if (checkHead)
+    {
         Pointf const from = GetHeadPos(nullptr);
         Pointf to = GetHeadPos(&target);
-        if (map->TryMove(&from, &to, nullptr, nullptr)) {
+        if (map->TryMove(&from, &to, nullptr, nullptr))
+        {
             // The body hangs below the point where the head met the ceiling.
             pos = Pointf(to.x - std::sin(angle) * stats->height, to.y - std::cos(angle) * stats->height);
             return 2;
@@ -209,7 +225,8 @@ bool Character::Collide(Character const* other) const
         GetSpecificPos(-half, h, nullptr),
         GetSpecificPos(half, h, nullptr),
     };
-    for (Pointf const& corner : corners) {
+    for (Pointf const& corner : corners)
+    {
         if (other->CheckPoint(&corner))
             return true;
     }
@@ -240,7 +257,8 @@ bool Character::IsVisible(Map const* map, Tick t, Target const* target, double v
 bool Character::CanChatTo(Character const* other, Character_ChatType type, double* dist) const
 {
     Pointf const there = other->GetPos();
-    if (type == Character_ChatStart) {
+    if (type == Character_ChatStart)
+    {
         if (Util::Equal(there.x, pos.x))
             return false;
         bool const facingLeft = (frame & LeftFrame) != 0;

@@ -1,9 +1,9 @@
 // Character: a walking body with the shared walking, sliding and jumping physics.
 #pragma once
 
-#include <cstdint>
-
 #include "engine/Char_Base.h"
+
+#include <cstdint>
 
 class CharStats;
 class Image;
@@ -11,7 +11,8 @@ class Map;
 class Target;
 
 // The input of one step, set afresh by the owner before each Move.
-enum Character_KeyMove : std::uint32_t {
+enum Character_KeyMove : std::uint32_t
+{
     Character_Left = 0x001,
     Character_Right = 0x002,
     Character_Jump = 0x004,
@@ -26,7 +27,8 @@ enum Character_KeyMove : std::uint32_t {
 };
 
 // Type 0 starts a conversation; any other keeps one going.
-enum Character_ChatType : int {
+enum Character_ChatType : int
+{
     Character_ChatStart = 0,
     Character_ChatGoing = 1,
 };
@@ -69,17 +71,17 @@ public:
     // Copies every movement constant into the shared record, keeping its hearts.
     void ChangeStats(CharStats const* newStats);
 
-    std::uint32_t keys = 0;          // Character_KeyMove bits of this step
-    CharStats* stats = nullptr;      // held by the concrete character
-    double speed = 0.0;              // along the body's right-hand direction
-    double fallSpeed = 0.0;          // downwards
-    double jumpAngle = 0.0;          // direction of the current jump
-    double jumpSpeed = 0.0;          // along jumpAngle
-    bool airJumped = false;          // the air jump was used since the last landing
-    bool onGround = false;           // the last fall step ended on a polygon
-    std::uint32_t groundPoly = 0;    // where that landing ended
+    std::uint32_t keys = 0;       // Character_KeyMove bits of this step
+    CharStats* stats = nullptr;   // held by the concrete character
+    double speed = 0.0;           // along the body's right-hand direction
+    double fallSpeed = 0.0;       // downwards
+    double jumpAngle = 0.0;       // direction of the current jump
+    double jumpSpeed = 0.0;       // along jumpAngle
+    bool airJumped = false;       // the air jump was used since the last landing
+    bool onGround = false;        // the last fall step ended on a polygon
+    std::uint32_t groundPoly = 0; // where that landing ended
     std::uint32_t groundEdge = 0;
-    bool jumped = false;             // a jump started in this step
-    std::uint32_t walkFrame = 0;     // walk-cycle frame index
-    double walkPhase = 0.0;          // distance left before the next walk frame
+    bool jumped = false;         // a jump started in this step
+    std::uint32_t walkFrame = 0; // walk-cycle frame index
+    double walkPhase = 0.0;      // distance left before the next walk frame
 };

@@ -1,15 +1,16 @@
 // Chests: opening stamp, drawing until opened, and the sound of opening.
 #include "engine/Chest.h"
 
-#include <cassert>
-
 #include "engine/GameEvents.h"
-#include "media/Game_Sounds.h"
-#include "media/Image.h"
 #include "engine/Map.h"
 #include "engine/PickUp.h"
+#include "media/Game_Sounds.h"
+#include "media/Image.h"
 
-namespace {
+#include <cassert>
+
+namespace
+{
 
 constexpr double ActiveRadiusPerPixel = 4.0;
 

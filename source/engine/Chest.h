@@ -32,8 +32,8 @@ public:
 private:
     Pointf pos;
     double scale = 1.0;
-    int id = 0;                 // the grid puzzle that locks it
-    PickUp* content = nullptr;  // not owned
+    int id = 0;                // the grid puzzle that locks it
+    PickUp* content = nullptr; // not owned
     Tick openTime = -1;
 
     static Image* image;

@@ -1,16 +1,17 @@
 // Collectable items: falling and bouncing between carries, riding on their carrier's head.
 #include "engine/Collectable.h"
 
-#include <cassert>
-#include <cmath>
-
-#include "media/Image.h"
 #include "engine/Map.h"
 #include "engine/Player_Sprites.h"
 #include "engine/TimeFrames.h"
+#include "media/Image.h"
 #include "util/Util.h"
 
-namespace {
+#include <cassert>
+#include <cmath>
+
+namespace
+{
 
 constexpr double BaseDrop = 12.0; // the item's base lies this far below its centre
 constexpr double Bounce = 0.5;

@@ -1,12 +1,12 @@
 // Items the player can pick up, carry, drop and turn, whose place is kept tick by tick.
 #pragma once
 
-#include <cstdint>
-
 #include "engine/Object.h"
 #include "engine/Positioner.h"
 #include "util/Pointf.h"
 #include "util/Vectorf.h"
+
+#include <cstdint>
 
 class Image;
 class Past_Follower;

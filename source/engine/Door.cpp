@@ -1,13 +1,13 @@
 // Door: the opening and falling of a door over the activators' runs, and its sounds.
 #include "engine/Door.h"
 
+#include "engine/Map.h"
+#include "media/Game_Sounds.h"
+#include "util/Util.h"
+
 #include <algorithm>
 #include <cmath>
 #include <vector>
-
-#include "media/Game_Sounds.h"
-#include "engine/Map.h"
-#include "util/Util.h"
 
 namespace
 {
@@ -16,18 +16,11 @@ constexpr int Door_Bounces = 10;
 constexpr int Door_OpenSoundTick = 2; // ticks after the activators went on
 constexpr int Door_ThudFade = 5;      // volume lost per tick since the first impact
 constexpr int Door_MaxVolume = 255;
-}
+} // namespace
 
 Door::Door(Map* map, unsigned int group, double openDistance, Direction openDirection, double openSpeed)
-    : moves(1),
-      direction(openDirection),
-      distance(openDistance),
-      speed(openSpeed),
-      gravity(openSpeed * 0.5),
-      bounce(Door_Bounce),
-      openTicks(static_cast<int>(openDistance / openSpeed)),
-      fallTicks(0),
-      soundScale(openSpeed)
+    : moves(1), direction(openDirection), distance(openDistance), speed(openSpeed), gravity(openSpeed * 0.5),
+      bounce(Door_Bounce), openTicks(static_cast<int>(openDistance / openSpeed)), fallTicks(0), soundScale(openSpeed)
 {
     fallTicks = static_cast<int>(std::sqrt(2.0 * distance / gravity));
     double v = fallTicks * gravity * bounce;

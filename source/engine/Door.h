@@ -46,12 +46,12 @@ private:
 
     FlatList<MoveObject> moves;
     Direction direction;
-    Pointf centre;      // of the group's sweep, where the sounds play
-    double distance;    // the opening when fully open
-    double speed;       // units per tick while opening
-    double gravity;     // units per tick squared while falling
-    double bounce;      // fraction of speed kept at each bounce
-    int openTicks;      // ticks for a full opening
-    int fallTicks;      // ticks for a fall from fully open with its bounces
-    double soundScale;  // handed to the sound table with every sound
+    Pointf centre;     // of the group's sweep, where the sounds play
+    double distance;   // the opening when fully open
+    double speed;      // units per tick while opening
+    double gravity;    // units per tick squared while falling
+    double bounce;     // fraction of speed kept at each bounce
+    int openTicks;     // ticks for a full opening
+    int fallTicks;     // ticks for a fall from fully open with its bounces
+    double soundScale; // handed to the sound table with every sound
 };

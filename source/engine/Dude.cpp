@@ -7,7 +7,8 @@
 #include "engine/SpeechBubble.h"
 #include "engine/TimeSet.h"
 
-namespace {
+namespace
+{
 
 constexpr double Dude_Height = 16.0;
 constexpr double Dude_SideTolerance = 1.1920928955078125e-7;
@@ -24,16 +25,11 @@ void Share(T*& holder, T* shared)
     holder = shared;
 }
 
-}  // namespace
+} // namespace
 
 Dude::Dude(Map const* map, int talker, int refPoint)
-    : talkId(talker),
-      dudeFlags(0),
-      bubble(nullptr),
-      talkedFromRight(new TimeSet()),
-      talkedFromLeft(new TimeSet()),
-      walkRight(new TimeSet()),
-      walkLeft(new TimeSet())
+    : talkId(talker), dudeFlags(0), bubble(nullptr), talkedFromRight(new TimeSet()), talkedFromLeft(new TimeSet()),
+      walkRight(new TimeSet()), walkLeft(new TimeSet())
 {
     CharStats* own = new CharStats();
     own->height = Dude_Height;
@@ -42,15 +38,8 @@ Dude::Dude(Map const* map, int talker, int refPoint)
 }
 
 Dude::Dude(Dude const* other)
-    : Object(),
-      Character(),
-      talkId(other->talkId),
-      dudeFlags(other->dudeFlags),
-      bubble(nullptr),
-      talkedFromRight(nullptr),
-      talkedFromLeft(nullptr),
-      walkRight(nullptr),
-      walkLeft(nullptr)
+    : Object(), Character(), talkId(other->talkId), dudeFlags(other->dudeFlags), bubble(nullptr),
+      talkedFromRight(nullptr), talkedFromLeft(nullptr), walkRight(nullptr), walkLeft(nullptr)
 {
     *this = *other;
 }
@@ -97,7 +86,8 @@ int Dude::CheckChat(int length, Tick t)
         return 3;
     if (talkedFromRight->Check(t) || talkedFromLeft->Check(t))
         return 1;
-    if (length > 0) {
+    if (length > 0)
+    {
         TimeRange range(t, t + length);
         if (talkedFromRight->CheckRange(range) || talkedFromLeft->CheckRange(range))
             return 2;
@@ -107,23 +97,27 @@ int Dude::CheckChat(int length, Tick t)
 
 bool Dude::TalkTo(Pointf const* talkerPos, Event_ChatInfo const* info, Tick t, bool& changed)
 {
-    if (bubble != nullptr) {
+    if (bubble != nullptr)
+    {
         int const state = bubble->Poll();
         if ((state & 2) != 0)
             changed = true;
         // An expired bubble goes before a new line is shown, so that the new line gets a bubble of its own.
-        if ((state & 1) != 0) {
+        if ((state & 1) != 0)
+        {
             delete bubble;
             bubble = nullptr;
         }
     }
-    if (info->otherText != nullptr) {
+    if (info->otherText != nullptr)
+    {
         if (bubble != nullptr)
             bubble->NewText(info->otherText, -1, info->showTime);
         else
             bubble = new SpeechBubble(info->otherText, -1, info->showTime, Bubble_Type(0));
     }
-    if ((info->flags & (Chat_End | Chat_CloseOther)) != 0) {
+    if ((info->flags & (Chat_End | Chat_CloseOther)) != 0)
+    {
         delete bubble;
         bubble = nullptr;
         if ((info->flags & Chat_End) != 0)

@@ -1,11 +1,11 @@
 // Villagers: characters who walk by recorded plans and hold conversations.
 #pragma once
 
-#include <cstdint>
-
 #include "engine/Character.h"
 #include "engine/Object.h"
 #include "util/Tick.h"
+
+#include <cstdint>
 
 class Image;
 class Map;
@@ -14,9 +14,9 @@ class TimeSet;
 struct Event_ChatInfo;
 
 // Bits of Dude::dudeFlags.
-constexpr std::uint32_t Dude_Busy = 0x1;       // refuses while any self talks to it now or later
-constexpr std::uint32_t Dude_NoTurn = 0x2;     // does not turn towards whoever talks to it
-constexpr std::uint32_t Dude_TurnSwap = 0x4;   // its sprite faces the other way
+constexpr std::uint32_t Dude_Busy = 0x1;     // refuses while any self talks to it now or later
+constexpr std::uint32_t Dude_NoTurn = 0x2;   // does not turn towards whoever talks to it
+constexpr std::uint32_t Dude_TurnSwap = 0x4; // its sprite faces the other way
 
 // A villager stands at a map reference point, walks by the ticks recorded in its
 // walk sets and talks through the world's conversation scripts. Every tick it was
@@ -52,8 +52,8 @@ public:
     std::uint32_t dudeFlags;
 
 protected:
-    SpeechBubble* bubble;       // owned by the live villager only; copies have none
-    TimeSet* talkedFromRight;   // shared with replay copies
+    SpeechBubble* bubble;     // owned by the live villager only; copies have none
+    TimeSet* talkedFromRight; // shared with replay copies
     TimeSet* talkedFromLeft;
     TimeSet* walkRight;
     TimeSet* walkLeft;

@@ -3,20 +3,19 @@
 
 #include "engine/GameEvents.h"
 
-Enemy::Enemy()
-    : deathTime(GameEvent_HasntHappened), givenHits(new PtrListSorted<GiveHitInfo>(PtrList_Variable, 32))
+Enemy::Enemy() : deathTime(GameEvent_HasntHappened), givenHits(new PtrListSorted<GiveHitInfo>(PtrList_Variable, 32))
 {
 }
 
-Enemy::Enemy(Enemy const* other)
-    : deathTime(other->deathTime), givenHits(other->givenHits)
+Enemy::Enemy(Enemy const* other) : deathTime(other->deathTime), givenHits(other->givenHits)
 {
     givenHits->TakeRef();
 }
 
 Enemy& Enemy::operator=(Enemy const& other)
 {
-    if (givenHits != other.givenHits) {
+    if (givenHits != other.givenHits)
+    {
         other.givenHits->TakeRef();
         givenHits->Destroy();
         givenHits = other.givenHits;
@@ -59,7 +58,8 @@ int Enemy::ChangeDeathTime(Tick newTime)
     if (wasDead && deathTime <= newTime)
         return 0;
     int returned = 0;
-    for (int i = 0; i < givenHits->Count(); i++) {
+    for (int i = 0; i < givenHits->Count(); i++)
+    {
         GiveHitInfo const* hit = (*givenHits)[i];
         if (hit == nullptr || hit->time <= newTime)
             continue;

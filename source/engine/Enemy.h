@@ -32,6 +32,6 @@ public:
     int ChangeDeathTime(Tick newTime);
 
 protected:
-    Tick deathTime = -1;                           // -1 while alive
+    Tick deathTime = -1;                             // -1 while alive
     PtrListSorted<GiveHitInfo>* givenHits = nullptr; // shared with replay copies
 };

@@ -1,13 +1,13 @@
 // Floating labels: the text with an optional plate behind it.
 #include "engine/FloatyText.h"
 
-#include <cassert>
-#include <cstdlib>
-
-#include "media/FlatBox.h"
 #include "engine/Map.h"
+#include "media/FlatBox.h"
 #include "util/DataFile.h"
 #include "util/Error.h"
+
+#include <cassert>
+#include <cstdlib>
 
 FloatyText::FloatyText(GameFont const* gamefont, Pointf position, char const* labelText, double textScale,
                        Font_Render_Flags renderFlags)

@@ -1,8 +1,8 @@
 // A text label standing at a point of a level, drawn with the level's objects.
 #pragma once
 
-#include "media/GameFont.h"
 #include "engine/Object.h"
+#include "media/GameFont.h"
 #include "util/Pointf.h"
 
 class FloatyText final : public Object
@@ -26,6 +26,6 @@ private:
     char* text = nullptr; // owned copy
     double scale = 1.0;   // world units per font pixel
     bool backplate = false;
-    int margin = 0;       // pixels the plate reaches beyond the text
-    int width = 0;        // text width at scale 1
+    int margin = 0; // pixels the plate reaches beyond the text
+    int width = 0;  // text width at scale 1
 };

@@ -1,20 +1,22 @@
 // The player's saved progress and its save-slot file.
 #include "engine/GameEvents.h"
 
+#include "util/DataFile.h"
+#include "util/Error.h"
+
+#include <unistd.h>
+
 #include <cassert>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <unistd.h>
-
-#include "util/DataFile.h"
-#include "util/Error.h"
 
 GameEvents* gameEvents = nullptr;
 bool saveGame = false;
 
-namespace {
+namespace
+{
 
 constexpr int FlagsOffset = Event_Count * 4;
 constexpr int GemsOffset = FlagsOffset + GameEvents_LevelRows * GameEvents_GemSlots;
@@ -30,8 +32,8 @@ void PutInt32(unsigned char* out, std::int32_t value)
 
 std::int32_t GetInt32(unsigned char const* in)
 {
-    std::uint32_t const u = std::uint32_t(in[0]) | std::uint32_t(in[1]) << 8 | std::uint32_t(in[2]) << 16 |
-                            std::uint32_t(in[3]) << 24;
+    std::uint32_t const u =
+        std::uint32_t(in[0]) | std::uint32_t(in[1]) << 8 | std::uint32_t(in[2]) << 16 | std::uint32_t(in[3]) << 24;
     return static_cast<std::int32_t>(u);
 }
 
@@ -121,8 +123,8 @@ void GameEvents::Save(char const* path) const
     FILE* f = HM_OpenFile(tempPath.c_str(), "wb");
     if (f == nullptr)
         SaveFailed(path, tempPath, "cannot create the temporary file");
-    bool const written = std::fwrite(bytes, 1, sizeof bytes, f) == sizeof bytes && std::fflush(f) == 0 &&
-                         fsync(fileno(f)) == 0;
+    bool const written =
+        std::fwrite(bytes, 1, sizeof bytes, f) == sizeof bytes && std::fflush(f) == 0 && fsync(fileno(f)) == 0;
     int const writeErr = errno;
     if (std::fclose(f) != 0 || !written)
     {

@@ -1,9 +1,9 @@
 // The player's saved progress: when each story event happened, the gems taken in each world and the gems held.
 #pragma once
 
-#include <cstdint>
-
 #include "util/Tick.h"
+
+#include <cstdint>
 
 // A story event number, 0 to Event_Count - 1.
 using GameEvent = int;
@@ -12,7 +12,7 @@ constexpr int Event_Count = 42;
 constexpr Tick GameEvent_HasntHappened = -1;
 constexpr Tick GameEvent_HasHappened = -2; // happened in an earlier, finished level
 
-constexpr int GameEvents_LevelRows = 10;   // row = Level_Type - 1
+constexpr int GameEvents_LevelRows = 10; // row = Level_Type - 1
 constexpr int GameEvents_GemSlots = 5;
 constexpr int GameEvents_FileSize = Event_Count * 4 + GameEvents_LevelRows * GameEvents_GemSlots + 4;
 

@@ -6,10 +6,7 @@
 class GiveHitInfo final
 {
 public:
-    GiveHitInfo(Tick hitTime, int hitDamage)
-        : time(hitTime), damage(hitDamage)
-    {
-    }
+    GiveHitInfo(Tick hitTime, int hitDamage) : time(hitTime), damage(hitDamage) {}
 
     bool Greater(GiveHitInfo const* other) const { return time > other->time; }
 

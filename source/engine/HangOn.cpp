@@ -1,8 +1,7 @@
 // The default hang point: holds the player and reacts to nothing.
 #include "engine/HangOn.h"
 
-HangOn::HangOn()
-    : hangPos(0.0, 0.0)
+HangOn::HangOn() : hangPos(0.0, 0.0)
 {
 }
 

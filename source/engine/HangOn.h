@@ -1,10 +1,10 @@
 // HangOn: the interface of a point the player can hang from, such as a vine or a floating flower.
 #pragma once
 
-#include <cstdint>
-
 #include "util/Pointf.h"
 #include "util/Tick.h"
+
+#include <cstdint>
 
 // The player's feet are held at hangPos while he hangs; the hooks let the thing he hangs from
 // react. Bit 0 of GetInfo says whether a fan item works here.

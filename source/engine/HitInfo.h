@@ -12,8 +12,7 @@ constexpr Target_Hit_Flags Target_Hit_FromRight = 1;
 class HitInfo final
 {
 public:
-    HitInfo(Tick hitTime, int hitDamage, Target_Hit_Flags hitFlags)
-        : time(hitTime), flags(hitFlags), damage(hitDamage)
+    HitInfo(Tick hitTime, int hitDamage, Target_Hit_Flags hitFlags) : time(hitTime), flags(hitFlags), damage(hitDamage)
     {
     }
 

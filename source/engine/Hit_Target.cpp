@@ -1,12 +1,12 @@
 // Hit_Target: standing and dropping over the hit records, and drawing a standing target.
 #include "engine/Hit_Target.h"
 
-#include <cassert>
-#include <cstddef>
-
-#include "media/Image.h"
 #include "engine/Map.h"
 #include "engine/Path.h"
+#include "media/Image.h"
+
+#include <cassert>
+#include <cstddef>
 
 Image* Hit_Target::image = nullptr;
 Image* Hit_Target::antiimage = nullptr;

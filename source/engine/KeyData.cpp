@@ -8,21 +8,22 @@
 
 std::uint16_t keyAssign[KeyAssign_Count] = {};
 
-namespace {
+namespace
+{
 
 char const* const keyAssignFile = "keyassign";
 
 } // namespace
 
-KeyData::KeyData()
-    : mouse(0.0, 0.0)
+KeyData::KeyData() : mouse(0.0, 0.0)
 {
     std::memset(keys, KeyState_Up, sizeof keys);
 }
 
 void KeyData::Clean()
 {
-    for (std::uint8_t& state : keys) {
+    for (std::uint8_t& state : keys)
+    {
         if (state & KeyState_Released)
             state = KeyState_Up;
         if (state & KeyState_Pressed)
@@ -34,21 +35,35 @@ int FindKey(unsigned vk)
 {
     if (vk >= 0x41 && vk <= 0x5A)
         return static_cast<int>(vk - 0x41);
-    switch (vk) {
-    case 0x20: return KeyIndex_Space;
+    switch (vk)
+    {
+    case 0x20:
+        return KeyIndex_Space;
     case 0x08:
-    case 0x2E: return KeyIndex_Delete;
-    case 0x10: return KeyIndex_Shift;
-    case 0x26: return KeyIndex_Up;
-    case 0x28: return KeyIndex_Down;
-    case 0x25: return KeyIndex_Left;
-    case 0x27: return KeyIndex_Right;
-    case 0x0D: return KeyIndex_Enter;
-    case 0xC0: return KeyIndex_Quote;
-    case 0xBF: return KeyIndex_Slash;
-    case 0x11: return KeyIndex_Control;
-    case 0x1B: return KeyIndex_Escape;
-    default: return -1;
+    case 0x2E:
+        return KeyIndex_Delete;
+    case 0x10:
+        return KeyIndex_Shift;
+    case 0x26:
+        return KeyIndex_Up;
+    case 0x28:
+        return KeyIndex_Down;
+    case 0x25:
+        return KeyIndex_Left;
+    case 0x27:
+        return KeyIndex_Right;
+    case 0x0D:
+        return KeyIndex_Enter;
+    case 0xC0:
+        return KeyIndex_Quote;
+    case 0xBF:
+        return KeyIndex_Slash;
+    case 0x11:
+        return KeyIndex_Control;
+    case 0x1B:
+        return KeyIndex_Escape;
+    default:
+        return -1;
     }
 }
 
@@ -87,7 +102,8 @@ void SaveKeyAssign()
     if (!file)
         return;
     std::uint8_t bytes[2 * KeyAssign_Count];
-    for (int i = 0; i < KeyAssign_Count; i++) {
+    for (int i = 0; i < KeyAssign_Count; i++)
+    {
         bytes[2 * i] = static_cast<std::uint8_t>(keyAssign[i] & 0xFF);
         bytes[2 * i + 1] = static_cast<std::uint8_t>(keyAssign[i] >> 8);
     }

@@ -5,9 +5,9 @@
 
 #include <cstdint>
 
-constexpr int KeyData_Count = 61;      // raw keys 0 to 51, then the game keys
+constexpr int KeyData_Count = 61; // raw keys 0 to 51, then the game keys
 constexpr int KeyData_FirstGameKey = 52;
-constexpr int HM_Keys_Used = 9;        // game keys
+constexpr int HM_Keys_Used = 9; // game keys
 constexpr int KeyAssign_Count = 2 * HM_Keys_Used;
 
 // Key states are bits, and readers test single bits. A key is never pressed and held in the

@@ -4,10 +4,6 @@
 #include "engine/CanDoIndicator.h"
 #include "engine/Chest.h"
 #include "engine/GameEvents.h"
-#include "media/GameFont.h"
-#include "media/Game_Music.h"
-#include "media/Game_Sounds.h"
-#include "media/Image.h"
 #include "engine/Map.h"
 #include "engine/MapMove.h"
 #include "engine/Message.h"
@@ -15,6 +11,10 @@
 #include "engine/Player.h"
 #include "engine/SpeechBubble.h"
 #include "engine/TimeFrames.h"
+#include "media/GameFont.h"
+#include "media/Game_Music.h"
+#include "media/Game_Sounds.h"
+#include "media/Image.h"
 #include "util/Util.h"
 
 #include <GL/gl.h>
@@ -76,8 +76,8 @@ std::uint32_t KeyMove(KeyData const& keys)
 // developer builds carry it, players never reach it.
 bool DeveloperFinish(KeyData const& keys)
 {
-    return Held(keys, KeyIndex_Shift) && Held(keys, KeyIndex_Control) && Held(keys, KeyIndex_A + 11) &&
-           Held(keys, KeyIndex_A + 4) && Held(keys, KeyIndex_A + 21) && keys.keys[KeyIndex_Escape] == KeyState_Up;
+    return Held(keys, KeyIndex_Shift) && Held(keys, KeyIndex_Control) && Held(keys, KeyIndex_A + 11)
+           && Held(keys, KeyIndex_A + 4) && Held(keys, KeyIndex_A + 21) && keys.keys[KeyIndex_Escape] == KeyState_Up;
 }
 #endif
 

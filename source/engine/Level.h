@@ -36,11 +36,11 @@ constexpr Level_Plot_Flags Level_Plot_Panel = 0x40;
 constexpr Level_Plot_Flags Level_Plot_Tint = 0x80;
 constexpr Level_Plot_Flags Level_Plot_All = 0xFFFF;
 
-constexpr std::int32_t MAX_TIME_CHANGE = 4096;   // 16 ticks back per step; forward half of it
-constexpr std::int32_t TIME_CHANGE_SPEED = 16;   // net change of the speed per step while a key is held
-constexpr std::int32_t TIME_CHANGE_DECEL = 32;   // pull of the speed towards zero per step
-constexpr Tick Level_TimeWarning = 118000;       // ticks; the ticking sound warns beyond
-constexpr Tick Level_TotalTime = 120000;         // ticks (30 minutes); the player dies beyond
+constexpr std::int32_t MAX_TIME_CHANGE = 4096; // 16 ticks back per step; forward half of it
+constexpr std::int32_t TIME_CHANGE_SPEED = 16; // net change of the speed per step while a key is held
+constexpr std::int32_t TIME_CHANGE_DECEL = 32; // pull of the speed towards zero per step
+constexpr Tick Level_TimeWarning = 118000;     // ticks; the ticking sound warns beyond
+constexpr Tick Level_TotalTime = 120000;       // ticks (30 minutes); the player dies beyond
 constexpr double SCREEN_WOBBLE = 6.0;
 constexpr double Clock_Radius = 16.0;
 constexpr double Clock_HandLength = 12.8;
@@ -94,26 +94,26 @@ protected:
     // world's are on it.
     BuildList built;
 
-    GameEvents* gameEvents = nullptr;  // not owned
-    Player* player = nullptr;          // the world's
-    ObjectList* objects = nullptr;     // owned; refers to the world's objects
-    Map* map = nullptr;                // the world's
-    MapMove* mapMove = nullptr;        // the world's; null without moving groups
-    Textures* textures = nullptr;      // the world's
-    TimeFrames* timeFrames = nullptr;  // owned
-    GameFont* font = nullptr;          // owned
-    CanDoIndicator* canDo = nullptr;   // the world's; null without a hint panel
-    Message* message = nullptr;        // owned
-    Chest* openingChest = nullptr;     // the chest whose puzzle is open
+    GameEvents* gameEvents = nullptr; // not owned
+    Player* player = nullptr;         // the world's
+    ObjectList* objects = nullptr;    // owned; refers to the world's objects
+    Map* map = nullptr;               // the world's
+    MapMove* mapMove = nullptr;       // the world's; null without moving groups
+    Textures* textures = nullptr;     // the world's
+    TimeFrames* timeFrames = nullptr; // owned
+    GameFont* font = nullptr;         // owned
+    CanDoIndicator* canDo = nullptr;  // the world's; null without a hint panel
+    Message* message = nullptr;       // owned
+    Chest* openingChest = nullptr;    // the chest whose puzzle is open
     std::unique_ptr<ChestPuzzle> chestPuzzle;
     ChestPuzzleMaker makeChestPuzzle;
-    Game_Music* music = nullptr;       // the world's; null without music
-    Game_Sounds* sounds = nullptr;     // the program's table; not owned
-    std::int32_t time = 0;             // 24.8 fixed point: tick = time >> 8
-    std::int32_t realSteps = 0;        // steps played outside time travel
+    Game_Music* music = nullptr;   // the world's; null without music
+    Game_Sounds* sounds = nullptr; // the program's table; not owned
+    std::int32_t time = 0;         // 24.8 fixed point: tick = time >> 8
+    std::int32_t realSteps = 0;    // steps played outside time travel
     bool timeTravelling = false;
-    std::int32_t timeSpeed = 0;        // 24.8 per step; -256 is one tick back per step
-    double wobblePhase = 0.0;          // radians
+    std::int32_t timeSpeed = 0; // 24.8 per step; -256 is one tick back per step
+    double wobblePhase = 0.0;   // radians
     bool timeTravelAllowed = true;
 
 private:

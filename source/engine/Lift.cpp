@@ -1,10 +1,10 @@
 // Lift: the lift's phase over the activators' runs, and the record of the player riding it.
 #include "engine/Lift.h"
 
+#include "engine/Map.h"
+
 #include <cmath>
 #include <vector>
-
-#include "engine/Map.h"
 
 Lift::Lift(Map* map, unsigned int group, double liftDistance, double liftStartAngle)
     : moves(1), distance(liftDistance), startAngle(liftStartAngle)

@@ -84,8 +84,7 @@ struct EdgeSpan
 };
 } // namespace
 
-MapGroup::MapGroup()
-    : polyList(new FlatList<unsigned int>())
+MapGroup::MapGroup() : polyList(new FlatList<unsigned int>())
 {
 }
 
@@ -450,7 +449,8 @@ double Map::Lean(Pointf const* p, double angle, LeanDirection d) const
         if ((r & 2) != 0 && d == LeanDirection_Left)
         {
             // The backward direction nearest to angle, turning towards smaller angles.
-            if (!held || std::fabs(a2 - angle) < Util::Eps || Util::DiffAngle(angle, k) > Util::DiffAngle(a2, k) - Util::Eps)
+            if (!held || std::fabs(a2 - angle) < Util::Eps
+                || Util::DiffAngle(angle, k) > Util::DiffAngle(a2, k) - Util::Eps)
             {
                 k = a2;
                 held = true;
@@ -458,7 +458,8 @@ double Map::Lean(Pointf const* p, double angle, LeanDirection d) const
         }
         else if ((r & 1) != 0 && d == LeanDirection_Right)
         {
-            if (!held || std::fabs(a1 - angle) < Util::Eps || Util::DiffAngle(k, angle) > Util::DiffAngle(k, a1) - Util::Eps)
+            if (!held || std::fabs(a1 - angle) < Util::Eps
+                || Util::DiffAngle(k, angle) > Util::DiffAngle(k, a1) - Util::Eps)
             {
                 k = a1;
                 held = true;

@@ -72,7 +72,7 @@ public:
     using MapBase::Render;
     void Render(Tick time, Map_Render_Flags flags);
 
-    unsigned int hiddenGroup; // not drawn; 0 = none
+    unsigned int hiddenGroup;     // not drawn; 0 = none
     FlatList<Rectf>* groupCovers; // margins per group; NULL once the grid is built
     unsigned char* polyVisible;   // scratch marks of Render
     double minX;

@@ -1,9 +1,9 @@
 // MapBase: reading the map file, camera operations, group placement and plain drawing.
 #include "engine/MapBase.h"
 
-#include "media/Image.h"
 #include "engine/MapReader.h"
 #include "engine/Poly.h"
+#include "media/Image.h"
 #include "media/Textures.h"
 #include "util/Error.h"
 #include "util/LineEq.h"
@@ -104,8 +104,7 @@ double MapBase::GetSurfaceAngle(unsigned int poly, unsigned int edge) const
     return GetPoly(poly)->GetSurfaceAngle(edge);
 }
 
-bool MapBase::GetIntersect(unsigned int poly1, unsigned int edge1, unsigned int poly2, unsigned int edge2,
-                           Pointf& out)
+bool MapBase::GetIntersect(unsigned int poly1, unsigned int edge1, unsigned int poly2, unsigned int edge2, Pointf& out)
 {
     return GetPoly(poly1)->GetIntersect(edge1, GetPoly(poly2), edge2, out);
 }

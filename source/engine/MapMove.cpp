@@ -1,20 +1,20 @@
 // MapMove: running the scripted movers on screen and applying the objects' move orders.
 #include "engine/MapMove.h"
 
-#include <cmath>
-
 #include "engine/Map.h"
 #include "engine/MapMoveGroup.h"
 #include "engine/MapMoveObject.h"
 #include "engine/Player.h"
 #include "util/Util.h"
 
+#include <cmath>
+
 namespace
 {
 constexpr int MapMove_ListSize = 32;
 // A jump this large in one step is a reset or a jump of the clock, not a ride.
 constexpr double MapMove_MaxCarry = 100.0;
-}
+} // namespace
 
 MapMove::MapMove(ObjectList* objects) : objectList(objects), moveObjects(PtrList_Variable, MapMove_ListSize)
 {

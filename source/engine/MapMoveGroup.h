@@ -25,5 +25,5 @@ public:
     Rectf bound;            // the group's sweep, filled by MapMove::Init
     double x = 0.0;         // offset last applied
     double y = 0.0;
-    double angle = 0.0;     // angle last applied
+    double angle = 0.0; // angle last applied
 };

@@ -1,8 +1,8 @@
 // Checked big-endian field reader for map files.
 #include "engine/MapReader.h"
 
-#include "util/Error.h"
 #include "util/DataFile.h"
+#include "util/Error.h"
 
 #include <cmath>
 

@@ -1,17 +1,19 @@
 // The level's message queue: easing the box in and out and drawing the line shown.
 #include "engine/Message.h"
 
+#include "media/GameFont.h"
+#include "util/DataFile.h"
+#include "util/Error.h"
+
 #include <GL/gl.h>
+
 #include <cassert>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
-#include "media/GameFont.h"
-#include "util/DataFile.h"
-#include "util/Error.h"
-
-namespace {
+namespace
+{
 
 constexpr double HiddenTolerance = 1.1920928955078125e-7;
 constexpr double EaseDivisor = 8.0;

@@ -6,7 +6,7 @@
 class GameFont;
 
 constexpr int Message_Queue_Size = 5;
-constexpr double Message_OnPos = 30.0;  // y of a shown line
+constexpr double Message_OnPos = 30.0;   // y of a shown line
 constexpr double Message_OffPos = -10.0; // y of a hidden line
 
 struct Message_Entry

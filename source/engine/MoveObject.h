@@ -1,9 +1,9 @@
 // MoveObject: one move order for a map group, kept by its issuer and updated by the moving-group driver.
 #pragma once
 
-#include <cstdint>
-
 #include "util/Pointf.h"
+
+#include <cstdint>
 
 constexpr std::uint32_t MoveObject_Translate = 0;
 constexpr std::uint32_t MoveObject_Rotate = 1;
@@ -17,9 +17,9 @@ struct MoveObject
     std::uint32_t group; // the map group moved
     double newX;         // wanted offset
     double newY;
-    double oldX;         // offset last applied
+    double oldX; // offset last applied
     double oldY;
-    Pointf centre;       // of the rotation
-    double newAngle;     // wanted angle
-    double oldAngle;     // angle last applied
+    Pointf centre;   // of the rotation
+    double newAngle; // wanted angle
+    double oldAngle; // angle last applied
 };

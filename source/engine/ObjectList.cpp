@@ -1,9 +1,6 @@
 // The level's object lists: culling, per-step passes and reach queries.
 #include "engine/ObjectList.h"
 
-#include <cfloat>
-#include <cmath>
-
 #include "engine/Character.h"
 #include "engine/Chest.h"
 #include "engine/Collectable.h"
@@ -17,7 +14,11 @@
 #include "engine/Target.h"
 #include "engine/Teleport.h"
 
-namespace {
+#include <cfloat>
+#include <cmath>
+
+namespace
+{
 
 constexpr int ObjectList_InitialSize = 32;
 constexpr double Reach_Tolerance = 1.1920928955078125e-7;
@@ -79,19 +80,14 @@ void AppendBoth(PtrList<Object>& all, PtrList<T>& kind, T* item)
     kind.AddItem(item);
 }
 
-}  // namespace
+} // namespace
 
 ObjectList::ObjectList()
-    : triedLockedCollectable(false),
-      objects(PtrList_Variable, ObjectList_InitialSize),
-      collectables(PtrList_Variable, ObjectList_InitialSize),
-      targets(PtrList_Variable, ObjectList_InitialSize),
-      dudes(PtrList_Variable, ObjectList_InitialSize),
-      enemies(PtrList_Variable, ObjectList_InitialSize),
-      pickups(PtrList_Variable, ObjectList_InitialSize),
-      teleports(PtrList_Variable, ObjectList_InitialSize),
-      hangons(PtrList_Variable, ObjectList_InitialSize),
-      chests(PtrList_Variable, ObjectList_InitialSize),
+    : triedLockedCollectable(false), objects(PtrList_Variable, ObjectList_InitialSize),
+      collectables(PtrList_Variable, ObjectList_InitialSize), targets(PtrList_Variable, ObjectList_InitialSize),
+      dudes(PtrList_Variable, ObjectList_InitialSize), enemies(PtrList_Variable, ObjectList_InitialSize),
+      pickups(PtrList_Variable, ObjectList_InitialSize), teleports(PtrList_Variable, ObjectList_InitialSize),
+      hangons(PtrList_Variable, ObjectList_InitialSize), chests(PtrList_Variable, ObjectList_InitialSize),
       signs(PtrList_Variable, ObjectList_InitialSize)
 {
     objects.owns = false;
@@ -169,13 +165,15 @@ bool ObjectList::IsActive(Map const* map, Enemy const* enemy) const
 
 void ObjectList::MoveToTime(Map const* map, Tick t)
 {
-    for (int i = 0; i < objects.Count(); i++) {
+    for (int i = 0; i < objects.Count(); i++)
+    {
         Object* object = objects[i];
         if (object != nullptr && IsActive(map, object))
             object->MoveToTime(map, t);
     }
     // Targets make their noises even while culled.
-    for (int i = 0; i < targets.Count(); i++) {
+    for (int i = 0; i < targets.Count(); i++)
+    {
         if (targets[i] != nullptr)
             targets[i]->MakeNoise(map, t);
     }
@@ -183,7 +181,8 @@ void ObjectList::MoveToTime(Map const* map, Tick t)
 
 void ObjectList::Influence(Tick t, Pointf const* playerPos)
 {
-    for (int i = 0; i < objects.Count(); i++) {
+    for (int i = 0; i < objects.Count(); i++)
+    {
         if (objects[i] != nullptr)
             objects[i]->PlayerAtPos(t, playerPos);
     }
@@ -191,7 +190,8 @@ void ObjectList::Influence(Tick t, Pointf const* playerPos)
 
 void ObjectList::Render(Map const* map, Tick t)
 {
-    for (int i = 0; i < objects.Count(); i++) {
+    for (int i = 0; i < objects.Count(); i++)
+    {
         Object const* object = objects[i];
         if (object != nullptr && IsActive(map, object))
             object->Render(map, t);
@@ -200,7 +200,8 @@ void ObjectList::Render(Map const* map, Tick t)
 
 void ObjectList::RenderFore(Map const* map, Tick t)
 {
-    for (int i = 0; i < objects.Count(); i++) {
+    for (int i = 0; i < objects.Count(); i++)
+    {
         Object const* object = objects[i];
         if (object != nullptr && IsActive(map, object))
             object->RenderFore(map, t);
@@ -209,11 +210,13 @@ void ObjectList::RenderFore(Map const* map, Tick t)
 
 Collectable* ObjectList::FindCollectable(Tick t, Pointf const* pos)
 {
-    for (int i = 0; i < collectables.Count(); i++) {
+    for (int i = 0; i < collectables.Count(); i++)
+    {
         Collectable* item = collectables[i];
         if (item == nullptr || !Within(item->GetPosAtTime(t), *pos, Collect_Distance))
             continue;
-        if (item->CanCollectAtTime(t)) {
+        if (item->CanCollectAtTime(t))
+        {
             item->SetPlayerHolding(true);
             return item;
         }
@@ -224,7 +227,8 @@ Collectable* ObjectList::FindCollectable(Tick t, Pointf const* pos)
 
 Chest* ObjectList::FindChest(Tick, Pointf const* pos)
 {
-    for (int i = 0; i < chests.Count(); i++) {
+    for (int i = 0; i < chests.Count(); i++)
+    {
         Chest* chest = chests[i];
         if (chest == nullptr)
             continue;
@@ -238,7 +242,8 @@ Chest* ObjectList::FindChest(Tick, Pointf const* pos)
 
 char const* ObjectList::FindSign(Tick t, Pointf const* pos)
 {
-    for (int i = 0; i < signs.Count(); i++) {
+    for (int i = 0; i < signs.Count(); i++)
+    {
         Sign* sign = signs[i];
         if (sign != nullptr && Within(sign->GetPos(t), *pos, ReadSign_Distance))
             return sign->GetText();
@@ -252,7 +257,8 @@ PtrList<Target>* ObjectList::GetVisibleTargets(Map const* map, Tick t, Character
     PtrList<Target>* visible = new PtrList<Target>(PtrList_Variable, ObjectList_InitialSize);
     visible->owns = false;
     double best = Visible_TargetRange * scale;
-    for (int i = 0; i < targets.Count(); i++) {
+    for (int i = 0; i < targets.Count(); i++)
+    {
         Target* target = targets[i];
         if (target == nullptr || !viewer->IsVisible(map, t, target, scale))
             continue;
@@ -261,13 +267,15 @@ PtrList<Target>* ObjectList::GetVisibleTargets(Map const* map, Tick t, Character
             continue;
         visible->AddItem(target);
         double const distance = viewer->DistanceEst(map, t, target);
-        if (distance < best) {
+        if (distance < best)
+        {
             best = distance;
             if (nearest != nullptr)
                 *nearest = target;
         }
     }
-    if (visible->Count() == 0) {
+    if (visible->Count() == 0)
+    {
         delete visible;
         return nullptr;
     }
@@ -278,12 +286,14 @@ int ObjectList::IsPlayerHit(Map const* map, Tick t, Pointf const* pos) const
 {
     int most = 0;
     Enemy* hitter = nullptr;
-    for (int i = 0; i < enemies.Count(); i++) {
+    for (int i = 0; i < enemies.Count(); i++)
+    {
         Enemy* enemy = enemies[i];
         if (enemy == nullptr || !IsActive(map, enemy))
             continue;
         int const damage = enemy->IsPlayerHit(t, pos);
-        if (damage > most) {
+        if (damage > most)
+        {
             most = damage;
             hitter = enemy;
         }
@@ -297,7 +307,8 @@ bool ObjectList::Interact(Character const* talker, Dude** dude) const
 {
     *dude = nullptr;
     double best = Interact_StartBest;
-    for (int i = 0; i < dudes.Count(); i++) {
+    for (int i = 0; i < dudes.Count(); i++)
+    {
         Dude* candidate = dudes[i];
         int talkerId = 0;
         if (candidate == nullptr || !candidate->Chat(talkerId))
@@ -305,7 +316,8 @@ bool ObjectList::Interact(Character const* talker, Dude** dude) const
         double distance = DBL_MAX;
         if (!talker->CanChatTo(candidate, Character_ChatType(0), &distance))
             continue;
-        if (Within(distance, best)) {
+        if (Within(distance, best))
+        {
             *dude = candidate;
             best = distance;
         }
@@ -316,15 +328,18 @@ bool ObjectList::Interact(Character const* talker, Dude** dude) const
 bool ObjectList::FindTeleport(Map const* map, Character const* traveller, unsigned int& destination) const
 {
     Pointf const p = traveller->GetPos();
-    for (int i = 0; i < teleports.Count(); i++) {
+    for (int i = 0; i < teleports.Count(); i++)
+    {
         Teleport const* teleport = teleports[i];
         if (teleport == nullptr)
             continue;
-        if (Within(p, map->GetRefPoint(teleport->refIdA), teleport->distance)) {
+        if (Within(p, map->GetRefPoint(teleport->refIdA), teleport->distance))
+        {
             destination = teleport->refIdB;
             return true;
         }
-        if (Within(p, map->GetRefPoint(teleport->refIdB), teleport->distance)) {
+        if (Within(p, map->GetRefPoint(teleport->refIdB), teleport->distance))
+        {
             destination = teleport->refIdA;
             return true;
         }
@@ -337,7 +352,8 @@ bool ObjectList::FindHangon(Map const* map, Character const* hanger, HangOn** fo
     Pointf const p = hanger->GetPos();
     HangOn* best = nullptr;
     double bestDistance = 0.0;
-    for (int i = 0; i < hangons.Count(); i++) {
+    for (int i = 0; i < hangons.Count(); i++)
+    {
         HangOn* hangOn = hangons[i];
         if (hangOn == nullptr || hangOn == exclude)
             continue;
@@ -359,13 +375,15 @@ bool ObjectList::FindHangon(Map const* map, Character const* hanger, HangOn** fo
 PickUp* ObjectList::FindPickUp(Pointf const* pos, PickUp const* after, Tick t) const
 {
     int first = 0;
-    if (after != nullptr) {
+    if (after != nullptr)
+    {
         first = pickups.GetPos(after);
         if (first < 0)
             return nullptr;
         first++;
     }
-    for (int i = first; i < pickups.Count(); i++) {
+    for (int i = first; i < pickups.Count(); i++)
+    {
         PickUp* pickUp = pickups[i];
         if (pickUp != nullptr && pickUp->CanCollect(t) && Within(pickUp->GetPos(), *pos, PickUp_Distance))
             return pickUp;

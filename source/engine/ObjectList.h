@@ -41,7 +41,7 @@ public:
     void AddObject(Dude* dude);
     void AddTarget(Target* target);
     void AddEnemy(Enemy* enemy);
-    void AddTeleport(Teleport* teleport);  // the list takes ownership
+    void AddTeleport(Teleport* teleport); // the list takes ownership
     void AddHangOn(HangOn* hangOn);
 
     void MoveToTime(Map const* map, Tick t);

@@ -1,13 +1,15 @@
 // Particles: gravity, halved bounces off the map, and the dot itself.
 #include "engine/Particle.h"
 
-#include <GL/gl.h>
-#include <cassert>
-
 #include "engine/Map.h"
 #include "util/Util.h"
 
-namespace {
+#include <GL/gl.h>
+
+#include <cassert>
+
+namespace
+{
 
 constexpr double Gravity = 0.2;
 constexpr double Bounce = 0.5;
@@ -16,8 +18,8 @@ constexpr double Bounce = 0.5;
 
 Particle::Particle(Pointf const* position, Vectorf const* velocity, Doderu_Colour const* dotColour, int steps)
     : colour(dotColour != nullptr ? *dotColour : Doderu_Colour(1.0, 0.0, 0.0)),
-      pos(position != nullptr ? *position : Pointf(0.0, 0.0)),
-      vel(velocity != nullptr ? *velocity : Vectorf(0.0, 0.0)), life(steps)
+      pos(position != nullptr ? *position : Pointf(0.0, 0.0)), vel(velocity != nullptr ? *velocity : Vectorf(0.0, 0.0)),
+      life(steps)
 {
     assert(position != nullptr && "pos != NULL");
 }

@@ -49,8 +49,8 @@ public:
 
 private:
     Pointf centre;
-    double amplitude;   // world units
-    double rate;        // angle step per tick, times 2 pi
+    double amplitude; // world units
+    double rate;      // angle step per tick, times 2 pi
     bool onX;
     bool onY;
     Tick phase;
@@ -69,7 +69,7 @@ private:
     Pointf centre;
     double width;
     double height;
-    double speed;       // world units per tick
+    double speed; // world units per tick
     bool reversed;
 };
 
@@ -87,10 +87,10 @@ public:
     Rectf GetBound() const override;
 
 private:
-    Pointf* points = nullptr;   // count points, owned
+    Pointf* points = nullptr; // count points, owned
     int count;
-    Tick interval;              // ticks from one point to the next
-    double easing;              // kept as given; the positions ease by a fixed factor
+    Tick interval; // ticks from one point to the next
+    double easing; // kept as given; the positions ease by a fixed factor
     Rectf bound;
     Tick phase;
 };

@@ -1,14 +1,15 @@
 // Pick-ups: found and taken stamps, bobbing, and the rise after being taken.
 #include "engine/PickUp.h"
 
+#include "engine/GameEvents.h"
+#include "engine/Map.h"
+#include "media/Image.h"
+
 #include <cassert>
 #include <cmath>
 
-#include "engine/GameEvents.h"
-#include "media/Image.h"
-#include "engine/Map.h"
-
-namespace {
+namespace
+{
 
 constexpr double BobHeight = 10.0;
 constexpr double BobPeriod = 10.0;

@@ -13,7 +13,7 @@ enum PickUp_Type
     PickUp_Socks = 2
 };
 
-constexpr double PickUp_Width = 20.0;    // drawn size at scale 1
+constexpr double PickUp_Width = 20.0; // drawn size at scale 1
 constexpr double PickUp_Height = 20.0;
 constexpr double PickUp_RiseSpeed = 1.5; // rise per tick once taken, at scale 1
 constexpr Tick PickUp_RiseTime = 70;     // ticks it stays visible once taken

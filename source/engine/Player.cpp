@@ -1,28 +1,29 @@
 // The player's step: growing, hanging, hits, dying, teleporting, carrying, drawing and health.
 #include "engine/Player.h"
 
-#include <algorithm>
-#include <cassert>
-#include <cmath>
-
 #include "engine/Axes.h"
 #include "engine/CharStats.h"
 #include "engine/Collectable.h"
 #include "engine/Dude.h"
 #include "engine/Event_ChatInfo.h"
 #include "engine/GameEvents.h"
-#include "media/Game_Sounds.h"
 #include "engine/HangOn.h"
-#include "media/Image.h"
 #include "engine/Map.h"
 #include "engine/ObjectList.h"
 #include "engine/PickUp.h"
 #include "engine/SpeechBubble.h"
 #include "engine/Target.h"
+#include "media/Game_Sounds.h"
+#include "media/Image.h"
 #include "util/LineEq.h"
 #include "util/Util.h"
 
-namespace {
+#include <algorithm>
+#include <cassert>
+#include <cmath>
+
+namespace
+{
 
 constexpr double Player_Tolerance = 1.1920928955078125e-7;
 constexpr double Player_GrowSnap = 0.01;
@@ -34,52 +35,17 @@ constexpr double Player_TeleportZoom = 40.0;
 constexpr int Event_DoubleJump = 3;
 constexpr int Event_Socks = 5;
 
-}  // namespace
+} // namespace
 
 Player::Player(Map* onMap, ObjectList* list, GameEvents* events, Game_Sounds* soundTable, Pointf const* start,
                double startScale)
-    : levelEvents(nullptr),
-      scripted(false),
-      hidden(false),
-      travelling(false),
-      colourGroups(false),
-      forceDeath(false),
-      sounds(soundTable),
-      heartFull(nullptr),
-      heartEmpty(nullptr),
-      gem(nullptr),
-      map(onMap),
-      objects(list),
-      gameEvents(events),
-      axes(nullptr),
-      targets(nullptr),
-      target(nullptr),
-      hitPoints(0),
-      dyingCount(0),
-      invulnerable(0),
-      farView(1),
-      targetScale(startScale),
-      cameraFlags(0),
-      cameraPosMove(CameraMove(0)),
-      cameraPos(),
-      cameraScaleMove(CameraMove(0)),
-      cameraScale(0.0),
-      held(nullptr),
-      openingChest(nullptr),
-      chatMode(0),
-      chatRefusal(0),
-      chatDude(nullptr),
-      chatTick(0),
-      bubble(nullptr),
-      thought(),
-      teleporting(false),
-      teleportTo(0),
-      forcedKeys(0),
-      hangOn(nullptr),
-      lastHangOn(nullptr),
-      hangDelay(0),
-      grantedAirJump(false),
-      grantedHearts(0)
+    : levelEvents(nullptr), scripted(false), hidden(false), travelling(false), colourGroups(false), forceDeath(false),
+      sounds(soundTable), heartFull(nullptr), heartEmpty(nullptr), gem(nullptr), map(onMap), objects(list),
+      gameEvents(events), axes(nullptr), targets(nullptr), target(nullptr), hitPoints(0), dyingCount(0),
+      invulnerable(0), farView(1), targetScale(startScale), cameraFlags(0), cameraPosMove(CameraMove(0)), cameraPos(),
+      cameraScaleMove(CameraMove(0)), cameraScale(0.0), held(nullptr), openingChest(nullptr), chatMode(0),
+      chatRefusal(0), chatDude(nullptr), chatTick(0), bubble(nullptr), thought(), teleporting(false), teleportTo(0),
+      forcedKeys(0), hangOn(nullptr), lastHangOn(nullptr), hangDelay(0), grantedAirJump(false), grantedHearts(0)
 {
     pos = *start;
     scale = startScale;
@@ -136,14 +102,20 @@ void Player::Move(Tick time)
     if (colourGroups)
         GetSafeGroups(map->passGroups[0], map->passGroups[1]);
 
-    if (hitPoints < 0 && CanDie()) {
+    if (hitPoints < 0 && CanDie())
+    {
         keys = 0;
         Character::Move(map);
         dyingCount++;
-    } else if (teleporting) {
-        if (map->view.scale <= Player_TeleportZoom) {
+    }
+    else if (teleporting)
+    {
+        if (map->view.scale <= Player_TeleportZoom)
+        {
             SetCameraPos(false);
-        } else {
+        }
+        else
+        {
             pos = map->GetRefPoint(teleportTo);
             Pointf const eye = GetRelativePos(0, 0.8);
             map->MoveMap(&eye, CameraMove(1));
@@ -151,15 +123,19 @@ void Player::Move(Tick time)
         }
         map->passGroups[0] = map->passGroups[1] = 0;
         return;
-    } else {
-        if (std::fabs(scale - targetScale) >= Player_Tolerance) {
+    }
+    else
+    {
+        if (std::fabs(scale - targetScale) >= Player_Tolerance)
+        {
             scale *= std::pow(targetScale / scale, Player_GrowRoot);
             if (std::fabs(1.0 - scale / targetScale) < Player_GrowSnap)
                 scale = targetScale;
             SetUpStats();
         }
 
-        if (hangOn == nullptr) {
+        if (hangOn == nullptr)
+        {
             SquishHeadMove(map);
             if (scripted)
                 keys = forcedKeys;
@@ -168,26 +144,36 @@ void Player::Move(Tick time)
                 Play(Sound_Jump);
             if (jumpSpeed > 0 || fallSpeed > 0)
                 frame = (frame & ~FrameMask) | 4;
-            if (objects->FindHangon(map, this, &hangOn, lastHangOn)) {
+            if (objects->FindHangon(map, this, &hangOn, lastHangOn))
+            {
                 speed = fallSpeed = jumpSpeed = 0;
                 airJumped = false;
             }
             if (hangDelay > 0 && --hangDelay == 0)
                 lastHangOn = nullptr;
-        } else {
+        }
+        else
+        {
             MoveHolding(t);
         }
 
-        if (invulnerable >= 1) {
+        if (invulnerable >= 1)
+        {
             invulnerable--;
-        } else {
+        }
+        else
+        {
             Pointf const body = GetRelativePos(0, 0.5);
             int const damage = objects->IsPlayerHit(map, t, &body);
-            if (damage > 0) {
+            if (damage > 0)
+            {
                 hitPoints -= damage;
-                if (hitPoints < 0 && CanDie()) {
+                if (hitPoints < 0 && CanDie())
+                {
                     dyingCount = 0;
-                } else {
+                }
+                else
+                {
                     invulnerable = Player_HitGrace;
                     flick = true;
                     flickdel = 0;
@@ -205,14 +191,17 @@ void Player::Move(Tick time)
             PickItUp(t, pickUp);
     }
 
-    if (held != nullptr) {
+    if (held != nullptr)
+    {
         double rotation = held->GetRotationAtTime(t - 1);
         Vectorf const still(0.0, 0.0);
-        if ((keys & Character_RotateCW) != 0) {
+        if ((keys & Character_RotateCW) != 0)
+        {
             rotation += Player_HeldTurn;
             held->SetPosAtTime(t, GetRelativePos(0, 1.0), still, rotation, true);
         }
-        if ((keys & Character_RotateCCW) != 0) {
+        if ((keys & Character_RotateCCW) != 0)
+        {
             rotation -= Player_HeldTurn;
             held->SetPosAtTime(t, GetRelativePos(0, 1.0), still, rotation, true);
         }
@@ -251,8 +240,10 @@ void Player::GroupMoving(unsigned int group, double dx, double dy)
         unsigned int inside = 0;
         return old.DistanceEst(&cross) < reach && !map->CheckPoint(&cross, inside, false, 0);
     };
-    if (onGround && map->GetGroup(groundPoly) == group) {
-        if (map->TryMove(&old, &to, &poly, &edge)) {
+    if (onGround && map->GetGroup(groundPoly) == group)
+    {
+        if (map->TryMove(&old, &to, &poly, &edge))
+        {
             Pointf cross;
             if (map->GetIntersect(poly, edge, groundPoly, groundEdge, cross) && acceptable(cross))
                 to = cross;
@@ -263,7 +254,8 @@ void Player::GroupMoving(unsigned int group, double dx, double dy)
     unsigned int inside = 0;
     if (!map->CheckPoint(&pos, inside, false, group))
         return;
-    if (map->TryMove(&old, &to, &poly, &edge) && onGround) {
+    if (map->TryMove(&old, &to, &poly, &edge) && onGround)
+    {
         Pointf const through(old.x + dx, old.y + dy);
         LineEq const line(&through, std::atan2(-dy, dx));
         Pointf cross;
@@ -284,7 +276,8 @@ void Player::GroupRotating(unsigned int group, Pointf const* centre, double turn
     to.Rotate(centre, turn);
     angle += turn;
     map->passGroups[0] = group;
-    if (map->TryMove(&old, &to, nullptr, nullptr)) {
+    if (map->TryMove(&old, &to, nullptr, nullptr))
+    {
         to = Pointf(old.x + 1.0, old.y + 1.0);
         if (map->CheckPoint(&to, inside, false, 0))
             to = Pointf(old.x - 1.0, old.y + 1.0);
@@ -364,7 +357,8 @@ void Player::TimeTravel(Tick t)
 {
     travelling = true;
     onGround = false;
-    if (held != nullptr) {
+    if (held != nullptr)
+    {
         held->SetPlayerHolding(false);
         held->SetPosAtTime(t, GetRelativePos(0, 1.0), Vectorf(0.0, 0.0), held->GetRotationAtTime(t - 1), true);
         held = nullptr;
@@ -375,7 +369,8 @@ void Player::TimeTravel(Tick t)
 
 void Player::DrawBody(Map const* onMap) const
 {
-    if (hitPoints < 0 && CanDie()) {
+    if (hitPoints < 0 && CanDie())
+    {
         int const index = std::min(dyingCount / Player_DyingFrameSteps, Player_Dying_Frames - 1);
         assert(index >= 0 && index < Player_Dying_Frames && "frame >= 0 && frame < Player_Dying_Frames");
         Char_Base::Render(onMap, (*dyingFrames)[index], Player_Width, Player_Height);
@@ -388,12 +383,14 @@ void Player::Render(Map const* onMap, Tick)
 {
     if (hidden)
         return;
-    if (invulnerable == 0) {
+    if (invulnerable == 0)
+    {
         DrawBody(onMap);
         return;
     }
     // The blink is counted in drawn frames and quickens as the invulnerability runs out.
-    if (--flickdel == -1) {
+    if (--flickdel == -1)
+    {
         flickdel = invulnerable / Player_BlinkDivisor;
         flick = !flick;
     }
@@ -404,19 +401,23 @@ void Player::Render(Map const* onMap, Tick)
 void Player::RenderHUD(Map const* onMap, Tick time)
 {
     axes->Render(onMap, time);
-    if ((keys & Character_Aim) != 0 && targets != nullptr && !travelling) {
-        for (int i = 0; i < targets->Count(); i++) {
+    if ((keys & Character_Aim) != 0 && targets != nullptr && !travelling)
+    {
+        for (int i = 0; i < targets->Count(); i++)
+        {
             Target const* shown = (*targets)[i];
             if (shown != nullptr)
                 shown->RenderHighlight(onMap, time / 256, Character_Highlight(shown == target ? 3 : 0));
         }
     }
-    if (bubble != nullptr) {
+    if (bubble != nullptr)
+    {
         Pointf const at = GetRelativePos(0, 0.8);
         bubble->Render(&onMap->view, &at);
     }
     int const heartStep = static_cast<int>(3 * heartFull->GetWidth() / 2);
-    for (int i = 0; i < stats->hearts; i++) {
+    for (int i = 0; i < stats->hearts; i++)
+    {
         Image const* heart = i < hitPoints ? heartFull : heartEmpty;
         heart->Render(Pointf(i * heartStep, 480.0), 0.0, 1.5, 0x11, nullptr);
     }

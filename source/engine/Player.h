@@ -1,15 +1,15 @@
 // The hero driven by the game keys: movement, camera, health, actions and conversations.
 #pragma once
 
-#include <cstdint>
-#include <string>
-
 #include "engine/Character.h"
-#include "media/Game_Sounds.h"
 #include "engine/MapBase.h"
 #include "engine/Player_Sprites.h"
+#include "media/Game_Sounds.h"
 #include "util/PtrList.h"
 #include "util/Tick.h"
+
+#include <cstdint>
+#include <string>
 
 class Axes;
 class Chest;
@@ -47,9 +47,9 @@ constexpr unsigned int Green_Group = 20;
 constexpr unsigned int Yellow_Group = 21;
 constexpr unsigned int White_Group = 22;
 
-constexpr int ChatLen = 250;            // steps one of the hero's own lines lasts
-constexpr int Player_HitGrace = 200;    // steps of invulnerability after a survived hit
-constexpr int Player_DyingSteps = 101;  // steps from a fatal hit to the end of the level
+constexpr int ChatLen = 250;           // steps one of the hero's own lines lasts
+constexpr int Player_HitGrace = 200;   // steps of invulnerability after a survived hit
+constexpr int Player_DyingSteps = 101; // steps from a fatal hit to the end of the level
 constexpr int Player_HangAgainDelay = 10;
 constexpr int Player_SkipLimit = 10000; // conversation steps one skip may run before giving up
 
@@ -70,7 +70,7 @@ public:
     Player& operator=(Player const&) = delete;
 
     void SetUpStats();
-    void Move(Tick time);  // time is the level clock in 24.8 fixed point
+    void Move(Tick time); // time is the level clock in 24.8 fixed point
     void Render(Map const* map, Tick time);
     void RenderHUD(Map const* map, Tick time);
     void TimeTravel(Tick t);
@@ -80,7 +80,7 @@ public:
     void TotalHPUp();
     void GiveEnergy(int energy);
     void GetHitPoints(int* current, int* maximum) const;
-    int IsPlayerDead() const;  // 0 alive, 1 dying, 2 dead, 3 a ghost that cannot die
+    int IsPlayerDead() const; // 0 alive, 1 dying, 2 dead, 3 a ghost that cannot die
     bool CanDie() const;
     void Die();
     void Pose(bool left);
@@ -112,7 +112,7 @@ public:
     int SkipChat(Tick t);
 
     LevelEvents* levelEvents;
-    bool scripted;     // the world drives the player with forcedKeys; no time travel
+    bool scripted; // the world drives the player with forcedKeys; no time travel
     bool hidden;
     bool travelling;   // frozen for time travel until the next Move
     bool colourGroups; // coloured items let the player through their colours' groups

@@ -1,9 +1,4 @@
 // What the action key does, carrying and pick-ups, hanging, and the player's side of a conversation.
-#include "engine/Player.h"
-
-#include <cassert>
-#include <cmath>
-
 #include "engine/Axes.h"
 #include "engine/CharStats.h"
 #include "engine/Chest.h"
@@ -16,10 +11,15 @@
 #include "engine/Map.h"
 #include "engine/ObjectList.h"
 #include "engine/PickUp.h"
+#include "engine/Player.h"
 #include "engine/SpeechBubble.h"
 #include "engine/Target.h"
 
-namespace {
+#include <cassert>
+#include <cmath>
+
+namespace
+{
 
 constexpr double Action_Tolerance = 1.1920928955078125e-7;
 constexpr int Event_Socks = 5;
@@ -30,7 +30,7 @@ char const* const Refusal_Lines[] = {
     "They can't talk, they seem busy.",
 };
 
-}  // namespace
+} // namespace
 
 void Player::ClearTargets()
 {
@@ -40,16 +40,21 @@ void Player::ClearTargets()
 
 void Player::MoveAttack(Tick t)
 {
-    if ((keys & Character_Aim) != 0) {
+    if ((keys & Character_Aim) != 0)
+    {
         ClearTargets();
         Target* nearest = nullptr;
         targets = objects->GetVisibleTargets(map, t, this, &nearest, scale);
         if (targets != nullptr && !targets->IsIn(target))
             target = nearest;
-    } else if ((keys & Character_Fire) != 0) {
+    }
+    else if ((keys & Character_Fire) != 0)
+    {
         Fire(map, t);
         ClearTargets();
-    } else {
+    }
+    else
+    {
         ClearTargets();
     }
     if (targets == nullptr)
@@ -64,26 +69,32 @@ void Player::MoveAttack(Tick t)
 
 void Player::Fire(Map const* onMap, Tick t)
 {
-    if (chatMode != 0) {
+    if (chatMode != 0)
+    {
         SkipChat(t);
         return;
     }
-    if (Chest* chest = objects->FindChest(t, &pos)) {
+    if (Chest* chest = objects->FindChest(t, &pos))
+    {
         openingChest = chest;
         return;
     }
-    if (char const* text = objects->FindSign(t, &pos)) {
+    if (char const* text = objects->FindSign(t, &pos))
+    {
         Think(text);
         return;
     }
-    if (held != nullptr) {
-        if (colourGroups) {
+    if (held != nullptr)
+    {
+        if (colourGroups)
+        {
             unsigned int groups[2] = {0, 0};
             GetSafeGroups(groups[0], groups[1]);
             Pointf const feet = GetRelativePos(0, 0);
             Pointf const middle = GetRelativePos(0, 0.5);
             // An item that lets the player through a wall cannot be left inside it.
-            for (unsigned int group : groups) {
+            for (unsigned int group : groups)
+            {
                 unsigned int poly = 0;
                 if (onMap->CheckPoint(&feet, poly, false, group) || onMap->CheckPoint(&middle, poly, false, group))
                     return;
@@ -95,32 +106,39 @@ void Player::Fire(Map const* onMap, Tick t)
         held = nullptr;
         return;
     }
-    if (Collectable* item = objects->FindCollectable(t, &pos)) {
+    if (Collectable* item = objects->FindCollectable(t, &pos))
+    {
         held = item;
         return;
     }
     unsigned int destination = 0;
-    if (std::fabs(fallSpeed) < Action_Tolerance && objects->FindTeleport(onMap, this, destination)) {
+    if (std::fabs(fallSpeed) < Action_Tolerance && objects->FindTeleport(onMap, this, destination))
+    {
         teleporting = true;
         teleportTo = destination;
         return;
     }
     Dude* dude = nullptr;
-    if (objects->Interact(this, &dude)) {
+    if (objects->Interact(this, &dude))
+    {
         assert(levelEvents != nullptr && "levelEvents != NULL");
         int talker = 0;
         dude->Chat(talker);
         int const verdict = dude->CheckChat(levelEvents->ChatLength(talker, t), t);
-        if (verdict == 0) {
+        if (verdict == 0)
+        {
             StartChat(dude);
-        } else {
+        }
+        else
+        {
             chatMode = 2;
             chatTick = 0;
             chatRefusal = verdict - 1;
         }
         return;
     }
-    if (targets != nullptr && target != nullptr) {
+    if (targets != nullptr && target != nullptr)
+    {
         Pointf const from = GetRelativePos(0, 0.5);
         int const strength = gameEvents->GetSwordStrength();
         Play(Sound_Throw);
@@ -133,7 +151,8 @@ void Player::GetSafeGroups(unsigned int& a, unsigned int& b) const
     a = b = White_Group;
     if (held == nullptr)
         return;
-    struct Pair {
+    struct Pair
+    {
         std::uint32_t bits;
         unsigned int first;
         unsigned int second;
@@ -147,8 +166,10 @@ void Player::GetSafeGroups(unsigned int& a, unsigned int& b) const
         {Collectable_Green | Collectable_Yellow, Green_Group, Yellow_Group},
     };
     std::uint32_t const info = held->GetInfo();
-    for (Pair const& pair : pairs) {
-        if ((info & pair.bits) == pair.bits) {
+    for (Pair const& pair : pairs)
+    {
+        if ((info & pair.bits) == pair.bits)
+        {
             a = pair.first;
             b = pair.second;
         }
@@ -157,15 +178,16 @@ void Player::GetSafeGroups(unsigned int& a, unsigned int& b) const
 
 void Player::PickItUp(Tick t, PickUp* pickUp)
 {
-    switch (pickUp->GetType()) {
-    case 0:  // a heart, only when one is missing
+    switch (pickUp->GetType())
+    {
+    case 0: // a heart, only when one is missing
         if (hitPoints >= stats->hearts)
             return;
         hitPoints++;
         pickUp->Collect(t);
         Play(Sound_Pickup);
         break;
-    case 1:  // a gem, only while alive
+    case 1: // a gem, only while alive
         if (IsPlayerDead() != 0)
             return;
         pickUp->Collect(t);
@@ -174,7 +196,7 @@ void Player::PickItUp(Tick t, PickUp* pickUp)
         Play(Sound_Pickup);
         saveGame = true;
         break;
-    default:  // the socks
+    default: // the socks
         pickUp->Collect(t);
         Play(Sound_Pickup);
         (*gameEvents)[Event_Socks] = t;
@@ -188,7 +210,8 @@ void Player::MoveHolding(Tick t)
     bool const blocked = map->TryMove(&pos, &to, nullptr, nullptr);
     pos = to;
     angle = 0;
-    if (blocked) {
+    if (blocked)
+    {
         hangOn = nullptr;
         return;
     }
@@ -196,7 +219,8 @@ void Player::MoveHolding(Tick t)
         frame |= LeftFrame;
     if ((keys & Character_Right) != 0)
         frame &= ~LeftFrame;
-    if ((keys & Character_Jump) == 0) {
+    if ((keys & Character_Jump) == 0)
+    {
         if (held != nullptr && (held->GetInfo() & Collectable_Fan) != 0 && (hangOn->GetInfo(t) & 1) != 0)
             hangOn->PlayerHangingWithFan(t);
         else
@@ -252,38 +276,48 @@ bool Player::CheckChatting(Tick t)
     Event_ChatInfo info;
     bool changed = false;
     int type = 0;
-    if (chatMode == 1) {
+    if (chatMode == 1)
+    {
         int const step = chatTick++;
         assert(levelEvents != nullptr && "levelEvents != NULL");
         int talker = 0;
         chatDude->Chat(talker);
         levelEvents->Chatting(talker, step, &info, t);
         type = (info.flags & Chat_HeroThinks) != 0 ? 1 : 0;
-        if (!CanChatTo(chatDude, Character_ChatType(1), nullptr)) {
+        if (!CanChatTo(chatDude, Character_ChatType(1), nullptr))
+        {
             info = Event_ChatInfo();
             info.flags = Chat_End;
             changed = true;
         }
-    } else if (chatMode == 2) {
+    }
+    else if (chatMode == 2)
+    {
         Chatting(chatTick, &info);
         chatTick++;
         type = 1;
-    } else {
+    }
+    else
+    {
         return false;
     }
 
-    if (bubble != nullptr) {
+    if (bubble != nullptr)
+    {
         int const state = bubble->Poll();
-        if ((state & 1) != 0 || (info.flags & Chat_CloseHero) != 0) {
+        if ((state & 1) != 0 || (info.flags & Chat_CloseHero) != 0)
+        {
             delete bubble;
             bubble = nullptr;
         }
         if ((state & 2) != 0)
             changed = true;
     }
-    if (info.heroText != nullptr) {
+    if (info.heroText != nullptr)
+    {
         changed = true;
-        if (bubble != nullptr && bubble->GetType() != type) {
+        if (bubble != nullptr && bubble->GetType() != type)
+        {
             delete bubble;
             bubble = nullptr;
         }
@@ -292,14 +326,16 @@ bool Player::CheckChatting(Tick t)
         else
             bubble = new SpeechBubble(info.heroText, -1, info.showTime, Bubble_Type(type));
     }
-    if (chatMode == 1) {
+    if (chatMode == 1)
+    {
         if (info.otherText != nullptr)
             changed = true;
         bool const dudeOnRight = chatDude->TalkTo(&pos, &info, t, changed);
         if (bubble != nullptr)
             bubble->flip = dudeOnRight ? 1 : 0;
     }
-    if ((info.flags & Chat_End) != 0) {
+    if ((info.flags & Chat_End) != 0)
+    {
         changed = true;
         delete bubble;
         bubble = nullptr;
@@ -314,7 +350,8 @@ int Player::SkipChat(Tick t)
     if (chatMode == 0)
         return 0;
     // A script that never reports a change would hold the step for ever: give up and end the conversation.
-    for (int calls = 1; calls <= Player_SkipLimit; calls++) {
+    for (int calls = 1; calls <= Player_SkipLimit; calls++)
+    {
         if (CheckChatting(t))
             return calls;
     }
@@ -324,7 +361,8 @@ int Player::SkipChat(Tick t)
 
 void Player::EndChat()
 {
-    if (chatMode == 1 && chatDude != nullptr) {
+    if (chatMode == 1 && chatDude != nullptr)
+    {
         Event_ChatInfo info;
         info.flags = Chat_End;
         bool changed = false;

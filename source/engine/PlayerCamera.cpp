@@ -1,11 +1,11 @@
 // The player's camera: following, leading, zooming with speed, and the world's camera targets.
+#include "engine/Map.h"
 #include "engine/Player.h"
 
 #include <cmath>
 
-#include "engine/Map.h"
-
-namespace {
+namespace
+{
 
 constexpr double Camera_FarDamping = 10.0;
 constexpr double Camera_NearDamping = 4.0;
@@ -14,7 +14,7 @@ constexpr double Camera_FallSpeed = 10.0;
 constexpr double Camera_EyeHeight = 0.8;
 constexpr double Camera_Raise = 120.0;
 
-}  // namespace
+} // namespace
 
 void Player::SetCameraPos(bool jump)
 {
@@ -24,21 +24,26 @@ void Player::SetCameraPos(bool jump)
     double const fast = SPEED_SCALE_CHANGE * s;
 
     double zoom = 0.0;
-    if (farView != 0) {
+    if (farView != 0)
+    {
         zoom = FAR_SCALE / s;
         if (v > fast)
             zoom /= (v - fast) / (Camera_FarDamping * s) + 1.0;
-    } else {
+    }
+    else
+    {
         zoom = NEAR_SCALE / s;
         if (v > fast)
             zoom /= (v - fast) / (Camera_NearDamping * s) + 1.0;
     }
     CameraMove zoomMode = mode;
-    if (cameraScaleMove != 0) {
+    if (cameraScaleMove != 0)
+    {
         zoom = cameraScale;
         zoomMode = cameraScaleMove;
     }
-    if (chatMode != 0) {
+    if (chatMode != 0)
+    {
         zoom = CHAT_SCALE;
         zoomMode = CameraMove(2);
     }
@@ -58,14 +63,16 @@ void Player::SetCameraPos(bool jump)
     Pointf centre = GetRelativePos(ahead, up);
 
     CameraMove posMode = mode;
-    if (cameraPosMove != 0 && chatMode == 0) {
+    if (cameraPosMove != 0 && chatMode == 0)
+    {
         posMode = cameraPosMove;
         if ((cameraFlags & Player_Camera_FollowX) == 0)
             centre.x = cameraPos.x;
         if ((cameraFlags & Player_Camera_FollowY) == 0)
             centre.y = cameraPos.y;
     }
-    if (teleporting) {
+    if (teleporting)
+    {
         centre = GetRelativePos(0, 0.5);
         posMode = CameraMove(3);
     }

@@ -1,12 +1,12 @@
 // Player_Sprites: loading the player's sprite sets and drawing recorded player states.
 #include "engine/Player_Sprites.h"
 
-#include <cassert>
-#include <cstdio>
-
 #include "engine/Axe.h"
 #include "engine/Char_Base.h"
 #include "media/Image.h"
+
+#include <cassert>
+#include <cstdio>
 
 PtrList<Image>* Player_Sprites::frames = nullptr;
 PtrList<Image>* Player_Sprites::ghostFrames = nullptr;
@@ -21,7 +21,8 @@ PtrList<Image>* LoadSet(char const* pattern, int count)
 {
     PtrList<Image>* set = new PtrList<Image>(PtrList_Fixed, count);
     char name[64];
-    for (int i = 0; i < count; i++) {
+    for (int i = 0; i < count; i++)
+    {
         std::snprintf(name, sizeof name, pattern, i);
         (*set)[i] = new Image(name, Image_Mask, false);
     }
@@ -33,7 +34,7 @@ void FreeSet(PtrList<Image>*& set)
     delete set;
     set = nullptr;
 }
-}
+} // namespace
 
 void Player_Sprites::Initialise()
 {
@@ -56,9 +57,9 @@ void Player_Sprites::Finalise()
 
 void Player_Sprites::Render(Map const* map, Char_Base const* state, Player_Render_Frame set)
 {
-    PtrList<Image> const* images = set == Player_Render_Ghost ? ghostFrames
-                                 : set == Player_Render_Past  ? pastFrames
-                                                              : frames;
+    PtrList<Image> const* images = set == Player_Render_Ghost  ? ghostFrames
+                                   : set == Player_Render_Past ? pastFrames
+                                                               : frames;
     assert(images != NULL && "frames != NULL");
     int const index = static_cast<int>(state->frame & FrameMask);
     assert(index >= 0 && index < Player_Frames && "frame < Player_Frames");

@@ -8,7 +8,8 @@ class Char_Base;
 class Image;
 class Map;
 
-enum Player_Render_Frame : int {
+enum Player_Render_Frame : int
+{
     Player_Render_Present = 0,
     Player_Render_Ghost = 1,
     Player_Render_Past = 2,
@@ -38,6 +39,6 @@ public:
     static PtrList<Image>* ghostFrames; // the player below zero energy who cannot die
     static PtrList<Image>* pastFrames;  // past selves
     static PtrList<Image>* dyingFrames;
-    static bool flick;                  // blink state while invulnerable
+    static bool flick; // blink state while invulnerable
     static int flickdel;
 };

@@ -9,6 +9,7 @@
 #include "util/WorldTransform.h"
 
 #include <GL/gl.h>
+
 #include <cassert>
 
 namespace

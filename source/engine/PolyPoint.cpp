@@ -21,13 +21,11 @@ bool Between(double v, double p, double q)
 }
 } // namespace
 
-PolyPoint::PolyPoint()
-    : pos(0.0, 0.0), tex(0.0, 0.0), internal(false), drawEdge(false), start(0.0, 0.0), line(nullptr)
+PolyPoint::PolyPoint() : pos(0.0, 0.0), tex(0.0, 0.0), internal(false), drawEdge(false), start(0.0, 0.0), line(nullptr)
 {
 }
 
-PolyPoint::PolyPoint(Pointf const* position, Pointf const* texCoord, Pointf const* startPos, bool edge)
-    : PolyPoint()
+PolyPoint::PolyPoint(Pointf const* position, Pointf const* texCoord, Pointf const* startPos, bool edge) : PolyPoint()
 {
     drawEdge = edge;
     Set(position, texCoord, startPos);

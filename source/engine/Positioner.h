@@ -1,14 +1,14 @@
 // The compressed per-tick history of one value (a position, a velocity or an angle).
 #pragma once
 
+#include "util/Error.h"
+#include "util/PtrListSorted.h"
+#include "util/Tick.h"
+
 #include <cassert>
 #include <cstdlib>
 #include <memory>
 #include <type_traits>
-
-#include "util/Error.h"
-#include "util/PtrListSorted.h"
-#include "util/Tick.h"
 
 // One run of values for consecutive ticks from startTime on; the last value is held
 // for every later tick.

@@ -8,8 +8,7 @@ namespace
 constexpr uint32_t RefPointRecordSize = 21;
 }
 
-RefPoints::RefPoints()
-    : points()
+RefPoints::RefPoints() : points()
 {
 }
 

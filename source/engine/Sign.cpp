@@ -1,12 +1,12 @@
 // Signs: their picture and their one text.
 #include "engine/Sign.h"
 
-#include <cassert>
-#include <cstdlib>
-
 #include "engine/Map.h"
 #include "util/DataFile.h"
 #include "util/Error.h"
+
+#include <cassert>
+#include <cstdlib>
 
 Image* Sign::signImg = nullptr;
 

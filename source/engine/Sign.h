@@ -1,8 +1,8 @@
 // Signs: a picture in the level with one text the player thinks when reading it.
 #pragma once
 
-#include "media/Image.h"
 #include "engine/Object.h"
+#include "media/Image.h"
 #include "util/Pointf.h"
 
 class Sign final : public Object

@@ -2,9 +2,9 @@
 // text into four rows one character per step, and shrinks away at the end of its time.
 #include "engine/SpeechBubble.h"
 
+#include "engine/Map.h"
 #include "media/GameFont.h"
 #include "media/Image.h"
-#include "engine/Map.h"
 #include "util/DataFile.h"
 #include "util/Error.h"
 #include "util/Pointf.h"

@@ -17,7 +17,7 @@ enum Bubble_Type
 constexpr int Bubble_Frames = 2;
 constexpr int Bubble_Row_Count = 4;
 constexpr int Bubble_Anim_StartText = 12; // steps to open and to close; typing starts after them
-constexpr double Bubble_Scale = 0.25;       // in the world; 0.75 on the screen
+constexpr double Bubble_Scale = 0.25;     // in the world; 0.75 on the screen
 constexpr char const* bubblebasefile = "gfx/text/speechbubble";
 
 // A row of the text area, in pixels of the frame image from its bottom-left corner.
@@ -75,6 +75,6 @@ private:
     char* text = nullptr; // the part of the last text that fits into the rows
     int length = 0;       // the length of the whole last text
     Row rows[Bubble_Row_Count];
-    int counter = 0;      // steps since the bubble was shown
-    int end = 0;          // the counter value at which the bubble has ended
+    int counter = 0; // steps since the bubble was shown
+    int end = 0;     // the counter value at which the bubble has ended
 };

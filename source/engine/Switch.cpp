@@ -1,21 +1,21 @@
 // Switch: pressing the plate and the plate's travel as a function of the tick.
 #include "engine/Switch.h"
 
-#include <cassert>
-#include <vector>
-
 #include "engine/Map.h"
 #include "engine/Player.h"
 #include "engine/Switch_Blocker.h"
 #include "engine/TimeSet.h"
 #include "util/Util.h"
 
+#include <cassert>
+#include <vector>
+
 namespace
 {
 constexpr int Switch_ListSize = 4;
 // Ticks for a full stroke: Switch_DropDist at Switch_MoveSpeed.
 constexpr Tick Switch_Stroke = 20;
-}
+} // namespace
 
 Switch::Switch(Player const* presser, Map* map, unsigned int plateGroup, double plateScale)
     : group(plateGroup), moves(1), blockers(PtrList_Variable, Switch_ListSize), player(presser), scale(plateScale)

@@ -1,12 +1,12 @@
 // Target: time-stamped hits and noises, and the frame drawn around a target being aimed at.
 #include "engine/Target.h"
 
-#include <GL/gl.h>
-
 #include "engine/GameEvents.h"
-#include "media/Game_Sounds.h"
 #include "engine/Map.h"
+#include "media/Game_Sounds.h"
 #include "util/Pointf.h"
+
+#include <GL/gl.h>
 
 namespace
 {
@@ -29,17 +29,15 @@ int Floor(PtrListSorted<HitInfo> const* list, Tick t)
     HitInfo const key(t, 0, 0);
     return list->FindItem(&key);
 }
-}
+} // namespace
 
-Target::Target(Sound_Id hitSound)
-    : hits(NewHitList()), noises(NewHitList()), sound(hitSound)
+Target::Target(Sound_Id hitSound) : hits(NewHitList()), noises(NewHitList()), sound(hitSound)
 {
     if (gameSounds != nullptr)
         gameSounds->InitSound(sound);
 }
 
-Target::Target(Target const* other)
-    : hits(other->hits), noises(other->noises), rect(other->rect), sound(other->sound)
+Target::Target(Target const* other) : hits(other->hits), noises(other->noises), rect(other->rect), sound(other->sound)
 {
     hits->TakeRef();
     noises->TakeRef();
@@ -49,12 +47,14 @@ Target& Target::operator=(Target const& other)
 {
     // Replay copies assign from states that already share these lists; taking the new
     // references before dropping the old keeps the counts right in every other case too.
-    if (hits != other.hits) {
+    if (hits != other.hits)
+    {
         other.hits->TakeRef();
         hits->Destroy();
         hits = other.hits;
     }
-    if (noises != other.noises) {
+    if (noises != other.noises)
+    {
         other.noises->TakeRef();
         noises->Destroy();
         noises = other.noises;
@@ -100,7 +100,8 @@ void Target::MakeNoise(Map const* map, Tick t)
 int Target::GetHitPoints(Tick t, int start) const
 {
     int left = start;
-    for (int i = 0; i < hits->Count(); i++) {
+    for (int i = 0; i < hits->Count(); i++)
+    {
         HitInfo const* hit = (*hits)[i];
         if (hit == nullptr)
             continue;
@@ -114,7 +115,8 @@ int Target::GetHitPoints(Tick t, int start) const
 Tick Target::GetDeathTime(int hitPoints) const
 {
     int left = hitPoints;
-    for (int i = 0; i < hits->Count(); i++) {
+    for (int i = 0; i < hits->Count(); i++)
+    {
         HitInfo const* hit = (*hits)[i];
         if (hit == nullptr)
             continue;
@@ -149,7 +151,8 @@ bool Target::HitClash(Tick t, int gap) const
     int const i = Floor(hits, t);
     if (i != -1 && (*hits)[i]->time > before)
         return true;
-    for (int j = i + 1; j < hits->Count(); j++) {
+    for (int j = i + 1; j < hits->Count(); j++)
+    {
         HitInfo const* next = (*hits)[j];
         if (next != nullptr)
             return next->time < after;
@@ -170,7 +173,8 @@ void Target::RenderHighlight(Map const* map, Tick t, Character_Highlight h) cons
     GetTargetPos(map, t, pos);
 
     glDisable(GL_TEXTURE_2D);
-    switch (h) {
+    switch (h)
+    {
     case 1:
         glLineWidth(2.0f);
         glColor4f(0.5f, 0.0f, 0.0f, 1.0f);

@@ -1,8 +1,8 @@
 // Target: anything the player can aim at and hit, keeping every hit with the tick it lands at.
 #pragma once
 
-#include "media/Game_Sounds.h"
 #include "engine/HitInfo.h"
+#include "media/Game_Sounds.h"
 #include "util/PtrListSorted.h"
 #include "util/Rectf.h"
 #include "util/Tick.h"

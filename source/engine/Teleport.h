@@ -7,8 +7,7 @@
 class Teleport final
 {
 public:
-    Teleport(std::uint32_t idA, std::uint32_t idB, double useDistance)
-        : refIdA(idA), refIdB(idB), distance(useDistance)
+    Teleport(std::uint32_t idA, std::uint32_t idB, double useDistance) : refIdA(idA), refIdB(idB), distance(useDistance)
     {
     }
 

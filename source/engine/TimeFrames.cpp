@@ -1,16 +1,18 @@
 // Past selves: recording and replaying the player, and items that follow a carrier through time.
 #include "engine/TimeFrames.h"
 
+#include "engine/Player_Sprites.h"
+#include "media/Image.h"
+#include "util/Error.h"
+
 #include <GL/gl.h>
+
 #include <cassert>
 #include <cmath>
 #include <cstdlib>
 
-#include "media/Image.h"
-#include "engine/Player_Sprites.h"
-#include "util/Error.h"
-
-namespace {
+namespace
+{
 
 constexpr int FirstCapacity = 256;
 constexpr int TrailLength = 100;

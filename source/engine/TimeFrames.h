@@ -1,12 +1,12 @@
 // Past selves: the player's recordings tick by tick, and which self carries an item at a tick.
 #pragma once
 
-#include <cstdint>
-#include <optional>
-
 #include "engine/Char_Base.h"
 #include "util/PtrList.h"
 #include "util/Tick.h"
+
+#include <cstdint>
+#include <optional>
 
 class Map;
 

@@ -1,10 +1,10 @@
 // Key-frame replay of a creature that can only be simulated one tick at a time.
 #pragma once
 
-#include <cassert>
-
 #include "util/PtrList.h"
 #include "util/Tick.h"
+
+#include <cassert>
 
 class Map;
 
@@ -201,12 +201,12 @@ private:
     // Each kind of creature counts its own logs.
     inline static int Enemy_PastOffset = 0;
 
-    Tick startTime;        // first tick of the cached window
-    PtrList<T> frames;     // slot i: the state at startTime + i, owned
-    Tick curTime;          // tick of current
-    T* current;            // the state at curTime
-    bool owns;             // current is the log's own copy, not a cached one
-    PtrList<T> keyFrames;  // slot k: the state at TimeFromFrameId(k), owned
-    int keyCount;          // key frames of the present history; later slots are empty
-    int offset;            // key-frame phase
+    Tick startTime;       // first tick of the cached window
+    PtrList<T> frames;    // slot i: the state at startTime + i, owned
+    Tick curTime;         // tick of current
+    T* current;           // the state at curTime
+    bool owns;            // current is the log's own copy, not a cached one
+    PtrList<T> keyFrames; // slot k: the state at TimeFromFrameId(k), owned
+    int keyCount;         // key frames of the present history; later slots are empty
+    int offset;           // key-frame phase
 };

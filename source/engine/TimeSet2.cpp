@@ -180,8 +180,8 @@ bool TimeSet2::CheckRange(TimeRange2 range) const
         TimeRange2 const* run = ranges[i];
         if (run == nullptr || run->value != range.value)
             continue;
-        if (run->Contains(range.start) || run->Contains(range.end - 1) || range.Contains(run->start) ||
-            range.Contains(run->end - 1))
+        if (run->Contains(range.start) || run->Contains(range.end - 1) || range.Contains(run->start)
+            || range.Contains(run->end - 1))
             return true;
     }
     return false;

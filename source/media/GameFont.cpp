@@ -221,17 +221,31 @@ void GameFont::Render(char const* text, int length, Font_Render_Flags flags, Poi
     int width = MeasureText(text, length);
     switch (flags & 0x07)
     {
-    case Font_Left: break;
-    case Font_Centre: pen.x -= width / 2 * scale; break;
-    case Font_Right: pen.x -= width * scale; break;
-    default: assert(false); break;
+    case Font_Left:
+        break;
+    case Font_Centre:
+        pen.x -= width / 2 * scale;
+        break;
+    case Font_Right:
+        pen.x -= width * scale;
+        break;
+    default:
+        assert(false);
+        break;
     }
     switch (flags & 0x70)
     {
-    case Font_Top: break;
-    case Font_Middle: pen.y += height / 2 * scale; break;
-    case Font_Bottom: pen.y += height * scale; break;
-    default: assert(false); break;
+    case Font_Top:
+        break;
+    case Font_Middle:
+        pen.y += height / 2 * scale;
+        break;
+    case Font_Bottom:
+        pen.y += height * scale;
+        break;
+    default:
+        assert(false);
+        break;
     }
     glEnable(GL_TEXTURE_2D);
     glColor4f(0.0f, 0.0f, 0.0f, 1.0f);

@@ -13,18 +13,18 @@ Game_Sounds* gameSounds = nullptr;
 int Game_Sounds::volume = 255;
 
 char const* const Game_Sounds::files[Sound_Count] = {
-    "sounds/jump.wav",         "sounds/dragon1.wav",      "sounds/dragon2.wav",     "sounds/dragon3.wav",
-    "sounds/throw.wav",        "sounds/pickup.wav",       "sounds/vulture.wav",     "sounds/vulturehit.wav",
-    "sounds/ticking.wav",      "sounds/success.wav",      "sounds/doorcreak.wav",   "sounds/doorthud.wav",
-    "sounds/hit.wav",          "sounds/machine.wav",      "sounds/zoveduv.wav",     "sounds/playerhit.mp3",
-    "sounds/monsterhit.wav",   "sounds/jump.wav",         "sounds/monsterhit.wav",  "sounds/turtlecharge.wav",
-    "sounds/explode.wav",      "sounds/boing.wav",        "sounds/dooropen.wav",    "sounds/dooropen.wav",
-    "sounds/imp.wav",          "sounds/wavyblob.mp3",     "sounds/monsterhit.wav",  "sounds/wasp.wav",
-    "sounds/squish.wav",       "sounds/pop.wav",          "sounds/scaledown.wav",   "sounds/scaleup.wav",
-    "sounds/crisp.wav",        "sounds/explode.wav",      "sounds/recharge.wav",    "sounds/boulderland.wav",
-    "sounds/boulderland.wav",  "sounds/mozzy.wav",        "sounds/uiselect.wav",    "sounds/spike.wav",
-    "sounds/chestopen.wav",    "sounds/steamjet.wav",     "sounds/aerialturn.wav",  "sounds/static.wav",
-    "sounds/uimove.wav",       "sounds/uiselect.wav",
+    "sounds/jump.wav",        "sounds/dragon1.wav",  "sounds/dragon2.wav",    "sounds/dragon3.wav",
+    "sounds/throw.wav",       "sounds/pickup.wav",   "sounds/vulture.wav",    "sounds/vulturehit.wav",
+    "sounds/ticking.wav",     "sounds/success.wav",  "sounds/doorcreak.wav",  "sounds/doorthud.wav",
+    "sounds/hit.wav",         "sounds/machine.wav",  "sounds/zoveduv.wav",    "sounds/playerhit.mp3",
+    "sounds/monsterhit.wav",  "sounds/jump.wav",     "sounds/monsterhit.wav", "sounds/turtlecharge.wav",
+    "sounds/explode.wav",     "sounds/boing.wav",    "sounds/dooropen.wav",   "sounds/dooropen.wav",
+    "sounds/imp.wav",         "sounds/wavyblob.mp3", "sounds/monsterhit.wav", "sounds/wasp.wav",
+    "sounds/squish.wav",      "sounds/pop.wav",      "sounds/scaledown.wav",  "sounds/scaleup.wav",
+    "sounds/crisp.wav",       "sounds/explode.wav",  "sounds/recharge.wav",   "sounds/boulderland.wav",
+    "sounds/boulderland.wav", "sounds/mozzy.wav",    "sounds/uiselect.wav",   "sounds/spike.wav",
+    "sounds/chestopen.wav",   "sounds/steamjet.wav", "sounds/aerialturn.wav", "sounds/static.wav",
+    "sounds/uimove.wav",      "sounds/uiselect.wav",
 };
 
 Game_Sounds::Game_Sounds()
@@ -119,7 +119,8 @@ void Game_Sounds::Start(Sound_Id id, Pointf const* pos, bool skipIfPlaying, doub
         return;
     if (skipIfPlaying && LiveChannel(id) >= 0)
         return;
-    if (pos) {
+    if (pos)
+    {
         // An unset or broken scale must not blow the distance up or turn it negative.
         double listenerDivisor = listenerScale > 0.0 ? listenerScale : 1.0;
         double callerDivisor = scale > 0.0 ? scale : 1.0;

@@ -71,8 +71,8 @@ PngPicture ReadPng(FILE* file, bool padX, bool padY)
     int bitDepth = 0;
     int colourType = 0;
     png_get_IHDR(png, info, &fileWidth, &fileHeight, &bitDepth, &colourType, nullptr, nullptr, nullptr);
-    if (fileWidth == 0 || fileHeight == 0 || fileWidth > Image::MaxSide || fileHeight > Image::MaxSide ||
-        static_cast<std::size_t>(fileWidth) * fileHeight > Image::MaxPixels)
+    if (fileWidth == 0 || fileHeight == 0 || fileWidth > Image::MaxSide || fileHeight > Image::MaxSide
+        || static_cast<std::size_t>(fileWidth) * fileHeight > Image::MaxPixels)
         png_error(png, "picture size out of range");
 
     png_set_strip_16(png);
@@ -125,10 +125,15 @@ double AnchorX(Image_Render_Flags flags)
 {
     switch (flags & 0x07)
     {
-    case Image_Left: return 0.0;
-    case Image_Centre: return 0.5;
-    case Image_Right: return 1.0;
-    default: assert(false); return 0.0;
+    case Image_Left:
+        return 0.0;
+    case Image_Centre:
+        return 0.5;
+    case Image_Right:
+        return 1.0;
+    default:
+        assert(false);
+        return 0.0;
     }
 }
 
@@ -136,10 +141,15 @@ double AnchorY(Image_Render_Flags flags)
 {
     switch (flags & 0x70)
     {
-    case Image_Top: return 1.0;
-    case Image_Middle: return 0.5;
-    case Image_Bottom: return 0.0;
-    default: assert(false); return 0.0;
+    case Image_Top:
+        return 1.0;
+    case Image_Middle:
+        return 0.5;
+    case Image_Bottom:
+        return 0.0;
+    default:
+        assert(false);
+        return 0.0;
     }
 }
 

@@ -42,12 +42,23 @@ Texture_Flags LettersOf(char const* letters)
     for (char const* c = letters; *c != '\0'; ++c)
         switch (*c)
         {
-        case 'h': flags |= Texture_RepeatX; break;
-        case 'v': flags |= Texture_RepeatY; break;
-        case 's': flags |= Texture_Solid; break;
-        case 'm': flags |= Texture_Mask; break;
-        case 'p': flags |= Texture_Plain; break;
-        default: break;
+        case 'h':
+            flags |= Texture_RepeatX;
+            break;
+        case 'v':
+            flags |= Texture_RepeatY;
+            break;
+        case 's':
+            flags |= Texture_Solid;
+            break;
+        case 'm':
+            flags |= Texture_Mask;
+            break;
+        case 'p':
+            flags |= Texture_Plain;
+            break;
+        default:
+            break;
         }
     return flags;
 }
@@ -159,8 +170,8 @@ void Textures::ParseImageMap(char const* file, bool load)
             char const* star = std::strchr(entry.name, '*');
             if (star != nullptr && (star[1] == '\0' || std::fscanf(f, "%d %d", &entry.frames, &entry.ticks) != 2))
                 malformed = true;
-            else if (entry.id < 0 || entry.id > MaxId || entry.frames < 1 || entry.frames > MaxFrames ||
-                     entry.ticks < 0)
+            else if (entry.id < 0 || entry.id > MaxId || entry.frames < 1 || entry.frames > MaxFrames
+                     || entry.ticks < 0)
                 malformed = true;
             else if (load)
                 LoadImage(entry);

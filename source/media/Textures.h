@@ -1,28 +1,29 @@
 // A world's table of map textures, read from its image-map file: still pictures and animation loops.
 #pragma once
 
+#include "util/Tick.h"
+
 #include <cstdint>
 #include <cstdio>
 
-#include "util/Tick.h"
-
 class Image;
-template <class T> class FlatList;
+template <class T>
+class FlatList;
 
 // The letters of an image-map entry, as bits.
 using Texture_Flags = unsigned int;
-constexpr Texture_Flags Texture_RepeatX = 1;  // "h"
-constexpr Texture_Flags Texture_RepeatY = 2;  // "v"
-constexpr Texture_Flags Texture_Solid = 4;    // "s"
-constexpr Texture_Flags Texture_Mask = 8;     // "m"
-constexpr Texture_Flags Texture_Plain = 16;   // "p"
+constexpr Texture_Flags Texture_RepeatX = 1; // "h"
+constexpr Texture_Flags Texture_RepeatY = 2; // "v"
+constexpr Texture_Flags Texture_Solid = 4;   // "s"
+constexpr Texture_Flags Texture_Mask = 8;    // "m"
+constexpr Texture_Flags Texture_Plain = 16;  // "p"
 
 struct Textures_Texture
 {
-    Image** frames;     // numFrames owned pictures
-    bool defaultSolid;  // the "s" letter
-    int numFrames;      // 0 for an id that no line names
-    int ticksPerFrame;  // level-clock units (1/256 step) per frame; 0 for a still texture
+    Image** frames;    // numFrames owned pictures
+    bool defaultSolid; // the "s" letter
+    int numFrames;     // 0 for an id that no line names
+    int ticksPerFrame; // level-clock units (1/256 step) per frame; 0 for a still texture
 };
 
 class Textures final
@@ -63,6 +64,6 @@ private:
 
     int numTextures = 0;
     FlatList<Textures_Texture>* textures = nullptr;
-    char prefix[128] = {};  // the file's first word
+    char prefix[128] = {}; // the file's first word
     bool hasEntryZero = false;
 };

@@ -3,6 +3,7 @@
 
 #include <SDL.h>
 #include <SDL_mixer.h>
+
 #include <cassert>
 #include <cstdio>
 #include <map>
@@ -13,7 +14,8 @@ struct Audio_Stream
     Mix_Music* music = nullptr; // null while no device is open
 };
 
-namespace {
+namespace
+{
 
 constexpr int Audio_ChannelLimit = 256;
 
@@ -55,7 +57,8 @@ bool Audio::Open(int rate, int channels)
     Mix_Init(MIX_INIT_MP3);
     // Asking for no changes makes SDL convert to the device, so the post-mix hook always sees
     // signed 16-bit stereo.
-    if (Mix_OpenAudioDevice(rate, AUDIO_S16SYS, 2, 1024, nullptr, 0) != 0) {
+    if (Mix_OpenAudioDevice(rate, AUDIO_S16SYS, 2, 1024, nullptr, 0) != 0)
+    {
         Mix_Quit();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
@@ -105,10 +108,13 @@ int Audio::Play(char const* file, bool loop)
 void Audio::SetVolume(int channel, int volume)
 {
     volume = SDL_clamp(volume, 0, 255);
-    if (IsEffectChannel(channel)) {
+    if (IsEffectChannel(channel))
+    {
         volumes[channel] = volume;
         Mix_Volume(channel, MixerVolume(volume));
-    } else if (isOpen && channel == Audio_StreamChannel) {
+    }
+    else if (isOpen && channel == Audio_StreamChannel)
+    {
         streamVolume = volume;
         Mix_VolumeMusic(MixerVolume(volume));
     }
@@ -149,11 +155,14 @@ void Audio::Stop(int channel)
 Audio_Stream* Audio::OpenStream(char const* file)
 {
     Mix_Music* music = nullptr;
-    if (isOpen) {
+    if (isOpen)
+    {
         music = Mix_LoadMUS(file);
         if (!music)
             return nullptr;
-    } else {
+    }
+    else
+    {
         // Without a device a missing file must still be told apart from a silent stream.
         std::FILE* probe = std::fopen(file, "rb");
         if (!probe)
@@ -176,7 +185,8 @@ int Audio::PlayStream(Audio_Stream* stream)
 
 void Audio::StopStream(Audio_Stream* stream)
 {
-    if (isOpen && stream && stream == playingStream) {
+    if (isOpen && stream && stream == playingStream)
+    {
         Mix_HaltMusic();
         playingStream = nullptr;
     }

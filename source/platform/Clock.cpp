@@ -3,7 +3,8 @@
 
 #include <SDL.h>
 
-namespace {
+namespace
+{
 
 std::uint32_t (*injectedTicks)() = nullptr;
 void (*injectedSleep)(std::uint32_t) = nullptr;

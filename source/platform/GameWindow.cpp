@@ -6,17 +6,19 @@
 
 #include <SDL.h>
 #include <SDL_opengl.h>
+
 #include <cassert>
 #include <cstdio>
 
-namespace {
+namespace
+{
 
 SDL_Window* window = nullptr;
 SDL_GLContext context = nullptr;
-GameWindow_Rect picture;        // in window coordinates, as mouse events are
-GameWindow_Rect drawnPicture;   // in drawable pixels, as the viewport is
+GameWindow_Rect picture;      // in window coordinates, as mouse events are
+GameWindow_Rect drawnPicture; // in drawable pixels, as the viewport is
 bool letterboxed = false;
-bool greetingPending = false;   // the first size and activate messages
+bool greetingPending = false; // the first size and activate messages
 bool quitPosted = false;
 int quitCodePosted = 0;
 int cursorCounter = 0;
@@ -30,7 +32,8 @@ bool StartVideo()
         return true;
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         return false;
-    if (SDL_GL_LoadLibrary(nullptr) != 0) {
+    if (SDL_GL_LoadLibrary(nullptr) != 0)
+    {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return false;
     }
@@ -40,14 +43,22 @@ bool StartVideo()
 
 char const* GLErrorText(GLenum code)
 {
-    switch (code) {
-    case GL_INVALID_ENUM: return "invalid enumerant";
-    case GL_INVALID_VALUE: return "invalid value";
-    case GL_INVALID_OPERATION: return "invalid operation";
-    case GL_STACK_OVERFLOW: return "stack overflow";
-    case GL_STACK_UNDERFLOW: return "stack underflow";
-    case GL_OUT_OF_MEMORY: return "out of memory";
-    default: return "unknown error";
+    switch (code)
+    {
+    case GL_INVALID_ENUM:
+        return "invalid enumerant";
+    case GL_INVALID_VALUE:
+        return "invalid value";
+    case GL_INVALID_OPERATION:
+        return "invalid operation";
+    case GL_STACK_OVERFLOW:
+        return "stack overflow";
+    case GL_STACK_UNDERFLOW:
+        return "stack underflow";
+    case GL_OUT_OF_MEMORY:
+        return "out of memory";
+    default:
+        return "unknown error";
     }
 }
 
@@ -55,7 +66,8 @@ char const* GLErrorText(GLenum code)
 void CheckGL()
 {
     GLenum code = glGetError();
-    if (code != GL_NO_ERROR) {
+    if (code != GL_NO_ERROR)
+    {
         MessageBox::Show(GLErrorText(code), "OpenGL error");
         assert(code == GL_NO_ERROR);
     }
@@ -125,12 +137,14 @@ Window_Message MouseMessage(Window_MessageType type, int x, int y)
 
 void Translate(SDL_Event const& event, Window_Proc proc)
 {
-    switch (event.type) {
+    switch (event.type)
+    {
     case SDL_QUIT:
         proc(CloseMessage());
         break;
     case SDL_KEYDOWN:
-    case SDL_KEYUP: {
+    case SDL_KEYUP:
+    {
         Window_Message message;
         message.vk = HM_ScancodeToVirtualKey(event.key.keysym.scancode);
         if (message.vk == 0)
@@ -143,7 +157,8 @@ void Translate(SDL_Event const& event, Window_Proc proc)
         proc(MouseMessage(Window_MouseMove, event.motion.x, event.motion.y));
         break;
     case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP: {
+    case SDL_MOUSEBUTTONUP:
+    {
         bool down = event.type == SDL_MOUSEBUTTONDOWN;
         if (event.button.button == SDL_BUTTON_LEFT)
             proc(MouseMessage(down ? Window_LButtonDown : Window_LButtonUp, event.button.x, event.button.y));
@@ -152,7 +167,8 @@ void Translate(SDL_Event const& event, Window_Proc proc)
         break;
     }
     case SDL_WINDOWEVENT:
-        switch (event.window.event) {
+        switch (event.window.event)
+        {
         case SDL_WINDOWEVENT_SIZE_CHANGED:
             FitPicture();
             proc(SizeMessage(false));
@@ -202,7 +218,8 @@ bool GameWindow::Open(int width, int height)
     SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
 
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN;
-    if (width <= 0 || height <= 0) {
+    if (width <= 0 || height <= 0)
+    {
         SDL_DisplayMode mode;
         if (SDL_GetDesktopDisplayMode(0, &mode) != 0)
             return false;
@@ -213,7 +230,8 @@ bool GameWindow::Open(int width, int height)
     window = SDL_CreateWindow("Hollowmere", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width, height, flags);
     if (window)
         context = SDL_GL_CreateContext(window);
-    if (!context) {
+    if (!context)
+    {
         if (window)
             SDL_DestroyWindow(window);
         window = nullptr;
@@ -273,7 +291,8 @@ void GameWindow::SwapBuffers()
 bool GameWindow::PumpMessages(Window_Proc proc, int* quitCode)
 {
     assert(window);
-    if (greetingPending) {
+    if (greetingPending)
+    {
         greetingPending = false;
         proc(SizeMessage(false));
         proc(ActivateMessage(true));
@@ -304,10 +323,13 @@ GameWindow_Rect GameWindow::Letterbox(int width, int height)
 {
     GameWindow_Rect rect;
     // Compare the aspects in integers: width / height against 4 / 3.
-    if (width * GameWindow_Height > height * GameWindow_Width) {
+    if (width * GameWindow_Height > height * GameWindow_Width)
+    {
         rect.height = height;
         rect.width = height * GameWindow_Width / GameWindow_Height;
-    } else {
+    }
+    else
+    {
         rect.width = width;
         rect.height = width * GameWindow_Height / GameWindow_Width;
     }
@@ -331,7 +353,8 @@ void GameWindow::PushKey(unsigned vk, bool down)
 void GameWindow::PushMouse(Window_MessageType type, int x, int y)
 {
     SDL_Event event{};
-    switch (type) {
+    switch (type)
+    {
     case Window_MouseMove:
         event.type = SDL_MOUSEMOTION;
         event.motion.x = x;
@@ -342,7 +365,8 @@ void GameWindow::PushMouse(Window_MessageType type, int x, int y)
     case Window_RButtonDown:
     case Window_RButtonUp:
         event.type = type == Window_LButtonDown || type == Window_RButtonDown ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-        event.button.button = type == Window_LButtonDown || type == Window_LButtonUp ? SDL_BUTTON_LEFT : SDL_BUTTON_RIGHT;
+        event.button.button =
+            type == Window_LButtonDown || type == Window_LButtonUp ? SDL_BUTTON_LEFT : SDL_BUTTON_RIGHT;
         event.button.state = event.type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
         event.button.x = x;
         event.button.y = y;

@@ -44,10 +44,10 @@ enum Window_MessageType
 struct Window_Message
 {
     Window_MessageType type = Window_Close;
-    unsigned vk = 0;        // key messages: the virtual-key code
-    int x = 0;              // mouse messages: pixels from the picture's left edge
-    int y = 0;              // mouse messages: pixels from the picture's top edge
-    int width = 0;          // size: the picture's size on the window, in the units of x and y
+    unsigned vk = 0; // key messages: the virtual-key code
+    int x = 0;       // mouse messages: pixels from the picture's left edge
+    int y = 0;       // mouse messages: pixels from the picture's top edge
+    int width = 0;   // size: the picture's size on the window, in the units of x and y
     int height = 0;
     bool minimized = false; // size
     bool active = false;    // activate

@@ -4,11 +4,13 @@
 #include "util/Error.h"
 
 #include <SDL.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-namespace {
+namespace
+{
 
 bool recordOnly = false;
 std::vector<MessageBox_Record> recorded;
@@ -26,7 +28,8 @@ bool DisplayExists()
 // Error::Report has printed the error already.
 int ShowQuietly(char const* caption, char const* text)
 {
-    if (recordOnly) {
+    if (recordOnly)
+    {
         recorded.push_back({caption ? caption : "", text ? text : ""});
         return 1;
     }

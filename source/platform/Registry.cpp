@@ -10,7 +10,8 @@
 
 char* installPath = nullptr;
 
-namespace {
+namespace
+{
 
 void TrimLineEnd(std::string* line)
 {
@@ -36,14 +37,17 @@ bool Registry::QueryValue(char const* key, char const* name, std::string* value)
         return false;
     bool inKey = false;
     std::string line;
-    while (std::getline(file, line)) {
+    while (std::getline(file, line))
+    {
         TrimLineEnd(&line);
-        if (!line.empty() && line.front() == '[') {
+        if (!line.empty() && line.front() == '[')
+        {
             inKey = line.back() == ']' && strcasecmp(line.substr(1, line.size() - 2).c_str(), key) == 0;
             continue;
         }
         std::string::size_type equals = line.find('=');
-        if (inKey && equals != std::string::npos && strcasecmp(line.substr(0, equals).c_str(), name) == 0) {
+        if (inKey && equals != std::string::npos && strcasecmp(line.substr(0, equals).c_str(), name) == 0)
+        {
             *value = line.substr(equals + 1);
             return true;
         }
@@ -54,7 +58,8 @@ bool Registry::QueryValue(char const* key, char const* name, std::string* value)
 void HM_FindInstallPath()
 {
     std::string path;
-    if (!Registry::QueryValue("Software\\Velmora\\Hollowmere", "InstallPath", &path)) {
+    if (!Registry::QueryValue("Software\\Velmora\\Hollowmere", "InstallPath", &path))
+    {
         MessageBox::Show("Hollowmere registry entry missing", "Install Path");
         return;
     }

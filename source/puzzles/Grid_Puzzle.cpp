@@ -2,11 +2,11 @@
 // the screen with its zoom, input and finishing sequence, and the tutorial script.
 #include "puzzles/Grid_Puzzle.h"
 
+#include "engine/KeyData.h"
+#include "engine/SpeechBubble.h"
+#include "media/Cursor.h"
 #include "media/Game_Sounds.h"
 #include "media/Image.h"
-#include "engine/KeyData.h"
-#include "media/Cursor.h"
-#include "engine/SpeechBubble.h"
 #include "util/DataFile.h"
 #include "util/Error.h"
 #include "util/Util.h"
@@ -23,9 +23,8 @@ Image* Grid_Puzzle::digits[10] = {};
 namespace
 {
 
-constexpr int TutorialStages[] = {100,  350,  600,  850,  1100, 1350, 1600, 1700, 1950,
-                                  2200, 2450, 2700, 2800, 3050, 3300, 3400, 3650, 3900,
-                                  4200, 4300, 4430, 4490, 4550, 4610, 4680};
+constexpr int TutorialStages[] = {100,  350,  600,  850,  1100, 1350, 1600, 1700, 1950, 2200, 2450, 2700, 2800,
+                                  3050, 3300, 3400, 3650, 3900, 4200, 4300, 4430, 4490, 4550, 4610, 4680};
 
 // A square the tutorial marks by itself at a fixed step.
 struct TutorialMark
@@ -73,8 +72,8 @@ bool ReadInt(std::FILE* file, std::int32_t& value)
     unsigned char b[4];
     if (std::fread(b, 1, 4, file) != 4)
         return false;
-    value = static_cast<std::int32_t>(std::uint32_t(b[0]) | std::uint32_t(b[1]) << 8 | std::uint32_t(b[2]) << 16 |
-                                      std::uint32_t(b[3]) << 24);
+    value = static_cast<std::int32_t>(std::uint32_t(b[0]) | std::uint32_t(b[1]) << 8 | std::uint32_t(b[2]) << 16
+                                      | std::uint32_t(b[3]) << 24);
     return true;
 }
 
@@ -158,8 +157,8 @@ void Grid_Puzzle::Load(int id)
 
     // A short or oversized file would leave squares undefined or ask for absurd grids, and the
     // screen divides by both sides.
-    bool ok = ReadInt(file, width) && ReadInt(file, height) && width >= 1 && height >= 1 &&
-              width <= Grid_Puzzle_MaxSide && height <= Grid_Puzzle_MaxSide;
+    bool ok = ReadInt(file, width) && ReadInt(file, height) && width >= 1 && height >= 1 && width <= Grid_Puzzle_MaxSide
+              && height <= Grid_Puzzle_MaxSide;
     if (ok)
     {
         CreateGrids();
@@ -416,9 +415,10 @@ void Grid_Puzzle::HandleInput(KeyData const* keys)
         int dy;
     };
     static constexpr CursorKey cursorKeys[] = {
-        {KeyIndex_Left, -1, 0},          {KeyIndex_GameLeft, -1, 0},      {KeyIndex_Right, 1, 0},
-        {KeyIndex_GameRight, 1, 0},      {KeyIndex_Up, 0, -1},            {KeyIndex_GamePrevTarget, 0, -1},
-        {KeyIndex_Down, 0, 1},           {KeyIndex_GameNextTarget, 0, 1},
+        {KeyIndex_Left, -1, 0}, {KeyIndex_GameLeft, -1, 0},
+        {KeyIndex_Right, 1, 0}, {KeyIndex_GameRight, 1, 0},
+        {KeyIndex_Up, 0, -1},   {KeyIndex_GamePrevTarget, 0, -1},
+        {KeyIndex_Down, 0, 1},  {KeyIndex_GameNextTarget, 0, 1},
     };
     for (CursorKey const& k : cursorKeys)
     {

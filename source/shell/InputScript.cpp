@@ -19,14 +19,16 @@ InputScript::InputScript(char const* file)
     if (!in)
         throw Error(Error_OpenFile, file);
     std::string line;
-    while (std::getline(in, line)) {
+    while (std::getline(in, line))
+    {
         std::istringstream words(line);
         Entry entry;
         std::string kind;
         if (!(words >> entry.step))
             continue; // blank lines and comments
         words >> kind;
-        if (kind == "key") {
+        if (kind == "key")
+        {
             std::string vk;
             std::string dir;
             words >> vk >> dir;
@@ -34,11 +36,17 @@ InputScript::InputScript(char const* file)
             if (dir != "down" && dir != "up")
                 throw Error(Error_ParseFile, file);
             entry.kind = dir == "down" ? Kind_KeyDown : Kind_KeyUp;
-        } else if (kind == "close") {
+        }
+        else if (kind == "close")
+        {
             entry.kind = Kind_Close;
-        } else if (kind == "shot" && (words >> entry.file)) {
+        }
+        else if (kind == "shot" && (words >> entry.file))
+        {
             entry.kind = Kind_Shot;
-        } else {
+        }
+        else
+        {
             throw Error(Error_ParseFile, file);
         }
         entries.push_back(entry);
@@ -55,7 +63,8 @@ InputScript* InputScript::FromEnvironment()
 
 void InputScript::AfterStep(int step)
 {
-    for (Entry& entry : entries) {
+    for (Entry& entry : entries)
+    {
         if (entry.done || entry.step != step || entry.kind == Kind_Shot)
             continue;
         entry.done = true;
@@ -68,7 +77,8 @@ void InputScript::AfterStep(int step)
 
 void InputScript::BeforeSwap(int step)
 {
-    for (Entry& entry : entries) {
+    for (Entry& entry : entries)
+    {
         if (entry.done || entry.kind != Kind_Shot || entry.step > step)
             continue;
         entry.done = true;

@@ -2,23 +2,23 @@
 #include "shell/MainLoop.h"
 
 #include "engine/GameEvents.h"
-#include "media/Game_Sounds.h"
-#include "shell/Globals.h"
-#include "media/Image.h"
-#include "shell/InputScript.h"
 #include "engine/KeyData.h"
 #include "engine/Level.h"
+#include "media/Game_Sounds.h"
+#include "media/Image.h"
+#include "platform/Audio.h"
+#include "platform/Clock.h"
+#include "platform/GameWindow.h"
+#include "platform/MessageBox.h"
+#include "platform/Registry.h"
+#include "shell/Globals.h"
+#include "shell/InputScript.h"
 #include "shell/MainMenu.h"
 #include "shell/MapScreen.h"
 #include "shell/OptionsScreen.h"
 #include "shell/ScreenFlow.h"
 #include "shell/StepClock.h"
 #include "shell/WndProc.h"
-#include "platform/Audio.h"
-#include "platform/Clock.h"
-#include "platform/GameWindow.h"
-#include "platform/MessageBox.h"
-#include "platform/Registry.h"
 #include "util/Error.h"
 #include "util/Util.h"
 
@@ -29,7 +29,8 @@ char const* const splashScreenFile = "gfx/title.png";
 char const* const splashScreen2File = "gfx/tarviklogo.png";
 char const* const splashScreen3File = "gfx/pelunora.png";
 
-namespace {
+namespace
+{
 
 constexpr int SplashSteps = 200;
 constexpr std::uint32_t InactiveSleepMs = 100;
@@ -47,10 +48,13 @@ void NextSplash()
     delete splashScr;
     splashScr = nullptr;
     splashImg++;
-    if (splashImg == 1 || splashImg == 2) {
+    if (splashImg == 1 || splashImg == 2)
+    {
         splashScr = new Image(splashImg == 1 ? splashScreen2File : splashScreen3File, 0, false);
         splashTimer = SplashSteps;
-    } else if (splashImg == 3) {
+    }
+    else if (splashImg == 3)
+    {
         InitMap(Level_Continue);
     }
 }
@@ -85,16 +89,21 @@ void FadeScreen(double value)
 
 bool PollFade()
 {
-    if (fading == 1) {
+    if (fading == 1)
+    {
         fadeVal -= fadeSpeed;
-        if (fadeVal < 0.0 || Util::Equal(fadeVal, 0.0)) {
+        if (fadeVal < 0.0 || Util::Equal(fadeVal, 0.0))
+        {
             fadeVal = 0.0;
             fading = 2;
             return true;
         }
-    } else if (fading == 2) {
+    }
+    else if (fading == 2)
+    {
         fadeVal += fadeSpeed;
-        if (fadeVal > 1.0 || Util::Equal(fadeVal, 1.0)) {
+        if (fadeVal > 1.0 || Util::Equal(fadeVal, 1.0))
+        {
             fadeVal = 1.0;
             fading = 0;
         }
@@ -109,13 +118,18 @@ void DrawFrame()
     else
         SetProjection();
     glClear(GL_COLOR_BUFFER_BIT);
-    if (splashScr) {
+    if (splashScr)
+    {
         DrawSplash();
-    } else if (level) {
+    }
+    else if (level)
+    {
         level->Plot();
         if (menuOn)
             menu->Plot();
-    } else if (mapScreen) {
+    }
+    else if (mapScreen)
+    {
         mapScreen->Plot();
     }
     if (!Util::Equal(fadeVal, 1.0))
@@ -126,31 +140,44 @@ void Step()
 {
     CheckMouse();
     // Nothing is polled while a fade-out runs.
-    if (fading != 1) {
-        if (splashScr) {
+    if (fading != 1)
+    {
+        if (splashScr)
+        {
             // Key presses do not skip a splash screen; it only times out.
             if (--splashTimer == 0)
                 fading = 1;
-        } else if (curLevel != Level_None) {
+        }
+        else if (curLevel != Level_None)
+        {
             if (LevelPoll(&keyData))
                 fading = 1;
-            if (saveGame) {
+            if (saveGame)
+            {
                 saveGame = false;
                 MapScreen::Save(gameEvents);
             }
-        } else if (mapScreen) {
+        }
+        else if (mapScreen)
+        {
             curLevel = mapScreen->Poll(&keyData);
             if (curLevel != Level_None)
                 fading = 1;
         }
     }
-    if (fading != 0 && PollFade()) {
+    if (fading != 0 && PollFade())
+    {
         // Screens change at black.
-        if (splashScr) {
+        if (splashScr)
+        {
             NextSplash();
-        } else if (levelAction != Level_Continue) {
+        }
+        else if (levelAction != Level_Continue)
+        {
             FinishedLevel();
-        } else {
+        }
+        else
+        {
             delete mapScreen;
             mapScreen = nullptr;
             InitLevel();
@@ -207,22 +234,28 @@ void ShutDown()
 
 int RunGame()
 {
-    try {
+    try
+    {
         Init();
-    } catch (Error const& e) {
+    }
+    catch (Error const& e)
+    {
         e.Report();
         ShutDown();
         return 1;
     }
 
     bool failed = false;
-    try {
+    try
+    {
         StepClock clock(Clock::Ticks());
         bool done = false;
-        while (!done && !quit) {
+        while (!done && !quit)
+        {
             if (GameWindow::PumpMessages(MainProc, nullptr))
                 done = true;
-            if (windMinimized) {
+            if (windMinimized)
+            {
                 // Nothing is drawn or stepped; wait for the window to come back.
                 Clock::Sleep(InactiveSleepMs);
                 continue;
@@ -244,7 +277,9 @@ int RunGame()
             else
                 Clock::Sleep(clock.UntilDue(Clock::Ticks()));
         }
-    } catch (Error const& e) {
+    }
+    catch (Error const& e)
+    {
         e.Report();
         failed = true;
     }

@@ -1,19 +1,20 @@
 // The in-game menu: its rows, volumes and drawing.
 #include "shell/MainMenu.h"
 
+#include "engine/KeyData.h"
 #include "media/FlatBox.h"
 #include "media/Game_Music.h"
 #include "media/Game_Sounds.h"
-#include "shell/Globals.h"
 #include "media/Image.h"
-#include "engine/KeyData.h"
+#include "shell/Globals.h"
 #include "shell/OptionsScreen.h"
 
 #include <GL/gl.h>
 
 #include <cmath>
 
-namespace {
+namespace
+{
 
 char const* const resumefile = "gfx/menu/resume.png";
 char const* const leavefile = "gfx/menu/leave.png";
@@ -63,10 +64,13 @@ void MainMenu::PlayUiSound(Sound_Id id)
 MainMenu::MainMenu()
 {
     char const* const files[MainMenu_RowCount] = {resumefile, leavefile, optionsfile, quitfile, musicfile, soundfile};
-    try {
+    try
+    {
         for (int i = 0; i < MainMenu_RowCount; i++)
             images[i] = new Image(files[i], 0, false);
-    } catch (...) {
+    }
+    catch (...)
+    {
         // A missing picture: free those loaded before it.
         for (Image* image : images)
             delete image;
@@ -82,11 +86,13 @@ MainMenu::~MainMenu()
 
 MainMenu_Result MainMenu::Poll(KeyData* keys)
 {
-    if (Pressed(keys, KeyIndex_Up) || Pressed(keys, KeyIndex_GamePrevTarget)) {
+    if (Pressed(keys, KeyIndex_Up) || Pressed(keys, KeyIndex_GamePrevTarget))
+    {
         PlayUiSound(Sound_UiMove);
         selection = (selection + MainMenu_RowCount - 1) % MainMenu_RowCount;
     }
-    if (Pressed(keys, KeyIndex_Down) || Pressed(keys, KeyIndex_GameNextTarget)) {
+    if (Pressed(keys, KeyIndex_Down) || Pressed(keys, KeyIndex_GameNextTarget))
+    {
         PlayUiSound(Sound_UiMove);
         selection = (selection + 1) % MainMenu_RowCount;
     }
@@ -96,8 +102,10 @@ MainMenu_Result MainMenu::Poll(KeyData* keys)
     if (Held(keys, KeyIndex_Right) || Held(keys, KeyIndex_GameRight))
         NudgeVolume(1);
 
-    if (Released(keys, KeyIndex_Enter) || Released(keys, KeyIndex_GameAction)) {
-        switch (selection) {
+    if (Released(keys, KeyIndex_Enter) || Released(keys, KeyIndex_GameAction))
+    {
+        switch (selection)
+        {
         case MainMenu_Resume:
             PlayUiSound(Sound_UiSelect2);
             return MainMenu_Close;
@@ -124,13 +132,18 @@ void MainMenu::NudgeVolume(int step)
 {
     int (*get)() = nullptr;
     void (*set)(int) = nullptr;
-    if (selection == MainMenu_Music) {
+    if (selection == MainMenu_Music)
+    {
         get = Game_Music::GetVolume;
         set = Game_Music::SetVolume;
-    } else if (selection == MainMenu_Sound) {
+    }
+    else if (selection == MainMenu_Sound)
+    {
         get = Game_Sounds::GetVolume;
         set = Game_Sounds::SetVolume;
-    } else {
+    }
+    else
+    {
         return;
     }
     int const v = get() + step;
@@ -182,8 +195,6 @@ void MainMenu::PlotArrow(Pointf tip, double direction)
     glVertex2d(tip.x + d, tip.y);
     glEnd();
 }
-
-
 
 void MainMenu::PlotSlider(Pointf pos, int volume)
 {

@@ -2,18 +2,19 @@
 #include "shell/MapScreen.h"
 
 #include "engine/GameEvents.h"
-#include "media/GameFont.h"
-#include "media/Game_Sounds.h"
-#include "shell/Globals.h"
-#include "media/Image.h"
 #include "engine/KeyData.h"
 #include "media/FlatBox.h"
+#include "media/GameFont.h"
+#include "media/Game_Sounds.h"
+#include "media/Image.h"
+#include "shell/Globals.h"
 #include "shell/MainMenu.h"
 #include "util/Bezier.h"
 #include "util/Error.h"
 #include "util/Util.h"
 
 #include <GL/gl.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cassert>
@@ -21,20 +22,19 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <unistd.h>
 
 char const* const Location_Names[Location_Count] = {
-    "Ridaduvor Tree Village", "Plateau", "Dadodo's Castle", "Zudevu Canyon", "Petra's House",
-    "Zodezo's Castle", "The Great Tower", "The Black Mountains", "Dragon Den",
+    "Ridaduvor Tree Village", "Plateau",         "Dadodo's Castle",     "Zudevu Canyon", "Petra's House",
+    "Zodezo's Castle",        "The Great Tower", "The Black Mountains", "Dragon Den",
 };
 
 double const Location_Points[Location_Count][2] = {
-    {0.21, 0.22}, {0.59, 0.28}, {0.67, 0.51}, {0.8, 0.38}, {0.89, 0.31},
-    {0.52, 0.62}, {0.34, 0.47}, {0.12, 0.6}, {0.28, 0.76},
+    {0.21, 0.22}, {0.59, 0.28}, {0.67, 0.51}, {0.8, 0.38},  {0.89, 0.31},
+    {0.52, 0.62}, {0.34, 0.47}, {0.12, 0.6},  {0.28, 0.76},
 };
 
 int const Location_Joins[Location_Count][4] = {
-    {6, -1, -1, 1}, {2, -1, 0, -1}, {-1, 1, 5, 3}, {-1, -1, 2, 4}, {-1, -1, 3, -1},
+    {6, -1, -1, 1},  {2, -1, 0, -1}, {-1, 1, 5, 3},  {-1, -1, 2, 4},  {-1, -1, 3, -1},
     {-1, 2, -1, -1}, {-1, 0, 7, -1}, {-1, -1, 6, 8}, {-1, 7, -1, -1},
 };
 
@@ -43,21 +43,18 @@ int const Location_GemCount[Location_Count] = {2, 2, 4, 3, 3, 2, 2, 0, 0};
 int const Path_Joins[Path_Count][2] = {{0, 1}, {1, 2}, {2, 3}, {3, 4}, {2, 5}, {0, 6}, {6, 7}, {7, 8}};
 
 double const Path_Points[Path_Count][4][2] = {
-    {{0.21, 0.22}, {0.32, 0.05}, {0.46, 0.28}, {0.59, 0.28}},
-    {{0.59, 0.28}, {0.59, 0.36}, {0.67, 0.43}, {0.67, 0.51}},
-    {{0.67, 0.51}, {0.72, 0.51}, {0.75, 0.38}, {0.8, 0.38}},
-    {{0.8, 0.38}, {0.83, 0.38}, {0.86, 0.31}, {0.89, 0.31}},
-    {{0.67, 0.51}, {0.6, 0.52}, {0.53, 0.55}, {0.52, 0.62}},
-    {{0.21, 0.22}, {0.21, 0.32}, {0.31, 0.4}, {0.34, 0.47}},
-    {{0.34, 0.47}, {0.26, 0.51}, {-0.1, 0.6}, {0.12, 0.6}},
-    {{0.12, 0.6}, {0.2, 0.62}, {0.28, 0.66}, {0.28, 0.76}},
+    {{0.21, 0.22}, {0.32, 0.05}, {0.46, 0.28}, {0.59, 0.28}}, {{0.59, 0.28}, {0.59, 0.36}, {0.67, 0.43}, {0.67, 0.51}},
+    {{0.67, 0.51}, {0.72, 0.51}, {0.75, 0.38}, {0.8, 0.38}},  {{0.8, 0.38}, {0.83, 0.38}, {0.86, 0.31}, {0.89, 0.31}},
+    {{0.67, 0.51}, {0.6, 0.52}, {0.53, 0.55}, {0.52, 0.62}},  {{0.21, 0.22}, {0.21, 0.32}, {0.31, 0.4}, {0.34, 0.47}},
+    {{0.34, 0.47}, {0.26, 0.51}, {-0.1, 0.6}, {0.12, 0.6}},   {{0.12, 0.6}, {0.2, 0.62}, {0.28, 0.66}, {0.28, 0.76}},
 };
 
 int const Path_Dots[Path_Count] = {11, 6, 6, 4, 6, 6, 12, 7};
 
 int saveSlot = -1;
 
-namespace {
+namespace
+{
 
 char const* const titleFile = "gfx/mapscreen/title.png";
 char const* const mapFile = "gfx/mapscreen/map.png";
@@ -95,9 +92,12 @@ void WriteSlot(GameEvents const* record, int slot)
 {
     std::error_code ignored;
     std::filesystem::create_directories(savesFolder, ignored);
-    try {
+    try
+    {
         record->Save(slotFiles[slot]);
-    } catch (Error const&) {
+    }
+    catch (Error const&)
+    {
     }
 }
 
@@ -112,23 +112,28 @@ double PopScale(double a, double size)
 
 } // namespace
 
-MapScreen::MapScreen(GameEvents* liveEvents, Level_Type type, Level_Action action)
-    : events(liveEvents)
+MapScreen::MapScreen(GameEvents* liveEvents, Level_Type type, Level_Action action) : events(liveEvents)
 {
     pathToOpen = -1;
     OpenMap(type, action);
     // A missing picture or unreadable slot throws; what was loaded before is freed on the way out.
-    try {
+    try
+    {
         Load(type);
-    } catch (...) {
+    }
+    catch (...)
+    {
         Free();
         throw;
     }
     titleMode = type == Level_None;
-    if (!titleMode) {
+    if (!titleMode)
+    {
         // The progress is written every time the map opens after a level.
         Save(events);
-    } else {
+    }
+    else
+    {
         titleY = 960.0;
         for (double& y : slotY)
             y = -480.0;
@@ -161,18 +166,21 @@ void MapScreen::Load(Level_Type type)
     erase = new Image(eraseFile, Image_Mask, false);
     yes = new Image(yesFile, Image_Mask, false);
     no = new Image(noFile, Image_Mask, false);
-    for (int p = 0; p < Path_Count; p++) {
+    for (int p = 0; p < Path_Count; p++)
+    {
         Pointf cp[4];
         for (int i = 0; i < 4; i++)
             cp[i] = Pointf(Path_Points[p][i][0], Path_Points[p][i][1]);
         paths[p] = new Bezier(&cp[0], &cp[1], &cp[2], &cp[3]);
     }
-    for (int i = 0; i < Player_Frames; i++) {
+    for (int i = 0; i < Player_Frames; i++)
+    {
         char name[64];
         std::snprintf(name, sizeof name, "%s%.2d.png", walkBase, i);
         walk[i] = new Image(name, Image_Mask, false);
     }
-    if (type == Level_None) {
+    if (type == Level_None)
+    {
         title = new Image(titleFile, 0, false);
         for (int i = 0; i < Total_Saves; i++)
             slots[i] = ReadSlot(slotFiles[i]);
@@ -237,17 +245,34 @@ void MapScreen::OpenMap(Level_Type type, Level_Action action)
 {
     openTimer = 0;
     int path = -1;
-    if (action == Level_Completed) {
-        switch (type) {
-        case Level_TreeV: path = 0; break;
-        case Level_Plato: path = 1; break;
-        case Level_Kilig: path = 2; break;
-        case Level_Chasm: path = 3; break;
-        case Level_Tower: path = 6; break;
-        case Level_Black: path = 7; break;
-        default: break;
+    if (action == Level_Completed)
+    {
+        switch (type)
+        {
+        case Level_TreeV:
+            path = 0;
+            break;
+        case Level_Plato:
+            path = 1;
+            break;
+        case Level_Kilig:
+            path = 2;
+            break;
+        case Level_Chasm:
+            path = 3;
+            break;
+        case Level_Tower:
+            path = 6;
+            break;
+        case Level_Black:
+            path = 7;
+            break;
+        default:
+            break;
         }
-    } else if (action == Level_Restart && type == Level_TreeV) {
+    }
+    else if (action == Level_Restart && type == Level_TreeV)
+    {
         path = 5;
     }
     if (path >= 0 && events->NotHappened(FirstPathEvent + path, 0))
@@ -262,14 +287,22 @@ bool MapScreen::IsPathActive(GameEvents const* record, int p) const
 bool MapScreen::IsLocationLive(GameEvents const* record, int loc) const
 {
     auto closed = [record](int path) { return record->NotHappened(FirstPathEvent + path, 0); };
-    switch (loc) {
-    case 0: return closed(0) || closed(5);
-    case 1: return closed(1);
-    case 2: return closed(2) || closed(4);
-    case 3: return closed(3);
-    case 6: return closed(6);
-    case 7: return closed(7);
-    default: return false;
+    switch (loc)
+    {
+    case 0:
+        return closed(0) || closed(5);
+    case 1:
+        return closed(1);
+    case 2:
+        return closed(2) || closed(4);
+    case 3:
+        return closed(3);
+    case 6:
+        return closed(6);
+    case 7:
+        return closed(7);
+    default:
+        return false;
     }
 }
 
@@ -316,15 +349,18 @@ Level_Type MapScreen::Poll(KeyData const* keys)
     if (Pressed(keys, KeyIndex_Escape))
         quit = true;
 
-    if (titleMode) {
+    if (titleMode)
+    {
         PollTitle(keys);
         return Level_None;
     }
 
-    if (location == target) {
+    if (location == target)
+    {
         if (Held(keys, KeyIndex_GameAction) && pathToOpen == -1)
             return static_cast<Level_Type>(location + 1);
-        if (pathToOpen == -1) {
+        if (pathToOpen == -1)
+        {
             static constexpr int keyOfJoin[4] = {KeyIndex_GamePrevTarget, KeyIndex_GameNextTarget, KeyIndex_GameLeft,
                                                  KeyIndex_GameRight};
             // Tested left, right, previous, next: a later key wins.
@@ -333,38 +369,49 @@ Level_Type MapScreen::Poll(KeyData const* keys)
                 if (Held(keys, keyOfJoin[join]))
                     target = Location_Joins[location][join];
         }
-        if (target == -1) {
+        if (target == -1)
+        {
             target = location;
-        } else if (target != location) {
+        }
+        else if (target != location)
+        {
             int const p = FindPath(location, target);
             if (p < 0 || !IsPathActive(events, p))
                 target = location;
         }
     }
 
-    if (location != target) {
-        if (--walkTimer == -1) {
+    if (location != target)
+    {
+        if (--walkTimer == -1)
+        {
             walkTimer = 6;
             walkFrame = (walkFrame + 1) % Player_Frames;
         }
         progress += PathStep(location, target);
-        if (progress > 1.0 || Util::Equal(progress, 1.0)) {
+        if (progress > 1.0 || Util::Equal(progress, 1.0))
+        {
             progress = 0.0;
             location = target;
             walkFrame = 0;
         }
     }
 
-    if (pathToOpen != -1) {
+    if (pathToOpen != -1)
+    {
         openTimer++;
-        if (openTimer == Path_Dots[pathToOpen - 1] * 20 + 100) {
+        if (openTimer == Path_Dots[pathToOpen - 1] * 20 + 100)
+        {
             (*events)[pathToOpen + FirstPathEvent - 1] = GameEvent_HasHappened;
             Save(events);
-            if (pathToOpen == 3) {
+            if (pathToOpen == 3)
+            {
                 // The canyon's path leads on to the castle's.
                 pathToOpen = 5;
                 openTimer = 0;
-            } else {
+            }
+            else
+            {
                 target = pathToOpen;
                 pathToOpen = -1;
             }
@@ -384,11 +431,13 @@ void MapScreen::PollTitle(KeyData const* keys)
     bool const down = Pressed(keys, KeyIndex_Down) || Pressed(keys, KeyIndex_GameNextTarget);
     bool const confirm = Released(keys, KeyIndex_Enter) || Released(keys, KeyIndex_GameAction);
 
-    if (chooseTimer >= 0) {
+    if (chooseTimer >= 0)
+    {
         titleY += (960.0 - titleY) / 8.0;
         for (int i = 0; i < Total_Saves; i++)
             slotY[i] += ((i == selected ? 0.0 : -480.0) - slotY[i]) / 8.0;
-        if (--chooseTimer == -1) {
+        if (--chooseTimer == -1)
+        {
             events->Copy(slots[selected]);
             saveSlot = selected;
             location = target = FindLatestLocation(events);
@@ -398,7 +447,8 @@ void MapScreen::PollTitle(KeyData const* keys)
     }
 
     titleY += (470.0 - titleY) / 8.0;
-    if (--slotTimer == -1) {
+    if (--slotTimer == -1)
+    {
         if (slotsShown < Total_Saves)
             slotsShown++;
         slotTimer = 10;
@@ -406,19 +456,25 @@ void MapScreen::PollTitle(KeyData const* keys)
     for (int i = 0; i < slotsShown; i++)
         slotY[i] += (240.0 - 100.0 * i - slotY[i]) / 8.0;
 
-    if (!eraseMode) {
-        if (up) {
+    if (!eraseMode)
+    {
+        if (up)
+        {
             PlaySound(Sound_UiMove);
             selected = (selected + Total_Saves - 1) % Total_Saves;
         }
-        if (down) {
+        if (down)
+        {
             PlaySound(Sound_UiMove);
             selected = (selected + 1) % Total_Saves;
         }
-        if (confirm) {
+        if (confirm)
+        {
             PlaySound(Sound_UiSelect2);
             chooseTimer = 50;
-        } else if (Released(keys, KeyIndex_Delete)) {
+        }
+        else if (Released(keys, KeyIndex_Delete))
+        {
             PlaySound(Sound_UiSelect2);
             eraseMode = true;
             eraseChoice = 2;
@@ -427,13 +483,16 @@ void MapScreen::PollTitle(KeyData const* keys)
         return;
     }
 
-    if (up || down) {
+    if (up || down)
+    {
         PlaySound(Sound_UiMove);
         eraseChoice = 3 - eraseChoice;
     }
-    if (confirm) {
+    if (confirm)
+    {
         PlaySound(Sound_UiSelect2);
-        if (eraseChoice == 1) {
+        if (eraseChoice == 1)
+        {
             slots[selected]->New();
             WriteSlot(slots[selected], selected);
         }
@@ -451,7 +510,8 @@ void MapScreen::PlotMarker(Image const* img, Pointf pos, double scale)
 void MapScreen::Plot()
 {
     map->Render(Pointf(0.0, 0.0), 0.0, 1.0, Image_Left | Image_Bottom, nullptr);
-    if (titleMode) {
+    if (titleMode)
+    {
         PlotMapScreen(slots[selected]);
         PlotTitle();
         return;
@@ -459,9 +519,12 @@ void MapScreen::Plot()
 
     PlotMapScreen(events);
     Pointf pos;
-    if (location == target) {
+    if (location == target)
+    {
         pos = Pointf(Location_Points[location][0], Location_Points[location][1]);
-    } else {
+    }
+    else
+    {
         pos = PathPos(location, target, progress);
         Pointf const ahead = PathPos(location, target, progress + 0.01);
         facingRight = ahead.x - pos.x > Util::Eps;
@@ -481,11 +544,15 @@ void MapScreen::PlotMapScreen(GameEvents const* record)
             PlotMarker(IsLocationLive(record, i) ? marker : markerDone,
                        Pointf(Location_Points[i][0], Location_Points[i][1]), 1.0);
 
-    for (int p = 0; p < Path_Count; p++) {
-        if (IsPathActive(record, p)) {
+    for (int p = 0; p < Path_Count; p++)
+    {
+        if (IsPathActive(record, p))
+        {
             for (int k = 1; k < Path_Dots[p]; k++)
                 PlotMarker(marker, paths[p]->Eval(static_cast<double>(k) / Path_Dots[p]), 0.5);
-        } else if (p == 0 || p == 5 || IsPathActive(record, p - 1) || (p == 4 && IsPathActive(record, 1))) {
+        }
+        else if (p == 0 || p == 5 || IsPathActive(record, p - 1) || (p == 4 && IsPathActive(record, 1)))
+        {
             // A closed path shows its first dot where the player can already reach it.
             PlotMarker(marker, paths[p]->Eval(1.0 / Path_Dots[p]), 0.5);
         }
@@ -499,7 +566,8 @@ void MapScreen::RenderOpening()
 {
     int const p = pathToOpen - 1;
     int const n = Path_Dots[p];
-    for (int k = 0; k + 1 < n; k++) {
+    for (int k = 0; k + 1 < n; k++)
+    {
         double const a = openTimer - 20.0 * k - 40.0;
         if (a >= 0.0)
             PlotMarker(marker, paths[p]->Eval(static_cast<double>(k + 1) / n), PopScale(a, 0.5));
@@ -520,7 +588,8 @@ void MapScreen::RenderHUD(GameEvents const* record, double y, int loc, bool titl
 
     double const textX = left + Plate_XBorder;
     double const top = y + Plate_Height - Plate_YBorder;
-    if (titleStyle && record->IsNew()) {
+    if (titleStyle && record->IsNew())
+    {
         Pointf const pos(textX, y + Plate_Height / 2.0);
         font->Render("New game", -1, Font_Left | Font_Middle, &pos, 1.0);
         return;
@@ -530,10 +599,12 @@ void MapScreen::RenderHUD(GameEvents const* record, double y, int loc, bool titl
     font->Render(Location_Names[loc], -1, Font_Left | Font_Top, &namePos, 0.75);
     double const gemTop = top - font->GetHeight();
     double x = textX;
-    for (int i = 0; i < Location_GemCount[loc]; i++) {
+    for (int i = 0; i < Location_GemCount[loc]; i++)
+    {
         gem->Render(Pointf(x, gemTop), 0.0, 1.0, Image_Left | Image_Top, nullptr);
         double const w = gem->GetWidth();
-        if (record->levelFlags[loc][i]) {
+        if (record->levelFlags[loc][i])
+        {
             // A gem already taken is struck through.
             glDisable(GL_TEXTURE_2D);
             glColor4f(0.0f, 0.0f, 0.0f, 1.0f);
@@ -549,20 +620,23 @@ void MapScreen::RenderHUD(GameEvents const* record, double y, int loc, bool titl
 
     double const rowRight = right - Plate_XBorder;
     x = rowRight;
-    for (int i = 0; i < record->GetHeartCount(); i++) {
+    for (int i = 0; i < record->GetHeartCount(); i++)
+    {
         heart->Render(Pointf(x, top), 0.0, 1.0, Image_Right | Image_Top, nullptr);
         x -= heart->GetWidth();
     }
     double const swordY = top - heart->GetHeight();
     x = rowRight;
-    for (int i = 0; i < record->GetSwordStrength(); i++) {
+    for (int i = 0; i < record->GetSwordStrength(); i++)
+    {
         sword->Render(Pointf(x, swordY), -Util::QuarterTurn, 1.0, Image_Right | Image_Bottom, nullptr);
         x -= sword->GetHeight();
     }
     double const gemsY = swordY - sword->GetWidth();
     x = rowRight;
     int const icons = std::min<int>(record->gems, MaxGemIcons);
-    for (int i = 0; i < icons; i++) {
+    for (int i = 0; i < icons; i++)
+    {
         gem->Render(Pointf(x, gemsY), 0.0, 1.0, Image_Right | Image_Top, nullptr);
         x -= gem->GetWidth();
     }

@@ -110,7 +110,7 @@ private:
     bool facingRight = true;
     int walkFrame = 0;
     int walkTimer = 0;
-    double hudOffset = 0.0; // y of the plate
+    double hudOffset = 0.0;         // y of the plate
     Bezier* paths[Path_Count] = {}; // the curves of Path_Points
     GameEvents* slots[Total_Saves] = {};
     double slotY[Total_Saves] = {};

@@ -1,13 +1,13 @@
 // The key-assignment screen: its controls, its modal loop and the names of keys.
 #include "shell/OptionsScreen.h"
 
-#include "media/GameFont.h"
-#include "shell/Globals.h"
 #include "media/FlatBox.h"
-#include "shell/MainMenu.h"
-#include "shell/WndProc.h"
+#include "media/GameFont.h"
 #include "platform/Clock.h"
 #include "platform/GameWindow.h"
+#include "shell/Globals.h"
+#include "shell/MainMenu.h"
+#include "shell/WndProc.h"
 
 #include <GL/gl.h>
 
@@ -17,11 +17,19 @@
 #include <cstring>
 #include <iterator>
 
-namespace {
+namespace
+{
 
 char const* const rowLabels[HM_Keys_Used] = {
-    "Left", "Right", "Jump", "Fire/Action", "Change target (prev)", "Change target (next)", "Change view",
-    "Back in time", "Forward in time",
+    "Left",
+    "Right",
+    "Jump",
+    "Fire/Action",
+    "Change target (prev)",
+    "Change target (next)",
+    "Change view",
+    "Back in time",
+    "Forward in time",
 };
 
 char const* const rowPrompts[HM_Keys_Used] = {
@@ -43,11 +51,11 @@ struct KeyNameEntry
 };
 
 constexpr KeyNameEntry keyNames[] = {
-    {0x08, "del"},   {0x2E, "del"},   {0x09, "tab"},   {0x0D, "return"}, {0x10, "shift"}, {0x11, "ctrl"},
-    {0x20, "space"}, {0x23, "end"},   {0x24, "home"},  {0x25, "left"},   {0x26, "up"},    {0x27, "right"},
-    {0x28, "down"},  {0x2D, "ins"},   {0x6A, "num *"}, {0x6B, "num +"},  {0x6D, "num -"}, {0x6E, "num ."},
-    {0x6F, "num /"}, {0xBA, ";"},     {0xBB, "="},     {0xBC, ","},      {0xBD, "-"},     {0xBE, "."},
-    {0xBF, "/"},     {0xC0, "'"},     {0xDB, "["},     {0xDD, "]"},      {0xDE, "#"},     {0xDF, "`"},
+    {0x08, "del"},   {0x2E, "del"}, {0x09, "tab"},   {0x0D, "return"}, {0x10, "shift"}, {0x11, "ctrl"},
+    {0x20, "space"}, {0x23, "end"}, {0x24, "home"},  {0x25, "left"},   {0x26, "up"},    {0x27, "right"},
+    {0x28, "down"},  {0x2D, "ins"}, {0x6A, "num *"}, {0x6B, "num +"},  {0x6D, "num -"}, {0x6E, "num ."},
+    {0x6F, "num /"}, {0xBA, ";"},   {0xBB, "="},     {0xBC, ","},      {0xBD, "-"},     {0xBE, "."},
+    {0xBF, "/"},     {0xC0, "'"},   {0xDB, "["},     {0xDD, "]"},      {0xDE, "#"},     {0xDF, "`"},
 };
 
 constexpr unsigned VK_Tab = 0x09;
@@ -116,13 +124,15 @@ void OptionsScreen::Run()
     CursorShown cursor;
     OptionsScreen screen;
     running = &screen;
-    while (!screen.Ended()) {
+    while (!screen.Ended())
+    {
         // A closed window ends the screen as a cancel; the main loop then sees the quit.
         if (GameWindow::PumpMessages(ModalProc, nullptr))
             break;
         if (screen.Ended())
             break;
-        if (!windMinimized) {
+        if (!windMinimized)
+        {
             if (drawUnder)
                 drawUnder();
             screen.Plot();
@@ -150,33 +160,57 @@ void OptionsScreen::ForgetKeys()
 
 void OptionsScreen::Handle(Window_Message const& message)
 {
-    switch (message.type) {
-    case Window_KeyDown: {
+    switch (message.type)
+    {
+    case Window_KeyDown:
+    {
         if (message.vk == 0 || message.vk >= VK_Count)
             return;
         // A held key repeats: only its first press counts.
         if (keyTaken[message.vk])
             return;
         keyTaken[message.vk] = true;
-        if (keyWait) {
-            if (message.vk == VK_Escape) {
+        if (keyWait)
+        {
+            if (message.vk == VK_Escape)
+            {
                 keyWait = false;
                 prompt[0] = '\0';
-            } else {
+            }
+            else
+            {
                 AssignKey(static_cast<std::uint16_t>(message.vk));
             }
             return;
         }
-        switch (message.vk) {
-        case VK_Escape: Click(Options_Cancel); break;
-        case VK_Return: Click(Options_Ok); break;
-        case VK_Space: Click(focus); break;
-        case VK_Tab: focus = (focus + 1) % Options_ControlCount; break;
-        case VK_Left: MoveFocus(-1, 0); break;
-        case VK_Right: MoveFocus(1, 0); break;
-        case VK_Up: MoveFocus(0, -1); break;
-        case VK_Down: MoveFocus(0, 1); break;
-        default: break;
+        switch (message.vk)
+        {
+        case VK_Escape:
+            Click(Options_Cancel);
+            break;
+        case VK_Return:
+            Click(Options_Ok);
+            break;
+        case VK_Space:
+            Click(focus);
+            break;
+        case VK_Tab:
+            focus = (focus + 1) % Options_ControlCount;
+            break;
+        case VK_Left:
+            MoveFocus(-1, 0);
+            break;
+        case VK_Right:
+            MoveFocus(1, 0);
+            break;
+        case VK_Up:
+            MoveFocus(0, -1);
+            break;
+        case VK_Down:
+            MoveFocus(0, 1);
+            break;
+        default:
+            break;
         }
         return;
     }
@@ -190,7 +224,8 @@ void OptionsScreen::Handle(Window_Message const& message)
         WndProc(message);
         pressedControl = ControlAt(Pointf(mousex, GameWindow_Height - mousey));
         return;
-    case Window_LButtonUp: {
+    case Window_LButtonUp:
+    {
         WndProc(message);
         int const control = ControlAt(Pointf(mousex, GameWindow_Height - mousey));
         if (control >= 0 && control == pressedControl)
@@ -212,8 +247,10 @@ void OptionsScreen::Click(int control)
 {
     assert(control >= 0 && control < Options_ControlCount);
     focus = control;
-    if (control == Options_Ok) {
-        if (keyWait) {
+    if (control == Options_Ok)
+    {
+        if (keyWait)
+        {
             // OK is the default button, so Enter reaches it while a button waits.
             AssignKey(VK_Return);
             return;
@@ -221,9 +258,13 @@ void OptionsScreen::Click(int control)
         std::memcpy(keyAssign, tempKeyAssign, sizeof keyAssign);
         SaveKeyAssign();
         ended = true;
-    } else if (control == Options_Cancel) {
+    }
+    else if (control == Options_Cancel)
+    {
         ended = true;
-    } else {
+    }
+    else
+    {
         curKey = control;
         keyWait = true;
         std::snprintf(prompt, sizeof prompt, "%s", rowPrompts[curKey % HM_Keys_Used]);
@@ -248,20 +289,25 @@ void OptionsScreen::WriteKeysText()
 
 void OptionsScreen::WriteKeyText(char* out, std::size_t size, std::uint16_t vk)
 {
-    if ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9')) {
+    if ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9'))
+    {
         std::snprintf(out, size, "%c", static_cast<char>(vk));
         return;
     }
-    if (vk >= 0x60 && vk <= 0x69) {
+    if (vk >= 0x60 && vk <= 0x69)
+    {
         std::snprintf(out, size, "num %c", static_cast<char>('0' + vk - 0x60));
         return;
     }
-    if (vk >= 0x70 && vk <= 0x87) {
+    if (vk >= 0x70 && vk <= 0x87)
+    {
         std::snprintf(out, size, "F%d", vk - 0x70 + 1);
         return;
     }
-    for (KeyNameEntry const& entry : keyNames) {
-        if (entry.vk == vk) {
+    for (KeyNameEntry const& entry : keyNames)
+    {
+        if (entry.vk == vk)
+        {
             std::snprintf(out, size, "%s", entry.name);
             return;
         }
@@ -274,10 +320,13 @@ void OptionsScreen::MoveFocus(int dx, int dy)
     // The key buttons are a grid of two columns; OK and Cancel lie under them.
     int column = 0;
     int row = 0;
-    if (focus >= Options_Ok) {
+    if (focus >= Options_Ok)
+    {
         column = focus - Options_Ok;
         row = HM_Keys_Used;
-    } else {
+    }
+    else
+    {
         column = focus / HM_Keys_Used;
         row = focus % HM_Keys_Used;
     }
@@ -296,7 +345,8 @@ Pointf OptionsScreen::ControlCentre(int control)
 
 int OptionsScreen::ControlAt(Pointf pos)
 {
-    for (int control = 0; control < Options_ControlCount; control++) {
+    for (int control = 0; control < Options_ControlCount; control++)
+    {
         Pointf const c = ControlCentre(control);
         double const halfW = (control >= Options_Ok ? CommandW : KeyButtonW) / 2.0;
         double const halfH = (control >= Options_Ok ? CommandH : KeyButtonH) / 2.0;

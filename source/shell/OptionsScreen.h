@@ -77,12 +77,12 @@ private:
     static constexpr int TextSize = 16;
 
     GameFont* font = nullptr;
-    double textScale = 1.0;                         // fits the font to the rows
+    double textScale = 1.0; // fits the font to the rows
     std::uint16_t tempKeyAssign[KeyAssign_Count] = {};
-    bool keyWait = false;                           // a key button waits for a key
-    int curKey = 0;                                 // the entry being bound
-    int focus = 0;                                  // the control the keyboard acts on
-    int pressedControl = -1;                        // under the left button when it went down
+    bool keyWait = false;    // a key button waits for a key
+    int curKey = 0;          // the entry being bound
+    int focus = 0;           // the control the keyboard acts on
+    int pressedControl = -1; // under the left button when it went down
     bool ended = false;
     char prompt[64] = {};
     char keyText[KeyAssign_Count][TextSize] = {};

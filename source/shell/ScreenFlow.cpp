@@ -2,8 +2,8 @@
 #include "shell/ScreenFlow.h"
 
 #include "engine/GameEvents.h"
-#include "shell/Globals.h"
 #include "engine/Level.h"
+#include "shell/Globals.h"
 #include "shell/MainMenu.h"
 #include "shell/MapScreen.h"
 #include "testworld/Test_World.h"
@@ -38,13 +38,18 @@ void FinishedLevel()
     // Also after dying or leaving through the menu.
     gameEvents->LevelComplete();
 
-    if (curLevel == Level_Final && levelAction == Level_Completed && !endingPlayed) {
+    if (curLevel == Level_Final && levelAction == Level_Completed && !endingPlayed)
+    {
         // The closing village keeps curLevel at 9.
         endingPlayed = true;
         level = worldMaker(gameEvents, Level_TreeV, true);
-    } else if (curLevel == Level_Kilig && levelAction == Level_Restart) {
+    }
+    else if (curLevel == Level_Kilig && levelAction == Level_Restart)
+    {
         InitLevel();
-    } else {
+    }
+    else
+    {
         // After the closing village the map follows, as after any other level.
         endingPlayed = false;
         InitMap(levelAction);
@@ -55,8 +60,10 @@ void FinishedLevel()
 bool LevelPoll(KeyData* keys)
 {
     bool const escape = keys->keys[KeyIndex_Escape] & KeyState_Pressed;
-    if (menuOn) {
-        switch (menu->Poll(keys)) {
+    if (menuOn)
+    {
+        switch (menu->Poll(keys))
+        {
         case MainMenu_Close:
             menuOn = false;
             break;
@@ -75,11 +82,14 @@ bool LevelPoll(KeyData* keys)
         // The level takes no step while the menu is open, nor in the step that closes it.
         if (levelAction == Level_Continue)
             return false;
-    } else if (escape) {
+    }
+    else if (escape)
+    {
         menuOn = true;
     }
 
-    if (levelAction == Level_Continue) {
+    if (levelAction == Level_Continue)
+    {
         levelAction = level->Poll(*keys);
         if (levelAction == Level_Continue)
             return false;

@@ -1,10 +1,11 @@
 // The window procedure and the mouse's passage into the input record.
 #include "shell/WndProc.h"
 
-#include "shell/Globals.h"
 #include "platform/GameWindow.h"
+#include "shell/Globals.h"
 
-namespace {
+namespace
+{
 
 bool lastLeftDown = false;
 bool lastRightDown = false;
@@ -35,7 +36,8 @@ void FollowMouse(Window_Message const& message)
 
 void WndProc(Window_Message const& message)
 {
-    switch (message.type) {
+    switch (message.type)
+    {
     case Window_KeyDown:
         // A repeating key is already held and stays so.
         Press(FindKey(message.vk));

@@ -1,12 +1,12 @@
 // A counted array of plain values that grows one element at a time.
 #pragma once
 
+#include "util/Error.h"
+
 #include <cassert>
 #include <cstdlib>
 #include <cstring>
 #include <type_traits>
-
-#include "util/Error.h"
 
 template <class T>
 class FlatList

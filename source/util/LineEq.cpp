@@ -1,11 +1,11 @@
 // The straight line a*x + b*y + c = 0.
 #include "util/LineEq.h"
 
-#include <cmath>
-
 #include "util/Error.h"
 #include "util/Pointf.h"
 #include "util/Util.h"
+
+#include <cmath>
 
 LineEq::LineEq(Pointf const* p1, Pointf const* p2) : a(0), b(0), c(0)
 {

@@ -1,12 +1,12 @@
 // A 2D point of doubles.
 #include "util/Pointf.h"
 
-#include <cassert>
-#include <cstddef>
-#include <cmath>
-
 #include "util/Util.h"
 #include "util/WorldTransform.h"
+
+#include <cassert>
+#include <cmath>
+#include <cstddef>
 
 Pointf::Pointf(Pointf const* p) : x(0), y(0)
 {

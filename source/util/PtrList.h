@@ -1,11 +1,11 @@
 // A list of pointers, fixed in size or growing by doubling, deleting its items when it owns them.
 #pragma once
 
+#include "util/Error.h"
+
 #include <cassert>
 #include <cstdlib>
 #include <cstring>
-
-#include "util/Error.h"
 
 enum PtrList_Type
 {
@@ -122,8 +122,8 @@ private:
         size = grownSize;
     }
 
-    int count;         // slots filled by AddItem; a variable list's length
-    int size;          // allocated slots
+    int count; // slots filled by AddItem; a variable list's length
+    int size;  // allocated slots
     PtrList_Type type;
-    T** items;         // NULL marks an empty slot
+    T** items; // NULL marks an empty slot
 };

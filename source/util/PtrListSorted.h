@@ -1,10 +1,10 @@
 // A shared, reference-counted pointer list kept in the order of the items' Greater.
 #pragma once
 
-#include <cassert>
-
 #include "util/PtrList.h"
 #include "util/Sort.h"
+
+#include <cassert>
 
 // Items stand in ascending order of T::Greater once SortList has run; the searches
 // require empty slots only before the first or after the last item.

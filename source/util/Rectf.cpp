@@ -1,11 +1,11 @@
 // An axis-aligned rectangle of doubles.
 #include "util/Rectf.h"
 
-#include <cassert>
-#include <cstddef>
-
 #include "util/Pointf.h"
 #include "util/Util.h"
+
+#include <cassert>
+#include <cstddef>
 
 Rectf::Rectf(Pointf const* pt1, Pointf const* pt2) : Rectf()
 {
@@ -54,7 +54,7 @@ bool AtOrAbove(double v, double limit)
 {
     return v > limit || Util::Equal(v, limit);
 }
-}
+} // namespace
 
 bool Rectf::Intersect(Rectf const* r) const
 {

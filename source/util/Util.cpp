@@ -23,7 +23,7 @@ std::int32_t TruncInt32(double v)
 }
 
 std::uint32_t nextSerial = 0;
-}
+} // namespace
 
 double Util::Angle(double x)
 {

@@ -1,9 +1,9 @@
 // Angle maths, the float remainder, cosmetic and replayable random numbers, easing curves.
 #pragma once
 
-#include <cstdint>
-
 #include "util/Tick.h"
+
+#include <cstdint>
 
 class Util
 {

@@ -1,9 +1,9 @@
 // A 2D velocity of doubles.
 #include "util/Vectorf.h"
 
-#include <cmath>
-
 #include "util/Util.h"
+
+#include <cmath>
 
 Vectorf Vectorf::operator()(double vx, double vy)
 {

@@ -1,13 +1,13 @@
 // Settling a throw: its flight time, the shape of its curve and the hit stamped at the arrival tick.
 #include "engine/Axes.h"
 
-#include <cmath>
-
-#include <gtest/gtest.h>
-
 #include "engine/Target.h"
 #include "util/Bezier.h"
 #include "util/Pointf.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
 
 namespace
 {
@@ -34,7 +34,7 @@ Axe const* Only(Axes const& axes)
     EXPECT_EQ(axes.axes->Count(), 1);
     return (*axes.axes)[0];
 }
-}
+} // namespace
 
 TEST(Axes, FlightTimeFollowsDistanceAndApproach)
 {

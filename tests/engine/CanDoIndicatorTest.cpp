@@ -4,7 +4,8 @@
 #include "media/GameFont.h"
 #include "support/MediaTestSupport.h"
 
-namespace {
+namespace
+{
 
 // Reports a thumbs-down hint when `report` is set.
 class FixedHint final : public CanDoIndicator

@@ -1,14 +1,14 @@
 // Character physics on small maps: walking frames, slopes and walls, sliding, jumps and head bumps.
 #include "engine/Character.h"
 
-#include <algorithm>
-#include <cmath>
-#include <memory>
+#include "engine/CharStats.h"
+#include "support/SmallMap.h"
 
 #include <gtest/gtest.h>
 
-#include "engine/CharStats.h"
-#include "support/SmallMap.h"
+#include <algorithm>
+#include <cmath>
+#include <memory>
 
 namespace
 {
@@ -36,7 +36,8 @@ public:
 
     void Steps(Map const* map, std::uint32_t input, int n)
     {
-        for (int i = 0; i < n; i++) {
+        for (int i = 0; i < n; i++)
+        {
             keys = input;
             Move(map);
         }
@@ -57,7 +58,8 @@ std::unique_ptr<Map> Floor(std::vector<MapWriter_Point> corners = {})
 std::unique_ptr<Map> Ramp(double degrees, double sunk)
 {
     double const run = 1.0 / std::tan(degrees * Deg);
-    return Floor({{100.0 - sunk * run, -sunk, 0, 0, true}, {100.0 + 100.0 * run, 100.0, 0, 0, true},
+    return Floor({{100.0 - sunk * run, -sunk, 0, 0, true},
+                  {100.0 + 100.0 * run, 100.0, 0, 0, true},
                   {100.0 + 100.0 * run, -sunk, 0, 0, true}});
 }
 
@@ -68,7 +70,7 @@ std::unique_ptr<Map> Hill(double degrees, double* midX)
     *midX = 100.0 * run;
     return Floor({{0.0, 0.0, 0, 0, true}, {0.0, 200.0, 0, 0, true}, {200.0 * run, 0.0, 0, 0, true}});
 }
-}
+} // namespace
 
 TEST(Character, WalkingCyclesFramesAndStandingClearsThem)
 {
@@ -80,7 +82,8 @@ TEST(Character, WalkingCyclesFramesAndStandingClearsThem)
     EXPECT_EQ(walker.frame, 0u);
 
     std::vector<std::uint32_t> seen;
-    for (int i = 0; i < 10; i++) {
+    for (int i = 0; i < 10; i++)
+    {
         walker.Steps(map.get(), Character_Right, 1);
         seen.push_back(walker.walkFrame);
     }
@@ -176,7 +179,8 @@ TEST(Character, HeldJumpGoesHigherAndLandsAgain)
         jumper.Steps(map.get(), 0, 3);
         jumper.Steps(map.get(), Character_Jump | hold, 1);
         double top = jumper.pos.y;
-        for (int i = 0; i < 100; i++) {
+        for (int i = 0; i < 100; i++)
+        {
             jumper.Steps(map.get(), hold, 1);
             top = std::max(top, jumper.pos.y);
         }
@@ -189,8 +193,8 @@ TEST(Character, HeldJumpGoesHigherAndLandsAgain)
 
 TEST(Character, HeadBumpStopsTheJumpJustBelowTheCeiling)
 {
-    auto map = Floor({{-50.0, 25.0, 0, 0, true}, {-50.0, 40.0, 0, 0, true}, {50.0, 40.0, 0, 0, true},
-                      {50.0, 25.0, 0, 0, true}});
+    auto map = Floor(
+        {{-50.0, 25.0, 0, 0, true}, {-50.0, 40.0, 0, 0, true}, {50.0, 40.0, 0, 0, true}, {50.0, 25.0, 0, 0, true}});
     Walker jumper(0.0, 0.0);
     jumper.Steps(map.get(), 0, 3);
     jumper.Steps(map.get(), Character_Jump | Character_JumpHeld, 1);
@@ -236,7 +240,8 @@ TEST(Character, StandsAgainstTheSidesOfAPlateSunkIntoAGap)
     writer.AddBox(900.0, -20.0, 960.0, 0.0, 0, 1, true, false, 64.0);
     auto map = ReadSmallMap(writer);
     map->MoveGroup(1, 0.0, -6.0);
-    for (std::uint32_t const way : {Character_Left, Character_Right}) {
+    for (std::uint32_t const way : {Character_Left, Character_Right})
+    {
         Walker walker(930.3, -6.0);
         walker.Steps(map.get(), way, 100);
         EXPECT_NEAR(walker.pos.x, way == Character_Left ? 900.0 : 960.0, 1e-9);

@@ -1,9 +1,9 @@
 // Chests: opened once, shown only before their opening, revealing what they hold.
 #include "engine/Chest.h"
 
-#include <gtest/gtest.h>
-
 #include "engine/PickUp.h"
+
+#include <gtest/gtest.h>
 
 TEST(Chest, OpensOnceRevealingItsPickUpAndIsShownOnlyBeforeThat)
 {

@@ -1,17 +1,18 @@
 // Collectables: falling, carrying by present and past selves, drops, locks and re-simulation after travel.
 #include "engine/Collectable.h"
 
+#include "engine/Player_Sprites.h"
+#include "engine/TimeFrames.h"
+#include "support/SmallMap.h"
+
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <memory>
 #include <vector>
 
-#include <gtest/gtest.h>
-
-#include "support/SmallMap.h"
-#include "engine/Player_Sprites.h"
-#include "engine/TimeFrames.h"
-
-namespace {
+namespace
+{
 
 class CollectableTest : public testing::Test
 {

@@ -1,19 +1,20 @@
 // Doors: opening and falling over the activators' runs, long histories, and the sounds of the step itself.
 #include "engine/Door.h"
 
-#include <random>
-#include <utility>
-#include <vector>
-
 #include "media/Game_Sounds.h"
+#include "platform/Audio.h"
 #include "support/GroupTestSupport.h"
 #include "support/RandomSeed.h"
-#include "platform/Audio.h"
 #include "support/TestAudio.h"
 #include "support/TestFolder.h"
 #include "util/Util.h"
 
-namespace {
+#include <random>
+#include <utility>
+#include <vector>
+
+namespace
+{
 
 // The movement of a door of 100 units at 2 per tick (open in 50 ticks, gravity 1, a full fall
 // lasting 39 ticks) read as a plain recursion, for comparison wherever that ends.

@@ -1,13 +1,14 @@
 // Villagers: conversation clashes with past selves, the side they were spoken from, and replay copies.
 #include "engine/Dude.h"
 
-#include <gtest/gtest.h>
-
 #include "engine/Event_ChatInfo.h"
 #include "support/SmallMap.h"
 #include "support/SpeakingFixture.h"
 
-namespace {
+#include <gtest/gtest.h>
+
+namespace
+{
 
 // A villager whose bubble can be seen.
 class ProbeDude final : public Dude
@@ -54,11 +55,11 @@ TEST_F(DudeTest, CheckChatTellsHowAPastConversationClashes)
     EXPECT_EQ(dude.CheckChat(40, 60), 0);   // ends just before it
     EXPECT_EQ(dude.CheckChat(400, 102), 0); // starts after both
     EXPECT_FALSE(TalkFrom(dude, 50.0, 200, Chat_End));
-    EXPECT_EQ(dude.CheckChat(1, 200), 0);   // an ended conversation records nothing
+    EXPECT_EQ(dude.CheckChat(1, 200), 0); // an ended conversation records nothing
 
     dude.dudeFlags = Dude_Busy;
-    EXPECT_EQ(dude.CheckChat(1, 0), 3);     // however far ahead the past self talks
-    EXPECT_EQ(dude.CheckChat(1, 101), 3);   // busy wins over talking now
+    EXPECT_EQ(dude.CheckChat(1, 0), 3);   // however far ahead the past self talks
+    EXPECT_EQ(dude.CheckChat(1, 101), 3); // busy wins over talking now
     EXPECT_EQ(dude.CheckChat(1, 102), 0);
 
     int talker = -1;
@@ -77,7 +78,7 @@ TEST_F(DudeTest, TurnsTowardsWhereItWasSpokenFrom)
     EXPECT_EQ(dude.frame, LeftFrame);
     dude.Move(map.get(), 21);
     EXPECT_EQ(dude.frame, RightFrame);
-    dude.Move(map.get(), 10);  // nobody spoke at 9: the facing stays
+    dude.Move(map.get(), 10); // nobody spoke at 9: the facing stays
     EXPECT_EQ(dude.frame, RightFrame);
 
     dude.dudeFlags = Dude_TurnSwap;
@@ -118,4 +119,4 @@ TEST_F(DudeTest, ALineArrivingAsTheOldBubbleExpiresIsShown)
     EXPECT_FALSE(dude.Speaking());
 }
 
-}  // namespace
+} // namespace

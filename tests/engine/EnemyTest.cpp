@@ -13,7 +13,7 @@ public:
     explicit TestEnemy(TestEnemy const* other) : Enemy(other) {}
     Tick Death() const { return deathTime; }
 };
-}
+} // namespace
 
 TEST(Enemy, KillingEarlierHandsBackTheLaterHits)
 {

@@ -1,19 +1,21 @@
 // Saved progress: event stamps across a level's end, and the save-slot file.
 #include "engine/GameEvents.h"
 
+#include "support/TestFolder.h"
+#include "util/Error.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+
 #include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <sys/resource.h>
 #include <vector>
 
-#include <gtest/gtest.h>
-
-#include "support/TestFolder.h"
-#include "util/Error.h"
-
-namespace {
+namespace
+{
 
 namespace fs = std::filesystem;
 using Bytes = std::vector<unsigned char>;
@@ -97,12 +99,12 @@ TEST_F(GameEventsFile, WrongSizesReadAsNewAndBadValuesAsNothingYet)
     }
 
     Bytes bytes(222, 0xFF);
-    bytes[0] = 0xF9;                  // event 0: -7
-    bytes[4 + 3] = 0x80;              // event 1: far below -2
-    bytes[168] = 2;                   // neither 0 nor 1
+    bytes[0] = 0xF9;     // event 0: -7
+    bytes[4 + 3] = 0x80; // event 1: far below -2
+    bytes[168] = 2;      // neither 0 nor 1
     bytes[169] = 1;
     std::fill(bytes.begin() + 170, bytes.begin() + 218, 0);
-    bytes[218] = 0xFD;                // gems: -3
+    bytes[218] = 0xFD; // gems: -3
     WriteSlot(bytes);
     GameEvents const read(slot.c_str());
     EXPECT_EQ(read[0], GameEvent_HasntHappened);

@@ -1,10 +1,9 @@
 // Hit targets: standing and dropping over the hit records and block targets, and a door worked by one.
+#include "engine/Door.h"
 #include "engine/Hit_Target.h"
+#include "support/GroupTestSupport.h"
 
 #include <gtest/gtest.h>
-
-#include "engine/Door.h"
-#include "support/GroupTestSupport.h"
 
 TEST(HitTarget, DropsWhenHitAndStandsAgainWhenABlockTargetIsHitAfter)
 {

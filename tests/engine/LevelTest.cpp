@@ -3,12 +3,12 @@
 #include "engine/Level.h"
 
 #include "engine/Chest.h"
-#include "puzzles/Grid_Puzzle.h"
 #include "engine/Map.h"
-#include "support/MediaTestSupport.h"
 #include "engine/Player.h"
-#include "support/TestWorldSupport.h"
 #include "engine/TimeFrames.h"
+#include "puzzles/Grid_Puzzle.h"
+#include "support/MediaTestSupport.h"
+#include "support/TestWorldSupport.h"
 #include "tools/PuzzleWriter.h"
 
 #include <array>
@@ -70,7 +70,7 @@ TEST_F(LevelTest, ClockStopsAtZeroAndTravelNeverReachesTheWarning)
         Step({KeyIndex_GameBackInTime});
     EXPECT_EQ(w.GetTime(), 0);
     EXPECT_EQ(w.GetTimeSpeed(), 0);
-    EXPECT_EQ(w.GetRealSteps(), 40); // travel steps are not played
+    EXPECT_EQ(w.GetRealSteps(), 40);                      // travel steps are not played
     std::array<int, 3> const tinted = Drawn(w, 500, 380); // a fifth of the travel's green
     EXPECT_NEAR(tinted[0], 7, 2);
     EXPECT_NEAR(tinted[1], 33, 2);

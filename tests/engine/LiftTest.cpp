@@ -1,12 +1,13 @@
 // Lifts: the phase over the activators' runs, from tick 0 and over long histories.
 #include "engine/Lift.h"
 
-#include <random>
-
 #include "support/GroupTestSupport.h"
 #include "support/RandomSeed.h"
 
-namespace {
+#include <random>
+
+namespace
+{
 
 constexpr double StartAngle = 0.3;
 

@@ -1,14 +1,15 @@
 // Reading map files, rejecting broken ones, reference points, groups and the camera.
 #include "engine/MapBase.h"
 
-#include "support/MapFiles.h"
 #include "engine/Poly.h"
+#include "support/MapFiles.h"
 #include "util/Error.h"
 #include "util/Util.h"
 
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <cstring>
-#include <gtest/gtest.h>
 #include <string>
 #include <utility>
 
@@ -124,10 +125,9 @@ TEST(MapBase, ImpossibleCountsAndValuesAreParseErrors)
     size_t const refCount = HeaderSize + 2 * (PolyHeadSize + 4 * PointSize);
 
     // Counts beyond the file's end, a two-cornered polygon, an absurd group, a NaN coordinate, a zero zoom.
-    std::pair<size_t, uint32_t> const patches[] = {{0, 0xFFFFFFFFu},        {HeaderSize, 0x10000000u},
-                                                   {HeaderSize, 2},         {refCount, 0x7FFFFFFFu},
-                                                   {HeaderSize + 8, ~0u},   {firstPoints, 0x7FF80000u},
-                                                   {20, 0}};
+    std::pair<size_t, uint32_t> const patches[] = {
+        {0, 0xFFFFFFFFu},      {HeaderSize, 0x10000000u},  {HeaderSize, 2}, {refCount, 0x7FFFFFFFu},
+        {HeaderSize + 8, ~0u}, {firstPoints, 0x7FF80000u}, {20, 0}};
     for (auto const& [at, word] : patches)
     {
         SCOPED_TRACE(at);

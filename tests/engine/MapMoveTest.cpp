@@ -1,10 +1,11 @@
 // The moving-group driver: applying move orders and carrying the player standing on the group.
 #include "engine/MapMove.h"
 
-#include "support/GroupPlayerTest.h"
 #include "engine/MapMoveObject.h"
+#include "support/GroupPlayerTest.h"
 
-namespace {
+namespace
+{
 
 class OneOrder final : public MapMoveObject
 {

@@ -1,19 +1,20 @@
 // The collision grid, group covers, the movement queries of characters and projectiles, and drawing by layer.
 #include "engine/Map.h"
 
+#include "engine/Poly.h"
+#include "media/Textures.h"
 #include "support/MapFiles.h"
 #include "support/MediaTestSupport.h"
-#include "engine/Poly.h"
 #include "support/SmallMap.h"
-#include "media/Textures.h"
 #include "tools/Canvas.h"
 #include "tools/DataGen.h"
 #include "util/DataFile.h"
 #include "util/Error.h"
 #include "util/Util.h"
 
-#include <cmath>
 #include <gtest/gtest.h>
+
+#include <cmath>
 #include <memory>
 #include <string>
 
@@ -147,7 +148,7 @@ TEST(Map, CracksBetweenSolidsStopMovesRunningAlongThem)
     EXPECT_EQ(edge, 2u);
     ExpectMove(*map, {300, 10}, {320, 10}, true, 300, 10);
     ExpectMove(*map, {300, 10}, {250, 10}, false, 250, 10);
-    ExpectMove(*map, before, {300, 10}, false, 300, 10);  // a move may end at the crack's mouth
+    ExpectMove(*map, before, {300, 10}, false, 300, 10); // a move may end at the crack's mouth
     // A point in a crack does not slide along it.
     ExpectMove(*map, {350, 10}, {380, 10}, true, 350, 10);
     ExpectMove(*map, {350, 10}, {320, 10}, true, 350, 10);

@@ -1,11 +1,12 @@
 // The message queue: sliding in and out, handing over between lines, and a full queue.
 #include "engine/Message.h"
 
-#include <string>
-
 #include <gtest/gtest.h>
 
-namespace {
+#include <string>
+
+namespace
+{
 
 std::string Shown(Message const& message)
 {

@@ -1,14 +1,15 @@
 // The object list: culling at the edge of the view, reach, hits, teleports, hang-ons and pick-ups.
 #include "engine/ObjectList.h"
 
-#include <gtest/gtest.h>
-
 #include "engine/Enemy.h"
 #include "engine/Object.h"
 #include "engine/PickUp.h"
 #include "support/SmallMap.h"
 
-namespace {
+#include <gtest/gtest.h>
+
+namespace
+{
 
 // An object that culls itself at a chosen point and counts how often the list moves and draws it.
 class CountedObject final : public Object
@@ -90,7 +91,7 @@ TEST_F(ObjectListTest, CullsAtTheEdgeOfTheViewAndBySize)
 
 TEST_F(ObjectListTest, OnlyTheFirstOfTheHardestActiveHittersRecordsTheHit)
 {
-    StingingEnemy tooSmall(5, 8.5);  // enemies need an eighth of the view's scale
+    StingingEnemy tooSmall(5, 8.5); // enemies need an eighth of the view's scale
     StingingEnemy weaker(1, 1.0);
     StingingEnemy first(3, 8.0);
     StingingEnemy second(3, 1.0);
@@ -126,4 +127,4 @@ TEST_F(ObjectListTest, PickUpsAreReachedStrictlyWithin24AndOfferedInTurn)
     EXPECT_EQ(list.FindPickUp(&player, nullptr, 12), &hidden);
 }
 
-}  // namespace
+} // namespace

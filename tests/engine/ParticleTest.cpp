@@ -1,11 +1,11 @@
 // Particles: bounces off the map at half speed, never through it.
 #include "engine/Particle.h"
 
-#include <cmath>
+#include "support/SmallMap.h"
 
 #include <gtest/gtest.h>
 
-#include "support/SmallMap.h"
+#include <cmath>
 
 TEST(Particle, BouncesOffTheFloorWithHalfItsSpeed)
 {

@@ -1,12 +1,12 @@
 // Movement paths: positions at boundary ticks, facing, bounds and replay of the same tick.
 #include "engine/Path.h"
 
+#include "util/Util.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdlib>
-
-#include "util/Util.h"
 
 namespace
 {
@@ -15,7 +15,7 @@ void ExpectAt(Position_Info const& info, double x, double y)
     EXPECT_NEAR(info.pos.x, x, 1e-9);
     EXPECT_NEAR(info.pos.y, y, 1e-9);
 }
-}
+} // namespace
 
 TEST(Path, StillPathStaysAndFacesLeft)
 {
@@ -125,14 +125,14 @@ TEST(Path, BobMovesRestsAndReturns)
     // 100 ticks towards B and resting there, then 60 towards A and resting.
     Path_Bob path(Pointf(100, 0), Pointf(0, 40), 60, 100, 0);
     ExpectAt(path.PositionAtTime(0), 100, 0);
-    EXPECT_TRUE(path.PositionAtTime(5).facingLeft);           // B lies to the left
+    EXPECT_TRUE(path.PositionAtTime(5).facingLeft); // B lies to the left
     ExpectAt(path.PositionAtTime(29), Util::FunkyMove(100, 0, 29, 0.125), Util::FunkyMove(0, 40, 29, 0.125));
     ExpectAt(path.PositionAtTime(30), 0, 40);
     ExpectAt(path.PositionAtTime(99), 0, 40);
-    ExpectAt(path.PositionAtTime(100), 0, 40);                 // the way back starts at B
+    ExpectAt(path.PositionAtTime(100), 0, 40); // the way back starts at B
     EXPECT_FALSE(path.PositionAtTime(105).facingLeft);
     ExpectAt(path.PositionAtTime(130), 100, 0);
-    ExpectAt(path.PositionAtTime(160), 100, 0);                // next cycle
+    ExpectAt(path.PositionAtTime(160), 100, 0); // next cycle
 
     // With less than the travel time towards B it turns back before arriving.
     Path_Bob hurried(Pointf(100, 0), Pointf(0, 0), 60, 20, 0);

@@ -1,11 +1,12 @@
 // Pick-ups: found and taken stamps seen from ticks before and after them.
 #include "engine/PickUp.h"
 
-#include <cmath>
-
 #include <gtest/gtest.h>
 
-namespace {
+#include <cmath>
+
+namespace
+{
 
 struct Drawn
 {

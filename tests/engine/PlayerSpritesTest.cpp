@@ -1,12 +1,11 @@
 // Drawing recorded player states: the sprite set and frame chosen, facing, scale and the head point.
-#include "engine/Player_Sprites.h"
-
-#include <cstdio>
-
 #include "engine/Char_Base.h"
 #include "engine/Map.h"
+#include "engine/Player_Sprites.h"
 #include "support/MapFiles.h"
 #include "support/MediaTestSupport.h"
+
+#include <cstdio>
 
 namespace
 {
@@ -18,13 +17,14 @@ Rgba Colour(int set, int frame)
 
 void WriteSet(char const* pattern, int set, int count)
 {
-    for (int i = 0; i < count; i++) {
+    for (int i = 0; i < count; i++)
+    {
         char name[64];
         std::snprintf(name, sizeof name, pattern, i);
         Canvas(16, 16, Colour(set, i)).WritePng(name);
     }
 }
-}
+} // namespace
 
 class PlayerSprites : public MediaTestSupport_Gl
 {

@@ -1,11 +1,6 @@
 // The player: hits and dying, the camera, hanging, stats across a size change, actions and conversations.
 #include "engine/Player.h"
 
-#include <cmath>
-#include <gtest/gtest.h>
-#include <string>
-#include <vector>
-
 #include "engine/CharStats.h"
 #include "engine/Chest.h"
 #include "engine/Collectable.h"
@@ -13,18 +8,25 @@
 #include "engine/Enemy.h"
 #include "engine/Event_ChatInfo.h"
 #include "engine/GameEvents.h"
-#include "media/Game_Sounds.h"
 #include "engine/HangOn.h"
 #include "engine/LevelEvents.h"
 #include "engine/ObjectList.h"
 #include "engine/Sign.h"
 #include "engine/Target.h"
-#include "support/SmallMap.h"
-#include "support/SpeakingFixture.h"
 #include "engine/Teleport.h"
 #include "engine/TimeFrames.h"
+#include "media/Game_Sounds.h"
+#include "support/SmallMap.h"
+#include "support/SpeakingFixture.h"
 
-namespace {
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace
+{
 
 class StingingEnemy final : public Enemy
 {
@@ -149,13 +151,14 @@ TEST_F(PlayerTest, HitsGraceDyingAndTheGhost)
 
     hero.Die();
     double const x = hero.GetPos().x;
-    for (int i = 0; i < 100; i++) {
+    for (int i = 0; i < 100; i++)
+    {
         Step(Character_Right | Character_Jump);
-        hero.Render(map.get(), clock << 8);  // blinking, then the dying frames
+        hero.Render(map.get(), clock << 8); // blinking, then the dying frames
         hero.RenderHUD(map.get(), clock << 8);
     }
     EXPECT_EQ(hero.IsPlayerDead(), 1);
-    EXPECT_EQ(hero.GetPos().x, x);  // a dying body takes no input
+    EXPECT_EQ(hero.GetPos().x, x); // a dying body takes no input
     Step();
     EXPECT_EQ(hero.IsPlayerDead(), 2);
 
@@ -189,7 +192,7 @@ TEST_F(PlayerTest, GrantsSurviveASizeChange)
 TEST_F(PlayerTest, CameraEasesItsZoomAndObeysTheWorld)
 {
     Player& hero = MakePlayer();
-    EXPECT_DOUBLE_EQ(map->view.scale, FAR_SCALE);  // placed at once when built
+    EXPECT_DOUBLE_EQ(map->view.scale, FAR_SCALE); // placed at once when built
 
     hero.SetCameraScale(2.0, CameraMove_Ease8);
     Step();
@@ -215,7 +218,7 @@ TEST_F(PlayerTest, HangingAndTheDelayBeforeTheSamePointCatchesAgain)
     objects.AddHangOn(&point);
     Player& hero = MakePlayer();
 
-    Step();  // caught after the physics
+    Step(); // caught after the physics
     Step();
     EXPECT_EQ(point.hangs, 1);
     EXPECT_EQ(hero.GetPos(), point.hangPos);
@@ -244,7 +247,8 @@ TEST_F(PlayerTest, VillagersRefuseWhenAPastSelfTalksToThem)
     auto refusal = [&]() {
         Event_ChatInfo info;
         hero.Chatting(0, &info);
-        while (hero.SkipChat(clock) != 0) {
+        while (hero.SkipChat(clock) != 0)
+        {
         }
         return std::string(info.heroText != nullptr ? info.heroText : "");
     };
@@ -303,7 +307,8 @@ TEST_F(PlayerTest, TheActionKeyTakesTheFirstThingInReach)
 
     // Each round offers one thing less: chest, sign, teleport, villager, a target in sight;
     // in the last the key is released without having been seen held, so nothing is aimed at.
-    for (int round = 0; round < 6; round++) {
+    for (int round = 0; round < 6; round++)
+    {
         ObjectList reach;
         Post post;
         if (round < 1)
@@ -324,8 +329,7 @@ TEST_F(PlayerTest, TheActionKeyTakesTheFirstThingInReach)
         Event_ChatInfo info;
         hero.Chatting(0, &info);
         EXPECT_EQ(hero.OpeningChest(), round == 0 ? &chest : nullptr) << round;
-        EXPECT_EQ(info.heroText != nullptr && std::string(info.heroText) == "Keep off the grass.", round == 1)
-            << round;
+        EXPECT_EQ(info.heroText != nullptr && std::string(info.heroText) == "Keep off the grass.", round == 1) << round;
         for (int i = 0; i < 100; i++)
             Step();
         EXPECT_EQ(hero.GetPos() == map->GetRefPoint(2), round == 2) << round;
@@ -368,4 +372,4 @@ TEST_F(PlayerTest, AColouredItemOpensItsColoursOnly)
     EXPECT_GT(hero.GetPos().x, 59.9);
 }
 
-}  // namespace
+} // namespace

@@ -4,6 +4,7 @@
 #include "support/MapFiles.h"
 
 #include <gtest/gtest.h>
+
 #include <memory>
 
 namespace
@@ -37,12 +38,12 @@ TEST(Poly, MovesStopOnEdgesAndCornersAndSlideAlongOuterEdges)
     MapFiles::ExpectPoint(b, 5, 10);
     EXPECT_EQ(edge, 1u);
 
-    ExpectMove(*box, {5, 10}, {5, 5}, true, 5, 10);    // from the surface inwards goes nowhere
-    ExpectMove(*box, {5, 15}, {5, 10}, false, 5, 10);  // landing exactly on the surface
-    ExpectMove(*box, {5, 5}, {5, 20}, false, 5, 20);   // leaving
-    ExpectMove(*box, {-5, 5}, {5, 15}, false, 5, 15);  // grazing the top-left corner
-    ExpectMove(*box, {-5, 15}, {5, 5}, true, 0, 10);   // entering through it
-    ExpectMove(*box, {0, -5}, {0, 15}, false, 0, 15);  // along the outside of the left wall
+    ExpectMove(*box, {5, 10}, {5, 5}, true, 5, 10);   // from the surface inwards goes nowhere
+    ExpectMove(*box, {5, 15}, {5, 10}, false, 5, 10); // landing exactly on the surface
+    ExpectMove(*box, {5, 5}, {5, 20}, false, 5, 20);  // leaving
+    ExpectMove(*box, {-5, 5}, {5, 15}, false, 5, 15); // grazing the top-left corner
+    ExpectMove(*box, {-5, 15}, {5, 5}, true, 0, 10);  // entering through it
+    ExpectMove(*box, {0, -5}, {0, 15}, false, 0, 15); // along the outside of the left wall
 }
 
 TEST(Poly, SharedEdgesBecomeSeams)
@@ -56,14 +57,15 @@ TEST(Poly, SharedEdgesBecomeSeams)
     EXPECT_TRUE(right->GetPointPtr(0)->internal);
     int internalCount = 0;
     for (int i = 0; i < 4; ++i)
-        internalCount += left->GetPointPtr(i)->internal + right->GetPointPtr(i)->internal + ghost->GetPointPtr(i)->internal;
+        internalCount +=
+            left->GetPointPtr(i)->internal + right->GetPointPtr(i)->internal + ghost->GetPointPtr(i)->internal;
     EXPECT_EQ(internalCount, 2);
 
     Pointf const seam(10, 5);
     EXPECT_EQ(left->Hit(&seam), 0);
     EXPECT_EQ(right->Hit(&seam), 0);
 
-    ExpectMove(*right, {5, 5}, {15, 5}, false, 15, 5);  // across the seam into the other box
+    ExpectMove(*right, {5, 5}, {15, 5}, false, 15, 5); // across the seam into the other box
     // Sliding up the seam from below its end stops at the end; from inside it, stays put.
     ExpectMove(*right, {10, -5}, {10, 5}, true, 10, 0);
     ExpectMove(*right, {10, 3}, {10, 8}, true, 10, 3);

@@ -1,13 +1,13 @@
 // Tests of the per-tick histories: runs, gaps, overwrites after travelling back and value equality.
 #include "engine/Positioner.h"
 
+#include "util/Pointf.h"
+#include "util/Vectorf.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
-
-#include "util/Pointf.h"
-#include "util/Vectorf.h"
 
 namespace
 {

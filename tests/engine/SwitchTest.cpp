@@ -1,14 +1,15 @@
 // Floor switches: pressing by the player's feet and size, the plate's travel, radio groups and blockers.
 #include "engine/Switch.h"
 
-#include <vector>
-
-#include "support/GroupPlayerTest.h"
 #include "engine/Lift.h"
 #include "engine/Switch_Blocker.h"
+#include "support/GroupPlayerTest.h"
 #include "util/Util.h"
 
-namespace {
+#include <vector>
+
+namespace
+{
 
 // Blocks, and notes that it was asked.
 class LoggingBlocker final : public Switch_Blocker

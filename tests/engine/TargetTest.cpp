@@ -1,11 +1,11 @@
 // Hits and noises of a target at, before and after their ticks, and sharing with replay copies.
 #include "engine/Target.h"
 
-#include <initializer_list>
+#include "util/Pointf.h"
 
 #include <gtest/gtest.h>
 
-#include "util/Pointf.h"
+#include <initializer_list>
 
 namespace
 {
@@ -25,7 +25,7 @@ public:
 
     mutable int asked = 0;
 };
-}
+} // namespace
 
 TEST(Target, HitPointsAndDeathFollowTheHitTicks)
 {

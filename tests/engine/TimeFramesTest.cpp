@@ -3,7 +3,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 // Records ticks [from, to) with x telling the tick and y the given height.
 template <class Recording>

@@ -1,15 +1,15 @@
 // Tests of key-frame replay with a small creature whose every step depends on the last.
 #include "engine/TimeLog.h"
 
+#include "engine/TimeSet.h"
+#include "support/RandomSeed.h"
+#include "util/Util.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
 #include <string>
 #include <vector>
-
-#include "support/RandomSeed.h"
-#include "engine/TimeSet.h"
-#include "util/Util.h"
 
 namespace
 {
@@ -21,7 +21,10 @@ class Walker
 {
 public:
     explicit Walker(TimeSet* sharedPushes) : x(0), speed(1), pushes(sharedPushes) { pushes->TakeRef(); }
-    explicit Walker(Walker const* other) : x(other->x), speed(other->speed), pushes(other->pushes) { pushes->TakeRef(); }
+    explicit Walker(Walker const* other) : x(other->x), speed(other->speed), pushes(other->pushes)
+    {
+        pushes->TakeRef();
+    }
     virtual ~Walker() { pushes->Destroy(); }
 
     void Move(Map const*, Tick t)

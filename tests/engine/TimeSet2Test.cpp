@@ -1,14 +1,14 @@
 // Tests of the value runs: splitting and joining runs, queries and a comparison with a plain model.
 #include "engine/TimeSet2.h"
 
+#include "support/RandomSeed.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
-
-#include "support/RandomSeed.h"
 
 namespace
 {
@@ -32,11 +32,9 @@ TEST(TimeSet2, SplitsWidensAndJoinsRuns)
         int value;
         char const* values;
     } const steps[] = {
-        {11, 13, 5, "..555.............."}, {10, 10, 5, ".5555.............."},
-        {20, 21, 1, ".5555......11......"}, {22, 26, 5, ".5555......1155555."},
-        {22, 22, 1, ".5555......1115555."}, {12, 12, 2, ".5525......1115555."},
-        {12, 12, 5, ".5555......1115555."}, {23, 23, 1, ".5555......1111555."},
-        {25, 25, 5, ".5555......1111555."},
+        {11, 13, 5, "..555.............."}, {10, 10, 5, ".5555.............."}, {20, 21, 1, ".5555......11......"},
+        {22, 26, 5, ".5555......1155555."}, {22, 22, 1, ".5555......1115555."}, {12, 12, 2, ".5525......1115555."},
+        {12, 12, 5, ".5555......1115555."}, {23, 23, 1, ".5555......1111555."}, {25, 25, 5, ".5555......1111555."},
     };
     TimeSet2 set;
     for (Step const& step : steps)
@@ -86,7 +84,8 @@ TEST(TimeSet2, AgreesWithAPlainModelUnderRandomOperations)
             Tick tick = -1;
             ASSERT_EQ(set.Find(q, &value) ? value : None, model[q]) << "tick " << q;
             ASSERT_EQ(set.Check(q, v), model[q] == v) << "tick " << q;
-            ASSERT_EQ(set.CheckRange(TimeRange2(q, e, v)), std::count(&model[q], &model[std::max(q, e)], v) > 0) << q << "-" << e;
+            ASSERT_EQ(set.CheckRange(TimeRange2(q, e, v)), std::count(&model[q], &model[std::max(q, e)], v) > 0)
+                << q << "-" << e;
             down = differing(q, -1), up = differing(q, 1);
             ASSERT_EQ(set.CheckDown(q, &found, &tick) ? tick : -1, down) << "tick " << q;
             ASSERT_EQ(found, down < 0 ? None : model[down]);

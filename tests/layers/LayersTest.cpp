@@ -2,6 +2,8 @@
 // layers before it, a world never another world, and only the platform layer includes SDL.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -9,8 +11,6 @@
 #include <regex>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -21,10 +21,9 @@ constexpr int World_Rank = 7;
 
 // The rank of each folder under source/; the worlds share one rank and may not use each other.
 std::map<std::string, int> const ranks = {
-    {"util", 0},        {"platform", 1},     {"media", 2},        {"engine", 3},      {"puzzles", 4},
-    {"creatures", 5},   {"testworld", 6},    {"treevillage", 7},  {"plateau", 7},     {"killig", 7},
-    {"chasm", 7},       {"petra", 7},        {"castle", 7},       {"tower", 7},       {"black", 7},
-    {"final", 7},       {"shell", 8},
+    {"util", 0},      {"platform", 1},    {"media", 2},   {"engine", 3}, {"puzzles", 4}, {"creatures", 5},
+    {"testworld", 6}, {"treevillage", 7}, {"plateau", 7}, {"killig", 7}, {"chasm", 7},   {"petra", 7},
+    {"castle", 7},    {"tower", 7},       {"black", 7},   {"final", 7},  {"shell", 8},
 };
 
 // The generator stands at the test world's rank: it may know the test world but no world and
@@ -154,7 +153,8 @@ TEST(Layers, WrongIncludesAreFound)
     fs::path const root = fs::temp_directory_path() / ("hm_layers_" + std::to_string(::getpid()));
     fs::remove_all(root);
     Write(root / "source/util/Fine.h", "#pragma once\n#include <cmath>\n");
-    Write(root / "source/engine/Map.cpp", "#include \"engine/Map.h\"\n#include \"media/Image.h\"\n#include \"util/Fine.h\"\n");
+    Write(root / "source/engine/Map.cpp",
+          "#include \"engine/Map.h\"\n#include \"media/Image.h\"\n#include \"util/Fine.h\"\n");
     Write(root / "source/shell/Loop.cpp", "#include \"treevillage/TreeV.h\"\n#include \"plateau/Plato.h\"\n");
     Write(root / "tools/Gen.cpp", "#include \"tools/Gen.h\"\n#include \"testworld/Test_World.h\"\n");
     Write(root / "source/treevillage/TreeV.h", "#include \"testworld/Test_World.h\"\n");
@@ -170,14 +170,15 @@ TEST(Layers, WrongIncludesAreFound)
     std::vector<std::string> const faults = CheckTree(root);
     std::string const text = Joined(faults);
     EXPECT_EQ(faults.size(), 8u) << text;
-    for (char const* expected : {"source/engine/Level.cpp:2: engine may not include the later layer shell",
-                                 "source/media/Image.cpp:1: SDL outside source/platform",
-                                 "source/treevillage/TreeV.cpp:1: the world treevillage may not include the world plateau",
-                                 "source/puzzles/Grid.cpp:1: \"Grid.h\" does not name its folder",
-                                 "source/puzzles/Grid.cpp:2: \"../engine/Map.h\" climbs out of the include root",
-                                 "tools/Gen2.cpp:1: tools may not include the later layer shell",
-                                 "source/engine/Map2.cpp:1: \"tools/DataGen.h\": the generator is not part of the game",
-                                 "source/Loose.cpp: a source outside the layer folders"})
+    for (char const* expected :
+         {"source/engine/Level.cpp:2: engine may not include the later layer shell",
+          "source/media/Image.cpp:1: SDL outside source/platform",
+          "source/treevillage/TreeV.cpp:1: the world treevillage may not include the world plateau",
+          "source/puzzles/Grid.cpp:1: \"Grid.h\" does not name its folder",
+          "source/puzzles/Grid.cpp:2: \"../engine/Map.h\" climbs out of the include root",
+          "tools/Gen2.cpp:1: tools may not include the later layer shell",
+          "source/engine/Map2.cpp:1: \"tools/DataGen.h\": the generator is not part of the game",
+          "source/Loose.cpp: a source outside the layer folders"})
         EXPECT_NE(text.find(expected), std::string::npos) << expected << "\nin:\n" << text;
     fs::remove_all(root);
 }

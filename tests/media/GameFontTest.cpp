@@ -102,7 +102,10 @@ TEST_F(GameFontTest, CharactersWithoutGlyphsAreSpacesReportedOnce)
     GameFont font;
     testing::internal::CaptureStderr();
     EXPECT_EQ(font.MeasureText("a~b", -1), font.MeasureText("a b", -1));
-    EXPECT_EQ(font.FitText("a\x80" "b", -1, 100, 1.0), 3);
+    EXPECT_EQ(font.FitText("a\x80"
+                           "b",
+                           -1, 100, 1.0),
+              3);
     Pointf at(10, 100);
     font.Render("x{y", -1, Font_Left | Font_Top, &at, 1.0);
     std::string err = testing::internal::GetCapturedStderr();

@@ -1,15 +1,16 @@
 // A world's music: its volumes, a missing file, and what is left after it is deleted.
 #include "media/Game_Music.h"
-
 #include "platform/Audio.h"
 #include "support/TestAudio.h"
 #include "support/TestFolder.h"
 #include "util/Error.h"
 
 #include <gtest/gtest.h>
+
 #include <string>
 
-namespace {
+namespace
+{
 
 class GameMusicTest : public testing::Test
 {
@@ -49,14 +50,19 @@ TEST_F(GameMusicTest, VolumesMultiplyAndDieWithTheMusic)
 TEST_F(GameMusicTest, MissingFileThrowsTheOpenFileError)
 {
     std::string missing = dir / "missing.mp3";
-    for (bool withDevice : {false, true}) {
-        if (withDevice) {
+    for (bool withDevice : {false, true})
+    {
+        if (withDevice)
+        {
             ASSERT_TRUE(Audio::Open(Audio_Rate, Audio_Channels));
         }
-        try {
+        try
+        {
             Game_Music music(missing.c_str());
             ADD_FAILURE() << "no error for a missing file";
-        } catch (Error const& err) {
+        }
+        catch (Error const& err)
+        {
             EXPECT_EQ(Error_OpenFile, err.Code());
             EXPECT_EQ(missing, err.Text());
         }

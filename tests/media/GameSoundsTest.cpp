@@ -1,6 +1,5 @@
 // The sound table: fall-off around the listener, mute, and channels reused by other sounds.
 #include "media/Game_Sounds.h"
-
 #include "platform/Audio.h"
 #include "support/TestAudio.h"
 #include "support/TestFolder.h"
@@ -8,7 +7,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 using TestAudio::ChannelOf;
 

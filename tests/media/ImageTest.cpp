@@ -8,14 +8,13 @@
 #include "util/Pointf.h"
 #include "util/WorldTransform.h"
 
-#include <zlib.h>
-
 #include <cmath>
 #include <cstring>
 #include <fstream>
 #include <iterator>
 #include <memory>
 #include <vector>
+#include <zlib.h>
 
 namespace
 {

@@ -46,16 +46,15 @@ TEST_F(TexturesTest, EntriesOfEveryFormLoadWithTheirLettersAndFrames)
         WritePicture(name, 16, 8);
     for (int i = 0; i < 4; ++i)
         WritePicture(("lava0" + std::to_string(i) + ".png").c_str(), 8, 8);
-    dir.WriteText("world/imagemap",
-                  "world\n"
-                  "# a comment line\n"
-                  "0 rock.png s\n"
-                  "7 brick.png hv\n"
-                  "8 tile.png hvp\n"
-                  "4 sky.png\n"
-                  "3 lava**.png m 4 2560\n"
-                  "5 old.png\n"
-                  "5 new.png hsh\n");
+    dir.WriteText("world/imagemap", "world\n"
+                                    "# a comment line\n"
+                                    "0 rock.png s\n"
+                                    "7 brick.png hv\n"
+                                    "8 tile.png hvp\n"
+                                    "4 sky.png\n"
+                                    "3 lava**.png m 4 2560\n"
+                                    "5 old.png\n"
+                                    "5 new.png hsh\n");
     Textures textures("world/imagemap");
     EXPECT_STREQ(textures.GetPrefix(), "world");
     ASSERT_EQ(textures.GetNumTextures(), 9);

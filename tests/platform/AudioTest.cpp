@@ -4,12 +4,14 @@
 #include "support/TestAudio.h"
 #include "support/TestFolder.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <filesystem>
-#include <gtest/gtest.h>
 #include <string>
 
-namespace {
+namespace
+{
 
 using TestAudio::Listen;
 

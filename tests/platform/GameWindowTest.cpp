@@ -3,12 +3,15 @@
 
 #include "platform/MessageBox.h"
 
-#include <GL/gl.h>
-#include <algorithm>
 #include <gtest/gtest.h>
+
+#include <GL/gl.h>
+
+#include <algorithm>
 #include <vector>
 
-namespace {
+namespace
+{
 
 std::vector<Window_Message> received;
 

@@ -6,7 +6,8 @@
 TEST(KeyCodes, EveryKeyRoundTripsThroughItsCode)
 {
     int mapped = 0;
-    for (int scancode = 0; scancode < KeyCodes_ScancodeCount; scancode++) {
+    for (int scancode = 0; scancode < KeyCodes_ScancodeCount; scancode++)
+    {
         unsigned vk = HM_ScancodeToVirtualKey(scancode);
         if (vk == 0)
             continue;
@@ -16,9 +17,11 @@ TEST(KeyCodes, EveryKeyRoundTripsThroughItsCode)
         EXPECT_EQ(vk, HM_ScancodeToVirtualKey(back)) << "scancode " << scancode;
     }
     EXPECT_GT(mapped, 100);
-    for (unsigned vk = 0; vk < 0x10000; vk++) {
+    for (unsigned vk = 0; vk < 0x10000; vk++)
+    {
         int scancode = HM_VirtualKeyToScancode(vk);
-        if (scancode >= 0) {
+        if (scancode >= 0)
+        {
             EXPECT_EQ(vk, HM_ScancodeToVirtualKey(scancode)) << "code " << vk;
         }
     }

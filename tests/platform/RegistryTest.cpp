@@ -4,10 +4,11 @@
 #include "platform/MessageBox.h"
 #include "support/TestFolder.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <gtest/gtest.h>
 #include <string>
 
 TEST(Registry, FindsTheInstallPathOrSaysItIsMissing)

@@ -1,8 +1,7 @@
 // Grid_Puzzle: rejecting malformed files, numbers from the solution, the check and the solver,
 // marking by mouse and keys, the solved and abandoned endings and the tutorial script.
-#include "puzzles/Grid_Puzzle.h"
-
 #include "engine/KeyData.h"
+#include "puzzles/Grid_Puzzle.h"
 #include "support/MediaTestSupport.h"
 #include "support/SpeakingFixture.h"
 #include "tools/PuzzleWriter.h"
@@ -99,7 +98,6 @@ protected:
         Pointf const c = puzzle.GetScrPos(x, y);
         return Pixel(static_cast<int>(c.x + side / 2), static_cast<int>(c.y - side / 2));
     }
-
 };
 
 TEST_F(GridPuzzleTest, MalformedFilesAreRejectedNamingTheFile)

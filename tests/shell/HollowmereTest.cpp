@@ -2,17 +2,19 @@
 #include "support/TestFolder.h"
 
 #include <gtest/gtest.h>
+
 #include <png.h>
+#include <sys/wait.h>
 
 #include <algorithm>
 #include <array>
 #include <fstream>
 #include <set>
 #include <sstream>
-#include <sys/wait.h>
 #include <vector>
 
-namespace {
+namespace
+{
 
 struct Shot
 {
@@ -87,7 +89,8 @@ TEST(Hollowmere, PlaysFromTheTitleThroughTheMapIntoALevelAndQuits)
     std::filesystem::path const data = root.path / "data";
     ASSERT_EQ(0, std::system((Built("hm_datagen") + " " + data.string() + " > /dev/null").c_str()));
     std::filesystem::create_directories(root.path / "config/hollowmere");
-    std::ofstream(root / "config/hollowmere/registry") << "[Software\\Velmora\\Hollowmere]\nInstallPath=" << data.string();
+    std::ofstream(root / "config/hollowmere/registry")
+        << "[Software\\Velmora\\Hollowmere]\nInstallPath=" << data.string();
 
     // Title, two logos, the slots, world 1, its menu to leave it, the map, and Escape to quit.
     // Presses and releases lie apart, as a pass runs up to 8 steps before input is read.
@@ -97,7 +100,8 @@ TEST(Hollowmere, PlaysFromTheTitleThroughTheMapIntoALevelAndQuits)
                                       "1140 key 0x28 down\n1160 key 0x28 up\n1170 shot menu.png\n"
                                       "1180 key 0x0D down\n1200 key 0x0D up\n1320 shot map.png\n1350 key 0x1B down\n";
     std::string log;
-    EXPECT_EQ(0, RunGame(data, "XDG_CONFIG_HOME=" + root / "config" + " HM_INPUT_SCRIPT=" + root / "script", &log)) << log;
+    EXPECT_EQ(0, RunGame(data, "XDG_CONFIG_HOME=" + root / "config" + " HM_INPUT_SCRIPT=" + root / "script", &log))
+        << log;
     EXPECT_EQ(std::string::npos, log.find("rror")) << log;
 
     Shot const title(data / "title.png"), logo(data / "logo.png"), slots(data / "slots.png");

@@ -1,18 +1,20 @@
 // Key states as key messages and steps age them, the game keys, and the key-assignment file.
 #include "engine/KeyData.h"
 
-#include "shell/Globals.h"
-#include "shell/WndProc.h"
 #include "platform/GameWindow.h"
 #include "platform/KeyCodes.h"
+#include "shell/Globals.h"
+#include "shell/WndProc.h"
 #include "support/TestFolder.h"
 
-#include <fstream>
 #include <gtest/gtest.h>
+
+#include <fstream>
 #include <iterator>
 #include <vector>
 
-namespace {
+namespace
+{
 
 void Key(unsigned vk, bool down)
 {
@@ -83,7 +85,8 @@ TEST_F(KeyDataTest, GameKeysComeFromEitherAssignment)
     for (std::uint16_t vk : keyAssign)
         EXPECT_GE(HM_VirtualKeyToScancode(vk), 0) << "bound code " << vk;
     for (unsigned vk = 0; vk < 0x100; vk++)
-        if (FindKey(vk) >= 0) {
+        if (FindKey(vk) >= 0)
+        {
             EXPECT_GE(HM_VirtualKeyToScancode(vk), 0) << "raw key code " << vk;
         }
 

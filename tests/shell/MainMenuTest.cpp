@@ -7,7 +7,8 @@
 
 #include <memory>
 
-namespace {
+namespace
+{
 
 class MainMenuTest : public ShellTestSupport
 {

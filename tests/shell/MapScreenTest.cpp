@@ -8,7 +8,8 @@
 
 #include <sys/stat.h>
 
-namespace {
+namespace
+{
 
 class MapScreenTest : public ShellTestSupport
 {
@@ -171,7 +172,8 @@ TEST_F(MapScreenTest, CheckSaveTouchesNoSlot)
     EXPECT_EQ(1, std::distance(std::filesystem::directory_iterator("saves"), {})) << "the scratch file is gone";
 
     // Permissions do not bind root, so only others see a folder they cannot write.
-    if (geteuid() != 0) {
+    if (geteuid() != 0)
+    {
         chmod("saves", 0555);
         EXPECT_FALSE(MapScreen::CheckSave());
         chmod("saves", 0755);

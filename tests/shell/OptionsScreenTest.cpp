@@ -1,19 +1,20 @@
 // The key-assignment screen: binding, saving, cancelling, its modal run and the keys it takes.
 #include "shell/OptionsScreen.h"
 
-#include "shell/Globals.h"
 #include "puzzles/Grid_Puzzle.h"
+#include "shell/Globals.h"
 #include "shell/MainLoop.h"
 #include "shell/MainMenu.h"
-#include "support/ShellTestSupport.h"
 #include "shell/WndProc.h"
+#include "support/ShellTestSupport.h"
 
 #include <fstream>
-#include <memory>
 #include <iterator>
+#include <memory>
 #include <vector>
 
-namespace {
+namespace
+{
 
 Window_Message Key(unsigned vk, bool down)
 {

@@ -2,9 +2,9 @@
 #include "shell/ScreenFlow.h"
 
 #include "engine/GameEvents.h"
+#include "engine/Level.h"
 #include "media/Game_Sounds.h"
 #include "shell/Globals.h"
-#include "engine/Level.h"
 #include "shell/MainLoop.h"
 #include "shell/MainMenu.h"
 #include "shell/MapScreen.h"
@@ -13,7 +13,8 @@
 #include <memory>
 #include <vector>
 
-namespace {
+namespace
+{
 
 // A world that counts its steps and may ask for a save.
 class FakeWorld final : public Level
@@ -161,7 +162,8 @@ TEST_F(ScreenFlowTest, FinalWorldLeadsToTheEndingAndThenTheMapAndTheMastersWorld
 
 TEST_F(ScreenFlowTest, FadeOutReachesBlackOnceAtTheStepItsSpeedGives)
 {
-    for (auto [speed, steps] : {std::pair{0.03, 34}, std::pair{0.003, 334}}) {
+    for (auto [speed, steps] : {std::pair{0.03, 34}, std::pair{0.003, 334}})
+    {
         fadeSpeed = speed;
         fading = 1;
         fadeVal = 1.0;

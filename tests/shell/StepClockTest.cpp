@@ -5,7 +5,8 @@
 
 #include <cstdint>
 
-namespace {
+namespace
+{
 
 // The steps one pass of the main loop runs at now.
 int Pass(StepClock& clock, std::uint32_t now)

@@ -3,17 +3,19 @@
 #include "shell/WndProc.h"
 
 #include "media/Game_Sounds.h"
-#include "shell/Globals.h"
 #include "platform/Audio.h"
 #include "platform/GameWindow.h"
 #include "platform/MessageBox.h"
+#include "shell/Globals.h"
 #include "support/TestAudio.h"
 #include "support/TestFolder.h"
 
-#include <GL/gl.h>
 #include <gtest/gtest.h>
 
-namespace {
+#include <GL/gl.h>
+
+namespace
+{
 
 Window_Message Mouse(Window_MessageType type, int x, int y)
 {

@@ -2,11 +2,11 @@
 #pragma once
 
 #include "engine/GameEvents.h"
-#include "media/Game_Sounds.h"
-#include "support/GroupTestSupport.h"
 #include "engine/ObjectList.h"
 #include "engine/Player.h"
+#include "media/Game_Sounds.h"
 #include "platform/GameWindow.h"
+#include "support/GroupTestSupport.h"
 #include "support/TestFolder.h"
 #include "tools/DataGen.h"
 

@@ -1,14 +1,15 @@
 // Test support: an activator on over chosen runs of ticks, and a small map with three moving groups.
 #pragma once
 
-#include <gtest/gtest.h>
-#include <memory>
-
 #include "engine/Activator.h"
 #include "engine/Map.h"
+#include "engine/TimeSet.h"
 #include "support/MapFiles.h"
 #include "support/SmallMap.h"
-#include "engine/TimeSet.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
 
 class ScriptedActivator final : public Activator
 {
@@ -18,7 +19,8 @@ public:
     void On(Tick from, Tick to) { activeTimes->AddRange(TimeRange(from, to)); }
 };
 
-namespace GroupMap {
+namespace GroupMap
+{
 
 constexpr unsigned int Group = 2;  // a 40 by 10 block on the floor (top y 0), centred on x 0
 constexpr unsigned int Group2 = 3; // the same on x 100

@@ -5,9 +5,10 @@
 #include "util/Error.h"
 #include "util/Pointf.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <cstdio>
-#include <gtest/gtest.h>
 #include <memory>
 #include <vector>
 

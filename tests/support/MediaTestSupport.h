@@ -8,8 +8,9 @@
 #include "tools/Canvas.h"
 #include "util/Error.h"
 
-#include <GL/gl.h>
 #include <gtest/gtest.h>
+
+#include <GL/gl.h>
 
 #include <array>
 #include <filesystem>

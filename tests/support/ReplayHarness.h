@@ -2,8 +2,8 @@
 // while the world is played, and requires the same digest whenever time travel shows a tick again.
 #pragma once
 
-#include "engine/Collectable.h"
 #include "engine/Chest.h"
+#include "engine/Collectable.h"
 #include "engine/Door.h"
 #include "engine/Hit_Target.h"
 #include "engine/KeyData.h"
@@ -12,9 +12,9 @@
 #include "engine/PickUp.h"
 #include "engine/Poly.h"
 #include "engine/Switch.h"
+#include "engine/TimeFrames.h"
 #include "testworld/Test_Walker.h"
 #include "testworld/Test_World.h"
-#include "engine/TimeFrames.h"
 
 #include <algorithm>
 #include <functional>

@@ -1,11 +1,11 @@
 // Small maps for engine tests: a long floor seen from the origin, with the collision grid built.
 #pragma once
 
-#include <memory>
-
 #include "engine/Map.h"
 #include "support/MapFiles.h"
 #include "tools/MapWriter.h"
+
+#include <memory>
 
 inline std::unique_ptr<Map> ReadSmallMap(MapWriter const& writer)
 {

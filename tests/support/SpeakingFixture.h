@@ -2,13 +2,13 @@
 // the working directory, a window with its GL context, and the speech bubbles set up.
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include "media/GameFont.h"
 #include "engine/SpeechBubble.h"
+#include "media/GameFont.h"
 #include "platform/GameWindow.h"
 #include "support/TestFolder.h"
 #include "tools/DataGen.h"
+
+#include <gtest/gtest.h>
 
 class SpeakingFixture : public ::testing::Test
 {

@@ -4,19 +4,21 @@
 #include "platform/Audio.h"
 #include "tools/WavWriter.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <gtest/gtest.h>
 #include <initializer_list>
 #include <string>
 #include <thread>
 #include <vector>
 
-namespace TestAudio {
+namespace TestAudio
+{
 
 inline std::atomic<int> loudest{0}; // the largest sample magnitude mixed since the last Listen
 inline std::atomic<int> blocks{0};  // mixed blocks since the last Listen

@@ -1,10 +1,11 @@
 // Test support: a temporary folder, removed with everything in it when the test ends.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <gtest/gtest.h>
 #include <string>
 
 class TestFolder final
@@ -16,7 +17,8 @@ public:
         std::string pattern = (std::filesystem::temp_directory_path() / "hm-test-XXXXXX").string();
         EXPECT_NE(mkdtemp(pattern.data()), nullptr);
         path = pattern;
-        if (enter) {
+        if (enter)
+        {
             oldDir = std::filesystem::current_path();
             std::filesystem::current_path(path);
         }

@@ -2,16 +2,16 @@
 #pragma once
 
 #include "engine/GameEvents.h"
-#include "media/Game_Sounds.h"
 #include "engine/KeyData.h"
-#include "testworld/Test_World.h"
+#include "media/Game_Sounds.h"
 #include "platform/Audio.h"
 #include "platform/GameWindow.h"
 #include "platform/MessageBox.h"
+#include "support/KeyScript.h"
 #include "support/TestAudio.h"
 #include "support/TestFolder.h"
+#include "testworld/Test_World.h"
 #include "tools/DataGen.h"
-#include "support/KeyScript.h"
 #include "util/Error.h"
 
 #include <gtest/gtest.h>

@@ -2,11 +2,11 @@
 // every world's image map loads, and the font and bubbles come up and draw.
 #include "tools/DataGen.h"
 
+#include "engine/SpeechBubble.h"
 #include "media/GameFont.h"
 #include "media/Image.h"
-#include "support/MediaTestSupport.h"
-#include "engine/SpeechBubble.h"
 #include "media/Textures.h"
+#include "support/MediaTestSupport.h"
 #include "util/Pointf.h"
 
 #include <memory>

@@ -2,8 +2,8 @@
 #include "tools/MapWriter.h"
 
 #include "engine/MapBase.h"
-#include "support/MapFiles.h"
 #include "engine/Poly.h"
+#include "support/MapFiles.h"
 #include "util/Error.h"
 
 #include <gtest/gtest.h>
@@ -49,7 +49,8 @@ TEST(MapWriter, CornersAreMadeClockwise)
 {
     MapWriter writer;
     // Counter-clockwise, with only the edge from (10, 0) to (10, 10) outlined.
-    writer.AddPoly({0, 0, true, false, {{0, 0, 0, 0, false}, {10, 0, 0, 0, true}, {10, 10, 0, 0, false}, {0, 10, 0, 0, false}}});
+    writer.AddPoly(
+        {0, 0, true, false, {{0, 0, 0, 0, false}, {10, 0, 0, 0, true}, {10, 10, 0, 0, false}, {0, 10, 0, 0, false}}});
     MapWriter_Poly const& turned = writer.polys[0];
     for (size_t i = 0; i < 4; ++i)
     {
@@ -62,7 +63,8 @@ TEST(MapWriter, CornersAreMadeClockwise)
     Pointf const inside(5, 5);
     EXPECT_EQ(map->polys[0]->Hit(&inside), 0);
 
-    MapWriter_Poly const dented{0, 0, true, false, {{0, 0, 0, 0, true}, {0, 10, 0, 0, true}, {3, 3, 0, 0, true}, {10, 0, 0, 0, true}}};
+    MapWriter_Poly const dented{
+        0, 0, true, false, {{0, 0, 0, 0, true}, {0, 10, 0, 0, true}, {3, 3, 0, 0, true}, {10, 0, 0, 0, true}}};
     EXPECT_THROW(writer.AddPoly(dented), Error);
     MapWriter_Poly const flat{0, 0, true, false, {{0, 0, 0, 0, true}, {0, 0, 0, 0, true}, {10, 0, 0, 0, true}}};
     EXPECT_THROW(writer.AddPoly(flat), Error);

@@ -1,9 +1,9 @@
 // Cubic curves from control points or end angles.
 #include "util/Bezier.h"
 
-#include <gtest/gtest.h>
-
 #include "util/Util.h"
+
+#include <gtest/gtest.h>
 
 TEST(Bezier, EndsAndAngleForm)
 {

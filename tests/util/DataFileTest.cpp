@@ -1,9 +1,10 @@
 // String copies and byte-order reversal of file fields.
 #include "util/DataFile.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <cstring>
-#include <gtest/gtest.h>
 
 TEST(DataFile, FlipsTurnBigEndianFileBytesIntoValues)
 {

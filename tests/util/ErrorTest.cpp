@@ -2,6 +2,7 @@
 #include "util/Error.h"
 
 #include <gtest/gtest.h>
+
 #include <string>
 
 namespace
@@ -13,7 +14,7 @@ int Record(char const* caption, char const* text)
     seen = std::string(caption) + "|" + text;
     return 7;
 }
-}
+} // namespace
 
 TEST(Error, ReportShowsCaptionAndText)
 {

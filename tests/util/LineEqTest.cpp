@@ -1,11 +1,11 @@
 // Lines through points and directions, and their intersections.
 #include "util/LineEq.h"
 
-#include <gtest/gtest.h>
-
 #include "util/Error.h"
 #include "util/Pointf.h"
 #include "util/Util.h"
+
+#include <gtest/gtest.h>
 
 TEST(LineEq, TwoPointLinesKeepTheirDirection)
 {

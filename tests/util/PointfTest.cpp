@@ -1,10 +1,11 @@
 // Points: tolerance equality, directions, turns and the camera transform.
 #include "util/Pointf.h"
 
-#include <gtest/gtest.h>
-#include <numbers>
-
 #include "util/Util.h"
+
+#include <gtest/gtest.h>
+
+#include <numbers>
 
 TEST(Pointf, EqualityIsWithinToleranceOnEachAxis)
 {
@@ -35,8 +36,8 @@ TEST(Pointf, InLineAndClockwise)
         Pointf const* b;
         int expected;
     } const inLine[] = {
-        {{5, 3}, &o, &east, 2},   {{-1, 0}, &o, &east, 0},  {{11, 0}, &o, &east, 4},  {{5e-8, 0}, &o, &east, 1},
-        {{10, 0}, &o, &east, 3},  {{11, 0}, &east, &o, 0},  {{0, 12}, &north, &o, 0}, {{0, -1}, &north, &o, 4},
+        {{5, 3}, &o, &east, 2},  {{-1, 0}, &o, &east, 0}, {{11, 0}, &o, &east, 4},  {{5e-8, 0}, &o, &east, 1},
+        {{10, 0}, &o, &east, 3}, {{11, 0}, &east, &o, 0}, {{0, 12}, &north, &o, 0}, {{0, -1}, &north, &o, 4},
     };
     for (auto const& c : inLine)
         EXPECT_EQ(c.p.InLine(c.a, c.b), c.expected) << c.p.x << "," << c.p.y;

@@ -1,10 +1,11 @@
 // The shared sorted pointer list: floor search, removal and reference counts.
 #include "util/PtrListSorted.h"
 
-#include <gtest/gtest.h>
-#include <vector>
-
 #include "support/Stamp.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
 
 namespace
 {
@@ -17,7 +18,7 @@ int FindIn(std::vector<Tick> const& ticks, Tick key)
     Stamp probe(key);
     return list.FindItem(&probe);
 }
-}
+} // namespace
 
 TEST(PtrListSorted, FindItemIsAFloorSearch)
 {

@@ -1,9 +1,9 @@
 // Fixed and growing pointer lists.
 #include "util/PtrList.h"
 
-#include <gtest/gtest.h>
-
 #include "support/Stamp.h"
+
+#include <gtest/gtest.h>
 
 TEST(PtrList, FixedListCountsEverySlot)
 {

@@ -1,9 +1,9 @@
 // Rectangles: corners, containment, overlap and union.
 #include "util/Rectf.h"
 
-#include <gtest/gtest.h>
-
 #include "util/Pointf.h"
+
+#include <gtest/gtest.h>
 
 TEST(Rectf, CornersAndContainment)
 {

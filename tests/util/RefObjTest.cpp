@@ -14,7 +14,7 @@ struct Record : RefObj
     ~Record() override { alive--; }
     int value;
 };
-}
+} // namespace
 
 TEST(RefObj, CountsHoldersAndNeverCopiesTheCount)
 {

@@ -1,6 +1,7 @@
 // Guards the build itself: assertions stay compiled in every build type.
-#include <cassert>
 #include <gtest/gtest.h>
+
+#include <cassert>
 
 TEST(Build, AssertionsAreOn)
 {

@@ -1,9 +1,9 @@
 // The stable pointer sort.
 #include "util/Sort.h"
 
-#include <gtest/gtest.h>
-
 #include "support/Stamp.h"
+
+#include <gtest/gtest.h>
 
 TEST(Sort, StableWithEmptySlotsLast)
 {

@@ -1,8 +1,9 @@
 // Angle maths, the float remainder, the tick hash and the easing curves.
 #include "util/Util.h"
 
-#include <cmath>
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 TEST(Util, RandomHashesTicksInThirtyTwoBits)
 {

@@ -1,9 +1,9 @@
 // Velocities set from an angle and a speed.
 #include "util/Vectorf.h"
 
-#include <gtest/gtest.h>
-
 #include "util/Util.h"
+
+#include <gtest/gtest.h>
 
 TEST(Vectorf, AngleAndSpeedRoundTrip)
 {
