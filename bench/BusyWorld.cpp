@@ -65,7 +65,7 @@ BusyWorld::BusyWorld(bool bobbingPlate) : stays(bobbingPlate)
         throw std::runtime_error(GameWindow::FailureText());
     sounds = new Game_Sounds;
     gameSounds = sounds;
-    events.eventTimes[Level_TimeTravelEvent] = GameEvent_HasHappened;
+    events.eventTimes[Event_TimeTravel] = GameEvent_HasHappened;
     world = std::make_unique<Test_World>(&events);
     AddWalkers();
     Rectf plate;

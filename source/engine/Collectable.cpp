@@ -16,7 +16,6 @@ namespace
 constexpr double BaseDrop = 12.0; // the item's base lies this far below its centre
 constexpr double Bounce = 0.5;
 constexpr double DrawScale = 0.75;
-constexpr double Tolerance = 1.1920928955078125e-7;
 constexpr Tick LockedForever = 0x7FFFFFFF;
 
 } // namespace
@@ -132,7 +131,7 @@ void Collectable::FallStep(Map const* map, Tick t)
     {
         double const reverse = v.GetRevAngle();
         double speed = v.GetSpeed();
-        if (speed <= Collectable_Gravity || std::fabs(speed - Collectable_Gravity) < Tolerance)
+        if (speed <= Collectable_Gravity || std::fabs(speed - Collectable_Gravity) < Util::Eps)
             speed = 0.0;
         double const ground = map->Lean(&to, reverse, LeanDirection(0));
         v.SetAngleSpeed(Util::Angle(2.0 * ground - reverse), speed * Bounce);

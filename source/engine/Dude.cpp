@@ -6,12 +6,12 @@
 #include "engine/Map.h"
 #include "engine/SpeechBubble.h"
 #include "engine/TimeSet.h"
+#include "util/Util.h"
 
 namespace
 {
 
 constexpr double Dude_Height = 16.0;
-constexpr double Dude_SideTolerance = 1.1920928955078125e-7;
 
 // Points holder at shared, keeping the reference counts right when the two differ.
 template <class T>
@@ -123,7 +123,7 @@ bool Dude::TalkTo(Pointf const* talkerPos, Event_ChatInfo const* info, Tick t, b
         if ((info->flags & Chat_End) != 0)
             return false;
     }
-    bool const left = talkerPos->x < pos.x - Dude_SideTolerance;
+    bool const left = talkerPos->x < pos.x - Util::Eps;
     if (bubble != nullptr)
         bubble->flip = left ? 0 : 1;
     if (left)

@@ -9,6 +9,15 @@
 using GameEvent = int;
 
 constexpr int Event_Count = 42;
+
+// The story events the code names; each world adds its own as it lands.
+enum GameEvent_Story : GameEvent
+{
+    Event_Hint = 0,       // the hint panel is shown from here on
+    Event_DoubleJump = 3, // the player may jump a second time in the air
+    Event_TimeTravel = 4, // time travel has been learnt
+    Event_Socks = 5,      // the socks were found: from then on the player cannot die
+};
 constexpr Tick GameEvent_HasntHappened = -1;
 constexpr Tick GameEvent_HasHappened = -2; // happened in an earlier, finished level
 

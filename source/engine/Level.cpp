@@ -129,7 +129,7 @@ std::int32_t Level::EaseTimeSpeed(std::int32_t speed, bool back, bool forward)
 
 bool Level::TimeTravelLearnt() const
 {
-    return gameEvents->Happened(Level_TimeTravelEvent, 0);
+    return gameEvents->Happened(Event_TimeTravel, 0);
 }
 
 void Level::SetProjection()
@@ -183,7 +183,7 @@ void Level::Plot(Level_Plot_Flags flags)
     }
     if (flags & Level_Plot_Panel)
     {
-        if (canDo != nullptr && gameEvents->Happened(Level_HintEvent, tick))
+        if (canDo != nullptr && gameEvents->Happened(Event_Hint, tick))
             canDo->Render(tick);
         message->Render();
     }
@@ -243,7 +243,7 @@ Level_Action Level::Poll(KeyData keys)
     if (!timeTravelling)
         player->InfluenceObjects(time, objects);
 
-    if (canDo != nullptr && gameEvents->Happened(Level_HintEvent, GetTick()))
+    if (canDo != nullptr && gameEvents->Happened(Event_Hint, GetTick()))
     {
         canDo->SetEnable(Held(keys, Key_HintPanel));
         canDo->Poll();

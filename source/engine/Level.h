@@ -47,10 +47,6 @@ constexpr double Clock_HandLength = 12.8;
 constexpr double Clock_Tick1 = 11.2;
 constexpr double Clock_Tick2 = 14.4;
 
-// The story event that says time travel has been learnt; the hint panel waits for event 0.
-constexpr int Level_TimeTravelEvent = 4;
-constexpr int Level_HintEvent = 0;
-
 // A world fills in its map, textures, player, moving-group driver, hint panel and music and
 // places its objects; its Poll calls Level::Poll first and adds its own rules only when that
 // returned 0. The clock counts steps in 24.8 fixed point and only moves forward outside time

@@ -4,6 +4,7 @@
 #include "media/GameFont.h"
 #include "util/DataFile.h"
 #include "util/Error.h"
+#include "util/Util.h"
 
 #include <GL/gl.h>
 
@@ -15,7 +16,6 @@
 namespace
 {
 
-constexpr double HiddenTolerance = 1.1920928955078125e-7;
 constexpr double EaseDivisor = 8.0;
 constexpr double BoxScale = 0.9;
 constexpr double TextScale = 0.75;
@@ -55,7 +55,7 @@ void Message::Display(char const* text, int time)
 
 bool Message::Hidden() const
 {
-    return 1.0 - std::fabs(pos.y - Message_OffPos) > HiddenTolerance;
+    return 1.0 - std::fabs(pos.y - Message_OffPos) > Util::Eps;
 }
 
 void Message::Poll()

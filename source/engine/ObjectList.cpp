@@ -13,6 +13,7 @@
 #include "engine/Sign.h"
 #include "engine/Target.h"
 #include "engine/Teleport.h"
+#include "util/Util.h"
 
 #include <cfloat>
 #include <cmath>
@@ -21,7 +22,6 @@ namespace
 {
 
 constexpr int ObjectList_InitialSize = 32;
-constexpr double Reach_Tolerance = 1.1920928955078125e-7;
 constexpr double Collect_Distance = 24.0;
 constexpr double Chest_Distance = 24.0;
 constexpr double ObjectActive_Ratio = 0.0625;
@@ -34,7 +34,7 @@ constexpr double Interact_StartBest = 10000.0;
 // Strictly nearer than reach: a distance equal to reach within the tolerance is out.
 bool Within(double distance, double reach)
 {
-    return distance < reach && std::fabs(distance - reach) >= Reach_Tolerance;
+    return distance < reach && std::fabs(distance - reach) >= Util::Eps;
 }
 
 bool Within(Pointf const& a, Pointf const& b, double reach)
@@ -55,7 +55,7 @@ bool ActiveNearView(Map const* map, Thing const* thing, double minRatio)
         return true;
     double const viewScale = map->view.scale;
     double const ratio = viewScale / scale;
-    if (ratio < minRatio && std::fabs(ratio - minRatio) >= Reach_Tolerance)
+    if (ratio < minRatio && std::fabs(ratio - minRatio) >= Util::Eps)
         return false;
     Pointf const viewCentre = map->GetPos();
     // Truncated toward zero as a whole screen unit, kept in floating point so that far things cannot overflow.

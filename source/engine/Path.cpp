@@ -11,7 +11,6 @@
 
 namespace
 {
-constexpr double Path_Eps = 1.1920928955078125e-7;
 constexpr double Path_HalfPi = 1.5707963267949;
 constexpr double Path_Pi = 3.1415926535898;
 constexpr Tick Path_BobMoveTime = 30; // ticks a bob takes to travel between its points
@@ -19,7 +18,7 @@ constexpr Tick Path_BobMoveTime = 30; // ticks a bob takes to travel between its
 // a < b, and not within the tolerance of it.
 bool ClearlyLess(double a, double b)
 {
-    return a < b && !(Path_Eps > b - a && Path_Eps > a - b);
+    return a < b && !(Util::Eps > b - a && Util::Eps > a - b);
 }
 } // namespace
 

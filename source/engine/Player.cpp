@@ -25,15 +25,12 @@
 namespace
 {
 
-constexpr double Player_Tolerance = 1.1920928955078125e-7;
 constexpr double Player_GrowSnap = 0.01;
 constexpr double Player_GrowRoot = 1.0 / 16.0;
 constexpr double Player_HeldTurn = 0.01;
 constexpr int Player_BlinkDivisor = 15;
 constexpr int Player_DyingFrameSteps = 10;
 constexpr double Player_TeleportZoom = 40.0;
-constexpr int Event_DoubleJump = 3;
-constexpr int Event_Socks = 5;
 
 } // namespace
 
@@ -126,7 +123,7 @@ void Player::Move(Tick time)
     }
     else
     {
-        if (std::fabs(scale - targetScale) >= Player_Tolerance)
+        if (std::fabs(scale - targetScale) >= Util::Eps)
         {
             scale *= std::pow(targetScale / scale, Player_GrowRoot);
             if (std::fabs(1.0 - scale / targetScale) < Player_GrowSnap)
@@ -288,7 +285,7 @@ void Player::GroupRotating(unsigned int group, Pointf const* centre, double turn
 
 void Player::SetScale(double newScale)
 {
-    if (std::fabs(newScale - targetScale) < Player_Tolerance)
+    if (std::fabs(newScale - targetScale) < Util::Eps)
         return;
     Play(newScale <= scale ? Sound_ScaleDown : Sound_ScaleUp);
     targetScale = newScale;

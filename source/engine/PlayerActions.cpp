@@ -14,15 +14,13 @@
 #include "engine/Player.h"
 #include "engine/SpeechBubble.h"
 #include "engine/Target.h"
+#include "util/Util.h"
 
 #include <cassert>
 #include <cmath>
 
 namespace
 {
-
-constexpr double Action_Tolerance = 1.1920928955078125e-7;
-constexpr int Event_Socks = 5;
 
 char const* const Refusal_Lines[] = {
     "They can't talk, they are already talking to a past version of me.",
@@ -112,7 +110,7 @@ void Player::Fire(Map const* onMap, Tick t)
         return;
     }
     unsigned int destination = 0;
-    if (std::fabs(fallSpeed) < Action_Tolerance && objects->FindTeleport(onMap, this, destination))
+    if (std::fabs(fallSpeed) < Util::Eps && objects->FindTeleport(onMap, this, destination))
     {
         teleporting = true;
         teleportTo = destination;

@@ -4,6 +4,7 @@
 #include "engine/Player_Sprites.h"
 #include "media/Image.h"
 #include "util/Error.h"
+#include "util/Util.h"
 
 #include <GL/gl.h>
 
@@ -17,7 +18,6 @@ namespace
 constexpr int FirstCapacity = 256;
 constexpr int TrailLength = 100;
 constexpr double TrailBreak = 100.0;
-constexpr double Tolerance = 1.1920928955078125e-7;
 
 } // namespace
 
@@ -103,7 +103,7 @@ void TimeFrame::RenderTimeTrail(Map const* map, Tick t) const
         Char_Base const state = data[t + i - startTime].GetChar();
         Pointf const p = state.GetPos();
         double const jump = std::fabs(p.x - previous.x) + std::fabs(p.y - previous.y);
-        if (jump > TrailBreak && std::fabs(jump - TrailBreak) >= Tolerance)
+        if (jump > TrailBreak && std::fabs(jump - TrailBreak) >= Util::Eps)
         {
             glEnd();
             glBegin(GL_LINE_STRIP);

@@ -5,6 +5,7 @@
 #include "util/DataFile.h"
 #include "util/Error.h"
 #include "util/Pointf.h"
+#include "util/Util.h"
 #include "util/WorldTransform.h"
 
 #include <GL/gl.h>
@@ -353,7 +354,7 @@ void Image::Render(Pointf pos, double rotation, double drawWidth, double drawHei
     double top = (1.0 - anchorY) * drawHeight * s;
     double bottom = -drawHeight * anchorY * s;
     Pointf corners[4] = {Pointf(left, top), Pointf(right, top), Pointf(right, bottom), Pointf(left, bottom)};
-    if (!(rotation > -1.1920928955078125e-7 && rotation < 1.1920928955078125e-7))
+    if (!(rotation > -Util::Eps && rotation < Util::Eps))
         for (Pointf& c : corners)
             c.Rotate(nullptr, rotation);
     Pointf origin = pos.WorldToScreen(t);

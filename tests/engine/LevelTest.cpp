@@ -108,7 +108,7 @@ TEST_F(LevelTest, TravelStartedAndEndedInOneStepRecordsFromTheUnchangedTickWitho
 
 TEST_F(LevelTest, WithoutTimeTravelLearntNothingTravelsOrRecordsAndNoLimitApplies)
 {
-    events.eventTimes[Level_TimeTravelEvent] = 10; // learnt during this level: not yet usable
+    events.eventTimes[Event_TimeTravel] = 10; // learnt during this level: not yet usable
     Test_World& w = MakeWorld();
     Step({KeyIndex_GameBackInTime});
     EXPECT_FALSE(w.IsTimeTravelling());

@@ -43,7 +43,7 @@ protected:
         MessageBox::SetRecordOnly(true);
         ASSERT_TRUE(GameWindow::Open(640, 480)) << GameWindow::FailureText();
         gameSounds = &sounds;
-        events.eventTimes[Level_TimeTravelEvent] = GameEvent_HasHappened;
+        events.eventTimes[Event_TimeTravel] = GameEvent_HasHappened;
     }
     void TearDown() override
     {
