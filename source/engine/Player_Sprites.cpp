@@ -7,6 +7,7 @@
 
 #include <cassert>
 #include <cstdio>
+#include <memory>
 
 PtrList<Image>* Player_Sprites::frames = nullptr;
 PtrList<Image>* Player_Sprites::ghostFrames = nullptr;
@@ -17,16 +18,17 @@ int Player_Sprites::flickdel = 0;
 
 namespace
 {
+// The set owns the frames loaded so far, so a missing frame frees the ones before it.
 PtrList<Image>* LoadSet(char const* pattern, int count)
 {
-    PtrList<Image>* set = new PtrList<Image>(PtrList_Fixed, count);
+    auto set = std::make_unique<PtrList<Image>>(PtrList_Fixed, count);
     char name[64];
     for (int i = 0; i < count; i++)
     {
         std::snprintf(name, sizeof name, pattern, i);
         (*set)[i] = new Image(name, Image_Mask, false);
     }
-    return set;
+    return set.release();
 }
 
 void FreeSet(PtrList<Image>*& set)

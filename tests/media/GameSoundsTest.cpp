@@ -46,6 +46,8 @@ TEST_F(GameSoundsTest, VolumeFallsOffWithDistance)
     OpenAudio();
     sounds.SetCentrePoint(Pointf(0.0, 0.0), 1.0);
     EXPECT_EQ(255, JumpVolume(Pointf(300.0 + Util::Eps / 2, 0.0), 1.0));
+    EXPECT_EQ(255, JumpVolume(Pointf(301.0, 0.0), 1.0)) << "the fall-off is truncated to whole steps";
+    EXPECT_EQ(254, JumpVolume(Pointf(302.0, 0.0), 1.0));
     EXPECT_EQ(128, JumpVolume(Pointf(500.0, 0.0), 1.0));
     EXPECT_EQ(128, JumpVolume(Pointf(-200.0, 300.0), 1.0)) << "distance is |dx| + |dy|";
     EXPECT_EQ(0, JumpVolume(Pointf(700.0, 0.0), 1.0)) << "the cut-off itself still starts";

@@ -11,16 +11,38 @@
 #include <fstream>
 #include <string>
 
-TEST(Registry, FindsTheInstallPathOrSaysItIsMissing)
+// The registry stand-in is found through the environment; the test points it at its own folder
+// and puts everything program-wide back afterwards.
+class RegistryTest : public testing::Test
 {
-    TestFolder dir(false);
-    char const* old = std::getenv("XDG_CONFIG_HOME");
-    std::string saved = old ? old : "";
-    setenv("XDG_CONFIG_HOME", dir.path.c_str(), 1);
-    MessageBox::SetRecordOnly(true);
+protected:
+    void SetUp() override
+    {
+        char const* old = std::getenv("XDG_CONFIG_HOME");
+        hadOld = old != nullptr;
+        saved = old ? old : "";
+        setenv("XDG_CONFIG_HOME", dir.path.c_str(), 1);
+        MessageBox::SetRecordOnly(true);
+    }
+    void TearDown() override
+    {
+        hadOld ? setenv("XDG_CONFIG_HOME", saved.c_str(), 1) : unsetenv("XDG_CONFIG_HOME");
+        MessageBox::ClearRecorded();
+        MessageBox::SetRecordOnly(false);
+        std::free(installPath);
+        installPath = nullptr;
+    }
+
+    TestFolder dir{false};
+    bool hadOld = false;
+    std::string saved;
+};
+
+TEST_F(RegistryTest, FindsTheInstallPathOrSaysItIsMissing)
+{
     MessageBox::ClearRecorded();
     std::filesystem::create_directories(dir / "hollowmere");
-    auto writeRegistry = [&dir](char const* text) { std::ofstream(dir / "hollowmere/registry") << text; };
+    auto writeRegistry = [this](char const* text) { std::ofstream(dir / "hollowmere/registry") << text; };
 
     HM_FindInstallPath();
     EXPECT_EQ(nullptr, installPath);
@@ -40,9 +62,4 @@ TEST(Registry, FindsTheInstallPathOrSaysItIsMissing)
     ASSERT_NE(nullptr, installPath);
     EXPECT_STREQ("/opt/hollow mere", installPath);
     EXPECT_EQ(2u, MessageBox::Recorded().size());
-
-    old ? setenv("XDG_CONFIG_HOME", saved.c_str(), 1) : unsetenv("XDG_CONFIG_HOME");
-    MessageBox::ClearRecorded();
-    std::free(installPath);
-    installPath = nullptr;
 }

@@ -84,6 +84,35 @@ TEST_F(MapScreenTest, ChosenSlotBecomesTheLiveProgressAtItsLatestLocation)
     EXPECT_TRUE(live.Happened(17, 0));
 }
 
+// A location is live (drawn as still to do) while a path leading on from it is closed; the
+// castle's two paths and the kinds of locations that are never live are the cases to watch.
+TEST_F(MapScreenTest, LocationsAreLiveWhileAPathOnFromThemIsClosed)
+{
+    struct Row
+    {
+        std::initializer_list<int> open;
+        bool live[9];
+    };
+    Row const table[] = {
+        {{}, {true, true, true, true, false, false, true, true, false}},
+        {{0}, {true, true, true, true, false, false, true, true, false}},
+        {{0, 5}, {false, true, true, true, false, false, true, true, false}},
+        {{2}, {true, true, true, true, false, false, true, true, false}},
+        {{2, 4}, {true, true, false, true, false, false, true, true, false}},
+        {{1, 3, 6, 7}, {true, false, true, false, false, false, false, false, false}},
+        {{0, 1, 2, 3, 4, 5, 6, 7}, {false, false, false, false, false, false, false, false, false}},
+    };
+    MapScreen screen(&live, Level_None, Level_Continue);
+    for (Row const& row : table)
+    {
+        GameEvents record;
+        Open(record, row.open);
+        for (int loc = 0; loc < 9; loc++)
+            EXPECT_EQ(row.live[loc], screen.IsLocationLive(&record, loc))
+                << "location " << loc << " with " << row.open.size() << " paths open";
+    }
+}
+
 TEST_F(MapScreenTest, EraseAsksAndOnlyYesResetsTheSlot)
 {
     GameEvents stored;

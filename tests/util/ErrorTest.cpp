@@ -16,7 +16,14 @@ int Record(char const* caption, char const* text)
 }
 } // namespace
 
-TEST(Error, ReportShowsCaptionAndText)
+// The reporter is program-wide: every test leaves it as it found it.
+class ErrorReport : public testing::Test
+{
+protected:
+    void TearDown() override { Error::SetReporter(nullptr); }
+};
+
+TEST_F(ErrorReport, ShowsCaptionAndText)
 {
     Error::SetReporter(Record);
     EXPECT_EQ(Error(Error_OpenFile, "chasm/map").Report(), 7);
