@@ -95,9 +95,11 @@ void Player::SetUpStats()
 void Player::Move(Tick time)
 {
     Tick const t = time / 256;
-    travelling = false;
     if (colourGroups)
         GetSafeGroups(map->passGroups[0], map->passGroups[1]);
+    if (travelling)
+        LeaveSolid(t);
+    travelling = false;
 
     if (hitPoints < 0 && CanDie())
     {
@@ -209,6 +211,19 @@ void Player::Move(Tick time)
 
     SetCameraPos(false);
     map->passGroups[0] = map->passGroups[1] = 0;
+}
+
+void Player::LeaveSolid(Tick t)
+{
+    // The player stood frozen while the groups moved to other ticks; one may have come to rest
+    // around the feet, and a body inside a solid would drop through it.
+    Pointf const out = map->FreeAbove(&pos, nullptr, nullptr);
+    if (out == pos)
+        return;
+    pos = out;
+    speed = fallSpeed = jumpSpeed = 0.0;
+    if (held != nullptr)
+        held->SetPosAtTime(t, GetRelativePos(0, 1.0), Vectorf(0.0, 0.0), held->GetRotationAtTime(t - 1), true);
 }
 
 void Player::SquishHeadMove(Map const* onMap)

@@ -119,6 +119,8 @@ public:
     bool forceDeath;   // dies even with the socks
 
 private:
+    // Lifts the feet out of a solid left around them by a time travel.
+    void LeaveSolid(Tick t);
     void DrawBody(Map const* onMap) const;
     void EndChat();
     void Play(Sound_Id sound) const;

@@ -3,8 +3,10 @@
 #include "engine/Level.h"
 
 #include "engine/Chest.h"
+#include "engine/Collectable.h"
 #include "engine/Map.h"
 #include "engine/Player.h"
+#include "engine/Switch.h"
 #include "engine/TimeFrames.h"
 #include "puzzles/Grid_Puzzle.h"
 #include "support/MediaTestSupport.h"
@@ -223,3 +225,56 @@ TEST_F(LevelTest, PlayersCannotFinishALevelFromTheKeyboard)
         EXPECT_EQ(Step(combination), Level_Continue);
 }
 #endif
+
+TEST_F(LevelTest, ATravelEndingInsideTheRisenPlateLeavesThePlayerAndTheItemOnIt)
+{
+    Test_World& w = MakeWorld();
+    Player* player = w.GetPlayer();
+    Collectable* item = w.GetCollectable();
+    Switch const* plate = w.GetSwitch();
+    for (int i = 0; i < 100; ++i)
+        Step();
+    Pointf const atItem(item->GetPosAtTime(w.GetTick()).x, 2.0);
+    player->SetPos(&atItem);
+    for (int i = 0; i < 30; ++i)
+        Step();
+    Step({KeyIndex_GameAction});
+    Step();
+    ASSERT_EQ(player->GetHeldObject(), item);
+
+    // Onto the plate late enough that it is still up at the tick the travel ends.
+    while (w.GetTick() < 950)
+        Step();
+    Pointf const abovePlate(930.0, 4.0);
+    player->SetPos(&abovePlate);
+    while (w.GetTick() < 1000)
+        Step();
+    ASSERT_DOUBLE_EQ(player->GetPos().y, -10.0);
+    while (w.GetTick() > 0 || w.GetTimeSpeed() != 0)
+        Step({KeyIndex_GameBackInTime});
+    while (w.GetTick() < 936)
+        Step({KeyIndex_GameForwardInTime});
+    Step({KeyIndex_GameJump});
+    ASSERT_FALSE(w.IsTimeTravelling());
+    Tick const ended = w.GetTick() - 1;
+    ASSERT_DOUBLE_EQ(plate->CalcSwitchPos(ended), 0.0);
+
+    // Lifted onto the plate, the player presses it again and rides it down; the item, let go on
+    // the player's head when the travel began, rests on it once the past self has put it down.
+    unsigned int poly = 0;
+    EXPECT_DOUBLE_EQ(player->GetPos().y, 0.0);
+    EXPECT_TRUE(player->PolyOn(&poly));
+    EXPECT_EQ(w.GetMap()->GetGroup(poly), unsigned(Test_World_SwitchGroup));
+    while (w.GetTick() < 1300)
+    {
+        Step();
+        ASSERT_GE(player->GetPos().y, -10.0) << w.GetTick();
+    }
+    EXPECT_DOUBLE_EQ(player->GetPos().y, -10.0);
+    EXPECT_TRUE(player->PolyOn(&poly));
+    EXPECT_EQ(w.GetMap()->GetGroup(poly), unsigned(Test_World_SwitchGroup));
+    Pointf const rest = item->GetPosAtTime(w.GetTick());
+    EXPECT_NEAR(rest.x, 930.0, 1.0);
+    EXPECT_GT(rest.y, -10.0);
+    EXPECT_EQ(item->GetPosAtTime(1200), rest);
+}
