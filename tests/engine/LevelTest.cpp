@@ -8,12 +8,14 @@
 #include "engine/Player.h"
 #include "engine/Switch.h"
 #include "engine/TimeFrames.h"
+#include "media/Image.h"
 #include "puzzles/Grid_Puzzle.h"
 #include "support/MediaTestSupport.h"
 #include "support/TestWorldSupport.h"
 #include "tools/PuzzleWriter.h"
 
 #include <array>
+#include <utility>
 #include <vector>
 
 class LevelTest : public TestWorldSupport
@@ -89,6 +91,19 @@ TEST_F(LevelTest, ClockStopsAtZeroAndTravelNeverReachesTheWarning)
     Step({KeyIndex_GameJump});
     EXPECT_FALSE(w.IsTimeTravelling());
     EXPECT_EQ(sounds.mute, 0);
+}
+
+TEST_F(LevelTest, TheFirstProjectionDrawsEveryPictureAndLeavesTheFrameCleared)
+{
+    Test_World& w = MakeWorld();
+    // A picture that is gone is no longer among those drawn.
+    delete new Image("gfx/general/gem.png", Image_Mask, false);
+    glClearColor(0.2f, 0.4f, 0.6f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    w.SetProjection();
+    for (auto [x, y] : {std::pair(320, 240), std::pair(300, 240), std::pair(320, 230)})
+        EXPECT_EQ(Pixel(x, y), (std::array<int, 3>{51, 102, 153})) << x << "," << y;
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
 }
 
 TEST_F(LevelTest, TravelStartedAndEndedInOneStepRecordsFromTheUnchangedTickWithoutAJump)
