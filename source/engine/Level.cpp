@@ -179,6 +179,9 @@ void Level::WarmUp()
     RenderTint();
     Pointf const at(320.0, 240.0);
     font->Render("Out of time!", -1, Font_Centre | Font_Top, &at, 1.0);
+    // Finished before the clear, the driver lets go of what it kept of these draws at once
+    // rather than holding it (megabytes) through the first frame.
+    glFinish();
     glClear(GL_COLOR_BUFFER_BIT);
     Image::CheckGlError();
 }

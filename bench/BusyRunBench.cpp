@@ -1,15 +1,17 @@
-// Frames of the busy test world from the moment it is built: a frame that meets a picture or a
-// kind of drawing for the first time pays the GL driver's preparation of it (tens of milliseconds
-// on a software GL) unless the level drew it while loading.
+// The busy test world played on a world of its own: the frames from the moment it is built, and
+// the records of the full run of the level's benchmarks without the GL's memory mixed in.
 #include "BusyWorld.h"
 #include "StepTimer.h"
 #include "engine/Player.h"
+#include "engine/Switch.h"
+#include "engine/TimeFrames.h"
 #include "testworld/Test_World.h"
 
 #include <benchmark/benchmark.h>
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <chrono>
 #include <string>
 #include <time.h>
@@ -106,5 +108,62 @@ void LevelFrames(benchmark::State& state)
     }
 }
 BENCHMARK(LevelFrames)->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(1);
+
+// The travels of LevelRewind: back to tick 0 at full speed, forward again to 64 ticks short of
+// where the travel began (or of the warning), and the jump that ends it.
+void Rewind(BusyWorld& world)
+{
+    Tick const from = world.Now();
+    do
+        world.StepWith({KeyIndex_GameBackInTime});
+    while (world.Now() > 0 || world.World().GetTimeSpeed() != 0);
+    while (world.Now() < std::min(from, Level_TimeWarning) - 64)
+        world.StepWith({KeyIndex_GameForwardInTime});
+    world.EndTravel();
+}
+
+// The thousand steps of a LevelStep, whose own travels are not counted.
+void ThousandSteps(BusyWorld& world)
+{
+    for (int i = 0; i < 1000; i++)
+    {
+        while (world.World().IsTimeTravelling())
+            world.Step();
+        world.Step();
+    }
+}
+
+// The heap the records of the full run of the level's benchmarks hold at its end, from the built
+// world on: the same steps and travels in the same order, without their frames, so that what the
+// GL driver allocates and frees while drawing is not counted as records.
+void BusyRunRecords(benchmark::State& state)
+{
+    for (auto _ : state)
+    {
+        BusyWorld world;
+        // LevelRewind/1000, LevelStep/1000 and /10000, LevelRewind/30000, LevelStep/60000 (and
+        // LevelDraw/60000), LevelRewind/118000, LevelStep/118000, then LevelMemory/119500.
+        struct Stage
+        {
+            Tick clock;
+            bool rewind;
+        };
+        for (Stage const stage : {Stage{1000, true}, Stage{1000, false}, Stage{10000, false}, Stage{30000, true},
+                                  Stage{60000, false}, Stage{118000, true}, Stage{118000, false}})
+        {
+            world.PlayTo(stage.clock);
+            if (stage.rewind)
+                Rewind(world);
+            else
+                ThousandSteps(world);
+        }
+        world.PlayTo(119500);
+        double const bytes = double(BusyWorld::HeapInUse()) - double(world.HeapAtStart());
+        state.counters["MB"] = bytes / (1024.0 * 1024.0);
+        state.counters["recordings"] = world.World().GetTimeFrames()->Count();
+        state.counters["plate_ticks"] = world.World().GetSwitch()->ActiveCount(world.Now());
+    }
+}
+BENCHMARK(BusyRunRecords)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
