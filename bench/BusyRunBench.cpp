@@ -15,6 +15,7 @@
 #include <chrono>
 #include <string>
 #include <time.h>
+#include <vector>
 
 namespace
 {

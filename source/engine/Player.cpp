@@ -98,7 +98,7 @@ void Player::Move(Tick time)
     if (colourGroups)
         GetSafeGroups(map->passGroups[0], map->passGroups[1]);
     if (travelling)
-        LeaveSolid(t);
+        LeaveSolid();
     travelling = false;
 
     if (hitPoints < 0 && CanDie())
@@ -213,7 +213,7 @@ void Player::Move(Tick time)
     map->passGroups[0] = map->passGroups[1] = 0;
 }
 
-void Player::LeaveSolid(Tick t)
+void Player::LeaveSolid()
 {
     // The player stood frozen while the groups moved to other ticks; one may have come to rest
     // around the feet, and a body inside a solid would drop through it.
@@ -222,8 +222,6 @@ void Player::LeaveSolid(Tick t)
         return;
     pos = out;
     speed = fallSpeed = jumpSpeed = 0.0;
-    if (held != nullptr)
-        held->SetPosAtTime(t, GetRelativePos(0, 1.0), Vectorf(0.0, 0.0), held->GetRotationAtTime(t - 1), true);
 }
 
 void Player::SquishHeadMove(Map const* onMap)
