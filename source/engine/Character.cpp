@@ -89,7 +89,8 @@ void Character::Move(Map const* map)
     if ((keys & Character_Jump) != 0 && !airJumped)
     {
         Pointf probe(pos.x, pos.y - Char_GroundProbe * scale);
-        bool const standing = map->TryMove(&pos, &probe, nullptr, nullptr);
+        // Feet held inside a solid stand on it.
+        bool const standing = map->TryMove(&pos, &probe, nullptr, nullptr) || map->Embedded(&pos, nullptr, nullptr);
         if (standing || (s.airJump && fallSpeed < Char_AirJumpFallLimit * scale))
         {
             jumpAngle = angle / 4.0;
@@ -112,12 +113,28 @@ void Character::Move(Map const* map)
     }
 
     Pointf const before = pos;
+    unsigned int poly = 0;
+    unsigned int edge = 0;
+    // A move that starts inside a polygon passes out through its far side, so feet inside a
+    // solid (a group moved into them, a travel that ended with one around them) would drop
+    // through it and whatever lies below. They rest where they are instead, on that solid,
+    // until a walk, a jump or the solid itself takes them out.
+    if (map->Embedded(&before, &poly, &edge))
+    {
+        groundPoly = poly;
+        groundEdge = edge;
+        fallSpeed = 0.0;
+        // A jump still rising goes on and may lift them out; one spent would push them down.
+        if (jumpSpeed < 0.0)
+            jumpSpeed = 0.0;
+        airJumped = false;
+        onGround = true;
+        return;
+    }
     fallSpeed += s.gravity;
     pos.y -= fallSpeed;
     if (pos == before)
         return;
-    unsigned int poly = 0;
-    unsigned int edge = 0;
     if (!map->TryMove(&before, &pos, &poly, &edge))
     {
         if (angle > 0.0)

@@ -81,6 +81,30 @@ bool DeveloperFinish(KeyData const& keys)
 }
 #endif
 
+// The kinds of line that play draws apart from the map's, the clocks' and the pictures' own:
+// wide ones and ones coloured vertex by vertex.
+void DrawLineKinds()
+{
+    glDisable(GL_TEXTURE_2D);
+    for (float width : {1.0f, 2.0f, 3.0f, 4.0f})
+    {
+        glLineWidth(width);
+        glColor4f(1.0f, 0.0f, 0.0f, 1.0f);
+        glBegin(GL_LINE_LOOP);
+        glVertex2f(300.0f, 220.0f);
+        glVertex2f(340.0f, 220.0f);
+        glVertex2f(340.0f, 260.0f);
+        glEnd();
+        glBegin(GL_LINE_STRIP);
+        glColor3d(1.0, 0.0, 0.0);
+        glVertex2d(300.0, 240.0);
+        glColor3d(0.0, 1.0, 0.0);
+        glVertex2d(340.0, 240.0);
+        glEnd();
+    }
+    glLineWidth(1.0f);
+}
+
 void Hand(double angle, double length)
 {
     glVertex2d(0.0, 0.0);
@@ -140,6 +164,26 @@ void Level::SetProjection()
     gluOrtho2D(w, 640.0 - w, -w, 480.0 + w);
     glMatrixMode(GL_MODELVIEW);
     Image::CheckGlError();
+    if (!warmedUp)
+        WarmUp();
+}
+
+void Level::WarmUp()
+{
+    warmedUp = true;
+    Image::DrawEveryImage(Pointf(320.0, 240.0));
+    if (map != nullptr)
+        map->Render(time, Map_Render_Flags(Map_Render_Back | Map_Render_Fore));
+    DrawLineKinds();
+    RenderClock(Level_TotalTime, 320, 240);
+    RenderTint();
+    Pointf const at(320.0, 240.0);
+    font->Render("Out of time!", -1, Font_Centre | Font_Top, &at, 1.0);
+    // Finished before the clear, the driver lets go of what it kept of these draws at once
+    // rather than holding it (megabytes) through the first frame.
+    glFinish();
+    glClear(GL_COLOR_BUFFER_BIT);
+    Image::CheckGlError();
 }
 
 void Level::Plot()
@@ -164,16 +208,7 @@ void Level::Plot(Level_Plot_Flags flags)
     if (flags & Level_Plot_ObjectsFore)
         objects->RenderFore(map, tick);
     if ((flags & Level_Plot_Tint) && timeTravelling)
-    {
-        glDisable(GL_TEXTURE_2D);
-        glColor4d(0.13, 0.64, 0.46, 0.2);
-        glBegin(GL_QUADS);
-        glVertex2d(-6.0, -6.0);
-        glVertex2d(-6.0, 486.0);
-        glVertex2d(646.0, 486.0);
-        glVertex2d(646.0, -6.0);
-        glEnd();
-    }
+        RenderTint();
     if (flags & Level_Plot_Hud)
     {
         player->RenderHUD(map, time);
@@ -187,6 +222,18 @@ void Level::Plot(Level_Plot_Flags flags)
             canDo->Render(tick);
         message->Render();
     }
+}
+
+void Level::RenderTint()
+{
+    glDisable(GL_TEXTURE_2D);
+    glColor4d(0.13, 0.64, 0.46, 0.2);
+    glBegin(GL_QUADS);
+    glVertex2d(-6.0, -6.0);
+    glVertex2d(-6.0, 486.0);
+    glVertex2d(646.0, 486.0);
+    glVertex2d(646.0, -6.0);
+    glEnd();
 }
 
 Level_Action Level::Poll(KeyData keys)

@@ -65,6 +65,11 @@ public:
     virtual Level_Action Poll(KeyData keys);
 
     void Plot(Level_Plot_Flags flags);
+    // Draws every picture and every kind of shape that play draws, once, into the back buffer,
+    // and clears it again: the GL prepares its drawing of each kind the first time it meets it,
+    // and a software GL takes tens of milliseconds over that. The first SetProjection calls it,
+    // so the level pays when it loads rather than in a frame of play.
+    void WarmUp();
     void RenderClocks();
     void RenderClock(Tick t, int x, int y);
 
@@ -111,8 +116,10 @@ protected:
     std::int32_t timeSpeed = 0; // 24.8 per step; -256 is one tick back per step
     double wobblePhase = 0.0;   // radians
     bool timeTravelAllowed = true;
+    bool warmedUp = false; // WarmUp has run
 
 private:
+    void RenderTint();
     void StartTimeTravel(KeyData const& keys, int dead);
     void TimeTravelStep(KeyData const& keys);
     void WorldUpdate();

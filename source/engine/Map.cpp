@@ -429,6 +429,64 @@ bool Map::ClipAlongCracks(Pointf const* a, Pointf* b, MapGroup const* cell, unsi
     return clipped;
 }
 
+bool Map::Embedded(Pointf const* p, unsigned int* poly, unsigned int* edge) const
+{
+    assert(groups != nullptr);
+    MapGroup const* cell = GetCellGroup(p);
+    if (cell == nullptr)
+        return false;
+    Rectf const at(p, p);
+    FlatList<unsigned int> const& list = *cell->polyList;
+    for (int i = list.Count() - 1; i >= 0; --i)
+    {
+        if (!Blocks(list[i], at) || GetPoly(list[i])->Hit(p) != 0)
+            continue;
+        if (poly != nullptr)
+            *poly = list[i];
+        if (edge != nullptr)
+            GetPoly(list[i])->RiseThrough(p, edge);
+        return true;
+    }
+    return false;
+}
+
+Pointf Map::FreeAbove(Pointf const* p, unsigned int* poly, unsigned int* edge) const
+{
+    assert(groups != nullptr);
+    Pointf at = *p;
+    // Each rise leaves one polygon by its top; a stack of them, joined by seams, overlapping or
+    // resting on one another, is climbed one at a time. A polygon is left at most once, so the
+    // climb ends.
+    for (unsigned int climbed = 0; climbed <= polyCount; ++climbed)
+    {
+        MapGroup const* cell = GetCellGroup(&at);
+        if (cell == nullptr)
+            break;
+        Rectf const here(&at, &at);
+        bool rose = false;
+        FlatList<unsigned int> const& list = *cell->polyList;
+        for (int i = list.Count() - 1; i >= 0 && !rose; --i)
+        {
+            if (!Blocks(list[i], here))
+                continue;
+            unsigned int top = 0;
+            double const rise = GetPoly(list[i])->RiseThrough(&at, &top);
+            // A polygon just left by its top has no way up left.
+            if (!(rise > Util::Eps))
+                continue;
+            at.y += rise;
+            rose = true;
+            if (poly != nullptr)
+                *poly = list[i];
+            if (edge != nullptr)
+                *edge = top;
+        }
+        if (!rose)
+            break;
+    }
+    return at;
+}
+
 double Map::Lean(Pointf const* p, double angle, LeanDirection d) const
 {
     assert(groups != nullptr);

@@ -63,6 +63,13 @@ public:
     // Clips the move a -> b at the first surface met; b is changed in place. True when clipped.
     bool TryMove(Pointf const* a, Pointf* b, unsigned int* poly, unsigned int* edge) const;
     bool TryMove(Pointf const* a, Pointf* b, MapGroup const* cell, unsigned int* poly, unsigned int* edge) const;
+    // Whether p lies inside a solid polygon that moves are not let through (pass groups are);
+    // poly names it and edge the edge of its outline straight above p.
+    bool Embedded(Pointf const* p, unsigned int* poly, unsigned int* edge) const;
+    // The nearest point straight above p from which the way up is free of such polygons: p itself
+    // when it is free, else a point on the top outline of the solid around or over it (poly and
+    // edge name the last one climbed).
+    Pointf FreeAbove(Pointf const* p, unsigned int* poly, unsigned int* edge) const;
     // The surface normal at p, or angle unchanged when p is on no surface.
     double Lean(Pointf const* p, double angle, LeanDirection d) const;
     // The ground up to 500 units below p, or p itself when there is none.

@@ -95,9 +95,11 @@ void Player::SetUpStats()
 void Player::Move(Tick time)
 {
     Tick const t = time / 256;
-    travelling = false;
     if (colourGroups)
         GetSafeGroups(map->passGroups[0], map->passGroups[1]);
+    if (travelling)
+        LeaveSolid();
+    travelling = false;
 
     if (hitPoints < 0 && CanDie())
     {
@@ -209,6 +211,17 @@ void Player::Move(Tick time)
 
     SetCameraPos(false);
     map->passGroups[0] = map->passGroups[1] = 0;
+}
+
+void Player::LeaveSolid()
+{
+    // The player stood frozen while the groups moved to other ticks; one may have come to rest
+    // around the feet, and a body inside a solid would drop through it.
+    Pointf const out = map->FreeAbove(&pos, nullptr, nullptr);
+    if (out == pos)
+        return;
+    pos = out;
+    speed = fallSpeed = jumpSpeed = 0.0;
 }
 
 void Player::SquishHeadMove(Map const* onMap)

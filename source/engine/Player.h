@@ -119,6 +119,9 @@ public:
     bool forceDeath;   // dies even with the socks
 
 private:
+    // Lifts the feet out of a solid left around them by a time travel. Nothing is held then:
+    // the travel let go of it.
+    void LeaveSolid();
     void DrawBody(Map const* onMap) const;
     void EndChat();
     void Play(Sound_Id sound) const;

@@ -6,6 +6,7 @@
 #include "media/Textures.h"
 #include "util/Error.h"
 #include "util/LineEq.h"
+#include "util/Util.h"
 #include "util/WorldTransform.h"
 
 #include <GL/gl.h>
@@ -125,6 +126,42 @@ void Poly::CalcBound()
         hi = Pointf(p.x > hi.x ? p.x : hi.x, p.y > hi.y ? p.y : hi.y);
     }
     bound = Rectf(lo.x - 0.1, lo.y - 0.1, hi.x + 0.1, hi.y + 0.1);
+}
+
+double Poly::RiseThrough(Pointf const* p, unsigned int* edge) const
+{
+    // A line's value changes by b per unit climbed. The way up runs inside when every edge has p
+    // inside, or on it with the inside above (or on a seam); the first edge to reach zero ends it.
+    double best = 0.0;
+    bool found = false;
+    for (int i = 0; i < Points(); ++i)
+    {
+        PolyPoint const* point = GetPointPtr(i);
+        if (point->line == nullptr)
+            return 0.0;
+        double const e = point->LineEval(p);
+        double const b = point->line->b;
+        if (Util::Equal(e, 0.0))
+        {
+            if (!point->internal && !(b > 0.0))
+                return 0.0;
+        }
+        else if (e < 0.0)
+        {
+            return 0.0;
+        }
+        if (!(b < 0.0))
+            continue;
+        double const rise = e / -b;
+        if (!found || rise < best)
+        {
+            best = rise;
+            found = true;
+            if (edge != nullptr)
+                *edge = unsigned(i);
+        }
+    }
+    return found && best > 0.0 ? best : 0.0;
 }
 
 int Poly::Hit(Pointf const* p) const

@@ -39,6 +39,9 @@ public:
     bool Hit(Rectf const* rect) const;
     int SurfaceAngles(Pointf const* p, double& a1, double& a2) const;
     double GetSurfaceAngle(unsigned int i) const;
+    // How far the polygon reaches straight up from p when the way up from p runs inside it (p
+    // inside, on a seam, or on its underside), else 0; edge receives the edge that ends the way.
+    double RiseThrough(Pointf const* p, unsigned int* edge) const;
     bool TryMove(Pointf const* a, Pointf* b, unsigned int* edge) const;
     bool GetIntersect(unsigned int i, Poly const* other, unsigned int j, Pointf& out) const;
     bool GetIntersectWith(unsigned int i, LineEq const* other, Pointf& out) const;

@@ -169,12 +169,14 @@ Image::Image(char const* file, Image_Flags flags, bool keep)
         std::free(data);
         throw;
     }
+    Enlist();
 }
 
 Image::Image(Image_Generated kind, unsigned int w, unsigned int h) : width(w), height(h)
 {
     if (kind == Image_TvFuzz)
         GenerateTvFuzz();
+    Enlist();
 }
 
 Image::Image(Image const* img, int x, int y, unsigned int w, unsigned int h)
@@ -187,10 +189,17 @@ Image::Image(Image const* img, int x, int y, unsigned int w, unsigned int h)
         throw Error(Error_OutOfMemory);
     TakeImageClip(img, x, y);
     SetupOgl(0, false);
+    Enlist();
 }
 
 Image::~Image()
 {
+    if (prevLive != nullptr)
+        prevLive->nextLive = nextLive;
+    else
+        firstLive = nextLive;
+    if (nextLive != nullptr)
+        nextLive->prevLive = prevLive;
     std::free(data);
     if (texture != 0)
         glDeleteTextures(1, &texture);
@@ -388,6 +397,28 @@ void Image::Render(Pointf pos, double rotation, double drawWidth, double drawHei
         glEnd();
     }
     CheckGlError();
+}
+
+void Image::Enlist()
+{
+    nextLive = firstLive;
+    if (firstLive != nullptr)
+        firstLive->prevLive = this;
+    firstLive = this;
+}
+
+void Image::DrawEveryImage(Pointf const& at)
+{
+    Image const* drawn = nullptr;
+    for (Image const* image = firstLive; image != nullptr; image = image->nextLive)
+    {
+        if (image->texture == 0)
+            continue;
+        image->Render(at, 0.0, 2.0, 2.0, Image_Centre | Image_Middle, nullptr);
+        drawn = image;
+    }
+    if (drawn != nullptr)
+        drawn->Render(at, 0.0, 2.0, 2.0, Image_Centre | Image_Middle | Image_Outline, nullptr);
 }
 
 void Image::CheckGlError()

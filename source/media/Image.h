@@ -74,6 +74,11 @@ public:
     // failed assertion; drawing and uploading code calls it after its work.
     static void CheckGlError();
 
+    // Draws every picture that exists once, small, at a screen point (also with the outline),
+    // for a caller that clears the picture away afterwards: the GL prepares its drawing of a
+    // kind of picture the first time one is drawn, which a software GL takes milliseconds over.
+    static void DrawEveryImage(Pointf const& at);
+
     // The largest picture file accepted, per side and in pixels; larger ones fail as
     // unreadable rather than asking for gigabytes.
     static constexpr std::uint32_t MaxSide = 8192;
@@ -86,6 +91,12 @@ private:
     void GenerateTvFuzz();
     void TakeImageClip(Image const* img, int x, int y);
     int BytesPerPixel() const { return hasAlpha ? 4 : 3; }
+    // Joins the list of pictures that exist, once constructed.
+    void Enlist();
+
+    static inline Image* firstLive = nullptr;
+    Image* prevLive = nullptr;
+    Image* nextLive = nullptr;
 
     std::uint32_t width = 0;  // pixels, pad bands included
     std::uint32_t height = 0; // pixels, pad bands included

@@ -252,3 +252,21 @@ TEST(Character, StandsAgainstTheSidesOfAPlateSunkIntoAGap)
         EXPECT_EQ(map->GetGroup(poly), 1u) << "the plate is what it stands on";
     }
 }
+
+TEST(Character, FeetInsideASolidRestThereUntilAJumpTakesThemOut)
+{
+    auto map = Floor(
+        {{-50.0, 20.0, 0, 0, true}, {-50.0, 60.0, 0, 0, true}, {50.0, 60.0, 0, 0, true}, {50.0, 20.0, 0, 0, true}});
+    Walker walker(0.0, 30.0);
+    walker.Steps(map.get(), 0, 10);
+    EXPECT_DOUBLE_EQ(walker.GetPos().y, 30.0);
+    unsigned int poly = 0;
+    EXPECT_TRUE(walker.PolyOn(&poly));
+    EXPECT_EQ(poly, 1u);
+    EXPECT_DOUBLE_EQ(walker.GetFallSpeed(), 0.0);
+
+    walker.Steps(map.get(), Character_Jump | Character_JumpHeld, 1);
+    walker.Steps(map.get(), Character_JumpHeld, 60);
+    EXPECT_DOUBLE_EQ(walker.GetPos().y, 60.0);
+    EXPECT_TRUE(walker.onGround);
+}

@@ -3,15 +3,19 @@
 #include "engine/Level.h"
 
 #include "engine/Chest.h"
+#include "engine/Collectable.h"
 #include "engine/Map.h"
 #include "engine/Player.h"
+#include "engine/Switch.h"
 #include "engine/TimeFrames.h"
+#include "media/Image.h"
 #include "puzzles/Grid_Puzzle.h"
 #include "support/MediaTestSupport.h"
 #include "support/TestWorldSupport.h"
 #include "tools/PuzzleWriter.h"
 
 #include <array>
+#include <utility>
 #include <vector>
 
 class LevelTest : public TestWorldSupport
@@ -87,6 +91,19 @@ TEST_F(LevelTest, ClockStopsAtZeroAndTravelNeverReachesTheWarning)
     Step({KeyIndex_GameJump});
     EXPECT_FALSE(w.IsTimeTravelling());
     EXPECT_EQ(sounds.mute, 0);
+}
+
+TEST_F(LevelTest, TheFirstProjectionDrawsEveryPictureAndLeavesTheFrameCleared)
+{
+    Test_World& w = MakeWorld();
+    // A picture that is gone is no longer among those drawn.
+    delete new Image("gfx/general/gem.png", Image_Mask, false);
+    glClearColor(0.2f, 0.4f, 0.6f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    w.SetProjection();
+    for (auto [x, y] : {std::pair(320, 240), std::pair(300, 240), std::pair(320, 230)})
+        EXPECT_EQ(Pixel(x, y), (std::array<int, 3>{51, 102, 153})) << x << "," << y;
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
 }
 
 TEST_F(LevelTest, TravelStartedAndEndedInOneStepRecordsFromTheUnchangedTickWithoutAJump)
@@ -223,3 +240,56 @@ TEST_F(LevelTest, PlayersCannotFinishALevelFromTheKeyboard)
         EXPECT_EQ(Step(combination), Level_Continue);
 }
 #endif
+
+TEST_F(LevelTest, ATravelEndingInsideTheRisenPlateLeavesThePlayerAndTheItemOnIt)
+{
+    Test_World& w = MakeWorld();
+    Player* player = w.GetPlayer();
+    Collectable* item = w.GetCollectable();
+    Switch const* plate = w.GetSwitch();
+    for (int i = 0; i < 100; ++i)
+        Step();
+    Pointf const atItem(item->GetPosAtTime(w.GetTick()).x, 2.0);
+    player->SetPos(&atItem);
+    for (int i = 0; i < 30; ++i)
+        Step();
+    Step({KeyIndex_GameAction});
+    Step();
+    ASSERT_EQ(player->GetHeldObject(), item);
+
+    // Onto the plate late enough that it is still up at the tick the travel ends.
+    while (w.GetTick() < 950)
+        Step();
+    Pointf const abovePlate(930.0, 4.0);
+    player->SetPos(&abovePlate);
+    while (w.GetTick() < 1000)
+        Step();
+    ASSERT_DOUBLE_EQ(player->GetPos().y, -10.0);
+    while (w.GetTick() > 0 || w.GetTimeSpeed() != 0)
+        Step({KeyIndex_GameBackInTime});
+    while (w.GetTick() < 936)
+        Step({KeyIndex_GameForwardInTime});
+    Step({KeyIndex_GameJump});
+    ASSERT_FALSE(w.IsTimeTravelling());
+    Tick const ended = w.GetTick() - 1;
+    ASSERT_DOUBLE_EQ(plate->CalcSwitchPos(ended), 0.0);
+
+    // Lifted onto the plate, the player presses it again and rides it down; the item, let go on
+    // the player's head when the travel began, rests on it once the past self has put it down.
+    unsigned int poly = 0;
+    EXPECT_DOUBLE_EQ(player->GetPos().y, 0.0);
+    EXPECT_TRUE(player->PolyOn(&poly));
+    EXPECT_EQ(w.GetMap()->GetGroup(poly), unsigned(Test_World_SwitchGroup));
+    while (w.GetTick() < 1300)
+    {
+        Step();
+        ASSERT_GE(player->GetPos().y, -10.0) << w.GetTick();
+    }
+    EXPECT_DOUBLE_EQ(player->GetPos().y, -10.0);
+    EXPECT_TRUE(player->PolyOn(&poly));
+    EXPECT_EQ(w.GetMap()->GetGroup(poly), unsigned(Test_World_SwitchGroup));
+    Pointf const rest = item->GetPosAtTime(w.GetTick());
+    EXPECT_NEAR(rest.x, 930.0, 1.0);
+    EXPECT_GT(rest.y, -10.0);
+    EXPECT_EQ(item->GetPosAtTime(1200), rest);
+}

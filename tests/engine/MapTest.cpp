@@ -184,6 +184,34 @@ TEST(Map, PassableGroupsBlockPointsButNotMoves)
     ExpectMove(*map, {150, 250}, {150, 150}, true, 150, 210);
 }
 
+TEST(Map, APointInsideSolidsIsLiftedOutThroughEveryOneAbove)
+{
+    auto map = ReadSmallMap(Level());
+    unsigned int poly = 99;
+    unsigned int edge = 99;
+    // In the floor under the ramp that rests on it: out of the floor, then through the ramp.
+    Pointf const underRamp(350, 5);
+    EXPECT_TRUE(map->Embedded(&underRamp, &poly, &edge));
+    EXPECT_EQ(poly, 0u);
+    MapFiles::ExpectPoint(map->FreeAbove(&underRamp, &poly, &edge), 350, 60);
+    EXPECT_EQ(poly, 1u);
+    EXPECT_NEAR(map->GetSurfaceAngle(poly, edge), 3.1415926535898 / 4.0, 1e-9);
+
+    // On a surface, against a wall's side and in the open a point stays where it is.
+    for (Pointf const p : {Pointf(100, 10), Pointf(600, 30), Pointf(650, 100)})
+    {
+        EXPECT_FALSE(map->Embedded(&p, nullptr, nullptr));
+        MapFiles::ExpectPoint(map->FreeAbove(&p, nullptr, nullptr), p.x, p.y);
+    }
+    // A passable group holds nothing while it is passable.
+    Pointf const inPlank(150, 205);
+    map->passGroups[0] = 2;
+    EXPECT_FALSE(map->Embedded(&inPlank, nullptr, nullptr));
+    MapFiles::ExpectPoint(map->FreeAbove(&inPlank, nullptr, nullptr), 150, 205);
+    map->passGroups[0] = 0;
+    MapFiles::ExpectPoint(map->FreeAbove(&inPlank, nullptr, nullptr), 150, 210);
+}
+
 TEST(Map, SettleFindsGroundAndItsSlope)
 {
     auto map = ReadSmallMap(Level());
