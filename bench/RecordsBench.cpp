@@ -1,6 +1,7 @@
 // Benchmarks of the time records alone: key-frame logs, tick sets and per-tick histories.
 #include "BenchFloor.h"
 #include "StepTimer.h"
+#include "Stop.h"
 #include "Strider.h"
 #include "engine/Positioner.h"
 #include "engine/TimeFrames.h"
@@ -40,7 +41,7 @@ struct LoggedStrider
 
     void PlayTo(Tick last)
     {
-        for (Tick t = now + 1; t <= last; t++)
+        for (Tick t = now + 1; t <= last && !BenchStop::Requested(); t++)
             At(t);
     }
     Strider* At(Tick t)
@@ -61,7 +62,7 @@ void KeyFrameRandomAccess(benchmark::State& state)
 {
     std::unique_ptr<Map> map = BenchFloor::Make();
     LoggedStrider strider(map.get());
-    for (Tick t = 1; t < LevelLength; t++)
+    for (Tick t = 1; t < LevelLength && !BenchStop::Requested(); t++)
         strider.At(t);
     std::mt19937 pick(1234);
     std::uniform_int_distribution<Tick> tick(0, LevelLength - 1);
@@ -113,6 +114,8 @@ void TickSetLateQuery(benchmark::State& state)
     Tick t = LevelLength - 2000;
     for (auto _ : state)
     {
+        if (BenchStop::Skip(state))
+            break;
         benchmark::DoNotOptimize(presses->Check(t));
         benchmark::DoNotOptimize(presses->Count(t));
         t = t + 1 < LevelLength ? t + 1 : LevelLength - 2000;
@@ -130,6 +133,8 @@ void TickSetLateAdd(benchmark::State& state)
     Tick t = LevelLength - 2000;
     for (auto _ : state)
     {
+        if (BenchStop::Skip(state))
+            break;
         presses->Add(t);
         t += 2;
     }
@@ -163,7 +168,7 @@ void RecordsMemory(benchmark::State& state)
 
         int pass = 0;
         Tick nextTravel = 5000;
-        for (Tick t = 1; t < LevelLength; t++)
+        for (Tick t = 1; t < LevelLength && !BenchStop::Skip(state); t++)
         {
             for (auto& c : creatures)
                 c->At(t);

@@ -44,8 +44,9 @@ constexpr int Test_World_ChestId = 1; // the grid puzzle that locks the chest
 
 // A floor with a slope and walls; a plate that opens a door; a lift that runs while a target
 // stands hit, until its block target is hit; a collectable; a gem in the open and one in a
-// chest; a kill zone; and three walkers, one of them pacing beside the lift. Time travel is
-// learnt from the start when the progress record says so.
+// chest; a kill zone; and three walkers, one of them pacing beside the lift. Building it marks
+// time travel as learnt in the progress record. A gem taken on an earlier visit is not placed
+// again, and the chest of a taken gem is not built (GetChest is then null).
 class Test_World final : public Level
 {
 public:
