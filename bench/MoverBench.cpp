@@ -2,13 +2,17 @@
 // end of a level, where the door's opening rests on a switching of its plate at every tick.
 #include "BusyWorld.h"
 #include "StepTimer.h"
+#include "engine/KeyData.h"
+#include "engine/Level.h"
 #include "testworld/Test_World.h"
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <valgrind/callgrind.h>
+#include <vector>
 
 namespace
 {
@@ -42,9 +46,42 @@ void BobbingPlateStep(benchmark::State& state, Tick clock)
         }
     }
     CALLGRIND_STOP_INSTRUMENTATION;
-    // The window goes with the last of them, before any other benchmark opens its own.
-    if (clock == LastClock)
-        bobbing.reset();
+}
+
+// Every step of a travel from the clock back to 0 at full speed and forward again, with the
+// frozen player on the plate pressing it at the ticks shown wherever it stood up in the past.
+void BobbingPlateTravel(benchmark::State& state, Tick clock)
+{
+    if (!bobbing || bobbing->Now() > clock)
+        bobbing = std::make_unique<BusyWorld>(true);
+    BusyWorld& world = *bobbing;
+    world.PlayTo(clock);
+    CALLGRIND_START_INSTRUMENTATION;
+    {
+        StepTimer timer(state);
+        auto timed = [&](std::vector<int> const& keys) {
+            timer.Time([&] {
+                CALLGRIND_TOGGLE_COLLECT;
+                world.StepWith(keys);
+                CALLGRIND_TOGGLE_COLLECT;
+            });
+        };
+        for (auto _ : state)
+        {
+            Tick const from = world.Now();
+            do
+                timed({KeyIndex_GameBackInTime});
+            while (world.Now() > 0 || world.World().GetTimeSpeed() != 0);
+            // Travel forward stops short of the warning zone.
+            while (world.Now() < std::min(from, Level_TimeWarning) - 64)
+                timed({KeyIndex_GameForwardInTime});
+            world.EndTravel();
+            state.SetIterationTime(timer.Mean());
+        }
+    }
+    CALLGRIND_STOP_INSTRUMENTATION;
+    // The last of them: the window goes before any other benchmark opens its own.
+    bobbing.reset();
 }
 
 struct MoverBenchmarks
@@ -56,6 +93,11 @@ struct MoverBenchmarks
                 ->Iterations(TimedSteps)
                 ->UseManualTime()
                 ->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark(("BobbingPlateTravel/" + std::to_string(LastClock)).c_str(), BobbingPlateTravel,
+                                     LastClock)
+            ->Iterations(1)
+            ->UseManualTime()
+            ->Unit(benchmark::kMicrosecond);
     }
 } const moverBenchmarks;
 
