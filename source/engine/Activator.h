@@ -71,8 +71,8 @@ struct Activator_Link
 class Activator_Checkpoints
 {
 public:
-    // Links of a walk between two kept positions: the longest walk of a query whose neighbourhood
-    // was asked before.
+    // Links of a walk between two kept positions: a walk from near a tick asked before meets
+    // one within about as many links.
     static constexpr int Spacing = 32;
 
     // The position kept for exactly tick at; value is left alone when there is none.
@@ -83,7 +83,6 @@ public:
     void Played(int played, Tick at, Tick asked, double value);
     // Forgets the positions at t and after.
     void DropFrom(Tick t);
-    int Count() const { return static_cast<int>(entries.size()); }
 
 private:
     struct Entry

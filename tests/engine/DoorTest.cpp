@@ -10,6 +10,7 @@
 #include "util/Util.h"
 
 #include <algorithm>
+#include <memory>
 #include <random>
 #include <utility>
 #include <vector>
@@ -164,6 +165,22 @@ TEST_F(DoorTest, PressesAtPastTicksDropTheLaterCheckpoints)
     });
     for (Tick t = 0; t < 1600; t += 7)
         ASSERT_EQ(door.GetPos(t), RecursivePos(door, t)) << "tick " << t;
+}
+
+TEST_F(DoorTest, EitherOfADoorAndItsActivatorMayGoFirst)
+{
+    auto door = std::make_unique<Door>(map.get(), GroupMap::Group, 100.0, Direction_Up, 2.0);
+    auto plate = std::make_unique<ScriptedActivator>();
+    door->AddActivator(plate.get());
+    plate->On(0, 10);
+    EXPECT_EQ(door->GetPos(100), 0.0);
+    plate.reset();
+    EXPECT_EQ(door->GetPos(100), 100.0) << "without activators it counts as always on";
+
+    ScriptedActivator lever;
+    door->AddActivator(&lever);
+    door.reset();
+    lever.On(0, 10);
 }
 
 TEST_F(DoorTest, SoundsBelongToTheStepItself)

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <random>
 
 TEST(HitTarget, DropsWhenHitAndStandsAgainWhenABlockTargetIsHitAfter)
@@ -94,4 +95,13 @@ TEST(HitTarget, ALiftItWorksFollowsHitsAtPastTicksOnItAndOnItsBlockTarget)
         ASSERT_EQ(lift.CalcLiftAngle(t), twin.CalcLiftAngle(t)) << "tick " << t;
     });
     EXPECT_NE(lift.CalcLiftAngle(2000), 0.3) << "the target went down at all";
+
+    // Either of a target and its block target may go first.
+    auto first = std::make_unique<Hit_Target>(Pointf(0.0, 0.0), Hit_Target_Normal, false, 1.0);
+    auto second = std::make_unique<Hit_Target>(Pointf(0.0, 0.0), Hit_Target_Normal, false, 1.0);
+    first->AddBlockTarget(second.get());
+    second->AddBlockTarget(first.get());
+    first.reset();
+    second->Hit(10, 1, 0);
+    EXPECT_TRUE(second->IsActive(20));
 }
