@@ -23,6 +23,8 @@ public:
     KeyFrameCreature& operator=(KeyFrameCreature const&) = delete;
 
     bool HasLog() const { return log != nullptr; }
+    // The phase of the log's key frames, 0 to Enemy_MaxFrameGap - 1.
+    int KeyFrameOffset() const { return log->Offset(); }
 
 protected:
     KeyFrameCreature() = default;
