@@ -7,6 +7,7 @@
 #include "media/Image.h"
 #include "util/Util.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cmath>
 
@@ -101,18 +102,34 @@ void Collectable::SetPosAtTime(Tick t, Pointf pos, Vectorf velocity, double rota
 
 void Collectable::MoveToTime(Map const* map, Tick t)
 {
+    MoveToTime(map, t, Object_Step{});
+}
+
+void Collectable::MoveToTime(Map const* map, Tick t, Object_Step const& step)
+{
     // Going back only rewinds the mark: the histories hold the earlier ticks, and the later ones
-    // are worked out again from there when the clock runs forward.
-    if (t < moveTime)
+    // are worked out again from there when play goes on. A tick shown again by time travel is
+    // what was recorded when it was played; working it out again would see the map as it
+    // stands now.
+    if (t <= moveTime || (step.replaying && t <= liveTime))
     {
         moveTime = t;
         return;
     }
-    while (moveTime < t)
+    // Play after a travel makes a new future from moveTime on; a travel past the last tick
+    // played works out the ticks it reaches.
+    Tick from = step.replaying ? std::max(moveTime, liveTime) : moveTime;
+    while (from < t)
     {
-        moveTime++;
-        FallStep(map, moveTime);
+        from++;
+        if (step.groups != nullptr)
+            step.groups->PlaceGroups(from - 1);
+        FallStep(map, from);
     }
+    if (step.groups != nullptr)
+        step.groups->RestoreGroups();
+    moveTime = t;
+    liveTime = t;
 }
 
 void Collectable::FallStep(Map const* map, Tick t)

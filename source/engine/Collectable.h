@@ -55,6 +55,7 @@ public:
     void SetPosAtTime(Tick t, Pointf pos, Vectorf velocity, double rotation, bool lock);
 
     void MoveToTime(Map const* map, Tick t) override;
+    void MoveToTime(Map const* map, Tick t, Object_Step const& step) override;
     void Render(Map const* map, Tick t) const override;
 
 private:
@@ -71,5 +72,6 @@ private:
     Past_Follower* follower = nullptr;
     Tick lockTime = -1;
     Tick moveTime = -1; // last tick whose fall has been worked out
+    Tick liveTime = -1; // last tick of the present timeline worked out; later records are an old future
     bool playerHolding = false;
 };

@@ -54,7 +54,17 @@ void Test_Walker::Move(Map const* map, Tick)
 
 void Test_Walker::MoveToTime(Map const* map, Tick t)
 {
-    CopyState(log->GetPos(map, t));
+    MoveToTime(map, t, Object_Step{});
+}
+
+void Test_Walker::MoveToTime(Map const* map, Tick t, Object_Step const& step)
+{
+    CopyState(log->GetPos(map, t, step));
+}
+
+void Test_Walker::Sleep(Map const* map, Tick t, Object_Step const& step)
+{
+    log->Sleep(map, t, step);
 }
 
 void Test_Walker::Render(Map const* map, Tick) const

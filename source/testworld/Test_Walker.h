@@ -7,7 +7,7 @@
 
 // Walks one way along the ground until it is blocked or passes a limit, then turns. Its state
 // at any tick comes from its key-frame log, so after time travel it re-simulates against the
-// map as it stands; it exists to exercise that replay in the test world.
+// map groups as they stood at each tick; it exists to exercise that replay in the test world.
 class Test_Walker final : public Object, public Character
 {
 public:
@@ -23,6 +23,8 @@ public:
     void Move(Map const* map, Tick t);
 
     void MoveToTime(Map const* map, Tick t) override;
+    void MoveToTime(Map const* map, Tick t, Object_Step const& step) override;
+    void Sleep(Map const* map, Tick t, Object_Step const& step) override;
     void Render(Map const* map, Tick t) const override;
     bool ActivePoint(Pointf& centre, double& radius, double& objScale) const override;
 
