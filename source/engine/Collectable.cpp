@@ -25,15 +25,20 @@ TimeFrames const* Collectable::timeframes = nullptr;
 
 Collectable::Collectable(Map const* map, unsigned int refId, Image const* image, unsigned int itemId,
                          Collectable_Flags itemFlags, Image const* image2, Image const* image3)
-    : id(itemId), images{image, image2, image3}, flags(itemFlags)
+    : Collectable(Pointf(map->GetRefPoint(refId).x, map->GetRefPoint(refId).y + BaseDrop), image, itemId, itemFlags)
+{
+    images[1] = image2;
+    images[2] = image3;
+    assert(!(flags & Collectable_Animated) || (image != nullptr && image2 != nullptr && image3 != nullptr));
+}
+
+Collectable::Collectable(Pointf centre, Image const* image, unsigned int itemId, Collectable_Flags itemFlags)
+    : id(itemId), images{image, nullptr, nullptr}, flags(itemFlags)
 {
     assert(timeframes != nullptr && "timeframes != NULL");
-    assert(!(flags & Collectable_Animated) || (image != nullptr && image2 != nullptr && image3 != nullptr));
-    Pointf start = map->GetRefPoint(refId);
-    start.y += BaseDrop;
     Vectorf const still(0.0, 0.0);
     double const upright = 0.0;
-    positions = new Positioner<Pointf>(&start);
+    positions = new Positioner<Pointf>(&centre);
     velocities = new Positioner<Vectorf>(&still);
     rotations = new Positioner<double>(&upright);
     follower = new Past_Follower();

@@ -34,6 +34,8 @@ class Collectable final : public Object
 public:
     Collectable(Map const* map, unsigned int refId, Image const* image, unsigned int itemId,
                 Collectable_Flags itemFlags, Image const* image2 = nullptr, Image const* image3 = nullptr);
+    // A still item whose centre starts at a given point rather than above a reference point.
+    Collectable(Pointf centre, Image const* image, unsigned int itemId, Collectable_Flags itemFlags);
     ~Collectable() override;
     Collectable(Collectable const&) = delete;
     Collectable& operator=(Collectable const&) = delete;
