@@ -76,13 +76,24 @@ public:
     }
 
     // One step of play while the creature is culled: its state is not shown, but the log keeps up
-    // with the clock a few ticks at a time. A replayed tick needs nothing: the log holds it.
+    // with the clock a few ticks at a time. A replayed tick needs nothing: the log holds it. Play
+    // that goes on from a tick before the log's (after a travel back) starts there, at the cost
+    // of one window at most.
     void Sleep(Map const* map, Tick t, Object_Step const& step = {})
     {
         FreeStale();
-        if (step.replaying || t <= curTime)
+        if (step.replaying || t == curTime)
             return;
-        StepForward(map, std::min(t, curTime + TimeLog_SleepBudget), step);
+        if (t < curTime)
+        {
+            if (t >= 1)
+            {
+                Seek(map, t - 1, Object_Step{true, step.groups});
+                StepForward(map, t, step);
+            }
+        }
+        else
+            StepForward(map, std::min(t, curTime + TimeLog_SleepBudget), step);
         if (step.groups != nullptr)
             step.groups->RestoreGroups();
     }

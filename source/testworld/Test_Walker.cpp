@@ -9,8 +9,8 @@
 
 #include <cassert>
 
-Test_Walker::Test_Walker(Pointf start, double leftLimit, double rightLimit, CharStats* sharedStats)
-    : left(leftLimit), right(rightLimit)
+Test_Walker::Test_Walker(Pointf start, double leftLimit, double rightLimit, CharStats* sharedStats, double cullRadius)
+    : left(leftLimit), right(rightLimit), cull(cullRadius)
 {
     assert(sharedStats != nullptr && "sharedStats != NULL");
     stats = sharedStats;
@@ -40,6 +40,7 @@ void Test_Walker::CopyState(Test_Walker const* source)
     left = source->left;
     right = source->right;
     walkingLeft = source->walkingLeft;
+    cull = source->cull;
 }
 
 void Test_Walker::Move(Map const* map, Tick)
@@ -81,7 +82,10 @@ void Test_Walker::Render(Map const* map, Tick) const
     glEnd();
 }
 
-bool Test_Walker::ActivePoint(Pointf&, double&, double&) const
+bool Test_Walker::ActivePoint(Pointf& centre, double& radius, double& objScale) const
 {
-    return false;
+    centre = pos;
+    radius = cull;
+    objScale = GetScale();
+    return cull > 0.0;
 }

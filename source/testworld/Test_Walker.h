@@ -11,8 +11,9 @@
 class Test_Walker final : public Object, public Character
 {
 public:
-    // The stats are shared: the walker takes a reference.
-    Test_Walker(Pointf start, double leftLimit, double rightLimit, CharStats* sharedStats);
+    // The stats are shared: the walker takes a reference. With a cull radius the walker is culled
+    // by its distance from the view and keeps up through its log while it sleeps.
+    Test_Walker(Pointf start, double leftLimit, double rightLimit, CharStats* sharedStats, double cullRadius = 0.0);
     // The copy the log keeps: shares the stats, has no log of its own.
     explicit Test_Walker(Test_Walker const* source);
     ~Test_Walker() override;
@@ -37,4 +38,5 @@ private:
     double left = 0.0;                   // patrol limits, map x
     double right = 0.0;
     bool walkingLeft = false;
+    double cull = 0.0; // radius for culling; 0 never culls
 };

@@ -230,4 +230,13 @@ TEST(TimeLog, ALongCullCostsNoStepMoreThanTheSleepBudget)
     EXPECT_LE(wake, TimeLog_SleepBudget);
     for (Tick t : {20000, 1000, 40990, 35000})
         EXPECT_LE(Replay<5>::Moves([&] { EXPECT_EQ(replay.Shown(t), xs[t]) << "tick " << t; }), Enemy_MaxFrameGap);
+
+    // Culled again, and play goes on from 30000 after a travel back, differently from there.
+    replay.pushes->Add(30001);
+    std::vector<int> const now = replay.Straight(30200);
+    EXPECT_LE(Replay<5>::Moves([&] { replay.log.Sleep(nullptr, 30001); }), Enemy_MaxFrameGap + 1);
+    for (Tick t = 30002; t < 30200; t++)
+        EXPECT_LE(Replay<5>::Moves([&] { replay.log.Sleep(nullptr, t); }), TimeLog_SleepBudget);
+    EXPECT_EQ(replay.At(30200), now[30200]);
+    EXPECT_EQ(replay.Shown(30100), now[30100]);
 }
