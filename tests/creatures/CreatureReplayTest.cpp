@@ -1,7 +1,6 @@
 // The replay harness on the creature level: scripted approaches and hits, random travel, a new past
 // after a travel, and two fresh runs from one seed.
 #include "creatures/CreatureTestSupport.h"
-
 #include "engine/Player.h"
 #include "support/RandomSeed.h"
 
@@ -73,7 +72,6 @@ TEST_F(CreatureReplayTest, EveryTickShownAgainMatchesItsRecordingAndANewPastKeep
     PlanHits(hitter);
     ReplayHarness harness(*world, keyScript);
     ReplayWatch_CreatureWorld(harness, *world);
-    harness.Ignore("goblin 3");
     Play(harness, 0, Script_Steps);
     ASSERT_EQ(hitter.made, 10);
     EXPECT_FALSE(world->wallGoblin->AliveAt(Script_Steps - 1));

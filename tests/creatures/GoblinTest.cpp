@@ -1,8 +1,9 @@
 // Goblin: the blocked turn, the limits, the bite's reach and replay through the key frames.
-#include "creatures/CreatureTestSupport.h"
-
 #include "creatures/Goblin.h"
 
+#include "creatures/CreatureTestSupport.h"
+
+#include <cmath>
 #include <map>
 #include <memory>
 #include <vector>
@@ -189,4 +190,39 @@ TEST_F(GoblinTest, TravelBackAndForwardShowsTheSameStatesAtKeyFrameEdges)
                 EXPECT_DOUBLE_EQ(aim.x, live[t / 2].pos.x) << "aim at tick " << t / 2;
             }
     }
+}
+
+TEST_F(GoblinTest, WalkingAgainstAMovingGroupReplaysAsPlayed)
+{
+    MakeWorld({CreatureZone_GoblinGroup});
+    ReplayHarness harness(*world, keyScript);
+    ReplayWatch_CreatureWorld(harness, *world);
+    for (int i = 0; i < 1600; ++i)
+        harness.Step(std::vector<int>{});
+
+    // The gate both stopped the goblin (shut, from one side or the other) and, raised, let it through.
+    double const gate = world->Ref(CreatureZone_GoblinGroup, CreatureRef_Start).x - 100 + GoblinGroup_GateX;
+    auto field = [&harness](Tick t, char const* name) {
+        for (Replay_Field const& f : harness.recorded.at(t))
+            if (f.object == "goblin 0" && f.field == name)
+                return f.value;
+        return -1.0;
+    };
+    int stopped = 0;
+    bool through = false;
+    for (Tick t = 1; t < 1600; ++t)
+    {
+        double const x = field(t, "x");
+        bool const atFace = std::fabs(x - gate) < 1.0 || std::fabs(x - gate - GoblinGroup_GateWidth) < 1.0;
+        if (x == field(t - 1, "x") && atFace)
+            ++stopped;
+        through = through || x > gate + GoblinGroup_GateWidth;
+    }
+    EXPECT_GT(stopped, 0);
+    EXPECT_TRUE(through);
+
+    std::mt19937 random(5);
+    harness.Travel(random, 1500);
+    EXPECT_EQ(harness.mismatch, "");
+    EXPECT_GT(harness.compared, 500);
 }

@@ -1,7 +1,7 @@
 // Rat: its drawn start, pressed against its wall, its death and return after travel, and its bite.
-#include "creatures/CreatureTestSupport.h"
-
 #include "creatures/Rat.h"
+
+#include "creatures/CreatureTestSupport.h"
 
 #include <cmath>
 #include <cstdlib>
