@@ -142,13 +142,18 @@ void Zoveduv::FindFrames(Tick t)
 
 void Zoveduv::MoveToTime(Map const*, Tick t)
 {
+    // The face is taken after the tick's decision, so that the tick shows what it will show
+    // whenever it is visited again.
+    if (!decidedTimes->Check(t))
+        Decide(t, FaceAt(t));
     FindFrames(t);
     assert(eyeFrame >= -1 && eyeFrame < Grethyn_Eye_Frames && "eyeFrame >= -1 && eyeFrame < Grethyn_Eye_Frames");
     assert(mouthFrame >= -1 && mouthFrame < Grethyn_Mouth_Frames
            && "mouthFrame >= -1 && mouthFrame < Grethyn_Mouth_Frames");
-    if (decidedTimes->Check(t))
-        return;
+}
 
+void Zoveduv::Decide(Tick t, Face const& shown)
+{
     Pointf const playerPos = player->GetPos();
     Tick d = 0;
     bool const attacking = IsAttacking(t, &d);
@@ -165,8 +170,8 @@ void Zoveduv::MoveToTime(Map const*, Tick t)
         if (attacking)
             stopTimes->Add(t);
     }
-    else if (!attacking && (!hasNextAttack || t + Grethyn_Attack_Time < nextAttack) && eyeFrame == -1
-             && mouthFrame == -1)
+    else if (!attacking && (!hasNextAttack || t + Grethyn_Attack_Time < nextAttack) && shown.eye == -1
+             && shown.mouth == -1)
     {
         attackTimes->Add(t);
         decidedTimes->Add(t);

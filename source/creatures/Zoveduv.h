@@ -66,6 +66,8 @@ private:
     };
 
     Face FaceAt(Tick t) const;
+    // Starts or stops an attack at t from where the player is and the face shown before.
+    void Decide(Tick t, Face const& shown);
 
     Player const* player = nullptr;  // watched, not owned
     Pointf pos;                      // the mouth's centre
