@@ -8,6 +8,8 @@
 #include "tools/PuzzleWriter.h"
 #include "tools/SoundWriter.h"
 #include "tools/TestWorldWriter.h"
+#include "tools/creatures/CreatureSprites.h"
+#include "tools/creatures/CreatureWorldWriter.h"
 
 #include <cmath>
 #include <cstdio>
@@ -444,6 +446,8 @@ void WriteAll(std::string const& dir)
     WriteSpeechBubbles(dir);
     PuzzleWriter::WriteAll(dir);
     TestWorldWriter::Write(dir);
+    CreatureSprites::WriteAll(dir);
+    CreatureWorldWriter::Write(dir);
     MapWriter::WritePlaceholders(dir, worldDirs, 9);
     SoundWriter::WriteAll(dir);
 }

@@ -91,6 +91,9 @@ void Hand(double angle, double length)
 
 Level::Level(GameEvents* events) : gameEvents(events), sounds(gameSounds)
 {
+    // The objects of a level take their serials as it is built; a level built twice from one
+    // seed then hashes and draws the same values.
+    Util::RestartSerials();
     if (sounds != nullptr)
         sounds->InitSound(Sound_Ticking);
     font = built.Own(new GameFont());

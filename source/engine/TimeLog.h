@@ -83,6 +83,24 @@ public:
         return c;
     }
 
+    // A new copy of the state at any tick t, without changing the log: stepped on from the current
+    // state at or after the current tick, else taken from the cached window or stepped on from the
+    // nearest key frame at or before t. The caller deletes it.
+    T* GetCopyAtTime(Map const* map, Tick t) const
+    {
+        if (t >= curTime)
+            return GetPosAtTime(map, t);
+        if (InWindow(t))
+            return new T(frames[t - startTime]);
+        unsigned id = FrameIdFromTime(t);
+        if (id >= unsigned(keyCount))
+            id = unsigned(keyCount) - 1;
+        T* c = new T(keyFrames[int(id)]);
+        for (Tick k = TimeFromFrameId(id) + 1; k <= t; k++)
+            c->Move(map, k);
+        return c;
+    }
+
     unsigned FrameIdFromTime(Tick t) const
     {
         if (t < offset)

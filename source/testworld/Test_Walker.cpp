@@ -17,29 +17,27 @@ Test_Walker::Test_Walker(Pointf start, double leftLimit, double rightLimit, Char
     stats->TakeRef();
     pos = start;
     keys = Character_Right;
-    log = new TimeLog<Test_Walker>();
-    log->Init(this);
+    StartLog();
 }
 
 Test_Walker::Test_Walker(Test_Walker const* source) : Object(*source), Character(*source)
 {
     assert(source->stats != nullptr && "source->stats != NULL");
     stats->TakeRef();
-    CopyState(source);
+    CopyState(*source);
 }
 
 Test_Walker::~Test_Walker()
 {
-    delete log;
     stats->Destroy();
 }
 
-void Test_Walker::CopyState(Test_Walker const* source)
+void Test_Walker::CopyState(Test_Walker const& source)
 {
-    Character::operator=(*source);
-    left = source->left;
-    right = source->right;
-    walkingLeft = source->walkingLeft;
+    Character::operator=(source);
+    left = source.left;
+    right = source.right;
+    walkingLeft = source.walkingLeft;
 }
 
 void Test_Walker::Move(Map const* map, Tick)
@@ -54,7 +52,7 @@ void Test_Walker::Move(Map const* map, Tick)
 
 void Test_Walker::MoveToTime(Map const* map, Tick t)
 {
-    CopyState(log->GetPos(map, t));
+    StateAt(map, t);
 }
 
 void Test_Walker::Render(Map const* map, Tick) const

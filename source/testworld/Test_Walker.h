@@ -2,13 +2,13 @@
 #pragma once
 
 #include "engine/Character.h"
+#include "engine/KeyFrameCreature.h"
 #include "engine/Object.h"
-#include "engine/TimeLog.h"
 
 // Walks one way along the ground until it is blocked or passes a limit, then turns. Its state
 // at any tick comes from its key-frame log, so after time travel it re-simulates against the
 // map as it stands; it exists to exercise that replay in the test world.
-class Test_Walker final : public Object, public Character
+class Test_Walker final : public Object, public Character, public KeyFrameCreature<Test_Walker>
 {
 public:
     // The stats are shared: the walker takes a reference.
@@ -28,11 +28,11 @@ public:
 
     bool WalkingLeft() const { return walkingLeft; }
 
-private:
-    void CopyState(Test_Walker const* source);
+    // Takes the simulated state of another copy.
+    void CopyState(Test_Walker const& source);
 
-    TimeLog<Test_Walker>* log = nullptr; // only the live walker has one
-    double left = 0.0;                   // patrol limits, map x
+private:
+    double left = 0.0; // patrol limits, map x
     double right = 0.0;
     bool walkingLeft = false;
 };
