@@ -50,13 +50,13 @@ void Shmoo::Finalise()
 
 void Shmoo::MoveToTime(Map const*, Tick t)
 {
-    if (GetHitPoints(t, hitPoints) > 0)
+    if (AliveAt(t))
         PositionAtTime(t, nullptr, true);
 }
 
 void Shmoo::Render(Map const* map, Tick t) const
 {
-    if (GetHitPoints(t, hitPoints) == 0)
+    if (!AliveAt(t))
         return;
     int up = 0;
     Pointf const at = PositionAtTime(t, &up, false);
@@ -82,7 +82,7 @@ int Shmoo::Hit(Tick t, int damage, Target_Hit_Flags flags)
 
 int Shmoo::IsPlayerHit(Tick t, Pointf const* playerPos)
 {
-    if (GetHitPoints(t, hitPoints) <= 0)
+    if (!AliveAt(t))
         return 0;
     Pointf const at = PositionAtTime(t, nullptr, false);
     return playerPos->DistanceEst(&at) < Shmoo_Hit_Dist ? 1 : 0;
@@ -91,7 +91,7 @@ int Shmoo::IsPlayerHit(Tick t, Pointf const* playerPos)
 bool Shmoo::GetTargetPos(Map const*, Tick t, Pointf& out) const
 {
     out = PositionAtTime(t, nullptr, false);
-    return GetHitPoints(t, hitPoints) > 0;
+    return AliveAt(t);
 }
 
 Pointf Shmoo::PositionAtTime(Tick t, int* up, bool playSound) const

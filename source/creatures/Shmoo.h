@@ -44,6 +44,8 @@ public:
     // not null) is 1 in the air and 0 on the ground; playSound asks for the take-off sound.
     Pointf PositionAtTime(Tick t, int* up, bool playSound) const;
 
+    bool AliveAt(Tick t) const { return GetHitPoints(t, hitPoints) > 0; }
+
     Pointf GetGround() const { return position; }
     double GetGroundAngle() const { return groundAngle; }
     // The cycle tick after which it leaves the ground, 0 to Shmoo_JumpDelay - 1.

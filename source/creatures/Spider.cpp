@@ -67,13 +67,13 @@ void Spider::Finalise()
 void Spider::MoveToTime(Map const*, Tick t)
 {
     // A dead spider keeps where it was.
-    if (GetHitPoints(t, hitPoints) > 0)
+    if (AliveAt(t))
         position = PositionAtTime(t);
 }
 
 void Spider::Render(Map const* map, Tick t) const
 {
-    if (GetHitPoints(t, hitPoints) == 0)
+    if (!AliveAt(t))
         return;
     Pointf const top = anchor.WorldToScreen(&map->view);
     Pointf const bottom = position.WorldToScreen(&map->view);
@@ -120,7 +120,7 @@ int Spider::Hit(Tick t, int damage, Target_Hit_Flags flags)
 
 int Spider::IsPlayerHit(Tick t, Pointf const* playerPos)
 {
-    if (GetHitPoints(t, hitPoints) <= 0)
+    if (!AliveAt(t))
         return 0;
     return playerPos->DistanceEst(&position) < Spider_Hit_Dist ? 1 : 0;
 }
@@ -128,7 +128,7 @@ int Spider::IsPlayerHit(Tick t, Pointf const* playerPos)
 bool Spider::GetTargetPos(Map const*, Tick t, Pointf& out) const
 {
     out = PositionAtTime(t);
-    return GetHitPoints(t, hitPoints) > 0;
+    return AliveAt(t);
 }
 
 double Spider::ThreadLength(Tick t) const

@@ -49,6 +49,8 @@ public:
     // The swing's angle at t, 0 when none runs.
     double SwingAngle(Tick t) const;
 
+    bool AliveAt(Tick t) const { return GetHitPoints(t, hitPoints) > 0; }
+
     Pointf GetPosition() const { return position; }
     Rectf GetReachBox() const { return reachBox; }
 

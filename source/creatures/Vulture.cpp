@@ -72,7 +72,7 @@ void Vulture::Finalise()
 
 void Vulture::MoveToTime(Map const* map, Tick t)
 {
-    if (GetHitPoints(t - Vulture_DeathTime, hitPoints) <= 0)
+    if (!ShownAt(t))
         return;
     position = PositionAtTime(map, t, &frame);
     // The cry is an effect only: it draws from the C library's sequence and changes nothing.
@@ -82,7 +82,7 @@ void Vulture::MoveToTime(Map const* map, Tick t)
 
 void Vulture::Render(Map const* map, Tick t) const
 {
-    if (GetHitPoints(t - Vulture_DeathTime, hitPoints) <= 0)
+    if (!ShownAt(t))
         return;
     assert(frames[frame] != nullptr && "frames[frame] != NULL");
     frames[frame]->Render(position, 0.0, Vulture_Width, Vulture_Height, Image_Centre | Image_Middle, &map->view);
@@ -105,17 +105,17 @@ int Vulture::Hit(Tick t, int damage, Target_Hit_Flags flags)
 
 int Vulture::IsPlayerHit(Tick t, Pointf const* playerPos)
 {
-    if (GetHitPoints(t, hitPoints) < 1)
+    if (!AliveAt(t))
         return 0;
     return playerPos->DistanceEst(&position) < Vulture_Hit_Dist ? 1 : 0;
 }
 
 bool Vulture::GetTargetPos(Map const* map, Tick t, Pointf& out) const
 {
-    if (GetHitPoints(t - Vulture_DeathTime, hitPoints) < 1)
+    if (!ShownAt(t))
         return false;
     out = PositionAtTime(map, t, nullptr);
-    return GetHitPoints(t, hitPoints) >= 1;
+    return AliveAt(t);
 }
 
 Pointf Vulture::PositionAtTime(Map const* map, Tick t, int* frameOut) const

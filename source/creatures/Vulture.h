@@ -49,6 +49,10 @@ public:
     // The bird's centre at t and, when frame is not null, its sprite frame.
     Pointf PositionAtTime(Map const* map, Tick t, int* frame) const;
 
+    // Alive until the hit that spends its hit points; drawn and aimed at for Vulture_DeathTime more.
+    bool AliveAt(Tick t) const { return GetHitPoints(t, hitPoints) > 0; }
+    bool ShownAt(Tick t) const { return GetHitPoints(t - Vulture_DeathTime, hitPoints) > 0; }
+
     Pointf GetPosition() const { return position; }
     int GetFrame() const { return frame; }
     // The number its swoops are hashed with.
