@@ -56,6 +56,14 @@ void Cactus::MoveToTime(Map const*, Tick t)
 {
     bool const alive = deathTime == GameEvent_HasntHappened || deathTime > t;
     position = PositionAtTime(t, &frame, &facingLeft, alive);
+    shownTick = t;
+}
+
+void Cactus::StartHops(Tick t)
+{
+    // A squat begins the sequence, so the refresh asks for no hop sound.
+    if (hopRecord->AddIfSafe(t, SequenceTime()) && t == shownTick)
+        position = PositionAtTime(t, &frame, &facingLeft, false);
 }
 
 void Cactus::Render(Map const* map, Tick t) const
@@ -73,7 +81,7 @@ void Cactus::PlayerAtPos(Tick t, Pointf const* playerPos)
     bool const notRight = dx >= 0.0 || Util::Equal(dx, 0.0);
     bool const inReach = dx <= Cactus_AttackDist || Util::Equal(dx, Cactus_AttackDist);
     if (notRight && inReach)
-        hopRecord->AddIfSafe(t, SequenceTime());
+        StartHops(t);
 }
 
 int Cactus::IsPlayerHit(Tick t, Pointf const* playerPos)
@@ -86,7 +94,7 @@ int Cactus::IsPlayerHit(Tick t, Pointf const* playerPos)
 
 int Cactus::Hit(Tick t, int damage, Target_Hit_Flags flags)
 {
-    hopRecord->AddIfSafe(t, SequenceTime());
+    StartHops(t);
     return EnemyTarget::Hit(t, damage, flags);
 }
 

@@ -57,6 +57,9 @@ public:
 private:
     // Ticks of one whole sequence, out and back.
     int SequenceTime() const { return hopCount * 2 * Cactus_TotalJumpTime; }
+    // Records a sequence starting at t when none overlaps it. One that starts at the tick just
+    // shown is shown at once, as every later visit of that tick will show it.
+    void StartHops(Tick t);
 
     TimeSet* hopRecord = nullptr; // owned: the tick each hop sequence started
     Pointf home;                  // where it stands at rest
@@ -64,6 +67,7 @@ private:
     bool facingLeft = true;       // at the last move
     int frame = 0;                // at the last move
     int hopCount = 0;             // hops out, and as many back
+    Tick shownTick = -1;          // of the last move
 
     static Image* frames[Cactus_Frames];
 };

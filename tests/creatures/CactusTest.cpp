@@ -57,7 +57,11 @@ TEST(Cactus, HopsOutAndHomeAndIgnoresTriggersThatWouldOverlap)
     std::unique_ptr<Map> map = CactusMap();
     Cactus cactus(map.get(), Home, Hops, 3);
     Pointf const near(-100.0, 0.0);
+    // Triggered in the step that showed it at rest, it shows its squat at once, as that tick
+    // will show whenever it is visited again.
+    cactus.MoveToTime(map.get(), 1000);
     cactus.PlayerAtPos(1000, &near);
+    EXPECT_EQ(cactus.GetFrame(), 1);
 
     int frame = -1;
     bool left = false;
