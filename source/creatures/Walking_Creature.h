@@ -5,7 +5,6 @@
 #include "engine/Character.h"
 #include "engine/Enemy.h"
 #include "engine/KeyFrameCreature.h"
-#include "engine/Object.h"
 #include "engine/Target.h"
 #include "util/Util.h"
 
@@ -18,7 +17,7 @@
 // the leaf: it gives Step (one step of its own walk), TargetHeight (the share of its height at
 // which it is aimed at) and its drawing and bite.
 template <class T>
-class Walking_Creature : public Object, public Target, public Character, public Enemy, public KeyFrameCreature<T>
+class Walking_Creature : public KeyFrameCreature<T>, public Target, public Character, public Enemy
 {
 public:
     ~Walking_Creature() override
@@ -28,8 +27,6 @@ public:
     }
     Walking_Creature(Walking_Creature const&) = delete;
     Walking_Creature& operator=(Walking_Creature const&) = delete;
-
-    void MoveToTime(Map const* map, Tick t) override { this->StateAt(map, t); }
 
     int Hit(Tick t, int damage, Target_Hit_Flags flags) override
     {
@@ -69,8 +66,8 @@ protected:
     }
     // The copy the log keeps: shares the records and the stats, has no log.
     explicit Walking_Creature(T const* source)
-        : Object(*source), Target(source), Character(*source), Enemy(source), hitPoints(source->hitPoints),
-          leftLimit(source->leftLimit), rightLimit(source->rightLimit)
+        : Target(source), Character(*source), Enemy(source), hitPoints(source->hitPoints), leftLimit(source->leftLimit),
+          rightLimit(source->rightLimit)
     {
         assert(stats != nullptr && "stats != NULL");
         stats->TakeRef();

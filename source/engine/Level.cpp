@@ -238,9 +238,13 @@ Level_Action Level::Poll(KeyData keys)
         player->Die();
     }
 
+    // The tick of a travel step, also of the one that ends the travel, is shown again, not lived:
+    // objects answer it from their records.
+    bool const replaying = timeTravelling;
     if (timeTravelling)
         TimeTravelStep(keys);
 
+    objects->MoveToTime(map, GetTick(), Object_Step{replaying, mapMove});
     WorldUpdate();
 
     if (!timeTravelling)
@@ -306,8 +310,6 @@ void Level::TimeTravelStep(KeyData const& keys)
 
 void Level::WorldUpdate()
 {
-    Tick tick = GetTick();
-    objects->MoveToTime(map, tick);
     if (timeTravelling)
     {
         if (mapMove != nullptr)

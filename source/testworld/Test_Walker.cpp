@@ -9,8 +9,8 @@
 
 #include <cassert>
 
-Test_Walker::Test_Walker(Pointf start, double leftLimit, double rightLimit, CharStats* sharedStats)
-    : left(leftLimit), right(rightLimit)
+Test_Walker::Test_Walker(Pointf start, double leftLimit, double rightLimit, CharStats* sharedStats, double cullRadius)
+    : left(leftLimit), right(rightLimit), cull(cullRadius)
 {
     assert(sharedStats != nullptr && "sharedStats != NULL");
     stats = sharedStats;
@@ -20,7 +20,7 @@ Test_Walker::Test_Walker(Pointf start, double leftLimit, double rightLimit, Char
     StartLog();
 }
 
-Test_Walker::Test_Walker(Test_Walker const* source) : Object(*source), Character(*source)
+Test_Walker::Test_Walker(Test_Walker const* source) : Character(*source)
 {
     assert(source->stats != nullptr && "source->stats != NULL");
     stats->TakeRef();
@@ -38,6 +38,7 @@ void Test_Walker::CopyState(Test_Walker const& source)
     left = source.left;
     right = source.right;
     walkingLeft = source.walkingLeft;
+    cull = source.cull;
 }
 
 void Test_Walker::Move(Map const* map, Tick)
@@ -48,11 +49,6 @@ void Test_Walker::Move(Map const* map, Tick)
     bool blocked = before == pos;
     if (blocked || (walkingLeft && pos.x <= left) || (!walkingLeft && pos.x >= right))
         walkingLeft = !walkingLeft;
-}
-
-void Test_Walker::MoveToTime(Map const* map, Tick t)
-{
-    StateAt(map, t);
 }
 
 void Test_Walker::Render(Map const* map, Tick) const
@@ -69,7 +65,10 @@ void Test_Walker::Render(Map const* map, Tick) const
     glEnd();
 }
 
-bool Test_Walker::ActivePoint(Pointf&, double&, double&) const
+bool Test_Walker::ActivePoint(Pointf& centre, double& radius, double& objScale) const
 {
-    return false;
+    centre = pos;
+    radius = cull;
+    objScale = GetScale();
+    return cull > 0.0;
 }

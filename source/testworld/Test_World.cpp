@@ -32,6 +32,7 @@ constexpr char const* Test_World_MapFile = "testworld/map";
 constexpr double Test_World_DoorOpening = 160.0;
 constexpr double Test_World_DoorSpeed = 2.0;
 constexpr double Test_World_LiftDistance = 50.0;
+constexpr double Test_World_LiftItemDrop = 20.0; // above the top of the lift's sweep
 // The row of the saved level flags that the test world's gems use; no world of the game has it.
 constexpr int Test_World_GemRow = 9;
 
@@ -71,6 +72,10 @@ Test_World::Test_World(GameEvents* events) : Level(events)
     Collectable::Initialise(timeFrames);
     itemImage = built.Own(new Image("gfx/general/socks.png", Image_Mask, false));
     collectable = built.Own(new Collectable(map, Test_World_Collectable, itemImage, 0, Collectable_None));
+    Rectf liftSweep;
+    map->FindGroupBound(Test_World_LiftGroup, &liftSweep);
+    liftItem = built.Own(new Collectable(Pointf(liftSweep.Centre().x, liftSweep.y1 + Test_World_LiftItemDrop),
+                                         itemImage, 1, Collectable_None));
 
     built.Initialise([] { PickUp::Initialise(PickUp_Gem); }, &PickUp::Finalise);
     gem = built.Own(new PickUp(map->GetRefPoint(Test_World_Gem), PickUp_Gem, false, 1.0));
@@ -112,6 +117,7 @@ Test_World::Test_World(GameEvents* events) : Level(events)
     objects->AddTarget(hitTarget);
     objects->AddTarget(blockTarget);
     objects->AddObject(collectable);
+    objects->AddObject(liftItem);
     objects->AddObject(gem);
     objects->AddObject(chestGem);
     objects->AddObject(chest);

@@ -44,8 +44,10 @@ public:
     ReplayHarness(Level& level, KeyScript& keyScript) : world(level), script(keyScript) {}
 
     void Watch(Replay_Observer observer) { observers.push_back(std::move(observer)); }
-    // Leaves an object out of the comparison (it is still recorded).
-    void Ignore(std::string const& object) { ignored.push_back(object); }
+    // A field of a rule about later ticks rather than of the state: a later record may turn it from
+    // 1 to 0 for ticks already played, never from 0 to 1. An item's takeability is one: dropping
+    // it locks every tick up to the drop, so that nobody takes it from before a past self's drop.
+    void Lockable(std::string const& field) { lockable.push_back(field); }
 
     // One step. A played tick is recorded, and whatever was recorded after it is no longer the
     // future; a tick shown by time travel is compared with its recording.
@@ -63,7 +65,7 @@ public:
         else if (auto it = recorded.find(shown); it != recorded.end())
         {
             ++compared;
-            Compare(Without(it->second), Without(digest), shown);
+            Compare(it->second, Locked(it->second, digest), shown);
         }
         return result;
     }
@@ -140,13 +142,18 @@ public:
 
     Tick Shown() const { return shown; }
 
-    Replay_Digest Without(Replay_Digest const& digest) const
+    // The shown digest with each lockable field that a later lock turned from 1 to 0 as recorded.
+    Replay_Digest Locked(Replay_Digest const& before, Replay_Digest now) const
     {
-        Replay_Digest kept;
-        for (Replay_Field const& f : digest)
-            if (std::find(ignored.begin(), ignored.end(), f.object) == ignored.end())
-                kept.push_back(f);
-        return kept;
+        for (std::size_t i = 0; i < std::min(before.size(), now.size()); ++i)
+        {
+            Replay_Field const& a = before[i];
+            Replay_Field& b = now[i];
+            if (a.object == b.object && a.field == b.field && a.value == 1.0 && b.value == 0.0
+                && std::find(lockable.begin(), lockable.end(), a.field) != lockable.end())
+                b.value = 1.0;
+        }
+        return now;
     }
 
     std::map<Tick, Replay_Digest> recorded;
@@ -162,7 +169,7 @@ private:
     Level& world;
     KeyScript& script;
     std::vector<Replay_Observer> observers;
-    std::vector<std::string> ignored;
+    std::vector<std::string> lockable;
     Tick shown = 0;
 };
 
@@ -206,6 +213,7 @@ inline void ReplayWatch_Selves(ReplayHarness& harness, TimeFrames const* frames)
 inline void ReplayWatch_TestWorld(ReplayHarness& harness, Test_World& world)
 {
     Test_World* w = &world;
+    harness.Lockable("takeable");
     ReplayWatch_Groups(harness, w->GetMap());
     harness.Watch([w](Tick t, Replay_Digest& d) {
         ReplayHarness::Add(d, "switch", "plate", w->GetSwitch()->CalcSwitchPos(t));
@@ -214,10 +222,16 @@ inline void ReplayWatch_TestWorld(ReplayHarness& harness, Test_World& world)
         ReplayHarness::Add(d, "hit target", "on", w->GetHitTarget()->TargetOn(t));
         ReplayHarness::Add(d, "hit target", "active", w->GetHitTarget()->IsActive(t));
         ReplayHarness::Add(d, "block target", "on", w->GetBlockTarget()->TargetOn(t));
-        Pointf const c = w->GetCollectable()->GetPosAtTime(t);
-        ReplayHarness::Add(d, "collectable", "x", c.x);
-        ReplayHarness::Add(d, "collectable", "y", c.y);
-        ReplayHarness::Add(d, "collectable", "takeable", w->GetCollectable()->CanCollectAtTime(t));
+        Collectable const* items[2] = {w->GetCollectable(), w->GetLiftItem()};
+        for (int i = 0; i < 2; ++i)
+        {
+            std::string const name = i == 0 ? "collectable" : "lift item";
+            Pointf const c = items[i]->GetPosAtTime(t);
+            ReplayHarness::Add(d, name, "x", c.x);
+            ReplayHarness::Add(d, name, "y", c.y);
+            ReplayHarness::Add(d, name, "rotation", items[i]->GetRotationAtTime(t));
+            ReplayHarness::Add(d, name, "takeable", items[i]->CanCollectAtTime(t));
+        }
         ReplayHarness::Add(d, "chest", "shown", w->GetChest()->ShownAt(t));
         PickUp const* gems[2] = {w->GetGem(), w->GetChestGem()};
         for (int i = 0; i < 2; ++i)
