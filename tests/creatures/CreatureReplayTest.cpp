@@ -56,8 +56,13 @@ protected:
     void Play(ReplayHarness& harness, int from, int steps)
     {
         for (int i = from; i < from + steps; ++i)
+        {
             harness.Step(ScriptKeys(world->GetPlayer(), i));
+            farthest = std::max(farthest, world->GetPlayer()->GetPos().x);
+        }
     }
+
+    double farthest = 0.0; // the player's greatest x in play
 };
 
 TEST_F(CreatureReplayTest, EveryTickShownAgainMatchesItsRecordingAndANewPastKeepsEarlierTicks)
@@ -74,6 +79,7 @@ TEST_F(CreatureReplayTest, EveryTickShownAgainMatchesItsRecordingAndANewPastKeep
     ReplayWatch_CreatureWorld(harness, *world);
     Play(harness, 0, Script_Steps);
     ASSERT_EQ(hitter.made, 10);
+    EXPECT_GT(farthest, CreatureWorld_ZoneX(CreatureZone_GoblinGroup) + GoblinGroup_GateX) << "the walk fell short";
     EXPECT_FALSE(world->wallGoblin->AliveAt(Script_Steps - 1));
     EXPECT_FALSE(world->groupGoblin->AliveAt(Script_Steps - 1));
     EXPECT_FALSE(world->freeRat->AliveAt(Script_Steps - 1));

@@ -1,6 +1,7 @@
 // The creature level: built from generated data with every zone, rebuilt in one process, played and drawn.
 #include "creatures/CreatureTestSupport.h"
 #include "engine/Player.h"
+#include "util/Util.h"
 
 namespace
 {
@@ -18,6 +19,16 @@ std::vector<CreatureWorld_Zone> AllZones()
 class CreatureWorldTest : public CreatureTestSupport
 {
 };
+
+TEST_F(CreatureWorldTest, ALevelBuiltAgainHandsOutTheSameSerialsAndDraws)
+{
+    MakeWorld({CreatureZone_Rats}, 3);
+    std::uint32_t const serial = Util::NextSerial();
+    Pointf const rat = world->rats[1]->GetPos();
+    MakeWorld({CreatureZone_Rats}, 3);
+    EXPECT_EQ(Util::NextSerial(), serial);
+    EXPECT_EQ(world->rats[1]->GetPos(), rat);
+}
 
 TEST_F(CreatureWorldTest, EveryZoneBuildsTwiceAndPlaysDrawnWithHitsAndTravel)
 {
