@@ -22,12 +22,17 @@ class CreatureWorldTest : public CreatureTestSupport
 
 TEST_F(CreatureWorldTest, ALevelBuiltAgainHandsOutTheSameSerialsAndDraws)
 {
-    MakeWorld({CreatureZone_Rats}, 3);
+    std::vector<CreatureWorld_Zone> const zones = {CreatureZone_Rats, CreatureZone_Vulture, CreatureZone_Shmoo};
+    MakeWorld(zones, 3);
     std::uint32_t const serial = Util::NextSerial();
     Pointf const rat = world->rats[1]->GetPos();
-    MakeWorld({CreatureZone_Rats}, 3);
+    Pointf const vulture = world->vultures[1]->PositionAtTime(world->GetMap(), 500, nullptr);
+    int const phase = world->shmoos[2]->Phase();
+    MakeWorld(zones, 3);
     EXPECT_EQ(Util::NextSerial(), serial);
     EXPECT_EQ(world->rats[1]->GetPos(), rat);
+    EXPECT_EQ(world->vultures[1]->PositionAtTime(world->GetMap(), 500, nullptr), vulture);
+    EXPECT_EQ(world->shmoos[2]->Phase(), phase);
 }
 
 TEST_F(CreatureWorldTest, EveryZoneBuildsTwiceAndPlaysDrawnWithHitsAndTravel)
