@@ -123,6 +123,11 @@ void TreeV_Dude::Finalise()
 
 void TreeV_Dude::MoveToTime(Map const* map, Tick t)
 {
+    MoveToTime(map, t, Object_Step{});
+}
+
+void TreeV_Dude::MoveToTime(Map const* map, Tick t, Object_Step const& step)
+{
     if (timeLog == nullptr)
     {
         Move(map, t);
@@ -130,7 +135,7 @@ void TreeV_Dude::MoveToTime(Map const* map, Tick t)
             FaceFromTalk(t);
         return;
     }
-    *this = *timeLog->GetPos(map, t);
+    *this = *timeLog->GetPos(map, t, step);
 }
 
 void TreeV_Dude::Move(Map const* map, Tick t)

@@ -55,6 +55,7 @@ public:
     static void Finalise();
 
     void MoveToTime(Map const* map, Tick t) override;
+    void MoveToTime(Map const* map, Tick t, Object_Step const& step) override;
     void Render(Map const* map, Tick t) const override;
 
     // Advances the state from tick t - 1 to t.
