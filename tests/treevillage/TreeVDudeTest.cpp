@@ -2,7 +2,9 @@
 #include "engine/Event_ChatInfo.h"
 #include "media/Image.h"
 #include "support/MediaTestSupport.h"
+#include "treevillage/TreeV_DoorSwitch.h"
 #include "treevillage/TreeV_Dude.h"
+#include "treevillage/TreeV_MarketSign.h"
 #include "treevillage/VillagerSupport.h"
 #include "util/Error.h"
 
@@ -149,16 +151,27 @@ TEST_F(TreeVDudeTest, SingleSpriteTypesDrawTheirPictureForAnyFrameAndThePatientN
     TreeV_Dude::Finalise();
 }
 
-TEST_F(TreeVDudeTest, ALevelCanLoadTheVillagersAgainAndAMissingPictureLeavesNothingLoaded)
+TEST_F(TreeVDudeTest, AWorldCanLoadThePicturesAgainAndAMissingOneLeavesNothingLoaded)
 {
     std::filesystem::path const king = "gfx/treevillage/dudes/king.png";
     std::filesystem::rename(king, "king.png");
     EXPECT_THROW(TreeV_Dude::Initialise(), Error);
     std::filesystem::rename("king.png", king);
-    TreeV_Dude::Initialise(); // would fail its assertion with anything left loaded
-    TreeV_Dude::Finalise();
-    TreeV_Dude::Initialise();
-    TreeV_Dude::Finalise();
+    // Each would fail its assertion with anything left loaded.
+    for (int build = 0; build < 2; build++)
+    {
+        TreeV_Dude::Initialise();
+        TreeV_DoorSwitch::Initialise(font);
+        TreeV_MarketSign::Initialise();
+        TreeV_MarketSign::Finalise();
+        TreeV_DoorSwitch::Finalise();
+        TreeV_Dude::Finalise();
+    }
+    std::filesystem::remove("gfx/treevillage/marketsign03.png");
+    EXPECT_THROW(TreeV_MarketSign::Initialise(), Error);
+    WriteVillagerImages(data->Path());
+    TreeV_MarketSign::Initialise();
+    TreeV_MarketSign::Finalise();
 }
 
 } // namespace
