@@ -34,8 +34,8 @@ constexpr TreeV_GroupId TreeV_Flipper = 28;
 constexpr unsigned int TreeV_FlipperCentre = 61;
 
 // The flipper turns half a turn, so each of its polygons may reach anywhere within the
-// largest distance of any corner from the pivot: the margins take every polygon's bound out to
-// that square about the pivot.
+// largest distance of any corner from the pivot: the margins take every polygon's corners out
+// to that square about the pivot (the bounds' own padding stays outside it).
 Rectf FlipperCover(Map const* map)
 {
     Pointf const centre = map->GetRefPoint(TreeV_FlipperCentre);
@@ -57,11 +57,18 @@ Rectf FlipperCover(Map const* map)
         Poly const* poly = map->polys[int(i)];
         if (poly == nullptr || poly->GetGroup() != TreeV_Flipper)
             continue;
-        Rectf const* bound = poly->GetBound();
-        cover.x0 = std::min(cover.x0, centre.x - reach - bound->x0);
-        cover.y0 = std::min(cover.y0, centre.y - reach - bound->y0);
-        cover.x1 = std::max(cover.x1, centre.x + reach - bound->x1);
-        cover.y1 = std::max(cover.y1, centre.y + reach - bound->y1);
+        Pointf low = poly->GetVertexPoint(0);
+        Pointf high = low;
+        for (int j = 1; j < poly->Points(); j++)
+        {
+            Pointf const corner = poly->GetVertexPoint(j);
+            low = Pointf(std::min(low.x, corner.x), std::min(low.y, corner.y));
+            high = Pointf(std::max(high.x, corner.x), std::max(high.y, corner.y));
+        }
+        cover.x0 = std::min(cover.x0, centre.x - reach - low.x);
+        cover.y0 = std::min(cover.y0, centre.y - reach - low.y);
+        cover.x1 = std::max(cover.x1, centre.x + reach - high.x);
+        cover.y1 = std::max(cover.y1, centre.y + reach - high.y);
     }
     return cover;
 }
