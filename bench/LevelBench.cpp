@@ -2,6 +2,7 @@
 // records, run in the order of the level clock on one shared world.
 #include "BusyWorld.h"
 #include "StepTimer.h"
+#include "Stop.h"
 #include "engine/Switch.h"
 #include "engine/TimeFrames.h"
 #include "testworld/Test_World.h"
@@ -34,7 +35,7 @@ void TimePlay(benchmark::State& state, BusyWorld& world, Tick clock)
     StepTimer timer(state);
     for (auto _ : state)
     {
-        while (world.World().IsTimeTravelling())
+        while (world.World().IsTimeTravelling() && !BenchStop::Requested())
             world.Step();
         timer.Step([&] { world.Step(); });
     }
@@ -56,9 +57,9 @@ void LevelRewind(benchmark::State& state, Tick clock)
         Tick const from = world.Now();
         do
             timer.Time([&] { world.StepWith({KeyIndex_GameBackInTime}); });
-        while (world.Now() > 0 || world.World().GetTimeSpeed() != 0);
+        while ((world.Now() > 0 || world.World().GetTimeSpeed() != 0) && !BenchStop::Requested());
         // Travel forward stops short of the warning zone.
-        while (world.Now() < std::min(from, Level_TimeWarning) - 64)
+        while (world.Now() < std::min(from, Level_TimeWarning) - 64 && !BenchStop::Requested())
             timer.Time([&] { world.StepWith({KeyIndex_GameForwardInTime}); });
         timer.Time([&] { world.EndTravel(); });
         state.SetIterationTime(timer.Mean());
@@ -83,6 +84,8 @@ void LevelMemory(benchmark::State& state, Tick clock)
     for (auto _ : state)
     {
         world.PlayTo(clock);
+        if (BenchStop::Skip(state))
+            break;
         double const bytes = double(BusyWorld::HeapInUse()) - double(world.HeapAtStart());
         state.counters["MB"] = bytes / (1024.0 * 1024.0);
         state.counters["bytes_per_tick"] = bytes / world.Now();
@@ -101,6 +104,8 @@ void LevelStepOnBobbingPlate(benchmark::State& state, Tick clock)
 {
     // One window at a time: the shared world goes first if it is still there.
     busy.reset();
+    if (BenchStop::Skip(state))
+        return;
     BusyWorld world(true);
     TimePlay(state, world, clock);
 }

@@ -1,6 +1,8 @@
 // Times single steps inside a benchmark and reports their mean and worst.
 #pragma once
 
+#include "Stop.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -30,10 +32,13 @@ public:
         state.SetIterationTime(Time(step));
     }
 
-    // Returns the step's wall-clock time in seconds.
+    // Returns the step's wall-clock time in seconds. Once a signal asks the run to end, the
+    // step is no longer taken.
     template <class F>
     double Time(F&& step)
     {
+        if (BenchStop::Skip(state))
+            return 0.0;
         double const cpuBegin = ThreadSeconds();
         auto const begin = std::chrono::steady_clock::now();
         step();

@@ -8,6 +8,8 @@
 #include "tools/PuzzleWriter.h"
 #include "tools/SoundWriter.h"
 #include "tools/TestWorldWriter.h"
+#include "tools/creatures/CreatureSprites.h"
+#include "tools/creatures/CreatureWorldWriter.h"
 
 #include <cmath>
 #include <cstdio>
@@ -38,6 +40,8 @@ Rgba const red{210, 30, 40, 255};
 Rgba const green{40, 170, 60, 255};
 
 constexpr double pi = 3.14159265358979323846;
+// Columns left clear on each side of a label: its outline and the overhang of its letters.
+constexpr int LabelMargin = 12;
 
 void Save(Canvas const& canvas, std::string const& dir, std::string const& name, PngFormat format = PngFormat::Rgba)
 {
@@ -253,8 +257,12 @@ void WriteMenu(std::string const& dir, GlyphRasterizer const& font)
 
 void WriteMapScreen(std::string const& dir, GlyphRasterizer const& big, GlyphRasterizer const& small)
 {
-    Canvas title(400, 120);
-    big.DrawLabel(title, 200, 80, "Hollowmere", gold);
+    // As wide as the name with a margin for its outline and the overhang of its first and last
+    // letters, so that none is cut.
+    char const* const name = "Hollowmere";
+    int const titleWidth = big.MeasureText(name) + 2 * LabelMargin;
+    Canvas title(titleWidth, 120);
+    big.DrawLabel(title, titleWidth / 2, 80, name, gold);
     Save(title, dir, "gfx/mapscreen/title.png");
 
     // A green land with a river, hills and a path of stones.
@@ -304,8 +312,9 @@ void WritePuzzle(std::string const& dir, GlyphRasterizer const& font)
 
     for (int d = 0; d < 10; ++d)
     {
-        Canvas digit(24, 32);
-        font.DrawLabel(digit, 12, 25, std::to_string(d), white);
+        // As wide as a square, so that the number sits in its middle.
+        Canvas digit(32, 32);
+        font.DrawLabel(digit, 16, 25, std::to_string(d), white);
         Save(digit, dir, "gfx/puzzle/num" + std::to_string(d) + ".png");
     }
 }
@@ -444,6 +453,8 @@ void WriteAll(std::string const& dir)
     WriteSpeechBubbles(dir);
     PuzzleWriter::WriteAll(dir);
     TestWorldWriter::Write(dir);
+    CreatureSprites::WriteAll(dir);
+    CreatureWorldWriter::Write(dir);
     MapWriter::WritePlaceholders(dir, worldDirs, 9);
     SoundWriter::WriteAll(dir);
 }

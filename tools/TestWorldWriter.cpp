@@ -33,15 +33,21 @@ void AddRamp(MapWriter& map, double x0, double y0, double x1, double y1)
                   {highX, 0, highX / 64.0, 0, false}}});
 }
 
-// A solid polygon with each outline drawn and its texture laid out by world position.
+// A solid polygon with each outline drawn and its texture laid out by world position, the
+// texture's bottom row at height textureBase.
 void AddPoly(MapWriter& map, unsigned int texture, unsigned int group,
-             std::vector<std::pair<double, double>> const& corners)
+             std::vector<std::pair<double, double>> const& corners, double textureBase = 0.0)
 {
     MapWriter_Poly poly{texture, group, true, false, {}};
     for (auto const& [x, y] : corners)
-        poly.points.push_back({x, y, x / 64.0, y / 64.0, true});
+        poly.points.push_back({x, y, x / 64.0, (y - textureBase) / 64.0, true});
     map.AddPoly(poly);
 }
+
+// The plank texture repeats only across: its picture is padded above and below with clear
+// rows, so a plank polygon must take its rows from inside the picture, or it shows the
+// padding (black) instead of wood.
+constexpr double PlankInset = 4.0;
 
 } // namespace
 
@@ -63,9 +69,9 @@ void TestWorldWriter::Write(std::string const& dir)
     AddRamp(map, 600, 60, 800, 0);
     // The plate's sides run along the gap's but stop short of its foot: sharing both corners would make
     // them seams, which let a body cross.
-    AddPoly(map, Plank, Test_World_SwitchGroup, {{900, 0}, {960, 0}, {945, -15}, {915, -15}});
+    AddPoly(map, Plank, Test_World_SwitchGroup, {{900, 0}, {960, 0}, {945, -15}, {915, -15}}, -15 - PlankInset);
     map.AddBox(1050, 0, 1070, 150, Brick, Test_World_DoorGroup, true, false, 64);
-    map.AddBox(1300, 60, 1400, 70, Plank, Test_World_LiftGroup, true, false, 64);
+    AddPoly(map, Plank, Test_World_LiftGroup, {{1300, 60}, {1300, 70}, {1400, 70}, {1400, 60}}, 60 - PlankInset);
 
     map.AddRefPoint(Test_World_Start, -600, 1);
     map.AddRefPoint(Test_World_Collectable, -450, 30);

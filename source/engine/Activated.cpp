@@ -1,9 +1,8 @@
 // Activated: combining the answers of several activators.
 #include "engine/Activated.h"
 
-#include "engine/Activator.h"
-
 #include <algorithm>
+#include <vector>
 
 namespace
 {
@@ -15,11 +14,46 @@ Activated::Activated() : activators(PtrList_Variable, Activated_ListSize)
     activators.owns = false;
 }
 
-Activated::~Activated() = default;
+Activated::~Activated()
+{
+    for (int i = 0; i < activators.Count(); i++)
+    {
+        if (activators[i] == nullptr)
+            continue;
+        std::vector<Activated*>& worked = activators[i]->worked;
+        worked.erase(std::remove(worked.begin(), worked.end(), this), worked.end());
+    }
+}
 
 void Activated::AddActivator(Activator* activator)
 {
     activators.AddItem(activator);
+    checkpoints.DropFrom(Activator_AllTicks);
+    // Listed once however often it is added: one report is enough.
+    if (activator != nullptr
+        && std::find(activator->worked.begin(), activator->worked.end(), this) == activator->worked.end())
+        activator->worked.push_back(this);
+}
+
+bool Activated::KeepsCheckpoints() const
+{
+    for (int i = 0; i < activators.Count(); i++)
+        if (activators[i] != nullptr && !activators[i]->ReportsChanges())
+            return false;
+    return true;
+}
+
+void Activated::ActivatorChanged(Tick t)
+{
+    checkpoints.DropFrom(t);
+}
+
+void Activated::ActivatorGone(Activator const* activator)
+{
+    for (int i = 0; i < activators.Count(); i++)
+        if (activators[i] == activator)
+            activators[i] = nullptr;
+    checkpoints.DropFrom(Activator_AllTicks);
 }
 
 bool Activated::IsActive(Tick t) const

@@ -1,13 +1,13 @@
 // Activated: something worked by a list of activators, on while every one of them is on.
 #pragma once
 
+#include "engine/Activator.h"
 #include "util/PtrList.h"
 #include "util/Tick.h"
 
-class Activator;
-
 // The activators belong to the world; this only refers to them. With no activators the
-// thing counts as always on.
+// thing counts as always on. Whichever of an activator and the things it works goes first
+// unhooks itself from the other.
 class Activated
 {
 public:
@@ -35,7 +35,17 @@ protected:
     // or when the activators give no earlier tick to refer to. Activity that began at or before
     // tick 0 therefore counts as a movement from rest at tick 0.
     bool StepBack(Tick t, bool& active, Tick& ref) const;
+    // Whether the movement may keep checkpoints: every activator reports its changes.
+    bool KeepsCheckpoints() const;
+
+    // The movement's positions at turning ticks of its walks back, dropped from the earliest
+    // tick at which an activator's answers changed.
+    mutable Activator_Checkpoints checkpoints;
 
 private:
+    friend class Activator;
+    void ActivatorChanged(Tick t);
+    void ActivatorGone(Activator const* activator);
+
     PtrList<Activator> activators;
 };

@@ -7,6 +7,7 @@
 #include "media/Image.h"
 #include "util/Util.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cmath>
 
@@ -24,15 +25,20 @@ TimeFrames const* Collectable::timeframes = nullptr;
 
 Collectable::Collectable(Map const* map, unsigned int refId, Image const* image, unsigned int itemId,
                          Collectable_Flags itemFlags, Image const* image2, Image const* image3)
-    : id(itemId), images{image, image2, image3}, flags(itemFlags)
+    : Collectable(Pointf(map->GetRefPoint(refId).x, map->GetRefPoint(refId).y + BaseDrop), image, itemId, itemFlags)
+{
+    images[1] = image2;
+    images[2] = image3;
+    assert(!(flags & Collectable_Animated) || (image != nullptr && image2 != nullptr && image3 != nullptr));
+}
+
+Collectable::Collectable(Pointf centre, Image const* image, unsigned int itemId, Collectable_Flags itemFlags)
+    : id(itemId), images{image, nullptr, nullptr}, flags(itemFlags)
 {
     assert(timeframes != nullptr && "timeframes != NULL");
-    assert(!(flags & Collectable_Animated) || (image != nullptr && image2 != nullptr && image3 != nullptr));
-    Pointf start = map->GetRefPoint(refId);
-    start.y += BaseDrop;
     Vectorf const still(0.0, 0.0);
     double const upright = 0.0;
-    positions = new Positioner<Pointf>(&start);
+    positions = new Positioner<Pointf>(&centre);
     velocities = new Positioner<Vectorf>(&still);
     rotations = new Positioner<double>(&upright);
     follower = new Past_Follower();
@@ -101,18 +107,34 @@ void Collectable::SetPosAtTime(Tick t, Pointf pos, Vectorf velocity, double rota
 
 void Collectable::MoveToTime(Map const* map, Tick t)
 {
+    MoveToTime(map, t, Object_Step{});
+}
+
+void Collectable::MoveToTime(Map const* map, Tick t, Object_Step const& step)
+{
     // Going back only rewinds the mark: the histories hold the earlier ticks, and the later ones
-    // are worked out again from there when the clock runs forward.
-    if (t < moveTime)
+    // are worked out again from there when play goes on. A tick shown again by time travel is
+    // what was recorded when it was played; working it out again would see the map as it
+    // stands now.
+    if (t <= moveTime || (step.replaying && t <= liveTime))
     {
         moveTime = t;
         return;
     }
-    while (moveTime < t)
+    // Play after a travel makes a new future from moveTime on; a travel past the last tick
+    // played works out the ticks it reaches.
+    Tick from = step.replaying ? std::max(moveTime, liveTime) : moveTime;
+    while (from < t)
     {
-        moveTime++;
-        FallStep(map, moveTime);
+        from++;
+        if (step.groups != nullptr)
+            step.groups->PlaceGroups(from - 1);
+        FallStep(map, from);
     }
+    if (step.groups != nullptr)
+        step.groups->RestoreGroups();
+    moveTime = t;
+    liveTime = t;
 }
 
 void Collectable::FallStep(Map const* map, Tick t)

@@ -34,6 +34,8 @@ class Collectable final : public Object
 public:
     Collectable(Map const* map, unsigned int refId, Image const* image, unsigned int itemId,
                 Collectable_Flags itemFlags, Image const* image2 = nullptr, Image const* image3 = nullptr);
+    // A still item whose centre starts at a given point rather than above a reference point.
+    Collectable(Pointf centre, Image const* image, unsigned int itemId, Collectable_Flags itemFlags);
     ~Collectable() override;
     Collectable(Collectable const&) = delete;
     Collectable& operator=(Collectable const&) = delete;
@@ -55,6 +57,7 @@ public:
     void SetPosAtTime(Tick t, Pointf pos, Vectorf velocity, double rotation, bool lock);
 
     void MoveToTime(Map const* map, Tick t) override;
+    void MoveToTime(Map const* map, Tick t, Object_Step const& step) override;
     void Render(Map const* map, Tick t) const override;
 
 private:
@@ -71,5 +74,6 @@ private:
     Past_Follower* follower = nullptr;
     Tick lockTime = -1;
     Tick moveTime = -1; // last tick whose fall has been worked out
+    Tick liveTime = -1; // last tick of the present timeline worked out; later records are an old future
     bool playerHolding = false;
 };

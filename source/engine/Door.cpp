@@ -107,13 +107,10 @@ double Door::GetPos(Tick t) const
 double Door::Opening(Tick t, Door_Sound& sound, int& thudTicks) const
 {
     // Walk back over the switchings that came before the previous movement had finished, to
-    // a movement that began at rest or ran its course, then play the movements forward.
-    struct Link
-    {
-        Tick n;      // ticks since the switching
-        bool active; // opening, else falling
-    };
-    std::vector<Link> links;
+    // a movement that began at rest or ran its course, or to a kept position on the way, then
+    // play the movements forward.
+    std::vector<Activator_Link> links;
+    bool const cached = KeepsCheckpoints();
     double p = 0.0;
     bool active = false;
     Tick ref = 0;
@@ -127,11 +124,14 @@ double Door::Opening(Tick t, Door_Sound& sound, int& thudTicks) const
         }
         if (!active && n > fallTicks)
             break;
-        links.push_back({n, active});
+        links.push_back({at, n, active});
+        if (cached && checkpoints.Find(ref, p))
+            break;
     }
 
     bool bounced = false;
     double fallFrom = 0.0;
+    int played = 0;
     for (auto link = links.rbegin(); link != links.rend(); ++link)
     {
         if (link->active)
@@ -145,6 +145,8 @@ double Door::Opening(Tick t, Door_Sound& sound, int& thudTicks) const
             fallFrom = p;
             p = Util::BounceyFall(p, gravity, bounce, link->n, &bounced);
         }
+        if (cached)
+            checkpoints.Played(++played, link->at, t, p);
     }
 
     // Only the movement under way at t itself makes a sound.

@@ -5,6 +5,7 @@
 #include "engine/Path.h"
 #include "media/Image.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cstddef>
 
@@ -18,7 +19,21 @@ Hit_Target::Hit_Target(Pointf targetPos, Hit_Target_Type targetType, bool always
     rect = Rectf(-Switch_Size * scale, -Switch_Size * scale, Switch_Size * scale, Switch_Size * scale);
 }
 
-Hit_Target::~Hit_Target() = default;
+Hit_Target::~Hit_Target()
+{
+    // Whichever of a target and its block target goes first unhooks itself from the other.
+    for (Hit_Target const* blocker : blockers)
+        if (blocker != nullptr)
+            blocker->blocked.erase(std::remove(blocker->blocked.begin(), blocker->blocked.end(), this),
+                                   blocker->blocked.end());
+    for (Hit_Target* other : blocked)
+    {
+        for (Hit_Target const*& blocker : other->blockers)
+            if (blocker == this)
+                blocker = nullptr;
+        other->Changed(Activator_AllTicks);
+    }
+}
 
 void Hit_Target::Initialise()
 {
@@ -49,6 +64,23 @@ void Hit_Target::AddBlockTarget(Hit_Target const* other)
         i++;
     assert(i < Hit_Target_Max_Blockers);
     blockers[i] = other;
+    if (std::find(other->blocked.begin(), other->blocked.end(), this) == other->blocked.end())
+        other->blocked.push_back(this);
+    Changed(Activator_AllTicks);
+}
+
+int Hit_Target::Hit(Tick t, int damage, Target_Hit_Flags flags)
+{
+    int const energy = Target::Hit(t, damage, flags);
+    Changed(t);
+    for (Hit_Target* other : blocked)
+        other->Changed(t);
+    return energy;
+}
+
+bool Hit_Target::ReportsChanges() const
+{
+    return true;
 }
 
 Tick Hit_Target::LastBlockTime(Tick t) const

@@ -6,6 +6,8 @@
 #include "engine/Target.h"
 #include "util/Pointf.h"
 
+#include <vector>
+
 class Image;
 class Map;
 class Path;
@@ -38,7 +40,10 @@ public:
 
     // The target moves along the path, looked up at t + phase; the path is not owned.
     void SetPath(Path const* path, int phase);
+    // The other target is told of this one so that its hits reach what this one works.
     void AddBlockTarget(Hit_Target const* other);
+
+    int Hit(Tick t, int damage, Target_Hit_Flags flags) override;
 
     // Whether the target stands (can be seen and hit) at t.
     bool TargetOn(Tick t) const;
@@ -51,6 +56,7 @@ public:
     bool IsActive(Tick t) const override;
     Tick LastActiveTime(Tick t) const override;
     Tick LastInactiveTime(Tick t) const override;
+    bool ReportsChanges() const override;
 
 private:
     Pointf PositionAt(Tick t) const;
@@ -62,6 +68,9 @@ private:
     Hit_Target_Type type;
     bool permanent; // never drops and never becomes active
     Hit_Target const* blockers[Hit_Target_Max_Blockers] = {};
+    // The targets that have this one as a block target: its hits change their answers. Kept by
+    // them through a pointer to const, as bookkeeping that changes no answer of this one.
+    mutable std::vector<Hit_Target*> blocked;
 
     static Image* image;
     static Image* antiimage;

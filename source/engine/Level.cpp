@@ -115,6 +115,9 @@ void Hand(double angle, double length)
 
 Level::Level(GameEvents* events) : gameEvents(events), sounds(gameSounds)
 {
+    // The objects of a level take their serials as it is built; a level built twice from one
+    // seed then hashes and draws the same values.
+    Util::RestartSerials();
     if (sounds != nullptr)
         sounds->InitSound(Sound_Ticking);
     font = built.Own(new GameFont());
@@ -282,9 +285,13 @@ Level_Action Level::Poll(KeyData keys)
         player->Die();
     }
 
+    // The tick of a travel step, also of the one that ends the travel, is shown again, not lived:
+    // objects answer it from their records.
+    bool const replaying = timeTravelling;
     if (timeTravelling)
         TimeTravelStep(keys);
 
+    objects->MoveToTime(map, GetTick(), Object_Step{replaying, mapMove});
     WorldUpdate();
 
     if (!timeTravelling)
@@ -350,8 +357,6 @@ void Level::TimeTravelStep(KeyData const& keys)
 
 void Level::WorldUpdate()
 {
-    Tick tick = GetTick();
-    objects->MoveToTime(map, tick);
     if (timeTravelling)
     {
         if (mapMove != nullptr)

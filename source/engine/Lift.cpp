@@ -44,15 +44,26 @@ double Lift::CalcLiftPos(Tick t) const
 
 double Lift::CalcLiftAngle(Tick t) const
 {
-    // The phase gained in every active run back to rest, added up from the earliest run on.
-    std::vector<Tick> runs;
+    // The phase gained in every active run back to rest or to a kept phase, added up from the
+    // earliest run on.
+    std::vector<Activator_Link> links;
+    bool const cached = KeepsCheckpoints();
+    double angle = startAngle;
     bool active = false;
     Tick ref = 0;
     for (Tick at = t; StepBack(at, active, ref); at = ref)
-        if (active)
-            runs.push_back(at - ref);
-    double angle = startAngle;
-    for (auto n = runs.rbegin(); n != runs.rend(); ++n)
-        angle = *n * Lift_Speed + angle;
+    {
+        links.push_back({at, at - ref, active});
+        if (cached && checkpoints.Find(ref, angle))
+            break;
+    }
+    int played = 0;
+    for (auto link = links.rbegin(); link != links.rend(); ++link)
+    {
+        if (link->active)
+            angle = link->n * Lift_Speed + angle;
+        if (cached)
+            checkpoints.Played(++played, link->at, t, angle);
+    }
     return angle;
 }

@@ -5,6 +5,7 @@
 #include "engine/MapMoveGroup.h"
 #include "engine/MapMoveObject.h"
 #include "engine/Player.h"
+#include "media/Game_Sounds.h"
 #include "util/Util.h"
 
 #include <cmath>
@@ -14,6 +15,27 @@ namespace
 constexpr int MapMove_ListSize = 32;
 // A jump this large in one step is a reset or a jump of the clock, not a ride.
 constexpr double MapMove_MaxCarry = 100.0;
+
+// Placing groups for a tick other than the present one must not play their sounds again.
+class MapMove_Hush
+{
+public:
+    MapMove_Hush() : mute(gameSounds != nullptr ? gameSounds->mute : 0)
+    {
+        if (gameSounds != nullptr)
+            gameSounds->mute = 1;
+    }
+    ~MapMove_Hush()
+    {
+        if (gameSounds != nullptr)
+            gameSounds->mute = mute;
+    }
+    MapMove_Hush(MapMove_Hush const&) = delete;
+    MapMove_Hush& operator=(MapMove_Hush const&) = delete;
+
+private:
+    int mute;
+};
 } // namespace
 
 MapMove::MapMove(ObjectList* objects) : objectList(objects), moveObjects(PtrList_Variable, MapMove_ListSize)
@@ -40,10 +62,15 @@ void MapMove::Move(Map* map, Tick clock, Player* player)
     Pointf const corner0 = map->ScreenToWorld(Pointf(0.0, 0.0));
     Pointf const corner1 = map->ScreenToWorld(Pointf(640.0, 480.0));
     Rectf const view(&corner0, &corner1);
+    moverRan.assign(std::size_t(moveGroupCount), false);
     for (int i = 0; i < moveGroupCount; i++)
         if (moveGroups[i] != nullptr && moveGroups[i]->bound.Intersect(&view))
+        {
             moveGroups[i]->Move(map, t, player);
+            moverRan[std::size_t(i)] = true;
+        }
 
+    placed.clear();
     int const n = moveObjects.Count();
     for (int i = 0; i < n; i++)
     {
@@ -54,8 +81,55 @@ void MapMove::Move(Map* map, Tick clock, Player* player)
         if (orders == nullptr)
             continue;
         for (int j = 0; j < orders->Count(); j++)
-            ObjectMove(map, player, &(*orders)[j]);
+        {
+            MoveObject* order = &(*orders)[j];
+            ObjectMove(map, player, order);
+            placed.push_back({order, order->newX, order->newY, order->newAngle});
+        }
     }
+    placedMap = map;
+    placedTick = t;
+    shownTick = t;
+}
+
+void MapMove::PlaceGroups(Tick t)
+{
+    if (placedMap == nullptr || t == shownTick)
+        return;
+    MapMove_Hush const hush;
+    for (int i = 0; i < moveGroupCount; i++)
+        if (moverRan[std::size_t(i)])
+            moveGroups[i]->Move(placedMap, t, nullptr);
+    for (int i = 0; i < moveObjects.Count(); i++)
+    {
+        if (moveObjects[i] == nullptr)
+            continue;
+        FlatList<MoveObject>* orders = nullptr;
+        moveObjects[i]->MoveMapGroup(placedMap, t, &orders);
+        if (orders == nullptr)
+            continue;
+        for (int j = 0; j < orders->Count(); j++)
+            ObjectMove(placedMap, nullptr, &(*orders)[j]);
+    }
+    shownTick = t;
+}
+
+void MapMove::RestoreGroups()
+{
+    if (placedMap == nullptr || shownTick == placedTick)
+        return;
+    MapMove_Hush const hush;
+    for (int i = 0; i < moveGroupCount; i++)
+        if (moverRan[std::size_t(i)])
+            moveGroups[i]->Move(placedMap, placedTick, nullptr);
+    for (Placed const& p : placed)
+    {
+        p.order->newX = p.x;
+        p.order->newY = p.y;
+        p.order->newAngle = p.angle;
+        ObjectMove(placedMap, nullptr, p.order);
+    }
+    shownTick = placedTick;
 }
 
 void MapMove::ObjectMove(Map* map, Player* player, MoveObject* order)

@@ -2,8 +2,11 @@
 #pragma once
 
 #include "engine/MoveObject.h"
+#include "engine/Object.h"
 #include "util/PtrList.h"
 #include "util/Tick.h"
+
+#include <vector>
 
 class Map;
 class MapMoveGroup;
@@ -15,13 +18,16 @@ class Player;
 // mover computes for the tick, so moving the clock moves each group to where it belongs then.
 // A world with scripted movers derives its own driver, fills moveGroupCount and moveGroups,
 // calls Init and frees the movers itself.
-class MapMove
+//
+// It also places the groups for the objects that work out a tick other than the present one (a
+// creature re-simulating its past): as they stood at that tick, and back afterwards.
+class MapMove : public Replay_Groups
 {
 public:
     explicit MapMove(ObjectList* objects);
     MapMove(MapMove const&) = delete;
     MapMove& operator=(MapMove const&) = delete;
-    virtual ~MapMove();
+    ~MapMove() override;
 
     // Registers an object whose orders are applied every step; not owned.
     void AddObject(MapMoveObject* object);
@@ -31,9 +37,30 @@ public:
     void Move(Map* map, Tick clock, Player* player);
     void ObjectMove(Map* map, Player* player, MoveObject* order);
 
+    // Nothing plays or is carried while groups are placed for another tick. A scripted mover
+    // that was off screen in the last step stays where it stood, as it did in live play.
+    void PlaceGroups(Tick t) override;
+    void RestoreGroups() override;
+
 protected:
     ObjectList* objectList;
     int moveGroupCount = 0;
     MapMoveGroup** moveGroups = nullptr;
     PtrList<MapMoveObject> moveObjects;
+
+private:
+    // An order as the last step left it.
+    struct Placed
+    {
+        MoveObject* order;
+        double x;
+        double y;
+        double angle;
+    };
+
+    Map* placedMap = nullptr;   // the map of the last step; null before the first
+    Tick placedTick = 0;        // the tick the last step placed the groups for
+    Tick shownTick = 0;         // the tick the groups stand at now
+    std::vector<Placed> placed; // every order of the last step
+    std::vector<bool> moverRan; // each scripted mover ran in the last step
 };

@@ -6,6 +6,28 @@
 class Map;
 class Pointf;
 
+// The level's map groups as a function of the tick, for an object that works out a tick other
+// than the one the level's last step placed them for.
+class Replay_Groups
+{
+public:
+    virtual ~Replay_Groups() = default;
+    // Places every group as it stood at tick t, carrying nobody.
+    virtual void PlaceGroups(Tick t) = 0;
+    // Puts the groups back where the level's last step placed them.
+    virtual void RestoreGroups() = 0;
+};
+
+// How the level moves its objects in one step. While replaying, the tick is one already played,
+// shown again by time travel (or the tick at which a travel ends): the records hold it, and
+// nothing is worked out again or recorded. A tick is simulated against the groups as they stood
+// at the tick before it, as the live step did.
+struct Object_Step
+{
+    bool replaying = false;
+    Replay_Groups* groups = nullptr; // null when the level has no moving groups
+};
+
 // Everything is asked about one tick at a time: MoveToTime puts the object into its state at
 // that tick and the two Render calls draw that state. An object whose ActivePoint answers false
 // is never culled by distance from the view.
@@ -21,6 +43,10 @@ public:
     Object& operator=(Object const&) { return *this; }
 
     virtual void MoveToTime(Map const* map, Tick t);
+    // The level's call; objects that simulate tick by tick override it to learn how.
+    virtual void MoveToTime(Map const* map, Tick t, Object_Step const&) { MoveToTime(map, t); }
+    // Called instead of MoveToTime in each step in which the object is culled.
+    virtual void Sleep(Map const*, Tick, Object_Step const&) {}
     virtual void Render(Map const* map, Tick t) const;
     virtual void RenderFore(Map const* map, Tick t) const;
     virtual void PlayerAtPos(Tick t, Pointf const* playerPos);

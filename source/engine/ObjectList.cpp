@@ -165,11 +165,20 @@ bool ObjectList::IsActive(Map const* map, Enemy const* enemy) const
 
 void ObjectList::MoveToTime(Map const* map, Tick t)
 {
+    MoveToTime(map, t, Object_Step{});
+}
+
+void ObjectList::MoveToTime(Map const* map, Tick t, Object_Step const& step)
+{
     for (int i = 0; i < objects.Count(); i++)
     {
         Object* object = objects[i];
-        if (object != nullptr && IsActive(map, object))
-            object->MoveToTime(map, t);
+        if (object == nullptr)
+            continue;
+        if (IsActive(map, object))
+            object->MoveToTime(map, t, step);
+        else
+            object->Sleep(map, t, step);
     }
     // Targets make their noises even while culled.
     for (int i = 0; i < targets.Count(); i++)

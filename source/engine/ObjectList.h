@@ -1,6 +1,7 @@
 // The level's lists of placed things, by kind, with the per-step passes and the player's reach queries.
 #pragma once
 
+#include "engine/Object.h"
 #include "util/PtrList.h"
 #include "util/Tick.h"
 
@@ -11,7 +12,6 @@ class Dude;
 class Enemy;
 class HangOn;
 class Map;
-class Object;
 class PickUp;
 class Sign;
 class Target;
@@ -44,7 +44,10 @@ public:
     void AddTeleport(Teleport* teleport); // the list takes ownership
     void AddHangOn(HangOn* hangOn);
 
+    // A step of live play.
     void MoveToTime(Map const* map, Tick t);
+    // Culled objects are told to sleep instead of being moved.
+    void MoveToTime(Map const* map, Tick t, Object_Step const& step);
     void Influence(Tick t, Pointf const* playerPos);
     void Render(Map const* map, Tick t);
     void RenderFore(Map const* map, Tick t);

@@ -50,10 +50,26 @@ bool Switch::Pressed(Tick t) const
     return activeTimes->Check(t);
 }
 
+bool Switch::ReportsChanges() const
+{
+    return true;
+}
+
+void Switch::Press(Tick t)
+{
+    // A press at a tick already pressed changes nothing; one in the past of the latest presses
+    // (a frozen player during a travel, or play after one) changes the travel from there on.
+    if (Pressed(t))
+        return;
+    activeTimes->Add(t);
+    checkpoints.DropFrom(t);
+    Changed(t);
+}
+
 void Switch::MoveToTime(Map const* map, Tick t)
 {
     if (radioA != nullptr && Pressed(t - 1) && !radioA->Pressed(t - 1) && !radioB->Pressed(t - 1))
-        activeTimes->Add(t);
+        Press(t);
 
     unsigned int poly = 0;
     if (player == nullptr || !player->PolyOn(&poly))
@@ -69,7 +85,7 @@ void Switch::MoveToTime(Map const* map, Tick t)
         if (blockers[i] != nullptr && blockers[i]->IsBlocked(map, t))
             blocked = true;
     if (!blocked)
-        activeTimes->Add(t);
+        Press(t);
 }
 
 void Switch::MoveMapGroup(Map const*, Tick t, FlatList<MoveObject>** orders)
@@ -84,14 +100,10 @@ double Switch::CalcSwitchPos(Tick t) const
     double const bottom = -Switch_DropDist * scale;
     double const step = Switch_MoveSpeed * scale;
 
-    // Walk back over the alternating pressed and free runs to one that began at rest, then
-    // play the plate's travel forward from there. Each link is shorter than a full stroke.
-    struct Link
-    {
-        Tick n;       // ticks of travel
-        bool pressed; // sinking, else rising
-    };
-    std::vector<Link> links;
+    // Walk back over the alternating pressed and free runs to one that began at rest, or to a
+    // kept offset on the way, then play the plate's travel forward from there. Each link is
+    // shorter than a full stroke.
+    std::vector<Activator_Link> links;
     double offset = 0.0;
     for (Tick at = t;;)
     {
@@ -104,19 +116,22 @@ double Switch::CalcSwitchPos(Tick t) const
                 offset = bottom;
                 break;
             }
-            links.push_back({at - ref, true});
+            links.push_back({at, at - ref, true});
         }
         else
         {
             if (!activeTimes->CheckDown(at, &ref) || at - ref >= Switch_Stroke)
                 break;
-            links.push_back({at - ref, false});
+            links.push_back({at, at - ref, false});
         }
+        if (checkpoints.Find(ref, offset))
+            break;
         at = ref;
     }
+    int played = 0;
     for (auto link = links.rbegin(); link != links.rend(); ++link)
     {
-        if (link->pressed)
+        if (link->active)
         {
             offset -= link->n * step;
             if (offset < bottom || Util::Equal(offset, bottom))
@@ -128,6 +143,7 @@ double Switch::CalcSwitchPos(Tick t) const
             if (offset > 0.0 || Util::Equal(offset, 0.0))
                 offset = 0.0;
         }
+        checkpoints.Played(++played, link->at, t, offset);
     }
     return offset;
 }

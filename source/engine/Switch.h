@@ -36,8 +36,11 @@ public:
     // The plate's offset at t, from 0 (up) down to -Switch_DropDist * scale.
     double CalcSwitchPos(Tick t) const;
 
+    bool ReportsChanges() const override;
+
 private:
     bool Pressed(Tick t) const;
+    void Press(Tick t);
 
     unsigned int group;
     FlatList<MoveObject> moves;
@@ -46,4 +49,6 @@ private:
     double scale;             // the smallest player scale that presses, and the travel's scale
     Switch* radioA = nullptr; // radio partners, both or neither
     Switch* radioB = nullptr;
+    // The plate's offsets at turning ticks of its walks back, dropped from each new press.
+    mutable Activator_Checkpoints checkpoints;
 };

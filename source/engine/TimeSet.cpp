@@ -35,7 +35,12 @@ void TimeSet::AddRange(TimeRange range)
     }
     if (!nearJoins && near == runs - 1)
     {
-        ranges.NewItem(new TimeRange(s, e));
+        // The first empty slot is the one behind the runs: no need to search for it from the
+        // front, which would cost a step of every level for each run already recorded.
+        if (runs < ranges.Count())
+            ranges[runs] = new TimeRange(s, e);
+        else
+            ranges.AddItem(new TimeRange(s, e));
         return;
     }
     for (int i = 0; i < ranges.Count(); i++)

@@ -53,7 +53,10 @@ bool Audio::Open(int rate, int channels)
 {
     assert(!isOpen);
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+    {
+        SDL_TLSCleanup(); // the error text, which no caller reads
         return false;
+    }
     Mix_Init(MIX_INIT_MP3);
     // Asking for no changes makes SDL convert to the device, so the post-mix hook always sees
     // signed 16-bit stereo.
@@ -61,6 +64,7 @@ bool Audio::Open(int rate, int channels)
     {
         Mix_Quit();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        SDL_TLSCleanup();
         return false;
     }
     channelCount = Mix_AllocateChannels(SDL_min(channels, Audio_ChannelLimit));
@@ -88,6 +92,8 @@ void Audio::Close()
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     isOpen = false;
     channelCount = 0;
+    // As for the window: SDL's per-thread error block would look leaked to the leak checker.
+    SDL_TLSCleanup();
 }
 
 bool Audio::IsOpen()

@@ -23,6 +23,9 @@ Image* Grid_Puzzle::digits[10] = {};
 namespace
 {
 
+// The size of the cross of a square marked empty that shows a number, against the square's.
+constexpr double Puzzle_NumberedCrossScale = 0.4;
+
 constexpr int TutorialStages[] = {100,  350,  600,  850,  1100, 1350, 1600, 1700, 1950, 2200, 2450, 2700, 2800,
                                   3050, 3300, 3400, 3650, 3900, 4200, 4300, 4430, 4490, 4550, 4610, 4680};
 
@@ -460,11 +463,22 @@ void Grid_Puzzle::Plot() const
         {
             Pointf pos = GetScrPos(x, y);
             int mark = grid[x][y];
-            if (finishTime > 0 && mark == Grid_Puzzle_Empty)
-                squares[Grid_Puzzle_Unmarked]->Render(pos, 0.0, scale, topLeft, nullptr);
-            squares[mark]->Render(pos, 0.0, scale, topLeft, nullptr);
             int number = numberGrid[x][y];
-            if (number >= 0 && number <= 9 && finishTime - Puzzle_Finish_Wait <= width * y + x)
+            bool const showNumber = number >= 0 && number <= 9 && finishTime - Puzzle_Finish_Wait <= width * y + x;
+            if (mark == Grid_Puzzle_Empty && (finishTime > 0 || showNumber))
+                squares[Grid_Puzzle_Unmarked]->Render(pos, 0.0, scale, topLeft, nullptr);
+            if (mark == Grid_Puzzle_Empty && showNumber)
+            {
+                // A whole-square cross would run through the number: it shrinks into the
+                // square's top-right corner, beside the number.
+                Pointf const corner(pos.x + squares[Grid_Puzzle_Unmarked]->GetWidth() * scale, pos.y);
+                squares[mark]->Render(corner, 0.0, scale * Puzzle_NumberedCrossScale, Image_Right | Image_Top, nullptr);
+            }
+            else
+            {
+                squares[mark]->Render(pos, 0.0, scale, topLeft, nullptr);
+            }
+            if (showNumber)
                 digits[number]->Render(pos, 0.0, scale, topLeft, nullptr);
         }
 

@@ -8,7 +8,9 @@
 // "STEP close" and "STEP shot FILE". A key or close is queued as the window system would
 // queue it, after the step; a shot writes the first frame drawn after the step as a PNG
 // file. The game reads the script named by the environment variable HM_INPUT_SCRIPT; a run
-// without it is untouched.
+// without it is untouched. A scripted run takes exactly one step per pass of the main loop,
+// whatever the clock says, and each pass of the options screen's own loop counts as a step of
+// the script too, so that a script goes on while that screen is open.
 class InputScript final
 {
 public:

@@ -11,6 +11,7 @@
 #include "platform/GameWindow.h"
 #include "platform/MessageBox.h"
 #include "platform/Registry.h"
+#include "shell/Digest.h"
 #include "shell/Globals.h"
 #include "shell/InputScript.h"
 #include "shell/MainMenu.h"
@@ -36,7 +37,9 @@ constexpr int SplashSteps = 200;
 constexpr std::uint32_t InactiveSleepMs = 100;
 
 InputScript* script = nullptr; // scripted input of a headless run, if any
-int stepCount = 0;             // steps taken since start-up
+// The script's time: steps taken since start-up, and passes of the options screen, during
+// which the game takes no step but the script must go on.
+int scriptStep = 0;
 
 void DrawSplash()
 {
@@ -184,9 +187,22 @@ void Step()
         }
     }
     keyData.Clean();
-    stepCount++;
+    scriptStep++;
     if (script)
-        script->AfterStep(stepCount);
+        script->AfterStep(scriptStep);
+}
+
+void ScriptBeforeSwap()
+{
+    if (script)
+        script->BeforeSwap(scriptStep);
+}
+
+void ScriptAfterPass()
+{
+    scriptStep++;
+    if (script)
+        script->AfterStep(scriptStep);
 }
 
 void Init()
@@ -208,6 +224,11 @@ void Init()
     menu = new MainMenu();
     OptionsScreen::drawUnder = DrawFrame;
     script = InputScript::FromEnvironment();
+    if (script)
+    {
+        OptionsScreen::beforeSwap = ScriptBeforeSwap;
+        OptionsScreen::afterPass = ScriptAfterPass;
+    }
 }
 
 void ShutDown()
@@ -215,6 +236,8 @@ void ShutDown()
     delete script;
     script = nullptr;
     OptionsScreen::drawUnder = nullptr;
+    OptionsScreen::beforeSwap = nullptr;
+    OptionsScreen::afterPass = nullptr;
     delete menu;
     menu = nullptr;
     delete level;
@@ -261,15 +284,18 @@ int RunGame()
                 continue;
             }
             DrawFrame();
-            if (script)
-                script->BeforeSwap(stepCount);
+            ScriptBeforeSwap();
             GameWindow::SwapBuffers();
 
-            std::uint32_t const now = Clock::Ticks();
+            // A scripted run takes exactly one step per pass, as fast as it can: the same
+            // steps and the same frames on any machine, whatever its speed.
+            std::uint32_t const now = script ? clock.Time() + StepClock_StepMs : Clock::Ticks();
             clock.Catch(now);
             // Once quit is set the steps still due run; the loop stops at the next pass.
             while (clock.Due(now))
                 Step();
+            if (script)
+                continue;
             // Frames drawn before the next step would all be the same picture; without a
             // display that waits for its refresh they would only pile up in the driver.
             if (!windActive)
@@ -277,6 +303,7 @@ int RunGame()
             else
                 Clock::Sleep(clock.UntilDue(Clock::Ticks()));
         }
+        PrintDigestIfAsked(gameEvents, level);
     }
     catch (Error const& e)
     {

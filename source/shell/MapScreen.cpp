@@ -618,27 +618,34 @@ void MapScreen::RenderHUD(GameEvents const* record, double y, int loc, bool titl
         x += w;
     }
 
+    // Hearts, swords and held gems share the plate's height inside its borders, a third each,
+    // the pictures scaled to fit: at their own size the gem row would hang below the plate.
     double const rowRight = right - Plate_XBorder;
+    double const rowHeight = (Plate_Height - 2.0 * Plate_YBorder) / 3.0;
+    double const heartScale = rowHeight / heart->GetHeight();
     x = rowRight;
     for (int i = 0; i < record->GetHeartCount(); i++)
     {
-        heart->Render(Pointf(x, top), 0.0, 1.0, Image_Right | Image_Top, nullptr);
-        x -= heart->GetWidth();
+        heart->Render(Pointf(x, top), 0.0, heartScale, Image_Right | Image_Top, nullptr);
+        x -= heart->GetWidth() * heartScale;
     }
-    double const swordY = top - heart->GetHeight();
+    // Turned upright, the sword is as high as its picture is wide.
+    double const swordScale = rowHeight / sword->GetWidth();
+    double const swordY = top - rowHeight;
     x = rowRight;
     for (int i = 0; i < record->GetSwordStrength(); i++)
     {
-        sword->Render(Pointf(x, swordY), -Util::QuarterTurn, 1.0, Image_Right | Image_Bottom, nullptr);
-        x -= sword->GetHeight();
+        sword->Render(Pointf(x, swordY), -Util::QuarterTurn, swordScale, Image_Right | Image_Bottom, nullptr);
+        x -= sword->GetHeight() * swordScale;
     }
-    double const gemsY = swordY - sword->GetWidth();
+    double const gemsY = swordY - rowHeight;
+    double const gemScale = rowHeight / gem->GetHeight();
     x = rowRight;
     int const icons = std::min<int>(record->gems, MaxGemIcons);
     for (int i = 0; i < icons; i++)
     {
-        gem->Render(Pointf(x, gemsY), 0.0, 1.0, Image_Right | Image_Top, nullptr);
-        x -= gem->GetWidth();
+        gem->Render(Pointf(x, gemsY), 0.0, gemScale, Image_Right | Image_Top, nullptr);
+        x -= gem->GetWidth() * gemScale;
     }
 }
 

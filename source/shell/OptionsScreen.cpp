@@ -104,6 +104,8 @@ public:
 } // namespace
 
 void (*OptionsScreen::drawUnder)() = nullptr;
+void (*OptionsScreen::beforeSwap)() = nullptr;
+void (*OptionsScreen::afterPass)() = nullptr;
 
 OptionsScreen::OptionsScreen()
 {
@@ -136,9 +138,14 @@ void OptionsScreen::Run()
             if (drawUnder)
                 drawUnder();
             screen.Plot();
+            if (beforeSwap)
+                beforeSwap();
             GameWindow::SwapBuffers();
         }
-        Clock::Sleep(windActive ? 10 : 100);
+        if (afterPass)
+            afterPass();
+        else
+            Clock::Sleep(windActive ? 10 : 100);
     }
     running = nullptr;
 }

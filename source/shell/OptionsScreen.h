@@ -36,6 +36,11 @@ public:
 
     // Draws the game's frame under the screen while it runs; null draws nothing under it.
     static void (*drawUnder)();
+    // Set by a scripted run, whose input and pictures must go on while the screen is open:
+    // called before each frame of the screen is shown and after each pass of its loop, which
+    // then does not sleep.
+    static void (*beforeSwap)();
+    static void (*afterPass)();
 
     // Opens the screen and runs its own message loop, drawing the game under it, until it ends.
     static void Run();

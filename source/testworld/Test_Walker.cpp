@@ -9,37 +9,36 @@
 
 #include <cassert>
 
-Test_Walker::Test_Walker(Pointf start, double leftLimit, double rightLimit, CharStats* sharedStats)
-    : left(leftLimit), right(rightLimit)
+Test_Walker::Test_Walker(Pointf start, double leftLimit, double rightLimit, CharStats* sharedStats, double cullRadius)
+    : left(leftLimit), right(rightLimit), cull(cullRadius)
 {
     assert(sharedStats != nullptr && "sharedStats != NULL");
     stats = sharedStats;
     stats->TakeRef();
     pos = start;
     keys = Character_Right;
-    log = new TimeLog<Test_Walker>();
-    log->Init(this);
+    StartLog();
 }
 
-Test_Walker::Test_Walker(Test_Walker const* source) : Object(*source), Character(*source)
+Test_Walker::Test_Walker(Test_Walker const* source) : Character(*source)
 {
     assert(source->stats != nullptr && "source->stats != NULL");
     stats->TakeRef();
-    CopyState(source);
+    CopyState(*source);
 }
 
 Test_Walker::~Test_Walker()
 {
-    delete log;
     stats->Destroy();
 }
 
-void Test_Walker::CopyState(Test_Walker const* source)
+void Test_Walker::CopyState(Test_Walker const& source)
 {
-    Character::operator=(*source);
-    left = source->left;
-    right = source->right;
-    walkingLeft = source->walkingLeft;
+    Character::operator=(source);
+    left = source.left;
+    right = source.right;
+    walkingLeft = source.walkingLeft;
+    cull = source.cull;
 }
 
 void Test_Walker::Move(Map const* map, Tick)
@@ -50,11 +49,6 @@ void Test_Walker::Move(Map const* map, Tick)
     bool blocked = before == pos;
     if (blocked || (walkingLeft && pos.x <= left) || (!walkingLeft && pos.x >= right))
         walkingLeft = !walkingLeft;
-}
-
-void Test_Walker::MoveToTime(Map const* map, Tick t)
-{
-    CopyState(log->GetPos(map, t));
 }
 
 void Test_Walker::Render(Map const* map, Tick) const
@@ -71,7 +65,10 @@ void Test_Walker::Render(Map const* map, Tick) const
     glEnd();
 }
 
-bool Test_Walker::ActivePoint(Pointf&, double&, double&) const
+bool Test_Walker::ActivePoint(Pointf& centre, double& radius, double& objScale) const
 {
-    return false;
+    centre = pos;
+    radius = cull;
+    objScale = GetScale();
+    return cull > 0.0;
 }

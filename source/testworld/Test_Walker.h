@@ -2,17 +2,17 @@
 #pragma once
 
 #include "engine/Character.h"
-#include "engine/Object.h"
-#include "engine/TimeLog.h"
+#include "engine/KeyFrameCreature.h"
 
 // Walks one way along the ground until it is blocked or passes a limit, then turns. Its state
 // at any tick comes from its key-frame log, so after time travel it re-simulates against the
-// map as it stands; it exists to exercise that replay in the test world.
-class Test_Walker final : public Object, public Character
+// map groups as they stood at each tick; it exists to exercise that replay in the test world.
+class Test_Walker final : public KeyFrameCreature<Test_Walker>, public Character
 {
 public:
-    // The stats are shared: the walker takes a reference.
-    Test_Walker(Pointf start, double leftLimit, double rightLimit, CharStats* sharedStats);
+    // The stats are shared: the walker takes a reference. With a cull radius the walker is culled
+    // by its distance from the view and keeps up through its log while it sleeps.
+    Test_Walker(Pointf start, double leftLimit, double rightLimit, CharStats* sharedStats, double cullRadius = 0.0);
     // The copy the log keeps: shares the stats, has no log of its own.
     explicit Test_Walker(Test_Walker const* source);
     ~Test_Walker() override;
@@ -22,17 +22,17 @@ public:
     // Advances the state from tick t - 1 to t.
     void Move(Map const* map, Tick t);
 
-    void MoveToTime(Map const* map, Tick t) override;
     void Render(Map const* map, Tick t) const override;
     bool ActivePoint(Pointf& centre, double& radius, double& objScale) const override;
 
     bool WalkingLeft() const { return walkingLeft; }
 
-private:
-    void CopyState(Test_Walker const* source);
+    // Takes the simulated state of another copy.
+    void CopyState(Test_Walker const& source);
 
-    TimeLog<Test_Walker>* log = nullptr; // only the live walker has one
-    double left = 0.0;                   // patrol limits, map x
+private:
+    double left = 0.0; // patrol limits, map x
     double right = 0.0;
     bool walkingLeft = false;
+    double cull = 0.0; // radius for culling; 0 never culls
 };

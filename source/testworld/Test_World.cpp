@@ -32,6 +32,7 @@ constexpr char const* Test_World_MapFile = "testworld/map";
 constexpr double Test_World_DoorOpening = 160.0;
 constexpr double Test_World_DoorSpeed = 2.0;
 constexpr double Test_World_LiftDistance = 50.0;
+constexpr double Test_World_LiftItemDrop = 20.0; // above the top of the lift's sweep
 // The row of the saved level flags that the test world's gems use; no world of the game has it.
 constexpr int Test_World_GemRow = 9;
 
@@ -52,10 +53,17 @@ Map* LoadMap(Textures const* textures)
 
 Test_World::Test_World(GameEvents* events) : Level(events)
 {
+    // The test world stands in for the worlds, one of which teaches time travel; without it
+    // the time keys would do nothing in the game as it stands.
+    if ((*gameEvents)[Event_TimeTravel] == GameEvent_HasntHappened)
+        (*gameEvents)[Event_TimeTravel] = GameEvent_HasHappened;
     textures = built.Own(new Textures("testworld/imagemap"));
     map = built.Own(LoadMap(textures));
     Pointf const start = map->GetRefPoint(Test_World_Start);
     player = built.Own(new Player(map, objects, gameEvents, sounds, &start, 1.0));
+    // The generated pictures are small: at the engine's far view the player would be a few
+    // pixels tall, so the test world holds the camera at the near view's zoom.
+    player->SetCameraScale(NEAR_SCALE, CameraMove_Jump);
 
     plate = built.Own(new Switch(player, map, Test_World_SwitchGroup, 1.0));
     door = built.Own(new Door(map, Test_World_DoorGroup, Test_World_DoorOpening, Direction_Up, Test_World_DoorSpeed));
@@ -71,6 +79,10 @@ Test_World::Test_World(GameEvents* events) : Level(events)
     Collectable::Initialise(timeFrames);
     itemImage = built.Own(new Image("gfx/general/socks.png", Image_Mask, false));
     collectable = built.Own(new Collectable(map, Test_World_Collectable, itemImage, 0, Collectable_None));
+    Rectf liftSweep;
+    map->FindGroupBound(Test_World_LiftGroup, &liftSweep);
+    liftItem = built.Own(new Collectable(Pointf(liftSweep.Centre().x, liftSweep.y1 + Test_World_LiftItemDrop),
+                                         itemImage, 1, Collectable_None));
 
     built.Initialise([] { PickUp::Initialise(PickUp_Gem); }, &PickUp::Finalise);
     gem = built.Own(new PickUp(map->GetRefPoint(Test_World_Gem), PickUp_Gem, false, 1.0));
@@ -80,7 +92,11 @@ Test_World::Test_World(GameEvents* events) : Level(events)
     chestGem->level = Test_World_GemRow;
     chestGem->slot = 1;
     built.Initialise(&Chest::Initialise, &Chest::Finalise);
-    chest = built.Own(new Chest(map->GetRefPoint(Test_World_Chest), Test_World_ChestId, chestGem, 1.0));
+    // A gem found is found once: on later visits the open gem is not placed and the chest
+    // that holds the other is not built, so that gem is never found again.
+    bool const gemTaken = gameEvents->levelFlags[Test_World_GemRow][gem->slot] != 0;
+    if (gameEvents->levelFlags[Test_World_GemRow][chestGem->slot] == 0)
+        chest = built.Own(new Chest(map->GetRefPoint(Test_World_Chest), Test_World_ChestId, chestGem, 1.0));
     built.Initialise(&Grid_Puzzle::Initialise, &Grid_Puzzle::Finalise);
     SetChestPuzzleMaker(Grid_Puzzle::Maker());
 
@@ -112,9 +128,12 @@ Test_World::Test_World(GameEvents* events) : Level(events)
     objects->AddTarget(hitTarget);
     objects->AddTarget(blockTarget);
     objects->AddObject(collectable);
-    objects->AddObject(gem);
+    objects->AddObject(liftItem);
+    if (!gemTaken)
+        objects->AddObject(gem);
     objects->AddObject(chestGem);
-    objects->AddObject(chest);
+    if (chest != nullptr)
+        objects->AddObject(chest);
     objects->AddEnemy(killZone);
     for (Test_Walker* walker : walkers)
         objects->AddObject(walker);

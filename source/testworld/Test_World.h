@@ -43,9 +43,11 @@ constexpr int Test_World_WalkerCount = 3;
 constexpr int Test_World_ChestId = 1; // the grid puzzle that locks the chest
 
 // A floor with a slope and walls; a plate that opens a door; a lift that runs while a target
-// stands hit, until its block target is hit; a collectable; a gem in the open and one in a
-// chest; a kill zone; and three walkers, one of them pacing beside the lift. Time travel is
-// learnt from the start when the progress record says so.
+// stands hit, until its block target is hit; a collectable and an item lying on the lift; a gem
+// in the open and one in a chest; a kill zone; and three walkers, one of them pacing beside the
+// lift. Building it marks time travel as learnt in the progress record. A gem taken on an
+// earlier visit is not placed again, and the chest of a taken gem is not built (GetChest is
+// then null).
 class Test_World final : public Level
 {
 public:
@@ -63,6 +65,7 @@ public:
     Hit_Target* GetHitTarget() const { return hitTarget; }
     Hit_Target* GetBlockTarget() const { return blockTarget; }
     Collectable* GetCollectable() const { return collectable; }
+    Collectable* GetLiftItem() const { return liftItem; }
     PickUp* GetGem() const { return gem; }
     PickUp* GetChestGem() const { return chestGem; }
     Chest* GetChest() const { return chest; }
@@ -85,6 +88,7 @@ private:
     Hit_Target* hitTarget = nullptr;
     Hit_Target* blockTarget = nullptr;
     Collectable* collectable = nullptr;
+    Collectable* liftItem = nullptr; // falls onto the lift and rides it
     PickUp* gem = nullptr;
     PickUp* chestGem = nullptr;
     Chest* chest = nullptr;

@@ -92,6 +92,11 @@ std::uint32_t Util::NextSerial()
     return ++nextSerial;
 }
 
+void Util::RestartSerials()
+{
+    nextSerial = 0;
+}
+
 double Util::BounceyFall(double h, double g, double b, double t, bool* touched)
 {
     double t0 = std::sqrt(2.0 * h / g);

@@ -33,6 +33,9 @@ public:
     static std::int32_t Random(Tick t, std::uint32_t serial);
     // A fresh serial number for an object's own random sequence; taken once at construction.
     static std::uint32_t NextSerial();
+    // Starts the serial numbers again from the first, so that a level built again hands its
+    // objects the same sequences.
+    static void RestartSerials();
 
     // Height after t steps of an object dropped from height h under gravity g that
     // bounces with speed factor b; *touched (when given) is set during the step after an impact.

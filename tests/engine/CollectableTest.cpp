@@ -156,3 +156,47 @@ TEST_F(CollectableTest, TravelBackRecomputesTheTicksAfterItFromThere)
     // Ticks beyond the clock keep their old values until the clock reaches them again.
     ExpectSamePoint(moved->GetPosAtTime(80), oldAt80, "tick not yet recomputed");
 }
+
+namespace
+{
+
+// Map groups that only note the ticks they are placed for.
+class NotedGroups final : public Replay_Groups
+{
+public:
+    void PlaceGroups(Tick t) override { placed.push_back(t); }
+    void RestoreGroups() override { restores++; }
+
+    std::vector<Tick> placed;
+    int restores = 0;
+};
+
+} // namespace
+
+TEST_F(CollectableTest, ATickShownByTravelIsTheRecordedOneAndPlayWorksOutOnlyNewTicks)
+{
+    Collectable* item = Make();
+    item->MoveToTime(map.get(), 100);
+    // A record the fall would not give: shown again as it stands, never worked out again.
+    item->SetPosAtTime(60, Pointf(300.0, 200.0), Vectorf(0.0, 0.0), 0.0, false);
+    NotedGroups groups;
+    Object_Step const travel{true, &groups};
+    for (Tick t : {40, 45, 60, 80, 100, 70})
+        item->MoveToTime(map.get(), t, travel);
+    ExpectSamePoint(item->GetPosAtTime(60), Pointf(300.0, 200.0), "recorded tick");
+    EXPECT_TRUE(groups.placed.empty());
+
+    // Play goes on after the travel that ended at 70: 71 is worked out from 70, with the groups
+    // as they stood at 70, and the old future after it is no longer the present's.
+    Object_Step const play{false, &groups};
+    item->MoveToTime(map.get(), 71, play);
+    EXPECT_EQ(groups.placed, std::vector<Tick>{70});
+    // A travel past the last tick played works out the ticks it reaches.
+    groups.placed.clear();
+    item->MoveToTime(map.get(), 74, travel);
+    EXPECT_EQ(groups.placed, (std::vector<Tick>{71, 72, 73}));
+    EXPECT_GE(groups.restores, 2);
+    item->MoveToTime(map.get(), 72, travel);
+    item->MoveToTime(map.get(), 74, travel);
+    EXPECT_EQ(groups.placed.size(), 3u);
+}

@@ -9,6 +9,8 @@
 #include "support/TestFolder.h"
 #include "util/Util.h"
 
+#include <algorithm>
+#include <memory>
 #include <random>
 #include <utility>
 #include <vector>
@@ -120,6 +122,65 @@ TEST_F(DoorTest, ThousandsOfSwitchingsMatchTheRecursiveReading)
     }
     for (Tick t = 0; t < end + 100; t += 271)
         ASSERT_EQ(door.GetPos(t), RecursivePos(door, t)) << "tick " << t;
+}
+
+TEST_F(DoorTest, PressesAtPastTicksDropTheLaterCheckpoints)
+{
+    unsigned const seed = TestSeed();
+    SCOPED_TRACE(testing::Message() << "HM_TEST_SEED=" << seed);
+    std::mt19937 random(seed);
+    std::bernoulli_distribution flip(0.15);
+    std::uniform_int_distribution<Tick> late(-40, 4);
+
+    // The second door's second activator does not report its changes, so that door may keep
+    // nothing: no checkpoint of it would be dropped when that activator's records change.
+    Door door(map.get(), GroupMap::Group, 100.0, Direction_Up, 2.0);
+    Door uncached(map.get(), GroupMap::Group, 100.0, Direction_Up, 2.0);
+    ScriptedActivator first;
+    ScriptedActivator second;
+    ScriptedActivator silent(false);
+    door.AddActivator(&first);
+    door.AddActivator(&second);
+    uncached.AddActivator(&first);
+    uncached.AddActivator(&silent);
+    ScriptedActivator* plates[3] = {&first, &second, &silent};
+    bool pressed[3] = {false, false, false};
+    int shown = 0;
+    // Players pressing while the clock is shown anywhere, their presses landing at or near it.
+    // Every tick shown is asked, as a level asks; every fourth is checked.
+    PlayWithTravel(1200, 300, 1000, 300, [&](Tick t) {
+        for (int i = 0; i < 3; i++)
+        {
+            if (flip(random))
+                pressed[i] = !pressed[i];
+            Tick const at = std::max(1, t + late(random));
+            if (pressed[i])
+                plates[i]->On(at, at + 1);
+        }
+        double const pos = door.GetPos(t);
+        if (++shown % 4 != 0)
+            return;
+        ASSERT_EQ(pos, RecursivePos(door, t)) << "tick " << t;
+        ASSERT_EQ(uncached.GetPos(t), RecursivePos(uncached, t)) << "tick " << t;
+    });
+    for (Tick t = 0; t < 1600; t += 7)
+        ASSERT_EQ(door.GetPos(t), RecursivePos(door, t)) << "tick " << t;
+}
+
+TEST_F(DoorTest, EitherOfADoorAndItsActivatorMayGoFirst)
+{
+    auto door = std::make_unique<Door>(map.get(), GroupMap::Group, 100.0, Direction_Up, 2.0);
+    auto plate = std::make_unique<ScriptedActivator>();
+    door->AddActivator(plate.get());
+    plate->On(0, 10);
+    EXPECT_EQ(door->GetPos(100), 0.0);
+    plate.reset();
+    EXPECT_EQ(door->GetPos(100), 100.0) << "without activators it counts as always on";
+
+    ScriptedActivator lever;
+    door->AddActivator(&lever);
+    door.reset();
+    lever.On(0, 10);
 }
 
 TEST_F(DoorTest, SoundsBelongToTheStepItself)

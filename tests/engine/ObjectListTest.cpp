@@ -18,6 +18,7 @@ public:
     CountedObject(Pointf at, double objectScale, bool culls = true) : centre(at), scale(objectScale), culled(culls) {}
 
     void MoveToTime(Map const*, Tick) override { moves++; }
+    void Sleep(Map const*, Tick, Object_Step const&) override { sleeps++; }
     void Render(Map const*, Tick) const override { draws++; }
     bool ActivePoint(Pointf& at, double& radius, double& objScale) const override
     {
@@ -31,6 +32,7 @@ public:
     double scale;
     bool culled;
     int moves = 0;
+    int sleeps = 0; // steps culled
     mutable int draws = 0;
 };
 
@@ -76,6 +78,8 @@ TEST_F(ObjectListTest, CullsAtTheEdgeOfTheViewAndBySize)
     EXPECT_EQ(justIn.draws, 1);
     EXPECT_EQ(justOut.moves, 0);
     EXPECT_EQ(justOut.draws, 0);
+    EXPECT_EQ(justOut.sleeps, 1);
+    EXPECT_EQ(justIn.sleeps, 0);
     EXPECT_EQ(farButUnculled.moves, 1);
     EXPECT_EQ(tinyEnough.moves, 1);
     EXPECT_EQ(tooTiny.moves, 0);

@@ -4,8 +4,10 @@
 #include "engine/Lift.h"
 #include "engine/Switch_Blocker.h"
 #include "support/GroupPlayerTest.h"
+#include "support/RandomSeed.h"
 #include "util/Util.h"
 
+#include <random>
 #include <vector>
 
 namespace
@@ -26,6 +28,24 @@ public:
 };
 
 using SwitchTest = GroupPlayerTest;
+
+// The offset of a plate of scale 1 (a stroke of 20 ticks) read as a plain recursion.
+double RecursiveOffset(Switch const& plate, Tick t)
+{
+    if (plate.IsActive(t))
+    {
+        Tick const b = plate.LastInactiveTime(t);
+        if (t - b > 20)
+            return -10.0;
+        double const offset = RecursiveOffset(plate, b) - (t - b) * 0.5;
+        return offset < -10.0 || Util::Equal(offset, -10.0) ? -10.0 : offset;
+    }
+    Tick const p = plate.LastActiveTime(t);
+    if (p == -1 || t - p >= 20)
+        return 0.0;
+    double const offset = RecursiveOffset(plate, p) + (t - p) * 0.5;
+    return offset > 0.0 || Util::Equal(offset, 0.0) ? 0.0 : offset;
+}
 
 } // namespace
 
@@ -103,4 +123,30 @@ TEST_F(SwitchTest, EveryBlockerIsAskedAndARiddenLiftHoldsThePlateUp)
     EXPECT_FALSE(plate.IsActive(500));
     EXPECT_TRUE(plate.IsActive(501));
     EXPECT_FALSE(plate.IsActive(300)) << "nor after travelling back before the ride";
+}
+
+TEST_F(SwitchTest, TravelMatchesTheRecursiveReadingThroughPressesAtPastTicks)
+{
+    unsigned const seed = TestSeed();
+    SCOPED_TRACE(testing::Message() << "HM_TEST_SEED=" << seed);
+    std::mt19937 random(seed);
+    std::bernoulli_distribution flip(0.2);
+    Player& hero = MakePlayer();
+    Switch plate(&hero, map.get(), GroupMap::Group, 1.0);
+    bool on = false;
+    int shown = 0;
+    // While the clock travels the frozen player presses the plate wherever he stands. Every
+    // tick shown is asked, as a level asks; every fourth is checked.
+    PlayWithTravel(1800, 300, 1400, 400, [&](Tick t) {
+        if (flip(random))
+            on = !on;
+        StandOn(on ? GroupMap::Group : 0);
+        plate.MoveToTime(map.get(), t);
+        double const offset = plate.CalcSwitchPos(t);
+        if (++shown % 4 != 0)
+            return;
+        ASSERT_EQ(offset, RecursiveOffset(plate, t)) << "tick " << t;
+    });
+    for (Tick t = 0; t < 2400; t += 7)
+        ASSERT_EQ(plate.CalcSwitchPos(t), RecursiveOffset(plate, t)) << "tick " << t;
 }

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <random>
 #include <string>
 #include <vector>
@@ -29,6 +31,7 @@ public:
 
     void Move(Map const*, Tick t)
     {
+        moves++;
         speed = (speed * 7 + (Util::Random(t) & 15) + (pushes->Check(t) ? 100 : 0)) % 997;
         x += speed;
     }
@@ -36,6 +39,7 @@ public:
     int x;
     int speed;
     TimeSet* pushes;
+    inline static long moves = 0; // steps of every walker of the kind
 };
 
 // A walker's log beside the same walker stepped straight from tick 0.
@@ -54,6 +58,16 @@ struct Replay
         return xs;
     }
     int At(Tick t) { return log.GetPos(nullptr, t)->x; }
+    // What a travel step asks: the tick shown again.
+    int Shown(Tick t) { return log.GetPos(nullptr, t, Object_Step{true, nullptr})->x; }
+    // The steps one call took.
+    template <class F>
+    static long Moves(F&& call)
+    {
+        long const before = Walker<Kind>::moves;
+        call();
+        return Walker<Kind>::moves - before;
+    }
 
     TimeSet* pushes; // the test's own reference
     Walker<Kind> start;
@@ -62,26 +76,36 @@ struct Replay
 
 } // namespace
 
-TEST(TimeLog, KeyFramesFollowTheLogOffset)
+TEST(TimeLog, KeyFramesFollowTheLogOffsetAndOffsetsSpreadOverTheGap)
 {
     std::vector<TimeLog<Walker<1>>*> logs;
-    for (int i = 0; i < 10; i++)
+    std::vector<bool> taken(Enemy_MaxFrameGap, false);
+    for (int i = 0; i < Enemy_MaxFrameGap; i++)
+    {
         logs.push_back(new TimeLog<Walker<1>>);
+        int const offset = logs.back()->Offset();
+        EXPECT_FALSE(taken[offset]) << "offset " << offset << " twice";
+        taken[offset] = true;
+        // Consecutive logs are far apart: their windows are rebuilt on different travel steps.
+        if (i > 0)
+        {
+            int const gap = std::abs(offset - logs[i - 1]->Offset());
+            EXPECT_GE(std::min(gap, Enemy_MaxFrameGap - gap), 16);
+        }
+    }
+    // The 65th log of a kind starts over at offset 0 and holds tick 0 as key frames 0 and 1.
     Replay<1> replay;
-    ASSERT_EQ(replay.log.Offset(), 10);
-    // Key frames at 0, 10, 74 and 138.
-    int const expected[][2] = {{0, 1}, {9, 1}, {10, 2}, {73, 2}, {74, 3}, {137, 3}, {138, 4}, {200, 4}};
+    ASSERT_EQ(replay.log.Offset(), 0);
+    EXPECT_EQ(replay.log.KeyFrameCount(), 2);
+    Tick const o = logs[5]->Offset();
+    logs[5]->Init(&replay.start);
+    Tick const expected[][2] = {{0, 1}, {o - 1, 1}, {o, 2}, {o + 63, 2}, {o + 64, 3}, {o + 127, 3}, {o + 128, 4}};
     for (Tick t = 0; auto const& [tick, count] : expected)
     {
         while (t < tick)
-            replay.At(++t);
-        EXPECT_EQ(replay.log.KeyFrameCount(), count) << "tick " << tick;
+            logs[5]->GetPos(nullptr, ++t);
+        EXPECT_EQ(logs[5]->KeyFrameCount(), count) << "tick " << tick;
     }
-    // The 65th log of a kind starts over at offset 0 and holds tick 0 as key frames 0 and 1.
-    for (int i = 11; i < 65; i++)
-        logs.push_back(new TimeLog<Walker<1>>);
-    logs.back()->Init(&replay.start);
-    EXPECT_EQ(logs.back()->KeyFrameCount(), 2);
     for (TimeLog<Walker<1>>* each : logs)
         delete each;
 }
@@ -103,9 +127,11 @@ TEST(TimeLog, EveryTickAskedInAnyOrderMatchesAStraightRun)
         for (int jump = 0; jump < 300; jump++)
             for (Tick t = rng() % 1100, k = 0, step = Tick(rng() % 5) - 2; k < 20 && t >= 0; k++, t += step)
                 ticks.push_back(t);
-        for (Tick t : ticks)
+        for (std::size_t i = 0; i < ticks.size(); i++)
         {
-            ASSERT_EQ(replay.At(t), xs[t]) << "tick " << t;
+            Tick const t = ticks[i];
+            // Live play and travel alike: live play from a tick makes the same future here.
+            ASSERT_EQ(i % 3 == 0 ? replay.Shown(t) : replay.At(t), xs[t]) << "tick " << t;
             Walker<2>* ahead = replay.log.GetPosAtTime(nullptr, t + t % 50);
             ASSERT_EQ(ahead->x, xs[t + t % 50]) << "look-ahead from " << t;
             delete ahead;
@@ -129,4 +155,88 @@ TEST(TimeLog, LivePlayAfterTravellingBackReplacesTheOldFuture)
     std::vector<int> xs = replay.Straight(300);
     for (Tick t : {120, 250, 195, 100, 101, 137, 138, 150, 180, 60, 300, 179})
         EXPECT_EQ(replay.At(t), xs[t]) << "tick " << t;
+}
+
+// What a level asks of a creature's log: live play, a travel back at full speed, creeping forward
+// from 0, forward at full speed, and play again from a tick of the past. Every call stays within
+// one window of steps, and travel leaves the key frames alone.
+TEST(TimeLog, TravelAndPlayAgainMatchAStraightRunWithinAWindowOfStepsPerCall)
+{
+    Replay<4> replay;
+    std::vector<int> xs = replay.Straight(6000);
+    auto within = [&replay](Tick t, bool shown, long most) {
+        int x = 0;
+        long const moves = Replay<4>::Moves([&] { x = shown ? replay.Shown(t) : replay.At(t); });
+        EXPECT_LE(moves, most) << "tick " << t;
+        return x;
+    };
+    for (Tick t = 1; t <= 6000; t++)
+        ASSERT_EQ(within(t, false, 1), xs[t]);
+    int const keyFrames = replay.log.KeyFrameCount();
+    // A travel starts within the states of live play.
+    EXPECT_EQ(within(6000, true, 0), xs[6000]);
+    EXPECT_EQ(within(5999, true, 0), xs[5999]);
+    for (Tick t = 5990; t >= 0; t -= 16)
+        ASSERT_EQ(within(t, true, Enemy_MaxFrameGap), xs[t]);
+    EXPECT_EQ(within(0, true, Enemy_MaxFrameGap), xs[0]);
+    long const creep = Replay<4>::Moves([&] {
+        for (Tick t = 1; t <= 600; t += 1 + t % 2)
+            ASSERT_EQ(within(t, true, 2), xs[t]);
+    });
+    EXPECT_LE(creep, 600);
+    EXPECT_EQ(replay.log.KeyFrameCount(), keyFrames);
+    EXPECT_EQ(replay.log.StaleKeyFrames(), 0);
+    for (Tick t = 608; t <= 3000; t += 8)
+        ASSERT_EQ(within(t, true, Enemy_MaxFrameGap), xs[t]);
+    for (Tick t = 2990; t >= 125; t -= 16)
+        ASSERT_EQ(within(t, true, Enemy_MaxFrameGap), xs[t]);
+    EXPECT_EQ(within(125, true, Enemy_MaxFrameGap), xs[125]);
+    EXPECT_EQ(replay.log.KeyFrameCount(), keyFrames);
+
+    // Play again from 125 with a push at 126: the key frames after it are stale, freed a few a
+    // call or overwritten by the new future's.
+    replay.pushes->Add(126);
+    std::vector<int> const now = replay.Straight(6000);
+    for (Tick t = 126; t <= 400; t++)
+    {
+        ASSERT_EQ(within(t, false, 1), now[t]);
+        if (t == 126)
+        {
+            EXPECT_GT(replay.log.StaleKeyFrames(), 80);
+        }
+    }
+    EXPECT_EQ(replay.log.StaleKeyFrames(), 0);
+    std::mt19937 rng(TestSeed());
+    for (int i = 0; i < 200; i++)
+    {
+        Tick const t = Tick(rng() % 401);
+        ASSERT_EQ(within(t, true, Enemy_MaxFrameGap), now[t]) << "tick " << t;
+    }
+}
+
+// A culled creature's log keeps up while it sleeps, so that coming back after a long cull is an
+// ordinary step, and the ticks it slept through replay like any other.
+TEST(TimeLog, ALongCullCostsNoStepMoreThanTheSleepBudget)
+{
+    Replay<5> replay;
+    std::vector<int> xs = replay.Straight(41000);
+    for (Tick t = 1; t <= 1000; t++)
+        replay.At(t);
+    long most = 0;
+    for (Tick t = 1001; t < 41000; t++)
+        most = std::max(most, Replay<5>::Moves([&] { replay.log.Sleep(nullptr, t); }));
+    EXPECT_LE(most, TimeLog_SleepBudget);
+    long const wake = Replay<5>::Moves([&] { EXPECT_EQ(replay.At(41000), xs[41000]); });
+    EXPECT_LE(wake, TimeLog_SleepBudget);
+    for (Tick t : {20000, 1000, 40990, 35000})
+        EXPECT_LE(Replay<5>::Moves([&] { EXPECT_EQ(replay.Shown(t), xs[t]) << "tick " << t; }), Enemy_MaxFrameGap);
+
+    // Culled again, and play goes on from 30000 after a travel back, differently from there.
+    replay.pushes->Add(30001);
+    std::vector<int> const now = replay.Straight(30200);
+    EXPECT_LE(Replay<5>::Moves([&] { replay.log.Sleep(nullptr, 30001); }), Enemy_MaxFrameGap + 1);
+    for (Tick t = 30002; t < 30200; t++)
+        EXPECT_LE(Replay<5>::Moves([&] { replay.log.Sleep(nullptr, t); }), TimeLog_SleepBudget);
+    EXPECT_EQ(replay.At(30200), now[30200]);
+    EXPECT_EQ(replay.Shown(30100), now[30100]);
 }

@@ -1,16 +1,23 @@
 // The game program itself, run headless with scripted input from the title into a level and out.
+// A scripted run takes one step per pass, so its frames and its end are the same on any machine.
 #include "support/TestFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <png.h>
+#include <signal.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
+#include <chrono>
+#include <cstdint>
 #include <fstream>
+#include <functional>
 #include <set>
 #include <sstream>
+#include <thread>
 #include <vector>
 
 namespace
@@ -35,14 +42,29 @@ struct Shot
         height = static_cast<int>(image.height);
     }
 
-    // The brightness at a logical point of the 640x480 screen, y from the bottom.
-    int At(double x, double y, int channel) const
+    // The colour at a logical point of the 640x480 screen, y from the bottom.
+    std::array<int, 3> At(double x, double y) const
     {
-        int const px = std::min(width - 1, static_cast<int>(x * width / 640.0));
-        int const py = std::min(height - 1, static_cast<int>((480.0 - y) * height / 480.0));
-        return rgb[(static_cast<std::size_t>(py) * width + px) * 3 + channel];
+        int const px = std::clamp(static_cast<int>(x * width / 640.0), 0, width - 1);
+        int const py = std::clamp(static_cast<int>((480.0 - y) * height / 480.0), 0, height - 1);
+        std::size_t const i = (static_cast<std::size_t>(py) * width + px) * 3;
+        return {rgb[i], rgb[i + 1], rgb[i + 2]};
     }
-    int Sum(double x, double y) const { return At(x, y, 0) + At(x, y, 1) + At(x, y, 2); }
+    int Sum(double x, double y) const
+    {
+        std::array<int, 3> const c = At(x, y);
+        return c[0] + c[1] + c[2];
+    }
+
+    // Logical points of a box (x0 to x1, y0 to y1, one unit apart) whose colour passes the test.
+    int Count(double x0, double y0, double x1, double y1, std::function<bool(std::array<int, 3>)> const& test) const
+    {
+        int count = 0;
+        for (double y = y0; y < y1; y += 1.0)
+            for (double x = x0; x < x1; x += 1.0)
+                count += test(At(x, y)) ? 1 : 0;
+        return count;
+    }
 
     std::size_t Colours() const
     {
@@ -53,24 +75,75 @@ struct Shot
     }
 };
 
+bool GemGreen(std::array<int, 3> c)
+{
+    return c[0] < 70 && c[1] > 140 && c[2] < 90;
+}
+
 // The program and the data generator are built beside the tests' folder.
 std::string Built(char const* name)
 {
     return std::filesystem::absolute(std::filesystem::path("..") / name).string();
 }
 
+std::string ReadAll(std::filesystem::path const& file)
+{
+    std::stringstream text;
+    text << std::ifstream(file).rdbuf();
+    return text.str();
+}
+
 // Runs the game in folder; its exit code, or -1 when it did not exit.
 int RunGame(std::filesystem::path const& folder, std::string const& environment, std::string* log)
 {
     std::filesystem::path const logFile = folder / "game.log";
-    std::string const command = "cd " + folder.string() + " && " + environment + " timeout 600 " + Built("hollowmere")
+    std::string const command = "cd " + folder.string() + " && " + environment + " timeout 120 " + Built("hollowmere")
                                 + " > " + logFile.string() + " 2>&1";
     int const status = std::system(command.c_str());
-    std::stringstream text;
-    text << std::ifstream(logFile).rdbuf();
-    *log = text.str();
+    *log = ReadAll(logFile);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
+
+// A generated data folder with its registry entry and, in slot 0, a player who has opened the
+// first path, earned a heart and a sword upgrade and holds three gems.
+class GameFolder final
+{
+public:
+    GameFolder()
+    {
+        EXPECT_EQ(0, std::system((Built("hm_datagen") + " " + data.string() + " > /dev/null").c_str()));
+        std::filesystem::create_directories(root.path / "config/hollowmere");
+        std::ofstream(root / "config/hollowmere/registry")
+            << "[Software\\Velmora\\Hollowmere]\nInstallPath=" << data.string();
+        std::vector<std::int32_t> events(42, -1);
+        events[1] = events[6] = events[12] = -2;
+        std::filesystem::create_directories(data / "saves");
+        std::ofstream slot(data / "saves/save0", std::ios::binary);
+        for (std::int32_t e : events)
+            slot.write(reinterpret_cast<char const*>(&e), 4);
+        slot << std::string(50, '\0');
+        std::int32_t const gems = 3;
+        slot.write(reinterpret_cast<char const*>(&gems), 4);
+    }
+
+    // Writes the script and gives the environment of a run with it.
+    std::string Scripted(char const* name, std::string const& script) const
+    {
+        std::ofstream(root / name) << script;
+        return "XDG_CONFIG_HOME=" + root / "config" + " HM_INPUT_SCRIPT=" + root / name;
+    }
+
+    std::string Slot() const { return ReadAll(data / "saves/save0"); }
+
+    TestFolder root{false};
+    std::filesystem::path data = root.path / "data";
+};
+
+// Into the first slot's world (Enter, then P on the map) and right along the floor towards
+// the plate. The title, the two logos and their fades take the first 740 steps.
+constexpr char const* IntoTheLevel = "800 key 0x0D down\n805 key 0x0D up\n"
+                                     "900 key 0x50 down\n910 key 0x50 up\n"
+                                     "1000 key 0x57 down\n";
 
 } // namespace
 
@@ -85,32 +158,115 @@ TEST(Hollowmere, StartUpFailureIsReportedAndReleasesWhatItMade)
 
 TEST(Hollowmere, PlaysFromTheTitleThroughTheMapIntoALevelAndQuits)
 {
-    TestFolder root(false);
-    std::filesystem::path const data = root.path / "data";
-    ASSERT_EQ(0, std::system((Built("hm_datagen") + " " + data.string() + " > /dev/null").c_str()));
-    std::filesystem::create_directories(root.path / "config/hollowmere");
-    std::ofstream(root / "config/hollowmere/registry")
-        << "[Software\\Velmora\\Hollowmere]\nInstallPath=" << data.string();
-
-    // Title, two logos, the slots, world 1, its menu to leave it, the map, and Escape to quit.
-    // Presses and releases lie apart, as a pass runs up to 8 steps before input is read.
-    std::ofstream(root / "script") << "100 shot title.png\n330 shot logo.png\n790 shot slots.png\n"
-                                      "800 key 0x0D down\n820 key 0x0D up\n900 key 0x50 down\n940 key 0x50 up\n"
-                                      "1050 shot level.png\n1100 key 0x1B down\n1120 key 0x1B up\n"
-                                      "1140 key 0x28 down\n1160 key 0x28 up\n1170 shot menu.png\n"
-                                      "1180 key 0x0D down\n1200 key 0x0D up\n1320 shot map.png\n1350 key 0x1B down\n";
+    GameFolder game;
+    // The level near the plate; the menu, down to Options, which opens and is cancelled with
+    // Escape; up to "Leave level"; the map after the level, and Escape to quit.
+    std::string const script =
+        std::string("100 shot title.png\n330 shot logo.png\n790 shot slots.png\n880 shot map.png\n") + IntoTheLevel
+        + "1350 shot level.png\n1360 key 0x57 up\n"
+          "1370 key 0x1B down\n1372 key 0x1B up\n"
+          "1380 key 0x28 down\n1382 key 0x28 up\n1384 key 0x28 down\n1386 key 0x28 up\n"
+          "1390 shot menu.png\n1400 key 0x0D down\n1402 key 0x0D up\n1420 shot options.png\n"
+          "1430 key 0x1B down\n1432 key 0x1B up\n1440 key 0x26 down\n1442 key 0x26 up\n"
+          "1450 key 0x0D down\n1452 key 0x0D up\n1560 shot after.png\n1570 key 0x1B down\n";
     std::string log;
-    EXPECT_EQ(0, RunGame(data, "XDG_CONFIG_HOME=" + root / "config" + " HM_INPUT_SCRIPT=" + root / "script", &log))
-        << log;
+    EXPECT_EQ(0, RunGame(game.data, game.Scripted("script", script), &log)) << log;
     EXPECT_EQ(std::string::npos, log.find("rror")) << log;
 
-    Shot const title(data / "title.png"), logo(data / "logo.png"), slots(data / "slots.png");
-    Shot const level(data / "level.png"), menu(data / "menu.png"), map(data / "map.png");
-    for (Shot const* shot : {&title, &logo, &slots, &level, &menu, &map})
+    std::filesystem::path const& d = game.data;
+    Shot const title(d / "title.png"), logo(d / "logo.png"), slots(d / "slots.png"), map(d / "map.png");
+    Shot const level(d / "level.png"), menu(d / "menu.png"), options(d / "options.png"), after(d / "after.png");
+    for (Shot const* shot : {&title, &logo, &slots, &map, &level, &menu, &options, &after})
         EXPECT_GT(shot->Colours(), 8u) << "a picture, not a cleared screen";
     EXPECT_NE(title.rgb, logo.rgb);
-    EXPECT_GT(slots.At(90.0, 250.0, 0), slots.At(90.0, 250.0, 1) + 40) << "the first slot's plate is highlighted";
+
+    // The slot plates: the first, with its progress, is highlighted; its rows of hearts, swords
+    // and held gems lie inside it, none in the gap below it.
+    EXPECT_GT(slots.At(90.0, 250.0)[0], slots.At(90.0, 250.0)[1] + 40) << "the first slot's plate is highlighted";
+    EXPECT_GT(slots.Count(400.0, 250.0, 540.0, 272.0, GemGreen), 10) << "held gems on the plate";
+    EXPECT_EQ(slots.Count(400.0, 223.0, 540.0, 238.0, GemGreen), 0) << "held gems below the plate";
+    // The map's plate lies on the bottom edge: its gem row must be inside it.
+    EXPECT_GT(map.Count(400.0, 11.0, 540.0, 29.0, GemGreen), 10) << "held gems on the map's plate";
+
+    // In the level: the plate is drawn in wood, not black, and the player is tall enough to see.
+    auto const wood = [](std::array<int, 3> c) {
+        return c[0] > 110 && c[0] < 190 && c[1] > 70 && c[1] < 130 && c[2] < 80;
+    };
+    auto const black = [](std::array<int, 3> c) { return c[0] + c[1] + c[2] < 30; };
+    EXPECT_GT(level.Count(0.0, 0.0, 640.0, 480.0, wood), 300) << "the plate";
+    EXPECT_LT(level.Count(0.0, 0.0, 640.0, 480.0, black), 600) << "a black plate (it covers some 1500 points)";
+    auto const tunic = [](std::array<int, 3> c) { return c[0] < 70 && c[1] > 70 && c[1] < 120 && c[2] > 170; };
+    auto const skin = [](std::array<int, 3> c) {
+        return c[0] > 220 && c[1] > 180 && c[1] < 220 && c[2] > 140 && c[2] < 180;
+    };
+    int top = -1, bottom = 480;
+    for (int y = 0; y < 480; y++)
+        if (level.Count(0.0, y, 640.0, y + 1.0, tunic) + level.Count(0.0, y, 640.0, y + 1.0, skin) > 0)
+        {
+            top = std::max(top, y);
+            bottom = std::min(bottom, y);
+        }
+    EXPECT_GE(top - bottom, 14) << "the player's head and tunic span only " << top - bottom << " units";
+
     EXPECT_GT(menu.Sum(170.0, 110.0), level.Sum(170.0, 110.0)) << "the menu's light panel lies over the level";
-    EXPECT_NE(level.rgb, map.rgb);
-    EXPECT_TRUE(std::filesystem::exists(data / "saves/save0")) << "the map saves as it opens after a level";
+    EXPECT_NE(options.rgb, menu.rgb) << "the options screen opened over the menu, and the script went on";
+    EXPECT_NE(after.rgb, map.rgb);
+    // The map saves as it opens after a level: the slot now says that time travel was learnt.
+    std::string const saved = game.Slot();
+    ASSERT_EQ(saved.size(), 222u);
+    EXPECT_EQ(saved.substr(16, 4), std::string("\xfe\xff\xff\xff"));
+}
+
+TEST(Hollowmere, TwoRunsOfOneScriptEndInTheSameState)
+{
+    // Walking, a jump, time run back with 1 and the travel ended with Space, then closed in the
+    // level. Each run prints its digest as it ends; both run at once.
+    std::string const script = std::string(IntoTheLevel)
+                               + "1100 key 0x20 down\n1110 key 0x20 up\n1150 key 0x57 up\n"
+                                 "1160 key 0x31 down\n1200 key 0x31 up\n1210 key 0x20 down\n1212 key 0x20 up\n"
+                                 "1260 close\n";
+    GameFolder games[2];
+    std::string logs[2];
+    std::thread second(
+        [&] { EXPECT_EQ(0, RunGame(games[1].data, "HM_DIGEST=1 " + games[1].Scripted("script", script), &logs[1])); });
+    EXPECT_EQ(0, RunGame(games[0].data, "HM_DIGEST=1 " + games[0].Scripted("script", script), &logs[0]));
+    second.join();
+    std::size_t const at = logs[0].find("digest ");
+    ASSERT_NE(at, std::string::npos) << logs[0];
+    EXPECT_EQ(logs[0].substr(at, 15), logs[1].substr(logs[1].find("digest "), 15)) << logs[0] << logs[1];
+}
+
+TEST(Hollowmere, ASignalMidLevelEndsTheGameWithItsSlotWhole)
+{
+    GameFolder game;
+    std::string const slot = game.Slot();
+    // The script leaves the player walking left in the level for good, away from the gem that
+    // would save; the shot says it got there.
+    std::string const environment =
+        game.Scripted("script", "800 key 0x0D down\n805 key 0x0D up\n900 key 0x50 down\n"
+                                "910 key 0x50 up\n960 key 0x51 down\n1000 shot inlevel.png\n");
+    pid_t const child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0)
+    {
+        std::string const command =
+            "cd " + game.data.string() + " && " + environment + " exec " + Built("hollowmere") + " > game.log 2>&1";
+        execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    auto const deadline = std::chrono::steady_clock::now() + std::chrono::minutes(5);
+    while (!std::filesystem::exists(game.data / "inlevel.png") && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    ASSERT_EQ(0, kill(child, SIGTERM));
+    auto const signalled = std::chrono::steady_clock::now();
+    int status = 0;
+    ASSERT_EQ(child, waitpid(child, &status, 0));
+    // Within a second on a quiet machine; the bound leaves room for a sanitized build under load.
+    EXPECT_LT(std::chrono::steady_clock::now() - signalled, std::chrono::seconds(5));
+    ASSERT_TRUE(WIFEXITED(status)) << ReadAll(game.data / "game.log");
+    EXPECT_EQ(0, WEXITSTATUS(status)) << ReadAll(game.data / "game.log");
+    EXPECT_EQ(slot, game.Slot());
+    for (auto const& entry : std::filesystem::directory_iterator(game.data / "saves"))
+        EXPECT_EQ(entry.path().filename(), "save0") << "left behind";
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/Activator.h"
+#include "engine/Lift.h"
 #include "engine/Map.h"
 #include "engine/TimeSet.h"
 #include "support/MapFiles.h"
@@ -11,13 +12,54 @@
 
 #include <memory>
 
+// Reports its changes unless made silent, when the things it works walk back over all its runs.
 class ScriptedActivator final : public Activator
 {
 public:
-    ScriptedActivator() { activeTimes = new TimeSet(); }
+    explicit ScriptedActivator(bool reports = true) : reportsChanges(reports) { activeTimes = new TimeSet(); }
+    ScriptedActivator(ScriptedActivator const&) = delete;
+    ScriptedActivator& operator=(ScriptedActivator const&) = delete;
     ~ScriptedActivator() override { delete activeTimes; }
-    void On(Tick from, Tick to) { activeTimes->AddRange(TimeRange(from, to)); }
+    void On(Tick from, Tick to)
+    {
+        activeTimes->AddRange(TimeRange(from, to));
+        if (reportsChanges)
+            Changed(from);
+    }
+    bool ReportsChanges() const override { return reportsChanges; }
+
+private:
+    bool reportsChanges;
 };
+
+// The lift's phase read as a plain recursion, for comparison wherever that ends.
+inline double RecursiveAngle(Lift const& lift, Tick t, double startAngle)
+{
+    if (lift.IsActive(t))
+    {
+        Tick const b = lift.LastInactiveTime(t);
+        return (t - b) * Lift_Speed + RecursiveAngle(lift, b, startAngle);
+    }
+    Tick const a = lift.LastActiveTime(t);
+    return a != -1 ? RecursiveAngle(lift, a, startAngle) : startAngle;
+}
+
+// Shows ticks the way a level's clock does: live from 0 up to live, a travel back at 16 ticks a
+// step down to back and forward again at 8 a step up to forward, then live again for again
+// ticks. show(t) is called at each tick shown, in that order.
+template <class Show>
+void PlayWithTravel(Tick live, Tick back, Tick forward, Tick again, Show&& show)
+{
+    Tick t = 0;
+    for (; t < live; t++)
+        show(t);
+    for (; t > back; t -= 16)
+        show(t);
+    for (; t < forward; t += 8)
+        show(t);
+    for (Tick const end = t + again; t < end; t++)
+        show(t);
+}
 
 namespace GroupMap
 {

@@ -1,5 +1,5 @@
-// The replay harness: steps a world, records a digest of every object's observable state per tick
-// while the world is played, and requires the same digest whenever time travel shows a tick again.
+// The replay harness: steps a level, records a digest of every watched object's observable state per
+// tick while the level is played, and requires the same digest whenever time travel shows a tick again.
 #pragma once
 
 #include "engine/Chest.h"
@@ -7,18 +7,21 @@
 #include "engine/Door.h"
 #include "engine/Hit_Target.h"
 #include "engine/KeyData.h"
+#include "engine/Level.h"
 #include "engine/Lift.h"
 #include "engine/Map.h"
 #include "engine/PickUp.h"
 #include "engine/Poly.h"
 #include "engine/Switch.h"
 #include "engine/TimeFrames.h"
+#include "support/KeyScript.h"
 #include "testworld/Test_Walker.h"
 #include "testworld/Test_World.h"
 
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -33,14 +36,18 @@ struct Replay_Field
 using Replay_Digest = std::vector<Replay_Field>;
 using Replay_Observer = std::function<void(Tick, Replay_Digest&)>;
 
+// Works over any level; what it compares is what its watchers digest (ReplayWatch_TestWorld below
+// is the test world's set). Keys come from the given script, which the caller may also use.
 class ReplayHarness
 {
 public:
-    explicit ReplayHarness(Test_World& testWorld) : world(testWorld) { WatchTestWorld(); }
+    ReplayHarness(Level& level, KeyScript& keyScript) : world(level), script(keyScript) {}
 
     void Watch(Replay_Observer observer) { observers.push_back(std::move(observer)); }
-    // Leaves an object out of the comparison (it is still recorded).
-    void Ignore(std::string const& object) { ignored.push_back(object); }
+    // A field of a rule about later ticks rather than of the state: a later record may turn it from
+    // 1 to 0 for ticks already played, never from 0 to 1. An item's takeability is one: dropping
+    // it locks every tick up to the drop, so that nobody takes it from before a past self's drop.
+    void Lockable(std::string const& field) { lockable.push_back(field); }
 
     // One step. A played tick is recorded, and whatever was recorded after it is no longer the
     // future; a tick shown by time travel is compared with its recording.
@@ -58,9 +65,36 @@ public:
         else if (auto it = recorded.find(shown); it != recorded.end())
         {
             ++compared;
-            Compare(Without(it->second), Without(digest), shown);
+            Compare(it->second, Locked(it->second, digest), shown);
         }
         return result;
+    }
+
+    Level_Action Step(std::vector<int> const& held) { return Step(script.Next(held)); }
+
+    // Starts a travel and travels with random keys, from 16 ticks a step back to 8 forward,
+    // coasting to rest now and then, without ever pressing jump; turns round at either end of
+    // what was played.
+    void Travel(std::mt19937& random, int steps)
+    {
+        Step(std::vector<int>{KeyIndex_GameBackInTime});
+        int key = KeyIndex_GameBackInTime;
+        for (int i = 0; i < steps; ++i)
+        {
+            if (random() % 40 == 0)
+            {
+                int const choice = static_cast<int>(random() % 3);
+                key = choice == 0 ? KeyIndex_GameBackInTime : choice == 1 ? KeyIndex_GameForwardInTime : -1;
+            }
+            if (world.GetTick() >= recorded.rbegin()->first)
+                key = KeyIndex_GameBackInTime;
+            else if (world.GetTick() == 0)
+                key = KeyIndex_GameForwardInTime;
+            std::vector<int> held;
+            if (key >= 0)
+                held.push_back(key);
+            Step(held);
+        }
     }
 
     Replay_Digest Observe(Tick t) const
@@ -108,93 +142,118 @@ public:
 
     Tick Shown() const { return shown; }
 
-    Replay_Digest Without(Replay_Digest const& digest) const
+    // The shown digest with each lockable field that a later lock turned from 1 to 0 as recorded.
+    Replay_Digest Locked(Replay_Digest const& before, Replay_Digest now) const
     {
-        Replay_Digest kept;
-        for (Replay_Field const& f : digest)
-            if (std::find(ignored.begin(), ignored.end(), f.object) == ignored.end())
-                kept.push_back(f);
-        return kept;
+        for (std::size_t i = 0; i < std::min(before.size(), now.size()); ++i)
+        {
+            Replay_Field const& a = before[i];
+            Replay_Field& b = now[i];
+            if (a.object == b.object && a.field == b.field && a.value == 1.0 && b.value == 0.0
+                && std::find(lockable.begin(), lockable.end(), a.field) != lockable.end())
+                b.value = 1.0;
+        }
+        return now;
     }
 
     std::map<Tick, Replay_Digest> recorded;
     std::string mismatch; // the first difference found, empty while there is none
     int compared = 0;     // ticks shown again and compared
 
-private:
     static void Add(Replay_Digest& d, std::string const& object, char const* field, double value)
     {
         d.push_back({object, field, value});
     }
 
-    void WatchTestWorld()
-    {
-        Test_World* w = &world;
-        Watch([w](Tick, Replay_Digest& d) {
-            // Every group move applied to the map: where each moving polygon's first corner lies.
-            Map const* map = w->GetMap();
-            for (int i = 0; i < map->polys.Count(); ++i)
-            {
-                Poly const* poly = map->polys[i];
-                if (poly == nullptr || poly->GetGroup() == 0)
-                    continue;
-                std::string const name = "group " + std::to_string(poly->GetGroup()) + " poly " + std::to_string(i);
-                Pointf const p = poly->GetVertexPoint(0);
-                Add(d, name, "x", p.x);
-                Add(d, name, "y", p.y);
-            }
-        });
-        Watch([w](Tick t, Replay_Digest& d) {
-            Add(d, "switch", "plate", w->GetSwitch()->CalcSwitchPos(t));
-            Add(d, "door", "opening", w->GetDoor()->GetPos(t));
-            Add(d, "lift", "offset", w->GetLift()->CalcLiftPos(t));
-            Add(d, "hit target", "on", w->GetHitTarget()->TargetOn(t));
-            Add(d, "hit target", "active", w->GetHitTarget()->IsActive(t));
-            Add(d, "block target", "on", w->GetBlockTarget()->TargetOn(t));
-            Pointf const c = w->GetCollectable()->GetPosAtTime(t);
-            Add(d, "collectable", "x", c.x);
-            Add(d, "collectable", "y", c.y);
-            Add(d, "collectable", "takeable", w->GetCollectable()->CanCollectAtTime(t));
-            Add(d, "chest", "shown", w->GetChest()->ShownAt(t));
-            PickUp const* gems[2] = {w->GetGem(), w->GetChestGem()};
-            for (int i = 0; i < 2; ++i)
-            {
-                Pointf at;
-                double rotation = 0.0;
-                bool const drawn = gems[i]->DrawnAt(t, at, rotation);
-                std::string const name = i == 0 ? "gem" : "chest gem";
-                Add(d, name, "drawn", drawn);
-                Add(d, name, "x", drawn ? at.x : 0.0);
-                Add(d, name, "y", drawn ? at.y : 0.0);
-                Add(d, name, "rotation", drawn ? rotation : 0.0);
-            }
-            for (int i = 0; i < Test_World_WalkerCount; ++i)
-            {
-                Test_Walker const* walker = w->GetWalker(i);
-                std::string const name = "walker " + std::to_string(i);
-                Add(d, name, "x", walker->GetPos().x);
-                Add(d, name, "y", walker->GetPos().y);
-                Add(d, name, "speed", walker->speed);
-                Add(d, name, "left", walker->WalkingLeft());
-            }
-            TimeFrames const* frames = w->GetTimeFrames();
-            for (int i = 0; i < frames->Count(); ++i)
-            {
-                TimeFrame const* frame = frames->GetFrame(i);
-                if (frame == nullptr || !frame->ValidTime(t))
-                    continue;
-                Char_Base const self = *frame->GetAtTime(t);
-                std::string const name = "self " + std::to_string(i);
-                Add(d, name, "x", self.pos.x);
-                Add(d, name, "y", self.pos.y);
-                Add(d, name, "angle", self.angle);
-                Add(d, name, "frame", self.frame);
-            }
-        });
-    }
-
-    Test_World& world;
+private:
+    Level& world;
+    KeyScript& script;
     std::vector<Replay_Observer> observers;
-    std::vector<std::string> ignored;
+    std::vector<std::string> lockable;
     Tick shown = 0;
 };
+
+// Every group move applied to the map: where each moving polygon's first corner lies.
+inline void ReplayWatch_Groups(ReplayHarness& harness, Map const* map)
+{
+    harness.Watch([map](Tick, Replay_Digest& d) {
+        for (int i = 0; i < map->polys.Count(); ++i)
+        {
+            Poly const* poly = map->polys[i];
+            if (poly == nullptr || poly->GetGroup() == 0)
+                continue;
+            std::string const name = "group " + std::to_string(poly->GetGroup()) + " poly " + std::to_string(i);
+            Pointf const p = poly->GetVertexPoint(0);
+            ReplayHarness::Add(d, name, "x", p.x);
+            ReplayHarness::Add(d, name, "y", p.y);
+        }
+    });
+}
+
+// The past selves shown at the tick.
+inline void ReplayWatch_Selves(ReplayHarness& harness, TimeFrames const* frames)
+{
+    harness.Watch([frames](Tick t, Replay_Digest& d) {
+        for (int i = 0; i < frames->Count(); ++i)
+        {
+            TimeFrame const* frame = frames->GetFrame(i);
+            if (frame == nullptr || !frame->ValidTime(t))
+                continue;
+            Char_Base const self = *frame->GetAtTime(t);
+            std::string const name = "self " + std::to_string(i);
+            ReplayHarness::Add(d, name, "x", self.pos.x);
+            ReplayHarness::Add(d, name, "y", self.pos.y);
+            ReplayHarness::Add(d, name, "angle", self.angle);
+            ReplayHarness::Add(d, name, "frame", self.frame);
+        }
+    });
+}
+
+// The test world's set: the moving groups, the engine's objects, the walkers and the past selves.
+inline void ReplayWatch_TestWorld(ReplayHarness& harness, Test_World& world)
+{
+    Test_World* w = &world;
+    harness.Lockable("takeable");
+    ReplayWatch_Groups(harness, w->GetMap());
+    harness.Watch([w](Tick t, Replay_Digest& d) {
+        ReplayHarness::Add(d, "switch", "plate", w->GetSwitch()->CalcSwitchPos(t));
+        ReplayHarness::Add(d, "door", "opening", w->GetDoor()->GetPos(t));
+        ReplayHarness::Add(d, "lift", "offset", w->GetLift()->CalcLiftPos(t));
+        ReplayHarness::Add(d, "hit target", "on", w->GetHitTarget()->TargetOn(t));
+        ReplayHarness::Add(d, "hit target", "active", w->GetHitTarget()->IsActive(t));
+        ReplayHarness::Add(d, "block target", "on", w->GetBlockTarget()->TargetOn(t));
+        Collectable const* items[2] = {w->GetCollectable(), w->GetLiftItem()};
+        for (int i = 0; i < 2; ++i)
+        {
+            std::string const name = i == 0 ? "collectable" : "lift item";
+            Pointf const c = items[i]->GetPosAtTime(t);
+            ReplayHarness::Add(d, name, "x", c.x);
+            ReplayHarness::Add(d, name, "y", c.y);
+            ReplayHarness::Add(d, name, "rotation", items[i]->GetRotationAtTime(t));
+            ReplayHarness::Add(d, name, "takeable", items[i]->CanCollectAtTime(t));
+        }
+        ReplayHarness::Add(d, "chest", "shown", w->GetChest()->ShownAt(t));
+        PickUp const* gems[2] = {w->GetGem(), w->GetChestGem()};
+        for (int i = 0; i < 2; ++i)
+        {
+            Pointf at;
+            double rotation = 0.0;
+            bool const drawn = gems[i]->DrawnAt(t, at, rotation);
+            std::string const name = i == 0 ? "gem" : "chest gem";
+            ReplayHarness::Add(d, name, "drawn", drawn);
+            ReplayHarness::Add(d, name, "x", drawn ? at.x : 0.0);
+            ReplayHarness::Add(d, name, "y", drawn ? at.y : 0.0);
+            ReplayHarness::Add(d, name, "rotation", drawn ? rotation : 0.0);
+        }
+        for (int i = 0; i < Test_World_WalkerCount; ++i)
+        {
+            Test_Walker const* walker = w->GetWalker(i);
+            std::string const name = "walker " + std::to_string(i);
+            ReplayHarness::Add(d, name, "x", walker->GetPos().x);
+            ReplayHarness::Add(d, name, "y", walker->GetPos().y);
+            ReplayHarness::Add(d, name, "speed", walker->speed);
+            ReplayHarness::Add(d, name, "left", walker->WalkingLeft());
+        }
+    });
+    ReplayWatch_Selves(harness, w->GetTimeFrames());
+}

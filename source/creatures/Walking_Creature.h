@@ -1,0 +1,89 @@
+// Walking_Creature: the shared body of the enemies that patrol between two x limits on foot.
+#pragma once
+
+#include "engine/CharStats.h"
+#include "engine/Character.h"
+#include "engine/Enemy.h"
+#include "engine/KeyFrameCreature.h"
+#include "engine/Target.h"
+#include "util/Util.h"
+
+#include <cassert>
+
+// A character that walks back and forth over the map with the ordinary physics, can be hit and
+// dies when its hit points are used up. Its walk is simulated step by step and replayed through
+// its key-frame log; hits and the death are records shared by every copy, so a creature killed at
+// tick d walks on in the simulation but counts as gone from d, and lives again before it. T is
+// the leaf: it gives Step (one step of its own walk), TargetHeight (the share of its height at
+// which it is aimed at) and its drawing and bite.
+template <class T>
+class Walking_Creature : public KeyFrameCreature<T>, public Target, public Character, public Enemy
+{
+public:
+    ~Walking_Creature() override
+    {
+        if (stats != nullptr)
+            stats->Destroy();
+    }
+    Walking_Creature(Walking_Creature const&) = delete;
+    Walking_Creature& operator=(Walking_Creature const&) = delete;
+
+    int Hit(Tick t, int damage, Target_Hit_Flags flags) override
+    {
+        Target::Hit(t, damage, flags);
+        return ChangeDeathTime(GetDeathTime(hitPoints));
+    }
+
+    bool GetTargetPos(Map const* map, Tick t, Pointf& targetPos) const override
+    {
+        targetPos = this->CopyAt(map, t)->GetRelativePos(0.0, T::TargetHeight);
+        return AliveAt(t);
+    }
+
+    // One step of the simulation; the tick is not used, so a step depends only on the state and
+    // the map.
+    void Move(Map const* map, Tick) { static_cast<T*>(this)->Step(map); }
+
+    // Takes the simulated state of another copy: the body and the patrol, not the records.
+    void CopyState(T const& source)
+    {
+        Character::operator=(source);
+        leftLimit = source.leftLimit;
+        rightLimit = source.rightLimit;
+    }
+
+    bool AliveAt(Tick t) const { return GetHitPoints(t, hitPoints) > 0; }
+    bool WalkingLeft() const { return (keys & Character_Left) != 0; }
+    double LeftLimit() const { return leftLimit; }
+    double RightLimit() const { return rightLimit; }
+
+protected:
+    // Takes ownership of newStats' first reference.
+    Walking_Creature(Sound_Id hitSound, CharStats* newStats, int startHitPoints, double left, double right)
+        : Target(hitSound), hitPoints(startHitPoints), leftLimit(left), rightLimit(right)
+    {
+        stats = newStats;
+    }
+    // The copy the log keeps: shares the records and the stats, has no log.
+    explicit Walking_Creature(T const* source)
+        : Target(source), Character(*source), Enemy(source), hitPoints(source->hitPoints), leftLimit(source->leftLimit),
+          rightLimit(source->rightLimit)
+    {
+        assert(stats != nullptr && "stats != NULL");
+        stats->TakeRef();
+    }
+
+    // Turns at the limits after the step that crossed one. Left is tested first, so a creature
+    // beyond both (limits given in the wrong order) ends walking left.
+    void TurnAtLimits()
+    {
+        if (!Util::Equal(pos.x, leftLimit) && pos.x < leftLimit)
+            keys = Character_Right;
+        if (!Util::Equal(pos.x, rightLimit) && pos.x > rightLimit)
+            keys = Character_Left;
+    }
+
+    int hitPoints = 1;       // the damage that kills it
+    double leftLimit = 0.0;  // map x below which it turns right
+    double rightLimit = 0.0; // map x beyond which it turns left
+};

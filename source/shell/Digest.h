@@ -1,0 +1,16 @@
+// A checksum of the game's state, so that two headless runs of one input script can be compared.
+#pragma once
+
+#include <cstdint>
+
+class GameEvents;
+class Level;
+
+// FNV-1a over the progress record and, when a level is given, its clocks and, for the test
+// world, its player's position, motion and hearts. Equal runs give equal digests; any step
+// taken differently almost surely changes it.
+std::uint32_t StateDigest(GameEvents const& events, Level const* level);
+
+// Prints "digest XXXXXXXX" on stdout when the environment variable HM_DIGEST is set (to
+// anything but empty); the main loop calls it as the run ends.
+void PrintDigestIfAsked(GameEvents const* events, Level const* level);

@@ -1,0 +1,174 @@
+// Creature test support: generated data, a window, the sound table, the creature level, the replay
+// watchers of each kind and a scripted hitter.
+#pragma once
+
+#include "creatures/Creature_World.h"
+#include "engine/GameEvents.h"
+#include "engine/KeyData.h"
+#include "engine/Object.h"
+#include "engine/Target.h"
+#include "media/Game_Sounds.h"
+#include "platform/Audio.h"
+#include "platform/GameWindow.h"
+#include "platform/MessageBox.h"
+#include "support/KeyScript.h"
+#include "support/ReplayHarness.h"
+#include "support/TestFolder.h"
+#include "tools/DataGen.h"
+#include "util/Error.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+// One hit the hitter lands: when the player's clock reaches at, target is hit at at + ahead from
+// the given side, as a thrown axe settles its hit when thrown.
+struct Creature_Hit
+{
+    Tick at;
+    Target* target;
+    Tick ahead;
+    int damage;
+    Target_Hit_Flags side; // Target_Hit_FromRight or 0
+};
+
+// Lands its planned hits from PlayerAtPos, which the level calls only while time runs forward;
+// each hit is made once, so after a travel back the recorded hits come again on their own.
+class Creature_Hitter final : public Object
+{
+public:
+    void Plan(Creature_Hit hit) { plans.push_back({hit, false}); }
+
+    void PlayerAtPos(Tick t, Pointf const*) override
+    {
+        for (Planned& p : plans)
+        {
+            if (p.done || p.hit.at != t)
+                continue;
+            p.hit.target->NoiseHit(t + p.hit.ahead);
+            p.hit.target->Hit(t + p.hit.ahead, p.hit.damage, p.hit.side);
+            p.done = true;
+            ++made;
+        }
+    }
+
+    int made = 0; // hits landed so far
+
+private:
+    struct Planned
+    {
+        Creature_Hit hit;
+        bool done;
+    };
+    std::vector<Planned> plans;
+};
+
+// A walking creature at the shown tick: body, frame and facing, life, where it is aimed at and,
+// with probe set, whether it hurts a player standing at its middle.
+template <class Walker>
+void ReplayWatch_Walker(ReplayHarness& harness, std::string const& name, Walker* w, Map const* map, bool probe)
+{
+    harness.Watch([=](Tick t, Replay_Digest& d) {
+        ReplayHarness::Add(d, name, "x", w->GetPos().x);
+        ReplayHarness::Add(d, name, "y", w->GetPos().y);
+        ReplayHarness::Add(d, name, "frame", w->frame & FrameMask);
+        ReplayHarness::Add(d, name, "left", (w->frame & LeftFrame) != 0);
+        ReplayHarness::Add(d, name, "alive", w->AliveAt(t));
+        Pointf aim;
+        ReplayHarness::Add(d, name, "aimable", w->GetTargetPos(map, t, aim));
+        ReplayHarness::Add(d, name, "aim x", aim.x);
+        ReplayHarness::Add(d, name, "aim y", aim.y);
+        if (probe)
+        {
+            Pointf const middle = w->GetRelativePos(0.0, 0.5);
+            ReplayHarness::Add(d, name, "hurts", w->IsPlayerHit(t, &middle));
+        }
+    });
+}
+
+// Every creature the level placed, kind by kind, with the moving groups and the past selves.
+inline void ReplayWatch_CreatureWorld(ReplayHarness& harness, Creature_World& world)
+{
+    Map const* map = world.GetMap();
+    ReplayWatch_Groups(harness, map);
+    for (std::size_t i = 0; i < world.goblins.size(); ++i)
+        ReplayWatch_Walker(harness, "goblin " + std::to_string(i), world.goblins[i], map, true);
+    // A rat's bite draws rand(): it is not replayed, so it is not probed.
+    for (std::size_t i = 0; i < world.rats.size(); ++i)
+        ReplayWatch_Walker(harness, "rat " + std::to_string(i), world.rats[i], map, false);
+    ReplayWatch_Selves(harness, world.GetTimeFrames());
+}
+
+class CreatureTestSupport : public testing::Test
+{
+protected:
+    static constexpr unsigned int Fixed_Seed = 1234;
+
+    static void SetUpTestSuite()
+    {
+        data = new TestFolder(false);
+        DataGen::WriteAll(data->path.string());
+    }
+    static void TearDownTestSuite()
+    {
+        delete data;
+        data = nullptr;
+    }
+
+    void SetUp() override
+    {
+        previous = std::filesystem::current_path();
+        std::filesystem::current_path(data->path);
+        MessageBox::SetRecordOnly(true);
+        ASSERT_TRUE(GameWindow::Open(640, 480)) << GameWindow::FailureText();
+        gameSounds = &sounds;
+        events.eventTimes[Event_TimeTravel] = GameEvent_HasHappened;
+    }
+    void TearDown() override
+    {
+        world.reset();
+        gameSounds = nullptr;
+        Audio::Close();
+        GameWindow::Close();
+        std::filesystem::current_path(previous);
+    }
+
+    // Builds the level with the zones given, the player in the first, from the C library
+    // generator seeded with seed.
+    Creature_World& MakeWorld(std::vector<CreatureWorld_Zone> const& zones, unsigned int seed = Fixed_Seed)
+    {
+        world.reset();
+        keyScript = KeyScript();
+        std::srand(seed);
+        try
+        {
+            world = std::make_unique<Creature_World>(&events, zones, zones.front());
+        }
+        catch (Error const& e)
+        {
+            ADD_FAILURE() << "building the creature level: " << e.Text();
+            throw;
+        }
+        return *world;
+    }
+
+    Level_Action Step(std::vector<int> const& held = {}) { return world->Poll(keyScript.Next(held)); }
+
+    // Steps with no keys until the clock shows tick t (the creatures stand at t - 1 then).
+    void StepTo(Tick t)
+    {
+        while (world->GetTick() < t)
+            Step();
+    }
+
+    static inline TestFolder* data = nullptr;
+    std::filesystem::path previous;
+    Game_Sounds sounds;
+    GameEvents events;
+    std::unique_ptr<Creature_World> world;
+    KeyScript keyScript;
+};

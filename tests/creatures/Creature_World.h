@@ -1,0 +1,242 @@
+// Creature_World: the creature test level, built from the generator's "creatureworld" data, zone by zone.
+#pragma once
+
+#include "creatures/Goblin.h"
+#include "creatures/Rat.h"
+#include "engine/Level.h"
+#include "engine/Map.h"
+#include "engine/MapMove.h"
+#include "engine/MapMoveObject.h"
+#include "engine/ObjectList.h"
+#include "engine/Player.h"
+#include "media/Textures.h"
+#include "tools/creatures/CreatureWorld_Refs.h"
+#include "util/DataFile.h"
+#include "util/Error.h"
+#include "util/FlatList.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <typeindex>
+#include <vector>
+
+// The gate of the goblin-group zone: rises off the floor and comes down again, a pure function
+// of the tick, so a goblin meets it shut or open depending on when it walks up.
+class Creature_World_Gate final : public MapMoveObject
+{
+public:
+    static constexpr Tick Gate_Period = 384; // ticks of one rise and fall
+
+    explicit Creature_World_Gate(Map* map) : moves(1)
+    {
+        Rectf const cover(0.0, 0.0, 0.0, GoblinGroup_GateRise);
+        map->SetGroupCover(GoblinGroup_Gate, &cover);
+        moves[0].kind = MoveObject_Translate;
+        moves[0].group = GoblinGroup_Gate;
+    }
+
+    // Shut for the first half of each period, then up and down again in a triangle.
+    static double Rise(Tick t)
+    {
+        Tick const phase = t % Gate_Period;
+        Tick const half = Gate_Period / 2;
+        if (phase < half)
+            return 0.0;
+        Tick const up = phase - half;
+        double const f = up < half / 2 ? double(up) / (half / 2) : double(half - up) / (half / 2);
+        return f * GoblinGroup_GateRise;
+    }
+
+    void MoveMapGroup(Map const*, Tick t, FlatList<MoveObject>** orders) override
+    {
+        moves[0].newY = Rise(t);
+        *orders = &moves;
+    }
+
+private:
+    FlatList<MoveObject> moves;
+};
+
+// A long floor cut into zones (tools/creatures/CreatureWorld_Refs.h); a test names the zones to
+// build and the zone the player starts in. The level places, registers and deletes its creatures
+// as a world does, keeps the camera still at a scale at which everything placed is active (so no
+// state can depend on where the view was), and gives the player his energy back every step.
+class Creature_World final : public Level
+{
+public:
+    static constexpr double Camera_Scale = 0.125;
+
+    Creature_World(GameEvents* events, std::vector<CreatureWorld_Zone> const& zoneList, CreatureWorld_Zone startZone)
+        : Level(events), zones(zoneList)
+    {
+        textures = built.Own(new Textures("creatureworld/imagemap"));
+        map = built.Own(LoadMap(textures));
+        Pointf const start = map->GetRefPoint(CreatureWorld_Ref(startZone, CreatureRef_Start));
+        player = built.Own(new Player(map, objects, gameEvents, sounds, &start, 1.0));
+        mapMove = built.Own(new MapMove(objects));
+
+        for (CreatureWorld_Zone zone : zones)
+            BuildZone(zone);
+        map->PreprocessCollision();
+        mapMove->Init(map);
+        for (CreatureWorld_Zone zone : zones)
+            BuildZoneAfterCollision(zone);
+
+        double lowest = CreatureWorld_ZoneX(zones.empty() ? startZone : zones.front());
+        double highest = lowest;
+        for (CreatureWorld_Zone zone : zones)
+        {
+            lowest = std::min(lowest, CreatureWorld_ZoneX(zone));
+            highest = std::max(highest, CreatureWorld_ZoneX(zone));
+        }
+        Pointf const centre((lowest + highest + CreatureWorld_ZoneWidth) / 2.0, 200.0);
+        player->SetCameraScale(Camera_Scale, CameraMove_Jump);
+        player->SetCameraPos(&centre, CameraMove_Jump, 0);
+    }
+
+    Level_Action Poll(KeyData keys) override
+    {
+        Level_Action const result = Level::Poll(keys);
+        if (!timeTravelling)
+        {
+            int most = 0;
+            player->GetHitPoints(nullptr, &most);
+            player->GiveEnergy(most);
+        }
+        return result;
+    }
+
+    bool Has(CreatureWorld_Zone zone) const { return std::find(zones.begin(), zones.end(), zone) != zones.end(); }
+    Pointf Ref(CreatureWorld_Zone zone, unsigned int k) const { return map->GetRefPoint(CreatureWorld_Ref(zone, k)); }
+
+    Player* GetPlayer() const { return player; }
+    Map* GetMap() const { return map; }
+    ObjectList* GetObjects() const { return objects; }
+    TimeFrames* GetTimeFrames() const { return timeFrames; }
+
+    // What the zones placed, in the order placed; every kind's list is empty when none of its
+    // zones was built.
+    std::vector<Goblin*> goblins;
+    std::vector<Rat*> rats;
+    Goblin* wallGoblin = nullptr;    // walks into the wall of its zone
+    Goblin* turnGoblin = nullptr;    // turns at its limits
+    Goblin* swappedGoblin = nullptr; // limits given the wrong way round
+    Goblin* groupGoblin = nullptr;   // walks against the gate
+    Rat* freeRat = nullptr;          // one hit point
+    Rat* blockedRat = nullptr;       // a wall stands before its limit
+    Creature_World_Gate* gate = nullptr;
+
+    static constexpr int Goblin_HitPoints = 3;
+
+private:
+    static Map* LoadMap(Textures const* textureList)
+    {
+        char const* const name = "creatureworld/map";
+        std::FILE* file = HM_OpenFile(name, "rb");
+        if (file == nullptr)
+            throw Error(Error_OpenFile, name);
+        struct Closer
+        {
+            std::FILE* f;
+            ~Closer() { std::fclose(f); }
+        } closer{file};
+        return new Map(textureList, file, name);
+    }
+
+    // Initialises a kind before its first creature is placed; it is finalised when the level goes,
+    // after its creatures are deleted.
+    template <class Kind>
+    void Need()
+    {
+        if (std::find(initialised.begin(), initialised.end(), std::type_index(typeid(Kind))) != initialised.end())
+            return;
+        built.Initialise(&Kind::Initialise, &Kind::Finalise);
+        initialised.push_back(std::type_index(typeid(Kind)));
+    }
+
+    // A creature that is an object, a target and an enemy, as the walking ones are.
+    template <class Kind>
+    Kind* PlaceEnemy(Kind* creature)
+    {
+        built.Own(creature);
+        objects->AddObject(static_cast<Object*>(creature));
+        objects->AddTarget(creature);
+        objects->AddEnemy(creature);
+        return creature;
+    }
+
+    Goblin* PlaceGoblin(CreatureWorld_Zone zone, unsigned int ref, unsigned int left, unsigned int right)
+    {
+        Need<Goblin>();
+        Goblin* g = PlaceEnemy(new Goblin(map, CreatureWorld_Ref(zone, ref), CreatureWorld_Ref(zone, left),
+                                          CreatureWorld_Ref(zone, right), Goblin_Normal, Goblin_HitPoints));
+        goblins.push_back(g);
+        return g;
+    }
+
+    Rat* PlaceRat(CreatureWorld_Zone zone, unsigned int ref, unsigned int limit, int hitPoints)
+    {
+        Need<Rat>();
+        Rat* r = PlaceEnemy(new Rat(map, CreatureWorld_Ref(zone, ref), CreatureWorld_Ref(zone, limit), hitPoints));
+        rats.push_back(r);
+        return r;
+    }
+
+    void BuildZone(CreatureWorld_Zone zone)
+    {
+        switch (zone)
+        {
+        case CreatureZone_GoblinWall:
+            wallGoblin = PlaceGoblin(zone, GoblinWallRef_Goblin, GoblinWallRef_Left, GoblinWallRef_Right);
+            break;
+        case CreatureZone_GoblinTurn:
+            turnGoblin = PlaceGoblin(zone, GoblinTurnRef_Goblin, GoblinTurnRef_Left, GoblinTurnRef_Right);
+            swappedGoblin =
+                PlaceGoblin(zone, GoblinTurnRef_Swapped, GoblinTurnRef_SwappedLeft, GoblinTurnRef_SwappedRight);
+            break;
+        case CreatureZone_Rats:
+            // The Parts' order of rand() draws: each rat draws its start, then its direction.
+            freeRat = PlaceRat(zone, RatsRef_Free, RatsRef_FreeLimit, 1);
+            blockedRat = PlaceRat(zone, RatsRef_Blocked, RatsRef_BlockedLimit, 2);
+            break;
+        case CreatureZone_GoblinGroup:
+            groupGoblin = PlaceGoblin(zone, GoblinGroupRef_Goblin, GoblinGroupRef_Left, GoblinGroupRef_Right);
+            gate = built.Own(new Creature_World_Gate(map));
+            mapMove->AddObject(gate);
+            break;
+        case CreatureZone_Vulture:
+            BuildVultureZone();
+            break;
+        case CreatureZone_Cactus:
+            BuildCactusZone();
+            break;
+        case CreatureZone_Shmoo:
+            break; // placed after the collision grid is built
+        case CreatureZone_Spider:
+            BuildSpiderZone();
+            break;
+        case CreatureZone_Grethyn:
+            BuildGrethynZone();
+            break;
+        case CreatureZone_Count:
+            break;
+        }
+    }
+
+    // Creatures that look at the collision grid when they are built.
+    void BuildZoneAfterCollision(CreatureWorld_Zone zone)
+    {
+        if (zone == CreatureZone_Shmoo)
+            BuildShmooZone();
+    }
+
+    // The zones of the other creatures: each places its kind here when its issue lands.
+    void BuildVultureZone() {}
+    void BuildCactusZone() {}
+    void BuildShmooZone() {}
+    void BuildSpiderZone() {}
+    void BuildGrethynZone() {}
+
+    std::vector<CreatureWorld_Zone> zones;
+    std::vector<std::type_index> initialised; // kinds whose Initialise ran
+};

@@ -1,0 +1,23 @@
+// CreatureSizes: the picture sizes of the creatures' placeholder sprites, shared by the world generators.
+#pragma once
+
+struct CreatureSize
+{
+    int width;  // pixels
+    int height; // pixels
+};
+
+constexpr CreatureSize CreatureSize_Goblin{24, 24};
+constexpr CreatureSize CreatureSize_Rat{32, 16};
+constexpr CreatureSize CreatureSize_Vulture{32, 32};
+constexpr CreatureSize CreatureSize_Cactus{64, 96};
+constexpr CreatureSize CreatureSize_Shmoo{16, 16};
+constexpr CreatureSize CreatureSize_Spider{20, 20};
+constexpr CreatureSize CreatureSize_GrethynEye{16, 8};
+constexpr CreatureSize CreatureSize_GrethynMouth{32, 32};
+
+constexpr int CreatureFrames_Goblin = 5;
+constexpr int CreatureFrames_Vulture = 5;
+constexpr int CreatureFrames_Cactus = 5;
+constexpr int CreatureFrames_GrethynEye = 4;
+constexpr int CreatureFrames_GrethynMouth = 5;

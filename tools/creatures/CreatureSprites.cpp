@@ -1,0 +1,38 @@
+// CreatureSprites: the table of kinds and the helpers the kinds' writers share.
+#include "tools/creatures/CreatureSprites.h"
+
+#include "tools/Canvas.h"
+#include "tools/DataGen.h"
+
+#include <cstdio>
+#include <filesystem>
+
+namespace CreatureSprites
+{
+
+void WriteAll(std::string const& dir)
+{
+    using Writer = void (*)(std::string const&);
+    Writer const writers[] = {
+        &WriteGoblin,
+        &WriteRat,
+    };
+    for (Writer write : writers)
+        write(dir);
+}
+
+void Save(Canvas const& canvas, std::string const& dir, std::string const& name)
+{
+    std::filesystem::path const path = std::filesystem::path(dir) / name;
+    DataGen::MakeDirs(path.parent_path().string());
+    canvas.WritePng(path.string());
+}
+
+std::string FrameName(char const* base, int frame)
+{
+    char buffer[128];
+    std::snprintf(buffer, sizeof buffer, "%s%.2d.png", base, frame);
+    return buffer;
+}
+
+} // namespace CreatureSprites

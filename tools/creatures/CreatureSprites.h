@@ -1,0 +1,24 @@
+// CreatureSprites: the placeholder sprites of the creatures, one writer per kind.
+#pragma once
+
+#include <string>
+
+class Canvas;
+
+namespace CreatureSprites
+{
+
+// Every kind's sprites under dir.
+void WriteAll(std::string const& dir);
+
+// Writes canvas as dir/name, making its folders.
+void Save(Canvas const& canvas, std::string const& dir, std::string const& name);
+// base followed by the two-digit frame number and ".png", as the creatures load their frames.
+std::string FrameName(char const* base, int frame);
+
+// One per kind, each defined in the kind's own file (GoblinSprites.cpp, ...) and called by
+// WriteAll; a new kind adds its file, its line here and its line in WriteAll's table.
+void WriteGoblin(std::string const& dir);
+void WriteRat(std::string const& dir);
+
+} // namespace CreatureSprites

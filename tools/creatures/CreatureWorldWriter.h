@@ -1,0 +1,33 @@
+// CreatureWorldWriter: the map and image map of the creature test level, written under creatureworld/.
+#pragma once
+
+#include "tools/creatures/CreatureWorld_Refs.h"
+
+#include <string>
+
+class MapWriter;
+
+class CreatureWorldWriter final
+{
+public:
+    // dir/creatureworld/map and dir/creatureworld/imagemap; throws std::runtime_error on failure.
+    static void Write(std::string const& dir);
+
+    // A zone's own scenery and reference points over the common floor, x0 its start. One per
+    // zone, listed in Write's table by zone number.
+    using ZoneWriter = void (*)(MapWriter& map, double x0);
+    static void GoblinWallZone(MapWriter& map, double x0);
+    static void GoblinTurnZone(MapWriter& map, double x0);
+    static void RatsZone(MapWriter& map, double x0);
+    static void GoblinGroupZone(MapWriter& map, double x0);
+    static void VultureZone(MapWriter& map, double x0);
+    static void CactusZone(MapWriter& map, double x0);
+    static void ShmooZone(MapWriter& map, double x0);
+    static void SpiderZone(MapWriter& map, double x0);
+    static void GrethynZone(MapWriter& map, double x0);
+
+    // Textures of the image map.
+    static constexpr unsigned int Stone = 1;
+    static constexpr unsigned int Brick = 2;
+    static constexpr unsigned int Plank = 3;
+};

@@ -1,0 +1,90 @@
+// CreatureWorld_Refs: the zones of the creature test level and the reference points and groups of each.
+#pragma once
+
+// The creature level is one long floor (its top at y = 0) cut into zones CreatureWorld_ZoneWidth
+// wide, zone z running from z * CreatureWorld_ZoneWidth. Each zone owns the block of reference
+// point ids from z * CreatureWorld_RefBlock; the first of a block is where the player starts when
+// a test starts in that zone. A new zone takes the next number, its own block and its own map
+// group ids, so that neither the generator nor the level changes for the zones already there.
+enum CreatureWorld_Zone : unsigned int
+{
+    CreatureZone_GoblinWall = 0,  // a goblin that walks into a wall before its right limit
+    CreatureZone_GoblinTurn = 1,  // a goblin that turns at its limits, one with its limits swapped
+    CreatureZone_Rats = 2,        // a free rat and one blocked by a wall before its limit
+    CreatureZone_GoblinGroup = 3, // a goblin walking against a gate that rises and falls
+    CreatureZone_Vulture = 4,     // a vulture beat 400 wide with a swoop point below
+    CreatureZone_Cactus = 5,      // a cactus approached from the left
+    CreatureZone_Shmoo = 6,       // shmoos over ground, one with no ground within 500
+    CreatureZone_Spider = 7,      // spiders under a ceiling
+    CreatureZone_Grethyn = 8,     // a row of grethyns
+    CreatureZone_Count = 9,
+};
+
+constexpr double CreatureWorld_ZoneWidth = 1000.0;
+constexpr unsigned int CreatureWorld_RefBlock = 32;
+
+constexpr double CreatureWorld_ZoneX(CreatureWorld_Zone zone)
+{
+    return static_cast<double>(zone) * CreatureWorld_ZoneWidth;
+}
+
+constexpr unsigned int CreatureWorld_Ref(CreatureWorld_Zone zone, unsigned int k)
+{
+    return zone * CreatureWorld_RefBlock + k;
+}
+
+// Offsets within a zone's block.
+constexpr unsigned int CreatureRef_Start = 0; // the player's start in every zone
+
+enum CreatureRef_GoblinWall : unsigned int
+{
+    GoblinWallRef_Goblin = 1, // start, then left and right limit
+    GoblinWallRef_Left = 2,
+    GoblinWallRef_Right = 3,
+};
+constexpr double GoblinWall_WallX = 600.0; // the wall's left face, from the zone's start
+constexpr double GoblinWall_WallHeight = 30.0;
+
+enum CreatureRef_GoblinTurn : unsigned int
+{
+    GoblinTurnRef_Goblin = 1, // start, then left and right limit
+    GoblinTurnRef_Left = 2,
+    GoblinTurnRef_Right = 3,
+    GoblinTurnRef_Swapped = 4, // start, then a "left" limit right of its "right" one
+    GoblinTurnRef_SwappedLeft = 5,
+    GoblinTurnRef_SwappedRight = 6,
+};
+constexpr double GoblinTurn_WallX = 60.0; // right face of the wall that stops the swapped goblin
+constexpr double GoblinTurn_WallHeight = 30.0;
+
+// Rats start high enough to land on the wall rather than in it, whatever their drawn start.
+enum CreatureRef_Rats : unsigned int
+{
+    RatsRef_Free = 1, // left limit (its y the start height), then right limit
+    RatsRef_FreeLimit = 2,
+    RatsRef_Blocked = 3,
+    RatsRef_BlockedLimit = 4,
+};
+constexpr double Rats_WallX = 700.0; // the blocked rat's wall, from the zone's start
+constexpr double Rats_WallWidth = 40.0;
+constexpr double Rats_WallHeight = 30.0;
+
+enum CreatureRef_GoblinGroup : unsigned int
+{
+    GoblinGroupRef_Goblin = 1, // start, then left and right limit
+    GoblinGroupRef_Left = 2,
+    GoblinGroupRef_Right = 3,
+};
+constexpr unsigned int GoblinGroup_Gate = 1; // the map group of the gate
+constexpr double GoblinGroup_GateX = 600.0;  // the gate's left face, from the zone's start
+constexpr double GoblinGroup_GateWidth = 30.0;
+constexpr double GoblinGroup_GateHeight = 50.0;
+constexpr double GoblinGroup_GateRise = 60.0; // how far it rises off the floor
+
+// The zones below are reserved for the other creatures; each fills in its own block.
+//   Vulture: start, end and swoop points of its beat (400 wide, the swoop point below).
+//   Cactus: its home, the player's approach from the left.
+//   Shmoo: shmoos over ground; one with no ground within 500 below it (a gap or a ledge).
+//   Spider: anchors under a ceiling, the ceiling drawn by the zone's writer.
+//   Grethyn: a row of grethyns (Zoveduv) along the floor.
+// Map groups: the gate takes group 1; a later zone that moves a group takes the next free one.

@@ -1,0 +1,25 @@
+// RatSprites: a grey rat seen from the side with a long tail.
+#include "tools/Canvas.h"
+#include "tools/creatures/CreatureSizes.h"
+#include "tools/creatures/CreatureSprites.h"
+
+void CreatureSprites::WriteRat(std::string const& dir)
+{
+    CreatureSize const size = CreatureSize_Rat;
+    Rgba const fur{130, 125, 120, 255};
+    Rgba const belly{190, 180, 175, 255};
+    Rgba const pink{230, 150, 160, 255};
+    Rgba const black{0, 0, 0, 255};
+    Canvas c(size.width, size.height);
+    // Facing right; the feet at the bottom edge.
+    c.Line(1, 13, 9, 10, 1.2, pink);
+    c.FillEllipse(15, 10, 8, 4.5, fur);
+    c.FillEllipse(15, 12, 6, 2, belly);
+    c.FillPolygon({21, 7, 30, 11, 21, 13}, fur);
+    c.FillCircle(21, 6, 2, pink);
+    c.FillCircle(25, 9, 0.9, black);
+    c.FillCircle(30, 11, 0.8, pink);
+    c.Line(11, 13, 10, 15, 1.0, pink);
+    c.Line(19, 13, 20, 15, 1.0, pink);
+    CreatureSprites::Save(c, dir, "gfx/rat/rat.png");
+}
