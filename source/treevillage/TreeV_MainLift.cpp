@@ -68,7 +68,6 @@ constexpr Lift_Leg Lift_Legs[] = {
     {Lift_11_Dist, Lift_11_Time, 1, 0, 1, 0},   // right
 };
 
-constexpr double Lift_QuarterTurn = 1.5707963267949;
 } // namespace
 
 TreeV_MainLift::TreeV_MainLift(Map* map, bool liftWorking)
@@ -191,7 +190,7 @@ void TreeV_MainLift::GetSequencePos(int d, double& x, double& y)
         }
         else
         {
-            double const a = e * Lift_QuarterTurn / leg.time;
+            double const a = e * Util::QuarterTurn / leg.time;
             double const along = leg.dist * std::sin(a);
             double const across = leg.dist - leg.dist * std::cos(a);
             x += along * leg.enterX + across * leg.leaveX;

@@ -12,11 +12,11 @@ class TimeSet;
 class TreeV_LiftSwitch;
 
 constexpr unsigned int TreeV_MainLift_Group = 27;
-constexpr int MainLift_TotalTime = 1068; // steps of the route one way
-constexpr int Lift_Wait_Time = 150;      // steps at the top
-constexpr int MainLift_BrokenTime = 200; // steps a broken lift shakes
-constexpr int MainLift_RideTime = 2286;  // up, wait and down
-constexpr double MainLift_Shake = 4.0;   // largest shake per axis
+constexpr int MainLift_TotalTime = 1068;                                   // steps of the route one way
+constexpr int Lift_Wait_Time = 150;                                        // steps at the top
+constexpr int MainLift_BrokenTime = 200;                                   // steps a broken lift shakes
+constexpr int MainLift_RideTime = 2 * MainLift_TotalTime + Lift_Wait_Time; // up, wait and down: 2286
+constexpr double MainLift_Shake = 4.0;                                     // largest shake per axis
 
 // Shooting either switch sends the lift up eleven legs of straight runs and quarter circles
 // through the village, holds it at the top and brings it back the same way. Until a villager

@@ -4,13 +4,14 @@
 #include "engine/Map.h"
 #include "engine/Player.h"
 #include "util/Pointf.h"
+#include "util/Util.h"
 
 #include <cmath>
 
 namespace
 {
-constexpr double P = 1.5707963267949;
-constexpr double Q = 3.1415926535898;
+constexpr double P = Util::QuarterTurn;
+constexpr double Q = Util::HalfTurn;
 constexpr double R = 0.78539816339745;
 
 // Rotation centres, by reference point.
