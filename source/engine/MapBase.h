@@ -34,6 +34,8 @@ public:
 
     virtual bool CheckPoint(Pointf const* p, unsigned int& poly, bool anyPoly) const;
     Pointf GetRefPoint(unsigned int id) const;
+    // The name the map was read under, for errors about what a world placed on it.
+    char const* GetFileName() const { return fileName; }
     unsigned int GetGroup(unsigned int poly) const;
     unsigned int NextGroupId() const;
     double GetSurfaceAngle(unsigned int poly, unsigned int edge) const;

@@ -90,6 +90,87 @@ void ReplayWatch_Walker(ReplayHarness& harness, std::string const& name, Walker*
     });
 }
 
+// Where a target is aimed at the tick, and whether it can be.
+inline void ReplayWatch_Aim(Replay_Digest& d, std::string const& name, Target const* target, Map const* map, Tick t)
+{
+    Pointf aim;
+    ReplayHarness::Add(d, name, "aimable", target->GetTargetPos(map, t, aim));
+    ReplayHarness::Add(d, name, "aim x", aim.x);
+    ReplayHarness::Add(d, name, "aim y", aim.y);
+}
+
+// A vulture, whose place is kept only while it is drawn.
+inline void ReplayWatch_Vulture(ReplayHarness& harness, std::string const& name, Vulture* v, Map const* map)
+{
+    harness.Watch([=](Tick t, Replay_Digest& d) {
+        ReplayHarness::Add(d, name, "alive", v->AliveAt(t));
+        ReplayHarness::Add(d, name, "shown", v->ShownAt(t));
+        ReplayWatch_Aim(d, name, v, map, t);
+        if (!v->ShownAt(t))
+            return;
+        Pointf const at = v->GetPosition();
+        ReplayHarness::Add(d, name, "x", at.x);
+        ReplayHarness::Add(d, name, "y", at.y);
+        ReplayHarness::Add(d, name, "frame", v->GetFrame());
+        ReplayHarness::Add(d, name, "hurts", v->IsPlayerHit(t, &at));
+    });
+}
+
+inline void ReplayWatch_Cactus(ReplayHarness& harness, std::string const& name, Cactus* c, Map const* map)
+{
+    harness.Watch([=](Tick t, Replay_Digest& d) {
+        Pointf const at = c->GetPosition();
+        ReplayHarness::Add(d, name, "x", at.x);
+        ReplayHarness::Add(d, name, "y", at.y);
+        ReplayHarness::Add(d, name, "frame", c->GetFrame());
+        ReplayHarness::Add(d, name, "left", c->FacingLeft());
+        ReplayHarness::Add(d, name, "alive", !c->IsDead(t));
+        ReplayWatch_Aim(d, name, c, map, t);
+        Pointf const body(at.x, at.y + Cactus::Cactus_Hit_Dist);
+        ReplayHarness::Add(d, name, "hurts", c->IsPlayerHit(t, &body));
+    });
+}
+
+inline void ReplayWatch_Shmoo(ReplayHarness& harness, std::string const& name, Shmoo* s, Map const* map)
+{
+    harness.Watch([=](Tick t, Replay_Digest& d) {
+        int up = 0;
+        Pointf const at = s->PositionAtTime(t, &up, false);
+        ReplayHarness::Add(d, name, "x", at.x);
+        ReplayHarness::Add(d, name, "y", at.y);
+        ReplayHarness::Add(d, name, "up", up);
+        ReplayHarness::Add(d, name, "alive", s->AliveAt(t));
+        ReplayWatch_Aim(d, name, s, map, t);
+        ReplayHarness::Add(d, name, "hurts", s->IsPlayerHit(t, &at));
+    });
+}
+
+// A spider, whose place is kept only while it lives.
+inline void ReplayWatch_Spider(ReplayHarness& harness, std::string const& name, Spider* s, Map const* map)
+{
+    harness.Watch([=](Tick t, Replay_Digest& d) {
+        ReplayHarness::Add(d, name, "alive", s->AliveAt(t));
+        ReplayWatch_Aim(d, name, s, map, t);
+        if (!s->AliveAt(t))
+            return;
+        Pointf const at = s->GetPosition();
+        ReplayHarness::Add(d, name, "x", at.x);
+        ReplayHarness::Add(d, name, "y", at.y);
+        ReplayHarness::Add(d, name, "hurts", s->IsPlayerHit(t, &at));
+    });
+}
+
+inline void ReplayWatch_Grethyn(ReplayHarness& harness, std::string const& name, Zoveduv* g)
+{
+    harness.Watch([=](Tick t, Replay_Digest& d) {
+        ReplayHarness::Add(d, name, "eye", g->GetEyeFrame());
+        ReplayHarness::Add(d, name, "mouth", g->GetMouthFrame());
+        ReplayHarness::Add(d, name, "chomping", g->IsChomping());
+        Pointf const mouth = g->GetPos();
+        ReplayHarness::Add(d, name, "hurts", g->IsPlayerHit(t, &mouth));
+    });
+}
+
 // Every creature the level placed, kind by kind, with the moving groups and the past selves.
 inline void ReplayWatch_CreatureWorld(ReplayHarness& harness, Creature_World& world)
 {
@@ -100,6 +181,16 @@ inline void ReplayWatch_CreatureWorld(ReplayHarness& harness, Creature_World& wo
     // A rat's bite draws rand(): it is not replayed, so it is not probed.
     for (std::size_t i = 0; i < world.rats.size(); ++i)
         ReplayWatch_Walker(harness, "rat " + std::to_string(i), world.rats[i], map, false);
+    for (std::size_t i = 0; i < world.vultures.size(); ++i)
+        ReplayWatch_Vulture(harness, "vulture " + std::to_string(i), world.vultures[i], map);
+    for (std::size_t i = 0; i < world.cacti.size(); ++i)
+        ReplayWatch_Cactus(harness, "cactus " + std::to_string(i), world.cacti[i], map);
+    for (std::size_t i = 0; i < world.shmoos.size(); ++i)
+        ReplayWatch_Shmoo(harness, "shmoo " + std::to_string(i), world.shmoos[i], map);
+    for (std::size_t i = 0; i < world.spiders.size(); ++i)
+        ReplayWatch_Spider(harness, "spider " + std::to_string(i), world.spiders[i], map);
+    for (std::size_t i = 0; i < world.grethyns.size(); ++i)
+        ReplayWatch_Grethyn(harness, "grethyn " + std::to_string(i), world.grethyns[i]);
     ReplayWatch_Selves(harness, world.GetTimeFrames());
 }
 

@@ -1,8 +1,13 @@
 // Creature_World: the creature test level, built from the generator's "creatureworld" data, zone by zone.
 #pragma once
 
+#include "creatures/Cactus.h"
 #include "creatures/Goblin.h"
 #include "creatures/Rat.h"
+#include "creatures/Shmoo.h"
+#include "creatures/Spider.h"
+#include "creatures/Vulture.h"
+#include "creatures/Zoveduv.h"
 #include "engine/Level.h"
 #include "engine/Map.h"
 #include "engine/MapMove.h"
@@ -125,6 +130,11 @@ public:
     Rat* freeRat = nullptr;          // one hit point
     Rat* blockedRat = nullptr;       // a wall stands before its limit
     Creature_World_Gate* gate = nullptr;
+    std::vector<Vulture*> vultures; // two on the same beat: one hit kills the first, three the second
+    std::vector<Cactus*> cacti;     // at CactusRef_Home, then at CactusRef_FarHome
+    std::vector<Shmoo*> shmoos;     // the last with no ground below it
+    std::vector<Spider*> spiders;   // the i-th with 1 + i hit points
+    std::vector<Zoveduv*> grethyns;
 
     static constexpr int Goblin_HitPoints = 3;
 
@@ -230,12 +240,55 @@ private:
             BuildShmooZone();
     }
 
-    // The zones of the other creatures: each places its kind here when its issue lands.
-    void BuildVultureZone() {}
-    void BuildCactusZone() {}
-    void BuildShmooZone() {}
-    void BuildSpiderZone() {}
-    void BuildGrethynZone() {}
+    void BuildVultureZone()
+    {
+        CreatureWorld_Zone const z = CreatureZone_Vulture;
+        Need<Vulture>();
+        for (int hitPoints : {1, 3})
+            vultures.push_back(PlaceEnemy(new Vulture(map, CreatureWorld_Ref(z, VultureRef_Start),
+                                                      CreatureWorld_Ref(z, VultureRef_End),
+                                                      CreatureWorld_Ref(z, VultureRef_Swoop), hitPoints)));
+    }
+
+    void BuildCactusZone()
+    {
+        CreatureWorld_Zone const z = CreatureZone_Cactus;
+        Need<Cactus>();
+        cacti.push_back(PlaceEnemy(new Cactus(map, CreatureWorld_Ref(z, CactusRef_Home), 2, 3)));
+        cacti.push_back(PlaceEnemy(new Cactus(map, CreatureWorld_Ref(z, CactusRef_FarHome), 3, 1)));
+    }
+
+    void BuildShmooZone()
+    {
+        CreatureWorld_Zone const z = CreatureZone_Shmoo;
+        Need<Shmoo>();
+        for (unsigned int i = 0; i < Shmoo_ZoneCount; ++i)
+            shmoos.push_back(PlaceEnemy(
+                new Shmoo(map, CreatureWorld_Ref(z, ShmooRef_Ground(i)), CreatureWorld_Ref(z, ShmooRef_Top(i)), 1)));
+    }
+
+    void BuildSpiderZone()
+    {
+        CreatureWorld_Zone const z = CreatureZone_Spider;
+        Need<Spider>();
+        for (unsigned int i = 0; i < Spider_ZoneCount; ++i)
+            spiders.push_back(PlaceEnemy(new Spider(map, CreatureWorld_Ref(z, SpiderRef_Anchor(i)), Spider_Lengths[i],
+                                                    static_cast<int>(1 + i))));
+    }
+
+    // Grethyns are objects and enemies, never targets.
+    void BuildGrethynZone()
+    {
+        CreatureWorld_Zone const z = CreatureZone_Grethyn;
+        Need<Zoveduv>();
+        for (unsigned int i = 0; i < Grethyn_ZoneCount; ++i)
+        {
+            Zoveduv* g = built.Own(new Zoveduv(map, player, CreatureWorld_Ref(z, GrethynRef_Mouth(i))));
+            objects->AddObject(static_cast<Object*>(g));
+            objects->AddEnemy(g);
+            grethyns.push_back(g);
+        }
+    }
 
     std::vector<CreatureWorld_Zone> zones;
     std::vector<std::type_index> initialised; // kinds whose Initialise ran

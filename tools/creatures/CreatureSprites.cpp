@@ -14,8 +14,7 @@ void WriteAll(std::string const& dir)
 {
     using Writer = void (*)(std::string const&);
     Writer const writers[] = {
-        &WriteGoblin,
-        &WriteRat,
+        &WriteGoblin, &WriteRat, &WriteVulture, &WriteCactus, &WriteShmoo, &WriteSpider, &WriteGrethyn,
     };
     for (Writer write : writers)
         write(dir);

@@ -20,5 +20,10 @@ std::string FrameName(char const* base, int frame);
 // WriteAll; a new kind adds its file, its line here and its line in WriteAll's table.
 void WriteGoblin(std::string const& dir);
 void WriteRat(std::string const& dir);
+void WriteVulture(std::string const& dir);
+void WriteCactus(std::string const& dir);
+void WriteShmoo(std::string const& dir);
+void WriteSpider(std::string const& dir);
+void WriteGrethyn(std::string const& dir);
 
 } // namespace CreatureSprites

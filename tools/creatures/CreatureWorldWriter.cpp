@@ -102,24 +102,48 @@ void CreatureWorldWriter::GoblinGroupZone(MapWriter& map, double x0)
     map.AddRefPoint(CreatureWorld_Ref(z, GoblinGroupRef_Right), x0 + 850, 0);
 }
 
-// The zones below hold only the floor until their creatures' issue fills them in.
-
-void CreatureWorldWriter::VultureZone(MapWriter&, double)
+void CreatureWorldWriter::VultureZone(MapWriter& map, double x0)
 {
+    CreatureWorld_Zone const z = CreatureZone_Vulture;
+    double const start = x0 + Vulture_BeatX;
+    map.AddRefPoint(CreatureWorld_Ref(z, VultureRef_Start), start, Vulture_BeatY);
+    map.AddRefPoint(CreatureWorld_Ref(z, VultureRef_End), start + Vulture_BeatWidth, Vulture_BeatY);
+    map.AddRefPoint(CreatureWorld_Ref(z, VultureRef_Swoop), start + Vulture_BeatWidth / 2, Vulture_SwoopY);
 }
 
-void CreatureWorldWriter::CactusZone(MapWriter&, double)
+void CreatureWorldWriter::CactusZone(MapWriter& map, double x0)
 {
+    CreatureWorld_Zone const z = CreatureZone_Cactus;
+    map.AddRefPoint(CreatureWorld_Ref(z, CactusRef_Home), x0 + Cactus_HomeX, 0);
+    map.AddRefPoint(CreatureWorld_Ref(z, CactusRef_FarHome), x0 + Cactus_FarHomeX, 0);
 }
 
-void CreatureWorldWriter::ShmooZone(MapWriter&, double)
+void CreatureWorldWriter::ShmooZone(MapWriter& map, double x0)
 {
+    CreatureWorld_Zone const z = CreatureZone_Shmoo;
+    for (unsigned int i = 0; i < Shmoo_ZoneCount; ++i)
+    {
+        double const x = x0 + 250 + 150 * i;
+        bool const floating = i + 1 == Shmoo_ZoneCount;
+        double const y = floating ? Shmoo_FloatingY : 40.0;
+        map.AddRefPoint(CreatureWorld_Ref(z, ShmooRef_Ground(i)), x, y);
+        map.AddRefPoint(CreatureWorld_Ref(z, ShmooRef_Top(i)), x, y + 40 + 30 * i);
+    }
 }
 
-void CreatureWorldWriter::SpiderZone(MapWriter&, double)
+void CreatureWorldWriter::SpiderZone(MapWriter& map, double x0)
 {
+    CreatureWorld_Zone const z = CreatureZone_Spider;
+    map.AddBox(x0 + Spider_CeilingX0, Spider_CeilingY, x0 + Spider_CeilingX1, Spider_CeilingY + Spider_CeilingDepth,
+               Brick, 0, true, false, 64);
+    for (unsigned int i = 0; i < Spider_ZoneCount; ++i)
+        map.AddRefPoint(CreatureWorld_Ref(z, SpiderRef_Anchor(i)), x0 + 300 + 200 * i, Spider_CeilingY);
 }
 
-void CreatureWorldWriter::GrethynZone(MapWriter&, double)
+void CreatureWorldWriter::GrethynZone(MapWriter& map, double x0)
 {
+    CreatureWorld_Zone const z = CreatureZone_Grethyn;
+    for (unsigned int i = 0; i < Grethyn_ZoneCount; ++i)
+        map.AddRefPoint(CreatureWorld_Ref(z, GrethynRef_Mouth(i)), x0 + Grethyn_RowX + Grethyn_RowGap * i,
+                        Grethyn_RowY);
 }

@@ -81,10 +81,59 @@ constexpr double GoblinGroup_GateWidth = 30.0;
 constexpr double GoblinGroup_GateHeight = 50.0;
 constexpr double GoblinGroup_GateRise = 60.0; // how far it rises off the floor
 
-// The zones below are reserved for the other creatures; each fills in its own block.
-//   Vulture: start, end and swoop points of its beat (400 wide, the swoop point below).
-//   Cactus: its home, the player's approach from the left.
-//   Shmoo: shmoos over ground; one with no ground within 500 below it (a gap or a ledge).
-//   Spider: anchors under a ceiling, the ceiling drawn by the zone's writer.
-//   Grethyn: a row of grethyns (Zoveduv) along the floor.
+enum CreatureRef_Vulture : unsigned int
+{
+    VultureRef_Start = 1, // the left end of the beat
+    VultureRef_End = 2,   // 400 to the right of the start
+    VultureRef_Swoop = 3, // below the middle: how deep a swoop dives
+};
+constexpr double Vulture_BeatX = 300.0; // the start, from the zone's start
+constexpr double Vulture_BeatWidth = 400.0;
+constexpr double Vulture_BeatY = 300.0;
+constexpr double Vulture_SwoopY = 60.0;
+
+// Homes of the cacti, to the right of the player's start so that he comes from the left.
+enum CreatureRef_Cactus : unsigned int
+{
+    CactusRef_Home = 1,    // hops twice, takes three hits
+    CactusRef_FarHome = 2, // hops three times, dies at the first hit
+};
+constexpr double Cactus_HomeX = 600.0;
+constexpr double Cactus_FarHomeX = 900.0;
+
+// Shmoo i stands above the ground at ShmooRef_Ground(i) and hops to the height of ShmooRef_Top(i);
+// the last has no ground within 500 below it and rests where it is.
+constexpr unsigned int Shmoo_ZoneCount = 4;
+constexpr unsigned int ShmooRef_Ground(unsigned int i)
+{
+    return 1 + 2 * i;
+}
+constexpr unsigned int ShmooRef_Top(unsigned int i)
+{
+    return 2 + 2 * i;
+}
+constexpr double Shmoo_FloatingY = 650.0;
+
+// Spiders hang from a ceiling, each from its anchor with its own longest thread.
+constexpr unsigned int Spider_ZoneCount = 3;
+constexpr unsigned int SpiderRef_Anchor(unsigned int i)
+{
+    return 1 + i;
+}
+constexpr double Spider_CeilingX0 = 200.0; // from the zone's start
+constexpr double Spider_CeilingX1 = 800.0;
+constexpr double Spider_CeilingY = 400.0; // its underside
+constexpr double Spider_CeilingDepth = 40.0;
+constexpr double Spider_Lengths[Spider_ZoneCount] = {150.0, 250.0, 370.0};
+
+// A row of grethyns a little above the floor.
+constexpr unsigned int Grethyn_ZoneCount = 6;
+constexpr unsigned int GrethynRef_Mouth(unsigned int i)
+{
+    return 1 + i;
+}
+constexpr double Grethyn_RowX = 400.0; // the first, from the zone's start
+constexpr double Grethyn_RowGap = 60.0;
+constexpr double Grethyn_RowY = 30.0;
+
 // Map groups: the gate takes group 1; a later zone that moves a group takes the next free one.
