@@ -1,6 +1,7 @@
 // TreeV_DoorSwitch and TreeV_Switch: the village's house doors that fall open when a switch is shot.
 #pragma once
 
+#include "engine/Hit_Target.h"
 #include "engine/MapMoveObject.h"
 #include "engine/Object.h"
 #include "engine/Target.h"
@@ -39,7 +40,6 @@ constexpr double Door_Acceleration = 0.01;
 constexpr double Door_Bounce1Speed = -0.1;
 constexpr double Door_Bounce2Speed = -0.05;
 constexpr double Door_Upright = 1.5707963267949;
-constexpr double Switch_Size = 6.0;
 
 // A small round target beside a door. A hit opens the door unless the door is disabled, still
 // falling from an earlier hit, or someone stands (or stood, for a past self) where it would fall
