@@ -20,7 +20,7 @@
 #include <valgrind/callgrind.h>
 #else
 #define RUNNING_ON_VALGRIND 0
-#define CALLGRIND_ZERO_STATS
+#define CALLGRIND_ZERO_STATS ((void)0)
 #define CALLGRIND_DUMP_STATS_AT(label) ((void)(label))
 #endif
 
