@@ -102,7 +102,7 @@ public:
         if (resumeFrom >= 0)
         {
             // Another travel back may have come before the log's turn.
-            resumeFrom = std::min(resumeFrom, t - 1);
+            resumeFrom = std::min(resumeFrom, std::max(t - 1, 0));
             resumeTo = t;
             if ((t + offset) % TimeLog_CatchUpSpread != 0)
                 return;
