@@ -318,14 +318,15 @@ private:
         }
     }
 
-    // Appends the state of tick t to the cache, which then keeps the window of t and the one
-    // before it: the cache of every log ends on its own key frame.
+    // Appends the state of tick t to the cache, which then keeps the window of t alone: the cache
+    // of every log begins on its own key frame, so that travelling back runs past the caches of
+    // different logs on different steps.
     void CacheAppend(Tick t, T* state)
     {
         if (cacheFirst <= cacheLast && cacheLast != t - 1)
             DropCache(cacheFirst, cacheLast);
         unsigned const id = FrameIdFromTime(t);
-        Tick const keep = std::max(id >= 1 ? TimeFromFrameId(id - 1) : 0, t - CacheSize + 1);
+        Tick const keep = TimeFromFrameId(id);
         DropCache(cacheFirst, keep - 1);
         if (cacheFirst > cacheLast)
             cacheFirst = t;
