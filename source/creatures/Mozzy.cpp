@@ -175,7 +175,9 @@ Pointf Mozzy::PositionAtTime(Tick t, bool* mirrorOut) const
 {
     Mozzy_Attack const key(t, Pointf(), false);
     int const i = attacks.FindItem(&key);
-    if (i == -1 || t - attacks[i]->time >= Mozzy_AttackTime)
+    // The attack is decided after the mozzy was shown at its first tick, where the dive has not
+    // moved it yet: that tick keeps the beat's facing too, so that it shows again as it was.
+    if (i == -1 || t == attacks[i]->time || t - attacks[i]->time >= Mozzy_AttackTime)
         return CyclePosition(t, mirrorOut);
     Mozzy_Attack const* attack = attacks[i];
     int const d = t - attack->time;

@@ -226,7 +226,9 @@ void WavyArm::Render(Map const* map, Tick) const
 
 bool WavyArm::ActivePoint(Pointf& centre, double& radius, double& objScale) const
 {
-    centre = rootPos;
+    // The body's resting place: the root set at the last move falls with a dead body, and an
+    // arm culled on that account would miss the moves that follow it back.
+    centre = body != nullptr ? body->GetBasePos() : rootPos;
     radius = ActiveRadius(path);
     objScale = 1.0;
     return true;

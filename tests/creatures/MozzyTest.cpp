@@ -126,8 +126,12 @@ TEST(Mozzy, DivesToThePlayerCirclesAboveHimAndReturnsToItsBeat)
         ASSERT_TRUE(Offer(mozzy, t0, player));
         EXPECT_EQ(mozzy.GetAttack(0)->facing, playerLeft);
 
-        bool mirror = !playerLeft;
-        EXPECT_EQ(mozzy.PositionAtTime(t0, &mirror), mozzy.CyclePosition(t0, nullptr));
+        // The tick of the decision was shown before it was made: it stays as the beat had it.
+        bool mirror = false;
+        bool beatMirror = false;
+        EXPECT_EQ(mozzy.PositionAtTime(t0, &mirror), mozzy.CyclePosition(t0, &beatMirror));
+        EXPECT_EQ(mirror, beatMirror);
+        mozzy.PositionAtTime(t0 + 1, &mirror);
         EXPECT_EQ(mirror, playerLeft);
         Pointf const low = mozzy.PositionAtTime(t0 + 60, nullptr);
         // The circle's lowest point, at an angle of 3.1415926535898.
