@@ -5,7 +5,7 @@
 #include "engine/Path.h"
 #include "media/Game_Sounds.h"
 #include "media/Image.h"
-#include "platform/MessageBox.h"
+#include "util/Error.h"
 #include "util/Util.h"
 
 #include <GL/gl.h>
@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cassert>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 namespace
@@ -210,7 +211,10 @@ void WavyArm::Render(Map const* map, Tick) const
             if (error != GL_NO_ERROR && !glErrorShown)
             {
                 glErrorShown = true;
-                MessageBox::Show(reinterpret_cast<char const*>(gluErrorString(error)), "OpenGL error");
+                char text[Error::TextSize];
+                std::snprintf(text, sizeof text, "OpenGL error: %s",
+                              reinterpret_cast<char const*>(gluErrorString(error)));
+                Error(Error_None, text).Report();
             }
         }
         prevA = a;
