@@ -18,6 +18,9 @@ void WriteAll(std::string const& dir)
     };
     for (Writer write : writers)
         write(dir);
+    // Mozzies and wavy blobs.
+    WriteMozzy(dir);
+    WriteWavyBlob(dir);
 }
 
 void Save(Canvas const& canvas, std::string const& dir, std::string const& name)

@@ -25,5 +25,8 @@ void WriteCactus(std::string const& dir);
 void WriteShmoo(std::string const& dir);
 void WriteSpider(std::string const& dir);
 void WriteGrethyn(std::string const& dir);
+// Mozzies and wavy blobs.
+void WriteMozzy(std::string const& dir);
+void WriteWavyBlob(std::string const& dir);
 
 } // namespace CreatureSprites
