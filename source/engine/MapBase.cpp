@@ -12,6 +12,7 @@
 #include <cassert>
 #include <cmath>
 #include <cstdio>
+#include <string>
 
 namespace
 {
@@ -39,8 +40,13 @@ MapBase::MapBase(Textures const* textureList, FILE* file, char const* name)
         polys.AddItem(poly);
         if (poly->group > MaxGroup)
             reader.Fail();
-        if (textures != nullptr && poly->texture != 0 && !textures->IsTexture(poly->texture))
-            reader.Fail();
+        // Drawn with entry 0 instead, the map would look wrong without a word.
+        if (textures != nullptr && poly->texture != 0 && !textures->HasEntry(poly->texture))
+        {
+            std::string const text = std::string(fileName) + ": texture " + std::to_string(poly->texture)
+                                     + " has no entry in " + textures->FileName();
+            throw Error(Error_ParseFile, text.c_str());
+        }
     }
     polyCount = n;
     FindInternalEdges();

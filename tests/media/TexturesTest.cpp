@@ -123,7 +123,7 @@ TEST_F(TexturesTest, MalformedImageMapsAreRejectedNamingTheFile)
 
     Error gone = Failure("world\n0 rock.png\n2 gone**.png 2 10\n");
     EXPECT_EQ(gone.Code(), Error_OpenFile);
-    EXPECT_STREQ(gone.Text(), "gfx/map/gone00.png");
+    EXPECT_STREQ(gone.Text(), "gfx/map/gone00.png (named in world/imagemap)");
 
     std::filesystem::remove("world/imagemap");
     Error missing = ThrownError([] { Textures textures("world/imagemap"); });
