@@ -227,8 +227,8 @@ void Textures::LoadImage(Entry const& entry)
         }
         catch (Error const& e)
         {
-            // The picture's own report, and the image map that named it.
-            std::string const text = std::string(e.Text()) + " (named in " + fileName + ")";
+            // The image map that named the picture first: a long picture name may be cut short.
+            std::string const text = std::string(fileName) + ": " + e.Text();
             throw Error(e.Code(), text.c_str());
         }
     }
