@@ -71,7 +71,10 @@ int FindKey(unsigned vk);
 int FindGameKey(unsigned vk);
 
 void DefaultKeyAssign();
-// Replaces as many entries as the file "keyassign" holds; a missing file changes nothing.
-void LoadKeyAssign();
+// Whether every code is one the keyboard can produce and no code is bound to two game keys.
+bool KeyAssignValid(std::uint16_t const* codes);
+// Replaces as many entries as the file "keyassign" holds; a missing file changes nothing. A file
+// that would make the assignment invalid sets the defaults instead and gives false.
+bool LoadKeyAssign();
 // Writes the 18 entries to "keyassign"; a file that cannot be written is ignored.
 void SaveKeyAssign();

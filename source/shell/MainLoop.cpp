@@ -211,7 +211,8 @@ void Init()
     if (!GameWindow::Open(0, 0))
         throw Error(GameWindow::FailureText(), 0);
     DefaultKeyAssign();
-    LoadKeyAssign();
+    if (!LoadKeyAssign())
+        MessageBox::Show("The key assignment file is damaged.\nThe default keys are used.", "Error");
     if (!MapScreen::CheckSave())
         MessageBox::Show("Running from protected volume.\nYou will not be able to save the game.", "Error");
     GameWindow::ShowCursor(false);
