@@ -1,7 +1,6 @@
 // Key states, the raw key table and the key-assignment file.
 #include "engine/KeyData.h"
 
-#include "platform/KeyCodes.h"
 #include "util/DataFile.h"
 
 #include <cstdio>
@@ -85,11 +84,11 @@ void DefaultKeyAssign()
     std::memcpy(keyAssign, defaults, sizeof keyAssign);
 }
 
-bool KeyAssignValid(std::uint16_t const* codes)
+bool KeyAssignValid(std::uint16_t const* codes, KeyCodeKnown known)
 {
     for (int i = 0; i < KeyAssign_Count; i++)
     {
-        if (HM_VirtualKeyToScancode(codes[i]) < 0)
+        if (!known(codes[i]))
             return false;
         for (int j = i + 1; j < KeyAssign_Count; j++)
             if (codes[j] == codes[i] && j % HM_Keys_Used != i % HM_Keys_Used)
@@ -98,7 +97,7 @@ bool KeyAssignValid(std::uint16_t const* codes)
     return true;
 }
 
-bool LoadKeyAssign()
+bool LoadKeyAssign(KeyCodeKnown known)
 {
     std::FILE* file = HM_OpenFile(keyAssignFile, "rb");
     if (!file)
@@ -112,7 +111,7 @@ bool LoadKeyAssign()
         codes[i] = static_cast<std::uint16_t>(bytes[2 * i] | bytes[2 * i + 1] << 8);
     // A key the game cannot produce, or one key doing two things, could leave the player unable
     // to reach the options to mend it.
-    if (!KeyAssignValid(codes))
+    if (!KeyAssignValid(codes, known))
     {
         DefaultKeyAssign();
         return false;

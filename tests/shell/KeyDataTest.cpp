@@ -103,13 +103,13 @@ TEST_F(KeyDataTest, GameKeysComeFromEitherAssignment)
 TEST_F(KeyDataTest, FileReplacesOnlyTheEntriesItHolds)
 {
     TestFolder dir(true);
-    LoadKeyAssign();
+    LoadKeyAssign(HM_VirtualKeyKnown);
     EXPECT_EQ(0x51, keyAssign[0]) << "a missing file keeps the defaults";
     {
         std::ofstream out("keyassign", std::ios::binary);
         out.write("\x43\x00\x42\x00\x26\x00\x44\x00\x45\x00\x46", 11);
     }
-    EXPECT_TRUE(LoadKeyAssign());
+    EXPECT_TRUE(LoadKeyAssign(HM_VirtualKeyKnown));
     EXPECT_EQ(0x43, keyAssign[0]);
     EXPECT_EQ(0x26, keyAssign[2]);
     EXPECT_EQ(0x45, keyAssign[4]);
@@ -134,7 +134,7 @@ TEST_F(KeyDataTest, FileWithUnknownKeysOrOneKeyForTwoActionsGivesTheDefaults)
     auto load = [](std::string const& bytes) {
         keyAssign[0] = 0x43;
         std::ofstream("keyassign", std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
-        return LoadKeyAssign();
+        return LoadKeyAssign(HM_VirtualKeyKnown);
     };
     EXPECT_FALSE(load(std::string("\x34\x12", 2))) << "0x1234 is no key";
     EXPECT_EQ(0x51, keyAssign[0]) << "the defaults replace the whole assignment";
