@@ -21,3 +21,7 @@ constexpr int CreatureFrames_Vulture = 5;
 constexpr int CreatureFrames_Cactus = 5;
 constexpr int CreatureFrames_GrethynEye = 4;
 constexpr int CreatureFrames_GrethynMouth = 5;
+
+// The sliding puzzle's tiles and the leak sprinkler's drops (drawn as dots, no pictures).
+constexpr CreatureSize CreatureSize_SlideyTile{32, 32};
+constexpr int CreatureFrames_SlideyTile = 15;

@@ -25,5 +25,7 @@ void WriteCactus(std::string const& dir);
 void WriteShmoo(std::string const& dir);
 void WriteSpider(std::string const& dir);
 void WriteGrethyn(std::string const& dir);
+// The sliding puzzle's tiles.
+void WriteSlideyPuzzle(std::string const& dir);
 
 } // namespace CreatureSprites

@@ -21,10 +21,14 @@ void CreatureWorldWriter::Write(std::string const& dir)
     std::string const folder = dir + "/creatureworld";
     DataGen::MakeDirs(folder);
 
-    ZoneWriter const zones[CreatureZone_Count] = {
+    ZoneWriter zones[CreatureZone_Count] = {
         &GoblinWallZone, &GoblinTurnZone, &RatsZone,   &GoblinGroupZone, &VultureZone,
         &CactusZone,     &ShmooZone,      &SpiderZone, &GrethynZone,
     };
+    // The sliding puzzle and the leak sprinkler.
+    zones[CreatureZone_SlideyPuzzle] = &SlideyPuzzleZone;
+    zones[CreatureZone_Leak] = &LeakZone;
+
     double const end = static_cast<double>(CreatureZone_Count) * CreatureWorld_ZoneWidth;
 
     MapWriter map;
@@ -37,7 +41,8 @@ void CreatureWorldWriter::Write(std::string const& dir)
         CreatureWorld_Zone const zone = CreatureWorld_Zone(z);
         double const x0 = CreatureWorld_ZoneX(zone);
         map.AddRefPoint(CreatureWorld_Ref(zone, CreatureRef_Start), x0 + 100, 1);
-        zones[z](map, x0);
+        if (zones[z] != nullptr)
+            zones[z](map, x0);
     }
 
     std::string const mapPath = folder + "/map";
@@ -146,4 +151,18 @@ void CreatureWorldWriter::GrethynZone(MapWriter& map, double x0)
     for (unsigned int i = 0; i < Grethyn_ZoneCount; ++i)
         map.AddRefPoint(CreatureWorld_Ref(z, GrethynRef_Mouth(i)), x0 + Grethyn_RowX + Grethyn_RowGap * i,
                         Grethyn_RowY);
+}
+
+// The sliding puzzle and the leak sprinkler.
+void CreatureWorldWriter::SlideyPuzzleZone(MapWriter& map, double x0)
+{
+    CreatureWorld_Zone const z = CreatureZone_SlideyPuzzle;
+    map.AddRefPoint(CreatureWorld_Ref(z, SlideyPuzzleRef_Place0), x0 + SlideyPuzzle_X, SlideyPuzzle_Y);
+}
+
+void CreatureWorldWriter::LeakZone(MapWriter& map, double x0)
+{
+    CreatureWorld_Zone const z = CreatureZone_Leak;
+    map.AddBox(x0 + Leak_TankX0, 0, x0 + Leak_TankX1, Leak_TankHeight, Plank, 0, true, false, 64);
+    map.AddRefPoint(CreatureWorld_Ref(z, LeakRef_Point), x0 + Leak_PointX, Leak_PointY);
 }

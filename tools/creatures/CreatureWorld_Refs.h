@@ -17,7 +17,10 @@ enum CreatureWorld_Zone : unsigned int
     CreatureZone_Shmoo = 6,       // shmoos over ground, one with no ground within 500
     CreatureZone_Spider = 7,      // spiders under a ceiling
     CreatureZone_Grethyn = 8,     // a row of grethyns
-    CreatureZone_Count = 9,
+    // The sliding puzzle and the leak sprinkler.
+    CreatureZone_SlideyPuzzle = 20, // the sliding puzzle standing on the floor
+    CreatureZone_Leak = 21,         // a tank whose leak sprays
+    CreatureZone_Count = 22,
 };
 
 constexpr double CreatureWorld_ZoneWidth = 1000.0;
@@ -137,3 +140,23 @@ constexpr double Grethyn_RowGap = 60.0;
 constexpr double Grethyn_RowY = 30.0;
 
 // Map groups: the gate takes group 1; a later zone that moves a group takes the next free one.
+
+// The sliding puzzle: its top-left place, low enough that the player reaches it from the floor.
+enum CreatureRef_SlideyPuzzle : unsigned int
+{
+    SlideyPuzzleRef_Place0 = 1,
+};
+constexpr double SlideyPuzzle_X = 500.0; // from the zone's start
+constexpr double SlideyPuzzle_Y = 50.0;
+constexpr int SlideyPuzzle_Gap = 3;
+
+// The leak sprays from the right face of a tank standing on the floor.
+enum CreatureRef_Leak : unsigned int
+{
+    LeakRef_Point = 1,
+};
+constexpr double Leak_TankX0 = 380.0; // from the zone's start
+constexpr double Leak_TankX1 = 500.0;
+constexpr double Leak_TankHeight = 100.0;
+constexpr double Leak_PointX = 505.0; // just clear of the tank
+constexpr double Leak_PointY = 40.0;
