@@ -220,6 +220,24 @@ inline void ReplayWatch_WavyBlob(ReplayHarness& harness, std::string const& name
     });
 }
 
+// The sliding puzzle: the tile in each place and the picture each place draws, by tile id (-1 none).
+inline void ReplayWatch_SlideyPuzzle(ReplayHarness& harness, Slidey_Puzzle const* p)
+{
+    harness.Watch([p](Tick, Replay_Digest& d) {
+        for (int i = 0; i < Slidey_Puzzle_Segments; ++i)
+        {
+            std::string const name = "slidey place " + std::to_string(i);
+            ReplayHarness::Add(d, name, "tile", p->GetLayout(i));
+            int picture = -1;
+            for (int tile = 0; tile < Slidey_Puzzle_Segments; ++tile)
+                if (p->GetTile(i)->GetImage() != nullptr && p->GetTile(i)->GetImage() == p->GetTileImage(tile))
+                    picture = tile;
+            ReplayHarness::Add(d, name, "picture", picture);
+        }
+        ReplayHarness::Add(d, "slidey puzzle", "complete", p->IsComplete());
+    });
+}
+
 // Every creature the level placed, kind by kind, with the moving groups and the past selves.
 inline void ReplayWatch_CreatureWorld(ReplayHarness& harness, Creature_World& world)
 {
@@ -245,6 +263,9 @@ inline void ReplayWatch_CreatureWorld(ReplayHarness& harness, Creature_World& wo
         ReplayWatch_Mozzy(harness, "mozzy " + std::to_string(i), world.mozzies[i], map);
     for (std::size_t i = 0; i < world.wavyBlobs.size(); ++i)
         ReplayWatch_WavyBlob(harness, "wavy blob " + std::to_string(i), world.wavyBlobs[i], map);
+    // The sliding puzzle; the sprinkler is not replayed.
+    if (world.slideyPuzzle != nullptr)
+        ReplayWatch_SlideyPuzzle(harness, world.slideyPuzzle);
     ReplayWatch_Selves(harness, world.GetTimeFrames());
 }
 

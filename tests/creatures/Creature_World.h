@@ -6,7 +6,9 @@
 #include "creatures/Mozzy.h"
 #include "creatures/Rat.h"
 #include "creatures/Shmoo.h"
+#include "creatures/Slidey_Puzzle.h"
 #include "creatures/Spider.h"
+#include "creatures/Sprinkler.h"
 #include "creatures/Vulture.h"
 #include "creatures/WavyBlob.h"
 #include "creatures/Zoveduv.h"
@@ -97,14 +99,32 @@ public:
             lowest = std::min(lowest, CreatureWorld_ZoneX(zone));
             highest = std::max(highest, CreatureWorld_ZoneX(zone));
         }
-        Pointf const centre((lowest + highest + CreatureWorld_ZoneWidth) / 2.0, 200.0);
+        cameraCentre = Pointf((lowest + highest + CreatureWorld_ZoneWidth) / 2.0, 200.0);
         player->SetCameraScale(Camera_Scale, CameraMove_Jump);
-        player->SetCameraPos(&centre, CameraMove_Jump, 0);
+        player->SetCameraPos(&cameraCentre, CameraMove_Jump, 0);
+    }
+
+    void Plot() override
+    {
+        Level::Plot();
+        if (sprinkler != nullptr)
+            sprinkler->Render(map);
     }
 
     Level_Action Poll(KeyData keys) override
     {
+        Tick const t = GetTick();
+        if (sprinkler != nullptr)
+            sprinkler->Move(map);
         Level_Action const result = Level::Poll(keys);
+        // While the player works the puzzle the level's own rules rest, as a world's do.
+        if (slideyPuzzle != nullptr && result == Level_Continue)
+        {
+            if (slideyPuzzle->Poll(map, &keys, t))
+                return result;
+            player->SetCameraScale(Camera_Scale, CameraMove_Jump);
+            player->SetCameraPos(&cameraCentre, CameraMove_Jump, 0);
+        }
         if (!timeTravelling)
         {
             int most = 0;
@@ -121,6 +141,7 @@ public:
     Map* GetMap() const { return map; }
     ObjectList* GetObjects() const { return objects; }
     TimeFrames* GetTimeFrames() const { return timeFrames; }
+    Message* GetMessage() const { return message; }
 
     // What the zones placed, in the order placed; every kind's list is empty when none of its
     // zones was built.
@@ -141,6 +162,9 @@ public:
     // Mozzies and wavy blobs.
     std::vector<Mozzy*> mozzies;      // two on one beat, with 1 and 2 hit points
     std::vector<WavyBlob*> wavyBlobs; // coloured, grey, then the one moving round a rectangle
+    // The sliding puzzle and the leak sprinkler.
+    Slidey_Puzzle* slideyPuzzle = nullptr; // its places are registered as objects
+    Sprinkler* sprinkler = nullptr;        // moved each step, drawn each frame
 
     static constexpr int Goblin_HitPoints = 3;
 
@@ -240,6 +264,14 @@ private:
             break;
         case CreatureZone_WavyBlob:
             BuildWavyBlobZone();
+            break;
+        // The sliding puzzle and the leak sprinkler.
+        case CreatureZone_SlideyPuzzle:
+            BuildSlideyPuzzleZone();
+            break;
+        case CreatureZone_Leak:
+            sprinkler = built.Own(new Sprinkler());
+            sprinkler->pos = Ref(zone, LeakRef_Point);
             break;
         case CreatureZone_Count:
             break;
@@ -342,6 +374,18 @@ private:
         wavyBlobs.push_back(blob);
     }
 
+    // The sliding puzzle and the leak sprinkler.
+    void BuildSlideyPuzzleZone()
+    {
+        CreatureWorld_Zone const z = CreatureZone_SlideyPuzzle;
+        slideyPuzzle = built.Own(new Slidey_Puzzle(player, message, map, CreatureWorld_Ref(z, SlideyPuzzleRef_Place0),
+                                                   "gfx/treevillage/slideypuzzle", SlideyPuzzle_Gap, false));
+        objects->AddObject(slideyPuzzle);
+        for (int i = 0; i < Slidey_Puzzle_Segments; ++i)
+            objects->AddObject(slideyPuzzle->GetTile(i));
+    }
+
     std::vector<CreatureWorld_Zone> zones;
     std::vector<std::type_index> initialised; // kinds whose Initialise ran
+    Pointf cameraCentre;                      // the fixed view
 };

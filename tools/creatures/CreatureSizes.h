@@ -30,3 +30,7 @@ constexpr int CreatureFrames_Mozzy = 3;
 constexpr CreatureSize CreatureSize_WavySkin{16, 16};
 constexpr CreatureSize CreatureSize_WavyTip{24, 24};
 constexpr CreatureSize CreatureSize_WavyFace{64, 64};
+
+// The sliding puzzle's tiles and the leak sprinkler's drops (drawn as dots, no pictures).
+constexpr CreatureSize CreatureSize_SlideyTile{32, 32};
+constexpr int CreatureFrames_SlideyTile = 15;

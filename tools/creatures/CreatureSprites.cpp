@@ -14,7 +14,8 @@ void WriteAll(std::string const& dir)
 {
     using Writer = void (*)(std::string const&);
     Writer const writers[] = {
-        &WriteGoblin, &WriteRat, &WriteVulture, &WriteCactus, &WriteShmoo, &WriteSpider, &WriteGrethyn,
+        &WriteGoblin,       &WriteRat, &WriteVulture, &WriteCactus, &WriteShmoo, &WriteSpider, &WriteGrethyn,
+        &WriteSlideyPuzzle, // the sliding puzzle's tiles
     };
     for (Writer write : writers)
         write(dir);

@@ -28,5 +28,7 @@ void WriteGrethyn(std::string const& dir);
 // Mozzies and wavy blobs.
 void WriteMozzy(std::string const& dir);
 void WriteWavyBlob(std::string const& dir);
+// The sliding puzzle's tiles.
+void WriteSlideyPuzzle(std::string const& dir);
 
 } // namespace CreatureSprites

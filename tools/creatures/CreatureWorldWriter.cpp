@@ -28,6 +28,10 @@ void CreatureWorldWriter::Write(std::string const& dir)
     // Mozzies and wavy blobs; a zone whose writer is missing has only its start point.
     zones[CreatureZone_Mozzy] = &MozzyZone;
     zones[CreatureZone_WavyBlob] = &WavyBlobZone;
+    // The sliding puzzle and the leak sprinkler.
+    zones[CreatureZone_SlideyPuzzle] = &SlideyPuzzleZone;
+    zones[CreatureZone_Leak] = &LeakZone;
+
     double const end = static_cast<double>(CreatureZone_Count) * CreatureWorld_ZoneWidth;
 
     MapWriter map;
@@ -166,4 +170,18 @@ void CreatureWorldWriter::WavyBlobZone(MapWriter& map, double x0)
     unsigned int const refs[] = {WavyBlobRef_Coloured, WavyBlobRef_Grey, WavyBlobRef_Moving};
     for (unsigned int i = 0; i < 3; ++i)
         map.AddRefPoint(CreatureWorld_Ref(z, refs[i]), x0 + WavyBlob_RowX + WavyBlob_RowGap * i, WavyBlob_RowY);
+}
+
+// The sliding puzzle and the leak sprinkler.
+void CreatureWorldWriter::SlideyPuzzleZone(MapWriter& map, double x0)
+{
+    CreatureWorld_Zone const z = CreatureZone_SlideyPuzzle;
+    map.AddRefPoint(CreatureWorld_Ref(z, SlideyPuzzleRef_Place0), x0 + SlideyPuzzle_X, SlideyPuzzle_Y);
+}
+
+void CreatureWorldWriter::LeakZone(MapWriter& map, double x0)
+{
+    CreatureWorld_Zone const z = CreatureZone_Leak;
+    map.AddBox(x0 + Leak_TankX0, 0, x0 + Leak_TankX1, Leak_TankHeight, Plank, 0, true, false, 64);
+    map.AddRefPoint(CreatureWorld_Ref(z, LeakRef_Point), x0 + Leak_PointX, Leak_PointY);
 }

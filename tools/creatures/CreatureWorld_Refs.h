@@ -20,7 +20,10 @@ enum CreatureWorld_Zone : unsigned int
     // Mozzies and wavy blobs.
     CreatureZone_Mozzy = 11,    // two mozzies on one beat the player can walk under
     CreatureZone_WavyBlob = 12, // a coloured wavy blob, a grey one and one moving round a rectangle
-    CreatureZone_Count = 13,
+    // The sliding puzzle and the leak sprinkler.
+    CreatureZone_SlideyPuzzle = 20, // the sliding puzzle standing on the floor
+    CreatureZone_Leak = 21,         // a tank whose leak sprays
+    CreatureZone_Count = 22,
 };
 
 constexpr double CreatureWorld_ZoneWidth = 1000.0;
@@ -162,3 +165,23 @@ constexpr double WavyBlob_RowGap = 300.0;
 constexpr double WavyBlob_RowY = 220.0;
 constexpr double WavyBlob_RoundWidth = 120.0; // the moving blob's rectangle
 constexpr double WavyBlob_RoundHeight = 60.0;
+
+// The sliding puzzle: its top-left place, low enough that the player reaches it from the floor.
+enum CreatureRef_SlideyPuzzle : unsigned int
+{
+    SlideyPuzzleRef_Place0 = 1,
+};
+constexpr double SlideyPuzzle_X = 500.0; // from the zone's start
+constexpr double SlideyPuzzle_Y = 50.0;
+constexpr int SlideyPuzzle_Gap = 3;
+
+// The leak sprays from the right face of a tank standing on the floor.
+enum CreatureRef_Leak : unsigned int
+{
+    LeakRef_Point = 1,
+};
+constexpr double Leak_TankX0 = 380.0; // from the zone's start
+constexpr double Leak_TankX1 = 500.0;
+constexpr double Leak_TankHeight = 100.0;
+constexpr double Leak_PointX = 505.0; // just clear of the tank
+constexpr double Leak_PointY = 40.0;
