@@ -25,5 +25,9 @@ void WriteCactus(std::string const& dir);
 void WriteShmoo(std::string const& dir);
 void WriteSpider(std::string const& dir);
 void WriteGrethyn(std::string const& dir);
+// Spikes, spike balls, jets and vines.
+void WriteSpikes(std::string const& dir);
+void WriteJet(std::string const& dir);
+void WriteVine(std::string const& dir);
 
 } // namespace CreatureSprites

@@ -25,6 +25,11 @@ public:
     static void ShmooZone(MapWriter& map, double x0);
     static void SpiderZone(MapWriter& map, double x0);
     static void GrethynZone(MapWriter& map, double x0);
+    // Spikes, spike balls, jets, vines and push-overs.
+    static void SpikesZone(MapWriter& map, double x0);
+    static void JetsZone(MapWriter& map, double x0);
+    static void VinesZone(MapWriter& map, double x0);
+    static void PushOverZone(MapWriter& map, double x0);
 
     // Textures of the image map.
     static constexpr unsigned int Stone = 1;

@@ -1,0 +1,66 @@
+// PushOver: the push from the player and the bouncing fall.
+#include "creatures/PushOver.h"
+
+#include "engine/GameEvents.h"
+#include "engine/Map.h"
+#include "util/Util.h"
+
+namespace
+{
+bool Below(double a, double b)
+{
+    return a < b && !Util::Equal(a, b);
+}
+} // namespace
+
+PushOver::PushOver(Map* map, unsigned int groupId) : group(groupId), pushTime(GameEvent_HasntHappened), moves(1)
+{
+    // The bound is the standing group's own: once a cover is set it would be added in.
+    map->FindGroupBound(group, &bound);
+    double const w = bound.x1 - bound.x0;
+    double const h = bound.y1 - bound.y0;
+    // Whichever way it falls, the group sweeps this much round its place.
+    Rectf const cover(-h, -w, h, w);
+    map->SetGroupCover(group, &cover);
+    moves[0].kind = MoveObject_Rotate;
+    moves[0].group = group;
+}
+
+void PushOver::PlayerAtPos(Tick t, Pointf const* playerPos)
+{
+    if (pushTime != GameEvent_HasntHappened)
+        return;
+    double const lowestPush = bound.y0 + (bound.y1 - bound.y0) / 3.0;
+    if (!(Below(bound.x0, playerPos->x) && Below(playerPos->x, bound.x1) && Below(lowestPush, playerPos->y)
+          && Below(playerPos->y, bound.y1)))
+        return;
+    double const w = bound.x1 - bound.x0;
+    double const middle = bound.x0 + w / 2.0;
+    // Pushed from the left half, it turns about its lower right corner and falls towards +x.
+    if (playerPos->x <= middle || Util::Equal(playerPos->x, middle))
+    {
+        moves[0].centre = Pointf(bound.x1 - w / 10.0, bound.y0);
+        fallsLeft = false;
+    }
+    else
+    {
+        moves[0].centre = Pointf(bound.x0 + w / 10.0, bound.y0);
+        fallsLeft = true;
+    }
+    pushTime = t;
+}
+
+double PushOver::AngleAtTime(Tick t) const
+{
+    if (pushTime == GameEvent_HasntHappened || t < pushTime)
+        return 0.0;
+    double const f = Util::BounceyFall(1.5707963267948966, PushOver_Accel, 0.5, t - pushTime, nullptr);
+    double const angle = Util::QuarterTurn - f;
+    return fallsLeft ? -angle : angle;
+}
+
+void PushOver::MoveMapGroup(Map const*, Tick t, FlatList<MoveObject>** orders)
+{
+    moves[0].newAngle = AngleAtTime(t);
+    *orders = &moves;
+}
