@@ -39,12 +39,12 @@ void PushOver::PlayerAtPos(Tick t, Pointf const* playerPos)
     // Pushed from the left half, it turns about its lower right corner and falls towards +x.
     if (playerPos->x <= middle || Util::Equal(playerPos->x, middle))
     {
-        moves[0].centre = Pointf(bound.x1 - w / 10.0, bound.y0);
+        pivot = Pointf(bound.x1 - w / 10.0, bound.y0);
         fallsLeft = false;
     }
     else
     {
-        moves[0].centre = Pointf(bound.x0 + w / 10.0, bound.y0);
+        pivot = Pointf(bound.x0 + w / 10.0, bound.y0);
         fallsLeft = true;
     }
     pushTime = t;
@@ -52,7 +52,9 @@ void PushOver::PlayerAtPos(Tick t, Pointf const* playerPos)
 
 double PushOver::AngleAtTime(Tick t) const
 {
-    if (pushTime == GameEvent_HasntHappened || t < pushTime)
+    // At the push itself it still stands: the quarter turn and the fall's height differ in their
+    // last digits, which would leave it turned by a hair.
+    if (pushTime == GameEvent_HasntHappened || t <= pushTime)
         return 0.0;
     double const f = Util::BounceyFall(1.5707963267948966, PushOver_Accel, 0.5, t - pushTime, nullptr);
     double const angle = Util::QuarterTurn - f;
@@ -61,6 +63,11 @@ double PushOver::AngleAtTime(Tick t) const
 
 void PushOver::MoveMapGroup(Map const*, Tick t, FlatList<MoveObject>** orders)
 {
-    moves[0].newAngle = AngleAtTime(t);
+    double const angle = AngleAtTime(t);
+    moves[0].newAngle = angle;
+    // Live play never applies the standing angle once the push has set a pivot, but time travel
+    // back to it does. Subtracting a pivot and adding it back can miss a corner by a hair; a turn
+    // by 0 about the origin puts every corner back exactly where the map file has it.
+    moves[0].centre = angle == 0.0 ? Pointf(0.0, 0.0) : pivot;
     *orders = &moves;
 }

@@ -4,6 +4,7 @@
 #include "engine/MapMoveObject.h"
 #include "engine/Object.h"
 #include "util/FlatList.h"
+#include "util/Pointf.h"
 #include "util/Rectf.h"
 
 #include <cstdint>
@@ -31,12 +32,14 @@ public:
     Tick GetPushTime() const { return pushTime; }
     bool FallsLeft() const { return fallsLeft; }
     Rectf GetBound() const { return bound; }
-    Pointf GetCentre() const { return moves[0].centre; }
+    // The lower corner it turns about, set by the push.
+    Pointf GetCentre() const { return pivot; }
 
 private:
     std::uint32_t group;
     Tick pushTime;
     bool fallsLeft = false;
     Rectf bound;
+    Pointf pivot;
     FlatList<MoveObject> moves;
 };
