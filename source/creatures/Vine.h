@@ -30,7 +30,10 @@ public:
     // The y of the lower end at t.
     double GetPosAtTime(Tick t) const;
     // Resting height i, 0 (before any hit) to 3.
-    double RestingHeight(int i) const { return i == 0 ? startPos.y : heights[i > Vine_Heights ? Vine_Heights - 1 : i - 1]; }
+    double RestingHeight(int i) const
+    {
+        return i == 0 ? startPos.y : heights[i > Vine_Heights ? Vine_Heights - 1 : i - 1];
+    }
 
     void MoveToTime(Map const* map, Tick t) override;
     void Render(Map const* map, Tick t) const override;

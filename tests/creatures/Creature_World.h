@@ -7,8 +7,8 @@
 #include "creatures/PushOver.h"
 #include "creatures/Rat.h"
 #include "creatures/Shmoo.h"
-#include "creatures/SpikeBall.h"
 #include "creatures/Spider.h"
+#include "creatures/SpikeBall.h"
 #include "creatures/Spikes.h"
 #include "creatures/Vine.h"
 #include "creatures/Vulture.h"
@@ -142,10 +142,10 @@ public:
     std::vector<Spider*> spiders;   // the i-th with 1 + i hit points
     std::vector<Zoveduv*> grethyns;
     // Spikes, spike balls, jets, vines and push-overs.
-    std::vector<Spikes*> spikes;         // phase 0, drawn phase, scaled by 2
-    std::vector<SpikeBall*> spikeBalls;  // still, then swinging
-    std::vector<Jet*> jets;              // up, down, left, right
-    std::vector<Vine*> vines;            // three heights, one height, never moves
+    std::vector<Spikes*> spikes;        // phase 0, drawn phase, scaled by 2
+    std::vector<SpikeBall*> spikeBalls; // still, then swinging
+    std::vector<Jet*> jets;             // up, down, left, right
+    std::vector<Vine*> vines;           // three heights, one height, never moves
     PushOver* pushOver = nullptr;
 
     static constexpr int Goblin_HitPoints = 3;
@@ -341,8 +341,8 @@ private:
         Pointf const still = Ref(z, SpikesRef_StillBall);
         spikeBalls.push_back(PlaceHazard(new SpikeBall(new Path_None(still))));
         Pointf const swing = Ref(z, SpikesRef_SwingBall);
-        spikeBalls.push_back(PlaceHazard(
-            new SpikeBall(new Path_Sine(swing, Spikes_SwingAmplitude, Spikes_SwingSpeed, true, false, 0))));
+        spikeBalls.push_back(
+            PlaceHazard(new SpikeBall(new Path_Sine(swing, Spikes_SwingAmplitude, Spikes_SwingSpeed, true, false, 0))));
     }
 
     void BuildJetsZone()

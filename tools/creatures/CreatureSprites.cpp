@@ -14,9 +14,17 @@ void WriteAll(std::string const& dir)
 {
     using Writer = void (*)(std::string const&);
     Writer const writers[] = {
-        &WriteGoblin, &WriteRat, &WriteVulture, &WriteCactus, &WriteShmoo, &WriteSpider, &WriteGrethyn,
+        &WriteGoblin,
+        &WriteRat,
+        &WriteVulture,
+        &WriteCactus,
+        &WriteShmoo,
+        &WriteSpider,
+        &WriteGrethyn,
         // Spikes, spike balls, jets and vines.
-        &WriteSpikes, &WriteJet, &WriteVine,
+        &WriteSpikes,
+        &WriteJet,
+        &WriteVine,
     };
     for (Writer write : writers)
         write(dir);

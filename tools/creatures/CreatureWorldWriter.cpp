@@ -22,11 +22,27 @@ void CreatureWorldWriter::Write(std::string const& dir)
     DataGen::MakeDirs(folder);
 
     ZoneWriter const zones[CreatureZone_Count] = {
-        &GoblinWallZone, &GoblinTurnZone, &RatsZone,   &GoblinGroupZone, &VultureZone,
-        &CactusZone,     &ShmooZone,      &SpiderZone, &GrethynZone,
-        nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, // zones 9 to 15: other kinds
+        &GoblinWallZone,
+        &GoblinTurnZone,
+        &RatsZone,
+        &GoblinGroupZone,
+        &VultureZone,
+        &CactusZone,
+        &ShmooZone,
+        &SpiderZone,
+        &GrethynZone,
+        nullptr,
+        nullptr,
+        nullptr,
+        nullptr,
+        nullptr,
+        nullptr,
+        nullptr, // zones 9 to 15: other kinds
         // Spikes, spike balls, jets, vines and push-overs.
-        &SpikesZone, &JetsZone, &VinesZone, &PushOverZone,
+        &SpikesZone,
+        &JetsZone,
+        &VinesZone,
+        &PushOverZone,
     };
     double const end = static_cast<double>(CreatureZone_Count) * CreatureWorld_ZoneWidth;
 
@@ -203,8 +219,8 @@ void CreatureWorldWriter::PushOverZone(MapWriter& map, double x0)
     map.AddBox(right, top - 8, right + ledge, top, Plank, 0, true, false, 64);
     auto rampPoly = [&](double foot, double high) {
         MapWriter_Poly poly{Stone, 0, true, false, {}};
-        poly.points = {{foot, 0, foot / 64, 0, true}, {high, top, high / 64, top / 64, true},
-                       {high, 0, high / 64, 0, true}};
+        poly.points = {
+            {foot, 0, foot / 64, 0, true}, {high, top, high / 64, top / 64, true}, {high, 0, high / 64, 0, true}};
         map.AddPoly(poly);
     };
     rampPoly(left - ledge - ramp, left - ledge);
