@@ -14,19 +14,13 @@ void WriteAll(std::string const& dir)
 {
     using Writer = void (*)(std::string const&);
     Writer const writers[] = {
-        &WriteGoblin,
-        &WriteRat,
-        &WriteVulture,
-        &WriteCactus,
-        &WriteShmoo,
-        &WriteSpider,
-        &WriteGrethyn,
-        // Spikes, spike balls, jets and vines.
-        &WriteSpikes,
-        &WriteJet,
-        &WriteVine,
+        &WriteGoblin, &WriteRat, &WriteVulture, &WriteCactus, &WriteShmoo, &WriteSpider, &WriteGrethyn,
     };
     for (Writer write : writers)
+        write(dir);
+    // Spikes, spike balls, jets and vines.
+    Writer const hazards[] = {&WriteSpikes, &WriteJet, &WriteVine};
+    for (Writer write : hazards)
         write(dir);
 }
 

@@ -21,29 +21,15 @@ void CreatureWorldWriter::Write(std::string const& dir)
     std::string const folder = dir + "/creatureworld";
     DataGen::MakeDirs(folder);
 
-    ZoneWriter const zones[CreatureZone_Count] = {
-        &GoblinWallZone,
-        &GoblinTurnZone,
-        &RatsZone,
-        &GoblinGroupZone,
-        &VultureZone,
-        &CactusZone,
-        &ShmooZone,
-        &SpiderZone,
-        &GrethynZone,
-        nullptr,
-        nullptr,
-        nullptr,
-        nullptr,
-        nullptr,
-        nullptr,
-        nullptr, // zones 9 to 15: other kinds
-        // Spikes, spike balls, jets, vines and push-overs.
-        &SpikesZone,
-        &JetsZone,
-        &VinesZone,
-        &PushOverZone,
+    ZoneWriter zones[CreatureZone_Count] = {
+        &GoblinWallZone, &GoblinTurnZone, &RatsZone,   &GoblinGroupZone, &VultureZone,
+        &CactusZone,     &ShmooZone,      &SpiderZone, &GrethynZone,
     };
+    // Spikes, spike balls, jets, vines and push-overs; a zone without a writer has only the floor.
+    zones[CreatureZone_Spikes] = &SpikesZone;
+    zones[CreatureZone_Jets] = &JetsZone;
+    zones[CreatureZone_Vines] = &VinesZone;
+    zones[CreatureZone_PushOver] = &PushOverZone;
     double const end = static_cast<double>(CreatureZone_Count) * CreatureWorld_ZoneWidth;
 
     MapWriter map;
