@@ -9,8 +9,10 @@
 
 #include <cassert>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 
 namespace
 {
@@ -27,20 +29,23 @@ Image* Jet::img = nullptr;
 
 Jet::Jet(Player const* owner, Pointf nozzle, Direction blowing, int length, int waitTicks, int fireTicks,
          int startPhase)
-    : player(owner), position(nozzle), direction(blowing), size(length), wait(waitTicks), fire(fireTicks),
-      period(waitTicks + fireTicks), serial(Util::NextSerial())
+    : player(owner), position(nozzle), direction(blowing), size(length), wait(waitTicks), fire(fireTicks), period(0),
+      serial(Util::NextSerial())
 {
-    // Every look at the period divides by it.
-    if (period < 1)
+    // Every look at the period divides by it; the sum is taken wide so that no pair of ints wraps.
+    std::int64_t const sum = std::int64_t(waitTicks) + fireTicks;
+    if (sum < 1 || sum > std::numeric_limits<int>::max())
     {
         char text[2 * Error::TextSize]; // Error keeps what fits
         std::snprintf(text, sizeof text,
-                      "jet at (%g, %g), direction %d, size %d: wait %d and fire %d leave a period of %d; it must "
-                      "be at least 1",
-                      nozzle.x, nozzle.y, int(blowing), length, waitTicks, fireTicks, period);
+                      "jet at (%g, %g), direction %d, size %d: wait %d and fire %d leave a period of %lld; it must "
+                      "be from 1 to %d",
+                      nozzle.x, nozzle.y, int(blowing), length, waitTicks, fireTicks, static_cast<long long>(sum),
+                      std::numeric_limits<int>::max());
         throw Error(Error_ParseFile, text);
     }
-    phase = startPhase == -1 ? ((std::rand() & 0x3FF) * period) / 1024 : startPhase;
+    period = static_cast<int>(sum);
+    phase = startPhase == -1 ? static_cast<int>((std::int64_t(std::rand() & 0x3FF) * period) / 1024) : startPhase;
 }
 
 void Jet::Initialise()

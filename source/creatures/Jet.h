@@ -36,7 +36,7 @@ public:
     static constexpr int Jet_Puff_Interval = 16;
 
     // A phase of -1 draws one from the C library's sequence, 0 to period - 1. Throws
-    // Error_ParseFile naming the values when wait + fire leaves no period.
+    // Error_ParseFile naming the values when wait + fire is below 1 or beyond an int.
     Jet(Player const* owner, Pointf nozzle, Direction blowing, int length, int waitTicks, int fireTicks,
         int startPhase);
     Jet(Jet const&) = delete;

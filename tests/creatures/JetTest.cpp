@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <string>
 
 namespace
@@ -130,7 +131,8 @@ TEST_F(JetTest, DrawsTheFlameAndPuffsFromTheirEmissionTicks)
 TEST_F(JetTest, AJetWithoutAPeriodIsRefusedNamingItsValues)
 {
     Creature_World& w = MakeWorld({CreatureZone_Jets});
-    for (auto [wait, fire] : {std::pair{0, 0}, std::pair{-5, 5}, std::pair{-10, 3}})
+    for (auto [wait, fire] :
+         {std::pair{0, 0}, std::pair{-5, 5}, std::pair{-10, 3}, std::pair{std::numeric_limits<int>::max(), 1}})
     {
         try
         {

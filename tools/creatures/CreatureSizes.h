@@ -25,5 +25,5 @@ constexpr int CreatureFrames_GrethynMouth = 5;
 // Spikes, spike balls, jets and vines: a spike's size sets a row's, a vine's its hang point and rectangle.
 constexpr CreatureSize CreatureSize_Spike{32, 64};
 constexpr CreatureSize CreatureSize_SpikeBall{32, 32};
-constexpr CreatureSize CreatureSize_JetPuff{16, 16};
+constexpr CreatureSize CreatureSize_JetPuff{32, 32};
 constexpr CreatureSize CreatureSize_Vine{16, 128};

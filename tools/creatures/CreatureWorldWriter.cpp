@@ -179,7 +179,7 @@ void CreatureWorldWriter::JetsZone(MapWriter& map, double x0)
 void CreatureWorldWriter::VinesZone(MapWriter& map, double x0)
 {
     CreatureWorld_Zone const z = CreatureZone_Vines;
-    map.AddBox(x0 + 200, Vines_TopY, x0 + 800, Vines_TopY + 30, Plank, 0, true, false, 64);
+    map.AddBox(x0 + 200, Vines_TopY, x0 + 800, Vines_TopY + 30, Brick, 0, true, false, 64);
     double const lower[Vines_Count][3] = {{350, 300, 250}, {300, 300, 300}, {Vines_TopY, Vines_TopY, Vines_TopY}};
     for (unsigned int i = 0; i < Vines_Count; ++i)
     {
