@@ -238,6 +238,76 @@ inline void ReplayWatch_SlideyPuzzle(ReplayHarness& harness, Slidey_Puzzle const
     });
 }
 
+// Spikes, spike balls, jets, vines and push-overs.
+// A row where it stands, and whether it hurts a player on the floor over its middle.
+inline void ReplayWatch_Spikes(ReplayHarness& harness, std::string const& name, Spikes* row)
+{
+    harness.Watch([=](Tick t, Replay_Digest& d) {
+        Pointf const at = row->GetPosition();
+        ReplayHarness::Add(d, name, "x", at.x);
+        ReplayHarness::Add(d, name, "y", at.y);
+        Pointf const onFloor(at.x + row->SpikeWidth() * 1.5, 0.0);
+        ReplayHarness::Add(d, name, "hurts", row->IsPlayerHit(t, &onFloor));
+    });
+}
+
+// A ball where it stands, and whether it hurts a player on the floor below its path's start.
+inline void ReplayWatch_SpikeBall(ReplayHarness& harness, std::string const& name, SpikeBall* ball)
+{
+    Pointf const probe(ball->PositionAtTime(0).x, 0.0);
+    harness.Watch([=](Tick t, Replay_Digest& d) {
+        Pointf const at = ball->GetPosition();
+        ReplayHarness::Add(d, name, "x", at.x);
+        ReplayHarness::Add(d, name, "y", at.y);
+        ReplayHarness::Add(d, name, "hurts", ball->IsPlayerHit(t, &probe));
+    });
+}
+
+// A jet's particles as drawn, and whether it hurts near its nozzle and at the flame's far end.
+inline void ReplayWatch_Jet(ReplayHarness& harness, std::string const& name, Jet* jet, Pointf ahead)
+{
+    harness.Watch([=](Tick t, Replay_Digest& d) {
+        std::vector<Jet_Particle> const particles = jet->ParticlesAt(t);
+        ReplayHarness::Add(d, name, "particles", double(particles.size()));
+        double sum = 0.0;
+        for (Jet_Particle const& p : particles)
+            sum += p.pos.x + 3.0 * p.pos.y + (p.big ? 7.0 : 0.0);
+        ReplayHarness::Add(d, name, "particle sum", sum);
+        Pointf const at = jet->GetPosition();
+        Pointf const near(at.x + ahead.x * 10.0, at.y + ahead.y * 10.0);
+        Pointf const far(at.x + ahead.x * 70.0, at.y + ahead.y * 70.0);
+        ReplayHarness::Add(d, name, "hurts near", jet->IsPlayerHit(t, &near));
+        ReplayHarness::Add(d, name, "hurts far", jet->IsPlayerHit(t, &far));
+    });
+}
+
+inline void ReplayWatch_Vine(ReplayHarness& harness, std::string const& name, Vine* vine, Map const* map)
+{
+    harness.Watch([=](Tick t, Replay_Digest& d) {
+        ReplayHarness::Add(d, name, "hang x", vine->hangPos.x);
+        ReplayHarness::Add(d, name, "hang y", vine->hangPos.y);
+        ReplayWatch_Aim(d, name, vine, map, t);
+    });
+}
+
+// Spikes, spike balls, jets, vines and the push-over; its group's moves are among the groups'.
+inline void ReplayWatch_Hazards(ReplayHarness& harness, Creature_World& world)
+{
+    Map const* map = world.GetMap();
+    for (std::size_t i = 0; i < world.spikes.size(); ++i)
+        ReplayWatch_Spikes(harness, "spikes " + std::to_string(i), world.spikes[i]);
+    for (std::size_t i = 0; i < world.spikeBalls.size(); ++i)
+        ReplayWatch_SpikeBall(harness, "spike ball " + std::to_string(i), world.spikeBalls[i]);
+    Pointf const aheads[Jets_Count] = {{0.0, 1.0}, {0.0, -1.0}, {-1.0, 0.0}, {1.0, 0.0}};
+    for (std::size_t i = 0; i < world.jets.size(); ++i)
+        ReplayWatch_Jet(harness, "jet " + std::to_string(i), world.jets[i], aheads[i % Jets_Count]);
+    for (std::size_t i = 0; i < world.vines.size(); ++i)
+        ReplayWatch_Vine(harness, "vine " + std::to_string(i), world.vines[i], map);
+    if (PushOver const* pushOver = world.pushOver)
+        harness.Watch(
+            [=](Tick t, Replay_Digest& d) { ReplayHarness::Add(d, "push-over", "angle", pushOver->AngleAtTime(t)); });
+}
+
 // Every creature the level placed, kind by kind, with the moving groups and the past selves.
 inline void ReplayWatch_CreatureWorld(ReplayHarness& harness, Creature_World& world)
 {
@@ -267,6 +337,8 @@ inline void ReplayWatch_CreatureWorld(ReplayHarness& harness, Creature_World& wo
     if (world.slideyPuzzle != nullptr)
         ReplayWatch_SlideyPuzzle(harness, world.slideyPuzzle);
     ReplayWatch_Selves(harness, world.GetTimeFrames());
+    // Spikes, spike balls, jets, vines and push-overs.
+    ReplayWatch_Hazards(harness, world);
 }
 
 class CreatureTestSupport : public testing::Test

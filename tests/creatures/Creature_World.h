@@ -3,12 +3,17 @@
 
 #include "creatures/Cactus.h"
 #include "creatures/Goblin.h"
+#include "creatures/Jet.h"
 #include "creatures/Mozzy.h"
+#include "creatures/PushOver.h"
 #include "creatures/Rat.h"
 #include "creatures/Shmoo.h"
 #include "creatures/Slidey_Puzzle.h"
 #include "creatures/Spider.h"
+#include "creatures/SpikeBall.h"
+#include "creatures/Spikes.h"
 #include "creatures/Sprinkler.h"
+#include "creatures/Vine.h"
 #include "creatures/Vulture.h"
 #include "creatures/WavyBlob.h"
 #include "creatures/Zoveduv.h"
@@ -165,6 +170,12 @@ public:
     // The sliding puzzle and the leak sprinkler.
     Slidey_Puzzle* slideyPuzzle = nullptr; // its places are registered as objects
     Sprinkler* sprinkler = nullptr;        // moved each step, drawn each frame
+    // Spikes, spike balls, jets, vines and push-overs.
+    std::vector<Spikes*> spikes;        // phase 0, drawn phase, scaled by 2
+    std::vector<SpikeBall*> spikeBalls; // still, then swinging
+    std::vector<Jet*> jets;             // up, down, left, right
+    std::vector<Vine*> vines;           // three heights, one height, never moves
+    PushOver* pushOver = nullptr;
 
     static constexpr int Goblin_HitPoints = 3;
 
@@ -275,6 +286,22 @@ private:
             break;
         case CreatureZone_Count:
             break;
+        // Spikes, spike balls, jets, vines and push-overs.
+        case CreatureZone_Spikes:
+            BuildSpikesZone();
+            break;
+        case CreatureZone_Jets:
+            BuildJetsZone();
+            break;
+        case CreatureZone_Vines:
+            BuildVinesZone();
+            break;
+        case CreatureZone_PushOver:
+            // Its cover must be set before the collision grid is built.
+            pushOver = built.Own(new PushOver(map, PushOver_Group));
+            objects->AddObject(static_cast<Object*>(pushOver));
+            mapMove->AddObject(pushOver);
+            break;
         }
     }
 
@@ -383,6 +410,59 @@ private:
         objects->AddObject(slideyPuzzle);
         for (int i = 0; i < Slidey_Puzzle_Segments; ++i)
             objects->AddObject(slideyPuzzle->GetTile(i));
+    }
+
+    // Spikes, spike balls, jets, vines and push-overs: objects and enemies, vines objects, targets
+    // and things to hang on.
+    template <class Kind>
+    Kind* PlaceHazard(Kind* hazard)
+    {
+        built.Own(hazard);
+        objects->AddObject(static_cast<Object*>(hazard));
+        objects->AddEnemy(hazard);
+        return hazard;
+    }
+
+    void BuildSpikesZone()
+    {
+        CreatureWorld_Zone const z = CreatureZone_Spikes;
+        Need<Spikes>();
+        Need<SpikeBall>();
+        spikes.push_back(PlaceHazard(new Spikes(map, CreatureWorld_Ref(z, SpikesRef_Row), 0, Spikes_RowCount)));
+        spikes.push_back(PlaceHazard(new Spikes(map, CreatureWorld_Ref(z, SpikesRef_RandomRow), -1, Spikes_RowCount)));
+        spikes.push_back(PlaceHazard(new Spikes(map, CreatureWorld_Ref(z, SpikesRef_BigRow), 0, Spikes_RowCount)));
+        spikes.back()->SetScale(2.0);
+        Pointf const still = Ref(z, SpikesRef_StillBall);
+        spikeBalls.push_back(PlaceHazard(new SpikeBall(new Path_None(still))));
+        Pointf const swing = Ref(z, SpikesRef_SwingBall);
+        spikeBalls.push_back(
+            PlaceHazard(new SpikeBall(new Path_Sine(swing, Spikes_SwingAmplitude, Spikes_SwingSpeed, true, false, 0))));
+    }
+
+    void BuildJetsZone()
+    {
+        CreatureWorld_Zone const z = CreatureZone_Jets;
+        Need<Jet>();
+        unsigned int const refs[Jets_Count] = {JetsRef_Up, JetsRef_Down, JetsRef_Left, JetsRef_Right};
+        Direction const directions[Jets_Count] = {Direction_Up, Direction_Down, Direction_Left, Direction_Right};
+        for (int i = 0; i < Jets_Count; ++i)
+            jets.push_back(PlaceHazard(new Jet(player, Ref(z, refs[i]), directions[i], Jets_Sizes[i],
+                                               Jet::Jet_Wait_Duration, Jet::Jet_Fire_Duration, Jets_Phases[i])));
+    }
+
+    void BuildVinesZone()
+    {
+        CreatureWorld_Zone const z = CreatureZone_Vines;
+        Need<Vine>();
+        for (unsigned int i = 0; i < Vines_Count; ++i)
+        {
+            Vine* v = built.Own(new Vine(map, CreatureWorld_Ref(z, VineRef(i, 0)), CreatureWorld_Ref(z, VineRef(i, 1)),
+                                         CreatureWorld_Ref(z, VineRef(i, 2)), CreatureWorld_Ref(z, VineRef(i, 3))));
+            objects->AddObject(static_cast<Object*>(v));
+            objects->AddTarget(v);
+            objects->AddHangOn(v);
+            vines.push_back(v);
+        }
     }
 
     std::vector<CreatureWorld_Zone> zones;

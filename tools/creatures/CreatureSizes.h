@@ -34,3 +34,9 @@ constexpr CreatureSize CreatureSize_WavyFace{64, 64};
 // The sliding puzzle's tiles and the leak sprinkler's drops (drawn as dots, no pictures).
 constexpr CreatureSize CreatureSize_SlideyTile{32, 32};
 constexpr int CreatureFrames_SlideyTile = 15;
+
+// Spikes, spike balls, jets and vines: a spike's size sets a row's, a vine's its hang point and rectangle.
+constexpr CreatureSize CreatureSize_Spike{32, 64};
+constexpr CreatureSize CreatureSize_SpikeBall{32, 32};
+constexpr CreatureSize CreatureSize_JetPuff{32, 32};
+constexpr CreatureSize CreatureSize_Vine{16, 128};

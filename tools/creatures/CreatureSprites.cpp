@@ -22,6 +22,10 @@ void WriteAll(std::string const& dir)
     // Mozzies and wavy blobs.
     WriteMozzy(dir);
     WriteWavyBlob(dir);
+    // Spikes, spike balls, jets and vines.
+    Writer const hazards[] = {&WriteSpikes, &WriteJet, &WriteVine};
+    for (Writer write : hazards)
+        write(dir);
 }
 
 void Save(Canvas const& canvas, std::string const& dir, std::string const& name)

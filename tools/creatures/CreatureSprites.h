@@ -30,5 +30,9 @@ void WriteMozzy(std::string const& dir);
 void WriteWavyBlob(std::string const& dir);
 // The sliding puzzle's tiles.
 void WriteSlideyPuzzle(std::string const& dir);
+// Spikes, spike balls, jets and vines.
+void WriteSpikes(std::string const& dir);
+void WriteJet(std::string const& dir);
+void WriteVine(std::string const& dir);
 
 } // namespace CreatureSprites

@@ -32,6 +32,11 @@ void CreatureWorldWriter::Write(std::string const& dir)
     zones[CreatureZone_SlideyPuzzle] = &SlideyPuzzleZone;
     zones[CreatureZone_Leak] = &LeakZone;
 
+    // Spikes, spike balls, jets, vines and push-overs; a zone without a writer has only the floor.
+    zones[CreatureZone_Spikes] = &SpikesZone;
+    zones[CreatureZone_Jets] = &JetsZone;
+    zones[CreatureZone_Vines] = &VinesZone;
+    zones[CreatureZone_PushOver] = &PushOverZone;
     double const end = static_cast<double>(CreatureZone_Count) * CreatureWorld_ZoneWidth;
 
     MapWriter map;
@@ -184,4 +189,64 @@ void CreatureWorldWriter::LeakZone(MapWriter& map, double x0)
     CreatureWorld_Zone const z = CreatureZone_Leak;
     map.AddBox(x0 + Leak_TankX0, 0, x0 + Leak_TankX1, Leak_TankHeight, Plank, 0, true, false, 64);
     map.AddRefPoint(CreatureWorld_Ref(z, LeakRef_Point), x0 + Leak_PointX, Leak_PointY);
+}
+
+// Spikes, spike balls, jets, vines and push-overs.
+void CreatureWorldWriter::SpikesZone(MapWriter& map, double x0)
+{
+    CreatureWorld_Zone const z = CreatureZone_Spikes;
+    map.AddRefPoint(CreatureWorld_Ref(z, SpikesRef_Row), x0 + 300, Spikes_RowY);
+    map.AddRefPoint(CreatureWorld_Ref(z, SpikesRef_RandomRow), x0 + 420, Spikes_RowY);
+    map.AddRefPoint(CreatureWorld_Ref(z, SpikesRef_BigRow), x0 + 540, Spikes_RowY);
+    map.AddRefPoint(CreatureWorld_Ref(z, SpikesRef_StillBall), x0 + 750, Spikes_BallY);
+    map.AddRefPoint(CreatureWorld_Ref(z, SpikesRef_SwingBall), x0 + 880, Spikes_BallY);
+}
+
+void CreatureWorldWriter::JetsZone(MapWriter& map, double x0)
+{
+    CreatureWorld_Zone const z = CreatureZone_Jets;
+    // The downward jet hangs from a beam.
+    map.AddBox(x0 + 420, 110, x0 + 480, 130, Brick, 0, true, false, 64);
+    map.AddRefPoint(CreatureWorld_Ref(z, JetsRef_Up), x0 + 300, 0);
+    map.AddRefPoint(CreatureWorld_Ref(z, JetsRef_Down), x0 + 450, 110);
+    map.AddRefPoint(CreatureWorld_Ref(z, JetsRef_Left), x0 + 700, 10);
+    map.AddRefPoint(CreatureWorld_Ref(z, JetsRef_Right), x0 + 750, 10);
+}
+
+void CreatureWorldWriter::VinesZone(MapWriter& map, double x0)
+{
+    CreatureWorld_Zone const z = CreatureZone_Vines;
+    map.AddBox(x0 + 200, Vines_TopY, x0 + 800, Vines_TopY + 30, Brick, 0, true, false, 64);
+    double const lower[Vines_Count][3] = {{350, 300, 250}, {300, 300, 300}, {Vines_TopY, Vines_TopY, Vines_TopY}};
+    for (unsigned int i = 0; i < Vines_Count; ++i)
+    {
+        double const x = x0 + 300 + 200 * i;
+        map.AddRefPoint(CreatureWorld_Ref(z, VineRef(i, 0)), x, Vines_TopY);
+        for (unsigned int k = 0; k < 3; ++k)
+            map.AddRefPoint(CreatureWorld_Ref(z, VineRef(i, 1 + k)), x, lower[i][k]);
+    }
+}
+
+void CreatureWorldWriter::PushOverZone(MapWriter& map, double x0)
+{
+    CreatureWorld_Zone const z = CreatureZone_PushOver;
+    double const left = x0 + PushOver_PillarX;
+    double const right = left + PushOver_PillarWidth;
+    double const top = PushOver_FootHeight;
+    double const ramp = PushOver_RampWidth;
+    double const ledge = PushOver_LedgeWidth;
+    map.AddBox(left, 0, right, top, Brick, PushOver_Group, true, false, 64);
+    map.AddBox(left + 4, top, right - 4, PushOver_Height, Stone, PushOver_Group, false, false, 64);
+    // Thin ledges: the pillar lying on its side fits under the right one.
+    map.AddBox(left - ledge, top - 8, left, top, Plank, 0, true, false, 64);
+    map.AddBox(right, top - 8, right + ledge, top, Plank, 0, true, false, 64);
+    auto rampPoly = [&](double foot, double high) {
+        MapWriter_Poly poly{Stone, 0, true, false, {}};
+        poly.points = {
+            {foot, 0, foot / 64, 0, true}, {high, top, high / 64, top / 64, true}, {high, 0, high / 64, 0, true}};
+        map.AddPoly(poly);
+    };
+    rampPoly(left - ledge - ramp, left - ledge);
+    rampPoly(right + ledge + ramp, right + ledge);
+    map.AddRefPoint(CreatureWorld_Ref(z, PushOverRef_RightStart), right + ledge + ramp + 60, 1);
 }

@@ -31,6 +31,11 @@ public:
     // The sliding puzzle and the leak sprinkler.
     static void SlideyPuzzleZone(MapWriter& map, double x0);
     static void LeakZone(MapWriter& map, double x0);
+    // Spikes, spike balls, jets, vines and push-overs.
+    static void SpikesZone(MapWriter& map, double x0);
+    static void JetsZone(MapWriter& map, double x0);
+    static void VinesZone(MapWriter& map, double x0);
+    static void PushOverZone(MapWriter& map, double x0);
 
     // Textures of the image map.
     static constexpr unsigned int Stone = 1;

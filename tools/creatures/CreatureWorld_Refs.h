@@ -23,6 +23,11 @@ enum CreatureWorld_Zone : unsigned int
     // The sliding puzzle and the leak sprinkler.
     CreatureZone_SlideyPuzzle = 20, // the sliding puzzle standing on the floor
     CreatureZone_Leak = 21,         // a tank whose leak sprays
+    // Spikes, spike balls, jets, vines and push-overs.
+    CreatureZone_Spikes = 16,   // three rows of spikes, a still and a swinging spike ball
+    CreatureZone_Jets = 17,     // four jets, one per direction
+    CreatureZone_Vines = 18,    // vines with distinct, coinciding and all-coinciding heights
+    CreatureZone_PushOver = 19, // a pillar between two ledges
     CreatureZone_Count = 22,
 };
 
@@ -185,3 +190,52 @@ constexpr double Leak_TankX1 = 500.0;
 constexpr double Leak_TankHeight = 100.0;
 constexpr double Leak_PointX = 505.0; // just clear of the tank
 constexpr double Leak_PointY = 40.0;
+
+// Spikes, spike balls, jets, vines and push-overs.
+// The rows' base lines lie a little below the floor's top, so that a raised row hurts a player
+// standing on the floor and a sunk one does not.
+enum CreatureRef_Spikes : unsigned int
+{
+    SpikesRef_Row = 1,       // phase 0
+    SpikesRef_RandomRow = 2, // phase -1
+    SpikesRef_BigRow = 3,    // SetScale(2.0)
+    SpikesRef_StillBall = 4,
+    SpikesRef_SwingBall = 5, // the centre of its swing along x
+};
+constexpr double Spikes_RowY = -4.0;
+constexpr int Spikes_RowCount = 4;
+constexpr double Spikes_BallY = 20.0;
+constexpr double Spikes_SwingAmplitude = 60.0;
+constexpr double Spikes_SwingSpeed = 0.01;
+
+// Nozzles of the four jets, with their sizes and phases (-1: drawn).
+enum CreatureRef_Jets : unsigned int
+{
+    JetsRef_Up = 1,
+    JetsRef_Down = 2,
+    JetsRef_Left = 3,
+    JetsRef_Right = 4,
+};
+constexpr int Jets_Count = 4;
+constexpr int Jets_Sizes[Jets_Count] = {40, 30, 50, 20};
+constexpr int Jets_Phases[Jets_Count] = {0, -1, 120, -1};
+
+// Vine i hangs from its top point and rests at its three lower points in turn: the first at
+// three distinct heights, the second at one, the third never moves.
+constexpr unsigned int Vines_Count = 3;
+constexpr unsigned int VineRef(unsigned int vine, unsigned int height)
+{
+    return 1 + 4 * vine + height;
+}
+constexpr double Vines_TopY = 400.0;
+
+// A pillar between two ledges reached by ramps: its solid foot is flush with the ledges and a
+// loose top stands over it, so a player stepping off a ledge is inside its upper two thirds.
+constexpr unsigned int PushOver_Group = 191;
+constexpr unsigned int PushOverRef_RightStart = 1; // at the foot of the right ramp
+constexpr double PushOver_PillarX = 450.0;         // its left face, from the zone's start
+constexpr double PushOver_PillarWidth = 40.0;
+constexpr double PushOver_FootHeight = 60.0; // also the ledges' top
+constexpr double PushOver_Height = 150.0;
+constexpr double PushOver_LedgeWidth = 150.0;
+constexpr double PushOver_RampWidth = 150.0;
