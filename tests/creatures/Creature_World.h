@@ -8,6 +8,10 @@
 #include "creatures/Spider.h"
 #include "creatures/Vulture.h"
 #include "creatures/Zoveduv.h"
+// Rock-throwing goblin, splitting shmoos, imps.
+#include "creatures/GoblinDefend.h"
+#include "creatures/Imp.h"
+#include "creatures/SplitShmoo.h"
 #include "engine/Level.h"
 #include "engine/Map.h"
 #include "engine/MapMove.h"
@@ -135,6 +139,10 @@ public:
     std::vector<Shmoo*> shmoos;     // the last with no ground below it
     std::vector<Spider*> spiders;   // the i-th with 1 + i hit points
     std::vector<Zoveduv*> grethyns;
+    // Rock-throwing goblin, splitting shmoos, imps.
+    GoblinDefend* goblinDefend = nullptr;
+    std::vector<SplitShmoo*> splitShmoos; // range 180, then range 0
+    std::vector<Imp*> imps;
 
     static constexpr int Goblin_HitPoints = 3;
 
@@ -228,6 +236,19 @@ private:
         case CreatureZone_Grethyn:
             BuildGrethynZone();
             break;
+        // Rock-throwing goblin, splitting shmoos, imps.
+        case CreatureZone_GoblinDefend:
+            Need<GoblinDefend>();
+            goblinDefend = PlaceEnemy(new GoblinDefend(Ref(zone, GoblinDefendRef_Goblin), GoblinDefend_HitPoints));
+            break;
+        case CreatureZone_SplitShmoo:
+            BuildSplitShmooZone();
+            break;
+        case CreatureZone_Imp:
+            Need<Imp>();
+            for (unsigned int i = 0; i < Imp_ZoneCount; ++i)
+                imps.push_back(PlaceEnemy(new Imp(map, CreatureWorld_Ref(zone, ImpRef_Imp(i)), Imp_HitPoints)));
+            break;
         case CreatureZone_Count:
             break;
         }
@@ -288,6 +309,25 @@ private:
             objects->AddEnemy(g);
             grethyns.push_back(g);
         }
+    }
+
+    // Rock-throwing goblin, splitting shmoos, imps.
+    // The level registers the blobs only; the splitting shmoo owns and deletes them.
+    void BuildSplitShmooZone()
+    {
+        CreatureWorld_Zone const z = CreatureZone_SplitShmoo;
+        Need<ShmooInst>();
+        splitShmoos.push_back(
+            built.Own(new SplitShmoo(map, CreatureWorld_Ref(z, SplitShmooRef_Wide), SplitShmoo_WideRange, 1.0)));
+        splitShmoos.push_back(built.Own(new SplitShmoo(map, CreatureWorld_Ref(z, SplitShmooRef_Home), 0.0, 1.0)));
+        for (SplitShmoo* s : splitShmoos)
+            for (int i = 0; i < SplitShmoo::Shmoo_Total_Count; ++i)
+            {
+                ShmooInst* blob = s->GetShmoo(i);
+                objects->AddObject(static_cast<Object*>(blob));
+                objects->AddEnemy(blob);
+                objects->AddTarget(blob);
+            }
     }
 
     std::vector<CreatureWorld_Zone> zones;

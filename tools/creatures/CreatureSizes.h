@@ -21,3 +21,11 @@ constexpr int CreatureFrames_Vulture = 5;
 constexpr int CreatureFrames_Cactus = 5;
 constexpr int CreatureFrames_GrethynEye = 4;
 constexpr int CreatureFrames_GrethynMouth = 5;
+
+// Rock-throwing goblin, imp: the goblin's frame-0 width sets its activity radius (4 x); the rock is
+// drawn at its pixel size.
+constexpr CreatureSize CreatureSize_GoblinDefend{32, 32};
+constexpr CreatureSize CreatureSize_GoblinRock{12, 12};
+constexpr CreatureSize CreatureSize_Imp{32, 32};
+constexpr int CreatureFrames_GoblinDefend = 4;
+constexpr int CreatureFrames_Imp = 4;

@@ -25,5 +25,8 @@ void WriteCactus(std::string const& dir);
 void WriteShmoo(std::string const& dir);
 void WriteSpider(std::string const& dir);
 void WriteGrethyn(std::string const& dir);
+// Rock-throwing goblin, imp.
+void WriteGoblinDefend(std::string const& dir);
+void WriteImp(std::string const& dir);
 
 } // namespace CreatureSprites

@@ -22,8 +22,23 @@ void CreatureWorldWriter::Write(std::string const& dir)
     DataGen::MakeDirs(folder);
 
     ZoneWriter const zones[CreatureZone_Count] = {
-        &GoblinWallZone, &GoblinTurnZone, &RatsZone,   &GoblinGroupZone, &VultureZone,
-        &CactusZone,     &ShmooZone,      &SpiderZone, &GrethynZone,
+        &GoblinWallZone,
+        &GoblinTurnZone,
+        &RatsZone,
+        &GoblinGroupZone,
+        &VultureZone,
+        &CactusZone,
+        &ShmooZone,
+        &SpiderZone,
+        &GrethynZone,
+        nullptr,
+        nullptr,
+        nullptr,
+        nullptr, // zones 9 to 12 belong to other kinds
+        // Rock-throwing goblin, splitting shmoos, imps.
+        &GoblinDefendZone,
+        &SplitShmooZone,
+        &ImpZone,
     };
     double const end = static_cast<double>(CreatureZone_Count) * CreatureWorld_ZoneWidth;
 
@@ -37,7 +52,8 @@ void CreatureWorldWriter::Write(std::string const& dir)
         CreatureWorld_Zone const zone = CreatureWorld_Zone(z);
         double const x0 = CreatureWorld_ZoneX(zone);
         map.AddRefPoint(CreatureWorld_Ref(zone, CreatureRef_Start), x0 + 100, 1);
-        zones[z](map, x0);
+        if (zones[z] != nullptr)
+            zones[z](map, x0);
     }
 
     std::string const mapPath = folder + "/map";
@@ -146,4 +162,23 @@ void CreatureWorldWriter::GrethynZone(MapWriter& map, double x0)
     for (unsigned int i = 0; i < Grethyn_ZoneCount; ++i)
         map.AddRefPoint(CreatureWorld_Ref(z, GrethynRef_Mouth(i)), x0 + Grethyn_RowX + Grethyn_RowGap * i,
                         Grethyn_RowY);
+}
+
+// Rock-throwing goblin, splitting shmoos, imps.
+void CreatureWorldWriter::GoblinDefendZone(MapWriter& map, double x0)
+{
+    map.AddRefPoint(CreatureWorld_Ref(CreatureZone_GoblinDefend, GoblinDefendRef_Goblin), x0 + GoblinDefend_X, 0);
+}
+
+void CreatureWorldWriter::SplitShmooZone(MapWriter& map, double x0)
+{
+    CreatureWorld_Zone const z = CreatureZone_SplitShmoo;
+    map.AddRefPoint(CreatureWorld_Ref(z, SplitShmooRef_Wide), x0 + SplitShmoo_WideX, 0);
+    map.AddRefPoint(CreatureWorld_Ref(z, SplitShmooRef_Home), x0 + SplitShmoo_HomeX, 0);
+}
+
+void CreatureWorldWriter::ImpZone(MapWriter& map, double x0)
+{
+    for (unsigned int i = 0; i < Imp_ZoneCount; ++i)
+        map.AddRefPoint(CreatureWorld_Ref(CreatureZone_Imp, ImpRef_Imp(i)), x0 + Imp_RowX + Imp_RowGap * i, 0);
 }

@@ -25,6 +25,10 @@ public:
     static void ShmooZone(MapWriter& map, double x0);
     static void SpiderZone(MapWriter& map, double x0);
     static void GrethynZone(MapWriter& map, double x0);
+    // Rock-throwing goblin, splitting shmoos, imps.
+    static void GoblinDefendZone(MapWriter& map, double x0);
+    static void SplitShmooZone(MapWriter& map, double x0);
+    static void ImpZone(MapWriter& map, double x0);
 
     // Textures of the image map.
     static constexpr unsigned int Stone = 1;
