@@ -6,6 +6,8 @@
 #include "util/Pointf.h"
 #include "util/PtrListSorted.h"
 
+#include <cstdint>
+
 class Image;
 class TimeSet;
 

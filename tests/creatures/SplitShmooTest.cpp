@@ -73,9 +73,6 @@ TEST(SplitShmoo, DrawsEachLandingPlaceUntilInRangeThenItsFlightNodeByNode)
         EXPECT_EQ(node.blob, s.GetShmoo(i));
     }
     EXPECT_EQ(std::rand(), after);
-    int const hitPoints[] = {32, 16, 16, 8, 8, 8, 8, 4, 4, 4, 4, 4, 4, 4, 4};
-    for (int i = 0; i < SplitShmoo::Shmoo_Total_Count; ++i)
-        EXPECT_EQ(ShmoosInfo::GetHitPoints(i), hitPoints[i]);
 
     // With range 0 every blob lands at home.
     SplitShmoo still(map.get(), SmallMap_Above, 0.0, 1.0);

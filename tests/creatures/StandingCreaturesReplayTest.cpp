@@ -3,6 +3,7 @@
 #include "engine/Player.h"
 #include "engine/TimeSet.h"
 #include "support/RandomSeed.h"
+#include "tools/creatures/CreatureSizes.h"
 
 #include <random>
 
@@ -89,6 +90,12 @@ TEST_F(StandingCreaturesReplayTest, ThrowsBlocksSplitsAndDeathsShowAsRecordedWha
     Creature_Hitter hitter;
     world->GetObjects()->AddObject(&hitter);
     PlanHits(hitter);
+    // Its activity radius is four times the width of its first frame.
+    Pointf centre;
+    double radius = 0.0;
+    double scale = 0.0;
+    ASSERT_TRUE(world->goblinDefend->ActivePoint(centre, radius, scale));
+    EXPECT_EQ(radius, 4.0 * CreatureSize_GoblinDefend.width);
     ReplayHarness harness(*world, keyScript);
     ReplayWatch_CreatureWorld(harness, *world);
     for (int i = 0; i < Standing_Steps; ++i)
