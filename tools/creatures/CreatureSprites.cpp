@@ -14,19 +14,16 @@ void WriteAll(std::string const& dir)
 {
     using Writer = void (*)(std::string const&);
     Writer const writers[] = {
-        &WriteGoblin,
-        &WriteRat,
-        &WriteVulture,
-        &WriteCactus,
-        &WriteShmoo,
-        &WriteSpider,
-        &WriteGrethyn,
-        // Rock-throwing goblin, imp.
-        &WriteGoblinDefend,
-        &WriteImp,
+        &WriteGoblin, &WriteRat, &WriteVulture, &WriteCactus, &WriteShmoo, &WriteSpider, &WriteGrethyn,
     };
     for (Writer write : writers)
         write(dir);
+    // Mozzies and wavy blobs.
+    WriteMozzy(dir);
+    WriteWavyBlob(dir);
+    // Rock-throwing goblin, imps.
+    WriteGoblinDefend(dir);
+    WriteImp(dir);
 }
 
 void Save(Canvas const& canvas, std::string const& dir, std::string const& name)

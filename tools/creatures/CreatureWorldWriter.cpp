@@ -21,25 +21,17 @@ void CreatureWorldWriter::Write(std::string const& dir)
     std::string const folder = dir + "/creatureworld";
     DataGen::MakeDirs(folder);
 
-    ZoneWriter const zones[CreatureZone_Count] = {
-        &GoblinWallZone,
-        &GoblinTurnZone,
-        &RatsZone,
-        &GoblinGroupZone,
-        &VultureZone,
-        &CactusZone,
-        &ShmooZone,
-        &SpiderZone,
-        &GrethynZone,
-        nullptr,
-        nullptr,
-        nullptr,
-        nullptr, // zones 9 to 12 belong to other kinds
-        // Rock-throwing goblin, splitting shmoos, imps.
-        &GoblinDefendZone,
-        &SplitShmooZone,
-        &ImpZone,
+    ZoneWriter zones[CreatureZone_Count] = {
+        &GoblinWallZone, &GoblinTurnZone, &RatsZone,   &GoblinGroupZone, &VultureZone,
+        &CactusZone,     &ShmooZone,      &SpiderZone, &GrethynZone,
     };
+    // Mozzies and wavy blobs; a zone whose writer is missing has only its start point.
+    zones[CreatureZone_Mozzy] = &MozzyZone;
+    zones[CreatureZone_WavyBlob] = &WavyBlobZone;
+    // Rock-throwing goblin, splitting shmoos, imps.
+    zones[CreatureZone_GoblinDefend] = &GoblinDefendZone;
+    zones[CreatureZone_SplitShmoo] = &SplitShmooZone;
+    zones[CreatureZone_Imp] = &ImpZone;
     double const end = static_cast<double>(CreatureZone_Count) * CreatureWorld_ZoneWidth;
 
     MapWriter map;
@@ -162,6 +154,22 @@ void CreatureWorldWriter::GrethynZone(MapWriter& map, double x0)
     for (unsigned int i = 0; i < Grethyn_ZoneCount; ++i)
         map.AddRefPoint(CreatureWorld_Ref(z, GrethynRef_Mouth(i)), x0 + Grethyn_RowX + Grethyn_RowGap * i,
                         Grethyn_RowY);
+}
+
+// Mozzies and wavy blobs.
+void CreatureWorldWriter::MozzyZone(MapWriter& map, double x0)
+{
+    CreatureWorld_Zone const z = CreatureZone_Mozzy;
+    map.AddRefPoint(CreatureWorld_Ref(z, MozzyRef_Left), x0 + Mozzy_BeatX, Mozzy_BeatY);
+    map.AddRefPoint(CreatureWorld_Ref(z, MozzyRef_Right), x0 + Mozzy_BeatX + Mozzy_BeatWidth, Mozzy_BeatY);
+}
+
+void CreatureWorldWriter::WavyBlobZone(MapWriter& map, double x0)
+{
+    CreatureWorld_Zone const z = CreatureZone_WavyBlob;
+    unsigned int const refs[] = {WavyBlobRef_Coloured, WavyBlobRef_Grey, WavyBlobRef_Moving};
+    for (unsigned int i = 0; i < 3; ++i)
+        map.AddRefPoint(CreatureWorld_Ref(z, refs[i]), x0 + WavyBlob_RowX + WavyBlob_RowGap * i, WavyBlob_RowY);
 }
 
 // Rock-throwing goblin, splitting shmoos, imps.

@@ -25,6 +25,9 @@ public:
     static void ShmooZone(MapWriter& map, double x0);
     static void SpiderZone(MapWriter& map, double x0);
     static void GrethynZone(MapWriter& map, double x0);
+    // Mozzies and wavy blobs.
+    static void MozzyZone(MapWriter& map, double x0);
+    static void WavyBlobZone(MapWriter& map, double x0);
     // Rock-throwing goblin, splitting shmoos, imps.
     static void GoblinDefendZone(MapWriter& map, double x0);
     static void SplitShmooZone(MapWriter& map, double x0);

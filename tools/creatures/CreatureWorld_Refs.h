@@ -17,6 +17,9 @@ enum CreatureWorld_Zone : unsigned int
     CreatureZone_Shmoo = 6,       // shmoos over ground, one with no ground within 500
     CreatureZone_Spider = 7,      // spiders under a ceiling
     CreatureZone_Grethyn = 8,     // a row of grethyns
+    // Mozzies and wavy blobs.
+    CreatureZone_Mozzy = 11,    // two mozzies on one beat the player can walk under
+    CreatureZone_WavyBlob = 12, // a coloured wavy blob, a grey one and one moving round a rectangle
     // Rock-throwing goblin, splitting shmoos, imps.
     CreatureZone_GoblinDefend = 13, // a rock-throwing goblin on the floor, passed on both sides
     CreatureZone_SplitShmoo = 14,   // a splitting shmoo with range 180 and one with range 0
@@ -167,3 +170,25 @@ constexpr double Imp_RowGap = 200.0;
 constexpr int Imp_HitPoints = 2;
 
 // Map groups: the gate takes group 1; a later zone that moves a group takes the next free one.
+
+// Mozzies and wavy blobs.
+enum CreatureRef_Mozzy : unsigned int
+{
+    MozzyRef_Left = 1,  // the left end of the beat
+    MozzyRef_Right = 2, // its right end
+};
+constexpr double Mozzy_BeatX = 300.0; // the left end, from the zone's start
+constexpr double Mozzy_BeatWidth = 400.0;
+constexpr double Mozzy_BeatY = 150.0;
+
+enum CreatureRef_WavyBlob : unsigned int
+{
+    WavyBlobRef_Coloured = 1,
+    WavyBlobRef_Grey = 2,
+    WavyBlobRef_Moving = 3, // the middle of the rectangle it moves round
+};
+constexpr double WavyBlob_RowX = 200.0; // the first, from the zone's start
+constexpr double WavyBlob_RowGap = 300.0;
+constexpr double WavyBlob_RowY = 220.0;
+constexpr double WavyBlob_RoundWidth = 120.0; // the moving blob's rectangle
+constexpr double WavyBlob_RoundHeight = 60.0;
