@@ -308,6 +308,82 @@ inline void ReplayWatch_Hazards(ReplayHarness& harness, Creature_World& world)
             [=](Tick t, Replay_Digest& d) { ReplayHarness::Add(d, "push-over", "angle", pushOver->AngleAtTime(t)); });
 }
 
+// Rock-throwing goblin, splitting shmoos, imps.
+// The rock-throwing goblin: life, pose and rocks. Its mirroring is digested only at ticks its
+// facing records cover: elsewhere it follows the side the player was on at the last live step.
+inline void ReplayWatch_GoblinDefend(ReplayHarness& harness, std::string const& name, GoblinDefend* g, Map const* map)
+{
+    harness.Watch([=](Tick t, Replay_Digest& d) {
+        ReplayHarness::Add(d, name, "alive", g->AliveAt(t));
+        ReplayHarness::Add(d, name, "active", g->IsActive(t));
+        ReplayWatch_Aim(d, name, g, map, t);
+        ReplayHarness::Add(d, name, "frame", g->FrameAt(t));
+        ReplayHarness::Add(d, name, "faced", g->FacedAt(t));
+        if (g->FacedAt(t))
+            ReplayHarness::Add(d, name, "left", g->FacingLeftAt(t));
+        Pointf rocks[4];
+        int const n = g->RocksAt(t, rocks, 4);
+        ReplayHarness::Add(d, name, "rocks", n);
+        for (int i = 0; i < n && i < 4; ++i)
+        {
+            ReplayHarness::Add(d, name, "rock x", rocks[i].x);
+            ReplayHarness::Add(d, name, "rock y", rocks[i].y);
+            ReplayHarness::Add(d, name, "rock hurts", g->IsPlayerHit(t, &rocks[i]));
+        }
+    });
+}
+
+// A splitting shmoo's blobs, from the tree: at a tick on which a blob splits because the player came
+// near, the step moved the blobs before the split was written, so their step state is not digested.
+inline void ReplayWatch_SplitShmoo(ReplayHarness& harness, std::string const& name, SplitShmoo* s, Map const* map)
+{
+    harness.Watch([=](Tick t, Replay_Digest& d) {
+        ShmoosInfo const* tree = s->GetTree();
+        for (int i = 0; i < SplitShmoo::Shmoo_Total_Count; ++i)
+        {
+            std::string const blob = name + " blob " + std::to_string(i);
+            ShmooInst* inst = s->GetShmoo(i);
+            Pointf at;
+            int flying = 0;
+            bool const present = tree->GetPos(t, i, &at, &flying, false);
+            ReplayHarness::Add(d, blob, "present", present);
+            ReplayHarness::Add(d, blob, "alive", inst->AliveAt(t));
+            ReplayWatch_Aim(d, blob, inst, map, t);
+            if (!present)
+                continue;
+            ReplayHarness::Add(d, blob, "x", at.x);
+            ReplayHarness::Add(d, blob, "y", at.y);
+            ReplayHarness::Add(d, blob, "flying", flying);
+            bool const splitNow =
+                tree->nodes[i].splitTime == t || (i > 0 && tree->nodes[ShmoosInfo::GetParent(i)].splitTime == t);
+            if (!splitNow)
+            {
+                ReplayHarness::Add(d, blob, "shown", inst->Shown());
+                ReplayHarness::Add(d, blob, "hurts", inst->IsPlayerHit(t, &at));
+            }
+        }
+    });
+}
+
+// An imp, whose step state is kept only while it is moved.
+inline void ReplayWatch_Imp(ReplayHarness& harness, std::string const& name, Imp* imp, Map const* map)
+{
+    harness.Watch([=](Tick t, Replay_Digest& d) {
+        ReplayHarness::Add(d, name, "alive", imp->AliveAt(t));
+        ReplayHarness::Add(d, name, "moved", imp->MovedAt(t));
+        ReplayWatch_Aim(d, name, imp, map, t);
+        if (!imp->MovedAt(t))
+            return;
+        Pointf const at = imp->GetPosition();
+        ReplayHarness::Add(d, name, "x", at.x);
+        ReplayHarness::Add(d, name, "y", at.y);
+        ReplayHarness::Add(d, name, "frame", imp->GetFrame());
+        ReplayHarness::Add(d, name, "angle", imp->GetAngle());
+        ReplayHarness::Add(d, name, "mirrored", imp->Mirrored());
+        ReplayHarness::Add(d, name, "hurts", imp->IsPlayerHit(t, &at));
+    });
+}
+
 // Every creature the level placed, kind by kind, with the moving groups and the past selves.
 inline void ReplayWatch_CreatureWorld(ReplayHarness& harness, Creature_World& world)
 {
@@ -336,6 +412,13 @@ inline void ReplayWatch_CreatureWorld(ReplayHarness& harness, Creature_World& wo
     // The sliding puzzle; the sprinkler is not replayed.
     if (world.slideyPuzzle != nullptr)
         ReplayWatch_SlideyPuzzle(harness, world.slideyPuzzle);
+    // Rock-throwing goblin, splitting shmoos, imps.
+    if (world.goblinDefend != nullptr)
+        ReplayWatch_GoblinDefend(harness, "rock goblin", world.goblinDefend, map);
+    for (std::size_t i = 0; i < world.splitShmoos.size(); ++i)
+        ReplayWatch_SplitShmoo(harness, "split shmoo " + std::to_string(i), world.splitShmoos[i], map);
+    for (std::size_t i = 0; i < world.imps.size(); ++i)
+        ReplayWatch_Imp(harness, "imp " + std::to_string(i), world.imps[i], map);
     ReplayWatch_Selves(harness, world.GetTimeFrames());
     // Spikes, spike balls, jets, vines and push-overs.
     ReplayWatch_Hazards(harness, world);

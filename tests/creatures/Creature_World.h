@@ -17,6 +17,10 @@
 #include "creatures/Vulture.h"
 #include "creatures/WavyBlob.h"
 #include "creatures/Zoveduv.h"
+// Rock-throwing goblin, splitting shmoos, imps.
+#include "creatures/GoblinDefend.h"
+#include "creatures/Imp.h"
+#include "creatures/SplitShmoo.h"
 #include "engine/Level.h"
 #include "engine/Map.h"
 #include "engine/MapMove.h"
@@ -176,6 +180,10 @@ public:
     std::vector<Jet*> jets;             // up, down, left, right
     std::vector<Vine*> vines;           // three heights, one height, never moves
     PushOver* pushOver = nullptr;
+    // Rock-throwing goblin, splitting shmoos, imps.
+    GoblinDefend* goblinDefend = nullptr;
+    std::vector<SplitShmoo*> splitShmoos; // range 180, then range 0
+    std::vector<Imp*> imps;
 
     static constexpr int Goblin_HitPoints = 3;
 
@@ -284,7 +292,18 @@ private:
             sprinkler = built.Own(new Sprinkler());
             sprinkler->pos = Ref(zone, LeakRef_Point);
             break;
-        case CreatureZone_Count:
+        // Rock-throwing goblin, splitting shmoos, imps.
+        case CreatureZone_GoblinDefend:
+            Need<GoblinDefend>();
+            goblinDefend = PlaceEnemy(new GoblinDefend(Ref(zone, GoblinDefendRef_Goblin), GoblinDefend_HitPoints));
+            break;
+        case CreatureZone_SplitShmoo:
+            BuildSplitShmooZone();
+            break;
+        case CreatureZone_Imp:
+            Need<Imp>();
+            for (unsigned int i = 0; i < Imp_ZoneCount; ++i)
+                imps.push_back(PlaceEnemy(new Imp(map, CreatureWorld_Ref(zone, ImpRef_Imp(i)), Imp_HitPoints)));
             break;
         // Spikes, spike balls, jets, vines and push-overs.
         case CreatureZone_Spikes:
@@ -301,6 +320,8 @@ private:
             pushOver = built.Own(new PushOver(map, PushOver_Group));
             objects->AddObject(static_cast<Object*>(pushOver));
             mapMove->AddObject(pushOver);
+            break;
+        case CreatureZone_Count:
             break;
         }
     }
@@ -463,6 +484,25 @@ private:
             objects->AddHangOn(v);
             vines.push_back(v);
         }
+    }
+
+    // Rock-throwing goblin, splitting shmoos, imps.
+    // The level registers the blobs only; the splitting shmoo owns and deletes them.
+    void BuildSplitShmooZone()
+    {
+        CreatureWorld_Zone const z = CreatureZone_SplitShmoo;
+        Need<ShmooInst>();
+        splitShmoos.push_back(
+            built.Own(new SplitShmoo(map, CreatureWorld_Ref(z, SplitShmooRef_Wide), SplitShmoo_WideRange, 1.0)));
+        splitShmoos.push_back(built.Own(new SplitShmoo(map, CreatureWorld_Ref(z, SplitShmooRef_Home), 0.0, 1.0)));
+        for (SplitShmoo* s : splitShmoos)
+            for (int i = 0; i < SplitShmoo::Shmoo_Total_Count; ++i)
+            {
+                ShmooInst* blob = s->GetShmoo(i);
+                objects->AddObject(static_cast<Object*>(blob));
+                objects->AddEnemy(blob);
+                objects->AddTarget(blob);
+            }
     }
 
     std::vector<CreatureWorld_Zone> zones;

@@ -40,3 +40,11 @@ constexpr CreatureSize CreatureSize_Spike{32, 64};
 constexpr CreatureSize CreatureSize_SpikeBall{32, 32};
 constexpr CreatureSize CreatureSize_JetPuff{32, 32};
 constexpr CreatureSize CreatureSize_Vine{16, 128};
+
+// Rock-throwing goblin, imp: the goblin's frame-0 width sets its activity radius (4 x); the rock is
+// drawn at its pixel size.
+constexpr CreatureSize CreatureSize_GoblinDefend{32, 32};
+constexpr CreatureSize CreatureSize_GoblinRock{12, 12};
+constexpr CreatureSize CreatureSize_Imp{32, 32};
+constexpr int CreatureFrames_GoblinDefend = 4;
+constexpr int CreatureFrames_Imp = 4;

@@ -26,6 +26,9 @@ void WriteAll(std::string const& dir)
     Writer const hazards[] = {&WriteSpikes, &WriteJet, &WriteVine};
     for (Writer write : hazards)
         write(dir);
+    // Rock-throwing goblin, imps.
+    WriteGoblinDefend(dir);
+    WriteImp(dir);
 }
 
 void Save(Canvas const& canvas, std::string const& dir, std::string const& name)

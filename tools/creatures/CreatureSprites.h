@@ -34,5 +34,8 @@ void WriteSlideyPuzzle(std::string const& dir);
 void WriteSpikes(std::string const& dir);
 void WriteJet(std::string const& dir);
 void WriteVine(std::string const& dir);
+// Rock-throwing goblin, imp.
+void WriteGoblinDefend(std::string const& dir);
+void WriteImp(std::string const& dir);
 
 } // namespace CreatureSprites

@@ -37,6 +37,10 @@ void CreatureWorldWriter::Write(std::string const& dir)
     zones[CreatureZone_Jets] = &JetsZone;
     zones[CreatureZone_Vines] = &VinesZone;
     zones[CreatureZone_PushOver] = &PushOverZone;
+    // Rock-throwing goblin, splitting shmoos, imps.
+    zones[CreatureZone_GoblinDefend] = &GoblinDefendZone;
+    zones[CreatureZone_SplitShmoo] = &SplitShmooZone;
+    zones[CreatureZone_Imp] = &ImpZone;
     double const end = static_cast<double>(CreatureZone_Count) * CreatureWorld_ZoneWidth;
 
     MapWriter map;
@@ -249,4 +253,23 @@ void CreatureWorldWriter::PushOverZone(MapWriter& map, double x0)
     rampPoly(left - ledge - ramp, left - ledge);
     rampPoly(right + ledge + ramp, right + ledge);
     map.AddRefPoint(CreatureWorld_Ref(z, PushOverRef_RightStart), right + ledge + ramp + 60, 1);
+}
+
+// Rock-throwing goblin, splitting shmoos, imps.
+void CreatureWorldWriter::GoblinDefendZone(MapWriter& map, double x0)
+{
+    map.AddRefPoint(CreatureWorld_Ref(CreatureZone_GoblinDefend, GoblinDefendRef_Goblin), x0 + GoblinDefend_X, 0);
+}
+
+void CreatureWorldWriter::SplitShmooZone(MapWriter& map, double x0)
+{
+    CreatureWorld_Zone const z = CreatureZone_SplitShmoo;
+    map.AddRefPoint(CreatureWorld_Ref(z, SplitShmooRef_Wide), x0 + SplitShmoo_WideX, 0);
+    map.AddRefPoint(CreatureWorld_Ref(z, SplitShmooRef_Home), x0 + SplitShmoo_HomeX, 0);
+}
+
+void CreatureWorldWriter::ImpZone(MapWriter& map, double x0)
+{
+    for (unsigned int i = 0; i < Imp_ZoneCount; ++i)
+        map.AddRefPoint(CreatureWorld_Ref(CreatureZone_Imp, ImpRef_Imp(i)), x0 + Imp_RowX + Imp_RowGap * i, 0);
 }

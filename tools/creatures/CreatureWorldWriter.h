@@ -36,6 +36,10 @@ public:
     static void JetsZone(MapWriter& map, double x0);
     static void VinesZone(MapWriter& map, double x0);
     static void PushOverZone(MapWriter& map, double x0);
+    // Rock-throwing goblin, splitting shmoos, imps.
+    static void GoblinDefendZone(MapWriter& map, double x0);
+    static void SplitShmooZone(MapWriter& map, double x0);
+    static void ImpZone(MapWriter& map, double x0);
 
     // Textures of the image map.
     static constexpr unsigned int Stone = 1;

@@ -28,6 +28,10 @@ enum CreatureWorld_Zone : unsigned int
     CreatureZone_Jets = 17,     // four jets, one per direction
     CreatureZone_Vines = 18,    // vines with distinct, coinciding and all-coinciding heights
     CreatureZone_PushOver = 19, // a pillar between two ledges
+    // Rock-throwing goblin, splitting shmoos, imps.
+    CreatureZone_GoblinDefend = 13, // a rock-throwing goblin on the floor, passed on both sides
+    CreatureZone_SplitShmoo = 14,   // a splitting shmoo with range 180 and one with range 0
+    CreatureZone_Imp = 15,          // a row of imps
     CreatureZone_Count = 22,
 };
 
@@ -146,6 +150,32 @@ constexpr unsigned int GrethynRef_Mouth(unsigned int i)
 constexpr double Grethyn_RowX = 400.0; // the first, from the zone's start
 constexpr double Grethyn_RowGap = 60.0;
 constexpr double Grethyn_RowY = 30.0;
+
+// Rock-throwing goblin, splitting shmoos, imps.
+enum CreatureRef_GoblinDefend : unsigned int
+{
+    GoblinDefendRef_Goblin = 1, // its feet, on the floor in the middle of the zone
+};
+constexpr double GoblinDefend_X = 500.0; // from the zone's start
+constexpr int GoblinDefend_HitPoints = 4;
+
+enum CreatureRef_SplitShmoo : unsigned int
+{
+    SplitShmooRef_Wide = 1, // range 180
+    SplitShmooRef_Home = 2, // range 0: every blob lands at home
+};
+constexpr double SplitShmoo_WideX = 300.0;
+constexpr double SplitShmoo_HomeX = 750.0;
+constexpr double SplitShmoo_WideRange = 180.0;
+
+constexpr unsigned int Imp_ZoneCount = 3;
+constexpr unsigned int ImpRef_Imp(unsigned int i)
+{
+    return 1 + i;
+}
+constexpr double Imp_RowX = 300.0; // the first, from the zone's start
+constexpr double Imp_RowGap = 200.0;
+constexpr int Imp_HitPoints = 2;
 
 // Map groups: the gate takes group 1; a later zone that moves a group takes the next free one.
 
