@@ -21,3 +21,9 @@ constexpr int CreatureFrames_Vulture = 5;
 constexpr int CreatureFrames_Cactus = 5;
 constexpr int CreatureFrames_GrethynEye = 4;
 constexpr int CreatureFrames_GrethynMouth = 5;
+
+// Bats and wasps.
+constexpr CreatureSize CreatureSize_Bat{16, 16};
+constexpr CreatureSize CreatureSize_Wasp{32, 32};
+constexpr int CreatureFrames_Bat = 7;
+constexpr int CreatureFrames_Wasp = 4;

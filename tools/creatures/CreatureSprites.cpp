@@ -14,7 +14,16 @@ void WriteAll(std::string const& dir)
 {
     using Writer = void (*)(std::string const&);
     Writer const writers[] = {
-        &WriteGoblin, &WriteRat, &WriteVulture, &WriteCactus, &WriteShmoo, &WriteSpider, &WriteGrethyn,
+        &WriteGoblin,
+        &WriteRat,
+        &WriteVulture,
+        &WriteCactus,
+        &WriteShmoo,
+        &WriteSpider,
+        &WriteGrethyn,
+        // Bats and wasps.
+        &WriteBat,
+        &WriteWasp,
     };
     for (Writer write : writers)
         write(dir);

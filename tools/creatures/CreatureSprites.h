@@ -25,5 +25,8 @@ void WriteCactus(std::string const& dir);
 void WriteShmoo(std::string const& dir);
 void WriteSpider(std::string const& dir);
 void WriteGrethyn(std::string const& dir);
+// Bats and wasps.
+void WriteBat(std::string const& dir);
+void WriteWasp(std::string const& dir);
 
 } // namespace CreatureSprites

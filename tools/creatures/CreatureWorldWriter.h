@@ -25,6 +25,9 @@ public:
     static void ShmooZone(MapWriter& map, double x0);
     static void SpiderZone(MapWriter& map, double x0);
     static void GrethynZone(MapWriter& map, double x0);
+    // Bats and wasps.
+    static void BatsZone(MapWriter& map, double x0);
+    static void WaspsZone(MapWriter& map, double x0);
 
     // Textures of the image map.
     static constexpr unsigned int Stone = 1;
