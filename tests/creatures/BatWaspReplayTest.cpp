@@ -95,6 +95,8 @@ TEST_F(BatWaspReplayTest, EveryTickShownAgainMatchesItsRecording)
     Tick const end = w.GetTick() - 1;
     EXPECT_FALSE(w.bats[0]->AliveAt(end));
     EXPECT_TRUE(w.bats[1]->AliveAt(end));
+    EXPECT_EQ(w.bats[1]->GetPosition(), w.Ref(CreatureZone_Bats, BatsRef_PathA + 2 * (Bat_PathAWaypoints - 1)))
+        << "it rests where its path ends";
     EXPECT_FALSE(w.bats[5]->ShownAt(end));
     for (Wasp const* wasp : w.wasps)
         EXPECT_FALSE(wasp->AliveAt(end));
