@@ -67,6 +67,7 @@ Dude& Dude::operator=(Dude const& other)
     Share(stats, other.stats);
     talkId = other.talkId;
     dudeFlags = other.dudeFlags;
+    startFacing = other.startFacing;
     Share(talkedFromRight, other.talkedFromRight);
     Share(talkedFromLeft, other.talkedFromLeft);
     Share(walkRight, other.walkRight);
@@ -147,6 +148,24 @@ void Dude::Move(Map const*, Tick t)
         frame = swap ? RightFrame : LeftFrame;
     if (talkedFromRight->Check(t - 1))
         frame = swap ? LeftFrame : RightFrame;
+}
+
+void Dude::FaceFromTalk(Tick t)
+{
+    if ((dudeFlags & Dude_NoTurn) != 0)
+        return;
+    Tick fromLeft = 0;
+    Tick fromRight = 0;
+    bool const left = talkedFromLeft->CheckDown(t - 1, &fromLeft);
+    bool const right = talkedFromRight->CheckDown(t - 1, &fromRight);
+    std::uint32_t facing = startFacing;
+    bool const swap = (dudeFlags & Dude_TurnSwap) != 0;
+    // Move turns to the right last, so a tick spoken from both sides leaves it facing right.
+    if (right && (!left || fromRight >= fromLeft))
+        facing = swap ? LeftFrame : RightFrame;
+    else if (left)
+        facing = swap ? RightFrame : LeftFrame;
+    frame = (frame & FrameMask) | facing;
 }
 
 void Dude::Walk(bool right, Tick t)

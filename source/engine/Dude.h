@@ -45,11 +45,15 @@ public:
 
     // Sets the walk keys and the facing for tick t.
     void Move(Map const* map, Tick t);
+    // Faces whoever spoke to it last before t, or its start facing when nobody had: for a
+    // villager that is not re-simulated, so that a travel back also turns it back.
+    void FaceFromTalk(Tick t);
     void Walk(bool right, Tick t);
     void RenderChar(Map const* map, Image const* image) const;
 
     int talkId;
     std::uint32_t dudeFlags;
+    std::uint32_t startFacing = RightFrame; // LeftFrame or RightFrame before anyone speaks to it
 
 protected:
     SpeechBubble* bubble;     // owned by the live villager only; copies have none

@@ -171,6 +171,55 @@ inline void ReplayWatch_Grethyn(ReplayHarness& harness, std::string const& name,
     });
 }
 
+// Mozzies and wavy blobs.
+// A mozzy: where it is aimed at always, its place, facing and frame while it lives.
+inline void ReplayWatch_Mozzy(ReplayHarness& harness, std::string const& name, Mozzy* m, Map const* map)
+{
+    harness.Watch([=](Tick t, Replay_Digest& d) {
+        ReplayHarness::Add(d, name, "alive", m->AliveAt(t));
+        ReplayWatch_Aim(d, name, m, map, t);
+        if (!m->AliveAt(t))
+            return;
+        Pointf const at = m->GetPosition();
+        ReplayHarness::Add(d, name, "x", at.x);
+        ReplayHarness::Add(d, name, "y", at.y);
+        ReplayHarness::Add(d, name, "mirror", m->Mirrored());
+        ReplayHarness::Add(d, name, "frame", Mozzy::FrameAt(t));
+        ReplayHarness::Add(d, name, "hurts", m->IsPlayerHit(t, &at));
+    });
+}
+
+// A wavy blob's body (place, face, openness) and each arm's tip, aim and reach.
+inline void ReplayWatch_WavyBlob(ReplayHarness& harness, std::string const& name, WavyBlob* b, Map const* map)
+{
+    harness.Watch([=](Tick t, Replay_Digest& d) {
+        ReplayHarness::Add(d, name, "alive", b->AliveAt(t));
+        ReplayHarness::Add(d, name, "shown", b->ShownAt(t));
+        ReplayHarness::Add(d, name, "open", b->IsOpen(t));
+        Pointf const at = b->GetPos();
+        ReplayHarness::Add(d, name, "x", at.x);
+        ReplayHarness::Add(d, name, "y", at.y);
+        int face = -1;
+        for (int c = WavyArm_Grey; c <= WavyArm_Purple; ++c)
+            face = b->GetFace() == WavyBlob::FaceFrame(WavyArm_Colour(c)) ? c : face;
+        ReplayHarness::Add(d, name, "face", face);
+        ReplayHarness::Add(d, name, "hurts", b->IsPlayerHit(t, &at));
+        ReplayWatch_Aim(d, name, b, map, t);
+        for (int i = 0; i < WavyBlob_Arm_Count; ++i)
+        {
+            WavyArm* arm = b->GetArm(i);
+            std::string const armName = name + " arm " + std::to_string(i);
+            ReplayHarness::Add(d, armName, "alive", arm->AliveAt(t));
+            Pointf const tip = arm->GetSegmentPos(WavyBlob_Arm_Sections - 1);
+            ReplayHarness::Add(d, armName, "tip x", tip.x);
+            ReplayHarness::Add(d, armName, "tip y", tip.y);
+            ReplayHarness::Add(d, armName, "tip angle", arm->GetSegmentAngle(WavyBlob_Arm_Sections - 1));
+            ReplayHarness::Add(d, armName, "hurts", arm->IsPlayerHit(t, &tip));
+            ReplayWatch_Aim(d, armName, arm, map, t);
+        }
+    });
+}
+
 // Bats and wasps: where each is aimed at and, while it is drawn, what it shows and whether it hurts.
 inline void ReplayWatch_Bat(ReplayHarness& harness, std::string const& name, Bat* b, Map const* map)
 {
@@ -227,6 +276,11 @@ inline void ReplayWatch_CreatureWorld(ReplayHarness& harness, Creature_World& wo
         ReplayWatch_Spider(harness, "spider " + std::to_string(i), world.spiders[i], map);
     for (std::size_t i = 0; i < world.grethyns.size(); ++i)
         ReplayWatch_Grethyn(harness, "grethyn " + std::to_string(i), world.grethyns[i]);
+    // Mozzies and wavy blobs.
+    for (std::size_t i = 0; i < world.mozzies.size(); ++i)
+        ReplayWatch_Mozzy(harness, "mozzy " + std::to_string(i), world.mozzies[i], map);
+    for (std::size_t i = 0; i < world.wavyBlobs.size(); ++i)
+        ReplayWatch_WavyBlob(harness, "wavy blob " + std::to_string(i), world.wavyBlobs[i], map);
     // Bats and wasps.
     for (std::size_t i = 0; i < world.bats.size(); ++i)
         ReplayWatch_Bat(harness, "bat " + std::to_string(i), world.bats[i], map);

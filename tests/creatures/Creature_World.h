@@ -6,17 +6,20 @@
 #include "creatures/Bat_Path.h"
 #include "creatures/Cactus.h"
 #include "creatures/Goblin.h"
+#include "creatures/Mozzy.h"
 #include "creatures/Rat.h"
 #include "creatures/Shmoo.h"
 #include "creatures/Spider.h"
 #include "creatures/Vulture.h"
 #include "creatures/Wasp.h"
+#include "creatures/WavyBlob.h"
 #include "creatures/Zoveduv.h"
 #include "engine/Level.h"
 #include "engine/Map.h"
 #include "engine/MapMove.h"
 #include "engine/MapMoveObject.h"
 #include "engine/ObjectList.h"
+#include "engine/Path.h"
 #include "engine/Player.h"
 #include "media/Textures.h"
 #include "tools/creatures/CreatureWorld_Refs.h"
@@ -139,6 +142,10 @@ public:
     std::vector<Shmoo*> shmoos;     // the last with no ground below it
     std::vector<Spider*> spiders;   // the i-th with 1 + i hit points
     std::vector<Zoveduv*> grethyns;
+    // Mozzies and wavy blobs.
+    std::vector<Mozzy*> mozzies;      // two on one beat, with 1 and 2 hit points
+    std::vector<WavyBlob*> wavyBlobs; // coloured, grey, then the one moving round a rectangle
+
     // Bats and wasps.
     Bat_Path* batPathA = nullptr;   // short: its bats reach its end
     Bat_Path* batPathB = nullptr;   // extended with path A
@@ -240,6 +247,13 @@ private:
         case CreatureZone_Grethyn:
             BuildGrethynZone();
             break;
+        // Mozzies and wavy blobs.
+        case CreatureZone_Mozzy:
+            BuildMozzyZone();
+            break;
+        case CreatureZone_WavyBlob:
+            BuildWavyBlobZone();
+            break;
         // Bats and wasps.
         case CreatureZone_Bats:
             BuildBatsZone();
@@ -307,6 +321,45 @@ private:
             objects->AddEnemy(g);
             grethyns.push_back(g);
         }
+    }
+
+    // Mozzies and wavy blobs.
+    void BuildMozzyZone()
+    {
+        CreatureWorld_Zone const z = CreatureZone_Mozzy;
+        Need<Mozzy>();
+        for (int hitPoints : {1, 2})
+            mozzies.push_back(PlaceEnemy(
+                new Mozzy(map, CreatureWorld_Ref(z, MozzyRef_Left), CreatureWorld_Ref(z, MozzyRef_Right), hitPoints)));
+    }
+
+    // A blob owns its arms and its path: the level owns the blob alone, and registers the four
+    // arms before it.
+    void BuildWavyBlobZone()
+    {
+        CreatureWorld_Zone const z = CreatureZone_WavyBlob;
+        Need<WavyBlob>();
+        PlaceWavyBlob(new WavyBlob(map, CreatureWorld_Ref(z, WavyBlobRef_Coloured), true, 2, 1));
+        PlaceWavyBlob(new WavyBlob(map, CreatureWorld_Ref(z, WavyBlobRef_Grey), false, 1, 1));
+        WavyBlob* moving = new WavyBlob(map, CreatureWorld_Ref(z, WavyBlobRef_Moving), false, 1, 2);
+        moving->AssociatePath(new Path_Round(Pointf(0.0, 0.0), WavyBlob_RoundWidth, WavyBlob_RoundHeight, 1.0, false));
+        PlaceWavyBlob(moving);
+    }
+
+    void PlaceWavyBlob(WavyBlob* blob)
+    {
+        built.Own(blob);
+        for (int i = 0; i < WavyBlob_Arm_Count; ++i)
+        {
+            WavyArm* arm = blob->GetArm(i);
+            objects->AddObject(static_cast<Object*>(arm));
+            objects->AddTarget(arm);
+            objects->AddEnemy(arm);
+        }
+        objects->AddObject(static_cast<Object*>(blob));
+        objects->AddTarget(blob);
+        objects->AddEnemy(blob);
+        wavyBlobs.push_back(blob);
     }
 
     // Bats and wasps. The paths are built first so that they go after the bats flying them; the

@@ -88,6 +88,43 @@ TEST_F(DudeTest, TurnsTowardsWhereItWasSpokenFrom)
     EXPECT_EQ(dude.frame, LeftFrame);
 }
 
+TEST_F(DudeTest, FacingFromTheRecordsFollowsTravelBack)
+{
+    Dude dude(map.get(), 0, 7);
+    dude.startFacing = LeftFrame;
+    dude.frame = LeftFrame | 2;
+    TalkFrom(dude, 150.0, 100);
+    TalkFrom(dude, 50.0, 200);
+    TalkFrom(dude, 150.0, 200); // both sides at one tick: right, as Move turns last
+
+    dude.FaceFromTalk(300);
+    EXPECT_EQ(dude.frame, RightFrame | 2); // the frame index is kept
+    dude.FaceFromTalk(150);
+    EXPECT_EQ(dude.frame & LeftFrame, RightFrame);
+    dude.FaceFromTalk(100); // nobody had spoken before 100: the start facing again
+    EXPECT_EQ(dude.frame & LeftFrame, LeftFrame);
+    dude.FaceFromTalk(101);
+    EXPECT_EQ(dude.frame & LeftFrame, RightFrame);
+
+    TalkFrom(dude, 50.0, 250);
+    dude.FaceFromTalk(251);
+    EXPECT_EQ(dude.frame & LeftFrame, LeftFrame);
+    dude.dudeFlags = Dude_TurnSwap;
+    dude.FaceFromTalk(251);
+    EXPECT_EQ(dude.frame & LeftFrame, RightFrame);
+    dude.dudeFlags = Dude_NoTurn;
+    dude.FaceFromTalk(150);
+    EXPECT_EQ(dude.frame & LeftFrame, RightFrame);
+
+    // Copies keep the start facing.
+    Dude copy(&dude);
+    copy.FaceFromTalk(50);
+    EXPECT_EQ(copy.frame & LeftFrame, RightFrame); // NoTurn copied too
+    copy.dudeFlags = 0;
+    copy.FaceFromTalk(50);
+    EXPECT_EQ(copy.frame & LeftFrame, LeftFrame);
+}
+
 TEST_F(DudeTest, ReplayCopiesShareTheRecords)
 {
     auto dude = std::make_unique<Dude>(map.get(), 2, 7);

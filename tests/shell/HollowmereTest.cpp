@@ -262,8 +262,9 @@ TEST(Hollowmere, ASignalMidLevelEndsTheGameWithItsSlotWhole)
     auto const signalled = std::chrono::steady_clock::now();
     int status = 0;
     ASSERT_EQ(child, waitpid(child, &status, 0));
-    // Within a second on a quiet machine; the bound leaves room for a sanitized build under load.
-    EXPECT_LT(std::chrono::steady_clock::now() - signalled, std::chrono::seconds(5));
+    // About a second on a quiet machine; the bound only tells an ending from a game that goes on
+    // playing, and leaves room for a sanitized build on a loaded machine.
+    EXPECT_LT(std::chrono::steady_clock::now() - signalled, std::chrono::seconds(60));
     ASSERT_TRUE(WIFEXITED(status)) << ReadAll(game.data / "game.log");
     EXPECT_EQ(0, WEXITSTATUS(status)) << ReadAll(game.data / "game.log");
     EXPECT_EQ(slot, game.Slot());

@@ -22,6 +22,14 @@ constexpr int CreatureFrames_Cactus = 5;
 constexpr int CreatureFrames_GrethynEye = 4;
 constexpr int CreatureFrames_GrethynMouth = 5;
 
+// Mozzies and wavy blobs. The wavy blob's sizes are its behaviour: the skin's width is an arm's
+// strip width and reach and its height a segment's length; the grey tip gives every arm's target
+// rectangle and aiming offset; the grey face the body's rectangle and reach.
+constexpr CreatureSize CreatureSize_Mozzy{32, 32};
+constexpr int CreatureFrames_Mozzy = 3;
+constexpr CreatureSize CreatureSize_WavySkin{16, 16};
+constexpr CreatureSize CreatureSize_WavyTip{24, 24};
+constexpr CreatureSize CreatureSize_WavyFace{64, 64};
 // Bats and wasps.
 constexpr CreatureSize CreatureSize_Bat{16, 16};
 constexpr CreatureSize CreatureSize_Wasp{32, 32};

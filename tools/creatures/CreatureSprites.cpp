@@ -14,19 +14,16 @@ void WriteAll(std::string const& dir)
 {
     using Writer = void (*)(std::string const&);
     Writer const writers[] = {
-        &WriteGoblin,
-        &WriteRat,
-        &WriteVulture,
-        &WriteCactus,
-        &WriteShmoo,
-        &WriteSpider,
-        &WriteGrethyn,
-        // Bats and wasps.
-        &WriteBat,
-        &WriteWasp,
+        &WriteGoblin, &WriteRat, &WriteVulture, &WriteCactus, &WriteShmoo, &WriteSpider, &WriteGrethyn,
     };
     for (Writer write : writers)
         write(dir);
+    // Mozzies and wavy blobs.
+    WriteMozzy(dir);
+    WriteWavyBlob(dir);
+    // Bats and wasps.
+    WriteBat(dir);
+    WriteWasp(dir);
 }
 
 void Save(Canvas const& canvas, std::string const& dir, std::string const& name)

@@ -25,6 +25,9 @@ void WriteCactus(std::string const& dir);
 void WriteShmoo(std::string const& dir);
 void WriteSpider(std::string const& dir);
 void WriteGrethyn(std::string const& dir);
+// Mozzies and wavy blobs.
+void WriteMozzy(std::string const& dir);
+void WriteWavyBlob(std::string const& dir);
 // Bats and wasps.
 void WriteBat(std::string const& dir);
 void WriteWasp(std::string const& dir);

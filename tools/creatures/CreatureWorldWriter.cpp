@@ -21,20 +21,16 @@ void CreatureWorldWriter::Write(std::string const& dir)
     std::string const folder = dir + "/creatureworld";
     DataGen::MakeDirs(folder);
 
-    ZoneWriter const zones[CreatureZone_Count] = {
-        &GoblinWallZone,
-        &GoblinTurnZone,
-        &RatsZone,
-        &GoblinGroupZone,
-        &VultureZone,
-        &CactusZone,
-        &ShmooZone,
-        &SpiderZone,
-        &GrethynZone,
-        // Bats and wasps.
-        &BatsZone,
-        &WaspsZone,
+    ZoneWriter zones[CreatureZone_Count] = {
+        &GoblinWallZone, &GoblinTurnZone, &RatsZone,   &GoblinGroupZone, &VultureZone,
+        &CactusZone,     &ShmooZone,      &SpiderZone, &GrethynZone,
     };
+    // Mozzies and wavy blobs; a zone whose writer is missing has only its start point.
+    zones[CreatureZone_Mozzy] = &MozzyZone;
+    zones[CreatureZone_WavyBlob] = &WavyBlobZone;
+    // Bats and wasps.
+    zones[CreatureZone_Bats] = &BatsZone;
+    zones[CreatureZone_Wasps] = &WaspsZone;
     double const end = static_cast<double>(CreatureZone_Count) * CreatureWorld_ZoneWidth;
 
     MapWriter map;
@@ -47,7 +43,8 @@ void CreatureWorldWriter::Write(std::string const& dir)
         CreatureWorld_Zone const zone = CreatureWorld_Zone(z);
         double const x0 = CreatureWorld_ZoneX(zone);
         map.AddRefPoint(CreatureWorld_Ref(zone, CreatureRef_Start), x0 + 100, 1);
-        zones[z](map, x0);
+        if (zones[z] != nullptr)
+            zones[z](map, x0);
     }
 
     std::string const mapPath = folder + "/map";
@@ -156,6 +153,22 @@ void CreatureWorldWriter::GrethynZone(MapWriter& map, double x0)
     for (unsigned int i = 0; i < Grethyn_ZoneCount; ++i)
         map.AddRefPoint(CreatureWorld_Ref(z, GrethynRef_Mouth(i)), x0 + Grethyn_RowX + Grethyn_RowGap * i,
                         Grethyn_RowY);
+}
+
+// Mozzies and wavy blobs.
+void CreatureWorldWriter::MozzyZone(MapWriter& map, double x0)
+{
+    CreatureWorld_Zone const z = CreatureZone_Mozzy;
+    map.AddRefPoint(CreatureWorld_Ref(z, MozzyRef_Left), x0 + Mozzy_BeatX, Mozzy_BeatY);
+    map.AddRefPoint(CreatureWorld_Ref(z, MozzyRef_Right), x0 + Mozzy_BeatX + Mozzy_BeatWidth, Mozzy_BeatY);
+}
+
+void CreatureWorldWriter::WavyBlobZone(MapWriter& map, double x0)
+{
+    CreatureWorld_Zone const z = CreatureZone_WavyBlob;
+    unsigned int const refs[] = {WavyBlobRef_Coloured, WavyBlobRef_Grey, WavyBlobRef_Moving};
+    for (unsigned int i = 0; i < 3; ++i)
+        map.AddRefPoint(CreatureWorld_Ref(z, refs[i]), x0 + WavyBlob_RowX + WavyBlob_RowGap * i, WavyBlob_RowY);
 }
 
 // Bats and wasps.

@@ -25,6 +25,9 @@ public:
     static void ShmooZone(MapWriter& map, double x0);
     static void SpiderZone(MapWriter& map, double x0);
     static void GrethynZone(MapWriter& map, double x0);
+    // Mozzies and wavy blobs.
+    static void MozzyZone(MapWriter& map, double x0);
+    static void WavyBlobZone(MapWriter& map, double x0);
     // Bats and wasps.
     static void BatsZone(MapWriter& map, double x0);
     static void WaspsZone(MapWriter& map, double x0);

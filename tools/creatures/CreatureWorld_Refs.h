@@ -20,7 +20,10 @@ enum CreatureWorld_Zone : unsigned int
     // Bats and wasps.
     CreatureZone_Bats = 9,   // two bat paths, a flock of several bats and a lone bat by its path's start
     CreatureZone_Wasps = 10, // wasps of three sizes, one hovering on a single point
-    CreatureZone_Count = 11,
+    // Mozzies and wavy blobs.
+    CreatureZone_Mozzy = 11,    // two mozzies on one beat the player can walk under
+    CreatureZone_WavyBlob = 12, // a coloured wavy blob, a grey one and one moving round a rectangle
+    CreatureZone_Count = 13,
 };
 
 constexpr double CreatureWorld_ZoneWidth = 1000.0;
@@ -141,6 +144,27 @@ constexpr double Grethyn_RowY = 30.0;
 
 // Map groups: the gate takes group 1; a later zone that moves a group takes the next free one.
 
+// Mozzies and wavy blobs.
+enum CreatureRef_Mozzy : unsigned int
+{
+    MozzyRef_Left = 1,  // the left end of the beat
+    MozzyRef_Right = 2, // its right end
+};
+constexpr double Mozzy_BeatX = 300.0; // the left end, from the zone's start
+constexpr double Mozzy_BeatWidth = 400.0;
+constexpr double Mozzy_BeatY = 150.0;
+
+enum CreatureRef_WavyBlob : unsigned int
+{
+    WavyBlobRef_Coloured = 1,
+    WavyBlobRef_Grey = 2,
+    WavyBlobRef_Moving = 3, // the middle of the rectangle it moves round
+};
+constexpr double WavyBlob_RowX = 200.0; // the first, from the zone's start
+constexpr double WavyBlob_RowGap = 300.0;
+constexpr double WavyBlob_RowY = 220.0;
+constexpr double WavyBlob_RoundWidth = 120.0; // the moving blob's rectangle
+constexpr double WavyBlob_RoundHeight = 60.0;
 // Bats and wasps.
 // Bat path A (short, so its bats reach its end) and path B (then extended with A), each waypoint a
 // pair of points: the path passes the first heading towards the second.
