@@ -384,6 +384,42 @@ inline void ReplayWatch_Imp(ReplayHarness& harness, std::string const& name, Imp
     });
 }
 
+// Bats and wasps: where each is aimed at and, while it is drawn, what it shows and whether it hurts.
+inline void ReplayWatch_Bat(ReplayHarness& harness, std::string const& name, Bat* b, Map const* map)
+{
+    harness.Watch([=](Tick t, Replay_Digest& d) {
+        ReplayHarness::Add(d, name, "alive", b->AliveAt(t));
+        ReplayHarness::Add(d, name, "shown", b->ShownAt(t));
+        ReplayWatch_Aim(d, name, b, map, t);
+        if (!b->ShownAt(t))
+            return;
+        Pointf const at = b->GetPosition();
+        ReplayHarness::Add(d, name, "x", at.x);
+        ReplayHarness::Add(d, name, "y", at.y);
+        ReplayHarness::Add(d, name, "frame", b->GetFrame());
+        ReplayHarness::Add(d, name, "mirror", b->Mirrored());
+        ReplayHarness::Add(d, name, "rect y0", b->GetRect().y0);
+        ReplayHarness::Add(d, name, "hurts", b->IsPlayerHit(t, &at));
+    });
+}
+
+inline void ReplayWatch_Wasp(ReplayHarness& harness, std::string const& name, Wasp* w, Map const* map)
+{
+    harness.Watch([=](Tick t, Replay_Digest& d) {
+        ReplayHarness::Add(d, name, "alive", w->AliveAt(t));
+        ReplayHarness::Add(d, name, "shown", w->ShownAt(t));
+        ReplayWatch_Aim(d, name, w, map, t);
+        if (!w->ShownAt(t))
+            return;
+        Pointf const at = w->GetPosition();
+        ReplayHarness::Add(d, name, "x", at.x);
+        ReplayHarness::Add(d, name, "y", at.y);
+        ReplayHarness::Add(d, name, "left", w->HeadingLeft());
+        ReplayHarness::Add(d, name, "frame", w->FrameAt(t));
+        ReplayHarness::Add(d, name, "hurts", w->IsPlayerHit(t, &at));
+    });
+}
+
 // Every creature the level placed, kind by kind, with the moving groups and the past selves.
 inline void ReplayWatch_CreatureWorld(ReplayHarness& harness, Creature_World& world)
 {
@@ -419,6 +455,11 @@ inline void ReplayWatch_CreatureWorld(ReplayHarness& harness, Creature_World& wo
         ReplayWatch_SplitShmoo(harness, "split shmoo " + std::to_string(i), world.splitShmoos[i], map);
     for (std::size_t i = 0; i < world.imps.size(); ++i)
         ReplayWatch_Imp(harness, "imp " + std::to_string(i), world.imps[i], map);
+    // Bats and wasps.
+    for (std::size_t i = 0; i < world.bats.size(); ++i)
+        ReplayWatch_Bat(harness, "bat " + std::to_string(i), world.bats[i], map);
+    for (std::size_t i = 0; i < world.wasps.size(); ++i)
+        ReplayWatch_Wasp(harness, "wasp " + std::to_string(i), world.wasps[i], map);
     ReplayWatch_Selves(harness, world.GetTimeFrames());
     // Spikes, spike balls, jets, vines and push-overs.
     ReplayWatch_Hazards(harness, world);

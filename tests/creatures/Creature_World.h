@@ -1,6 +1,9 @@
 // Creature_World: the creature test level, built from the generator's "creatureworld" data, zone by zone.
 #pragma once
 
+#include "creatures/Bat.h"
+#include "creatures/Bat_Group.h"
+#include "creatures/Bat_Path.h"
 #include "creatures/Cactus.h"
 #include "creatures/Goblin.h"
 #include "creatures/Jet.h"
@@ -15,6 +18,7 @@
 #include "creatures/Sprinkler.h"
 #include "creatures/Vine.h"
 #include "creatures/Vulture.h"
+#include "creatures/Wasp.h"
 #include "creatures/WavyBlob.h"
 #include "creatures/Zoveduv.h"
 // Rock-throwing goblin, splitting shmoos, imps.
@@ -185,6 +189,15 @@ public:
     std::vector<SplitShmoo*> splitShmoos; // range 180, then range 0
     std::vector<Imp*> imps;
 
+    // Bats and wasps.
+    Bat_Path* batPathA = nullptr;   // short: its bats reach its end
+    Bat_Path* batPathB = nullptr;   // extended with path A
+    Bat_Group* batFlock = nullptr;  // several bats, woken by the player's approach
+    Bat_Group* loneFlock = nullptr; // one bat by path A's start, out of the player's reach
+    std::vector<Bat*> bats;         // the flock's, then the lone one
+    std::vector<Wasp*> wasps;       // scale 1, 2 and 0.0625, then the hovering one
+    static constexpr int Bat_HitPoints = 2;
+
     static constexpr int Goblin_HitPoints = 3;
 
 private:
@@ -320,6 +333,13 @@ private:
             pushOver = built.Own(new PushOver(map, PushOver_Group));
             objects->AddObject(static_cast<Object*>(pushOver));
             mapMove->AddObject(pushOver);
+            break;
+        // Bats and wasps.
+        case CreatureZone_Bats:
+            BuildBatsZone();
+            break;
+        case CreatureZone_Wasps:
+            BuildWaspsZone();
             break;
         case CreatureZone_Count:
             break;
@@ -503,6 +523,57 @@ private:
                 objects->AddEnemy(blob);
                 objects->AddTarget(blob);
             }
+    }
+
+    // Bats and wasps. The paths are built first so that they go after the bats flying them; the
+    // flocks are moved before their bats, so that a bat woken at the tick of its flock's wake
+    // shows it at that very tick.
+    void BuildBatsZone()
+    {
+        CreatureWorld_Zone const z = CreatureZone_Bats;
+        batPathA = built.Own(new Bat_Path());
+        batPathA->AddSections(map, CreatureWorld_Ref(z, BatsRef_PathA), Bat_PathAWaypoints);
+        batPathA->ClosePath();
+        batPathB = built.Own(new Bat_Path());
+        batPathB->AddSections(map, CreatureWorld_Ref(z, BatsRef_PathB), Bat_PathBWaypoints);
+        batPathB->AddPath(batPathA);
+        batPathB->ClosePath();
+
+        batFlock = built.Own(new Bat_Group(player, Ref(z, BatsRef_FlockCentre), Bats_FlockRadius));
+        loneFlock = built.Own(new Bat_Group(player, Ref(z, BatsRef_LoneCentre), Bats_LoneRadius));
+        objects->AddObject(batFlock);
+        objects->AddObject(loneFlock);
+        Need<Bat>();
+        for (unsigned int i = 0; i < Bat_FlockSize; ++i)
+        {
+            Bat_Path const* path = i % 2 == 0 ? batPathB : batPathA;
+            Bat* bat = PlaceEnemy(new Bat(map, CreatureWorld_Ref(z, BatsRef_Roost + i), path, batFlock, Bat_HitPoints));
+            batFlock->AddBat(bat);
+            bats.push_back(bat);
+        }
+        Bat* lone = PlaceEnemy(new Bat(map, CreatureWorld_Ref(z, BatsRef_LoneRoost), batPathA, loneFlock, 1));
+        loneFlock->AddBat(lone);
+        bats.push_back(lone);
+    }
+
+    void BuildWaspsZone()
+    {
+        CreatureWorld_Zone const z = CreatureZone_Wasps;
+        Need<Wasp>();
+        struct Placed
+        {
+            unsigned int a;
+            unsigned int b;
+            int hitPoints;
+            double scale;
+        };
+        Placed const placed[] = {{WaspsRef_A, WaspsRef_B, 1, 1.0},
+                                 {WaspsRef_BigA, WaspsRef_BigB, 3, 2.0},
+                                 {WaspsRef_TinyA, WaspsRef_TinyB, 1, 0.0625},
+                                 {WaspsRef_Hover, WaspsRef_Hover, 2, 1.0}};
+        for (Placed const& p : placed)
+            wasps.push_back(
+                PlaceEnemy(new Wasp(map, CreatureWorld_Ref(z, p.a), CreatureWorld_Ref(z, p.b), p.hitPoints, p.scale)));
     }
 
     std::vector<CreatureWorld_Zone> zones;

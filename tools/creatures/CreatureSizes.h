@@ -48,3 +48,9 @@ constexpr CreatureSize CreatureSize_GoblinRock{12, 12};
 constexpr CreatureSize CreatureSize_Imp{32, 32};
 constexpr int CreatureFrames_GoblinDefend = 4;
 constexpr int CreatureFrames_Imp = 4;
+
+// Bats and wasps.
+constexpr CreatureSize CreatureSize_Bat{16, 16};
+constexpr CreatureSize CreatureSize_Wasp{32, 32};
+constexpr int CreatureFrames_Bat = 7;
+constexpr int CreatureFrames_Wasp = 4;

@@ -29,6 +29,9 @@ void WriteAll(std::string const& dir)
     // Rock-throwing goblin, imps.
     WriteGoblinDefend(dir);
     WriteImp(dir);
+    // Bats and wasps.
+    WriteBat(dir);
+    WriteWasp(dir);
 }
 
 void Save(Canvas const& canvas, std::string const& dir, std::string const& name)

@@ -37,5 +37,8 @@ void WriteVine(std::string const& dir);
 // Rock-throwing goblin, imp.
 void WriteGoblinDefend(std::string const& dir);
 void WriteImp(std::string const& dir);
+// Bats and wasps.
+void WriteBat(std::string const& dir);
+void WriteWasp(std::string const& dir);
 
 } // namespace CreatureSprites

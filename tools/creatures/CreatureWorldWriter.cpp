@@ -41,6 +41,9 @@ void CreatureWorldWriter::Write(std::string const& dir)
     zones[CreatureZone_GoblinDefend] = &GoblinDefendZone;
     zones[CreatureZone_SplitShmoo] = &SplitShmooZone;
     zones[CreatureZone_Imp] = &ImpZone;
+    // Bats and wasps.
+    zones[CreatureZone_Bats] = &BatsZone;
+    zones[CreatureZone_Wasps] = &WaspsZone;
     double const end = static_cast<double>(CreatureZone_Count) * CreatureWorld_ZoneWidth;
 
     MapWriter map;
@@ -272,4 +275,41 @@ void CreatureWorldWriter::ImpZone(MapWriter& map, double x0)
 {
     for (unsigned int i = 0; i < Imp_ZoneCount; ++i)
         map.AddRefPoint(CreatureWorld_Ref(CreatureZone_Imp, ImpRef_Imp(i)), x0 + Imp_RowX + Imp_RowGap * i, 0);
+}
+
+// Bats and wasps.
+void CreatureWorldWriter::BatsZone(MapWriter& map, double x0)
+{
+    CreatureWorld_Zone const z = CreatureZone_Bats;
+    map.AddBox(x0 + Bats_CeilingX0, Bats_CeilingY, x0 + Bats_CeilingX1, Bats_CeilingY + 40, Brick, 0, true, false, 64);
+    // Path A: one short section heading right and down; path B: a dip under the flock towards A's start.
+    double const a[Bat_PathAWaypoints][4] = {{800, 200, 850, 200}, {900, 150, 950, 150}};
+    double const b[Bat_PathBWaypoints][4] = {{300, 150, 350, 150}, {500, 70, 550, 70}, {650, 150, 700, 200}};
+    for (unsigned int i = 0; i < Bat_PathAWaypoints; ++i)
+    {
+        map.AddRefPoint(CreatureWorld_Ref(z, BatsRef_PathA + 2 * i), x0 + a[i][0], a[i][1]);
+        map.AddRefPoint(CreatureWorld_Ref(z, BatsRef_PathA + 2 * i + 1), x0 + a[i][2], a[i][3]);
+    }
+    for (unsigned int i = 0; i < Bat_PathBWaypoints; ++i)
+    {
+        map.AddRefPoint(CreatureWorld_Ref(z, BatsRef_PathB + 2 * i), x0 + b[i][0], b[i][1]);
+        map.AddRefPoint(CreatureWorld_Ref(z, BatsRef_PathB + 2 * i + 1), x0 + b[i][2], b[i][3]);
+    }
+    for (unsigned int i = 0; i < Bat_FlockSize; ++i)
+        map.AddRefPoint(CreatureWorld_Ref(z, BatsRef_Roost + i), x0 + 350 + 50 * i, Bats_RoostY);
+    map.AddRefPoint(CreatureWorld_Ref(z, BatsRef_LoneRoost), x0 + a[0][0] + 1, a[0][1] + 2);
+    map.AddRefPoint(CreatureWorld_Ref(z, BatsRef_FlockCentre), x0 + 450, 100);
+    map.AddRefPoint(CreatureWorld_Ref(z, BatsRef_LoneCentre), x0 + 800, 230);
+}
+
+void CreatureWorldWriter::WaspsZone(MapWriter& map, double x0)
+{
+    CreatureWorld_Zone const z = CreatureZone_Wasps;
+    map.AddRefPoint(CreatureWorld_Ref(z, WaspsRef_A), x0 + 200, 60);
+    map.AddRefPoint(CreatureWorld_Ref(z, WaspsRef_B), x0 + 400, 200);
+    map.AddRefPoint(CreatureWorld_Ref(z, WaspsRef_BigA), x0 + 450, 80);
+    map.AddRefPoint(CreatureWorld_Ref(z, WaspsRef_BigB), x0 + 650, 250);
+    map.AddRefPoint(CreatureWorld_Ref(z, WaspsRef_TinyA), x0 + 700, 20);
+    map.AddRefPoint(CreatureWorld_Ref(z, WaspsRef_TinyB), x0 + 800, 80);
+    map.AddRefPoint(CreatureWorld_Ref(z, WaspsRef_Hover), x0 + 900, 150);
 }

@@ -40,6 +40,9 @@ public:
     static void GoblinDefendZone(MapWriter& map, double x0);
     static void SplitShmooZone(MapWriter& map, double x0);
     static void ImpZone(MapWriter& map, double x0);
+    // Bats and wasps.
+    static void BatsZone(MapWriter& map, double x0);
+    static void WaspsZone(MapWriter& map, double x0);
 
     // Textures of the image map.
     static constexpr unsigned int Stone = 1;

@@ -17,6 +17,9 @@ enum CreatureWorld_Zone : unsigned int
     CreatureZone_Shmoo = 6,       // shmoos over ground, one with no ground within 500
     CreatureZone_Spider = 7,      // spiders under a ceiling
     CreatureZone_Grethyn = 8,     // a row of grethyns
+    // Bats and wasps.
+    CreatureZone_Bats = 9,   // two bat paths, a flock of several bats and a lone bat by its path's start
+    CreatureZone_Wasps = 10, // wasps of three sizes, one hovering on a single point
     // Mozzies and wavy blobs.
     CreatureZone_Mozzy = 11,    // two mozzies on one beat the player can walk under
     CreatureZone_WavyBlob = 12, // a coloured wavy blob, a grey one and one moving round a rectangle
@@ -269,3 +272,37 @@ constexpr double PushOver_FootHeight = 60.0; // also the ledges' top
 constexpr double PushOver_Height = 150.0;
 constexpr double PushOver_LedgeWidth = 150.0;
 constexpr double PushOver_RampWidth = 150.0;
+
+// Bats and wasps.
+// Bat path A (short, so its bats reach its end) and path B (then extended with A), each waypoint a
+// pair of points: the path passes the first heading towards the second.
+constexpr unsigned int Bat_PathAWaypoints = 2;
+constexpr unsigned int Bat_PathBWaypoints = 3;
+constexpr unsigned int Bat_FlockSize = 5;
+enum CreatureRef_Bats : unsigned int
+{
+    BatsRef_PathA = 1,                                      // Bat_PathAWaypoints pairs
+    BatsRef_PathB = BatsRef_PathA + 2 * Bat_PathAWaypoints, // Bat_PathBWaypoints pairs
+    BatsRef_Roost = BatsRef_PathB + 2 * Bat_PathBWaypoints, // Bat_FlockSize roosts of the flock
+    BatsRef_LoneRoost = BatsRef_Roost + Bat_FlockSize,      // less than 4 from path A's start
+    BatsRef_FlockCentre = BatsRef_LoneRoost + 1,
+    BatsRef_LoneCentre = BatsRef_FlockCentre + 1, // out of the player's reach: woken by a hit
+};
+constexpr double Bats_CeilingX0 = 250.0; // from the zone's start
+constexpr double Bats_CeilingX1 = 950.0;
+constexpr double Bats_CeilingY = 262.0; // its underside
+constexpr double Bats_RoostY = 250.0;
+constexpr double Bats_FlockRadius = 250.0;
+constexpr double Bats_LoneRadius = 30.0;
+
+// Wasps between the pairs of points; the hovering one is given its single point twice.
+enum CreatureRef_Wasps : unsigned int
+{
+    WaspsRef_A = 1, // scale 1
+    WaspsRef_B = 2,
+    WaspsRef_BigA = 3, // scale 2
+    WaspsRef_BigB = 4,
+    WaspsRef_TinyA = 5, // scale 0.0625
+    WaspsRef_TinyB = 6,
+    WaspsRef_Hover = 7,
+};
