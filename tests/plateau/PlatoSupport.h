@@ -25,6 +25,10 @@ inline void WritePlateauImages(std::string const& dir)
     for (char const* name : names)
         Canvas(8, 8, Rgba{std::uint8_t(10 * ++i), 90, 160, 255})
             .WritePng((gfx / (std::string(name) + ".png")).string());
+    std::filesystem::create_directories(gfx / "caveturtle");
+    for (char const* name : {"head", "frontfoot", "backfoot", "spike"})
+        Canvas(8, 8, Rgba{std::uint8_t(10 * ++i), 160, 90, 255})
+            .WritePng((gfx / "caveturtle" / (std::string(name) + ".png")).string());
 }
 
 // The player starts at rp 3 (x 0); the hermit stands at rp 26 (x 100), the mast at rp 24 (x 300),
