@@ -19,8 +19,9 @@ inline void WritePlateauImages(std::string const& dir)
 {
     std::filesystem::path const gfx = std::filesystem::path(dir) / "gfx/plateau";
     std::filesystem::create_directories(gfx);
-    char const* const names[] = {"miner00", "miner01",   "miner02", "miner03", "miner04", "miner05", "hermit",
-                                 "aerial",  "tvpicture", "tv0",     "tv1",     "tv2",     "tv3",     "tumbleweed"};
+    char const* const names[] = {"miner00", "miner01", "miner02", "miner03",    "miner04",
+                                 "miner05", "hermit",  "aerial",  "tvpicture",  "tv0",
+                                 "tv1",     "tv2",     "tv3",     "tumbleweed", "minecart"};
     int i = 0;
     for (char const* name : names)
         Canvas(8, 8, Rgba{std::uint8_t(10 * ++i), 90, 160, 255})
