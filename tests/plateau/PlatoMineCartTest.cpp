@@ -9,16 +9,15 @@
 namespace
 {
 
-// Reference points 60 to 100 climbing to the right, 100 apart and 10 up each; with flat, rp 83
-// is put on rp 82 and the points lie flat 30 apart, so that a cart's distance lands exactly on
-// the ends of segments.
+// Reference points 60 to 100 climbing to the right, 100 apart and 10 up each; with flat, they lie
+// flat 30 apart and rp 61 is put on rp 60, so that the lap starts on a segment of no length.
 std::unique_ptr<Map> TrackMap(bool flat)
 {
     MapWriter writer = FloorWriter();
     for (unsigned int rp = 60; rp <= 100; rp++)
     {
         double const i = rp - 60;
-        writer.AddRefPoint(rp, flat ? 30.0 * (rp == 83 ? 22 : i) : 100.0 * i, flat ? 0.0 : 10.0 * i);
+        writer.AddRefPoint(rp, flat ? 30.0 * (rp == 61 ? 0 : i) : 100.0 * i, flat ? 0.0 : 10.0 * i);
     }
     return ReadSmallMap(writer);
 }
