@@ -19,13 +19,15 @@ inline void WritePlateauImages(std::string const& dir)
 {
     std::filesystem::path const gfx = std::filesystem::path(dir) / "gfx/plateau";
     std::filesystem::create_directories(gfx);
-    char const* const names[] = {"miner00", "miner01", "miner02", "miner03",    "miner04",
-                                 "miner05", "hermit",  "aerial",  "tvpicture",  "tv0",
-                                 "tv1",     "tv2",     "tv3",     "tumbleweed", "minecart"};
+    char const* const names[] = {"miner00", "miner01",    "miner02",   "miner03",      "miner04",   "miner05",
+                                 "hermit",  "aerial",     "tvpicture", "tv0",          "tv1",       "tv2",
+                                 "tv3",     "tumbleweed", "minecart",  "mortar-stand", "mortar-gun"};
     int i = 0;
     for (char const* name : names)
         Canvas(8, 8, Rgba{std::uint8_t(10 * ++i), 90, 160, 255})
             .WritePng((gfx / (std::string(name) + ".png")).string());
+    std::filesystem::create_directories(std::filesystem::path(dir) / "gfx/general");
+    Canvas(8, 8, Rgba{250, 200, 0, 255}).WritePng(dir + "/gfx/general/explosion.png");
     std::filesystem::create_directories(gfx / "caveturtle");
     for (char const* name : {"head", "frontfoot", "backfoot", "spike"})
         Canvas(8, 8, Rgba{std::uint8_t(10 * ++i), 160, 90, 255})
