@@ -227,7 +227,8 @@ void Plato_Mortar::BurstSounds(Tick t)
         if (t - attack->time == attack->length - 1)
         {
             Pointf const q = ShellPos(attack, attack->length - 1);
-            bursts++;
+            if (gameSounds == nullptr || gameSounds->mute == 0)
+                bursts++;
             if (gameSounds != nullptr)
                 gameSounds->Play(Sound_Explode2, &q, false, 1.0);
         }

@@ -91,5 +91,5 @@ private:
     TimeSet* useTimes;
     TimeSet2* angleLog;
     PtrListSorted<Mortar_Attack> attacks;
-    int bursts = 0; // burst sounds asked for
+    int bursts = 0; // burst sounds asked for while sounds were heard
 };
