@@ -6,8 +6,11 @@
 #include "engine/Player.h"
 #include "media/Game_Sounds.h"
 #include "puzzles/Grid_Puzzle.h"
+#include "support/MapFiles.h"
 #include "tools/PuzzleWriter.h"
 #include "treevillage/TreeV_Events.h"
+#include "treevillage/TreeV_LiftSwitch.h"
+#include "treevillage/TreeV_MainLift.h"
 #include "treevillage/VillagerSupport.h"
 
 #include <gtest/gtest.h>
@@ -306,7 +309,15 @@ TEST_F(TreeVEventsTest, ThePuzzleCollectorOpensTheExampleAndTheLiftIsMendedOnce)
         EXPECT_NE(other.GetGridPuzzle(), nullptr);
     }
 
-    // Played again after a travel back, the mending stands the repeat.
+    // Played again after a travel back, the mending stands the repeat: the sprinkler goes once
+    // and the lift rides from the first hit after the mending.
+    MapWriter writer = FloorWriter();
+    writer.AddBox(-50.0, 0.0, 50.0, 20.0, 0, TreeV_MainLift_Group, true, false, 64.0);
+    writer.AddRefPoint(49, 50.0, 100.0);
+    writer.AddRefPoint(50, -50.0, 20.0);
+    std::unique_ptr<Map> map = MapFiles::Load<Map>(writer);
+    TreeV_MainLift lift(map.get(), false);
+    events.mainLift = &lift;
     int removed = 0;
     int* sprinkler = &removed;
     events.removeSprinkler = [&]() {
@@ -324,6 +335,8 @@ TEST_F(TreeVEventsTest, ThePuzzleCollectorOpensTheExampleAndTheLiftIsMendedOnce)
     Run(7, 800);
     EXPECT_EQ(progress[20], 800);
     EXPECT_EQ(removed, 1);
+    lift.GetSwitch(0)->Hit(1000, 1, 0);
+    EXPECT_NE(lift.RidePos(1000 + MainLift_TotalTime).y, 0.0);
     Grid_Puzzle::Finalise();
 }
 
