@@ -313,6 +313,8 @@ TEST_F(TreeVEventsTest, ThePuzzleCollectorOpensTheExampleAndTheLiftIsMendedOnce)
     // and the lift rides from the first hit after the mending.
     MapWriter writer = FloorWriter();
     writer.AddBox(-50.0, 0.0, 50.0, 20.0, 0, TreeV_MainLift_Group, true, false, 64.0);
+    writer.AddRefPoint(48, -100.0, 50.0);
+    writer.AddRefPoint(52, 100.0, 50.0);
     writer.AddRefPoint(49, 50.0, 100.0);
     writer.AddRefPoint(50, -50.0, 20.0);
     std::unique_ptr<Map> map = MapFiles::Load<Map>(writer);
