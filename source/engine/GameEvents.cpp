@@ -63,11 +63,15 @@ GameEvents::GameEvents(char const* path)
     std::size_t const got = std::fread(bytes, 1, sizeof bytes, f);
     std::fclose(f);
     if (got != GameEvents_FileSize)
+    {
+        damaged = true;
         return;
+    }
 
     for (int i = 0; i < Event_Count; i++)
     {
         Tick const t = GetInt32(bytes + 4 * i);
+        damaged |= t < GameEvent_HasHappened;
         eventTimes[i] = t < GameEvent_HasHappened ? GameEvent_HasntHappened : t;
     }
     LevelComplete();
@@ -75,10 +79,14 @@ GameEvents::GameEvents(char const* path)
         for (int c = 0; c < GameEvents_GemSlots; c++)
         {
             unsigned char const flag = bytes[FlagsOffset + r * GameEvents_GemSlots + c];
+            damaged |= flag > 1;
             levelFlags[r][c] = flag == 1 ? 1 : 0;
         }
+    // The displays draw one icon per gem held, so a count no game can reach is refused here.
     std::int32_t const held = GetInt32(bytes + GemsOffset);
-    gems = held < 0 ? 0 : held;
+    bool const heldValid = held >= 0 && held <= GameEvents_MaxGems;
+    damaged |= !heldValid;
+    gems = heldValid ? held : 0;
 }
 
 void GameEvents::New()
@@ -87,6 +95,7 @@ void GameEvents::New()
         t = GameEvent_HasntHappened;
     std::memset(levelFlags, 0, sizeof levelFlags);
     gems = 0;
+    damaged = false;
 }
 
 bool GameEvents::IsNew() const

@@ -24,13 +24,16 @@ constexpr Tick GameEvent_HasHappened = -2; // happened in an earlier, finished l
 constexpr int GameEvents_LevelRows = 10; // row = Level_Type - 1
 constexpr int GameEvents_GemSlots = 5;
 constexpr int GameEvents_FileSize = Event_Count * 4 + GameEvents_LevelRows * GameEvents_GemSlots + 4;
+// Every gem of every level: no record can hold more, and the displays never draw more.
+constexpr int GameEvents_MaxGems = GameEvents_LevelRows * GameEvents_GemSlots;
 
 class GameEvents final
 {
 public:
     GameEvents();
-    // Reads a save slot. A slot that cannot be opened throws Error_OpenFile; one of the wrong size
-    // reads as a new record, and out-of-range values are brought back to their "nothing yet" value.
+    // Reads a save slot. A slot that cannot be opened throws Error_OpenFile. One of the wrong size
+    // reads as a new record and out-of-range values are brought back to their "nothing yet" value;
+    // either way the record is marked as damaged.
     explicit GameEvents(char const* path);
 
     void New();
@@ -54,6 +57,7 @@ public:
     Tick eventTimes[Event_Count] = {};
     std::uint8_t levelFlags[GameEvents_LevelRows][GameEvents_GemSlots] = {}; // 1 once that gem is taken
     std::int32_t gems = 0;                                                   // gems the player holds
+    bool damaged = false; // read from a slot that was not a well-formed record; never saved
 };
 
 // The one progress record, made by the shell for the whole run.

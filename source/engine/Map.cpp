@@ -16,7 +16,10 @@ namespace
 {
 constexpr double CellSize = 300.0;
 // A grid this large can only come from a corrupt map; real worlds need a few thousand cells.
-constexpr double MaxCells = 1048576.0;
+constexpr double MaxCells = 262144.0;
+// Nor can this many polygon entries over all cells: a few polygons spread over a huge grid would
+// otherwise take seconds and gigabytes to file.
+constexpr double MaxCellEntries = 4.0 * MaxCells;
 constexpr double SettleDepth = 500.0;
 // Sine of the widest angle between a move and an edge that still count as running along one line. Both
 // ends of a very short move near a corner lie within the tolerance of edges that run other ways.
@@ -215,6 +218,18 @@ void Map::PreprocessCollision()
         throw Error(Error_ParseFile, fileName);
     cellsX = int(columns);
     cellsY = int(rows);
+    double entries = 0.0;
+    for (unsigned int i = 0; i < polyCount; ++i)
+    {
+        int c0 = 0;
+        int r0 = 0;
+        int c1 = 0;
+        int r1 = 0;
+        FilingRange(i, c0, r0, c1, r1);
+        entries += double(c1 - c0 + 1) * double(r1 - r0 + 1);
+    }
+    if (entries > MaxCellEntries)
+        throw Error(Error_ParseFile, fileName);
 
     try
     {
@@ -234,18 +249,11 @@ void Map::PreprocessCollision()
 
     for (unsigned int i = 0; i < polyCount; ++i)
     {
-        Rectf bound(0.0, 0.0, 0.0, 0.0);
-        PolyBound(GetPoly(i), bound);
         int c0 = 0;
         int r0 = 0;
         int c1 = 0;
         int r1 = 0;
-        CellsUnder(bound, c0, r0, c1, r1);
-        // A bound off the grid still files its polygon in the nearest edge cells.
-        c0 = std::min(c0, cellsX - 1);
-        r0 = std::min(r0, cellsY - 1);
-        c1 = std::max(c1, 0);
-        r1 = std::max(r1, 0);
+        FilingRange(i, c0, r0, c1, r1);
         for (int r = r0; r <= r1; ++r)
         {
             for (int c = c0; c <= c1; ++c)
@@ -260,6 +268,18 @@ void Map::GetGroupCell(Pointf const* p, int& column, int& row) const
 {
     column = CellIndex((p->x - minX) / cellWidth);
     row = CellIndex((p->y - minY) / cellHeight);
+}
+
+void Map::FilingRange(unsigned int poly, int& c0, int& r0, int& c1, int& r1) const
+{
+    Rectf bound(0.0, 0.0, 0.0, 0.0);
+    PolyBound(GetPoly(poly), bound);
+    CellsUnder(bound, c0, r0, c1, r1);
+    // A bound off the grid still files its polygon in the nearest edge cells.
+    c0 = std::min(c0, cellsX - 1);
+    r0 = std::min(r0, cellsY - 1);
+    c1 = std::max(c1, 0);
+    r1 = std::max(r1, 0);
 }
 
 void Map::CellsUnder(Rectf const& area, int& c0, int& r0, int& c1, int& r1) const

@@ -97,6 +97,8 @@ private:
     // The cells of the grid that area overlaps, lower left to upper right; an empty range
     // (c0 > c1 or r0 > r1) when area lies off the grid.
     void CellsUnder(Rectf const& area, int& c0, int& r0, int& c1, int& r1) const;
+    // The cells the grid files polygon poly in, its bound (with its group's cover) clamped to the grid.
+    void FilingRange(unsigned int poly, int& c0, int& r0, int& c1, int& r1) const;
     // Whether polygon index can clip a move within the rectangle it spans.
     bool Blocks(unsigned int index, Rectf const& reach) const;
     // Two solid polygons whose outer edges lie on one line from opposite sides leave a crack of no

@@ -12,12 +12,15 @@
 #include <cassert>
 #include <cmath>
 #include <cstdio>
+#include <string>
 
 namespace
 {
 constexpr uint32_t PolyHeadSize = 20;
 // Group numbers size per-group tables; real maps use a few dozen.
 constexpr uint32_t MaxGroup = 65535;
+constexpr double MinScale = 1.0e-4;
+constexpr double MaxScale = 1.0e4;
 } // namespace
 
 MapBase::MapBase(Textures const* textureList, FILE* file, char const* name)
@@ -26,11 +29,11 @@ MapBase::MapBase(Textures const* textureList, FILE* file, char const* name)
     snprintf(fileName, sizeof fileName, "%s", name != nullptr ? name : "map");
     MapReader reader(file, fileName);
     uint32_t const n = reader.ReadCount(PolyHeadSize);
-    view.x = reader.ReadDouble();
-    view.y = reader.ReadDouble();
+    view.x = reader.ReadCoordinate();
+    view.y = reader.ReadCoordinate();
     view.scale = reader.ReadDouble();
-    // Every camera operation divides by the scale.
-    if (!(view.scale > 0.0))
+    // Every camera operation divides by the scale, and the screen must stay a sane part of the world.
+    if (!(view.scale >= MinScale && view.scale <= MaxScale))
         reader.Fail();
     polys.Init(PtrList_Fixed, int(n));
     for (uint32_t i = 0; i < n; ++i)
@@ -39,8 +42,13 @@ MapBase::MapBase(Textures const* textureList, FILE* file, char const* name)
         polys.AddItem(poly);
         if (poly->group > MaxGroup)
             reader.Fail();
-        if (textures != nullptr && poly->texture != 0 && !textures->IsTexture(poly->texture))
-            reader.Fail();
+        // Drawn with entry 0 instead, the map would look wrong without a word.
+        if (textures != nullptr && poly->texture != 0 && !textures->HasEntry(poly->texture))
+        {
+            std::string const text = std::string(fileName) + ": texture " + std::to_string(poly->texture)
+                                     + " has no entry in " + textures->FileName();
+            throw Error(Error_ParseFile, text.c_str());
+        }
     }
     polyCount = n;
     FindInternalEdges();

@@ -15,6 +15,8 @@ namespace
 constexpr int MapMove_ListSize = 32;
 // A jump this large in one step is a reset or a jump of the clock, not a ride.
 constexpr double MapMove_MaxCarry = 100.0;
+// Ticks whose orders one pass remembers: the windows that creatures re-simulate in one step.
+constexpr Tick MapMove_Remembered = 256;
 
 // Placing groups for a tick other than the present one must not play their sounds again.
 class MapMove_Hush
@@ -92,6 +94,12 @@ void MapMove::Move(Map* map, Tick clock, Player* player)
     shownTick = t;
 }
 
+void MapMove::StartPass(Tick t)
+{
+    passTick = t;
+    pass++;
+}
+
 void MapMove::PlaceGroups(Tick t)
 {
     if (placedMap == nullptr || t == shownTick)
@@ -100,6 +108,28 @@ void MapMove::PlaceGroups(Tick t)
     for (int i = 0; i < moveGroupCount; i++)
         if (moverRan[std::size_t(i)])
             moveGroups[i]->Move(placedMap, t, nullptr);
+    shownTick = t;
+
+    // Records before the pass's tick are fixed while it runs, so their orders can be kept.
+    Remembered* memo = nullptr;
+    if (t < passTick)
+    {
+        if (remembered.empty())
+            remembered.resize(MapMove_Remembered);
+        memo = &remembered[std::size_t(t % MapMove_Remembered)];
+        if (memo->tick == t && memo->pass == pass && memo->values.size() == 3 * placed.size())
+        {
+            for (std::size_t i = 0; i < placed.size(); i++)
+            {
+                MoveObject* order = placed[i].order;
+                order->newX = memo->values[3 * i];
+                order->newY = memo->values[3 * i + 1];
+                order->newAngle = memo->values[3 * i + 2];
+                ObjectMove(placedMap, nullptr, order);
+            }
+            return;
+        }
+    }
     for (int i = 0; i < moveObjects.Count(); i++)
     {
         if (moveObjects[i] == nullptr)
@@ -111,7 +141,18 @@ void MapMove::PlaceGroups(Tick t)
         for (int j = 0; j < orders->Count(); j++)
             ObjectMove(placedMap, nullptr, &(*orders)[j]);
     }
-    shownTick = t;
+    if (memo != nullptr)
+    {
+        memo->tick = t;
+        memo->pass = pass;
+        memo->values.clear();
+        for (Placed const& p : placed)
+        {
+            memo->values.push_back(p.order->newX);
+            memo->values.push_back(p.order->newY);
+            memo->values.push_back(p.order->newAngle);
+        }
+    }
 }
 
 void MapMove::RestoreGroups()

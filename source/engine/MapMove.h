@@ -39,6 +39,7 @@ public:
 
     // Nothing plays or is carried while groups are placed for another tick. A scripted mover
     // that was off screen in the last step stays where it stood, as it did in live play.
+    void StartPass(Tick t) override;
     void PlaceGroups(Tick t) override;
     void RestoreGroups() override;
 
@@ -63,4 +64,16 @@ private:
     Tick shownTick = 0;         // the tick the groups stand at now
     std::vector<Placed> placed; // every order of the last step
     std::vector<bool> moverRan; // each scripted mover ran in the last step
+
+    // The orders worked out for a tick in this pass, as x, y and angle of each order of placed:
+    // creatures re-simulating the same ticks in one pass place the groups alike.
+    struct Remembered
+    {
+        Tick tick = -1;
+        int pass = -1;
+        std::vector<double> values;
+    };
+    std::vector<Remembered> remembered; // slot tick % its size
+    Tick passTick = 0;                  // ticks before it are remembered in this pass
+    int pass = 0;                       // count of passes
 };

@@ -45,6 +45,14 @@ double MapReader::ReadDouble()
     return value;
 }
 
+double MapReader::ReadCoordinate()
+{
+    double const value = ReadDouble();
+    if (!(std::fabs(value) <= MaxCoordinate))
+        Fail();
+    return value;
+}
+
 void MapReader::SkipByte()
 {
     uint8_t spare = 0;

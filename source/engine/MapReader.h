@@ -13,6 +13,10 @@ public:
 
     uint32_t ReadWord();
     double ReadDouble(); // finite values only
+    // A position in the world: no map reaches this far, and turning points much farther out
+    // loses the precision that tells a polygon's corners apart.
+    static constexpr double MaxCoordinate = 1.0e7;
+    double ReadCoordinate(); // within MaxCoordinate of the origin
     void SkipByte();
     // Reads a record count and checks that that many records of recordSize bytes can still follow.
     uint32_t ReadCount(uint32_t recordSize);

@@ -12,6 +12,9 @@ class Replay_Groups
 {
 public:
     virtual ~Replay_Groups() = default;
+    // The level's objects are about to be moved to tick t; records before t stay as they are
+    // until that is done.
+    virtual void StartPass(Tick t) = 0;
     // Places every group as it stood at tick t, carrying nobody.
     virtual void PlaceGroups(Tick t) = 0;
     // Puts the groups back where the level's last step placed them.

@@ -170,6 +170,8 @@ void ObjectList::MoveToTime(Map const* map, Tick t)
 
 void ObjectList::MoveToTime(Map const* map, Tick t, Object_Step const& step)
 {
+    if (step.groups != nullptr)
+        step.groups->StartPass(t);
     for (int i = 0; i < objects.Count(); i++)
     {
         Object* object = objects[i];

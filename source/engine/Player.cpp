@@ -433,6 +433,8 @@ void Player::RenderHUD(Map const* onMap, Tick time)
     }
     int const gemStep = static_cast<int>(3 * gem->GetWidth() / 4);
     int const gemY = 480 - static_cast<int>(3 * heartFull->GetHeight() / 2);
-    for (int i = 0; i < gameEvents->gems; i++)
-        gem->Render(Pointf(i * gemStep, gemY), 0.0, 0.75, 0x11, nullptr);
+    // The count comes from a save slot a player can edit: never more icons than gems exist.
+    int const icons = std::clamp(gameEvents->gems, 0, GameEvents_MaxGems);
+    for (int i = 0; i < icons; i++)
+        gem->Render(Pointf(double(i) * gemStep, gemY), 0.0, 0.75, 0x11, nullptr);
 }

@@ -16,6 +16,8 @@
 namespace
 {
 constexpr uint32_t PointRecordSize = 36;
+// Twice the tolerance within which the line maths takes two points for one.
+constexpr double MinEdge = 2.0 * Util::Eps;
 } // namespace
 
 Poly::Poly(MapReader& reader)
@@ -33,10 +35,21 @@ Poly::Poly(MapReader& reader)
     points.Init(PtrList_Fixed, int(n));
     try
     {
+        Pointf first;
+        Pointf previous;
         for (uint32_t i = 0; i < n; ++i)
         {
-            double const x = reader.ReadDouble();
-            double const y = reader.ReadDouble();
+            double const x = reader.ReadCoordinate();
+            double const y = reader.ReadCoordinate();
+            // Moving and turning a group recomputes its edges' lines, which fails for corners
+            // closer than the line maths can tell apart; turned, a short edge can come closer.
+            if (solid && i > 0 && Pointf(x, y).Distance(&previous) < MinEdge)
+                reader.Fail();
+            previous = Pointf(x, y);
+            if (i == 0)
+                first = previous;
+            else if (solid && i + 1 == n && previous.Distance(&first) < MinEdge)
+                reader.Fail();
             double const u = reader.ReadDouble();
             double const v = reader.ReadDouble();
             bool const edge = reader.ReadWord() != 0;

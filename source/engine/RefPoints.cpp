@@ -22,8 +22,8 @@ void RefPoints::Read(MapReader& reader)
     {
         RefPoint& point = points[int(i)];
         point.id = reader.ReadWord();
-        double const x = reader.ReadDouble();
-        double const y = reader.ReadDouble();
+        double const x = reader.ReadCoordinate();
+        double const y = reader.ReadCoordinate();
         point.position = Pointf(x, y);
         reader.SkipByte();
     }

@@ -20,6 +20,9 @@ constexpr int Enemy_OffsetStride = 39;
 // Ticks a culled log is stepped in one step of play: more than the clock's one tick, so that a
 // log left behind catches up and a creature coming back into view costs an ordinary step.
 constexpr int TimeLog_SleepBudget = 2;
+// A culled log that play has left ahead of the present (after a travel back) starts again from
+// the present within this many steps, on a step of its own.
+constexpr int TimeLog_CatchUpSpread = 16;
 // Key frames left over from an abandoned future that are freed in one call.
 constexpr int TimeLog_FreeBudget = 2;
 
@@ -69,30 +72,43 @@ public:
     T* GetPos(Map const* map, Tick t, Object_Step const& step = {})
     {
         FreeStale();
-        Seek(map, t, step);
+        if (resumeFrom >= 0)
+            CatchUp(map, step);
+        if (!step.replaying && t < curTime && t >= 1)
+        {
+            // Play goes on from a tick before the log's: anew from the tick before it.
+            Seek(map, t - 1, Object_Step{true, step.groups});
+            StepForward(map, t, step);
+        }
+        else
+            Seek(map, t, step);
         if (step.groups != nullptr)
             step.groups->RestoreGroups();
         return current;
     }
 
     // One step of play while the creature is culled: its state is not shown, but the log keeps up
-    // with the clock a few ticks at a time. A replayed tick needs nothing: the log holds it. Play
-    // that goes on from a tick before the log's (after a travel back) starts there, at the cost
-    // of one window at most.
+    // with the clock a few ticks at a time. A replayed tick needs nothing: the log holds it. When
+    // play goes on from a tick before the log's (after a travel back), the log starts again from
+    // there in a step of its own among the next TimeLog_CatchUpSpread, so that culled creatures
+    // do not all re-simulate a window in the same step.
     void Sleep(Map const* map, Tick t, Object_Step const& step = {})
     {
         FreeStale();
-        if (step.replaying || t == curTime)
+        if (step.replaying || (t == curTime && resumeFrom < 0))
             return;
-        if (t < curTime)
+        if (t < curTime && resumeFrom < 0 && t >= 1)
+            resumeFrom = t - 1;
+        if (resumeFrom >= 0)
         {
-            if (t >= 1)
-            {
-                Seek(map, t - 1, Object_Step{true, step.groups});
-                StepForward(map, t, step);
-            }
+            // Another travel back may have come before the log's turn.
+            resumeFrom = std::min(resumeFrom, std::max(t - 1, 0));
+            resumeTo = t;
+            if ((t + offset) % TimeLog_CatchUpSpread != 0)
+                return;
+            CatchUp(map, step);
         }
-        else
+        else if (t > curTime)
             StepForward(map, std::min(t, curTime + TimeLog_SleepBudget), step);
         if (step.groups != nullptr)
             step.groups->RestoreGroups();
@@ -183,6 +199,15 @@ private:
         Rebuild(map, FrameIdFromTime(t), step);
         assert(Cached(t));
         Borrow(t);
+    }
+
+    // The catch-up put off by Sleep: play went on from resumeFrom and has reached resumeTo.
+    void CatchUp(Map const* map, Object_Step const& step)
+    {
+        Tick const to = resumeTo;
+        Seek(map, resumeFrom, Object_Step{true, step.groups});
+        resumeFrom = -1;
+        StepForward(map, to, Object_Step{false, step.groups});
     }
 
     // Steps the current state on to tick t, caching each tick. Live play makes a new future from
@@ -312,14 +337,15 @@ private:
         }
     }
 
-    // Appends the state of tick t to the cache, which then keeps the window of t and the one
-    // before it: the cache of every log ends on its own key frame.
+    // Appends the state of tick t to the cache, which then keeps the window of t alone: the cache
+    // of every log begins on its own key frame, so that travelling back runs past the caches of
+    // different logs on different steps.
     void CacheAppend(Tick t, T* state)
     {
         if (cacheFirst <= cacheLast && cacheLast != t - 1)
             DropCache(cacheFirst, cacheLast);
         unsigned const id = FrameIdFromTime(t);
-        Tick const keep = std::max(id >= 1 ? TimeFromFrameId(id - 1) : 0, t - CacheSize + 1);
+        Tick const keep = TimeFromFrameId(id);
         DropCache(cacheFirst, keep - 1);
         if (cacheFirst > cacheLast)
             cacheFirst = t;
@@ -383,5 +409,7 @@ private:
     bool owns = false;         // current is the log's own copy, not a cached one
     std::vector<T*> keyFrames; // slot k: the state at TimeFromFrameId(k), owned
     int keyCount = 0;          // key frames of the present history; later slots are stale
+    Tick resumeFrom = -1;      // while culled: play went on from this tick, before the log's
+    Tick resumeTo = 0;         // and has reached this one
     int offset;                // key-frame phase
 };

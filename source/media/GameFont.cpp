@@ -120,6 +120,16 @@ void GameFont::ParseInfoFile(char const* path)
         parsed = std::fscanf(f, " %d,%d,%d,%d", &m.originX, &m.leftOffset, &m.width, &m.advance) == 4;
     }
     std::fclose(f);
+    // The pen and the measures add these up in int: bounded, no text can overflow them, and a
+    // negative width would collapse every text.
+    auto inRange = [](int value, int low) { return value >= low && value <= MaxMetric; };
+    parsed = parsed && inRange(spaceWidth, 0);
+    for (int id = 0; parsed && id < numglyphs; ++id)
+    {
+        Metrics const& m = metrics[id];
+        parsed =
+            inRange(m.originX, 0) && inRange(m.leftOffset, -MaxMetric) && inRange(m.width, 0) && inRange(m.advance, 0);
+    }
     if (!parsed)
         throw Error(Error_ParseFile, path);
 }

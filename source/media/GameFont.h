@@ -44,6 +44,8 @@ public:
     int CharToBlock(char c) const;
 
     static constexpr char const* infoFile = "gfx/text/textinfo";
+    // The largest size or offset in pixels the metrics may give; far wider than the screen.
+    static constexpr int MaxMetric = 1024;
 
 private:
     struct Metrics

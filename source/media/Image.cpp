@@ -30,15 +30,29 @@ struct PngPicture
     unsigned char* data;
     bool hasAlpha;
     Error_Code failure;
+    char reason[128]; // libpng's words for a failure, for the report that names the file
 };
+
+// libpng reports through these instead of printing: the reason goes into the report that names
+// the file, and warnings about harmless oddities are not the player's business.
+void PngFailed(png_structp png, png_const_charp message)
+{
+    PngPicture* picture = static_cast<PngPicture*>(png_get_error_ptr(png));
+    std::snprintf(picture->reason, sizeof picture->reason, "%s", message != nullptr ? message : "unreadable");
+    png_longjmp(png, 1);
+}
+
+void PngWarned(png_structp, png_const_charp)
+{
+}
 
 // Reads file into a zeroed buffer, bottom row first, framed by clear bands of 2 pixels on
 // each padded side. Grey, sub-byte, 16-bit, palette and tRNS pictures come out as 8-bit
 // RGB or RGBA. Every failure frees what it took and reports its code in the result.
 PngPicture ReadPng(FILE* file, bool padX, bool padY)
 {
-    PngPicture picture = {0, 0, nullptr, false, Error_None};
-    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    PngPicture picture = {0, 0, nullptr, false, Error_None, "out of memory"};
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &picture, PngFailed, PngWarned);
     if (png == nullptr)
     {
         picture.failure = Error_OutOfMemory;
@@ -223,7 +237,11 @@ void Image::LoadImage(char const* file, bool padX, bool padY)
     PngPicture picture = ReadPng(f, padX, padY);
     std::fclose(f);
     if (picture.failure != Error_None)
-        throw Error(picture.failure);
+    {
+        char text[Error::TextSize];
+        std::snprintf(text, sizeof text, "%s: %s", file, picture.reason);
+        throw Error(picture.failure, text);
+    }
     std::free(data);
     width = picture.width;
     height = picture.height;

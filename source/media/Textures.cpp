@@ -9,8 +9,10 @@
 #include <GL/gl.h>
 
 #include <cassert>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 struct Textures::Entry
 {
@@ -84,6 +86,7 @@ void FreeFrames(Textures_Texture& entry)
 
 Textures::Textures(char const* file)
 {
+    std::snprintf(fileName, sizeof fileName, "%s", file);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     ParseImageMap(file, false);
     if (!hasEntryZero)
@@ -218,7 +221,16 @@ void Textures::LoadImage(Entry const& entry)
     {
         if (entry.frames > 1)
             NumberFrame(star, i);
-        texture.frames[i] = new Image(path, flags, false);
+        try
+        {
+            texture.frames[i] = new Image(path, flags, false);
+        }
+        catch (Error const& e)
+        {
+            // The image map that named the picture first: a long picture name may be cut short.
+            std::string const text = std::string(fileName) + ": " + e.Text();
+            throw Error(e.Code(), text.c_str());
+        }
     }
     Image::CheckGlError();
 }

@@ -50,7 +50,11 @@ public:
     int GetNumTextures() const { return numTextures; }
     // Whether id lies inside the table (ids without frames included).
     bool IsTexture(unsigned int id) const { return id < static_cast<unsigned int>(numTextures); }
+    // Whether a line of the file names id (ids without one are drawn with entry 0).
+    bool HasEntry(unsigned int id) const { return IsTexture(id) && GetEntry(id).numFrames > 0; }
     char const* GetPrefix() const { return prefix; }
+    // The image-map file, for errors about the ids it lacks.
+    char const* FileName() const { return fileName; }
     // The entry as read, without the fall-back to entry 0.
     Textures_Texture const& GetEntry(unsigned int id) const;
 
@@ -66,4 +70,5 @@ private:
     FlatList<Textures_Texture>* textures = nullptr;
     char prefix[128] = {}; // the file's first word
     bool hasEntryZero = false;
+    char fileName[128] = {};
 };

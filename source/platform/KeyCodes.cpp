@@ -76,3 +76,8 @@ int HM_VirtualKeyToScancode(unsigned vk)
             return entry.scancode;
     return -1;
 }
+
+bool HM_VirtualKeyKnown(std::uint16_t vk)
+{
+    return HM_VirtualKeyToScancode(vk) >= 0;
+}

@@ -167,7 +167,13 @@ void Grid_Puzzle::Load(int id)
         CreateGrids();
         for (int y = 0; ok && y < height; ++y)
             for (int x = 0; ok && x < width; ++x)
+            {
+                // A square is on (1) or off (0), and a shown number is a count of at most nine
+                // squares: anything else could never be solved, or be solved at the first mark.
                 ok = ReadInt(file, origGrid[x][y]) && ReadInt(file, numberGrid[x][y]);
+                ok = ok && (origGrid[x][y] == 0 || origGrid[x][y] == 1) && numberGrid[x][y] >= -1
+                     && numberGrid[x][y] <= 9;
+            }
     }
     std::fclose(file);
     if (!ok)

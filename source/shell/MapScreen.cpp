@@ -7,6 +7,7 @@
 #include "media/GameFont.h"
 #include "media/Game_Sounds.h"
 #include "media/Image.h"
+#include "platform/MessageBox.h"
 #include "shell/Globals.h"
 #include "shell/MainMenu.h"
 #include "util/Bezier.h"
@@ -22,6 +23,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <string>
 
 char const* const Location_Names[Location_Count] = {
     "Ridaduvor Tree Village", "Plateau",         "Dadodo's Castle",     "Zudevu Canyon", "Petra's House",
@@ -78,26 +80,40 @@ constexpr auto Held = MainMenu::Held;
 constexpr auto Released = MainMenu::Released;
 constexpr auto PlaySound = MainMenu::PlayUiSound;
 
-// A slot that was never written is a new game; its file appears at the first save.
+// A slot that was never written is a new game; its file appears at the first save. A damaged
+// slot is copied aside first, as the next save into it replaces it with the record it reads as.
 GameEvents* ReadSlot(char const* file)
 {
     std::error_code ignored;
     if (!std::filesystem::exists(file, ignored))
         return new GameEvents();
-    return new GameEvents(file);
+    GameEvents* record = new GameEvents(file);
+    if (record->damaged)
+    {
+        std::error_code failed;
+        std::filesystem::copy_file(file, MapScreen::DamagedCopy(file),
+                                   std::filesystem::copy_options::overwrite_existing, failed);
+        if (failed)
+            std::fprintf(stderr, "cannot keep the damaged save slot %s: %s\n", file, failed.message().c_str());
+    }
+    return record;
 }
 
-// Writes a slot, making the saves folder at the first save. A failed write is ignored.
-void WriteSlot(GameEvents const* record, int slot)
+// Writes a slot, making the saves folder at the first save. A failed write leaves the old slot
+// whole and is told to the player.
+bool WriteSlot(GameEvents const* record, int slot)
 {
     std::error_code ignored;
     std::filesystem::create_directories(savesFolder, ignored);
     try
     {
         record->Save(slotFiles[slot]);
+        return true;
     }
     catch (Error const&)
     {
+        MessageBox::Show("Your progress could not be saved.\nThe saved game is as it was before.", "Error");
+        return false;
     }
 }
 
@@ -219,10 +235,14 @@ char const* MapScreen::SlotFile(int slot)
     return slotFiles[slot];
 }
 
-void MapScreen::Save(GameEvents* record)
+bool MapScreen::Save(GameEvents* record)
 {
-    if (saveSlot != -1)
-        WriteSlot(record, saveSlot);
+    return saveSlot == -1 || WriteSlot(record, saveSlot);
+}
+
+std::string MapScreen::DamagedCopy(char const* slotFile)
+{
+    return std::string(slotFile) + ".damaged";
 }
 
 bool MapScreen::CheckSave()
@@ -656,7 +676,15 @@ void MapScreen::PlotTitle()
     font->Render("Please select game file", -1, Font_Centre | Font_Middle, &prompt, 1.0);
 
     for (int i = 0; i < Total_Saves; i++)
+    {
         RenderHUD(slots[i], slotY[i], FindLatestLocation(slots[i]), true, i == selected && chooseTimer == -1);
+        if (slots[i]->damaged)
+        {
+            std::string const note = "Damaged file kept as " + DamagedCopy(slotFiles[i]);
+            Pointf const pos(Plate_XPad + Plate_XBorder, slotY[i] + Plate_YBorder);
+            font->Render(note.c_str(), -1, Font_Left | Font_Bottom, &pos, 0.5);
+        }
+    }
 
     if (!eraseMode)
         return;

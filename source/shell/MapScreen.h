@@ -4,6 +4,8 @@
 #include "engine/Level_Type.h"
 #include "util/Pointf.h"
 
+#include <string>
+
 class Bezier;
 class GameEvents;
 class GameFont;
@@ -52,8 +54,10 @@ public:
     void Plot();
 
     // Writes the record into the chosen slot, making the saves folder when needed. A failed
-    // write is ignored: the start-up check has warned about it already.
-    static void Save(GameEvents* record);
+    // write leaves the slot as it was and tells the player in a message box; false then.
+    static bool Save(GameEvents* record);
+    // Where a damaged slot is copied before a save can replace it.
+    static std::string DamagedCopy(char const* slotFile);
     // Whether a save slot could be written here, tried with a scratch file so that no slot
     // is touched.
     static bool CheckSave();

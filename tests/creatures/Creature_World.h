@@ -3,16 +3,30 @@
 
 #include "creatures/Cactus.h"
 #include "creatures/Goblin.h"
+#include "creatures/Jet.h"
+#include "creatures/Mozzy.h"
+#include "creatures/PushOver.h"
 #include "creatures/Rat.h"
 #include "creatures/Shmoo.h"
+#include "creatures/Slidey_Puzzle.h"
 #include "creatures/Spider.h"
+#include "creatures/SpikeBall.h"
+#include "creatures/Spikes.h"
+#include "creatures/Sprinkler.h"
+#include "creatures/Vine.h"
 #include "creatures/Vulture.h"
+#include "creatures/WavyBlob.h"
 #include "creatures/Zoveduv.h"
+// Rock-throwing goblin, splitting shmoos, imps.
+#include "creatures/GoblinDefend.h"
+#include "creatures/Imp.h"
+#include "creatures/SplitShmoo.h"
 #include "engine/Level.h"
 #include "engine/Map.h"
 #include "engine/MapMove.h"
 #include "engine/MapMoveObject.h"
 #include "engine/ObjectList.h"
+#include "engine/Path.h"
 #include "engine/Player.h"
 #include "media/Textures.h"
 #include "tools/creatures/CreatureWorld_Refs.h"
@@ -94,14 +108,32 @@ public:
             lowest = std::min(lowest, CreatureWorld_ZoneX(zone));
             highest = std::max(highest, CreatureWorld_ZoneX(zone));
         }
-        Pointf const centre((lowest + highest + CreatureWorld_ZoneWidth) / 2.0, 200.0);
+        cameraCentre = Pointf((lowest + highest + CreatureWorld_ZoneWidth) / 2.0, 200.0);
         player->SetCameraScale(Camera_Scale, CameraMove_Jump);
-        player->SetCameraPos(&centre, CameraMove_Jump, 0);
+        player->SetCameraPos(&cameraCentre, CameraMove_Jump, 0);
+    }
+
+    void Plot() override
+    {
+        Level::Plot();
+        if (sprinkler != nullptr)
+            sprinkler->Render(map);
     }
 
     Level_Action Poll(KeyData keys) override
     {
+        Tick const t = GetTick();
+        if (sprinkler != nullptr)
+            sprinkler->Move(map);
         Level_Action const result = Level::Poll(keys);
+        // While the player works the puzzle the level's own rules rest, as a world's do.
+        if (slideyPuzzle != nullptr && result == Level_Continue)
+        {
+            if (slideyPuzzle->Poll(map, &keys, t))
+                return result;
+            player->SetCameraScale(Camera_Scale, CameraMove_Jump);
+            player->SetCameraPos(&cameraCentre, CameraMove_Jump, 0);
+        }
         if (!timeTravelling)
         {
             int most = 0;
@@ -118,6 +150,7 @@ public:
     Map* GetMap() const { return map; }
     ObjectList* GetObjects() const { return objects; }
     TimeFrames* GetTimeFrames() const { return timeFrames; }
+    Message* GetMessage() const { return message; }
 
     // What the zones placed, in the order placed; every kind's list is empty when none of its
     // zones was built.
@@ -135,6 +168,22 @@ public:
     std::vector<Shmoo*> shmoos;     // the last with no ground below it
     std::vector<Spider*> spiders;   // the i-th with 1 + i hit points
     std::vector<Zoveduv*> grethyns;
+    // Mozzies and wavy blobs.
+    std::vector<Mozzy*> mozzies;      // two on one beat, with 1 and 2 hit points
+    std::vector<WavyBlob*> wavyBlobs; // coloured, grey, then the one moving round a rectangle
+    // The sliding puzzle and the leak sprinkler.
+    Slidey_Puzzle* slideyPuzzle = nullptr; // its places are registered as objects
+    Sprinkler* sprinkler = nullptr;        // moved each step, drawn each frame
+    // Spikes, spike balls, jets, vines and push-overs.
+    std::vector<Spikes*> spikes;        // phase 0, drawn phase, scaled by 2
+    std::vector<SpikeBall*> spikeBalls; // still, then swinging
+    std::vector<Jet*> jets;             // up, down, left, right
+    std::vector<Vine*> vines;           // three heights, one height, never moves
+    PushOver* pushOver = nullptr;
+    // Rock-throwing goblin, splitting shmoos, imps.
+    GoblinDefend* goblinDefend = nullptr;
+    std::vector<SplitShmoo*> splitShmoos; // range 180, then range 0
+    std::vector<Imp*> imps;
 
     static constexpr int Goblin_HitPoints = 3;
 
@@ -228,6 +277,50 @@ private:
         case CreatureZone_Grethyn:
             BuildGrethynZone();
             break;
+        // Mozzies and wavy blobs.
+        case CreatureZone_Mozzy:
+            BuildMozzyZone();
+            break;
+        case CreatureZone_WavyBlob:
+            BuildWavyBlobZone();
+            break;
+        // The sliding puzzle and the leak sprinkler.
+        case CreatureZone_SlideyPuzzle:
+            BuildSlideyPuzzleZone();
+            break;
+        case CreatureZone_Leak:
+            sprinkler = built.Own(new Sprinkler());
+            sprinkler->pos = Ref(zone, LeakRef_Point);
+            break;
+        // Rock-throwing goblin, splitting shmoos, imps.
+        case CreatureZone_GoblinDefend:
+            Need<GoblinDefend>();
+            goblinDefend = PlaceEnemy(new GoblinDefend(Ref(zone, GoblinDefendRef_Goblin), GoblinDefend_HitPoints));
+            break;
+        case CreatureZone_SplitShmoo:
+            BuildSplitShmooZone();
+            break;
+        case CreatureZone_Imp:
+            Need<Imp>();
+            for (unsigned int i = 0; i < Imp_ZoneCount; ++i)
+                imps.push_back(PlaceEnemy(new Imp(map, CreatureWorld_Ref(zone, ImpRef_Imp(i)), Imp_HitPoints)));
+            break;
+        // Spikes, spike balls, jets, vines and push-overs.
+        case CreatureZone_Spikes:
+            BuildSpikesZone();
+            break;
+        case CreatureZone_Jets:
+            BuildJetsZone();
+            break;
+        case CreatureZone_Vines:
+            BuildVinesZone();
+            break;
+        case CreatureZone_PushOver:
+            // Its cover must be set before the collision grid is built.
+            pushOver = built.Own(new PushOver(map, PushOver_Group));
+            objects->AddObject(static_cast<Object*>(pushOver));
+            mapMove->AddObject(pushOver);
+            break;
         case CreatureZone_Count:
             break;
         }
@@ -290,6 +383,129 @@ private:
         }
     }
 
+    // Mozzies and wavy blobs.
+    void BuildMozzyZone()
+    {
+        CreatureWorld_Zone const z = CreatureZone_Mozzy;
+        Need<Mozzy>();
+        for (int hitPoints : {1, 2})
+            mozzies.push_back(PlaceEnemy(
+                new Mozzy(map, CreatureWorld_Ref(z, MozzyRef_Left), CreatureWorld_Ref(z, MozzyRef_Right), hitPoints)));
+    }
+
+    // A blob owns its arms and its path: the level owns the blob alone, and registers the four
+    // arms before it.
+    void BuildWavyBlobZone()
+    {
+        CreatureWorld_Zone const z = CreatureZone_WavyBlob;
+        Need<WavyBlob>();
+        PlaceWavyBlob(new WavyBlob(map, CreatureWorld_Ref(z, WavyBlobRef_Coloured), true, 2, 1));
+        PlaceWavyBlob(new WavyBlob(map, CreatureWorld_Ref(z, WavyBlobRef_Grey), false, 1, 1));
+        WavyBlob* moving = new WavyBlob(map, CreatureWorld_Ref(z, WavyBlobRef_Moving), false, 1, 2);
+        moving->AssociatePath(new Path_Round(Pointf(0.0, 0.0), WavyBlob_RoundWidth, WavyBlob_RoundHeight, 1.0, false));
+        PlaceWavyBlob(moving);
+    }
+
+    void PlaceWavyBlob(WavyBlob* blob)
+    {
+        built.Own(blob);
+        for (int i = 0; i < WavyBlob_Arm_Count; ++i)
+        {
+            WavyArm* arm = blob->GetArm(i);
+            objects->AddObject(static_cast<Object*>(arm));
+            objects->AddTarget(arm);
+            objects->AddEnemy(arm);
+        }
+        objects->AddObject(static_cast<Object*>(blob));
+        objects->AddTarget(blob);
+        objects->AddEnemy(blob);
+        wavyBlobs.push_back(blob);
+    }
+
+    // The sliding puzzle and the leak sprinkler.
+    void BuildSlideyPuzzleZone()
+    {
+        CreatureWorld_Zone const z = CreatureZone_SlideyPuzzle;
+        slideyPuzzle = built.Own(new Slidey_Puzzle(player, message, map, CreatureWorld_Ref(z, SlideyPuzzleRef_Place0),
+                                                   "gfx/treevillage/slideypuzzle", SlideyPuzzle_Gap, false));
+        objects->AddObject(slideyPuzzle);
+        for (int i = 0; i < Slidey_Puzzle_Segments; ++i)
+            objects->AddObject(slideyPuzzle->GetTile(i));
+    }
+
+    // Spikes, spike balls, jets, vines and push-overs: objects and enemies, vines objects, targets
+    // and things to hang on.
+    template <class Kind>
+    Kind* PlaceHazard(Kind* hazard)
+    {
+        built.Own(hazard);
+        objects->AddObject(static_cast<Object*>(hazard));
+        objects->AddEnemy(hazard);
+        return hazard;
+    }
+
+    void BuildSpikesZone()
+    {
+        CreatureWorld_Zone const z = CreatureZone_Spikes;
+        Need<Spikes>();
+        Need<SpikeBall>();
+        spikes.push_back(PlaceHazard(new Spikes(map, CreatureWorld_Ref(z, SpikesRef_Row), 0, Spikes_RowCount)));
+        spikes.push_back(PlaceHazard(new Spikes(map, CreatureWorld_Ref(z, SpikesRef_RandomRow), -1, Spikes_RowCount)));
+        spikes.push_back(PlaceHazard(new Spikes(map, CreatureWorld_Ref(z, SpikesRef_BigRow), 0, Spikes_RowCount)));
+        spikes.back()->SetScale(2.0);
+        Pointf const still = Ref(z, SpikesRef_StillBall);
+        spikeBalls.push_back(PlaceHazard(new SpikeBall(new Path_None(still))));
+        Pointf const swing = Ref(z, SpikesRef_SwingBall);
+        spikeBalls.push_back(
+            PlaceHazard(new SpikeBall(new Path_Sine(swing, Spikes_SwingAmplitude, Spikes_SwingSpeed, true, false, 0))));
+    }
+
+    void BuildJetsZone()
+    {
+        CreatureWorld_Zone const z = CreatureZone_Jets;
+        Need<Jet>();
+        unsigned int const refs[Jets_Count] = {JetsRef_Up, JetsRef_Down, JetsRef_Left, JetsRef_Right};
+        Direction const directions[Jets_Count] = {Direction_Up, Direction_Down, Direction_Left, Direction_Right};
+        for (int i = 0; i < Jets_Count; ++i)
+            jets.push_back(PlaceHazard(new Jet(player, Ref(z, refs[i]), directions[i], Jets_Sizes[i],
+                                               Jet::Jet_Wait_Duration, Jet::Jet_Fire_Duration, Jets_Phases[i])));
+    }
+
+    void BuildVinesZone()
+    {
+        CreatureWorld_Zone const z = CreatureZone_Vines;
+        Need<Vine>();
+        for (unsigned int i = 0; i < Vines_Count; ++i)
+        {
+            Vine* v = built.Own(new Vine(map, CreatureWorld_Ref(z, VineRef(i, 0)), CreatureWorld_Ref(z, VineRef(i, 1)),
+                                         CreatureWorld_Ref(z, VineRef(i, 2)), CreatureWorld_Ref(z, VineRef(i, 3))));
+            objects->AddObject(static_cast<Object*>(v));
+            objects->AddTarget(v);
+            objects->AddHangOn(v);
+            vines.push_back(v);
+        }
+    }
+
+    // Rock-throwing goblin, splitting shmoos, imps.
+    // The level registers the blobs only; the splitting shmoo owns and deletes them.
+    void BuildSplitShmooZone()
+    {
+        CreatureWorld_Zone const z = CreatureZone_SplitShmoo;
+        Need<ShmooInst>();
+        splitShmoos.push_back(
+            built.Own(new SplitShmoo(map, CreatureWorld_Ref(z, SplitShmooRef_Wide), SplitShmoo_WideRange, 1.0)));
+        splitShmoos.push_back(built.Own(new SplitShmoo(map, CreatureWorld_Ref(z, SplitShmooRef_Home), 0.0, 1.0)));
+        for (SplitShmoo* s : splitShmoos)
+            for (int i = 0; i < SplitShmoo::Shmoo_Total_Count; ++i)
+            {
+                ShmooInst* blob = s->GetShmoo(i);
+                objects->AddObject(static_cast<Object*>(blob));
+                objects->AddEnemy(blob);
+                objects->AddTarget(blob);
+            }
+    }
+
     std::vector<CreatureWorld_Zone> zones;
     std::vector<std::type_index> initialised; // kinds whose Initialise ran
+    Pointf cameraCentre;                      // the fixed view
 };

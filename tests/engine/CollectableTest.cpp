@@ -164,6 +164,7 @@ namespace
 class NotedGroups final : public Replay_Groups
 {
 public:
+    void StartPass(Tick) override {}
     void PlaceGroups(Tick t) override { placed.push_back(t); }
     void RestoreGroups() override { restores++; }
 

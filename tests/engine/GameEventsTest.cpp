@@ -86,7 +86,8 @@ TEST_F(GameEventsFile, SlotIsLittleEndianAndStampsReadBackPermanent)
     EXPECT_EQ(read[3], GameEvent_HasHappened);
     EXPECT_EQ(read[4], GameEvent_HasntHappened);
     EXPECT_EQ(read.levelFlags[1][2], 1);
-    EXPECT_EQ(read.gems, 0x01020304);
+    EXPECT_EQ(read.gems, 0) << "more gems than the game holds";
+    EXPECT_TRUE(read.damaged);
 }
 
 TEST_F(GameEventsFile, WrongSizesReadAsNewAndBadValuesAsNothingYet)
@@ -94,7 +95,9 @@ TEST_F(GameEventsFile, WrongSizesReadAsNewAndBadValuesAsNothingYet)
     for (std::size_t size : {0, 221, 223})
     {
         WriteSlot(Bytes(size, 1));
-        EXPECT_TRUE(GameEvents(slot.c_str()).IsNew()) << size;
+        GameEvents const read(slot.c_str());
+        EXPECT_TRUE(read.IsNew()) << size;
+        EXPECT_TRUE(read.damaged) << size;
         EXPECT_EQ(Slot().size(), size) << "the slot was changed by reading it";
     }
 
@@ -112,9 +115,30 @@ TEST_F(GameEventsFile, WrongSizesReadAsNewAndBadValuesAsNothingYet)
     EXPECT_EQ(read.levelFlags[0][0], 0);
     EXPECT_EQ(read.levelFlags[0][1], 1);
     EXPECT_EQ(read.gems, 0);
+    EXPECT_TRUE(read.damaged);
 
     fs::remove(slot);
     EXPECT_THROW(GameEvents missing(slot.c_str()), Error);
+}
+
+// The displays draw one icon per gem held: a count no game can reach hung the first level.
+TEST_F(GameEventsFile, GemCountAboveEveryGemIsDamage)
+{
+    GameEvents record;
+    record.gems = GameEvents_MaxGems;
+    record.Save(slot.c_str());
+    GameEvents const full(slot.c_str());
+    EXPECT_EQ(full.gems, GameEvents_MaxGems);
+    EXPECT_FALSE(full.damaged);
+
+    for (std::int32_t gems : {GameEvents_MaxGems + 1, 100000, 2147483647})
+    {
+        record.gems = gems;
+        record.Save(slot.c_str());
+        GameEvents const read(slot.c_str());
+        EXPECT_EQ(read.gems, 0) << gems;
+        EXPECT_TRUE(read.damaged) << gems;
+    }
 }
 
 TEST_F(GameEventsFile, FailedSaveKeepsTheOldSlotAndLeavesNothingBehind)

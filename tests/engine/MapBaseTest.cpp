@@ -124,10 +124,12 @@ TEST(MapBase, ImpossibleCountsAndValuesAreParseErrors)
     size_t const firstPoints = HeaderSize + PolyHeadSize;
     size_t const refCount = HeaderSize + 2 * (PolyHeadSize + 4 * PointSize);
 
-    // Counts beyond the file's end, a two-cornered polygon, an absurd group, a NaN coordinate, a zero zoom.
+    // Counts beyond the file's end, a two-cornered polygon, an absurd group, a NaN coordinate, a zero
+    // zoom, a corner a thousand million units out, a view as far.
     std::pair<size_t, uint32_t> const patches[] = {
         {0, 0xFFFFFFFFu},      {HeaderSize, 0x10000000u},  {HeaderSize, 2}, {refCount, 0x7FFFFFFFu},
-        {HeaderSize + 8, ~0u}, {firstPoints, 0x7FF80000u}, {20, 0}};
+        {HeaderSize + 8, ~0u}, {firstPoints, 0x7FF80000u}, {20, 0},         {firstPoints, 0x41CDCD65u},
+        {4, 0xC1CDCD65u}};
     for (auto const& [at, word] : patches)
     {
         SCOPED_TRACE(at);
@@ -136,11 +138,22 @@ TEST(MapBase, ImpossibleCountsAndValuesAreParseErrors)
         ExpectParseError(bytes);
     }
 
-    // The second corner of a solid box moved onto the first.
+    // The second corner of a solid box moved onto the first, or so close that turning the box
+    // would leave the line maths unable to tell them apart.
     std::vector<uint8_t> bytes = whole;
     std::copy(bytes.begin() + long(firstPoints), bytes.begin() + long(firstPoints + 16),
               bytes.begin() + long(firstPoints + PointSize));
-    ExpectParseError(bytes, Error_LineEquation);
+    ExpectParseError(bytes);
+    uint64_t bits = 0;
+    for (size_t i = 0; i < 8; ++i)
+        bits = bits << 8 | bytes[firstPoints + i];
+    double nearX = 0.0;
+    std::memcpy(&nearX, &bits, sizeof nearX);
+    nearX += 1.0e-7;
+    std::memcpy(&bits, &nearX, sizeof bits);
+    MapFiles::PutWord(bytes, firstPoints + PointSize, uint32_t(bits >> 32));
+    MapFiles::PutWord(bytes, firstPoints + PointSize + 4, uint32_t(bits));
+    ExpectParseError(bytes);
 }
 
 TEST(MapBase, SpareByteAndNonSolidRepeatsAreAccepted)

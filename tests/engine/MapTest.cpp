@@ -257,10 +257,10 @@ TEST(Map, EmptyMapAndOversizedGrid)
 
     MapWriter huge;
     huge.AddBox(0, 0, 10, 10, 0, 0, true, false, 1);
-    huge.AddBox(1e9, 1e9, 1e9 + 10, 1e9 + 10, 0, 0, true, false, 1);
+    huge.AddBox(5e6, 5e6, 5e6 + 10, 5e6 + 10, 0, 0, true, false, 1);
     auto wide = MapFiles::Load<Map>(huge);
     Error const err = ThrownError([&] { wide->PreprocessCollision(); });
-    EXPECT_EQ(err.Code(), Error_ParseFile) << "a grid of 10^13 cells was built";
+    EXPECT_EQ(err.Code(), Error_ParseFile) << "a grid of 10^8 cells was built";
     EXPECT_STREQ(err.Text(), "test/map");
 }
 
@@ -326,12 +326,12 @@ TEST_F(MapDraw, LayersAndTheHiddenGroup)
     EXPECT_TRUE(Red(350, 50));
     EXPECT_TRUE(Green(150, 50));
 
-    // A texture id beyond the list is a broken file.
+    // A texture id beyond the list is a broken file, named with the image map that lacks it.
     MapWriter unknown;
     unknown.AddBox(10, 10, 100, 100, 3, 0, true, false, 64);
     Error const err = MapFiles::LoadError<Map>(MapFiles::Bytes(unknown), textures.get());
     EXPECT_EQ(err.Code(), Error_ParseFile);
-    EXPECT_STREQ(err.Text(), "test/map");
+    EXPECT_STREQ(err.Text(), "test/map: texture 3 has no entry in world/imagemap");
 }
 
 TEST_F(MapDraw, GeneratedWorldMapDrawsWithItsTextures)

@@ -138,6 +138,24 @@ TEST_F(GameFontTest, BrokenFontFilesAreErrorsNamingTheFile)
     WriteBlockFont(dir, before);
     EXPECT_EQ(FontFailure().Code(), Error_ParseFile);
 
+    // Widths that overflow the sums of the pen and the measures, or collapse every text.
+    for (char const* metric : {"2,1,6,2147483647", "2,1,6,-1", "2,1,-2147483647,5"})
+    {
+        std::string wild = BlockFontMetrics(84);
+        wild.replace(wild.find("\n") + 1, 7, metric);
+        WriteBlockFont(dir, wild);
+        Error bounds = FontFailure();
+        EXPECT_EQ(bounds.Code(), Error_ParseFile) << metric;
+        EXPECT_STREQ(bounds.Text(), "gfx/text/textinfo") << metric;
+    }
+    for (char const* space : {"2147483647", "-4"})
+    {
+        std::string wild = BlockFontMetrics(84);
+        wild.replace(0, 1, space);
+        WriteBlockFont(dir, wild);
+        EXPECT_EQ(FontFailure().Code(), Error_ParseFile) << space;
+    }
+
     WriteBlockFont(dir, BlockFontMetrics(84));
     std::filesystem::remove("gfx/text/text1.png");
     Error missing = FontFailure();

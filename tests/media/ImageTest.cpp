@@ -8,6 +8,8 @@
 #include "util/Pointf.h"
 #include "util/WorldTransform.h"
 
+#include <gmock/gmock.h>
+
 #include <cmath>
 #include <cstring>
 #include <fstream>
@@ -136,19 +138,21 @@ TEST_F(ImageTest, EveryFileLayoutComesOutAsEightBitRgbOrRgba)
     }
 }
 
-TEST_F(ImageTest, UnreadableFilesFailWithTheirCodes)
+TEST_F(ImageTest, UnreadableFilesFailWithTheirCodesNamingTheFile)
 {
     EXPECT_EQ(LoadError("missing.png").Code(), Error_OpenFile);
     EXPECT_STREQ(LoadError("missing.png").Text(), "missing.png");
 
     dir.WriteText("junk.png", "this is not a picture at all");
     EXPECT_EQ(LoadError("junk.png").Code(), Error_PngRead);
+    EXPECT_THAT(LoadError("junk.png").Text(), testing::StartsWith("junk.png: "));
 
     Canvas(16, 16, red).WritePng("whole.png");
     std::ifstream in("whole.png", std::ios::binary);
     std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     std::ofstream("cut.png", std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size() / 2));
     EXPECT_EQ(LoadError("cut.png").Code(), Error_PngRead);
+    EXPECT_THAT(LoadError("cut.png").Text(), testing::StartsWith("cut.png: "));
 
     // A header claiming a picture far too large for memory is refused before allocating.
     for (std::uint32_t side : {Image::MaxSide + 1, 8000u, 60000u, 0x7FFFFFFFu})
@@ -163,6 +167,7 @@ TEST_F(ImageTest, UnreadableFilesFailWithTheirCodes)
             ihdr[17 + b] = static_cast<unsigned char>(crc >> (24 - 8 * b));
         std::ofstream("huge.png", std::ios::binary).write(reinterpret_cast<char*>(huge.data()), huge.size());
         EXPECT_EQ(LoadError("huge.png").Code(), Error_PngRead) << side;
+        EXPECT_THAT(LoadError("huge.png").Text(), testing::StartsWith("huge.png: ")) << side;
     }
 }
 

@@ -7,6 +7,8 @@
 #include "tools/Canvas.h"
 #include "util/Error.h"
 
+#include <gmock/gmock.h>
+
 #include <string>
 
 namespace
@@ -118,12 +120,14 @@ TEST_F(TexturesTest, MalformedImageMapsAreRejectedNamingTheFile)
     EXPECT_EQ(Failure("").Code(), Error_ParseFile);
 
     // Names longer than any path are cut, and then simply not found.
-    EXPECT_EQ(Failure("world\n0 " + std::string(5000, 'x') + "\n").Code(), Error_OpenFile);
+    Error const longName = Failure("world\n0 " + std::string(5000, 'x') + "\n");
+    EXPECT_EQ(longName.Code(), Error_OpenFile);
+    EXPECT_THAT(longName.Text(), testing::StartsWith("world/imagemap: gfx/map/xxx"));
     EXPECT_EQ(Failure(std::string(5000, 'w') + "\n0 rock.png\n").Code(), Error_None);
 
     Error gone = Failure("world\n0 rock.png\n2 gone**.png 2 10\n");
     EXPECT_EQ(gone.Code(), Error_OpenFile);
-    EXPECT_STREQ(gone.Text(), "gfx/map/gone00.png");
+    EXPECT_STREQ(gone.Text(), "world/imagemap: gfx/map/gone00.png");
 
     std::filesystem::remove("world/imagemap");
     Error missing = ThrownError([] { Textures textures("world/imagemap"); });

@@ -106,7 +106,17 @@ TEST_F(GridPuzzleTest, MalformedFilesAreRejectedNamingTheFile)
     EXPECT_EQ(Grid_Puzzle(123).GetHeight(), 2);
 
     std::vector<std::vector<std::int32_t>> const bad = {
-        {0, 1, 1, 1}, {1, -2, 1, 1}, {Grid_Puzzle_MaxSide + 1, 1}, {2, 2, 1, -1, 0, -1, 1, -1, 0}, {3}, {}};
+        {0, 1, 1, 1},
+        {1, -2, 1, 1},
+        {Grid_Puzzle_MaxSide + 1, 1},
+        {2, 2, 1, -1, 0, -1, 1, -1, 0},
+        {3},
+        {},
+        // Squares neither on nor off, or shown numbers no square can have: once solved at the first mark.
+        {1, 2, 2, -1, 0, -1},
+        {1, 2, 1, -1, -1, -1},
+        {1, 2, 1, 10, 0, -1},
+        {1, 2, 1, -2, 0, -1}};
     for (auto const& words : bad)
     {
         std::FILE* f = std::fopen("puzzles/puzzle08", "wb");

@@ -9,8 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
 #include <iterator>
+#include <string>
 #include <vector>
 
 namespace
@@ -101,25 +103,51 @@ TEST_F(KeyDataTest, GameKeysComeFromEitherAssignment)
 TEST_F(KeyDataTest, FileReplacesOnlyTheEntriesItHolds)
 {
     TestFolder dir(true);
-    LoadKeyAssign();
+    LoadKeyAssign(HM_VirtualKeyKnown);
     EXPECT_EQ(0x51, keyAssign[0]) << "a missing file keeps the defaults";
     {
         std::ofstream out("keyassign", std::ios::binary);
-        out.write("\x41\x00\x42\x00\x34\x12\x44\x00\x45\x00\x46", 11);
+        out.write("\x43\x00\x42\x00\x26\x00\x44\x00\x45\x00\x46", 11);
     }
-    LoadKeyAssign();
-    EXPECT_EQ(0x41, keyAssign[0]);
-    EXPECT_EQ(0x1234, keyAssign[2]);
+    EXPECT_TRUE(LoadKeyAssign(HM_VirtualKeyKnown));
+    EXPECT_EQ(0x43, keyAssign[0]);
+    EXPECT_EQ(0x26, keyAssign[2]);
     EXPECT_EQ(0x45, keyAssign[4]);
     EXPECT_EQ(0x10, keyAssign[6]) << "entries beyond the file keep their values";
 
-    keyAssign[17] = 0xBEEF;
+    keyAssign[17] = 0xBEEF; // not a key, but written as it stands
     SaveKeyAssign();
     std::ifstream in("keyassign", std::ios::binary);
     std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(in), {}};
     ASSERT_EQ(36u, bytes.size());
-    EXPECT_EQ(0x34, bytes[4]);
-    EXPECT_EQ(0x12, bytes[5]);
+    EXPECT_EQ(0x26, bytes[4]);
+    EXPECT_EQ(0x00, bytes[5]);
     EXPECT_EQ(0xEF, bytes[34]);
     EXPECT_EQ(0xBE, bytes[35]);
+}
+
+// Random bytes once put actions on keys that do not exist, and the player could reach neither a
+// level nor the options to mend it.
+TEST_F(KeyDataTest, FileWithUnknownKeysOrOneKeyForTwoActionsGivesTheDefaults)
+{
+    TestFolder dir(true);
+    auto load = [](std::string const& bytes) {
+        keyAssign[0] = 0x43;
+        std::ofstream("keyassign", std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
+        return LoadKeyAssign(HM_VirtualKeyKnown);
+    };
+    EXPECT_FALSE(load(std::string("\x34\x12", 2))) << "0x1234 is no key";
+    EXPECT_EQ(0x51, keyAssign[0]) << "the defaults replace the whole assignment";
+    EXPECT_FALSE(load(std::string("\x00\x00", 2)));
+    EXPECT_FALSE(load(std::string("\x57\x00", 2))) << "W would be both left and right";
+    EXPECT_FALSE(load(std::string(36, '\x41')));
+    EXPECT_EQ(0x51, keyAssign[0]);
+
+    // One key for the same action twice is fine: the defaults bind space to jump in both sets.
+    std::string same(2 * KeyAssign_Count, '\0');
+    DefaultKeyAssign();
+    std::memcpy(same.data(), keyAssign, same.size());
+    same[2 * 9] = 0x51; // key 2 of left: Q, as key 1
+    EXPECT_TRUE(load(same));
+    EXPECT_EQ(0x51, keyAssign[9]);
 }

@@ -8,6 +8,12 @@
 
 #include <sys/stat.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
 namespace
 {
 
@@ -214,4 +220,60 @@ TEST_F(MapScreenTest, MissingPictureThrowsAndFreesWhatWasLoaded)
     std::filesystem::rename("gfx/mapscreen/no.png", "no.png");
     EXPECT_THROW(MapScreen(&live, Level_None, Level_Continue), Error);
     std::filesystem::rename("no.png", "gfx/mapscreen/no.png");
+}
+
+// A damaged slot reads as a new game, and the first save into it would have lost it for good.
+TEST_F(MapScreenTest, DamagedSlotIsKeptAsideAndSaidOnTheTitle)
+{
+    std::filesystem::create_directories("saves");
+    std::string const damaged(221, '\x07');
+    std::ofstream(MapScreen::SlotFile(1), std::ios::binary) << damaged;
+    MapScreen screen(&live, Level_None, Level_Continue);
+    EXPECT_TRUE(screen.Slot(1)->damaged);
+    EXPECT_TRUE(screen.Slot(1)->IsNew());
+    EXPECT_FALSE(screen.Slot(0)->damaged) << "a slot never written is no damage";
+    std::string const copy = MapScreen::DamagedCopy(MapScreen::SlotFile(1));
+    EXPECT_EQ(copy, "saves/save1.damaged");
+    std::ifstream in(copy, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), damaged);
+
+    // The note is drawn on the slot's plate: the plate looks different without it.
+    Run(screen, 60);
+    auto plate = [&screen] {
+        glClear(GL_COLOR_BUFFER_BIT);
+        screen.Plot();
+        std::vector<GLubyte> pixels(640 * 80 * 3);
+        glReadPixels(0, 140, 640, 80, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+        return pixels;
+    };
+    std::vector<GLubyte> const withNote = plate();
+    const_cast<GameEvents*>(screen.Slot(1))->damaged = false;
+    std::vector<GLubyte> const without = plate();
+    int changed = 0;
+    for (std::size_t i = 0; i < withNote.size(); ++i)
+        changed += withNote[i] != without[i];
+    EXPECT_GT(changed, 100) << "the note's letters";
+}
+
+TEST_F(MapScreenTest, FailedSaveIsToldAndKeepsTheOldSlot)
+{
+    std::filesystem::create_directories("saves");
+    GameEvents stored;
+    stored.gems = 3;
+    stored.Save(MapScreen::SlotFile(0));
+    std::filesystem::create_directory(std::string(MapScreen::SlotFile(0)) + ".tmp");
+    MessageBox::ClearRecorded();
+
+    saveSlot = 0;
+    live.gems = 5;
+    EXPECT_FALSE(MapScreen::Save(&live));
+    ASSERT_EQ(MessageBox::Recorded().size(), 1u);
+    EXPECT_NE(MessageBox::Recorded()[0].text.find("could not be saved"), std::string::npos);
+    EXPECT_EQ(GameEvents(MapScreen::SlotFile(0)).gems, 3);
+
+    std::filesystem::remove(std::string(MapScreen::SlotFile(0)) + ".tmp");
+    EXPECT_TRUE(MapScreen::Save(&live));
+    EXPECT_EQ(GameEvents(MapScreen::SlotFile(0)).gems, 5);
+    EXPECT_EQ(MessageBox::Recorded().size(), 1u);
+    MessageBox::ClearRecorded();
 }

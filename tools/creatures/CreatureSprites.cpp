@@ -14,10 +14,21 @@ void WriteAll(std::string const& dir)
 {
     using Writer = void (*)(std::string const&);
     Writer const writers[] = {
-        &WriteGoblin, &WriteRat, &WriteVulture, &WriteCactus, &WriteShmoo, &WriteSpider, &WriteGrethyn,
+        &WriteGoblin,       &WriteRat, &WriteVulture, &WriteCactus, &WriteShmoo, &WriteSpider, &WriteGrethyn,
+        &WriteSlideyPuzzle, // the sliding puzzle's tiles
     };
     for (Writer write : writers)
         write(dir);
+    // Mozzies and wavy blobs.
+    WriteMozzy(dir);
+    WriteWavyBlob(dir);
+    // Spikes, spike balls, jets and vines.
+    Writer const hazards[] = {&WriteSpikes, &WriteJet, &WriteVine};
+    for (Writer write : hazards)
+        write(dir);
+    // Rock-throwing goblin, imps.
+    WriteGoblinDefend(dir);
+    WriteImp(dir);
 }
 
 void Save(Canvas const& canvas, std::string const& dir, std::string const& name)

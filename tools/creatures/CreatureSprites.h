@@ -25,5 +25,17 @@ void WriteCactus(std::string const& dir);
 void WriteShmoo(std::string const& dir);
 void WriteSpider(std::string const& dir);
 void WriteGrethyn(std::string const& dir);
+// Mozzies and wavy blobs.
+void WriteMozzy(std::string const& dir);
+void WriteWavyBlob(std::string const& dir);
+// The sliding puzzle's tiles.
+void WriteSlideyPuzzle(std::string const& dir);
+// Spikes, spike balls, jets and vines.
+void WriteSpikes(std::string const& dir);
+void WriteJet(std::string const& dir);
+void WriteVine(std::string const& dir);
+// Rock-throwing goblin, imp.
+void WriteGoblinDefend(std::string const& dir);
+void WriteImp(std::string const& dir);
 
 } // namespace CreatureSprites

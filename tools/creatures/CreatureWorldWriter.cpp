@@ -21,10 +21,26 @@ void CreatureWorldWriter::Write(std::string const& dir)
     std::string const folder = dir + "/creatureworld";
     DataGen::MakeDirs(folder);
 
-    ZoneWriter const zones[CreatureZone_Count] = {
+    ZoneWriter zones[CreatureZone_Count] = {
         &GoblinWallZone, &GoblinTurnZone, &RatsZone,   &GoblinGroupZone, &VultureZone,
         &CactusZone,     &ShmooZone,      &SpiderZone, &GrethynZone,
     };
+    // Mozzies and wavy blobs; a zone whose writer is missing has only its start point.
+    zones[CreatureZone_Mozzy] = &MozzyZone;
+    zones[CreatureZone_WavyBlob] = &WavyBlobZone;
+    // The sliding puzzle and the leak sprinkler.
+    zones[CreatureZone_SlideyPuzzle] = &SlideyPuzzleZone;
+    zones[CreatureZone_Leak] = &LeakZone;
+
+    // Spikes, spike balls, jets, vines and push-overs; a zone without a writer has only the floor.
+    zones[CreatureZone_Spikes] = &SpikesZone;
+    zones[CreatureZone_Jets] = &JetsZone;
+    zones[CreatureZone_Vines] = &VinesZone;
+    zones[CreatureZone_PushOver] = &PushOverZone;
+    // Rock-throwing goblin, splitting shmoos, imps.
+    zones[CreatureZone_GoblinDefend] = &GoblinDefendZone;
+    zones[CreatureZone_SplitShmoo] = &SplitShmooZone;
+    zones[CreatureZone_Imp] = &ImpZone;
     double const end = static_cast<double>(CreatureZone_Count) * CreatureWorld_ZoneWidth;
 
     MapWriter map;
@@ -37,7 +53,8 @@ void CreatureWorldWriter::Write(std::string const& dir)
         CreatureWorld_Zone const zone = CreatureWorld_Zone(z);
         double const x0 = CreatureWorld_ZoneX(zone);
         map.AddRefPoint(CreatureWorld_Ref(zone, CreatureRef_Start), x0 + 100, 1);
-        zones[z](map, x0);
+        if (zones[z] != nullptr)
+            zones[z](map, x0);
     }
 
     std::string const mapPath = folder + "/map";
@@ -146,4 +163,113 @@ void CreatureWorldWriter::GrethynZone(MapWriter& map, double x0)
     for (unsigned int i = 0; i < Grethyn_ZoneCount; ++i)
         map.AddRefPoint(CreatureWorld_Ref(z, GrethynRef_Mouth(i)), x0 + Grethyn_RowX + Grethyn_RowGap * i,
                         Grethyn_RowY);
+}
+
+// Mozzies and wavy blobs.
+void CreatureWorldWriter::MozzyZone(MapWriter& map, double x0)
+{
+    CreatureWorld_Zone const z = CreatureZone_Mozzy;
+    map.AddRefPoint(CreatureWorld_Ref(z, MozzyRef_Left), x0 + Mozzy_BeatX, Mozzy_BeatY);
+    map.AddRefPoint(CreatureWorld_Ref(z, MozzyRef_Right), x0 + Mozzy_BeatX + Mozzy_BeatWidth, Mozzy_BeatY);
+}
+
+void CreatureWorldWriter::WavyBlobZone(MapWriter& map, double x0)
+{
+    CreatureWorld_Zone const z = CreatureZone_WavyBlob;
+    unsigned int const refs[] = {WavyBlobRef_Coloured, WavyBlobRef_Grey, WavyBlobRef_Moving};
+    for (unsigned int i = 0; i < 3; ++i)
+        map.AddRefPoint(CreatureWorld_Ref(z, refs[i]), x0 + WavyBlob_RowX + WavyBlob_RowGap * i, WavyBlob_RowY);
+}
+
+// The sliding puzzle and the leak sprinkler.
+void CreatureWorldWriter::SlideyPuzzleZone(MapWriter& map, double x0)
+{
+    CreatureWorld_Zone const z = CreatureZone_SlideyPuzzle;
+    map.AddRefPoint(CreatureWorld_Ref(z, SlideyPuzzleRef_Place0), x0 + SlideyPuzzle_X, SlideyPuzzle_Y);
+}
+
+void CreatureWorldWriter::LeakZone(MapWriter& map, double x0)
+{
+    CreatureWorld_Zone const z = CreatureZone_Leak;
+    map.AddBox(x0 + Leak_TankX0, 0, x0 + Leak_TankX1, Leak_TankHeight, Plank, 0, true, false, 64);
+    map.AddRefPoint(CreatureWorld_Ref(z, LeakRef_Point), x0 + Leak_PointX, Leak_PointY);
+}
+
+// Spikes, spike balls, jets, vines and push-overs.
+void CreatureWorldWriter::SpikesZone(MapWriter& map, double x0)
+{
+    CreatureWorld_Zone const z = CreatureZone_Spikes;
+    map.AddRefPoint(CreatureWorld_Ref(z, SpikesRef_Row), x0 + 300, Spikes_RowY);
+    map.AddRefPoint(CreatureWorld_Ref(z, SpikesRef_RandomRow), x0 + 420, Spikes_RowY);
+    map.AddRefPoint(CreatureWorld_Ref(z, SpikesRef_BigRow), x0 + 540, Spikes_RowY);
+    map.AddRefPoint(CreatureWorld_Ref(z, SpikesRef_StillBall), x0 + 750, Spikes_BallY);
+    map.AddRefPoint(CreatureWorld_Ref(z, SpikesRef_SwingBall), x0 + 880, Spikes_BallY);
+}
+
+void CreatureWorldWriter::JetsZone(MapWriter& map, double x0)
+{
+    CreatureWorld_Zone const z = CreatureZone_Jets;
+    // The downward jet hangs from a beam.
+    map.AddBox(x0 + 420, 110, x0 + 480, 130, Brick, 0, true, false, 64);
+    map.AddRefPoint(CreatureWorld_Ref(z, JetsRef_Up), x0 + 300, 0);
+    map.AddRefPoint(CreatureWorld_Ref(z, JetsRef_Down), x0 + 450, 110);
+    map.AddRefPoint(CreatureWorld_Ref(z, JetsRef_Left), x0 + 700, 10);
+    map.AddRefPoint(CreatureWorld_Ref(z, JetsRef_Right), x0 + 750, 10);
+}
+
+void CreatureWorldWriter::VinesZone(MapWriter& map, double x0)
+{
+    CreatureWorld_Zone const z = CreatureZone_Vines;
+    map.AddBox(x0 + 200, Vines_TopY, x0 + 800, Vines_TopY + 30, Brick, 0, true, false, 64);
+    double const lower[Vines_Count][3] = {{350, 300, 250}, {300, 300, 300}, {Vines_TopY, Vines_TopY, Vines_TopY}};
+    for (unsigned int i = 0; i < Vines_Count; ++i)
+    {
+        double const x = x0 + 300 + 200 * i;
+        map.AddRefPoint(CreatureWorld_Ref(z, VineRef(i, 0)), x, Vines_TopY);
+        for (unsigned int k = 0; k < 3; ++k)
+            map.AddRefPoint(CreatureWorld_Ref(z, VineRef(i, 1 + k)), x, lower[i][k]);
+    }
+}
+
+void CreatureWorldWriter::PushOverZone(MapWriter& map, double x0)
+{
+    CreatureWorld_Zone const z = CreatureZone_PushOver;
+    double const left = x0 + PushOver_PillarX;
+    double const right = left + PushOver_PillarWidth;
+    double const top = PushOver_FootHeight;
+    double const ramp = PushOver_RampWidth;
+    double const ledge = PushOver_LedgeWidth;
+    map.AddBox(left, 0, right, top, Brick, PushOver_Group, true, false, 64);
+    map.AddBox(left + 4, top, right - 4, PushOver_Height, Stone, PushOver_Group, false, false, 64);
+    // Thin ledges: the pillar lying on its side fits under the right one.
+    map.AddBox(left - ledge, top - 8, left, top, Plank, 0, true, false, 64);
+    map.AddBox(right, top - 8, right + ledge, top, Plank, 0, true, false, 64);
+    auto rampPoly = [&](double foot, double high) {
+        MapWriter_Poly poly{Stone, 0, true, false, {}};
+        poly.points = {
+            {foot, 0, foot / 64, 0, true}, {high, top, high / 64, top / 64, true}, {high, 0, high / 64, 0, true}};
+        map.AddPoly(poly);
+    };
+    rampPoly(left - ledge - ramp, left - ledge);
+    rampPoly(right + ledge + ramp, right + ledge);
+    map.AddRefPoint(CreatureWorld_Ref(z, PushOverRef_RightStart), right + ledge + ramp + 60, 1);
+}
+
+// Rock-throwing goblin, splitting shmoos, imps.
+void CreatureWorldWriter::GoblinDefendZone(MapWriter& map, double x0)
+{
+    map.AddRefPoint(CreatureWorld_Ref(CreatureZone_GoblinDefend, GoblinDefendRef_Goblin), x0 + GoblinDefend_X, 0);
+}
+
+void CreatureWorldWriter::SplitShmooZone(MapWriter& map, double x0)
+{
+    CreatureWorld_Zone const z = CreatureZone_SplitShmoo;
+    map.AddRefPoint(CreatureWorld_Ref(z, SplitShmooRef_Wide), x0 + SplitShmoo_WideX, 0);
+    map.AddRefPoint(CreatureWorld_Ref(z, SplitShmooRef_Home), x0 + SplitShmoo_HomeX, 0);
+}
+
+void CreatureWorldWriter::ImpZone(MapWriter& map, double x0)
+{
+    for (unsigned int i = 0; i < Imp_ZoneCount; ++i)
+        map.AddRefPoint(CreatureWorld_Ref(CreatureZone_Imp, ImpRef_Imp(i)), x0 + Imp_RowX + Imp_RowGap * i, 0);
 }

@@ -14,7 +14,7 @@ public:
     static void Write(std::string const& dir);
 
     // A zone's own scenery and reference points over the common floor, x0 its start. One per
-    // zone, listed in Write's table by zone number.
+    // zone, listed in Write's table by zone number; a number without a writer is bare floor.
     using ZoneWriter = void (*)(MapWriter& map, double x0);
     static void GoblinWallZone(MapWriter& map, double x0);
     static void GoblinTurnZone(MapWriter& map, double x0);
@@ -25,6 +25,21 @@ public:
     static void ShmooZone(MapWriter& map, double x0);
     static void SpiderZone(MapWriter& map, double x0);
     static void GrethynZone(MapWriter& map, double x0);
+    // Mozzies and wavy blobs.
+    static void MozzyZone(MapWriter& map, double x0);
+    static void WavyBlobZone(MapWriter& map, double x0);
+    // The sliding puzzle and the leak sprinkler.
+    static void SlideyPuzzleZone(MapWriter& map, double x0);
+    static void LeakZone(MapWriter& map, double x0);
+    // Spikes, spike balls, jets, vines and push-overs.
+    static void SpikesZone(MapWriter& map, double x0);
+    static void JetsZone(MapWriter& map, double x0);
+    static void VinesZone(MapWriter& map, double x0);
+    static void PushOverZone(MapWriter& map, double x0);
+    // Rock-throwing goblin, splitting shmoos, imps.
+    static void GoblinDefendZone(MapWriter& map, double x0);
+    static void SplitShmooZone(MapWriter& map, double x0);
+    static void ImpZone(MapWriter& map, double x0);
 
     // Textures of the image map.
     static constexpr unsigned int Stone = 1;

@@ -17,7 +17,22 @@ enum CreatureWorld_Zone : unsigned int
     CreatureZone_Shmoo = 6,       // shmoos over ground, one with no ground within 500
     CreatureZone_Spider = 7,      // spiders under a ceiling
     CreatureZone_Grethyn = 8,     // a row of grethyns
-    CreatureZone_Count = 9,
+    // Mozzies and wavy blobs.
+    CreatureZone_Mozzy = 11,    // two mozzies on one beat the player can walk under
+    CreatureZone_WavyBlob = 12, // a coloured wavy blob, a grey one and one moving round a rectangle
+    // The sliding puzzle and the leak sprinkler.
+    CreatureZone_SlideyPuzzle = 20, // the sliding puzzle standing on the floor
+    CreatureZone_Leak = 21,         // a tank whose leak sprays
+    // Spikes, spike balls, jets, vines and push-overs.
+    CreatureZone_Spikes = 16,   // three rows of spikes, a still and a swinging spike ball
+    CreatureZone_Jets = 17,     // four jets, one per direction
+    CreatureZone_Vines = 18,    // vines with distinct, coinciding and all-coinciding heights
+    CreatureZone_PushOver = 19, // a pillar between two ledges
+    // Rock-throwing goblin, splitting shmoos, imps.
+    CreatureZone_GoblinDefend = 13, // a rock-throwing goblin on the floor, passed on both sides
+    CreatureZone_SplitShmoo = 14,   // a splitting shmoo with range 180 and one with range 0
+    CreatureZone_Imp = 15,          // a row of imps
+    CreatureZone_Count = 22,
 };
 
 constexpr double CreatureWorld_ZoneWidth = 1000.0;
@@ -136,4 +151,121 @@ constexpr double Grethyn_RowX = 400.0; // the first, from the zone's start
 constexpr double Grethyn_RowGap = 60.0;
 constexpr double Grethyn_RowY = 30.0;
 
+// Rock-throwing goblin, splitting shmoos, imps.
+enum CreatureRef_GoblinDefend : unsigned int
+{
+    GoblinDefendRef_Goblin = 1, // its feet, on the floor in the middle of the zone
+};
+constexpr double GoblinDefend_X = 500.0; // from the zone's start
+constexpr int GoblinDefend_HitPoints = 4;
+
+enum CreatureRef_SplitShmoo : unsigned int
+{
+    SplitShmooRef_Wide = 1, // range 180
+    SplitShmooRef_Home = 2, // range 0: every blob lands at home
+};
+constexpr double SplitShmoo_WideX = 300.0;
+constexpr double SplitShmoo_HomeX = 750.0;
+constexpr double SplitShmoo_WideRange = 180.0;
+
+constexpr unsigned int Imp_ZoneCount = 3;
+constexpr unsigned int ImpRef_Imp(unsigned int i)
+{
+    return 1 + i;
+}
+constexpr double Imp_RowX = 300.0; // the first, from the zone's start
+constexpr double Imp_RowGap = 200.0;
+constexpr int Imp_HitPoints = 2;
+
 // Map groups: the gate takes group 1; a later zone that moves a group takes the next free one.
+
+// Mozzies and wavy blobs.
+enum CreatureRef_Mozzy : unsigned int
+{
+    MozzyRef_Left = 1,  // the left end of the beat
+    MozzyRef_Right = 2, // its right end
+};
+constexpr double Mozzy_BeatX = 300.0; // the left end, from the zone's start
+constexpr double Mozzy_BeatWidth = 400.0;
+constexpr double Mozzy_BeatY = 150.0;
+
+enum CreatureRef_WavyBlob : unsigned int
+{
+    WavyBlobRef_Coloured = 1,
+    WavyBlobRef_Grey = 2,
+    WavyBlobRef_Moving = 3, // the middle of the rectangle it moves round
+};
+constexpr double WavyBlob_RowX = 200.0; // the first, from the zone's start
+constexpr double WavyBlob_RowGap = 300.0;
+constexpr double WavyBlob_RowY = 220.0;
+constexpr double WavyBlob_RoundWidth = 120.0; // the moving blob's rectangle
+constexpr double WavyBlob_RoundHeight = 60.0;
+
+// The sliding puzzle: its top-left place, low enough that the player reaches it from the floor.
+enum CreatureRef_SlideyPuzzle : unsigned int
+{
+    SlideyPuzzleRef_Place0 = 1,
+};
+constexpr double SlideyPuzzle_X = 500.0; // from the zone's start
+constexpr double SlideyPuzzle_Y = 50.0;
+constexpr int SlideyPuzzle_Gap = 3;
+
+// The leak sprays from the right face of a tank standing on the floor.
+enum CreatureRef_Leak : unsigned int
+{
+    LeakRef_Point = 1,
+};
+constexpr double Leak_TankX0 = 380.0; // from the zone's start
+constexpr double Leak_TankX1 = 500.0;
+constexpr double Leak_TankHeight = 100.0;
+constexpr double Leak_PointX = 505.0; // just clear of the tank
+constexpr double Leak_PointY = 40.0;
+
+// Spikes, spike balls, jets, vines and push-overs.
+// The rows' base lines lie a little below the floor's top, so that a raised row hurts a player
+// standing on the floor and a sunk one does not.
+enum CreatureRef_Spikes : unsigned int
+{
+    SpikesRef_Row = 1,       // phase 0
+    SpikesRef_RandomRow = 2, // phase -1
+    SpikesRef_BigRow = 3,    // SetScale(2.0)
+    SpikesRef_StillBall = 4,
+    SpikesRef_SwingBall = 5, // the centre of its swing along x
+};
+constexpr double Spikes_RowY = -4.0;
+constexpr int Spikes_RowCount = 4;
+constexpr double Spikes_BallY = 20.0;
+constexpr double Spikes_SwingAmplitude = 60.0;
+constexpr double Spikes_SwingSpeed = 0.01;
+
+// Nozzles of the four jets, with their sizes and phases (-1: drawn).
+enum CreatureRef_Jets : unsigned int
+{
+    JetsRef_Up = 1,
+    JetsRef_Down = 2,
+    JetsRef_Left = 3,
+    JetsRef_Right = 4,
+};
+constexpr int Jets_Count = 4;
+constexpr int Jets_Sizes[Jets_Count] = {40, 30, 50, 20};
+constexpr int Jets_Phases[Jets_Count] = {0, -1, 120, -1};
+
+// Vine i hangs from its top point and rests at its three lower points in turn: the first at
+// three distinct heights, the second at one, the third never moves.
+constexpr unsigned int Vines_Count = 3;
+constexpr unsigned int VineRef(unsigned int vine, unsigned int height)
+{
+    return 1 + 4 * vine + height;
+}
+constexpr double Vines_TopY = 400.0;
+
+// A pillar between two ledges reached by ramps: its solid foot is flush with the ledges and a
+// loose top stands over it, so a player stepping off a ledge is inside its upper two thirds.
+constexpr unsigned int PushOver_Group = 191;
+constexpr unsigned int PushOverRef_RightStart = 1; // at the foot of the right ramp
+constexpr double PushOver_PillarX = 450.0;         // its left face, from the zone's start
+constexpr double PushOver_PillarWidth = 40.0;
+constexpr double PushOver_FootHeight = 60.0; // also the ledges' top
+constexpr double PushOver_Height = 150.0;
+constexpr double PushOver_LedgeWidth = 150.0;
+constexpr double PushOver_RampWidth = 150.0;

@@ -1,0 +1,136 @@
+// The replay harness over the spikes, jets, vines and the push-over: the player walks through all
+// four zones and pushes the pillar, the vines are dropped stage by stage, and random travel shows
+// every tick as it was played.
+#include "creatures/CreatureTestSupport.h"
+#include "engine/Player.h"
+#include "support/RandomSeed.h"
+
+#include <random>
+
+namespace
+{
+
+constexpr int Hazards_Steps = 1500;
+
+std::vector<CreatureWorld_Zone> const Hazards_Replay = {CreatureZone_Spikes, CreatureZone_Jets, CreatureZone_Vines,
+                                                        CreatureZone_PushOver};
+
+// Right through every zone to the far wall, lingering in the jets' zone on the way, then back.
+std::vector<int> HazardsKeys(int step)
+{
+    if (step < 20 || (step >= 300 && step < 500))
+        return {};
+    if (step < 1200)
+        return {KeyIndex_GameRight};
+    return {KeyIndex_GameLeft};
+}
+
+} // namespace
+
+class HazardsReplayTest : public CreatureTestSupport
+{
+protected:
+    // Vine 0 to each of its three heights, with hits refused while falling and at its lowest;
+    // vine 1 dropped for good; vine 2 hit in vain.
+    void PlanHits(Creature_Hitter& hitter)
+    {
+        Creature_World& w = *world;
+        hitter.Plan({100, w.vines[0], 0, 1, 0});
+        hitter.Plan({105, w.vines[0], 0, 1, 0});
+        hitter.Plan({400, w.vines[0], 20, 1, Target_Hit_FromRight});
+        hitter.Plan({700, w.vines[0], 0, 1, 0});
+        hitter.Plan({900, w.vines[0], 0, 1, 0});
+        hitter.Plan({200, w.vines[1], 10, 1, 0});
+        hitter.Plan({600, w.vines[1], 0, 1, 0});
+        hitter.Plan({250, w.vines[2], 0, 1, 0});
+    }
+
+    static int Ticks(ReplayHarness const& harness, std::string const& object, std::string const& field)
+    {
+        int count = 0;
+        for (auto const& [t, digest] : harness.recorded)
+            for (Replay_Field const& f : digest)
+                count += f.object == object && f.field == field && f.value != 0.0 ? 1 : 0;
+        return count;
+    }
+};
+
+TEST_F(HazardsReplayTest, EveryTickShownAgainMatchesItsRecordingAndFreshRunsEndAlike)
+{
+    unsigned const seed = TestSeed();
+    SCOPED_TRACE("HM_TEST_SEED=" + std::to_string(seed));
+    std::mt19937 random(seed);
+
+    Replay_Digest ends[2];
+    for (int run = 0; run < 2; ++run)
+    {
+        MakeWorld(Hazards_Replay, seed);
+        Creature_Hitter hitter;
+        world->GetObjects()->AddObject(&hitter);
+        PlanHits(hitter);
+        ReplayHarness harness(*world, keyScript);
+        ReplayWatch_CreatureWorld(harness, *world);
+        for (int i = 0; i < Hazards_Steps; ++i)
+        {
+            harness.Step(HazardsKeys(i));
+            // Drawing changes nothing that is watched.
+            if (i % 25 == 0)
+                world->Plot();
+        }
+        ends[run] = harness.recorded.at(Hazards_Steps - 1);
+
+        ASSERT_EQ(hitter.made, 8);
+        EXPECT_EQ(world->vines[0]->HitCount(), 3);
+        EXPECT_EQ(world->vines[1]->HitCount(), 1);
+        EXPECT_EQ(world->vines[2]->HitCount(), 0);
+        EXPECT_GE(world->pushOver->GetPushTime(), 0) << "the player walked into the pillar";
+        for (std::string const object : {"spikes 0", "spikes 1", "spikes 2", "spike ball 0", "spike ball 1"})
+            EXPECT_GT(Ticks(harness, object, "hurts"), 0) << object;
+        for (std::string const object : {"jet 0", "jet 1", "jet 2", "jet 3"})
+        {
+            EXPECT_GT(Ticks(harness, object, "hurts near"), 0) << object;
+            EXPECT_GT(Ticks(harness, object, "hurts far"), 0) << object;
+        }
+        if (run == 1)
+        {
+            world.reset();
+            break;
+        }
+
+        harness.Travel(random, 2000);
+        EXPECT_EQ(harness.mismatch, "");
+        EXPECT_GT(harness.compared, 500);
+
+        // End the travel before the push and play otherwise: the ticks before stay as they were,
+        // and the pillar falls again at its tick.
+        Tick const pushed = world->pushOver->GetPushTime();
+        Tick const latest = pushed - 50;
+        auto settled = [&] {
+            return world->GetTimeSpeed() == 0 && world->GetTick() <= latest && world->GetTick() > latest - 250;
+        };
+        for (int i = 0; i < 3000 && !settled(); ++i)
+        {
+            std::vector<int> held;
+            if (world->GetTick() > latest)
+                held.push_back(KeyIndex_GameBackInTime);
+            else if (world->GetTick() <= latest - 200)
+                held.push_back(KeyIndex_GameForwardInTime);
+            harness.Step(held);
+        }
+        ASSERT_TRUE(settled()) << world->GetTick();
+        Tick const branch = world->GetTick();
+        std::map<Tick, Replay_Digest> const firstRun = harness.recorded;
+        harness.Step(std::vector<int>{KeyIndex_GameJump});
+        ASSERT_FALSE(world->IsTimeTravelling());
+        for (int i = 0; i < 300; ++i)
+            harness.Step(std::vector<int>{(i / 100) % 2 == 0 ? KeyIndex_GameLeft : KeyIndex_GameRight});
+        EXPECT_EQ(world->pushOver->GetPushTime(), pushed);
+        EXPECT_GT(world->pushOver->AngleAtTime(world->GetTick()), 1.0);
+        harness.Travel(random, 1000);
+        EXPECT_EQ(harness.mismatch, "");
+        for (Tick t = 0; t < branch; t += 37)
+            EXPECT_EQ(ReplayHarness::Difference(firstRun.at(t), harness.recorded.at(t), t), "");
+        world.reset();
+    }
+    EXPECT_EQ(ReplayHarness::Difference(ends[0], ends[1], Hazards_Steps - 1), "");
+}

@@ -1,0 +1,34 @@
+// MozzySprites: a big grey-green mosquito seen from the side, facing +x, its glassy wings in three beats.
+#include "tools/Canvas.h"
+#include "tools/creatures/CreatureSizes.h"
+#include "tools/creatures/CreatureSprites.h"
+
+void CreatureSprites::WriteMozzy(std::string const& dir)
+{
+    CreatureSize const size = CreatureSize_Mozzy;
+    Rgba const body{90, 110, 70, 255};
+    Rgba const stripe{40, 50, 30, 255};
+    Rgba const wing{190, 225, 245, 170};
+    Rgba const vein{120, 150, 175, 220};
+    Rgba const leg{30, 30, 25, 255};
+    Rgba const eye{200, 30, 30, 255};
+    Rgba const needle{60, 40, 30, 255};
+    // Wing tips high, level and low.
+    double const tipY[CreatureFrames_Mozzy] = {1.0, 9.0, 20.0};
+    for (int f = 0; f < CreatureFrames_Mozzy; ++f)
+    {
+        Canvas c(size.width, size.height);
+        for (int i = 0; i < 3; ++i)
+            c.Line(12 + 4 * i, 19, 9 + 5 * i, 29, 1.0, leg);
+        c.FillEllipse(10, 17, 8, 3.5, body); // abdomen, trailing behind
+        for (int i = 0; i < 4; ++i)
+            c.Line(4 + 3.5 * i, 14, 4 + 3.5 * i, 20, 1.0, stripe);
+        c.FillEllipse(19, 16, 4, 3.5, body); // thorax
+        c.FillCircle(24, 15, 2.8, body);     // head
+        c.FillCircle(25, 14, 1.3, eye);
+        c.Line(26, 16, 31, 18, 1.0, needle);
+        c.FillPolygon({15, 14, 21, 14, 11, tipY[f], 7, tipY[f] + 3}, wing);
+        c.Line(18, 14, 9, tipY[f] + 1.5, 1.0, vein);
+        CreatureSprites::Save(c, dir, CreatureSprites::FrameName("gfx/mozzy/mozzy", f));
+    }
+}
