@@ -1,5 +1,6 @@
 #include "treevillage/TreeV_Events.h"
 
+#include "creatures/Sprinkler.h"
 #include "engine/Event_ChatInfo.h"
 #include "engine/GameEvents.h"
 #include "engine/Message.h"
@@ -661,8 +662,11 @@ void TreeV_Events::Effects(int chatTick, Event_ChatInfo* info, Tick t)
         ge[Progress_LiftMended] = t;
         if (mainLift != nullptr)
             mainLift->SetEnable(true);
-        if (removeSprinkler)
-            removeSprinkler();
+        if (sprinklerSlot != nullptr && *sprinklerSlot != nullptr)
+        {
+            delete *sprinklerSlot;
+            *sprinklerSlot = nullptr;
+        }
         Display("Jump in lift and hit target to operate");
     }
     if (at(41, 2374) || at(42, 374))

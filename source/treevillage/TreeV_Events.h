@@ -4,10 +4,9 @@
 #include "engine/LevelEvents.h"
 #include "util/Tick.h"
 
-#include <functional>
-
 class Grid_Puzzle;
 class Player;
+class Sprinkler;
 class TreeV_DoorSwitch;
 class TreeV_MainLift;
 class TreeV_MarketSign;
@@ -84,9 +83,9 @@ public:
     TreeV_DoorSwitch* marblesDoor = nullptr;
     TreeV_MarketSign* marketSign = nullptr;
     TreeV_MainLift* mainLift = nullptr;
-    // Set by the world while the lift is broken: deletes its sprinkler and clears its field,
-    // and does nothing once the field is clear.
-    std::function<void()> removeSprinkler;
+    // The world's sprinkler field while the lift is broken, else null; mending the lift deletes
+    // the sprinkler and clears the field.
+    Sprinkler** sprinklerSlot = nullptr;
     bool ending = false;
     bool marblesRunning = false;
     bool patientRunning = false;

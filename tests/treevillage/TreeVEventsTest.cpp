@@ -1,4 +1,5 @@
 // Village conversations: who says what when, the lines' data, and the effects of chosen lines.
+#include "creatures/Sprinkler.h"
 #include "engine/Dude.h"
 #include "engine/Event_ChatInfo.h"
 #include "engine/GameEvents.h"
@@ -320,23 +321,17 @@ TEST_F(TreeVEventsTest, ThePuzzleCollectorOpensTheExampleAndTheLiftIsMendedOnce)
     std::unique_ptr<Map> map = MapFiles::Load<Map>(writer);
     TreeV_MainLift lift(map.get(), false);
     events.mainLift = &lift;
-    int removed = 0;
-    int* sprinkler = &removed;
-    events.removeSprinkler = [&]() {
-        if (sprinkler != nullptr)
-        {
-            removed++;
-            sprinkler = nullptr;
-        }
-    };
+    Sprinkler* sprinkler = new Sprinkler();
+    events.sprinklerSlot = &sprinkler;
     for (TreeV_Event e : {TreeV_Event_LiftExplained, TreeV_Event_MarblesWon, TreeV_Event_Bandage, TreeV_Event_Oil})
         events.SetSlot(e, 0);
     Run(7, 900);
     EXPECT_EQ(progress[20], 900);
+    EXPECT_EQ(sprinkler, nullptr);
     EXPECT_EQ(events.FindTalkId(7, 800), 31);
     Run(7, 800);
     EXPECT_EQ(progress[20], 800);
-    EXPECT_EQ(removed, 1);
+    EXPECT_EQ(sprinkler, nullptr) << "and not deleted twice";
     lift.GetSwitch(0)->Hit(1000, 1, 0);
     EXPECT_NE(lift.RidePos(1000 + MainLift_TotalTime).y, 0.0);
     Grid_Puzzle::Finalise();
