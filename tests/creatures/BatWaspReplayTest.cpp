@@ -51,13 +51,7 @@ protected:
     // Travels back to tick to and ends the travel there.
     void BranchAt(ReplayHarness& harness, Tick to)
     {
-        while (world->GetTick() > to || world->GetTimeSpeed() != 0)
-        {
-            std::vector<int> held;
-            if (world->GetTick() > to)
-                held.push_back(KeyIndex_GameBackInTime);
-            harness.Step(held);
-        }
+        harness.ComeToRestBy(to);
         harness.Step(std::vector<int>{KeyIndex_GameJump});
         ASSERT_FALSE(world->IsTimeTravelling());
     }

@@ -90,28 +90,14 @@ TEST_F(CreatureReplayTest, EveryTickShownAgainMatchesItsRecordingAndANewPastKeep
     EXPECT_GT(harness.compared, 500);
 
     // End the travel somewhere in the middle and play otherwise: the ticks before stay as they were.
-    for (int i = 0; i < 3000; ++i)
-    {
-        Tick const t = world->GetTick();
-        int const speed = world->GetTimeSpeed();
-        if (speed == 0 && t >= 1200 && t <= 1600)
-            break;
-        int const wanted = std::clamp((1400 - t) * 4, -1024, 1024);
-        std::vector<int> held;
-        if (speed < wanted - 40)
-            held.push_back(KeyIndex_GameForwardInTime);
-        else if (speed > wanted + 40)
-            held.push_back(KeyIndex_GameBackInTime);
-        harness.Step(held);
-    }
+    harness.SteerToRest(1200, 1400, 1600);
     Tick const branch = world->GetTick();
     ASSERT_GE(branch, 1200);
     ASSERT_LE(branch, 1600);
     std::map<Tick, Replay_Digest> const firstRun = harness.recorded;
     harness.Step(std::vector<int>{KeyIndex_GameJump});
     ASSERT_FALSE(world->IsTimeTravelling());
-    for (int i = 0; i < 400; ++i)
-        harness.Step(std::vector<int>{(i / 100) % 2 == 0 ? KeyIndex_GameLeft : KeyIndex_GameRight});
+    harness.WalkToAndFro(400);
     harness.Travel(random, 1000);
     EXPECT_EQ(harness.mismatch, "");
     for (Tick t = 0; t < branch; t += 97)
