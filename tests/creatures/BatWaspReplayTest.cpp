@@ -63,13 +63,10 @@ TEST_F(BatWaspReplayTest, EveryTickShownAgainMatchesItsRecording)
     SCOPED_TRACE("HM_TEST_SEED=" + std::to_string(seed));
     std::mt19937 random(seed);
 
-    MakeWorld(Zones_BatWasp, seed);
+    Creature_Hitter hitter;
+    ReplayHarness harness = MakeReplay(Zones_BatWasp, seed, hitter);
     Creature_World& w = *world;
     Map const* map = w.GetMap();
-    Creature_Hitter hitter;
-    w.GetObjects()->AddObject(&hitter);
-    ReplayHarness harness(w, keyScript);
-    ReplayWatch_CreatureWorld(harness, w);
 
     int step = 0;
     while (!w.batFlock->Woken())

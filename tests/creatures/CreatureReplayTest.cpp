@@ -71,12 +71,9 @@ TEST_F(CreatureReplayTest, EveryTickShownAgainMatchesItsRecordingAndANewPastKeep
     SCOPED_TRACE("HM_TEST_SEED=" + std::to_string(seed));
     std::mt19937 random(seed);
 
-    MakeWorld(Replay_Zones, seed);
     Creature_Hitter hitter;
-    world->GetObjects()->AddObject(&hitter);
+    ReplayHarness harness = MakeReplay(Replay_Zones, seed, hitter);
     PlanHits(hitter);
-    ReplayHarness harness(*world, keyScript);
-    ReplayWatch_CreatureWorld(harness, *world);
     Play(harness, 0, Script_Steps);
     ASSERT_EQ(hitter.made, 10);
     EXPECT_GT(farthest, CreatureWorld_ZoneX(CreatureZone_GoblinGroup) + GoblinGroup_GateX) << "the walk fell short";
@@ -114,12 +111,9 @@ TEST_F(CreatureReplayTest, TwoFreshRunsFromOneSeedEndAlike)
     Replay_Digest ends[2];
     for (Replay_Digest& end : ends)
     {
-        MakeWorld(Replay_Zones, seed);
         Creature_Hitter hitter;
-        world->GetObjects()->AddObject(&hitter);
+        ReplayHarness harness = MakeReplay(Replay_Zones, seed, hitter);
         PlanHits(hitter);
-        ReplayHarness harness(*world, keyScript);
-        ReplayWatch_CreatureWorld(harness, *world);
         Play(harness, 0, Script_Steps);
         end = harness.recorded.at(Script_Steps - 1);
         world.reset();

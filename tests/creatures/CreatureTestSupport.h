@@ -496,6 +496,17 @@ protected:
         return *world;
     }
 
+    // Builds the level as MakeWorld does, with hitter among its objects, and a harness over it
+    // watching every creature; the caller plans the hits.
+    ReplayHarness MakeReplay(std::vector<CreatureWorld_Zone> const& zones, unsigned int seed, Creature_Hitter& hitter)
+    {
+        MakeWorld(zones, seed);
+        world->GetObjects()->AddObject(&hitter);
+        ReplayHarness harness(*world, keyScript);
+        ReplayWatch_CreatureWorld(harness, *world);
+        return harness;
+    }
+
     Level_Action Step(std::vector<int> const& held = {}) { return world->Poll(keyScript.Next(held)); }
 
     // Steps with no keys until the clock shows tick t (the creatures stand at t - 1 then).

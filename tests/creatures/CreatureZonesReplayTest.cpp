@@ -73,12 +73,9 @@ TEST_F(CreatureZonesReplayTest, EveryTickShownAgainMatchesItsRecordingAndFreshRu
     Replay_Digest ends[2];
     for (int run = 0; run < 2; ++run)
     {
-        MakeWorld(Zones_Replay, seed);
         Creature_Hitter hitter;
-        world->GetObjects()->AddObject(&hitter);
+        ReplayHarness harness = MakeReplay(Zones_Replay, seed, hitter);
         PlanHits(hitter);
-        ReplayHarness harness(*world, keyScript);
-        ReplayWatch_CreatureWorld(harness, *world);
         Play(harness);
         ends[run] = harness.recorded.at(Zones_Steps - 1);
         // The player came by every kind: the grethyns bit, the far cactus hopped before its death.

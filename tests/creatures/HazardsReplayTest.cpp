@@ -55,12 +55,9 @@ TEST_F(HazardsReplayTest, EveryTickShownAgainMatchesItsRecordingAndFreshRunsEndA
     Replay_Digest ends[2];
     for (int run = 0; run < 2; ++run)
     {
-        MakeWorld(Hazards_Replay, seed);
         Creature_Hitter hitter;
-        world->GetObjects()->AddObject(&hitter);
+        ReplayHarness harness = MakeReplay(Hazards_Replay, seed, hitter);
         PlanHits(hitter);
-        ReplayHarness harness(*world, keyScript);
-        ReplayWatch_CreatureWorld(harness, *world);
         for (int i = 0; i < Hazards_Steps; ++i)
         {
             harness.Step(HazardsKeys(i));

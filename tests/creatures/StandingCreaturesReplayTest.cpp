@@ -76,9 +76,8 @@ TEST_F(StandingCreaturesReplayTest, ThrowsBlocksSplitsAndDeathsShowAsRecordedWha
     SCOPED_TRACE("HM_TEST_SEED=" + std::to_string(seed));
     std::mt19937 random(seed);
 
-    MakeWorld(Standing_Zones, seed);
     Creature_Hitter hitter;
-    world->GetObjects()->AddObject(&hitter);
+    ReplayHarness harness = MakeReplay(Standing_Zones, seed, hitter);
     PlanHits(hitter);
     // Its activity radius is four times the width of its first frame.
     Pointf centre;
@@ -86,8 +85,6 @@ TEST_F(StandingCreaturesReplayTest, ThrowsBlocksSplitsAndDeathsShowAsRecordedWha
     double scale = 0.0;
     ASSERT_TRUE(world->goblinDefend->ActivePoint(centre, radius, scale));
     EXPECT_EQ(radius, 4.0 * CreatureSize_GoblinDefend.width);
-    ReplayHarness harness(*world, keyScript);
-    ReplayWatch_CreatureWorld(harness, *world);
     for (int i = 0; i < Standing_Steps; ++i)
         harness.Step(StandingKeys(world->GetPlayer(), i));
     ASSERT_EQ(hitter.made, 22);
