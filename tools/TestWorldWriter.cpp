@@ -86,6 +86,12 @@ void TestWorldWriter::Write(std::string const& dir)
         for (int j = 0; j < 3; ++j)
             map.AddRefPoint(Test_World_WalkerA + 3 * i + j, walkers[i][j], j == 0 ? 1 : 0);
 
+    WriteLevel(map, dir, "testworld");
+}
+
+void TestWorldWriter::WriteLevel(MapWriter const& map, std::string const& dir, char const* world)
+{
+    std::string const folder = dir + "/" + world;
     std::string const mapPath = folder + "/map";
     try
     {
@@ -100,7 +106,7 @@ void TestWorldWriter::Write(std::string const& dir)
     std::FILE* file = std::fopen(imageMap.c_str(), "w");
     if (file == nullptr)
         throw std::runtime_error("cannot write " + imageMap);
-    std::fprintf(file, "testworld\n0 rock.png s\n1 stone.png hvs\n2 brick.png hv\n3 plank.png hs\n");
+    std::fprintf(file, "%s\n0 rock.png s\n1 stone.png hvs\n2 brick.png hv\n3 plank.png hs\n", world);
     if (std::fclose(file) != 0)
         throw std::runtime_error("failed writing " + imageMap);
 }

@@ -6,6 +6,7 @@
 #include "engine/Map.h"
 #include "engine/TimeSet.h"
 #include "media/Image.h"
+#include "media/ImageFrames.h"
 #include "util/Error.h"
 #include "util/Util.h"
 
@@ -51,22 +52,12 @@ Bat::~Bat()
 
 void Bat::Initialise()
 {
-    for (int i = 0; i < Bat_Frame_Count; i++)
-    {
-        assert(frames[i] == nullptr && "frames[i] == NULL");
-        char file[64];
-        std::snprintf(file, sizeof file, "%s%.2d.png", batbasefile, i);
-        frames[i] = new Image(file, Image_Mask, false);
-    }
+    LoadImageFrames(frames, Bat_Frame_Count, batbasefile, Image_Mask);
 }
 
 void Bat::Finalise()
 {
-    for (Image*& image : frames)
-    {
-        delete image;
-        image = nullptr;
-    }
+    FreeImageFrames(frames, Bat_Frame_Count);
 }
 
 void Bat::ActivateAtTime(Tick t, bool wakeGroup)

@@ -6,10 +6,10 @@
 #include "engine/TimeSet.h"
 #include "media/Game_Sounds.h"
 #include "media/Image.h"
+#include "media/ImageFrames.h"
 #include "util/Util.h"
 
 #include <cassert>
-#include <cstdio>
 
 namespace
 {
@@ -32,24 +32,14 @@ Cactus::~Cactus()
 
 void Cactus::Initialise()
 {
-    for (int i = 0; i < Cactus_Frames; i++)
-    {
-        assert(frames[i] == nullptr && "frames[i] == NULL");
-        char file[64];
-        std::snprintf(file, sizeof file, "%s%.2d.png", cactusbasefile, i);
-        frames[i] = new Image(file, 0, false);
-    }
+    LoadImageFrames(frames, Cactus_Frames, cactusbasefile, 0);
     if (gameSounds != nullptr)
         gameSounds->InitSound(Cactus_HopSound);
 }
 
 void Cactus::Finalise()
 {
-    for (Image*& image : frames)
-    {
-        delete image;
-        image = nullptr;
-    }
+    FreeImageFrames(frames, Cactus_Frames);
 }
 
 void Cactus::MoveToTime(Map const*, Tick t)

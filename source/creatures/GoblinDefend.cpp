@@ -5,14 +5,12 @@
 #include "engine/TimeSet.h"
 #include "media/Game_Sounds.h"
 #include "media/Image.h"
-#include "util/Error.h"
+#include "media/ImageFrames.h"
 #include "util/Util.h"
 
 #include <cassert>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 namespace
 {
@@ -51,37 +49,23 @@ GoblinDefend::~GoblinDefend()
 void GoblinDefend::Initialise()
 {
     assert(rockFrame == nullptr && "rockFrame == NULL");
-    std::size_t const size = std::strlen(goblinbasefile) + 8;
-    char* name = static_cast<char*>(std::calloc(size, 1));
-    if (name == nullptr)
-        throw Error(Error_OutOfMemory, "Out of Memory");
+    LoadImageFrames(frames, Goblin_Frame_Count, goblinbasefile, Image_Mask);
     try
     {
-        for (int i = 0; i < Goblin_Frame_Count; ++i)
-        {
-            std::snprintf(name, size, "%s%.2d.png", goblinbasefile, i);
-            frames[i] = new Image(name, Image_Mask, false);
-        }
         rockFrame = new Image(rockfile, Image_Mask, false);
     }
     catch (...)
     {
-        std::free(name);
         Finalise();
         throw;
     }
-    std::free(name);
     if (gameSounds != nullptr)
         gameSounds->InitSound(Sound_MonsterHit);
 }
 
 void GoblinDefend::Finalise()
 {
-    for (Image*& image : frames)
-    {
-        delete image;
-        image = nullptr;
-    }
+    FreeImageFrames(frames, Goblin_Frame_Count);
     delete rockFrame;
     rockFrame = nullptr;
 }

@@ -4,14 +4,12 @@
 #include "engine/Map.h"
 #include "media/Game_Sounds.h"
 #include "media/Image.h"
-#include "util/Error.h"
+#include "media/ImageFrames.h"
 #include "util/Util.h"
 
 #include <cassert>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 namespace
 {
@@ -52,37 +50,14 @@ Imp::Imp(Map const* map, unsigned int ref, int startHitPoints) : Target(Sound_Mo
 
 void Imp::Initialise()
 {
-    std::size_t const size = std::strlen(impbasefile) + 8;
-    char* name = static_cast<char*>(std::calloc(size, 1));
-    if (name == nullptr)
-        throw Error(Error_OutOfMemory, "Out of Memory");
-    try
-    {
-        for (int i = 0; i < Imp_Frame_Count; ++i)
-        {
-            assert(frames[i] == nullptr && "frames[i] == NULL");
-            std::snprintf(name, size, "%s%.2d.png", impbasefile, i);
-            frames[i] = new Image(name, Image_Mask, false);
-        }
-    }
-    catch (...)
-    {
-        std::free(name);
-        Finalise();
-        throw;
-    }
-    std::free(name);
+    LoadImageFrames(frames, Imp_Frame_Count, impbasefile, Image_Mask);
     if (gameSounds != nullptr)
         gameSounds->InitSound(Sound_Imp);
 }
 
 void Imp::Finalise()
 {
-    for (Image*& image : frames)
-    {
-        delete image;
-        image = nullptr;
-    }
+    FreeImageFrames(frames, Imp_Frame_Count);
 }
 
 Tick Imp::StartDieAnim(bool* towardsMinusX) const

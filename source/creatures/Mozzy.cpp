@@ -4,6 +4,7 @@
 #include "engine/Map.h"
 #include "media/Game_Sounds.h"
 #include "media/Image.h"
+#include "media/ImageFrames.h"
 #include "util/Error.h"
 #include "util/Util.h"
 
@@ -51,22 +52,12 @@ Mozzy::Mozzy(Map const* map, unsigned int a, unsigned int b, int startHitPoints)
 
 void Mozzy::Initialise()
 {
-    for (int i = 0; i < Mozzy_Frame_Count; i++)
-    {
-        assert(frames[i] == nullptr && "frames[i] == NULL");
-        char file[64];
-        std::snprintf(file, sizeof file, "%s%.2d.png", mozzybasefile, i);
-        frames[i] = new Image(file, Image_Mask, false);
-    }
+    LoadImageFrames(frames, Mozzy_Frame_Count, mozzybasefile, Image_Mask);
 }
 
 void Mozzy::Finalise()
 {
-    for (Image*& image : frames)
-    {
-        delete image;
-        image = nullptr;
-    }
+    FreeImageFrames(frames, Mozzy_Frame_Count);
 }
 
 void Mozzy::MoveToTime(Map const*, Tick t)

@@ -32,20 +32,38 @@ Shmoo::Shmoo(Map const* map, unsigned int ref, unsigned int topRef, int startHit
 
 void Shmoo::Initialise()
 {
-    assert(downImg == nullptr && "downImg == NULL");
-    assert(upImg == nullptr && "upImg == NULL");
-    downImg = new Image(shmoodownfile, 0, false);
-    upImg = new Image(shmooupfile, 0, false);
+    LoadPictures(downImg, upImg);
     if (gameSounds != nullptr)
         gameSounds->InitSound(Sound_Boing);
 }
 
 void Shmoo::Finalise()
 {
-    delete downImg;
-    delete upImg;
-    downImg = nullptr;
-    upImg = nullptr;
+    FreePictures(downImg, upImg);
+}
+
+void Shmoo::LoadPictures(Image*& down, Image*& up)
+{
+    assert(down == nullptr && "down == NULL");
+    assert(up == nullptr && "up == NULL");
+    down = new Image(shmoodownfile, 0, false);
+    try
+    {
+        up = new Image(shmooupfile, 0, false);
+    }
+    catch (...)
+    {
+        FreePictures(down, up);
+        throw;
+    }
+}
+
+void Shmoo::FreePictures(Image*& down, Image*& up)
+{
+    delete down;
+    delete up;
+    down = nullptr;
+    up = nullptr;
 }
 
 void Shmoo::MoveToTime(Map const*, Tick t)

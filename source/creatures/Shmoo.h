@@ -31,6 +31,10 @@ public:
 
     static void Initialise();
     static void Finalise();
+    // The two pictures loaded into a pair of empty slots, and freed from them: the splitting shmoo's
+    // blobs show the same pictures from a pair of their own. A missing picture leaves both slots empty.
+    static void LoadPictures(Image*& down, Image*& up);
+    static void FreePictures(Image*& down, Image*& up);
 
     // Asks for the take-off sound; the step runs more often than frames are drawn.
     void MoveToTime(Map const* map, Tick t) override;

@@ -1,6 +1,7 @@
 // SplitShmoo: the tree of blobs, its landing places and split times, and each blob's life.
 #include "creatures/SplitShmoo.h"
 
+#include "creatures/Shmoo.h"
 #include "engine/Map.h"
 #include "media/Game_Sounds.h"
 #include "media/Image.h"
@@ -14,9 +15,6 @@
 
 namespace
 {
-char const* const shmoodownfile = "gfx/shmoo/shmoodown.png";
-char const* const shmooupfile = "gfx/shmoo/shmooup.png";
-
 constexpr int Shmoo_FirstHitPoints = 32;
 constexpr int Shmoo_FlightMask = 0x1F;
 constexpr int Shmoo_FlightMin = 50;
@@ -91,20 +89,14 @@ ShmooInst::ShmooInst(ShmoosInfo* shmooTree, double blobScale, int nodeId)
 
 void ShmooInst::Initialise()
 {
-    assert(downImg == nullptr && "downImg == NULL");
-    assert(upImg == nullptr && "upImg == NULL");
-    downImg = new Image(shmoodownfile, 0, false);
-    upImg = new Image(shmooupfile, 0, false);
+    Shmoo::LoadPictures(downImg, upImg);
     if (gameSounds != nullptr)
         gameSounds->InitSound(Sound_Boing);
 }
 
 void ShmooInst::Finalise()
 {
-    delete downImg;
-    delete upImg;
-    downImg = nullptr;
-    upImg = nullptr;
+    Shmoo::FreePictures(downImg, upImg);
 }
 
 void ShmooInst::MoveToTime(Map const*, Tick t)

@@ -4,6 +4,7 @@
 #include "engine/Map.h"
 #include "media/Game_Sounds.h"
 #include "media/Image.h"
+#include "media/ImageFrames.h"
 #include "util/Error.h"
 #include "util/Util.h"
 
@@ -52,22 +53,12 @@ Vulture::Vulture(Map const* map, unsigned int start, unsigned int end, unsigned 
 
 void Vulture::Initialise()
 {
-    for (int i = 0; i < Vulture_Frame_Count; i++)
-    {
-        assert(frames[i] == nullptr && "frames[i] == NULL");
-        char file[64];
-        std::snprintf(file, sizeof file, "%s%.2d.png", vulturebasefile, i);
-        frames[i] = new Image(file, 0, false);
-    }
+    LoadImageFrames(frames, Vulture_Frame_Count, vulturebasefile, 0);
 }
 
 void Vulture::Finalise()
 {
-    for (Image*& image : frames)
-    {
-        delete image;
-        image = nullptr;
-    }
+    FreeImageFrames(frames, Vulture_Frame_Count);
 }
 
 void Vulture::MoveToTime(Map const* map, Tick t)

@@ -5,9 +5,9 @@
 #include "engine/Path.h"
 #include "media/Game_Sounds.h"
 #include "media/Image.h"
+#include "media/ImageFrames.h"
 
 #include <cassert>
-#include <cstdio>
 
 namespace
 {
@@ -35,24 +35,14 @@ Wasp::~Wasp()
 
 void Wasp::Initialise()
 {
-    for (int i = 0; i < Wasp_Frame_Count; i++)
-    {
-        assert(frames[i] == nullptr && "frames[i] == NULL");
-        char file[64];
-        std::snprintf(file, sizeof file, "%s%.2d.png", waspbasefile, i);
-        frames[i] = new Image(file, Image_Mask, false);
-    }
+    LoadImageFrames(frames, Wasp_Frame_Count, waspbasefile, Image_Mask);
     if (gameSounds != nullptr)
         gameSounds->InitSound(Sound_Wasp);
 }
 
 void Wasp::Finalise()
 {
-    for (Image*& image : frames)
-    {
-        delete image;
-        image = nullptr;
-    }
+    FreeImageFrames(frames, Wasp_Frame_Count);
 }
 
 void Wasp::MoveToTime(Map const* map, Tick t)

@@ -6,35 +6,15 @@
 #include "engine/TimeSet.h"
 #include "media/Game_Sounds.h"
 #include "media/Image.h"
+#include "media/ImageFrames.h"
 #include "util/Util.h"
 
 #include <cassert>
-#include <cstdio>
 
 namespace
 {
 char const* const grethyneyebasefile = "gfx/grethyn/eye";
 char const* const grethynmouthbasefile = "gfx/grethyn/mouth";
-
-void LoadFrames(Image** images, int count, char const* base)
-{
-    for (int i = 0; i < count; i++)
-    {
-        assert(images[i] == nullptr && "frames not loaded yet");
-        char file[64];
-        std::snprintf(file, sizeof file, "%s%.2d.png", base, i);
-        images[i] = new Image(file, 0, false);
-    }
-}
-
-void FreeFrames(Image** images, int count)
-{
-    for (int i = 0; i < count; i++)
-    {
-        delete images[i];
-        images[i] = nullptr;
-    }
-}
 } // namespace
 
 Image* Zoveduv::eyeFrames[Grethyn_Eye_Frames] = {};
@@ -56,16 +36,24 @@ Zoveduv::~Zoveduv()
 
 void Zoveduv::Initialise()
 {
-    LoadFrames(eyeFrames, Grethyn_Eye_Frames, grethyneyebasefile);
-    LoadFrames(mouthFrames, Grethyn_Mouth_Frames, grethynmouthbasefile);
+    LoadImageFrames(eyeFrames, Grethyn_Eye_Frames, grethyneyebasefile, 0);
+    try
+    {
+        LoadImageFrames(mouthFrames, Grethyn_Mouth_Frames, grethynmouthbasefile, 0);
+    }
+    catch (...)
+    {
+        Finalise();
+        throw;
+    }
     if (gameSounds != nullptr)
         gameSounds->InitSound(Sound_Zoveduv);
 }
 
 void Zoveduv::Finalise()
 {
-    FreeFrames(eyeFrames, Grethyn_Eye_Frames);
-    FreeFrames(mouthFrames, Grethyn_Mouth_Frames);
+    FreeImageFrames(eyeFrames, Grethyn_Eye_Frames);
+    FreeImageFrames(mouthFrames, Grethyn_Mouth_Frames);
 }
 
 bool Zoveduv::IsAttacking(Tick t, Tick* age) const

@@ -51,13 +51,7 @@ protected:
     // Travels back to tick to and ends the travel there.
     void BranchAt(ReplayHarness& harness, Tick to)
     {
-        while (world->GetTick() > to || world->GetTimeSpeed() != 0)
-        {
-            std::vector<int> held;
-            if (world->GetTick() > to)
-                held.push_back(KeyIndex_GameBackInTime);
-            harness.Step(held);
-        }
+        harness.ComeToRestBy(to);
         harness.Step(std::vector<int>{KeyIndex_GameJump});
         ASSERT_FALSE(world->IsTimeTravelling());
     }
@@ -69,13 +63,10 @@ TEST_F(BatWaspReplayTest, EveryTickShownAgainMatchesItsRecording)
     SCOPED_TRACE("HM_TEST_SEED=" + std::to_string(seed));
     std::mt19937 random(seed);
 
-    MakeWorld(Zones_BatWasp, seed);
+    Creature_Hitter hitter;
+    ReplayHarness harness = MakeReplay(Zones_BatWasp, seed, hitter);
     Creature_World& w = *world;
     Map const* map = w.GetMap();
-    Creature_Hitter hitter;
-    w.GetObjects()->AddObject(&hitter);
-    ReplayHarness harness(w, keyScript);
-    ReplayWatch_CreatureWorld(harness, w);
 
     int step = 0;
     while (!w.batFlock->Woken())

@@ -71,12 +71,9 @@ TEST_F(CreatureReplayTest, EveryTickShownAgainMatchesItsRecordingAndANewPastKeep
     SCOPED_TRACE("HM_TEST_SEED=" + std::to_string(seed));
     std::mt19937 random(seed);
 
-    MakeWorld(Replay_Zones, seed);
     Creature_Hitter hitter;
-    world->GetObjects()->AddObject(&hitter);
+    ReplayHarness harness = MakeReplay(Replay_Zones, seed, hitter);
     PlanHits(hitter);
-    ReplayHarness harness(*world, keyScript);
-    ReplayWatch_CreatureWorld(harness, *world);
     Play(harness, 0, Script_Steps);
     ASSERT_EQ(hitter.made, 10);
     EXPECT_GT(farthest, CreatureWorld_ZoneX(CreatureZone_GoblinGroup) + GoblinGroup_GateX) << "the walk fell short";
@@ -90,28 +87,14 @@ TEST_F(CreatureReplayTest, EveryTickShownAgainMatchesItsRecordingAndANewPastKeep
     EXPECT_GT(harness.compared, 500);
 
     // End the travel somewhere in the middle and play otherwise: the ticks before stay as they were.
-    for (int i = 0; i < 3000; ++i)
-    {
-        Tick const t = world->GetTick();
-        int const speed = world->GetTimeSpeed();
-        if (speed == 0 && t >= 1200 && t <= 1600)
-            break;
-        int const wanted = std::clamp((1400 - t) * 4, -1024, 1024);
-        std::vector<int> held;
-        if (speed < wanted - 40)
-            held.push_back(KeyIndex_GameForwardInTime);
-        else if (speed > wanted + 40)
-            held.push_back(KeyIndex_GameBackInTime);
-        harness.Step(held);
-    }
+    harness.SteerToRest(1200, 1400, 1600);
     Tick const branch = world->GetTick();
     ASSERT_GE(branch, 1200);
     ASSERT_LE(branch, 1600);
     std::map<Tick, Replay_Digest> const firstRun = harness.recorded;
     harness.Step(std::vector<int>{KeyIndex_GameJump});
     ASSERT_FALSE(world->IsTimeTravelling());
-    for (int i = 0; i < 400; ++i)
-        harness.Step(std::vector<int>{(i / 100) % 2 == 0 ? KeyIndex_GameLeft : KeyIndex_GameRight});
+    harness.WalkToAndFro(400);
     harness.Travel(random, 1000);
     EXPECT_EQ(harness.mismatch, "");
     for (Tick t = 0; t < branch; t += 97)
@@ -128,12 +111,9 @@ TEST_F(CreatureReplayTest, TwoFreshRunsFromOneSeedEndAlike)
     Replay_Digest ends[2];
     for (Replay_Digest& end : ends)
     {
-        MakeWorld(Replay_Zones, seed);
         Creature_Hitter hitter;
-        world->GetObjects()->AddObject(&hitter);
+        ReplayHarness harness = MakeReplay(Replay_Zones, seed, hitter);
         PlanHits(hitter);
-        ReplayHarness harness(*world, keyScript);
-        ReplayWatch_CreatureWorld(harness, *world);
         Play(harness, 0, Script_Steps);
         end = harness.recorded.at(Script_Steps - 1);
         world.reset();

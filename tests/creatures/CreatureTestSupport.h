@@ -12,6 +12,7 @@
 #include "platform/GameWindow.h"
 #include "platform/MessageBox.h"
 #include "support/KeyScript.h"
+#include "support/LevelFixture.h"
 #include "support/ReplayHarness.h"
 #include "support/TestFolder.h"
 #include "tools/DataGen.h"
@@ -465,38 +466,15 @@ inline void ReplayWatch_CreatureWorld(ReplayHarness& harness, Creature_World& wo
     ReplayWatch_Hazards(harness, world);
 }
 
-class CreatureTestSupport : public testing::Test
+class CreatureTestSupport : public LevelFixture
 {
 protected:
     static constexpr unsigned int Fixed_Seed = 1234;
 
-    static void SetUpTestSuite()
-    {
-        data = new TestFolder(false);
-        DataGen::WriteAll(data->path.string());
-    }
-    static void TearDownTestSuite()
-    {
-        delete data;
-        data = nullptr;
-    }
-
-    void SetUp() override
-    {
-        previous = std::filesystem::current_path();
-        std::filesystem::current_path(data->path);
-        MessageBox::SetRecordOnly(true);
-        ASSERT_TRUE(GameWindow::Open(640, 480)) << GameWindow::FailureText();
-        gameSounds = &sounds;
-        events.eventTimes[Event_TimeTravel] = GameEvent_HasHappened;
-    }
     void TearDown() override
     {
         world.reset();
-        gameSounds = nullptr;
-        Audio::Close();
-        GameWindow::Close();
-        std::filesystem::current_path(previous);
+        LevelFixture::TearDown();
     }
 
     // Builds the level with the zones given, the player in the first, from the C library
@@ -518,6 +496,17 @@ protected:
         return *world;
     }
 
+    // Builds the level as MakeWorld does, with hitter among its objects, and a harness over it
+    // watching every creature; the caller plans the hits.
+    ReplayHarness MakeReplay(std::vector<CreatureWorld_Zone> const& zones, unsigned int seed, Creature_Hitter& hitter)
+    {
+        MakeWorld(zones, seed);
+        world->GetObjects()->AddObject(&hitter);
+        ReplayHarness harness(*world, keyScript);
+        ReplayWatch_CreatureWorld(harness, *world);
+        return harness;
+    }
+
     Level_Action Step(std::vector<int> const& held = {}) { return world->Poll(keyScript.Next(held)); }
 
     // Steps with no keys until the clock shows tick t (the creatures stand at t - 1 then).
@@ -527,10 +516,5 @@ protected:
             Step();
     }
 
-    static inline TestFolder* data = nullptr;
-    std::filesystem::path previous;
-    Game_Sounds sounds;
-    GameEvents events;
     std::unique_ptr<Creature_World> world;
-    KeyScript keyScript;
 };

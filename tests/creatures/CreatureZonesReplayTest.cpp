@@ -57,16 +57,6 @@ protected:
         hitter.Plan({720, w.spiders[1], 0, 1, Target_Hit_FromRight});
     }
 
-    // The recorded ticks at which the field was not 0.
-    static int Ticks(ReplayHarness const& harness, std::string const& object, std::string const& field)
-    {
-        int count = 0;
-        for (auto const& [t, digest] : harness.recorded)
-            for (Replay_Field const& f : digest)
-                count += f.object == object && f.field == field && f.value != 0.0 ? 1 : 0;
-        return count;
-    }
-
     void Play(ReplayHarness& harness)
     {
         for (int i = 0; i < Zones_Steps; ++i)
@@ -83,18 +73,15 @@ TEST_F(CreatureZonesReplayTest, EveryTickShownAgainMatchesItsRecordingAndFreshRu
     Replay_Digest ends[2];
     for (int run = 0; run < 2; ++run)
     {
-        MakeWorld(Zones_Replay, seed);
         Creature_Hitter hitter;
-        world->GetObjects()->AddObject(&hitter);
+        ReplayHarness harness = MakeReplay(Zones_Replay, seed, hitter);
         PlanHits(hitter);
-        ReplayHarness harness(*world, keyScript);
-        ReplayWatch_CreatureWorld(harness, *world);
         Play(harness);
         ends[run] = harness.recorded.at(Zones_Steps - 1);
         // The player came by every kind: the grethyns bit, the far cactus hopped before its death.
-        EXPECT_GT(Ticks(harness, "grethyn 0", "chomping"), 0);
-        EXPECT_GT(Ticks(harness, "cactus 1", "frame"), 0);
-        EXPECT_GT(Ticks(harness, "shmoo 0", "up"), 0);
+        EXPECT_GT(harness.Ticks("grethyn 0", "chomping"), 0);
+        EXPECT_GT(harness.Ticks("cactus 1", "frame"), 0);
+        EXPECT_GT(harness.Ticks("shmoo 0", "up"), 0);
         ASSERT_EQ(hitter.made, 12);
         Tick const end = Zones_Steps - 1;
         EXPECT_FALSE(world->vultures[0]->ShownAt(end));
@@ -114,19 +101,12 @@ TEST_F(CreatureZonesReplayTest, EveryTickShownAgainMatchesItsRecordingAndFreshRu
 
         // End the travel in the middle and play otherwise: the ticks before stay as they were.
         // Holding back while past the middle, then letting the travel coast to rest.
-        while (world->GetTick() > 1500 || world->GetTimeSpeed() != 0)
-        {
-            std::vector<int> held;
-            if (world->GetTick() > 1500)
-                held.push_back(KeyIndex_GameBackInTime);
-            harness.Step(held);
-        }
+        harness.ComeToRestBy(1500);
         Tick const branch = world->GetTick();
         std::map<Tick, Replay_Digest> const firstRun = harness.recorded;
         harness.Step(std::vector<int>{KeyIndex_GameJump});
         ASSERT_FALSE(world->IsTimeTravelling());
-        for (int i = 0; i < 400; ++i)
-            harness.Step(std::vector<int>{(i / 100) % 2 == 0 ? KeyIndex_GameLeft : KeyIndex_GameRight});
+        harness.WalkToAndFro(400);
         harness.Travel(random, 1000);
         EXPECT_EQ(harness.mismatch, "");
         for (Tick t = 0; t < branch; t += 97)

@@ -75,12 +75,9 @@ TEST_F(FlyerReplayTest, EveryTickShownAgainMatchesItsRecordingAndFreshRunsEndAli
     Replay_Digest ends[2];
     for (int run = 0; run < 2; ++run)
     {
-        MakeWorld(Flyer_Zones, seed);
         Creature_Hitter hitter;
-        world->GetObjects()->AddObject(&hitter);
+        ReplayHarness harness = MakeReplay(Flyer_Zones, seed, hitter);
         PlanHits(hitter);
-        ReplayHarness harness(*world, keyScript);
-        ReplayWatch_CreatureWorld(harness, *world);
         for (int i = 0; i < Flyer_Steps; ++i)
             harness.Step(FlyerKeys(world->GetPlayer(), i));
         ends[run] = harness.recorded.at(Flyer_Steps - 1);

@@ -44,15 +44,6 @@ protected:
         hitter.Plan({600, w.vines[1], 0, 1, 0});
         hitter.Plan({250, w.vines[2], 0, 1, 0});
     }
-
-    static int Ticks(ReplayHarness const& harness, std::string const& object, std::string const& field)
-    {
-        int count = 0;
-        for (auto const& [t, digest] : harness.recorded)
-            for (Replay_Field const& f : digest)
-                count += f.object == object && f.field == field && f.value != 0.0 ? 1 : 0;
-        return count;
-    }
 };
 
 TEST_F(HazardsReplayTest, EveryTickShownAgainMatchesItsRecordingAndFreshRunsEndAlike)
@@ -64,12 +55,9 @@ TEST_F(HazardsReplayTest, EveryTickShownAgainMatchesItsRecordingAndFreshRunsEndA
     Replay_Digest ends[2];
     for (int run = 0; run < 2; ++run)
     {
-        MakeWorld(Hazards_Replay, seed);
         Creature_Hitter hitter;
-        world->GetObjects()->AddObject(&hitter);
+        ReplayHarness harness = MakeReplay(Hazards_Replay, seed, hitter);
         PlanHits(hitter);
-        ReplayHarness harness(*world, keyScript);
-        ReplayWatch_CreatureWorld(harness, *world);
         for (int i = 0; i < Hazards_Steps; ++i)
         {
             harness.Step(HazardsKeys(i));
@@ -85,11 +73,11 @@ TEST_F(HazardsReplayTest, EveryTickShownAgainMatchesItsRecordingAndFreshRunsEndA
         EXPECT_EQ(world->vines[2]->HitCount(), 0);
         EXPECT_GE(world->pushOver->GetPushTime(), 0) << "the player walked into the pillar";
         for (std::string const object : {"spikes 0", "spikes 1", "spikes 2", "spike ball 0", "spike ball 1"})
-            EXPECT_GT(Ticks(harness, object, "hurts"), 0) << object;
+            EXPECT_GT(harness.Ticks(object, "hurts"), 0) << object;
         for (std::string const object : {"jet 0", "jet 1", "jet 2", "jet 3"})
         {
-            EXPECT_GT(Ticks(harness, object, "hurts near"), 0) << object;
-            EXPECT_GT(Ticks(harness, object, "hurts far"), 0) << object;
+            EXPECT_GT(harness.Ticks(object, "hurts near"), 0) << object;
+            EXPECT_GT(harness.Ticks(object, "hurts far"), 0) << object;
         }
         if (run == 1)
         {
@@ -122,8 +110,7 @@ TEST_F(HazardsReplayTest, EveryTickShownAgainMatchesItsRecordingAndFreshRunsEndA
         std::map<Tick, Replay_Digest> const firstRun = harness.recorded;
         harness.Step(std::vector<int>{KeyIndex_GameJump});
         ASSERT_FALSE(world->IsTimeTravelling());
-        for (int i = 0; i < 300; ++i)
-            harness.Step(std::vector<int>{(i / 100) % 2 == 0 ? KeyIndex_GameLeft : KeyIndex_GameRight});
+        harness.WalkToAndFro(300);
         EXPECT_EQ(world->pushOver->GetPushTime(), pushed);
         EXPECT_GT(world->pushOver->AngleAtTime(world->GetTick()), 1.0);
         harness.Travel(random, 1000);

@@ -52,16 +52,6 @@ std::vector<int> StandingKeys(Player const* player, int step)
 class StandingCreaturesReplayTest : public CreatureTestSupport
 {
 protected:
-    // The recorded ticks at which the field was not 0.
-    static int Ticks(ReplayHarness const& harness, std::string const& object, std::string const& field)
-    {
-        int count = 0;
-        for (auto const& [t, digest] : harness.recorded)
-            for (Replay_Field const& f : digest)
-                count += f.object == object && f.field == field && f.value != 0.0 ? 1 : 0;
-        return count;
-    }
-
     // Hits from both sides on the goblin, always 10 or more ticks ahead of the clock as a thrown
     // blade's are (a block reaches 10 ticks back from its hit); a split by a light hit and the
     // death of a whole branch; the imps killed at once, in two hits and late.
@@ -86,9 +76,8 @@ TEST_F(StandingCreaturesReplayTest, ThrowsBlocksSplitsAndDeathsShowAsRecordedWha
     SCOPED_TRACE("HM_TEST_SEED=" + std::to_string(seed));
     std::mt19937 random(seed);
 
-    MakeWorld(Standing_Zones, seed);
     Creature_Hitter hitter;
-    world->GetObjects()->AddObject(&hitter);
+    ReplayHarness harness = MakeReplay(Standing_Zones, seed, hitter);
     PlanHits(hitter);
     // Its activity radius is four times the width of its first frame.
     Pointf centre;
@@ -96,8 +85,6 @@ TEST_F(StandingCreaturesReplayTest, ThrowsBlocksSplitsAndDeathsShowAsRecordedWha
     double scale = 0.0;
     ASSERT_TRUE(world->goblinDefend->ActivePoint(centre, radius, scale));
     EXPECT_EQ(radius, 4.0 * CreatureSize_GoblinDefend.width);
-    ReplayHarness harness(*world, keyScript);
-    ReplayWatch_CreatureWorld(harness, *world);
     for (int i = 0; i < Standing_Steps; ++i)
         harness.Step(StandingKeys(world->GetPlayer(), i));
     ASSERT_EQ(hitter.made, 22);
@@ -122,11 +109,11 @@ TEST_F(StandingCreaturesReplayTest, ThrowsBlocksSplitsAndDeathsShowAsRecordedWha
     int const rocks = goblin->RockCount();
     // Seen in the recording: rocks in the air, the wind-up and block frames, the last generation
     // in flight and hurting, the imps hurting.
-    EXPECT_GT(Ticks(harness, "rock goblin", "rocks"), 0);
-    EXPECT_GT(Ticks(harness, "rock goblin", "frame"), 0);
-    EXPECT_GT(Ticks(harness, "split shmoo 0 blob 14", "flying"), 0);
-    EXPECT_GT(Ticks(harness, "split shmoo 0 blob 14", "hurts"), 0);
-    EXPECT_GT(Ticks(harness, "imp 0", "hurts"), 0);
+    EXPECT_GT(harness.Ticks("rock goblin", "rocks"), 0);
+    EXPECT_GT(harness.Ticks("rock goblin", "frame"), 0);
+    EXPECT_GT(harness.Ticks("split shmoo 0 blob 14", "flying"), 0);
+    EXPECT_GT(harness.Ticks("split shmoo 0 blob 14", "hurts"), 0);
+    EXPECT_GT(harness.Ticks("imp 0", "hurts"), 0);
 
     harness.Travel(random, 2500);
     EXPECT_EQ(harness.mismatch, "");
@@ -134,19 +121,12 @@ TEST_F(StandingCreaturesReplayTest, ThrowsBlocksSplitsAndDeathsShowAsRecordedWha
 
     // Ended in the middle and played otherwise: the ticks before stay as they were, the goblin
     // adds no rock on ticks it has lived near the player, and the new branch replays too.
-    while (world->GetTick() > 2600 || world->GetTimeSpeed() != 0)
-    {
-        std::vector<int> held;
-        if (world->GetTick() > 2600)
-            held.push_back(KeyIndex_GameBackInTime);
-        harness.Step(held);
-    }
+    harness.ComeToRestBy(2600);
     Tick const branch = world->GetTick();
     std::map<Tick, Replay_Digest> const firstRun = harness.recorded;
     harness.Step(std::vector<int>{KeyIndex_GameJump});
     ASSERT_FALSE(world->IsTimeTravelling());
-    for (int i = 0; i < 400; ++i)
-        harness.Step(std::vector<int>{(i / 100) % 2 == 0 ? KeyIndex_GameLeft : KeyIndex_GameRight});
+    harness.WalkToAndFro(400);
     EXPECT_EQ(goblin->RockCount(), rocks);
     harness.Travel(random, 1000);
     EXPECT_EQ(harness.mismatch, "");

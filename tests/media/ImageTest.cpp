@@ -2,6 +2,7 @@
 // with anchors, mirroring, rotation and a camera transform, read back from the screen.
 #include "media/Image.h"
 
+#include "media/ImageFrames.h"
 #include "support/MediaTestSupport.h"
 #include "tools/Canvas.h"
 #include "util/Error.h"
@@ -216,4 +217,24 @@ TEST_F(ImageTest, AnchorsMirroringAndRotationPlaceTheQuad)
     EXPECT_EQ(Pixel(40, 40), (std::array<int, 3>{0, 255, 0}));
     EXPECT_TRUE(IsBlack(44, 44));
     EXPECT_EQ(Pixel(10, 25), (std::array<int, 3>{255, 0, 0})); // the outline on the left edge
+}
+
+TEST_F(ImageTest, NumberedFramesLoadInOrderAndAMissingOneLeavesNoneLoaded)
+{
+    Canvas(4, 4, red).WritePng("walk00.png");
+    Canvas(6, 4, green).WritePng("walk01.png");
+    Image* frames[3] = {};
+    Error const missing = ThrownError([&frames] { LoadImageFrames(frames, 3, "walk", 0); });
+    EXPECT_EQ(missing.Code(), Error_OpenFile);
+    EXPECT_STREQ(missing.Text(), "walk02.png");
+    for (Image const* frame : frames)
+        EXPECT_EQ(frame, nullptr);
+
+    Canvas(8, 4, blue).WritePng("walk02.png");
+    LoadImageFrames(frames, 3, "walk", 0);
+    EXPECT_EQ(frames[0]->GetWidth(), 4u);
+    EXPECT_EQ(frames[2]->GetWidth(), 8u);
+    FreeImageFrames(frames, 3);
+    for (Image const* frame : frames)
+        EXPECT_EQ(frame, nullptr);
 }

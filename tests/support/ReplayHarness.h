@@ -97,6 +97,55 @@ public:
         }
     }
 
+    // Holds back in time while past tick to, then lets the travel coast to rest.
+    void ComeToRestBy(Tick to)
+    {
+        while (world.GetTick() > to || world.GetTimeSpeed() != 0)
+        {
+            std::vector<int> held;
+            if (world.GetTick() > to)
+                held.push_back(KeyIndex_GameBackInTime);
+            Step(held);
+        }
+    }
+
+    // Steers the travel towards aim, easing off as it nears, until it rests within low..high or
+    // 3000 steps have gone; the caller checks where it came to rest.
+    void SteerToRest(Tick low, Tick aim, Tick high)
+    {
+        for (int i = 0; i < 3000; ++i)
+        {
+            Tick const t = world.GetTick();
+            int const speed = world.GetTimeSpeed();
+            if (speed == 0 && t >= low && t <= high)
+                break;
+            int const wanted = std::clamp((aim - t) * 4, -1024, 1024);
+            std::vector<int> held;
+            if (speed < wanted - 40)
+                held.push_back(KeyIndex_GameForwardInTime);
+            else if (speed > wanted + 40)
+                held.push_back(KeyIndex_GameBackInTime);
+            Step(held);
+        }
+    }
+
+    // Plays on, walking left and right by turns of 100 steps.
+    void WalkToAndFro(int steps)
+    {
+        for (int i = 0; i < steps; ++i)
+            Step(std::vector<int>{(i / 100) % 2 == 0 ? KeyIndex_GameLeft : KeyIndex_GameRight});
+    }
+
+    // The number of recorded ticks at which the object's field was not 0.
+    int Ticks(std::string const& object, std::string const& field) const
+    {
+        int count = 0;
+        for (auto const& [t, digest] : recorded)
+            for (Replay_Field const& f : digest)
+                count += f.object == object && f.field == field && f.value != 0.0 ? 1 : 0;
+        return count;
+    }
+
     Replay_Digest Observe(Tick t) const
     {
         Replay_Digest digest;

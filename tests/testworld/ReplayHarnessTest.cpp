@@ -162,20 +162,7 @@ TEST_F(ReplayHarnessTest, EveryTickShownAgainMatchesItsRecordingAndANewPastKeeps
 
     // Come to rest before the end of the recording and start a new past there.
     std::map<Tick, Replay_Digest> const firstRun = harness.recorded;
-    for (int i = 0; i < 3000; ++i)
-    {
-        Tick const t = world->GetTick();
-        int const speed = world->GetTimeSpeed();
-        if (speed == 0 && t >= 1200 && t <= 1600)
-            break;
-        int const wanted = std::clamp((1400 - t) * 4, -1024, 1024);
-        std::vector<int> held;
-        if (speed < wanted - 40)
-            held.push_back(KeyIndex_GameForwardInTime);
-        else if (speed > wanted + 40)
-            held.push_back(KeyIndex_GameBackInTime);
-        harness.Step(NextKeys(held));
-    }
+    harness.SteerToRest(1200, 1400, 1600);
     Tick const branch = world->GetTick();
     ASSERT_GT(branch, 1000);
     ASSERT_LT(branch, Script_Steps - 700);

@@ -6,16 +6,10 @@
 #include "engine/Player.h"
 #include "engine/Poly.h"
 #include "engine/TimeFrames.h"
-#include "media/Game_Sounds.h"
-#include "platform/Audio.h"
-#include "platform/GameWindow.h"
-#include "platform/MessageBox.h"
-#include "support/KeyScript.h"
+#include "support/LevelFixture.h"
 #include "support/MapFiles.h"
 #include "support/RandomSeed.h"
 #include "support/ReplayHarness.h"
-#include "support/TestFolder.h"
-#include "tools/DataGen.h"
 #include "treevillage/TreeV_LiftSwitch.h"
 #include "treevillage/TreeV_MainLift.h"
 #include "treevillage/TreeV_MapMove.h"
@@ -23,7 +17,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <random>
 
 namespace
@@ -107,44 +100,16 @@ public:
 
 } // namespace
 
-class TreeVLiftReplayTest : public testing::Test
+class TreeVLiftReplayTest : public LevelFixture
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        data = new TestFolder(false);
-        DataGen::WriteAll(data->path.string());
-    }
-    static void TearDownTestSuite()
-    {
-        delete data;
-        data = nullptr;
-    }
-
-    void SetUp() override
-    {
-        previous = std::filesystem::current_path();
-        std::filesystem::current_path(data->path);
-        MessageBox::SetRecordOnly(true);
-        ASSERT_TRUE(GameWindow::Open(640, 480)) << GameWindow::FailureText();
-        gameSounds = &sounds;
-        events.eventTimes[Event_TimeTravel] = GameEvent_HasHappened;
-    }
     void TearDown() override
     {
         level.reset();
-        gameSounds = nullptr;
-        Audio::Close();
-        GameWindow::Close();
-        std::filesystem::current_path(previous);
+        LevelFixture::TearDown();
     }
 
-    static inline TestFolder* data = nullptr;
-    std::filesystem::path previous;
-    Game_Sounds sounds;
-    GameEvents events;
     std::unique_ptr<Lift_Level> level;
-    KeyScript keyScript;
 };
 
 TEST_F(TreeVLiftReplayTest, ARiddenLiftAndItsRiderReplayAfterRandomTravel)

@@ -1,20 +1,13 @@
 // The replay harness over a small level of villagers: strollers, Marbles walking by his records
 // and villagers spoken to, with random travel.
 #include "engine/Event_ChatInfo.h"
-#include "engine/GameEvents.h"
 #include "engine/Level.h"
 #include "engine/LevelEvents.h"
 #include "engine/ObjectList.h"
 #include "engine/Player.h"
-#include "media/Game_Sounds.h"
-#include "platform/Audio.h"
-#include "platform/GameWindow.h"
-#include "platform/MessageBox.h"
-#include "support/KeyScript.h"
+#include "support/LevelFixture.h"
 #include "support/RandomSeed.h"
 #include "support/ReplayHarness.h"
-#include "support/TestFolder.h"
-#include "tools/DataGen.h"
 #include "treevillage/TreeV_Dude.h"
 #include "treevillage/VillagerSupport.h"
 
@@ -88,46 +81,28 @@ private:
     Villager_Script script;
 };
 
-class VillagerReplayTest : public testing::Test
+class VillagerReplayTest : public LevelFixture
 {
 protected:
     static void SetUpTestSuite()
     {
-        data = new TestFolder(false);
-        DataGen::WriteAll(data->Path());
+        LevelFixture::SetUpTestSuite();
         WriteVillagerImages(data->Path());
-    }
-    static void TearDownTestSuite()
-    {
-        delete data;
-        data = nullptr;
     }
 
     void SetUp() override
     {
-        previous = std::filesystem::current_path();
-        std::filesystem::current_path(data->path);
-        MessageBox::SetRecordOnly(true);
-        ASSERT_TRUE(GameWindow::Open(640, 480)) << GameWindow::FailureText();
-        gameSounds = &sounds;
-        events.eventTimes[Event_TimeTravel] = GameEvent_HasHappened;
-        level = std::make_unique<Villager_Level>(&events);
+        LevelFixture::SetUp();
+        if (!HasFatalFailure())
+            level = std::make_unique<Villager_Level>(&events);
     }
     void TearDown() override
     {
         level.reset();
-        gameSounds = nullptr;
-        Audio::Close();
-        GameWindow::Close();
-        std::filesystem::current_path(previous);
+        LevelFixture::TearDown();
     }
 
-    static inline TestFolder* data = nullptr;
-    std::filesystem::path previous;
-    Game_Sounds sounds;
-    GameEvents events;
     std::unique_ptr<Villager_Level> level;
-    KeyScript keys;
 };
 
 // The keys of play: turn and speak to stroller 3 at once, walk right to the villager at x 60 and speak
@@ -151,7 +126,7 @@ TEST_F(VillagerReplayTest, EveryVillagerStandsAndFacesAsFirstShown)
     SCOPED_TRACE("HM_TEST_SEED=" + std::to_string(seed));
     std::mt19937 random(seed);
 
-    ReplayHarness harness(*level, keys);
+    ReplayHarness harness(*level, keyScript);
     for (std::size_t i = 0; i < level->dudes.size(); i++)
     {
         TreeV_Dude const* dude = level->dudes[i];

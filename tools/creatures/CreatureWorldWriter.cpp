@@ -3,10 +3,7 @@
 
 #include "tools/DataGen.h"
 #include "tools/MapWriter.h"
-#include "util/Error.h"
-
-#include <cstdio>
-#include <stdexcept>
+#include "tools/TestWorldWriter.h"
 
 namespace
 {
@@ -60,23 +57,7 @@ void CreatureWorldWriter::Write(std::string const& dir)
             zones[z](map, x0);
     }
 
-    std::string const mapPath = folder + "/map";
-    try
-    {
-        map.Write(mapPath.c_str());
-    }
-    catch (Error const& err)
-    {
-        throw std::runtime_error(std::string("cannot write ") + err.Text());
-    }
-
-    std::string const imageMap = folder + "/imagemap";
-    std::FILE* file = std::fopen(imageMap.c_str(), "w");
-    if (file == nullptr)
-        throw std::runtime_error("cannot write " + imageMap);
-    std::fprintf(file, "creatureworld\n0 rock.png s\n1 stone.png hvs\n2 brick.png hv\n3 plank.png hs\n");
-    if (std::fclose(file) != 0)
-        throw std::runtime_error("failed writing " + imageMap);
+    TestWorldWriter::WriteLevel(map, dir, "creatureworld");
 }
 
 void CreatureWorldWriter::GoblinWallZone(MapWriter& map, double x0)
