@@ -240,7 +240,7 @@ TEST_F(PlateauWriterTest, RoadIsWalkableAndTheMortarOpensIt)
             ++rockHits;
         }
         unsigned int above = 0;
-        if (Blocked(a, Pointf(a.x, a.y + 100), nullptr, &above))
+        if (Blocked(a, Pointf(a.x, a.y + 80), nullptr, &above))
         {
             EXPECT_EQ(above, 1u) << x;
         }
@@ -255,7 +255,7 @@ TEST_F(PlateauWriterTest, RoadIsWalkableAndTheMortarOpensIt)
                               || (r.id >= 55 && r.id <= 101) || r.id >= 375;
         if (!harmless && r.position.x > 0)
         {
-            EXPECT_GT(r.position.y - PlateauWriter::RoadY(r.position.x), 150) << r.id;
+            EXPECT_GT(r.position.y - PlateauWriter::RoadY(r.position.x), 100) << r.id;
         }
     }
 }

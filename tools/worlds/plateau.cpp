@@ -54,12 +54,10 @@ void Box(MapWriter& map, double x0, double y0, double x1, double y1, unsigned in
     map.AddBox(x0, y0, x1, y1, texture, group, solid, false, 64);
 }
 
-// A ledge with a low kerb at each end, so that walkers turn before they fall.
+// Walkers turn at limits inside it, so a ledge needs no kerbs and can be jumped onto from its ends.
 void Ledge(MapWriter& map, double x0, double x1, double top)
 {
     Box(map, x0, top - SlabDepth, x1, top, Plank);
-    Box(map, x0, top, x0 + 10, top + 30, Plank);
-    Box(map, x1 - 10, top, x1, top + 30, Plank);
 }
 
 void Ref(MapWriter& map, unsigned int id, double x, double y)
@@ -108,9 +106,20 @@ void WriteCamp(MapWriter& map)
 
     for (unsigned int i = 0; i < 5; ++i)
         Ref(map, 55 + i, -2800.0 + 150.0 * i, 1);
-    // The track loops over the mine hall; every point has its own place.
+    // The track loops over the mine hall; every point has its own place. Its rails are scenery.
+    auto track = [](unsigned int i) { return Pointf(-2900.0 + 25.0 * i, 260.0 + 70.0 * std::sin(i * 0.35)); };
     for (unsigned int i = 0; i <= 40; ++i)
-        Ref(map, 60 + i, -2900.0 + 25.0 * i, 260.0 + 70.0 * std::sin(i * 0.35));
+    {
+        Pointf const a = track(i);
+        Ref(map, 60 + i, a.x, a.y);
+        if (i == 40)
+            continue;
+        Pointf const b = track(i + 1);
+        MapWriter_Poly rail{Plank, 0, false, false, {}};
+        for (Pointf const& p : {a, b, Pointf(b.x, b.y - 14), Pointf(a.x, a.y - 14)})
+            rail.points.push_back({p.x, p.y - 12, p.x / 64.0, (p.y - 12) / 64.0, true});
+        map.AddPoly(rail);
+    }
 
     // The hut is scenery the hermit stands in front of.
     Box(map, -1720, 0, -1420, 150, Plank, 0, false);

@@ -14,9 +14,10 @@ constexpr double Plateau_FlatWidth = 1600.0;
 constexpr int Plateau_Terraces = 13;
 constexpr double Plateau_EndY = 1420.0;
 constexpr double Plateau_EndX = 29000.0; // the wall closing the road
-// Creatures stand on ledges this high above the road, spiders hang from ceilings at the second height:
-// both beyond the reach of anything on the road.
-constexpr double Plateau_LedgeHeight = 200.0;
+// Creatures stand on ledges this high above the road, out of reach of a walker below and within reach
+// of a double jump; spiders hang from ceilings at the second height, their longest thread clear of
+// the road.
+constexpr double Plateau_LedgeHeight = 120.0;
 constexpr double Plateau_CeilingHeight = 420.0;
 // The mortar's terrace; the shot the walk fires (the gun as it stands, strength as it starts) lands on
 // the rock that closes the road there.
