@@ -206,23 +206,34 @@ TEST_F(PlateauWriterTest, MineAndPeopleArePlacedToWork)
 
 TEST_F(PlateauWriterTest, RoadIsWalkableAndTheMortarOpensIt)
 {
-    // The mortar as it stands (its first angle and strength) blasts the one rock across the road.
+    // The mortar as it stands (its first angle and strength) blasts the one rock across the road; some
+    // other setting reaches each of the other rocks.
     Pointf const gun(Rp(101).x + 0.8, Rp(101).y + 8.0);
-    double const speed = PlateauWriter::Plateau_ShotStrength * 5.2 + 10.0;
-    double vx = std::sin(PlateauWriter::Plateau_ShotAngle) * speed;
-    double vy = std::cos(PlateauWriter::Plateau_ShotAngle) * speed;
-    Pointf q = gun;
-    unsigned int group = 0;
-    for (int n = 0; n < 1000; ++n)
-    {
-        Pointf const from = q;
-        q.x += vx;
-        q.y += vy;
-        vy -= 0.2;
-        if (Blocked(from, q, nullptr, &group))
-            break;
-    }
-    EXPECT_EQ(group, 1u);
+    auto shot = [&gun](double angle, double strength) {
+        double const speed = strength * 5.2 + 10.0;
+        double const vx = std::sin(angle) * speed;
+        double vy = std::cos(angle) * speed;
+        Pointf q = gun;
+        unsigned int group = 0;
+        for (int n = 0; n < 1000; ++n)
+        {
+            Pointf const from = q;
+            q.x += vx;
+            q.y += vy;
+            vy -= 0.2;
+            if (Blocked(from, q, nullptr, &group))
+                break;
+        }
+        return group;
+    };
+    EXPECT_EQ(shot(PlateauWriter::Plateau_ShotAngle, PlateauWriter::Plateau_ShotStrength), 1u);
+    bool reached[27] = {};
+    for (double angle = 0.3; angle < 1.2; angle += 0.01)
+        for (double strength = 0.0; strength <= 1.0; strength += 0.1)
+            if (unsigned int const g = shot(angle, strength); g >= 1 && g <= 26)
+                reached[g] = true;
+    for (unsigned int g = 1; g <= 26; ++g)
+        EXPECT_TRUE(reached[g]) << g;
 
     // Along the road, a body's height above it is free of everything but that rock, and every
     // creature that can hurt is well out of reach.

@@ -31,7 +31,7 @@ constexpr unsigned int Stone = 9;
 constexpr double Rise = Plateau_EndY / Plateau_Terraces;
 constexpr double Bedrock = -400.0;
 constexpr double SlabDepth = 20.0;
-constexpr double BlockingRockHeight = 300.0;
+constexpr double BlockingRockHeight = 240.0; // beyond a double jump
 constexpr double BlockingRockWidth = 60.0;
 constexpr unsigned int MortarRp = 101;
 constexpr double LiftDepth = 750.0;
@@ -220,13 +220,13 @@ void WriteMortar(MapWriter& map)
     double const x = BlockingRockX();
     Box(map, x, road, x + BlockingRockWidth, road + BlockingRockHeight, Rock, 1);
     // The other rocks lie on a ledge beyond, where a stronger or flatter shot comes down.
-    double const ledge0 = x + BlockingRockWidth + 40;
-    LedgeAt(map, ledge0, ledge0 + 300);
+    double const ledge0 = x + BlockingRockWidth + 60;
+    LedgeAt(map, ledge0, ledge0 + 230);
     double const top = road + Plateau_LedgeHeight;
     for (unsigned int g = 2; g <= 26; ++g)
     {
-        double const bx = ledge0 + 12 + 11.0 * (g - 2);
-        Box(map, bx, top, bx + 8, top + 16, Rock, g);
+        double const bx = ledge0 + 12 + 8.0 * (g - 2);
+        Box(map, bx, top, bx + 7, top + 16, Rock, g);
     }
 }
 
@@ -252,7 +252,7 @@ void WriteCreatures(MapWriter& map)
     // Terrace 2.
     CeilingRow(map, 107, 15, x(2, 150), 60, Plateau_CeilingHeight);
     Shmoos(map, 122, 1, x(2, 1350));
-    Vulture(map, 6, 7, 18, x(2, 1000));
+    Vulture(map, 6, 7, 18, x(2, 1100));
     // Terrace 3.
     Turtle(map, 106, 28, 260.0, x(3, 560));
     CeilingRow(map, 35, 14, x(3, 800), 50, Plateau_LedgeHeight + 30);
