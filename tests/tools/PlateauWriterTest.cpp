@@ -233,7 +233,13 @@ TEST_F(PlateauWriterTest, RoadIsWalkableAndTheMortarOpensIt)
             if (unsigned int const g = shot(angle, strength); g >= 1 && g <= 26)
                 reached[g] = true;
     for (unsigned int g = 1; g <= 26; ++g)
+    {
         EXPECT_TRUE(reached[g]) << g;
+        Rectf bound;
+        map->FindGroupBound(g, &bound);
+        EXPECT_GT(std::fmin(bound.x0, bound.x1), gun.x) << g;
+        EXPECT_LT(std::fmax(bound.x0, bound.x1), gun.x + 1150) << g;
+    }
 
     // Along the road, a body's height above it is free of everything but that rock, and every
     // creature that can hurt is well out of reach.
