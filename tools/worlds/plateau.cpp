@@ -21,12 +21,14 @@ namespace PlateauWriter
 namespace
 {
 
-// Textures of the shared image map.
-constexpr unsigned int Rock = 0;
-constexpr unsigned int Grass = 1;
+// Textures of the shared image map: only those that repeat both ways, since the polygons take their
+// texture coordinates from their world position.
 constexpr unsigned int Brick = 2;
-constexpr unsigned int Plank = 8;
+constexpr unsigned int Tile = 5;
 constexpr unsigned int Stone = 9;
+constexpr unsigned int Ground = Stone;
+constexpr unsigned int Rock = Tile;
+constexpr unsigned int Plank = Brick;
 
 constexpr double Rise = Plateau_EndY / Plateau_Terraces;
 constexpr double Bedrock = -400.0;
@@ -78,14 +80,14 @@ void WriteRoad(MapWriter& map)
         double const x0 = TerraceX(k);
         double const x1 = x0 + Plateau_FlatWidth;
         double const x2 = TerraceX(k + 1);
-        Box(map, x0, Bedrock, x1, TerraceY(k), Grass);
-        MapWriter_Poly ramp{Grass, 0, true, false, {}};
+        Box(map, x0, Bedrock, x1, TerraceY(k), Ground);
+        MapWriter_Poly ramp{Ground, 0, true, false, {}};
         for (auto [x, y] : std::vector<std::pair<double, double>>{
                  {x1, Bedrock}, {x1, TerraceY(k)}, {x2, TerraceY(k + 1)}, {x2, Bedrock}})
             ramp.points.push_back({x, y, x / 64.0, y / 64.0, true});
         map.AddPoly(ramp);
     }
-    Box(map, TerraceX(Plateau_Terraces), Bedrock, Plateau_EndX, Plateau_EndY, Grass);
+    Box(map, TerraceX(Plateau_Terraces), Bedrock, Plateau_EndX, Plateau_EndY, Ground);
     Box(map, Plateau_EndX, Bedrock, Plateau_EndX + 100, Plateau_EndY + 900, Brick);
 }
 
