@@ -10,6 +10,7 @@
 #include "tools/TestWorldWriter.h"
 #include "tools/creatures/CreatureSprites.h"
 #include "tools/creatures/CreatureWorldWriter.h"
+#include "tools/worlds/plateau.h"
 
 #include <cmath>
 #include <cstdio>
@@ -455,7 +456,14 @@ void WriteAll(std::string const& dir)
     TestWorldWriter::Write(dir);
     CreatureSprites::WriteAll(dir);
     CreatureWorldWriter::Write(dir);
-    MapWriter::WritePlaceholders(dir, worldDirs, 9);
+    // The plateau has its own data; the other worlds still get the placeholder scene.
+    char const* placeholders[8];
+    int count = 0;
+    for (char const* world : worldDirs)
+        if (std::string(world) != "plateau")
+            placeholders[count++] = world;
+    MapWriter::WritePlaceholders(dir, placeholders, count);
+    PlateauWriter::Write(dir);
     SoundWriter::WriteAll(dir);
 }
 
