@@ -132,3 +132,44 @@ TEST_F(PlatoTest, AMissingMapIsReportedAndLeavesNothingBehind)
     if (present)
         std::filesystem::rename(aside, map);
 }
+
+TEST_F(PlatoTest, BuildsAgainInOneProcessAndIdlesForTenThousandSteps)
+{
+    MakeWorld();
+    world.reset();
+    Plato& plato = MakeWorld();
+    for (int i = 0; i < Plato_Chest_Count; ++i)
+        EXPECT_NE(plato.GetChest(i), nullptr) << "chest " << i;
+    for (int i = 0; i < 10000; ++i)
+        ASSERT_EQ(Step(), Level_Continue) << "step " << i;
+    EXPECT_EQ(plato.GetPlayer()->IsPlayerDead(), 0);
+}
+
+TEST_F(PlatoTest, AFailurePartWayFreesWhatWasBuiltAndANormalBuildFollows)
+{
+    // Each fails after many kinds were readied: a kind left readied would trip the next build.
+    ExpectMissing("gfx/plateau/mortar-gun.png");
+    ExpectMissing("gfx/shmoo/shmoodown.png");
+    ExpectMissing("gfx/plateau/hermit.png");
+    MakeWorld();
+    EXPECT_EQ(Step(), Level_Continue);
+}
+
+TEST_F(PlatoTest, GemsTakenBeforeLeaveNoChestAndBootsEarnedBeforeLeaveTheAerialTuned)
+{
+    Plato& fresh = MakeWorld();
+    EXPECT_FALSE(fresh.GetAerial()->IsAerialTuned());
+    world.reset();
+
+    events.levelFlags[Level_Plato - 1][0] = 1;
+    events.levelFlags[Level_Plato - 1][1] = 1;
+    events.eventTimes[Event_DoubleJump] = GameEvent_HasHappened;
+    Plato& plato = MakeWorld();
+    for (int i = 0; i < Plato_PickUp_Count; ++i)
+    {
+        EXPECT_EQ(plato.GetChest(i), nullptr) << "chest " << i;
+        ASSERT_NE(plato.GetGem(i), nullptr) << "gem " << i;
+        EXPECT_FALSE(plato.GetGem(i)->CanCollect(plato.GetTick())) << "gem " << i;
+    }
+    EXPECT_TRUE(plato.GetAerial()->IsAerialTuned());
+}
