@@ -16,11 +16,12 @@
 #include "support/TestFolder.h"
 #include "tools/Canvas.h"
 #include "tools/DataGen.h"
+#include "tools/worlds/plateau.h"
 #include "util/Error.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <cmath>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -172,4 +173,58 @@ TEST_F(PlatoTest, GemsTakenBeforeLeaveNoChestAndBootsEarnedBeforeLeaveTheAerialT
         EXPECT_FALSE(plato.GetGem(i)->CanCollect(plato.GetTick())) << "gem " << i;
     }
     EXPECT_TRUE(plato.GetAerial()->IsAerialTuned());
+}
+
+TEST_F(PlatoTest, PastTheCameraZoneTheViewHoldsTheMineEndUnlessAMiniGameHoldsThePlayer)
+{
+    Plato& plato = MakeWorld();
+    Player* player = plato.GetPlayer();
+    Map const* map = plato.GetMap();
+    double const ground = PlateauWriter::Plateau_EndY + 1.0;
+    auto standAt = [&](double x) {
+        player->pos = Pointf(x, ground);
+        for (int i = 0; i < 300; ++i)
+        {
+            ASSERT_EQ(Step(), Level_Continue);
+            player->pos.x = x;
+        }
+    };
+
+    standAt(Plato_CameraZoneX);
+    double const freeScale = map->view.scale;
+    EXPECT_GT(std::abs(freeScale - 0.8), 0.05) << "the free camera cannot be told from the held one";
+
+    standAt(Plato_CameraZoneX + 0.5);
+    EXPECT_NEAR(map->view.scale, 0.8, 1e-3);
+    Pointf const centre = map->GetCentrePoint();
+    EXPECT_NEAR(centre.x, 27715.0, 1.0);
+    EXPECT_NEAR(centre.y, 1450.0, 1.0);
+
+    standAt(Plato_CameraZoneX);
+    EXPECT_NEAR(map->view.scale, freeScale, 1e-3);
+    plato.GetAerial()->active = true;
+    standAt(Plato_CameraZoneX + 0.5);
+    EXPECT_NEAR(map->view.scale, freeScale, 1e-3) << "the camera rule ran while the aerial held the player";
+}
+
+TEST_F(PlatoTest, TheExitPassesOnlyALivePlayerBeyondIt)
+{
+    Plato& plato = MakeWorld();
+    Player* player = plato.GetPlayer();
+    double const ground = PlateauWriter::Plateau_EndY + 1.0;
+    player->pos = Pointf(Plato_ExitX, ground);
+    EXPECT_EQ(Step(), Level_Continue);
+    ASSERT_EQ(player->pos.x, Plato_ExitX);
+    player->pos = Pointf(Plato_ExitX + 0.5, ground);
+    EXPECT_EQ(Step(), Level_Completed);
+
+    // Also while a mini-game holds the player.
+    plato.GetAerial()->active = true;
+    player->pos = Pointf(Plato_ExitX + 0.5, ground);
+    EXPECT_EQ(Step(), Level_Completed);
+
+    player->pos = Pointf(Plato_ExitX + 10.0, ground);
+    player->Die();
+    for (int i = 0; i < 5; ++i)
+        EXPECT_NE(Step(), Level_Completed);
 }
