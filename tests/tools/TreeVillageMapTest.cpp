@@ -10,6 +10,7 @@
 #include <cmath>
 #include <map>
 #include <set>
+#include <vector>
 
 namespace
 {
@@ -122,10 +123,7 @@ TEST_F(Village, PeopleStandOnFloorsAndStrollersKeepToOne)
                                    117, 120, 121, 122, 123, 124, 125, 127, 128, 129, 130, 131, 134,
                                    143, 103, 2,   135, 136, 137, 138, 139, 140, 141, 142};
     for (unsigned int id : starts)
-    {
-        EXPECT_GE(Height(id), 0.0) << id;
-        EXPECT_LE(Height(id), 2.0) << id;
-    }
+        EXPECT_EQ(Height(id), 0.0) << id;
     unsigned int const strolls[4][3] = {{23, 24, 23}, {58, 58, 59}, {117, 118, 119}, {131, 132, 133}};
     for (auto const& s : strolls)
     {
@@ -133,7 +131,7 @@ TEST_F(Village, PeopleStandOnFloorsAndStrollersKeepToOne)
         EXPECT_EQ(rp[s[1]].y, rp[s[0]].y) << s[0];
         EXPECT_EQ(rp[s[2]].y, rp[s[0]].y) << s[0];
         for (double x = rp[s[1]].x; x <= rp[s[2]].x; x += 10)
-            EXPECT_EQ(FloorUnder(x, rp[s[0]].y), rp[s[0]].y - 1.0) << s[0] << " at " << x;
+            EXPECT_EQ(FloorUnder(x, rp[s[0]].y), rp[s[0]].y) << s[0] << " at " << x;
     }
 }
 
@@ -229,7 +227,7 @@ TEST_F(Village, HousesAndStationsAreInReach)
     // Marbles at the left of a floor clear to 2410, his jars in view.
     EXPECT_LE(rp[53].x, 2130.0);
     for (double x = rp[53].x; x <= 2410.0; x += 10)
-        EXPECT_EQ(FloorUnder(x, rp[53].y), rp[53].y - 1.0) << x;
+        EXPECT_EQ(FloorUnder(x, rp[53].y), rp[53].y) << x;
     for (unsigned int id = 54; id <= 57; ++id)
         EXPECT_TRUE(rp[id].x > 2041 && rp[id].x < 2499 && rp[id].y > 2514 && rp[id].y < 2857) << id;
     // The patient's spots on his face, a floor spot within reach of him and of the doctor.
@@ -237,6 +235,43 @@ TEST_F(Village, HousesAndStationsAreInReach)
     {
         EXPECT_LE(std::abs(rp[id].x - rp[80].x), 1.0) << id;
         EXPECT_LE(std::abs(rp[id].y - rp[80].y), 0.75) << id;
+    }
+    // Linked spots are neighbours on his face, and no two spots sit on one another.
+    std::vector<std::vector<unsigned int>> const links = {{1, 2, 5},
+                                                          {0, 5, 4},
+                                                          {0, 3, 6, 5},
+                                                          {2, 8, 7, 6},
+                                                          {1, 5, 10, 9},
+                                                          {1, 0, 2, 6, 10, 4},
+                                                          {2, 3, 12, 11, 5},
+                                                          {3, 8, 13, 12},
+                                                          {3, 14, 13, 7},
+                                                          {4, 10, 16, 15},
+                                                          {4, 5, 11, 17, 9},
+                                                          {6, 12, 18, 17, 10},
+                                                          {6, 7, 19, 18, 11},
+                                                          {7, 8, 14, 20, 19},
+                                                          {8, 20, 13},
+                                                          {9, 16, 24},
+                                                          {9, 17, 21, 24, 15},
+                                                          {10, 11, 22, 21, 16},
+                                                          {11, 12, 19, 22},
+                                                          {12, 13, 23, 18},
+                                                          {13, 14, 27},
+                                                          {16, 17, 22, 25, 24},
+                                                          {17, 18, 23, 26, 25, 21},
+                                                          {19, 27, 28, 26, 22},
+                                                          {15, 16, 21},
+                                                          {21, 22, 26},
+                                                          {22, 23, 28, 25},
+                                                          {20, 28, 23},
+                                                          {23, 27, 26}};
+    for (unsigned int a = 0; a < 29; ++a)
+    {
+        for (unsigned int b : links[a])
+            EXPECT_LT(Dist(62 + a, 62 + b), 0.46) << a << "-" << b;
+        for (unsigned int b = a + 1; b < 29; ++b)
+            EXPECT_GT(Dist(62 + a, 62 + b), 0.2) << a << "-" << b;
     }
     EXPECT_LE(Height(80), 40.0);
     EXPECT_LE(Height(60), 2.0);

@@ -31,7 +31,8 @@ constexpr unsigned int Stone = 9;
 
 constexpr double pi = 3.14159265358979323846;
 
-// Heights of the walkable floors. Reference points of people stand one unit above their floor.
+// Heights of the walkable floors. People's reference points lie on their floor, not above it: a
+// villager who settles onto it does so live, outside any record, and would not replay.
 constexpr double Street = 1150.0;
 constexpr double UpperStreet = 1545.0; // the lift's foot, inside the leaking tank's reach
 constexpr double LowerFloor = 500.0;   // the way out below, watched from (5280, 460)
@@ -56,7 +57,7 @@ struct Zone
 {
     double x0, x1, y0, y1;
     double Floor() const { return y0 + 12.0; }
-    double Stand() const { return Floor() + 1.0; }
+    double Stand() const { return Floor(); }
 };
 // The closed rooms, one per camera zone 1 to 7.
 constexpr Zone Rooms[7] = {{1150, 1504, 2648, 2850}, {2090, 2444, 2648, 2850}, {2892, 3246, 2648, 2850},
@@ -152,20 +153,20 @@ void Street_(MapWriter& map)
     map.AddRefPoint(0, DitchX1, Street);
     map.AddRefPoint(3, 560.0, Street + 100.0);
     map.AddRefPoint(25, 720.0, Street + 100.0);
-    map.AddRefPoint(2, 150.0, Street + 1.0);
-    map.AddRefPoint(1, 350.0, Street + 1.0); // the gate guard
+    map.AddRefPoint(2, 150.0, Street);
+    map.AddRefPoint(1, 350.0, Street); // the gate guard
 
     for (HouseDoor const& d : HouseDoors)
         AddHouseDoor(map, d);
     for (TeleportPair const& t : Teleports)
     {
-        map.AddRefPoint(t.street, t.streetX, Street + 1.0);
+        map.AddRefPoint(t.street, t.streetX, Street);
         map.AddRefPoint(t.room, t.roomX, Rooms[t.zone].Stand());
     }
-    map.AddRefPoint(103, 3730.0, Street + 1.0); // the voice behind the last door
+    map.AddRefPoint(103, 3730.0, Street); // the voice behind the last door
 
     // The range: two wheels whose hubs are targets, and six more targets above the street.
-    map.AddRefPoint(6, 1250.0, Street + 1.0);
+    map.AddRefPoint(6, 1250.0, Street);
     Poly(map, Brick, 12, false, Octagon(1350.0, 1400.0, 50.0));
     Poly(map, Brick, 38, false, Octagon(2300.0, 1420.0, 50.0));
     map.AddRefPoint(4, 1350.0, 1400.0);
@@ -175,25 +176,25 @@ void Street_(MapWriter& map)
         map.AddRefPoint(9 + i, targets[i][0], targets[i][1]);
 
     // Street villagers and the stroller between the range and the houses.
-    map.AddRefPoint(24, 2400.0, Street + 1.0);
-    map.AddRefPoint(23, 2850.0, Street + 1.0);
-    map.AddRefPoint(120, 2550.0, Street + 1.0);
-    map.AddRefPoint(121, 2750.0, Street + 1.0);
-    map.AddRefPoint(122, 3600.0, Street + 1.0);
-    map.AddRefPoint(123, 3780.0, Street + 1.0);
-    map.AddRefPoint(92, 3420.0, Street + 1.0);
+    map.AddRefPoint(24, 2400.0, Street);
+    map.AddRefPoint(23, 2850.0, Street);
+    map.AddRefPoint(120, 2550.0, Street);
+    map.AddRefPoint(121, 2950.0, Street);
+    map.AddRefPoint(122, 3600.0, Street);
+    map.AddRefPoint(123, 3780.0, Street);
+    map.AddRefPoint(92, 3420.0, Street);
 
     // The market sign, the sliding puzzle and its prize.
     map.AddRefPoint(91, 3480.0, 1330.0);
     map.AddRefPoint(93, 3850.0, 1220.0);
-    map.AddRefPoint(126, 3950.0, Street + 1.0);
+    map.AddRefPoint(126, 3950.0, Street);
 
     // Where the closing scene gathers the elder and the villagers round the player.
-    map.AddRefPoint(135, 3310.0, Street + 1.0);
-    map.AddRefPoint(142, 3370.0, Street + 1.0);
+    map.AddRefPoint(135, 3310.0, Street);
+    map.AddRefPoint(142, 3370.0, Street);
     double const gathered[6] = {3150, 3200, 3250, 3430, 3490, 3550};
     for (unsigned int i = 0; i < 6; ++i)
-        map.AddRefPoint(136 + i, gathered[i], Street + 1.0);
+        map.AddRefPoint(136 + i, gathered[i], Street);
 }
 
 void MovingGroups(MapWriter& map)
@@ -230,9 +231,9 @@ void LiftAndBeyond(MapWriter& map)
     map.AddRefPoint(50, LiftX1, UpperStreet - LiftThick - 1.0);
     map.AddRefPoint(48, LiftX0 - 40.0, UpperStreet + 75.0);
     map.AddRefPoint(52, LiftX1 + 40.0, UpperStreet + 75.0);
-    map.AddRefPoint(51, 5150.0, UpperStreet + 1.0); // the lift man
-    map.AddRefPoint(134, 5300.0, UpperStreet + 1.0);
-    map.AddRefPoint(107, 5450.0, UpperStreet + 1.0);
+    map.AddRefPoint(51, 5150.0, UpperStreet); // the lift man
+    map.AddRefPoint(134, 5300.0, UpperStreet);
+    map.AddRefPoint(107, 5450.0, UpperStreet);
     // The leaking tank, scenery beside the leak at (5088, 1830).
     Box(map, 5110.0, 1600.0, 5260.0, 1840.0, Brick, 0, false);
 
@@ -241,10 +242,10 @@ void LiftAndBeyond(MapWriter& map)
     Box(map, 4900.0, 300.0, 4950.0, Ground, Brick);
     Box(map, 4950.0, 300.0, 6500.0, LowerFloor);
     Box(map, 6500.0, 300.0, 6600.0, 1700.0, Brick);
-    map.AddRefPoint(125, 5200.0, LowerFloor + 1.0);
-    map.AddRefPoint(131, 5300.0, LowerFloor + 1.0);
-    map.AddRefPoint(132, 5050.0, LowerFloor + 1.0);
-    map.AddRefPoint(133, 5550.0, LowerFloor + 1.0);
+    map.AddRefPoint(125, 5200.0, LowerFloor);
+    map.AddRefPoint(131, 5300.0, LowerFloor);
+    map.AddRefPoint(132, 5050.0, LowerFloor);
+    map.AddRefPoint(133, 5550.0, LowerFloor);
 
     // The top level, level with the lift's platform at its journey's end, climbing into view of
     // the last stretch and on past the exit.
@@ -254,8 +255,8 @@ void LiftAndBeyond(MapWriter& map)
     Ramp(map, 6100.0, TopFloor, 7100.0, TopLevelHigh, base);
     Box(map, 7100.0, base, 7900.0, TopLevelHigh);
     Box(map, 7900.0, base, 8000.0, TopLevelHigh + 600.0, Brick);
-    map.AddRefPoint(124, 6040.0, TopFloor + 1.0);
-    map.AddRefPoint(108, 7300.0, TopLevelHigh + 1.0);
+    map.AddRefPoint(124, 6040.0, TopFloor);
+    map.AddRefPoint(108, 7300.0, TopLevelHigh);
 }
 
 void Houses(MapWriter& map)
@@ -263,8 +264,8 @@ void Houses(MapWriter& map)
     for (Zone const& z : Rooms)
         Room(map, z);
     // 1: Aaron's, with the chest.
-    map.AddRefPoint(105, 1300.0, Rooms[0].Stand());
-    map.AddRefPoint(143, 1220.0, Rooms[0].Stand());
+    map.AddRefPoint(105, 1340.0, Rooms[0].Stand());
+    map.AddRefPoint(143, 1270.0, Rooms[0].Stand());
     map.AddRefPoint(106, 1440.0, Rooms[0].Stand());
     // 2: Marbles by the left wall, his jars on a shelf in view, the floor clear across.
     map.AddRefPoint(53, 2120.0, Rooms[1].Stand());
@@ -302,10 +303,10 @@ void Houses(MapWriter& map)
             map.AddRefPoint(62 + static_cast<unsigned int>(s.id), patientX + s.x, patientY + s.y);
     // 6 and 7: two more homes, each with a stroller.
     map.AddRefPoint(58, 1200.0, Rooms[5].Stand());
-    map.AddRefPoint(59, 1440.0, Rooms[5].Stand());
+    map.AddRefPoint(59, 1400.0, Rooms[5].Stand());
     map.AddRefPoint(128, 1300.0, Rooms[5].Stand());
-    map.AddRefPoint(117, 2200.0, Rooms[6].Stand());
-    map.AddRefPoint(118, 2150.0, Rooms[6].Stand());
+    map.AddRefPoint(117, 2220.0, Rooms[6].Stand());
+    map.AddRefPoint(118, 2180.0, Rooms[6].Stand());
     map.AddRefPoint(119, 2400.0, Rooms[6].Stand());
     map.AddRefPoint(129, 2300.0, Rooms[6].Stand());
 }
