@@ -11,6 +11,7 @@
 #include "tools/creatures/CreatureSprites.h"
 #include "tools/creatures/CreatureWorldWriter.h"
 #include "tools/worlds/plateau.h"
+#include "tools/worlds/treevillage.h"
 
 #include <cmath>
 #include <cstdio>
@@ -456,13 +457,15 @@ void WriteAll(std::string const& dir)
     TestWorldWriter::Write(dir);
     CreatureSprites::WriteAll(dir);
     CreatureWorldWriter::Write(dir);
-    // The plateau has its own data; the other worlds still get the placeholder scene.
+    // The tree village and the plateau have their own data; the other worlds still get the
+    // placeholder scene.
     char const* placeholders[8];
     int count = 0;
     for (char const* world : worldDirs)
-        if (std::string(world) != "plateau")
+        if (std::string(world) != "plateau" && std::string(world) != "treevillage")
             placeholders[count++] = world;
     MapWriter::WritePlaceholders(dir, placeholders, count);
+    TreeVillage::Write(dir);
     PlateauWriter::Write(dir);
     SoundWriter::WriteAll(dir);
 }
