@@ -10,6 +10,7 @@
 #include "tools/TestWorldWriter.h"
 #include "tools/creatures/CreatureSprites.h"
 #include "tools/creatures/CreatureWorldWriter.h"
+#include "tools/worlds/treevillage.h"
 
 #include <cmath>
 #include <cstdio>
@@ -455,7 +456,8 @@ void WriteAll(std::string const& dir)
     TestWorldWriter::Write(dir);
     CreatureSprites::WriteAll(dir);
     CreatureWorldWriter::Write(dir);
-    MapWriter::WritePlaceholders(dir, worldDirs, 9);
+    TreeVillage::Write(dir);
+    MapWriter::WritePlaceholders(dir, worldDirs + 1, 8);
     SoundWriter::WriteAll(dir);
 }
 

@@ -6,8 +6,8 @@
 namespace DataGen
 {
 
-// A complete data folder: every family below, the puzzles, the test world and a placeholder map
-// for each world.
+// A complete data folder: every family below, the puzzles, the test world, the tree village and a
+// placeholder map for each other world.
 void WriteAll(std::string const& dir);
 
 // Creates path and its missing parents; throws std::runtime_error on failure.

@@ -1,0 +1,474 @@
+// The tree village: a street from the gate past the houses to the broken lift, a drop to the way out
+// below, the lift's route up to the top level, the closed rooms behind the house doors, and the pictures
+// of its villagers and games.
+#include "tools/worlds/treevillage.h"
+
+#include "tools/Canvas.h"
+#include "tools/DataGen.h"
+#include "tools/GlyphRasterizer.h"
+#include "tools/creatures/CreatureSprites.h"
+#include "util/Error.h"
+
+#include <cmath>
+#include <cstdio>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace TreeVillage
+{
+
+namespace
+{
+
+// Textures of the shared image map.
+constexpr unsigned int Rock = 0;
+constexpr unsigned int Brick = 2;
+constexpr unsigned int Sky = 4;
+constexpr unsigned int Bush = 7;
+constexpr unsigned int Stone = 9;
+
+constexpr double pi = 3.14159265358979323846;
+
+// Heights of the walkable floors. Reference points of people stand one unit above their floor.
+constexpr double Street = 1150.0;
+constexpr double UpperStreet = 1545.0; // the lift's foot, inside the leaking tank's reach
+constexpr double LowerFloor = 500.0;   // the way out below, watched from (5280, 460)
+constexpr double Ground = 1000.0;      // underside of the street slabs
+
+// The gate's ditch, bridged by the fallen door whose pivot is its right edge.
+constexpr double DitchX0 = 500.0;
+constexpr double DitchX1 = 640.0;
+
+// The main lift at rest: a platform flush with the upper street over a pit, which is the lift area.
+constexpr double LiftX0 = 4900.0;
+constexpr double LiftX1 = 5020.0;
+constexpr double LiftThick = 20.0;
+constexpr double PitFloor = 1445.0;
+// Where its route ends: +(955, 2330) from rest; the top level starts just right of it.
+constexpr double RouteEndX = 955.0;
+constexpr double RouteEndY = 2330.0;
+constexpr double TopFloor = UpperStreet + RouteEndY;
+constexpr double TopLevelHigh = 4330.0; // inside the view of the last stretch, (7225, 4485) at 1.2
+
+struct Zone
+{
+    double x0, x1, y0, y1;
+    double Floor() const { return y0 + 12.0; }
+    double Stand() const { return Floor() + 1.0; }
+};
+// The closed rooms, one per camera zone 1 to 7.
+constexpr Zone Rooms[7] = {{1150, 1504, 2648, 2850}, {2090, 2444, 2648, 2850}, {2892, 3246, 2648, 2850},
+                           {1150, 1504, 3048, 3250}, {2090, 2444, 3048, 3250}, {1150, 1504, 3400, 3650},
+                           {2090, 2444, 3400, 3650}};
+
+void Poly(MapWriter& map, unsigned int texture, unsigned int group, bool solid,
+          std::vector<std::pair<double, double>> const& corners)
+{
+    MapWriter_Poly poly{texture, group, solid, false, {}};
+    for (auto const& [x, y] : corners)
+        poly.points.push_back({x, y, x / 64.0, y / 64.0, true});
+    map.AddPoly(poly);
+}
+
+void Box(MapWriter& map, double x0, double y0, double x1, double y1, unsigned int texture = Stone,
+         unsigned int group = 0, bool solid = true)
+{
+    map.AddBox(x0, y0, x1, y1, texture, group, solid, false, 64.0);
+}
+
+// A slope standing on the ground line, from (x0, y0) to (x1, y1).
+void Ramp(MapWriter& map, double x0, double y0, double x1, double y1, double base)
+{
+    Poly(map, Stone, 0, true, {{x0, base}, {x0, y0}, {x1, y1}, {x1, base}});
+}
+
+std::vector<std::pair<double, double>> Octagon(double cx, double cy, double r)
+{
+    std::vector<std::pair<double, double>> corners;
+    for (int i = 0; i < 8; ++i)
+        corners.emplace_back(cx + r * std::cos((i + 0.5) * pi / 4.0), cy + r * std::sin((i + 0.5) * pi / 4.0));
+    return corners;
+}
+
+// A closed room: floor, walls and ceiling, with its wallpaper behind.
+void Room(MapWriter& map, Zone const& z)
+{
+    Box(map, z.x0, z.Floor(), z.x1, z.y1 + 40.0, Brick, 0, false);
+    Box(map, z.x0 - 20.0, z.y0 - 30.0, z.x1 + 20.0, z.Floor());
+    Box(map, z.x0 - 20.0, z.Floor(), z.x0, z.y1 + 40.0, Brick);
+    Box(map, z.x1, z.Floor(), z.x1 + 20.0, z.y1 + 40.0, Brick);
+    Box(map, z.x0 - 20.0, z.y1 + 40.0, z.x1 + 20.0, z.y1 + 60.0, Brick);
+}
+
+struct HouseDoor
+{
+    unsigned int group;
+    unsigned int pivot, switch0, switch1;
+    bool fallsLeft;
+    double x;
+};
+// Doors 1 to 7 along the street; door 0 is the gate.
+constexpr HouseDoor HouseDoors[7] = {{11, 26, 27, 28, false, 800},   {23, 29, 30, 31, true, 1050},
+                                     {24, 36, 37, 38, false, 2450},  {25, 41, 43, 42, true, 2650},
+                                     {31, 94, 96, 95, false, 2900},  {32, 97, 99, 98, false, 3050},
+                                     {33, 100, 101, 102, true, 3700}};
+
+// A house door stands in front of its facade and, knocked down, lies along the street. It is
+// scenery, not a wall: the street must stay open past every house.
+void AddHouseDoor(MapWriter& map, HouseDoor const& d)
+{
+    double const far = d.fallsLeft ? d.x - 100.0 : d.x + 100.0;
+    Box(map, std::min(d.x, far), Street, std::max(d.x, far), Street + 10.0, Brick, d.group, false);
+    Box(map, d.x - 70.0, Street, d.x + 70.0, Street + 150.0, Brick, 0, false);
+    map.AddRefPoint(d.pivot, d.x, Street);
+    map.AddRefPoint(d.switch0, d.x - 50.0, Street + 95.0);
+    map.AddRefPoint(d.switch1, d.x + 50.0, Street + 95.0);
+}
+
+// Each teleport joins a spot by a house door on the street to a spot inside a room.
+struct TeleportPair
+{
+    unsigned int street, room;
+    double streetX;
+    int zone; // 0..6
+    double roomX;
+};
+constexpr TeleportPair Teleports[7] = {{32, 33, 770, 0, 1180},   {34, 35, 1080, 1, 2425}, {39, 40, 2420, 2, 2920},
+                                       {44, 46, 2680, 3, 1180},  {45, 47, 2720, 4, 2425}, {109, 111, 2870, 5, 1480},
+                                       {110, 112, 3020, 6, 2115}};
+
+void Street_(MapWriter& map)
+{
+    // Left end, the gate and its ditch, the street and the slope up to the lift's foot.
+    Box(map, -100.0, Ground - 100.0, 0.0, Street + 500.0, Brick);
+    Box(map, 0.0, Ground, DitchX0, Street);
+    Box(map, DitchX0, Ground, DitchX1, Street - 60.0);
+    Box(map, DitchX1, Ground, 4000.0, Street);
+    Ramp(map, 4000.0, Street, 4850.0, UpperStreet, Ground);
+    // The gate lies flat over the ditch, hinged at its right edge, and stands up to close it.
+    Box(map, DitchX0, Street - 12.0, DitchX1, Street, Brick, 5);
+    map.AddRefPoint(0, DitchX1, Street);
+    map.AddRefPoint(3, 560.0, Street + 100.0);
+    map.AddRefPoint(25, 720.0, Street + 100.0);
+    map.AddRefPoint(2, 150.0, Street + 1.0);
+    map.AddRefPoint(1, 350.0, Street + 1.0); // the gate guard
+
+    for (HouseDoor const& d : HouseDoors)
+        AddHouseDoor(map, d);
+    for (TeleportPair const& t : Teleports)
+    {
+        map.AddRefPoint(t.street, t.streetX, Street + 1.0);
+        map.AddRefPoint(t.room, t.roomX, Rooms[t.zone].Stand());
+    }
+    map.AddRefPoint(103, 3730.0, Street + 1.0); // the voice behind the last door
+
+    // The range: two wheels whose hubs are targets, and six more targets above the street.
+    map.AddRefPoint(6, 1250.0, Street + 1.0);
+    Poly(map, Brick, 12, false, Octagon(1350.0, 1400.0, 50.0));
+    Poly(map, Brick, 38, false, Octagon(2300.0, 1420.0, 50.0));
+    map.AddRefPoint(4, 1350.0, 1400.0);
+    map.AddRefPoint(5, 2300.0, 1420.0);
+    double const targets[6][2] = {{1500, 1300}, {1650, 1350}, {1800, 1300}, {1950, 1380}, {2080, 1330}, {2200, 1330}};
+    for (unsigned int i = 0; i < 6; ++i)
+        map.AddRefPoint(9 + i, targets[i][0], targets[i][1]);
+
+    // Street villagers and the stroller between the range and the houses.
+    map.AddRefPoint(24, 2400.0, Street + 1.0);
+    map.AddRefPoint(23, 2850.0, Street + 1.0);
+    map.AddRefPoint(120, 2550.0, Street + 1.0);
+    map.AddRefPoint(121, 2750.0, Street + 1.0);
+    map.AddRefPoint(122, 3600.0, Street + 1.0);
+    map.AddRefPoint(123, 3780.0, Street + 1.0);
+    map.AddRefPoint(92, 3420.0, Street + 1.0);
+
+    // The market sign, the sliding puzzle and its prize.
+    map.AddRefPoint(91, 3480.0, 1330.0);
+    map.AddRefPoint(93, 3850.0, 1220.0);
+    map.AddRefPoint(126, 3950.0, Street + 1.0);
+
+    // Where the closing scene gathers the elder and the villagers round the player.
+    map.AddRefPoint(135, 3310.0, Street + 1.0);
+    map.AddRefPoint(142, 3370.0, Street + 1.0);
+    double const gathered[6] = {3150, 3200, 3250, 3430, 3490, 3550};
+    for (unsigned int i = 0; i < 6; ++i)
+        map.AddRefPoint(136 + i, gathered[i], Street + 1.0);
+}
+
+void MovingGroups(MapWriter& map)
+{
+    // Bobbing platforms, rocking beams, the three small lifts and the flipper: all out of the street's
+    // headroom and out of the range's line of fire.
+    Box(map, 2400.0, 1580.0, 2500.0, 1600.0, Stone, 1);
+    Box(map, 2400.0, 2080.0, 2480.0, 2100.0, Stone, 35);
+    Box(map, 2520.0, 2180.0, 2600.0, 2200.0, Stone, 36);
+    Box(map, 2650.0, 2480.0, 2730.0, 2500.0, Stone, 37);
+    map.AddRefPoint(7, 2700.0, 1900.0);
+    map.AddRefPoint(8, 2950.0, 1900.0);
+    Box(map, 2600.0, 1892.0, 2800.0, 1908.0, Stone, 2);
+    Box(map, 2850.0, 1892.0, 3050.0, 1908.0, Stone, 39);
+    Box(map, 3100.0, 1780.0, 3200.0, 1800.0, Stone, 22);
+    Box(map, 3250.0, 1680.0, 3350.0, 1700.0, Stone, 26);
+    Box(map, 3400.0, 2180.0, 3500.0, 2200.0, Stone, 34);
+    // The flipper stands on its hinge and swings down onto one plate or the other.
+    map.AddRefPoint(61, 3700.0, 2000.0);
+    Box(map, 3695.0, 2000.0, 3705.0, 2100.0, Stone, 28);
+    Box(map, 3580.0, 1975.0, 3660.0, 1990.0, Stone, 29);
+    Box(map, 3740.0, 1975.0, 3820.0, 1990.0, Stone, 30);
+}
+
+void LiftAndBeyond(MapWriter& map)
+{
+    // The upper street with the pit under the resting platform; nothing above it is solid as far as
+    // the lift's route reaches.
+    Box(map, 4850.0, Ground, LiftX0, UpperStreet);
+    Box(map, LiftX0, Ground, LiftX1, PitFloor);
+    Box(map, LiftX1, Ground, 5600.0, UpperStreet);
+    Box(map, LiftX0, UpperStreet - LiftThick, LiftX1, UpperStreet, Stone, 27);
+    map.AddRefPoint(49, LiftX0, PitFloor);
+    map.AddRefPoint(50, LiftX1, UpperStreet - LiftThick - 1.0);
+    map.AddRefPoint(48, LiftX0 - 40.0, UpperStreet + 75.0);
+    map.AddRefPoint(52, LiftX1 + 40.0, UpperStreet + 75.0);
+    map.AddRefPoint(51, 5150.0, UpperStreet + 1.0); // the lift man
+    map.AddRefPoint(134, 5300.0, UpperStreet + 1.0);
+    map.AddRefPoint(107, 5450.0, UpperStreet + 1.0);
+    // The leaking tank, scenery beside the leak at (5088, 1830).
+    Box(map, 5110.0, 1600.0, 5260.0, 1840.0, Brick, 0, false);
+
+    // Off the end of the upper street the way drops to the floor below, which runs on right
+    // into the way out.
+    Box(map, 4900.0, 300.0, 4950.0, Ground, Brick);
+    Box(map, 4950.0, 300.0, 6500.0, LowerFloor);
+    Box(map, 6500.0, 300.0, 6600.0, 1700.0, Brick);
+    map.AddRefPoint(125, 5200.0, LowerFloor + 1.0);
+    map.AddRefPoint(131, 5300.0, LowerFloor + 1.0);
+    map.AddRefPoint(132, 5050.0, LowerFloor + 1.0);
+    map.AddRefPoint(133, 5550.0, LowerFloor + 1.0);
+
+    // The top level, level with the lift's platform at its journey's end, climbing into view of
+    // the last stretch and on past the exit.
+    double const landX = LiftX1 + RouteEndX + 3.0;
+    double const base = TopFloor - 200.0;
+    Box(map, landX, base, 6100.0, TopFloor);
+    Ramp(map, 6100.0, TopFloor, 7100.0, TopLevelHigh, base);
+    Box(map, 7100.0, base, 7900.0, TopLevelHigh);
+    Box(map, 7900.0, base, 8000.0, TopLevelHigh + 600.0, Brick);
+    map.AddRefPoint(124, 6040.0, TopFloor + 1.0);
+    map.AddRefPoint(108, 7300.0, TopLevelHigh + 1.0);
+}
+
+void Houses(MapWriter& map)
+{
+    for (Zone const& z : Rooms)
+        Room(map, z);
+    // 1: Aaron's, with the chest.
+    map.AddRefPoint(105, 1300.0, Rooms[0].Stand());
+    map.AddRefPoint(143, 1220.0, Rooms[0].Stand());
+    map.AddRefPoint(106, 1440.0, Rooms[0].Stand());
+    // 2: Marbles by the left wall, his jars on a shelf in view, the floor clear across.
+    map.AddRefPoint(53, 2120.0, Rooms[1].Stand());
+    double const jarY = Rooms[1].Floor() + 60.0;
+    Box(map, 2180.0, jarY - 10.0, 2420.0, jarY, Brick, 0, false);
+    for (unsigned int i = 0; i < 4; ++i)
+        map.AddRefPoint(54 + i, 2210.0 + 60.0 * i, jarY);
+    // 3: the elder's.
+    map.AddRefPoint(113, 2980.0, Rooms[2].Stand());
+    map.AddRefPoint(114, 3030.0, Rooms[2].Stand());
+    map.AddRefPoint(130, 3100.0, Rooms[2].Stand());
+    map.AddRefPoint(115, 3180.0, Rooms[2].Stand());
+    // 4: the surgery's reception.
+    map.AddRefPoint(116, 1250.0, Rooms[3].Stand());
+    map.AddRefPoint(127, 1400.0, Rooms[3].Stand());
+    // 5: the surgery: the doctor, and the patient on his bed.
+    map.AddRefPoint(60, 2140.0, Rooms[4].Stand());
+    Box(map, 2290.0, Rooms[4].Floor(), 2400.0, Rooms[4].Floor() + 25.0, Brick, 0, false);
+    double const patientX = 2345.0, patientY = Rooms[4].Floor() + 30.0;
+    map.AddRefPoint(80, patientX, patientY);
+    // Spots on his face, seen 300 times larger: six rows, each link to a neighbour.
+    struct Spot
+    {
+        int id;
+        double x, y;
+    };
+    Spot const spots[29] = {
+        {1, -0.40, 0.60}, {0, -0.15, 0.60},  {2, 0.10, 0.60},   {3, 0.35, 0.60},   {4, -0.60, 0.40},  {5, -0.30, 0.40},
+        {6, 0.05, 0.40},  {7, 0.40, 0.40},   {8, 0.65, 0.40},   {9, -0.75, 0.20},  {10, -0.45, 0.20}, {11, -0.15, 0.20},
+        {12, 0.15, 0.20}, {13, 0.45, 0.20},  {14, 0.75, 0.20},  {15, -0.80, 0.00}, {16, -0.55, 0.00}, {17, -0.30, 0.00},
+        {18, 0.00, 0.00}, {19, 0.30, 0.00},  {20, 0.65, 0.00},  {24, -0.75, -0.2}, {21, -0.45, -0.2}, {22, -0.15, -0.2},
+        {23, 0.15, -0.2}, {27, 0.50, -0.20}, {25, -0.35, -0.4}, {26, -0.05, -0.4}, {28, 0.30, -0.40}};
+    for (Spot const& s : spots)
+        if (s.id != 18) // spot 18 is the patient's own point
+            map.AddRefPoint(62 + static_cast<unsigned int>(s.id), patientX + s.x, patientY + s.y);
+    // 6 and 7: two more homes, each with a stroller.
+    map.AddRefPoint(58, 1200.0, Rooms[5].Stand());
+    map.AddRefPoint(59, 1440.0, Rooms[5].Stand());
+    map.AddRefPoint(128, 1300.0, Rooms[5].Stand());
+    map.AddRefPoint(117, 2200.0, Rooms[6].Stand());
+    map.AddRefPoint(118, 2150.0, Rooms[6].Stand());
+    map.AddRefPoint(119, 2400.0, Rooms[6].Stand());
+    map.AddRefPoint(129, 2300.0, Rooms[6].Stand());
+}
+
+// ---- Pictures ----
+
+Rgba const clear{0, 0, 0, 0};
+Rgba const black{0, 0, 0, 255};
+Rgba const white{255, 255, 255, 255};
+Rgba const skin{235, 195, 150, 255};
+Rgba const wood{150, 95, 45, 255};
+Rgba const gold{240, 200, 40, 255};
+
+struct Look
+{
+    Rgba tunic;
+    Rgba hair;
+    int extra; // 0 none, 1 coat and bag, 2 crown, 3 beard and staff
+};
+
+// A villager in profile facing left; phase swings the legs and arms for the walking frames.
+Canvas Villager(int size, Look const& look, double phase)
+{
+    Canvas c(size, size, clear);
+    double const k = size / 32.0;
+    double const swing = std::sin(phase) * 4.0;
+    Rgba const dark{static_cast<std::uint8_t>(look.tunic.r / 2), static_cast<std::uint8_t>(look.tunic.g / 2),
+                    static_cast<std::uint8_t>(look.tunic.b / 2), 255};
+    c.Line(16 * k, 21 * k, (16 - swing) * k, 31 * k, 3.0 * k, dark);
+    c.Line(16 * k, 21 * k, (16 + swing) * k, 31 * k, 3.0 * k, dark);
+    c.Line(16 * k, 12 * k, 16 * k, 22 * k, 8.0 * k, look.tunic);
+    c.Line(16 * k, 13 * k, (16 - swing) * k, 21 * k, 2.5 * k, skin);
+    c.FillCircle(15 * k, 7 * k, 5.0 * k, skin);
+    c.FillCircle(12.5 * k, 6 * k, 1.0 * k, black);
+    c.FillEllipse(16.5 * k, 3.5 * k, 5.0 * k, 2.2 * k, look.hair);
+    if (look.extra == 1)
+        c.FillRect(int(19 * k), int(16 * k), int(6 * k), int(5 * k), Rgba{120, 60, 30, 255});
+    else if (look.extra == 2)
+        c.FillPolygon({11 * k, 3 * k, 11 * k, 0, 14 * k, 2 * k, 16 * k, 0, 18 * k, 2 * k, 21 * k, 0, 21 * k, 3 * k},
+                      gold);
+    else if (look.extra == 3)
+    {
+        c.FillEllipse(13 * k, 12 * k, 3.0 * k, 4.5 * k, white);
+        c.Line(8 * k, 8 * k, 8 * k, 31 * k, 2.0 * k, wood);
+    }
+    return c;
+}
+
+void Save(Canvas const& c, std::string const& dir, std::string const& name)
+{
+    CreatureSprites::Save(c, dir, "gfx/treevillage/" + name);
+}
+
+void WriteVillagers(std::string const& dir)
+{
+    Look const rows[4] = {{{60, 130, 60, 255}, {90, 60, 30, 255}, 0},
+                          {{170, 60, 50, 255}, {30, 30, 30, 255}, 0},
+                          {{200, 160, 60, 255}, {200, 120, 40, 255}, 0},
+                          {{80, 90, 170, 255}, {120, 120, 120, 255}, 0}};
+    char name[64];
+    for (int r = 0; r < 4; ++r)
+        for (int f = 0; f < 5; ++f)
+        {
+            std::snprintf(name, sizeof name, "dudes/treedude%c0%c.png", 'A' + r, '0' + f);
+            Save(Villager(32, rows[r], f * 2.0 * pi / 5.0), dir, name);
+        }
+    Save(Villager(32, {white, {80, 80, 80, 255}, 1}, 0.0), dir, "dudes/doctor.png");
+    Save(Villager(32, {{120, 30, 140, 255}, {200, 170, 60, 255}, 2}, 0.0), dir, "dudes/king.png");
+    Save(Villager(32, {{110, 110, 140, 255}, white, 3}, 0.0), dir, "dudes/wiseman.png");
+    Rgba const children[4] = {{230, 120, 40, 255}, {60, 180, 200, 255}, {220, 80, 160, 255}, {150, 200, 70, 255}};
+    for (int i = 0; i < 4; ++i)
+    {
+        std::snprintf(name, sizeof name, "dudes/dudesmall%.2d.png", i);
+        Save(Villager(24, {children[i], {110, 70, 30, 255}, 0}, 0.0), dir, name);
+    }
+}
+
+void WriteMarbles(std::string const& dir)
+{
+    Canvas arrow(32, 32, clear);
+    arrow.FillRect(12, 2, 8, 16, gold);
+    arrow.FillPolygon({4, 16, 28, 16, 16, 30}, gold);
+    Save(arrow, dir, "arrow.png");
+    Rgba const colours[4] = {{220, 40, 40, 255}, {40, 110, 230, 255}, {40, 180, 60, 255}, {240, 210, 40, 255}};
+    for (int i = 0; i < 4; ++i)
+    {
+        Canvas marble(16, 16, clear);
+        marble.FillCircle(8, 8, 7, colours[i]);
+        marble.FillCircle(5.5, 5.5, 2, Rgba{255, 255, 255, 200});
+        Save(marble, dir, "marble" + std::to_string(i + 1) + ".png");
+    }
+}
+
+// One picture of a market stall with its name, cut into six tiles three across and two down.
+void WriteMarketSign(std::string const& dir)
+{
+    Canvas whole(108, 72, Rgba{230, 210, 160, 255});
+    whole.FrameRect(0, 0, 108, 72, 3, wood);
+    for (int i = 0; i < 6; ++i)
+        whole.FillRect(4 + 17 * i, 40, 9, 10, i % 2 == 0 ? Rgba{200, 40, 40, 255} : white);
+    whole.FillCircle(30, 60, 6, Rgba{200, 40, 40, 255});
+    whole.FillCircle(54, 60, 6, Rgba{240, 160, 30, 255});
+    whole.FillCircle(78, 60, 6, Rgba{80, 170, 50, 255});
+    GlyphRasterizer font(20, true);
+    font.DrawLabel(whole, 54, 28, "Market", Rgba{120, 40, 20, 255});
+    for (int t = 0; t < 6; ++t)
+    {
+        Canvas tile(36, 36);
+        for (int y = 0; y < 36; ++y)
+            for (int x = 0; x < 36; ++x)
+                tile.Set(x, y, whole.Get(36 * (t % 3) + x, 36 * (t / 3) + y));
+        char name[32];
+        std::snprintf(name, sizeof name, "marketsign%.2d.png", t);
+        Save(tile, dir, name);
+    }
+}
+
+void WriteMap(MapWriter const& map, std::string const& path)
+{
+    try
+    {
+        map.Write(path.c_str());
+    }
+    catch (Error const& err)
+    {
+        throw std::runtime_error(std::string("cannot write ") + err.Text());
+    }
+}
+
+} // namespace
+
+MapWriter BuildMap()
+{
+    MapWriter map;
+    map.SetView(-170.0, Street - 100.0, 1.0);
+    Houses(map);
+    Street_(map);
+    MovingGroups(map);
+    LiftAndBeyond(map);
+    return map;
+}
+
+MapWriter BuildBackground()
+{
+    // Sky over far hills and one tree, nothing crossing the overlap bands so the copies join.
+    MapWriter bg;
+    double const w = BgWrapX + BgOverlap, h = BgWrapY + BgOverlap;
+    Box(bg, 0.0, 0.0, w, h, Sky, 0, false);
+    Box(bg, 0.0, BgOverlap, w, 120.0, Rock, 0, false);
+    Box(bg, 150.0, 120.0, 180.0, 300.0, Brick, 0, false);
+    Poly(bg, Bush, 0, false, Octagon(165.0, 320.0, 60.0));
+    return bg;
+}
+
+void Write(std::string const& dir)
+{
+    std::string const folder = dir + "/treevillage";
+    DataGen::MakeDirs(folder);
+    WriteMap(BuildMap(), folder + "/map");
+    WriteMap(BuildBackground(), folder + "/bgmap");
+    WriteVillagers(dir);
+    WriteMarbles(dir);
+    WriteMarketSign(dir);
+}
+
+} // namespace TreeVillage
