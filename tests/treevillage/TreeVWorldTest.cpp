@@ -1,15 +1,18 @@
 // The village world: its build from the generated folder (failures free everything and name the
 // file), its camera zones and exits, and the closing credits.
 #include "engine/GameEvents.h"
+#include "engine/Player.h"
 #include "media/Game_Sounds.h"
 #include "platform/Audio.h"
 #include "platform/GameWindow.h"
 #include "platform/MessageBox.h"
+#include "support/KeyScript.h"
 #include "support/TestAudio.h"
 #include "support/TestFolder.h"
 #include "tools/DataGen.h"
 #include "tools/MapWriter.h"
 #include "treevillage/TreeV.h"
+#include "treevillage/TreeV_MarketSign.h"
 #include "treevillage/VillagerSupport.h"
 #include "util/Error.h"
 
@@ -70,7 +73,16 @@ protected:
         return Error(Error_None);
     }
 
+    TreeV& Make(bool ending)
+    {
+        world.reset();
+        world = std::make_unique<TreeV>(&events, ending);
+        return *world;
+    }
+    Level_Action Step() { return world->Poll(keyScript.Next({})); }
+
     static inline TestFolder* data = nullptr;
+    KeyScript keyScript;
     std::filesystem::path previous;
     Game_Sounds sounds;
     GameEvents events;
@@ -106,27 +118,88 @@ TEST_F(TreeVWorld, MissingMapOrBackgroundFailsNamingItAndABuildFailingLaterCanBe
         EXPECT_STREQ(missing.Text(), "treevillage/bgmap");
     }
 
-    // The placeholder scene lacks the village's reference points: the build fails after kinds of objects have loaded
-    // their pictures: a second build must find them finalised, and fail alike.
-    if (!hadBg)
-    {
-        std::filesystem::copy_file(map, bgmap);
-        std::filesystem::copy_file(map, kept);
-        MapWriter bare;
-        bare.AddBox(-2000, -100, 9000, 0, 9, 0, true, false, 64);
-        for (std::uint32_t rp = 0; rp < 144; rp++)
-            bare.AddRefPoint(rp, 100.0 + rp, 0.0);
-        bare.Write(map.c_str());
-        Error const first = BuildFailure(false);
-        Error const second = BuildFailure(false);
-        EXPECT_NE(first.Code(), Error_None);
-        EXPECT_EQ(second.Code(), first.Code());
-        EXPECT_STREQ(second.Text(), first.Text());
-        std::filesystem::rename(kept, map);
-        std::filesystem::remove(bgmap);
-    }
-    else
+    // A map with none of the village's groups fails once kinds of objects have loaded their
+    // pictures: a second build must find them finalised, and fail alike.
+    if (hadBg)
         std::filesystem::rename(keptBg, bgmap);
+    else
+        std::filesystem::copy_file(map, bgmap);
+    std::filesystem::rename(map, kept);
+    MapWriter bare;
+    bare.AddBox(-2000, -100, 9000, 0, 9, 0, true, false, 64);
+    for (std::uint32_t rp = 0; rp < 144; rp++)
+        bare.AddRefPoint(rp, 100.0 + rp, 0.0);
+    bare.Write(map.c_str());
+    std::filesystem::rename("gfx/treevillage/arrow.png", "gfx/treevillage/arrow.kept");
+    Error const first = BuildFailure(false);
+    Error const second = BuildFailure(false);
+    std::filesystem::rename("gfx/treevillage/arrow.kept", "gfx/treevillage/arrow.png");
+    EXPECT_EQ(first.Code(), Error_OpenFile);
+    EXPECT_STREQ(first.Text(), "gfx/treevillage/arrow.png");
+    EXPECT_EQ(second.Code(), first.Code());
+    EXPECT_STREQ(second.Text(), first.Text());
+    std::filesystem::rename(kept, map);
+    if (!hadBg)
+        std::filesystem::remove(bgmap);
+
+    // And a normal build follows.
+    EXPECT_EQ(BuildFailure(false).Code(), Error_None);
+}
+
+TEST_F(TreeVWorld, BothVillagesBuildAgainAndIdle)
+{
+    Make(false);
+    Make(true);
+    Make(false);
+    EXPECT_NE(world->GetSprinkler(), nullptr);
+    int stops = 0;
+    for (int i = 0; i < 10000; i++)
+        stops += Step() != Level_Continue;
+    EXPECT_EQ(stops, 0);
+    EXPECT_EQ(world->GetTick(), 10000);
+    // The movement hints came at once and the view hint after 3600 ticks.
+    EXPECT_EQ(events[26], GameEvent_HasHappened);
+    EXPECT_EQ(events[27], GameEvent_HasHappened);
+
+    TreeV& closing = Make(true);
+    EXPECT_TRUE(closing.GetPlayer()->scripted);
+    for (int i = 0; i < 6000; i++)
+        stops += Step() != Level_Continue;
+    EXPECT_EQ(stops, 0);
+    EXPECT_EQ(closing.GetEndingTick(), 6000);
+    EXPECT_EQ(closing.GetCreditPos().x, 320.0);
+    EXPECT_NEAR(closing.GetCreditPos().y, 288.0, 1e-6);
+    EXPECT_TRUE(closing.GetPlayer()->scripted);
+}
+
+TEST_F(TreeVWorld, ExitsNeedALivePlayerAndAMendedLiftLeavesNoLeak)
+{
+    Make(false);
+    Pointf const main(7600.0, 4400.0);
+    world->GetPlayer()->SetPos(&main);
+    EXPECT_EQ(Step(), Level_Completed);
+
+    Make(false);
+    Pointf const up(5700.0, 500.0);
+    world->GetPlayer()->SetPos(&up);
+    EXPECT_EQ(Step(), Level_Restart);
+
+    Make(false);
+    world->GetPlayer()->Die();
+    world->GetPlayer()->SetPos(&main);
+    EXPECT_NE(Step(), Level_Completed);
+    world->GetPlayer()->SetPos(&up);
+    EXPECT_NE(Step(), Level_Restart);
+
+    events[20] = GameEvent_HasHappened;
+    Make(false);
+    EXPECT_EQ(world->GetSprinkler(), nullptr);
+    EXPECT_TRUE(world->GetMarketSign()->IsComplete(0));
+    Pointf const leak(5088.0, 1830.0);
+    world->GetPlayer()->SetPos(&leak);
+    EXPECT_TRUE(world->NearTankLeak());
+    for (int i = 0; i < 10; i++)
+        EXPECT_EQ(Step(), Level_Continue);
 }
 
 TEST(TreeVRules, ZonesAndLeakAreStrictAndExitsNeedALivePlayer)
