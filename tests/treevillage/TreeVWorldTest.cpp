@@ -7,12 +7,15 @@
 #include "platform/GameWindow.h"
 #include "platform/MessageBox.h"
 #include "support/KeyScript.h"
+#include "support/MediaTestSupport.h"
 #include "support/TestAudio.h"
 #include "support/TestFolder.h"
 #include "tools/DataGen.h"
 #include "tools/MapWriter.h"
 #include "treevillage/TreeV.h"
+#include "treevillage/TreeV_Events.h"
 #include "treevillage/TreeV_MarketSign.h"
+#include "treevillage/TreeV_RangeTarget.h"
 #include "treevillage/VillagerSupport.h"
 #include "util/Error.h"
 
@@ -200,6 +203,29 @@ TEST_F(TreeVWorld, ExitsNeedALivePlayerAndAMendedLiftLeavesNoLeak)
     EXPECT_TRUE(world->NearTankLeak());
     for (int i = 0; i < 10; i++)
         EXPECT_EQ(Step(), Level_Continue);
+}
+
+TEST_F(TreeVWorld, RangeTargetsStandOnceTheRangeIsBookedAndTheCreditBoxIsDrawn)
+{
+    TreeV& village = Make(false);
+    Step();
+    for (int i = 0; i < TreeV_RangeTarget_Count; i++)
+        EXPECT_EQ(village.GetRangeTarget(i)->state, TreeV_RangeTarget_Hidden);
+    village.GetEvents()->SetSlot(TreeV_Event_RangeStarted, village.GetTick());
+    Step();
+    for (int i = 0; i < TreeV_RangeTarget_Count; i++)
+        EXPECT_EQ(village.GetRangeTarget(i)->state, TreeV_RangeTarget_Standing);
+    village.SetProjection();
+    village.Plot();
+
+    TreeV& closing = Make(true);
+    for (int i = 0; i < 2000; i++)
+        Step();
+    closing.SetProjection();
+    closing.Plot();
+    // Between the box's top and the heading below it: the white box, half see-through.
+    for (int c : Pixel(320, 291))
+        EXPECT_GE(c, 120);
 }
 
 TEST(TreeVRules, ZonesAndLeakAreStrictAndExitsNeedALivePlayer)
