@@ -7,6 +7,7 @@
 #include "shell/MainMenu.h"
 #include "shell/MapScreen.h"
 #include "testworld/Test_World.h"
+#include "treevillage/TreeV.h"
 
 #include <cassert>
 
@@ -16,7 +17,8 @@ bool endingPlayed = false;
 Level* BuildWorld(GameEvents* events, Level_Type type, bool ending)
 {
     assert(type >= Level_TreeV && type <= Level_Final && "false");
-    (void)ending;
+    if (type == Level_TreeV)
+        return new TreeV(events, ending);
     return new Test_World(events);
 }
 

@@ -1,0 +1,294 @@
+// The village world: its build from the generated folder (failures free everything and name the
+// file), its camera zones and exits, and the closing credits.
+#include "engine/GameEvents.h"
+#include "engine/Player.h"
+#include "media/Game_Sounds.h"
+#include "platform/Audio.h"
+#include "platform/GameWindow.h"
+#include "platform/MessageBox.h"
+#include "support/KeyScript.h"
+#include "support/MediaTestSupport.h"
+#include "support/TestAudio.h"
+#include "support/TestFolder.h"
+#include "tools/DataGen.h"
+#include "tools/MapWriter.h"
+#include "treevillage/TreeV.h"
+#include "treevillage/TreeV_Events.h"
+#include "treevillage/TreeV_MarketSign.h"
+#include "treevillage/TreeV_RangeTarget.h"
+#include "treevillage/VillagerSupport.h"
+#include "util/Error.h"
+
+#include <gmock/gmock.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace
+{
+
+class TreeVWorld : public testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        data = new TestFolder(false);
+        DataGen::WriteAll(data->Path());
+        TestAudio::WriteSounds(data->path, {"ticking", "success"});
+        if (!std::filesystem::exists(data->path / "gfx/treevillage/dudes/treedudeA00.png"))
+            WriteVillagerImages(data->Path());
+    }
+    static void TearDownTestSuite()
+    {
+        delete data;
+        data = nullptr;
+    }
+    void SetUp() override
+    {
+        previous = std::filesystem::current_path();
+        std::filesystem::current_path(data->path);
+        MessageBox::SetRecordOnly(true);
+        ASSERT_TRUE(GameWindow::Open(640, 480)) << GameWindow::FailureText();
+        gameSounds = &sounds;
+    }
+    void TearDown() override
+    {
+        world.reset();
+        gameSounds = nullptr;
+        Audio::Close();
+        GameWindow::Close();
+        std::filesystem::current_path(previous);
+    }
+
+    Error BuildFailure(bool ending)
+    {
+        world.reset();
+        try
+        {
+            world = std::make_unique<TreeV>(&events, ending);
+        }
+        catch (Error const& e)
+        {
+            return e;
+        }
+        return Error(Error_None);
+    }
+
+    TreeV& Make(bool ending)
+    {
+        world.reset();
+        world = std::make_unique<TreeV>(&events, ending);
+        return *world;
+    }
+    Level_Action Step() { return world->Poll(keyScript.Next({})); }
+
+    static inline TestFolder* data = nullptr;
+    KeyScript keyScript;
+    std::filesystem::path previous;
+    Game_Sounds sounds;
+    GameEvents events;
+    std::unique_ptr<TreeV> world;
+};
+
+} // namespace
+
+TEST_F(TreeVWorld, MissingMapOrBackgroundFailsNamingItAndABuildFailingLaterCanBeRepeated)
+{
+    std::filesystem::path const map = "treevillage/map";
+    std::filesystem::path const bgmap = "treevillage/bgmap";
+    std::filesystem::path const kept = "treevillage/map.kept";
+    std::filesystem::path const keptBg = "treevillage/bgmap.kept";
+    bool const hadBg = std::filesystem::exists(bgmap);
+    if (hadBg)
+        std::filesystem::rename(bgmap, keptBg);
+
+    std::filesystem::rename(map, kept);
+    for (bool ending : {false, true})
+    {
+        Error const missing = BuildFailure(ending);
+        EXPECT_EQ(missing.Code(), Error_OpenFile);
+        EXPECT_STREQ(missing.Text(), "treevillage/map");
+    }
+    std::filesystem::rename(kept, map);
+
+    // The map is read (and, in the ending, zoomed) before the background is opened.
+    for (bool ending : {false, true})
+    {
+        Error const missing = BuildFailure(ending);
+        EXPECT_EQ(missing.Code(), Error_OpenFile);
+        EXPECT_STREQ(missing.Text(), "treevillage/bgmap");
+    }
+
+    // A map with none of the village's groups fails once kinds of objects have loaded their
+    // pictures: a second build must find them finalised, and fail alike.
+    if (hadBg)
+        std::filesystem::rename(keptBg, bgmap);
+    else
+        std::filesystem::copy_file(map, bgmap);
+    std::filesystem::rename(map, kept);
+    MapWriter bare;
+    bare.AddBox(-2000, -100, 9000, 0, 9, 0, true, false, 64);
+    for (std::uint32_t rp = 0; rp < 144; rp++)
+        bare.AddRefPoint(rp, 100.0 + rp, 0.0);
+    bare.Write(map.c_str());
+    std::filesystem::rename("gfx/treevillage/arrow.png", "gfx/treevillage/arrow.kept");
+    Error const first = BuildFailure(false);
+    Error const second = BuildFailure(false);
+    std::filesystem::rename("gfx/treevillage/arrow.kept", "gfx/treevillage/arrow.png");
+    EXPECT_EQ(first.Code(), Error_OpenFile);
+    EXPECT_STREQ(first.Text(), "gfx/treevillage/arrow.png");
+    EXPECT_EQ(second.Code(), first.Code());
+    EXPECT_STREQ(second.Text(), first.Text());
+    std::filesystem::rename(kept, map);
+    if (!hadBg)
+        std::filesystem::remove(bgmap);
+
+    // And a normal build follows.
+    EXPECT_EQ(BuildFailure(false).Code(), Error_None);
+}
+
+TEST_F(TreeVWorld, BothVillagesBuildAgainAndIdle)
+{
+    Make(false);
+    Make(true);
+    Make(false);
+    EXPECT_NE(world->GetSprinkler(), nullptr);
+    int stops = 0;
+    for (int i = 0; i < 10000; i++)
+        stops += Step() != Level_Continue;
+    EXPECT_EQ(stops, 0);
+    EXPECT_EQ(world->GetTick(), 10000);
+    // The movement hints came at once and the view hint after 3600 ticks.
+    EXPECT_EQ(events[26], GameEvent_HasHappened);
+    EXPECT_EQ(events[27], GameEvent_HasHappened);
+
+    TreeV& closing = Make(true);
+    EXPECT_TRUE(closing.GetPlayer()->scripted);
+    for (int i = 0; i < 6000; i++)
+        stops += Step() != Level_Continue;
+    EXPECT_EQ(stops, 0);
+    EXPECT_EQ(closing.GetEndingTick(), 6000);
+    EXPECT_EQ(closing.GetCreditPos().x, 320.0);
+    EXPECT_NEAR(closing.GetCreditPos().y, 288.0, 1e-6);
+    EXPECT_TRUE(closing.GetPlayer()->scripted);
+}
+
+TEST_F(TreeVWorld, ExitsNeedALivePlayerAndAMendedLiftLeavesNoLeak)
+{
+    Make(false);
+    Pointf const main(7600.0, 4400.0);
+    world->GetPlayer()->SetPos(&main);
+    EXPECT_EQ(Step(), Level_Completed);
+
+    Make(false);
+    Pointf const up(5700.0, 500.0);
+    world->GetPlayer()->SetPos(&up);
+    EXPECT_EQ(Step(), Level_Restart);
+
+    Make(false);
+    world->GetPlayer()->Die();
+    world->GetPlayer()->SetPos(&main);
+    EXPECT_NE(Step(), Level_Completed);
+    world->GetPlayer()->SetPos(&up);
+    EXPECT_NE(Step(), Level_Restart);
+
+    events[20] = GameEvent_HasHappened;
+    Make(false);
+    EXPECT_EQ(world->GetSprinkler(), nullptr);
+    EXPECT_TRUE(world->GetMarketSign()->IsComplete(0));
+    Pointf const leak(5088.0, 1830.0);
+    world->GetPlayer()->SetPos(&leak);
+    EXPECT_TRUE(world->NearTankLeak());
+    for (int i = 0; i < 10; i++)
+        EXPECT_EQ(Step(), Level_Continue);
+}
+
+TEST_F(TreeVWorld, RangeTargetsStandOnceTheRangeIsBookedAndTheCreditBoxIsDrawn)
+{
+    TreeV& village = Make(false);
+    Step();
+    for (int i = 0; i < TreeV_RangeTarget_Count; i++)
+        EXPECT_EQ(village.GetRangeTarget(i)->state, TreeV_RangeTarget_Hidden);
+    village.GetEvents()->SetSlot(TreeV_Event_RangeStarted, village.GetTick());
+    Step();
+    for (int i = 0; i < TreeV_RangeTarget_Count; i++)
+        EXPECT_EQ(village.GetRangeTarget(i)->state, TreeV_RangeTarget_Standing);
+    village.SetProjection();
+    village.Plot();
+
+    TreeV& closing = Make(true);
+    for (int i = 0; i < 2000; i++)
+        Step();
+    closing.SetProjection();
+    closing.Plot();
+    // Between the box's top and the heading below it: the white box, half see-through.
+    for (int c : Pixel(320, 291))
+        EXPECT_GE(c, 120);
+}
+
+TEST(TreeVRules, ZonesAndLeakAreStrictAndExitsNeedALivePlayer)
+{
+    double const eps = 1.0 / 8388608.0;
+    EXPECT_EQ(TreeV::CameraZone(Pointf(7225.0, 4485.0)), 0);
+    EXPECT_EQ(TreeV::CameraZone(Pointf(7226.0, 4485.0)), 8);
+    EXPECT_EQ(TreeV::CameraZone(Pointf(1150.0 + eps / 2.0, 2700.0)), 0);
+    EXPECT_EQ(TreeV::CameraZone(Pointf(1151.0, 2700.0)), 1);
+    EXPECT_EQ(TreeV::CameraZone(Pointf(2300.0, 3100.0)), 5);
+    EXPECT_EQ(TreeV::CameraZone(Pointf(2300.0, 3500.0)), 7);
+    EXPECT_EQ(TreeV::CameraZone(Pointf(5300.0, 999.0)), 9);
+    EXPECT_EQ(TreeV::CameraZone(Pointf(5300.0, 1000.0)), 0);
+    // Zone 8 comes first: beyond x 7225 low down is not zone 9.
+    EXPECT_EQ(TreeV::CameraZone(Pointf(7300.0, 500.0)), 8);
+
+    EXPECT_TRUE(TreeV::InsideTankLeak(Pointf(5088.0, 1830.0)));
+    EXPECT_FALSE(TreeV::InsideTankLeak(Pointf(4590.0, 1830.0)));
+    EXPECT_FALSE(TreeV::InsideTankLeak(Pointf(5088.0, 1920.0 - eps / 2.0)));
+
+    EXPECT_EQ(TreeV::ExitAt(Pointf(7511.0, 4300.0), 0), Level_Completed);
+    EXPECT_EQ(TreeV::ExitAt(Pointf(7510.0, 4300.0), 0), Level_Continue);
+    EXPECT_EQ(TreeV::ExitAt(Pointf(5651.0, 999.0), 0), Level_Restart);
+    EXPECT_EQ(TreeV::ExitAt(Pointf(5651.0, 1000.0), 0), Level_Continue);
+    EXPECT_EQ(TreeV::ExitAt(Pointf(5650.0, 500.0), 0), Level_Continue);
+    for (int dead : {1, 2, 3})
+    {
+        EXPECT_EQ(TreeV::ExitAt(Pointf(7600.0, 4300.0), dead), Level_Continue);
+        EXPECT_EQ(TreeV::ExitAt(Pointf(5700.0, 500.0), dead), Level_Continue);
+    }
+}
+
+TEST(TreeVRules, CreditsRiseSlideOutAndTheClosingOneStays)
+{
+    Pointf pos(0.0, 0.0);
+    for (int tick = 1; tick < 1500; tick++)
+        TreeV::MoveCredit(tick, pos);
+    EXPECT_EQ(pos.x, 0.0);
+    TreeV::MoveCredit(1500, pos);
+    EXPECT_EQ(pos.x, 320.0);
+    EXPECT_EQ(pos.y, 0.0);
+    TreeV::MoveCredit(1501, pos);
+    EXPECT_DOUBLE_EQ(pos.y, 36.0);
+    for (int tick = 1502; tick <= 1800; tick++)
+        TreeV::MoveCredit(tick, pos);
+    EXPECT_EQ(pos.x, 320.0);
+    EXPECT_NEAR(pos.y, 288.0, 1e-6);
+    for (int tick = 1801; tick < 1900; tick++)
+        TreeV::MoveCredit(tick, pos);
+    EXPECT_EQ(pos.x, 320.0 + 99 * 40.0);
+
+    char const* heading = nullptr;
+    char const* second = nullptr;
+    TreeV::Credit(1899, &heading, &second);
+    EXPECT_STREQ(heading, "Game concept");
+    TreeV::Credit(5100, &heading, &second);
+    EXPECT_STREQ(heading, "Thank you for");
+    EXPECT_STREQ(second, "playing");
+    for (int tick = 1900; tick <= 20000; tick++)
+        TreeV::MoveCredit(tick, pos);
+    TreeV::Credit(20000, &heading, &second);
+    EXPECT_STREQ(heading, "The");
+    EXPECT_STREQ(second, "End");
+    EXPECT_EQ(pos.x, 320.0);
+    EXPECT_NEAR(pos.y, 288.0, 1e-6);
+}
