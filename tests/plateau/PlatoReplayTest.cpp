@@ -15,6 +15,7 @@
 #include "platform/GameWindow.h"
 #include "platform/MessageBox.h"
 #include "support/KeyScript.h"
+#include "support/LevelFixture.h"
 #include "support/MapFiles.h"
 #include "support/RandomSeed.h"
 #include "support/ReplayHarness.h"
@@ -104,46 +105,27 @@ public:
 
 } // namespace
 
-class PlatoReplayTest : public testing::Test
+class PlatoReplayTest : public LevelFixture
 {
 protected:
     static void SetUpTestSuite()
     {
-        data = new TestFolder(false);
-        DataGen::WriteAll(data->path.string());
+        LevelFixture::SetUpTestSuite();
         WritePlateauImages(data->path.string());
-    }
-    static void TearDownTestSuite()
-    {
-        delete data;
-        data = nullptr;
     }
 
     void SetUp() override
     {
-        previous = std::filesystem::current_path();
-        std::filesystem::current_path(data->path);
-        MessageBox::SetRecordOnly(true);
-        ASSERT_TRUE(GameWindow::Open(640, 480)) << GameWindow::FailureText();
-        gameSounds = &sounds;
-        events.eventTimes[Event_TimeTravel] = GameEvent_HasHappened;
+        LevelFixture::SetUp();
         events.eventTimes[Event_Socks] = GameEvent_HasHappened; // the spikes may hurt, never kill
     }
     void TearDown() override
     {
         level.reset();
-        gameSounds = nullptr;
-        Audio::Close();
-        GameWindow::Close();
-        std::filesystem::current_path(previous);
+        LevelFixture::TearDown();
     }
 
-    static inline TestFolder* data = nullptr;
-    std::filesystem::path previous;
-    Game_Sounds sounds;
-    GameEvents events;
     std::unique_ptr<Plato_ReplayLevel> level;
-    KeyScript keyScript;
 };
 
 TEST_F(PlatoReplayTest, ATurtleItsRiderShellsRocksAndTheGunReplayAfterRandomTravel)

@@ -12,6 +12,7 @@
 #include "platform/GameWindow.h"
 #include "platform/MessageBox.h"
 #include "support/KeyScript.h"
+#include "support/LevelFixture.h"
 #include "support/TestAudio.h"
 #include "support/TestFolder.h"
 #include "tools/Canvas.h"
@@ -26,38 +27,24 @@
 #include <memory>
 #include <string>
 
-class PlatoTest : public testing::Test
+class PlatoTest : public LevelFixture
 {
 protected:
     static void SetUpTestSuite()
     {
-        data = new TestFolder(false);
-        DataGen::WriteAll(data->path.string());
+        LevelFixture::SetUpTestSuite();
         TestAudio::WriteSounds(data->path, {"ticking", "success"});
-    }
-    static void TearDownTestSuite()
-    {
-        delete data;
-        data = nullptr;
     }
 
     void SetUp() override
     {
-        previous = std::filesystem::current_path();
-        std::filesystem::current_path(data->path);
-        MessageBox::SetRecordOnly(true);
-        ASSERT_TRUE(GameWindow::Open(640, 480)) << GameWindow::FailureText();
-        gameSounds = &sounds;
+        LevelFixture::SetUp();
         sounds.mute = 1;
-        events.eventTimes[Event_TimeTravel] = GameEvent_HasHappened;
     }
     void TearDown() override
     {
         world.reset();
-        gameSounds = nullptr;
-        Audio::Close();
-        GameWindow::Close();
-        std::filesystem::current_path(previous);
+        LevelFixture::TearDown();
     }
 
     Plato& MakeWorld()
@@ -94,12 +81,7 @@ protected:
 
     Level_Action Step() { return world->Poll(keyScript.Next({})); }
 
-    static inline TestFolder* data = nullptr;
-    std::filesystem::path previous;
-    Game_Sounds sounds;
-    GameEvents events;
     std::unique_ptr<Plato> world;
-    KeyScript keyScript;
 };
 
 TEST_F(PlatoTest, AMissingMapIsReportedAndLeavesNothingBehind)

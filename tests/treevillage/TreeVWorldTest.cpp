@@ -7,6 +7,7 @@
 #include "platform/GameWindow.h"
 #include "platform/MessageBox.h"
 #include "support/KeyScript.h"
+#include "support/LevelFixture.h"
 #include "support/MediaTestSupport.h"
 #include "support/TestAudio.h"
 #include "support/TestFolder.h"
@@ -29,37 +30,26 @@
 namespace
 {
 
-class TreeVWorld : public testing::Test
+class TreeVWorld : public LevelFixture
 {
 protected:
     static void SetUpTestSuite()
     {
-        data = new TestFolder(false);
-        DataGen::WriteAll(data->Path());
+        LevelFixture::SetUpTestSuite();
         TestAudio::WriteSounds(data->path, {"ticking", "success"});
         if (!std::filesystem::exists(data->path / "gfx/treevillage/dudes/treedudeA00.png"))
             WriteVillagerImages(data->Path());
     }
-    static void TearDownTestSuite()
-    {
-        delete data;
-        data = nullptr;
-    }
+    // A first visit: not even time travel has been learnt.
     void SetUp() override
     {
-        previous = std::filesystem::current_path();
-        std::filesystem::current_path(data->path);
-        MessageBox::SetRecordOnly(true);
-        ASSERT_TRUE(GameWindow::Open(640, 480)) << GameWindow::FailureText();
-        gameSounds = &sounds;
+        LevelFixture::SetUp();
+        events.eventTimes[Event_TimeTravel] = GameEvent_HasntHappened;
     }
     void TearDown() override
     {
         world.reset();
-        gameSounds = nullptr;
-        Audio::Close();
-        GameWindow::Close();
-        std::filesystem::current_path(previous);
+        LevelFixture::TearDown();
     }
 
     Error BuildFailure(bool ending)
@@ -84,11 +74,6 @@ protected:
     }
     Level_Action Step() { return world->Poll(keyScript.Next({})); }
 
-    static inline TestFolder* data = nullptr;
-    KeyScript keyScript;
-    std::filesystem::path previous;
-    Game_Sounds sounds;
-    GameEvents events;
     std::unique_ptr<TreeV> world;
 };
 
