@@ -410,7 +410,7 @@ void WriteImageMap(std::string const& dir, char const* world)
                  "1 grass.png hs\n"
                  "2 brick.png hv\n"
                  "3 lava**.png m 4 2560\n"
-                 "4 sky.png\n"
+                 "4 sky.png hv\n"
                  "5 tile.png hvp\n"
                  "6 water**.png hv 3 768\n"
                  "7 bush.png m\n"

@@ -455,7 +455,7 @@ MapWriter BuildBackground()
     MapWriter bg;
     double const w = BgWrapX + BgOverlap, h = BgWrapY + BgOverlap;
     Box(bg, 0.0, 0.0, w, h, Sky, 0, false);
-    Box(bg, 0.0, BgOverlap, w, 120.0, Rock, 0, false);
+    Box(bg, 0.0, BgOverlap, w, 120.0, Stone, 0, false);
     Box(bg, 150.0, 120.0, 180.0, 300.0, Brick, 0, false);
     Poly(bg, Bush, 0, false, Octagon(165.0, 320.0, 60.0));
     return bg;
