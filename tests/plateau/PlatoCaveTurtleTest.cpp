@@ -58,8 +58,6 @@ TEST_F(PlatoCaveTurtleTest, ChargesOnlyWhereNoneOverlapsAndBitesAtTheEnd)
         EXPECT_EQ(turtle->RetreatTime(), retreat) << d;
     }
     auto turtle = MakeTurtle();
-    EXPECT_EQ(turtle->WakeZone().x0, 1000.0 - 340.0);
-    EXPECT_EQ(turtle->WakeZone().y1, 17.5 + 80.0);
     Pointf const near(1000.0 - 340.0, 17.5);
     turtle->PlayerAtPos(100, &near);
     turtle->PlayerAtPos(310, &near);

@@ -119,7 +119,6 @@ TEST_F(TreeVMarblesTest, FollowingEachColourWinsAndTheFourthMissLoses)
     EXPECT_EQ(game->Thrown(), Marbles_Count);
     EXPECT_EQ(game->Successes(), Marbles_Count);
     EXPECT_EQ(landedSounds, 1) << "the success sound plays as the last marble lands";
-    EXPECT_EQ(game->SuccessSounds(), 1);
     EXPECT_LE(marbles->GetPos().x, Marbles_HomeX + 2.0);
     ASSERT_EQ(colours.size(), std::size_t(Marbles_Count));
     for (std::size_t i = 1; i < colours.size(); i++)
@@ -142,7 +141,6 @@ TEST_F(TreeVMarblesTest, TheArrowStaysOverTheJarsAndMarblesAtHisPlaceThrowsAtOnc
     Step(KeyIndex_GameLeft);
     EXPECT_EQ(game->State(), 2) << "already at his place";
     EXPECT_EQ(game->Thrown(), 1);
-    EXPECT_NEAR(game->Speed(), Marbles_StartSpeed * Marbles_SpeedUp, 1e-15);
     EXPECT_EQ(game->ChosenJar(), 0);
     for (int i = 0; i < 5; i++)
         Step(KeyIndex_GameRight);
