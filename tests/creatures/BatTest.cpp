@@ -74,7 +74,6 @@ TEST_F(BatTest, PathsAreMeasuredInTenSamplesAndFlownSectionBySection)
     ASSERT_EQ(path.SectionCount(), 3);
     EXPECT_EQ(path.SectionTicks(0), 20);
     EXPECT_EQ(path.SectionTicks(1), 0);
-    EXPECT_EQ(path.SectionTicks(2), 20);
 
     // 40 above the start: 10 ticks of entry curve, dropping from the roost.
     Pointf const roost = RoostAt(Roost);
@@ -172,11 +171,6 @@ TEST_F(BatTest, AFlockWakesOnceAndAHitWakesABatAndItsFlockAtTheHitsTick)
     EXPECT_EQ(b.WakeTick(), wakes[1]);
     EXPECT_EQ(c.WakeTick(), wakes[2]);
     EXPECT_EQ(c.GetHitPoints(wakes[2], 2), 1) << "a hit up to 20 before the wake lands";
-
-    // A flock of no bat wakes for nobody and draws nothing.
-    Bat_Group none(nullptr, Pointf(0.0, 0.0), 100.0);
-    none.Activate(10);
-    EXPECT_FALSE(none.Woken());
 }
 
 TEST_F(BatTest, AHitLongBeforeTheRecordedWakeIsDodgedOnce)
