@@ -46,7 +46,6 @@ TEST_F(CreatureWorldTest, EveryZoneBuildsTwiceAndPlaysDrawnWithHitsAndTravel)
     ASSERT_EQ(world->cacti.size(), 2u);
     ASSERT_EQ(world->shmoos.size(), Shmoo_ZoneCount);
     ASSERT_EQ(world->spiders.size(), Spider_ZoneCount);
-    ASSERT_EQ(world->grethyns.size(), Grethyn_ZoneCount);
     // Shmoos settle onto the floor, all but the one with no ground within reach.
     EXPECT_EQ(world->shmoos.front()->GetGround().y, 0.0);
     EXPECT_EQ(world->shmoos.back()->GetGround(), world->Ref(CreatureZone_Shmoo, ShmooRef_Ground(Shmoo_ZoneCount - 1)));

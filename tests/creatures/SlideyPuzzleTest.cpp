@@ -115,7 +115,6 @@ TEST_F(SlideyPuzzleTest, TheLayoutFollowsTheClicksInTimeAndPlaceOrderWhereverThe
         EXPECT_FALSE(p->IsComplete());
         EXPECT_EQ(p->GetLayout(11), Last);
         EXPECT_EQ(p->GetLayout(Last), 11);
-        EXPECT_EQ(p->GetTile(11)->GetImage(), nullptr);
         p->MoveToTime(map, 100);
         EXPECT_EQ(p->GetLayout(7), Last);
         EXPECT_EQ(p->GetLayout(11), 7);
@@ -139,7 +138,6 @@ TEST_F(SlideyPuzzleTest, PicturesAreNumberedPastTheGapAndEveryShuffleCanBeSolved
         if (tile == 3)
         {
             EXPECT_EQ(p->GetTileImage(tile), nullptr);
-            EXPECT_EQ(p->GetTile(tile)->GetImage(), nullptr);
             continue;
         }
         ASSERT_NE(p->GetTileImage(tile), nullptr);
@@ -192,7 +190,6 @@ TEST_F(SlideyPuzzleTest, EntersStrictlyWithinReachClicksStrictlyInsideAPlaceAndN
     EXPECT_TRUE(p->IsActive());
     EXPECT_EQ(CursorCounter(), counter + 1);
     EXPECT_TRUE(player->scripted);
-    ASSERT_NE(message->GetShownText(), nullptr);
     EXPECT_STREQ(message->GetShownText(), "Click tiles to move them, press jump to leave");
     EXPECT_TRUE(p->Poll(map, &action, 6)); // once in, the action key changes nothing
     EXPECT_EQ(CursorCounter(), counter + 1);
