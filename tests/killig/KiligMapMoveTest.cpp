@@ -11,8 +11,7 @@
 namespace
 {
 
-// A 40 by 10 box of each group, high above the floor; group 3's lies at x 40 to 80, so that its
-// swing to the right carries it into the next cell of the collision grid (cells from x -2000).
+// A 40 by 10 box of each group, high above the floor.
 struct Box
 {
     Kilig_GroupId group;
@@ -134,21 +133,6 @@ TEST_F(KiligMapMoveTest, GroupsStandWhereTheirSwingPutsThemWithBoundsOverTheWhol
         EXPECT_LE(std::fabs(x), cover.x1 + 1e-9) << "group " << g;
         EXPECT_LE(std::fabs(y), cover.y1 + 1e-9) << "group " << g;
     }
-}
-
-TEST_F(KiligMapMoveTest, TheCoversReachTheCollisionGrid)
-{
-    Kilig_MapMove driver(map.get(), &objects);
-    map->PreprocessCollision();
-    driver.Move(map.get(), 78 << 8, nullptr);
-    ASSERT_NEAR(Offset(3).x, 199.99, 0.01);
-    // A fall onto the box where its swing has taken it, in a cell it does not reach as loaded.
-    Pointf const from(260.0, 150.0);
-    Pointf to(260.0, 50.0);
-    unsigned int poly = 0;
-    ASSERT_TRUE(map->TryMove(&from, &to, &poly, nullptr));
-    EXPECT_EQ(map->GetGroup(poly), 3u);
-    EXPECT_NEAR(to.y, 110.0, 1e-6);
 }
 
 TEST_F(KiligMapMoveTest, AStandingPlayerRidesEachStepsChangeButNotWhileTravelling)

@@ -3,6 +3,7 @@
 #include "engine/Poly.h"
 #include "killig/KiligScene.h"
 #include "killig/KiligSupport.h"
+#include "support/GroupTestSupport.h"
 #include "support/LevelFixture.h"
 #include "support/RandomSeed.h"
 #include "support/ReplayHarness.h"
@@ -138,6 +139,8 @@ TEST_F(KiligReplayTest, EveryTickShownAgainMatchesWhatWasPlayed)
     ReplayHarness harness(*level, keyScript);
     Watch(harness, *level);
     using namespace KiligScene;
+    Poly const* platform = level->GetMap()->polys[int(GroupMap::PolyOf(*level->GetMap(), SwivelGroup))];
+    Pointf const loaded = platform->GetVertexPoint(0);
 
     // Ball 0 to the podium, then onto the swivel's plate and back.
     Kilig_Script first({
@@ -157,6 +160,7 @@ TEST_F(KiligReplayTest, EveryTickShownAgainMatchesWhatWasPlayed)
     ASSERT_NE(level->plate->NextActiveTime(0), -1) << "the plate was not pressed";
     ASSERT_TRUE(level->door->GetPos(firstEnd) > 0.0);
     ASSERT_NE(level->swivel->GetRotation(firstEnd, nullptr), 0.0);
+    EXPECT_NE(platform->GetVertexPoint(0).y, loaded.y) << "the swivel's turn did not reach the map";
 
     // Back to the start: his past self takes ball 0 to the podium again while he carries ball 1
     // over it and beyond.

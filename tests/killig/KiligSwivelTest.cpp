@@ -1,6 +1,4 @@
 // Swivel platforms: turning at each press, holding the switch up where the player stood, reaching the map.
-#include "engine/MapMove.h"
-#include "engine/Poly.h"
 #include "engine/Switch.h"
 #include "killig/Kilig_Swivel.h"
 #include "support/GroupPlayerTest.h"
@@ -212,34 +210,6 @@ TEST_F(KiligSwivelTest, WhereThePlayerStoodItHoldsItsSwitchUpAtThatTickAndBefore
     Build(false);
     EXPECT_FALSE(swivel->IsBlocked(map.get(), 0));
     EXPECT_FALSE(swivel->blocked);
-}
-
-TEST_F(KiligSwivelTest, TheTurnReachesTheMapAndTheRiderThroughTheDriver)
-{
-    Build(false);
-    map->PreprocessCollision();
-    MapMove driver(&objects);
-    driver.AddObject(swivel.get());
-    Poly const* poly = map->polys[int(GroupMap::PolyOf(*map, SwivelGroup))];
-    Pointf const loaded = poly->GetVertexPoint(0);
-    Pointf const centre = Centre();
-    auto expectTurned = [&](double angle) {
-        Pointf p = loaded;
-        p.Rotate(&centre, angle);
-        EXPECT_NEAR(poly->GetVertexPoint(0).x, p.x, 1e-9);
-        EXPECT_NEAR(poly->GetVertexPoint(0).y, p.y, 1e-9);
-    };
-
-    Press(10, 11);
-    player->pos = Pointf(100.0, 105.5);
-    StandOn(SwivelGroup);
-    driver.Move(map.get(), 20 << 8, player.get());
-    expectTurned(Angle(20));
-    EXPECT_NEAR(player->angle, Angle(20), 1e-12) << "he turns with it";
-    // Travelling: the platform turns, nobody with it.
-    driver.Move(map.get(), 25 << 8, nullptr);
-    expectTurned(Angle(25));
-    EXPECT_NEAR(player->angle, Angle(20), 1e-12);
 }
 
 TEST_F(KiligSwivelTest, TheAngleIsTheRecursionOverThePressesForRandomHistories)
