@@ -24,9 +24,8 @@ Chasm_FireBall::Chasm_FireBall(Map const* map, unsigned int ref, double angle, d
     : period(cyclePeriod)
 {
     assert(cyclePeriod >= 1 && "period >= 1");
-    phase = cyclePhase == -1
-                ? static_cast<int>(std::int64_t(std::rand() & (Phase_Steps - 1)) * period / Phase_Steps)
-                : cyclePhase;
+    phase = cyclePhase == -1 ? static_cast<int>(std::int64_t(std::rand() & (Phase_Steps - 1)) * period / Phase_Steps)
+                             : cyclePhase;
     Pointf p = map->GetRefPoint(ref);
     Map_Projectile_Info flight;
     flight.velocity.SetAngleSpeed(angle, speed);

@@ -13,7 +13,7 @@
 namespace
 {
 char const* const flowerfile = "gfx/chasm/flower.png";
-constexpr int Phase_Steps = 1024; // sway phases a flower may draw
+constexpr int Phase_Steps = 1024;      // sway phases a flower may draw
 constexpr double Active_Heights = 4.0; // the active radius in picture heights
 } // namespace
 

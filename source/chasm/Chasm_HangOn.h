@@ -21,19 +21,19 @@ class Image;
 class Chasm_HangOn final : public Object, public HangOn
 {
 public:
-    static constexpr double HangOn_HangXPoint = 0.5;     // hang point across the picture, from the left
-    static constexpr double HangOn_HangYPoint = 0.2;     // and up it, from the lower edge
-    static constexpr int HangOn_CycleLength = 200;       // hanging ticks per full sinking cycle
-    static constexpr double HangOn_CycleDist = 40.0;     // sinking per half cycle
-    static constexpr int HangOn_PushDownLength = 60;     // ticks of a jump's dip; least spacing of two jumps
-    static constexpr double HangOn_PushDownDist = 40.0;  // depth of one dip
-    static constexpr double HangOn_Drift_Accell = 0.02;  // units per tick per tick
-    static constexpr double HangOn_Drift_Decell = 0.05;  // units per tick per tick
-    static constexpr double HangOn_Drift_MaxSpeed = 1.0; // units per tick
-    static constexpr int HangOn_Drift_AccellTime = 50;   // ticks from rest to top speed
+    static constexpr double HangOn_HangXPoint = 0.5;        // hang point across the picture, from the left
+    static constexpr double HangOn_HangYPoint = 0.2;        // and up it, from the lower edge
+    static constexpr int HangOn_CycleLength = 200;          // hanging ticks per full sinking cycle
+    static constexpr double HangOn_CycleDist = 40.0;        // sinking per half cycle
+    static constexpr int HangOn_PushDownLength = 60;        // ticks of a jump's dip; least spacing of two jumps
+    static constexpr double HangOn_PushDownDist = 40.0;     // depth of one dip
+    static constexpr double HangOn_Drift_Accell = 0.02;     // units per tick per tick
+    static constexpr double HangOn_Drift_Decell = 0.05;     // units per tick per tick
+    static constexpr double HangOn_Drift_MaxSpeed = 1.0;    // units per tick
+    static constexpr int HangOn_Drift_AccellTime = 50;      // ticks from rest to top speed
     static constexpr double HangOn_Drift_AccellDist = 25.0; // units covered reaching top speed
-    static constexpr double HangOn_SwayDist = 5.0;       // units either way
-    static constexpr double HangOn_SwayTicks = 60.0;     // ticks per radian of sway
+    static constexpr double HangOn_SwayDist = 5.0;          // units either way
+    static constexpr double HangOn_SwayTicks = 60.0;        // ticks per radian of sway
 
     // Rests at the point; its sway phase is drawn from the C library's sequence.
     Chasm_HangOn(Pointf at, bool isFixed);
@@ -74,12 +74,12 @@ private:
     // The distance coasted from speed over a gap of n ticks; speed is left as it is.
     static double CalcDecelDrift(int n, double speed);
 
-    Pointf basePos;        // where it rests
-    double phase = 0.0;    // radians of sway
-    bool fixed = false;    // records no hanging and no jumps
-    TimeSet hangTimes;     // ticks hung without the fan
-    TimeSet fanTimes;      // ticks hung with the fan
-    TimeSet jumpTimes;     // ticks jumped off
+    Pointf basePos;     // where it rests
+    double phase = 0.0; // radians of sway
+    bool fixed = false; // records no hanging and no jumps
+    TimeSet hangTimes;  // ticks hung without the fan
+    TimeSet fanTimes;   // ticks hung with the fan
+    TimeSet jumpTimes;  // ticks jumped off
 
     static Image* img;
 };

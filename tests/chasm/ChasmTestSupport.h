@@ -8,6 +8,7 @@
 #include "engine/Map.h"
 #include "engine/TimeSet.h"
 #include "support/LevelFixture.h"
+#include "support/MediaTestSupport.h"
 #include "support/SmallMap.h"
 #include "tools/Canvas.h"
 
@@ -30,7 +31,8 @@ inline void WriteChasmPictures(std::string const& dir)
     Canvas(ChasmPicture_FlowerWidth, ChasmPicture_FlowerHeight, ChasmPicture_Flower)
         .WritePng((gfx / "flower.png").string());
     for (int i = 0; i < 3; ++i)
-        Canvas(8, 8, ChasmPicture_FireBall[i]).WritePng((gfx / "fireball").string() + "/fireball0" + std::to_string(i) + ".png");
+        Canvas(8, 8, ChasmPicture_FireBall[i])
+            .WritePng((gfx / "fireball").string() + "/fireball0" + std::to_string(i) + ".png");
     for (int i = 0; i < 3; ++i)
         Canvas(12, 12, ChasmPicture_Fan).WritePng((gfx / "objects").string() + "/fan" + std::to_string(i) + ".png");
 }
@@ -58,6 +60,23 @@ inline MapWriter ChamberWriter()
 inline Tick Recorded(TimeSet const& set)
 {
     return set.Count(Level_TotalTime + 1);
+}
+
+// A black screen in screen units, to draw on and read back.
+inline void ClearScreen()
+{
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0.0, 640.0, 0.0, 480.0, -1.0, 1.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+}
+
+inline std::array<int, 3> Colour(Rgba c)
+{
+    return {c.r, c.g, c.b};
 }
 
 class ChasmFixture : public LevelFixture
