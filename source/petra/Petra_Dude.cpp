@@ -10,8 +10,8 @@ namespace
 {
 
 constexpr char const* dudefiles[Petra_Dude_Count] = {
-    "gfx/petra/dudes/harnek.png", "gfx/petra/dudes/pellion.png", "gfx/petra/dudes/gask.png",
-    "gfx/petra/dudes/wendrel.png", "gfx/petra/dudes/olvane.png", "gfx/petra/dudes/imbra.png",
+    "gfx/petra/dudes/harnek.png",  "gfx/petra/dudes/pellion.png", "gfx/petra/dudes/gask.png",
+    "gfx/petra/dudes/wendrel.png", "gfx/petra/dudes/olvane.png",  "gfx/petra/dudes/imbra.png",
     "gfx/petra/dudes/saffrin.png", "gfx/petra/dudes/yavenne.png",
 };
 
@@ -26,8 +26,7 @@ int StartPoint(Petra_Dude_Id id)
 
 } // namespace
 
-Petra_Dude::Petra_Dude(Map const* map, Petra_Dude_Id id)
-    : Dude(map, id, StartPoint(id))
+Petra_Dude::Petra_Dude(Map const* map, Petra_Dude_Id id) : Dude(map, id, StartPoint(id))
 {
     keys = 0;
     startFacing = id == Petra_Dude_Gask ? RightFrame : LeftFrame;

@@ -65,9 +65,8 @@ constexpr Petra_Line Petra_Lines[] = {
     {20, 0, false, "Hi, I'm Yavenne.  My husband proposed with a silver dagger."},
 };
 
-constexpr int Petra_ChatLengths[Petra_Conversation_Count] = {1050, 800, 550, 550, 300, 300, 550,
-                                                             550,  300, 550, 300, 2800, 800, 300,
-                                                             300,  300, 300, 300, 300,  300, 300};
+constexpr int Petra_ChatLengths[Petra_Conversation_Count] = {1050, 800, 550, 550, 300, 300, 550, 550, 300, 550, 300,
+                                                             2800, 800, 300, 300, 300, 300, 300, 300, 300, 300};
 
 // Where each introduction sends the hero, and how the camera shows the room.
 constexpr unsigned int Petra_ScalesStartPt = 11;

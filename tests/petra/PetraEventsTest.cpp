@@ -56,8 +56,6 @@ class PetraEventsTest : public PetraFixture
 protected:
     PetraEventsTest() { NewVisit(); }
 
-    ~PetraEventsTest() override { player.reset(); }
-
     void NewVisit()
     {
         listener.reset();
@@ -239,7 +237,6 @@ TEST_F(PetraEventsTest, GuestsGiveTheSameClueInEveryStateAndEndAtStep300)
             }
         }
     }
-    EXPECT_EQ(first[1], "Hi my name's Pellion and I married Imbra.");
     EXPECT_EQ(first[7], "Hi, I'm Yavenne.  My husband proposed with a silver dagger.");
 }
 

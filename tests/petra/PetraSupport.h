@@ -35,7 +35,8 @@ inline void WritePetraImages(std::string const& dir)
     std::filesystem::create_directories(gfx / "general");
     Canvas(8, 8, Rgba{200, 60, 200, 255}).WritePng((gfx / "petra/petra.png").string());
     for (int g = 0; g < 8; g++)
-        Canvas(8, 8, GuestColour(g)).WritePng((gfx / "petra/dudes" / (std::string(Petra_GuestNames[g]) + ".png")).string());
+        Canvas(8, 8, GuestColour(g))
+            .WritePng((gfx / "petra/dudes" / (std::string(Petra_GuestNames[g]) + ".png")).string());
     Canvas(8, 8, Rgba{250, 250, 0, 255}).WritePng((gfx / "general/uparrow.png").string());
 }
 
