@@ -18,13 +18,13 @@ namespace
 {
 // The actions' lengths within one round, in order; the rest follows the third round.
 constexpr int Action_Lengths[] = {
-    Final_Dragon::Dragon_Move1_Time, Final_Dragon::Dragon_Fire_Time,   Final_Dragon::Dragon_Move2_Time,
-    Final_Dragon::Dragon_Fire_Time,  Final_Dragon::Dragon_Move3_Time,  Final_Dragon::Dragon_Fire_Time,
-    Final_Dragon::Dragon_Move4_Time, Final_Dragon::Dragon_Fire_Time,   Final_Dragon::Dragon_Move5_Time,
+    Final_Dragon::Dragon_Move1_Time,  Final_Dragon::Dragon_Fire_Time,  Final_Dragon::Dragon_Move2_Time,
+    Final_Dragon::Dragon_Fire_Time,   Final_Dragon::Dragon_Move3_Time, Final_Dragon::Dragon_Fire_Time,
+    Final_Dragon::Dragon_Move4_Time,  Final_Dragon::Dragon_Fire_Time,  Final_Dragon::Dragon_Move5_Time,
     Final_Dragon::Dragon_Scream_Time, Final_Dragon::Dragon_Wait_Time,
 };
 constexpr int Dragon_RestStart = Final_Dragon::Dragon_FullCycle_Time - Final_Dragon::Dragon_Recharge_Time;
-constexpr int Dragon_RechargeRate = 2;  // hit points back per tick of the rest, after its first
+constexpr int Dragon_RechargeRate = 2;    // hit points back per tick of the rest, after its first
 constexpr int Dragon_RechargeSound = 100; // ticks between the rest's sounds
 
 constexpr double Head_FrontAngle = 0.3; // nearer upright than this, the head faces the player
@@ -47,9 +47,9 @@ constexpr double Bar_Top = 30.0;
 
 // In the order of the pictures' slots.
 char const* const Dragon_Files[] = {
-    "gfx/final/dragon/body.png",     "gfx/final/dragon/neck.png",      "gfx/final/dragon/headlook0.png",
-    "gfx/final/dragon/headlook1.png", "gfx/final/dragon/headfwd0.png", "gfx/final/dragon/headfwd1.png",
-    "gfx/final/dragon/gem.png",      "gfx/final/dragon/gemon.png",     "gfx/final/dragon/flame.png",
+    "gfx/final/dragon/body.png",      "gfx/final/dragon/neck.png",      "gfx/final/dragon/headlook0.png",
+    "gfx/final/dragon/headlook1.png", "gfx/final/dragon/headfwd0.png",  "gfx/final/dragon/headfwd1.png",
+    "gfx/final/dragon/gem.png",       "gfx/final/dragon/gemon.png",     "gfx/final/dragon/flame.png",
     "gfx/final/dragon/smallrock.png", "gfx/final/dragon/largerock.png",
 };
 
@@ -91,8 +91,8 @@ Image* Final_Dragon::flameImg = nullptr;
 Image* Final_Dragon::smallrockImg = nullptr;
 Image* Final_Dragon::largerockImg = nullptr;
 Image** const Final_Dragon::slots[Dragon_ImageCount] = {
-    &bodyImg, &neckImg, &look0Img, &look1Img, &headfwd0Img, &headfwd1Img, &gemImg, &gemOnImg, &flameImg, &smallrockImg,
-    &largerockImg,
+    &bodyImg, &neckImg,  &look0Img, &look1Img,     &headfwd0Img,  &headfwd1Img,
+    &gemImg,  &gemOnImg, &flameImg, &smallrockImg, &largerockImg,
 };
 
 Final_Dragon::Final_Dragon(Pointf footPos, Game_Sounds* soundTable)

@@ -57,8 +57,10 @@ void Final_Overlay::PlotSwirl(double radius, double angle)
     White(1.0);
     glBegin(GL_TRIANGLES);
     glVertex2d(Centre_X, Centre_Y);
-    glVertex2d(Centre_X + radius * std::sin(angle - Ray_HalfWidth), Centre_Y + radius * std::cos(angle - Ray_HalfWidth));
-    glVertex2d(Centre_X + radius * std::sin(angle + Ray_HalfWidth), Centre_Y + radius * std::cos(angle + Ray_HalfWidth));
+    glVertex2d(Centre_X + radius * std::sin(angle - Ray_HalfWidth),
+               Centre_Y + radius * std::cos(angle - Ray_HalfWidth));
+    glVertex2d(Centre_X + radius * std::sin(angle + Ray_HalfWidth),
+               Centre_Y + radius * std::cos(angle + Ray_HalfWidth));
     glEnd();
 }
 

@@ -8,7 +8,7 @@
 class Final_Overlay final
 {
 public:
-    static constexpr int Overlay_RayGap = 30;        // steps between one group of rays and the next
+    static constexpr int Overlay_RayGap = 30;         // steps between one group of rays and the next
     static constexpr double Overlay_RayGrowth = 10.0; // per step
     static constexpr double Overlay_RayLength = 480.0;
     static constexpr int Overlay_DiscStart = 300; // the disc shows after this step

@@ -66,9 +66,9 @@ TEST_F(FinalDragonTest, ActionsFollowTheCycleOfThreeRoundsAndTheRest)
         int action;
         int elapsed;
     };
-    Row const rows[] = {{0, 0, 0},     {99, 0, 99},     {100, 1, 0},     {299, 1, 199},   {300, 2, 0},
-                        {1199, 8, 99}, {1200, 9, 0},    {1349, 9, 149},  {1350, 10, 0},   {1450, 0, 0},
-                        {4349, 10, 99}, {4350, 11, 0},  {4749, 11, 399}, {4750, 0, 0},    {9100, 11, 0}};
+    Row const rows[] = {{0, 0, 0},      {99, 0, 99},   {100, 1, 0},     {299, 1, 199}, {300, 2, 0},
+                        {1199, 8, 99},  {1200, 9, 0},  {1349, 9, 149},  {1350, 10, 0}, {1450, 0, 0},
+                        {4349, 10, 99}, {4350, 11, 0}, {4749, 11, 399}, {4750, 0, 0},  {9100, 11, 0}};
     for (Row const& row : rows)
     {
         int elapsed = -1;
@@ -307,9 +307,8 @@ TEST_F(FinalDragonTest, SoundsAtTheStartOfEachFireTheScreamAndEveryHundredTicksO
         Tick t;
         int sound;
     };
-    Row const rows[] = {{0, 0},        {100, 1},       {101, 0},       {350, 1},      {650, 1},      {900, 1},
-                        {1100, 0},     {1200, 2},      {1250, 0},      {1550, 1},     {4350, 34},    {4351, 0},
-                        {4450, 34},    {4650, 34},     {4750, 0},      {4850, 1}};
+    Row const rows[] = {{0, 0},    {100, 1},  {101, 0},   {350, 1},  {650, 1},   {900, 1},   {1100, 0}, {1200, 2},
+                        {1250, 0}, {1550, 1}, {4350, 34}, {4351, 0}, {4450, 34}, {4650, 34}, {4750, 0}, {4850, 1}};
     for (Row const& row : rows)
         EXPECT_EQ(heard(row.t, false), row.sound) << "tick " << row.t;
     for (Tick t : {100, 1200, 4350})
@@ -348,13 +347,13 @@ TEST_F(FinalDragonTest, DrawnBodyNeckAndTheHeadThatSuitsItsActionAndTheHealthBar
         Rgba far;
     };
     Row const rows[] = {
-        {60, DragonPicture_Look0Back, DragonPicture_Look0Snout},   // sweeping left
-        {200, DragonPicture_Look1Back, DragonPicture_Look1Snout},  // breathing fire to the left
-        {630, DragonPicture_Look0Back, DragonPicture_Look0Snout},  // sweeping right
-        {700, DragonPicture_Look1Back, DragonPicture_Look1Snout},  // breathing fire to the right
-        {1160, DragonPicture_Front0, DragonPicture_Front0},        // upright
-        {1250, DragonPicture_Front1, DragonPicture_Front1},        // screaming
-        {4496, DragonPicture_Front0, DragonPicture_Front0},        // resting
+        {60, DragonPicture_Look0Back, DragonPicture_Look0Snout},  // sweeping left
+        {200, DragonPicture_Look1Back, DragonPicture_Look1Snout}, // breathing fire to the left
+        {630, DragonPicture_Look0Back, DragonPicture_Look0Snout}, // sweeping right
+        {700, DragonPicture_Look1Back, DragonPicture_Look1Snout}, // breathing fire to the right
+        {1160, DragonPicture_Front0, DragonPicture_Front0},       // upright
+        {1250, DragonPicture_Front1, DragonPicture_Front1},       // screaming
+        {4496, DragonPicture_Front0, DragonPicture_Front0},       // resting
     };
     for (Row const& row : rows)
     {
@@ -379,7 +378,8 @@ TEST_F(FinalDragonTest, DrawnBodyNeckAndTheHeadThatSuitsItsActionAndTheHealthBar
     {
         ClearScreen();
         dragon.Render(map.get(), t);
-        EXPECT_EQ(pixel(screen(foot + Pointf(0.0, -10.0))), Colour(t == 4500 ? DragonPicture_GemOn : DragonPicture_Gem));
+        EXPECT_EQ(pixel(screen(foot + Pointf(0.0, -10.0))),
+                  Colour(t == 4500 ? DragonPicture_GemOn : DragonPicture_Gem));
     }
 
     // The health bar from x 213 to 426, red for the share of hit points left.
