@@ -33,28 +33,28 @@ struct Transport_Leg
 };
 
 constexpr Transport_Leg Transport_Legs[Transport_LegCount] = {
-    {200, 300.0, Transport_Straight, 0.0, 0.0, 1.0, 0.0},   // up
-    {104, 100.0, Transport_Quarter, 0.0, -1.0, 1.0, 0.0},   // up to left
+    {200, 300.0, Transport_Straight, 0.0, 0.0, 1.0, 0.0},    // up
+    {104, 100.0, Transport_Quarter, 0.0, -1.0, 1.0, 0.0},    // up to left
     {1133, 1700.0, Transport_Straight, -1.0, 0.0, 0.0, 0.0}, // left
-    {157, 150.0, Transport_Quarter, -1.0, 0.0, 0.0, 1.0},   // left to up
-    {626, 940.0, Transport_Straight, 0.0, 0.0, 1.0, 0.0},   // up
-    {104, 100.0, Transport_Quarter, 0.0, 1.0, 1.0, 0.0},    // up to right
-    {2466, 3700.0, Transport_Straight, 1.0, 0.0, 0.0, 0.0}, // right
-    {104, 100.0, Transport_Quarter, 1.0, 0.0, 0.0, -1.0},   // right to down
-    {157, 150.0, Transport_Quarter, 0.0, 1.0, -1.0, 0.0},   // down to right
-    {433, 650.0, Transport_Straight, 1.0, 0.0, 0.0, 0.0},   // right
-    {314, 150.0, Transport_Half, 1.0, 0.0, 0.0, 1.0},       // over the top, right to left
-    {209, 100.0, Transport_Half, -1.0, 0.0, 0.0, -1.0},     // under, left to right
-    {600, 900.0, Transport_Straight, 1.0, 0.0, 0.0, 0.0},   // right
-    {157, 150.0, Transport_Quarter, 1.0, 0.0, 0.0, -1.0},   // right to down
-    {100, 150.0, Transport_Straight, 0.0, 0.0, -1.0, 0.0},  // down
-    {104, 100.0, Transport_Quarter, 0.0, -1.0, -1.0, 0.0},  // down to left
-    {200, 300.0, Transport_Straight, -1.0, 0.0, 0.0, 0.0},  // left
-    {209, 100.0, Transport_Half, -1.0, 0.0, 0.0, 1.0},      // over the top, left to right
-    {206, 310.0, Transport_Straight, 1.0, 0.0, 0.0, 0.0},   // right
-    {104, 100.0, Transport_Quarter, 1.0, 0.0, 0.0, -1.0},   // right to down
-    {125, 120.0, Transport_Quarter, 0.0, 1.0, -1.0, 0.0},   // down to right
-    {157, 150.0, Transport_Quarter, 1.0, 0.0, 0.0, -1.0},   // right to down
+    {157, 150.0, Transport_Quarter, -1.0, 0.0, 0.0, 1.0},    // left to up
+    {626, 940.0, Transport_Straight, 0.0, 0.0, 1.0, 0.0},    // up
+    {104, 100.0, Transport_Quarter, 0.0, 1.0, 1.0, 0.0},     // up to right
+    {2466, 3700.0, Transport_Straight, 1.0, 0.0, 0.0, 0.0},  // right
+    {104, 100.0, Transport_Quarter, 1.0, 0.0, 0.0, -1.0},    // right to down
+    {157, 150.0, Transport_Quarter, 0.0, 1.0, -1.0, 0.0},    // down to right
+    {433, 650.0, Transport_Straight, 1.0, 0.0, 0.0, 0.0},    // right
+    {314, 150.0, Transport_Half, 1.0, 0.0, 0.0, 1.0},        // over the top, right to left
+    {209, 100.0, Transport_Half, -1.0, 0.0, 0.0, -1.0},      // under, left to right
+    {600, 900.0, Transport_Straight, 1.0, 0.0, 0.0, 0.0},    // right
+    {157, 150.0, Transport_Quarter, 1.0, 0.0, 0.0, -1.0},    // right to down
+    {100, 150.0, Transport_Straight, 0.0, 0.0, -1.0, 0.0},   // down
+    {104, 100.0, Transport_Quarter, 0.0, -1.0, -1.0, 0.0},   // down to left
+    {200, 300.0, Transport_Straight, -1.0, 0.0, 0.0, 0.0},   // left
+    {209, 100.0, Transport_Half, -1.0, 0.0, 0.0, 1.0},       // over the top, left to right
+    {206, 310.0, Transport_Straight, 1.0, 0.0, 0.0, 0.0},    // right
+    {104, 100.0, Transport_Quarter, 1.0, 0.0, 0.0, -1.0},    // right to down
+    {125, 120.0, Transport_Quarter, 0.0, 1.0, -1.0, 0.0},    // down to right
+    {157, 150.0, Transport_Quarter, 1.0, 0.0, 0.0, -1.0},    // right to down
 };
 
 constexpr Tick RouteTime()

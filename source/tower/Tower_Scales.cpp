@@ -18,7 +18,7 @@ constexpr char const* lightofffile = "gfx/tower/scales/lightoff.png";
 constexpr char const* overweightonfile = "gfx/tower/scales/overon.png";
 constexpr char const* overweightofffile = "gfx/tower/scales/overoff.png";
 
-constexpr double Scales_HalfSize = 0.5;    // weighs 2
+constexpr double Scales_HalfSize = 0.5;     // weighs 2
 constexpr double Scales_QuarterSize = 0.25; // weighs 1
 constexpr double Scales_LightGap = 8.0;     // between the weight lights' centres
 constexpr double Scales_LightScale = 0.3;

@@ -96,12 +96,12 @@ private:
     std::unique_ptr<Image> lightOff;
     std::unique_ptr<Image> overOn;
     std::unique_ptr<Image> overOff;
-    Rectf liftBound;     // the lift's polygons as the map held them
-    TimeSet liftUsed;    // ticks the player stood within liftBound
-    TimeSet overweight;  // ticks the weight would have gone over the most
-    TimeSet2 weights;    // weight on the pan per tick; a tick held at 0 is still weighed
-    Pointf pos;          // where the lights are drawn and the overweight sound is heard
-    Player const* player; // the live player; not owned
+    Rectf liftBound;                          // the lift's polygons as the map held them
+    TimeSet liftUsed;                         // ticks the player stood within liftBound
+    TimeSet overweight;                       // ticks the weight would have gone over the most
+    TimeSet2 weights;                         // weight on the pan per tick; a tick held at 0 is still weighed
+    Pointf pos;                               // where the lights are drawn and the overweight sound is heard
+    Player const* player;                     // the live player; not owned
     mutable Activator_Checkpoints panPlaces;  // cache of the pan's places met on walks back
     mutable Activator_Checkpoints liftPlaces; // and the lift's
 };

@@ -125,7 +125,7 @@ protected:
         }
     }
 
-    int panTooDeep = 0;  // ticks the recursion could not answer
+    int panTooDeep = 0; // ticks the recursion could not answer
     int liftTooDeep = 0;
 };
 
