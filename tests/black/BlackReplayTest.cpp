@@ -27,9 +27,9 @@
 namespace
 {
 
-// The floor between two walls; the player starts between the ogre and the boulder; the ogre on the left with its feet 5
-// above the floor, the boulder resting 20 above it in the middle, a stream of rocks rolling into the right-hand corner,
-// the lift high above everything and the swinging platform above the floor.
+// The floor between two walls. The player starts between the ogre, on the left with its feet 5
+// above the floor, and the boulder resting 20 above it in the middle; a stream of rocks rolls into
+// the right-hand corner, the lift runs high above everything and the platform swings above the floor.
 constexpr unsigned int Ref_Start = 1;
 constexpr unsigned int Ref_Boulder = 2;
 constexpr unsigned int Ref_Stream = 3;
@@ -82,76 +82,46 @@ public:
     Black_PushRock* boulder = nullptr;
 };
 
-// The walk as a list of tasks, each giving the keys of the next step or telling that it is done.
-class Black_Walk
+// One leg of the walk: given the player and the steps the leg has taken, it adds the keys of
+// the next step, or answers that the leg is done.
+using Black_Leg = std::function<bool(Player const&, int, std::vector<int>&)>;
+
+Black_Leg Wait(int n)
 {
-public:
-    using Task = std::function<bool(Black_ReplayLevel&, std::vector<int>&)>;
+    return [n](Player const&, int step, std::vector<int>&) { return step >= n; };
+}
 
-    void Hold(int key, int n)
-    {
-        tasks.push_back([key, left = n](Black_ReplayLevel&, std::vector<int>& held) mutable {
-            if (key >= 0)
-                held.push_back(key);
-            return left-- <= 0;
-        });
-    }
-    void Wait(int n) { Hold(-1, n); }
-    // Walks towards x, coasting in, until he stands still there.
-    void WalkTo(double x)
-    {
-        tasks.push_back([x](Black_ReplayLevel& level, std::vector<int>& held) {
-            Player const* p = level.GetPlayer();
-            double const d = x - p->GetPos().x;
-            if (std::fabs(d) < 3.0 && std::fabs(p->speed) < 0.01)
-                return true;
-            if (std::fabs(d) > p->speed * p->speed / 0.8 + 2.0)
-                held.push_back(d > 0 ? KeyIndex_GameRight : KeyIndex_GameLeft);
-            return false;
-        });
-    }
-    // Runs left until he is left of x.
-    void RunLeftPast(double x)
-    {
-        tasks.push_back([x](Black_ReplayLevel& level, std::vector<int>& held) {
-            held.push_back(KeyIndex_GameLeft);
-            return level.GetPlayer()->GetPos().x < x;
-        });
-    }
+// Walks towards x, coasting in, until he stands still there.
+Black_Leg WalkTo(double x)
+{
+    return [x](Player const& p, int, std::vector<int>& held) {
+        double const d = x - p.GetPos().x;
+        if (std::fabs(d) < 3.0 && std::fabs(p.speed) < 0.01)
+            return true;
+        if (std::fabs(d) > p.speed * p.speed / 0.8 + 2.0)
+            held.push_back(d > 0 ? KeyIndex_GameRight : KeyIndex_GameLeft);
+        return false;
+    };
+}
 
-    std::vector<int> Next(Black_ReplayLevel& level)
-    {
-        std::vector<int> held;
-        while (current < tasks.size() && tasks[current](level, held))
-        {
-            held.clear();
-            ++current;
-        }
-        return held;
-    }
-    bool Done() const { return current >= tasks.size(); }
-
-private:
-    std::vector<Task> tasks;
-    std::size_t current = 0;
-};
+Black_Leg RunLeftPast(double x)
+{
+    return [x](Player const& p, int, std::vector<int>& held) {
+        held.push_back(KeyIndex_GameLeft);
+        return p.GetPos().x < x;
+    };
+}
 
 // Stands where the ogre swings but cannot reach him, then runs into the boulder from its right,
-// waits for the ogre to die, and pushes again.
-Black_Walk PushWalk()
+// waits for the ogre to die, and does it again.
+std::vector<Black_Leg> PushWalk()
 {
-    Black_Walk walk;
-    walk.Wait(5);
-    walk.WalkTo(Ogre_X - 50.0);
-    walk.Wait(160);
+    std::vector<Black_Leg> legs = {Wait(5), WalkTo(Ogre_X - 50.0), Wait(160)};
     for (int push = 0; push < 2; ++push)
-    {
-        walk.WalkTo(Boulder_X + 250.0);
-        walk.RunLeftPast(Boulder_X - 100.0);
-        walk.WalkTo(Boulder_X - 300.0);
-        walk.Wait(260);
-    }
-    return walk;
+        for (Black_Leg const& leg :
+             {WalkTo(Boulder_X + 250.0), RunLeftPast(Boulder_X - 100.0), WalkTo(Boulder_X - 300.0), Wait(260)})
+            legs.push_back(leg);
+    return legs;
 }
 
 void ReplayWatch_Black(ReplayHarness& harness, Black_ReplayLevel& level)
@@ -241,11 +211,19 @@ TEST_F(BlackReplayTest, TheOgreKilledByTheBoulderTheCopiesTheStreamAndTheMoversS
         ReplayHarness harness(*level, keyScript);
         ReplayWatch_Black(harness, *level);
 
-        Black_Walk walk = PushWalk();
+        std::vector<Black_Leg> const legs = PushWalk();
+        std::size_t leg = 0;
         int steps = 0;
-        for (; !walk.Done() && steps < 5000; ++steps)
+        for (int inLeg = 0; leg < legs.size() && steps < 5000; ++steps, ++inLeg)
         {
-            harness.Step(walk.Next(*level));
+            std::vector<int> held;
+            while (leg < legs.size() && legs[leg](*level->GetPlayer(), inLeg, held))
+            {
+                held.clear();
+                inLeg = 0;
+                ++leg;
+            }
+            harness.Step(held);
             if (steps % 25 == 0)
                 level->Plot();
         }
