@@ -3,7 +3,6 @@
 
 #include "creatures/Slidey_Puzzle.h"
 #include "creatures/Sprinkler.h"
-#include "engine/Chest.h"
 #include "engine/Dude.h"
 #include "engine/GameEvents.h"
 #include "engine/KeyData.h"
@@ -15,8 +14,6 @@
 #include "engine/Sign.h"
 #include "engine/Teleport.h"
 #include "media/GameFont.h"
-#include "media/Game_Music.h"
-#include "media/Textures.h"
 #include "puzzles/Grid_Puzzle.h"
 #include "treevillage/TreeV_CanDo.h"
 #include "treevillage/TreeV_DoorSwitch.h"
@@ -29,14 +26,11 @@
 #include "treevillage/TreeV_MarketSign.h"
 #include "treevillage/TreeV_Patient.h"
 #include "treevillage/TreeV_RangeTarget.h"
-#include "util/DataFile.h"
-#include "util/Error.h"
 #include "util/Util.h"
 
 #include <GL/gl.h>
 
 #include <algorithm>
-#include <cassert>
 #include <cstdio>
 
 namespace
@@ -160,24 +154,10 @@ constexpr CreditLine Credits[] = {
 };
 constexpr int Credit_Count = sizeof Credits / sizeof Credits[0];
 
-MapBase* OpenMap(Textures const* textures, char const* name, bool full)
-{
-    std::FILE* file = HM_OpenFile(name, "rb");
-    if (file == nullptr)
-        throw Error(Error_OpenFile, name);
-    struct Closer
-    {
-        std::FILE* f;
-        ~Closer() { std::fclose(f); }
-    } closer{file};
-    if (full)
-        return new Map(textures, file, name);
-    return new MapBase(textures, file, name);
-}
-
 } // namespace
 
-TreeV::TreeV(GameEvents* gameEventsIn, bool endingIn) : Level(gameEventsIn), ending(endingIn), creditPos(320.0, 0.0)
+TreeV::TreeV(GameEvents* gameEventsIn, bool endingIn)
+    : World_Base(gameEventsIn, TreeV_GemRow), ending(endingIn), creditPos(320.0, 0.0)
 {
     // The undo steps touch this world's fields, so they run here, while the fields live.
     try
@@ -194,17 +174,15 @@ TreeV::TreeV(GameEvents* gameEventsIn, bool endingIn) : Level(gameEventsIn), end
 
 void TreeV::Build()
 {
-    textures = built.Own(new Textures(imagemap));
-    map = built.Own(static_cast<Map*>(OpenMap(textures, mapfile, true)));
+    LoadMap(imagemap, mapfile);
     if (ending)
     {
         map->ScaleMap(Ending_Scale, CameraMove_Jump);
         map->MoveMap(&Ending_View, CameraMove_Jump);
     }
-    bgMap = built.Own(OpenMap(textures, bgmapfile, false));
+    bgMap = LoadSceneryMap(bgmapfile);
 
-    Pointf const start = map->GetRefPoint(ending ? Rp_EndingStart : Rp_Start);
-    player = built.Own(new Player(map, objects, gameEvents, sounds, &start, 1.0));
+    PlacePlayer(ending ? Rp_EndingStart : Rp_Start);
     player->scripted = ending;
 
     events = built.Own(new TreeV_Events(gameEvents, message));
@@ -300,25 +278,11 @@ void TreeV::Build()
     for (int i = 0; i < Slidey_Puzzle_Segments; i++)
         objects->AddObject(static_cast<Object*>(slideyPuzzle->GetTile(i)));
 
-    built.Initialise([] { PickUp::Initialise(PickUp_Gem); }, &PickUp::Finalise);
-    unsigned int const gemRps[TreeV_PickUp_Count] = {Rp_Chest, Rp_SlideyGem};
-    for (int i = 0; i < TreeV_PickUp_Count; i++)
-    {
-        gems[i] = built.Own(new PickUp(map->GetRefPoint(gemRps[i]), PickUp_Gem, true, 1.0));
-        gems[i]->level = TreeV_GemRow;
-        gems[i]->slot = i;
-        objects->AddObject(gems[i]);
-    }
-
-    built.Initialise(&Chest::Initialise, &Chest::Finalise);
-    if (gameEvents->levelFlags[TreeV_GemRow][0] == 0)
-    {
-        chests[0] = built.Own(new Chest(map->GetRefPoint(Rp_Chest), TreeV_ChestPuzzle, gems[0], 1.0));
-        objects->AddObject(chests[0]);
-    }
-    // The chest's puzzle and the elder's example puzzle share the grid puzzle's pictures.
-    built.Initialise(&Grid_Puzzle::Initialise, &Grid_Puzzle::Finalise);
-    SetChestPuzzleMaker(Grid_Puzzle::Maker());
+    gems[0] = AddGem(map->GetRefPoint(Rp_Chest), 0, true);
+    gems[1] = AddGem(map->GetRefPoint(Rp_SlideyGem), 1, true);
+    chests[0] = AddChest(gems[0], TreeV_ChestPuzzle);
+    // The elder's example puzzle is a grid puzzle too, with or without the chest.
+    UseGridPuzzle();
 
     built.Initialise(&Sign::Initialise, &Sign::Finalise);
     char const* const signTexts[TreeV_Sign_Count] = {
@@ -333,15 +297,7 @@ void TreeV::Build()
 
     map->PreprocessCollision();
 
-    try
-    {
-        music = built.Own(new Game_Music(musicfile));
-    }
-    catch (Error const& err)
-    {
-        // Without its music file the village plays silent.
-        assert(err.Code() == Error_OpenFile && "err.Code() == Error_OpenFile");
-    }
+    PlayMusic(musicfile);
 }
 
 TreeV::~TreeV()
