@@ -37,11 +37,6 @@ constexpr double Plato_MineViewScale = 0.8;
 Pointf const Plato_MineView(27715.0, 1450.0);
 constexpr int Plato_GemRow = Level_Plato - 1; // of the saved level flags
 constexpr int Plato_ChestPuzzle = 2;          // chest i opens through grid puzzle 2 + i
-constexpr unsigned int Plato_AerialRp = 24;
-constexpr unsigned int Plato_TvRp = 25;
-constexpr unsigned int Plato_HermitRp = 26;
-constexpr unsigned int Plato_MortarRp = 101;
-constexpr unsigned int Plato_GemRp = 375;
 
 constexpr int Goblin_HitPoints = 4;
 constexpr int Cactus_HitPoints = 20;

@@ -1,6 +1,7 @@
 // Plato: the plateau world, from the hermit's hut across the mine to the exit.
 #pragma once
 
+#include "plateau/Plato_Ids.h"
 #include "puzzles/World_Base.h"
 
 class Cactus;
@@ -33,10 +34,6 @@ constexpr int Plato_CaveTurtle_Count = 4;
 constexpr int Plato_Spider_Count = 48;
 constexpr int Plato_Shmoo_Count = 82;
 constexpr int Plato_PickUp_Count = 2;
-constexpr int Plato_Chest_Count = 2;
-constexpr int Plato_Miner_Count = 5;
-constexpr unsigned int Plato_Dude_StartPts = 55; // the first of the miners' reference points
-constexpr unsigned int Plato_StartRp = 3;
 constexpr double Plato_CameraZoneX = 27700.0; // beyond it the view holds the mine's end
 constexpr double Plato_ExitX = 28300.0;
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "puzzles/World_Base.h"
+#include "treevillage/TreeV_Ids.h"
 #include "util/Pointf.h"
 
 class Chest;
@@ -21,12 +22,9 @@ class TreeV_Patient;
 class TreeV_RangeTarget;
 
 constexpr int TreeV_DudeSlots = 28;
-constexpr int TreeV_Door_Count = 8;
 constexpr int TreeV_RangeTargets = 8;
 constexpr int TreeV_Chest_Count = 1;
 constexpr int TreeV_PickUp_Count = 2;
-constexpr int TreeV_Sign_Count = 2;
-constexpr int TreeV_Teleport_Count = 7;
 
 constexpr Tick ShootRange_ClockStart = 40;
 constexpr Tick ShootRange_ClockHang = 100;
