@@ -6,19 +6,17 @@
 #include "shell/Globals.h"
 #include "shell/MainMenu.h"
 #include "shell/MapScreen.h"
+#include "shell/World_Table.h"
 #include "testworld/Test_World.h"
-#include "treevillage/TreeV.h"
-
-#include <cassert>
 
 World_Maker worldMaker = BuildWorld;
 bool endingPlayed = false;
 
 Level* BuildWorld(GameEvents* events, Level_Type type, bool ending)
 {
-    assert(type >= Level_TreeV && type <= Level_Final && "false");
-    if (type == Level_TreeV)
-        return new TreeV(events, ending);
+    World_Row const& row = WorldRow(type);
+    if (row.make != nullptr)
+        return row.make(events, ending);
     return new Test_World(events);
 }
 
