@@ -6,18 +6,15 @@
 #include "shell/Globals.h"
 #include "shell/MainMenu.h"
 #include "shell/MapScreen.h"
+#include "puzzles/World_Base.h"
 #include "shell/World_Table.h"
-#include "testworld/Test_World.h"
 
 World_Maker worldMaker = BuildWorld;
 bool endingPlayed = false;
 
 Level* BuildWorld(GameEvents* events, Level_Type type, bool ending)
 {
-    World_Row const& row = WorldRow(type);
-    if (row.make != nullptr)
-        return row.make(events, ending);
-    return new Test_World(events);
+    return MakeWorld(events, type, ending);
 }
 
 void InitMap(Level_Action action)

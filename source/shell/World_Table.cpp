@@ -2,6 +2,7 @@
 #include "shell/World_Table.h"
 
 #include "plateau/Plato.h"
+#include "testworld/Test_World.h"
 #include "treevillage/TreeV.h"
 
 #include <cassert>
@@ -34,4 +35,12 @@ World_Row const& WorldRow(Level_Type type)
     World_Row const& row = World_Table[type - Level_TreeV];
     assert(row.type == type && "the table in level order");
     return row;
+}
+
+World_Base* MakeWorld(GameEvents* events, Level_Type type, bool ending)
+{
+    World_Row const& row = WorldRow(type);
+    if (row.make != nullptr)
+        return row.make(events, ending);
+    return new Test_World(events);
 }

@@ -28,6 +28,10 @@ extern World_Row const World_Table[World_Count];
 // The row of a world; type is one of the nine.
 World_Row const& WorldRow(Level_Type type);
 
+// Builds the world of a type by its row (the engine's test world stands in for a world not yet
+// built); with ending set, the village with its closing sequence.
+World_Base* MakeWorld(GameEvents* events, Level_Type type, bool ending);
+
 // The maker of a world whose constructor takes the progress record alone.
 template <class World>
 World_Base* World_MakeOf(GameEvents* events, bool)
