@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <typeinfo>
 
@@ -108,4 +109,20 @@ TEST_F(WorldTable, TheDigestTakesEveryCharacterPlacedAndThePlayer)
     EXPECT_NE(StateDigest(events, world.get()), before) << "the player";
     player->SetPos(&stand);
     EXPECT_EQ(StateDigest(events, world.get()), before);
+}
+
+TEST_F(WorldTable, AWorldWithoutItsMusicPlaysSilentAndSaysSoOnce)
+{
+    std::filesystem::path const music = data->path / "music/treevillage.mp3";
+    std::filesystem::path const aside = data->path / "music/aside.mp3";
+    std::filesystem::rename(music, aside);
+    testing::internal::CaptureStderr();
+    Error const error = TryBuild(Level_TreeV);
+    std::string const said = testing::internal::GetCapturedStderr();
+    std::filesystem::rename(aside, music);
+    EXPECT_EQ(error.Code(), Error_None) << error.Text();
+    std::size_t const first = said.find("music/treevillage.mp3");
+    EXPECT_NE(first, std::string::npos) << said;
+    EXPECT_EQ(said.find("music/treevillage.mp3", first + 1), std::string::npos) << said;
+    EXPECT_EQ(Steps(3), Level_Continue);
 }
