@@ -71,8 +71,8 @@ protected:
     void PlayMusic(char const* file);
 
 private:
-    int gemRow;                // of the progress record's level flags
-    bool gemsReady = false;    // the gem's pictures are loaded
-    bool chestsReady = false;  // the chest's pictures are loaded
-    bool puzzleReady = false;  // the grid puzzle is readied and opens the chests
+    int gemRow;               // of the progress record's level flags
+    bool gemsReady = false;   // the gem's pictures are loaded
+    bool chestsReady = false; // the chest's pictures are loaded
+    bool puzzleReady = false; // the grid puzzle is readied and opens the chests
 };

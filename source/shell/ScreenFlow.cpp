@@ -3,10 +3,10 @@
 
 #include "engine/GameEvents.h"
 #include "engine/Level.h"
+#include "puzzles/World_Base.h"
 #include "shell/Globals.h"
 #include "shell/MainMenu.h"
 #include "shell/MapScreen.h"
-#include "puzzles/World_Base.h"
 #include "shell/World_Table.h"
 
 World_Maker worldMaker = BuildWorld;

@@ -27,7 +27,7 @@ struct TreeV_DoorIds
 };
 // Door 0 is the gate; the others are the house doors along the street.
 constexpr TreeV_DoorIds TreeV_Doors[TreeV_Door_Count] = {
-    {5, 0, 3, 25},    {11, 26, 27, 28}, {23, 29, 30, 31},  {24, 36, 37, 38},
+    {5, 0, 3, 25},    {11, 26, 27, 28}, {23, 29, 30, 31}, {24, 36, 37, 38},
     {25, 41, 43, 42}, {31, 94, 96, 95}, {32, 97, 99, 98}, {33, 100, 101, 102},
 };
 

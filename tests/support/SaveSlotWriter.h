@@ -101,7 +101,8 @@ private:
                         queue.push_back(Path_Joins[p][1 - end]);
                     }
         std::vector<int> route;
-        for (int at = b; via[at] >= 0; at = Path_Joins[via[at]][0] == at ? Path_Joins[via[at]][1] : Path_Joins[via[at]][0])
+        for (int at = b; via[at] >= 0;
+             at = Path_Joins[via[at]][0] == at ? Path_Joins[via[at]][1] : Path_Joins[via[at]][0])
             route.push_back(via[at]);
         return route;
     }
