@@ -91,4 +91,16 @@ TEST_F(CasleMapMoveTest, TheDriverPlacesTheGroupsAndCarriesThePlayerByEachStepsC
         lastOffset = offset;
         ASSERT_NEAR(driver.GetMover(0)->y, offset, 1e-12);
     }
+
+    // From the last tick of its cycle the rising platform drops straight back to the bottom, and
+    // takes a player standing on it along.
+    driver.Move(map.get(), 379 << 8, nullptr);
+    Pointf const high(130.0 + 190.0, 10.0 + 1102.5);
+    player->SetPos(&high);
+    StandOn(true, CastlePolyOf(*map, Casle_Group_BlockedLiftA));
+    driver.Move(map.get(), 380 << 8, player.get());
+    EXPECT_EQ(driver.GetMover(1)->x, 0.0);
+    EXPECT_EQ(driver.GetMover(1)->y, 0.0);
+    EXPECT_NEAR(player->GetPos().x, 130.0, 1.0);
+    EXPECT_NEAR(player->GetPos().y, 10.0, 1.0);
 }
