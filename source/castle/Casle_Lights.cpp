@@ -22,8 +22,11 @@ Casle_Lights::Casle_Lights(Map const* map, unsigned int ref0, unsigned int ref1,
     std::unique_ptr<Image> on(new Image(lightonfile, Image_Mask, false));
     std::unique_ptr<Image> off(new Image(lightofffile, Image_Mask, false));
     unsigned int const refs[Casle_Light_Count] = {ref0, ref1, ref2};
+    std::unique_ptr<Casle_Light> made[Casle_Light_Count];
     for (int i = 0; i < Casle_Light_Count; i++)
-        lights[i] = new Casle_Light(map->GetRefPoint(refs[i]), duration, on.get(), off.get());
+        made[i] = std::make_unique<Casle_Light>(map->GetRefPoint(refs[i]), duration, on.get(), off.get());
+    for (int i = 0; i < Casle_Light_Count; i++)
+        lights[i] = made[i].release();
     activeTimes = set.release();
     onImg = on.release();
     offImg = off.release();

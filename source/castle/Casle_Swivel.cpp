@@ -70,13 +70,13 @@ double Casle_Swivel::Rotation(Activator const* a, Activator const* b, Tick t)
         if (a->IsActive(t))
         {
             Tick const s = a->LastInactiveTime(t);
-            turns.push_back(-((t - s) / Swivel_TurnRate));
+            turns.push_back(-((t - s) / Casle_Swivel_TurnRate));
             t = s;
         }
         else if (b->IsActive(t))
         {
             Tick const s = std::max(a->LastActiveTime(t), b->LastInactiveTime(t));
-            turns.push_back((t - s) / Swivel_TurnRate);
+            turns.push_back((t - s) / Casle_Swivel_TurnRate);
             t = s;
         }
         else

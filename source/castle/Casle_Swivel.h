@@ -12,7 +12,7 @@ class Activator;
 class Map;
 class Switch;
 
-constexpr double Swivel_TurnRate = 50.0; // ticks per radian
+constexpr double Casle_Swivel_TurnRate = 50.0; // ticks per radian
 
 // Switch A turns the swivel one way and switch B the other, a fiftieth of a radian per tick; A
 // wins while both are held. Its angle follows from the two switches' records alone. It holds
