@@ -7,6 +7,7 @@
 #include "tools/Canvas.h"
 #include "tools/DataGen.h"
 #include "tools/MapWriter.h"
+#include "tools/Road.h"
 #include "util/Error.h"
 #include "util/Pointf.h"
 
@@ -479,6 +480,21 @@ double BlockingRockX()
     return std::floor(qx);
 }
 
+std::vector<Road> BuildRoads()
+{
+    // From the start right to the mortar, whose shot as it stands lifts the rock closing the road
+    // (the gun is taken and fired by the action key, left by a jump, and the shell is let land),
+    // then right up the terraces to the exit, short of the closing wall.
+    Pointf const gun = MortarPos();
+    Road road("exit");
+    road.Walk(200.0, RoadY(200.0));
+    road.Press(gun.x - 10.0, RoadY(gun.x), "mortar", 100).Press(gun.x - 10.0, RoadY(gun.x), "fire", 10);
+    road.Hop(gun.x - 10.0, RoadY(gun.x), "leave the mortar", 150);
+    double const pastRock = BlockingRockX() + BlockingRockWidth + 100.0;
+    road.Walk(pastRock, RoadY(pastRock)).Exit(Plateau_EndX - 50.0, Plateau_EndY);
+    return {road};
+}
+
 void Write(std::string const& dir)
 {
     DataGen::MakeDirs(dir + "/plateau");
@@ -497,6 +513,7 @@ void Write(std::string const& dir)
     {
         throw std::runtime_error(std::string("cannot write ") + err.Text());
     }
+    Road::Write(dir + "/plateau/road", BuildRoads());
     WritePictures(dir);
 }
 
