@@ -108,7 +108,7 @@ void WriteCamp(MapWriter& map)
     Box(map, shaftX0 + 4, -SlabDepth, shaftX1 - 4, 0, Plank, 27);
 
     for (unsigned int i = 0; i < Plato_Miner_Count; ++i)
-        Ref(map, Plato_Dude_StartPts + i, -2800.0 + 150.0 * i, 1);
+        Ref(map, Plato_Dude_StartPts + i, -2800.0 + 150.0 * i, 0);
     // The track loops over the mine hall; every point has its own place. Its rails are scenery.
     auto track = [](unsigned int i) { return Pointf(-2900.0 + 25.0 * i, 260.0 + 70.0 * std::sin(i * 0.35)); };
     for (unsigned int i = 0; i <= 40; ++i)
@@ -131,7 +131,7 @@ void WriteCamp(MapWriter& map)
         roof.points.push_back({x, y, x / 64.0, y / 64.0, true});
     map.AddPoly(roof);
     Ref(map, Plato_TvRp, -1640, 0);
-    Ref(map, Plato_HermitRp, -1500, 1);
+    Ref(map, Plato_HermitRp, -1500, 0);
     // The mast stands on the floor low enough to be reached from it.
     Box(map, -1203, 0, -1197, 10, Stone, 0, false);
     Ref(map, Plato_AerialRp, -1200, 10);
