@@ -24,6 +24,7 @@
 #include "engine/Switch.h"
 #include "engine/Target.h"
 #include "puzzles/World_Base.h"
+#include "support/RandomKeys.h"
 #include "support/RandomSeed.h"
 #include "support/ReplayHarness.h"
 #include "support/RoadWalker.h"
@@ -493,22 +494,20 @@ struct WorldReplay
                 road.points.pop_back();
             walker = std::make_unique<RoadWalker>(world, road);
         }
-        std::mt19937 random(seed);
-        std::vector<int> held;
-        int holdFor = 0;
+        RandomKeys keys(seed);
         bool ended = false; // the level ended: the last travel goes back from there
         for (int round = 0; round < options.rounds && !ended; ++round)
         {
             for (int i = 0; i < options.playSteps && !ended; ++i)
             {
-                std::vector<int> keys;
+                std::vector<int> held;
                 if (walker != nullptr && !walker->Done() && !walker->Stuck())
-                    keys = walker->NextKeys();
+                    held = walker->NextKeys();
                 if (walker == nullptr || walker->Done() || walker->Stuck())
-                    keys = RandomKeys(random, held, holdFor);
-                ended = harness.Step(keys) != Level_Continue;
+                    held = keys.Next();
+                ended = harness.Step(held) != Level_Continue;
             }
-            harness.Travel(random, options.travelSteps);
+            harness.Travel(keys.Engine(), options.travelSteps);
             if (ended)
                 break;
             harness.Step(std::vector<int>{KeyIndex_GameJump});
@@ -523,28 +522,5 @@ struct WorldReplay
         if (record.compared < options.leastCompared)
             return "only " + std::to_string(record.compared) + " ticks shown again";
         return "";
-    }
-
-    // Walking either way or standing, now and then a jump, an action or a change of target, each
-    // held for a while.
-    static std::vector<int> RandomKeys(std::mt19937& random, std::vector<int>& held, int& holdFor)
-    {
-        if (holdFor-- > 0)
-            return held;
-        held.clear();
-        int const walk = static_cast<int>(random() % 5);
-        if (walk < 2)
-            held.push_back(KeyIndex_GameRight);
-        else if (walk < 4)
-            held.push_back(KeyIndex_GameLeft);
-        int const extra = static_cast<int>(random() % 12);
-        if (extra < 3)
-            held.push_back(KeyIndex_GameJump);
-        else if (extra == 3)
-            held.push_back(KeyIndex_GameAction);
-        else if (extra == 4)
-            held.push_back(KeyIndex_GameNextTarget);
-        holdFor = 5 + static_cast<int>(random() % 60);
-        return held;
     }
 };
