@@ -70,7 +70,7 @@ std::vector<Road> Road::ReadAll(std::string const& path)
         if (kind == "road")
         {
             std::string roadName;
-            words >> roadName;
+            std::getline(words >> std::ws, roadName);
             roads.emplace_back(roadName);
             continue;
         }

@@ -1,5 +1,6 @@
-// The worlds' test kit proves it can fail: the road walker stuck at a wall says where, and the
-// whole-world replay run catches an object that does not replay.
+// The worlds' test kit: road files read back as written and refused by line when malformed; and the
+// kit proves it can fail: the road walker stuck at a wall says where, and the whole-world replay run
+// catches an object that does not replay.
 #include "engine/Char_Base.h"
 #include "engine/Object.h"
 #include "engine/ObjectList.h"
@@ -8,10 +9,13 @@
 #include "support/WorldFixture.h"
 #include "support/WorldReplay.h"
 #include "testworld/Test_World.h"
+#include "tools/Road.h"
+#include "util/Error.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fstream>
 #include <memory>
 #include <string>
 
@@ -97,4 +101,59 @@ TEST_F(WorldKit, TheWholeWorldReplayRunPassesTheTestWorldAndCatchesAPlantedDrift
     std::string const mismatch = WorldReplay::RunSeed(*this, build, Road(), options, 7);
     EXPECT_NE(mismatch.find("Drifter"), std::string::npos) << mismatch;
     EXPECT_NE(mismatch.find("field x"), std::string::npos) << mismatch;
+}
+
+TEST_F(WorldKit, RoadsReadBackAsWrittenAndAMalformedLineIsRefusedByNumber)
+{
+    Road one("up");
+    one.Walk(1.5, -2.25).Jump(3.0, 4.0).Throw(5.0, 6.0, "far switch", 90, 2).Ride(7.0, 8.0, "lift top", 1500);
+    Road two("down below");
+    two.Press(0.1, 0.2, "sign", 3).Hop(1e-9, 1e9, "", 0).Exit(-5.0, 5.0);
+    Road::Write("roads", {one, two});
+    std::vector<Road> const back = Road::ReadAll("roads");
+    ASSERT_EQ(back.size(), 2u);
+    Road const* written[2] = {&one, &two};
+    for (int r = 0; r < 2; ++r)
+    {
+        EXPECT_EQ(back[r].name, written[r]->name);
+        ASSERT_EQ(back[r].points.size(), written[r]->points.size());
+        for (std::size_t i = 0; i < back[r].points.size(); ++i)
+        {
+            Road_Point const& a = back[r].points[i];
+            Road_Point const& b = written[r]->points[i];
+            EXPECT_EQ(a.kind, b.kind);
+            EXPECT_EQ(a.x, b.x);
+            EXPECT_EQ(a.y, b.y);
+            EXPECT_EQ(a.wait, b.wait);
+            EXPECT_EQ(a.turns, b.turns);
+            EXPECT_EQ(a.name, b.name);
+        }
+    }
+    EXPECT_EQ(Road::Read("roads", "down below").Find("sign"), 0);
+
+    auto refusal = [](char const* text) {
+        std::ofstream("bad") << text;
+        try
+        {
+            Road::ReadAll("bad");
+        }
+        catch (Error const& e)
+        {
+            return std::to_string(e.Code()) + " " + e.Text();
+        }
+        return std::string("read");
+    };
+    EXPECT_EQ(refusal("road a\nwalk 1 2 0 0\ncrawl 1 2 0 0\n"), "8 bad:3: no kind of point \"crawl\"");
+    EXPECT_EQ(refusal("road a\nwalk 1 x 0 0\n"), "8 bad:2: a point needs x, y, wait and turns");
+    EXPECT_EQ(refusal("road a\nride 1 2 -5 0\n"), "8 bad:2: a point needs x, y, wait and turns");
+    EXPECT_EQ(refusal("walk 1 2 0 0\n"), "8 bad:1: a point before any road");
+    try
+    {
+        Road::Read("roads", "sideways");
+        ADD_FAILURE() << "a road not in the file was read";
+    }
+    catch (Error const& e)
+    {
+        EXPECT_STREQ(e.Text(), "roads: no road sideways");
+    }
 }
