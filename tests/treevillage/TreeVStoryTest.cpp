@@ -32,6 +32,7 @@ namespace
 constexpr int Guard = 0;
 constexpr int RangeMaster = 1;
 constexpr int HardwareSeller = 4;
+constexpr int Marbles = 5;
 constexpr int Doctor = 6;
 constexpr int LiftMan = 7;
 constexpr int Patient = 8;
@@ -39,6 +40,11 @@ constexpr GameEvent Progress_CanDo = 0;
 constexpr GameEvent Progress_LiftMended = 20;
 constexpr int Axe_Wait = 80;      // steps for a thrown axe to land and come back
 constexpr int Throw_Attempts = 8; // target changes tried before a throw is given up
+constexpr int Game_Limit = 20000; // steps a mini-game may take
+constexpr int Think_Time = 260;   // steps a thought of the player's is shown
+
+// The patient's puzzle solved: each pair's chain of spots after its first, in the order drawn.
+constexpr int Patient_Lines[] = {5, 2, 6, 12, 7, 17, 11, 18, 26, 28, 27, 20, 13, 8, 3, 22, 21, 24, 15, 9, 4, 1, 0};
 
 class TreeVStory : public LevelFixture
 {
@@ -88,7 +94,7 @@ protected:
     // the conversation it held.
     TreeV_Conversations Talk(int villager)
     {
-        Dude* dude = villager == Patient ? world->GetDude(villager) : world->GetDude(villager);
+        Dude* dude = world->GetDude(villager);
         Pointf const at = dude->GetPos();
         StandAt(Pointf(at.x - 25.0, at.y + 2.0), true);
         TreeV_Conversations const conversation = Slots().FindTalkId(villager, Now());
@@ -107,13 +113,13 @@ protected:
     }
 
     // One throw of the axe from where the player stands: aims with the action key (at the target
-    // aimed at last, while it can be, else at the nearest), moves the aim on to the next target
-    // when asked, lets go and waits for the axe.
-    void Throw(bool next)
+    // aimed at last, while it can be, else at the nearest), moves the aim on `turns` targets with
+    // the next-target key, lets go and waits for the axe.
+    void Throw(int turns)
     {
         Step({KeyIndex_GameAction});
         Step({KeyIndex_GameAction});
-        if (next)
+        for (int i = 0; i < turns; i++)
         {
             Step({KeyIndex_GameAction, KeyIndex_GameNextTarget});
             Step({KeyIndex_GameAction});
@@ -129,11 +135,70 @@ protected:
         for (int attempt = 0; attempt < Throw_Attempts; attempt++)
         {
             Tick const before = LatestHit(want);
-            Throw(attempt > 0);
+            Throw(attempt > 0 ? 1 : 0);
             if (LatestHit(want) != before)
                 return true;
         }
         return false;
+    }
+
+    // Turns the market sign's tiles upright by throws from where the player stands. The aim goes
+    // round the targets in sight in a fixed order: one round, a throw at each, shows where each
+    // tile lies in it, and then each throw moves the aim on to the next tile still turned.
+    void MendSign()
+    {
+        TreeV_MarketSign const* sign = world->GetMarketSign();
+        auto hitTile = [&](std::vector<Tick>& seen) {
+            int hit = -1;
+            for (int i = 0; i < TreeV_MarketSign_Segments; i++)
+            {
+                Tick const now = LatestHit(sign->GetSwitch(i));
+                if (now != seen[std::size_t(i)])
+                    hit = i;
+                seen[std::size_t(i)] = now;
+            }
+            return hit;
+        };
+        std::vector<Tick> seen(TreeV_MarketSign_Segments, GameEvent_HasntHappened);
+        hitTile(seen);
+        std::vector<int> round; // the tile at each place of the round after the first throw, or -1
+        int first = -1;
+        for (int throws = 0; throws < 3 * Throw_Attempts; throws++)
+        {
+            Throw(1);
+            int const tile = hitTile(seen);
+            if (tile >= 0 && tile == first)
+                break;
+            if (first < 0)
+                first = tile;
+            if (first >= 0)
+                round.push_back(tile);
+        }
+        ASSERT_GE(first, 0) << "no tile in sight";
+        // The aim is on the first tile of the round again.
+        int at = 0;
+        int const size = int(round.size());
+        for (int throws = 0; !sign->IsComplete(Level_TotalTime) && throws < 4 * Throw_Attempts; throws++)
+        {
+            int turns = 1;
+            for (; turns <= size; turns++)
+            {
+                int const tile = round[std::size_t((at + turns) % size)];
+                if (tile >= 0 && sign->GetSwitch(tile)->GetRotation(Level_TotalTime) != 0)
+                    break;
+            }
+            if (turns > size)
+                turns = 0; // only the tile aimed at is still turned
+            Throw(turns);
+            at = (at + turns) % size;
+        }
+    }
+
+    // A press of a key and its release.
+    void Press(int key)
+    {
+        Step({key});
+        Step();
     }
 
     std::unique_ptr<TreeV> world;
@@ -181,4 +246,77 @@ TEST_F(TreeVStory, TheGuardExplainsTheGateAndTheRangeGivesItsPrizeForAllTargetsI
     EXPECT_TRUE(Slots().Happened(TreeV_Event_RangeResult, Now()));
     EXPECT_TRUE(events.Happened(Progress_CanDo, Now()));
     EXPECT_EQ(Talk(RangeMaster), 8);
+}
+
+TEST_F(TreeVStory, TheLiftMansErrandsMarblesThePatientAndTheSignMendTheLift)
+{
+    Make();
+    EXPECT_EQ(Talk(LiftMan), 30);
+    EXPECT_TRUE(Slots().Happened(TreeV_Event_LiftExplained, Now()));
+    EXPECT_TRUE(world->GetDoor(2)->GetSwitch(0)->enabled) << "Marbles' door stays shut";
+
+    // Marbles talks, then throws: the arrow is steered under each marble's own jar.
+    EXPECT_EQ(Talk(Marbles), 19);
+    TreeV_Marbles const* marbles = world->GetMarbles();
+    int steps = 0;
+    for (; Slots().marblesRunning && steps < Game_Limit; steps++)
+    {
+        int const want = marbles->CurrentMarble();
+        if (marbles->State() == 2 && want >= 0 && marbles->ChosenJar() != want)
+            Press(marbles->ChosenJar() < want ? KeyIndex_GameRight : KeyIndex_GameLeft);
+        else
+            Step();
+    }
+    ASSERT_LT(steps, Game_Limit);
+    EXPECT_TRUE(Slots().Happened(TreeV_Event_MarblesWon, Now()));
+    EXPECT_FALSE(Slots().Happened(TreeV_Event_MarblesLost, Now()));
+    EXPECT_FALSE(player->scripted);
+    Idle(Slots().ChatLength(Marbles, Slots().GetSlot(TreeV_Event_MarblesWon)) + 5);
+
+    // The doctor asks, the patient's spots are joined, and the doctor gives the bandage.
+    EXPECT_EQ(Talk(Doctor), 25);
+    EXPECT_TRUE(Slots().Happened(TreeV_Event_PatientAsked, Now()));
+    EXPECT_EQ(Talk(Patient), 29);
+    TreeV_Patient const* patient = world->GetPatient();
+    steps = 0;
+    for (int next : Patient_Lines)
+    {
+        for (; (patient->State() != 2 || world->GetMap()->view.scale < 281.0) && steps < Game_Limit; steps++)
+            Step();
+        for (int turns = 0; patient->OfferedSpot() != next && turns < 6; turns++)
+            Press(KeyIndex_GameRight);
+        ASSERT_EQ(patient->OfferedSpot(), next) << "from spot " << patient->CurrentSpot();
+        Press(KeyIndex_GameAction);
+    }
+    for (; Slots().patientRunning && steps < Game_Limit; steps++)
+        Step();
+    EXPECT_TRUE(Slots().Happened(TreeV_Event_PatientSolved, Now()));
+    EXPECT_FALSE(Slots().Happened(TreeV_Event_PatientFailed, Now()));
+    EXPECT_FALSE(player->scripted);
+    EXPECT_FALSE(player->hidden);
+    Idle(Think_Time); // the player's thought on his work
+    EXPECT_EQ(Talk(Doctor), 27);
+    EXPECT_TRUE(Slots().Happened(TreeV_Event_Bandage, Now()));
+
+    // The hardware seller wants his sign mended: each tile is turned upright by throws from the
+    // street, and the oil is his reward.
+    EXPECT_EQ(Talk(HardwareSeller), 16);
+    EXPECT_TRUE(Slots().Happened(TreeV_Event_SignDeal, Now()));
+    TreeV_MarketSign const* sign = world->GetMarketSign();
+    Pointf corner;
+    sign->GetSwitch(0)->GetTargetPos(world->GetMap(), Now(), corner);
+    // Out of the seller's reach: the action key would talk to him.
+    StandAt(Pointf(corner.x - 120.0, player->GetPos().y + 2.0), true);
+    MendSign();
+    Idle(Axe_Wait);
+    EXPECT_TRUE(sign->IsComplete(Now()));
+    EXPECT_EQ(Talk(HardwareSeller), 17);
+    EXPECT_TRUE(Slots().Happened(TreeV_Event_Oil, Now()));
+
+    // With the sphere, the patch and the oil the lift man mends the lift.
+    EXPECT_NE(world->GetSprinkler(), nullptr);
+    EXPECT_EQ(Talk(LiftMan), 31);
+    EXPECT_TRUE(events.Happened(Progress_LiftMended, Now()));
+    EXPECT_EQ(world->GetSprinkler(), nullptr);
+    EXPECT_EQ(Talk(LiftMan), 39);
 }

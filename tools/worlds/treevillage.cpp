@@ -288,8 +288,9 @@ void Houses(MapWriter& map)
     map.AddRefPoint(127, 1400.0, Rooms[3].Stand());
     // 5: the surgery: the doctor, and the patient on his bed.
     map.AddRefPoint(60, 2140.0, Rooms[4].Stand());
-    Box(map, 2290.0, Rooms[4].Floor(), 2400.0, Rooms[4].Floor() + 25.0, Brick, 0, false);
-    double const patientX = 2345.0, patientY = Rooms[4].Floor() + 30.0;
+    // He lies on a low bed, within talking reach (40) of someone standing on the floor beside it.
+    Box(map, 2290.0, Rooms[4].Floor(), 2400.0, Rooms[4].Floor() + 10.0, Brick, 0, false);
+    double const patientX = 2345.0, patientY = Rooms[4].Floor() + 12.0;
     map.AddRefPoint(80, patientX, patientY);
     // Spots on his face, seen 300 times larger: six rows, each link to a neighbour.
     struct Spot
