@@ -22,6 +22,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <initializer_list>
 #include <memory>
 #include <vector>
@@ -81,11 +82,12 @@ protected:
             Step();
     }
 
-    // Puts the player on the floor at p and turns him to face the way given, by a step of walking.
+    // Puts the player at p, lets him fall to the floor below and turns him to face the way given,
+    // by a step of walking.
     void StandAt(Pointf p, bool facingRight)
     {
         player->SetPos(&p);
-        Idle(20);
+        Idle(40);
         Step({facingRight ? KeyIndex_GameRight : KeyIndex_GameLeft});
         Idle(20);
     }
@@ -319,4 +321,48 @@ TEST_F(TreeVStory, TheLiftMansErrandsMarblesThePatientAndTheSignMendTheLift)
     EXPECT_TRUE(events.Happened(Progress_LiftMended, Now()));
     EXPECT_EQ(world->GetSprinkler(), nullptr);
     EXPECT_EQ(Talk(LiftMan), 39);
+}
+
+TEST_F(TreeVStory, TheMendedLiftRidesToTheTopLevelWhoseFloorLeadsToTheWayOutAndItsPitIsNoTrap)
+{
+    events[Progress_LiftMended] = GameEvent_HasHappened;
+    Make();
+    TreeV_MainLift* lift = world->GetMainLift();
+    Map const* map = world->GetMap();
+
+    // From the street beside it the lift is sent off empty; its pit is then a step down and up.
+    Pointf switch0;
+    lift->GetSwitch(0)->GetTargetPos(map, Now(), switch0);
+    StandAt(Pointf(switch0.x - 60.0, switch0.y), true);
+    double const street = player->GetPos().y;
+    ASSERT_TRUE(HitWith(lift->GetSwitch(0)));
+    ASSERT_NE(lift->RidePos(Now()).y, 0.0);
+    int steps = 0;
+    for (; player->GetPos().x < switch0.x + 250.0 && steps < 300; steps++)
+        if (steps % 2 == 0)
+            Step({KeyIndex_GameRight, KeyIndex_GameJump});
+        else
+            Step({KeyIndex_GameRight});
+    EXPECT_LT(steps, 300) << "held in the pit at " << player->GetPos().x << ", " << player->GetPos().y;
+    EXPECT_GE(player->GetPos().y, street - 1.0);
+    EXPECT_NE(lift->RidePos(Now()).y, 0.0) << "the lift came back first";
+
+    // Ridden: stood on, its far switch shot, carried to the top and walked off to the right.
+    Idle(MainLift_RideTime);
+    Pointf switch1;
+    lift->GetSwitch(1)->GetTargetPos(map, Now(), switch1);
+    StandAt(Pointf(switch1.x - 100.0, switch1.y), true);
+    ASSERT_TRUE(HitWith(lift->GetSwitch(1)));
+    for (steps = 0; lift->RidePos(Now()).x < 955.0 && steps < MainLift_RideTime; steps++)
+        Step();
+    double const top = player->GetPos().y;
+    EXPECT_GT(top, street + 2000.0) << "not carried";
+    double lowest = top;
+    for (steps = 0; result == Level_Continue && steps < 3000; steps++)
+    {
+        Step({KeyIndex_GameRight});
+        lowest = std::min(lowest, player->GetPos().y);
+    }
+    EXPECT_EQ(result, Level_Completed);
+    EXPECT_GE(lowest, top - 1.0) << "fell off the top level";
 }

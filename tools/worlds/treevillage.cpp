@@ -228,9 +228,10 @@ void LiftAndBeyond(MapWriter& map)
 {
     // The upper street with the pit under the resting platform; nothing above it is solid as far as
     // the lift's route reaches.
-    Box(map, 4850.0, Ground, LiftX0, UpperStreet);
-    Box(map, LiftX0, Ground, LiftX1, PitFloor);
-    Box(map, LiftX1, Ground, 5600.0, UpperStreet);
+    // One slab under the street and the pit, so that no seam runs down from the pit's corners.
+    Box(map, 4850.0, Ground, 5600.0, PitFloor);
+    Box(map, 4850.0, PitFloor, LiftX0, UpperStreet);
+    Box(map, LiftX1, PitFloor, 5600.0, UpperStreet);
     Box(map, LiftX0, UpperStreet - LiftThick, LiftX1, UpperStreet, Stone, 27);
     map.AddRefPoint(49, LiftX0, PitFloor);
     map.AddRefPoint(50, LiftX1, UpperStreet - 1.0); // feet in the pit inside, on the platform outside
