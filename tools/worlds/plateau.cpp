@@ -3,7 +3,7 @@
 // people, the mine and the chests lie left of the start, off the walk.
 //
 // The walk along the road: from the start (rp 3) hold right up the thirteen terraces, each a level
-// stretch and a ramp, with no jump. On the fourth terrace the mortar (rp 101) stands by the road and,
+// stretch and a ramp, with no jump. On terrace Plateau_MortarTerrace the mortar (rp 101) stands by the road and,
 // further on, a rock too high for a double jump closes it. Stop at the mortar and release the action
 // key: the view moves out over the rock, and a shell fired as the gun stands (its first angle and
 // strength: release action again) lands on that rock, which is lifted out of the map; jump leaves
