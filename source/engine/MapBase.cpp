@@ -95,6 +95,8 @@ Pointf MapBase::GetRefPoint(unsigned int id) const
 
 void MapBase::RequireGroup(unsigned int groupId) const
 {
+    if (idWatch != nullptr)
+        idWatch->Asked(*this, true, groupId);
     for (unsigned int i = 0; i < polyCount; ++i)
         if (GetPoly(i)->group == groupId)
             return;

@@ -14,6 +14,7 @@
 // the bench's own), so a walk can be replayed or timed; NextKeys gives the keys one step at a time.
 #pragma once
 
+#include "engine/CharStats.h"
 #include "engine/KeyData.h"
 #include "engine/Level_Type.h"
 #include "engine/Player.h"
@@ -22,6 +23,7 @@
 #include "tools/Road.h"
 #include "util/Error.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <deque>
@@ -39,7 +41,11 @@ constexpr int RoadWalker_StallSteps = 12;       // steps without headway before 
 constexpr int RoadWalker_StuckSteps = 240;      // steps without headway before giving up
 constexpr int RoadWalker_JumpHold = 30;         // steps the jump key is held for a jump
 constexpr int RoadWalker_AirJumpAt = 14;        // ...released here for one step, to jump again in the air
-constexpr int RoadWalker_SettleSteps = 16;      // steps standing before a station's keys
+constexpr int RoadWalker_SettleSteps = 16;      // steps standing before a station's keys, at least...
+constexpr int RoadWalker_SettleLimit = 90;      // ...and at most, while the player still slides
+constexpr double RoadWalker_RestSpeed = 0.05;   // a player this slow stands
+constexpr double RoadWalker_StationReach = 6.0; // a station is stood on this near its x
+constexpr int RoadWalker_Taps = 6;              // short walks at most to get there
 constexpr int RoadWalker_AimSteps = 2;          // steps action is held before a throw's first target
 
 struct RoadWalk_Result
@@ -167,8 +173,16 @@ public:
                 }
                 return WalkKeys(p, pos);
             case Phase::Settle:
-                if (++waited <= RoadWalker_SettleSteps)
+                if (tapLeft > 0)
+                {
+                    --tapLeft;
+                    return {tapDirection > 0 ? KeyIndex_GameRight : KeyIndex_GameLeft};
+                }
+                if (++waited <= RoadWalker_SettleSteps
+                    || (std::fabs(world.GetPlayer()->speed) > RoadWalker_RestSpeed && waited <= RoadWalker_SettleLimit))
                     return {};
+                if (Tap(p, pos))
+                    continue;
                 StationKeys(p);
                 phase = Phase::Keys;
                 continue;
@@ -239,6 +253,12 @@ private:
         return text;
     }
 
+    static bool IsStation(Road_Point const& p)
+    {
+        return p.kind == Road_Press || p.kind == Road_Throw || p.kind == Road_Hop;
+    }
+
+    // Walking on to a station, the player lets go where he will slide to a stop on it.
     bool ReachedX(Road_Point const& p, Pointf const& pos)
     {
         if (direction == 0)
@@ -247,7 +267,39 @@ private:
             best = direction * pos.x;
             stall = 0;
         }
-        return p.kind != Road_Exit && direction * (p.x - pos.x) <= RoadWalker_Reach;
+        double reach = RoadWalker_Reach;
+        Player const* player = world.GetPlayer();
+        if (IsStation(p) && player->GetStats()->decel > 0.0)
+            reach += player->speed * player->speed / (2.0 * player->GetStats()->decel);
+        return p.kind != Road_Exit && direction * (p.x - pos.x) <= reach;
+    }
+
+    // Once at rest off the station by more than RoadWalker_StationReach, a short walk towards it
+    // (held as long as brings him about there), a few times at most; a last touch of the key he
+    // came with turns him as he came. True while tapping.
+    bool Tap(Road_Point const& p, Pointf const& pos)
+    {
+        double const off = p.x - pos.x;
+        CharStats const* stats = world.GetPlayer()->GetStats();
+        if (std::fabs(off) > RoadWalker_StationReach && taps < RoadWalker_Taps && stats->accel > 0.0
+            && stats->decel > 0.0)
+        {
+            ++taps;
+            tapDirection = off > 0.0 ? 1 : -1;
+            double const perStep2 = stats->accel * (1.0 + stats->accel / stats->decel) / 2.0;
+            tapLeft = std::max(1, static_cast<int>(std::sqrt(std::fabs(off) / perStep2)));
+            waited = 0;
+            return true;
+        }
+        if (taps > 0 && tapDirection != direction && taps <= RoadWalker_Taps)
+        {
+            taps = RoadWalker_Taps + 1;
+            tapDirection = direction;
+            tapLeft = 1;
+            waited = 0;
+            return true;
+        }
+        return false;
     }
 
     std::vector<int> WalkKeys(Road_Point const& p, Pointf const& pos)
@@ -302,6 +354,8 @@ private:
         phase = Phase::Approach;
         direction = 0;
         stall = 0;
+        taps = 0;
+        tapLeft = 0;
     }
 
     void Stop(std::string const& why)
@@ -328,6 +382,9 @@ private:
     int stall = 0;     // steps since the last headway
     int jumpLeft = 0;  // steps the jump key is still held
     int waited = 0;    // steps settled, waited or ridden at this point
+    int taps = 0;      // short walks made to stand on the station
+    int tapLeft = 0;   // steps of the present one still to hold
+    int tapDirection = 0;
     bool done = false;
     bool stuck = false;
     std::string report;

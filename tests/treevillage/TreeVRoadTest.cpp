@@ -78,3 +78,14 @@ TEST_F(TreeVRoad, FromTheStartThroughTheGateToTheWayOutBelowAndNoExitForADeadPla
     r = walker.Walk([&](std::vector<int> const& held) { return Step(held); }, 3000);
     EXPECT_EQ(r.action, Level_Left) << r.report;
 }
+
+TEST_F(TreeVRoad, TheMendedLiftCarriesThePlayerToTheTopLevelAndOnPastTheMainExit)
+{
+    GameEvents record = events;
+    record[Progress_LiftMended] = GameEvent_HasHappened;
+    Build(Level_TreeV, record);
+    RoadWalk_Result const r = WalkRoad("exit2");
+    EXPECT_TRUE(r.done) << r.report;
+    EXPECT_EQ(r.action, Level_Completed) << r.report;
+    EXPECT_GT(r.at.x, 7510.0);
+}
