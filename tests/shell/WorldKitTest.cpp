@@ -1,10 +1,13 @@
 // The worlds' test kit: road files read back as written and refused by line when malformed; and the
-// kit proves it can fail: the road walker stuck at a wall says where, and the whole-world replay run
-// catches an object that does not replay.
+// kit proves it can fail: the road walker stuck at a wall says where, the whole-world replay run
+// catches an object that does not replay, and the missing-id sweep a build that leaks or goes on
+// without an id.
 #include "engine/Char_Base.h"
 #include "engine/Object.h"
 #include "engine/ObjectList.h"
 #include "engine/Player.h"
+#include "engine/TimeFrames.h"
+#include "support/MapIdSweep.h"
 #include "support/RoadWalker.h"
 #include "support/WorldFixture.h"
 #include "support/WorldReplay.h"
@@ -156,4 +159,48 @@ TEST_F(WorldKit, RoadsReadBackAsWrittenAndAMalformedLineIsRefusedByNumber)
     {
         EXPECT_STREQ(e.Text(), "roads: no road sideways");
     }
+}
+
+TEST_F(WorldKit, TheMissingIdSweepFailsABuildThatGoesOnWithoutAnIdOrLeaks)
+{
+    char const* const map = "testworld/map";
+    MapWriter const full = MapIdSweep::Read(map);
+    std::vector<MapIdSweep::Id> const ids = {{MapIdSweep::Kind::RefPoint, Test_World_Start},
+                                             {MapIdSweep::Kind::Group, Test_World_DoorGroup}};
+    EXPECT_TRUE(MapIdSweep::Sweep(map, map, full, ids, [&] { Test_World const w(&events); }).empty());
+
+    std::vector<std::string> failures = MapIdSweep::Sweep(map, map, full, ids, [&] {
+        try
+        {
+            Test_World const w(&events);
+        }
+        catch (Error const&)
+        {
+        }
+    });
+    ASSERT_EQ(failures.size(), 2u);
+    EXPECT_EQ(failures[0], "reference point 0: built without it");
+    EXPECT_EQ(failures[1], "map group " + std::to_string(Test_World_DoorGroup) + ": built without it");
+
+#ifdef HM_SWEEP_LEAK_CHECK
+    // A build that fails leaving records of the engine behind, out of the leak checker's sight.
+    constexpr std::uintptr_t Hide = 0x5A5A5A5A5A5A5A5Au;
+    std::vector<std::uintptr_t> lost;
+    failures = MapIdSweep::Sweep(map, map, full, ids, [&] {
+        try
+        {
+            Test_World const w(&events);
+        }
+        catch (Error const&)
+        {
+            lost.push_back(reinterpret_cast<std::uintptr_t>(new TimeFrames()) ^ Hide);
+            throw;
+        }
+    });
+    for (std::uintptr_t hidden : lost)
+        delete reinterpret_cast<TimeFrames*>(hidden ^ Hide);
+    ASSERT_EQ(failures.size(), 2u);
+    for (std::string const& failure : failures)
+        EXPECT_NE(failure.find("blocks leaked"), std::string::npos) << failure;
+#endif
 }
