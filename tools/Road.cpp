@@ -26,14 +26,6 @@ char const* Road::KindName(Road_Kind kind)
     return kind >= 0 && kind < Road_KindCount ? KindNames[kind] : "?";
 }
 
-int Road::Find(std::string const& station) const
-{
-    for (std::size_t i = 0; i < points.size(); ++i)
-        if (points[i].name == station)
-            return static_cast<int>(i);
-    return -1;
-}
-
 void Road::Write(std::string const& path, std::vector<Road> const& roads)
 {
     FILE* file = std::fopen(path.c_str(), "w");

@@ -27,7 +27,7 @@ struct Road_Point
     double y = 0.0;   // the road's height there (the player's feet)
     int wait = 0;     // steps waited after a station's keys; the longest ride
     int turns = 0;    // next-target presses before a throw is let go
-    std::string name; // a station's name, for reports and for walking up to it; may be empty
+    std::string name; // a station's name, for reports; may be empty
 };
 
 class Road final
@@ -60,9 +60,6 @@ public:
         points.push_back(std::move(point));
         return *this;
     }
-
-    // The index of the first point named station, or -1.
-    int Find(std::string const& station) const;
 
     // Writes the roads as text, one "road <name>" line each followed by one line a point:
     // "<kind> <x> <y> <wait> <turns> <station>". Throws std::runtime_error like the generator.

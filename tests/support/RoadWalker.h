@@ -8,9 +8,9 @@
 //
 // It holds the direction towards each point's x, jumps where the next point stands a step above
 // the player's feet or where the player stalls, and gives up (stuck) when he has made no headway
-// for RoadWalker_StuckSteps. At a station it lets the player come to rest, works the station's
-// keys (action, a throw, a jump) and waits; on a ride it stands still until the world has carried
-// him to the point. Walk steps through any stepper (a WorldFixture's Step, a ReplayHarness's Step,
+// for RoadWalker_StuckSteps. At a station it lets go where the player will slide to a stop on it
+// (and walks him back a little where he slid past), works the station's keys (action, a throw, a
+// jump) and waits; on a ride it stands still until the world has carried him to the point. Walk steps through any stepper (a WorldFixture's Step, a ReplayHarness's Step,
 // the bench's own), so a walk can be replayed or timed; NextKeys gives the keys one step at a time.
 #pragma once
 
@@ -109,26 +109,6 @@ public:
         r.at = world.GetPlayer()->GetPos();
         r.point = index;
         r.report = report;
-        return r;
-    }
-
-    // Walks only up to the point named station (its keys not yet worked), then stops.
-    RoadWalk_Result WalkTo(std::string const& station, Stepper const& step, int maxSteps = 200000)
-    {
-        int const at = road.Find(station);
-        if (at < 0)
-        {
-            RoadWalk_Result r;
-            r.stuck = true;
-            r.report = "no station " + station + " on road " + road.name;
-            return r;
-        }
-        Road const whole = road;
-        road.points.resize(static_cast<std::size_t>(at));
-        RoadWalk_Result r = Walk(step, maxSteps);
-        road = whole;
-        done = false;
-        Resume();
         return r;
     }
 
