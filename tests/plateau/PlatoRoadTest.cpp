@@ -1,7 +1,7 @@
 // The plateau played with the worlds' kit: walked by keys along the road its generator exports, and
 // replayed whole under random travel.
-#include "plateau/Plato.h"
 #include "engine/Player.h"
+#include "plateau/Plato.h"
 #include "plateau/Plato_Mortar.h"
 #include "support/RoadWalker.h"
 #include "support/WorldFixture.h"
