@@ -10,6 +10,7 @@
 #include "tools/TestWorldWriter.h"
 #include "tools/creatures/CreatureSprites.h"
 #include "tools/creatures/CreatureWorldWriter.h"
+#include "tools/worlds/black.h"
 #include "tools/worlds/plateau.h"
 #include "tools/worlds/treevillage.h"
 
@@ -32,7 +33,7 @@ constexpr World_Data worlds[9] = {
     {Level_Petra, "petra", nullptr},
     {Level_Casle, "castle", nullptr},
     {Level_Tower, "tower", nullptr},
-    {Level_Black, "black", nullptr},
+    {Level_Black, "black", &BlackWriter::Write},
     {Level_Final, "final", nullptr},
 };
 

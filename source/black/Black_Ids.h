@@ -2,8 +2,8 @@
 // the tables of what stands at them; its generator (tools/worlds/black.cpp) places them from here.
 #pragma once
 
-constexpr unsigned int Black_Rp_Start = 0;   // where the player starts
-constexpr unsigned int Black_Rp_Ogre = 10;   // the ogre's feet, 0 to 10 above the floor of its pass
+constexpr unsigned int Black_Rp_Start = 0;    // where the player starts
+constexpr unsigned int Black_Rp_Ogre = 10;    // the ogre's feet, 0 to 10 above the floor of its pass
 constexpr unsigned int Black_Rp_Boulder = 11; // the boulder's centre, resting above its ledge
 
 // Map groups that do not move: the barrier beside the ogre, which opens once the ogre is dead (and to
@@ -17,9 +17,9 @@ constexpr unsigned int Black_Group_FirstLift = 7; // the lifts are groups 7 to 1
 constexpr unsigned int Black_Group_LastLift = 14;
 constexpr unsigned int Black_Group_FirstSwing = 15; // swinging and bobbing platforms 15 to 21
 constexpr unsigned int Black_Group_LastSwing = 21;
-constexpr unsigned int Black_Group_SwingA = 15;    // side to side
-constexpr unsigned int Black_Group_DeepBob = 16;   // up and down, the deepest
-constexpr unsigned int Black_Group_SwingB = 17;    // side to side
+constexpr unsigned int Black_Group_SwingA = 15;          // side to side
+constexpr unsigned int Black_Group_DeepBob = 16;         // up and down, the deepest
+constexpr unsigned int Black_Group_SwingB = 17;          // side to side
 constexpr unsigned int Black_Group_FirstShallowBob = 18; // 18 to 21 up and down a little
 
 constexpr int Black_Shmoo_Count = 15;
@@ -69,8 +69,8 @@ struct Black_SpiderPlace
     int hitPoints;
 };
 constexpr Black_SpiderPlace Black_Spiders[Black_Spider_Count] = {
-    {5, 130.0, 6},  {6, 120.0, 6},  {7, 160.0, 6},  {8, 110.0, 6},  {9, 130.0, 6},  {14, 120.0, 6},  {15, 170.0, 6},
-    {16, 140.0, 6}, {96, 60.0, 8},  {97, 60.0, 8},  {98, 60.0, 8},  {99, 60.0, 8},  {100, 70.0, 8}, {101, 50.0, 8},
+    {5, 130.0, 6},  {6, 120.0, 6},  {7, 160.0, 6},  {8, 110.0, 6},   {9, 130.0, 6},   {14, 120.0, 6},  {15, 170.0, 6},
+    {16, 140.0, 6}, {96, 60.0, 8},  {97, 60.0, 8},  {98, 60.0, 8},   {99, 60.0, 8},   {100, 70.0, 8},  {101, 50.0, 8},
     {102, 60.0, 8}, {103, 50.0, 8}, {104, 50.0, 8}, {139, 140.0, 8}, {140, 150.0, 8}, {141, 180.0, 8},
 };
 
@@ -89,11 +89,12 @@ struct Black_GoblinPlace
     unsigned int right;
 };
 // Goblins 2 to 4 start where rock-throwing goblins 7 to 9 stand.
-constexpr Black_GoblinPlace Black_Goblins[Black_Goblin_Count] = {{33, 31, 32}, {87, 90, 91}, {88, 92, 93}, {89, 94, 95}};
+constexpr Black_GoblinPlace Black_Goblins[Black_Goblin_Count] = {
+    {33, 31, 32}, {87, 90, 91}, {88, 92, 93}, {89, 94, 95}};
 constexpr int Black_Goblin_HitPoints = 12;
 
-constexpr unsigned int Black_Rp_GoblinDefenders[Black_GoblinDefend_Count] = {34, 35, 36, 58,  59,  60, 87,
-                                                                              88, 89, 149, 179, 180, 181};
+constexpr unsigned int Black_Rp_GoblinDefenders[Black_GoblinDefend_Count] = {34, 35, 36,  58,  59,  60, 87,
+                                                                             88, 89, 149, 179, 180, 181};
 constexpr int Black_GoblinDefend_HitPoints = 16;
 // Door 1 opens once rock-throwing goblins 7, 8 and 9 (indices 6 to 8) are dead.
 constexpr int Black_DenGuard_First = 6;
@@ -120,7 +121,8 @@ constexpr double Black_BlobRound_Speed = 1.0; // units per tick
 
 // A wasp wanders inside the rectangle of its two points.
 constexpr Black_Pair Black_Wasps[Black_Wasp_Count] = {
-    {152, 153}, {154, 155}, {171, 172}, {173, 174}, {171, 172}, {173, 174}, {182, 183}, {182, 183}, {184, 185}, {186, 187},
+    {152, 153}, {154, 155}, {171, 172}, {173, 174}, {171, 172},
+    {173, 174}, {182, 183}, {182, 183}, {184, 185}, {186, 187},
 };
 constexpr int Black_Wasp_HitPoints = 24;
 constexpr double Black_Wasp_Scale = 1.0;
@@ -161,8 +163,12 @@ struct Black_StreamPlace
     int rocks;
 };
 constexpr Black_StreamPlace Black_Streams[Black_Rock_Count] = {
-    {2, -0.3, 2.5, 1380, 5},           {2, -0.5, 2.2, 1214, 4},    {3, -0.78539816339745, 0.5, 1377, 5},
-    {3, -0.7, 1.3, 1371, 4},           {85, 1.0471975511966, 2.0, 1352, 6}, {85, 0.0, 0.0, 1047, 5},
+    {2, -0.3, 2.5, 1380, 5},
+    {2, -0.5, 2.2, 1214, 4},
+    {3, -0.78539816339745, 0.5, 1377, 5},
+    {3, -0.7, 1.3, 1371, 4},
+    {85, 1.0471975511966, 2.0, 1352, 6},
+    {85, 0.0, 0.0, 1047, 5},
 };
 
 // The boulder is launched straight to the left.
