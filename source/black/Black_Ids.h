@@ -21,6 +21,10 @@ constexpr unsigned int Black_Group_SwingA = 15;          // side to side
 constexpr unsigned int Black_Group_DeepBob = 16;         // up and down, the deepest
 constexpr unsigned int Black_Group_SwingB = 17;          // side to side
 constexpr unsigned int Black_Group_FirstShallowBob = 18; // 18 to 21 up and down a little
+constexpr int Black_MovingGroup_Count = 16;
+// The lifts first, then the platforms: the order they are moved in.
+constexpr unsigned int Black_MovingGroups[Black_MovingGroup_Count] = {7, 8,  9,  10, 11, 12, 13, 14,
+                                                                      5, 15, 16, 17, 18, 19, 20, 21};
 
 constexpr int Black_Shmoo_Count = 15;
 constexpr int Black_SplitShmoo_Count = 3;

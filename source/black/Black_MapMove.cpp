@@ -9,23 +9,6 @@
 
 namespace
 {
-// The lifts first, then the platforms: the order they are moved in.
-constexpr Black_GroupId Black_MovingGroups[Black_MapMove_GroupCount] = {Black_Group_FirstLift,
-                                                                        Black_Group_FirstLift + 1,
-                                                                        Black_Group_FirstLift + 2,
-                                                                        Black_Group_FirstLift + 3,
-                                                                        Black_Group_FirstLift + 4,
-                                                                        Black_Group_FirstLift + 5,
-                                                                        Black_Group_FirstLift + 6,
-                                                                        Black_Group_LastLift,
-                                                                        Black_Group_Bob,
-                                                                        Black_Group_SwingA,
-                                                                        Black_Group_DeepBob,
-                                                                        Black_Group_SwingB,
-                                                                        Black_Group_FirstShallowBob,
-                                                                        Black_Group_FirstShallowBob + 1,
-                                                                        Black_Group_FirstShallowBob + 2,
-                                                                        Black_Group_FirstShallowBob + 3};
 constexpr double Lift_Cover = 10000.0; // the track's reach either way
 } // namespace
 
