@@ -95,7 +95,9 @@ constexpr Hollow PitB{3000.0, 4200.0};
 constexpr Hollow PitC{19000.0, 20200.0};
 constexpr Hollow Valley{24200.0, 29200.0};
 constexpr Hollow Hollows[] = {PitA, PitB, PitC, Valley};
-constexpr double PitDepth = 320.0; // from the road to the pit's lowest point
+constexpr double PitDepth = 210.0; // from the road to the pit's lowest point, in view from the bridge
+// A stream starts this far under the road: thrown up at its fastest, a rock stays well under the bridge.
+constexpr double PitSource = 130.0;
 constexpr double Black_RampFootX = 10300.0;
 constexpr double Black_CliffTop = 7400.0; // of the rock right of the ledge
 
@@ -264,8 +266,8 @@ void WriteGround(MapWriter& map)
     {
         double const road = RoadY(pit.x0);
         double const mid = (pit.x0 + pit.x1) / 2.0;
-        GroundUnder(map, pit.x0, road - PitDepth + 60.0, mid, road - PitDepth);
-        GroundUnder(map, mid, road - PitDepth, pit.x1, road - PitDepth + 60.0);
+        GroundUnder(map, pit.x0, road - PitDepth + 50.0, mid, road - PitDepth);
+        GroundUnder(map, mid, road - PitDepth, pit.x1, road - PitDepth + 50.0);
         Box(map, pit.x0, road - BridgeDepth, pit.x1, road, Slab);
     }
 }
@@ -328,7 +330,8 @@ void WriteValley(MapWriter& map)
     double const ledgeX1 = sx - Black_LiftHalfWidth - 2.0;
     Box(map, Valley.x0, sy - Black_LiftDepth, ledgeX1, sy, Slab);
     // Stairs 44 apart, to and fro under the gap, the last one just under the bridge.
-    for (int k = 0; k < 10; ++k)
+    double const under = road - BridgeDepth;
+    for (int k = 0; sy + 44.0 * (k + 1) <= under - 16.0; ++k)
     {
         double const top = sy + 44.0 * (k + 1);
         double const x0 = k % 2 == 0 ? Valley.x0 + 15.0 : Valley.x0 + 135.0;
@@ -407,8 +410,8 @@ void WriteCreatures(MapWriter& map)
     // The start and the first stretch: the pits, vultures, spiders, shmoos on a shelf, mozzies.
     Ref(map, Black_Rp_Start, 300.0, Black_PassY + 1.0);
     Ref(map, Black_Rp_Signs[0], 800.0, Black_PassY);
-    Ref(map, Black_Streams[0].rp, PitA.x1 - 150.0, Black_PassY - 150.0);
-    Ref(map, Black_Streams[2].rp, PitB.x1 - 150.0, Black_PassY - 150.0);
+    Ref(map, Black_Streams[0].rp, PitA.x1 - 150.0, Black_PassY - PitSource);
+    Ref(map, Black_Streams[2].rp, PitB.x1 - 150.0, Black_PassY - PitSource);
     Flock(map, Black_Flocks[0], 4600.0, Black_PassY + 450.0, Black_PassY + 220.0);
     SpiderSlab(map, 5400.0, 6250.0, 0, 5, 160.0);
     SlabAt(map, 6300.0, 6700.0, Black_PassY + 160.0);
@@ -460,7 +463,7 @@ void WriteCreatures(MapWriter& map)
     // The second stretch: the third pit, vultures over it, shmoos on a shelf, den 3.
     double const t2 = 4600.0;
     Ref(map, Black_Rp_Signs[3], 18800.0, t2);
-    Ref(map, Black_Streams[4].rp, PitC.x1 - 300.0, t2 - 150.0);
+    Ref(map, Black_Streams[4].rp, PitC.x1 - 300.0, t2 - PitSource);
     Flock(map, Black_Flocks[2], 18900.0, t2 + 450.0, t2 + 220.0);
     SlabAt(map, 20400.0, 21000.0, t2 + 160.0);
     for (int k = 4; k < Black_Shmoo_Count; ++k)
