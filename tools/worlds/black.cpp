@@ -409,7 +409,7 @@ void WriteCreatures(MapWriter& map)
 {
     // The start and the first stretch: the pits, vultures, spiders, shmoos on a shelf, mozzies.
     Ref(map, Black_Rp_Start, 300.0, Black_PassY + 1.0);
-    Ref(map, Black_Rp_Signs[0], 800.0, Black_PassY);
+    Ref(map, Black_Rp_Signs[0], 560.0, Black_PassY);
     Ref(map, Black_Streams[0].rp, PitA.x1 - 150.0, Black_PassY - PitSource);
     Ref(map, Black_Streams[2].rp, PitB.x1 - 150.0, Black_PassY - PitSource);
     Flock(map, Black_Flocks[0], 4600.0, Black_PassY + 450.0, Black_PassY + 220.0);
