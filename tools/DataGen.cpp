@@ -11,6 +11,7 @@
 #include "tools/creatures/CreatureSprites.h"
 #include "tools/creatures/CreatureWorldWriter.h"
 #include "tools/worlds/plateau.h"
+#include "tools/worlds/tower.h"
 #include "tools/worlds/treevillage.h"
 
 #include <cmath>
@@ -31,7 +32,7 @@ constexpr World_Data worlds[9] = {
     {Level_Chasm, "chasm", nullptr},
     {Level_Petra, "petra", nullptr},
     {Level_Casle, "castle", nullptr},
-    {Level_Tower, "tower", nullptr},
+    {Level_Tower, "tower", &TowerWriter::Write},
     {Level_Black, "black", nullptr},
     {Level_Final, "final", nullptr},
 };

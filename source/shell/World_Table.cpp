@@ -3,6 +3,7 @@
 
 #include "plateau/Plato.h"
 #include "testworld/Test_World.h"
+#include "tower/Tower.h"
 #include "treevillage/TreeV.h"
 
 #include <cassert>
@@ -24,7 +25,7 @@ World_Row const World_Table[World_Count] = {
     {Level_Chasm, "chasm", nullptr, 3, -1},
     {Level_Petra, "petra", nullptr, -1, -1},
     {Level_Casle, "castle", nullptr, -1, -1},
-    {Level_Tower, "tower", nullptr, 6, -1},
+    {Level_Tower, "tower", &World_MakeOf<Tower>, 6, -1},
     {Level_Black, "black", nullptr, 7, -1},
     {Level_Final, "final", nullptr, -1, -1},
 };

@@ -1,0 +1,536 @@
+// The tower's map and pictures.
+//
+// The giant's road runs flat along the bottom, from the end wall beyond the second exit to the one
+// beyond the main exit; nothing stands within a scale-64 player's height above it, so holding left
+// or right from the start (rp 0) walks him to either exit. The tower stands above the road in two
+// wings. A giant enters a wing by jumping onto its landing from the road; zones on the landing make
+// him smaller, and each wing ends on a landing where a zone makes him a giant again and from whose
+// end he drops back onto the road. Every solution below is written for the tests to play.
+//
+// Wing A (y 900 to 2600, x -2600 to 8400):
+//   L0 (floor 1100): walk right; scaler 0 makes him 16; the wall at x 500 lets a player of 16
+//   through below it, and scaler 1 against the next wall (x 730) makes him 4.
+//   Gate room: scaler 4 makes him 8, switch 0 (plate at x 1150) goes down under 8, scaler 3 makes
+//   him 4 again, and door 0 (x 1700) rises 100, enough for 4 but not for 8.
+//     Solution: at 8 stand on the plate about 400 ticks; walk right into scaler 3 and wait to
+//     shrink to 4; walk to the closed door; travel back to about 150 ticks after stepping on the
+//     plate; walk right through the door (the past self holds the plate).
+//   Scaler 5 (against the wall at x 2200) makes him 1. Switch 10 (x 2320) opens door 12 (x 2600).
+//     Solution: stand on the plate about 300 ticks; walk right to the closed door; travel back to
+//     about 100 ticks after stepping on; walk through. Heart 59 lies beyond.
+//   Ring chamber: the ringed target (rp 91) opens door 13 (x 2880) while it is down; any of its
+//     six anti-targets hit later stands it up.
+//     Solution: aim, choose the middle target (the anti-targets are nearer), throw.
+//   Track chamber: twelve targets circle the track round rp 58; door 11 is the lid of the shaft
+//     at x 3400 and slides away while the six plain targets are all down.
+//     Solution: throw at the six plain targets as they pass, never at an anti-target, then drop
+//     down the shaft.
+//   Below: scaler 7 (against the wall at x 3600) makes him 1/4. In the alcove switch 2 (x 3625)
+//   holds door 2 (x 4100) open, group 26 slides over small spikes, switch 1 (x 3830) slides door
+//   1, the lid of a hole at x 3850. Under it scaler 8 makes him 1; he jumps up into the hall,
+//   where scaler 6 makes him 4 for door 2.
+//     Solution: at 1/4 stand on switch 2 about 1500 ticks; cross on group 26 when it comes to the
+//     left end; stand on switch 1 about 200 ticks, walk onto the lid, travel back to about 150
+//     ticks after stepping on switch 1 and drop through; grow to 1 and to 4; at door 2 travel back
+//     into the time switch 2 was held and walk through.
+//   The hall: six targets bob from the ceiling before door 14 and eight before door 15; each
+//     door rises once all of its targets have been hit, in any order.
+//   The spike pit: group 3 slides 1100 either way over it; ride it across from its left end.
+//   The exit wall (x 7400) lets a player of 4 out onto L0x, where scaler 2 makes him 64; walk
+//   off the end (x 8400) onto the road.
+//
+// Wing B (y 2600 to 8000, x -800 to 7800):
+//   L1 (floor 2755): walk left against the wall at x 2200; scaler 10 makes him 1/2, small enough
+//   for the slot under it. Switch 3 (x 2150) holds door 3 (x 2050).
+//     Solution: stand on the plate about 300 ticks, walk left to the closed door, travel back to
+//     about 100 ticks after stepping on, walk through.
+//   The scales: the pan (group 8, x 1880 to 1910) and the lift (group 9, x 1740 to 1770); the
+//   lift rises 25 per unit of weight, and only at 75 does it meet the window (6 high, enough
+//   only for 1/4) over the lift into the tiny corridor. Scaler 12 (x 1820) makes him 1/4;
+//   scalers 14 and 11 (x 1950, 1960) make him 1/2 again.
+//     Solution: at 1/2 stand on the pan from a tick T for 500 ticks (weight 2); walk left into
+//     scaler 12 and wait to shrink to 1/4; walk back onto the pan and travel back to T; stand
+//     there to T + 500 (his past self and he weigh 3); walk left onto the lift and travel back to
+//     T - 20; the lift carries him up to 75 by T + 150; walk left through the window.
+//   Tiny corridor (floor 2830): scaler 15 makes him 1/8. Switches 7, 8 and 9 (x 1604, 1596,
+//   1588) hold doors 8, 9 and 10 (x 1577, 1570, 1563), each rising 4.
+//     Solution: stand on switch 7 from T for 900 ticks; walk to switch 8, travel back to T,
+//     stand there to T + 900; likewise on switch 9; travel back to T + 100 and walk through the
+//     three doors.
+//   Scaler 17 makes him 1/32 for the low passage (chest 1, with a gem, stands in it), scaler 18
+//   makes him 1/16. Target 0 (rp 45) opens door 7 (x 1488) for good once hit; chest 0 lies
+//   behind it. Switch 4 (x 1476) slides door 4, the lid of a hole at x 1466.
+//     Solution: throw at target 0 and walk through; stand on switch 4 about 200 ticks, walk onto
+//     the lid, travel back to about 100 ticks after stepping on the switch, drop through.
+//   Lower corridor (floor 2822): switch 5 (x 1455) holds door 5 (x 1445), switch 6 (x 1435)
+//   holds door 6 (x 1425).
+//     Solution, each pair in turn: stand on the switch 200 ticks, walk to the closed door,
+//     travel back to about 100 ticks after stepping on, walk through.
+//   A ramp leads to the left floor (2842); walking left, scalers 19, 20, 21 and 22 make him 1/8,
+//   1/4, 1/2 and 1; grown, he jumps from the wall (x 1095) up onto the return floor (2900) and
+//   walks right up to the boarding floor.
+//   The transporter: a car appears at P (x 1450, y 2935) every 996 or 997 ticks and runs 7969
+//   ticks; step right onto it as it appears. It rises, runs left, climbs the tower's left side,
+//   crosses the top and comes back down towards the right.
+//     Solution: ride until the car runs right along y 4175 (the 19th leg, x 4850 to 5160) and
+//     walk off its right end: he drops onto the exit floor (4090), where scaler 23 makes him 4.
+//   Walk off the exit floor's right end onto LX (2670), against the hanging wall at x 5760.
+//   Scaler 24 makes him 8; switch 11 (x 6000) holds door 16 (x 6400, rising 220) and door 17
+//   (x 7200, rising 2000); beyond door 16 scaler 25, on the overview spot, makes him 64.
+//     Solution: at 8 stand on switch 11 from T for 700 ticks; walk right to door 16; travel back
+//     to T + 100; walk through, into scaler 25, and wait to grow; walk right through door 17 and
+//     off the end of LX onto the road.
+#include "tools/worlds/tower.h"
+
+#include "tools/Canvas.h"
+#include "tools/DataGen.h"
+#include "tools/MapWriter.h"
+#include "tower/Tower_Ids.h"
+#include "util/Error.h"
+
+#include <filesystem>
+#include <stdexcept>
+#include <utility>
+#include <vector>
+
+namespace TowerWriter
+{
+
+namespace
+{
+
+// Textures of the shared image map that repeat both ways.
+constexpr unsigned int Brick = 2;
+constexpr unsigned int Sky = 4;
+constexpr unsigned int Tile = 5;
+constexpr unsigned int Stone = 9;
+
+constexpr double Coarse = 64.0; // map units per texture repeat, for the big parts
+
+using Corners = std::vector<std::pair<double, double>>;
+
+void Poly(MapWriter& map, Corners const& corners, unsigned int texture, double texScale, unsigned int group = 0,
+          bool solid = true, bool foreground = false)
+{
+    MapWriter_Poly poly{texture, group, solid, foreground, {}};
+    for (auto const& [x, y] : corners)
+        poly.points.push_back({x, y, x / texScale, y / texScale, true});
+    map.AddPoly(poly);
+}
+
+void Box(MapWriter& map, double x0, double y0, double x1, double y1, unsigned int texture = Stone,
+         double texScale = Coarse, unsigned int group = 0)
+{
+    Poly(map, {{x0, y0}, {x0, y1}, {x1, y1}, {x1, y0}}, texture, texScale, group);
+}
+
+// A floor from x0 to x1 with its top at y and its slab down to bottom, a switch plate of group
+// set flush into it at x c. A plate of scale s is 60 s wide at the top and sinks 10 s; the gap it
+// sits in slopes in to 20 s wide, 20 s down, so that a pressed plate can be walked out of; the
+// plate's sides stop short of the gap's foot, so that plate and floor share no seam.
+void PlateFloor(MapWriter& map, double x0, double x1, double y, double bottom, double c, double s, unsigned int group,
+                double texScale)
+{
+    Poly(map, {{x0, bottom}, {x0, y}, {c - 30 * s, y}, {c - 10 * s, y - 20 * s}, {c - 10 * s, bottom}}, Stone,
+         texScale);
+    Poly(map, {{c + 10 * s, bottom}, {c + 10 * s, y - 20 * s}, {c + 30 * s, y}, {x1, y}, {x1, bottom}}, Stone,
+         texScale);
+    Poly(map, {{c - 30 * s, y}, {c + 30 * s, y}, {c + 15 * s, y - 15 * s}, {c - 15 * s, y - 15 * s}}, Tile, texScale,
+         group);
+}
+
+void Ref(MapWriter& map, unsigned int id, double x, double y)
+{
+    map.AddRefPoint(id, x, y);
+}
+
+// A backdrop drawn behind a room and hidden with the tower seen whole, or a front hidden once
+// the player reaches the tower's foot: drawn only, never collided with.
+void Shade(MapWriter& map, double x0, double y0, double x1, double y1, unsigned int group, bool front)
+{
+    MapWriter_Poly poly{front ? Brick : Sky, group, false, front, {}};
+    for (auto const& [x, y] : Corners{{x0, y0}, {x0, y1}, {x1, y1}, {x1, y0}})
+        poly.points.push_back({x, y, x / Coarse, y / Coarse, front});
+    map.AddPoly(poly);
+}
+
+void WriteRoad(MapWriter& map)
+{
+    Box(map, Tower_RoadX0, Tower_RoadY - 100, Tower_RoadX1, Tower_RoadY);
+    Box(map, Tower_RoadX0 - 100, Tower_RoadY - 100, Tower_RoadX0, Tower_RoadY + 2400, Brick);
+    Box(map, Tower_RoadX1, Tower_RoadY - 100, Tower_RoadX1 + 100, Tower_RoadY + 2400, Brick);
+    Ref(map, Tower_Rp_Start, Tower_StartX, Tower_RoadY);
+}
+
+// Wing A's landing, the gate room and the corridors of a player of 1 as far as the track.
+void WriteFoot(MapWriter& map)
+{
+    double const y = WingA_FloorY;
+    Box(map, WingA_L0X0, y - 40, 500, y);
+    Box(map, 500, 1500, 560, 2600, Brick); // W1: a giant's head meets it, a player of 16 passes below
+    Box(map, 560, 1500, 730, 1560, Brick);
+    Ref(map, 1, 100, y);                               // scaler 0: 64 -> 16
+    Ref(map, 2, 680, y);                               // scaler 1, against W2: 16 -> 4
+    Box(map, 730, 1200, WingA_GateRoomX, 1660, Brick); // W2: 100 high below it
+
+    // The gate room.
+    PlateFloor(map, 500, 2200, y, 900, WingA_Plate0X, 8.0, Tower_Switches[0].group, 256.0);
+    Box(map, WingA_GateRoomX, 1600, 1740, 1660, Brick);
+    Ref(map, 7, 820, y);  // scaler 4: 4 -> 8
+    Ref(map, 6, 1540, y); // scaler 3: 8 -> 4
+    Box(map, WingA_Door0X, y, WingA_Door0X + 40, 1600, Brick, 256.0, Tower_Doors[0].group);
+    Box(map, 1740, 1250, 2230, 1310, Brick);
+    Box(map, 1740, 1310, 1760, 1660, Brick);
+    Shade(map, WingA_GateRoomX, y, WingA_Door0X, 1600, Tower_Group_HiddenFar, false);
+
+    // Scaler 5 against W3, whose opening only a player of 1 passes.
+    Ref(map, 10, 2184, y);
+    Box(map, 2200, 1130, WingA_Scale1X, 1250, Brick);
+
+    // Switch 10 and door 12, the heart beyond.
+    PlateFloor(map, 2200, WingA_HatchX, y, 1060, WingA_Plate10X, 1.0, Tower_Switches[10].group, Coarse);
+    Box(map, WingA_Scale1X, 1160, 2650, 1200, Brick);
+    Box(map, WingA_Door12X, y, WingA_Door12X + 10, 1160, Tile, 16.0, Tower_Doors[12].group);
+    Ref(map, Tower_Rp_PickUps[1], 2625, y + 10);
+
+    // The ring chamber: the ringed target, two wasps above it, door 13 at its right.
+    Box(map, 2630, 1200, 2650, 1340, Brick);
+    Box(map, 2650, 1300, WingA_Door13X, 1340, Brick);
+    Ref(map, Tower_Rp_RingedTarget, WingA_RingX, y + 120);
+    Ref(map, 13, 2660, 1250);
+    Ref(map, 14, 2870, 1290);
+    Box(map, WingA_Door13X, y, WingA_Door13X + 10, 1160, Tile, 16.0, Tower_Doors[13].group);
+    Box(map, WingA_Door13X, 1160, 2900, 1540, Brick);
+}
+
+// The track chamber, the shaft under door 11 and the quarter-size alcove.
+void WriteTrack(MapWriter& map)
+{
+    double const y = WingA_FloorY;
+    Box(map, 2900, 1500, 3530, 1540, Brick);
+    Box(map, 3500, 1020, 3530, 1500, Brick);
+    Ref(map, Tower_Rp_Track, WingA_TrackX, y + 160);
+    // Hopping blobs on a ledge over the track's left side.
+    Box(map, 2920, 1380, 3080, 1390, Stone);
+    Ref(map, Tower_Rp_Shmoos[0], 2950, 1391);
+    Ref(map, Tower_Rp_Shmoos[1], 3000, 1391);
+    Ref(map, Tower_Rp_Shmoos[2], 3050, 1391);
+    Ref(map, Tower_Rp_HoppingTop, 3000, 1440);
+    // Half-size spikes on a ledge to the right, spiders hanging from the ceiling.
+    Box(map, 3290, 1200, 3440, 1210, Stone);
+    Ref(map, 20, 3300, 1210);
+    Ref(map, Tower_Rp_Spiders[0], 3120, 1500);
+    Ref(map, Tower_Rp_Spiders[1], 3300, 1500);
+    Ref(map, Tower_Rp_Spiders[2], 3400, 1500);
+    // Wasps under the ceiling, a swinging platform, a still ball and a circling one.
+    Ref(map, 15, 2940, 1420);
+    Ref(map, 16, 3140, 1480);
+    Ref(map, 17, 3100, 1440);
+    Ref(map, 18, 3260, 1420);
+    Ref(map, 19, 3480, 1480);
+    Box(map, 3430, 1440, 3470, 1450, Tile, 16.0, Tower_Group_Swing);
+    Ref(map, Tower_Balls[0].ref, 3480, 1475);
+    Ref(map, Tower_Balls[27].ref, 3420, 1330);
+
+    // Door 11, the lid of the shaft down to the corridor below.
+    Box(map, WingA_HatchX, y - 10, WingA_HatchX + 100, y, Tile, 16.0, Tower_Doors[11].group);
+    Box(map, 3380, WingA_LowY, WingA_HatchX, 1060, Stone);
+
+    // The corridor below, scaler 7 against W5, whose opening only a player of 1/4 passes.
+    double const low = WingA_LowY;
+    PlateFloor(map, 3380, 3650, low, 900, WingA_Plate2X, 0.25, Tower_Switches[2].group, 16.0);
+    Box(map, 3500, 1000, 3610, 1020, Brick);
+    Ref(map, 12, 3596, low);
+    Box(map, 3600, 957, WingA_AlcoveX, 1000, Brick);
+    Box(map, WingA_AlcoveX, 960, 3910, 970, Brick, 16.0);
+
+    // Group 26 over the small spikes: a pit with a kill zone along its floor.
+    Box(map, 3650, 900, 3810, 910, Stone, 16.0);
+    Box(map, WingA_SwingPitX - 10, low - 4, WingA_SwingPitX + 10, low, Tile, 16.0, Tower_Group_OverSpikes2);
+    Ref(map, 21, 3662, 910);
+    Ref(map, 22, 3718, 910);
+    Ref(map, 23, 3774, 910);
+    Ref(map, 54, 3650, 905);
+    Ref(map, 55, 3810, 935);
+
+    // Switch 1 and the lid (door 1) of the hole down to the passage below.
+    PlateFloor(map, 3810, WingA_Hatch1X, low, 900, WingA_Plate1X, 0.25, Tower_Switches[1].group, 16.0);
+    Box(map, WingA_Hatch1X, low - 4, WingA_Hatch1X + 25, low, Tile, 4.0, Tower_Doors[1].group);
+    Box(map, WingA_Hatch1X + 25, 935, 3980, low, Stone, 16.0);
+    Box(map, 3900, low, 3910, 960, Brick, 16.0);
+    // A splitting blob of 1/4 in a pen on the alcove's roof.
+    Box(map, 3640, 970, 3650, 1000, Brick, 16.0);
+    Box(map, 3850, 970, 3860, 1000, Brick, 16.0);
+    Ref(map, Tower_Splits[0].ref, 3750, 971);
+
+    // The passage below: scaler 8 makes him 1, and the gap at its end lets him jump up.
+    Box(map, WingA_Hatch1X, 900, WingA_HallX, WingA_SubFloorY, Stone, 16.0);
+    Ref(map, 24, 3930, WingA_SubFloorY);
+}
+
+// The hall of a player of 4, the spike pit and the landing L0x.
+void WriteHall(MapWriter& map)
+{
+    double const y = WingA_LowY;
+    Box(map, WingA_HallX, 900, WingA_PitX0, y);
+    Box(map, 3900, 1250, 4920, 1300, Brick);
+    Ref(map, 11, 4040, y); // scaler 6: 1 -> 4
+    Box(map, WingA_Door2X, y, WingA_Door2X + 30, 1160, Brick, Coarse, Tower_Doors[2].group);
+    Box(map, WingA_Door2X, 1160, WingA_Door2X + 30, 1250, Brick);
+
+    // The bobbing targets rest inside the ceiling, out of sight, and drop 100 below it.
+    for (int k = 0; k < 6; k++)
+    {
+        double const x = 4180 + 50 * k;
+        Ref(map, Tower_Bobs[k][0], x, 1280);
+        Ref(map, Tower_Bobs[k][1], x, 1180);
+    }
+    Box(map, WingA_Door14X, y, WingA_Door14X + 20, 1150, Brick, Coarse, Tower_Doors[14].group);
+    Box(map, WingA_Door14X, 1150, WingA_Door14X + 20, 1250, Brick);
+    for (int k = 6; k < Tower_Bob_Count; k++)
+    {
+        double const x = 4545 + 42 * (k - 6);
+        Ref(map, Tower_Bobs[k][0], x, 1280);
+        Ref(map, Tower_Bobs[k][1], x, 1180);
+    }
+    Box(map, WingA_Door15X, y, WingA_Door15X + 20, 1110, Brick, Coarse, Tower_Doors[15].group);
+    Box(map, WingA_Door15X, 1110, WingA_Door15X + 20, 1250, Brick);
+    // A splitting blob of 4 in a pen on the hall's roof.
+    Box(map, 4080, 1300, 4100, 1500, Brick);
+    Box(map, 4900, 1300, 4920, 1500, Brick);
+    Ref(map, Tower_Splits[3].ref, 4500, 1301);
+
+    // The pit: spikes and still balls along its floor, a kill zone over it, balls bouncing above
+    // the platform's way; group 3 slides from end to end.
+    Box(map, WingA_PitX0, 900, WingA_PitX1, 905, Stone);
+    Box(map, 6000, 930, 6200, y, Tile, Coarse, Tower_Group_OverSpikes);
+    Ref(map, 3, 5400, 905);
+    Ref(map, 4, 6700, 905);
+    Ref(map, 8, WingA_PitX0, 900);
+    Ref(map, 9, WingA_PitX1, 965);
+    for (int k = 0; k < 21; k++)
+        Ref(map, Tower_Rp_FirstStillBall + k, 5000 + 100 * k, 925);
+    double const bouncing[5] = {5500, 5900, 6300, 6700, 7100};
+    for (int k = 0; k < 5; k++)
+        Ref(map, Tower_Balls[1 + k].ref, bouncing[k], 1130);
+
+    // The way out: the exit wall lets a player of 4 through onto L0x.
+    Box(map, WingA_PitX1, 900, WingA_L0xX1, y);
+    Box(map, WingA_ExitWallX, 1050, WingA_ExitWallX + 60, 2400, Brick);
+    Ref(map, 29, 7600, y); // scaler 9: 4 -> 8
+    Ref(map, 5, 7700, y);  // scaler 2: any size -> 64
+
+    // The tower's front over the first wing, seen from outside.
+    Shade(map, 500, 900, 4920, 1700, Tower_Group_HiddenNear, true);
+}
+
+// L1, the slot, switch 3 and door 3, and the scales.
+void WriteScales(MapWriter& map)
+{
+    double const y = WingB_FloorY;
+    Box(map, 2230, y - 40, WingB_L1X1, y);
+    Box(map, WingB_SlotWallX, y + 15, WingB_SlotWallX + 30, 4100, Brick);
+    Ref(map, 30, 2262, y); // scaler 10: any size -> 1/2
+    PlateFloor(map, 2000, 2230, y, y - 40, WingB_Plate3X, 0.5, Tower_Switches[3].group, 8.0);
+    Box(map, 1980, y + 20, WingB_SlotWallX, y + 35, Brick, 8.0);
+    Box(map, WingB_Door3X, y, WingB_Door3X + 5, y + 20, Tile, 4.0, Tower_Doors[3].group);
+
+    // The scales' room: the pan in the floor, the lift in its shaft on the left.
+    PlateFloor(map, WingB_LiftX1, 2000, y, y - 40, WingB_PanX, 0.5, Scales_Scales_Group, 8.0);
+    Box(map, 1720, 2870, 2000, 2885, Brick, 8.0);
+    Box(map, 1980, y + 35, 2000, 2870, Brick, 8.0);
+    Box(map, WingB_LiftX0, y - 10, WingB_LiftX1, y, Tile, 4.0, Scales_Lift_Group);
+    Box(map, 1720, 2700, WingB_LiftX1, 2740, Stone, 8.0);
+    Box(map, WingB_WindowX, 2740, WingB_LiftX0, WingB_TinyY, Brick, 8.0);
+    Box(map, WingB_WindowX, WingB_TinyY + 6, WingB_LiftX0, 2870, Brick, 8.0);
+    Ref(map, Scales_Lights_Ref, 1850, 2810);
+    Ref(map, 35, 1950, y); // scaler 14: 1/4 -> 1/2
+    Ref(map, 31, 1960, y); // scaler 11: 1/4 -> 1/2
+    Ref(map, 32, 1820, y); // scaler 12: 1/2 -> 1/4
+    Ref(map, 34, 1832, y); // scaler 13: 1/2 -> 1/4
+    Ref(map, 131, WingB_LiftX0, 2740);
+    Ref(map, 132, WingB_LiftX1, 2745);
+}
+
+// The tiny corridors through the window, the lower corridor and the climb to the boarding floor.
+void WriteTiny(MapWriter& map)
+{
+    double const y = WingB_TinyY;
+    constexpr double fine = 2.0; // texture repeat of the small parts
+    double const s16 = 0.0625;
+
+    // The upper corridor, 6 high behind the window, then 4.
+    Box(map, 1612, y - 15, WingB_WindowX, y, Stone, fine);
+    Box(map, 1700, y + 6, WingB_WindowX, 2850, Brick, fine);
+    Box(map, WingB_LowPassX1, y + 4, 1700, 2850, Brick, fine);
+    Ref(map, 36, 1701, y); // scaler 15: 1/4 -> 1/8
+    Ref(map, 38, 1706, y); // scaler 16: 1/4 -> 1/8
+    PlateFloor(map, 1600, 1612, y, y - 15, WingB_Plate7X, s16, Tower_Switches[7].group, fine);
+    PlateFloor(map, 1592, 1600, y, y - 15, WingB_Plate7X - 8, s16, Tower_Switches[8].group, fine);
+    PlateFloor(map, 1584, 1592, y, y - 15, WingB_Plate7X - 16, s16, Tower_Switches[9].group, fine);
+    for (int k = 0; k < 3; k++)
+    {
+        double const x = WingB_Door8X - 7 * k;
+        Box(map, x, y, x + 1, y + 4, Tile, 0.5, Tower_Doors[8 + k].group);
+    }
+    Box(map, WingB_Door7X, y - 15, 1584, y, Stone, fine);
+    Ref(map, 39, 1546, y); // scaler 17: 1/8 -> 1/32
+    Box(map, WingB_LowPassX0, y + 0.9, WingB_LowPassX1, 2850, Brick, fine);
+    Ref(map, Tower_Rp_PickUps[3], 1535, y);
+    Ref(map, 40, 1524, y); // scaler 18: 1/32 -> 1/16
+    Box(map, 1462, y + 4, WingB_LowPassX0, 2850, Brick, fine);
+    Ref(map, Tower_Rp_SmallTarget, WingB_SmallTargetX, y + 1.5);
+    Box(map, WingB_Door7X, y, WingB_Door7X + 1, y + 4, Tile, 0.5, Tower_Doors[7].group);
+    Ref(map, Tower_Rp_PickUps[0], 1482, y);
+
+    // Switch 4 and the lid (door 4) of the hole down to the lower corridor.
+    PlateFloor(map, 1470, WingB_Door7X, y, y - 2, WingB_Plate4X, s16, Tower_Switches[4].group, fine);
+    Box(map, WingB_Hatch4X, y - 1, WingB_Hatch4X + 4, y, Tile, 0.5, Tower_Doors[4].group);
+    Box(map, 1420, y - 2, WingB_Hatch4X, y, Stone, fine);
+    Box(map, 1462, y, WingB_Hatch4X, y + 4, Brick, fine);
+    Box(map, 1470, WingB_LowerY - 2, 1490, y - 2, Stone, fine);
+
+    // The lower corridor: switches 5 and 6, doors 5 and 6.
+    double const low = WingB_LowerY;
+    PlateFloor(map, 1445, 1470, low, low - 2, WingB_Plate5X, s16, Tower_Switches[5].group, fine);
+    PlateFloor(map, 1420, 1445, low, low - 2, WingB_Plate6X, s16, Tower_Switches[6].group, fine);
+    Box(map, WingB_Door5X, low, WingB_Door5X + 1, y - 2, Tile, 0.5, Tower_Doors[5].group);
+    Box(map, WingB_Door6X, low, WingB_Door6X + 1, y - 2, Tile, 0.5, Tower_Doors[6].group);
+
+    // Up to the left floor, along it past the growing zones, up onto the return floor.
+    double const left = WingB_LeftFloorY;
+    Poly(map, {{1362, left - 4}, {1362, left}, {1420, low}, {1420, low - 2}}, Stone, fine);
+    Box(map, 1095, left - 4, 1362, left, Stone, fine);
+    Box(map, 1085, left - 4, 1095, 2960, Brick, fine);
+    Ref(map, 49, 1145, left); // scaler 19: 1/16 -> 1/8
+    Ref(map, 50, 1135, left); // scaler 20: 1/8 -> 1/4
+    Ref(map, 51, 1125, left); // scaler 21: 1/4 -> 1/2
+    Ref(map, 53, 1112, left); // scaler 22: 1/2 -> 1
+    Box(map, 1135, WingB_ReturnY - 5, 1370, WingB_ReturnY, Stone, 8.0);
+    Poly(map, {{1370, WingB_ReturnY - 5}, {1370, WingB_ReturnY}, {1410, WingB_BoardY}, {1410, WingB_BoardY - 5}}, Stone,
+         8.0);
+    Box(map, 1410, WingB_BoardY - 5, WingB_BoardX1, WingB_BoardY, Stone, 8.0);
+    Shade(map, 1100, left, 1360, WingB_ReturnY - 5, Tower_Group_HiddenFar, false);
+
+    // Wasps of 1/16 between the left floor and the return floor.
+    Ref(map, 43, 1200, 2855);
+    Ref(map, 44, 1340, 2885);
+    Ref(map, 47, 1160, 2860);
+    Ref(map, 48, 1290, 2888);
+
+    // Splitting blobs of 1/16 and spikes of 1/32 in a cave below the upper corridor.
+    Box(map, 1610, 2780, 1700, 2790, Stone, fine);
+    Box(map, 1610, 2790, 1620, y - 15, Brick, fine);
+    Box(map, 1690, 2790, 1700, y - 15, Brick, fine);
+    Ref(map, Tower_Splits[1].ref, 1640, 2791);
+    Ref(map, Tower_Splits[2].ref, 1670, 2791);
+    Ref(map, 46, 1655, 2790);
+    Ref(map, 133, 1620, 2790);
+    Ref(map, 134, 1690, 2795);
+}
+
+// The transporter's cars and what lies along their route, the exit floor and the finale.
+void WriteTransporter(MapWriter& map)
+{
+    double const px = WingB_CarX;
+    double const py = WingB_CarY;
+    for (unsigned int car = Tower_Group_FirstCar; car <= Tower_Group_LastCar; car++)
+        Box(map, px - WingB_CarHalfWidth, py, px + WingB_CarHalfWidth, py + WingB_CarHeight, Tile, 16.0, car);
+
+    // Spike balls beside the route, clear of a rider.
+    struct Place
+    {
+        int ball;
+        double x, y;
+    };
+    constexpr Place balls[] = {{28, 300, 3420},  {29, 900, 3420},  {30, -650, 3800}, {31, -350, 3950},
+                               {32, 0, 4620},    {33, 1000, 4620}, {34, 2000, 4680}, {35, 2800, 4680},
+                               {36, 3700, 4600}, {37, 4700, 4560}};
+    for (Place const& ball : balls)
+        Ref(map, Tower_Balls[ball.ball].ref, ball.x, ball.y);
+
+    // Falls from the route: kill zones below it, clear of the cars and of the giant's leaps.
+    struct Zone
+    {
+        unsigned int a, b;
+        double x0, y0, x1, y1;
+    };
+    constexpr Zone zones[] = {{56, 57, -650, 3000, -350, 3300},   {67, 68, -300, 3900, 1300, 4100},
+                              {92, 93, 1300, 3950, 2150, 4100},   {94, 95, 2300, 4100, 3300, 4250},
+                              {106, 107, 5050, 3500, 5300, 3700}, {108, 109, 5000, 3300, 5300, 3490},
+                              {127, 128, 3300, 4100, 3900, 4250}, {129, 130, 3900, 4100, 4450, 4250}};
+    for (Zone const& zone : zones)
+    {
+        Ref(map, zone.a, zone.x0, zone.y0);
+        Ref(map, zone.b, zone.x1, zone.y1);
+    }
+
+    // The exit floor, with scaler 23 and the second heart.
+    Box(map, WingB_ExitFloorX0, WingB_ExitFloorY - 15, WingB_ExitFloorX1, WingB_ExitFloorY, Stone);
+    Ref(map, 149, 5400, WingB_ExitFloorY);
+    Ref(map, Tower_Rp_PickUps[2], 5500, WingB_ExitFloorY + 10);
+
+    // LX: a wall that stops the fall from the exit floor, switch 11, door 16 and door 17.
+    double const y = WingB_FinaleY;
+    Box(map, 5760, 2970, 5780, 4200, Brick);
+    PlateFloor(map, WingB_ExitFloorX1, WingB_Door16X, y, 2470, WingB_Plate11X, 8.0, Tower_Switches[11].group, 256.0);
+    Box(map, WingB_Door16X, y - 40, WingB_LXX1, y);
+    Ref(map, 150, 5760, y); // scaler 24: 4 -> 8, where the fall along the wall ends
+    Box(map, WingB_Door16X, y, WingB_Door16X + 40, 2970, Brick, Coarse, Tower_Doors[16].group);
+    Box(map, WingB_Door16X, 2970, WingB_Door16X + 40, 3500, Brick);
+    Ref(map, 151, 6650, y); // scaler 25: 8 -> 64, on the overview spot
+    Box(map, WingB_Door17X, y, WingB_Door17X + 60, 4670, Brick, 256.0, Tower_Doors[17].group);
+    Box(map, WingB_Door17X, 4670, WingB_Door17X + 60, 8000, Brick, 256.0);
+}
+
+void Save(Canvas const& canvas, std::string const& dir, std::string const& name)
+{
+    std::filesystem::path const path = std::filesystem::path(dir) / name;
+    DataGen::MakeDirs(path.parent_path().string());
+    canvas.WritePng(path.string());
+}
+
+// The scales' lights: a lamp lit yellow for each unit of weight, a red one for too much.
+void WritePictures(std::string const& dir)
+{
+    Rgba const rim{40, 40, 40, 255};
+    auto lamp = [&](Rgba glow, Rgba core) {
+        Canvas c(16, 16);
+        c.FillCircle(8, 8, 7.5, rim);
+        c.FillCircle(8, 8, 6, glow);
+        c.FillCircle(6, 6, 2, core);
+        return c;
+    };
+    Save(lamp(Rgba{250, 210, 40, 255}, Rgba{255, 250, 200, 255}), dir, "gfx/tower/scales/lighton.png");
+    Save(lamp(Rgba{70, 60, 30, 255}, Rgba{100, 90, 60, 255}), dir, "gfx/tower/scales/lightoff.png");
+    Save(lamp(Rgba{230, 30, 30, 255}, Rgba{255, 180, 180, 255}), dir, "gfx/tower/scales/overon.png");
+    Save(lamp(Rgba{70, 20, 20, 255}, Rgba{110, 60, 60, 255}), dir, "gfx/tower/scales/overoff.png");
+}
+
+} // namespace
+
+void Write(std::string const& dir)
+{
+    DataGen::MakeDirs(dir + "/tower");
+    MapWriter map;
+    map.SetView(2600, 10000, 0.023);
+    WriteRoad(map);
+    WriteFoot(map);
+    WriteTrack(map);
+    WriteHall(map);
+    WriteScales(map);
+    WriteTiny(map);
+    WriteTransporter(map);
+    std::string const path = dir + "/tower/map";
+    try
+    {
+        map.Write(path.c_str());
+    }
+    catch (Error const& err)
+    {
+        throw std::runtime_error(std::string("cannot write ") + err.Text());
+    }
+    WritePictures(dir);
+}
+
+} // namespace TowerWriter
