@@ -238,34 +238,36 @@ void WriteTrack(MapWriter& map)
 
     // The corridor below, scaler 7 against W5, whose opening only a player of 1/4 passes.
     double const low = WingA_LowY;
-    PlateFloor(map, 3380, 3650, low, 900, WingA_Plate2X, 0.25, Tower_Switches[2].group, 16.0);
+    PlateFloor(map, 3380, 3710, low, 900, WingA_Plate2X, 0.25, Tower_Switches[2].group, 16.0);
     Box(map, 3500, 1000, 3610, 1020, Brick);
     Ref(map, 12, 3596, low);
-    Box(map, 3600, 957, WingA_AlcoveX, 1000, Brick);
-    Box(map, WingA_AlcoveX, 960, 3910, 970, Brick, 16.0);
+    Box(map, 3600, 957, WingA_AlcoveX, 1000, Brick, 16.0);
+    Box(map, WingA_AlcoveX, 975, 3960, 985, Brick, 16.0);
 
-    // Group 26 over the small spikes: a pit with a kill zone along its floor.
-    Box(map, 3650, 900, 3810, 910, Stone, 16.0);
-    Box(map, WingA_SwingPitX - 10, low - 4, WingA_SwingPitX + 10, low, Tile, 16.0, Tower_Group_OverSpikes2);
-    Ref(map, 21, 3662, 910);
-    Ref(map, 22, 3718, 910);
-    Ref(map, 23, 3774, 910);
-    Ref(map, 54, 3650, 905);
-    Ref(map, 55, 3810, 935);
+    // Group 26 over the small spikes: a pit with a kill zone along its floor. The platform is
+    // wider than the pit is long less its sweep, so that at each end of it it reaches onto the
+    // floor and is walked onto without a gap.
+    Box(map, 3710, 900, 3850, 910, Stone, 16.0);
+    Box(map, WingA_SwingPitX - 20, low - 4, WingA_SwingPitX + 20, low, Tile, 16.0, Tower_Group_OverSpikes2);
+    Ref(map, 21, 3720, 910);
+    Ref(map, 22, 3770, 910);
+    Ref(map, 23, 3820, 910);
+    Ref(map, 54, 3710, 905);
+    Ref(map, 55, 3850, 935);
 
     // Switch 1 and the lid (door 1) of the hole down to the passage below.
-    PlateFloor(map, 3810, WingA_Hatch1X, low, 900, WingA_Plate1X, 0.25, Tower_Switches[1].group, 16.0);
+    PlateFloor(map, 3850, WingA_Hatch1X, low, 900, WingA_Plate1X, 0.25, Tower_Switches[1].group, 16.0);
     Box(map, WingA_Hatch1X, low - 4, WingA_Hatch1X + 25, low, Tile, 4.0, Tower_Doors[1].group);
-    Box(map, WingA_Hatch1X + 25, 935, 3980, low, Stone, 16.0);
-    Box(map, 3900, low, 3910, 960, Brick, 16.0);
+    Box(map, WingA_Hatch1X + 25, 935, 4030, low, Stone, 16.0);
+    Box(map, 3950, low, 3960, 975, Brick, 16.0);
     // A splitting blob of 1/4 in a pen on the alcove's roof.
-    Box(map, 3640, 970, 3650, 1000, Brick, 16.0);
-    Box(map, 3850, 970, 3860, 1000, Brick, 16.0);
-    Ref(map, Tower_Splits[0].ref, 3750, 971);
+    Box(map, 3640, 985, 3650, 1015, Brick, 16.0);
+    Box(map, 3900, 985, 3910, 1015, Brick, 16.0);
+    Ref(map, Tower_Splits[0].ref, 3775, 986);
 
     // The passage below: scaler 8 makes him 1, and the gap at its end lets him jump up.
     Box(map, WingA_Hatch1X, 900, WingA_HallX, WingA_SubFloorY, Stone, 16.0);
-    Ref(map, 24, 3930, WingA_SubFloorY);
+    Ref(map, 24, 3980, WingA_SubFloorY);
 }
 
 // The hall of a player of 4, the spike pit and the landing L0x.
@@ -273,26 +275,21 @@ void WriteHall(MapWriter& map)
 {
     double const y = WingA_LowY;
     Box(map, WingA_HallX, 900, WingA_PitX0, y);
-    Box(map, 3900, 1250, 4920, 1300, Brick);
-    Ref(map, 11, 4040, y); // scaler 6: 1 -> 4
+    Box(map, 3960, 1250, 5100, 1300, Brick);
+    Ref(map, 11, 4080, y); // scaler 6: 1 -> 4
     Box(map, WingA_Door2X, y, WingA_Door2X + 30, 1160, Brick, Coarse, Tower_Doors[2].group);
     Box(map, WingA_Door2X, 1160, WingA_Door2X + 30, 1250, Brick);
 
-    // The bobbing targets rest inside the ceiling, out of sight, and drop 100 below it.
-    for (int k = 0; k < 6; k++)
+    // The bobbing targets rest inside the ceiling, out of sight, and drop 70 below it; each
+    // group hangs far enough beyond its door to be seen from there.
+    for (int k = 0; k < Tower_Bob_Count; k++)
     {
-        double const x = 4180 + 50 * k;
+        double const x = k < 6 ? 4260 + 40 * k : 4640 + 40 * (k - 6);
         Ref(map, Tower_Bobs[k][0], x, 1280);
         Ref(map, Tower_Bobs[k][1], x, 1180);
     }
     Box(map, WingA_Door14X, y, WingA_Door14X + 20, 1150, Brick, Coarse, Tower_Doors[14].group);
     Box(map, WingA_Door14X, 1150, WingA_Door14X + 20, 1250, Brick);
-    for (int k = 6; k < Tower_Bob_Count; k++)
-    {
-        double const x = 4545 + 42 * (k - 6);
-        Ref(map, Tower_Bobs[k][0], x, 1280);
-        Ref(map, Tower_Bobs[k][1], x, 1180);
-    }
     Box(map, WingA_Door15X, y, WingA_Door15X + 20, 1110, Brick, Coarse, Tower_Doors[15].group);
     Box(map, WingA_Door15X, 1110, WingA_Door15X + 20, 1250, Brick);
     // A splitting blob of 4 in a pen on the hall's roof.
@@ -301,27 +298,27 @@ void WriteHall(MapWriter& map)
     Ref(map, Tower_Splits[3].ref, 4500, 1301);
 
     // The pit: spikes and still balls along its floor, a kill zone over it, balls bouncing above
-    // the platform's way; group 3 slides from end to end.
+    // the platform's way; group 3 slides from end to end, reaching onto the floor at each.
     Box(map, WingA_PitX0, 900, WingA_PitX1, 905, Stone);
-    Box(map, 6000, 930, 6200, y, Tile, Coarse, Tower_Group_OverSpikes);
-    Ref(map, 3, 5400, 905);
-    Ref(map, 4, 6700, 905);
+    double const middle = (WingA_PitX0 + WingA_PitX1) / 2;
+    Box(map, middle - 100, 930, middle + 100, y, Tile, Coarse, Tower_Group_OverSpikes);
+    Ref(map, 3, middle - 700, 905);
+    Ref(map, 4, middle + 600, 905);
     Ref(map, 8, WingA_PitX0, 900);
     Ref(map, 9, WingA_PitX1, 965);
     for (int k = 0; k < 21; k++)
-        Ref(map, Tower_Rp_FirstStillBall + k, 5000 + 100 * k, 925);
-    double const bouncing[5] = {5500, 5900, 6300, 6700, 7100};
+        Ref(map, Tower_Rp_FirstStillBall + k, WingA_PitX0 + 50 + 100 * k, 925);
     for (int k = 0; k < 5; k++)
-        Ref(map, Tower_Balls[1 + k].ref, bouncing[k], 1130);
+        Ref(map, Tower_Balls[1 + k].ref, middle - 600 + 400 * k, 1130);
 
     // The way out: the exit wall lets a player of 4 through onto L0x.
     Box(map, WingA_PitX1, 900, WingA_L0xX1, y);
     Box(map, WingA_ExitWallX, 1050, WingA_ExitWallX + 60, 2400, Brick);
-    Ref(map, 29, 7600, y); // scaler 9: 4 -> 8
-    Ref(map, 5, 7700, y);  // scaler 2: any size -> 64
+    Ref(map, 29, WingA_ExitWallX + 150, y); // scaler 9: 4 -> 8
+    Ref(map, 5, WingA_ExitWallX + 250, y);  // scaler 2: any size -> 64
 
     // The tower's front over the first wing, seen from outside.
-    Shade(map, 500, 900, 4920, 1700, Tower_Group_HiddenNear, true);
+    Shade(map, 500, 900, 5100, 1700, Tower_Group_HiddenNear, true);
 }
 
 // L1, the slot, switch 3 and door 3, and the scales.
@@ -359,10 +356,9 @@ void WriteTiny(MapWriter& map)
     constexpr double fine = 2.0; // texture repeat of the small parts
     double const s16 = 0.0625;
 
-    // The upper corridor, 6 high behind the window, then 4.
+    // The upper corridor, 6 high like the window.
     Box(map, 1612, y - 15, WingB_WindowX, y, Stone, fine);
-    Box(map, 1700, y + 6, WingB_WindowX, 2850, Brick, fine);
-    Box(map, WingB_LowPassX1, y + 4, 1700, 2850, Brick, fine);
+    Box(map, WingB_LowPassX1, y + 6, WingB_WindowX, 2850, Brick, fine);
     Ref(map, 36, 1701, y); // scaler 15: 1/4 -> 1/8
     Ref(map, 38, 1706, y); // scaler 16: 1/4 -> 1/8
     PlateFloor(map, 1600, 1612, y, y - 15, WingB_Plate7X, s16, Tower_Switches[7].group, fine);
@@ -371,23 +367,23 @@ void WriteTiny(MapWriter& map)
     for (int k = 0; k < 3; k++)
     {
         double const x = WingB_Door8X - 7 * k;
-        Box(map, x, y, x + 1, y + 4, Tile, 0.5, Tower_Doors[8 + k].group);
+        Box(map, x, y, x + 1, y + 6, Tile, 0.5, Tower_Doors[8 + k].group);
     }
     Box(map, WingB_Door7X, y - 15, 1584, y, Stone, fine);
     Ref(map, 39, 1546, y); // scaler 17: 1/8 -> 1/32
     Box(map, WingB_LowPassX0, y + 0.9, WingB_LowPassX1, 2850, Brick, fine);
     Ref(map, Tower_Rp_PickUps[3], 1535, y);
     Ref(map, 40, 1524, y); // scaler 18: 1/32 -> 1/16
-    Box(map, 1462, y + 4, WingB_LowPassX0, 2850, Brick, fine);
+    Box(map, 1462, y + 6, WingB_LowPassX0, 2850, Brick, fine);
     Ref(map, Tower_Rp_SmallTarget, WingB_SmallTargetX, y + 1.5);
-    Box(map, WingB_Door7X, y, WingB_Door7X + 1, y + 4, Tile, 0.5, Tower_Doors[7].group);
+    Box(map, WingB_Door7X, y, WingB_Door7X + 1, y + 6, Tile, 0.5, Tower_Doors[7].group);
     Ref(map, Tower_Rp_PickUps[0], 1482, y);
 
     // Switch 4 and the lid (door 4) of the hole down to the lower corridor.
     PlateFloor(map, 1470, WingB_Door7X, y, y - 2, WingB_Plate4X, s16, Tower_Switches[4].group, fine);
     Box(map, WingB_Hatch4X, y - 1, WingB_Hatch4X + 4, y, Tile, 0.5, Tower_Doors[4].group);
     Box(map, 1420, y - 2, WingB_Hatch4X, y, Stone, fine);
-    Box(map, 1462, y, WingB_Hatch4X, y + 4, Brick, fine);
+    Box(map, 1462, y, WingB_Hatch4X, y + 6, Brick, fine);
     Box(map, 1470, WingB_LowerY - 2, 1490, y - 2, Stone, fine);
 
     // The lower corridor: switches 5 and 6, doors 5 and 6.
@@ -397,22 +393,19 @@ void WriteTiny(MapWriter& map)
     Box(map, WingB_Door5X, low, WingB_Door5X + 1, y - 2, Tile, 0.5, Tower_Doors[5].group);
     Box(map, WingB_Door6X, low, WingB_Door6X + 1, y - 2, Tile, 0.5, Tower_Doors[6].group);
 
-    // Up to the left floor, along it past the growing zones, up onto the return floor.
-    double const left = WingB_LeftFloorY;
-    Poly(map, {{1362, left - 4}, {1362, left}, {1420, low}, {1420, low - 2}}, Stone, fine);
-    Box(map, 1095, left - 4, 1362, left, Stone, fine);
-    Box(map, 1085, left - 4, 1095, 2960, Brick, fine);
-    Ref(map, 49, 1145, left); // scaler 19: 1/16 -> 1/8
-    Ref(map, 50, 1135, left); // scaler 20: 1/8 -> 1/4
-    Ref(map, 51, 1125, left); // scaler 21: 1/4 -> 1/2
-    Ref(map, 53, 1112, left); // scaler 22: 1/2 -> 1
-    Box(map, 1135, WingB_ReturnY - 5, 1370, WingB_ReturnY, Stone, 8.0);
-    Poly(map, {{1370, WingB_ReturnY - 5}, {1370, WingB_ReturnY}, {1410, WingB_BoardY}, {1410, WingB_BoardY - 5}}, Stone,
-         8.0);
-    Box(map, 1410, WingB_BoardY - 5, WingB_BoardX1, WingB_BoardY, Stone, 8.0);
-    Shade(map, 1100, left, 1360, WingB_ReturnY - 5, Tower_Group_HiddenFar, false);
+    // Past door 6 the growing zones make him 1 under a ledge; two jumps take him up to the
+    // boarding floor.
+    Box(map, 1360, low - 2, 1420, low, Stone, fine);
+    Box(map, 1350, low - 2, WingB_GrowWallX, WingB_LedgeY - 5, Brick, fine);
+    Ref(map, 49, 1410, low); // scaler 19: 1/16 -> 1/8
+    Ref(map, 50, 1403, low); // scaler 20: 1/8 -> 1/4
+    Ref(map, 51, 1395, low); // scaler 21: 1/4 -> 1/2
+    Ref(map, 53, 1380, low); // scaler 22: 1/2 -> 1
+    Box(map, 1350, WingB_LedgeY - 5, WingB_LedgeX1, WingB_LedgeY, Stone, 8.0);
+    Box(map, WingB_BoardX0, WingB_BoardY - 5, WingB_BoardX1, WingB_BoardY, Stone, 8.0);
+    Shade(map, 1350, low, 1425, WingB_BoardY, Tower_Group_HiddenFar, false);
 
-    // Wasps of 1/16 between the left floor and the return floor.
+    // Wasps of 1/16 over the way the tiny corridors came.
     Ref(map, 43, 1200, 2855);
     Ref(map, 44, 1340, 2885);
     Ref(map, 47, 1160, 2860);
