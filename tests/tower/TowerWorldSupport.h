@@ -87,12 +87,15 @@ protected:
         return done;
     }
 
-    // Jumps one way, the keys held until he lands: out of a pressed plate's pit, onto a ledge.
-    void JumpTowards(int key, int count = 300)
+    // Jumps one way, out of a pressed plate's pit or up onto a ledge, and lands; the direction is
+    // let go of once far enough (when given), the jump held to the end.
+    void JumpTowards(int key, std::function<bool()> const& farEnough = nullptr, int count = 300)
     {
         Step({key, Key_Jump});
         Step({key, Key_Jump});
-        StepUntil([&] { return Hero().onGround; }, count, {key, Key_Jump});
+        if (farEnough)
+            StepUntil([&] { return Hero().onGround || farEnough(); }, count, {key, Key_Jump});
+        StepUntil([&] { return Hero().onGround; }, count, {farEnough ? Key_Jump : key, Key_Jump});
     }
 
     // Walks one way until the player has not moved for a few steps (against a wall).

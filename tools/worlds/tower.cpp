@@ -329,13 +329,13 @@ void WriteScales(MapWriter& map)
     Box(map, WingB_SlotWallX, y + 15, WingB_SlotWallX + 30, 4100, Brick);
     Ref(map, 30, 2262, y); // scaler 10: any size -> 1/2
     PlateFloor(map, 2000, 2230, y, y - 40, WingB_Plate3X, 0.5, Tower_Switches[3].group, 8.0);
-    Box(map, 1980, y + 20, WingB_SlotWallX, y + 35, Brick, 8.0);
-    Box(map, WingB_Door3X, y, WingB_Door3X + 5, y + 20, Tile, 4.0, Tower_Doors[3].group);
+    Box(map, 1980, y + 45, WingB_SlotWallX, y + 60, Brick, 8.0);
+    Box(map, WingB_Door3X, y, WingB_Door3X + 5, y + 45, Tile, 4.0, Tower_Doors[3].group);
 
     // The scales' room: the pan in the floor, the lift in its shaft on the left.
     PlateFloor(map, WingB_LiftX1, 2000, y, y - 40, WingB_PanX, 0.5, Scales_Scales_Group, 8.0);
     Box(map, 1720, 2870, 2000, 2885, Brick, 8.0);
-    Box(map, 1980, y + 35, 2000, 2870, Brick, 8.0);
+    Box(map, 1980, y + 60, 2000, 2870, Brick, 8.0);
     Box(map, WingB_LiftX0, y - 10, WingB_LiftX1, y, Tile, 4.0, Scales_Lift_Group);
     Box(map, 1720, 2700, WingB_LiftX1, 2740, Stone, 8.0);
     Box(map, WingB_WindowX, 2740, WingB_LiftX0, WingB_TinyY, Brick, 8.0);
@@ -393,23 +393,26 @@ void WriteTiny(MapWriter& map)
     Box(map, WingB_Door5X, low, WingB_Door5X + 1, y - 2, Tile, 0.5, Tower_Doors[5].group);
     Box(map, WingB_Door6X, low, WingB_Door6X + 1, y - 2, Tile, 0.5, Tower_Doors[6].group);
 
-    // Past door 6 the growing zones make him 1 under a ledge; two jumps take him up to the
+    // Past door 6 the growing zones make him 1; a ramp, steep at its foot, takes him up to the
     // boarding floor.
-    Box(map, 1360, low - 2, 1420, low, Stone, fine);
-    Box(map, 1350, low - 2, WingB_GrowWallX, WingB_LedgeY - 5, Brick, fine);
-    Ref(map, 49, 1410, low); // scaler 19: 1/16 -> 1/8
-    Ref(map, 50, 1403, low); // scaler 20: 1/8 -> 1/4
-    Ref(map, 51, 1395, low); // scaler 21: 1/4 -> 1/2
-    Ref(map, 53, 1380, low); // scaler 22: 1/2 -> 1
-    Box(map, 1350, WingB_LedgeY - 5, WingB_LedgeX1, WingB_LedgeY, Stone, 8.0);
+    Box(map, WingB_RampFootX, low - 2, 1420, low, Stone, fine);
+    Ref(map, 49, 1418, low); // scaler 19: 1/16 -> 1/8
+    Ref(map, 50, 1414, low); // scaler 20: 1/8 -> 1/4
+    Ref(map, 51, 1408, low); // scaler 21: 1/4 -> 1/2
+    Ref(map, 53, 1400, low); // scaler 22: 1/2 -> 1
+    Poly(map, {{WingB_RampFootX - 20, 2836}, {WingB_RampFootX - 20, 2842}, {WingB_RampFootX, low}, {WingB_RampFootX, low - 2}},
+         Stone, 8.0);
+    Poly(map, {{WingB_BoardX1, WingB_BoardY - 5}, {WingB_BoardX1, WingB_BoardY}, {WingB_RampFootX - 20, 2842},
+               {WingB_RampFootX - 20, 2836}},
+         Stone, 8.0);
     Box(map, WingB_BoardX0, WingB_BoardY - 5, WingB_BoardX1, WingB_BoardY, Stone, 8.0);
-    Shade(map, 1350, low, 1425, WingB_BoardY, Tower_Group_HiddenFar, false);
+    Shade(map, WingB_BoardX0, low, 1425, WingB_BoardY, Tower_Group_HiddenFar, false);
 
-    // Wasps of 1/16 over the way the tiny corridors came.
-    Ref(map, 43, 1200, 2855);
-    Ref(map, 44, 1340, 2885);
-    Ref(map, 47, 1160, 2860);
-    Ref(map, 48, 1290, 2888);
+    // Wasps of 1/16 in the cave below the upper corridor.
+    Ref(map, 43, 1625, 2795);
+    Ref(map, 44, 1685, 2810);
+    Ref(map, 47, 1630, 2800);
+    Ref(map, 48, 1680, 2812);
 
     // Splitting blobs of 1/16 and spikes of 1/32 in a cave below the upper corridor.
     Box(map, 1610, 2780, 1700, 2790, Stone, fine);
