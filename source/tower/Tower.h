@@ -35,8 +35,6 @@ constexpr double Tower_StartScale = 64.0;
 constexpr double Tower_OverviewZoom = 0.023;
 constexpr int Tower_OverviewBudget = 150; // steps of overview the spot may show in a visit
 constexpr int Tower_ScalesHintSteps = 10000;
-constexpr double Tower_MainExitX = 13800.0;   // beyond it the tower is completed
-constexpr double Tower_SecondExitX = -9500.0; // below it the player leaves by the second exit
 
 // The player arrives as a giant, 64 times his size, before a tower seen whole, and is made
 // smaller and larger by scaling zones down to 1/32 of his size. Switches, doors, spikes, wasps,

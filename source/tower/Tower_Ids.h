@@ -19,6 +19,9 @@ constexpr int Tower_TargetPath_Count = 15;
 constexpr int Tower_TrackTarget_Count = 12; // hit targets 1 to 12 run round the track
 constexpr int Tower_Bob_Count = 14;         // hit targets 20 to 33 pop in and out
 
+constexpr double Tower_MainExitX = 13800.0;   // beyond it the tower is completed
+constexpr double Tower_SecondExitX = -9500.0; // below it the player leaves by the second exit
+
 constexpr unsigned int Tower_Rp_Start = 0;
 constexpr unsigned int Tower_Rp_Track = 58;          // the middle of the round track
 constexpr unsigned int Tower_Rp_RingedTarget = 91;   // the target inside its ring of anti-targets

@@ -1,90 +1,98 @@
-// The tower's map and pictures.
+// The tower's map, roads and pictures.
 //
 // The giant's road runs flat along the bottom, from the end wall beyond the second exit to the one
 // beyond the main exit; nothing stands within a scale-64 player's height above it, so holding left
 // or right from the start (rp 0) walks him to either exit. The tower stands above the road in two
 // wings. A giant enters a wing by jumping onto its landing from the road; zones on the landing make
 // him smaller, and each wing ends on a landing where a zone makes him a giant again and from whose
-// end he drops back onto the road. Every solution below is written for the tests to play.
+// end he drops back onto the road. Every solution below is played by the tests. Small players cannot
+// walk up out of a pressed plate's pit: they jump out of it, holding the way they go.
 //
-// Wing A (y 900 to 2600, x -2600 to 8400):
+// Wing A (y 900 to 2600, x -2600 to 8500):
 //   L0 (floor 1100): walk right; scaler 0 makes him 16; the wall at x 500 lets a player of 16
 //   through below it, and scaler 1 against the next wall (x 730) makes him 4.
 //   Gate room: scaler 4 makes him 8, switch 0 (plate at x 1150) goes down under 8, scaler 3 makes
 //   him 4 again, and door 0 (x 1700) rises 100, enough for 4 but not for 8.
-//     Solution: at 8 stand on the plate about 400 ticks; walk right into scaler 3 and wait to
-//     shrink to 4; walk to the closed door; travel back to about 150 ticks after stepping on the
-//     plate; walk right through the door (the past self holds the plate).
+//     Solution: at 8 stand on the plate 400 ticks; walk right into scaler 3 and wait to shrink to
+//     4; walk to the closed door; travel back to 100 ticks after stepping on the plate; walk right
+//     through the door (the past self holds the plate).
 //   Scaler 5 (against the wall at x 2200) makes him 1. Switch 10 (x 2320) opens door 12 (x 2600).
-//     Solution: stand on the plate about 300 ticks; walk right to the closed door; travel back to
-//     about 100 ticks after stepping on; walk through. Heart 59 lies beyond.
+//     Solution: stand on the plate 300 ticks; walk right to the closed door; travel back to 150
+//     ticks after stepping on; walk through. Heart 59 lies beyond.
 //   Ring chamber: the ringed target (rp 91) opens door 13 (x 2880) while it is down; any of its
 //     six anti-targets hit later stands it up.
-//     Solution: aim, choose the middle target (the anti-targets are nearer), throw.
+//     Solution: from the chamber's left end aim, choose the middle target (anti-targets are
+//     nearer), throw; walk through.
 //   Track chamber: twelve targets circle the track round rp 58; door 11 is the lid of the shaft
 //     at x 3400 and slides away while the six plain targets are all down.
-//     Solution: throw at the six plain targets as they pass, never at an anti-target, then drop
-//     down the shaft.
+//     Solution: from x 3000 throw at each plain target when it is the nearest in view, never at
+//     an anti-target; walk onto the shaft and drop.
 //   Below: scaler 7 (against the wall at x 3600) makes him 1/4. In the alcove switch 2 (x 3625)
-//   holds door 2 (x 4100) open, group 26 slides over small spikes, switch 1 (x 3830) slides door
-//   1, the lid of a hole at x 3850. Under it scaler 8 makes him 1; he jumps up into the hall,
+//   holds door 2 (x 4110) open, group 26 slides over small spikes, switch 1 (x 3880) slides door
+//   1, the lid of a hole at x 3900. Under it scaler 8 makes him 1; he jumps up into the hall,
 //   where scaler 6 makes him 4 for door 2.
-//     Solution: at 1/4 stand on switch 2 about 1500 ticks; cross on group 26 when it comes to the
-//     left end; stand on switch 1 about 200 ticks, walk onto the lid, travel back to about 150
-//     ticks after stepping on switch 1 and drop through; grow to 1 and to 4; at door 2 travel back
-//     into the time switch 2 was held and walk through.
+//     Solution: at 1/4 stand on switch 2 1500 ticks; jump off to the right; when group 26 comes to
+//     its left end (70 sin(t / 50) = -70) walk onto it, and off at its right end; stand on switch 1
+//     200 ticks, jump off onto the lid, travel back to 150 ticks after stepping on switch 1 and
+//     drop through; grow to 1, jump up into the hall, grow to 4; at door 2 travel back into the
+//     time switch 2 was held (300 ticks after stepping on it) and walk through.
 //   The hall: six targets bob from the ceiling before door 14 and eight before door 15; each
 //     door rises once all of its targets have been hit, in any order.
-//   The spike pit: group 3 slides 1100 either way over it; ride it across from its left end.
-//   The exit wall (x 7400) lets a player of 4 out onto L0x, where scaler 2 makes him 64; walk
-//   off the end (x 8400) onto the road.
+//     Solution: stand just past door 2 and throw at each of the six while it hangs down; likewise
+//     the eight from just past door 14.
+//   The spike pit: group 3 slides 1100 either way over it (1100 sin(t / 80)).
+//     Solution: walk onto it at its left end (offset -1100) and off at its right end.
+//   The exit wall (x 7550) lets a player of 4 out onto L0x, where scalers 9 and 2 make him 8 and
+//   then 64; walk off the end (x 8500) onto the road.
 //
-// Wing B (y 2600 to 8000, x -800 to 7800):
+// Wing B (y 2600 to 8000, x -900 to 7800):
 //   L1 (floor 2755): walk left against the wall at x 2200; scaler 10 makes him 1/2, small enough
 //   for the slot under it. Switch 3 (x 2150) holds door 3 (x 2050).
-//     Solution: stand on the plate about 300 ticks, walk left to the closed door, travel back to
-//     about 100 ticks after stepping on, walk through.
+//     Solution: stand on the plate 300 ticks, jump off to the left, walk to the closed door,
+//     travel back to 100 ticks after stepping on, walk through.
 //   The scales: the pan (group 8, x 1880 to 1910) and the lift (group 9, x 1740 to 1770); the
-//   lift rises 25 per unit of weight, and only at 75 does it meet the window (6 high, enough
-//   only for 1/4) over the lift into the tiny corridor. Scaler 12 (x 1820) makes him 1/4;
-//   scalers 14 and 11 (x 1950, 1960) make him 1/2 again.
-//     Solution: at 1/2 stand on the pan from a tick T for 500 ticks (weight 2); walk left into
-//     scaler 12 and wait to shrink to 1/4; walk back onto the pan and travel back to T; stand
-//     there to T + 500 (his past self and he weigh 3); walk left onto the lift and travel back to
-//     T - 20; the lift carries him up to 75 by T + 150; walk left through the window.
+//   lift rises 25 per unit of weight, and only at 75 does it meet the window (6 high, enough only
+//   for 1/4) over the lift into the tiny corridor. Scaler 12 (x 1820) makes him 1/4; scalers 14
+//   and 11 (x 1950, 1960) make him 1/2 again.
+//     Solution: at 1/2 stand on the pan from a tick T for 500 ticks (weight 2); jump off to the
+//     left into scaler 12 and wait to shrink to 1/4; walk back onto the pan and travel back to T;
+//     stand there to T + 500 (his past self and he weigh 3); jump off to the left onto the lift and
+//     travel back to T - 20; the lift carries him up to 75 by T + 150; walk left through the window.
 //   Tiny corridor (floor 2830): scaler 15 makes him 1/8. Switches 7, 8 and 9 (x 1604, 1596,
 //   1588) hold doors 8, 9 and 10 (x 1577, 1570, 1563), each rising 4.
-//     Solution: stand on switch 7 from T for 900 ticks; walk to switch 8, travel back to T,
-//     stand there to T + 900; likewise on switch 9; travel back to T + 100 and walk through the
-//     three doors.
+//     Solution: stand on switch 7 from T for 900 ticks; jump off to the left, walk onto switch 8,
+//     travel back to T, stand there to T + 900; likewise on switch 9; travel back to T + 100, jump
+//     off to the left and walk through the three doors.
 //   Scaler 17 makes him 1/32 for the low passage (chest 1, with a gem, stands in it), scaler 18
 //   makes him 1/16. Target 0 (rp 45) opens door 7 (x 1488) for good once hit; chest 0 lies
 //   behind it. Switch 4 (x 1476) slides door 4, the lid of a hole at x 1466.
-//     Solution: throw at target 0 and walk through; stand on switch 4 about 200 ticks, walk onto
-//     the lid, travel back to about 100 ticks after stepping on the switch, drop through.
+//     Solution: throw at target 0 and walk through; stand on switch 4 200 ticks, jump off onto the
+//     lid, travel back to 100 ticks after stepping on the switch and drop through.
 //   Lower corridor (floor 2822): switch 5 (x 1455) holds door 5 (x 1445), switch 6 (x 1435)
 //   holds door 6 (x 1425).
-//     Solution, each pair in turn: stand on the switch 200 ticks, walk to the closed door,
-//     travel back to about 100 ticks after stepping on, walk through.
-//   A ramp leads to the left floor (2842); walking left, scalers 19, 20, 21 and 22 make him 1/8,
-//   1/4, 1/2 and 1; grown, he jumps from the wall (x 1095) up onto the return floor (2900) and
-//   walks right up to the boarding floor.
-//   The transporter: a car appears at P (x 1450, y 2935) every 996 or 997 ticks and runs 7969
-//   ticks; step right onto it as it appears. It rises, runs left, climbs the tower's left side,
-//   crosses the top and comes back down towards the right.
-//     Solution: ride until the car runs right along y 4175 (the 19th leg, x 4850 to 5160) and
-//     walk off its right end: he drops onto the exit floor (4090), where scaler 23 makes him 4.
-//   Walk off the exit floor's right end onto LX (2670), against the hanging wall at x 5760.
-//   Scaler 24 makes him 8; switch 11 (x 6000) holds door 16 (x 6400, rising 220) and door 17
+//     Solution, each pair in turn: stand on the switch 200 ticks, jump off to the left, walk to
+//     the closed door, travel back to 100 ticks after stepping on, walk through.
+//   Walking on left, scalers 19, 20, 21 and 22 make him 1/8, 1/4, 1/2 and 1; a ramp leads up to
+//   the boarding floor.
+//   The transporter: a car appears at P (x 1160, y 2935) every 996 or 997 ticks and runs 7969
+//   ticks: it rises, runs left, climbs the tower's left side, crosses the top and comes back down
+//   towards the right.
+//     Solution: wait at the boarding floor's left end; 10 ticks after a car appears jump left onto
+//     it; ride until the car has run 170 ticks of its 19th leg (right along y 4175, x 4560 to
+//     4870) and jump off to the right: he lands on the exit floor (4000), where scaler 23 makes
+//     him 4. Walk off its right end onto LX (2670), against the hanging wall at x 5760.
+//   LX: scaler 24 makes him 8; switch 11 (x 6000) holds door 16 (x 6400, rising 220) and door 17
 //   (x 7200, rising 2000); beyond door 16 scaler 25, on the overview spot, makes him 64.
-//     Solution: at 8 stand on switch 11 from T for 700 ticks; walk right to door 16; travel back
-//     to T + 100; walk through, into scaler 25, and wait to grow; walk right through door 17 and
-//     off the end of LX onto the road.
+//     Solution: at 8 stand on switch 11 from T for 700 ticks; walk right through door 16 (it is
+//     still rising and falling as he gets there) to the closed door 17; travel back to T + 100;
+//     walk left into scaler 25 and wait to grow; walk right through door 17 and off the end of LX
+//     onto the road.
 #include "tools/worlds/tower.h"
 
 #include "tools/Canvas.h"
 #include "tools/DataGen.h"
 #include "tools/MapWriter.h"
+#include "tools/Road.h"
 #include "tower/Tower_Ids.h"
 #include "util/Error.h"
 
@@ -284,7 +292,7 @@ void WriteHall(MapWriter& map)
     // group hangs far enough beyond its door to be seen from there.
     for (int k = 0; k < Tower_Bob_Count; k++)
     {
-        double const x = k < 6 ? 4260 + 40 * k : 4640 + 40 * (k - 6);
+        double const x = k < 6 ? 4290 + 40 * k : 4690 + 40 * (k - 6);
         Ref(map, Tower_Bobs[k][0], x, 1280);
         Ref(map, Tower_Bobs[k][1], x, 1180);
     }
@@ -400,10 +408,17 @@ void WriteTiny(MapWriter& map)
     Ref(map, 50, 1414, low); // scaler 20: 1/8 -> 1/4
     Ref(map, 51, 1408, low); // scaler 21: 1/4 -> 1/2
     Ref(map, 53, 1400, low); // scaler 22: 1/2 -> 1
-    Poly(map, {{WingB_RampFootX - 20, 2836}, {WingB_RampFootX - 20, 2842}, {WingB_RampFootX, low}, {WingB_RampFootX, low - 2}},
+    Poly(map,
+         {{WingB_RampFootX - 20, 2836},
+          {WingB_RampFootX - 20, 2842},
+          {WingB_RampFootX, low},
+          {WingB_RampFootX, low - 2}},
          Stone, 8.0);
-    Poly(map, {{WingB_BoardX1, WingB_BoardY - 5}, {WingB_BoardX1, WingB_BoardY}, {WingB_RampFootX - 20, 2842},
-               {WingB_RampFootX - 20, 2836}},
+    Poly(map,
+         {{WingB_BoardX1, WingB_BoardY - 5},
+          {WingB_BoardX1, WingB_BoardY},
+          {WingB_RampFootX - 20, 2842},
+          {WingB_RampFootX - 20, 2836}},
          Stone, 8.0);
     Box(map, WingB_BoardX0, WingB_BoardY - 5, WingB_BoardX1, WingB_BoardY, Stone, 8.0);
     Shade(map, WingB_BoardX0, low, 1425, WingB_BoardY, Tower_Group_HiddenFar, false);
@@ -503,6 +518,16 @@ void WritePictures(std::string const& dir)
     Save(lamp(Rgba{70, 20, 20, 255}, Rgba{110, 60, 60, 255}), dir, "gfx/tower/scales/overoff.png");
 }
 
+// The giant's walks from the start to either exit, along the road.
+std::vector<Road> BuildRoads()
+{
+    Road right("exit");
+    right.Walk(Tower_MainExitX - 100.0, Tower_RoadY).Exit(Tower_MainExitX + 300.0, Tower_RoadY);
+    Road left("exit3");
+    left.Walk(Tower_SecondExitX + 100.0, Tower_RoadY).Exit(Tower_SecondExitX - 300.0, Tower_RoadY);
+    return {right, left};
+}
+
 } // namespace
 
 void Write(std::string const& dir)
@@ -526,6 +551,7 @@ void Write(std::string const& dir)
     {
         throw std::runtime_error(std::string("cannot write ") + err.Text());
     }
+    Road::Write(dir + "/tower/road", BuildRoads());
     WritePictures(dir);
 }
 
