@@ -48,7 +48,7 @@ protected:
             ASSERT_TRUE(StepUntil(
                 [&] {
                     return target->TargetOn(Now() + 60) && target->GetTargetPos(world->GetMap(), Now(), at)
-                           && at.y < 1200.0;
+                           && at.y < WingA_LowY + 250.0;
                 },
                 400))
                 << "target " << k;

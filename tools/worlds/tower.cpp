@@ -1,15 +1,15 @@
 // The tower's map, roads and pictures.
 //
-// The giant's road runs flat along the bottom, from the end wall beyond the second exit to the one
-// beyond the main exit; nothing stands within a scale-64 player's height above it, so holding left
-// or right from the start (rp 0) walks him to either exit. The tower stands above the road in two
-// wings. A giant enters a wing by jumping onto its landing from the road; zones on the landing make
-// him smaller, and each wing ends on a landing where a zone makes him a giant again and from whose
-// end he drops back onto the road. Every solution below is played by the tests. Small players cannot
-// walk up out of a pressed plate's pit: they jump out of it, holding the way they go.
+// The giant's road runs along the bottom, from the end wall beyond the second exit to the one beyond
+// the main exit, dipping under the first wing; nothing stands within a scale-64 player's height
+// above it, so holding left or right from the start (rp 0) walks him to either exit. The tower stands above the road in
+// two wings. A giant enters a wing by jumping onto its landing from the road; zones on the landing make him smaller,
+// and each wing ends on a landing where a zone makes him a giant again and from whose end he drops back onto the road.
+// Every solution below is played by the tests. Small players cannot walk up out of a pressed plate's pit: they jump out
+// of it, holding the way they go.
 //
-// Wing A (y 900 to 2600, x -2600 to 8500):
-//   L0 (floor 1100): walk right; scaler 0 makes him 16; the wall at x 500 lets a player of 16
+// Wing A (y 400 to 2100, x -2600 to 8500):
+//   L0 (floor 600): walk right; scaler 0 makes him 16; the wall at x 500 lets a player of 16
 //   through below it, and scaler 1 against the next wall (x 730) makes him 4.
 //   Gate room: scaler 4 makes him 8, switch 0 (plate at x 1150) goes down under 8, scaler 3 makes
 //   him 4 again, and door 0 (x 1700) rises 100, enough for 4 but not for 8.
@@ -162,12 +162,34 @@ void Shade(MapWriter& map, double x0, double y0, double x1, double y1, unsigned 
     map.AddPoly(poly);
 }
 
+// The inside of the tower, pale against the sky, behind everything else in it: the two wings and,
+// over them, the air the transporter runs through.
+void WriteBody(MapWriter& map)
+{
+    for (Corners const& body : {Corners{{-2700, 400}, {-2700, 2150}, {8500, 2150}, {8500, 400}},
+                                Corners{{-900, 2600}, {-900, 4800}, {7800, 4800}, {7800, 2600}}})
+    {
+        MapWriter_Poly poly{Sky, 0, false, false, {}};
+        for (auto const& [x, y] : body)
+            poly.points.push_back({x, y, x / Coarse, y / Coarse, false});
+        map.AddPoly(poly);
+    }
+}
+
 void WriteRoad(MapWriter& map)
 {
-    Box(map, Tower_RoadX0, Tower_RoadY - 100, Tower_RoadX1, Tower_RoadY);
-    Box(map, Tower_RoadX0 - 100, Tower_RoadY - 100, Tower_RoadX0, Tower_RoadY + 2400, Brick);
-    Box(map, Tower_RoadX1, Tower_RoadY - 100, Tower_RoadX1 + 100, Tower_RoadY + 2400, Brick);
-    Ref(map, Tower_Rp_Start, Tower_StartX, Tower_RoadY);
+    double const y = Tower_RoadY;
+    double const dip = Tower_RoadDipY;
+    Box(map, Tower_RoadX0, y - 100, Tower_DipX0 - 500, y);
+    Poly(map, {{Tower_DipX0 - 500, dip - 100}, {Tower_DipX0 - 500, y}, {Tower_DipX0, dip}, {Tower_DipX0, dip - 100}},
+         Stone, Coarse);
+    Box(map, Tower_DipX0, dip - 100, Tower_DipX1, dip);
+    Poly(map, {{Tower_DipX1, dip - 100}, {Tower_DipX1, dip}, {Tower_DipX1 + 500, y}, {Tower_DipX1 + 500, dip - 100}},
+         Stone, Coarse);
+    Box(map, Tower_DipX1 + 500, y - 100, Tower_RoadX1, y);
+    Box(map, Tower_RoadX0 - 100, y - 100, Tower_RoadX0, y + 2400, Brick);
+    Box(map, Tower_RoadX1, y - 100, Tower_RoadX1 + 100, y + 2400, Brick);
+    Ref(map, Tower_Rp_Start, Tower_StartX, y);
 }
 
 // Wing A's landing, the gate room and the corridors of a player of 1 as far as the track.
@@ -175,106 +197,106 @@ void WriteFoot(MapWriter& map)
 {
     double const y = WingA_FloorY;
     Box(map, WingA_L0X0, y - 40, 500, y);
-    Box(map, 500, 1500, 560, 2600, Brick); // W1: a giant's head meets it, a player of 16 passes below
-    Box(map, 560, 1500, 730, 1560, Brick);
-    Ref(map, 1, 100, y);                               // scaler 0: 64 -> 16
-    Ref(map, 2, 680, y);                               // scaler 1, against W2: 16 -> 4
-    Box(map, 730, 1200, WingA_GateRoomX, 1660, Brick); // W2: 100 high below it
+    Box(map, 500, 1000, 560, 2100, Brick); // W1: a giant's head meets it, a player of 16 passes below
+    Box(map, 560, 1000, 730, 1060, Brick);
+    Ref(map, 1, 100, y);                              // scaler 0: 64 -> 16
+    Ref(map, 2, 680, y);                              // scaler 1, against W2: 16 -> 4
+    Box(map, 730, 700, WingA_GateRoomX, 1160, Brick); // W2: 100 high below it
 
     // The gate room.
-    PlateFloor(map, 500, 2200, y, 900, WingA_Plate0X, 8.0, Tower_Switches[0].group, 256.0);
-    Box(map, WingA_GateRoomX, 1600, 1740, 1660, Brick);
+    PlateFloor(map, 500, 2200, y, 400, WingA_Plate0X, 8.0, Tower_Switches[0].group, 256.0);
+    Box(map, WingA_GateRoomX, 1100, 1740, 1160, Brick);
     Ref(map, 7, 820, y);  // scaler 4: 4 -> 8
     Ref(map, 6, 1540, y); // scaler 3: 8 -> 4
-    Box(map, WingA_Door0X, y, WingA_Door0X + 40, 1600, Brick, 256.0, Tower_Doors[0].group);
-    Box(map, 1740, 1250, 2230, 1310, Brick);
-    Box(map, 1740, 1310, 1760, 1660, Brick);
-    Shade(map, WingA_GateRoomX, y, WingA_Door0X, 1600, Tower_Group_HiddenFar, false);
+    Box(map, WingA_Door0X, y, WingA_Door0X + 40, 1100, Brick, 256.0, Tower_Doors[0].group);
+    Box(map, 1740, 750, 2230, 810, Brick);
+    Box(map, 1740, 810, 1760, 1160, Brick);
+    Shade(map, WingA_GateRoomX, y, WingA_Door0X, 1100, Tower_Group_HiddenFar, false);
 
     // Scaler 5 against W3, whose opening only a player of 1 passes.
     Ref(map, 10, 2184, y);
-    Box(map, 2200, 1130, WingA_Scale1X, 1250, Brick);
+    Box(map, 2200, 630, WingA_Scale1X, 750, Brick);
 
     // Switch 10 and door 12, the heart beyond.
-    PlateFloor(map, 2200, WingA_HatchX, y, 1060, WingA_Plate10X, 1.0, Tower_Switches[10].group, Coarse);
-    Box(map, WingA_Scale1X, 1160, 2650, 1200, Brick);
-    Box(map, WingA_Door12X, y, WingA_Door12X + 10, 1160, Tile, 16.0, Tower_Doors[12].group);
+    PlateFloor(map, 2200, WingA_HatchX, y, 560, WingA_Plate10X, 1.0, Tower_Switches[10].group, Coarse);
+    Box(map, WingA_Scale1X, 660, 2650, 700, Brick);
+    Box(map, WingA_Door12X, y, WingA_Door12X + 10, 660, Tile, 16.0, Tower_Doors[12].group);
     Ref(map, Tower_Rp_PickUps[1], 2625, y + 10);
 
     // The ring chamber: the ringed target, two wasps above it, door 13 at its right.
-    Box(map, 2630, 1200, 2650, 1340, Brick);
-    Box(map, 2650, 1300, WingA_Door13X, 1340, Brick);
+    Box(map, 2630, 700, 2650, 840, Brick);
+    Box(map, 2650, 800, WingA_Door13X, 840, Brick);
     Ref(map, Tower_Rp_RingedTarget, WingA_RingX, y + 120);
-    Ref(map, 13, 2660, 1250);
-    Ref(map, 14, 2870, 1290);
-    Box(map, WingA_Door13X, y, WingA_Door13X + 10, 1160, Tile, 16.0, Tower_Doors[13].group);
-    Box(map, WingA_Door13X, 1160, 2900, 1540, Brick);
+    Ref(map, 13, 2660, 750);
+    Ref(map, 14, 2870, 790);
+    Box(map, WingA_Door13X, y, WingA_Door13X + 10, 660, Tile, 16.0, Tower_Doors[13].group);
+    Box(map, WingA_Door13X, 660, 2900, 1040, Brick);
 }
 
 // The track chamber, the shaft under door 11 and the quarter-size alcove.
 void WriteTrack(MapWriter& map)
 {
     double const y = WingA_FloorY;
-    Box(map, 2900, 1500, 3530, 1540, Brick);
-    Box(map, 3500, 1020, 3530, 1500, Brick);
+    Box(map, 2900, 1000, 3530, 1040, Brick);
+    Box(map, 3500, 520, 3530, 1000, Brick);
     Ref(map, Tower_Rp_Track, WingA_TrackX, y + 160);
     // Hopping blobs on a ledge over the track's left side.
-    Box(map, 2920, 1380, 3080, 1390, Stone);
-    Ref(map, Tower_Rp_Shmoos[0], 2950, 1391);
-    Ref(map, Tower_Rp_Shmoos[1], 3000, 1391);
-    Ref(map, Tower_Rp_Shmoos[2], 3050, 1391);
-    Ref(map, Tower_Rp_HoppingTop, 3000, 1440);
+    Box(map, 2920, 880, 3080, 890, Stone);
+    Ref(map, Tower_Rp_Shmoos[0], 2950, 891);
+    Ref(map, Tower_Rp_Shmoos[1], 3000, 891);
+    Ref(map, Tower_Rp_Shmoos[2], 3050, 891);
+    Ref(map, Tower_Rp_HoppingTop, 3000, 940);
     // Half-size spikes on a ledge to the right, spiders hanging from the ceiling.
-    Box(map, 3290, 1200, 3440, 1210, Stone);
-    Ref(map, 20, 3300, 1210);
-    Ref(map, Tower_Rp_Spiders[0], 3120, 1500);
-    Ref(map, Tower_Rp_Spiders[1], 3300, 1500);
-    Ref(map, Tower_Rp_Spiders[2], 3400, 1500);
+    Box(map, 3290, 700, 3440, 710, Stone);
+    Ref(map, 20, 3300, 710);
+    Ref(map, Tower_Rp_Spiders[0], 3120, 1000);
+    Ref(map, Tower_Rp_Spiders[1], 3300, 1000);
+    Ref(map, Tower_Rp_Spiders[2], 3400, 1000);
     // Wasps under the ceiling, a swinging platform, a still ball and a circling one.
-    Ref(map, 15, 2940, 1420);
-    Ref(map, 16, 3140, 1480);
-    Ref(map, 17, 3100, 1440);
-    Ref(map, 18, 3260, 1420);
-    Ref(map, 19, 3480, 1480);
-    Box(map, 3430, 1440, 3470, 1450, Tile, 16.0, Tower_Group_Swing);
-    Ref(map, Tower_Balls[0].ref, 3480, 1475);
-    Ref(map, Tower_Balls[27].ref, 3420, 1330);
+    Ref(map, 15, 2940, 920);
+    Ref(map, 16, 3140, 980);
+    Ref(map, 17, 3100, 940);
+    Ref(map, 18, 3260, 920);
+    Ref(map, 19, 3480, 980);
+    Box(map, 3430, 940, 3470, 950, Tile, 16.0, Tower_Group_Swing);
+    Ref(map, Tower_Balls[0].ref, 3480, 975);
+    Ref(map, Tower_Balls[27].ref, 3420, 830);
 
     // Door 11, the lid of the shaft down to the corridor below.
     Box(map, WingA_HatchX, y - 10, WingA_HatchX + 100, y, Tile, 16.0, Tower_Doors[11].group);
-    Box(map, 3380, WingA_LowY, WingA_HatchX, 1060, Stone);
+    Box(map, 3380, WingA_LowY, WingA_HatchX, 560, Stone);
 
     // The corridor below, scaler 7 against W5, whose opening only a player of 1/4 passes.
     double const low = WingA_LowY;
-    PlateFloor(map, 3380, 3710, low, 900, WingA_Plate2X, 0.25, Tower_Switches[2].group, 16.0);
-    Box(map, 3500, 1000, 3610, 1020, Brick);
+    PlateFloor(map, 3380, 3710, low, 400, WingA_Plate2X, 0.25, Tower_Switches[2].group, 16.0);
+    Box(map, 3500, 500, 3610, 520, Brick);
     Ref(map, 12, 3596, low);
-    Box(map, 3600, 957, WingA_AlcoveX, 1000, Brick, 16.0);
-    Box(map, WingA_AlcoveX, 975, 3960, 985, Brick, 16.0);
+    Box(map, 3600, 457, WingA_AlcoveX, 500, Brick, 16.0);
+    Box(map, WingA_AlcoveX, 475, 3960, 485, Brick, 16.0);
 
     // Group 26 over the small spikes: a pit with a kill zone along its floor. The platform is
     // wider than the pit is long less its sweep, so that at each end of it it reaches onto the
     // floor and is walked onto without a gap.
-    Box(map, 3710, 900, 3850, 910, Stone, 16.0);
+    Box(map, 3710, 400, 3850, 410, Stone, 16.0);
     Box(map, WingA_SwingPitX - 20, low - 4, WingA_SwingPitX + 20, low, Tile, 16.0, Tower_Group_OverSpikes2);
-    Ref(map, 21, 3720, 910);
-    Ref(map, 22, 3770, 910);
-    Ref(map, 23, 3820, 910);
-    Ref(map, 54, 3710, 905);
-    Ref(map, 55, 3850, 935);
+    Ref(map, 21, 3720, 410);
+    Ref(map, 22, 3770, 410);
+    Ref(map, 23, 3820, 410);
+    Ref(map, 54, 3710, 405);
+    Ref(map, 55, 3850, 435);
 
     // Switch 1 and the lid (door 1) of the hole down to the passage below.
-    PlateFloor(map, 3850, WingA_Hatch1X, low, 900, WingA_Plate1X, 0.25, Tower_Switches[1].group, 16.0);
+    PlateFloor(map, 3850, WingA_Hatch1X, low, 400, WingA_Plate1X, 0.25, Tower_Switches[1].group, 16.0);
     Box(map, WingA_Hatch1X, low - 4, WingA_Hatch1X + 25, low, Tile, 4.0, Tower_Doors[1].group);
-    Box(map, WingA_Hatch1X + 25, 935, 4030, low, Stone, 16.0);
-    Box(map, 3950, low, 3960, 975, Brick, 16.0);
+    Box(map, WingA_Hatch1X + 25, 435, 4030, low, Stone, 16.0);
+    Box(map, 3950, low, 3960, 475, Brick, 16.0);
     // A splitting blob of 1/4 in a pen on the alcove's roof.
-    Box(map, 3640, 985, 3650, 1015, Brick, 16.0);
-    Box(map, 3900, 985, 3910, 1015, Brick, 16.0);
-    Ref(map, Tower_Splits[0].ref, 3775, 986);
+    Box(map, 3640, 485, 3650, 515, Brick, 16.0);
+    Box(map, 3900, 485, 3910, 515, Brick, 16.0);
+    Ref(map, Tower_Splits[0].ref, 3775, 486);
 
     // The passage below: scaler 8 makes him 1, and the gap at its end lets him jump up.
-    Box(map, WingA_Hatch1X, 900, WingA_HallX, WingA_SubFloorY, Stone, 16.0);
+    Box(map, WingA_Hatch1X, 400, WingA_HallX, WingA_SubFloorY, Stone, 16.0);
     Ref(map, 24, 3980, WingA_SubFloorY);
 }
 
@@ -282,51 +304,51 @@ void WriteTrack(MapWriter& map)
 void WriteHall(MapWriter& map)
 {
     double const y = WingA_LowY;
-    Box(map, WingA_HallX, 900, WingA_PitX0, y);
-    Box(map, 3960, 1250, 5100, 1300, Brick);
+    Box(map, WingA_HallX, 400, WingA_PitX0, y);
+    Box(map, 3960, 750, 5100, 800, Brick);
     Ref(map, 11, 4080, y); // scaler 6: 1 -> 4
-    Box(map, WingA_Door2X, y, WingA_Door2X + 30, 1160, Brick, Coarse, Tower_Doors[2].group);
-    Box(map, WingA_Door2X, 1160, WingA_Door2X + 30, 1250, Brick);
+    Box(map, WingA_Door2X, y, WingA_Door2X + 30, 660, Brick, Coarse, Tower_Doors[2].group);
+    Box(map, WingA_Door2X, 660, WingA_Door2X + 30, 750, Brick);
 
     // The bobbing targets rest inside the ceiling, out of sight, and drop 70 below it; each
     // group hangs far enough beyond its door to be seen from there.
     for (int k = 0; k < Tower_Bob_Count; k++)
     {
         double const x = k < 6 ? 4290 + 40 * k : 4690 + 40 * (k - 6);
-        Ref(map, Tower_Bobs[k][0], x, 1280);
-        Ref(map, Tower_Bobs[k][1], x, 1180);
+        Ref(map, Tower_Bobs[k][0], x, 780);
+        Ref(map, Tower_Bobs[k][1], x, 680);
     }
-    Box(map, WingA_Door14X, y, WingA_Door14X + 20, 1150, Brick, Coarse, Tower_Doors[14].group);
-    Box(map, WingA_Door14X, 1150, WingA_Door14X + 20, 1250, Brick);
-    Box(map, WingA_Door15X, y, WingA_Door15X + 20, 1110, Brick, Coarse, Tower_Doors[15].group);
-    Box(map, WingA_Door15X, 1110, WingA_Door15X + 20, 1250, Brick);
+    Box(map, WingA_Door14X, y, WingA_Door14X + 20, 650, Brick, Coarse, Tower_Doors[14].group);
+    Box(map, WingA_Door14X, 650, WingA_Door14X + 20, 750, Brick);
+    Box(map, WingA_Door15X, y, WingA_Door15X + 20, 610, Brick, Coarse, Tower_Doors[15].group);
+    Box(map, WingA_Door15X, 610, WingA_Door15X + 20, 750, Brick);
     // A splitting blob of 4 in a pen on the hall's roof.
-    Box(map, 4080, 1300, 4100, 1500, Brick);
-    Box(map, 4900, 1300, 4920, 1500, Brick);
-    Ref(map, Tower_Splits[3].ref, 4500, 1301);
+    Box(map, 4080, 800, 4100, 1000, Brick);
+    Box(map, 4900, 800, 4920, 1000, Brick);
+    Ref(map, Tower_Splits[3].ref, 4500, 801);
 
     // The pit: spikes and still balls along its floor, a kill zone over it, balls bouncing above
     // the platform's way; group 3 slides from end to end, reaching onto the floor at each.
-    Box(map, WingA_PitX0, 900, WingA_PitX1, 905, Stone);
+    Box(map, WingA_PitX0, 400, WingA_PitX1, 405, Stone);
     double const middle = (WingA_PitX0 + WingA_PitX1) / 2;
-    Box(map, middle - 100, 930, middle + 100, y, Tile, Coarse, Tower_Group_OverSpikes);
-    Ref(map, 3, middle - 700, 905);
-    Ref(map, 4, middle + 600, 905);
-    Ref(map, 8, WingA_PitX0, 900);
-    Ref(map, 9, WingA_PitX1, 965);
+    Box(map, middle - 100, 430, middle + 100, y, Tile, Coarse, Tower_Group_OverSpikes);
+    Ref(map, 3, middle - 700, 405);
+    Ref(map, 4, middle + 600, 405);
+    Ref(map, 8, WingA_PitX0, 400);
+    Ref(map, 9, WingA_PitX1, 465);
     for (int k = 0; k < 21; k++)
-        Ref(map, Tower_Rp_FirstStillBall + k, WingA_PitX0 + 50 + 100 * k, 925);
+        Ref(map, Tower_Rp_FirstStillBall + k, WingA_PitX0 + 50 + 100 * k, 425);
     for (int k = 0; k < 5; k++)
-        Ref(map, Tower_Balls[1 + k].ref, middle - 600 + 400 * k, 1130);
+        Ref(map, Tower_Balls[1 + k].ref, middle - 600 + 400 * k, 630);
 
     // The way out: the exit wall lets a player of 4 through onto L0x.
-    Box(map, WingA_PitX1, 900, WingA_L0xX1, y);
-    Box(map, WingA_ExitWallX, 1050, WingA_ExitWallX + 60, 2400, Brick);
+    Box(map, WingA_PitX1, 400, WingA_L0xX1, y);
+    Box(map, WingA_ExitWallX, 550, WingA_ExitWallX + 60, 1900, Brick);
     Ref(map, 29, WingA_ExitWallX + 150, y); // scaler 9: 4 -> 8
     Ref(map, 5, WingA_ExitWallX + 250, y);  // scaler 2: any size -> 64
 
     // The tower's front over the first wing, seen from outside.
-    Shade(map, 500, 900, 5100, 1700, Tower_Group_HiddenNear, true);
+    Shade(map, 500, 400, 5100, 1200, Tower_Group_HiddenNear, true);
 }
 
 // L1, the slot, switch 3 and door 3, and the scales.
@@ -535,6 +557,7 @@ void Write(std::string const& dir)
     DataGen::MakeDirs(dir + "/tower");
     MapWriter map;
     map.SetView(2600, 10000, 0.023);
+    WriteBody(map);
     WriteRoad(map);
     WriteFoot(map);
     WriteTrack(map);

@@ -7,20 +7,36 @@
 namespace TowerWriter
 {
 
-// The road: flat from wall to wall, with a scale-64 player's whole height clear above it; the
-// tower's lowest part stands Tower_RoadClear above it.
+// The road: flat from wall to wall but where it dips under the first wing, with a scale-64
+// player's whole height clear above it everywhere; the tower's lowest part stands
+// Tower_RoadClear above it.
 constexpr double Tower_RoadY = -400.0;
+constexpr double Tower_RoadDipY = -900.0; // under the first wing
+constexpr double Tower_DipX0 = -2600.0;   // where the dip's floor begins (45 degree slopes lead down)
+constexpr double Tower_DipX1 = 8500.0;    // and ends
 constexpr double Tower_RoadX0 = -10200.0;
 constexpr double Tower_RoadX1 = 14400.0;
-constexpr double Tower_StartX = 9000.0;
+constexpr double Tower_StartX = 9500.0;
 constexpr double Tower_RoadClear = 1300.0;
+
+// The road's height at x.
+constexpr double RoadY(double x)
+{
+    if (x <= Tower_DipX0 - 500.0 || x >= Tower_DipX1 + 500.0)
+        return Tower_RoadY;
+    if (x < Tower_DipX0)
+        return Tower_RoadY - (x - (Tower_DipX0 - 500.0));
+    if (x > Tower_DipX1)
+        return Tower_RoadDipY + (x - Tower_DipX1);
+    return Tower_RoadDipY;
+}
 
 // The first wing stands at the tower's foot. A giant jumps from the road onto its landing (L0),
 // walks right into a wall whose low opening he passes once the zone at its foot has made him
 // smaller, and meets, at 4 times his size, the gate room; the wing ends on a second landing
 // (L0x) from whose end he drops back onto the road, grown again.
-constexpr double WingA_FloorY = 1100.0;   // L0, the gate room and the corridors to the track
-constexpr double WingA_LowY = 950.0;      // the corridor below the track, the alcove and the hall
+constexpr double WingA_FloorY = 600.0;    // L0, the gate room and the corridors to the track
+constexpr double WingA_LowY = 450.0;      // the corridor below the track, the alcove and the hall
 constexpr double WingA_L0X0 = -2600.0;    // the landing's left end
 constexpr double WingA_GateRoomX = 760.0; // the gate room's left wall (its low opening on the left)
 constexpr double WingA_Plate0X = 1150.0;  // switch 0, for a player of 8
@@ -37,7 +53,7 @@ constexpr double WingA_Plate2X = 3625.0;
 constexpr double WingA_SwingPitX = 3780.0; // the middle of group 26's sweep over the small spikes
 constexpr double WingA_Plate1X = 3880.0;
 constexpr double WingA_Hatch1X = 3900.0;  // door 1 covers a hole from here to 25 right
-constexpr double WingA_SubFloorY = 910.0; // the passage below the alcove
+constexpr double WingA_SubFloorY = 410.0; // the passage below the alcove
 constexpr double WingA_HallX = 4060.0;    // the scale-4 hall begins
 constexpr double WingA_Door2X = 4110.0;
 constexpr double WingA_Door14X = 4540.0;
