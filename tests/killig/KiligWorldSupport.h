@@ -1,0 +1,102 @@
+// Kilig world test support: the world built from the generated data in either form, and scripted play on it.
+#pragma once
+
+#include "engine/GameEvents.h"
+#include "engine/Map.h"
+#include "engine/Player.h"
+#include "killig/Kilig.h"
+#include "support/WorldFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+class KiligWorldFixture : public WorldFixture
+{
+protected:
+    void SetUp() override
+    {
+        WorldFixture::SetUp();
+        sounds.mute = 1;
+    }
+
+    // A player who has seen the introduction and learnt time travel: the dungeon.
+    static GameEvents Learnt()
+    {
+        GameEvents record;
+        record[Event_TimeTravel] = GameEvent_HasHappened;
+        record[Kilig_Event_IntroSeen] = GameEvent_HasHappened;
+        return record;
+    }
+
+    Kilig& Dungeon(GameEvents const& record = Learnt())
+    {
+        Build(Level_Kilig, record);
+        return As<Kilig>();
+    }
+    // A first visit: the house and the introduction.
+    Kilig& House()
+    {
+        Build(Level_Kilig, GameEvents());
+        return As<Kilig>();
+    }
+
+    Kilig& World() { return As<Kilig>(); }
+    Player* Hero() { return world->GetPlayer(); }
+    Pointf Rp(unsigned int id) { return world->GetMap()->GetRefPoint(id); }
+
+    // Puts the player at p, standing still.
+    void Place(Pointf p)
+    {
+        Player* hero = Hero();
+        hero->pos = p;
+        hero->speed = 0.0;
+    }
+
+    // Walks until the player stands still within 4 of x, braking in time; false after limit steps.
+    bool WalkTo(double x, int limit = 3000, std::vector<int> const& extra = {})
+    {
+        Player* hero = Hero();
+        for (int i = 0; i < limit; ++i)
+        {
+            double const here = hero->GetPos().x;
+            double const v = hero->speed;
+            double const ahead = x - here - v * std::fabs(v) / 0.8;
+            std::vector<int> keys = extra;
+            if (ahead > 2.0)
+                keys.push_back(KeyIndex_GameRight);
+            else if (ahead < -2.0)
+                keys.push_back(KeyIndex_GameLeft);
+            else if (std::fabs(x - here) < 4.0 && std::fabs(v) < 0.01)
+                return true;
+            if (Level_Action const r = Step(keys); r != Level_Continue)
+            {
+                ADD_FAILURE() << "the level ended (" << r << ") walking to " << x;
+                return false;
+            }
+        }
+        ADD_FAILURE() << "stuck at x " << hero->GetPos().x << ", y " << hero->GetPos().y << " walking to " << x;
+        return false;
+    }
+
+    // One press of the action key, let go the step after.
+    void Act()
+    {
+        Step({KeyIndex_GameAction});
+        Step();
+    }
+
+    // Holds back in time until the clock is at or before to, lets the travel come to rest and
+    // ends it with a jump.
+    void TravelBackTo(Tick to)
+    {
+        Step({KeyIndex_GameBackInTime});
+        ASSERT_TRUE(world->IsTimeTravelling());
+        for (int i = 0; i < 2000 && (world->GetTick() > to || world->GetTimeSpeed() != 0); ++i)
+            Step(world->GetTick() > to ? std::vector<int>{KeyIndex_GameBackInTime} : std::vector<int>{});
+        Step({KeyIndex_GameJump});
+        Step();
+        ASSERT_FALSE(world->IsTimeTravelling());
+    }
+};
