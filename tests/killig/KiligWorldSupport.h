@@ -52,6 +52,8 @@ protected:
         Player* hero = Hero();
         hero->pos = p;
         hero->speed = 0.0;
+        hero->fallSpeed = 0.0;
+        hero->jumpSpeed = 0.0;
     }
 
     // Walks until the player stands still within 4 of x, braking in time; false after limit steps.
@@ -87,14 +89,22 @@ protected:
         Step();
     }
 
-    // Holds back in time until the clock is at or before to, lets the travel come to rest and
+    // Travels back, letting go of the key in time for the travel to come to rest at about to, and
     // ends it with a jump.
     void TravelBackTo(Tick to)
     {
         Step({KeyIndex_GameBackInTime});
         ASSERT_TRUE(world->IsTimeTravelling());
-        for (int i = 0; i < 2000 && (world->GetTick() > to || world->GetTimeSpeed() != 0); ++i)
-            Step(world->GetTick() > to ? std::vector<int>{KeyIndex_GameBackInTime} : std::vector<int>{});
+        for (int i = 0; i < 3000; ++i)
+        {
+            // The ticks a travel at this speed still covers once the key is let go.
+            double const speed = world->GetTimeSpeed();
+            double const coast = speed * speed / (2.0 * TIME_CHANGE_DECEL * 256.0);
+            bool const hold = world->GetTick() - coast > to;
+            if (!hold && world->GetTimeSpeed() == 0)
+                break;
+            Step(hold ? std::vector<int>{KeyIndex_GameBackInTime} : std::vector<int>{});
+        }
         Step({KeyIndex_GameJump});
         Step();
         ASSERT_FALSE(world->IsTimeTravelling());
