@@ -27,9 +27,7 @@
 #include "util/Error.h"
 #include "util/Util.h"
 
-#include <cstdio>
 #include <memory>
-#include <vector>
 
 namespace
 {
@@ -132,24 +130,12 @@ bool Beyond(double v, double c)
     return v > c && !Util::Equal(v, c);
 }
 
-// Each group the world builds on must be in the map: without it a plate, door or platform would
-// quietly be nothing.
+// Each group of the map is one the world builds on or a colour gate: without it a plate, door or
+// platform would quietly be nothing.
 void RequireGroups(Map const* map)
 {
-    std::vector<bool> present(Kilig_LastGroup + 1, false);
-    for (unsigned int i = 0; i < map->polyCount; ++i)
-    {
-        unsigned int const g = map->GetGroup(i);
-        if (g <= Kilig_LastGroup)
-            present[g] = true;
-    }
     for (unsigned int g = 1; g <= Kilig_LastGroup; ++g)
-        if (!present[g])
-        {
-            char text[200];
-            std::snprintf(text, sizeof text, "%s: no map group %u", map->GetFileName(), g);
-            throw Error(Error_ParseFile, text);
-        }
+        map->RequireGroup(g);
 }
 
 template <class T>
@@ -180,6 +166,8 @@ void Kilig::Build()
         player->scripted = true;
         player->ForceAction(Character_Right);
         introState = Kilig_Intro_WalkingIn;
+        // Read now, so that a map without it is refused before the introduction starts.
+        stopMarkX = map->GetRefPoint(Kilig_Rp_StopMark).x;
     }
     else
     {
@@ -402,7 +390,7 @@ bool Kilig::Introduce(KeyData const& keys, Tick t, Pointf p)
         ++introTick;
         if (introState == Kilig_Intro_WalkingIn)
         {
-            if (Beyond(p.x, map->GetRefPoint(Kilig_Rp_StopMark).x))
+            if (Beyond(p.x, stopMarkX))
             {
                 player->ForceAction(0);
                 introTick = 0;

@@ -104,6 +104,7 @@ private:
     Kilig_CanDo* panel = nullptr;    // the level's canDo
     int introState = Kilig_Intro_WalkingIn;
     int introTick = 0;
+    double stopMarkX = 0.0; // beyond it the walking hero is stopped
     Image* objectImages[Kilig_Object_Image_Count] = {};
     Collectable* balls[Kilig_Object_Count] = {};
     Switch* switches[Kilig_Switch_Count] = {};
