@@ -9,8 +9,32 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
 #include <vector>
+
+// Travels back from the present, letting go of the key in time for the travel to come to rest at
+// about tick to, and ends it with a jump; every step through step.
+inline void KiligTravelBackTo(World_Base& world, std::function<Level_Action(std::vector<int> const&)> const& step,
+                              Tick to)
+{
+    step({KeyIndex_GameBackInTime});
+    ASSERT_TRUE(world.IsTimeTravelling());
+    for (int i = 0; i < 3000; ++i)
+    {
+        // The ticks a travel at this speed still covers once the key is let go.
+        double const speed = world.GetTimeSpeed();
+        double const coast = speed * speed / (2.0 * TIME_CHANGE_DECEL * 256.0);
+        bool const hold = world.GetTick() - coast > to;
+        if (!hold && world.GetTimeSpeed() == 0)
+            break;
+        step(hold ? std::vector<int>{KeyIndex_GameBackInTime} : std::vector<int>{});
+    }
+    step({KeyIndex_GameJump});
+    step({});
+    ASSERT_FALSE(world.IsTimeTravelling());
+}
 
 class KiligWorldFixture : public WorldFixture
 {
@@ -56,22 +80,30 @@ protected:
         hero->jumpSpeed = 0.0;
     }
 
-    // Walks until the player stands still within 4 of x, braking in time; false after limit steps.
-    bool WalkTo(double x, int limit = 3000, std::vector<int> const& extra = {})
+    // Walks until the player stands still within 4 of x, braking in time and jumping where he
+    // makes no headway (out of a pressed plate's dip, say); false after limit steps.
+    bool WalkTo(double x, int limit = 3000)
     {
         Player* hero = Hero();
+        double best = std::fabs(x - hero->GetPos().x);
+        int stalled = 0;
         for (int i = 0; i < limit; ++i)
         {
             double const here = hero->GetPos().x;
             double const v = hero->speed;
             double const ahead = x - here - v * std::fabs(v) / 0.8;
-            std::vector<int> keys = extra;
+            std::vector<int> keys;
             if (ahead > 2.0)
                 keys.push_back(KeyIndex_GameRight);
             else if (ahead < -2.0)
                 keys.push_back(KeyIndex_GameLeft);
             else if (std::fabs(x - here) < 4.0 && std::fabs(v) < 0.01)
                 return true;
+            double const off = std::fabs(x - here);
+            stalled = off < best - 0.5 ? 0 : stalled + 1;
+            best = std::min(best, off);
+            if (stalled > 12 && stalled < 40)
+                keys.push_back(KeyIndex_GameJump);
             if (Level_Action const r = Step(keys); r != Level_Continue)
             {
                 ADD_FAILURE() << "the level ended (" << r << ") walking to " << x;
@@ -89,24 +121,9 @@ protected:
         Step();
     }
 
-    // Travels back, letting go of the key in time for the travel to come to rest at about to, and
-    // ends it with a jump.
     void TravelBackTo(Tick to)
     {
-        Step({KeyIndex_GameBackInTime});
-        ASSERT_TRUE(world->IsTimeTravelling());
-        for (int i = 0; i < 3000; ++i)
-        {
-            // The ticks a travel at this speed still covers once the key is let go.
-            double const speed = world->GetTimeSpeed();
-            double const coast = speed * speed / (2.0 * TIME_CHANGE_DECEL * 256.0);
-            bool const hold = world->GetTick() - coast > to;
-            if (!hold && world->GetTimeSpeed() == 0)
-                break;
-            Step(hold ? std::vector<int>{KeyIndex_GameBackInTime} : std::vector<int>{});
-        }
-        Step({KeyIndex_GameJump});
-        Step();
-        ASSERT_FALSE(world->IsTimeTravelling());
+        KiligTravelBackTo(
+            *world, [this](std::vector<int> const& held) { return Step(held); }, to);
     }
 };

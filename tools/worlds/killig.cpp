@@ -8,6 +8,7 @@
 #include "tools/Canvas.h"
 #include "tools/DataGen.h"
 #include "tools/MapWriter.h"
+#include "tools/Road.h"
 #include "util/Error.h"
 
 #include <algorithm>
@@ -776,9 +777,47 @@ void WriteImageMap(std::string const& dir)
         throw std::runtime_error("failed writing " + path);
 }
 
+// The road walker's roads. "first room" goes onto plate 0; the test then stands there and travels
+// back (the walker does not travel). "exit" goes on from there through door 0, picks ball 1 up,
+// carries it through the red gate to podium 0, sets it down and walks through door 9 to the exit.
+// Ramps are walked in short steps, so that the walker never jumps up them into a gallery's stairs.
+std::vector<Road> BuildRoads()
+{
+    double const plate = Road_PlateX + PlateWidth / 2.0;
+    Road first("first room");
+    first.Walk(plate, 1550.0).Ride(plate, 1550.0 - 10.0, "plate 0", 60);
+
+    Road exit("exit");
+    exit.Walk(Road_Door0X + 60.0, 1550.0);
+    Point const ball{1350.0, 1550.0};
+    exit.Press(ball.x, ball.y, "ball 1", 10);
+    exit.Walk(Road_RedGateX + 60.0, 1550.0);
+    Point const podium{8560.0, 1700.0};
+    auto along = [&](double from, double to) {
+        for (std::size_t i = 0; i + 1 < RoadPoints.size(); ++i)
+        {
+            Point const a = RoadPoints[i];
+            Point const b = RoadPoints[i + 1];
+            if (b.x <= from || a.x >= to)
+                continue;
+            if (a.y != b.y)
+                for (double x = std::max(a.x, from) + 40.0; x < b.x; x += 40.0)
+                    exit.Walk(x, RoadY(x));
+            if (b.x < to)
+                exit.Walk(b.x, b.y);
+        }
+    };
+    along(Road_RedGateX + 60.0, podium.x);
+    exit.Press(podium.x, podium.y, "podium 0", 60);
+    exit.Walk(Road_Door9X + 60.0, 1700.0);
+    along(Road_Door9X + 60.0, Road_ExitX);
+    exit.Exit(Road_ExitX, RoadY(Road_ExitX));
+    return {first, exit};
+}
+
 } // namespace
 
-std::vector<Point> const& Road()
+std::vector<Point> const& RoadProfile()
 {
     return RoadPoints;
 }
@@ -817,6 +856,7 @@ void Write(std::string const& dir)
     {
         throw std::runtime_error(std::string("cannot write ") + err.Text());
     }
+    Road::Write(dir + "/killig/road", BuildRoads());
     WriteImageMap(dir);
     WritePictures(dir);
 }

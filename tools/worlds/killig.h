@@ -25,7 +25,7 @@ constexpr double Step_Rise = 55.0;
 
 // The road's surface from its left end to its right: flat runs joined by ramps no steeper than
 // 0.65, each corner a waypoint. Walking right along it reaches the exit.
-std::vector<Point> const& Road();
+std::vector<Point> const& RoadProfile();
 // Height of the road's surface at x.
 double RoadY(double x);
 
@@ -34,9 +34,10 @@ constexpr double Road_PlateX = 900.0;  // left edge of the first room's plate, 6
 constexpr double Road_Door0X = 1150.0; // left face of the door it opens, 20 thick
 constexpr double Road_RedGateX = 1500.0;
 constexpr double Road_Door9X = 8660.0;
+constexpr double Road_ExitX = 14400.0; // past the exit: the level ends before the walker gets here
 
-// dir/killig/map, dir/killig/imagemap and the pictures under dir/gfx/killig and dir/gfx/map/killig;
-// throws std::runtime_error on failure.
+// dir/killig/map, dir/killig/road (the roads "first room" and "exit"), dir/killig/imagemap and the pictures under
+// dir/gfx/killig and dir/gfx/map/killig; throws std::runtime_error on failure.
 void Write(std::string const& dir);
 
 } // namespace KiligWriter
