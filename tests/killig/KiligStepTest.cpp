@@ -40,7 +40,7 @@ protected:
 
 } // namespace
 
-TEST_F(KiligStepTest, RoomsHoldTheirLowerBoundsButNotTheirUpperOnesWithinTheTolerance)
+TEST(KiligRooms, HoldTheirLowerBoundsButNotTheirUpperOnesWithinTheTolerance)
 {
     EXPECT_EQ(Kilig::CameraRoom(Pointf(1200.0, 1600.0)), 1);
     EXPECT_EQ(Kilig::CameraRoom(Pointf(1200.0 - 1e-8, 1600.0)), 1) << "within the tolerance of the bound";
