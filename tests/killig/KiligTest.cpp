@@ -13,6 +13,7 @@
 #include "killig/Kilig_Dude.h"
 #include "killig/Kilig_Podium.h"
 #include "killig/Kilig_Swivel.h"
+#include "support/WorldReplay.h"
 #include "util/Error.h"
 
 #include <gtest/gtest.h>
@@ -113,6 +114,22 @@ TEST_F(KiligTest, ObjectsAndMoversAreListedKindByKindInTheOrderTheyAreRead)
     EXPECT_EQ(enemies.front(), w.GetKillZone());
     EXPECT_EQ(enemies.size(), std::size_t(1 + Kilig_Imp_Count + Kilig_Spikes_Count
                                           + Kilig_WavyBlob_Count * (WavyBlob_Arm_Count + 1) + Kilig_SpikeBall_Count));
+
+    // The driver moves plates, lifts, doors and swivels, in that order.
+    std::vector<MapMoveObject*> movers;
+    for (int i = 0; i < Kilig_Switch_Count; ++i)
+        movers.push_back(w.GetSwitch(i));
+    for (int i = 0; i < Kilig_Lift_Count; ++i)
+        movers.push_back(w.GetLift(i));
+    for (int i = 0; i < Kilig_Door_Count; ++i)
+        movers.push_back(w.GetDoor(i));
+    for (int i = 0; i < Kilig_Swivel_Count; ++i)
+        movers.push_back(w.GetSwivel(i));
+    PtrList<MapMoveObject> const* driven = ReplayWatch_Driver::Movers(w.GetMapMove());
+    ASSERT_NE(driven, nullptr);
+    ASSERT_EQ(driven->Count(), int(movers.size()));
+    for (int i = 0; i < driven->Count(); ++i)
+        EXPECT_EQ((*driven)[i], movers[std::size_t(i)]) << "mover " << i;
 
     // Lift 1 starts at the top of its swing.
     EXPECT_NEAR(w.GetLift(1)->CalcLiftAngle(0), 1.5707963267949, 1e-12);
