@@ -2,7 +2,7 @@
 // balance scales (weighing beside the past selves that each travel back leaves) and in the track
 // chamber (throwing at the circling targets), travelling back 1500 ticks every 5000, every step
 // timed and a frame drawn now and then.
-#include "StepTimer.h"
+#include "Stop.h"
 #include "engine/GameEvents.h"
 #include "engine/KeyData.h"
 #include "engine/Player.h"
@@ -22,12 +22,14 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <malloc.h>
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <time.h>
 #include <vector>
 
 namespace
@@ -40,6 +42,31 @@ constexpr Tick TravelBack = 1500;
 constexpr int DrawEvery = 50;
 constexpr int ThrowEvery = 40;  // steps between two throws in the track chamber
 constexpr int WeighSteps = 300; // on the pan, then a hop off and a walk back
+
+double ThreadSeconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
+}
+
+double Mean(std::vector<float> const& seconds)
+{
+    double total = 0.0;
+    for (float s : seconds)
+        total += s;
+    return seconds.empty() ? 0.0 : total / double(seconds.size());
+}
+
+// The share-th percentile (100: the worst).
+double Percentile(std::vector<float> seconds, int share)
+{
+    if (seconds.empty())
+        return 0.0;
+    std::size_t const at = std::min(seconds.size() - 1, seconds.size() * std::size_t(share) / 100);
+    std::nth_element(seconds.begin(), seconds.begin() + std::ptrdiff_t(at), seconds.end());
+    return seconds[at];
+}
 
 std::size_t HeapInUse()
 {
@@ -124,56 +151,76 @@ void TowerStations(benchmark::State& state)
     Player& hero = *world->GetPlayer();
     KeyScript script;
     std::size_t const heapAtStart = HeapInUse();
-    long steps = 0;
-    {
-        StepTimer timer(state);
-        auto step = [&](std::vector<int> const& held) {
-            KeyData const keys = script.Next(held);
-            timer.Time([&] { world->Poll(keys); });
-            if (++steps % DrawEvery == 0)
-            {
-                world->SetProjection();
-                world->Plot();
-                glFinish();
-            }
-        };
-        Tick nextTravel = TravelEvery;
-        int station = -1;
-        int inStation = 0;
-        for (auto _ : state)
+    std::vector<float> wall; // seconds a step took, by the wall clock
+    std::vector<float> cpu;  // and by the thread's processor time
+    wall.reserve(RunTo + 40 * TravelBack);
+    cpu.reserve(RunTo + 40 * TravelBack);
+    double frameTotal = 0.0;
+    double frameWorstCpu = 0.0;
+    int frames = 0;
+    auto step = [&](std::vector<int> const& held) {
+        KeyData const keys = script.Next(held);
+        double const cpuBegin = ThreadSeconds();
+        auto const begin = std::chrono::steady_clock::now();
+        world->Poll(keys);
+        wall.push_back(float(std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count()));
+        cpu.push_back(float(ThreadSeconds() - cpuBegin));
+        if (wall.size() % DrawEvery == 0)
         {
-            while (world->GetTick() < RunTo && !BenchStop::Requested())
-            {
-                Tick const now = world->GetTick();
-                if (now >= nextTravel)
-                {
-                    nextTravel += TravelEvery;
-                    Tick const target = now - TravelBack;
-                    step({KeyIndex_GameBackInTime});
-                    while (world->GetTick() > target && !BenchStop::Requested())
-                        step({KeyIndex_GameBackInTime});
-                    step({KeyIndex_GameJump});
-                    // The steps of play count from the tick reached, as in the other world runs, so
-                    // that the run reaches the clock's end before the level's step limit.
-                    world->SetClock(world->GetTime(), world->GetTick());
-                    continue;
-                }
-                int const wanted = static_cast<int>(now / StationTicks) % 2;
-                if (wanted != station)
-                {
-                    station = wanted;
-                    inStation = 0;
-                    if (station == 0)
-                        Place(hero, WingB_PanX, WingB_FloorY, 0.5);
-                    else
-                        Place(hero, 3000.0, WingA_FloorY, 1.0);
-                }
-                step(StationKeys(station == 0, inStation++));
-            }
-            state.SetIterationTime(timer.Mean());
+            double const frameCpu = ThreadSeconds();
+            auto const frameBegin = std::chrono::steady_clock::now();
+            world->SetProjection();
+            world->Plot();
+            glFinish();
+            frameTotal += std::chrono::duration<double>(std::chrono::steady_clock::now() - frameBegin).count();
+            frameWorstCpu = std::max(frameWorstCpu, ThreadSeconds() - frameCpu);
+            frames++;
         }
+    };
+    Tick nextTravel = TravelEvery;
+    int station = -1;
+    int inStation = 0;
+    for (auto _ : state)
+    {
+        while (world->GetTick() < RunTo && !BenchStop::Requested())
+        {
+            Tick const now = world->GetTick();
+            if (now >= nextTravel)
+            {
+                nextTravel += TravelEvery;
+                Tick const target = now - TravelBack;
+                step({KeyIndex_GameBackInTime});
+                while (world->GetTick() > target && !BenchStop::Requested())
+                    step({KeyIndex_GameBackInTime});
+                step({KeyIndex_GameJump});
+                // The steps of play count from the tick reached, as in the other world runs, so
+                // that the run reaches the clock's end before the level's step limit.
+                world->SetClock(world->GetTime(), world->GetTick());
+                continue;
+            }
+            int const wanted = static_cast<int>(now / StationTicks) % 2;
+            if (wanted != station)
+            {
+                station = wanted;
+                inStation = 0;
+                if (station == 0)
+                    Place(hero, WingB_PanX, WingB_FloorY, 0.5);
+                else
+                    Place(hero, 3000.0, WingA_FloorY, 1.0);
+            }
+            step(StationKeys(station == 0, inStation++));
+        }
+        state.SetIterationTime(Mean(wall));
     }
-    state.counters["steps"] = double(steps);
+    state.counters["mean_us"] = Mean(wall) * 1e6;
+    state.counters["mean_cpu_us"] = Mean(cpu) * 1e6;
+    state.counters["p99_us"] = Percentile(wall, 99) * 1e6;
+    state.counters["p99_cpu_us"] = Percentile(cpu, 99) * 1e6;
+    state.counters["worst_us"] = Percentile(wall, 100) * 1e6;
+    state.counters["worst_cpu_us"] = Percentile(cpu, 100) * 1e6;
+    state.counters["steps"] = double(wall.size());
+    state.counters["frame_ms"] = frames > 0 ? frameTotal / frames * 1e3 : 0.0;
+    state.counters["frame_worst_cpu_ms"] = frameWorstCpu * 1e3;
     state.counters["records_MB"] = double(HeapInUse() - std::min(HeapInUse(), heapAtStart)) / (1024.0 * 1024.0);
     world.reset();
 }
