@@ -172,9 +172,10 @@ void Room3(Castle_Map& m)
 // all three lit door 7 (group 16) opens for good into room 5. Solution: stand at x 1650 facing
 // left and throw at each lamp in turn.
 //
-// The shaft: the first lift (group 12) bobs from just over the floor up to the ledge, the second
-// (group 55) from the ledge up to room 11's floor. The road waits for each at its foot, gets on,
-// rides it up and steps off to the right.
+// The shaft: the first lift (group 12) bobs from just over the floor up past the ledge, the
+// second (group 55) from under the step beside the ledge up past room 11's floor. The road jumps
+// onto the first at its lowest, walks off onto the ledge at its highest, jumps onto the step,
+// walks onto the second at its lowest and off onto the road at its highest.
 void Room4AndShaft(Castle_Map& m)
 {
     double const f = Room4_Floor;
@@ -192,11 +193,14 @@ void Room4AndShaft(Castle_Map& m)
     m.Box(2240.0, 3760.0, 2260.0, 4410.0);
     m.Box(2240.0, 4480.0, 2260.0, Road_Floor - Slab);
     m.Box(1740.0, 5100.0, 2170.0, 5140.0);
-    double const lift1 = Shaft_Ledge - 212.0;
-    m.Box(Shaft_Lift1_X - 50.0, lift1 - Lift, Shaft_Lift1_X + 50.0, lift1, Tile, Casle_Group_FirstLift);
-    m.Shelf(1910.0, 2000.0, Shaft_Ledge);
-    double const lift2 = (Shaft_Ledge + Road_Floor) / 2.0;
-    m.Box(Shaft_Lift2_X - 50.0, lift2 - Lift, Shaft_Lift2_X + 50.0, lift2, Tile, Casle_Group_LiftToMultiHit);
+    // Each lift's top passes a little over where it is got off, so that getting off is a drop;
+    // the first is jumped onto from the floor, the second walked onto from the step.
+    double const lift1 = Shaft_Lift1_Top - 212.0;
+    m.Box(1800.0, lift1 - Lift, 1900.0, lift1, Tile, Casle_Group_FirstLift);
+    m.Shelf(1902.0, 1955.0, Shaft_Ledge);
+    m.Shelf(1957.0, 2000.0, Shaft_Step);
+    double const lift2 = Shaft_Lift2_Top - 275.0;
+    m.Box(2002.0, lift2 - Lift, 2118.0, lift2, Tile, Casle_Group_LiftToMultiHit);
 }
 
 // Rooms 5 to 8, through door 7.
