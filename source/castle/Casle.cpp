@@ -144,6 +144,8 @@ void Casle::Build()
     events->map = map;
     player->levelEvents = events;
 
+    for (Casle_GroupId group : Casle_MoverGroups)
+        map->RequireGroup(group);
     driver = built.Own(new Casle_MapMove(map, objects));
     mapMove = driver;
     // The hint panel is made last but freed after the finalisers, before the group driver.
@@ -174,6 +176,8 @@ void Casle::Build()
     for (int i = 0; i < Casle_Podiums_Count; i++)
     {
         Casle_PodiumIds const& p = Casle_PodiumPairs[i];
+        map->GetRefPoint(p.podium0);
+        map->GetRefPoint(p.podium1);
         podiums[i] = new Casle_Podiums(castleObjects[p.crystal0], p.podium0, castleObjects[p.crystal1], p.podium1);
     }
     for (Casle_Podiums* pair : podiums)
@@ -187,6 +191,7 @@ void Casle::Build()
     for (int i = 0; i < Casle_MultiHits_Count; i++)
     {
         Casle_MultiHitIds const& m = Casle_MultiHits[i];
+        map->RequireGroup(m.group);
         multiHits[i] = new Casle_MultiHit(map->GetRefPoint(m.rp), m.group, m.maxDist, m.period, m.stepDist, m.fallDist);
     }
     for (Casle_MultiHit* block : multiHits)
@@ -196,6 +201,7 @@ void Casle::Build()
         driver->AddObject(block);
     }
 
+    map->RequireGroup(Casle_SwivelGroup);
     swivel = new Casle_Swivel(map, Casle_SwivelGroup, Casle_Rp_SwivelCentre, switches[Casle_SwivelSwitchA],
                               switches[Casle_SwivelSwitchB]);
     objects->AddObject(swivel);
@@ -243,6 +249,9 @@ void Casle::Build()
 
 void Casle::BuildMechanisms()
 {
+    // A map without a group a mechanism is made of is refused, naming the group.
+    for (Casle_GroupId group : Casle_SwitchGroups)
+        map->RequireGroup(group);
     for (int i = 0; i < Casle_Switch_Count; i++)
         switches[i] = new Switch(player, map, Casle_SwitchGroups[i], 1.0);
     for (Switch* plate : switches)
@@ -265,13 +274,19 @@ void Casle::BuildMechanisms()
     }
 
     for (int i = 0; i < Casle_PushOver_Count; i++)
+    {
+        map->RequireGroup(Casle_PushOverGroups[i]);
         pushOvers[i] = new PushOver(map, Casle_PushOverGroups[i]);
+    }
     for (PushOver* block : pushOvers)
     {
         objects->AddObject(block);
         driver->AddObject(block);
     }
 
+    // The machine and the podiums look up their places as they run; a map without them is refused
+    // here, naming the place.
+    map->GetRefPoint(Casle_Rp_Machine);
     machineSwitch = new Casle_Machine_Switch(castleObjects[Casle_CogObject], Casle_Rp_Machine);
     objects->AddObject(machineSwitch);
     machineSwitch->AddActivator(switches[Casle_MachineSwitch]);
@@ -296,7 +311,10 @@ void Casle::BuildMechanisms()
 void Casle::BuildLasersAndEyes()
 {
     for (int i = 0; i < Casle_Laser_Targets_Count; i++)
+    {
+        map->RequireGroup(Casle_TargetGroups[i]);
         laserTargets[i] = new Casle_Laser_Target(Casle_TargetGroups[i]);
+    }
 
     for (int i = 0; i < Casle_Lasers_Count; i++)
         lasers[i] = new Casle_Laser(map->GetRefPoint(Casle_Lasers[i].rp), Casle_Lasers[i].angle, Casle_Lasers[i].alwaysOn);

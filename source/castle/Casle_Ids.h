@@ -190,6 +190,11 @@ constexpr Casle_GroupId Casle_Group_SwipeB = 35;
 constexpr Casle_GroupId Casle_Group_SwipeC = 36;
 constexpr Casle_GroupId Casle_Group_LiftPuzzle2C = 37;
 constexpr Casle_GroupId Casle_Group_LiftToMultiHit = 55;
+constexpr Casle_GroupId Casle_MoverGroups[] = {
+    Casle_Group_FirstLift,    Casle_Group_BlockedLiftA, Casle_Group_BlockedLiftB,   Casle_Group_LiftPuzzle1,
+    Casle_Group_LiftPuzzle2A, Casle_Group_LiftPuzzle2B, Casle_Group_SwipeA,         Casle_Group_SwipeB,
+    Casle_Group_SwipeC,       Casle_Group_LiftPuzzle2C, Casle_Group_LiftToMultiHit,
+};
 
 // The rooms: rectangles of the map, x0 <= x < x1 and y0 <= y < y1. Room 32 is two rectangles.
 struct Casle_RoomRect
