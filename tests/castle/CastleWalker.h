@@ -6,6 +6,7 @@
 #include "engine/Level.h"
 #include "engine/Player.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -131,6 +132,54 @@ public:
             Step({});
         }
         return Check(ready(), "waiting for " + what);
+    }
+
+    // Presses and lets go of the action key: takes or drops an item, talks, throws.
+    void Act()
+    {
+        Step({KeyIndex_GameAction});
+        Step({});
+    }
+    // Aims (the nearest target first), moves the aim on by next targets and throws.
+    void Throw(int next)
+    {
+        // Pressed, then held: the aim is taken while the key is held.
+        Step({KeyIndex_GameAction});
+        Step({KeyIndex_GameAction});
+        for (int i = 0; i < next; ++i)
+        {
+            Step({KeyIndex_GameAction, KeyIndex_GameNextTarget});
+            Step({KeyIndex_GameAction});
+        }
+        Step({});
+        Idle(4);
+    }
+    // Turns the item held by steps hundredths of a radian with the previous-target key.
+    void Turn(int steps) { Hold({KeyIndex_GamePrevTarget}, steps); }
+
+    // Holds back in time until the clock is at most to, lets the travel come to rest and ends it
+    // with a jump, so that play goes on from there with the selves before as past selves.
+    bool TravelBackTo(Tick to)
+    {
+        Tick const aim = to - 10;
+        for (int i = 0; i < 3000 && result == Level_Continue; ++i)
+        {
+            Tick const t = world.GetTick();
+            int const speed = world.GetTimeSpeed();
+            if (world.IsTimeTravelling() && speed == 0 && t <= to && t >= to - 60)
+                break;
+            // Steered like a ship to rest by aim: the speed wanted falls with the way left.
+            int const wanted = std::clamp(static_cast<int>(aim - t) * 4, -1024, 1024);
+            if (!world.IsTimeTravelling() || speed > wanted + 40)
+                Step({KeyIndex_GameBackInTime});
+            else if (speed < wanted - 40)
+                Step({KeyIndex_GameForwardInTime});
+            else
+                Step({});
+        }
+        Step({KeyIndex_GameJump});
+        Idle(2);
+        return Check(!world.IsTimeTravelling() && world.GetTick() <= to + 3, "travelling back to tick " + Text(to));
     }
 
     // Lets go of the keys until the player stands still.

@@ -230,14 +230,14 @@ void LeftRooms(Castle_Map& m)
     m.Floor(250.0, 450.0, f);
     m.Floor(450.0, 770.0, f - 50.0);
     m.Ref(Casle_Rp_Cog, 610.0, f - 50.0);
-    m.Floor(770.0, 1040.0, f);
     m.Box(770.0, f, 810.0, f + 360.0, Stone, Casle_PushOverGroups[0]);
     m.Box(810.0, f + 180.0, 880.0, f + 230.0, Tile, Casle_PushOverGroups[0], false);
     m.Ramp(815.0, f + 130.0, 960.0, f, f);
-    m.Plate(Casle_SwitchGroups[0], 970.0, f);
+    m.Plate(Casle_SwitchGroups[0], 980.0, f);
     double const lift5 = f - Casle_Lifts[4].amplitude;
-    m.Box(1040.0, lift5 - Lift, 1100.0, lift5, Tile, Casle_Lifts[4].group);
-    m.Floor(1100.0, 1120.0, f);
+    m.Floor(770.0, 1050.0, f);
+    m.Box(1050.0, lift5 - Lift, 1110.0, lift5, Tile, Casle_Lifts[4].group);
+    m.Floor(1110.0, 1120.0, f);
     m.Box(400.0, 4170.0, 1120.0, 4210.0);
     // Room 6, up its ramp.
     double const f6 = 3760.0;
