@@ -19,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 namespace
@@ -210,4 +211,119 @@ TEST_F(CaslePuzzleTest, TwoOfTheThreeMirrorsUnderLaser7OpenDoor18OrDoor19)
         EXPECT_EQ(Opening(toTarget7 ? 18 : 17), 0.0);
         EXPECT_EQ(walker->stuck, "");
     }
+}
+
+TEST_F(CaslePuzzleTest, WithTheEyesOnAPastSelfSwitch6OpensDoor6)
+{
+    double const f = 5470.0;
+    // Alone on the plate, the eyes fire onto it and hold it up.
+    PutAt(2420.0, f);
+    StandOnPlate(2280.0, 100);
+    EXPECT_EQ(Opening(5), 0.0);
+    EXPECT_NE(castle->GetLaserTarget(1)->NextActiveTime(0), -1) << "the beams lit the plate";
+
+    // In the eyes' sight, off the plate, from T1 to T2; then back before T1 and onto the plate.
+    walker->WalkTo(2420.0);
+    Tick const t1 = castle->GetTick();
+    walker->Idle(400);
+    walker->TravelBackTo(t1 + 20);
+    StandOnPlate(2280.0, 100);
+    EXPECT_GT(Opening(5), 40.0);
+    EXPECT_EQ(walker->stuck, "");
+}
+
+TEST_F(CaslePuzzleTest, WithTheEyeOnAPastSelfSwitch12OpensDoor13)
+{
+    PutAt(5340.0, CastleWriter::Pit_Floor + 40.0);
+    Tick const t1 = castle->GetTick();
+    walker->Idle(400);
+    walker->TravelBackTo(t1 + 20);
+    StandOnPlate(5255.0, 100);
+    EXPECT_GT(Opening(12), 40.0);
+    EXPECT_EQ(walker->stuck, "");
+}
+
+TEST_F(CaslePuzzleTest, TheFourthAndEighthSymbolsTogetherOpenDoor16ForGood)
+{
+    double const f = CastleWriter::Road_Floor;
+    PutAt(4700.0, f);
+    Tick const t1 = castle->GetTick();
+    StandOnPlate(4480.0 + 70.0 * 3, 300);
+    walker->TravelBackTo(t1 + 10);
+    StandOnPlate(4480.0 + 70.0 * 7, 100);
+    Tick const solved = castle->GetSymbols()->GetSolvedTime();
+    EXPECT_NE(solved, -1);
+    walker->WalkTo(4300.0);
+    walker->Idle(300);
+    EXPECT_GT(Opening(15), 40.0) << "open for good";
+    EXPECT_EQ(walker->stuck, "");
+}
+
+TEST_F(CaslePuzzleTest, TheCogFromBeforeTheBridgeFellStartsTheMachineAndOpensDoor10)
+{
+    double const f = CastleWriter::Room4_Floor;
+    // Up the ramp by the push-over from room 5's door: it falls over the pit, onto the cog.
+    PutAt(1115.0, f);
+    walker->Idle(300);
+    walker->WalkPast(820.0, -1);
+    walker->Idle(20);
+    Tick const pushed = castle->GetPushOver(0)->GetPushTime();
+    ASSERT_NE(pushed, -1);
+    EXPECT_TRUE(castle->GetPushOver(0)->FallsLeft());
+    walker->Idle(150);
+    // Onto the bridge and across it to the left.
+    walker->WalkTo(800.0);
+    walker->JumpOnto(CastleWriter::Room5_Bridge, -1);
+    walker->WalkTo(420.0);
+    ASSERT_LT(player->GetPos().x, 450.0) << "crossed the bridge";
+    // Back before the push: the pit is open; down to the cog, and out to the left with it.
+    walker->TravelBackTo(std::max<Tick>(pushed - 380, 10));
+    walker->WalkTo(610.0, 2.0);
+    walker->Act();
+    ASSERT_EQ(player->GetHeldObject(), castle->GetCastleObject(Casle_CogObject));
+    walker->WalkTo(462.0);
+    walker->JumpOnto(f, -1);
+    walker->WalkTo(420.0);
+    ASSERT_GT(player->GetPos().y, f - 1.0) << "out of the pit";
+
+    // Up room 6's ramp to the machine; let the cog go by it and start it on switch 8.
+    walker->WalkTo(60.0, 2.0);
+    walker->Act();
+    walker->Idle(10);
+    EXPECT_TRUE(castle->GetMachine()->HasCog(castle->GetTick()));
+    StandOnPlate(180.0, 100);
+    EXPECT_NE(castle->GetMachine()->ActiveTime(), -1);
+    EXPECT_GT(Opening(9), 40.0);
+    EXPECT_EQ(walker->stuck, "");
+}
+
+TEST_F(CaslePuzzleTest, CrystalsByTheirPodiumsOpenDoors11And17)
+{
+    struct Carry
+    {
+        int crystal;
+        Pointf from;  // where the player stands to take it
+        double podium; // x of its podium
+        double floor;
+    };
+    Carry const carries[] = {
+        {2, Pointf(1420.0, 5735.0), 3500.0, CastleWriter::Road_Floor},
+        {3, Pointf(2905.0, 3400.0), 3650.0, CastleWriter::Road_Floor},
+        {8, Pointf(4780.0, 4260.0), 5150.0, 4120.0},
+        {9, Pointf(4880.0, 4260.0), 5300.0, 4120.0},
+    };
+    for (Carry const& c : carries)
+    {
+        SCOPED_TRACE("crystal " + std::to_string(c.crystal));
+        PutAt(c.from.x, c.from.y);
+        walker->Act();
+        ASSERT_EQ(player->GetHeldObject(), castle->GetCastleObject(c.crystal));
+        PutAt(c.podium + 30.0, c.floor);
+        walker->WalkTo(c.podium, 2.0);
+        walker->Act();
+        walker->Idle(60);
+    }
+    EXPECT_GT(Opening(10), 40.0);
+    EXPECT_GT(Opening(16), 40.0);
+    EXPECT_EQ(walker->stuck, "");
 }

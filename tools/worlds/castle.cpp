@@ -227,12 +227,17 @@ void LeftRooms(Castle_Map& m)
     double const f = Room4_Floor;
     // Room 5.
     m.Back(400.0, f - 50.0, 1120.0, 4170.0);
-    m.Floor(250.0, 450.0, f);
+    m.Floor(250.0, 450.0, f, 90.0);
     m.Floor(450.0, 770.0, f - 50.0);
     m.Ref(Casle_Rp_Cog, 610.0, f - 50.0);
+    // The push-over's banner, not solid, reaches out over the block beside it, so that the player
+    // on the block stands within its bound, in its right half: it is pushed over to the left,
+    // turning about a point a tenth of its bound in from its lower left corner, and lies over the
+    // pit with its top at Room5_Bridge.
     m.Box(770.0, f, 810.0, f + 360.0, Stone, Casle_PushOverGroups[0]);
-    m.Box(810.0, f + 180.0, 880.0, f + 230.0, Tile, Casle_PushOverGroups[0], false);
-    m.Ramp(815.0, f + 130.0, 960.0, f, f);
+    m.Box(810.0, f + 180.0, 850.0, f + 230.0, Tile, Casle_PushOverGroups[0], false);
+    m.Box(815.0, f, 850.0, f + 130.0);
+    m.Ramp(850.0, f + 130.0, 960.0, f, f);
     m.Plate(Casle_SwitchGroups[0], 980.0, f);
     double const lift5 = f - Casle_Lifts[4].amplitude;
     m.Floor(770.0, 1050.0, f);

@@ -22,6 +22,7 @@ constexpr double Walkway_Floor = 3300.0;  // the walkway back over room 2, and r
 constexpr double Room4_Floor = 3670.0;    // rooms 4, 5, 10 and the foot of the shaft (room 12)
 constexpr double Room4_GapLeft = 1310.0;  // the gap over room 3's ramp, jumped from the left
 constexpr double Room4_GapRight = 1400.0; //
+constexpr double Room5_Bridge = 3702.0;    // the top of room 5's push-over lying over the pit
 constexpr double Shaft_Ledge = 4095.0;    // where the first lift is got off, a drop under its top
 constexpr double Shaft_Step = 4140.0;     // the step up from there, over the second lift's foot
 constexpr double Road_Floor = 4660.0;     // rooms 11, 19, 20, 32 and 36
