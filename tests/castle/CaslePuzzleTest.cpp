@@ -7,10 +7,12 @@
 #include "castle/Casle_Machine_Switch.h"
 #include "castle/Casle_MultiHit.h"
 #include "castle/Casle_Podiums.h"
+#include "castle/Casle_Swivel.h"
 #include "castle/Casle_Symbols.h"
 #include "creatures/PushOver.h"
 #include "engine/Collectable.h"
 #include "engine/Door.h"
+#include "engine/Lift.h"
 #include "engine/Map.h"
 #include "engine/Player.h"
 #include "engine/Switch.h"
@@ -325,5 +327,67 @@ TEST_F(CaslePuzzleTest, CrystalsByTheirPodiumsOpenDoors11And17)
     }
     EXPECT_GT(Opening(10), 40.0);
     EXPECT_GT(Opening(16), 40.0);
+    EXPECT_EQ(walker->stuck, "");
+}
+
+TEST_F(CaslePuzzleTest, FiftyHitsRaiseBlock1WithThePlayerOnItToTheCrystalShelfOfRoom34)
+{
+    double const f = 4120.0;
+    PutAt(4560.0, f);
+    walker->JumpOnto(f + 50.0, +1);
+    walker->WalkTo(4620.0);
+    walker->WalkTo(4610.0); // facing left, the mark in sight
+    Casle_MultiHit const* block = castle->GetMultiHit(0);
+    for (int i = 0; i < 80 && block->PosAtTime(castle->GetTick() + 30) < 50.0; ++i)
+        walker->Throw(0);
+    walker->Idle(60);
+    EXPECT_DOUBLE_EQ(block->PosAtTime(castle->GetTick() - 1), 50.0);
+    EXPECT_GT(player->GetPos().y, f + 99.0) << "carried up on the block";
+    walker->WalkTo(4652.0);
+    walker->JumpOnto(4260.0, +1);
+    walker->WalkTo(4780.0, 2.0);
+    walker->Act();
+    EXPECT_EQ(player->GetHeldObject(), castle->GetCastleObject(8));
+    EXPECT_EQ(walker->stuck, "");
+}
+
+TEST_F(CaslePuzzleTest, APastSelfOnSwitch9LiftsThePlayerToCrystal14)
+{
+    double const f = 5470.0;
+    PutAt(1685.0, f);
+    Tick const t1 = castle->GetTick();
+    // On switch 9 the lift rises, comes down to the floor and rises again.
+    StandOnPlate(1610.0, 420);
+    walker->WalkTo(1685.0);
+    Lift const* lift = castle->GetLift(1);
+    Tick down = t1;
+    for (Tick t = t1; t < castle->GetTick(); ++t)
+        if (lift->CalcLiftPos(t) < lift->CalcLiftPos(down))
+            down = t;
+    walker->TravelBackTo(down - 60);
+    walker->WalkTo(1595.0);
+    walker->WaitFor([&] { return lift->CalcLiftPos(castle->GetTick()) < -120.0; }, "the lift down");
+    walker->JumpOnto(5490.0, -1);
+    walker->WalkTo(1506.0);
+    walker->WaitFor([&] { return lift->CalcLiftPos(castle->GetTick()) > 118.0; }, "the lift up");
+    walker->WalkTo(1420.0, 2.0);
+    walker->Act();
+    EXPECT_EQ(player->GetHeldObject(), castle->GetCastleObject(2));
+    EXPECT_EQ(walker->stuck, "");
+}
+
+TEST_F(CaslePuzzleTest, Switch22TurnsTheSwivelIntoARampUpToRoom16)
+{
+    double const f = 5090.0;
+    PutAt(3400.0, f);
+    walker->WalkTo(3460.0);
+    Casle_Swivel const* swivel = castle->GetSwivel();
+    // Stepping off the plate takes some 25 steps more of turning.
+    walker->WaitFor([&] { return swivel->GetRotation(castle->GetTick() - 1) > 0.25; }, "the swivel turned");
+    walker->WalkTo(3350.0);
+    EXPECT_NEAR(swivel->GetRotation(castle->GetTick() - 1), 0.8, 0.2);
+    walker->WalkPast(2980.0, -1);
+    walker->Settle();
+    EXPECT_GT(player->GetPos().y, 5319.0) << "on room 16's floor";
     EXPECT_EQ(walker->stuck, "");
 }

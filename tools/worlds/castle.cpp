@@ -402,10 +402,11 @@ void Road(Castle_Map& m)
 
 // Rooms 15 to 18 over room 11, and the castle's top.
 //
-// Room 15, up the ladder from room 11: the swivel (group 58) turns about its centre, anticlockwise
-// while switch 21 (group 60) is held and clockwise while switch 22 (group 61) is, but not while the
-// player stands within its reach. Solution: stand on switch 22, the nearer plate, for
-// about 31 steps: the plank tilts until its left end meets room 16's floor; walk up it.
+// Room 15, up the ladder from room 11: the swivel (group 58), a plank level with room 16's floor,
+// turns about its left end at the edge of that floor, anticlockwise while switch 21 (group 60) is
+// held and clockwise while switch 22 (group 61) is, but not while the player stands within its
+// reach. Solution: stand on switch 22, the nearer plate, for 31 to 50 steps: the plank's right end
+// comes down to room 15's floor; walk up it into room 16.
 //
 // Room 16: lift 1 (group 72) rises while switch 7 (group 11) is held; as every lift it holds its
 // switch up while ridden, so a past self must hold the switch while you ride.
@@ -417,8 +418,8 @@ void Road(Castle_Map& m)
 //
 // Room 18: crystal 14 lies on the high ledge beside lift 2 (group 28), which rises, comes down to
 // the floor and rises again while switch 9 (group 25) is held. Solution: stand on switch 9 for
-// about 400 steps; travel back to when the lift is down (about 240 steps in), step onto it and
-// ride up to the ledge while the past self holds the switch. Lifts 3 and 4 (groups 29, 30) work
+// about 400 steps and step off it; travel back to before the lift is down (about 240 steps in),
+// jump onto it when it is and ride up to the ledge while the past self holds the switch. Lifts 3 and 4 (groups 29, 30) work
 // alike with switches 10 and 11 (groups 26, 27). The rising platform (group 17) on the platform
 // at the right carries the player up through the ceiling to the castle's top, where a walk to the
 // right ends at the shaft down into room 28.
@@ -431,8 +432,9 @@ void UpperRooms(Castle_Map& m)
     m.Box(3080.0, f15 - Slab, 3600.0, f15);
     m.Box(3600.0, f15 - Slab, 3640.0, 5590.0);
     m.Box(2940.0, 5550.0, 3640.0, 5590.0);
-    m.Box(2950.0, 5200.0, 3350.0, 5210.0, Tile, Casle_SwivelGroup);
-    m.Ref(Casle_Rp_SwivelCentre, 3150.0, 5205.0);
+    // The plank turns about its left end, at the edge of room 16's floor.
+    m.Box(2990.0, 5310.0, 3390.0, 5320.0, Tile, Casle_SwivelGroup);
+    m.Ref(Casle_Rp_SwivelCentre, 2990.0, 5315.0);
     m.Plate(Casle_SwitchGroups[Casle_SwivelSwitchB], 3430.0, f15);
     m.Plate(Casle_SwitchGroups[Casle_SwivelSwitchA], 3510.0, f15);
     // Room 16.
@@ -463,8 +465,8 @@ void UpperRooms(Castle_Map& m)
     m.Box(1090.0, 5595.0, 1160.0, 5610.0, Tile, Casle_Lifts[2].group);
     m.Box(1180.0, 5595.0, 1250.0, 5610.0, Tile, Casle_Lifts[3].group);
     m.Plate(Casle_SwitchGroups[10], 1270.0, f17);
-    m.Shelf(1350.0, 1490.0, 5735.0);
-    m.Ref(Casle_Objects[2].rp, 1420.0, 5736.0);
+    m.Shelf(1350.0, 1498.0, 5725.0);
+    m.Ref(Casle_Objects[2].rp, 1420.0, 5726.0);
     m.Box(1500.0, 5595.0, 1580.0, 5610.0, Tile, Casle_Lifts[1].group);
     m.Plate(Casle_SwitchGroups[8], 1610.0, f17);
     m.Box(1700.0, f17, 1900.0, 5625.0);
@@ -558,9 +560,9 @@ void RightRooms(Castle_Map& m)
 // into it while held (solution as room 3's).
 //
 // Room 34: crystals 28 and 29 lie on the high shelf. Multi-hit block 1 (group 56) rises 1 with
-// each hit on its mark up to 50. Solution: throw at the mark 50 times (past selves' throws count
-// too), climb the block and jump onto the shelf; carry the crystals to the podiums of room 35 and
-// let each go by one: door 17 (group 63) opens into room 33.
+// each hit on its mark up to 50. Solution: jump onto the block, face left and throw at the mark
+// 50 times (past selves' throws count too), riding it up; jump onto the shelf; carry the crystals to the
+// podiums of room 35 and let each go by one: door 17 (group 63) opens into room 33.
 //
 // Room 33: laser 6 shines onto the floor at x 5660. Solutions: drop one mirror there unturned and
 // the other turned a quarter at x 5590: the beam goes up onto target 5 (group 43) and door 14
@@ -585,8 +587,8 @@ void LowerRooms(Castle_Map& m)
     m.Plate(Casle_SwitchGroups[3], 3760.0, f);
     // Room 34.
     m.Box(4580.0, f, 4660.0, f + 50.0, Tile, Casle_MultiHits[0].group);
-    m.Ref(Casle_MultiHits[0].rp, 4700.0, 4300.0);
-    m.Shelf(4700.0, 4960.0, 4260.0);
+    m.Ref(Casle_MultiHits[0].rp, 4520.0, 4290.0);
+    m.Shelf(4665.0, 4960.0, 4260.0);
     m.Ref(Casle_Objects[8].rp, 4780.0, 4260.0);
     m.Ref(Casle_Objects[9].rp, 4880.0, 4260.0);
     // Room 35.
