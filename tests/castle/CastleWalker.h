@@ -80,9 +80,11 @@ public:
         return Check(result != Level_Continue || (Pos().x - x) * dir > 0.0, "walking past x " + Text(x));
     }
 
-    // Jumps straight up and, once above height y, drifts in direction dir onto what lies there.
-    bool JumpOnto(double y, int dir)
+    // Jumps straight up and, once above height y, drifts in direction dir onto what lies there,
+    // no further than stopX.
+    bool JumpOnto(double y, int dir, double stopX = 0.0)
     {
+        bool const stops = stopX != 0.0;
         int const key = dir > 0 ? KeyIndex_GameRight : KeyIndex_GameLeft;
         Step({KeyIndex_GameJump});
         bool left = false;
@@ -93,7 +95,7 @@ public:
             else if (left)
                 break;
             std::vector<int> held{KeyIndex_GameJump};
-            if (Pos().y > y + 2.0)
+            if (Pos().y > y + 2.0 && (!stops || (stopX - Pos().x) * dir > 0.0))
                 held.push_back(key);
             Step(held);
         }
