@@ -131,23 +131,25 @@ void Frame(Castle_Map& m)
 // once paid the gate (group 2, door 1) rises 50 and the road goes on under it. The first eye
 // watches the hall from beyond the gate.
 //
-// Room 2: the road walks up the ramp to the landing, jumps up onto the walkway from its right end
-// and goes back left over the hall's end into room 3.
+// Room 1 rises to room 2's floor. Room 2: the road walks up the ramp to the landing, jumps up onto
+// the walkway from its right end and goes back left over the hall's end into room 3.
 void Hall(Castle_Map& m)
 {
     double const f = Hall_Floor;
     m.Back(540.0, f, 2410.0, 3260.0);
     m.Back(1740.0, 3260.0, 2410.0, 3440.0);
-    m.Box(520.0, 2840.0, 2450.0, f);
+    m.Box(520.0, 2840.0, 1740.0, f);
+    m.Box(1740.0, 2840.0, 2450.0, Room2_Floor);
+    m.Poly({{1450.0, f}, {1740.0, Room2_Floor}, {1740.0, f}});
     m.Box(500.0, 2840.0, 540.0, 3300.0);
     m.Ref(Casle_Rp_Start, 1000.0, f + 1.0);
     m.Ref(Casle_Rp_Owner, 1180.0, f + 1.0);
     m.Gate(Casle_EntranceGroup, Gate_X - GateWide / 2.0, f, 3260.0);
-    m.Ref(Casle_Eyes[0].rp, 1560.0, 3215.0);
+    m.Ref(Casle_Eyes[0].rp, 1560.0, 3200.0);
     // Room 2.
-    m.Box(2410.0, f, 2450.0, 3480.0);
+    m.Box(2410.0, Room2_Floor, 2450.0, 3480.0);
     m.Box(1740.0, 3440.0, 2450.0, 3480.0);
-    m.Poly({{1820.0, f}, {2200.0, Room2_Landing}, {2410.0, Room2_Landing}, {2410.0, f}});
+    m.Poly({{1820.0, Room2_Floor}, {2200.0, Room2_Landing}, {2410.0, Room2_Landing}, {2410.0, Room2_Floor}});
     m.Box(1740.0, Walkway_Floor - 20.0, 2330.0, Walkway_Floor);
 }
 

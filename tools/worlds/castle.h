@@ -16,7 +16,8 @@ void Write(std::string const& dir);
 MapWriter BuildMap();
 
 // Heights of the floors the road runs on, and where it turns, for the walks.
-constexpr double Hall_Floor = 3130.0;     // the hall, rooms 0 and 1, and room 2 below its ramp
+constexpr double Hall_Floor = 3000.0;     // the hall, rooms 0 and 1
+constexpr double Room2_Floor = 3130.0;    // up room 1's ramp, room 2 below its own ramp
 constexpr double Room2_Landing = 3250.0;  // the top of room 2's ramp
 constexpr double Walkway_Floor = 3300.0;  // the walkway back over room 2, and room 3's floor
 constexpr double Room4_Floor = 3670.0;    // rooms 4, 5, 10 and the foot of the shaft (room 12)
