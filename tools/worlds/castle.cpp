@@ -143,7 +143,7 @@ void Hall(Castle_Map& m)
     m.Poly({{1450.0, f}, {1740.0, Room2_Floor}, {1740.0, f}});
     m.Box(500.0, 2840.0, 540.0, 3300.0);
     m.Ref(Casle_Rp_Start, 1000.0, f + 1.0);
-    m.Ref(Casle_Rp_Owner, 1180.0, f + 1.0);
+    m.Ref(Casle_Rp_Owner, 1180.0, f); // on the floor: he never falls, so as to replay
     m.Gate(Casle_EntranceGroup, Gate_X - GateWide / 2.0, f, 3260.0);
     m.Ref(Casle_Eyes[0].rp, 1560.0, 3200.0);
     // Room 2.
@@ -174,10 +174,10 @@ void Room3(Castle_Map& m)
 // all three lit door 7 (group 16) opens for good into room 5. Solution: stand at x 1650 facing
 // left and throw at each lamp in turn.
 //
-// The shaft: the first lift (group 12) bobs from just over the floor up past the ledge, the
-// second (group 55) from under the step beside the ledge up past room 11's floor. The road jumps
-// onto the first at its lowest, walks off onto the ledge at its highest, jumps onto the step,
-// walks onto the second at its lowest and off onto the road at its highest.
+// The shaft: the first lift (group 12) bobs from inside the block on the floor up past the ledge,
+// the second (group 55) from under the ledge up past room 11's floor. The road jumps onto the
+// block and stands over the first until it comes up and carries him, walks off onto the ledge at
+// its highest, stands there over the second likewise and walks off onto the road.
 void Room4AndShaft(Castle_Map& m)
 {
     double const f = Room4_Floor;
@@ -195,12 +195,13 @@ void Room4AndShaft(Castle_Map& m)
     m.Box(2240.0, 3760.0, 2260.0, 4410.0);
     m.Box(2240.0, 4480.0, 2260.0, Road_Floor - Slab);
     m.Box(1740.0, 5100.0, 2170.0, 5140.0);
-    // Each lift's top passes a little over where it is got off, so that getting off is a drop;
-    // the first is jumped onto from the floor, the second walked onto from the step.
+    // Each lift comes up through what it is got onto from, below the player's feet, and so picks
+    // him up where he stands; its top passes a little over where it is got off, so that getting
+    // off is a drop. The first is waited for on a block, the second on the ledge.
     double const lift1 = Shaft_Lift1_Top - 212.0;
+    m.Box(1800.0, Room4_Floor, 1900.0, Shaft_Board);
     m.Box(1800.0, lift1 - Lift, 1900.0, lift1, Tile, Casle_Group_FirstLift);
-    m.Shelf(1902.0, 1955.0, Shaft_Ledge);
-    m.Shelf(1957.0, 2000.0, Shaft_Step);
+    m.Shelf(1902.0, 2118.0, Shaft_Ledge);
     double const lift2 = Shaft_Lift2_Top - 275.0;
     m.Box(2002.0, lift2 - Lift, 2118.0, lift2, Tile, Casle_Group_LiftToMultiHit);
 }
@@ -359,7 +360,7 @@ void MiddleRooms(Castle_Map& m)
 // Solution: stand in the pit off the plate from T1 to T2 so that the eye follows you, travel back
 // before T1 and stand on the plate during T1..T2 while the eye follows the past self; travel back
 // again and pass the door while the second self holds the plate.
-void Road(Castle_Map& m)
+void RoadRooms(Castle_Map& m)
 {
     double const f = Road_Floor;
     m.Back(2260.0, f, 5040.0, 4970.0);
@@ -729,6 +730,35 @@ void WritePictures(std::string const& dir)
 
 } // namespace
 
+std::vector<Road> BuildRoads()
+{
+    // Past the gate: up room 1's ramp and room 2's, a jump onto the walkway, left over it and up
+    // room 3's ramp onto room 4's floor, a running jump over the gap, into the shaft; its two
+    // lifts; along the road, down through room 32's pit and up its ramp, and off the road's end
+    // into the last room, past the socks.
+    auto road = [](std::string const& name) {
+        Road r(name);
+        r.Walk(1760.0, Room2_Floor).Walk(2390.0, Room2_Landing);
+        r.Jump(2352.0, Room2_Landing).Walk(2318.0, Walkway_Floor).Walk(1720.0, Walkway_Floor);
+        r.Walk(1140.0, Room4_Floor).Jump(Room4_GapLeft - 12.0, Room4_Floor).Walk(1600.0, Room4_Floor);
+        // Each lift is waited for standing still over it: the stations stop the player there.
+        r.Walk(1790.0, Room4_Floor).Press(1880.0, Shaft_Board, "under the first lift", 0);
+        r.Ride(1880.0, Shaft_Lift1_Top, "first lift", 500).Press(2095.0, Shaft_Ledge, "under the second lift", 0);
+        r.Ride(2095.0, Shaft_Lift2_Top, "second lift", 600).Walk(2300.0, Road_Floor);
+        r.Walk(5240.0, Road_Floor).Walk(5500.0, Road_Floor).Walk(5990.0, Road_Floor);
+        r.Walk(6300.0, Room37_Floor).Exit(Casle_FarExitX + 100.0, Room37_Floor);
+        return r;
+    };
+    // With 7 gems: talk to the owner; the introduction runs into the fee, and the gate opens.
+    Road fee("fee");
+    fee.Press(1150.0, Hall_Floor, "owner", 6950);
+    for (Road_Point const& p : road("").points)
+        fee.Add(p);
+    Road entrance("entrance");
+    entrance.Walk(900.0, Hall_Floor).Exit(Casle_EntranceExitX - 100.0, Hall_Floor);
+    return {road("exit"), fee, entrance};
+}
+
 MapWriter BuildMap()
 {
     Castle_Map m;
@@ -739,7 +769,7 @@ MapWriter BuildMap()
     Room4AndShaft(m);
     LeftRooms(m);
     MiddleRooms(m);
-    Road(m);
+    RoadRooms(m);
     UpperRooms(m);
     RightRooms(m);
     LowerRooms(m);
@@ -759,6 +789,7 @@ void Write(std::string const& dir)
     {
         throw std::runtime_error(std::string("cannot write ") + err.Text());
     }
+    Road::Write(dir + "/castle/road", BuildRoads());
     WritePictures(dir);
 }
 

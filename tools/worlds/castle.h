@@ -3,17 +3,24 @@
 #pragma once
 
 #include "tools/MapWriter.h"
+#include "tools/Road.h"
 
 #include <string>
+#include <vector>
 
 namespace CastleWriter
 {
 
-// Writes castle/map and the pictures under gfx/castle/; throws std::runtime_error on failure.
+// Writes castle/map, castle/road and the pictures under gfx/castle/; throws std::runtime_error on
+// failure.
 void Write(std::string const& dir);
 
 // The map, built in memory for Write and for the layout tests.
 MapWriter BuildMap();
+// The roads: "exit" from the start (the fee paid before) up the shaft and along the road past the
+// socks to the far exit; "fee", the same after talking to the owner with 7 gems; "entrance", out by
+// the entrance.
+std::vector<Road> BuildRoads();
 
 // Heights of the floors the road runs on, and where it turns, for the walks.
 constexpr double Hall_Floor = 3000.0;     // the hall, rooms 0 and 1
@@ -24,8 +31,8 @@ constexpr double Room4_Floor = 3670.0;    // rooms 4, 5, 10 and the foot of the 
 constexpr double Room4_GapLeft = 1310.0;  // the gap over room 3's ramp, jumped from the left
 constexpr double Room4_GapRight = 1400.0; //
 constexpr double Room5_Bridge = 3702.0;    // the top of room 5's push-over lying over the pit
-constexpr double Shaft_Ledge = 4095.0;    // where the first lift is got off, a drop under its top
-constexpr double Shaft_Step = 4140.0;     // the step up from there, over the second lift's foot
+constexpr double Shaft_Board = 3716.0;    // the block the first lift comes up through
+constexpr double Shaft_Ledge = 4125.0;    // where the first lift is got off, over the second's foot
 constexpr double Road_Floor = 4660.0;     // rooms 11, 19, 20, 32 and 36
 constexpr double Pit_Floor = 4450.0;      // the dip of the road through room 32's pit
 constexpr double Room37_Floor = 4360.0;   // the last room, with the socks and the far exit
@@ -34,8 +41,8 @@ constexpr double Room37_Floor = 4360.0;   // the last room, with the socks and t
 constexpr double Gate_X = 1305.0;           // the entrance gate
 constexpr double Shaft_Lift1_X = 1850.0;    // the first lift's middle, and the second's
 constexpr double Shaft_Lift2_X = 2060.0;
-constexpr double Shaft_Lift1_Top = Shaft_Ledge + 14.0; // the highest the lifts' tops reach
-constexpr double Shaft_Lift2_Top = Road_Floor + 15.0;
+constexpr double Shaft_Lift1_Top = Shaft_Ledge + 10.0; // the highest the lifts' tops reach
+constexpr double Shaft_Lift2_Top = Road_Floor + 10.0;
 constexpr double Room10_LaserX = 2500.0;    // drop the mirror here
 constexpr double Room7_LaserX = -430.0;     // drop the mirror here, turned a quarter turn
 constexpr double Room27_LaserX = 6880.0;    // the first mirror of room 27
