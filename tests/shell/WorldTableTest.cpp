@@ -59,7 +59,11 @@ TEST_F(WorldTable, TheFixtureBuildsEveryRowWithItsProgressAndBuildsTheSameAgain)
         std::type_info const& expected = type == Level_TreeV   ? typeid(TreeV)
                                          : type == Level_Plato ? typeid(Plato)
                                                                : typeid(Test_World);
-        EXPECT_EQ(typeid(built), expected);
+        // Any other world with a maker is its own class; the test world stands in for the rest.
+        if (WorldRow(type).make == nullptr || expected != typeid(Test_World))
+            EXPECT_EQ(typeid(built), expected);
+        else
+            EXPECT_NE(typeid(built), typeid(Test_World));
         EXPECT_EQ(Steps(3), Level_Continue);
         EXPECT_FALSE(Objects().empty());
     }
