@@ -303,7 +303,7 @@ void MiddleRooms(Castle_Map& m)
 {
     double const f = Room4_Floor;
     // Room 10.
-    m.Back(2260.0, f, 2870.0, 4120.0);
+    m.Back(2240.0, f, 2870.0, 4120.0);
     m.Floor(2260.0, 2870.0, f);
     m.Box(2300.0, f, 2320.0, f + 40.0, Tile, Casle_TargetGroups[0]);
     m.Ref(Casle_Lasers[0].rp, Room10_LaserX, 4100.0);
