@@ -31,6 +31,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <set>
 #include <vector>
 
@@ -196,4 +197,36 @@ TEST_F(CasleWorldTest, WhatAnEarlierVisitLeftIsReadOnceAtConstruction)
     EXPECT_EQ(c.GetPickUp(1)->slot, 1);
     Steps(300);
     EXPECT_EQ(c.GetMessage()->Waiting(), 0);
+}
+
+TEST_F(CasleWorldTest, APaidEntranceFallsShutWhenSwitch1IsPressedAndLetGo)
+{
+    GameEvents paid;
+    paid[Casle_Event_FeePaid] = GameEvent_HasHappened;
+    Casle& c = MakeCastle(paid);
+    Map const& map = *c.GetMap();
+    double const open = GroupBottom(map, Casle_EntranceGroup);
+    Player* player = c.GetPlayer();
+    // On switch 1 in room 5 the gate, door 1, rises to where the fee put it, and falls when let go.
+    player->pos = Pointf(1010.0, 3683.0);
+    Steps(100);
+    EXPECT_DOUBLE_EQ(GroupBottom(map, Casle_EntranceGroup), open);
+    player->pos = Pointf(1115.0, 3671.0);
+    Steps(300);
+    EXPECT_DOUBLE_EQ(GroupBottom(map, Casle_EntranceGroup), open - Casle_EntranceRise);
+    // Shut, it holds the player in the hall.
+    player->pos = Pointf(1250.0, 3001.0);
+    Steps(100, {KeyIndex_GameRight});
+    EXPECT_LT(player->GetPos().x, 1300.0);
+}
+
+TEST_F(CasleWorldTest, WithoutItsMusicTheCastlePlaysOnSilent)
+{
+    std::filesystem::path const music = data->path / "music/castle.mp3";
+    std::filesystem::path const aside = data->path / "castle.mp3.aside";
+    std::filesystem::rename(music, aside);
+    Error const e = TryBuild(Level_Casle);
+    std::filesystem::rename(aside, music);
+    EXPECT_EQ(e.Code(), Error_None) << e.Text();
+    EXPECT_EQ(Steps(10), Level_Continue);
 }
