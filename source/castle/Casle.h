@@ -118,8 +118,8 @@ private:
     Chest* chests[Casle_Chest_Count] = {};
 
     // The step rules' counters and latches: real steps, untouched by time travel.
-    int curRoom = -1;    // the room the player was last found in; -1 before the first
-    int roomFrames = 0;  // steps spent in curRoom since the step it was entered
+    int curRoom = -1;   // the room the player was last found in; -1 before the first
+    int roomFrames = 0; // steps spent in curRoom since the step it was entered
     bool visitedRoom28 = false;
     bool visitedRoom31 = false;
     bool socksMessageShown = false; // or not to be shown: the socks were found before

@@ -36,6 +36,6 @@ public:
     bool const* visitedRoom31 = nullptr;
 
 private:
-    GameEvents const* gameEvents;   // no rule reads it
+    GameEvents const* gameEvents;    // no rule reads it
     Casle_Events const* casleEvents; // no rule reads it
 };

@@ -48,10 +48,10 @@ struct Casle_ObjectIds
     bool rotates; // the mirrors turn in the hand
 };
 constexpr Casle_ObjectIds Casle_Objects[Casle_Object_Count] = {
-    {0, Casle_Image_Cog, 0, false},      {3, Casle_Image_Mirror, 1, true},    {14, Casle_Image_Crystal, 2, false},
-    {15, Casle_Image_Crystal, 3, false}, {20, Casle_Image_Mirror, 4, true},   {21, Casle_Image_Mirror, 5, true},
-    {22, Casle_Image_Mirror, 6, true},   {24, Casle_Image_Mirror, 7, true},   {28, Casle_Image_Crystal, 8, false},
-    {29, Casle_Image_Crystal, 9, false}, {34, Casle_Image_Mirror, 10, true},  {35, Casle_Image_Mirror, 11, true},
+    {0, Casle_Image_Cog, 0, false},      {3, Casle_Image_Mirror, 1, true},   {14, Casle_Image_Crystal, 2, false},
+    {15, Casle_Image_Crystal, 3, false}, {20, Casle_Image_Mirror, 4, true},  {21, Casle_Image_Mirror, 5, true},
+    {22, Casle_Image_Mirror, 6, true},   {24, Casle_Image_Mirror, 7, true},  {28, Casle_Image_Crystal, 8, false},
+    {29, Casle_Image_Crystal, 9, false}, {34, Casle_Image_Mirror, 10, true}, {35, Casle_Image_Mirror, 11, true},
 };
 // Which castle objects (indices into Casle_Objects) are the mirrors and the crystals, in order.
 constexpr int Casle_MirrorObjects[Casle_Mirrors_Count] = {1, 4, 5, 6, 7, 10, 11};
@@ -71,7 +71,11 @@ struct Casle_LiftIds
     int switchIndex;
 };
 constexpr Casle_LiftIds Casle_Lifts[Casle_Lift_Count] = {
-    {72, 125.0, 0.0, 6}, {28, 125.0, 0.0, 8}, {29, 125.0, 0.0, 9}, {30, 125.0, 0.0, 10}, {70, 145.0, 1.5707963267949, 0},
+    {72, 125.0, 0.0, 6},
+    {28, 125.0, 0.0, 8},
+    {29, 125.0, 0.0, 9},
+    {30, 125.0, 0.0, 10},
+    {70, 145.0, 1.5707963267949, 0},
 };
 
 constexpr Casle_GroupId Casle_PushOverGroups[Casle_PushOver_Count] = {13, 62, 68};
@@ -96,8 +100,9 @@ struct Casle_LaserIds
     bool alwaysOn;
 };
 constexpr Casle_LaserIds Casle_Lasers[Casle_Lasers_Count] = {
-    {7, 3.1415926535898, true}, {12, 2.7, false}, {13, 3.54, false}, {18, 3.1415926535898, true},
-    {19, 3.6, false},           {23, 3.1415926535898, true},         {33, 3.1415926535898, true},
+    {7, 3.1415926535898, true},  {12, 2.7, false}, {13, 3.54, false},
+    {18, 3.1415926535898, true}, {19, 3.6, false}, {23, 3.1415926535898, true},
+    {33, 3.1415926535898, true},
 };
 
 // Watching eyes 1 to 4 and the laser (an index into the lasers) each fires; -1 none.

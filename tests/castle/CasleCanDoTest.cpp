@@ -1,8 +1,7 @@
 // The castle's hint panel on the generated castle: the areas of its rules, the mirrors and crystals it
 // counts, the machine's room and the rooms the player must have seen.
-#include "castle/Casle_CanDo.h"
-
 #include "castle/Casle.h"
+#include "castle/Casle_CanDo.h"
 #include "castle/Casle_Machine_Switch.h"
 #include "engine/Collectable.h"
 #include "engine/Map.h"

@@ -1,7 +1,6 @@
 // The castle's step rules on the generated castle: which room a place belongs to, the camera of each
 // room, the steps counted in a room and the timed hints, the one-off messages, and the exits.
 #include "castle/Casle.h"
-
 #include "castle/Casle_Light.h"
 #include "castle/Casle_Lights.h"
 #include "engine/Collectable.h"

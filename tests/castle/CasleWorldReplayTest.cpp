@@ -176,8 +176,8 @@ public:
                 if (it->second[i] == state[i])
                     continue;
                 // A record at a passed-over tick, from off to on; a door at a tick after one.
-                bool const spanned = i < records ? it->second[i] == 0.0 && passed.count(t) != 0
-                                                 : !passed.empty() && *passed.begin() < t;
+                bool const spanned =
+                    i < records ? it->second[i] == 0.0 && passed.count(t) != 0 : !passed.empty() && *passed.begin() < t;
                 if (spanned)
                     ++allowed;
                 else if (mismatch.empty())

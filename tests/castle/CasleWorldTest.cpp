@@ -1,7 +1,6 @@
 // The castle built from the generated data: every id present, destroyed and built again, idling,
 // the order of its objects and movers, and what the progress record changes at construction.
 #include "castle/Casle.h"
-
 #include "castle/Casle_Dude.h"
 #include "castle/Casle_Events.h"
 #include "castle/Casle_Eye.h"

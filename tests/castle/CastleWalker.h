@@ -205,7 +205,8 @@ private:
     bool Check(bool ok, std::string const& what)
     {
         if (std::getenv("HM_WALK_TRACE") != nullptr)
-            std::printf("%s: (%.2f, %.2f) tick %d%s\n", what.c_str(), Pos().x, Pos().y, world.GetTick(), ok ? "" : " FAILED");
+            std::printf("%s: (%.2f, %.2f) tick %d%s\n", what.c_str(), Pos().x, Pos().y, world.GetTick(),
+                        ok ? "" : " FAILED");
         if (!ok && stuck.empty())
         {
             std::ostringstream out;

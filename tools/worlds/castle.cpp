@@ -422,10 +422,10 @@ void RoadRooms(Castle_Map& m)
 // Room 18: crystal 14 lies on the high ledge beside lift 2 (group 28), which rises, comes down to
 // the floor and rises again while switch 9 (group 25) is held. Solution: stand on switch 9 for
 // about 400 steps and step off it; travel back to before the lift is down (about 240 steps in),
-// jump onto it when it is and ride up to the ledge while the past self holds the switch. Lifts 3 and 4 (groups 29, 30) work
-// alike with switches 10 and 11 (groups 26, 27). The rising platform (group 17) on the platform
-// at the right carries the player up through the ceiling to the castle's top, where a walk to the
-// right ends at the shaft down into room 28.
+// jump onto it when it is and ride up to the ledge while the past self holds the switch. Lifts 3 and 4 (groups 29, 30)
+// work alike with switches 10 and 11 (groups 26, 27). The rising platform (group 17) on the platform at the right
+// carries the player up through the ceiling to the castle's top, where a walk to the right ends at the shaft down into
+// room 28.
 void UpperRooms(Castle_Map& m)
 {
     // Room 15 and its ladder.
@@ -617,7 +617,6 @@ void LowerRooms(Castle_Map& m)
     m.Ladder(5790.0, f, Room37_Floor, false);
     m.Box(5930.0, f - Slab, 5970.0, Room37_Floor - Slab);
 }
-
 
 void Save(Canvas const& canvas, std::string const& dir, std::string const& name)
 {

@@ -30,7 +30,7 @@ constexpr double Walkway_Floor = 3300.0;  // the walkway back over room 2, and r
 constexpr double Room4_Floor = 3670.0;    // rooms 4, 5, 10 and the foot of the shaft (room 12)
 constexpr double Room4_GapLeft = 1310.0;  // the gap over room 3's ramp, jumped from the left
 constexpr double Room4_GapRight = 1400.0; //
-constexpr double Room5_Bridge = 3702.0;    // the top of room 5's push-over lying over the pit
+constexpr double Room5_Bridge = 3702.0;   // the top of room 5's push-over lying over the pit
 constexpr double Shaft_Board = 3716.0;    // the block the first lift comes up through
 constexpr double Shaft_Ledge = 4125.0;    // where the first lift is got off, over the second's foot
 constexpr double Road_Floor = 4660.0;     // rooms 11, 19, 20, 32 and 36
@@ -38,18 +38,18 @@ constexpr double Pit_Floor = 4450.0;      // the dip of the road through room 32
 constexpr double Room37_Floor = 4360.0;   // the last room, with the socks and the far exit
 
 // Places the walks and the puzzles' solutions use (see the comments beside each room in castle.cpp).
-constexpr double Gate_X = 1305.0;           // the entrance gate
-constexpr double Shaft_Lift1_X = 1850.0;    // the first lift's middle, and the second's
+constexpr double Gate_X = 1305.0;        // the entrance gate
+constexpr double Shaft_Lift1_X = 1850.0; // the first lift's middle, and the second's
 constexpr double Shaft_Lift2_X = 2060.0;
 constexpr double Shaft_Lift1_Top = Shaft_Ledge + 10.0; // the highest the lifts' tops reach
 constexpr double Shaft_Lift2_Top = Road_Floor + 10.0;
-constexpr double Room10_LaserX = 2500.0;    // drop the mirror here
-constexpr double Room7_LaserX = -430.0;     // drop the mirror here, turned a quarter turn
-constexpr double Room27_LaserX = 6880.0;    // the first mirror of room 27
-constexpr double Room27_Target7X = 6800.0;  // the second, turned, lights target 7
-constexpr double Room27_Target8X = 6440.0;  // or here, turned, lights target 8
-constexpr double Room33_LaserX = 5660.0;    // the first mirror of room 33
-constexpr double Room33_Target5X = 5590.0;  // unturned first mirror, turned second: target 5
-constexpr double Room33_Target6X = 5730.0;  // turned first mirror, unturned second: target 6
+constexpr double Room10_LaserX = 2500.0;   // drop the mirror here
+constexpr double Room7_LaserX = -430.0;    // drop the mirror here, turned a quarter turn
+constexpr double Room27_LaserX = 6880.0;   // the first mirror of room 27
+constexpr double Room27_Target7X = 6800.0; // the second, turned, lights target 7
+constexpr double Room27_Target8X = 6440.0; // or here, turned, lights target 8
+constexpr double Room33_LaserX = 5660.0;   // the first mirror of room 33
+constexpr double Room33_Target5X = 5590.0; // unturned first mirror, turned second: target 5
+constexpr double Room33_Target6X = 5730.0; // turned first mirror, unturned second: target 6
 
 } // namespace CastleWriter
