@@ -1,11 +1,12 @@
 // The world table (each type's row, the generator's row beside it), the world fixture that builds any
 // row, and the state digest over a built world's objects.
+#include "shell/World_Table.h"
+
 #include "engine/Char_Base.h"
 #include "engine/GameEvents.h"
 #include "engine/Player.h"
 #include "plateau/Plato.h"
 #include "shell/Digest.h"
-#include "shell/World_Table.h"
 #include "support/WorldFixture.h"
 #include "testworld/Test_World.h"
 #include "tools/DataGen.h"
