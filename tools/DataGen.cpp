@@ -10,6 +10,7 @@
 #include "tools/TestWorldWriter.h"
 #include "tools/creatures/CreatureSprites.h"
 #include "tools/creatures/CreatureWorldWriter.h"
+#include "tools/worlds/petra.h"
 #include "tools/worlds/plateau.h"
 #include "tools/worlds/treevillage.h"
 
@@ -29,7 +30,7 @@ constexpr World_Data worlds[9] = {
     {Level_Plato, "plateau", &PlateauWriter::Write},
     {Level_Kilig, "killig", nullptr},
     {Level_Chasm, "chasm", nullptr},
-    {Level_Petra, "petra", nullptr},
+    {Level_Petra, "petra", &PetraWriter::Write},
     {Level_Casle, "castle", nullptr},
     {Level_Tower, "tower", nullptr},
     {Level_Black, "black", nullptr},
