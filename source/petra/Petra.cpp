@@ -351,6 +351,7 @@ void Petra::BackToPetras()
 void Petra::FollowRoom(Pointf p)
 {
     int const room = CameraRoom(p);
+    cameraRoom = room;
     if (room == 0)
     {
         player->SetCameraPos(nullptr, CameraMove_None, 0);

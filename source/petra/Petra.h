@@ -67,6 +67,8 @@ public:
     Petra_Staff_Puzzle* GetStaffPuzzle() const { return staffPuzzle; }
     int GetMotelCountdown() const { return motelCountdown; }
     int GetStaffCountdown() const { return staffCountdown; }
+    // The camera room the last step chose, 0 for none.
+    int GetCameraRoom() const { return cameraRoom; }
 
 private:
     void Build();
@@ -96,4 +98,5 @@ private:
     bool signsReady = false; // the signs' shared picture is loaded
     int motelCountdown = Petra_Verdict_Steps;
     int staffCountdown = Petra_Verdict_Steps;
+    int cameraRoom = 0; // chosen by the last step
 };

@@ -249,6 +249,10 @@ void WriteFactory(MapWriter& map)
         Backdrop(map, Mouth_X[k] - PipeHalf, Mouth_Y + 30, Mouth_X[k] + PipeHalf, Mouth_Y + 42, Paint + k);
         Ref(map, Factory_Scales_Tube_RefPt + k, Mouth_X[k], Mouth_Y);
     }
+    // A rail in front of the tubes' mouths, where the weighing's pointer hangs.
+    Poly(map, Metal, 0, false, true,
+         {{Machine_Left + 10, Petra_RailY}, {Machine_Left + 10, Petra_RailY + 4}, {Machine_Right - 10, Petra_RailY + 4}, {Machine_Right - 10, Petra_RailY}},
+         true);
     Plate(map, Petra_Group_Weigh, WeighPlate_X, y);
     Solid(map, Machine_Left, y, Machine_Right, Pan_Y, Metal);
     Ref(map, Factory_Scales_LeftPt, Machine_Left, Pan_Y);

@@ -16,6 +16,8 @@ constexpr double Petra_HallFloor = 540.0;
 constexpr double Petra_MotelFloor = 1680.0;
 constexpr double Petra_QuestionFloor = 1620.0;
 constexpr double Petra_StaffFloor = -110.0;
+// The foot of a rail drawn in front of the factory's tubes, 4 high, across the weighing's pointer.
+constexpr double Petra_RailY = 682.0;
 
 // Where staff holder s (0 to 24) stands: the holders of the staff lines lie on straight lines,
 // holders 0 to 9 on a five-pointed star.
