@@ -2,6 +2,7 @@
 // walked by keys, and the conversations noted as they start.
 #pragma once
 
+#include "engine/CharStats.h"
 #include "engine/Event_ChatInfo.h"
 #include "engine/KeyData.h"
 #include "engine/LevelEvents.h"
@@ -112,13 +113,41 @@ protected:
     }
     int LastTalk() const { return talks->started.empty() ? -1 : talks->started.back(); }
 
-    // Walks by the keys, right or left, until the player's x passes x.
+    // Walks by the keys, right or left, towards x, letting go in time to come to a stop there.
     void WalkTo(double x, int limit = 2000)
     {
         bool const right = Hero().GetPos().x < x;
         int const key = right ? KeyIndex_GameRight : KeyIndex_GameLeft;
-        int const steps = StepsUntil([&] { return right == (Hero().GetPos().x >= x); }, limit, {key});
-        ASSERT_GE(steps, 0) << "walking to x " << x << " stopped at " << Hero().GetPos().x;
+        for (int i = 0; i < limit; ++i)
+        {
+            double const ahead = right ? x - Hero().GetPos().x : Hero().GetPos().x - x;
+            double const braking = Hero().speed * Hero().speed / (2.0 * Hero().GetStats()->decel);
+            if (ahead <= braking)
+            {
+                Settle();
+                return;
+            }
+            ASSERT_EQ(Step({key}), Level_Continue);
+        }
+        FAIL() << "walking to x " << x << " stopped at " << Hero().GetPos().x;
+    }
+    // Jumps from where the player stands towards x, steering in the air so as to come down there.
+    void HopTo(double x, int limit = 300)
+    {
+        bool const right = Hero().GetPos().x < x;
+        int const key = right ? KeyIndex_GameRight : KeyIndex_GameLeft;
+        ASSERT_EQ(Step({KeyIndex_GameJump, key}), Level_Continue);
+        for (int i = 0; i < limit && !Hero().onGround; ++i)
+        {
+            double const ahead = right ? x - Hero().GetPos().x : Hero().GetPos().x - x;
+            double const v = std::fabs(Hero().speed);
+            double const braking = v * v / (2.0 * Hero().GetStats()->decel) + v;
+            if (ahead > braking)
+                ASSERT_EQ(Step({KeyIndex_GameJump, key}), Level_Continue);
+            else
+                ASSERT_EQ(Step({KeyIndex_GameJump}), Level_Continue);
+        }
+        Settle();
     }
     // Lets the keys go until the player stands.
     void Settle()

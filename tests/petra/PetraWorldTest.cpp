@@ -197,3 +197,36 @@ TEST_F(PetraWorldTest, AnAnswerPlateStaysDownUntilAnotherOfItsQuestionIsPressed)
     Steps(5);
     EXPECT_FALSE(down(Petra_Group_Motel));
 }
+
+TEST_F(PetraWorldTest, EveryPlateStoodOnAnywhereIsPressedOnceAndLeftOnTheLevel)
+{
+    Petra& petra = MakeWorld();
+    for (unsigned int group = 1; group <= Petra_Switch_Count; ++group)
+    {
+        Switch const* plate = petra.GetSwitch(static_cast<int>(group) - 1);
+        Pointf const top = PlateTop(group);
+        Rectf bound;
+        petra.GetMap()->FindGroupBound(group, &bound);
+        double const half = (bound.x1 - bound.x0) / 2.0;
+        for (double across : {0.5 - half, -half / 2.0, 0.0, half / 2.0, half - 0.5})
+        {
+            SCOPED_TRACE(testing::Message() << "group " << group << ", " << across << " across");
+            // Off every plate first, so that the next press is a new one (answers stay down).
+            StandAt(Pointf(top.x, top.y + 60.0));
+            Steps(3);
+            StandAt(Pointf(top.x + across, top.y));
+            int presses = 0;
+            bool was = false;
+            for (int i = 0; i < 120; ++i)
+            {
+                Step();
+                bool const now = plate->IsActive(petra.GetTick() - 1);
+                presses += now && !was ? 1 : 0;
+                was = now;
+            }
+            EXPECT_LE(presses, 1) << "the plate rose and sank under the player";
+            EXPECT_TRUE(was) << "the player stands on it";
+            EXPECT_NEAR(Hero().GetPos().y, top.y - 10.0, 0.2) << "sunk flush with the floor";
+        }
+    }
+}

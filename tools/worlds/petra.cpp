@@ -59,11 +59,12 @@ Rgba const ProductColours[5] = {
     {210, 40, 40, 255}, {40, 90, 220, 255}, {40, 170, 60, 255}, {235, 200, 30, 255}, {150, 60, 190, 255},
 };
 
-// A floor plate sits in a flared pit of the floor: its top is PlateHalf either side of its centre, its
-// sides run down at 45 degrees, and below the flare a slot leaves it room to sink.
-constexpr double PlateHalf = 17.0;
-constexpr double PitDepth = 11.0;
-constexpr double PlateDepth = 8.0; // short of the pit's foot: sides that share both corners let a body through
+// A floor plate is a low block on the floor, which the player jumps onto; pressed, it sinks into a
+// hollow of the floor that it fills exactly, its top then flush with the floor, so that he walks
+// off it on the level. Nothing else ever holds him at a height between the two, which would let
+// the plate rise under him and sink again at every step.
+constexpr double PlateHalf = 12.0;
+constexpr double PlateRise = 10.0; // how far the plate sinks when pressed
 constexpr double SlabDepth = 100.0;
 constexpr double Wall = 20.0;
 constexpr double DoorWidth = 26.0;
@@ -105,9 +106,9 @@ constexpr double Guest_X[8] = {2280.0, 2345.0, 2500.0, 2565.0, 2750.0, 2925.0, 2
 constexpr double Question_Left = 4105.0;
 constexpr double Question_Right = 4595.0;
 constexpr double Question_Ceiling = 1820.0;
-constexpr double MotelPlate_X = 4190.0;
+constexpr double MotelPlate_X = 4185.0;
 // Answer k of question q: the plate at AnswerPlate_X[q] + AnswerGap * k.
-constexpr double AnswerPlate_X[3] = {4235.0, 4350.0, 4465.0};
+constexpr double AnswerPlate_X[3] = {4230.0, 4352.0, 4474.0};
 constexpr double AnswerGap = 38.0;
 // Answer k's label stands this high over the floor: the labels of neighbouring plates at different
 // heights, so that none covers another, all clear of the sign over the middle plate.
@@ -154,42 +155,26 @@ void Backdrop(MapWriter& map, double x0, double y0, double x1, double y1, unsign
     Poly(map, texture, 0, false, false, {{x0, y0}, {x0, y1}, {x1, y1}, {x1, y0}}, false);
 }
 
-// A floor at height y from x0 to x1 with a pit for a plate at each of the centres (in order).
-void Floor(MapWriter& map, double x0, double x1, double y, std::vector<double> const& pits)
+// A floor at height y from x0 to x1 with a hollow for a plate at each of the centres (in order).
+void Floor(MapWriter& map, double x0, double x1, double y, std::vector<double> const& plates)
 {
-    double const bottom = y - SlabDepth;
+    double const under = y - PlateRise;
+    Solid(map, x0, y - SlabDepth, x1, under, Boards);
     double left = x0;
-    bool leftPit = false;
-    for (double c : pits)
+    for (double c : plates)
     {
-        std::vector<std::pair<double, double>> piece;
-        if (leftPit)
-            piece = {{left + PlateHalf - PitDepth, bottom}, {left + PlateHalf - PitDepth, y - PitDepth}, {left + PlateHalf, y}};
-        else
-            piece = {{left, bottom}, {left, y}};
-        piece.insert(piece.end(), {{c - PlateHalf, y}, {c - PlateHalf + PitDepth, y - PitDepth},
-                                   {c - PlateHalf + PitDepth, bottom}});
-        Poly(map, Boards, 0, true, false, piece, true);
-        left = c;
-        leftPit = true;
+        Solid(map, left, under, c - PlateHalf, y, Boards);
+        Backdrop(map, c - PlateHalf, under, c + PlateHalf, y, Metal);
+        left = c + PlateHalf;
     }
-    std::vector<std::pair<double, double>> last;
-    if (leftPit)
-        last = {{left + PlateHalf - PitDepth, bottom}, {left + PlateHalf - PitDepth, y - PitDepth}, {left + PlateHalf, y}};
-    else
-        last = {{left, bottom}, {left, y}};
-    last.insert(last.end(), {{x1, y}, {x1, bottom}});
-    Poly(map, Boards, 0, true, false, last, true);
+    Solid(map, left, under, x1, y, Boards);
 }
 
-// The plate of a map group in its pit at c, flush with the floor at y.
+// The plate of a map group over its hollow at c, standing on the floor at y.
 void Plate(MapWriter& map, unsigned int group, double c, double y)
 {
-    double const inset = PlateHalf - PlateDepth;
-    double const slot = PlateHalf - PitDepth;
-    Backdrop(map, c - slot, y - SlabDepth, c + slot, y - PitDepth, Metal);
-    Poly(map, PlateTop, group, true, false,
-         {{c - PlateHalf, y}, {c + PlateHalf, y}, {c + inset, y - PlateDepth}, {c - inset, y - PlateDepth}}, true);
+    Poly(map, PlateTop, group, true, false, {{c - PlateHalf, y}, {c - PlateHalf, y + PlateRise},
+                                               {c + PlateHalf, y + PlateRise}, {c + PlateHalf, y}}, true);
 }
 
 // A door standing on the floor at x: scenery, with one end of a teleport link in front of it.
@@ -331,7 +316,7 @@ void WriteQuestionRoom(MapWriter& map)
     Solid(map, Question_Right, y, Question_Right + Wall, Question_Ceiling + 100, Brick);
     Solid(map, Question_Left - Wall, Question_Ceiling, Question_Right + Wall, Question_Ceiling + 100, Brick);
     DoorAt(map, Petra_Teleport_Ends[3][1], 4125, y); // back to the corridor
-    Ref(map, Petra_Rp_MotelStart, 4155, y + 1);
+    Ref(map, Petra_Rp_MotelStart, 4150, y + 1);
 }
 
 // Room 10. Solution of the staffs: carry the ten staffs from their start holders (11, 13, 7, 17, 15,
