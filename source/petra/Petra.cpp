@@ -115,6 +115,7 @@ Petra::~Petra()
 void Petra::Build()
 {
     LoadMap(imagemap, mapfile);
+    RequirePlayIds();
     PlacePlayer(Petra_Rp_Start);
     player->SetCameraPos(&Petra_Room_View, CameraMove_Jump, 0);
     player->SetCameraScale(Petra_Room_Zoom, CameraMove_Jump);
@@ -166,6 +167,22 @@ void Petra::Build()
 
     map->PreprocessCollision();
     PlayMusic(musicfile);
+}
+
+void Petra::RequirePlayIds() const
+{
+    // These are read only in play (the weighing, the puzzles' starts, the doors, the staffs'
+    // holders, the way back to the riddle-giver): a map without one is refused now.
+    for (unsigned int rp : {Factory_Scales_LeftPt, Factory_Scales_RightPt, Factory_Scales_TextPt, Petra_Rp_FactoryStart,
+                            Petra_Rp_Back, Petra_Rp_MotelStart})
+        map->GetRefPoint(rp);
+    for (auto const& ends : Petra_Teleport_Ends)
+        for (unsigned int end : ends)
+            map->GetRefPoint(end);
+    for (int s = 0; s < Petra_Staff_Holder_Count; s++)
+        map->GetRefPoint(Petra_Staff_BaseRefPt + static_cast<unsigned int>(s));
+    for (int i = 0; i < Petra_Switch_Count; i++)
+        map->RequireGroup(static_cast<unsigned int>(i) + 1);
 }
 
 void Petra::BuildFactory()

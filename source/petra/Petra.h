@@ -72,6 +72,8 @@ public:
 
 private:
     void Build();
+    // Refuses a map without an id that only play reads.
+    void RequirePlayIds() const;
     // Deletes what Build made, in the world's order, each piece only when it was made.
     void DeleteObjects();
     void BuildFactory();
