@@ -5,6 +5,7 @@
 #include "engine/Char_Base.h"
 #include "engine/GameEvents.h"
 #include "engine/Player.h"
+#include "petra/Petra.h"
 #include "plateau/Plato.h"
 #include "shell/Digest.h"
 #include "support/WorldFixture.h"
@@ -58,6 +59,7 @@ TEST_F(WorldTable, TheFixtureBuildsEveryRowWithItsProgressAndBuildsTheSameAgain)
         World_Base& built = Build(type, taken);
         std::type_info const& expected = type == Level_TreeV   ? typeid(TreeV)
                                          : type == Level_Plato ? typeid(Plato)
+                                         : type == Level_Petra ? typeid(Petra)
                                                                : typeid(Test_World);
         EXPECT_EQ(typeid(built), expected);
         EXPECT_EQ(Steps(3), Level_Continue);

@@ -466,19 +466,21 @@ Canvas Staff()
     return c;
 }
 
-// The riddle-giver: an old woman in a purple robe and pointed hat, facing left.
+// The riddle-giver: an old woman in a purple robe and pointed hat, with a walking stick, facing
+// right (villagers' pictures face right; the game mirrors them to face left).
 Canvas RiddleGiver()
 {
     Canvas c(64, 64);
-    c.FillPolygon({20, 63, 28, 26, 40, 26, 48, 63}, Rgba{110, 40, 140, 255});
-    c.FillPolygon({24, 40, 40, 40, 44, 63, 20, 63}, Rgba{90, 30, 120, 255});
+    c.FillPolygon({16, 63, 24, 26, 36, 26, 44, 63}, Rgba{110, 40, 140, 255});
+    c.FillPolygon({20, 40, 40, 40, 44, 63, 16, 63}, Rgba{90, 30, 120, 255});
     c.FillCircle(32, 20, 9, Skin);
-    c.FillCircle(27, 18, 1.5, Black);
-    c.Line(26, 26, 38, 27, 3, Rgba{230, 230, 230, 255}); // hair under the hat
-    c.FillPolygon({18, 14, 46, 14, 36, 0}, Rgba{110, 40, 140, 255});
+    c.FillCircle(37, 18, 1.5, Black);
+    c.FillPolygon({22, 16, 27, 16, 27, 30, 22, 28}, Rgba{230, 230, 230, 255}); // grey hair down the back
+    c.FillPolygon({18, 14, 46, 14, 28, 0}, Rgba{110, 40, 140, 255});
     c.FillRect(16, 12, 32, 4, Rgba{80, 25, 100, 255});
-    c.FillCircle(34, 6, 2, Rgba{250, 220, 60, 255});
-    c.Line(16, 36, 10, 56, 2.5, Rgba{120, 80, 40, 255}); // a walking stick
+    c.FillCircle(30, 6, 2, Rgba{250, 220, 60, 255});
+    c.Line(40, 34, 50, 63, 2.5, Rgba{120, 80, 40, 255}); // the stick, held before her
+    c.Line(36, 32, 42, 38, 3, Skin);
     return c;
 }
 
