@@ -8,6 +8,7 @@
 #include "engine/LevelEvents.h"
 #include "engine/Map.h"
 #include "engine/Player.h"
+#include "engine/Switch.h"
 #include "petra/Petra.h"
 #include "petra/Petra_Events.h"
 #include "support/WorldFixture.h"
