@@ -50,7 +50,7 @@ TEST_F(PetraWorldTest, BuildsAgainInOneProcessAndIdlesForTenThousandStepsWithEve
     {
         Rectf bound(0, 0, 0, 0);
         petra.GetMap()->FindGroupBound(group, &bound);
-        EXPECT_GT(bound.x1 - bound.x0, 20.0) << "the plate of group " << group;
+        EXPECT_GT(bound.x1 - bound.x0, 15.0) << "the plate of group " << group;
     }
     for (int i = 0; i < 10000; ++i)
         ASSERT_EQ(Step(), Level_Continue) << "step " << i;

@@ -7,6 +7,7 @@
 #include "petra/Petra_Ids.h"
 #include "tools/Canvas.h"
 #include "tools/DataGen.h"
+#include "tools/Road.h"
 #include "util/Error.h"
 
 #include <cmath>
@@ -59,12 +60,15 @@ Rgba const ProductColours[5] = {
     {210, 40, 40, 255}, {40, 90, 220, 255}, {40, 170, 60, 255}, {235, 200, 30, 255}, {150, 60, 190, 255},
 };
 
-// A floor plate is a low block on the floor, which the player jumps onto; pressed, it sinks into a
-// hollow of the floor that it fills exactly, its top then flush with the floor, so that he walks
-// off it on the level. Nothing else ever holds him at a height between the two, which would let
-// the plate rise under him and sink again at every step.
-constexpr double PlateHalf = 12.0;
-constexpr double PlateRise = 10.0; // how far the plate sinks when pressed
+// A floor plate is a slab floating over the floor on a post, high enough for the player to walk
+// under it even when it is pressed, low enough to jump onto. Nothing but the slab ever holds a
+// player who stands on it, so it never rises under him and sinks again, and touching it from the
+// floor presses nothing. Pressed, it sinks by PlateDrop.
+constexpr double PlateHalf = 12.0;      // half its width
+constexpr double MotelPlateHalf = 8.0;  // the motel's, narrower, to leave room to leap onto each
+constexpr double PlateDrop = 10.0;
+constexpr double PlateUnder = 34.0; // its underside over the floor, as it stands up
+constexpr double PlateTopY = 44.0;  // its top over the floor
 constexpr double SlabDepth = 100.0;
 constexpr double Wall = 20.0;
 constexpr double DoorWidth = 26.0;
@@ -106,13 +110,17 @@ constexpr double Guest_X[8] = {2280.0, 2345.0, 2500.0, 2565.0, 2750.0, 2925.0, 2
 constexpr double Question_Left = 4105.0;
 constexpr double Question_Right = 4595.0;
 constexpr double Question_Ceiling = 1820.0;
-constexpr double MotelPlate_X = 4185.0;
-// Answer k of question q: the plate at AnswerPlate_X[q] + AnswerGap * k.
-constexpr double AnswerPlate_X[3] = {4230.0, 4352.0, 4474.0};
-constexpr double AnswerGap = 38.0;
+constexpr double MotelStart_X = 4150.0;
+constexpr double MotelPlate_X = 4200.0;
+// Answer k of question q: the plate at AnswerPlate_X[q] + AnswerGap * k. Between the door's plate
+// and the questions' plates lie stretches of open floor from which a player leaps onto the plate
+// beside them.
+constexpr double AnswerPlate_X[3] = {4266.0, 4392.0, 4518.0};
+constexpr double AnswerGap = 30.0;
+constexpr double LeapRun = 46.0; // from the floor this far before a plate's edge, a leap lands on it
 // Answer k's label stands this high over the floor: the labels of neighbouring plates at different
 // heights, so that none covers another, all clear of the sign over the middle plate.
-constexpr double Label_Heights[3] = {44.0, 72.0, 58.0};
+constexpr double Label_Heights[3] = {70.0, 98.0, 84.0};
 
 // The staff room: the holders of the star around its middle, over a floor with the staff plate.
 constexpr double Staff_CentreX = 3500.0;
@@ -155,26 +163,19 @@ void Backdrop(MapWriter& map, double x0, double y0, double x1, double y1, unsign
     Poly(map, texture, 0, false, false, {{x0, y0}, {x0, y1}, {x1, y1}, {x1, y0}}, false);
 }
 
-// A floor at height y from x0 to x1 with a hollow for a plate at each of the centres (in order).
-void Floor(MapWriter& map, double x0, double x1, double y, std::vector<double> const& plates)
+// A floor at height y from x0 to x1.
+void Floor(MapWriter& map, double x0, double x1, double y)
 {
-    double const under = y - PlateRise;
-    Solid(map, x0, y - SlabDepth, x1, under, Boards);
-    double left = x0;
-    for (double c : plates)
-    {
-        Solid(map, left, under, c - PlateHalf, y, Boards);
-        Backdrop(map, c - PlateHalf, under, c + PlateHalf, y, Metal);
-        left = c + PlateHalf;
-    }
-    Solid(map, left, under, x1, y, Boards);
+    Solid(map, x0, y - SlabDepth, x1, y, Boards);
 }
 
-// The plate of a map group over its hollow at c, standing on the floor at y.
-void Plate(MapWriter& map, unsigned int group, double c, double y)
+// The plate of a map group over the floor at y, centred on c, on a post of scenery.
+void Plate(MapWriter& map, unsigned int group, double c, double y, double half = PlateHalf)
 {
-    Poly(map, PlateTop, group, true, false, {{c - PlateHalf, y}, {c - PlateHalf, y + PlateRise},
-                                               {c + PlateHalf, y + PlateRise}, {c + PlateHalf, y}}, true);
+    Backdrop(map, c - 2, y, c + 2, y + PlateUnder, Metal);
+    Poly(map, PlateTop, group, true, false,
+         {{c - half, y + PlateUnder}, {c - half, y + PlateTopY}, {c + half, y + PlateTopY}, {c + half, y + PlateUnder}},
+         true);
 }
 
 // A door standing on the floor at x: scenery, with one end of a teleport link in front of it.
@@ -199,7 +200,7 @@ void WriteRiddleRoom(MapWriter& map)
     double const y = Petra_HallFloor;
     Backdrop(map, Room1_Outside, y, Room1_Left, Room1_Ceiling + 80, Outside);
     Backdrop(map, Room1_Left, y, Room1_Right, Room1_Ceiling, Wallpaper);
-    Floor(map, Room1_Outside, Room1_Right + Wall, y, {});
+    Floor(map, Room1_Outside, Room1_Right + Wall, y);
     Solid(map, Room1_Left - Wall, Room1_Doorway, Room1_Left, Room1_Ceiling + 80, Brick);
     Solid(map, Room1_Right, y, Room1_Right + Wall, Room1_Ceiling + 80, Brick);
     Solid(map, Room1_Left - Wall, Room1_Ceiling, Room1_Right + Wall, Room1_Ceiling + 80, Brick);
@@ -222,14 +223,12 @@ void WriteFactory(MapWriter& map)
 {
     double const y = Petra_HallFloor;
     Backdrop(map, Factory_Left, y, Factory_Right, Factory_Ceiling, FactoryWall);
-    std::vector<double> pits(std::begin(TubePlate_X), std::end(TubePlate_X));
-    pits.push_back(WeighPlate_X);
-    Floor(map, Factory_Left - Wall, Factory_Right + Wall, y, pits);
+    Floor(map, Factory_Left - Wall, Factory_Right + Wall, y);
     for (unsigned int k = 0; k < 5; ++k)
     {
         Plate(map, Petra_Group_Tube + k, TubePlate_X[k], y);
         // Each plate's colour on the wall above it, and on its tube's pipe.
-        Backdrop(map, TubePlate_X[k] - 8, y + 40, TubePlate_X[k] + 8, y + 56, Paint + k);
+        Backdrop(map, TubePlate_X[k] - 8, y + 60, TubePlate_X[k] + 8, y + 76, Paint + k);
         Solid(map, Mouth_X[k] - PipeHalf, Mouth_Y + 12, Mouth_X[k] + PipeHalf, Factory_Ceiling, Metal);
         Backdrop(map, Mouth_X[k] - PipeHalf, Mouth_Y + 30, Mouth_X[k] + PipeHalf, Mouth_Y + 42, Paint + k);
         Ref(map, Factory_Scales_Tube_RefPt + k, Mouth_X[k], Mouth_Y);
@@ -268,7 +267,7 @@ void WriteMotel(MapWriter& map)
     double const y = Petra_MotelFloor;
     Backdrop(map, Motel_Left, y, Guests_Left, Corridor_Ceiling, MotelWall);
     Backdrop(map, Guests_Left, y, Motel_Right, Guests_Ceiling, Wallpaper);
-    Floor(map, Motel_Left - Wall, Motel_Right + Wall, y, {});
+    Floor(map, Motel_Left - Wall, Motel_Right + Wall, y);
     Solid(map, Motel_Left - Wall, y, Motel_Left, Guests_Ceiling + 120, Brick);
     Solid(map, Motel_Right, y, Motel_Right + Wall, Guests_Ceiling + 120, Brick);
     Solid(map, Motel_Left - Wall, Corridor_Ceiling, Guests_Left, Guests_Ceiling + 120, Brick);
@@ -296,18 +295,14 @@ void WriteQuestionRoom(MapWriter& map)
 {
     double const y = Petra_QuestionFloor;
     Backdrop(map, Question_Left, y, Question_Right, Question_Ceiling, MotelWall);
-    std::vector<double> pits{MotelPlate_X};
-    for (double x : AnswerPlate_X)
-        for (int k = 0; k < 3; ++k)
-            pits.push_back(x + AnswerGap * k);
-    Floor(map, Question_Left - Wall, Question_Right + Wall, y, pits);
-    Plate(map, Petra_Group_Motel, MotelPlate_X, y);
+    Floor(map, Question_Left - Wall, Question_Right + Wall, y);
+    Plate(map, Petra_Group_Motel, MotelPlate_X, y, MotelPlateHalf);
     for (unsigned int q = 0; q < 3; ++q)
     {
         for (unsigned int k = 0; k < 3; ++k)
         {
             double const x = AnswerPlate_X[q] + AnswerGap * k;
-            Plate(map, Petra_Group_Answer + 3 * q + k, x, y);
+            Plate(map, Petra_Group_Answer + 3 * q + k, x, y, MotelPlateHalf);
             Ref(map, Petra_Rp_Labels + 3 * q + k, x, y + Label_Heights[k]);
         }
         Ref(map, Petra_Rp_Signs + q, AnswerPlate_X[q] + AnswerGap, y);
@@ -315,8 +310,8 @@ void WriteQuestionRoom(MapWriter& map)
     Solid(map, Question_Left - Wall, y, Question_Left, Question_Ceiling + 100, Brick);
     Solid(map, Question_Right, y, Question_Right + Wall, Question_Ceiling + 100, Brick);
     Solid(map, Question_Left - Wall, Question_Ceiling, Question_Right + Wall, Question_Ceiling + 100, Brick);
-    DoorAt(map, Petra_Teleport_Ends[3][1], 4125, y); // back to the corridor
-    Ref(map, Petra_Rp_MotelStart, 4150, y + 1);
+    DoorAt(map, Petra_Teleport_Ends[3][1], 4122, y); // back to the corridor
+    Ref(map, Petra_Rp_MotelStart, MotelStart_X, y + 1);
 }
 
 // Room 10. Solution of the staffs: carry the ten staffs from their start holders (11, 13, 7, 17, 15,
@@ -325,7 +320,7 @@ void WriteStaffRoom(MapWriter& map)
 {
     double const y = Petra_StaffFloor;
     Backdrop(map, Staff_Left, y, Staff_Right, Staff_Ceiling, Night);
-    Floor(map, Staff_Left - Wall, Staff_Right + Wall, y, {StaffPlate_X});
+    Floor(map, Staff_Left - Wall, Staff_Right + Wall, y);
     Plate(map, Petra_Group_Staff, StaffPlate_X, y);
     Solid(map, Staff_Left - Wall, y, Staff_Left, Staff_Ceiling + 100, Brick);
     Solid(map, Staff_Right, y, Staff_Right + Wall, Staff_Ceiling + 100, Brick);
@@ -601,6 +596,49 @@ Pointf StaffHolder(int s)
     return Pointf(Staff_CentreX + Staff_Radius * p[s].x, Staff_CentreY + Staff_Radius * p[s].y);
 }
 
+std::vector<Road> BuildRoads()
+{
+    double const hall = Petra_HallFloor;
+    double const top = PlateTopY; // a plate's top over its floor, as it stands up
+    // A whole first visit, for the road walker and the bench: the greeting, which chains into the
+    // scales' introduction and leaves the player in the factory; a leap over plate 0 onto plate 1,
+    // and from plate to plate, each jumped on again until tube k has dropped k jars; the weighing
+    // answered with the arrow where it starts, which chains into the motel; the first answer of
+    // each question, each plate leapt onto from the floor beside it, and the door's plate until
+    // the verdict, which chains into the staffs; the staff plate until the verdict; and out of the
+    // front door.
+    Road visit("visit");
+    visit.Press(610.0, hall, "riddle-giver", 4700);
+    visit.Press(TubePlate_X[1], hall + top, "tube 1", 20);
+    for (int k = 2; k < 5; ++k)
+    {
+        visit.Jump(TubePlate_X[k - 1] + 6.0, hall + top);
+        visit.Press(TubePlate_X[k], hall + top, "tube " + std::to_string(k), 20);
+        for (int again = 1; again < k; ++again)
+            visit.Hop(TubePlate_X[k], hall + top, "tube " + std::to_string(k) + " again", 70);
+    }
+    // The walker works a station's keys once the player is at rest, which may be before he lands:
+    // the choice is made at a second station, where he comes down on the plate (he lets go of the
+    // keys short of the first, and stands held there).
+    visit.Jump(TubePlate_X[4] + 6.0, hall + top);
+    visit.Press(WeighPlate_X, hall + top, "weighing", 20);
+    visit.Press(WeighPlate_X - 3.0, hall + top, "choice", 1900);
+    double const question = Petra_QuestionFloor;
+    // Each question's first plate leapt onto from the floor before it.
+    for (double x : AnswerPlate_X)
+        visit.Walk(x - MotelPlateHalf - LeapRun, question).Press(x, question + top, "an answer", 20);
+    visit.Walk(MotelPlate_X + MotelPlateHalf + LeapRun, question)
+        .Press(MotelPlate_X, question + top, "the motel's verdict", 1500);
+    double const staff = Petra_StaffFloor;
+    visit.Walk(StaffPlate_X - PlateHalf - LeapRun, staff).Press(StaffPlate_X, staff + top, "the staffs' verdict", 1000);
+    visit.Exit(Room1_Outside + Wall, hall);
+
+    // Out of the front door from the start.
+    Road exit("exit");
+    exit.Exit(Room1_Outside + Wall, hall);
+    return {visit, exit};
+}
+
 MapWriter BuildMap()
 {
     MapWriter map;
@@ -626,6 +664,7 @@ void Write(std::string const& dir)
     {
         throw std::runtime_error(std::string("cannot write ") + err.Text());
     }
+    Road::Write(dir + "/petra/road", BuildRoads());
     AddToImageMap(dir);
     WriteTextures(dir);
     WritePictures(dir);

@@ -3,9 +3,11 @@
 #pragma once
 
 #include "tools/MapWriter.h"
+#include "tools/Road.h"
 #include "util/Pointf.h"
 
 #include <string>
+#include <vector>
 
 namespace PetraWriter
 {
@@ -25,6 +27,9 @@ Pointf StaffHolder(int s);
 
 // The level map, built in memory for Write and for the layout tests.
 MapWriter BuildMap();
+// The roads written beside it: "visit", a whole first visit that ends out of the front door, and
+// "exit", straight out of it.
+std::vector<Road> BuildRoads();
 
 // Writes petra/map, adds the house's textures to petra/imagemap (which the shared texture lists
 // wrote before) and writes the pictures under gfx/petra/, gfx/map/ and gfx/general/uparrow.png;
