@@ -115,8 +115,8 @@ constexpr double MotelPlate_X = 4200.0;
 // Answer k of question q: the plate at AnswerPlate_X[q] + AnswerGap * k. Between the door's plate
 // and the questions' plates lie stretches of open floor from which a player leaps onto the plate
 // beside them.
-constexpr double AnswerPlate_X[3] = {4266.0, 4392.0, 4518.0};
-constexpr double AnswerGap = 30.0;
+constexpr double AnswerPlate_X[3] = {4266.0, 4388.0, 4510.0};
+constexpr double AnswerGap = 28.0;
 constexpr double LeapRun = 46.0; // from the floor this far before a plate's edge, a leap lands on it
 // Answer k's label stands this high over the floor: the labels of neighbouring plates at different
 // heights, so that none covers another, all clear of the sign over the middle plate.
