@@ -10,8 +10,9 @@
 // the player's feet or where the player stalls, and gives up (stuck) when he has made no headway
 // for RoadWalker_StuckSteps. At a station it lets go where the player will slide to a stop on it
 // (and walks him back a little where he slid past), works the station's keys (action, a throw, a
-// jump) and waits; on a ride it stands still until the world has carried him to the point. Walk steps through any stepper (a WorldFixture's Step, a ReplayHarness's Step,
-// the bench's own), so a walk can be replayed or timed; NextKeys gives the keys one step at a time.
+// jump) and waits; on a ride it stands still until the world has carried him to the point. Walk
+// steps through any stepper (a WorldFixture's Step, a ReplayHarness's Step, the bench's own), so a
+// walk can be replayed or timed; NextKeys gives the keys one step at a time.
 #pragma once
 
 #include "engine/CharStats.h"

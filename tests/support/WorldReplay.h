@@ -112,7 +112,9 @@ inline Rectf ReplayWatch_ViewRect(Map& map, WorldTransform const& view)
 //   by orders, but for a world's scripted mover only where its sweep was on screen under both
 //   views (the driver runs the movers on screen only, and the others stay where they stood).
 // The past selves are watched by ReplayWatch_Selves on the harness. The player himself is left
-// out: time travel stops him where he stands in the present.
+// out: time travel stops him where he stands in the present. Rows are compared place by place, so
+// the level's lists are taken to be those the world built: a thing added in play shows as a
+// difference ("recorded none") at the ticks before it.
 class WorldReplay_Record
 {
 public:
