@@ -1,4 +1,5 @@
-// Petra: building the riddle-giver's house, its step with the puzzles' verdicts, camera rooms and exit, and its drawing.
+// Petra: building the riddle-giver's house, its step with the puzzles' verdicts, camera rooms and exit, and its
+// drawing.
 #include "petra/Petra.h"
 
 #include "engine/Collectable.h"
@@ -73,7 +74,7 @@ Pointf const Petra_Room_View(560.0, 660.0); // the riddle-giver's room
 constexpr double Petra_Room_Zoom = 1.3;
 Camera_Room const Camera_Rooms[] = {
     {300, 800, 500, 800, Petra_Room_View, 0, Petra_Room_Zoom},
-    {1600, 2200, 500, 800, Pointf(1890, 665), 0, 1.2},    // the factory
+    {1600, 2200, 500, 800, Pointf(1890, 665), 0, 1.2},      // the factory
     {4100, 4600, 1600, 1900, Pointf(4346.5, 1730), 0, 1.3}, // the motel's question room
     {2205, 2420, 1650, 1900, Pointf(2312.5, 1770), 0, 2.2}, // the guests' rooms
     {2420, 2640, 1650, 1900, Pointf(2530, 1770), 0, 2.2},
@@ -141,8 +142,8 @@ void Petra::Build()
     for (int s = 0; s < Petra_Staff_Count; s++)
     {
         unsigned int const id = static_cast<unsigned int>(Petra_Staff_Objects_Base + s);
-        petraObjects[id] = new Collectable(map, Petra_Staff_BaseRefPt + staffRefPts[s],
-                                           objectImages[Petra_Staff_Image], id, Collectable_None);
+        petraObjects[id] = new Collectable(map, Petra_Staff_BaseRefPt + staffRefPts[s], objectImages[Petra_Staff_Image],
+                                           id, Collectable_None);
     }
     for (Collectable* object : petraObjects)
         objects->AddObject(object);
@@ -212,7 +213,8 @@ void Petra::BuildFactory()
     }
     for (Petra_Factory_Tube* tube : tubes)
         objects->AddObject(tube);
-    scales = new Petra_Factory_Scales(&petraObjects[0], Petra_Number_Jars, switches[Petra_Group_Weigh - 1], message, font);
+    scales =
+        new Petra_Factory_Scales(&petraObjects[0], Petra_Number_Jars, switches[Petra_Group_Weigh - 1], message, font);
     objects->AddObject(scales);
 }
 

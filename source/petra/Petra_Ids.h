@@ -3,8 +3,8 @@
 #pragma once
 
 // Reference points.
-constexpr unsigned int Petra_Rp_Start = 0;       // where the player starts, in the riddle-giver's room
-constexpr unsigned int Petra_Rp_Jars = 1;        // every jar at the start, in a sealed store
+constexpr unsigned int Petra_Rp_Start = 0; // where the player starts, in the riddle-giver's room
+constexpr unsigned int Petra_Rp_Jars = 1;  // every jar at the start, in a sealed store
 constexpr unsigned int Petra_Rp_RiddleGiver = 10;
 constexpr unsigned int Petra_Rp_FactoryStart = 11; // where the scales' introduction puts the player
 constexpr unsigned int Petra_Rp_Labels = 32;       // answer label k of the motel questions stands at this + k
@@ -31,12 +31,12 @@ constexpr unsigned int Petra_Rp_StaffStart = Petra_Staff_BaseRefPt;
 // The two ends of each teleport link.
 constexpr int Petra_Teleport_Count = 6;
 constexpr unsigned int Petra_Teleport_Ends[Petra_Teleport_Count][2] = {{12, 17}, {13, 18}, {14, 19},
-                                                                        {15, 20}, {16, 21}, {30, 31}};
+                                                                       {15, 20}, {16, 21}, {30, 31}};
 
 // Map groups of the floor plates: plate i is group i + 1.
-constexpr unsigned int Petra_Group_Tube = 1;    // tube k's plate is this + k
-constexpr unsigned int Petra_Group_Weigh = 6;   // the weighing machine's plate
-constexpr unsigned int Petra_Group_Answer = 7;  // answer k of motel question q is this + 3q + k
-constexpr unsigned int Petra_Group_Staff = 16;  // pressed when the staffs are set, or to give up
-constexpr unsigned int Petra_Group_Motel = 17;  // by the question room's door: pressed when all are answered
-constexpr int Petra_Switch_Count = 17;          // plates, groups 1 to 17
+constexpr unsigned int Petra_Group_Tube = 1;   // tube k's plate is this + k
+constexpr unsigned int Petra_Group_Weigh = 6;  // the weighing machine's plate
+constexpr unsigned int Petra_Group_Answer = 7; // answer k of motel question q is this + 3q + k
+constexpr unsigned int Petra_Group_Staff = 16; // pressed when the staffs are set, or to give up
+constexpr unsigned int Petra_Group_Motel = 17; // by the question room's door: pressed when all are answered
+constexpr int Petra_Switch_Count = 17;         // plates, groups 1 to 17

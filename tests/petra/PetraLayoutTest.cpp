@@ -47,7 +47,8 @@ protected:
                 y0 = std::min(y0, p.y);
                 y1 = std::max(y1, p.y);
             }
-            if (Petra::CameraRoom(Pointf((x0 + x1) / 2.0, y1)) == 10 && x1 - x0 < 60.0 && y1 > PetraWriter::Petra_StaffFloor)
+            if (Petra::CameraRoom(Pointf((x0 + x1) / 2.0, y1)) == 10 && x1 - x0 < 60.0
+                && y1 > PetraWriter::Petra_StaffFloor)
                 ledges.push_back({x0, x1, y1});
         }
         return ledges;
@@ -131,8 +132,8 @@ TEST_F(PetraLayoutTest, FromTheStaffRoomsFloorEveryHolderIsReachedByHops)
     {
         bool found = false;
         for (std::size_t i = 0; i < ledges.size(); ++i)
-            if (reached[i] && Holder(s).x > ledges[i].x0 && Holder(s).x < ledges[i].x1 &&
-                std::fabs(Holder(s).y - ledges[i].top) < 1e-6)
+            if (reached[i] && Holder(s).x > ledges[i].x0 && Holder(s).x < ledges[i].x1
+                && std::fabs(Holder(s).y - ledges[i].top) < 1e-6)
                 found = true;
         EXPECT_TRUE(found) << "holder " << s << " at " << Holder(s).x << ", " << Holder(s).y;
     }
@@ -142,8 +143,8 @@ TEST_F(PetraLayoutTest, EachAnswerLabelStandsOverItsPlateClearOfTheOthersAndEach
 {
     MakeWorld();
     GameFont const font;
-    char const* const texts[9] = {"Olvane",    "Saffrin",     "Yavenne",   "Pearl necklace", "Quartz ring",
-                                  "Ruby ring", "Pellion",     "Gask",      "Wendrel"};
+    char const* const texts[9] = {"Olvane",    "Saffrin", "Yavenne", "Pearl necklace", "Quartz ring",
+                                  "Ruby ring", "Pellion", "Gask",    "Wendrel"};
     struct Box
     {
         double x0, x1, y0, y1;
@@ -170,8 +171,8 @@ TEST_F(PetraLayoutTest, EachAnswerLabelStandsOverItsPlateClearOfTheOthersAndEach
     for (std::size_t i = 0; i < boxes.size(); ++i)
         for (std::size_t j = i + 1; j < boxes.size(); ++j)
         {
-            bool const apart = boxes[i].x1 < boxes[j].x0 || boxes[j].x1 < boxes[i].x0 || boxes[i].y1 < boxes[j].y0 ||
-                               boxes[j].y1 < boxes[i].y0;
+            bool const apart = boxes[i].x1 < boxes[j].x0 || boxes[j].x1 < boxes[i].x0 || boxes[i].y1 < boxes[j].y0
+                               || boxes[j].y1 < boxes[i].y0;
             EXPECT_TRUE(apart) << "labels " << i << " and " << j << " overlap";
         }
 }

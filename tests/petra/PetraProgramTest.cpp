@@ -76,11 +76,10 @@ TEST(PetraProgram, EntersTheHouseFromTheMapGreetsThePlayerAndLeavesByTheMenu)
     int const in = slot.LevelStep();
     auto at = [in](int offset) { return std::to_string(in + offset); };
     std::string const script = slot.Script() + at(100) + " shot room.png\n" + at(110) + " key 0x57 down\n" + at(165)
-                               + " key 0x57 up\n" + at(230) + " key 0x50 down\n" + at(234) + " key 0x50 up\n"
-                               + at(300) + " shot greeting.png\n" + at(310) + " key 0x1B down\n" + at(312)
-                               + " key 0x1B up\n" + at(320) + " key 0x28 down\n" + at(322) + " key 0x28 up\n"
-                               + at(330) + " key 0x0D down\n" + at(332) + " key 0x0D up\n" + at(500)
-                               + " key 0x1B down\n";
+                               + " key 0x57 up\n" + at(230) + " key 0x50 down\n" + at(234) + " key 0x50 up\n" + at(300)
+                               + " shot greeting.png\n" + at(310) + " key 0x1B down\n" + at(312) + " key 0x1B up\n"
+                               + at(320) + " key 0x28 down\n" + at(322) + " key 0x28 up\n" + at(330)
+                               + " key 0x0D down\n" + at(332) + " key 0x0D up\n" + at(500) + " key 0x1B down\n";
     std::ofstream(root.path / "script") << script;
     std::string const command = "cd " + data.string() + " && XDG_CONFIG_HOME=" + (root.path / "config").string()
                                 + " HM_INPUT_SCRIPT=" + (root.path / "script").string() + " timeout 120 "

@@ -8,8 +8,9 @@
 #include "petra/Petra_Staff_Puzzle.h"
 #include "tools/worlds/petra.h"
 
-#include <GL/gl.h>
 #include <gtest/gtest.h>
+
+#include <GL/gl.h>
 
 #include <array>
 
@@ -89,8 +90,8 @@ TEST_F(PetraStepTest, TheMotelIsJudgedOnTheFiftiethStepOnTheDoorPlateWithEveryQu
 
 TEST_F(PetraStepTest, AnyOtherAnswerIsJudgedWrongAndAnUnansweredQuestionStopsTheCount)
 {
-    for (std::array<int, 3> const answers : {std::array<int, 3>{0, 2, 1}, std::array<int, 3>{1, 2, 0},
-                                             std::array<int, 3>{0, 1, 0}})
+    for (std::array<int, 3> const answers :
+         {std::array<int, 3>{0, 2, 1}, std::array<int, 3>{1, 2, 0}, std::array<int, 3>{0, 1, 0}})
     {
         SCOPED_TRACE(testing::Message() << answers[0] << answers[1] << answers[2]);
         Petra& petra = MotelAnswered(answers);
@@ -141,7 +142,9 @@ TEST_F(PetraStepTest, TheStaffPlateJudgesTheStarAfterFiftyStepsDown)
     {
         Pointf place = Ref(Petra_Staff_BaseRefPt + static_cast<unsigned int>(s));
         place.y += 12.0;
-        World().GetObject(Petra_Staff_Objects_Base + s)->SetPosAtTime(world->GetTick(), place, Vectorf(0, 0), 0.0, true);
+        World()
+            .GetObject(Petra_Staff_Objects_Base + s)
+            ->SetPosAtTime(world->GetTick(), place, Vectorf(0, 0), 0.0, true);
     }
     Steps(2);
     EXPECT_TRUE(World().GetStaffPuzzle()->Complete());

@@ -28,7 +28,8 @@ protected:
     // Steps until the player is let go in a puzzle room (or after a verdict, back in the first).
     void WaitUntilFree(int limit)
     {
-        int const steps = StepsUntil([&] { return !Hero().scripted && World().GetRiddleGiver()->talkOver == 0; }, limit);
+        int const steps =
+            StepsUntil([&] { return !Hero().scripted && World().GetRiddleGiver()->talkOver == 0; }, limit);
         ASSERT_GE(steps, 0);
     }
     // Steps until the puzzle state is state.
@@ -135,14 +136,15 @@ TEST_F(PetraVisitTest, AFirstVisitSolvesTheThreePuzzlesAndASecondVisitIsTheClosi
     HopTo(answer(2, 0));
     for (unsigned int q = 0; q < 3; ++q)
         for (unsigned int k = 0; k < 3; ++k)
-            EXPECT_EQ(petra.GetSwitch(static_cast<int>(Petra_Group_Answer + 3 * q + k) - 1)->IsActive(petra.GetTick() - 1),
-                      k == (q == 1 ? 2u : 0u))
+            EXPECT_EQ(
+                petra.GetSwitch(static_cast<int>(Petra_Group_Answer + 3 * q + k) - 1)->IsActive(petra.GetTick() - 1),
+                k == (q == 1 ? 2u : 0u))
                 << "question " << q << " answer " << k;
     // Back over the plates to the door's plate, and on it until the verdict.
-    for (double x : {between(answer(1, 2), answer(2, 0)), between(answer(1, 1), answer(1, 2)),
-                     between(answer(1, 0), answer(1, 1)), between(answer(0, 2), answer(1, 0)),
-                     between(answer(0, 1), answer(0, 2)), between(answer(0, 0), answer(0, 1)),
-                     between(PlateTop(Petra_Group_Motel).x, answer(0, 0)), PlateTop(Petra_Group_Motel).x})
+    for (double x :
+         {between(answer(1, 2), answer(2, 0)), between(answer(1, 1), answer(1, 2)), between(answer(1, 0), answer(1, 1)),
+          between(answer(0, 2), answer(1, 0)), between(answer(0, 1), answer(0, 2)), between(answer(0, 0), answer(0, 1)),
+          between(PlateTop(Petra_Group_Motel).x, answer(0, 0)), PlateTop(Petra_Group_Motel).x})
         HopTo(x);
     WaitForState(Petra_State_Staff, 3000);
     EXPECT_EQ(talks->started, (std::vector<int>{11, 0, 1, 3, 4, 6}));

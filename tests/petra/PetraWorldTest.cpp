@@ -168,7 +168,9 @@ TEST_F(PetraWorldTest, EachDoorTakesThePlayerFromWithinSixteenOfEitherEndToTheOt
 TEST_F(PetraWorldTest, AnAnswerPlateStaysDownUntilAnotherOfItsQuestionIsPressed)
 {
     Petra& petra = MakeWorld();
-    auto down = [&](unsigned int group) { return petra.GetSwitch(static_cast<int>(group) - 1)->IsActive(petra.GetTick() - 1); };
+    auto down = [&](unsigned int group) {
+        return petra.GetSwitch(static_cast<int>(group) - 1)->IsActive(petra.GetTick() - 1);
+    };
     Pointf const aside = Ref(Petra_Rp_MotelStart);
     Press(Petra_Group_Answer + 0);
     StandAt(aside);

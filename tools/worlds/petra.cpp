@@ -45,14 +45,12 @@ struct TextureFile
     char const* file;
 };
 constexpr TextureFile Textures[] = {
-    {Boards, "petra_boards.png"},       {Wallpaper, "petra_wallpaper.png"},
-    {Metal, "petra_metal.png"},         {Door, "petra_door.png"},
-    {Paint + 0, "petra_paint0.png"},    {Paint + 1, "petra_paint1.png"},
-    {Paint + 2, "petra_paint2.png"},    {Paint + 3, "petra_paint3.png"},
-    {Paint + 4, "petra_paint4.png"},    {MotelWall, "petra_motelwall.png"},
-    {Night, "petra_night.png"},         {Gold, "petra_gold.png"},
-    {PlateTop, "petra_plate.png"},      {Step, "petra_step.png"},
-    {FactoryWall, "petra_factory.png"}, {Outside, "petra_outside.png"},
+    {Boards, "petra_boards.png"},       {Wallpaper, "petra_wallpaper.png"}, {Metal, "petra_metal.png"},
+    {Door, "petra_door.png"},           {Paint + 0, "petra_paint0.png"},    {Paint + 1, "petra_paint1.png"},
+    {Paint + 2, "petra_paint2.png"},    {Paint + 3, "petra_paint3.png"},    {Paint + 4, "petra_paint4.png"},
+    {MotelWall, "petra_motelwall.png"}, {Night, "petra_night.png"},         {Gold, "petra_gold.png"},
+    {PlateTop, "petra_plate.png"},      {Step, "petra_step.png"},           {FactoryWall, "petra_factory.png"},
+    {Outside, "petra_outside.png"},
 };
 
 // The five products' colours: jar k, tube k's stripe and plate k's marker.
@@ -63,12 +61,13 @@ Rgba const ProductColours[5] = {
 // A floor plate is a slab floating over the floor on a post, high enough for the player to walk
 // under it even when it is pressed, low enough to jump onto. Nothing but the slab ever holds a
 // player who stands on it, so it never rises under him and sinks again, and touching it from the
-// floor presses nothing. Pressed, it sinks by PlateDrop.
-constexpr double PlateHalf = 12.0;      // half its width
-constexpr double MotelPlateHalf = 8.0;  // the motel's, narrower, to leave room to leap onto each
+// floor presses nothing. Pressed, it sinks by PlateDrop (the engine's plate travel).
+constexpr double PlateHalf = 12.0;     // half its width
+constexpr double MotelPlateHalf = 8.0; // the motel's, narrower, to leave room to leap onto each
 constexpr double PlateDrop = 10.0;
 constexpr double PlateUnder = 34.0; // its underside over the floor, as it stands up
 constexpr double PlateTopY = 44.0;  // its top over the floor
+static_assert(PlateUnder - PlateDrop > 20.0, "the player, 20 tall, walks under a pressed plate");
 constexpr double SlabDepth = 100.0;
 constexpr double Wall = 20.0;
 constexpr double DoorWidth = 26.0;
@@ -76,7 +75,7 @@ constexpr double DoorHeight = 40.0;
 
 // The riddle-giver's room: the front door at its left leads out of the house; walking out past the
 // exit line (x 350) ends the level.
-constexpr double Room1_Left = 330.0;   // the house's front wall, with the doorway below it
+constexpr double Room1_Left = 330.0; // the house's front wall, with the doorway below it
 constexpr double Room1_Right = 800.0;
 constexpr double Room1_Ceiling = 780.0;
 constexpr double Room1_Doorway = 600.0; // the front wall hangs down to here
@@ -184,7 +183,8 @@ void DoorAt(MapWriter& map, unsigned int end, double x, double floor)
     MapWriter_Poly door{Door, 0, false, false, {}};
     double const x0 = x - DoorWidth / 2, x1 = x + DoorWidth / 2, y1 = floor + DoorHeight;
     // The whole picture over the door, whatever its place.
-    door.points = {{x0, floor, 0.0, 0.0, true}, {x0, y1, 0.0, 1.0, true}, {x1, y1, 1.0, 1.0, true}, {x1, floor, 1.0, 0.0, true}};
+    door.points = {
+        {x0, floor, 0.0, 0.0, true}, {x0, y1, 0.0, 1.0, true}, {x1, y1, 1.0, 1.0, true}, {x1, floor, 1.0, 0.0, true}};
     map.AddPoly(door);
     map.AddRefPoint(end, x, floor + 1);
 }
@@ -235,7 +235,10 @@ void WriteFactory(MapWriter& map)
     }
     // A rail in front of the tubes' mouths, where the weighing's pointer hangs.
     Poly(map, Metal, 0, false, true,
-         {{Machine_Left + 10, Petra_RailY}, {Machine_Left + 10, Petra_RailY + 4}, {Machine_Right - 10, Petra_RailY + 4}, {Machine_Right - 10, Petra_RailY}},
+         {{Machine_Left + 10, Petra_RailY},
+          {Machine_Left + 10, Petra_RailY + 4},
+          {Machine_Right - 10, Petra_RailY + 4},
+          {Machine_Right - 10, Petra_RailY}},
          true);
     Plate(map, Petra_Group_Weigh, WeighPlate_X, y);
     Solid(map, Machine_Left, y, Machine_Right, Pan_Y, Metal);
@@ -280,8 +283,8 @@ void WriteMotel(MapWriter& map)
         Backdrop(map, x - 22, y + 40, x + 22, y + 74, Metal);
         Backdrop(map, x - 18, y + 44, x + 18, y + 70, Paint + static_cast<unsigned int>(x / 180) % 5);
     }
-    DoorAt(map, Petra_Teleport_Ends[1][1], 400, y); // back to the riddle-giver
-    DoorAt(map, Petra_Teleport_Ends[3][0], 450, y); // to the question room
+    DoorAt(map, Petra_Teleport_Ends[1][1], 400, y);  // back to the riddle-giver
+    DoorAt(map, Petra_Teleport_Ends[3][0], 450, y);  // to the question room
     DoorAt(map, Petra_Teleport_Ends[4][0], 3245, y); // to the staff room
     for (unsigned int g = 0; g < 8; ++g)
         Ref(map, Petra_Dude_StartPts[g], Guest_X[g], y + 1);
