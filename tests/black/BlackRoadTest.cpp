@@ -108,6 +108,46 @@ TEST_F(BlackRoad, TheBoulderFallsOnTheOgreAsItDiesAndTheRockStreamsStayInTheirPi
     }
 }
 
+TEST_F(BlackRoad, EveryMovingGroupSweepsInsideTheFrameClearOfTheStillRock)
+{
+    Black& black = MakeWorld();
+    Map const* map = black.GetMap();
+    // The groups stand where the map file put them until their first move.
+    std::vector<Rectf> still;
+    Rectf frame = *map->polys[0]->GetBound();
+    for (int i = 0; i < map->polys.Count(); ++i)
+    {
+        Poly const* poly = map->polys[i];
+        frame.Union(poly->GetBound());
+        if (poly->solid && poly->GetGroup() == 0)
+            still.push_back(*poly->GetBound());
+    }
+    for (int m = 0; m < Black_MapMove_GroupCount; ++m)
+    {
+        Black_MapMoveGroup const* mover = black.GetDriver()->GetMover(m);
+        for (int i = 0; i < map->polys.Count(); ++i)
+        {
+            if (map->polys[i]->GetGroup() != mover->group)
+                continue;
+            Rectf const home = *map->polys[i]->GetBound();
+            for (Tick t = 0; t < 5123; ++t)
+            {
+                double x = 0.0;
+                double y = 0.0;
+                ASSERT_TRUE(mover->Offset(t, x, y));
+                Rectf const at(home.x0 + x, home.y0 + y, home.x1 + x, home.y1 + y);
+                ASSERT_TRUE(at.x0 > frame.x0 + 200.0 && at.x1 < frame.x1 - 200.0 && at.y0 > frame.y0 + 200.0
+                            && at.y1 < frame.y1 - 200.0)
+                    << "group " << mover->group << " out of the frame at tick " << t;
+                for (Rectf const& rock : still)
+                    ASSERT_FALSE(at.x1 > rock.x0 && at.x0 < rock.x1 && at.y1 > rock.y0 && at.y0 < rock.y1)
+                        << "group " << mover->group << " runs into the rock at (" << rock.x0 << ", " << rock.y0
+                        << ") at tick " << t;
+            }
+        }
+    }
+}
+
 TEST_F(BlackRoad, BeatenByTheOgreTheWalkingDeadStopAtTheWallAndTheBoulderPushedBeforeTheBlowGivesItBack)
 {
     Black& black = MakeWorldWithSocks();
