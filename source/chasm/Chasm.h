@@ -55,6 +55,7 @@ public:
     static Pointf BackgroundPos(Pointf centre);
 
     int GetFallCountdown() const { return fallCountdown; }
+    bool HasMusic() const { return music != nullptr; }
     Collectable* GetFan() const { return chasmObjects[0]; }
     Chasm_HangOn* GetHangOn(int i) const { return hangOns[i]; }
     Chasm_FireBall* GetFireBall(int i) const { return fireBalls[i]; }
