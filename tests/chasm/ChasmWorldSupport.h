@@ -171,7 +171,7 @@ inline ChasmRoad RoadTo(double x, bool fan = false, int dropFan = -1)
     }
     road.RunTo(ChasmWriter::Columns()[5].x0);
     road.Land();
-    road.StopAt(ChasmWriter::GapLeftEdge());
+    road.StopAt(ChasmWriter::GapLeftEdge() - 8.0);
     road.CrossTheGap(10, dropFan);
     road.RunTo(x);
     return road;
