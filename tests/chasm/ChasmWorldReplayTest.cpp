@@ -164,11 +164,11 @@ TEST_F(ChasmWorld, TheWholeCanyonShowsEveryTickAgainAsPlayedUnderRandomTravel)
         EXPECT_GT(last->HangTimes().Count(Level_TotalTime), 0);
         EXPECT_TRUE(chasm.GetBatGroup(1)->Woken());
 
-        harness.Travel(random, 1500);
+        harness.Travel(random, 1200);
         // Play on from where the travel left the clock, and travel again over both timelines.
         harness.Step(std::vector<int>{KeyIndex_GameJump});
         harness.WalkToAndFro(300);
-        harness.Travel(random, 1000);
+        harness.Travel(random, 800);
         EXPECT_EQ(harness.mismatch, "");
         EXPECT_GT(harness.compared, 1000);
         Destroy();
