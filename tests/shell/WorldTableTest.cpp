@@ -56,10 +56,10 @@ TEST_F(WorldTable, TheFixtureBuildsEveryRowWithItsProgressAndBuildsTheSameAgain)
         Level_Type const type = static_cast<Level_Type>(Level_TreeV + i);
         SCOPED_TRACE(WorldRow(type).folder);
         World_Base& built = Build(type, taken);
-        std::type_info const& expected = type == Level_TreeV   ? typeid(TreeV)
-                                         : type == Level_Plato ? typeid(Plato)
-                                                               : typeid(Test_World);
-        EXPECT_EQ(typeid(built), expected);
+        // A row with its maker builds its own world; the test world stands in for the others.
+        EXPECT_EQ(typeid(built) == typeid(Test_World), WorldRow(type).make == nullptr);
+        if (type == Level_TreeV || type == Level_Plato)
+            EXPECT_EQ(typeid(built), type == Level_TreeV ? typeid(TreeV) : typeid(Plato));
         EXPECT_EQ(Steps(3), Level_Continue);
         EXPECT_FALSE(Objects().empty());
     }
