@@ -27,10 +27,7 @@ class Zoveduv;
 constexpr double Chasm_FreezeSpeed = 24.0;   // a fall faster than this freezes the picture
 constexpr int Chasm_Countdown = 50;          // steps from the freeze to the level's end
 constexpr int Chasm_CountdownCheck = 20;     // the count at which a player still in the picture is let off
-constexpr double Chasm_ZoneX = 5200.0;       // the deep zone lies right of this
-constexpr double Chasm_ZoneY = -5000.0;      // and below this
 constexpr double Chasm_ZoneScale = 0.8;
-constexpr double Chasm_ExitX = 5700.0;       // the exit: right of this and below Chasm_ZoneY
 Pointf const Chasm_ZoneView(5300.0, -6850.0); // the camera's centre in the deep zone
 
 // The player climbs down the canyon from ledge to ledge, crosses it hanging from floating flowers,

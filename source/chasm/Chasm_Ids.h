@@ -22,6 +22,12 @@ constexpr int Chasm_Bat_Count = 68;
 constexpr int Chasm_Sign_Count = 3;
 constexpr int Chasm_Shmoo_Count = 27;
 
+// The deep zone, where the camera holds a wide view, and the exit in it: the map's floor must reach
+// past them.
+constexpr double Chasm_ZoneX = 5200.0;  // the deep zone lies right of this
+constexpr double Chasm_ZoneY = -5000.0; // and below this
+constexpr double Chasm_ExitX = 5700.0;  // the exit: right of this, in the deep zone
+
 constexpr unsigned int Chasm_Rp_Start = 0;
 constexpr unsigned int Chasm_Rp_Fan = 630; // the fan lies 12 above it
 

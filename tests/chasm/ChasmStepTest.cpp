@@ -72,7 +72,7 @@ TEST_F(ChasmStep, AFallOverTwentyFourFreezesThePictureWhileTheCountdownRunsOutsi
 TEST_F(ChasmStep, OutOfThePictureThirtyStepsOnTheLevelFailsOnTheFiftiethEvenAfterLanding)
 {
     SettleByThePit();
-    ChasmWriter::ChasmWriter_Room const pit = ChasmWriter::Road(ChasmWriter::Chasm_GapColumn);
+    ChasmWriter::ChasmWriter_Room const pit = ChasmWriter::RoadRoom(ChasmWriter::Chasm_GapColumn);
     // Frozen low in the pit, where he lands within the countdown.
     ASSERT_EQ(FallThrough(InThePit().x, pit.y0 + 600.0, 24.1), Level_Continue);
     ASSERT_EQ(World().GetFallCountdown(), Chasm_Countdown);

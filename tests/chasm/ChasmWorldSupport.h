@@ -48,7 +48,7 @@ protected:
     // The middle of the pit, across and a little below the road's level.
     static Pointf InThePit()
     {
-        ChasmWriter::ChasmWriter_Room const pit = ChasmWriter::Road(ChasmWriter::Chasm_GapColumn);
+        ChasmWriter::ChasmWriter_Room const pit = ChasmWriter::RoadRoom(ChasmWriter::Chasm_GapColumn);
         return Pointf((pit.x0 + pit.x1) / 2.0, pit.y1 - 800.0);
     }
 };
@@ -71,6 +71,9 @@ constexpr int Chasm_RoadFlowerSlot = Chasm_Hangon_Count - Chasm_RoadFlower_Count
 class ChasmRoad
 {
 public:
+    static constexpr int Jump_HeldSteps = 15;
+    static constexpr double StepOff_Before = 10.0; // the generator's
+
     using Task = std::function<bool(Chasm&, std::vector<int>&)>;
 
     // Walks right while the player is left of x, or until he falls.
@@ -109,12 +112,12 @@ public:
     {
         tasks.push_back([](Chasm& w, std::vector<int>&) { return w.GetPlayer()->onGround; });
     }
-    // From the ledge's end, jumps holding right onto each flower of the row in turn, hangs there for
-    // hang steps and jumps on, and from the last onto the far ledge. With drop set, lets go of what
+    // From the ledge's end, steps off onto the first flower of the row and jumps holding right onto
+    // each of the others in turn, hanging hang steps from each, and from the last onto the far ledge. With drop set, lets go of what
     // he carries once he hangs from flower drop.
     void CrossTheGap(int hang, int drop = -1)
     {
-        tasks.push_back([hang, drop, flower = -1, since = 0](Chasm& w, std::vector<int>& held) mutable {
+        tasks.push_back([hang, drop, flower = -1, since = 0, air = 0](Chasm& w, std::vector<int>& held) mutable {
             Player const* p = w.GetPlayer();
             int const now = HangingFrom(w);
             if (now >= 0 && now != flower)
@@ -127,13 +130,18 @@ public:
             if (now >= 0)
             {
                 ++since;
+                air = 0;
                 if (now == Chasm_RoadFlowerSlot + drop && since == 1 && p->GetHeldObject() != nullptr)
                     held.push_back(KeyIndex_GameAction);
                 if (since > hang)
                     held = {KeyIndex_GameRight, KeyIndex_GameJump};
                 return false;
             }
-            held = {KeyIndex_GameRight, KeyIndex_GameJump};
+            // Off the ledge slowly onto the first flower; from a flower jump held for the first part
+            // of the rise, as the road walker holds it.
+            held = {KeyIndex_GameRight};
+            if (flower >= 0 && air++ < Jump_HeldSteps)
+                held.push_back(KeyIndex_GameJump);
             return false;
         });
     }
@@ -171,7 +179,7 @@ inline ChasmRoad RoadTo(double x, bool fan = false, int dropFan = -1)
     }
     road.RunTo(ChasmWriter::Columns()[5].x0);
     road.Land();
-    road.StopAt(ChasmWriter::GapLeftEdge() - 8.0);
+    road.StopAt(ChasmWriter::GapLeftEdge() - ChasmRoad::StepOff_Before);
     road.CrossTheGap(10, dropFan);
     road.RunTo(x);
     return road;

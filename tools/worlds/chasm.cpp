@@ -9,6 +9,7 @@
 #include "tools/Canvas.h"
 #include "tools/DataGen.h"
 #include "tools/MapWriter.h"
+#include "tools/Road.h"
 #include "util/Error.h"
 
 #include <cmath>
@@ -34,17 +35,19 @@ constexpr double Left_Edge = -6500.0;  // the canyon's west wall
 constexpr double Margin = 80.0;         // creatures keep this far inside their gallery's walls
 constexpr double pi = 3.14159265358979323846;
 
-// The flower row over the gap: six flowers a little above the ledges, one jump apart. A player
-// standing at the ledge's end jumps holding right and comes down on the first; from each he jumps
-// the same way onto the next (a jump from rest reaches its starting height again some 120 further
-// on); from the last he lands on the far ledge. Walking off the ledge drops him past them all.
-constexpr double Flower_FirstX = 100.0; // from the ledge's end
-constexpr double Flower_Spacing = 120.0;
-constexpr double Flower_Height = 20.0;  // above the ledges
-constexpr double Flower_LastToLedge = 90.0;
+// The flower row over the gap. The first hangs below the ledge's end, where a player who steps off
+// it slowly falls past it and grabs it; one who runs off falls past the whole row into the pit. The
+// others hang level with the ledges, one jump apart: from each he jumps holding right (and jump for the
+// first 15 steps of the rise) and comes down on the next; from the last he lands on the far ledge.
+constexpr double Flower_FirstX = 30.0;   // the first, from the ledge's end
+constexpr double Flower_FirstDrop = 30.0; // and below the ledges
+constexpr double Flower_SecondX = 70.0;  // the second, from the first
+constexpr double Flower_Spacing = 95.0;  // the rest
+constexpr double Flower_LastToLedge = 70.0;
+constexpr double StepOff_Before = 10.0; // where a walker stands before stepping off to the first
 
-constexpr double Gap_Width =
-    Flower_FirstX + Flower_Spacing * (Chasm_RoadFlower_Count - 1) + Flower_LastToLedge + Chasm_Wall;
+constexpr double Gap_Width = Flower_FirstX + Flower_SecondX + Flower_Spacing * (Chasm_RoadFlower_Count - 2)
+                             + Flower_LastToLedge + Chasm_Wall;
 
 struct ColumnSpec
 {
@@ -296,8 +299,7 @@ void WriteRoad(Places& at)
     for (int k = 0; k < Chasm_Heart_Count; ++k)
         at.At(Chasm_Rp_Hearts[k], OnRoad(heartColumns[k], 250.0, 15.0));
     for (int k = 0; k < Chasm_RoadFlower_Count; ++k)
-        at.At(Chasm_Rp_RoadFlowers + static_cast<unsigned int>(k),
-              GapLeftEdge() + Flower_FirstX + Flower_Spacing * k, Columns()[Chasm_GapColumn].floor + Flower_Height);
+        at.At(Chasm_Rp_RoadFlowers + static_cast<unsigned int>(k), RoadFlower(k));
     // Walking over these wakes the flocks in the caverns above and below the road.
     at.At(Chasm_BatGroups[1].ref, OnRoad(11, 450.0, 20.0));
     at.At(Chasm_BatGroups[2].ref, OnRoad(16, 450.0, 20.0));
@@ -589,7 +591,7 @@ std::vector<ChasmWriter_Column> const& Columns()
     return columns;
 }
 
-ChasmWriter_Room Road(int column)
+ChasmWriter_Room RoadRoom(int column)
 {
     ChasmWriter_Column const& c = Columns()[column];
     return {c.x0 + Half, c.pit ? c.floor - Chasm_PitDepth : c.floor, c.x1 - Half, c.floor + Chasm_Corridor};
@@ -624,24 +626,42 @@ double ExitFloor()
     return Columns()[Chasm_ExitColumn].floor;
 }
 
-std::vector<Pointf> RoadWaypoints()
+Pointf RoadFlower(int k)
 {
-    std::vector<Pointf> road;
+    double const floor = Columns()[Chasm_GapColumn].floor;
+    if (k == 0)
+        return Pointf(GapLeftEdge() + Flower_FirstX, floor - Flower_FirstDrop);
+    return Pointf(GapLeftEdge() + Flower_FirstX + Flower_SecondX + Flower_Spacing * (k - 1), floor);
+}
+
+std::vector<Road> BuildRoads()
+{
     std::vector<ChasmWriter_Column> const& columns = Columns();
-    road.push_back(OnRoad(0, 600.0, 1.0));
-    for (int i = 0; i < Chasm_ExitColumn; ++i)
-    {
-        ChasmWriter_Column const& c = columns[i];
-        if (c.pit)
-        {
-            for (int k = 0; k < Chasm_RoadFlower_Count; ++k)
-                road.push_back(Pointf(GapLeftEdge() + Flower_FirstX + Flower_Spacing * k, c.floor + Flower_Height));
-            continue;
-        }
-        road.push_back(Pointf(c.x1 + Half, c.floor));
-    }
-    road.push_back(Pointf(Columns()[Chasm_ExitColumn].x0 + 900.0, ExitFloor()));
-    return road;
+    auto ledgeEnd = [&](int i) { return columns[i].x1 + Half; };
+    Road toExit("exit");
+    for (int i = 0; i < 4; ++i)
+        toExit.Walk(ledgeEnd(i), columns[i].floor);
+    toExit.Press(OnRoad(4, 250.0).x, columns[4].floor, "fan", 5).Walk(ledgeEnd(4), columns[4].floor);
+    // He stops by the ledge's end (hopping there) and steps off onto the first flower. Each jump
+    // point is passed in the air on the way to the flower it names: the walker's jump key, let go
+    // and pressed again some 15 steps later, then jumps on from that flower.
+    double const floor = columns[Chasm_GapColumn].floor;
+    toExit.Hop(GapLeftEdge() - StepOff_Before, floor, "the ledge's end", 60);
+    toExit.Jump(RoadFlower(0).x - 15.0, RoadFlower(0).y);
+    toExit.Jump(RoadFlower(1).x - 20.0, RoadFlower(1).y);
+    for (int k = 2; k < Chasm_RoadFlower_Count; ++k)
+        toExit.Jump(RoadFlower(k).x - 30.0, RoadFlower(k).y);
+    toExit.Walk(GapRightEdge() + 100.0, floor);
+    toExit.Press(OnRoad(Chasm_GapColumn + 1, 300.0).x, floor, "drop the fan", 5);
+    for (int i = Chasm_GapColumn + 1; i < Chasm_ExitColumn; ++i)
+        toExit.Walk(ledgeEnd(i), columns[i].floor);
+    toExit.Exit(Chasm_ExitX + 100.0, ExitFloor());
+
+    Road pit("pit");
+    for (int i = 0; i < Chasm_GapColumn; ++i)
+        pit.Walk(ledgeEnd(i), columns[i].floor);
+    pit.Exit(GapRightEdge(), floor);
+    return {toExit, pit};
 }
 
 void Write(std::string const& dir)
@@ -662,6 +682,7 @@ void Write(std::string const& dir)
     {
         throw std::runtime_error(std::string("chasm map: ") + err.Text());
     }
+    Road::Write(dir + "/chasm/road", BuildRoads());
     WriteBackground(dir);
     WriteFlower(dir);
     WriteFireBalls(dir);

@@ -2,6 +2,7 @@
 // deep pit, with closed galleries of flowers, creatures, jets and fireballs beside it) and its pictures.
 #pragma once
 
+#include "tools/Road.h"
 #include "util/Pointf.h"
 
 #include <string>
@@ -37,7 +38,7 @@ struct ChasmWriter_Room
     double x0, y0, x1, y1;
     bool Contains(Pointf p) const { return p.x >= x0 && p.x <= x1 && p.y >= y0 && p.y <= y1; }
 };
-ChasmWriter_Room Road(int column);  // from the floor to the ceiling (down to the pit's floor in the gap)
+ChasmWriter_Room RoadRoom(int column);  // from the floor to the ceiling (down to the pit's floor in the gap)
 ChasmWriter_Room Upper(int column); // the gallery above the road
 ChasmWriter_Room Lower(int column); // the gallery below it (none in the gap)
 
@@ -47,11 +48,15 @@ double GapRightEdge();
 // The exit floor's height.
 double ExitFloor();
 
-// The road's waypoints from the start to the exit: each ledge's right end (the road drops from
-// there to the next), the row of flowers, and a point past the exit line.
-std::vector<Pointf> RoadWaypoints();
+// The flowers of the road's row, left to right, where they rest.
+Pointf RoadFlower(int k);
 
-// dir/chasm/map and the pictures under dir/gfx/chasm; throws std::runtime_error on failure.
+// The roads the walker takes: "exit", from the start with the fan over the row of flowers and down to
+// the exit; "pit", off the ledge before the flowers into the deep pit.
+std::vector<Road> BuildRoads();
+
+// dir/chasm/map, dir/chasm/road and the pictures under dir/gfx/chasm; throws std::runtime_error on
+// failure.
 void Write(std::string const& dir);
 
 } // namespace ChasmWriter
