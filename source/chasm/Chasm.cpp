@@ -77,8 +77,8 @@ Chasm::Chasm(GameEvents* gameEventsIn) : World_Base(gameEventsIn, Chasm_GemRow)
         fanImages[k] = built.Own(new Image(fanfiles[k], Image_Mask | Image_PadY, false));
     Collectable::Initialise(timeFrames);
     chasmObjects[0] = built.Own(new Collectable(map, Chasm_Rp_Fan, fanImages[0], 0,
-                                                Collectable_Flags(Collectable_Animated | Collectable_Fan),
-                                                fanImages[1], fanImages[2]));
+                                                Collectable_Flags(Collectable_Animated | Collectable_Fan), fanImages[1],
+                                                fanImages[2]));
     objects->AddObject(chasmObjects[0]);
 
     BuildFlyers();
@@ -102,7 +102,8 @@ Chasm::Chasm(GameEvents* gameEventsIn) : World_Base(gameEventsIn, Chasm_GemRow)
     int next = 0;
     for (Chasm_ShmooIds const& run : Chasm_Shmoos)
         for (int k = 0; k < run.count; ++k, ++next)
-            shmoos[next] = built.Own(new Shmoo(map, run.ground + k * run.step, run.top + k * run.step, Creature_HitPoints));
+            shmoos[next] =
+                built.Own(new Shmoo(map, run.ground + k * run.step, run.top + k * run.step, Creature_HitPoints));
     assert(next == Chasm_Shmoo_Count);
     for (Shmoo* shmoo : shmoos)
         RegisterFoe(objects, shmoo);
@@ -245,8 +246,8 @@ void Chasm::BuildBats()
     }
 
     for (int g = 0; g < Chasm_Bat_Group_Count; ++g)
-        batGroups[g] = built.Own(
-            new Bat_Group(player, map->GetRefPoint(Chasm_BatGroups[g].ref), Chasm_BatGroups[g].radius));
+        batGroups[g] =
+            built.Own(new Bat_Group(player, map->GetRefPoint(Chasm_BatGroups[g].ref), Chasm_BatGroups[g].radius));
 
     built.Initialise(&Bat::Initialise, &Bat::Finalise);
     int next = 0;
@@ -281,8 +282,7 @@ Pointf Chasm::BackgroundPos(Pointf centre)
 
 void Chasm::Plot()
 {
-    background->Render(BackgroundPos(map->GetCentrePoint()), 0.0, Background_Scale, Image_Left | Image_Bottom,
-                       nullptr);
+    background->Render(BackgroundPos(map->GetCentrePoint()), 0.0, Background_Scale, Image_Left | Image_Bottom, nullptr);
     Level::Plot(Level_Plot_All);
 }
 

@@ -24,9 +24,9 @@ class Vulture;
 class Wasp;
 class Zoveduv;
 
-constexpr double Chasm_FreezeSpeed = 24.0;   // a fall faster than this freezes the picture
-constexpr int Chasm_Countdown = 50;          // steps from the freeze to the level's end
-constexpr int Chasm_CountdownCheck = 20;     // the count at which a player still in the picture is let off
+constexpr double Chasm_FreezeSpeed = 24.0; // a fall faster than this freezes the picture
+constexpr int Chasm_Countdown = 50;        // steps from the freeze to the level's end
+constexpr int Chasm_CountdownCheck = 20;   // the count at which a player still in the picture is let off
 constexpr double Chasm_ZoneScale = 0.8;
 Pointf const Chasm_ZoneView(5300.0, -6850.0); // the camera's centre in the deep zone
 

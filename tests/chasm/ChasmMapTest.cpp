@@ -1,7 +1,6 @@
 // The canyon's generated map: every reference point the world reads, and the creatures, fireballs and
 // bats placed as their own rules ask, inside their galleries.
-#include "ChasmWorldSupport.h"
-
+#include "chasm/ChasmWorldSupport.h"
 #include "chasm/Chasm_FireBall.h"
 #include "creatures/Bat.h"
 #include "creatures/Bat_Path.h"
@@ -61,7 +60,7 @@ TEST_F(ChasmWorld, TheCreaturesStandAsTheirRulesAsk)
 
     for (int i = 0; i < Chasm_Bat_Count; ++i)
     {
-        int const path = i < 10 ? Chasm_Flock0[i].path
+        int const path = i < 10   ? Chasm_Flock0[i].path
                          : i < 38 ? Chasm_Flock1[(i - 10) % 14].path
                                   : Chasm_Flock2_FirstPath + (i - 38) % Chasm_Flock2_Paths;
         Pointf const first = chasm.GetBatPath(path)->Section(0)->Eval(0.0);
@@ -111,9 +110,9 @@ TEST_F(ChasmWorld, FireballsAndBatsStayInsideTheirClosedGalleries)
         Bat const* bat = chasm.GetBat(i);
         Pointf const roost = bat->GetRoost();
         int const column = ColumnAt(roost.x);
-        ChasmWriter_Room const cavern = roost.y > ChasmWriter::Columns()[column].floor ? ChasmWriter::Upper(column)
-                                                                                       : ChasmWriter::Lower(column);
-        int const path = i < 10 ? Chasm_Flock0[i].path
+        ChasmWriter_Room const cavern =
+            roost.y > ChasmWriter::Columns()[column].floor ? ChasmWriter::Upper(column) : ChasmWriter::Lower(column);
+        int const path = i < 10   ? Chasm_Flock0[i].path
                          : i < 38 ? Chasm_Flock1[(i - 10) % 14].path
                                   : Chasm_Flock2_FirstPath + (i - 38) % Chasm_Flock2_Paths;
         Bat_Path const* flight = chasm.GetBatPath(path);

@@ -2,8 +2,7 @@
 // naming the map and the id, frees all it built (the sanitized build checks for leaks after each),
 // and a normal build follows. CI takes out a seeded sample; the whole sweep:
 //   HM_FULL_SWEEP=1 build/sanitize/tests/test_chasm --gtest_filter='ChasmMissingId.*'
-#include "ChasmWorldSupport.h"
-
+#include "chasm/ChasmWorldSupport.h"
 #include "support/MapIdSweep.h"
 
 #include <gtest/gtest.h>

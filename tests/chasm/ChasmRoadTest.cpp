@@ -1,8 +1,7 @@
 // Scripted play of the canyon: down the road and across the flowers to the exit, by the road walker
 // along the generator's road and by a walk that hangs from every flower of the row; off the ledge
 // into the deep pit.
-#include "ChasmWorldSupport.h"
-
+#include "chasm/ChasmWorldSupport.h"
 #include "support/RoadWalker.h"
 
 #include <gtest/gtest.h>

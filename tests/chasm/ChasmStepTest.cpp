@@ -1,7 +1,6 @@
 // The canyon's own step: the fall countdown with its frozen picture, the deep zone's camera, the exit
 // and the background's place.
-#include "ChasmWorldSupport.h"
-
+#include "chasm/ChasmWorldSupport.h"
 #include "engine/MapBase.h"
 #include "media/Game_Sounds.h"
 

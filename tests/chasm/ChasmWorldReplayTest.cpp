@@ -1,8 +1,7 @@
 // The whole canyon under the replay harness: along the generator's road with the kit's whole-world
 // run, and the road played with the fan and without it across the flowers, on past
 // the first bats' flock, then random travel; every object shows every tick again as it was played.
-#include "ChasmWorldSupport.h"
-
+#include "chasm/ChasmWorldSupport.h"
 #include "chasm/Chasm_FireBall.h"
 #include "creatures/Bat.h"
 #include "creatures/Bat_Group.h"
@@ -116,9 +115,9 @@ void ReplayWatch_Canyon(ReplayHarness& harness, Chasm* w)
             if (Chest const* chest = w->GetChest(i))
                 chests.Add(chest->ShownAt(t));
         std::pair<char const*, Fold const*> const kinds[] = {
-            {"flowers", &flowers}, {"fireballs", &balls}, {"vultures", &vultures}, {"bats", &bats},
-            {"wasps", &wasps},     {"spiders", &spiders}, {"shmoos", &shmoos},     {"vines", &vines},
-            {"jets", &jets},       {"grethyns", &grethyns}, {"pick-ups", &pickups}, {"chests", &chests}};
+            {"flowers", &flowers}, {"fireballs", &balls},   {"vultures", &vultures}, {"bats", &bats},
+            {"wasps", &wasps},     {"spiders", &spiders},   {"shmoos", &shmoos},     {"vines", &vines},
+            {"jets", &jets},       {"grethyns", &grethyns}, {"pick-ups", &pickups},  {"chests", &chests}};
         for (auto const& [name, fold] : kinds)
             ReplayHarness::Add(d, name, "all", fold->Value());
 

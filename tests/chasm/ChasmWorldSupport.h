@@ -113,8 +113,8 @@ public:
         tasks.push_back([](Chasm& w, std::vector<int>&) { return w.GetPlayer()->onGround; });
     }
     // From the ledge's end, steps off onto the first flower of the row and jumps holding right onto
-    // each of the others in turn, hanging hang steps from each, and from the last onto the far ledge. With drop set, lets go of what
-    // he carries once he hangs from flower drop.
+    // each of the others in turn, hanging hang steps from each, and from the last onto the far ledge. With drop set,
+    // lets go of what he carries once he hangs from flower drop.
     void CrossTheGap(int hang, int drop = -1)
     {
         tasks.push_back([hang, drop, flower = -1, since = 0, air = 0](Chasm& w, std::vector<int>& held) mutable {

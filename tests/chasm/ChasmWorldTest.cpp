@@ -1,7 +1,6 @@
 // The canyon built from the generated data: its content, building again in one process, idling, the
 // chests by the saved flags, the music guard and failures part-way.
-#include "ChasmWorldSupport.h"
-
+#include "chasm/ChasmWorldSupport.h"
 #include "chasm/Chasm_FireBall.h"
 #include "creatures/Bat.h"
 #include "creatures/Bat_Group.h"
@@ -151,9 +150,9 @@ TEST_F(ChasmWorld, WithoutItsMusicTheCanyonPlaysSilent)
 TEST_F(ChasmWorld, AFailurePartWayNamesTheFileFreesWhatWasBuiltAndANormalBuildFollows)
 {
     // Twice each: a kind left readied by the first would trip the second's initialisation.
-    for (char const* file : {"chasm/map", "gfx/chasm/background.png", "gfx/chasm/objects/fan2.png",
-                             "gfx/chasm/flower.png", "gfx/bat/bat03.png", "gfx/shmoo/shmooup.png",
-                             "gfx/chasm/fireball/fireball02.png"})
+    for (char const* file :
+         {"chasm/map", "gfx/chasm/background.png", "gfx/chasm/objects/fan2.png", "gfx/chasm/flower.png",
+          "gfx/bat/bat03.png", "gfx/shmoo/shmooup.png", "gfx/chasm/fireball/fireball02.png"})
     {
         Aside const missing(data->path / file);
         for (int attempt = 0; attempt < 2; ++attempt)

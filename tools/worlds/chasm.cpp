@@ -31,23 +31,23 @@ constexpr unsigned int Tile = 5;
 constexpr unsigned int Stone = 9;
 
 constexpr double Half = Chasm_Wall / 2.0;
-constexpr double Left_Edge = -6500.0;  // the canyon's west wall
-constexpr double Margin = 80.0;         // creatures keep this far inside their gallery's walls
+constexpr double Left_Edge = -6500.0; // the canyon's west wall
+constexpr double Margin = 80.0;       // creatures keep this far inside their gallery's walls
 constexpr double pi = 3.14159265358979323846;
 
 // The flower row over the gap. The first hangs below the ledge's end, where a player who steps off
 // it slowly falls past it and grabs it; one who runs off falls past the whole row into the pit. The
 // others hang level with the ledges, one jump apart: from each he jumps holding right (and jump for the
 // first 15 steps of the rise) and comes down on the next; from the last he lands on the far ledge.
-constexpr double Flower_FirstX = 30.0;   // the first, from the ledge's end
+constexpr double Flower_FirstX = 30.0;    // the first, from the ledge's end
 constexpr double Flower_FirstDrop = 30.0; // and below the ledges
-constexpr double Flower_SecondX = 70.0;  // the second, from the first
-constexpr double Flower_Spacing = 95.0;  // the rest
+constexpr double Flower_SecondX = 70.0;   // the second, from the first
+constexpr double Flower_Spacing = 95.0;   // the rest
 constexpr double Flower_LastToLedge = 70.0;
 constexpr double StepOff_Before = 10.0; // where a walker stands before stepping off to the first
 
-constexpr double Gap_Width = Flower_FirstX + Flower_SecondX + Flower_Spacing * (Chasm_RoadFlower_Count - 2)
-                             + Flower_LastToLedge + Chasm_Wall;
+constexpr double Gap_Width =
+    Flower_FirstX + Flower_SecondX + Flower_Spacing * (Chasm_RoadFlower_Count - 2) + Flower_LastToLedge + Chasm_Wall;
 
 struct ColumnSpec
 {
@@ -59,11 +59,11 @@ struct ColumnSpec
 // 0 the start with the chests' alcove; 6 the gap; 11 and 16 hold the bats' caverns, 17 the tall
 // chamber of the fast fireballs; 20 the canyon's floor with the exit.
 constexpr ColumnSpec Specs[] = {
-    {870, 600, 700, false}, {500, 600, 700, false}, {500, 600, 700, false}, {500, 600, 700, false},
-    {500, 600, 700, false}, {500, 600, 700, false}, {Gap_Width, 0, 700, true},    {500, 600, 700, false},
-    {500, 600, 700, false},  {500, 600, 700, false}, {500, 600, 700, false}, {900, 600, 1000, false},
-    {500, 600, 700, false},  {500, 600, 700, false}, {500, 600, 700, false}, {500, 600, 700, false},
-    {900, 900, 700, false},  {500, 900, 700, false}, {500, 600, 700, false}, {500, 600, 700, false},
+    {870, 600, 700, false},  {500, 600, 700, false}, {500, 600, 700, false},    {500, 600, 700, false},
+    {500, 600, 700, false},  {500, 600, 700, false}, {Gap_Width, 0, 700, true}, {500, 600, 700, false},
+    {500, 600, 700, false},  {500, 600, 700, false}, {500, 600, 700, false},    {900, 600, 1000, false},
+    {500, 600, 700, false},  {500, 600, 700, false}, {500, 600, 700, false},    {500, 600, 700, false},
+    {900, 900, 700, false},  {500, 900, 700, false}, {500, 600, 700, false},    {500, 600, 700, false},
     {1400, 600, 700, false},
 };
 constexpr int Column_Count = sizeof Specs / sizeof Specs[0];
@@ -182,8 +182,8 @@ void WriteWalls(MapWriter& map)
 }
 
 // A grid of flowers from the room's lower left, cols across, dx and dy apart.
-void FlowerGrid(Places& at, ChasmWriter_Room const& room, unsigned int first, int count, int cols, double dx,
-                double dy, double x0 = Margin, double y0 = Margin)
+void FlowerGrid(Places& at, ChasmWriter_Room const& room, unsigned int first, int count, int cols, double dx, double dy,
+                double x0 = Margin, double y0 = Margin)
 {
     for (int k = 0; k < count; ++k)
         at.At(first + static_cast<unsigned int>(k), room.x0 + x0 + dx * (k % cols), room.y0 + y0 + dy * (k / cols));

@@ -11,8 +11,8 @@
 namespace ChasmWriter
 {
 
-constexpr double Chasm_Wall = 40.0;     // thickness of every wall and slab
-constexpr double Chasm_Drop = 385.0;    // from one ledge of the road to the next
+constexpr double Chasm_Wall = 40.0;      // thickness of every wall and slab
+constexpr double Chasm_Drop = 385.0;     // from one ledge of the road to the next
 constexpr double Chasm_Corridor = 605.0; // the road's height from its floor to its ceiling
 constexpr double Chasm_PitDepth = 2700.0;
 
@@ -38,9 +38,9 @@ struct ChasmWriter_Room
     double x0, y0, x1, y1;
     bool Contains(Pointf p) const { return p.x >= x0 && p.x <= x1 && p.y >= y0 && p.y <= y1; }
 };
-ChasmWriter_Room RoadRoom(int column);  // from the floor to the ceiling (down to the pit's floor in the gap)
-ChasmWriter_Room Upper(int column); // the gallery above the road
-ChasmWriter_Room Lower(int column); // the gallery below it (none in the gap)
+ChasmWriter_Room RoadRoom(int column); // from the floor to the ceiling (down to the pit's floor in the gap)
+ChasmWriter_Room Upper(int column);    // the gallery above the road
+ChasmWriter_Room Lower(int column);    // the gallery below it (none in the gap)
 
 // The right end of the ledge before the gap and the left end of the one after it.
 double GapLeftEdge();
