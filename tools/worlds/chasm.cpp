@@ -3,6 +3,17 @@
 // level. Everything else stands in closed galleries above and below the road, walled off from it, far
 // enough from its walls that nothing reaches a player on the road; the chests wait in an alcove at the
 // start.
+//
+// The walk: from the start (rp 0) the three chests (rp 777, 778, 791) stand to the left on the same
+// floor; each opens by its grid puzzle (8, 12 and 13, solved as the puzzle files' solutions say).
+// Right, each ledge ends in a drop of 385 to the next. On the fifth ledge lies the fan (rp 630):
+// stop on it and release action to carry it. On the sixth, stop 10 short of its end and walk off
+// slowly: the first flower below the end catches the falling player. From each flower jump holding
+// right (jump for some 15 steps of the rise) onto the next, and from the last onto the far ledge;
+// hanging from a flower sinks it, jumping off it dips it for good, and with the fan it drifts left
+// instead of sinking. Walk on right down the ledges: past x 5200 deep down the view widens, and past
+// x 5700 the level is completed. Running off the sixth ledge, or falling off the flowers, drops the
+// player into the pit: the picture freezes and the level ends 50 steps later.
 #include "tools/worlds/chasm.h"
 
 #include "chasm/Chasm_Ids.h"
