@@ -1,16 +1,13 @@
-// The canyon's generated map: every reference point the world reads, and the creatures, fireballs and
-// bats placed as their own rules ask, inside their galleries.
+// The canyon's generated map: the creatures, fireballs and bats placed as their own rules ask, inside
+// their galleries.
 #include "chasm/ChasmWorldSupport.h"
 #include "chasm/Chasm_FireBall.h"
 #include "creatures/Bat.h"
 #include "creatures/Bat_Path.h"
 #include "creatures/Spider.h"
-#include "engine/RefPoints.h"
 #include "util/Bezier.h"
 
 #include <gtest/gtest.h>
-
-#include <set>
 
 using ChasmWriter::ChasmWriter_Room;
 
@@ -34,22 +31,6 @@ bool Within(ChasmWriter_Room const& room, Pointf p)
 }
 
 } // namespace
-
-TEST_F(ChasmWorld, EveryReferencePointTheWorldReadsIsOnTheMapOnce)
-{
-    Chasm& chasm = Make();
-    RefPoints const& refs = chasm.GetMap()->refPoints;
-    std::set<unsigned int> ids;
-    for (int i = 0; i < refs.Count(); ++i)
-        EXPECT_TRUE(ids.insert(refs[i].id).second) << "point " << refs[i].id << " twice";
-    std::set<unsigned int> wanted;
-    for (unsigned int id = 0; id <= 811; ++id)
-        wanted.insert(id);
-    for (unsigned int unused : {158u, 352u, 355u, 356u, 430u, 431u, 444u, 802u})
-        wanted.erase(unused);
-    EXPECT_EQ(ids.size(), 804u);
-    EXPECT_EQ(ids, wanted);
-}
 
 TEST_F(ChasmWorld, TheCreaturesStandAsTheirRulesAsk)
 {
