@@ -10,6 +10,7 @@
 #include "tools/TestWorldWriter.h"
 #include "tools/creatures/CreatureSprites.h"
 #include "tools/creatures/CreatureWorldWriter.h"
+#include "tools/worlds/castle.h"
 #include "tools/worlds/chasm.h"
 #include "tools/worlds/killig.h"
 #include "tools/worlds/plateau.h"
@@ -32,7 +33,7 @@ constexpr World_Data worlds[9] = {
     {Level_Kilig, "killig", &KiligWriter::Write},
     {Level_Chasm, "chasm", &ChasmWriter::Write},
     {Level_Petra, "petra", nullptr},
-    {Level_Casle, "castle", nullptr},
+    {Level_Casle, "castle", &CastleWriter::Write},
     {Level_Tower, "tower", nullptr},
     {Level_Black, "black", nullptr},
     {Level_Final, "final", nullptr},
