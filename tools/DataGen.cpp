@@ -13,6 +13,7 @@
 #include "tools/worlds/castle.h"
 #include "tools/worlds/chasm.h"
 #include "tools/worlds/killig.h"
+#include "tools/worlds/petra.h"
 #include "tools/worlds/plateau.h"
 #include "tools/worlds/treevillage.h"
 
@@ -32,7 +33,7 @@ constexpr World_Data worlds[9] = {
     {Level_Plato, "plateau", &PlateauWriter::Write},
     {Level_Kilig, "killig", &KiligWriter::Write},
     {Level_Chasm, "chasm", &ChasmWriter::Write},
-    {Level_Petra, "petra", nullptr},
+    {Level_Petra, "petra", &PetraWriter::Write},
     {Level_Casle, "castle", &CastleWriter::Write},
     {Level_Tower, "tower", nullptr},
     {Level_Black, "black", nullptr},

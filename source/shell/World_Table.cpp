@@ -4,6 +4,7 @@
 #include "castle/Casle.h"
 #include "chasm/Chasm.h"
 #include "killig/Kilig.h"
+#include "petra/Petra.h"
 #include "plateau/Plato.h"
 #include "testworld/Test_World.h"
 #include "treevillage/TreeV.h"
@@ -25,7 +26,7 @@ World_Row const World_Table[World_Count] = {
     {Level_Plato, "plateau", &World_MakeOf<Plato>, 1, -1},
     {Level_Kilig, "killig", &World_MakeOf<Kilig>, 2, -1},
     {Level_Chasm, "chasm", &World_MakeOf<Chasm>, 3, -1},
-    {Level_Petra, "petra", nullptr, -1, -1},
+    {Level_Petra, "petra", &World_MakeOf<Petra>, -1, -1},
     {Level_Casle, "castle", &World_MakeOf<Casle>, -1, -1},
     {Level_Tower, "tower", nullptr, 6, -1},
     {Level_Black, "black", nullptr, 7, -1},
