@@ -15,6 +15,7 @@
 #include "tools/worlds/killig.h"
 #include "tools/worlds/petra.h"
 #include "tools/worlds/plateau.h"
+#include "tools/worlds/tower.h"
 #include "tools/worlds/treevillage.h"
 
 #include <cmath>
@@ -35,7 +36,7 @@ constexpr World_Data worlds[9] = {
     {Level_Chasm, "chasm", &ChasmWriter::Write},
     {Level_Petra, "petra", &PetraWriter::Write},
     {Level_Casle, "castle", &CastleWriter::Write},
-    {Level_Tower, "tower", nullptr},
+    {Level_Tower, "tower", &TowerWriter::Write},
     {Level_Black, "black", nullptr},
     {Level_Final, "final", nullptr},
 };

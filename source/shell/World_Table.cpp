@@ -7,6 +7,7 @@
 #include "petra/Petra.h"
 #include "plateau/Plato.h"
 #include "testworld/Test_World.h"
+#include "tower/Tower.h"
 #include "treevillage/TreeV.h"
 
 #include <cassert>
@@ -28,7 +29,7 @@ World_Row const World_Table[World_Count] = {
     {Level_Chasm, "chasm", &World_MakeOf<Chasm>, 3, -1},
     {Level_Petra, "petra", &World_MakeOf<Petra>, -1, -1},
     {Level_Casle, "castle", &World_MakeOf<Casle>, -1, -1},
-    {Level_Tower, "tower", nullptr, 6, -1},
+    {Level_Tower, "tower", &World_MakeOf<Tower>, 6, -1},
     {Level_Black, "black", nullptr, 7, -1},
     {Level_Final, "final", nullptr, -1, -1},
 };
