@@ -12,6 +12,7 @@
 #include "tools/creatures/CreatureWorldWriter.h"
 #include "tools/worlds/black.h"
 #include "tools/worlds/castle.h"
+#include "tools/worlds/chasm.h"
 #include "tools/worlds/killig.h"
 #include "tools/worlds/petra.h"
 #include "tools/worlds/plateau.h"
@@ -33,7 +34,7 @@ constexpr World_Data worlds[9] = {
     {Level_TreeV, "treevillage", &TreeVillage::Write},
     {Level_Plato, "plateau", &PlateauWriter::Write},
     {Level_Kilig, "killig", &KiligWriter::Write},
-    {Level_Chasm, "chasm", nullptr},
+    {Level_Chasm, "chasm", &ChasmWriter::Write},
     {Level_Petra, "petra", &PetraWriter::Write},
     {Level_Casle, "castle", &CastleWriter::Write},
     {Level_Tower, "tower", &TowerWriter::Write},

@@ -97,8 +97,10 @@ TEST_F(TowerWorld, TheMapHoldsEveryIdAndTheRoadHasRoomForAGiant)
             continue;
         for (MapWriter_Point const& p : poly.points)
             if (p.x > Tower_SecondExitX && p.x < Tower_MainExitX)
+            {
                 EXPECT_TRUE(p.y <= RoadY(p.x) || p.y >= RoadY(p.x) + Tower_RoadClear)
                     << "a corner at (" << p.x << ", " << p.y << ")";
+            }
     }
 }
 
