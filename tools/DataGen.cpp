@@ -3,7 +3,6 @@
 
 #include "tools/Canvas.h"
 #include "tools/FontSheet.h"
-#include "tools/GlyphRasterizer.h"
 #include "tools/MapWriter.h"
 #include "tools/PuzzleWriter.h"
 #include "tools/SoundWriter.h"
@@ -44,6 +43,16 @@ Rgba const green{40, 170, 60, 255};
 constexpr double pi = 3.14159265358979323846;
 // Columns left clear on each side of a label: its outline and the overhang of its letters.
 constexpr int LabelMargin = 12;
+constexpr int BigText = 64;
+constexpr int SmallText = 24;
+
+TextStyle Label(int size, Rgba colour)
+{
+    TextStyle style;
+    style.size = size;
+    style.colour = colour;
+    return style;
+}
 
 void Save(Canvas const& canvas, std::string const& dir, std::string const& name, PngFormat format = PngFormat::Rgba)
 {
@@ -88,22 +97,22 @@ Canvas PlayerFigure(Rgba tunic, std::uint8_t alpha, double phase, double tilt)
     auto line = [&](double x0, double y0, double x1, double y1, double w, Rgba col) {
         auto [a0, b0] = at(x0, y0);
         auto [a1, b1] = at(x1, y1);
-        c.Line(a0, b0, a1, b1, w, col);
+        c.Line(a0, b0, a1, b1, Pen{col, w});
     };
     line(16, 20, 16 - swing, 30, 3.0, dark);
     line(16, 20, 16 + swing, 30, 3.0, dark);
     line(16, 12, 16, 20, 7.0, tunicA);
     line(16, 13, 16 + swing, 20, 2.5, skinA);
     auto [hx, hy] = at(17, 7);
-    c.FillCircle(hx, hy, 5.0, skinA);
+    c.Fill(Shape::Circle(hx, hy, 5.0), skinA);
     auto [ex, ey] = at(19, 6);
-    c.FillCircle(ex, ey, 1.0, WithAlpha(black, alpha));
+    c.Fill(Shape::Circle(ex, ey, 1.0), WithAlpha(black, alpha));
     auto [px, py] = at(16, 3);
-    c.FillEllipse(px, py, 5.0, 2.0, dark);
+    c.Fill(Shape::Ellipse(px, py, 5.0, 2.0), dark);
     return c;
 }
 
-void WriteSplashes(std::string const& dir, GlyphRasterizer const& big, GlyphRasterizer const& small)
+void WriteSplashes(std::string const& dir)
 {
     struct Splash
     {
@@ -129,8 +138,8 @@ void WriteSplashes(std::string const& dir, GlyphRasterizer const& big, GlyphRast
                      static_cast<std::uint8_t>(s.top.b + (s.bottom.b - s.top.b) * f), 255};
             c.FillRect(0, y, 640, 1, row);
         }
-        big.DrawLabel(c, 320, 230, s.title, gold);
-        small.DrawLabel(c, 320, 290, s.subtitle, white);
+        c.Text(320, 230, s.title, Label(BigText, gold));
+        c.Text(320, 290, s.subtitle, Label(SmallText, white));
         Save(c, dir, s.file, PngFormat::Rgb);
     }
 }
@@ -153,8 +162,8 @@ void WritePlayer(std::string const& dir)
 
     // The axe: a handle along x with the blade at the right end.
     Canvas axe(32, 16);
-    axe.Line(2, 8, 26, 8, 3.0, wood);
-    axe.FillPolygon({22, 1, 31, 3, 31, 13, 22, 15, 25, 8}, Rgba{190, 190, 200, 255});
+    axe.Line(2, 8, 26, 8, Pen{wood, 3.0});
+    axe.Fill(Shape::Polygon({22, 1, 31, 3, 31, 13, 22, 15, 25, 8}), Rgba{190, 190, 200, 255});
     Save(axe, dir, "gfx/player/sword.png");
 }
 
@@ -175,20 +184,20 @@ std::vector<double> HeartShape(double cx, double cy, double size)
 void WriteGeneral(std::string const& dir)
 {
     Canvas heart(32, 32);
-    heart.FillPolygon(HeartShape(16, 15, 30), Rgba{120, 0, 10, 255});
-    heart.FillPolygon(HeartShape(16, 15, 26), red);
-    heart.FillCircle(11, 10, 2.5, Rgba{255, 150, 150, 255});
+    heart.Fill(Shape::Polygon(HeartShape(16, 15, 30)), Rgba{120, 0, 10, 255});
+    heart.Fill(Shape::Polygon(HeartShape(16, 15, 26)), red);
+    heart.Fill(Shape::Circle(11, 10, 2.5), Rgba{255, 150, 150, 255});
     Save(heart, dir, "gfx/general/heartfull.png");
 
     Canvas empty(32, 32);
-    empty.FillPolygon(HeartShape(16, 15, 30), Rgba{120, 0, 10, 255});
-    empty.FillPolygon(HeartShape(16, 15, 24), Rgba{60, 60, 60, 120});
+    empty.Fill(Shape::Polygon(HeartShape(16, 15, 30)), Rgba{120, 0, 10, 255});
+    empty.Fill(Shape::Polygon(HeartShape(16, 15, 24)), Rgba{60, 60, 60, 120});
     Save(empty, dir, "gfx/general/heartempty.png");
 
     Canvas gem(32, 32);
-    gem.FillPolygon({16, 2, 28, 12, 16, 30, 4, 12}, Rgba{20, 110, 40, 255});
-    gem.FillPolygon({16, 5, 25, 12, 16, 26, 7, 12}, green);
-    gem.FillPolygon({16, 5, 20, 12, 12, 12}, Rgba{170, 255, 180, 255});
+    gem.Fill(Shape::Polygon({16, 2, 28, 12, 16, 30, 4, 12}), Rgba{20, 110, 40, 255});
+    gem.Fill(Shape::Polygon({16, 5, 25, 12, 16, 26, 7, 12}), green);
+    gem.Fill(Shape::Polygon({16, 5, 20, 12, 12, 12}), Rgba{170, 255, 180, 255});
     Save(gem, dir, "gfx/general/gem.png");
 
     Canvas socks(32, 32);
@@ -197,16 +206,16 @@ void WriteGeneral(std::string const& dir)
         int x = 5 + 12 * k;
         socks.FillRect(x, 3, 8, 18, Rgba{220, 60, 160, 255});
         socks.FillRect(x, 6, 8, 3, white);
-        socks.FillEllipse(x + 7, 24, 8, 5, Rgba{220, 60, 160, 255});
+        socks.Fill(Shape::Ellipse(x + 7, 24, 8, 5), Rgba{220, 60, 160, 255});
     }
     Save(socks, dir, "gfx/general/socks.png");
 
     // Drawn on pure blue, which the loader keys out because it covers most of the picture.
     Canvas chest(48, 32, keyBlue);
     chest.FillRect(4, 10, 40, 20, wood);
-    chest.FillEllipse(24, 11, 20, 8, Shade(wood, 1.15));
+    chest.Fill(Shape::Ellipse(24, 11, 20, 8), Shade(wood, 1.15));
     chest.FillRect(4, 11, 40, 19, wood);
-    chest.FrameRect(4, 10, 40, 20, 2, darkWood);
+    chest.Trace(Shape::Rect(4 + 2 / 2.0, 10 + 2 / 2.0, 40 - 2, 20 - 2), Pen{darkWood, double(2)});
     chest.FillRect(4, 15, 40, 3, gold);
     chest.FillRect(21, 14, 6, 7, gold);
     chest.FillRect(23, 17, 2, 3, black);
@@ -217,106 +226,106 @@ void WriteGeneral(std::string const& dir)
     Canvas sign(48, 48, ground);
     sign.FillRect(21, 24, 6, 24, darkWood);
     sign.FillRect(4, 4, 40, 22, wood);
-    sign.FrameRect(4, 4, 40, 22, 2, darkWood);
+    sign.Trace(Shape::Rect(4 + 2 / 2.0, 4 + 2 / 2.0, 40 - 2, 22 - 2), Pen{darkWood, double(2)});
     for (int i = 0; i < 3; ++i)
         sign.FillRect(10, 9 + 5 * i, 28 - 6 * i, 2, darkWood);
     Save(sign, dir, "gfx/general/sign.png", PngFormat::Rgb);
 
     Canvas target(32, 32);
     for (int i = 0; i < 4; ++i)
-        target.FillCircle(16, 16, 15 - 3.5 * i, i % 2 == 0 ? red : white);
+        target.Fill(Shape::Circle(16, 16, 15 - 3.5 * i), i % 2 == 0 ? red : white);
     Save(target, dir, "gfx/general/target.png");
 
     Canvas anti(32, 32);
     for (int i = 0; i < 4; ++i)
-        anti.FillCircle(16, 16, 15 - 3.5 * i, i % 2 == 0 ? Rgba{60, 60, 200, 255} : white);
-    anti.Line(6, 6, 26, 26, 3, black);
-    anti.Line(26, 6, 6, 26, 3, black);
+        anti.Fill(Shape::Circle(16, 16, 15 - 3.5 * i), i % 2 == 0 ? Rgba{60, 60, 200, 255} : white);
+    anti.Line(6, 6, 26, 26, Pen{black, 3});
+    anti.Line(26, 6, 6, 26, Pen{black, 3});
     Save(anti, dir, "gfx/general/antitarget.png");
 
     for (int up = 0; up < 2; ++up)
     {
         Canvas thumb(48, 48);
-        thumb.FillCircle(24, 24, 22, up ? green : red);
+        thumb.Fill(Shape::Circle(24, 24, 22), up ? green : red);
         double tip = up ? 8 : 40, base = up ? 26 : 22;
-        thumb.FillPolygon({24, tip, 38, base, 10, base}, white);
+        thumb.Fill(Shape::Polygon({24, tip, 38, base, 10, base}), white);
         thumb.FillRect(19, up ? 26 : 8, 10, 14, white);
         Save(thumb, dir, up ? "gfx/general/thumbsup.png" : "gfx/general/thumbsdown.png");
     }
 }
 
-void WriteMenu(std::string const& dir, GlyphRasterizer const& font)
+void WriteMenu(std::string const& dir)
 {
     char const* const labels[][2] = {{"resume", "Resume"}, {"leave", "Leave level"}, {"options", "Options"},
                                      {"quit", "Quit"},     {"music", "Music"},       {"sound", "Sound"}};
     for (auto const& label : labels)
     {
         Canvas c(256, 48);
-        font.DrawLabel(c, 128, 34, label[1], white);
+        c.Text(128, 34, label[1], Label(SmallText, white));
         Save(c, dir, std::string("gfx/menu/") + label[0] + ".png");
     }
 }
 
-void WriteMapScreen(std::string const& dir, GlyphRasterizer const& big, GlyphRasterizer const& small)
+void WriteMapScreen(std::string const& dir)
 {
     // As wide as the name with a margin for its outline and the overhang of its first and last
     // letters, so that none is cut.
     char const* const name = "Hollowmere";
-    int const titleWidth = big.MeasureText(name) + 2 * LabelMargin;
+    int const titleWidth = Canvas::TextWidth(name, BigText, true) + 2 * LabelMargin;
     Canvas title(titleWidth, 120);
-    big.DrawLabel(title, titleWidth / 2, 80, name, gold);
+    title.Text(titleWidth / 2, 80, name, Label(BigText, gold));
     Save(title, dir, "gfx/mapscreen/title.png");
 
     // A green land with a river, hills and a path of stones.
     Canvas map(640, 480, Rgba{70, 140, 200, 255});
-    map.FillEllipse(320, 250, 300, 210, Rgba{90, 170, 80, 255});
-    map.FillEllipse(470, 130, 110, 60, Rgba{130, 120, 110, 255});
-    map.FillEllipse(160, 330, 90, 50, Rgba{40, 120, 50, 255});
-    map.Line(80, 420, 600, 60, 8.0, Rgba{60, 120, 210, 255});
+    map.Fill(Shape::Ellipse(320, 250, 300, 210), Rgba{90, 170, 80, 255});
+    map.Fill(Shape::Ellipse(470, 130, 110, 60), Rgba{130, 120, 110, 255});
+    map.Fill(Shape::Ellipse(160, 330, 90, 50), Rgba{40, 120, 50, 255});
+    map.Line(80, 420, 600, 60, Pen{Rgba{60, 120, 210, 255}, 8.0});
     Save(map, dir, "gfx/mapscreen/map.png", PngFormat::Rgb);
 
     Canvas marker(24, 24);
-    marker.FillCircle(12, 12, 10, Rgba{120, 0, 0, 255});
-    marker.FillCircle(12, 12, 7, red);
+    marker.Fill(Shape::Circle(12, 12, 10), Rgba{120, 0, 0, 255});
+    marker.Fill(Shape::Circle(12, 12, 7), red);
     Save(marker, dir, "gfx/mapscreen/marker.png");
     Canvas done(24, 24);
-    done.FillCircle(12, 12, 10, Rgba{90, 90, 90, 255});
-    done.FillCircle(12, 12, 7, gold);
+    done.Fill(Shape::Circle(12, 12, 10), Rgba{90, 90, 90, 255});
+    done.Fill(Shape::Circle(12, 12, 7), gold);
     Save(done, dir, "gfx/mapscreen/markerdone.png");
 
     char const* const labels[][2] = {{"erase", "Erase game?"}, {"yes", "Yes"}, {"no", "No"}};
     for (auto const& label : labels)
     {
         Canvas c(200, 40);
-        small.DrawLabel(c, 100, 28, label[1], white);
+        c.Text(100, 28, label[1], Label(SmallText, white));
         Save(c, dir, std::string("gfx/mapscreen/") + label[0] + ".png");
     }
 }
 
-void WritePuzzle(std::string const& dir, GlyphRasterizer const& font)
+void WritePuzzle(std::string const& dir)
 {
     Canvas highlight(32, 32);
-    highlight.FrameRect(0, 0, 32, 32, 3, Rgba{255, 230, 0, 255});
+    highlight.Trace(Shape::Rect(0 + 3 / 2.0, 0 + 3 / 2.0, 32 - 3, 32 - 3), Pen{Rgba{255, 230, 0, 255}, double(3)});
     Save(highlight, dir, "gfx/puzzle/highlight.png");
 
     Canvas unmarked(32, 32, Rgba{200, 190, 160, 255});
-    unmarked.FrameRect(0, 0, 32, 32, 1, Rgba{100, 90, 70, 255});
+    unmarked.Trace(Shape::Rect(0 + 1 / 2.0, 0 + 1 / 2.0, 32 - 1, 32 - 1), Pen{Rgba{100, 90, 70, 255}, double(1)});
     Save(unmarked, dir, "gfx/puzzle/unmarked.png", PngFormat::Rgb);
 
     Canvas emptyCell = unmarked;
-    emptyCell.Line(8, 8, 24, 24, 3, Rgba{140, 40, 40, 255});
-    emptyCell.Line(24, 8, 8, 24, 3, Rgba{140, 40, 40, 255});
+    emptyCell.Line(8, 8, 24, 24, Pen{Rgba{140, 40, 40, 255}, 3});
+    emptyCell.Line(24, 8, 8, 24, Pen{Rgba{140, 40, 40, 255}, 3});
     Save(emptyCell, dir, "gfx/puzzle/empty.png", PngFormat::Rgb);
 
     Canvas filled(32, 32, Rgba{50, 50, 70, 255});
-    filled.FrameRect(0, 0, 32, 32, 1, Rgba{100, 90, 70, 255});
+    filled.Trace(Shape::Rect(0 + 1 / 2.0, 0 + 1 / 2.0, 32 - 1, 32 - 1), Pen{Rgba{100, 90, 70, 255}, double(1)});
     Save(filled, dir, "gfx/puzzle/filled.png", PngFormat::Rgb);
 
     for (int d = 0; d < 10; ++d)
     {
         // As wide as a square, so that the number sits in its middle.
         Canvas digit(32, 32);
-        font.DrawLabel(digit, 16, 25, std::to_string(d), white);
+        digit.Text(16, 25, std::to_string(d), Label(SmallText, white));
         Save(digit, dir, "gfx/puzzle/num" + std::to_string(d) + ".png");
     }
 }
@@ -356,14 +365,18 @@ void WriteMapPictures(std::string const& dir)
 
     // Drawn without a border, at a size the plain (unpadded, unfiltered) upload takes as is.
     Canvas tile(32, 32, Rgba{200, 200, 190, 255});
-    tile.FrameRect(0, 0, 32, 32, 2, Rgba{90, 90, 80, 255});
+    Rgba const joint{90, 90, 80, 255};
+    tile.FillRect(0, 0, 32, 2, joint);
+    tile.FillRect(0, 30, 32, 2, joint);
+    tile.FillRect(0, 0, 2, 32, joint);
+    tile.FillRect(30, 0, 2, 32, joint);
     Save(tile, dir, "gfx/map/tile.png", PngFormat::Palette);
 
     // A bush on a magenta ground, keyed out by the colour of its bottom-right pixel.
     Canvas bush(64, 64, Rgba{255, 0, 255, 255});
-    bush.FillCircle(20, 40, 16, Rgba{30, 120, 40, 255});
-    bush.FillCircle(40, 34, 20, Rgba{40, 140, 50, 255});
-    bush.FillCircle(30, 24, 14, Rgba{60, 160, 60, 255});
+    bush.Fill(Shape::Circle(20, 40, 16), Rgba{30, 120, 40, 255});
+    bush.Fill(Shape::Circle(40, 34, 20), Rgba{40, 140, 50, 255});
+    bush.Fill(Shape::Circle(30, 24, 14), Rgba{60, 160, 60, 255});
     Save(bush, dir, "gfx/map/bush.png", PngFormat::Rgb);
 
     // Lava below pure blue: the blue keys out since it covers more than a third.
@@ -429,18 +442,18 @@ void WriteBubble(std::string const& dir, int type)
     Rgba const inside{255, 255, 245, 255};
     if (type == 0)
     {
-        c.FillPolygon({2, 222, 70, 140, 110, 160}, rim);
-        c.FillPolygon({8, 216, 74, 146, 104, 158}, inside);
+        c.Fill(Shape::Polygon({2, 222, 70, 140, 110, 160}), rim);
+        c.Fill(Shape::Polygon({8, 216, 74, 146, 104, 158}), inside);
     }
     else
     {
-        c.FillCircle(10, 212, 8, rim);
-        c.FillCircle(10, 212, 5, inside);
-        c.FillCircle(34, 190, 12, rim);
-        c.FillCircle(34, 190, 9, inside);
+        c.Fill(Shape::Circle(10, 212, 8), rim);
+        c.Fill(Shape::Circle(10, 212, 5), inside);
+        c.Fill(Shape::Circle(34, 190, 12), rim);
+        c.Fill(Shape::Circle(34, 190, 9), inside);
     }
-    c.FillEllipse(198, 104, 122, 100, rim);
-    c.FillEllipse(198, 104, 117, 95, inside);
+    c.Fill(Shape::Ellipse(198, 104, 122, 100), rim);
+    c.Fill(Shape::Ellipse(198, 104, 117, 95), inside);
     Save(c, dir, "gfx/text/speechbubble" + TwoDigits(type) + ".png", PngFormat::Rgb);
 }
 
@@ -480,14 +493,12 @@ void MakeDirs(std::string const& path)
 
 void WriteImages(std::string const& dir)
 {
-    GlyphRasterizer big(64, true);
-    GlyphRasterizer small(24, true);
-    WriteSplashes(dir, big, small);
+    WriteSplashes(dir);
     WritePlayer(dir);
     WriteGeneral(dir);
-    WriteMenu(dir, small);
-    WriteMapScreen(dir, big, small);
-    WritePuzzle(dir, small);
+    WriteMenu(dir);
+    WriteMapScreen(dir);
+    WritePuzzle(dir);
 }
 
 void WriteTextureLists(std::string const& dir)

@@ -19,16 +19,16 @@ void CreatureSprites::WriteMozzy(std::string const& dir)
     {
         Canvas c(size.width, size.height);
         for (int i = 0; i < 3; ++i)
-            c.Line(12 + 4 * i, 19, 9 + 5 * i, 29, 1.0, leg);
-        c.FillEllipse(10, 17, 8, 3.5, body); // abdomen, trailing behind
+            c.Line(12 + 4 * i, 19, 9 + 5 * i, 29, Pen{leg, 1.0});
+        c.Fill(Shape::Ellipse(10, 17, 8, 3.5), body); // abdomen, trailing behind
         for (int i = 0; i < 4; ++i)
-            c.Line(4 + 3.5 * i, 14, 4 + 3.5 * i, 20, 1.0, stripe);
-        c.FillEllipse(19, 16, 4, 3.5, body); // thorax
-        c.FillCircle(24, 15, 2.8, body);     // head
-        c.FillCircle(25, 14, 1.3, eye);
-        c.Line(26, 16, 31, 18, 1.0, needle);
-        c.FillPolygon({15, 14, 21, 14, 11, tipY[f], 7, tipY[f] + 3}, wing);
-        c.Line(18, 14, 9, tipY[f] + 1.5, 1.0, vein);
+            c.Line(4 + 3.5 * i, 14, 4 + 3.5 * i, 20, Pen{stripe, 1.0});
+        c.Fill(Shape::Ellipse(19, 16, 4, 3.5), body); // thorax
+        c.Fill(Shape::Circle(24, 15, 2.8), body);     // head
+        c.Fill(Shape::Circle(25, 14, 1.3), eye);
+        c.Line(26, 16, 31, 18, Pen{needle, 1.0});
+        c.Fill(Shape::Polygon({15, 14, 21, 14, 11, tipY[f], 7, tipY[f] + 3}), wing);
+        c.Line(18, 14, 9, tipY[f] + 1.5, Pen{vein, 1.0});
         CreatureSprites::Save(c, dir, CreatureSprites::FrameName("gfx/mozzy/mozzy", f));
     }
 }

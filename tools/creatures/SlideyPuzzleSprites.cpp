@@ -54,9 +54,12 @@ void CreatureSprites::WriteSlideyPuzzle(std::string const& dir)
     {
         // The picture numbered n shows n + 1, so that a solved board reads 1 to 15 whatever the gap.
         Canvas c(size.width, size.height, Hue(static_cast<double>(n) / CreatureFrames_SlideyTile));
-        c.FrameRect(0, 0, size.width, size.height, 1, edge);
+        c.Trace(Shape::Rect(0 + 1 / 2.0, 0 + 1 / 2.0, size.width - 1, size.height - 1), Pen{edge, double(1)});
         int const baseline = (size.height + font.Ascender() - font.Descender()) / 2;
-        font.DrawLabel(c, size.width / 2, baseline, std::to_string(n + 1), white);
+        TextStyle style;
+        style.size = size.height / 2;
+        style.colour = white;
+        c.Text(size.width / 2, baseline, std::to_string(n + 1), style);
         CreatureSprites::Save(c, dir, CreatureSprites::FrameName("gfx/treevillage/slideypuzzle", n));
     }
 }

@@ -5,7 +5,6 @@
 
 #include "tools/Canvas.h"
 #include "tools/DataGen.h"
-#include "tools/GlyphRasterizer.h"
 #include "tools/creatures/CreatureSprites.h"
 #include "util/Error.h"
 
@@ -335,22 +334,21 @@ Canvas Villager(int size, Look const& look, double phase)
     double const swing = std::sin(phase) * 4.0;
     Rgba const dark{static_cast<std::uint8_t>(look.tunic.r / 2), static_cast<std::uint8_t>(look.tunic.g / 2),
                     static_cast<std::uint8_t>(look.tunic.b / 2), 255};
-    c.Line(16 * k, 21 * k, (16 - swing) * k, 31 * k, 3.0 * k, dark);
-    c.Line(16 * k, 21 * k, (16 + swing) * k, 31 * k, 3.0 * k, dark);
-    c.Line(16 * k, 12 * k, 16 * k, 22 * k, 8.0 * k, look.tunic);
-    c.Line(16 * k, 13 * k, (16 - swing) * k, 21 * k, 2.5 * k, skin);
-    c.FillCircle(15 * k, 7 * k, 5.0 * k, skin);
-    c.FillCircle(12.5 * k, 6 * k, 1.0 * k, black);
-    c.FillEllipse(16.5 * k, 3.5 * k, 5.0 * k, 2.2 * k, look.hair);
+    c.Line(16 * k, 21 * k, (16 - swing) * k, 31 * k, Pen{dark, 3.0 * k});
+    c.Line(16 * k, 21 * k, (16 + swing) * k, 31 * k, Pen{dark, 3.0 * k});
+    c.Line(16 * k, 12 * k, 16 * k, 22 * k, Pen{look.tunic, 8.0 * k});
+    c.Line(16 * k, 13 * k, (16 - swing) * k, 21 * k, Pen{skin, 2.5 * k});
+    c.Fill(Shape::Circle(15 * k, 7 * k, 5.0 * k), skin);
+    c.Fill(Shape::Circle(12.5 * k, 6 * k, 1.0 * k), black);
+    c.Fill(Shape::Ellipse(16.5 * k, 3.5 * k, 5.0 * k, 2.2 * k), look.hair);
     if (look.extra == 1)
         c.FillRect(int(19 * k), int(16 * k), int(6 * k), int(5 * k), Rgba{120, 60, 30, 255});
     else if (look.extra == 2)
-        c.FillPolygon({11 * k, 3 * k, 11 * k, 0, 14 * k, 2 * k, 16 * k, 0, 18 * k, 2 * k, 21 * k, 0, 21 * k, 3 * k},
-                      gold);
+        c.Fill(Shape::Polygon({11 * k, 3 * k, 11 * k, 0, 14 * k, 2 * k, 16 * k, 0, 18 * k, 2 * k, 21 * k, 0, 21 * k, 3 * k}), gold);
     else if (look.extra == 3)
     {
-        c.FillEllipse(13 * k, 12 * k, 3.0 * k, 4.5 * k, white);
-        c.Line(8 * k, 8 * k, 8 * k, 31 * k, 2.0 * k, wood);
+        c.Fill(Shape::Ellipse(13 * k, 12 * k, 3.0 * k, 4.5 * k), white);
+        c.Line(8 * k, 8 * k, 8 * k, 31 * k, Pen{wood, 2.0 * k});
     }
     return c;
 }
@@ -388,14 +386,14 @@ void WriteMarbles(std::string const& dir)
 {
     Canvas arrow(32, 32, clear);
     arrow.FillRect(12, 2, 8, 16, gold);
-    arrow.FillPolygon({4, 16, 28, 16, 16, 30}, gold);
+    arrow.Fill(Shape::Polygon({4, 16, 28, 16, 16, 30}), gold);
     Save(arrow, dir, "arrow.png");
     Rgba const colours[4] = {{220, 40, 40, 255}, {40, 110, 230, 255}, {40, 180, 60, 255}, {240, 210, 40, 255}};
     for (int i = 0; i < 4; ++i)
     {
         Canvas marble(16, 16, clear);
-        marble.FillCircle(8, 8, 7, colours[i]);
-        marble.FillCircle(5.5, 5.5, 2, Rgba{255, 255, 255, 200});
+        marble.Fill(Shape::Circle(8, 8, 7), colours[i]);
+        marble.Fill(Shape::Circle(5.5, 5.5, 2), Rgba{255, 255, 255, 200});
         Save(marble, dir, "marble" + std::to_string(i + 1) + ".png");
     }
 }
@@ -404,14 +402,15 @@ void WriteMarbles(std::string const& dir)
 void WriteMarketSign(std::string const& dir)
 {
     Canvas whole(108, 72, Rgba{230, 210, 160, 255});
-    whole.FrameRect(0, 0, 108, 72, 3, wood);
+    whole.Trace(Shape::Rect(0 + 3 / 2.0, 0 + 3 / 2.0, 108 - 3, 72 - 3), Pen{wood, double(3)});
     for (int i = 0; i < 6; ++i)
         whole.FillRect(4 + 17 * i, 40, 9, 10, i % 2 == 0 ? Rgba{200, 40, 40, 255} : white);
-    whole.FillCircle(30, 60, 6, Rgba{200, 40, 40, 255});
-    whole.FillCircle(54, 60, 6, Rgba{240, 160, 30, 255});
-    whole.FillCircle(78, 60, 6, Rgba{80, 170, 50, 255});
-    GlyphRasterizer font(20, true);
-    font.DrawLabel(whole, 54, 28, "Market", Rgba{120, 40, 20, 255});
+    whole.Fill(Shape::Circle(30, 60, 6), Rgba{200, 40, 40, 255});
+    whole.Fill(Shape::Circle(54, 60, 6), Rgba{240, 160, 30, 255});
+    whole.Fill(Shape::Circle(78, 60, 6), Rgba{80, 170, 50, 255});
+    TextStyle style;
+    style.colour = Rgba{120, 40, 20, 255};
+    whole.Text(54, 28, "Market", style);
     for (int t = 0; t < 6; ++t)
     {
         Canvas tile(36, 36);
