@@ -3,10 +3,10 @@
 
 #include "tools/GlyphRasterizer.h"
 
-#include <cairo.h>
 #include <png.h>
 
 #include <algorithm>
+#include <cairo.h>
 #include <cmath>
 #include <csetjmp>
 #include <cstdio>
@@ -78,7 +78,7 @@ Rgba Straight(std::uint32_t p)
 
 // A circular arc as cubic curves of at most a quarter turn each, from the path's current point
 // (which must be the arc's start).
-void ArcTo(Shape& shape, double cx, double cy, double r, double from, double to)
+void ArcTo(Canvas_Shape& shape, double cx, double cy, double r, double from, double to)
 {
     int const pieces = std::max(1, static_cast<int>(std::ceil(std::fabs(to - from) / (Pi / 2) - 1e-9)));
     double const step = (to - from) / pieces;
@@ -89,7 +89,8 @@ void ArcTo(Shape& shape, double cx, double cy, double r, double from, double to)
         double const a1 = a0 + step;
         double const x0 = cx + r * std::cos(a0), y0 = cy + r * std::sin(a0);
         double const x3 = cx + r * std::cos(a1), y3 = cy + r * std::sin(a1);
-        shape.CurveTo(x0 - k * std::sin(a0), y0 + k * std::cos(a0), x3 + k * std::sin(a1), y3 - k * std::cos(a1), x3, y3);
+        shape.CurveTo(x0 - k * std::sin(a0), y0 + k * std::cos(a0), x3 + k * std::sin(a1), y3 - k * std::cos(a1), x3,
+                      y3);
     }
 }
 
@@ -143,13 +144,13 @@ Rgba Rgba::WithAlpha(std::uint8_t alpha) const
 
 // ---- Paints ----
 
-Paint::Paint(Rgba colour) : stops{{0.0, colour}}
+Canvas_Paint::Canvas_Paint(Rgba colour) : stops{{0.0, colour}}
 {
 }
 
-Paint Paint::Linear(double x0, double y0, double x1, double y1, Rgba from, Rgba to)
+Canvas_Paint Canvas_Paint::Linear(double x0, double y0, double x1, double y1, Rgba from, Rgba to)
 {
-    Paint p;
+    Canvas_Paint p;
     p.kind = Kind::Linear;
     p.geometry[0] = x0;
     p.geometry[1] = y0;
@@ -159,9 +160,9 @@ Paint Paint::Linear(double x0, double y0, double x1, double y1, Rgba from, Rgba 
     return p;
 }
 
-Paint Paint::Radial(double cx, double cy, double r, Rgba centre, Rgba edge)
+Canvas_Paint Canvas_Paint::Radial(double cx, double cy, double r, Rgba centre, Rgba edge)
 {
-    Paint p;
+    Canvas_Paint p;
     p.kind = Kind::Radial;
     p.geometry[0] = cx;
     p.geometry[1] = cy;
@@ -170,7 +171,7 @@ Paint Paint::Radial(double cx, double cy, double r, Rgba centre, Rgba edge)
     return p;
 }
 
-Paint& Paint::Stop(double at, Rgba colour)
+Canvas_Paint& Canvas_Paint::Stop(double at, Rgba colour)
 {
     stops.push_back({at, colour});
     return *this;
@@ -178,15 +179,15 @@ Paint& Paint::Stop(double at, Rgba colour)
 
 // ---- Shapes ----
 
-Shape Shape::Rect(double x, double y, double w, double h)
+Canvas_Shape Canvas_Shape::Rect(double x, double y, double w, double h)
 {
     return Polygon({x, y, x + w, y, x + w, y + h, x, y + h});
 }
 
-Shape Shape::RoundRect(double x, double y, double w, double h, double radius)
+Canvas_Shape Canvas_Shape::RoundRect(double x, double y, double w, double h, double radius)
 {
     double const r = std::clamp(radius, 0.0, std::min(w, h) / 2.0);
-    Shape s;
+    Canvas_Shape s;
     s.MoveTo(x + r, y).LineTo(x + w - r, y);
     ArcTo(s, x + w - r, y + r, r, -Pi / 2, 0.0);
     s.LineTo(x + w, y + h - r);
@@ -198,26 +199,26 @@ Shape Shape::RoundRect(double x, double y, double w, double h, double radius)
     return s.Close();
 }
 
-Shape Shape::Ellipse(double cx, double cy, double rx, double ry)
+Canvas_Shape Canvas_Shape::Ellipse(double cx, double cy, double rx, double ry)
 {
-    Shape s;
+    Canvas_Shape s;
     s.MoveTo(cx + 1.0, cy);
     ArcTo(s, cx, cy, 1.0, 0.0, 2.0 * Pi);
     s.Close();
     return s.Scaled(rx, ry, cx, cy);
 }
 
-Shape Shape::Polygon(std::vector<double> const& xy)
+Canvas_Shape Canvas_Shape::Polygon(std::vector<double> const& xy)
 {
-    Shape s = Polyline(Clockwise(xy));
+    Canvas_Shape s = Polyline(Clockwise(xy));
     if (!s.steps.empty())
         s.Close();
     return s;
 }
 
-Shape Shape::Polyline(std::vector<double> const& xy)
+Canvas_Shape Canvas_Shape::Polyline(std::vector<double> const& xy)
 {
-    Shape s;
+    Canvas_Shape s;
     for (std::size_t i = 0; i + 1 < xy.size(); i += 2)
     {
         if (i == 0)
@@ -228,11 +229,11 @@ Shape Shape::Polyline(std::vector<double> const& xy)
     return s;
 }
 
-Shape Shape::Blob(std::vector<double> const& points)
+Canvas_Shape Canvas_Shape::Blob(std::vector<double> const& points)
 {
     std::vector<double> const xy = Clockwise(points);
     std::size_t const n = xy.size() / 2;
-    Shape s;
+    Canvas_Shape s;
     if (n < 3)
         return Polygon(xy);
     auto x = [&](std::size_t i) { return xy[2 * (i % n)]; };
@@ -242,20 +243,20 @@ Shape Shape::Blob(std::vector<double> const& points)
     for (std::size_t i = 0; i < n; ++i)
     {
         std::size_t const prev = i + n - 1, next = i + 1, after = i + 2;
-        s.CurveTo(x(i) + (x(next) - x(prev)) / 6.0, y(i) + (y(next) - y(prev)) / 6.0,
-                  x(next) - (x(after) - x(i)) / 6.0, y(next) - (y(after) - y(i)) / 6.0, x(next), y(next));
+        s.CurveTo(x(i) + (x(next) - x(prev)) / 6.0, y(i) + (y(next) - y(prev)) / 6.0, x(next) - (x(after) - x(i)) / 6.0,
+                  y(next) - (y(after) - y(i)) / 6.0, x(next), y(next));
     }
     return s.Close();
 }
 
-Shape Shape::Capsule(double x0, double y0, double x1, double y1, double thickness)
+Canvas_Shape Canvas_Shape::Capsule(double x0, double y0, double x1, double y1, double thickness)
 {
     double const r = thickness / 2.0;
     if (std::hypot(x1 - x0, y1 - y0) < 1e-9)
         return Ellipse(x0, y0, r, r);
     double const a = std::atan2(y1 - y0, x1 - x0);
     double const nx = r * std::cos(a - Pi / 2), ny = r * std::sin(a - Pi / 2);
-    Shape s;
+    Canvas_Shape s;
     s.MoveTo(x0 + nx, y0 + ny).LineTo(x1 + nx, y1 + ny);
     ArcTo(s, x1, y1, r, a - Pi / 2, a + Pi / 2);
     s.LineTo(x0 - nx, y0 - ny);
@@ -263,31 +264,31 @@ Shape Shape::Capsule(double x0, double y0, double x1, double y1, double thicknes
     return s.Close();
 }
 
-Shape& Shape::MoveTo(double x, double y)
+Canvas_Shape& Canvas_Shape::MoveTo(double x, double y)
 {
     steps.push_back({Step::Move, {x, y, 0, 0, 0, 0}});
     return *this;
 }
 
-Shape& Shape::LineTo(double x, double y)
+Canvas_Shape& Canvas_Shape::LineTo(double x, double y)
 {
     steps.push_back({Step::Line, {x, y, 0, 0, 0, 0}});
     return *this;
 }
 
-Shape& Shape::CurveTo(double x1, double y1, double x2, double y2, double x, double y)
+Canvas_Shape& Canvas_Shape::CurveTo(double x1, double y1, double x2, double y2, double x, double y)
 {
     steps.push_back({Step::Curve, {x1, y1, x2, y2, x, y}});
     return *this;
 }
 
-Shape& Shape::Close()
+Canvas_Shape& Canvas_Shape::Close()
 {
     steps.push_back({Step::Close, {}});
     return *this;
 }
 
-Shape& Shape::Add(Shape const& other)
+Canvas_Shape& Canvas_Shape::Add(Canvas_Shape const& other)
 {
     steps.insert(steps.end(), other.steps.begin(), other.steps.end());
     return *this;
@@ -298,26 +299,26 @@ namespace
 
 // Each point of the shape's steps through f.
 template <typename F>
-Shape Mapped(Shape const& shape, F const& f)
+Canvas_Shape Mapped(Canvas_Shape const& shape, F const& f)
 {
-    Shape out;
-    for (Shape::Step step : shape.Steps())
+    Canvas_Shape out;
+    for (Canvas_Shape::Step step : shape.Steps())
     {
-        int const points = step.kind == Shape::Step::Curve ? 3 : step.kind == Shape::Step::Close ? 0 : 1;
+        int const points = step.kind == Canvas_Shape::Step::Curve ? 3 : step.kind == Canvas_Shape::Step::Close ? 0 : 1;
         for (int i = 0; i < points; ++i)
             f(step.p[2 * i], step.p[2 * i + 1]);
         switch (step.kind)
         {
-        case Shape::Step::Move:
+        case Canvas_Shape::Step::Move:
             out.MoveTo(step.p[0], step.p[1]);
             break;
-        case Shape::Step::Line:
+        case Canvas_Shape::Step::Line:
             out.LineTo(step.p[0], step.p[1]);
             break;
-        case Shape::Step::Curve:
+        case Canvas_Shape::Step::Curve:
             out.CurveTo(step.p[0], step.p[1], step.p[2], step.p[3], step.p[4], step.p[5]);
             break;
-        case Shape::Step::Close:
+        case Canvas_Shape::Step::Close:
             out.Close();
             break;
         }
@@ -327,7 +328,7 @@ Shape Mapped(Shape const& shape, F const& f)
 
 } // namespace
 
-Shape Shape::Moved(double dx, double dy) const
+Canvas_Shape Canvas_Shape::Moved(double dx, double dy) const
 {
     return Mapped(*this, [=](double& x, double& y) {
         x += dx;
@@ -335,7 +336,7 @@ Shape Shape::Moved(double dx, double dy) const
     });
 }
 
-Shape Shape::Turned(double angle, double cx, double cy) const
+Canvas_Shape Canvas_Shape::Turned(double angle, double cx, double cy) const
 {
     double const c = std::cos(angle), s = std::sin(angle);
     return Mapped(*this, [=](double& x, double& y) {
@@ -345,7 +346,7 @@ Shape Shape::Turned(double angle, double cx, double cy) const
     });
 }
 
-Shape Shape::Scaled(double sx, double sy, double cx, double cy) const
+Canvas_Shape Canvas_Shape::Scaled(double sx, double sy, double cx, double cy) const
 {
     return Mapped(*this, [=](double& x, double& y) {
         x = cx + (x - cx) * sx;
@@ -446,7 +447,8 @@ namespace
 
 std::uint32_t* PixelAt(cairo_surface_t* surface, int x, int y)
 {
-    unsigned char* row = cairo_image_surface_get_data(surface) + static_cast<std::size_t>(y) * cairo_image_surface_get_stride(surface);
+    unsigned char* row =
+        cairo_image_surface_get_data(surface) + static_cast<std::size_t>(y) * cairo_image_surface_get_stride(surface);
     return reinterpret_cast<std::uint32_t*>(row) + x;
 }
 
@@ -550,56 +552,56 @@ void Canvas::Paint_(F const& draw)
     CheckStatus(cairo_status(cr));
 }
 
-void Canvas::SetSource(Paint const& paint)
+void Canvas::SetSource(Canvas_Paint const& paint)
 {
     auto unit = [](std::uint8_t v) { return v / 255.0; };
-    std::vector<Paint::ColourStop> const& stops = paint.Stops();
+    std::vector<Canvas_Paint::ColourStop> const& stops = paint.Stops();
     double const* g = paint.Geometry();
     cairo_pattern_t* pattern = nullptr;
     switch (paint.GetKind())
     {
-    case Paint::Kind::Solid:
+    case Canvas_Paint::Kind::Solid:
     {
         Rgba const c = stops.front().colour;
         cairo_set_source_rgba(cr, unit(c.r), unit(c.g), unit(c.b), unit(c.a));
         return;
     }
-    case Paint::Kind::Linear:
+    case Canvas_Paint::Kind::Linear:
         pattern = cairo_pattern_create_linear(g[0], g[1], g[2], g[3]);
         break;
-    case Paint::Kind::Radial:
+    case Canvas_Paint::Kind::Radial:
         pattern = cairo_pattern_create_radial(g[0], g[1], 0.0, g[0], g[1], g[2]);
         break;
     }
-    for (Paint::ColourStop const& s : stops)
+    for (Canvas_Paint::ColourStop const& s : stops)
         cairo_pattern_add_color_stop_rgba(pattern, s.at, unit(s.colour.r), unit(s.colour.g), unit(s.colour.b),
                                           unit(s.colour.a));
     cairo_set_source(cr, pattern);
     cairo_pattern_destroy(pattern);
 }
 
-void Canvas::SetPath(Shape const& shape)
+void Canvas::SetPath(Canvas_Shape const& shape)
 {
     cairo_new_path(cr);
-    for (Shape::Step const& s : shape.Steps())
+    for (Canvas_Shape::Step const& s : shape.Steps())
         switch (s.kind)
         {
-        case Shape::Step::Move:
+        case Canvas_Shape::Step::Move:
             cairo_move_to(cr, s.p[0], s.p[1]);
             break;
-        case Shape::Step::Line:
+        case Canvas_Shape::Step::Line:
             cairo_line_to(cr, s.p[0], s.p[1]);
             break;
-        case Shape::Step::Curve:
+        case Canvas_Shape::Step::Curve:
             cairo_curve_to(cr, s.p[0], s.p[1], s.p[2], s.p[3], s.p[4], s.p[5]);
             break;
-        case Shape::Step::Close:
+        case Canvas_Shape::Step::Close:
             cairo_close_path(cr);
             break;
         }
 }
 
-void Canvas::Fill(Shape const& shape, Paint const& paint)
+void Canvas::Fill(Canvas_Shape const& shape, Canvas_Paint const& paint)
 {
     Paint_([&] {
         SetPath(shape);
@@ -608,7 +610,7 @@ void Canvas::Fill(Shape const& shape, Paint const& paint)
     });
 }
 
-void Canvas::Trace(Shape const& shape, Pen const& pen)
+void Canvas::Trace(Canvas_Shape const& shape, Canvas_Pen const& pen)
 {
     Paint_([&] {
         SetPath(shape);
@@ -618,18 +620,18 @@ void Canvas::Trace(Shape const& shape, Pen const& pen)
     });
 }
 
-void Canvas::Draw(Shape const& shape, Paint const& fill, Pen const& outline)
+void Canvas::Draw(Canvas_Shape const& shape, Canvas_Paint const& fill, Canvas_Pen const& outline)
 {
     Fill(shape, fill);
     Trace(shape, outline);
 }
 
-void Canvas::Line(double x0, double y0, double x1, double y1, Pen const& pen)
+void Canvas::Line(double x0, double y0, double x1, double y1, Canvas_Pen const& pen)
 {
-    Trace(Shape().MoveTo(x0, y0).LineTo(x1, y1), pen);
+    Trace(Canvas_Shape().MoveTo(x0, y0).LineTo(x1, y1), pen);
 }
 
-void Canvas::Text(double x, double baseline, std::string const& text, TextStyle const& style)
+void Canvas::Text(double x, double baseline, std::string const& text, Canvas_Text const& style)
 {
     GlyphRasterizer const font(style.size, style.bold);
     std::vector<RasterGlyph> glyphs;
@@ -639,7 +641,9 @@ void Canvas::Text(double x, double baseline, std::string const& text, TextStyle 
         glyphs.push_back(font.Render(c));
         advance += glyphs.back().advance;
     }
-    double const shift = style.align == Align::Left ? 0.0 : style.align == Align::Centre ? advance / 2.0 : advance;
+    double const shift = style.align == Canvas_Align::Left     ? 0.0
+                         : style.align == Canvas_Align::Centre ? advance / 2.0
+                                                               : advance;
     // Whole pixels keep the letters as sharp as the rasteriser made them.
     double const left = std::round(x - shift);
     double const base = std::round(baseline);
@@ -658,8 +662,8 @@ void Canvas::Text(double x, double baseline, std::string const& text, TextStyle 
         int const stride = cairo_image_surface_get_stride(mask);
         unsigned char* data = cairo_image_surface_get_data(mask);
         for (int row = 0; row < g.rows; ++row)
-            std::memcpy(data + static_cast<std::size_t>(row) * stride, &g.coverage[static_cast<std::size_t>(row) * g.width],
-                        g.width);
+            std::memcpy(data + static_cast<std::size_t>(row) * stride,
+                        &g.coverage[static_cast<std::size_t>(row) * g.width], g.width);
         cairo_surface_mark_dirty(mask);
         masks.push_back(mask);
     }
@@ -736,7 +740,7 @@ Canvas::Frame Canvas::Wrapped()
     return Frame(this, before);
 }
 
-double Scatter::Next(double lo, double hi)
+double Canvas_Scatter::Next(double lo, double hi)
 {
     if (state == 0)
         state = 1;

@@ -4,11 +4,10 @@
 // A picture reads as a description of what it shows:
 //
 //     Canvas c(32, 32);
-//     Pen const ink{Rgba{40, 30, 30, 255}, 1.0};
-//     c.Draw(Shape::Capsule(16, 12, 16, 22, 10), Paint::Linear(0, 12, 0, 22, blue, blue.Shade(0.7)), ink);
-//     c.Draw(Shape::Circle(16, 8, 6), skin, ink);
-//     { Canvas::Frame tilted = c.Turned(0.3, 16, 31); c.Fill(Shape::Ellipse(16, 28, 8, 3), shadow); }
-//     c.Text(16, 30, "Hi", TextStyle{});
+//     Canvas_Pen const ink{Rgba{40, 30, 30, 255}, 1.0};
+//     c.Draw(Canvas_Shape::Capsule(16, 12, 16, 22, 10), Canvas_Paint::Linear(0, 12, 0, 22, blue, blue.Shade(0.7)),
+//     ink); c.Draw(Canvas_Shape::Circle(16, 8, 6), skin, ink); { Canvas::Frame tilted = c.Turned(0.3, 16, 31);
+//     c.Fill(Canvas_Shape::Ellipse(16, 28, 8, 3), shadow); } c.Text(16, 30, "Hi", Canvas_Text{});
 //
 // Coordinates are picture pixels from the top-left corner, x to the right and y downwards, in file
 // order; a pixel's centre is at (x + 0.5, y + 0.5), so a shape on whole numbers covers whole pixels.
@@ -39,18 +38,18 @@ struct Rgba final
 };
 
 // Where the colour of a fill comes from: one colour, or a gradient between colour stops.
-class Paint final
+class Canvas_Paint final
 {
 public:
     // Implicit: a colour serves wherever a paint is asked for.
-    Paint(Rgba colour);
+    Canvas_Paint(Rgba colour);
 
     // From `from` at (x0, y0) to `to` at (x1, y1), flat beyond both ends.
-    static Paint Linear(double x0, double y0, double x1, double y1, Rgba from, Rgba to);
+    static Canvas_Paint Linear(double x0, double y0, double x1, double y1, Rgba from, Rgba to);
     // From `centre` at (cx, cy) to `edge` at radius r and beyond.
-    static Paint Radial(double cx, double cy, double r, Rgba centre, Rgba edge);
+    static Canvas_Paint Radial(double cx, double cy, double r, Rgba centre, Rgba edge);
     // A further colour at a fraction of the way (0 the start, 1 the end) of a gradient.
-    Paint& Stop(double at, Rgba colour);
+    Canvas_Paint& Stop(double at, Rgba colour);
 
     struct ColourStop
     {
@@ -68,7 +67,7 @@ public:
     std::vector<ColourStop> const& Stops() const { return stops; }
 
 private:
-    Paint() = default;
+    Canvas_Paint() = default;
 
     Kind kind = Kind::Solid;
     double geometry[4] = {};
@@ -76,7 +75,7 @@ private:
 };
 
 // How an outline is drawn: its colour and its width in pixels, with round joins and ends.
-struct Pen final
+struct Canvas_Pen final
 {
     Rgba colour;
     double width = 1.0;
@@ -84,35 +83,35 @@ struct Pen final
 
 // An outline made of straight lines and curves, to fill or to trace. Closed shapes fill by the
 // non-zero rule, so the parts of a shape put together with Add fill as one.
-class Shape final
+class Canvas_Shape final
 {
 public:
-    static Shape Rect(double x, double y, double w, double h);
-    static Shape RoundRect(double x, double y, double w, double h, double radius);
-    static Shape Ellipse(double cx, double cy, double rx, double ry);
-    static Shape Circle(double cx, double cy, double r) { return Ellipse(cx, cy, r, r); }
+    static Canvas_Shape Rect(double x, double y, double w, double h);
+    static Canvas_Shape RoundRect(double x, double y, double w, double h, double radius);
+    static Canvas_Shape Ellipse(double cx, double cy, double rx, double ry);
+    static Canvas_Shape Circle(double cx, double cy, double r) { return Ellipse(cx, cy, r, r); }
     // Corners x0, y0, x1, y1, ...; closed.
-    static Shape Polygon(std::vector<double> const& xy);
+    static Canvas_Shape Polygon(std::vector<double> const& xy);
     // The same points joined but left open: a path to trace, such as a tail or a rope.
-    static Shape Polyline(std::vector<double> const& xy);
+    static Canvas_Shape Polyline(std::vector<double> const& xy);
     // A smooth closed outline through the points, for leaves, hills and bodies.
-    static Shape Blob(std::vector<double> const& xy);
+    static Canvas_Shape Blob(std::vector<double> const& xy);
     // A bar of the given thickness with round ends from (x0, y0) to (x1, y1): a limb, a branch.
-    static Shape Capsule(double x0, double y0, double x1, double y1, double thickness);
+    static Canvas_Shape Capsule(double x0, double y0, double x1, double y1, double thickness);
 
     // Building an outline step by step.
-    Shape& MoveTo(double x, double y);
-    Shape& LineTo(double x, double y);
-    Shape& CurveTo(double x1, double y1, double x2, double y2, double x, double y);
-    Shape& Close();
+    Canvas_Shape& MoveTo(double x, double y);
+    Canvas_Shape& LineTo(double x, double y);
+    Canvas_Shape& CurveTo(double x1, double y1, double x2, double y2, double x, double y);
+    Canvas_Shape& Close();
     // Puts another outline into this one.
-    Shape& Add(Shape const& other);
+    Canvas_Shape& Add(Canvas_Shape const& other);
 
     // Copies moved, turned by angle radians (clockwise on the picture) about (cx, cy), or scaled
     // about (cx, cy); a negative factor mirrors.
-    Shape Moved(double dx, double dy) const;
-    Shape Turned(double angle, double cx, double cy) const;
-    Shape Scaled(double sx, double sy, double cx, double cy) const;
+    Canvas_Shape Moved(double dx, double dy) const;
+    Canvas_Shape Turned(double angle, double cx, double cy) const;
+    Canvas_Shape Scaled(double sx, double sy, double cx, double cy) const;
 
     struct Step
     {
@@ -131,7 +130,7 @@ private:
     std::vector<Step> steps;
 };
 
-enum class Align
+enum class Canvas_Align
 {
     Left,
     Centre,
@@ -140,13 +139,13 @@ enum class Align
 
 // Letters of the generator's TrueType font, with a dark rim one pixel wide so that they read on
 // any ground (a rim with alpha 0 is left out).
-struct TextStyle final
+struct Canvas_Text final
 {
     int size = 20; // pixels
     bool bold = true;
     Rgba colour{255, 255, 255, 255};
     Rgba rim{20, 20, 30, 255};
-    Align align = Align::Centre;
+    Canvas_Align align = Canvas_Align::Centre;
 };
 
 // How a canvas is stored in the file. The loader must accept every one of these, so the
@@ -177,14 +176,14 @@ public:
     int Height() const { return height; }
 
     // ---- Painting ----
-    void Fill(Shape const& shape, Paint const& paint);
-    void Trace(Shape const& shape, Pen const& pen);
+    void Fill(Canvas_Shape const& shape, Canvas_Paint const& paint);
+    void Trace(Canvas_Shape const& shape, Canvas_Pen const& pen);
     // Filled, then outlined over its edge.
-    void Draw(Shape const& shape, Paint const& fill, Pen const& outline);
+    void Draw(Canvas_Shape const& shape, Canvas_Paint const& fill, Canvas_Pen const& outline);
     // A straight stroke with round ends.
-    void Line(double x0, double y0, double x1, double y1, Pen const& pen);
+    void Line(double x0, double y0, double x1, double y1, Canvas_Pen const& pen);
     // Text on the baseline; x is its left end, middle or right end as the style aligns it.
-    void Text(double x, double baseline, std::string const& text, TextStyle const& style);
+    void Text(double x, double baseline, std::string const& text, Canvas_Text const& style);
     // The width the text takes in pixels, rim excluded.
     static int TextWidth(std::string const& text, int size, bool bold);
 
@@ -235,8 +234,8 @@ private:
     // Runs the drawing once, or at every wrapped offset.
     template <typename F>
     void Paint_(F const& draw);
-    void SetSource(Paint const& paint);
-    void SetPath(Shape const& shape);
+    void SetSource(Canvas_Paint const& paint);
+    void SetPath(Canvas_Shape const& shape);
 
     int width = 0;
     int height = 0;
@@ -247,10 +246,10 @@ private:
 
 // A repeatable scatter of numbers for the pictures (leaves, speckles, stones): the same seed gives
 // the same picture on every run.
-class Scatter final
+class Canvas_Scatter final
 {
 public:
-    explicit Scatter(std::uint32_t seed) : state(seed * 2654435761u + 1u) {}
+    explicit Canvas_Scatter(std::uint32_t seed) : state(seed * 2654435761u + 1u) {}
     // A number in [lo, hi).
     double Next(double lo, double hi);
 

@@ -2,6 +2,7 @@
 #include "tools/DataGen.h"
 
 #include "tools/Canvas.h"
+#include "tools/Figure.h"
 #include "tools/FontSheet.h"
 #include "tools/MapWriter.h"
 #include "tools/PuzzleWriter.h"
@@ -46,9 +47,9 @@ constexpr int LabelMargin = 12;
 constexpr int BigText = 64;
 constexpr int SmallText = 24;
 
-TextStyle Label(int size, Rgba colour)
+Canvas_Text Label(int size, Rgba colour)
 {
-    TextStyle style;
+    Canvas_Text style;
     style.size = size;
     style.colour = colour;
     return style;
@@ -74,41 +75,28 @@ Rgba Shade(Rgba c, double f)
     return Rgba{scale(c.r), scale(c.g), scale(c.b), c.a};
 }
 
-Rgba WithAlpha(Rgba c, std::uint8_t a)
+// The picture with every pixel's alpha scaled by f: see-through past selves, ghosts, fading deaths.
+void Fade(Canvas& c, double f)
 {
-    c.a = a;
-    return c;
+    for (int y = 0; y < c.Height(); ++y)
+        for (int x = 0; x < c.Width(); ++x)
+        {
+            Rgba const p = c.Get(x, y);
+            c.Set(x, y, p.WithAlpha(static_cast<std::uint8_t>(std::lround(p.a * f))));
+        }
 }
 
-// A little figure in a tunic, seen from the side; phase swings the arms and legs.
-Canvas PlayerFigure(Rgba tunic, std::uint8_t alpha, double phase, double tilt)
+Canvas PlayerFigure(Figure_Look const& look, double phase, double tilt, double alpha)
 {
     Canvas c(32, 32);
-    Rgba skinA = WithAlpha(skin, alpha);
-    Rgba tunicA = WithAlpha(tunic, alpha);
-    Rgba dark = WithAlpha(Shade(tunic, 0.5), alpha);
-    double swing = std::sin(phase) * 5.0;
-    auto at = [tilt](double x, double y) {
-        // Tilt about the feet, for the dying frames.
-        double dx = x - 16.0, dy = y - 31.0;
-        return std::pair<double, double>{16.0 + dx * std::cos(tilt) - dy * std::sin(tilt),
-                                         31.0 + dx * std::sin(tilt) + dy * std::cos(tilt)};
-    };
-    auto line = [&](double x0, double y0, double x1, double y1, double w, Rgba col) {
-        auto [a0, b0] = at(x0, y0);
-        auto [a1, b1] = at(x1, y1);
-        c.Line(a0, b0, a1, b1, Pen{col, w});
-    };
-    line(16, 20, 16 - swing, 30, 3.0, dark);
-    line(16, 20, 16 + swing, 30, 3.0, dark);
-    line(16, 12, 16, 20, 7.0, tunicA);
-    line(16, 13, 16 + swing, 20, 2.5, skinA);
-    auto [hx, hy] = at(17, 7);
-    c.Fill(Shape::Circle(hx, hy, 5.0), skinA);
-    auto [ex, ey] = at(19, 6);
-    c.Fill(Shape::Circle(ex, ey, 1.0), WithAlpha(black, alpha));
-    auto [px, py] = at(16, 3);
-    c.Fill(Shape::Ellipse(px, py, 5.0, 2.0), dark);
+    Figure_Pose pose;
+    pose.stride = std::sin(phase);
+    pose.arms = -std::sin(phase);
+    pose.lift = std::cos(phase);
+    pose.tilt = tilt;
+    DrawFigure(c, look, pose);
+    if (alpha < 1.0)
+        Fade(c, alpha);
     return c;
 }
 
@@ -146,24 +134,25 @@ void WriteSplashes(std::string const& dir)
 
 void WritePlayer(std::string const& dir)
 {
-    Rgba const tunic{40, 90, 200, 255};
-    Rgba const pastTunic{60, 170, 90, 255};
+    Figure_Look const hero = PlayerLook();
+    // Past selves and the ghost are the hero in violet, a colour no one else in the worlds wears.
+    Figure_Look const past = Figure_Tinted(hero, PastSelfColour);
+    Figure_Look const ghost = Figure_Tinted(hero, GhostColour);
     for (int i = 0; i < 5; ++i)
     {
-        double phase = i * 2.0 * pi / 5.0;
-        Save(PlayerFigure(tunic, 255, phase, 0.0), dir, "gfx/player/player" + TwoDigits(i) + ".png");
-        Save(PlayerFigure({200, 220, 255, 255}, 110, phase, 0.0), dir,
-             "gfx/player/playerghost" + TwoDigits(i) + ".png");
-        Save(PlayerFigure(pastTunic, 200, phase, 0.0), dir, "gfx/player/playerpast" + TwoDigits(i) + ".png");
+        double const phase = i * 2.0 * pi / 5.0;
+        Save(PlayerFigure(hero, phase, 0.0, 1.0), dir, "gfx/player/player" + TwoDigits(i) + ".png");
+        Save(PlayerFigure(ghost, phase, 0.0, 0.5), dir, "gfx/player/playerghost" + TwoDigits(i) + ".png");
+        Save(PlayerFigure(past, phase, 0.0, 0.85), dir, "gfx/player/playerpast" + TwoDigits(i) + ".png");
     }
     for (int i = 0; i < 3; ++i)
-        Save(PlayerFigure(tunic, static_cast<std::uint8_t>(255 - 70 * i), 0.0, (i + 1) * pi / 7.0), dir,
+        Save(PlayerFigure(hero, 0.0, (i + 1) * pi / 7.0, 1.0 - 0.27 * i), dir,
              "gfx/player/playerdie" + TwoDigits(i) + ".png");
 
     // The axe: a handle along x with the blade at the right end.
     Canvas axe(32, 16);
-    axe.Line(2, 8, 26, 8, Pen{wood, 3.0});
-    axe.Fill(Shape::Polygon({22, 1, 31, 3, 31, 13, 22, 15, 25, 8}), Rgba{190, 190, 200, 255});
+    axe.Line(2, 8, 26, 8, Canvas_Pen{wood, 3.0});
+    axe.Fill(Canvas_Shape::Polygon({22, 1, 31, 3, 31, 13, 22, 15, 25, 8}), Rgba{190, 190, 200, 255});
     Save(axe, dir, "gfx/player/sword.png");
 }
 
@@ -184,20 +173,20 @@ std::vector<double> HeartShape(double cx, double cy, double size)
 void WriteGeneral(std::string const& dir)
 {
     Canvas heart(32, 32);
-    heart.Fill(Shape::Polygon(HeartShape(16, 15, 30)), Rgba{120, 0, 10, 255});
-    heart.Fill(Shape::Polygon(HeartShape(16, 15, 26)), red);
-    heart.Fill(Shape::Circle(11, 10, 2.5), Rgba{255, 150, 150, 255});
+    heart.Fill(Canvas_Shape::Polygon(HeartShape(16, 15, 30)), Rgba{120, 0, 10, 255});
+    heart.Fill(Canvas_Shape::Polygon(HeartShape(16, 15, 26)), red);
+    heart.Fill(Canvas_Shape::Circle(11, 10, 2.5), Rgba{255, 150, 150, 255});
     Save(heart, dir, "gfx/general/heartfull.png");
 
     Canvas empty(32, 32);
-    empty.Fill(Shape::Polygon(HeartShape(16, 15, 30)), Rgba{120, 0, 10, 255});
-    empty.Fill(Shape::Polygon(HeartShape(16, 15, 24)), Rgba{60, 60, 60, 120});
+    empty.Fill(Canvas_Shape::Polygon(HeartShape(16, 15, 30)), Rgba{120, 0, 10, 255});
+    empty.Fill(Canvas_Shape::Polygon(HeartShape(16, 15, 24)), Rgba{60, 60, 60, 120});
     Save(empty, dir, "gfx/general/heartempty.png");
 
     Canvas gem(32, 32);
-    gem.Fill(Shape::Polygon({16, 2, 28, 12, 16, 30, 4, 12}), Rgba{20, 110, 40, 255});
-    gem.Fill(Shape::Polygon({16, 5, 25, 12, 16, 26, 7, 12}), green);
-    gem.Fill(Shape::Polygon({16, 5, 20, 12, 12, 12}), Rgba{170, 255, 180, 255});
+    gem.Fill(Canvas_Shape::Polygon({16, 2, 28, 12, 16, 30, 4, 12}), Rgba{20, 110, 40, 255});
+    gem.Fill(Canvas_Shape::Polygon({16, 5, 25, 12, 16, 26, 7, 12}), green);
+    gem.Fill(Canvas_Shape::Polygon({16, 5, 20, 12, 12, 12}), Rgba{170, 255, 180, 255});
     Save(gem, dir, "gfx/general/gem.png");
 
     Canvas socks(32, 32);
@@ -206,16 +195,16 @@ void WriteGeneral(std::string const& dir)
         int x = 5 + 12 * k;
         socks.FillRect(x, 3, 8, 18, Rgba{220, 60, 160, 255});
         socks.FillRect(x, 6, 8, 3, white);
-        socks.Fill(Shape::Ellipse(x + 7, 24, 8, 5), Rgba{220, 60, 160, 255});
+        socks.Fill(Canvas_Shape::Ellipse(x + 7, 24, 8, 5), Rgba{220, 60, 160, 255});
     }
     Save(socks, dir, "gfx/general/socks.png");
 
     // Drawn on pure blue, which the loader keys out because it covers most of the picture.
     Canvas chest(48, 32, keyBlue);
     chest.FillRect(4, 10, 40, 20, wood);
-    chest.Fill(Shape::Ellipse(24, 11, 20, 8), Shade(wood, 1.15));
+    chest.Fill(Canvas_Shape::Ellipse(24, 11, 20, 8), Shade(wood, 1.15));
     chest.FillRect(4, 11, 40, 19, wood);
-    chest.Trace(Shape::Rect(4 + 2 / 2.0, 10 + 2 / 2.0, 40 - 2, 20 - 2), Pen{darkWood, double(2)});
+    chest.Trace(Canvas_Shape::Rect(4 + 2 / 2.0, 10 + 2 / 2.0, 40 - 2, 20 - 2), Canvas_Pen{darkWood, double(2)});
     chest.FillRect(4, 15, 40, 3, gold);
     chest.FillRect(21, 14, 6, 7, gold);
     chest.FillRect(23, 17, 2, 3, black);
@@ -226,29 +215,29 @@ void WriteGeneral(std::string const& dir)
     Canvas sign(48, 48, ground);
     sign.FillRect(21, 24, 6, 24, darkWood);
     sign.FillRect(4, 4, 40, 22, wood);
-    sign.Trace(Shape::Rect(4 + 2 / 2.0, 4 + 2 / 2.0, 40 - 2, 22 - 2), Pen{darkWood, double(2)});
+    sign.Trace(Canvas_Shape::Rect(4 + 2 / 2.0, 4 + 2 / 2.0, 40 - 2, 22 - 2), Canvas_Pen{darkWood, double(2)});
     for (int i = 0; i < 3; ++i)
         sign.FillRect(10, 9 + 5 * i, 28 - 6 * i, 2, darkWood);
     Save(sign, dir, "gfx/general/sign.png", PngFormat::Rgb);
 
     Canvas target(32, 32);
     for (int i = 0; i < 4; ++i)
-        target.Fill(Shape::Circle(16, 16, 15 - 3.5 * i), i % 2 == 0 ? red : white);
+        target.Fill(Canvas_Shape::Circle(16, 16, 15 - 3.5 * i), i % 2 == 0 ? red : white);
     Save(target, dir, "gfx/general/target.png");
 
     Canvas anti(32, 32);
     for (int i = 0; i < 4; ++i)
-        anti.Fill(Shape::Circle(16, 16, 15 - 3.5 * i), i % 2 == 0 ? Rgba{60, 60, 200, 255} : white);
-    anti.Line(6, 6, 26, 26, Pen{black, 3});
-    anti.Line(26, 6, 6, 26, Pen{black, 3});
+        anti.Fill(Canvas_Shape::Circle(16, 16, 15 - 3.5 * i), i % 2 == 0 ? Rgba{60, 60, 200, 255} : white);
+    anti.Line(6, 6, 26, 26, Canvas_Pen{black, 3});
+    anti.Line(26, 6, 6, 26, Canvas_Pen{black, 3});
     Save(anti, dir, "gfx/general/antitarget.png");
 
     for (int up = 0; up < 2; ++up)
     {
         Canvas thumb(48, 48);
-        thumb.Fill(Shape::Circle(24, 24, 22), up ? green : red);
+        thumb.Fill(Canvas_Shape::Circle(24, 24, 22), up ? green : red);
         double tip = up ? 8 : 40, base = up ? 26 : 22;
-        thumb.Fill(Shape::Polygon({24, tip, 38, base, 10, base}), white);
+        thumb.Fill(Canvas_Shape::Polygon({24, tip, 38, base, 10, base}), white);
         thumb.FillRect(19, up ? 26 : 8, 10, 14, white);
         Save(thumb, dir, up ? "gfx/general/thumbsup.png" : "gfx/general/thumbsdown.png");
     }
@@ -260,8 +249,9 @@ void WriteMenu(std::string const& dir)
                                      {"quit", "Quit"},     {"music", "Music"},       {"sound", "Sound"}};
     for (auto const& label : labels)
     {
-        Canvas c(256, 48);
-        c.Text(128, 34, label[1], Label(SmallText, white));
+        // A row of the menu is as high as its picture: six fit inside the menu's frame.
+        Canvas c(256, 40);
+        c.Text(128, 28, label[1], Label(SmallText, white));
         Save(c, dir, std::string("gfx/menu/") + label[0] + ".png");
     }
 }
@@ -278,19 +268,19 @@ void WriteMapScreen(std::string const& dir)
 
     // A green land with a river, hills and a path of stones.
     Canvas map(640, 480, Rgba{70, 140, 200, 255});
-    map.Fill(Shape::Ellipse(320, 250, 300, 210), Rgba{90, 170, 80, 255});
-    map.Fill(Shape::Ellipse(470, 130, 110, 60), Rgba{130, 120, 110, 255});
-    map.Fill(Shape::Ellipse(160, 330, 90, 50), Rgba{40, 120, 50, 255});
-    map.Line(80, 420, 600, 60, Pen{Rgba{60, 120, 210, 255}, 8.0});
+    map.Fill(Canvas_Shape::Ellipse(320, 250, 300, 210), Rgba{90, 170, 80, 255});
+    map.Fill(Canvas_Shape::Ellipse(470, 130, 110, 60), Rgba{130, 120, 110, 255});
+    map.Fill(Canvas_Shape::Ellipse(160, 330, 90, 50), Rgba{40, 120, 50, 255});
+    map.Line(80, 420, 600, 60, Canvas_Pen{Rgba{60, 120, 210, 255}, 8.0});
     Save(map, dir, "gfx/mapscreen/map.png", PngFormat::Rgb);
 
     Canvas marker(24, 24);
-    marker.Fill(Shape::Circle(12, 12, 10), Rgba{120, 0, 0, 255});
-    marker.Fill(Shape::Circle(12, 12, 7), red);
+    marker.Fill(Canvas_Shape::Circle(12, 12, 10), Rgba{120, 0, 0, 255});
+    marker.Fill(Canvas_Shape::Circle(12, 12, 7), red);
     Save(marker, dir, "gfx/mapscreen/marker.png");
     Canvas done(24, 24);
-    done.Fill(Shape::Circle(12, 12, 10), Rgba{90, 90, 90, 255});
-    done.Fill(Shape::Circle(12, 12, 7), gold);
+    done.Fill(Canvas_Shape::Circle(12, 12, 10), Rgba{90, 90, 90, 255});
+    done.Fill(Canvas_Shape::Circle(12, 12, 7), gold);
     Save(done, dir, "gfx/mapscreen/markerdone.png");
 
     char const* const labels[][2] = {{"erase", "Erase game?"}, {"yes", "Yes"}, {"no", "No"}};
@@ -305,20 +295,23 @@ void WriteMapScreen(std::string const& dir)
 void WritePuzzle(std::string const& dir)
 {
     Canvas highlight(32, 32);
-    highlight.Trace(Shape::Rect(0 + 3 / 2.0, 0 + 3 / 2.0, 32 - 3, 32 - 3), Pen{Rgba{255, 230, 0, 255}, double(3)});
+    highlight.Trace(Canvas_Shape::Rect(0 + 3 / 2.0, 0 + 3 / 2.0, 32 - 3, 32 - 3),
+                    Canvas_Pen{Rgba{255, 230, 0, 255}, double(3)});
     Save(highlight, dir, "gfx/puzzle/highlight.png");
 
     Canvas unmarked(32, 32, Rgba{200, 190, 160, 255});
-    unmarked.Trace(Shape::Rect(0 + 1 / 2.0, 0 + 1 / 2.0, 32 - 1, 32 - 1), Pen{Rgba{100, 90, 70, 255}, double(1)});
+    unmarked.Trace(Canvas_Shape::Rect(0 + 1 / 2.0, 0 + 1 / 2.0, 32 - 1, 32 - 1),
+                   Canvas_Pen{Rgba{100, 90, 70, 255}, double(1)});
     Save(unmarked, dir, "gfx/puzzle/unmarked.png", PngFormat::Rgb);
 
     Canvas emptyCell = unmarked;
-    emptyCell.Line(8, 8, 24, 24, Pen{Rgba{140, 40, 40, 255}, 3});
-    emptyCell.Line(24, 8, 8, 24, Pen{Rgba{140, 40, 40, 255}, 3});
+    emptyCell.Line(8, 8, 24, 24, Canvas_Pen{Rgba{140, 40, 40, 255}, 3});
+    emptyCell.Line(24, 8, 8, 24, Canvas_Pen{Rgba{140, 40, 40, 255}, 3});
     Save(emptyCell, dir, "gfx/puzzle/empty.png", PngFormat::Rgb);
 
     Canvas filled(32, 32, Rgba{50, 50, 70, 255});
-    filled.Trace(Shape::Rect(0 + 1 / 2.0, 0 + 1 / 2.0, 32 - 1, 32 - 1), Pen{Rgba{100, 90, 70, 255}, double(1)});
+    filled.Trace(Canvas_Shape::Rect(0 + 1 / 2.0, 0 + 1 / 2.0, 32 - 1, 32 - 1),
+                 Canvas_Pen{Rgba{100, 90, 70, 255}, double(1)});
     Save(filled, dir, "gfx/puzzle/filled.png", PngFormat::Rgb);
 
     for (int d = 0; d < 10; ++d)
@@ -374,9 +367,9 @@ void WriteMapPictures(std::string const& dir)
 
     // A bush on a magenta ground, keyed out by the colour of its bottom-right pixel.
     Canvas bush(64, 64, Rgba{255, 0, 255, 255});
-    bush.Fill(Shape::Circle(20, 40, 16), Rgba{30, 120, 40, 255});
-    bush.Fill(Shape::Circle(40, 34, 20), Rgba{40, 140, 50, 255});
-    bush.Fill(Shape::Circle(30, 24, 14), Rgba{60, 160, 60, 255});
+    bush.Fill(Canvas_Shape::Circle(20, 40, 16), Rgba{30, 120, 40, 255});
+    bush.Fill(Canvas_Shape::Circle(40, 34, 20), Rgba{40, 140, 50, 255});
+    bush.Fill(Canvas_Shape::Circle(30, 24, 14), Rgba{60, 160, 60, 255});
     Save(bush, dir, "gfx/map/bush.png", PngFormat::Rgb);
 
     // Lava below pure blue: the blue keys out since it covers more than a third.
@@ -434,30 +427,65 @@ void WriteImageMap(std::string const& dir, char const* world)
         throw std::runtime_error("failed writing " + path);
 }
 
+// The frame of a speech (type 0) or thought (type 1) bubble. Its speaker stands at the bottom-left
+// corner; the game types four rows of text into it, the middle two from column 93 to 303 and the
+// outer two from 129 to 265, with their tops 64, 96, 126 and 158 rows from the top, each a line of the
+// game font high. The body keeps a margin of more than 6 pixels round them, also when the bubble is
+// drawn mirrored for a speaker on the right, whose rows move 76 columns left.
 void WriteBubble(std::string const& dir, int type)
 {
-    // Pure blue around the bubble is keyed out when it is loaded.
-    Canvas c(320, 224, keyBlue);
-    Rgba const rim{40, 40, 40, 255};
-    Rgba const inside{255, 255, 245, 255};
+    Canvas c(320, 224);
+    Rgba const rim{45, 45, 55, 255};
+    Canvas_Paint const inside = Canvas_Paint::Radial(190, 110, 150, Rgba{255, 255, 250, 255}, Rgba{235, 235, 225, 255});
+    double const x0 = 80, y0 = 42, x1 = 318, y1 = 206;
+    Canvas_Shape bubble;
     if (type == 0)
     {
-        c.Fill(Shape::Polygon({2, 222, 70, 140, 110, 160}), rim);
-        c.Fill(Shape::Polygon({8, 216, 74, 146, 104, 158}), inside);
+        bubble = Canvas_Shape::RoundRect(x0, y0, x1 - x0, y1 - y0, 46);
+        // The tail curls down to the speaker.
+        bubble.Add(Canvas_Shape()
+                       .MoveTo(108, 196)
+                       .CurveTo(90, 206, 40, 214, 4, 221)
+                       .CurveTo(46, 205, 92, 180, 98, 172)
+                       .Close());
     }
     else
     {
-        c.Fill(Shape::Circle(10, 212, 8), rim);
-        c.Fill(Shape::Circle(10, 212, 5), inside);
-        c.Fill(Shape::Circle(34, 190, 12), rim);
-        c.Fill(Shape::Circle(34, 190, 9), inside);
+        // A cloud: puffs round the body's edge, and two small puffs trailing down to the thinker.
+        bubble = Canvas_Shape::RoundRect(x0 + 8, y0 + 8, x1 - x0 - 16, y1 - y0 - 16, 40);
+        int const across = 9, down = 5;
+        for (int i = 0; i <= across; ++i)
+        {
+            double const x = x0 + 26 + (x1 - x0 - 52) * i / across;
+            bubble.Add(Canvas_Shape::Circle(x, y0 + 14, 14)).Add(Canvas_Shape::Circle(x, y1 - 14, 14));
+        }
+        for (int i = 1; i < down; ++i)
+        {
+            double const y = y0 + 14 + (y1 - y0 - 28) * i / down;
+            bubble.Add(Canvas_Shape::Circle(x0 + 12, y, 12)).Add(Canvas_Shape::Circle(x1 - 12, y, 12));
+        }
+        bubble.Add(Canvas_Shape::Circle(14, 210, 8)).Add(Canvas_Shape::Circle(40, 190, 12));
     }
-    c.Fill(Shape::Ellipse(198, 104, 122, 100), rim);
-    c.Fill(Shape::Ellipse(198, 104, 117, 95), inside);
-    Save(c, dir, "gfx/text/speechbubble" + TwoDigits(type) + ".png", PngFormat::Rgb);
+    // Traced wide and then filled, so that the rim runs only round the outside of the parts.
+    c.Trace(bubble, Canvas_Pen{rim, 6.0});
+    c.Fill(bubble, inside);
+    Save(c, dir, "gfx/text/speechbubble" + TwoDigits(type) + ".png");
 }
 
 } // namespace
+
+Figure_Look PlayerLook()
+{
+    Figure_Look look;
+    look.clothes = Rgba{40, 90, 200, 255};
+    look.trim = Rgba{110, 70, 35, 255};
+    look.legs = Rgba{70, 62, 78, 255};
+    look.boots = Rgba{105, 62, 32, 255};
+    look.hair = Rgba{120, 72, 30, 255};
+    look.cape = Rgba{195, 40, 45, 255};
+    look.build = 1.1;
+    return look;
+}
 
 void WriteAll(std::string const& dir)
 {

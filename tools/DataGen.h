@@ -1,6 +1,8 @@
 // Entry points of the placeholder-data generator: each writes one family of data files under dir.
 #pragma once
 
+#include "tools/Figure.h"
+
 #include <string>
 
 namespace DataGen
@@ -22,6 +24,12 @@ void WriteTextureLists(std::string const& dir);
 void WriteFont(std::string const& dir);
 // The two speech-bubble frames.
 void WriteSpeechBubbles(std::string const& dir);
+
+// The player: a figure in a blue tunic and a red cape.
+Figure_Look PlayerLook();
+// Past selves and the ghost wear these shades of violet, which no one else wears.
+constexpr Rgba PastSelfColour{180, 60, 235, 255};
+constexpr Rgba GhostColour{190, 110, 255, 255};
 
 // The data folders of the nine worlds, in level order.
 extern char const* const worldDirs[9];

@@ -1,11 +1,11 @@
 // The data generator as a program and as a painter: a signal leaves its output folder as it was,
 // and the pictures a player sees first are not cut or covered.
+#include "support/PngPixels.h"
 #include "support/TestFolder.h"
 #include "tools/DataGen.h"
 
 #include <gtest/gtest.h>
 
-#include <png.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -44,41 +44,6 @@ pid_t StartGenerator(fs::path const& dir)
     return child;
 }
 
-struct Rgba8
-{
-    int width = 0;
-    int height = 0;
-    std::vector<unsigned char> pixels;
-
-    explicit Rgba8(fs::path const& file)
-    {
-        png_image image = {};
-        image.version = PNG_IMAGE_VERSION;
-        if (!png_image_begin_read_from_file(&image, file.c_str()))
-            return;
-        image.format = PNG_FORMAT_RGBA;
-        pixels.resize(PNG_IMAGE_SIZE(image));
-        png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr);
-        width = static_cast<int>(image.width);
-        height = static_cast<int>(image.height);
-    }
-    int Alpha(int x, int y) const { return pixels[(static_cast<std::size_t>(y) * width + x) * 4 + 3]; }
-    // The middle between the first and the last column with an opaque pixel.
-    double InkCentre() const
-    {
-        int first = width;
-        int last = -1;
-        for (int y = 0; y < height; y++)
-            for (int x = 0; x < width; x++)
-                if (Alpha(x, y) > 128)
-                {
-                    first = std::min(first, x);
-                    last = std::max(last, x);
-                }
-        return (first + last) / 2.0;
-    }
-};
-
 } // namespace
 
 TEST(GeneratorRun, ASignalLeavesTheFolderAsItWasAndAWholeRunLeavesNoStaging)
@@ -113,7 +78,7 @@ TEST(GeneratorRun, ASignalLeavesTheFolderAsItWasAndAWholeRunLeavesNoStaging)
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(0, WEXITSTATUS(status));
     EXPECT_TRUE(Staging(dir.path).empty());
-    EXPECT_GT(Rgba8(dir.path / "gfx/title.png").width, 0) << "the old file was replaced";
+    EXPECT_GT(PngPixels(dir.path / "gfx/title.png").width, 0) << "the old file was replaced";
 }
 
 TEST(GeneratorRun, TitleIsWholeAndNumbersSitInTheMiddleOfTheirSquares)
@@ -122,7 +87,7 @@ TEST(GeneratorRun, TitleIsWholeAndNumbersSitInTheMiddleOfTheirSquares)
     DataGen::WriteImages(dir.Path());
 
     // No letter of the map screen's title reaches its picture's edges.
-    Rgba8 const title(dir.path / "gfx/mapscreen/title.png");
+    PngPixels const title(dir.path / "gfx/mapscreen/title.png");
     ASSERT_GT(title.width, 0);
     int edgeInk = 0;
     for (int y = 0; y < title.height; y++)
@@ -133,10 +98,10 @@ TEST(GeneratorRun, TitleIsWholeAndNumbersSitInTheMiddleOfTheirSquares)
 
     // A number is drawn at its square's corner with the square's own size: it must be as wide
     // as the square and centred in it.
-    Rgba8 const square(dir.path / "gfx/puzzle/unmarked.png");
+    PngPixels const square(dir.path / "gfx/puzzle/unmarked.png");
     for (int d = 0; d < 10; d++)
     {
-        Rgba8 const digit(dir.path / ("gfx/puzzle/num" + std::to_string(d) + ".png"));
+        PngPixels const digit(dir.path / ("gfx/puzzle/num" + std::to_string(d) + ".png"));
         EXPECT_EQ(digit.width, square.width) << d;
         EXPECT_NEAR(digit.InkCentre(), square.width / 2.0, 3.0) << d;
     }

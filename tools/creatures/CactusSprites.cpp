@@ -35,24 +35,24 @@ void CreatureSprites::WriteCactus(std::string const& dir)
         double const mid = (top + bottom) / 2.0;
         c.FillRect(22, static_cast<int>(bottom), 8, 4, foot);
         c.FillRect(34, static_cast<int>(bottom), 8, 4, foot);
-        c.Fill(Shape::Ellipse(32, mid, 13, p.height / 2.0), green);
-        c.Fill(Shape::Ellipse(28, mid, 4, p.height / 2.0 - 4), light);
+        c.Fill(Canvas_Shape::Ellipse(32, mid, 13, p.height / 2.0), green);
+        c.Fill(Canvas_Shape::Ellipse(28, mid, 4, p.height / 2.0 - 4), light);
         // Arms: elbows out to each side, forearms up.
-        c.Line(20, mid + 4, 9, mid + 4, Pen{green, 7});
-        c.Line(9, mid + 5, 9, mid - 10 - p.arms, Pen{green, 7});
-        c.Line(44, mid, 55, mid, Pen{green, 7});
-        c.Line(55, mid + 1, 55, mid - 14 - p.arms, Pen{green, 7});
+        c.Line(20, mid + 4, 9, mid + 4, Canvas_Pen{green, 7});
+        c.Line(9, mid + 5, 9, mid - 10 - p.arms, Canvas_Pen{green, 7});
+        c.Line(44, mid, 55, mid, Canvas_Pen{green, 7});
+        c.Line(55, mid + 1, 55, mid - 14 - p.arms, Canvas_Pen{green, 7});
         for (int i = 0; i < 6; ++i)
         {
             double const y = top + 8 + i * (p.height - 16) / 5.0;
-            c.Line(19, y, 16, y - 2, Pen{spine, 1});
-            c.Line(45, y + 3, 48, y + 1, Pen{spine, 1});
+            c.Line(19, y, 16, y - 2, Canvas_Pen{spine, 1});
+            c.Line(45, y + 3, 48, y + 1, Canvas_Pen{spine, 1});
         }
-        c.Fill(Shape::Circle(32, top + 3, 4), flower);
+        c.Fill(Canvas_Shape::Circle(32, top + 3, 4), flower);
         // The face looks right; the level mirrors it to face left.
-        c.Fill(Shape::Circle(38, top + 16, 2.2), black);
-        c.Fill(Shape::Circle(30, top + 16, 2.2), black);
-        c.Line(30, top + 26, 40, top + 24, Pen{black, 1.5});
+        c.Fill(Canvas_Shape::Circle(38, top + 16, 2.2), black);
+        c.Fill(Canvas_Shape::Circle(30, top + 16, 2.2), black);
+        c.Line(30, top + 26, 40, top + 24, Canvas_Pen{black, 1.5});
         CreatureSprites::Save(c, dir, CreatureSprites::FrameName("gfx/cactus/cactus", f));
     }
 }

@@ -20,10 +20,10 @@ void CreatureSprites::WriteGrethyn(std::string const& dir)
     {
         Canvas c(eye.width, eye.height);
         double const open = f * 1.2;
-        c.Fill(Shape::Ellipse(8, 4, 7.5, std::max(1.0, open + 0.5)), lid);
+        c.Fill(Canvas_Shape::Ellipse(8, 4, 7.5, std::max(1.0, open + 0.5)), lid);
         if (f > 0)
         {
-            c.Fill(Shape::Ellipse(8, 4, 6, open), glow);
+            c.Fill(Canvas_Shape::Ellipse(8, 4, 6, open), glow);
             c.FillRect(7, static_cast<int>(4 - open), 2, static_cast<int>(2 * open + 0.5), pupil);
         }
         CreatureSprites::Save(c, dir, CreatureSprites::FrameName("gfx/grethyn/eye", f));
@@ -35,14 +35,14 @@ void CreatureSprites::WriteGrethyn(std::string const& dir)
     {
         Canvas c(mouth.width, mouth.height);
         double const gape = f * 3.2;
-        c.Fill(Shape::Ellipse(16, 16, 14, gape + 3), gums);
+        c.Fill(Canvas_Shape::Ellipse(16, 16, 14, gape + 3), gums);
         if (f > 0)
-            c.Fill(Shape::Ellipse(16, 16, 11, gape), throat);
+            c.Fill(Canvas_Shape::Ellipse(16, 16, 11, gape), throat);
         for (int i = 0; i < 5; ++i)
         {
             double const x = 7 + i * 4.5;
-            c.Fill(Shape::Polygon({x - 1.8, 16 - gape, x + 1.8, 16 - gape, x, 16 - gape + 3.5}), tooth);
-            c.Fill(Shape::Polygon({x - 1.8, 16 + gape, x + 1.8, 16 + gape, x, 16 + gape - 3.5}), tooth);
+            c.Fill(Canvas_Shape::Polygon({x - 1.8, 16 - gape, x + 1.8, 16 - gape, x, 16 - gape + 3.5}), tooth);
+            c.Fill(Canvas_Shape::Polygon({x - 1.8, 16 + gape, x + 1.8, 16 + gape, x, 16 + gape - 3.5}), tooth);
         }
         CreatureSprites::Save(c, dir, CreatureSprites::FrameName("gfx/grethyn/mouth", f));
     }

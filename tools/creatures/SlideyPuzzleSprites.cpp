@@ -54,9 +54,10 @@ void CreatureSprites::WriteSlideyPuzzle(std::string const& dir)
     {
         // The picture numbered n shows n + 1, so that a solved board reads 1 to 15 whatever the gap.
         Canvas c(size.width, size.height, Hue(static_cast<double>(n) / CreatureFrames_SlideyTile));
-        c.Trace(Shape::Rect(0 + 1 / 2.0, 0 + 1 / 2.0, size.width - 1, size.height - 1), Pen{edge, double(1)});
+        c.Trace(Canvas_Shape::Rect(0 + 1 / 2.0, 0 + 1 / 2.0, size.width - 1, size.height - 1),
+                Canvas_Pen{edge, double(1)});
         int const baseline = (size.height + font.Ascender() - font.Descender()) / 2;
-        TextStyle style;
+        Canvas_Text style;
         style.size = size.height / 2;
         style.colour = white;
         c.Text(size.width / 2, baseline, std::to_string(n + 1), style);

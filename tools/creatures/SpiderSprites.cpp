@@ -15,13 +15,13 @@ void CreatureSprites::WriteSpider(std::string const& dir)
     {
         double const y = 6.5 + i * 2.5;
         double const reach = i == 0 || i == 3 ? 2.0 : 0.0;
-        c.Line(10, y, 2, y - 3 + i * 2 - reach, Pen{legs, 1.0});
-        c.Line(10, y, 18, y - 3 + i * 2 - reach, Pen{legs, 1.0});
+        c.Line(10, y, 2, y - 3 + i * 2 - reach, Canvas_Pen{legs, 1.0});
+        c.Line(10, y, 18, y - 3 + i * 2 - reach, Canvas_Pen{legs, 1.0});
     }
-    c.Fill(Shape::Ellipse(10, 13, 4.5, 5), body);
-    c.Fill(Shape::Circle(10, 6, 3), body);
-    c.Fill(Shape::Polygon({10, 10.5, 12, 13, 10, 15.5, 8, 13}), mark);
-    c.Fill(Shape::Circle(9, 5, 0.8), eye);
-    c.Fill(Shape::Circle(11, 5, 0.8), eye);
+    c.Fill(Canvas_Shape::Ellipse(10, 13, 4.5, 5), body);
+    c.Fill(Canvas_Shape::Circle(10, 6, 3), body);
+    c.Fill(Canvas_Shape::Polygon({10, 10.5, 12, 13, 10, 15.5, 8, 13}), mark);
+    c.Fill(Canvas_Shape::Circle(9, 5, 0.8), eye);
+    c.Fill(Canvas_Shape::Circle(11, 5, 0.8), eye);
     CreatureSprites::Save(c, dir, CreatureSprites::FrameName("gfx/spider/spider", 0));
 }

@@ -43,10 +43,10 @@ void CreatureSprites::WriteWavyBlob(std::string const& dir)
     for (Wavy_Colour const& c : Wavy_Colours)
     {
         Canvas bulb(tip.width, tip.height);
-        bulb.Fill(Shape::Ellipse(13, 12, 10, 9), c.main);
-        bulb.Fill(Shape::Ellipse(10, 9, 4, 3), c.light);
-        bulb.Fill(Shape::Circle(20, 12, 2.5), black);
-        bulb.Fill(Shape::Polygon({1, 9, 5, 12, 1, 15}), c.main);
+        bulb.Fill(Canvas_Shape::Ellipse(13, 12, 10, 9), c.main);
+        bulb.Fill(Canvas_Shape::Ellipse(10, 9, 4, 3), c.light);
+        bulb.Fill(Canvas_Shape::Circle(20, 12, 2.5), black);
+        bulb.Fill(Canvas_Shape::Polygon({1, 9, 5, 12, 1, 15}), c.main);
         CreatureSprites::Save(bulb, dir, std::string("gfx/wavyblob/") + c.name + "blob.png");
     }
 
@@ -56,23 +56,23 @@ void CreatureSprites::WriteWavyBlob(std::string const& dir)
     {
         bool const hurt = std::string(c.name) == "grey";
         Canvas f(face.width, face.height);
-        f.Fill(Shape::Circle(32, 32, 30), c.main);
-        f.Fill(Shape::Ellipse(24, 20, 10, 6), c.light);
+        f.Fill(Canvas_Shape::Circle(32, 32, 30), c.main);
+        f.Fill(Canvas_Shape::Ellipse(24, 20, 10, 6), c.light);
         if (hurt)
         {
-            f.Line(16, 24, 26, 30, Pen{black, 3});
-            f.Line(16, 30, 26, 24, Pen{black, 3});
-            f.Line(38, 24, 48, 30, Pen{black, 3});
-            f.Line(38, 30, 48, 24, Pen{black, 3});
-            f.Fill(Shape::Ellipse(32, 46, 9, 6), black);
+            f.Line(16, 24, 26, 30, Canvas_Pen{black, 3});
+            f.Line(16, 30, 26, 24, Canvas_Pen{black, 3});
+            f.Line(38, 24, 48, 30, Canvas_Pen{black, 3});
+            f.Line(38, 30, 48, 24, Canvas_Pen{black, 3});
+            f.Fill(Canvas_Shape::Ellipse(32, 46, 9, 6), black);
         }
         else
         {
-            f.Fill(Shape::Circle(22, 27, 6), white);
-            f.Fill(Shape::Circle(42, 27, 6), white);
-            f.Fill(Shape::Circle(23, 28, 3), black);
-            f.Fill(Shape::Circle(43, 28, 3), black);
-            f.Fill(Shape::Polygon({18, 42, 46, 42, 32, 52}), black);
+            f.Fill(Canvas_Shape::Circle(22, 27, 6), white);
+            f.Fill(Canvas_Shape::Circle(42, 27, 6), white);
+            f.Fill(Canvas_Shape::Circle(23, 28, 3), black);
+            f.Fill(Canvas_Shape::Circle(43, 28, 3), black);
+            f.Fill(Canvas_Shape::Polygon({18, 42, 46, 42, 32, 52}), black);
         }
         CreatureSprites::Save(f, dir, std::string("gfx/wavyblob/") + c.name + "face.png");
     }

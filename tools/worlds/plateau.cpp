@@ -5,6 +5,7 @@
 
 #include "tools/Canvas.h"
 #include "tools/DataGen.h"
+#include "tools/Figure.h"
 #include "tools/MapWriter.h"
 #include "util/Error.h"
 #include "util/Pointf.h"
@@ -315,65 +316,81 @@ void Save(Canvas const& canvas, std::string const& dir, std::string const& name)
 }
 
 Rgba const Black{0, 0, 0, 255};
-Rgba const Skin{240, 200, 160, 255};
 
-Canvas Person(Rgba coat, Rgba hat, double pick)
+// A miner in orange overalls and a yellow hard hat with its lamp, swinging a pick.
+Canvas Miner(double pick)
 {
+    Figure_Look look;
+    look.clothes = Rgba{220, 120, 30, 255};
+    look.trim = Rgba{150, 150, 140, 255};
+    look.legs = Rgba{200, 110, 30, 255};
+    look.boots = Rgba{70, 55, 45, 255};
+    look.hair = Rgba{60, 45, 35, 255};
+    look.hat = Rgba{245, 205, 30, 255};
+    look.hatStyle = Figure_Hat::Helmet;
+    look.dress = Figure_Clothes::Overalls;
+    look.holds = Figure_Holds::Pick;
+    look.build = 1.2;
+    Figure_Pose pose;
+    pose.tool = pick;
     Canvas c(32, 32);
-    c.Line(16, 20, 12, 31, Pen{Rgba{60, 50, 40, 255}, 3});
-    c.Line(16, 20, 20, 31, Pen{Rgba{60, 50, 40, 255}, 3});
-    c.Line(16, 11, 16, 21, Pen{coat, 8});
-    c.Fill(Shape::Circle(17, 7, 5), Skin);
-    c.Fill(Shape::Circle(19, 6, 1), Black);
-    c.Fill(Shape::Ellipse(17, 3, 6, 2.5), hat);
-    if (pick >= 0.0)
-    {
-        // The pick swings from overhead (0) down to the ground (1).
-        double const a = -1.2 + 2.4 * pick;
-        double const hx = 18 + 12 * std::cos(a), hy = 14 + 12 * std::sin(a);
-        c.Line(18, 14, hx, hy, Pen{Rgba{120, 80, 40, 255}, 2});
-        c.Line(hx - 4 * std::sin(a), hy + 4 * std::cos(a), hx + 4 * std::sin(a), hy - 4 * std::cos(a), Pen{Rgba{170, 170, 180, 255}, 2});
-    }
+    DrawFigure(c, look, pose);
+    return c;
+}
+
+// The hermit: bald, a long grey beard, a patched brown robe.
+Canvas Hermit()
+{
+    Figure_Look look;
+    look.clothes = Rgba{125, 90, 55, 255};
+    look.trim = Rgba{90, 65, 40, 255};
+    look.hair = Rgba{170, 170, 165, 255};
+    look.hairStyle = Figure_Hair::Bald;
+    look.beard = Rgba{200, 200, 195, 255};
+    look.dress = Figure_Clothes::Robe;
+    look.holds = Figure_Holds::Staff;
+    look.build = 0.9;
+    Canvas c(32, 32);
+    DrawFigure(c, look, Figure_Pose{});
     return c;
 }
 
 void WritePictures(std::string const& dir)
 {
     for (int i = 0; i < 6; ++i)
-        Save(Person(Rgba{70, 90, 160, 255}, Rgba{240, 200, 0, 255}, i / 5.0), dir,
-             "gfx/plateau/miner0" + std::to_string(i) + ".png");
-    Canvas hermit = Person(Rgba{110, 80, 50, 255}, Rgba{90, 90, 90, 255}, -1.0);
-    hermit.Line(14, 11, 13, 20, Pen{Rgba{230, 230, 230, 255}, 4}); // the beard
-    Save(hermit, dir, "gfx/plateau/hermit.png");
+        Save(Miner(i / 5.0), dir, "gfx/plateau/miner0" + std::to_string(i) + ".png");
+    Save(Hermit(), dir, "gfx/plateau/hermit.png");
 
     Canvas weed(32, 32);
     for (int i = 0; i < 12; ++i)
     {
         double const a = i * pi / 6.0;
-        weed.Line(16 + 13 * std::cos(a), 16 + 13 * std::sin(a), 16 - 13 * std::cos(a + 1.0), 16 - 13 * std::sin(a + 1.0), Pen{Rgba{170, 140, 70, 255}, 1.5});
+        weed.Line(16 + 13 * std::cos(a), 16 + 13 * std::sin(a), 16 - 13 * std::cos(a + 1.0),
+                  16 - 13 * std::sin(a + 1.0), Canvas_Pen{Rgba{170, 140, 70, 255}, 1.5});
     }
     Save(weed, dir, "gfx/plateau/tumbleweed.png");
 
     Canvas aerial(64, 16);
-    aerial.Line(0, 8, 63, 8, Pen{Rgba{180, 180, 190, 255}, 2});
+    aerial.Line(0, 8, 63, 8, Canvas_Pen{Rgba{180, 180, 190, 255}, 2});
     for (int i = 1; i < 6; ++i)
-        aerial.Line(i * 11.0, 2, i * 11.0, 14, Pen{Rgba{200, 200, 210, 255}, 1.5});
+        aerial.Line(i * 11.0, 2, i * 11.0, 14, Canvas_Pen{Rgba{200, 200, 210, 255}, 1.5});
     Save(aerial, dir, "gfx/plateau/aerial.png");
 
     // The picture the tuned set shows: a landscape with the sun.
     Canvas picture(320, 240, Rgba{110, 170, 240, 255});
     picture.FillRect(0, 150, 320, 90, Rgba{70, 150, 60, 255});
-    picture.Fill(Shape::Circle(250, 60, 30), Rgba{250, 220, 60, 255});
-    picture.Fill(Shape::Ellipse(100, 160, 120, 40), Rgba{60, 120, 50, 255});
-    picture.Trace(Shape::Rect(0 + 6 / 2.0, 0 + 6 / 2.0, 320 - 6, 240 - 6), Pen{Rgba{40, 40, 40, 255}, double(6)});
+    picture.Fill(Canvas_Shape::Circle(250, 60, 30), Rgba{250, 220, 60, 255});
+    picture.Fill(Canvas_Shape::Ellipse(100, 160, 120, 40), Rgba{60, 120, 50, 255});
+    picture.Trace(Canvas_Shape::Rect(0 + 6 / 2.0, 0 + 6 / 2.0, 320 - 6, 240 - 6),
+                  Canvas_Pen{Rgba{40, 40, 40, 255}, double(6)});
     Save(picture, dir, "gfx/plateau/tvpicture.png");
 
     for (int f = 0; f < 4; ++f)
     {
         Canvas tv(32, 32);
         tv.FillRect(2, 6, 28, 24, Rgba{80, 60, 40, 255});
-        tv.Line(10, 0, 16, 6, Pen{Black, 1});
-        tv.Line(22, 0, 16, 6, Pen{Black, 1});
+        tv.Line(10, 0, 16, 6, Canvas_Pen{Black, 1});
+        tv.Line(22, 0, 16, 6, Canvas_Pen{Black, 1});
         for (int y = 9; y < 26; ++y)
             for (int x = 5; x < 24; ++x)
             {
@@ -381,38 +398,38 @@ void WritePictures(std::string const& dir)
                 tv.Set(x, y,
                        f == 3 ? (y < 18 ? Rgba{110, 170, 240, 255} : Rgba{70, 150, 60, 255}) : Rgba{v, v, v, 255});
             }
-        tv.Fill(Shape::Circle(27, 14, 1.5), Rgba{200, 40, 40, 255});
+        tv.Fill(Canvas_Shape::Circle(27, 14, 1.5), Rgba{200, 40, 40, 255});
         Save(tv, dir, "gfx/plateau/tv" + std::to_string(f) + ".png");
     }
 
     Rgba const turtle{70, 120, 60, 255};
     Canvas head(32, 32);
-    head.Fill(Shape::Ellipse(14, 16, 13, 10), turtle);
-    head.Fill(Shape::Circle(8, 12, 2.5), Rgba{255, 230, 0, 255});
-    head.Line(2, 20, 12, 21, Pen{Black, 2});
+    head.Fill(Canvas_Shape::Ellipse(14, 16, 13, 10), turtle);
+    head.Fill(Canvas_Shape::Circle(8, 12, 2.5), Rgba{255, 230, 0, 255});
+    head.Line(2, 20, 12, 21, Canvas_Pen{Black, 2});
     Save(head, dir, "gfx/plateau/caveturtle/head.png");
     Canvas front(24, 24);
-    front.Fill(Shape::Ellipse(12, 10, 6, 10), turtle);
-    front.Fill(Shape::Ellipse(9, 20, 7, 3), Rgba{40, 80, 40, 255});
+    front.Fill(Canvas_Shape::Ellipse(12, 10, 6, 10), turtle);
+    front.Fill(Canvas_Shape::Ellipse(9, 20, 7, 3), Rgba{40, 80, 40, 255});
     Save(front, dir, "gfx/plateau/caveturtle/frontfoot.png");
     Canvas back(24, 24);
-    back.Fill(Shape::Ellipse(12, 10, 7, 10), Rgba{90, 140, 70, 255});
-    back.Fill(Shape::Ellipse(15, 20, 7, 3), Rgba{40, 80, 40, 255});
+    back.Fill(Canvas_Shape::Ellipse(12, 10, 7, 10), Rgba{90, 140, 70, 255});
+    back.Fill(Canvas_Shape::Ellipse(15, 20, 7, 3), Rgba{40, 80, 40, 255});
     Save(back, dir, "gfx/plateau/caveturtle/backfoot.png");
     Canvas spike(20, 20);
-    spike.Fill(Shape::Polygon({4, 19, 10, 0, 16, 19}), Rgba{230, 230, 220, 255});
+    spike.Fill(Canvas_Shape::Polygon({4, 19, 10, 0, 16, 19}), Rgba{230, 230, 220, 255});
     Save(spike, dir, "gfx/plateau/caveturtle/spike.png");
 
     Canvas cart(32, 32);
-    cart.Fill(Shape::Polygon({2, 8, 30, 8, 26, 24, 6, 24}), Rgba{110, 110, 120, 255});
-    cart.Fill(Shape::Ellipse(16, 8, 12, 4), Rgba{90, 60, 40, 255});
-    cart.Fill(Shape::Circle(9, 26, 4), Black);
-    cart.Fill(Shape::Circle(23, 26, 4), Black);
+    cart.Fill(Canvas_Shape::Polygon({2, 8, 30, 8, 26, 24, 6, 24}), Rgba{110, 110, 120, 255});
+    cart.Fill(Canvas_Shape::Ellipse(16, 8, 12, 4), Rgba{90, 60, 40, 255});
+    cart.Fill(Canvas_Shape::Circle(9, 26, 4), Black);
+    cart.Fill(Canvas_Shape::Circle(23, 26, 4), Black);
     Save(cart, dir, "gfx/plateau/minecart.png");
 
     Canvas stand(48, 32);
-    stand.Fill(Shape::Polygon({4, 31, 14, 8, 34, 8, 44, 31}), Rgba{100, 70, 40, 255});
-    stand.Fill(Shape::Circle(24, 10, 7), Rgba{60, 60, 60, 255});
+    stand.Fill(Canvas_Shape::Polygon({4, 31, 14, 8, 34, 8, 44, 31}), Rgba{100, 70, 40, 255});
+    stand.Fill(Canvas_Shape::Circle(24, 10, 7), Rgba{60, 60, 60, 255});
     Save(stand, dir, "gfx/plateau/mortar-stand.png");
     Canvas gun(16, 48);
     gun.FillRect(3, 0, 10, 44, Rgba{50, 50, 55, 255});
@@ -420,9 +437,9 @@ void WritePictures(std::string const& dir)
     Save(gun, dir, "gfx/plateau/mortar-gun.png");
 
     Canvas boom(64, 64);
-    boom.Fill(Shape::Circle(32, 32, 30), Rgba{200, 40, 10, 220});
-    boom.Fill(Shape::Circle(32, 32, 20), Rgba{250, 150, 20, 240});
-    boom.Fill(Shape::Circle(32, 32, 10), Rgba{255, 250, 180, 255});
+    boom.Fill(Canvas_Shape::Circle(32, 32, 30), Rgba{200, 40, 10, 220});
+    boom.Fill(Canvas_Shape::Circle(32, 32, 20), Rgba{250, 150, 20, 240});
+    boom.Fill(Canvas_Shape::Circle(32, 32, 10), Rgba{255, 250, 180, 255});
     Save(boom, dir, "gfx/general/explosion.png");
 
     // Sky over distant mesas; drawn at 0.52 it covers the 640 x 480 screen and the wobble margins.
@@ -439,7 +456,8 @@ void WritePictures(std::string const& dir)
         double const cx = 130 + 260 * i;
         double const w = 90 + 30 * (i % 3);
         double const top = 560 + 60 * (i % 2);
-        sky.Fill(Shape::Polygon({cx - w - 40, 960, cx - w, top, cx + w, top, cx + w + 40, 960}), Rgba{170, 100, 70, 255});
+        sky.Fill(Canvas_Shape::Polygon({cx - w - 40, 960, cx - w, top, cx + w, top, cx + w + 40, 960}),
+                 Rgba{170, 100, 70, 255});
     }
     Save(sky, dir, "gfx/plateau/background.png");
 }

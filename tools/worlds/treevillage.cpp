@@ -5,6 +5,7 @@
 
 #include "tools/Canvas.h"
 #include "tools/DataGen.h"
+#include "tools/Figure.h"
 #include "tools/creatures/CreatureSprites.h"
 #include "util/Error.h"
 
@@ -319,37 +320,51 @@ Rgba const skin{235, 195, 150, 255};
 Rgba const wood{150, 95, 45, 255};
 Rgba const gold{240, 200, 40, 255};
 
-struct Look
+Figure_Look Villager(Rgba clothes, Figure_Clothes dress, Rgba hair, Figure_Hair hairStyle)
 {
-    Rgba tunic;
-    Rgba hair;
-    int extra; // 0 none, 1 coat and bag, 2 crown, 3 beard and staff
-};
+    Figure_Look look;
+    look.clothes = clothes;
+    look.dress = dress;
+    look.hair = hair;
+    look.hairStyle = hairStyle;
+    look.skin = skin;
+    return look;
+}
 
-// A villager in profile facing left; phase swings the legs and arms for the walking frames.
-Canvas Villager(int size, Look const& look, double phase)
+// The four walking villagers, each its own shape: a farmer in a straw hat, a woman in a long dress,
+// a stout baker in his apron, a tall man in a long coat and cap.
+std::vector<Figure_Look> Walkers()
 {
-    Canvas c(size, size, clear);
-    double const k = size / 32.0;
-    double const swing = std::sin(phase) * 4.0;
-    Rgba const dark{static_cast<std::uint8_t>(look.tunic.r / 2), static_cast<std::uint8_t>(look.tunic.g / 2),
-                    static_cast<std::uint8_t>(look.tunic.b / 2), 255};
-    c.Line(16 * k, 21 * k, (16 - swing) * k, 31 * k, Pen{dark, 3.0 * k});
-    c.Line(16 * k, 21 * k, (16 + swing) * k, 31 * k, Pen{dark, 3.0 * k});
-    c.Line(16 * k, 12 * k, 16 * k, 22 * k, Pen{look.tunic, 8.0 * k});
-    c.Line(16 * k, 13 * k, (16 - swing) * k, 21 * k, Pen{skin, 2.5 * k});
-    c.Fill(Shape::Circle(15 * k, 7 * k, 5.0 * k), skin);
-    c.Fill(Shape::Circle(12.5 * k, 6 * k, 1.0 * k), black);
-    c.Fill(Shape::Ellipse(16.5 * k, 3.5 * k, 5.0 * k, 2.2 * k), look.hair);
-    if (look.extra == 1)
-        c.FillRect(int(19 * k), int(16 * k), int(6 * k), int(5 * k), Rgba{120, 60, 30, 255});
-    else if (look.extra == 2)
-        c.Fill(Shape::Polygon({11 * k, 3 * k, 11 * k, 0, 14 * k, 2 * k, 16 * k, 0, 18 * k, 2 * k, 21 * k, 0, 21 * k, 3 * k}), gold);
-    else if (look.extra == 3)
-    {
-        c.Fill(Shape::Ellipse(13 * k, 12 * k, 3.0 * k, 4.5 * k), white);
-        c.Line(8 * k, 8 * k, 8 * k, 31 * k, Pen{wood, 2.0 * k});
-    }
+    Figure_Look farmer = Villager({70, 140, 60, 255}, Figure_Clothes::Tunic, {95, 60, 30, 255}, Figure_Hair::Short);
+    farmer.hatStyle = Figure_Hat::Straw;
+    farmer.hat = Rgba{225, 195, 110, 255};
+    farmer.trim = Rgba{120, 80, 40, 255};
+    farmer.holds = Figure_Holds::Bag;
+    Figure_Look woman = Villager({170, 62, 50, 255}, Figure_Clothes::Dress, {45, 35, 35, 255}, Figure_Hair::Long);
+    woman.trim = Rgba{235, 220, 180, 255};
+    woman.build = 0.85;
+    Figure_Look baker = Villager({205, 160, 60, 255}, Figure_Clothes::Apron, {150, 95, 50, 255}, Figure_Hair::Bald);
+    baker.trim = Rgba{245, 242, 230, 255};
+    baker.beard = Rgba{150, 95, 50, 255};
+    baker.build = 1.4;
+    Figure_Look tall = Villager({120, 80, 50, 255}, Figure_Clothes::Coat, {150, 150, 150, 255}, Figure_Hair::Short);
+    tall.trim = Rgba{220, 215, 200, 255};
+    tall.hatStyle = Figure_Hat::Cap;
+    tall.hat = Rgba{60, 90, 60, 255};
+    tall.build = 0.8;
+    return {farmer, woman, baker, tall};
+}
+
+Canvas VillagerPicture(Figure_Look const& look, double phase, double size)
+{
+    Canvas c(32, 32);
+    // A child stands smaller in the same picture, since every villager is drawn 24 wide and high.
+    Canvas::Frame const scaled = c.Scaled(size, size, 16.0, 32.0);
+    Figure_Pose pose;
+    pose.stride = std::sin(phase);
+    pose.arms = -std::sin(phase);
+    pose.lift = std::cos(phase);
+    DrawFigure(c, look, pose);
     return c;
 }
 
@@ -360,25 +375,48 @@ void Save(Canvas const& c, std::string const& dir, std::string const& name)
 
 void WriteVillagers(std::string const& dir)
 {
-    Look const rows[4] = {{{60, 130, 60, 255}, {90, 60, 30, 255}, 0},
-                          {{170, 60, 50, 255}, {30, 30, 30, 255}, 0},
-                          {{200, 160, 60, 255}, {200, 120, 40, 255}, 0},
-                          {{80, 90, 170, 255}, {120, 120, 120, 255}, 0}};
+    std::vector<Figure_Look> const walkers = Walkers();
     char name[64];
     for (int r = 0; r < 4; ++r)
         for (int f = 0; f < 5; ++f)
         {
             std::snprintf(name, sizeof name, "dudes/treedude%c0%c.png", 'A' + r, '0' + f);
-            Save(Villager(32, rows[r], f * 2.0 * pi / 5.0), dir, name);
+            Save(VillagerPicture(walkers[r], f * 2.0 * pi / 5.0, 1.0), dir, name);
         }
-    Save(Villager(32, {white, {80, 80, 80, 255}, 1}, 0.0), dir, "dudes/doctor.png");
-    Save(Villager(32, {{120, 30, 140, 255}, {200, 170, 60, 255}, 2}, 0.0), dir, "dudes/king.png");
-    Save(Villager(32, {{110, 110, 140, 255}, white, 3}, 0.0), dir, "dudes/wiseman.png");
-    Rgba const children[4] = {{230, 120, 40, 255}, {60, 180, 200, 255}, {220, 80, 160, 255}, {150, 200, 70, 255}};
+
+    Figure_Look doctor = Villager({238, 238, 232, 255}, Figure_Clothes::Coat, {60, 45, 40, 255}, Figure_Hair::Short);
+    doctor.trim = Rgba{150, 160, 150, 255};
+    doctor.hatStyle = Figure_Hat::Mirror;
+    doctor.hat = Rgba{90, 90, 90, 255};
+    Save(VillagerPicture(doctor, 0.0, 1.0), dir, "dudes/doctor.png");
+
+    Figure_Look king = Villager({30, 110, 110, 255}, Figure_Clothes::Robe, {235, 235, 230, 255}, Figure_Hair::Long);
+    king.trim = gold;
+    king.hatStyle = Figure_Hat::Crown;
+    king.beard = Rgba{235, 235, 230, 255};
+    king.build = 1.2;
+    Save(VillagerPicture(king, 0.0, 1.0), dir, "dudes/king.png");
+
+    Figure_Look wise = Villager({135, 120, 100, 255}, Figure_Clothes::Robe, white, Figure_Hair::Long);
+    wise.trim = Rgba{95, 80, 65, 255};
+    wise.hatStyle = Figure_Hat::Hood;
+    wise.hat = Rgba{120, 105, 85, 255};
+    wise.beard = Rgba{245, 245, 245, 255};
+    wise.holds = Figure_Holds::Staff;
+    Save(VillagerPicture(wise, 0.0, 1.0), dir, "dudes/wiseman.png");
+
+    Figure_Look children[4] = {
+        Villager({230, 120, 40, 255}, Figure_Clothes::Tunic, {120, 70, 30, 255}, Figure_Hair::Short),
+        Villager({230, 200, 60, 255}, Figure_Clothes::Dress, {200, 130, 50, 255}, Figure_Hair::Bun),
+        Villager({230, 110, 90, 255}, Figure_Clothes::Dress, {60, 40, 30, 255}, Figure_Hair::Long),
+        Villager({150, 200, 70, 255}, Figure_Clothes::Tunic, {230, 200, 120, 255}, Figure_Hair::Short),
+    };
+    children[0].hatStyle = Figure_Hat::Cap;
+    children[0].hat = Rgba{90, 140, 60, 255};
     for (int i = 0; i < 4; ++i)
     {
         std::snprintf(name, sizeof name, "dudes/dudesmall%.2d.png", i);
-        Save(Villager(24, {children[i], {110, 70, 30, 255}, 0}, 0.0), dir, name);
+        Save(VillagerPicture(children[i], 0.0, 0.72), dir, name);
     }
 }
 
@@ -386,14 +424,14 @@ void WriteMarbles(std::string const& dir)
 {
     Canvas arrow(32, 32, clear);
     arrow.FillRect(12, 2, 8, 16, gold);
-    arrow.Fill(Shape::Polygon({4, 16, 28, 16, 16, 30}), gold);
+    arrow.Fill(Canvas_Shape::Polygon({4, 16, 28, 16, 16, 30}), gold);
     Save(arrow, dir, "arrow.png");
     Rgba const colours[4] = {{220, 40, 40, 255}, {40, 110, 230, 255}, {40, 180, 60, 255}, {240, 210, 40, 255}};
     for (int i = 0; i < 4; ++i)
     {
         Canvas marble(16, 16, clear);
-        marble.Fill(Shape::Circle(8, 8, 7), colours[i]);
-        marble.Fill(Shape::Circle(5.5, 5.5, 2), Rgba{255, 255, 255, 200});
+        marble.Fill(Canvas_Shape::Circle(8, 8, 7), colours[i]);
+        marble.Fill(Canvas_Shape::Circle(5.5, 5.5, 2), Rgba{255, 255, 255, 200});
         Save(marble, dir, "marble" + std::to_string(i + 1) + ".png");
     }
 }
@@ -402,13 +440,13 @@ void WriteMarbles(std::string const& dir)
 void WriteMarketSign(std::string const& dir)
 {
     Canvas whole(108, 72, Rgba{230, 210, 160, 255});
-    whole.Trace(Shape::Rect(0 + 3 / 2.0, 0 + 3 / 2.0, 108 - 3, 72 - 3), Pen{wood, double(3)});
+    whole.Trace(Canvas_Shape::Rect(0 + 3 / 2.0, 0 + 3 / 2.0, 108 - 3, 72 - 3), Canvas_Pen{wood, double(3)});
     for (int i = 0; i < 6; ++i)
         whole.FillRect(4 + 17 * i, 40, 9, 10, i % 2 == 0 ? Rgba{200, 40, 40, 255} : white);
-    whole.Fill(Shape::Circle(30, 60, 6), Rgba{200, 40, 40, 255});
-    whole.Fill(Shape::Circle(54, 60, 6), Rgba{240, 160, 30, 255});
-    whole.Fill(Shape::Circle(78, 60, 6), Rgba{80, 170, 50, 255});
-    TextStyle style;
+    whole.Fill(Canvas_Shape::Circle(30, 60, 6), Rgba{200, 40, 40, 255});
+    whole.Fill(Canvas_Shape::Circle(54, 60, 6), Rgba{240, 160, 30, 255});
+    whole.Fill(Canvas_Shape::Circle(78, 60, 6), Rgba{80, 170, 50, 255});
+    Canvas_Text style;
     style.colour = Rgba{120, 40, 20, 255};
     whole.Text(54, 28, "Market", style);
     for (int t = 0; t < 6; ++t)
