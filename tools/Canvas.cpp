@@ -171,6 +171,11 @@ Canvas_Paint Canvas_Paint::Radial(double cx, double cy, double r, Rgba centre, R
     return p;
 }
 
+Canvas_Paint Canvas_Paint::Lit(Rgba colour, double top, double bottom)
+{
+    return Linear(0.0, top, 0.0, bottom, colour.Shade(1.18), colour.Shade(0.8));
+}
+
 Canvas_Paint& Canvas_Paint::Stop(double at, Rgba colour)
 {
     stops.push_back({at, colour});

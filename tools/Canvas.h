@@ -48,6 +48,8 @@ public:
     static Canvas_Paint Linear(double x0, double y0, double x1, double y1, Rgba from, Rgba to);
     // From `centre` at (cx, cy) to `edge` at radius r and beyond.
     static Canvas_Paint Radial(double cx, double cy, double r, Rgba centre, Rgba edge);
+    // The colour lit from above: lighter at row `top`, darker at row `bottom`, so that a body reads as round.
+    static Canvas_Paint Lit(Rgba colour, double top, double bottom);
     // A further colour at a fraction of the way (0 the start, 1 the end) of a gradient.
     Canvas_Paint& Stop(double at, Rgba colour);
 

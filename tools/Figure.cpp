@@ -21,12 +21,6 @@ constexpr double HeadX = 17.0;
 constexpr double HeadY = 7.6;
 constexpr double HeadR = 6.0;
 
-// Top lighter than the bottom, so that a part reads as round.
-Canvas_Paint Rounded(Rgba c, double top, double bottom)
-{
-    return Canvas_Paint::Linear(0.0, top, 0.0, bottom, c.Shade(1.18), c.Shade(0.8));
-}
-
 struct Limb
 {
     double x, y; // the far end
@@ -42,7 +36,8 @@ void Leg(Canvas& c, Figure_Look const& look, Canvas_Pen const& ink, double angle
 {
     double const shade = far ? 0.78 : 1.0;
     Limb const foot = End(HipX, HipY, LegLength - 2.6 * std::max(0.0, lift), angle);
-    c.Draw(Canvas_Shape::Capsule(HipX, HipY, foot.x, foot.y, 4.0), Rounded(look.legs.Shade(shade), HipY, foot.y), ink);
+    c.Draw(Canvas_Shape::Capsule(HipX, HipY, foot.x, foot.y, 4.0),
+           Canvas_Paint::Lit(look.legs.Shade(shade), HipY, foot.y), ink);
     c.Draw(Canvas_Shape::Ellipse(foot.x + 1.3, foot.y + 0.2, 2.8, 1.75), look.boots.Shade(shade), ink);
 }
 
@@ -71,34 +66,34 @@ void Body(Canvas& c, Figure_Look const& look, Canvas_Pen const& ink)
     switch (look.dress)
     {
     case Figure_Clothes::Tunic:
-        c.Draw(Garment(b, 23.4, 5.8 * b), Rounded(look.clothes, 12.0, 23.5), ink);
+        c.Draw(Garment(b, 23.4, 5.8 * b), Canvas_Paint::Lit(look.clothes, 12.0, 23.5), ink);
         c.Draw(Canvas_Shape::Rect(HipX - 5.1 * b, 19.4, 10.2 * b, 1.7), look.trim, ink);
         break;
     case Figure_Clothes::Dress:
-        c.Draw(Garment(b, 27.8, 7.6 * b), Rounded(look.clothes, 12.0, 28.0), ink);
+        c.Draw(Garment(b, 27.8, 7.6 * b), Canvas_Paint::Lit(look.clothes, 12.0, 28.0), ink);
         c.Draw(Canvas_Shape::Rect(HipX - 4.6 * b, 18.0, 9.2 * b, 1.4), look.trim, ink);
         break;
     case Figure_Clothes::Robe:
-        c.Draw(Garment(b, 30.3, 6.8 * b), Rounded(look.clothes, 12.0, 30.5), ink);
+        c.Draw(Garment(b, 30.3, 6.8 * b), Canvas_Paint::Lit(look.clothes, 12.0, 30.5), ink);
         c.Line(HipX + 2.0, 13.0, HipX + 3.5, 30.0, Canvas_Pen{look.trim, 1.2});
         break;
     case Figure_Clothes::Coat:
-        c.Draw(Garment(b, 27.0, 6.6 * b), Rounded(look.clothes, 12.0, 27.0), ink);
+        c.Draw(Garment(b, 27.0, 6.6 * b), Canvas_Paint::Lit(look.clothes, 12.0, 27.0), ink);
         c.Fill(Canvas_Shape::Polygon({HipX + 1.8, 12.6, HipX + 4.0 * b, 13.0, HipX + 4.6 * b, 26.6, HipX + 2.8, 26.8}),
                look.trim);
         c.Line(HipX + 1.8, 12.8, HipX + 2.8, 26.6, Canvas_Pen{look.clothes.Shade(0.6), 0.8});
         break;
     case Figure_Clothes::Overalls:
-        c.Draw(Garment(b, 22.0, 5.4 * b), Rounded(look.trim, 12.0, 22.0), ink);
-        c.Draw(Canvas_Shape::RoundRect(HipX - 4.8 * b, 17.0, 9.6 * b, 6.4, 1.5), Rounded(look.clothes, 17.0, 23.4),
-               ink);
+        c.Draw(Garment(b, 22.0, 5.4 * b), Canvas_Paint::Lit(look.trim, 12.0, 22.0), ink);
+        c.Draw(Canvas_Shape::RoundRect(HipX - 4.8 * b, 17.0, 9.6 * b, 6.4, 1.5),
+               Canvas_Paint::Lit(look.clothes, 17.0, 23.4), ink);
         c.Draw(Canvas_Shape::Rect(HipX + 0.8, 14.4, 3.6 * b, 3.2), look.clothes, ink);
         c.Line(HipX + 1.2, 14.6, HipX - 2.0, 12.6, Canvas_Pen{look.clothes.Shade(0.8), 1.3});
         break;
     case Figure_Clothes::Apron:
-        c.Draw(Garment(b, 23.6, 6.0 * b), Rounded(look.clothes, 12.0, 23.6), ink);
+        c.Draw(Garment(b, 23.6, 6.0 * b), Canvas_Paint::Lit(look.clothes, 12.0, 23.6), ink);
         c.Draw(Canvas_Shape::Polygon({HipX + 0.5, 14.8, HipX + 4.2 * b, 14.8, HipX + 5.8 * b, 27.0, HipX + 0.4, 27.0}),
-               Rounded(look.trim, 14.8, 27.0), ink);
+               Canvas_Paint::Lit(look.trim, 14.8, 27.0), ink);
         c.Line(HipX - 4.0 * b, 19.0, HipX + 1.0, 19.0, Canvas_Pen{look.trim.Shade(0.8), 1.0});
         break;
     }
@@ -108,7 +103,7 @@ void HairBehind(Canvas& c, Figure_Look const& look, Canvas_Pen const& ink)
 {
     if (look.hairStyle == Figure_Hair::Long && look.hatStyle != Figure_Hat::Hood)
         c.Draw(Canvas_Shape::Blob({12.0, 3.0, 16.0, 1.4, 18.5, 3.5, 15.0, 10.0, 14.5, 15.5, 11.5, 16.0, 10.2, 10.0}),
-               Rounded(look.hair, 1.0, 16.0), ink);
+               Canvas_Paint::Lit(look.hair, 1.0, 16.0), ink);
 }
 
 void Head(Canvas& c, Figure_Look const& look, Canvas_Pen const& ink)
@@ -130,7 +125,7 @@ void HairOnTop(Canvas& c, Figure_Look const& look, Canvas_Pen const& ink)
 {
     if (look.hatStyle == Figure_Hat::Hood)
         return;
-    Canvas_Paint const hair = Rounded(look.hair, 1.0, 10.0);
+    Canvas_Paint const hair = Canvas_Paint::Lit(look.hair, 1.0, 10.0);
     switch (look.hairStyle)
     {
     case Figure_Hair::Bald:
@@ -153,7 +148,7 @@ void Beard(Canvas& c, Figure_Look const& look, Canvas_Pen const& ink)
     if (look.beard.a == 0)
         return;
     c.Draw(Canvas_Shape::Blob({22.8, 9.6, 22.4, 13.2, 20.2, 18.2, 17.4, 15.2, 15.6, 11.2, 18.8, 11.0}),
-           Rounded(look.beard, 9.0, 18.0), ink);
+           Canvas_Paint::Lit(look.beard, 9.0, 18.0), ink);
 }
 
 std::vector<double> HalfEllipse(double cx, double cy, double rx, double ry)
@@ -177,10 +172,10 @@ void Hat(Canvas& c, Figure_Look const& look, Canvas_Pen const& ink)
         break;
     case Figure_Hat::Cap:
         c.Draw(Canvas_Shape::Ellipse(23.0, 4.6, 3.4, 1.0), look.hat.Shade(0.75), ink);
-        c.Draw(Canvas_Shape::Polygon(HalfEllipse(16.8, 4.8, 6.3, 4.6)), Rounded(look.hat, 0.2, 4.8), ink);
+        c.Draw(Canvas_Shape::Polygon(HalfEllipse(16.8, 4.8, 6.3, 4.6)), Canvas_Paint::Lit(look.hat, 0.2, 4.8), ink);
         break;
     case Figure_Hat::Helmet:
-        c.Draw(Canvas_Shape::Polygon(HalfEllipse(16.8, 4.9, 6.6, 4.9)), Rounded(look.hat, 0.0, 5.0), ink);
+        c.Draw(Canvas_Shape::Polygon(HalfEllipse(16.8, 4.9, 6.6, 4.9)), Canvas_Paint::Lit(look.hat, 0.0, 5.0), ink);
         c.Draw(Canvas_Shape::RoundRect(9.4, 4.4, 15.4, 1.7, 0.8), look.hat.Shade(0.8), ink);
         c.Fill(Canvas_Shape::Circle(23.2, 2.7, 2.6),
                Canvas_Paint::Radial(23.2, 2.7, 2.6, Rgba{255, 250, 200, 200}, Rgba{255, 240, 150, 0}));
@@ -189,16 +184,16 @@ void Hat(Canvas& c, Figure_Look const& look, Canvas_Pen const& ink)
     case Figure_Hat::Crown:
         c.Draw(Canvas_Shape::Polygon(
                    {11.6, 4.4, 11.2, 0.8, 13.6, 2.6, 15.6, 0.3, 17.6, 2.6, 19.8, 0.3, 21.6, 2.6, 22.6, 0.8, 22.4, 4.4}),
-               Rounded(gold, 0.3, 4.4), ink);
+               Canvas_Paint::Lit(gold, 0.3, 4.4), ink);
         c.Fill(Canvas_Shape::Circle(17.0, 3.2, 0.8), Rgba{200, 30, 40, 255});
         break;
     case Figure_Hat::Hood:
         c.Draw(Canvas_Shape::Blob({22.6, 3.2, 18.6, 0.4, 12.6, 1.2, 9.6, 6.2, 10.2, 12.6, 13.4, 14.4, 15.0, 10.6, 15.6,
                                    5.4, 19.6, 3.4}),
-               Rounded(look.hat, 0.4, 14.4), ink);
+               Canvas_Paint::Lit(look.hat, 0.4, 14.4), ink);
         break;
     case Figure_Hat::Straw:
-        c.Draw(Canvas_Shape::Polygon(HalfEllipse(16.6, 3.4, 4.4, 3.2)), Rounded(look.hat, 0.2, 3.4), ink);
+        c.Draw(Canvas_Shape::Polygon(HalfEllipse(16.6, 3.4, 4.4, 3.2)), Canvas_Paint::Lit(look.hat, 0.2, 3.4), ink);
         c.Draw(Canvas_Shape::Ellipse(16.8, 3.6, 8.8, 1.3), look.hat.Shade(0.9), ink);
         c.Line(12.4, 2.8, 20.8, 2.8, Canvas_Pen{look.trim, 0.9});
         break;
@@ -241,7 +236,7 @@ void Bag(Canvas& c, Figure_Look const& look, Canvas_Pen const& ink)
     if (look.holds != Figure_Holds::Bag)
         return;
     c.Line(HipX + 2.4, 12.8, HipX - 4.2, 19.4, Canvas_Pen{look.trim.Shade(0.7), 1.1});
-    c.Draw(Canvas_Shape::RoundRect(HipX - 7.6, 18.2, 5.2, 5.0, 1.2), Rounded(look.trim, 18.2, 23.2), ink);
+    c.Draw(Canvas_Shape::RoundRect(HipX - 7.6, 18.2, 5.2, 5.0, 1.2), Canvas_Paint::Lit(look.trim, 18.2, 23.2), ink);
 }
 
 } // namespace
@@ -265,7 +260,7 @@ void DrawFigure(Canvas& canvas, Figure_Look const& look, Figure_Pose const& pose
         double const flap = 1.4 * std::fabs(pose.stride);
         c.Draw(Canvas_Shape::Blob({14.6, 12.6, 11.6, 13.6, 8.6, 20.0, 7.4 - flap, 25.6, 10.2, 25.0 + flap / 2, 12.8,
                                    24.0, 14.8, 18.0}),
-               Rounded(look.cape, 12.0, 26.0), ink);
+               Canvas_Paint::Lit(look.cape, 12.0, 26.0), ink);
     }
     Arm(c, look, ink, -0.22 - armSwing, true);
     Leg(c, look, ink, -legSwing, -pose.lift, true);

@@ -53,9 +53,12 @@ void CreatureSprites::WriteSlideyPuzzle(std::string const& dir)
     for (int n = 0; n < CreatureFrames_SlideyTile; ++n)
     {
         // The picture numbered n shows n + 1, so that a solved board reads 1 to 15 whatever the gap.
-        Canvas c(size.width, size.height, Hue(static_cast<double>(n) / CreatureFrames_SlideyTile));
-        c.Trace(Canvas_Shape::Rect(0 + 1 / 2.0, 0 + 1 / 2.0, size.width - 1, size.height - 1),
-                Canvas_Pen{edge, double(1)});
+        // A bevelled wooden-edged tile: light at its top-left edge, dark at its bottom-right.
+        Rgba const face = Hue(static_cast<double>(n) / CreatureFrames_SlideyTile);
+        Canvas c(size.width, size.height, edge);
+        c.Fill(Canvas_Shape::Polygon({1, 1, 31, 1, 1, 31}), face.Shade(1.35));
+        c.Fill(Canvas_Shape::Polygon({31, 1, 31, 31, 1, 31}), face.Shade(0.6));
+        c.Fill(Canvas_Shape::RoundRect(4, 4, 24, 24, 3), Canvas_Paint::Lit(face, 4, 28));
         int const baseline = (size.height + font.Ascender() - font.Descender()) / 2;
         Canvas_Text style;
         style.size = size.height / 2;
