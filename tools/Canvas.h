@@ -83,8 +83,9 @@ struct Canvas_Pen final
     double width = 1.0;
 };
 
-// An outline made of straight lines and curves, to fill or to trace. Closed shapes fill by the
-// non-zero rule, so the parts of a shape put together with Add fill as one.
+// An outline made of straight lines and curves, to fill or to trace. Closed shapes run clockwise and
+// fill by the non-zero rule, so the parts of a shape put together with Add fill as one; a part
+// mirrored (scaled by -1) runs the other way and cuts a hole instead.
 class Canvas_Shape final
 {
 public:

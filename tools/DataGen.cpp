@@ -4,6 +4,7 @@
 #include "tools/Canvas.h"
 #include "tools/Figure.h"
 #include "tools/FontSheet.h"
+#include "tools/MapTextures.h"
 #include "tools/MapWriter.h"
 #include "tools/PuzzleWriter.h"
 #include "tools/SoundWriter.h"
@@ -323,110 +324,6 @@ void WritePuzzle(std::string const& dir)
     }
 }
 
-struct MapTexture
-{
-    char const* file;
-    Rgba base;
-    int pattern; // 0 speckled, 1 bricks, 2 stripes
-};
-
-void WriteMapPictures(std::string const& dir)
-{
-    MapTexture const plain[] = {
-        {"rock.png", {120, 110, 100, 255}, 0}, {"grass.png", {60, 150, 50, 255}, 2},
-        {"brick.png", {160, 70, 50, 255}, 1},  {"sky.png", {120, 180, 240, 255}, 0},
-        {"plank.png", {150, 100, 50, 255}, 2}, {"stone.png", {140, 140, 150, 255}, 1},
-    };
-    for (MapTexture const& t : plain)
-    {
-        Canvas c(64, 64, t.base);
-        for (int y = 0; y < 64; ++y)
-            for (int x = 0; x < 64; ++x)
-            {
-                bool mark = false;
-                if (t.pattern == 0)
-                    mark = ((x * 7 + y * 13) % 23) == 0;
-                else if (t.pattern == 1)
-                    mark = y % 16 == 0 || (x + (y / 16) * 16) % 32 == 0;
-                else
-                    mark = y % 8 == 0;
-                if (mark)
-                    c.Set(x, y, Shade(t.base, 0.7));
-            }
-        Save(c, dir, std::string("gfx/map/") + t.file, PngFormat::Rgb);
-    }
-
-    // Drawn without a border, at a size the plain (unpadded, unfiltered) upload takes as is.
-    Canvas tile(32, 32, Rgba{200, 200, 190, 255});
-    Rgba const joint{90, 90, 80, 255};
-    tile.FillRect(0, 0, 32, 2, joint);
-    tile.FillRect(0, 30, 32, 2, joint);
-    tile.FillRect(0, 0, 2, 32, joint);
-    tile.FillRect(30, 0, 2, 32, joint);
-    Save(tile, dir, "gfx/map/tile.png", PngFormat::Palette);
-
-    // A bush on a magenta ground, keyed out by the colour of its bottom-right pixel.
-    Canvas bush(64, 64, Rgba{255, 0, 255, 255});
-    bush.Fill(Canvas_Shape::Circle(20, 40, 16), Rgba{30, 120, 40, 255});
-    bush.Fill(Canvas_Shape::Circle(40, 34, 20), Rgba{40, 140, 50, 255});
-    bush.Fill(Canvas_Shape::Circle(30, 24, 14), Rgba{60, 160, 60, 255});
-    Save(bush, dir, "gfx/map/bush.png", PngFormat::Rgb);
-
-    // Lava below pure blue: the blue keys out since it covers more than a third.
-    for (int f = 0; f < 4; ++f)
-    {
-        Canvas lava(64, 64, keyBlue);
-        for (int x = 0; x < 64; ++x)
-        {
-            int surface = 26 + static_cast<int>(4.0 * std::sin((x + f * 16) * 2.0 * pi / 64.0));
-            lava.FillRect(x, surface, 1, 64 - surface, Rgba{230, 90, 20, 255});
-            lava.FillRect(x, surface, 1, 3, Rgba{255, 200, 40, 255});
-        }
-        Save(lava, dir, "gfx/map/lava" + TwoDigits(f) + ".png", PngFormat::Rgb);
-    }
-
-    for (int f = 0; f < 3; ++f)
-    {
-        Canvas water(64, 64);
-        for (int y = 0; y < 64; ++y)
-            for (int x = 0; x < 64; ++x)
-            {
-                double wave = std::sin((x + y * 0.5 + f * 21) * 2.0 * pi / 32.0);
-                water.Set(x, y, Rgba{30, static_cast<std::uint8_t>(100 + 30 * wave), 200, 170});
-            }
-        Save(water, dir, "gfx/map/water" + TwoDigits(f) + ".png");
-    }
-}
-
-// Every world gets the same table, so a map built for one world draws in any of them. The
-// lines cover each form an entry can take: plain, repeated, padded, masked, plain-upload,
-// solid, animated, a letterless entry followed by another line, and a comment.
-void WriteImageMap(std::string const& dir, char const* world)
-{
-    std::string folder = dir + "/" + world;
-    MakeDirs(folder);
-    std::string path = folder + "/imagemap";
-    FILE* file = std::fopen(path.c_str(), "w");
-    if (file == nullptr)
-        throw std::runtime_error("cannot write " + path);
-    std::fprintf(file,
-                 "%s\n"
-                 "# id file letters [frames ticks-per-frame]\n"
-                 "0 rock.png s\n"
-                 "1 grass.png hs\n"
-                 "2 brick.png hv\n"
-                 "3 lava**.png m 4 2560\n"
-                 "4 sky.png hv\n"
-                 "5 tile.png hvp\n"
-                 "6 water**.png hv 3 768\n"
-                 "7 bush.png m\n"
-                 "8 plank.png hs\n"
-                 "9 stone.png hvs\n",
-                 world);
-    if (std::fclose(file) != 0)
-        throw std::runtime_error("failed writing " + path);
-}
-
 // The frame of a speech (type 0) or thought (type 1) bubble. Its speaker stands at the bottom-left
 // corner; the game types four rows of text into it, the middle two from column 93 to 303 and the
 // outer two from 129 to 265, with their tops 64, 96, 126 and 158 rows from the top, each a line of the
@@ -531,9 +428,9 @@ void WriteImages(std::string const& dir)
 
 void WriteTextureLists(std::string const& dir)
 {
-    WriteMapPictures(dir);
+    MapTextures::Write(dir);
     for (char const* world : worldDirs)
-        WriteImageMap(dir, world);
+        MapTextures::WriteImageMap(dir, world);
 }
 
 void WriteFont(std::string const& dir)

@@ -6,6 +6,7 @@
 #include "platform/Audio.h"
 #include "platform/GameWindow.h"
 #include "platform/MessageBox.h"
+#include "support/FrameLines.h"
 #include "support/KeyScript.h"
 #include "support/LevelFixture.h"
 #include "support/MediaTestSupport.h"
@@ -19,6 +20,7 @@
 #include "treevillage/TreeV_RangeTarget.h"
 #include "treevillage/VillagerSupport.h"
 #include "util/Error.h"
+#include "util/Pointf.h"
 
 #include <gmock/gmock.h>
 
@@ -210,6 +212,25 @@ TEST_F(TreeVWorld, RangeTargetsStandOnceTheRangeIsBookedAndTheCreditBoxIsDrawn)
     // Between the box's top and the heading below it: the white box, half see-through.
     for (int c : Pixel(320, 291))
         EXPECT_GE(c, 120);
+}
+
+TEST_F(TreeVWorld, TheStreetAndItsSkyShowNoStrayOutline)
+{
+    // Along the street, by the houses and at the lift: sky, trees and roofs above the paving.
+    TreeV& village = Make(false);
+    for (double x : {150.0, 1300.0, 2750.0, 5150.0})
+    {
+        Pointf const at(x, x > 5000.0 ? 1545.0 : 1150.0);
+        village.GetPlayer()->SetPos(&at);
+        for (int i = 0; i < 60; i++)
+            Step();
+        village.SetProjection();
+        glClear(GL_COLOR_BUFFER_BIT);
+        village.Plot();
+        for (FrameLines_Stray const& line : FrameLines_StrayWhite())
+            ADD_FAILURE() << "a white line " << (line.upright ? "upright" : "across") << " at (" << line.x << ", "
+                          << line.y << ") with the player at x " << x;
+    }
 }
 
 TEST(TreeVRules, ZonesAndLeakAreStrictAndExitsNeedALivePlayer)

@@ -6,10 +6,13 @@
 #include "tools/Canvas.h"
 #include "tools/DataGen.h"
 #include "tools/Figure.h"
+#include "tools/MapDressing.h"
+#include "tools/MapTextures.h"
 #include "tools/MapWriter.h"
 #include "util/Error.h"
 #include "util/Pointf.h"
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <stdexcept>
@@ -132,8 +135,8 @@ void WriteCamp(MapWriter& map)
     map.AddPoly(roof);
     Ref(map, 25, -1640, 0);
     Ref(map, 26, -1500, 1);
-    // The mast stands on the floor low enough to be reached from it.
-    Box(map, -1203, 0, -1197, 10, Stone, 0, false);
+    // The mast stands on the floor low enough to be reached from it, and reaches up past its aerials.
+    Box(map, -1203, 0, -1197, 68, Stone, 0, false);
     Ref(map, 24, -1200, 10);
     Ref(map, 375, -800, 0);
     Ref(map, 376, -650, 0);
@@ -577,8 +580,8 @@ Canvas Background()
            Canvas_Paint::Radial(980, 420, 160, Rgba{255, 245, 200, 170}, Rgba{255, 230, 160, 0}));
     c.Fill(Canvas_Shape::Circle(980, 420, 46), Rgba{255, 248, 215, 255});
     for (int i = 0; i < 3; ++i)
-        c.Fill(Canvas_Shape::Blob({150.0 + 420 * i, 180.0 + 40 * i, 260.0 + 420 * i, 150.0 + 40 * i, 380.0 + 420 * i,
-                                   175.0 + 40 * i, 270.0 + 420 * i, 195.0 + 40 * i}),
+        c.Fill(Canvas_Shape::Blob({150.0 + 420 * i, 100.0 + 30 * i, 260.0 + 420 * i, 70.0 + 30 * i, 380.0 + 420 * i,
+                                   95.0 + 30 * i, 270.0 + 420 * i, 115.0 + 30 * i}),
                Rgba{255, 255, 255, 150});
     // Each mesa: a flat top, steep sides, a lit face and a shadowed one.
     auto mesa = [&c](double x, double top, double w, double base, Rgba colour) {
@@ -592,12 +595,14 @@ Canvas Background()
             c.Line(x - w - 10, top + band * (base - top) / 4.5, x + w + 10, top + band * (base - top) / 4.5,
                    Canvas_Pen{colour.Shade(0.85), 4});
     };
+    // The road crosses the screen about half way up, where the sky meets the ground at 480 rows
+    // from the picture's top; the mesas stand on that line.
     Rgba const far{205, 150, 130, 255}, nearColour{180, 90, 55, 255};
     for (int i = 0; i < 4; ++i)
-        mesa(160 + 340 * i, 560 + 50 * (i % 2), 110 + 30 * (i % 3), 960, far);
+        mesa(160 + 340 * i, 330 + 40 * (i % 2), 110 + 30 * (i % 3), 700, far);
     for (int i = 0; i < 3; ++i)
-        mesa(330 + 420 * i, 690 + 40 * (i % 2), 90 + 40 * (i % 2), 960, nearColour);
-    c.Fill(Canvas_Shape::Rect(0, 860, 1280, 100), Canvas_Paint::Lit(Rgba{200, 150, 90, 255}, 860, 960));
+        mesa(330 + 420 * i, 410 + 30 * (i % 2), 90 + 40 * (i % 2), 700, nearColour);
+    c.Fill(Canvas_Shape::Rect(0, 560, 1280, 400), Canvas_Paint::Lit(Rgba{200, 150, 90, 255}, 560, 960));
     return c;
 }
 
@@ -620,6 +625,76 @@ void WritePictures(std::string const& dir)
     Save(MortarGun(), dir, "gfx/plateau/mortar-gun.png");
     Save(Explosion(), dir, "gfx/general/explosion.png");
     Save(Background(), dir, "gfx/plateau/background.png");
+}
+
+// The plateau dressed: sandstone under a dusty trail, dark rock walls, plank ledges, rock shelves over
+// the road, boulders for the mortar, the turtles' shells, the hut, the mast and the mine's rails.
+// Outlines only along the tops a player stands on.
+void Dress(MapWriter& map)
+{
+    for (MapWriter_Poly& p : map.polys)
+    {
+        double y0 = 1e30, y1 = -1e30;
+        for (MapWriter_Point const& q : p.points)
+        {
+            y0 = std::min(y0, q.y);
+            y1 = std::max(y1, q.y);
+        }
+        double const height = y1 - y0;
+        if (p.group == 27)
+        {
+            p.texture = MapTextures::Beam;
+            MapDressing::FitAcross(p, 64.0);
+        }
+        else if (p.group >= 28 && p.group <= 31)
+        {
+            p.texture = MapTextures::Shell;
+            MapDressing::Fit(p);
+        }
+        else if (p.group != 0)
+            p.texture = MapTextures::Boulder;
+        else if (p.solid && p.texture == Ground)
+            p.texture = MapTextures::Sand;
+        else if (p.solid && p.texture == Rock)
+        {
+            p.texture = MapTextures::Overhang;
+            MapDressing::FitAcross(p, 64.0);
+        }
+        else if (p.solid && p.texture == Plank && height <= SlabDepth + 1.0)
+        {
+            p.texture = MapTextures::Beam;
+            MapDressing::FitAcross(p, 64.0);
+        }
+        else if (p.solid)
+            p.texture = MapTextures::Cliff;
+        else if (p.texture == Stone)
+        {
+            p.texture = MapTextures::Metal;
+            MapDressing::Fit(p);
+        }
+        else if (p.points.size() == 3)
+            p.texture = MapTextures::Thatch;
+        else if (height >= 100.0)
+        {
+            p.texture = MapTextures::Hut;
+            MapDressing::Fit(p);
+        }
+        else
+        {
+            // A length of rail: a corner with another straight below it is the rail's top.
+            p.texture = MapTextures::Rail;
+            for (MapWriter_Point& q : p.points)
+            {
+                bool top = false;
+                for (MapWriter_Point const& r : p.points)
+                    top = top || (std::fabs(r.x - q.x) < 0.01 && r.y < q.y - 0.01);
+                q.u = q.x / 32.0;
+                q.v = top ? 1.0 : 0.0;
+            }
+        }
+    }
+    MapDressing::Pave(map, MapTextures::Sand, MapTextures::Trail, 14.0);
+    MapDressing::OutlineTops(map);
 }
 
 } // namespace
@@ -655,15 +730,22 @@ double BlockingRockX()
     return std::floor(qx);
 }
 
-void Write(std::string const& dir)
+MapWriter BuildMap()
 {
-    DataGen::MakeDirs(dir + "/plateau");
     MapWriter map;
     map.SetView(0, -100, 1);
     WriteRoad(map);
     WriteCamp(map);
     WriteCreatures(map);
     Ref(map, 3, 200, 1);
+    Dress(map);
+    return map;
+}
+
+void Write(std::string const& dir)
+{
+    DataGen::MakeDirs(dir + "/plateau");
+    MapWriter const map = BuildMap();
     std::string const path = dir + "/plateau/map";
     try
     {

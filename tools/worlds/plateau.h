@@ -2,6 +2,8 @@
 // place left of the start) and its pictures.
 #pragma once
 
+#include "tools/MapWriter.h"
+
 #include <string>
 
 namespace PlateauWriter
@@ -29,6 +31,9 @@ constexpr double Plateau_ShotStrength = 0.5;
 double RoadY(double x);
 // The x of the closing rock's left face.
 double BlockingRockX();
+
+// The map, built in memory for Write and for the tests.
+MapWriter BuildMap();
 
 // dir/plateau/map and the pictures under dir/gfx/plateau and dir/gfx/general/explosion.png; throws
 // std::runtime_error on failure.

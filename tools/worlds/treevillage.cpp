@@ -6,9 +6,12 @@
 #include "tools/Canvas.h"
 #include "tools/DataGen.h"
 #include "tools/Figure.h"
+#include "tools/MapDressing.h"
+#include "tools/MapTextures.h"
 #include "tools/creatures/CreatureSprites.h"
 #include "util/Error.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <stdexcept>
@@ -96,8 +99,9 @@ std::vector<std::pair<double, double>> Octagon(double cx, double cy, double r)
 // A closed room: floor, walls and ceiling, with its wallpaper behind.
 void Room(MapWriter& map, Zone const& z)
 {
-    Box(map, z.x0, z.Floor(), z.x1, z.y1 + 40.0, Brick, 0, false);
-    Box(map, z.x0 - 20.0, z.y0 - 30.0, z.x1 + 20.0, z.Floor());
+    // Boarded walls inside, the trunk it is hollowed from round it.
+    Box(map, z.x0, z.Floor(), z.x1, z.y1 + 40.0, MapTextures::Boards, 0, false);
+    Box(map, z.x0 - 20.0, z.y0 - 30.0, z.x1 + 20.0, z.Floor(), MapTextures::Bark);
     Box(map, z.x0 - 20.0, z.Floor(), z.x0, z.y1 + 40.0, Brick);
     Box(map, z.x1, z.Floor(), z.x1 + 20.0, z.y1 + 40.0, Brick);
     Box(map, z.x0 - 20.0, z.y1 + 40.0, z.x1 + 20.0, z.y1 + 60.0, Brick);
@@ -116,13 +120,22 @@ constexpr HouseDoor HouseDoors[7] = {{11, 26, 27, 28, false, 800},   {23, 29, 30
                                      {31, 94, 96, 95, false, 2900},  {32, 97, 99, 98, false, 3050},
                                      {33, 100, 101, 102, true, 3700}};
 
+// A house's front, 140 wide and 150 high on the street, under its roof: scenery, drawn before its door.
+void HouseFront(MapWriter& map, double x, double street)
+{
+    Box(map, x - 70.0, street, x + 70.0, street + 150.0, MapTextures::House, 0, false);
+    MapDressing::Fit(map.polys.back());
+    Poly(map, MapTextures::Roof, 0, false,
+         {{x - 82.0, street + 146.0}, {x, street + 205.0}, {x + 82.0, street + 146.0}});
+}
+
 // A house door stands in front of its facade and, knocked down, lies along the street. It is
 // scenery, not a wall: the street must stay open past every house.
 void AddHouseDoor(MapWriter& map, HouseDoor const& d)
 {
     double const far = d.fallsLeft ? d.x - 100.0 : d.x + 100.0;
+    HouseFront(map, d.x, Street);
     Box(map, std::min(d.x, far), Street, std::max(d.x, far), Street + 10.0, Brick, d.group, false);
-    Box(map, d.x - 70.0, Street, d.x + 70.0, Street + 150.0, Brick, 0, false);
     map.AddRefPoint(d.pivot, d.x, Street);
     map.AddRefPoint(d.switch0, d.x - 50.0, Street + 95.0);
     map.AddRefPoint(d.switch1, d.x + 50.0, Street + 95.0);
@@ -311,6 +324,174 @@ void Houses(MapWriter& map)
     map.AddRefPoint(129, 2300.0, Rooms[6].Stand());
 }
 
+// ---- Dressing the map ----
+
+// The village built of great trees: solid walls are their trunks, the streets earth paved with cobbles,
+// the platforms and lifts planks; the doors and the range's wheels show their own pictures. Outlines
+// only along the tops a player stands on.
+void Dress(MapWriter& map)
+{
+    for (MapWriter_Poly& p : map.polys)
+    {
+        if (p.group == 12 || p.group == 38)
+        {
+            p.texture = MapTextures::Wheel;
+            MapDressing::Fit(p);
+        }
+        else if (p.group != 0 && p.texture == Brick)
+        {
+            // The gate and the house doors.
+            p.texture = MapTextures::Door;
+            MapDressing::Fit(p);
+        }
+        else if (p.group != 0)
+        {
+            p.texture = MapTextures::Beam;
+            MapDressing::FitAcross(p, 64.0);
+        }
+        else if (p.solid && p.texture == Stone)
+            p.texture = MapTextures::Earth;
+        else if (p.solid && p.texture == Brick)
+            p.texture = MapTextures::Bark;
+        else if (!p.solid && p.texture == Brick)
+        {
+            // Scenery: the leaking tank stands tall; shelves and beds are low.
+            double y0 = 1e30, y1 = -1e30;
+            for (MapWriter_Point const& q : p.points)
+            {
+                y0 = std::min(y0, q.y);
+                y1 = std::max(y1, q.y);
+            }
+            p.texture = y1 - y0 > 100.0 ? MapTextures::Tank : MapTextures::Boards;
+            if (p.texture == MapTextures::Tank)
+                MapDressing::Fit(p);
+        }
+    }
+    MapDressing::Pave(map, MapTextures::Earth, MapTextures::Cobbles, 16.0);
+    MapDressing::OutlineTops(map);
+}
+
+// The background tile: part of a pattern that repeats every BgWrapX across and BgWrapY up, cut to the
+// tile, which is BgOverlap wider and higher than that so that neighbouring copies overlap. A shape is
+// laid at every place it repeats to, keeping the texture of its first place, so that the overlaps of
+// neighbouring copies show the same picture and no seam.
+struct BgCorner
+{
+    double x, y, u, v;
+};
+
+std::vector<BgCorner> ClipToTile(std::vector<BgCorner> corners)
+{
+    double const limits[4] = {0.0, 0.0, BgWrapX + BgOverlap, BgWrapY + BgOverlap}; // x0, y0, x1, y1
+    for (int side = 0; side < 4; ++side)
+    {
+        auto inside = [&](BgCorner const& c) {
+            double const v = side % 2 == 0 ? c.x : c.y;
+            return side < 2 ? v >= limits[side] : v <= limits[side];
+        };
+        std::vector<BgCorner> out;
+        for (std::size_t i = 0; i < corners.size(); ++i)
+        {
+            BgCorner const& a = corners[i];
+            BgCorner const& b = corners[(i + 1) % corners.size()];
+            if (inside(a))
+                out.push_back(a);
+            if (inside(a) != inside(b))
+            {
+                double const va = side % 2 == 0 ? a.x : a.y, vb = side % 2 == 0 ? b.x : b.y;
+                double const f = (limits[side] - va) / (vb - va);
+                BgCorner cut{a.x + (b.x - a.x) * f, a.y + (b.y - a.y) * f, a.u + (b.u - a.u) * f, a.v + (b.v - a.v) * f};
+                // Exactly on the tile's edge, so that the tile's bounds stay whole numbers.
+                (side % 2 == 0 ? cut.x : cut.y) = limits[side];
+                out.push_back(cut);
+            }
+        }
+        corners.clear();
+        for (BgCorner const& c : out)
+            if (corners.empty() || std::hypot(c.x - corners.back().x, c.y - corners.back().y) > 0.01)
+                corners.push_back(c);
+        while (corners.size() > 1
+               && std::hypot(corners.front().x - corners.back().x, corners.front().y - corners.back().y) <= 0.01)
+            corners.pop_back();
+    }
+    return corners;
+}
+
+// Lays a convex shape of scenery at its place and wherever the pattern repeats it; fit stretches the
+// picture over the shape, else the texture follows the world position.
+void Scenery(MapWriter& bg, unsigned int texture, std::vector<std::pair<double, double>> const& shape, bool fit)
+{
+    double x0 = 1e30, y0 = 1e30, x1 = -1e30, y1 = -1e30;
+    for (auto const& [x, y] : shape)
+    {
+        x0 = std::min(x0, x);
+        y0 = std::min(y0, y);
+        x1 = std::max(x1, x);
+        y1 = std::max(y1, y);
+    }
+    for (int j = -1; j <= 1; ++j)
+        for (int i = -1; i <= 1; ++i)
+        {
+            std::vector<BgCorner> corners;
+            for (auto const& [x, y] : shape)
+                corners.push_back({x + i * BgWrapX, y + j * BgWrapY, fit ? (x - x0) / (x1 - x0) : x / 64.0,
+                                   fit ? (y - y0) / (y1 - y0) : y / 64.0});
+            corners = ClipToTile(corners);
+            if (corners.size() < 3)
+                continue;
+            MapWriter_Poly poly{texture, 0, false, false, {}};
+            for (BgCorner const& c : corners)
+                poly.points.push_back({c.x, c.y, c.u, c.v, false});
+            bg.AddPoly(poly);
+        }
+}
+
+// The forest round the village: a sky paling down to hazy hills, great trunks rising through it, a
+// few crowns along them, and a row of treetops along the tile's foot (and so its head) that hides
+// where one copy of the sky meets the next.
+void Background(MapWriter& bg)
+{
+    double const w = BgWrapX + BgOverlap, h = BgWrapY + BgOverlap;
+    MapWriter_Poly sky{MapTextures::Sky, 0, false, false, {}};
+    for (auto const& [x, y] : std::vector<std::pair<double, double>>{{0, 0}, {0, h}, {w, h}, {w, 0}})
+        sky.points.push_back({x, y, x / w, y / h, false});
+    bg.AddPoly(sky);
+
+    double const hills[][3] = {
+        {20, 95, 60}, {110, 70, 45}, {190, 110, 75}, {290, 80, 50}}; // centre, half width, height
+    for (auto const& hill : hills)
+    {
+        std::vector<std::pair<double, double>> bump;
+        for (int k = 0; k <= 10; ++k)
+        {
+            double const a = pi - pi * k / 10.0;
+            bump.emplace_back(hill[0] + hill[1] * std::cos(a), 20.0 + hill[2] * std::sin(a));
+        }
+        Scenery(bg, MapTextures::Hills, bump, false);
+    }
+
+    for (double x : {95.0, 255.0})
+    {
+        Scenery(bg, MapTextures::Bark, {{x, -50}, {x, h + 50}, {x + 26, h + 50}, {x + 26, -50}}, false);
+        Scenery(bg, MapTextures::Bark, {{x + 20, 210}, {x + 60, 250}, {x + 60, 258}, {x + 20, 226}}, false);
+    }
+    double const crowns[][3] = {{150, 262, 42}, {92, 300, 36}, {300, 250, 34}, {250, 300, 44}};
+    for (auto const& c : crowns)
+    {
+        std::vector<std::pair<double, double>> crown;
+        for (auto const& corner : Octagon(c[0], c[1], c[2]))
+            crown.push_back(corner);
+        Scenery(bg, Bush, crown, true);
+    }
+    for (int i = 0; i < 8; ++i)
+    {
+        std::vector<std::pair<double, double>> top;
+        for (auto const& corner : Octagon(i * 45.0 + (i % 2) * 8.0, (i % 3) * 6.0, 36.0 + (i % 2) * 6.0))
+            top.push_back(corner);
+        Scenery(bg, Bush, top, true);
+    }
+}
+
 // ---- Pictures ----
 
 Rgba const clear{0, 0, 0, 0};
@@ -483,18 +664,14 @@ MapWriter BuildMap()
     Street_(map);
     MovingGroups(map);
     LiftAndBeyond(map);
+    Dress(map);
     return map;
 }
 
 MapWriter BuildBackground()
 {
-    // Sky over far hills and one tree, nothing crossing the overlap bands so the copies join.
     MapWriter bg;
-    double const w = BgWrapX + BgOverlap, h = BgWrapY + BgOverlap;
-    Box(bg, 0.0, 0.0, w, h, Sky, 0, false);
-    Box(bg, 0.0, BgOverlap, w, 120.0, Stone, 0, false);
-    Box(bg, 150.0, 120.0, 180.0, 300.0, Brick, 0, false);
-    Poly(bg, Bush, 0, false, Octagon(165.0, 320.0, 60.0));
+    Background(bg);
     return bg;
 }
 
