@@ -349,8 +349,8 @@ void WriteBubble(std::string const& dir, int type)
     else
     {
         // A cloud: puffs round the body's edge, and two small puffs trailing down to the thinker.
-        bubble = Canvas_Shape::RoundRect(x0 + 8, y0 + 8, x1 - x0 - 16, y1 - y0 - 16, 40);
-        int const across = 9, down = 5;
+        bubble = Canvas_Shape::RoundRect(x0 + 2, y0 + 4, x1 - x0 - 4, y1 - y0 - 8, 40);
+        int const across = 11, down = 7;
         for (int i = 0; i <= across; ++i)
         {
             double const x = x0 + 26 + (x1 - x0 - 52) * i / across;

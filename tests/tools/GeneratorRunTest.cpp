@@ -1,8 +1,9 @@
 // The data generator as a program and as a painter: a signal leaves its output folder as it was,
-// and the pictures a player sees first are not cut or covered.
+// the pictures a player sees first are not cut or covered, and text fits inside its bubble.
 #include "support/PngPixels.h"
 #include "support/TestFolder.h"
 #include "tools/DataGen.h"
+#include "tools/FontSheet.h"
 
 #include <gtest/gtest.h>
 
@@ -104,5 +105,36 @@ TEST(GeneratorRun, TitleIsWholeAndNumbersSitInTheMiddleOfTheirSquares)
         PngPixels const digit(dir.path / ("gfx/puzzle/num" + std::to_string(d) + ".png"));
         EXPECT_EQ(digit.width, square.width) << d;
         EXPECT_NEAR(digit.InkCentre(), square.width / 2.0, 3.0) << d;
+    }
+}
+
+TEST(GeneratorRun, BubblesKeepAMarginRoundTheRowsTheGameTypesInto)
+{
+    TestFolder dir(false);
+    DataGen::WriteSpeechBubbles(dir.Path());
+    int const line = FontSheet(20).Sheet(0).Height();
+    // The game's four rows: their tops counted up from the picture's foot, their left and right ends.
+    struct Row
+    {
+        int top, left, right;
+    };
+    Row const rows[4] = {{160, 129, 265}, {128, 93, 303}, {98, 93, 303}, {65, 129, 265}};
+    int const margin = 6;
+    for (int type = 0; type < 2; ++type)
+    {
+        PngPixels const bubble(dir.path / ("gfx/text/speechbubble0" + std::to_string(type) + ".png"));
+        ASSERT_GT(bubble.width, 0);
+        // A bubble drawn for a speaker on the right is mirrored and its rows move 76 columns left.
+        for (bool mirrored : {false, true})
+            for (Row const& r : rows)
+                for (int y = bubble.height - r.top - margin; y < bubble.height - r.top + line + margin; ++y)
+                    for (int x = r.left - margin; x <= r.right + margin; ++x)
+                    {
+                        int const column = mirrored ? bubble.width - 1 - (x - 76) : x;
+                        unsigned char const* p = bubble.At(column, y);
+                        ASSERT_TRUE(p[3] == 255 && std::min({p[0], p[1], p[2]}) >= 200)
+                            << "type " << type << (mirrored ? " mirrored" : "") << ": the rim or the outside at ("
+                            << column << ", " << y << ")";
+                    }
     }
 }

@@ -202,9 +202,11 @@ void Street_(MapWriter& map)
     map.AddRefPoint(93, 3850.0, 1220.0);
     map.AddRefPoint(126, 3950.0, Street);
 
-    // Where the closing scene gathers the elder and the villagers round the player.
+    // Where the closing scene gathers the elder and the villagers round the player. The elder stands
+    // close on the player's right: his welcome's bubble, opening to his right at the conversation's
+    // zoom round the player, stays on the screen.
     map.AddRefPoint(135, 3310.0, Street);
-    map.AddRefPoint(142, 3370.0, Street);
+    map.AddRefPoint(142, 3333.0, Street);
     double const gathered[6] = {3150, 3200, 3250, 3430, 3490, 3550};
     for (unsigned int i = 0; i < 6; ++i)
         map.AddRefPoint(136 + i, gathered[i], Street);
@@ -400,7 +402,8 @@ std::vector<BgCorner> ClipToTile(std::vector<BgCorner> corners)
             {
                 double const va = side % 2 == 0 ? a.x : a.y, vb = side % 2 == 0 ? b.x : b.y;
                 double const f = (limits[side] - va) / (vb - va);
-                BgCorner cut{a.x + (b.x - a.x) * f, a.y + (b.y - a.y) * f, a.u + (b.u - a.u) * f, a.v + (b.v - a.v) * f};
+                BgCorner cut{a.x + (b.x - a.x) * f, a.y + (b.y - a.y) * f, a.u + (b.u - a.u) * f,
+                             a.v + (b.v - a.v) * f};
                 // Exactly on the tile's edge, so that the tile's bounds stay whole numbers.
                 (side % 2 == 0 ? cut.x : cut.y) = limits[side];
                 out.push_back(cut);
