@@ -70,12 +70,6 @@ std::string TwoDigits(int n)
     return buffer;
 }
 
-Rgba Shade(Rgba c, double f)
-{
-    auto scale = [f](std::uint8_t v) { return static_cast<std::uint8_t>(std::fmin(255.0, v * f)); };
-    return Rgba{scale(c.r), scale(c.g), scale(c.b), c.a};
-}
-
 // The picture with every pixel's alpha scaled by f: see-through past selves, ghosts, fading deaths.
 void Fade(Canvas& c, double f)
 {
@@ -173,62 +167,71 @@ std::vector<double> HeartShape(double cx, double cy, double size)
 
 void WriteGeneral(std::string const& dir)
 {
+    Canvas_Pen const ink{Rgba{40, 20, 25, 255}, 1.4};
     Canvas heart(32, 32);
-    heart.Fill(Canvas_Shape::Polygon(HeartShape(16, 15, 30)), Rgba{120, 0, 10, 255});
-    heart.Fill(Canvas_Shape::Polygon(HeartShape(16, 15, 26)), red);
-    heart.Fill(Canvas_Shape::Circle(11, 10, 2.5), Rgba{255, 150, 150, 255});
+    heart.Draw(Canvas_Shape::Polygon(HeartShape(16, 15, 29)),
+               Canvas_Paint::Radial(11, 9, 22, Rgba{255, 90, 90, 255}, Rgba{150, 0, 20, 255}), ink);
+    heart.Fill(Canvas_Shape::Ellipse(10.5, 9.5, 3.2, 2.2), Rgba{255, 220, 220, 220});
     Save(heart, dir, "gfx/general/heartfull.png");
 
     Canvas empty(32, 32);
-    empty.Fill(Canvas_Shape::Polygon(HeartShape(16, 15, 30)), Rgba{120, 0, 10, 255});
-    empty.Fill(Canvas_Shape::Polygon(HeartShape(16, 15, 24)), Rgba{60, 60, 60, 120});
+    empty.Draw(Canvas_Shape::Polygon(HeartShape(16, 15, 29)), Rgba{70, 60, 65, 130},
+               Canvas_Pen{Rgba{120, 0, 10, 255}, 1.6});
     Save(empty, dir, "gfx/general/heartempty.png");
 
+    // A cut emerald: facets lit from the top left.
     Canvas gem(32, 32);
-    gem.Fill(Canvas_Shape::Polygon({16, 2, 28, 12, 16, 30, 4, 12}), Rgba{20, 110, 40, 255});
-    gem.Fill(Canvas_Shape::Polygon({16, 5, 25, 12, 16, 26, 7, 12}), green);
-    gem.Fill(Canvas_Shape::Polygon({16, 5, 20, 12, 12, 12}), Rgba{170, 255, 180, 255});
+    gem.Draw(Canvas_Shape::Polygon({10, 3, 22, 3, 29, 11, 16, 30, 3, 11}), green,
+             Canvas_Pen{Rgba{10, 70, 25, 255}, 1.2});
+    gem.Fill(Canvas_Shape::Polygon({10, 3, 22, 3, 19, 11, 13, 11}), Rgba{150, 245, 160, 255});
+    gem.Fill(Canvas_Shape::Polygon({3, 11, 13, 11, 16, 30}), Rgba{60, 200, 80, 255});
+    gem.Fill(Canvas_Shape::Polygon({29, 11, 19, 11, 16, 30}), Rgba{20, 120, 45, 255});
+    gem.Fill(Canvas_Shape::Polygon({10, 3, 13, 11, 3, 11}), Rgba{100, 230, 120, 255});
+    gem.Fill(Canvas_Shape::Circle(12, 6, 1.5), Rgba{255, 255, 255, 230});
     Save(gem, dir, "gfx/general/gem.png");
 
     Canvas socks(32, 32);
     for (int k = 0; k < 2; ++k)
     {
-        int x = 5 + 12 * k;
-        socks.FillRect(x, 3, 8, 18, Rgba{220, 60, 160, 255});
-        socks.FillRect(x, 6, 8, 3, white);
-        socks.Fill(Canvas_Shape::Ellipse(x + 7, 24, 8, 5), Rgba{220, 60, 160, 255});
+        double const x = 4 + 12 * k;
+        Canvas_Shape const sock =
+            Canvas_Shape::Capsule(x + 4, 3, x + 4, 21, 8).Add(Canvas_Shape::Capsule(x + 4, 22, x + 10, 24, 8));
+        socks.Draw(sock, Canvas_Paint::Lit(Rgba{225, 60, 165, 255}, 0, 28), Canvas_Pen{Rgba{90, 20, 60, 255}, 1});
+        socks.Fill(Canvas_Shape::Rect(x, 6, 8, 3), white);
     }
     Save(socks, dir, "gfx/general/socks.png");
 
-    // Drawn on pure blue, which the loader keys out because it covers most of the picture.
-    Canvas chest(48, 32, keyBlue);
-    chest.FillRect(4, 10, 40, 20, wood);
-    chest.Fill(Canvas_Shape::Ellipse(24, 11, 20, 8), Shade(wood, 1.15));
-    chest.FillRect(4, 11, 40, 19, wood);
-    chest.Trace(Canvas_Shape::Rect(4 + 2 / 2.0, 10 + 2 / 2.0, 40 - 2, 20 - 2), Canvas_Pen{darkWood, double(2)});
-    chest.FillRect(4, 15, 40, 3, gold);
-    chest.FillRect(21, 14, 6, 7, gold);
-    chest.FillRect(23, 17, 2, 3, black);
-    Save(chest, dir, "gfx/general/chest.png", PngFormat::Rgb);
+    // Drawn clear, then laid on pure blue, which the loader keys out because it covers most of the
+    // picture.
+    Canvas chest(48, 32);
+    Canvas_Pen const rim{darkWood, 1.4};
+    chest.Draw(Canvas_Shape::RoundRect(4, 13, 40, 18, 2), Canvas_Paint::Lit(wood, 13, 31), rim);
+    chest.Draw(Canvas_Shape().MoveTo(4, 14).LineTo(4, 9).CurveTo(4, 2, 44, 2, 44, 9).LineTo(44, 14).Close(),
+               Canvas_Paint::Lit(wood.Shade(1.1), 3, 14), rim);
+    for (double x : {9.0, 37.0})
+        chest.Fill(Canvas_Shape::Rect(x, 4, 3, 27), Canvas_Paint::Lit(gold, 4, 31));
+    chest.Draw(Canvas_Shape::RoundRect(20, 11, 8, 9, 1.5), gold, rim);
+    chest.Fill(Canvas_Shape::Capsule(24, 14.5, 24, 17, 1.6), black);
+    Save(chest.OnKey(keyBlue), dir, "gfx/general/chest.png", PngFormat::Rgb);
 
-    // Drawn on a ground colour that matches its bottom-right pixel, the other keying rule.
+    // Laid on a ground colour that its bottom-right pixel keeps, the other keying rule.
     Rgba const ground{255, 0, 255, 255};
-    Canvas sign(48, 48, ground);
-    sign.FillRect(21, 24, 6, 24, darkWood);
-    sign.FillRect(4, 4, 40, 22, wood);
-    sign.Trace(Canvas_Shape::Rect(4 + 2 / 2.0, 4 + 2 / 2.0, 40 - 2, 22 - 2), Canvas_Pen{darkWood, double(2)});
+    Canvas sign(48, 48);
+    sign.Draw(Canvas_Shape::Rect(21, 22, 6, 26), Canvas_Paint::Linear(21, 0, 27, 0, wood, darkWood), rim);
+    sign.Draw(Canvas_Shape::RoundRect(3, 4, 42, 22, 3), Canvas_Paint::Lit(wood.Shade(1.1), 4, 26), rim);
     for (int i = 0; i < 3; ++i)
-        sign.FillRect(10, 9 + 5 * i, 28 - 6 * i, 2, darkWood);
-    Save(sign, dir, "gfx/general/sign.png", PngFormat::Rgb);
+        sign.Line(10, 10 + 5 * i, 38 - 6 * i, 10 + 5 * i, Canvas_Pen{darkWood, 1.6});
+    Save(sign.OnKey(ground), dir, "gfx/general/sign.png", PngFormat::Rgb);
 
-    Canvas target(32, 32);
-    for (int i = 0; i < 4; ++i)
-        target.Fill(Canvas_Shape::Circle(16, 16, 15 - 3.5 * i), i % 2 == 0 ? red : white);
-    Save(target, dir, "gfx/general/target.png");
-
-    Canvas anti(32, 32);
-    for (int i = 0; i < 4; ++i)
-        anti.Fill(Canvas_Shape::Circle(16, 16, 15 - 3.5 * i), i % 2 == 0 ? Rgba{60, 60, 200, 255} : white);
+    auto rings = [](Rgba outer, Rgba inner) {
+        Canvas c(32, 32);
+        for (int i = 0; i < 4; ++i)
+            c.Fill(Canvas_Shape::Circle(16, 16, 15.5 - 3.7 * i), i % 2 == 0 ? outer : inner);
+        c.Trace(Canvas_Shape::Circle(16, 16, 15), Canvas_Pen{outer.Shade(0.5), 1});
+        return c;
+    };
+    Save(rings(red, white), dir, "gfx/general/target.png");
+    Canvas anti = rings(Rgba{60, 60, 200, 255}, white);
     anti.Line(6, 6, 26, 26, Canvas_Pen{black, 3});
     anti.Line(26, 6, 6, 26, Canvas_Pen{black, 3});
     Save(anti, dir, "gfx/general/antitarget.png");
@@ -236,10 +239,17 @@ void WriteGeneral(std::string const& dir)
     for (int up = 0; up < 2; ++up)
     {
         Canvas thumb(48, 48);
-        thumb.Fill(Canvas_Shape::Circle(24, 24, 22), up ? green : red);
-        double tip = up ? 8 : 40, base = up ? 26 : 22;
-        thumb.Fill(Canvas_Shape::Polygon({24, tip, 38, base, 10, base}), white);
-        thumb.FillRect(19, up ? 26 : 8, 10, 14, white);
+        Rgba const disc = up ? green : red;
+        thumb.Draw(Canvas_Shape::Circle(24, 24, 22),
+                   Canvas_Paint::Radial(18, 16, 30, disc.Shade(1.3), disc.Shade(0.75)),
+                   Canvas_Pen{disc.Shade(0.45), 1.5});
+        // A fist with its thumb up, turned over for thumbs down.
+        Canvas::Frame const turned = thumb.Turned(up ? 0.0 : 3.14159265358979, 24, 24);
+        Canvas_Pen const line{Rgba{120, 80, 50, 255}, 1.2};
+        thumb.Draw(Canvas_Shape::Capsule(22, 10, 22, 22, 7), skin, line);
+        thumb.Draw(Canvas_Shape::RoundRect(14, 20, 20, 16, 5), Canvas_Paint::Lit(skin, 20, 36), line);
+        for (double y : {25.0, 29.5})
+            thumb.Line(24, y, 33, y, line);
         Save(thumb, dir, up ? "gfx/general/thumbsup.png" : "gfx/general/thumbsdown.png");
     }
 }
@@ -257,6 +267,66 @@ void WriteMenu(std::string const& dir)
     }
 }
 
+// The world map, painted as a land in a sea with each world's country round its place on it: the
+// village's forest, the plateau's mesas, the old master's hills, the chasm, the riddle-giver's
+// meadows, the castle, the tower, the black mountains and the dragon's smoking peak.
+Canvas WorldMap()
+{
+    Canvas map(640, 480);
+    map.Fill(Canvas_Shape::Rect(0, 0, 640, 480),
+             Canvas_Paint::Radial(320, 240, 420, Rgba{90, 160, 210, 255}, Rgba{40, 90, 160, 255}));
+    Canvas_Shape const land = Canvas_Shape::Blob(
+        {40, 120, 130, 40, 300, 60, 470, 40, 600, 110, 620, 260, 560, 400, 380, 440, 220, 430, 60, 400, 20, 260});
+    map.Fill(land.Scaled(1.03, 1.03, 320, 240), Rgba{235, 220, 170, 255});
+    map.Fill(land, Canvas_Paint::Radial(320, 220, 320, Rgba{150, 195, 100, 255}, Rgba{95, 150, 70, 255}));
+    Canvas_Scatter scatter(21);
+    // The village's forest, low on the left.
+    for (int i = 0; i < 40; ++i)
+    {
+        double const x = scatter.Next(70, 210), y = scatter.Next(330, 420);
+        map.Draw(Canvas_Shape::Circle(x, y, scatter.Next(7, 11)),
+                 Canvas_Paint::Radial(x - 3, y - 3, 12, Rgba{80, 170, 70, 255}, Rgba{30, 100, 40, 255}),
+                 Canvas_Pen{Rgba{20, 60, 25, 255}, 1});
+    }
+    // The plateau's red mesas.
+    map.Fill(Canvas_Shape::Blob({300, 330, 380, 300, 460, 330, 440, 380, 320, 380}), Rgba{215, 175, 115, 255});
+    for (double x : {330.0, 380.0, 425.0})
+        map.Draw(Canvas_Shape::Polygon({x - 18, 360, x - 12, 336, x + 12, 336, x + 18, 360}),
+                 Canvas_Paint::Lit(Rgba{195, 100, 60, 255}, 336, 360), Canvas_Pen{Rgba{110, 50, 30, 255}, 1});
+    // Hills and mountains: the old master's green hills, the black mountains, the dragon's peak.
+    auto mountain = [&map](double x, double y, double w, double h, Rgba colour) {
+        map.Draw(Canvas_Shape::Polygon({x - w, y, x, y - h, x + w, y}),
+                 Canvas_Paint::Linear(x - w, 0, x + w, 0, colour.Shade(1.2), colour.Shade(0.6)),
+                 Canvas_Pen{colour.Shade(0.4), 1.2});
+    };
+    for (double x : {400.0, 440.0, 470.0})
+        mountain(x, 250, 24, 30, Rgba{110, 160, 90, 255});
+    for (double x : {45.0, 80.0, 115.0})
+        mountain(x, 210, 28, 50, Rgba{70, 65, 75, 255});
+    mountain(180, 135, 40, 70, Rgba{120, 70, 55, 255});
+    map.Fill(Canvas_Shape::Blob({172, 62, 190, 40, 210, 30, 200, 55, 185, 68}), Rgba{150, 150, 150, 180});
+    map.Fill(Canvas_Shape::Polygon({172, 66, 180, 60, 188, 66, 180, 72}), Rgba{255, 110, 30, 255});
+    // The chasm: a dark rift.
+    map.Draw(Canvas_Shape::Blob({490, 270, 520, 285, 545, 320, 525, 325, 500, 300}), Rgba{45, 35, 40, 255},
+             Canvas_Pen{Rgba{120, 90, 60, 255}, 2});
+    // The castle's towers and the great tower.
+    for (double x : {318.0, 348.0})
+        map.Draw(Canvas_Shape::Rect(x - 6, 160, 12, 26), Canvas_Paint::Lit(Rgba{170, 165, 160, 255}, 160, 186),
+                 Canvas_Pen{Rgba{60, 55, 55, 255}, 1});
+    map.Draw(Canvas_Shape::Rect(318, 170, 30, 16), Rgba{150, 145, 140, 255}, Canvas_Pen{Rgba{60, 55, 55, 255}, 1});
+    map.Draw(Canvas_Shape::Rect(211, 210, 14, 46), Canvas_Paint::Lit(Rgba{180, 170, 150, 255}, 210, 256),
+             Canvas_Pen{Rgba{60, 55, 55, 255}, 1});
+    map.Fill(Canvas_Shape::Polygon({208, 211, 218, 196, 228, 211}), Rgba{170, 60, 50, 255});
+    // The riddle-giver's meadow and a river to the sea.
+    for (int i = 0; i < 12; ++i)
+        map.Fill(Canvas_Shape::Circle(scatter.Next(550, 600), scatter.Next(320, 350), 2),
+                 i % 2 ? Rgba{250, 230, 60, 255} : Rgba{240, 120, 160, 255});
+    map.Trace(
+        Canvas_Shape().MoveTo(270, 60).CurveTo(260, 160, 300, 230, 250, 300).CurveTo(230, 340, 260, 400, 240, 440),
+        Canvas_Pen{Rgba{70, 130, 210, 255}, 5});
+    return map;
+}
+
 void WriteMapScreen(std::string const& dir)
 {
     // As wide as the name with a margin for its outline and the overhang of its first and last
@@ -267,22 +337,17 @@ void WriteMapScreen(std::string const& dir)
     title.Text(titleWidth / 2, 80, name, Label(BigText, gold));
     Save(title, dir, "gfx/mapscreen/title.png");
 
-    // A green land with a river, hills and a path of stones.
-    Canvas map(640, 480, Rgba{70, 140, 200, 255});
-    map.Fill(Canvas_Shape::Ellipse(320, 250, 300, 210), Rgba{90, 170, 80, 255});
-    map.Fill(Canvas_Shape::Ellipse(470, 130, 110, 60), Rgba{130, 120, 110, 255});
-    map.Fill(Canvas_Shape::Ellipse(160, 330, 90, 50), Rgba{40, 120, 50, 255});
-    map.Line(80, 420, 600, 60, Canvas_Pen{Rgba{60, 120, 210, 255}, 8.0});
-    Save(map, dir, "gfx/mapscreen/map.png", PngFormat::Rgb);
+    Save(WorldMap(), dir, "gfx/mapscreen/map.png", PngFormat::Rgb);
 
-    Canvas marker(24, 24);
-    marker.Fill(Canvas_Shape::Circle(12, 12, 10), Rgba{120, 0, 0, 255});
-    marker.Fill(Canvas_Shape::Circle(12, 12, 7), red);
-    Save(marker, dir, "gfx/mapscreen/marker.png");
-    Canvas done(24, 24);
-    done.Fill(Canvas_Shape::Circle(12, 12, 10), Rgba{90, 90, 90, 255});
-    done.Fill(Canvas_Shape::Circle(12, 12, 7), gold);
-    Save(done, dir, "gfx/mapscreen/markerdone.png");
+    auto marker = [](Rgba colour) {
+        Canvas c(24, 24);
+        c.Draw(Canvas_Shape::Circle(12, 12, 10), Canvas_Paint::Radial(9, 8, 13, colour.Shade(1.4), colour.Shade(0.6)),
+               Canvas_Pen{Rgba{30, 20, 20, 255}, 1.5});
+        c.Fill(Canvas_Shape::Circle(9, 8, 2.5), Rgba{255, 255, 255, 170});
+        return c;
+    };
+    Save(marker(red), dir, "gfx/mapscreen/marker.png");
+    Save(marker(gold), dir, "gfx/mapscreen/markerdone.png");
 
     char const* const labels[][2] = {{"erase", "Erase game?"}, {"yes", "Yes"}, {"no", "No"}};
     for (auto const& label : labels)

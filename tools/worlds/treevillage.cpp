@@ -606,42 +606,60 @@ void WriteVillagers(std::string const& dir)
 
 void WriteMarbles(std::string const& dir)
 {
+    Canvas_Pen const ink{Rgba{60, 40, 10, 255}, 1.2};
     Canvas arrow(32, 32, clear);
-    arrow.FillRect(12, 2, 8, 16, gold);
-    arrow.Fill(Canvas_Shape::Polygon({4, 16, 28, 16, 16, 30}), gold);
+    arrow.Draw(Canvas_Shape::Polygon({12, 2, 20, 2, 20, 16, 28, 16, 16, 30, 4, 16, 12, 16}),
+               Canvas_Paint::Lit(gold, 2, 30), ink);
     Save(arrow, dir, "arrow.png");
+    // Glass marbles: a swirl of colour inside, a bright gleam.
     Rgba const colours[4] = {{220, 40, 40, 255}, {40, 110, 230, 255}, {40, 180, 60, 255}, {240, 210, 40, 255}};
     for (int i = 0; i < 4; ++i)
     {
         Canvas marble(16, 16, clear);
-        marble.Fill(Canvas_Shape::Circle(8, 8, 7), colours[i]);
-        marble.Fill(Canvas_Shape::Circle(5.5, 5.5, 2), Rgba{255, 255, 255, 200});
+        marble.Draw(Canvas_Shape::Circle(8, 8, 7.2),
+                    Canvas_Paint::Radial(6, 5.5, 9, colours[i].Shade(1.45), colours[i].Shade(0.55)),
+                    Canvas_Pen{colours[i].Shade(0.35), 0.8});
+        marble.Trace(Canvas_Shape().MoveTo(4, 10).CurveTo(6, 6, 10, 12, 12, 7), Canvas_Pen{colours[i].Shade(1.7), 1.0});
+        marble.Fill(Canvas_Shape::Ellipse(5.5, 5, 2, 1.4), Rgba{255, 255, 255, 220});
         Save(marble, dir, "marble" + std::to_string(i + 1) + ".png");
     }
 }
 
-// One picture of a market stall with its name, cut into six tiles three across and two down.
+// One picture of a market stall's sign, cut into six tiles three across and two down: its name on a
+// painted board under a striped awning, with fruit below.
 void WriteMarketSign(std::string const& dir)
 {
-    Canvas whole(108, 72, Rgba{230, 210, 160, 255});
-    whole.Trace(Canvas_Shape::Rect(0 + 3 / 2.0, 0 + 3 / 2.0, 108 - 3, 72 - 3), Canvas_Pen{wood, double(3)});
-    for (int i = 0; i < 6; ++i)
-        whole.FillRect(4 + 17 * i, 40, 9, 10, i % 2 == 0 ? Rgba{200, 40, 40, 255} : white);
-    whole.Fill(Canvas_Shape::Circle(30, 60, 6), Rgba{200, 40, 40, 255});
-    whole.Fill(Canvas_Shape::Circle(54, 60, 6), Rgba{240, 160, 30, 255});
-    whole.Fill(Canvas_Shape::Circle(78, 60, 6), Rgba{80, 170, 50, 255});
+    Canvas whole(108, 72);
+    whole.Fill(Canvas_Shape::Rect(0, 0, 108, 72), Canvas_Paint::Lit(Rgba{236, 218, 170, 255}, 0, 72));
+    for (int i = 0; i < 9; ++i)
+        whole.Fill(Canvas_Shape()
+                       .MoveTo(i * 12.0, 0)
+                       .LineTo(i * 12.0 + 12, 0)
+                       .LineTo(i * 12.0 + 12, 8)
+                       .CurveTo(i * 12.0 + 12, 14, i * 12.0, 14, i * 12.0, 8)
+                       .Close(),
+                   i % 2 == 0 ? Rgba{200, 40, 40, 255} : white);
+    whole.Trace(Canvas_Shape::Rect(1.5, 1.5, 105, 69), Canvas_Pen{wood, 3});
     Canvas_Text style;
-    style.colour = Rgba{120, 40, 20, 255};
-    whole.Text(54, 28, "Market", style);
+    style.colour = Rgba{150, 45, 25, 255};
+    style.rim = Rgba{255, 245, 220, 255};
+    style.size = 19;
+    // On the upper row of tiles, clear of the cut between the rows.
+    whole.Text(54, 32, "Market", style);
+    Rgba const fruit[3] = {{210, 40, 40, 255}, {245, 160, 30, 255}, {90, 175, 50, 255}};
+    for (int i = 0; i < 3; ++i)
+        for (int k = 0; k < 3; ++k)
+        {
+            double const x = 22 + 32 * i + (k - 1) * 6, y = 58 - (k == 1 ? 4 : 0);
+            whole.Draw(Canvas_Shape::Circle(x, y, 4.5),
+                       Canvas_Paint::Radial(x - 1.5, y - 1.5, 6, fruit[i].Shade(1.3), fruit[i].Shade(0.7)),
+                       Canvas_Pen{fruit[i].Shade(0.4), 0.8});
+        }
     for (int t = 0; t < 6; ++t)
     {
-        Canvas tile(36, 36);
-        for (int y = 0; y < 36; ++y)
-            for (int x = 0; x < 36; ++x)
-                tile.Set(x, y, whole.Get(36 * (t % 3) + x, 36 * (t / 3) + y));
         char name[32];
         std::snprintf(name, sizeof name, "marketsign%.2d.png", t);
-        Save(tile, dir, name);
+        Save(whole.Cut(36 * (t % 3), 36 * (t / 3), 36, 36), dir, name);
     }
 }
 
