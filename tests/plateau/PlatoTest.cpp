@@ -2,22 +2,13 @@
 #include "plateau/Plato.h"
 
 #include "engine/Chest.h"
-#include "engine/GameEvents.h"
 #include "engine/Map.h"
 #include "engine/PickUp.h"
 #include "engine/Player.h"
-#include "media/Game_Sounds.h"
 #include "plateau/Plato_Aerial.h"
-#include "platform/Audio.h"
-#include "platform/GameWindow.h"
-#include "platform/MessageBox.h"
 #include "support/FrameLines.h"
-#include "support/KeyScript.h"
-#include "support/LevelFixture.h"
-#include "support/TestAudio.h"
-#include "support/TestFolder.h"
+#include "support/WorldFixture.h"
 #include "tools/Canvas.h"
-#include "tools/DataGen.h"
 #include "tools/worlds/plateau.h"
 #include "util/Error.h"
 #include "util/Pointf.h"
@@ -29,38 +20,19 @@
 #include <memory>
 #include <string>
 
-class PlatoTest : public LevelFixture
+class PlatoTest : public WorldFixture
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        LevelFixture::SetUpTestSuite();
-        TestAudio::WriteSounds(data->path, {"ticking", "success"});
-    }
-
     void SetUp() override
     {
-        LevelFixture::SetUp();
+        WorldFixture::SetUp();
         sounds.mute = 1;
-    }
-    void TearDown() override
-    {
-        world.reset();
-        LevelFixture::TearDown();
     }
 
     Plato& MakeWorld()
     {
-        try
-        {
-            world = std::make_unique<Plato>(&events);
-        }
-        catch (Error const& e)
-        {
-            ADD_FAILURE() << "building the plateau: " << e.Text();
-            throw;
-        }
-        return *world;
+        Build(Level_Plato);
+        return As<Plato>();
     }
 
     // Building fails with the file missing; whatever the build had made must be gone.
@@ -69,28 +41,17 @@ protected:
         std::filesystem::path const path = data->path / file;
         std::filesystem::path const aside = data->path / "aside";
         std::filesystem::rename(path, aside);
-        try
-        {
-            world = std::make_unique<Plato>(&events);
-            ADD_FAILURE() << "built without " << file;
-        }
-        catch (Error const& e)
-        {
-            EXPECT_EQ(e.Code(), Error_OpenFile) << file;
-            EXPECT_STREQ(e.Text(), file);
-        }
+        Error const e = TryBuild(Level_Plato);
+        EXPECT_EQ(e.Code(), Error_OpenFile) << file;
+        EXPECT_STREQ(e.Text(), file);
         std::filesystem::rename(aside, path);
     }
-
-    Level_Action Step() { return world->Poll(keyScript.Next({})); }
-
-    std::unique_ptr<Plato> world;
 };
 
 TEST_F(PlatoTest, BuildsAgainInOneProcessAndIdlesForTenThousandSteps)
 {
     MakeWorld();
-    world.reset();
+    Destroy();
     Plato& plato = MakeWorld();
     for (int i = 0; i < 10000; ++i)
         ASSERT_EQ(Step(), Level_Continue) << "step " << i;
@@ -121,7 +82,7 @@ TEST_F(PlatoTest, GemsTakenBeforeLeaveNoChestAndBootsEarnedBeforeLeaveTheAerialT
 {
     Plato& fresh = MakeWorld();
     EXPECT_FALSE(fresh.GetAerial()->IsAerialTuned());
-    world.reset();
+    Destroy();
 
     events.levelFlags[Level_Plato - 1][0] = 1;
     events.levelFlags[Level_Plato - 1][1] = 1;

@@ -3,6 +3,7 @@
 // people, the mine and the chests lie left of the start, off the walk.
 #include "tools/worlds/plateau.h"
 
+#include "plateau/Plato_Ids.h"
 #include "tools/Canvas.h"
 #include "tools/DataGen.h"
 #include "tools/Figure.h"
@@ -39,7 +40,6 @@ constexpr double Bedrock = -400.0;
 constexpr double SlabDepth = 20.0;
 constexpr double BlockingRockHeight = 240.0; // beyond a double jump
 constexpr double BlockingRockWidth = 60.0;
-constexpr unsigned int MortarRp = 101;
 constexpr double LiftDepth = 750.0;
 
 constexpr double pi = 3.14159265358979323846;
@@ -110,8 +110,8 @@ void WriteCamp(MapWriter& map)
     // The lift fills the shaft's mouth, flush with the floor, and rides 750 down.
     Box(map, shaftX0 + 4, -SlabDepth, shaftX1 - 4, 0, Plank, 27);
 
-    for (unsigned int i = 0; i < 5; ++i)
-        Ref(map, 55 + i, -2800.0 + 150.0 * i, 1);
+    for (unsigned int i = 0; i < Plato_Miner_Count; ++i)
+        Ref(map, Plato_Dude_StartPts + i, -2800.0 + 150.0 * i, 1);
     // The track loops over the mine hall; every point has its own place. Its rails are scenery.
     auto track = [](unsigned int i) { return Pointf(-2900.0 + 25.0 * i, 260.0 + 70.0 * std::sin(i * 0.35)); };
     for (unsigned int i = 0; i <= 40; ++i)
@@ -133,13 +133,13 @@ void WriteCamp(MapWriter& map)
     for (auto [x, y] : std::vector<std::pair<double, double>>{{-1750, 150}, {-1570, 230}, {-1390, 150}})
         roof.points.push_back({x, y, x / 64.0, y / 64.0, true});
     map.AddPoly(roof);
-    Ref(map, 25, -1640, 0);
-    Ref(map, 26, -1500, 1);
+    Ref(map, Plato_TvRp, -1640, 0);
+    Ref(map, Plato_HermitRp, -1500, 1);
     // The mast stands on the floor low enough to be reached from it, and reaches up past its aerials.
     Box(map, -1203, 0, -1197, 68, Stone, 0, false);
-    Ref(map, 24, -1200, 10);
-    Ref(map, 375, -800, 0);
-    Ref(map, 376, -650, 0);
+    Ref(map, Plato_AerialRp, -1200, 10);
+    Ref(map, Plato_GemRp, -800, 0);
+    Ref(map, Plato_GemRp + 1, -650, 0);
 }
 
 void Goblin(MapWriter& map, unsigned int start, double x)
@@ -221,7 +221,7 @@ void Tumbleweed(MapWriter& map, unsigned int start, unsigned int end, int terrac
 void WriteMortar(MapWriter& map)
 {
     Pointf const pos = MortarPos();
-    Ref(map, MortarRp, pos.x, pos.y);
+    Ref(map, Plato_MortarRp, pos.x, pos.y);
     double const road = RoadY(pos.x);
     double const x = BlockingRockX();
     Box(map, x, road, x + BlockingRockWidth, road + BlockingRockHeight, Rock, 1);
@@ -737,7 +737,7 @@ MapWriter BuildMap()
     WriteRoad(map);
     WriteCamp(map);
     WriteCreatures(map);
-    Ref(map, 3, 200, 1);
+    Ref(map, Plato_StartRp, 200, 1);
     Dress(map);
     return map;
 }

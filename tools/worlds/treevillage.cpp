@@ -9,6 +9,7 @@
 #include "tools/MapDressing.h"
 #include "tools/MapTextures.h"
 #include "tools/creatures/CreatureSprites.h"
+#include "treevillage/TreeV_Ids.h"
 #include "util/Error.h"
 
 #include <algorithm>
@@ -109,16 +110,15 @@ void Room(MapWriter& map, Zone const& z)
 
 struct HouseDoor
 {
-    unsigned int group;
-    unsigned int pivot, switch0, switch1;
+    TreeV_DoorIds ids;
     bool fallsLeft;
     double x;
 };
 // Doors 1 to 7 along the street; door 0 is the gate.
-constexpr HouseDoor HouseDoors[7] = {{11, 26, 27, 28, false, 800},   {23, 29, 30, 31, true, 1050},
-                                     {24, 36, 37, 38, false, 2450},  {25, 41, 43, 42, true, 2650},
-                                     {31, 94, 96, 95, false, 2900},  {32, 97, 99, 98, false, 3050},
-                                     {33, 100, 101, 102, true, 3700}};
+constexpr HouseDoor HouseDoors[7] = {{TreeV_Doors[1], false, 800},  {TreeV_Doors[2], true, 1050},
+                                     {TreeV_Doors[3], false, 2450}, {TreeV_Doors[4], true, 2650},
+                                     {TreeV_Doors[5], false, 2900}, {TreeV_Doors[6], false, 3050},
+                                     {TreeV_Doors[7], true, 3700}};
 
 // A house's front, 140 wide and 150 high on the street, under its roof: scenery, drawn before its door.
 void HouseFront(MapWriter& map, double x, double street)
@@ -135,23 +135,23 @@ void AddHouseDoor(MapWriter& map, HouseDoor const& d)
 {
     double const far = d.fallsLeft ? d.x - 100.0 : d.x + 100.0;
     HouseFront(map, d.x, Street);
-    Box(map, std::min(d.x, far), Street, std::max(d.x, far), Street + 10.0, Brick, d.group, false);
-    map.AddRefPoint(d.pivot, d.x, Street);
-    map.AddRefPoint(d.switch0, d.x - 50.0, Street + 95.0);
-    map.AddRefPoint(d.switch1, d.x + 50.0, Street + 95.0);
+    Box(map, std::min(d.x, far), Street, std::max(d.x, far), Street + 10.0, Brick, d.ids.group, false);
+    map.AddRefPoint(d.ids.pivot, d.x, Street);
+    map.AddRefPoint(d.ids.switch0, d.x - 50.0, Street + 95.0);
+    map.AddRefPoint(d.ids.switch1, d.x + 50.0, Street + 95.0);
 }
 
-// Each teleport joins a spot by a house door on the street to a spot inside a room.
+// Each teleport joins a spot by a house door on the street to a spot inside a room, in the
+// order of TreeV_Teleports.
 struct TeleportPair
 {
-    unsigned int street, room;
     double streetX;
     int zone; // 0..6
     double roomX;
 };
-constexpr TeleportPair Teleports[7] = {{32, 33, 770, 0, 1180},   {34, 35, 1080, 1, 2425}, {39, 40, 2420, 2, 2920},
-                                       {44, 46, 2680, 3, 1180},  {45, 47, 2720, 4, 2425}, {109, 111, 2870, 5, 1480},
-                                       {110, 112, 3020, 6, 2115}};
+constexpr TeleportPair Teleports[TreeV_Teleport_Count] = {{770, 0, 1180},  {1080, 1, 2425}, {2420, 2, 2920},
+                                                          {2680, 3, 1180}, {2720, 4, 2425}, {2870, 5, 1480},
+                                                          {3020, 6, 2115}};
 
 void Street_(MapWriter& map)
 {
@@ -162,21 +162,23 @@ void Street_(MapWriter& map)
     Box(map, DitchX1, Ground, 4000.0, Street);
     Ramp(map, 4000.0, Street, 4850.0, UpperStreet, Ground);
     // The gate lies flat over the ditch, hinged at its right edge, and stands up to close it.
-    Box(map, DitchX0, Street - 12.0, DitchX1, Street, Brick, 5);
-    map.AddRefPoint(0, DitchX1, Street);
-    map.AddRefPoint(3, 560.0, Street + 100.0);
-    map.AddRefPoint(25, 720.0, Street + 100.0);
-    map.AddRefPoint(2, 150.0, Street);
+    TreeV_DoorIds const& gate = TreeV_Doors[0];
+    Box(map, DitchX0, Street - 12.0, DitchX1, Street, Brick, gate.group);
+    map.AddRefPoint(gate.pivot, DitchX1, Street);
+    map.AddRefPoint(gate.switch0, 560.0, Street + 100.0);
+    map.AddRefPoint(gate.switch1, 720.0, Street + 100.0);
+    map.AddRefPoint(TreeV_Rp_Start, 150.0, Street);
     map.AddRefPoint(1, 350.0, Street); // the gate guard
 
     for (HouseDoor const& d : HouseDoors)
         AddHouseDoor(map, d);
-    for (TeleportPair const& t : Teleports)
+    for (int i = 0; i < TreeV_Teleport_Count; ++i)
     {
-        map.AddRefPoint(t.street, t.streetX, Street);
-        map.AddRefPoint(t.room, t.roomX, Rooms[t.zone].Stand());
+        TeleportPair const& t = Teleports[i];
+        map.AddRefPoint(TreeV_Teleports[i][0], t.streetX, Street);
+        map.AddRefPoint(TreeV_Teleports[i][1], t.roomX, Rooms[t.zone].Stand());
     }
-    map.AddRefPoint(103, 3730.0, Street); // the voice behind the last door
+    map.AddRefPoint(TreeV_Rp_DoorDude, 3730.0, Street);
 
     // The range: two wheels whose hubs are targets, and six more targets above the street.
     map.AddRefPoint(6, 1250.0, Street);
@@ -198,18 +200,17 @@ void Street_(MapWriter& map)
     map.AddRefPoint(92, 3420.0, Street);
 
     // The market sign, the sliding puzzle and its prize.
-    map.AddRefPoint(91, 3480.0, 1330.0);
-    map.AddRefPoint(93, 3850.0, 1220.0);
-    map.AddRefPoint(126, 3950.0, Street);
+    map.AddRefPoint(TreeV_Rp_MarketSign, 3480.0, 1330.0);
+    map.AddRefPoint(TreeV_Rp_SlideyPuzzle, 3850.0, 1220.0);
+    map.AddRefPoint(TreeV_Rp_SlideyGem, 3950.0, Street);
 
-    // Where the closing scene gathers the elder and the villagers round the player. The elder stands
-    // close on the player's right: his welcome's bubble, opening to his right at the conversation's
-    // zoom round the player, stays on the screen.
-    map.AddRefPoint(135, 3310.0, Street);
-    map.AddRefPoint(142, 3333.0, Street);
-    double const gathered[6] = {3150, 3200, 3250, 3430, 3490, 3550};
-    for (unsigned int i = 0; i < 6; ++i)
-        map.AddRefPoint(136 + i, gathered[i], Street);
+    // Where the closing scene gathers the elder (the last place) and the villagers round the player.
+    // The elder stands close on the player's right: his welcome's bubble, opening to his right at the
+    // conversation's zoom round the player, stays on the screen.
+    map.AddRefPoint(TreeV_Rp_EndingStart, 3310.0, Street);
+    double const gathered[TreeV_Ending_Places] = {3150, 3200, 3250, 3430, 3490, 3550, 3333};
+    for (unsigned int i = 0; i < TreeV_Ending_Places; ++i)
+        map.AddRefPoint(TreeV_Rp_EndingGathering + i, gathered[i], Street);
 }
 
 void MovingGroups(MapWriter& map)
@@ -248,7 +249,7 @@ void LiftAndBeyond(MapWriter& map)
     map.AddRefPoint(52, LiftX1 + 40.0, UpperStreet + 75.0);
     map.AddRefPoint(51, 5150.0, UpperStreet); // the lift man
     map.AddRefPoint(134, 5300.0, UpperStreet);
-    map.AddRefPoint(107, 5450.0, UpperStreet);
+    map.AddRefPoint(TreeV_Rp_Signs[0], 5450.0, UpperStreet);
     // The leaking tank, scenery beside the leak at (5088, 1830).
     Box(map, 5110.0, 1600.0, 5260.0, 1840.0, Brick, 0, false);
 
@@ -271,7 +272,7 @@ void LiftAndBeyond(MapWriter& map)
     Box(map, 7100.0, base, 7900.0, TopLevelHigh);
     Box(map, 7900.0, base, 8000.0, TopLevelHigh + 600.0, Brick);
     map.AddRefPoint(124, 6040.0, TopFloor);
-    map.AddRefPoint(108, 7300.0, TopLevelHigh);
+    map.AddRefPoint(TreeV_Rp_Signs[1], 7300.0, TopLevelHigh);
 }
 
 void Houses(MapWriter& map)
@@ -281,7 +282,7 @@ void Houses(MapWriter& map)
     // 1: Aaron's, with the chest.
     map.AddRefPoint(105, 1340.0, Rooms[0].Stand());
     map.AddRefPoint(143, 1270.0, Rooms[0].Stand());
-    map.AddRefPoint(106, 1440.0, Rooms[0].Stand());
+    map.AddRefPoint(TreeV_Rp_Chest, 1440.0, Rooms[0].Stand());
     // 2: Marbles by the left wall, his jars on a shelf in view, the floor clear across.
     map.AddRefPoint(53, 2120.0, Rooms[1].Stand());
     double const jarY = Rooms[1].Floor() + 60.0;
