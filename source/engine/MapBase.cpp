@@ -91,6 +91,16 @@ Pointf MapBase::GetRefPoint(unsigned int id) const
     return found;
 }
 
+void MapBase::RequireGroup(unsigned int groupId) const
+{
+    for (unsigned int i = 0; i < polyCount; ++i)
+        if (GetPoly(i)->group == groupId)
+            return;
+    char text[200];
+    snprintf(text, sizeof text, "%s: no map group %u", fileName, groupId);
+    throw Error(Error_ParseFile, text);
+}
+
 unsigned int MapBase::GetGroup(unsigned int poly) const
 {
     return GetPoly(poly)->group;

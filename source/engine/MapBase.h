@@ -33,7 +33,9 @@ public:
     virtual ~MapBase();
 
     virtual bool CheckPoint(Pointf const* p, unsigned int& poly, bool anyPoly) const;
+    // Both throw Error_ParseFile naming the map and the id when the map lacks it.
     Pointf GetRefPoint(unsigned int id) const;
+    void RequireGroup(unsigned int groupId) const;
     // The name the map was read under, for errors about what a world placed on it.
     char const* GetFileName() const { return fileName; }
     unsigned int GetGroup(unsigned int poly) const;

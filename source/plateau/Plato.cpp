@@ -253,6 +253,10 @@ void Plato::BuildMine()
 
     mortar = built.Own(new Plato_Mortar(map, message, player, Plato_MortarRp));
     driver->AddObject(mortar);
+    // A blasted rock is lifted out of the map: the collision grid lists it along the whole lift.
+    Rectf const rockCover(0.0, 0.0, 0.0, Mortar_RockLift);
+    for (int i = 0; i < Mortar_NumRocks; ++i)
+        map->SetGroupCover(static_cast<unsigned int>(i) + Mortar_RockGroupOffset, &rockCover);
 }
 
 Level_Action Plato::Poll(KeyData keys)

@@ -237,8 +237,16 @@ void TreeV::Build()
         objects->AddTarget(rangeTargets[i]);
     }
 
+    // The teleports' points, the jars and the patient's spots are read only in play: a map
+    // without one is refused now.
     for (auto const& pair : TreeV_Teleports)
+    {
+        map->GetRefPoint(pair[0]);
+        map->GetRefPoint(pair[1]);
         objects->AddTeleport(new Teleport(pair[0], pair[1], DoorTeleport_Active_Dist));
+    }
+    TreeV_Marbles::RequireJars(map);
+    TreeV_Patient::RequireSpots(map);
 
     marbles = built.Own(new TreeV_Marbles(player, dudes[TreeV_Dude_Marbles]));
     patient = built.Own(new TreeV_Patient(player));

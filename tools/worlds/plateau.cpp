@@ -1,6 +1,14 @@
 // The plateau's map and pictures. Everything that can hurt sits on ledges above the road, hangs from
 // ceilings higher still or flies above them, so that a plain walk to the exit takes no damage; the
 // people, the mine and the chests lie left of the start, off the walk.
+//
+// The walk along the road: from the start (rp 3) hold right up the thirteen terraces, each a level
+// stretch and a ramp, with no jump. On terrace Plateau_MortarTerrace the mortar (rp 101) stands by the road and,
+// further on, a rock too high for a double jump closes it. Stop at the mortar and release the action
+// key: the view moves out over the rock, and a shell fired as the gun stands (its first angle and
+// strength: release action again) lands on that rock, which is lifted out of the map; jump leaves
+// the mortar. Walk on right: past x 27700 the view holds the road's end, and past x 28300 the level
+// is completed, short of the wall that closes the road at Plateau_EndX.
 #include "tools/worlds/plateau.h"
 
 #include "plateau/Plato_Ids.h"

@@ -42,16 +42,21 @@ constexpr double UpperStreet = 1545.0; // the lift's foot, inside the leaking ta
 constexpr double LowerFloor = 500.0;   // the way out below, watched from (5280, 460)
 constexpr double Ground = 1000.0;      // underside of the street slabs
 
-// The gate's ditch, bridged by the fallen door whose pivot is its right edge.
+// The gate's ditch, bridged by the fallen door whose pivot is its right edge; shallow enough to
+// jump out of while the gate stands.
 constexpr double DitchX0 = 500.0;
 constexpr double DitchX1 = 640.0;
+constexpr double DitchDepth = 50.0;
 
-// The main lift at rest: a platform flush with the upper street over a pit, which is the lift area.
+// The main lift at rest: a platform flush with the upper street, sunk in a pit just as deep, which
+// is the lift area. While the lift is away the pit is a step down and up again; there is no room
+// under the resting platform, so the lift coming back can shut no one in.
 constexpr double LiftX0 = 4900.0;
 constexpr double LiftX1 = 5020.0;
 constexpr double LiftThick = 20.0;
-constexpr double PitFloor = 1445.0;
-// Where its route ends: +(955, 2330) from rest; the top level starts just right of it.
+constexpr double PitFloor = UpperStreet - LiftThick;
+// Where its route ends: +(955, 2330) from rest; the top level starts at its right edge, with no
+// seam to fall through.
 constexpr double RouteEndX = 955.0;
 constexpr double RouteEndY = 2330.0;
 constexpr double TopFloor = UpperStreet + RouteEndY;
@@ -158,7 +163,7 @@ void Street_(MapWriter& map)
     // Left end, the gate and its ditch, the street and the slope up to the lift's foot.
     Box(map, -100.0, Ground - 100.0, 0.0, Street + 500.0, Brick);
     Box(map, 0.0, Ground, DitchX0, Street);
-    Box(map, DitchX0, Ground, DitchX1, Street - 60.0);
+    Box(map, DitchX0, Ground, DitchX1, Street - DitchDepth);
     Box(map, DitchX1, Ground, 4000.0, Street);
     Ramp(map, 4000.0, Street, 4850.0, UpperStreet, Ground);
     // The gate lies flat over the ditch, hinged at its right edge, and stands up to close it.
@@ -239,12 +244,13 @@ void LiftAndBeyond(MapWriter& map)
 {
     // The upper street with the pit under the resting platform; nothing above it is solid as far as
     // the lift's route reaches.
-    Box(map, 4850.0, Ground, LiftX0, UpperStreet);
-    Box(map, LiftX0, Ground, LiftX1, PitFloor);
-    Box(map, LiftX1, Ground, 5600.0, UpperStreet);
+    // One slab under the street and the pit, so that no seam runs down from the pit's corners.
+    Box(map, 4850.0, Ground, 5600.0, PitFloor);
+    Box(map, 4850.0, PitFloor, LiftX0, UpperStreet);
+    Box(map, LiftX1, PitFloor, 5600.0, UpperStreet);
     Box(map, LiftX0, UpperStreet - LiftThick, LiftX1, UpperStreet, Stone, 27);
     map.AddRefPoint(49, LiftX0, PitFloor);
-    map.AddRefPoint(50, LiftX1, UpperStreet - LiftThick - 1.0);
+    map.AddRefPoint(50, LiftX1, UpperStreet - 1.0); // feet in the pit inside, on the platform outside
     map.AddRefPoint(48, LiftX0 - 40.0, UpperStreet + 75.0);
     map.AddRefPoint(52, LiftX1 + 40.0, UpperStreet + 75.0);
     map.AddRefPoint(51, 5150.0, UpperStreet); // the lift man
@@ -265,7 +271,7 @@ void LiftAndBeyond(MapWriter& map)
 
     // The top level, level with the lift's platform at its journey's end, climbing into view of
     // the last stretch and on past the exit.
-    double const landX = LiftX1 + RouteEndX + 3.0;
+    double const landX = LiftX1 + RouteEndX;
     double const base = TopFloor - 200.0;
     Box(map, landX, base, 6100.0, TopFloor);
     Ramp(map, 6100.0, TopFloor, 7100.0, TopLevelHigh, base);
@@ -299,8 +305,9 @@ void Houses(MapWriter& map)
     map.AddRefPoint(127, 1400.0, Rooms[3].Stand());
     // 5: the surgery: the doctor, and the patient on his bed.
     map.AddRefPoint(60, 2140.0, Rooms[4].Stand());
-    Box(map, 2290.0, Rooms[4].Floor(), 2400.0, Rooms[4].Floor() + 25.0, Brick, 0, false);
-    double const patientX = 2345.0, patientY = Rooms[4].Floor() + 30.0;
+    // He lies on a low bed, within talking reach (40) of someone standing on the floor beside it.
+    Box(map, 2290.0, Rooms[4].Floor(), 2400.0, Rooms[4].Floor() + 10.0, Brick, 0, false);
+    double const patientX = 2345.0, patientY = Rooms[4].Floor() + 12.0;
     map.AddRefPoint(80, patientX, patientY);
     // Spots on his face, seen 300 times larger: six rows, each link to a neighbour.
     struct Spot
