@@ -81,6 +81,8 @@ bool MapBase::CheckPoint(Pointf const* p, unsigned int& poly, bool anyPoly) cons
 
 Pointf MapBase::GetRefPoint(unsigned int id) const
 {
+    if (idWatch != nullptr)
+        idWatch->Asked(*this, false, id);
     Pointf found(0.0, 0.0);
     if (!refPoints.GetPoint(id, found))
     {
@@ -93,6 +95,8 @@ Pointf MapBase::GetRefPoint(unsigned int id) const
 
 void MapBase::RequireGroup(unsigned int groupId) const
 {
+    if (idWatch != nullptr)
+        idWatch->Asked(*this, true, groupId);
     for (unsigned int i = 0; i < polyCount; ++i)
         if (GetPoly(i)->group == groupId)
             return;

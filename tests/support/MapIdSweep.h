@@ -1,8 +1,20 @@
 // Test support: a world's map file rewritten without one reference point or map group at a time,
 // and a build that must then fail naming the map and the id, leaving nothing behind.
+//
+// A world's test makes one call, WorldSweep::Run(*this, Level_Kilig, events): the ids are those a
+// normal build reads (every reference point it asks of a map and every group it requires, heard
+// through the map's test hook) and every moving group of the maps it read, so no world lists them
+// by hand. CI takes out a fixed, seeded sample of them (WorldSweep_Options::sample) and a few drawn
+// by a fresh seed; the whole sweep is one command of its own (the sanitized build checks leaks):
+//   HM_FULL_SWEEP=1 build/sanitize/tests/test_<world> --gtest_filter='*MissingId*'
 #pragma once
 
+#include "engine/GameEvents.h"
+#include "engine/Level_Type.h"
+#include "engine/MapBase.h"
 #include "engine/MapReader.h"
+#include "support/RandomSeed.h"
+#include "support/WorldFixture.h"
 #include "tools/MapWriter.h"
 #include "util/Error.h"
 
@@ -13,6 +25,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <map>
 #include <random>
 #include <set>
 #include <string>
@@ -267,4 +280,127 @@ inline std::vector<std::string> Sweep(std::string const& path, std::string const
     return failures;
 }
 
+// Hears every id asked of any map while it lives: the reference points asked and the groups
+// required, by the name of the map (its file, as the world opened it).
+class Recorder final : public MapBase_IdWatch
+{
+public:
+    Recorder() : kept(MapBase::idWatch) { MapBase::idWatch = this; }
+    ~Recorder() { MapBase::idWatch = kept; }
+    Recorder(Recorder const&) = delete;
+    Recorder& operator=(Recorder const&) = delete;
+
+    void Asked(MapBase const& map, bool group, unsigned int id) override
+    {
+        asked[map.GetFileName()].insert({group ? Kind::Group : Kind::RefPoint, id});
+    }
+
+    std::map<std::string, std::set<Id>> asked;
+
+private:
+    MapBase_IdWatch* kept;
+};
+
+// An id of one of a world's maps.
+struct MapId
+{
+    std::string map;
+    Id id;
+
+    bool operator<(MapId const& other) const { return map != other.map ? map < other.map : id < other.id; }
+    bool operator==(MapId const& other) const = default;
+};
+
 } // namespace MapIdSweep
+
+struct WorldSweep_Options
+{
+    bool ending = false; // the village's closing form
+    // Ids taken out in CI: this many drawn by sampleSeed, and fresh more drawn by a fresh seed;
+    // HM_FULL_SWEEP=1 takes out every one.
+    std::size_t sample = 30;
+    unsigned sampleSeed = 30;
+    std::size_t fresh = 5;
+    // Groups a map holds that the world does not read (the test says why for each); they are not
+    // taken out. A group a world moves without requiring it is a fault the sweep reports ("built
+    // without it").
+    std::vector<MapIdSweep::MapId> unread;
+};
+
+struct WorldSweep
+{
+    // The ids a normal build of the world reads, and every moving group of the maps it read from,
+    // less the options' unread ones.
+    static std::vector<MapIdSweep::MapId> IdsRead(WorldFixture& fixture, Level_Type type, GameEvents const& record,
+                                                  WorldSweep_Options const& options = {})
+    {
+        std::set<MapIdSweep::MapId> ids;
+        {
+            MapIdSweep::Recorder recorder;
+            fixture.Build(type, record, options.ending);
+            fixture.Destroy();
+            for (auto const& [map, asked] : recorder.asked)
+                for (MapIdSweep::Id const& id : asked)
+                    ids.insert({map, id});
+        }
+        std::set<std::string> maps;
+        for (MapIdSweep::MapId const& id : ids)
+            maps.insert(id.map);
+        for (std::string const& map : maps)
+            for (MapIdSweep::Id const& id : MapIdSweep::IdsIn(MapIdSweep::Read(map)))
+                if (id.kind == MapIdSweep::Kind::Group)
+                    ids.insert({map, id});
+        for (MapIdSweep::MapId const& id : options.unread)
+            ids.erase(id);
+        return std::vector<MapIdSweep::MapId>(ids.begin(), ids.end());
+    }
+
+    // Builds the world of type with the record once normally, then once without each id it reads
+    // (a sample of them in CI): each build must throw Error_ParseFile naming the map and the id and
+    // leave nothing leaked; a normal build follows. Failures are the test's, one each.
+    static void Run(WorldFixture& fixture, Level_Type type, GameEvents const& record,
+                    WorldSweep_Options const& options = {})
+    {
+        std::vector<MapIdSweep::MapId> const ids = IdsRead(fixture, type, record, options);
+        EXPECT_FALSE(ids.empty()) << "the world reads no id of its maps";
+        std::vector<MapIdSweep::MapId> chosen = ids;
+        unsigned const seed = TestSeed();
+        SCOPED_TRACE(testing::Message() << "fresh sample: HM_TEST_SEED=" << seed);
+        if (!MapIdSweep::WholeSweepAsked())
+        {
+            chosen = Sample(ids, options.sample, options.sampleSeed);
+            for (MapIdSweep::MapId const& id : Sample(ids, options.fresh, seed))
+                if (std::find(chosen.begin(), chosen.end(), id) == chosen.end())
+                    chosen.push_back(id);
+        }
+        auto build = [&] {
+            Error const error = fixture.TryBuild(type, options.ending);
+            fixture.Destroy();
+            if (error.Code() != Error_None)
+                throw error;
+        };
+        std::map<std::string, std::vector<MapIdSweep::Id>> byMap;
+        for (MapIdSweep::MapId const& id : chosen)
+            byMap[id.map].push_back(id.id);
+        for (auto const& [map, mapIds] : byMap)
+        {
+            MapWriter const full = MapIdSweep::Read(map);
+            for (std::string const& failure : MapIdSweep::Sweep(map, map, full, mapIds, build))
+                ADD_FAILURE() << map << ": " << failure;
+        }
+        World_Base const& again = fixture.Build(type, record, options.ending);
+        EXPECT_EQ(again.GetTick(), 0);
+    }
+
+    // count of the ids drawn by the seed, in their order; all of them when count is not smaller.
+    static std::vector<MapIdSweep::MapId> Sample(std::vector<MapIdSweep::MapId> ids, std::size_t count, unsigned seed)
+    {
+        if (count >= ids.size())
+            return ids;
+        std::mt19937 random(seed);
+        std::shuffle(ids.begin(), ids.end(), random);
+        ids.resize(count);
+        std::sort(ids.begin(), ids.end());
+        return ids;
+    }
+};

@@ -19,8 +19,14 @@
 #include <memory>
 #include <vector>
 
+struct WorldReplay;
+struct WorldSweep;
+
 class WorldFixture : public LevelFixture
 {
+    friend struct WorldReplay; // the whole-world replay run builds and steps through the fixture
+    friend struct WorldSweep;  // and so does the missing-id sweep
+
 protected:
     // Whatever a world places by the C library's generator, it places alike after this seed.
     static constexpr unsigned int Build_Seed = 1;

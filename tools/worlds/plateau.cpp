@@ -18,6 +18,7 @@
 #include "tools/MapDressing.h"
 #include "tools/MapTextures.h"
 #include "tools/MapWriter.h"
+#include "tools/Road.h"
 #include "util/Error.h"
 #include "util/Pointf.h"
 
@@ -119,7 +120,7 @@ void WriteCamp(MapWriter& map)
     Box(map, shaftX0 + 4, -SlabDepth, shaftX1 - 4, 0, Plank, 27);
 
     for (unsigned int i = 0; i < Plato_Miner_Count; ++i)
-        Ref(map, Plato_Dude_StartPts + i, -2800.0 + 150.0 * i, 1);
+        Ref(map, Plato_Dude_StartPts + i, -2800.0 + 150.0 * i, 0);
     // The track loops over the mine hall; every point has its own place. Its rails are scenery.
     auto track = [](unsigned int i) { return Pointf(-2900.0 + 25.0 * i, 260.0 + 70.0 * std::sin(i * 0.35)); };
     for (unsigned int i = 0; i <= 40; ++i)
@@ -142,7 +143,7 @@ void WriteCamp(MapWriter& map)
         roof.points.push_back({x, y, x / 64.0, y / 64.0, true});
     map.AddPoly(roof);
     Ref(map, Plato_TvRp, -1640, 0);
-    Ref(map, Plato_HermitRp, -1500, 1);
+    Ref(map, Plato_HermitRp, -1500, 0);
     // The mast stands on the floor low enough to be reached from it, and reaches up past its aerials.
     Box(map, -1203, 0, -1197, 68, Stone, 0, false);
     Ref(map, Plato_AerialRp, -1200, 10);
@@ -738,6 +739,21 @@ double BlockingRockX()
     return std::floor(qx);
 }
 
+std::vector<Road> BuildRoads()
+{
+    // From the start right to the mortar, whose shot as it stands lifts the rock closing the road
+    // (the gun is taken and fired by the action key, left by a jump, and the shell is let land),
+    // then right up the terraces to the exit, short of the closing wall.
+    Pointf const gun = MortarPos();
+    Road road("exit");
+    road.Walk(200.0, RoadY(200.0));
+    road.Press(gun.x - 10.0, RoadY(gun.x), "mortar", 100).Press(gun.x - 10.0, RoadY(gun.x), "fire", 10);
+    road.Hop(gun.x - 10.0, RoadY(gun.x), "leave the mortar", 150);
+    double const pastRock = BlockingRockX() + BlockingRockWidth + 100.0;
+    road.Walk(pastRock, RoadY(pastRock)).Exit(Plateau_EndX - 50.0, Plateau_EndY);
+    return {road};
+}
+
 MapWriter BuildMap()
 {
     MapWriter map;
@@ -763,6 +779,7 @@ void Write(std::string const& dir)
     {
         throw std::runtime_error(std::string("cannot write ") + err.Text());
     }
+    Road::Write(dir + "/plateau/road", BuildRoads());
     WritePictures(dir);
 }
 

@@ -3,8 +3,10 @@
 #pragma once
 
 #include "tools/MapWriter.h"
+#include "tools/Road.h"
 
 #include <string>
+#include <vector>
 
 namespace PlateauWriter
 {
@@ -34,8 +36,10 @@ double BlockingRockX();
 
 // The map, built in memory for Write and for the tests.
 MapWriter BuildMap();
+// The road the walker takes: "exit", from the start past the mortar's blast to the exit.
+std::vector<Road> BuildRoads();
 
-// dir/plateau/map and the pictures under dir/gfx/plateau and dir/gfx/general/explosion.png; throws
+// dir/plateau/map, dir/plateau/road and the pictures under dir/gfx/plateau and dir/gfx/general/explosion.png; throws
 // std::runtime_error on failure.
 void Write(std::string const& dir);
 

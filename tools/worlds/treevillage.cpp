@@ -8,6 +8,7 @@
 #include "tools/Figure.h"
 #include "tools/MapDressing.h"
 #include "tools/MapTextures.h"
+#include "tools/Road.h"
 #include "tools/creatures/CreatureSprites.h"
 #include "treevillage/TreeV_Ids.h"
 #include "util/Error.h"
@@ -61,6 +62,7 @@ constexpr double RouteEndX = 955.0;
 constexpr double RouteEndY = 2330.0;
 constexpr double TopFloor = UpperStreet + RouteEndY;
 constexpr double TopLevelHigh = 4330.0; // inside the view of the last stretch, (7225, 4485) at 1.2
+constexpr int MainLiftRide = 1500;      // steps: more than the lift's way up
 
 struct Zone
 {
@@ -685,6 +687,30 @@ void WriteMap(MapWriter const& map, std::string const& path)
 
 } // namespace
 
+std::vector<Road> BuildRoads()
+{
+    // Both ways out start at the player's start and cross the ditch on the gate, shot down from
+    // the street before it; the axe takes the gate's switch, the nearest target there.
+    auto throughTheGate = [](std::string const& name) {
+        Road road(name);
+        road.Walk(150.0, Street).Throw(DitchX0 - 60.0, Street, "gate switch", 90).Walk(DitchX1 + 40.0, Street);
+        return road;
+    };
+    // Exit 3: along the street, up the slope, across the resting lift and off the end of the upper
+    // street to the floor below, whose right part is the way out.
+    Road down = throughTheGate("exit3");
+    down.Walk(4000.0, Street).Walk(4850.0, UpperStreet).Walk(5600.0, UpperStreet).Exit(6000.0, LowerFloor);
+    // Exit 2, once the lift is mended: stand on its platform and shoot its far switch; it carries
+    // the player to the top level, which climbs right past the main exit.
+    double const liftMiddle = (LiftX0 + LiftX1) / 2.0;
+    Road up = throughTheGate("exit2");
+    up.Walk(4000.0, Street).Walk(4850.0, UpperStreet).Walk(liftMiddle, UpperStreet);
+    up.Throw(liftMiddle, UpperStreet, "lift switch", 10);
+    up.Ride(liftMiddle + RouteEndX, TopFloor, "lift top", MainLiftRide);
+    up.Walk(6100.0, TopFloor).Walk(7100.0, TopLevelHigh).Exit(7700.0, TopLevelHigh);
+    return {down, up};
+}
+
 MapWriter BuildMap()
 {
     MapWriter map;
@@ -710,6 +736,7 @@ void Write(std::string const& dir)
     DataGen::MakeDirs(folder);
     WriteMap(BuildMap(), folder + "/map");
     WriteMap(BuildBackground(), folder + "/bgmap");
+    Road::Write(folder + "/road", BuildRoads());
     WriteVillagers(dir);
     WriteMarbles(dir);
     WriteMarketSign(dir);
