@@ -11,6 +11,7 @@
 #include "tools/TestWorldWriter.h"
 #include "tools/creatures/CreatureSprites.h"
 #include "tools/creatures/CreatureWorldWriter.h"
+#include "tools/worlds/killig.h"
 #include "tools/worlds/plateau.h"
 #include "tools/worlds/treevillage.h"
 
@@ -28,7 +29,7 @@ namespace DataGen
 constexpr World_Data worlds[9] = {
     {Level_TreeV, "treevillage", &TreeVillage::Write},
     {Level_Plato, "plateau", &PlateauWriter::Write},
-    {Level_Kilig, "killig", nullptr},
+    {Level_Kilig, "killig", &KiligWriter::Write},
     {Level_Chasm, "chasm", nullptr},
     {Level_Petra, "petra", nullptr},
     {Level_Casle, "castle", nullptr},

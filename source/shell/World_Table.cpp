@@ -1,6 +1,7 @@
 // The world table: each world's type, data folder, maker and the map paths its exits open.
 #include "shell/World_Table.h"
 
+#include "killig/Kilig.h"
 #include "plateau/Plato.h"
 #include "testworld/Test_World.h"
 #include "treevillage/TreeV.h"
@@ -20,7 +21,7 @@ World_Base* MakeVillage(GameEvents* events, bool ending)
 World_Row const World_Table[World_Count] = {
     {Level_TreeV, "treevillage", &MakeVillage, 0, 5},
     {Level_Plato, "plateau", &World_MakeOf<Plato>, 1, -1},
-    {Level_Kilig, "killig", nullptr, 2, -1},
+    {Level_Kilig, "killig", &World_MakeOf<Kilig>, 2, -1},
     {Level_Chasm, "chasm", nullptr, 3, -1},
     {Level_Petra, "petra", nullptr, -1, -1},
     {Level_Casle, "castle", nullptr, -1, -1},
