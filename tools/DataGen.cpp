@@ -11,6 +11,7 @@
 #include "tools/TestWorldWriter.h"
 #include "tools/creatures/CreatureSprites.h"
 #include "tools/creatures/CreatureWorldWriter.h"
+#include "tools/worlds/castle.h"
 #include "tools/worlds/killig.h"
 #include "tools/worlds/plateau.h"
 #include "tools/worlds/treevillage.h"
@@ -32,7 +33,7 @@ constexpr World_Data worlds[9] = {
     {Level_Kilig, "killig", &KiligWriter::Write},
     {Level_Chasm, "chasm", nullptr},
     {Level_Petra, "petra", nullptr},
-    {Level_Casle, "castle", nullptr},
+    {Level_Casle, "castle", &CastleWriter::Write},
     {Level_Tower, "tower", nullptr},
     {Level_Black, "black", nullptr},
     {Level_Final, "final", nullptr},

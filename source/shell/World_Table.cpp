@@ -1,6 +1,7 @@
 // The world table: each world's type, data folder, maker and the map paths its exits open.
 #include "shell/World_Table.h"
 
+#include "castle/Casle.h"
 #include "killig/Kilig.h"
 #include "plateau/Plato.h"
 #include "testworld/Test_World.h"
@@ -24,7 +25,7 @@ World_Row const World_Table[World_Count] = {
     {Level_Kilig, "killig", &World_MakeOf<Kilig>, 2, -1},
     {Level_Chasm, "chasm", nullptr, 3, -1},
     {Level_Petra, "petra", nullptr, -1, -1},
-    {Level_Casle, "castle", nullptr, -1, -1},
+    {Level_Casle, "castle", &World_MakeOf<Casle>, -1, -1},
     {Level_Tower, "tower", nullptr, 6, -1},
     {Level_Black, "black", nullptr, 7, -1},
     {Level_Final, "final", nullptr, -1, -1},
