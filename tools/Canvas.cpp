@@ -506,6 +506,14 @@ void Canvas::FillRect(int x, int y, int w, int h, Rgba c)
     cairo_surface_mark_dirty(surface);
 }
 
+void Canvas::FrameRect(int x, int y, int w, int h, int thickness, Rgba c)
+{
+    FillRect(x, y, w, thickness, c);
+    FillRect(x, y + h - thickness, w, thickness, c);
+    FillRect(x, y, thickness, h, c);
+    FillRect(x + w - thickness, y, thickness, h, c);
+}
+
 Canvas Canvas::OnKey(Rgba key) const
 {
     Canvas out(width, height);

@@ -212,6 +212,20 @@ public:
     // texture repeats without a seam.
     [[nodiscard]] Frame Wrapped();
 
+    // ---- Shortcuts for the commonest shapes, as the first generators wrote them ----
+    void FillCircle(double cx, double cy, double r, Rgba c) { Fill(Canvas_Shape::Circle(cx, cy, r), c); }
+    void FillEllipse(double cx, double cy, double rx, double ry, Rgba c)
+    {
+        Fill(Canvas_Shape::Ellipse(cx, cy, rx, ry), c);
+    }
+    void FillPolygon(std::vector<double> const& xy, Rgba c) { Fill(Canvas_Shape::Polygon(xy), c); }
+    void Line(double x0, double y0, double x1, double y1, double thickness, Rgba c)
+    {
+        Line(x0, y0, x1, y1, Canvas_Pen{c, thickness});
+    }
+    // A frame of whole pixels, thickness wide, just inside the rectangle.
+    void FrameRect(int x, int y, int w, int h, int thickness, Rgba c);
+
     // ---- Pixels, exact and unblended ----
     Rgba Get(int x, int y) const; // clear outside the picture
     void Set(int x, int y, Rgba c);

@@ -63,6 +63,12 @@ TEST(Canvas, PixelsKeepTheirColourAndACopyIsItsOwn)
     EXPECT_EQ(c.Get(2, 4), blue);
     EXPECT_EQ(c.Get(3, 4), green);
 
+    Canvas framed(6, 6);
+    framed.FrameRect(0, 1, 6, 5, 2, red);
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 6; ++x)
+            EXPECT_EQ(framed.Get(x, y).a, y >= 1 && (x < 2 || x > 3 || y < 3 || y > 3) ? 255 : 0) << x << ", " << y;
+
     Canvas copy = c;
     copy.Fill(Canvas_Shape::Rect(0, 0, 8, 6), red);
     EXPECT_EQ(c.Get(5, 0), green) << "drawing on a copy leaves the original";
