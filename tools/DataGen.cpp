@@ -416,7 +416,9 @@ void WriteBubble(std::string const& dir, int type)
 {
     Canvas c(320, 224);
     Rgba const rim{45, 45, 55, 255};
-    Canvas_Paint const inside = Canvas_Paint::Radial(190, 110, 150, Rgba{255, 255, 250, 255}, Rgba{235, 235, 225, 255});
+    // Cream, shading a little towards the rim.
+    Canvas_Paint const inside = Canvas_Paint::Radial(198, 124, 150, Rgba{255, 255, 245, 255}, Rgba{238, 238, 226, 255})
+                                    .Stop(0.7, Rgba{255, 255, 245, 255});
     double const x0 = 80, y0 = 42, x1 = 318, y1 = 206;
     Canvas_Shape bubble;
     if (type == 0)
