@@ -10,6 +10,7 @@
 #include "tools/TestWorldWriter.h"
 #include "tools/creatures/CreatureSprites.h"
 #include "tools/creatures/CreatureWorldWriter.h"
+#include "tools/worlds/final.h"
 #include "tools/worlds/killig.h"
 #include "tools/worlds/plateau.h"
 #include "tools/worlds/treevillage.h"
@@ -34,7 +35,7 @@ constexpr World_Data worlds[9] = {
     {Level_Casle, "castle", nullptr},
     {Level_Tower, "tower", nullptr},
     {Level_Black, "black", nullptr},
-    {Level_Final, "final", nullptr},
+    {Level_Final, "final", &FinalWriter::Write},
 };
 
 char const* const worldDirs[9] = {worlds[0].folder, worlds[1].folder, worlds[2].folder,

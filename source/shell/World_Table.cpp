@@ -1,6 +1,7 @@
 // The world table: each world's type, data folder, maker and the map paths its exits open.
 #include "shell/World_Table.h"
 
+#include "final/Final.h"
 #include "killig/Kilig.h"
 #include "plateau/Plato.h"
 #include "testworld/Test_World.h"
@@ -27,7 +28,7 @@ World_Row const World_Table[World_Count] = {
     {Level_Casle, "castle", nullptr, -1, -1},
     {Level_Tower, "tower", nullptr, 6, -1},
     {Level_Black, "black", nullptr, 7, -1},
-    {Level_Final, "final", nullptr, -1, -1},
+    {Level_Final, "final", &World_MakeOf<Final>, -1, -1},
 };
 
 World_Row const& WorldRow(Level_Type type)
