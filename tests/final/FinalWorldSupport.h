@@ -25,7 +25,7 @@ inline std::vector<int> FinalThrowKeys(int step)
 
 // The steps the left key is held from the start to bring the hero to rest on the throwing spot;
 // the real program's script walks him there with them too.
-constexpr int Final_WalkToSpotSteps = 48;
+constexpr int Final_WalkToSpotSteps = 60;
 
 class FinalWorldFixture : public WorldFixture
 {
