@@ -91,6 +91,25 @@ protected:
         return most;
     }
 
+    // Travels back from the present, letting go of the key in time for the travel to come to rest
+    // at about tick to, and ends it with a jump (a step that is not travel).
+    void TravelBackTo(Tick to)
+    {
+        Step({KeyIndex_GameBackInTime});
+        ASSERT_TRUE(world->IsTimeTravelling());
+        for (int i = 0; i < 3000; ++i)
+        {
+            // The ticks a travel at this speed still covers once the key is let go.
+            double const speed = world->GetTimeSpeed();
+            double const coast = speed * speed / (2.0 * TIME_CHANGE_DECEL * 256.0);
+            bool const hold = world->GetTick() - coast > to;
+            if (!hold && world->GetTimeSpeed() == 0)
+                break;
+            Step(hold ? std::vector<int>{KeyIndex_GameBackInTime} : std::vector<int>{});
+        }
+        ASSERT_TRUE(world->IsTimeTravelling());
+    }
+
     // Gives the dragon its last hit at tick t, the others well before it in the same cycle.
     void KillAt(Tick t)
     {
