@@ -6,6 +6,7 @@
 #include "engine/Map.h"
 #include "engine/Player.h"
 #include "final/Final.h"
+#include "final/FinalFightScript.h"
 #include "final/Final_Dragon.h"
 #include "support/RoadWalker.h"
 #include "support/WorldFixture.h"
@@ -15,17 +16,6 @@
 
 #include <functional>
 #include <vector>
-
-// The fight's keys, step by step: action pressed, held (the hero aims) and let go (he throws), over
-// and over, one throw every third step.
-inline std::vector<int> FinalThrowKeys(int step)
-{
-    return step % 3 == 2 ? std::vector<int>{} : std::vector<int>{KeyIndex_GameAction};
-}
-
-// The steps the left key is held from the start to bring the hero to rest on the throwing spot;
-// the real program's script walks him there with them too.
-constexpr int Final_WalkToSpotSteps = 60;
 
 class FinalWorldFixture : public WorldFixture
 {

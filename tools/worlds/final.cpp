@@ -40,7 +40,7 @@ constexpr double pi = 3.14159265358979323846;
 constexpr double LeftWall_X = 3040.0;
 constexpr double Frame_Bottom = 300.0;
 constexpr double Ceiling_Y = 1480.0; // above the height the rocks start falling from
-constexpr double Frame_Thickness = 160.0;
+constexpr double Frame_Thickness = 600.0; // wide enough that no view of the den runs off the map
 
 constexpr double Heart_Lift = 16.0; // a heart floats this high over the ledge
 
