@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 
@@ -51,7 +52,10 @@ TEST_F(FinalWorldReplayTest, AFightFromTheSpotWithTravelsBackShowsEveryTickAgain
         EXPECT_EQ(harness.mismatch, "");
         EXPECT_GT(record.compared, 300);
         EXPECT_GE(den.GetTimeFrames()->Count(), 3);
-        EXPECT_LT(den.GetDragon()->GetHitPoints(den.GetTick()), Final_Dragon::Dragon_HitPoints - 100);
+        int lowest = Final_Dragon::Dragon_HitPoints;
+        for (Tick t = 0; t < Final_Dragon::Dragon_FullCycle_Time; ++t)
+            lowest = std::min(lowest, den.GetDragon()->GetHitPoints(t));
+        EXPECT_LT(lowest, Final_Dragon::Dragon_HitPoints - 100) << "too few throws hit";
         EXPECT_EQ(den.GetFinishCounter(), -1);
         if (HasFailure())
             break;
