@@ -10,8 +10,10 @@
 #include "tools/TestWorldWriter.h"
 #include "tools/creatures/CreatureSprites.h"
 #include "tools/creatures/CreatureWorldWriter.h"
+#include "tools/worlds/castle.h"
 #include "tools/worlds/final.h"
 #include "tools/worlds/killig.h"
+#include "tools/worlds/petra.h"
 #include "tools/worlds/plateau.h"
 #include "tools/worlds/treevillage.h"
 
@@ -31,8 +33,8 @@ constexpr World_Data worlds[9] = {
     {Level_Plato, "plateau", &PlateauWriter::Write},
     {Level_Kilig, "killig", &KiligWriter::Write},
     {Level_Chasm, "chasm", nullptr},
-    {Level_Petra, "petra", nullptr},
-    {Level_Casle, "castle", nullptr},
+    {Level_Petra, "petra", &PetraWriter::Write},
+    {Level_Casle, "castle", &CastleWriter::Write},
     {Level_Tower, "tower", nullptr},
     {Level_Black, "black", nullptr},
     {Level_Final, "final", &FinalWriter::Write},
