@@ -11,10 +11,12 @@
 #include "tools/creatures/CreatureSprites.h"
 #include "tools/creatures/CreatureWorldWriter.h"
 #include "tools/worlds/castle.h"
+#include "tools/worlds/chasm.h"
 #include "tools/worlds/final.h"
 #include "tools/worlds/killig.h"
 #include "tools/worlds/petra.h"
 #include "tools/worlds/plateau.h"
+#include "tools/worlds/tower.h"
 #include "tools/worlds/treevillage.h"
 
 #include <cmath>
@@ -32,10 +34,10 @@ constexpr World_Data worlds[9] = {
     {Level_TreeV, "treevillage", &TreeVillage::Write},
     {Level_Plato, "plateau", &PlateauWriter::Write},
     {Level_Kilig, "killig", &KiligWriter::Write},
-    {Level_Chasm, "chasm", nullptr},
+    {Level_Chasm, "chasm", &ChasmWriter::Write},
     {Level_Petra, "petra", &PetraWriter::Write},
     {Level_Casle, "castle", &CastleWriter::Write},
-    {Level_Tower, "tower", nullptr},
+    {Level_Tower, "tower", &TowerWriter::Write},
     {Level_Black, "black", nullptr},
     {Level_Final, "final", &FinalWriter::Write},
 };
