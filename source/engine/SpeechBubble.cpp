@@ -6,7 +6,6 @@
 #include "engine/Map.h"
 #include "media/GameFont.h"
 #include "media/Image.h"
-#include "platform/GameWindow.h"
 #include "util/DataFile.h"
 #include "util/Error.h"
 #include "util/Pointf.h"
@@ -32,6 +31,9 @@ Bubble_Text_Spec const textspace[Bubble_Frames][Bubble_Row_Count] = {
 int const flipTextShift = 76;
 
 double const screenScale = 0.75;
+
+// The width of the screen the game draws on.
+double const screenWidth = 640.0;
 
 // A text that does not fit is tried this much smaller at a time.
 double const textSizeStep = 0.05;
@@ -182,10 +184,10 @@ void SpeechBubble::Render(WorldTransform const* view, Pointf const* pos) const
     double const unit = view != nullptr ? view->scale : 1.0;
     double const left = p.WorldToScreen(view).x;
     double const right = left + frame->GetWidth() * scale * unit;
-    if (right > GameWindow_Width)
-        p.x -= std::min(right - GameWindow_Width, left) / unit;
+    if (right > screenWidth)
+        p.x -= std::min(right - screenWidth, left) / unit;
     else if (left < 0.0)
-        p.x -= std::max(left, right - GameWindow_Width) / unit;
+        p.x -= std::max(left, right - screenWidth) / unit;
     frame->Render(p, 0.0, scale, flags, view);
 
     if (counter <= Bubble_Anim_StartText)
