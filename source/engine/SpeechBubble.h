@@ -17,8 +17,8 @@ enum Bubble_Type
 
 constexpr int Bubble_Frames = 2;
 constexpr int Bubble_Row_Count = 4;
-constexpr int Bubble_Anim_StartText = 12; // steps to open and to close; typing starts after them
-constexpr double Bubble_Scale = 0.25;     // in the world; 0.75 on the screen
+constexpr int Bubble_Anim_StartText = 12;   // steps to open and to close; typing starts after them
+constexpr double Bubble_Scale = 0.25;       // in the world; 0.75 on the screen
 constexpr double Bubble_SmallestText = 0.6; // the text's size in the frame, at the least
 constexpr char const* bubblebasefile = "gfx/text/speechbubble";
 
