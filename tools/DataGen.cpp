@@ -13,6 +13,7 @@
 #include "tools/creatures/CreatureWorldWriter.h"
 #include "tools/worlds/castle.h"
 #include "tools/worlds/chasm.h"
+#include "tools/worlds/final.h"
 #include "tools/worlds/killig.h"
 #include "tools/worlds/petra.h"
 #include "tools/worlds/plateau.h"
@@ -39,7 +40,7 @@ constexpr World_Data worlds[9] = {
     {Level_Casle, "castle", &CastleWriter::Write},
     {Level_Tower, "tower", &TowerWriter::Write},
     {Level_Black, "black", nullptr},
-    {Level_Final, "final", nullptr},
+    {Level_Final, "final", &FinalWriter::Write},
 };
 
 char const* const worldDirs[9] = {worlds[0].folder, worlds[1].folder, worlds[2].folder,

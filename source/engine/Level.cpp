@@ -113,6 +113,8 @@ void Hand(double angle, double length)
 
 } // namespace
 
+double fadeSpeed = Level_FadeSpeed;
+
 Level::Level(GameEvents* events) : gameEvents(events), sounds(gameSounds)
 {
     // The objects of a level take their serials as it is built; a level built twice from one
