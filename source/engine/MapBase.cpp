@@ -21,6 +21,9 @@ constexpr uint32_t PolyHeadSize = 20;
 constexpr uint32_t MaxGroup = 65535;
 constexpr double MinScale = 1.0e-4;
 constexpr double MaxScale = 1.0e4;
+// How far outside its polygons a map may place things: a start point, a camera stop or a path
+// beyond it would put them in the void.
+constexpr double RefPointReach = 10000.0;
 } // namespace
 
 MapBase::MapBase(Textures const* textureList, FILE* file, char const* name)
@@ -53,8 +56,28 @@ MapBase::MapBase(Textures const* textureList, FILE* file, char const* name)
     polyCount = n;
     FindInternalEdges();
     refPoints.Read(reader);
+    CheckRefPoints();
     passGroups[0] = 0;
     passGroups[1] = 0;
+}
+
+void MapBase::CheckRefPoints() const
+{
+    if (polyCount == 0)
+        return;
+    Rectf reach = *GetPoly(0)->GetBound();
+    for (unsigned int i = 1; i < polyCount; ++i)
+        reach.Union(GetPoly(i)->GetBound());
+    reach = Rectf(reach.x0 - RefPointReach, reach.y0 - RefPointReach, reach.x1 + RefPointReach,
+                  reach.y1 + RefPointReach);
+    for (int i = 0; i < refPoints.Count(); ++i)
+    {
+        if (reach.Contains(&refPoints[i].position))
+            continue;
+        char text[200];
+        snprintf(text, sizeof text, "%s: reference point %u lies far outside the map", fileName, refPoints[i].id);
+        throw Error(Error_ParseFile, text);
+    }
 }
 
 MapBase::~MapBase() = default;

@@ -66,6 +66,8 @@ public:
 
 protected:
     Poly const* GetPoly(unsigned int i) const;
+    // Refuses a map whose reference points lie more than a set reach outside its polygons.
+    void CheckRefPoints() const;
     // Rectangle of the world that the 640 x 480 screen shows.
     Rectf ScreenRect() const;
 

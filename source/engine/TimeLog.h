@@ -26,6 +26,16 @@ constexpr int TimeLog_CatchUpSpread = 16;
 // Key frames left over from an abandoned future that are freed in one call.
 constexpr int TimeLog_FreeBudget = 2;
 
+// Counts the restarts of the key-frame offsets; a log made after one starts its kind at offset 0.
+inline int TimeLog_OffsetEpoch = 0;
+
+// Every kind of log hands out its offsets from 0 again, so that a level built a second time in
+// one process takes its key frames on the ticks it took them the first time.
+inline void TimeLog_RestartOffsets()
+{
+    TimeLog_OffsetEpoch++;
+}
+
 // Gives the state of a creature at any tick: a copy every Enemy_MaxFrameGap ticks (a key frame)
 // and a cache of up to two windows of consecutive states. A tick not cached is reached by
 // stepping on from the current state when it lies a window ahead at most, else by re-simulating
@@ -42,8 +52,14 @@ template <class T>
 class TimeLog
 {
 public:
-    TimeLog() : offset(Enemy_PastOffset)
+    TimeLog()
     {
+        if (offsetEpoch != TimeLog_OffsetEpoch)
+        {
+            offsetEpoch = TimeLog_OffsetEpoch;
+            Enemy_PastOffset = 0;
+        }
+        offset = Enemy_PastOffset;
         Enemy_PastOffset = (Enemy_PastOffset + Enemy_OffsetStride) % Enemy_MaxFrameGap;
     }
     TimeLog(TimeLog const&) = delete;
@@ -318,13 +334,10 @@ private:
     void StoreKeyFrame(unsigned id, T* state)
     {
         assert(unsigned(keyCount) >= id);
-        if (id == keyFrames.size())
-            keyFrames.push_back(state);
-        else
-        {
-            delete keyFrames[id];
-            keyFrames[id] = state;
-        }
+        if (id >= keyFrames.size())
+            keyFrames.resize(id + 1, nullptr);
+        delete keyFrames[id];
+        keyFrames[id] = state;
         keyCount = std::max(keyCount, int(id) + 1);
     }
 
@@ -400,6 +413,7 @@ private:
 
     // Each kind of creature counts its own logs.
     inline static int Enemy_PastOffset = 0;
+    inline static int offsetEpoch = 0; // the restart the counter last followed
 
     T* cache[CacheSize] = {}; // slot t % CacheSize: the state at t, for t in [cacheFirst, cacheLast]
     Tick cacheFirst = 0;
@@ -411,5 +425,5 @@ private:
     int keyCount = 0;          // key frames of the present history; later slots are stale
     Tick resumeFrom = -1;      // while culled: play went on from this tick, before the log's
     Tick resumeTo = 0;         // and has reached this one
-    int offset;                // key-frame phase
+    int offset = 0;            // key-frame phase
 };

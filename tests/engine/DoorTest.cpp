@@ -1,6 +1,7 @@
 // Doors: opening and falling over the activators' runs, long histories, and the sounds of the step itself.
 #include "engine/Door.h"
 
+#include "engine/EnemyTarget.h"
 #include "media/Game_Sounds.h"
 #include "platform/Audio.h"
 #include "support/GroupTestSupport.h"
@@ -165,6 +166,37 @@ TEST_F(DoorTest, PressesAtPastTicksDropTheLaterCheckpoints)
     });
     for (Tick t = 0; t < 1600; t += 7)
         ASSERT_EQ(door.GetPos(t), RecursivePos(door, t)) << "tick " << t;
+}
+
+TEST_F(DoorTest, ACreatureKilledAtAPastTickMovesTheDoorFromItsNewDeath)
+{
+    // After a long press the plate goes on and off every 4 ticks: the door rises 8 and falls 8,
+    // never finishing a movement, so that its walks run back to the creature's death and it
+    // keeps checkpoints along them. Risen first it swings between 32 and 40; from rest it only
+    // hops off the floor.
+    Door door(map.get(), GroupMap::Group, 100.0, Direction_Up, 2.0);
+    ScriptedActivator plate;
+    EnemyTarget creature(1, Sound_None);
+    door.AddActivator(&plate);
+    door.AddActivator(&creature);
+    plate.On(160, 180);
+    for (Tick t = 184; t < 2000; t += 8)
+        plate.On(t, t + 4);
+    creature.Hit(300, 1, 0);
+    bool struck = false;
+    Tick latest = 0;
+    PlayWithTravel(1500, 50, 1500, 200, [&](Tick t) {
+        // An axe thrown in the past lands while the clock is shown back at 700.
+        latest = std::max(latest, t);
+        if (!struck && latest >= 1499 && t <= 700)
+        {
+            creature.Hit(150, 1, 0);
+            struck = true;
+        }
+        ASSERT_EQ(door.GetPos(t), RecursivePos(door, t)) << "tick " << t;
+    });
+    ASSERT_TRUE(struck);
+    EXPECT_EQ(door.GetPos(1003), 40.0);
 }
 
 TEST_F(DoorTest, EitherOfADoorAndItsActivatorMayGoFirst)
