@@ -246,3 +246,34 @@ TEST(TimeLog, ALongCullCostsNoStepMoreThanTheSleepBudget)
     EXPECT_EQ(replay.At(30200), now[30200]);
     EXPECT_EQ(replay.Shown(30100), now[30100]);
 }
+
+// Play that goes on from a tick of the past while the creature is culled: its log starts again
+// from the tick before, never from a state cached before the new records were made, also when a
+// second travel back comes before the log's turn to catch up.
+TEST(TimeLog, ACulledLogStartsAgainFromTheTickBeforePlayWentOn)
+{
+    Replay<6> replay;
+    ASSERT_EQ(replay.log.Offset(), 0) << "its turns to catch up fall on multiples of 16";
+    for (Tick t = 1; t <= 1000; t++)
+        replay.At(t);
+    // Each travel back ends at a tick from which play goes on with a push on the next tick.
+    auto playOnFrom = [&replay](Tick from, Tick to) {
+        replay.pushes->Add(from + 1);
+        for (Tick t = from + 1; t <= to; t++)
+            replay.log.Sleep(nullptr, t);
+    };
+    // Back to 500; the log catches up at 512 and keeps the states of its window from 512 on
+    // cached. Then back to 515, among them, and on to a wake at 531.
+    playOnFrom(500, 520);
+    playOnFrom(515, 530);
+    // Live play to 600 keeps 576 on cached; back to 585, and before the turn at 592, to 580.
+    for (Tick t = 531; t <= 600; t++)
+        replay.At(t);
+    playOnFrom(585, 588);
+    playOnFrom(580, 620);
+    std::vector<int> const xs = replay.Straight(700);
+    for (Tick t : {621, 700})
+        EXPECT_EQ(replay.At(t), xs[t]) << "tick " << t;
+    for (Tick t : {516, 531, 581, 600, 586})
+        EXPECT_EQ(replay.Shown(t), xs[t]) << "tick " << t;
+}
