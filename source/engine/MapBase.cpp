@@ -68,8 +68,8 @@ void MapBase::CheckRefPoints() const
     Rectf reach = *GetPoly(0)->GetBound();
     for (unsigned int i = 1; i < polyCount; ++i)
         reach.Union(GetPoly(i)->GetBound());
-    reach = Rectf(reach.x0 - RefPointReach, reach.y0 - RefPointReach, reach.x1 + RefPointReach,
-                  reach.y1 + RefPointReach);
+    reach =
+        Rectf(reach.x0 - RefPointReach, reach.y0 - RefPointReach, reach.x1 + RefPointReach, reach.y1 + RefPointReach);
     for (int i = 0; i < refPoints.Count(); ++i)
     {
         if (reach.Contains(&refPoints[i].position))

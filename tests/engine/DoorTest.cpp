@@ -99,73 +99,73 @@ TEST_F(DoorTest, OpensAtItsSpeedAndFallsShutWithBounces)
     EXPECT_EQ(door.GetPos(50), 97.5);
 }
 
-TEST_F(DoorTest, ThousandsOfSwitchingsMatchTheRecursiveReading)
+TEST_F(DoorTest, HundredsOfSwitchingsMatchTheRecursiveReading)
 {
-    unsigned const seed = TestSeed();
-    SCOPED_TRACE(testing::Message() << "HM_TEST_SEED=" << seed);
-    std::mt19937 random(seed);
-    std::uniform_int_distribution<Tick> run(1, 40);
-    // Two plates in short runs cut most movements short, so each answer rests on a long chain.
-    Door door(map.get(), GroupMap::Group, 100.0, Direction_Up, 2.0);
-    ScriptedActivator plates[2];
-    Tick end = 0;
-    for (ScriptedActivator& plate : plates)
-    {
-        door.AddActivator(&plate);
-        Tick t = 1 + run(random);
-        for (int cycle = 0; cycle < 1000; cycle++, t += run(random) / 4 + 1)
+    ForEachSeed([&](unsigned seed) {
+        std::mt19937 random(seed);
+        std::uniform_int_distribution<Tick> run(1, 40);
+        // Two plates in short runs cut most movements short, so each answer rests on a long chain.
+        Door door(map.get(), GroupMap::Group, 100.0, Direction_Up, 2.0);
+        ScriptedActivator plates[2];
+        Tick end = 0;
+        for (ScriptedActivator& plate : plates)
         {
-            Tick const on = run(random);
-            plate.On(t, t + on);
-            t += on;
+            door.AddActivator(&plate);
+            Tick t = 1 + run(random);
+            for (int cycle = 0; cycle < 300; cycle++, t += run(random) / 4 + 1)
+            {
+                Tick const on = run(random);
+                plate.On(t, t + on);
+                t += on;
+            }
+            end = std::max(end, t);
         }
-        end = std::max(end, t);
-    }
-    for (Tick t = 0; t < end + 100; t += 271)
-        ASSERT_EQ(door.GetPos(t), RecursivePos(door, t)) << "tick " << t;
+        for (Tick t = 0; t < end + 100; t += 271)
+            ASSERT_EQ(door.GetPos(t), RecursivePos(door, t)) << "tick " << t;
+    });
 }
 
 TEST_F(DoorTest, PressesAtPastTicksDropTheLaterCheckpoints)
 {
-    unsigned const seed = TestSeed();
-    SCOPED_TRACE(testing::Message() << "HM_TEST_SEED=" << seed);
-    std::mt19937 random(seed);
-    std::bernoulli_distribution flip(0.15);
-    std::uniform_int_distribution<Tick> late(-40, 4);
+    ForEachSeed([&](unsigned seed) {
+        std::mt19937 random(seed);
+        std::bernoulli_distribution flip(0.15);
+        std::uniform_int_distribution<Tick> late(-40, 4);
 
-    // The second door's second activator does not report its changes, so that door may keep
-    // nothing: no checkpoint of it would be dropped when that activator's records change.
-    Door door(map.get(), GroupMap::Group, 100.0, Direction_Up, 2.0);
-    Door uncached(map.get(), GroupMap::Group, 100.0, Direction_Up, 2.0);
-    ScriptedActivator first;
-    ScriptedActivator second;
-    ScriptedActivator silent(false);
-    door.AddActivator(&first);
-    door.AddActivator(&second);
-    uncached.AddActivator(&first);
-    uncached.AddActivator(&silent);
-    ScriptedActivator* plates[3] = {&first, &second, &silent};
-    bool pressed[3] = {false, false, false};
-    int shown = 0;
-    // Players pressing while the clock is shown anywhere, their presses landing at or near it.
-    // Every tick shown is asked, as a level asks; every fourth is checked.
-    PlayWithTravel(1200, 300, 1000, 300, [&](Tick t) {
-        for (int i = 0; i < 3; i++)
-        {
-            if (flip(random))
-                pressed[i] = !pressed[i];
-            Tick const at = std::max(1, t + late(random));
-            if (pressed[i])
-                plates[i]->On(at, at + 1);
-        }
-        double const pos = door.GetPos(t);
-        if (++shown % 4 != 0)
-            return;
-        ASSERT_EQ(pos, RecursivePos(door, t)) << "tick " << t;
-        ASSERT_EQ(uncached.GetPos(t), RecursivePos(uncached, t)) << "tick " << t;
+        // The second door's second activator does not report its changes, so that door may keep
+        // nothing: no checkpoint of it would be dropped when that activator's records change.
+        Door door(map.get(), GroupMap::Group, 100.0, Direction_Up, 2.0);
+        Door uncached(map.get(), GroupMap::Group, 100.0, Direction_Up, 2.0);
+        ScriptedActivator first;
+        ScriptedActivator second;
+        ScriptedActivator silent(false);
+        door.AddActivator(&first);
+        door.AddActivator(&second);
+        uncached.AddActivator(&first);
+        uncached.AddActivator(&silent);
+        ScriptedActivator* plates[3] = {&first, &second, &silent};
+        bool pressed[3] = {false, false, false};
+        int shown = 0;
+        // Players pressing while the clock is shown anywhere, their presses landing at or near it.
+        // Every tick shown is asked, as a level asks; every fourth is checked.
+        PlayWithTravel(700, 200, 600, 200, [&](Tick t) {
+            for (int i = 0; i < 3; i++)
+            {
+                if (flip(random))
+                    pressed[i] = !pressed[i];
+                Tick const at = std::max(1, t + late(random));
+                if (pressed[i])
+                    plates[i]->On(at, at + 1);
+            }
+            double const pos = door.GetPos(t);
+            if (++shown % 4 != 0)
+                return;
+            ASSERT_EQ(pos, RecursivePos(door, t)) << "tick " << t;
+            ASSERT_EQ(uncached.GetPos(t), RecursivePos(uncached, t)) << "tick " << t;
+        });
+        for (Tick t = 0; t < 900; t += 7)
+            ASSERT_EQ(door.GetPos(t), RecursivePos(door, t)) << "tick " << t;
     });
-    for (Tick t = 0; t < 1600; t += 7)
-        ASSERT_EQ(door.GetPos(t), RecursivePos(door, t)) << "tick " << t;
 }
 
 TEST_F(DoorTest, ACreatureKilledAtAPastTickMovesTheDoorFromItsNewDeath)

@@ -88,11 +88,16 @@ TEST(TreeVMainLift, EachQuarterCircleBendsTheWayTheRouteTurns)
         double (*y)(double);
     };
     Bend const bends[] = {
-        {112, 78, [](double a) { return -200.0 + 200.0 * std::cos(a); }, [](double a) { return 450.0 + 200.0 * std::sin(a); }},
-        {260, 78, [](double a) { return -480.0 - 200.0 * std::sin(a); }, [](double a) { return 850.0 - 200.0 * std::cos(a); }},
-        {575, 70, [](double a) { return -500.0 - 180.0 * std::cos(a); }, [](double a) { return 1800.0 + 180.0 * std::sin(a); }},
-        {795, 39, [](double a) { return 100.0 + 100.0 * std::sin(a); }, [](double a) { return 2080.0 - 100.0 * std::cos(a); }},
-        {859, 58, [](double a) { return 350.0 - 150.0 * std::cos(a); }, [](double a) { return 2180.0 + 150.0 * std::sin(a); }},
+        {112, 78, [](double a) { return -200.0 + 200.0 * std::cos(a); },
+         [](double a) { return 450.0 + 200.0 * std::sin(a); }},
+        {260, 78, [](double a) { return -480.0 - 200.0 * std::sin(a); },
+         [](double a) { return 850.0 - 200.0 * std::cos(a); }},
+        {575, 70, [](double a) { return -500.0 - 180.0 * std::cos(a); },
+         [](double a) { return 1800.0 + 180.0 * std::sin(a); }},
+        {795, 39, [](double a) { return 100.0 + 100.0 * std::sin(a); },
+         [](double a) { return 2080.0 - 100.0 * std::cos(a); }},
+        {859, 58, [](double a) { return 350.0 - 150.0 * std::cos(a); },
+         [](double a) { return 2180.0 + 150.0 * std::sin(a); }},
     };
     for (Bend const& bend : bends)
     {
