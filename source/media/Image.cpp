@@ -273,6 +273,8 @@ void Image::SetupOgl(Image_Flags flags, bool keep)
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
     GLenum format = hasAlpha ? GL_RGBA : GL_RGB;
+    // The rows lie packed, three bytes a pixel without alpha: not padded to whole words.
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     if ((flags & Image_Plain) != 0)
         glTexImage2D(GL_TEXTURE_2D, 0, format, width, height, 0, format, GL_UNSIGNED_BYTE, data);
     else
