@@ -53,6 +53,20 @@ void Message::Display(char const* text, int time)
     queue[i].time = time;
 }
 
+int Message::Waiting() const
+{
+    int n = 0;
+    while (n < Message_Queue_Size && queue[n].text != nullptr)
+        n++;
+    return n;
+}
+
+Message_Entry const& Message::GetWaiting(int i) const
+{
+    assert(i >= 0 && i < Waiting());
+    return queue[i];
+}
+
 bool Message::Hidden() const
 {
     return 1.0 - std::fabs(pos.y - Message_OffPos) > Util::Eps;

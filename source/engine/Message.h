@@ -31,6 +31,9 @@ public:
     void AdvanceQueue();
 
     char const* GetShownText() const { return queue[0].text; }
+    // The lines queued, the shown one first; Waiting() of them.
+    int Waiting() const;
+    Message_Entry const& GetWaiting(int i) const;
     Pointf GetPos() const { return pos; }
 
 private:

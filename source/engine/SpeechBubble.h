@@ -47,6 +47,8 @@ public:
     // The same through a camera transform; null is the screen.
     void Render(WorldTransform const* view, Pointf const* pos) const;
     Bubble_Type GetType() const { return type; }
+    // The part of the last text that the rows hold.
+    char const* GetText() const { return text; }
 
     // Keeps the font (not owned) and loads the two frames.
     static void Initialise(GameFont const* textFont);

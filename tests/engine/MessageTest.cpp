@@ -77,3 +77,23 @@ TEST(Message, FullQueueDropsTheNewLineAndKeepsTheOthers)
             shown += Shown(message);
     EXPECT_EQ(shown, "01234");
 }
+
+TEST(Message, WaitingLinesReadInQueueOrderWithTheirTimesLeft)
+{
+    Message message(nullptr);
+    EXPECT_EQ(message.Waiting(), 0);
+    message.Display("first", 2);
+    message.Display("second", 7);
+    ASSERT_EQ(message.Waiting(), 2);
+    EXPECT_STREQ(message.GetWaiting(0).text, "first");
+    EXPECT_STREQ(message.GetWaiting(1).text, "second");
+    EXPECT_EQ(message.GetWaiting(1).time, 7);
+
+    message.Poll();
+    EXPECT_EQ(message.GetWaiting(0).time, 1) << "the shown line's time runs down";
+    message.Poll();
+    message.Poll();
+    ASSERT_EQ(message.Waiting(), 1);
+    EXPECT_STREQ(message.GetWaiting(0).text, "second");
+    EXPECT_DEATH(message.GetWaiting(1), "i >= 0 && i < Waiting\\(\\)");
+}

@@ -1,0 +1,201 @@
+// A small den: the dragon in its arena and the player on a ledge beside it, out of reach of its
+// flames and rocks, throwing axes at its head, jumping and walking; random travel shows the head,
+// flames, rocks, hit points and past selves again as they were played.
+#include "engine/Level.h"
+#include "engine/ObjectList.h"
+#include "engine/Player.h"
+#include "engine/TimeFrames.h"
+#include "final/FinalTestSupport.h"
+#include "support/MapFiles.h"
+#include "support/RandomSeed.h"
+#include "support/ReplayHarness.h"
+#include "util/Error.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+constexpr unsigned int Ref_Start = 0;
+constexpr unsigned int Ref_Dragon = 1;
+constexpr double Ledge_Top = 960.0; // above where any flame goes
+constexpr double Ledge_Left = 4240.0;
+constexpr double Ledge_Wall = 4300.0; // a wall on the ledge, walked up to now and then
+
+// The arena's floor at y 600 with the dragon's foot on it, and east of where the rocks fall a
+// ledge from which the head is in sight for most of the cycle. The camera stands still.
+class Final_ReplayLevel final : public Level
+{
+public:
+    explicit Final_ReplayLevel(GameEvents* events) : Level(events)
+    {
+        MapWriter writer;
+        writer.SetView(3900.0 - 640.0, 900.0 - 480.0, 0.5);
+        writer.AddBox(2000.0, 500.0, 4600.0, 600.0, 0, 0, true, false, 64.0);
+        writer.AddBox(Ledge_Left, Ledge_Top - 20.0, 4600.0, Ledge_Top, 0, 0, true, false, 64.0);
+        writer.AddBox(Ledge_Wall, Ledge_Top, Ledge_Wall + 20.0, Ledge_Top + 100.0, 0, 0, true, false, 64.0);
+        writer.AddRefPoint(Ref_Start, 4265.0, Ledge_Top + 5.0);
+        writer.AddRefPoint(Ref_Dragon, 4080.0, 600.0);
+        map = built.Own(MapFiles::Load<Map>(writer).release());
+        Pointf const start = map->GetRefPoint(Ref_Start);
+        player = built.Own(new Player(map, objects, gameEvents, sounds, &start, 1.0));
+        dragon = built.Own(new Final_Dragon(map->GetRefPoint(Ref_Dragon), sounds));
+        objects->AddObject(dragon);
+        objects->AddEnemy(dragon);
+        objects->AddTarget(dragon);
+        map->PreprocessCollision();
+        Pointf const centre(3900.0, 900.0);
+        player->SetCameraScale(0.5, CameraMove_Jump);
+        player->SetCameraPos(&centre, CameraMove_Jump, 0);
+    }
+
+    Player* GetPlayer() const { return player; }
+    TimeFrames* GetTimeFrames() const { return timeFrames; }
+
+    Final_Dragon* dragon = nullptr;
+};
+
+// Every 100 steps: aim and throw, walk up to the wall and back to face the dragon, jump, aim and
+// throw again.
+std::vector<int> FightKeys(int step)
+{
+    int const i = step % 100;
+    if (i < 10 || (i >= 70 && i < 80))
+        return {KeyIndex_GameAction};
+    if (i >= 15 && i < 38)
+        return {KeyIndex_GameRight};
+    if (i >= 40 && i < 62)
+        return {KeyIndex_GameLeft};
+    if (i == 65)
+        return {KeyIndex_GameJump};
+    return {};
+}
+
+void ReplayWatch_Dragon(ReplayHarness& harness, Final_Dragon const* dragon)
+{
+    harness.Watch([dragon](Tick t, Replay_Digest& d) {
+        double a = 0.0;
+        Pointf const head = dragon->GetHeadPos(t, &a);
+        ReplayHarness::Add(d, "dragon", "action", dragon->FindAction(t, nullptr));
+        ReplayHarness::Add(d, "dragon", "head x", head.x);
+        ReplayHarness::Add(d, "dragon", "head y", head.y);
+        ReplayHarness::Add(d, "dragon", "head angle", a);
+        ReplayHarness::Add(d, "dragon", "hit points", dragon->GetHitPoints(t));
+        ReplayHarness::Add(d, "dragon", "dead", dragon->Dead(t));
+        double sums[3] = {};
+        int flames = 0;
+        dragon->ForLiveFlames(t, [&](Tick s, int age) {
+            double rotation = 0.0;
+            Pointf const p = dragon->GetFlamePos(s, age, head, a, &rotation);
+            sums[0] += p.x;
+            sums[1] += p.y;
+            sums[2] += rotation;
+            ++flames;
+            return false;
+        });
+        ReplayHarness::Add(d, "flames", "count", flames);
+        ReplayHarness::Add(d, "flames", "x", sums[0]);
+        ReplayHarness::Add(d, "flames", "y", sums[1]);
+        ReplayHarness::Add(d, "flames", "rotation", sums[2]);
+        double rocks[3] = {};
+        int large = 0;
+        dragon->ForLiveRocks(t, [&](Tick s, int age) {
+            double rotation = 0.0;
+            bool small = false;
+            Pointf const p = dragon->GetRockPos(s, age, &rotation, &small);
+            rocks[0] += p.x;
+            rocks[1] += p.y;
+            rocks[2] += rotation;
+            large += small ? 0 : 1;
+            return false;
+        });
+        ReplayHarness::Add(d, "rocks", "large", large);
+        ReplayHarness::Add(d, "rocks", "x", rocks[0]);
+        ReplayHarness::Add(d, "rocks", "y", rocks[1]);
+        ReplayHarness::Add(d, "rocks", "rotation", rocks[2]);
+    });
+}
+
+// The lowest hit points recorded over the ticks from..to.
+int LowestRecorded(ReplayHarness const& harness, Tick from, Tick to)
+{
+    int lowest = Final_Dragon::Dragon_HitPoints;
+    for (auto const& [t, digest] : harness.recorded)
+        for (Replay_Field const& f : digest)
+            if (t >= from && t <= to && f.object == "dragon" && f.field == "hit points")
+                lowest = std::min(lowest, static_cast<int>(f.value));
+    return lowest;
+}
+
+} // namespace
+
+class FinalReplayTest : public FinalFixture
+{
+protected:
+    void TearDown() override
+    {
+        level.reset();
+        LevelFixture::TearDown();
+    }
+
+    std::unique_ptr<Final_ReplayLevel> level;
+};
+
+TEST_F(FinalReplayTest, AFightWithThrowsJumpsAndWalksShowsEveryTickAgainAsPlayed)
+{
+    unsigned const fresh = TestSeed();
+    for (unsigned const seed : {3u, 1234u, fresh})
+    {
+        SCOPED_TRACE("HM_TEST_SEED=" + std::to_string(seed));
+        std::mt19937 random(seed);
+        std::srand(seed);
+        keyScript = KeyScript();
+        try
+        {
+            level = std::make_unique<Final_ReplayLevel>(&events);
+        }
+        catch (Error const& e)
+        {
+            FAIL() << "building the level: " << e.Text();
+        }
+        ReplayHarness harness(*level, keyScript);
+        ReplayWatch_Dragon(harness, level->dragon);
+        ReplayWatch_Selves(harness, level->GetTimeFrames());
+
+        // Through a whole cycle and into the next, so that the rest gives back what was hit.
+        int step = 0;
+        for (; step < 4900; ++step)
+        {
+            ASSERT_EQ(harness.Step(FightKeys(step)), Level_Continue) << "step " << step;
+            if (step % 50 == 0)
+                level->Plot();
+        }
+        ASSERT_EQ(level->GetPlayer()->IsPlayerDead(), 0) << "the ledge is out of reach";
+        int const wounded = Final_Dragon::Dragon_HitPoints - LowestRecorded(harness, 0, 4350);
+        EXPECT_GT(wounded, 20) << "too few throws hit";
+        EXPECT_EQ(LowestRecorded(harness, 4700, 4749), Final_Dragon::Dragon_HitPoints) << "healed by the rest";
+
+        harness.Travel(random, 1500);
+        EXPECT_EQ(harness.mismatch, "");
+        EXPECT_GT(harness.compared, 500);
+
+        // Back into the first cycle and fight on from there with the throws of the first run
+        // still on their way: a past self now throws alongside.
+        harness.SteerToRest(2500, 3000, 3500);
+        ASSERT_EQ(level->GetTimeSpeed(), 0);
+        harness.Step(std::vector<int>{KeyIndex_GameJump});
+        ASSERT_FALSE(level->IsTimeTravelling());
+        for (int i = 0; i < 1000; ++i)
+            harness.Step(FightKeys(step++));
+        EXPECT_LT(LowestRecorded(harness, 0, 4350), Final_Dragon::Dragon_HitPoints - wounded);
+        harness.Travel(random, 1000);
+        EXPECT_EQ(harness.mismatch, "");
+        level.reset();
+    }
+}
