@@ -38,6 +38,8 @@ public:
     }
     Strider(Strider const&) = delete;
     Strider& operator=(Strider const&) = delete;
+    // Takes another copy's body; the records are the same.
+    void CopyState(Strider const& other) { Character::operator=(other); }
     ~Strider() override
     {
         stats->Destroy();

@@ -82,12 +82,6 @@ void MapBase::CheckRefPoints() const
 
 MapBase::~MapBase() = default;
 
-Poly const* MapBase::GetPoly(unsigned int i) const
-{
-    assert(i < polyCount);
-    return polys[int(i)];
-}
-
 bool MapBase::CheckPoint(Pointf const* p, unsigned int& poly, bool anyPoly) const
 {
     for (unsigned int i = polyCount; i-- > 0;)

@@ -7,6 +7,7 @@
 #include "util/Tick.h"
 #include "util/WorldTransform.h"
 
+#include <cassert>
 #include <cstdio>
 
 class LineEq;
@@ -65,7 +66,11 @@ public:
     RefPoints refPoints;
 
 protected:
-    Poly const* GetPoly(unsigned int i) const;
+    Poly const* GetPoly(unsigned int i) const
+    {
+        assert(i < polyCount);
+        return polys[int(i)];
+    }
     // Refuses a map whose reference points lie more than a set reach outside its polygons.
     void CheckRefPoints() const;
     // Rectangle of the world that the 640 x 480 screen shows.
