@@ -399,11 +399,11 @@ bool Map::TryMove(Pointf const* a, Pointf* b, MapGroup const* cell, unsigned int
 
 bool Map::Blocks(unsigned int index, Rectf const& reach) const
 {
-    Poly const* candidate = GetPoly(index);
-    unsigned int const g = candidate->group;
+    Poly_Filter const& candidate = GetFilter(index);
+    unsigned int const g = candidate.group;
     if (g != 0 && (g == passGroups[0] || g == passGroups[1]))
         return false;
-    return candidate->solid && candidate->GetBound()->Intersect(&reach);
+    return candidate.solid && candidate.bound.Intersect(&reach);
 }
 
 bool Map::ClipAlongCracks(Pointf const* a, Pointf* b, MapGroup const* cell, unsigned int* poly,

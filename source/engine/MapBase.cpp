@@ -9,6 +9,7 @@
 #include "util/LineEq.h"
 #include "util/Rectf.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cmath>
 #include <cstdio>
@@ -54,6 +55,14 @@ MapBase::MapBase(Textures const* textureList, FILE* file, char const* name)
         }
     }
     polyCount = n;
+    filters.resize(n);
+    byGroup.reserve(n);
+    for (unsigned int i = 0; i < n; ++i)
+    {
+        RefreshFilter(i);
+        byGroup.emplace_back(polys[int(i)]->group, i);
+    }
+    std::sort(byGroup.begin(), byGroup.end());
     FindInternalEdges();
     refPoints.Read(reader);
     CheckRefPoints();
@@ -141,20 +150,30 @@ bool MapBase::GetIntersectWith(unsigned int poly, unsigned int edge, LineEq cons
 
 void MapBase::MoveGroup(unsigned int groupId, double dx, double dy)
 {
-    for (unsigned int i = 0; i < polyCount; ++i)
+    auto const [first, last] = std::equal_range(byGroup.begin(), byGroup.end(), std::make_pair(groupId, 0u),
+                                                [](auto const& x, auto const& y) { return x.first < y.first; });
+    for (auto it = first; it != last; ++it)
     {
-        if (polys[int(i)]->group == groupId)
-            polys[int(i)]->PosFromStart(dx, dy);
+        polys[int(it->second)]->PosFromStart(dx, dy);
+        RefreshFilter(it->second);
     }
 }
 
 void MapBase::RotateGroup(unsigned int groupId, Pointf const* centre, double angle)
 {
-    for (unsigned int i = 0; i < polyCount; ++i)
+    auto const [first, last] = std::equal_range(byGroup.begin(), byGroup.end(), std::make_pair(groupId, 0u),
+                                                [](auto const& x, auto const& y) { return x.first < y.first; });
+    for (auto it = first; it != last; ++it)
     {
-        if (polys[int(i)]->group == groupId)
-            polys[int(i)]->RotateFromStart(centre, angle);
+        polys[int(it->second)]->RotateFromStart(centre, angle);
+        RefreshFilter(it->second);
     }
+}
+
+void MapBase::RefreshFilter(unsigned int i)
+{
+    Poly const* poly = polys[int(i)];
+    filters[i] = Poly_Filter{*poly->GetBound(), poly->group, poly->solid};
 }
 
 void MapBase::NoInternal(unsigned int groupId)

@@ -4,11 +4,14 @@
 #include "engine/RefPoints.h"
 #include "util/Pointf.h"
 #include "util/PtrList.h"
+#include "util/Rectf.h"
 #include "util/Tick.h"
 #include "util/WorldTransform.h"
 
 #include <cassert>
 #include <cstdio>
+#include <utility>
+#include <vector>
 
 class LineEq;
 class Poly;
@@ -65,6 +68,20 @@ public:
     unsigned int polyCount;
     RefPoints refPoints;
 
+    // What a collision test asks of polygon i first, in one place: its group, whether it is
+    // solid, and its bound as the polygon now stands.
+    struct Poly_Filter
+    {
+        Rectf bound;
+        unsigned int group;
+        bool solid;
+    };
+    Poly_Filter const& GetFilter(unsigned int i) const
+    {
+        assert(i < polyCount);
+        return filters[i];
+    }
+
 protected:
     Poly const* GetPoly(unsigned int i) const
     {
@@ -77,4 +94,10 @@ protected:
     Rectf ScreenRect() const;
 
     char fileName[128];
+
+private:
+    void RefreshFilter(unsigned int i);
+
+    std::vector<Poly_Filter> filters;                    // per polygon
+    std::vector<std::pair<unsigned int, unsigned int>> byGroup; // (group, polygon), in order
 };

@@ -216,10 +216,13 @@ double Poly::GetSurfaceAngle(unsigned int i) const
 
 bool Poly::TryMove(Pointf const* a, Pointf* b, unsigned int* edge, bool* startOn) const
 {
+    // Only a solid polygon has lines, on every edge; a move cut to its start ends the test.
+    if (Points() == 0 || !GetPointPtr(0)->HasLine() || *a == *b)
+        return false;
     bool stopped = false;
     for (int i = 0; i < Points(); ++i)
     {
-        if (!GetPointPtr(i)->TryMove(a, b, GetPointPtr(i + 1), startOn))
+        if (!GetPointPtr(i)->Clip(a, b, GetPointPtr(i + 1), startOn))
             continue;
         if (edge != nullptr)
             *edge = unsigned(i);

@@ -167,6 +167,11 @@ bool PolyPoint::TryMove(Pointf const* a, Pointf* b, PolyPoint const* next, bool*
 {
     if (line == nullptr || *a == *b)
         return false;
+    return Clip(a, b, next, startOn);
+}
+
+bool PolyPoint::Clip(Pointf const* a, Pointf* b, PolyPoint const* next, bool* startOn) const
+{
     double const eA = LineEval(a);
     double const eB = LineEval(b);
     bool const onA = Util::Equal(0.0, eA);

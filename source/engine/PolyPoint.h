@@ -36,6 +36,8 @@ public:
     // Clips the move a -> b against this edge; true when b was changed. When startOn is given it
     // is set once a is found on the edge, an outer one.
     bool TryMove(Pointf const* a, Pointf* b, PolyPoint const* next, bool* startOn = nullptr) const;
+    // TryMove for an edge with its line and a move that is not empty.
+    bool Clip(Pointf const* a, Pointf* b, PolyPoint const* next, bool* startOn) const;
     bool TryMoveParallel(Pointf const* a, Pointf* b, PolyPoint const* next) const;
 
     void Render(WorldTransform const* view, double ratio) const;
