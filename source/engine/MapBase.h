@@ -98,6 +98,6 @@ protected:
 private:
     void RefreshFilter(unsigned int i);
 
-    std::vector<Poly_Filter> filters;                    // per polygon
+    std::vector<Poly_Filter> filters;                           // per polygon
     std::vector<std::pair<unsigned int, unsigned int>> byGroup; // (group, polygon), in order
 };

@@ -25,10 +25,7 @@ public:
     int Points() const { return points.Count(); }
     int GetPoint(int i) const;
     // The point of index i, wrapped round the polygon.
-    PolyPoint* GetPointPtr(int i) const
-    {
-        return i >= 0 && i < points.Count() ? points[i] : points[GetPoint(i)];
-    }
+    PolyPoint* GetPointPtr(int i) const { return i >= 0 && i < points.Count() ? points[i] : points[GetPoint(i)]; }
     Pointf GetVertexPoint(int i) const;
     unsigned int GetGroup() const { return group; }
     Rectf const* GetBound() const { return &bound; }

@@ -61,8 +61,8 @@ private:
     // Kept in place: groups move every step, and a line made anew each time would cost an
     // allocation per corner.
     LineEq edgeLine;
-    mutable double nextAngle = 0.0;     // to the next point, while nextAngleKnown
-    mutable double prevAngle = 0.0;     // to the previous point, while prevAngleKnown
+    mutable double nextAngle = 0.0; // to the next point, while nextAngleKnown
+    mutable double prevAngle = 0.0; // to the previous point, while prevAngleKnown
     mutable bool nextAngleKnown = false;
     mutable bool prevAngleKnown = false;
 };

@@ -570,7 +570,7 @@ private:
     Object_Step planned;        // the step of a planned run
     Tick plannedTime = 0;       // the tick it reaches
     bool plannedWindow = false; // it re-simulates a window, else it steps on
-    Tick resumeFrom = -1;      // while culled: play went on from this tick, before the log's
-    Tick resumeTo = 0;         // and has reached this one
-    int offset = 0;            // key-frame phase
+    Tick resumeFrom = -1;       // while culled: play went on from this tick, before the log's
+    Tick resumeTo = 0;          // and has reached this one
+    int offset = 0;             // key-frame phase
 };
