@@ -24,8 +24,21 @@
 namespace DataGen
 {
 
-char const* const worldDirs[9] = {"treevillage", "plateau", "killig", "chasm", "petra",
-                                  "castle",      "tower",   "black",  "final"};
+constexpr World_Data worlds[9] = {
+    {Level_TreeV, "treevillage", &TreeVillage::Write},
+    {Level_Plato, "plateau", &PlateauWriter::Write},
+    {Level_Kilig, "killig", nullptr},
+    {Level_Chasm, "chasm", nullptr},
+    {Level_Petra, "petra", nullptr},
+    {Level_Casle, "castle", nullptr},
+    {Level_Tower, "tower", nullptr},
+    {Level_Black, "black", nullptr},
+    {Level_Final, "final", nullptr},
+};
+
+char const* const worldDirs[9] = {worlds[0].folder, worlds[1].folder, worlds[2].folder,
+                                  worlds[3].folder, worlds[4].folder, worlds[5].folder,
+                                  worlds[6].folder, worlds[7].folder, worlds[8].folder};
 
 namespace
 {
@@ -457,16 +470,13 @@ void WriteAll(std::string const& dir)
     TestWorldWriter::Write(dir);
     CreatureSprites::WriteAll(dir);
     CreatureWorldWriter::Write(dir);
-    // The tree village and the plateau have their own data; the other worlds still get the
-    // placeholder scene.
-    char const* placeholders[8];
-    int count = 0;
-    for (char const* world : worldDirs)
-        if (std::string(world) != "plateau" && std::string(world) != "treevillage")
-            placeholders[count++] = world;
-    MapWriter::WritePlaceholders(dir, placeholders, count);
-    TreeVillage::Write(dir);
-    PlateauWriter::Write(dir);
+    for (World_Data const& world : worlds)
+    {
+        if (world.write != nullptr)
+            world.write(dir);
+        else
+            MapWriter::WritePlaceholders(dir, &world.folder, 1);
+    }
     SoundWriter::WriteAll(dir);
 }
 

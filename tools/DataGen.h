@@ -1,13 +1,14 @@
 // Entry points of the placeholder-data generator: each writes one family of data files under dir.
 #pragma once
 
+#include "engine/Level_Type.h"
+
 #include <string>
 
 namespace DataGen
 {
 
-// A complete data folder: every family below, the puzzles, the test world, the tree village and a
-// placeholder map for each other world.
+// A complete data folder: every family below, the puzzles, the test world, and each world's data.
 void WriteAll(std::string const& dir);
 
 // Creates path and its missing parents; throws std::runtime_error on failure.
@@ -23,7 +24,18 @@ void WriteFont(std::string const& dir);
 // The two speech-bubble frames.
 void WriteSpeechBubbles(std::string const& dir);
 
-// The data folders of the nine worlds, in level order.
+// The generator's world table: one row per world, in level order. A world writes its own data
+// (map, pictures) with its writer; one without a writer gets the placeholder scene. A world joins
+// the generator by filling in its row in DataGen.cpp.
+struct World_Data
+{
+    Level_Type type;
+    char const* folder;
+    void (*write)(std::string const& dir); // throws std::runtime_error on failure; null: the placeholder
+};
+extern World_Data const worlds[9];
+
+// The data folders of the nine worlds, in level order (the folders of the rows above).
 extern char const* const worldDirs[9];
 
 } // namespace DataGen

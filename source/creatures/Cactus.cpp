@@ -19,9 +19,11 @@ char const* const cactusbasefile = "gfx/cactus/cactus";
 Image* Cactus::frames[Cactus_Frames] = {};
 
 Cactus::Cactus(Map const* map, unsigned int ref, int hops, int startHitPoints)
-    : EnemyTarget(startHitPoints, Sound_MonsterHit), hopRecord(new TimeSet()), home(map->GetRefPoint(ref)),
-      position(home), hopCount(hops)
+    : EnemyTarget(startHitPoints, Sound_MonsterHit), hopRecord(nullptr), home(map->GetRefPoint(ref)), position(home),
+      hopCount(hops)
 {
+    // Made once the map has given the home point: a constructor that throws runs no destructor.
+    hopRecord = new TimeSet();
     rect = Rectf(-Cactus_Width / 2.0, -Cactus_Height / 2.0, Cactus_Width / 2.0, Cactus_Height / 2.0);
 }
 

@@ -73,6 +73,11 @@ Pointf Collectable::GetPosAtTime(Tick t) const
     return positions->GetPos(t);
 }
 
+bool Collectable::CarriedAtTime(Tick t) const
+{
+    return follower->FindAtTime(t).has_value();
+}
+
 double Collectable::GetRotationAtTime(Tick t) const
 {
     return rotations->GetPos(t);

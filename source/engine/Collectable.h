@@ -47,6 +47,9 @@ public:
     double GetRotationAtTime(Tick t) const;
     void SetPlayerHolding(bool holding) { playerHolding = holding; }
     bool GetPlayerHolding() const { return playerHolding; }
+    // Whether a self, present or past, is recorded carrying the item at t. The present player's
+    // carry of a tick is recorded by his move, after the objects have been moved to that tick.
+    bool CarriedAtTime(Tick t) const;
     Collectable_Flags GetInfo() const { return flags; }
     unsigned int GetId() const { return id; }
     // Never takeable and never falling again.

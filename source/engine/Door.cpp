@@ -22,6 +22,7 @@ Door::Door(Map* map, unsigned int group, double openDistance, Direction openDire
     : moves(1), direction(openDirection), distance(openDistance), speed(openSpeed), gravity(openSpeed * 0.5),
       bounce(Door_Bounce), openTicks(static_cast<int>(openDistance / openSpeed)), fallTicks(0), soundScale(openSpeed)
 {
+    map->RequireGroup(group);
     fallTicks = static_cast<int>(std::sqrt(2.0 * distance / gravity));
     double v = fallTicks * gravity * bounce;
     for (int i = 0; i < Door_Bounces; i++)

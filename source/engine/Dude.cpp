@@ -28,13 +28,19 @@ void Share(T*& holder, T* shared)
 } // namespace
 
 Dude::Dude(Map const* map, int talker, int refPoint)
-    : talkId(talker), dudeFlags(0), bubble(nullptr), talkedFromRight(new TimeSet()), talkedFromLeft(new TimeSet()),
-      walkRight(new TimeSet()), walkLeft(new TimeSet())
+    : talkId(talker), dudeFlags(0), bubble(nullptr), talkedFromRight(nullptr), talkedFromLeft(nullptr),
+      walkRight(nullptr), walkLeft(nullptr)
 {
+    // A map without the start point is refused before anything is built: the destructor does not
+    // run for a constructor that throws.
+    pos = map->GetRefPoint(static_cast<unsigned int>(refPoint));
+    talkedFromRight = new TimeSet();
+    talkedFromLeft = new TimeSet();
+    walkRight = new TimeSet();
+    walkLeft = new TimeSet();
     CharStats* own = new CharStats();
     own->height = Dude_Height;
     stats = own;
-    pos = map->GetRefPoint(static_cast<unsigned int>(refPoint));
 }
 
 Dude::Dude(Dude const* other)

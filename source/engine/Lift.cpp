@@ -9,6 +9,7 @@
 Lift::Lift(Map* map, unsigned int group, double liftDistance, double liftStartAngle)
     : moves(1), distance(liftDistance), startAngle(liftStartAngle)
 {
+    map->RequireGroup(group);
     Rectf const cover(0.0, -distance, 0.0, distance);
     map->SetGroupCover(group, &cover);
     map->FindGroupBound(group, &bound);

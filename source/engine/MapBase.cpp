@@ -107,6 +107,8 @@ bool MapBase::CheckPoint(Pointf const* p, unsigned int& poly, bool anyPoly) cons
 
 Pointf MapBase::GetRefPoint(unsigned int id) const
 {
+    if (idWatch != nullptr)
+        idWatch->Asked(*this, false, id);
     Pointf found(0.0, 0.0);
     if (!refPoints.GetPoint(id, found))
     {
@@ -115,6 +117,18 @@ Pointf MapBase::GetRefPoint(unsigned int id) const
         throw Error(Error_ParseFile, text);
     }
     return found;
+}
+
+void MapBase::RequireGroup(unsigned int groupId) const
+{
+    if (idWatch != nullptr)
+        idWatch->Asked(*this, true, groupId);
+    for (unsigned int i = 0; i < polyCount; ++i)
+        if (GetPoly(i)->group == groupId)
+            return;
+    char text[200];
+    snprintf(text, sizeof text, "%s: no map group %u", fileName, groupId);
+    throw Error(Error_ParseFile, text);
 }
 
 unsigned int MapBase::GetGroup(unsigned int poly) const

@@ -14,6 +14,7 @@
 #include <vector>
 
 class LineEq;
+class MapBase;
 class Poly;
 class Rectf;
 class Textures;
@@ -27,6 +28,17 @@ enum CameraMove
     CameraMove_Ease4 = 3, // a quarter of the remaining way per step
 };
 
+// Told of every reference point and group asked of any map while it is set (MapBase::idWatch): the
+// tests learn from a normal build which ids a world reads. The game never sets it.
+class MapBase_IdWatch
+{
+public:
+    virtual void Asked(MapBase const& map, bool group, unsigned int id) = 0;
+
+protected:
+    ~MapBase_IdWatch() = default;
+};
+
 class MapBase
 {
 public:
@@ -37,7 +49,9 @@ public:
     virtual ~MapBase();
 
     virtual bool CheckPoint(Pointf const* p, unsigned int& poly, bool anyPoly) const;
+    // Both throw Error_ParseFile naming the map and the id when the map lacks it.
     Pointf GetRefPoint(unsigned int id) const;
+    void RequireGroup(unsigned int groupId) const;
     // The name the map was read under, for errors about what a world placed on it.
     char const* GetFileName() const { return fileName; }
     unsigned int GetGroup(unsigned int poly) const;
@@ -81,6 +95,8 @@ public:
         assert(i < polyCount);
         return filters[i];
     }
+
+    static inline MapBase_IdWatch* idWatch = nullptr; // for tests only
 
 protected:
     Poly const* GetPoly(unsigned int i) const

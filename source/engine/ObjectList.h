@@ -69,6 +69,10 @@ public:
     bool IsActive(Map const* map, Object const* object) const;
     bool IsActive(Map const* map, Enemy const* enemy) const;
 
+    // For checks over a whole level: the objects and the enemies, in the order added.
+    PtrList<Object> const& GetObjects() const { return objects; }
+    PtrList<Enemy> const& GetEnemies() const { return enemies; }
+
     // Set when the player reached for a collectable that could not be taken then; never cleared.
     bool triedLockedCollectable;
 

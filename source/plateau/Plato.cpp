@@ -8,15 +8,11 @@
 #include "creatures/Spider.h"
 #include "creatures/Vulture.h"
 #include "creatures/Zoveduv.h"
-#include "engine/Chest.h"
 #include "engine/GameEvents.h"
 #include "engine/Map.h"
 #include "engine/ObjectList.h"
-#include "engine/PickUp.h"
 #include "engine/Player.h"
-#include "media/Game_Music.h"
 #include "media/Image.h"
-#include "media/Textures.h"
 #include "plateau/Plato_Aerial.h"
 #include "plateau/Plato_CaveTurtle.h"
 #include "plateau/Plato_Dude.h"
@@ -25,13 +21,9 @@
 #include "plateau/Plato_MineCart.h"
 #include "plateau/Plato_Mortar.h"
 #include "plateau/TumbleWeed.h"
-#include "puzzles/Grid_Puzzle.h"
-#include "util/DataFile.h"
-#include "util/Error.h"
 #include "util/Util.h"
 
 #include <cassert>
-#include <cstdio>
 
 namespace
 {
@@ -45,11 +37,6 @@ constexpr double Plato_MineViewScale = 0.8;
 Pointf const Plato_MineView(27715.0, 1450.0);
 constexpr int Plato_GemRow = Level_Plato - 1; // of the saved level flags
 constexpr int Plato_ChestPuzzle = 2;          // chest i opens through grid puzzle 2 + i
-constexpr unsigned int Plato_AerialRp = 24;
-constexpr unsigned int Plato_TvRp = 25;
-constexpr unsigned int Plato_HermitRp = 26;
-constexpr unsigned int Plato_MortarRp = 101;
-constexpr unsigned int Plato_GemRp = 375;
 
 constexpr int Goblin_HitPoints = 4;
 constexpr int Cactus_HitPoints = 20;
@@ -130,19 +117,6 @@ struct ShmooRun
 constexpr ShmooRun Shmoo_Runs[] = {{162, 47}, {281, 34}};
 constexpr int Shmoo_Last = 1; // the constructor's last argument
 
-Map* LoadMap(Textures const* textures)
-{
-    std::FILE* file = HM_OpenFile(Plato_MapFile, "rb");
-    if (file == nullptr)
-        throw Error(Error_OpenFile, Plato_MapFile);
-    struct Closer
-    {
-        std::FILE* f;
-        ~Closer() { std::fclose(f); }
-    } closer{file};
-    return new Map(textures, file, Plato_MapFile);
-}
-
 template <class T>
 void RegisterFoe(ObjectList* objects, T* creature)
 {
@@ -153,13 +127,11 @@ void RegisterFoe(ObjectList* objects, T* creature)
 
 } // namespace
 
-Plato::Plato(GameEvents* gameEventsIn) : Level(gameEventsIn)
+Plato::Plato(GameEvents* gameEventsIn) : World_Base(gameEventsIn, Plato_GemRow)
 {
     background = built.Own(new Image(Plato_Background, 0, false));
-    textures = built.Own(new Textures(Plato_ImageMap));
-    map = built.Own(LoadMap(textures));
-    Pointf const start = map->GetRefPoint(Plato_StartRp);
-    player = built.Own(new Player(map, objects, gameEvents, sounds, &start, 1.0));
+    LoadMap(Plato_ImageMap, Plato_MapFile);
+    PlacePlayer(Plato_StartRp);
     events = built.Own(new Plato_Events(gameEvents, message));
     player->levelEvents = events;
     events->player = player;
@@ -168,24 +140,11 @@ Plato::Plato(GameEvents* gameEventsIn) : Level(gameEventsIn)
 
     BuildCreatures();
 
-    built.Initialise([] { PickUp::Initialise(PickUp_Gem); }, &PickUp::Finalise);
     for (int i = 0; i < Plato_PickUp_Count; ++i)
-    {
-        gems[i] = built.Own(new PickUp(map->GetRefPoint(Plato_GemRp + i), PickUp_Gem, true, 1.0));
-        gems[i]->level = Plato_GemRow;
-        gems[i]->slot = i;
-        objects->AddObject(gems[i]);
-    }
-    built.Initialise(&Chest::Initialise, &Chest::Finalise);
+        gems[i] = AddGem(map->GetRefPoint(Plato_GemRp + i), i, true);
     // A gem taken on an earlier visit is taken for good: its chest is not built again.
     for (int i = 0; i < Plato_Chest_Count; ++i)
-        if (gameEvents->levelFlags[Plato_GemRow][i] == 0)
-            chests[i] = built.Own(new Chest(map->GetRefPoint(Plato_GemRp + i), Plato_ChestPuzzle + i, gems[i], 1.0));
-    for (Chest* chest : chests)
-        if (chest != nullptr)
-            objects->AddObject(chest);
-    built.Initialise(&Grid_Puzzle::Initialise, &Grid_Puzzle::Finalise);
-    SetChestPuzzleMaker(Grid_Puzzle::Maker());
+        chests[i] = AddChest(gems[i], Plato_ChestPuzzle + i);
 
     BuildMine();
 
@@ -201,16 +160,7 @@ Plato::Plato(GameEvents* gameEventsIn) : Level(gameEventsIn)
     for (Shmoo* shmoo : shmoos)
         RegisterFoe(objects, shmoo);
 
-    // The plateau plays without music when its file is missing; any other failure is a fault.
-    try
-    {
-        music = built.Own(new Game_Music(Plato_Music));
-    }
-    catch (Error const& err)
-    {
-        assert(err.Code() == Error_OpenFile);
-        (void)err;
-    }
+    PlayMusic(Plato_Music);
 }
 
 void Plato::BuildCreatures()
@@ -303,6 +253,10 @@ void Plato::BuildMine()
 
     mortar = built.Own(new Plato_Mortar(map, message, player, Plato_MortarRp));
     driver->AddObject(mortar);
+    // A blasted rock is lifted out of the map: the collision grid lists it along the whole lift.
+    Rectf const rockCover(0.0, 0.0, 0.0, Mortar_RockLift);
+    for (int i = 0; i < Mortar_NumRocks; ++i)
+        map->SetGroupCover(static_cast<unsigned int>(i) + Mortar_RockGroupOffset, &rockCover);
 }
 
 Level_Action Plato::Poll(KeyData keys)

@@ -1,7 +1,8 @@
 // Plato: the plateau world, from the hermit's hut across the mine to the exit.
 #pragma once
 
-#include "engine/Level.h"
+#include "plateau/Plato_Ids.h"
+#include "puzzles/World_Base.h"
 
 class Cactus;
 class Chest;
@@ -33,10 +34,6 @@ constexpr int Plato_CaveTurtle_Count = 4;
 constexpr int Plato_Spider_Count = 48;
 constexpr int Plato_Shmoo_Count = 82;
 constexpr int Plato_PickUp_Count = 2;
-constexpr int Plato_Chest_Count = 2;
-constexpr int Plato_Miner_Count = 5;
-constexpr unsigned int Plato_Dude_StartPts = 55; // the first of the miners' reference points
-constexpr unsigned int Plato_StartRp = 3;
 constexpr double Plato_CameraZoneX = 27700.0; // beyond it the view holds the mine's end
 constexpr double Plato_ExitX = 28300.0;
 
@@ -45,7 +42,7 @@ constexpr double Plato_ExitX = 28300.0;
 // creatures. Past the mine the camera stops following and holds the mine's end; walking on past
 // it completes the level. A gem taken on an earlier visit leaves its chest unbuilt; boots earned
 // on an earlier visit leave the aerial tuned.
-class Plato final : public Level
+class Plato final : public World_Base
 {
 public:
     explicit Plato(GameEvents* events);
@@ -53,10 +50,6 @@ public:
     void Plot() override;
     Level_Action Poll(KeyData keys) override;
 
-    Player* GetPlayer() const { return player; }
-    Map* GetMap() const { return map; }
-    ObjectList* GetObjects() const { return objects; }
-    TimeFrames* GetTimeFrames() const { return timeFrames; }
     Plato_Events* GetEvents() const { return events; }
     Plato_MapMove* GetMapMove() const { return driver; }
     Goblin* GetGoblin(int i) const { return goblins[i]; }
@@ -75,13 +68,6 @@ public:
     Plato_MineCart* GetMineCart() const { return mineCart; }
     Plato_Aerial* GetAerial() const { return aerial; }
     Plato_Mortar* GetMortar() const { return mortar; }
-
-    // Puts both clocks where a test wants them.
-    void SetClock(std::int32_t levelTime, std::int32_t steps)
-    {
-        time = levelTime;
-        realSteps = steps;
-    }
 
 private:
     void BuildCreatures();

@@ -39,8 +39,13 @@ Plato_CaveTurtle::Plato_CaveTurtle(Player const* hero, Map* map, unsigned int rp
                                    int startHits)
     : Target(Sound_MonsterHit), player(hero), onMap(map), home(map->GetRefPoint(rp)),
       cover(-80.0 - dist, -10.0 - Turtle_HeightFromGround, 80.0, 80.0), distance(dist), pos(home), hitPoints(startHits),
-      moves(1), attackTimes(new TimeSet()), chargeTimes(new TimeSet()), spikeTimes(new TimeSet())
+      moves(1), attackTimes(nullptr), chargeTimes(nullptr), spikeTimes(nullptr)
 {
+    // Refused before anything is built: a constructor that throws runs no destructor.
+    map->RequireGroup(group);
+    attackTimes = new TimeSet();
+    chargeTimes = new TimeSet();
+    spikeTimes = new TimeSet();
     map->SetGroupCover(group, &cover);
     cover = Rectf(cover.x0 + home.x, cover.y0 + home.y, cover.x1 + home.x, cover.y1 + home.y);
     rect = Rectf(-Turtle_HeadWidth / 2, -Turtle_HeadHeight / 2, 16.0, 16.0);

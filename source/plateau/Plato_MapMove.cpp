@@ -44,6 +44,8 @@ void Plato_MapMoveGroup::Move(Map* map, Tick t, Player* player)
 
 Plato_MapMove::Plato_MapMove(Map* map, ObjectList* objects) : MapMove(objects)
 {
+    // Refused before anything is built: a constructor that throws runs no destructor.
+    map->RequireGroup(Plato_MineLift);
     moveGroupCount = 1;
     moveGroups = new MapMoveGroup*[1];
     moveGroups[0] = new Plato_MapMoveGroup(Plato_MineLift);

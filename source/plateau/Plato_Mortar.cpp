@@ -40,6 +40,10 @@ Plato_Mortar::Plato_Mortar(Map const* map, Message* messages, Player* hero, unsi
     : message(messages), player(hero), moves(Mortar_NumRocks), pos(map->GetRefPoint(rp)), useTimes(nullptr),
       angleLog(nullptr), attacks(PtrList_Variable, 32)
 {
+    // Every rock it can blast away, before anything is built: a constructor that throws runs no
+    // destructor.
+    for (int i = 0; i < Mortar_NumRocks; i++)
+        map->RequireGroup(static_cast<unsigned int>(i) + Mortar_RockGroupOffset);
     try
     {
         standImage = new Image("gfx/plateau/mortar-stand.png", Image_Mask, false);

@@ -1,10 +1,13 @@
 // The state checksum of a headless run.
 #include "shell/Digest.h"
 
+#include "engine/Char_Base.h"
+#include "engine/Enemy.h"
 #include "engine/GameEvents.h"
 #include "engine/Level.h"
+#include "engine/ObjectList.h"
 #include "engine/Player.h"
-#include "testworld/Test_World.h"
+#include "puzzles/World_Base.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -29,6 +32,35 @@ public:
     }
     std::uint32_t Value() const { return hash; }
 
+    // The active point, where the thing has one (a point it also culls by).
+    template <class Thing>
+    void AddActivePoint(Thing const* thing)
+    {
+        Pointf centre;
+        double radius = 0.0;
+        double scale = 0.0;
+        bool const active = thing->ActivePoint(centre, radius, scale);
+        Add(active);
+        if (!active)
+            return;
+        Add(centre.x);
+        Add(centre.y);
+        Add(radius);
+        Add(scale);
+    }
+
+    void AddObject(Object const* object)
+    {
+        AddActivePoint(object);
+        if (auto const* character = dynamic_cast<Char_Base const*>(object))
+        {
+            Pointf const pos = character->GetPos();
+            Add(pos.x);
+            Add(pos.y);
+            Add(character->frame);
+        }
+    }
+
 private:
     std::uint32_t hash = 2166136261u;
 };
@@ -50,20 +82,34 @@ std::uint32_t StateDigest(GameEvents const& events, Level const* level)
     fnv.Add(level->GetRealSteps());
     fnv.Add(level->GetTimeSpeed());
     fnv.Add(level->IsTimeTravelling());
-    if (auto const* world = dynamic_cast<Test_World const*>(level))
-    {
-        Player const* player = world->GetPlayer();
-        Pointf const pos = player->GetPos();
-        fnv.Add(pos.x);
-        fnv.Add(pos.y);
-        fnv.Add(player->speed);
-        fnv.Add(player->fallSpeed);
-        int hearts = 0;
-        int most = 0;
-        player->GetHitPoints(&hearts, &most);
-        fnv.Add(hearts);
-        fnv.Add(player->IsPlayerDead());
-    }
+    auto const* world = dynamic_cast<World_Base const*>(level);
+    if (world == nullptr)
+        return fnv.Value();
+    Player const* player = world->GetPlayer();
+    Pointf const pos = player->GetPos();
+    fnv.Add(pos.x);
+    fnv.Add(pos.y);
+    fnv.Add(player->speed);
+    fnv.Add(player->fallSpeed);
+    int hearts = 0;
+    int most = 0;
+    player->GetHitPoints(&hearts, &most);
+    fnv.Add(hearts);
+    fnv.Add(player->IsPlayerDead());
+
+    Tick const t = level->GetTick();
+    ObjectList const* objects = world->GetObjects();
+    PtrList<Object> const& placed = objects->GetObjects();
+    for (int i = 0; i < placed.Count(); i++)
+        if (placed[i] != nullptr)
+            fnv.AddObject(placed[i]);
+    PtrList<Enemy> const& enemies = objects->GetEnemies();
+    for (int i = 0; i < enemies.Count(); i++)
+        if (enemies[i] != nullptr)
+        {
+            fnv.AddActivePoint(enemies[i]);
+            fnv.Add(enemies[i]->IsDead(t));
+        }
     return fnv.Value();
 }
 

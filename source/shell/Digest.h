@@ -6,9 +6,10 @@
 class GameEvents;
 class Level;
 
-// FNV-1a over the progress record and, when a level is given, its clocks and, for the test
-// world, its player's position, motion and hearts. Equal runs give equal digests; any step
-// taken differently almost surely changes it.
+// FNV-1a over the progress record and, when a level is given, its clocks, its player's position,
+// motion and hearts, and every object and enemy of the level as the object interface shows it
+// (its active point, and the position and frame of each character). Equal runs give equal
+// digests; any step taken differently almost surely changes it.
 std::uint32_t StateDigest(GameEvents const& events, Level const* level);
 
 // Prints "digest XXXXXXXX" on stdout when the environment variable HM_DIGEST is set (to

@@ -10,6 +10,7 @@
 #include "platform/MessageBox.h"
 #include "shell/Globals.h"
 #include "shell/MainMenu.h"
+#include "shell/World_Table.h"
 #include "util/Bezier.h"
 #include "util/Error.h"
 #include "util/Util.h"
@@ -55,6 +56,8 @@ int const Path_Dots[Path_Count] = {11, 6, 6, 4, 6, 6, 12, 7};
 
 int saveSlot = -1;
 
+static_assert(Location_Count == World_Count, "a location for each world");
+
 namespace
 {
 
@@ -72,7 +75,6 @@ char const* const walkBase = "gfx/player/player";
 char const* const savesFolder = "saves";
 char const* const slotFiles[Total_Saves] = {"saves/save0", "saves/save1", "saves/save2"};
 
-constexpr int FirstPathEvent = 12; // path p is open once event 12 + p has happened
 constexpr int MaxGemIcons = 8;
 
 constexpr auto Pressed = MainMenu::Pressed;
@@ -265,48 +267,22 @@ void MapScreen::OpenMap(Level_Type type, Level_Action action)
 {
     openTimer = 0;
     int path = -1;
-    if (action == Level_Completed)
-    {
-        switch (type)
-        {
-        case Level_TreeV:
-            path = 0;
-            break;
-        case Level_Plato:
-            path = 1;
-            break;
-        case Level_Kilig:
-            path = 2;
-            break;
-        case Level_Chasm:
-            path = 3;
-            break;
-        case Level_Tower:
-            path = 6;
-            break;
-        case Level_Black:
-            path = 7;
-            break;
-        default:
-            break;
-        }
-    }
-    else if (action == Level_Restart && type == Level_TreeV)
-    {
-        path = 5;
-    }
-    if (path >= 0 && events->NotHappened(FirstPathEvent + path, 0))
+    if (type != Level_None && action == Level_Completed)
+        path = WorldRow(type).completedPath;
+    else if (type != Level_None && action == Level_Restart)
+        path = WorldRow(type).restartPath;
+    if (path >= 0 && events->NotHappened(Path_FirstEvent + path, 0))
         pathToOpen = Path_Joins[path][1];
 }
 
 bool MapScreen::IsPathActive(GameEvents const* record, int p) const
 {
-    return record->Happened(FirstPathEvent + p, 0);
+    return record->Happened(Path_FirstEvent + p, 0);
 }
 
 bool MapScreen::IsLocationLive(GameEvents const* record, int loc) const
 {
-    auto closed = [record](int path) { return record->NotHappened(FirstPathEvent + path, 0); };
+    auto closed = [record](int path) { return record->NotHappened(Path_FirstEvent + path, 0); };
     switch (loc)
     {
     case 0:
@@ -326,7 +302,7 @@ bool MapScreen::IsLocationLive(GameEvents const* record, int loc) const
     }
 }
 
-int MapScreen::FindLatestLocation(GameEvents const* record) const
+int MapScreen::FindLatestLocation(GameEvents const* record)
 {
     static constexpr int order[][2] = {{12, 0}, {13, 1}, {14, 2}, {15, 3}, {17, 4}, {18, 6}, {19, 7}};
     for (auto const& step : order)
@@ -422,7 +398,7 @@ Level_Type MapScreen::Poll(KeyData const* keys)
         openTimer++;
         if (openTimer == Path_Dots[pathToOpen - 1] * 20 + 100)
         {
-            (*events)[pathToOpen + FirstPathEvent - 1] = GameEvent_HasHappened;
+            (*events)[pathToOpen + Path_FirstEvent - 1] = GameEvent_HasHappened;
             Save(events);
             if (pathToOpen == 3)
             {

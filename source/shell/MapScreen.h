@@ -31,6 +31,7 @@ extern int const Location_GemCount[Location_Count];
 extern int const Path_Joins[Path_Count][2];
 extern double const Path_Points[Path_Count][4][2];
 extern int const Path_Dots[Path_Count];
+constexpr int Path_FirstEvent = 12; // path p is open once story event 12 + p has happened
 
 // The slot the live progress is saved into; -1 until one is chosen.
 extern int saveSlot;
@@ -66,7 +67,8 @@ public:
 
     bool IsLocationLive(GameEvents const* record, int loc) const;
     bool IsPathActive(GameEvents const* record, int p) const;
-    int FindLatestLocation(GameEvents const* record) const;
+    // Where the figure stands when a slot is chosen: the furthest location its open paths reach.
+    static int FindLatestLocation(GameEvents const* record);
     int FindPath(int a, int b) const;
     Pointf PathPos(int from, int to, double t) const;
     double PathStep(int a, int b) const;

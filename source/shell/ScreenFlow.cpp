@@ -3,23 +3,18 @@
 
 #include "engine/GameEvents.h"
 #include "engine/Level.h"
+#include "puzzles/World_Base.h"
 #include "shell/Globals.h"
 #include "shell/MainMenu.h"
 #include "shell/MapScreen.h"
-#include "testworld/Test_World.h"
-#include "treevillage/TreeV.h"
-
-#include <cassert>
+#include "shell/World_Table.h"
 
 World_Maker worldMaker = BuildWorld;
 bool endingPlayed = false;
 
 Level* BuildWorld(GameEvents* events, Level_Type type, bool ending)
 {
-    assert(type >= Level_TreeV && type <= Level_Final && "false");
-    if (type == Level_TreeV)
-        return new TreeV(events, ending);
-    return new Test_World(events);
+    return MakeWorld(events, type, ending);
 }
 
 void InitMap(Level_Action action)

@@ -2,7 +2,6 @@
 #include "testworld/Test_World.h"
 
 #include "engine/CharStats.h"
-#include "engine/Chest.h"
 #include "engine/Collectable.h"
 #include "engine/Door.h"
 #include "engine/GameEvents.h"
@@ -12,18 +11,12 @@
 #include "engine/Map.h"
 #include "engine/MapMove.h"
 #include "engine/ObjectList.h"
-#include "engine/PickUp.h"
 #include "engine/Player.h"
 #include "engine/Switch.h"
 #include "engine/TimeFrames.h"
 #include "media/Image.h"
-#include "media/Textures.h"
-#include "puzzles/Grid_Puzzle.h"
 #include "testworld/Test_Walker.h"
-#include "util/DataFile.h"
-#include "util/Error.h"
 
-#include <cstdio>
 
 namespace
 {
@@ -36,31 +29,16 @@ constexpr double Test_World_LiftItemDrop = 20.0; // above the top of the lift's 
 // The row of the saved level flags that the test world's gems use; no world of the game has it.
 constexpr int Test_World_GemRow = 9;
 
-Map* LoadMap(Textures const* textures)
-{
-    std::FILE* file = HM_OpenFile(Test_World_MapFile, "rb");
-    if (file == nullptr)
-        throw Error(Error_OpenFile, Test_World_MapFile);
-    struct Closer
-    {
-        std::FILE* f;
-        ~Closer() { std::fclose(f); }
-    } closer{file};
-    return new Map(textures, file, Test_World_MapFile);
-}
-
 } // namespace
 
-Test_World::Test_World(GameEvents* events) : Level(events)
+Test_World::Test_World(GameEvents* events) : World_Base(events, Test_World_GemRow)
 {
     // The test world stands in for the worlds, one of which teaches time travel; without it
     // the time keys would do nothing in the game as it stands.
     if ((*gameEvents)[Event_TimeTravel] == GameEvent_HasntHappened)
         (*gameEvents)[Event_TimeTravel] = GameEvent_HasHappened;
-    textures = built.Own(new Textures("testworld/imagemap"));
-    map = built.Own(LoadMap(textures));
-    Pointf const start = map->GetRefPoint(Test_World_Start);
-    player = built.Own(new Player(map, objects, gameEvents, sounds, &start, 1.0));
+    LoadMap("testworld/imagemap", Test_World_MapFile);
+    PlacePlayer(Test_World_Start);
     // The generated pictures are small: at the engine's far view the player would be a few
     // pixels tall, so the test world holds the camera at the near view's zoom.
     player->SetCameraScale(NEAR_SCALE, CameraMove_Jump);
@@ -83,22 +61,6 @@ Test_World::Test_World(GameEvents* events) : Level(events)
     map->FindGroupBound(Test_World_LiftGroup, &liftSweep);
     liftItem = built.Own(new Collectable(Pointf(liftSweep.Centre().x, liftSweep.y1 + Test_World_LiftItemDrop),
                                          itemImage, 1, Collectable_None));
-
-    built.Initialise([] { PickUp::Initialise(PickUp_Gem); }, &PickUp::Finalise);
-    gem = built.Own(new PickUp(map->GetRefPoint(Test_World_Gem), PickUp_Gem, false, 1.0));
-    gem->level = Test_World_GemRow;
-    gem->slot = 0;
-    chestGem = built.Own(new PickUp(map->GetRefPoint(Test_World_Chest), PickUp_Gem, true, 1.0));
-    chestGem->level = Test_World_GemRow;
-    chestGem->slot = 1;
-    built.Initialise(&Chest::Initialise, &Chest::Finalise);
-    // A gem found is found once: on later visits the open gem is not placed and the chest
-    // that holds the other is not built, so that gem is never found again.
-    bool const gemTaken = gameEvents->levelFlags[Test_World_GemRow][gem->slot] != 0;
-    if (gameEvents->levelFlags[Test_World_GemRow][chestGem->slot] == 0)
-        chest = built.Own(new Chest(map->GetRefPoint(Test_World_Chest), Test_World_ChestId, chestGem, 1.0));
-    built.Initialise(&Grid_Puzzle::Initialise, &Grid_Puzzle::Finalise);
-    SetChestPuzzleMaker(Grid_Puzzle::Maker());
 
     killZone = built.Own(new KillZone(map, Test_World_KillZoneA, Test_World_KillZoneB));
 
@@ -129,11 +91,11 @@ Test_World::Test_World(GameEvents* events) : Level(events)
     objects->AddTarget(blockTarget);
     objects->AddObject(collectable);
     objects->AddObject(liftItem);
-    if (!gemTaken)
-        objects->AddObject(gem);
-    objects->AddObject(chestGem);
-    if (chest != nullptr)
-        objects->AddObject(chest);
+    // A gem found is found once: on later visits the open gem is not placed and the chest
+    // that holds the other is not built, so that gem is never found again.
+    gem = AddGem(map->GetRefPoint(Test_World_Gem), 0, false);
+    chestGem = AddGem(map->GetRefPoint(Test_World_Chest), 1, true);
+    chest = AddChest(chestGem, Test_World_ChestId);
     objects->AddEnemy(killZone);
     for (Test_Walker* walker : walkers)
         objects->AddObject(walker);

@@ -1,7 +1,7 @@
 // Test_World: the engine's own small level, built from the generator's "testworld" data, for tests and the shell.
 #pragma once
 
-#include "engine/Level.h"
+#include "puzzles/World_Base.h"
 
 class CharStats;
 class Chest;
@@ -48,17 +48,13 @@ constexpr int Test_World_ChestId = 1; // the grid puzzle that locks the chest
 // lift. Building it marks time travel as learnt in the progress record. A gem taken on an
 // earlier visit is not placed again, and the chest of a taken gem is not built (GetChest is
 // then null).
-class Test_World final : public Level
+class Test_World final : public World_Base
 {
 public:
     explicit Test_World(GameEvents* events);
 
     Level_Action Poll(KeyData keys) override;
 
-    Player* GetPlayer() const { return player; }
-    Map* GetMap() const { return map; }
-    ObjectList* GetObjects() const { return objects; }
-    TimeFrames* GetTimeFrames() const { return timeFrames; }
     Switch* GetSwitch() const { return plate; }
     Door* GetDoor() const { return door; }
     Lift* GetLift() const { return lift; }
@@ -70,13 +66,6 @@ public:
     PickUp* GetChestGem() const { return chestGem; }
     Chest* GetChest() const { return chest; }
     Test_Walker* GetWalker(int i) const { return walkers[i]; }
-
-    // Puts both clocks where a test wants them, such as next to the time limit.
-    void SetClock(std::int32_t levelTime, std::int32_t steps)
-    {
-        time = levelTime;
-        realSteps = steps;
-    }
 
 private:
     // All of these are on the level's build list.

@@ -3,7 +3,6 @@
 
 #include "creatures/Slidey_Puzzle.h"
 #include "creatures/Sprinkler.h"
-#include "engine/Chest.h"
 #include "engine/Dude.h"
 #include "engine/GameEvents.h"
 #include "engine/KeyData.h"
@@ -15,8 +14,6 @@
 #include "engine/Sign.h"
 #include "engine/Teleport.h"
 #include "media/GameFont.h"
-#include "media/Game_Music.h"
-#include "media/Textures.h"
 #include "puzzles/Grid_Puzzle.h"
 #include "treevillage/TreeV_CanDo.h"
 #include "treevillage/TreeV_DoorSwitch.h"
@@ -29,14 +26,11 @@
 #include "treevillage/TreeV_MarketSign.h"
 #include "treevillage/TreeV_Patient.h"
 #include "treevillage/TreeV_RangeTarget.h"
-#include "util/DataFile.h"
-#include "util/Error.h"
 #include "util/Util.h"
 
 #include <GL/gl.h>
 
 #include <algorithm>
-#include <cassert>
 #include <cstdio>
 
 namespace
@@ -56,14 +50,6 @@ constexpr double BgMap_Parallax = 0.8; // of the view centre's movement
 constexpr double DoorTeleport_Active_Dist = 16.0;
 constexpr double Bound_Margin = 1.0 / 8388608.0; // 2^-23: a coordinate this close to a bound is outside
 
-constexpr unsigned int Rp_Start = 2;
-constexpr unsigned int Rp_EndingStart = 135;
-constexpr unsigned int Rp_DoorDude = 103;
-constexpr unsigned int Rp_MarketSign = 91;
-constexpr unsigned int Rp_SlideyPuzzle = 93;
-constexpr unsigned int Rp_Chest = 106;
-constexpr unsigned int Rp_SlideyGem = 126;
-constexpr unsigned int Rp_Sign[TreeV_Sign_Count] = {107, 108};
 constexpr int SlideyPuzzle_Gap = 3;
 constexpr int TreeV_ChestPuzzle = 1;
 constexpr int TreeV_GemRow = Level_TreeV - 1;
@@ -84,32 +70,30 @@ constexpr Tick ViewHint_Tick = 3600;
 struct EndingPlace
 {
     int dude;
-    int rp;
+    unsigned int place; // of the gathering places
 };
-constexpr EndingPlace Ending_Places[] = {{1, 139}, {5, 140}, {7, 137}, {9, 136}, {13, 138}, {23, 141}, {24, 142}};
+constexpr EndingPlace Ending_Places[TreeV_Ending_Places] = {{1, 3}, {5, 4}, {7, 1}, {9, 0},
+                                                            {13, 2}, {23, 5}, {24, 6}};
 
+// Each door's flags and name plate, in the order of TreeV_Doors.
 struct DoorSpec
 {
-    int group;
-    unsigned int pivot, switch0, switch1;
     TreeV_DoorSwitch_Flags flags;
     char const* plate;
     char const* second;
 };
 constexpr DoorSpec Doors[TreeV_Door_Count] = {
-    {5, 0, 3, 25, 1, "Welcome to Ridaduvor village", nullptr},
-    {11, 26, 27, 28, 0, "Aaron's place", nullptr},
-    {23, 29, 30, 31, 1, "Marbles' house", "Sorry, I'm not in right now!"},
-    {24, 36, 37, 38, 0, "Tumblewick", "Village elder"},
-    {25, 41, 43, 42, 1, "Doctor's surgery", "Please report to reception"},
-    {31, 94, 96, 95, 0, "Grib's house", nullptr},
-    {32, 97, 99, 98, 0, "Willy's house", nullptr},
-    {33, 100, 101, 102, 1, "The Gort residence", nullptr},
+    {1, "Welcome to Ridaduvor village", nullptr},
+    {0, "Aaron's place", nullptr},
+    {1, "Marbles' house", "Sorry, I'm not in right now!"},
+    {0, "Tumblewick", "Village elder"},
+    {1, "Doctor's surgery", "Please report to reception"},
+    {0, "Grib's house", nullptr},
+    {0, "Willy's house", nullptr},
+    {1, "The Gort residence", nullptr},
 };
 constexpr int MarblesDoor = 2;
 
-constexpr unsigned int Teleports[TreeV_Teleport_Count][2] = {{32, 33}, {34, 35},   {39, 40},  {44, 46},
-                                                             {45, 47}, {109, 111}, {110, 112}};
 
 struct Zone
 {
@@ -160,24 +144,10 @@ constexpr CreditLine Credits[] = {
 };
 constexpr int Credit_Count = sizeof Credits / sizeof Credits[0];
 
-MapBase* OpenMap(Textures const* textures, char const* name, bool full)
-{
-    std::FILE* file = HM_OpenFile(name, "rb");
-    if (file == nullptr)
-        throw Error(Error_OpenFile, name);
-    struct Closer
-    {
-        std::FILE* f;
-        ~Closer() { std::fclose(f); }
-    } closer{file};
-    if (full)
-        return new Map(textures, file, name);
-    return new MapBase(textures, file, name);
-}
-
 } // namespace
 
-TreeV::TreeV(GameEvents* gameEventsIn, bool endingIn) : Level(gameEventsIn), ending(endingIn), creditPos(320.0, 0.0)
+TreeV::TreeV(GameEvents* gameEventsIn, bool endingIn)
+    : World_Base(gameEventsIn, TreeV_GemRow), ending(endingIn), creditPos(320.0, 0.0)
 {
     // The undo steps touch this world's fields, so they run here, while the fields live.
     try
@@ -194,17 +164,15 @@ TreeV::TreeV(GameEvents* gameEventsIn, bool endingIn) : Level(gameEventsIn), end
 
 void TreeV::Build()
 {
-    textures = built.Own(new Textures(imagemap));
-    map = built.Own(static_cast<Map*>(OpenMap(textures, mapfile, true)));
+    LoadMap(imagemap, mapfile);
     if (ending)
     {
         map->ScaleMap(Ending_Scale, CameraMove_Jump);
         map->MoveMap(&Ending_View, CameraMove_Jump);
     }
-    bgMap = built.Own(OpenMap(textures, bgmapfile, false));
+    bgMap = LoadSceneryMap(bgmapfile);
 
-    Pointf const start = map->GetRefPoint(ending ? Rp_EndingStart : Rp_Start);
-    player = built.Own(new Player(map, objects, gameEvents, sounds, &start, 1.0));
+    PlacePlayer(ending ? TreeV_Rp_EndingStart : TreeV_Rp_Start);
     player->scripted = ending;
 
     events = built.Own(new TreeV_Events(gameEvents, message));
@@ -222,18 +190,20 @@ void TreeV::Build()
         if (ending)
             for (EndingPlace const& place : Ending_Places)
                 if (place.dude == i)
-                    rp = place.rp;
+                    rp = static_cast<int>(TreeV_Rp_EndingGathering + place.place);
         dudes[i] = built.Own(new TreeV_Dude(map, i, rp));
         objects->AddObject(static_cast<Dude*>(dudes[i]));
     }
-    doorDude = built.Own(new Dude(map, TreeV_DoorTalker, Rp_DoorDude));
+    doorDude = built.Own(new Dude(map, TreeV_DoorTalker, TreeV_Rp_DoorDude));
     objects->AddObject(doorDude);
 
     built.Initialise([this] { TreeV_DoorSwitch::Initialise(font); }, &TreeV_DoorSwitch::Finalise);
     for (int i = 0; i < TreeV_Door_Count; i++)
     {
         DoorSpec const& d = Doors[i];
-        TreeV_DoorSwitch* door = built.Own(new TreeV_DoorSwitch(map, d.group, d.pivot, d.switch0, d.switch1, d.flags));
+        TreeV_DoorIds const& ids = TreeV_Doors[i];
+        TreeV_DoorSwitch* door = built.Own(new TreeV_DoorSwitch(map, static_cast<int>(ids.group), ids.pivot, ids.switch0,
+                                                                ids.switch1, d.flags));
         doorSwitches[i] = door;
         for (int s = 0; s < 2; s++)
         {
@@ -267,8 +237,16 @@ void TreeV::Build()
         objects->AddTarget(rangeTargets[i]);
     }
 
-    for (auto const& pair : Teleports)
+    // The teleports' points, the jars and the patient's spots are read only in play: a map
+    // without one is refused now.
+    for (auto const& pair : TreeV_Teleports)
+    {
+        map->GetRefPoint(pair[0]);
+        map->GetRefPoint(pair[1]);
         objects->AddTeleport(new Teleport(pair[0], pair[1], DoorTeleport_Active_Dist));
+    }
+    TreeV_Marbles::RequireJars(map);
+    TreeV_Patient::RequireSpots(map);
 
     marbles = built.Own(new TreeV_Marbles(player, dudes[TreeV_Dude_Marbles]));
     patient = built.Own(new TreeV_Patient(player));
@@ -286,7 +264,7 @@ void TreeV::Build()
     }
 
     built.Initialise(&TreeV_MarketSign::Initialise, &TreeV_MarketSign::Finalise);
-    marketSign = built.Own(new TreeV_MarketSign(map, Rp_MarketSign, mended));
+    marketSign = built.Own(new TreeV_MarketSign(map, TreeV_Rp_MarketSign, mended));
     for (int s = 0; s < TreeV_MarketSign_Segments; s++)
     {
         objects->AddObject(static_cast<Object*>(marketSign->GetSwitch(s)));
@@ -295,30 +273,16 @@ void TreeV::Build()
     events->marketSign = marketSign;
 
     slideyPuzzle =
-        built.Own(new Slidey_Puzzle(player, message, map, Rp_SlideyPuzzle, slideypuzzlebase, SlideyPuzzle_Gap, false));
+        built.Own(new Slidey_Puzzle(player, message, map, TreeV_Rp_SlideyPuzzle, slideypuzzlebase, SlideyPuzzle_Gap, false));
     objects->AddObject(static_cast<Object*>(slideyPuzzle));
     for (int i = 0; i < Slidey_Puzzle_Segments; i++)
         objects->AddObject(static_cast<Object*>(slideyPuzzle->GetTile(i)));
 
-    built.Initialise([] { PickUp::Initialise(PickUp_Gem); }, &PickUp::Finalise);
-    unsigned int const gemRps[TreeV_PickUp_Count] = {Rp_Chest, Rp_SlideyGem};
-    for (int i = 0; i < TreeV_PickUp_Count; i++)
-    {
-        gems[i] = built.Own(new PickUp(map->GetRefPoint(gemRps[i]), PickUp_Gem, true, 1.0));
-        gems[i]->level = TreeV_GemRow;
-        gems[i]->slot = i;
-        objects->AddObject(gems[i]);
-    }
-
-    built.Initialise(&Chest::Initialise, &Chest::Finalise);
-    if (gameEvents->levelFlags[TreeV_GemRow][0] == 0)
-    {
-        chests[0] = built.Own(new Chest(map->GetRefPoint(Rp_Chest), TreeV_ChestPuzzle, gems[0], 1.0));
-        objects->AddObject(chests[0]);
-    }
-    // The chest's puzzle and the elder's example puzzle share the grid puzzle's pictures.
-    built.Initialise(&Grid_Puzzle::Initialise, &Grid_Puzzle::Finalise);
-    SetChestPuzzleMaker(Grid_Puzzle::Maker());
+    gems[0] = AddGem(map->GetRefPoint(TreeV_Rp_Chest), 0, true);
+    gems[1] = AddGem(map->GetRefPoint(TreeV_Rp_SlideyGem), 1, true);
+    chests[0] = AddChest(gems[0], TreeV_ChestPuzzle);
+    // The elder's example puzzle is a grid puzzle too, with or without the chest.
+    UseGridPuzzle();
 
     built.Initialise(&Sign::Initialise, &Sign::Finalise);
     char const* const signTexts[TreeV_Sign_Count] = {
@@ -326,22 +290,14 @@ void TreeV::Build()
         "Left - Ridaduvor tree village  Right - Camdo mine"};
     for (int i = 0; i < TreeV_Sign_Count; i++)
     {
-        signs[i] = built.Own(new Sign(map->GetRefPoint(Rp_Sign[i]), 0.7, nullptr, Image_Centre | Image_Bottom));
+        signs[i] = built.Own(new Sign(map->GetRefPoint(TreeV_Rp_Signs[i]), 0.7, nullptr, Image_Centre | Image_Bottom));
         signs[i]->AddText(signTexts[i]);
         objects->AddObject(signs[i]);
     }
 
     map->PreprocessCollision();
 
-    try
-    {
-        music = built.Own(new Game_Music(musicfile));
-    }
-    catch (Error const& err)
-    {
-        // Without its music file the village plays silent.
-        assert(err.Code() == Error_OpenFile && "err.Code() == Error_OpenFile");
-    }
+    PlayMusic(musicfile);
 }
 
 TreeV::~TreeV()

@@ -1,7 +1,8 @@
 // TreeV: the tree village, the hub where the game begins, and its closing sequence with the credits.
 #pragma once
 
-#include "engine/Level.h"
+#include "puzzles/World_Base.h"
+#include "treevillage/TreeV_Ids.h"
 #include "util/Pointf.h"
 
 class Chest;
@@ -21,12 +22,9 @@ class TreeV_Patient;
 class TreeV_RangeTarget;
 
 constexpr int TreeV_DudeSlots = 28;
-constexpr int TreeV_Door_Count = 8;
 constexpr int TreeV_RangeTargets = 8;
 constexpr int TreeV_Chest_Count = 1;
 constexpr int TreeV_PickUp_Count = 2;
-constexpr int TreeV_Sign_Count = 2;
-constexpr int TreeV_Teleport_Count = 7;
 
 constexpr Tick ShootRange_ClockStart = 40;
 constexpr Tick ShootRange_ClockHang = 100;
@@ -42,7 +40,7 @@ constexpr int Ending_LastMove = 5800; // the closing credit settles and stays
 // sliding puzzle (nothing else while the player works it), nine camera zones and two exits.
 // Built with ending set, it opens zoomed on the elder and the returning hero and runs the
 // credits; the player never takes the game keys there.
-class TreeV final : public Level
+class TreeV final : public World_Base
 {
 public:
     // Throws Error_OpenFile naming the map or background map that can't be opened; an error
@@ -66,12 +64,7 @@ public:
     // The credit's position after the ending's step endingTick.
     static void MoveCredit(int endingTick, Pointf& pos);
 
-    Player* GetPlayer() const { return player; }
-    Map* GetMap() const { return map; }
     MapBase* GetBgMap() const { return bgMap; }
-    ObjectList* GetObjects() const { return objects; }
-    TimeFrames* GetTimeFrames() const { return timeFrames; }
-    MapMove* GetMapMove() const { return mapMove; }
     TreeV_Events* GetEvents() const { return events; }
     TreeV_Dude* GetDude(int i) const { return dudes[i]; }
     Dude* GetDoorDude() const { return doorDude; }
@@ -89,13 +82,6 @@ public:
     bool IsEnding() const { return ending; }
     int GetEndingTick() const { return endingTick; }
     Pointf GetCreditPos() const { return creditPos; }
-
-    // Puts both clocks where a test wants them.
-    void SetClock(std::int32_t levelTime, std::int32_t steps)
-    {
-        time = levelTime;
-        realSteps = steps;
-    }
 
 private:
     void Build();

@@ -81,6 +81,11 @@ TreeV_DoorSwitch::TreeV_DoorSwitch(Map* map, int group, unsigned int pivotRp, un
                                    unsigned int switch1Rp, TreeV_DoorSwitch_Flags doorFlags)
     : flags(doorFlags), pivot(map->GetRefPoint(pivotRp))
 {
+    // Everything the door reads from the map first: a constructor that throws runs no destructor,
+    // so nothing may be built yet.
+    map->RequireGroup(static_cast<unsigned int>(group));
+    map->GetRefPoint(switch0Rp);
+    map->GetRefPoint(switch1Rp);
     moves.Init(1);
     moves[0].kind = MoveObject_Rotate;
     moves[0].group = static_cast<std::uint32_t>(group);

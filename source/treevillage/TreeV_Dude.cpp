@@ -55,7 +55,12 @@ TreeV_Dude::TreeV_Dude(Map const* map, TreeV_Dude_Id id, int startRp) : Dude(map
     stats->frameCount = (type >= 0 && type <= 3) ? TreeV_Dude_NumFrames : 1;
     stats->frameDist = TreeV_Dude_FrameRate;
     if (TreeV_Dude_Roving(id))
+    {
+        // The stroll's limits are read at every step: a map without them is refused now.
+        map->GetRefPoint(static_cast<unsigned int>(TreeV_Dude_RoveLimits[id][0]));
+        map->GetRefPoint(static_cast<unsigned int>(TreeV_Dude_RoveLimits[id][1]));
         dudeFlags = Dude_Busy;
+    }
     // Marbles walks by his game's records: without re-simulation he would walk on from wherever
     // the clock was travelled to.
     if (TreeV_Dude_Roving(id) || id == TreeV_Dude_Marbles)

@@ -71,13 +71,19 @@ constexpr Lift_Leg Lift_Legs[] = {
 } // namespace
 
 TreeV_MainLift::TreeV_MainLift(Map* map, bool liftWorking)
-    : Object(), MapMoveObject(), moves(1), area(nullptr), blocked(new TimeSet()), switch0(nullptr), switch1(nullptr),
+    : Object(), MapMoveObject(), moves(1), area(nullptr), blocked(nullptr), switch0(nullptr), switch1(nullptr),
       working(liftWorking)
 {
-    moves[0].kind = MoveObject_Translate;
-    moves[0].group = TreeV_MainLift_Group;
+    // Everything the lift reads from the map first: a constructor that throws runs no destructor,
+    // so nothing may be built yet.
+    map->RequireGroup(TreeV_MainLift_Group);
     Pointf const a = map->GetRefPoint(MainLift_AreaA);
     Pointf const b = map->GetRefPoint(MainLift_AreaB);
+    map->GetRefPoint(MainLift_Switch0);
+    map->GetRefPoint(MainLift_Switch1);
+    moves[0].kind = MoveObject_Translate;
+    moves[0].group = TreeV_MainLift_Group;
+    blocked = new TimeSet();
     area = new Rectf(&a, &b);
     // The whole route: 680 left at most, 955 right and 2330 up, with a little to spare.
     Rectf const cover(-720.0, 0.0, 960.0, 2340.0);

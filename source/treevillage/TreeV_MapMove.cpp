@@ -76,6 +76,15 @@ Rectf FlipperCover(Map const* map)
 
 TreeV_MapMove::TreeV_MapMove(Map* map, ObjectList* objects) : MapMove(objects)
 {
+    // Every group, and every centre a mover turns about, is looked up before anything is built: a
+    // constructor that throws runs no destructor.
+    for (TreeV_GroupId const id : TreeV_MoverIds)
+    {
+        map->RequireGroup(id);
+        double value = 0.0;
+        Pointf centre;
+        TreeV_MapMoveGroup(id).Motion(map, 0, value, centre);
+    }
     moveGroupCount = TreeV_MapMove_GroupCount;
     moveGroups = new MapMoveGroup*[TreeV_MapMove_GroupCount];
     for (int i = 0; i < TreeV_MapMove_GroupCount; i++)

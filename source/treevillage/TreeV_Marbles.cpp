@@ -32,18 +32,35 @@ void PlaySound(Sound_Id id)
 
 TreeV_Marbles::TreeV_Marbles(Player* thePlayer, TreeV_Dude* marblesDude) : player(thePlayer), marbles(marblesDude)
 {
-    arrow = new Image("gfx/treevillage/arrow.png", Image_Mask, false);
-    for (int i = 0; i < Marbles_Jars; i++)
+    try
     {
-        char name[64];
-        std::snprintf(name, sizeof name, "gfx/treevillage/marble%d.png", i + 1);
-        marbleImages[i] = new Image(name, Image_Mask, false);
+        arrow = new Image("gfx/treevillage/arrow.png", Image_Mask, false);
+        for (int i = 0; i < Marbles_Jars; i++)
+        {
+            char name[64];
+            std::snprintf(name, sizeof name, "gfx/treevillage/marble%d.png", i + 1);
+            marbleImages[i] = new Image(name, Image_Mask, false);
+        }
+    }
+    catch (...)
+    {
+        // A missing picture: the destructor does not run for a constructor that throws.
+        delete arrow;
+        for (Image* image : marbleImages)
+            delete image;
+        throw;
     }
     if (gameSounds != nullptr)
     {
         gameSounds->InitSound(Sound_Success);
         gameSounds->InitSound(Sound_Throw);
     }
+}
+
+void TreeV_Marbles::RequireJars(Map const* map)
+{
+    for (unsigned int rp : Jar_Points)
+        map->GetRefPoint(rp);
 }
 
 TreeV_Marbles::~TreeV_Marbles()

@@ -32,6 +32,9 @@ class TreeV_Marbles final
 public:
     TreeV_Marbles(Player* player, TreeV_Dude* marbles);
     ~TreeV_Marbles();
+    // The jars' reference points are read only once a game runs: the world asks for them as it
+    // builds, so that a map without one is refused then (Error_ParseFile naming it).
+    static void RequireJars(Map const* map);
     TreeV_Marbles(TreeV_Marbles const&) = delete;
     TreeV_Marbles& operator=(TreeV_Marbles const&) = delete;
 
@@ -56,8 +59,8 @@ private:
     // A walk that the map holds up counts as arrived after the cap.
     bool Arrived(bool atPlace);
 
-    Image* arrow;
-    Image* marbleImages[Marbles_Jars];
+    Image* arrow = nullptr;
+    Image* marbleImages[Marbles_Jars] = {};
     Player* player;
     TreeV_Dude* marbles;
     int state = 0; // 0 idle, 1 walking to his place, 2 throwing, 3 last marble dropping, 4 walking back

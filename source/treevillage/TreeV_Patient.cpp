@@ -72,6 +72,13 @@ TreeV_Patient::TreeV_Patient(Player* thePlayer) : player(thePlayer)
         gameSounds->InitSound(Sound_Success);
 }
 
+void TreeV_Patient::RequireSpots(Map const* map)
+{
+    map->GetRefPoint(Patient_CameraRp);
+    for (int s = 0; s < Spot_Count; s++)
+        map->GetRefPoint(static_cast<unsigned int>(s + Spot_RefPt_Start));
+}
+
 int TreeV_Patient::Poll(Map const* map, KeyData const* keys)
 {
     Pointf const camera = map->GetRefPoint(Patient_CameraRp);

@@ -27,6 +27,9 @@ class TreeV_Patient final
 {
 public:
     explicit TreeV_Patient(Player* player);
+    // The patient's point and his spots are read only once the puzzle runs: the world asks for
+    // them as it builds, so that a map without one is refused then (Error_ParseFile naming it).
+    static void RequireSpots(Map const* map);
 
     // One step: 0 while it runs, then once 1 solved or 2 failed.
     int Poll(Map const* map, KeyData const* keys);

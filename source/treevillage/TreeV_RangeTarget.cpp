@@ -17,9 +17,10 @@ constexpr int RangeTarget_FirstBobbing = 6;
 constexpr double RangeTarget_Bob = 40.0;
 } // namespace
 
-TreeV_RangeTarget::TreeV_RangeTarget(Map const*, int id) : Object(), Target(Sound_Hit), targId(id)
+TreeV_RangeTarget::TreeV_RangeTarget(Map const* map, int id) : Object(), Target(Sound_Hit), targId(id)
 {
     assert(targId >= 0 && targId < TreeV_RangeTarget_Count);
+    home = map->GetRefPoint(RangeTarget_RefPoints[targId]);
     rect = Rectf(-Target_Size, -Target_Size, Target_Size, Target_Size);
 }
 
@@ -37,9 +38,9 @@ void TreeV_RangeTarget::Finalise()
     image = nullptr;
 }
 
-Pointf TreeV_RangeTarget::GetPos(Map const* map, Tick t) const
+Pointf TreeV_RangeTarget::GetPos(Map const*, Tick t) const
 {
-    Pointf at = map->GetRefPoint(RangeTarget_RefPoints[targId]);
+    Pointf at = home;
     if (targId >= RangeTarget_FirstBobbing)
         at.y += RangeTarget_Bob * std::sin(t / 34.0);
     return at;

@@ -23,6 +23,7 @@ enum TreeV_RangeTarget_State : int
 class TreeV_RangeTarget final : public Object, public Target
 {
 public:
+    // Throws Error_ParseFile naming the map and the reference point when the map lacks it.
     TreeV_RangeTarget(Map const* map, int targId);
     TreeV_RangeTarget(TreeV_RangeTarget const&) = delete;
     TreeV_RangeTarget& operator=(TreeV_RangeTarget const&) = delete;
@@ -39,5 +40,7 @@ public:
     int targId;                                               // 0 .. TreeV_RangeTarget_Count - 1
 
 private:
+    Pointf home; // its reference point's position
+
     static Image* image;
 };

@@ -148,6 +148,32 @@ TEST_F(CollectableTest, RidesOnItsCarriersHeadPresentOrPast)
     EXPECT_TRUE(item->CanCollectAtTime(21));
 }
 
+TEST_F(CollectableTest, CarriedAtTimeTellsEveryTickAnySelfHeldIt)
+{
+    Collectable* item = Make();
+    Walk(0, 40);
+    for (Tick t = 10; t < 20; t++)
+        item->PlayerHold(t);
+    // A second self, after a travel back, carries it over later ticks.
+    frames.NewFrame(5);
+    Walk(5, 40, 500.0);
+    for (Tick t = 30; t < 35; t++)
+        item->PlayerHold(t);
+
+    std::vector<Tick> carried;
+    for (Tick t = 0; t < 40; t++)
+        if (item->CarriedAtTime(t))
+            carried.push_back(t);
+    std::vector<Tick> expected;
+    for (Tick t = 10; t < 20; t++)
+        expected.push_back(t);
+    for (Tick t = 30; t < 35; t++)
+        expected.push_back(t);
+    EXPECT_EQ(carried, expected);
+    // The item still rides on the head for a tick after the carry, but nobody carries it then.
+    ExpectSamePoint(item->GetPosAtTime(20), HeadAt(frames.GetFrame(0), 19), "the tick after the carry");
+}
+
 TEST_F(CollectableTest, TravelBackRecomputesTheTicksAfterItFromThere)
 {
     Collectable* moved = Make();

@@ -246,3 +246,24 @@ TEST_F(DoorTest, SoundsBelongToTheStepItself)
     // The table's own volume for the thud is left as it was for the next door.
     EXPECT_EQ(sounds.GetSoundVolume(Sound_DoorThud), 255);
 }
+
+TEST_F(DoorTest, ADoorOrLiftRefusesAMapWithoutItsGroupNamingTheMapAndTheGroup)
+{
+    constexpr unsigned int Absent = 9;
+    for (int kind = 0; kind < 2; kind++)
+    {
+        try
+        {
+            if (kind == 0)
+                Door(map.get(), Absent, 100.0, Direction_Up, 2.0);
+            else
+                Lift(map.get(), Absent, 50.0, 0.0);
+            ADD_FAILURE() << (kind == 0 ? "a door" : "a lift") << " built without its group";
+        }
+        catch (Error const& err)
+        {
+            EXPECT_EQ(err.Code(), Error_ParseFile);
+            EXPECT_STREQ(err.Text(), "test/map: no map group 9");
+        }
+    }
+}

@@ -1,6 +1,8 @@
 // Every include in the tree against the order of the layers: a folder uses only itself and the
 // layers before it, a world never another world, only the platform layer includes SDL, and only
-// media and the shell use the platform layer (the game's objects never reach the window).
+// media and the shell use the platform layer (the game's objects never reach the window). A
+// world's generator, tools/worlds/<world>, may include its world's ids header and nothing else
+// of the world, and an ids header includes nothing of its world.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -8,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <regex>
 #include <string>
@@ -35,7 +38,14 @@ struct Place
 {
     std::string folder; // "engine", or "tools" for the generator
     int rank = -1;
+    std::string world; // for tools/worlds/<world>.cpp or .h, the world it generates
 };
+
+bool IsIdsHeader(std::string const& name)
+{
+    std::string const suffix = "_Ids.h";
+    return name.size() > suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
 
 // Where a file of the tree stands; rank -1 for files the layers do not cover.
 Place PlaceOf(fs::path const& relative)
@@ -45,13 +55,22 @@ Place PlaceOf(fs::path const& relative)
         return {};
     std::string const top = part->string();
     if (top == "tools")
-        return {"tools", Tools_Rank};
+    {
+        Place tools{"tools", Tools_Rank, ""};
+        if (++part != relative.end() && part->string() == "worlds" && std::next(part) != relative.end())
+        {
+            auto const world = ranks.find(std::next(part)->stem().string());
+            if (world != ranks.end() && world->second == World_Rank)
+                tools.world = world->first;
+        }
+        return tools;
+    }
     if (top != "source" || ++part == relative.end())
         return {};
     auto const rank = ranks.find(part->string());
     if (rank == ranks.end())
-        return {"source", -1};
-    return {rank->first, rank->second};
+        return {"source", -1, ""};
+    return {rank->first, rank->second, ""};
 }
 
 // Every include of every source and header under root's source/ and tools/ that breaks the
@@ -114,8 +133,15 @@ std::vector<std::string> CheckTree(fs::path const& root)
                     faults.push_back(where + "\"" + name + "\" is in no layer");
                     continue;
                 }
-                if (folder == "platform" && self.folder != "platform" && self.folder != "media"
-                    && self.folder != "shell")
+                if (target->second == World_Rank && self.folder == "tools")
+                {
+                    if (folder != self.world || !IsIdsHeader(name))
+                        faults.push_back(where + "a generator may include only its own world's ids header");
+                }
+                else if (folder == self.folder && IsIdsHeader(relative.filename().string()))
+                    faults.push_back(where + "an ids header includes nothing of its world");
+                else if (folder == "platform" && self.folder != "platform" && self.folder != "media"
+                         && self.folder != "shell")
                     faults.push_back(where + "only media and the shell use the platform layer");
                 else if (target->second > self.rank)
                     faults.push_back(where + self.folder + " may not include the later layer " + folder);
@@ -162,6 +188,8 @@ TEST(Layers, WrongIncludesAreFound)
     Write(root / "source/shell/Loop.cpp", "#include \"treevillage/TreeV.h\"\n#include \"plateau/Plato.h\"\n");
     Write(root / "tools/Gen.cpp", "#include \"tools/Gen.h\"\n#include \"testworld/Test_World.h\"\n");
     Write(root / "source/treevillage/TreeV.h", "#include \"testworld/Test_World.h\"\n");
+    Write(root / "source/plateau/Plato_Ids.h", "#pragma once\n#include \"util/Fine.h\"\n");
+    Write(root / "tools/worlds/plateau.cpp", "#include \"tools/worlds/plateau.h\"\n#include \"plateau/Plato_Ids.h\"\n");
     EXPECT_TRUE(CheckTree(root).empty()) << Joined(CheckTree(root));
 
     Write(root / "source/engine/Level.cpp", "#include \"engine/Level.h\"\n  #  include \"shell/Globals.h\"\n");
@@ -172,9 +200,12 @@ TEST(Layers, WrongIncludesAreFound)
     Write(root / "source/engine/Map2.cpp", "#include \"tools/DataGen.h\"\n");
     Write(root / "source/Loose.cpp", "\n");
     Write(root / "source/puzzles/Cursor.cpp", "#include \"platform/GameWindow.h\"\n");
+    Write(root / "tools/worlds/treevillage.h", "#include \"treevillage/TreeV.h\"\n#include \"plateau/Plato_Ids.h\"\n");
+    Write(root / "tools/DataGen.cpp", "#include \"plateau/Plato_Ids.h\"\n");
+    Write(root / "source/treevillage/TreeV_Ids.h", "#include \"treevillage/TreeV.h\"\n");
     std::vector<std::string> const faults = CheckTree(root);
     std::string const text = Joined(faults);
-    EXPECT_EQ(faults.size(), 9u) << text;
+    EXPECT_EQ(faults.size(), 13u) << text;
     for (char const* expected :
          {"source/engine/Level.cpp:2: engine may not include the later layer shell",
           "source/media/Image.cpp:1: SDL outside source/platform",
@@ -183,7 +214,11 @@ TEST(Layers, WrongIncludesAreFound)
           "source/puzzles/Grid.cpp:2: \"../engine/Map.h\" climbs out of the include root",
           "tools/Gen2.cpp:1: tools may not include the later layer shell",
           "source/engine/Map2.cpp:1: \"tools/DataGen.h\": the generator is not part of the game",
-          "source/Loose.cpp: a source outside the layer folders"})
+          "source/Loose.cpp: a source outside the layer folders",
+          "tools/worlds/treevillage.h:1: a generator may include only its own world's ids header",
+          "tools/worlds/treevillage.h:2: a generator may include only its own world's ids header",
+          "tools/DataGen.cpp:1: a generator may include only its own world's ids header",
+          "source/treevillage/TreeV_Ids.h:1: an ids header includes nothing of its world"})
         EXPECT_NE(text.find(expected), std::string::npos) << expected << "\nin:\n" << text;
     fs::remove_all(root);
 }

@@ -21,6 +21,7 @@ protected:
     {
         writer.AddRefPoint(Home, 1000.0, 17.5);
         writer.AddBox(950.0, 10.0, 1050.0, 45.0, 0, Shell, true, false, 64.0);
+        AddMissingGroups(writer, Plato_MineLift, Plato_MineLift);
         map = MapFiles::Load<Map>(writer); // the grid is built once the covers are set
         Plato_CaveTurtle::Initialise();
     }

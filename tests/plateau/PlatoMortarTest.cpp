@@ -25,6 +25,7 @@ protected:
         writer.AddRefPoint(MortarRp, open ? 1990.0 : 0.0, 0.0);
         writer.AddBox(300.0, 0.0, 500.0, 200.0, 0, 5, true, false, 64.0);
         writer.AddBox(-500.0, 600.0, 500.0, 700.0, 0, 27, true, false, 64.0);
+        AddMissingGroups(writer, 1, Mortar_NumRocks);
         map = ReadSmallMap(writer);
         MakePlayer(Pointf(open ? 1980.0 : 10.0, 0.0));
         mortar = std::make_unique<Plato_Mortar>(map.get(), &message, player.get(), MortarRp);

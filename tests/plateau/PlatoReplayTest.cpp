@@ -47,6 +47,7 @@ std::unique_ptr<Map> ReplayMap()
     writer.AddRefPoint(Home, 0.0, 17.5);
     writer.AddRefPoint(MortarRp, 20.0, 46.0);
     writer.AddRefPoint(Start, 0.0, 46.0);
+    AddMissingGroups(writer, 1, Plato_MineLift);
     return MapFiles::Load<Map>(writer);
 }
 

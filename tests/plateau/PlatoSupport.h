@@ -11,6 +11,7 @@
 #include "support/SpeakingFixture.h"
 #include "tools/Canvas.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -46,6 +47,17 @@ inline MapWriter PlateauWriter()
     for (int i = 0; i < 5; i++)
         writer.AddRefPoint(55 + i, -300.0 + 50.0 * i, 0.0);
     return writer;
+}
+
+// A small shape far off (non-solid) for each group from first to last that the writer holds no
+// polygon of: the mortar requires every rock group of a map and the driver the mine lift's, where a
+// test has no use for the group itself.
+inline void AddMissingGroups(MapWriter& writer, unsigned int first, unsigned int last)
+{
+    for (unsigned int group = first; group <= last; group++)
+        if (std::none_of(writer.polys.begin(), writer.polys.end(),
+                         [group](MapWriter_Poly const& poly) { return poly.group == group; }))
+            writer.AddBox(-9000.0, 5000.0, -8990.0, 5010.0, 0, group, false, false, 64.0);
 }
 
 class PlateauFixture : public SpeakingFixture

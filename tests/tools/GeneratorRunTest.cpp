@@ -93,10 +93,10 @@ TEST(GeneratorRun, ASignalLeavesTheFolderAsItWasAndAWholeRunLeavesNoStaging)
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     ASSERT_FALSE(Staging(dir.path).empty()) << "the generator never started writing";
     ASSERT_EQ(0, kill(child, SIGTERM));
-    auto const signalled = std::chrono::steady_clock::now();
+    // The exit status tells a run stopped by the signal from one that finished first; how soon it
+    // stops depends on the machine's load, so no time is asserted.
     int status = 0;
     ASSERT_EQ(child, waitpid(child, &status, 0));
-    EXPECT_LT(std::chrono::steady_clock::now() - signalled, std::chrono::seconds(1));
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(128 + SIGTERM, WEXITSTATUS(status));
     EXPECT_TRUE(Staging(dir.path).empty());

@@ -177,13 +177,29 @@ TEST_F(Village, StreetGateLiftAndExitsArePlayable)
                         lift.y1 + 60.0 + std::max(corners[i][1], corners[i + 1][1])};
         EXPECT_FALSE(Solid(swept, true)) << "leg " << i + 1;
     }
-    // It lands level with a floor that climbs into the last view and runs past the exit.
-    EXPECT_EQ(FloorUnder(lift.x1 + 955.0 + 10.0, 5000.0), lift.y1 + 2330.0);
+    // It lands level with a floor that starts at its right edge, so that a walk off it is on the
+    // floor at once, and that climbs into the last view and runs past the exit.
+    for (double x = lift.x1 + 955.0; x <= lift.x1 + 975.0; x += 0.5)
+        EXPECT_EQ(FloorUnder(x, 5000.0), lift.y1 + 2330.0) << x;
     double const end = FloorUnder(7520.0, 5000.0);
     EXPECT_GT(end, 4285.0);
     EXPECT_LT(end + 40.0, 4685.0);
     for (double x = lift.x1 + 975.0; x < 7520.0; x += 10)
         EXPECT_LE(FloorUnder(x, 5000.0) - FloorUnder(x - 10, 5000.0), 10.0) << x;
+
+    // The resting platform fills its pit, leaving no room under it to be shut in by the lift's
+    // return; with the lift away the pit is a step out that a jump of 60 clears. The lift area
+    // holds feet in the pit, not feet on the platform.
+    for (double x = lift.x0 + 5.0; x < lift.x1; x += 10)
+        EXPECT_EQ(FloorUnder(x, lift.y1), lift.y0) << x;
+    EXPECT_LE(lift.y1 - lift.y0, 60.0);
+    Box const area{std::min(rp[49].x, rp[50].x), std::min(rp[49].y, rp[50].y), std::max(rp[49].x, rp[50].x),
+                   std::max(rp[49].y, rp[50].y)};
+    double const middle = (lift.x0 + lift.x1) / 2;
+    EXPECT_TRUE(middle >= area.x0 && middle <= area.x1 && lift.y0 >= area.y0 && lift.y0 <= area.y1);
+    EXPECT_FALSE(lift.y1 >= area.y0 && lift.y1 <= area.y1);
+    // The gate's ditch likewise.
+    EXPECT_GE(FloorUnder((gate.x0 + gate.x1) / 2, gate.y0), rp[0].y - 60.0);
 
     // The lift man and both switches by the leak, which is in the open.
     for (unsigned int id : {48u, 51u, 52u})
@@ -273,7 +289,8 @@ TEST_F(Village, HousesAndStationsAreInReach)
         for (unsigned int b = a + 1; b < 29; ++b)
             EXPECT_GT(Dist(62 + a, 62 + b), 0.2) << a << "-" << b;
     }
-    EXPECT_LE(Height(80), 40.0);
+    // Someone on the floor 25 to his side can talk to him.
+    EXPECT_LE(Height(80) + 25.0, 40.0);
     EXPECT_LE(Height(60), 2.0);
 
     // Range targets over the street, the bobbing two with room to bob.

@@ -39,9 +39,12 @@ std::unique_ptr<Map> LiftLevelMap()
     writer.AddRefPoint(52, 100.0, 50.0);
     writer.AddRefPoint(49, -60.0, 15.0);
     writer.AddRefPoint(50, 60.0, 100.0);
-    // The centres of the village's turning groups, which this map does not hold.
+    // The village's other moving groups, a small shape each about the centres of its turning
+    // groups, far off.
     for (unsigned int centre : {4u, 5u, 7u, 8u, 61u})
         writer.AddRefPoint(centre, -1500.0, 500.0);
+    for (unsigned int group : {1u, 2u, 12u, 22u, 26u, 28u, 29u, 30u, 34u, 35u, 36u, 37u, 38u, 39u})
+        writer.AddBox(-1510.0, 490.0, -1490.0, 510.0, 0, group, false, false, 64.0);
     return MapFiles::Load<Map>(writer);
 }
 

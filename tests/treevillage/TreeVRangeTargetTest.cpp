@@ -85,3 +85,20 @@ TEST_F(TreeVRangeTargetTest, TheLastTwoBobAboutTheirPlaces)
     EXPECT_NEAR(at.y, 140.0, 0.01);
     EXPECT_TRUE(Drawn(bobbing, 53));
 }
+
+TEST(TreeVRangeTarget, ATargetRefusesAMapWithoutItsReferencePoint)
+{
+    MapWriter writer = FloorWriter();
+    writer.AddRefPoint(4, 0.0, 100.0);
+    std::unique_ptr<Map> map = MapFiles::Load<Map>(writer);
+    try
+    {
+        TreeV_RangeTarget(map.get(), 2);
+        ADD_FAILURE() << "built without reference point 9";
+    }
+    catch (Error const& err)
+    {
+        EXPECT_EQ(err.Code(), Error_ParseFile);
+        EXPECT_STREQ(err.Text(), "test/map: no reference point 9");
+    }
+}

@@ -1,17 +1,8 @@
 // The village world: its build from the generated folder (failures free everything and name the
 // file), its camera zones and exits, and the closing credits.
-#include "engine/GameEvents.h"
 #include "engine/Player.h"
-#include "media/Game_Sounds.h"
-#include "platform/Audio.h"
-#include "platform/GameWindow.h"
-#include "platform/MessageBox.h"
-#include "support/KeyScript.h"
-#include "support/LevelFixture.h"
 #include "support/MediaTestSupport.h"
-#include "support/TestAudio.h"
-#include "support/TestFolder.h"
-#include "tools/DataGen.h"
+#include "support/WorldFixture.h"
 #include "tools/MapWriter.h"
 #include "treevillage/TreeV.h"
 #include "treevillage/TreeV_Events.h"
@@ -30,51 +21,32 @@
 namespace
 {
 
-class TreeVWorld : public LevelFixture
+class TreeVWorld : public WorldFixture
 {
 protected:
     static void SetUpTestSuite()
     {
-        LevelFixture::SetUpTestSuite();
-        TestAudio::WriteSounds(data->path, {"ticking", "success"});
+        WorldFixture::SetUpTestSuite();
         if (!std::filesystem::exists(data->path / "gfx/treevillage/dudes/treedudeA00.png"))
             WriteVillagerImages(data->Path());
     }
     // A first visit: not even time travel has been learnt.
     void SetUp() override
     {
-        LevelFixture::SetUp();
+        WorldFixture::SetUp();
         events.eventTimes[Event_TimeTravel] = GameEvent_HasntHappened;
     }
-    void TearDown() override
-    {
-        world.reset();
-        LevelFixture::TearDown();
-    }
 
-    Error BuildFailure(bool ending)
-    {
-        world.reset();
-        try
-        {
-            world = std::make_unique<TreeV>(&events, ending);
-        }
-        catch (Error const& e)
-        {
-            return e;
-        }
-        return Error(Error_None);
-    }
+    Error BuildFailure(bool ending) { return TryBuild(Level_TreeV, ending); }
 
     TreeV& Make(bool ending)
     {
-        world.reset();
-        world = std::make_unique<TreeV>(&events, ending);
-        return *world;
+        Build(Level_TreeV, ending);
+        treeV = &As<TreeV>();
+        return *treeV;
     }
-    Level_Action Step() { return world->Poll(keyScript.Next({})); }
 
-    std::unique_ptr<TreeV> world;
+    TreeV* treeV = nullptr;
 };
 
 } // namespace
@@ -106,27 +78,23 @@ TEST_F(TreeVWorld, MissingMapOrBackgroundFailsNamingItAndABuildFailingLaterCanBe
         EXPECT_STREQ(missing.Text(), "treevillage/bgmap");
     }
 
-    // A map with none of the village's groups fails once kinds of objects have loaded their
-    // pictures: a second build must find them finalised, and fail alike.
+    // A missing picture fails once kinds of objects have loaded theirs: a second build must find
+    // them finalised, and fail alike.
     if (hadBg)
         std::filesystem::rename(keptBg, bgmap);
     else
         std::filesystem::copy_file(map, bgmap);
-    std::filesystem::rename(map, kept);
-    MapWriter bare;
-    bare.AddBox(-2000, -100, 9000, 0, 9, 0, true, false, 64);
-    for (std::uint32_t rp = 0; rp < 144; rp++)
-        bare.AddRefPoint(rp, 100.0 + rp, 0.0);
-    bare.Write(map.c_str());
-    std::filesystem::rename("gfx/treevillage/arrow.png", "gfx/treevillage/arrow.kept");
-    Error const first = BuildFailure(false);
-    Error const second = BuildFailure(false);
-    std::filesystem::rename("gfx/treevillage/arrow.kept", "gfx/treevillage/arrow.png");
-    EXPECT_EQ(first.Code(), Error_OpenFile);
-    EXPECT_STREQ(first.Text(), "gfx/treevillage/arrow.png");
-    EXPECT_EQ(second.Code(), first.Code());
-    EXPECT_STREQ(second.Text(), first.Text());
-    std::filesystem::rename(kept, map);
+    for (char const* picture : {"gfx/treevillage/arrow.png", "gfx/treevillage/marble3.png"})
+    {
+        std::filesystem::rename(picture, "gfx/treevillage/picture.kept");
+        Error const first = BuildFailure(false);
+        Error const second = BuildFailure(false);
+        std::filesystem::rename("gfx/treevillage/picture.kept", picture);
+        EXPECT_EQ(first.Code(), Error_OpenFile);
+        EXPECT_STREQ(first.Text(), picture);
+        EXPECT_EQ(second.Code(), first.Code());
+        EXPECT_STREQ(second.Text(), first.Text());
+    }
     if (!hadBg)
         std::filesystem::remove(bgmap);
 
@@ -139,12 +107,12 @@ TEST_F(TreeVWorld, BothVillagesBuildAgainAndIdle)
     Make(false);
     Make(true);
     Make(false);
-    EXPECT_NE(world->GetSprinkler(), nullptr);
+    EXPECT_NE(treeV->GetSprinkler(), nullptr);
     int stops = 0;
     for (int i = 0; i < 10000; i++)
         stops += Step() != Level_Continue;
     EXPECT_EQ(stops, 0);
-    EXPECT_EQ(world->GetTick(), 10000);
+    EXPECT_EQ(treeV->GetTick(), 10000);
     // The movement hints came at once and the view hint after 3600 ticks.
     EXPECT_EQ(events[26], GameEvent_HasHappened);
     EXPECT_EQ(events[27], GameEvent_HasHappened);
@@ -163,28 +131,28 @@ TEST_F(TreeVWorld, ExitsNeedALivePlayerAndAMendedLiftLeavesNoLeak)
 {
     Make(false);
     Pointf const main(7600.0, 4400.0);
-    world->GetPlayer()->SetPos(&main);
+    treeV->GetPlayer()->SetPos(&main);
     EXPECT_EQ(Step(), Level_Completed);
 
     Make(false);
     Pointf const up(5700.0, 500.0);
-    world->GetPlayer()->SetPos(&up);
+    treeV->GetPlayer()->SetPos(&up);
     EXPECT_EQ(Step(), Level_Restart);
 
     Make(false);
-    world->GetPlayer()->Die();
-    world->GetPlayer()->SetPos(&main);
+    treeV->GetPlayer()->Die();
+    treeV->GetPlayer()->SetPos(&main);
     EXPECT_NE(Step(), Level_Completed);
-    world->GetPlayer()->SetPos(&up);
+    treeV->GetPlayer()->SetPos(&up);
     EXPECT_NE(Step(), Level_Restart);
 
     events[20] = GameEvent_HasHappened;
     Make(false);
-    EXPECT_EQ(world->GetSprinkler(), nullptr);
-    EXPECT_TRUE(world->GetMarketSign()->IsComplete(0));
+    EXPECT_EQ(treeV->GetSprinkler(), nullptr);
+    EXPECT_TRUE(treeV->GetMarketSign()->IsComplete(0));
     Pointf const leak(5088.0, 1830.0);
-    world->GetPlayer()->SetPos(&leak);
-    EXPECT_TRUE(world->NearTankLeak());
+    treeV->GetPlayer()->SetPos(&leak);
+    EXPECT_TRUE(treeV->NearTankLeak());
     for (int i = 0; i < 10; i++)
         EXPECT_EQ(Step(), Level_Continue);
 }

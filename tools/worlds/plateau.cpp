@@ -1,11 +1,21 @@
 // The plateau's map and pictures. Everything that can hurt sits on ledges above the road, hangs from
 // ceilings higher still or flies above them, so that a plain walk to the exit takes no damage; the
 // people, the mine and the chests lie left of the start, off the walk.
+//
+// The walk along the road: from the start (rp 3) hold right up the thirteen terraces, each a level
+// stretch and a ramp, with no jump. On terrace Plateau_MortarTerrace the mortar (rp 101) stands by the road and,
+// further on, a rock too high for a double jump closes it. Stop at the mortar and release the action
+// key: the view moves out over the rock, and a shell fired as the gun stands (its first angle and
+// strength: release action again) lands on that rock, which is lifted out of the map; jump leaves
+// the mortar. Walk on right: past x 27700 the view holds the road's end, and past x 28300 the level
+// is completed, short of the wall that closes the road at Plateau_EndX.
 #include "tools/worlds/plateau.h"
 
+#include "plateau/Plato_Ids.h"
 #include "tools/Canvas.h"
 #include "tools/DataGen.h"
 #include "tools/MapWriter.h"
+#include "tools/Road.h"
 #include "util/Error.h"
 #include "util/Pointf.h"
 
@@ -35,7 +45,6 @@ constexpr double Bedrock = -400.0;
 constexpr double SlabDepth = 20.0;
 constexpr double BlockingRockHeight = 240.0; // beyond a double jump
 constexpr double BlockingRockWidth = 60.0;
-constexpr unsigned int MortarRp = 101;
 constexpr double LiftDepth = 750.0;
 
 constexpr double pi = 3.14159265358979323846;
@@ -106,8 +115,8 @@ void WriteCamp(MapWriter& map)
     // The lift fills the shaft's mouth, flush with the floor, and rides 750 down.
     Box(map, shaftX0 + 4, -SlabDepth, shaftX1 - 4, 0, Plank, 27);
 
-    for (unsigned int i = 0; i < 5; ++i)
-        Ref(map, 55 + i, -2800.0 + 150.0 * i, 1);
+    for (unsigned int i = 0; i < Plato_Miner_Count; ++i)
+        Ref(map, Plato_Dude_StartPts + i, -2800.0 + 150.0 * i, 0);
     // The track loops over the mine hall; every point has its own place. Its rails are scenery.
     auto track = [](unsigned int i) { return Pointf(-2900.0 + 25.0 * i, 260.0 + 70.0 * std::sin(i * 0.35)); };
     for (unsigned int i = 0; i <= 40; ++i)
@@ -129,13 +138,13 @@ void WriteCamp(MapWriter& map)
     for (auto [x, y] : std::vector<std::pair<double, double>>{{-1750, 150}, {-1570, 230}, {-1390, 150}})
         roof.points.push_back({x, y, x / 64.0, y / 64.0, true});
     map.AddPoly(roof);
-    Ref(map, 25, -1640, 0);
-    Ref(map, 26, -1500, 1);
+    Ref(map, Plato_TvRp, -1640, 0);
+    Ref(map, Plato_HermitRp, -1500, 0);
     // The mast stands on the floor low enough to be reached from it.
     Box(map, -1203, 0, -1197, 10, Stone, 0, false);
-    Ref(map, 24, -1200, 10);
-    Ref(map, 375, -800, 0);
-    Ref(map, 376, -650, 0);
+    Ref(map, Plato_AerialRp, -1200, 10);
+    Ref(map, Plato_GemRp, -800, 0);
+    Ref(map, Plato_GemRp + 1, -650, 0);
 }
 
 void Goblin(MapWriter& map, unsigned int start, double x)
@@ -217,7 +226,7 @@ void Tumbleweed(MapWriter& map, unsigned int start, unsigned int end, int terrac
 void WriteMortar(MapWriter& map)
 {
     Pointf const pos = MortarPos();
-    Ref(map, MortarRp, pos.x, pos.y);
+    Ref(map, Plato_MortarRp, pos.x, pos.y);
     double const road = RoadY(pos.x);
     double const x = BlockingRockX();
     Box(map, x, road, x + BlockingRockWidth, road + BlockingRockHeight, Rock, 1);
@@ -479,6 +488,21 @@ double BlockingRockX()
     return std::floor(qx);
 }
 
+std::vector<Road> BuildRoads()
+{
+    // From the start right to the mortar, whose shot as it stands lifts the rock closing the road
+    // (the gun is taken and fired by the action key, left by a jump, and the shell is let land),
+    // then right up the terraces to the exit, short of the closing wall.
+    Pointf const gun = MortarPos();
+    Road road("exit");
+    road.Walk(200.0, RoadY(200.0));
+    road.Press(gun.x - 10.0, RoadY(gun.x), "mortar", 100).Press(gun.x - 10.0, RoadY(gun.x), "fire", 10);
+    road.Hop(gun.x - 10.0, RoadY(gun.x), "leave the mortar", 150);
+    double const pastRock = BlockingRockX() + BlockingRockWidth + 100.0;
+    road.Walk(pastRock, RoadY(pastRock)).Exit(Plateau_EndX - 50.0, Plateau_EndY);
+    return {road};
+}
+
 void Write(std::string const& dir)
 {
     DataGen::MakeDirs(dir + "/plateau");
@@ -487,7 +511,7 @@ void Write(std::string const& dir)
     WriteRoad(map);
     WriteCamp(map);
     WriteCreatures(map);
-    Ref(map, 3, 200, 1);
+    Ref(map, Plato_StartRp, 200, 1);
     std::string const path = dir + "/plateau/map";
     try
     {
@@ -497,6 +521,7 @@ void Write(std::string const& dir)
     {
         throw std::runtime_error(std::string("cannot write ") + err.Text());
     }
+    Road::Write(dir + "/plateau/road", BuildRoads());
     WritePictures(dir);
 }
 

@@ -2,7 +2,10 @@
 // place left of the start) and its pictures.
 #pragma once
 
+#include "tools/Road.h"
+
 #include <string>
+#include <vector>
 
 namespace PlateauWriter
 {
@@ -30,7 +33,10 @@ double RoadY(double x);
 // The x of the closing rock's left face.
 double BlockingRockX();
 
-// dir/plateau/map and the pictures under dir/gfx/plateau and dir/gfx/general/explosion.png; throws
+// The road the walker takes: "exit", from the start past the mortar's blast to the exit.
+std::vector<Road> BuildRoads();
+
+// dir/plateau/map, dir/plateau/road and the pictures under dir/gfx/plateau and dir/gfx/general/explosion.png; throws
 // std::runtime_error on failure.
 void Write(std::string const& dir);
 

@@ -6,7 +6,9 @@
 #include "tools/Canvas.h"
 #include "tools/DataGen.h"
 #include "tools/GlyphRasterizer.h"
+#include "tools/Road.h"
 #include "tools/creatures/CreatureSprites.h"
+#include "treevillage/TreeV_Ids.h"
 #include "util/Error.h"
 
 #include <cmath>
@@ -38,20 +40,26 @@ constexpr double UpperStreet = 1545.0; // the lift's foot, inside the leaking ta
 constexpr double LowerFloor = 500.0;   // the way out below, watched from (5280, 460)
 constexpr double Ground = 1000.0;      // underside of the street slabs
 
-// The gate's ditch, bridged by the fallen door whose pivot is its right edge.
+// The gate's ditch, bridged by the fallen door whose pivot is its right edge; shallow enough to
+// jump out of while the gate stands.
 constexpr double DitchX0 = 500.0;
 constexpr double DitchX1 = 640.0;
+constexpr double DitchDepth = 50.0;
 
-// The main lift at rest: a platform flush with the upper street over a pit, which is the lift area.
+// The main lift at rest: a platform flush with the upper street, sunk in a pit just as deep, which
+// is the lift area. While the lift is away the pit is a step down and up again; there is no room
+// under the resting platform, so the lift coming back can shut no one in.
 constexpr double LiftX0 = 4900.0;
 constexpr double LiftX1 = 5020.0;
 constexpr double LiftThick = 20.0;
-constexpr double PitFloor = 1445.0;
-// Where its route ends: +(955, 2330) from rest; the top level starts just right of it.
+constexpr double PitFloor = UpperStreet - LiftThick;
+// Where its route ends: +(955, 2330) from rest; the top level starts at its right edge, with no
+// seam to fall through.
 constexpr double RouteEndX = 955.0;
 constexpr double RouteEndY = 2330.0;
 constexpr double TopFloor = UpperStreet + RouteEndY;
 constexpr double TopLevelHigh = 4330.0; // inside the view of the last stretch, (7225, 4485) at 1.2
+constexpr int MainLiftRide = 1500;      // steps: more than the lift's way up
 
 struct Zone
 {
@@ -105,65 +113,66 @@ void Room(MapWriter& map, Zone const& z)
 
 struct HouseDoor
 {
-    unsigned int group;
-    unsigned int pivot, switch0, switch1;
+    TreeV_DoorIds ids;
     bool fallsLeft;
     double x;
 };
 // Doors 1 to 7 along the street; door 0 is the gate.
-constexpr HouseDoor HouseDoors[7] = {{11, 26, 27, 28, false, 800},   {23, 29, 30, 31, true, 1050},
-                                     {24, 36, 37, 38, false, 2450},  {25, 41, 43, 42, true, 2650},
-                                     {31, 94, 96, 95, false, 2900},  {32, 97, 99, 98, false, 3050},
-                                     {33, 100, 101, 102, true, 3700}};
+constexpr HouseDoor HouseDoors[7] = {{TreeV_Doors[1], false, 800},  {TreeV_Doors[2], true, 1050},
+                                     {TreeV_Doors[3], false, 2450}, {TreeV_Doors[4], true, 2650},
+                                     {TreeV_Doors[5], false, 2900}, {TreeV_Doors[6], false, 3050},
+                                     {TreeV_Doors[7], true, 3700}};
 
 // A house door stands in front of its facade and, knocked down, lies along the street. It is
 // scenery, not a wall: the street must stay open past every house.
 void AddHouseDoor(MapWriter& map, HouseDoor const& d)
 {
     double const far = d.fallsLeft ? d.x - 100.0 : d.x + 100.0;
-    Box(map, std::min(d.x, far), Street, std::max(d.x, far), Street + 10.0, Brick, d.group, false);
+    Box(map, std::min(d.x, far), Street, std::max(d.x, far), Street + 10.0, Brick, d.ids.group, false);
     Box(map, d.x - 70.0, Street, d.x + 70.0, Street + 150.0, Brick, 0, false);
-    map.AddRefPoint(d.pivot, d.x, Street);
-    map.AddRefPoint(d.switch0, d.x - 50.0, Street + 95.0);
-    map.AddRefPoint(d.switch1, d.x + 50.0, Street + 95.0);
+    map.AddRefPoint(d.ids.pivot, d.x, Street);
+    map.AddRefPoint(d.ids.switch0, d.x - 50.0, Street + 95.0);
+    map.AddRefPoint(d.ids.switch1, d.x + 50.0, Street + 95.0);
 }
 
-// Each teleport joins a spot by a house door on the street to a spot inside a room.
+// Each teleport joins a spot by a house door on the street to a spot inside a room, in the
+// order of TreeV_Teleports.
 struct TeleportPair
 {
-    unsigned int street, room;
     double streetX;
     int zone; // 0..6
     double roomX;
 };
-constexpr TeleportPair Teleports[7] = {{32, 33, 770, 0, 1180},   {34, 35, 1080, 1, 2425}, {39, 40, 2420, 2, 2920},
-                                       {44, 46, 2680, 3, 1180},  {45, 47, 2720, 4, 2425}, {109, 111, 2870, 5, 1480},
-                                       {110, 112, 3020, 6, 2115}};
+constexpr TeleportPair Teleports[TreeV_Teleport_Count] = {{770, 0, 1180},  {1080, 1, 2425}, {2420, 2, 2920},
+                                                          {2680, 3, 1180}, {2720, 4, 2425}, {2870, 5, 1480},
+                                                          {3020, 6, 2115}};
 
 void Street_(MapWriter& map)
 {
     // Left end, the gate and its ditch, the street and the slope up to the lift's foot.
     Box(map, -100.0, Ground - 100.0, 0.0, Street + 500.0, Brick);
     Box(map, 0.0, Ground, DitchX0, Street);
-    Box(map, DitchX0, Ground, DitchX1, Street - 60.0);
+    Box(map, DitchX0, Ground, DitchX1, Street - DitchDepth);
     Box(map, DitchX1, Ground, 4000.0, Street);
     Ramp(map, 4000.0, Street, 4850.0, UpperStreet, Ground);
     // The gate lies flat over the ditch, hinged at its right edge, and stands up to close it.
-    Box(map, DitchX0, Street - 12.0, DitchX1, Street, Brick, 5);
-    map.AddRefPoint(0, DitchX1, Street);
-    map.AddRefPoint(3, 560.0, Street + 100.0);
-    map.AddRefPoint(25, 720.0, Street + 100.0);
-    map.AddRefPoint(2, 150.0, Street);
+    TreeV_DoorIds const& gate = TreeV_Doors[0];
+    Box(map, DitchX0, Street - 12.0, DitchX1, Street, Brick, gate.group);
+    map.AddRefPoint(gate.pivot, DitchX1, Street);
+    map.AddRefPoint(gate.switch0, 560.0, Street + 100.0);
+    map.AddRefPoint(gate.switch1, 720.0, Street + 100.0);
+    map.AddRefPoint(TreeV_Rp_Start, 150.0, Street);
     map.AddRefPoint(1, 350.0, Street); // the gate guard
 
     for (HouseDoor const& d : HouseDoors)
         AddHouseDoor(map, d);
-    for (TeleportPair const& t : Teleports)
+    for (int i = 0; i < TreeV_Teleport_Count; ++i)
     {
-        map.AddRefPoint(t.street, t.streetX, Street);
-        map.AddRefPoint(t.room, t.roomX, Rooms[t.zone].Stand());
+        TeleportPair const& t = Teleports[i];
+        map.AddRefPoint(TreeV_Teleports[i][0], t.streetX, Street);
+        map.AddRefPoint(TreeV_Teleports[i][1], t.roomX, Rooms[t.zone].Stand());
     }
-    map.AddRefPoint(103, 3730.0, Street); // the voice behind the last door
+    map.AddRefPoint(TreeV_Rp_DoorDude, 3730.0, Street);
 
     // The range: two wheels whose hubs are targets, and six more targets above the street.
     map.AddRefPoint(6, 1250.0, Street);
@@ -185,16 +194,15 @@ void Street_(MapWriter& map)
     map.AddRefPoint(92, 3420.0, Street);
 
     // The market sign, the sliding puzzle and its prize.
-    map.AddRefPoint(91, 3480.0, 1330.0);
-    map.AddRefPoint(93, 3850.0, 1220.0);
-    map.AddRefPoint(126, 3950.0, Street);
+    map.AddRefPoint(TreeV_Rp_MarketSign, 3480.0, 1330.0);
+    map.AddRefPoint(TreeV_Rp_SlideyPuzzle, 3850.0, 1220.0);
+    map.AddRefPoint(TreeV_Rp_SlideyGem, 3950.0, Street);
 
     // Where the closing scene gathers the elder and the villagers round the player.
-    map.AddRefPoint(135, 3310.0, Street);
-    map.AddRefPoint(142, 3370.0, Street);
-    double const gathered[6] = {3150, 3200, 3250, 3430, 3490, 3550};
-    for (unsigned int i = 0; i < 6; ++i)
-        map.AddRefPoint(136 + i, gathered[i], Street);
+    map.AddRefPoint(TreeV_Rp_EndingStart, 3310.0, Street);
+    double const gathered[TreeV_Ending_Places] = {3150, 3200, 3250, 3430, 3490, 3550, 3370};
+    for (unsigned int i = 0; i < TreeV_Ending_Places; ++i)
+        map.AddRefPoint(TreeV_Rp_EndingGathering + i, gathered[i], Street);
 }
 
 void MovingGroups(MapWriter& map)
@@ -223,17 +231,18 @@ void LiftAndBeyond(MapWriter& map)
 {
     // The upper street with the pit under the resting platform; nothing above it is solid as far as
     // the lift's route reaches.
-    Box(map, 4850.0, Ground, LiftX0, UpperStreet);
-    Box(map, LiftX0, Ground, LiftX1, PitFloor);
-    Box(map, LiftX1, Ground, 5600.0, UpperStreet);
+    // One slab under the street and the pit, so that no seam runs down from the pit's corners.
+    Box(map, 4850.0, Ground, 5600.0, PitFloor);
+    Box(map, 4850.0, PitFloor, LiftX0, UpperStreet);
+    Box(map, LiftX1, PitFloor, 5600.0, UpperStreet);
     Box(map, LiftX0, UpperStreet - LiftThick, LiftX1, UpperStreet, Stone, 27);
     map.AddRefPoint(49, LiftX0, PitFloor);
-    map.AddRefPoint(50, LiftX1, UpperStreet - LiftThick - 1.0);
+    map.AddRefPoint(50, LiftX1, UpperStreet - 1.0); // feet in the pit inside, on the platform outside
     map.AddRefPoint(48, LiftX0 - 40.0, UpperStreet + 75.0);
     map.AddRefPoint(52, LiftX1 + 40.0, UpperStreet + 75.0);
     map.AddRefPoint(51, 5150.0, UpperStreet); // the lift man
     map.AddRefPoint(134, 5300.0, UpperStreet);
-    map.AddRefPoint(107, 5450.0, UpperStreet);
+    map.AddRefPoint(TreeV_Rp_Signs[0], 5450.0, UpperStreet);
     // The leaking tank, scenery beside the leak at (5088, 1830).
     Box(map, 5110.0, 1600.0, 5260.0, 1840.0, Brick, 0, false);
 
@@ -249,14 +258,14 @@ void LiftAndBeyond(MapWriter& map)
 
     // The top level, level with the lift's platform at its journey's end, climbing into view of
     // the last stretch and on past the exit.
-    double const landX = LiftX1 + RouteEndX + 3.0;
+    double const landX = LiftX1 + RouteEndX;
     double const base = TopFloor - 200.0;
     Box(map, landX, base, 6100.0, TopFloor);
     Ramp(map, 6100.0, TopFloor, 7100.0, TopLevelHigh, base);
     Box(map, 7100.0, base, 7900.0, TopLevelHigh);
     Box(map, 7900.0, base, 8000.0, TopLevelHigh + 600.0, Brick);
     map.AddRefPoint(124, 6040.0, TopFloor);
-    map.AddRefPoint(108, 7300.0, TopLevelHigh);
+    map.AddRefPoint(TreeV_Rp_Signs[1], 7300.0, TopLevelHigh);
 }
 
 void Houses(MapWriter& map)
@@ -266,7 +275,7 @@ void Houses(MapWriter& map)
     // 1: Aaron's, with the chest.
     map.AddRefPoint(105, 1340.0, Rooms[0].Stand());
     map.AddRefPoint(143, 1270.0, Rooms[0].Stand());
-    map.AddRefPoint(106, 1440.0, Rooms[0].Stand());
+    map.AddRefPoint(TreeV_Rp_Chest, 1440.0, Rooms[0].Stand());
     // 2: Marbles by the left wall, his jars on a shelf in view, the floor clear across.
     map.AddRefPoint(53, 2120.0, Rooms[1].Stand());
     double const jarY = Rooms[1].Floor() + 60.0;
@@ -283,8 +292,9 @@ void Houses(MapWriter& map)
     map.AddRefPoint(127, 1400.0, Rooms[3].Stand());
     // 5: the surgery: the doctor, and the patient on his bed.
     map.AddRefPoint(60, 2140.0, Rooms[4].Stand());
-    Box(map, 2290.0, Rooms[4].Floor(), 2400.0, Rooms[4].Floor() + 25.0, Brick, 0, false);
-    double const patientX = 2345.0, patientY = Rooms[4].Floor() + 30.0;
+    // He lies on a low bed, within talking reach (40) of someone standing on the floor beside it.
+    Box(map, 2290.0, Rooms[4].Floor(), 2400.0, Rooms[4].Floor() + 10.0, Brick, 0, false);
+    double const patientX = 2345.0, patientY = Rooms[4].Floor() + 12.0;
     map.AddRefPoint(80, patientX, patientY);
     // Spots on his face, seen 300 times larger: six rows, each link to a neighbour.
     struct Spot
@@ -438,6 +448,30 @@ void WriteMap(MapWriter const& map, std::string const& path)
 
 } // namespace
 
+std::vector<Road> BuildRoads()
+{
+    // Both ways out start at the player's start and cross the ditch on the gate, shot down from
+    // the street before it; the axe takes the gate's switch, the nearest target there.
+    auto throughTheGate = [](std::string const& name) {
+        Road road(name);
+        road.Walk(150.0, Street).Throw(DitchX0 - 60.0, Street, "gate switch", 90).Walk(DitchX1 + 40.0, Street);
+        return road;
+    };
+    // Exit 3: along the street, up the slope, across the resting lift and off the end of the upper
+    // street to the floor below, whose right part is the way out.
+    Road down = throughTheGate("exit3");
+    down.Walk(4000.0, Street).Walk(4850.0, UpperStreet).Walk(5600.0, UpperStreet).Exit(6000.0, LowerFloor);
+    // Exit 2, once the lift is mended: stand on its platform and shoot its far switch; it carries
+    // the player to the top level, which climbs right past the main exit.
+    double const liftMiddle = (LiftX0 + LiftX1) / 2.0;
+    Road up = throughTheGate("exit2");
+    up.Walk(4000.0, Street).Walk(4850.0, UpperStreet).Walk(liftMiddle, UpperStreet);
+    up.Throw(liftMiddle, UpperStreet, "lift switch", 10);
+    up.Ride(liftMiddle + RouteEndX, TopFloor, "lift top", MainLiftRide);
+    up.Walk(6100.0, TopFloor).Walk(7100.0, TopLevelHigh).Exit(7700.0, TopLevelHigh);
+    return {down, up};
+}
+
 MapWriter BuildMap()
 {
     MapWriter map;
@@ -467,6 +501,7 @@ void Write(std::string const& dir)
     DataGen::MakeDirs(folder);
     WriteMap(BuildMap(), folder + "/map");
     WriteMap(BuildBackground(), folder + "/bgmap");
+    Road::Write(folder + "/road", BuildRoads());
     WriteVillagers(dir);
     WriteMarbles(dir);
     WriteMarketSign(dir);

@@ -3,19 +3,24 @@
 #pragma once
 
 #include "tools/MapWriter.h"
+#include "tools/Road.h"
 
 #include <string>
+#include <vector>
 
 namespace TreeVillage
 {
 
-// Writes treevillage/map, treevillage/bgmap and the pictures under gfx/treevillage/; throws
+// Writes treevillage/map, treevillage/bgmap, treevillage/road and the pictures under gfx/treevillage/; throws
 // std::runtime_error on failure.
 void Write(std::string const& dir);
 
 // The level map and the background tile, built in memory for Write and for the layout tests.
 MapWriter BuildMap();
 MapWriter BuildBackground();
+// The roads the walker takes: "exit3" from the start through the gate to the way out below,
+// "exit2" (the lift mended) through the gate, up on the lift and along the top level.
+std::vector<Road> BuildRoads();
 
 // The background repeats every 360 across and 401 up; the tile is drawn 40 wider and higher so
 // that neighbouring copies overlap without a seam.

@@ -1,0 +1,46 @@
+// The world table: each world's type, data folder, maker and the map paths its exits open.
+#include "shell/World_Table.h"
+
+#include "plateau/Plato.h"
+#include "testworld/Test_World.h"
+#include "treevillage/TreeV.h"
+
+#include <cassert>
+
+namespace
+{
+
+World_Base* MakeVillage(GameEvents* events, bool ending)
+{
+    return new TreeV(events, ending);
+}
+
+} // namespace
+
+World_Row const World_Table[World_Count] = {
+    {Level_TreeV, "treevillage", &MakeVillage, 0, 5},
+    {Level_Plato, "plateau", &World_MakeOf<Plato>, 1, -1},
+    {Level_Kilig, "killig", nullptr, 2, -1},
+    {Level_Chasm, "chasm", nullptr, 3, -1},
+    {Level_Petra, "petra", nullptr, -1, -1},
+    {Level_Casle, "castle", nullptr, -1, -1},
+    {Level_Tower, "tower", nullptr, 6, -1},
+    {Level_Black, "black", nullptr, 7, -1},
+    {Level_Final, "final", nullptr, -1, -1},
+};
+
+World_Row const& WorldRow(Level_Type type)
+{
+    assert(type >= Level_TreeV && type <= Level_Final && "a world of the map");
+    World_Row const& row = World_Table[type - Level_TreeV];
+    assert(row.type == type && "the table in level order");
+    return row;
+}
+
+World_Base* MakeWorld(GameEvents* events, Level_Type type, bool ending)
+{
+    World_Row const& row = WorldRow(type);
+    if (row.make != nullptr)
+        return row.make(events, ending);
+    return new Test_World(events);
+}

@@ -1,0 +1,206 @@
+// The worlds' test kit: road files read back as written and refused by line when malformed; and the
+// kit proves it can fail: the road walker stuck at a wall says where, the whole-world replay run
+// catches an object that does not replay, and the missing-id sweep a build that leaks or goes on
+// without an id.
+#include "engine/Char_Base.h"
+#include "engine/Object.h"
+#include "engine/ObjectList.h"
+#include "engine/Player.h"
+#include "engine/TimeFrames.h"
+#include "support/MapIdSweep.h"
+#include "support/RoadWalker.h"
+#include "support/WorldFixture.h"
+#include "support/WorldReplay.h"
+#include "testworld/Test_World.h"
+#include "tools/Road.h"
+#include "util/Error.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <string>
+
+namespace
+{
+
+// Moves on by a step each time it is moved, whatever the tick: shown again, it stands elsewhere.
+class Drifter final : public Object, public Char_Base
+{
+public:
+    void MoveToTime(Map const*, Tick) override { pos.x += 1.0; }
+};
+
+class WorldKit : public WorldFixture
+{
+protected:
+    void SetUp() override
+    {
+        WorldFixture::SetUp();
+        sounds.mute = 1;
+    }
+    void TearDown() override
+    {
+        WorldFixture::TearDown();
+        drifter.reset();
+    }
+
+    // The engine's test world itself, whichever worlds the table has built.
+    World_Base& BuildTestWorld()
+    {
+        Destroy();
+        world = std::make_unique<Test_World>(&events);
+        return *world;
+    }
+
+    std::unique_ptr<Drifter> drifter;
+};
+
+std::string Place(double x, double y)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "(%.1f, %.1f)", x, y);
+    return text;
+}
+
+} // namespace
+
+TEST_F(WorldKit, TheRoadWalkerStuckAtAWallReportsTheTickAndThePlace)
+{
+    World_Base& w = BuildTestWorld();
+    Pointf const start = w.GetPlayer()->GetPos();
+    // The test world's floor ends at a wall from x -1000 to -900.
+    Road road("west");
+    road.Walk(start.x, start.y).Press(-1500.0, start.y, "beyond the wall", 10).Exit(-1600.0, start.y);
+    RoadWalker walker(w, road);
+    RoadWalk_Result const r = walker.Walk([&](std::vector<int> const& held) { return Step(held); });
+    EXPECT_FALSE(r.done);
+    ASSERT_TRUE(r.stuck);
+    EXPECT_EQ(r.action, Level_Continue);
+    EXPECT_EQ(r.point, 1);
+    EXPECT_GE(r.at.x, -900.0);
+    EXPECT_LT(r.at.x, -860.0);
+    EXPECT_EQ(r.tick, w.GetTick());
+    EXPECT_GT(r.tick, RoadWalker_StuckSteps);
+    EXPECT_NE(r.report.find("tick " + std::to_string(r.tick) + " at " + Place(r.at.x, r.at.y)), std::string::npos)
+        << r.report;
+    EXPECT_NE(r.report.find("beyond the wall"), std::string::npos) << r.report;
+}
+
+TEST_F(WorldKit, TheWholeWorldReplayRunPassesTheTestWorldAndCatchesAPlantedDrifter)
+{
+    WorldReplay_Options options;
+    options.rounds = 2;
+    options.playSteps = 300;
+    options.travelSteps = 400;
+    auto build = [&]() -> World_Base& { return BuildTestWorld(); };
+    EXPECT_EQ(WorldReplay::RunSeed(*this, build, Road(), options, 7), "");
+
+    options.prepare = [&](ReplayHarness&, World_Base& w) {
+        drifter = std::make_unique<Drifter>();
+        w.GetObjects()->AddObject(static_cast<Object*>(drifter.get()));
+    };
+    std::string const mismatch = WorldReplay::RunSeed(*this, build, Road(), options, 7);
+    EXPECT_NE(mismatch.find("Drifter"), std::string::npos) << mismatch;
+    EXPECT_NE(mismatch.find("field x"), std::string::npos) << mismatch;
+}
+
+TEST_F(WorldKit, RoadsReadBackAsWrittenAndAMalformedLineIsRefusedByNumber)
+{
+    Road one("up");
+    one.Walk(1.5, -2.25).Jump(3.0, 4.0).Throw(5.0, 6.0, "far switch", 90, 2).Ride(7.0, 8.0, "lift top", 1500);
+    Road two("down below");
+    two.Press(0.1, 0.2, "sign", 3).Hop(1e-9, 1e9, "", 0).Exit(-5.0, 5.0);
+    Road::Write("roads", {one, two});
+    std::vector<Road> const back = Road::ReadAll("roads");
+    ASSERT_EQ(back.size(), 2u);
+    Road const* written[2] = {&one, &two};
+    for (int r = 0; r < 2; ++r)
+    {
+        EXPECT_EQ(back[r].name, written[r]->name);
+        ASSERT_EQ(back[r].points.size(), written[r]->points.size());
+        for (std::size_t i = 0; i < back[r].points.size(); ++i)
+        {
+            Road_Point const& a = back[r].points[i];
+            Road_Point const& b = written[r]->points[i];
+            EXPECT_EQ(a.kind, b.kind);
+            EXPECT_EQ(a.x, b.x);
+            EXPECT_EQ(a.y, b.y);
+            EXPECT_EQ(a.wait, b.wait);
+            EXPECT_EQ(a.turns, b.turns);
+            EXPECT_EQ(a.name, b.name);
+        }
+    }
+    EXPECT_EQ(Road::Read("roads", "down below").points.size(), 3u);
+
+    auto refusal = [](char const* text) {
+        std::ofstream("bad") << text;
+        try
+        {
+            Road::ReadAll("bad");
+        }
+        catch (Error const& e)
+        {
+            return std::to_string(e.Code()) + " " + e.Text();
+        }
+        return std::string("read");
+    };
+    EXPECT_EQ(refusal("road a\nwalk 1 2 0 0\ncrawl 1 2 0 0\n"), "8 bad:3: no kind of point \"crawl\"");
+    EXPECT_EQ(refusal("road a\nwalk 1 x 0 0\n"), "8 bad:2: a point needs x, y, wait and turns");
+    EXPECT_EQ(refusal("road a\nride 1 2 -5 0\n"), "8 bad:2: a point needs x, y, wait and turns");
+    EXPECT_EQ(refusal("walk 1 2 0 0\n"), "8 bad:1: a point before any road");
+    try
+    {
+        Road::Read("roads", "sideways");
+        ADD_FAILURE() << "a road not in the file was read";
+    }
+    catch (Error const& e)
+    {
+        EXPECT_STREQ(e.Text(), "roads: no road sideways");
+    }
+}
+
+TEST_F(WorldKit, TheMissingIdSweepFailsABuildThatGoesOnWithoutAnIdOrLeaks)
+{
+    char const* const map = "testworld/map";
+    MapWriter const full = MapIdSweep::Read(map);
+    std::vector<MapIdSweep::Id> const ids = {{MapIdSweep::Kind::RefPoint, Test_World_Start},
+                                             {MapIdSweep::Kind::Group, Test_World_DoorGroup}};
+    EXPECT_TRUE(MapIdSweep::Sweep(map, map, full, ids, [&] { Test_World const w(&events); }).empty());
+
+    std::vector<std::string> failures = MapIdSweep::Sweep(map, map, full, ids, [&] {
+        try
+        {
+            Test_World const w(&events);
+        }
+        catch (Error const&)
+        {
+        }
+    });
+    ASSERT_EQ(failures.size(), 2u);
+    EXPECT_EQ(failures[0], "reference point 0: built without it");
+    EXPECT_EQ(failures[1], "map group " + std::to_string(Test_World_DoorGroup) + ": built without it");
+
+#ifdef HM_SWEEP_LEAK_CHECK
+    // A build that fails leaving records of the engine behind, out of the leak checker's sight.
+    constexpr std::uintptr_t Hide = 0x5A5A5A5A5A5A5A5Au;
+    std::vector<std::uintptr_t> lost;
+    failures = MapIdSweep::Sweep(map, map, full, ids, [&] {
+        try
+        {
+            Test_World const w(&events);
+        }
+        catch (Error const&)
+        {
+            lost.push_back(reinterpret_cast<std::uintptr_t>(new TimeFrames()) ^ Hide);
+            throw;
+        }
+    });
+    for (std::uintptr_t hidden : lost)
+        delete reinterpret_cast<TimeFrames*>(hidden ^ Hide);
+    ASSERT_EQ(failures.size(), 2u);
+    for (std::string const& failure : failures)
+        EXPECT_NE(failure.find("blocks leaked"), std::string::npos) << failure;
+#endif
+}
