@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <memory>
 #include <vector>
 
 class Map;
@@ -35,6 +36,94 @@ void TimeLog_Assign(T& to, T const& from)
     else
         to = from;
 }
+
+// A creature that can keep its simulated state apart from the rest of itself: T::Key holds that
+// state, SaveKey fills one and LoadKey takes one. Its log keeps key frames as keys side by side,
+// much smaller than whole copies.
+template <class T>
+concept TimeLog_Keyed = requires(T const& state, T& into, typename T::Key& key, typename T::Key const& kept) {
+    state.SaveKey(key);
+    into.LoadKey(kept);
+};
+
+// The key frames of a log: whole copies, each made once and then overwritten.
+template <class T>
+class TimeLog_KeyFrames
+{
+public:
+    TimeLog_KeyFrames() = default;
+    TimeLog_KeyFrames(TimeLog_KeyFrames const&) = delete;
+    TimeLog_KeyFrames& operator=(TimeLog_KeyFrames const&) = delete;
+    ~TimeLog_KeyFrames()
+    {
+        for (T* frame : frames)
+            delete frame;
+    }
+
+    unsigned Size() const { return unsigned(frames.size()); }
+    // Sets frame id, at most one past the last.
+    void Store(unsigned id, T const& state)
+    {
+        if (id >= frames.size())
+            frames.resize(id + 1, nullptr);
+        if (frames[id] == nullptr)
+            frames[id] = new T(&state);
+        else
+            TimeLog_Assign(*frames[id], state);
+    }
+    void Load(unsigned id, T& into) const { TimeLog_Assign(into, *frames[id]); }
+    // A new copy of frame id; like is any copy of the creature.
+    T* Copy(unsigned id, T const&) const { return new T(frames[id]); }
+    void DropLast()
+    {
+        delete frames.back();
+        frames.pop_back();
+    }
+
+private:
+    std::vector<T*> frames;
+};
+
+// The key frames of a creature that keeps its state apart: the kept states alone, in blocks that
+// each hold the frames of a stretch of the level, so that a log never holds much more room than
+// its frames take.
+template <TimeLog_Keyed T>
+class TimeLog_KeyFrames<T>
+{
+public:
+    unsigned Size() const { return size; }
+    void Store(unsigned id, T const& state)
+    {
+        if (id == size)
+        {
+            if (size % BlockSize == 0)
+                blocks.push_back(std::make_unique<typename T::Key[]>(BlockSize));
+            size++;
+        }
+        state.SaveKey(At(id));
+    }
+    void Load(unsigned id, T& into) const { into.LoadKey(At(id)); }
+    T* Copy(unsigned id, T const& like) const
+    {
+        T* c = new T(&like);
+        c->LoadKey(At(id));
+        return c;
+    }
+    void DropLast()
+    {
+        size--;
+        if (size % BlockSize == 0)
+            blocks.pop_back();
+    }
+
+private:
+    static constexpr unsigned BlockSize = 64; // frames of 4096 ticks
+
+    typename T::Key& At(unsigned id) const { return blocks[id / BlockSize][id % BlockSize]; }
+
+    std::vector<std::unique_ptr<typename T::Key[]>> blocks;
+    unsigned size = 0;
+};
 
 // Counts the restarts of the key-frame offsets; a log made after one starts its kind at offset 0.
 inline int TimeLog_OffsetEpoch = 0;
@@ -83,8 +172,6 @@ public:
             delete state;
         delete own;
         delete work;
-        for (T* frame : keyFrames)
-            delete frame;
     }
 
     // Takes a copy of initial as the state of tick 0; the pointer is not kept.
@@ -220,7 +307,7 @@ public:
         if (Cached(t))
             return new T(cache[Slot(t)]);
         unsigned const id = std::min(FrameIdFromTime(t), unsigned(keyCount) - 1);
-        T* c = new T(keyFrames[id]);
+        T* c = keyFrames.Copy(id, *current);
         Object_Step const step{true, groups};
         for (Tick k = TimeFromFrameId(id) + 1; k <= t; k++)
             MoveState(c, map, k, step);
@@ -250,7 +337,7 @@ public:
     // Key frames of the present history.
     int KeyFrameCount() const { return keyCount; }
     // Key frames of an abandoned future not yet freed.
-    int StaleKeyFrames() const { return int(keyFrames.size()) - keyCount; }
+    int StaleKeyFrames() const { return int(keyFrames.Size()) - keyCount; }
     // The tick of the latest state simulated.
     Tick CurrentTime() const { return curTime; }
 
@@ -400,7 +487,7 @@ private:
         }
         else
             DropCache(cacheFirst, cacheLast);
-        TimeLog_Assign(*work, *keyFrames[id]);
+        keyFrames.Load(id, *work);
         KeepWindowState(first);
         // A whole window ends next to the key frame after it, unless this is window 0.
         window.nextKeyFrame = upTo == last && id >= 1 && keyCount == int(id) + 1;
@@ -434,7 +521,7 @@ private:
     void SimulateWindow(Map const* map, unsigned id, Object_Step const& step)
     {
         Tick const first = TimeFromFrameId(id);
-        TimeLog_Assign(*work, *keyFrames[id]);
+        keyFrames.Load(id, *work);
         for (int i = 0; i < Enemy_MaxFrameGap; i++)
         {
             if (id == 0 && keyCount == 1 && i == offset)
@@ -458,22 +545,14 @@ private:
     void StoreKeyFrame(unsigned id, T const& state)
     {
         assert(unsigned(keyCount) >= id);
-        if (id >= keyFrames.size())
-            keyFrames.resize(id + 1, nullptr);
-        if (keyFrames[id] == nullptr)
-            keyFrames[id] = new T(&state);
-        else
-            TimeLog_Assign(*keyFrames[id], state);
+        keyFrames.Store(id, state);
         keyCount = std::max(keyCount, int(id) + 1);
     }
 
     void FreeStale()
     {
-        for (int i = 0; i<TimeLog_FreeBudget&& int(keyFrames.size())> keyCount; i++)
-        {
-            delete keyFrames.back();
-            keyFrames.pop_back();
-        }
+        for (int i = 0; i < TimeLog_FreeBudget && int(keyFrames.Size()) > keyCount; i++)
+            keyFrames.DropLast();
     }
 
     // Appends the state of tick t to the cache, which then keeps the window of t alone: the cache
@@ -554,7 +633,7 @@ private:
     T* own = nullptr;          // the log's own state, stepped by live play
     T* work = nullptr;         // the state a window is re-simulated in
     bool owns = false;         // current is own, not a cached state
-    std::vector<T*> keyFrames; // slot k: the state at TimeFromFrameId(k), owned
+    TimeLog_KeyFrames<T> keyFrames; // frame k: the state at TimeFromFrameId(k)
     int keyCount = 0;          // key frames of the present history; later slots are stale
     // The window being re-simulated.
     struct Window_Run
