@@ -41,7 +41,8 @@ void TimeLog_Assign(T& to, T const& from)
 // state, SaveKey fills one and LoadKey takes one. Its log keeps key frames as keys side by side,
 // much smaller than whole copies.
 template <class T>
-concept TimeLog_Keyed = requires(T const& state, T& into, typename T::Key& key, typename T::Key const& kept) {
+concept TimeLog_Keyed = requires(T const& state, T& into, typename T::Key& key, typename T::Key const& kept)
+{
     state.SaveKey(key);
     into.LoadKey(kept);
 };
@@ -551,7 +552,7 @@ private:
 
     void FreeStale()
     {
-        for (int i = 0; i < TimeLog_FreeBudget && int(keyFrames.Size()) > keyCount; i++)
+        for (int i = 0; i<TimeLog_FreeBudget&& int(keyFrames.Size())> keyCount; i++)
             keyFrames.DropLast();
     }
 
@@ -627,14 +628,14 @@ private:
 
     T* cache[CacheSize] = {}; // slot t % CacheSize: the state at t, for t in [cacheFirst, cacheLast]
     Tick cacheFirst = 0;
-    Tick cacheLast = -1;       // empty while below cacheFirst
-    Tick curTime = 0;          // tick of current
-    T* current = nullptr;      // the state at curTime: own, or a cached state
-    T* own = nullptr;          // the log's own state, stepped by live play
-    T* work = nullptr;         // the state a window is re-simulated in
-    bool owns = false;         // current is own, not a cached state
+    Tick cacheLast = -1;            // empty while below cacheFirst
+    Tick curTime = 0;               // tick of current
+    T* current = nullptr;           // the state at curTime: own, or a cached state
+    T* own = nullptr;               // the log's own state, stepped by live play
+    T* work = nullptr;              // the state a window is re-simulated in
+    bool owns = false;              // current is own, not a cached state
     TimeLog_KeyFrames<T> keyFrames; // frame k: the state at TimeFromFrameId(k)
-    int keyCount = 0;          // key frames of the present history; later slots are stale
+    int keyCount = 0;               // key frames of the present history; later slots are stale
     // The window being re-simulated.
     struct Window_Run
     {

@@ -265,6 +265,11 @@ void Image::SetupOgl(Image_Flags flags, bool keep)
         }
     }
 
+    opaque = true;
+    if (hasAlpha)
+        for (std::size_t i = 0; i < pixels && opaque; ++i)
+            opaque = data[4 * i + 3] == 255;
+
     glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_2D, texture);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, (flags & Image_RepeatX) != 0 ? GL_REPEAT : GL_CLAMP);
