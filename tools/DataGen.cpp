@@ -10,7 +10,12 @@
 #include "tools/TestWorldWriter.h"
 #include "tools/creatures/CreatureSprites.h"
 #include "tools/creatures/CreatureWorldWriter.h"
+#include "tools/worlds/castle.h"
+#include "tools/worlds/chasm.h"
+#include "tools/worlds/killig.h"
+#include "tools/worlds/petra.h"
 #include "tools/worlds/plateau.h"
+#include "tools/worlds/tower.h"
 #include "tools/worlds/treevillage.h"
 
 #include <cmath>
@@ -27,11 +32,11 @@ namespace DataGen
 constexpr World_Data worlds[9] = {
     {Level_TreeV, "treevillage", &TreeVillage::Write},
     {Level_Plato, "plateau", &PlateauWriter::Write},
-    {Level_Kilig, "killig", nullptr},
-    {Level_Chasm, "chasm", nullptr},
-    {Level_Petra, "petra", nullptr},
-    {Level_Casle, "castle", nullptr},
-    {Level_Tower, "tower", nullptr},
+    {Level_Kilig, "killig", &KiligWriter::Write},
+    {Level_Chasm, "chasm", &ChasmWriter::Write},
+    {Level_Petra, "petra", &PetraWriter::Write},
+    {Level_Casle, "castle", &CastleWriter::Write},
+    {Level_Tower, "tower", &TowerWriter::Write},
     {Level_Black, "black", nullptr},
     {Level_Final, "final", nullptr},
 };

@@ -1,6 +1,7 @@
 // Casle_Events: the castle owner's conversations, with the entrance fee and the opening of his dungeon.
 #pragma once
 
+#include "castle/Casle_Ids.h"
 #include "engine/LevelEvents.h"
 #include "util/Tick.h"
 
@@ -22,8 +23,6 @@ constexpr int Casle_Event_FeePaid = 32;
 constexpr int Casle_Event_Introduced = 33;
 
 constexpr int Casle_EntranceFee = 7;            // gems
-constexpr unsigned int Casle_EntranceGroup = 2; // the map group that opens into the dungeon
-constexpr double Casle_EntranceRise = 50.0;
 
 // The owner's conversation is chosen at its first tick from the progress record as it stands at
 // that level time: the introduction until it was heard, which runs straight on into the fee;

@@ -21,4 +21,7 @@ public:
 
     void FindCoverage(Map* map);
     Casle_MapMoveGroup const* GetMover(int i) const;
+    // The objects that move groups, in the order added.
+    int ObjectCount() const { return moveObjects.Count(); }
+    MapMoveObject* GetObject(int i) const { return moveObjects[i]; }
 };

@@ -1,23 +1,9 @@
 // Casle_MapMoveGroup: one of the castle's map groups that move for ever as a function of the tick.
 #pragma once
 
+#include "castle/Casle_Ids.h"
 #include "engine/MapMoveGroup.h"
 #include "util/Tick.h"
-
-using Casle_GroupId = unsigned int;
-
-// The castle's scripted moving groups.
-constexpr Casle_GroupId Casle_Group_FirstLift = 12;
-constexpr Casle_GroupId Casle_Group_BlockedLiftA = 17;
-constexpr Casle_GroupId Casle_Group_BlockedLiftB = 18;
-constexpr Casle_GroupId Casle_Group_LiftPuzzle1 = 31;
-constexpr Casle_GroupId Casle_Group_LiftPuzzle2A = 32;
-constexpr Casle_GroupId Casle_Group_LiftPuzzle2B = 33;
-constexpr Casle_GroupId Casle_Group_SwipeA = 34;
-constexpr Casle_GroupId Casle_Group_SwipeB = 35;
-constexpr Casle_GroupId Casle_Group_SwipeC = 36;
-constexpr Casle_GroupId Casle_Group_LiftPuzzle2C = 37;
-constexpr Casle_GroupId Casle_Group_LiftToMultiHit = 55;
 
 constexpr double FirstLift_Dist = 212.0;
 constexpr double BlockedLift_UpDist = 1150.0;

@@ -2,24 +2,21 @@
 #include "killig/Kilig_MapMove.h"
 
 #include "engine/Map.h"
+#include "killig/Kilig_Ids.h"
 #include "killig/Kilig_MapMoveGroup.h"
 
 #include <cassert>
 
-namespace
-{
-constexpr Kilig_GroupId Kilig_FirstRun[2] = {3, 15};
-constexpr Kilig_GroupId Kilig_SecondRun[2] = {25, 50};
-static_assert(Kilig_FirstRun[1] - Kilig_FirstRun[0] + Kilig_SecondRun[1] - Kilig_SecondRun[0] + 2
+static_assert(Kilig_MovingGroups[0][1] - Kilig_MovingGroups[0][0] + Kilig_MovingGroups[1][1] - Kilig_MovingGroups[1][0]
+                  + 2
               == Kilig_MapMove_GroupCount);
-} // namespace
 
 Kilig_MapMove::Kilig_MapMove(Map* map, ObjectList* objects) : MapMove(objects)
 {
     moveGroups = new MapMoveGroup*[Kilig_MapMove_GroupCount]();
     try
     {
-        for (Kilig_GroupId const* run : {Kilig_FirstRun, Kilig_SecondRun})
+        for (unsigned int const* run : Kilig_MovingGroups)
             for (Kilig_GroupId g = run[0]; g <= run[1]; g++)
                 moveGroups[moveGroupCount++] = new Kilig_MapMoveGroup(g);
     }

@@ -3,6 +3,7 @@
 
 #include "engine/Dude.h"
 #include "petra/Petra_Events.h"
+#include "petra/Petra_Ids.h"
 #include "util/Tick.h"
 
 class Image;
@@ -11,8 +12,8 @@ class Pointf;
 
 constexpr double Petra_Dude_Width = 24.0;
 constexpr double Petra_Dude_Height = 24.0;
-// The start reference point of each guest, by id.
-constexpr unsigned int Petra_Dude_StartPts[Petra_Dude_Count] = {22, 23, 24, 25, 26, 27, 28, 29};
+static_assert(sizeof Petra_Dude_StartPts / sizeof Petra_Dude_StartPts[0] == Petra_Dude_Count,
+              "a start point for every guest");
 
 // A guest stands where it was placed and turns to face the hero while they talk. Its picture
 // faces left, so it is drawn mirrored to face right: a guest swaps the facing a villager would

@@ -4,6 +4,7 @@
 #include "engine/Event_ChatInfo.h"
 #include "engine/Map.h"
 #include "engine/Player.h"
+#include "petra/Petra_Ids.h"
 #include "petra/Petra_Petra.h"
 
 #include <cassert>
@@ -67,11 +68,6 @@ constexpr Petra_Line Petra_Lines[] = {
 
 constexpr int Petra_ChatLengths[Petra_Conversation_Count] = {1050, 800, 550, 550, 300, 300, 550, 550, 300, 550, 300,
                                                              2800, 800, 300, 300, 300, 300, 300, 300, 300, 300};
-
-// Where each introduction sends the hero, and how the camera shows the room.
-constexpr unsigned int Petra_ScalesStartPt = 11;
-constexpr unsigned int Petra_MotelStartPt = 70;
-constexpr unsigned int Petra_StaffStartPt = 44;
 
 } // namespace
 
@@ -172,7 +168,7 @@ void Petra_Events::Effects(int chatTick, Event_ChatInfo* info)
 {
     auto const at = [&](Petra_Conversations c, int tick) { return talkId == c && chatTick == tick; };
     if (at(0, 1000))
-        PuzzleStart(Petra_Chat_Scales, Petra_ScalesStartPt, Pointf(1890.0, 665.0), 1.2, Petra_State_Scales);
+        PuzzleStart(Petra_Chat_Scales, Petra_Rp_FactoryStart, Pointf(1890.0, 665.0), 1.2, Petra_State_Scales);
     if (at(1, 500))
     {
         Award(Petra_Event_Scales);
@@ -192,7 +188,7 @@ void Petra_Events::Effects(int chatTick, Event_ChatInfo* info)
         ChatAgain();
     }
     if (at(3, 500))
-        PuzzleStart(Petra_Chat_Motel, Petra_MotelStartPt, Pointf(4346.5, 1730.0), 1.3, Petra_State_Motel);
+        PuzzleStart(Petra_Chat_Motel, Petra_Rp_MotelStart, Pointf(4346.5, 1730.0), 1.3, Petra_State_Motel);
     if (at(4, 0))
         info->otherText = Solved(Petra_Event_Staff) ? "Nicely done, here's your gem!"
                                                     : "Nicely done, here's your gem!  Now for the next one.";
@@ -203,7 +199,7 @@ void Petra_Events::Effects(int chatTick, Event_ChatInfo* info)
         ChatAgain();
     }
     if (at(6, 500))
-        PuzzleStart(Petra_Chat_Staff, Petra_StaffStartPt, Pointf(3500.0, 70.0), 0.9, Petra_State_Staff);
+        PuzzleStart(Petra_Chat_Staff, Petra_Rp_StaffStart, Pointf(3500.0, 70.0), 0.9, Petra_State_Staff);
     if (at(7, 500))
     {
         Award(Petra_Event_Staff);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/Object.h"
+#include "petra/Petra_Ids.h"
 #include "util/Tick.h"
 
 class Activator;
@@ -13,10 +14,6 @@ class Message;
 struct KeyData;
 
 constexpr int Factory_Scales_Tube_Count = 5;
-constexpr unsigned int Factory_Scales_Tube_RefPt = 2; // tube k's mouth is this + k
-constexpr unsigned int Factory_Scales_LeftPt = 7;     // the pan's left end
-constexpr unsigned int Factory_Scales_RightPt = 8;    // the pan's right end
-constexpr unsigned int Factory_Scales_TextPt = 9;     // where the weight is shown
 constexpr char const* arrowfile = "gfx/general/uparrow.png";
 
 // One tube of five makes jars of two kilograms, the others of one. Each press of the weigh plate

@@ -2,14 +2,13 @@
 #pragma once
 
 #include "engine/Object.h"
+#include "petra/Petra_Ids.h"
 #include "util/Tick.h"
 
 class Collectable;
 class Map;
 class Pointf;
 
-constexpr unsigned int Petra_Staff_BaseRefPt = 44; // holder s stands at this + s
-constexpr int Petra_Staff_Holder_Count = 25;
 constexpr int Staff_Lines_Count = 70;
 constexpr int Staff_Line_Length = 4;
 constexpr int Staff_Solution_Lines = 5; // rows 0 to 4

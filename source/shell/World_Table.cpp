@@ -1,8 +1,13 @@
 // The world table: each world's type, data folder, maker and the map paths its exits open.
 #include "shell/World_Table.h"
 
+#include "castle/Casle.h"
+#include "chasm/Chasm.h"
+#include "killig/Kilig.h"
+#include "petra/Petra.h"
 #include "plateau/Plato.h"
 #include "testworld/Test_World.h"
+#include "tower/Tower.h"
 #include "treevillage/TreeV.h"
 
 #include <cassert>
@@ -20,11 +25,11 @@ World_Base* MakeVillage(GameEvents* events, bool ending)
 World_Row const World_Table[World_Count] = {
     {Level_TreeV, "treevillage", &MakeVillage, 0, 5},
     {Level_Plato, "plateau", &World_MakeOf<Plato>, 1, -1},
-    {Level_Kilig, "killig", nullptr, 2, -1},
-    {Level_Chasm, "chasm", nullptr, 3, -1},
-    {Level_Petra, "petra", nullptr, -1, -1},
-    {Level_Casle, "castle", nullptr, -1, -1},
-    {Level_Tower, "tower", nullptr, 6, -1},
+    {Level_Kilig, "killig", &World_MakeOf<Kilig>, 2, -1},
+    {Level_Chasm, "chasm", &World_MakeOf<Chasm>, 3, -1},
+    {Level_Petra, "petra", &World_MakeOf<Petra>, -1, -1},
+    {Level_Casle, "castle", &World_MakeOf<Casle>, -1, -1},
+    {Level_Tower, "tower", &World_MakeOf<Tower>, 6, -1},
     {Level_Black, "black", nullptr, 7, -1},
     {Level_Final, "final", nullptr, -1, -1},
 };

@@ -2,14 +2,9 @@
 #pragma once
 
 #include "engine/MapMoveGroup.h"
+#include "tower/Tower_Ids.h"
 
 using Tower_GroupId = unsigned int;
-
-constexpr Tower_GroupId Tower_Group_OverSpikes = 3;
-constexpr Tower_GroupId Tower_Group_Swing = 25;
-constexpr Tower_GroupId Tower_Group_OverSpikes2 = 26;
-constexpr Tower_GroupId Tower_Group_FirstCar = 28;
-constexpr Tower_GroupId Tower_Group_LastCar = 35;
 
 constexpr double OverSpikes_Dist = 1100.0; // either way in x
 constexpr double OverSpikes2_Dist = 70.0;  // either way in x

@@ -7,6 +7,7 @@
 #include "engine/Object.h"
 #include "engine/TimeSet.h"
 #include "engine/TimeSet2.h"
+#include "tower/Tower_Ids.h"
 #include "util/FlatList.h"
 #include "util/Pointf.h"
 #include "util/Rectf.h"
@@ -17,9 +18,6 @@ class Image;
 class Map;
 class Player;
 
-constexpr unsigned int Scales_Scales_Group = 8;
-constexpr unsigned int Scales_Lift_Group = 9;
-constexpr unsigned int Scales_Lights_Ref = 33;  // reference point of the lights
 constexpr double Scales_Scales_DropDist = 5.0;  // how far the pan sinks when weighted
 constexpr double Scales_Scales_MoveSpeed = 0.5; // units per tick
 constexpr Tick Scales_Scales_MaxMoveTime = 10;  // ticks the pan takes to travel fully

@@ -1,12 +1,11 @@
 // The world table (each type's row, the generator's row beside it), the world fixture that builds any
 // row, and the state digest over a built world's objects.
-#include "shell/World_Table.h"
-
 #include "engine/Char_Base.h"
 #include "engine/GameEvents.h"
 #include "engine/Player.h"
 #include "plateau/Plato.h"
 #include "shell/Digest.h"
+#include "shell/World_Table.h"
 #include "support/WorldFixture.h"
 #include "testworld/Test_World.h"
 #include "tools/DataGen.h"
@@ -56,10 +55,10 @@ TEST_F(WorldTable, TheFixtureBuildsEveryRowWithItsProgressAndBuildsTheSameAgain)
         Level_Type const type = static_cast<Level_Type>(Level_TreeV + i);
         SCOPED_TRACE(WorldRow(type).folder);
         World_Base& built = Build(type, taken);
-        std::type_info const& expected = type == Level_TreeV   ? typeid(TreeV)
-                                         : type == Level_Plato ? typeid(Plato)
-                                                               : typeid(Test_World);
-        EXPECT_EQ(typeid(built), expected);
+        // A world not yet built is stood in for by the test world.
+        EXPECT_EQ(typeid(built) == typeid(Test_World), WorldRow(type).make == nullptr);
+        EXPECT_TRUE(type != Level_TreeV || typeid(built) == typeid(TreeV));
+        EXPECT_TRUE(type != Level_Plato || typeid(built) == typeid(Plato));
         EXPECT_EQ(Steps(3), Level_Continue);
         EXPECT_FALSE(Objects().empty());
     }

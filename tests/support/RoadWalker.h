@@ -143,8 +143,11 @@ public:
                         Next();
                         continue;
                     }
+                    // A station stands the player: a jump under way ends with the approach, and
+                    // none is left over to leap off from the station to the next point.
                     phase = Phase::Settle;
                     waited = 0;
+                    jumpLeft = 0;
                     continue;
                 }
                 if (p.kind == Road_Exit && direction * (pos.x - p.x) > RoadWalker_ExitBeyond)

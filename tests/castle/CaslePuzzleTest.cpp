@@ -1,0 +1,393 @@
+// Each puzzle's solution as the generator writes it beside its room, played by keys in the generated
+// castle from a place in its room, opens its door.
+#include "CastleWalker.h"
+#include "castle/Casle.h"
+#include "castle/Casle_Laser_Target.h"
+#include "castle/Casle_Lights.h"
+#include "castle/Casle_Machine_Switch.h"
+#include "castle/Casle_MultiHit.h"
+#include "castle/Casle_Podiums.h"
+#include "castle/Casle_Swivel.h"
+#include "castle/Casle_Symbols.h"
+#include "creatures/PushOver.h"
+#include "engine/Collectable.h"
+#include "engine/Door.h"
+#include "engine/Lift.h"
+#include "engine/Map.h"
+#include "engine/Player.h"
+#include "engine/Switch.h"
+#include "support/WorldFixture.h"
+#include "tools/worlds/castle.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+namespace
+{
+
+class CaslePuzzleTest : public WorldFixture
+{
+protected:
+    void SetUp() override
+    {
+        WorldFixture::SetUp();
+        sounds.mute = 1;
+        castle = &static_cast<Casle&>(Build(Level_Casle));
+        player = castle->GetPlayer();
+        walker = std::make_unique<Castle_Walker>(*castle, *player,
+                                                 [this](std::vector<int> const& held) { return Step(held); });
+    }
+    void TearDown() override
+    {
+        walker.reset();
+        WorldFixture::TearDown();
+    }
+
+    // Puts the player down at x on the floor at height y and lets him land.
+    void PutAt(double x, double y)
+    {
+        player->pos = Pointf(x, y + 1.0);
+        walker->Idle(10);
+    }
+    // Door i (counted from 0) at the last tick played: how far open.
+    double Opening(int i) const { return castle->GetDoor(i)->GetPos(castle->GetTick() - 1); }
+    // Walks to the castle object i where it lies and takes it.
+    void Take(int i)
+    {
+        walker->WalkTo(castle->GetCastleObject(i)->GetPosAtTime(castle->GetTick()).x, 2.0);
+        walker->Act();
+        EXPECT_EQ(player->GetHeldObject(), castle->GetCastleObject(i)) << "taking object " << i;
+    }
+    // Walks to x with the item held, turns it and lets it go there.
+    void DropAt(double x, int turn = 0)
+    {
+        walker->WalkTo(x, 1.5);
+        walker->Turn(turn);
+        walker->Act();
+        walker->Idle(30);
+        EXPECT_EQ(player->GetHeldObject(), nullptr);
+    }
+    // Stands on the plate of switch i from where he is, for steps steps.
+    void StandOnPlate(double plateLeft, int steps)
+    {
+        walker->WalkTo(plateLeft + 30.0, 3.0);
+        walker->Idle(steps);
+    }
+
+    Casle* castle = nullptr;
+    Player* player = nullptr;
+    std::unique_ptr<Castle_Walker> walker;
+};
+
+constexpr int QuarterTurn = 157; // hundredths of a radian
+
+} // namespace
+
+TEST_F(CaslePuzzleTest, EachSwitchDoorOpensWhileItsPlateIsHeld)
+{
+    struct Plain
+    {
+        int door;
+        double plateLeft, floor, away; // where the player waits off the plate
+    };
+    // Door 1 by switch 1 in room 5, 2 by 2 in room 8, 3 by 3 in room 14, 4 by 4 in room 30,
+    // 5 by 5 in room 24.
+    Plain const plain[] = {
+        {0, 980.0, 3670.0, 1115.0},  {1, 760.0, 3380.0, 730.0},   {2, 3100.0, 3890.0, 3070.0},
+        {3, 3760.0, 4120.0, 3730.0}, {4, 5740.0, 5220.0, 5710.0},
+    };
+    for (Plain const& p : plain)
+    {
+        SCOPED_TRACE("door " + std::to_string(p.door + 1));
+        PutAt(p.away, p.floor);
+        EXPECT_EQ(Opening(p.door), 0.0);
+        StandOnPlate(p.plateLeft, 120);
+        EXPECT_GT(Opening(p.door), 40.0);
+        walker->WalkTo(p.away);
+        walker->Idle(300);
+        EXPECT_EQ(Opening(p.door), 0.0) << "fallen shut once let go";
+    }
+    EXPECT_EQ(walker->stuck, "");
+}
+
+TEST_F(CaslePuzzleTest, APastSelfHoldsDoor2WhileThePlayerLeavesRoom8IntoTheHall)
+{
+    PutAt(700.0, 3380.0);
+    StandOnPlate(760.0, 300);
+    Tick const held = castle->GetTick();
+    walker->TravelBackTo(held - 250);
+    walker->WalkPast(1240.0, +1);
+    walker->Idle(60);
+    EXPECT_LT(player->GetPos().y, CastleWriter::Hall_Floor + 2.0) << "dropped into the hall";
+    EXPECT_EQ(walker->stuck, "");
+}
+
+TEST_F(CaslePuzzleTest, TheLampsOfRoom4LitOneByOneOpenDoor7)
+{
+    PutAt(1650.0, CastleWriter::Room4_Floor);
+    walker->WalkTo(1660.0);
+    walker->WalkTo(1650.0); // facing left
+    for (int i = 0; i < 3; ++i)
+        walker->Throw(i == 0 ? 0 : 1);
+    walker->Idle(200);
+    EXPECT_TRUE(castle->GetLights(0)->IsActive(castle->GetTick() - 1));
+    EXPECT_GT(Opening(6), 40.0);
+}
+
+TEST_F(CaslePuzzleTest, TheLampsOfRoom9LitTogetherOpenDoor8)
+{
+    PutAt(2930.0, 3480.0);
+    walker->WalkTo(2920.0);
+    walker->WalkTo(2930.0); // facing right
+    for (int i = 0; i < 3; ++i)
+        walker->Throw(i == 0 ? 0 : 1);
+    walker->Idle(200);
+    EXPECT_TRUE(castle->GetLights(1)->IsActive(castle->GetTick() - 1));
+    EXPECT_GT(Opening(7), 40.0);
+}
+
+TEST_F(CaslePuzzleTest, TheMirrorUnderLaser1OpensDoor9)
+{
+    PutAt(2600.0, CastleWriter::Room4_Floor);
+    Take(7);
+    DropAt(CastleWriter::Room10_LaserX);
+    walker->Idle(200);
+    EXPECT_GT(Opening(8), 100.0);
+    EXPECT_EQ(walker->stuck, "");
+}
+
+TEST_F(CaslePuzzleTest, TheMirrorTurnedUnderLaser4OpensDoor12)
+{
+    PutAt(-470.0, 3860.0);
+    Take(1);
+    DropAt(CastleWriter::Room7_LaserX, QuarterTurn);
+    walker->Idle(100);
+    EXPECT_GT(Opening(11), 40.0);
+    EXPECT_EQ(walker->stuck, "");
+}
+
+TEST_F(CaslePuzzleTest, TwoMirrorsUnderLaser6OpenDoor14OrDoor15)
+{
+    double const f = 4120.0;
+    for (bool toTarget5 : {true, false})
+    {
+        SCOPED_TRACE(toTarget5 ? "target 5" : "target 6");
+        castle = &static_cast<Casle&>(Rebuild());
+        player = castle->GetPlayer();
+        walker = std::make_unique<Castle_Walker>(*castle, *player,
+                                                 [this](std::vector<int> const& held) { return Step(held); });
+        PutAt(5640.0, f);
+        Take(10);
+        DropAt(CastleWriter::Room33_LaserX, toTarget5 ? 0 : QuarterTurn);
+        Take(11);
+        DropAt(toTarget5 ? CastleWriter::Room33_Target5X : CastleWriter::Room33_Target6X, toTarget5 ? QuarterTurn : 0);
+        walker->Idle(100);
+        EXPECT_GT(Opening(toTarget5 ? 13 : 14), 40.0);
+        EXPECT_EQ(Opening(toTarget5 ? 14 : 13), 0.0);
+        EXPECT_EQ(walker->stuck, "");
+    }
+}
+
+TEST_F(CaslePuzzleTest, TwoOfTheThreeMirrorsUnderLaser7OpenDoor18OrDoor19)
+{
+    double const f = 5220.0;
+    for (bool toTarget7 : {true, false})
+    {
+        SCOPED_TRACE(toTarget7 ? "target 7" : "target 8");
+        castle = &static_cast<Casle&>(Rebuild());
+        player = castle->GetPlayer();
+        walker = std::make_unique<Castle_Walker>(*castle, *player,
+                                                 [this](std::vector<int> const& held) { return Step(held); });
+        PutAt(6750.0, f);
+        // The first mirror under the laser, unturned; the others out of the beam or into it turned.
+        Take(6);
+        DropAt(CastleWriter::Room27_LaserX);
+        Take(5);
+        DropAt(toTarget7 ? CastleWriter::Room27_Target7X : CastleWriter::Room27_Target8X, QuarterTurn);
+        Take(4);
+        DropAt(CastleWriter::Room27_LaserX + 40.0);
+        walker->Idle(100);
+        EXPECT_GT(Opening(toTarget7 ? 17 : 18), 40.0);
+        EXPECT_EQ(Opening(toTarget7 ? 18 : 17), 0.0);
+        EXPECT_EQ(walker->stuck, "");
+    }
+}
+
+TEST_F(CaslePuzzleTest, WithTheEyesOnAPastSelfSwitch6OpensDoor6)
+{
+    double const f = 5470.0;
+    // Alone on the plate, the eyes fire onto it and hold it up.
+    PutAt(2420.0, f);
+    StandOnPlate(2280.0, 100);
+    EXPECT_EQ(Opening(5), 0.0);
+    EXPECT_NE(castle->GetLaserTarget(1)->NextActiveTime(0), -1) << "the beams lit the plate";
+
+    // In the eyes' sight, off the plate, from T1 to T2; then back before T1 and onto the plate.
+    walker->WalkTo(2420.0);
+    Tick const t1 = castle->GetTick();
+    walker->Idle(400);
+    walker->TravelBackTo(t1 + 20);
+    StandOnPlate(2280.0, 100);
+    EXPECT_GT(Opening(5), 40.0);
+    EXPECT_EQ(walker->stuck, "");
+}
+
+TEST_F(CaslePuzzleTest, WithTheEyeOnAPastSelfSwitch12OpensDoor13)
+{
+    PutAt(5340.0, CastleWriter::Pit_Floor + 40.0);
+    Tick const t1 = castle->GetTick();
+    walker->Idle(400);
+    walker->TravelBackTo(t1 + 20);
+    StandOnPlate(5255.0, 100);
+    EXPECT_GT(Opening(12), 40.0);
+    EXPECT_EQ(walker->stuck, "");
+}
+
+TEST_F(CaslePuzzleTest, TheFourthAndEighthSymbolsTogetherOpenDoor16ForGood)
+{
+    double const f = CastleWriter::Road_Floor;
+    PutAt(4700.0, f);
+    Tick const t1 = castle->GetTick();
+    StandOnPlate(4480.0 + 70.0 * 3, 300);
+    walker->TravelBackTo(t1 + 10);
+    StandOnPlate(4480.0 + 70.0 * 7, 100);
+    Tick const solved = castle->GetSymbols()->GetSolvedTime();
+    EXPECT_NE(solved, -1);
+    walker->WalkTo(4300.0);
+    walker->Idle(300);
+    EXPECT_GT(Opening(15), 40.0) << "open for good";
+    EXPECT_EQ(walker->stuck, "");
+}
+
+TEST_F(CaslePuzzleTest, TheCogFromBeforeTheBridgeFellStartsTheMachineAndOpensDoor10)
+{
+    double const f = CastleWriter::Room4_Floor;
+    // Up the ramp by the push-over from room 5's door: it falls over the pit, onto the cog.
+    PutAt(1115.0, f);
+    walker->Idle(300);
+    walker->WalkPast(820.0, -1);
+    walker->Idle(20);
+    Tick const pushed = castle->GetPushOver(0)->GetPushTime();
+    ASSERT_NE(pushed, -1);
+    EXPECT_TRUE(castle->GetPushOver(0)->FallsLeft());
+    walker->Idle(150);
+    // Onto the bridge and across it to the left.
+    walker->WalkTo(800.0);
+    walker->JumpOnto(CastleWriter::Room5_Bridge, -1);
+    walker->WalkTo(420.0);
+    ASSERT_LT(player->GetPos().x, 450.0) << "crossed the bridge";
+    // Back before the push: the pit is open; down to the cog, and out to the left with it.
+    walker->TravelBackTo(std::max<Tick>(pushed - 380, 10));
+    walker->WalkTo(610.0, 2.0);
+    walker->Act();
+    ASSERT_EQ(player->GetHeldObject(), castle->GetCastleObject(Casle_CogObject));
+    walker->WalkTo(462.0);
+    walker->JumpOnto(f, -1);
+    walker->WalkTo(420.0);
+    ASSERT_GT(player->GetPos().y, f - 1.0) << "out of the pit";
+
+    // Up room 6's ramp to the machine; let the cog go by it and start it on switch 8.
+    walker->WalkTo(60.0, 2.0);
+    walker->Act();
+    walker->Idle(10);
+    EXPECT_TRUE(castle->GetMachine()->HasCog(castle->GetTick()));
+    StandOnPlate(180.0, 100);
+    EXPECT_NE(castle->GetMachine()->ActiveTime(), -1);
+    EXPECT_GT(Opening(9), 40.0);
+    EXPECT_EQ(walker->stuck, "");
+}
+
+TEST_F(CaslePuzzleTest, CrystalsByTheirPodiumsOpenDoors11And17)
+{
+    struct Carry
+    {
+        int crystal;
+        Pointf from;   // where the player stands to take it
+        double podium; // x of its podium
+        double floor;
+    };
+    Carry const carries[] = {
+        {2, Pointf(1420.0, 5735.0), 3500.0, CastleWriter::Road_Floor},
+        {3, Pointf(2905.0, 3400.0), 3650.0, CastleWriter::Road_Floor},
+        {8, Pointf(4780.0, 4260.0), 5150.0, 4120.0},
+        {9, Pointf(4880.0, 4260.0), 5300.0, 4120.0},
+    };
+    for (Carry const& c : carries)
+    {
+        SCOPED_TRACE("crystal " + std::to_string(c.crystal));
+        PutAt(c.from.x, c.from.y);
+        walker->Act();
+        ASSERT_EQ(player->GetHeldObject(), castle->GetCastleObject(c.crystal));
+        PutAt(c.podium + 30.0, c.floor);
+        walker->WalkTo(c.podium, 2.0);
+        walker->Act();
+        walker->Idle(60);
+    }
+    EXPECT_GT(Opening(10), 40.0);
+    EXPECT_GT(Opening(16), 40.0);
+    EXPECT_EQ(walker->stuck, "");
+}
+
+TEST_F(CaslePuzzleTest, FiftyHitsRaiseBlock1WithThePlayerOnItToTheCrystalShelfOfRoom34)
+{
+    double const f = 4120.0;
+    PutAt(4560.0, f);
+    walker->JumpOnto(f + 50.0, +1);
+    walker->WalkTo(4620.0);
+    walker->WalkTo(4610.0); // facing left, the mark in sight
+    Casle_MultiHit const* block = castle->GetMultiHit(0);
+    for (int i = 0; i < 80 && block->PosAtTime(castle->GetTick() + 30) < 50.0; ++i)
+        walker->Throw(0);
+    walker->Idle(60);
+    EXPECT_DOUBLE_EQ(block->PosAtTime(castle->GetTick() - 1), 50.0);
+    EXPECT_GT(player->GetPos().y, f + 99.0) << "carried up on the block";
+    walker->WalkTo(4652.0);
+    walker->JumpOnto(4260.0, +1);
+    walker->WalkTo(4780.0, 2.0);
+    walker->Act();
+    EXPECT_EQ(player->GetHeldObject(), castle->GetCastleObject(8));
+    EXPECT_EQ(walker->stuck, "");
+}
+
+TEST_F(CaslePuzzleTest, APastSelfOnSwitch9LiftsThePlayerToCrystal14)
+{
+    double const f = 5470.0;
+    PutAt(1685.0, f);
+    Tick const t1 = castle->GetTick();
+    // On switch 9 the lift rises, comes down to the floor and rises again.
+    StandOnPlate(1610.0, 420);
+    walker->WalkTo(1685.0);
+    Lift const* lift = castle->GetLift(1);
+    Tick down = t1;
+    for (Tick t = t1; t < castle->GetTick(); ++t)
+        if (lift->CalcLiftPos(t) < lift->CalcLiftPos(down))
+            down = t;
+    walker->TravelBackTo(down - 60);
+    walker->WalkTo(1595.0);
+    walker->WaitFor([&] { return lift->CalcLiftPos(castle->GetTick()) < -120.0; }, "the lift down");
+    walker->JumpOnto(5490.0, -1);
+    walker->WalkTo(1506.0);
+    walker->WaitFor([&] { return lift->CalcLiftPos(castle->GetTick()) > 118.0; }, "the lift up");
+    walker->WalkTo(1420.0, 2.0);
+    walker->Act();
+    EXPECT_EQ(player->GetHeldObject(), castle->GetCastleObject(2));
+    EXPECT_EQ(walker->stuck, "");
+}
+
+TEST_F(CaslePuzzleTest, Switch22TurnsTheSwivelIntoARampUpToRoom16)
+{
+    double const f = 5090.0;
+    PutAt(3400.0, f);
+    walker->WalkTo(3460.0);
+    Casle_Swivel const* swivel = castle->GetSwivel();
+    // Stepping off the plate takes some 25 steps more of turning.
+    walker->WaitFor([&] { return swivel->GetRotation(castle->GetTick() - 1) > 0.25; }, "the swivel turned");
+    walker->WalkTo(3350.0);
+    EXPECT_NEAR(swivel->GetRotation(castle->GetTick() - 1), 0.8, 0.2);
+    walker->WalkPast(2980.0, -1);
+    walker->Settle();
+    EXPECT_GT(player->GetPos().y, 5319.0) << "on room 16's floor";
+    EXPECT_EQ(walker->stuck, "");
+}

@@ -1,0 +1,185 @@
+// Visits to the riddle-giver's house played by the keys: the way out, and a whole first visit with the
+// three puzzles solved, then a second visit.
+#include "engine/Collectable.h"
+#include "engine/GameEvents.h"
+#include "engine/KeyData.h"
+#include "engine/Switch.h"
+#include "petra/PetraWorldSupport.h"
+#include "petra/Petra_Factory_Scales.h"
+#include "petra/Petra_Petra.h"
+#include "petra/Petra_Staff_Puzzle.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+
+class PetraVisitTest : public PetraWorldFixture
+{
+protected:
+    // Walks up to the riddle-giver from the left and asks it to talk.
+    void TalkToRiddleGiver()
+    {
+        WalkTo(Ref(Petra_Rp_Back).x - 10.0);
+        Settle();
+        Step({KeyIndex_GameAction});
+        Step();
+    }
+    // Steps until the player is let go in a puzzle room (or after a verdict, back in the first).
+    void WaitUntilFree(int limit)
+    {
+        int const steps =
+            StepsUntil([&] { return !Hero().scripted && World().GetRiddleGiver()->talkOver == 0; }, limit);
+        ASSERT_GE(steps, 0);
+    }
+    // Steps until the puzzle state is state.
+    void WaitForState(int state, int limit)
+    {
+        int const steps = StepsUntil([&] { return Script().puzzleState == state; }, limit);
+        ASSERT_GE(steps, 0) << "waiting for state " << state << ", at " << Script().puzzleState;
+    }
+    // Jumps on the spot and waits until the player stands again.
+    void JumpOnTheSpot()
+    {
+        Steps(2, {KeyIndex_GameJump});
+        Steps(3);
+        StepsUntil([&] { return Hero().onGround; }, 200);
+        Steps(3);
+    }
+    // A gem given asks for a save: true when it did since the last look.
+    bool SaveAsked()
+    {
+        bool const asked = saveGame;
+        saveGame = false;
+        return asked;
+    }
+};
+
+} // namespace
+
+TEST_F(PetraVisitTest, WalkingLeftFromTheStartOutOfTheFrontDoorCompletesTheLevel)
+{
+    MakeWorld();
+    Level_Action result = Level_Continue;
+    int steps = 0;
+    while (result == Level_Continue && steps++ < 500)
+        result = Step({KeyIndex_GameLeft});
+    EXPECT_EQ(result, Level_Completed);
+    EXPECT_LT(Hero().GetPos().x, Petra_ExitX);
+    EXPECT_GT(Hero().GetPos().x, Petra_ExitX - 8.0) << "the step it crossed the line";
+}
+
+TEST_F(PetraVisitTest, AFirstVisitSolvesTheThreePuzzlesAndASecondVisitIsTheClosingTalk)
+{
+    GameEvents fresh;
+    Build(Level_Petra, fresh);
+    Petra& petra = As<Petra>();
+    talks = std::make_unique<Petra_Talks>(petra.GetEvents());
+    Hero().levelEvents = talks.get();
+    saveGame = false;
+
+    // The greeting chains into the scales' introduction, which sends the player to the factory.
+    TalkToRiddleGiver();
+    ASSERT_EQ(LastTalk(), 11);
+    WaitForState(Petra_State_Scales, 5000);
+    EXPECT_EQ(talks->started, (std::vector<int>{11, 0}));
+    WaitUntilFree(1000);
+    ASSERT_EQ(petra.GetCameraRoom(), 2);
+
+    // Tube k's plate pressed k times: a hop over plate 0 onto plate 1, then a hop onto each next
+    // plate and jumps on the spot where it needs more presses.
+    for (unsigned int k = 1; k < Petra_Factory_Tube_Count; ++k)
+    {
+        HopTo(PlateTop(Petra_Group_Tube + k).x);
+        for (unsigned int again = 1; again < k; ++again)
+            JumpOnTheSpot();
+    }
+    // The weighing: the weight names the two-kilogram tube, which the arrow is moved to.
+    HopTo(PlateTop(Petra_Group_Weigh).x);
+    Petra_Factory_Scales& scales = *petra.GetScales();
+    ASSERT_TRUE(scales.active);
+    ASSERT_TRUE(scales.valid) << "every tube a different count";
+    int const faulty = scales.weight - 10;
+    ASSERT_GE(faulty, 0);
+    ASSERT_LT(faulty, Petra_Factory_Tube_Count);
+    EXPECT_EQ(faulty, scales.faultyTube);
+    for (int k = 0; k < faulty; ++k)
+    {
+        Step({KeyIndex_GameRight});
+        Step();
+    }
+    Step({KeyIndex_GameAction});
+    EXPECT_TRUE(BackBeforeRiddleGiver());
+
+    // The verdict gives the first gem and goes on to the motel's introduction.
+    WaitForState(Petra_State_Motel, 3000);
+    EXPECT_EQ(talks->started, (std::vector<int>{11, 0, 1, 3}));
+    EXPECT_EQ(events.levelFlags[Level_Petra - 1][0], 1);
+    EXPECT_EQ(events.gems, 1);
+    EXPECT_TRUE(SaveAsked());
+    WaitUntilFree(1000);
+    ASSERT_EQ(petra.GetCameraRoom(), 3);
+
+    // The motel: Olvane, the ruby ring, Pellion. Hops from plate to plate and over the floor
+    // between them, so that no other answer of a question is pressed after the chosen one.
+    auto answer = [&](unsigned int q, unsigned int k) { return PlateTop(Petra_Group_Answer + 3 * q + k).x; };
+    auto between = [&](double a, double b) { return (a + b) / 2.0; };
+    HopTo(between(PlateTop(Petra_Group_Motel).x, answer(0, 0)));
+    HopTo(answer(0, 0));
+    HopTo(between(answer(0, 0), answer(0, 1)));
+    HopTo(between(answer(0, 1), answer(0, 2)));
+    HopTo(between(answer(0, 2), answer(1, 0)));
+    HopTo(between(answer(1, 0), answer(1, 1)));
+    HopTo(between(answer(1, 1), answer(1, 2)));
+    HopTo(answer(1, 2));
+    HopTo(between(answer(1, 2), answer(2, 0)));
+    HopTo(answer(2, 0));
+    for (unsigned int q = 0; q < 3; ++q)
+        for (unsigned int k = 0; k < 3; ++k)
+            EXPECT_EQ(
+                petra.GetSwitch(static_cast<int>(Petra_Group_Answer + 3 * q + k) - 1)->IsActive(petra.GetTick() - 1),
+                k == (q == 1 ? 2u : 0u))
+                << "question " << q << " answer " << k;
+    // Back over the plates to the door's plate, and on it until the verdict.
+    for (double x :
+         {between(answer(1, 2), answer(2, 0)), between(answer(1, 1), answer(1, 2)), between(answer(1, 0), answer(1, 1)),
+          between(answer(0, 2), answer(1, 0)), between(answer(0, 1), answer(0, 2)), between(answer(0, 0), answer(0, 1)),
+          between(PlateTop(Petra_Group_Motel).x, answer(0, 0)), PlateTop(Petra_Group_Motel).x})
+        HopTo(x);
+    WaitForState(Petra_State_Staff, 3000);
+    EXPECT_EQ(talks->started, (std::vector<int>{11, 0, 1, 3, 4, 6}));
+    EXPECT_EQ(events.levelFlags[Level_Petra - 1][1], 1);
+    EXPECT_EQ(events.gems, 2);
+    EXPECT_TRUE(SaveAsked());
+    WaitUntilFree(1000);
+    ASSERT_EQ(petra.GetCameraRoom(), 10);
+
+    // The staffs, carried to the star's holders, and the staff plate.
+    for (int s = 0; s < Petra_Staff_Count; ++s)
+    {
+        Pointf place = Ref(Petra_Staff_BaseRefPt + static_cast<unsigned int>(s));
+        place.y += 12.0;
+        petra.GetObject(Petra_Staff_Objects_Base + s)->SetPosAtTime(petra.GetTick(), place, Vectorf(0, 0), 0.0, true);
+    }
+    WalkTo(PlateTop(Petra_Group_Staff).x - 60.0);
+    HopTo(PlateTop(Petra_Group_Staff).x);
+    EXPECT_TRUE(petra.GetStaffPuzzle()->Complete());
+    WaitForState(Petra_State_Done, 2000);
+    EXPECT_EQ(talks->started, (std::vector<int>{11, 0, 1, 3, 4, 6, 7}));
+    for (int flag = 0; flag < 3; ++flag)
+        EXPECT_EQ(events.levelFlags[Level_Petra - 1][flag], 1) << "flag " << flag;
+    EXPECT_EQ(events.gems, 3);
+    EXPECT_TRUE(SaveAsked());
+    EXPECT_EQ(events[Event_MetPetra], GameEvent_HasHappened);
+    Steps(400);
+    EXPECT_EQ(talks->started.size(), 7u) << "no talk after the last verdict";
+
+    // A second visit: greeted again, nothing is left, and the riddle-giver says so.
+    MakeWorld();
+    TalkToRiddleGiver();
+    WaitForState(Petra_State_Done, 2000);
+    Steps(100);
+    EXPECT_EQ(talks->started, (std::vector<int>{12, 9}));
+    EXPECT_EQ(events.gems, 3);
+    EXPECT_FALSE(SaveAsked());
+}

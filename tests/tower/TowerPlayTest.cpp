@@ -1,0 +1,296 @@
+// The tower played by keys: the giant's walks to both exits, and every puzzle's written solution
+// (tools/worlds/tower.cpp) played in the generated tower, each from its station's entrance at the
+// size the way there gives.
+#include "engine/Door.h"
+#include "engine/Hit_Target.h"
+#include "engine/Switch.h"
+#include "support/RoadWalker.h"
+#include "tools/worlds/tower.h"
+#include "tower/TowerWorldSupport.h"
+#include "tower/Tower_MapMove.h"
+#include "tower/Tower_MapMoveGroup.h"
+#include "tower/Tower_Scales.h"
+
+#include <cmath>
+
+using namespace TowerWriter;
+
+class TowerPlay : public TowerWorld
+{
+protected:
+    // Stands on the plate at x for a while; the tick he stepped on.
+    Tick HoldPlate(double x, int ticks)
+    {
+        EXPECT_TRUE(WalkTo(x));
+        Tick const on = Now();
+        Steps(ticks);
+        return on;
+    }
+
+    // Walks into the closed door ahead, travels back to the tick given and walks on past it.
+    void ThroughDoorFromThePast(int key, Tick back, double beyond, Door const* door)
+    {
+        WalkInto(key);
+        EXPECT_FALSE(door->IsActive(Now() - 1)) << "the door had closed";
+        double const stopped = Pos().x;
+        TravelBackTo(back);
+        EXPECT_TRUE(WalkTo(beyond)) << "stopped at " << Pos().x << " short of " << beyond;
+        EXPECT_NE(Pos().x, stopped);
+    }
+
+    void ThrowAtEach(Tower& tower, int first, int last)
+    {
+        for (int k = first; k <= last; k++)
+        {
+            Hit_Target* target = tower.GetHitTarget(k);
+            Pointf at;
+            // Hanging down, in view, and still there when the axe arrives.
+            ASSERT_TRUE(StepUntil(
+                [&] {
+                    return target->TargetOn(Now() + 60) && target->GetTargetPos(world->GetMap(), Now(), at)
+                           && at.y < WingA_LowY + 250.0;
+                },
+                400))
+                << "target " << k;
+            EXPECT_TRUE(Throw(target)) << "target " << k;
+            Steps(30);
+            EXPECT_TRUE(target->IsActive(Now())) << "target " << k;
+        }
+        Steps(100); // for the door to rise high enough
+    }
+};
+
+TEST_F(TowerPlay, TheGiantWalksTheRoadFromTheStartToEitherExit)
+{
+    for (auto [road, result] : {std::pair{"exit", Level_Completed}, std::pair{"exit3", Level_Restart}})
+    {
+        MakeTower();
+        RoadWalker walker(*world, RoadWalker::WorldRoad(Level_Tower, road));
+        RoadWalk_Result const r = walker.Walk([&](std::vector<int> const& held) { return Step(held); });
+        EXPECT_TRUE(r.done) << r.report;
+        EXPECT_EQ(r.action, result) << r.report;
+        EXPECT_EQ(Hero().GetScale(), 64.0) << road;
+    }
+}
+
+TEST_F(TowerPlay, FirstWingFromL0ThroughTheGateRoomSwitch10AndTheRingToTheTrack)
+{
+    Tower& tower = MakeTower();
+    Place(-1000.0, WingA_FloorY, 64.0);
+    EXPECT_TRUE(StepUntil([&] { return Pos().x > 800.0; }, 1000, {Key_Right})) << "the walls let him through";
+    EXPECT_TRUE(GrowTo(8.0));
+    Tick const plate = HoldPlate(WingA_Plate0X, 400);
+    EXPECT_TRUE(tower.GetSwitch(0)->IsActive(Now() - 1));
+    EXPECT_TRUE(WalkTo(1540.0));
+    EXPECT_TRUE(GrowTo(4.0));
+    ThroughDoorFromThePast(Key_Right, plate + 100, 1900.0, tower.GetDoor(0));
+
+    WalkInto(Key_Right);
+    EXPECT_TRUE(GrowTo(1.0));
+    Tick const plate10 = HoldPlate(WingA_Plate10X, 300);
+    ThroughDoorFromThePast(Key_Right, plate10 + 150, 2660.0, tower.GetDoor(12));
+
+    EXPECT_TRUE(Throw(tower.GetHitTarget(13)));
+    Steps(100);
+    EXPECT_TRUE(tower.GetDoor(13)->IsActive(Now()));
+    EXPECT_TRUE(WalkTo(3000.0));
+
+    // The track: each plain target when it is the nearest in view.
+    for (int thrown = 0; thrown < 6;)
+    {
+        ASSERT_LT(Now(), 5000) << thrown << " thrown";
+        Target* nearest = nullptr;
+        std::unique_ptr<PtrList<Target>> const visible(
+            world->GetObjects()->GetVisibleTargets(world->GetMap(), Now() + 1, &Hero(), &nearest, Hero().GetScale()));
+        bool plain = false;
+        for (int k = 1; k <= 6; k++)
+            plain = plain || (nearest == tower.GetHitTarget(k) && tower.GetHitTarget(k)->TargetOn(Now() + 40));
+        if (!plain)
+        {
+            Step();
+            continue;
+        }
+        Step({Key_Action});
+        Step({Key_Action});
+        Step();
+        Steps(30);
+        thrown++;
+    }
+    Steps(100);
+    EXPECT_TRUE(tower.GetDoor(11)->IsActive(Now()));
+    WalkTo(WingA_HatchX + 50.0);
+    Steps(60);
+    EXPECT_EQ(Pos().y, WingA_LowY) << "dropped down the shaft";
+}
+
+TEST_F(TowerPlay, FirstWingFromTheAlcoveThroughTheHallAndOverThePitToTheRoad)
+{
+    Tower& tower = MakeTower();
+    Place(3450.0, WingA_LowY, 1.0);
+    WalkInto(Key_Right);
+    EXPECT_TRUE(GrowTo(0.25));
+    Tick const plate2 = HoldPlate(WingA_Plate2X, 1500);
+    JumpTowards(Key_Right);
+    // Group 26 at its left end, then at its right end.
+    WalkTo(3705.0);
+    ASSERT_TRUE(StepUntil([&] { return std::sin((Now() + 2) / 50.0) < -0.999; }, 400));
+    WalkTo(3725.0);
+    ASSERT_TRUE(StepUntil([&] { return std::sin(Now() / 50.0) > 0.999; }, 400));
+    WalkTo(3866.0);
+    EXPECT_EQ(Pos().y, WingA_LowY) << "crossed the pit";
+    Tick const plate1 = HoldPlate(WingA_Plate1X, 200);
+    JumpTowards(Key_Right);
+    WalkTo(WingA_Hatch1X + 12.0);
+    TravelBackTo(plate1 + 150);
+    Steps(40);
+    EXPECT_EQ(Pos().y, WingA_SubFloorY) << "dropped through door 1";
+    WalkTo(3985.0);
+    EXPECT_TRUE(GrowTo(1.0));
+    WalkTo(4045.0);
+    JumpTowards(Key_Right, [&] { return Pos().x > 4070.0; });
+    EXPECT_TRUE(GrowTo(4.0));
+    ThroughDoorFromThePast(Key_Right, plate2 + 300, 4150.0, tower.GetDoor(2));
+
+    ThrowAtEach(tower, 20, 25);
+    EXPECT_TRUE(WalkTo(WingA_Door14X + 25.0)) << "door 14 rose";
+    ThrowAtEach(tower, 26, 33);
+    EXPECT_TRUE(WalkTo(WingA_PitX0 - 10.0)) << "door 15 rose";
+
+    double x = 0.0;
+    double y = 0.0;
+    Tower_MapMoveGroup const* platform = tower.GetDriver()->GetMover(0);
+    ASSERT_TRUE(StepUntil([&] { return platform->Offset(Now() + 5, x, y) && x < -1099.0; }, 600));
+    WalkTo(WingA_PitX0 + 40.0);
+    ASSERT_TRUE(StepUntil([&] { return platform->Offset(Now(), x, y) && x > 1099.0; }, 600));
+    EXPECT_TRUE(WalkTo(WingA_PitX1 + 30.0)) << "rode across";
+    int steps = 0;
+    Level_Action r = Level_Continue;
+    while (steps++ < 3000 && (r = Step({Key_Right})) == Level_Continue)
+        ;
+    EXPECT_EQ(r, Level_Completed) << "out past the exit wall, growing, along the road";
+    EXPECT_GT(Hero().GetScale(), 48.0);
+}
+
+TEST_F(TowerPlay, SecondWingFromL1ThroughTheScalesAndTheWindow)
+{
+    Tower& tower = MakeTower();
+    Place(3000.0, WingB_FloorY, 64.0);
+    WalkInto(Key_Left);
+    EXPECT_TRUE(GrowTo(0.5, 600));
+    Tick const plate3 = HoldPlate(WingB_Plate3X, 300);
+    JumpTowards(Key_Left);
+    ThroughDoorFromThePast(Key_Left, plate3 + 100, 1990.0, tower.GetDoor(3));
+
+    Tower_Scales const* scales = tower.GetScales();
+    Tick const weighed = HoldPlate(WingB_PanX, 500);
+    EXPECT_EQ(scales->WeightAt(weighed + 100), 2);
+    JumpTowards(Key_Left);
+    WalkTo(1822.0);
+    EXPECT_TRUE(GrowTo(0.25));
+    WalkTo(WingB_PanX);
+    TravelBackTo(weighed);
+    Steps(500);
+    EXPECT_EQ(scales->WeightAt(weighed + 100), 3) << "a past self and he weigh together";
+    EXPECT_EQ(scales->LightsLit(weighed + 101), 3);
+    JumpTowards(Key_Left);
+    WalkTo((WingB_LiftX0 + WingB_LiftX1) / 2);
+    TravelBackTo(weighed - 20);
+    Steps(200);
+    EXPECT_EQ(Pos().y, WingB_TinyY) << "the lift carried him up to the window";
+    EXPECT_FALSE(scales->weightRefused);
+    WalkInto(Key_Left);
+    EXPECT_LT(Pos().x, WingB_WindowX);
+    EXPECT_EQ(Hero().GetScale(), 0.125);
+}
+
+TEST_F(TowerPlay, SecondWingThroughTheTinyCorridorsToTheBoardingFloor)
+{
+    Tower& tower = MakeTower();
+    Place(WingB_WindowX - 2.0, WingB_TinyY, 0.25);
+    WalkTo(1695.0);
+    EXPECT_TRUE(GrowTo(0.125));
+    Tick const t = HoldPlate(WingB_Plate7X, 900);
+    for (int k = 1; k < 3; k++)
+    {
+        JumpTowards(Key_Left);
+        WalkTo(WingB_Plate7X - 8 * k);
+        TravelBackTo(t);
+        Steps(900);
+    }
+    for (int k = 7; k <= 9; k++)
+        EXPECT_TRUE(tower.GetSwitch(k)->IsActive(t + 200)) << "switch " << k;
+    TravelBackTo(t + 100);
+    JumpTowards(Key_Left);
+    EXPECT_TRUE(WalkTo(WingB_Door8X - 20.0)) << "through doors 8, 9 and 10";
+
+    WalkTo(1544.0);
+    EXPECT_TRUE(GrowTo(0.03125));
+    EXPECT_TRUE(WalkTo(WingB_LowPassX0 - 2.0)) << "through the low passage";
+    WalkTo(1523.0);
+    EXPECT_TRUE(GrowTo(0.0625));
+    WalkTo(1510.0);
+    EXPECT_TRUE(Throw(tower.GetHitTarget(0)));
+    Steps(80);
+    EXPECT_TRUE(tower.GetDoor(7)->IsActive(Now()));
+    Tick const plate4 = HoldPlate(WingB_Plate4X, 200);
+    EXPECT_LT(plate4, Now());
+    JumpTowards(Key_Left);
+    WalkTo(WingB_Hatch4X + 2.0);
+    TravelBackTo(plate4 + 100);
+    Steps(60);
+    EXPECT_EQ(Pos().y, WingB_LowerY) << "dropped through door 4";
+    for (auto [plate, door, id] :
+         {std::tuple{WingB_Plate5X, WingB_Door5X, 5}, std::tuple{WingB_Plate6X, WingB_Door6X, 6}})
+    {
+        Tick const on = HoldPlate(plate, 200);
+        JumpTowards(Key_Left);
+        ThroughDoorFromThePast(Key_Left, on + 100, door - 3.0, tower.GetDoor(id));
+    }
+    WalkTo(1380.0);
+    EXPECT_TRUE(GrowTo(1.0));
+    EXPECT_TRUE(WalkTo(WingB_BoardX0 + 3.0)) << "up the ramp";
+    EXPECT_EQ(Pos().y, WingB_BoardY);
+}
+
+TEST_F(TowerPlay, TheTransporterCarriesItsRiderOverTheTopToTheFinaleAndHeLeavesAGiant)
+{
+    Tower& tower = MakeTower();
+    Place(WingB_BoardX0 + 3.0, WingB_BoardY, 1.0);
+    auto carAtP = [&] {
+        for (unsigned int car = Tower_Group_FirstCar; car <= Tower_Group_LastCar; car++)
+            if ((Now() + Tower_MapMoveGroup::CarPhase(car)) % Transport_TotalTime == 0)
+                return true;
+        return false;
+    };
+    ASSERT_TRUE(StepUntil(carAtP, 1000));
+    Steps(10);
+    JumpTowards(Key_Left, [&] { return Pos().x < WingB_CarX + 10.0; });
+    unsigned int poly = 0;
+    ASSERT_TRUE(Hero().PolyOn(&poly));
+    unsigned int const car = world->GetMap()->GetGroup(poly);
+    ASSERT_GE(car, Tower_Group_FirstCar);
+    // Leg 18 runs right along y 4175 from tick 7377 of the route, for 206 ticks.
+    ASSERT_TRUE(StepUntil(
+        [&] { return (Now() + Tower_MapMoveGroup::CarPhase(car)) % Transport_TotalTime >= 7377 + 170; }, 8000));
+    EXPECT_NEAR(Pos().y, WingB_CarY + 1240.0 + WingB_CarHeight, 1e-6) << "carried all the way";
+    JumpTowards(Key_Right);
+    EXPECT_EQ(Pos().y, WingB_ExitFloorY) << "landed on the exit floor";
+    WalkTo(5420.0);
+    EXPECT_TRUE(GrowTo(4.0));
+    WalkInto(Key_Right);
+    EXPECT_TRUE(StepUntil([&] { return Pos().y == WingB_FinaleY; }, 300)) << "dropped onto LX";
+    EXPECT_TRUE(GrowTo(8.0));
+
+    Tick const plate = HoldPlate(WingB_Plate11X, 700);
+    WalkInto(Key_Right);
+    EXPECT_EQ(Pos().x, WingB_Door17X) << "at the closed door 17";
+    TravelBackTo(plate + 100);
+    WalkTo(6660.0);
+    EXPECT_TRUE(GrowTo(64.0));
+    EXPECT_TRUE(tower.GetDoor(17)->IsActive(Now()));
+    int steps = 0;
+    Level_Action r = Level_Continue;
+    while (steps++ < 3000 && (r = Step({Key_Right})) == Level_Continue)
+        ;
+    EXPECT_EQ(r, Level_Completed) << "through door 17, off LX and along the road";
+}

@@ -1,0 +1,268 @@
+// The tower built from the generated data: what it places, in what order, wired to what; building
+// again, failing part-way, and the gems taken on an earlier visit.
+#include "creatures/Shmoo.h"
+#include "creatures/Spider.h"
+#include "creatures/SpikeBall.h"
+#include "creatures/Spikes.h"
+#include "creatures/SplitShmoo.h"
+#include "creatures/Wasp.h"
+#include "engine/Chest.h"
+#include "engine/Door.h"
+#include "engine/Hit_Target.h"
+#include "engine/KillZone.h"
+#include "engine/Path.h"
+#include "engine/PickUp.h"
+#include "engine/Switch.h"
+#include "support/MapIdSweep.h"
+#include "support/WorldReplay.h"
+#include "tools/worlds/tower.h"
+#include "tower/TowerWorldSupport.h"
+#include "tower/Tower_Scaler.h"
+#include "tower/Tower_Scales.h"
+
+#include <filesystem>
+#include <set>
+
+using namespace TowerWriter;
+
+namespace
+{
+
+// What the tower drew at random as it was built, at tick t: the spikes' phases, the circling
+// ball's place and the bobbing targets' places.
+std::vector<double> Drawn(Tower const& tower, Tick t)
+{
+    std::vector<double> drawn;
+    for (int i = 0; i < Tower_Spikes_Count; i++)
+        drawn.push_back(tower.GetSpikes(i)->GetPhase());
+    Pointf const ball = tower.GetSpikeBall(27)->PositionAtTime(t);
+    drawn.insert(drawn.end(), {ball.x, ball.y});
+    for (int k = 1; k < Tower_TargetPath_Count; k++)
+    {
+        Pointf const at = tower.GetTargetPath(k)->PositionAtTime(t).pos;
+        drawn.insert(drawn.end(), {at.x, at.y});
+    }
+    return drawn;
+}
+
+} // namespace
+
+TEST_F(TowerWorld, AGiantBeforeTheWholeTowerIdlesAndTheTowerBuildsAgainAlike)
+{
+    std::vector<double> first;
+    for (int build = 0; build < 2; build++)
+    {
+        Tower& tower = MakeTower();
+        // The first frame: the giant at the start, already full size, and the whole tower in view.
+        EXPECT_EQ(Hero().GetScale(), 64.0);
+        EXPECT_EQ(Pos(), tower.GetMap()->GetRefPoint(Tower_Rp_Start));
+        Pointf const centre = tower.GetMap()->GetCentrePoint();
+        EXPECT_NEAR(centre.x, 2600.0, 1e-6);
+        EXPECT_NEAR(centre.y, 10000.0, 1e-6);
+        EXPECT_DOUBLE_EQ(tower.GetMap()->view.scale, Tower_OverviewZoom);
+        EXPECT_EQ(tower.GetCameraZone(), -1);
+        // The same seed draws the same phases.
+        if (build == 0)
+            first = Drawn(tower, 500);
+        else
+            EXPECT_EQ(Drawn(tower, 500), first);
+    }
+    Tower& tower = World();
+    for (int i = 0; i < 10000; i++)
+        ASSERT_EQ(Step(), Level_Continue) << "step " << i;
+    EXPECT_EQ(Hero().GetScale(), 64.0) << "he never grew or shrank on the road";
+    EXPECT_EQ(Hero().IsPlayerDead(), 0);
+    EXPECT_EQ(Drawn(tower, 500), first) << "what was drawn at random is fixed for the level";
+}
+
+TEST_F(TowerWorld, TheMapHoldsEveryIdAndTheRoadHasRoomForAGiant)
+{
+    MakeTower();
+    MapWriter const map = MapIdSweep::Read("tower/map");
+    std::set<unsigned int> refs;
+    std::set<unsigned int> groups;
+    for (MapWriter_RefPoint const& ref : map.refPoints)
+        refs.insert(ref.id);
+    for (MapWriter_Poly const& poly : map.polys)
+        groups.insert(poly.group);
+    for (unsigned int id = 0; id <= 153; id++)
+        EXPECT_EQ(refs.count(id), 1u) << "reference point " << id;
+    for (unsigned int group = 1; group <= 45; group++)
+        EXPECT_EQ(groups.count(group), 1u) << "map group " << group;
+
+    // Between the exits nothing solid stands within a giant's height above the road.
+    for (MapWriter_Poly const& poly : map.polys)
+    {
+        if (!poly.solid)
+            continue;
+        for (MapWriter_Point const& p : poly.points)
+            if (p.x > Tower_SecondExitX && p.x < Tower_MainExitX)
+            {
+                EXPECT_TRUE(p.y <= RoadY(p.x) || p.y >= RoadY(p.x) + Tower_RoadClear)
+                    << "a corner at (" << p.x << ", " << p.y << ")";
+            }
+    }
+}
+
+TEST_F(TowerWorld, ObjectsAreListedKindByKindTheTrackTargetsByTheirSlots)
+{
+    Tower& tower = MakeTower();
+    std::vector<Object*> expected;
+    for (int i = 0; i < Tower_Switch_Count; i++)
+        expected.push_back(tower.GetSwitch(i));
+    for (int i = 0; i < Tower_Scaler_Count; i++)
+        expected.push_back(tower.GetScaler(i));
+    for (int i = 0; i < Tower_Spikes_Count; i++)
+        expected.push_back(tower.GetSpikes(i));
+    for (int i = 0; i < Tower_SpikeBall_Count; i++)
+        expected.push_back(tower.GetSpikeBall(i));
+    for (int i = 0; i < Tower_Wasp_Count; i++)
+        expected.push_back(tower.GetWasp(i));
+    for (int i : {0, 1, 7, 2, 3, 8, 4, 9, 10, 5, 11, 6, 12})
+        expected.push_back(tower.GetHitTarget(i));
+    for (int i = 13; i < Tower_HitTarget_Count; i++)
+        expected.push_back(tower.GetHitTarget(i));
+    expected.push_back(tower.GetScales());
+    for (int i = 0; i < Tower_PickUp_Count; i++)
+        expected.push_back(tower.GetPickUp(i));
+    for (int i = 0; i < Tower_Chest_Count; i++)
+        expected.push_back(tower.GetChest(i));
+    for (int i = 0; i < Tower_Spider_Count; i++)
+        expected.push_back(tower.GetSpider(i));
+    for (int i = 0; i < Tower_Shmoo_Count; i++)
+        expected.push_back(tower.GetShmoo(i));
+    for (int i = 0; i < Tower_SplitShmoo_Count; i++)
+        for (int k = 0; k < SplitShmoo::Shmoo_Total_Count; k++)
+            expected.push_back(tower.GetSplitShmoo(i)->GetShmoo(k));
+    EXPECT_EQ(Objects(), expected);
+
+    // The kill zones hurt but are not drawn; the doors and plates move with the driver.
+    std::vector<Enemy*> const enemies = Enemies();
+    auto const firstZone = std::find(enemies.begin(), enemies.end(), tower.GetKillZone(0));
+    ASSERT_NE(firstZone, enemies.end());
+    EXPECT_EQ(*(firstZone - 1), static_cast<Enemy*>(tower.GetSpikeBall(Tower_SpikeBall_Count - 1)));
+    for (int i = 0; i < Tower_KillZone_Count; i++)
+        EXPECT_EQ(*(firstZone + i), static_cast<Enemy*>(tower.GetKillZone(i))) << "kill zone " << i;
+    std::vector<MapMoveObject*> movers;
+    PtrList<MapMoveObject> const& orders = *ReplayWatch_Driver::Movers(tower.GetMapMove());
+    for (int i = 0; i < orders.Count(); i++)
+        movers.push_back(orders[i]);
+    std::vector<MapMoveObject*> expectedMovers;
+    for (int i = 0; i < Tower_Switch_Count; i++)
+        expectedMovers.push_back(tower.GetSwitch(i));
+    for (int i = 0; i < Tower_Door_Count; i++)
+        expectedMovers.push_back(tower.GetDoor(i));
+    expectedMovers.push_back(tower.GetScales());
+    EXPECT_EQ(movers, expectedMovers);
+}
+
+TEST_F(TowerWorld, AGemTakenBeforeLeavesNoChestAndStaysHidden)
+{
+    Tower& fresh = MakeTower();
+    for (int i = 0; i < Tower_Chest_Count; i++)
+        EXPECT_NE(fresh.GetChest(i), nullptr) << "chest " << i;
+    EXPECT_TRUE(fresh.GetPickUp(1)->CanCollect(0)) << "the hearts lie in the open";
+    EXPECT_FALSE(fresh.GetPickUp(0)->CanCollect(0)) << "a gem in a chest is hidden until found";
+
+    events.levelFlags[Level_Tower - 1][0] = 1;
+    Tower& later = MakeTower();
+    EXPECT_EQ(later.GetChest(0), nullptr);
+    EXPECT_NE(later.GetChest(1), nullptr);
+    std::vector<Object*> const objects = Objects();
+    EXPECT_NE(std::find(objects.begin(), objects.end(), later.GetPickUp(0)), objects.end());
+    Steps(100);
+    Pointf at;
+    double turn = 0.0;
+    EXPECT_FALSE(later.GetPickUp(0)->CanCollect(Now()));
+    EXPECT_FALSE(later.GetPickUp(0)->DrawnAt(Now(), at, turn));
+}
+
+TEST_F(TowerWorld, SixTrackTargetsDownAtOnceOpenDoor11AndAnAntiTargetStandsThemUp)
+{
+    Tower& tower = MakeTower();
+    Path const* track = tower.GetTargetPath(0);
+    Pointf const middle = tower.GetMap()->GetRefPoint(Tower_Rp_Track);
+    auto at = [&](int target, Tick t) {
+        Pointf p;
+        EXPECT_TRUE(tower.GetHitTarget(target)->GetTargetPos(tower.GetMap(), t, p));
+        return p;
+    };
+    // Target 1 starts at the track's start corner, 7 in slot 1 and 12 in slot 11 ahead of it.
+    EXPECT_EQ(at(1, 0), middle + Pointf(Target_Path_Width / 2, Target_Path_Height / 2));
+    EXPECT_EQ(at(7, 0), track->PositionAtTime(58).pos);
+    EXPECT_EQ(at(12, 0), track->PositionAtTime(641).pos);
+    for (int k = 1; k <= Tower_TrackTarget_Count; k++)
+        EXPECT_EQ(at(k, 0), at(k, Target_Path_Time)) << "target " << k << " after a lap";
+
+    Door const* door = tower.GetDoor(11);
+    for (int k = 1; k <= 5; k++)
+        tower.GetHitTarget(k)->Hit(10 * k, 1, 0);
+    tower.GetHitTarget(9)->Hit(100, 1, 0);
+    tower.GetHitTarget(6)->Hit(110, 1, 0);
+    EXPECT_FALSE(door->IsActive(111)) << "five of the six were stood up again";
+    for (int k = 1; k <= 5; k++)
+        EXPECT_TRUE(tower.GetHitTarget(k)->TargetOn(111)) << "target " << k;
+    for (int k = 1; k <= 5; k++)
+        tower.GetHitTarget(k)->Hit(120 + k, 1, 0);
+    EXPECT_FALSE(door->IsActive(124));
+    EXPECT_TRUE(door->IsActive(125));
+    EXPECT_FALSE(door->IsActive(50)) << "five down is not enough";
+    tower.GetHitTarget(12)->Hit(200, 1, 0);
+    EXPECT_FALSE(door->IsActive(201));
+    EXPECT_TRUE(door->IsActive(199));
+}
+
+TEST_F(TowerWorld, AnAntiTargetOfTheRingHitAfterTheRingedTargetStandsItUp)
+{
+    Tower& tower = MakeTower();
+    Hit_Target* ringed = tower.GetHitTarget(13);
+    ringed->Hit(100, 1, 0);
+    EXPECT_TRUE(tower.GetDoor(13)->IsActive(101));
+    tower.GetHitTarget(17)->Hit(200, 1, 0);
+    EXPECT_TRUE(ringed->TargetOn(201));
+    EXPECT_FALSE(tower.GetDoor(13)->IsActive(201));
+    tower.GetHitTarget(18)->Hit(50, 1, 0);
+    EXPECT_TRUE(tower.GetDoor(13)->IsActive(150)) << "a hit before the ringed target's leaves it down";
+}
+
+TEST_F(TowerWorld, TheGiantsPlateOpensBothItsDoorsUnderAPlayerOf8AndNeitherUnder4)
+{
+    for (double size : {8.0, 4.0})
+    {
+        Tower& tower = MakeTower();
+        Place(WingB_Plate11X, WingB_FinaleY + 1, size);
+        Steps(300);
+        bool const opened = Util::Equal(size, 8.0);
+        EXPECT_EQ(tower.GetSwitch(11)->IsActive(Now() - 1), opened) << "size " << size;
+        EXPECT_EQ(tower.GetDoor(16)->GetPos(Now() - 1), opened ? 220.0 : 0.0) << "size " << size;
+        EXPECT_EQ(tower.GetDoor(17)->GetPos(Now() - 1), opened ? 2000.0 : 0.0) << "size " << size;
+    }
+}
+
+TEST_F(TowerWorld, AFileMissingPartWayIsReportedAndTheTowerBuildsAgainWithoutMusicIfNeedBe)
+{
+    auto missing = [&](char const* file) {
+        std::filesystem::path const path = data->path / file;
+        std::filesystem::path const aside = data->path / "aside";
+        std::filesystem::rename(path, aside);
+        Error const e = TryBuild(Level_Tower);
+        std::filesystem::rename(aside, path);
+        return e;
+    };
+    for (int twice = 0; twice < 2; twice++)
+    {
+        Error const e = missing("tower/map");
+        EXPECT_EQ(e.Code(), Error_OpenFile);
+        EXPECT_STREQ(e.Text(), "tower/map");
+    }
+    // Each after many kinds were readied: one left readied would trip the next build.
+    for (char const* file :
+         {"gfx/tower/scales/overoff.png", "gfx/wasp/wasp00.png", "gfx/shmoo/shmoodown.png", "gfx/general/thumbsup.png"})
+        EXPECT_EQ(missing(file).Code(), Error_OpenFile) << file;
+
+    std::filesystem::rename(data->path / "music/tower.mp3", data->path / "aside");
+    Error const silent = TryBuild(Level_Tower);
+    std::filesystem::rename(data->path / "aside", data->path / "music/tower.mp3");
+    EXPECT_EQ(silent.Code(), Error_None) << silent.Text();
+    EXPECT_EQ(Step(), Level_Continue);
+}

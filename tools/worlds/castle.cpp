@@ -1,0 +1,795 @@
+// The castle's map and pictures. The road runs from the owner's hall through the gate, up the shaft and along
+// the upper floor to a drop into the last room, where the socks lie before the far exit; the puzzle rooms lie
+// beside it, each in its room's rectangle, and each puzzle's solution is written beside its layout.
+#include "tools/worlds/castle.h"
+
+#include "castle/Casle_Ids.h"
+#include "tools/Canvas.h"
+#include "tools/DataGen.h"
+#include "util/Error.h"
+
+#include <cmath>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace CastleWriter
+{
+
+namespace
+{
+
+// Textures of the shared image map that repeat both ways (polygons take their texture coordinates
+// from their world position).
+constexpr unsigned int Brick = 2; // the rooms' back walls, not solid
+constexpr unsigned int Tile = 5;  // everything that moves or works: plates, doors, lifts, targets
+constexpr unsigned int Stone = 9; // floors and walls
+
+constexpr double Slab = 40.0;     // depth of a floor
+constexpr double Ledge = 12.0;    // depth of a ledge
+constexpr double GateHigh = 45.0; // a gate stands this high in its doorway; the lintel starts above
+constexpr double GateWide = 16.0;
+constexpr double Lift = 15.0; // depth of a lift's platform
+
+using Corners = std::vector<std::pair<double, double>>;
+
+class Castle_Map
+{
+public:
+    MapWriter map;
+
+    void Poly(Corners const& corners, unsigned int texture = Stone, unsigned int group = 0, bool solid = true)
+    {
+        MapWriter_Poly poly{texture, group, solid, false, {}};
+        std::string where;
+        for (auto const& [x, y] : corners)
+        {
+            poly.points.push_back({x, y, x / 64.0, y / 64.0, solid});
+            where += " (" + std::to_string(x) + ", " + std::to_string(y) + ")";
+        }
+        try
+        {
+            map.AddPoly(poly);
+        }
+        catch (Error const& err)
+        {
+            throw std::runtime_error(std::string("castle map: ") + err.Text() + ":" + where);
+        }
+    }
+    void Box(double x0, double y0, double x1, double y1, unsigned int texture = Stone, unsigned int group = 0,
+             bool solid = true)
+    {
+        Poly({{x0, y0}, {x0, y1}, {x1, y1}, {x1, y0}}, texture, group, solid);
+    }
+    // A floor whose top is at top.
+    void Floor(double x0, double x1, double top, double depth = Slab) { Box(x0, top - depth, x1, top); }
+    void Shelf(double x0, double x1, double top) { Box(x0, top - Ledge, x1, top); }
+    void Back(double x0, double y0, double x1, double y1) { Box(x0, y0, x1, y1, Brick, 0, false); }
+    // A solid slope from (xa, ya) to (xb, yb) filled down to bottom.
+    void Ramp(double xa, double ya, double xb, double yb, double bottom)
+    {
+        if (xa > xb)
+        {
+            std::swap(xa, xb);
+            std::swap(ya, yb);
+        }
+        Corners c = {{xa, bottom}};
+        if (ya > bottom)
+            c.push_back({xa, ya});
+        c.push_back({xb, yb});
+        if (xb > xa && bottom < yb)
+            c.push_back({xb, bottom});
+        Poly(c);
+    }
+    // A floor switch's plate raised on the floor, its sides sloping so that it is walked onto.
+    void Plate(unsigned int group, double x, double floor)
+    {
+        Poly({{x, floor}, {x + 12.0, floor + 12.0}, {x + 48.0, floor + 12.0}, {x + 60.0, floor}}, Tile, group);
+    }
+    // A gate standing on the floor at x, with the wall over its doorway up to ceiling. It opens upwards.
+    void Gate(unsigned int group, double x, double floor, double ceiling, double high = GateHigh)
+    {
+        Box(x, floor, x + GateWide, floor + high, Tile, group);
+        Box(x - 2.0, floor + high, x + GateWide + 2.0, ceiling);
+    }
+    void Ref(unsigned int id, double x, double y) { map.AddRefPoint(id, x, y); }
+    // A ladder of shelves from floor up to top in two columns, [left, left + 60] and [left + 70,
+    // left + 130], no step over 50 high: jump straight up from a shelf's edge and drift over the
+    // next once above it. The last shelf lies in the left column when lastLeft, so that the top
+    // is reached beside it.
+    void Ladder(double left, double floor, double top, bool lastLeft)
+    {
+        int const steps = static_cast<int>(std::ceil((top - floor) / 50.0));
+        double const step = (top - floor) / steps;
+        for (int k = 1; k < steps; ++k)
+        {
+            bool const inLeft = ((steps - 1 - k) % 2 == 0) == lastLeft;
+            double const x0 = inLeft ? left : left + 70.0;
+            Shelf(x0, x0 + 60.0, floor + k * step);
+        }
+    }
+};
+
+constexpr double Frame_X0 = -800.0;
+constexpr double Frame_X1 = 7700.0;
+constexpr double Frame_Y0 = 2780.0;
+constexpr double Frame_Y1 = 7040.0;
+
+// The frame round the whole castle: every beam and every mover's sweep stays inside it.
+void Frame(Castle_Map& m)
+{
+    m.Box(Frame_X0, Frame_Y0, Frame_X1, Frame_Y0 + 40.0);
+    m.Box(Frame_X0, Frame_Y1 - 40.0, Frame_X1, Frame_Y1);
+    m.Box(Frame_X0, Frame_Y0, Frame_X0 + 40.0, Frame_Y1);
+    m.Box(Frame_X1 - 40.0, Frame_Y0, Frame_X1, Frame_Y1);
+}
+
+// Rooms 0 and 1, the hall. The player starts on the left; walking left past x 870 leaves by the
+// entrance (exit 3). The owner stands before the gate: he tells of the socks and asks 7 gems, and
+// once paid the gate (group 2, door 1) rises 50 and the road goes on under it. The first eye
+// watches the hall from beyond the gate.
+//
+// Room 1 rises to room 2's floor. Room 2: the road walks up the ramp to the landing, jumps up onto
+// the walkway from its right end and goes back left over the hall's end into room 3.
+void Hall(Castle_Map& m)
+{
+    double const f = Hall_Floor;
+    m.Back(540.0, f, 2410.0, 3260.0);
+    m.Back(1740.0, 3260.0, 2410.0, 3440.0);
+    m.Box(520.0, 2840.0, 1740.0, f);
+    m.Box(1740.0, 2840.0, 2450.0, Room2_Floor);
+    m.Poly({{1450.0, f}, {1740.0, Room2_Floor}, {1740.0, f}});
+    m.Box(500.0, 2840.0, 540.0, 3300.0);
+    m.Ref(Casle_Rp_Start, 1000.0, f + 1.0);
+    m.Ref(Casle_Rp_Owner, 1180.0, f); // on the floor: he never falls, so as to replay
+    m.Gate(Casle_EntranceGroup, Gate_X - GateWide / 2.0, f, 3260.0);
+    m.Ref(Casle_Eyes[0].rp, 1560.0, 3200.0);
+    // Room 2.
+    m.Box(2410.0, Room2_Floor, 2450.0, 3480.0);
+    m.Box(1740.0, 3440.0, 2450.0, 3480.0);
+    m.Poly({{1820.0, Room2_Floor}, {2200.0, Room2_Landing}, {2410.0, Room2_Landing}, {2410.0, Room2_Floor}});
+    m.Box(1740.0, Walkway_Floor - 20.0, 2330.0, Walkway_Floor);
+}
+
+// Room 3: the road walks up the ramp to the left, onto the left part of room 4's floor. Left of
+// the ramp, a strip whose floor has a hole down into the hall (the unpaid side of the gate) lies
+// behind door 2 (group 4), which switch 2 (group 3) in room 8 opens while held. Solution: stand on
+// switch 2 from T1 to T2, travel back before T1 and walk out through door 2 while the past self
+// holds the switch.
+void Room3(Castle_Map& m)
+{
+    double const f = Walkway_Floor;
+    m.Back(1220.0, f, 1740.0, Room4_Floor - Slab);
+    m.Box(1290.0, f - Slab, 1740.0, f);
+    m.Box(1220.0, f - Slab, 1230.0, f);
+    m.Poly({{1310.0, f}, {1310.0, Room4_Floor}, {1700.0, f}});
+    m.Box(1290.0, f, 1310.0, Room4_Floor - Slab);
+}
+
+// Rooms 4 and 12, the foot of the shaft. The road comes up room 3's ramp onto the left part of
+// room 4's floor, turns and jumps the gap over the ramp to the right part, and walks into the
+// shaft. The three lamps of light group 1 hang over the gap: each stays lit once hit, and with
+// all three lit door 7 (group 16) opens for good into room 5. Solution: stand at x 1650 facing
+// left and throw at each lamp in turn.
+//
+// The shaft: the first lift (group 12) bobs from inside the block on the floor up past the ledge,
+// the second (group 55) from under the ledge up past room 11's floor. The road jumps onto the
+// block and stands over the first until it comes up and carries him, walks off onto the ledge at
+// its highest, stands there over the second likewise and walks off onto the road.
+void Room4AndShaft(Castle_Map& m)
+{
+    double const f = Room4_Floor;
+    m.Back(1120.0, f, 1760.0, 4120.0);
+    m.Floor(1120.0, Room4_GapLeft, f);
+    m.Floor(Room4_GapRight, 2260.0, f);
+    m.Box(1100.0, 4120.0, 1760.0, 4160.0);
+    m.Gate(Casle_Doors[6].group, 1120.0, f, 4120.0);
+    for (unsigned int i = 0; i < 3; ++i)
+        m.Ref(Casle_LightGroups[0].rp[i], 1280.0 + 140.0 * i, i == 1 ? 3830.0 : 3790.0);
+    // The shaft.
+    m.Back(1760.0, 4120.0, 2240.0, 5100.0);
+    m.Back(1760.0, f, 2240.0, 4120.0);
+    m.Box(1740.0, 4160.0, 1760.0, 5140.0);
+    m.Box(2240.0, 3760.0, 2260.0, 4410.0);
+    m.Box(2240.0, 4480.0, 2260.0, Road_Floor - Slab);
+    m.Box(1740.0, 5100.0, 2170.0, 5140.0);
+    // Each lift comes up through what it is got onto from, below the player's feet, and so picks
+    // him up where he stands; its top passes a little over where it is got off, so that getting
+    // off is a drop. The first is waited for on a block, the second on the ledge.
+    double const lift1 = Shaft_Lift1_Top - 212.0;
+    m.Box(1800.0, Room4_Floor, 1900.0, Shaft_Board);
+    m.Box(1800.0, lift1 - Lift, 1900.0, lift1, Tile, Casle_Group_FirstLift);
+    m.Shelf(1902.0, 2118.0, Shaft_Ledge);
+    double const lift2 = Shaft_Lift2_Top - 275.0;
+    m.Box(2002.0, lift2 - Lift, 2118.0, lift2, Tile, Casle_Group_LiftToMultiHit);
+}
+
+// Rooms 5 to 8, through door 7.
+//
+// Room 5: the cog lies in the pit, too wide to jump. The push-over (group 13) stands at its right
+// edge; walking up the ramp beside it pushes it over the pit as a bridge, which then covers the
+// cog. Solution: push it over and cross; travel back to before the push, drop into the pit, take
+// the cog and jump out to the left before the past self pushes the bridge down.
+// Lift 5 (group 70) fills a shaft down to room 8 and is worked by switch 1 (group 71) beside it:
+// stand on switch 1 until the lift is down (about 160 steps), step off and drop onto it. Switch 1
+// also raises the hall's gate while it is held and lets it fall shut, paid or not, when let go.
+//
+// Room 6: drop the cog by the machine (within 64 of it) and stand on switch 8 (group 14): the
+// machine runs from then on and door 10 (group 15) opens into room 7.
+//
+// Room 7: laser 4 shines down onto the floor. Solution: drop the mirror at x -430 turned a quarter
+// turn (hold the previous-target key about 160 steps while holding it): the beam turns right onto
+// target 3 (group 38), the low block by the door, and door 12 (group 39) opens over chest 1.
+//
+// Room 8: leave by door 2 (see room 3), or ride lift 5 up while a past self holds switch 1 for a
+// whole swing (about 320 steps).
+void LeftRooms(Castle_Map& m)
+{
+    double const f = Room4_Floor;
+    // Room 5.
+    m.Back(400.0, f - 50.0, 1120.0, 4170.0);
+    m.Floor(250.0, 450.0, f, 90.0);
+    m.Floor(450.0, 770.0, f - 50.0);
+    m.Ref(Casle_Rp_Cog, 610.0, f - 50.0);
+    // The push-over's banner, not solid, reaches out over the block beside it, so that the player
+    // on the block stands within its bound, in its right half: it is pushed over to the left,
+    // turning about a point a tenth of its bound in from its lower left corner, and lies over the
+    // pit with its top at Room5_Bridge.
+    m.Box(770.0, f, 810.0, f + 360.0, Stone, Casle_PushOverGroups[0]);
+    m.Box(810.0, f + 180.0, 850.0, f + 230.0, Tile, Casle_PushOverGroups[0], false);
+    m.Box(815.0, f, 850.0, f + 130.0);
+    m.Ramp(850.0, f + 130.0, 960.0, f, f);
+    m.Plate(Casle_SwitchGroups[0], 980.0, f);
+    double const lift5 = f - Casle_Lifts[4].amplitude;
+    m.Floor(770.0, 1050.0, f);
+    m.Box(1050.0, lift5 - Lift, 1110.0, lift5, Tile, Casle_Lifts[4].group);
+    m.Floor(1110.0, 1120.0, f);
+    m.Box(400.0, 4170.0, 1120.0, 4210.0);
+    // Room 6, up its ramp.
+    double const f6 = 3760.0;
+    m.Back(-310.0, f6, 400.0, 4270.0);
+    m.Ramp(280.0, f6, 400.0, f, f - Slab);
+    m.Box(-120.0, f - Slab, 280.0, f6);
+    m.Ref(Casle_Rp_Machine, 60.0, f6 + 1.0);
+    m.Plate(Casle_SwitchGroups[Casle_MachineSwitch], 180.0, f6);
+    m.Box(-330.0, 4270.0, 420.0, 4310.0);
+    // The machine keeps the cog in a closed pocket high above it.
+    m.Box(0.0, 4500.0, 120.0, 4520.0);
+    m.Box(0.0, 4620.0, 120.0, 4640.0);
+    m.Box(0.0, 4520.0, 20.0, 4620.0);
+    m.Box(100.0, 4520.0, 120.0, 4620.0);
+    // Room 7, through door 10 at the top of room 6's second ramp.
+    double const f7 = 3860.0;
+    m.Ramp(-120.0, f6, -290.0, f7, f - Slab);
+    m.Box(-620.0, f - Slab, -290.0, f7);
+    m.Back(-620.0, f7, -310.0, 4090.0);
+    m.Gate(Casle_Doors[9].group, -310.0, f7, 4090.0);
+    m.Box(-660.0, 4090.0, -290.0, 4130.0);
+    m.Box(-660.0, f - Slab, -620.0, 4130.0);
+    m.Ref(Casle_Lasers[3].rp, Room7_LaserX, 4080.0);
+    m.Ref(Casle_Objects[1].rp, -500.0, f7);
+    m.Box(-370.0, f7, -350.0, f7 + 40.0, Tile, Casle_TargetGroups[2]);
+    m.Gate(Casle_Doors[11].group, -580.0, f7, 4090.0);
+    m.Ref(Casle_Rp_Gem1, -600.0, f7 + 1.0);
+    // Room 8, under room 5, over the hall.
+    double const f8 = 3380.0;
+    m.Back(660.0, f8, 1220.0, f - 50.0 - Slab);
+    m.Box(640.0, 3260.0, 1220.0, f8);
+    m.Box(620.0, 3260.0, 660.0, f - Slab);
+    m.Plate(Casle_SwitchGroups[1], 760.0, f8);
+    m.Gate(Casle_Doors[1].group, 1204.0, f8, f - Slab);
+}
+
+// Rooms 10, 9, 14 and 13, right of the shaft's foot and back to the shaft.
+//
+// Room 10: laser 1 shines onto the floor at x 2500. Solution: carry the mirror from x 2650 and
+// drop it unturned at x 2500: the beam turns left onto target 1 (group 19), the low block by the
+// shaft, and door 9 (group 20) slides aside, so that the player drops into room 9.
+//
+// Room 9: the three lamps of light group 2 stay lit 80 steps after each hit; lit together they
+// open door 8 (group 21) over crystal 15 in the alcove. Solution: stand on the alcove's roof at
+// x 2930 facing right and throw at the three lamps one after the other. The ladder on the right
+// climbs to the hole into room 14.
+//
+// Room 14: switch 3 (group 5) opens door 3 (group 6) before the ladder up to room 13. Solution:
+// stand on switch 3 from T1 to T2, travel back before T1 and pass the door while the past self
+// holds the switch. Multi-hit block 2 (group 57) rises 0.4 with each hit on its mark and sinks 2
+// every 100 steps.
+//
+// Room 13: the passage on the left leads back into the shaft over its second lift.
+void MiddleRooms(Castle_Map& m)
+{
+    double const f = Room4_Floor;
+    // Room 10.
+    m.Back(2240.0, f, 2870.0, 4120.0);
+    m.Floor(2260.0, 2870.0, f);
+    m.Box(2300.0, f, 2320.0, f + 40.0, Tile, Casle_TargetGroups[0]);
+    m.Ref(Casle_Lasers[0].rp, Room10_LaserX, 4100.0);
+    m.Ref(Casle_Objects[7].rp, 2650.0, f);
+    m.Box(2846.0, f, 2870.0, f + GateHigh, Tile, Casle_Doors[8].group);
+    m.Box(2870.0, f + GateHigh, 2890.0, 4120.0);
+    m.Box(2260.0, 4120.0, 2890.0, 4160.0);
+    // Room 9.
+    double const f9 = 3400.0;
+    m.Back(2870.0, f9, 3350.0, 3850.0);
+    m.Box(2870.0, 3300.0, 3370.0, f9);
+    m.Box(3350.0, f9, 3370.0, 4430.0);
+    m.Box(2850.0, 3300.0, 2870.0, f - Slab);
+    m.Gate(Casle_Doors[7].group, 2950.0, f9, 3460.0);
+    m.Box(2870.0, 3460.0, 2968.0, 3480.0);
+    m.Ref(Casle_Objects[3].rp, 2905.0, f9);
+    m.Ref(Casle_LightGroups[1].rp[0], 3050.0, 3560.0);
+    m.Ref(Casle_LightGroups[1].rp[1], 3130.0, 3610.0);
+    m.Ref(Casle_LightGroups[1].rp[2], 3200.0, 3560.0);
+    m.Ladder(3220.0, f9, 3890.0, false);
+    // Room 14, with its hole over room 9's ladder.
+    double const f14 = 3890.0;
+    m.Back(2870.0, f14, 3350.0, 4390.0);
+    m.Box(2870.0, f14 - Slab, 3280.0, f14);
+    m.Plate(Casle_SwitchGroups[2], 3100.0, f14);
+    m.Ref(Casle_MultiHits[1].rp, 3220.0, 4080.0);
+    m.Box(3180.0, f14, 3260.0, f14 + 30.0, Tile, Casle_MultiHits[1].group);
+    m.Gate(Casle_Doors[2].group, 3015.0, f14, 4200.0);
+    m.Box(3005.0, 4390.0, 3370.0, 4430.0);
+    // The ladder to room 13.
+    double const f13 = 4410.0;
+    m.Ladder(2875.0, f14, f13, true);
+    // Room 13 and the passage into the shaft.
+    m.Back(2260.0, f13, 2870.0, Road_Floor - Slab);
+    m.Floor(2260.0, 2870.0, f13);
+}
+
+// The road along the upper floor: rooms 11, 19, 20, the dip through room 32's pit, room 36 and
+// the drop into room 37, where the socks lie before the far exit.
+//
+// Room 11: podium pair 1 stands at its right end. Solution: bring crystal 14 (room 18) and
+// crystal 15 (room 9) and let each go by a podium (within 64 of it): door 11 (group 22) opens on
+// the platform over the road, reached by the ladder, over chest 2.
+//
+// Room 20: the eight plates of the symbol lock (switches 13 to 20) lie across the road; the lock
+// opens when the fourth and the eighth are down and the others up, as rooms 28 and 31 show.
+// Solution: stand on the fourth plate from T1 to T2, travel back before T1 and stand on the
+// eighth during T1..T2: door 16 (group 46) in room 21, at the top of the ladder in room 19, opens
+// for good.
+//
+// Room 32's pit: the road drops in on the left and climbs the ramp on the right. Switch 12
+// (group 41) on the pit's floor opens door 13 (group 40) to the passage down into the lower rooms,
+// but the fourth eye fires laser 5 onto it (target 4) whenever it sees the player step on it.
+// Solution: stand in the pit off the plate from T1 to T2 so that the eye follows you, travel back
+// before T1 and stand on the plate during T1..T2 while the eye follows the past self; travel back
+// again and pass the door while the second self holds the plate.
+void RoadRooms(Castle_Map& m)
+{
+    double const f = Road_Floor;
+    m.Back(2260.0, f, 5040.0, 4970.0);
+    m.Back(2260.0, 4970.0, 3900.0, 5090.0);
+    m.Floor(2120.0, 5250.0, f);
+    // Room 11's podiums and the platform with chest 2 behind door 11.
+    Casle_PodiumIds const& pair = Casle_PodiumPairs[0];
+    for (unsigned int rp : {pair.podium0, pair.podium1})
+    {
+        double const x = rp == pair.podium0 ? 3500.0 : 3650.0;
+        m.Ref(rp, x, f + 1.0);
+        m.Box(x - 18.0, f, x + 18.0, f + 55.0, Tile, 0, false);
+    }
+    m.Ladder(3560.0, f, 4850.0, false);
+    m.Box(3700.0, 4830.0, 3890.0, 4850.0);
+    m.Gate(Casle_Doors[10].group, 3730.0, 4850.0, 5000.0);
+    m.Box(3700.0, 5000.0, 3890.0, 5020.0);
+    m.Ref(Casle_Rp_Gem2, 3850.0, 4851.0);
+    // Room 20's plates.
+    for (int i = 0; i < 8; ++i)
+        m.Plate(Casle_SwitchGroups[Casle_FirstSymbolSwitch + i], 4480.0 + 70.0 * i, f);
+    // Room 32, its pit and the passage behind door 13.
+    m.Back(5040.0, f, 5690.0, 4900.0);
+    m.Back(5250.0, Pit_Floor, 5490.0, f);
+    m.Box(5050.0, Pit_Floor - Slab, 5320.0, Pit_Floor);
+    m.Back(5050.0, Pit_Floor, 5250.0, f - Slab);
+    m.Gate(Casle_Doors[12].group, 5234.0, Pit_Floor, f - Slab);
+    m.Plate(Casle_SwitchGroups[11], 5255.0, Pit_Floor);
+    m.Ref(Casle_Eyes[3].rp, 5350.0, 4600.0);
+    m.Ramp(5320.0, Pit_Floor, 5490.0, f, Pit_Floor - Slab);
+    m.Floor(5490.0, 6000.0, f);
+    m.Box(5040.0, 4900.0, 5690.0, 4940.0);
+    // Room 36, low and narrow, and the drop into room 37.
+    m.Back(5690.0, f, 6160.0, 4740.0);
+    m.Box(5690.0, 4740.0, 6160.0, 4780.0);
+    m.Back(5930.0, Room37_Floor, 6760.0, 4590.0);
+    m.Floor(5930.0, 6760.0, Room37_Floor);
+    m.Box(6760.0, Room37_Floor - Slab, 6800.0, 4800.0);
+    m.Box(6160.0, 4590.0, 6800.0, 4630.0);
+    m.Ref(Casle_Rp_Socks, 6300.0, Room37_Floor + 1.0);
+}
+
+// Rooms 15 to 18 over room 11, and the castle's top.
+//
+// Room 15, up the ladder from room 11: the swivel (group 58), a plank level with room 16's floor,
+// turns about its left end at the edge of that floor, anticlockwise while switch 21 (group 60) is
+// held and clockwise while switch 22 (group 61) is, but not while the player stands within its
+// reach. Solution: stand on switch 22, the nearer plate, for 31 to 50 steps: the plank's right end
+// comes down to room 15's floor; walk up it into room 16.
+//
+// Room 16: lift 1 (group 72) rises while switch 7 (group 11) is held; as every lift it holds its
+// switch up while ridden, so a past self must hold the switch while you ride.
+//
+// Room 17: the second and third eyes fire lasers 2 and 3 onto switch 6 (group 24, target 2) when
+// they see the player step on it. Solution: walk through the room from T1 to T2 so that the eyes
+// follow you, travel back before T1 and stand on switch 6 during T1..T2: door 6 (group 23) opens
+// into room 18 while you stand there; travel back again and go through while that self holds it.
+//
+// Room 18: crystal 14 lies on the high ledge beside lift 2 (group 28), which rises, comes down to
+// the floor and rises again while switch 9 (group 25) is held. Solution: stand on switch 9 for
+// about 400 steps and step off it; travel back to before the lift is down (about 240 steps in),
+// jump onto it when it is and ride up to the ledge while the past self holds the switch. Lifts 3 and 4 (groups 29, 30)
+// work alike with switches 10 and 11 (groups 26, 27). The rising platform (group 17) on the platform at the right
+// carries the player up through the ceiling to the castle's top, where a walk to the right ends at the shaft down into
+// room 28.
+void UpperRooms(Castle_Map& m)
+{
+    // Room 15 and its ladder.
+    double const f15 = 5090.0;
+    m.Ladder(2940.0, Road_Floor, f15, false);
+    m.Back(2940.0, f15, 3520.0, 5550.0);
+    m.Box(3080.0, f15 - Slab, 3600.0, f15);
+    m.Box(3600.0, f15 - Slab, 3640.0, 5590.0);
+    m.Box(2940.0, 5550.0, 3640.0, 5590.0);
+    // The plank turns about its left end, at the edge of room 16's floor.
+    m.Box(2990.0, 5310.0, 3390.0, 5320.0, Tile, Casle_SwivelGroup);
+    m.Ref(Casle_Rp_SwivelCentre, 2990.0, 5315.0);
+    m.Plate(Casle_SwitchGroups[Casle_SwivelSwitchB], 3430.0, f15);
+    m.Plate(Casle_SwitchGroups[Casle_SwivelSwitchA], 3510.0, f15);
+    // Room 16.
+    double const f16 = 5320.0;
+    m.Back(2480.0, f16, 2940.0, 5700.0);
+    m.Box(2480.0, f16 - Slab, 2990.0, f16);
+    m.Poly({{2500.0, f16}, {2500.0, 5470.0}, {2800.0, f16}});
+    m.Box(2480.0, 5700.0, 2940.0, 5740.0);
+    m.Box(2820.0, 5445.0, 2880.0, 5460.0, Tile, Casle_Lifts[0].group);
+    m.Plate(Casle_SwitchGroups[Casle_Lifts[0].switchIndex], 2900.0, f16);
+    m.Shelf(2700.0, 2810.0, 5585.0);
+    // Room 17.
+    double const f17 = 5470.0;
+    m.Back(2120.0, f17, 2480.0, 5700.0);
+    m.Box(2120.0, f16 - Slab, 2500.0, f17);
+    m.Box(2120.0, 5700.0, 2480.0, 5740.0);
+    m.Plate(Casle_SwitchGroups[5], 2280.0, f17);
+    m.Ref(Casle_Eyes[1].rp, 2230.0, 5650.0);
+    m.Ref(Casle_Eyes[2].rp, 2380.0, 5650.0);
+    m.Gate(Casle_Doors[5].group, 2120.0, f17, 5700.0);
+    // Room 18.
+    m.Back(1000.0, f17, 2120.0, 5800.0);
+    m.Box(960.0, f16 - Slab, 2120.0, f17);
+    m.Box(960.0, f17, 1000.0, 5840.0);
+    m.Box(960.0, 5800.0, 1760.0, 5840.0);
+    m.Box(1860.0, 5800.0, 2140.0, 5840.0);
+    m.Plate(Casle_SwitchGroups[9], 1010.0, f17);
+    m.Box(1090.0, 5595.0, 1160.0, 5610.0, Tile, Casle_Lifts[2].group);
+    m.Box(1180.0, 5595.0, 1250.0, 5610.0, Tile, Casle_Lifts[3].group);
+    m.Plate(Casle_SwitchGroups[10], 1270.0, f17);
+    m.Shelf(1350.0, 1498.0, 5725.0);
+    m.Ref(Casle_Objects[2].rp, 1420.0, 5726.0);
+    m.Box(1500.0, 5595.0, 1580.0, 5610.0, Tile, Casle_Lifts[1].group);
+    m.Plate(Casle_SwitchGroups[8], 1610.0, f17);
+    m.Box(1700.0, f17, 1900.0, 5625.0);
+    m.Ramp(1900.0, 5625.0, 2050.0, f17, f17);
+    m.Box(1770.0, 5625.0, 1850.0, 5640.0, Tile, Casle_Group_BlockedLiftA);
+    // The castle's top, and the shaft down into room 28.
+    double const top = 6790.0;
+    m.Box(2045.0, top - Slab, 7250.0, top);
+}
+
+// Rooms 19 and 21: the ladder from the road in room 19 climbs to room 21's floor before door 16
+// (see room 20). Beyond it, the first lift of room 21 (group 31) rises to the top platform, and
+// three platforms (groups 32, 33 and 37) bob together over the gap, each 50 above the last: jump
+// from one to the next and off the last onto room 22's floor.
+//
+// Rooms 22 to 25: the swiping platforms (groups 34, 35, 36) sweep over the floor, two push-overs
+// (groups 62, 68) fall when climbed, and multi-hit block 3 (group 67) rises 0.4 with each hit on
+// its mark and sinks 3 every 60 steps. Switch 5 (group 9) opens door 5 (group 10) while held
+// (solution as room 3's); behind it the second rising platform (group 18) climbs the castle.
+//
+// Rooms 26, 27 and 28: laser 7 shines onto the floor at x 6880. Solutions: drop one mirror there
+// unturned (the beam goes left) and another turned a quarter at x 6800: the beam goes up onto
+// target 7 (group 59) and door 18 (group 64) opens into room 28. Or leave x 6800 clear and drop
+// the turned mirror at x 6440 in the nook: the beam goes up onto target 8 (group 66) and door 19
+// (group 69) opens the store. Move the third mirror out of the beam. Room 28 shows the symbols.
+void RightRooms(Castle_Map& m)
+{
+    // Room 19's ladder and room 21.
+    double const f21 = 4990.0;
+    m.Ladder(3960.0, Road_Floor, f21, false);
+    m.Back(4100.0, f21, 4520.0, 5340.0);
+    m.Box(4100.0, f21 - Slab, 4250.0, f21);
+    m.Gate(Casle_Doors[15].group, 4150.0, f21, 5200.0);
+    m.Box(4180.0, 4990.0 + 200.0, 4240.0, 4990.0 + 215.0, Tile, Casle_Group_LiftPuzzle1);
+    m.Box(4260.0, 5085.0, 4330.0, 5100.0, Tile, Casle_Group_LiftPuzzle2A);
+    m.Box(4340.0, 5135.0, 4410.0, 5150.0, Tile, Casle_Group_LiftPuzzle2B);
+    m.Box(4420.0, 5185.0, 4490.0, 5200.0, Tile, Casle_Group_LiftPuzzle2C);
+    // Rooms 22 to 25.
+    double const f = 5220.0;
+    m.Back(4500.0, f, 7090.0, 5550.0);
+    m.Floor(4500.0, 6950.0, f);
+    m.Box(4500.0, 5560.0, 5400.0, 5600.0);
+    m.Box(5400.0, 5550.0, 5950.0, 5590.0);
+    m.Box(6230.0, 5550.0, 6370.0, 5590.0);
+    m.Box(4700.0, 5300.0, 4780.0, 5315.0, Tile, Casle_Group_SwipeA);
+    m.Box(4880.0, 5330.0, 4960.0, 5345.0, Tile, Casle_Group_SwipeB);
+    m.Box(5250.0, 5300.0, 5330.0, 5315.0, Tile, Casle_Group_SwipeC);
+    for (int i = 1; i < 3; ++i)
+    {
+        double const x = i == 1 ? 5100.0 : 5620.0;
+        m.Box(x, f, x + 40.0, f + 50.0, Stone, Casle_PushOverGroups[i]);
+        m.Box(x + 4.0, f + 50.0, x + 36.0, f + 140.0, Tile, Casle_PushOverGroups[i], false);
+    }
+    m.Box(5450.0, f, 5530.0, f + 30.0, Tile, Casle_MultiHits[2].group);
+    m.Ref(Casle_MultiHits[2].rp, 5490.0, 5420.0);
+    m.Plate(Casle_SwitchGroups[4], 5740.0, f);
+    m.Gate(Casle_Doors[4].group, 5830.0, f, 5550.0, 95.0);
+    m.Box(5960.0, f, 6040.0, f + Lift, Tile, Casle_Group_BlockedLiftB);
+    // Rooms 26 and 27.
+    m.Box(6350.0, 5600.0, 7090.0, 5640.0);
+    m.Box(6780.0, 5588.0, 6820.0, 5600.0, Tile, Casle_TargetGroups[6]);
+    m.Box(6370.0, 5380.0, 6570.0, 5400.0);
+    m.Box(6420.0, 5368.0, 6460.0, 5380.0, Tile, Casle_TargetGroups[7]);
+    m.Box(6330.0, f, 6370.0, 5380.0);
+    m.Gate(Casle_Doors[18].group, 6400.0, f, 5380.0, 40.0);
+    m.Ref(Casle_Lasers[6].rp, Room27_LaserX, 5580.0);
+    m.Ref(Casle_Objects[4].rp, 6520.0, f);
+    m.Ref(Casle_Objects[5].rp, 6620.0, f);
+    m.Ref(Casle_Objects[6].rp, 6720.0, f);
+    // Room 28, up the ramp behind door 18, and the shaft from the castle's top.
+    double const f28 = 5345.0;
+    m.Ramp(6950.0, f, 7070.0, f28, f - Slab);
+    m.Gate(Casle_Doors[17].group, 7070.0, f28, 5550.0, 70.0);
+    m.Back(7070.0, f28, 7400.0, 5550.0);
+    m.Floor(7070.0, 7400.0, f28);
+    m.Box(7400.0, f28 - Slab, 7440.0, 6790.0);
+    m.Box(7070.0, 5550.0, 7250.0, 5590.0);
+    m.Box(7350.0, 5550.0, 7440.0, 5590.0);
+    for (int i = 0; i < 8; ++i)
+    {
+        bool const lit = i == 3 || i == 7;
+        double const x = 7120.0 + 32.0 * i;
+        m.Box(x, 5450.0, x + 20.0, 5470.0, lit ? Tile : Stone, 0, false);
+    }
+}
+
+// The lower rooms, under the road: 31, 30, 29, 34, 35 and 33, entered by door 13 from room 32's
+// pit, and left by the ladder in room 33 up to room 37.
+//
+// Room 31 shows the symbols, as room 28 does. Switch 4 (group 7) in room 30 opens door 4 (group 8)
+// into it while held (solution as room 3's).
+//
+// Room 34: crystals 28 and 29 lie on the high shelf. Multi-hit block 1 (group 56) rises 1 with
+// each hit on its mark up to 50. Solution: jump onto the block, face left and throw at the mark
+// 50 times (past selves' throws count too), riding it up; jump onto the shelf; carry the crystals to the
+// podiums of room 35 and let each go by one: door 17 (group 63) opens into room 33.
+//
+// Room 33: laser 6 shines onto the floor at x 5660. Solutions: drop one mirror there unturned and
+// the other turned a quarter at x 5590: the beam goes up onto target 5 (group 43) and door 14
+// (group 42) opens before the ladder up to room 37. Or drop the first turned a quarter and the
+// other unturned at x 5730: the beam goes up onto target 6 (group 45) and door 15 (group 44) opens
+// the niche on the left.
+void LowerRooms(Castle_Map& m)
+{
+    double const f = 4120.0;
+    m.Back(3400.0, f, 5930.0, Road_Floor - Slab);
+    m.Box(3380.0, f - Slab, 5930.0, f);
+    m.Box(3360.0, f - Slab, 3400.0, Road_Floor - Slab);
+    // Room 31 and door 4.
+    m.Box(3400.0, 4300.0, 3640.0, 4340.0);
+    for (int i = 0; i < 8; ++i)
+    {
+        bool const lit = i == 3 || i == 7;
+        double const x = 3420.0 + 26.0 * i;
+        m.Box(x, 4220.0, x + 16.0, 4236.0, lit ? Tile : Stone, 0, false);
+    }
+    m.Gate(Casle_Doors[3].group, 3640.0, f, 4300.0);
+    m.Plate(Casle_SwitchGroups[3], 3760.0, f);
+    // Room 34.
+    m.Box(4580.0, f, 4660.0, f + 50.0, Tile, Casle_MultiHits[0].group);
+    m.Ref(Casle_MultiHits[0].rp, 4520.0, 4290.0);
+    m.Shelf(4665.0, 4960.0, 4260.0);
+    m.Ref(Casle_Objects[8].rp, 4780.0, 4260.0);
+    m.Ref(Casle_Objects[9].rp, 4880.0, 4260.0);
+    // Room 35.
+    Casle_PodiumIds const& pair = Casle_PodiumPairs[1];
+    for (unsigned int rp : {pair.podium0, pair.podium1})
+    {
+        double const x = rp == pair.podium0 ? 5150.0 : 5300.0;
+        m.Ref(rp, x, f + 1.0);
+        m.Box(x - 18.0, f, x + 18.0, f + 55.0, Tile, 0, false);
+    }
+    m.Gate(Casle_Doors[16].group, 5470.0, f, 4410.0);
+    // Room 33.
+    m.Box(5490.0, 4560.0, 5930.0, 4600.0);
+    m.Box(5575.0, 4548.0, 5605.0, 4560.0, Tile, Casle_TargetGroups[4]);
+    m.Box(5715.0, 4548.0, 5745.0, 4560.0, Tile, Casle_TargetGroups[5]);
+    m.Ref(Casle_Lasers[5].rp, Room33_LaserX, 4540.0);
+    m.Ref(Casle_Objects[10].rp, 5620.0, f);
+    m.Ref(Casle_Objects[11].rp, 5700.0, f);
+    m.Shelf(5490.0, 5570.0, 4180.0);
+    m.Gate(Casle_Doors[14].group, 5520.0, 4180.0, 4260.0);
+    m.Box(5490.0, 4260.0, 5550.0, 4280.0);
+    m.Gate(Casle_Doors[13].group, 5760.0, f, 4560.0);
+    m.Ladder(5790.0, f, Room37_Floor, false);
+    m.Box(5930.0, f - Slab, 5970.0, Room37_Floor - Slab);
+}
+
+void Save(Canvas const& canvas, std::string const& dir, std::string const& name)
+{
+    std::filesystem::path const path = std::filesystem::path(dir) / name;
+    DataGen::MakeDirs(path.parent_path().string());
+    canvas.WritePng(path.string());
+}
+
+Rgba const Ink{30, 30, 40, 255};
+
+// A gear wheel: the cog the machine is missing.
+Canvas Cog()
+{
+    Canvas c(32, 32);
+    Rgba const brass{200, 150, 50, 255};
+    double const pi = 3.14159265358979323846;
+    for (int i = 0; i < 8; ++i)
+    {
+        double const a = i * pi / 4.0;
+        c.Line(16.0 + 8.0 * std::cos(a), 16.0 + 8.0 * std::sin(a), 16.0 + 14.5 * std::cos(a), 16.0 + 14.5 * std::sin(a),
+               5.0, brass);
+    }
+    c.FillCircle(16.0, 16.0, 11.0, brass);
+    c.FillCircle(16.0, 16.0, 8.5, Rgba{160, 110, 30, 255});
+    c.FillCircle(16.0, 16.0, 3.5, Ink);
+    return c;
+}
+
+// A mirror on its edge, turned as it lies unturned: its glass runs from lower left to upper right,
+// silver on the reflecting face, in a dark frame.
+Canvas Mirror()
+{
+    Canvas c(32, 32);
+    c.Line(2.0, 30.0, 30.0, 2.0, 6.0, Ink);
+    c.Line(3.0, 29.0, 29.0, 3.0, 3.0, Rgba{200, 230, 255, 255});
+    c.Line(8.0, 22.0, 14.0, 16.0, 1.0, Rgba{255, 255, 255, 255});
+    return c;
+}
+
+// A cut crystal that fits a podium.
+Canvas Crystal()
+{
+    Canvas c(24, 32);
+    c.FillPolygon({12, 1, 22, 11, 12, 31, 2, 11}, Rgba{60, 200, 230, 255});
+    c.FillPolygon({12, 1, 22, 11, 12, 11}, Rgba{170, 240, 255, 255});
+    c.FillPolygon({2, 11, 12, 11, 12, 31}, Rgba{30, 140, 180, 255});
+    c.Line(12, 1, 12, 31, 1.0, Rgba{220, 250, 255, 255});
+    return c;
+}
+
+// The castle's owner in his long red robe, facing left; frame swings his arm.
+Canvas Owner(int frame)
+{
+    Canvas c(32, 32);
+    Rgba const robe{170, 30, 40, 255};
+    Rgba const skin{240, 200, 160, 255};
+    double const swing = std::sin(frame * 1.3) * 3.0;
+    c.FillPolygon({10, 31, 22, 31, 19, 11, 13, 11}, robe);
+    c.Line(15, 13, 9 + swing, 21, 3.0, robe);
+    c.FillCircle(9 + swing, 21.5, 2.0, skin);
+    c.FillCircle(16, 7, 5.0, skin);
+    c.FillCircle(13, 6, 1.0, Ink);
+    c.FillPolygon({10, 4, 22, 4, 20, 1, 12, 1}, Rgba{240, 200, 40, 255});
+    c.Line(12, 10, 18, 12, 2.0, Rgba{230, 230, 230, 255});
+    return c;
+}
+
+// A stone eye in the wall: the white, and the pupil drawn over it where the eye looks.
+Canvas Eye()
+{
+    Canvas c(48, 32);
+    c.FillEllipse(24, 16, 23, 15, Rgba{90, 80, 70, 255});
+    c.FillEllipse(24, 16, 20, 12, Rgba{245, 240, 225, 255});
+    c.FillCircle(24, 16, 8, Rgba{200, 60, 40, 255});
+    return c;
+}
+
+Canvas Pupil()
+{
+    Canvas c(16, 16);
+    c.FillCircle(8, 8, 6, Ink);
+    c.FillCircle(6, 6, 1.5, Rgba{255, 255, 255, 255});
+    return c;
+}
+
+// A lamp on its bracket: burning, or cold.
+Canvas Lamp(bool lit)
+{
+    Canvas c(24, 24);
+    if (lit)
+        c.FillCircle(12, 11, 11, Rgba{255, 230, 120, 110});
+    c.FillRect(9, 18, 6, 5, Ink);
+    c.FillEllipse(12, 11, 6, 8, lit ? Rgba{255, 220, 60, 255} : Rgba{90, 90, 110, 255});
+    c.FillEllipse(12, 9, 3, 4, lit ? Rgba{255, 255, 220, 255} : Rgba{60, 60, 80, 255});
+    return c;
+}
+
+void WritePictures(std::string const& dir)
+{
+    Save(Cog(), dir, "gfx/castle/objects/cog.png");
+    Save(Mirror(), dir, "gfx/castle/objects/mirror.png");
+    Save(Crystal(), dir, "gfx/castle/objects/crystal.png");
+    for (int i = 0; i < 5; ++i)
+        Save(Owner(i), dir, "gfx/castle/dadodo0" + std::to_string(i) + ".png");
+    Save(Eye(), dir, "gfx/castle/eye.png");
+    Save(Pupil(), dir, "gfx/castle/pupil.png");
+    Save(Lamp(true), dir, "gfx/castle/lighton.png");
+    Save(Lamp(false), dir, "gfx/castle/lightoff.png");
+}
+
+} // namespace
+
+std::vector<Road> BuildRoads()
+{
+    // Past the gate: up room 1's ramp and room 2's, a jump onto the walkway, left over it and up
+    // room 3's ramp onto room 4's floor, a running jump over the gap, into the shaft; its two
+    // lifts; along the road, down through room 32's pit and up its ramp, and off the road's end
+    // into the last room, past the socks.
+    auto road = [](std::string const& name) {
+        Road r(name);
+        r.Walk(1760.0, Room2_Floor).Walk(2390.0, Room2_Landing);
+        r.Jump(2352.0, Room2_Landing).Walk(2318.0, Walkway_Floor).Walk(1720.0, Walkway_Floor);
+        r.Walk(1140.0, Room4_Floor).Jump(Room4_GapLeft - 12.0, Room4_Floor).Walk(1600.0, Room4_Floor);
+        // Each lift is waited for standing still over it: the stations stop the player there.
+        r.Walk(1790.0, Room4_Floor).Press(1880.0, Shaft_Board, "under the first lift", 0);
+        r.Ride(1880.0, Shaft_Lift1_Top, "first lift", 500).Press(2095.0, Shaft_Ledge, "under the second lift", 0);
+        r.Ride(2095.0, Shaft_Lift2_Top, "second lift", 600).Walk(2300.0, Road_Floor);
+        r.Walk(5240.0, Road_Floor).Walk(5500.0, Road_Floor).Walk(5990.0, Road_Floor);
+        r.Walk(6300.0, Room37_Floor).Exit(Casle_FarExitX + 100.0, Room37_Floor);
+        return r;
+    };
+    // With 7 gems: talk to the owner; the introduction runs into the fee, and the gate opens.
+    Road fee("fee");
+    fee.Press(1150.0, Hall_Floor, "owner", 6950);
+    for (Road_Point const& p : road("").points)
+        fee.Add(p);
+    Road entrance("entrance");
+    entrance.Walk(900.0, Hall_Floor).Exit(Casle_EntranceExitX - 100.0, Hall_Floor);
+    return {road("exit"), fee, entrance};
+}
+
+MapWriter BuildMap()
+{
+    Castle_Map m;
+    m.map.SetView(1090.0 - 320.0 / 1.5, 3100.0 - 240.0 / 1.5, 1.5);
+    Frame(m);
+    Hall(m);
+    Room3(m);
+    Room4AndShaft(m);
+    LeftRooms(m);
+    MiddleRooms(m);
+    RoadRooms(m);
+    UpperRooms(m);
+    RightRooms(m);
+    LowerRooms(m);
+    return m.map;
+}
+
+void Write(std::string const& dir)
+{
+    DataGen::MakeDirs(dir + "/castle");
+    MapWriter const map = BuildMap();
+    std::string const path = dir + "/castle/map";
+    try
+    {
+        map.Write(path.c_str());
+    }
+    catch (Error const& err)
+    {
+        throw std::runtime_error(std::string("cannot write ") + err.Text());
+    }
+    Road::Write(dir + "/castle/road", BuildRoads());
+    WritePictures(dir);
+}
+
+} // namespace CastleWriter

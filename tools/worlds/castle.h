@@ -1,0 +1,55 @@
+// The castle's data: its map (the owner's hall, the road through the dungeon to the socks, and the puzzle
+// rooms beside it, each in its room's rectangle) and the pictures of its objects, eyes, lamps and owner.
+#pragma once
+
+#include "tools/MapWriter.h"
+#include "tools/Road.h"
+
+#include <string>
+#include <vector>
+
+namespace CastleWriter
+{
+
+// Writes castle/map, castle/road and the pictures under gfx/castle/; throws std::runtime_error on
+// failure.
+void Write(std::string const& dir);
+
+// The map, built in memory for Write and for the layout tests.
+MapWriter BuildMap();
+// The roads: "exit" from the start (the fee paid before) up the shaft and along the road past the
+// socks to the far exit; "fee", the same after talking to the owner with 7 gems; "entrance", out by
+// the entrance.
+std::vector<Road> BuildRoads();
+
+// Heights of the floors the road runs on, and where it turns, for the walks.
+constexpr double Hall_Floor = 3000.0;     // the hall, rooms 0 and 1
+constexpr double Room2_Floor = 3130.0;    // up room 1's ramp, room 2 below its own ramp
+constexpr double Room2_Landing = 3250.0;  // the top of room 2's ramp
+constexpr double Walkway_Floor = 3300.0;  // the walkway back over room 2, and room 3's floor
+constexpr double Room4_Floor = 3670.0;    // rooms 4, 5, 10 and the foot of the shaft (room 12)
+constexpr double Room4_GapLeft = 1310.0;  // the gap over room 3's ramp, jumped from the left
+constexpr double Room4_GapRight = 1400.0; //
+constexpr double Room5_Bridge = 3702.0;   // the top of room 5's push-over lying over the pit
+constexpr double Shaft_Board = 3716.0;    // the block the first lift comes up through
+constexpr double Shaft_Ledge = 4125.0;    // where the first lift is got off, over the second's foot
+constexpr double Road_Floor = 4660.0;     // rooms 11, 19, 20, 32 and 36
+constexpr double Pit_Floor = 4450.0;      // the dip of the road through room 32's pit
+constexpr double Room37_Floor = 4360.0;   // the last room, with the socks and the far exit
+
+// Places the walks and the puzzles' solutions use (see the comments beside each room in castle.cpp).
+constexpr double Gate_X = 1305.0;        // the entrance gate
+constexpr double Shaft_Lift1_X = 1850.0; // the first lift's middle, and the second's
+constexpr double Shaft_Lift2_X = 2060.0;
+constexpr double Shaft_Lift1_Top = Shaft_Ledge + 10.0; // the highest the lifts' tops reach
+constexpr double Shaft_Lift2_Top = Road_Floor + 10.0;
+constexpr double Room10_LaserX = 2500.0;   // drop the mirror here
+constexpr double Room7_LaserX = -430.0;    // drop the mirror here, turned a quarter turn
+constexpr double Room27_LaserX = 6880.0;   // the first mirror of room 27
+constexpr double Room27_Target7X = 6800.0; // the second, turned, lights target 7
+constexpr double Room27_Target8X = 6440.0; // or here, turned, lights target 8
+constexpr double Room33_LaserX = 5660.0;   // the first mirror of room 33
+constexpr double Room33_Target5X = 5590.0; // unturned first mirror, turned second: target 5
+constexpr double Room33_Target6X = 5730.0; // turned first mirror, unturned second: target 6
+
+} // namespace CastleWriter

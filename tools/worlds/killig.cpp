@@ -1,0 +1,864 @@
+// The master's house and dungeon. The house floats high above the dungeon. The dungeon's road runs
+// left to right through the nineteen camera rooms and holds only what must be passed to reach the exit;
+// everything else stands in galleries over the road, reached by floating steps, and a west wing left of
+// the first room. Each puzzle's solution is written beside its layout.
+#include "tools/worlds/killig.h"
+
+#include "killig/Kilig_Ids.h"
+#include "tools/Canvas.h"
+#include "tools/DataGen.h"
+#include "tools/MapWriter.h"
+#include "tools/Road.h"
+#include "util/Error.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace KiligWriter
+{
+
+namespace
+{
+
+// Textures this world adds to the shared image map, numbered clear of the shared ones.
+enum Texture : unsigned int
+{
+    Stone = 100,
+    Slab,
+    BackWall,
+    Lava,
+    GateRed,
+    GateBlue,
+    GateGreen,
+    GateYellow,
+    GateWhite,
+    Iron,
+    Brass,
+    Timber,
+    SwivelWood,
+    LiftDeck,
+    HouseWall,
+    Boards,
+    Altar,
+    Roof,
+};
+
+constexpr double pi = 3.14159265358979323846;
+
+constexpr double Bedrock = 1200.0; // the road's rock goes down to here
+constexpr double SlabDepth = 20.0; // of gallery floors, steps and ledges
+constexpr double StepWidth = 50.0;
+constexpr double StepPitch = 65.0;  // from one step's left edge to the next
+constexpr double PlateWidth = 60.0; // a plate sits in a notch this wide
+constexpr double DoorWidth = 20.0;
+constexpr double SpikeWidth = 16.0; // one spike of a row, as drawn
+constexpr double WestEnd = -440.0;  // the west wing's far wall
+
+// Edges drawn around a polygon, one bit each in corner order (left, top, right, bottom for boxes).
+constexpr unsigned int Edge_Left = 1;
+constexpr unsigned int Edge_Top = 2;
+constexpr unsigned int Edge_Right = 4;
+constexpr unsigned int Edge_Bottom = 8;
+constexpr unsigned int Edge_All = 15;
+
+struct Corner
+{
+    double x;
+    double y;
+};
+
+// A convex polygon, corners clockwise with y up; edge i runs from corner i to the next and is drawn
+// when bit i of edges is set.
+void Poly(MapWriter& map, unsigned int texture, unsigned int group, bool solid, std::vector<Corner> const& corners,
+          unsigned int edges, bool foreground = false)
+{
+    MapWriter_Poly poly{texture, group, solid, foreground, {}};
+    for (std::size_t i = 0; i < corners.size(); ++i)
+    {
+        Corner const& c = corners[i];
+        poly.points.push_back({c.x, c.y, c.x / 64.0, c.y / 64.0, ((edges >> i) & 1) != 0});
+    }
+    map.AddPoly(poly);
+}
+
+void Box(MapWriter& map, double x0, double y0, double x1, double y1, unsigned int texture, unsigned int group = 0,
+         bool solid = true, unsigned int edges = Edge_All, bool foreground = false)
+{
+    Poly(map, texture, group, solid, {{x0, y0}, {x0, y1}, {x1, y1}, {x1, y0}}, edges, foreground);
+}
+
+void Ref(MapWriter& map, unsigned int id, double x, double y)
+{
+    map.AddRefPoint(id, x, y);
+}
+
+// What interrupts a floor: a plate's notch, a gap, or nothing (the floor's end).
+struct Cut
+{
+    double x0;
+    double x1;
+    unsigned int plateGroup; // 0 for a gap
+};
+
+Cut Plate(double x, unsigned int group)
+{
+    return {x, x + PlateWidth, group};
+}
+
+Cut Gap(double x0, double x1)
+{
+    return {x0, x1, 0};
+}
+
+// A flat floor from x0 to x1 with its top at top and its underside at bottom, interrupted by the
+// cuts (in order). A plate sits flush in a notch with sloped sides, so that it sinks under a foot and
+// can be walked out of; a block closes the notch's floor. A floating floor (a slab) shows its outline
+// all round, a floor on the rock only its top.
+void Floor(MapWriter& map, double x0, double x1, double top, double bottom, unsigned int texture,
+           std::vector<Cut> const& cuts)
+{
+    double const notch = top - SlabDepth;
+    bool const floating = bottom >= notch;
+    auto piece = [&](std::vector<Corner> corners) {
+        unsigned int edges = 0;
+        for (std::size_t i = 0; i < corners.size(); ++i)
+        {
+            Corner const& a = corners[i];
+            Corner const& b = corners[(i + 1) % corners.size()];
+            if (floating || (a.y >= notch && b.y >= notch))
+                edges |= 1u << i;
+        }
+        Poly(map, texture, 0, true, corners, edges);
+    };
+    // The left side of the next piece: straight down at start, or a notch's far slope.
+    double start = x0;
+    bool sloped = false;
+    auto leftSide = [&](std::vector<Corner>& corners) {
+        if (!sloped)
+        {
+            corners.push_back({start, bottom});
+            corners.push_back({start, top});
+            return;
+        }
+        if (!floating)
+            corners.push_back({start + 40.0, bottom});
+        corners.push_back({start + 40.0, notch});
+        corners.push_back({start + PlateWidth, top});
+    };
+    for (Cut const& cut : cuts)
+    {
+        std::vector<Corner> corners;
+        leftSide(corners);
+        if (cut.plateGroup != 0)
+        {
+            corners.push_back({cut.x0, top});
+            corners.push_back({cut.x0 + 20.0, notch});
+            if (!floating)
+                corners.push_back({cut.x0 + 20.0, bottom});
+            piece(corners);
+            Poly(map, Brass, cut.plateGroup, true,
+                 {{cut.x0 + 15.0, top - 15.0}, {cut.x0, top}, {cut.x0 + PlateWidth, top}, {cut.x0 + 45.0, top - 15.0}},
+                 Edge_All);
+            Box(map, cut.x0 + 20.0, std::min(bottom, top - 30.0), cut.x0 + 40.0, notch, texture, 0, true, 0);
+            start = cut.x0;
+            sloped = true;
+        }
+        else
+        {
+            corners.push_back({cut.x0, top});
+            corners.push_back({cut.x0, bottom});
+            piece(corners);
+            start = cut.x1;
+            sloped = false;
+        }
+    }
+    std::vector<Corner> corners;
+    leftSide(corners);
+    corners.push_back({x1, top});
+    corners.push_back({x1, bottom});
+    piece(corners);
+}
+
+// A gallery floor: a slab of the given top over [x0, x1].
+void GalleryFloor(MapWriter& map, double x0, double x1, double top, std::vector<Cut> const& cuts = {})
+{
+    Floor(map, x0, x1, top, top - SlabDepth, Slab, cuts);
+}
+
+// Floating steps rising to the right from a floor at fromY to a floor at toY that begins where
+// they end: no step rises more than Step_Rise, and each hangs high enough over the one before to
+// walk under. Returns the x where the upper floor begins.
+double Stairs(MapWriter& map, double x, double fromY, double toY)
+{
+    int const count = int(std::ceil((toY - fromY) / Step_Rise - 1e-9));
+    double const rise = (toY - fromY) / count;
+    for (int k = 1; k < count; ++k)
+    {
+        double const sx = x + (k - 1) * StepPitch;
+        double const top = fromY + k * rise;
+        Box(map, sx, top - SlabDepth, sx + StepWidth, top, Slab);
+    }
+    return x + (count - 1) * StepPitch;
+}
+
+// A door standing on a floor, opening upwards.
+void Door(MapWriter& map, unsigned int group, double x, double floor, double height)
+{
+    Box(map, x, floor, x + DoorWidth, floor + height, Iron, group);
+}
+
+// A wall of one colour that the hero passes while he holds a ball of that colour.
+void Gate(MapWriter& map, unsigned int group, unsigned int texture, double x, double floor, double height)
+{
+    Box(map, x, floor, x + DoorWidth, floor + height, texture, group);
+}
+
+// A ball lies on a floor at x: its point is on the floor, and it rests with its centre 12 above.
+void Ball(MapWriter& map, int ball, double x, double floor)
+{
+    Ref(map, Kilig_Balls[ball].rp, x, floor);
+}
+
+// A podium's point is 12 over the floor a ball rests on, so that a ball set down there lies on it;
+// an altar behind it shows where.
+void Podium(MapWriter& map, int podium, double x, double floor)
+{
+    Ref(map, Kilig_Rp_Podiums[podium], x, floor + 12.0);
+    Box(map, x - 18.0, floor, x + 18.0, floor + 28.0, Altar, 0, false, Edge_Left | Edge_Top | Edge_Right);
+}
+
+// A row of spikes from x on a floor; the cover in front hides them while they are sunk.
+void SpikeRow(MapWriter& map, int row, double x, double floor)
+{
+    Ref(map, Kilig_SpikeRows[row].rp, x, floor);
+    double const width = Kilig_SpikeRows[row].count * SpikeWidth;
+    Box(map, x, floor - 34.0, x + width, floor, Stone, 0, false, 0, true);
+}
+
+double SpikeRowWidth(int row)
+{
+    return Kilig_SpikeRows[row].count * SpikeWidth;
+}
+
+// A platform of a swinging group, centred at x with its top at top.
+void Platform(MapWriter& map, unsigned int group, double x, double top, double width)
+{
+    Box(map, x - width / 2.0, top - 15.0, x + width / 2.0, top, Timber, group);
+}
+
+// ---- The road ----------------------------------------------------------------------------------
+
+// Camera rooms' floors: 1550 through rooms 0 to 2, up to 1850 in room 3, up to 2050 across rooms 6
+// and 7, down to 1700 in room 9, up through rooms 14 to 16 to 2300 for the last two.
+std::vector<Point> const RoadPoints = {
+    {WestEnd, 1550}, {3100, 1550},  {3600, 1850},  {5250, 1850},  {5550, 2050},  {6900, 2050},  {7450, 1700},
+    {10450, 1700},   {10700, 1850}, {10850, 1850}, {11350, 2150}, {11600, 2150}, {11850, 2300}, {Road_EndX, 2300},
+};
+
+void WriteRoad(MapWriter& map)
+{
+    // The first room, entered at rp 3: plate 0 lies in the floor, door 0 stands across the road
+    // 190 beyond it and drops shut in 17 ticks once the plate is left, long before a walker from
+    // the plate gets there. Solution: stand on the plate until the door is open (75 ticks) and on
+    // for some 300 more, travel back to a tick where the door was open, and walk through it while
+    // the past self holds the plate.
+    //
+    // Room 1: ball 1 (red and blue) lies before the red gate; carry it through. Room 11: ball 8 and
+    // podium 0 lie before door 9; set a ball down on the altar (any ball: the one carried from
+    // room 1 will do) and the door opens while it lies there.
+    for (std::size_t i = 0; i + 1 < RoadPoints.size(); ++i)
+    {
+        Point const a = RoadPoints[i];
+        Point const b = RoadPoints[i + 1];
+        if (a.y == b.y)
+        {
+            std::vector<Cut> cuts;
+            if (a.x < Road_PlateX && b.x > Road_PlateX)
+                cuts.push_back(Plate(Road_PlateX, Kilig_SwitchGroups[0]));
+            Floor(map, a.x, b.x, a.y, Bedrock, Stone, cuts);
+        }
+        else
+        {
+            Poly(map, Stone, 0, true, {{a.x, Bedrock}, {a.x, a.y}, {b.x, b.y}, {b.x, Bedrock}}, Edge_Top);
+        }
+    }
+    Box(map, WestEnd - 100.0, Bedrock, WestEnd, 2400.0, Stone);
+    Box(map, Road_EndX, Bedrock, Road_EndX + 100.0, 3000.0, Stone);
+
+    Ref(map, Kilig_Rp_DungeonStart, 870.0, 1551.0);
+    Door(map, Kilig_Doors[0].group, Road_Door0X, 1550.0, 100.0);
+
+    Ball(map, 1, 1350.0, 1550.0);
+    Gate(map, Kilig_RedGate, GateRed, Road_RedGateX, 1550.0, 300.0);
+
+    Ball(map, 8, 8450.0, 1700.0);
+    Podium(map, 0, 8560.0, 1700.0);
+    Door(map, Kilig_Doors[9].group, Road_Door9X, 1700.0, 110.0);
+}
+
+// ---- West of the first room: swaying platforms over two rows of spikes ------------------------
+
+void WriteWestWing(MapWriter& map)
+{
+    double const floor = 1550.0;
+    SpikeRow(map, 7, -260.0, floor);
+    SpikeRow(map, 8, -60.0, floor);
+    // Groups 6 to 15 ripple from side to side one after another; hop along them over the spikes.
+    for (unsigned int g = 6; g <= 15; ++g)
+        Platform(map, g, -300.0 + 60.0 * (g - 6), floor + 50.0, 40.0);
+}
+
+// ---- Gallery over rooms 1 and 2: the colour gates, blob 0 ---------------------------------------
+
+void WriteGalleryA(MapWriter& map)
+{
+    double const road = 1550.0;
+    double const floor = road + Gallery_Rise;
+    Stairs(map, 1670.0, road, floor);
+    GalleryFloor(map, 1800.0, 3150.0, floor);
+    Ref(map, Kilig_Rp_Gems[0], 1830.0, floor);
+
+    // Four gates, blue, green, yellow and one for empty hands. Solution: carry ball 2 (blue and
+    // green) through the first two, set it down for ball 6 (red and yellow) for the third, and
+    // leave that before the last: ball 7 lies beyond.
+    Ball(map, 0, 1870.0, floor);
+    Ball(map, 2, 1910.0, floor);
+    Gate(map, Kilig_BlueGate, GateBlue, 1960.0, floor, 140.0);
+    Gate(map, Kilig_GreenGate, GateGreen, 2040.0, floor, 140.0);
+    Ball(map, 6, 2100.0, floor);
+    Gate(map, Kilig_YellowGate, GateYellow, 2140.0, floor, 140.0);
+    Gate(map, Kilig_EmptyHandsGate, GateWhite, 2220.0, floor, 140.0);
+    Ball(map, 7, 2280.0, floor);
+
+    // Blob 0 guards door 7, which opens once it is dead; ball 3 lies behind.
+    Ref(map, Kilig_Rp_WavyBlobs[0], 2900.0, floor + 90.0);
+    Door(map, Kilig_Doors[7].group, 3070.0, floor, 130.0);
+    Ball(map, 3, 3120.0, floor);
+
+    // Above, out of the blob's reach: an imp, spikes, a spike ball and ball 19.
+    double const upper = floor + 300.0;
+    double const x0 = Stairs(map, 2300.0, floor, upper);
+    GalleryFloor(map, x0, 3150.0, upper);
+    Ref(map, Kilig_Rp_Imps[4], 2670.0, upper + 16.0);
+    SpikeRow(map, 10, 2720.0, upper);
+    Ref(map, Kilig_Rp_SpikeBalls[4], 2980.0, upper + 25.0);
+    Ball(map, 19, 3120.0, upper);
+}
+
+// ---- Gallery over rooms 4 to 6: spikes and imps, lift 0, the kill zone, spike balls -------------
+
+void WriteGalleryB(MapWriter& map)
+{
+    double const road = 1850.0;
+    double const floor = road + Gallery_Rise;
+    Stairs(map, 3630.0, road, floor);
+    // Lift 0 swings 160 either way of the middle of its shaft while plate 2 is held: up to the
+    // ledge first, then down to the floor. Solution: stand on the plate some 400 ticks, travel back
+    // to when the lift was near the floor (235 ticks after the press began), ride it up while the
+    // past self holds the plate and step off onto the ledge for ball 4.
+    double const liftX = 4395.0;
+    GalleryFloor(map, 3760.0, 5350.0, floor, {Plate(4230.0, Kilig_SwitchGroups[2])});
+    for (int row = 0; row < 4; ++row)
+        SpikeRow(map, row, 3800.0 + 100.0 * row, floor);
+    Ref(map, Kilig_Rp_Imps[0], 3850.0, floor + 16.0);
+    Ref(map, Kilig_Rp_Imps[1], 4050.0, floor + 16.0);
+    Box(map, liftX, floor + 150.0, liftX + 70.0, floor + 170.0, LiftDeck, Kilig_Lifts[0].group);
+    Box(map, liftX + 75.0, floor + 310.0, liftX + 145.0, floor + 330.0, Slab);
+    Ball(map, 4, liftX + 110.0, floor + 330.0);
+
+    // The kill zone: a pool of lava on the floor, jumped over for ball 5.
+    Box(map, 4600.0, floor, 4700.0, floor + 10.0, Lava, 0, false, Edge_Top);
+    Ref(map, Kilig_Rp_KillZone[0], 4600.0, floor);
+    Ref(map, Kilig_Rp_KillZone[1], 4700.0, floor + 30.0);
+    Ball(map, 5, 4760.0, floor);
+    Ref(map, Kilig_Rp_SpikeBalls[0], 4900.0, floor + 25.0);
+    Ref(map, Kilig_Rp_SpikeBalls[1], 5120.0, floor + 25.0);
+
+    // Above the spikes: more spikes under a spike ball, and an imp.
+    double const upper = floor + 220.0;
+    double x0 = Stairs(map, 3830.0, floor, upper);
+    GalleryFloor(map, x0, 4370.0, upper);
+    SpikeRow(map, 9, 4040.0, upper);
+    Ref(map, Kilig_Rp_SpikeBalls[2], 4160.0, upper + 25.0);
+    Ref(map, Kilig_Rp_Imps[5], 4320.0, upper + 16.0);
+
+    // Above the spike balls: six platforms that swing wide of each other.
+    x0 = Stairs(map, 4800.0, floor, upper);
+    GalleryFloor(map, x0, 5350.0, upper);
+    for (unsigned int g = 45; g <= 50; ++g)
+        Platform(map, g, 5050.0 + 50.0 * (g - 45), upper + 50.0, 30.0);
+}
+
+// ---- Gallery over rooms 7 and 8: blob 2's arena -------------------------------------------------
+
+void WriteGalleryC(MapWriter& map)
+{
+    double const road = 2050.0;
+    double const floor = road + Gallery_Rise;
+    Stairs(map, 5570.0, road, floor);
+    GalleryFloor(map, 5700.0, 6880.0, floor);
+    for (int row = 4; row < 7; ++row)
+        SpikeRow(map, row, 5760.0 + 100.0 * (row - 4), floor);
+    // Blob 2 goes round a rectangle high over the floor, its arms reaching down; the platforms
+    // sliding (3, 4) and bobbing (5) under it bring an axe within reach. Door 20 opens once it
+    // is dead; ball 17 lies behind.
+    Ref(map, Kilig_Rp_WavyBlobs[2], 6330.0, floor + 360.0);
+    Platform(map, 3, 6140.0, floor + 85.0, 80.0);
+    Platform(map, 4, 6460.0, floor + 155.0, 80.0);
+    Platform(map, 5, 6650.0, floor + 145.0, 60.0);
+    Door(map, Kilig_Doors[20].group, 6780.0, floor, 160.0);
+    Ball(map, 17, 6840.0, floor);
+}
+
+// ---- Galleries over rooms 10 to 14: swivel 0, blob 1, podium 1, five plates; the spike ring ------
+
+void WriteGalleryD(MapWriter& map)
+{
+    double const road = 1700.0;
+    double const floor = road + Gallery_Rise;
+
+    // Left of door 9. Door 1 falls shut 160 beyond plate 1: pass it as the first room's door.
+    // Swivel 0 bridges a gap with a fin standing up at its far end; a press of plate 8 turns it
+    // half round, fin down, and ball 9 can be reached across it.
+    Stairs(map, 7470.0, road, floor);
+    GalleryFloor(map, 7600.0, 8380.0, floor,
+                 {Plate(7760.0, Kilig_SwitchGroups[1]), Plate(8030.0, Kilig_SwitchGroups[8]), Gap(8130.0, 8330.0)});
+    Ref(map, Kilig_Rp_Gems[1], 7620.0, floor);
+    Door(map, Kilig_Doors[1].group, 7980.0, floor, 100.0);
+    unsigned int const swivel = Kilig_Swivels[0].group;
+    Box(map, 8130.0, floor - 20.0, 8330.0, floor, SwivelWood, swivel);
+    Box(map, 8310.0, floor, 8330.0, floor + 80.0, SwivelWood, swivel);
+    Ref(map, Kilig_Swivels[0].pivot, 8230.0, floor - 10.0);
+    Ball(map, 9, 8360.0, floor);
+
+    // Right of door 9. Blob 1 sways in front of door 8, which opens once it is dead. A ball set
+    // on podium 1 opens door 10 (ball 10 lies before it). Doors 2 to 6 each fall shut 30 beyond
+    // their plates: five travels, each leaving a past self on a plate.
+    Stairs(map, 8770.0, road, floor);
+    std::vector<Cut> plates;
+    for (int k = 0; k < 5; ++k)
+        plates.push_back(Plate(9900.0 + 100.0 * k, Kilig_SwitchGroups[3 + k]));
+    GalleryFloor(map, 8900.0, 10430.0, floor, plates);
+    Ref(map, Kilig_Rp_Gems[2], 8930.0, floor);
+    Ref(map, Kilig_Rp_WavyBlobs[1], 9250.0, floor + 100.0);
+    Door(map, Kilig_Doors[8].group, 9560.0, floor, 130.0);
+    Ball(map, 10, 9620.0, floor);
+    Podium(map, 1, 9720.0, floor);
+    Door(map, Kilig_Doors[10].group, 9800.0, floor, 110.0);
+    Ball(map, 11, 9860.0, floor);
+    for (int k = 0; k < 5; ++k)
+        Door(map, Kilig_Doors[2 + k].group, 9990.0 + 100.0 * k, floor, 100.0);
+    Ball(map, 12, 10420.0, floor);
+
+    // The spike ring: its rows run right along the lower tier and back left along the upper one,
+    // a wave of raised spikes going round. Steps climb to it over plate 1.
+    double const lower = floor + 300.0;
+    double const upper = lower + 220.0;
+    double const x0 = Stairs(map, 7680.0, floor, lower);
+    GalleryFloor(map, x0, 10430.0, lower);
+    int row = Kilig_SpikeRing_First;
+    double x = x0 + 15.0;
+    for (; Kilig_SpikeRows[row].rp <= 66; ++row)
+    {
+        SpikeRow(map, row, x, lower);
+        x += SpikeRowWidth(row) + 2.0;
+    }
+    // Up at the right end: two columns of steps, then back left onto the upper tier.
+    double const ax = x + 5.0;
+    double const bx = ax + 50.0;
+    Box(map, ax, lower + 35.0, ax + 40.0, lower + 55.0, Slab);
+    Box(map, bx, lower + 90.0, bx + 40.0, lower + 110.0, Slab);
+    Box(map, ax, lower + 145.0, ax + 40.0, lower + 165.0, Slab);
+    GalleryFloor(map, 7720.0, ax - 15.0, upper);
+    x = ax - 25.0;
+    for (; row < Kilig_Spikes_Count; ++row)
+    {
+        x -= SpikeRowWidth(row);
+        SpikeRow(map, row, x, upper);
+        x -= 2.0;
+    }
+    if (x < 7720.0)
+        throw std::runtime_error("the spike ring's upper tier is too short");
+}
+
+// ---- Galleries over rooms 17 and 18: plates and doors, podiums, swivels, lift 1 ------------------
+
+void WriteGalleryE(MapWriter& map)
+{
+    double const road = 2300.0;
+    double const floor = road + Gallery_Rise;
+    Stairs(map, 11880.0, road, floor);
+    std::vector<Cut> cuts = {Plate(12080.0, Kilig_SwitchGroups[10]), Plate(12270.0, Kilig_SwitchGroups[11]),
+                             Plate(13100.0, Kilig_SwitchGroups[9])};
+    for (int k = 0; k < 4; ++k)
+        cuts.push_back(Plate(13360.0 + 120.0 * k, Kilig_SwitchGroups[k < 3 ? 12 + k : 16]));
+    cuts.push_back(Plate(13860.0, Kilig_SwitchGroups[17]));
+    GalleryFloor(map, 12010.0, 14300.0, floor, cuts);
+    Ref(map, Kilig_Rp_Gems[3], 12040.0, floor);
+
+    // Doors 11 and 12 fall shut 90 beyond their plates: a travel each.
+    Door(map, Kilig_Doors[11].group, 12230.0, floor, 100.0);
+    Door(map, Kilig_Doors[12].group, 12420.0, floor, 100.0);
+
+    // Three podiums, each opening the door beyond it. Solution: set ball 13 on podium 2, carry
+    // ball 14 through door 13 onto podium 3, then ball 15 onto podium 4.
+    Ball(map, 13, 12480.0, floor);
+    Ball(map, 14, 12520.0, floor);
+    Podium(map, 2, 12600.0, floor);
+    Door(map, Kilig_Doors[13].group, 12660.0, floor, 110.0);
+    Podium(map, 3, 12740.0, floor);
+    Door(map, Kilig_Doors[14].group, 12800.0, floor, 110.0);
+    Ball(map, 15, 12860.0, floor);
+    Podium(map, 4, 12940.0, floor);
+    Door(map, Kilig_Doors[15].group, 13000.0, floor, 110.0);
+    Ball(map, 16, 13060.0, floor);
+
+    // Swivel 1 stands across the floor like a gate, a knob on its upper end; each press of
+    // plate 9 turns it a quarter, lying flat high enough to walk under at a quarter and three
+    // quarters. Walk under it and it will not turn back at any tick up to then.
+    unsigned int const gate = Kilig_Swivels[1].group;
+    Box(map, 13240.0, floor + 10.0, 13260.0, floor + 170.0, SwivelWood, gate);
+    Box(map, 13235.0, floor + 150.0, 13265.0, floor + 170.0, SwivelWood, gate);
+    Ref(map, Kilig_Swivels[1].pivot, 13250.0, floor + 90.0);
+    Ball(map, 18, 13320.0, floor);
+
+    // Plates 12 to 14 and 16 and their doors 16 to 19, 35 apart: a travel each.
+    for (int k = 0; k < 4; ++k)
+        Door(map, Kilig_Doors[16 + k].group, 13455.0 + 120.0 * k, floor, 100.0);
+
+    // Lift 1 starts at the top of its swing, flush with the ledge, and moves while plate 17 is
+    // held: down to the floor in 157 ticks and back up by 314. Solution: stand on the plate 320
+    // ticks, travel back to tick 150 of that, board the lift at the floor and ride it up to the
+    // ledge. There plate 15 turns swivel 2, but not at any tick at or before the last one on the
+    // lift or on the swivel.
+    double const ledge = floor + 210.0;
+    Box(map, 13970.0, floor + 90.0, 14040.0, floor + 110.0, LiftDeck, Kilig_Lifts[1].group);
+    GalleryFloor(map, 14045.0, 14300.0, ledge, {Plate(14080.0, Kilig_SwitchGroups[15])});
+    unsigned int const turner = Kilig_Swivels[2].group;
+    Box(map, 14200.0, ledge + 10.0, 14220.0, ledge + 130.0, SwivelWood, turner);
+    Box(map, 14195.0, ledge + 110.0, 14225.0, ledge + 130.0, SwivelWood, turner);
+    Ref(map, Kilig_Swivels[2].pivot, 14210.0, ledge + 70.0);
+
+    // Above: two rippling bridges over gaps (a fall lands on the floor below), imps and a spike
+    // ball.
+    double const upper = floor + 220.0;
+    double const x0 = Stairs(map, 12060.0, floor, upper);
+    GalleryFloor(map, x0, 13900.0, upper, {Gap(12300.0, 12800.0), Gap(12900.0, 13400.0)});
+    for (unsigned int g = 25; g <= 34; ++g)
+        Platform(map, g, 12325.0 + 50.0 * (g - 25), upper, 40.0);
+    for (unsigned int g = 35; g <= 44; ++g)
+        Platform(map, g, 12925.0 + 50.0 * (g - 35), upper, 40.0);
+    Ref(map, Kilig_Rp_Imps[2], 13480.0, upper + 16.0);
+    Ref(map, Kilig_Rp_Imps[3], 13580.0, upper + 16.0);
+    Ref(map, Kilig_Rp_SpikeBalls[3], 13760.0, upper + 25.0);
+}
+
+// ---- The house ---------------------------------------------------------------------------------
+
+void WriteHouse(MapWriter& map)
+{
+    double const floor = House_Floor;
+    double const left = 900.0;
+    double const top = floor + 260.0;
+    Box(map, left, floor, House_RightWall, top, HouseWall, 0, false, 0);
+    Box(map, left - 40.0, floor - 100.0, House_RightWall + 40.0, floor, Boards, 0, true, Edge_Top);
+    Box(map, left - 40.0, floor, left, top, Boards, 0, true, Edge_Right);
+    Box(map, House_RightWall, floor, House_RightWall + 40.0, top, Boards, 0, true, Edge_Left);
+    Poly(map, Roof, 0, true,
+         {{left - 60.0, top}, {(left + House_RightWall) / 2.0, top + 120.0}, {House_RightWall + 60.0, top}}, Edge_All);
+    // The hero walks in from the left and stops once past the mark; the master waits a little
+    // beyond where he comes to rest (he arrives at 6 a step and slows by 0.4 a step).
+    Ref(map, Kilig_Rp_HouseStart, 1000.0, floor + 1.0);
+    Ref(map, Kilig_Rp_StopMark, 1300.0, floor);
+    Ref(map, Kilig_Rp_Master, 1385.0, floor);
+}
+
+void WriteBackground(MapWriter& map)
+{
+    // Drawn first, behind everything: the dungeon's walls and the sky round the house.
+    Box(map, WestEnd, Bedrock, Road_EndX, 3200.0, BackWall, 0, false, 0);
+}
+
+// ---- Pictures ----------------------------------------------------------------------------------
+
+Rgba const KeyBlue{0, 0, 255, 255};
+Rgba const Black{0, 0, 0, 255};
+
+void Save(Canvas const& canvas, std::string const& dir, std::string const& name, PngFormat format = PngFormat::Rgba)
+{
+    std::filesystem::path const path = std::filesystem::path(dir) / name;
+    DataGen::MakeDirs(path.parent_path().string());
+    canvas.WritePng(path.string(), format);
+}
+
+Rgba Mix(Rgba a, Rgba b, double f)
+{
+    auto m = [f](std::uint8_t x, std::uint8_t y) { return std::uint8_t(x + (y - x) * f); };
+    return Rgba{m(a.r, b.r), m(a.g, b.g), m(a.b, b.b), m(a.a, b.a)};
+}
+
+// The colours as the balls and gates show them; none is the key blue.
+Rgba const Red{215, 40, 40, 255};
+Rgba const Blue{50, 100, 235, 255};
+Rgba const Green{40, 180, 70, 255};
+Rgba const Yellow{245, 215, 40, 255};
+
+// A ball split down the middle into its two colours, outlined, with a shine; drawn on pure blue.
+Canvas BallPicture(Rgba left, Rgba right)
+{
+    Canvas c(32, 32, KeyBlue);
+    c.FillCircle(16, 16, 13, Black);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x)
+        {
+            double const dx = x + 0.5 - 16.0;
+            double const dy = y + 0.5 - 16.0;
+            if (dx * dx + dy * dy < 11.5 * 11.5)
+                c.Set(x, y, dx < 0.0 ? left : right);
+        }
+    c.FillCircle(12, 11, 3, Rgba{255, 255, 255, 255});
+    return c;
+}
+
+// The old master: a long purple robe, a white beard and a staff; phase swings the robe's hem.
+Canvas MasterFrame(int frame)
+{
+    Canvas c(32, 32);
+    double const swing = frame == 0 ? 0.0 : std::sin(frame * pi / 2.0) * 3.0;
+    Rgba const robe{110, 50, 140, 255};
+    Rgba const skin{235, 200, 170, 255};
+    c.Line(25, 4, 25 + swing * 0.3, 31, 2.0, Rgba{120, 80, 40, 255});
+    c.FillPolygon({10, 12, 22, 12, 24 + swing, 31, 8 - swing, 31}, robe);
+    c.Line(16, 14, 24, 18, 3.0, robe);
+    c.FillCircle(24, 18, 2.0, skin);
+    c.FillCircle(16, 8, 5.0, skin);
+    c.FillPolygon({12, 9, 20, 9, 16, 19}, Rgba{245, 245, 245, 255});
+    c.FillCircle(18, 6, 1.0, Black);
+    c.FillPolygon({10, 5, 22, 5, 16, -4}, robe);
+    return c;
+}
+
+// A 64 x 64 texture filled by f(x, y).
+template <class F>
+Canvas Texture64(F f)
+{
+    Canvas c(64, 64);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x)
+            c.Set(x, y, f(x, y));
+    return c;
+}
+
+// Courses of blocks: rows of height h, offset every other row, mortar lines darker.
+Canvas Blocks(Rgba face, Rgba mortar, int h, int w)
+{
+    return Texture64([=](int x, int y) {
+        int const row = y / h;
+        int const sx = (x + (row % 2) * w / 2) % w;
+        bool const line = y % h == 0 || sx == 0;
+        unsigned const noise = (unsigned(x * 73 + y * 151) * 2654435761u) >> 28;
+        return line ? mortar : Mix(face, Black, noise / 60.0);
+    });
+}
+
+// A translucent coloured bar with brighter stripes: the gates.
+Canvas GatePicture(Rgba colour)
+{
+    return Texture64([=](int x, int y) {
+        bool const stripe = ((x + y) / 8) % 2 == 0;
+        Rgba c = stripe ? colour : Mix(colour, Rgba{255, 255, 255, 255}, 0.35);
+        c.a = 200;
+        return c;
+    });
+}
+
+void WritePictures(std::string const& dir)
+{
+    struct BallColours
+    {
+        char const* name;
+        Rgba a;
+        Rgba b;
+    };
+    BallColours const pairs[6] = {{"redblue", Red, Blue},       {"redgreen", Red, Green},
+                                  {"redyellow", Red, Yellow},   {"bluegreen", Blue, Green},
+                                  {"blueyellow", Blue, Yellow}, {"greenyellow", Green, Yellow}};
+    for (BallColours const& pair : pairs)
+        Save(BallPicture(pair.a, pair.b), dir, std::string("gfx/killig/objects/") + pair.name + ".png", PngFormat::Rgb);
+    for (int f = 0; f < 5; ++f)
+    {
+        char name[64];
+        std::snprintf(name, sizeof name, "gfx/killig/killig%.2d.png", f);
+        Save(MasterFrame(f), dir, name);
+    }
+
+    std::string const maps = "gfx/map/killig/";
+    Save(Blocks(Rgba{120, 115, 105, 255}, Rgba{70, 65, 60, 255}, 16, 32), dir, maps + "stone.png");
+    Save(Blocks(Rgba{150, 130, 100, 255}, Rgba{90, 75, 55, 255}, 32, 64), dir, maps + "slab.png");
+    Save(Blocks(Rgba{55, 50, 60, 255}, Rgba{35, 32, 40, 255}, 16, 32), dir, maps + "backwall.png");
+    Save(Texture64([](int x, int y) {
+             double const w = std::sin((x + y * 0.3) * 2.0 * pi / 32.0);
+             return Rgba{255, std::uint8_t(110 + 60 * w), 20, 255};
+         }),
+         dir, maps + "lava.png");
+    Save(GatePicture(Red), dir, maps + "gatered.png");
+    Save(GatePicture(Blue), dir, maps + "gateblue.png");
+    Save(GatePicture(Green), dir, maps + "gategreen.png");
+    Save(GatePicture(Yellow), dir, maps + "gateyellow.png");
+    Save(GatePicture(Rgba{235, 235, 235, 255}), dir, maps + "gatewhite.png");
+    Save(Texture64([](int x, int y) {
+             bool const rivet = (x % 32 == 4 || x % 32 == 27) && (y % 32 == 4 || y % 32 == 27);
+             bool const band = y % 32 < 3;
+             return rivet ? Rgba{200, 200, 210, 255} : band ? Rgba{60, 62, 70, 255} : Rgba{95, 98, 108, 255};
+         }),
+         dir, maps + "iron.png");
+    Save(Texture64([](int x, int y) {
+             bool const groove = (x + y) % 16 == 0;
+             return groove ? Rgba{150, 110, 30, 255} : Rgba{220, 175, 60, 255};
+         }),
+         dir, maps + "brass.png");
+    Save(Blocks(Rgba{165, 110, 60, 255}, Rgba{100, 60, 30, 255}, 16, 64), dir, maps + "platform.png");
+    Save(Texture64([](int x, int y) {
+             bool const grain = (y + int(3 * std::sin(x / 6.0))) % 10 == 0;
+             return grain ? Rgba{90, 140, 120, 255} : Rgba{130, 190, 160, 255};
+         }),
+         dir, maps + "swivel.png");
+    Save(Texture64([](int x, int y) {
+             bool const bar = x % 16 < 3 || y % 32 < 3;
+             return bar ? Rgba{70, 70, 80, 255} : Rgba{170, 160, 120, 255};
+         }),
+         dir, maps + "lift.png");
+    Save(Blocks(Rgba{190, 160, 120, 255}, Rgba{150, 120, 85, 255}, 64, 64), dir, maps + "housewall.png");
+    Save(Blocks(Rgba{140, 90, 50, 255}, Rgba{80, 50, 25, 255}, 8, 64), dir, maps + "boards.png");
+    Save(Texture64([](int x, int y) {
+             bool const rim = y < 4 || x % 32 < 2;
+             return rim ? Rgba{180, 150, 40, 255} : Rgba{235, 225, 200, 255};
+         }),
+         dir, maps + "altar.png");
+    Save(Blocks(Rgba{150, 45, 35, 255}, Rgba{90, 25, 20, 255}, 12, 24), dir, maps + "roof.png");
+}
+
+// Adds the world's textures to its image map (the shared one the generator writes first); on its
+// own, the map is started with the world's name and a stone of its own as entry 0.
+void WriteImageMap(std::string const& dir)
+{
+    std::string const path = dir + "/killig/imagemap";
+    bool const shared = std::filesystem::exists(path);
+    std::FILE* file = std::fopen(path.c_str(), "a");
+    if (file == nullptr)
+        throw std::runtime_error("cannot write " + path);
+    if (!shared)
+        std::fprintf(file, "killig\n0 killig/stone.png hvs\n");
+    struct Entry
+    {
+        Texture id;
+        char const* name;
+        char const* letters;
+    };
+    Entry const entries[] = {
+        {Stone, "stone", "hvs"},        {Slab, "slab", "hvs"},
+        {BackWall, "backwall", "hv"},   {Lava, "lava", "hv"},
+        {GateRed, "gatered", "hv"},     {GateBlue, "gateblue", "hv"},
+        {GateGreen, "gategreen", "hv"}, {GateYellow, "gateyellow", "hv"},
+        {GateWhite, "gatewhite", "hv"}, {Iron, "iron", "hvs"},
+        {Brass, "brass", "hvs"},        {Timber, "platform", "hvs"},
+        {SwivelWood, "swivel", "hvs"},  {LiftDeck, "lift", "hvs"},
+        {HouseWall, "housewall", "hv"}, {Boards, "boards", "hvs"},
+        {Altar, "altar", "hv"},         {Roof, "roof", "hvs"},
+    };
+    for (Entry const& entry : entries)
+        std::fprintf(file, "%u killig/%s.png %s\n", unsigned(entry.id), entry.name, entry.letters);
+    if (std::fclose(file) != 0)
+        throw std::runtime_error("failed writing " + path);
+}
+
+// The road walker's roads. "first room" goes onto plate 0; the test then stands there and travels
+// back (the walker does not travel). "exit" goes on from there through door 0, picks ball 1 up,
+// carries it through the red gate to podium 0, sets it down and walks through door 9 to the exit.
+// Ramps are walked in short steps, so that the walker never jumps up them into a gallery's stairs.
+std::vector<Road> BuildRoads()
+{
+    double const plate = Road_PlateX + PlateWidth / 2.0;
+    Road first("first room");
+    first.Walk(plate, 1550.0).Ride(plate, 1550.0 - 10.0, "plate 0", 60);
+
+    Road exit("exit");
+    exit.Walk(Road_Door0X + 60.0, 1550.0);
+    Point const ball{1350.0, 1550.0};
+    exit.Press(ball.x, ball.y, "ball 1", 10);
+    exit.Walk(Road_RedGateX + 60.0, 1550.0);
+    Point const podium{8560.0, 1700.0};
+    auto along = [&](double from, double to) {
+        for (std::size_t i = 0; i + 1 < RoadPoints.size(); ++i)
+        {
+            Point const a = RoadPoints[i];
+            Point const b = RoadPoints[i + 1];
+            if (b.x <= from || a.x >= to)
+                continue;
+            if (a.y != b.y)
+                for (double x = std::max(a.x, from) + 40.0; x < b.x; x += 40.0)
+                    exit.Walk(x, RoadY(x));
+            if (b.x < to)
+                exit.Walk(b.x, b.y);
+        }
+    };
+    along(Road_RedGateX + 60.0, podium.x);
+    exit.Press(podium.x, podium.y, "podium 0", 60);
+    exit.Walk(Road_Door9X + 60.0, 1700.0);
+    along(Road_Door9X + 60.0, Road_ExitX);
+    exit.Exit(Road_ExitX, RoadY(Road_ExitX));
+    return {first, exit};
+}
+
+} // namespace
+
+std::vector<Point> const& RoadProfile()
+{
+    return RoadPoints;
+}
+
+double RoadY(double x)
+{
+    std::vector<Point> const& road = RoadPoints;
+    if (x <= road.front().x)
+        return road.front().y;
+    for (std::size_t i = 0; i + 1 < road.size(); ++i)
+        if (x <= road[i + 1].x)
+            return road[i].y + (road[i + 1].y - road[i].y) * (x - road[i].x) / (road[i + 1].x - road[i].x);
+    return road.back().y;
+}
+
+void Write(std::string const& dir)
+{
+    DataGen::MakeDirs(dir + "/killig");
+    MapWriter map;
+    map.SetView(700.0, 1400.0, 1.0);
+    WriteBackground(map);
+    WriteRoad(map);
+    WriteWestWing(map);
+    WriteGalleryA(map);
+    WriteGalleryB(map);
+    WriteGalleryC(map);
+    WriteGalleryD(map);
+    WriteGalleryE(map);
+    WriteHouse(map);
+    std::string const path = dir + "/killig/map";
+    try
+    {
+        map.Write(path.c_str());
+    }
+    catch (Error const& err)
+    {
+        throw std::runtime_error(std::string("cannot write ") + err.Text());
+    }
+    Road::Write(dir + "/killig/road", BuildRoads());
+    WriteImageMap(dir);
+    WritePictures(dir);
+}
+
+} // namespace KiligWriter

@@ -1,0 +1,581 @@
+// The tower's map, roads and pictures.
+//
+// The giant's road runs along the bottom, from the end wall beyond the second exit to the one beyond
+// the main exit, dipping under the first wing; nothing stands within a scale-64 player's height
+// above it, so holding left or right from the start (rp 0) walks him to either exit. The tower stands above the road in
+// two wings. A giant enters a wing by jumping onto its landing from the road; zones on the landing make him smaller,
+// and each wing ends on a landing where a zone makes him a giant again and from whose end he drops back onto the road.
+// Every solution below is played by the tests. Small players cannot walk up out of a pressed plate's pit: they jump out
+// of it, holding the way they go.
+//
+// Wing A (y 400 to 2100, x -2600 to 8500):
+//   L0 (floor 600): walk right; scaler 0 makes him 16; the wall at x 500 lets a player of 16
+//   through below it, and scaler 1 against the next wall (x 730) makes him 4.
+//   Gate room: scaler 4 makes him 8, switch 0 (plate at x 1150) goes down under 8, scaler 3 makes
+//   him 4 again, and door 0 (x 1700) rises 100, enough for 4 but not for 8.
+//     Solution: at 8 stand on the plate 400 ticks; walk right into scaler 3 and wait to shrink to
+//     4; walk to the closed door; travel back to 100 ticks after stepping on the plate; walk right
+//     through the door (the past self holds the plate).
+//   Scaler 5 (against the wall at x 2200) makes him 1. Switch 10 (x 2320) opens door 12 (x 2600).
+//     Solution: stand on the plate 300 ticks; walk right to the closed door; travel back to 150
+//     ticks after stepping on; walk through. Heart 59 lies beyond.
+//   Ring chamber: the ringed target (rp 91) opens door 13 (x 2880) while it is down; any of its
+//     six anti-targets hit later stands it up.
+//     Solution: from the chamber's left end aim, choose the middle target (anti-targets are
+//     nearer), throw; walk through.
+//   Track chamber: twelve targets circle the track round rp 58; door 11 is the lid of the shaft
+//     at x 3400 and slides away while the six plain targets are all down.
+//     Solution: from x 3000 throw at each plain target when it is the nearest in view, never at
+//     an anti-target; walk onto the shaft and drop.
+//   Below: scaler 7 (against the wall at x 3600) makes him 1/4. In the alcove switch 2 (x 3625)
+//   holds door 2 (x 4110) open, group 26 slides over small spikes, switch 1 (x 3880) slides door
+//   1, the lid of a hole at x 3900. Under it scaler 8 makes him 1; he jumps up into the hall,
+//   where scaler 6 makes him 4 for door 2.
+//     Solution: at 1/4 stand on switch 2 1500 ticks; jump off to the right; when group 26 comes to
+//     its left end (70 sin(t / 50) = -70) walk onto it, and off at its right end; stand on switch 1
+//     200 ticks, jump off onto the lid, travel back to 150 ticks after stepping on switch 1 and
+//     drop through; grow to 1, jump up into the hall, grow to 4; at door 2 travel back into the
+//     time switch 2 was held (300 ticks after stepping on it) and walk through.
+//   The hall: six targets bob from the ceiling before door 14 and eight before door 15; each
+//     door rises once all of its targets have been hit, in any order.
+//     Solution: stand just past door 2 and throw at each of the six while it hangs down; likewise
+//     the eight from just past door 14.
+//   The spike pit: group 3 slides 1100 either way over it (1100 sin(t / 80)).
+//     Solution: walk onto it at its left end (offset -1100) and off at its right end.
+//   The exit wall (x 7550) lets a player of 4 out onto L0x, where scalers 9 and 2 make him 8 and
+//   then 64; walk off the end (x 8500) onto the road.
+//
+// Wing B (y 2600 to 8000, x -900 to 7800):
+//   L1 (floor 2755): walk left against the wall at x 2200; scaler 10 makes him 1/2, small enough
+//   for the slot under it. Switch 3 (x 2150) holds door 3 (x 2050).
+//     Solution: stand on the plate 300 ticks, jump off to the left, walk to the closed door,
+//     travel back to 100 ticks after stepping on, walk through.
+//   The scales: the pan (group 8, x 1880 to 1910) and the lift (group 9, x 1740 to 1770); the
+//   lift rises 25 per unit of weight, and only at 75 does it meet the window (6 high, enough only
+//   for 1/4) over the lift into the tiny corridor. Scaler 12 (x 1820) makes him 1/4; scalers 14
+//   and 11 (x 1950, 1960) make him 1/2 again.
+//     Solution: at 1/2 stand on the pan from a tick T for 500 ticks (weight 2); jump off to the
+//     left into scaler 12 and wait to shrink to 1/4; walk back onto the pan and travel back to T;
+//     stand there to T + 500 (his past self and he weigh 3); jump off to the left onto the lift and
+//     travel back to T - 20; the lift carries him up to 75 by T + 150; walk left through the window.
+//   Tiny corridor (floor 2830): scaler 15 makes him 1/8. Switches 7, 8 and 9 (x 1604, 1596,
+//   1588) hold doors 8, 9 and 10 (x 1577, 1570, 1563), each rising 4.
+//     Solution: stand on switch 7 from T for 900 ticks; jump off to the left, walk onto switch 8,
+//     travel back to T, stand there to T + 900; likewise on switch 9; travel back to T + 100, jump
+//     off to the left and walk through the three doors.
+//   Scaler 17 makes him 1/32 for the low passage (chest 1, with a gem, stands in it), scaler 18
+//   makes him 1/16. Target 0 (rp 45) opens door 7 (x 1488) for good once hit; chest 0 lies
+//   behind it. Switch 4 (x 1476) slides door 4, the lid of a hole at x 1466.
+//     Solution: throw at target 0 and walk through; stand on switch 4 200 ticks, jump off onto the
+//     lid, travel back to 100 ticks after stepping on the switch and drop through.
+//   Lower corridor (floor 2822): switch 5 (x 1455) holds door 5 (x 1445), switch 6 (x 1435)
+//   holds door 6 (x 1425).
+//     Solution, each pair in turn: stand on the switch 200 ticks, jump off to the left, walk to
+//     the closed door, travel back to 100 ticks after stepping on, walk through.
+//   Walking on left, scalers 19, 20, 21 and 22 make him 1/8, 1/4, 1/2 and 1; a ramp leads up to
+//   the boarding floor.
+//   The transporter: a car appears at P (x 1160, y 2935) every 996 or 997 ticks and runs 7969
+//   ticks: it rises, runs left, climbs the tower's left side, crosses the top and comes back down
+//   towards the right.
+//     Solution: wait at the boarding floor's left end; 10 ticks after a car appears jump left onto
+//     it; ride until the car has run 170 ticks of its 19th leg (right along y 4175, x 4560 to
+//     4870) and jump off to the right: he lands on the exit floor (4000), where scaler 23 makes
+//     him 4. Walk off its right end onto LX (2670), against the hanging wall at x 5760.
+//   LX: scaler 24 makes him 8; switch 11 (x 6000) holds door 16 (x 6400, rising 220) and door 17
+//   (x 7200, rising 2000); beyond door 16 scaler 25, on the overview spot, makes him 64.
+//     Solution: at 8 stand on switch 11 from T for 700 ticks; walk right through door 16 (it is
+//     still rising and falling as he gets there) to the closed door 17; travel back to T + 100;
+//     walk left into scaler 25 and wait to grow; walk right through door 17 and off the end of LX
+//     onto the road.
+#include "tools/worlds/tower.h"
+
+#include "tools/Canvas.h"
+#include "tools/DataGen.h"
+#include "tools/MapWriter.h"
+#include "tools/Road.h"
+#include "tower/Tower_Ids.h"
+#include "util/Error.h"
+
+#include <filesystem>
+#include <stdexcept>
+#include <utility>
+#include <vector>
+
+namespace TowerWriter
+{
+
+namespace
+{
+
+// Textures of the shared image map that repeat both ways.
+constexpr unsigned int Brick = 2;
+constexpr unsigned int Sky = 4;
+constexpr unsigned int Tile = 5;
+constexpr unsigned int Stone = 9;
+
+constexpr double Coarse = 64.0; // map units per texture repeat, for the big parts
+
+using Corners = std::vector<std::pair<double, double>>;
+
+void Poly(MapWriter& map, Corners const& corners, unsigned int texture, double texScale, unsigned int group = 0,
+          bool solid = true, bool foreground = false)
+{
+    MapWriter_Poly poly{texture, group, solid, foreground, {}};
+    for (auto const& [x, y] : corners)
+        poly.points.push_back({x, y, x / texScale, y / texScale, true});
+    map.AddPoly(poly);
+}
+
+void Box(MapWriter& map, double x0, double y0, double x1, double y1, unsigned int texture = Stone,
+         double texScale = Coarse, unsigned int group = 0)
+{
+    Poly(map, {{x0, y0}, {x0, y1}, {x1, y1}, {x1, y0}}, texture, texScale, group);
+}
+
+// A floor from x0 to x1 with its top at y and its slab down to bottom, a switch plate of group
+// set flush into it at x c. A plate of scale s is 60 s wide at the top and sinks 10 s; the gap it
+// sits in slopes in to 20 s wide, 20 s down, so that a pressed plate can be walked out of; the
+// plate's sides stop short of the gap's foot, so that plate and floor share no seam.
+void PlateFloor(MapWriter& map, double x0, double x1, double y, double bottom, double c, double s, unsigned int group,
+                double texScale)
+{
+    Poly(map, {{x0, bottom}, {x0, y}, {c - 30 * s, y}, {c - 10 * s, y - 20 * s}, {c - 10 * s, bottom}}, Stone,
+         texScale);
+    Poly(map, {{c + 10 * s, bottom}, {c + 10 * s, y - 20 * s}, {c + 30 * s, y}, {x1, y}, {x1, bottom}}, Stone,
+         texScale);
+    Poly(map, {{c - 30 * s, y}, {c + 30 * s, y}, {c + 15 * s, y - 15 * s}, {c - 15 * s, y - 15 * s}}, Tile, texScale,
+         group);
+}
+
+void Ref(MapWriter& map, unsigned int id, double x, double y)
+{
+    map.AddRefPoint(id, x, y);
+}
+
+// A backdrop drawn behind a room and hidden with the tower seen whole, or a front hidden once
+// the player reaches the tower's foot: drawn only, never collided with.
+void Shade(MapWriter& map, double x0, double y0, double x1, double y1, unsigned int group, bool front)
+{
+    MapWriter_Poly poly{front ? Brick : Sky, group, false, front, {}};
+    for (auto const& [x, y] : Corners{{x0, y0}, {x0, y1}, {x1, y1}, {x1, y0}})
+        poly.points.push_back({x, y, x / Coarse, y / Coarse, front});
+    map.AddPoly(poly);
+}
+
+// The inside of the tower, pale against the sky, behind everything else in it: the two wings and,
+// over them, the air the transporter runs through.
+void WriteBody(MapWriter& map)
+{
+    for (Corners const& body : {Corners{{-2700, 400}, {-2700, 2150}, {8500, 2150}, {8500, 400}},
+                                Corners{{-900, 2600}, {-900, 4800}, {7800, 4800}, {7800, 2600}}})
+    {
+        MapWriter_Poly poly{Sky, 0, false, false, {}};
+        for (auto const& [x, y] : body)
+            poly.points.push_back({x, y, x / Coarse, y / Coarse, false});
+        map.AddPoly(poly);
+    }
+}
+
+void WriteRoad(MapWriter& map)
+{
+    double const y = Tower_RoadY;
+    double const dip = Tower_RoadDipY;
+    Box(map, Tower_RoadX0, y - 100, Tower_DipX0 - 500, y);
+    Poly(map, {{Tower_DipX0 - 500, dip - 100}, {Tower_DipX0 - 500, y}, {Tower_DipX0, dip}, {Tower_DipX0, dip - 100}},
+         Stone, Coarse);
+    Box(map, Tower_DipX0, dip - 100, Tower_DipX1, dip);
+    Poly(map, {{Tower_DipX1, dip - 100}, {Tower_DipX1, dip}, {Tower_DipX1 + 500, y}, {Tower_DipX1 + 500, dip - 100}},
+         Stone, Coarse);
+    Box(map, Tower_DipX1 + 500, y - 100, Tower_RoadX1, y);
+    Box(map, Tower_RoadX0 - 100, y - 100, Tower_RoadX0, y + 2400, Brick);
+    Box(map, Tower_RoadX1, y - 100, Tower_RoadX1 + 100, y + 2400, Brick);
+    Ref(map, Tower_Rp_Start, Tower_StartX, y);
+}
+
+// Wing A's landing, the gate room and the corridors of a player of 1 as far as the track.
+void WriteFoot(MapWriter& map)
+{
+    double const y = WingA_FloorY;
+    Box(map, WingA_L0X0, y - 40, 500, y);
+    Box(map, 500, 1000, 560, 2100, Brick); // W1: a giant's head meets it, a player of 16 passes below
+    Box(map, 560, 1000, 730, 1060, Brick);
+    Ref(map, 1, 100, y);                              // scaler 0: 64 -> 16
+    Ref(map, 2, 680, y);                              // scaler 1, against W2: 16 -> 4
+    Box(map, 730, 700, WingA_GateRoomX, 1160, Brick); // W2: 100 high below it
+
+    // The gate room.
+    PlateFloor(map, 500, 2200, y, 400, WingA_Plate0X, 8.0, Tower_Switches[0].group, 256.0);
+    Box(map, WingA_GateRoomX, 1100, 1740, 1160, Brick);
+    Ref(map, 7, 820, y);  // scaler 4: 4 -> 8
+    Ref(map, 6, 1540, y); // scaler 3: 8 -> 4
+    Box(map, WingA_Door0X, y, WingA_Door0X + 40, 1100, Brick, 256.0, Tower_Doors[0].group);
+    Box(map, 1740, 750, 2230, 810, Brick);
+    Box(map, 1740, 810, 1760, 1160, Brick);
+    Shade(map, WingA_GateRoomX, y, WingA_Door0X, 1100, Tower_Group_HiddenFar, false);
+
+    // Scaler 5 against W3, whose opening only a player of 1 passes.
+    Ref(map, 10, 2184, y);
+    Box(map, 2200, 630, WingA_Scale1X, 750, Brick);
+
+    // Switch 10 and door 12, the heart beyond.
+    PlateFloor(map, 2200, WingA_HatchX, y, 560, WingA_Plate10X, 1.0, Tower_Switches[10].group, Coarse);
+    Box(map, WingA_Scale1X, 660, 2650, 700, Brick);
+    Box(map, WingA_Door12X, y, WingA_Door12X + 10, 660, Tile, 16.0, Tower_Doors[12].group);
+    Ref(map, Tower_Rp_PickUps[1], 2625, y + 10);
+
+    // The ring chamber: the ringed target, two wasps above it, door 13 at its right.
+    Box(map, 2630, 700, 2650, 840, Brick);
+    Box(map, 2650, 800, WingA_Door13X, 840, Brick);
+    Ref(map, Tower_Rp_RingedTarget, WingA_RingX, y + 120);
+    Ref(map, 13, 2660, 750);
+    Ref(map, 14, 2870, 790);
+    Box(map, WingA_Door13X, y, WingA_Door13X + 10, 660, Tile, 16.0, Tower_Doors[13].group);
+    Box(map, WingA_Door13X, 660, 2900, 1040, Brick);
+}
+
+// The track chamber, the shaft under door 11 and the quarter-size alcove.
+void WriteTrack(MapWriter& map)
+{
+    double const y = WingA_FloorY;
+    Box(map, 2900, 1000, 3530, 1040, Brick);
+    Box(map, 3500, 520, 3530, 1000, Brick);
+    Ref(map, Tower_Rp_Track, WingA_TrackX, y + 160);
+    // Hopping blobs on a ledge over the track's left side.
+    Box(map, 2920, 880, 3080, 890, Stone);
+    Ref(map, Tower_Rp_Shmoos[0], 2950, 891);
+    Ref(map, Tower_Rp_Shmoos[1], 3000, 891);
+    Ref(map, Tower_Rp_Shmoos[2], 3050, 891);
+    Ref(map, Tower_Rp_HoppingTop, 3000, 940);
+    // Half-size spikes on a ledge to the right, spiders hanging from the ceiling.
+    Box(map, 3290, 700, 3440, 710, Stone);
+    Ref(map, 20, 3300, 710);
+    Ref(map, Tower_Rp_Spiders[0], 3120, 1000);
+    Ref(map, Tower_Rp_Spiders[1], 3300, 1000);
+    Ref(map, Tower_Rp_Spiders[2], 3400, 1000);
+    // Wasps under the ceiling, a swinging platform, a still ball and a circling one.
+    Ref(map, 15, 2940, 920);
+    Ref(map, 16, 3140, 980);
+    Ref(map, 17, 3100, 940);
+    Ref(map, 18, 3260, 920);
+    Ref(map, 19, 3480, 980);
+    Box(map, 3430, 940, 3470, 950, Tile, 16.0, Tower_Group_Swing);
+    Ref(map, Tower_Balls[0].ref, 3480, 975);
+    Ref(map, Tower_Balls[27].ref, 3420, 830);
+
+    // Door 11, the lid of the shaft down to the corridor below.
+    Box(map, WingA_HatchX, y - 10, WingA_HatchX + 100, y, Tile, 16.0, Tower_Doors[11].group);
+    Box(map, 3380, WingA_LowY, WingA_HatchX, 560, Stone);
+
+    // The corridor below, scaler 7 against W5, whose opening only a player of 1/4 passes.
+    double const low = WingA_LowY;
+    PlateFloor(map, 3380, 3710, low, 400, WingA_Plate2X, 0.25, Tower_Switches[2].group, 16.0);
+    Box(map, 3500, 500, 3610, 520, Brick);
+    Ref(map, 12, 3596, low);
+    Box(map, 3600, 457, WingA_AlcoveX, 500, Brick, 16.0);
+    Box(map, WingA_AlcoveX, 475, 3960, 485, Brick, 16.0);
+
+    // Group 26 over the small spikes: a pit with a kill zone along its floor. The platform is
+    // wider than the pit is long less its sweep, so that at each end of it it reaches onto the
+    // floor and is walked onto without a gap.
+    Box(map, 3710, 400, 3850, 410, Stone, 16.0);
+    Box(map, WingA_SwingPitX - 20, low - 4, WingA_SwingPitX + 20, low, Tile, 16.0, Tower_Group_OverSpikes2);
+    Ref(map, 21, 3720, 410);
+    Ref(map, 22, 3770, 410);
+    Ref(map, 23, 3820, 410);
+    Ref(map, 54, 3710, 405);
+    Ref(map, 55, 3850, 435);
+
+    // Switch 1 and the lid (door 1) of the hole down to the passage below.
+    PlateFloor(map, 3850, WingA_Hatch1X, low, 400, WingA_Plate1X, 0.25, Tower_Switches[1].group, 16.0);
+    Box(map, WingA_Hatch1X, low - 4, WingA_Hatch1X + 25, low, Tile, 4.0, Tower_Doors[1].group);
+    Box(map, WingA_Hatch1X + 25, 435, 4030, low, Stone, 16.0);
+    Box(map, 3950, low, 3960, 475, Brick, 16.0);
+    // A splitting blob of 1/4 in a pen on the alcove's roof.
+    Box(map, 3640, 485, 3650, 515, Brick, 16.0);
+    Box(map, 3900, 485, 3910, 515, Brick, 16.0);
+    Ref(map, Tower_Splits[0].ref, 3775, 486);
+
+    // The passage below: scaler 8 makes him 1, and the gap at its end lets him jump up.
+    Box(map, WingA_Hatch1X, 400, WingA_HallX, WingA_SubFloorY, Stone, 16.0);
+    Ref(map, 24, 3980, WingA_SubFloorY);
+}
+
+// The hall of a player of 4, the spike pit and the landing L0x.
+void WriteHall(MapWriter& map)
+{
+    double const y = WingA_LowY;
+    Box(map, WingA_HallX, 400, WingA_PitX0, y);
+    Box(map, 3960, 750, 5100, 800, Brick);
+    Ref(map, 11, 4080, y); // scaler 6: 1 -> 4
+    Box(map, WingA_Door2X, y, WingA_Door2X + 30, 660, Brick, Coarse, Tower_Doors[2].group);
+    Box(map, WingA_Door2X, 660, WingA_Door2X + 30, 750, Brick);
+
+    // The bobbing targets rest inside the ceiling, out of sight, and drop 70 below it; each
+    // group hangs far enough beyond its door to be seen from there.
+    for (int k = 0; k < Tower_Bob_Count; k++)
+    {
+        double const x = k < 6 ? 4290 + 40 * k : 4690 + 40 * (k - 6);
+        Ref(map, Tower_Bobs[k][0], x, 780);
+        Ref(map, Tower_Bobs[k][1], x, 680);
+    }
+    Box(map, WingA_Door14X, y, WingA_Door14X + 20, 650, Brick, Coarse, Tower_Doors[14].group);
+    Box(map, WingA_Door14X, 650, WingA_Door14X + 20, 750, Brick);
+    Box(map, WingA_Door15X, y, WingA_Door15X + 20, 610, Brick, Coarse, Tower_Doors[15].group);
+    Box(map, WingA_Door15X, 610, WingA_Door15X + 20, 750, Brick);
+    // A splitting blob of 4 in a pen on the hall's roof.
+    Box(map, 4080, 800, 4100, 1000, Brick);
+    Box(map, 4900, 800, 4920, 1000, Brick);
+    Ref(map, Tower_Splits[3].ref, 4500, 801);
+
+    // The pit: spikes and still balls along its floor, a kill zone over it, balls bouncing above
+    // the platform's way; group 3 slides from end to end, reaching onto the floor at each.
+    Box(map, WingA_PitX0, 400, WingA_PitX1, 405, Stone);
+    double const middle = (WingA_PitX0 + WingA_PitX1) / 2;
+    Box(map, middle - 100, 430, middle + 100, y, Tile, Coarse, Tower_Group_OverSpikes);
+    Ref(map, 3, middle - 700, 405);
+    Ref(map, 4, middle + 600, 405);
+    Ref(map, 8, WingA_PitX0, 400);
+    Ref(map, 9, WingA_PitX1, 465);
+    for (int k = 0; k < 21; k++)
+        Ref(map, Tower_Rp_FirstStillBall + k, WingA_PitX0 + 50 + 100 * k, 425);
+    for (int k = 0; k < 5; k++)
+        Ref(map, Tower_Balls[1 + k].ref, middle - 600 + 400 * k, 630);
+
+    // The way out: the exit wall lets a player of 4 through onto L0x.
+    Box(map, WingA_PitX1, 400, WingA_L0xX1, y);
+    Box(map, WingA_ExitWallX, 550, WingA_ExitWallX + 60, 1900, Brick);
+    Ref(map, 29, WingA_ExitWallX + 150, y); // scaler 9: 4 -> 8
+    Ref(map, 5, WingA_ExitWallX + 250, y);  // scaler 2: any size -> 64
+
+    // The tower's front over the first wing, seen from outside.
+    Shade(map, 500, 400, 5100, 1200, Tower_Group_HiddenNear, true);
+}
+
+// L1, the slot, switch 3 and door 3, and the scales.
+void WriteScales(MapWriter& map)
+{
+    double const y = WingB_FloorY;
+    Box(map, 2230, y - 40, WingB_L1X1, y);
+    Box(map, WingB_SlotWallX, y + 15, WingB_SlotWallX + 30, 4100, Brick);
+    Ref(map, 30, 2262, y); // scaler 10: any size -> 1/2
+    PlateFloor(map, 2000, 2230, y, y - 40, WingB_Plate3X, 0.5, Tower_Switches[3].group, 8.0);
+    Box(map, 1980, y + 45, WingB_SlotWallX, y + 60, Brick, 8.0);
+    Box(map, WingB_Door3X, y, WingB_Door3X + 5, y + 45, Tile, 4.0, Tower_Doors[3].group);
+
+    // The scales' room: the pan in the floor, the lift in its shaft on the left.
+    PlateFloor(map, WingB_LiftX1, 2000, y, y - 40, WingB_PanX, 0.5, Scales_Scales_Group, 8.0);
+    Box(map, 1720, 2870, 2000, 2885, Brick, 8.0);
+    Box(map, 1980, y + 60, 2000, 2870, Brick, 8.0);
+    Box(map, WingB_LiftX0, y - 10, WingB_LiftX1, y, Tile, 4.0, Scales_Lift_Group);
+    Box(map, 1720, 2700, WingB_LiftX1, 2740, Stone, 8.0);
+    Box(map, WingB_WindowX, 2740, WingB_LiftX0, WingB_TinyY, Brick, 8.0);
+    Box(map, WingB_WindowX, WingB_TinyY + 6, WingB_LiftX0, 2870, Brick, 8.0);
+    Ref(map, Scales_Lights_Ref, 1850, 2810);
+    Ref(map, 35, 1950, y); // scaler 14: 1/4 -> 1/2
+    Ref(map, 31, 1960, y); // scaler 11: 1/4 -> 1/2
+    Ref(map, 32, 1820, y); // scaler 12: 1/2 -> 1/4
+    Ref(map, 34, 1832, y); // scaler 13: 1/2 -> 1/4
+    Ref(map, 131, WingB_LiftX0, 2740);
+    Ref(map, 132, WingB_LiftX1, 2745);
+}
+
+// The tiny corridors through the window, the lower corridor and the climb to the boarding floor.
+void WriteTiny(MapWriter& map)
+{
+    double const y = WingB_TinyY;
+    constexpr double fine = 2.0; // texture repeat of the small parts
+    double const s16 = 0.0625;
+
+    // The upper corridor, 6 high like the window.
+    Box(map, 1612, y - 15, WingB_WindowX, y, Stone, fine);
+    Box(map, WingB_LowPassX1, y + 6, WingB_WindowX, 2850, Brick, fine);
+    Ref(map, 36, 1701, y); // scaler 15: 1/4 -> 1/8
+    Ref(map, 38, 1706, y); // scaler 16: 1/4 -> 1/8
+    PlateFloor(map, 1600, 1612, y, y - 15, WingB_Plate7X, s16, Tower_Switches[7].group, fine);
+    PlateFloor(map, 1592, 1600, y, y - 15, WingB_Plate7X - 8, s16, Tower_Switches[8].group, fine);
+    PlateFloor(map, 1584, 1592, y, y - 15, WingB_Plate7X - 16, s16, Tower_Switches[9].group, fine);
+    for (int k = 0; k < 3; k++)
+    {
+        double const x = WingB_Door8X - 7 * k;
+        Box(map, x, y, x + 1, y + 6, Tile, 0.5, Tower_Doors[8 + k].group);
+    }
+    Box(map, WingB_Door7X, y - 15, 1584, y, Stone, fine);
+    Ref(map, 39, 1546, y); // scaler 17: 1/8 -> 1/32
+    Box(map, WingB_LowPassX0, y + 0.9, WingB_LowPassX1, 2850, Brick, fine);
+    Ref(map, Tower_Rp_PickUps[3], 1535, y);
+    Ref(map, 40, 1524, y); // scaler 18: 1/32 -> 1/16
+    Box(map, 1462, y + 6, WingB_LowPassX0, 2850, Brick, fine);
+    Ref(map, Tower_Rp_SmallTarget, WingB_SmallTargetX, y + 1.5);
+    Box(map, WingB_Door7X, y, WingB_Door7X + 1, y + 6, Tile, 0.5, Tower_Doors[7].group);
+    Ref(map, Tower_Rp_PickUps[0], 1482, y);
+
+    // Switch 4 and the lid (door 4) of the hole down to the lower corridor.
+    PlateFloor(map, 1470, WingB_Door7X, y, y - 2, WingB_Plate4X, s16, Tower_Switches[4].group, fine);
+    Box(map, WingB_Hatch4X, y - 1, WingB_Hatch4X + 4, y, Tile, 0.5, Tower_Doors[4].group);
+    Box(map, 1420, y - 2, WingB_Hatch4X, y, Stone, fine);
+    Box(map, 1462, y, WingB_Hatch4X, y + 6, Brick, fine);
+    Box(map, 1470, WingB_LowerY - 2, 1490, y - 2, Stone, fine);
+
+    // The lower corridor: switches 5 and 6, doors 5 and 6.
+    double const low = WingB_LowerY;
+    PlateFloor(map, 1445, 1470, low, low - 2, WingB_Plate5X, s16, Tower_Switches[5].group, fine);
+    PlateFloor(map, 1420, 1445, low, low - 2, WingB_Plate6X, s16, Tower_Switches[6].group, fine);
+    Box(map, WingB_Door5X, low, WingB_Door5X + 1, y - 2, Tile, 0.5, Tower_Doors[5].group);
+    Box(map, WingB_Door6X, low, WingB_Door6X + 1, y - 2, Tile, 0.5, Tower_Doors[6].group);
+
+    // Past door 6 the growing zones make him 1; a ramp, steep at its foot, takes him up to the
+    // boarding floor.
+    Box(map, WingB_RampFootX, low - 2, 1420, low, Stone, fine);
+    Ref(map, 49, 1418, low); // scaler 19: 1/16 -> 1/8
+    Ref(map, 50, 1414, low); // scaler 20: 1/8 -> 1/4
+    Ref(map, 51, 1408, low); // scaler 21: 1/4 -> 1/2
+    Ref(map, 53, 1400, low); // scaler 22: 1/2 -> 1
+    Poly(map,
+         {{WingB_RampFootX - 20, 2836},
+          {WingB_RampFootX - 20, 2842},
+          {WingB_RampFootX, low},
+          {WingB_RampFootX, low - 2}},
+         Stone, 8.0);
+    Poly(map,
+         {{WingB_BoardX1, WingB_BoardY - 5},
+          {WingB_BoardX1, WingB_BoardY},
+          {WingB_RampFootX - 20, 2842},
+          {WingB_RampFootX - 20, 2836}},
+         Stone, 8.0);
+    Box(map, WingB_BoardX0, WingB_BoardY - 5, WingB_BoardX1, WingB_BoardY, Stone, 8.0);
+    Shade(map, WingB_BoardX0, low, 1425, WingB_BoardY, Tower_Group_HiddenFar, false);
+
+    // Wasps of 1/16 in the cave below the upper corridor.
+    Ref(map, 43, 1625, 2795);
+    Ref(map, 44, 1685, 2810);
+    Ref(map, 47, 1630, 2800);
+    Ref(map, 48, 1680, 2812);
+
+    // Splitting blobs of 1/16 and spikes of 1/32 in a cave below the upper corridor.
+    Box(map, 1610, 2780, 1700, 2790, Stone, fine);
+    Box(map, 1610, 2790, 1620, y - 15, Brick, fine);
+    Box(map, 1690, 2790, 1700, y - 15, Brick, fine);
+    Ref(map, Tower_Splits[1].ref, 1640, 2791);
+    Ref(map, Tower_Splits[2].ref, 1670, 2791);
+    Ref(map, 46, 1655, 2790);
+    Ref(map, 133, 1620, 2790);
+    Ref(map, 134, 1690, 2795);
+}
+
+// The transporter's cars and what lies along their route, the exit floor and the finale.
+void WriteTransporter(MapWriter& map)
+{
+    double const px = WingB_CarX;
+    double const py = WingB_CarY;
+    for (unsigned int car = Tower_Group_FirstCar; car <= Tower_Group_LastCar; car++)
+        Box(map, px - WingB_CarHalfWidth, py, px + WingB_CarHalfWidth, py + WingB_CarHeight, Tile, 16.0, car);
+
+    // Spike balls beside the route, clear of a rider.
+    struct Place
+    {
+        int ball;
+        double x, y;
+    };
+    constexpr Place balls[] = {{28, 300, 3420},  {29, 900, 3420},  {30, -650, 3800}, {31, -350, 3950},
+                               {32, 0, 4620},    {33, 1000, 4620}, {34, 2000, 4680}, {35, 2800, 4680},
+                               {36, 3700, 4600}, {37, 4700, 4560}};
+    for (Place const& ball : balls)
+        Ref(map, Tower_Balls[ball.ball].ref, ball.x, ball.y);
+
+    // Falls from the route: kill zones below it, clear of the cars and of the giant's leaps.
+    struct Zone
+    {
+        unsigned int a, b;
+        double x0, y0, x1, y1;
+    };
+    constexpr Zone zones[] = {{56, 57, -650, 3000, -350, 3300},   {67, 68, -300, 3900, 1300, 4100},
+                              {92, 93, 1300, 3950, 2150, 4100},   {94, 95, 2300, 4100, 3300, 4250},
+                              {106, 107, 5050, 3500, 5300, 3700}, {108, 109, 5000, 3300, 5300, 3490},
+                              {127, 128, 3300, 4100, 3900, 4250}, {129, 130, 3900, 4100, 4450, 4250}};
+    for (Zone const& zone : zones)
+    {
+        Ref(map, zone.a, zone.x0, zone.y0);
+        Ref(map, zone.b, zone.x1, zone.y1);
+    }
+
+    // The exit floor, with scaler 23 and the second heart.
+    Box(map, WingB_ExitFloorX0, WingB_ExitFloorY - 15, WingB_ExitFloorX1, WingB_ExitFloorY, Stone);
+    Ref(map, 149, 5400, WingB_ExitFloorY);
+    Ref(map, Tower_Rp_PickUps[2], 5500, WingB_ExitFloorY + 10);
+
+    // LX: a wall that stops the fall from the exit floor, switch 11, door 16 and door 17.
+    double const y = WingB_FinaleY;
+    Box(map, 5760, 2970, 5780, 4200, Brick);
+    PlateFloor(map, WingB_ExitFloorX1, WingB_Door16X, y, 2470, WingB_Plate11X, 8.0, Tower_Switches[11].group, 256.0);
+    Box(map, WingB_Door16X, y - 40, WingB_LXX1, y);
+    Ref(map, 150, 5760, y); // scaler 24: 4 -> 8, where the fall along the wall ends
+    Box(map, WingB_Door16X, y, WingB_Door16X + 40, 2970, Brick, Coarse, Tower_Doors[16].group);
+    Box(map, WingB_Door16X, 2970, WingB_Door16X + 40, 3500, Brick);
+    Ref(map, 151, 6650, y); // scaler 25: 8 -> 64, on the overview spot
+    Box(map, WingB_Door17X, y, WingB_Door17X + 60, 4670, Brick, 256.0, Tower_Doors[17].group);
+    Box(map, WingB_Door17X, 4670, WingB_Door17X + 60, 8000, Brick, 256.0);
+}
+
+void Save(Canvas const& canvas, std::string const& dir, std::string const& name)
+{
+    std::filesystem::path const path = std::filesystem::path(dir) / name;
+    DataGen::MakeDirs(path.parent_path().string());
+    canvas.WritePng(path.string());
+}
+
+// The scales' lights: a lamp lit yellow for each unit of weight, a red one for too much.
+void WritePictures(std::string const& dir)
+{
+    Rgba const rim{40, 40, 40, 255};
+    auto lamp = [&](Rgba glow, Rgba core) {
+        Canvas c(16, 16);
+        c.FillCircle(8, 8, 7.5, rim);
+        c.FillCircle(8, 8, 6, glow);
+        c.FillCircle(6, 6, 2, core);
+        return c;
+    };
+    Save(lamp(Rgba{250, 210, 40, 255}, Rgba{255, 250, 200, 255}), dir, "gfx/tower/scales/lighton.png");
+    Save(lamp(Rgba{70, 60, 30, 255}, Rgba{100, 90, 60, 255}), dir, "gfx/tower/scales/lightoff.png");
+    Save(lamp(Rgba{230, 30, 30, 255}, Rgba{255, 180, 180, 255}), dir, "gfx/tower/scales/overon.png");
+    Save(lamp(Rgba{70, 20, 20, 255}, Rgba{110, 60, 60, 255}), dir, "gfx/tower/scales/overoff.png");
+}
+
+// The giant's walks from the start to either exit, along the road.
+std::vector<Road> BuildRoads()
+{
+    Road right("exit");
+    right.Walk(Tower_MainExitX - 100.0, Tower_RoadY).Exit(Tower_MainExitX + 300.0, Tower_RoadY);
+    Road left("exit3");
+    left.Walk(Tower_SecondExitX + 100.0, Tower_RoadY).Exit(Tower_SecondExitX - 300.0, Tower_RoadY);
+    return {right, left};
+}
+
+} // namespace
+
+void Write(std::string const& dir)
+{
+    DataGen::MakeDirs(dir + "/tower");
+    MapWriter map;
+    map.SetView(2600, 10000, 0.023);
+    WriteBody(map);
+    WriteRoad(map);
+    WriteFoot(map);
+    WriteTrack(map);
+    WriteHall(map);
+    WriteScales(map);
+    WriteTiny(map);
+    WriteTransporter(map);
+    std::string const path = dir + "/tower/map";
+    try
+    {
+        map.Write(path.c_str());
+    }
+    catch (Error const& err)
+    {
+        throw std::runtime_error(std::string("cannot write ") + err.Text());
+    }
+    Road::Write(dir + "/tower/road", BuildRoads());
+    WritePictures(dir);
+}
+
+} // namespace TowerWriter

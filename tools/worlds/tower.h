@@ -1,0 +1,113 @@
+// The tower's data: its map (the giant's road below, and above it two wings of puzzles entered
+// through scaling zones), the scales' lights and the tower's own pictures.
+#pragma once
+
+#include <string>
+
+namespace TowerWriter
+{
+
+// The road: flat from wall to wall but where it dips under the first wing, with a scale-64
+// player's whole height clear above it everywhere; the tower's lowest part stands
+// Tower_RoadClear above it.
+constexpr double Tower_RoadY = -400.0;
+constexpr double Tower_RoadDipY = -900.0; // under the first wing
+constexpr double Tower_DipX0 = -2600.0;   // where the dip's floor begins (45 degree slopes lead down)
+constexpr double Tower_DipX1 = 8500.0;    // and ends
+constexpr double Tower_RoadX0 = -10200.0;
+constexpr double Tower_RoadX1 = 14400.0;
+constexpr double Tower_StartX = 9500.0;
+constexpr double Tower_RoadClear = 1300.0;
+
+// The road's height at x.
+constexpr double RoadY(double x)
+{
+    if (x <= Tower_DipX0 - 500.0 || x >= Tower_DipX1 + 500.0)
+        return Tower_RoadY;
+    if (x < Tower_DipX0)
+        return Tower_RoadY - (x - (Tower_DipX0 - 500.0));
+    if (x > Tower_DipX1)
+        return Tower_RoadDipY + (x - Tower_DipX1);
+    return Tower_RoadDipY;
+}
+
+// The first wing stands at the tower's foot. A giant jumps from the road onto its landing (L0),
+// walks right into a wall whose low opening he passes once the zone at its foot has made him
+// smaller, and meets, at 4 times his size, the gate room; the wing ends on a second landing
+// (L0x) from whose end he drops back onto the road, grown again.
+constexpr double WingA_FloorY = 600.0;    // L0, the gate room and the corridors to the track
+constexpr double WingA_LowY = 450.0;      // the corridor below the track, the alcove and the hall
+constexpr double WingA_L0X0 = -2600.0;    // the landing's left end
+constexpr double WingA_GateRoomX = 760.0; // the gate room's left wall (its low opening on the left)
+constexpr double WingA_Plate0X = 1150.0;  // switch 0, for a player of 8
+constexpr double WingA_Door0X = 1700.0;   // door 0's left face
+constexpr double WingA_Scale1X = 2230.0;  // the scale-1 corridor begins
+constexpr double WingA_Plate10X = 2320.0;
+constexpr double WingA_Door12X = 2600.0;
+constexpr double WingA_RingX = 2790.0; // the ringed target, 120 above the floor
+constexpr double WingA_Door13X = 2880.0;
+constexpr double WingA_TrackX = 3200.0;  // the middle of the track, 160 above the floor
+constexpr double WingA_HatchX = 3400.0;  // door 11 covers the shaft from here to 100 right
+constexpr double WingA_AlcoveX = 3610.0; // the quarter-size alcove begins
+constexpr double WingA_Plate2X = 3625.0;
+constexpr double WingA_SwingPitX = 3780.0; // the middle of group 26's sweep over the small spikes
+constexpr double WingA_Plate1X = 3880.0;
+constexpr double WingA_Hatch1X = 3900.0;  // door 1 covers a hole from here to 25 right
+constexpr double WingA_SubFloorY = 410.0; // the passage below the alcove
+constexpr double WingA_HallX = 4060.0;    // the scale-4 hall begins
+constexpr double WingA_Door2X = 4110.0;
+constexpr double WingA_Door14X = 4540.0;
+constexpr double WingA_Door15X = 5060.0;
+constexpr double WingA_PitX0 = 5150.0; // the spike pit under group 3's sweep
+constexpr double WingA_PitX1 = 7450.0;
+constexpr double WingA_ExitWallX = 7550.0;
+constexpr double WingA_L0xX1 = 8500.0; // the end of the landing the giant drops from
+
+// The second wing, higher up. A giant jumps onto its landing (L1), walks left into a wall
+// whose slot he passes at half size; beyond lie the scales, the tiny corridors and a climb to
+// the transporter, which carries its rider over the top of the tower to an exit floor; from
+// there he drops onto the finale (LX), grows to 8, then to 64, and leaves by door 17.
+constexpr double WingB_FloorY = 2755.0; // L1, the corridor to the scales and the scales' floor
+constexpr double WingB_L1X1 = 4300.0;
+constexpr double WingB_SlotWallX = 2200.0;
+constexpr double WingB_Plate3X = 2150.0;
+constexpr double WingB_Door3X = 2050.0;
+constexpr double WingB_PanX = 1895.0;   // the middle of the pan
+constexpr double WingB_LiftX0 = 1740.0; // the lift, 30 wide
+constexpr double WingB_LiftX1 = 1770.0;
+constexpr double WingB_TinyY = 2830.0;     // the corridor through the window above the lift
+constexpr double WingB_WindowX = 1720.0;   // the window's right side
+constexpr double WingB_Plate7X = 1604.0;   // switches 7, 8 and 9 stand 8 apart leftwards
+constexpr double WingB_Door8X = 1577.0;    // doors 8, 9 and 10 stand 7 apart leftwards
+constexpr double WingB_LowPassX0 = 1530.0; // the passage only a player of 1/32 fits
+constexpr double WingB_LowPassX1 = 1541.0;
+constexpr double WingB_SmallTargetX = 1496.0;
+constexpr double WingB_Door7X = 1488.0;
+constexpr double WingB_Plate4X = 1476.0;
+constexpr double WingB_Hatch4X = 1466.0; // door 4 covers a hole from here to 4 right
+constexpr double WingB_LowerY = 2822.0;  // the corridor below the hatch
+constexpr double WingB_Plate5X = 1455.0;
+constexpr double WingB_Door5X = 1445.0;
+constexpr double WingB_Plate6X = 1435.0;
+constexpr double WingB_Door6X = 1425.0;
+constexpr double WingB_RampFootX = 1360.0; // past the growing zones the ramp to the boarding floor begins
+constexpr double WingB_BoardY = 2945.0;    // the boarding floor, flush with a car standing at P
+constexpr double WingB_BoardX0 = 1190.0;
+constexpr double WingB_BoardX1 = 1210.0;
+constexpr double WingB_CarX = 1160.0; // P, where each car's run begins
+constexpr double WingB_CarY = 2935.0;
+constexpr double WingB_CarHalfWidth = 30.0;
+constexpr double WingB_CarHeight = 10.0;
+constexpr double WingB_ExitFloorY = 4000.0; // where the rider drops off his car
+constexpr double WingB_ExitFloorX0 = 5060.0;
+constexpr double WingB_ExitFloorX1 = 5600.0;
+constexpr double WingB_FinaleY = 2670.0; // LX
+constexpr double WingB_Plate11X = 6000.0;
+constexpr double WingB_Door16X = 6400.0;
+constexpr double WingB_Door17X = 7200.0;
+constexpr double WingB_LXX1 = 7800.0;
+
+// dir/tower/map and the pictures under dir/gfx/tower; throws std::runtime_error on failure.
+void Write(std::string const& dir);
+
+} // namespace TowerWriter
