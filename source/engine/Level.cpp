@@ -114,6 +114,8 @@ void Hand(double angle, double length)
 
 } // namespace
 
+double fadeSpeed = Level_FadeSpeed;
+
 Level::Level(GameEvents* events) : gameEvents(events), sounds(gameSounds)
 {
     // The objects of a level take their serials and their logs' key-frame offsets as it is

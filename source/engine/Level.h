@@ -46,6 +46,11 @@ constexpr double Clock_Radius = 16.0;
 constexpr double Clock_HandLength = 12.8;
 constexpr double Clock_Tick1 = 11.2;
 constexpr double Clock_Tick2 = 14.4;
+constexpr double Level_FadeSpeed = 0.03; // the screen's usual fade per step
+
+// The change of the screen's fade per step of the main loop, read by the shell. A world may slow
+// the fade-out that follows its end; it puts Level_FadeSpeed back when it is destroyed.
+extern double fadeSpeed;
 
 // A world fills in its map, textures, player, moving-group driver, hint panel and music and
 // places its objects; its Poll calls Level::Poll first and adds its own rules only when that

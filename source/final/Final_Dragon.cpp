@@ -2,6 +2,7 @@
 #include "final/Final_Dragon.h"
 
 #include "engine/HitInfo.h"
+#include "final/Final_Ids.h"
 #include "engine/Map.h"
 #include "media/Game_Sounds.h"
 #include "media/Image.h"
@@ -32,9 +33,6 @@ constexpr double Head_FrontAngle = 0.3; // nearer upright than this, the head fa
 constexpr double Flame_Speed = 8.0;  // units per tick
 constexpr double Flame_Turn = 1.8;   // the flames leave the mouth this far round from the head
 constexpr double Flame_Spin = 0.1;   // most turn per tick of age
-constexpr double Rock_Top = 1450.0;  // the rocks start falling from this height
-constexpr double Rock_MidX = 3150.0; // and across 999 either side of this
-constexpr int Rock_Spread = 1000;
 constexpr double Rock_Speed = 4.0;      // the slowest fall, units per tick
 constexpr double Rock_SmallSpeed = 4.0; // the small ones fall this much faster
 constexpr double Rock_Spin = 0.4;
@@ -309,7 +307,7 @@ Pointf Final_Dragon::GetRockPos(Tick s, int age, double* rotation, bool* small) 
     if (small != nullptr)
         *small = isSmall;
     // The remainder keeps the hash's sign, so the rocks fall on both sides of the middle.
-    return Pointf(Rock_MidX + Util::Random(s) % Rock_Spread, Rock_Top - age * speed);
+    return Pointf(Final_RockMidX + Util::Random(s) % Final_RockSpread, Final_RockTop - age * speed);
 }
 
 bool Final_Dragon::HitRocks(Tick t, Pointf const* p) const

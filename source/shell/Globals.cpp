@@ -11,7 +11,6 @@ bool quit = false;
 KeyData keyData;
 int fading = 2;
 double fadeVal = 0.0;
-double fadeSpeed = 0.03;
 Image* splashScr = nullptr;
 int splashImg = 0;
 int splashTimer = 200;

@@ -14,7 +14,8 @@ class MainMenu;
 class MapScreen;
 
 // The window and its GL context are the platform layer's (GameWindow); the progress record
-// and the save request are the engine's (GameEvents.h), the sound table is media's.
+// and the save request are the engine's (GameEvents.h), as is the fade's speed (Level.h); the
+// sound table is media's.
 
 extern Level_Type curLevel;      // 0 while the title, logos or map screen run
 extern Level_Action levelAction; // the result the current level ended with; 0 while it runs
@@ -26,7 +27,6 @@ extern bool quit;        // leave the main loop at the start of the next pass
 extern KeyData keyData;  // filled by the window procedure
 extern int fading;       // 0 none, 1 fading out to black, 2 fading in from black
 extern double fadeVal;   // brightness: 0.0 black, 1.0 clear
-extern double fadeSpeed; // change of fadeVal per step
 extern Image* splashScr; // the splash image on screen, if any
 extern int splashImg;    // splash screens ended so far
 extern int splashTimer;  // steps before the current splash screen fades out

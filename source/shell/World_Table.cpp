@@ -3,6 +3,7 @@
 
 #include "castle/Casle.h"
 #include "chasm/Chasm.h"
+#include "final/Final.h"
 #include "killig/Kilig.h"
 #include "petra/Petra.h"
 #include "plateau/Plato.h"
@@ -31,7 +32,7 @@ World_Row const World_Table[World_Count] = {
     {Level_Casle, "castle", &World_MakeOf<Casle>, -1, -1},
     {Level_Tower, "tower", &World_MakeOf<Tower>, 6, -1},
     {Level_Black, "black", nullptr, 7, -1},
-    {Level_Final, "final", nullptr, -1, -1},
+    {Level_Final, "final", &World_MakeOf<Final>, -1, -1},
 };
 
 World_Row const& WorldRow(Level_Type type)

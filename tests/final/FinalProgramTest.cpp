@@ -1,0 +1,198 @@
+// The game program itself, run headless with scripted input: from a slot with every path of the map open, the
+// map starts at the den and enters it; once the hero leaves by the menu, and once he walks to the throwing
+// spot and throws until the dragon dies, the white disc covers the screen, and the closing village follows.
+#include "engine/GameEvents.h"
+#include "final/FinalFightScript.h"
+#include "shell/World_Table.h"
+#include "support/SaveSlotWriter.h"
+#include "support/TestFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <png.h>
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace
+{
+
+// The program and the data generator are built beside the tests' folder.
+std::string Built(char const* name)
+{
+    return std::filesystem::absolute(std::filesystem::path("..") / name).string();
+}
+
+// A picture the program wrote, as RGB.
+struct Shot
+{
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned char> rgb;
+
+    explicit Shot(std::filesystem::path const& file)
+    {
+        png_image image = {};
+        image.version = PNG_IMAGE_VERSION;
+        if (!png_image_begin_read_from_file(&image, file.c_str()))
+            return;
+        image.format = PNG_FORMAT_RGB;
+        rgb.resize(PNG_IMAGE_SIZE(image));
+        png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr);
+        width = static_cast<int>(image.width);
+        height = static_cast<int>(image.height);
+    }
+
+    // The share of the picture's points, on a grid, whose colour passes the test.
+    double Share(std::function<bool(std::array<int, 3>)> const& test) const
+    {
+        int hits = 0;
+        int all = 0;
+        for (std::size_t i = 0; i + 2 < rgb.size(); i += 3 * 7, ++all)
+            hits += test({rgb[i], rgb[i + 1], rgb[i + 2]}) ? 1 : 0;
+        return all == 0 ? 0.0 : double(hits) / all;
+    }
+};
+
+bool White(std::array<int, 3> c)
+{
+    return c[0] == 255 && c[1] == 255 && c[2] == 255;
+}
+// The den's back wall: dark red rock.
+bool CaveWall(std::array<int, 3> c)
+{
+    return c[0] >= 35 && c[0] <= 120 && c[1] < 60 && c[2] < 50 && c[0] > c[1] + 12;
+}
+// The dragon's scales.
+bool DragonGreen(std::array<int, 3> c)
+{
+    return c[1] > c[0] + 40 && c[1] > c[2] + 30;
+}
+// The village's sky.
+bool Sky(std::array<int, 3> c)
+{
+    return c[2] > 200 && c[1] > 140 && c[0] < 160;
+}
+
+// Every path of the map open, time travel learnt: the map starts at the den.
+GameEvents EveryPathOpen()
+{
+    GameEvents record;
+    record[Event_TimeTravel] = GameEvent_HasHappened;
+    for (int p = 0; p < Path_Count; ++p)
+        record[Path_FirstEvent + p] = GameEvent_HasHappened;
+    return record;
+}
+
+// A generated data folder with its registry entry and a first slot whose map opens on the den.
+class DenGame final
+{
+public:
+    DenGame() : slot(Level_Final, EveryPathOpen())
+    {
+        EXPECT_EQ(0, std::system((Built("hm_datagen") + " " + data.string() + " > /dev/null").c_str()));
+        std::filesystem::create_directories(root.path / "config/hollowmere");
+        std::ofstream(root / "config/hollowmere/registry")
+            << "[Software\\Velmora\\Hollowmere]\nInstallPath=" << data.string();
+        slot.Write(data);
+    }
+
+    // A script line at a step counted from the one the level begins at.
+    std::string At(int offset, std::string const& what) const
+    {
+        return std::to_string(slot.LevelStep() + offset) + " " + what + "\n";
+    }
+
+    // Runs the game with the script; its exit code, or -1 when it did not exit.
+    int Run(std::string const& script, int seconds)
+    {
+        std::ofstream(root / "script") << slot.Script() << script;
+        std::string const command = "cd " + data.string() + " && XDG_CONFIG_HOME=" + (root.path / "config").string()
+                                    + " HM_INPUT_SCRIPT=" + (root.path / "script").string() + " timeout "
+                                    + std::to_string(seconds) + " " + Built("hollowmere") + " > game.log 2>&1";
+        int const status = std::system(command.c_str());
+        std::stringstream text;
+        text << std::ifstream(data / "game.log").rdbuf();
+        log = text.str();
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    TestFolder root{false};
+    std::filesystem::path data = root.path / "data";
+    SaveSlotWriter slot;
+    std::string log;
+};
+
+// Steps counted from the level's: the hero walks from 100 on and stands on the spot by Fight_Start;
+// the dragon dies some 3050 steps later, 700 more end the closing sequence and the slow fade-out
+// takes 334. Pictures every Watch_Every steps from Watch_From to Watch_To see the disc (the whole
+// screen white for some 90 steps) and the village after it.
+constexpr int Fight_Start = 200;
+constexpr int Fight_Throws = 1300; // more than the dragon's first cycle needs
+constexpr int Watch_From = 3100;
+constexpr int Watch_To = 4600;
+constexpr int Watch_Every = 40;
+
+} // namespace
+
+TEST(FinalProgram, TheMapStartsAtTheDenEntersItAndAFightFromTheSpotLeadsThroughTheDiscToTheClosingVillage)
+{
+    ASSERT_EQ(std::string(WorldRow(Level_Final).folder), "final");
+    DenGame visit;
+    DenGame fight;
+    EXPECT_EQ(visit.slot.LevelStep(), fight.slot.LevelStep());
+
+    // A visit: left (Q) to the throwing spot, a picture of the arena, then out by the menu ("Leave
+    // level") and quit from the map.
+    std::string const leave = visit.At(100, "key 0x51 down") + visit.At(100 + Final_WalkToSpotSteps, "key 0x51 up")
+                              + visit.At(300, "shot den.png") + visit.At(310, "key 0x1B down")
+                              + visit.At(312, "key 0x1B up") + visit.At(320, "key 0x28 down")
+                              + visit.At(322, "key 0x28 up") + visit.At(330, "key 0x0D down")
+                              + visit.At(332, "key 0x0D up") + visit.At(500, "key 0x1B down");
+
+    // The fight: left (Q) to the spot, then the action key (P) pressed, held and let go, over and
+    // over; pictures all through the closing sequence and into the village; the window closed.
+    std::string script = fight.At(100, "key 0x51 down") + fight.At(100 + Final_WalkToSpotSteps, "key 0x51 up");
+    for (int i = 0; i < Fight_Throws; ++i)
+        script += fight.At(Fight_Start + 3 * i, "key 0x50 down") + fight.At(Fight_Start + 3 * i + 2, "key 0x50 up");
+    for (int s = Watch_From; s <= Watch_To; s += Watch_Every)
+        script += fight.At(s, "shot watch" + std::to_string(s) + ".png");
+    script += fight.At(Watch_To + 10, "close");
+
+    int visitCode = -1;
+    std::thread second([&] { visitCode = visit.Run(leave, 200); });
+    int const fightCode = fight.Run(script, 400);
+    second.join();
+
+    EXPECT_EQ(0, visitCode) << visit.log;
+    EXPECT_EQ(std::string::npos, visit.log.find("rror")) << visit.log;
+    Shot const den(visit.data / "den.png");
+    EXPECT_GT(den.Share(CaveWall), 0.2) << "the den's wall";
+    EXPECT_GT(den.Share(DragonGreen), 0.005) << "the dragon";
+    GameEvents const left((visit.data / "saves/save0").c_str());
+    EXPECT_FALSE(left.damaged);
+
+    EXPECT_EQ(0, fightCode) << fight.log;
+    EXPECT_EQ(std::string::npos, fight.log.find("rror")) << fight.log;
+    int disc = -1;    // the first picture the white disc covers
+    int village = -1; // the first after it that shows the village's sky and nothing of the den
+    for (int s = Watch_From; s <= Watch_To; s += Watch_Every)
+    {
+        Shot const shot(fight.data / ("watch" + std::to_string(s) + ".png"));
+        ASSERT_GT(shot.width, 0) << "no picture at " << s;
+        double const white = shot.Share(White);
+        if (disc < 0 && white > 0.99)
+            disc = s;
+        if (disc >= 0 && village < 0 && shot.Share(Sky) > 0.2 && shot.Share(CaveWall) < 0.01)
+            village = s;
+    }
+    EXPECT_GE(disc, 0) << "the white disc never covered the screen";
+    EXPECT_GT(village, disc) << "the closing village never showed";
+}
