@@ -2,8 +2,9 @@
 #include "tools/DataGen.h"
 
 #include "tools/Canvas.h"
+#include "tools/Figure.h"
 #include "tools/FontSheet.h"
-#include "tools/GlyphRasterizer.h"
+#include "tools/MapTextures.h"
 #include "tools/MapWriter.h"
 #include "tools/PuzzleWriter.h"
 #include "tools/SoundWriter.h"
@@ -63,6 +64,16 @@ Rgba const green{40, 170, 60, 255};
 constexpr double pi = 3.14159265358979323846;
 // Columns left clear on each side of a label: its outline and the overhang of its letters.
 constexpr int LabelMargin = 12;
+constexpr int BigText = 64;
+constexpr int SmallText = 24;
+
+Canvas_Text Label(int size, Rgba colour)
+{
+    Canvas_Text style;
+    style.size = size;
+    style.colour = colour;
+    return style;
+}
 
 void Save(Canvas const& canvas, std::string const& dir, std::string const& name, PngFormat format = PngFormat::Rgba)
 {
@@ -78,51 +89,32 @@ std::string TwoDigits(int n)
     return buffer;
 }
 
-Rgba Shade(Rgba c, double f)
+// The picture with every pixel's alpha scaled by f: see-through past selves, ghosts, fading deaths.
+void Fade(Canvas& c, double f)
 {
-    auto scale = [f](std::uint8_t v) { return static_cast<std::uint8_t>(std::fmin(255.0, v * f)); };
-    return Rgba{scale(c.r), scale(c.g), scale(c.b), c.a};
+    for (int y = 0; y < c.Height(); ++y)
+        for (int x = 0; x < c.Width(); ++x)
+        {
+            Rgba const p = c.Get(x, y);
+            c.Set(x, y, p.WithAlpha(static_cast<std::uint8_t>(std::lround(p.a * f))));
+        }
 }
 
-Rgba WithAlpha(Rgba c, std::uint8_t a)
-{
-    c.a = a;
-    return c;
-}
-
-// A little figure in a tunic, seen from the side; phase swings the arms and legs.
-Canvas PlayerFigure(Rgba tunic, std::uint8_t alpha, double phase, double tilt)
+Canvas PlayerFigure(Figure_Look const& look, double phase, double tilt, double alpha)
 {
     Canvas c(32, 32);
-    Rgba skinA = WithAlpha(skin, alpha);
-    Rgba tunicA = WithAlpha(tunic, alpha);
-    Rgba dark = WithAlpha(Shade(tunic, 0.5), alpha);
-    double swing = std::sin(phase) * 5.0;
-    auto at = [tilt](double x, double y) {
-        // Tilt about the feet, for the dying frames.
-        double dx = x - 16.0, dy = y - 31.0;
-        return std::pair<double, double>{16.0 + dx * std::cos(tilt) - dy * std::sin(tilt),
-                                         31.0 + dx * std::sin(tilt) + dy * std::cos(tilt)};
-    };
-    auto line = [&](double x0, double y0, double x1, double y1, double w, Rgba col) {
-        auto [a0, b0] = at(x0, y0);
-        auto [a1, b1] = at(x1, y1);
-        c.Line(a0, b0, a1, b1, w, col);
-    };
-    line(16, 20, 16 - swing, 30, 3.0, dark);
-    line(16, 20, 16 + swing, 30, 3.0, dark);
-    line(16, 12, 16, 20, 7.0, tunicA);
-    line(16, 13, 16 + swing, 20, 2.5, skinA);
-    auto [hx, hy] = at(17, 7);
-    c.FillCircle(hx, hy, 5.0, skinA);
-    auto [ex, ey] = at(19, 6);
-    c.FillCircle(ex, ey, 1.0, WithAlpha(black, alpha));
-    auto [px, py] = at(16, 3);
-    c.FillEllipse(px, py, 5.0, 2.0, dark);
+    Figure_Pose pose;
+    pose.stride = std::sin(phase);
+    pose.arms = -std::sin(phase);
+    pose.lift = std::cos(phase);
+    pose.tilt = tilt;
+    DrawFigure(c, look, pose);
+    if (alpha < 1.0)
+        Fade(c, alpha);
     return c;
 }
 
-void WriteSplashes(std::string const& dir, GlyphRasterizer const& big, GlyphRasterizer const& small)
+void WriteSplashes(std::string const& dir)
 {
     struct Splash
     {
@@ -148,32 +140,33 @@ void WriteSplashes(std::string const& dir, GlyphRasterizer const& big, GlyphRast
                      static_cast<std::uint8_t>(s.top.b + (s.bottom.b - s.top.b) * f), 255};
             c.FillRect(0, y, 640, 1, row);
         }
-        big.DrawLabel(c, 320, 230, s.title, gold);
-        small.DrawLabel(c, 320, 290, s.subtitle, white);
+        c.Text(320, 230, s.title, Label(BigText, gold));
+        c.Text(320, 290, s.subtitle, Label(SmallText, white));
         Save(c, dir, s.file, PngFormat::Rgb);
     }
 }
 
 void WritePlayer(std::string const& dir)
 {
-    Rgba const tunic{40, 90, 200, 255};
-    Rgba const pastTunic{60, 170, 90, 255};
+    Figure_Look const hero = PlayerLook();
+    // Past selves and the ghost are the hero in violet, a colour no one else in the worlds wears.
+    Figure_Look const past = Figure_Tinted(hero, PastSelfColour);
+    Figure_Look const ghost = Figure_Tinted(hero, GhostColour);
     for (int i = 0; i < 5; ++i)
     {
-        double phase = i * 2.0 * pi / 5.0;
-        Save(PlayerFigure(tunic, 255, phase, 0.0), dir, "gfx/player/player" + TwoDigits(i) + ".png");
-        Save(PlayerFigure({200, 220, 255, 255}, 110, phase, 0.0), dir,
-             "gfx/player/playerghost" + TwoDigits(i) + ".png");
-        Save(PlayerFigure(pastTunic, 200, phase, 0.0), dir, "gfx/player/playerpast" + TwoDigits(i) + ".png");
+        double const phase = i * 2.0 * pi / 5.0;
+        Save(PlayerFigure(hero, phase, 0.0, 1.0), dir, "gfx/player/player" + TwoDigits(i) + ".png");
+        Save(PlayerFigure(ghost, phase, 0.0, 0.5), dir, "gfx/player/playerghost" + TwoDigits(i) + ".png");
+        Save(PlayerFigure(past, phase, 0.0, 0.85), dir, "gfx/player/playerpast" + TwoDigits(i) + ".png");
     }
     for (int i = 0; i < 3; ++i)
-        Save(PlayerFigure(tunic, static_cast<std::uint8_t>(255 - 70 * i), 0.0, (i + 1) * pi / 7.0), dir,
+        Save(PlayerFigure(hero, 0.0, (i + 1) * pi / 7.0, 1.0 - 0.27 * i), dir,
              "gfx/player/playerdie" + TwoDigits(i) + ".png");
 
     // The axe: a handle along x with the blade at the right end.
     Canvas axe(32, 16);
-    axe.Line(2, 8, 26, 8, 3.0, wood);
-    axe.FillPolygon({22, 1, 31, 3, 31, 13, 22, 15, 25, 8}, Rgba{190, 190, 200, 255});
+    axe.Line(2, 8, 26, 8, Canvas_Pen{wood, 3.0});
+    axe.Fill(Canvas_Shape::Polygon({22, 1, 31, 3, 31, 13, 22, 15, 25, 8}), Rgba{190, 190, 200, 255});
     Save(axe, dir, "gfx/player/sword.png");
 }
 
@@ -193,277 +186,289 @@ std::vector<double> HeartShape(double cx, double cy, double size)
 
 void WriteGeneral(std::string const& dir)
 {
+    Canvas_Pen const ink{Rgba{40, 20, 25, 255}, 1.4};
     Canvas heart(32, 32);
-    heart.FillPolygon(HeartShape(16, 15, 30), Rgba{120, 0, 10, 255});
-    heart.FillPolygon(HeartShape(16, 15, 26), red);
-    heart.FillCircle(11, 10, 2.5, Rgba{255, 150, 150, 255});
+    heart.Draw(Canvas_Shape::Polygon(HeartShape(16, 15, 29)),
+               Canvas_Paint::Radial(11, 9, 22, Rgba{255, 90, 90, 255}, Rgba{150, 0, 20, 255}), ink);
+    heart.Fill(Canvas_Shape::Ellipse(10.5, 9.5, 3.2, 2.2), Rgba{255, 220, 220, 220});
     Save(heart, dir, "gfx/general/heartfull.png");
 
     Canvas empty(32, 32);
-    empty.FillPolygon(HeartShape(16, 15, 30), Rgba{120, 0, 10, 255});
-    empty.FillPolygon(HeartShape(16, 15, 24), Rgba{60, 60, 60, 120});
+    empty.Draw(Canvas_Shape::Polygon(HeartShape(16, 15, 29)), Rgba{70, 60, 65, 130},
+               Canvas_Pen{Rgba{120, 0, 10, 255}, 1.6});
     Save(empty, dir, "gfx/general/heartempty.png");
 
+    // A cut emerald: facets lit from the top left.
     Canvas gem(32, 32);
-    gem.FillPolygon({16, 2, 28, 12, 16, 30, 4, 12}, Rgba{20, 110, 40, 255});
-    gem.FillPolygon({16, 5, 25, 12, 16, 26, 7, 12}, green);
-    gem.FillPolygon({16, 5, 20, 12, 12, 12}, Rgba{170, 255, 180, 255});
+    gem.Draw(Canvas_Shape::Polygon({10, 3, 22, 3, 29, 11, 16, 30, 3, 11}), green,
+             Canvas_Pen{Rgba{10, 70, 25, 255}, 1.2});
+    gem.Fill(Canvas_Shape::Polygon({10, 3, 22, 3, 19, 11, 13, 11}), Rgba{150, 245, 160, 255});
+    gem.Fill(Canvas_Shape::Polygon({3, 11, 13, 11, 16, 30}), Rgba{60, 200, 80, 255});
+    gem.Fill(Canvas_Shape::Polygon({29, 11, 19, 11, 16, 30}), Rgba{20, 120, 45, 255});
+    gem.Fill(Canvas_Shape::Polygon({10, 3, 13, 11, 3, 11}), Rgba{100, 230, 120, 255});
+    gem.Fill(Canvas_Shape::Circle(12, 6, 1.5), Rgba{255, 255, 255, 230});
     Save(gem, dir, "gfx/general/gem.png");
 
     Canvas socks(32, 32);
     for (int k = 0; k < 2; ++k)
     {
-        int x = 5 + 12 * k;
-        socks.FillRect(x, 3, 8, 18, Rgba{220, 60, 160, 255});
-        socks.FillRect(x, 6, 8, 3, white);
-        socks.FillEllipse(x + 7, 24, 8, 5, Rgba{220, 60, 160, 255});
+        double const x = 4 + 12 * k;
+        Canvas_Shape const sock =
+            Canvas_Shape::Capsule(x + 4, 3, x + 4, 21, 8).Add(Canvas_Shape::Capsule(x + 4, 22, x + 10, 24, 8));
+        socks.Draw(sock, Canvas_Paint::Lit(Rgba{225, 60, 165, 255}, 0, 28), Canvas_Pen{Rgba{90, 20, 60, 255}, 1});
+        socks.Fill(Canvas_Shape::Rect(x, 6, 8, 3), white);
     }
     Save(socks, dir, "gfx/general/socks.png");
 
-    // Drawn on pure blue, which the loader keys out because it covers most of the picture.
-    Canvas chest(48, 32, keyBlue);
-    chest.FillRect(4, 10, 40, 20, wood);
-    chest.FillEllipse(24, 11, 20, 8, Shade(wood, 1.15));
-    chest.FillRect(4, 11, 40, 19, wood);
-    chest.FrameRect(4, 10, 40, 20, 2, darkWood);
-    chest.FillRect(4, 15, 40, 3, gold);
-    chest.FillRect(21, 14, 6, 7, gold);
-    chest.FillRect(23, 17, 2, 3, black);
-    Save(chest, dir, "gfx/general/chest.png", PngFormat::Rgb);
+    // Drawn clear, then laid on pure blue, which the loader keys out because it covers most of the
+    // picture.
+    Canvas chest(48, 32);
+    Canvas_Pen const rim{darkWood, 1.4};
+    chest.Draw(Canvas_Shape::RoundRect(4, 13, 40, 18, 2), Canvas_Paint::Lit(wood, 13, 31), rim);
+    chest.Draw(Canvas_Shape().MoveTo(4, 14).LineTo(4, 9).CurveTo(4, 2, 44, 2, 44, 9).LineTo(44, 14).Close(),
+               Canvas_Paint::Lit(wood.Shade(1.1), 3, 14), rim);
+    for (double x : {9.0, 37.0})
+        chest.Fill(Canvas_Shape::Rect(x, 4, 3, 27), Canvas_Paint::Lit(gold, 4, 31));
+    chest.Draw(Canvas_Shape::RoundRect(20, 11, 8, 9, 1.5), gold, rim);
+    chest.Fill(Canvas_Shape::Capsule(24, 14.5, 24, 17, 1.6), black);
+    Save(chest.OnKey(keyBlue), dir, "gfx/general/chest.png", PngFormat::Rgb);
 
-    // Drawn on a ground colour that matches its bottom-right pixel, the other keying rule.
+    // Laid on a ground colour that its bottom-right pixel keeps, the other keying rule.
     Rgba const ground{255, 0, 255, 255};
-    Canvas sign(48, 48, ground);
-    sign.FillRect(21, 24, 6, 24, darkWood);
-    sign.FillRect(4, 4, 40, 22, wood);
-    sign.FrameRect(4, 4, 40, 22, 2, darkWood);
+    Canvas sign(48, 48);
+    sign.Draw(Canvas_Shape::Rect(21, 22, 6, 26), Canvas_Paint::Linear(21, 0, 27, 0, wood, darkWood), rim);
+    sign.Draw(Canvas_Shape::RoundRect(3, 4, 42, 22, 3), Canvas_Paint::Lit(wood.Shade(1.1), 4, 26), rim);
     for (int i = 0; i < 3; ++i)
-        sign.FillRect(10, 9 + 5 * i, 28 - 6 * i, 2, darkWood);
-    Save(sign, dir, "gfx/general/sign.png", PngFormat::Rgb);
+        sign.Line(10, 10 + 5 * i, 38 - 6 * i, 10 + 5 * i, Canvas_Pen{darkWood, 1.6});
+    Save(sign.OnKey(ground), dir, "gfx/general/sign.png", PngFormat::Rgb);
 
-    Canvas target(32, 32);
-    for (int i = 0; i < 4; ++i)
-        target.FillCircle(16, 16, 15 - 3.5 * i, i % 2 == 0 ? red : white);
-    Save(target, dir, "gfx/general/target.png");
-
-    Canvas anti(32, 32);
-    for (int i = 0; i < 4; ++i)
-        anti.FillCircle(16, 16, 15 - 3.5 * i, i % 2 == 0 ? Rgba{60, 60, 200, 255} : white);
-    anti.Line(6, 6, 26, 26, 3, black);
-    anti.Line(26, 6, 6, 26, 3, black);
+    auto rings = [](Rgba outer, Rgba inner) {
+        Canvas c(32, 32);
+        for (int i = 0; i < 4; ++i)
+            c.Fill(Canvas_Shape::Circle(16, 16, 15.5 - 3.7 * i), i % 2 == 0 ? outer : inner);
+        c.Trace(Canvas_Shape::Circle(16, 16, 15), Canvas_Pen{outer.Shade(0.5), 1});
+        return c;
+    };
+    Save(rings(red, white), dir, "gfx/general/target.png");
+    Canvas anti = rings(Rgba{60, 60, 200, 255}, white);
+    anti.Line(6, 6, 26, 26, Canvas_Pen{black, 3});
+    anti.Line(26, 6, 6, 26, Canvas_Pen{black, 3});
     Save(anti, dir, "gfx/general/antitarget.png");
 
     for (int up = 0; up < 2; ++up)
     {
         Canvas thumb(48, 48);
-        thumb.FillCircle(24, 24, 22, up ? green : red);
-        double tip = up ? 8 : 40, base = up ? 26 : 22;
-        thumb.FillPolygon({24, tip, 38, base, 10, base}, white);
-        thumb.FillRect(19, up ? 26 : 8, 10, 14, white);
+        Rgba const disc = up ? green : red;
+        thumb.Draw(Canvas_Shape::Circle(24, 24, 22),
+                   Canvas_Paint::Radial(18, 16, 30, disc.Shade(1.3), disc.Shade(0.75)),
+                   Canvas_Pen{disc.Shade(0.45), 1.5});
+        // A fist with its thumb up, turned over for thumbs down.
+        Canvas::Frame const turned = thumb.Turned(up ? 0.0 : 3.14159265358979, 24, 24);
+        Canvas_Pen const line{Rgba{120, 80, 50, 255}, 1.2};
+        thumb.Draw(Canvas_Shape::Capsule(22, 10, 22, 22, 7), skin, line);
+        thumb.Draw(Canvas_Shape::RoundRect(14, 20, 20, 16, 5), Canvas_Paint::Lit(skin, 20, 36), line);
+        for (double y : {25.0, 29.5})
+            thumb.Line(24, y, 33, y, line);
         Save(thumb, dir, up ? "gfx/general/thumbsup.png" : "gfx/general/thumbsdown.png");
     }
 }
 
-void WriteMenu(std::string const& dir, GlyphRasterizer const& font)
+void WriteMenu(std::string const& dir)
 {
     char const* const labels[][2] = {{"resume", "Resume"}, {"leave", "Leave level"}, {"options", "Options"},
                                      {"quit", "Quit"},     {"music", "Music"},       {"sound", "Sound"}};
     for (auto const& label : labels)
     {
-        Canvas c(256, 48);
-        font.DrawLabel(c, 128, 34, label[1], white);
+        // A row of the menu is as high as its picture: six fit inside the menu's frame.
+        Canvas c(256, 40);
+        c.Text(128, 28, label[1], Label(SmallText, white));
         Save(c, dir, std::string("gfx/menu/") + label[0] + ".png");
     }
 }
 
-void WriteMapScreen(std::string const& dir, GlyphRasterizer const& big, GlyphRasterizer const& small)
+// The world map, painted as a land in a sea with each world's country round its place on it: the
+// village's forest, the plateau's mesas, the old master's hills, the chasm, the riddle-giver's
+// meadows, the castle, the tower, the black mountains and the dragon's smoking peak.
+Canvas WorldMap()
+{
+    Canvas map(640, 480);
+    map.Fill(Canvas_Shape::Rect(0, 0, 640, 480),
+             Canvas_Paint::Radial(320, 240, 420, Rgba{90, 160, 210, 255}, Rgba{40, 90, 160, 255}));
+    Canvas_Shape const land = Canvas_Shape::Blob(
+        {40, 120, 130, 40, 300, 60, 470, 40, 600, 110, 620, 260, 560, 400, 380, 440, 220, 430, 60, 400, 20, 260});
+    map.Fill(land.Scaled(1.03, 1.03, 320, 240), Rgba{235, 220, 170, 255});
+    map.Fill(land, Canvas_Paint::Radial(320, 220, 320, Rgba{150, 195, 100, 255}, Rgba{95, 150, 70, 255}));
+    Canvas_Scatter scatter(21);
+    // The village's forest, low on the left.
+    for (int i = 0; i < 40; ++i)
+    {
+        double const x = scatter.Next(70, 210), y = scatter.Next(330, 420);
+        map.Draw(Canvas_Shape::Circle(x, y, scatter.Next(7, 11)),
+                 Canvas_Paint::Radial(x - 3, y - 3, 12, Rgba{80, 170, 70, 255}, Rgba{30, 100, 40, 255}),
+                 Canvas_Pen{Rgba{20, 60, 25, 255}, 1});
+    }
+    // The plateau's red mesas.
+    map.Fill(Canvas_Shape::Blob({300, 330, 380, 300, 460, 330, 440, 380, 320, 380}), Rgba{215, 175, 115, 255});
+    for (double x : {330.0, 380.0, 425.0})
+        map.Draw(Canvas_Shape::Polygon({x - 18, 360, x - 12, 336, x + 12, 336, x + 18, 360}),
+                 Canvas_Paint::Lit(Rgba{195, 100, 60, 255}, 336, 360), Canvas_Pen{Rgba{110, 50, 30, 255}, 1});
+    // Hills and mountains: the old master's green hills, the black mountains, the dragon's peak.
+    auto mountain = [&map](double x, double y, double w, double h, Rgba colour) {
+        map.Draw(Canvas_Shape::Polygon({x - w, y, x, y - h, x + w, y}),
+                 Canvas_Paint::Linear(x - w, 0, x + w, 0, colour.Shade(1.2), colour.Shade(0.6)),
+                 Canvas_Pen{colour.Shade(0.4), 1.2});
+    };
+    for (double x : {400.0, 440.0, 470.0})
+        mountain(x, 250, 24, 30, Rgba{110, 160, 90, 255});
+    for (double x : {45.0, 80.0, 115.0})
+        mountain(x, 210, 28, 50, Rgba{70, 65, 75, 255});
+    mountain(180, 135, 40, 70, Rgba{120, 70, 55, 255});
+    map.Fill(Canvas_Shape::Blob({172, 62, 190, 40, 210, 30, 200, 55, 185, 68}), Rgba{150, 150, 150, 180});
+    map.Fill(Canvas_Shape::Polygon({172, 66, 180, 60, 188, 66, 180, 72}), Rgba{255, 110, 30, 255});
+    // The chasm: a dark rift.
+    map.Draw(Canvas_Shape::Blob({490, 270, 520, 285, 545, 320, 525, 325, 500, 300}), Rgba{45, 35, 40, 255},
+             Canvas_Pen{Rgba{120, 90, 60, 255}, 2});
+    // The castle's towers and the great tower.
+    for (double x : {318.0, 348.0})
+        map.Draw(Canvas_Shape::Rect(x - 6, 160, 12, 26), Canvas_Paint::Lit(Rgba{170, 165, 160, 255}, 160, 186),
+                 Canvas_Pen{Rgba{60, 55, 55, 255}, 1});
+    map.Draw(Canvas_Shape::Rect(318, 170, 30, 16), Rgba{150, 145, 140, 255}, Canvas_Pen{Rgba{60, 55, 55, 255}, 1});
+    map.Draw(Canvas_Shape::Rect(211, 210, 14, 46), Canvas_Paint::Lit(Rgba{180, 170, 150, 255}, 210, 256),
+             Canvas_Pen{Rgba{60, 55, 55, 255}, 1});
+    map.Fill(Canvas_Shape::Polygon({208, 211, 218, 196, 228, 211}), Rgba{170, 60, 50, 255});
+    // The riddle-giver's meadow and a river to the sea.
+    for (int i = 0; i < 12; ++i)
+        map.Fill(Canvas_Shape::Circle(scatter.Next(550, 600), scatter.Next(320, 350), 2),
+                 i % 2 ? Rgba{250, 230, 60, 255} : Rgba{240, 120, 160, 255});
+    map.Trace(
+        Canvas_Shape().MoveTo(270, 60).CurveTo(260, 160, 300, 230, 250, 300).CurveTo(230, 340, 260, 400, 240, 440),
+        Canvas_Pen{Rgba{70, 130, 210, 255}, 5});
+    return map;
+}
+
+void WriteMapScreen(std::string const& dir)
 {
     // As wide as the name with a margin for its outline and the overhang of its first and last
     // letters, so that none is cut.
     char const* const name = "Hollowmere";
-    int const titleWidth = big.MeasureText(name) + 2 * LabelMargin;
+    int const titleWidth = Canvas::TextWidth(name, BigText, true) + 2 * LabelMargin;
     Canvas title(titleWidth, 120);
-    big.DrawLabel(title, titleWidth / 2, 80, name, gold);
+    title.Text(titleWidth / 2, 80, name, Label(BigText, gold));
     Save(title, dir, "gfx/mapscreen/title.png");
 
-    // A green land with a river, hills and a path of stones.
-    Canvas map(640, 480, Rgba{70, 140, 200, 255});
-    map.FillEllipse(320, 250, 300, 210, Rgba{90, 170, 80, 255});
-    map.FillEllipse(470, 130, 110, 60, Rgba{130, 120, 110, 255});
-    map.FillEllipse(160, 330, 90, 50, Rgba{40, 120, 50, 255});
-    map.Line(80, 420, 600, 60, 8.0, Rgba{60, 120, 210, 255});
-    Save(map, dir, "gfx/mapscreen/map.png", PngFormat::Rgb);
+    Save(WorldMap(), dir, "gfx/mapscreen/map.png", PngFormat::Rgb);
 
-    Canvas marker(24, 24);
-    marker.FillCircle(12, 12, 10, Rgba{120, 0, 0, 255});
-    marker.FillCircle(12, 12, 7, red);
-    Save(marker, dir, "gfx/mapscreen/marker.png");
-    Canvas done(24, 24);
-    done.FillCircle(12, 12, 10, Rgba{90, 90, 90, 255});
-    done.FillCircle(12, 12, 7, gold);
-    Save(done, dir, "gfx/mapscreen/markerdone.png");
+    auto marker = [](Rgba colour) {
+        Canvas c(24, 24);
+        c.Draw(Canvas_Shape::Circle(12, 12, 10), Canvas_Paint::Radial(9, 8, 13, colour.Shade(1.4), colour.Shade(0.6)),
+               Canvas_Pen{Rgba{30, 20, 20, 255}, 1.5});
+        c.Fill(Canvas_Shape::Circle(9, 8, 2.5), Rgba{255, 255, 255, 170});
+        return c;
+    };
+    Save(marker(red), dir, "gfx/mapscreen/marker.png");
+    Save(marker(gold), dir, "gfx/mapscreen/markerdone.png");
 
     char const* const labels[][2] = {{"erase", "Erase game?"}, {"yes", "Yes"}, {"no", "No"}};
     for (auto const& label : labels)
     {
         Canvas c(200, 40);
-        small.DrawLabel(c, 100, 28, label[1], white);
+        c.Text(100, 28, label[1], Label(SmallText, white));
         Save(c, dir, std::string("gfx/mapscreen/") + label[0] + ".png");
     }
 }
 
-void WritePuzzle(std::string const& dir, GlyphRasterizer const& font)
+void WritePuzzle(std::string const& dir)
 {
     Canvas highlight(32, 32);
-    highlight.FrameRect(0, 0, 32, 32, 3, Rgba{255, 230, 0, 255});
+    highlight.Trace(Canvas_Shape::Rect(0 + 3 / 2.0, 0 + 3 / 2.0, 32 - 3, 32 - 3),
+                    Canvas_Pen{Rgba{255, 230, 0, 255}, double(3)});
     Save(highlight, dir, "gfx/puzzle/highlight.png");
 
     Canvas unmarked(32, 32, Rgba{200, 190, 160, 255});
-    unmarked.FrameRect(0, 0, 32, 32, 1, Rgba{100, 90, 70, 255});
+    unmarked.Trace(Canvas_Shape::Rect(0 + 1 / 2.0, 0 + 1 / 2.0, 32 - 1, 32 - 1),
+                   Canvas_Pen{Rgba{100, 90, 70, 255}, double(1)});
     Save(unmarked, dir, "gfx/puzzle/unmarked.png", PngFormat::Rgb);
 
     Canvas emptyCell = unmarked;
-    emptyCell.Line(8, 8, 24, 24, 3, Rgba{140, 40, 40, 255});
-    emptyCell.Line(24, 8, 8, 24, 3, Rgba{140, 40, 40, 255});
+    emptyCell.Line(8, 8, 24, 24, Canvas_Pen{Rgba{140, 40, 40, 255}, 3});
+    emptyCell.Line(24, 8, 8, 24, Canvas_Pen{Rgba{140, 40, 40, 255}, 3});
     Save(emptyCell, dir, "gfx/puzzle/empty.png", PngFormat::Rgb);
 
     Canvas filled(32, 32, Rgba{50, 50, 70, 255});
-    filled.FrameRect(0, 0, 32, 32, 1, Rgba{100, 90, 70, 255});
+    filled.Trace(Canvas_Shape::Rect(0 + 1 / 2.0, 0 + 1 / 2.0, 32 - 1, 32 - 1),
+                 Canvas_Pen{Rgba{100, 90, 70, 255}, double(1)});
     Save(filled, dir, "gfx/puzzle/filled.png", PngFormat::Rgb);
 
     for (int d = 0; d < 10; ++d)
     {
         // As wide as a square, so that the number sits in its middle.
         Canvas digit(32, 32);
-        font.DrawLabel(digit, 16, 25, std::to_string(d), white);
+        digit.Text(16, 25, std::to_string(d), Label(SmallText, white));
         Save(digit, dir, "gfx/puzzle/num" + std::to_string(d) + ".png");
     }
 }
 
-struct MapTexture
-{
-    char const* file;
-    Rgba base;
-    int pattern; // 0 speckled, 1 bricks, 2 stripes
-};
-
-void WriteMapPictures(std::string const& dir)
-{
-    MapTexture const plain[] = {
-        {"rock.png", {120, 110, 100, 255}, 0}, {"grass.png", {60, 150, 50, 255}, 2},
-        {"brick.png", {160, 70, 50, 255}, 1},  {"sky.png", {120, 180, 240, 255}, 0},
-        {"plank.png", {150, 100, 50, 255}, 2}, {"stone.png", {140, 140, 150, 255}, 1},
-    };
-    for (MapTexture const& t : plain)
-    {
-        Canvas c(64, 64, t.base);
-        for (int y = 0; y < 64; ++y)
-            for (int x = 0; x < 64; ++x)
-            {
-                bool mark = false;
-                if (t.pattern == 0)
-                    mark = ((x * 7 + y * 13) % 23) == 0;
-                else if (t.pattern == 1)
-                    mark = y % 16 == 0 || (x + (y / 16) * 16) % 32 == 0;
-                else
-                    mark = y % 8 == 0;
-                if (mark)
-                    c.Set(x, y, Shade(t.base, 0.7));
-            }
-        Save(c, dir, std::string("gfx/map/") + t.file, PngFormat::Rgb);
-    }
-
-    // Drawn without a border, at a size the plain (unpadded, unfiltered) upload takes as is.
-    Canvas tile(32, 32, Rgba{200, 200, 190, 255});
-    tile.FrameRect(0, 0, 32, 32, 2, Rgba{90, 90, 80, 255});
-    Save(tile, dir, "gfx/map/tile.png", PngFormat::Palette);
-
-    // A bush on a magenta ground, keyed out by the colour of its bottom-right pixel.
-    Canvas bush(64, 64, Rgba{255, 0, 255, 255});
-    bush.FillCircle(20, 40, 16, Rgba{30, 120, 40, 255});
-    bush.FillCircle(40, 34, 20, Rgba{40, 140, 50, 255});
-    bush.FillCircle(30, 24, 14, Rgba{60, 160, 60, 255});
-    Save(bush, dir, "gfx/map/bush.png", PngFormat::Rgb);
-
-    // Lava below pure blue: the blue keys out since it covers more than a third.
-    for (int f = 0; f < 4; ++f)
-    {
-        Canvas lava(64, 64, keyBlue);
-        for (int x = 0; x < 64; ++x)
-        {
-            int surface = 26 + static_cast<int>(4.0 * std::sin((x + f * 16) * 2.0 * pi / 64.0));
-            lava.FillRect(x, surface, 1, 64 - surface, Rgba{230, 90, 20, 255});
-            lava.FillRect(x, surface, 1, 3, Rgba{255, 200, 40, 255});
-        }
-        Save(lava, dir, "gfx/map/lava" + TwoDigits(f) + ".png", PngFormat::Rgb);
-    }
-
-    for (int f = 0; f < 3; ++f)
-    {
-        Canvas water(64, 64);
-        for (int y = 0; y < 64; ++y)
-            for (int x = 0; x < 64; ++x)
-            {
-                double wave = std::sin((x + y * 0.5 + f * 21) * 2.0 * pi / 32.0);
-                water.Set(x, y, Rgba{30, static_cast<std::uint8_t>(100 + 30 * wave), 200, 170});
-            }
-        Save(water, dir, "gfx/map/water" + TwoDigits(f) + ".png");
-    }
-}
-
-// Every world gets the same table, so a map built for one world draws in any of them. The
-// lines cover each form an entry can take: plain, repeated, padded, masked, plain-upload,
-// solid, animated, a letterless entry followed by another line, and a comment.
-void WriteImageMap(std::string const& dir, char const* world)
-{
-    std::string folder = dir + "/" + world;
-    MakeDirs(folder);
-    std::string path = folder + "/imagemap";
-    FILE* file = std::fopen(path.c_str(), "w");
-    if (file == nullptr)
-        throw std::runtime_error("cannot write " + path);
-    std::fprintf(file,
-                 "%s\n"
-                 "# id file letters [frames ticks-per-frame]\n"
-                 "0 rock.png s\n"
-                 "1 grass.png hs\n"
-                 "2 brick.png hv\n"
-                 "3 lava**.png m 4 2560\n"
-                 "4 sky.png hv\n"
-                 "5 tile.png hvp\n"
-                 "6 water**.png hv 3 768\n"
-                 "7 bush.png m\n"
-                 "8 plank.png hs\n"
-                 "9 stone.png hvs\n",
-                 world);
-    if (std::fclose(file) != 0)
-        throw std::runtime_error("failed writing " + path);
-}
-
+// The frame of a speech (type 0) or thought (type 1) bubble. Its speaker stands at the bottom-left
+// corner; the game types four rows of text into it, the middle two from column 93 to 303 and the
+// outer two from 129 to 265, with their tops 64, 96, 126 and 158 rows from the top, each a line of the
+// game font high. The body keeps a margin of more than 6 pixels round them, also when the bubble is
+// drawn mirrored for a speaker on the right, whose rows move 76 columns left.
 void WriteBubble(std::string const& dir, int type)
 {
-    // Pure blue around the bubble is keyed out when it is loaded.
-    Canvas c(320, 224, keyBlue);
-    Rgba const rim{40, 40, 40, 255};
-    Rgba const inside{255, 255, 245, 255};
+    Canvas c(320, 224);
+    Rgba const rim{45, 45, 55, 255};
+    // Cream, shading a little towards the rim.
+    Canvas_Paint const inside = Canvas_Paint::Radial(198, 124, 150, Rgba{255, 255, 245, 255}, Rgba{238, 238, 226, 255})
+                                    .Stop(0.7, Rgba{255, 255, 245, 255});
+    double const x0 = 80, y0 = 42, x1 = 318, y1 = 206;
+    Canvas_Shape bubble;
     if (type == 0)
     {
-        c.FillPolygon({2, 222, 70, 140, 110, 160}, rim);
-        c.FillPolygon({8, 216, 74, 146, 104, 158}, inside);
+        bubble = Canvas_Shape::RoundRect(x0, y0, x1 - x0, y1 - y0, 46);
+        // The tail curls down to the speaker.
+        bubble.Add(Canvas_Shape()
+                       .MoveTo(108, 196)
+                       .CurveTo(90, 206, 40, 214, 4, 221)
+                       .CurveTo(46, 205, 92, 180, 98, 172)
+                       .Close());
     }
     else
     {
-        c.FillCircle(10, 212, 8, rim);
-        c.FillCircle(10, 212, 5, inside);
-        c.FillCircle(34, 190, 12, rim);
-        c.FillCircle(34, 190, 9, inside);
+        // A cloud: puffs round the body's edge, and two small puffs trailing down to the thinker.
+        bubble = Canvas_Shape::RoundRect(x0 + 2, y0 + 4, x1 - x0 - 4, y1 - y0 - 8, 40);
+        int const across = 11, down = 7;
+        for (int i = 0; i <= across; ++i)
+        {
+            double const x = x0 + 26 + (x1 - x0 - 52) * i / across;
+            bubble.Add(Canvas_Shape::Circle(x, y0 + 14, 14)).Add(Canvas_Shape::Circle(x, y1 - 14, 14));
+        }
+        for (int i = 1; i < down; ++i)
+        {
+            double const y = y0 + 14 + (y1 - y0 - 28) * i / down;
+            bubble.Add(Canvas_Shape::Circle(x0 + 12, y, 12)).Add(Canvas_Shape::Circle(x1 - 12, y, 12));
+        }
+        bubble.Add(Canvas_Shape::Circle(14, 210, 8)).Add(Canvas_Shape::Circle(40, 190, 12));
     }
-    c.FillEllipse(198, 104, 122, 100, rim);
-    c.FillEllipse(198, 104, 117, 95, inside);
-    Save(c, dir, "gfx/text/speechbubble" + TwoDigits(type) + ".png", PngFormat::Rgb);
+    // Traced wide and then filled, so that the rim runs only round the outside of the parts.
+    c.Trace(bubble, Canvas_Pen{rim, 6.0});
+    c.Fill(bubble, inside);
+    Save(c, dir, "gfx/text/speechbubble" + TwoDigits(type) + ".png");
 }
 
 } // namespace
+
+Figure_Look PlayerLook()
+{
+    Figure_Look look;
+    look.clothes = Rgba{40, 90, 200, 255};
+    look.trim = Rgba{110, 70, 35, 255};
+    look.legs = Rgba{70, 62, 78, 255};
+    look.boots = Rgba{105, 62, 32, 255};
+    look.hair = Rgba{120, 72, 30, 255};
+    look.cape = Rgba{195, 40, 45, 255};
+    look.build = 1.1;
+    return look;
+}
 
 void WriteAll(std::string const& dir)
 {
@@ -496,21 +501,19 @@ void MakeDirs(std::string const& path)
 
 void WriteImages(std::string const& dir)
 {
-    GlyphRasterizer big(64, true);
-    GlyphRasterizer small(24, true);
-    WriteSplashes(dir, big, small);
+    WriteSplashes(dir);
     WritePlayer(dir);
     WriteGeneral(dir);
-    WriteMenu(dir, small);
-    WriteMapScreen(dir, big, small);
-    WritePuzzle(dir, small);
+    WriteMenu(dir);
+    WriteMapScreen(dir);
+    WritePuzzle(dir);
 }
 
 void WriteTextureLists(std::string const& dir)
 {
-    WriteMapPictures(dir);
+    MapTextures::Write(dir);
     for (char const* world : worldDirs)
-        WriteImageMap(dir, world);
+        MapTextures::WriteImageMap(dir, world);
 }
 
 void WriteFont(std::string const& dir)

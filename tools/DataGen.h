@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/Level_Type.h"
+#include "tools/Figure.h"
 
 #include <string>
 
@@ -23,6 +24,12 @@ void WriteTextureLists(std::string const& dir);
 void WriteFont(std::string const& dir);
 // The two speech-bubble frames.
 void WriteSpeechBubbles(std::string const& dir);
+
+// The player: a figure in a blue tunic and a red cape.
+Figure_Look PlayerLook();
+// Past selves and the ghost wear these shades of violet, which no one else wears.
+constexpr Rgba PastSelfColour{180, 60, 235, 255};
+constexpr Rgba GhostColour{190, 110, 255, 255};
 
 // The generator's world table: one row per world, in level order. A world writes its own data
 // (map, pictures) with its writer; one without a writer gets the placeholder scene. A world joins

@@ -1,4 +1,4 @@
-// Rasterizes characters of a system TrueType font for the generated font sheets and labels.
+// Rasterizes characters of a system TrueType font for the generated font sheets and the canvas's text.
 #include "tools/GlyphRasterizer.h"
 
 #include <ft2build.h>
@@ -70,28 +70,4 @@ int GlyphRasterizer::MeasureText(std::string const& text) const
     for (char c : text)
         width += Render(c).advance;
     return width;
-}
-
-void GlyphRasterizer::DrawText(Canvas& canvas, int x, int baseline, std::string const& text, Rgba colour) const
-{
-    for (char c : text)
-    {
-        RasterGlyph glyph = Render(c);
-        for (int y = 0; y < glyph.rows; ++y)
-            for (int i = 0; i < glyph.width; ++i)
-                canvas.Blend(x + glyph.left + i, baseline - glyph.top + y, colour,
-                             glyph.coverage[y * glyph.width + i] / 255.0);
-        x += glyph.advance;
-    }
-}
-
-void GlyphRasterizer::DrawLabel(Canvas& canvas, int cx, int baseline, std::string const& text, Rgba colour) const
-{
-    int x = cx - MeasureText(text) / 2;
-    Rgba dark{20, 20, 30, 255};
-    for (int dy = -1; dy <= 1; ++dy)
-        for (int dx = -1; dx <= 1; ++dx)
-            if (dx != 0 || dy != 0)
-                DrawText(canvas, x + dx, baseline + dy, text, dark);
-    DrawText(canvas, x, baseline, text, colour);
 }

@@ -1,7 +1,5 @@
-// Rasterizes characters of a system TrueType font for the generated font sheets and labels.
+// Rasterizes characters of a system TrueType font for the generated font sheets and the canvas's text.
 #pragma once
-
-#include "tools/Canvas.h"
 
 #include <cstdint>
 #include <string>
@@ -33,10 +31,6 @@ public:
     int Ascender() const;  // pixels above the baseline
     int Descender() const; // pixels below the baseline (positive)
     int MeasureText(std::string const& text) const;
-    // Draws text with its baseline at row baseline, starting at column x.
-    void DrawText(Canvas& canvas, int x, int baseline, std::string const& text, Rgba colour) const;
-    // Draws text centred on column cx, with a dark one-pixel outline so it reads on any ground.
-    void DrawLabel(Canvas& canvas, int cx, int baseline, std::string const& text, Rgba colour) const;
 
 private:
     FT_LibraryRec_* library = nullptr;

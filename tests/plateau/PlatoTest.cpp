@@ -8,10 +8,12 @@
 #include "engine/PickUp.h"
 #include "engine/Player.h"
 #include "plateau/Plato_Aerial.h"
+#include "support/FrameLines.h"
 #include "support/WorldFixture.h"
 #include "tools/Canvas.h"
 #include "tools/worlds/plateau.h"
 #include "util/Error.h"
+#include "util/Pointf.h"
 
 #include <gtest/gtest.h>
 
@@ -114,6 +116,25 @@ TEST_F(PlatoTest, GemsTakenBeforeLeaveNoChestAndBootsEarnedBeforeLeaveTheAerialT
         EXPECT_FALSE(plato.GetGem(i)->CanCollect(plato.GetTick())) << "gem " << i;
     }
     EXPECT_TRUE(plato.GetAerial()->IsAerialTuned());
+}
+
+TEST_F(PlatoTest, TheRoadItsLedgesAndTheSkyShowNoStrayOutline)
+{
+    // The start, a ledge with its creatures, a turtle, a rock shelf overhead, the hut and mast, the mine.
+    Plato& plato = MakeWorld();
+    for (double x : {200.0, 1500.0, 6500.0, 16200.0, -1230.0, -2600.0})
+    {
+        Pointf const at(x, PlateauWriter::RoadY(x));
+        plato.GetPlayer()->SetPos(&at);
+        for (int i = 0; i < 60; ++i)
+            Step();
+        plato.SetProjection();
+        glClear(GL_COLOR_BUFFER_BIT);
+        plato.Plot();
+        for (FrameLines_Stray const& line : FrameLines_StrayWhite())
+            ADD_FAILURE() << "a white line " << (line.upright ? "upright" : "across") << " at (" << line.x << ", "
+                          << line.y << ") with the player at x " << x;
+    }
 }
 
 TEST_F(PlatoTest, PastTheCameraZoneTheViewHoldsTheMineEndUnlessAMiniGameHoldsThePlayer)

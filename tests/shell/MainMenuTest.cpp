@@ -5,7 +5,11 @@
 #include "media/Game_Sounds.h"
 #include "support/ShellTestSupport.h"
 
+#include <GL/gl.h>
+
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 namespace
 {
@@ -74,4 +78,38 @@ TEST_F(MainMenuTest, VolumesMoveWhileHeldAndStopAtTheEnds)
 
     Game_Music::SetVolume(255);
     Game_Sounds::SetVolume(255);
+}
+
+TEST_F(MainMenuTest, EveryRowsLettersLieInsideThePanel)
+{
+    // Over black, the panel is grey and the letters white: every white pixel lies between the panel's
+    // edges, clear of its double border.
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    menu->Plot();
+    std::vector<unsigned char> frame(640 * 480 * 4);
+    glReadPixels(0, 0, 640, 480, GL_RGBA, GL_UNSIGNED_BYTE, frame.data());
+    int lowest = 480, highest = -1;
+    for (int y = 0; y < 480; y++)
+        for (int x = 0; x < 640; x++)
+        {
+            unsigned char const* c = &frame[(y * 640 + x) * 4];
+            if (c[0] > 240 && c[1] > 240 && c[2] > 240)
+            {
+                lowest = std::min(lowest, y);
+                highest = std::max(highest, y);
+            }
+        }
+    // The panel's extent, from a column near its left side that no row's letters reach.
+    int foot = 480, head = -1;
+    for (int y = 0; y < 480; y++)
+        if (frame[(y * 640 + 170) * 4] > 40)
+        {
+            foot = std::min(foot, y);
+            head = std::max(head, y);
+        }
+    ASSERT_GE(highest, 0) << "no letters drawn";
+    ASSERT_GE(head, 0) << "no panel drawn";
+    EXPECT_GE(lowest, foot + 4) << "the last row's letters reach the panel's foot";
+    EXPECT_LE(highest, head - 4) << "the first row's letters reach the panel's head";
 }

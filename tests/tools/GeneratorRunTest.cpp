@@ -1,11 +1,12 @@
 // The data generator as a program and as a painter: a signal leaves its output folder as it was,
-// and the pictures a player sees first are not cut or covered.
+// the pictures a player sees first are not cut or covered, and text fits inside its bubble.
+#include "support/PngPixels.h"
 #include "support/TestFolder.h"
 #include "tools/DataGen.h"
+#include "tools/FontSheet.h"
 
 #include <gtest/gtest.h>
 
-#include <png.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -44,41 +45,6 @@ pid_t StartGenerator(fs::path const& dir)
     return child;
 }
 
-struct Rgba8
-{
-    int width = 0;
-    int height = 0;
-    std::vector<unsigned char> pixels;
-
-    explicit Rgba8(fs::path const& file)
-    {
-        png_image image = {};
-        image.version = PNG_IMAGE_VERSION;
-        if (!png_image_begin_read_from_file(&image, file.c_str()))
-            return;
-        image.format = PNG_FORMAT_RGBA;
-        pixels.resize(PNG_IMAGE_SIZE(image));
-        png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr);
-        width = static_cast<int>(image.width);
-        height = static_cast<int>(image.height);
-    }
-    int Alpha(int x, int y) const { return pixels[(static_cast<std::size_t>(y) * width + x) * 4 + 3]; }
-    // The middle between the first and the last column with an opaque pixel.
-    double InkCentre() const
-    {
-        int first = width;
-        int last = -1;
-        for (int y = 0; y < height; y++)
-            for (int x = 0; x < width; x++)
-                if (Alpha(x, y) > 128)
-                {
-                    first = std::min(first, x);
-                    last = std::max(last, x);
-                }
-        return (first + last) / 2.0;
-    }
-};
-
 } // namespace
 
 TEST(GeneratorRun, ASignalLeavesTheFolderAsItWasAndAWholeRunLeavesNoStaging)
@@ -113,7 +79,7 @@ TEST(GeneratorRun, ASignalLeavesTheFolderAsItWasAndAWholeRunLeavesNoStaging)
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(0, WEXITSTATUS(status));
     EXPECT_TRUE(Staging(dir.path).empty());
-    EXPECT_GT(Rgba8(dir.path / "gfx/title.png").width, 0) << "the old file was replaced";
+    EXPECT_GT(PngPixels(dir.path / "gfx/title.png").width, 0) << "the old file was replaced";
 }
 
 TEST(GeneratorRun, TitleIsWholeAndNumbersSitInTheMiddleOfTheirSquares)
@@ -122,7 +88,7 @@ TEST(GeneratorRun, TitleIsWholeAndNumbersSitInTheMiddleOfTheirSquares)
     DataGen::WriteImages(dir.Path());
 
     // No letter of the map screen's title reaches its picture's edges.
-    Rgba8 const title(dir.path / "gfx/mapscreen/title.png");
+    PngPixels const title(dir.path / "gfx/mapscreen/title.png");
     ASSERT_GT(title.width, 0);
     int edgeInk = 0;
     for (int y = 0; y < title.height; y++)
@@ -133,11 +99,42 @@ TEST(GeneratorRun, TitleIsWholeAndNumbersSitInTheMiddleOfTheirSquares)
 
     // A number is drawn at its square's corner with the square's own size: it must be as wide
     // as the square and centred in it.
-    Rgba8 const square(dir.path / "gfx/puzzle/unmarked.png");
+    PngPixels const square(dir.path / "gfx/puzzle/unmarked.png");
     for (int d = 0; d < 10; d++)
     {
-        Rgba8 const digit(dir.path / ("gfx/puzzle/num" + std::to_string(d) + ".png"));
+        PngPixels const digit(dir.path / ("gfx/puzzle/num" + std::to_string(d) + ".png"));
         EXPECT_EQ(digit.width, square.width) << d;
         EXPECT_NEAR(digit.InkCentre(), square.width / 2.0, 3.0) << d;
+    }
+}
+
+TEST(GeneratorRun, BubblesKeepAMarginRoundTheRowsTheGameTypesInto)
+{
+    TestFolder dir(false);
+    DataGen::WriteSpeechBubbles(dir.Path());
+    int const line = FontSheet(20).Sheet(0).Height();
+    // The game's four rows: their tops counted up from the picture's foot, their left and right ends.
+    struct Row
+    {
+        int top, left, right;
+    };
+    Row const rows[4] = {{160, 129, 265}, {128, 93, 303}, {98, 93, 303}, {65, 129, 265}};
+    int const margin = 6;
+    for (int type = 0; type < 2; ++type)
+    {
+        PngPixels const bubble(dir.path / ("gfx/text/speechbubble0" + std::to_string(type) + ".png"));
+        ASSERT_GT(bubble.width, 0);
+        // A bubble drawn for a speaker on the right is mirrored and its rows move 76 columns left.
+        for (bool mirrored : {false, true})
+            for (Row const& r : rows)
+                for (int y = bubble.height - r.top - margin; y < bubble.height - r.top + line + margin; ++y)
+                    for (int x = r.left - margin; x <= r.right + margin; ++x)
+                    {
+                        int const column = mirrored ? bubble.width - 1 - (x - 76) : x;
+                        unsigned char const* p = bubble.At(column, y);
+                        ASSERT_TRUE(p[3] == 255 && std::min({p[0], p[1], p[2]}) >= 200)
+                            << "type " << type << (mirrored ? " mirrored" : "") << ": the rim or the outside at ("
+                            << column << ", " << y << ")";
+                    }
     }
 }

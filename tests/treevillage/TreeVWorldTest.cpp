@@ -1,6 +1,7 @@
 // The village world: its build from the generated folder (failures free everything and name the
 // file), its camera zones and exits, and the closing credits.
 #include "engine/Player.h"
+#include "support/FrameLines.h"
 #include "support/MediaTestSupport.h"
 #include "support/WorldFixture.h"
 #include "tools/MapWriter.h"
@@ -10,13 +11,17 @@
 #include "treevillage/TreeV_RangeTarget.h"
 #include "treevillage/VillagerSupport.h"
 #include "util/Error.h"
+#include "util/Pointf.h"
 
 #include <gmock/gmock.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace
 {
@@ -178,6 +183,52 @@ TEST_F(TreeVWorld, RangeTargetsStandOnceTheRangeIsBookedAndTheCreditBoxIsDrawn)
     // Between the box's top and the heading below it: the white box, half see-through.
     for (int c : Pixel(320, 291))
         EXPECT_GE(c, 120);
+}
+
+TEST_F(TreeVWorld, TheStreetAndItsSkyShowNoStrayOutline)
+{
+    // Along the street, by the houses and at the lift: sky, trees and roofs above the paving.
+    TreeV& village = Make(false);
+    for (double x : {150.0, 1300.0, 2750.0, 5150.0})
+    {
+        Pointf const at(x, x > 5000.0 ? 1545.0 : 1150.0);
+        village.GetPlayer()->SetPos(&at);
+        for (int i = 0; i < 60; i++)
+            Step();
+        village.SetProjection();
+        glClear(GL_COLOR_BUFFER_BIT);
+        village.Plot();
+        for (FrameLines_Stray const& line : FrameLines_StrayWhite())
+            ADD_FAILURE() << "a white line " << (line.upright ? "upright" : "across") << " at (" << line.x << ", "
+                          << line.y << ") with the player at x " << x;
+    }
+}
+
+TEST_F(TreeVWorld, TheEldersWelcomeIsWhollyOnTheScreen)
+{
+    TreeV& closing = Make(true);
+    for (int i = 0; i < 200; i++)
+        Step();
+    closing.SetProjection();
+    glClear(GL_COLOR_BUFFER_BIT);
+    closing.Plot();
+    std::vector<unsigned char> frame(640 * 480 * 4);
+    glReadPixels(0, 0, 640, 480, GL_RGBA, GL_UNSIGNED_BYTE, frame.data());
+    // The bubble's pale inside, unlike the sky, trees and paving round it (and wider than an outline).
+    auto pale = [&frame](int x, int y) {
+        unsigned char const* c = &frame[(y * 640 + x) * 4];
+        return std::min({c[0], c[1], c[2]}) >= 228 && std::max({c[0], c[1], c[2]}) - std::min({c[0], c[1], c[2]}) <= 30;
+    };
+    int inside = 0, atEdge = 0;
+    for (int y = 48; y < 424; y++)
+        for (int x = 0; x < 640; x++)
+            if (pale(x, y - 2) && pale(x, y) && pale(x, y + 2))
+            {
+                ++inside;
+                atEdge += x < 4 || x >= 636 ? 1 : 0;
+            }
+    EXPECT_GT(inside, 5000) << "the elder's bubble is open";
+    EXPECT_EQ(atEdge, 0) << "the bubble runs off the screen";
 }
 
 TEST(TreeVRules, ZonesAndLeakAreStrictAndExitsNeedALivePlayer)

@@ -41,6 +41,11 @@ void Save(Canvas const& canvas, std::string const& dir, std::string const& name)
     canvas.WritePng(path.string());
 }
 
+Canvas_Pen Ink(double width)
+{
+    return Canvas_Pen{Rgba{30, 22, 26, 255}, width};
+}
+
 std::string FrameName(char const* base, int frame)
 {
     char buffer[128];

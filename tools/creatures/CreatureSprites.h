@@ -1,9 +1,9 @@
 // CreatureSprites: the placeholder sprites of the creatures, one writer per kind.
 #pragma once
 
-#include <string>
+#include "tools/Canvas.h"
 
-class Canvas;
+#include <string>
 
 namespace CreatureSprites
 {
@@ -15,6 +15,8 @@ void WriteAll(std::string const& dir);
 void Save(Canvas const& canvas, std::string const& dir, std::string const& name);
 // base followed by the two-digit frame number and ".png", as the creatures load their frames.
 std::string FrameName(char const* base, int frame);
+// The dark outline every creature is drawn with, so that it stands out from any ground.
+Canvas_Pen Ink(double width = 1.0);
 
 // One per kind, each defined in the kind's own file (GoblinSprites.cpp, ...) and called by
 // WriteAll; a new kind adds its file, its line here and its line in WriteAll's table.

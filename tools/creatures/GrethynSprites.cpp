@@ -1,4 +1,6 @@
-// GrethynSprites: the eyes that open over four frames and the toothy mouth that opens over five.
+// GrethynSprites: what a grethyn shows of itself: glowing yellow eyes under purple lids that open over
+// four frames, and a red maw ringed with teeth that opens over five; bright, so that it stands out from
+// the rock it hides in.
 #include "tools/Canvas.h"
 #include "tools/creatures/CreatureSizes.h"
 #include "tools/creatures/CreatureSprites.h"
@@ -7,24 +9,27 @@
 
 void CreatureSprites::WriteGrethyn(std::string const& dir)
 {
-    Rgba const lid{70, 40, 80, 255};
-    Rgba const glow{250, 220, 40, 255};
-    Rgba const pupil{0, 0, 0, 255};
-    Rgba const gums{120, 20, 40, 255};
-    Rgba const throat{40, 0, 10, 255};
-    Rgba const tooth{245, 245, 230, 255};
+    Rgba const lid{120, 50, 140, 255};
+    Rgba const glow{255, 235, 60, 255};
+    Rgba const pupil{20, 0, 10, 255};
+    Rgba const lips{150, 30, 70, 255};
+    Rgba const throat{60, 0, 15, 255};
+    Rgba const tooth{250, 250, 235, 255};
 
     // Eyes: frame 0 a closed lid, frame 3 a round yellow eye with a slit pupil.
     CreatureSize const eye = CreatureSize_GrethynEye;
     for (int f = 0; f < CreatureFrames_GrethynEye; ++f)
     {
         Canvas c(eye.width, eye.height);
-        double const open = f * 1.2;
-        c.FillEllipse(8, 4, 7.5, std::max(1.0, open + 0.5), lid);
+        double const open = 1.0 + f * 0.95;
+        c.Fill(Canvas_Shape::Ellipse(8.0, 4.0, 7.8, 3.9),
+               Canvas_Paint::Radial(8.0, 4.0, 8.0, glow.WithAlpha(90), glow.WithAlpha(0)));
+        c.Draw(Canvas_Shape::Ellipse(8.0, 4.0, 7.0, std::max(1.2, open)), lid, Ink(0.6));
         if (f > 0)
         {
-            c.FillEllipse(8, 4, 6, open, glow);
-            c.FillRect(7, static_cast<int>(4 - open), 2, static_cast<int>(2 * open + 0.5), pupil);
+            c.Fill(Canvas_Shape::Ellipse(8.0, 4.0, 5.6, open - 0.5),
+                   Canvas_Paint::Radial(8.0, 4.0, 5.6, Rgba{255, 255, 200, 255}, glow));
+            c.Fill(Canvas_Shape::Ellipse(8.0, 4.0, 0.9, open - 0.6), pupil);
         }
         CreatureSprites::Save(c, dir, CreatureSprites::FrameName("gfx/grethyn/eye", f));
     }
@@ -34,15 +39,19 @@ void CreatureSprites::WriteGrethyn(std::string const& dir)
     for (int f = 0; f < CreatureFrames_GrethynMouth; ++f)
     {
         Canvas c(mouth.width, mouth.height);
-        double const gape = f * 3.2;
-        c.FillEllipse(16, 16, 14, gape + 3, gums);
+        double const gape = 1.0 + f * 3.4;
+        c.Draw(Canvas_Shape::Ellipse(16.0, 16.0, 15.0, gape + 2.6), Canvas_Paint::Lit(lips, 16.0 - gape, 16.0 + gape),
+               Ink(0.9));
         if (f > 0)
-            c.FillEllipse(16, 16, 11, gape, throat);
-        for (int i = 0; i < 5; ++i)
+            c.Fill(Canvas_Shape::Ellipse(16.0, 16.0, 12.0, gape),
+                   Canvas_Paint::Radial(16.0, 16.0, 12.0, Rgba{20, 0, 5, 255}, throat));
+        for (int i = 0; i < 6; ++i)
         {
-            double const x = 7 + i * 4.5;
-            c.FillPolygon({x - 1.8, 16 - gape, x + 1.8, 16 - gape, x, 16 - gape + 3.5}, tooth);
-            c.FillPolygon({x - 1.8, 16 + gape, x + 1.8, 16 + gape, x, 16 + gape - 3.5}, tooth);
+            double const x = 6.0 + i * 4.0;
+            c.Draw(Canvas_Shape::Polygon({x - 1.8, 16.0 - gape, x + 1.8, 16.0 - gape, x, 16.0 - gape + 4.0}), tooth,
+                   Ink(0.5));
+            c.Draw(Canvas_Shape::Polygon({x - 1.8, 16.0 + gape, x + 1.8, 16.0 + gape, x, 16.0 + gape - 4.0}), tooth,
+                   Ink(0.5));
         }
         CreatureSprites::Save(c, dir, CreatureSprites::FrameName("gfx/grethyn/mouth", f));
     }

@@ -53,10 +53,17 @@ void CreatureSprites::WriteSlideyPuzzle(std::string const& dir)
     for (int n = 0; n < CreatureFrames_SlideyTile; ++n)
     {
         // The picture numbered n shows n + 1, so that a solved board reads 1 to 15 whatever the gap.
-        Canvas c(size.width, size.height, Hue(static_cast<double>(n) / CreatureFrames_SlideyTile));
-        c.FrameRect(0, 0, size.width, size.height, 1, edge);
+        // A bevelled wooden-edged tile: light at its top-left edge, dark at its bottom-right.
+        Rgba const face = Hue(static_cast<double>(n) / CreatureFrames_SlideyTile);
+        Canvas c(size.width, size.height, edge);
+        c.Fill(Canvas_Shape::Polygon({1, 1, 31, 1, 1, 31}), face.Shade(1.35));
+        c.Fill(Canvas_Shape::Polygon({31, 1, 31, 31, 1, 31}), face.Shade(0.6));
+        c.Fill(Canvas_Shape::RoundRect(4, 4, 24, 24, 3), Canvas_Paint::Lit(face, 4, 28));
         int const baseline = (size.height + font.Ascender() - font.Descender()) / 2;
-        font.DrawLabel(c, size.width / 2, baseline, std::to_string(n + 1), white);
+        Canvas_Text style;
+        style.size = size.height / 2;
+        style.colour = white;
+        c.Text(size.width / 2, baseline, std::to_string(n + 1), style);
         CreatureSprites::Save(c, dir, CreatureSprites::FrameName("gfx/treevillage/slideypuzzle", n));
     }
 }

@@ -1,4 +1,4 @@
-// SpikesSprites: a steel floor spike on a dark base, and a grey ball with eight spikes.
+// SpikesSprites: a steel floor spike on a riveted base, and a dark iron ball with eight spikes.
 #include "tools/Canvas.h"
 #include "tools/creatures/CreatureSizes.h"
 #include "tools/creatures/CreatureSprites.h"
@@ -7,15 +7,22 @@
 
 void CreatureSprites::WriteSpikes(std::string const& dir)
 {
+    Rgba const light{215, 220, 230, 255};
+    Rgba const steel{150, 155, 168, 255};
+    Rgba const dark{85, 90, 100, 255};
     {
         CreatureSize const size = CreatureSize_Spike;
         double const w = size.width;
         double const h = size.height;
         Canvas c(size.width, size.height);
-        c.FillPolygon({w / 2, 0, w - 2, h - 6, 2, h - 6}, Rgba{170, 175, 185, 255});
-        c.FillPolygon({w / 2, 0, w - 2, h - 6, w / 2, h - 6}, Rgba{110, 115, 125, 255});
-        c.Line(w / 2, 1, w / 2 - 3, h - 8, 1.0, Rgba{235, 240, 245, 255});
-        c.FillRect(0, size.height - 6, size.width, 6, Rgba{60, 50, 45, 255});
+        // Lit from the left: a bright face and a dark face meeting at the ridge.
+        c.Draw(Canvas_Shape::Polygon({w / 2, 0.5, w - 3.0, h - 8.0, 3.0, h - 8.0}), steel, Ink(1.2));
+        c.Fill(Canvas_Shape::Polygon({w / 2, 1.5, w / 2, h - 9.0, 4.5, h - 9.0}), Canvas_Paint::Lit(light, 0.0, h));
+        c.Fill(Canvas_Shape::Polygon({w / 2, 1.5, w - 4.5, h - 9.0, w / 2, h - 9.0}), Canvas_Paint::Lit(dark, 0.0, h));
+        c.Draw(Canvas_Shape::RoundRect(0.5, h - 9.0, w - 1.0, 8.5, 2.0),
+               Canvas_Paint::Lit(Rgba{95, 75, 60, 255}, h - 9.0, h), Ink(1.0));
+        c.Fill(Canvas_Shape::Circle(5.0, h - 4.8, 1.3), light);
+        c.Fill(Canvas_Shape::Circle(w - 5.0, h - 4.8, 1.3), light);
         CreatureSprites::Save(c, dir, "gfx/map/spike.png");
     }
     {
@@ -24,18 +31,16 @@ void CreatureSprites::WriteSpikes(std::string const& dir)
         Canvas c(size.width, size.height);
         for (int i = 0; i < 8; ++i)
         {
-            double const a = i * 3.14159265358979 / 4.0;
-            double const tipX = r + std::cos(a) * (r - 0.5);
-            double const tipY = r + std::sin(a) * (r - 0.5);
-            double const sideX = -std::sin(a) * 3.0;
-            double const sideY = std::cos(a) * 3.0;
-            double const baseX = r + std::cos(a) * (r - 7);
-            double const baseY = r + std::sin(a) * (r - 7);
-            c.FillPolygon({tipX, tipY, baseX + sideX, baseY + sideY, baseX - sideX, baseY - sideY},
-                          Rgba{200, 200, 210, 255});
+            double const a = i * 3.14159265358979 / 4.0 + 0.2;
+            double const tipX = r + std::cos(a) * (r - 0.6), tipY = r + std::sin(a) * (r - 0.6);
+            double const sideX = -std::sin(a) * 3.4, sideY = std::cos(a) * 3.4;
+            double const baseX = r + std::cos(a) * (r - 8.0), baseY = r + std::sin(a) * (r - 8.0);
+            c.Draw(Canvas_Shape::Polygon({tipX, tipY, baseX + sideX, baseY + sideY, baseX - sideX, baseY - sideY}),
+                   Canvas_Paint::Linear(baseX, baseY, tipX, tipY, steel, light), Ink(0.8));
         }
-        c.FillCircle(r, r, r - 7, Rgba{70, 70, 80, 255});
-        c.FillCircle(r - 3, r - 3, 3, Rgba{150, 150, 165, 255});
+        c.Draw(Canvas_Shape::Circle(r, r, r - 7.0),
+               Canvas_Paint::Radial(r - 3.0, r - 3.0, r, Rgba{140, 140, 150, 255}, Rgba{45, 45, 55, 255}), Ink(1.0));
+        c.Fill(Canvas_Shape::Circle(r - 3.0, r - 3.5, 2.2), Rgba{230, 230, 240, 200});
         CreatureSprites::Save(c, dir, "gfx/spikeball.png");
     }
 }

@@ -612,7 +612,7 @@ Rgba const Yellow{245, 215, 40, 255};
 Canvas BallPicture(Rgba left, Rgba right)
 {
     Canvas c(32, 32, KeyBlue);
-    c.FillCircle(16, 16, 13, Black);
+    c.Fill(Canvas_Shape::Circle(16, 16, 13), Black);
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 32; ++x)
         {
@@ -621,7 +621,7 @@ Canvas BallPicture(Rgba left, Rgba right)
             if (dx * dx + dy * dy < 11.5 * 11.5)
                 c.Set(x, y, dx < 0.0 ? left : right);
         }
-    c.FillCircle(12, 11, 3, Rgba{255, 255, 255, 255});
+    c.Fill(Canvas_Shape::Circle(12, 11, 3), Rgba{255, 255, 255, 255});
     return c;
 }
 
@@ -632,14 +632,14 @@ Canvas MasterFrame(int frame)
     double const swing = frame == 0 ? 0.0 : std::sin(frame * pi / 2.0) * 3.0;
     Rgba const robe{110, 50, 140, 255};
     Rgba const skin{235, 200, 170, 255};
-    c.Line(25, 4, 25 + swing * 0.3, 31, 2.0, Rgba{120, 80, 40, 255});
-    c.FillPolygon({10, 12, 22, 12, 24 + swing, 31, 8 - swing, 31}, robe);
-    c.Line(16, 14, 24, 18, 3.0, robe);
-    c.FillCircle(24, 18, 2.0, skin);
-    c.FillCircle(16, 8, 5.0, skin);
-    c.FillPolygon({12, 9, 20, 9, 16, 19}, Rgba{245, 245, 245, 255});
-    c.FillCircle(18, 6, 1.0, Black);
-    c.FillPolygon({10, 5, 22, 5, 16, -4}, robe);
+    c.Line(25, 4, 25 + swing * 0.3, 31, Canvas_Pen{Rgba{120, 80, 40, 255}, 2.0});
+    c.Fill(Canvas_Shape::Polygon({10, 12, 22, 12, 24 + swing, 31, 8 - swing, 31}), robe);
+    c.Line(16, 14, 24, 18, Canvas_Pen{robe, 3.0});
+    c.Fill(Canvas_Shape::Circle(24, 18, 2.0), skin);
+    c.Fill(Canvas_Shape::Circle(16, 8, 5.0), skin);
+    c.Fill(Canvas_Shape::Polygon({12, 9, 20, 9, 16, 19}), Rgba{245, 245, 245, 255});
+    c.Fill(Canvas_Shape::Circle(18, 6, 1.0), Black);
+    c.Fill(Canvas_Shape::Polygon({10, 5, 22, 5, 16, -4}), robe);
     return c;
 }
 

@@ -14,11 +14,15 @@
 #include "plateau/Plato_Ids.h"
 #include "tools/Canvas.h"
 #include "tools/DataGen.h"
+#include "tools/Figure.h"
+#include "tools/MapDressing.h"
+#include "tools/MapTextures.h"
 #include "tools/MapWriter.h"
 #include "tools/Road.h"
 #include "util/Error.h"
 #include "util/Pointf.h"
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <stdexcept>
@@ -140,8 +144,8 @@ void WriteCamp(MapWriter& map)
     map.AddPoly(roof);
     Ref(map, Plato_TvRp, -1640, 0);
     Ref(map, Plato_HermitRp, -1500, 0);
-    // The mast stands on the floor low enough to be reached from it.
-    Box(map, -1203, 0, -1197, 10, Stone, 0, false);
+    // The mast stands on the floor low enough to be reached from it, and reaches up past its aerials.
+    Box(map, -1203, 0, -1197, 68, Stone, 0, false);
     Ref(map, Plato_AerialRp, -1200, 10);
     Ref(map, Plato_GemRp, -800, 0);
     Ref(map, Plato_GemRp + 1, -650, 0);
@@ -324,135 +328,382 @@ void Save(Canvas const& canvas, std::string const& dir, std::string const& name)
 }
 
 Rgba const Black{0, 0, 0, 255};
-Rgba const Skin{240, 200, 160, 255};
 
-Canvas Person(Rgba coat, Rgba hat, double pick)
+// A miner in orange overalls and a yellow hard hat with its lamp, swinging a pick.
+Canvas Miner(double pick)
+{
+    Figure_Look look;
+    look.clothes = Rgba{220, 120, 30, 255};
+    look.trim = Rgba{150, 150, 140, 255};
+    look.legs = Rgba{200, 110, 30, 255};
+    look.boots = Rgba{70, 55, 45, 255};
+    look.hair = Rgba{60, 45, 35, 255};
+    look.hat = Rgba{245, 205, 30, 255};
+    look.hatStyle = Figure_Hat::Helmet;
+    look.dress = Figure_Clothes::Overalls;
+    look.holds = Figure_Holds::Pick;
+    look.build = 1.2;
+    Figure_Pose pose;
+    pose.tool = pick;
+    Canvas c(32, 32);
+    DrawFigure(c, look, pose);
+    return c;
+}
+
+// The hermit: bald, a long grey beard, a patched brown robe.
+Canvas Hermit()
+{
+    Figure_Look look;
+    look.clothes = Rgba{125, 90, 55, 255};
+    look.trim = Rgba{90, 65, 40, 255};
+    look.hair = Rgba{170, 170, 165, 255};
+    look.hairStyle = Figure_Hair::Bald;
+    look.beard = Rgba{200, 200, 195, 255};
+    look.dress = Figure_Clothes::Robe;
+    look.holds = Figure_Holds::Staff;
+    look.build = 0.9;
+    Canvas c(32, 32);
+    DrawFigure(c, look, Figure_Pose{});
+    return c;
+}
+
+// A tumbleweed: a ball of dry, tangled twigs.
+Canvas Tumbleweed()
+{
+    Canvas c(24, 24);
+    Canvas_Scatter scatter(7);
+    Rgba const twig{170, 130, 65, 255};
+    c.Fill(Canvas_Shape::Circle(12, 12, 10.5), Rgba{150, 115, 60, 120});
+    for (int i = 0; i < 26; ++i)
+    {
+        double const a0 = scatter.Next(0.0, 2 * pi), a1 = a0 + scatter.Next(1.2, 3.0);
+        double const r0 = scatter.Next(5.0, 11.0), r1 = scatter.Next(5.0, 11.0);
+        c.Trace(Canvas_Shape()
+                    .MoveTo(12 + r0 * std::cos(a0), 12 + r0 * std::sin(a0))
+                    .CurveTo(12 + 3 * std::cos(a0 + 1), 12 + 3 * std::sin(a0 + 1), 12 + 3 * std::cos(a1 - 1),
+                             12 + 3 * std::sin(a1 - 1), 12 + r1 * std::cos(a1), 12 + r1 * std::sin(a1)),
+                Canvas_Pen{i % 3 == 0 ? twig.Shade(0.6) : twig, 1.4});
+    }
+    return c;
+}
+
+// One aerial of the hermit's mast, at one pixel to a unit: a clamp on the mast at its left end, a boom,
+// and elements shorter towards its far end.
+Canvas Aerial()
+{
+    Canvas c(64, 16);
+    Rgba const metal{195, 200, 210, 255};
+    Canvas_Pen const ink{Rgba{50, 50, 60, 255}, 0.8};
+    for (int i = 0; i < 6; ++i)
+    {
+        double const x = 14.0 + i * 9.6;
+        double const half = 7.0 - i * 0.9;
+        c.Draw(Canvas_Shape::Capsule(x, 8 - half, x, 8 + half, 1.8), metal, ink);
+    }
+    c.Draw(Canvas_Shape::Capsule(2, 8, 62, 8, 2.6), Canvas_Paint::Lit(metal, 6.5, 9.5), ink);
+    c.Draw(Canvas_Shape::RoundRect(0.5, 4.5, 6, 7, 1.5), Canvas_Paint::Lit(Rgba{90, 90, 100, 255}, 4.5, 11.5), ink);
+    return c;
+}
+
+// The hermit's television: a wooden cabinet on short legs with a rounded screen, two knobs and an aerial
+// socket; the screen shows noise (frames 0 to 2) or the picture (frame 3).
+Canvas Television(int frame)
 {
     Canvas c(32, 32);
-    c.Line(16, 20, 12, 31, 3, Rgba{60, 50, 40, 255});
-    c.Line(16, 20, 20, 31, 3, Rgba{60, 50, 40, 255});
-    c.Line(16, 11, 16, 21, 8, coat);
-    c.FillCircle(17, 7, 5, Skin);
-    c.FillCircle(19, 6, 1, Black);
-    c.FillEllipse(17, 3, 6, 2.5, hat);
-    if (pick >= 0.0)
+    Canvas_Pen const ink{Rgba{40, 28, 20, 255}, 1.0};
+    Rgba const wood{125, 80, 45, 255};
+    c.Line(10, 1, 16, 7, Canvas_Pen{Rgba{60, 60, 60, 255}, 1.0});
+    c.Line(22, 0.5, 16, 7, Canvas_Pen{Rgba{60, 60, 60, 255}, 1.0});
+    c.Draw(Canvas_Shape::Capsule(7, 27, 6, 31, 2), wood.Shade(0.7), ink);
+    c.Draw(Canvas_Shape::Capsule(25, 27, 26, 31, 2), wood.Shade(0.7), ink);
+    c.Draw(Canvas_Shape::RoundRect(1.5, 7, 29, 21, 3), Canvas_Paint::Lit(wood, 7, 28), ink);
+    Canvas_Shape const screen = Canvas_Shape::RoundRect(4, 10, 18, 15, 4);
+    if (frame == 3)
     {
-        // The pick swings from overhead (0) down to the ground (1).
-        double const a = -1.2 + 2.4 * pick;
-        double const hx = 18 + 12 * std::cos(a), hy = 14 + 12 * std::sin(a);
-        c.Line(18, 14, hx, hy, 2, Rgba{120, 80, 40, 255});
-        c.Line(hx - 4 * std::sin(a), hy + 4 * std::cos(a), hx + 4 * std::sin(a), hy - 4 * std::cos(a), 2,
-               Rgba{170, 170, 180, 255});
+        c.Fill(screen, Canvas_Paint::Linear(0, 10, 0, 25, Rgba{120, 180, 245, 255}, Rgba{190, 225, 255, 255}));
+        c.Fill(Canvas_Shape::Blob({4, 25, 5, 19, 11, 17, 17, 20, 22, 18, 22, 25}), Rgba{80, 160, 70, 255});
+        c.Fill(Canvas_Shape::Circle(17, 14, 2), Rgba{250, 225, 70, 255});
     }
+    else
+    {
+        c.Fill(screen, Rgba{90, 90, 90, 255});
+        for (int y = 10; y < 25; ++y)
+            for (int x = 4; x < 22; ++x)
+            {
+                std::uint8_t const v =
+                    static_cast<std::uint8_t>(60 + (((x * 37 + y * 91 + frame * 53) * 2654435761u) >> 24) * 180 / 255);
+                c.Fill(Canvas_Shape::Rect(x, y, 1, 1), Rgba{v, v, v, 200});
+            }
+    }
+    c.Trace(screen, ink);
+    c.Draw(Canvas_Shape::Circle(26.5, 13, 1.8), Rgba{210, 190, 120, 255}, ink);
+    c.Draw(Canvas_Shape::Circle(26.5, 19, 1.8), Rgba{210, 190, 120, 255}, ink);
+    c.Fill(Canvas_Shape::Circle(26.5, 24, 1.0), frame == 3 ? Rgba{80, 230, 80, 255} : Rgba{220, 50, 40, 255});
+    return c;
+}
+
+// What the tuned set shows on its panel: a green valley under a summer sky, framed.
+Canvas TvPicture()
+{
+    Canvas c(320, 240);
+    c.Fill(Canvas_Shape::Rect(0, 0, 320, 240),
+           Canvas_Paint::Linear(0, 0, 0, 160, Rgba{70, 130, 230, 255}, Rgba{190, 220, 250, 255}));
+    c.Fill(Canvas_Shape::Circle(250, 60, 26),
+           Canvas_Paint::Radial(250, 60, 40, Rgba{255, 250, 200, 255}, Rgba{255, 200, 60, 255}));
+    for (int i = 0; i < 3; ++i)
+        c.Fill(Canvas_Shape::Blob({40.0 + 90 * i, 60.0 + 15 * i, 70.0 + 90 * i, 45.0 + 15 * i, 100.0 + 90 * i,
+                                   60.0 + 15 * i, 70.0 + 90 * i, 70.0 + 15 * i}),
+               Rgba{255, 255, 255, 220});
+    c.Fill(Canvas_Shape::Blob({-20, 170, 60, 120, 150, 150, 240, 115, 340, 160, 340, 250, -20, 250}),
+           Canvas_Paint::Lit(Rgba{90, 160, 80, 255}, 115, 250));
+    c.Fill(Canvas_Shape::Blob({-20, 210, 90, 170, 200, 200, 340, 180, 340, 250, -20, 250}),
+           Canvas_Paint::Lit(Rgba{60, 130, 55, 255}, 170, 250));
+    c.Trace(Canvas_Shape::RoundRect(3, 3, 314, 234, 12), Canvas_Pen{Rgba{45, 40, 40, 255}, 6});
+    return c;
+}
+
+// The cave turtle's parts. The head is drawn with its neck's root at the picture's lower right corner,
+// which the level puts on the shell's edge, so that the neck comes out of the shell.
+Rgba const TurtleSkin{120, 150, 70, 255};
+
+Canvas TurtleHead()
+{
+    Canvas c(32, 32);
+    Canvas_Pen const ink{Rgba{30, 35, 20, 255}, 1.0};
+    c.Draw(Canvas_Shape::Capsule(31, 31, 17, 19, 11), Canvas_Paint::Lit(TurtleSkin, 12, 32), ink);
+    c.Draw(Canvas_Shape::Blob({2, 17, 6, 9, 14, 7, 21, 11, 23, 18, 17, 24, 7, 24}),
+           Canvas_Paint::Radial(11, 11, 16, TurtleSkin.Shade(1.25), TurtleSkin.Shade(0.8)), ink);
+    c.Draw(Canvas_Shape::Circle(9.5, 12.5, 2.8), Rgba{255, 230, 60, 255}, ink);
+    c.Fill(Canvas_Shape::Ellipse(9.0, 12.5, 0.9, 2.0), Rgba{20, 10, 10, 255});
+    c.Trace(Canvas_Shape().MoveTo(2.5, 18).CurveTo(7, 21, 12, 21, 16, 19), Canvas_Pen{Rgba{40, 50, 25, 255}, 1.2});
+    c.Fill(Canvas_Shape::Polygon({3.5, 18.4, 5.5, 18.9, 4.3, 21.2}), Rgba{245, 245, 230, 255});
+    for (int i = 0; i < 3; ++i)
+        c.Fill(Canvas_Shape::Ellipse(22.0 + 3 * i, 22.0 + 3 * i, 1.4, 0.8), TurtleSkin.Shade(0.7));
+    return c;
+}
+
+Canvas TurtleFoot(bool front)
+{
+    Canvas c(24, 24);
+    Rgba const skin = front ? TurtleSkin : TurtleSkin.Shade(0.75);
+    Canvas_Pen const ink{Rgba{30, 35, 20, 255}, 1.0};
+    c.Draw(Canvas_Shape::Capsule(12, 3, 12, 18, 10), Canvas_Paint::Lit(skin, 0, 20), ink);
+    c.Draw(Canvas_Shape::Blob({4, 23.5, 5, 18, 12, 16, 19, 18, 20, 23.5}), skin.Shade(0.9), ink);
+    for (double x : {7.0, 12.0, 17.0})
+        c.Fill(Canvas_Shape::Polygon({x - 1.4, 23.5, x + 1.4, 23.5, x, 21.2}), Rgba{235, 230, 210, 255});
+    return c;
+}
+
+Canvas TurtleSpike()
+{
+    Canvas c(20, 20);
+    c.Draw(Canvas_Shape::Polygon({4, 19.5, 10, 0.5, 16, 19.5}),
+           Canvas_Paint::Linear(4, 0, 16, 0, Rgba{250, 245, 235, 255}, Rgba{170, 160, 140, 255}),
+           Canvas_Pen{Rgba{60, 55, 45, 255}, 0.9});
+    return c;
+}
+
+// A mine cart: a riveted iron tub full of ore on two wheels.
+Canvas MineCart()
+{
+    Canvas c(24, 24);
+    Canvas_Pen const ink{Rgba{30, 25, 25, 255}, 0.9};
+    Canvas_Scatter scatter(11);
+    for (int i = 0; i < 9; ++i)
+    {
+        double const x = scatter.Next(5, 19), y = scatter.Next(5, 8);
+        c.Draw(Canvas_Shape::Circle(x, y, scatter.Next(1.8, 2.8)),
+               Rgba{120, 100, 80, 255}.Shade(scatter.Next(0.7, 1.2)), Canvas_Pen{Rgba{50, 40, 30, 255}, 0.5});
+    }
+    c.Draw(Canvas_Shape::Polygon({1, 7, 23, 7, 20, 19, 4, 19}), Canvas_Paint::Lit(Rgba{120, 120, 130, 255}, 7, 19),
+           ink);
+    c.Line(2, 10, 22, 10, Canvas_Pen{Rgba{80, 80, 90, 255}, 1.0});
+    for (double x : {5.0, 12.0, 19.0})
+        c.Fill(Canvas_Shape::Circle(x, 14.5, 0.8), Rgba{200, 200, 210, 255});
+    for (double x : {7.0, 17.0})
+    {
+        c.Draw(Canvas_Shape::Circle(x, 20, 3.6), Rgba{50, 50, 55, 255}, ink);
+        c.Fill(Canvas_Shape::Circle(x, 20, 1.2), Rgba{170, 170, 175, 255});
+    }
+    return c;
+}
+
+// The mortar: a squat wooden stand with a steel trunnion, and the gun barrel, pointing up, that turns on
+// it 30% of the way up from its foot.
+Canvas MortarStand()
+{
+    Canvas c(48, 32);
+    Canvas_Pen const ink{Rgba{35, 25, 20, 255}, 1.0};
+    c.Draw(Canvas_Shape::Polygon({3, 31, 12, 12, 36, 12, 45, 31}), Canvas_Paint::Lit(Rgba{125, 85, 45, 255}, 12, 31),
+           ink);
+    c.Line(8, 24, 40, 24, Canvas_Pen{Rgba{80, 55, 30, 255}, 1.2});
+    c.Draw(Canvas_Shape::Circle(24, 13, 7),
+           Canvas_Paint::Radial(22, 11, 8, Rgba{170, 170, 180, 255}, Rgba{60, 60, 70, 255}), ink);
+    c.Fill(Canvas_Shape::Circle(24, 13, 2), Rgba{40, 40, 45, 255});
+    return c;
+}
+
+Canvas MortarGun()
+{
+    Canvas c(16, 48);
+    Canvas_Pen const ink{Rgba{25, 25, 30, 255}, 1.0};
+    c.Draw(Canvas_Shape::RoundRect(2.5, 2, 11, 44, 4),
+           Canvas_Paint::Linear(2.5, 0, 13.5, 0, Rgba{120, 120, 130, 255}, Rgba{40, 40, 48, 255}), ink);
+    c.Draw(Canvas_Shape::RoundRect(0.5, 0.5, 15, 6, 2),
+           Canvas_Paint::Linear(0.5, 0, 15.5, 0, Rgba{150, 150, 160, 255}, Rgba{60, 60, 70, 255}), ink);
+    c.Fill(Canvas_Shape::Ellipse(8, 3.4, 5, 1.6), Rgba{15, 15, 18, 255});
+    c.Line(3, 20, 13, 20, Canvas_Pen{Rgba{30, 30, 35, 255}, 1.2});
+    c.Line(3, 34, 13, 34, Canvas_Pen{Rgba{30, 30, 35, 255}, 1.2});
+    return c;
+}
+
+// A burst of fire: hot yellow at the heart, red flames out to ragged points, fading at the edge.
+Canvas Explosion()
+{
+    Canvas c(64, 64);
+    std::vector<double> points;
+    for (int i = 0; i < 16; ++i)
+    {
+        double const a = i * pi / 8.0, r = i % 2 == 0 ? 31.0 : 20.0;
+        points.push_back(32 + r * std::cos(a));
+        points.push_back(32 + r * std::sin(a));
+    }
+    c.Fill(Canvas_Shape::Polygon(points),
+           Canvas_Paint::Radial(32, 32, 31, Rgba{255, 120, 30, 230}, Rgba{180, 30, 10, 120}));
+    c.Fill(Canvas_Shape::Circle(32, 32, 18),
+           Canvas_Paint::Radial(32, 32, 18, Rgba{255, 255, 220, 255}, Rgba{255, 160, 30, 200})
+               .Stop(0.5, Rgba{255, 230, 90, 250}));
+    return c;
+}
+
+// The plateau's sky, drawn at 0.52 so that it covers the 640 x 480 screen and the wobble margins: a
+// deep blue overhead paling to a dusty horizon, a low sun, and two ranges of red mesas, the far one
+// hazy.
+Canvas Background()
+{
+    Canvas c(1280, 960);
+    c.Fill(Canvas_Shape::Rect(0, 0, 1280, 960),
+           Canvas_Paint::Linear(0, 0, 0, 700, Rgba{60, 110, 200, 255}, Rgba{235, 215, 180, 255})
+               .Stop(0.6, Rgba{150, 185, 230, 255}));
+    c.Fill(Canvas_Shape::Circle(980, 420, 160),
+           Canvas_Paint::Radial(980, 420, 160, Rgba{255, 245, 200, 170}, Rgba{255, 230, 160, 0}));
+    c.Fill(Canvas_Shape::Circle(980, 420, 46), Rgba{255, 248, 215, 255});
+    for (int i = 0; i < 3; ++i)
+        c.Fill(Canvas_Shape::Blob({150.0 + 420 * i, 100.0 + 30 * i, 260.0 + 420 * i, 70.0 + 30 * i, 380.0 + 420 * i,
+                                   95.0 + 30 * i, 270.0 + 420 * i, 115.0 + 30 * i}),
+               Rgba{255, 255, 255, 150});
+    // Each mesa: a flat top, steep sides, a lit face and a shadowed one.
+    auto mesa = [&c](double x, double top, double w, double base, Rgba colour) {
+        c.Fill(Canvas_Shape::Polygon({x - w - 60, base, x - w, top + 10, x - w + 10, top, x + w - 10, top, x + w,
+                                      top + 10, x + w + 60, base}),
+               Canvas_Paint::Lit(colour, top, base));
+        c.Fill(Canvas_Shape::Polygon(
+                   {x + w * 0.3, top, x + w - 10, top, x + w, top + 10, x + w + 60, base, x + w * 0.4, base}),
+               colour.Shade(0.8).WithAlpha(200));
+        for (int band = 1; band < 4; ++band)
+            c.Line(x - w - 10, top + band * (base - top) / 4.5, x + w + 10, top + band * (base - top) / 4.5,
+                   Canvas_Pen{colour.Shade(0.85), 4});
+    };
+    // The road crosses the screen about half way up, where the sky meets the ground at 480 rows
+    // from the picture's top; the mesas stand on that line.
+    Rgba const far{205, 150, 130, 255}, nearColour{180, 90, 55, 255};
+    for (int i = 0; i < 4; ++i)
+        mesa(160 + 340 * i, 330 + 40 * (i % 2), 110 + 30 * (i % 3), 700, far);
+    for (int i = 0; i < 3; ++i)
+        mesa(330 + 420 * i, 410 + 30 * (i % 2), 90 + 40 * (i % 2), 700, nearColour);
+    c.Fill(Canvas_Shape::Rect(0, 560, 1280, 400), Canvas_Paint::Lit(Rgba{200, 150, 90, 255}, 560, 960));
     return c;
 }
 
 void WritePictures(std::string const& dir)
 {
     for (int i = 0; i < 6; ++i)
-        Save(Person(Rgba{70, 90, 160, 255}, Rgba{240, 200, 0, 255}, i / 5.0), dir,
-             "gfx/plateau/miner0" + std::to_string(i) + ".png");
-    Canvas hermit = Person(Rgba{110, 80, 50, 255}, Rgba{90, 90, 90, 255}, -1.0);
-    hermit.Line(14, 11, 13, 20, 4, Rgba{230, 230, 230, 255}); // the beard
-    Save(hermit, dir, "gfx/plateau/hermit.png");
-
-    Canvas weed(32, 32);
-    for (int i = 0; i < 12; ++i)
-    {
-        double const a = i * pi / 6.0;
-        weed.Line(16 + 13 * std::cos(a), 16 + 13 * std::sin(a), 16 - 13 * std::cos(a + 1.0),
-                  16 - 13 * std::sin(a + 1.0), 1.5, Rgba{170, 140, 70, 255});
-    }
-    Save(weed, dir, "gfx/plateau/tumbleweed.png");
-
-    Canvas aerial(64, 16);
-    aerial.Line(0, 8, 63, 8, 2, Rgba{180, 180, 190, 255});
-    for (int i = 1; i < 6; ++i)
-        aerial.Line(i * 11.0, 2, i * 11.0, 14, 1.5, Rgba{200, 200, 210, 255});
-    Save(aerial, dir, "gfx/plateau/aerial.png");
-
-    // The picture the tuned set shows: a landscape with the sun.
-    Canvas picture(320, 240, Rgba{110, 170, 240, 255});
-    picture.FillRect(0, 150, 320, 90, Rgba{70, 150, 60, 255});
-    picture.FillCircle(250, 60, 30, Rgba{250, 220, 60, 255});
-    picture.FillEllipse(100, 160, 120, 40, Rgba{60, 120, 50, 255});
-    picture.FrameRect(0, 0, 320, 240, 6, Rgba{40, 40, 40, 255});
-    Save(picture, dir, "gfx/plateau/tvpicture.png");
-
+        Save(Miner(i / 5.0), dir, "gfx/plateau/miner0" + std::to_string(i) + ".png");
+    Save(Hermit(), dir, "gfx/plateau/hermit.png");
+    Save(Tumbleweed(), dir, "gfx/plateau/tumbleweed.png");
+    Save(Aerial(), dir, "gfx/plateau/aerial.png");
+    Save(TvPicture(), dir, "gfx/plateau/tvpicture.png");
     for (int f = 0; f < 4; ++f)
+        Save(Television(f), dir, "gfx/plateau/tv" + std::to_string(f) + ".png");
+    Save(TurtleHead(), dir, "gfx/plateau/caveturtle/head.png");
+    Save(TurtleFoot(true), dir, "gfx/plateau/caveturtle/frontfoot.png");
+    Save(TurtleFoot(false), dir, "gfx/plateau/caveturtle/backfoot.png");
+    Save(TurtleSpike(), dir, "gfx/plateau/caveturtle/spike.png");
+    Save(MineCart(), dir, "gfx/plateau/minecart.png");
+    Save(MortarStand(), dir, "gfx/plateau/mortar-stand.png");
+    Save(MortarGun(), dir, "gfx/plateau/mortar-gun.png");
+    Save(Explosion(), dir, "gfx/general/explosion.png");
+    Save(Background(), dir, "gfx/plateau/background.png");
+}
+
+// The plateau dressed: sandstone under a dusty trail, dark rock walls, plank ledges, rock shelves over
+// the road, boulders for the mortar, the turtles' shells, the hut, the mast and the mine's rails.
+// Outlines only along the tops a player stands on.
+void Dress(MapWriter& map)
+{
+    for (MapWriter_Poly& p : map.polys)
     {
-        Canvas tv(32, 32);
-        tv.FillRect(2, 6, 28, 24, Rgba{80, 60, 40, 255});
-        tv.Line(10, 0, 16, 6, 1, Black);
-        tv.Line(22, 0, 16, 6, 1, Black);
-        for (int y = 9; y < 26; ++y)
-            for (int x = 5; x < 24; ++x)
+        double y0 = 1e30, y1 = -1e30;
+        for (MapWriter_Point const& q : p.points)
+        {
+            y0 = std::min(y0, q.y);
+            y1 = std::max(y1, q.y);
+        }
+        double const height = y1 - y0;
+        if (p.group == 27)
+        {
+            p.texture = MapTextures::Beam;
+            MapDressing::FitAcross(p, 64.0);
+        }
+        else if (p.group >= 28 && p.group <= 31)
+        {
+            p.texture = MapTextures::Shell;
+            MapDressing::Fit(p);
+        }
+        else if (p.group != 0)
+            p.texture = MapTextures::Boulder;
+        else if (p.solid && p.texture == Ground)
+            p.texture = MapTextures::Sand;
+        else if (p.solid && p.texture == Rock)
+        {
+            p.texture = MapTextures::Overhang;
+            MapDressing::FitAcross(p, 64.0);
+        }
+        else if (p.solid && p.texture == Plank && height <= SlabDepth + 1.0)
+        {
+            p.texture = MapTextures::Beam;
+            MapDressing::FitAcross(p, 64.0);
+        }
+        else if (p.solid)
+            p.texture = MapTextures::Cliff;
+        else if (p.texture == Stone)
+        {
+            p.texture = MapTextures::Metal;
+            MapDressing::Fit(p);
+        }
+        else if (p.points.size() == 3)
+            p.texture = MapTextures::Thatch;
+        else if (height >= 100.0)
+        {
+            p.texture = MapTextures::Hut;
+            MapDressing::Fit(p);
+        }
+        else
+        {
+            // A length of rail: a corner with another straight below it is the rail's top.
+            p.texture = MapTextures::Rail;
+            for (MapWriter_Point& q : p.points)
             {
-                std::uint8_t const v = static_cast<std::uint8_t>(((x * 37 + y * 91 + f * 53) * 2654435761u) >> 24);
-                tv.Set(x, y,
-                       f == 3 ? (y < 18 ? Rgba{110, 170, 240, 255} : Rgba{70, 150, 60, 255}) : Rgba{v, v, v, 255});
+                bool top = false;
+                for (MapWriter_Point const& r : p.points)
+                    top = top || (std::fabs(r.x - q.x) < 0.01 && r.y < q.y - 0.01);
+                q.u = q.x / 32.0;
+                q.v = top ? 1.0 : 0.0;
             }
-        tv.FillCircle(27, 14, 1.5, Rgba{200, 40, 40, 255});
-        Save(tv, dir, "gfx/plateau/tv" + std::to_string(f) + ".png");
+        }
     }
-
-    Rgba const turtle{70, 120, 60, 255};
-    Canvas head(32, 32);
-    head.FillEllipse(14, 16, 13, 10, turtle);
-    head.FillCircle(8, 12, 2.5, Rgba{255, 230, 0, 255});
-    head.Line(2, 20, 12, 21, 2, Black);
-    Save(head, dir, "gfx/plateau/caveturtle/head.png");
-    Canvas front(24, 24);
-    front.FillEllipse(12, 10, 6, 10, turtle);
-    front.FillEllipse(9, 20, 7, 3, Rgba{40, 80, 40, 255});
-    Save(front, dir, "gfx/plateau/caveturtle/frontfoot.png");
-    Canvas back(24, 24);
-    back.FillEllipse(12, 10, 7, 10, Rgba{90, 140, 70, 255});
-    back.FillEllipse(15, 20, 7, 3, Rgba{40, 80, 40, 255});
-    Save(back, dir, "gfx/plateau/caveturtle/backfoot.png");
-    Canvas spike(20, 20);
-    spike.FillPolygon({4, 19, 10, 0, 16, 19}, Rgba{230, 230, 220, 255});
-    Save(spike, dir, "gfx/plateau/caveturtle/spike.png");
-
-    Canvas cart(32, 32);
-    cart.FillPolygon({2, 8, 30, 8, 26, 24, 6, 24}, Rgba{110, 110, 120, 255});
-    cart.FillEllipse(16, 8, 12, 4, Rgba{90, 60, 40, 255});
-    cart.FillCircle(9, 26, 4, Black);
-    cart.FillCircle(23, 26, 4, Black);
-    Save(cart, dir, "gfx/plateau/minecart.png");
-
-    Canvas stand(48, 32);
-    stand.FillPolygon({4, 31, 14, 8, 34, 8, 44, 31}, Rgba{100, 70, 40, 255});
-    stand.FillCircle(24, 10, 7, Rgba{60, 60, 60, 255});
-    Save(stand, dir, "gfx/plateau/mortar-stand.png");
-    Canvas gun(16, 48);
-    gun.FillRect(3, 0, 10, 44, Rgba{50, 50, 55, 255});
-    gun.FillRect(1, 0, 14, 5, Rgba{90, 90, 95, 255});
-    Save(gun, dir, "gfx/plateau/mortar-gun.png");
-
-    Canvas boom(64, 64);
-    boom.FillCircle(32, 32, 30, Rgba{200, 40, 10, 220});
-    boom.FillCircle(32, 32, 20, Rgba{250, 150, 20, 240});
-    boom.FillCircle(32, 32, 10, Rgba{255, 250, 180, 255});
-    Save(boom, dir, "gfx/general/explosion.png");
-
-    // Sky over distant mesas; drawn at 0.52 it covers the 640 x 480 screen and the wobble margins.
-    Canvas sky(1280, 960);
-    for (int y = 0; y < 960; ++y)
-    {
-        double const f = y / 959.0;
-        sky.FillRect(0, y, 1280, 1,
-                     Rgba{static_cast<std::uint8_t>(90 + 150 * f), static_cast<std::uint8_t>(140 + 80 * f),
-                          static_cast<std::uint8_t>(220 - 40 * f), 255});
-    }
-    for (int i = 0; i < 5; ++i)
-    {
-        double const cx = 130 + 260 * i;
-        double const w = 90 + 30 * (i % 3);
-        double const top = 560 + 60 * (i % 2);
-        sky.FillPolygon({cx - w - 40, 960, cx - w, top, cx + w, top, cx + w + 40, 960}, Rgba{170, 100, 70, 255});
-    }
-    Save(sky, dir, "gfx/plateau/background.png");
+    MapDressing::Pave(map, MapTextures::Sand, MapTextures::Trail, 14.0);
+    MapDressing::OutlineTops(map);
 }
 
 } // namespace
@@ -503,15 +754,22 @@ std::vector<Road> BuildRoads()
     return {road};
 }
 
-void Write(std::string const& dir)
+MapWriter BuildMap()
 {
-    DataGen::MakeDirs(dir + "/plateau");
     MapWriter map;
     map.SetView(0, -100, 1);
     WriteRoad(map);
     WriteCamp(map);
     WriteCreatures(map);
     Ref(map, Plato_StartRp, 200, 1);
+    Dress(map);
+    return map;
+}
+
+void Write(std::string const& dir)
+{
+    DataGen::MakeDirs(dir + "/plateau");
+    MapWriter const map = BuildMap();
     std::string const path = dir + "/plateau/map";
     try
     {

@@ -2,6 +2,7 @@
 // place left of the start) and its pictures.
 #pragma once
 
+#include "tools/MapWriter.h"
 #include "tools/Road.h"
 
 #include <string>
@@ -33,6 +34,8 @@ double RoadY(double x);
 // The x of the closing rock's left face.
 double BlockingRockX();
 
+// The map, built in memory for Write and for the tests.
+MapWriter BuildMap();
 // The road the walker takes: "exit", from the start past the mortar's blast to the exit.
 std::vector<Road> BuildRoads();
 

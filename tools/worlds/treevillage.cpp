@@ -5,12 +5,15 @@
 
 #include "tools/Canvas.h"
 #include "tools/DataGen.h"
-#include "tools/GlyphRasterizer.h"
+#include "tools/Figure.h"
+#include "tools/MapDressing.h"
+#include "tools/MapTextures.h"
 #include "tools/Road.h"
 #include "tools/creatures/CreatureSprites.h"
 #include "treevillage/TreeV_Ids.h"
 #include "util/Error.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <stdexcept>
@@ -104,8 +107,9 @@ std::vector<std::pair<double, double>> Octagon(double cx, double cy, double r)
 // A closed room: floor, walls and ceiling, with its wallpaper behind.
 void Room(MapWriter& map, Zone const& z)
 {
-    Box(map, z.x0, z.Floor(), z.x1, z.y1 + 40.0, Brick, 0, false);
-    Box(map, z.x0 - 20.0, z.y0 - 30.0, z.x1 + 20.0, z.Floor());
+    // Boarded walls inside, the trunk it is hollowed from round it.
+    Box(map, z.x0, z.Floor(), z.x1, z.y1 + 40.0, MapTextures::Boards, 0, false);
+    Box(map, z.x0 - 20.0, z.y0 - 30.0, z.x1 + 20.0, z.Floor(), MapTextures::Bark);
     Box(map, z.x0 - 20.0, z.Floor(), z.x0, z.y1 + 40.0, Brick);
     Box(map, z.x1, z.Floor(), z.x1 + 20.0, z.y1 + 40.0, Brick);
     Box(map, z.x0 - 20.0, z.y1 + 40.0, z.x1 + 20.0, z.y1 + 60.0, Brick);
@@ -123,13 +127,22 @@ constexpr HouseDoor HouseDoors[7] = {{TreeV_Doors[1], false, 800},  {TreeV_Doors
                                      {TreeV_Doors[5], false, 2900}, {TreeV_Doors[6], false, 3050},
                                      {TreeV_Doors[7], true, 3700}};
 
+// A house's front, 140 wide and 150 high on the street, under its roof: scenery, drawn before its door.
+void HouseFront(MapWriter& map, double x, double street)
+{
+    Box(map, x - 70.0, street, x + 70.0, street + 150.0, MapTextures::House, 0, false);
+    MapDressing::Fit(map.polys.back());
+    Poly(map, MapTextures::Roof, 0, false,
+         {{x - 82.0, street + 146.0}, {x, street + 205.0}, {x + 82.0, street + 146.0}});
+}
+
 // A house door stands in front of its facade and, knocked down, lies along the street. It is
 // scenery, not a wall: the street must stay open past every house.
 void AddHouseDoor(MapWriter& map, HouseDoor const& d)
 {
     double const far = d.fallsLeft ? d.x - 100.0 : d.x + 100.0;
+    HouseFront(map, d.x, Street);
     Box(map, std::min(d.x, far), Street, std::max(d.x, far), Street + 10.0, Brick, d.ids.group, false);
-    Box(map, d.x - 70.0, Street, d.x + 70.0, Street + 150.0, Brick, 0, false);
     map.AddRefPoint(d.ids.pivot, d.x, Street);
     map.AddRefPoint(d.ids.switch0, d.x - 50.0, Street + 95.0);
     map.AddRefPoint(d.ids.switch1, d.x + 50.0, Street + 95.0);
@@ -198,9 +211,11 @@ void Street_(MapWriter& map)
     map.AddRefPoint(TreeV_Rp_SlideyPuzzle, 3850.0, 1220.0);
     map.AddRefPoint(TreeV_Rp_SlideyGem, 3950.0, Street);
 
-    // Where the closing scene gathers the elder and the villagers round the player.
+    // Where the closing scene gathers the elder (the last place) and the villagers round the player.
+    // The elder stands close on the player's right: his welcome's bubble, opening to his right at the
+    // conversation's zoom round the player, stays on the screen.
     map.AddRefPoint(TreeV_Rp_EndingStart, 3310.0, Street);
-    double const gathered[TreeV_Ending_Places] = {3150, 3200, 3250, 3430, 3490, 3550, 3370};
+    double const gathered[TreeV_Ending_Places] = {3150, 3200, 3250, 3430, 3490, 3550, 3333};
     for (unsigned int i = 0; i < TreeV_Ending_Places; ++i)
         map.AddRefPoint(TreeV_Rp_EndingGathering + i, gathered[i], Street);
 }
@@ -321,6 +336,175 @@ void Houses(MapWriter& map)
     map.AddRefPoint(129, 2300.0, Rooms[6].Stand());
 }
 
+// ---- Dressing the map ----
+
+// The village built of great trees: solid walls are their trunks, the streets earth paved with cobbles,
+// the platforms and lifts planks; the doors and the range's wheels show their own pictures. Outlines
+// only along the tops a player stands on.
+void Dress(MapWriter& map)
+{
+    for (MapWriter_Poly& p : map.polys)
+    {
+        if (p.group == 12 || p.group == 38)
+        {
+            p.texture = MapTextures::Wheel;
+            MapDressing::Fit(p);
+        }
+        else if (p.group != 0 && p.texture == Brick)
+        {
+            // The gate and the house doors.
+            p.texture = MapTextures::Door;
+            MapDressing::Fit(p);
+        }
+        else if (p.group != 0)
+        {
+            p.texture = MapTextures::Beam;
+            MapDressing::FitAcross(p, 64.0);
+        }
+        else if (p.solid && p.texture == Stone)
+            p.texture = MapTextures::Earth;
+        else if (p.solid && p.texture == Brick)
+            p.texture = MapTextures::Bark;
+        else if (!p.solid && p.texture == Brick)
+        {
+            // Scenery: the leaking tank stands tall; shelves and beds are low.
+            double y0 = 1e30, y1 = -1e30;
+            for (MapWriter_Point const& q : p.points)
+            {
+                y0 = std::min(y0, q.y);
+                y1 = std::max(y1, q.y);
+            }
+            p.texture = y1 - y0 > 100.0 ? MapTextures::Tank : MapTextures::Boards;
+            if (p.texture == MapTextures::Tank)
+                MapDressing::Fit(p);
+        }
+    }
+    MapDressing::Pave(map, MapTextures::Earth, MapTextures::Cobbles, 16.0);
+    MapDressing::OutlineTops(map);
+}
+
+// The background tile: part of a pattern that repeats every BgWrapX across and BgWrapY up, cut to the
+// tile, which is BgOverlap wider and higher than that so that neighbouring copies overlap. A shape is
+// laid at every place it repeats to, keeping the texture of its first place, so that the overlaps of
+// neighbouring copies show the same picture and no seam.
+struct BgCorner
+{
+    double x, y, u, v;
+};
+
+std::vector<BgCorner> ClipToTile(std::vector<BgCorner> corners)
+{
+    double const limits[4] = {0.0, 0.0, BgWrapX + BgOverlap, BgWrapY + BgOverlap}; // x0, y0, x1, y1
+    for (int side = 0; side < 4; ++side)
+    {
+        auto inside = [&](BgCorner const& c) {
+            double const v = side % 2 == 0 ? c.x : c.y;
+            return side < 2 ? v >= limits[side] : v <= limits[side];
+        };
+        std::vector<BgCorner> out;
+        for (std::size_t i = 0; i < corners.size(); ++i)
+        {
+            BgCorner const& a = corners[i];
+            BgCorner const& b = corners[(i + 1) % corners.size()];
+            if (inside(a))
+                out.push_back(a);
+            if (inside(a) != inside(b))
+            {
+                double const va = side % 2 == 0 ? a.x : a.y, vb = side % 2 == 0 ? b.x : b.y;
+                double const f = (limits[side] - va) / (vb - va);
+                BgCorner cut{a.x + (b.x - a.x) * f, a.y + (b.y - a.y) * f, a.u + (b.u - a.u) * f,
+                             a.v + (b.v - a.v) * f};
+                // Exactly on the tile's edge, so that the tile's bounds stay whole numbers.
+                (side % 2 == 0 ? cut.x : cut.y) = limits[side];
+                out.push_back(cut);
+            }
+        }
+        corners.clear();
+        for (BgCorner const& c : out)
+            if (corners.empty() || std::hypot(c.x - corners.back().x, c.y - corners.back().y) > 0.01)
+                corners.push_back(c);
+        while (corners.size() > 1
+               && std::hypot(corners.front().x - corners.back().x, corners.front().y - corners.back().y) <= 0.01)
+            corners.pop_back();
+    }
+    return corners;
+}
+
+// Lays a convex shape of scenery at its place and wherever the pattern repeats it; fit stretches the
+// picture over the shape, else the texture follows the world position.
+void Scenery(MapWriter& bg, unsigned int texture, std::vector<std::pair<double, double>> const& shape, bool fit)
+{
+    double x0 = 1e30, y0 = 1e30, x1 = -1e30, y1 = -1e30;
+    for (auto const& [x, y] : shape)
+    {
+        x0 = std::min(x0, x);
+        y0 = std::min(y0, y);
+        x1 = std::max(x1, x);
+        y1 = std::max(y1, y);
+    }
+    for (int j = -1; j <= 1; ++j)
+        for (int i = -1; i <= 1; ++i)
+        {
+            std::vector<BgCorner> corners;
+            for (auto const& [x, y] : shape)
+                corners.push_back({x + i * BgWrapX, y + j * BgWrapY, fit ? (x - x0) / (x1 - x0) : x / 64.0,
+                                   fit ? (y - y0) / (y1 - y0) : y / 64.0});
+            corners = ClipToTile(corners);
+            if (corners.size() < 3)
+                continue;
+            MapWriter_Poly poly{texture, 0, false, false, {}};
+            for (BgCorner const& c : corners)
+                poly.points.push_back({c.x, c.y, c.u, c.v, false});
+            bg.AddPoly(poly);
+        }
+}
+
+// The forest round the village: a sky paling down to hazy hills, great trunks rising through it, a
+// few crowns along them, and a row of treetops along the tile's foot (and so its head) that hides
+// where one copy of the sky meets the next.
+void Background(MapWriter& bg)
+{
+    double const w = BgWrapX + BgOverlap, h = BgWrapY + BgOverlap;
+    MapWriter_Poly sky{MapTextures::Sky, 0, false, false, {}};
+    for (auto const& [x, y] : std::vector<std::pair<double, double>>{{0, 0}, {0, h}, {w, h}, {w, 0}})
+        sky.points.push_back({x, y, x / w, y / h, false});
+    bg.AddPoly(sky);
+
+    double const hills[][3] = {
+        {20, 95, 60}, {110, 70, 45}, {190, 110, 75}, {290, 80, 50}}; // centre, half width, height
+    for (auto const& hill : hills)
+    {
+        std::vector<std::pair<double, double>> bump;
+        for (int k = 0; k <= 10; ++k)
+        {
+            double const a = pi - pi * k / 10.0;
+            bump.emplace_back(hill[0] + hill[1] * std::cos(a), 20.0 + hill[2] * std::sin(a));
+        }
+        Scenery(bg, MapTextures::Hills, bump, false);
+    }
+
+    for (double x : {95.0, 255.0})
+    {
+        Scenery(bg, MapTextures::Bark, {{x, -50}, {x, h + 50}, {x + 26, h + 50}, {x + 26, -50}}, false);
+        Scenery(bg, MapTextures::Bark, {{x + 20, 210}, {x + 60, 250}, {x + 60, 258}, {x + 20, 226}}, false);
+    }
+    double const crowns[][3] = {{150, 262, 42}, {92, 300, 36}, {300, 250, 34}, {250, 300, 44}};
+    for (auto const& c : crowns)
+    {
+        std::vector<std::pair<double, double>> crown;
+        for (auto const& corner : Octagon(c[0], c[1], c[2]))
+            crown.push_back(corner);
+        Scenery(bg, Bush, crown, true);
+    }
+    for (int i = 0; i < 8; ++i)
+    {
+        std::vector<std::pair<double, double>> top;
+        for (auto const& corner : Octagon(i * 45.0 + (i % 2) * 8.0, (i % 3) * 6.0, 36.0 + (i % 2) * 6.0))
+            top.push_back(corner);
+        Scenery(bg, Bush, top, true);
+    }
+}
+
 // ---- Pictures ----
 
 Rgba const clear{0, 0, 0, 0};
@@ -330,38 +514,51 @@ Rgba const skin{235, 195, 150, 255};
 Rgba const wood{150, 95, 45, 255};
 Rgba const gold{240, 200, 40, 255};
 
-struct Look
+Figure_Look Villager(Rgba clothes, Figure_Clothes dress, Rgba hair, Figure_Hair hairStyle)
 {
-    Rgba tunic;
-    Rgba hair;
-    int extra; // 0 none, 1 coat and bag, 2 crown, 3 beard and staff
-};
+    Figure_Look look;
+    look.clothes = clothes;
+    look.dress = dress;
+    look.hair = hair;
+    look.hairStyle = hairStyle;
+    look.skin = skin;
+    return look;
+}
 
-// A villager in profile facing left; phase swings the legs and arms for the walking frames.
-Canvas Villager(int size, Look const& look, double phase)
+// The four walking villagers, each its own shape: a farmer in a straw hat, a woman in a long dress,
+// a stout baker in his apron, a tall man in a long coat and cap.
+std::vector<Figure_Look> Walkers()
 {
-    Canvas c(size, size, clear);
-    double const k = size / 32.0;
-    double const swing = std::sin(phase) * 4.0;
-    Rgba const dark{static_cast<std::uint8_t>(look.tunic.r / 2), static_cast<std::uint8_t>(look.tunic.g / 2),
-                    static_cast<std::uint8_t>(look.tunic.b / 2), 255};
-    c.Line(16 * k, 21 * k, (16 - swing) * k, 31 * k, 3.0 * k, dark);
-    c.Line(16 * k, 21 * k, (16 + swing) * k, 31 * k, 3.0 * k, dark);
-    c.Line(16 * k, 12 * k, 16 * k, 22 * k, 8.0 * k, look.tunic);
-    c.Line(16 * k, 13 * k, (16 - swing) * k, 21 * k, 2.5 * k, skin);
-    c.FillCircle(15 * k, 7 * k, 5.0 * k, skin);
-    c.FillCircle(12.5 * k, 6 * k, 1.0 * k, black);
-    c.FillEllipse(16.5 * k, 3.5 * k, 5.0 * k, 2.2 * k, look.hair);
-    if (look.extra == 1)
-        c.FillRect(int(19 * k), int(16 * k), int(6 * k), int(5 * k), Rgba{120, 60, 30, 255});
-    else if (look.extra == 2)
-        c.FillPolygon({11 * k, 3 * k, 11 * k, 0, 14 * k, 2 * k, 16 * k, 0, 18 * k, 2 * k, 21 * k, 0, 21 * k, 3 * k},
-                      gold);
-    else if (look.extra == 3)
-    {
-        c.FillEllipse(13 * k, 12 * k, 3.0 * k, 4.5 * k, white);
-        c.Line(8 * k, 8 * k, 8 * k, 31 * k, 2.0 * k, wood);
-    }
+    Figure_Look farmer = Villager({70, 140, 60, 255}, Figure_Clothes::Tunic, {95, 60, 30, 255}, Figure_Hair::Short);
+    farmer.hatStyle = Figure_Hat::Straw;
+    farmer.hat = Rgba{225, 195, 110, 255};
+    farmer.trim = Rgba{120, 80, 40, 255};
+    farmer.holds = Figure_Holds::Bag;
+    Figure_Look woman = Villager({170, 62, 50, 255}, Figure_Clothes::Dress, {45, 35, 35, 255}, Figure_Hair::Long);
+    woman.trim = Rgba{235, 220, 180, 255};
+    woman.build = 0.85;
+    Figure_Look baker = Villager({205, 160, 60, 255}, Figure_Clothes::Apron, {150, 95, 50, 255}, Figure_Hair::Bald);
+    baker.trim = Rgba{245, 242, 230, 255};
+    baker.beard = Rgba{150, 95, 50, 255};
+    baker.build = 1.4;
+    Figure_Look tall = Villager({120, 80, 50, 255}, Figure_Clothes::Coat, {150, 150, 150, 255}, Figure_Hair::Short);
+    tall.trim = Rgba{220, 215, 200, 255};
+    tall.hatStyle = Figure_Hat::Cap;
+    tall.hat = Rgba{60, 90, 60, 255};
+    tall.build = 0.8;
+    return {farmer, woman, baker, tall};
+}
+
+Canvas VillagerPicture(Figure_Look const& look, double phase, double size)
+{
+    Canvas c(32, 32);
+    // A child stands smaller in the same picture, since every villager is drawn 24 wide and high.
+    Canvas::Frame const scaled = c.Scaled(size, size, 16.0, 32.0);
+    Figure_Pose pose;
+    pose.stride = std::sin(phase);
+    pose.arms = -std::sin(phase);
+    pose.lift = std::cos(phase);
+    DrawFigure(c, look, pose);
     return c;
 }
 
@@ -372,65 +569,107 @@ void Save(Canvas const& c, std::string const& dir, std::string const& name)
 
 void WriteVillagers(std::string const& dir)
 {
-    Look const rows[4] = {{{60, 130, 60, 255}, {90, 60, 30, 255}, 0},
-                          {{170, 60, 50, 255}, {30, 30, 30, 255}, 0},
-                          {{200, 160, 60, 255}, {200, 120, 40, 255}, 0},
-                          {{80, 90, 170, 255}, {120, 120, 120, 255}, 0}};
+    std::vector<Figure_Look> const walkers = Walkers();
     char name[64];
     for (int r = 0; r < 4; ++r)
         for (int f = 0; f < 5; ++f)
         {
             std::snprintf(name, sizeof name, "dudes/treedude%c0%c.png", 'A' + r, '0' + f);
-            Save(Villager(32, rows[r], f * 2.0 * pi / 5.0), dir, name);
+            Save(VillagerPicture(walkers[r], f * 2.0 * pi / 5.0, 1.0), dir, name);
         }
-    Save(Villager(32, {white, {80, 80, 80, 255}, 1}, 0.0), dir, "dudes/doctor.png");
-    Save(Villager(32, {{120, 30, 140, 255}, {200, 170, 60, 255}, 2}, 0.0), dir, "dudes/king.png");
-    Save(Villager(32, {{110, 110, 140, 255}, white, 3}, 0.0), dir, "dudes/wiseman.png");
-    Rgba const children[4] = {{230, 120, 40, 255}, {60, 180, 200, 255}, {220, 80, 160, 255}, {150, 200, 70, 255}};
+
+    Figure_Look doctor = Villager({238, 238, 232, 255}, Figure_Clothes::Coat, {60, 45, 40, 255}, Figure_Hair::Short);
+    doctor.trim = Rgba{150, 160, 150, 255};
+    doctor.hatStyle = Figure_Hat::Mirror;
+    doctor.hat = Rgba{90, 90, 90, 255};
+    Save(VillagerPicture(doctor, 0.0, 1.0), dir, "dudes/doctor.png");
+
+    Figure_Look king = Villager({30, 110, 110, 255}, Figure_Clothes::Robe, {235, 235, 230, 255}, Figure_Hair::Long);
+    king.trim = gold;
+    king.hatStyle = Figure_Hat::Crown;
+    king.beard = Rgba{235, 235, 230, 255};
+    king.build = 1.2;
+    Save(VillagerPicture(king, 0.0, 1.0), dir, "dudes/king.png");
+
+    Figure_Look wise = Villager({135, 120, 100, 255}, Figure_Clothes::Robe, white, Figure_Hair::Long);
+    wise.trim = Rgba{95, 80, 65, 255};
+    wise.hatStyle = Figure_Hat::Hood;
+    wise.hat = Rgba{120, 105, 85, 255};
+    wise.beard = Rgba{245, 245, 245, 255};
+    wise.holds = Figure_Holds::Staff;
+    Save(VillagerPicture(wise, 0.0, 1.0), dir, "dudes/wiseman.png");
+
+    Figure_Look children[4] = {
+        Villager({230, 120, 40, 255}, Figure_Clothes::Tunic, {120, 70, 30, 255}, Figure_Hair::Short),
+        Villager({230, 200, 60, 255}, Figure_Clothes::Dress, {200, 130, 50, 255}, Figure_Hair::Bun),
+        Villager({230, 110, 90, 255}, Figure_Clothes::Dress, {60, 40, 30, 255}, Figure_Hair::Long),
+        Villager({150, 200, 70, 255}, Figure_Clothes::Tunic, {230, 200, 120, 255}, Figure_Hair::Short),
+    };
+    children[0].hatStyle = Figure_Hat::Cap;
+    children[0].hat = Rgba{90, 140, 60, 255};
     for (int i = 0; i < 4; ++i)
     {
         std::snprintf(name, sizeof name, "dudes/dudesmall%.2d.png", i);
-        Save(Villager(24, {children[i], {110, 70, 30, 255}, 0}, 0.0), dir, name);
+        Save(VillagerPicture(children[i], 0.0, 0.72), dir, name);
     }
 }
 
 void WriteMarbles(std::string const& dir)
 {
+    Canvas_Pen const ink{Rgba{60, 40, 10, 255}, 1.2};
     Canvas arrow(32, 32, clear);
-    arrow.FillRect(12, 2, 8, 16, gold);
-    arrow.FillPolygon({4, 16, 28, 16, 16, 30}, gold);
+    arrow.Draw(Canvas_Shape::Polygon({12, 2, 20, 2, 20, 16, 28, 16, 16, 30, 4, 16, 12, 16}),
+               Canvas_Paint::Lit(gold, 2, 30), ink);
     Save(arrow, dir, "arrow.png");
+    // Glass marbles: a swirl of colour inside, a bright gleam.
     Rgba const colours[4] = {{220, 40, 40, 255}, {40, 110, 230, 255}, {40, 180, 60, 255}, {240, 210, 40, 255}};
     for (int i = 0; i < 4; ++i)
     {
         Canvas marble(16, 16, clear);
-        marble.FillCircle(8, 8, 7, colours[i]);
-        marble.FillCircle(5.5, 5.5, 2, Rgba{255, 255, 255, 200});
+        marble.Draw(Canvas_Shape::Circle(8, 8, 7.2),
+                    Canvas_Paint::Radial(6, 5.5, 9, colours[i].Shade(1.45), colours[i].Shade(0.55)),
+                    Canvas_Pen{colours[i].Shade(0.35), 0.8});
+        marble.Trace(Canvas_Shape().MoveTo(4, 10).CurveTo(6, 6, 10, 12, 12, 7), Canvas_Pen{colours[i].Shade(1.7), 1.0});
+        marble.Fill(Canvas_Shape::Ellipse(5.5, 5, 2, 1.4), Rgba{255, 255, 255, 220});
         Save(marble, dir, "marble" + std::to_string(i + 1) + ".png");
     }
 }
 
-// One picture of a market stall with its name, cut into six tiles three across and two down.
+// One picture of a market stall's sign, cut into six tiles three across and two down: its name on a
+// painted board under a striped awning, with fruit below.
 void WriteMarketSign(std::string const& dir)
 {
-    Canvas whole(108, 72, Rgba{230, 210, 160, 255});
-    whole.FrameRect(0, 0, 108, 72, 3, wood);
-    for (int i = 0; i < 6; ++i)
-        whole.FillRect(4 + 17 * i, 40, 9, 10, i % 2 == 0 ? Rgba{200, 40, 40, 255} : white);
-    whole.FillCircle(30, 60, 6, Rgba{200, 40, 40, 255});
-    whole.FillCircle(54, 60, 6, Rgba{240, 160, 30, 255});
-    whole.FillCircle(78, 60, 6, Rgba{80, 170, 50, 255});
-    GlyphRasterizer font(20, true);
-    font.DrawLabel(whole, 54, 28, "Market", Rgba{120, 40, 20, 255});
+    Canvas whole(108, 72);
+    whole.Fill(Canvas_Shape::Rect(0, 0, 108, 72), Canvas_Paint::Lit(Rgba{236, 218, 170, 255}, 0, 72));
+    for (int i = 0; i < 9; ++i)
+        whole.Fill(Canvas_Shape()
+                       .MoveTo(i * 12.0, 0)
+                       .LineTo(i * 12.0 + 12, 0)
+                       .LineTo(i * 12.0 + 12, 8)
+                       .CurveTo(i * 12.0 + 12, 14, i * 12.0, 14, i * 12.0, 8)
+                       .Close(),
+                   i % 2 == 0 ? Rgba{200, 40, 40, 255} : white);
+    whole.Trace(Canvas_Shape::Rect(1.5, 1.5, 105, 69), Canvas_Pen{wood, 3});
+    Canvas_Text style;
+    style.colour = Rgba{150, 45, 25, 255};
+    style.rim = Rgba{255, 245, 220, 255};
+    style.size = 19;
+    // On the upper row of tiles, clear of the cut between the rows.
+    whole.Text(54, 32, "Market", style);
+    Rgba const fruit[3] = {{210, 40, 40, 255}, {245, 160, 30, 255}, {90, 175, 50, 255}};
+    for (int i = 0; i < 3; ++i)
+        for (int k = 0; k < 3; ++k)
+        {
+            double const x = 22 + 32 * i + (k - 1) * 6, y = 58 - (k == 1 ? 4 : 0);
+            whole.Draw(Canvas_Shape::Circle(x, y, 4.5),
+                       Canvas_Paint::Radial(x - 1.5, y - 1.5, 6, fruit[i].Shade(1.3), fruit[i].Shade(0.7)),
+                       Canvas_Pen{fruit[i].Shade(0.4), 0.8});
+        }
     for (int t = 0; t < 6; ++t)
     {
-        Canvas tile(36, 36);
-        for (int y = 0; y < 36; ++y)
-            for (int x = 0; x < 36; ++x)
-                tile.Set(x, y, whole.Get(36 * (t % 3) + x, 36 * (t / 3) + y));
         char name[32];
         std::snprintf(name, sizeof name, "marketsign%.2d.png", t);
-        Save(tile, dir, name);
+        Save(whole.Cut(36 * (t % 3), 36 * (t / 3), 36, 36), dir, name);
     }
 }
 
@@ -480,18 +719,14 @@ MapWriter BuildMap()
     Street_(map);
     MovingGroups(map);
     LiftAndBeyond(map);
+    Dress(map);
     return map;
 }
 
 MapWriter BuildBackground()
 {
-    // Sky over far hills and one tree, nothing crossing the overlap bands so the copies join.
     MapWriter bg;
-    double const w = BgWrapX + BgOverlap, h = BgWrapY + BgOverlap;
-    Box(bg, 0.0, 0.0, w, h, Sky, 0, false);
-    Box(bg, 0.0, BgOverlap, w, 120.0, Stone, 0, false);
-    Box(bg, 150.0, 120.0, 180.0, 300.0, Brick, 0, false);
-    Poly(bg, Bush, 0, false, Octagon(165.0, 320.0, 60.0));
+    Background(bg);
     return bg;
 }
 

@@ -1,0 +1,51 @@
+// The map textures every world shares: their pictures under gfx/map/ and the image map that numbers
+// them. A world's generator names a texture by these ids.
+//
+// A polygon takes its texture coordinates from its world position divided by 64 unless it says
+// otherwise (MapDressing fits a picture over a polygon), so a repeating texture shows one copy per 64
+// units. The pictures marked "fitted" are drawn to be stretched once over a whole polygon.
+#pragma once
+
+#include <string>
+
+namespace MapTextures
+{
+
+constexpr unsigned int Rock = 0; // never drawn: texture 0 is the map's invisible one
+constexpr unsigned int Grass = 1;
+constexpr unsigned int Brick = 2;
+constexpr unsigned int Lava = 3; // animated, keyed
+constexpr unsigned int Sky = 4;  // fitted: deep blue at the top paling to the horizon
+constexpr unsigned int Tile = 5;
+constexpr unsigned int Water = 6; // animated
+constexpr unsigned int Bush = 7;  // fitted: a leafy crown, clear round it
+constexpr unsigned int Plank = 8; // repeats across only
+constexpr unsigned int Stone = 9;
+constexpr unsigned int Bark = 10;     // a great tree's trunk: the village's walls
+constexpr unsigned int Earth = 11;    // soil with pebbles and roots, under the streets
+constexpr unsigned int Cobbles = 12;  // a street's paving, one row of stones high when fitted across
+constexpr unsigned int Hills = 13;    // far wooded hills, hazy
+constexpr unsigned int House = 14;    // fitted: a timbered house front with its doorway and windows
+constexpr unsigned int Roof = 15;     // roof tiles
+constexpr unsigned int Boards = 16;   // wooden boards: rooms' walls and floors
+constexpr unsigned int Wheel = 17;    // fitted: a spoked wooden wheel, clear round it
+constexpr unsigned int Door = 18;     // fitted along its length: a door's planks and iron bands
+constexpr unsigned int Tank = 19;     // fitted: a hooped wooden water tank
+constexpr unsigned int Sand = 20;     // the plateau's sandstone
+constexpr unsigned int Trail = 21;    // a dusty trail's gravel, one row high when fitted across
+constexpr unsigned int Cliff = 22;    // dark cave rock
+constexpr unsigned int Overhang = 23; // fitted across: a rock shelf's underside, dripping
+constexpr unsigned int Boulder = 24;
+constexpr unsigned int Shell = 25; // fitted: a turtle's domed shell
+constexpr unsigned int Metal = 26; // a steel pole
+constexpr unsigned int Hut = 27;   // fitted: a plank hut's front with a window
+constexpr unsigned int Thatch = 28;
+constexpr unsigned int Rail = 29; // fitted across: a rail on its sleepers
+constexpr unsigned int Beam = 30; // fitted across: a plank ledge or platform
+
+// Writes every picture under dir/gfx/map/; throws std::runtime_error on failure.
+void Write(std::string const& dir);
+// Writes dir/world/imagemap.
+void WriteImageMap(std::string const& dir, char const* world);
+
+} // namespace MapTextures
