@@ -392,7 +392,7 @@ bool Map::Blocks(unsigned int index, Rectf const& reach) const
 {
     Poly const* candidate = GetPoly(index);
     unsigned int const g = candidate->group;
-    if (g != 0 && (g == passGroups[0] || g == passGroups[1]))
+    if (g != 0 && (g == passGroups[0] || g == passGroups[1] || g == carrier))
         return false;
     return candidate->solid && candidate->GetBound()->Intersect(&reach);
 }

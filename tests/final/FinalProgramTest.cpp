@@ -65,7 +65,8 @@ bool White(std::array<int, 3> c)
 {
     return c[0] == 255 && c[1] == 255 && c[2] == 255;
 }
-// The den's back wall: dark red rock.
+// The den's back wall: dark red rock (the village's earth has a few pixels of it in its cracks; the
+// den's wall covers most of the screen).
 bool CaveWall(std::array<int, 3> c)
 {
     return c[0] >= 35 && c[0] <= 120 && c[1] < 60 && c[2] < 50 && c[0] > c[1] + 12;
@@ -137,7 +138,7 @@ public:
 constexpr int Fight_Start = 200;
 constexpr int Fight_Throws = 1300; // more than the dragon's first cycle needs
 constexpr int Watch_From = 3100;
-constexpr int Watch_To = 4600;
+constexpr int Watch_To = 4800;
 constexpr int Watch_Every = 40;
 
 } // namespace
