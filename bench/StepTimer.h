@@ -9,9 +9,9 @@
 #include <chrono>
 #include <time.h>
 
-// The counters show the mean and the worst of the timed steps, by the wall clock, and the worst
-// by the thread's own processor time: on a shared machine a wall-clock worst can be another
-// program's turn, a processor-time worst cannot. A benchmark that times one step per iteration
+// The counters show the mean and the worst of the timed steps, by the wall clock and by the
+// thread's own processor time: on a shared machine a wall-clock figure can include another
+// program's turns, a processor-time one cannot. A benchmark that times one step per iteration
 // uses Step, so that its time column (manual time) is that step too.
 class StepTimer final
 {
@@ -24,6 +24,7 @@ public:
         state.counters["mean_us"] = Mean() * 1e6;
         state.counters["worst_us"] = worst * 1e6;
         state.counters["worst_cpu_us"] = worstCpu * 1e6;
+        state.counters["mean_cpu_us"] = samples > 0 ? totalCpu / double(samples) * 1e6 : 0.0;
     }
 
     template <class F>
@@ -44,7 +45,9 @@ public:
         step();
         double const seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
         worst = std::max(worst, seconds);
-        worstCpu = std::max(worstCpu, ThreadSeconds() - cpuBegin);
+        double const cpu = ThreadSeconds() - cpuBegin;
+        worstCpu = std::max(worstCpu, cpu);
+        totalCpu += cpu;
         total += seconds;
         samples++;
         return seconds;
@@ -65,5 +68,6 @@ private:
     double worst = 0.0;    // seconds
     double worstCpu = 0.0; // seconds
     double total = 0.0;    // seconds
+    double totalCpu = 0.0; // seconds
     long samples = 0;
 };

@@ -38,6 +38,15 @@ public:
     }
     Strider(Strider const&) = delete;
     Strider& operator=(Strider const&) = delete;
+    // Takes another copy's body; the records are the same.
+    void CopyState(Strider const& other) { Character::operator=(other); }
+    // A key frame keeps the body alone, as a walking enemy's does.
+    struct Key
+    {
+        Character body;
+    };
+    void SaveKey(Key& key) const { key.body = static_cast<Character const&>(*this); }
+    void LoadKey(Key const& key) { Character::operator=(key.body); }
     ~Strider() override
     {
         stats->Destroy();

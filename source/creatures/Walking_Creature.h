@@ -52,6 +52,27 @@ public:
         rightLimit = source.rightLimit;
     }
 
+    // What a key frame of the log keeps: the state CopyState takes. A leaf whose steps change
+    // more of itself keeps that in a Key of its own.
+    struct Key
+    {
+        Character body;
+        double leftLimit;
+        double rightLimit;
+    };
+    void SaveKey(Key& key) const
+    {
+        key.body = static_cast<Character const&>(*this);
+        key.leftLimit = leftLimit;
+        key.rightLimit = rightLimit;
+    }
+    void LoadKey(Key const& key)
+    {
+        Character::operator=(key.body);
+        leftLimit = key.leftLimit;
+        rightLimit = key.rightLimit;
+    }
+
     bool AliveAt(Tick t) const { return GetHitPoints(t, hitPoints) > 0; }
     bool WalkingLeft() const { return (keys & Character_Left) != 0; }
     double LeftLimit() const { return leftLimit; }

@@ -29,6 +29,7 @@ void Activated::AddActivator(Activator* activator)
 {
     activators.AddItem(activator);
     checkpoints.DropFrom(Activator_AllTicks);
+    answers.DropFrom(Activator_AllTicks);
     // Listed once however often it is added: one report is enough.
     if (activator != nullptr
         && std::find(activator->worked.begin(), activator->worked.end(), this) == activator->worked.end())
@@ -46,6 +47,7 @@ bool Activated::KeepsCheckpoints() const
 void Activated::ActivatorChanged(Tick t)
 {
     checkpoints.DropFrom(t);
+    answers.DropFrom(t);
 }
 
 void Activated::ActivatorGone(Activator const* activator)
@@ -54,6 +56,7 @@ void Activated::ActivatorGone(Activator const* activator)
         if (activators[i] == activator)
             activators[i] = nullptr;
     checkpoints.DropFrom(Activator_AllTicks);
+    answers.DropFrom(Activator_AllTicks);
 }
 
 bool Activated::IsActive(Tick t) const

@@ -5,6 +5,8 @@
 #include "util/PtrList.h"
 #include "util/Tick.h"
 
+#include <vector>
+
 // The activators belong to the world; this only refers to them. With no activators the
 // thing counts as always on. Whichever of an activator and the things it works goes first
 // unhooks itself from the other.
@@ -38,9 +40,12 @@ protected:
     // Whether the movement may keep checkpoints: every activator reports its changes.
     bool KeepsCheckpoints() const;
 
-    // The movement's positions at turning ticks of its walks back, dropped from the earliest
-    // tick at which an activator's answers changed.
+    // The movement's positions at turning ticks of its walks back, and its answers at ticks
+    // asked, dropped from the earliest tick at which an activator's answers changed.
     mutable Activator_Checkpoints checkpoints;
+    mutable Activator_Answers answers;
+    // The links of a walk back, kept for the next walk.
+    mutable std::vector<Activator_Link> walk;
 
 private:
     friend class Activator;

@@ -107,6 +107,16 @@ void Activator_Checkpoints::Played(int played, Tick at, Tick asked, double value
         entries.insert(it, {at, value});
 }
 
+void Activator_Answers::DropFrom(Tick t)
+{
+    if (t > highest)
+        return;
+    for (Entry& e : entries)
+        if (e.kept && e.tick >= t)
+            e.kept = false;
+    highest = t == Activator_AllTicks ? t : t - 1;
+}
+
 void Activator_Checkpoints::DropFrom(Tick t)
 {
     if (entries.empty() || entries.back().tick < t)

@@ -3,6 +3,7 @@
 
 #include "util/Tick.h"
 
+#include <algorithm>
 #include <limits>
 #include <vector>
 
@@ -91,4 +92,40 @@ private:
         double value;
     };
     std::vector<Entry> entries; // sorted by tick
+};
+
+// The answers of a movement at single ticks, kept while the records they come from stay as they
+// were: a level asks for the same ticks step after step while its creatures re-simulate their
+// past. Only a cache, dropped from the tick of each change, as the checkpoints are.
+class Activator_Answers
+{
+public:
+    bool Find(Tick t, double& value) const
+    {
+        Entry const& e = entries[Slot(t)];
+        if (!e.kept || e.tick != t)
+            return false;
+        value = e.value;
+        return true;
+    }
+    void Keep(Tick t, double value)
+    {
+        entries[Slot(t)] = Entry{t, value, true};
+        highest = std::max(highest, t);
+    }
+    // Forgets the answers at t and after.
+    void DropFrom(Tick t);
+
+private:
+    static constexpr int Size = 256;
+    static int Slot(Tick t) { return int(unsigned(t) % unsigned(Size)); }
+
+    struct Entry
+    {
+        Tick tick;
+        double value;
+        bool kept;
+    };
+    Entry entries[Size] = {};
+    Tick highest = Activator_AllTicks; // no answer kept is later
 };

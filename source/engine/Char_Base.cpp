@@ -18,9 +18,7 @@ Char_Base::Char_Base() : pos(0.0, 0.0)
 Pointf Char_Base::GetSpecificPos(double dx, double dy, Pointf const* at) const
 {
     Pointf const from = at != nullptr ? *at : pos;
-    double const s = std::sin(angle);
-    double const c = std::cos(angle);
-    return Pointf(from.x + dx * c + dy * s, from.y - dx * s + dy * c);
+    return GetSpecificPos(dx, dy, &from, std::sin(angle), std::cos(angle));
 }
 
 void Char_Base::GetCoordFromPos(Pointf const* p, double& dx, double& dy) const

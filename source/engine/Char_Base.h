@@ -24,6 +24,11 @@ public:
 
     // The point dx to the body's right and dy up it from at (from pos when at is null).
     Pointf GetSpecificPos(double dx, double dy, Pointf const* at) const;
+    // The same, with the sine and cosine of the angle given.
+    static Pointf GetSpecificPos(double dx, double dy, Pointf const* at, double s, double c)
+    {
+        return Pointf(at->x + dx * c + dy * s, at->y - dx * s + dy * c);
+    }
     // The body coordinates of point p.
     void GetCoordFromPos(Pointf const* p, double& dx, double& dy) const;
     // |dx| + |dy| to the target at tick t; the largest finite double when it cannot be aimed at.

@@ -151,8 +151,9 @@ void Character::Move(Map const* map)
     airJumped = false;
     onGround = true;
 
-    double const right = map->Lean(&pos, angle, LeanFor(true));
-    double const left = map->Lean(&pos, angle, LeanFor(false));
+    double right = angle;
+    double left = angle;
+    map->LeanBoth(&pos, angle, right, left);
     if (Util::Equal(right, angle) && Util::Equal(left, angle))
         return;
     // Standing still takes the left-hand lean: both tests pass and the second wins.
@@ -210,8 +211,11 @@ int Character::TryMove(Map const* map, double dx, double dy, bool checkHead)
     bool const feet = map->TryMove(&pos, &target, nullptr, nullptr);
     if (checkHead)
     {
-        Pointf const from = GetHeadPos(nullptr);
-        Pointf to = GetHeadPos(&target);
+        // The head above the feet before and after, as GetHeadPos places it.
+        double const s = std::sin(angle);
+        double const c = std::cos(angle);
+        Pointf const from = GetSpecificPos(0.0, stats->height, &pos, s, c);
+        Pointf to = GetSpecificPos(0.0, stats->height, &target, s, c);
         if (map->TryMove(&from, &to, nullptr, nullptr))
         {
             // The body hangs below the point where the head met the ceiling.

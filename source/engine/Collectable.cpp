@@ -149,10 +149,19 @@ void Collectable::FallStep(Map const* map, Tick t)
     if (lockTime != -1 && t <= lockTime)
         return;
     Pointf const p = positions->GetPos(t - 1);
+    Pointf const from(p.x, p.y - BaseDrop);
+    // A move that starts inside a polygon passes out through its far side: a base inside a solid
+    // (placed there, or a group moved into it) would drop through it and whatever lies below. The
+    // item rests where it is instead, on that solid, until the solid lets go of it.
+    if (map->Embedded(&from, nullptr, nullptr))
+    {
+        positions->SetPos(t, p);
+        velocities->SetPos(t, Vectorf(0.0, 0.0));
+        return;
+    }
     Vectorf v = velocities->GetPos(t - 1);
     v.y -= Collectable_Gravity;
 
-    Pointf const from(p.x, p.y - BaseDrop);
     Pointf to(from.x + v.x, from.y + v.y);
     if (map->TryMove(&from, &to, nullptr, nullptr))
     {

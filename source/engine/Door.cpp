@@ -68,7 +68,10 @@ void Door::MoveMapGroup(Map const*, Tick t, FlatList<MoveObject>** orders)
 {
     Door_Sound sound = Door_Quiet;
     int thudTicks = 0;
-    double const p = Opening(t, sound, thudTicks);
+    // Nothing plays while the sounds are muted, as they are when the groups are placed for
+    // another tick than the step's own.
+    bool const withSound = gameSounds != nullptr && gameSounds->mute == 0;
+    double const p = Opening(t, withSound, sound, thudTicks);
     switch (direction)
     {
     case Direction_Up:
@@ -102,17 +105,20 @@ double Door::GetPos(Tick t) const
 {
     Door_Sound sound = Door_Quiet;
     int thudTicks = 0;
-    return Opening(t, sound, thudTicks);
+    return Opening(t, false, sound, thudTicks);
 }
 
-double Door::Opening(Tick t, Door_Sound& sound, int& thudTicks) const
+double Door::Opening(Tick t, bool withSound, Door_Sound& sound, int& thudTicks) const
 {
+    bool const cached = KeepsCheckpoints();
+    double p = 0.0;
+    if (cached && !withSound && answers.Find(t, p))
+        return p;
     // Walk back over the switchings that came before the previous movement had finished, to
     // a movement that began at rest or ran its course, or to a kept position on the way, then
     // play the movements forward.
-    std::vector<Activator_Link> links;
-    bool const cached = KeepsCheckpoints();
-    double p = 0.0;
+    std::vector<Activator_Link>& links = walk;
+    links.clear();
     bool active = false;
     Tick ref = 0;
     for (Tick at = t; StepBack(at, active, ref); at = ref)
@@ -158,5 +164,7 @@ double Door::Opening(Tick t, Door_Sound& sound, int& thudTicks) const
         sound = Door_Thud;
         thudTicks = static_cast<int>(links.front().n - std::sqrt(2.0 * fallFrom / gravity));
     }
+    if (cached)
+        answers.Keep(t, p);
     return p;
 }

@@ -41,8 +41,9 @@ private:
         Door_Thud,
     };
 
-    // The opening at t, and which sound starts at t; thudTicks counts from the first impact.
-    double Opening(Tick t, Door_Sound& sound, int& thudTicks) const;
+    // The opening at t, and, when asked for, which sound starts at t; thudTicks counts from the
+    // first impact.
+    double Opening(Tick t, bool withSound, Door_Sound& sound, int& thudTicks) const;
 
     FlatList<MoveObject> moves;
     Direction direction;

@@ -68,5 +68,10 @@ int Enemy::ChangeDeathTime(Tick newTime)
         returned += hit->damage;
     }
     deathTime = newTime;
+    DeathMoved(newTime);
     return returned;
+}
+
+void Enemy::DeathMoved(Tick)
+{
 }

@@ -32,6 +32,9 @@ public:
     int ChangeDeathTime(Tick newTime);
 
 protected:
+    // The death tick moved to newTime (earlier than it was, or the first death).
+    virtual void DeathMoved(Tick newTime);
+
     Tick deathTime = -1;                             // -1 while alive
     PtrListSorted<GiveHitInfo>* givenHits = nullptr; // shared with replay copies
 };

@@ -49,3 +49,13 @@ Tick EnemyTarget::ActiveCount(Tick t) const
         return 0;
     return t - deathTime;
 }
+
+bool EnemyTarget::ReportsChanges() const
+{
+    return true;
+}
+
+void EnemyTarget::DeathMoved(Tick newTime)
+{
+    Changed(newTime + 1);
+}

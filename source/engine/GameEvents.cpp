@@ -1,6 +1,7 @@
 // The player's saved progress and its save-slot file.
 #include "engine/GameEvents.h"
 
+#include "engine/Level.h"
 #include "util/DataFile.h"
 #include "util/Error.h"
 
@@ -70,9 +71,11 @@ GameEvents::GameEvents(char const* path)
 
     for (int i = 0; i < Event_Count; i++)
     {
+        // A level stamps ticks within its steps; a later one can only come from a damaged slot.
         Tick const t = GetInt32(bytes + 4 * i);
-        damaged |= t < GameEvent_HasHappened;
-        eventTimes[i] = t < GameEvent_HasHappened ? GameEvent_HasntHappened : t;
+        bool const valid = t >= GameEvent_HasHappened && t <= Level_TotalTime;
+        damaged |= !valid;
+        eventTimes[i] = valid ? t : GameEvent_HasntHappened;
     }
     LevelComplete();
     for (int r = 0; r < GameEvents_LevelRows; r++)

@@ -37,6 +37,12 @@ public:
         groups = step.groups;
         log->Sleep(map, t, step);
     }
+    bool PlanMove(Map const*, Tick t, Object_Step const& step, Tick& from, Tick& to) override
+    {
+        return log->Plan(t, step, from, to);
+    }
+    void StepPlanned(Map const* map, Tick k) override { log->StepPlanned(map, k); }
+    void FinishPlanned() override { log->FinishPlanned(); }
 
     bool HasLog() const { return log != nullptr; }
     // The phase of the log's key frames, 0 to Enemy_MaxFrameGap - 1.

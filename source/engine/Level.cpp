@@ -11,6 +11,7 @@
 #include "engine/Player.h"
 #include "engine/SpeechBubble.h"
 #include "engine/TimeFrames.h"
+#include "engine/TimeLog.h"
 #include "media/GameFont.h"
 #include "media/Game_Music.h"
 #include "media/Game_Sounds.h"
@@ -117,9 +118,10 @@ double fadeSpeed = Level_FadeSpeed;
 
 Level::Level(GameEvents* events) : gameEvents(events), sounds(gameSounds)
 {
-    // The objects of a level take their serials as it is built; a level built twice from one
-    // seed then hashes and draws the same values.
+    // The objects of a level take their serials and their logs' key-frame offsets as it is
+    // built; a level built twice from one seed then hashes, draws and replays the same values.
     Util::RestartSerials();
+    TimeLog_RestartOffsets();
     if (sounds != nullptr)
         sounds->InitSound(Sound_Ticking);
     font = built.Own(new GameFont());

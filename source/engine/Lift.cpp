@@ -45,11 +45,14 @@ double Lift::CalcLiftPos(Tick t) const
 
 double Lift::CalcLiftAngle(Tick t) const
 {
-    // The phase gained in every active run back to rest or to a kept phase, added up from the
-    // earliest run on.
-    std::vector<Activator_Link> links;
     bool const cached = KeepsCheckpoints();
     double angle = startAngle;
+    if (cached && answers.Find(t, angle))
+        return angle;
+    // The phase gained in every active run back to rest or to a kept phase, added up from the
+    // earliest run on.
+    std::vector<Activator_Link>& links = walk;
+    links.clear();
     bool active = false;
     Tick ref = 0;
     for (Tick at = t; StepBack(at, active, ref); at = ref)
@@ -66,5 +69,7 @@ double Lift::CalcLiftAngle(Tick t) const
         if (cached)
             checkpoints.Played(++played, link->at, t, angle);
     }
+    if (cached)
+        answers.Keep(t, angle);
     return angle;
 }

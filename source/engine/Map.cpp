@@ -367,11 +367,18 @@ bool Map::TryMove(Pointf const* a, Pointf* b, MapGroup const* cell, unsigned int
         return false;
     Rectf reach(a, b);
     bool clipped = false;
+    // Polygons with an outer edge through a: a stop along a crack needs two.
+    int startOn = 0;
     FlatList<unsigned int> const& list = *cell->polyList;
     for (int i = 0; i < list.Count(); ++i)
     {
         unsigned int const index = list[i];
-        if (!Blocks(index, reach) || !GetPoly(index)->TryMove(a, b, edge))
+        if (!Blocks(index, reach))
+            continue;
+        bool on = false;
+        bool const stopped = GetPoly(index)->TryMove(a, b, edge, &on);
+        startOn += on ? 1 : 0;
+        if (!stopped)
             continue;
         if (poly != nullptr)
             *poly = index;
@@ -383,18 +390,20 @@ bool Map::TryMove(Pointf const* a, Pointf* b, MapGroup const* cell, unsigned int
         reach = Rectf(a, b);
         clipped = true;
     }
-    if (ClipAlongCracks(a, b, cell, poly, edge))
+    // The polygons tried against a wider move than the one left include every one that stops it
+    // along a crack.
+    if (startOn >= 2 && ClipAlongCracks(a, b, cell, poly, edge))
         clipped = true;
     return clipped;
 }
 
 bool Map::Blocks(unsigned int index, Rectf const& reach) const
 {
-    Poly const* candidate = GetPoly(index);
-    unsigned int const g = candidate->group;
+    Poly_Filter const& candidate = GetFilter(index);
+    unsigned int const g = candidate.group;
     if (g != 0 && (g == passGroups[0] || g == passGroups[1] || g == carrier))
         return false;
-    return candidate->solid && candidate->GetBound()->Intersect(&reach);
+    return candidate.solid && candidate.bound.Intersect(&reach);
 }
 
 bool Map::ClipAlongCracks(Pointf const* a, Pointf* b, MapGroup const* cell, unsigned int* poly,
@@ -406,6 +415,26 @@ bool Map::ClipAlongCracks(Pointf const* a, Pointf* b, MapGroup const* cell, unsi
     Pointf const dir((b->x - a->x) / length, (b->y - a->y) / length);
     Rectf const reach(a, b);
     FlatList<unsigned int> const& list = *cell->polyList;
+    // A stop needs outer edges of two polygons through the move's start; most moves have one
+    // at most (the ground they run along).
+    int throughStart = 0;
+    for (int i = 0; i < list.Count() && throughStart < 2; ++i)
+    {
+        if (!Blocks(list[i], reach))
+            continue;
+        Poly const* candidate = GetPoly(list[i]);
+        for (int e = 0; e < candidate->Points(); ++e)
+        {
+            PolyPoint const* p = candidate->GetPointPtr(e);
+            if (p->line != nullptr && !p->internal && Util::Equal(0.0, p->LineEval(a)))
+            {
+                ++throughStart;
+                break;
+            }
+        }
+    }
+    if (throughStart < 2)
+        return false;
     bool clipped = false;
     for (int i = 0; i < list.Count(); ++i)
     {
@@ -547,6 +576,48 @@ double Map::Lean(Pointf const* p, double angle, LeanDirection d) const
     if (!held)
         return angle;
     return d == LeanDirection_Left ? Util::Angle(k + Util::QuarterTurn) : Util::Angle(k - Util::QuarterTurn);
+}
+
+void Map::LeanBoth(Pointf const* p, double angle, double& right, double& left) const
+{
+    assert(groups != nullptr);
+    right = angle;
+    left = angle;
+    MapGroup const* cell = GetCellGroup(p);
+    if (cell == nullptr)
+        return;
+    bool heldLeft = false;
+    bool heldRight = false;
+    double kLeft = 0.0;
+    double kRight = 0.0;
+    FlatList<unsigned int> const& list = *cell->polyList;
+    for (int i = 0; i < list.Count(); ++i)
+    {
+        Poly const* candidate = GetPoly(list[i]);
+        if (!candidate->solid)
+            continue;
+        double a1 = 0.0;
+        double a2 = 0.0;
+        int const r = candidate->SurfaceAngles(p, a1, a2);
+        if ((r & 2) != 0
+            && (!heldLeft || std::fabs(a2 - angle) < Util::Eps
+                || Util::DiffAngle(angle, kLeft) > Util::DiffAngle(a2, kLeft) - Util::Eps))
+        {
+            kLeft = a2;
+            heldLeft = true;
+        }
+        if ((r & 1) != 0
+            && (!heldRight || std::fabs(a1 - angle) < Util::Eps
+                || Util::DiffAngle(kRight, angle) > Util::DiffAngle(kRight, a1) - Util::Eps))
+        {
+            kRight = a1;
+            heldRight = true;
+        }
+    }
+    if (heldLeft)
+        left = Util::Angle(kLeft + Util::QuarterTurn);
+    if (heldRight)
+        right = Util::Angle(kRight - Util::QuarterTurn);
 }
 
 Pointf Map::Settle(Pointf const* p, double* angle) const

@@ -72,6 +72,8 @@ public:
     Pointf FreeAbove(Pointf const* p, unsigned int* poly, unsigned int* edge) const;
     // The surface normal at p, or angle unchanged when p is on no surface.
     double Lean(Pointf const* p, double angle, LeanDirection d) const;
+    // Lean in both directions, in one pass over the surfaces at p.
+    void LeanBoth(Pointf const* p, double angle, double& right, double& left) const;
     // The ground up to 500 units below p, or p itself when there is none.
     Pointf Settle(Pointf const* p, double* angle) const;
     void ProjectileMove(Pointf* pos, Map_Projectile_Info* info) const;

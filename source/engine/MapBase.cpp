@@ -9,6 +9,7 @@
 #include "util/LineEq.h"
 #include "util/Rectf.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cmath>
 #include <cstdio>
@@ -21,6 +22,9 @@ constexpr uint32_t PolyHeadSize = 20;
 constexpr uint32_t MaxGroup = 65535;
 constexpr double MinScale = 1.0e-4;
 constexpr double MaxScale = 1.0e4;
+// How far outside its polygons a map may place things: a start point, a camera stop or a path
+// beyond it would put them in the void.
+constexpr double RefPointReach = 10000.0;
 } // namespace
 
 MapBase::MapBase(Textures const* textureList, FILE* file, char const* name)
@@ -51,19 +55,41 @@ MapBase::MapBase(Textures const* textureList, FILE* file, char const* name)
         }
     }
     polyCount = n;
+    filters.resize(n);
+    byGroup.reserve(n);
+    for (unsigned int i = 0; i < n; ++i)
+    {
+        RefreshFilter(i);
+        byGroup.emplace_back(polys[int(i)]->group, i);
+    }
+    std::sort(byGroup.begin(), byGroup.end());
     FindInternalEdges();
     refPoints.Read(reader);
+    CheckRefPoints();
     passGroups[0] = 0;
     passGroups[1] = 0;
 }
 
-MapBase::~MapBase() = default;
-
-Poly const* MapBase::GetPoly(unsigned int i) const
+void MapBase::CheckRefPoints() const
 {
-    assert(i < polyCount);
-    return polys[int(i)];
+    if (polyCount == 0)
+        return;
+    Rectf reach = *GetPoly(0)->GetBound();
+    for (unsigned int i = 1; i < polyCount; ++i)
+        reach.Union(GetPoly(i)->GetBound());
+    reach =
+        Rectf(reach.x0 - RefPointReach, reach.y0 - RefPointReach, reach.x1 + RefPointReach, reach.y1 + RefPointReach);
+    for (int i = 0; i < refPoints.Count(); ++i)
+    {
+        if (reach.Contains(&refPoints[i].position))
+            continue;
+        char text[200];
+        snprintf(text, sizeof text, "%s: reference point %u lies far outside the map", fileName, refPoints[i].id);
+        throw Error(Error_ParseFile, text);
+    }
 }
+
+MapBase::~MapBase() = default;
 
 bool MapBase::CheckPoint(Pointf const* p, unsigned int& poly, bool anyPoly) const
 {
@@ -138,20 +164,30 @@ bool MapBase::GetIntersectWith(unsigned int poly, unsigned int edge, LineEq cons
 
 void MapBase::MoveGroup(unsigned int groupId, double dx, double dy)
 {
-    for (unsigned int i = 0; i < polyCount; ++i)
+    auto const [first, last] = std::equal_range(byGroup.begin(), byGroup.end(), std::make_pair(groupId, 0u),
+                                                [](auto const& x, auto const& y) { return x.first < y.first; });
+    for (auto it = first; it != last; ++it)
     {
-        if (polys[int(i)]->group == groupId)
-            polys[int(i)]->PosFromStart(dx, dy);
+        polys[int(it->second)]->PosFromStart(dx, dy);
+        RefreshFilter(it->second);
     }
 }
 
 void MapBase::RotateGroup(unsigned int groupId, Pointf const* centre, double angle)
 {
-    for (unsigned int i = 0; i < polyCount; ++i)
+    auto const [first, last] = std::equal_range(byGroup.begin(), byGroup.end(), std::make_pair(groupId, 0u),
+                                                [](auto const& x, auto const& y) { return x.first < y.first; });
+    for (auto it = first; it != last; ++it)
     {
-        if (polys[int(i)]->group == groupId)
-            polys[int(i)]->RotateFromStart(centre, angle);
+        polys[int(it->second)]->RotateFromStart(centre, angle);
+        RefreshFilter(it->second);
     }
+}
+
+void MapBase::RefreshFilter(unsigned int i)
+{
+    Poly const* poly = polys[int(i)];
+    filters[i] = Poly_Filter{*poly->GetBound(), poly->group, poly->solid};
 }
 
 void MapBase::NoInternal(unsigned int groupId)

@@ -4,10 +4,14 @@
 #include "engine/RefPoints.h"
 #include "util/Pointf.h"
 #include "util/PtrList.h"
+#include "util/Rectf.h"
 #include "util/Tick.h"
 #include "util/WorldTransform.h"
 
+#include <cassert>
 #include <cstdio>
+#include <utility>
+#include <vector>
 
 class LineEq;
 class MapBase;
@@ -81,12 +85,38 @@ public:
     unsigned int polyCount;
     RefPoints refPoints;
 
+    // What a collision test asks of polygon i first, in one place: its group, whether it is
+    // solid, and its bound as the polygon now stands.
+    struct Poly_Filter
+    {
+        Rectf bound;
+        unsigned int group;
+        bool solid;
+    };
+    Poly_Filter const& GetFilter(unsigned int i) const
+    {
+        assert(i < polyCount);
+        return filters[i];
+    }
+
     static inline MapBase_IdWatch* idWatch = nullptr; // for tests only
 
 protected:
-    Poly const* GetPoly(unsigned int i) const;
+    Poly const* GetPoly(unsigned int i) const
+    {
+        assert(i < polyCount);
+        return polys[int(i)];
+    }
+    // Refuses a map whose reference points lie more than a set reach outside its polygons.
+    void CheckRefPoints() const;
     // Rectangle of the world that the 640 x 480 screen shows.
     Rectf ScreenRect() const;
 
     char fileName[128];
+
+private:
+    void RefreshFilter(unsigned int i);
+
+    std::vector<Poly_Filter> filters;                           // per polygon
+    std::vector<std::pair<unsigned int, unsigned int>> byGroup; // (group, polygon), in order
 };

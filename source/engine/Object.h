@@ -50,6 +50,16 @@ public:
     virtual void MoveToTime(Map const* map, Tick t, Object_Step const&) { MoveToTime(map, t); }
     // Called instead of MoveToTime in each step in which the object is culled.
     virtual void Sleep(Map const*, Tick, Object_Step const&) {}
+
+    // An object that re-simulates ticks one by one may share that work with the others of the
+    // level, which then places the map groups once for each tick any of them steps through.
+    // PlanMove answers whether MoveToTime(map, t, step) would step through the ticks (from, to]
+    // in one run, and when so begins it; StepPlanned(map, k) is then called for each of those
+    // ticks in order, with the groups standing as at k - 1, and FinishPlanned once after the
+    // last. MoveToTime(map, t, step) follows as usual and finds the work done.
+    virtual bool PlanMove(Map const*, Tick, Object_Step const&, Tick&, Tick&) { return false; }
+    virtual void StepPlanned(Map const*, Tick) {}
+    virtual void FinishPlanned() {}
     virtual void Render(Map const* map, Tick t) const;
     virtual void RenderFore(Map const* map, Tick t) const;
     virtual void PlayerAtPos(Tick t, Pointf const* playerPos);

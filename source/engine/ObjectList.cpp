@@ -15,6 +15,7 @@
 #include "engine/Teleport.h"
 #include "util/Util.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 
@@ -171,7 +172,12 @@ void ObjectList::MoveToTime(Map const* map, Tick t)
 void ObjectList::MoveToTime(Map const* map, Tick t, Object_Step const& step)
 {
     if (step.groups != nullptr)
+    {
         step.groups->StartPass(t);
+        Resimulate(map, t, step);
+    }
+    // Each object is culled or not as it comes to its turn: an object moved before it may change
+    // whether it is in view.
     for (int i = 0; i < objects.Count(); i++)
     {
         Object* object = objects[i];
@@ -188,6 +194,40 @@ void ObjectList::MoveToTime(Map const* map, Tick t, Object_Step const& step)
         if (targets[i] != nullptr)
             targets[i]->MakeNoise(map, t);
     }
+}
+
+void ObjectList::Resimulate(Map const* map, Tick t, Object_Step const& step)
+{
+    runs.clear();
+    Tick first = 0;
+    Tick last = -1;
+    for (int i = 0; i < objects.Count(); i++)
+    {
+        Tick from = 0;
+        Tick to = 0;
+        if (objects[i] == nullptr || !IsActive(map, objects[i]) || !objects[i]->PlanMove(map, t, step, from, to))
+            continue;
+        first = runs.empty() ? from : std::min(first, from);
+        last = runs.empty() ? to : std::max(last, to);
+        runs.push_back({objects[i], from, to});
+    }
+    for (Tick k = first + 1; k <= last; k++)
+    {
+        bool placed = false;
+        for (Planned_Run const& run : runs)
+        {
+            if (k <= run.from || k > run.to)
+                continue;
+            if (!placed)
+                step.groups->PlaceGroups(k - 1);
+            placed = true;
+            run.object->StepPlanned(map, k);
+        }
+    }
+    for (Planned_Run const& run : runs)
+        run.object->FinishPlanned();
+    if (!runs.empty())
+        step.groups->RestoreGroups();
 }
 
 void ObjectList::Influence(Tick t, Pointf const* playerPos)

@@ -5,6 +5,8 @@
 #include "util/PtrList.h"
 #include "util/Tick.h"
 
+#include <vector>
+
 class Character;
 class Chest;
 class Collectable;
@@ -75,7 +77,20 @@ public:
     bool triedLockedCollectable;
 
 private:
+    // One object's run of re-simulation in a step: the ticks (from, to].
+    struct Planned_Run
+    {
+        Object* object;
+        Tick from;
+        Tick to;
+    };
+
+    // Steps every planned run of the active objects tick by tick together, with the groups placed
+    // once for each tick, then puts the groups back.
+    void Resimulate(Map const* map, Tick t, Object_Step const& step);
+
     PtrList<Object> objects;
+    std::vector<Planned_Run> runs; // of the step being made
     PtrList<Collectable> collectables;
     PtrList<Target> targets;
     PtrList<Dude> dudes;

@@ -436,10 +436,16 @@ void Player::RenderHUD(Map const* onMap, Tick time)
         Image const* heart = i < hitPoints ? heartFull : heartEmpty;
         heart->Render(Pointf(i * heartStep, 480.0), 0.0, 1.5, 0x11, nullptr);
     }
-    int const gemStep = static_cast<int>(3 * gem->GetWidth() / 4);
-    int const gemY = 480 - static_cast<int>(3 * heartFull->GetHeight() / 2);
+    double const gemStep = static_cast<int>(3 * gem->GetWidth() / 4);
+    double const gemY = 480 - static_cast<int>(3 * heartFull->GetHeight() / 2);
     // The count comes from a save slot a player can edit: never more icons than gems exist.
     int const icons = std::clamp(gameEvents->gems, 0, GameEvents_MaxGems);
     for (int i = 0; i < icons; i++)
-        gem->Render(Pointf(double(i) * gemStep, gemY), 0.0, 0.75, 0x11, nullptr);
+        gem->Render(GemIconCorner(i, gemStep, 0.75 * gem->GetHeight(), gemY), 0.0, 0.75, 0x11, nullptr);
+}
+
+Pointf Player::GemIconCorner(int index, double iconWidth, double iconHeight, double top)
+{
+    int const perRow = std::clamp(static_cast<int>(640.0 / std::max(iconWidth, 1.0)), 1, 640);
+    return Pointf((index % perRow) * iconWidth, top - (index / perRow) * iconHeight);
 }

@@ -73,6 +73,9 @@ public:
     void Move(Tick time); // time is the level clock in 24.8 fixed point
     void Render(Map const* map, Tick time);
     void RenderHUD(Map const* map, Tick time);
+    // The top left corner of the index-th gem icon of the HUD, icons of the given size drawn in
+    // rows from top, left to right, as many to a row as fit the screen's width.
+    static Pointf GemIconCorner(int index, double iconWidth, double iconHeight, double top);
     void TimeTravel(Tick t);
 
     void SetScale(double newScale);

@@ -83,11 +83,6 @@ Poly::Poly(Poly const* other)
 
 Poly::~Poly() = default;
 
-int Poly::Points() const
-{
-    return points.Count();
-}
-
 int Poly::GetPoint(int i) const
 {
     int const n = Points();
@@ -96,11 +91,6 @@ int Poly::GetPoint(int i) const
     if (i < 0)
         i += n;
     return i;
-}
-
-PolyPoint* Poly::GetPointPtr(int i) const
-{
-    return points[GetPoint(i)];
 }
 
 Pointf Poly::GetVertexPoint(int i) const
@@ -224,12 +214,15 @@ double Poly::GetSurfaceAngle(unsigned int i) const
     return GetPointPtr(int(i))->Angle(GetPointPtr(int(i) + 1));
 }
 
-bool Poly::TryMove(Pointf const* a, Pointf* b, unsigned int* edge) const
+bool Poly::TryMove(Pointf const* a, Pointf* b, unsigned int* edge, bool* startOn) const
 {
+    // Only a solid polygon has lines, on every edge; a move cut to its start ends the test.
+    if (Points() == 0 || !GetPointPtr(0)->HasLine() || *a == *b)
+        return false;
     bool stopped = false;
     for (int i = 0; i < Points(); ++i)
     {
-        if (!GetPointPtr(i)->TryMove(a, b, GetPointPtr(i + 1)))
+        if (!GetPointPtr(i)->Clip(a, b, GetPointPtr(i + 1), startOn))
             continue;
         if (edge != nullptr)
             *edge = unsigned(i);

@@ -22,9 +22,10 @@ public:
     Poly& operator=(Poly const&) = delete;
     ~Poly();
 
-    int Points() const;
+    int Points() const { return points.Count(); }
     int GetPoint(int i) const;
-    PolyPoint* GetPointPtr(int i) const;
+    // The point of index i, wrapped round the polygon.
+    PolyPoint* GetPointPtr(int i) const { return i >= 0 && i < points.Count() ? points[i] : points[GetPoint(i)]; }
     Pointf GetVertexPoint(int i) const;
     unsigned int GetGroup() const { return group; }
     Rectf const* GetBound() const { return &bound; }
@@ -42,7 +43,9 @@ public:
     // How far the polygon reaches straight up from p when the way up from p runs inside it (p
     // inside, on a seam, or on its underside), else 0; edge receives the edge that ends the way.
     double RiseThrough(Pointf const* p, unsigned int* edge) const;
-    bool TryMove(Pointf const* a, Pointf* b, unsigned int* edge) const;
+    // Clips the move a -> b at the first edge it crosses into the polygon. When startOn is given
+    // it is set once an outer edge is found to run through a (while the move is not clipped to a).
+    bool TryMove(Pointf const* a, Pointf* b, unsigned int* edge, bool* startOn = nullptr) const;
     bool GetIntersect(unsigned int i, Poly const* other, unsigned int j, Pointf& out) const;
     bool GetIntersectWith(unsigned int i, LineEq const* other, Pointf& out) const;
 

@@ -21,7 +21,9 @@ bool Between(double v, double p, double q)
 }
 } // namespace
 
-PolyPoint::PolyPoint() : pos(0.0, 0.0), tex(0.0, 0.0), internal(false), drawEdge(false), start(0.0, 0.0), line(nullptr)
+PolyPoint::PolyPoint()
+    : pos(0.0, 0.0), tex(0.0, 0.0), internal(false), drawEdge(false), start(0.0, 0.0), line(nullptr),
+      edgeLine(0.0, 0.0, 0.0)
 {
 }
 
@@ -33,19 +35,19 @@ PolyPoint::PolyPoint(Pointf const* position, Pointf const* texCoord, Pointf cons
 
 PolyPoint::PolyPoint(PolyPoint const* other)
     : pos(other->pos), tex(other->tex), internal(other->internal), drawEdge(other->drawEdge), start(other->start),
-      line(nullptr)
+      line(nullptr), edgeLine(0.0, 0.0, 0.0)
 {
 }
 
-PolyPoint::~PolyPoint()
-{
-    delete line;
-}
+PolyPoint::~PolyPoint() = default;
 
 void PolyPoint::Set(Pointf const* position, Pointf const* texCoord, Pointf const* startPos)
 {
     if (position != nullptr)
+    {
         pos = *position;
+        Moved();
+    }
     if (texCoord != nullptr)
         tex = *texCoord;
     if (startPos != nullptr)
@@ -54,14 +56,25 @@ void PolyPoint::Set(Pointf const* position, Pointf const* texCoord, Pointf const
 
 void PolyPoint::SetLine(PolyPoint const* next)
 {
-    LineEq* const made = new LineEq(&pos, &next->pos);
-    delete line;
-    line = made;
+    edgeLine = LineEq(&pos, &next->pos);
+    line = &edgeLine;
+    Moved();
 }
 
-double PolyPoint::LineEval(Pointf const* p) const
+double PolyPoint::CachedAngle(PolyPoint const* other, double& angle, bool& known) const
 {
-    return line->Eval(p);
+    if (!known)
+    {
+        angle = Angle(other);
+        known = true;
+    }
+    return angle;
+}
+
+void PolyPoint::Moved()
+{
+    nextAngleKnown = false;
+    prevAngleKnown = false;
 }
 
 bool PolyPoint::Intersect(PolyPoint const* other, Pointf& out) const
@@ -134,12 +147,12 @@ int PolyPoint::SurfaceAngles(Pointf const* p, PolyPoint const* prev, PolyPoint c
     int result = 0;
     if (!internal)
     {
-        a1 = Angle(next);
+        a1 = CachedAngle(next, nextAngle, nextAngleKnown);
         result |= 1;
     }
     if (k == 1 && !prev->internal)
     {
-        a2 = Angle(prev);
+        a2 = CachedAngle(prev, prevAngle, prevAngleKnown);
         result |= 2;
     }
     else if (k == 2 && !internal)
@@ -150,14 +163,21 @@ int PolyPoint::SurfaceAngles(Pointf const* p, PolyPoint const* prev, PolyPoint c
     return result;
 }
 
-bool PolyPoint::TryMove(Pointf const* a, Pointf* b, PolyPoint const* next) const
+bool PolyPoint::TryMove(Pointf const* a, Pointf* b, PolyPoint const* next, bool* startOn) const
 {
     if (line == nullptr || *a == *b)
         return false;
+    return Clip(a, b, next, startOn);
+}
+
+bool PolyPoint::Clip(Pointf const* a, Pointf* b, PolyPoint const* next, bool* startOn) const
+{
     double const eA = LineEval(a);
     double const eB = LineEval(b);
     bool const onA = Util::Equal(0.0, eA);
     bool const onB = Util::Equal(0.0, eB);
+    if (startOn != nullptr && onA && !internal)
+        *startOn = true;
     if (!onA && !onB && ((eA < 0.0 && eB < 0.0) || (eA > 0.0 && eB > 0.0)))
         return false;
     if (Util::Equal(0.0, eB - eA))
@@ -226,10 +246,12 @@ void PolyPoint::Render(WorldTransform const* view, double ratio) const
 void PolyPoint::PosFromStart(double dx, double dy)
 {
     pos = Pointf(start.x + dx, start.y + dy);
+    Moved();
 }
 
 void PolyPoint::RotateFromStart(Pointf const* centre, double angle)
 {
     pos = start;
     pos.Rotate(centre, angle);
+    Moved();
 }

@@ -1,9 +1,9 @@
 // PolyPoint: one vertex of a map polygon together with the edge that leaves it.
 #pragma once
 
+#include "util/LineEq.h"
 #include "util/Pointf.h"
 
-class LineEq;
 class Rectf;
 class WorldTransform;
 
@@ -22,7 +22,7 @@ public:
     void SetLine(PolyPoint const* next);
     bool HasLine() const { return line != nullptr; }
 
-    double LineEval(Pointf const* p) const;
+    double LineEval(Pointf const* p) const { return line->Eval(p); }
     bool Intersect(PolyPoint const* other, Pointf& out) const;
     bool Intersect(LineEq const* other, Pointf& out) const;
     double Angle(PolyPoint const* other) const;
@@ -33,8 +33,11 @@ public:
     bool Hit(Rectf const* rect, PolyPoint const* next) const;
     // Bit 1: a1 is the forward surface direction at p; bit 2: a2 the backward one.
     int SurfaceAngles(Pointf const* p, PolyPoint const* prev, PolyPoint const* next, double& a1, double& a2) const;
-    // Clips the move a -> b against this edge; true when b was changed.
-    bool TryMove(Pointf const* a, Pointf* b, PolyPoint const* next) const;
+    // Clips the move a -> b against this edge; true when b was changed. When startOn is given it
+    // is set once a is found on the edge, an outer one.
+    bool TryMove(Pointf const* a, Pointf* b, PolyPoint const* next, bool* startOn = nullptr) const;
+    // TryMove for an edge with its line and a move that is not empty.
+    bool Clip(Pointf const* a, Pointf* b, PolyPoint const* next, bool* startOn) const;
     bool TryMoveParallel(Pointf const* a, Pointf* b, PolyPoint const* next) const;
 
     void Render(WorldTransform const* view, double ratio) const;
@@ -46,5 +49,20 @@ public:
     bool internal;
     bool drawEdge;
     Pointf start;
-    LineEq* line; // through pos and the next point; owned, NULL for non-solid polygons
+    LineEq* line; // through pos and the next point (edgeLine); NULL for non-solid polygons
+
+private:
+    // The direction to a neighbour, worked out once for each place the points stand at; a
+    // character's step asks the surfaces under it several times.
+    double CachedAngle(PolyPoint const* other, double& angle, bool& known) const;
+    // The points have moved: the directions are worked out anew.
+    void Moved();
+
+    // Kept in place: groups move every step, and a line made anew each time would cost an
+    // allocation per corner.
+    LineEq edgeLine;
+    mutable double nextAngle = 0.0; // to the next point, while nextAngleKnown
+    mutable double prevAngle = 0.0; // to the previous point, while prevAngleKnown
+    mutable bool nextAngleKnown = false;
+    mutable bool prevAngleKnown = false;
 };

@@ -63,6 +63,7 @@ void Switch::Press(Tick t)
         return;
     activeTimes->Add(t);
     checkpoints.DropFrom(t);
+    answers.DropFrom(t);
     Changed(t);
 }
 
@@ -99,11 +100,15 @@ double Switch::CalcSwitchPos(Tick t) const
 {
     double const bottom = -Switch_DropDist * scale;
     double const step = Switch_MoveSpeed * scale;
+    double kept = 0.0;
+    if (answers.Find(t, kept))
+        return kept;
 
     // Walk back over the alternating pressed and free runs to one that began at rest, or to a
     // kept offset on the way, then play the plate's travel forward from there. Each link is
     // shorter than a full stroke.
-    std::vector<Activator_Link> links;
+    std::vector<Activator_Link>& links = walk;
+    links.clear();
     double offset = 0.0;
     for (Tick at = t;;)
     {
@@ -145,5 +150,6 @@ double Switch::CalcSwitchPos(Tick t) const
         }
         checkpoints.Played(++played, link->at, t, offset);
     }
+    answers.Keep(t, offset);
     return offset;
 }

@@ -51,4 +51,6 @@ private:
     Switch* radioB = nullptr;
     // The plate's offsets at turning ticks of its walks back, dropped from each new press.
     mutable Activator_Checkpoints checkpoints;
+    mutable Activator_Answers answers;
+    mutable std::vector<Activator_Link> walk; // the links of a walk back, kept for the next
 };

@@ -65,6 +65,18 @@ void TimeFrame::AddEcho(Char_Base const* c)
     count++;
 }
 
+void TimeFrame::Close()
+{
+    if (count == 0 || count == capacity)
+        return;
+    // Giving room back never fails in practice; when it does, the recording keeps its room.
+    if (auto* cut = static_cast<PastPos*>(std::realloc(data, sizeof(PastPos) * std::size_t(count))))
+    {
+        data = cut;
+        capacity = count;
+    }
+}
+
 std::optional<Char_Base> TimeFrame::GetAtTime(Tick t) const
 {
     assert(t >= startTime && "time >= startTime");
@@ -127,6 +139,8 @@ TimeFrames::~TimeFrames()
 
 void TimeFrames::NewFrame(Tick t)
 {
+    if (frames->Count() > 0)
+        GetCurrentFrame()->Close();
     frames->AddItem(new TimeFrame(t));
 }
 

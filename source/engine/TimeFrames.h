@@ -33,6 +33,8 @@ public:
     TimeFrame& operator=(TimeFrame const&) = delete;
 
     void AddEcho(Char_Base const* c);
+    // The recording grows no more: its room is cut to what it holds.
+    void Close();
     // The state recorded at t; a tick past the end gives the last recorded state (the self stays
     // where its recording ended). Empty when nothing has been recorded yet.
     std::optional<Char_Base> GetAtTime(Tick t) const;

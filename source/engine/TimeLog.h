@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <memory>
 #include <vector>
 
 class Map;
@@ -26,6 +27,115 @@ constexpr int TimeLog_CatchUpSpread = 16;
 // Key frames left over from an abandoned future that are freed in one call.
 constexpr int TimeLog_FreeBudget = 2;
 
+// Copies the simulated state of one copy of a creature into another.
+template <class T>
+void TimeLog_Assign(T& to, T const& from)
+{
+    if constexpr (requires { to.CopyState(from); })
+        to.CopyState(from);
+    else
+        to = from;
+}
+
+// A creature that can keep its simulated state apart from the rest of itself: T::Key holds that
+// state, SaveKey fills one and LoadKey takes one. Its log keeps key frames as keys side by side,
+// much smaller than whole copies.
+template <class T>
+concept TimeLog_Keyed = requires(T const& state, T& into, typename T::Key& key, typename T::Key const& kept)
+{
+    state.SaveKey(key);
+    into.LoadKey(kept);
+};
+
+// The key frames of a log: whole copies, each made once and then overwritten.
+template <class T>
+class TimeLog_KeyFrames
+{
+public:
+    TimeLog_KeyFrames() = default;
+    TimeLog_KeyFrames(TimeLog_KeyFrames const&) = delete;
+    TimeLog_KeyFrames& operator=(TimeLog_KeyFrames const&) = delete;
+    ~TimeLog_KeyFrames()
+    {
+        for (T* frame : frames)
+            delete frame;
+    }
+
+    unsigned Size() const { return unsigned(frames.size()); }
+    // Sets frame id, at most one past the last.
+    void Store(unsigned id, T const& state)
+    {
+        if (id >= frames.size())
+            frames.resize(id + 1, nullptr);
+        if (frames[id] == nullptr)
+            frames[id] = new T(&state);
+        else
+            TimeLog_Assign(*frames[id], state);
+    }
+    void Load(unsigned id, T& into) const { TimeLog_Assign(into, *frames[id]); }
+    // A new copy of frame id; like is any copy of the creature.
+    T* Copy(unsigned id, T const&) const { return new T(frames[id]); }
+    void DropLast()
+    {
+        delete frames.back();
+        frames.pop_back();
+    }
+
+private:
+    std::vector<T*> frames;
+};
+
+// The key frames of a creature that keeps its state apart: the kept states alone, in blocks that
+// each hold the frames of a stretch of the level, so that a log never holds much more room than
+// its frames take.
+template <TimeLog_Keyed T>
+class TimeLog_KeyFrames<T>
+{
+public:
+    unsigned Size() const { return size; }
+    void Store(unsigned id, T const& state)
+    {
+        if (id == size)
+        {
+            if (size % BlockSize == 0)
+                blocks.push_back(std::make_unique<typename T::Key[]>(BlockSize));
+            size++;
+        }
+        state.SaveKey(At(id));
+    }
+    void Load(unsigned id, T& into) const { into.LoadKey(At(id)); }
+    T* Copy(unsigned id, T const& like) const
+    {
+        T* c = new T(&like);
+        c->LoadKey(At(id));
+        return c;
+    }
+    void DropLast()
+    {
+        size--;
+        if (size % BlockSize == 0)
+            blocks.pop_back();
+    }
+
+private:
+    static constexpr unsigned BlockSize = 64; // frames of 4096 ticks
+
+    typename T::Key& At(unsigned id) const { return blocks[id / BlockSize][id % BlockSize]; }
+
+    std::vector<std::unique_ptr<typename T::Key[]>> blocks;
+    unsigned size = 0;
+};
+
+// Counts the restarts of the key-frame offsets; a log made after one starts its kind at offset 0.
+inline int TimeLog_OffsetEpoch = 0;
+
+// Every kind of log hands out its offsets from 0 again, so that a level built a second time in
+// one process takes its key frames on the ticks it took them the first time.
+inline void TimeLog_RestartOffsets()
+{
+    TimeLog_OffsetEpoch++;
+}
+
 // Gives the state of a creature at any tick: a copy every Enemy_MaxFrameGap ticks (a key frame)
 // and a cache of up to two windows of consecutive states. A tick not cached is reached by
 // stepping on from the current state when it lies a window ahead at most, else by re-simulating
@@ -36,35 +146,45 @@ constexpr int TimeLog_FreeBudget = 2;
 // call, and states of live play stay cached, so that a travel starts from them.
 //
 // T provides T(T const*), a copy that shares the creature's time records and has no log of its
-// own; Move(Map const*, Tick t), which advances a state from t - 1 to t; and a virtual destructor.
-// The log owns every copy it holds.
+// own; CopyState(T const&) or an assignment, which takes the simulated state of another copy;
+// Move(Map const*, Tick t), which advances a state from t - 1 to t; and a virtual destructor.
+// The log owns every copy it holds. The copies of the cache, the current state and the state a
+// window is re-simulated in are made once and then overwritten, so that re-simulating allocates
+// nothing.
 template <class T>
 class TimeLog
 {
 public:
-    TimeLog() : offset(Enemy_PastOffset)
+    TimeLog()
     {
+        if (offsetEpoch != TimeLog_OffsetEpoch)
+        {
+            offsetEpoch = TimeLog_OffsetEpoch;
+            Enemy_PastOffset = 0;
+        }
+        offset = Enemy_PastOffset;
         Enemy_PastOffset = (Enemy_PastOffset + Enemy_OffsetStride) % Enemy_MaxFrameGap;
     }
     TimeLog(TimeLog const&) = delete;
     TimeLog& operator=(TimeLog const&) = delete;
     ~TimeLog()
     {
-        DropCache(cacheFirst, cacheLast);
-        if (owns)
-            delete current;
-        for (T* frame : keyFrames)
-            delete frame;
+        for (T* state : cache)
+            delete state;
+        delete own;
+        delete work;
     }
 
     // Takes a copy of initial as the state of tick 0; the pointer is not kept.
     void Init(T const* initial)
     {
-        StoreKeyFrame(0, new T(initial));
+        StoreKeyFrame(0, *initial);
         if (offset == 0)
-            StoreKeyFrame(1, new T(initial));
+            StoreKeyFrame(1, *initial);
         curTime = 0;
-        current = new T(initial);
+        own = new T(initial);
+        work = new T(initial);
+        current = own;
         owns = true;
     }
 
@@ -85,6 +205,59 @@ public:
         if (step.groups != nullptr)
             step.groups->RestoreGroups();
         return current;
+    }
+
+    // Shares the re-simulation that GetPos(map, t, step) needs with other logs, so that the level
+    // places the map groups once for each tick any of them steps through. When the way to t is a
+    // single run of steps, it is begun, (from, to] are the ticks it steps through, and true is
+    // returned; StepPlanned then steps each of them in order, with the groups standing at the tick
+    // before, and FinishPlanned ends it. GetPos(map, t, step) then finds t reached. Otherwise the
+    // log is left as it was and GetPos does all the work.
+    bool Plan(Tick t, Object_Step const& step, Tick& from, Tick& to)
+    {
+        if (resumeFrom >= 0 || (!step.replaying && t < curTime && t >= 1))
+            return false;
+        planned = step;
+        plannedTime = t;
+        switch (WayTo(t, step))
+        {
+        case TimeLog_Way::There:
+        case TimeLog_Way::Cached:
+            return false;
+        case TimeLog_Way::FromCacheEnd:
+            Borrow(cacheLast);
+            [[fallthrough]];
+        case TimeLog_Way::Forward:
+            plannedWindow = false;
+            from = BeginForward(step) - 1;
+            to = t;
+            return true;
+        case TimeLog_Way::Window:
+            if (unsigned(keyCount) <= FrameIdFromTime(t))
+                return false;
+            plannedWindow = true;
+            from = TimeFromFrameId(FrameIdFromTime(t));
+            to = BeginWindow(FrameIdFromTime(t), t);
+            return true;
+        }
+        return false;
+    }
+
+    void StepPlanned(Map const* map, Tick k)
+    {
+        if (plannedWindow)
+            WindowTick(map, k, planned);
+        else
+            ForwardTick(map, k, planned);
+    }
+
+    void FinishPlanned()
+    {
+        if (!plannedWindow)
+            return;
+        FinishWindow();
+        assert(Cached(plannedTime));
+        Borrow(plannedTime);
     }
 
     // One step of play while the creature is culled: its state is not shown, but the log keeps up
@@ -135,7 +308,7 @@ public:
         if (Cached(t))
             return new T(cache[Slot(t)]);
         unsigned const id = std::min(FrameIdFromTime(t), unsigned(keyCount) - 1);
-        T* c = new T(keyFrames[id]);
+        T* c = keyFrames.Copy(id, *current);
         Object_Step const step{true, groups};
         for (Tick k = TimeFromFrameId(id) + 1; k <= t; k++)
             MoveState(c, map, k, step);
@@ -165,7 +338,7 @@ public:
     // Key frames of the present history.
     int KeyFrameCount() const { return keyCount; }
     // Key frames of an abandoned future not yet freed.
-    int StaleKeyFrames() const { return int(keyFrames.size()) - keyCount; }
+    int StaleKeyFrames() const { return int(keyFrames.Size()) - keyCount; }
     // The tick of the latest state simulated.
     Tick CurrentTime() const { return curTime; }
 
@@ -175,30 +348,57 @@ private:
     bool Cached(Tick t) const { return t >= cacheFirst && t <= cacheLast; }
     static int Slot(Tick t) { return int(t % CacheSize); }
 
-    void Seek(Map const* map, Tick t, Object_Step const& step)
+    // How the log reaches a tick from where it stands.
+    enum class TimeLog_Way
+    {
+        There,        // the current state is that of the tick
+        Forward,      // stepping on from the current state
+        Cached,       // a cached state
+        FromCacheEnd, // stepping on from the last state cached, in the tick's window
+        Window,       // re-simulating the tick's window from its key frame
+    };
+
+    TimeLog_Way WayTo(Tick t, Object_Step const& step) const
     {
         if (t == curTime)
-            return;
+            return TimeLog_Way::There;
         // Live play goes on from the current state, whatever the cache held of the old future.
         bool const ahead = t > curTime && t - curTime <= Enemy_MaxFrameGap;
         if (ahead && !step.replaying)
+            return TimeLog_Way::Forward;
+        if (Cached(t))
+            return TimeLog_Way::Cached;
+        // A window re-simulated only up to the ticks asked so far goes on from where it stopped.
+        if (step.replaying && cacheFirst <= cacheLast && cacheLast < t
+            && cacheLast >= TimeFromFrameId(FrameIdFromTime(t)))
+            return TimeLog_Way::FromCacheEnd;
+        if (ahead)
+            return TimeLog_Way::Forward;
+        return TimeLog_Way::Window;
+    }
+
+    void Seek(Map const* map, Tick t, Object_Step const& step)
+    {
+        switch (WayTo(t, step))
         {
+        case TimeLog_Way::There:
+            return;
+        case TimeLog_Way::Cached:
+            Borrow(t);
+            return;
+        case TimeLog_Way::FromCacheEnd:
+            Borrow(cacheLast);
             StepForward(map, t, step);
             return;
-        }
-        if (Cached(t))
-        {
+        case TimeLog_Way::Forward:
+            StepForward(map, t, step);
+            return;
+        case TimeLog_Way::Window:
+            Rebuild(map, FrameIdFromTime(t), t, step);
+            assert(Cached(t));
             Borrow(t);
             return;
         }
-        if (ahead)
-        {
-            StepForward(map, t, step);
-            return;
-        }
-        Rebuild(map, FrameIdFromTime(t), step);
-        assert(Cached(t));
-        Borrow(t);
     }
 
     // The catch-up put off by Sleep: play went on from resumeFrom and has reached resumeTo.
@@ -214,8 +414,14 @@ private:
     // the current tick on.
     void StepForward(Map const* map, Tick t, Object_Step const& step)
     {
-        bool const live = !step.replaying;
-        if (live)
+        for (Tick k = BeginForward(step); k <= t; k++)
+            ForwardTick(map, k, step);
+    }
+
+    // Readies the current state to be stepped on; returns the first tick to step to.
+    Tick BeginForward(Object_Step const& step)
+    {
+        if (!step.replaying)
         {
             DropCache(curTime + 1, cacheLast);
             keyCount = std::min(keyCount, int(FrameIdFromTime(curTime)) + 1);
@@ -226,83 +432,105 @@ private:
             Borrow(cacheLast);
         }
         Own();
-        while (curTime < t)
-        {
-            curTime++;
-            MoveState(current, map, curTime, step);
-            if (IsKeyTime(curTime))
-            {
-                unsigned const id = FrameIdFromTime(curTime);
-                if (live || int(id) >= keyCount)
-                    StoreKeyFrame(id, new T(current));
-            }
-            CacheAppend(curTime, new T(current));
-        }
+        return curTime + 1;
     }
 
-    // Re-simulates the window of key frame id from that key frame, first building every missing
-    // key frame before it. Cached states in the window next to it that join it are kept.
-    void Rebuild(Map const* map, unsigned id, Object_Step const& step)
+    void ForwardTick(Map const* map, Tick k, Object_Step const& step)
+    {
+        assert(k == curTime + 1 && owns);
+        curTime = k;
+        MoveState(current, map, curTime, step);
+        if (IsKeyTime(curTime))
+        {
+            unsigned const id = FrameIdFromTime(curTime);
+            if (!step.replaying || int(id) >= keyCount)
+                StoreKeyFrame(id, *current);
+        }
+        CacheAppend(curTime, *current);
+    }
+
+    // Re-simulates the window of key frame id from that key frame up to tick upTo, first building
+    // every missing key frame before it: travel back shows no later tick of the window, and one
+    // asked later goes on from the last tick re-simulated. Cached states of the window before,
+    // which join it, are kept.
+    void Rebuild(Map const* map, unsigned id, Tick upTo, Object_Step const& step)
     {
         // The windows on the way would be dropped at once, so they are only stepped through for
         // their key frames.
         while (unsigned(keyCount) <= id)
             SimulateWindow(map, unsigned(keyCount) - 1, step);
+        Tick const to = BeginWindow(id, upTo);
+        for (Tick k = TimeFromFrameId(id) + 1; k <= to; k++)
+            WindowTick(map, k, step);
+        FinishWindow();
+    }
+
+    // Readies the re-simulation of the window of key frame id, which must exist, up to upTo; the
+    // state of its first tick is the key frame. Returns the last tick to step to.
+    Tick BeginWindow(unsigned id, Tick upTo)
+    {
+        assert(unsigned(keyCount) > id);
         Own();
         Tick const first = TimeFromFrameId(id);
         Tick const last = first + Enemy_MaxFrameGap - 1;
-        Tick keepFirst = 0;
-        Tick keepLast = -1;
+        assert(upTo >= first && upTo <= last);
+        window = Window_Run{id, first, upTo, first, upTo, false};
         if (cacheFirst < first && cacheLast >= first - 1)
         {
-            keepFirst = std::max(cacheFirst, id >= 1 ? TimeFromFrameId(id - 1) : 0);
-            keepLast = first - 1;
+            window.keepFirst = std::max(cacheFirst, id >= 1 ? TimeFromFrameId(id - 1) : 0);
+            DropCache(cacheFirst, window.keepFirst - 1);
+            DropCache(first, cacheLast);
         }
-        else if (cacheFirst <= last + 1 && cacheLast > last)
+        else if (upTo == last && cacheFirst == last + 1 && cacheLast > last)
         {
-            keepFirst = last + 1;
-            keepLast = std::min(cacheLast, last + Enemy_MaxFrameGap);
-        }
-        if (keepFirst <= keepLast)
-        {
-            DropCache(cacheFirst, keepFirst - 1);
-            DropCache(keepLast + 1, cacheLast);
+            window.keepLast = std::min(cacheLast, last + Enemy_MaxFrameGap);
+            DropCache(window.keepLast + 1, cacheLast);
         }
         else
             DropCache(cacheFirst, cacheLast);
+        keyFrames.Load(id, *work);
+        KeepWindowState(first);
+        // A whole window ends next to the key frame after it, unless this is window 0.
+        window.nextKeyFrame = upTo == last && id >= 1 && keyCount == int(id) + 1;
+        return window.nextKeyFrame ? last + 1 : upTo;
+    }
 
-        T* s = new T(keyFrames[id]);
-        for (int i = 0; i < Enemy_MaxFrameGap; i++)
-        {
-            cache[Slot(first + i)] = new T(s);
-            if (id == 0 && keyCount == 1 && i == offset)
-                StoreKeyFrame(1, new T(s));
-            MoveState(s, map, first + i + 1, step);
-        }
-        cacheFirst = keepFirst <= keepLast ? std::min(first, keepFirst) : first;
-        cacheLast = keepFirst <= keepLast ? std::max(last, keepLast) : last;
-        // s is now the state at the next key frame, unless this is window 0.
-        if (id >= 1 && keyCount == int(id) + 1)
-            StoreKeyFrame(id + 1, s);
+    void WindowTick(Map const* map, Tick k, Object_Step const& step)
+    {
+        MoveState(work, map, k, step);
+        if (k <= window.upTo)
+            KeepWindowState(k);
         else
-            delete s;
+            StoreKeyFrame(window.id + 1, *work);
+    }
+
+    // The re-simulated state of tick k of the window goes into the cache.
+    void KeepWindowState(Tick k)
+    {
+        StoreCache(k, *work);
+        if (window.id == 0 && keyCount == 1 && k - window.first == offset)
+            StoreKeyFrame(1, *work);
+    }
+
+    void FinishWindow()
+    {
+        cacheFirst = window.keepFirst;
+        cacheLast = window.keepLast;
     }
 
     // Steps a copy of key frame id through its window for the key frames met on the way.
     void SimulateWindow(Map const* map, unsigned id, Object_Step const& step)
     {
         Tick const first = TimeFromFrameId(id);
-        T* s = new T(keyFrames[id]);
+        keyFrames.Load(id, *work);
         for (int i = 0; i < Enemy_MaxFrameGap; i++)
         {
             if (id == 0 && keyCount == 1 && i == offset)
-                StoreKeyFrame(1, new T(s));
-            MoveState(s, map, first + i + 1, step);
+                StoreKeyFrame(1, *work);
+            MoveState(work, map, first + i + 1, step);
         }
         if (id >= 1 && keyCount == int(id) + 1)
-            StoreKeyFrame(id + 1, s);
-        else
-            delete s;
+            StoreKeyFrame(id + 1, *work);
     }
 
     // Advances s from tick k - 1 to k against the map groups as they stood when k was played.
@@ -315,32 +543,23 @@ private:
 
     // Sets key frame id, at most one past the last of the present history; a stale slot is
     // overwritten.
-    void StoreKeyFrame(unsigned id, T* state)
+    void StoreKeyFrame(unsigned id, T const& state)
     {
         assert(unsigned(keyCount) >= id);
-        if (id == keyFrames.size())
-            keyFrames.push_back(state);
-        else
-        {
-            delete keyFrames[id];
-            keyFrames[id] = state;
-        }
+        keyFrames.Store(id, state);
         keyCount = std::max(keyCount, int(id) + 1);
     }
 
     void FreeStale()
     {
-        for (int i = 0; i<TimeLog_FreeBudget&& int(keyFrames.size())> keyCount; i++)
-        {
-            delete keyFrames.back();
-            keyFrames.pop_back();
-        }
+        for (int i = 0; i<TimeLog_FreeBudget&& int(keyFrames.Size())> keyCount; i++)
+            keyFrames.DropLast();
     }
 
     // Appends the state of tick t to the cache, which then keeps the window of t alone: the cache
     // of every log begins on its own key frame, so that travelling back runs past the caches of
     // different logs on different steps.
-    void CacheAppend(Tick t, T* state)
+    void CacheAppend(Tick t, T const& state)
     {
         if (cacheFirst <= cacheLast && cacheLast != t - 1)
             DropCache(cacheFirst, cacheLast);
@@ -349,11 +568,22 @@ private:
         DropCache(cacheFirst, keep - 1);
         if (cacheFirst > cacheLast)
             cacheFirst = t;
-        cache[Slot(t)] = state;
+        StoreCache(t, state);
         cacheLast = t;
     }
 
-    // Deletes the cached states of ticks from to last, which must lie at an end of the cache.
+    // Copies a state into the cache's slot for tick t, which current does not borrow.
+    void StoreCache(Tick t, T const& state)
+    {
+        T*& slot = cache[Slot(t)];
+        assert(owns || current != slot);
+        if (slot == nullptr)
+            slot = new T(&state);
+        else
+            TimeLog_Assign(*slot, state);
+    }
+
+    // Forgets the cached states of ticks from to last, which must lie at an end of the cache.
     void DropCache(Tick from, Tick last)
     {
         from = std::max(from, cacheFirst);
@@ -362,13 +592,8 @@ private:
             return;
         assert(from == cacheFirst || last == cacheLast);
         // A state borrowed from the cache must outlive it.
-        if (!owns && current != nullptr && curTime >= from && curTime <= last)
+        if (!owns && curTime >= from && curTime <= last)
             Own();
-        for (Tick k = from; k <= last; k++)
-        {
-            delete cache[Slot(k)];
-            cache[Slot(k)] = nullptr;
-        }
         if (from == cacheFirst && last == cacheLast)
         {
             cacheFirst = 0;
@@ -382,8 +607,6 @@ private:
 
     void Borrow(Tick t)
     {
-        if (owns)
-            delete current;
         current = cache[Slot(t)];
         owns = false;
         curTime = t;
@@ -394,22 +617,40 @@ private:
     {
         if (owns)
             return;
-        current = new T(current);
+        TimeLog_Assign(*own, *current);
+        current = own;
         owns = true;
     }
 
     // Each kind of creature counts its own logs.
     inline static int Enemy_PastOffset = 0;
+    inline static int offsetEpoch = 0; // the restart the counter last followed
 
     T* cache[CacheSize] = {}; // slot t % CacheSize: the state at t, for t in [cacheFirst, cacheLast]
     Tick cacheFirst = 0;
-    Tick cacheLast = -1;       // empty while below cacheFirst
-    Tick curTime = 0;          // tick of current
-    T* current = nullptr;      // the state at curTime
-    bool owns = false;         // current is the log's own copy, not a cached one
-    std::vector<T*> keyFrames; // slot k: the state at TimeFromFrameId(k), owned
-    int keyCount = 0;          // key frames of the present history; later slots are stale
-    Tick resumeFrom = -1;      // while culled: play went on from this tick, before the log's
-    Tick resumeTo = 0;         // and has reached this one
-    int offset;                // key-frame phase
+    Tick cacheLast = -1;            // empty while below cacheFirst
+    Tick curTime = 0;               // tick of current
+    T* current = nullptr;           // the state at curTime: own, or a cached state
+    T* own = nullptr;               // the log's own state, stepped by live play
+    T* work = nullptr;              // the state a window is re-simulated in
+    bool owns = false;              // current is own, not a cached state
+    TimeLog_KeyFrames<T> keyFrames; // frame k: the state at TimeFromFrameId(k)
+    int keyCount = 0;               // key frames of the present history; later slots are stale
+    // The window being re-simulated.
+    struct Window_Run
+    {
+        unsigned id;
+        Tick first;
+        Tick upTo;      // the last tick kept
+        Tick keepFirst; // the cache once the run is done
+        Tick keepLast;
+        bool nextKeyFrame; // the run goes on one tick for the missing key frame after the window
+    };
+    Window_Run window = {};
+    Object_Step planned;        // the step of a planned run
+    Tick plannedTime = 0;       // the tick it reaches
+    bool plannedWindow = false; // it re-simulates a window, else it steps on
+    Tick resumeFrom = -1;       // while culled: play went on from this tick, before the log's
+    Tick resumeTo = 0;          // and has reached this one
+    int offset = 0;             // key-frame phase
 };

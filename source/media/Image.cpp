@@ -265,6 +265,11 @@ void Image::SetupOgl(Image_Flags flags, bool keep)
         }
     }
 
+    opaque = true;
+    if (hasAlpha)
+        for (std::size_t i = 0; i < pixels && opaque; ++i)
+            opaque = data[4 * i + 3] == 255;
+
     glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_2D, texture);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, (flags & Image_RepeatX) != 0 ? GL_REPEAT : GL_CLAMP);
@@ -273,6 +278,8 @@ void Image::SetupOgl(Image_Flags flags, bool keep)
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
     GLenum format = hasAlpha ? GL_RGBA : GL_RGB;
+    // The rows lie packed, three bytes a pixel without alpha: not padded to whole words.
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     if ((flags & Image_Plain) != 0)
         glTexImage2D(GL_TEXTURE_2D, 0, format, width, height, 0, format, GL_UNSIGNED_BYTE, data);
     else

@@ -65,6 +65,9 @@ public:
     unsigned int GetWidth() const { return width; }
     unsigned int GetHeight() const { return height; }
     bool HasAlpha() const { return hasAlpha; }
+    // Every pixel covers what lies beneath when drawn: no alpha, or all of it full, and the
+    // quad's colour not see-through.
+    bool Opaque() const { return opaque && (hasAlpha || transparency == 1.0); }
     // The kept pixel buffer, bottom row first, rows tightly packed; null once uploaded unless kept.
     unsigned char const* GetData() const { return data; }
     unsigned int GetTexture() const { return texture; }
@@ -102,6 +105,7 @@ private:
     std::uint32_t height = 0; // pixels, pad bands included
     unsigned char* data = nullptr;
     bool hasAlpha = false;
+    bool opaque = false;       // the uploaded pixels are all of full alpha (or have none)
     unsigned int texture = 0;  // OpenGL texture name
     double transparency = 1.0; // alpha of the quad's colour
 };

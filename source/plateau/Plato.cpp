@@ -293,8 +293,8 @@ void Plato::Plot()
     Tick const t = GetTick();
     // Drawn beyond the screen's edges by the wobble's margin, so that the wobble of time travel
     // shows no gap.
-    background->Render(Pointf(-SCREEN_WOBBLE, -SCREEN_WOBBLE), 0.0, Plato_BackgroundScale, Image_Left | Image_Bottom,
-                       nullptr);
+    backdrop.Render(background, Pointf(-SCREEN_WOBBLE, -SCREEN_WOBBLE), Plato_BackgroundScale,
+                    Image_Left | Image_Bottom);
     Level::Plot(Level_Plot_Back);
     aerial->Plot(map, t, true);
     mortar->Plot(map, t);

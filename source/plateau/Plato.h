@@ -1,6 +1,7 @@
 // Plato: the plateau world, from the hermit's hut across the mine to the exit.
 #pragma once
 
+#include "media/Backdrop.h"
 #include "plateau/Plato_Ids.h"
 #include "puzzles/World_Base.h"
 
@@ -75,6 +76,7 @@ private:
 
     // All of these are on the level's build list.
     Image* background = nullptr;
+    Backdrop backdrop; // draws background, and keeps the screen it made while the view stands
     Plato_Events* events = nullptr;
     Plato_MapMove* driver = nullptr; // the level's mapMove
     Goblin* goblins[Plato_Goblin_Count] = {};

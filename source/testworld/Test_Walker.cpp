@@ -41,6 +41,24 @@ void Test_Walker::CopyState(Test_Walker const& source)
     cull = source.cull;
 }
 
+void Test_Walker::SaveKey(Key& key) const
+{
+    key.body = static_cast<Character const&>(*this);
+    key.left = left;
+    key.right = right;
+    key.cull = cull;
+    key.walkingLeft = walkingLeft;
+}
+
+void Test_Walker::LoadKey(Key const& key)
+{
+    Character::operator=(key.body);
+    left = key.left;
+    right = key.right;
+    cull = key.cull;
+    walkingLeft = key.walkingLeft;
+}
+
 void Test_Walker::Move(Map const* map, Tick)
 {
     keys = walkingLeft ? Character_Left : Character_Right;

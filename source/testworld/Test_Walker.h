@@ -30,6 +30,18 @@ public:
     // Takes the simulated state of another copy.
     void CopyState(Test_Walker const& source);
 
+    // What a key frame of the log keeps: the state CopyState takes.
+    struct Key
+    {
+        Character body;
+        double left;
+        double right;
+        double cull;
+        bool walkingLeft;
+    };
+    void SaveKey(Key& key) const;
+    void LoadKey(Key const& key);
+
 private:
     double left = 0.0; // patrol limits, map x
     double right = 0.0;

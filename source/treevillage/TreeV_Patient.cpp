@@ -218,6 +218,14 @@ int TreeV_Patient::DrawnTo(int s) const
     return drawnLines[s] == 0 ? -1 : drawnLines[s] - Spot_RefPt_Start;
 }
 
+bool TreeV_Patient::Linked(int from, int to) const
+{
+    for (int link : links[from])
+        if (link == to + Spot_RefPt_Start)
+            return true;
+    return false;
+}
+
 Pointf TreeV_Patient::GetPoint(Map const* map, int i) const
 {
     unsigned int const rp = static_cast<unsigned int>(i < Spot_RefPt_Start ? i + Spot_RefPt_Start : i);

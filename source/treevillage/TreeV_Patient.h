@@ -42,6 +42,8 @@ public:
     int Pair() const { return pair; }
     // The spot a line was drawn to from spot s, or -1.
     int DrawnTo(int s) const;
+    // Whether spot from still has a link into spot to (faintly drawn while it lasts).
+    bool Linked(int from, int to) const;
 
 private:
     void Setup();

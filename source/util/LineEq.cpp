@@ -49,11 +49,6 @@ LineEq::LineEq(Pointf const* p, double angle) : a(0), b(0), c(0)
     }
 }
 
-double LineEq::Eval(Pointf const* p) const
-{
-    return a * p->x + b * p->y + c;
-}
-
 bool LineEq::Intersect(LineEq const* other, Pointf& out) const
 {
     double det = b * other->a - other->b * a;

@@ -1,7 +1,7 @@
 // The straight line a*x + b*y + c = 0.
 #pragma once
 
-class Pointf;
+#include "util/Pointf.h"
 
 // The coefficients are not normalised: their signs keep the direction the line was made with.
 class LineEq
@@ -14,7 +14,7 @@ public:
     // Through p in the direction of the angle.
     LineEq(Pointf const* p, double angle);
 
-    double Eval(Pointf const* p) const;
+    double Eval(Pointf const* p) const { return a * p->x + b * p->y + c; }
     // False for parallel lines, leaving out unchanged.
     bool Intersect(LineEq const* other, Pointf& out) const;
 

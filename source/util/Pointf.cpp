@@ -43,11 +43,6 @@ Pointf Pointf::operator*=(double factor)
     return *this;
 }
 
-bool Pointf::operator==(Pointf const& p) const
-{
-    return Util::Equal(x, p.x) && Util::Equal(y, p.y);
-}
-
 Pointf operator*(Pointf const& p, double factor)
 {
     return Pointf(p.x * factor, p.y * factor);
@@ -97,22 +92,6 @@ void Pointf::Scale(Pointf const* centre, double factor)
         x *= factor;
         y *= factor;
     }
-}
-
-int Pointf::InLine(Pointf const* a, Pointf const* b) const
-{
-    bool vertical = Util::Equal(a->x, b->x);
-    double v = vertical ? y : x;
-    double va = vertical ? a->y : a->x;
-    double vb = vertical ? b->y : b->x;
-    if (Util::Equal(v, va))
-        return 1;
-    if (Util::Equal(v, vb))
-        return 3;
-    if ((va < v && v < vb) || (vb < v && v < va))
-        return 2;
-    bool beyondA = va <= vb ? v < va : v > va;
-    return beyondA ? 0 : 4;
 }
 
 int Pointf::Clockwise(Pointf const* a, Pointf const* b) const

@@ -1,6 +1,8 @@
 // A 2D point of doubles: arithmetic, distances, directions and turns.
 #pragma once
 
+#include "util/Util.h"
+
 class WorldTransform;
 
 // Angles are radians from +y towards +x; equality is within Util::Eps on each axis.
@@ -17,7 +19,7 @@ public:
     Pointf operator+=(Pointf const& p);
     Pointf operator-=(Pointf const& p);
     Pointf operator*=(double factor);
-    bool operator==(Pointf const& p) const;
+    bool operator==(Pointf const& p) const { return Util::Equal(x, p.x) && Util::Equal(y, p.y); }
     bool operator!=(Pointf const& p) const { return !(*this == p); }
 
     double Distance(Pointf const* p) const;
@@ -31,7 +33,21 @@ public:
     void Scale(Pointf const* centre, double factor);
 
     // Where this point lies along a->b, on one axis: 0 beyond a, 1 at a, 2 between, 3 at b, 4 beyond b.
-    int InLine(Pointf const* a, Pointf const* b) const;
+    int InLine(Pointf const* a, Pointf const* b) const
+    {
+        bool const vertical = Util::Equal(a->x, b->x);
+        double const v = vertical ? y : x;
+        double const va = vertical ? a->y : a->x;
+        double const vb = vertical ? b->y : b->x;
+        if (Util::Equal(v, va))
+            return 1;
+        if (Util::Equal(v, vb))
+            return 3;
+        if ((va < v && v < vb) || (vb < v && v < va))
+            return 2;
+        bool const beyondA = va <= vb ? v < va : v > va;
+        return beyondA ? 0 : 4;
+    }
     // The turn of this -> a -> b: 0 one way, 1 the other, 2 straight on, 3 back.
     int Clockwise(Pointf const* a, Pointf const* b) const;
 

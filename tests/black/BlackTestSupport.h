@@ -43,7 +43,7 @@ inline void WriteBlackPictures(std::string const& dir)
 // far from everything.
 constexpr unsigned int BlackMap_Ledge = 1; // (-240, 20)
 constexpr unsigned int BlackMap_High = 2;  // (100, 300)
-constexpr unsigned int BlackMap_Open = 3;  // (0, 60000): nothing below it for good
+constexpr unsigned int BlackMap_Open = 3;  // (8000, 5000): beyond the floor, nothing below it for good
 constexpr double BlackMap_WallFace = -300.0;
 
 inline MapWriter BlackWriter()
@@ -52,7 +52,7 @@ inline MapWriter BlackWriter()
     writer.AddBox(-400.0, 0.0, BlackMap_WallFace, 400.0, 0, 0, true, false, 64.0);
     writer.AddRefPoint(BlackMap_Ledge, -240.0, 20.0);
     writer.AddRefPoint(BlackMap_High, 100.0, 300.0);
-    writer.AddRefPoint(BlackMap_Open, 0.0, 60000.0);
+    writer.AddRefPoint(BlackMap_Open, 8000.0, 5000.0);
     return writer;
 }
 

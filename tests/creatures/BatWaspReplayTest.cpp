@@ -2,9 +2,6 @@
 // after travelling back, bats killed in flight and on the roost, wasps killed.
 #include "creatures/CreatureTestSupport.h"
 #include "engine/Player.h"
-#include "support/RandomSeed.h"
-
-#include <random>
 
 namespace
 {
@@ -59,12 +56,8 @@ protected:
 
 TEST_F(BatWaspReplayTest, EveryTickShownAgainMatchesItsRecording)
 {
-    unsigned const seed = TestSeed();
-    SCOPED_TRACE("HM_TEST_SEED=" + std::to_string(seed));
-    std::mt19937 random(seed);
-
     Creature_Hitter hitter;
-    ReplayHarness harness = MakeReplay(Zones_BatWasp, seed, hitter);
+    ReplayHarness harness = MakeReplay(Zones_BatWasp, Fixed_Seed, hitter);
     Creature_World& w = *world;
     Map const* map = w.GetMap();
 
@@ -92,7 +85,7 @@ TEST_F(BatWaspReplayTest, EveryTickShownAgainMatchesItsRecording)
     for (Wasp const* wasp : w.wasps)
         EXPECT_FALSE(wasp->AliveAt(end));
 
-    harness.Travel(random, 1500);
+    harness.TravelEachSeed(120);
     EXPECT_EQ(harness.mismatch, "");
     EXPECT_GT(harness.compared, 300);
 
@@ -110,7 +103,7 @@ TEST_F(BatWaspReplayTest, EveryTickShownAgainMatchesItsRecording)
     EXPECT_NEAR(dodger->PositionAtTime(map, lowest, nullptr, nullptr).y, dodger->GetRoost().y - 20.0, 1e-9);
     EXPECT_EQ(dodger->PositionAtTime(map, lowest + 30, nullptr, nullptr), dodger->GetRoost());
 
-    harness.Travel(random, 1000);
+    harness.TravelEachSeed(80);
     EXPECT_EQ(harness.mismatch, "");
     world.reset();
 }

@@ -1,11 +1,9 @@
 // The push-over pillar: where a push counts, the bouncing fall, once only, and the scripted player
 // pushing it from each side off a ledge, carried and replayed.
 #include "creatures/CreatureTestSupport.h"
-#include "support/RandomSeed.h"
 
 #include <cmath>
 #include <iomanip>
-#include <random>
 
 class PushOverTest : public CreatureTestSupport
 {
@@ -76,9 +74,6 @@ TEST_F(PushOverTest, PushedOnlyInItsUpperTwoThirdsAwayFromThePlayerAndOnce)
 
 TEST_F(PushOverTest, TheScriptedPlayerPushesItFromEachSideIsCarriedAndItReplays)
 {
-    unsigned const seed = TestSeed();
-    SCOPED_TRACE("HM_TEST_SEED=" + std::to_string(seed));
-    std::mt19937 random(seed);
     for (int run = 0; run < 2; ++run)
     {
         Creature_World& w = MakeWorld({CreatureZone_PushOver});
@@ -98,7 +93,7 @@ TEST_F(PushOverTest, TheScriptedPlayerPushesItFromEachSideIsCarriedAndItReplays)
 
         for (int i = 0; i < 300; ++i)
             harness.Step(std::vector<int>{});
-        harness.Travel(random, 1200);
+        harness.TravelEachSeed(100);
         EXPECT_EQ(harness.mismatch, "");
         EXPECT_GT(harness.compared, 300);
         // Until the push the polygons stood where the map file has them.

@@ -78,6 +78,18 @@ TEST_F(CollectableTest, FallsFromAboveItsPointAndComesToRestOnTheFloor)
     EXPECT_LT(rest.y, start.y - 90.0);
 }
 
+TEST_F(CollectableTest, AnItemWhoseBaseStartsInsideTheFloorRestsThere)
+{
+    MapWriter writer = FloorWriter();
+    writer.AddRefPoint(SmallMap_Above, 50.0, -40.0);
+    map = ReadSmallMap(writer);
+    Collectable* item = Make();
+    Pointf const start = item->GetPosAtTime(0);
+    item->MoveToTime(map.get(), 400);
+    for (Tick t : {1, 2, 100, 400})
+        ExpectSamePoint(item->GetPosAtTime(t), start, "it moved through the floor");
+}
+
 TEST_F(CollectableTest, DroppedItemIsLockedUpToTheDropAndFallsFromTheDropPoint)
 {
     Collectable* turning = Make(Collectable_Rotates);

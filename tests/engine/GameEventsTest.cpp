@@ -8,6 +8,7 @@
 
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -66,8 +67,8 @@ TEST(GameEvents, StampsCountFromTheirTickUntilTheLevelMakesThemPermanent)
 TEST_F(GameEventsFile, SlotIsLittleEndianAndStampsReadBackPermanent)
 {
     GameEvents().Save(slot.c_str());
-    Bytes expected(168, 0xFF);
-    expected.resize(222, 0);
+    Bytes expected(222, 0);
+    std::fill_n(expected.begin(), 168, 0xFF);
     EXPECT_EQ(Slot(), expected);
 
     GameEvents events;
@@ -121,15 +122,29 @@ TEST_F(GameEventsFile, WrongSizesReadAsNewAndBadValuesAsNothingYet)
     EXPECT_THROW(GameEvents missing(slot.c_str()), Error);
 }
 
-// The displays draw one icon per gem held: a count no game can reach hung the first level.
-TEST_F(GameEventsFile, GemCountAboveEveryGemIsDamage)
+// The displays draw one icon per gem held: a count no game can reach hung the first level. A
+// stamp later than a level's last step happened in no level, yet would count as happened.
+TEST_F(GameEventsFile, GemCountsAndStampsNoGameReachesAreDamage)
 {
     GameEvents record;
     record.gems = GameEvents_MaxGems;
+    record[2] = 120000;
     record.Save(slot.c_str());
     GameEvents const full(slot.c_str());
     EXPECT_EQ(full.gems, GameEvents_MaxGems);
+    EXPECT_EQ(full[2], GameEvent_HasHappened);
     EXPECT_FALSE(full.damaged);
+
+    for (Tick stamp : {120001, 1000000, 2147483647})
+    {
+        record[2] = stamp;
+        record.Save(slot.c_str());
+        GameEvents const read(slot.c_str());
+        EXPECT_EQ(read[2], GameEvent_HasntHappened) << stamp;
+        EXPECT_FALSE(read.Happened(2, 0)) << stamp;
+        EXPECT_TRUE(read.damaged) << stamp;
+    }
+    record[2] = GameEvent_HasntHappened;
 
     for (std::int32_t gems : {GameEvents_MaxGems + 1, 100000, 2147483647})
     {

@@ -66,35 +66,35 @@ TEST(HitTarget, SameTickHitsLeaveItDownYetAnswerTheRunsAsStanding)
 
 TEST(HitTarget, ALiftItWorksFollowsHitsAtPastTicksOnItAndOnItsBlockTarget)
 {
-    unsigned const seed = TestSeed();
-    SCOPED_TRACE(testing::Message() << "HM_TEST_SEED=" << seed);
-    std::mt19937 random(seed);
-    std::uniform_int_distribution<int> which(0, 9);
-    std::uniform_int_distribution<Tick> late(-60, 10);
-    Hit_Target target(Pointf(0.0, 0.0), Hit_Target_Normal, false, 1.0);
-    Hit_Target reset(Pointf(50.0, 0.0), Hit_Target_Normal, false, 1.0);
-    target.AddBlockTarget(&reset);
-    // The twin's other activator is on throughout but does not report its changes, so the twin
-    // moves the same while keeping nothing: it walks back over every run.
-    std::unique_ptr<Map> map = GroupMap::Make();
-    Lift lift(map.get(), GroupMap::Group, 50.0, 0.3);
-    Lift twin(map.get(), GroupMap::Group, 50.0, 0.3);
-    ScriptedActivator always(false);
-    always.On(0, 100000);
-    lift.AddActivator(&target);
-    twin.AddActivator(&target);
-    twin.AddActivator(&always);
-    // Hits land near the tick shown, before it as often as not, on either target.
-    PlayWithTravel(1500, 300, 1200, 300, [&](Tick t) {
-        int const hit = which(random);
-        Tick const at = std::max(1, t + late(random));
-        if (hit == 0)
-            target.Hit(at, 1, 0);
-        else if (hit == 1)
-            reset.Hit(at, 1, 0);
-        ASSERT_EQ(lift.CalcLiftAngle(t), twin.CalcLiftAngle(t)) << "tick " << t;
+    ForEachSeed([&](unsigned seed) {
+        std::mt19937 random(seed);
+        std::uniform_int_distribution<int> which(0, 9);
+        std::uniform_int_distribution<Tick> late(-60, 10);
+        Hit_Target target(Pointf(0.0, 0.0), Hit_Target_Normal, false, 1.0);
+        Hit_Target reset(Pointf(50.0, 0.0), Hit_Target_Normal, false, 1.0);
+        target.AddBlockTarget(&reset);
+        // The twin's other activator is on throughout but does not report its changes, so the twin
+        // moves the same while keeping nothing: it walks back over every run.
+        std::unique_ptr<Map> map = GroupMap::Make();
+        Lift lift(map.get(), GroupMap::Group, 50.0, 0.3);
+        Lift twin(map.get(), GroupMap::Group, 50.0, 0.3);
+        ScriptedActivator always(false);
+        always.On(0, 100000);
+        lift.AddActivator(&target);
+        twin.AddActivator(&target);
+        twin.AddActivator(&always);
+        // Hits land near the tick shown, before it as often as not, on either target.
+        PlayWithTravel(800, 200, 700, 200, [&](Tick t) {
+            int const hit = which(random);
+            Tick const at = std::max(1, t + late(random));
+            if (hit == 0)
+                target.Hit(at, 1, 0);
+            else if (hit == 1)
+                reset.Hit(at, 1, 0);
+            ASSERT_EQ(lift.CalcLiftAngle(t), twin.CalcLiftAngle(t)) << "tick " << t;
+        });
+        EXPECT_NE(lift.CalcLiftAngle(2000), 0.3) << "the target went down at all";
     });
-    EXPECT_NE(lift.CalcLiftAngle(2000), 0.3) << "the target went down at all";
 
     // Either of a target and its block target may go first.
     auto first = std::make_unique<Hit_Target>(Pointf(0.0, 0.0), Hit_Target_Normal, false, 1.0);

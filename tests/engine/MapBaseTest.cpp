@@ -168,3 +168,22 @@ TEST(MapBase, SpareByteAndNonSolidRepeatsAreAccepted)
     auto map = MapFiles::Load<MapBase>(bytes);
     EXPECT_EQ(map->GetRefPoint(1).y, 3.0);
 }
+
+TEST(MapBase, ReferencePointsFarOutsideThePolygonsAreRefused)
+{
+    // The boxes span x 0 to 200 and y 0 to 10; things may stand well beyond them, not in the void.
+    MapWriter near = TwoBoxes();
+    near.AddRefPoint(11, 200.0 + 9999.0, -9999.0);
+    EXPECT_EQ(MapFiles::Load<MapBase>(near)->GetRefPoint(11).x, 10199.0);
+
+    std::pair<double, double> const farOff[] = {{9.0e6, 5.0}, {100.0, -10001.0}, {-10001.0, 5.0}, {100.0, 10011.0}};
+    for (auto const& [x, y] : farOff)
+    {
+        MapWriter writer = TwoBoxes();
+        writer.AddRefPoint(12, x, y);
+        Error const err = MapFiles::LoadError<MapBase>(MapFiles::Bytes(writer));
+        EXPECT_EQ(err.Code(), Error_ParseFile) << x << ", " << y;
+        EXPECT_NE(std::string(err.Text()).find("test/map"), std::string::npos) << err.Text();
+        EXPECT_NE(std::string(err.Text()).find("12"), std::string::npos) << err.Text();
+    }
+}

@@ -373,3 +373,27 @@ TEST_F(PlayerTest, AColouredItemOpensItsColoursOnly)
 }
 
 } // namespace
+
+// The most gems a slot may hold once ran off the screen's right edge: the row wraps.
+TEST(PlayerHud, GemIconsFitTheScreenWithoutOverlapForEveryCount)
+{
+    for (double const width : {24.0, 30.0, 48.0})
+    {
+        double const top = 432.0;
+        double const height = width;
+        std::vector<Pointf> corners;
+        for (int i = 0; i < GameEvents_MaxGems; i++)
+        {
+            Pointf const c = Player::GemIconCorner(i, width, height, top);
+            EXPECT_GE(c.x, 0.0) << width << " " << i;
+            EXPECT_LE(c.x + width, 640.0) << width << " " << i;
+            EXPECT_LE(c.y, top) << width << " " << i;
+            EXPECT_GE(c.y - height, 0.0) << width << " " << i;
+            for (Pointf const& other : corners)
+                EXPECT_TRUE(std::fabs(other.x - c.x) >= width || std::fabs(other.y - c.y) >= height)
+                    << width << " " << i;
+            corners.push_back(c);
+        }
+        EXPECT_EQ(Player::GemIconCorner(1, width, height, top).y, top) << "a row starts full width";
+    }
+}

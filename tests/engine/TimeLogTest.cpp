@@ -60,6 +60,27 @@ struct Replay
     int At(Tick t) { return log.GetPos(nullptr, t)->x; }
     // What a travel step asks: the tick shown again.
     int Shown(Tick t) { return log.GetPos(nullptr, t, Object_Step{true, nullptr})->x; }
+    // The same asked as a level asks its creatures, a planned run stepped from outside first;
+    // the state asked then costs no step of its own.
+    int Planned(Tick t, bool replaying)
+    {
+        Object_Step const step{replaying, nullptr};
+        Tick from = 0;
+        Tick to = 0;
+        bool const planned = log.Plan(t, step, from, to);
+        if (planned)
+        {
+            EXPECT_LE(from, to);
+            EXPECT_GE(to, t);
+            for (Tick k = from + 1; k <= to; k++)
+                log.StepPlanned(nullptr, k);
+            log.FinishPlanned();
+        }
+        int x = 0;
+        long const moves = Moves([&] { x = log.GetPos(nullptr, t, step)->x; });
+        EXPECT_TRUE(!planned || moves == 0) << "tick " << t;
+        return x;
+    }
     // The steps one call took.
     template <class F>
     static long Moves(F&& call)
@@ -112,11 +133,8 @@ TEST(TimeLog, KeyFramesFollowTheLogOffsetAndOffsetsSpreadOverTheGap)
 
 TEST(TimeLog, EveryTickAskedInAnyOrderMatchesAStraightRun)
 {
-    unsigned seed = TestSeed();
-    SCOPED_TRACE("seed " + std::to_string(seed));
-    std::mt19937 rng(seed);
-    for (int round = 0; round < 4; round++)
-    {
+    ForEachSeed([](unsigned seed) {
+        std::mt19937 rng(seed);
         Replay<2> replay;
         std::vector<int> xs = replay.Straight(1200);
         // Far ahead before any live play, back down to 0, live play to 500, then random
@@ -130,13 +148,16 @@ TEST(TimeLog, EveryTickAskedInAnyOrderMatchesAStraightRun)
         for (std::size_t i = 0; i < ticks.size(); i++)
         {
             Tick const t = ticks[i];
-            // Live play and travel alike: live play from a tick makes the same future here.
-            ASSERT_EQ(i % 3 == 0 ? replay.Shown(t) : replay.At(t), xs[t]) << "tick " << t;
+            // Live play and travel alike, asked alone or planned: live play from a tick makes the
+            // same future here.
+            int const way = int(i % 5);
+            int const x = way == 0 ? replay.Shown(t) : way == 1 ? replay.At(t) : replay.Planned(t, way == 2);
+            ASSERT_EQ(x, xs[t]) << "tick " << t << " way " << way;
             Walker<2>* ahead = replay.log.GetPosAtTime(nullptr, t + t % 50);
             ASSERT_EQ(ahead->x, xs[t + t % 50]) << "look-ahead from " << t;
             delete ahead;
         }
-    }
+    });
 }
 
 TEST(TimeLog, LivePlayAfterTravellingBackReplacesTheOldFuture)
@@ -206,12 +227,14 @@ TEST(TimeLog, TravelAndPlayAgainMatchAStraightRunWithinAWindowOfStepsPerCall)
         }
     }
     EXPECT_EQ(replay.log.StaleKeyFrames(), 0);
-    std::mt19937 rng(TestSeed());
-    for (int i = 0; i < 200; i++)
-    {
-        Tick const t = Tick(rng() % 401);
-        ASSERT_EQ(within(t, true, Enemy_MaxFrameGap), now[t]) << "tick " << t;
-    }
+    ForEachSeed([&](unsigned seed) {
+        std::mt19937 rng(seed);
+        for (int i = 0; i < 40; i++)
+        {
+            Tick const t = Tick(rng() % 401);
+            ASSERT_EQ(within(t, true, Enemy_MaxFrameGap), now[t]) << "tick " << t;
+        }
+    });
 }
 
 // A culled creature's log keeps up while it sleeps, so that coming back after a long cull is an
@@ -245,4 +268,35 @@ TEST(TimeLog, ALongCullCostsNoStepMoreThanTheSleepBudget)
     EXPECT_EQ(longer, 1);
     EXPECT_EQ(replay.At(30200), now[30200]);
     EXPECT_EQ(replay.Shown(30100), now[30100]);
+}
+
+// Play that goes on from a tick of the past while the creature is culled: its log starts again
+// from the tick before, never from a state cached before the new records were made, also when a
+// second travel back comes before the log's turn to catch up.
+TEST(TimeLog, ACulledLogStartsAgainFromTheTickBeforePlayWentOn)
+{
+    Replay<6> replay;
+    ASSERT_EQ(replay.log.Offset(), 0) << "its turns to catch up fall on multiples of 16";
+    for (Tick t = 1; t <= 1000; t++)
+        replay.At(t);
+    // Each travel back ends at a tick from which play goes on with a push on the next tick.
+    auto playOnFrom = [&replay](Tick from, Tick to) {
+        replay.pushes->Add(from + 1);
+        for (Tick t = from + 1; t <= to; t++)
+            replay.log.Sleep(nullptr, t);
+    };
+    // Back to 500; the log catches up at 512 and keeps the states of its window from 512 on
+    // cached. Then back to 515, among them, and on to a wake at 531.
+    playOnFrom(500, 520);
+    playOnFrom(515, 530);
+    // Live play to 600 keeps 576 on cached; back to 585, and before the turn at 592, to 580.
+    for (Tick t = 531; t <= 600; t++)
+        replay.At(t);
+    playOnFrom(585, 588);
+    playOnFrom(580, 620);
+    std::vector<int> const xs = replay.Straight(700);
+    for (Tick t : {621, 700})
+        EXPECT_EQ(replay.At(t), xs[t]) << "tick " << t;
+    for (Tick t : {516, 531, 581, 600, 586})
+        EXPECT_EQ(replay.Shown(t), xs[t]) << "tick " << t;
 }

@@ -47,13 +47,10 @@ TEST(TimeSet2, SplitsWidensAndJoinsRuns)
 
 TEST(TimeSet2, AgreesWithAPlainModelUnderRandomOperations)
 {
-    unsigned seed = TestSeed();
-    SCOPED_TRACE("seed " + std::to_string(seed));
-    std::mt19937 rng(seed);
-    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
-    constexpr int Ticks = 400, None = -1;
-    for (int round = 0; round < 20; round++)
-    {
+    ForEachSeed([](unsigned seed) {
+        std::mt19937 rng(seed);
+        auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+        constexpr int Ticks = 400, None = -1;
         TimeSet2 set;
         std::vector<int> model(Ticks, None);
         // The nearest tick from t in steps of dir carrying a value other than the one at t.
@@ -100,5 +97,5 @@ TEST(TimeSet2, AgreesWithAPlainModelUnderRandomOperations)
             ASSERT_EQ(set.LastFreeTime(q), freeDown);
             ASSERT_EQ(set.NextFreeTime(q), freeUp);
         }
-    }
+    });
 }

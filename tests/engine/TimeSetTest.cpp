@@ -76,13 +76,10 @@ TEST(TimeSet, MergesTouchingRunsButNotAcrossAGapAndSplitsOnRemove)
 
 TEST(TimeSet, AgreesWithAPlainModelUnderRandomOperations)
 {
-    unsigned seed = TestSeed();
-    SCOPED_TRACE("seed " + std::to_string(seed));
-    std::mt19937 rng(seed);
-    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
-    constexpr int Ticks = 3000;
-    for (int round = 0; round < 10; round++)
-    {
+    ForEachSeed([](unsigned seed) {
+        std::mt19937 rng(seed);
+        auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+        constexpr int Ticks = 3000;
         TimeSet set;
         std::vector<char> model(Ticks, 0);
         auto member = [&](int t) { return t >= 0 && t < Ticks && model[t]; };
@@ -124,5 +121,5 @@ TEST(TimeSet, AgreesWithAPlainModelUnderRandomOperations)
             ASSERT_EQ(set.LastFreeTime(t), walk(t, -1, false)) << "tick " << t;
             ASSERT_EQ(set.NextFreeTime(t), walk(t, 1, false)) << "tick " << t;
         }
-    }
+    });
 }

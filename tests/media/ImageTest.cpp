@@ -78,6 +78,33 @@ TEST_F(ImageTest, PaddedMaskedPictureLiesUpsideDownInsideClearBands)
     EXPECT_EQ(BufferPixel(img, 0, 2), (std::vector<int>{0, 0, 0, 0}));
 }
 
+// Pictures are read with their rows packed; GL takes rows as padded to four bytes unless told.
+TEST_F(ImageTest, AnRgbPictureWhoseRowsAreNoWholeWordsUploadsRowByRow)
+{
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4); // as a new context has it
+    Canvas c(5, 3);
+    c.FillRect(0, 0, 5, 1, red);
+    c.FillRect(0, 1, 5, 1, green);
+    c.FillRect(0, 2, 5, 1, blue);
+    c.WritePng("rows.png", PngFormat::Rgb);
+    Image const img("rows.png", Image_Plain, false);
+    ASSERT_FALSE(img.HasAlpha());
+    img.Associate();
+    std::vector<unsigned char> texels(5 * 3 * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
+    // Bottom-up: blue, green, red; the last pixel of each row as well as the first.
+    int const wanted[3][3] = {{0, 0, 255}, {0, 255, 0}, {255, 0, 0}};
+    for (int row = 0; row < 3; ++row)
+        for (int x : {0, 4})
+        {
+            unsigned char const* p = &texels[static_cast<std::size_t>((row * 5 + x) * 3)];
+            EXPECT_EQ((std::vector<int>{p[0], p[1], p[2]}),
+                      (std::vector<int>(std::begin(wanted[row]), std::end(wanted[row]))))
+                << x << "," << row;
+        }
+}
+
 TEST_F(ImageTest, MaskKeysOutPureBlueWhenItCoversMoreThanThirtyPercent)
 {
     Canvas c(10, 10, blue);

@@ -95,6 +95,16 @@ TEST_F(PlatoCaveTurtleTest, SpikesHurtARiderThenTheShellDropsAndStays)
     EXPECT_TRUE(Hurts(*turtle, 1124, top));
     EXPECT_TRUE(Hurts(*turtle, 1219, top));
     EXPECT_FALSE(Hurts(*turtle, 1220, top));
+    // Only above the shell: not beside it, under it or on its rim, nor beyond the spikes' reach.
+    std::pair<Pointf, bool> const around[] = {
+        {Pointf(1000.0, 17.5 + 40.5), true},  {Pointf(1000.0, 17.5 + 79.5), true},
+        {Pointf(1000.0 - 59.5, 77.5), true},  {Pointf(1000.0 + 64.5, 77.5), true},
+        {Pointf(1000.0, 17.5 + 39.5), false}, {Pointf(1000.0, 17.5 + 80.5), false},
+        {Pointf(1000.0 - 60.5, 77.5), false}, {Pointf(1000.0 + 65.5, 77.5), false},
+        {Pointf(1000.0, 0.0), false},         {Pointf(1000.0, 17.5 - 60.0), false},
+        {Pointf(1000.0 - 50.0, 17.5), false}};
+    for (auto const& [at, hurt] : around)
+        EXPECT_EQ(Hurts(*turtle, 1150, at), hurt) << at.x << ", " << at.y;
     EXPECT_EQ(turtle->SpikesAtTime(1241), 0.0);
     turtle->TrySpikeAttack(1200); // overlaps the one at 1000
     EXPECT_FALSE(turtle->SpikeTimes()->Check(1200));

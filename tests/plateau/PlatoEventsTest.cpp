@@ -90,6 +90,10 @@ TEST_F(PlatoEventsTest, MinersLinesSandwichAndSwing)
     scripts.Chatting(0, 0, &info, 10);
     EXPECT_STREQ(info.otherText, "Welcome to Camdo's mine!  We dig out valuable minerals and");
     EXPECT_EQ(info.heroText, nullptr);
+    // Each miner's talk lasts until 300 steps after his last line.
+    int const lengths[] = {800, 1050, 1050, 1800, 1550};
+    for (int i = 0; i < 5; i++)
+        EXPECT_EQ(scripts.ChatLength(i, 0), lengths[i]) << i;
 
     // Full health: the tunnel advice.
     EXPECT_EQ(Talk(3, 0), 8);
@@ -102,6 +106,7 @@ TEST_F(PlatoEventsTest, MinersLinesSandwichAndSwing)
     player->GetHitPoints(&hp, &most);
     ASSERT_LT(hp, most);
     EXPECT_EQ(scripts.FindTalkId(3, 10), 7);
+    EXPECT_EQ(scripts.ChatLength(3, 10), 1300);
     Talk(3, 100, 999);
     player->GetHitPoints(&hp, nullptr);
     EXPECT_LT(hp, most);

@@ -15,7 +15,7 @@ TEST(MapWriter, ReadsBackAsWritten)
     writer.AddPoly({5, 2, true, true, {{0, 0, 0.5, 0.25, true}, {10, 20, 1, 2, false}, {30, 5, 3, 4, true}}});
     writer.AddBox(-100, -50, 0, 0, 1, 0, false, false, 50);
     writer.AddRefPoint(42, 1.25, -7.5);
-    writer.AddRefPoint(3, 1e6, 2e-3);
+    writer.AddRefPoint(3, 9876.5, 2e-3);
 
     auto map = MapFiles::Load<MapBase>(writer);
     EXPECT_EQ(map->view.x, -12.5);
@@ -42,7 +42,7 @@ TEST(MapWriter, ReadsBackAsWritten)
         }
     }
     EXPECT_EQ(map->GetRefPoint(42).y, -7.5);
-    EXPECT_EQ(map->GetRefPoint(3).x, 1e6);
+    EXPECT_EQ(map->GetRefPoint(3).x, 9876.5);
 }
 
 TEST(MapWriter, CornersAreMadeClockwise)

@@ -169,6 +169,17 @@ TEST_F(TreeVEventsTest, TheLinesFallEveryChatLenAndEndThreeHundredStepsLater)
         int const tail = c == 41 || c == 42 ? 126 : 300;
         EXPECT_EQ(TreeV_Events::ChatLength(c), last + tail) << c;
     }
+    // The conversations given by their first line keep their count, with the speaker first given.
+    std::map<int, std::pair<std::size_t, bool>> const counts = {
+        {12, {2, false}}, {24, {2, false}}, {33, {3, false}},  {34, {3, false}}, {35, {3, false}},
+        {36, {3, false}}, {37, {3, false}}, {40, {2, false}},  {44, {2, true}},  {45, {2, false}},
+        {47, {3, false}}, {48, {3, false}}, {49, {2, false}},  {53, {3, false}}, {54, {3, false}},
+        {55, {4, false}}, {67, {3, false}}, {68, {23, false}}, {71, {3, false}}};
+    for (auto const& [c, n] : counts)
+    {
+        EXPECT_EQ(byConversation[c].size(), n.first) << c;
+        EXPECT_EQ(byConversation[c][0].hero, n.second) << c;
+    }
 }
 
 TEST_F(TreeVEventsTest, LinesAreSaidAtTheirStepsByTheirSpeakers)

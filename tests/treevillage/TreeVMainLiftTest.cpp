@@ -72,6 +72,49 @@ TEST(TreeVMainLift, RidesTheRouteUpWaitsAndComesBackWithinItsCover)
     }
 }
 
+// The curved legs end where their straight neighbours begin whichever way they bend; halfway
+// round each shows the bend.
+TEST(TreeVMainLift, EachQuarterCircleBendsTheWayTheRouteTurns)
+{
+    std::unique_ptr<Map> map = LiftMap();
+    TreeV_MainLift lift(map.get(), true);
+    lift.GetSwitch(0)->Hit(1000, 1, 0);
+    double const quarter = 1.5707963267949;
+    struct Bend
+    {
+        int start;
+        int steps;
+        double (*x)(double);
+        double (*y)(double);
+    };
+    Bend const bends[] = {
+        {112, 78, [](double a) { return -200.0 + 200.0 * std::cos(a); },
+         [](double a) { return 450.0 + 200.0 * std::sin(a); }},
+        {260, 78, [](double a) { return -480.0 - 200.0 * std::sin(a); },
+         [](double a) { return 850.0 - 200.0 * std::cos(a); }},
+        {575, 70, [](double a) { return -500.0 - 180.0 * std::cos(a); },
+         [](double a) { return 1800.0 + 180.0 * std::sin(a); }},
+        {795, 39, [](double a) { return 100.0 + 100.0 * std::sin(a); },
+         [](double a) { return 2080.0 - 100.0 * std::cos(a); }},
+        {859, 58, [](double a) { return 350.0 - 150.0 * std::cos(a); },
+         [](double a) { return 2180.0 + 150.0 * std::sin(a); }},
+    };
+    for (Bend const& bend : bends)
+    {
+        for (int e : {bend.steps / 3, bend.steps / 2, 2 * bend.steps / 3})
+        {
+            double const a = e * quarter / bend.steps;
+            Pointf const up = lift.RidePos(1000 + bend.start + e);
+            EXPECT_NEAR(up.x, bend.x(a), 1e-9) << "step " << bend.start + e;
+            EXPECT_NEAR(up.y, bend.y(a), 1e-9) << "step " << bend.start + e;
+            // Coming down, the same point at the mirrored step.
+            Pointf const down = lift.RidePos(1000 + 2286 - bend.start - e);
+            EXPECT_NEAR(down.x, up.x, 1e-9) << "step " << bend.start + e << " coming down";
+            EXPECT_NEAR(down.y, up.y, 1e-9) << "step " << bend.start + e << " coming down";
+        }
+    }
+}
+
 TEST(TreeVMainLift, ARideBlocksHitsForItsLengthAndSoDoesAPlayerInItsWay)
 {
     std::unique_ptr<Map> map = LiftMap();

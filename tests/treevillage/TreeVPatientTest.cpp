@@ -140,6 +140,10 @@ TEST_F(TreeVPatientTest, TheFourPairsJoinedSucceed)
             EXPECT_EQ(patient->DrawnTo(chains[p][i - 1]), chains[p][i]);
         }
         left.insert(chains[p].back());
+        // Nothing leads into a spot left or reached, so no line into it is offered or drawn.
+        for (int into : left)
+            for (int s = 0; s < Spot_Count; s++)
+                EXPECT_FALSE(patient->Linked(s, into)) << s << " to " << into;
     }
     EXPECT_EQ(patient->State(), 3);
     EXPECT_EQ(Finish(), std::make_pair(Patient_ResultSteps, 1));

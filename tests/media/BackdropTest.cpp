@@ -1,0 +1,101 @@
+// Backdrop: the kept screen put back shows exactly what drawing the picture shows, and only an
+// opaque picture over the whole window drawn the same way is ever put back.
+#include "media/Backdrop.h"
+
+#include "support/MediaTestSupport.h"
+#include "tools/Canvas.h"
+
+#include <GL/gl.h>
+
+#include <vector>
+
+namespace
+{
+
+class BackdropTest : public MediaTestSupport_Gl
+{
+protected:
+    // A picture whose every pixel differs from its neighbours, so that a texel taken from the
+    // wrong place shows; drawn larger than it is, so that its filtering mixes them.
+    static void WriteNoise(char const* file, std::uint8_t alpha)
+    {
+        Canvas c(97, 71);
+        for (int y = 0; y < 71; ++y)
+            for (int x = 0; x < 97; ++x)
+                c.Set(x, y,
+                      Rgba{std::uint8_t(x * 37 + y * 11), std::uint8_t(x * 5 + y * 53), std::uint8_t(x * y), alpha});
+        c.WritePng(file);
+    }
+
+    static std::vector<unsigned char> Screen()
+    {
+        std::vector<unsigned char> pixels(640 * 480 * 3);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, 640, 480, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+        return pixels;
+    }
+
+    // A frame: whatever lay on the screen, then the backdrop.
+    std::vector<unsigned char> Frame(Backdrop& backdrop, Image const& image, Pointf at, double scale)
+    {
+        glClearColor(0.1f * float(++frames % 7), 0.5f, 0.2f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        backdrop.Render(&image, at, scale, Image_Left | Image_Bottom);
+        return Screen();
+    }
+
+    int frames = 0;
+};
+
+} // namespace
+
+TEST_F(BackdropTest, AnOpaquePictureOverTheWindowIsPutBackPixelForPixel)
+{
+    WriteNoise("noise.png", 255);
+    Image const noise("noise.png", 0, false);
+    ASSERT_TRUE(noise.Opaque());
+    Backdrop backdrop;
+    Pointf const corner(-6.0, -6.0);
+    std::vector<unsigned char> const drawn = Frame(backdrop, noise, corner, 7.0);
+    EXPECT_FALSE(backdrop.PutBack());
+    EXPECT_EQ(Frame(backdrop, noise, corner, 7.0), drawn);
+    EXPECT_FALSE(backdrop.PutBack()) << "kept only after two frames alike";
+    for (int i = 0; i < 3; ++i)
+    {
+        EXPECT_EQ(Frame(backdrop, noise, corner, 7.0), drawn) << "frame " << i;
+        EXPECT_TRUE(backdrop.PutBack());
+    }
+
+    // Drawn elsewhere, or seen through another projection, it is drawn afresh.
+    std::vector<unsigned char> const moved = Frame(backdrop, noise, Pointf(-7.0, -6.0), 7.0);
+    EXPECT_FALSE(backdrop.PutBack());
+    EXPECT_NE(moved, drawn);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(2.0, 638.0, -2.0, 482.0, -1.0, 1.0);
+    glMatrixMode(GL_MODELVIEW);
+    Frame(backdrop, noise, corner, 7.0);
+    EXPECT_FALSE(backdrop.PutBack());
+}
+
+TEST_F(BackdropTest, WhatCouldShowWhatLayBeneathIsNeverPutBack)
+{
+    WriteNoise("seethrough.png", 200);
+    WriteNoise("noise.png", 255);
+    Image const seeThrough("seethrough.png", 0, false);
+    Image const noise("noise.png", 0, false);
+    EXPECT_FALSE(seeThrough.Opaque());
+    Backdrop backdrop;
+    // Through a see-through picture each frame's own ground shows.
+    for (int i = 0; i < 4; ++i)
+    {
+        Frame(backdrop, seeThrough, Pointf(-6.0, -6.0), 7.0);
+        EXPECT_FALSE(backdrop.PutBack()) << i;
+    }
+    // An opaque picture short of the window's right edge leaves the ground there.
+    for (int i = 0; i < 4; ++i)
+    {
+        Frame(backdrop, noise, Pointf(-6.0, -6.0), 6.0);
+        EXPECT_FALSE(backdrop.PutBack()) << i;
+    }
+}
