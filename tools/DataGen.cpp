@@ -11,6 +11,7 @@
 #include "tools/TestWorldWriter.h"
 #include "tools/creatures/CreatureSprites.h"
 #include "tools/creatures/CreatureWorldWriter.h"
+#include "tools/worlds/black.h"
 #include "tools/worlds/castle.h"
 #include "tools/worlds/chasm.h"
 #include "tools/worlds/final.h"
@@ -39,7 +40,7 @@ constexpr World_Data worlds[9] = {
     {Level_Petra, "petra", &PetraWriter::Write},
     {Level_Casle, "castle", &CastleWriter::Write},
     {Level_Tower, "tower", &TowerWriter::Write},
-    {Level_Black, "black", nullptr},
+    {Level_Black, "black", &BlackWriter::Write},
     {Level_Final, "final", &FinalWriter::Write},
 };
 

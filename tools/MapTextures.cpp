@@ -529,12 +529,21 @@ void Write(std::string const& dir)
 
     // Drawn without a border, at a size the plain (unpadded, unfiltered) upload takes as is, in few
     // enough colours for a palette.
-    Canvas tile(32, 32, Rgba{200, 200, 190, 255});
-    Rgba const joint{90, 90, 80, 255};
-    tile.FillRect(0, 0, 32, 2, joint);
-    tile.FillRect(0, 30, 32, 2, joint);
-    tile.FillRect(0, 0, 2, 32, joint);
-    tile.FillRect(30, 0, 2, 32, joint);
+    // Dressed stone laid in courses, each block lit along its top and shaded along its foot, so a wall
+    // of it reads as masonry and a moving block as a cut stone, not as a grid of panes.
+    Canvas tile(32, 32, Rgba{90, 82, 70, 255});
+    for (int course = 0; course < 2; ++course)
+    {
+        int const y = course * 16;
+        for (int x0 : {course * 16 - 32, course * 16})
+        {
+            tile.FillRect(x0 + 1, y + 1, 31, 14, Rgba{200, 188, 165, 255});
+            tile.FillRect(x0 + 1, y + 1, 31, 2, Rgba{226, 216, 196, 255});
+            tile.FillRect(x0 + 1, y + 12, 31, 3, Rgba{166, 152, 128, 255});
+            tile.FillRect(x0 + 5, y + 6, 3, 2, Rgba{180, 168, 145, 255});
+            tile.FillRect(x0 + 20, y + 9, 4, 1, Rgba{180, 168, 145, 255});
+        }
+    }
     Save(tile, dir, "tile.png", PngFormat::Palette);
 
     // Lava below pure blue: the blue keys out since it covers more than a third.

@@ -9,14 +9,14 @@
 
 namespace
 {
-// The lifts first, then the platforms: the order they are moved in.
-constexpr Black_GroupId Black_MovingGroups[Black_MapMove_GroupCount] = {7, 8,  9,  10, 11, 12, 13, 14,
-                                                                        5, 15, 16, 17, 18, 19, 20, 21};
 constexpr double Lift_Cover = 10000.0; // the track's reach either way
 } // namespace
 
 Black_MapMove::Black_MapMove(Map* map, ObjectList* objects) : MapMove(objects)
 {
+    // A map without one of the groups is refused before anything is made.
+    for (Black_GroupId g : Black_MovingGroups)
+        map->RequireGroup(g);
     moveGroups = new MapMoveGroup*[Black_MapMove_GroupCount]();
     moveGroupCount = Black_MapMove_GroupCount;
     for (int i = 0; i < Black_MapMove_GroupCount; i++)
@@ -40,12 +40,12 @@ void Black_MapMove::FindCoverage(Map* map)
     Rectf const bob(-0.0, -Black_Bob_Reach, 0.0, Black_Bob_Reach);
     map->SetGroupCover(Black_Group_Bob, &bob);
     Rectf const deep(-0.0, -Black_DeepBob_Reach, 0.0, Black_DeepBob_Reach);
-    map->SetGroupCover(16, &deep);
+    map->SetGroupCover(Black_Group_DeepBob, &deep);
     Rectf const shallow(-0.0, -Black_ShallowBob_Reach, 0.0, Black_ShallowBob_Reach);
-    for (Black_GroupId g : {18u, 19u, 20u, 21u})
+    for (Black_GroupId g = Black_Group_FirstShallowBob; g <= Black_Group_LastSwing; g++)
         map->SetGroupCover(g, &shallow);
     Rectf const swing(-Black_Swing_Reach, -0.0, Black_Swing_Reach, 0.0);
-    for (Black_GroupId g : {15u, 17u})
+    for (Black_GroupId g : {Black_Group_SwingA, Black_Group_SwingB})
         map->SetGroupCover(g, &swing);
 }
 

@@ -2,13 +2,14 @@
 // track and eight bobbing and swinging platforms.
 #pragma once
 
+#include "black/Black_Ids.h"
 #include "engine/MapMove.h"
 
 class Black_MapMoveGroup;
 class Map;
 class ObjectList;
 
-constexpr int Black_MapMove_GroupCount = 16;
+constexpr int Black_MapMove_GroupCount = Black_MovingGroup_Count;
 
 // Makes a mover for each moving group and tells the map how far each can travel, so the driver
 // moves a group whenever any part of its sweep is on screen. Built before the map's collision

@@ -188,19 +188,19 @@ bool Black_MapMoveGroup::Offset(Tick t, double& offsetX, double& offsetY) const
     case Black_Group_Bob:
         offsetY = Black_Bob_Reach * std::sin(tick / 50.0);
         return true;
-    case 15:
-    case 17:
+    case Black_Group_SwingA:
+    case Black_Group_SwingB:
         offsetX = Black_Swing_Reach * std::sin(tick / 57.0);
         return true;
-    case 16:
+    case Black_Group_DeepBob:
         offsetY = Black_DeepBob_Reach * std::sin(tick / -57.0);
         return true;
-    case 18:
-    case 20:
+    case Black_Group_FirstShallowBob:
+    case Black_Group_FirstShallowBob + 2:
         offsetY = Black_ShallowBob_Reach * std::sin(tick / 62.0);
         return true;
-    case 19:
-    case 21:
+    case Black_Group_FirstShallowBob + 1:
+    case Black_Group_FirstShallowBob + 3:
         offsetY = Black_ShallowBob_Reach * std::sin(tick / -62.0);
         return true;
     default:

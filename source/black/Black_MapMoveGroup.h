@@ -2,15 +2,11 @@
 // the looping track, or a platform that bobs or swings.
 #pragma once
 
+#include "black/Black_Ids.h"
 #include "engine/MapMoveGroup.h"
 
 using Black_GroupId = unsigned int;
 
-constexpr Black_GroupId Black_Group_Bob = 5;       // bobs up and down
-constexpr Black_GroupId Black_Group_FirstLift = 7; // the lifts are groups 7 to 14
-constexpr Black_GroupId Black_Group_LastLift = 14;
-constexpr Black_GroupId Black_Group_FirstSwing = 15; // swinging and bobbing platforms 15 to 21
-constexpr Black_GroupId Black_Group_LastSwing = 21;
 constexpr Tick Black_Lift_Spacing = 640; // track ticks between one lift and the next
 
 // How far the platforms move either way from where the map file put them.

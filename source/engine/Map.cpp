@@ -401,7 +401,7 @@ bool Map::Blocks(unsigned int index, Rectf const& reach) const
 {
     Poly_Filter const& candidate = GetFilter(index);
     unsigned int const g = candidate.group;
-    if (g != 0 && (g == passGroups[0] || g == passGroups[1]))
+    if (g != 0 && (g == passGroups[0] || g == passGroups[1] || g == carrier))
         return false;
     return candidate.solid && candidate.bound.Intersect(&reach);
 }

@@ -77,6 +77,9 @@ public:
 
     WorldTransform view;
     unsigned int passGroups[2]; // groups the movement clip lets through; 0 = none
+    // The group carrying the player while his carry is clipped: a group placed before its rider is
+    // carried may stand across the way he is carried to it. 0 = none.
+    unsigned int carrier = 0;
     Textures const* textures;   // borrowed
     PtrList<Poly> polys;        // index = polygon identity everywhere
     unsigned int polyCount;

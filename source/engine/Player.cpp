@@ -252,7 +252,12 @@ void Player::GroupMoving(unsigned int group, double dx, double dy)
     };
     if (onGround && map->GetGroup(groundPoly) == group)
     {
-        if (map->TryMove(&old, &to, &poly, &edge))
+        // The group stands in its new place already; a long move (a lift starting its track
+        // again) would meet it from below or from the side, so its own polygons let the carry by.
+        map->carrier = group;
+        bool const blocked = map->TryMove(&old, &to, &poly, &edge);
+        map->carrier = 0;
+        if (blocked)
         {
             Pointf cross;
             if (map->GetIntersect(poly, edge, groundPoly, groundEdge, cross) && acceptable(cross))

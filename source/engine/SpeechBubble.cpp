@@ -1,5 +1,6 @@
 // The bubble that shows one line of conversation over a speaker: it pops open, types its
-// text into four rows one character per step, and shrinks away at the end of its time.
+// text into four rows one character per step, and shrinks away at the end of its time. A text
+// too long for the rows at the font's size is set smaller, so that every word shows.
 #include "engine/SpeechBubble.h"
 
 #include "engine/Map.h"
@@ -30,6 +31,12 @@ Bubble_Text_Spec const textspace[Bubble_Frames][Bubble_Row_Count] = {
 int const flipTextShift = 76;
 
 double const screenScale = 0.75;
+
+// The width of the screen the game draws on.
+double const screenWidth = 640.0;
+
+// A text that does not fit is tried this much smaller at a time.
+double const textSizeStep = 0.05;
 
 } // namespace
 
@@ -67,9 +74,11 @@ void SpeechBubble::Finalise()
     }
 }
 
-int SpeechBubble::FitOnLine(char const* line, int count, Bubble_Text_Spec const* row)
+int SpeechBubble::FitOnLine(char const* line, int count, Bubble_Text_Spec const* row, double textSize)
 {
-    int fit = font->FitText(line, count, row->right - row->left, 1.0);
+    // The row holds as much text as a row 1 / textSize times as wide at the font's size.
+    int const room = static_cast<int>((row->right - row->left) / textSize);
+    int fit = font->FitText(line, count, room, 1.0);
     if (fit >= count)
         return fit;
     int k = fit;
@@ -83,13 +92,13 @@ int SpeechBubble::FitOnLine(char const* line, int count, Bubble_Text_Spec const*
     return k;
 }
 
-int SpeechBubble::LayOut(char const* line, int limit, Bubble_Type bubbleType, Row* out)
+int SpeechBubble::LayOutAt(char const* line, int limit, Bubble_Type bubbleType, double size, Row* out)
 {
     int pos = 0;
     for (int r = 0; r < Bubble_Row_Count; ++r)
     {
         out[r].start = pos;
-        out[r].length = FitOnLine(line + pos, limit - pos, &textspace[bubbleType][r]);
+        out[r].length = FitOnLine(line + pos, limit - pos, &textspace[bubbleType][r], size);
         pos += out[r].length;
         while (pos < limit && line[pos] == ' ')
             ++pos;
@@ -97,12 +106,27 @@ int SpeechBubble::LayOut(char const* line, int limit, Bubble_Type bubbleType, Ro
     return pos;
 }
 
+int SpeechBubble::LayOut(char const* line, int limit, Bubble_Type bubbleType, Row* out, double* size)
+{
+    int const steps = static_cast<int>((1.0 - Bubble_SmallestText) / textSizeStep + 0.5);
+    int taken = 0;
+    for (int k = 0; k <= steps; ++k)
+    {
+        *size = 1.0 - k * textSizeStep;
+        taken = LayOutAt(line, limit, bubbleType, *size, out);
+        if (taken >= limit)
+            break;
+    }
+    return taken;
+}
+
 int SpeechBubble::FitText(char const* line, int maxChars, Bubble_Type bubbleType)
 {
     int all = static_cast<int>(std::strlen(line));
     int limit = maxChars < 0 || maxChars > all ? all : maxChars;
     Row scratch[Bubble_Row_Count];
-    return LayOut(line, limit, bubbleType, scratch);
+    double size = 1.0;
+    return LayOut(line, limit, bubbleType, scratch, &size);
 }
 
 void SpeechBubble::NewText(char const* newText, int maxChars, int displayTime)
@@ -111,7 +135,7 @@ void SpeechBubble::NewText(char const* newText, int maxChars, int displayTime)
     int limit = maxChars < 0 || maxChars > all ? all : maxChars;
     std::free(text);
     text = nullptr;
-    int taken = LayOut(newText, limit, type, rows);
+    int taken = LayOut(newText, limit, type, rows, &textSize);
     text = HM_strndup(newText, taken);
     if (text == nullptr)
         throw Error(Error_OutOfMemory);
@@ -156,18 +180,28 @@ void SpeechBubble::Render(WorldTransform const* view, Pointf const* pos) const
         flags |= Image_MirrorX;
         p.x = p.x - frame->GetWidth() * scale - 4;
     }
+    // A bubble that would run off the side of the screen moves back onto it, so no word is lost.
+    double const unit = view != nullptr ? view->scale : 1.0;
+    double const left = p.WorldToScreen(view).x;
+    double const right = left + frame->GetWidth() * scale * unit;
+    if (right > screenWidth)
+        p.x -= std::min(right - screenWidth, left) / unit;
+    else if (left < 0.0)
+        p.x -= std::max(left, right - screenWidth) / unit;
     frame->Render(p, 0.0, scale, flags, view);
 
     if (counter <= Bubble_Anim_StartText)
         return;
     int chars = counter - Bubble_Anim_StartText;
-    double textScale = view != nullptr ? scale * view->scale : scale;
+    double textScale = (view != nullptr ? scale * view->scale : scale) * textSize;
+    // Smaller text sits in the middle of its row's height.
+    double const drop = (1.0 - textSize) * font->GetHeight() / 2.0;
     for (int r = 0; r < Bubble_Row_Count; ++r)
     {
         Bubble_Text_Spec const& spec = textspace[type][r];
         Row const& row = rows[r];
-        int w = font->MeasureText(text + row.start, row.length);
-        Pointf at((spec.right - spec.left - w) / 2 + spec.left, spec.y);
+        int w = static_cast<int>(font->MeasureText(text + row.start, row.length) * textSize + 0.5);
+        Pointf at((spec.right - spec.left - w) / 2 + spec.left, spec.y - drop);
         if (flip != 0)
             at.x -= flipTextShift;
         at.Scale(nullptr, scale);

@@ -1,6 +1,7 @@
 // The world table: each world's type, data folder, maker and the map paths its exits open.
 #include "shell/World_Table.h"
 
+#include "black/Black.h"
 #include "castle/Casle.h"
 #include "chasm/Chasm.h"
 #include "final/Final.h"
@@ -31,7 +32,7 @@ World_Row const World_Table[World_Count] = {
     {Level_Petra, "petra", &World_MakeOf<Petra>, -1, -1},
     {Level_Casle, "castle", &World_MakeOf<Casle>, -1, -1},
     {Level_Tower, "tower", &World_MakeOf<Tower>, 6, -1},
-    {Level_Black, "black", nullptr, 7, -1},
+    {Level_Black, "black", &World_MakeOf<Black>, 7, -1},
     {Level_Final, "final", &World_MakeOf<Final>, -1, -1},
 };
 

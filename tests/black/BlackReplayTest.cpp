@@ -46,6 +46,10 @@ public:
         writer.AddBox(1500.0, 0.0, 1600.0, 1000.0, 0, 0, true, false, 64.0);
         writer.AddBox(-1000.0, 3000.0, -900.0, 3020.0, 0, Black_Group_FirstLift, true, false, 64.0);
         writer.AddBox(-200.0, 300.0, -100.0, 320.0, 0, Black_Group_FirstSwing, true, false, 64.0);
+        // The driver requires every moving group of the mountains: the others are small shapes far off.
+        for (unsigned int g = Black_Group_Bob; g <= Black_Group_LastSwing; g++)
+            if (g != Black_Group_FirstLift && g != Black_Group_FirstSwing && g != 6)
+                writer.AddBox(-9000.0 + 20.0 * g, 5000.0, -8990.0 + 20.0 * g, 5010.0, 0, g, false, false, 64.0);
         writer.AddRefPoint(Ref_Start, -200.0, 10.0);
         writer.AddRefPoint(Ref_Boulder, Boulder_X, 20.0);
         writer.AddRefPoint(Ref_Stream, 1100.0, 400.0);

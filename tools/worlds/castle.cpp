@@ -6,6 +6,7 @@
 #include "castle/Casle_Ids.h"
 #include "tools/Canvas.h"
 #include "tools/DataGen.h"
+#include "tools/Figure.h"
 #include "util/Error.h"
 
 #include <cmath>
@@ -646,13 +647,18 @@ Canvas Cog()
 }
 
 // A mirror on its edge, turned as it lies unturned: its glass runs from lower left to upper right,
-// silver on the reflecting face, in a dark frame.
+// silver on the reflecting face, in a dark wooden frame with a shine across the glass.
 Canvas Mirror()
 {
     Canvas c(32, 32);
-    c.Line(2.0, 30.0, 30.0, 2.0, 6.0, Ink);
-    c.Line(3.0, 29.0, 29.0, 3.0, 3.0, Rgba{200, 230, 255, 255});
-    c.Line(8.0, 22.0, 14.0, 16.0, 1.0, Rgba{255, 255, 255, 255});
+    double const turn = -0.7853981633974483; // a quarter turn's half, anticlockwise
+    auto const frame = c.Turned(turn, 16.0, 16.0);
+    c.Draw(Canvas_Shape::RoundRect(-1.0, 11.0, 34.0, 10.0, 3.0), Canvas_Paint::Lit(Rgba{120, 75, 35, 255}, 11.0, 21.0),
+           Canvas_Pen{Ink, 1.2});
+    c.Fill(Canvas_Shape::Rect(2.0, 13.5, 28.0, 5.0),
+           Canvas_Paint::Linear(0.0, 13.5, 0.0, 18.5, Rgba{235, 248, 255, 255}, Rgba{140, 170, 200, 255}));
+    c.Line(8.0, 17.0, 12.0, 14.5, 1.2, Rgba{255, 255, 255, 255});
+    c.Line(13.0, 17.0, 15.0, 15.5, 1.0, Rgba{255, 255, 255, 220});
     return c;
 }
 
@@ -667,20 +673,24 @@ Canvas Crystal()
     return c;
 }
 
-// The castle's owner in his long red robe, facing left; frame swings his arm.
+// The castle's owner in his long red robe with its gold hem, a crown on his grey hair and a beard,
+// facing left; frame swings his arm.
 Canvas Owner(int frame)
 {
+    Figure_Look look;
+    look.clothes = Rgba{185, 25, 35, 255};
+    look.trim = Rgba{235, 190, 50, 255};
+    look.hair = Rgba{175, 170, 165, 255};
+    look.beard = Rgba{215, 215, 210, 255};
+    look.hat = Rgba{245, 200, 40, 255};
+    look.hatStyle = Figure_Hat::Crown;
+    look.dress = Figure_Clothes::Robe;
+    look.build = 1.25;
+    Figure_Pose pose;
+    pose.arms = std::sin(frame * 1.3);
     Canvas c(32, 32);
-    Rgba const robe{170, 30, 40, 255};
-    Rgba const skin{240, 200, 160, 255};
-    double const swing = std::sin(frame * 1.3) * 3.0;
-    c.FillPolygon({10, 31, 22, 31, 19, 11, 13, 11}, robe);
-    c.Line(15, 13, 9 + swing, 21, 3.0, robe);
-    c.FillCircle(9 + swing, 21.5, 2.0, skin);
-    c.FillCircle(16, 7, 5.0, skin);
-    c.FillCircle(13, 6, 1.0, Ink);
-    c.FillPolygon({10, 4, 22, 4, 20, 1, 12, 1}, Rgba{240, 200, 40, 255});
-    c.Line(12, 10, 18, 12, 2.0, Rgba{230, 230, 230, 255});
+    auto const mirrored = c.Scaled(-1.0, 1.0, 16.0, 16.0);
+    DrawFigure(c, look, pose);
     return c;
 }
 

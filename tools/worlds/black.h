@@ -1,0 +1,56 @@
+// The Black mountains' data: the map (a long road from the warning signs past the ogre's pass down to
+// the far end, the dens, the lava gallery, the lift valley and the rock pits off it), its road and its
+// pictures.
+#pragma once
+
+#include "tools/Road.h"
+
+#include <string>
+#include <vector>
+
+namespace BlackWriter
+{
+
+// The road's height: level stretches joined by slopes, from the start high in the mountains down to
+// the far end.
+double RoadY(double x);
+
+// The ogre's pass. The road climbs a ramp before it to a walkway high over the pass and drops onto
+// the boulder's ledge; from the ledge the only way on is down the mountainside, which ends over the
+// ogre's side of the barrier (group 1) that closes the tunnel beyond it.
+constexpr double Black_PassY = 5400.0; // the floor of the pass and of the tunnel
+constexpr double Black_OgreX = 12000.0;
+constexpr double Black_GateX0 = 12003.0; // the barrier's left face: a player stopped there is in reach
+constexpr double Black_GateX1 = 12043.0;
+constexpr double Black_GateTop = 5600.0;
+constexpr double Black_TunnelTop = 5480.0;
+constexpr double Black_TunnelEndX = 14700.0;
+constexpr double Black_LedgeX0 = 13300.0; // the ledge's left end, over a cliff down to the mountainside
+constexpr double Black_LedgeX1 = 14200.0;
+constexpr double Black_LedgeY = 6800.0;
+constexpr double Black_SlopeTopY = 6130.0; // the mountainside's top, at the cliff's foot
+constexpr double Black_BoulderX = 13302.0; // resting 20 above the ledge, at its very edge
+constexpr double Black_WalkwayY = 7000.0;
+constexpr double Black_WalkwayX1 = 14150.0;    // over the ledge, short of the rock beyond it
+constexpr double Black_LivingGateX0 = 14155.0; // group 2, across the tunnel
+constexpr double Black_LivingGateX1 = 14175.0;
+
+// The lift valley under the road's bridge: the track's start (where each lift stands in the map
+// file) and the ledge beside it that a rider steps off onto, reached by stairs from a gap in the bridge.
+constexpr double Black_TrackX = 24500.0;
+constexpr double Black_TrackY = 3480.0; // the half circle over the start shows under the bridge
+constexpr double Black_LiftHalfWidth = 60.0;
+constexpr double Black_LiftDepth = 16.0;
+
+constexpr double Black_EndY = 100.0; // the road's last stretch
+constexpr double Black_EndWallX = 45300.0;
+
+// The road the walker takes: "exit", from the start up to the boulder, which it pushes, down to the
+// ogre's pass once the ogre is dead, through it and on to the far end.
+std::vector<Road> BuildRoads();
+
+// dir/black/map, dir/black/road and the pictures under dir/gfx/black; throws std::runtime_error on
+// failure.
+void Write(std::string const& dir);
+
+} // namespace BlackWriter
