@@ -1,106 +1,24 @@
 // The castle's bench: the generated castle played through a whole level's clock by a tour of its
 // mechanisms (a mirror into a laser's beam, the lamps, the symbol plates, the swivel, a multi-hit
 // block), then its road to the far exit and random keys, travelling back 1500 ticks every 5000.
-#include "Stop.h"
+#include "WorldRun.h"
 #include "castle/Casle.h"
 #include "castle/Casle_Events.h"
 #include "engine/GameEvents.h"
 #include "engine/Player.h"
-#include "media/Game_Sounds.h"
-#include "platform/Audio.h"
-#include "platform/GameWindow.h"
-#include "platform/MessageBox.h"
 #include "shell/World_Table.h"
-#include "support/KeyScript.h"
 #include "support/RandomKeys.h"
 #include "support/RoadWalker.h"
-#include "tools/DataGen.h"
-#include "tools/WavWriter.h"
 #include "tools/worlds/castle.h"
 
 #include <benchmark/benchmark.h>
 
-#include <GL/gl.h>
-
-#include <algorithm>
-#include <chrono>
-#include <filesystem>
-#include <malloc.h>
+#include <cstdlib>
 #include <memory>
-#include <stdexcept>
-#include <string>
-#include <time.h>
 #include <vector>
 
 namespace
 {
-
-constexpr Tick RunTo = 118000;
-constexpr Tick FirstTravel = 2500;
-constexpr Tick TravelEvery = 5000;
-constexpr Tick TravelBack = 1500;
-constexpr int DrawEvery = 50;
-
-double ThreadSeconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
-}
-
-std::size_t HeapInUse()
-{
-    struct mallinfo2 const info = mallinfo2();
-    return info.uordblks + info.hblkhd;
-}
-
-double Percentile(std::vector<float> seconds, int share)
-{
-    if (seconds.empty())
-        return 0.0;
-    std::size_t const at = std::min(seconds.size() - 1, seconds.size() * std::size_t(share) / 100);
-    std::nth_element(seconds.begin(), seconds.begin() + std::ptrdiff_t(at), seconds.end());
-    return seconds[at];
-}
-
-// A generated data folder (the working directory while it lives), the window and the sound table.
-class Castle_BenchData final
-{
-public:
-    Castle_BenchData()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "hm-castle-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr)
-            throw std::runtime_error("cannot make a data folder");
-        data = pattern;
-        DataGen::WriteAll(data.string());
-        std::filesystem::create_directories(data / "sounds");
-        for (char const* name : {"ticking", "success"})
-            WavWriter::Write((data / "sounds" / (std::string(name) + ".wav")).string(), Audio_Rate,
-                             std::vector<std::int16_t>(Audio_Rate / 10));
-        previous = std::filesystem::current_path();
-        std::filesystem::current_path(data);
-        MessageBox::SetRecordOnly(true);
-        if (!GameWindow::Open(640, 480))
-            throw std::runtime_error(GameWindow::FailureText());
-        gameSounds = &sounds;
-    }
-    ~Castle_BenchData()
-    {
-        gameSounds = nullptr;
-        Audio::Close();
-        GameWindow::Close();
-        std::filesystem::current_path(previous);
-        std::filesystem::remove_all(data);
-    }
-    Castle_BenchData(Castle_BenchData const&) = delete;
-    Castle_BenchData& operator=(Castle_BenchData const&) = delete;
-
-private:
-    std::filesystem::path data;
-    std::filesystem::path previous;
-    Game_Sounds sounds;
-};
 
 // A leg of the tour: where the player is put down, and the road he walks from there.
 struct Castle_Leg
@@ -144,7 +62,7 @@ std::vector<Castle_Leg> Tour()
 
 void CastleTour(benchmark::State& state)
 {
-    Castle_BenchData const folder;
+    WorldRun_Data const folder;
     GameEvents events;
     events.eventTimes[Event_TimeTravel] = GameEvent_HasHappened;
     events.eventTimes[Event_Socks] = GameEvent_HasHappened;
@@ -157,63 +75,11 @@ void CastleTour(benchmark::State& state)
     auto walker = std::make_unique<RoadWalker>(*world, legs[0].road);
     world->GetPlayer()->pos = legs[0].start;
     RandomKeys keys(1, false);
-    KeyScript script;
-    world->SetProjection();
-    world->Plot();
-    glFinish();
-    std::size_t const heapAtStart = HeapInUse();
-
-    std::vector<float> wall;
-    std::vector<float> cpu;
-    double frameTotal = 0.0;
-    double frameWorstCpu = 0.0;
-    int frames = 0;
+    WorldRun_Runner run(state, *world, WorldRun_RecordsGrowing);
     int legsDone = 0;
-    Tick nextTravel = FirstTravel;
-    Tick travelTarget = -1;
-    auto step = [&](std::vector<int> const& held) {
-        KeyData const keyData = script.Next(held);
-        double const cpuBegin = ThreadSeconds();
-        auto const begin = std::chrono::steady_clock::now();
-        world->Poll(keyData);
-        wall.push_back(float(std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count()));
-        cpu.push_back(float(ThreadSeconds() - cpuBegin));
-        if (wall.size() % DrawEvery == 0)
-        {
-            double const frameCpu = ThreadSeconds();
-            world->SetProjection();
-            world->Plot();
-            glFinish();
-            frameTotal += ThreadSeconds() - frameCpu;
-            frameWorstCpu = std::max(frameWorstCpu, ThreadSeconds() - frameCpu);
-            frames++;
-        }
-    };
-    for (auto _ : state)
-    {
-        while ((world->GetTick() < RunTo || world->IsTimeTravelling()) && !BenchStop::Requested())
-        {
-            Tick const now = world->GetTick();
-            if (travelTarget >= 0)
-            {
-                if (now > travelTarget)
-                    step({KeyIndex_GameBackInTime});
-                else
-                {
-                    travelTarget = -1;
-                    step({KeyIndex_GameJump});
-                    world->SetClock(world->GetTime(), world->GetTick());
-                    walker->Resume();
-                }
-                continue;
-            }
-            if (now >= nextTravel)
-            {
-                nextTravel += TravelEvery;
-                travelTarget = now - TravelBack;
-                step({KeyIndex_GameBackInTime});
-                continue;
-            }
+    run.Play(
+        WorldRun::FirstTravel,
+        [&] {
             if ((walker->Done() || walker->Stuck()) && leg + 1 < legs.size())
             {
                 legsDone += walker->Done() ? 1 : 0;
@@ -224,34 +90,12 @@ void CastleTour(benchmark::State& state)
             std::vector<int> held = walker->NextKeys();
             if (walker->Done() || walker->Stuck())
                 held = keys.Next();
-            step(held);
-        }
-        double total = 0.0;
-        for (float s : wall)
-            total += s;
-        state.SetIterationTime(wall.empty() ? 0.0 : total / double(wall.size()));
-    }
-    double meanWall = 0.0;
-    double meanCpu = 0.0;
-    for (std::size_t i = 0; i < wall.size(); ++i)
-    {
-        meanWall += wall[i];
-        meanCpu += cpu[i];
-    }
-    meanWall /= double(std::max<std::size_t>(1, wall.size()));
-    meanCpu /= double(std::max<std::size_t>(1, cpu.size()));
-    state.counters["mean_us"] = meanWall * 1e6;
-    state.counters["mean_cpu_us"] = meanCpu * 1e6;
-    state.counters["p99_us"] = Percentile(wall, 99) * 1e6;
-    state.counters["p99_cpu_us"] = Percentile(cpu, 99) * 1e6;
-    state.counters["worst_us"] = Percentile(wall, 100) * 1e6;
-    state.counters["worst_cpu_us"] = Percentile(cpu, 100) * 1e6;
-    state.counters["steps"] = double(wall.size());
-    state.counters["records_MB"] = double(HeapInUse() - std::min(HeapInUse(), heapAtStart)) / (1024.0 * 1024.0);
-    state.counters["frame_cpu_ms"] = frames > 0 ? frameTotal / frames * 1e3 : 0.0;
-    state.counters["frame_worst_cpu_ms"] = frameWorstCpu * 1e3;
+            run.Step(held);
+        },
+        [&] { walker->Resume(); });
+
+    run.Report();
     state.counters["legs_done"] = legsDone + (walker->Done() ? 1 : 0);
-    world.reset();
 }
 
 BENCHMARK(CastleTour)->Name("Castle/tour")->Iterations(1)->UseManualTime()->Unit(benchmark::kMicrosecond);

@@ -1,0 +1,189 @@
+#include "WorldRun.h"
+
+#include "Stop.h"
+#include "engine/KeyData.h"
+#include "platform/Audio.h"
+#include "platform/GameWindow.h"
+#include "platform/MessageBox.h"
+#include "tools/DataGen.h"
+#include "tools/WavWriter.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdlib>
+#include <malloc.h>
+#include <stdexcept>
+#include <string>
+#include <time.h>
+
+namespace
+{
+
+double ThreadSeconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
+}
+
+std::size_t HeapInUse()
+{
+    struct mallinfo2 const info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+}
+
+double Mean(std::vector<float> const& seconds)
+{
+    double total = 0.0;
+    for (float s : seconds)
+        total += s;
+    return seconds.empty() ? 0.0 : total / double(seconds.size());
+}
+
+// The share-th percentile (100: the worst).
+double Percentile(std::vector<float> seconds, int share)
+{
+    if (seconds.empty())
+        return 0.0;
+    std::size_t const at = std::min(seconds.size() - 1, seconds.size() * std::size_t(share) / 100);
+    std::nth_element(seconds.begin(), seconds.begin() + std::ptrdiff_t(at), seconds.end());
+    return seconds[at];
+}
+
+} // namespace
+
+WorldRun_Data::WorldRun_Data()
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "hm-bench-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr)
+        throw std::runtime_error("cannot make a data folder");
+    data = pattern;
+    DataGen::WriteAll(data.string());
+    std::filesystem::create_directories(data / "sounds");
+    for (char const* name : {"ticking", "success"})
+        WavWriter::Write((data / "sounds" / (std::string(name) + ".wav")).string(), Audio_Rate,
+                         std::vector<std::int16_t>(Audio_Rate / 10));
+    previous = std::filesystem::current_path();
+    std::filesystem::current_path(data);
+    MessageBox::SetRecordOnly(true);
+    if (!GameWindow::Open(640, 480))
+        throw std::runtime_error(GameWindow::FailureText());
+    gameSounds = &sounds;
+}
+
+WorldRun_Data::~WorldRun_Data()
+{
+    gameSounds = nullptr;
+    Audio::Close();
+    GameWindow::Close();
+    std::filesystem::current_path(previous);
+    std::filesystem::remove_all(data);
+}
+
+WorldRun_Runner::WorldRun_Runner(benchmark::State& benchState, World_Base& played, WorldRun_Records records)
+    : state(benchState), world(played)
+{
+    using namespace WorldRun;
+    if (records == WorldRun_RecordsBeforeFrame)
+        heapAtStart = HeapInUse();
+    Draw();
+    if (records == WorldRun_RecordsBeforeTimings || records == WorldRun_RecordsGrowing)
+        heapAtStart = HeapInUse();
+    if (records != WorldRun_RecordsGrowing)
+    {
+        wall.reserve(RunTo + 40 * TravelBack);
+        cpu.reserve(RunTo + 40 * TravelBack);
+    }
+    if (records == WorldRun_RecordsAfterTimings)
+        heapAtStart = HeapInUse();
+}
+
+void WorldRun_Runner::Draw()
+{
+    world.SetProjection();
+    world.Plot();
+    glFinish();
+}
+
+Level_Action WorldRun_Runner::Step(std::vector<int> const& held)
+{
+    KeyData const keyData = script.Next(held);
+    double const cpuBegin = ThreadSeconds();
+    auto const begin = std::chrono::steady_clock::now();
+    Level_Action const result = world.Poll(keyData);
+    wall.push_back(float(std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count()));
+    cpu.push_back(float(ThreadSeconds() - cpuBegin));
+    results[result]++;
+    if (wall.size() % WorldRun::DrawEvery == 0)
+    {
+        double const frameCpu = ThreadSeconds();
+        auto const frameBegin = std::chrono::steady_clock::now();
+        Draw();
+        double const seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - frameBegin).count();
+        double const drawCpu = ThreadSeconds() - frameCpu;
+        frameTotal += seconds;
+        frameTotalCpu += drawCpu;
+        frameWorst = std::max(frameWorst, seconds);
+        frameWorstCpu = std::max(frameWorstCpu, drawCpu);
+        frames++;
+    }
+    return result;
+}
+
+void WorldRun_Runner::Play(Tick firstTravel, std::function<void()> const& play, std::function<void()> const& landed)
+{
+    using namespace WorldRun;
+    Tick nextTravel = firstTravel;
+    Tick travelTarget = -1;
+    for (auto _ : state)
+    {
+        while ((world.GetTick() < RunTo || world.IsTimeTravelling()) && !BenchStop::Requested())
+        {
+            Tick const now = world.GetTick();
+            if (travelTarget >= 0)
+            {
+                if (now > travelTarget)
+                    Step({KeyIndex_GameBackInTime});
+                else
+                {
+                    travelTarget = -1;
+                    Step({KeyIndex_GameJump});
+                    world.SetClock(world.GetTime(), world.GetTick());
+                    if (landed)
+                        landed();
+                }
+                continue;
+            }
+            if (now >= nextTravel)
+            {
+                nextTravel += TravelEvery;
+                Step({KeyIndex_GameBackInTime});
+                // A world that allows no travel (the riddle-giver's house) plays on.
+                travelTarget = world.IsTimeTravelling() ? now - TravelBack : -1;
+                continue;
+            }
+            play();
+        }
+        state.SetIterationTime(Mean(wall));
+    }
+}
+
+void WorldRun_Runner::Report()
+{
+    double const recordsMB = double(HeapInUse() - std::min(HeapInUse(), heapAtStart)) / (1024.0 * 1024.0);
+    state.counters["mean_us"] = Mean(wall) * 1e6;
+    state.counters["mean_cpu_us"] = Mean(cpu) * 1e6;
+    state.counters["p99_us"] = Percentile(wall, 99) * 1e6;
+    state.counters["p99_cpu_us"] = Percentile(cpu, 99) * 1e6;
+    state.counters["worst_us"] = Percentile(wall, 100) * 1e6;
+    state.counters["worst_cpu_us"] = Percentile(cpu, 100) * 1e6;
+    state.counters["steps"] = double(wall.size());
+    state.counters["records_MB"] = recordsMB;
+    state.counters["frame_ms"] = frames > 0 ? frameTotal / frames * 1e3 : 0.0;
+    state.counters["frame_cpu_ms"] = frames > 0 ? frameTotalCpu / frames * 1e3 : 0.0;
+    state.counters["frame_worst_ms"] = frameWorst * 1e3;
+    state.counters["frame_worst_cpu_ms"] = frameWorstCpu * 1e3;
+}
