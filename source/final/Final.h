@@ -9,9 +9,9 @@ class Final_Dragon;
 class KillZone;
 class PickUp;
 
-constexpr int Final_Finish_Steps = 700;       // of the closing sequence; the level is then completed
-constexpr int Final_Finish_MusicFade = 445;   // the music fades out from this step to the last
-constexpr int Final_Finish_HideDragon = 500;  // the disc covers the screen: the dragon goes
+constexpr int Final_Finish_Steps = 700;          // of the closing sequence; the level is then completed
+constexpr int Final_Finish_MusicFade = 445;      // the music fades out from this step to the last
+constexpr int Final_Finish_HideDragon = 500;     // the disc covers the screen: the dragon goes
 constexpr double Final_Finish_FadeSpeed = 0.003; // the slow fade-out to the closing village
 
 // The dragon's den: the hero, the dragon in its arena, a pit that kills and two hearts. The fight

@@ -2,8 +2,8 @@
 #include "final/Final_Dragon.h"
 
 #include "engine/HitInfo.h"
-#include "final/Final_Ids.h"
 #include "engine/Map.h"
+#include "final/Final_Ids.h"
 #include "media/Game_Sounds.h"
 #include "media/Image.h"
 #include "util/Bezier.h"
@@ -30,9 +30,9 @@ constexpr int Dragon_RechargeSound = 100; // ticks between the rest's sounds
 
 constexpr double Head_FrontAngle = 0.3; // nearer upright than this, the head faces the player
 
-constexpr double Flame_Speed = 8.0;  // units per tick
-constexpr double Flame_Turn = 1.8;   // the flames leave the mouth this far round from the head
-constexpr double Flame_Spin = 0.1;   // most turn per tick of age
+constexpr double Flame_Speed = 8.0;     // units per tick
+constexpr double Flame_Turn = 1.8;      // the flames leave the mouth this far round from the head
+constexpr double Flame_Spin = 0.1;      // most turn per tick of age
 constexpr double Rock_Speed = 4.0;      // the slowest fall, units per tick
 constexpr double Rock_SmallSpeed = 4.0; // the small ones fall this much faster
 constexpr double Rock_Spin = 0.4;

@@ -5,6 +5,7 @@
 #include "black/Black_Ogre.h"
 #include "black/Black_PushRock.h"
 #include "creatures/GoblinDefend.h"
+#include "creatures/Shmoo.h"
 #include "creatures/SplitShmoo.h"
 #include "creatures/Vulture.h"
 #include "engine/Door.h"
@@ -97,6 +98,35 @@ TEST_F(BlackTest, BuildsWithEveryIdTheSplittersBlobsButNotThemselvesAgainAlikeAn
     for (int i = 0; i < 10000; ++i)
         ASSERT_EQ(Step(), Level_Continue) << "step " << i;
     EXPECT_EQ(black.GetPlayer()->IsPlayerDead(), 0);
+}
+
+TEST_F(BlackTest, EveryShmooSitsOnGroundBelowItsPointAndEveryGoblinStartsBetweenItsLimits)
+{
+    // Vultures and mozzies refuse a bad placement themselves; these two kinds would only misbehave.
+    Black& black = MakeWorld();
+    Map const* map = black.GetMap();
+    std::vector<Shmoo const*> shmoos;
+    for (Object* object : Objects())
+        if (auto const* shmoo = dynamic_cast<Shmoo const*>(object))
+            shmoos.push_back(shmoo);
+    ASSERT_EQ(shmoos.size(), std::size_t(Black_Shmoo_Count));
+    for (int i = 0; i < Black_Shmoo_Count; ++i)
+    {
+        Pointf const point = map->GetRefPoint(Black_Shmoos[i].a);
+        Pointf const top = map->GetRefPoint(Black_Shmoos[i].b);
+        Pointf const ground = shmoos[std::size_t(i)]->GetGround();
+        // Left where it was made when no ground lies below it.
+        EXPECT_GT(point.y - ground.y, 0.0) << "shmoo " << i + 1 << " finds no ground";
+        EXPECT_LE(point.y - ground.y, 500.0) << "shmoo " << i + 1;
+        EXPECT_GT(top.y, ground.y) << "shmoo " << i + 1 << " hops no higher than its ground";
+    }
+    for (int i = 0; i < Black_Goblin_Count; ++i)
+    {
+        double const left = map->GetRefPoint(Black_Goblins[i].left).x;
+        double const start = map->GetRefPoint(Black_Goblins[i].start).x;
+        double const right = map->GetRefPoint(Black_Goblins[i].right).x;
+        EXPECT_TRUE(left < start && start < right) << "goblin " << i + 1;
+    }
 }
 
 TEST_F(BlackTest, AFailurePartWayIsReportedFreesWhatWasBuiltAndANormalBuildFollowsWithoutMusicToo)

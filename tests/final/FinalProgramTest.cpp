@@ -183,7 +183,9 @@ TEST(FinalProgram, TheMapStartsAtTheDenEntersItAndAFightFromTheSpotLeadsThroughT
     EXPECT_EQ(0, fightCode) << fight.log;
     EXPECT_EQ(std::string::npos, fight.log.find("rror")) << fight.log;
     int disc = -1;    // the first picture the white disc covers
-    int village = -1; // the first after it that shows the village's sky and nothing of the den
+    // The first after it that shows the village's sky and not the den's wall, which fills most of
+    // the den's pictures (the village's earth and bark have a little of its colour).
+    int village = -1;
     for (int s = Watch_From; s <= Watch_To; s += Watch_Every)
     {
         Shot const shot(fight.data / ("watch" + std::to_string(s) + ".png"));

@@ -235,10 +235,10 @@ TEST_F(FinalStepTest, TheCameraHoldsTheArenaWhileTheHeroIsStrictlyInsideIt)
         bool in;
     };
     Row const rows[] = {
-        {3060.0, 700.0, false},         {3060.0 + eps, 700.0, false}, {3060.01, 700.0, true},
-        {4230.0, 700.0, false},         {4230.0 - eps, 700.0, false}, {4229.99, 700.0, true},
-        {3500.0, 600.0, false},         {3500.0, 600.0 + eps, false}, {3500.0, 600.01, true},
-        {3500.0, 5000.0, true},         {2000.0, 700.0, false},       {5000.0, 700.0, false},
+        {3060.0, 700.0, false}, {3060.0 + eps, 700.0, false}, {3060.01, 700.0, true},
+        {4230.0, 700.0, false}, {4230.0 - eps, 700.0, false}, {4229.99, 700.0, true},
+        {3500.0, 600.0, false}, {3500.0, 600.0 + eps, false}, {3500.0, 600.01, true},
+        {3500.0, 5000.0, true}, {2000.0, 700.0, false},       {5000.0, 700.0, false},
     };
     for (Row const& row : rows)
         EXPECT_EQ(Final::InArena(Pointf(row.x, row.y)), row.in) << row.x << ", " << row.y;

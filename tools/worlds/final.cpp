@@ -39,7 +39,7 @@ constexpr double pi = 3.14159265358979323846;
 // The den's frame: solid rock all round the arena and the ledge.
 constexpr double LeftWall_X = 3040.0;
 constexpr double Frame_Bottom = 300.0;
-constexpr double Ceiling_Y = 1480.0; // above the height the rocks start falling from
+constexpr double Ceiling_Y = 1480.0;      // above the height the rocks start falling from
 constexpr double Frame_Thickness = 600.0; // wide enough that no view of the den runs off the map
 
 constexpr double Heart_Lift = 16.0; // a heart floats this high over the ledge
@@ -199,9 +199,9 @@ Canvas Body(int w, int h)
     // The wings, folded, behind the body.
     for (int side : {-1, 1})
     {
-        c.FillPolygon({mid + side * 70.0, 30.0, mid + side * 127.0, 60.0, mid + side * 115.0, 150.0,
-                       mid + side * 60.0, 120.0},
-                      ScaleDark);
+        c.FillPolygon(
+            {mid + side * 70.0, 30.0, mid + side * 127.0, 60.0, mid + side * 115.0, 150.0, mid + side * 60.0, 120.0},
+            ScaleDark);
         for (int k = 0; k < 3; ++k)
             c.Line(mid + side * 72.0, 34.0, mid + side * (124.0 - 4.0 * k), 68.0 + 28.0 * k, 2.0, Scale);
     }
@@ -213,9 +213,9 @@ Canvas Body(int w, int h)
         c.FillRect(int(x - 24.0), 160, 48, h - 166, Scale);
         c.FillRect(int(x - 28.0), h - 10, 56, 10, ScaleDark);
         for (int k = -1; k <= 1; ++k)
-            c.FillPolygon({x + k * 16.0 - 5.0, double(h - 10), x + k * 16.0 + 5.0, double(h - 10), x + k * 16.0,
-                           double(h - 1)},
-                          Horn);
+            c.FillPolygon(
+                {x + k * 16.0 - 5.0, double(h - 10), x + k * 16.0 + 5.0, double(h - 10), x + k * 16.0, double(h - 1)},
+                Horn);
     }
     // The body and its belly; the hump at the top carries the neck.
     c.FillEllipse(mid, 95.0, 92.0, 75.0, Scale);
@@ -410,8 +410,8 @@ void WriteImageMap(std::string const& dir)
         char const* letters;
     };
     Entry const entries[] = {
-        {CaveWall, "cave", "hv"},        {DenRock, "rock", "hvs"}, {ScorchedFloor, "floor", "hvs"},
-        {Basalt, "basalt", "hvs"},       {PitFire, "fire", "hv"},
+        {CaveWall, "cave", "hv"},  {DenRock, "rock", "hvs"}, {ScorchedFloor, "floor", "hvs"},
+        {Basalt, "basalt", "hvs"}, {PitFire, "fire", "hv"},
     };
     for (Entry const& entry : entries)
         std::fprintf(file, "%u final/%s.png %s\n", unsigned(entry.id), entry.name, entry.letters);
