@@ -5,6 +5,7 @@
 #include "tools/Canvas.h"
 #include "tools/DataGen.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -503,6 +504,73 @@ Canvas BeamPicture()
     return c;
 }
 
+double Smooth(double edge0, double edge1, double x)
+{
+    double const t = std::clamp((x - edge0) / (edge1 - edge0), 0.0, 1.0);
+    return t * t * (3.0 - 2.0 * t);
+}
+
+// Every texel is shaded by its distance from the nearest joint, so the joints fade over a tenth of a
+// course and sampling the wall sparsely still meets them.
+Canvas AshlarPicture()
+{
+    constexpr int size = 256, course = 64, block = 128;
+    Canvas c(size, size);
+    Canvas_Scatter scatter(31);
+    double tones[size / course][size / block];
+    for (auto& row : tones)
+        for (double& tone : row)
+            tone = scatter.Next(0.9, 1.08);
+    Rgba const face{128, 116, 98, 255}, joint{78, 70, 62, 255};
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x)
+        {
+            int const row = y / course;
+            int const shifted = (x + (row % 2) * block / 2) % size;
+            double const bx = shifted % block + 0.5, by = y % course + 0.5;
+            double const edge = std::min({bx, block - bx, by, course - by});
+            double const open = Smooth(1.0, 11.0, edge);
+            // Lit along the block's top, a little darker towards its foot.
+            double const light = 1.06 - 0.12 * by / course;
+            Rgba const stone = face.Shade(tones[row][shifted / block] * light);
+            c.Set(x, y, joint.Mix(stone, open));
+        }
+    return c;
+}
+
+// Sky paling down to the horizon, two ranges of hills, the nearer greener, and fields below them.
+Canvas VistaPicture()
+{
+    constexpr int size = 512;
+    Canvas c(size, size);
+    double const foot = size * (1.0 - Vista_Horizon);
+    c.Fill(Canvas_Shape::Rect(0, 0, size, foot),
+           Canvas_Paint::Linear(0, 0, 0, foot, Rgba{60, 110, 200, 255}, Rgba{220, 235, 245, 255})
+               .Stop(0.6, Rgba{135, 185, 235, 255}));
+    struct Range
+    {
+        double height, period, phase;
+        Rgba colour;
+    };
+    Range const ranges[] = {{70.0, 97.0, 0.7, Rgba{140, 165, 185, 255}}, {42.0, 61.0, 2.1, Rgba{95, 135, 110, 255}}};
+    for (Range const& r : ranges)
+    {
+        std::vector<double> outline;
+        for (int x = 0; x <= size; x += 4)
+        {
+            double const wave = 0.6 + 0.25 * std::sin(2.0 * Pi * x / size * 3.0 + r.phase)
+                                + 0.15 * std::sin(2.0 * Pi * x / size * 7.0 + 2.0 * r.phase);
+            outline.push_back(x);
+            outline.push_back(foot - r.height * wave);
+        }
+        outline.insert(outline.end(), {double(size), foot + 1.0, 0.0, foot + 1.0});
+        c.Fill(Canvas_Shape::Polygon(outline), r.colour);
+    }
+    c.Fill(Canvas_Shape::Rect(0, foot, size, size - foot),
+           Canvas_Paint::Linear(0, foot, 0, size, Rgba{110, 150, 80, 255}, Rgba{80, 105, 55, 255}));
+    return c;
+}
+
 } // namespace
 
 void Write(std::string const& dir)
@@ -522,7 +590,7 @@ void Write(std::string const& dir)
         {"trail.png", TrailPicture},     {"cliff.png", CliffPicture},   {"overhang.png", OverhangPicture},
         {"boulder.png", BoulderPicture}, {"shell.png", ShellPicture},   {"metal.png", MetalPicture},
         {"hut.png", HutPicture},         {"thatch.png", ThatchPicture}, {"rail.png", RailPicture},
-        {"beam.png", BeamPicture},
+        {"beam.png", BeamPicture},       {"ashlar.png", AshlarPicture}, {"vista.png", VistaPicture},
     };
     for (Picture const& p : pictures)
         Save(p.draw(), dir, p.file);
@@ -620,7 +688,9 @@ void WriteImageMap(std::string const& dir, char const* world)
                  "27 hut.png hv\n"
                  "28 thatch.png hv\n"
                  "29 rail.png hv\n"
-                 "30 beam.png hv\n",
+                 "30 beam.png hv\n"
+                 "31 ashlar.png hv\n"
+                 "32 vista.png\n",
                  world);
     if (std::fclose(file) != 0)
         throw std::runtime_error("failed writing " + path);

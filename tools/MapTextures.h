@@ -42,6 +42,13 @@ constexpr unsigned int Hut = 27;   // fitted: a plank hut's front with a window
 constexpr unsigned int Thatch = 28;
 constexpr unsigned int Rail = 29; // fitted across: a rail on its sleepers
 constexpr unsigned int Beam = 30; // fitted across: a plank ledge or platform
+// A giant's masonry: four courses of great blocks, drawn to repeat every Ashlar_Span units, the joints
+// soft and wide so that a wall of it seen from far off shows its courses and no fine stripes.
+constexpr unsigned int Ashlar = 31;
+constexpr double Ashlar_Span = 1024.0;
+// Fitted: a sky over far hills, the hills' foot a quarter of the way up, green fields below it.
+constexpr unsigned int Vista = 32;
+constexpr double Vista_Horizon = 0.25; // the hills' foot, as a fraction of the height from the bottom
 
 // Writes every picture under dir/gfx/map/; throws std::runtime_error on failure.
 void Write(std::string const& dir);

@@ -3,11 +3,14 @@
 #include "tools/MapDressing.h"
 
 #include "tools/MapTextures.h"
+#include "tools/worlds/chasm.h"
 #include "tools/worlds/plateau.h"
+#include "tools/worlds/tower.h"
 #include "tools/worlds/treevillage.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace
@@ -101,4 +104,52 @@ TEST(MapDressing, TheGeneratedWorldsOutlineNoSkyWallOrInside)
     MapWriter const plateau = PlateauWriter::BuildMap();
     ExpectOnlyExposedTops(plateau, "plateau");
     EXPECT_GT(Outlines(plateau).size(), 20u) << "the road and the ledges show their tops";
+    MapWriter const tower = TowerWriter::BuildMap();
+    ExpectOnlyExposedTops(tower, "tower");
+    EXPECT_GT(Outlines(tower).size(), 100u) << "the road, the floors and the doors show their tops";
+    MapWriter const chasm = ChasmWriter::BuildMap();
+    ExpectOnlyExposedTops(chasm, "canyon");
+    EXPECT_GT(Outlines(chasm).size(), 40u) << "the ledges and the galleries' floors show their tops";
+}
+
+// Seen whole, the tower stands in its country: the backdrop's picture covers every view the tower's
+// camera takes, and the inside of both wings is masonry laid to the shared courses, not the sky.
+TEST(MapDressing, TheTowerStandsInACountryAndItsInsideIsMasonry)
+{
+    MapWriter const tower = TowerWriter::BuildMap();
+    ASSERT_FALSE(tower.polys.empty());
+    MapWriter_Poly const& backdrop = tower.polys.front();
+    EXPECT_EQ(backdrop.texture, MapTextures::Vista) << "drawn first, behind everything";
+    EXPECT_FALSE(backdrop.solid);
+    double x0 = 1e30, y0 = 1e30, x1 = -1e30, y1 = -1e30;
+    for (MapWriter_Point const& p : backdrop.points)
+    {
+        x0 = std::min(x0, p.x), y0 = std::min(y0, p.y), x1 = std::max(x1, p.x), y1 = std::max(y1, p.y);
+        EXPECT_TRUE(p.u == 0.0 || p.u == 1.0) << "the picture stretched once over it";
+        EXPECT_TRUE(p.v == 0.0 || p.v == 1.0);
+    }
+    // The widest view: 640 by 480 pixels at the overview's zoom round the map's view point.
+    double const halfW = 320.0 / tower.viewScale, halfH = 240.0 / tower.viewScale;
+    EXPECT_LE(x0, tower.viewX - halfW);
+    EXPECT_GE(x1, tower.viewX + halfW);
+    EXPECT_LE(y0, tower.viewY - halfH);
+    EXPECT_GE(y1, tower.viewY + halfH);
+    // The hills' foot lies along the road.
+    EXPECT_NEAR(y0 + MapTextures::Vista_Horizon * (y1 - y0), TowerWriter::Tower_RoadY, 1.0);
+
+    int masonry = 0;
+    for (MapWriter_Poly const& p : tower.polys)
+    {
+        EXPECT_NE(p.texture, MapTextures::Sky) << "no sky inside the tower";
+        if (p.texture != MapTextures::Ashlar)
+            continue;
+        ++masonry;
+        EXPECT_FALSE(p.solid);
+        for (MapWriter_Point const& q : p.points)
+        {
+            EXPECT_DOUBLE_EQ(q.u * MapTextures::Ashlar_Span, q.x) << "courses continue from piece to piece";
+            EXPECT_DOUBLE_EQ(q.v * MapTextures::Ashlar_Span, q.y);
+        }
+    }
+    EXPECT_GE(masonry, 2) << "both wings";
 }

@@ -98,7 +98,7 @@ TEST_F(WorldPictures, RepeatingTexturesJoinWithoutASeamAndFittedPicturesAreSolid
     // Across the join, neighbouring lines of pixels differ no more than the most different
     // neighbouring lines inside the picture (the edges of its courses and strata) do.
     for (char const* name :
-         {"rock", "grass", "plank", "bark", "earth", "hills", "roof", "sand", "cliff", "boulder", "thatch"})
+         {"rock", "grass", "plank", "bark", "earth", "hills", "roof", "sand", "cliff", "boulder", "thatch", "ashlar"})
     {
         PngPixels const t = Picture(std::string("gfx/map/") + name + ".png");
         ASSERT_GT(t.width, 0) << name;
@@ -120,6 +120,20 @@ TEST_F(WorldPictures, RepeatingTexturesJoinWithoutASeamAndFittedPicturesAreSolid
                 << name << " shows a seam between its " << (columns ? "sides" : "top and foot");
         }
     }
+
+    // The tower's masonry is seen from far off, a screen pixel spanning a dozen of its texels: it
+    // changes gently from texel to texel, so no joint falls between the pixels sampled.
+    PngPixels const ashlar = Picture("gfx/map/ashlar.png");
+    int steepest = 0;
+    for (int y = 0; y < ashlar.height; ++y)
+        for (int x = 0; x < ashlar.width; ++x)
+            for (int c = 0; c < 3; ++c)
+            {
+                int const here = ashlar.At(x, y)[c];
+                steepest = std::max({steepest, std::abs(here - ashlar.At((x + 1) % ashlar.width, y)[c]),
+                                     std::abs(here - ashlar.At(x, (y + 1) % ashlar.height)[c])});
+            }
+    EXPECT_LE(steepest, 10) << "a sharp joint in the masonry";
 
     // A crown fills its octagon's inner circle and leaves the corners clear; a wheel is clear
     // between its spokes.

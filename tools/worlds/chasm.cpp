@@ -19,6 +19,7 @@
 #include "chasm/Chasm_Ids.h"
 #include "tools/Canvas.h"
 #include "tools/DataGen.h"
+#include "tools/MapDressing.h"
 #include "tools/MapWriter.h"
 #include "tools/Road.h"
 #include "util/Error.h"
@@ -105,24 +106,16 @@ double Top(ChasmWriter_Column const& c)
     return c.floor + Chasm_Corridor + 2.0 * Chasm_Wall + c.upper;
 }
 
-// Edge flags, by side.
-constexpr unsigned int EdgeLeft = 1;
-constexpr unsigned int EdgeTop = 2;
-constexpr unsigned int EdgeRight = 4;
-constexpr unsigned int EdgeBottom = 8;
-constexpr unsigned int EdgeSides = EdgeLeft | EdgeRight;
-
-void Box(MapWriter& map, double x0, double y0, double x1, double y1, unsigned int texture, unsigned int edges,
-         bool solid = true)
+// A box with no outline: MapDressing outlines the tops once the walls stand.
+void Box(MapWriter& map, double x0, double y0, double x1, double y1, unsigned int texture, bool solid = true)
 {
     if (y1 - y0 < 1.0 || x1 - x0 < 1.0)
         return;
     MapWriter_Poly box{texture, 0, solid, false, {}};
     double const xs[4] = {x0, x0, x1, x1};
     double const ys[4] = {y0, y1, y1, y0};
-    unsigned int const sides[4] = {EdgeLeft, EdgeTop, EdgeRight, EdgeBottom};
     for (int i = 0; i < 4; ++i)
-        box.points.push_back({xs[i], ys[i], xs[i] / 64.0, ys[i] / 64.0, (edges & sides[i]) != 0});
+        box.points.push_back({xs[i], ys[i], xs[i] / 64.0, ys[i] / 64.0, false});
     map.AddPoly(box);
 }
 
@@ -158,37 +151,35 @@ void WriteWalls(MapWriter& map)
         double const top = Top(c);
         if (c.pit)
         {
-            Box(map, c.x0, bottom, c.x1, bottom + Chasm_Wall, Brick, EdgeTop);
+            Box(map, c.x0, bottom, c.x1, bottom + Chasm_Wall, Brick);
         }
         else
         {
-            Box(map, c.x0, bottom, c.x1, bottom + Chasm_Wall, Stone, EdgeTop);
-            Box(map, c.x0, c.floor - Chasm_Wall, c.x1, c.floor, Brick, EdgeTop | EdgeBottom);
+            Box(map, c.x0, bottom, c.x1, bottom + Chasm_Wall, Stone);
+            Box(map, c.x0, c.floor - Chasm_Wall, c.x1, c.floor, Brick);
             ChasmWriter_Room const lower = Lower(static_cast<int>(i));
-            Box(map, lower.x0, lower.y0, lower.x1, lower.y1, Tile, 0, false);
+            Box(map, lower.x0, lower.y0, lower.x1, lower.y1, Tile, false);
         }
-        Box(map, c.x0, c.floor + Chasm_Corridor, c.x1, c.floor + Chasm_Corridor + Chasm_Wall, Stone,
-            EdgeTop | EdgeBottom);
-        Box(map, c.x0, top - Chasm_Wall, c.x1, top, Stone, EdgeBottom);
+        Box(map, c.x0, c.floor + Chasm_Corridor, c.x1, c.floor + Chasm_Corridor + Chasm_Wall, Stone);
+        Box(map, c.x0, top - Chasm_Wall, c.x1, top, Stone);
         ChasmWriter_Room const upper = Upper(static_cast<int>(i));
-        Box(map, upper.x0, upper.y0, upper.x1, upper.y1, Tile, 0, false);
+        Box(map, upper.x0, upper.y0, upper.x1, upper.y1, Tile, false);
 
         // The wall on the column's left edge, open where the road comes in.
         if (i == 0)
         {
-            Box(map, c.x0 - Half, bottom, c.x0 + Half, top, Stone, EdgeSides);
+            Box(map, c.x0 - Half, bottom, c.x0 + Half, top, Stone);
         }
         else
         {
             ChasmWriter_Column const& p = columns[i - 1];
             double const high = std::fmax(p.floor, c.floor);
             double const low = std::fmin(p.floor, c.floor);
-            Box(map, c.x0 - Half, std::fmin(Bottom(p), bottom), c.x0 + Half, high, Stone, EdgeSides | EdgeTop);
-            Box(map, c.x0 - Half, low + Chasm_Corridor, c.x0 + Half, std::fmax(Top(p), top), Stone,
-                EdgeSides | EdgeBottom);
+            Box(map, c.x0 - Half, std::fmin(Bottom(p), bottom), c.x0 + Half, high, Stone);
+            Box(map, c.x0 - Half, low + Chasm_Corridor, c.x0 + Half, std::fmax(Top(p), top), Stone);
         }
         if (i + 1 == columns.size())
-            Box(map, c.x1 - Half, bottom, c.x1 + Half, top, Stone, EdgeSides);
+            Box(map, c.x1 - Half, bottom, c.x1 + Half, top, Stone);
     }
 }
 
@@ -675,17 +666,31 @@ std::vector<Road> BuildRoads()
     return {toExit, pit};
 }
 
-void Write(std::string const& dir)
+MapWriter BuildMap()
 {
-    DataGen::MakeDirs(dir + "/chasm");
     MapWriter map;
     map.SetView(Columns()[0].x0 + 300.0, -200.0, 1.0);
     try
     {
         WriteWalls(map);
-        Places at(map);
-        WriteRoad(at);
-        WriteGalleries(at);
+    }
+    catch (Error const& err)
+    {
+        throw std::runtime_error(std::string("chasm map: ") + err.Text());
+    }
+    MapDressing::OutlineTops(map);
+    Places at(map);
+    WriteRoad(at);
+    WriteGalleries(at);
+    return map;
+}
+
+void Write(std::string const& dir)
+{
+    DataGen::MakeDirs(dir + "/chasm");
+    MapWriter const map = BuildMap();
+    try
+    {
         std::string const path = dir + "/chasm/map";
         map.Write(path.c_str());
     }

@@ -2,6 +2,7 @@
 // deep pit, with closed galleries of flowers, creatures, jets and fireballs beside it) and its pictures.
 #pragma once
 
+#include "tools/MapWriter.h"
 #include "tools/Road.h"
 #include "util/Pointf.h"
 
@@ -54,6 +55,9 @@ Pointf RoadFlower(int k);
 // The roads the walker takes: "exit", from the start with the fan over the row of flowers and down to
 // the exit; "pit", off the ledge before the flowers into the deep pit.
 std::vector<Road> BuildRoads();
+
+// The map, built in memory for Write and for the tests.
+MapWriter BuildMap();
 
 // dir/chasm/map, dir/chasm/road and the pictures under dir/gfx/chasm; throws std::runtime_error on
 // failure.

@@ -91,6 +91,8 @@
 
 #include "tools/Canvas.h"
 #include "tools/DataGen.h"
+#include "tools/MapDressing.h"
+#include "tools/MapTextures.h"
 #include "tools/MapWriter.h"
 #include "tools/Road.h"
 #include "tower/Tower_Ids.h"
@@ -107,11 +109,9 @@ namespace TowerWriter
 namespace
 {
 
-// Textures of the shared image map that repeat both ways.
-constexpr unsigned int Brick = 2;
-constexpr unsigned int Sky = 4;
-constexpr unsigned int Tile = 5;
-constexpr unsigned int Stone = 9;
+constexpr unsigned int Brick = MapTextures::Brick;
+constexpr unsigned int Tile = MapTextures::Tile;
+constexpr unsigned int Stone = MapTextures::Stone;
 
 constexpr double Coarse = 64.0; // map units per texture repeat, for the big parts
 
@@ -122,7 +122,7 @@ void Poly(MapWriter& map, Corners const& corners, unsigned int texture, double t
 {
     MapWriter_Poly poly{texture, group, solid, foreground, {}};
     for (auto const& [x, y] : corners)
-        poly.points.push_back({x, y, x / texScale, y / texScale, true});
+        poly.points.push_back({x, y, x / texScale, y / texScale, false});
     map.AddPoly(poly);
 }
 
@@ -152,28 +152,42 @@ void Ref(MapWriter& map, unsigned int id, double x, double y)
     map.AddRefPoint(id, x, y);
 }
 
+// The tower's masonry, drawn only: its courses line up across every piece of it.
+void Masonry(MapWriter& map, Corners const& corners, unsigned int group, bool front)
+{
+    MapWriter_Poly poly{MapTextures::Ashlar, group, false, front, {}};
+    for (auto const& [x, y] : corners)
+        poly.points.push_back({x, y, x / MapTextures::Ashlar_Span, y / MapTextures::Ashlar_Span, false});
+    map.AddPoly(poly);
+}
+
 // A backdrop drawn behind a room and hidden with the tower seen whole, or a front hidden once
 // the player reaches the tower's foot: drawn only, never collided with.
 void Shade(MapWriter& map, double x0, double y0, double x1, double y1, unsigned int group, bool front)
 {
-    MapWriter_Poly poly{front ? Brick : Sky, group, false, front, {}};
+    Masonry(map, {{x0, y0}, {x0, y1}, {x1, y1}, {x1, y0}}, group, front);
+}
+
+// The country round the tower, behind everything: sky above, the far hills' foot at the road and
+// fields below it, reaching past the widest view of the tower.
+void WriteBackdrop(MapWriter& map)
+{
+    constexpr double x0 = -22000.0, x1 = 27000.0, y1 = 29000.0;
+    constexpr double h = MapTextures::Vista_Horizon;
+    constexpr double y0 = (Tower_RoadY - h * y1) / (1.0 - h); // the horizon at the road
+    MapWriter_Poly poly{MapTextures::Vista, 0, false, false, {}};
     for (auto const& [x, y] : Corners{{x0, y0}, {x0, y1}, {x1, y1}, {x1, y0}})
-        poly.points.push_back({x, y, x / Coarse, y / Coarse, front});
+        poly.points.push_back({x, y, 0.0, 0.0, false});
+    MapDressing::Fit(poly);
     map.AddPoly(poly);
 }
 
-// The inside of the tower, pale against the sky, behind everything else in it: the two wings and,
-// over them, the air the transporter runs through.
+// The inside of the tower, behind everything else in it: the two wings and, over them, the air
+// the transporter runs through.
 void WriteBody(MapWriter& map)
 {
-    for (Corners const& body : {Corners{{-2700, 400}, {-2700, 2150}, {8500, 2150}, {8500, 400}},
-                                Corners{{-900, 2600}, {-900, 4800}, {7800, 4800}, {7800, 2600}}})
-    {
-        MapWriter_Poly poly{Sky, 0, false, false, {}};
-        for (auto const& [x, y] : body)
-            poly.points.push_back({x, y, x / Coarse, y / Coarse, false});
-        map.AddPoly(poly);
-    }
+    Masonry(map, {{-2700, 400}, {-2700, 2150}, {8500, 2150}, {8500, 400}}, 0, false);
+    Masonry(map, {{-900, 2600}, {-900, 4800}, {7800, 4800}, {7800, 2600}}, 0, false);
 }
 
 void WriteRoad(MapWriter& map)
@@ -552,11 +566,11 @@ std::vector<Road> BuildRoads()
 
 } // namespace
 
-void Write(std::string const& dir)
+MapWriter BuildMap()
 {
-    DataGen::MakeDirs(dir + "/tower");
     MapWriter map;
     map.SetView(2600, 10000, 0.023);
+    WriteBackdrop(map);
     WriteBody(map);
     WriteRoad(map);
     WriteFoot(map);
@@ -565,6 +579,14 @@ void Write(std::string const& dir)
     WriteScales(map);
     WriteTiny(map);
     WriteTransporter(map);
+    MapDressing::OutlineTops(map);
+    return map;
+}
+
+void Write(std::string const& dir)
+{
+    DataGen::MakeDirs(dir + "/tower");
+    MapWriter const map = BuildMap();
     std::string const path = dir + "/tower/map";
     try
     {

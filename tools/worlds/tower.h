@@ -2,6 +2,8 @@
 // through scaling zones), the scales' lights and the tower's own pictures.
 #pragma once
 
+#include "tools/MapWriter.h"
+
 #include <string>
 
 namespace TowerWriter
@@ -106,6 +108,9 @@ constexpr double WingB_Plate11X = 6000.0;
 constexpr double WingB_Door16X = 6400.0;
 constexpr double WingB_Door17X = 7200.0;
 constexpr double WingB_LXX1 = 7800.0;
+
+// The map, built in memory for Write and for the tests.
+MapWriter BuildMap();
 
 // dir/tower/map and the pictures under dir/gfx/tower; throws std::runtime_error on failure.
 void Write(std::string const& dir);
