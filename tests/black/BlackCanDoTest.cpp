@@ -1,11 +1,7 @@
 // The hint panel: the two objectives' areas, their bounds, and the thumbs of getting past the ogre.
 #include "black/Black_CanDo.h"
 #include "engine/GameEvents.h"
-#include "engine/ObjectList.h"
-#include "engine/Player.h"
-#include "media/Game_Sounds.h"
-#include "support/SmallMap.h"
-#include "support/SpeakingFixture.h"
+#include "support/CanDoFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -15,35 +11,10 @@
 namespace
 {
 
-class BlackCanDoTest : public SpeakingFixture
+class BlackCanDoTest : public CanDoFixture<Black_CanDo>
 {
 protected:
-    BlackCanDoTest() : map(ReadFloorMap())
-    {
-        Pointf const start(0.0, 0.0);
-        player = std::make_unique<Player>(map.get(), &objects, &progress, &sounds, &start, 1.0);
-        panel = std::make_unique<Black_CanDo>(player.get(), map.get(), font, &progress);
-    }
-
-    // The hint at (x, y) and tick t: its text, "" for none, and whether it is good news.
-    std::string Hint(double x, double y, Tick t, bool* positive = nullptr)
-    {
-        Pointf const at(x, y);
-        player->SetPos(&at);
-        CanDo_Indicate indicate{nullptr, false};
-        bool const found = panel->FindMessage(&indicate, t);
-        EXPECT_EQ(found, indicate.mess != nullptr);
-        if (positive != nullptr)
-            *positive = indicate.positive;
-        return found ? indicate.mess : "";
-    }
-
-    GameEvents progress;
-    Game_Sounds sounds;
-    ObjectList objects;
-    std::unique_ptr<Map> map;
-    std::unique_ptr<Player> player;
-    std::unique_ptr<Black_CanDo> panel;
+    BlackCanDoTest() { panel = std::make_unique<Black_CanDo>(player.get(), map.get(), font, &progress); }
 };
 
 } // namespace

@@ -56,23 +56,6 @@ inline MapWriter BlackWriter()
     return writer;
 }
 
-// A black screen in screen units, to draw on and read back.
-inline void ClearScreen()
-{
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0.0, 640.0, 0.0, 480.0, -1.0, 1.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
-}
-
-inline std::array<int, 3> Colour(Rgba c)
-{
-    return {c.r, c.g, c.b};
-}
-
 // Seen at scale 1 with the point at the screen's centre (320, 240).
 inline void LookAt(Map& map, Pointf const& p)
 {

@@ -11,6 +11,7 @@
 #include "support/MapFiles.h"
 #include "support/RandomSeed.h"
 #include "support/ReplayHarness.h"
+#include "support/StepTasks.h"
 #include "util/Error.h"
 
 #include <gtest/gtest.h>
@@ -124,25 +125,13 @@ public:
 
 // The walk through the scene as a list of tasks, each giving the keys of the next step from what
 // the level shows, or telling that it is done.
-class Chasm_Walk
+class Chasm_Walk : public StepTasks<Chasm_ReplayLevel>
 {
 public:
-    using Task = std::function<bool(Chasm_ReplayLevel&, std::vector<int>&)>;
-
-    // Holds the key (none when -1) for n steps; the next task lets it go.
-    void Hold(int key, int n)
-    {
-        tasks.push_back([key, left = n](Chasm_ReplayLevel&, std::vector<int>& held) mutable {
-            if (key >= 0)
-                held.push_back(key);
-            return left-- <= 0;
-        });
-    }
-    void Wait(int n) { Hold(-1, n); }
     // Waits until done says so.
     void Until(std::function<bool(Chasm_ReplayLevel&)> done)
     {
-        tasks.push_back([done](Chasm_ReplayLevel& level, std::vector<int>&) { return done(level); });
+        Add([done](Chasm_ReplayLevel& level, std::vector<int>&) { return done(level); });
     }
     // Waits until he hangs from the flower, at most 100 steps.
     void Grab(int flower)
@@ -166,7 +155,7 @@ public:
     // Walks towards x, coasting in, until he stands still there or falls.
     void WalkTo(double x)
     {
-        tasks.push_back([x](Chasm_ReplayLevel& level, std::vector<int>& held) {
+        Add([x](Chasm_ReplayLevel& level, std::vector<int>& held) {
             Player const* p = level.GetPlayer();
             double const d = x - p->GetPos().x;
             if (!p->onGround || (std::fabs(d) < 3.0 && std::fabs(p->speed) < 0.01))
@@ -176,23 +165,6 @@ public:
             return false;
         });
     }
-
-    // The keys of the next step; empty once every task is done.
-    std::vector<int> Next(Chasm_ReplayLevel& level)
-    {
-        std::vector<int> held;
-        while (current < tasks.size() && tasks[current](level, held))
-        {
-            held.clear();
-            ++current;
-        }
-        return held;
-    }
-    bool Done() const { return current >= tasks.size(); }
-
-private:
-    std::vector<Task> tasks;
-    std::size_t current = 0;
 };
 
 // The flowers' hang points, and each fireball's flight, place, heading and hit on a point of its

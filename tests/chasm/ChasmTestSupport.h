@@ -62,23 +62,6 @@ inline Tick Recorded(TimeSet const& set)
     return set.Count(Level_TotalTime + 1);
 }
 
-// A black screen in screen units, to draw on and read back.
-inline void ClearScreen()
-{
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0.0, 640.0, 0.0, 480.0, -1.0, 1.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
-}
-
-inline std::array<int, 3> Colour(Rgba c)
-{
-    return {c.r, c.g, c.b};
-}
-
 class ChasmFixture : public LevelFixture
 {
 protected:

@@ -8,6 +8,7 @@
 #include "engine/Collectable.h"
 #include "engine/Map.h"
 #include "engine/Player.h"
+#include "support/StepTasks.h"
 #include "support/WorldFixture.h"
 #include "tools/worlds/chasm.h"
 
@@ -68,18 +69,16 @@ constexpr int Chasm_RoadFlowerSlot = Chasm_Hangon_Count - Chasm_RoadFlower_Count
 
 // The road from the start to the exit as a list of tasks, each giving the keys of the next step from
 // what the level shows, or telling that it is done.
-class ChasmRoad
+class ChasmRoad : public StepTasks<Chasm>
 {
 public:
     static constexpr int Jump_HeldSteps = 15;
     static constexpr double StepOff_Before = 10.0; // the generator's
 
-    using Task = std::function<bool(Chasm&, std::vector<int>&)>;
-
     // Walks right while the player is left of x, or until he falls.
     void RunTo(double x)
     {
-        tasks.push_back([x](Chasm& w, std::vector<int>& held) {
+        Add([x](Chasm& w, std::vector<int>& held) {
             if (w.GetPlayer()->GetPos().x >= x)
                 return true;
             held.push_back(KeyIndex_GameRight);
@@ -89,7 +88,7 @@ public:
     // Walks towards x on the ground, coasting in, until he stands still there.
     void StopAt(double x)
     {
-        tasks.push_back([x](Chasm& w, std::vector<int>& held) {
+        Add([x](Chasm& w, std::vector<int>& held) {
             Player const* p = w.GetPlayer();
             double const d = x - p->GetPos().x;
             if (p->onGround && std::fabs(d) < 3.0 && std::fabs(p->speed) < 0.01)
@@ -102,7 +101,7 @@ public:
     // Holds the keys for n steps.
     void Hold(std::vector<int> keys, int n)
     {
-        tasks.push_back([keys, left = n](Chasm&, std::vector<int>& held) mutable {
+        Add([keys, left = n](Chasm&, std::vector<int>& held) mutable {
             held = keys;
             return left-- <= 0;
         });
@@ -110,14 +109,14 @@ public:
     // Waits until the player stands on the ground.
     void Land()
     {
-        tasks.push_back([](Chasm& w, std::vector<int>&) { return w.GetPlayer()->onGround; });
+        Add([](Chasm& w, std::vector<int>&) { return w.GetPlayer()->onGround; });
     }
     // From the ledge's end, steps off onto the first flower of the row and jumps holding right onto
     // each of the others in turn, hanging hang steps from each, and from the last onto the far ledge. With drop set,
     // lets go of what he carries once he hangs from flower drop.
     void CrossTheGap(int hang, int drop = -1)
     {
-        tasks.push_back([hang, drop, flower = -1, since = 0, air = 0](Chasm& w, std::vector<int>& held) mutable {
+        Add([hang, drop, flower = -1, since = 0, air = 0](Chasm& w, std::vector<int>& held) mutable {
             Player const* p = w.GetPlayer();
             int const now = HangingFrom(w);
             if (now >= 0 && now != flower)
@@ -145,23 +144,6 @@ public:
             return false;
         });
     }
-
-    // The keys of the next step; empty once every task is done.
-    std::vector<int> Next(Chasm& w)
-    {
-        std::vector<int> held;
-        while (current < tasks.size() && tasks[current](w, held))
-        {
-            held.clear();
-            ++current;
-        }
-        return held;
-    }
-    bool Done() const { return current >= tasks.size(); }
-
-private:
-    std::vector<Task> tasks;
-    std::size_t current = 0;
 };
 
 // The walk from the start: along the ledges to the gap (with fan set, picking up the fan on the way),

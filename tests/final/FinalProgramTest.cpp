@@ -4,62 +4,17 @@
 #include "engine/GameEvents.h"
 #include "final/FinalFightScript.h"
 #include "shell/World_Table.h"
-#include "support/SaveSlotWriter.h"
-#include "support/TestFolder.h"
+#include "support/GameRun.h"
+#include "support/Shot.h"
 
 #include <gtest/gtest.h>
 
-#include <png.h>
-#include <sys/wait.h>
-
 #include <array>
-#include <cstdlib>
-#include <fstream>
-#include <functional>
-#include <sstream>
 #include <string>
 #include <thread>
-#include <vector>
 
 namespace
 {
-
-// The program and the data generator are built beside the tests' folder.
-std::string Built(char const* name)
-{
-    return std::filesystem::absolute(std::filesystem::path("..") / name).string();
-}
-
-// A picture the program wrote, as RGB.
-struct Shot
-{
-    int width = 0;
-    int height = 0;
-    std::vector<unsigned char> rgb;
-
-    explicit Shot(std::filesystem::path const& file)
-    {
-        png_image image = {};
-        image.version = PNG_IMAGE_VERSION;
-        if (!png_image_begin_read_from_file(&image, file.c_str()))
-            return;
-        image.format = PNG_FORMAT_RGB;
-        rgb.resize(PNG_IMAGE_SIZE(image));
-        png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr);
-        width = static_cast<int>(image.width);
-        height = static_cast<int>(image.height);
-    }
-
-    // The share of the picture's points, on a grid, whose colour passes the test.
-    double Share(std::function<bool(std::array<int, 3>)> const& test) const
-    {
-        int hits = 0;
-        int all = 0;
-        for (std::size_t i = 0; i + 2 < rgb.size(); i += 3 * 7, ++all)
-            hits += test({rgb[i], rgb[i + 1], rgb[i + 2]}) ? 1 : 0;
-        return all == 0 ? 0.0 : double(hits) / all;
-    }
-};
 
 bool White(std::array<int, 3> c)
 {
@@ -92,45 +47,6 @@ GameEvents EveryPathOpen()
     return record;
 }
 
-// A generated data folder with its registry entry and a first slot whose map opens on the den.
-class DenGame final
-{
-public:
-    DenGame() : slot(Level_Final, EveryPathOpen())
-    {
-        EXPECT_EQ(0, std::system((Built("hm_datagen") + " " + data.string() + " > /dev/null").c_str()));
-        std::filesystem::create_directories(root.path / "config/hollowmere");
-        std::ofstream(root / "config/hollowmere/registry")
-            << "[Software\\Velmora\\Hollowmere]\nInstallPath=" << data.string();
-        slot.Write(data);
-    }
-
-    // A script line at a step counted from the one the level begins at.
-    std::string At(int offset, std::string const& what) const
-    {
-        return std::to_string(slot.LevelStep() + offset) + " " + what + "\n";
-    }
-
-    // Runs the game with the script; its exit code, or -1 when it did not exit.
-    int Run(std::string const& script, int seconds)
-    {
-        std::ofstream(root / "script") << slot.Script() << script;
-        std::string const command = "cd " + data.string() + " && XDG_CONFIG_HOME=" + (root.path / "config").string()
-                                    + " HM_INPUT_SCRIPT=" + (root.path / "script").string() + " timeout "
-                                    + std::to_string(seconds) + " " + Built("hollowmere") + " > game.log 2>&1";
-        int const status = std::system(command.c_str());
-        std::stringstream text;
-        text << std::ifstream(data / "game.log").rdbuf();
-        log = text.str();
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-
-    TestFolder root{false};
-    std::filesystem::path data = root.path / "data";
-    SaveSlotWriter slot;
-    std::string log;
-};
-
 // Steps counted from the level's: the hero walks from 100 on and stands on the spot by Fight_Start;
 // the dragon dies some 3050 steps later, 700 more end the closing sequence and the slow fade-out
 // takes 334. Pictures every Watch_Every steps from Watch_From to Watch_To see the disc (the whole
@@ -146,17 +62,14 @@ constexpr int Watch_Every = 40;
 TEST(FinalProgram, TheMapStartsAtTheDenEntersItAndAFightFromTheSpotLeadsThroughTheDiscToTheClosingVillage)
 {
     ASSERT_EQ(std::string(WorldRow(Level_Final).folder), "final");
-    DenGame visit;
-    DenGame fight;
+    GameRun visit(Level_Final, EveryPathOpen());
+    GameRun fight(Level_Final, EveryPathOpen());
     EXPECT_EQ(visit.slot.LevelStep(), fight.slot.LevelStep());
 
     // A visit: left (Q) to the throwing spot, a picture of the arena, then out by the menu ("Leave
     // level") and quit from the map.
     std::string const leave = visit.At(100, "key 0x51 down") + visit.At(100 + Final_WalkToSpotSteps, "key 0x51 up")
-                              + visit.At(300, "shot den.png") + visit.At(310, "key 0x1B down")
-                              + visit.At(312, "key 0x1B up") + visit.At(320, "key 0x28 down")
-                              + visit.At(322, "key 0x28 up") + visit.At(330, "key 0x0D down")
-                              + visit.At(332, "key 0x0D up") + visit.At(500, "key 0x1B down");
+                              + visit.At(300, "shot den.png") + visit.LeaveByMenu(310);
 
     // The fight: left (Q) to the spot, then the action key (P) pressed, held and let go, over and
     // over; pictures all through the closing sequence and into the village; the window closed.
@@ -182,7 +95,7 @@ TEST(FinalProgram, TheMapStartsAtTheDenEntersItAndAFightFromTheSpotLeadsThroughT
 
     EXPECT_EQ(0, fightCode) << fight.log;
     EXPECT_EQ(std::string::npos, fight.log.find("rror")) << fight.log;
-    int disc = -1;    // the first picture the white disc covers
+    int disc = -1; // the first picture the white disc covers
     // The first after it that shows the village's sky and not the den's wall, which fills most of
     // the den's pictures (the village's earth and bark have a little of its colour).
     int village = -1;

@@ -55,23 +55,6 @@ inline void WriteDragonPictures(std::string const& dir)
     solid("largerock.png", 30, 30, DragonPicture_LargeRock);
 }
 
-inline std::array<int, 3> Colour(Rgba c)
-{
-    return {c.r, c.g, c.b};
-}
-
-// A black screen in screen units, to draw on and read back.
-inline void ClearScreen()
-{
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0.0, 640.0, 0.0, 480.0, -1.0, 1.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
-}
-
 // The pixels of the whole screen that are not black.
 inline int LitPixels()
 {

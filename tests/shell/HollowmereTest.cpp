@@ -1,11 +1,10 @@
 // The game program itself, run headless with scripted input from the title into a level and out.
 // A scripted run takes one step per pass, so its frames and its end are the same on any machine.
-#include "support/SaveSlotWriter.h"
-#include "support/TestFolder.h"
+#include "support/GameRun.h"
+#include "support/Shot.h"
 
 #include <gtest/gtest.h>
 
-#include <png.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -13,96 +12,16 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
-#include <cstdint>
-#include <fstream>
-#include <functional>
-#include <set>
-#include <sstream>
+#include <filesystem>
+#include <string>
 #include <thread>
-#include <vector>
 
 namespace
 {
 
-struct Shot
-{
-    int width = 0;
-    int height = 0;
-    std::vector<unsigned char> rgb;
-
-    explicit Shot(std::filesystem::path const& file)
-    {
-        png_image image = {};
-        image.version = PNG_IMAGE_VERSION;
-        if (!png_image_begin_read_from_file(&image, file.c_str()))
-            return;
-        image.format = PNG_FORMAT_RGB;
-        rgb.resize(PNG_IMAGE_SIZE(image));
-        png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr);
-        width = static_cast<int>(image.width);
-        height = static_cast<int>(image.height);
-    }
-
-    // The colour at a logical point of the 640x480 screen, y from the bottom.
-    std::array<int, 3> At(double x, double y) const
-    {
-        int const px = std::clamp(static_cast<int>(x * width / 640.0), 0, width - 1);
-        int const py = std::clamp(static_cast<int>((480.0 - y) * height / 480.0), 0, height - 1);
-        std::size_t const i = (static_cast<std::size_t>(py) * width + px) * 3;
-        return {rgb[i], rgb[i + 1], rgb[i + 2]};
-    }
-    int Sum(double x, double y) const
-    {
-        std::array<int, 3> const c = At(x, y);
-        return c[0] + c[1] + c[2];
-    }
-
-    // Logical points of a box (x0 to x1, y0 to y1, one unit apart) whose colour passes the test.
-    int Count(double x0, double y0, double x1, double y1, std::function<bool(std::array<int, 3>)> const& test) const
-    {
-        int count = 0;
-        for (double y = y0; y < y1; y += 1.0)
-            for (double x = x0; x < x1; x += 1.0)
-                count += test(At(x, y)) ? 1 : 0;
-        return count;
-    }
-
-    std::size_t Colours() const
-    {
-        std::set<int> seen;
-        for (std::size_t i = 0; i + 2 < rgb.size(); i += 3)
-            seen.insert(rgb[i] << 16 | rgb[i + 1] << 8 | rgb[i + 2]);
-        return seen.size();
-    }
-};
-
 bool GemGreen(std::array<int, 3> c)
 {
     return c[0] < 70 && c[1] > 140 && c[2] < 90;
-}
-
-// The program and the data generator are built beside the tests' folder.
-std::string Built(char const* name)
-{
-    return std::filesystem::absolute(std::filesystem::path("..") / name).string();
-}
-
-std::string ReadAll(std::filesystem::path const& file)
-{
-    std::stringstream text;
-    text << std::ifstream(file).rdbuf();
-    return text.str();
-}
-
-// Runs the game in folder; its exit code, or -1 when it did not exit.
-int RunGame(std::filesystem::path const& folder, std::string const& environment, std::string* log)
-{
-    std::filesystem::path const logFile = folder / "game.log";
-    std::string const command = "cd " + folder.string() + " && " + environment + " timeout 120 " + Built("hollowmere")
-                                + " > " + logFile.string() + " 2>&1";
-    int const status = std::system(command.c_str());
-    *log = ReadAll(logFile);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 // The world these tests play: the village, whose street runs right from the start.
@@ -116,34 +35,6 @@ GameEvents Seasoned()
     record.gems = 3;
     return record;
 }
-
-// A generated data folder with its registry entry and, in slot 0, a player whose map opens on
-// world (by default the smoke tests' world) with the progress given.
-class GameFolder final
-{
-public:
-    explicit GameFolder(Level_Type world = SmokeWorld, GameEvents const& progress = Seasoned()) : slot(world, progress)
-    {
-        EXPECT_EQ(0, std::system((Built("hm_datagen") + " " + data.string() + " > /dev/null").c_str()));
-        std::filesystem::create_directories(root.path / "config/hollowmere");
-        std::ofstream(root / "config/hollowmere/registry")
-            << "[Software\\Velmora\\Hollowmere]\nInstallPath=" << data.string();
-        slot.Write(data);
-    }
-
-    // Writes the script and gives the environment of a run with it.
-    std::string Scripted(char const* name, std::string const& script) const
-    {
-        std::ofstream(root / name) << script;
-        return "XDG_CONFIG_HOME=" + root / "config" + " HM_INPUT_SCRIPT=" + root / name;
-    }
-
-    std::string Slot() const { return ReadAll(data / "saves/save0"); }
-
-    TestFolder root{false};
-    std::filesystem::path data = root.path / "data";
-    SaveSlotWriter slot;
-};
 
 // Into the first slot's world (Enter, then P on the map) and right along the floor towards
 // the gate.
@@ -159,13 +50,13 @@ TEST(Hollowmere, StartUpFailureIsReportedAndReleasesWhatItMade)
     TestFolder empty(false);
     std::string log;
     // Without data the title picture is missing; the sanitizer's leak check runs at the exit.
-    EXPECT_EQ(1, RunGame(empty.path, "XDG_CONFIG_HOME=" + empty.path.string(), &log)) << log;
+    EXPECT_EQ(1, GameRun::RunIn(empty.path, "XDG_CONFIG_HOME=" + empty.path.string(), &log)) << log;
     EXPECT_NE(std::string::npos, log.find("gfx/title.png")) << log;
 }
 
 TEST(Hollowmere, PlaysFromTheTitleThroughTheMapIntoALevelAndQuits)
 {
-    GameFolder game;
+    GameRun game(SmokeWorld, Seasoned());
     // The level near the gate; the menu, down to Options, which opens and is cancelled with
     // Escape; up to "Leave level"; the map after the level, and Escape to quit.
     std::string const script =
@@ -177,7 +68,7 @@ TEST(Hollowmere, PlaysFromTheTitleThroughTheMapIntoALevelAndQuits)
           "1430 key 0x1B down\n1432 key 0x1B up\n1440 key 0x26 down\n1442 key 0x26 up\n"
           "1450 key 0x0D down\n1452 key 0x0D up\n1560 shot after.png\n1570 key 0x1B down\n";
     std::string log;
-    EXPECT_EQ(0, RunGame(game.data, game.Scripted("script", script), &log)) << log;
+    EXPECT_EQ(0, GameRun::RunIn(game.data, game.Scripted("script", script), &log)) << log;
     EXPECT_EQ(std::string::npos, log.find("rror")) << log;
 
     std::filesystem::path const& d = game.data;
@@ -235,11 +126,12 @@ TEST(Hollowmere, TwoRunsOfOneScriptEndInTheSameState)
                                + "1100 key 0x20 down\n1110 key 0x20 up\n1150 key 0x57 up\n"
                                  "1160 key 0x31 down\n1200 key 0x31 up\n1210 key 0x20 down\n1212 key 0x20 up\n"
                                  "1260 close\n";
-    GameFolder games[2];
+    GameRun games[2] = {GameRun(SmokeWorld, Seasoned()), GameRun(SmokeWorld, Seasoned())};
     std::string logs[2];
-    std::thread second(
-        [&] { EXPECT_EQ(0, RunGame(games[1].data, "HM_DIGEST=1 " + games[1].Scripted("script", script), &logs[1])); });
-    EXPECT_EQ(0, RunGame(games[0].data, "HM_DIGEST=1 " + games[0].Scripted("script", script), &logs[0]));
+    std::thread second([&] {
+        EXPECT_EQ(0, GameRun::RunIn(games[1].data, "HM_DIGEST=1 " + games[1].Scripted("script", script), &logs[1]));
+    });
+    EXPECT_EQ(0, GameRun::RunIn(games[0].data, "HM_DIGEST=1 " + games[0].Scripted("script", script), &logs[0]));
     second.join();
     std::size_t const at = logs[0].find("digest ");
     ASSERT_NE(at, std::string::npos) << logs[0];
@@ -248,7 +140,7 @@ TEST(Hollowmere, TwoRunsOfOneScriptEndInTheSameState)
 
 TEST(Hollowmere, ASignalMidLevelEndsTheGameWithItsSlotWhole)
 {
-    GameFolder game;
+    GameRun game(SmokeWorld, Seasoned());
     std::string const slot = game.Slot();
     // The script leaves the player walking left in the level for good, away from the gem that
     // would save; the shot says it got there.
@@ -258,8 +150,8 @@ TEST(Hollowmere, ASignalMidLevelEndsTheGameWithItsSlotWhole)
     ASSERT_GE(child, 0);
     if (child == 0)
     {
-        std::string const command =
-            "cd " + game.data.string() + " && " + environment + " exec " + Built("hollowmere") + " > game.log 2>&1";
+        std::string const command = "cd " + game.data.string() + " && " + environment + " exec "
+                                    + GameRun::Built("hollowmere") + " > game.log 2>&1";
         execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
@@ -274,8 +166,8 @@ TEST(Hollowmere, ASignalMidLevelEndsTheGameWithItsSlotWhole)
     // About a second on a quiet machine; the bound only tells an ending from a game that goes on
     // playing, and leaves room for a sanitized build on a loaded machine.
     EXPECT_LT(std::chrono::steady_clock::now() - signalled, std::chrono::seconds(60));
-    ASSERT_TRUE(WIFEXITED(status)) << ReadAll(game.data / "game.log");
-    EXPECT_EQ(0, WEXITSTATUS(status)) << ReadAll(game.data / "game.log");
+    ASSERT_TRUE(WIFEXITED(status)) << GameRun::ReadAll(game.data / "game.log");
+    EXPECT_EQ(0, WEXITSTATUS(status)) << GameRun::ReadAll(game.data / "game.log");
     EXPECT_EQ(slot, game.Slot());
     for (auto const& entry : std::filesystem::directory_iterator(game.data / "saves"))
         EXPECT_EQ(entry.path().filename(), "save0") << "left behind";
@@ -287,18 +179,9 @@ TEST(Hollowmere, EntersTheVillageAndThePlateauFromTheMapAndLeavesByTheMenu)
     // each the level is left by the menu ("Leave level", one down from Resume) and the game
     // quits from the map that follows.
     Level_Type const worlds[2] = {Level_TreeV, Level_Plato};
-    GameFolder games[2] = {GameFolder(worlds[0], GameEvents()), GameFolder(worlds[1], GameEvents())};
-    std::string logs[2];
+    GameRun games[2] = {GameRun(worlds[0]), GameRun(worlds[1])};
     int codes[2] = {-1, -1};
-    auto run = [&](int i) {
-        int const in = games[i].slot.LevelStep();
-        auto at = [in](int offset) { return std::to_string(in + offset); };
-        std::string const script = games[i].slot.Script() + at(100) + " shot level.png\n" + at(110)
-                                   + " key 0x1B down\n" + at(112) + " key 0x1B up\n" + at(120) + " key 0x28 down\n"
-                                   + at(122) + " key 0x28 up\n" + at(130) + " key 0x0D down\n" + at(132)
-                                   + " key 0x0D up\n" + at(300) + " key 0x1B down\n";
-        codes[i] = RunGame(games[i].data, games[i].Scripted("script", script), &logs[i]);
-    };
+    auto run = [&](int i) { codes[i] = games[i].Run(games[i].At(100, "shot level.png") + games[i].LeaveByMenu(110)); };
     std::thread second(run, 1);
     run(0);
     second.join();
@@ -306,8 +189,8 @@ TEST(Hollowmere, EntersTheVillageAndThePlateauFromTheMapAndLeavesByTheMenu)
     for (int i = 0; i < 2; i++)
     {
         SCOPED_TRACE(worlds[i] == Level_TreeV ? "the village" : "the plateau");
-        EXPECT_EQ(0, codes[i]) << logs[i];
-        EXPECT_EQ(std::string::npos, logs[i].find("rror")) << logs[i];
+        EXPECT_EQ(0, codes[i]) << games[i].log;
+        EXPECT_EQ(std::string::npos, games[i].log.find("rror")) << games[i].log;
         EXPECT_GT(Shot(games[i].data / "level.png").Colours(), 8u) << "a picture, not a cleared screen";
         // The map saved the slot after the level. The test world, which stands in for worlds not
         // yet built, would have taught time travel; the village shows its first hint at once.

@@ -45,6 +45,24 @@ inline bool IsBlack(int x, int y)
     return Pixel(x, y) == std::array<int, 3>{0, 0, 0};
 }
 
+// A black screen in screen units, to draw on and read back.
+inline void ClearScreen()
+{
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0.0, 640.0, 0.0, 480.0, -1.0, 1.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+}
+
+// The red, green and blue of a canvas colour, to compare with Pixel.
+inline std::array<int, 3> Colour(Rgba c)
+{
+    return {c.r, c.g, c.b};
+}
+
 // Opens the 640x480 window with screen units as its projection; message boxes are only recorded.
 inline void OpenScreenWindow()
 {

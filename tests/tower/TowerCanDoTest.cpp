@@ -1,10 +1,6 @@
 // The tower's hint panel: its four areas, their bounds and texts, and nothing elsewhere.
 #include "engine/GameEvents.h"
-#include "engine/ObjectList.h"
-#include "engine/Player.h"
-#include "media/Game_Sounds.h"
-#include "support/SmallMap.h"
-#include "support/SpeakingFixture.h"
+#include "support/CanDoFixture.h"
 #include "tower/Tower_CanDo.h"
 
 #include <gtest/gtest.h>
@@ -15,35 +11,13 @@
 namespace
 {
 
-class TowerCanDoTest : public SpeakingFixture
+class TowerCanDoTest : public CanDoFixture<Tower_CanDo>
 {
 protected:
-    TowerCanDoTest() : map(ReadFloorMap())
+    TowerCanDoTest() : CanDoFixture(64.0)
     {
-        Pointf const start(0.0, 0.0);
-        player = std::make_unique<Player>(map.get(), &objects, &progress, &sounds, &start, 64.0);
         panel = std::make_unique<Tower_CanDo>(player.get(), map.get(), font, &progress);
     }
-
-    // The hint at (x, y) and tick t: its text, "" for none, and whether it is good news.
-    std::string Hint(double x, double y, Tick t, bool* positive = nullptr)
-    {
-        Pointf const at(x, y);
-        player->SetPos(&at);
-        CanDo_Indicate indicate{nullptr, false};
-        bool const found = panel->FindMessage(&indicate, t);
-        EXPECT_EQ(found, indicate.mess != nullptr);
-        if (positive != nullptr)
-            *positive = indicate.positive;
-        return found ? indicate.mess : "";
-    }
-
-    GameEvents progress;
-    Game_Sounds sounds;
-    ObjectList objects;
-    std::unique_ptr<Map> map;
-    std::unique_ptr<Player> player;
-    std::unique_ptr<Tower_CanDo> panel;
 };
 
 TEST_F(TowerCanDoTest, FourAreasEachWithItsHintLowerEdgesInsideUpperOutside)

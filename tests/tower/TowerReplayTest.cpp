@@ -9,6 +9,7 @@
 #include "support/MapFiles.h"
 #include "support/RandomSeed.h"
 #include "support/ReplayHarness.h"
+#include "support/StepTasks.h"
 #include "tower/TowerTestSupport.h"
 #include "tower/Tower_MapMove.h"
 #include "tower/Tower_MapMoveGroup.h"
@@ -95,25 +96,13 @@ public:
 
 // The walk through the scene as a list of tasks, each giving the keys of the next step from what
 // the level shows, or telling that it is done.
-class Tower_Walk
+class Tower_Walk : public StepTasks<Tower_ReplayLevel>
 {
 public:
-    using Task = std::function<bool(Tower_ReplayLevel&, std::vector<int>&)>;
-
-    // Holds the key (none when -1) for n steps; the next task lets it go.
-    void Hold(int key, int n)
-    {
-        tasks.push_back([key, left = n](Tower_ReplayLevel&, std::vector<int>& held) mutable {
-            if (key >= 0)
-                held.push_back(key);
-            return left-- <= 0;
-        });
-    }
-    void Wait(int n) { Hold(-1, n); }
     // Waits until done says so, at most 1000 steps.
     void Until(std::function<bool(Tower_ReplayLevel&)> done)
     {
-        tasks.push_back([done, step = 0](Tower_ReplayLevel& level, std::vector<int>&) mutable {
+        Add([done, step = 0](Tower_ReplayLevel& level, std::vector<int>&) mutable {
             return done(level) || step++ >= 1000;
         });
     }
@@ -127,7 +116,7 @@ public:
     // Walks towards x, coasting in, until he stands still there.
     void WalkTo(double x)
     {
-        tasks.push_back([x, step = 0](Tower_ReplayLevel& level, std::vector<int>& held) mutable {
+        Add([x, step = 0](Tower_ReplayLevel& level, std::vector<int>& held) mutable {
             Player const* p = level.GetPlayer();
             double const d = x - p->GetPos().x;
             if ((std::fabs(d) < 3.0 && std::fabs(p->speed) < 0.01) || step++ >= 1000)
@@ -144,23 +133,6 @@ public:
         Hold(KeyIndex_GameRight, 30);
         Until([](Tower_ReplayLevel& level) { return level.GetPlayer()->onGround; });
     }
-
-    // The keys of the next step; empty once every task is done.
-    std::vector<int> Next(Tower_ReplayLevel& level)
-    {
-        std::vector<int> held;
-        while (current < tasks.size() && tasks[current](level, held))
-        {
-            held.clear();
-            ++current;
-        }
-        return held;
-    }
-    bool Done() const { return current >= tasks.size(); }
-
-private:
-    std::vector<Task> tasks;
-    std::size_t current = 0;
 };
 
 // The scales' places, lights and weight, every group's polygons and the past selves.

@@ -285,7 +285,7 @@ TEST_F(TowerScalesTest, LightsAreDrawnLitFromTheLeftOnePerUnitWithTheOverweightL
     map->ScaleMap(4.0, CameraMove_Jump);
     // At 4 screen units a map unit the lights are 24 across, 32 apart, the overweight one 24 lower.
     auto const shown = [&](Tick t) {
-        ClearTowerScreen();
+        ClearScreen();
         scales->Render(map.get(), t);
         return std::vector<std::array<int, 3>>{Pixel(288, 245), Pixel(320, 245), Pixel(352, 245), Pixel(320, 210)};
     };

@@ -55,23 +55,6 @@ inline MapWriter ScalesWriter()
     return writer;
 }
 
-// A black screen in screen units, to draw on and read back.
-inline void ClearTowerScreen()
-{
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0.0, 640.0, 0.0, 480.0, -1.0, 1.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
-}
-
-inline std::array<int, 3> Colour(Rgba c)
-{
-    return {c.r, c.g, c.b};
-}
-
 // The scales on their small map, with the pictures written and the sound table in place (muted
 // unless a test opens the audio).
 class TowerScalesFixture : public GroupPlayerTest

@@ -1,10 +1,6 @@
 // The village's hint panel: its task areas, their bounds and their conditions.
 #include "engine/GameEvents.h"
-#include "engine/ObjectList.h"
-#include "engine/Player.h"
-#include "media/Game_Sounds.h"
-#include "support/SmallMap.h"
-#include "support/SpeakingFixture.h"
+#include "support/CanDoFixture.h"
 #include "treevillage/TreeV_CanDo.h"
 #include "treevillage/TreeV_Events.h"
 
@@ -16,36 +12,18 @@
 namespace
 {
 
-class TreeVCanDoTest : public SpeakingFixture
+class TreeVCanDoTest : public CanDoFixture<TreeV_CanDo>
 {
 protected:
-    TreeVCanDoTest() : map(ReadFloorMap()), events(&progress, nullptr)
+    TreeVCanDoTest() : events(&progress, nullptr)
     {
-        Pointf const start(0.0, 0.0);
-        player = std::make_unique<Player>(map.get(), &objects, &progress, &sounds, &start, 1.0);
         panel = std::make_unique<TreeV_CanDo>(player.get(), map.get(), font, &progress, &events);
     }
 
-    // The hint at (x, y) and tick t: its text, "" for none, and whether it is good news.
-    std::string Hint(double x, double y, Tick t, bool* positive = nullptr)
-    {
-        Pointf const at(x, y);
-        player->SetPos(&at);
-        CanDo_Indicate indicate{nullptr, false};
-        bool const found = panel->FindMessage(&indicate, t);
-        EXPECT_EQ(found, indicate.mess != nullptr);
-        if (positive != nullptr)
-            *positive = indicate.positive;
-        return found ? indicate.mess : "";
-    }
+    // The panel holds on to the events.
+    ~TreeVCanDoTest() override { panel.reset(); }
 
-    GameEvents progress;
-    Game_Sounds sounds;
-    ObjectList objects;
-    std::unique_ptr<Map> map;
     TreeV_Events events;
-    std::unique_ptr<Player> player;
-    std::unique_ptr<TreeV_CanDo> panel;
 };
 
 TEST_F(TreeVCanDoTest, TheAreasShowTheirTasksWhileTheyCanBeDone)

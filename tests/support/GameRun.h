@@ -1,0 +1,98 @@
+// Test support: the real program run headless with an input script. A GameRun is a temporary folder
+// with a generated data folder, the registry entry that points the program at it, and a first save
+// slot whose map opens on a world (support/SaveSlotWriter.h); Run writes the script, runs the program
+// there under a time limit and keeps what it printed. The tests' folder is the working directory:
+// the program and the data generator are built beside it.
+#pragma once
+
+#include "engine/GameEvents.h"
+#include "engine/Level_Type.h"
+#include "support/SaveSlotWriter.h"
+#include "support/TestFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+class GameRun final
+{
+public:
+    explicit GameRun(Level_Type world, GameEvents const& progress = GameEvents()) : slot(world, progress)
+    {
+        EXPECT_EQ(0, std::system((Built("hm_datagen") + " " + data.string() + " > /dev/null").c_str()));
+        std::filesystem::create_directories(root.path / "config/hollowmere");
+        std::ofstream(root / "config/hollowmere/registry")
+            << "[Software\\Velmora\\Hollowmere]\nInstallPath=" << data.string();
+        slot.Write(data);
+    }
+
+    // A script line at a step counted from the one the level begins at.
+    std::string At(int offset, std::string const& what) const
+    {
+        return std::to_string(slot.LevelStep() + offset) + " " + what + "\n";
+    }
+
+    // From the step offset on: Escape opens the menu, down to "Leave level", Enter; on the map
+    // that follows, Escape quits.
+    std::string LeaveByMenu(int offset) const
+    {
+        return At(offset, "key 0x1B down") + At(offset + 2, "key 0x1B up") + At(offset + 10, "key 0x28 down")
+               + At(offset + 12, "key 0x28 up") + At(offset + 20, "key 0x0D down") + At(offset + 22, "key 0x0D up")
+               + At(offset + 190, "key 0x1B down");
+    }
+
+    // Writes the script file name and gives the environment of a run with it.
+    std::string Scripted(char const* name, std::string const& script) const
+    {
+        std::ofstream(root / name) << script;
+        return "XDG_CONFIG_HOME=" + root / "config" + " HM_INPUT_SCRIPT=" + root / name;
+    }
+
+    // Runs the program with the slot's way into the world and then script; its exit code, or -1
+    // when it did not exit. What it printed is in log.
+    int Run(std::string const& script, int seconds = 120)
+    {
+        return RunIn(data, Scripted("script", slot.Script() + script), &log, seconds);
+    }
+
+    // The first slot's file as it stands.
+    std::string Slot() const { return ReadAll(data / "saves/save0"); }
+
+    // Runs the program in folder with the environment given, its output to game.log there; its
+    // exit code, or -1 when it did not exit.
+    static int RunIn(std::filesystem::path const& folder, std::string const& environment, std::string* log,
+                     int seconds = 120)
+    {
+        std::filesystem::path const logFile = folder / "game.log";
+        std::string const command = "cd " + folder.string() + " && " + environment + " timeout "
+                                    + std::to_string(seconds) + " " + Built("hollowmere") + " > " + logFile.string()
+                                    + " 2>&1";
+        int const status = std::system(command.c_str());
+        *log = ReadAll(logFile);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    // A program built beside the tests' folder.
+    static std::string Built(char const* name)
+    {
+        return std::filesystem::absolute(std::filesystem::path("..") / name).string();
+    }
+
+    static std::string ReadAll(std::filesystem::path const& file)
+    {
+        std::stringstream text;
+        text << std::ifstream(file).rdbuf();
+        return text.str();
+    }
+
+    TestFolder root{false};
+    std::filesystem::path data = root.path / "data";
+    SaveSlotWriter slot;
+    std::string log;
+};
