@@ -500,6 +500,22 @@ void MakeDirs(std::string const& path)
         throw std::runtime_error("cannot create " + path + ": " + error.message());
 }
 
+void AppendImageMap(std::string const& dir, std::string const& world, std::string const& firstEntry,
+                    std::vector<ImageMap_Entry> const& entries)
+{
+    std::string const path = dir + "/" + world + "/imagemap";
+    bool const shared = std::filesystem::exists(path);
+    std::FILE* file = std::fopen(path.c_str(), "a");
+    if (file == nullptr)
+        throw std::runtime_error("cannot write " + path);
+    if (!shared)
+        std::fprintf(file, "%s\n%s\n", world.c_str(), firstEntry.c_str());
+    for (ImageMap_Entry const& entry : entries)
+        std::fprintf(file, "%u %s/%s.png %s\n", entry.id, world.c_str(), entry.name, entry.letters);
+    if (std::fclose(file) != 0)
+        throw std::runtime_error("failed writing " + path);
+}
+
 void WriteImages(std::string const& dir)
 {
     WriteSplashes(dir);

@@ -5,6 +5,7 @@
 #include "tools/Figure.h"
 
 #include <string>
+#include <vector>
 
 namespace DataGen
 {
@@ -14,6 +15,19 @@ void WriteAll(std::string const& dir);
 
 // Creates path and its missing parents; throws std::runtime_error on failure.
 void MakeDirs(std::string const& path);
+
+// One texture of a world's own in its image map: the picture "<world>/<name>.png" and its letters.
+struct ImageMap_Entry
+{
+    unsigned int id;
+    char const* name;
+    char const* letters;
+};
+// Appends a world's own textures to "<world>/imagemap". A map the shared textures have not started
+// is begun with the world's name and firstEntry (a line such as "0 final/rock.png hvs"). Throws
+// std::runtime_error when the file cannot be written.
+void AppendImageMap(std::string const& dir, std::string const& world, std::string const& firstEntry,
+                    std::vector<ImageMap_Entry> const& entries);
 
 // Splash screens, the player's sprite sets and axe, pick-ups, chests, signs, targets, the
 // hint thumbs, the menu labels, the map-screen pictures and the grid-puzzle cells.

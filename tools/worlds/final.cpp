@@ -396,27 +396,14 @@ void WriteDragonPictures(std::string const& dir)
 // own, the map is started with the world's name and its rock as entry 0.
 void WriteImageMap(std::string const& dir)
 {
-    std::string const path = dir + "/final/imagemap";
-    bool const shared = std::filesystem::exists(path);
-    std::FILE* file = std::fopen(path.c_str(), "a");
-    if (file == nullptr)
-        throw std::runtime_error("cannot write " + path);
-    if (!shared)
-        std::fprintf(file, "final\n0 final/rock.png hvs\n");
-    struct Entry
-    {
-        Texture id;
-        char const* name;
-        char const* letters;
-    };
-    Entry const entries[] = {
-        {CaveWall, "cave", "hv"},  {DenRock, "rock", "hvs"}, {ScorchedFloor, "floor", "hvs"},
-        {Basalt, "basalt", "hvs"}, {PitFire, "fire", "hv"},
-    };
-    for (Entry const& entry : entries)
-        std::fprintf(file, "%u final/%s.png %s\n", unsigned(entry.id), entry.name, entry.letters);
-    if (std::fclose(file) != 0)
-        throw std::runtime_error("failed writing " + path);
+    DataGen::AppendImageMap(dir, "final", "0 final/rock.png hvs",
+                            {
+                                {CaveWall, "cave", "hv"},
+                                {DenRock, "rock", "hvs"},
+                                {ScorchedFloor, "floor", "hvs"},
+                                {Basalt, "basalt", "hvs"},
+                                {PitFire, "fire", "hv"},
+                            });
 }
 
 // The road walker's road "throwing spot": from the start along the ledge to the spot, and one throw

@@ -747,34 +747,27 @@ void WritePictures(std::string const& dir)
 // own, the map is started with the world's name and a stone of its own as entry 0.
 void WriteImageMap(std::string const& dir)
 {
-    std::string const path = dir + "/killig/imagemap";
-    bool const shared = std::filesystem::exists(path);
-    std::FILE* file = std::fopen(path.c_str(), "a");
-    if (file == nullptr)
-        throw std::runtime_error("cannot write " + path);
-    if (!shared)
-        std::fprintf(file, "killig\n0 killig/stone.png hvs\n");
-    struct Entry
-    {
-        Texture id;
-        char const* name;
-        char const* letters;
-    };
-    Entry const entries[] = {
-        {Stone, "stone", "hvs"},        {Slab, "slab", "hvs"},
-        {BackWall, "backwall", "hv"},   {Lava, "lava", "hv"},
-        {GateRed, "gatered", "hv"},     {GateBlue, "gateblue", "hv"},
-        {GateGreen, "gategreen", "hv"}, {GateYellow, "gateyellow", "hv"},
-        {GateWhite, "gatewhite", "hv"}, {Iron, "iron", "hvs"},
-        {Brass, "brass", "hvs"},        {Timber, "platform", "hvs"},
-        {SwivelWood, "swivel", "hvs"},  {LiftDeck, "lift", "hvs"},
-        {HouseWall, "housewall", "hv"}, {Boards, "boards", "hvs"},
-        {Altar, "altar", "hv"},         {Roof, "roof", "hvs"},
-    };
-    for (Entry const& entry : entries)
-        std::fprintf(file, "%u killig/%s.png %s\n", unsigned(entry.id), entry.name, entry.letters);
-    if (std::fclose(file) != 0)
-        throw std::runtime_error("failed writing " + path);
+    DataGen::AppendImageMap(dir, "killig", "0 killig/stone.png hvs",
+                            {
+                                {Stone, "stone", "hvs"},
+                                {Slab, "slab", "hvs"},
+                                {BackWall, "backwall", "hv"},
+                                {Lava, "lava", "hv"},
+                                {GateRed, "gatered", "hv"},
+                                {GateBlue, "gateblue", "hv"},
+                                {GateGreen, "gategreen", "hv"},
+                                {GateYellow, "gateyellow", "hv"},
+                                {GateWhite, "gatewhite", "hv"},
+                                {Iron, "iron", "hvs"},
+                                {Brass, "brass", "hvs"},
+                                {Timber, "platform", "hvs"},
+                                {SwivelWood, "swivel", "hvs"},
+                                {LiftDeck, "lift", "hvs"},
+                                {HouseWall, "housewall", "hv"},
+                                {Boards, "boards", "hvs"},
+                                {Altar, "altar", "hv"},
+                                {Roof, "roof", "hvs"},
+                            });
 }
 
 // The road walker's roads. "first room" goes onto plate 0; the test then stands there and travels
