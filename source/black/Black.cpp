@@ -67,14 +67,6 @@ bool Short(double x, double bound)
     return x < bound && !Util::Equal(x, bound);
 }
 
-template <class T>
-void AddFoe(ObjectList* objects, T* creature)
-{
-    objects->AddObject(static_cast<Object*>(creature));
-    objects->AddEnemy(creature);
-    objects->AddTarget(creature);
-}
-
 // Wavy blobs, their arms and wasps go in as object, target, enemy.
 template <class T>
 void AddTargetFoe(ObjectList* objects, T* creature)
@@ -196,13 +188,13 @@ void Black::BuildCreatures()
             vultures[next] = new Vulture(map, flock.start, flock.end, flock.swoop, Black_Vulture_HitPoints);
     assert(next == Black_Vulture_Count);
     for (Vulture* vulture : vultures)
-        AddFoe(objects, vulture);
+        AddFoe(vulture);
 
     Ready(Kind_Spider);
     for (int i = 0; i < Black_Spider_Count; i++)
         spiders[i] = new Spider(map, Black_Spiders[i].rp, Black_Spiders[i].maxLength, Black_Spiders[i].hitPoints);
     for (Spider* spider : spiders)
-        AddFoe(objects, spider);
+        AddFoe(spider);
 
     Ready(Kind_Sign);
     for (int i = 0; i < Black_Sign_Count; i++)
@@ -216,13 +208,13 @@ void Black::BuildCreatures()
     ogre = new Black_Ogre(map->GetRefPoint(Black_Rp_Ogre));
     ogreHintShown = false;
     deadHintShown = false;
-    AddFoe(objects, ogre);
+    AddFoe(ogre);
 
     Ready(Kind_Mozzy);
     for (int i = 0; i < Black_Mozzy_Count; i++)
         mozzies[i] = new Mozzy(map, Black_Mozzies[i].a, Black_Mozzies[i].b, Black_Mozzy_HitPoints);
     for (Mozzy* mozzy : mozzies)
-        AddFoe(objects, mozzy);
+        AddFoe(mozzy);
 
     Ready(Kind_Goblin);
     for (int i = 0; i < Black_Goblin_Count; i++)
@@ -231,14 +223,14 @@ void Black::BuildCreatures()
         goblins[i] = new Goblin(map, place.start, place.left, place.right, Goblin_Normal, Black_Goblin_HitPoints);
     }
     for (Goblin* goblin : goblins)
-        AddFoe(objects, goblin);
+        AddFoe(goblin);
 
     Ready(Kind_GoblinDefend);
     for (int i = 0; i < Black_GoblinDefend_Count; i++)
         goblinDefenders[i] =
             new GoblinDefend(map->GetRefPoint(Black_Rp_GoblinDefenders[i]), Black_GoblinDefend_HitPoints);
     for (GoblinDefend* defender : goblinDefenders)
-        AddFoe(objects, defender);
+        AddFoe(defender);
 
     for (int i = 0; i < Black_KillZone_Count; i++)
         killZones[i] = new KillZone(map, Black_KillZones[i].a, Black_KillZones[i].b);
@@ -249,7 +241,7 @@ void Black::BuildCreatures()
     for (int i = 0; i < Black_Imp_Count; i++)
         imps[i] = new Imp(map, Black_Rp_Imps[i], Black_Imp_HitPoints);
     for (Imp* imp : imps)
-        AddFoe(objects, imp);
+        AddFoe(imp);
 
     Ready(Kind_WavyBlob);
     wavyBlobs[0] =
@@ -292,7 +284,7 @@ void Black::BuildLater()
     for (int i = 0; i < Black_Shmoo_Count; i++)
         shmoos[i] = new Shmoo(map, Black_Shmoos[i].a, Black_Shmoos[i].b, Black_Shmoo_HitPoints);
     for (Shmoo* shmoo : shmoos)
-        AddFoe(objects, shmoo);
+        AddFoe(shmoo);
 
     // Only the blobs a splitting shmoo splits into are in the level, never the shmoo itself.
     Ready(Kind_ShmooInst);
@@ -303,7 +295,7 @@ void Black::BuildLater()
     }
     for (SplitShmoo* splitter : splitShmoos)
         for (int k = 0; k < SplitShmoo::Shmoo_Total_Count; k++)
-            AddFoe(objects, splitter->GetShmoo(k));
+            AddFoe(splitter->GetShmoo(k));
 
     Ready(Kind_Rock);
     for (int i = 0; i < Black_Rock_Count; i++)

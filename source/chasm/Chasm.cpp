@@ -57,14 +57,6 @@ bool Beyond(double a, double b)
     return a - b >= Util::Eps;
 }
 
-template <class T>
-void RegisterFoe(ObjectList* objects, T* creature)
-{
-    objects->AddObject(static_cast<Object*>(creature));
-    objects->AddEnemy(creature);
-    objects->AddTarget(creature);
-}
-
 } // namespace
 
 Chasm::Chasm(GameEvents* gameEventsIn) : World_Base(gameEventsIn, Chasm_GemRow)
@@ -106,7 +98,7 @@ Chasm::Chasm(GameEvents* gameEventsIn) : World_Base(gameEventsIn, Chasm_GemRow)
                 built.Own(new Shmoo(map, run.ground + k * run.step, run.top + k * run.step, Creature_HitPoints));
     assert(next == Chasm_Shmoo_Count);
     for (Shmoo* shmoo : shmoos)
-        RegisterFoe(objects, shmoo);
+        AddFoe(shmoo);
 
     built.Initialise(&Chasm_FireBall::Initialise, &Chasm_FireBall::Finalise);
     for (int i = 0; i < Chasm_FireBall_Count; ++i)
@@ -146,7 +138,7 @@ void Chasm::BuildFlyers()
             vultures[next] = built.Own(new Vulture(map, v.from, v.to, v.swoop, Vulture_HitPoints));
     assert(next == Chasm_Vulture_Count);
     for (Vulture* vulture : vultures)
-        RegisterFoe(objects, vulture);
+        AddFoe(vulture);
 
     built.Initialise(&Chasm_HangOn::Initialise, &Chasm_HangOn::Finalise);
     next = 0;
@@ -206,13 +198,13 @@ void Chasm::BuildCrawlers()
     for (int i = 0; i < Chasm_Spider_Count; ++i)
         spiders[i] = built.Own(new Spider(map, Chasm_Spiders[i].ref, Chasm_Spiders[i].length, Creature_HitPoints));
     for (Spider* spider : spiders)
-        RegisterFoe(objects, spider);
+        AddFoe(spider);
 
     built.Initialise(&Wasp::Initialise, &Wasp::Finalise);
     for (int i = 0; i < Chasm_Wasp_Count; ++i)
         wasps[i] = built.Own(new Wasp(map, Chasm_Wasps[i][0], Chasm_Wasps[i][1], Wasp_HitPoints, Wasp_Scale));
     for (Wasp* wasp : wasps)
-        RegisterFoe(objects, wasp);
+        AddFoe(wasp);
 
     built.Initialise(&Zoveduv::Initialise, &Zoveduv::Finalise);
     for (int i = 0; i < Chasm_Grethyn_Count; ++i)
@@ -272,7 +264,7 @@ void Chasm::BuildBats()
     for (Bat_Group* group : batGroups)
         objects->AddObject(group);
     for (Bat* bat : bats)
-        RegisterFoe(objects, bat);
+        AddFoe(bat);
 }
 
 Pointf Chasm::BackgroundPos(Pointf centre)

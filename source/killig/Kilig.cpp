@@ -138,14 +138,6 @@ void RequireGroups(Map const* map)
         map->RequireGroup(g);
 }
 
-template <class T>
-void RegisterFoe(ObjectList* objects, T* creature)
-{
-    objects->AddObject(static_cast<Object*>(creature));
-    objects->AddTarget(creature);
-    objects->AddEnemy(creature);
-}
-
 } // namespace
 
 Kilig::Kilig(GameEvents* gameEventsIn) : World_Base(gameEventsIn, Kilig_GemRow)
@@ -248,7 +240,7 @@ void Kilig::BuildCreatures()
     for (int i = 0; i < Kilig_Imp_Count; ++i)
         imps[i] = built.Own(new Imp(map, Kilig_Rp_Imps[i], Imp_HitPoints));
     for (Imp* imp : imps)
-        RegisterFoe(objects, imp);
+        AddFoe(imp);
 
     built.Initialise(&Spikes::Initialise, &Spikes::Finalise);
     for (int i = 0; i < Kilig_Spikes_Count; ++i)
@@ -280,8 +272,8 @@ void Kilig::BuildCreatures()
     for (WavyBlob* blob : wavyBlobs)
     {
         for (int arm = 0; arm < WavyBlob_Arm_Count; ++arm)
-            RegisterFoe(objects, blob->GetArm(arm));
-        RegisterFoe(objects, blob);
+            AddFoe(blob->GetArm(arm));
+        AddFoe(blob);
     }
 }
 

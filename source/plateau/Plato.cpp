@@ -117,14 +117,6 @@ struct ShmooRun
 constexpr ShmooRun Shmoo_Runs[] = {{162, 47}, {281, 34}};
 constexpr int Shmoo_Last = 1; // the constructor's last argument
 
-template <class T>
-void RegisterFoe(ObjectList* objects, T* creature)
-{
-    objects->AddObject(static_cast<Object*>(creature));
-    objects->AddEnemy(creature);
-    objects->AddTarget(creature);
-}
-
 } // namespace
 
 Plato::Plato(GameEvents* gameEventsIn) : World_Base(gameEventsIn, Plato_GemRow)
@@ -158,7 +150,7 @@ Plato::Plato(GameEvents* gameEventsIn) : World_Base(gameEventsIn, Plato_GemRow)
             shmoos[next] = built.Own(new Shmoo(map, run.firstRp + 2 * k, run.firstRp + 2 * k + 1, Shmoo_Last));
     assert(next == Plato_Shmoo_Count);
     for (Shmoo* shmoo : shmoos)
-        RegisterFoe(objects, shmoo);
+        AddFoe(shmoo);
 
     PlayMusic(Plato_Music);
 }
@@ -172,13 +164,13 @@ void Plato::BuildCreatures()
         goblins[i] = built.Own(new Goblin(map, place.start, place.left, place.right, Goblin_Normal, Goblin_HitPoints));
     }
     for (Goblin* goblin : goblins)
-        RegisterFoe(objects, goblin);
+        AddFoe(goblin);
 
     built.Initialise(&Rat::Initialise, &Rat::Finalise);
     for (int i = 0; i < Plato_Rat_Count; ++i)
         rats[i] = built.Own(new Rat(map, Rat_Places[i].start, Rat_Places[i].limit, 1));
     for (Rat* rat : rats)
-        RegisterFoe(objects, rat);
+        AddFoe(rat);
 
     built.Initialise(&Vulture::Initialise, &Vulture::Finalise);
     int next = 0;
@@ -187,7 +179,7 @@ void Plato::BuildCreatures()
             vultures[next] = built.Own(new Vulture(map, place.start, place.end, place.swoop, 1));
     assert(next == Plato_Vulture_Count);
     for (Vulture* vulture : vultures)
-        RegisterFoe(objects, vulture);
+        AddFoe(vulture);
 
     built.Initialise(&TumbleWeed::Initialise, &TumbleWeed::Finalise);
     for (int i = 0; i < Plato_TumbleWeed_Count; ++i)
@@ -199,7 +191,7 @@ void Plato::BuildCreatures()
     for (int i = 0; i < Plato_Cactus_Count; ++i)
         cacti[i] = built.Own(new Cactus(map, Cactus_Places[i].rp, Cactus_Places[i].hops, Cactus_HitPoints));
     for (Cactus* cactus : cacti)
-        RegisterFoe(objects, cactus);
+        AddFoe(cactus);
 
     built.Initialise(&Zoveduv::Initialise, &Zoveduv::Finalise);
     next = 0;
@@ -222,7 +214,7 @@ void Plato::BuildCreatures()
     }
     for (Plato_CaveTurtle* turtle : caveTurtles)
     {
-        RegisterFoe(objects, turtle);
+        AddFoe(turtle);
         driver->AddObject(turtle);
     }
 
@@ -230,7 +222,7 @@ void Plato::BuildCreatures()
     for (int i = 0; i < Plato_Spider_Count; ++i)
         spiders[i] = built.Own(new Spider(map, Spider_Places[i].rp, Spider_Places[i].maxLength, Spider_HitPoints));
     for (Spider* spider : spiders)
-        RegisterFoe(objects, spider);
+        AddFoe(spider);
 }
 
 void Plato::BuildMine()

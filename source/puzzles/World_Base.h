@@ -2,6 +2,8 @@
 #pragma once
 
 #include "engine/Level.h"
+#include "engine/Object.h"
+#include "engine/ObjectList.h"
 #include "util/Pointf.h"
 
 #include <cstdint>
@@ -65,6 +67,15 @@ protected:
     // Readies the grid puzzle for the world's chests (AddChest does it); a world that opens a grid
     // puzzle of its own calls it even when no chest is built.
     void UseGridPuzzle();
+
+    // A creature the player fights: it joins the objects, the enemies and the targets.
+    template <class T>
+    void AddFoe(T* creature)
+    {
+        objects->AddObject(static_cast<Object*>(creature));
+        objects->AddEnemy(creature);
+        objects->AddTarget(creature);
+    }
 
     // Plays the world's music. Without its file the world plays silent and says so once on
     // stderr; any other failure is passed on.

@@ -141,14 +141,6 @@ bool Inside(Pointf p, double x0, double x1, double y0, double y1)
     return Within(p.x, x0, x1) && Within(p.y, y0, y1);
 }
 
-template <class T>
-void RegisterFoe(ObjectList* objects, T* creature)
-{
-    objects->AddObject(static_cast<Object*>(creature));
-    objects->AddEnemy(creature);
-    objects->AddTarget(creature);
-}
-
 } // namespace
 
 // Everything the tower places, freed in a fixed order: the objects, the shared pictures of each
@@ -352,7 +344,7 @@ void Tower::BuildHazards()
         parts->wasps[i] = new Wasp(map, wasp.a, wasp.b, Tower_Wasp_HitPoints, wasp.scale);
     }
     for (Wasp* wasp : parts->wasps)
-        RegisterFoe(objects, wasp);
+        AddFoe(wasp);
 }
 
 void Tower::BuildTargets()
@@ -501,7 +493,7 @@ void Tower::BuildCreatures()
     for (int i = 0; i < Tower_Spider_Count; i++)
         parts->spiders[i] = new Spider(map, Tower_Rp_Spiders[i], Tower_Spider_Threads[i], Tower_Spider_HitPoints);
     for (Spider* spider : parts->spiders)
-        RegisterFoe(objects, spider);
+        AddFoe(spider);
 
     // The blobs settle onto the ground as they are built, through the collision grid.
     map->PreprocessCollision();
@@ -510,7 +502,7 @@ void Tower::BuildCreatures()
     for (int i = 0; i < Tower_Shmoo_Count; i++)
         parts->shmoos[i] = new Shmoo(map, Tower_Rp_Shmoos[i], Tower_Rp_HoppingTop, Tower_Shmoo_HitPoints);
     for (Shmoo* shmoo : parts->shmoos)
-        RegisterFoe(objects, shmoo);
+        AddFoe(shmoo);
 
     parts->Ready(Parts::Kind_ShmooInst, &ShmooInst::Initialise);
     for (int i = 0; i < Tower_SplitShmoo_Count; i++)
@@ -520,7 +512,7 @@ void Tower::BuildCreatures()
     }
     for (SplitShmoo* split : parts->splitShmoos)
         for (int k = 0; k < SplitShmoo::Shmoo_Total_Count; k++)
-            RegisterFoe(objects, split->GetShmoo(k));
+            AddFoe(split->GetShmoo(k));
 }
 
 void Tower::Plot()
