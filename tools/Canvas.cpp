@@ -289,7 +289,7 @@ Canvas_Shape& Canvas_Shape::CurveTo(double x1, double y1, double x2, double y2, 
 
 Canvas_Shape& Canvas_Shape::Close()
 {
-    steps.push_back({Step::Close, {}});
+    steps.push_back({Step::ClosePath, {}});
     return *this;
 }
 
@@ -309,7 +309,9 @@ Canvas_Shape Mapped(Canvas_Shape const& shape, F const& f)
     Canvas_Shape out;
     for (Canvas_Shape::Step step : shape.Steps())
     {
-        int const points = step.kind == Canvas_Shape::Step::Curve ? 3 : step.kind == Canvas_Shape::Step::Close ? 0 : 1;
+        int const points = step.kind == Canvas_Shape::Step::Curve       ? 3
+                           : step.kind == Canvas_Shape::Step::ClosePath ? 0
+                                                                        : 1;
         for (int i = 0; i < points; ++i)
             f(step.p[2 * i], step.p[2 * i + 1]);
         switch (step.kind)
@@ -323,7 +325,7 @@ Canvas_Shape Mapped(Canvas_Shape const& shape, F const& f)
         case Canvas_Shape::Step::Curve:
             out.CurveTo(step.p[0], step.p[1], step.p[2], step.p[3], step.p[4], step.p[5]);
             break;
-        case Canvas_Shape::Step::Close:
+        case Canvas_Shape::Step::ClosePath:
             out.Close();
             break;
         }
@@ -608,7 +610,7 @@ void Canvas::SetPath(Canvas_Shape const& shape)
         case Canvas_Shape::Step::Curve:
             cairo_curve_to(cr, s.p[0], s.p[1], s.p[2], s.p[3], s.p[4], s.p[5]);
             break;
-        case Canvas_Shape::Step::Close:
+        case Canvas_Shape::Step::ClosePath:
             cairo_close_path(cr);
             break;
         }

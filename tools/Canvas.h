@@ -123,7 +123,7 @@ public:
             Move,
             Line,
             Curve,
-            Close,
+            ClosePath,
         } kind;
         double p[6]; // the points the step takes: one for Move and Line, three for Curve
     };
