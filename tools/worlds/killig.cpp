@@ -63,7 +63,6 @@ constexpr double WestEnd = -440.0;  // the west wing's far wall
 constexpr unsigned int Edge_Left = 1;
 constexpr unsigned int Edge_Top = 2;
 constexpr unsigned int Edge_Right = 4;
-constexpr unsigned int Edge_Bottom = 8;
 constexpr unsigned int Edge_All = 15;
 
 struct Corner

@@ -349,7 +349,6 @@ void WriteStaffRoom(MapWriter& map)
 
 // --- Pictures ---
 
-Rgba const Clear{0, 0, 0, 0};
 Rgba const KeyBlue{0, 0, 255, 255};
 Rgba const Black{0, 0, 0, 255};
 Rgba const Skin{240, 200, 160, 255};

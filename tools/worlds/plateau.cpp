@@ -327,8 +327,6 @@ void Save(Canvas const& canvas, std::string const& dir, std::string const& name)
     canvas.WritePng(path.string());
 }
 
-Rgba const Black{0, 0, 0, 255};
-
 // A miner in orange overalls and a yellow hard hat with its lamp, swinging a pick.
 Canvas Miner(double pick)
 {
