@@ -34,12 +34,10 @@
 #include "tools/DataGen.h"
 #include "tools/MapWriter.h"
 #include "tools/Road.h"
-#include "util/Error.h"
 
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
-#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -691,15 +689,7 @@ void Write(std::string const& dir)
     WriteValley(map);
     WriteGallery(map);
     WriteCreatures(map);
-    std::string const path = dir + "/black/map";
-    try
-    {
-        map.Write(path.c_str());
-    }
-    catch (Error const& err)
-    {
-        throw std::runtime_error(std::string("cannot write ") + err.Text());
-    }
+    map.WriteOrThrow(dir + "/black/map");
     Road::Write(dir + "/black/road", BuildRoads());
     WritePictures(dir);
 }
