@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -24,9 +23,7 @@ Rgba const KeyBlue{0, 0, 255, 255};
 
 void Save(Canvas const& canvas, std::string const& dir, std::string const& name, PngFormat format = PngFormat::Rgba)
 {
-    std::filesystem::path const path = std::filesystem::path(dir) / "gfx/map" / name;
-    DataGen::MakeDirs(path.parent_path().string());
-    canvas.WritePng(path.string(), format);
+    DataGen::SavePng(canvas, dir, "gfx/map/" + name, format);
 }
 
 std::string TwoDigits(int n)
