@@ -169,7 +169,9 @@ bool Character::MoveCharacter(Map const* map, double& moveSpeed)
 {
     if (IsZero(moveSpeed))
         return false;
-    int const r = TryMove(map, std::cos(angle) * moveSpeed, -std::sin(angle) * moveSpeed, true);
+    double const s = std::sin(angle);
+    double const c = std::cos(angle);
+    int const r = TryMoveTilted(map, c * moveSpeed, -s * moveSpeed, true, s, c);
 
     if (stats->frameCount > 1)
     {
@@ -205,6 +207,13 @@ bool Character::MoveCharacter(Map const* map, double& moveSpeed)
 
 int Character::TryMove(Map const* map, double dx, double dy, bool checkHead)
 {
+    if (!checkHead)
+        return TryMoveTilted(map, dx, dy, false, 0.0, 0.0);
+    return TryMoveTilted(map, dx, dy, true, std::sin(angle), std::cos(angle));
+}
+
+int Character::TryMoveTilted(Map const* map, double dx, double dy, bool checkHead, double s, double c)
+{
     if (IsZero(dx) && IsZero(dy))
         return 0;
     Pointf target(pos.x + dx, pos.y + dy);
@@ -212,14 +221,12 @@ int Character::TryMove(Map const* map, double dx, double dy, bool checkHead)
     if (checkHead)
     {
         // The head above the feet before and after, as GetHeadPos places it.
-        double const s = std::sin(angle);
-        double const c = std::cos(angle);
         Pointf const from = GetSpecificPos(0.0, stats->height, &pos, s, c);
         Pointf to = GetSpecificPos(0.0, stats->height, &target, s, c);
         if (map->TryMove(&from, &to, nullptr, nullptr))
         {
             // The body hangs below the point where the head met the ceiling.
-            pos = Pointf(to.x - std::sin(angle) * stats->height, to.y - std::cos(angle) * stats->height);
+            pos = Pointf(to.x - s * stats->height, to.y - c * stats->height);
             return 2;
         }
     }
