@@ -173,10 +173,11 @@ int Poly::Hit(Pointf const* p) const
     int const n = Points();
     if (n == 0 || !points[0]->HasLine())
         return 1;
+    PolyPoint const* const* const pts = &points[0];
     bool onOuter = false;
     for (int i = 0; i < n; ++i)
     {
-        int const h = points[i]->Hit(p);
+        int const h = pts[i]->Hit(p);
         if (h == 1)
             return 1;
         if (h == 3)
@@ -202,14 +203,16 @@ int Poly::SurfaceAngles(Pointf const* p, double& a1, double& a2) const
     int const n = Points();
     if (n == 0 || !points[0]->HasLine() || !bound.Contains(p))
         return 0;
-    PolyPoint const* prev = points[n - 1];
+    PolyPoint const* const* const pts = &points[0];
     for (int i = 0; i < n; ++i)
     {
-        PolyPoint const* point = points[i];
-        int const r = point->SurfaceAngles(p, prev, points[i + 1 < n ? i + 1 : 0], a1, a2);
+        PolyPoint const* point = pts[i];
+        // Only an edge through p has a surface there.
+        if (!point->OnLine(p))
+            continue;
+        int const r = point->SurfaceAngles(p, pts[i > 0 ? i - 1 : n - 1], pts[i + 1 < n ? i + 1 : 0], a1, a2);
         if (r != 0)
             return r;
-        prev = point;
     }
     return 0;
 }
@@ -225,10 +228,11 @@ bool Poly::TryMove(Pointf const* a, Pointf* b, unsigned int* edge, bool* startOn
     int const n = Points();
     if (n == 0 || !points[0]->HasLine() || *a == *b)
         return false;
+    PolyPoint const* const* const pts = &points[0];
     bool stopped = false;
     for (int i = 0; i < n; ++i)
     {
-        if (!points[i]->Clip(a, b, points[i + 1 < n ? i + 1 : 0], startOn))
+        if (!pts[i]->Clip(a, b, pts[i + 1 < n ? i + 1 : 0], startOn))
             continue;
         if (edge != nullptr)
             *edge = unsigned(i);

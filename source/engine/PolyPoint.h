@@ -5,6 +5,8 @@
 #include "util/Pointf.h"
 #include "util/Util.h"
 
+#include <cmath>
+
 class Rectf;
 class WorldTransform;
 
@@ -24,6 +26,8 @@ public:
     bool HasLine() const { return line != nullptr; }
 
     double LineEval(Pointf const* p) const { return line->Eval(p); }
+    // Whether p lies on the edge's line, within the tolerance.
+    bool OnLine(Pointf const* p) const { return Near0(LineEval(p)); }
     bool Intersect(PolyPoint const* other, Pointf& out) const;
     bool Intersect(LineEq const* other, Pointf& out) const;
     double Angle(PolyPoint const* other) const;
@@ -32,7 +36,7 @@ public:
     int Hit(Pointf const* p) const
     {
         double const e = LineEval(p);
-        if (Util::Equal(0.0, e))
+        if (Near0(e))
             return internal ? 2 : 3;
         return e < 0.0 ? 1 : 0;
     }
@@ -49,8 +53,8 @@ public:
     {
         double const eA = LineEval(a);
         double const eB = LineEval(b);
-        bool const onA = Util::Equal(0.0, eA);
-        bool const onB = Util::Equal(0.0, eB);
+        bool const onA = Near0(eA);
+        bool const onB = Near0(eB);
         if (startOn != nullptr && onA && !internal)
             *startOn = true;
         if (!onA && !onB && ((eA < 0.0 && eB < 0.0) || (eA > 0.0 && eB > 0.0)))
@@ -71,6 +75,8 @@ public:
     LineEq* line; // through pos and the next point (edgeLine); NULL for non-solid polygons
 
 private:
+    // Util::Equal(0.0, e) in one comparison.
+    static bool Near0(double e) { return std::fabs(e) < Util::Eps; }
     // Clip for a move whose ends do not lie apart on one side of the line: eA and eB are the
     // line's values at a and b, onB whether b lies on it.
     bool ClipAcross(Pointf const* a, Pointf* b, PolyPoint const* next, double eA, double eB, bool onB) const;
