@@ -21,9 +21,10 @@ constexpr double Char_HeldJumpDecay = 0.4; // share of the decay while jump is h
 constexpr double Char_GroundProbe = 4.0;   // how far below the feet still counts as standing
 constexpr double Char_AirJumpFallLimit = 16.0;
 
+// Util::Equal(v, 0.0) in one comparison.
 bool IsZero(double v)
 {
-    return Util::Equal(v, 0.0);
+    return std::fabs(v) < Util::Eps;
 }
 
 // a <= b, equality within the tolerance counting.

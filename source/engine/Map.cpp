@@ -302,7 +302,7 @@ bool Map::CheckPoint(Pointf const* p, unsigned int& poly, bool anyPoly, unsigned
 bool Map::TryMove(Pointf const* a, Pointf* b, unsigned int* poly, unsigned int* edge) const
 {
     assert(groups != nullptr);
-    if (*a == *b)
+    if (PolyPoint::Coincide(a, b))
         return false;
     int cA = 0;
     int rA = 0;
@@ -325,7 +325,7 @@ bool Map::TryMove(Pointf const* a, Pointf* b, unsigned int* poly, unsigned int* 
         {
             if (TryMove(a, b, GetCellGroup(c, r), poly, edge))
                 clipped = true;
-            if (*b == *a)
+            if (PolyPoint::Coincide(b, a))
                 return clipped;
         }
     }
@@ -355,7 +355,7 @@ bool Map::TryMove(Pointf const* a, Pointf* b, MapGroup const* cell, unsigned int
             continue;
         if (poly != nullptr)
             *poly = index;
-        if (*b == *a)
+        if (PolyPoint::Coincide(b, a))
         {
             *b = *a;
             return true;

@@ -4,6 +4,7 @@
 #include "engine/MapBase.h"
 #include "util/FlatList.h"
 #include "util/Rectf.h"
+#include "util/Util.h"
 #include "util/Vectorf.h"
 
 #include <cassert>
@@ -136,7 +137,14 @@ private:
             unsigned int const g = candidate.group;
             if (g != 0 && (g == pass0 || g == pass1 || g == carried))
                 return false;
-            return candidate.solid && candidate.bound.Intersect(&reach);
+            return candidate.solid && Touch(candidate.bound, reach);
+        }
+        // r.Intersect(&q) in one comparison per side: v > limit || Util::Equal(v, limit) holds
+        // exactly when limit - v < Util::Eps.
+        static bool Touch(Rectf const& r, Rectf const& q)
+        {
+            return r.x0 - q.x1 < Util::Eps && q.x0 - r.x1 < Util::Eps && r.y0 - q.y1 < Util::Eps
+                   && q.y0 - r.y1 < Util::Eps;
         }
     };
     Blocking BlockingNow() const { return Blocking{passGroups[0], passGroups[1], carrier}; }

@@ -226,7 +226,7 @@ bool Poly::TryMove(Pointf const* a, Pointf* b, unsigned int* edge, bool* startOn
 {
     // Only a solid polygon has lines, on every edge; a move cut to its start ends the test.
     int const n = Points();
-    if (n == 0 || !points[0]->HasLine() || *a == *b)
+    if (n == 0 || !points[0]->HasLine() || PolyPoint::Coincide(a, b))
         return false;
     PolyPoint const* const* const pts = &points[0];
     bool stopped = false;
@@ -236,7 +236,7 @@ bool Poly::TryMove(Pointf const* a, Pointf* b, unsigned int* edge, bool* startOn
             continue;
         if (edge != nullptr)
             *edge = unsigned(i);
-        if (*b == *a)
+        if (PolyPoint::Coincide(b, a))
             return true;
         stopped = true;
     }

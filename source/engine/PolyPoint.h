@@ -74,9 +74,13 @@ public:
     Pointf start;
     LineEq* line; // through pos and the next point (edgeLine); NULL for non-solid polygons
 
-private:
     // Util::Equal(0.0, e) in one comparison.
     static bool Near0(double e) { return std::fabs(e) < Util::Eps; }
+    // p == q (equal within the tolerance on each axis) in one comparison per axis: b - a is
+    // exactly -(a - b), so Util::Equal's two tests are one on the magnitude.
+    static bool Coincide(Pointf const* p, Pointf const* q) { return Near0(p->x - q->x) && Near0(p->y - q->y); }
+
+private:
     // Clip for a move whose ends do not lie apart on one side of the line: eA and eB are the
     // line's values at a and b, onB whether b lies on it.
     bool ClipAcross(Pointf const* a, Pointf* b, PolyPoint const* next, double eA, double eB, bool onB) const;
