@@ -57,6 +57,14 @@ public:
     void PolyBound(Poly const* poly, Rectf& out) const;
     void PreprocessCollision();
 
+    // r.Intersect(&q) in one comparison per side, for the collision loops: v > limit ||
+    // Util::Equal(v, limit) holds exactly when limit - v < Util::Eps.
+    static bool BoundsTouch(Rectf const& r, Rectf const& q)
+    {
+        return r.x0 - q.x1 < Util::Eps && q.x0 - r.x1 < Util::Eps && r.y0 - q.y1 < Util::Eps
+               && q.y0 - r.y1 < Util::Eps;
+    }
+
     void GetGroupCell(Pointf const* p, int& column, int& row) const
     {
         column = CellIndex((p->x - minX) / cellWidth);
@@ -137,14 +145,7 @@ private:
             unsigned int const g = candidate.group;
             if (g != 0 && (g == pass0 || g == pass1 || g == carried))
                 return false;
-            return candidate.solid && Touch(candidate.bound, reach);
-        }
-        // r.Intersect(&q) in one comparison per side: v > limit || Util::Equal(v, limit) holds
-        // exactly when limit - v < Util::Eps.
-        static bool Touch(Rectf const& r, Rectf const& q)
-        {
-            return r.x0 - q.x1 < Util::Eps && q.x0 - r.x1 < Util::Eps && r.y0 - q.y1 < Util::Eps
-                   && q.y0 - r.y1 < Util::Eps;
+            return candidate.solid && BoundsTouch(candidate.bound, reach);
         }
     };
     Blocking BlockingNow() const { return Blocking{passGroups[0], passGroups[1], carrier}; }
