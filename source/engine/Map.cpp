@@ -2,6 +2,7 @@
 #include "engine/Map.h"
 
 #include "engine/Poly.h"
+#include "engine/PolyBatch.h"
 #include "util/Error.h"
 #include "util/Util.h"
 
@@ -644,12 +645,13 @@ void Map::Render(Tick time, Map_Render_Flags flags)
             }
         }
     }
+    PolyBatch batch(textures, &view, time);
     for (unsigned int i = 0; i < polyCount; ++i)
     {
         if (polyVisible[i] == 0)
             continue;
         bool const fore = GetPoly(i)->foreground;
         if ((fore && (flags & Map_Render_Fore) != 0) || (!fore && (flags & Map_Render_Back) != 0))
-            GetPoly(i)->Render(textures, &view, time);
+            batch.Draw(GetPoly(i));
     }
 }

@@ -3,6 +3,7 @@
 
 #include "engine/MapReader.h"
 #include "engine/Poly.h"
+#include "engine/PolyBatch.h"
 #include "media/Image.h"
 #include "media/Textures.h"
 #include "util/Error.h"
@@ -290,10 +291,12 @@ Rectf MapBase::ScreenRect() const
 void MapBase::Render(Tick time)
 {
     Rectf const screen = ScreenRect();
+    PolyBatch batch(textures, &view, time);
     for (unsigned int i = 0; i < polyCount; ++i)
     {
         if (GetPoly(i)->GetBound()->Intersect(&screen))
-            GetPoly(i)->Render(textures, &view, time);
+            batch.Draw(GetPoly(i));
     }
+    batch.Finish();
     Image::CheckGlError();
 }

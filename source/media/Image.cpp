@@ -270,6 +270,8 @@ void Image::SetupOgl(Image_Flags flags, bool keep)
         for (std::size_t i = 0; i < pixels && opaque; ++i)
             opaque = data[4 * i + 3] == 255;
 
+    repeatsBothWays = (flags & Image_RepeatX) != 0 && (flags & Image_RepeatY) != 0;
+
     glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_2D, texture);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, (flags & Image_RepeatX) != 0 ? GL_REPEAT : GL_CLAMP);
@@ -434,12 +436,19 @@ void Image::Enlist()
 
 void Image::DrawEveryImage(Pointf const& at)
 {
+    bool const blending = glIsEnabled(GL_BLEND) == GL_TRUE;
     Image const* drawn = nullptr;
     for (Image const* image = firstLive; image != nullptr; image = image->nextLive)
     {
         if (image->texture == 0)
             continue;
         image->Render(at, 0.0, 2.0, 2.0, Image_Centre | Image_Middle, nullptr);
+        if (blending && image->SamplesOpaque())
+        {
+            glDisable(GL_BLEND);
+            image->Render(at, 0.0, 2.0, 2.0, Image_Centre | Image_Middle, nullptr);
+            glEnable(GL_BLEND);
+        }
         drawn = image;
     }
     if (drawn != nullptr)

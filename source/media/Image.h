@@ -68,6 +68,10 @@ public:
     // Every pixel covers what lies beneath when drawn: no alpha, or all of it full, and the
     // quad's colour not see-through.
     bool Opaque() const { return opaque && (hasAlpha || transparency == 1.0); }
+    // Every sample the GL takes of the texture has full alpha, wherever the texture coordinates
+    // fall: its pixels are all opaque and it repeats both ways, so that filtering never reaches
+    // the clear border of a clamped side. Drawn with an opaque colour, it blends to itself.
+    bool SamplesOpaque() const { return opaque && repeatsBothWays; }
     // The kept pixel buffer, bottom row first, rows tightly packed; null once uploaded unless kept.
     unsigned char const* GetData() const { return data; }
     unsigned int GetTexture() const { return texture; }
@@ -77,9 +81,10 @@ public:
     // failed assertion; drawing and uploading code calls it after its work.
     static void CheckGlError();
 
-    // Draws every picture that exists once, small, at a screen point (also with the outline),
-    // for a caller that clears the picture away afterwards: the GL prepares its drawing of a
-    // kind of picture the first time one is drawn, which a software GL takes milliseconds over.
+    // Draws every picture that exists once, small, at a screen point (also with the outline, and
+    // unblended where every sample is opaque, as map polygons fill with it), for a caller that
+    // clears the picture away afterwards: the GL prepares its drawing of a kind of picture the
+    // first time one is drawn, which a software GL takes milliseconds over.
     static void DrawEveryImage(Pointf const& at);
 
     // The largest picture file accepted, per side and in pixels; larger ones fail as
@@ -105,7 +110,8 @@ private:
     std::uint32_t height = 0; // pixels, pad bands included
     unsigned char* data = nullptr;
     bool hasAlpha = false;
-    bool opaque = false;       // the uploaded pixels are all of full alpha (or have none)
-    unsigned int texture = 0;  // OpenGL texture name
-    double transparency = 1.0; // alpha of the quad's colour
+    bool opaque = false;          // the uploaded pixels are all of full alpha (or have none)
+    bool repeatsBothWays = false; // GL_REPEAT in s and t
+    unsigned int texture = 0;     // OpenGL texture name
+    double transparency = 1.0;    // alpha of the quad's colour
 };

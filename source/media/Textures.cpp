@@ -115,11 +115,16 @@ Textures::~Textures()
 
 void Textures::Associate(Tick time, unsigned int id) const
 {
+    GetFrame(time, id)->Associate();
+}
+
+Image const* Textures::GetFrame(Tick time, unsigned int id) const
+{
     assert(id < static_cast<unsigned int>(numTextures));
     assert(time >= 0);
     Textures_Texture const& entry = Resolve(id);
     int frame = entry.ticksPerFrame >= 1 ? (time / entry.ticksPerFrame) % entry.numFrames : 0;
-    entry.frames[frame]->Associate();
+    return entry.frames[frame];
 }
 
 Image const* Textures::GetImage(unsigned int id) const

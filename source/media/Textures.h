@@ -43,6 +43,8 @@ public:
 
     // Binds the frame of id shown at time, the level clock in 1/256 steps (never negative).
     void Associate(Tick time, unsigned int id) const;
+    // The picture that Associate binds for id at time.
+    Image const* GetFrame(Tick time, unsigned int id) const;
     // The first frame of id; ids without frames fall back to entry 0.
     Image const* GetImage(unsigned int id) const;
     bool DefaultSolid(unsigned int id) const;

@@ -265,3 +265,44 @@ TEST_F(ImageTest, NumberedFramesLoadInOrderAndAMissingOneLeavesNoneLoaded)
     for (Image const* frame : frames)
         EXPECT_EQ(frame, nullptr);
 }
+
+TEST_F(ImageTest, OnlyAnOpaquePictureRepeatingBothWaysHasNoSeeThroughSamples)
+{
+    Canvas c(4, 4);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x)
+            c.Set(x, y, Rgba{std::uint8_t(40 + 50 * x), 200, std::uint8_t(40 + 50 * y), 255});
+    c.WritePng("opaque.png");
+    c.WritePng("rgb.png", PngFormat::Rgb);
+    c.Set(2, 1, Rgba{10, 20, 30, 254});
+    c.WritePng("nearly.png");
+
+    // The picture magnified over a red ground, blended or not; the screen read back.
+    auto draw = [](Image const& image, bool blend) {
+        glClearColor(1.0f, 0.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        if (!blend)
+            glDisable(GL_BLEND);
+        image.Render(Pointf(100.0, 100.0), 0.0, 40.0, Image_Left | Image_Bottom, nullptr);
+        glEnable(GL_BLEND);
+        std::vector<unsigned char> pixels(640 * 480 * 4);
+        glReadPixels(0, 0, 640, 480, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+        return pixels;
+    };
+    Image const both("opaque.png", Image_RepeatX | Image_RepeatY, false);
+    Image const rgb("rgb.png", Image_RepeatX | Image_RepeatY, false);
+    EXPECT_TRUE(both.SamplesOpaque());
+    EXPECT_TRUE(rgb.SamplesOpaque());
+    EXPECT_EQ(draw(both, true), draw(both, false));
+    EXPECT_EQ(draw(rgb, true), draw(rgb, false));
+
+    // Filtering near a clamped side takes in the clear border: what lies beneath shows there.
+    for (Image_Flags flags : {Image_RepeatX, Image_RepeatY, 0u})
+    {
+        Image const clamped("opaque.png", flags, false);
+        EXPECT_TRUE(clamped.Opaque());
+        EXPECT_FALSE(clamped.SamplesOpaque()) << flags;
+        EXPECT_NE(draw(clamped, true), draw(clamped, false)) << flags;
+    }
+    EXPECT_FALSE(Image("nearly.png", Image_RepeatX | Image_RepeatY, false).SamplesOpaque());
+}

@@ -28,9 +28,7 @@ namespace
 {
 
 // Textures of the shared image map.
-constexpr unsigned int Rock = 0;
 constexpr unsigned int Brick = 2;
-constexpr unsigned int Sky = 4;
 constexpr unsigned int Bush = 7;
 constexpr unsigned int Stone = 9;
 
@@ -508,7 +506,6 @@ void Background(MapWriter& bg)
 // ---- Pictures ----
 
 Rgba const clear{0, 0, 0, 0};
-Rgba const black{0, 0, 0, 255};
 Rgba const white{255, 255, 255, 255};
 Rgba const skin{235, 195, 150, 255};
 Rgba const wood{150, 95, 45, 255};

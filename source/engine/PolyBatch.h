@@ -1,0 +1,40 @@
+// PolyBatch: map polygons drawn one after another with the GL's state changed only where needed.
+#pragma once
+
+#include "util/Tick.h"
+
+class Poly;
+class Textures;
+class WorldTransform;
+
+// Draws polygons in the order given with exactly the pixels that Poly::Render gives each in turn,
+// but leaves texturing on from one filled polygon to the next and turns blending off for a run of
+// polygons whose texture has full alpha wherever it is sampled (such a polygon blends to itself).
+// A software GL prepares its drawing afresh for the first polygon after any change of state, which
+// costs more than filling a small polygon; a map's polygons mostly follow others of their kind.
+class PolyBatch final
+{
+public:
+    PolyBatch(Textures const* textures, WorldTransform const* view, Tick time);
+    // Finishes the batch.
+    ~PolyBatch();
+    PolyBatch(PolyBatch const&) = delete;
+    PolyBatch& operator=(PolyBatch const&) = delete;
+
+    void Draw(Poly const* poly);
+    // Leaves the state Poly::Render leaves after its polygon: texturing off, blending as it was,
+    // colour white and opaque, lines one wide. Nothing changes when no polygon was drawn.
+    void Finish();
+
+private:
+    void SetTexturing(bool on);
+    void SetBlending(bool on);
+
+    Textures const* textures;
+    WorldTransform const* view;
+    Tick time;                  // the level clock, 1/256 steps: picks animation frames
+    bool drawn = false;         // a polygon was drawn since the batch began or last finished
+    bool texturing = false;     // as the GL has it while drawn
+    bool blending = true;       // as the GL has it while drawn
+    bool blendingBefore = true; // as the batch found it
+};
