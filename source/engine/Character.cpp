@@ -21,9 +21,10 @@ constexpr double Char_HeldJumpDecay = 0.4; // share of the decay while jump is h
 constexpr double Char_GroundProbe = 4.0;   // how far below the feet still counts as standing
 constexpr double Char_AirJumpFallLimit = 16.0;
 
+// Util::Equal(v, 0.0) in one comparison.
 bool IsZero(double v)
 {
-    return Util::Equal(v, 0.0);
+    return std::fabs(v) < Util::Eps;
 }
 
 // a <= b, equality within the tolerance counting.
@@ -169,7 +170,9 @@ bool Character::MoveCharacter(Map const* map, double& moveSpeed)
 {
     if (IsZero(moveSpeed))
         return false;
-    int const r = TryMove(map, std::cos(angle) * moveSpeed, -std::sin(angle) * moveSpeed, true);
+    double const s = std::sin(angle);
+    double const c = std::cos(angle);
+    int const r = TryMoveTilted(map, c * moveSpeed, -s * moveSpeed, true, s, c);
 
     if (stats->frameCount > 1)
     {
@@ -205,6 +208,13 @@ bool Character::MoveCharacter(Map const* map, double& moveSpeed)
 
 int Character::TryMove(Map const* map, double dx, double dy, bool checkHead)
 {
+    if (!checkHead)
+        return TryMoveTilted(map, dx, dy, false, 0.0, 0.0);
+    return TryMoveTilted(map, dx, dy, true, std::sin(angle), std::cos(angle));
+}
+
+int Character::TryMoveTilted(Map const* map, double dx, double dy, bool checkHead, double s, double c)
+{
     if (IsZero(dx) && IsZero(dy))
         return 0;
     Pointf target(pos.x + dx, pos.y + dy);
@@ -212,14 +222,12 @@ int Character::TryMove(Map const* map, double dx, double dy, bool checkHead)
     if (checkHead)
     {
         // The head above the feet before and after, as GetHeadPos places it.
-        double const s = std::sin(angle);
-        double const c = std::cos(angle);
         Pointf const from = GetSpecificPos(0.0, stats->height, &pos, s, c);
         Pointf to = GetSpecificPos(0.0, stats->height, &target, s, c);
         if (map->TryMove(&from, &to, nullptr, nullptr))
         {
             // The body hangs below the point where the head met the ceiling.
-            pos = Pointf(to.x - std::sin(angle) * stats->height, to.y - std::cos(angle) * stats->height);
+            pos = Pointf(to.x - s * stats->height, to.y - c * stats->height);
             return 2;
         }
     }

@@ -71,6 +71,11 @@ public:
     // Copies every movement constant into the shared record, keeping its hearts.
     void ChangeStats(CharStats const* newStats);
 
+private:
+    // TryMove with the sine and cosine of the body's angle given (unused without checkHead).
+    int TryMoveTilted(Map const* map, double dx, double dy, bool checkHead, double s, double c);
+
+public:
     std::uint32_t keys = 0;       // Character_KeyMove bits of this step
     CharStats* stats = nullptr;   // held by the concrete character
     double speed = 0.0;           // along the body's right-hand direction

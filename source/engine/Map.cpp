@@ -26,16 +26,6 @@ constexpr double SettleDepth = 500.0;
 // ends of a very short move near a corner lie within the tolerance of edges that run other ways.
 constexpr double AlongSine = 1.0e-3;
 
-// Truncates toward zero, keeping far-off and non-finite positions well outside any grid.
-int CellIndex(double v)
-{
-    if (!(v > -1.0e9))
-        return -1000000000;
-    if (v > 1.0e9)
-        return 1000000000;
-    return int(v);
-}
-
 // The stretch of one outer edge that lies on the line of a move, as distances from the move's start.
 struct EdgeSpan
 {
@@ -265,12 +255,6 @@ void Map::PreprocessCollision()
     groupCovers = nullptr;
 }
 
-void Map::GetGroupCell(Pointf const* p, int& column, int& row) const
-{
-    column = CellIndex((p->x - minX) / cellWidth);
-    row = CellIndex((p->y - minY) / cellHeight);
-}
-
 void Map::FilingRange(unsigned int poly, int& c0, int& r0, int& c1, int& r1) const
 {
     Rectf bound(0.0, 0.0, 0.0, 0.0);
@@ -293,22 +277,6 @@ void Map::CellsUnder(Rectf const& area, int& c0, int& r0, int& c1, int& r1) cons
     r0 = std::max(r0, 0);
     c1 = std::min(c1, cellsX - 1);
     r1 = std::min(r1, cellsY - 1);
-}
-
-MapGroup const* Map::GetCellGroup(int column, int row) const
-{
-    assert(groups != nullptr);
-    if (column < 0 || row < 0 || column >= cellsX || row >= cellsY)
-        return nullptr;
-    return groups[column][row];
-}
-
-MapGroup const* Map::GetCellGroup(Pointf const* p) const
-{
-    int column = 0;
-    int row = 0;
-    GetGroupCell(p, column, row);
-    return GetCellGroup(column, row);
 }
 
 bool Map::CheckPoint(Pointf const* p, unsigned int& poly, bool anyPoly, unsigned int groupId) const
@@ -335,7 +303,7 @@ bool Map::CheckPoint(Pointf const* p, unsigned int& poly, bool anyPoly, unsigned
 bool Map::TryMove(Pointf const* a, Pointf* b, unsigned int* poly, unsigned int* edge) const
 {
     assert(groups != nullptr);
-    if (*a == *b)
+    if (PolyPoint::Coincide(a, b))
         return false;
     int cA = 0;
     int rA = 0;
@@ -343,6 +311,9 @@ bool Map::TryMove(Pointf const* a, Pointf* b, unsigned int* poly, unsigned int* 
     int rB = 0;
     GetGroupCell(a, cA, rA);
     GetGroupCell(b, cB, rB);
+    // Most moves (a step of a walk or a fall) stay in one cell.
+    if (cA == cB && rA == rB)
+        return TryMove(a, b, GetCellGroup(cA, rA), poly, edge);
     // Cells off the grid clip nothing, so a wild move only walks the cells that exist.
     int const c0 = std::max(std::min(cA, cB), 0);
     int const c1 = std::min(std::max(cA, cB), cellsX - 1);
@@ -355,7 +326,7 @@ bool Map::TryMove(Pointf const* a, Pointf* b, unsigned int* poly, unsigned int* 
         {
             if (TryMove(a, b, GetCellGroup(c, r), poly, edge))
                 clipped = true;
-            if (*b == *a)
+            if (PolyPoint::Coincide(b, a))
                 return clipped;
         }
     }
@@ -370,11 +341,13 @@ bool Map::TryMove(Pointf const* a, Pointf* b, MapGroup const* cell, unsigned int
     bool clipped = false;
     // Polygons with an outer edge through a: a stop along a crack needs two.
     int startOn = 0;
+    // Read once: the answers written below may alias them as far as the compiler knows.
+    Blocking const blocking = BlockingNow();
     FlatList<unsigned int> const& list = *cell->polyList;
     for (int i = 0; i < list.Count(); ++i)
     {
         unsigned int const index = list[i];
-        if (!Blocks(index, reach))
+        if (!blocking.Blocks(GetFilter(index), reach))
             continue;
         bool on = false;
         bool const stopped = GetPoly(index)->TryMove(a, b, edge, &on);
@@ -383,7 +356,7 @@ bool Map::TryMove(Pointf const* a, Pointf* b, MapGroup const* cell, unsigned int
             continue;
         if (poly != nullptr)
             *poly = index;
-        if (*b == *a)
+        if (PolyPoint::Coincide(b, a))
         {
             *b = *a;
             return true;
@@ -400,11 +373,7 @@ bool Map::TryMove(Pointf const* a, Pointf* b, MapGroup const* cell, unsigned int
 
 bool Map::Blocks(unsigned int index, Rectf const& reach) const
 {
-    Poly_Filter const& candidate = GetFilter(index);
-    unsigned int const g = candidate.group;
-    if (g != 0 && (g == passGroups[0] || g == passGroups[1] || g == carrier))
-        return false;
-    return candidate.solid && candidate.bound.Intersect(&reach);
+    return BlockingNow().Blocks(GetFilter(index), reach);
 }
 
 bool Map::ClipAlongCracks(Pointf const* a, Pointf* b, MapGroup const* cell, unsigned int* poly,
@@ -486,10 +455,11 @@ bool Map::Embedded(Pointf const* p, unsigned int* poly, unsigned int* edge) cons
     if (cell == nullptr)
         return false;
     Rectf const at(p, p);
+    Blocking const blocking = BlockingNow();
     FlatList<unsigned int> const& list = *cell->polyList;
     for (int i = list.Count() - 1; i >= 0; --i)
     {
-        if (!Blocks(list[i], at) || GetPoly(list[i])->Hit(p) != 0)
+        if (!blocking.Blocks(GetFilter(list[i]), at) || GetPoly(list[i])->Hit(p) != 0)
             continue;
         if (poly != nullptr)
             *poly = list[i];
@@ -548,9 +518,11 @@ double Map::Lean(Pointf const* p, double angle, LeanDirection d) const
     FlatList<unsigned int> const& list = *cell->polyList;
     for (int i = 0; i < list.Count(); ++i)
     {
-        Poly const* candidate = GetPoly(list[i]);
-        if (!candidate->solid)
+        // Only a solid polygon whose bound holds p has a surface there.
+        Poly_Filter const& filter = GetFilter(list[i]);
+        if (!filter.solid || !filter.bound.Contains(p))
             continue;
+        Poly const* candidate = GetPoly(list[i]);
         double a1 = 0.0;
         double a2 = 0.0;
         int const r = candidate->SurfaceAngles(p, a1, a2);
@@ -594,9 +566,11 @@ void Map::LeanBoth(Pointf const* p, double angle, double& right, double& left) c
     FlatList<unsigned int> const& list = *cell->polyList;
     for (int i = 0; i < list.Count(); ++i)
     {
-        Poly const* candidate = GetPoly(list[i]);
-        if (!candidate->solid)
+        // Only a solid polygon whose bound holds p has a surface there.
+        Poly_Filter const& filter = GetFilter(list[i]);
+        if (!filter.solid || !filter.bound.Contains(p))
             continue;
+        Poly const* candidate = GetPoly(list[i]);
         double a1 = 0.0;
         double a2 = 0.0;
         int const r = candidate->SurfaceAngles(p, a1, a2);

@@ -4,7 +4,10 @@
 #include "engine/MapBase.h"
 #include "util/FlatList.h"
 #include "util/Rectf.h"
+#include "util/Util.h"
 #include "util/Vectorf.h"
+
+#include <cassert>
 
 // One 300 x 300 cell of the collision grid: the polygons that may reach into it, in ascending index order.
 class MapGroup final
@@ -54,9 +57,33 @@ public:
     void PolyBound(Poly const* poly, Rectf& out) const;
     void PreprocessCollision();
 
-    void GetGroupCell(Pointf const* p, int& column, int& row) const;
-    MapGroup const* GetCellGroup(int column, int row) const;
-    MapGroup const* GetCellGroup(Pointf const* p) const;
+    // r.Intersect(&q) in one comparison per side, for the collision loops: v > limit ||
+    // Util::Equal(v, limit) holds exactly when limit - v < Util::Eps.
+    static bool BoundsTouch(Rectf const& r, Rectf const& q)
+    {
+        return r.x0 - q.x1 < Util::Eps && q.x0 - r.x1 < Util::Eps && r.y0 - q.y1 < Util::Eps
+               && q.y0 - r.y1 < Util::Eps;
+    }
+
+    void GetGroupCell(Pointf const* p, int& column, int& row) const
+    {
+        column = CellIndex((p->x - minX) / cellWidth);
+        row = CellIndex((p->y - minY) / cellHeight);
+    }
+    MapGroup const* GetCellGroup(int column, int row) const
+    {
+        assert(groups != nullptr);
+        if (column < 0 || row < 0 || column >= cellsX || row >= cellsY)
+            return nullptr;
+        return groups[column][row];
+    }
+    MapGroup const* GetCellGroup(Pointf const* p) const
+    {
+        int column = 0;
+        int row = 0;
+        GetGroupCell(p, column, row);
+        return GetCellGroup(column, row);
+    }
 
     using MapBase::CheckPoint;
     bool CheckPoint(Pointf const* p, unsigned int& poly, bool anyPoly, unsigned int groupId) const;
@@ -95,6 +122,34 @@ public:
     int cellsY;
 
 private:
+    // Truncates toward zero, keeping far-off and non-finite positions well outside any grid.
+    static int CellIndex(double v)
+    {
+        if (!(v > -1.0e9))
+            return -1000000000;
+        if (v > 1.0e9)
+            return 1000000000;
+        return int(v);
+    }
+
+    // The groups a move is let through as they stand for one query.
+    struct Blocking
+    {
+        unsigned int pass0;
+        unsigned int pass1;
+        unsigned int carried;
+
+        // Whether a polygon can clip a move within the rectangle it spans.
+        bool Blocks(Poly_Filter const& candidate, Rectf const& reach) const
+        {
+            unsigned int const g = candidate.group;
+            if (g != 0 && (g == pass0 || g == pass1 || g == carried))
+                return false;
+            return candidate.solid && BoundsTouch(candidate.bound, reach);
+        }
+    };
+    Blocking BlockingNow() const { return Blocking{passGroups[0], passGroups[1], carrier}; }
+
     void FreeGrid();
     // The cells of the grid that area overlaps, lower left to upper right; an empty range
     // (c0 > c1 or r0 > r1) when area lies off the grid.

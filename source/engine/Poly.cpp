@@ -170,12 +170,14 @@ double Poly::RiseThrough(Pointf const* p, unsigned int* edge) const
 int Poly::Hit(Pointf const* p) const
 {
     // Without edge lines (a non-solid polygon) nothing is inside.
-    if (Points() == 0 || !GetPointPtr(0)->HasLine())
+    int const n = Points();
+    if (n == 0 || !points[0]->HasLine())
         return 1;
+    PolyPoint const* const* const pts = &points[0];
     bool onOuter = false;
-    for (int i = 0; i < Points(); ++i)
+    for (int i = 0; i < n; ++i)
     {
-        int const h = GetPointPtr(i)->Hit(p);
+        int const h = pts[i]->Hit(p);
         if (h == 1)
             return 1;
         if (h == 3)
@@ -198,11 +200,17 @@ bool Poly::Hit(Rectf const* rect) const
 
 int Poly::SurfaceAngles(Pointf const* p, double& a1, double& a2) const
 {
-    if (Points() == 0 || !GetPointPtr(0)->HasLine() || !bound.Contains(p))
+    int const n = Points();
+    if (n == 0 || !points[0]->HasLine() || !bound.Contains(p))
         return 0;
-    for (int i = 0; i < Points(); ++i)
+    PolyPoint const* const* const pts = &points[0];
+    for (int i = 0; i < n; ++i)
     {
-        int const r = GetPointPtr(i)->SurfaceAngles(p, GetPointPtr(i - 1), GetPointPtr(i + 1), a1, a2);
+        PolyPoint const* point = pts[i];
+        // Only an edge through p has a surface there.
+        if (!point->OnLine(p))
+            continue;
+        int const r = point->SurfaceAngles(p, pts[i > 0 ? i - 1 : n - 1], pts[i + 1 < n ? i + 1 : 0], a1, a2);
         if (r != 0)
             return r;
     }
@@ -217,16 +225,18 @@ double Poly::GetSurfaceAngle(unsigned int i) const
 bool Poly::TryMove(Pointf const* a, Pointf* b, unsigned int* edge, bool* startOn) const
 {
     // Only a solid polygon has lines, on every edge; a move cut to its start ends the test.
-    if (Points() == 0 || !GetPointPtr(0)->HasLine() || *a == *b)
+    int const n = Points();
+    if (n == 0 || !points[0]->HasLine() || PolyPoint::Coincide(a, b))
         return false;
+    PolyPoint const* const* const pts = &points[0];
     bool stopped = false;
-    for (int i = 0; i < Points(); ++i)
+    for (int i = 0; i < n; ++i)
     {
-        if (!GetPointPtr(i)->Clip(a, b, GetPointPtr(i + 1), startOn))
+        if (!pts[i]->Clip(a, b, pts[i + 1 < n ? i + 1 : 0], startOn))
             continue;
         if (edge != nullptr)
             *edge = unsigned(i);
-        if (*b == *a)
+        if (PolyPoint::Coincide(b, a))
             return true;
         stopped = true;
     }

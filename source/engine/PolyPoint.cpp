@@ -96,14 +96,6 @@ double PolyPoint::Angle(PolyPoint const* other) const
     return pos.Angle(&other->pos);
 }
 
-int PolyPoint::Hit(Pointf const* p) const
-{
-    double const e = LineEval(p);
-    if (Util::Equal(0.0, e))
-        return internal ? 2 : 3;
-    return e < 0.0 ? 1 : 0;
-}
-
 bool PolyPoint::Hit(Rectf const* rect, PolyPoint const* next) const
 {
     Pointf const& p = pos;
@@ -170,16 +162,8 @@ bool PolyPoint::TryMove(Pointf const* a, Pointf* b, PolyPoint const* next, bool*
     return Clip(a, b, next, startOn);
 }
 
-bool PolyPoint::Clip(Pointf const* a, Pointf* b, PolyPoint const* next, bool* startOn) const
+bool PolyPoint::ClipAcross(Pointf const* a, Pointf* b, PolyPoint const* next, double eA, double eB, bool onB) const
 {
-    double const eA = LineEval(a);
-    double const eB = LineEval(b);
-    bool const onA = Util::Equal(0.0, eA);
-    bool const onB = Util::Equal(0.0, eB);
-    if (startOn != nullptr && onA && !internal)
-        *startOn = true;
-    if (!onA && !onB && ((eA < 0.0 && eB < 0.0) || (eA > 0.0 && eB > 0.0)))
-        return false;
     if (Util::Equal(0.0, eB - eA))
         return internal ? TryMoveParallel(a, b, next) : false;
     // A move may end exactly on a surface, or leave the polygon.

@@ -3,6 +3,9 @@
 
 #include "util/LineEq.h"
 #include "util/Pointf.h"
+#include "util/Util.h"
+
+#include <cmath>
 
 class Rectf;
 class WorldTransform;
@@ -23,12 +26,20 @@ public:
     bool HasLine() const { return line != nullptr; }
 
     double LineEval(Pointf const* p) const { return line->Eval(p); }
+    // Whether p lies on the edge's line, within the tolerance.
+    bool OnLine(Pointf const* p) const { return Near0(LineEval(p)); }
     bool Intersect(PolyPoint const* other, Pointf& out) const;
     bool Intersect(LineEq const* other, Pointf& out) const;
     double Angle(PolyPoint const* other) const;
 
     // 0 inside the edge, 1 outside, 2 on an internal edge, 3 on an outer edge.
-    int Hit(Pointf const* p) const;
+    int Hit(Pointf const* p) const
+    {
+        double const e = LineEval(p);
+        if (Near0(e))
+            return internal ? 2 : 3;
+        return e < 0.0 ? 1 : 0;
+    }
     // Whether the segment from this point to next touches the rectangle.
     bool Hit(Rectf const* rect, PolyPoint const* next) const;
     // Bit 1: a1 is the forward surface direction at p; bit 2: a2 the backward one.
@@ -36,8 +47,20 @@ public:
     // Clips the move a -> b against this edge; true when b was changed. When startOn is given it
     // is set once a is found on the edge, an outer one.
     bool TryMove(Pointf const* a, Pointf* b, PolyPoint const* next, bool* startOn = nullptr) const;
-    // TryMove for an edge with its line and a move that is not empty.
-    bool Clip(Pointf const* a, Pointf* b, PolyPoint const* next, bool* startOn) const;
+    // TryMove for an edge with its line and a move that is not empty. Most edges a move is tried
+    // against have both its ends on one side, which is settled here without a call.
+    bool Clip(Pointf const* a, Pointf* b, PolyPoint const* next, bool* startOn) const
+    {
+        double const eA = LineEval(a);
+        double const eB = LineEval(b);
+        bool const onA = Near0(eA);
+        bool const onB = Near0(eB);
+        if (startOn != nullptr && onA && !internal)
+            *startOn = true;
+        if (!onA && !onB && ((eA < 0.0 && eB < 0.0) || (eA > 0.0 && eB > 0.0)))
+            return false;
+        return ClipAcross(a, b, next, eA, eB, onB);
+    }
     bool TryMoveParallel(Pointf const* a, Pointf* b, PolyPoint const* next) const;
 
     void Render(WorldTransform const* view, double ratio) const;
@@ -51,7 +74,16 @@ public:
     Pointf start;
     LineEq* line; // through pos and the next point (edgeLine); NULL for non-solid polygons
 
+    // Util::Equal(0.0, e) in one comparison.
+    static bool Near0(double e) { return std::fabs(e) < Util::Eps; }
+    // p == q (equal within the tolerance on each axis) in one comparison per axis: b - a is
+    // exactly -(a - b), so Util::Equal's two tests are one on the magnitude.
+    static bool Coincide(Pointf const* p, Pointf const* q) { return Near0(p->x - q->x) && Near0(p->y - q->y); }
+
 private:
+    // Clip for a move whose ends do not lie apart on one side of the line: eA and eB are the
+    // line's values at a and b, onB whether b lies on it.
+    bool ClipAcross(Pointf const* a, Pointf* b, PolyPoint const* next, double eA, double eB, bool onB) const;
     // The direction to a neighbour, worked out once for each place the points stand at; a
     // character's step asks the surfaces under it several times.
     double CachedAngle(PolyPoint const* other, double& angle, bool& known) const;
