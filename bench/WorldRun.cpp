@@ -87,16 +87,11 @@ WorldRun_Runner::WorldRun_Runner(benchmark::State& benchState, World_Base& playe
     : state(benchState), world(played)
 {
     using namespace WorldRun;
+    wall.reserve(RunTo + 40 * TravelBack);
+    cpu.reserve(RunTo + 40 * TravelBack);
     if (records == WorldRun_RecordsBeforeFrame)
         heapAtStart = HeapInUse();
     Draw();
-    if (records == WorldRun_RecordsBeforeTimings || records == WorldRun_RecordsGrowing)
-        heapAtStart = HeapInUse();
-    if (records != WorldRun_RecordsGrowing)
-    {
-        wall.reserve(RunTo + 40 * TravelBack);
-        cpu.reserve(RunTo + 40 * TravelBack);
-    }
     if (records == WorldRun_RecordsAfterTimings)
         heapAtStart = HeapInUse();
 }

@@ -45,13 +45,11 @@ private:
 };
 
 // Where a run counts the level's records from: the heap in use at that point against the heap at
-// the end. The runs keep the points their figures were measured with.
+// the end. The room for the step timings is made before either point, so it is never counted.
 enum WorldRun_Records
 {
-    WorldRun_RecordsAfterTimings,  // after the first frame and the room for the step timings
-    WorldRun_RecordsBeforeTimings, // after the first frame; the timings' room is counted
-    WorldRun_RecordsBeforeFrame,   // before the first frame (what the GL keeps of it is counted) and the timings' room
-    WorldRun_RecordsGrowing,       // after the first frame; the timings grow as the run goes, and are counted
+    WorldRun_RecordsAfterTimings, // after the first frame and the room for the step timings
+    WorldRun_RecordsBeforeFrame,  // before the first frame: what the GL keeps of it is counted
 };
 
 class WorldRun_Runner final

@@ -51,7 +51,6 @@ char const* const worldDirs[9] = {worlds[0].folder, worlds[1].folder, worlds[2].
 namespace
 {
 
-Rgba const clear{0, 0, 0, 0};
 Rgba const keyBlue{0, 0, 255, 255};
 Rgba const black{0, 0, 0, 255};
 Rgba const white{255, 255, 255, 255};

@@ -145,6 +145,19 @@ void MapWriter::Write(FILE* file) const
     }
 }
 
+void MapWriter::WriteOrThrow(std::string const& path) const
+{
+    try
+    {
+        Write(path.c_str());
+    }
+    catch (Error const&)
+    {
+        // The error's own text is the path cut to its fixed size.
+        throw std::runtime_error("cannot write " + path);
+    }
+}
+
 void MapWriter::WritePlaceholders(std::string const& dir, char const* const* worlds, int count)
 {
     // Texture ids follow the generator's shared image map; brick (2) and stone (9) repeat both ways,
@@ -169,15 +182,5 @@ void MapWriter::WritePlaceholders(std::string const& dir, char const* const* wor
     scene.AddRefPoint(2, 600, 165);
     scene.AddRefPoint(3, 1250, 0);
     for (int i = 0; i < count; ++i)
-    {
-        std::string const path = dir + "/" + worlds[i] + "/map";
-        try
-        {
-            scene.Write(path.c_str());
-        }
-        catch (Error const& err)
-        {
-            throw std::runtime_error(std::string("cannot write ") + err.Text());
-        }
-    }
+        scene.WriteOrThrow(dir + "/" + worlds[i] + "/map");
 }

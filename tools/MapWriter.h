@@ -48,6 +48,9 @@ public:
     // Throws Error_OpenFile naming the path when it cannot be written.
     void Write(char const* path) const;
     void Write(FILE* file) const;
+    // The generator's way: a failure throws std::runtime_error "cannot write PATH", the whole path
+    // however long.
+    void WriteOrThrow(std::string const& path) const;
 
     // A small walkable scene (floor, steps, a wall, a moving platform as group 1, reference
     // points 0 to 3) written as dir/world/map for each world; failures throw std::runtime_error

@@ -4,7 +4,6 @@
 #include "testworld/Test_World.h"
 #include "tools/DataGen.h"
 #include "tools/MapWriter.h"
-#include "util/Error.h"
 
 #include <cstdio>
 #include <stdexcept>
@@ -92,15 +91,7 @@ void TestWorldWriter::Write(std::string const& dir)
 void TestWorldWriter::WriteLevel(MapWriter const& map, std::string const& dir, char const* world)
 {
     std::string const folder = dir + "/" + world;
-    std::string const mapPath = folder + "/map";
-    try
-    {
-        map.Write(mapPath.c_str());
-    }
-    catch (Error const& err)
-    {
-        throw std::runtime_error(std::string("cannot write ") + err.Text());
-    }
+    map.WriteOrThrow(folder + "/map");
 
     std::string const imageMap = folder + "/imagemap";
     std::FILE* file = std::fopen(imageMap.c_str(), "w");

@@ -27,10 +27,8 @@ bool Above(double a, double b)
 
 Image* Jet::img = nullptr;
 
-Jet::Jet(Player const* owner, Pointf nozzle, Direction blowing, int length, int waitTicks, int fireTicks,
-         int startPhase)
-    : player(owner), position(nozzle), direction(blowing), size(length), wait(waitTicks), fire(fireTicks), period(0),
-      serial(Util::NextSerial())
+Jet::Jet(Player const*, Pointf nozzle, Direction blowing, int length, int waitTicks, int fireTicks, int startPhase)
+    : position(nozzle), direction(blowing), size(length), fire(fireTicks), period(0), serial(Util::NextSerial())
 {
     // Every look at the period divides by it; the sum is taken wide so that no pair of ints wraps.
     std::int64_t const sum = std::int64_t(waitTicks) + fireTicks;

@@ -36,7 +36,8 @@ public:
     static constexpr int Jet_Puff_Interval = 16;
 
     // A phase of -1 draws one from the C library's sequence, 0 to period - 1. Throws
-    // Error_ParseFile naming the values when wait + fire is below 1 or beyond an int.
+    // Error_ParseFile naming the values when wait + fire is below 1 or beyond an int. The worlds
+    // hand in the player, but the jet never needs it: IsPlayerHit is given where the player is.
     Jet(Player const* owner, Pointf nozzle, Direction blowing, int length, int waitTicks, int fireTicks,
         int startPhase);
     Jet(Jet const&) = delete;
@@ -68,13 +69,11 @@ private:
     template <class Visit>
     void EachParticle(Tick t, Visit visit) const;
 
-    Player const* player;
     Pointf position;
     Direction direction;
     double size;
-    int wait;
     int fire;
-    int period;
+    int period; // the waiting and the firing ticks together
     int phase = 0;
     std::uint32_t serial; // the particles' own hash sequence
 

@@ -7,8 +7,8 @@ class GameEvents;
 class Kilig_Events;
 
 // The panel still slides in and out with the hint key, but it never has a message, so it never
-// draws anything. It keeps the progress record and the conversation script it is handed, though
-// no hint reads them.
+// draws anything. It takes the progress record and the conversation script as every world's
+// panel does, but with no hint to choose it has no use for them.
 class Kilig_CanDo final : public CanDoIndicator
 {
 public:
@@ -17,8 +17,4 @@ public:
 
     // True only when the record already holds a text; the panel clears it before asking.
     bool FindMessage(CanDo_Indicate* indicate, Tick t) override;
-
-private:
-    GameEvents const* gameEvents;
-    Kilig_Events const* events;
 };

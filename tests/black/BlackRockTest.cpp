@@ -109,8 +109,11 @@ TEST_F(BlackRockTest, ALandingIsHeardFourTicksBeforeTheRockReachesTheGround)
 
 TEST_F(BlackRockTest, AStreamWithoutRocksOrStepsIsRefused)
 {
-    for (auto [steps, rocks] : {std::pair{1380, 0}, std::pair{0, 5}, std::pair{-3, 2}, std::pair{100, -1}})
+    for (std::pair<int, int> const& stream :
+         {std::pair{1380, 0}, std::pair{0, 5}, std::pair{-3, 2}, std::pair{100, -1}})
     {
+        int const steps = stream.first;
+        int const rocks = stream.second;
         Error const e = ThrownError([&] { Black_Rock(map.get(), BlackMap_High, 0.0, 1.0, steps, rocks); });
         EXPECT_EQ(e.Code(), Error_ParseFile) << steps << " steps, " << rocks << " rocks";
         EXPECT_NE(std::string(e.Text()).find("test/map"), std::string::npos) << e.Text();

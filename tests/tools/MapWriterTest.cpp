@@ -4,9 +4,15 @@
 #include "engine/MapBase.h"
 #include "engine/Poly.h"
 #include "support/MapFiles.h"
+#include "support/TestFolder.h"
 #include "util/Error.h"
 
 #include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <string>
 
 TEST(MapWriter, ReadsBackAsWritten)
 {
@@ -69,4 +75,30 @@ TEST(MapWriter, CornersAreMadeClockwise)
     MapWriter_Poly const flat{0, 0, true, false, {{0, 0, 0, 0, true}, {0, 0, 0, 0, true}, {10, 0, 0, 0, true}}};
     EXPECT_THROW(writer.AddPoly(flat), Error);
     EXPECT_EQ(writer.polys.size(), 1u);
+}
+
+TEST(MapWriter, WriteOrThrowReplacesTheFileOrNamesTheWholePath)
+{
+    MapWriter writer;
+    writer.AddBox(0, 0, 10, 10, 3, 0, true, false, 64);
+    writer.AddRefPoint(7, 5, 10);
+    TestFolder dir(false);
+    std::string const path = dir / "map";
+    dir.WriteText("map", std::string(5000, 'x'));
+    writer.WriteOrThrow(path);
+    std::ifstream in(path, std::ios::binary);
+    std::vector<uint8_t> const onDisk{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    EXPECT_EQ(onDisk, MapFiles::Bytes(writer)) << "a longer file that was there is replaced whole";
+
+    // Longer than the text an Error keeps, so a message built from one would lose the end.
+    std::string const missing = dir.Path() + "/" + std::string(150, 'd') + "/" + std::string(150, 'w') + "/map";
+    try
+    {
+        writer.WriteOrThrow(missing);
+        ADD_FAILURE() << "writing into a missing folder succeeded";
+    }
+    catch (std::runtime_error const& e)
+    {
+        EXPECT_EQ(std::string(e.what()), "cannot write " + missing);
+    }
 }

@@ -34,12 +34,10 @@
 #include "tools/DataGen.h"
 #include "tools/MapWriter.h"
 #include "tools/Road.h"
-#include "util/Error.h"
 
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
-#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -101,14 +99,10 @@ constexpr double PitSource = 130.0;
 constexpr double Black_RampFootX = 10300.0;
 constexpr double Black_CliffTop = 7400.0; // of the rock right of the ledge
 
-// The lift track, from where each lift stands in the map file: the two ends of the rider's jump, the
-// point where the lifts wait 450 ticks and the lowest stretch.
-constexpr double TrackEndX = 4436.25;
-constexpr double TrackEndY = -1293.75;
-constexpr double TrackWaitX = 3680.0;
+// The lift track, from where each lift stands in the map file: the height at which the lifts wait
+// 450 ticks and the lowest stretch.
 constexpr double TrackWaitY = -1193.75;
 constexpr double TrackBottomY = -1850.0;
-constexpr double TrackTopY = 140.0;
 constexpr double PocketX0 = 3280.0; // the waiting lifts' ledge, left of where they wait
 constexpr double PocketX1 = 3618.0;
 constexpr double ValleyFloor = Black_TrackY + TrackBottomY - Black_LiftDepth - 84.0;
@@ -116,8 +110,6 @@ constexpr double StairsGapX0 = 24290.0; // the bridge's gaps over the stairs and
 constexpr double StairsGapX1 = 24430.0;
 constexpr double PocketGapX0 = 27880.0;
 constexpr double PocketGapX1 = 27980.0;
-
-constexpr double pi = 3.14159265358979323846;
 
 MapWriter_Point At(double x, double y, bool edge)
 {
@@ -697,15 +689,7 @@ void Write(std::string const& dir)
     WriteValley(map);
     WriteGallery(map);
     WriteCreatures(map);
-    std::string const path = dir + "/black/map";
-    try
-    {
-        map.Write(path.c_str());
-    }
-    catch (Error const& err)
-    {
-        throw std::runtime_error(std::string("cannot write ") + err.Text());
-    }
+    map.WriteOrThrow(dir + "/black/map");
     Road::Write(dir + "/black/road", BuildRoads());
     WritePictures(dir);
 }

@@ -789,15 +789,7 @@ void Write(std::string const& dir)
 {
     DataGen::MakeDirs(dir + "/castle");
     MapWriter const map = BuildMap();
-    std::string const path = dir + "/castle/map";
-    try
-    {
-        map.Write(path.c_str());
-    }
-    catch (Error const& err)
-    {
-        throw std::runtime_error(std::string("cannot write ") + err.Text());
-    }
+    map.WriteOrThrow(dir + "/castle/map");
     Road::Write(dir + "/castle/road", BuildRoads());
     WritePictures(dir);
 }

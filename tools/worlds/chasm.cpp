@@ -689,15 +689,7 @@ void Write(std::string const& dir)
 {
     DataGen::MakeDirs(dir + "/chasm");
     MapWriter const map = BuildMap();
-    try
-    {
-        std::string const path = dir + "/chasm/map";
-        map.Write(path.c_str());
-    }
-    catch (Error const& err)
-    {
-        throw std::runtime_error(std::string("chasm map: ") + err.Text());
-    }
+    map.WriteOrThrow(dir + "/chasm/map");
     Road::Write(dir + "/chasm/road", BuildRoads());
     WriteBackground(dir);
     WriteFlower(dir);

@@ -8,13 +8,11 @@
 #include "tools/DataGen.h"
 #include "tools/MapWriter.h"
 #include "tools/Road.h"
-#include "util/Error.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -423,15 +421,7 @@ void Write(std::string const& dir)
     MapWriter map;
     map.SetView(Start_X - 320.0, Ledge_Top - 240.0, 1.0);
     WriteDen(map);
-    std::string const path = dir + "/final/map";
-    try
-    {
-        map.Write(path.c_str());
-    }
-    catch (Error const& err)
-    {
-        throw std::runtime_error(std::string("cannot write ") + err.Text());
-    }
+    map.WriteOrThrow(dir + "/final/map");
     Road::Write(dir + "/final/road", BuildRoads());
     WriteImageMap(dir);
     WriteMapPictures(dir);

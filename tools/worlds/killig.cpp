@@ -9,7 +9,6 @@
 #include "tools/DataGen.h"
 #include "tools/MapWriter.h"
 #include "tools/Road.h"
-#include "util/Error.h"
 
 #include <algorithm>
 #include <cmath>
@@ -63,7 +62,6 @@ constexpr double WestEnd = -440.0;  // the west wing's far wall
 constexpr unsigned int Edge_Left = 1;
 constexpr unsigned int Edge_Top = 2;
 constexpr unsigned int Edge_Right = 4;
-constexpr unsigned int Edge_Bottom = 8;
 constexpr unsigned int Edge_All = 15;
 
 struct Corner
@@ -840,15 +838,7 @@ void Write(std::string const& dir)
     WriteGalleryD(map);
     WriteGalleryE(map);
     WriteHouse(map);
-    std::string const path = dir + "/killig/map";
-    try
-    {
-        map.Write(path.c_str());
-    }
-    catch (Error const& err)
-    {
-        throw std::runtime_error(std::string("cannot write ") + err.Text());
-    }
+    map.WriteOrThrow(dir + "/killig/map");
     Road::Write(dir + "/killig/road", BuildRoads());
     WriteImageMap(dir);
     WritePictures(dir);

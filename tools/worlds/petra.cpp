@@ -8,7 +8,6 @@
 #include "tools/Canvas.h"
 #include "tools/DataGen.h"
 #include "tools/Road.h"
-#include "util/Error.h"
 
 #include <cmath>
 #include <cstdio>
@@ -349,7 +348,6 @@ void WriteStaffRoom(MapWriter& map)
 
 // --- Pictures ---
 
-Rgba const Clear{0, 0, 0, 0};
 Rgba const KeyBlue{0, 0, 255, 255};
 Rgba const Black{0, 0, 0, 255};
 Rgba const Skin{240, 200, 160, 255};
@@ -658,15 +656,7 @@ MapWriter BuildMap()
 void Write(std::string const& dir)
 {
     DataGen::MakeDirs(dir + "/petra");
-    std::string const path = dir + "/petra/map";
-    try
-    {
-        BuildMap().Write(path.c_str());
-    }
-    catch (Error const& err)
-    {
-        throw std::runtime_error(std::string("cannot write ") + err.Text());
-    }
+    BuildMap().WriteOrThrow(dir + "/petra/map");
     Road::Write(dir + "/petra/road", BuildRoads());
     AddToImageMap(dir);
     WriteTextures(dir);

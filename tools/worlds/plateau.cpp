@@ -19,13 +19,11 @@
 #include "tools/MapTextures.h"
 #include "tools/MapWriter.h"
 #include "tools/Road.h"
-#include "util/Error.h"
 #include "util/Pointf.h"
 
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
-#include <stdexcept>
 #include <utility>
 #include <vector>
 
@@ -326,8 +324,6 @@ void Save(Canvas const& canvas, std::string const& dir, std::string const& name)
     DataGen::MakeDirs(path.parent_path().string());
     canvas.WritePng(path.string());
 }
-
-Rgba const Black{0, 0, 0, 255};
 
 // A miner in orange overalls and a yellow hard hat with its lamp, swinging a pick.
 Canvas Miner(double pick)
@@ -770,15 +766,7 @@ void Write(std::string const& dir)
 {
     DataGen::MakeDirs(dir + "/plateau");
     MapWriter const map = BuildMap();
-    std::string const path = dir + "/plateau/map";
-    try
-    {
-        map.Write(path.c_str());
-    }
-    catch (Error const& err)
-    {
-        throw std::runtime_error(std::string("cannot write ") + err.Text());
-    }
+    map.WriteOrThrow(dir + "/plateau/map");
     Road::Write(dir + "/plateau/road", BuildRoads());
     WritePictures(dir);
 }

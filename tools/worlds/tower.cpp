@@ -96,10 +96,8 @@
 #include "tools/MapWriter.h"
 #include "tools/Road.h"
 #include "tower/Tower_Ids.h"
-#include "util/Error.h"
 
 #include <filesystem>
-#include <stdexcept>
 #include <utility>
 #include <vector>
 
@@ -587,15 +585,7 @@ void Write(std::string const& dir)
 {
     DataGen::MakeDirs(dir + "/tower");
     MapWriter const map = BuildMap();
-    std::string const path = dir + "/tower/map";
-    try
-    {
-        map.Write(path.c_str());
-    }
-    catch (Error const& err)
-    {
-        throw std::runtime_error(std::string("cannot write ") + err.Text());
-    }
+    map.WriteOrThrow(dir + "/tower/map");
     Road::Write(dir + "/tower/road", BuildRoads());
     WritePictures(dir);
 }

@@ -28,7 +28,6 @@ namespace
 {
 
 // Textures of the shared image map.
-constexpr unsigned int Rock = 0;
 constexpr unsigned int Brick = 2;
 constexpr unsigned int Stone = 9;
 // The sky's picture; a polygon's v is scaled by the picture's width over its height when drawn.
@@ -610,7 +609,6 @@ void Background(MapWriter& bg)
 // ---- Pictures ----
 
 Rgba const clear{0, 0, 0, 0};
-Rgba const black{0, 0, 0, 255};
 Rgba const white{255, 255, 255, 255};
 Rgba const skin{235, 195, 150, 255};
 Rgba const wood{150, 95, 45, 255};
