@@ -462,6 +462,7 @@ void Scenery(MapWriter& bg, unsigned int texture, std::vector<std::pair<double, 
 struct BgCircle
 {
     double x, y, r;
+    int depth = 0; // of overlapping treetops, the deeper is in front
     // The crown picture stretched over the circle's square.
     BgCorner At(double px, double py) const { return {px, py, (px - x + r) / (2 * r), (py - y + r) / (2 * r)}; }
     BgCorner AtAngle(double a) const { return At(x + r * std::cos(a), y + r * std::sin(a)); }
@@ -501,9 +502,9 @@ struct BgRow
     double Edge(double x) const { return Rim(tops[Outer(x)], x); }
 };
 
-// A row of round treetops along a line across the tile, cut where one meets the next so that none is
-// drawn over another: one piece per treetop from the line to its rim, its sides where its rim meets
-// its neighbours'. Neighbouring pieces share the corners of their common side.
+// A row of round treetops along a line across the tile, each from the line to its rim. Where two
+// meet, the one behind is cut straight down from where their rims cross and the one in front keeps
+// its round side, over a sliver of the other: no more is drawn twice. Pieces are laid back to front.
 void TreetopRow(MapWriter& bg, BgRow const& row, double line)
 {
     std::vector<double> cuts{0.0};
@@ -524,12 +525,34 @@ void TreetopRow(MapWriter& bg, BgRow const& row, double line)
         owners.push_back(there);
     }
     cuts.push_back(BgWrapX);
-    for (std::size_t k = 0; k < owners.size(); ++k)
+    std::size_t const n = owners.size();
+    std::vector<std::pair<int, std::vector<BgCorner>>> pieces;
+    for (std::size_t k = 0; k < n; ++k)
     {
         BgCircle const& c = row.tops[owners[k]];
-        double const from = cuts[k], to = cuts[k + 1];
-        double const yFrom = row.Edge(from), yTo = row.Edge(to);
-        double const a0 = std::atan2(yFrom - c.y, from - c.x), a1 = std::atan2(yTo - c.y, to - c.x);
+        // Across the tile's sides the neighbours are those of the next copy.
+        BgCircle const& before = row.tops[owners[(k + n - 1) % n]];
+        BgCircle const& after = row.tops[owners[(k + 1) % n]];
+        double const reach = std::sqrt(std::max(0.0, c.r * c.r - (line - c.y) * (line - c.y)));
+        double from = cuts[k], to = cuts[k + 1];
+        double yFrom = row.Edge(from), yTo = row.Edge(to);
+        if (c.depth > before.depth)
+        {
+            from = c.x - reach;
+            yFrom = line;
+        }
+        if (c.depth > after.depth)
+        {
+            to = c.x + reach;
+            yTo = line;
+        }
+        double a0 = std::atan2(yFrom - c.y, from - c.x);
+        double const a1 = std::atan2(yTo - c.y, to - c.x);
+        // The way round from the left end to the right one passes over the top (under the bottom).
+        if (row.up && a0 < -pi / 2.0)
+            a0 += 2.0 * pi;
+        if (!row.up && a0 > pi / 2.0)
+            a0 -= 2.0 * pi;
         int const steps = std::max(1, int(std::ceil(std::abs(a1 - a0) / (pi / 12.0))));
         // Clockwise: up the left side, along the rim, down the right side (mirrored below the line).
         std::vector<BgCorner> corners{c.At(from, line), c.At(from, yFrom)};
@@ -539,8 +562,11 @@ void TreetopRow(MapWriter& bg, BgRow const& row, double line)
         corners.push_back(c.At(to, line));
         if (!row.up)
             std::reverse(corners.begin(), corners.end());
-        LayScenery(bg, BgCrownTexture, corners);
+        pieces.emplace_back(c.depth, corners);
     }
+    std::stable_sort(pieces.begin(), pieces.end(), [](auto const& a, auto const& b) { return a.first < b.first; });
+    for (auto const& piece : pieces)
+        LayScenery(bg, BgCrownTexture, piece.second);
 }
 
 // The forest round the village: a sky paling down to hazy hills, great trunks rising through it, a
@@ -550,12 +576,13 @@ void TreetopRow(MapWriter& bg, BgRow const& row, double line)
 void Background(MapWriter& bg)
 {
     double const w = BgWrapX, h = BgWrapY;
-    // Eight treetops a period, and a neighbour of the periods on either side.
+    // Eight treetops a period, each in front of the one to its left, and a neighbour of the periods
+    // on either side.
     BgRow foot{{}, true};
     for (int i = -1; i <= 8; ++i)
     {
         int const k = (i + 8) % 8;
-        foot.tops.push_back({(i - k) * w / 8.0 + k * 45.0 + (k % 2) * 8.0, (k % 3) * 6.0, 31.0 + (k % 2) * 5.0});
+        foot.tops.push_back({(i - k) * w / 8.0 + k * 45.0 + (k % 2) * 8.0, (k % 3) * 6.0, 31.0 + (k % 2) * 5.0, k});
     }
     BgRow head{foot.tops, false};
     for (BgCircle& c : head.tops)
