@@ -11,7 +11,6 @@
 #include "tools/Road.h"
 #include "tools/creatures/CreatureSprites.h"
 #include "treevillage/TreeV_Ids.h"
-#include "util/Error.h"
 
 #include <algorithm>
 #include <cmath>
@@ -800,18 +799,6 @@ void WriteMarketSign(std::string const& dir)
     }
 }
 
-void WriteMap(MapWriter const& map, std::string const& path)
-{
-    try
-    {
-        map.Write(path.c_str());
-    }
-    catch (Error const& err)
-    {
-        throw std::runtime_error(std::string("cannot write ") + err.Text());
-    }
-}
-
 } // namespace
 
 std::vector<Road> BuildRoads()
@@ -901,8 +888,8 @@ void Write(std::string const& dir)
 {
     std::string const folder = dir + "/treevillage";
     DataGen::MakeDirs(folder);
-    WriteMap(BuildMap(), folder + "/map");
-    WriteMap(BuildBackground(), folder + "/bgmap");
+    BuildMap().WriteOrThrow(folder + "/map");
+    BuildBackground().WriteOrThrow(folder + "/bgmap");
     WriteBackdropTextures(dir);
     Road::Write(folder + "/road", BuildRoads());
     WriteVillagers(dir);
