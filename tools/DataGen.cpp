@@ -75,13 +75,6 @@ Canvas_Text Label(int size, Rgba colour)
     return style;
 }
 
-void Save(Canvas const& canvas, std::string const& dir, std::string const& name, PngFormat format = PngFormat::Rgba)
-{
-    std::filesystem::path path = std::filesystem::path(dir) / name;
-    MakeDirs(path.parent_path().string());
-    canvas.WritePng(path.string(), format);
-}
-
 std::string TwoDigits(int n)
 {
     char buffer[16];
@@ -142,7 +135,7 @@ void WriteSplashes(std::string const& dir)
         }
         c.Text(320, 230, s.title, Label(BigText, gold));
         c.Text(320, 290, s.subtitle, Label(SmallText, white));
-        Save(c, dir, s.file, PngFormat::Rgb);
+        SavePng(c, dir, s.file, PngFormat::Rgb);
     }
 }
 
@@ -155,19 +148,19 @@ void WritePlayer(std::string const& dir)
     for (int i = 0; i < 5; ++i)
     {
         double const phase = i * 2.0 * pi / 5.0;
-        Save(PlayerFigure(hero, phase, 0.0, 1.0), dir, "gfx/player/player" + TwoDigits(i) + ".png");
-        Save(PlayerFigure(ghost, phase, 0.0, 0.5), dir, "gfx/player/playerghost" + TwoDigits(i) + ".png");
-        Save(PlayerFigure(past, phase, 0.0, 0.85), dir, "gfx/player/playerpast" + TwoDigits(i) + ".png");
+        SavePng(PlayerFigure(hero, phase, 0.0, 1.0), dir, "gfx/player/player" + TwoDigits(i) + ".png");
+        SavePng(PlayerFigure(ghost, phase, 0.0, 0.5), dir, "gfx/player/playerghost" + TwoDigits(i) + ".png");
+        SavePng(PlayerFigure(past, phase, 0.0, 0.85), dir, "gfx/player/playerpast" + TwoDigits(i) + ".png");
     }
     for (int i = 0; i < 3; ++i)
-        Save(PlayerFigure(hero, 0.0, (i + 1) * pi / 7.0, 1.0 - 0.27 * i), dir,
-             "gfx/player/playerdie" + TwoDigits(i) + ".png");
+        SavePng(PlayerFigure(hero, 0.0, (i + 1) * pi / 7.0, 1.0 - 0.27 * i), dir,
+                "gfx/player/playerdie" + TwoDigits(i) + ".png");
 
     // The axe: a handle along x with the blade at the right end.
     Canvas axe(32, 16);
     axe.Line(2, 8, 26, 8, Canvas_Pen{wood, 3.0});
     axe.Fill(Canvas_Shape::Polygon({22, 1, 31, 3, 31, 13, 22, 15, 25, 8}), Rgba{190, 190, 200, 255});
-    Save(axe, dir, "gfx/player/sword.png");
+    SavePng(axe, dir, "gfx/player/sword.png");
 }
 
 std::vector<double> HeartShape(double cx, double cy, double size)
@@ -191,12 +184,12 @@ void WriteGeneral(std::string const& dir)
     heart.Draw(Canvas_Shape::Polygon(HeartShape(16, 15, 29)),
                Canvas_Paint::Radial(11, 9, 22, Rgba{255, 90, 90, 255}, Rgba{150, 0, 20, 255}), ink);
     heart.Fill(Canvas_Shape::Ellipse(10.5, 9.5, 3.2, 2.2), Rgba{255, 220, 220, 220});
-    Save(heart, dir, "gfx/general/heartfull.png");
+    SavePng(heart, dir, "gfx/general/heartfull.png");
 
     Canvas empty(32, 32);
     empty.Draw(Canvas_Shape::Polygon(HeartShape(16, 15, 29)), Rgba{70, 60, 65, 130},
                Canvas_Pen{Rgba{120, 0, 10, 255}, 1.6});
-    Save(empty, dir, "gfx/general/heartempty.png");
+    SavePng(empty, dir, "gfx/general/heartempty.png");
 
     // A cut emerald: facets lit from the top left.
     Canvas gem(32, 32);
@@ -207,7 +200,7 @@ void WriteGeneral(std::string const& dir)
     gem.Fill(Canvas_Shape::Polygon({29, 11, 19, 11, 16, 30}), Rgba{20, 120, 45, 255});
     gem.Fill(Canvas_Shape::Polygon({10, 3, 13, 11, 3, 11}), Rgba{100, 230, 120, 255});
     gem.Fill(Canvas_Shape::Circle(12, 6, 1.5), Rgba{255, 255, 255, 230});
-    Save(gem, dir, "gfx/general/gem.png");
+    SavePng(gem, dir, "gfx/general/gem.png");
 
     Canvas socks(32, 32);
     for (int k = 0; k < 2; ++k)
@@ -218,7 +211,7 @@ void WriteGeneral(std::string const& dir)
         socks.Draw(sock, Canvas_Paint::Lit(Rgba{225, 60, 165, 255}, 0, 28), Canvas_Pen{Rgba{90, 20, 60, 255}, 1});
         socks.Fill(Canvas_Shape::Rect(x, 6, 8, 3), white);
     }
-    Save(socks, dir, "gfx/general/socks.png");
+    SavePng(socks, dir, "gfx/general/socks.png");
 
     // Drawn clear, then laid on pure blue, which the loader keys out because it covers most of the
     // picture.
@@ -231,7 +224,7 @@ void WriteGeneral(std::string const& dir)
         chest.Fill(Canvas_Shape::Rect(x, 4, 3, 27), Canvas_Paint::Lit(gold, 4, 31));
     chest.Draw(Canvas_Shape::RoundRect(20, 11, 8, 9, 1.5), gold, rim);
     chest.Fill(Canvas_Shape::Capsule(24, 14.5, 24, 17, 1.6), black);
-    Save(chest.OnKey(keyBlue), dir, "gfx/general/chest.png", PngFormat::Rgb);
+    SavePng(chest.OnKey(keyBlue), dir, "gfx/general/chest.png", PngFormat::Rgb);
 
     // Laid on a ground colour that its bottom-right pixel keeps, the other keying rule.
     Rgba const ground{255, 0, 255, 255};
@@ -240,7 +233,7 @@ void WriteGeneral(std::string const& dir)
     sign.Draw(Canvas_Shape::RoundRect(3, 4, 42, 22, 3), Canvas_Paint::Lit(wood.Shade(1.1), 4, 26), rim);
     for (int i = 0; i < 3; ++i)
         sign.Line(10, 10 + 5 * i, 38 - 6 * i, 10 + 5 * i, Canvas_Pen{darkWood, 1.6});
-    Save(sign.OnKey(ground), dir, "gfx/general/sign.png", PngFormat::Rgb);
+    SavePng(sign.OnKey(ground), dir, "gfx/general/sign.png", PngFormat::Rgb);
 
     auto rings = [](Rgba outer, Rgba inner) {
         Canvas c(32, 32);
@@ -249,11 +242,11 @@ void WriteGeneral(std::string const& dir)
         c.Trace(Canvas_Shape::Circle(16, 16, 15), Canvas_Pen{outer.Shade(0.5), 1});
         return c;
     };
-    Save(rings(red, white), dir, "gfx/general/target.png");
+    SavePng(rings(red, white), dir, "gfx/general/target.png");
     Canvas anti = rings(Rgba{60, 60, 200, 255}, white);
     anti.Line(6, 6, 26, 26, Canvas_Pen{black, 3});
     anti.Line(26, 6, 6, 26, Canvas_Pen{black, 3});
-    Save(anti, dir, "gfx/general/antitarget.png");
+    SavePng(anti, dir, "gfx/general/antitarget.png");
 
     for (int up = 0; up < 2; ++up)
     {
@@ -269,7 +262,7 @@ void WriteGeneral(std::string const& dir)
         thumb.Draw(Canvas_Shape::RoundRect(14, 20, 20, 16, 5), Canvas_Paint::Lit(skin, 20, 36), line);
         for (double y : {25.0, 29.5})
             thumb.Line(24, y, 33, y, line);
-        Save(thumb, dir, up ? "gfx/general/thumbsup.png" : "gfx/general/thumbsdown.png");
+        SavePng(thumb, dir, up ? "gfx/general/thumbsup.png" : "gfx/general/thumbsdown.png");
     }
 }
 
@@ -282,7 +275,7 @@ void WriteMenu(std::string const& dir)
         // A row of the menu is as high as its picture: six fit inside the menu's frame.
         Canvas c(256, 40);
         c.Text(128, 28, label[1], Label(SmallText, white));
-        Save(c, dir, std::string("gfx/menu/") + label[0] + ".png");
+        SavePng(c, dir, std::string("gfx/menu/") + label[0] + ".png");
     }
 }
 
@@ -354,9 +347,9 @@ void WriteMapScreen(std::string const& dir)
     int const titleWidth = Canvas::TextWidth(name, BigText, true) + 2 * LabelMargin;
     Canvas title(titleWidth, 120);
     title.Text(titleWidth / 2, 80, name, Label(BigText, gold));
-    Save(title, dir, "gfx/mapscreen/title.png");
+    SavePng(title, dir, "gfx/mapscreen/title.png");
 
-    Save(WorldMap(), dir, "gfx/mapscreen/map.png", PngFormat::Rgb);
+    SavePng(WorldMap(), dir, "gfx/mapscreen/map.png", PngFormat::Rgb);
 
     auto marker = [](Rgba colour) {
         Canvas c(24, 24);
@@ -365,15 +358,15 @@ void WriteMapScreen(std::string const& dir)
         c.Fill(Canvas_Shape::Circle(9, 8, 2.5), Rgba{255, 255, 255, 170});
         return c;
     };
-    Save(marker(red), dir, "gfx/mapscreen/marker.png");
-    Save(marker(gold), dir, "gfx/mapscreen/markerdone.png");
+    SavePng(marker(red), dir, "gfx/mapscreen/marker.png");
+    SavePng(marker(gold), dir, "gfx/mapscreen/markerdone.png");
 
     char const* const labels[][2] = {{"erase", "Erase game?"}, {"yes", "Yes"}, {"no", "No"}};
     for (auto const& label : labels)
     {
         Canvas c(200, 40);
         c.Text(100, 28, label[1], Label(SmallText, white));
-        Save(c, dir, std::string("gfx/mapscreen/") + label[0] + ".png");
+        SavePng(c, dir, std::string("gfx/mapscreen/") + label[0] + ".png");
     }
 }
 
@@ -382,29 +375,29 @@ void WritePuzzle(std::string const& dir)
     Canvas highlight(32, 32);
     highlight.Trace(Canvas_Shape::Rect(0 + 3 / 2.0, 0 + 3 / 2.0, 32 - 3, 32 - 3),
                     Canvas_Pen{Rgba{255, 230, 0, 255}, double(3)});
-    Save(highlight, dir, "gfx/puzzle/highlight.png");
+    SavePng(highlight, dir, "gfx/puzzle/highlight.png");
 
     Canvas unmarked(32, 32, Rgba{200, 190, 160, 255});
     unmarked.Trace(Canvas_Shape::Rect(0 + 1 / 2.0, 0 + 1 / 2.0, 32 - 1, 32 - 1),
                    Canvas_Pen{Rgba{100, 90, 70, 255}, double(1)});
-    Save(unmarked, dir, "gfx/puzzle/unmarked.png", PngFormat::Rgb);
+    SavePng(unmarked, dir, "gfx/puzzle/unmarked.png", PngFormat::Rgb);
 
     Canvas emptyCell = unmarked;
     emptyCell.Line(8, 8, 24, 24, Canvas_Pen{Rgba{140, 40, 40, 255}, 3});
     emptyCell.Line(24, 8, 8, 24, Canvas_Pen{Rgba{140, 40, 40, 255}, 3});
-    Save(emptyCell, dir, "gfx/puzzle/empty.png", PngFormat::Rgb);
+    SavePng(emptyCell, dir, "gfx/puzzle/empty.png", PngFormat::Rgb);
 
     Canvas filled(32, 32, Rgba{50, 50, 70, 255});
     filled.Trace(Canvas_Shape::Rect(0 + 1 / 2.0, 0 + 1 / 2.0, 32 - 1, 32 - 1),
                  Canvas_Pen{Rgba{100, 90, 70, 255}, double(1)});
-    Save(filled, dir, "gfx/puzzle/filled.png", PngFormat::Rgb);
+    SavePng(filled, dir, "gfx/puzzle/filled.png", PngFormat::Rgb);
 
     for (int d = 0; d < 10; ++d)
     {
         // As wide as a square, so that the number sits in its middle.
         Canvas digit(32, 32);
         digit.Text(16, 25, std::to_string(d), Label(SmallText, white));
-        Save(digit, dir, "gfx/puzzle/num" + std::to_string(d) + ".png");
+        SavePng(digit, dir, "gfx/puzzle/num" + std::to_string(d) + ".png");
     }
 }
 
@@ -452,7 +445,7 @@ void WriteBubble(std::string const& dir, int type)
     // Traced wide and then filled, so that the rim runs only round the outside of the parts.
     c.Trace(bubble, Canvas_Pen{rim, 6.0});
     c.Fill(bubble, inside);
-    Save(c, dir, "gfx/text/speechbubble" + TwoDigits(type) + ".png");
+    SavePng(c, dir, "gfx/text/speechbubble" + TwoDigits(type) + ".png");
 }
 
 } // namespace
@@ -497,6 +490,13 @@ void MakeDirs(std::string const& path)
     std::filesystem::create_directories(path, error);
     if (error)
         throw std::runtime_error("cannot create " + path + ": " + error.message());
+}
+
+void SavePng(Canvas const& canvas, std::string const& dir, std::string const& name, PngFormat format)
+{
+    std::filesystem::path const path = std::filesystem::path(dir) / name;
+    MakeDirs(path.parent_path().string());
+    canvas.WritePng(path.string(), format);
 }
 
 void AppendImageMap(std::string const& dir, std::string const& world, std::string const& firstEntry,

@@ -15,6 +15,8 @@ void WriteAll(std::string const& dir);
 
 // Creates path and its missing parents; throws std::runtime_error on failure.
 void MakeDirs(std::string const& path);
+// Writes canvas as dir/name, making the folders it lies in.
+void SavePng(Canvas const& canvas, std::string const& dir, std::string const& name, PngFormat format = PngFormat::Rgba);
 
 // One texture of a world's own in its image map: the picture "<world>/<name>.png" and its letters.
 struct ImageMap_Entry

@@ -7,8 +7,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
-#include <filesystem>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -24,9 +24,7 @@ Rgba const KeyBlue{0, 0, 255, 255};
 
 void Save(Canvas const& canvas, std::string const& dir, std::string const& name, PngFormat format = PngFormat::Rgba)
 {
-    std::filesystem::path const path = std::filesystem::path(dir) / "gfx/map" / name;
-    DataGen::MakeDirs(path.parent_path().string());
-    canvas.WritePng(path.string(), format);
+    DataGen::SavePng(canvas, dir, "gfx/map/" + name, format);
 }
 
 std::string TwoDigits(int n)
@@ -72,21 +70,29 @@ Canvas GrassPicture()
     return c;
 }
 
-// Courses of bricks with pale mortar, each brick a little different.
-Canvas BrickPicture()
+// Four courses of three blocks over the joints' colour, every other course shifted by half a block
+// and each block's shade drawn from [shadeLow, shadeHigh); a block cut at the right edge goes on at
+// the left, so the picture repeats both ways.
+Canvas Courses(Rgba joints, Rgba block, std::uint32_t seed, double shadeLow, double shadeHigh, double corner)
 {
-    Canvas c(64, 64, Rgba{200, 190, 175, 255});
-    Canvas_Scatter scatter(3);
+    Canvas c(64, 64, joints);
+    Canvas_Scatter scatter(seed);
     for (int row = 0; row < 4; ++row)
         for (int col = 0; col < 3; ++col)
         {
             double const x = col * 32.0 + (row % 2) * 16.0 - 16.0;
-            Rgba const tone = Rgba{165, 75, 50, 255}.Shade(scatter.Next(0.85, 1.12));
+            Rgba const tone = block.Shade(scatter.Next(shadeLow, shadeHigh));
             for (double dx : {0.0, 64.0})
-                c.Fill(Canvas_Shape::RoundRect(x + dx + 1, row * 16.0 + 1, 30, 14, 2),
+                c.Fill(Canvas_Shape::RoundRect(x + dx + 1, row * 16.0 + 1, 30, 14, corner),
                        Canvas_Paint::Lit(tone, row * 16.0, row * 16.0 + 16));
         }
     return c;
+}
+
+// Courses of bricks with pale mortar, each brick a little different.
+Canvas BrickPicture()
+{
+    return Courses(Rgba{200, 190, 175, 255}, Rgba{165, 75, 50, 255}, 3, 0.85, 1.12, 2);
 }
 
 Canvas SkyPicture()
@@ -143,18 +149,7 @@ Canvas PlankPicture()
 // Dressed grey stone blocks.
 Canvas StonePicture()
 {
-    Canvas c(64, 64, Rgba{95, 95, 105, 255});
-    Canvas_Scatter scatter(5);
-    for (int row = 0; row < 4; ++row)
-        for (int col = 0; col < 3; ++col)
-        {
-            double const x = col * 32.0 + (row % 2) * 16.0 - 16.0;
-            Rgba const tone = Rgba{150, 150, 160, 255}.Shade(scatter.Next(0.88, 1.1));
-            for (double dx : {0.0, 64.0})
-                c.Fill(Canvas_Shape::RoundRect(x + dx + 1, row * 16.0 + 1, 30, 14, 3),
-                       Canvas_Paint::Lit(tone, row * 16.0, row * 16.0 + 16));
-        }
-    return c;
+    return Courses(Rgba{95, 95, 105, 255}, Rgba{150, 150, 160, 255}, 5, 0.88, 1.1, 3);
 }
 
 // Deep vertical fissures between pale ridges, as on an old tree.

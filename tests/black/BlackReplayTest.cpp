@@ -13,7 +13,7 @@
 #include "support/MapFiles.h"
 #include "support/RandomSeed.h"
 #include "support/ReplayHarness.h"
-#include "util/Error.h"
+#include "support/ReplayLevelFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -178,7 +178,7 @@ void ReplayWatch_Black(ReplayHarness& harness, Black_ReplayLevel& level)
 
 } // namespace
 
-class BlackReplayTest : public BlackFixture
+class BlackReplayTest : public ReplayLevelFixture<BlackFixture, Black_ReplayLevel>
 {
 protected:
     void SetUp() override
@@ -186,13 +186,6 @@ protected:
         BlackFixture::SetUp();
         events[Event_Socks] = GameEvent_HasHappened;
     }
-    void TearDown() override
-    {
-        level.reset();
-        BlackFixture::TearDown();
-    }
-
-    std::unique_ptr<Black_ReplayLevel> level;
 };
 
 TEST_F(BlackReplayTest, TheOgreKilledByTheBoulderTheCopiesTheStreamAndTheMoversShowEveryTickAgainAsPlayed)
@@ -203,15 +196,7 @@ TEST_F(BlackReplayTest, TheOgreKilledByTheBoulderTheCopiesTheStreamAndTheMoversS
         SCOPED_TRACE("HM_TEST_SEED=" + std::to_string(seed));
         std::mt19937 random(seed);
         std::srand(seed);
-        keyScript = KeyScript();
-        try
-        {
-            level = std::make_unique<Black_ReplayLevel>(&events);
-        }
-        catch (Error const& e)
-        {
-            FAIL() << "building the level: " << e.Text();
-        }
+        ASSERT_TRUE(BuildLevel());
         ReplayHarness harness(*level, keyScript);
         ReplayWatch_Black(harness, *level);
 

@@ -11,8 +11,8 @@
 #include "support/MapFiles.h"
 #include "support/RandomSeed.h"
 #include "support/ReplayHarness.h"
+#include "support/ReplayLevelFixture.h"
 #include "support/StepTasks.h"
-#include "util/Error.h"
 
 #include <gtest/gtest.h>
 
@@ -282,17 +282,7 @@ Tick LatestRecord(Chasm_HangOn const* flower)
 
 } // namespace
 
-class ChasmReplayTest : public ChasmFixture
-{
-protected:
-    void TearDown() override
-    {
-        level.reset();
-        LevelFixture::TearDown();
-    }
-
-    std::unique_ptr<Chasm_ReplayLevel> level;
-};
+using ChasmReplayTest = ReplayLevelFixture<ChasmFixture, Chasm_ReplayLevel>;
 
 TEST_F(ChasmReplayTest, FlowersHungJumpedAndFannedAndFireballsShowEveryTickAgainAsPlayed)
 {
@@ -302,15 +292,7 @@ TEST_F(ChasmReplayTest, FlowersHungJumpedAndFannedAndFireballsShowEveryTickAgain
         SCOPED_TRACE("HM_TEST_SEED=" + std::to_string(seed));
         std::mt19937 random(seed);
         std::srand(seed);
-        keyScript = KeyScript();
-        try
-        {
-            level = std::make_unique<Chasm_ReplayLevel>(&events);
-        }
-        catch (Error const& e)
-        {
-            FAIL() << "building the level: " << e.Text();
-        }
+        ASSERT_TRUE(BuildLevel());
         ReplayHarness harness(*level, keyScript);
         ReplayWatch_Chasm(harness, *level);
 

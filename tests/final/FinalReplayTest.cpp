@@ -10,12 +10,11 @@
 #include "support/MapFiles.h"
 #include "support/RandomSeed.h"
 #include "support/ReplayHarness.h"
-#include "util/Error.h"
+#include "support/ReplayLevelFixture.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -91,17 +90,7 @@ int LowestRecorded(ReplayHarness const& harness, Tick from, Tick to)
 
 } // namespace
 
-class FinalReplayTest : public FinalFixture
-{
-protected:
-    void TearDown() override
-    {
-        level.reset();
-        LevelFixture::TearDown();
-    }
-
-    std::unique_ptr<Final_ReplayLevel> level;
-};
+using FinalReplayTest = ReplayLevelFixture<FinalFixture, Final_ReplayLevel>;
 
 TEST_F(FinalReplayTest, AFightWithThrowsJumpsAndWalksShowsEveryTickAgainAsPlayed)
 {
@@ -111,15 +100,7 @@ TEST_F(FinalReplayTest, AFightWithThrowsJumpsAndWalksShowsEveryTickAgainAsPlayed
         SCOPED_TRACE("HM_TEST_SEED=" + std::to_string(seed));
         std::mt19937 random(seed);
         std::srand(seed);
-        keyScript = KeyScript();
-        try
-        {
-            level = std::make_unique<Final_ReplayLevel>(&events);
-        }
-        catch (Error const& e)
-        {
-            FAIL() << "building the level: " << e.Text();
-        }
+        ASSERT_TRUE(BuildLevel());
         ReplayHarness harness(*level, keyScript);
         ReplayWatch_Dragon(harness, level->dragon);
         ReplayWatch_Selves(harness, level->GetTimeFrames());

@@ -4,14 +4,13 @@
 #include "killig/KiligSupport.h"
 #include "support/LevelFixture.h"
 #include "support/MediaTestSupport.h"
+#include "support/ReplayLevelFixture.h"
 
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
 
-#include <memory>
-
-class KiligCanDoTest : public LevelFixture
+class KiligCanDoTest : public ReplayLevelFixture<LevelFixture, Kilig_Scene>
 {
 protected:
     static void SetUpTestSuite()
@@ -19,20 +18,12 @@ protected:
         LevelFixture::SetUpTestSuite();
         WriteKiligImages(data->Path());
     }
-
-    void TearDown() override
-    {
-        level.reset();
-        LevelFixture::TearDown();
-    }
-
-    std::unique_ptr<Kilig_Scene> level;
 };
 
 TEST_F(KiligCanDoTest, WithTheHintKeyHeldThePanelComesInAndDrawsNothing)
 {
     events.eventTimes[Event_Hint] = GameEvent_HasHappened;
-    level = std::make_unique<Kilig_Scene>(&events);
+    ASSERT_TRUE(BuildLevel());
     constexpr int HintKey = KeyIndex_A + 8;
     for (int i = 0; i < 80; i++)
         level->Poll(keyScript.Next({HintKey}));

@@ -7,7 +7,7 @@
 #include "support/LevelFixture.h"
 #include "support/RandomSeed.h"
 #include "support/ReplayHarness.h"
-#include "util/Error.h"
+#include "support/ReplayLevelFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -100,19 +100,13 @@ void Watch(ReplayHarness& harness, Kilig_Scene& level)
 
 } // namespace
 
-class KiligReplayTest : public LevelFixture
+class KiligReplayTest : public ReplayLevelFixture<LevelFixture, Kilig_Scene>
 {
 protected:
     static void SetUpTestSuite()
     {
         LevelFixture::SetUpTestSuite();
         WriteKiligImages(data->Path());
-    }
-
-    void TearDown() override
-    {
-        level.reset();
-        LevelFixture::TearDown();
     }
 
     // Plays the script until it is done; false when it ran out of steps.
@@ -122,20 +116,11 @@ protected:
             harness.Step(script.Next(level->GetPlayer()));
         return script.Finished();
     }
-
-    std::unique_ptr<Kilig_Scene> level;
 };
 
 TEST_F(KiligReplayTest, EveryTickShownAgainMatchesWhatWasPlayed)
 {
-    try
-    {
-        level = std::make_unique<Kilig_Scene>(&events);
-    }
-    catch (Error const& e)
-    {
-        FAIL() << "building the level: " << e.Text();
-    }
+    ASSERT_TRUE(BuildLevel());
     ReplayHarness harness(*level, keyScript);
     Watch(harness, *level);
     using namespace KiligScene;

@@ -18,9 +18,9 @@
 #include "support/LevelFixture.h"
 #include "support/MapFiles.h"
 #include "support/ReplayHarness.h"
+#include "support/ReplayLevelFixture.h"
 #include "support/TestFolder.h"
 #include "tools/DataGen.h"
-#include "util/Error.h"
 
 #include <gtest/gtest.h>
 
@@ -104,7 +104,7 @@ public:
 
 } // namespace
 
-class PlatoReplayTest : public LevelFixture
+class PlatoReplayTest : public ReplayLevelFixture<LevelFixture, Plato_ReplayLevel>
 {
 protected:
     static void SetUpTestSuite()
@@ -118,25 +118,11 @@ protected:
         LevelFixture::SetUp();
         events.eventTimes[Event_Socks] = GameEvent_HasHappened; // the spikes may hurt, never kill
     }
-    void TearDown() override
-    {
-        level.reset();
-        LevelFixture::TearDown();
-    }
-
-    std::unique_ptr<Plato_ReplayLevel> level;
 };
 
 TEST_F(PlatoReplayTest, ATurtleItsRiderShellsRocksAndTheGunReplayAfterRandomTravel)
 {
-    try
-    {
-        level = std::make_unique<Plato_ReplayLevel>(&events);
-    }
-    catch (Error const& e)
-    {
-        FAIL() << "building the level: " << e.Text();
-    }
+    ASSERT_TRUE(BuildLevel());
     Plato_CaveTurtle* turtle = level->turtle;
     Plato_Mortar* mortar = level->mortar;
     Map const* map = level->GetMap();

@@ -140,7 +140,8 @@ inline MapWriter Without(MapWriter map, Id const& id)
 }
 
 // count ids drawn from ids by the seed, in their order; all of them when count is not smaller.
-inline std::vector<Id> Sample(std::vector<Id> ids, std::size_t count, unsigned seed)
+template <class AnyId>
+std::vector<AnyId> Sample(std::vector<AnyId> ids, std::size_t count, unsigned seed)
 {
     if (count >= ids.size())
         return ids;
@@ -368,8 +369,8 @@ struct WorldSweep
         SCOPED_TRACE(testing::Message() << "fresh sample: HM_TEST_SEED=" << seed);
         if (!MapIdSweep::WholeSweepAsked())
         {
-            chosen = Sample(ids, options.sample, options.sampleSeed);
-            for (MapIdSweep::MapId const& id : Sample(ids, options.fresh, seed))
+            chosen = MapIdSweep::Sample(ids, options.sample, options.sampleSeed);
+            for (MapIdSweep::MapId const& id : MapIdSweep::Sample(ids, options.fresh, seed))
                 if (std::find(chosen.begin(), chosen.end(), id) == chosen.end())
                     chosen.push_back(id);
         }
@@ -390,17 +391,5 @@ struct WorldSweep
         }
         World_Base const& again = fixture.Build(type, record, options.ending);
         EXPECT_EQ(again.GetTick(), 0);
-    }
-
-    // count of the ids drawn by the seed, in their order; all of them when count is not smaller.
-    static std::vector<MapIdSweep::MapId> Sample(std::vector<MapIdSweep::MapId> ids, std::size_t count, unsigned seed)
-    {
-        if (count >= ids.size())
-            return ids;
-        std::mt19937 random(seed);
-        std::shuffle(ids.begin(), ids.end(), random);
-        ids.resize(count);
-        std::sort(ids.begin(), ids.end());
-        return ids;
     }
 };

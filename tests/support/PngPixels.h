@@ -8,6 +8,22 @@
 #include <filesystem>
 #include <vector>
 
+// Reads file into pixels in libpng's format (PNG_FORMAT_RGBA, PNG_FORMAT_RGB, ...), top row first,
+// and sets its size; leaves all three as they are when the file cannot be read.
+inline void PngPixels_Read(std::filesystem::path const& file, png_uint_32 format, std::vector<unsigned char>& pixels,
+                           int& width, int& height)
+{
+    png_image image = {};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&image, file.c_str()))
+        return;
+    image.format = format;
+    pixels.resize(PNG_IMAGE_SIZE(image));
+    png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr);
+    width = static_cast<int>(image.width);
+    height = static_cast<int>(image.height);
+}
+
 struct PngPixels
 {
     int width = 0;
@@ -16,15 +32,7 @@ struct PngPixels
 
     explicit PngPixels(std::filesystem::path const& file)
     {
-        png_image image = {};
-        image.version = PNG_IMAGE_VERSION;
-        if (!png_image_begin_read_from_file(&image, file.c_str()))
-            return;
-        image.format = PNG_FORMAT_RGBA;
-        pixels.resize(PNG_IMAGE_SIZE(image));
-        png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr);
-        width = static_cast<int>(image.width);
-        height = static_cast<int>(image.height);
+        PngPixels_Read(file, PNG_FORMAT_RGBA, pixels, width, height);
     }
     unsigned char const* At(int x, int y) const { return &pixels[(static_cast<std::size_t>(y) * width + x) * 4]; }
     int Alpha(int x, int y) const { return At(x, y)[3]; }

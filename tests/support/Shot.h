@@ -2,6 +2,8 @@
 // RGB, top row first, with the counts the program tests check colours by.
 #pragma once
 
+#include "support/PngPixels.h"
+
 #include <png.h>
 
 #include <algorithm>
@@ -21,18 +23,7 @@ struct Shot
     int height = 0;
     std::vector<unsigned char> rgb;
 
-    explicit Shot(std::filesystem::path const& file)
-    {
-        png_image image = {};
-        image.version = PNG_IMAGE_VERSION;
-        if (!png_image_begin_read_from_file(&image, file.c_str()))
-            return;
-        image.format = PNG_FORMAT_RGB;
-        rgb.resize(PNG_IMAGE_SIZE(image));
-        png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr);
-        width = static_cast<int>(image.width);
-        height = static_cast<int>(image.height);
-    }
+    explicit Shot(std::filesystem::path const& file) { PngPixels_Read(file, PNG_FORMAT_RGB, rgb, width, height); }
 
     // The colour of a pixel of the picture, row y counted from the top.
     Colour Pixel(int x, int y) const

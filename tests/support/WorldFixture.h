@@ -93,24 +93,8 @@ protected:
     }
 
     // Every object and every enemy of the level, in the order the world added them.
-    std::vector<Object*> Objects() const
-    {
-        std::vector<Object*> all;
-        PtrList<Object> const& list = world->GetObjects()->GetObjects();
-        for (int i = 0; i < list.Count(); i++)
-            if (list[i] != nullptr)
-                all.push_back(list[i]);
-        return all;
-    }
-    std::vector<Enemy*> Enemies() const
-    {
-        std::vector<Enemy*> all;
-        PtrList<Enemy> const& list = world->GetObjects()->GetEnemies();
-        for (int i = 0; i < list.Count(); i++)
-            if (list[i] != nullptr)
-                all.push_back(list[i]);
-        return all;
-    }
+    std::vector<Object*> Objects() const { return Present(world->GetObjects()->GetObjects()); }
+    std::vector<Enemy*> Enemies() const { return Present(world->GetObjects()->GetEnemies()); }
 
     // One step with the keys held (pressed where they were up in the step before).
     Level_Action Step(std::vector<int> const& held = {}) { return world->Poll(keyScript.Next(held)); }
@@ -122,6 +106,17 @@ protected:
             if (Level_Action const r = Step(held); r != Level_Continue)
                 return r;
         return Level_Continue;
+    }
+
+    // The items of one of the level's lists, its empty slots left out.
+    template <class Item>
+    static std::vector<Item*> Present(PtrList<Item> const& list)
+    {
+        std::vector<Item*> all;
+        for (int i = 0; i < list.Count(); i++)
+            if (list[i] != nullptr)
+                all.push_back(list[i]);
+        return all;
     }
 
     std::unique_ptr<World_Base> world;

@@ -9,19 +9,18 @@
 #include "support/MapFiles.h"
 #include "support/RandomSeed.h"
 #include "support/ReplayHarness.h"
+#include "support/ReplayLevelFixture.h"
 #include "support/StepTasks.h"
 #include "tower/TowerTestSupport.h"
 #include "tower/Tower_MapMove.h"
 #include "tower/Tower_MapMoveGroup.h"
 #include "tower/Tower_Scaler.h"
 #include "tower/Tower_Scales.h"
-#include "util/Error.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <functional>
-#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -202,7 +201,7 @@ Tick Weighed(Tower_Scales const& scales, Tick until)
 
 } // namespace
 
-class TowerReplayTest : public LevelFixture
+class TowerReplayTest : public ReplayLevelFixture<LevelFixture, Tower_ReplayLevel>
 {
 protected:
     static void SetUpTestSuite()
@@ -210,14 +209,6 @@ protected:
         LevelFixture::SetUpTestSuite();
         WriteScalesPictures(data->path.string());
     }
-
-    void TearDown() override
-    {
-        level.reset();
-        LevelFixture::TearDown();
-    }
-
-    std::unique_ptr<Tower_ReplayLevel> level;
 };
 
 TEST_F(TowerReplayTest, ScalesWeighedByAPastSelfAZoneAndTwoMoversShowEveryTickAgainAsPlayed)
@@ -227,15 +218,7 @@ TEST_F(TowerReplayTest, ScalesWeighedByAPastSelfAZoneAndTwoMoversShowEveryTickAg
     {
         SCOPED_TRACE("HM_TEST_SEED=" + std::to_string(seed));
         std::mt19937 random(seed);
-        keyScript = KeyScript();
-        try
-        {
-            level = std::make_unique<Tower_ReplayLevel>(&events);
-        }
-        catch (Error const& e)
-        {
-            FAIL() << "building the level: " << e.Text();
-        }
+        ASSERT_TRUE(BuildLevel());
         ReplayHarness harness(*level, keyScript);
         ReplayWatch_Tower(harness, *level);
 

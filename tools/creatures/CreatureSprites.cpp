@@ -5,7 +5,6 @@
 #include "tools/DataGen.h"
 
 #include <cstdio>
-#include <filesystem>
 
 namespace CreatureSprites
 {
@@ -36,9 +35,7 @@ void WriteAll(std::string const& dir)
 
 void Save(Canvas const& canvas, std::string const& dir, std::string const& name)
 {
-    std::filesystem::path const path = std::filesystem::path(dir) / name;
-    DataGen::MakeDirs(path.parent_path().string());
-    canvas.WritePng(path.string());
+    DataGen::SavePng(canvas, dir, name);
 }
 
 Canvas_Pen Ink(double width)

@@ -37,7 +37,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
@@ -550,13 +549,6 @@ void WriteCreatures(MapWriter& map)
     Ref(map, Black_Rp_Signs[4], 44300.0, Black_EndY);
 }
 
-void Save(Canvas const& canvas, std::string const& dir, std::string const& name)
-{
-    std::filesystem::path const path = std::filesystem::path(dir) / name;
-    DataGen::MakeDirs(path.parent_path().string());
-    canvas.WritePng(path.string());
-}
-
 Rgba const Outline{20, 20, 20, 255};
 Rgba const OgreSkin{110, 140, 70, 255};
 Rgba const OgreDark{70, 95, 45, 255};
@@ -592,19 +584,19 @@ Canvas OgreBody(bool dead)
 
 void WritePictures(std::string const& dir)
 {
-    Save(OgreBody(false), dir, "gfx/black/ogre/ogrebody.png");
-    Save(OgreBody(true), dir, "gfx/black/ogre/ogredie1.png");
+    DataGen::SavePng(OgreBody(false), dir, "gfx/black/ogre/ogrebody.png");
+    DataGen::SavePng(OgreBody(true), dir, "gfx/black/ogre/ogredie1.png");
     Canvas falling = OgreBody(true);
     falling.FillCircle(50, 8, 4, Rgba{250, 250, 250, 255}); // a puff of dust
-    Save(falling, dir, "gfx/black/ogre/ogredie2.png");
-    Save(OgreBody(true), dir, "gfx/black/ogre/ogredie3.png");
+    DataGen::SavePng(falling, dir, "gfx/black/ogre/ogredie2.png");
+    DataGen::SavePng(OgreBody(true), dir, "gfx/black/ogre/ogredie3.png");
 
     // The arm with its club, from the shoulder at the right to the club's knob at the left.
     Canvas arm(64, 20);
     arm.Line(56, 9, 14, 9, 7.0, OgreSkin);
     arm.FillEllipse(10, 9, 9, 8, Rgba{120, 80, 45, 255});
     arm.FillCircle(56, 9, 5, OgreDark);
-    Save(arm, dir, "gfx/black/ogre/ogrearm.png");
+    DataGen::SavePng(arm, dir, "gfx/black/ogre/ogrearm.png");
 
     // A rounded grey rock with a lit side and a crack.
     Canvas rock(64, 64);
@@ -612,7 +604,7 @@ void WritePictures(std::string const& dir)
     rock.FillCircle(28, 28, 24, Rgba{120, 112, 104, 255});
     rock.FillCircle(22, 20, 9, Rgba{165, 158, 150, 255});
     rock.Line(34, 36, 46, 50, 2.0, Rgba{50, 45, 40, 255});
-    Save(rock, dir, "gfx/black/rock.png");
+    DataGen::SavePng(rock, dir, "gfx/black/rock.png");
 
     // A night over black peaks: drawn at 0.52 it covers the screen and the wobble's margins.
     Canvas sky(1280, 960);
@@ -633,7 +625,7 @@ void WritePictures(std::string const& dir)
         sky.FillPolygon({cx - 260, 960, cx, top, cx + 260, 960}, Rgba{25, 22, 28, 255});
         sky.FillPolygon({cx - 40, top + 80, cx, top, cx + 40, top + 80}, Rgba{200, 200, 215, 255});
     }
-    Save(sky, dir, "gfx/black/background.png");
+    DataGen::SavePng(sky, dir, "gfx/black/background.png");
 }
 
 } // namespace

@@ -10,7 +10,6 @@
 #include "util/Error.h"
 
 #include <cmath>
-#include <filesystem>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -619,13 +618,6 @@ void LowerRooms(Castle_Map& m)
     m.Box(5930.0, f - Slab, 5970.0, Room37_Floor - Slab);
 }
 
-void Save(Canvas const& canvas, std::string const& dir, std::string const& name)
-{
-    std::filesystem::path const path = std::filesystem::path(dir) / name;
-    DataGen::MakeDirs(path.parent_path().string());
-    canvas.WritePng(path.string());
-}
-
 Rgba const Ink{30, 30, 40, 255};
 
 // A gear wheel: the cog the machine is missing.
@@ -726,15 +718,15 @@ Canvas Lamp(bool lit)
 
 void WritePictures(std::string const& dir)
 {
-    Save(Cog(), dir, "gfx/castle/objects/cog.png");
-    Save(Mirror(), dir, "gfx/castle/objects/mirror.png");
-    Save(Crystal(), dir, "gfx/castle/objects/crystal.png");
+    DataGen::SavePng(Cog(), dir, "gfx/castle/objects/cog.png");
+    DataGen::SavePng(Mirror(), dir, "gfx/castle/objects/mirror.png");
+    DataGen::SavePng(Crystal(), dir, "gfx/castle/objects/crystal.png");
     for (int i = 0; i < 5; ++i)
-        Save(Owner(i), dir, "gfx/castle/dadodo0" + std::to_string(i) + ".png");
-    Save(Eye(), dir, "gfx/castle/eye.png");
-    Save(Pupil(), dir, "gfx/castle/pupil.png");
-    Save(Lamp(true), dir, "gfx/castle/lighton.png");
-    Save(Lamp(false), dir, "gfx/castle/lightoff.png");
+        DataGen::SavePng(Owner(i), dir, "gfx/castle/dadodo0" + std::to_string(i) + ".png");
+    DataGen::SavePng(Eye(), dir, "gfx/castle/eye.png");
+    DataGen::SavePng(Pupil(), dir, "gfx/castle/pupil.png");
+    DataGen::SavePng(Lamp(true), dir, "gfx/castle/lighton.png");
+    DataGen::SavePng(Lamp(false), dir, "gfx/castle/lightoff.png");
 }
 
 } // namespace

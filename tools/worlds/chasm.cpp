@@ -26,7 +26,6 @@
 
 #include <cmath>
 #include <cstdint>
-#include <filesystem>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -495,13 +494,6 @@ Rgba Mix(Rgba a, Rgba b, double f)
     return Rgba{Mix(a.r, b.r, f), Mix(a.g, b.g, f), Mix(a.b, b.b, f), 255};
 }
 
-void Save(Canvas const& canvas, std::string const& dir, std::string const& name)
-{
-    std::filesystem::path const path = std::filesystem::path(dir) / name;
-    DataGen::MakeDirs(path.parent_path().string());
-    canvas.WritePng(path.string());
-}
-
 // The canyon seen from inside: sky at the top, the far walls in bands of rock, darker and redder
 // with depth. Drawn at 0.64 it spans the screen's width.
 void WriteBackground(std::string const& dir)
@@ -527,7 +519,7 @@ void WriteBackground(std::string const& dir)
         c.Line(0, y0, inset + 40.0, y0, 2.0, light);
         c.Line(double(w), y0, w - inset - 30.0, y0, 2.0, light);
     }
-    Save(c, dir, "gfx/chasm/background.png");
+    DataGen::SavePng(c, dir, "gfx/chasm/background.png");
 }
 
 // A flower on a curled stem; the loop low on the stem, a fifth of the way up, is where a player
@@ -547,7 +539,7 @@ void WriteFlower(std::string const& dir)
     c.FillCircle(16, 12, 4.0, Rgba{250, 220, 60, 255});
     c.FillCircle(16, 38.4, 3.5, Rgba{120, 70, 30, 255});
     c.FillCircle(16, 38.4, 1.8, Rgba{0, 0, 0, 0});
-    Save(c, dir, "gfx/chasm/flower.png");
+    DataGen::SavePng(c, dir, "gfx/chasm/flower.png");
 }
 
 // A ball of fire heading up its picture, its tail flickering from frame to frame.
@@ -562,7 +554,7 @@ void WriteFireBalls(std::string const& dir)
         c.FillCircle(12, 9, 7.0, Rgba{250, 120, 20, 255});
         c.FillCircle(12, 8, 4.5, Rgba{255, 220, 80, 255});
         c.FillCircle(12, 7, 2.0, Rgba{255, 255, 220, 255});
-        Save(c, dir, "gfx/chasm/fireball/fireball0" + std::to_string(f) + ".png");
+        DataGen::SavePng(c, dir, "gfx/chasm/fireball/fireball0" + std::to_string(f) + ".png");
     }
 }
 
@@ -581,7 +573,7 @@ void WriteFan(std::string const& dir)
             c.FillPolygon({16, 13, sx, sy, tx, ty}, Rgba{60, 160, 230, 255});
         }
         c.FillCircle(16, 13, 2.5, Rgba{230, 230, 240, 255});
-        Save(c, dir, "gfx/chasm/objects/fan" + std::to_string(f) + ".png");
+        DataGen::SavePng(c, dir, "gfx/chasm/objects/fan" + std::to_string(f) + ".png");
     }
 }
 

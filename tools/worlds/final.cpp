@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -118,13 +117,6 @@ Rgba const Eye{255, 210, 40, 255};
 Rgba const Mouth{120, 20, 20, 255};
 Rgba const Teeth{250, 250, 235, 255};
 
-void Save(Canvas const& canvas, std::string const& dir, std::string const& name)
-{
-    std::filesystem::path const path = std::filesystem::path(dir) / name;
-    DataGen::MakeDirs(path.parent_path().string());
-    canvas.WritePng(path.string());
-}
-
 Rgba Mix(Rgba a, Rgba b, double f)
 {
     f = std::clamp(f, 0.0, 1.0);
@@ -152,40 +144,41 @@ void WriteMapPictures(std::string const& dir)
 {
     std::string const maps = "gfx/map/final/";
     // The cave's back wall: dark red rock with embers glowing in its cracks.
-    Save(Texture64([](int x, int y) {
-             double const wave = std::sin(x * 2.0 * pi / 64.0) * 4.0 + std::sin(y * 2.0 * pi / 32.0) * 3.0;
-             bool const crack = (int(x + wave) % 32 == 0) || (int(y + wave) % 40 == 0);
-             bool const ember = Noise(x, y) > 252;
-             Rgba const rock = Mix(Rgba{58, 30, 28, 255}, Rgba{40, 20, 20, 255}, Noise(x, y) / 255.0);
-             return ember ? Rgba{255, 140, 40, 255} : crack ? Rgba{110, 40, 20, 255} : rock;
-         }),
-         dir, maps + "cave.png");
+    DataGen::SavePng(Texture64([](int x, int y) {
+                         double const wave = std::sin(x * 2.0 * pi / 64.0) * 4.0 + std::sin(y * 2.0 * pi / 32.0) * 3.0;
+                         bool const crack = (int(x + wave) % 32 == 0) || (int(y + wave) % 40 == 0);
+                         bool const ember = Noise(x, y) > 252;
+                         Rgba const rock = Mix(Rgba{58, 30, 28, 255}, Rgba{40, 20, 20, 255}, Noise(x, y) / 255.0);
+                         return ember ? Rgba{255, 140, 40, 255} : crack ? Rgba{110, 40, 20, 255} : rock;
+                     }),
+                     dir, maps + "cave.png");
     // The den's walls and ceiling: rough brown-grey blocks.
-    Save(Texture64([](int x, int y) {
-             int const row = y / 16;
-             bool const joint = y % 16 == 0 || (x + row * 21) % 32 == 0;
-             return joint ? Rgba{50, 42, 38, 255} : Mix(Rgba{112, 96, 84, 255}, Black, Noise(x, y) / 700.0);
-         }),
-         dir, maps + "rock.png");
+    DataGen::SavePng(Texture64([](int x, int y) {
+                         int const row = y / 16;
+                         bool const joint = y % 16 == 0 || (x + row * 21) % 32 == 0;
+                         return joint ? Rgba{50, 42, 38, 255} : Mix(Rgba{112, 96, 84, 255}, Black, Noise(x, y) / 700.0);
+                     }),
+                     dir, maps + "rock.png");
     // The arena's floor: scorched slabs, soot dark with pale cracks.
-    Save(Texture64([](int x, int y) {
-             bool const joint = y % 32 == 0 || (x + (y / 32) * 32) % 64 == 0;
-             bool const crack = std::abs(int(x - 20 - 8 * std::sin(y / 5.0))) < 1 && y < 32;
-             return joint || crack ? Rgba{130, 120, 110, 255} : Mix(Rgba{70, 64, 62, 255}, Black, Noise(x, y) / 600.0);
-         }),
-         dir, maps + "floor.png");
+    DataGen::SavePng(
+        Texture64([](int x, int y) {
+            bool const joint = y % 32 == 0 || (x + (y / 32) * 32) % 64 == 0;
+            bool const crack = std::abs(int(x - 20 - 8 * std::sin(y / 5.0))) < 1 && y < 32;
+            return joint || crack ? Rgba{130, 120, 110, 255} : Mix(Rgba{70, 64, 62, 255}, Black, Noise(x, y) / 600.0);
+        }),
+        dir, maps + "floor.png");
     // The ledge: blue-grey columns of basalt.
-    Save(Texture64([](int x, int y) {
-             bool const seam = x % 16 == 0 || (y + (x / 16) * 24) % 64 == 0;
-             return seam ? Rgba{40, 44, 58, 255} : Mix(Rgba{92, 98, 120, 255}, Black, Noise(x, y) / 600.0);
-         }),
-         dir, maps + "basalt.png");
+    DataGen::SavePng(Texture64([](int x, int y) {
+                         bool const seam = x % 16 == 0 || (y + (x / 16) * 24) % 64 == 0;
+                         return seam ? Rgba{40, 44, 58, 255} : Mix(Rgba{92, 98, 120, 255}, Black, Noise(x, y) / 600.0);
+                     }),
+                     dir, maps + "basalt.png");
     // The pit's fire.
-    Save(Texture64([](int x, int y) {
-             double const w = std::sin((x + y * 0.4) * 2.0 * pi / 32.0);
-             return Rgba{255, std::uint8_t(100 + 70 * w), 20, 255};
-         }),
-         dir, maps + "fire.png");
+    DataGen::SavePng(Texture64([](int x, int y) {
+                         double const w = std::sin((x + y * 0.4) * 2.0 * pi / 32.0);
+                         return Rgba{255, std::uint8_t(100 + 70 * w), 20, 255};
+                     }),
+                     dir, maps + "fire.png");
 }
 
 // The body, seen from the front: a hulking green body on two legs with the wings folded at its
@@ -377,17 +370,17 @@ Canvas Rock(int size, bool large)
 void WriteDragonPictures(std::string const& dir)
 {
     std::string const gfx = "gfx/final/dragon/";
-    Save(Body(256, 200), dir, gfx + "body.png");
-    Save(Neck(), dir, gfx + "neck.png");
-    Save(HeadSide(96, 64, false), dir, gfx + "headlook0.png");
-    Save(HeadSide(96, 64, true), dir, gfx + "headlook1.png");
-    Save(HeadFront(96, 64, false), dir, gfx + "headfwd0.png");
-    Save(HeadFront(96, 64, true), dir, gfx + "headfwd1.png");
-    Save(Gem(false), dir, gfx + "gem.png");
-    Save(Gem(true), dir, gfx + "gemon.png");
-    Save(Flame(), dir, gfx + "flame.png");
-    Save(Rock(14, false), dir, gfx + "smallrock.png");
-    Save(Rock(30, true), dir, gfx + "largerock.png");
+    DataGen::SavePng(Body(256, 200), dir, gfx + "body.png");
+    DataGen::SavePng(Neck(), dir, gfx + "neck.png");
+    DataGen::SavePng(HeadSide(96, 64, false), dir, gfx + "headlook0.png");
+    DataGen::SavePng(HeadSide(96, 64, true), dir, gfx + "headlook1.png");
+    DataGen::SavePng(HeadFront(96, 64, false), dir, gfx + "headfwd0.png");
+    DataGen::SavePng(HeadFront(96, 64, true), dir, gfx + "headfwd1.png");
+    DataGen::SavePng(Gem(false), dir, gfx + "gem.png");
+    DataGen::SavePng(Gem(true), dir, gfx + "gemon.png");
+    DataGen::SavePng(Flame(), dir, gfx + "flame.png");
+    DataGen::SavePng(Rock(14, false), dir, gfx + "smallrock.png");
+    DataGen::SavePng(Rock(30, true), dir, gfx + "largerock.png");
 }
 
 // Adds the world's textures to its image map (the shared one the generator writes first); on its

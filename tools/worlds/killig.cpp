@@ -13,7 +13,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -587,13 +586,6 @@ void WriteBackground(MapWriter& map)
 Rgba const KeyBlue{0, 0, 255, 255};
 Rgba const Black{0, 0, 0, 255};
 
-void Save(Canvas const& canvas, std::string const& dir, std::string const& name, PngFormat format = PngFormat::Rgba)
-{
-    std::filesystem::path const path = std::filesystem::path(dir) / name;
-    DataGen::MakeDirs(path.parent_path().string());
-    canvas.WritePng(path.string(), format);
-}
-
 Rgba Mix(Rgba a, Rgba b, double f)
 {
     auto m = [f](std::uint8_t x, std::uint8_t y) { return std::uint8_t(x + (y - x) * f); };
@@ -687,58 +679,60 @@ void WritePictures(std::string const& dir)
                                   {"redyellow", Red, Yellow},   {"bluegreen", Blue, Green},
                                   {"blueyellow", Blue, Yellow}, {"greenyellow", Green, Yellow}};
     for (BallColours const& pair : pairs)
-        Save(BallPicture(pair.a, pair.b), dir, std::string("gfx/killig/objects/") + pair.name + ".png", PngFormat::Rgb);
+        DataGen::SavePng(BallPicture(pair.a, pair.b), dir, std::string("gfx/killig/objects/") + pair.name + ".png",
+                         PngFormat::Rgb);
     for (int f = 0; f < 5; ++f)
     {
         char name[64];
         std::snprintf(name, sizeof name, "gfx/killig/killig%.2d.png", f);
-        Save(MasterFrame(f), dir, name);
+        DataGen::SavePng(MasterFrame(f), dir, name);
     }
 
     std::string const maps = "gfx/map/killig/";
-    Save(Blocks(Rgba{120, 115, 105, 255}, Rgba{70, 65, 60, 255}, 16, 32), dir, maps + "stone.png");
-    Save(Blocks(Rgba{150, 130, 100, 255}, Rgba{90, 75, 55, 255}, 32, 64), dir, maps + "slab.png");
-    Save(Blocks(Rgba{55, 50, 60, 255}, Rgba{35, 32, 40, 255}, 16, 32), dir, maps + "backwall.png");
-    Save(Texture64([](int x, int y) {
-             double const w = std::sin((x + y * 0.3) * 2.0 * pi / 32.0);
-             return Rgba{255, std::uint8_t(110 + 60 * w), 20, 255};
-         }),
-         dir, maps + "lava.png");
-    Save(GatePicture(Red), dir, maps + "gatered.png");
-    Save(GatePicture(Blue), dir, maps + "gateblue.png");
-    Save(GatePicture(Green), dir, maps + "gategreen.png");
-    Save(GatePicture(Yellow), dir, maps + "gateyellow.png");
-    Save(GatePicture(Rgba{235, 235, 235, 255}), dir, maps + "gatewhite.png");
-    Save(Texture64([](int x, int y) {
-             bool const rivet = (x % 32 == 4 || x % 32 == 27) && (y % 32 == 4 || y % 32 == 27);
-             bool const band = y % 32 < 3;
-             return rivet ? Rgba{200, 200, 210, 255} : band ? Rgba{60, 62, 70, 255} : Rgba{95, 98, 108, 255};
-         }),
-         dir, maps + "iron.png");
-    Save(Texture64([](int x, int y) {
-             bool const groove = (x + y) % 16 == 0;
-             return groove ? Rgba{150, 110, 30, 255} : Rgba{220, 175, 60, 255};
-         }),
-         dir, maps + "brass.png");
-    Save(Blocks(Rgba{165, 110, 60, 255}, Rgba{100, 60, 30, 255}, 16, 64), dir, maps + "platform.png");
-    Save(Texture64([](int x, int y) {
-             bool const grain = (y + int(3 * std::sin(x / 6.0))) % 10 == 0;
-             return grain ? Rgba{90, 140, 120, 255} : Rgba{130, 190, 160, 255};
-         }),
-         dir, maps + "swivel.png");
-    Save(Texture64([](int x, int y) {
-             bool const bar = x % 16 < 3 || y % 32 < 3;
-             return bar ? Rgba{70, 70, 80, 255} : Rgba{170, 160, 120, 255};
-         }),
-         dir, maps + "lift.png");
-    Save(Blocks(Rgba{190, 160, 120, 255}, Rgba{150, 120, 85, 255}, 64, 64), dir, maps + "housewall.png");
-    Save(Blocks(Rgba{140, 90, 50, 255}, Rgba{80, 50, 25, 255}, 8, 64), dir, maps + "boards.png");
-    Save(Texture64([](int x, int y) {
-             bool const rim = y < 4 || x % 32 < 2;
-             return rim ? Rgba{180, 150, 40, 255} : Rgba{235, 225, 200, 255};
-         }),
-         dir, maps + "altar.png");
-    Save(Blocks(Rgba{150, 45, 35, 255}, Rgba{90, 25, 20, 255}, 12, 24), dir, maps + "roof.png");
+    DataGen::SavePng(Blocks(Rgba{120, 115, 105, 255}, Rgba{70, 65, 60, 255}, 16, 32), dir, maps + "stone.png");
+    DataGen::SavePng(Blocks(Rgba{150, 130, 100, 255}, Rgba{90, 75, 55, 255}, 32, 64), dir, maps + "slab.png");
+    DataGen::SavePng(Blocks(Rgba{55, 50, 60, 255}, Rgba{35, 32, 40, 255}, 16, 32), dir, maps + "backwall.png");
+    DataGen::SavePng(Texture64([](int x, int y) {
+                         double const w = std::sin((x + y * 0.3) * 2.0 * pi / 32.0);
+                         return Rgba{255, std::uint8_t(110 + 60 * w), 20, 255};
+                     }),
+                     dir, maps + "lava.png");
+    DataGen::SavePng(GatePicture(Red), dir, maps + "gatered.png");
+    DataGen::SavePng(GatePicture(Blue), dir, maps + "gateblue.png");
+    DataGen::SavePng(GatePicture(Green), dir, maps + "gategreen.png");
+    DataGen::SavePng(GatePicture(Yellow), dir, maps + "gateyellow.png");
+    DataGen::SavePng(GatePicture(Rgba{235, 235, 235, 255}), dir, maps + "gatewhite.png");
+    DataGen::SavePng(
+        Texture64([](int x, int y) {
+            bool const rivet = (x % 32 == 4 || x % 32 == 27) && (y % 32 == 4 || y % 32 == 27);
+            bool const band = y % 32 < 3;
+            return rivet ? Rgba{200, 200, 210, 255} : band ? Rgba{60, 62, 70, 255} : Rgba{95, 98, 108, 255};
+        }),
+        dir, maps + "iron.png");
+    DataGen::SavePng(Texture64([](int x, int y) {
+                         bool const groove = (x + y) % 16 == 0;
+                         return groove ? Rgba{150, 110, 30, 255} : Rgba{220, 175, 60, 255};
+                     }),
+                     dir, maps + "brass.png");
+    DataGen::SavePng(Blocks(Rgba{165, 110, 60, 255}, Rgba{100, 60, 30, 255}, 16, 64), dir, maps + "platform.png");
+    DataGen::SavePng(Texture64([](int x, int y) {
+                         bool const grain = (y + int(3 * std::sin(x / 6.0))) % 10 == 0;
+                         return grain ? Rgba{90, 140, 120, 255} : Rgba{130, 190, 160, 255};
+                     }),
+                     dir, maps + "swivel.png");
+    DataGen::SavePng(Texture64([](int x, int y) {
+                         bool const bar = x % 16 < 3 || y % 32 < 3;
+                         return bar ? Rgba{70, 70, 80, 255} : Rgba{170, 160, 120, 255};
+                     }),
+                     dir, maps + "lift.png");
+    DataGen::SavePng(Blocks(Rgba{190, 160, 120, 255}, Rgba{150, 120, 85, 255}, 64, 64), dir, maps + "housewall.png");
+    DataGen::SavePng(Blocks(Rgba{140, 90, 50, 255}, Rgba{80, 50, 25, 255}, 8, 64), dir, maps + "boards.png");
+    DataGen::SavePng(Texture64([](int x, int y) {
+                         bool const rim = y < 4 || x % 32 < 2;
+                         return rim ? Rgba{180, 150, 40, 255} : Rgba{235, 225, 200, 255};
+                     }),
+                     dir, maps + "altar.png");
+    DataGen::SavePng(Blocks(Rgba{150, 45, 35, 255}, Rgba{90, 25, 20, 255}, 12, 24), dir, maps + "roof.png");
 }
 
 // Adds the world's textures to its image map (the shared one the generator writes first); on its

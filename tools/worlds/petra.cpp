@@ -358,13 +358,6 @@ Rgba Shade(Rgba c, double f)
     return Rgba{scale(c.r), scale(c.g), scale(c.b), c.a};
 }
 
-void Save(Canvas const& canvas, std::string const& dir, std::string const& name, PngFormat format = PngFormat::Rgba)
-{
-    std::filesystem::path const path = std::filesystem::path(dir) / name;
-    DataGen::MakeDirs(path.parent_path().string());
-    canvas.WritePng(path.string(), format);
-}
-
 // A texture of lines over a base colour: every period pixels across (vertical lines) and up.
 Canvas Lined(Rgba base, Rgba line, int across, int up)
 {
@@ -382,45 +375,46 @@ void WriteTextures(std::string const& dir)
     Canvas boards = Lined(Rgba{165, 110, 60, 255}, Rgba{110, 70, 35, 255}, 0, 16);
     for (int row = 0; row < 4; ++row)
         boards.FillRect((row * 23) % 64, row * 16 + 1, 2, 15, Rgba{110, 70, 35, 255});
-    Save(boards, dir, map + "petra_boards.png");
+    DataGen::SavePng(boards, dir, map + "petra_boards.png");
     Canvas paper = Lined(Rgba{235, 225, 190, 255}, Rgba{200, 180, 140, 255}, 16, 0);
     for (int y = 8; y < 64; y += 16)
         for (int x = 8; x < 64; x += 16)
             paper.FillCircle(x, y, 2, Rgba{190, 120, 120, 255});
-    Save(paper, dir, map + "petra_wallpaper.png");
+    DataGen::SavePng(paper, dir, map + "petra_wallpaper.png");
     Canvas metal(64, 64, Rgba{150, 155, 165, 255});
     metal.FrameRect(0, 0, 64, 64, 2, Rgba{100, 105, 115, 255});
     for (int x : {6, 57})
         for (int y : {6, 57})
             metal.FillCircle(x, y, 2.5, Rgba{90, 95, 105, 255});
-    Save(metal, dir, map + "petra_metal.png");
+    DataGen::SavePng(metal, dir, map + "petra_metal.png");
     Canvas door(32, 48, Rgba{110, 60, 30, 255});
     door.FrameRect(0, 0, 32, 48, 3, Rgba{60, 30, 10, 255});
     door.FrameRect(6, 6, 20, 16, 2, Rgba{80, 45, 20, 255});
     door.FrameRect(6, 26, 20, 16, 2, Rgba{80, 45, 20, 255});
     door.FillCircle(25, 26, 2.5, Rgba{240, 200, 40, 255});
-    Save(door, dir, map + "petra_door.png");
+    DataGen::SavePng(door, dir, map + "petra_door.png");
     for (int k = 0; k < 5; ++k)
     {
         Canvas paint(64, 64, ProductColours[k]);
         paint.FrameRect(0, 0, 64, 64, 3, Shade(ProductColours[k], 0.6));
-        Save(paint, dir, map + "petra_paint" + std::to_string(k) + ".png");
+        DataGen::SavePng(paint, dir, map + "petra_paint" + std::to_string(k) + ".png");
     }
-    Save(Lined(Rgba{120, 150, 120, 255}, Rgba{100, 130, 100, 255}, 32, 0), dir, map + "petra_motelwall.png");
+    DataGen::SavePng(Lined(Rgba{120, 150, 120, 255}, Rgba{100, 130, 100, 255}, 32, 0), dir,
+                     map + "petra_motelwall.png");
     Canvas night(64, 64, Rgba{20, 25, 60, 255});
     for (int i = 0; i < 6; ++i)
         night.FillCircle((i * 37 + 11) % 64, (i * 23 + 5) % 64, 1.0, Rgba{220, 220, 255, 255});
-    Save(night, dir, map + "petra_night.png");
+    DataGen::SavePng(night, dir, map + "petra_night.png");
     Canvas gold(64, 64, Rgba{225, 185, 50, 255});
     for (int y = 0; y < 64; y += 8)
         gold.FillRect(0, y, 64, 2, Rgba{250, 225, 120, 255});
-    Save(gold, dir, map + "petra_gold.png");
-    Save(Lined(Rgba{200, 170, 90, 255}, Rgba{120, 95, 40, 255}, 8, 0), dir, map + "petra_plate.png");
-    Save(Lined(Rgba{130, 130, 140, 255}, Rgba{90, 90, 100, 255}, 32, 16), dir, map + "petra_step.png");
-    Save(Lined(Rgba{105, 105, 110, 255}, Rgba{80, 80, 85, 255}, 32, 16), dir, map + "petra_factory.png");
+    DataGen::SavePng(gold, dir, map + "petra_gold.png");
+    DataGen::SavePng(Lined(Rgba{200, 170, 90, 255}, Rgba{120, 95, 40, 255}, 8, 0), dir, map + "petra_plate.png");
+    DataGen::SavePng(Lined(Rgba{130, 130, 140, 255}, Rgba{90, 90, 100, 255}, 32, 16), dir, map + "petra_step.png");
+    DataGen::SavePng(Lined(Rgba{105, 105, 110, 255}, Rgba{80, 80, 85, 255}, 32, 16), dir, map + "petra_factory.png");
     Canvas outside(64, 64, Rgba{120, 180, 235, 255});
     outside.FillEllipse(20, 20, 12, 5, Rgba{245, 245, 250, 255});
-    Save(outside, dir, map + "petra_outside.png");
+    DataGen::SavePng(outside, dir, map + "petra_outside.png");
 }
 
 // Adds the house's textures to the image map the shared texture lists wrote.
@@ -542,16 +536,16 @@ Guest const Guests[8] = {
 void WritePictures(std::string const& dir)
 {
     for (int k = 0; k < 5; ++k)
-        Save(Jar(ProductColours[k]), dir, "gfx/petra/objects/jar" + std::to_string(k) + ".png");
-    Save(Staff(), dir, "gfx/petra/objects/staff.png");
-    Save(RiddleGiver(), dir, "gfx/petra/petra.png");
+        DataGen::SavePng(Jar(ProductColours[k]), dir, "gfx/petra/objects/jar" + std::to_string(k) + ".png");
+    DataGen::SavePng(Staff(), dir, "gfx/petra/objects/staff.png");
+    DataGen::SavePng(RiddleGiver(), dir, "gfx/petra/petra.png");
     for (Guest const& g : Guests)
-        Save(GuestPicture(g), dir, std::string("gfx/petra/dudes/") + g.file + ".png", PngFormat::Rgb);
+        DataGen::SavePng(GuestPicture(g), dir, std::string("gfx/petra/dudes/") + g.file + ".png", PngFormat::Rgb);
     // The weighing machine's pointer: drawn hanging below a tube's mouth, pointing up at it.
     Canvas arrow(16, 24);
     arrow.FillPolygon({8, 0, 16, 10, 11, 10, 11, 24, 5, 24, 5, 10, 0, 10}, Rgba{120, 0, 0, 255});
     arrow.FillPolygon({8, 2, 14, 9, 10, 9, 10, 23, 6, 23, 6, 9, 2, 9}, Rgba{250, 60, 40, 255});
-    Save(arrow, dir, "gfx/general/uparrow.png");
+    DataGen::SavePng(arrow, dir, "gfx/general/uparrow.png");
 }
 
 } // namespace

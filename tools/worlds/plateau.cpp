@@ -23,7 +23,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 #include <utility>
 #include <vector>
 
@@ -318,13 +317,6 @@ void WriteCreatures(MapWriter& map)
     CeilingRow(map, 349, 22, x(13, 100), 50, Plateau_LedgeHeight + 30);
 }
 
-void Save(Canvas const& canvas, std::string const& dir, std::string const& name)
-{
-    std::filesystem::path const path = std::filesystem::path(dir) / name;
-    DataGen::MakeDirs(path.parent_path().string());
-    canvas.WritePng(path.string());
-}
-
 // A miner in orange overalls and a yellow hard hat with its lamp, swinging a pick.
 Canvas Miner(double pick)
 {
@@ -614,22 +606,22 @@ Canvas Background()
 void WritePictures(std::string const& dir)
 {
     for (int i = 0; i < 6; ++i)
-        Save(Miner(i / 5.0), dir, "gfx/plateau/miner0" + std::to_string(i) + ".png");
-    Save(Hermit(), dir, "gfx/plateau/hermit.png");
-    Save(Tumbleweed(), dir, "gfx/plateau/tumbleweed.png");
-    Save(Aerial(), dir, "gfx/plateau/aerial.png");
-    Save(TvPicture(), dir, "gfx/plateau/tvpicture.png");
+        DataGen::SavePng(Miner(i / 5.0), dir, "gfx/plateau/miner0" + std::to_string(i) + ".png");
+    DataGen::SavePng(Hermit(), dir, "gfx/plateau/hermit.png");
+    DataGen::SavePng(Tumbleweed(), dir, "gfx/plateau/tumbleweed.png");
+    DataGen::SavePng(Aerial(), dir, "gfx/plateau/aerial.png");
+    DataGen::SavePng(TvPicture(), dir, "gfx/plateau/tvpicture.png");
     for (int f = 0; f < 4; ++f)
-        Save(Television(f), dir, "gfx/plateau/tv" + std::to_string(f) + ".png");
-    Save(TurtleHead(), dir, "gfx/plateau/caveturtle/head.png");
-    Save(TurtleFoot(true), dir, "gfx/plateau/caveturtle/frontfoot.png");
-    Save(TurtleFoot(false), dir, "gfx/plateau/caveturtle/backfoot.png");
-    Save(TurtleSpike(), dir, "gfx/plateau/caveturtle/spike.png");
-    Save(MineCart(), dir, "gfx/plateau/minecart.png");
-    Save(MortarStand(), dir, "gfx/plateau/mortar-stand.png");
-    Save(MortarGun(), dir, "gfx/plateau/mortar-gun.png");
-    Save(Explosion(), dir, "gfx/general/explosion.png");
-    Save(Background(), dir, "gfx/plateau/background.png");
+        DataGen::SavePng(Television(f), dir, "gfx/plateau/tv" + std::to_string(f) + ".png");
+    DataGen::SavePng(TurtleHead(), dir, "gfx/plateau/caveturtle/head.png");
+    DataGen::SavePng(TurtleFoot(true), dir, "gfx/plateau/caveturtle/frontfoot.png");
+    DataGen::SavePng(TurtleFoot(false), dir, "gfx/plateau/caveturtle/backfoot.png");
+    DataGen::SavePng(TurtleSpike(), dir, "gfx/plateau/caveturtle/spike.png");
+    DataGen::SavePng(MineCart(), dir, "gfx/plateau/minecart.png");
+    DataGen::SavePng(MortarStand(), dir, "gfx/plateau/mortar-stand.png");
+    DataGen::SavePng(MortarGun(), dir, "gfx/plateau/mortar-gun.png");
+    DataGen::SavePng(Explosion(), dir, "gfx/general/explosion.png");
+    DataGen::SavePng(Background(), dir, "gfx/plateau/background.png");
 }
 
 // The plateau dressed: sandstone under a dusty trail, dark rock walls, plank ledges, rock shelves over

@@ -97,7 +97,6 @@
 #include "tools/Road.h"
 #include "tower/Tower_Ids.h"
 
-#include <filesystem>
 #include <utility>
 #include <vector>
 
@@ -528,13 +527,6 @@ void WriteTransporter(MapWriter& map)
     Box(map, WingB_Door17X, 4670, WingB_Door17X + 60, 8000, Brick, 256.0);
 }
 
-void Save(Canvas const& canvas, std::string const& dir, std::string const& name)
-{
-    std::filesystem::path const path = std::filesystem::path(dir) / name;
-    DataGen::MakeDirs(path.parent_path().string());
-    canvas.WritePng(path.string());
-}
-
 // The scales' lights: a lamp lit yellow for each unit of weight, a red one for too much.
 void WritePictures(std::string const& dir)
 {
@@ -546,10 +538,10 @@ void WritePictures(std::string const& dir)
         c.FillCircle(6, 6, 2, core);
         return c;
     };
-    Save(lamp(Rgba{250, 210, 40, 255}, Rgba{255, 250, 200, 255}), dir, "gfx/tower/scales/lighton.png");
-    Save(lamp(Rgba{70, 60, 30, 255}, Rgba{100, 90, 60, 255}), dir, "gfx/tower/scales/lightoff.png");
-    Save(lamp(Rgba{230, 30, 30, 255}, Rgba{255, 180, 180, 255}), dir, "gfx/tower/scales/overon.png");
-    Save(lamp(Rgba{70, 20, 20, 255}, Rgba{110, 60, 60, 255}), dir, "gfx/tower/scales/overoff.png");
+    DataGen::SavePng(lamp(Rgba{250, 210, 40, 255}, Rgba{255, 250, 200, 255}), dir, "gfx/tower/scales/lighton.png");
+    DataGen::SavePng(lamp(Rgba{70, 60, 30, 255}, Rgba{100, 90, 60, 255}), dir, "gfx/tower/scales/lightoff.png");
+    DataGen::SavePng(lamp(Rgba{230, 30, 30, 255}, Rgba{255, 180, 180, 255}), dir, "gfx/tower/scales/overon.png");
+    DataGen::SavePng(lamp(Rgba{70, 20, 20, 255}, Rgba{110, 60, 60, 255}), dir, "gfx/tower/scales/overoff.png");
 }
 
 // The giant's walks from the start to either exit, along the road.

@@ -1,0 +1,43 @@
+// Test support: a fixture for a test that plays a level class of its own (a small level that places
+// a world's objects), built with the fixture's events and dropped before the fixture's window and
+// sounds.
+#pragma once
+
+#include "support/KeyScript.h"
+#include "util/Error.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+template <class Fixture, class Level>
+class ReplayLevelFixture : public Fixture
+{
+protected:
+    void TearDown() override
+    {
+        level.reset();
+        Fixture::TearDown();
+    }
+
+    // Drops any level built before, starts a fresh key script and builds the level with the
+    // fixture's events. A build that throws fails the test with the error's text and leaves no level;
+    // use as ASSERT_TRUE(BuildLevel()).
+    bool BuildLevel()
+    {
+        level.reset();
+        this->keyScript = KeyScript();
+        try
+        {
+            level = std::make_unique<Level>(&this->events);
+        }
+        catch (Error const& e)
+        {
+            ADD_FAILURE() << "building the level: " << e.Text();
+            return false;
+        }
+        return true;
+    }
+
+    std::unique_ptr<Level> level;
+};
