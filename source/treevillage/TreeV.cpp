@@ -11,9 +11,12 @@
 #include "engine/ObjectList.h"
 #include "engine/PickUp.h"
 #include "engine/Player.h"
+#include "engine/Poly.h"
+#include "engine/PolyBatch.h"
 #include "engine/Sign.h"
 #include "engine/Teleport.h"
 #include "media/GameFont.h"
+#include "media/Image.h"
 #include "puzzles/Grid_Puzzle.h"
 #include "treevillage/TreeV_CanDo.h"
 #include "treevillage/TreeV_DoorSwitch.h"
@@ -26,6 +29,7 @@
 #include "treevillage/TreeV_MarketSign.h"
 #include "treevillage/TreeV_Patient.h"
 #include "treevillage/TreeV_RangeTarget.h"
+#include "util/Rectf.h"
 #include "util/Util.h"
 
 #include <GL/gl.h>
@@ -72,8 +76,7 @@ struct EndingPlace
     int dude;
     unsigned int place; // of the gathering places
 };
-constexpr EndingPlace Ending_Places[TreeV_Ending_Places] = {{1, 3}, {5, 4}, {7, 1}, {9, 0},
-                                                            {13, 2}, {23, 5}, {24, 6}};
+constexpr EndingPlace Ending_Places[TreeV_Ending_Places] = {{1, 3}, {5, 4}, {7, 1}, {9, 0}, {13, 2}, {23, 5}, {24, 6}};
 
 // Each door's flags and name plate, in the order of TreeV_Doors.
 struct DoorSpec
@@ -93,7 +96,6 @@ constexpr DoorSpec Doors[TreeV_Door_Count] = {
     {1, "The Gort residence", nullptr},
 };
 constexpr int MarblesDoor = 2;
-
 
 struct Zone
 {
@@ -202,8 +204,8 @@ void TreeV::Build()
     {
         DoorSpec const& d = Doors[i];
         TreeV_DoorIds const& ids = TreeV_Doors[i];
-        TreeV_DoorSwitch* door = built.Own(new TreeV_DoorSwitch(map, static_cast<int>(ids.group), ids.pivot, ids.switch0,
-                                                                ids.switch1, d.flags));
+        TreeV_DoorSwitch* door = built.Own(
+            new TreeV_DoorSwitch(map, static_cast<int>(ids.group), ids.pivot, ids.switch0, ids.switch1, d.flags));
         doorSwitches[i] = door;
         for (int s = 0; s < 2; s++)
         {
@@ -272,8 +274,8 @@ void TreeV::Build()
     }
     events->marketSign = marketSign;
 
-    slideyPuzzle =
-        built.Own(new Slidey_Puzzle(player, message, map, TreeV_Rp_SlideyPuzzle, slideypuzzlebase, SlideyPuzzle_Gap, false));
+    slideyPuzzle = built.Own(
+        new Slidey_Puzzle(player, message, map, TreeV_Rp_SlideyPuzzle, slideypuzzlebase, SlideyPuzzle_Gap, false));
     objects->AddObject(static_cast<Object*>(slideyPuzzle));
     for (int i = 0; i < Slidey_Puzzle_Segments; i++)
         objects->AddObject(static_cast<Object*>(slideyPuzzle->GetTile(i)));
@@ -493,18 +495,35 @@ void TreeV::PlotBackground()
     if (y < BgMap_YOverlap)
         y += BgMap_YWrap;
     // Each copy is drawn with the view moved so that the tile lands at its place on screen.
+    bgCopies.clear();
     for (; y + BgMap_YWrap > -480.0 / b; y -= BgMap_YWrap)
     {
         double x = Util::FltMod(cx, BgMap_XWrap);
         if (x < BgMap_XOverlap)
             x += BgMap_XWrap;
         for (; x + BgMap_XWrap > -640.0 / b; x -= BgMap_XWrap)
+            bgCopies.emplace_back(x, y);
+    }
+    // The tile is one period of its pattern, so the copies abut without overlapping and may be
+    // drawn layer by layer, each polygon in every copy before the next polygon: the pixels of
+    // drawing them one after another, with a change of texture once a layer, not once a copy
+    // and layer (a software GL prepares its drawing afresh after each).
+    PolyBatch batch(bgMap->textures, &bgMap->view, time);
+    for (unsigned int i = 0; i < bgMap->polyCount; ++i)
+    {
+        Poly const* poly = bgMap->polys[i];
+        for (Pointf const& at : bgCopies)
         {
-            bgMap->view.x = x;
-            bgMap->view.y = y;
-            bgMap->Render(time);
+            Rectf const screen(at.x, at.y, at.x + 640.0 / b, at.y + 480.0 / b);
+            if (!poly->GetBound()->Intersect(&screen))
+                continue;
+            bgMap->view.x = at.x;
+            bgMap->view.y = at.y;
+            batch.Draw(poly);
         }
     }
+    batch.Finish();
+    Image::CheckGlError();
 }
 
 void TreeV::PlotShootTimer()

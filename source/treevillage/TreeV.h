@@ -5,6 +5,8 @@
 #include "treevillage/TreeV_Ids.h"
 #include "util/Pointf.h"
 
+#include <vector>
+
 class Chest;
 class Dude;
 class MapBase;
@@ -50,6 +52,8 @@ public:
 
     using Level::Plot;
     void Plot() override;
+    // The backdrop: copies of the background map's tile under parallax, covering the screen.
+    void PlotBackground();
     Level_Action Poll(KeyData keys) override;
 
     bool NearTankLeak() const;
@@ -85,7 +89,6 @@ public:
 
 private:
     void Build();
-    void PlotBackground();
     void PlotShootTimer();
     void PollEnding();
     void PlotEnding();
@@ -110,4 +113,5 @@ private:
     bool ending;
     std::int32_t endingTick = 0;
     Pointf creditPos;
+    std::vector<Pointf> bgCopies; // where each copy of the backdrop's tile goes, kept between frames
 };

@@ -92,7 +92,8 @@ TEST(Target, AssignmentBetweenTargetsKeepsEachListAlive)
     b = a;
     a.Hit(20, 1, 0);
     EXPECT_EQ(b.GetHitPoints(20, 5), 3);
-    b = b;
+    CountingTarget& same = b; // assigned to itself
+    b = same;
     EXPECT_EQ(b.GetHitPoints(20, 5), 3);
 }
 

@@ -112,8 +112,8 @@ TEST_F(Village, LoadsWithEveryReferencePointAndGroupTheWorldReads)
     }
     EXPECT_EQ(all.x0, 0.0);
     EXPECT_EQ(all.y0, 0.0);
-    EXPECT_EQ(all.x1, 400.0);
-    EXPECT_EQ(all.y1, 441.0);
+    EXPECT_EQ(all.x1, TreeVillage::BgWrapX);
+    EXPECT_EQ(all.y1, TreeVillage::BgWrapY);
     MapFiles::Load<MapBase>(bg);
 }
 
@@ -317,3 +317,48 @@ TEST_F(Village, HousesAndStationsAreInReach)
 }
 
 } // namespace
+
+// The backdrop's tile, one period of its pattern: every point of it is covered, by one piece of sky at
+// most and by crowns and treetops hardly more than once, so that it is filled about once.
+TEST(VillageBackdrop, TheTileIsCoveredWithoutGapsAndItsSkyAndTreetopsHardlyTwice)
+{
+    MapWriter const bg = TreeVillage::BuildBackground();
+    auto inside = [](MapWriter_Poly const& p, double x, double y) {
+        int sign = 0;
+        for (std::size_t i = 0; i < p.points.size(); ++i)
+        {
+            MapWriter_Point const& a = p.points[i];
+            MapWriter_Point const& b = p.points[(i + 1) % p.points.size()];
+            double const cross = (b.x - a.x) * (y - a.y) - (b.y - a.y) * (x - a.x);
+            int const s = cross > 0 ? 1 : cross < 0 ? -1 : 0;
+            if (s != 0 && sign != 0 && s != sign)
+                return false;
+            sign = s != 0 ? s : sign;
+        }
+        return true;
+    };
+    int gaps = 0, twiceSky = 0, twiceCrown = 0, sky = 0, crown = 0;
+    // Off every whole and half unit, so that no point lies on a seam between two pieces.
+    for (double y = 0.13; y < TreeVillage::BgWrapY; y += 0.71)
+        for (double x = 0.29; x < TreeVillage::BgWrapX; x += 0.83)
+        {
+            int all = 0, skies = 0, crowns = 0;
+            for (MapWriter_Poly const& p : bg.polys)
+                if (inside(p, x, y))
+                {
+                    all++;
+                    skies += p.texture == TreeVillage::BgSkyTexture ? 1 : 0;
+                    crowns += p.texture == TreeVillage::BgCrownTexture ? 1 : 0;
+                }
+            gaps += all == 0 ? 1 : 0;
+            twiceSky += skies > 1 ? 1 : 0;
+            twiceCrown += crowns > 1 ? 1 : 0;
+            sky += skies;
+            crown += crowns;
+        }
+    EXPECT_EQ(gaps, 0);
+    EXPECT_EQ(twiceSky, 0);
+    EXPECT_LT(twiceCrown, crown / 10) << "only where one treetop stands in front of the next";
+    EXPECT_GT(sky, 100000) << "most of the tile is sky";
+    EXPECT_GT(crown, 20000) << "crowns and treetops";
+}

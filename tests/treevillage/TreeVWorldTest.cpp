@@ -1,5 +1,6 @@
 // The village world: its build from the generated folder (failures free everything and name the
 // file), its camera zones and exits, and the closing credits.
+#include "engine/Map.h"
 #include "engine/Player.h"
 #include "support/FrameLines.h"
 #include "support/MediaTestSupport.h"
@@ -12,6 +13,7 @@
 #include "treevillage/VillagerSupport.h"
 #include "util/Error.h"
 #include "util/Pointf.h"
+#include "util/Util.h"
 
 #include <gmock/gmock.h>
 
@@ -20,6 +22,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -288,4 +291,59 @@ TEST(TreeVRules, CreditsRiseSlideOutAndTheClosingOneStays)
     EXPECT_STREQ(second, "End");
     EXPECT_EQ(pos.x, 320.0);
     EXPECT_NEAR(pos.y, 288.0, 1e-6);
+}
+
+TEST_F(TreeVWorld, TheBackdropShowsWhatDrawingItsCopiesOneAfterAnotherShows)
+{
+    TreeV& village = Make(false);
+    Step();
+    village.SetProjection();
+    Map* map = village.GetMap();
+    MapBase* backdrop = village.GetBgMap();
+    auto screen = [] {
+        std::vector<unsigned char> frame(640 * 480 * 4);
+        glReadPixels(0, 0, 640, 480, GL_RGBA, GL_UNSIGNED_BYTE, frame.data());
+        return frame;
+    };
+    // Views along the street, below it, zoomed in and far out, some between whole units.
+    double const views[][3] = {{-170.0, 1050.0, 1.0},
+                               {2480.25, 1117.5, 1.0},
+                               {4700.0, 1450.0, 0.8},
+                               {5000.0, 350.0, 1.3},
+                               {900.0, 900.0, 0.45}};
+    for (auto const& v : views)
+    {
+        map->view.x = v[0];
+        map->view.y = v[1];
+        map->view.scale = v[2];
+        glClear(GL_COLOR_BUFFER_BIT);
+        village.PlotBackground();
+        std::vector<unsigned char> const drawn = screen();
+
+        // Copy by copy, each placed by the parallax rule and drawn whole before the next.
+        glClear(GL_COLOR_BUFFER_BIT);
+        double const s = map->view.scale, b = backdrop->view.scale;
+        double const cx = (640.0 / s / 2.0 + map->view.x) * 0.8 - 640.0 / b / 2.0;
+        double const cy = (480.0 / s / 2.0 + map->view.y) * 0.8 - 480.0 / b / 2.0;
+        int copies = 0;
+        for (double y = Util::FltMod(cy, 401.0) + (Util::FltMod(cy, 401.0) < 40.0 ? 401.0 : 0.0);
+             y + 401.0 > -480.0 / b; y -= 401.0)
+            for (double x = Util::FltMod(cx, 360.0) + (Util::FltMod(cx, 360.0) < 40.0 ? 360.0 : 0.0);
+                 x + 360.0 > -640.0 / b; x -= 360.0, ++copies)
+            {
+                backdrop->view.x = x;
+                backdrop->view.y = y;
+                backdrop->Render(village.GetTime());
+            }
+        EXPECT_GE(copies, 4) << v[0] << ", " << v[1];
+        std::vector<unsigned char> const expected = screen();
+        int differing = 0;
+        for (std::size_t i = 0; i < drawn.size(); ++i)
+            differing += drawn[i] != expected[i] ? 1 : 0;
+        EXPECT_EQ(differing, 0) << "view at " << v[0] << ", " << v[1] << " scale " << v[2];
+        std::set<std::uint32_t> colours;
+        for (std::size_t i = 0; i < drawn.size(); i += 4)
+            colours.insert(std::uint32_t(drawn[i]) << 16 | std::uint32_t(drawn[i + 1]) << 8 | drawn[i + 2]);
+        EXPECT_GT(colours.size(), 200u) << "sky, hills, trunks and crowns";
+    }
 }

@@ -29,8 +29,10 @@ namespace
 
 // Textures of the shared image map.
 constexpr unsigned int Brick = 2;
-constexpr unsigned int Bush = 7;
 constexpr unsigned int Stone = 9;
+// The sky's picture; a polygon's v is scaled by the picture's width over its height when drawn.
+constexpr int SkyFadeWidth = 4;
+constexpr int SkyFadeRows = 256;
 
 constexpr double pi = 3.14159265358979323846;
 
@@ -381,10 +383,10 @@ void Dress(MapWriter& map)
     MapDressing::OutlineTops(map);
 }
 
-// The background tile: part of a pattern that repeats every BgWrapX across and BgWrapY up, cut to the
-// tile, which is BgOverlap wider and higher than that so that neighbouring copies overlap. A shape is
-// laid at every place it repeats to, keeping the texture of its first place, so that the overlaps of
-// neighbouring copies show the same picture and no seam.
+// The background tile: one period of a pattern that repeats every BgWrapX across and BgWrapY up.
+// Neighbouring copies abut without overlapping, so that a software GL fills each pixel of the
+// backdrop about once: a shape is laid at every place it repeats to and cut to the tile, keeping the
+// texture of its first place, so that the pieces on either side of a seam join into one picture.
 struct BgCorner
 {
     double x, y, u, v;
@@ -392,7 +394,7 @@ struct BgCorner
 
 std::vector<BgCorner> ClipToTile(std::vector<BgCorner> corners)
 {
-    double const limits[4] = {0.0, 0.0, BgWrapX + BgOverlap, BgWrapY + BgOverlap}; // x0, y0, x1, y1
+    double const limits[4] = {0.0, 0.0, BgWrapX, BgWrapY}; // x0, y0, x1, y1
     for (int side = 0; side < 4; ++side)
     {
         auto inside = [&](BgCorner const& c) {
@@ -412,7 +414,7 @@ std::vector<BgCorner> ClipToTile(std::vector<BgCorner> corners)
                 double const f = (limits[side] - va) / (vb - va);
                 BgCorner cut{a.x + (b.x - a.x) * f, a.y + (b.y - a.y) * f, a.u + (b.u - a.u) * f,
                              a.v + (b.v - a.v) * f};
-                // Exactly on the tile's edge, so that the tile's bounds stay whole numbers.
+                // Exactly on the tile's edge, so that a piece meets the next copy's piece there.
                 (side % 2 == 0 ? cut.x : cut.y) = limits[side];
                 out.push_back(cut);
             }
@@ -428,25 +430,16 @@ std::vector<BgCorner> ClipToTile(std::vector<BgCorner> corners)
     return corners;
 }
 
-// Lays a convex shape of scenery at its place and wherever the pattern repeats it; fit stretches the
-// picture over the shape, else the texture follows the world position.
-void Scenery(MapWriter& bg, unsigned int texture, std::vector<std::pair<double, double>> const& shape, bool fit)
+// Lays a convex shape of scenery, corners given with their texture coordinates, at its place and
+// wherever the pattern repeats it.
+void LayScenery(MapWriter& bg, unsigned int texture, std::vector<BgCorner> const& shape)
 {
-    double x0 = 1e30, y0 = 1e30, x1 = -1e30, y1 = -1e30;
-    for (auto const& [x, y] : shape)
-    {
-        x0 = std::min(x0, x);
-        y0 = std::min(y0, y);
-        x1 = std::max(x1, x);
-        y1 = std::max(y1, y);
-    }
     for (int j = -1; j <= 1; ++j)
         for (int i = -1; i <= 1; ++i)
         {
             std::vector<BgCorner> corners;
-            for (auto const& [x, y] : shape)
-                corners.push_back({x + i * BgWrapX, y + j * BgWrapY, fit ? (x - x0) / (x1 - x0) : x / 64.0,
-                                   fit ? (y - y0) / (y1 - y0) : y / 64.0});
+            for (BgCorner const& c : shape)
+                corners.push_back({c.x + i * BgWrapX, c.y + j * BgWrapY, c.u, c.v});
             corners = ClipToTile(corners);
             if (corners.size() < 3)
                 continue;
@@ -457,16 +450,163 @@ void Scenery(MapWriter& bg, unsigned int texture, std::vector<std::pair<double, 
         }
 }
 
+// The same with the texture following the world position, one repeat per 64 units.
+void Scenery(MapWriter& bg, unsigned int texture, std::vector<std::pair<double, double>> const& shape)
+{
+    std::vector<BgCorner> corners;
+    for (auto const& [x, y] : shape)
+        corners.push_back({x, y, x / 64.0, y / 64.0});
+    LayScenery(bg, texture, corners);
+}
+
+struct BgCircle
+{
+    double x, y, r;
+    int depth = 0; // of overlapping treetops, the deeper is in front
+    // The crown picture stretched over the circle's square.
+    BgCorner At(double px, double py) const { return {px, py, (px - x + r) / (2 * r), (py - y + r) / (2 * r)}; }
+    BgCorner AtAngle(double a) const { return At(x + r * std::cos(a), y + r * std::sin(a)); }
+};
+
+// A round crown: a polygon of 16 sides round the circle's middle.
+void Crown(MapWriter& bg, BgCircle const& c)
+{
+    std::vector<BgCorner> corners;
+    for (int i = 0; i < 16; ++i)
+        corners.push_back(c.AtAngle(-(i + 0.5) * pi / 8.0));
+    LayScenery(bg, BgCrownTexture, corners);
+}
+
+// The rim of a row of round treetops: above each treetop's middle when up, below it otherwise.
+struct BgRow
+{
+    std::vector<BgCircle> tops;
+    bool up;
+
+    double Rim(BgCircle const& c, double x) const
+    {
+        double const d = c.r * c.r - (x - c.x) * (x - c.x);
+        if (d <= 0.0)
+            return up ? -1e30 : 1e30;
+        return up ? c.y + std::sqrt(d) : c.y - std::sqrt(d);
+    }
+    // The treetop whose rim lies outermost at x, and that rim.
+    std::size_t Outer(double x) const
+    {
+        std::size_t best = 0;
+        for (std::size_t i = 1; i < tops.size(); ++i)
+            if (up ? Rim(tops[i], x) > Rim(tops[best], x) : Rim(tops[i], x) < Rim(tops[best], x))
+                best = i;
+        return best;
+    }
+    double Edge(double x) const { return Rim(tops[Outer(x)], x); }
+};
+
+// A row of round treetops along a line across the tile, each from the line to its rim. Where two
+// meet, the one behind is cut straight down from where their rims cross and the one in front keeps
+// its round side, over a sliver of the other: no more is drawn twice. Pieces are laid back to front.
+void TreetopRow(MapWriter& bg, BgRow const& row, double line)
+{
+    std::vector<double> cuts{0.0};
+    std::vector<std::size_t> owners{row.Outer(1e-9)};
+    for (double x = 0.5; x < BgWrapX; x += 0.5)
+    {
+        std::size_t const there = row.Outer(x);
+        if (there == owners.back())
+            continue;
+        // Where the two rims meet, halved down to a hair.
+        double lo = x - 0.5, hi = x;
+        for (int k = 0; k < 60; ++k)
+        {
+            double const mid = (lo + hi) / 2.0;
+            (row.Outer(mid) == owners.back() ? lo : hi) = mid;
+        }
+        cuts.push_back(lo);
+        owners.push_back(there);
+    }
+    cuts.push_back(BgWrapX);
+    std::size_t const n = owners.size();
+    std::vector<std::pair<int, std::vector<BgCorner>>> pieces;
+    for (std::size_t k = 0; k < n; ++k)
+    {
+        BgCircle const& c = row.tops[owners[k]];
+        // Across the tile's sides the neighbours are those of the next copy.
+        BgCircle const& before = row.tops[owners[(k + n - 1) % n]];
+        BgCircle const& after = row.tops[owners[(k + 1) % n]];
+        double const reach = std::sqrt(std::max(0.0, c.r * c.r - (line - c.y) * (line - c.y)));
+        double from = cuts[k], to = cuts[k + 1];
+        double yFrom = row.Edge(from), yTo = row.Edge(to);
+        if (c.depth > before.depth)
+        {
+            from = c.x - reach;
+            yFrom = line;
+        }
+        if (c.depth > after.depth)
+        {
+            to = c.x + reach;
+            yTo = line;
+        }
+        double a0 = std::atan2(yFrom - c.y, from - c.x);
+        double const a1 = std::atan2(yTo - c.y, to - c.x);
+        // The way round from the left end to the right one passes over the top (under the bottom).
+        if (row.up && a0 < -pi / 2.0)
+            a0 += 2.0 * pi;
+        if (!row.up && a0 > pi / 2.0)
+            a0 -= 2.0 * pi;
+        int const steps = std::max(1, int(std::ceil(std::abs(a1 - a0) / (pi / 12.0))));
+        // Clockwise: up the left side, along the rim, down the right side (mirrored below the line).
+        std::vector<BgCorner> corners{c.At(from, line), c.At(from, yFrom)};
+        for (int i = 1; i < steps; ++i)
+            corners.push_back(c.AtAngle(a0 + (a1 - a0) * i / steps));
+        corners.push_back(c.At(to, yTo));
+        corners.push_back(c.At(to, line));
+        if (!row.up)
+            std::reverse(corners.begin(), corners.end());
+        pieces.emplace_back(c.depth, corners);
+    }
+    std::stable_sort(pieces.begin(), pieces.end(), [](auto const& a, auto const& b) { return a.first < b.first; });
+    for (auto const& piece : pieces)
+        LayScenery(bg, BgCrownTexture, piece.second);
+}
+
 // The forest round the village: a sky paling down to hazy hills, great trunks rising through it, a
-// few crowns along them, and a row of treetops along the tile's foot (and so its head) that hides
-// where one copy of the sky meets the next.
+// few crowns along them, and a row of treetops across the tile's foot and head (where one copy's
+// head meets the next one's foot) that hides where one copy of the sky meets the next. The sky,
+// trunks and crowns are opaque, and the sky is left out where trunks and treetops cover it.
 void Background(MapWriter& bg)
 {
-    double const w = BgWrapX + BgOverlap, h = BgWrapY + BgOverlap;
-    MapWriter_Poly sky{MapTextures::Sky, 0, false, false, {}};
-    for (auto const& [x, y] : std::vector<std::pair<double, double>>{{0, 0}, {0, h}, {w, h}, {w, 0}})
-        sky.points.push_back({x, y, x / w, y / h, false});
-    bg.AddPoly(sky);
+    double const w = BgWrapX, h = BgWrapY;
+    // Eight treetops a period, each in front of the one to its left, and a neighbour of the periods
+    // on either side.
+    BgRow foot{{}, true};
+    for (int i = -1; i <= 8; ++i)
+    {
+        int const k = (i + 8) % 8;
+        foot.tops.push_back({(i - k) * w / 8.0 + k * 45.0 + (k % 2) * 8.0, (k % 3) * 6.0, 31.0 + (k % 2) * 5.0, k});
+    }
+    BgRow head{foot.tops, false};
+    for (BgCircle& c : head.tops)
+        c.y += h;
+    // The sky reaches under the treetops, no further.
+    double skyFoot = 1e30, skyHead = -1e30;
+    for (double x = 0.0; x <= w; x += 0.25)
+    {
+        skyFoot = std::min(skyFoot, foot.Edge(x));
+        skyHead = std::max(skyHead, head.Edge(x));
+    }
+    skyFoot = std::floor(skyFoot) - 1.0;
+    skyHead = std::ceil(skyHead) + 1.0;
+    double const trunks[2] = {95.0, 255.0}, trunkWidth = 26.0;
+    double left = 0.0;
+    for (double right : {trunks[0], trunks[1], w})
+    {
+        std::vector<BgCorner> strip;
+        for (auto const& [x, y] : std::vector<std::pair<double, double>>{
+                 {left, skyFoot}, {left, skyHead}, {right, skyHead}, {right, skyFoot}})
+            strip.push_back({x, y, x / w, (y + 0.5) / (h + 1.0) * SkyFadeRows / SkyFadeWidth});
+        LayScenery(bg, BgSkyTexture, strip);
+        left = right + trunkWidth;
+    }
 
     double const hills[][3] = {
         {20, 95, 60}, {110, 70, 45}, {190, 110, 75}, {290, 80, 50}}; // centre, half width, height
@@ -478,29 +618,19 @@ void Background(MapWriter& bg)
             double const a = pi - pi * k / 10.0;
             bump.emplace_back(hill[0] + hill[1] * std::cos(a), 20.0 + hill[2] * std::sin(a));
         }
-        Scenery(bg, MapTextures::Hills, bump, false);
+        Scenery(bg, MapTextures::Hills, bump);
     }
 
-    for (double x : {95.0, 255.0})
+    for (double x : trunks)
     {
-        Scenery(bg, MapTextures::Bark, {{x, -50}, {x, h + 50}, {x + 26, h + 50}, {x + 26, -50}}, false);
-        Scenery(bg, MapTextures::Bark, {{x + 20, 210}, {x + 60, 250}, {x + 60, 258}, {x + 20, 226}}, false);
+        Scenery(bg, MapTextures::Bark, {{x, 0}, {x, h}, {x + trunkWidth, h}, {x + trunkWidth, 0}});
+        Scenery(bg, MapTextures::Bark, {{x + 20, 210}, {x + 60, 250}, {x + 60, 258}, {x + 20, 226}});
     }
-    double const crowns[][3] = {{150, 262, 42}, {92, 300, 36}, {300, 250, 34}, {250, 300, 44}};
-    for (auto const& c : crowns)
-    {
-        std::vector<std::pair<double, double>> crown;
-        for (auto const& corner : Octagon(c[0], c[1], c[2]))
-            crown.push_back(corner);
-        Scenery(bg, Bush, crown, true);
-    }
-    for (int i = 0; i < 8; ++i)
-    {
-        std::vector<std::pair<double, double>> top;
-        for (auto const& corner : Octagon(i * 45.0 + (i % 2) * 8.0, (i % 3) * 6.0, 36.0 + (i % 2) * 6.0))
-            top.push_back(corner);
-        Scenery(bg, Bush, top, true);
-    }
+    for (BgCircle const& c : {BgCircle{150, 262, 36}, {92, 300, 31}, {300, 250, 29}, {250, 300, 37}})
+        Crown(bg, c);
+    // The treetops' upper halves over the foot; their lower halves, one period up, over the head.
+    TreetopRow(bg, foot, 0.0);
+    TreetopRow(bg, head, h);
 }
 
 // ---- Pictures ----
@@ -727,12 +857,53 @@ MapWriter BuildBackground()
     return bg;
 }
 
+// The backdrop's sky, a fade from deep blue down to the haze in a texel a row, and its crowns: leafy
+// balls lit from above, the rim dark, opaque to the picture's edge (the crowns' outline cuts them).
+void WriteBackdropTextures(std::string const& dir)
+{
+    auto save = [&dir](Canvas const& c, char const* name) {
+        std::string const folder = dir + "/gfx/map/treevillage";
+        DataGen::MakeDirs(folder);
+        c.WritePng(folder + "/" + name);
+    };
+    Canvas sky(SkyFadeWidth, SkyFadeRows);
+    sky.Fill(Canvas_Shape::Rect(0, 0, SkyFadeWidth, SkyFadeRows),
+             Canvas_Paint::Linear(0, 0, 0, SkyFadeRows, Rgba{55, 105, 200, 255}, Rgba{215, 232, 245, 255})
+                 .Stop(0.55, Rgba{125, 178, 236, 255}));
+    save(sky, "sky.png");
+
+    Rgba const leaf{60, 140, 50, 255};
+    Canvas crown(128, 128, leaf.Shade(0.5));
+    Canvas_Scatter scatter(41);
+    for (int i = 0; i < 34; ++i)
+    {
+        double const a = scatter.Next(0, 2 * pi), d = scatter.Next(0, 44);
+        double const x = 64 + d * std::cos(a), y = 64 + d * std::sin(a);
+        double const r = scatter.Next(14, 21);
+        double const light = 1.0 - (y - 20) / 130.0;
+        Rgba const tone = leaf.Shade(0.7 + 0.5 * light);
+        crown.Fill(Canvas_Shape::Circle(x, y, r),
+                   Canvas_Paint::Radial(x - r * 0.4, y - r * 0.5, r * 1.5, tone.Shade(1.25), tone.Shade(0.6)));
+    }
+    for (int i = 0; i < 200; ++i)
+    {
+        double const a = scatter.Next(0, 2 * pi), d = scatter.Next(0, 58);
+        double const x = 64 + d * std::cos(a), y = 64 + d * std::sin(a);
+        Canvas::Frame const turned = crown.Turned(scatter.Next(0, pi), x, y);
+        crown.Fill(Canvas_Shape::Ellipse(x, y, 3.2, 1.6), leaf.Shade(scatter.Next(0.7, 1.5)));
+    }
+    save(crown, "crown.png");
+    DataGen::AppendImageMap(dir, "treevillage", "0 treevillage/crown.png hv",
+                            {{BgSkyTexture, "sky", "hvp"}, {BgCrownTexture, "crown", "hv"}});
+}
+
 void Write(std::string const& dir)
 {
     std::string const folder = dir + "/treevillage";
     DataGen::MakeDirs(folder);
     WriteMap(BuildMap(), folder + "/map");
     WriteMap(BuildBackground(), folder + "/bgmap");
+    WriteBackdropTextures(dir);
     Road::Write(folder + "/road", BuildRoads());
     WriteVillagers(dir);
     WriteMarbles(dir);

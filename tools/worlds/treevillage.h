@@ -22,10 +22,13 @@ MapWriter BuildBackground();
 // "exit2" (the lift mended) through the gate, up on the lift and along the top level.
 std::vector<Road> BuildRoads();
 
-// The background repeats every 360 across and 401 up; the tile is drawn 40 wider and higher so
-// that neighbouring copies overlap without a seam.
+// The background repeats every 360 across and 401 up; the tile is one period, so that neighbouring
+// copies abut.
 constexpr double BgWrapX = 360.0;
 constexpr double BgWrapY = 401.0;
-constexpr double BgOverlap = 40.0;
+// The village's own textures, after the shared ones in its image map: the backdrop's sky, a fine
+// fade filled without filtering, and its crowns and treetops.
+constexpr unsigned int BgSkyTexture = 40;
+constexpr unsigned int BgCrownTexture = 41;
 
 } // namespace TreeVillage
