@@ -1,5 +1,6 @@
 // The busy test world: its data, its extra walkers and the script that plays it.
 #include "BusyWorld.h"
+#include "BenchWindow.h"
 
 #include "Stop.h"
 #include "engine/Collectable.h"
@@ -50,6 +51,8 @@ constexpr int GiveUpFetch = 2000;
 
 BusyWorld::BusyWorld(bool bobbingPlate) : stays(bobbingPlate)
 {
+    // Before the working directory is taken: a kept world puts its own back.
+    BenchWindow::ReleaseKept();
     std::string pattern = (std::filesystem::temp_directory_path() / "hm-bench-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr)
         throw std::runtime_error("cannot make a data folder");

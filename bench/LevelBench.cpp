@@ -1,5 +1,6 @@
 // Benchmarks of the busy test world: level steps, rewinding, drawing and the memory of its
 // records, run in the order of the level clock on one shared world.
+#include "BenchWindow.h"
 #include "BusyWorld.h"
 #include "StepTimer.h"
 #include "Stop.h"
@@ -24,7 +25,10 @@ std::unique_ptr<BusyWorld> busy;
 BusyWorld& Busy()
 {
     if (!busy)
+    {
         busy = std::make_unique<BusyWorld>();
+        BenchWindow::Keep([] { busy.reset(); });
+    }
     return *busy;
 }
 

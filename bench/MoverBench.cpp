@@ -1,5 +1,6 @@
 // Benchmarks of doors, plates and lifts: the bobbing-plate world stepped at clocks up to the
 // end of a level, where the door's opening rests on a switching of its plate at every tick.
+#include "BenchWindow.h"
 #include "BusyWorld.h"
 #include "StepTimer.h"
 #include "engine/KeyData.h"
@@ -31,7 +32,10 @@ BusyWorld& BobbingWorld(Tick clock, bool beyond)
     if (bobbing && bobbing->Now() > clock && !beyond)
         bobbing.reset();
     if (!bobbing)
+    {
         bobbing = std::make_unique<BusyWorld>(true);
+        BenchWindow::Keep([] { bobbing.reset(); });
+    }
     bobbing->PlayTo(clock);
     return *bobbing;
 }

@@ -1,5 +1,6 @@
 // Benchmarks of culled creatures in the busy test world: the steps while they sleep and the step
 // in which they come back into view.
+#include "BenchWindow.h"
 #include "BusyWorld.h"
 #include "StepTimer.h"
 #include "engine/Map.h"
@@ -62,6 +63,14 @@ struct FarWorld
 
 std::unique_ptr<FarWorld> far;
 
+void MakeFarWorld()
+{
+    if (far)
+        return;
+    far = std::make_unique<FarWorld>();
+    BenchWindow::Keep([] { far.reset(); });
+}
+
 // One step of the far world, out of line so that callgrind can count it on its own
 // (--toggle-collect='*FarStep*' gives the instructions of every timed step and their number).
 __attribute__((noinline)) void FarStep(std::vector<int> const& held)
@@ -102,8 +111,7 @@ private:
 // sleep; then the step in which they come back, after sleeping since the last such step.
 void LevelReactivation(benchmark::State& state, Tick clock)
 {
-    if (!far)
-        far = std::make_unique<FarWorld>();
+    MakeFarWorld();
     StepTimer timer(state);
     for (auto _ : state)
     {
@@ -137,8 +145,7 @@ void LevelReactivation(benchmark::State& state, Tick clock)
 // timed; the far walkers sleep through it and the others re-simulate their past.
 void LevelTravel(benchmark::State& state, Tick clock)
 {
-    if (!far)
-        far = std::make_unique<FarWorld>();
+    MakeFarWorld();
     BusyWorld& world = *far->busy;
     world.PlayTo(clock);
     StepTimer timer(state);

@@ -1,4 +1,5 @@
 #include "WorldRun.h"
+#include "BenchWindow.h"
 
 #include "Stop.h"
 #include "engine/KeyData.h"
@@ -57,6 +58,8 @@ double Percentile(std::vector<float> seconds, int share)
 
 WorldRun_Data::WorldRun_Data()
 {
+    // Before the working directory is taken: a kept world puts its own back.
+    BenchWindow::ReleaseKept();
     std::string pattern = (std::filesystem::temp_directory_path() / "hm-bench-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr)
         throw std::runtime_error("cannot make a data folder");
