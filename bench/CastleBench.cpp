@@ -75,7 +75,7 @@ void CastleTour(benchmark::State& state)
     auto walker = std::make_unique<RoadWalker>(*world, legs[0].road);
     world->GetPlayer()->pos = legs[0].start;
     RandomKeys keys(1, false);
-    WorldRun_Runner run(state, *world, WorldRun_RecordsAfterTimings);
+    WorldRun_Runner run(state, *world);
     int legsDone = 0;
     run.Play(
         WorldRun::FirstTravel,

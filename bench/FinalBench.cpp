@@ -33,7 +33,7 @@ void FinalFight(benchmark::State& state)
     Final& world = static_cast<Final&>(*built);
     std::string const roads = std::string(WorldRow(Level_Final).folder) + "/road";
     RoadWalker toSpot(world, Road::Read(roads, "throwing spot"));
-    WorldRun_Runner run(state, world, WorldRun_RecordsAfterTimings);
+    WorldRun_Runner run(state, world);
     toSpot.Walk([&](std::vector<int> const& held) { return run.Step(held); });
 
     int throwStep = 0;

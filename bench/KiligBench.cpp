@@ -42,7 +42,7 @@ void KiligScript(benchmark::State& state)
     Road exit = Road::Read(roads, "exit");
     exit.points.pop_back(); // walked past, the level goes on
     RoadWalker onward(world, exit);
-    WorldRun_Runner run(state, world, WorldRun_RecordsAfterTimings);
+    WorldRun_Runner run(state, world);
     auto step = [&](std::vector<int> const& held) {
         run.Step(held);
         return Level_Continue;

@@ -63,7 +63,7 @@ void TowerStations(benchmark::State& state)
     // before the run, as the other world runs do. The heap is taken before it: the GL holds and
     // later lets go of much of what that frame takes, so the growth counted from after it would
     // come out short of the records.
-    WorldRun_Runner run(state, *world, WorldRun_RecordsBeforeFrame);
+    WorldRun_Runner run(state, *world);
     int station = -1;
     int inStation = 0;
     run.Play(WorldRun::TravelEvery, [&] {

@@ -50,7 +50,7 @@ void PlayWorld(benchmark::State& state, Level_Type type, bool byRoad)
     RoadWalker walker(*world, road);
     RandomKeys keys(KeysSeed, false);
     // The bench's own room for its timings is no record of the level.
-    WorldRun_Runner run(state, *world, WorldRun_RecordsAfterTimings);
+    WorldRun_Runner run(state, *world);
     run.Play(
         WorldRun::FirstTravel,
         [&] {

@@ -44,19 +44,12 @@ private:
     Game_Sounds sounds;
 };
 
-// Where a run counts the level's records from: the heap in use at that point against the heap at
-// the end. The room for the step timings is made before either point, so it is never counted.
-enum WorldRun_Records
-{
-    WorldRun_RecordsAfterTimings, // after the first frame and the room for the step timings
-    WorldRun_RecordsBeforeFrame,  // before the first frame: what the GL keeps of it is counted
-};
-
 class WorldRun_Runner final
 {
 public:
-    // Draws the world's first frame, untimed, and takes the heap as records says.
-    WorldRun_Runner(benchmark::State& benchState, World_Base& played, WorldRun_Records records);
+    // Draws the world's first frame, untimed, and takes the heap the level's records are counted
+    // from: after that frame and the room for the step timings, so that neither is counted.
+    WorldRun_Runner(benchmark::State& benchState, World_Base& played);
     WorldRun_Runner(WorldRun_Runner const&) = delete;
     WorldRun_Runner& operator=(WorldRun_Runner const&) = delete;
 
@@ -87,6 +80,7 @@ private:
     std::vector<float> wall; // seconds a step took, by the wall clock
     std::vector<float> cpu;  // and by the thread's processor time
     std::size_t heapAtStart = 0;
+    double frameHeap = 0.0; // bytes the frames after the first left in use, or gave back if below 0
     double frameTotal = 0.0; // seconds, by the wall clock
     double frameTotalCpu = 0.0;
     double frameWorst = 0.0;
