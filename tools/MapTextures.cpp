@@ -104,6 +104,32 @@ Canvas SkyPicture()
     return c;
 }
 
+} // namespace
+
+void Leaves(Canvas& c, Canvas_Scatter& scatter, Rgba leaf, MapTextures_Leaves const& lie)
+{
+    for (int i = 0; i < lie.clumps; ++i)
+    {
+        double const a = scatter.Next(0, 2 * Pi), d = scatter.Next(0, lie.clumpSpread);
+        double const x = 64 + d * std::cos(a), y = 64 + d * std::sin(a);
+        double const r = scatter.Next(lie.clumpSmall, lie.clumpLarge);
+        double const light = 1.0 - (y - 20) / 130.0;
+        Rgba const tone = leaf.Shade(0.7 + 0.5 * light);
+        c.Fill(Canvas_Shape::Circle(x, y, r),
+               Canvas_Paint::Radial(x - r * 0.4, y - r * 0.5, r * 1.5, tone.Shade(1.25), tone.Shade(0.6)));
+    }
+    for (int i = 0; i < lie.leaves; ++i)
+    {
+        double const a = scatter.Next(0, 2 * Pi), d = scatter.Next(0, lie.leafSpread);
+        double const x = 64 + d * std::cos(a), y = 64 + d * std::sin(a);
+        Canvas::Frame const turned = c.Turned(scatter.Next(0, Pi), x, y);
+        c.Fill(Canvas_Shape::Ellipse(x, y, 3.2, 1.6), leaf.Shade(scatter.Next(0.7, 1.5)));
+    }
+}
+
+namespace
+{
+
 // A leafy crown: clumps of leaves, darker towards the bottom and the far side, opaque inside and clear
 // outside a circle that the octagon of a crown polygon holds.
 Canvas BushPicture()
@@ -112,23 +138,7 @@ Canvas BushPicture()
     Canvas_Scatter scatter(4);
     Rgba const leaf{60, 140, 50, 255};
     c.Fill(Canvas_Shape::Circle(64, 66, 46), leaf.Shade(0.55));
-    for (int i = 0; i < 26; ++i)
-    {
-        double const a = scatter.Next(0, 2 * Pi), d = scatter.Next(0, 38);
-        double const x = 64 + d * std::cos(a), y = 64 + d * std::sin(a);
-        double const r = scatter.Next(12, 20);
-        double const light = 1.0 - (y - 20) / 130.0;
-        Rgba const tone = leaf.Shade(0.7 + 0.5 * light);
-        c.Fill(Canvas_Shape::Circle(x, y, r),
-               Canvas_Paint::Radial(x - r * 0.4, y - r * 0.5, r * 1.5, tone.Shade(1.25), tone.Shade(0.6)));
-    }
-    for (int i = 0; i < 160; ++i)
-    {
-        double const a = scatter.Next(0, 2 * Pi), d = scatter.Next(0, 52);
-        double const x = 64 + d * std::cos(a), y = 64 + d * std::sin(a);
-        Canvas::Frame const turned = c.Turned(scatter.Next(0, Pi), x, y);
-        c.Fill(Canvas_Shape::Ellipse(x, y, 3.2, 1.6), leaf.Shade(scatter.Next(0.7, 1.5)));
-    }
+    Leaves(c, scatter, leaf, {26, 38, 12, 20, 160, 52});
     return c;
 }
 

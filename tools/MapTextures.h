@@ -6,6 +6,8 @@
 // units. The pictures marked "fitted" are drawn to be stretched once over a whole polygon.
 #pragma once
 
+#include "tools/Canvas.h"
+
 #include <string>
 
 namespace MapTextures
@@ -49,6 +51,17 @@ constexpr double Ashlar_Span = 1024.0;
 // Fitted: a sky over far hills, the hills' foot a quarter of the way up, green fields below it.
 constexpr unsigned int Vista = 32;
 constexpr double Vista_Horizon = 0.25; // the hills' foot, as a fraction of the height from the bottom
+
+// How a leafy crown's leaves lie about the middle of a 128 by 128 picture: clumps lit from above,
+// then single leaves over them, each within its spread of the middle.
+struct MapTextures_Leaves
+{
+    int clumps;
+    double clumpSpread, clumpSmall, clumpLarge; // radii
+    int leaves;
+    double leafSpread;
+};
+void Leaves(Canvas& c, Canvas_Scatter& scatter, Rgba leaf, MapTextures_Leaves const& lie);
 
 // Writes every picture under dir/gfx/map/; throws std::runtime_error on failure.
 void Write(std::string const& dir);

@@ -862,23 +862,7 @@ void WriteBackdropTextures(std::string const& dir)
     Rgba const leaf{60, 140, 50, 255};
     Canvas crown(128, 128, leaf.Shade(0.5));
     Canvas_Scatter scatter(41);
-    for (int i = 0; i < 34; ++i)
-    {
-        double const a = scatter.Next(0, 2 * pi), d = scatter.Next(0, 44);
-        double const x = 64 + d * std::cos(a), y = 64 + d * std::sin(a);
-        double const r = scatter.Next(14, 21);
-        double const light = 1.0 - (y - 20) / 130.0;
-        Rgba const tone = leaf.Shade(0.7 + 0.5 * light);
-        crown.Fill(Canvas_Shape::Circle(x, y, r),
-                   Canvas_Paint::Radial(x - r * 0.4, y - r * 0.5, r * 1.5, tone.Shade(1.25), tone.Shade(0.6)));
-    }
-    for (int i = 0; i < 200; ++i)
-    {
-        double const a = scatter.Next(0, 2 * pi), d = scatter.Next(0, 58);
-        double const x = 64 + d * std::cos(a), y = 64 + d * std::sin(a);
-        Canvas::Frame const turned = crown.Turned(scatter.Next(0, pi), x, y);
-        crown.Fill(Canvas_Shape::Ellipse(x, y, 3.2, 1.6), leaf.Shade(scatter.Next(0.7, 1.5)));
-    }
+    MapTextures::Leaves(crown, scatter, leaf, {34, 44, 14, 21, 200, 58});
     save(crown, "crown.png");
     DataGen::AppendImageMap(dir, "treevillage", "0 treevillage/crown.png hv",
                             {{BgSkyTexture, "sky", "hvp"}, {BgCrownTexture, "crown", "hv"}});
