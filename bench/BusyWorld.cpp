@@ -1,20 +1,13 @@
 // The busy test world: its data, its extra walkers and the script that plays it.
 #include "BusyWorld.h"
-#include "BenchWindow.h"
 
 #include "Stop.h"
 #include "engine/Collectable.h"
 #include "engine/Map.h"
 #include "engine/ObjectList.h"
 #include "engine/Player.h"
-#include "media/Game_Sounds.h"
-#include "platform/Audio.h"
-#include "platform/GameWindow.h"
-#include "platform/MessageBox.h"
 #include "testworld/Test_Walker.h"
 #include "testworld/Test_World.h"
-#include "tools/DataGen.h"
-#include "tools/WavWriter.h"
 #include "util/Rectf.h"
 
 #include <GL/gl.h>
@@ -28,12 +21,6 @@
 
 namespace
 {
-
-// A short silent sound, for the effects the level loads.
-void WriteSilence(std::filesystem::path const& path)
-{
-    WavWriter::Write(path.string(), Audio_Rate, std::vector<std::int16_t>(Audio_Rate / 10));
-}
 
 constexpr int PressEvery = 100; // steps between two visits to the plate
 // Steps on the plate each visit: the plate takes 20 ticks to sink flush with the foot of its gap
@@ -51,24 +38,6 @@ constexpr int GiveUpFetch = 2000;
 
 BusyWorld::BusyWorld(bool bobbingPlate) : stays(bobbingPlate)
 {
-    // Before the working directory is taken: a kept world puts its own back.
-    BenchWindow::ReleaseKept();
-    std::string pattern = (std::filesystem::temp_directory_path() / "hm-bench-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr)
-        throw std::runtime_error("cannot make a data folder");
-    data = pattern;
-    DataGen::WriteAll(data.string());
-    std::filesystem::create_directories(data / "sounds");
-    WriteSilence(data / "sounds/ticking.wav");
-    WriteSilence(data / "sounds/success.wav");
-    previous = std::filesystem::current_path();
-    std::filesystem::current_path(data);
-
-    MessageBox::SetRecordOnly(true);
-    if (!GameWindow::Open(640, 480))
-        throw std::runtime_error(GameWindow::FailureText());
-    sounds = new Game_Sounds;
-    gameSounds = sounds;
     events.eventTimes[Event_TimeTravel] = GameEvent_HasHappened;
     world = std::make_unique<Test_World>(&events);
     // The game's test world holds its camera near; the benchmarks keep the engine's own zoom,
@@ -88,12 +57,6 @@ BusyWorld::~BusyWorld()
     world.reset();
     for (Test_Walker* walker : walkers)
         delete walker;
-    gameSounds = nullptr;
-    delete sounds;
-    Audio::Close();
-    GameWindow::Close();
-    std::filesystem::current_path(previous);
-    std::filesystem::remove_all(data);
 }
 
 void BusyWorld::AddWalkers()

@@ -2,8 +2,8 @@
 // over, a carried item and repeated time travel leaving past selves behind.
 #pragma once
 
+#include "WorldRun.h"
 #include "engine/GameEvents.h"
-#include "media/Game_Sounds.h"
 #include "support/KeyScript.h"
 #include "util/Pointf.h"
 #include "util/Tick.h"
@@ -59,9 +59,7 @@ private:
     std::vector<int> ScriptKeys();
     void AddWalkers();
 
-    std::filesystem::path data;     // the generated data folder
-    std::filesystem::path previous; // working directory before
-    Game_Sounds* sounds = nullptr;
+    WorldRun_Data folder; // first made, last gone
     GameEvents events;
     std::unique_ptr<Test_World> world;
     std::vector<Test_Walker*> walkers; // the ones added to the test world's own

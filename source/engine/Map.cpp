@@ -507,51 +507,11 @@ Pointf Map::FreeAbove(Pointf const* p, unsigned int* poly, unsigned int* edge) c
     return at;
 }
 
-double Map::Lean(Pointf const* p, double angle, LeanDirection d) const
-{
-    assert(groups != nullptr);
-    MapGroup const* cell = GetCellGroup(p);
-    if (cell == nullptr)
-        return angle;
-    bool held = false;
-    double k = 0.0;
-    FlatList<unsigned int> const& list = *cell->polyList;
-    for (int i = 0; i < list.Count(); ++i)
-    {
-        // Only a solid polygon whose bound holds p has a surface there.
-        Poly_Filter const& filter = GetFilter(list[i]);
-        if (!filter.solid || !filter.bound.Contains(p))
-            continue;
-        Poly const* candidate = GetPoly(list[i]);
-        double a1 = 0.0;
-        double a2 = 0.0;
-        int const r = candidate->SurfaceAngles(p, a1, a2);
-        if ((r & 2) != 0 && d == LeanDirection_Left)
-        {
-            // The backward direction nearest to angle, turning towards smaller angles.
-            if (!held || std::fabs(a2 - angle) < Util::Eps
-                || Util::DiffAngle(angle, k) > Util::DiffAngle(a2, k) - Util::Eps)
-            {
-                k = a2;
-                held = true;
-            }
-        }
-        else if ((r & 1) != 0 && d == LeanDirection_Right)
-        {
-            if (!held || std::fabs(a1 - angle) < Util::Eps
-                || Util::DiffAngle(k, angle) > Util::DiffAngle(k, a1) - Util::Eps)
-            {
-                k = a1;
-                held = true;
-            }
-        }
-    }
-    if (!held)
-        return angle;
-    return d == LeanDirection_Left ? Util::Angle(k + Util::QuarterTurn) : Util::Angle(k - Util::QuarterTurn);
-}
-
-void Map::LeanBoth(Pointf const* p, double angle, double& right, double& left) const
+// The surfaces at p give the directions nearest to angle on the sides asked for: the backward one
+// turning towards smaller angles (left) and the forward one (right). Inlined with the sides known,
+// so that a one-sided lean does no work for the other side.
+template <bool Left, bool Right>
+[[gnu::always_inline]] inline void Map::LeanSides(Pointf const* p, double angle, double& right, double& left) const
 {
     assert(groups != nullptr);
     right = angle;
@@ -574,14 +534,14 @@ void Map::LeanBoth(Pointf const* p, double angle, double& right, double& left) c
         double a1 = 0.0;
         double a2 = 0.0;
         int const r = candidate->SurfaceAngles(p, a1, a2);
-        if ((r & 2) != 0
+        if (Left && (r & 2) != 0
             && (!heldLeft || std::fabs(a2 - angle) < Util::Eps
                 || Util::DiffAngle(angle, kLeft) > Util::DiffAngle(a2, kLeft) - Util::Eps))
         {
             kLeft = a2;
             heldLeft = true;
         }
-        if ((r & 1) != 0
+        if (Right && (r & 1) != 0
             && (!heldRight || std::fabs(a1 - angle) < Util::Eps
                 || Util::DiffAngle(kRight, angle) > Util::DiffAngle(kRight, a1) - Util::Eps))
         {
@@ -593,6 +553,22 @@ void Map::LeanBoth(Pointf const* p, double angle, double& right, double& left) c
         left = Util::Angle(kLeft + Util::QuarterTurn);
     if (heldRight)
         right = Util::Angle(kRight - Util::QuarterTurn);
+}
+
+double Map::Lean(Pointf const* p, double angle, LeanDirection d) const
+{
+    double right = angle;
+    double left = angle;
+    if (d == LeanDirection_Left)
+        LeanSides<true, false>(p, angle, right, left);
+    else
+        LeanSides<false, true>(p, angle, right, left);
+    return d == LeanDirection_Left ? left : right;
+}
+
+void Map::LeanBoth(Pointf const* p, double angle, double& right, double& left) const
+{
+    LeanSides<true, true>(p, angle, right, left);
 }
 
 Pointf Map::Settle(Pointf const* p, double* angle) const

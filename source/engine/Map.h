@@ -122,6 +122,10 @@ public:
     int cellsY;
 
 private:
+    // The one pass both leans share, for the sides asked for.
+    template <bool Left, bool Right>
+    void LeanSides(Pointf const* p, double angle, double& right, double& left) const;
+
     // Truncates toward zero, keeping far-off and non-finite positions well outside any grid.
     static int CellIndex(double v)
     {
