@@ -129,8 +129,6 @@ TEST_F(DoorTest, PressesAtPastTicksDropTheLaterCheckpoints)
 {
     ForEachSeed([&](unsigned seed) {
         std::mt19937 random(seed);
-        std::bernoulli_distribution flip(0.15);
-        std::uniform_int_distribution<Tick> late(-40, 4);
 
         // The second door's second activator does not report its changes, so that door may keep
         // nothing: no checkpoint of it would be dropped when that activator's records change.
@@ -143,20 +141,12 @@ TEST_F(DoorTest, PressesAtPastTicksDropTheLaterCheckpoints)
         door.AddActivator(&second);
         uncached.AddActivator(&first);
         uncached.AddActivator(&silent);
-        ScriptedActivator* plates[3] = {&first, &second, &silent};
-        bool pressed[3] = {false, false, false};
+        RandomPresses presses(random, 0.15, {&first, &second, &silent});
         int shown = 0;
         // Players pressing while the clock is shown anywhere, their presses landing at or near it.
         // Every tick shown is asked, as a level asks; every fourth is checked.
         PlayWithTravel(700, 200, 600, 200, [&](Tick t) {
-            for (int i = 0; i < 3; i++)
-            {
-                if (flip(random))
-                    pressed[i] = !pressed[i];
-                Tick const at = std::max(1, t + late(random));
-                if (pressed[i])
-                    plates[i]->On(at, at + 1);
-            }
+            presses.At(t);
             double const pos = door.GetPos(t);
             if (++shown % 4 != 0)
                 return;

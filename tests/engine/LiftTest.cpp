@@ -61,8 +61,6 @@ TEST(Lift, PressesAtPastTicksDropTheLaterCheckpoints)
 {
     ForEachSeed([&](unsigned seed) {
         std::mt19937 random(seed);
-        std::bernoulli_distribution flip(0.2);
-        std::uniform_int_distribution<Tick> late(-40, 4);
 
         // The second lift's second activator does not report its changes, so that lift may keep
         // nothing: no checkpoint of it would be dropped when that activator's records change.
@@ -71,23 +69,15 @@ TEST(Lift, PressesAtPastTicksDropTheLaterCheckpoints)
         Lift uncached(map.get(), GroupMap::Group, 50.0, StartAngle);
         ScriptedActivator plate;
         ScriptedActivator silent(false);
-        ScriptedActivator* plates[2] = {&plate, &silent};
         lift.AddActivator(&plate);
         uncached.AddActivator(&plate);
         uncached.AddActivator(&silent);
-        bool pressed[2] = {false, false};
+        RandomPresses presses(random, 0.2, {&plate, &silent});
         int shown = 0;
         // Players pressing while the clock is shown anywhere, their presses landing at or near it.
         // Every tick shown is asked, as a level asks; every fourth is checked.
         PlayWithTravel(700, 200, 600, 200, [&](Tick t) {
-            for (int i = 0; i < 2; i++)
-            {
-                if (flip(random))
-                    pressed[i] = !pressed[i];
-                Tick const at = std::max(1, t + late(random));
-                if (pressed[i])
-                    plates[i]->On(at, at + 1);
-            }
+            presses.At(t);
             double const angle = lift.CalcLiftAngle(t);
             if (++shown % 4 != 0)
                 return;

@@ -10,7 +10,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <random>
+#include <vector>
 
 // Reports its changes unless made silent, when the things it works walk back over all its runs.
 class ScriptedActivator final : public Activator
@@ -30,6 +33,35 @@ public:
 
 private:
     bool reportsChanges;
+};
+
+// Players pressing plates while the clock is shown anywhere: at each tick shown, each plate is
+// pressed or let go by chance, and while pressed it is on for one tick at or near the tick shown.
+class RandomPresses final
+{
+public:
+    RandomPresses(std::mt19937& engine, double flipChance, std::vector<ScriptedActivator*> pressedPlates)
+        : random(engine), flip(flipChance), plates(std::move(pressedPlates)), pressed(plates.size(), false)
+    {
+    }
+    void At(Tick t)
+    {
+        for (std::size_t i = 0; i < plates.size(); i++)
+        {
+            if (flip(random))
+                pressed[i] = !pressed[i];
+            Tick const at = std::max(1, t + late(random));
+            if (pressed[i])
+                plates[i]->On(at, at + 1);
+        }
+    }
+
+private:
+    std::mt19937& random;
+    std::bernoulli_distribution flip;
+    std::uniform_int_distribution<Tick> late{-40, 4};
+    std::vector<ScriptedActivator*> plates;
+    std::vector<bool> pressed;
 };
 
 // The lift's phase read as a plain recursion, for comparison wherever that ends.
