@@ -76,22 +76,21 @@ void PolyBatch::Finish()
 
 void PolyBatch::SetTexturing(bool on)
 {
-    if (on == texturing)
-        return;
-    if (on)
-        glEnable(GL_TEXTURE_2D);
-    else
-        glDisable(GL_TEXTURE_2D);
-    texturing = on;
+    SetCapability(GL_TEXTURE_2D, on, texturing);
 }
 
 void PolyBatch::SetBlending(bool on)
 {
-    if (on == blending)
+    SetCapability(GL_BLEND, on, blending);
+}
+
+void PolyBatch::SetCapability(unsigned int capability, bool on, bool& state)
+{
+    if (on == state)
         return;
     if (on)
-        glEnable(GL_BLEND);
+        glEnable(capability);
     else
-        glDisable(GL_BLEND);
-    blending = on;
+        glDisable(capability);
+    state = on;
 }

@@ -29,6 +29,8 @@ public:
 private:
     void SetTexturing(bool on);
     void SetBlending(bool on);
+    // Turns a GL capability on or off where state, as the GL has it, differs.
+    static void SetCapability(unsigned int capability, bool on, bool& state);
 
     Textures const* textures;
     WorldTransform const* view;
