@@ -21,10 +21,9 @@ constexpr double Char_HeldJumpDecay = 0.4; // share of the decay while jump is h
 constexpr double Char_GroundProbe = 4.0;   // how far below the feet still counts as standing
 constexpr double Char_AirJumpFallLimit = 16.0;
 
-// Util::Equal(v, 0.0) in one comparison.
 bool IsZero(double v)
 {
-    return std::fabs(v) < Util::Eps;
+    return Util::Equal(v, 0.0);
 }
 
 // a <= b, equality within the tolerance counting.

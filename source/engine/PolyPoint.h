@@ -74,11 +74,9 @@ public:
     Pointf start;
     LineEq* line; // through pos and the next point (edgeLine); NULL for non-solid polygons
 
-    // Util::Equal(0.0, e) in one comparison.
-    static bool Near0(double e) { return std::fabs(e) < Util::Eps; }
-    // p == q (equal within the tolerance on each axis) in one comparison per axis: b - a is
-    // exactly -(a - b), so Util::Equal's two tests are one on the magnitude.
-    static bool Coincide(Pointf const* p, Pointf const* q) { return Near0(p->x - q->x) && Near0(p->y - q->y); }
+    static bool Near0(double e) { return Util::Equal(e, 0.0); }
+    // p == q, equal within the tolerance on each axis.
+    static bool Coincide(Pointf const* p, Pointf const* q) { return Util::Equal(p->x, q->x) && Util::Equal(p->y, q->y); }
 
 private:
     // Clip for a move whose ends do not lie apart on one side of the line: eA and eB are the

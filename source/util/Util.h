@@ -3,6 +3,7 @@
 
 #include "util/Tick.h"
 
+#include <cmath>
 #include <cstdint>
 
 class Util
@@ -15,7 +16,8 @@ public:
     static constexpr double FullTurn = 6.2831853071796;
 
     // True when a and b differ by strictly less than Eps.
-    static bool Equal(double a, double b) { return Eps > a - b && Eps > b - a; }
+    // b - a is exactly -(a - b), so one test on the magnitude answers both sides.
+    static bool Equal(double a, double b) { return std::fabs(a - b) < Eps; }
 
     // The angle normalised into (-HalfTurn, HalfTurn]; infinite or NaN input is returned unchanged.
     static double Angle(double x);

@@ -75,6 +75,9 @@ TEST(PolyPoint, OneComparisonTestsAnswerAsTheToleranceTests)
             ASSERT_EQ(PolyPoint::Coincide(&p, &q), p == q) << p.x << "," << p.y << " " << q.x << "," << q.y;
             double const e = values.Near(0.0);
             ASSERT_EQ(PolyPoint::Near0(e), Util::Equal(0.0, e)) << e;
+            // The tolerance test itself, one comparison on the magnitude, against both sides tested.
+            ASSERT_EQ(Util::Equal(p.x, q.x), Util::Eps > p.x - q.x && Util::Eps > q.x - p.x) << p.x << " " << q.x;
+            ASSERT_EQ(Util::Equal(0.0, e), Util::Eps > 0.0 - e && Util::Eps > e - 0.0) << e;
 
             // Bounds side by side, one's edge at and around the other's on each side.
             Rectf const r(x, y, values.Near(x + 5.0), values.Near(y + 5.0));
