@@ -118,6 +118,17 @@ TEST(Hollowmere, PlaysFromTheTitleThroughTheMapIntoALevelAndQuits)
     EXPECT_EQ(record.gems, 3);
 }
 
+TEST(Hollowmere, AScriptWithAKeyTheGameDoesNotKnowIsRefusedByLineBeforeItPlays)
+{
+    GameRun game(SmokeWorld);
+    std::string log;
+    std::string const environment =
+        game.Scripted("script", "100 shot title.png\n800 key 0x07 down\n810 key 0x07 up\n900 close\n");
+    EXPECT_EQ(1, GameRun::RunIn(game.data, environment, &log)) << "an error, not an abort: " << log;
+    EXPECT_NE(std::string::npos, log.find(game.root / "script" + ": line 2: ")) << log;
+    EXPECT_FALSE(std::filesystem::exists(game.data / "title.png")) << "refused before the first step";
+}
+
 TEST(Hollowmere, TwoRunsOfOneScriptEndInTheSameState)
 {
     // Walking, a jump, time run back with 1 and the travel ended with Space, then closed in the
@@ -192,8 +203,8 @@ TEST(Hollowmere, EntersTheVillageAndThePlateauFromTheMapAndLeavesByTheMenu)
         EXPECT_EQ(0, codes[i]) << games[i].log;
         EXPECT_EQ(std::string::npos, games[i].log.find("rror")) << games[i].log;
         EXPECT_GT(Shot(games[i].data / "level.png").Colours(), 8u) << "a picture, not a cleared screen";
-        // The map saved the slot after the level. The test world, which stands in for worlds not
-        // yet built, would have taught time travel; the village shows its first hint at once.
+        // The map saved the slot after the level: neither world teaches time travel, and the
+        // village shows its first hint at once.
         GameEvents const saved((games[i].data / "saves/save0").c_str());
         EXPECT_FALSE(saved.damaged);
         EXPECT_EQ(saved[Event_TimeTravel], GameEvent_HasntHappened);
