@@ -8,11 +8,12 @@
 #include "killig/Kilig.h"
 #include "petra/Petra.h"
 #include "plateau/Plato.h"
-#include "testworld/Test_World.h"
 #include "tower/Tower.h"
 #include "treevillage/TreeV.h"
+#include "util/Error.h"
 
 #include <cassert>
+#include <string>
 
 namespace
 {
@@ -25,14 +26,10 @@ World_Base* MakeVillage(GameEvents* events, bool ending)
 } // namespace
 
 World_Row const World_Table[World_Count] = {
-    {Level_TreeV, "treevillage", &MakeVillage, 0, 5},
-    {Level_Plato, "plateau", &World_MakeOf<Plato>, 1, -1},
-    {Level_Kilig, "killig", &World_MakeOf<Kilig>, 2, -1},
-    {Level_Chasm, "chasm", &World_MakeOf<Chasm>, 3, -1},
-    {Level_Petra, "petra", &World_MakeOf<Petra>, -1, -1},
-    {Level_Casle, "castle", &World_MakeOf<Casle>, -1, -1},
-    {Level_Tower, "tower", &World_MakeOf<Tower>, 6, -1},
-    {Level_Black, "black", &World_MakeOf<Black>, 7, -1},
+    {Level_TreeV, "treevillage", &MakeVillage, 0, 5},     {Level_Plato, "plateau", &World_MakeOf<Plato>, 1, -1},
+    {Level_Kilig, "killig", &World_MakeOf<Kilig>, 2, -1}, {Level_Chasm, "chasm", &World_MakeOf<Chasm>, 3, -1},
+    {Level_Petra, "petra", &World_MakeOf<Petra>, -1, -1}, {Level_Casle, "castle", &World_MakeOf<Casle>, -1, -1},
+    {Level_Tower, "tower", &World_MakeOf<Tower>, 6, -1},  {Level_Black, "black", &World_MakeOf<Black>, 7, -1},
     {Level_Final, "final", &World_MakeOf<Final>, -1, -1},
 };
 
@@ -46,8 +43,10 @@ World_Row const& WorldRow(Level_Type type)
 
 World_Base* MakeWorld(GameEvents* events, Level_Type type, bool ending)
 {
-    World_Row const& row = WorldRow(type);
-    if (row.make != nullptr)
-        return row.make(events, ending);
-    return new Test_World(events);
+    if (type < Level_TreeV || type > Level_Final)
+    {
+        std::string const text = "No world has the level type " + std::to_string(int(type));
+        throw Error(Error_ParseFile, text.c_str());
+    }
+    return WorldRow(type).make(events, ending);
 }
