@@ -10,7 +10,9 @@
 namespace
 {
 
-void Ignore(Window_Message const&) {}
+void Ignore(Window_Message const&)
+{
+}
 
 } // namespace
 

@@ -26,10 +26,14 @@ World_Base* MakeVillage(GameEvents* events, bool ending)
 } // namespace
 
 World_Row const World_Table[World_Count] = {
-    {Level_TreeV, "treevillage", &MakeVillage, 0, 5},     {Level_Plato, "plateau", &World_MakeOf<Plato>, 1, -1},
-    {Level_Kilig, "killig", &World_MakeOf<Kilig>, 2, -1}, {Level_Chasm, "chasm", &World_MakeOf<Chasm>, 3, -1},
-    {Level_Petra, "petra", &World_MakeOf<Petra>, -1, -1}, {Level_Casle, "castle", &World_MakeOf<Casle>, -1, -1},
-    {Level_Tower, "tower", &World_MakeOf<Tower>, 6, -1},  {Level_Black, "black", &World_MakeOf<Black>, 7, -1},
+    {Level_TreeV, "treevillage", &MakeVillage, 0, 5},
+    {Level_Plato, "plateau", &World_MakeOf<Plato>, 1, -1},
+    {Level_Kilig, "killig", &World_MakeOf<Kilig>, 2, -1},
+    {Level_Chasm, "chasm", &World_MakeOf<Chasm>, 3, -1},
+    {Level_Petra, "petra", &World_MakeOf<Petra>, -1, -1},
+    {Level_Casle, "castle", &World_MakeOf<Casle>, -1, -1},
+    {Level_Tower, "tower", &World_MakeOf<Tower>, 6, -1},
+    {Level_Black, "black", &World_MakeOf<Black>, 7, -1},
     {Level_Final, "final", &World_MakeOf<Final>, -1, -1},
 };
 
