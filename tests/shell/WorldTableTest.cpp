@@ -48,7 +48,7 @@ TEST(WorldTableRows, EachTypeHasItsRowAndTheGeneratorWritesTheDataOfEachWorldBui
 
     // A type none of the rows has is refused, naming it, before anything is built.
     GameEvents events;
-    for (int type : {int(Level_None), Level_Final + 1, -3})
+    for (int type : {int(Level_None), Level_Final + 1})
     {
         try
         {
