@@ -271,8 +271,19 @@ void MapScreen::OpenMap(Level_Type type, Level_Action action)
         path = WorldRow(type).completedPath;
     else if (type != Level_None && action == Level_Restart)
         path = WorldRow(type).restartPath;
-    if (path >= 0 && events->NotHappened(Path_FirstEvent + path, 0))
-        pathToOpen = Path_Joins[path][1];
+    if (path < 0 || events->Happened(Path_FirstEvent + path, 0))
+        return;
+    // The paths are stored with the world's progress, before they are drawn: a player who quits
+    // while they are drawn keeps them.
+    pathsToDraw[0] = path;
+    (*events)[Path_FirstEvent + path] = GameEvent_HasHappened;
+    // The canyon's path leads on to Zodezo's castle.
+    if (path == Path_ToCanyon && events->NotHappened(Path_FirstEvent + Path_ToCastle, 0))
+    {
+        pathsToDraw[1] = Path_ToCastle;
+        (*events)[Path_FirstEvent + Path_ToCastle] = GameEvent_HasHappened;
+    }
+    pathToOpen = Path_Joins[path][1];
 }
 
 bool MapScreen::IsPathActive(GameEvents const* record, int p) const
@@ -396,14 +407,13 @@ Level_Type MapScreen::Poll(KeyData const* keys)
     if (pathToOpen != -1)
     {
         openTimer++;
-        if (openTimer == Path_Dots[pathToOpen - 1] * 20 + 100)
+        if (openTimer == Path_Dots[pathsToDraw[0]] * 20 + 100)
         {
-            (*events)[pathToOpen + Path_FirstEvent - 1] = GameEvent_HasHappened;
-            Save(events);
-            if (pathToOpen == 3)
+            pathsToDraw[0] = pathsToDraw[1];
+            pathsToDraw[1] = -1;
+            if (pathsToDraw[0] != -1)
             {
-                // The canyon's path leads on to the castle's.
-                pathToOpen = 5;
+                pathToOpen = Path_Joins[pathsToDraw[0]][1];
                 openTimer = 0;
             }
             else
@@ -513,7 +523,20 @@ void MapScreen::Plot()
         return;
     }
 
-    PlotMapScreen(events);
+    if (pathsToDraw[0] == -1)
+    {
+        PlotMapScreen(events);
+    }
+    else
+    {
+        // The paths still to be drawn show as closed until their dots have popped up.
+        GameEvents shown;
+        shown.Copy(events);
+        for (int p : pathsToDraw)
+            if (p != -1)
+                shown[Path_FirstEvent + p] = GameEvent_HasntHappened;
+        PlotMapScreen(&shown);
+    }
     Pointf pos;
     if (location == target)
     {
@@ -560,7 +583,7 @@ void MapScreen::PlotMapScreen(GameEvents const* record)
 
 void MapScreen::RenderOpening()
 {
-    int const p = pathToOpen - 1;
+    int const p = pathsToDraw[0];
     int const n = Path_Dots[p];
     for (int k = 0; k + 1 < n; k++)
     {
