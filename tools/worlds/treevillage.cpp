@@ -103,6 +103,32 @@ std::vector<std::pair<double, double>> Octagon(double cx, double cy, double r)
     return corners;
 }
 
+// The rooms' own pictures, by size in pixels. Each is loaded padded with a clear band two texels
+// wide all round, and the map scales a polygon's v by its texture's width over its height.
+struct PictureSize
+{
+    int w, h;
+    double Aspect() const { return (h + 4.0) / (w + 4.0); }
+};
+constexpr PictureSize ShelfSize{256, 40};
+constexpr PictureSize JarSize{64, 80};
+
+// A picture stretched once over a box of scenery.
+void Picture(MapWriter& map, unsigned int texture, PictureSize size, double x0, double y0, double x1, double y1)
+{
+    Box(map, x0, y0, x1, y1, texture, 0, false);
+    MapDressing::Fit(map.polys.back());
+    for (MapWriter_Point& p : map.polys.back().points)
+        p.v *= size.Aspect();
+}
+
+// Marbles' jars stand on a shelf with their mouths at their reference points; the shelf's picture
+// takes its brackets below its top.
+constexpr double JarWidth = 26.0;
+constexpr double JarHeight = 30.0; // from the shelf to the mouth
+constexpr double JarLip = 3.0;     // the rim above the mouth
+constexpr double ShelfDepth = 18.0;
+
 // A closed room: floor, walls and ceiling, with its wallpaper behind.
 void Room(MapWriter& map, Zone const& z)
 {
@@ -290,12 +316,18 @@ void Houses(MapWriter& map)
     map.AddRefPoint(105, 1340.0, Rooms[0].Stand());
     map.AddRefPoint(143, 1270.0, Rooms[0].Stand());
     map.AddRefPoint(TreeV_Rp_Chest, 1440.0, Rooms[0].Stand());
-    // 2: Marbles by the left wall, his jars on a shelf in view, the floor clear across.
+    // 2: Marbles by the left wall, his jars on a shelf in view, the floor clear across. A marble
+    // drops into a jar's mouth, the jar's reference point, and the arrow stands above it.
     map.AddRefPoint(53, 2120.0, Rooms[1].Stand());
     double const jarY = Rooms[1].Floor() + 60.0;
-    Box(map, 2180.0, jarY - 10.0, 2420.0, jarY, Brick, 0, false);
-    for (unsigned int i = 0; i < 4; ++i)
-        map.AddRefPoint(54 + i, 2210.0 + 60.0 * i, jarY);
+    double const shelfTop = jarY - JarHeight;
+    Picture(map, ShelfTexture, ShelfSize, 2180.0, shelfTop - ShelfDepth, 2420.0, shelfTop);
+    for (int i = 0; i < Marbles_Jars; ++i)
+    {
+        double const x = 2210.0 + 60.0 * i;
+        Picture(map, JarTexture + unsigned(i), JarSize, x - JarWidth / 2.0, shelfTop, x + JarWidth / 2.0, jarY + JarLip);
+        map.AddRefPoint(Jar_Points[i], x, jarY);
+    }
     // 3: the elder's.
     map.AddRefPoint(113, 2980.0, Rooms[2].Stand());
     map.AddRefPoint(114, 3030.0, Rooms[2].Stand());
@@ -740,6 +772,10 @@ void WriteVillagers(std::string const& dir)
     }
 }
 
+// The marbles' colours, in the order of their pictures: red, blue, green, yellow. The game takes a
+// marble of colour i to belong in jar i.
+Rgba const MarbleColours[4] = {{220, 40, 40, 255}, {40, 110, 230, 255}, {40, 180, 60, 255}, {240, 210, 40, 255}};
+
 void WriteMarbles(std::string const& dir)
 {
     Canvas_Pen const ink{Rgba{60, 40, 10, 255}, 1.2};
@@ -748,7 +784,7 @@ void WriteMarbles(std::string const& dir)
                Canvas_Paint::Lit(gold, 2, 30), ink);
     Save(arrow, dir, "arrow.png");
     // Glass marbles: a swirl of colour inside, a bright gleam.
-    Rgba const colours[4] = {{220, 40, 40, 255}, {40, 110, 230, 255}, {40, 180, 60, 255}, {240, 210, 40, 255}};
+    Rgba const* colours = MarbleColours;
     for (int i = 0; i < 4; ++i)
     {
         Canvas marble(16, 16, clear);
@@ -844,6 +880,62 @@ MapWriter BuildBackground()
     return bg;
 }
 
+// Marbles' shelf: a dark stained plank, lit along its top edge, on two iron brackets, its shadow on
+// the wall below it, so that it stands out from the boards.
+Canvas ShelfPicture()
+{
+    Canvas shelf(ShelfSize.w, ShelfSize.h, clear);
+    Rgba const iron{55, 50, 55, 255};
+    for (double x : {30.0, 226.0})
+        shelf.Draw(Canvas_Shape::Polygon({x - 3, 18, x + 3, 18, x + 3, 38, x - 3, 28}), iron, Canvas_Pen{iron.Shade(0.5), 1});
+    shelf.Fill(Canvas_Shape::Rect(2, 20, 252, 6), Rgba{0, 0, 0, 90});
+    shelf.Draw(Canvas_Shape::Rect(0, 2, 256, 18), Canvas_Paint::Lit(Rgba{95, 50, 25, 255}, 2, 20),
+               Canvas_Pen{Rgba{45, 22, 10, 255}, 1.5});
+    shelf.Line(1, 3, 255, 3, Canvas_Pen{Rgba{200, 150, 100, 255}, 1.5});
+    return shelf;
+}
+
+// One of Marbles' glass jars, half full of marbles of its colour, with a label of the colour on its
+// front: the jar a marble of that colour belongs in.
+Canvas JarPicture(Rgba colour)
+{
+    Canvas jar(JarSize.w, JarSize.h, clear);
+    Canvas_Pen const glassEdge{Rgba{70, 90, 100, 255}, 2.0};
+    Canvas_Shape const body = Canvas_Shape::RoundRect(4, 10, 56, 68, 10);
+    jar.Fill(body, Rgba{225, 240, 245, 150});
+    for (int row = 0; row < 3; ++row)
+        for (int k = 0; k < 5 - (row == 2 ? 1 : 0); ++k)
+        {
+            double const x = 13 + k * 10.0 + (row % 2) * 5.0, y = 68 - row * 9.0;
+            jar.Draw(Canvas_Shape::Circle(x, y, 5.2), Canvas_Paint::Radial(x - 1.5, y - 1.5, 6, colour.Shade(1.4), colour.Shade(0.7)),
+                     Canvas_Pen{colour.Shade(0.4), 0.8});
+        }
+    jar.Draw(Canvas_Shape::RoundRect(10, 24, 44, 20, 3), colour, Canvas_Pen{colour.Shade(0.45), 1.5});
+    jar.Trace(body, glassEdge);
+    jar.Line(12, 18, 12, 60, Canvas_Pen{Rgba{255, 255, 255, 170}, 2.5});
+    jar.Draw(Canvas_Shape::RoundRect(2, 2, 60, 9, 3), Rgba{150, 160, 165, 255}, glassEdge);
+    return jar;
+}
+
+void WriteRoomPictures(std::string const& dir)
+{
+    auto save = [&dir](Canvas const& c, std::string const& name) {
+        std::string const folder = dir + "/gfx/map/treevillage";
+        DataGen::MakeDirs(folder);
+        c.WritePng(folder + "/" + name + ".png");
+    };
+    save(ShelfPicture(), "shelf");
+    char const* const jars[4] = {"jarred", "jarblue", "jargreen", "jaryellow"};
+    for (int i = 0; i < 4; ++i)
+        save(JarPicture(MarbleColours[i]), jars[i]);
+    DataGen::AppendImageMap(dir, "treevillage", "",
+                            {{ShelfTexture, "shelf", "m"},
+                             {JarTexture, jars[0], "m"},
+                             {JarTexture + 1, jars[1], "m"},
+                             {JarTexture + 2, jars[2], "m"},
+                             {JarTexture + 3, jars[3], "m"}});
+}
+
 // The backdrop's sky, a fade from deep blue down to the haze in a texel a row, and its crowns: leafy
 // balls lit from above, the rim dark, opaque to the picture's edge (the crowns' outline cuts them).
 void WriteBackdropTextures(std::string const& dir)
@@ -875,6 +967,7 @@ void Write(std::string const& dir)
     BuildMap().WriteOrThrow(folder + "/map");
     BuildBackground().WriteOrThrow(folder + "/bgmap");
     WriteBackdropTextures(dir);
+    WriteRoomPictures(dir);
     Road::Write(folder + "/road", BuildRoads());
     WriteVillagers(dir);
     WriteMarbles(dir);

@@ -30,5 +30,13 @@ constexpr double BgWrapY = 401.0;
 // fade filled without filtering, and its crowns and treetops.
 constexpr unsigned int BgSkyTexture = 40;
 constexpr unsigned int BgCrownTexture = 41;
+// Pictures fitted over single polygons of the rooms: Marbles' shelf and his jars (red, blue, green
+// and yellow, one texture each), the patient in his bed, the close view of his face, and a room's
+// doorway back to the street.
+constexpr unsigned int ShelfTexture = 42;
+constexpr unsigned int JarTexture = 43; // to 46
+constexpr unsigned int BedTexture = 47;
+constexpr unsigned int FaceTexture = 48;
+constexpr unsigned int DoorwayTexture = 49;
 
 } // namespace TreeVillage
