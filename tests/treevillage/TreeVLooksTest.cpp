@@ -6,12 +6,15 @@
 #include "support/WorldFixture.h"
 #include "treevillage/FramePixels.h"
 #include "treevillage/TreeV.h"
+#include "treevillage/TreeV_Events.h"
 #include "treevillage/TreeV_Ids.h"
+#include "treevillage/TreeV_Patient.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace
 {
@@ -20,6 +23,8 @@ namespace
 // middle of the plank of the shelf under it.
 constexpr double Jar_Depth = 26.0;
 constexpr double Shelf_Below = 35.0;
+// Half the side of the square looked at inside a spot on the patient's face, in units.
+constexpr double Spot_Inside = 0.03;
 constexpr double Jar_HalfWidth = 10.0;
 
 class TreeVLooks : public WorldFixture
@@ -80,4 +85,59 @@ TEST_F(TreeVLooks, MarblesJarsShowRedBlueGreenAndYellowFromTheLeftOnAShelfSetOff
         wall += FramePixels::Brightness(frame.At(x, first.y + 40.0 * s));
     }
     EXPECT_LT(shelf + 60 * samples, wall) << "over " << samples << " points";
+}
+
+TEST_F(TreeVLooks, ThePatientsCloseViewShowsHisKeyPairsWhiteBlueGreenAndYellowTheOtherSpotsRedAndTheLinks)
+{
+    TreeV& village = StandIn(Pointf(2360.0, 3065.0));
+    village.GetEvents()->patientRunning = true;
+    TreeV_Patient const* patient = village.GetPatient();
+    Map const* map = village.GetMap();
+    for (int i = 0; i < 400 && (patient->State() != 2 || map->view.scale < 281.0); i++)
+        Step();
+    ASSERT_EQ(patient->State(), 2);
+    FramePixels const frame = FramePixels::Draw(village);
+    double const s = map->view.scale;
+    auto spotAt = [&](int spot) { return map->WorldToScreen(map->GetRefPoint(unsigned(Spot_RefPt_Start + spot))); };
+
+    int const pairHues[Patient_Pairs] = {FramePixels_White, FramePixels_Blue, FramePixels_Green, FramePixels_Yellow};
+    for (int spot = 0; spot < Spot_Count; spot++)
+    {
+        int want = FramePixels_Red;
+        for (int pair = 0; pair < Patient_Pairs; pair++)
+            if (Patient_KeySpots[pair][0] == spot || Patient_KeySpots[pair][1] == spot)
+                want = pairHues[pair];
+        Pointf const c = spotAt(spot);
+        ASSERT_TRUE(c.x > 0.0 && c.x < 640.0 && c.y > 0.0 && c.y < 480.0) << "spot " << spot << " off the screen";
+        double const r = Spot_Inside * s;
+        std::array<int, FramePixels_Hues> counts{};
+        frame.ForEach(c.x - r, c.y - r, c.x + r, c.y + r, [&](FramePixels_Rgb px) {
+            if (int const hue = FramePixels::HueOf(px); hue >= 0)
+                counts[std::size_t(hue)]++;
+        });
+        int const mostly = int(std::max_element(counts.begin(), counts.end()) - counts.begin());
+        EXPECT_EQ(mostly, want) << "spot " << spot;
+        EXPECT_GT(counts[std::size_t(want)], int(2.0 * r * r)) << "spot " << spot;
+    }
+
+    // Each line the player may still draw shows darker than the skin on either side of it.
+    int lines = 0;
+    for (int a = 0; a < Spot_Count; a++)
+        for (int b = a + 1; b < Spot_Count; b++)
+        {
+            if (!patient->Linked(a, b))
+                continue;
+            lines++;
+            Pointf const pa = spotAt(a), pb = spotAt(b);
+            Pointf const mid((pa.x + pb.x) / 2.0, (pa.y + pb.y) / 2.0);
+            double const length = std::hypot(pb.x - pa.x, pb.y - pa.y);
+            Pointf const across(-(pb.y - pa.y) / length * 8.0, (pb.x - pa.x) / length * 8.0);
+            int line = 1000;
+            frame.ForEach(mid.x - 1.0, mid.y - 1.0, mid.x + 2.0, mid.y + 2.0,
+                          [&](FramePixels_Rgb px) { line = std::min(line, FramePixels::Brightness(px)); });
+            int const skin = std::max(FramePixels::Brightness(frame.At(mid.x + across.x, mid.y + across.y)),
+                                      FramePixels::Brightness(frame.At(mid.x - across.x, mid.y - across.y)));
+            EXPECT_LT(line + 30, skin) << "the line from spot " << a << " to spot " << b;
+        }
+    EXPECT_GT(lines, 50);
 }

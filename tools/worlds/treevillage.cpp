@@ -129,6 +129,32 @@ constexpr double JarHeight = 30.0; // from the shelf to the mouth
 constexpr double JarLip = 3.0;     // the rim above the mouth
 constexpr double ShelfDepth = 18.0;
 
+// The patient's bed, the head on its pillow (his reference point, above the floor), and the close
+// view of his face round it, a little larger than the screen at the puzzle's zoom of 300.
+constexpr PictureSize BedSize{256, 64};
+constexpr double BedX0 = 2270.0;
+constexpr double BedX1 = 2400.0;
+constexpr double BedHeight = 30.0;
+constexpr double PatientHeadX = 2380.0;
+constexpr double PatientHeadUp = 14.0;
+constexpr double PatientHeadRadius = 5.0;
+constexpr PictureSize FaceSize{512, 384};
+constexpr double FaceHalfWidth = 1.3;
+constexpr double FaceHalfHeight = 1.0;
+
+// The spots on the patient's face, by spot number, from his reference point: six rows, each spot
+// close to the spots it links to, so that the lines between them cross nowhere.
+struct SpotPlace
+{
+    double x, y;
+};
+constexpr SpotPlace PatientSpots[Spot_Count] = {
+    {-0.15, 0.60}, {-0.40, 0.60}, {0.10, 0.60},  {0.35, 0.60},  {-0.60, 0.40}, {-0.30, 0.40},
+    {0.05, 0.40},  {0.40, 0.40},  {0.65, 0.40},  {-0.75, 0.20}, {-0.45, 0.20}, {-0.15, 0.20},
+    {0.15, 0.20},  {0.45, 0.20},  {0.75, 0.20},  {-0.80, 0.00}, {-0.55, 0.00}, {-0.30, 0.00},
+    {0.00, 0.00},  {0.30, 0.00},  {0.65, 0.00},  {-0.45, -0.2}, {-0.15, -0.2}, {0.15, -0.2},
+    {-0.75, -0.2}, {-0.35, -0.4}, {-0.05, -0.4}, {0.50, -0.20}, {0.30, -0.40}};
+
 // A closed room: floor, walls and ceiling, with its wallpaper behind.
 void Room(MapWriter& map, Zone const& z)
 {
@@ -336,27 +362,20 @@ void Houses(MapWriter& map)
     // 4: the surgery's reception.
     map.AddRefPoint(116, 1250.0, Rooms[3].Stand());
     map.AddRefPoint(127, 1400.0, Rooms[3].Stand());
-    // 5: the surgery: the doctor, and the patient on his bed.
+    // 5: the surgery: the doctor, and the patient lying in his bed with his head on the pillow at
+    // the bed's right end, within talking reach (40) of someone standing on the floor beside it.
     map.AddRefPoint(60, 2140.0, Rooms[4].Stand());
-    // He lies on a low bed, within talking reach (40) of someone standing on the floor beside it.
-    Box(map, 2290.0, Rooms[4].Floor(), 2400.0, Rooms[4].Floor() + 10.0, Brick, 0, false);
-    double const patientX = 2345.0, patientY = Rooms[4].Floor() + 12.0;
-    map.AddRefPoint(80, patientX, patientY);
-    // Spots on his face, seen 300 times larger: six rows, each link to a neighbour.
-    struct Spot
-    {
-        int id;
-        double x, y;
-    };
-    Spot const spots[29] = {
-        {1, -0.40, 0.60}, {0, -0.15, 0.60},  {2, 0.10, 0.60},   {3, 0.35, 0.60},   {4, -0.60, 0.40},  {5, -0.30, 0.40},
-        {6, 0.05, 0.40},  {7, 0.40, 0.40},   {8, 0.65, 0.40},   {9, -0.75, 0.20},  {10, -0.45, 0.20}, {11, -0.15, 0.20},
-        {12, 0.15, 0.20}, {13, 0.45, 0.20},  {14, 0.75, 0.20},  {15, -0.80, 0.00}, {16, -0.55, 0.00}, {17, -0.30, 0.00},
-        {18, 0.00, 0.00}, {19, 0.30, 0.00},  {20, 0.65, 0.00},  {24, -0.75, -0.2}, {21, -0.45, -0.2}, {22, -0.15, -0.2},
-        {23, 0.15, -0.2}, {27, 0.50, -0.20}, {25, -0.35, -0.4}, {26, -0.05, -0.4}, {28, 0.30, -0.40}};
-    for (Spot const& s : spots)
-        if (s.id != 18) // spot 18 is the patient's own point
-            map.AddRefPoint(62 + static_cast<unsigned int>(s.id), patientX + s.x, patientY + s.y);
+    double const floor = Rooms[4].Floor();
+    Picture(map, BedTexture, BedSize, BedX0, floor, BedX1, floor + BedHeight);
+    double const patientX = PatientHeadX, patientY = floor + PatientHeadUp;
+    map.AddRefPoint(TreeV_Rp_Patient, patientX, patientY);
+    // The close view of his face, over his head: seen 300 times larger it fills the screen.
+    Picture(map, FaceTexture, FaceSize, patientX - FaceHalfWidth, patientY - FaceHalfHeight, patientX + FaceHalfWidth,
+            patientY + FaceHalfHeight);
+    for (int spot = 0; spot < Spot_Count; ++spot)
+        if (Spot_RefPt_Start + spot != int(TreeV_Rp_Patient)) // one spot is the patient's own point
+            map.AddRefPoint(unsigned(Spot_RefPt_Start + spot), patientX + PatientSpots[spot].x,
+                            patientY + PatientSpots[spot].y);
     // 6 and 7: two more homes, each with a stroller.
     map.AddRefPoint(58, 1200.0, Rooms[5].Stand());
     map.AddRefPoint(59, 1400.0, Rooms[5].Stand());
@@ -917,6 +936,98 @@ Canvas JarPicture(Rgba colour)
     return jar;
 }
 
+// The patient asleep in his bed, on his back under a quilt, his head on the pillow at the right end
+// with a few spots on his cheek.
+Canvas BedPicture()
+{
+    Canvas bed(BedSize.w, BedSize.h, clear);
+    double const ux = BedSize.w / (BedX1 - BedX0), uy = BedSize.h / BedHeight; // pixels a unit
+    Rgba const frame{120, 75, 40, 255};
+    Canvas_Pen const ink{Rgba{50, 30, 20, 255}, 1.5};
+    for (double x : {4.0, 244.0})
+        bed.Draw(Canvas_Shape::Rect(x, 48, 8, 16), frame.Shade(0.8), ink);
+    bed.Draw(Canvas_Shape::RoundRect(238, 12, 16, 42, 5), Canvas_Paint::Lit(frame, 12, 54), ink);
+    bed.Draw(Canvas_Shape::RoundRect(2, 26, 13, 28, 4), Canvas_Paint::Lit(frame, 26, 54), ink);
+    bed.Draw(Canvas_Shape::Rect(10, 45, 230, 8), frame, ink);
+    bed.Draw(Canvas_Shape::Rect(14, 39, 224, 8), Rgba{235, 235, 228, 255}, Canvas_Pen{Rgba{150, 150, 145, 255}, 1});
+    double const hx = (PatientHeadX - BedX0) * ux, hy = (BedHeight - PatientHeadUp) * uy;
+    bed.Draw(Canvas_Shape::Ellipse(hx - 6, hy + 6, 26, 7), Rgba{248, 248, 244, 255},
+             Canvas_Pen{Rgba{170, 170, 165, 255}, 1});
+    Rgba const quilt{95, 125, 175, 255};
+    bed.Draw(Canvas_Shape()
+                 .MoveTo(16, 50)
+                 .LineTo(16, 34)
+                 .CurveTo(18, 22, 34, 22, 38, 31)
+                 .CurveTo(80, 29, 120, 31, 150, 27)
+                 .CurveTo(170, 22, 188, 24, 198, 34)
+                 .LineTo(198, 50)
+                 .Close(),
+             Canvas_Paint::Lit(quilt, 22, 50), ink);
+    for (double x = 40; x < 196; x += 26)
+        bed.Line(x, 31, x, 50, Canvas_Pen{quilt.Shade(0.75), 1});
+    double const rx = PatientHeadRadius * ux, ry = PatientHeadRadius * uy;
+    bed.Draw(Canvas_Shape::Ellipse(hx, hy, rx, ry), skin, ink);
+    bed.Fill(Canvas_Shape::Ellipse(hx + rx * 0.45, hy + ry * 0.1, rx * 0.6, ry * 0.95), Rgba{95, 60, 30, 255});
+    bed.Draw(Canvas_Shape::Ellipse(hx - rx * 0.35, hy - ry * 0.95, 2.5, 2.5), skin, Canvas_Pen{skin.Shade(0.6), 1});
+    bed.Line(hx - rx * 0.55, hy - ry * 0.35, hx - rx * 0.15, hy - ry * 0.35, Canvas_Pen{Rgba{60, 40, 30, 255}, 1.2});
+    for (auto const& [dx, dy] : std::vector<std::pair<double, double>>{{-0.6, 0.25}, {-0.2, 0.35}, {-0.45, 0.6}})
+        bed.FillCircle(hx + rx * dx, hy + ry * dy, 1.4, Rgba{215, 45, 40, 255});
+    return bed;
+}
+
+// The close view of the patient's face: pale skin from side to side, his hair along the top, his
+// closed eyes, a mouth, and the spots: the four key pairs white, blue, green and yellow in the order
+// they are joined, every other spot red. The lines the puzzle draws between them show on the skin.
+Canvas FacePicture()
+{
+    Canvas face(FaceSize.w, FaceSize.h, clear);
+    double const ux = FaceSize.w / (2.0 * FaceHalfWidth), uy = FaceSize.h / (2.0 * FaceHalfHeight);
+    auto at = [&](double x, double y) { return std::pair<double, double>{FaceSize.w / 2.0 + x * ux, FaceSize.h / 2.0 - y * uy}; };
+    Rgba const pale{246, 216, 186, 255};
+    face.Fill(Canvas_Shape::Rect(0, 0, FaceSize.w, FaceSize.h),
+              Canvas_Paint::Radial(FaceSize.w / 2.0, FaceSize.h * 0.45, FaceSize.w * 0.7, pale.Shade(1.06), pale.Shade(0.94)));
+    for (double side : {-1.0, 1.0})
+    {
+        auto const [cx, cy] = at(side * 0.95, -0.2);
+        face.Fill(Canvas_Shape::Ellipse(cx, cy, 45, 30), Rgba{235, 120, 120, 50});
+    }
+    Rgba const hair{95, 60, 30, 255};
+    Canvas_Shape fringe;
+    fringe.MoveTo(0, 0).LineTo(0, 30);
+    for (int k = 0; k < 8; ++k)
+        fringe.CurveTo(k * 64.0 + 16, 46, k * 64.0 + 48, 46, k * 64.0 + 64, 30);
+    face.Fill(fringe.LineTo(FaceSize.w, 0).Close(), Canvas_Paint::Lit(hair, 0, 44));
+    Canvas_Pen const lid{Rgba{90, 55, 45, 255}, 3};
+    for (double side : {-1.0, 1.0})
+    {
+        auto const [bx, by] = at(side * 0.66, 0.75);
+        face.Trace(Canvas_Shape().MoveTo(bx - 30, by + 4).CurveTo(bx - 12, by - 6, bx + 12, by - 6, bx + 30, by + 4),
+                   Canvas_Pen{hair, 5});
+        auto const [ex, ey] = at(side * 0.66, 0.6);
+        face.Trace(Canvas_Shape().MoveTo(ex - 26, ey - 3).CurveTo(ex - 10, ey + 9, ex + 10, ey + 9, ex + 26, ey - 3), lid);
+        for (double k : {-14.0, 0.0, 14.0})
+            face.Line(ex + k, ey + 6, ex + k * 1.3, ey + 13, Canvas_Pen{lid.colour, 1.6});
+    }
+    auto const [mx, my] = at(0.0, -0.6);
+    face.Draw(Canvas_Shape().MoveTo(mx - 48, my - 4).CurveTo(mx - 20, my + 14, mx + 20, my + 14, mx + 48, my - 4)
+                  .CurveTo(mx + 20, my + 4, mx - 20, my + 4, mx - 48, my - 4)
+                  .Close(),
+              Rgba{205, 115, 105, 255}, Canvas_Pen{Rgba{150, 70, 65, 255}, 2});
+
+    Rgba const pairColours[Patient_Pairs] = {white, {40, 110, 230, 255}, {40, 180, 60, 255}, {240, 210, 40, 255}};
+    for (int spot = 0; spot < Spot_Count; ++spot)
+    {
+        Rgba colour{215, 45, 40, 255};
+        for (int pair = 0; pair < Patient_Pairs; ++pair)
+            if (Patient_KeySpots[pair][0] == spot || Patient_KeySpots[pair][1] == spot)
+                colour = pairColours[pair];
+        auto const [sx, sy] = at(PatientSpots[spot].x, PatientSpots[spot].y);
+        Rgba const ring = colour == white ? Rgba{110, 110, 120, 255} : colour.Shade(0.5);
+        face.Draw(Canvas_Shape::Ellipse(sx, sy, 0.045 * ux, 0.045 * uy), colour, Canvas_Pen{ring, 2.5});
+    }
+    return face;
+}
+
 void WriteRoomPictures(std::string const& dir)
 {
     auto save = [&dir](Canvas const& c, std::string const& name) {
@@ -925,6 +1036,8 @@ void WriteRoomPictures(std::string const& dir)
         c.WritePng(folder + "/" + name + ".png");
     };
     save(ShelfPicture(), "shelf");
+    save(BedPicture(), "bed");
+    save(FacePicture(), "face");
     char const* const jars[4] = {"jarred", "jarblue", "jargreen", "jaryellow"};
     for (int i = 0; i < 4; ++i)
         save(JarPicture(MarbleColours[i]), jars[i]);
@@ -933,7 +1046,9 @@ void WriteRoomPictures(std::string const& dir)
                              {JarTexture, jars[0], "m"},
                              {JarTexture + 1, jars[1], "m"},
                              {JarTexture + 2, jars[2], "m"},
-                             {JarTexture + 3, jars[3], "m"}});
+                             {JarTexture + 3, jars[3], "m"},
+                             {BedTexture, "bed", "m"},
+                             {FaceTexture, "face", "m"}});
 }
 
 // The backdrop's sky, a fade from deep blue down to the haze in a texel a row, and its crowns: leafy
