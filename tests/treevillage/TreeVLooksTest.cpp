@@ -23,6 +23,9 @@ namespace
 // middle of the plank of the shelf under it.
 constexpr double Jar_Depth = 26.0;
 constexpr double Shelf_Below = 35.0;
+// The doorway's opening above a room's exit spot, in units: its half width and its height.
+constexpr double Doorway_HalfWidth = 7.0;
+constexpr double Doorway_Height = 36.0;
 // Half the side of the square looked at inside a spot on the patient's face, in units.
 constexpr double Spot_Inside = 0.03;
 constexpr double Jar_HalfWidth = 10.0;
@@ -77,7 +80,7 @@ TEST_F(TreeVLooks, MarblesJarsShowRedBlueGreenAndYellowFromTheLeftOnAShelfSetOff
     int shelf = 0;
     int wall = 0;
     int samples = 0;
-    for (double x = first.x - 20.0 * s; x <= last.x + 20.0 * s; x += 5.0, samples++)
+    for (double x = first.x - 20.0 * s; x <= last.x + 10.0 * s; x += 5.0, samples++)
     {
         int const plank = FramePixels::Brightness(frame.At(x, first.y - Shelf_Below * s));
         EXPECT_LT(plank, 260) << "the shelf at x " << x;
@@ -140,4 +143,36 @@ TEST_F(TreeVLooks, ThePatientsCloseViewShowsHisKeyPairsWhiteBlueGreenAndYellowTh
             EXPECT_LT(line + 30, skin) << "the line from spot " << a << " to spot " << b;
         }
     EXPECT_GT(lines, 50);
+}
+
+TEST_F(TreeVLooks, EachRoomShowsItsWayOutAsADoorwayOntoDaylightAtItsExitSpot)
+{
+    auto isDaylight = [](FramePixels_Rgb c) { return c[2] > 225 && c[2] > c[0] + 20 && c[1] > 180; };
+    for (auto const& teleport : TreeV_Teleports)
+    {
+        unsigned int const spot = teleport[1];
+        Build(Level_TreeV, events);
+        TreeV& village = As<TreeV>();
+        Map const* map = village.GetMap();
+        Pointf const exit = map->GetRefPoint(spot);
+        // Standing well inside the room, out of the doorway's way.
+        Pointf inside(exit.x + 120.0, exit.y + 5.0);
+        if (TreeV::CameraZone(inside) != TreeV::CameraZone(exit))
+            inside.x = exit.x - 120.0;
+        village.GetPlayer()->SetPos(&inside);
+        Steps(90);
+        FramePixels const frame = FramePixels::Draw(village);
+        double const s = map->view.scale;
+        Pointf const foot = map->WorldToScreen(exit);
+        int light = 0;
+        frame.ForEach(foot.x - Doorway_HalfWidth * s, foot.y, foot.x + Doorway_HalfWidth * s, foot.y + Doorway_Height * s,
+                      [&](FramePixels_Rgb c) { light += isDaylight(c) ? 1 : 0; });
+        EXPECT_GT(light, int(2.0 * Doorway_HalfWidth * Doorway_Height * s * s / 3.0)) << "at the exit spot " << spot;
+        // Nowhere else along the room's wall.
+        int elsewhere = 0;
+        Pointf const other = map->WorldToScreen(inside);
+        frame.ForEach(other.x - Doorway_HalfWidth * s, foot.y, other.x + Doorway_HalfWidth * s,
+                      foot.y + Doorway_Height * s, [&](FramePixels_Rgb c) { elsewhere += isDaylight(c) ? 1 : 0; });
+        EXPECT_EQ(elsewhere, 0) << "beside the exit spot " << spot;
+    }
 }

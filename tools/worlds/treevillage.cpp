@@ -155,6 +155,11 @@ constexpr SpotPlace PatientSpots[Spot_Count] = {
     {0.00, 0.00},  {0.30, 0.00},  {0.65, 0.00},  {-0.45, -0.2}, {-0.15, -0.2}, {0.15, -0.2},
     {-0.75, -0.2}, {-0.35, -0.4}, {-0.05, -0.4}, {0.50, -0.20}, {0.30, -0.40}};
 
+// A room's doorway out, round the spot that leads back to the street.
+constexpr PictureSize DoorwaySize{64, 96};
+constexpr double DoorwayWidth = 30.0;
+constexpr double DoorwayHeight = 44.0;
+
 // A closed room: floor, walls and ceiling, with its wallpaper behind.
 void Room(MapWriter& map, Zone const& z)
 {
@@ -230,11 +235,15 @@ void Street_(MapWriter& map)
 
     for (HouseDoor const& d : HouseDoors)
         AddHouseDoor(map, d);
+    // Inside, each room's way back to the street is a doorway standing on the floor at its spot.
     for (int i = 0; i < TreeV_Teleport_Count; ++i)
     {
         TeleportPair const& t = Teleports[i];
         map.AddRefPoint(TreeV_Teleports[i][0], t.streetX, Street);
         map.AddRefPoint(TreeV_Teleports[i][1], t.roomX, Rooms[t.zone].Stand());
+        double const floor = Rooms[t.zone].Floor();
+        Picture(map, DoorwayTexture, DoorwaySize, t.roomX - DoorwayWidth / 2.0, floor, t.roomX + DoorwayWidth / 2.0,
+                floor + DoorwayHeight);
     }
     map.AddRefPoint(TreeV_Rp_DoorDude, 3730.0, Street);
 
@@ -347,7 +356,7 @@ void Houses(MapWriter& map)
     map.AddRefPoint(53, 2120.0, Rooms[1].Stand());
     double const jarY = Rooms[1].Floor() + 60.0;
     double const shelfTop = jarY - JarHeight;
-    Picture(map, ShelfTexture, ShelfSize, 2180.0, shelfTop - ShelfDepth, 2420.0, shelfTop);
+    Picture(map, ShelfTexture, ShelfSize, 2180.0, shelfTop - ShelfDepth, 2406.0, shelfTop);
     for (int i = 0; i < Marbles_Jars; ++i)
     {
         double const x = 2210.0 + 60.0 * i;
@@ -1028,6 +1037,27 @@ Canvas FacePicture()
     return face;
 }
 
+// A room's way out: an open doorway in a timber frame, the daylight of the street beyond it, the
+// door swung back against the wall.
+Canvas DoorwayPicture()
+{
+    Canvas door(DoorwaySize.w, DoorwaySize.h, clear);
+    Rgba const timber{85, 55, 35, 255};
+    Canvas_Shape const opening =
+        Canvas_Shape().MoveTo(14, 96).LineTo(14, 30).CurveTo(14, 10, 50, 10, 50, 30).LineTo(50, 96).Close();
+    door.Fill(opening, Canvas_Paint::Linear(0, 14, 0, 96, Rgba{150, 200, 245, 255}, Rgba{215, 235, 250, 255})
+                           .Stop(0.72, Rgba{205, 230, 250, 255})
+                           .Stop(0.74, Rgba{150, 140, 120, 255}));
+    door.Fill(Canvas_Shape::Ellipse(24, 70, 9, 12), Rgba{80, 150, 70, 255});
+    door.Fill(Canvas_Shape::Rect(22, 74, 4, 14), Rgba{110, 75, 45, 255});
+    door.Trace(opening, Canvas_Pen{timber, 6});
+    door.Draw(Canvas_Shape::Polygon({50, 96, 50, 26, 62, 32, 62, 92}), Canvas_Paint::Lit(Rgba{140, 90, 50, 255}, 26, 96),
+              Canvas_Pen{timber.Shade(0.7), 1.5});
+    door.FillCircle(58, 62, 1.8, Rgba{220, 190, 80, 255});
+    door.Fill(Canvas_Shape::Rect(8, 92, 48, 4), Rgba{120, 115, 105, 255});
+    return door;
+}
+
 void WriteRoomPictures(std::string const& dir)
 {
     auto save = [&dir](Canvas const& c, std::string const& name) {
@@ -1038,6 +1068,7 @@ void WriteRoomPictures(std::string const& dir)
     save(ShelfPicture(), "shelf");
     save(BedPicture(), "bed");
     save(FacePicture(), "face");
+    save(DoorwayPicture(), "doorway");
     char const* const jars[4] = {"jarred", "jarblue", "jargreen", "jaryellow"};
     for (int i = 0; i < 4; ++i)
         save(JarPicture(MarbleColours[i]), jars[i]);
@@ -1048,7 +1079,8 @@ void WriteRoomPictures(std::string const& dir)
                              {JarTexture + 2, jars[2], "m"},
                              {JarTexture + 3, jars[3], "m"},
                              {BedTexture, "bed", "m"},
-                             {FaceTexture, "face", "m"}});
+                             {FaceTexture, "face", "m"},
+                             {DoorwayTexture, "doorway", "m"}});
 }
 
 // The backdrop's sky, a fade from deep blue down to the haze in a texel a row, and its crowns: leafy
