@@ -63,6 +63,18 @@ constexpr double TopFloor = UpperStreet + RouteEndY;
 constexpr double TopLevelHigh = 4330.0; // inside the view of the last stretch, (7225, 4485) at 1.2
 constexpr int MainLiftRide = 1500;      // steps: more than the lift's way up
 
+// Where the people of the lift's errands stand, and the market sign's first tile.
+constexpr double LiftManX = 5150.0;
+constexpr double HardwareSellerX = 3420.0;
+constexpr double MarblesHomeX = 2120.0;
+constexpr double DoctorX = 2140.0;
+constexpr double MarketSignX = 3480.0;
+// A talk begins from this near, facing the one talked to; the patient's head lies above the floor.
+constexpr double TalkFrom = 30.0;
+constexpr double PatientTalkFrom = 20.0;
+// Steps to wait at a house's teleport for the view to close in and open again inside.
+constexpr int TeleportWait = 150;
+
 struct Zone
 {
     double x0, x1, y0, y1;
@@ -264,10 +276,10 @@ void Street_(MapWriter& map)
     map.AddRefPoint(121, 2950.0, Street);
     map.AddRefPoint(122, 3600.0, Street);
     map.AddRefPoint(123, 3780.0, Street);
-    map.AddRefPoint(92, 3420.0, Street);
+    map.AddRefPoint(92, HardwareSellerX, Street);
 
     // The market sign, the sliding puzzle and its prize.
-    map.AddRefPoint(TreeV_Rp_MarketSign, 3480.0, 1330.0);
+    map.AddRefPoint(TreeV_Rp_MarketSign, MarketSignX, 1330.0);
     map.AddRefPoint(TreeV_Rp_SlideyPuzzle, 3850.0, 1220.0);
     map.AddRefPoint(TreeV_Rp_SlideyGem, 3950.0, Street);
 
@@ -315,7 +327,7 @@ void LiftAndBeyond(MapWriter& map)
     map.AddRefPoint(50, LiftX1, UpperStreet - 1.0); // feet in the pit inside, on the platform outside
     map.AddRefPoint(48, LiftX0 - 40.0, UpperStreet + 75.0);
     map.AddRefPoint(52, LiftX1 + 40.0, UpperStreet + 75.0);
-    map.AddRefPoint(51, 5150.0, UpperStreet); // the lift man
+    map.AddRefPoint(51, LiftManX, UpperStreet);
     map.AddRefPoint(134, 5300.0, UpperStreet);
     map.AddRefPoint(TreeV_Rp_Signs[0], 5450.0, UpperStreet);
     // The leaking tank, scenery beside the leak at (5088, 1830).
@@ -353,7 +365,7 @@ void Houses(MapWriter& map)
     map.AddRefPoint(TreeV_Rp_Chest, 1440.0, Rooms[0].Stand());
     // 2: Marbles by the left wall, his jars on a shelf in view, the floor clear across. A marble
     // drops into a jar's mouth, the jar's reference point, and the arrow stands above it.
-    map.AddRefPoint(53, 2120.0, Rooms[1].Stand());
+    map.AddRefPoint(53, MarblesHomeX, Rooms[1].Stand());
     double const jarY = Rooms[1].Floor() + 60.0;
     double const shelfTop = jarY - JarHeight;
     Picture(map, ShelfTexture, ShelfSize, 2180.0, shelfTop - ShelfDepth, 2406.0, shelfTop);
@@ -373,7 +385,7 @@ void Houses(MapWriter& map)
     map.AddRefPoint(127, 1400.0, Rooms[3].Stand());
     // 5: the surgery: the doctor, and the patient lying in his bed with his head on the pillow at
     // the bed's right end, within talking reach (40) of someone standing on the floor beside it.
-    map.AddRefPoint(60, 2140.0, Rooms[4].Stand());
+    map.AddRefPoint(60, DoctorX, Rooms[4].Stand());
     double const floor = Rooms[4].Floor();
     Picture(map, BedTexture, BedSize, BedX0, floor, BedX1, floor + BedHeight);
     double const patientX = PatientHeadX, patientY = floor + PatientHeadUp;
@@ -886,7 +898,37 @@ std::vector<Road> BuildRoads()
     up.Throw(liftMiddle, UpperStreet, "lift switch", 10);
     up.Ride(liftMiddle + RouteEndX, TopFloor, "lift top", MainLiftRide);
     up.Walk(6100.0, TopFloor).Walk(7100.0, TopLevelHigh).Exit(7700.0, TopLevelHigh);
-    return {down, up};
+
+    // The whole story, from the start to the main exit: the lift man says what he needs; Marbles'
+    // game wins the sphere, the patient's spots win the bandage from the doctor, and the mended
+    // market sign wins the oil from the hardware seller; the lift man mends the lift, which carries
+    // the player up to the top level. Each villager is talked to facing him; the houses are entered
+    // and left by their teleports; the two games and the sign are played by the walk's own keys.
+    TeleportPair const& marblesHouse = Teleports[1];
+    TeleportPair const& surgery = Teleports[4];
+    double const marblesFloor = Rooms[marblesHouse.zone].Stand(), surgeryFloor = Rooms[surgery.zone].Stand();
+    Road story = throughTheGate("story");
+    story.Walk(4000.0, Street).Walk(4850.0, UpperStreet).Press(LiftManX - TalkFrom, UpperStreet, "lift man", 10);
+    story.Walk(4850.0, UpperStreet).Walk(4000.0, Street);
+    story.Press(marblesHouse.streetX, Street, "into Marbles' house", TeleportWait);
+    story.Press(MarblesHomeX + TalkFrom, marblesFloor, "Marbles", 10);
+    story.Press(marblesHouse.roomX, marblesFloor, "out of Marbles' house", TeleportWait);
+    story.Press(surgery.streetX, Street, "into the surgery", TeleportWait);
+    story.Press(DoctorX + TalkFrom, surgeryFloor, "doctor", 10);
+    story.Press(PatientHeadX - PatientTalkFrom, surgeryFloor, "patient", 10);
+    story.Press(DoctorX + TalkFrom, surgeryFloor, "doctor", 10);
+    story.Press(surgery.roomX, surgeryFloor, "out of the surgery", TeleportWait);
+    story.Press(HardwareSellerX - TalkFrom, Street, "hardware seller", 10);
+    // The sign is mended from the street before it, out of the seller's reach.
+    story.Walk(MarketSignX - 140.0, Street).Throw(MarketSignX - 120.0, Street, "market sign", 80);
+    story.Press(HardwareSellerX - TalkFrom, Street, "hardware seller", 10);
+    story.Walk(4000.0, Street).Walk(4850.0, UpperStreet).Press(LiftManX - TalkFrom, UpperStreet, "lift man", 10);
+    // Onto the mended lift from its left, to face and shoot its far switch.
+    story.Walk(LiftX0 - 30.0, UpperStreet).Walk(liftMiddle, UpperStreet);
+    story.Throw(liftMiddle, UpperStreet, "lift switch", 10);
+    story.Ride(liftMiddle + RouteEndX, TopFloor, "lift top", MainLiftRide);
+    story.Walk(6100.0, TopFloor).Walk(7100.0, TopLevelHigh).Exit(7700.0, TopLevelHigh);
+    return {down, up, story};
 }
 
 MapWriter BuildMap()

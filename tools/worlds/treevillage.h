@@ -19,7 +19,9 @@ void Write(std::string const& dir);
 MapWriter BuildMap();
 MapWriter BuildBackground();
 // The roads the walker takes: "exit3" from the start through the gate to the way out below,
-// "exit2" (the lift mended) through the gate, up on the lift and along the top level.
+// "exit2" (the lift mended) through the gate, up on the lift and along the top level, and "story"
+// from the start through the lift man's errands (Marbles' game, the patient, the market sign) and
+// up on the lift he mends to the main exit; its stations are named after who or what is met there.
 std::vector<Road> BuildRoads();
 
 // The background repeats every 360 across and 401 up; the tile is one period, so that neighbouring
