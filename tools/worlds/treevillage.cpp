@@ -236,9 +236,11 @@ void Street_(MapWriter& map)
     Box(map, DitchX0, Ground, DitchX1, Street - DitchDepth);
     Box(map, DitchX1, Ground, 4000.0, Street);
     Ramp(map, 4000.0, Street, 4850.0, UpperStreet, Ground);
-    // The gate lies flat over the ditch, hinged at its right edge, and stands up to close it.
+    // The gate lies flat over the ditch, hinged at its right edge, and stands up to close it. It
+    // lies on the ditch's rim, so that standing it rises over the street's edge and leaves no seam
+    // between itself and the ditch's side to climb up through.
     TreeV_DoorIds const& gate = TreeV_Doors[0];
-    Box(map, DitchX0, Street - 12.0, DitchX1, Street, Brick, gate.group);
+    Box(map, DitchX0, Street, DitchX1, Street + 12.0, Brick, gate.group);
     map.AddRefPoint(gate.pivot, DitchX1, Street);
     map.AddRefPoint(gate.switch0, 560.0, Street + 100.0);
     map.AddRefPoint(gate.switch1, 720.0, Street + 100.0);
