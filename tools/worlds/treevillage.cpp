@@ -154,6 +154,9 @@ constexpr PictureSize FaceSize{512, 384};
 constexpr double FaceHalfWidth = 1.3;
 constexpr double FaceHalfHeight = 1.0;
 
+// His skin, in his bed and in the close view of his face alike.
+Rgba const PatientSkin{246, 216, 186, 255};
+
 // The spots on the patient's face, by spot number, from his reference point: six rows, each spot
 // close to the spots it links to, so that the lines between them cross nowhere.
 struct SpotPlace
@@ -1018,13 +1021,13 @@ Canvas BedPicture()
              Canvas_Paint::Lit(quilt, 22, 50), ink);
     for (double x = 40; x < 196; x += 26)
         bed.Line(x, 31, x, 50, Canvas_Pen{quilt.Shade(0.75), 1});
+    // His face, round his reference point, is the skin the close view of his face fades into; his
+    // hair lies on the pillow beyond it.
     double const rx = PatientHeadRadius * ux, ry = PatientHeadRadius * uy;
-    bed.Draw(Canvas_Shape::Ellipse(hx, hy, rx, ry), skin, ink);
-    bed.Fill(Canvas_Shape::Ellipse(hx + rx * 0.45, hy + ry * 0.1, rx * 0.6, ry * 0.95), Rgba{95, 60, 30, 255});
-    bed.Draw(Canvas_Shape::Ellipse(hx - rx * 0.35, hy - ry * 0.95, 2.5, 2.5), skin, Canvas_Pen{skin.Shade(0.6), 1});
-    bed.Line(hx - rx * 0.55, hy - ry * 0.35, hx - rx * 0.15, hy - ry * 0.35, Canvas_Pen{Rgba{60, 40, 30, 255}, 1.2});
-    for (auto const& [dx, dy] : std::vector<std::pair<double, double>>{{-0.6, 0.25}, {-0.2, 0.35}, {-0.45, 0.6}})
-        bed.FillCircle(hx + rx * dx, hy + ry * dy, 1.4, Rgba{215, 45, 40, 255});
+    bed.Draw(Canvas_Shape::Ellipse(hx, hy, rx, ry), PatientSkin, ink);
+    bed.Fill(Canvas_Shape::Ellipse(hx + rx * 0.7, hy + ry * 0.1, rx * 0.4, ry * 0.95), Rgba{95, 60, 30, 255});
+    bed.Draw(Canvas_Shape::Ellipse(hx - rx * 0.35, hy - ry * 0.95, 2.5, 2.5), PatientSkin,
+             Canvas_Pen{PatientSkin.Shade(0.6), 1});
     return bed;
 }
 
@@ -1036,20 +1039,15 @@ Canvas FacePicture()
     Canvas face(FaceSize.w, FaceSize.h, clear);
     double const ux = FaceSize.w / (2.0 * FaceHalfWidth), uy = FaceSize.h / (2.0 * FaceHalfHeight);
     auto at = [&](double x, double y) { return std::pair<double, double>{FaceSize.w / 2.0 + x * ux, FaceSize.h / 2.0 - y * uy}; };
-    Rgba const pale{246, 216, 186, 255};
     face.Fill(Canvas_Shape::Rect(0, 0, FaceSize.w, FaceSize.h),
-              Canvas_Paint::Radial(FaceSize.w / 2.0, FaceSize.h * 0.45, FaceSize.w * 0.7, pale.Shade(1.06), pale.Shade(0.94)));
+              Canvas_Paint::Radial(FaceSize.w / 2.0, FaceSize.h * 0.45, FaceSize.w * 0.7, PatientSkin.Shade(1.06),
+                                   PatientSkin.Shade(0.94)));
     for (double side : {-1.0, 1.0})
     {
         auto const [cx, cy] = at(side * 0.95, -0.2);
         face.Fill(Canvas_Shape::Ellipse(cx, cy, 45, 30), Rgba{235, 120, 120, 50});
     }
     Rgba const hair{95, 60, 30, 255};
-    Canvas_Shape fringe;
-    fringe.MoveTo(0, 0).LineTo(0, 30);
-    for (int k = 0; k < 8; ++k)
-        fringe.CurveTo(k * 64.0 + 16, 46, k * 64.0 + 48, 46, k * 64.0 + 64, 30);
-    face.Fill(fringe.LineTo(FaceSize.w, 0).Close(), Canvas_Paint::Lit(hair, 0, 44));
     Canvas_Pen const lid{Rgba{90, 55, 45, 255}, 3};
     for (double side : {-1.0, 1.0})
     {
@@ -1078,6 +1076,19 @@ Canvas FacePicture()
         Rgba const ring = colour == white ? Rgba{110, 110, 120, 255} : colour.Shade(0.5);
         face.Draw(Canvas_Shape::Ellipse(sx, sy, 0.045 * ux, 0.045 * uy), colour, Canvas_Pen{ring, 2.5});
     }
+    // Beyond what the close view shows it fades into the face of the patient in his bed, as the view
+    // closes in on it.
+    for (int y = 0; y < FaceSize.h; ++y)
+        for (int x = 0; x < FaceSize.w; ++x)
+        {
+            double const across = std::abs(x + 0.5 - FaceSize.w / 2.0) / ux;
+            double const up = std::abs(y + 0.5 - FaceSize.h / 2.0) / uy;
+            double const fade = std::clamp((FaceHalfWidth - across) / 0.2, 0.0, 1.0)
+                                * std::clamp((FaceHalfHeight - up) / 0.15, 0.0, 1.0);
+            Rgba c = face.Get(x, y);
+            c.a = std::uint8_t(std::lround(c.a * fade));
+            face.Set(x, y, c);
+        }
     return face;
 }
 
