@@ -165,8 +165,8 @@ TEST_F(TreeVLooks, EachRoomShowsItsWayOutAsADoorwayOntoDaylightAtItsExitSpot)
         double const s = map->view.scale;
         Pointf const foot = map->WorldToScreen(exit);
         int light = 0;
-        frame.ForEach(foot.x - Doorway_HalfWidth * s, foot.y, foot.x + Doorway_HalfWidth * s, foot.y + Doorway_Height * s,
-                      [&](FramePixels_Rgb c) { light += isDaylight(c) ? 1 : 0; });
+        frame.ForEach(foot.x - Doorway_HalfWidth * s, foot.y, foot.x + Doorway_HalfWidth * s,
+                      foot.y + Doorway_Height * s, [&](FramePixels_Rgb c) { light += isDaylight(c) ? 1 : 0; });
         EXPECT_GT(light, int(2.0 * Doorway_HalfWidth * Doorway_Height * s * s / 3.0)) << "at the exit spot " << spot;
         // Nowhere else along the room's wall.
         int elsewhere = 0;

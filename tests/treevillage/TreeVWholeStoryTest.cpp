@@ -28,13 +28,13 @@
 namespace
 {
 
-constexpr int Game_Limit = 20000;      // steps a mini-game may take
-constexpr int Zoom_Limit = 400;        // steps for the view to close in on the patient
-constexpr double Zoomed_In = 281.0;    // the view's scale once the patient's spots take keys
-constexpr int Think_Time = 260;        // steps a thought of the player's is shown
-constexpr int Axe_Wait = 80;           // steps for a thrown axe to land and come back
-constexpr int Throw_Attempts = 8;      // target changes tried before a throw is given up
-constexpr int Marble_Pixels = 8;       // pixels of a hue that make a marble in flight
+constexpr int Game_Limit = 20000;   // steps a mini-game may take
+constexpr int Zoom_Limit = 400;     // steps for the view to close in on the patient
+constexpr double Zoomed_In = 281.0; // the view's scale once the patient's spots take keys
+constexpr int Think_Time = 260;     // steps a thought of the player's is shown
+constexpr int Axe_Wait = 80;        // steps for a thrown axe to land and come back
+constexpr int Throw_Attempts = 8;   // target changes tried before a throw is given up
+constexpr int Marble_Pixels = 8;    // pixels of a hue that make a marble in flight
 constexpr double Person_HalfWidth = 16.0;
 constexpr double Person_Height = 30.0;
 
@@ -204,9 +204,8 @@ protected:
             Pointf const a = at(from), b = at(to);
             int red = 0;
             frame.ForEach((a.x + b.x) / 2.0 - 1.0, (a.y + b.y) / 2.0 - 1.0, (a.x + b.x) / 2.0 + 2.0,
-                          (a.y + b.y) / 2.0 + 2.0, [&](FramePixels_Rgb c) {
-                              red += c[0] > 230 && c[1] < 40 && c[2] < 40 ? 1 : 0;
-                          });
+                          (a.y + b.y) / 2.0 + 2.0,
+                          [&](FramePixels_Rgb c) { red += c[0] > 230 && c[1] < 40 && c[2] < 40 ? 1 : 0; });
             return red >= 3;
         };
         int pair = 0;
@@ -335,7 +334,8 @@ TEST_F(TreeVWholeStory, FromTheStartThroughTheLiftMansErrandsAndUpTheMendedLiftT
             ASSERT_TRUE(Slots().marblesRunning) << "Marbles' game did not start";
             PlayMarbles();
             ASSERT_TRUE(Slots().Happened(TreeV_Event_MarblesWon, Now())) << "Marbles' game was lost";
-            Idle(TreeV_Events::ChatLength(Slots().FindTalkId(Talkers.at("Marbles"), Slots().GetSlot(TreeV_Event_MarblesWon)))
+            Idle(TreeV_Events::ChatLength(
+                     Slots().FindTalkId(Talkers.at("Marbles"), Slots().GetSlot(TreeV_Event_MarblesWon)))
                  + 10);
         }
         else if (p.name == "patient")

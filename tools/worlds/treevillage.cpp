@@ -377,7 +377,8 @@ void Houses(MapWriter& map)
     for (int i = 0; i < Marbles_Jars; ++i)
     {
         double const x = 2210.0 + 60.0 * i;
-        Picture(map, JarTexture + unsigned(i), JarSize, x - JarWidth / 2.0, shelfTop, x + JarWidth / 2.0, jarY + JarLip);
+        Picture(map, JarTexture + unsigned(i), JarSize, x - JarWidth / 2.0, shelfTop, x + JarWidth / 2.0,
+                jarY + JarLip);
         map.AddRefPoint(Jar_Points[i], x, jarY);
     }
     // 3: the elder's.
@@ -962,7 +963,8 @@ Canvas ShelfPicture()
     Canvas shelf(ShelfSize.w, ShelfSize.h, clear);
     Rgba const iron{55, 50, 55, 255};
     for (double x : {30.0, 226.0})
-        shelf.Draw(Canvas_Shape::Polygon({x - 3, 18, x + 3, 18, x + 3, 38, x - 3, 28}), iron, Canvas_Pen{iron.Shade(0.5), 1});
+        shelf.Draw(Canvas_Shape::Polygon({x - 3, 18, x + 3, 18, x + 3, 38, x - 3, 28}), iron,
+                   Canvas_Pen{iron.Shade(0.5), 1});
     shelf.Fill(Canvas_Shape::Rect(2, 20, 252, 6), Rgba{0, 0, 0, 90});
     shelf.Draw(Canvas_Shape::Rect(0, 2, 256, 18), Canvas_Paint::Lit(Rgba{95, 50, 25, 255}, 2, 20),
                Canvas_Pen{Rgba{45, 22, 10, 255}, 1.5});
@@ -982,7 +984,8 @@ Canvas JarPicture(Rgba colour)
         for (int k = 0; k < 5 - (row == 2 ? 1 : 0); ++k)
         {
             double const x = 13 + k * 10.0 + (row % 2) * 5.0, y = 68 - row * 9.0;
-            jar.Draw(Canvas_Shape::Circle(x, y, 5.2), Canvas_Paint::Radial(x - 1.5, y - 1.5, 6, colour.Shade(1.4), colour.Shade(0.7)),
+            jar.Draw(Canvas_Shape::Circle(x, y, 5.2),
+                     Canvas_Paint::Radial(x - 1.5, y - 1.5, 6, colour.Shade(1.4), colour.Shade(0.7)),
                      Canvas_Pen{colour.Shade(0.4), 0.8});
         }
     jar.Draw(Canvas_Shape::RoundRect(10, 24, 44, 20, 3), colour, Canvas_Pen{colour.Shade(0.45), 1.5});
@@ -1038,7 +1041,9 @@ Canvas FacePicture()
 {
     Canvas face(FaceSize.w, FaceSize.h, clear);
     double const ux = FaceSize.w / (2.0 * FaceHalfWidth), uy = FaceSize.h / (2.0 * FaceHalfHeight);
-    auto at = [&](double x, double y) { return std::pair<double, double>{FaceSize.w / 2.0 + x * ux, FaceSize.h / 2.0 - y * uy}; };
+    auto at = [&](double x, double y) {
+        return std::pair<double, double>{FaceSize.w / 2.0 + x * ux, FaceSize.h / 2.0 - y * uy};
+    };
     face.Fill(Canvas_Shape::Rect(0, 0, FaceSize.w, FaceSize.h),
               Canvas_Paint::Radial(FaceSize.w / 2.0, FaceSize.h * 0.45, FaceSize.w * 0.7, PatientSkin.Shade(1.06),
                                    PatientSkin.Shade(0.94)));
@@ -1055,12 +1060,15 @@ Canvas FacePicture()
         face.Trace(Canvas_Shape().MoveTo(bx - 30, by + 4).CurveTo(bx - 12, by - 6, bx + 12, by - 6, bx + 30, by + 4),
                    Canvas_Pen{hair, 5});
         auto const [ex, ey] = at(side * 0.66, 0.6);
-        face.Trace(Canvas_Shape().MoveTo(ex - 26, ey - 3).CurveTo(ex - 10, ey + 9, ex + 10, ey + 9, ex + 26, ey - 3), lid);
+        face.Trace(Canvas_Shape().MoveTo(ex - 26, ey - 3).CurveTo(ex - 10, ey + 9, ex + 10, ey + 9, ex + 26, ey - 3),
+                   lid);
         for (double k : {-14.0, 0.0, 14.0})
             face.Line(ex + k, ey + 6, ex + k * 1.3, ey + 13, Canvas_Pen{lid.colour, 1.6});
     }
     auto const [mx, my] = at(0.0, -0.6);
-    face.Draw(Canvas_Shape().MoveTo(mx - 48, my - 4).CurveTo(mx - 20, my + 14, mx + 20, my + 14, mx + 48, my - 4)
+    face.Draw(Canvas_Shape()
+                  .MoveTo(mx - 48, my - 4)
+                  .CurveTo(mx - 20, my + 14, mx + 20, my + 14, mx + 48, my - 4)
                   .CurveTo(mx + 20, my + 4, mx - 20, my + 4, mx - 48, my - 4)
                   .Close(),
               Rgba{205, 115, 105, 255}, Canvas_Pen{Rgba{150, 70, 65, 255}, 2});
@@ -1106,8 +1114,8 @@ Canvas DoorwayPicture()
     door.Fill(Canvas_Shape::Ellipse(24, 70, 9, 12), Rgba{80, 150, 70, 255});
     door.Fill(Canvas_Shape::Rect(22, 74, 4, 14), Rgba{110, 75, 45, 255});
     door.Trace(opening, Canvas_Pen{timber, 6});
-    door.Draw(Canvas_Shape::Polygon({50, 96, 50, 26, 62, 32, 62, 92}), Canvas_Paint::Lit(Rgba{140, 90, 50, 255}, 26, 96),
-              Canvas_Pen{timber.Shade(0.7), 1.5});
+    door.Draw(Canvas_Shape::Polygon({50, 96, 50, 26, 62, 32, 62, 92}),
+              Canvas_Paint::Lit(Rgba{140, 90, 50, 255}, 26, 96), Canvas_Pen{timber.Shade(0.7), 1.5});
     door.FillCircle(58, 62, 1.8, Rgba{220, 190, 80, 255});
     door.Fill(Canvas_Shape::Rect(8, 92, 48, 4), Rgba{120, 115, 105, 255});
     return door;
