@@ -6,9 +6,9 @@
 #include "engine/KeyData.h"
 #include "engine/Map.h"
 #include "engine/Player.h"
-#include "engine/Target.h"
 #include "support/RoadWalker.h"
 #include "support/WorldFixture.h"
+#include "treevillage/AxeThrows.h"
 #include "treevillage/FramePixels.h"
 #include "treevillage/TreeV.h"
 #include "treevillage/TreeV_Dude.h"
@@ -32,8 +32,6 @@ constexpr int Game_Limit = 20000;   // steps a mini-game may take
 constexpr int Zoom_Limit = 400;     // steps for the view to close in on the patient
 constexpr double Zoomed_In = 281.0; // the view's scale once the patient's spots take keys
 constexpr int Think_Time = 260;     // steps a thought of the player's is shown
-constexpr int Axe_Wait = 80;        // steps for a thrown axe to land and come back
-constexpr int Throw_Attempts = 8;   // target changes tried before a throw is given up
 constexpr int Marble_Pixels = 8;    // pixels of a hue that make a marble in flight
 constexpr double Person_HalfWidth = 16.0;
 constexpr double Person_Height = 30.0;
@@ -225,80 +223,8 @@ protected:
         Idle(Think_Time);
     }
 
-    // The tick of the latest hit recorded on target, or -1.
-    static Tick LatestHit(Target const* target)
-    {
-        Tick when = GameEvent_HasntHappened;
-        return target->BeenHit(Level_TotalTime, &when) ? when : GameEvent_HasntHappened;
-    }
-
-    // One throw of the axe from where the player stands, the aim moved on `turns` targets.
-    void Throw(int turns)
-    {
-        Step({KeyIndex_GameAction});
-        Step({KeyIndex_GameAction});
-        for (int i = 0; i < turns; i++)
-        {
-            Step({KeyIndex_GameAction, KeyIndex_GameNextTarget});
-            Step({KeyIndex_GameAction});
-        }
-        Step();
-        Idle(Axe_Wait);
-    }
-
-    // Turns the market sign's tiles upright by throws from where the player stands: one round of
-    // throws, each moving the aim on by one, shows the order the aim goes round the tiles in, and
-    // then each throw moves the aim on to the next tile still turned.
-    void MendSign()
-    {
-        TreeV_MarketSign const* sign = Village().GetMarketSign();
-        std::vector<Tick> seen(TreeV_MarketSign_Segments, GameEvent_HasntHappened);
-        auto hitTile = [&] {
-            int hit = -1;
-            for (int i = 0; i < TreeV_MarketSign_Segments; i++)
-            {
-                Tick const now = LatestHit(sign->GetSwitch(i));
-                if (now != seen[std::size_t(i)])
-                    hit = i;
-                seen[std::size_t(i)] = now;
-            }
-            return hit;
-        };
-        hitTile();
-        std::vector<int> round;
-        int first = -1;
-        for (int throws = 0; throws < 3 * Throw_Attempts; throws++)
-        {
-            Throw(1);
-            int const tile = hitTile();
-            if (tile >= 0 && tile == first)
-                break;
-            if (first < 0)
-                first = tile;
-            if (first >= 0)
-                round.push_back(tile);
-        }
-        ASSERT_GE(first, 0) << "no tile in sight";
-        int place = 0;
-        int const size = int(round.size());
-        for (int throws = 0; !sign->IsComplete(Level_TotalTime) && throws < 4 * Throw_Attempts; throws++)
-        {
-            int turns = 1;
-            for (; turns <= size; turns++)
-            {
-                int const tile = round[std::size_t((place + turns) % size)];
-                if (tile >= 0 && sign->GetSwitch(tile)->GetRotation(Level_TotalTime) != 0)
-                    break;
-            }
-            if (turns > size)
-                turns = 0;
-            Throw(turns);
-            place = (place + turns) % size;
-        }
-        Idle(Axe_Wait);
-    }
-
     Level_Action result = Level_Continue;
+    AxeThrows const axe{[this](std::vector<int> const& held) { result = Step(held); }};
 };
 
 } // namespace
@@ -345,7 +271,8 @@ TEST_F(TreeVWholeStory, FromTheStartThroughTheLiftMansErrandsAndUpTheMendedLiftT
         }
         else if (p.name == "market sign")
         {
-            MendSign();
+            axe.MendSign(Village().GetMarketSign());
+            Idle(AxeThrows_Wait);
             ASSERT_TRUE(Village().GetMarketSign()->IsComplete(Now())) << "the sign was not mended";
         }
     }
