@@ -3,6 +3,7 @@
 // doorways out of the rooms.
 #include "engine/Map.h"
 #include "engine/Player.h"
+#include "support/PngPixels.h"
 #include "support/WorldFixture.h"
 #include "treevillage/FramePixels.h"
 #include "treevillage/TreeV.h"
@@ -15,6 +16,9 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdlib>
+#include <string>
+#include <vector>
 
 namespace
 {
@@ -175,4 +179,40 @@ TEST_F(TreeVLooks, EachRoomShowsItsWayOutAsADoorwayOntoDaylightAtItsExitSpot)
                       foot.y + Doorway_Height * s, [&](FramePixels_Rgb c) { elsewhere += isDaylight(c) ? 1 : 0; });
         EXPECT_EQ(elsewhere, 0) << "beside the exit spot " << spot;
     }
+}
+
+TEST_F(TreeVLooks, EveryVillagerTypeWearsALookOfItsOwn)
+{
+    // The first frame of each of the eleven types, as the villagers load them.
+    std::vector<std::string> files;
+    for (char row = 'A'; row <= 'D'; row++)
+        files.push_back(std::string("gfx/treevillage/dudes/treedude") + row + "00.png");
+    for (char const* single : {"doctor", "king", "wiseman"})
+        files.push_back(std::string("gfx/treevillage/dudes/") + single + ".png");
+    for (int child = 0; child < 4; child++)
+        files.push_back("gfx/treevillage/dudes/dudesmall0" + std::to_string(child) + ".png");
+    std::vector<std::vector<unsigned char>> looks;
+    for (std::string const& file : files)
+    {
+        looks.push_back(PngPixels(file).pixels);
+        ASSERT_FALSE(looks.back().empty()) << file;
+    }
+    // Two looks differ in a good part of the pixels either shows.
+    for (std::size_t a = 0; a < looks.size(); a++)
+        for (std::size_t b = a + 1; b < looks.size(); b++)
+        {
+            ASSERT_EQ(looks[a].size(), looks[b].size()) << files[a] << " and " << files[b];
+            int shown = 0, differ = 0;
+            for (std::size_t k = 0; k + 3 < looks[a].size(); k += 4)
+            {
+                if (looks[a][k + 3] < 128 && looks[b][k + 3] < 128)
+                    continue;
+                shown++;
+                int d = 0;
+                for (std::size_t c = 0; c < 4; c++)
+                    d += std::abs(int(looks[a][k + c]) - int(looks[b][k + c]));
+                differ += d > 60 ? 1 : 0;
+            }
+            EXPECT_GT(differ, shown / 5) << files[a] << " looks like " << files[b];
+        }
 }

@@ -44,8 +44,8 @@ std::map<std::string, int> const Talkers = {
     {"lift man", 7}, {"Marbles", 5}, {"doctor", 6}, {"patient", 8}, {"hardware seller", 4},
 };
 
-// A box of the screen that the search for marbles leaves out.
-struct ScreenBox
+// A box of the screen or of the world.
+struct Box
 {
     double x0, y0, x1, y1;
     bool Holds(int x, int y) const { return x >= x0 && x < x1 && y >= y0 && y < y1; }
@@ -90,7 +90,7 @@ protected:
     }
 
     // A box round a person standing at feet, on the screen.
-    ScreenBox Round(Pointf feet) const
+    Box Round(Pointf feet) const
     {
         Map const* map = world->GetMap();
         Pointf const a = map->WorldToScreen(Pointf(feet.x - Person_HalfWidth, feet.y - 2.0));
@@ -100,11 +100,11 @@ protected:
 
     // The room the player stands in, as a box of the world: as far as its camera zone reaches from
     // him, up from his feet.
-    ScreenBox RoomAround() const
+    Box RoomAround() const
     {
         Pointf const p = world->GetPlayer()->GetPos();
         int const zone = TreeV::CameraZone(p);
-        ScreenBox room{p.x, p.y, p.x, p.y};
+        Box room{p.x, p.y, p.x, p.y};
         while (TreeV::CameraZone(Pointf(room.x0 - 1.0, p.y)) == zone)
             room.x0 -= 1.0;
         while (TreeV::CameraZone(Pointf(room.x1 + 1.0, p.y)) == zone)
@@ -116,10 +116,10 @@ protected:
 
     // The hues of the marbles in flight in the frame: everything of a marble's colour inside the
     // room, away from the jars and the arrow above them, the doorway's bush and the two people.
-    std::set<int> MarblesSeen(FramePixels const& frame, ScreenBox const& room)
+    std::set<int> MarblesSeen(FramePixels const& frame, Box const& room)
     {
         Map const* map = world->GetMap();
-        std::vector<ScreenBox> away;
+        std::vector<Box> away;
         for (unsigned int rp : Jar_Points)
         {
             Pointf const a = map->WorldToScreen(map->GetRefPoint(rp) + Pointf(-16.0, -34.0));
@@ -143,7 +143,7 @@ protected:
                 int const hue = FramePixels::HueOf(frame.At(x, y));
                 if (hue < 0 || hue >= Marbles_Jars)
                     continue;
-                if (std::none_of(away.begin(), away.end(), [&](ScreenBox const& box) { return box.Holds(x, y); }))
+                if (std::none_of(away.begin(), away.end(), [&](Box const& box) { return box.Holds(x, y); }))
                     counts[hue]++;
             }
         std::set<int> seen;
@@ -162,7 +162,7 @@ protected:
         int current = -1;
         int dropping = -1;
         int arrow = 0;
-        ScreenBox const room = RoomAround();
+        Box const room = RoomAround();
         for (int steps = 0; Slots().marblesRunning && steps < Game_Limit && result == Level_Continue; steps++)
         {
             std::set<int> const seen = MarblesSeen(FramePixels::Draw(Village()), room);
