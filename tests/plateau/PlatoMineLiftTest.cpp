@@ -1,10 +1,9 @@
 // The mine lift in the generated plateau: ridden up its shaft, walked off at the top onto the floor and
 // back on, and the mast's mounds that keep the aerials under the television's panel.
-#include "plateau/Plato.h"
-
 #include "engine/KeyData.h"
 #include "engine/Map.h"
 #include "engine/Player.h"
+#include "plateau/Plato.h"
 #include "plateau/Plato_Aerial.h"
 #include "plateau/Plato_Ids.h"
 #include "plateau/Plato_MapMove.h"

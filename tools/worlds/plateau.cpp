@@ -156,8 +156,8 @@ void WriteCamp(MapWriter& map)
         double const inner = mastX + side * slot;
         double const top = mastX + side * (slot + MastMoundTop);
         double const foot = top + side * MastMoundRamp;
-        std::vector<std::pair<double, double>> corners = {{inner, 0}, {inner, MastMoundHeight}, {top, MastMoundHeight},
-                                                          {foot, 0}};
+        std::vector<std::pair<double, double>> corners = {
+            {inner, 0}, {inner, MastMoundHeight}, {top, MastMoundHeight}, {foot, 0}};
         if (side < 0)
             corners = {{foot, 0}, {top, MastMoundHeight}, {inner, MastMoundHeight}, {inner, 0}};
         for (auto [x, y] : corners)
