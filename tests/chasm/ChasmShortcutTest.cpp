@@ -46,8 +46,8 @@ TEST_F(ChasmWorld, HoldingADirectionOrRandomKeysDoNotReachTheExit)
     for (int direction : {KeyIndex_GameLeft, KeyIndex_GameRight})
     {
         Make();
-        ShortcutRun::Result const r = ShortcutRun::Hold([this](std::vector<int> const& held) { return Step(held); },
-                                                        direction);
+        ShortcutRun::Result const r =
+            ShortcutRun::Hold([this](std::vector<int> const& held) { return Step(held); }, direction);
         EXPECT_NE(r.action, Level_Completed) << r.how;
     }
     ForEachSeed(ShortcutRun::Seeds, [this](unsigned seed) {
