@@ -159,10 +159,10 @@ TEST_F(PetraLayoutTest, EachAnswerLabelStandsOverItsPlateClearOfTheOthersAndEach
             Pointf const plate = PlateTop(Petra_Group_Answer + label);
             EXPECT_NEAR(at.x, plate.x, 1e-9) << "label " << label << " over its plate";
             EXPECT_GT(at.y, plate.y + 20.0) << "label " << label << " above a player on its plate";
-            // The label's plate as drawn: the text at scale 0.4 and its margin of 1, in map units
-            // at any zoom.
-            double const halfWidth = font.MeasureText(texts[label], -1) * 0.2 + 1.0;
-            double const halfHeight = font.GetHeight() * 0.2 + 1.0;
+            // The label's plate as drawn: the text at the labels' scale and its margin of 1, in map
+            // units at any zoom.
+            double const halfWidth = font.MeasureText(texts[label], -1) * Petra_Label_Scale / 2.0 + 1.0;
+            double const halfHeight = font.GetHeight() * Petra_Label_Scale / 2.0 + 1.0;
             boxes.push_back({at.x - halfWidth, at.x + halfWidth, at.y - halfHeight, at.y + halfHeight});
         }
         Pointf const sign = Ref(Petra_Rp_Signs + q);

@@ -1,0 +1,14 @@
+// The riddle-giver's house as its map draws it: no later polygon hides a floor, step or holder a player
+// stands on, nor a plate. (Its front door is open from the start: no puzzle guards the way out.)
+#include "petra/PetraWorldSupport.h"
+#include "support/DrawOrder.h"
+
+#include <gtest/gtest.h>
+
+TEST_F(PetraWorldFixture, NoLaterPolygonHidesWhatAPlayerStandsOnOrAPlate)
+{
+    Petra& petra = MakeWorld();
+    DrawOrder::Check const check(*petra.GetMap());
+    std::vector<DrawOrder::Hidden> const hidden = check.Find();
+    EXPECT_TRUE(hidden.empty()) << check.Report(hidden);
+}
