@@ -119,6 +119,23 @@ TEST_F(MapScreenTest, LocationsAreLiveWhileAPathOnFromThemIsClosed)
     }
 }
 
+TEST_F(MapScreenTest, EveryDotOfEveryPathStandsOnScreenClearOfThePlate)
+{
+    // The plate with the hearts and gems lies along the bottom of the map while it is played.
+    MapScreen screen(&live, Level_None, Level_Continue);
+    for (int p = 0; p < Path_Count; p++)
+    {
+        for (int k = 0; k <= Path_Dots[p]; k++)
+        {
+            Pointf const at = screen.PathPos(Path_Joins[p][0], Path_Joins[p][1], double(k) / Path_Dots[p]);
+            EXPECT_GT(at.y * 480.0, Plate_Height + 6.0) << "path " << p << " dot " << k;
+            EXPECT_GT(at.x * 640.0, 6.0) << "path " << p << " dot " << k;
+            EXPECT_LT(at.x * 640.0, 634.0) << "path " << p << " dot " << k;
+            EXPECT_LT(at.y * 480.0, 474.0) << "path " << p << " dot " << k;
+        }
+    }
+}
+
 TEST_F(MapScreenTest, EraseAsksAndOnlyYesResetsTheSlot)
 {
     GameEvents stored;
