@@ -56,6 +56,9 @@ constexpr unsigned int Stone = 9;
 constexpr unsigned int Ground = Stone;
 constexpr unsigned int Slab = Brick;
 constexpr unsigned int Moving = Tile;
+// The mountains' own: the dark rock at the back of the hollows under the road, numbered clear of the
+// shared textures.
+constexpr unsigned int BackRock = 100;
 
 constexpr double Bedrock = -400.0;
 constexpr double FrameLeft = -400.0;
@@ -95,7 +98,6 @@ constexpr Hollow Hollows[] = {PitA, PitB, PitC, Valley};
 constexpr double PitDepth = 210.0; // from the road to the pit's lowest point, in view from the bridge
 // A stream starts this far under the road: thrown up at its fastest, a rock stays well under the bridge.
 constexpr double PitSource = 130.0;
-constexpr double Black_RampFootX = 10300.0;
 constexpr double Black_CliffTop = 7400.0; // of the rock right of the ledge
 
 // The lift track, from where each lift stands in the map file: the height at which the lifts wait
@@ -190,7 +192,7 @@ constexpr double TrenchWidth = 50.0;
 constexpr double TrenchDepth = 20.0;
 constexpr double DoorWidth = 30.0;
 constexpr double DoorHeight = 200.0;
-constexpr double RampClearance = 50.0; // of the ramp's foot over the road
+constexpr double RampClearance = Black_RampFootY - Black_PassY; // of a ramp's foot over the road
 
 void BuildDen(MapWriter& map, Den const& den)
 {
@@ -209,6 +211,20 @@ void BuildDen(MapWriter& map, Den const& den)
     Box(map, den.x1, den.floor - SlabDepth, den.x1 + SlabDepth, roof + SlabDepth, Slab);
     if (den.doorGroup != 0)
         Box(map, den.doorX, den.floor, den.doorX + DoorWidth, den.floor + DoorHeight, Moving, den.doorGroup);
+}
+
+// The rock at the back of the hollows under the road: the pits, the lift valley and the tunnel under
+// the mountain. Written first, so that all else is drawn over it; seen through the bridges' gaps, the
+// ledges and lifts down there stand out against it as the only ground.
+void WriteBackWalls(MapWriter& map)
+{
+    auto back = [&map](double x0, double y0, double x1, double y1) {
+        Shape(map, BackRock, 0, false, {{x0, y0}, {x0, y1}, {x1, y1}, {x1, y0}}, {false, false, false, false});
+    };
+    for (Hollow const& pit : {PitA, PitB, PitC})
+        back(pit.x0, RoadY(pit.x0) - PitDepth, pit.x1, RoadY(pit.x0));
+    back(Valley.x0, ValleyFloor, Valley.x1, RoadY(Valley.x0));
+    back(Black_GateX1, Black_PassY, Black_TunnelEndX, Black_TunnelTop);
 }
 
 // A frame of solid rock round the whole world.
@@ -267,15 +283,10 @@ void WriteGround(MapWriter& map)
 // tunnel under it, the barrier beside the ogre and the wall across the tunnel.
 void WritePass(MapWriter& map)
 {
-    double const rampFoot = Black_RampFootX;
-    double const rampTopX = 12600.0;
-    Shape(map, Slab, 0, true,
-          {{rampFoot, Black_PassY},
-           {rampTopX, Black_WalkwayY},
-           {rampTopX, Black_WalkwayY - 30.0},
-           {rampFoot + 40.0, Black_PassY}},
-          {true, false, true, false});
-    Box(map, rampTopX, Black_WalkwayY - 30.0, Black_WalkwayX1, Black_WalkwayY, Slab);
+    // The ramp's foot floats like a den's, so that anyone in the pass walks out under it and back
+    // up: the ramp is the way back to the boulder for a player the ogre has beaten.
+    Ramp(map, Black_RampFootX, Black_RampFootY, Black_RampTopX, Black_WalkwayY);
+    Box(map, Black_RampTopX, Black_WalkwayY - 30.0, Black_WalkwayX1, Black_WalkwayY, Slab);
     // The mountainside from the top of the barrier up to the foot of the cliff under the ledge, then
     // the ledge, then the cliff over it; the tunnel runs under all three. A boulder falling off the
     // ledge strikes the mountainside hard enough to fly on over the barrier onto the ogre.
@@ -626,6 +637,31 @@ void WritePictures(std::string const& dir)
         sky.FillPolygon({cx - 40, top + 80, cx, top, cx + 40, top + 80}, Rgba{200, 200, 215, 255});
     }
     DataGen::SavePng(sky, dir, "gfx/black/background.png");
+
+    // The hollows' back wall: dark, dull rock in rough blocks, duller than the stone of the road.
+    Canvas rockFace(64, 64, Rgba{52, 47, 46, 255});
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x)
+        {
+            unsigned const n = (static_cast<unsigned>(x * 73 + y * 151) * 2654435761u) >> 27;
+            bool const joint = y % 21 == 0 || (x + (y / 21) * 27) % 40 == 0;
+            if (joint)
+                rockFace.Set(x, y, Rgba{30, 27, 28, 255});
+            else if (n > 28)
+                rockFace.Set(x, y, Rgba{66, 60, 58, 255});
+        }
+    DataGen::SavePng(rockFace, dir, "gfx/map/black/backrock.png");
+    DataGen::AppendImageMap(dir, "black", "0 black/backrock.png hv", {{BackRock, "backrock", "hv"}});
+}
+
+// From well left of the ramp's foot (room to run up): a jump onto it, up to the walkway, off its end onto the ledge and past
+// the boulder, then running left into it and waiting wait steps there.
+void UpToTheBoulder(Road& road, std::string const& station, int wait)
+{
+    road.Walk(Black_RampFootX - 350.0, Black_PassY).Jump(Black_RampJumpX, Black_PassY);
+    road.Walk(Black_WalkwayX1 - 50.0, Black_WalkwayY);
+    road.Walk(Black_WalkwayX1 + 30.0, Black_LedgeY).Walk(Black_LedgeX1 - 200.0, Black_LedgeY);
+    road.Hop(Black_BoulderX + 38.0, Black_LedgeY, station, wait);
 }
 
 } // namespace
@@ -651,9 +687,7 @@ std::vector<Road> BuildRoads()
     // into it; waiting there while it rolls down to the ogre; down the mountainside into the pass, and
     // right through it and the tunnel, jumping the bridge's gaps, to the end.
     Road road("exit");
-    road.Walk(Black_RampFootX - 50.0, Black_PassY).Walk(Black_WalkwayX1 - 50.0, Black_WalkwayY);
-    road.Walk(Black_WalkwayX1 + 30.0, Black_LedgeY).Walk(Black_LedgeX1 - 200.0, Black_LedgeY);
-    road.Hop(Black_BoulderX + 38.0, Black_LedgeY, "push the boulder and wait for the ogre's end", 320);
+    UpToTheBoulder(road, "push the boulder and wait for the ogre's end", 320);
     road.Walk(11850.0, Black_PassY).Walk(Black_TunnelEndX + 100.0, Black_PassY);
     for (ProfilePoint const& p : Profile)
     {
@@ -667,7 +701,13 @@ std::vector<Road> BuildRoads()
         road.Walk(p.x, p.y);
     }
     road.Exit(Black_EndWallX - 100.0, Black_EndY);
-    return {road};
+
+    // For a player anywhere between the ramp's foot and the wall only the living pass, beaten by the
+    // ogre or not: left through the pass (and the barrier, which lets the walking dead by) out under
+    // the ramp's foot, and the same way up to the boulder as the road above.
+    Road back("back to the boulder");
+    UpToTheBoulder(back, "push the boulder", 20);
+    return {road, back};
 }
 
 void Write(std::string const& dir)
@@ -675,6 +715,7 @@ void Write(std::string const& dir)
     DataGen::MakeDirs(dir + "/black");
     MapWriter map;
     map.SetView(0.0, Black_PassY - 200.0, 1.0);
+    WriteBackWalls(map);
     WriteFrame(map);
     WriteGround(map);
     WritePass(map);
