@@ -5,7 +5,8 @@
 // just clear of a walker's head, or in the lava gallery above it.
 //
 // The walk (the road "exit"): from the start (rp 0) hold right over the pits' bridges to the ogre's
-// pass. The road climbs a ramp before it to a walkway high over the pass and the boulder's ledge; walk
+// pass. The road jumps onto the foot of a ramp that floats over it and climbs to a walkway high over
+// the pass and the boulder's ledge; walk
 // off the walkway's end onto the ledge's far end, then run left into the boulder resting at the
 // ledge's edge: faster than 3 a step, the player pushes it, and it falls onto the mountainside, from
 // which it flies on over the barrier onto the ogre, which dies 215 ticks after the push. Wait for that on the ledge,
@@ -17,16 +18,19 @@
 //
 // Without the boulder: a player dropping into the pass meets the ogre at the barrier, and its arm
 // (10 a blow) kills him, or, with the socks, leaves him dead but walking: then the barrier lets him
-// by, but the wall in the tunnel does not, and he is told to win his health back. Running the clock
-// back and pushing the boulder so that the ogre dies before its blows gives them back.
+// by, but the wall in the tunnel does not, and he is told to win his health back. From anywhere in the
+// pass or the tunnel he walks back left (through the barrier) out under the ramp's foot and up it to
+// the boulder (the road "back to the boulder"); running the clock back there and pushing the boulder
+// so that the ogre dies before its blows gives them back.
 //
 // Off the road: the goblin den (door 1, group 3, opens once the three rock-throwing goblins in it are
 // dead), blob 1's cave (door 2, group 4) and blob 2's (door 3, group 6) each hold a heart behind their
 // door; the lava gallery's platforms (groups 5, 15 to 21) lead over the lava to a heart; the lifts
 // (groups 7 to 14) run round their track in the valley under the road's bridge: drop through the
-// bridge's second gap onto the ledge where the lifts wait (a heart), ride a lift right and back to the
-// track's start with the jump the track makes there, step off left onto the ledge beside it and climb
-// the stairs there up through the bridge's first gap.
+// bridge's second gap onto the ledge where the lifts wait (a heart; the road "to the lifts"), step down
+// onto a waiting lift, ride it right and back to the track's start with the jump the track makes
+// there, step off left onto the ledge beside it and climb the steps there up through the bridge's
+// first gap (the road "from the lifts").
 #include "tools/worlds/black.h"
 
 #include "black/Black_Ids.h"
@@ -104,13 +108,34 @@ constexpr double Black_CliffTop = 7400.0; // of the rock right of the ledge
 // 450 ticks and the lowest stretch.
 constexpr double TrackWaitY = -1193.75;
 constexpr double TrackBottomY = -1850.0;
-constexpr double PocketX0 = 3280.0; // the waiting lifts' ledge, left of where they wait
-constexpr double PocketX1 = 3618.0;
+// The boarding ledge, where the lifts wait: a step higher than a waiting lift, its end just over the
+// lift's, so that a player walks off it onto the lift (a gap between the two, however narrow, is one
+// he would fall through) and the lifts pass it by.
+constexpr double PocketX0 = 3280.0;
+constexpr double PocketX1 = 3680.0 - Black_LiftHalfWidth + 2.0;
+constexpr double PocketStep = 17.0; // of its top over a waiting lift's
 constexpr double ValleyFloor = Black_TrackY + TrackBottomY - Black_LiftDepth - 84.0;
-constexpr double StairsGapX0 = 24290.0; // the bridge's gaps over the stairs and over the pocket ledge
-constexpr double StairsGapX1 = 24430.0;
-constexpr double PocketGapX0 = 27880.0;
-constexpr double PocketGapX1 = 27980.0;
+// The bridge's gap over the boarding ledge.
+constexpr double PocketGapX0 = Black_TrackX + PocketX0 + 100.0;
+constexpr double PocketGapX1 = PocketGapX0 + 100.0;
+
+// The stairs up from the ledge beside the track's start: solid steps against the valley's left wall,
+// each 40 higher and 48 shorter than the one below, the first 60 short of where a rider steps off,
+// the last 40 under the road, in the bridge's first gap, which ends over the last step but one.
+constexpr double StepRise = 40.0;
+constexpr double StepRun = 48.0;
+constexpr int StepCount = 7;
+constexpr double StepsX1 = Black_TrackX - Black_LiftHalfWidth - 2.0 - 60.0; // the first step's face
+double StepTop(int k)
+{
+    return Black_TrackY + StepRise * (k + 1);
+}
+double StepFace(int k)
+{
+    return StepsX1 - StepRun * k;
+}
+constexpr double StairsGapX0 = Valley.x0;
+constexpr double StairsGapX1 = StepsX1 - StepRun * (StepCount - 2);
 
 MapWriter_Point At(double x, double y, bool edge)
 {
@@ -320,7 +345,6 @@ void WriteValley(MapWriter& map)
 {
     double const road = RoadY(Valley.x0);
     GroundUnder(map, Valley.x0, ValleyFloor, Valley.x1, ValleyFloor);
-    Box(map, Valley.x0, road - BridgeDepth, StairsGapX0, road, Slab);
     Box(map, StairsGapX1, road - BridgeDepth, PocketGapX0, road, Slab);
     Box(map, PocketGapX1, road - BridgeDepth, Valley.x1, road, Slab);
 
@@ -331,16 +355,11 @@ void WriteValley(MapWriter& map)
     // Clear of the lifts by 2: a rider steps off onto it as the lift comes back to the start.
     double const ledgeX1 = sx - Black_LiftHalfWidth - 2.0;
     Box(map, Valley.x0, sy - Black_LiftDepth, ledgeX1, sy, Slab);
-    // Stairs 44 apart, to and fro under the gap, the last one just under the bridge.
-    double const under = road - BridgeDepth;
-    for (int k = 0; sy + 44.0 * (k + 1) <= under - 16.0; ++k)
-    {
-        double const top = sy + 44.0 * (k + 1);
-        double const x0 = k % 2 == 0 ? Valley.x0 + 15.0 : Valley.x0 + 135.0;
-        Box(map, x0, top - 12.0, x0 + 90.0, top, Slab);
-    }
-    Box(map, sx + PocketX0, sy + TrackWaitY - Black_LiftDepth, sx + PocketX1, sy + TrackWaitY, Slab);
-    Ref(map, Black_Rp_Hearts[3], sx + PocketX0 + 70.0, sy + TrackWaitY + 10.0);
+    for (int k = 0; k < StepCount; ++k)
+        Box(map, Valley.x0, sy - Black_LiftDepth, StepFace(k), StepTop(k), Slab);
+    double const pocketTop = sy + TrackWaitY + PocketStep;
+    Box(map, sx + PocketX0, pocketTop - Black_LiftDepth, sx + PocketX1, pocketTop, Slab);
+    Ref(map, Black_Rp_Hearts[3], sx + PocketX0 + 70.0, pocketTop + 10.0);
 }
 
 // The lava gallery over the road: platforms bob and swing over the lava between two landings.
@@ -664,6 +683,29 @@ void UpToTheBoulder(Road& road, std::string const& station, int wait)
     road.Hop(Black_BoulderX + 38.0, Black_LedgeY, station, wait);
 }
 
+// Up the ramp to the walkway, off its end onto the ledge and past the boulder, then running left into
+// it; waiting there while it rolls down to the ogre; down the mountainside into the pass, and right
+// through it and the tunnel, jumping the bridge's gaps, to the end. The road's part from the start
+// up to the lift valley's bridge, and from its first gap on.
+void ToTheValley(Road& road)
+{
+    UpToTheBoulder(road, "push the boulder and wait for the ogre's end", 320);
+    road.Walk(11850.0, Black_PassY).Walk(Black_TunnelEndX + 100.0, Black_PassY);
+    for (ProfilePoint const& p : Profile)
+        if (p.x > Black_TunnelEndX + 100.0 && p.x < Valley.x0)
+            road.Walk(p.x, p.y);
+}
+void FromTheValley(Road& road)
+{
+    double const bridge = RoadY(Valley.x0);
+    road.Walk(StairsGapX1 + 200.0, bridge);
+    road.Jump(PocketGapX0 - 40.0, bridge).Walk(PocketGapX1 + 200.0, bridge);
+    for (ProfilePoint const& p : Profile)
+        if (p.x > Valley.x1 && p.x < Black_EndWallX)
+            road.Walk(p.x, p.y);
+    road.Exit(Black_EndWallX - 100.0, Black_EndY);
+}
+
 } // namespace
 
 double RoadY(double x)
@@ -683,31 +725,35 @@ double RoadY(double x)
 
 std::vector<Road> BuildRoads()
 {
-    // Up the ramp to the walkway, off its end onto the ledge and past the boulder, then running left
-    // into it; waiting there while it rolls down to the ogre; down the mountainside into the pass, and
-    // right through it and the tunnel, jumping the bridge's gaps, to the end.
     Road road("exit");
-    UpToTheBoulder(road, "push the boulder and wait for the ogre's end", 320);
-    road.Walk(11850.0, Black_PassY).Walk(Black_TunnelEndX + 100.0, Black_PassY);
-    for (ProfilePoint const& p : Profile)
-    {
-        if (p.x <= Black_TunnelEndX + 100.0 || p.x >= Black_EndWallX)
-            continue;
-        if (p.x > Valley.x1 && road.points.back().x < Valley.x0)
-        {
-            road.Jump(StairsGapX0 - 40.0, RoadY(Valley.x0)).Walk(StairsGapX1 + 200.0, RoadY(Valley.x0));
-            road.Jump(PocketGapX0 - 40.0, RoadY(Valley.x0)).Walk(PocketGapX1 + 200.0, RoadY(Valley.x0));
-        }
-        road.Walk(p.x, p.y);
-    }
-    road.Exit(Black_EndWallX - 100.0, Black_EndY);
+    ToTheValley(road);
+    road.Jump(StairsGapX0 - 40.0, RoadY(Valley.x0));
+    FromTheValley(road);
 
     // For a player anywhere between the ramp's foot and the wall only the living pass, beaten by the
     // ogre or not: left through the pass (and the barrier, which lets the walking dead by) out under
     // the ramp's foot, and the same way up to the boulder as the road above.
     Road back("back to the boulder");
     UpToTheBoulder(back, "push the boulder", 20);
-    return {road, back};
+
+    // The lifts, in two roads, for a lift can only be boarded while one waits: down through the
+    // bridge's second gap onto the boarding ledge (and its heart) to its end beside a waiting lift;
+    // and, for a rider the lift has carried back to the track's start, off it onto the ledge beside
+    // it, up the steps and out of the bridge's first gap, and on to the far end.
+    double const bridge = RoadY(Valley.x0);
+    Road ledge("to the lifts");
+    ToTheValley(ledge);
+    // Let go over the gap, he drifts some 45 on as he falls.
+    ledge.Jump(StairsGapX0 - 40.0, bridge).Walk(PocketGapX0 + 50.0, bridge);
+    double const pocketTop = Black_TrackY + TrackWaitY + PocketStep;
+    ledge.Ride(PocketGapX0 + 90.0, pocketTop, "the drop onto the boarding ledge", 300);
+    ledge.Hop(Black_TrackX + PocketX1 - 16.0, pocketTop, "the boarding ledge's end", 60);
+    Road steps("from the lifts");
+    for (int k = 0; k < StepCount; ++k)
+        steps.Walk(StepFace(k) - 20.0, StepTop(k));
+    steps.Jump(StepFace(StepCount - 1) - 4.0, StepTop(StepCount - 1)).Walk(StairsGapX1 + 60.0, bridge);
+    FromTheValley(steps);
+    return {road, back, ledge, steps};
 }
 
 void Write(std::string const& dir)

@@ -42,8 +42,8 @@ constexpr double Black_LivingGateX0 = 14155.0; // group 2, across the tunnel
 constexpr double Black_LivingGateX1 = 14175.0;
 
 // The lift valley under the road's bridge: the track's start (where each lift stands in the map
-// file) and the ledge beside it that a rider steps off onto, reached by stairs from a gap in the bridge.
-constexpr double Black_TrackX = 24500.0;
+// file) and the ledge beside it that a rider steps off onto, with steps up to a gap in the bridge.
+constexpr double Black_TrackX = 24650.0;
 constexpr double Black_TrackY = 3480.0; // the half circle over the start shows under the bridge
 constexpr double Black_LiftHalfWidth = 60.0;
 constexpr double Black_LiftDepth = 16.0;
