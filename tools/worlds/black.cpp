@@ -119,7 +119,7 @@ constexpr double ValleyFloor = Black_TrackY + TrackBottomY - Black_LiftDepth - 8
 constexpr double PocketGapX0 = Black_TrackX + PocketX0 + 100.0;
 constexpr double PocketGapX1 = PocketGapX0 + 100.0;
 
-// The stairs up from the ledge beside the track's start: solid steps against the valley's left wall,
+// The steps up from the ledge beside the track's start: solid, against the valley's left wall,
 // each 40 higher and 48 shorter than the one below, the first 60 short of where a rider steps off,
 // the last 40 under the road, in the bridge's first gap, which ends over the last step but one.
 constexpr double StepRise = 40.0;
@@ -134,8 +134,8 @@ double StepFace(int k)
 {
     return StepsX1 - StepRun * k;
 }
-constexpr double StairsGapX0 = Valley.x0;
-constexpr double StairsGapX1 = StepsX1 - StepRun * (StepCount - 2);
+constexpr double StepsGapX0 = Valley.x0;
+constexpr double StepsGapX1 = StepsX1 - StepRun * (StepCount - 2);
 
 MapWriter_Point At(double x, double y, bool edge)
 {
@@ -339,13 +339,13 @@ void WritePass(MapWriter& map)
     Ref(map, Black_Rp_Boulder, Black_BoulderX, Black_LedgeY + 20.0);
 }
 
-// The lift valley: the lifts at the track's start, the ledge beside it with stairs up to the
+// The lift valley: the lifts at the track's start, the ledge beside it with steps up to the
 // bridge's first gap, and the ledge where the lifts wait, under its second gap.
 void WriteValley(MapWriter& map)
 {
     double const road = RoadY(Valley.x0);
     GroundUnder(map, Valley.x0, ValleyFloor, Valley.x1, ValleyFloor);
-    Box(map, StairsGapX1, road - BridgeDepth, PocketGapX0, road, Slab);
+    Box(map, StepsGapX1, road - BridgeDepth, PocketGapX0, road, Slab);
     Box(map, PocketGapX1, road - BridgeDepth, Valley.x1, road, Slab);
 
     double const sx = Black_TrackX;
@@ -698,7 +698,7 @@ void ToTheValley(Road& road)
 void FromTheValley(Road& road)
 {
     double const bridge = RoadY(Valley.x0);
-    road.Walk(StairsGapX1 + 200.0, bridge);
+    road.Walk(StepsGapX1 + 200.0, bridge);
     road.Jump(PocketGapX0 - 40.0, bridge).Walk(PocketGapX1 + 200.0, bridge);
     for (ProfilePoint const& p : Profile)
         if (p.x > Valley.x1 && p.x < Black_EndWallX)
@@ -727,7 +727,7 @@ std::vector<Road> BuildRoads()
 {
     Road road("exit");
     ToTheValley(road);
-    road.Jump(StairsGapX0 - 40.0, RoadY(Valley.x0));
+    road.Jump(StepsGapX0 - 40.0, RoadY(Valley.x0));
     FromTheValley(road);
 
     // For a player anywhere between the ramp's foot and the wall only the living pass, beaten by the
@@ -744,14 +744,14 @@ std::vector<Road> BuildRoads()
     Road ledge("to the lifts");
     ToTheValley(ledge);
     // Let go over the gap, he drifts some 45 on as he falls.
-    ledge.Jump(StairsGapX0 - 40.0, bridge).Walk(PocketGapX0 + 50.0, bridge);
+    ledge.Jump(StepsGapX0 - 40.0, bridge).Walk(PocketGapX0 + 50.0, bridge);
     double const pocketTop = Black_TrackY + TrackWaitY + PocketStep;
     ledge.Ride(PocketGapX0 + 90.0, pocketTop, "the drop onto the boarding ledge", 300);
     ledge.Hop(Black_TrackX + PocketX1 - 16.0, pocketTop, "the boarding ledge's end", 60);
     Road steps("from the lifts");
     for (int k = 0; k < StepCount; ++k)
         steps.Walk(StepFace(k) - 20.0, StepTop(k));
-    steps.Jump(StepFace(StepCount - 1) - 4.0, StepTop(StepCount - 1)).Walk(StairsGapX1 + 60.0, bridge);
+    steps.Jump(StepFace(StepCount - 1) - 4.0, StepTop(StepCount - 1)).Walk(StepsGapX1 + 60.0, bridge);
     FromTheValley(steps);
     return {road, back, ledge, steps};
 }
