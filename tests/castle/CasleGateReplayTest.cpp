@@ -134,3 +134,18 @@ TEST_F(CasleGateReplayTest, PaidInTheVisitTheGateOpensAtThePaymentAndReplays)
         }
     }
 }
+
+TEST_F(CasleGateReplayTest, UnpaidTheGateRisesUnderSwitchOneFallsShutAndReplays)
+{
+    GameEvents record;
+    record.eventTimes[Event_TimeTravel] = GameEvent_HasHappened;
+    Casle& c = static_cast<Casle&>(Build(Level_Casle, record));
+    ReplayHarness harness(c, keyScript);
+    WatchGate(c, harness);
+    PressTravelAndCompare(c, harness);
+    double highest = 0.0;
+    for (auto const& [t, rise] : played)
+        highest = std::max(highest, rise);
+    EXPECT_EQ(highest, Casle_EntranceRise) << "door 1 opens the gate under switch 1";
+    EXPECT_EQ(played.rbegin()->second, 0.0) << "and lets it fall shut";
+}
