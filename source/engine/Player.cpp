@@ -90,7 +90,6 @@ void Player::FreeParts()
     stats = nullptr;
 }
 
-
 void Player::Play(Sound_Id sound) const
 {
     sounds->Play(sound, nullptr, false, 1.0);

@@ -10,9 +10,9 @@
 #include "creatures/Vulture.h"
 #include "engine/Door.h"
 #include "engine/Message.h"
+#include "support/MapIdSweep.h"
 #include "util/Error.h"
 
-#include "support/MapIdSweep.h"
 #include <gtest/gtest.h>
 
 #include <cmath>

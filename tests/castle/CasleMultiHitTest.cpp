@@ -1,7 +1,6 @@
 // Multi-hit blocks: the height from the hits counted one by one, and the fall-back at period ends.
-#include "castle/Casle_MultiHit.h"
-
 #include "castle/Casle_Ids.h"
+#include "castle/Casle_MultiHit.h"
 #include "support/RandomSeed.h"
 #include "util/Util.h"
 

@@ -1,7 +1,6 @@
 // The lean of the map where two sloped solids meet at a corner, against the plain rule asked of
 // each polygon in turn.
 #include "engine/Map.h"
-
 #include "engine/Poly.h"
 #include "support/RandomSeed.h"
 #include "support/SmallMap.h"
@@ -32,13 +31,15 @@ double PlainLean(Map const& map, Pointf const& p, double angle, LeanDirection d)
         int const r = map.polys[int(i)]->SurfaceAngles(&p, a1, a2);
         if (d == LeanDirection_Left && (r & 2) != 0)
         {
-            if (!held || std::fabs(a2 - angle) < Util::Eps || Util::DiffAngle(angle, k) > Util::DiffAngle(a2, k) - Util::Eps)
+            if (!held || std::fabs(a2 - angle) < Util::Eps
+                || Util::DiffAngle(angle, k) > Util::DiffAngle(a2, k) - Util::Eps)
                 k = a2;
             held = true;
         }
         else if (d == LeanDirection_Right && (r & 1) != 0)
         {
-            if (!held || std::fabs(a1 - angle) < Util::Eps || Util::DiffAngle(k, angle) > Util::DiffAngle(k, a1) - Util::Eps)
+            if (!held || std::fabs(a1 - angle) < Util::Eps
+                || Util::DiffAngle(k, angle) > Util::DiffAngle(k, a1) - Util::Eps)
                 k = a1;
             held = true;
         }
@@ -57,7 +58,8 @@ MapWriter_Poly Triangle(Pointf c, double angle0, double reach0, double angle1, d
     bool const clockwise = (p0.x - c.x) * (p1.y - c.y) - (p0.y - c.y) * (p1.x - c.x) < 0.0;
     Pointf const second = clockwise ? p0 : p1;
     Pointf const third = clockwise ? p1 : p0;
-    return {0, 0, true, false, {{c.x, c.y, 0, 0, true}, {second.x, second.y, 0, 0, true}, {third.x, third.y, 0, 0, true}}};
+    return {
+        0, 0, true, false, {{c.x, c.y, 0, 0, true}, {second.x, second.y, 0, 0, true}, {third.x, third.y, 0, 0, true}}};
 }
 
 } // namespace
@@ -95,13 +97,15 @@ TEST(Map, LeanWhereTwoSlopedSolidsMeetFollowsThePlainRuleOnEitherSideAndBoth)
                                      std::round(c.y + t[2 * side + 1] * std::sin(t[2 * side])));
                     double const length = std::hypot(far.x - c.x, far.y - c.y);
                     for (double along : {1.0, 4.0, 20.0})
-                        points.push_back(Pointf(c.x + (far.x - c.x) * along / length, c.y + (far.y - c.y) * along / length));
+                        points.push_back(
+                            Pointf(c.x + (far.x - c.x) * along / length, c.y + (far.y - c.y) * along / length));
                 }
             for (Pointf const& p : points)
-                for (double angle : {0.0, Util::QuarterTurn, -Util::QuarterTurn, Util::HalfTurn, turn(random), turn(random)})
+                for (double angle :
+                     {0.0, Util::QuarterTurn, -Util::QuarterTurn, Util::HalfTurn, turn(random), turn(random)})
                 {
-                    SCOPED_TRACE(testing::Message() << "pair " << pair << " at (" << p.x << ", " << p.y
-                                                    << "), angle " << angle);
+                    SCOPED_TRACE(testing::Message()
+                                 << "pair " << pair << " at (" << p.x << ", " << p.y << "), angle " << angle);
                     double const plainLeft = PlainLean(*map, p, angle, LeanDirection_Left);
                     double const plainRight = PlainLean(*map, p, angle, LeanDirection_Right);
                     ASSERT_EQ(map->Lean(&p, angle, LeanDirection_Left), plainLeft);

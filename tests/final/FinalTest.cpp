@@ -3,8 +3,8 @@
 #include "engine/KillZone.h"
 #include "engine/PickUp.h"
 #include "final/FinalWorldSupport.h"
-#include "support/MapIdSweep.h"
 #include "support/MapFiles.h"
+#include "support/MapIdSweep.h"
 #include "util/Error.h"
 
 #include <gtest/gtest.h>

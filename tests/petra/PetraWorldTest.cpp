@@ -5,9 +5,9 @@
 #include "engine/Switch.h"
 #include "petra/PetraWorldSupport.h"
 #include "petra/Petra_Staff_Puzzle.h"
+#include "support/MapIdSweep.h"
 #include "tools/Canvas.h"
 
-#include "support/MapIdSweep.h"
 #include <gtest/gtest.h>
 
 #include <filesystem>

@@ -422,9 +422,10 @@ struct WorldSweep
             char const* file;
             bool everyWorld;
         };
-        for (Shared const& shared : {Shared{"gfx/general/heartfull.png", true}, Shared{"gfx/general/heartempty.png", true},
-                                     Shared{"gfx/general/gem.png", true}, Shared{"gfx/general/chest.png", false},
-                                     Shared{"gfx/puzzle/highlight.png", false}, Shared{"gfx/puzzle/num9.png", false}})
+        for (Shared const& shared :
+             {Shared{"gfx/general/heartfull.png", true}, Shared{"gfx/general/heartempty.png", true},
+              Shared{"gfx/general/gem.png", true}, Shared{"gfx/general/chest.png", false},
+              Shared{"gfx/puzzle/highlight.png", false}, Shared{"gfx/puzzle/num9.png", false}})
         {
             fixture.events.Copy(&record);
             Error const e = MissingFile(fixture, type, shared.file, false, !shared.everyWorld);
