@@ -92,3 +92,23 @@ TEST_F(CasleLightsTest, TheGroupLatchesAtTheFirstTickAllThreeBurnAndRecordsOnlyG
     EXPECT_EQ(timed->LastInactiveTime(320), 229);
     EXPECT_EQ(timed->NextActiveTime(321), -1);
 }
+
+TEST_F(CasleLightsTest, AllThreeBurningAtATickTheClockRunsBackToLatchesNothing)
+{
+    Casle_Light* lamps[3] = {timed->GetLight(0), timed->GetLight(1), timed->GetLight(2)};
+    for (Casle_Light* lamp : lamps)
+        lamp->Hit(100, 1, 0);
+    timed->MoveToTime(map.get(), 50);
+    timed->MoveToTime(map.get(), 300);
+    // Travel back into the span where all three burned: shown, not played.
+    for (Tick t = 299; t >= 90; t--)
+        timed->MoveToTime(map.get(), t);
+    EXPECT_EQ(timed->NextActiveTime(0), -1);
+    for (Casle_Light* lamp : lamps)
+        EXPECT_EQ(lamp->GetAlwaysOnTime(), -1);
+    EXPECT_FALSE(lamps[0]->IsOn(300));
+    // Played forward from there, the group latches.
+    timed->MoveToTime(map.get(), 120);
+    EXPECT_TRUE(timed->IsActive(120));
+    EXPECT_EQ(lamps[0]->GetAlwaysOnTime(), 120);
+}

@@ -212,7 +212,7 @@ protected:
 TEST_F(CasleWorldReplayTest, EveryMechanismShowsAgainWhatItShowedWhenPlayed)
 {
     unsigned const fresh = TestSeed();
-    for (unsigned seed : {1u, 2u, fresh})
+    for (unsigned seed : TestSeedRun(TestSeeds_Long, fresh))
     {
         SCOPED_TRACE("HM_TEST_SEED=" + std::to_string(fresh) + ", seed " + std::to_string(seed));
         Casle& c = static_cast<Casle&>(Build(Level_Casle));
