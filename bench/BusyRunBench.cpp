@@ -89,7 +89,7 @@ void LevelFrames(benchmark::State& state)
             std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count() * 1e3;
         state.SetLabel(reinterpret_cast<char const*>(glGetString(GL_RENDERER)));
         FrameTimer frames(state);
-        while (world.Now() < BusyUntil || world.World().IsTimeTravelling())
+        while ((world.Now() < BusyUntil || world.World().IsTimeTravelling()) && !BenchStop::Requested())
             frames.Step(world);
 
         // Before the hit target, facing it: aim at it, then throw.
