@@ -92,6 +92,7 @@ WorldRun_Runner::WorldRun_Runner(benchmark::State& benchState, World_Base& playe
     using namespace WorldRun;
     wall.reserve(RunTo + 40 * TravelBack);
     cpu.reserve(RunTo + 40 * TravelBack);
+    ticks.reserve(RunTo + 40 * TravelBack);
     Draw();
     heapAtStart = HeapInUse();
 }
@@ -106,6 +107,7 @@ void WorldRun_Runner::Draw()
 Level_Action WorldRun_Runner::Step(std::vector<int> const& held)
 {
     KeyData const keyData = script.Next(held);
+    ticks.push_back(world.GetTick());
     double const cpuBegin = ThreadSeconds();
     auto const begin = std::chrono::steady_clock::now();
     Level_Action const result = world.Poll(keyData);
@@ -179,6 +181,27 @@ void WorldRun_Runner::Report()
     state.counters["p99_cpu_us"] = Percentile(cpu, 99) * 1e6;
     state.counters["worst_us"] = Percentile(wall, 100) * 1e6;
     state.counters["worst_cpu_us"] = Percentile(cpu, 100) * 1e6;
+    std::vector<double> windowCpu(std::size_t(WorldRun::RunTo / WorldRun::Window + 1), 0.0);
+    std::vector<int> windowSteps(windowCpu.size(), 0);
+    for (std::size_t i = 0; i < cpu.size(); i++)
+    {
+        std::size_t const w = std::min(windowCpu.size() - 1, std::size_t(std::max(ticks[i], Tick(0)) / WorldRun::Window));
+        windowCpu[w] += cpu[i];
+        windowSteps[w]++;
+    }
+    double worstWindow = 0.0;
+    std::size_t worstWindowAt = 0;
+    for (std::size_t w = 0; w < windowCpu.size(); w++)
+    {
+        double const mean = windowSteps[w] > 0 ? windowCpu[w] / windowSteps[w] : 0.0;
+        if (mean > worstWindow)
+        {
+            worstWindow = mean;
+            worstWindowAt = w;
+        }
+    }
+    state.counters["window_cpu_us"] = worstWindow * 1e6;
+    state.counters["window_at"] = double(worstWindowAt * std::size_t(WorldRun::Window));
     state.counters["steps"] = double(wall.size());
     state.counters["records_MB"] = recordsMB;
     state.counters["frames_heap_MB"] = frameHeap / (1024.0 * 1024.0);
