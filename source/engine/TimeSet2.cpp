@@ -188,6 +188,12 @@ bool TimeSet2::CheckUp(Tick t, int* value, Tick* tick) const
     return true;
 }
 
+Tick TimeSet2::RunStart(Tick t) const
+{
+    int const i = Floor(t);
+    return i >= 0 && ranges[i]->Contains(t) ? ranges[i]->start : t + 1;
+}
+
 Tick TimeSet2::LastFreeTime(Tick t) const
 {
     Tick x = t;

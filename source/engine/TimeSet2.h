@@ -41,6 +41,8 @@ public:
     bool CheckDown(Tick t, int* value, Tick* tick) const;
     // The nearest run at or after t whose value differs: its value and its earliest tick not before t.
     bool CheckUp(Tick t, int* value, Tick* tick) const;
+    // The first tick of the run that covers t, or t + 1 when none does.
+    Tick RunStart(Tick t) const;
     // The latest uncovered tick at or before t, walking back across touching runs.
     Tick LastFreeTime(Tick t) const;
     // The earliest uncovered tick at or after t.

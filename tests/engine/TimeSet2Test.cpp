@@ -154,6 +154,11 @@ TEST(TimeSet2, LongHistoriesAnswerAsPlainScans)
                 while (at(freeUp) != None)
                     freeUp++;
                 ASSERT_EQ(set.LastFreeTime(q), freeDown) << "tick " << q;
+                int start = q + 1;
+                if (w != None)
+                    for (start = q; at(start - 1) == w;)
+                        start--;
+                ASSERT_EQ(set.RunStart(q), start) << "tick " << q;
                 ASSERT_EQ(set.NextFreeTime(q), freeUp) << "tick " << q;
                 int const e = q + pick(-1, 40);
                 bool carries = false;
