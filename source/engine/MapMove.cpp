@@ -145,12 +145,15 @@ void MapMove::PlaceGroups(Tick t)
     {
         memo->tick = t;
         memo->pass = pass;
-        memo->values.clear();
+        // Sized once: a pass places each tick once and keeps every order of it.
+        memo->values.resize(3 * placed.size());
+        double* value = memo->values.data();
         for (Placed const& p : placed)
         {
-            memo->values.push_back(p.order->newX);
-            memo->values.push_back(p.order->newY);
-            memo->values.push_back(p.order->newAngle);
+            value[0] = p.order->newX;
+            value[1] = p.order->newY;
+            value[2] = p.order->newAngle;
+            value += 3;
         }
     }
 }
