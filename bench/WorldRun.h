@@ -34,7 +34,8 @@ constexpr Tick Window = 10000; // ticks of the clock over which the steps' means
 class WorldRun_Data final
 {
 public:
-    WorldRun_Data();
+    // The window at the size given (the world runs' 640x480 unless said).
+    explicit WorldRun_Data(int width = 640, int height = 480);
     ~WorldRun_Data();
     WorldRun_Data(WorldRun_Data const&) = delete;
     WorldRun_Data& operator=(WorldRun_Data const&) = delete;
@@ -70,7 +71,8 @@ public:
 
     // The counters of every world run: the steps' mean, 99th percentile and worst by the wall
     // clock and by processor time, their number, the records' heap and the frames' mean and worst;
-    // and the highest mean by processor time of the steps begun in one Window of the clock.
+    // and the highest mean by processor time of the steps begun in one Window of the clock, of all
+    // and of the travel steps alone.
     void Report();
 
 private:
@@ -82,6 +84,7 @@ private:
     std::vector<float> wall; // seconds a step took, by the wall clock
     std::vector<float> cpu;  // and by the thread's processor time
     std::vector<Tick> ticks; // the clock when each step began
+    std::vector<bool> travel; // whether time travelled when it began
     std::size_t heapAtStart = 0;
     double frameHeap = 0.0; // bytes the frames after the first left in use, or gave back if below 0
     double frameTotal = 0.0; // seconds, by the wall clock
