@@ -40,7 +40,11 @@ public:
     WorldRun_Data(WorldRun_Data const&) = delete;
     WorldRun_Data& operator=(WorldRun_Data const&) = delete;
 
+    // How long writing the data folder took, in milliseconds.
+    double GenerateMs() const { return generateMs; }
+
 private:
+    double generateMs = 0.0;
     std::filesystem::path data;
     std::filesystem::path previous;
     Game_Sounds sounds;
