@@ -66,8 +66,6 @@ void PolyBatch::Draw(Poly const* poly)
         edges = poly->GetPointPtr(i)->drawEdge;
     if (!edges)
         return;
-    Bound outline{0.0f, 0.0f, 0.0f, 0.0f};
-    bool first = true;
     for (int i = 0; i < poly->Points(); ++i)
     {
         PolyPoint const* point = poly->GetPointPtr(i);
@@ -77,23 +75,16 @@ void PolyBatch::Draw(Poly const* poly)
         Pointf const to = poly->GetPointPtr(i + 1)->pos.WorldToScreen(view);
         float const segment[] = {float(from.x), float(from.y), float(to.x), float(to.y)};
         lines.insert(lines.end(), segment, segment + 4);
-        Bound const own{std::min(segment[0], segment[2]), std::min(segment[1], segment[3]),
-                        std::max(segment[0], segment[2]), std::max(segment[1], segment[3])};
-        outline = first ? own
-                        : Bound{std::min(outline.x0, own.x0), std::min(outline.y0, own.y0), std::max(outline.x1, own.x1),
-                                std::max(outline.y1, own.y1)};
-        first = false;
+        // Each segment's own bound: a fill beside a polygon often touches one side of its outline only.
+        Bound const own{std::min(segment[0], segment[2]) - margin, std::min(segment[1], segment[3]) - margin,
+                        std::max(segment[0], segment[2]) + margin, std::max(segment[1], segment[3]) + margin};
+        waiting = bounds.empty() ? own
+                                 : Bound{std::min(waiting.x0, own.x0), std::min(waiting.y0, own.y0),
+                                         std::max(waiting.x1, own.x1), std::max(waiting.y1, own.y1)};
+        bounds.push_back(own);
     }
     if (margin < 0.0f)
-    {
         DrawOutlines();
-        return;
-    }
-    outline = Bound{outline.x0 - margin, outline.y0 - margin, outline.x1 + margin, outline.y1 + margin};
-    waiting = bounds.empty() ? outline
-                             : Bound{std::min(waiting.x0, outline.x0), std::min(waiting.y0, outline.y0),
-                                     std::max(waiting.x1, outline.x1), std::max(waiting.y1, outline.y1)};
-    bounds.push_back(outline);
 }
 
 bool PolyBatch::Overlaps(Bound const& bound) const

@@ -15,8 +15,8 @@ class WorldTransform;
 // A software GL prepares its drawing afresh for the first polygon after any change of state, which
 // costs more than filling a small polygon; a map's polygons mostly follow others of their kind.
 // Outlines wait and are drawn together, in their order, before the first fill that could cover a
-// pixel of one of them (their screen bounds widened by two pixels): no fill moves past a line it
-// touches, so every pixel ends as drawing one by one leaves it.
+// pixel of one of them (a segment's screen bound widened by two pixels): no fill moves past a line
+// it touches, so every pixel ends as drawing one by one leaves it.
 class PolyBatch final
 {
 public:
@@ -32,7 +32,7 @@ public:
     void Finish();
 
 private:
-    // Screen bounds of one polygon's waiting outline, widened by the margin.
+    // Screen bounds of one waiting outline segment, widened by the margin.
     struct Bound
     {
         float x0;
@@ -63,6 +63,6 @@ private:
     bool blendingBefore = true; // as the batch found it
     float margin = -1.0f;       // PixelMargin while drawn
     std::vector<float> lines;   // waiting outline segments, x0 y0 x1 y1 each
-    std::vector<Bound> bounds;  // of each polygon with waiting outlines
+    std::vector<Bound> bounds;  // of each waiting segment
     Bound waiting{};            // all of bounds together
 };
