@@ -193,6 +193,12 @@ void WorldRun_Runner::Play(Tick firstTravel, std::function<void()> const& play, 
 
 void WorldRun_Runner::Report()
 {
+    if (RUNNING_ON_VALGRIND != 0 && !ticks.empty())
+    {
+        std::string const label = std::string(travel.back() ? "travel" : "play") + " window "
+                                  + std::to_string(ticks.back() / WorldRun::Window);
+        CALLGRIND_DUMP_STATS_AT(label.c_str());
+    }
     // What the frames took or gave back is the GL's (its rasteriser threads' bins grow with the
     // scenes drawn), not the level's.
     double const recordsMB = (double(HeapInUse()) - double(heapAtStart) - frameHeap) / (1024.0 * 1024.0);
@@ -218,7 +224,7 @@ void WorldRun_Runner::Report()
         for (std::size_t w = 0; w < total.size(); w++)
         {
             double const mean = count[w] > 0 ? total[w] / count[w] : 0.0;
-                if (mean > worst)
+            if (mean > worst)
             {
                 worst = mean;
                 at = double(w * std::size_t(WorldRun::Window));

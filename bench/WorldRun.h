@@ -44,10 +44,10 @@ public:
     double GenerateMs() const { return generateMs; }
 
 private:
-    double generateMs = 0.0;
     std::filesystem::path data;
     std::filesystem::path previous;
     Game_Sounds sounds;
+    double generateMs = 0.0;
 };
 
 class WorldRun_Runner final
