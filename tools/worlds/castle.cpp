@@ -7,6 +7,8 @@
 #include "tools/Canvas.h"
 #include "tools/DataGen.h"
 #include "tools/Figure.h"
+#include "tools/MapDressing.h"
+#include "tools/MapTextures.h"
 #include "util/Error.h"
 
 #include <cmath>
@@ -23,9 +25,10 @@ namespace
 
 // Textures of the shared image map that repeat both ways (polygons take their texture coordinates
 // from their world position).
-constexpr unsigned int Brick = 2; // the rooms' back walls, not solid
-constexpr unsigned int Tile = 5;  // everything that moves or works: plates, doors, lifts, targets
-constexpr unsigned int Stone = 9; // floors and walls
+constexpr unsigned int Brick = MapTextures::Brick; // the rooms' back walls, not solid
+constexpr unsigned int Tile = MapTextures::Tile;   // everything that moves or works: plates, doors, lifts, targets
+constexpr unsigned int Stone = MapTextures::Stone; // floors and walls
+constexpr unsigned int Rock = MapTextures::Cliff;  // the rock the castle is built into, behind everything
 
 constexpr double Slab = 40.0;     // depth of a floor
 constexpr double Ledge = 12.0;    // depth of a ledge
@@ -38,9 +41,14 @@ using Corners = std::vector<std::pair<double, double>>;
 class Castle_Map
 {
 public:
-    MapWriter map;
+    MapWriter map;    // what stands in the rooms, in the order written
+    MapWriter behind; // the back walls, drawn before everything in map
 
     void Poly(Corners const& corners, unsigned int texture = Stone, unsigned int group = 0, bool solid = true)
+    {
+        Add(map, corners, texture, group, solid);
+    }
+    void Add(MapWriter& into, Corners const& corners, unsigned int texture, unsigned int group, bool solid)
     {
         MapWriter_Poly poly{texture, group, solid, false, {}};
         std::string where;
@@ -51,7 +59,7 @@ public:
         }
         try
         {
-            map.AddPoly(poly);
+            into.AddPoly(poly);
         }
         catch (Error const& err)
         {
@@ -66,7 +74,23 @@ public:
     // A floor whose top is at top.
     void Floor(double x0, double x1, double top, double depth = Slab) { Box(x0, top - depth, x1, top); }
     void Shelf(double x0, double x1, double top) { Box(x0, top - Ledge, x1, top); }
-    void Back(double x0, double y0, double x1, double y1) { Box(x0, y0, x1, y1, Brick, 0, false); }
+    // A back wall goes behind whatever is written in the room, whenever it is written, so that no
+    // floor, plate, door or lift is hidden by the wall behind it.
+    void Back(double x0, double y0, double x1, double y1)
+    {
+        Add(behind, {{x0, y0}, {x0, y1}, {x1, y1}, {x1, y0}}, Brick, 0, false);
+    }
+    // The finished map: the back walls first, then the rooms' contents; outlines only on the tops a
+    // player stands on, so that a beam is not taken for a seam.
+    MapWriter Finish() const
+    {
+        MapWriter done = behind;
+        done.SetView(map.viewX, map.viewY, map.viewScale);
+        done.polys.insert(done.polys.end(), map.polys.begin(), map.polys.end());
+        done.refPoints = map.refPoints;
+        MapDressing::OutlineTops(done);
+        return done;
+    }
     // A solid slope from (xa, ya) to (xb, yb) filled down to bottom.
     void Ramp(double xa, double ya, double xb, double yb, double bottom)
     {
@@ -117,9 +141,17 @@ constexpr double Frame_X1 = 7700.0;
 constexpr double Frame_Y0 = 2780.0;
 constexpr double Frame_Y1 = 7040.0;
 
+// The rock round the rooms fills the frame and reaches over its top as far as the camera over the
+// castle's top sees, so that no screen shows bare sky. It reaches no further left or down than the
+// frame, where the map's collision grid starts.
+constexpr double Rock_Above = 100.0;
+
 // The frame round the whole castle: every beam and every mover's sweep stays inside it.
 void Frame(Castle_Map& m)
 {
+    m.Add(m.behind,
+          {{Frame_X0, Frame_Y0}, {Frame_X0, Frame_Y1 + Rock_Above}, {Frame_X1, Frame_Y1 + Rock_Above}, {Frame_X1, Frame_Y0}},
+          Rock, 0, false);
     m.Box(Frame_X0, Frame_Y0, Frame_X1, Frame_Y0 + 40.0);
     m.Box(Frame_X0, Frame_Y1 - 40.0, Frame_X1, Frame_Y1);
     m.Box(Frame_X0, Frame_Y0, Frame_X0 + 40.0, Frame_Y1);
@@ -774,7 +806,7 @@ MapWriter BuildMap()
     UpperRooms(m);
     RightRooms(m);
     LowerRooms(m);
-    return m.map;
+    return m.Finish();
 }
 
 void Write(std::string const& dir)
