@@ -253,8 +253,8 @@ TEST_F(CasleWorldReplayTest, EveryMechanismShowsAgainWhatItShowedWhenPlayed)
         w.Idle(20);
         w.WalkTo(3380.0);
         // Room 34's block 1, hit from on top; room 24's push-over climbed and block 3 hit.
-        putAt(4560.0, 4120.0);
-        w.JumpOnto(4170.0, +1);
+        putAt(4560.0, CastleWriter::Lower_Floor);
+        w.JumpOnto(CastleWriter::Lower_Floor + 50.0, +1);
         w.WalkTo(4620.0);
         w.WalkTo(4610.0);
         for (int i = 0; i < 10; ++i)
@@ -264,7 +264,7 @@ TEST_F(CasleWorldReplayTest, EveryMechanismShowsAgainWhatItShowedWhenPlayed)
         // The cog into the machine, started on switch 8; a crystal onto a podium of room 11.
         putAt(610.0, CastleWriter::Room4_Floor - 50.0);
         w.Act();
-        putAt(60.0, 3760.0);
+        putAt(60.0, CastleWriter::Room4_Floor + 80.0);
         w.Act();
         w.Idle(10);
         w.WalkTo(210.0);

@@ -207,10 +207,10 @@ TEST_F(CasleWorldTest, APaidEntranceFallsShutWhenSwitch1IsPressedAndLetGo)
     double const open = GroupBottom(map, Casle_EntranceGroup);
     Player* player = c.GetPlayer();
     // On switch 1 in room 5 the gate, door 1, rises to where the fee put it, and falls when let go.
-    player->pos = Pointf(1010.0, 3683.0);
+    player->pos = Pointf(1010.0, 3733.0);
     Steps(100);
     EXPECT_DOUBLE_EQ(GroupBottom(map, Casle_EntranceGroup), open);
-    player->pos = Pointf(1115.0, 3671.0);
+    player->pos = Pointf(1115.0, 3721.0);
     Steps(300);
     EXPECT_DOUBLE_EQ(GroupBottom(map, Casle_EntranceGroup), open - Casle_EntranceRise);
     // Shut, it holds the player in the hall.

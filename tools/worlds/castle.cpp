@@ -219,7 +219,7 @@ void Room4AndShaft(Castle_Map& m)
     m.Box(1100.0, 4120.0, 1760.0, 4160.0);
     m.Gate(Casle_Doors[6].group, 1120.0, f, 4120.0);
     for (unsigned int i = 0; i < 3; ++i)
-        m.Ref(Casle_LightGroups[0].rp[i], 1280.0 + 140.0 * i, i == 1 ? 3830.0 : 3790.0);
+        m.Ref(Casle_LightGroups[0].rp[i], 1280.0 + 140.0 * i, f + (i == 1 ? 160.0 : 120.0));
     // The shaft.
     m.Back(1760.0, 4120.0, 2240.0, 5100.0);
     m.Back(1760.0, f, 2240.0, 4120.0);
@@ -280,7 +280,7 @@ void LeftRooms(Castle_Map& m)
     m.Floor(1110.0, 1120.0, f);
     m.Box(400.0, 4170.0, 1120.0, 4210.0);
     // Room 6, up its ramp.
-    double const f6 = 3760.0;
+    double const f6 = f + 80.0;
     m.Back(-310.0, f6, 400.0, 4270.0);
     m.Ramp(280.0, f6, 400.0, f, f - Slab);
     m.Box(-120.0, f - Slab, 280.0, f6);
@@ -606,7 +606,7 @@ void RightRooms(Castle_Map& m)
 // the niche on the left.
 void LowerRooms(Castle_Map& m)
 {
-    double const f = 4120.0;
+    double const f = Lower_Floor;
     m.Back(3400.0, f, 5930.0, Road_Floor - Slab);
     m.Box(3380.0, f - Slab, 5930.0, f);
     m.Box(3360.0, f - Slab, 3400.0, Road_Floor - Slab);
@@ -616,16 +616,16 @@ void LowerRooms(Castle_Map& m)
     {
         bool const lit = i == 3 || i == 7;
         double const x = 3420.0 + 26.0 * i;
-        m.Box(x, 4220.0, x + 16.0, 4236.0, lit ? Tile : Stone, 0, false);
+        m.Box(x, f + 80.0, x + 16.0, f + 96.0, lit ? Tile : Stone, 0, false);
     }
     m.Gate(Casle_Doors[3].group, 3640.0, f, 4300.0);
     m.Plate(Casle_SwitchGroups[3], 3760.0, f);
     // Room 34.
     m.Box(4580.0, f, 4660.0, f + 50.0, Tile, Casle_MultiHits[0].group);
-    m.Ref(Casle_MultiHits[0].rp, 4520.0, 4290.0);
-    m.Shelf(4665.0, 4960.0, 4260.0);
-    m.Ref(Casle_Objects[8].rp, 4780.0, 4260.0);
-    m.Ref(Casle_Objects[9].rp, 4880.0, 4260.0);
+    m.Ref(Casle_MultiHits[0].rp, 4520.0, f + 170.0);
+    m.Shelf(4665.0, 4960.0, Room34_Shelf);
+    m.Ref(Casle_Objects[8].rp, 4780.0, Room34_Shelf);
+    m.Ref(Casle_Objects[9].rp, 4880.0, Room34_Shelf);
     // Room 35.
     Casle_PodiumIds const& pair = Casle_PodiumPairs[1];
     for (unsigned int rp : {pair.podium0, pair.podium1})
@@ -634,7 +634,7 @@ void LowerRooms(Castle_Map& m)
         m.Ref(rp, x, f + 1.0);
         m.Box(x - 18.0, f, x + 18.0, f + 55.0, Tile, 0, false);
     }
-    m.Gate(Casle_Doors[16].group, 5470.0, f, 4410.0);
+    m.Gate(Casle_Doors[16].group, 5470.0, f, f + 290.0);
     // Room 33.
     m.Box(5490.0, 4560.0, 5930.0, 4600.0);
     m.Box(5575.0, 4548.0, 5605.0, 4560.0, Tile, Casle_TargetGroups[4]);
@@ -642,9 +642,9 @@ void LowerRooms(Castle_Map& m)
     m.Ref(Casle_Lasers[5].rp, Room33_LaserX, 4540.0);
     m.Ref(Casle_Objects[10].rp, 5620.0, f);
     m.Ref(Casle_Objects[11].rp, 5700.0, f);
-    m.Shelf(5490.0, 5570.0, 4180.0);
-    m.Gate(Casle_Doors[14].group, 5520.0, 4180.0, 4260.0);
-    m.Box(5490.0, 4260.0, 5550.0, 4280.0);
+    m.Shelf(5490.0, 5570.0, f + 60.0);
+    m.Gate(Casle_Doors[14].group, 5520.0, f + 60.0, f + 140.0);
+    m.Box(5490.0, f + 140.0, 5550.0, f + 160.0);
     m.Gate(Casle_Doors[13].group, 5760.0, f, 4560.0);
     m.Ladder(5790.0, f, Room37_Floor, false);
     m.Box(5930.0, f - Slab, 5970.0, Room37_Floor - Slab);

@@ -27,15 +27,17 @@ constexpr double Hall_Floor = 3000.0;     // the hall, rooms 0 and 1
 constexpr double Room2_Floor = 3130.0;    // up room 1's ramp, room 2 below its own ramp
 constexpr double Room2_Landing = 3250.0;  // the top of room 2's ramp
 constexpr double Walkway_Floor = 3300.0;  // the walkway back over room 2, and room 3's floor
-constexpr double Room4_Floor = 3670.0;    // rooms 4, 5, 10 and the foot of the shaft (room 12)
+constexpr double Room4_Floor = 3720.0;    // rooms 4, 5, 10 and the foot of the shaft (room 12)
 constexpr double Room4_GapLeft = 1310.0;  // the gap over room 3's ramp, jumped from the left
 constexpr double Room4_GapRight = 1400.0; //
-constexpr double Room5_Bridge = 3702.0;   // the top of room 5's push-over lying over the pit
-constexpr double Shaft_Board = 3716.0;    // the block the first lift comes up through
+constexpr double Room5_Bridge = Room4_Floor + 32.0;  // the top of room 5's push-over lying over the pit
+constexpr double Shaft_Board = Room4_Floor + 46.0;   // the block the first lift comes up through
 constexpr double Shaft_Ledge = 4125.0;    // where the first lift is got off, over the second's foot
 constexpr double Road_Floor = 4660.0;     // rooms 11, 19, 20, 32 and 36
-constexpr double Pit_Floor = 4450.0;      // the dip of the road through room 32's pit
-constexpr double Room37_Floor = 4360.0;   // the last room, with the socks and the far exit
+constexpr double Pit_Floor = 4500.0;      // the dip of the road through room 32's pit
+constexpr double Lower_Floor = 4170.0;    // rooms 29 to 31 and 33 to 35, under the road
+constexpr double Room34_Shelf = Lower_Floor + 140.0; // the crystals' shelf, reached off the raised block
+constexpr double Room37_Floor = 4400.0;   // the last room, with the socks and the far exit
 
 // Places the walks and the puzzles' solutions use (see the comments beside each room in castle.cpp).
 constexpr double Gate_X = 1305.0;        // the entrance gate
