@@ -167,7 +167,7 @@ TEST_F(CasleCanDoTest, TheSymbolsRoomWantsRooms28And31SeenInThisLevel)
     EXPECT_EQ(Says(room20, &up), "Open door and get through");
     EXPECT_FALSE(up);
     Player* player = castle->GetPlayer();
-    player->pos = Pointf(7200.0, 5350.0);
+    player->pos = Pointf(7200.0, 5390.0);
     Step();
     Says(room20, &up);
     EXPECT_FALSE(up) << "room 28 alone";

@@ -345,7 +345,7 @@ void MiddleRooms(Castle_Map& m)
     m.Box(2260.0, 4120.0, 2890.0, 4160.0);
     // Room 9.
     double const f9 = 3400.0;
-    m.Back(2870.0, f9, 3350.0, 3850.0);
+    m.Back(2870.0, f9, 3350.0, 3890.0);
     m.Box(2870.0, 3300.0, 3370.0, f9);
     m.Box(3350.0, f9, 3370.0, 4430.0);
     m.Box(2850.0, 3300.0, 2870.0, f - Slab);
@@ -355,13 +355,13 @@ void MiddleRooms(Castle_Map& m)
     m.Ref(Casle_LightGroups[1].rp[0], 3050.0, 3560.0);
     m.Ref(Casle_LightGroups[1].rp[1], 3130.0, 3610.0);
     m.Ref(Casle_LightGroups[1].rp[2], 3200.0, 3560.0);
-    m.Ladder(3220.0, f9, 3890.0, false);
+    m.Ladder(3220.0, f9, 3930.0, false);
     // Room 14, with its hole over room 9's ladder.
-    double const f14 = 3890.0;
+    double const f14 = 3930.0;
     m.Back(2870.0, f14, 3350.0, 4390.0);
     m.Box(2870.0, f14 - Slab, 3280.0, f14);
     m.Plate(Casle_SwitchGroups[2], 3100.0, f14);
-    m.Ref(Casle_MultiHits[1].rp, 3220.0, 4080.0);
+    m.Ref(Casle_MultiHits[1].rp, 3220.0, f14 + 190.0);
     m.Box(3180.0, f14, 3260.0, f14 + 30.0, Tile, Casle_MultiHits[1].group);
     m.Gate(Casle_Doors[2].group, 3015.0, f14, 4200.0);
     m.Box(3005.0, 4390.0, 3370.0, 4430.0);
@@ -572,7 +572,7 @@ void RightRooms(Castle_Map& m)
     m.Ref(Casle_Objects[5].rp, 6620.0, f);
     m.Ref(Casle_Objects[6].rp, 6720.0, f);
     // Room 28, up the ramp behind door 18, and the shaft from the castle's top.
-    double const f28 = 5345.0;
+    double const f28 = 5385.0;
     m.Ramp(6950.0, f, 7070.0, f28, f - Slab);
     m.Gate(Casle_Doors[17].group, 7070.0, f28, 5550.0, 70.0);
     m.Back(7070.0, f28, 7400.0, 5550.0);
@@ -584,7 +584,7 @@ void RightRooms(Castle_Map& m)
     {
         bool const lit = i == 3 || i == 7;
         double const x = 7120.0 + 32.0 * i;
-        m.Box(x, 5450.0, x + 20.0, 5470.0, lit ? Tile : Stone, 0, false);
+        m.Box(x, f28 + 105.0, x + 20.0, f28 + 125.0, lit ? Tile : Stone, 0, false);
     }
 }
 
