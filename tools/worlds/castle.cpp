@@ -201,10 +201,10 @@ void Room3(Castle_Map& m)
 }
 
 // Rooms 4 and 12, the foot of the shaft. The road comes up room 3's ramp onto the left part of
-// room 4's floor, turns and jumps the gap over the ramp to the right part, and walks into the
-// shaft. The three lamps of light group 1 hang over the gap: each stays lit once hit, and with
-// all three lit door 7 (group 16) opens for good into room 5. Solution: stand at x 1650 facing
-// left and throw at each lamp in turn.
+// room 4's floor, turns and jumps the gap over the ramp to the right part. Door 7 (group 16) closes
+// the way on into the shaft: the three lamps of light group 1 hang over the gap, each stays lit
+// once hit, and with all three lit the door opens for good. Solution: stand at x 1650 facing left
+// and throw at each lamp in turn. Room 5's doorway on the left stands open.
 //
 // The shaft: the first lift (group 12) bobs from inside the block on the floor up past the ledge,
 // the second (group 55) from under the ledge up past room 11's floor. The road jumps onto the
@@ -217,7 +217,8 @@ void Room4AndShaft(Castle_Map& m)
     m.Floor(1120.0, Room4_GapLeft, f);
     m.Floor(Room4_GapRight, 2260.0, f);
     m.Box(1100.0, 4120.0, 1760.0, 4160.0);
-    m.Gate(Casle_Doors[6].group, 1120.0, f, 4120.0);
+    m.Box(1118.0, f + GateHigh, 1138.0, 4120.0); // room 5's doorway
+    m.Gate(Casle_Doors[6].group, 1740.0, f, 4120.0);
     for (unsigned int i = 0; i < 3; ++i)
         m.Ref(Casle_LightGroups[0].rp[i], 1280.0 + 140.0 * i, f + (i == 1 ? 160.0 : 120.0));
     // The shaft.
@@ -238,7 +239,7 @@ void Room4AndShaft(Castle_Map& m)
     m.Box(2002.0, lift2 - Lift, 2118.0, lift2, Tile, Casle_Group_LiftToMultiHit);
 }
 
-// Rooms 5 to 8, through door 7.
+// Rooms 5 to 8, through room 5's doorway.
 //
 // Room 5: the cog lies in the pit, too wide to jump. The push-over (group 13) stands at its right
 // edge; walking up the ramp beside it pushes it over the pit as a bridge, which then covers the
@@ -773,7 +774,11 @@ std::vector<Road> BuildRoads()
         Road r(name);
         r.Walk(1760.0, Room2_Floor).Walk(2390.0, Room2_Landing);
         r.Jump(2352.0, Room2_Landing).Walk(2318.0, Walkway_Floor).Walk(1720.0, Walkway_Floor);
-        r.Walk(1140.0, Room4_Floor).Jump(Room4_GapLeft - 12.0, Room4_Floor).Walk(1600.0, Room4_Floor);
+        r.Walk(1190.0, Room4_Floor).Jump(Room4_GapLeft - 12.0, Room4_Floor).Walk(1600.0, Room4_Floor);
+        // Door 7 closes the shaft until the three lamps burn: back to face them, a throw at each.
+        r.Walk(Room4_ThrowX + 50.0, Room4_Floor);
+        r.Throw(Room4_ThrowX, Room4_Floor, "first lamp", 20, 0).Throw(Room4_ThrowX, Room4_Floor, "second lamp", 20, 1);
+        r.Throw(Room4_ThrowX, Room4_Floor, "third lamp", 80, 1);
         // Each lift is waited for standing still over it: the stations stop the player there.
         r.Walk(1790.0, Room4_Floor).Press(1880.0, Shaft_Board, "under the first lift", 0);
         r.Ride(1880.0, Shaft_Lift1_Top, "first lift", 500).Press(2095.0, Shaft_Ledge, "under the second lift", 0);

@@ -45,6 +45,7 @@ constexpr double Shaft_Lift1_X = 1850.0; // the first lift's middle, and the sec
 constexpr double Shaft_Lift2_X = 2060.0;
 constexpr double Shaft_Lift1_Top = Shaft_Ledge + 10.0; // the highest the lifts' tops reach
 constexpr double Shaft_Lift2_Top = Road_Floor + 10.0;
+constexpr double Room4_ThrowX = 1650.0;   // the lamps of room 4 are hit from here, facing left
 constexpr double Room10_LaserX = 2500.0;   // drop the mirror here
 constexpr double Room7_LaserX = -430.0;    // drop the mirror here, turned a quarter turn
 constexpr double Room27_LaserX = 6880.0;   // the first mirror of room 27
