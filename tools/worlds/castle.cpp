@@ -207,9 +207,10 @@ void Room3(Castle_Map& m)
 // and throw at each lamp in turn. Room 5's doorway on the left stands open.
 //
 // The shaft: the first lift (group 12) bobs from inside the block on the floor up past the ledge,
-// the second (group 55) from under the ledge up past room 11's floor. The road jumps onto the
-// block and stands over the first until it comes up and carries him, walks off onto the ledge at
-// its highest, stands there over the second likewise and walks off onto the road.
+// the second (group 55) from under the ledge up past room 11's floor; door 9 stands between them
+// (see room 10). The road jumps onto the block and stands over the first until it comes up and
+// carries him, walks off onto the ledge at its highest, through door 9, stands over the second
+// likewise and walks off onto the road.
 void Room4AndShaft(Castle_Map& m)
 {
     double const f = Room4_Floor;
@@ -234,7 +235,11 @@ void Room4AndShaft(Castle_Map& m)
     double const lift1 = Shaft_Lift1_Top - 212.0;
     m.Box(1800.0, Room4_Floor, 1900.0, Shaft_Board);
     m.Box(1800.0, lift1 - Lift, 1900.0, lift1, Tile, Casle_Group_FirstLift);
-    m.Shelf(1902.0, 2118.0, Shaft_Ledge);
+    m.Shelf(1902.0, 2240.0, Shaft_Ledge);
+    // Door 9 closes the ledge between the two lifts, under a wall up to the shaft's top; it slides
+    // open to the right, beyond the second lift.
+    m.Box(Shaft_Door9X, Shaft_Ledge, Shaft_Door9X + 24.0, Shaft_Ledge + GateHigh, Tile, Casle_Doors[8].group);
+    m.Box(Shaft_Door9X - 2.0, Shaft_Ledge + GateHigh, Shaft_Door9X + 26.0, 5100.0);
     double const lift2 = Shaft_Lift2_Top - 275.0;
     m.Box(2002.0, lift2 - Lift, 2118.0, lift2, Tile, Casle_Group_LiftToMultiHit);
 }
@@ -319,7 +324,7 @@ void LeftRooms(Castle_Map& m)
 //
 // Room 10: laser 1 shines onto the floor at x 2500. Solution: carry the mirror from x 2650 and
 // drop it unturned at x 2500: the beam turns left onto target 1 (group 19), the low block by the
-// shaft, and door 9 (group 20) slides aside, so that the player drops into room 9.
+// shaft, and door 9 (group 20) on the shaft's ledge slides aside. Room 9 is reached from room 14.
 //
 // Room 9: the three lamps of light group 2 stay lit 80 steps after each hit; lit together they
 // open door 8 (group 21) over crystal 15 in the alcove. Solution: stand on the alcove's roof at
@@ -340,8 +345,8 @@ void MiddleRooms(Castle_Map& m)
     m.Floor(2260.0, 2870.0, f);
     m.Box(2300.0, f, 2320.0, f + 40.0, Tile, Casle_TargetGroups[0]);
     m.Ref(Casle_Lasers[0].rp, Room10_LaserX, 4100.0);
-    m.Ref(Casle_Objects[7].rp, 2650.0, f);
-    m.Box(2846.0, f, 2870.0, f + GateHigh, Tile, Casle_Doors[8].group);
+    m.Ref(Casle_Objects[7].rp, Room10_MirrorX, f);
+    m.Box(2846.0, f, 2870.0, f + GateHigh);
     m.Box(2870.0, f + GateHigh, 2890.0, 4120.0);
     m.Box(2260.0, 4120.0, 2890.0, 4160.0);
     // Room 9.
@@ -779,8 +784,13 @@ std::vector<Road> BuildRoads()
         r.Walk(Room4_ThrowX + 50.0, Room4_Floor);
         r.Throw(Room4_ThrowX, Room4_Floor, "first lamp", 20, 0).Throw(Room4_ThrowX, Room4_Floor, "second lamp", 20, 1);
         r.Throw(Room4_ThrowX, Room4_Floor, "third lamp", 80, 1);
+        // Through the shaft's foot into room 10, over target 1: the mirror carried under the beam
+        // opens door 9 on the ledge. Back to the shaft.
+        r.Walk(2290.0, Room4_Floor).Walk(2340.0, Room4_Floor);
+        r.Walk(Room10_MirrorX, Room4_Floor).Press(Room10_MirrorX, Room4_Floor, "take the mirror", 10);
+        r.Walk(Room10_LaserX, Room4_Floor).Press(Room10_LaserX, Room4_Floor, "drop the mirror", 10);
         // Each lift is waited for standing still over it: the stations stop the player there.
-        r.Walk(1790.0, Room4_Floor).Press(1880.0, Shaft_Board, "under the first lift", 0);
+        r.Walk(1990.0, Room4_Floor).Press(1880.0, Shaft_Board, "under the first lift", 0);
         r.Ride(1880.0, Shaft_Lift1_Top, "first lift", 500).Press(2095.0, Shaft_Ledge, "under the second lift", 0);
         r.Ride(2095.0, Shaft_Lift2_Top, "second lift", 600).Walk(2300.0, Road_Floor);
         r.Walk(5240.0, Road_Floor).Walk(5500.0, Road_Floor).Walk(5990.0, Road_Floor);
