@@ -1,6 +1,7 @@
-// The castle's map and pictures. The road runs from the owner's hall through the gate, up the shaft and along
-// the upper floor to a drop into the last room, where the socks lie before the far exit; the puzzle rooms lie
-// beside it, each in its room's rectangle, and each puzzle's solution is written beside its layout.
+// The castle's map and pictures. The road runs from the owner's hall through the gate, through the lamp room's
+// door 7 into the shaft, by room 10's mirror puzzle, whose door 9 closes the shaft's ledge, up the shaft and
+// along the upper floor to a drop into the last room, where the socks lie before the far exit; the other puzzle
+// rooms lie beside it, each in its room's rectangle, and each puzzle's solution is written beside its layout.
 #include "tools/worlds/castle.h"
 
 #include "castle/Casle_Ids.h"
@@ -772,9 +773,10 @@ void WritePictures(std::string const& dir)
 std::vector<Road> BuildRoads()
 {
     // Past the gate: up room 1's ramp and room 2's, a jump onto the walkway, left over it and up
-    // room 3's ramp onto room 4's floor, a running jump over the gap, into the shaft; its two
-    // lifts; along the road, down through room 32's pit and up its ramp, and off the road's end
-    // into the last room, past the socks.
+    // room 3's ramp onto room 4's floor, a running jump over the gap; the lamps of room 4 for
+    // door 7; into room 10 for its mirror and back into the shaft; its two lifts with door 9
+    // between them; along the road, down through room 32's pit and up its ramp, and off the
+    // road's end into the last room, past the socks.
     auto road = [](std::string const& name) {
         Road r(name);
         r.Walk(1760.0, Room2_Floor).Walk(2390.0, Room2_Landing);

@@ -17,8 +17,8 @@ void Write(std::string const& dir);
 
 // The map, built in memory for Write and for the layout tests.
 MapWriter BuildMap();
-// The roads: "exit" from the start (the fee paid before) up the shaft and along the road past the
-// socks to the far exit; "fee", the same after talking to the owner with 7 gems; "entrance", out by
+// The roads: "exit" from the start (the fee paid before) by the lamps of room 4 and the mirror of
+// room 10 up the shaft and along the road past the socks to the far exit; "fee", the same after talking to the owner with 7 gems; "entrance", out by
 // the entrance.
 std::vector<Road> BuildRoads();
 
