@@ -393,9 +393,10 @@ void MiddleRooms(Castle_Map& m)
 // eighth during T1..T2: door 16 (group 46) in room 21, at the top of the ladder in room 19, opens
 // for good.
 //
-// Room 32's pit: the road drops in on the left and climbs the ramp on the right. Switch 12
-// (group 41) on the pit's floor opens door 13 (group 40) to the passage down into the lower rooms,
-// but the fourth eye fires laser 5 onto it (target 4) whenever it sees the player step on it.
+// Room 32's pit: the road drops in on the left and climbs the ramp on the right to door 13 (group
+// 40). Switch 12 (group 41) on the pit's floor opens it, but the fourth eye fires laser 5 onto the
+// switch (target 4) whenever it sees the player step on it. The passage on the pit's left leads
+// down into the lower rooms.
 // Solution: stand in the pit off the plate from T1 to T2 so that the eye follows you, travel back
 // before T1 and stand on the plate during T1..T2 while the eye follows the past self; travel back
 // again and pass the door while the second self holds the plate.
@@ -426,11 +427,12 @@ void RoadRooms(Castle_Map& m)
     m.Back(5250.0, Pit_Floor, 5490.0, f);
     m.Box(5050.0, Pit_Floor - Slab, 5320.0, Pit_Floor);
     m.Back(5050.0, Pit_Floor, 5250.0, f - Slab);
-    m.Gate(Casle_Doors[12].group, 5234.0, Pit_Floor, f - Slab);
-    m.Plate(Casle_SwitchGroups[11], 5255.0, Pit_Floor);
+    m.Box(5232.0, Pit_Floor + GateHigh, 5252.0, f - Slab); // the passage's doorway
+    m.Plate(Casle_SwitchGroups[11], Pit_SwitchX - 30.0, Pit_Floor);
     m.Ref(Casle_Eyes[3].rp, 5350.0, 4600.0);
     m.Ramp(5320.0, Pit_Floor, 5490.0, f, Pit_Floor - Slab);
     m.Floor(5490.0, 6000.0, f);
+    m.Gate(Casle_Doors[12].group, Pit_DoorX, f, 4900.0);
     m.Box(5040.0, 4900.0, 5690.0, 4940.0);
     // Room 36, low and narrow, and the drop into room 37.
     m.Back(5690.0, f, 6160.0, 4740.0);
@@ -795,10 +797,17 @@ std::vector<Road> BuildRoads()
         r.Walk(1990.0, Room4_Floor).Press(1880.0, Shaft_Board, "under the first lift", 0);
         r.Ride(1880.0, Shaft_Lift1_Top, "first lift", 500).Press(2095.0, Shaft_Ledge, "under the second lift", 0);
         r.Ride(2095.0, Shaft_Lift2_Top, "second lift", 600).Walk(2300.0, Road_Floor);
-        r.Walk(5240.0, Road_Floor).Walk(5500.0, Road_Floor).Walk(5990.0, Road_Floor);
-        r.Walk(6300.0, Room37_Floor).Exit(Casle_FarExitX + 100.0, Room37_Floor);
+        // Into room 32's pit, off switch 12, where the eye watches the player.
+        r.Walk(5240.0, Road_Floor).Walk(Pit_WatchX, Pit_Floor);
         return r;
     };
+    // The eye of room 32, kept watching a past self off the plate while a later one holds switch
+    // 12: stand at Pit_WatchX from T1 to T2, travel back to after T1 and stand on the plate
+    // (Pit_SwitchX) until T2, travel back again to after T1, and from there, the door held open
+    // by the self on the plate, up the ramp through door 13 and on past the socks.
+    Road past("pit");
+    past.Walk(5400.0, Road_Floor).Walk(5990.0, Road_Floor);
+    past.Walk(6300.0, Room37_Floor).Exit(Casle_FarExitX + 100.0, Room37_Floor);
     // With 7 gems: talk to the owner; the introduction runs into the fee, and the gate opens.
     Road fee("fee");
     fee.Press(1150.0, Hall_Floor, "owner", 6950);
@@ -806,7 +815,7 @@ std::vector<Road> BuildRoads()
         fee.Add(p);
     Road entrance("entrance");
     entrance.Walk(900.0, Hall_Floor).Exit(Casle_EntranceExitX - 100.0, Hall_Floor);
-    return {road("exit"), fee, entrance};
+    return {road("exit"), fee, entrance, past};
 }
 
 MapWriter BuildMap()
