@@ -389,9 +389,10 @@ void MiddleRooms(Castle_Map& m)
 //
 // Room 20: the eight plates of the symbol lock (switches 13 to 20) lie across the road; the lock
 // opens when the fourth and the eighth are down and the others up, as rooms 28 and 31 show.
-// Solution: stand on the fourth plate from T1 to T2, travel back before T1 and stand on the
-// eighth during T1..T2: door 16 (group 46) in room 21, at the top of the ladder in room 19, opens
-// for good.
+// Symbols over the plates show it too. Solution: stand on the fourth plate from T1 to T2, travel
+// back before T1 and stand on the eighth during T1..T2: door 16 (group 46), across the road
+// beyond the plates, opens for good. Room 21's doorway, at the top of the ladder in room 19,
+// stands open.
 //
 // Room 32's pit: the road drops in on the left and climbs the ramp on the right to door 13 (group
 // 40). Switch 12 (group 41) on the pit's floor opens it, but the fourth eye fires laser 5 onto the
@@ -419,9 +420,17 @@ void RoadRooms(Castle_Map& m)
     m.Gate(Casle_Doors[10].group, 3730.0, 4850.0, 5000.0);
     m.Box(3700.0, 5000.0, 3890.0, 5020.0);
     m.Ref(Casle_Rp_Gem2, 3850.0, 4851.0);
-    // Room 20's plates.
+    // Room 20's plates, the symbols over them, lit over the fourth and the eighth as in rooms 28
+    // and 31, and door 16 beyond them.
     for (int i = 0; i < 8; ++i)
-        m.Plate(Casle_SwitchGroups[Casle_FirstSymbolSwitch + i], 4480.0 + 70.0 * i, f);
+    {
+        double const x = Symbol_PlateX(i);
+        m.Plate(Casle_SwitchGroups[Casle_FirstSymbolSwitch + i], x, f);
+        bool const lit = i == 3 || i == 7;
+        m.Box(x + 20.0, f + 150.0, x + 40.0, f + 170.0, lit ? Tile : Stone, 0, false);
+    }
+    m.Box(Symbol_DoorX, f, Symbol_DoorX + GateWide, f + GateHigh, Tile, Casle_Doors[15].group);
+    m.Box(Symbol_DoorX - 2.0, f + GateHigh, Symbol_DoorX + GateWide + 2.0, 5180.0);
     // Room 32, its pit and the passage behind door 13.
     m.Back(5040.0, f, 5690.0, 4900.0);
     m.Back(5250.0, Pit_Floor, 5490.0, f);
@@ -543,7 +552,7 @@ void RightRooms(Castle_Map& m)
     m.Ladder(3960.0, Road_Floor, f21, false);
     m.Back(4100.0, f21, 4520.0, 5340.0);
     m.Box(4100.0, f21 - Slab, 4250.0, f21);
-    m.Gate(Casle_Doors[15].group, 4150.0, f21, 5200.0);
+    m.Box(4148.0, f21 + GateHigh, 4168.0, 5200.0); // room 21's doorway
     m.Box(4180.0, 4990.0 + 200.0, 4240.0, 4990.0 + 215.0, Tile, Casle_Group_LiftPuzzle1);
     m.Box(4260.0, 5085.0, 4330.0, 5100.0, Tile, Casle_Group_LiftPuzzle2A);
     m.Box(4340.0, 5135.0, 4410.0, 5150.0, Tile, Casle_Group_LiftPuzzle2B);
@@ -797,10 +806,15 @@ std::vector<Road> BuildRoads()
         r.Walk(1990.0, Room4_Floor).Press(1880.0, Shaft_Board, "under the first lift", 0);
         r.Ride(1880.0, Shaft_Lift1_Top, "first lift", 500).Press(2095.0, Shaft_Ledge, "under the second lift", 0);
         r.Ride(2095.0, Shaft_Lift2_Top, "second lift", 600).Walk(2300.0, Road_Floor);
-        // Into room 32's pit, off switch 12, where the eye watches the player.
-        r.Walk(5240.0, Road_Floor).Walk(Pit_WatchX, Pit_Floor);
+        // Along the road into room 20, short of the symbol lock's plates.
+        r.Walk(Symbol_PlateX(0) - 80.0, Road_Floor);
         return r;
     };
+    // The symbol lock: stand on the fourth plate from T1 to T2, travel back to before T1 and
+    // stand on the eighth until the self on the fourth comes; from there through door 16 into
+    // room 32's pit, off switch 12, where the eye watches the player.
+    Road symbols("symbols");
+    symbols.Walk(5240.0, Road_Floor).Walk(Pit_WatchX, Pit_Floor);
     // The eye of room 32, kept watching a past self off the plate while a later one holds switch
     // 12: stand at Pit_WatchX from T1 to T2, travel back to after T1 and stand on the plate
     // (Pit_SwitchX) until T2, travel back again to after T1, and from there, the door held open
@@ -815,7 +829,7 @@ std::vector<Road> BuildRoads()
         fee.Add(p);
     Road entrance("entrance");
     entrance.Walk(900.0, Hall_Floor).Exit(Casle_EntranceExitX - 100.0, Hall_Floor);
-    return {road("exit"), fee, entrance, past};
+    return {road("exit"), fee, entrance, symbols, past};
 }
 
 MapWriter BuildMap()

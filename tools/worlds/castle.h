@@ -18,10 +18,11 @@ void Write(std::string const& dir);
 // The map, built in memory for Write and for the layout tests.
 MapWriter BuildMap();
 // The roads: "exit" from the start (the fee paid before) by the lamps of room 4 and the mirror of
-// room 10 up the shaft and along the road into room 32's pit, where the eye is kept watching a
-// past self by travels in time (see Pit_WatchX); "pit", from switch 12 with door 13 held open, on
-// past the socks to the far exit; "fee", the same as "exit" after talking to the owner with 7
-// gems; "entrance", out by the entrance.
+// room 10 up the shaft and along the road into room 20, short of the symbol lock; "symbols", from
+// its eighth plate through door 16 into room 32's pit, where the eye is kept watching a past self
+// (see Pit_WatchX); "pit", from switch 12 with door 13 held open, on past the socks to the far
+// exit; "fee", the same as "exit" after talking to the owner with 7 gems; "entrance", out by the
+// entrance. Between them the walk travels in time.
 std::vector<Road> BuildRoads();
 
 // Heights of the floors the road runs on, and where it turns, for the walks.
@@ -39,6 +40,12 @@ constexpr double Road_Floor = 4660.0;     // rooms 11, 19, 20, 32 and 36
 constexpr double Pit_Floor = 4500.0;      // the dip of the road through room 32's pit
 constexpr double Lower_Floor = 4170.0;    // rooms 29 to 31 and 33 to 35, under the road
 constexpr double Room34_Shelf = Lower_Floor + 140.0; // the crystals' shelf, reached off the raised block
+// The left end of plate i (0 to 7) of the symbol lock in room 20, and door 16 beyond them.
+constexpr double Symbol_PlateX(int i)
+{
+    return 4480.0 + 70.0 * i;
+}
+constexpr double Symbol_DoorX = 5044.0;
 constexpr double Pit_WatchX = 5340.0;     // in room 32's pit, off switch 12 and in the eye's sight
 constexpr double Pit_SwitchX = 5285.0;    // the middle of switch 12's plate
 constexpr double Pit_DoorX = 5520.0;      // door 13, at the top of the pit's ramp
