@@ -250,9 +250,9 @@ TEST_F(CaslePuzzleTest, TheFourthAndEighthSymbolsTogetherOpenDoor16ForGood)
     double const f = CastleWriter::Road_Floor;
     PutAt(4700.0, f);
     Tick const t1 = castle->GetTick();
-    StandOnPlate(4480.0 + 70.0 * 3, 300);
+    StandOnPlate(CastleWriter::Symbol_PlateX(3), 300);
     walker->TravelBackTo(t1 + 10);
-    StandOnPlate(4480.0 + 70.0 * 7, 100);
+    StandOnPlate(CastleWriter::Symbol_PlateX(7), 100);
     Tick const solved = castle->GetSymbols()->GetSolvedTime();
     EXPECT_NE(solved, -1);
     walker->WalkTo(4300.0);

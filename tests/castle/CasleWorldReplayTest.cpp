@@ -243,8 +243,8 @@ TEST_F(CasleWorldReplayTest, EveryMechanismShowsAgainWhatItShowedWhenPlayed)
         w.Idle(80);
         w.TravelBackTo(lamps - 100);
         // Room 20's plates, the pit's switch 12 under the eye, and the swivel.
-        putAt(4450.0, CastleWriter::Road_Floor);
-        w.WalkTo(5000.0);
+        putAt(CastleWriter::Symbol_PlateX(0) - 30.0, CastleWriter::Road_Floor);
+        w.WalkTo(CastleWriter::Symbol_PlateX(7) + 50.0);
         putAt(5340.0, CastleWriter::Pit_Floor + 40.0);
         w.WalkTo(5285.0);
         w.Idle(60);

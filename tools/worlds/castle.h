@@ -43,9 +43,9 @@ constexpr double Room34_Shelf = Lower_Floor + 140.0; // the crystals' shelf, rea
 // The left end of plate i (0 to 7) of the symbol lock in room 20, and door 16 beyond them.
 constexpr double Symbol_PlateX(int i)
 {
-    return 4480.0 + 70.0 * i;
+    return 4450.0 + 70.0 * i;
 }
-constexpr double Symbol_DoorX = 5044.0;
+constexpr double Symbol_DoorX = 5012.0;
 constexpr double Pit_WatchX = 5340.0;     // in room 32's pit, off switch 12 and in the eye's sight
 constexpr double Pit_SwitchX = 5285.0;    // the middle of switch 12's plate
 constexpr double Pit_DoorX = 5520.0;      // door 13, at the top of the pit's ramp
