@@ -1,7 +1,8 @@
 // The castle's map and pictures. The road runs from the owner's hall through the gate, through the lamp room's
 // door 7 into the shaft, by room 10's mirror puzzle, whose door 9 closes the shaft's ledge, up the shaft and
-// along the upper floor to a drop into the last room, where the socks lie before the far exit; the other puzzle
-// rooms lie beside it, each in its room's rectangle, and each puzzle's solution is written beside its layout.
+// along the upper floor, through the symbol lock's door 16 and the eye's door 13 in room 32's pit, to a drop
+// into the last room, where the socks lie before the far exit; the other puzzle rooms lie beside it, each in
+// its room's rectangle, and each puzzle's solution is written beside its layout.
 #include "tools/worlds/castle.h"
 
 #include "castle/Casle_Ids.h"
@@ -431,7 +432,7 @@ void RoadRooms(Castle_Map& m)
     }
     m.Box(Symbol_DoorX, f, Symbol_DoorX + GateWide, f + GateHigh, Tile, Casle_Doors[15].group);
     m.Box(Symbol_DoorX - 2.0, f + GateHigh, Symbol_DoorX + GateWide + 2.0, 5180.0);
-    // Room 32, its pit and the passage behind door 13.
+    // Room 32, its pit, the passage on its left and door 13 on its right.
     m.Back(5040.0, f, 5690.0, 4900.0);
     m.Back(5250.0, Pit_Floor, 5490.0, f);
     m.Box(5050.0, Pit_Floor - Slab, 5320.0, Pit_Floor);
@@ -530,8 +531,8 @@ void UpperRooms(Castle_Map& m)
     m.Box(2045.0, top - Slab, 7250.0, top);
 }
 
-// Rooms 19 and 21: the ladder from the road in room 19 climbs to room 21's floor before door 16
-// (see room 20). Beyond it, the first lift of room 21 (group 31) rises to the top platform, and
+// Rooms 19 and 21: the ladder from the road in room 19 climbs to room 21's floor and its open
+// doorway. Beyond it, the first lift of room 21 (group 31) rises to the top platform, and
 // three platforms (groups 32, 33 and 37) bob together over the gap, each 50 above the last: jump
 // from one to the next and off the last onto room 22's floor.
 //
@@ -606,8 +607,8 @@ void RightRooms(Castle_Map& m)
     }
 }
 
-// The lower rooms, under the road: 31, 30, 29, 34, 35 and 33, entered by door 13 from room 32's
-// pit, and left by the ladder in room 33 up to room 37.
+// The lower rooms, under the road: 31, 30, 29, 34, 35 and 33, entered by the passage on the left
+// of room 32's pit, and left by the ladder in room 33 up to room 37.
 //
 // Room 31 shows the symbols, as room 28 does. Switch 4 (group 7) in room 30 opens door 4 (group 8)
 // into it while held (solution as room 3's).
