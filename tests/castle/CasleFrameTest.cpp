@@ -2,10 +2,12 @@
 // clear colour anywhere, and the floor a player stands on well inside the frame.
 #include "castle/Casle.h"
 #include "castle/Casle_Ids.h"
+#include "engine/Map.h"
 #include "engine/Player.h"
 #include "support/WorldFixture.h"
 #include "tools/Canvas.h"
 #include "tools/DataGen.h"
+#include "tools/worlds/castle.h"
 #include "util/Pointf.h"
 
 #include <GL/gl.h>
@@ -95,5 +97,35 @@ TEST_F(CasleFrameTest, NoRoomCameraShowsTheClearColour)
         std::vector<unsigned char> const frame = FrameAt(castle, top);
         EXPECT_EQ(Cleared(frame), 0) << "over the castle's top at x " << x;
         Keep(frame, "top_" + std::to_string(int(x)) + ".png");
+    }
+}
+
+TEST_F(CasleFrameTest, TheFloorsOfTheRoomsStandClearOfTheBottomOfTheirCamerasFrames)
+{
+    Build(Level_Casle);
+    Casle& castle = As<Casle>();
+    using namespace CastleWriter;
+    struct Stand
+    {
+        int room;
+        double x, floor;
+    };
+    Stand const stands[] = {
+        {0, 1100.0, Hall_Floor},     {4, 1500.0, Room4_Floor},   {5, 950.0, Room4_Floor},
+        {10, 2555.0, Room4_Floor},   {19, 4185.0, Road_Floor},   {20, 4720.0, Road_Floor},
+        {29, 4210.0, Lower_Floor},   {30, 3800.0, Lower_Floor},  {31, 3520.0, Lower_Floor},
+        {32, Pit_WatchX, Pit_Floor}, {33, 5700.0, Lower_Floor},  {34, 4720.0, Lower_Floor},
+        {35, 5240.0, Lower_Floor},   {37, 6200.0, Room37_Floor},
+    };
+    for (Stand const& s : stands)
+    {
+        Pointf const feet(s.x, s.floor + 1.0);
+        FrameAt(castle, feet);
+        ASSERT_EQ(castle.GetCurRoom(), s.room) << "standing at x " << s.x;
+        Pointf const on = feet.WorldToScreen(&castle.GetMap()->view);
+        EXPECT_GE(on.y, 40.0) << "room " << s.room << ": the floor at the frame's bottom";
+        EXPECT_LE(on.y, Frame_H - 120.0) << "room " << s.room;
+        EXPECT_GE(on.x, 40.0) << "room " << s.room;
+        EXPECT_LE(on.x, Frame_W - 40.0) << "room " << s.room;
     }
 }
