@@ -1,5 +1,8 @@
 // The generated castle's map read back from its file: nothing a player stands on, and no door, plate or
 // lift, is drawn over by a polygon written after it in the same layer.
+#include "castle/Casle.h"
+#include "engine/Map.h"
+#include "support/DrawOrder.h"
 #include "support/MapIdSweep.h"
 #include "support/WorldFixture.h"
 #include "tools/MapWriter.h"
@@ -99,4 +102,12 @@ TEST_F(CasleDrawOrderTest, NothingStoodOnAndNoMovingPartIsDrawnOverByALaterPolyg
         }
     }
     EXPECT_GT(checked, 100);
+}
+
+TEST_F(CasleDrawOrderTest, TheKitsCheckFindsNothingHiddenInTheBuiltCastle)
+{
+    Build(Level_Casle);
+    DrawOrder::Check const check(*As<Casle>().GetMap());
+    std::vector<DrawOrder::Hidden> const hidden = check.Find();
+    EXPECT_TRUE(hidden.empty()) << check.Report(hidden);
 }
