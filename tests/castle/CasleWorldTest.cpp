@@ -207,13 +207,13 @@ TEST_F(CasleWorldTest, APaidEntranceStaysOpenWhenSwitch1IsPressedAndLetGo)
     double const open = GroupBottom(map, Casle_EntranceGroup);
     Player* player = c.GetPlayer();
     // Switch 1 in room 5 works the gate as door 1, but a paid gate neither drops nor falls.
-    player->pos = Pointf(1010.0, 3683.0);
+    player->pos = Pointf(1010.0, 3733.0);
     for (int i = 0; i < 100; ++i)
     {
         Steps(1);
         ASSERT_DOUBLE_EQ(GroupBottom(map, Casle_EntranceGroup), open) << "step " << i << " on switch 1";
     }
-    player->pos = Pointf(1115.0, 3671.0);
+    player->pos = Pointf(1115.0, 3721.0);
     Steps(300);
     EXPECT_DOUBLE_EQ(GroupBottom(map, Casle_EntranceGroup), open);
     // Open, it lets the player through out of the hall.
