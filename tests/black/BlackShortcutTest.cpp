@@ -41,27 +41,17 @@ TEST_F(BlackShortcut, HoldingADirectionOrRandomKeysNeverLeaveByTheFarEndWithOrWi
 {
     for (bool socks : {false, true})
     {
-        for (int direction : {KeyIndex_GameRight, KeyIndex_GameLeft})
-        {
-            socks ? MakeWorldWithSocks() : MakeWorld();
-            ShortcutRun::Result const r = ShortcutRun::Hold(Stepper(), direction);
-            EXPECT_NE(r.action, Level_Completed) << r.how << (socks ? ", with the socks" : "");
-        }
-        for (unsigned seed : ShortcutRun::Seeds)
-        {
-            socks ? MakeWorldWithSocks() : MakeWorld();
-            ShortcutRun::Result const r = ShortcutRun::Random(Stepper(), seed);
-            EXPECT_NE(r.action, Level_Completed) << r.how << (socks ? ", with the socks" : "");
-        }
+        ShortcutRun::Each([&] { socks ? MakeWorldWithSocks() : MakeWorld(); }, Stepper(),
+                          [&](ShortcutRun::Result const& r) {
+                              EXPECT_NE(r.action, Level_Completed) << r.how << (socks ? ", with the socks" : "");
+                          });
     }
 }
 
 TEST_F(BlackShortcut, TheMapHidesNoGroundNoDoorAndNoMovingGroupBehindALaterPicture)
 {
     Black& black = MakeWorld();
-    DrawOrder::Check const check(*black.GetMap());
-    std::vector<DrawOrder::Hidden> const hidden = check.Find();
-    EXPECT_TRUE(hidden.empty()) << check.Report(hidden);
+    EXPECT_TRUE(DrawOrder::NothingHidden(*black.GetMap()));
 }
 
 TEST_F(BlackShortcut, UnderTheBridgesRockIsDrawnBehindTheRollingRocksTheLiftsAndTheTunnel)

@@ -24,24 +24,12 @@ protected:
 
 TEST_F(FinalShortcut, HoldingADirectionOrRandomKeysNeverCompleteTheDen)
 {
-    for (int direction : {KeyIndex_GameLeft, KeyIndex_GameRight})
-    {
-        Den();
-        ShortcutRun::Result const r = ShortcutRun::Hold(Stepper(), direction);
-        EXPECT_NE(r.action, Level_Completed) << r.how;
-    }
-    for (unsigned seed : ShortcutRun::Seeds)
-    {
-        Den();
-        ShortcutRun::Result const r = ShortcutRun::Random(Stepper(), seed);
-        EXPECT_NE(r.action, Level_Completed) << r.how;
-    }
+    ShortcutRun::Each([this] { Den(); }, Stepper(),
+                      [](ShortcutRun::Result const& r) { EXPECT_NE(r.action, Level_Completed) << r.how; });
 }
 
 TEST_F(FinalShortcut, TheMapHidesNoGroundBehindALaterPicture)
 {
     Final& den = Den();
-    DrawOrder::Check const check(*den.GetMap());
-    std::vector<DrawOrder::Hidden> const hidden = check.Find();
-    EXPECT_TRUE(hidden.empty()) << check.Report(hidden);
+    EXPECT_TRUE(DrawOrder::NothingHidden(*den.GetMap()));
 }

@@ -8,7 +8,5 @@
 TEST_F(PetraWorldFixture, NoLaterPolygonHidesWhatAPlayerStandsOnOrAPlate)
 {
     Petra& petra = MakeWorld();
-    DrawOrder::Check const check(*petra.GetMap());
-    std::vector<DrawOrder::Hidden> const hidden = check.Find();
-    EXPECT_TRUE(hidden.empty()) << check.Report(hidden);
+    EXPECT_TRUE(DrawOrder::NothingHidden(*petra.GetMap()));
 }

@@ -8,6 +8,8 @@
 #include "util/Pointf.h"
 #include "util/Rectf.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cmath>
 #include <set>
@@ -225,5 +227,15 @@ private:
     MapBase const& map;
     std::set<unsigned int> ignored;
 };
+
+// For a test: success when the map hides nothing, else a failure listing what it hides.
+inline testing::AssertionResult NothingHidden(MapBase const& map, std::set<unsigned int> ignoreGroups = {})
+{
+    Check const check(map, std::move(ignoreGroups));
+    std::vector<Hidden> const hidden = check.Find();
+    if (hidden.empty())
+        return testing::AssertionSuccess();
+    return testing::AssertionFailure() << check.Report(hidden);
+}
 
 } // namespace DrawOrder

@@ -6,6 +6,7 @@
 #include "engine/KeyData.h"
 #include "engine/Level_Type.h"
 #include "support/RandomKeys.h"
+#include "support/RandomSeed.h"
 
 #include <functional>
 #include <sstream>
@@ -70,5 +71,22 @@ inline Result Random(Stepper const& step, unsigned seed, int steps = 20000)
 
 // The seeds of the random runs: few, since each is long.
 inline std::initializer_list<unsigned> const Seeds = {1, 2, 3};
+
+// Every run above from a world that build() makes afresh before each: both held directions, then
+// random keys for each of Seeds and a fresh seed. check(result) sees each run's result while the
+// world it ended in still stands.
+template <class Build, class Check>
+void Each(Build&& build, Stepper const& step, Check&& check)
+{
+    for (int direction : {KeyIndex_GameLeft, KeyIndex_GameRight})
+    {
+        build();
+        check(Hold(step, direction));
+    }
+    ForEachSeed(Seeds, [&](unsigned seed) {
+        build();
+        check(Random(step, seed));
+    });
+}
 
 } // namespace ShortcutRun
