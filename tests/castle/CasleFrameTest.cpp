@@ -4,13 +4,13 @@
 #include "castle/Casle_Ids.h"
 #include "engine/Map.h"
 #include "engine/Player.h"
+#include "support/LevelFrame.h"
 #include "support/WorldFixture.h"
 #include "tools/Canvas.h"
 #include "tools/DataGen.h"
 #include "tools/worlds/castle.h"
 #include "util/Pointf.h"
 
-#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -20,8 +20,8 @@
 namespace
 {
 
-constexpr int Frame_W = 640;
-constexpr int Frame_H = 480;
+constexpr int Frame_W = LevelFrame::Width;
+constexpr int Frame_H = LevelFrame::Height;
 
 class CasleFrameTest : public WorldFixture
 {
@@ -34,33 +34,18 @@ protected:
 
     // Holds the player at p until the room's camera has come to rest, then draws the frame over a
     // clear colour that nothing in the castle is drawn in, and reads it back.
-    std::vector<unsigned char> FrameAt(Casle& castle, Pointf const& p)
+    LevelFrame FrameAt(Casle& castle, Pointf const& p)
     {
         for (int i = 0; i < 120; ++i)
         {
             castle.GetPlayer()->SetPos(&p);
             Step();
         }
-        castle.SetProjection();
-        glClearColor(1.0f, 0.0f, 1.0f, 1.0f);
-        glClear(GL_COLOR_BUFFER_BIT);
-        castle.Plot();
-        std::vector<unsigned char> pixels(static_cast<std::size_t>(Frame_W) * Frame_H * 4);
-        glReadPixels(0, 0, Frame_W, Frame_H, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-        return pixels;
-    }
-
-    static int Cleared(std::vector<unsigned char> const& pixels)
-    {
-        int count = 0;
-        for (std::size_t i = 0; i < pixels.size(); i += 4)
-            if (pixels[i] == 255 && pixels[i + 1] == 0 && pixels[i + 2] == 255)
-                ++count;
-        return count;
+        return LevelFrame::Draw(castle);
     }
 
     // With HM_CASTLE_FRAMES naming a folder, each room's frame is kept there to be looked at.
-    static void Keep(std::vector<unsigned char> const& pixels, std::string const& name)
+    static void Keep(LevelFrame const& frame, std::string const& name)
     {
         char const* dir = std::getenv("HM_CASTLE_FRAMES");
         if (dir == nullptr)
@@ -69,7 +54,7 @@ protected:
         for (int y = 0; y < Frame_H; ++y)
             for (int x = 0; x < Frame_W; ++x)
             {
-                unsigned char const* p = &pixels[(static_cast<std::size_t>(y) * Frame_W + x) * 4];
+                unsigned char const* p = &frame.rgba[(static_cast<std::size_t>(y) * Frame_W + x) * 4];
                 c.Set(x, Frame_H - 1 - y, Rgba{p[0], p[1], p[2], 255});
             }
         DataGen::SavePng(c, dir, name);
@@ -85,17 +70,17 @@ TEST_F(CasleFrameTest, NoRoomCameraShowsTheClearColour)
     for (Casle_RoomRect const& r : Casle_RoomRects)
     {
         Pointf const middle((r.x0 + r.x1) / 2.0, (r.y0 + r.y1) / 2.0);
-        std::vector<unsigned char> const frame = FrameAt(castle, middle);
+        LevelFrame const frame = FrameAt(castle, middle);
         ASSERT_EQ(castle.GetCurRoom(), r.room) << "the middle of a rectangle of room " << r.room;
-        EXPECT_EQ(Cleared(frame), 0) << "room " << r.room << " at (" << middle.x << ", " << middle.y << ")";
+        EXPECT_EQ(frame.Cleared(), 0) << "room " << r.room << " at (" << middle.x << ", " << middle.y << ")";
         Keep(frame, "room" + std::to_string(r.room) + "_" + std::to_string(int(middle.x)) + ".png");
     }
     // Over the castle's top the camera follows along it.
     for (double x : {2100.0, 4600.0, 7200.0})
     {
         Pointf const top(x, Casle_TopZoneY + 120.0);
-        std::vector<unsigned char> const frame = FrameAt(castle, top);
-        EXPECT_EQ(Cleared(frame), 0) << "over the castle's top at x " << x;
+        LevelFrame const frame = FrameAt(castle, top);
+        EXPECT_EQ(frame.Cleared(), 0) << "over the castle's top at x " << x;
         Keep(frame, "top_" + std::to_string(int(x)) + ".png");
     }
 }

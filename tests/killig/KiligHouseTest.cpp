@@ -3,13 +3,11 @@
 #include "engine/CharStats.h"
 #include "killig/KiligWorldSupport.h"
 #include "killig/Kilig_Dude.h"
+#include "support/LevelFrame.h"
 #include "tools/worlds/killig.h"
 
 #include <gtest/gtest.h>
 
-#include <GL/gl.h>
-
-#include <vector>
 
 namespace
 {
@@ -18,20 +16,7 @@ class KiligHouse : public KiligWorldFixture
 {
 protected:
     // Pixels of the frame drawn over a clear colour no picture of the house uses.
-    int ClearPixels()
-    {
-        World().SetProjection();
-        glClearColor(1.0f, 0.0f, 1.0f, 1.0f);
-        glClear(GL_COLOR_BUFFER_BIT);
-        World().Plot();
-        std::vector<unsigned char> pixels(640 * 480 * 4);
-        glReadPixels(0, 0, 640, 480, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-        int clear = 0;
-        for (std::size_t i = 0; i < pixels.size(); i += 4)
-            clear += pixels[i] == 255 && pixels[i + 1] == 0 && pixels[i + 2] == 255 ? 1 : 0;
-        return clear;
-    }
+    int ClearPixels() { return LevelFrame::Draw(World()).Cleared(); }
 
     // Whether a figure standing at p lies wholly inside the view.
     bool InView(Pointf p, double halfWidth, double height)
