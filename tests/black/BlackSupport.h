@@ -12,15 +12,9 @@
 
 #include <vector>
 
-class BlackWorld : public WorldFixture
+class BlackWorld : public MutedWorldFixture
 {
 protected:
-    void SetUp() override
-    {
-        WorldFixture::SetUp();
-        sounds.mute = 1;
-    }
-
     Black& MakeWorld()
     {
         Build(Level_Black);

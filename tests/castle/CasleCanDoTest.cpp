@@ -17,13 +17,12 @@
 namespace
 {
 
-class CasleCanDoTest : public WorldFixture
+class CasleCanDoTest : public MutedWorldFixture
 {
 protected:
     void SetUp() override
     {
-        WorldFixture::SetUp();
-        sounds.mute = 1;
+        MutedWorldFixture::SetUp();
         castle = &static_cast<Casle&>(Build(Level_Casle));
     }
 

@@ -23,15 +23,9 @@ namespace
 constexpr int Frame_W = LevelFrame::Width;
 constexpr int Frame_H = LevelFrame::Height;
 
-class CasleFrameTest : public WorldFixture
+class CasleFrameTest : public MutedWorldFixture
 {
 protected:
-    void SetUp() override
-    {
-        WorldFixture::SetUp();
-        sounds.mute = 1;
-    }
-
     // Holds the player at p until the room's camera has come to rest, then draws the frame over a
     // clear colour that nothing in the castle is drawn in, and reads it back.
     LevelFrame FrameAt(Casle& castle, Pointf const& p)

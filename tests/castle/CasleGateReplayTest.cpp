@@ -25,15 +25,9 @@ namespace
 
 constexpr double PlateX = 1010.0; // the middle of switch 1's plate
 
-class CasleGateReplayTest : public WorldFixture
+class CasleGateReplayTest : public MutedWorldFixture
 {
 protected:
-    void SetUp() override
-    {
-        WorldFixture::SetUp();
-        sounds.mute = 1;
-    }
-
     // The lowest corner of the gate's polygons, as the map holds them now.
     static double GateBottom(Map const& map)
     {

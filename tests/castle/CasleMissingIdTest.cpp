@@ -7,14 +7,8 @@
 
 #include <gtest/gtest.h>
 
-class CasleMissingId : public WorldFixture
+class CasleMissingId : public MutedWorldFixture
 {
-protected:
-    void SetUp() override
-    {
-        WorldFixture::SetUp();
-        sounds.mute = 1;
-    }
 };
 
 TEST_F(CasleMissingId, TheCastleRefusesAMapWithoutAnIdItReadsAndLeavesNothingBehind)

@@ -27,13 +27,12 @@
 namespace
 {
 
-class CaslePuzzleTest : public WorldFixture
+class CaslePuzzleTest : public MutedWorldFixture
 {
 protected:
     void SetUp() override
     {
-        WorldFixture::SetUp();
-        sounds.mute = 1;
+        MutedWorldFixture::SetUp();
         castle = &static_cast<Casle&>(Build(Level_Casle));
         player = castle->GetPlayer();
         walker = std::make_unique<Castle_Walker>(*castle, *player,

@@ -22,13 +22,12 @@
 namespace
 {
 
-class CasleRulesTest : public WorldFixture
+class CasleRulesTest : public MutedWorldFixture
 {
 protected:
     void SetUp() override
     {
-        WorldFixture::SetUp();
-        sounds.mute = 1;
+        MutedWorldFixture::SetUp();
         castle = &static_cast<Casle&>(Build(Level_Casle));
         player = castle->GetPlayer();
     }

@@ -14,15 +14,9 @@
 namespace
 {
 
-class CasleShortcutTest : public WorldFixture
+class CasleShortcutTest : public MutedWorldFixture
 {
 protected:
-    void SetUp() override
-    {
-        WorldFixture::SetUp();
-        sounds.mute = 1;
-    }
-
     void BuildPaid()
     {
         GameEvents record;

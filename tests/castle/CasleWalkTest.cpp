@@ -13,15 +13,9 @@
 
 #include <gtest/gtest.h>
 
-class CasleWalkTest : public WorldFixture
+class CasleWalkTest : public MutedWorldFixture
 {
 protected:
-    void SetUp() override
-    {
-        WorldFixture::SetUp();
-        sounds.mute = 1;
-    }
-
     RoadWalk_Result Walk(char const* road)
     {
         RoadWalker walker(*world, RoadWalker::WorldRoad(Level_Casle, road));

@@ -197,14 +197,8 @@ private:
     Tick previous = 0;
 };
 
-class CasleWorldReplayTest : public WorldFixture
+class CasleWorldReplayTest : public MutedWorldFixture
 {
-protected:
-    void SetUp() override
-    {
-        WorldFixture::SetUp();
-        sounds.mute = 1;
-    }
 };
 
 } // namespace

@@ -37,15 +37,9 @@
 namespace
 {
 
-class CasleWorldTest : public WorldFixture
+class CasleWorldTest : public MutedWorldFixture
 {
 protected:
-    void SetUp() override
-    {
-        WorldFixture::SetUp();
-        sounds.mute = 1;
-    }
-
     Casle& MakeCastle(GameEvents const& record = GameEvents())
     {
         Build(Level_Casle, record);

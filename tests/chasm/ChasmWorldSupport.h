@@ -16,15 +16,9 @@
 #include <functional>
 #include <vector>
 
-class ChasmWorld : public WorldFixture
+class ChasmWorld : public MutedWorldFixture
 {
 protected:
-    void SetUp() override
-    {
-        WorldFixture::SetUp();
-        sounds.mute = 1;
-    }
-
     Chasm& Make()
     {
         Build(Level_Chasm);

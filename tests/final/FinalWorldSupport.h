@@ -17,15 +17,9 @@
 #include <functional>
 #include <vector>
 
-class FinalWorldFixture : public WorldFixture
+class FinalWorldFixture : public MutedWorldFixture
 {
 protected:
-    void SetUp() override
-    {
-        WorldFixture::SetUp();
-        sounds.mute = 1;
-    }
-
     // A hero who has learnt time travel and found the socks, which do not save him here.
     static GameEvents Seasoned()
     {

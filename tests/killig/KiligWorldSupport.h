@@ -36,15 +36,9 @@ inline void KiligTravelBackTo(World_Base& world, std::function<Level_Action(std:
     ASSERT_FALSE(world.IsTimeTravelling());
 }
 
-class KiligWorldFixture : public WorldFixture
+class KiligWorldFixture : public MutedWorldFixture
 {
 protected:
-    void SetUp() override
-    {
-        WorldFixture::SetUp();
-        sounds.mute = 1;
-    }
-
     // A player who has seen the introduction and learnt time travel: the dungeon.
     static GameEvents Learnt()
     {

@@ -16,14 +16,8 @@
 namespace
 {
 
-class PetraMissingId : public WorldFixture
+class PetraMissingId : public MutedWorldFixture
 {
-protected:
-    void SetUp() override
-    {
-        WorldFixture::SetUp();
-        sounds.mute = 1;
-    }
 };
 
 } // namespace

@@ -39,14 +39,9 @@ public:
     std::vector<int> started; // each conversation, as it starts
 };
 
-class PetraWorldFixture : public WorldFixture
+class PetraWorldFixture : public MutedWorldFixture
 {
 protected:
-    void SetUp() override
-    {
-        WorldFixture::SetUp();
-        sounds.mute = 1;
-    }
     void TearDown() override
     {
         Destroy();

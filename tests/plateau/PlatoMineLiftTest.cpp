@@ -21,15 +21,9 @@ namespace
 constexpr double ShaftLeft = -3150.0; // the shaft's walls, as the generator digs it
 constexpr double ShaftRight = -3000.0;
 
-class PlatoMineLift : public WorldFixture
+class PlatoMineLift : public MutedWorldFixture
 {
 protected:
-    void SetUp() override
-    {
-        WorldFixture::SetUp();
-        sounds.mute = 1;
-    }
-
     Plato& MakeWorld()
     {
         Build(Level_Plato);

@@ -7,14 +7,8 @@
 
 #include <gtest/gtest.h>
 
-class PlatoMissingId : public WorldFixture
+class PlatoMissingId : public MutedWorldFixture
 {
-protected:
-    void SetUp() override
-    {
-        WorldFixture::SetUp();
-        sounds.mute = 1;
-    }
 };
 
 TEST_F(PlatoMissingId, ThePlateauRefusesAMapWithoutAnIdItReadsAndLeavesNothingBehind)

@@ -9,14 +9,8 @@
 
 #include <gtest/gtest.h>
 
-class PlatoRoad : public WorldFixture
+class PlatoRoad : public MutedWorldFixture
 {
-protected:
-    void SetUp() override
-    {
-        WorldFixture::SetUp();
-        sounds.mute = 1;
-    }
 };
 
 TEST_F(PlatoRoad, TheWholePlateauReplaysAlongTheRoadAndUnderRandomKeys)

@@ -11,15 +11,9 @@
 namespace
 {
 
-class PlatoShortcut : public WorldFixture
+class PlatoShortcut : public MutedWorldFixture
 {
 protected:
-    void SetUp() override
-    {
-        WorldFixture::SetUp();
-        sounds.mute = 1;
-    }
-
     Plato& MakeWorld()
     {
         Build(Level_Plato);

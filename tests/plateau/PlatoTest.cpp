@@ -25,15 +25,9 @@
 #include <string>
 #include <vector>
 
-class PlatoTest : public WorldFixture
+class PlatoTest : public MutedWorldFixture
 {
 protected:
-    void SetUp() override
-    {
-        WorldFixture::SetUp();
-        sounds.mute = 1;
-    }
-
     // The fixture starts the C library's generator alike before each build: the rats' starts and the vultures'
     // flights are drawn from it as the world is built.
     Plato& MakeWorld()

@@ -32,14 +32,9 @@ public:
     void MoveToTime(Map const*, Tick) override { pos.x += 1.0; }
 };
 
-class WorldKit : public WorldFixture
+class WorldKit : public MutedWorldFixture
 {
 protected:
-    void SetUp() override
-    {
-        WorldFixture::SetUp();
-        sounds.mute = 1;
-    }
     void TearDown() override
     {
         WorldFixture::TearDown();

@@ -122,3 +122,15 @@ protected:
     std::unique_ptr<World_Base> world;
     Level_Type builtType = Level_None;
 };
+
+// The fixture of a world's tests that play no sound: the effects are muted, so a test stepping a
+// world for thousands of ticks does not mix them.
+class MutedWorldFixture : public WorldFixture
+{
+protected:
+    void SetUp() override
+    {
+        WorldFixture::SetUp();
+        sounds.mute = 1;
+    }
+};

@@ -34,15 +34,9 @@ constexpr double Doorway_Height = 36.0;
 constexpr double Spot_Inside = 0.03;
 constexpr double Jar_HalfWidth = 10.0;
 
-class TreeVLooks : public WorldFixture
+class TreeVLooks : public MutedWorldFixture
 {
 protected:
-    void SetUp() override
-    {
-        WorldFixture::SetUp();
-        sounds.mute = 1;
-    }
-
     // The village with the player put at p and the camera settled on him.
     TreeV& StandIn(Pointf p)
     {

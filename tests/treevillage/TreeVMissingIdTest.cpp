@@ -10,14 +10,8 @@
 namespace
 {
 
-class TreeVMissingId : public WorldFixture
+class TreeVMissingId : public MutedWorldFixture
 {
-protected:
-    void SetUp() override
-    {
-        WorldFixture::SetUp();
-        sounds.mute = 1;
-    }
 };
 
 } // namespace

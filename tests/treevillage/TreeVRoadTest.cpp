@@ -18,7 +18,7 @@ namespace
 
 constexpr GameEvent Progress_LiftMended = 20;
 
-class TreeVRoad : public WorldFixture
+class TreeVRoad : public MutedWorldFixture
 {
 protected:
     static void SetUpTestSuite()
@@ -27,12 +27,6 @@ protected:
         if (!std::filesystem::exists(data->path / "gfx/treevillage/dudes/treedudeA00.png"))
             WriteVillagerImages(data->Path());
     }
-    void SetUp() override
-    {
-        WorldFixture::SetUp();
-        sounds.mute = 1;
-    }
-
     RoadWalk_Result WalkRoad(char const* name)
     {
         RoadWalker walker(*world, RoadWalker::WorldRoad(Level_TreeV, name));

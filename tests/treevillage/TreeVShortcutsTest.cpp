@@ -18,15 +18,9 @@
 namespace
 {
 
-class TreeVShortcuts : public WorldFixture
+class TreeVShortcuts : public MutedWorldFixture
 {
 protected:
-    void SetUp() override
-    {
-        WorldFixture::SetUp();
-        sounds.mute = 1;
-    }
-
     ShortcutRun::Stepper Stepper()
     {
         return [this](std::vector<int> const& held) { return Step(held); };

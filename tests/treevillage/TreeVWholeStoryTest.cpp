@@ -51,15 +51,9 @@ struct Box
     bool Holds(int x, int y) const { return x >= x0 && x < x1 && y >= y0 && y < y1; }
 };
 
-class TreeVWholeStory : public WorldFixture
+class TreeVWholeStory : public MutedWorldFixture
 {
 protected:
-    void SetUp() override
-    {
-        WorldFixture::SetUp();
-        sounds.mute = 1;
-    }
-
     TreeV& Village() { return As<TreeV>(); }
     TreeV_Events& Slots() { return *Village().GetEvents(); }
     Tick Now() const { return world->GetTick(); }
