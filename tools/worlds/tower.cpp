@@ -97,6 +97,7 @@
 #include "tools/Road.h"
 #include "tower/Tower_Ids.h"
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -109,6 +110,7 @@ namespace
 constexpr unsigned int Brick = MapTextures::Brick;
 constexpr unsigned int Tile = MapTextures::Tile;
 constexpr unsigned int Stone = MapTextures::Stone;
+constexpr unsigned int Lava = MapTextures::Lava;
 
 constexpr double Coarse = 64.0; // map units per texture repeat, for the big parts
 
@@ -185,6 +187,57 @@ void WriteBody(MapWriter& map)
 {
     Masonry(map, {{-2700, 400}, {-2700, 2150}, {8500, 2150}, {8500, 400}}, 0, false);
     Masonry(map, {{-900, 2600}, {-900, 4800}, {7800, 4800}, {7800, 2600}}, 0, false);
+}
+
+// The kill zones, in the order the tower builds them, each drawn as lava over its whole rectangle:
+// the spike pit under group 3, the small spikes under group 26, troughs hung below the
+// transporter's route (where a rider who falls off lands), the bottom of the lift's shaft (under
+// the raised lift) and the cave of the smallest spikes.
+struct Tower_Pool
+{
+    double x0, y0, x1, y1;
+    bool trough; // hung in the air: a stone trough holds it
+};
+constexpr Tower_Pool Tower_Pools[Tower_KillZone_Count] = {
+    {WingA_PitX0, 400, WingA_PitX1, 465, false},
+    {3710, 405, 3850, 435, false},
+    {-650, 3000, -350, 3040, true},
+    {-300, 3900, 1300, 3940, true},
+    {1300, 3950, 2150, 3990, true},
+    {2300, 4100, 3300, 4140, true},
+    {5050, 3500, 5300, 3540, true},
+    {5000, 3300, 5300, 3340, true},
+    {3300, 4100, 3900, 4140, true},
+    {3900, 4100, 4350, 4140, true},
+    {WingB_LiftX0, 2740, WingB_LiftX1, 2745, false},
+    {1620, 2790, 1690, 2795, false},
+};
+
+// Written before every floor, so that what a player stands on draws over the lava's edges.
+void WriteKillZones(MapWriter& map)
+{
+    for (int k = 0; k < Tower_KillZone_Count; k++)
+    {
+        Tower_Pool const& pool = Tower_Pools[k];
+        double const repeat = std::min(64.0, 4.0 * (pool.y1 - pool.y0));
+        Poly(map, {{pool.x0, pool.y0}, {pool.x0, pool.y1}, {pool.x1, pool.y1}, {pool.x1, pool.y0}}, Lava, repeat, 0,
+             false);
+        Ref(map, Tower_KillZones[k][0], pool.x0, pool.y0);
+        Ref(map, Tower_KillZones[k][1], pool.x1, pool.y1);
+    }
+}
+
+// The troughs' stone, after the lava: a floor under it and a lip at either end.
+void WriteTroughs(MapWriter& map)
+{
+    for (Tower_Pool const& pool : Tower_Pools)
+    {
+        if (!pool.trough)
+            continue;
+        Box(map, pool.x0 - 20, pool.y0 - 30, pool.x1 + 20, pool.y0, Stone, 32.0);
+        Box(map, pool.x0 - 20, pool.y0, pool.x0, pool.y1 + 10, Stone, 32.0);
+        Box(map, pool.x1, pool.y0, pool.x1 + 20, pool.y1 + 10, Stone, 32.0);
+    }
 }
 
 void WriteRoad(MapWriter& map)
@@ -293,8 +346,6 @@ void WriteTrack(MapWriter& map)
     Ref(map, 21, 3720, 410);
     Ref(map, 22, 3770, 410);
     Ref(map, 23, 3820, 410);
-    Ref(map, 54, 3710, 405);
-    Ref(map, 55, 3850, 435);
 
     // Switch 1 and the lid (door 1) of the hole down to the passage below.
     PlateFloor(map, 3850, WingA_Hatch1X, low, 400, WingA_Plate1X, 0.25, Tower_Switches[1].group, 16.0);
@@ -345,8 +396,6 @@ void WriteHall(MapWriter& map)
     Box(map, middle - 100, 430, middle + 100, y, Tile, Coarse, Tower_Group_OverSpikes);
     Ref(map, 3, middle - 700, 405);
     Ref(map, 4, middle + 600, 405);
-    Ref(map, 8, WingA_PitX0, 400);
-    Ref(map, 9, WingA_PitX1, 465);
     for (int k = 0; k < 21; k++)
         Ref(map, Tower_Rp_FirstStillBall + k, WingA_PitX0 + 50 + 100 * k, 425);
     for (int k = 0; k < 5; k++)
@@ -386,8 +435,6 @@ void WriteScales(MapWriter& map)
     Ref(map, 31, 1960, y); // scaler 11: 1/4 -> 1/2
     Ref(map, 32, 1820, y); // scaler 12: 1/2 -> 1/4
     Ref(map, 34, 1832, y); // scaler 13: 1/2 -> 1/4
-    Ref(map, 131, WingB_LiftX0, 2740);
-    Ref(map, 132, WingB_LiftX1, 2745);
 }
 
 // The tiny corridors through the window, the lower corridor and the climb to the boarding floor.
@@ -456,6 +503,12 @@ void WriteTiny(MapWriter& map)
     Box(map, WingB_BoardX0, WingB_BoardY - 5, WingB_BoardX1, WingB_BoardY, Stone, 8.0);
     Shade(map, WingB_BoardX0, low, 1425, WingB_BoardY, Tower_Group_HiddenFar, false);
 
+    // Above the corridors and the scales' room the masonry is solid up to the floor of the room
+    // where the transporter starts, so that no one stands where no camera frames him.
+    Box(map, 1420, 2830, 1462, 2850, Brick, 8.0);
+    Box(map, 1420, 2850, 1720, 2930, Brick, 8.0);
+    Box(map, 1720, 2885, 2000, 2930, Brick, 8.0);
+
     // Wasps of 1/16 in the cave below the upper corridor.
     Ref(map, 43, 1625, 2795);
     Ref(map, 44, 1685, 2810);
@@ -469,8 +522,6 @@ void WriteTiny(MapWriter& map)
     Ref(map, Tower_Splits[1].ref, 1640, 2791);
     Ref(map, Tower_Splits[2].ref, 1670, 2791);
     Ref(map, 46, 1655, 2790);
-    Ref(map, 133, 1620, 2790);
-    Ref(map, 134, 1690, 2795);
 }
 
 // The transporter's cars and what lies along their route, the exit floor and the finale.
@@ -492,22 +543,6 @@ void WriteTransporter(MapWriter& map)
                                {36, 3700, 4600}, {37, 4700, 4560}};
     for (Place const& ball : balls)
         Ref(map, Tower_Balls[ball.ball].ref, ball.x, ball.y);
-
-    // Falls from the route: kill zones below it, clear of the cars and of the giant's leaps.
-    struct Zone
-    {
-        unsigned int a, b;
-        double x0, y0, x1, y1;
-    };
-    constexpr Zone zones[] = {{56, 57, -650, 3000, -350, 3300},   {67, 68, -300, 3900, 1300, 4100},
-                              {92, 93, 1300, 3950, 2150, 4100},   {94, 95, 2300, 4100, 3300, 4250},
-                              {106, 107, 5050, 3500, 5300, 3700}, {108, 109, 5000, 3300, 5300, 3490},
-                              {127, 128, 3300, 4100, 3900, 4250}, {129, 130, 3900, 4100, 4450, 4250}};
-    for (Zone const& zone : zones)
-    {
-        Ref(map, zone.a, zone.x0, zone.y0);
-        Ref(map, zone.b, zone.x1, zone.y1);
-    }
 
     // The exit floor, with scaler 23 and the second heart.
     Box(map, WingB_ExitFloorX0, WingB_ExitFloorY - 15, WingB_ExitFloorX1, WingB_ExitFloorY, Stone);
@@ -562,6 +597,7 @@ MapWriter BuildMap()
     map.SetView(2600, 10000, 0.023);
     WriteBackdrop(map);
     WriteBody(map);
+    WriteKillZones(map);
     WriteRoad(map);
     WriteFoot(map);
     WriteTrack(map);
@@ -569,6 +605,7 @@ MapWriter BuildMap()
     WriteScales(map);
     WriteTiny(map);
     WriteTransporter(map);
+    WriteTroughs(map);
     MapDressing::OutlineTops(map);
     return map;
 }
