@@ -1,15 +1,20 @@
 // The tower's map, roads and pictures.
 //
-// The giant's road runs along the bottom, from the end wall beyond the second exit to the one beyond
-// the main exit, dipping under the first wing; nothing stands within a scale-64 player's height
-// above it, so holding left or right from the start (rp 0) walks him to either exit. The tower stands above the road in
-// two wings. A giant enters a wing by jumping onto its landing from the road; zones on the landing make him smaller,
-// and each wing ends on a landing where a zone makes him a giant again and from whose end he drops back onto the road.
+// The road runs along the bottom from the end wall beyond the second exit, dipping under the first
+// wing, to the tower's right wall; beyond that wall it goes on to the main exit. The start (rp 0)
+// is a short walk right of the second exit. Walking right a giant passes scaler 0, which makes him
+// 16, walks under the first wing to the right wall and up the ramp there, which the walkway (the
+// first wing's roof) overhangs; from the ramp's top he jumps back onto the walkway's end, walks it
+// left under LX (the finale) and past the end of the second wing's landing (L1), and from a
+// standing jump lands on L1. Nothing but door 17 on LX leads past the right wall: the main exit is
+// reached through the second wing and its transporter. A step on the road near the first wing's
+// left end is the way up onto its landing (L0); the first wing ends on a landing where zones make
+// him a giant again and from whose end he drops back onto the road.
 // Every solution below is played by the tests. Small players cannot walk up out of a pressed plate's pit: they jump out
 // of it, holding the way they go.
 //
 // Wing A (y 400 to 2100, x -2600 to 8500):
-//   L0 (floor 600): walk right; scaler 0 makes him 16; the wall at x 500 lets a player of 16
+//   L0 (floor 600): from the step, walk right at 16; the wall at x 500 lets a player of 16
 //   through below it, and scaler 1 against the next wall (x 730) makes him 4.
 //   Gate room: scaler 4 makes him 8, switch 0 (plate at x 1150) goes down under 8, scaler 3 makes
 //   him 4 again, and door 0 (x 1700) rises 100, enough for 4 but not for 8.
@@ -46,7 +51,7 @@
 //   then 64; walk off the end (x 8500) onto the road.
 //
 // Wing B (y 2600 to 8000, x -900 to 7800):
-//   L1 (floor 2755): walk left against the wall at x 2200; scaler 10 makes him 1/2, small enough
+//   L1 (floor 2755): walk left (at 16) against the wall at x 2200; scaler 10 makes him 1/2, small enough
 //   for the slot under it. Switch 3 (x 2150) holds door 3 (x 2050).
 //     Solution: stand on the plate 300 ticks, jump off to the left, walk to the closed door,
 //     travel back to 100 ticks after stepping on, walk through.
@@ -85,8 +90,8 @@
 //   (x 7200, rising 2000); beyond door 16 scaler 25, on the overview spot, makes him 64.
 //     Solution: at 8 stand on switch 11 from T for 700 ticks; walk right through door 16 (it is
 //     still rising and falling as he gets there) to the closed door 17; travel back to T + 100;
-//     walk left into scaler 25 and wait to grow; walk right through door 17 and off the end of LX
-//     onto the road.
+//     walk left into scaler 25 and wait to grow; walk right through door 17, along LX past the tower's
+//     right wall and off its end onto the road.
 #include "tools/worlds/tower.h"
 
 #include "tools/Canvas.h"
@@ -205,8 +210,8 @@ constexpr Tower_Pool Tower_Pools[Tower_KillZone_Count] = {
     {-300, 3900, 1300, 3940, true},
     {1300, 3950, 2150, 3990, true},
     {2300, 4100, 3300, 4140, true},
-    {5050, 3500, 5300, 3540, true},
-    {5000, 3300, 5300, 3340, true},
+    {0, 3700, 500, 3740, true},
+    {600, 3700, 1000, 3740, true},
     {3300, 4100, 3900, 4140, true},
     {3900, 4100, 4350, 4140, true},
     {WingB_LiftX0, 2740, WingB_LiftX1, 2745, false},
@@ -256,14 +261,27 @@ void WriteRoad(MapWriter& map)
     Ref(map, Tower_Rp_Start, Tower_StartX, y);
 }
 
+// The way in: the zone that makes the giant 16, the step up towards L0, the ramp, the walkway
+// and the wall beside LX's end.
+void WriteWayIn(MapWriter& map)
+{
+    Ref(map, 1, Tower_ShrinkX, Tower_RoadY); // scaler 0: 64 -> 16
+    Box(map, Way_StepX0, Tower_RoadY, Way_StepX1, Way_StepY);
+    Poly(map,
+         {{Way_RampX0, Tower_RoadY}, {Way_RampX1, Way_RampY}, {Tower_RightWallX, Way_RampY},
+          {Tower_RightWallX, Tower_RoadY}},
+         Stone, Coarse);
+    Box(map, Way_X0, Way_Y - 40, Way_X1, Way_Y);
+    Box(map, Way_WallX, Way_WallY, Way_WallX + 40, WingB_ExitFloorY - 15, Brick);
+}
+
 // Wing A's landing, the gate room and the corridors of a player of 1 as far as the track.
 void WriteFoot(MapWriter& map)
 {
     double const y = WingA_FloorY;
     Box(map, WingA_L0X0, y - 40, 500, y);
-    Box(map, 500, 1000, 560, 2100, Brick); // W1: a giant's head meets it, a player of 16 passes below
+    Box(map, 500, 1000, 560, 1950, Brick); // W1: a giant's head meets it, a player of 16 passes below
     Box(map, 560, 1000, 730, 1060, Brick);
-    Ref(map, 1, 100, y);                              // scaler 0: 64 -> 16
     Ref(map, 2, 680, y);                              // scaler 1, against W2: 16 -> 4
     Box(map, 730, 700, WingA_GateRoomX, 1160, Brick); // W2: 100 high below it
 
@@ -559,7 +577,9 @@ void WriteTransporter(MapWriter& map)
     Box(map, WingB_Door16X, 2970, WingB_Door16X + 40, 3500, Brick);
     Ref(map, 151, 6650, y); // scaler 25: 8 -> 64, on the overview spot
     Box(map, WingB_Door17X, y, WingB_Door17X + 60, 4670, Brick, 256.0, Tower_Doors[17].group);
-    Box(map, WingB_Door17X, 4670, WingB_Door17X + 60, 8000, Brick, 256.0);
+    Box(map, WingB_Door17X, 4670, WingB_Door17X + 60, 30000, Brick, 256.0);
+    // The tower's right wall: below LX nothing passes it, and door 17 is the only way along LX.
+    Box(map, Tower_RightWallX, Tower_RoadY, Tower_RightWallX + 100, y - 40, Brick);
 }
 
 // The scales' lights: a lamp lit yellow for each unit of weight, a red one for too much.
@@ -579,14 +599,19 @@ void WritePictures(std::string const& dir)
     DataGen::SavePng(lamp(Rgba{70, 20, 20, 255}, Rgba{110, 60, 60, 255}), dir, "gfx/tower/scales/overoff.png");
 }
 
-// The giant's walks from the start to either exit, along the road.
+// The roads from the start: the way in, onto L1 and through the slot at half size, and the short
+// way out by the second exit.
 std::vector<Road> BuildRoads()
 {
-    Road right("exit");
-    right.Walk(Tower_MainExitX - 100.0, Tower_RoadY).Exit(Tower_MainExitX + 300.0, Tower_RoadY);
+    Road in("way in");
+    in.Press(Tower_ShrinkX, Tower_RoadY, "shrink to 16", 200);
+    // Up the ramp, and from its top back left onto the walkway's end.
+    in.Press(Way_X1 + 200.0, Way_RampY, "under the walkway's end", 0);
+    in.Jump(Way_X1 + 200.0, Way_RampY).Walk(Way_JumpX + 100.0, Way_Y);
+    in.Press(Way_JumpX, Way_Y, "below L1's end", 0).Jump(Way_JumpX, Way_Y).Walk(4100.0, WingB_FloorY).Walk(WingB_SlotWallX - 20.0, WingB_FloorY);
     Road left("exit3");
     left.Walk(Tower_SecondExitX + 100.0, Tower_RoadY).Exit(Tower_SecondExitX - 300.0, Tower_RoadY);
-    return {right, left};
+    return {in, left};
 }
 
 } // namespace
@@ -599,6 +624,7 @@ MapWriter BuildMap()
     WriteBody(map);
     WriteKillZones(map);
     WriteRoad(map);
+    WriteWayIn(map);
     WriteFoot(map);
     WriteTrack(map);
     WriteHall(map);
