@@ -103,6 +103,7 @@
 #include "tower/Tower_Ids.h"
 
 #include <algorithm>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -116,6 +117,7 @@ constexpr unsigned int Brick = MapTextures::Brick;
 constexpr unsigned int Tile = MapTextures::Tile;
 constexpr unsigned int Stone = MapTextures::Stone;
 constexpr unsigned int Lava = MapTextures::Lava;
+constexpr unsigned int Plank = MapTextures::Plank;
 
 constexpr double Coarse = 64.0; // map units per texture repeat, for the big parts
 
@@ -208,12 +210,12 @@ constexpr Tower_Pool Tower_Pools[Tower_KillZone_Count] = {
     {3710, 405, 3850, 435, false},
     {-650, 3000, -350, 3040, true},
     {-300, 3900, 1300, 3940, true},
-    {1300, 3950, 2150, 3990, true},
+    {1340, 3950, 2150, 3990, true},
     {2300, 4100, 3300, 4140, true},
     {0, 3700, 500, 3740, true},
     {600, 3700, 1000, 3740, true},
-    {3300, 4100, 3900, 4140, true},
-    {3900, 4100, 4350, 4140, true},
+    {3340, 4100, 3900, 4140, true},
+    {3940, 4100, 4350, 4140, true},
     {WingB_LiftX0, 2740, WingB_LiftX1, 2745, false},
     {1620, 2790, 1690, 2795, false},
 };
@@ -462,6 +464,9 @@ void WriteTiny(MapWriter& map)
     constexpr double fine = 2.0; // texture repeat of the small parts
     double const s16 = 0.0625;
 
+    // Behind the lower corridor and the boarding floor, hidden with the tower seen whole.
+    Shade(map, WingB_BoardX0, WingB_LowerY, 1425, WingB_BoardY, Tower_Group_HiddenFar, false);
+
     // The upper corridor, 6 high like the window.
     Box(map, 1612, y - 15, WingB_WindowX, y, Stone, fine);
     Box(map, WingB_LowPassX1, y + 6, WingB_WindowX, 2850, Brick, fine);
@@ -490,7 +495,7 @@ void WriteTiny(MapWriter& map)
     Box(map, WingB_Hatch4X, y - 1, WingB_Hatch4X + 4, y, Tile, 0.5, Tower_Doors[4].group);
     Box(map, 1420, y - 2, WingB_Hatch4X, y, Stone, fine);
     Box(map, 1462, y, WingB_Hatch4X, y + 6, Brick, fine);
-    Box(map, 1470, WingB_LowerY - 2, 1490, y - 2, Stone, fine);
+    Box(map, 1470, WingB_LowerY - 2, WingB_Door7X, y - 2, Stone, fine);
 
     // The lower corridor: switches 5 and 6, doors 5 and 6.
     double const low = WingB_LowerY;
@@ -519,7 +524,9 @@ void WriteTiny(MapWriter& map)
           {WingB_RampFootX - 20, 2836}},
          Stone, 8.0);
     Box(map, WingB_BoardX0, WingB_BoardY - 5, WingB_BoardX1, WingB_BoardY, Stone, 8.0);
-    Shade(map, WingB_BoardX0, low, 1425, WingB_BoardY, Tower_Group_HiddenFar, false);
+    // A ledge over P that every car rises through at the start of its run, lifting whoever waits
+    // on it.
+    Box(map, WingB_CarX - 25.0, WingB_WaitY - 5.0, WingB_CarX + 25.0, WingB_WaitY, Plank, 8.0);
 
     // Above the corridors and the scales' room the masonry is solid up to the floor of the room
     // where the transporter starts, so that no one stands where no camera frames him.
@@ -599,19 +606,103 @@ void WritePictures(std::string const& dir)
     DataGen::SavePng(lamp(Rgba{70, 20, 20, 255}, Rgba{110, 60, 60, 255}), dir, "gfx/tower/scales/overoff.png");
 }
 
-// The roads from the start: the way in, onto L1 and through the slot at half size, and the short
-// way out by the second exit.
+// The way in, from the start onto L1 and through its slot at half size.
+void WayIn(Road& road)
+{
+    road.Press(Tower_ShrinkX, Tower_RoadY, "shrink to 16", 200);
+    road.Walk(Tower_RightWallX - 120.0, Tower_RoadY);
+    // Up the ramp, and from its top back left onto the walkway's end.
+    road.Press(Way_X1 + 200.0, Way_RampY, "under the walkway's end", 0);
+    road.Jump(Way_X1 + 200.0, Way_RampY).Walk(Way_JumpX + 100.0, Way_Y);
+    road.Press(Way_JumpX, Way_Y, "below L1's end", 0).Jump(Way_JumpX, Way_Y).Walk(4100.0, WingB_FloorY);
+    road.Walk(WingB_SlotWallX - 20.0, WingB_FloorY);
+}
+
+constexpr double Tiny_StationPast = 3.5;
+
+// A plate's door opened by a past self: stand on the plate, walk to the closed door, travel back
+// to a while after stepping on and walk through.
+void PastSelfDoor(Road& road, std::string const& name, double plateX, double doorX, double y, int held, int after,
+                  double beyond)
+{
+    int const plate = road.Next();
+    road.Press(plateX, y, name + " plate", held);
+    road.Walk(doorX, y).Travel(doorX, y, name, plate, after).Walk(beyond, y);
+}
+
+// The second wing's puzzles from L1's slot to LX's door 17, each solved as its comment above says.
+void WingB(Road& road)
+{
+    double const y = WingB_FloorY;
+    PastSelfDoor(road, "door 3", WingB_Plate3X, WingB_Door3X + 12.0, y, 300, 100, 1990.0);
+
+    // The scales: weigh 2 at half size, shrink, weigh 1 beside the past self, ride the lift.
+    int const weighed = road.Next();
+    road.Press(WingB_PanX, y, "the pan at 1/2", 500);
+    road.Walk(1800.0, y).Press(1800.0, y, "shrink to 1/4", 150);
+    road.Press(WingB_PanX, y, "the pan at 1/4", 0).Travel(WingB_PanX, y, "weigh beside the past self", weighed, 0);
+    road.Press(WingB_PanX, y, "the pan at 1/4, weighing", 500).Press(1800.0, y, "the lift coming down", 200);
+    double const lift = (WingB_LiftX0 + WingB_LiftX1) / 2.0;
+    road.Press(lift, y, "the lift", 0).Travel(lift, y, "before the lift rises", weighed, -40);
+    road.Ride(lift, WingB_TinyY, "up to the window", 400).Press(lift, WingB_TinyY, "the lift at the top", 80);
+
+    // The tiny corridor: three past selves on switches 7, 8 and 9. A walker lets go of the key a
+    // few units short of a station, which on plates this small is off the plate: the stations
+    // here stand beyond the plates' middles.
+    double const tiny = WingB_TinyY;
+    double const past = Tiny_StationPast;
+    int const first = road.Next();
+    road.Walk(1690.0, tiny).Press(WingB_Plate7X - past, tiny, "switch 7", 900);
+    for (int k = 1; k < 3; k++)
+    {
+        double const x = WingB_Plate7X - 8.0 * k - past;
+        road.Press(x, tiny, "beside", 0).Travel(x, tiny, "back to switch 7", first + 1, 0);
+        road.Press(x, tiny, k == 1 ? "switch 8" : "switch 9", 900);
+    }
+    road.Travel(WingB_Plate7X - 16.0 - past, tiny, "the three doors open", first + 1, 100);
+    road.Walk(WingB_Door8X - 20.0, tiny);
+    // From a stand a small player's first steps are too slow for the walker, which jumps: each walk
+    // here starts far enough from the zone it passes through.
+    road.Press(1544.0, tiny, "shrink to 1/32", 200).Press(1520.0, tiny, "grow to 1/16", 100);
+    road.Throw(1510.0, tiny, "target 0", 80);
+    PastSelfDoor(road, "door 4", WingB_Plate4X - past, WingB_Hatch4X + 2.0, tiny, 200, 100, WingB_Hatch4X + 2.0);
+
+    // The lower corridor, and growing on the way to the boarding floor.
+    double const low = WingB_LowerY;
+    PastSelfDoor(road, "door 5", WingB_Plate5X - past, WingB_Door5X + 2.0, low, 200, 100, WingB_Door5X - 3.0);
+    PastSelfDoor(road, "door 6", WingB_Plate6X - past, WingB_Door6X + 2.0, low, 200, 100, WingB_Door6X - 3.0);
+    road.Walk(1380.0, low).Press(1380.0, low, "grow to 1", 150);
+    road.Walk(WingB_BoardX0 + 5.0, WingB_BoardY).Press(WingB_CarX, WingB_WaitY, "above P", 0);
+
+    // The transporter: a car comes up through the ledge under him; he rides it over the top and jumps off
+    // onto the exit floor as it runs right along y 4175 (its 19th leg).
+    road.Ride(WingB_CarX, WingB_CarY + 300.0 + WingB_CarHeight, "a car", 1100);
+    road.Ride(4815.0, WingB_CarY + 1240.0 + WingB_CarHeight, "the car's 19th leg", 8000);
+    road.Jump(4815.0, WingB_CarY + 1240.0 + WingB_CarHeight).Walk(5300.0, WingB_ExitFloorY);
+    road.Press(5420.0, WingB_ExitFloorY, "grow to 4", 150);
+    road.Walk(5740.0, WingB_FinaleY).Press(5740.0, WingB_FinaleY, "grow to 8", 150);
+
+    // LX: a past self on switch 11 holds door 17 open for the giant.
+    double const fy = WingB_FinaleY;
+    int const plate = road.Next();
+    road.Press(WingB_Plate11X, fy, "switch 11", 700);
+    road.Walk(WingB_Door17X - 50.0, fy).Travel(WingB_Door17X - 50.0, fy, "door 17", plate, 100);
+    road.Press(6660.0, fy, "grow to 64", 200);
+}
+
+// The roads from the start: the way in alone, the main road through the second wing to the main
+// exit, and the short way out by the second exit.
 std::vector<Road> BuildRoads()
 {
     Road in("way in");
-    in.Press(Tower_ShrinkX, Tower_RoadY, "shrink to 16", 200);
-    // Up the ramp, and from its top back left onto the walkway's end.
-    in.Press(Way_X1 + 200.0, Way_RampY, "under the walkway's end", 0);
-    in.Jump(Way_X1 + 200.0, Way_RampY).Walk(Way_JumpX + 100.0, Way_Y);
-    in.Press(Way_JumpX, Way_Y, "below L1's end", 0).Jump(Way_JumpX, Way_Y).Walk(4100.0, WingB_FloorY).Walk(WingB_SlotWallX - 20.0, WingB_FloorY);
+    WayIn(in);
+    Road main("exit");
+    WayIn(main);
+    WingB(main);
+    main.Walk(WingB_LXX1 - 100.0, WingB_FinaleY).Exit(Tower_MainExitX + 300.0, Tower_RoadY);
     Road left("exit3");
     left.Walk(Tower_SecondExitX + 100.0, Tower_RoadY).Exit(Tower_SecondExitX - 300.0, Tower_RoadY);
-    return {in, left};
+    return {in, main, left};
 }
 
 } // namespace

@@ -120,6 +120,7 @@ constexpr double WingB_CarX = 1160.0; // P, where each car's run begins
 constexpr double WingB_CarY = 2935.0;
 constexpr double WingB_CarHalfWidth = 30.0;
 constexpr double WingB_CarHeight = 10.0;
+constexpr double WingB_WaitY = 2990.0; // the ledge over P where a rider waits for a car
 constexpr double WingB_ExitFloorY = 4000.0; // where the rider drops off his car
 constexpr double WingB_ExitFloorX0 = 5060.0;
 constexpr double WingB_ExitFloorX1 = 5600.0;
