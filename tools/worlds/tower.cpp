@@ -118,6 +118,7 @@ constexpr unsigned int Tile = MapTextures::Tile;
 constexpr unsigned int Stone = MapTextures::Stone;
 constexpr unsigned int Lava = MapTextures::Lava;
 constexpr unsigned int Plank = MapTextures::Plank;
+constexpr unsigned int Roof = MapTextures::Roof;
 
 constexpr double Coarse = 64.0; // map units per texture repeat, for the big parts
 
@@ -192,6 +193,15 @@ void WriteBackdrop(MapWriter& map)
 // the transporter runs through.
 void WriteBody(MapWriter& map)
 {
+    // The tower's shell from the road to its battlements, and the roof over them: seen whole, the
+    // wings show as rooms in it.
+    constexpr double x0 = -3000.0, x1 = 8700.0, top = Tower_TopY, merlon = 400.0;
+    Poly(map, {{x0, Tower_RoadY}, {x0, top}, {x1, top}, {x1, Tower_RoadY}}, Stone, 512.0, 0, false);
+    for (double x = x0; x + merlon <= x1; x += 2.0 * merlon)
+        Poly(map, {{x, top}, {x, top + merlon}, {x + merlon, top + merlon}, {x + merlon, top}}, Stone, 512.0, 0, false);
+    Poly(map, {{x0 + 600.0, top + merlon}, {(x0 + x1) / 2.0, top + 4200.0}, {x1 - 600.0, top + merlon}}, Roof, 512.0,
+         0, false);
+
     Masonry(map, {{-2700, 400}, {-2700, 2150}, {8500, 2150}, {8500, 400}}, 0, false);
     Masonry(map, {{-900, 2600}, {-900, 4800}, {7800, 4800}, {7800, 2600}}, 0, false);
 }
@@ -584,7 +594,10 @@ void WriteTransporter(MapWriter& map)
     Box(map, WingB_Door16X, 2970, WingB_Door16X + 40, 3500, Brick);
     Ref(map, 151, 6650, y); // scaler 25: 8 -> 64, on the overview spot
     Box(map, WingB_Door17X, y, WingB_Door17X + 60, 4670, Brick, 256.0, Tower_Doors[17].group);
-    Box(map, WingB_Door17X, 4670, WingB_Door17X + 60, 30000, Brick, 256.0);
+    // Door 17's lintel and, over LX and the exit floor, the second wing's roof: no giant on LX jumps
+    // high enough to reach the exit floor or to pass over door 17.
+    Box(map, WingB_Door17X, 4670, WingB_Door17X + 60, Tower_TopY, Brick, 256.0);
+    Box(map, 4990, Tower_TopY - 50, WingB_Door17X, Tower_TopY, Brick);
     // The tower's right wall: below LX nothing passes it, and door 17 is the only way along LX.
     Box(map, Tower_RightWallX, Tower_RoadY, Tower_RightWallX + 100, y - 40, Brick);
 }

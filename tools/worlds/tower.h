@@ -20,6 +20,7 @@ constexpr double Tower_RoadX0 = -10200.0;
 constexpr double Tower_RoadX1 = 14400.0;
 constexpr double Tower_StartX = -7500.0;
 constexpr double Tower_RoadClear = 1300.0;
+constexpr double Tower_TopY = 4850.0; // the top of the tower's shell, over the second wing's roof
 
 // The way in: past the start a zone makes the giant 16 (Tower_ShrinkX); he walks on along the
 // road under the first wing to the tower's right wall, up a ramp (Way_Ramp) that the walkway (the
