@@ -102,7 +102,6 @@
 #include "tools/Road.h"
 #include "tower/Tower_Ids.h"
 
-#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -236,9 +235,13 @@ void WriteKillZones(MapWriter& map)
     for (int k = 0; k < Tower_KillZone_Count; k++)
     {
         Tower_Pool const& pool = Tower_Pools[k];
-        double const repeat = std::min(64.0, 4.0 * (pool.y1 - pool.y0));
-        Poly(map, {{pool.x0, pool.y0}, {pool.x0, pool.y1}, {pool.x1, pool.y1}, {pool.x1, pool.y0}}, Lava, repeat, 0,
-             false);
+        // The picture stretched once over the pool, its surface at the top: it does not repeat.
+        MapWriter_Poly lava{Lava, 0, false, false, {}};
+        lava.points = {{pool.x0, pool.y0, 0.0, 1.0, false},
+                       {pool.x0, pool.y1, 0.0, 0.0, false},
+                       {pool.x1, pool.y1, 1.0, 0.0, false},
+                       {pool.x1, pool.y0, 1.0, 1.0, false}};
+        map.AddPoly(lava);
         Ref(map, Tower_KillZones[k][0], pool.x0, pool.y0);
         Ref(map, Tower_KillZones[k][1], pool.x1, pool.y1);
     }
@@ -536,7 +539,7 @@ void WriteTiny(MapWriter& map)
     Box(map, WingB_BoardX0, WingB_BoardY - 5, WingB_BoardX1, WingB_BoardY, Stone, 8.0);
     // A ledge over P that every car rises through at the start of its run, lifting whoever waits
     // on it.
-    Box(map, WingB_CarX - 25.0, WingB_WaitY - 5.0, WingB_CarX + 25.0, WingB_WaitY, Plank, 8.0);
+    Box(map, WingB_CarX - 25.0, WingB_WaitY - 3.0, WingB_CarX + 25.0, WingB_WaitY, Plank, 8.0);
 
     // Above the corridors and the scales' room the masonry is solid up to the floor of the room
     // where the transporter starts, so that no one stands where no camera frames him.
