@@ -61,8 +61,10 @@
 //   and 11 (x 1950, 1960) make him 1/2 again.
 //     Solution: at 1/2 stand on the pan from a tick T for 500 ticks (weight 2); jump off to the
 //     left into scaler 12 and wait to shrink to 1/4; walk back onto the pan and travel back to T;
-//     stand there to T + 500 (his past self and he weigh 3); jump off to the left onto the lift and
-//     travel back to T - 20; the lift carries him up to 75 by T + 150; walk left through the window.
+//     stand there to T + 500 (his past self and he weigh 3); jump off to the left, wait for the
+//     lift to come down, walk onto it and travel back to before T (the tests go back to T - 20,
+//     the main road to T - 40, since a travel may end up to 16 ticks early); the lift carries him
+//     up to 75 by T + 150; walk left through the window.
 //   Tiny corridor (floor 2830): scaler 15 makes him 1/8. Switches 7, 8 and 9 (x 1604, 1596,
 //   1588) hold doors 8, 9 and 10 (x 1577, 1570, 1563), each rising 4.
 //     Solution: stand on switch 7 from T for 900 ticks; jump off to the left, walk onto switch 8,
@@ -82,8 +84,9 @@
 //   The transporter: a car appears at P (x 1160, y 2935) every 996 or 997 ticks and runs 7969
 //   ticks: it rises, runs left, climbs the tower's left side, crosses the top and comes back down
 //   towards the right.
-//     Solution: wait at the boarding floor's left end; 10 ticks after a car appears jump left onto
-//     it; ride until the car has run 170 ticks of its 19th leg (right along y 4175, x 4560 to
+//     Solution: step from the boarding floor's left end onto the ledge over P (or, as the tests
+//     do, jump left onto a car 10 ticks after it appears); the next car rises through the ledge
+//     and lifts him; ride until the car has run 170 ticks of its 19th leg (right along y 4175, x 4560 to
 //     4870) and jump off to the right: he lands on the exit floor (4000), where scaler 23 makes
 //     him 4. Walk off its right end onto LX (2670), against the hanging wall at x 5760.
 //   LX: scaler 24 makes him 8; switch 11 (x 6000) holds door 16 (x 6400, rising 220) and door 17
