@@ -88,7 +88,7 @@
 //     do, jump left onto a car 10 ticks after it appears); the next car rises through the ledge
 //     and lifts him; ride until the car has run 170 ticks of its 19th leg (right along y 4175, x 4560 to
 //     4870) and jump off to the right: he lands on the exit floor (4000), where scaler 23 makes
-//     him 4. Walk off its right end onto LX (2670), against the hanging wall at x 5760.
+//     him 4. Walk off its right end onto LX (2690), against the hanging wall at x 5760.
 //   LX: scaler 24 makes him 8; switch 11 (x 6000) holds door 16 (x 6400, rising 220) and door 17
 //   (x 7200, rising 2000); beyond door 16 scaler 25, on the overview spot, makes him 64.
 //     Solution: at 8 stand on switch 11 from T for 700 ticks; walk right through door 16 (it is
@@ -596,13 +596,13 @@ void WriteTransporter(MapWriter& map)
     PlateFloor(map, WingB_ExitFloorX1, WingB_Door16X, y, 2470, WingB_Plate11X, 8.0, Tower_Switches[11].group, 256.0);
     Box(map, WingB_Door16X, y - 40, WingB_LXX1, y);
     Ref(map, 150, 5760, y); // scaler 24: 4 -> 8, where the fall along the wall ends
-    Box(map, WingB_Door16X, y, WingB_Door16X + 40, 2970, Brick, Coarse, Tower_Doors[16].group);
-    Box(map, WingB_Door16X, 2970, WingB_Door16X + 40, 3500, Brick);
+    Box(map, WingB_Door16X, y, WingB_Door16X + 40, y + 300, Brick, Coarse, Tower_Doors[16].group);
+    Box(map, WingB_Door16X, y + 300, WingB_Door16X + 40, 3500, Brick);
     Ref(map, 151, 6650, y); // scaler 25: 8 -> 64, on the overview spot
-    Box(map, WingB_Door17X, y, WingB_Door17X + 60, 4670, Brick, 256.0, Tower_Doors[17].group);
+    Box(map, WingB_Door17X, y, WingB_Door17X + 60, y + 2000, Brick, 256.0, Tower_Doors[17].group);
     // Door 17's lintel and, over LX and the exit floor, the second wing's roof: no giant on LX jumps
     // high enough to reach the exit floor or to pass over door 17.
-    Box(map, WingB_Door17X, 4670, WingB_Door17X + 60, Tower_TopY, Brick, 256.0);
+    Box(map, WingB_Door17X, y + 2000, WingB_Door17X + 60, Tower_TopY, Brick, 256.0);
     Box(map, 4990, Tower_TopY - 50, WingB_Door17X, Tower_TopY, Brick);
     // The tower's right wall: below LX nothing passes it, and door 17 is the only way along LX.
     Box(map, Tower_RightWallX, Tower_RoadY, Tower_RightWallX + 100, y - 40, Brick);
