@@ -200,6 +200,7 @@ TEST_F(TowerPlay, SecondWingFromL1ThroughTheScalesAndTheWindow)
     EXPECT_EQ(scales->WeightAt(weighed + 100), 3) << "a past self and he weigh together";
     EXPECT_EQ(scales->LightsLit(weighed + 101), 3);
     JumpTowards(Key_Left);
+    ASSERT_TRUE(StepUntil([&] { return scales->CalcLiftPos(Now()) == 0.0; }, 400)) << "the lift came down";
     WalkTo((WingB_LiftX0 + WingB_LiftX1) / 2);
     TravelBackTo(weighed - 20);
     Steps(200);
@@ -214,7 +215,7 @@ TEST_F(TowerPlay, SecondWingThroughTheTinyCorridorsToTheBoardingFloor)
 {
     Tower& tower = MakeTower();
     Place(WingB_WindowX - 2.0, WingB_TinyY, 0.25);
-    WalkTo(1695.0);
+    WalkTo(WingB_WindowX - 16.0);
     EXPECT_TRUE(GrowTo(0.125));
     Tick const t = HoldPlate(WingB_Plate7X, 900);
     for (int k = 1; k < 3; k++)

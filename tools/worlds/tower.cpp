@@ -460,10 +460,10 @@ void WriteScales(MapWriter& map)
 
     // The scales' room: the pan in the floor, the lift in its shaft on the left.
     PlateFloor(map, WingB_LiftX1, 2000, y, y - 40, WingB_PanX, 0.5, Scales_Scales_Group, 8.0);
-    Box(map, 1720, 2870, 2000, 2885, Brick, 8.0);
+    Box(map, WingB_WindowX, 2870, 2000, 2885, Brick, 8.0);
     Box(map, 1980, y + 60, 2000, 2870, Brick, 8.0);
     Box(map, WingB_LiftX0, y - 10, WingB_LiftX1, y, Tile, 4.0, Scales_Lift_Group);
-    Box(map, 1720, 2700, WingB_LiftX1, 2740, Stone, 8.0);
+    Box(map, WingB_WindowX, 2700, WingB_LiftX1, 2740, Stone, 8.0);
     Box(map, WingB_WindowX, 2740, WingB_LiftX0, WingB_TinyY, Brick, 8.0);
     Box(map, WingB_WindowX, WingB_TinyY + 6, WingB_LiftX0, 2870, Brick, 8.0);
     Ref(map, Scales_Lights_Ref, 1850, 2810);
@@ -486,8 +486,8 @@ void WriteTiny(MapWriter& map)
     // The upper corridor, 6 high like the window.
     Box(map, 1612, y - 15, WingB_WindowX, y, Stone, fine);
     Box(map, WingB_LowPassX1, y + 6, WingB_WindowX, 2850, Brick, fine);
-    Ref(map, 36, 1701, y); // scaler 15: 1/4 -> 1/8
-    Ref(map, 38, 1706, y); // scaler 16: 1/4 -> 1/8
+    Ref(map, 36, WingB_WindowX - 19, y); // scaler 15: 1/4 -> 1/8
+    Ref(map, 38, WingB_WindowX - 14, y); // scaler 16: 1/4 -> 1/8
     PlateFloor(map, 1600, 1612, y, y - 15, WingB_Plate7X, s16, Tower_Switches[7].group, fine);
     PlateFloor(map, 1592, 1600, y, y - 15, WingB_Plate7X - 8, s16, Tower_Switches[8].group, fine);
     PlateFloor(map, 1584, 1592, y, y - 15, WingB_Plate7X - 16, s16, Tower_Switches[9].group, fine);
@@ -547,8 +547,8 @@ void WriteTiny(MapWriter& map)
     // Above the corridors and the scales' room the masonry is solid up to the floor of the room
     // where the transporter starts, so that no one stands where no camera frames him.
     Box(map, 1420, 2830, 1462, 2850, Brick, 8.0);
-    Box(map, 1420, 2850, 1720, 2930, Brick, 8.0);
-    Box(map, 1720, 2885, 2000, 2930, Brick, 8.0);
+    Box(map, 1420, 2850, WingB_WindowX, 2930, Brick, 8.0);
+    Box(map, WingB_WindowX, 2885, 2000, 2930, Brick, 8.0);
 
     // Wasps of 1/16 in the cave below the upper corridor.
     Ref(map, 43, 1625, 2795);
@@ -663,7 +663,9 @@ void WingB(Road& road)
     road.Press(WingB_PanX, y, "the pan at 1/4, weighing", 500).Press(1800.0, y, "the lift coming down", 200);
     double const lift = (WingB_LiftX0 + WingB_LiftX1) / 2.0;
     road.Press(lift, y, "the lift", 0).Travel(lift, y, "before the lift rises", weighed, -40);
-    road.Ride(lift, WingB_TinyY, "up to the window", 400).Press(lift, WingB_TinyY, "the lift at the top", 80);
+    // At rest the lift is framed with the scales, raised with the corridor beyond the window: he
+    // steps to its left end on the way up.
+    road.Ride(lift, WingB_TinyY, "up to the window", 400).Press(WingB_LiftX0 - 2.0, WingB_TinyY, "the lift at the top", 80);
 
     // The tiny corridor: three past selves on switches 7, 8 and 9. A walker lets go of the key a
     // few units short of a station, which on plates this small is off the plate: the stations
