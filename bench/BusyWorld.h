@@ -38,6 +38,8 @@ public:
 
     Test_World& World() { return *world; }
     Tick Now() const;
+    // How long writing its data folder took, in milliseconds.
+    double DataMs() const { return folder.GenerateMs(); }
 
     // One scripted step of play (or of the script's own travel).
     void Step();

@@ -3,6 +3,7 @@
 #include "BenchWindow.h"
 #include "BusyWorld.h"
 #include "StepTimer.h"
+#include "Stop.h"
 #include "engine/KeyData.h"
 #include "engine/Level.h"
 #include "testworld/Test_World.h"
@@ -80,9 +81,9 @@ void BobbingPlateTravel(benchmark::State& state, Tick clock)
             Tick const from = world.Now();
             do
                 timed({KeyIndex_GameBackInTime});
-            while (world.Now() > 0 || world.World().GetTimeSpeed() != 0);
+            while ((world.Now() > 0 || world.World().GetTimeSpeed() != 0) && !BenchStop::Requested());
             // Travel forward stops short of the warning zone.
-            while (world.Now() < std::min(from, Level_TimeWarning) - 64)
+            while (world.Now() < std::min(from, Level_TimeWarning) - 64 && !BenchStop::Requested())
                 timed({KeyIndex_GameForwardInTime});
             world.EndTravel();
             state.SetIterationTime(timer.Mean());

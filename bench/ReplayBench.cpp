@@ -3,6 +3,7 @@
 #include "BenchWindow.h"
 #include "BusyWorld.h"
 #include "StepTimer.h"
+#include "Stop.h"
 #include "engine/Map.h"
 #include "engine/ObjectList.h"
 #include "testworld/Test_Walker.h"
@@ -118,7 +119,8 @@ void LevelReactivation(benchmark::State& state, Tick clock)
         WorstStepDump dump("LevelReactivation/" + std::to_string(clock));
         double worst = 0.0;
         Tick worstTick = 0;
-        while (far->busy->Now() < clock || far->busy->World().IsTimeTravelling())
+        // A signal stops the timed steps, and with them the clock.
+        while ((far->busy->Now() < clock || far->busy->World().IsTimeTravelling()) && !BenchStop::Requested())
         {
             dump.Before();
             Tick const tick = far->busy->Now();
@@ -160,8 +162,8 @@ void LevelTravel(benchmark::State& state, Tick clock)
         Tick const from = world.Now();
         do
             step(KeyIndex_GameBackInTime);
-        while (world.Now() > 0 || world.World().GetTimeSpeed() != 0);
-        while (world.Now() < std::min(from, Level_TimeWarning) - 64)
+        while ((world.Now() > 0 || world.World().GetTimeSpeed() != 0) && !BenchStop::Requested());
+        while (world.Now() < std::min(from, Level_TimeWarning) - 64 && !BenchStop::Requested())
             step(KeyIndex_GameForwardInTime);
         timer.Time([&] { world.EndTravel(); });
         state.SetIterationTime(timer.Mean());

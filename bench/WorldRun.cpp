@@ -19,6 +19,7 @@
 #include <stdexcept>
 #include <string>
 #include <time.h>
+#include <valgrind/callgrind.h>
 
 namespace
 {
@@ -56,7 +57,7 @@ double Percentile(std::vector<float> seconds, int share)
 
 } // namespace
 
-WorldRun_Data::WorldRun_Data()
+WorldRun_Data::WorldRun_Data(int width, int height)
 {
     // Before the working directory is taken: a kept world puts its own back.
     BenchWindow::ReleaseKept();
@@ -64,7 +65,9 @@ WorldRun_Data::WorldRun_Data()
     if (mkdtemp(pattern.data()) == nullptr)
         throw std::runtime_error("cannot make a data folder");
     data = pattern;
+    auto const begin = std::chrono::steady_clock::now();
     DataGen::WriteAll(data.string());
+    generateMs = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count() * 1e3;
     std::filesystem::create_directories(data / "sounds");
     for (char const* name : {"ticking", "success"})
         WavWriter::Write((data / "sounds" / (std::string(name) + ".wav")).string(), Audio_Rate,
@@ -72,7 +75,7 @@ WorldRun_Data::WorldRun_Data()
     previous = std::filesystem::current_path();
     std::filesystem::current_path(data);
     MessageBox::SetRecordOnly(true);
-    if (!GameWindow::Open(640, 480))
+    if (!GameWindow::Open(width, height))
         throw std::runtime_error(GameWindow::FailureText());
     gameSounds = &sounds;
 }
@@ -92,6 +95,8 @@ WorldRun_Runner::WorldRun_Runner(benchmark::State& benchState, World_Base& playe
     using namespace WorldRun;
     wall.reserve(RunTo + 40 * TravelBack);
     cpu.reserve(RunTo + 40 * TravelBack);
+    ticks.reserve(RunTo + 40 * TravelBack);
+    travel.reserve(RunTo + 40 * TravelBack);
     Draw();
     heapAtStart = HeapInUse();
 }
@@ -106,13 +111,31 @@ void WorldRun_Runner::Draw()
 Level_Action WorldRun_Runner::Step(std::vector<int> const& held)
 {
     KeyData const keyData = script.Next(held);
+    Tick const tick = world.GetTick();
+    bool const travelling = world.IsTimeTravelling();
+    // Under callgrind (--collect-atstart=no) the steps alone are counted, split into one dump per
+    // window of the clock and per kind of step (travel or play), and no frames are drawn.
+    bool const counted = RUNNING_ON_VALGRIND != 0;
+    if (counted && (ticks.empty() || tick / WorldRun::Window != ticks.back() / WorldRun::Window
+                    || travelling != travel.back()))
+    {
+        std::string const label = std::string(travel.empty() || !travel.back() ? "play" : "travel") + " window "
+                                  + std::to_string(ticks.empty() ? 0 : ticks.back() / WorldRun::Window);
+        CALLGRIND_DUMP_STATS_AT(label.c_str());
+    }
+    ticks.push_back(tick);
+    travel.push_back(travelling);
     double const cpuBegin = ThreadSeconds();
     auto const begin = std::chrono::steady_clock::now();
+    if (counted)
+        CALLGRIND_TOGGLE_COLLECT;
     Level_Action const result = world.Poll(keyData);
+    if (counted)
+        CALLGRIND_TOGGLE_COLLECT;
     wall.push_back(float(std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count()));
     cpu.push_back(float(ThreadSeconds() - cpuBegin));
     results[result]++;
-    if (wall.size() % WorldRun::DrawEvery == 0)
+    if (wall.size() % WorldRun::DrawEvery == 0 && !counted)
     {
         double const frameCpu = ThreadSeconds();
         auto const frameBegin = std::chrono::steady_clock::now();
@@ -170,6 +193,12 @@ void WorldRun_Runner::Play(Tick firstTravel, std::function<void()> const& play, 
 
 void WorldRun_Runner::Report()
 {
+    if (RUNNING_ON_VALGRIND != 0 && !ticks.empty())
+    {
+        std::string const label = std::string(travel.back() ? "travel" : "play") + " window "
+                                  + std::to_string(ticks.back() / WorldRun::Window);
+        CALLGRIND_DUMP_STATS_AT(label.c_str());
+    }
     // What the frames took or gave back is the GL's (its rasteriser threads' bins grow with the
     // scenes drawn), not the level's.
     double const recordsMB = (double(HeapInUse()) - double(heapAtStart) - frameHeap) / (1024.0 * 1024.0);
@@ -179,6 +208,35 @@ void WorldRun_Runner::Report()
     state.counters["p99_cpu_us"] = Percentile(cpu, 99) * 1e6;
     state.counters["worst_us"] = Percentile(wall, 100) * 1e6;
     state.counters["worst_cpu_us"] = Percentile(cpu, 100) * 1e6;
+    // The highest mean over the windows, of every step and of the travel steps alone.
+    auto worstWindow = [&](bool travelOnly, double& at) {
+        std::vector<double> total(std::size_t(WorldRun::RunTo / WorldRun::Window + 1), 0.0);
+        std::vector<int> count(total.size(), 0);
+        for (std::size_t i = 0; i < cpu.size(); i++)
+        {
+            if (travelOnly && !travel[i])
+                continue;
+            std::size_t const w = std::min(total.size() - 1, std::size_t(std::max(ticks[i], Tick(0)) / WorldRun::Window));
+            total[w] += cpu[i];
+            count[w]++;
+        }
+        double worst = 0.0;
+        for (std::size_t w = 0; w < total.size(); w++)
+        {
+            double const mean = count[w] > 0 ? total[w] / count[w] : 0.0;
+            if (mean > worst)
+            {
+                worst = mean;
+                at = double(w * std::size_t(WorldRun::Window));
+            }
+        }
+        return worst * 1e6;
+    };
+    double at = 0.0;
+    state.counters["window_cpu_us"] = worstWindow(false, at);
+    state.counters["window_at"] = at;
+    state.counters["travel_window_cpu_us"] = worstWindow(true, at);
+    state.counters["travel_window_at"] = at;
     state.counters["steps"] = double(wall.size());
     state.counters["records_MB"] = recordsMB;
     state.counters["frames_heap_MB"] = frameHeap / (1024.0 * 1024.0);

@@ -28,7 +28,6 @@
 #include "engine/Player.h"
 #include "engine/Switch.h"
 #include "media/Image.h"
-#include "util/Rectf.h"
 #include "util/Util.h"
 
 namespace
@@ -377,13 +376,12 @@ void Casle::BuildDoors()
         }
         doors[i]->AddActivator(source);
     }
-    // A fee paid before the level moved the gate up before the collision grid was built; the
-    // grid must still find it when it falls back shut.
-    if (gameEvents->Happened(Casle_Event_FeePaid, 0))
-    {
-        Rectf const cover(0.0, -Casle_EntranceRise, 0.0, 0.0);
-        map->SetGroupCover(Casle_EntranceGroup, &cover);
-    }
+    // The entrance is door 1's group: once the fee is paid it stands open at every tick after
+    // the payment, so that switch 1 neither drops it nor lets it fall shut, and the clock run
+    // back shows it shut before the payment and open after.
+    for (int i = 0; i < Casle_Door_Count; i++)
+        if (Casle_Doors[i].group == Casle_EntranceGroup)
+            doors[i]->HoldOpenAfter(gameEvents, Casle_Event_FeePaid);
     for (Door* door : doors)
         driver->AddObject(door);
 }

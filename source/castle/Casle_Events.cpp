@@ -124,14 +124,14 @@ void Casle_Events::PayFee(Tick t)
 {
     Tick& paid = (*gameEvents)[Casle_Event_FeePaid];
     // Paying again after a travel back before the fee was paid in this level only moves the
-    // stamp earlier: the gems were taken, and the entrance opened, the first time.
-    if (paid >= 0)
-    {
-        if (t < paid)
-            paid = t;
+    // stamp earlier: the gems were taken the first time.
+    bool const first = paid < 0;
+    if (!first && t >= paid)
         return;
-    }
     paid = t;
+    // Door 1 holds the gate open from the stamp on; it is raised now for the rest of this step,
+    // which its driver has already placed.
     map->MoveGroup(Casle_EntranceGroup, 0.0, Casle_EntranceRise);
-    gameEvents->gems -= Casle_EntranceFee;
+    if (first)
+        gameEvents->gems -= Casle_EntranceFee;
 }

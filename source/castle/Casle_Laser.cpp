@@ -175,14 +175,22 @@ bool Casle_Laser::Trace(Map const* map, Tick t, bool lock, unsigned int& group, 
 
 void Casle_Laser::MoveToTime(Map const* map, Tick t)
 {
-    // Records only grow, and only while the clock goes forward: a beam at t stands for every
-    // tick since the previous call.
+    // Records only grow, and only while the clock goes forward. The beam at a tick is judged from
+    // where the mirrors stood the tick before, as it is drawn: a mirror let go of during a step is
+    // placed only after the objects have moved. A move may pass many ticks at once (a replay, or
+    // play after a travel): it stands for the ticks since the previous call on which the beam
+    // ended on the same group, or a target would be lit, and its door open, earlier each time
+    // those ticks are shown again.
     unsigned int group = 0;
-    if (IsOn(t) && t >= lastTime && Trace(map, t, false, group))
+    if (IsOn(t) && t >= lastTime && Trace(map, t - 1, false, group))
     {
+        Tick from = t;
+        unsigned int earlier = 0;
+        while (from - 1 > lastTime && IsOn(from - 1) && Trace(map, from - 2, false, earlier) && earlier == group)
+            --from;
         bool reached = false;
         for (int i = 0; i < targets.Count(); i++)
-            if (targets[i] != nullptr && targets[i]->HitGroup(lastTime, t, group))
+            if (targets[i] != nullptr && targets[i]->HitGroup(from - 1, t, group))
                 reached = true;
         if (reached)
             Trace(map, t, true, group);

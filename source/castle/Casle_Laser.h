@@ -25,9 +25,10 @@ enum Casle_Laser_Leg
 
 // A laser on a castle wall. While it is on, its beam runs straight until it meets a solid
 // polygon, turned on the way by the mirrors (items the player carries, drops and turns). A beam
-// that ends on a target's group lights that target at every tick since the laser was last
-// moved, as long as the clock has not gone back, and fixes every mirror on its path up to the
-// tick before, so that a travel back cannot take away a mirror a recorded success rests on.
+// that ends on a target's group, judged from where the mirrors stood the tick before as it is
+// drawn, lights that target at the ticks since the laser was last moved on which it ended there,
+// as long as the clock has not gone back, and fixes every mirror on its path up to the tick
+// before, so that a travel back cannot take away a mirror a recorded success rests on.
 // A laser is on always, or at the tick after each activation by a watching eye.
 class Casle_Laser final : public Object, public Activator
 {

@@ -49,13 +49,24 @@ Casle_Light* Casle_Lights::GetLight(unsigned int id) const
 
 void Casle_Lights::MoveToTime(Map const*, Tick t)
 {
-    if (t >= lastTime && lights[0]->IsOn(t) && lights[1]->IsOn(t) && lights[2]->IsOn(t))
+    if (t >= lastTime && AllOn(t))
     {
+        // A move may pass many ticks at once (a replay, or play after a travel): the group latched
+        // at the first of them from which all three burn, not at the move before, or a door it
+        // opens would open earlier each time those ticks are shown again.
+        Tick from = t;
+        while (from - 1 > lastTime && AllOn(from - 1))
+            --from;
         for (Casle_Light* light : lights)
-            light->SetAlwaysOnTime(t);
-        activeTimes->AddRange(TimeRange(lastTime + 1, t + 1));
+            light->SetAlwaysOnTime(from);
+        activeTimes->AddRange(TimeRange(from, t + 1));
     }
     lastTime = t;
+}
+
+bool Casle_Lights::AllOn(Tick t) const
+{
+    return lights[0]->IsOn(t) && lights[1]->IsOn(t) && lights[2]->IsOn(t);
 }
 
 bool Casle_Lights::IsActive(Tick t) const

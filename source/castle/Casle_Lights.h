@@ -12,8 +12,8 @@ class Map;
 constexpr int Casle_Light_Count = 3;
 
 // The group becomes active at the first tick at which its three lamps are lit together, and its
-// lamps stay lit for good after it. Like a laser target, it records only while the clock goes
-// forward, each tick since its previous move at once.
+// lamps stay lit for good after it. It records only while the clock goes forward: of the ticks
+// since its previous move, those from which all three have burnt on.
 class Casle_Lights final : public Object, public Activator
 {
 public:
@@ -28,6 +28,8 @@ public:
     bool IsActive(Tick t) const override;
 
 private:
+    bool AllOn(Tick t) const;
+
     Image* onImg = nullptr;  // owned, shared by the lamps
     Image* offImg = nullptr; // owned, shared by the lamps
     Casle_Light* lights[Casle_Light_Count] = {};

@@ -71,7 +71,12 @@ void Door::MoveMapGroup(Map const*, Tick t, FlatList<MoveObject>** orders)
     // Nothing plays while the sounds are muted, as they are when the groups are placed for
     // another tick than the step's own.
     bool const withSound = gameSounds != nullptr && gameSounds->mute == 0;
-    double const p = Opening(t, withSound, sound, thudTicks);
+    double p = Opening(t, withSound, sound, thudTicks);
+    if (HeldOpen(t))
+    {
+        p = distance;
+        sound = Door_Quiet;
+    }
     switch (direction)
     {
     case Direction_Up:
@@ -105,7 +110,20 @@ double Door::GetPos(Tick t) const
 {
     Door_Sound sound = Door_Quiet;
     int thudTicks = 0;
+    if (HeldOpen(t))
+        return distance;
     return Opening(t, false, sound, thudTicks);
+}
+
+void Door::HoldOpenAfter(GameEvents const* record, GameEvent e)
+{
+    holdRecord = record;
+    holdEvent = e;
+}
+
+bool Door::HeldOpen(Tick t) const
+{
+    return holdRecord != nullptr && holdRecord->Happened(holdEvent, t);
 }
 
 double Door::Opening(Tick t, bool withSound, Door_Sound& sound, int& thudTicks) const

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/Activated.h"
+#include "engine/GameEvents.h"
 #include "engine/MapMoveObject.h"
 #include "util/Pointf.h"
 
@@ -18,7 +19,8 @@ enum Direction : int
 
 // The opening at any tick follows from the activators' records alone: it opens at a steady
 // speed from where it was when they went on, and falls shut with ten bounces from where it
-// was when they went off.
+// was when they went off. A door may also be held fully open by a story event: at every tick
+// from the event's stamp on it stands open, whatever its activators do.
 class Door : public MapMoveObject, public Activated
 {
 public:
@@ -33,6 +35,10 @@ public:
     // The opening at t, from 0 (shut) to distance (open).
     double GetPos(Tick t) const;
 
+    // Holds the door open at every tick at which event e of the record has happened; the record
+    // is not owned and must outlive the door.
+    void HoldOpenAfter(GameEvents const* record, GameEvent e);
+
 private:
     enum Door_Sound
     {
@@ -44,6 +50,7 @@ private:
     // The opening at t, and, when asked for, which sound starts at t; thudTicks counts from the
     // first impact.
     double Opening(Tick t, bool withSound, Door_Sound& sound, int& thudTicks) const;
+    bool HeldOpen(Tick t) const;
 
     FlatList<MoveObject> moves;
     Direction direction;
@@ -55,4 +62,6 @@ private:
     int openTicks;     // ticks for a full opening
     int fallTicks;     // ticks for a fall from fully open with its bounces
     double soundScale; // handed to the sound table with every sound
+    GameEvents const* holdRecord = nullptr;
+    GameEvent holdEvent = 0; // of holdRecord, when set
 };

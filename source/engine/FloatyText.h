@@ -15,6 +15,7 @@ public:
     FloatyText& operator=(FloatyText const&) = delete;
 
     void SetBackplate(bool on, int plateMargin);
+    char const* GetText() const { return text; }
 
     void Render(Map const* map, Tick t) const override;
     bool ActivePoint(Pointf& centre, double& radius, double& objScale) const override;

@@ -125,7 +125,8 @@ void MapMove::PlaceGroups(Tick t)
                 order->newX = memo->values[3 * i];
                 order->newY = memo->values[3 * i + 1];
                 order->newAngle = memo->values[3 * i + 2];
-                ObjectMove(placedMap, nullptr, order);
+                if (!Unmoved(order))
+                    ObjectMove(placedMap, nullptr, order);
             }
             return;
         }
@@ -139,18 +140,26 @@ void MapMove::PlaceGroups(Tick t)
         if (orders == nullptr)
             continue;
         for (int j = 0; j < orders->Count(); j++)
-            ObjectMove(placedMap, nullptr, &(*orders)[j]);
+        {
+            MoveObject* order = &(*orders)[j];
+            // Most orders of a past tick leave their group where it stands.
+            if (!Unmoved(order))
+                ObjectMove(placedMap, nullptr, order);
+        }
     }
     if (memo != nullptr)
     {
         memo->tick = t;
         memo->pass = pass;
-        memo->values.clear();
+        // Sized once: a pass places each tick once and keeps every order of it.
+        memo->values.resize(3 * placed.size());
+        double* value = memo->values.data();
         for (Placed const& p : placed)
         {
-            memo->values.push_back(p.order->newX);
-            memo->values.push_back(p.order->newY);
-            memo->values.push_back(p.order->newAngle);
+            value[0] = p.order->newX;
+            value[1] = p.order->newY;
+            value[2] = p.order->newAngle;
+            value += 3;
         }
     }
 }
@@ -171,6 +180,14 @@ void MapMove::RestoreGroups()
         ObjectMove(placedMap, nullptr, p.order);
     }
     shownTick = placedTick;
+}
+
+bool MapMove::Unmoved(MoveObject const* order)
+{
+    // Exactly equal is within the tolerance, so ObjectMove would leave the order as it is.
+    if (order->kind == MoveObject_Translate)
+        return order->newX == order->oldX && order->newY == order->oldY;
+    return order->kind == MoveObject_Rotate && order->newAngle == order->oldAngle;
 }
 
 void MapMove::ObjectMove(Map* map, Player* player, MoveObject* order)

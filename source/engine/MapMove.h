@@ -50,6 +50,9 @@ protected:
     PtrList<MapMoveObject> moveObjects;
 
 private:
+    // Whether ObjectMove would find nothing to do for the order: it stands where it wants to be.
+    static bool Unmoved(MoveObject const* order);
+
     // An order as the last step left it.
     struct Placed
     {

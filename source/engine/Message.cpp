@@ -8,6 +8,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cassert>
 #include <cmath>
 #include <cstdio>
@@ -19,6 +20,7 @@ namespace
 constexpr double EaseDivisor = 8.0;
 constexpr double BoxScale = 0.9;
 constexpr double TextScale = 0.75;
+constexpr double MaxTextWidth = 620.0; // pixels: a longer line is set smaller to keep to the screen
 
 } // namespace
 
@@ -99,10 +101,12 @@ void Message::Render() const
     char const* text = queue[0].text;
     if (text == nullptr)
         return;
-    double const w = font->MeasureText(text, -1);
     double const h = font->GetHeight();
-    double const left = 320.0 - w * BoxScale / 2.0;
-    double const right = 320.0 + w * BoxScale / 2.0;
+    // A line too long for the screen is set smaller, its box with it, so that every word shows.
+    double const w = font->MeasureText(text, -1);
+    double const fit = std::min(1.0, MaxTextWidth / (w * TextScale));
+    double const left = 320.0 - w * BoxScale * fit / 2.0;
+    double const right = 320.0 + w * BoxScale * fit / 2.0;
     double const bottom = pos.y - h * BoxScale;
     double const top = pos.y + 3.0;
 
@@ -122,7 +126,7 @@ void Message::Render() const
     glVertex2d(right, top);
     glVertex2d(right, bottom);
     glEnd();
-    font->Render(text, -1, Font_Centre | Font_Top, &pos, TextScale);
+    font->Render(text, -1, Font_Centre | Font_Top, &pos, TextScale * fit);
 }
 
 void Message::Clear()

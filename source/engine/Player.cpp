@@ -47,18 +47,32 @@ Player::Player(Map* onMap, ObjectList* list, GameEvents* events, Game_Sounds* so
     pos = *start;
     scale = startScale;
     stats = new CharStats();
-    SetUpStats();
-    hitPoints = stats->hearts;
-    axes = new Axes();
-    heartFull = new Image("gfx/general/heartfull.png", Image_Mask, false);
-    heartEmpty = new Image("gfx/general/heartempty.png", Image_Mask, false);
-    gem = new Image("gfx/general/gem.png", Image_Mask, false);
-    for (Sound_Id sound : {Sound_Jump, Sound_Throw, Sound_Pickup, Sound_PlayerHit, Sound_ScaleUp, Sound_ScaleDown})
-        sounds->InitSound(sound);
-    SetCameraPos(true);
+    try
+    {
+        SetUpStats();
+        hitPoints = stats->hearts;
+        axes = new Axes();
+        heartFull = new Image("gfx/general/heartfull.png", Image_Mask, false);
+        heartEmpty = new Image("gfx/general/heartempty.png", Image_Mask, false);
+        gem = new Image("gfx/general/gem.png", Image_Mask, false);
+        for (Sound_Id sound : {Sound_Jump, Sound_Throw, Sound_Pickup, Sound_PlayerHit, Sound_ScaleUp, Sound_ScaleDown})
+            sounds->InitSound(sound);
+        SetCameraPos(true);
+    }
+    catch (...)
+    {
+        // The destructor does not run for a player whose construction failed.
+        FreeParts();
+        throw;
+    }
 }
 
 Player::~Player()
+{
+    FreeParts();
+}
+
+void Player::FreeParts()
 {
     delete heartFull;
     delete heartEmpty;
@@ -67,6 +81,13 @@ Player::~Player()
     delete axes;
     delete targets;
     stats->Destroy();
+    heartFull = nullptr;
+    heartEmpty = nullptr;
+    gem = nullptr;
+    bubble = nullptr;
+    axes = nullptr;
+    targets = nullptr;
+    stats = nullptr;
 }
 
 void Player::Play(Sound_Id sound) const

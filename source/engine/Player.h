@@ -107,6 +107,8 @@ public:
     Chest* OpeningChest();
     Collectable* GetHeldObject() const { return held; }
     void ClearTargets();
+    // The targets in sight while the player aims; null while he does not.
+    PtrList<Target> const* GetTargets() const { return targets; }
 
     void StartChat(Dude* dude);
     void Think(char const* text);
@@ -128,6 +130,8 @@ private:
     void DrawBody(Map const* onMap) const;
     void EndChat();
     void Play(Sound_Id sound) const;
+    // Frees what the player owns; the destructor's work, also done when construction fails.
+    void FreeParts();
 
     Game_Sounds* sounds;
     Image* heartFull;

@@ -3,6 +3,8 @@
 
 #include "util/Tick.h"
 
+#include <vector>
+
 class Poly;
 class Textures;
 class WorldTransform;
@@ -12,6 +14,9 @@ class WorldTransform;
 // polygons whose texture has full alpha wherever it is sampled (such a polygon blends to itself).
 // A software GL prepares its drawing afresh for the first polygon after any change of state, which
 // costs more than filling a small polygon; a map's polygons mostly follow others of their kind.
+// Outlines wait and are drawn together, in their order, before the first fill that could cover a
+// pixel of one of them (a segment's screen bound widened by two pixels): no fill moves past a line
+// it touches, so every pixel ends as drawing one by one leaves it.
 class PolyBatch final
 {
 public:
@@ -27,6 +32,23 @@ public:
     void Finish();
 
 private:
+    // Screen bounds of one waiting outline segment, widened by the margin.
+    struct Bound
+    {
+        float x0;
+        float y0;
+        float x1;
+        float y1;
+    };
+
+    // Whether a fill within the bound could touch a waiting outline.
+    bool Overlaps(Bound const& bound) const;
+    // Draws the waiting outlines.
+    void DrawOutlines();
+    // Two pixels in the units drawn in, or below 0 when the GL's transform is not a plain scale
+    // and outlines are drawn at once.
+    static float PixelMargin();
+
     void SetTexturing(bool on);
     void SetBlending(bool on);
     // Turns a GL capability on or off where state, as the GL has it, differs.
@@ -39,4 +61,8 @@ private:
     bool texturing = false;     // as the GL has it while drawn
     bool blending = true;       // as the GL has it while drawn
     bool blendingBefore = true; // as the batch found it
+    float margin = -1.0f;       // PixelMargin while drawn
+    std::vector<float> lines;   // waiting outline segments, x0 y0 x1 y1 each
+    std::vector<Bound> bounds;  // of each waiting segment
+    Bound waiting{};            // all of bounds together
 };

@@ -21,8 +21,9 @@ public:
     Tick end; // one past the last tick
 };
 
-// Runs stay sorted, disjoint and non-empty in the first slots of the list; touching
-// runs carry different values. A tick that no run covers has no value. Shared between
+// Runs stay sorted, disjoint and non-empty in the first slots of the list, with no empty
+// slot between them; touching runs carry different values. Queries search by start and walk
+// only over runs next to the answer; Add changes one run or its neighbours in place. A tick that no run covers has no value. Shared between
 // an object and its replay copies through TakeRef and Destroy.
 class TimeSet2 : public RefObj
 {
@@ -40,6 +41,8 @@ public:
     bool CheckDown(Tick t, int* value, Tick* tick) const;
     // The nearest run at or after t whose value differs: its value and its earliest tick not before t.
     bool CheckUp(Tick t, int* value, Tick* tick) const;
+    // The first tick of the run that covers t, or t + 1 when none does.
+    Tick RunStart(Tick t) const;
     // The latest uncovered tick at or before t, walking back across touching runs.
     Tick LastFreeTime(Tick t) const;
     // The earliest uncovered tick at or after t.
@@ -54,5 +57,12 @@ public:
     void Print() const;
 
 private:
+    // The last run that starts at or before t, or -1.
+    int Floor(Tick t) const;
+    // Puts a run at slot at, moving the later ones up one slot.
+    void InsertRun(int at, TimeRange2* run);
+    // Deletes the run at slot at and moves the later ones down.
+    void RemoveRun(int at);
+
     PtrListSorted<TimeRange2> ranges;
 };

@@ -434,6 +434,14 @@ void Image::Enlist()
     firstLive = this;
 }
 
+int Image::LiveCount()
+{
+    int count = 0;
+    for (Image const* image = firstLive; image != nullptr; image = image->nextLive)
+        count++;
+    return count;
+}
+
 void Image::DrawEveryImage(Pointf const& at)
 {
     bool const blending = glIsEnabled(GL_BLEND) == GL_TRUE;

@@ -86,6 +86,8 @@ public:
     // clears the picture away afterwards: the GL prepares its drawing of a kind of picture the
     // first time one is drawn, which a software GL takes milliseconds over.
     static void DrawEveryImage(Pointf const& at);
+    // The pictures that exist now.
+    static int LiveCount();
 
     // The largest picture file accepted, per side and in pixels; larger ones fail as
     // unreadable rather than asking for gigabytes.

@@ -57,7 +57,6 @@ constexpr Petra_Question Petra_Questions[Petra_Question_Count] = {
 // The answer the guests' clues lead to, by question.
 constexpr int Petra_Motel_Solution[Petra_Question_Count] = {0, 2, 0};
 
-constexpr double Label_Scale = 0.4;
 constexpr Font_Render_Flags Label_Flags = Font_Centre | Font_Middle;
 constexpr int Label_Margin = 1;
 constexpr double Sign_Scale = 0.7;
@@ -231,7 +230,8 @@ void Petra::BuildMotel()
         {
             int const label = Petra_Answer_Count * q + k;
             Pointf const at = map->GetRefPoint(Petra_Rp_Labels + static_cast<unsigned int>(label));
-            answerLabels[label] = new FloatyText(font, at, Petra_Questions[q].answers[k], Label_Scale, Label_Flags);
+            answerLabels[label] =
+                new FloatyText(font, at, Petra_Questions[q].answers[k], Petra_Label_Scale, Label_Flags);
         }
     for (FloatyText* label : answerLabels)
     {

@@ -35,6 +35,10 @@ Plato_Aerial::Plato_Aerial(Map const* map, Message* messages, Player* hero, unsi
                            bool tuned)
     : message(messages), player(hero)
 {
+    // Read before anything is loaded: a map without them throws, and the destructor of an object
+    // whose construction failed does not run.
+    aerialPos = map->GetRefPoint(aerialRp);
+    tvPos = map->GetRefPoint(tvRp);
     try
     {
         aerialImage = new Image(aerialfile, 0, false);
@@ -55,8 +59,6 @@ Plato_Aerial::Plato_Aerial(Map const* map, Message* messages, Player* hero, unsi
         gameSounds->InitSound(Sound_AerialTurn);
         gameSounds->InitSound(Sound_Static);
     }
-    aerialPos = map->GetRefPoint(aerialRp);
-    tvPos = map->GetRefPoint(tvRp);
     for (int i = 0; i < 3; i++)
         angles[i] = tuned ? Aerial_Correct_Angles[i] : Aerial_Wrong_Angles[i];
 }

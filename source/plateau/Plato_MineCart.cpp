@@ -22,7 +22,7 @@ bool IsStop(int segment)
 
 } // namespace
 
-Plato_MineCart::Plato_MineCart(Map const* map) : cartImage(new Image("gfx/plateau/minecart.png", 0, false))
+Plato_MineCart::Plato_MineCart(Map const* map) : cartImage(nullptr)
 {
     for (int i = 0; i < MineCart_Length - 1; i++)
     {
@@ -37,6 +37,9 @@ Plato_MineCart::Plato_MineCart(Map const* map) : cartImage(new Image("gfx/platea
         totalLength += segLength[i];
     }
     period = static_cast<int>(totalLength / MineCart_Speed) + 2 * MineCart_WaitTime;
+    // Loaded last: a map without the track's reference points throws above, and the destructor
+    // of an object whose construction failed does not run.
+    cartImage = new Image("gfx/plateau/minecart.png", 0, false);
 }
 
 Plato_MineCart::~Plato_MineCart()

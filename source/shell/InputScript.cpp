@@ -2,16 +2,54 @@
 #include "shell/InputScript.h"
 
 #include "platform/GameWindow.h"
+#include "platform/KeyCodes.h"
 #include "util/DataFile.h"
 #include "util/Error.h"
 
 #include <GL/gl.h>
 #include <png.h>
 
+#include <cctype>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <limits>
 #include <sstream>
+
+namespace
+{
+
+// A refusal naming the script and the line, as "script: line 12: what".
+[[noreturn]] void Refuse(char const* file, int lineNumber, std::string const& what)
+{
+    std::string const text = std::string(file) + ": line " + std::to_string(lineNumber) + ": " + what;
+    throw Error(Error_ParseFile, text.c_str());
+}
+
+// Whether a word starts as a number does: a digit, or a sign and a digit.
+bool LooksNumeric(std::string const& word)
+{
+    std::size_t const first = word[0] == '-' || word[0] == '+' ? 1 : 0;
+    return first < word.size() && std::isdigit(static_cast<unsigned char>(word[first]));
+}
+
+// The whole word as an unsigned number in C notation (decimal, 0x hex, 0 octal); false when
+// any of it is not, or it passes limit.
+bool ReadNumber(std::string const& word, unsigned long limit, unsigned long* value)
+{
+    if (word.empty() || !std::isdigit(static_cast<unsigned char>(word[0])))
+        return false;
+    errno = 0;
+    char* end = nullptr;
+    unsigned long const read = std::strtoul(word.c_str(), &end, 0);
+    if (errno != 0 || *end != '\0' || read > limit)
+        return false;
+    *value = read;
+    return true;
+}
+
+} // namespace
 
 InputScript::InputScript(char const* file)
 {
@@ -19,22 +57,35 @@ InputScript::InputScript(char const* file)
     if (!in)
         throw Error(Error_OpenFile, file);
     std::string line;
+    int lineNumber = 0;
     while (std::getline(in, line))
     {
+        lineNumber++;
         std::istringstream words(line);
+        std::string step;
+        // Blank lines and lines of words are comments; a line that starts with a number is input.
+        if (!(words >> step) || !LooksNumeric(step))
+            continue;
         Entry entry;
+        unsigned long value = 0;
+        if (!ReadNumber(step, std::numeric_limits<int>::max(), &value))
+            Refuse(file, lineNumber,
+                   "the step \"" + step + "\" is not a number from 0 to "
+                       + std::to_string(std::numeric_limits<int>::max()));
+        entry.step = static_cast<int>(value);
         std::string kind;
-        if (!(words >> entry.step))
-            continue; // blank lines and comments
         words >> kind;
         if (kind == "key")
         {
             std::string vk;
             std::string dir;
             words >> vk >> dir;
-            entry.vk = static_cast<unsigned>(std::strtoul(vk.c_str(), nullptr, 0));
+            // Pushed as a key the window system does not have, the code would stop the game.
+            if (!ReadNumber(vk, 0xFFFF, &value) || HM_VirtualKeyToScancode(static_cast<unsigned>(value)) < 0)
+                Refuse(file, lineNumber, "\"" + vk + "\" is not the code of a key the game knows");
+            entry.vk = static_cast<unsigned>(value);
             if (dir != "down" && dir != "up")
-                throw Error(Error_ParseFile, file);
+                Refuse(file, lineNumber, "a key goes \"down\" or \"up\"");
             entry.kind = dir == "down" ? Kind_KeyDown : Kind_KeyUp;
         }
         else if (kind == "close")
@@ -47,7 +98,7 @@ InputScript::InputScript(char const* file)
         }
         else
         {
-            throw Error(Error_ParseFile, file);
+            Refuse(file, lineNumber, "expected \"key VK down|up\", \"close\" or \"shot FILE\"");
         }
         entries.push_back(entry);
     }
@@ -73,6 +124,15 @@ void InputScript::AfterStep(int step)
         else
             GameWindow::PushKey(entry.vk, entry.kind == Kind_KeyDown);
     }
+}
+
+std::vector<int> InputScript::InputSteps() const
+{
+    std::vector<int> steps;
+    for (Entry const& entry : entries)
+        if (entry.kind != Kind_Shot)
+            steps.push_back(entry.step);
+    return steps;
 }
 
 void InputScript::BeforeSwap(int step)

@@ -4,8 +4,9 @@
 #include <string>
 #include <vector>
 
-// A text file of lines "STEP key VK down|up" (VK a virtual-key code, decimal or 0x hex),
-// "STEP close" and "STEP shot FILE". A key or close is queued as the window system would
+// A text file of lines "STEP key VK down|up" (VK the virtual-key code of a key the game knows,
+// decimal or 0x hex), "STEP close" and "STEP shot FILE"; blank lines and lines that do not start
+// with a number are comments. A key or close is queued as the window system would
 // queue it, after the step; a shot writes the first frame drawn after the step as a PNG
 // file. The game reads the script named by the environment variable HM_INPUT_SCRIPT; a run
 // without it is untouched. A scripted run takes exactly one step per pass of the main loop,
@@ -14,7 +15,9 @@
 class InputScript final
 {
 public:
-    // Throws Error when the file cannot be read or a line is malformed.
+    // Throws Error when the file cannot be read, or Error_ParseFile naming the file and the line
+    // when a line is malformed: a step that is not a number from 0 up, a key code the game does
+    // not know, a word where a number belongs, an unknown command.
     explicit InputScript(char const* file);
 
     // The script of HM_INPUT_SCRIPT, or null when the variable is not set.
@@ -24,6 +27,8 @@ public:
     void AfterStep(int step);
     // Writes the frame in the back buffer for every shot due by the step.
     void BeforeSwap(int step);
+    // The steps after which the script queues keys or a close, in the order of its lines.
+    std::vector<int> InputSteps() const;
 
     // Writes the game's picture in the back buffer to a PNG file; false when it cannot.
     static bool WriteShot(char const* file);

@@ -46,7 +46,7 @@ int const Location_GemCount[Location_Count] = {2, 2, 4, 3, 3, 2, 2, 0, 0};
 int const Path_Joins[Path_Count][2] = {{0, 1}, {1, 2}, {2, 3}, {3, 4}, {2, 5}, {0, 6}, {6, 7}, {7, 8}};
 
 double const Path_Points[Path_Count][4][2] = {
-    {{0.21, 0.22}, {0.32, 0.05}, {0.46, 0.28}, {0.59, 0.28}}, {{0.59, 0.28}, {0.59, 0.36}, {0.67, 0.43}, {0.67, 0.51}},
+    {{0.21, 0.22}, {0.32, 0.12}, {0.46, 0.28}, {0.59, 0.28}}, {{0.59, 0.28}, {0.59, 0.36}, {0.67, 0.43}, {0.67, 0.51}},
     {{0.67, 0.51}, {0.72, 0.51}, {0.75, 0.38}, {0.8, 0.38}},  {{0.8, 0.38}, {0.83, 0.38}, {0.86, 0.31}, {0.89, 0.31}},
     {{0.67, 0.51}, {0.6, 0.52}, {0.53, 0.55}, {0.52, 0.62}},  {{0.21, 0.22}, {0.21, 0.32}, {0.31, 0.4}, {0.34, 0.47}},
     {{0.34, 0.47}, {0.26, 0.51}, {-0.1, 0.6}, {0.12, 0.6}},   {{0.12, 0.6}, {0.2, 0.62}, {0.28, 0.66}, {0.28, 0.76}},
@@ -271,8 +271,19 @@ void MapScreen::OpenMap(Level_Type type, Level_Action action)
         path = WorldRow(type).completedPath;
     else if (type != Level_None && action == Level_Restart)
         path = WorldRow(type).restartPath;
-    if (path >= 0 && events->NotHappened(Path_FirstEvent + path, 0))
-        pathToOpen = Path_Joins[path][1];
+    if (path < 0 || events->Happened(Path_FirstEvent + path, 0))
+        return;
+    // The paths are stored with the world's progress, before they are drawn: a player who quits
+    // while they are drawn keeps them.
+    pathsToDraw[0] = path;
+    (*events)[Path_FirstEvent + path] = GameEvent_HasHappened;
+    // The canyon's path leads on to Zodezo's castle.
+    if (path == Path_ToCanyon && events->NotHappened(Path_FirstEvent + Path_ToCastle, 0))
+    {
+        pathsToDraw[1] = Path_ToCastle;
+        (*events)[Path_FirstEvent + Path_ToCastle] = GameEvent_HasHappened;
+    }
+    pathToOpen = Path_Joins[path][1];
 }
 
 bool MapScreen::IsPathActive(GameEvents const* record, int p) const
@@ -396,14 +407,13 @@ Level_Type MapScreen::Poll(KeyData const* keys)
     if (pathToOpen != -1)
     {
         openTimer++;
-        if (openTimer == Path_Dots[pathToOpen - 1] * 20 + 100)
+        if (openTimer == Path_Dots[pathsToDraw[0]] * 20 + 100)
         {
-            (*events)[pathToOpen + Path_FirstEvent - 1] = GameEvent_HasHappened;
-            Save(events);
-            if (pathToOpen == 3)
+            pathsToDraw[0] = pathsToDraw[1];
+            pathsToDraw[1] = -1;
+            if (pathsToDraw[0] != -1)
             {
-                // The canyon's path leads on to the castle's.
-                pathToOpen = 5;
+                pathToOpen = Path_Joins[pathsToDraw[0]][1];
                 openTimer = 0;
             }
             else
@@ -513,7 +523,20 @@ void MapScreen::Plot()
         return;
     }
 
-    PlotMapScreen(events);
+    if (pathsToDraw[0] == -1)
+    {
+        PlotMapScreen(events);
+    }
+    else
+    {
+        // The paths still to be drawn show as closed until their dots have popped up.
+        GameEvents shown;
+        shown.Copy(events);
+        for (int p : pathsToDraw)
+            if (p != -1)
+                shown[Path_FirstEvent + p] = GameEvent_HasntHappened;
+        PlotMapScreen(&shown);
+    }
     Pointf pos;
     if (location == target)
     {
@@ -560,7 +583,7 @@ void MapScreen::PlotMapScreen(GameEvents const* record)
 
 void MapScreen::RenderOpening()
 {
-    int const p = pathToOpen - 1;
+    int const p = pathsToDraw[0];
     int const n = Path_Dots[p];
     for (int k = 0; k + 1 < n; k++)
     {

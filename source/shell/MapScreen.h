@@ -32,6 +32,8 @@ extern int const Path_Joins[Path_Count][2];
 extern double const Path_Points[Path_Count][4][2];
 extern int const Path_Dots[Path_Count];
 constexpr int Path_FirstEvent = 12; // path p is open once story event 12 + p has happened
+constexpr int Path_ToCanyon = 2;    // opening it opens Path_ToCastle too
+constexpr int Path_ToCastle = 4;
 
 // The slot the live progress is saved into; -1 until one is chosen.
 extern int saveSlot;
@@ -39,8 +41,8 @@ extern int saveSlot;
 // At start the screen is the title: the player picks (or erases) a save slot, whose record
 // becomes the live progress. Then, and after every level, it is the world map: the figure
 // walks between the locations along the open paths, and action on a location plays its
-// world. After a completed level the path it earned is drawn dot by dot, stored as open and
-// saved before the figure walks along it.
+// world. After a completed level the path it earned is stored as open and saved with the
+// level's progress as the map opens, then drawn dot by dot before the figure walks along it.
 class MapScreen final
 {
 public:
@@ -123,9 +125,10 @@ private:
     int slotsShown = 0;
     int slotTimer = 0;
     int selected = 0;
-    int chooseTimer = -1; // -1 while choosing, else steps until the chosen slot is taken
-    int pathToOpen = -1;  // the far end of the path being opened
-    int openTimer = 0;    // steps since the opening began
+    int chooseTimer = -1;          // -1 while choosing, else steps until the chosen slot is taken
+    int pathToOpen = -1;           // the far end of the path being opened
+    int pathsToDraw[2] = {-1, -1}; // stored as open, not yet drawn: the one being drawn first
+    int openTimer = 0;             // steps since the opening began
     bool eraseMode = false;
     int eraseChoice = 2; // 1 yes, 2 no
     double eraseWobble = 0.0;

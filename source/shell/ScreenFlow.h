@@ -15,8 +15,7 @@ extern World_Maker worldMaker;
 // True while the village plays the closing sequence after the final world.
 extern bool endingPlayed;
 
-// Builds the world of its row in the world table (MakeWorld); each world that does not exist
-// yet is stood in for by the engine test world.
+// Builds the world of its row in the world table (MakeWorld).
 Level* BuildWorld(GameEvents* events, Level_Type type, bool ending);
 
 // The map screen for the world just left (0 at start) and its result; curLevel becomes 0.

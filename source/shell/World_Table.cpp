@@ -8,11 +8,12 @@
 #include "killig/Kilig.h"
 #include "petra/Petra.h"
 #include "plateau/Plato.h"
-#include "testworld/Test_World.h"
 #include "tower/Tower.h"
 #include "treevillage/TreeV.h"
+#include "util/Error.h"
 
 #include <cassert>
+#include <string>
 
 namespace
 {
@@ -46,8 +47,10 @@ World_Row const& WorldRow(Level_Type type)
 
 World_Base* MakeWorld(GameEvents* events, Level_Type type, bool ending)
 {
-    World_Row const& row = WorldRow(type);
-    if (row.make != nullptr)
-        return row.make(events, ending);
-    return new Test_World(events);
+    if (type < Level_TreeV || type > Level_Final)
+    {
+        std::string const text = "No world has the level type " + std::to_string(int(type));
+        throw Error(Error_ParseFile, text.c_str());
+    }
+    return WorldRow(type).make(events, ending);
 }

@@ -17,7 +17,7 @@ struct World_Row
 {
     Level_Type type;
     char const* folder; // its data's folder, as the generator writes it
-    World_Make make;    // null while the world is not built: the test world stands in for it
+    World_Make make;    // builds it
     int completedPath;  // the map's path that its main exit opens; -1 none
     int restartPath;    // the path its second exit opens; -1 none
 };
@@ -28,8 +28,8 @@ extern World_Row const World_Table[World_Count];
 // The row of a world; type is one of the nine.
 World_Row const& WorldRow(Level_Type type);
 
-// Builds the world of a type by its row (the engine's test world stands in for a world not yet
-// built); with ending set, the village with its closing sequence.
+// Builds the world of a type by its row; with ending set, the village with its closing sequence.
+// A type that is none of the nine throws Error_ParseFile naming it.
 World_Base* MakeWorld(GameEvents* events, Level_Type type, bool ending);
 
 // The maker of a world whose constructor takes the progress record alone.

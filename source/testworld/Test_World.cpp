@@ -33,8 +33,8 @@ constexpr int Test_World_GemRow = 9;
 
 Test_World::Test_World(GameEvents* events) : World_Base(events, Test_World_GemRow)
 {
-    // The test world stands in for the worlds, one of which teaches time travel; without it
-    // the time keys would do nothing in the game as it stands.
+    // The test world is played without the world that teaches time travel; without it the
+    // time keys would do nothing here.
     if ((*gameEvents)[Event_TimeTravel] == GameEvent_HasntHappened)
         (*gameEvents)[Event_TimeTravel] = GameEvent_HasHappened;
     LoadMap("testworld/imagemap", Test_World_MapFile);

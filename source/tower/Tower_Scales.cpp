@@ -186,17 +186,15 @@ bool Tower_Scales::LiftStepBack(Tick t, double& target, Tick& from) const
 {
     int const value = WeightAt(t);
     target = Scales_Lift_MoveDist * double(value);
-    bool found = weights.CheckDown(t, nullptr, &from);
     if (value > 0)
     {
-        // An unweighed gap before the weighing that holds t is a change to nothing.
-        Tick const free = weights.LastFreeTime(t);
-        if (!found || from < free)
-        {
-            from = free;
-            found = true;
-        }
+        // The weight last changed where the run holding t began: touching runs carry different
+        // weights, and an unweighed gap before it is a change to nothing. (An earlier run of
+        // another weight lies before that gap, so it is never the later change.)
+        from = weights.RunStart(t) - 1;
+        return t - from < Scales_Lift_MaxMoveTime;
     }
+    bool const found = weights.CheckDown(t, nullptr, &from);
     return found && t - from < Scales_Lift_MaxMoveTime;
 }
 

@@ -34,3 +34,17 @@ constexpr TreeV_DoorIds TreeV_Doors[TreeV_Door_Count] = {
 // Each teleport joins a spot on the street (first) to one inside a house (second).
 constexpr unsigned int TreeV_Teleports[TreeV_Teleport_Count][2] = {{32, 33}, {34, 35},   {39, 40},  {44, 46},
                                                                    {45, 47}, {109, 111}, {110, 112}};
+
+// Marbles' four jars, left to right: the jar of each marble colour, red, blue, green and yellow.
+constexpr int Marbles_Jars = 4;
+constexpr unsigned int Jar_Points[Marbles_Jars] = {54, 55, 56, 57};
+
+// The patient's point, where the camera closes in on his face, and his spots: spot s is reference
+// point s + Spot_RefPt_Start (the patient's own point is one of them).
+constexpr unsigned int TreeV_Rp_Patient = 80;
+constexpr int Spot_RefPt_Start = 62;
+constexpr int Spot_Count = 29;
+// The spots of each key pair, joined in this order: the white pair, then the blue, the green and
+// the yellow.
+constexpr int Patient_Pairs = 4;
+constexpr int Patient_KeySpots[Patient_Pairs][2] = {{10, 7}, {16, 18}, {25, 3}, {23, 0}};

@@ -1,6 +1,7 @@
 // TreeV_Marbles: Marbles' catching game, fifteen marbles thrown to the player to drop into jars.
 #pragma once
 
+#include "treevillage/TreeV_Ids.h"
 #include "util/Tick.h"
 
 class Bezier;
@@ -10,7 +11,6 @@ class Player;
 class TreeV_Dude;
 struct KeyData;
 
-constexpr int Marbles_Jars = 4;
 constexpr int Marbles_Count = 15;    // marbles in a game
 constexpr int Marbles_MaxMisses = 3; // one more ends the game
 constexpr int Marbles_WalkCap = 600; // steps a walk may take before it counts as arrived
@@ -18,9 +18,6 @@ constexpr double Marbles_ThrowX = 2410.0;
 constexpr double Marbles_HomeX = 2130.0;
 constexpr double Marbles_StartSpeed = 0.005;
 constexpr double Marbles_SpeedUp = 1.07;
-
-// The map reference points of the four jars.
-constexpr unsigned int Jar_Points[Marbles_Jars] = {54, 55, 56, 57};
 
 // Marbles walks to his throwing place and throws marbles of four colours, one at a time and
 // each a little faster, in an arc to the player, who steers an arrow over one of four jars;

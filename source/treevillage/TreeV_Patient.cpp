@@ -15,7 +15,6 @@ namespace
 {
 
 constexpr double Tolerance = 1.0 / 8388608.0; // 2^-23
-constexpr unsigned int Patient_CameraRp = 80;
 constexpr double Patient_PlayScale = 300.0;
 constexpr double Patient_KeysScale = 280.0; // the view must be this close before keys act
 constexpr double Patient_PlotScale = 150.0;
@@ -74,14 +73,14 @@ TreeV_Patient::TreeV_Patient(Player* thePlayer) : player(thePlayer)
 
 void TreeV_Patient::RequireSpots(Map const* map)
 {
-    map->GetRefPoint(Patient_CameraRp);
+    map->GetRefPoint(TreeV_Rp_Patient);
     for (int s = 0; s < Spot_Count; s++)
         map->GetRefPoint(static_cast<unsigned int>(s + Spot_RefPt_Start));
 }
 
 int TreeV_Patient::Poll(Map const* map, KeyData const* keys)
 {
-    Pointf const camera = map->GetRefPoint(Patient_CameraRp);
+    Pointf const camera = map->GetRefPoint(TreeV_Rp_Patient);
     player->SetCameraPos(&camera, CameraMove_Ease8, 0);
     switch (state)
     {

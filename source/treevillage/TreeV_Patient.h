@@ -1,6 +1,7 @@
 // TreeV_Patient: the join-the-spots puzzle on the patient's face in the doctor's surgery.
 #pragma once
 
+#include "treevillage/TreeV_Ids.h"
 #include "util/Pointf.h"
 
 class GameFont;
@@ -8,15 +9,9 @@ class Map;
 class Player;
 struct KeyData;
 
-constexpr int Spot_RefPt_Start = 62;
-constexpr int Spot_Count = 29;
 constexpr int Patient_Links_Per_Spot = 6;
-constexpr int Patient_Pairs = 4;
 constexpr int Patient_ZoomSteps = 93;    // steps of zooming in before play
 constexpr int Patient_ResultSteps = 131; // steps the result is shown
-
-// The spots of each key pair, joined in this order.
-constexpr int Patient_KeySpots[Patient_Pairs][2] = {{10, 7}, {16, 18}, {25, 3}, {23, 0}};
 
 // The camera closes in on the patient's face, where four pairs of coloured spots must be
 // joined in turn, each by a chain of lines between neighbouring spots. A spot once left can't

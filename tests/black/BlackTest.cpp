@@ -10,6 +10,7 @@
 #include "creatures/Vulture.h"
 #include "engine/Door.h"
 #include "engine/Message.h"
+#include "support/MapIdSweep.h"
 #include "util/Error.h"
 
 #include <gtest/gtest.h>
@@ -40,13 +41,9 @@ protected:
     // Building fails with the file missing, naming it; whatever the build had made must be gone.
     void ExpectMissing(char const* file)
     {
-        std::filesystem::path const path = data->path / file;
-        std::filesystem::path const aside = data->path / "aside";
-        std::filesystem::rename(path, aside);
-        Error const e = TryBuild(Level_Black);
+        Error const e = WorldSweep::MissingFile(*this, Level_Black, file);
         EXPECT_EQ(e.Code(), Error_OpenFile) << file;
         EXPECT_STREQ(e.Text(), file);
-        std::filesystem::rename(aside, path);
     }
 
     // Steps with the player held at x on the ground at y; the last step's result.

@@ -97,7 +97,7 @@ TEST_F(CasleCanDoTest, ALaserRoomWantsExactlyItsNumberOfMirrors)
 
 TEST_F(CasleCanDoTest, TheMachineRoomSaysNothingOnceTheMachineHasAStartTime)
 {
-    Pointf const room6(100.0, 3770.0);
+    Pointf const room6(100.0, 3810.0);
     bool up = true;
     EXPECT_EQ(Says(room6, &up), "Operate machine and open door");
     EXPECT_FALSE(up);
@@ -120,7 +120,7 @@ TEST_F(CasleCanDoTest, TheMachineRoomSaysNothingOnceTheMachineHasAStartTime)
     ASSERT_TRUE(castle->GetMachine()->HasCog(castle->GetTick()));
     EXPECT_EQ(Says(room6, &up), "Operate machine and open door");
     EXPECT_TRUE(up);
-    player->pos = Pointf(210.0, 3773.0);
+    player->pos = Pointf(210.0, 3813.0);
     Steps(20);
     Tick const started = castle->GetMachine()->ActiveTime();
     ASSERT_NE(started, -1);
@@ -167,7 +167,7 @@ TEST_F(CasleCanDoTest, TheSymbolsRoomWantsRooms28And31SeenInThisLevel)
     EXPECT_EQ(Says(room20, &up), "Open door and get through");
     EXPECT_FALSE(up);
     Player* player = castle->GetPlayer();
-    player->pos = Pointf(7200.0, 5350.0);
+    player->pos = Pointf(7200.0, 5390.0);
     Step();
     Says(room20, &up);
     EXPECT_FALSE(up) << "room 28 alone";

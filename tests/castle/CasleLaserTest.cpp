@@ -111,7 +111,7 @@ TEST_F(CasleLaserTest, OnlyTheNearestMirrorCrossedStrictlyInsideReflects)
     EXPECT_EQ(EndGroup(onMirror, 0), 0);
 }
 
-TEST_F(CasleLaserTest, TargetsRecordTheSpanSinceTheLastMoveOnlyGoingForward)
+TEST_F(CasleLaserTest, TargetsRecordTheSpanSinceTheLastMoveTheBeamReachedThemOnlyGoingForward)
 {
     // The mirror turns the beam onto the wall over ticks 0 to 9 and 30 to 39, else it lies aside.
     Collectable* mirror = Mirror(Pointf(0.0, 200.0), 0.0);
@@ -135,10 +135,11 @@ TEST_F(CasleLaserTest, TargetsRecordTheSpanSinceTheLastMoveOnlyGoingForward)
     laser.MoveToTime(map.get(), 38);
     laser.MoveToTime(map.get(), 38);
     EXPECT_EQ(Lit(a, 35, 39), "01110");
-    // A forward jump records the whole span, judged at the tick it lands on.
+    // A forward jump records back from the tick it lands on only as far as the beam reached the
+    // target: the mirror stood in the beam again at 30, which the beam follows a tick later.
     laser.MoveToTime(map.get(), 12);
     laser.MoveToTime(map.get(), 33);
-    EXPECT_EQ(Lit(a, 12, 34), "0" + std::string(21, '1') + "0");
+    EXPECT_EQ(Lit(a, 12, 34), std::string(19, '0') + "111" + "0");
     EXPECT_EQ(Lit(a, -1, 60), Lit(b, -1, 60)) << "two targets of one group both record";
     EXPECT_EQ(Lit(ceiling, 0, 60), std::string(61, '0'));
     EXPECT_TRUE(a.IsBlocked(map.get(), 33));
@@ -232,4 +233,30 @@ TEST_F(CasleLaserTest, BeamsThatLoopLeaveTheMapOrHaveNoLengthEndCleanly)
     alongBlock.MoveToTime(map.get(), 10);
     EXPECT_TRUE(wall.IsActive(10));
     EXPECT_TRUE(block.IsActive(10));
+}
+
+TEST_F(CasleLaserTest, ATickShownAgainLightsTheTargetAsItDidWhenPlayed)
+{
+    // In play the objects move before the player lets go of a mirror: at tick 50 the beam passes
+    // the mirror still in the hand, and the mirror stands in the beam from 50 on only afterwards.
+    Collectable* mirror = Mirror(Pointf(300.0, 50.0), 0.0);
+    Casle_Laser laser(Above, Down, true);
+    laser.AddMirror(mirror);
+    Casle_Laser_Target wall(LeftWall);
+    laser.AddTarget(&wall);
+    for (Tick t = 0; t <= 50; t++)
+        laser.MoveToTime(map.get(), t);
+    mirror->SetPosAtTime(50, Pointf(0.0, 200.0), Vectorf(0.0, 0.0), 0.0, false);
+    for (Tick t = 51; t <= 60; t++)
+        laser.MoveToTime(map.get(), t);
+    std::string const played = Lit(wall, 45, 60);
+    EXPECT_EQ(played, std::string(6, '0') + std::string(10, '1'));
+
+    // Back, and forward again a tick at a time and by a jump: the same ticks lit.
+    laser.MoveToTime(map.get(), 40);
+    for (Tick t = 41; t <= 55; t++)
+        laser.MoveToTime(map.get(), t);
+    laser.MoveToTime(map.get(), 30);
+    laser.MoveToTime(map.get(), 60);
+    EXPECT_EQ(Lit(wall, 45, 60), played);
 }

@@ -92,3 +92,47 @@ TEST_F(CasleLightsTest, TheGroupLatchesAtTheFirstTickAllThreeBurnAndRecordsOnlyG
     EXPECT_EQ(timed->LastInactiveTime(320), 229);
     EXPECT_EQ(timed->NextActiveTime(321), -1);
 }
+
+TEST_F(CasleLightsTest, AllThreeBurningAtATickTheClockRunsBackToLatchesNothing)
+{
+    Casle_Light* lamps[3] = {timed->GetLight(0), timed->GetLight(1), timed->GetLight(2)};
+    for (Casle_Light* lamp : lamps)
+        lamp->Hit(100, 1, 0);
+    timed->MoveToTime(map.get(), 50);
+    timed->MoveToTime(map.get(), 300);
+    // Travel back into the span where all three burned: shown, not played.
+    for (Tick t = 299; t >= 90; t--)
+        timed->MoveToTime(map.get(), t);
+    EXPECT_EQ(timed->NextActiveTime(0), -1);
+    for (Casle_Light* lamp : lamps)
+        EXPECT_EQ(lamp->GetAlwaysOnTime(), -1);
+    EXPECT_FALSE(lamps[0]->IsOn(300));
+    // Played forward from there, the group latches from the tick all three burn.
+    timed->MoveToTime(map.get(), 120);
+    EXPECT_TRUE(timed->IsActive(120));
+    EXPECT_EQ(lamps[0]->GetAlwaysOnTime(), 100);
+}
+
+TEST_F(CasleLightsTest, AMoveOverManyTicksLatchesWhereAllThreeBurnNotAtThePreviousMove)
+{
+    // Shown again after a travel back: the move jumps from before the hits to past the last.
+    Casle_Lights forGood(map.get(), 4, 5, 6, 0);
+    forGood.GetLight(0)->Hit(100, 1, 0);
+    forGood.GetLight(1)->Hit(120, 1, 0);
+    forGood.GetLight(2)->Hit(130, 1, 0);
+    forGood.MoveToTime(map.get(), 10);
+    forGood.MoveToTime(map.get(), 233);
+    EXPECT_EQ(forGood.NextActiveTime(0), 130);
+    EXPECT_FALSE(forGood.IsActive(129));
+    EXPECT_TRUE(forGood.IsActive(233));
+    EXPECT_EQ(forGood.GetLight(0)->GetAlwaysOnTime(), 130);
+
+    // Lamps that burn only for a while: the latch starts at the last tick they came on together.
+    timed->GetLight(0)->Hit(100, 1, 0);
+    timed->GetLight(1)->Hit(105, 1, 0);
+    timed->GetLight(2)->Hit(110, 1, 0);
+    timed->MoveToTime(map.get(), 50);
+    timed->MoveToTime(map.get(), 150);
+    EXPECT_EQ(timed->NextActiveTime(0), 110);
+    EXPECT_EQ(timed->LastInactiveTime(150), 109);
+}

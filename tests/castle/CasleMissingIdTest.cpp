@@ -21,3 +21,8 @@ TEST_F(CasleMissingId, TheCastleRefusesAMapWithoutAnIdItReadsAndLeavesNothingBeh
 {
     WorldSweep::Run(*this, Level_Casle, events);
 }
+
+TEST_F(CasleMissingId, TheCastleRefusesToBuildWithoutAPictureTheWorldsShareAndLeavesNothingBehind)
+{
+    WorldSweep::SharedPicturesMissing(*this, Level_Casle, events);
+}

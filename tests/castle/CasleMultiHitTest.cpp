@@ -1,7 +1,16 @@
 // Multi-hit blocks: the height from the hits counted one by one, and the fall-back at period ends.
+#include "castle/Casle_Ids.h"
 #include "castle/Casle_MultiHit.h"
+#include "support/RandomSeed.h"
+#include "util/Util.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+#include <random>
+#include <vector>
 
 TEST(CasleMultiHitTest, WithoutAPeriodEachHitLiftsTheBlockUpToItsHighest)
 {
@@ -50,4 +59,82 @@ TEST(CasleMultiHitTest, APeriodsEndDropsTheBlockAndItsTickAlreadyShowsTheDrop)
     EXPECT_DOUBLE_EQ(busy.PosAtTime(120), 2.0);
     EXPECT_DOUBLE_EQ(busy.PosAtTime(59999), 50.0);
     EXPECT_DOUBLE_EQ(busy.PosAtTime(60000), 47.0);
+}
+
+namespace
+{
+
+// The block's offset as the rule states it, by recursion to the previous period's end, over the
+// hits it was given (ticks in order).
+struct PlainBlock
+{
+    int Hits(Tick upTo) const { return int(std::upper_bound(hits.begin(), hits.end(), upTo) - hits.begin()); }
+
+    double At(Tick t) const
+    {
+        if (t == 0)
+            return 0.0;
+        if (period == 0)
+            return std::min(Hits(t) * stepDist, maxDist);
+        Tick const t0 = ((t - 1) / period) * period;
+        double const d = (Hits(t) - Hits(t0)) * stepDist;
+        double v = Hits(t0) == Hits(t0 - lookBack) ? d : At(t0) + d;
+        if (v > maxDist || std::fabs(v - maxDist) < Util::Eps)
+            v = maxDist;
+        if (t % period == 0)
+            v -= fallDist;
+        if (v < 0.0 || std::fabs(v) < Util::Eps)
+            v = 0.0;
+        return v;
+    }
+
+    std::vector<Tick> hits;
+    double maxDist;
+    int period;
+    double stepDist;
+    double fallDist;
+    int lookBack; // ticks in which a block at its highest has surely come down
+};
+
+} // namespace
+
+TEST(CasleMultiHitTest, UnderRandomHitsTheHeightFollowsTheRecursionToThePreviousPeriodsEnd)
+{
+    ForEachSeed([](unsigned seed) {
+        std::mt19937 random(seed);
+        auto whole = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+        // The castle's three blocks, then blocks of any make.
+        std::vector<Casle_MultiHitIds> makes(std::begin(Casle_MultiHits), std::end(Casle_MultiHits));
+        double const steps[] = {0.4, 1.0, 2.5, 10.0};
+        double const falls[] = {0.5, 2.0, 3.0, 7.5};
+        for (int i = 0; i < 3; ++i)
+            makes.push_back({0, 40, double(whole(10, 60)), whole(0, 4) == 0 ? 0 : whole(7, 150), steps[whole(0, 3)],
+                             falls[whole(0, 3)]});
+        for (Casle_MultiHitIds const& make : makes)
+        {
+            SCOPED_TRACE(testing::Message() << "period " << make.period << ", rise " << make.stepDist << ", fall "
+                                            << make.fallDist << ", highest " << make.maxDist);
+            Casle_MultiHit block(Pointf(), make.group, make.maxDist, make.period, make.stepDist, make.fallDist);
+            PlainBlock plain{{}, make.maxDist, make.period, make.stepDist, make.fallDist, 0};
+            if (make.period != 0)
+                plain.lookBack = int(make.period * (make.maxDist / make.fallDist + 1.0));
+            EXPECT_EQ(block.GetLookBack(), plain.lookBack);
+            // Bursts of hits a few ticks apart, some of them several at one tick, with quiet
+            // spells between that the block may or may not sink back through.
+            for (int burst = whole(1, 12); burst > 0; --burst)
+            {
+                Tick at = whole(1, 5000);
+                int const every = whole(1, 15);
+                for (int n = whole(1, 120); n > 0; --n, at += every)
+                    for (int same = whole(0, 6) == 0 ? 3 : 1; same > 0; --same)
+                    {
+                        block.Hit(at, whole(1, 5), 0);
+                        plain.hits.push_back(at);
+                    }
+            }
+            std::sort(plain.hits.begin(), plain.hits.end());
+            for (Tick t = 0; t <= 7000; ++t)
+                ASSERT_EQ(block.PosAtTime(t), plain.At(t)) << "tick " << t;
+        }
+    });
 }

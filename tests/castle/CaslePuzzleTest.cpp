@@ -95,8 +95,8 @@ TEST_F(CaslePuzzleTest, EachSwitchDoorOpensWhileItsPlateIsHeld)
     // Door 1 by switch 1 in room 5, 2 by 2 in room 8, 3 by 3 in room 14, 4 by 4 in room 30,
     // 5 by 5 in room 24.
     Plain const plain[] = {
-        {0, 980.0, 3670.0, 1115.0},  {1, 760.0, 3380.0, 730.0},   {2, 3100.0, 3890.0, 3070.0},
-        {3, 3760.0, 4120.0, 3730.0}, {4, 5740.0, 5220.0, 5710.0},
+        {0, 980.0, CastleWriter::Room4_Floor, 1115.0},  {1, 760.0, 3380.0, 730.0},   {2, 3100.0, 3930.0, 3070.0},
+        {3, 3760.0, CastleWriter::Lower_Floor, 3730.0}, {4, 5740.0, 5220.0, 5710.0},
     };
     for (Plain const& p : plain)
     {
@@ -170,7 +170,7 @@ TEST_F(CaslePuzzleTest, TheMirrorTurnedUnderLaser4OpensDoor12)
 
 TEST_F(CaslePuzzleTest, TwoMirrorsUnderLaser6OpenDoor14OrDoor15)
 {
-    double const f = 4120.0;
+    double const f = CastleWriter::Lower_Floor;
     for (bool toTarget5 : {true, false})
     {
         SCOPED_TRACE(toTarget5 ? "target 5" : "target 6");
@@ -250,9 +250,9 @@ TEST_F(CaslePuzzleTest, TheFourthAndEighthSymbolsTogetherOpenDoor16ForGood)
     double const f = CastleWriter::Road_Floor;
     PutAt(4700.0, f);
     Tick const t1 = castle->GetTick();
-    StandOnPlate(4480.0 + 70.0 * 3, 300);
+    StandOnPlate(CastleWriter::Symbol_PlateX(3), 300);
     walker->TravelBackTo(t1 + 10);
-    StandOnPlate(4480.0 + 70.0 * 7, 100);
+    StandOnPlate(CastleWriter::Symbol_PlateX(7), 100);
     Tick const solved = castle->GetSymbols()->GetSolvedTime();
     EXPECT_NE(solved, -1);
     walker->WalkTo(4300.0);
@@ -311,8 +311,8 @@ TEST_F(CaslePuzzleTest, CrystalsByTheirPodiumsOpenDoors11And17)
     Carry const carries[] = {
         {2, Pointf(1420.0, 5735.0), 3500.0, CastleWriter::Road_Floor},
         {3, Pointf(2905.0, 3400.0), 3650.0, CastleWriter::Road_Floor},
-        {8, Pointf(4780.0, 4260.0), 5150.0, 4120.0},
-        {9, Pointf(4880.0, 4260.0), 5300.0, 4120.0},
+        {8, Pointf(4780.0, CastleWriter::Room34_Shelf), 5150.0, CastleWriter::Lower_Floor},
+        {9, Pointf(4880.0, CastleWriter::Room34_Shelf), 5300.0, CastleWriter::Lower_Floor},
     };
     for (Carry const& c : carries)
     {
@@ -332,7 +332,7 @@ TEST_F(CaslePuzzleTest, CrystalsByTheirPodiumsOpenDoors11And17)
 
 TEST_F(CaslePuzzleTest, FiftyHitsRaiseBlock1WithThePlayerOnItToTheCrystalShelfOfRoom34)
 {
-    double const f = 4120.0;
+    double const f = CastleWriter::Lower_Floor;
     PutAt(4560.0, f);
     walker->JumpOnto(f + 50.0, +1);
     walker->WalkTo(4620.0);
@@ -344,7 +344,7 @@ TEST_F(CaslePuzzleTest, FiftyHitsRaiseBlock1WithThePlayerOnItToTheCrystalShelfOf
     EXPECT_DOUBLE_EQ(block->PosAtTime(castle->GetTick() - 1), 50.0);
     EXPECT_GT(player->GetPos().y, f + 99.0) << "carried up on the block";
     walker->WalkTo(4652.0);
-    walker->JumpOnto(4260.0, +1);
+    walker->JumpOnto(CastleWriter::Room34_Shelf, +1);
     walker->WalkTo(4780.0, 2.0);
     walker->Act();
     EXPECT_EQ(player->GetHeldObject(), castle->GetCastleObject(8));

@@ -243,7 +243,7 @@ using CasleReplayTest = CastleLevelTest;
 TEST_F(CasleReplayTest, EveryMechanismShowsAgainWhatItShowedWhenPlayed)
 {
     unsigned const fresh = TestSeed();
-    for (unsigned seed : {1u, 2u, fresh})
+    for (unsigned seed : TestSeedRun(TestSeeds_Long, fresh))
     {
         SCOPED_TRACE("HM_TEST_SEED=" + std::to_string(fresh) + ", seed " + std::to_string(seed));
         std::unique_ptr<Castle_Level> level = std::make_unique<Castle_Level>(&events);

@@ -63,7 +63,7 @@ TEST_F(CasleSwivelTest, SwitchATurnsItBackSwitchBForwardAndAWinsWhenBothAreHeld)
 TEST_F(CasleSwivelTest, TheWalkOverTheRunsAnswersAsTheRecursionDoes)
 {
     unsigned const fresh = TestSeed();
-    for (unsigned seed : {1u, 2u, 3u, fresh})
+    for (unsigned seed : TestSeedRun(TestSeeds_Default, fresh))
     {
         SCOPED_TRACE("HM_TEST_SEED=" + std::to_string(fresh) + ", seed " + std::to_string(seed));
         std::mt19937 random(seed);

@@ -212,7 +212,7 @@ protected:
 TEST_F(CasleWorldReplayTest, EveryMechanismShowsAgainWhatItShowedWhenPlayed)
 {
     unsigned const fresh = TestSeed();
-    for (unsigned seed : {1u, 2u, fresh})
+    for (unsigned seed : TestSeedRun(TestSeeds_Long, fresh))
     {
         SCOPED_TRACE("HM_TEST_SEED=" + std::to_string(fresh) + ", seed " + std::to_string(seed));
         Casle& c = static_cast<Casle&>(Build(Level_Casle));
@@ -243,8 +243,8 @@ TEST_F(CasleWorldReplayTest, EveryMechanismShowsAgainWhatItShowedWhenPlayed)
         w.Idle(80);
         w.TravelBackTo(lamps - 100);
         // Room 20's plates, the pit's switch 12 under the eye, and the swivel.
-        putAt(4450.0, CastleWriter::Road_Floor);
-        w.WalkTo(5000.0);
+        putAt(CastleWriter::Symbol_PlateX(0) - 30.0, CastleWriter::Road_Floor);
+        w.WalkTo(CastleWriter::Symbol_PlateX(7) + 50.0);
         putAt(5340.0, CastleWriter::Pit_Floor + 40.0);
         w.WalkTo(5285.0);
         w.Idle(60);
@@ -253,8 +253,8 @@ TEST_F(CasleWorldReplayTest, EveryMechanismShowsAgainWhatItShowedWhenPlayed)
         w.Idle(20);
         w.WalkTo(3380.0);
         // Room 34's block 1, hit from on top; room 24's push-over climbed and block 3 hit.
-        putAt(4560.0, 4120.0);
-        w.JumpOnto(4170.0, +1);
+        putAt(4560.0, CastleWriter::Lower_Floor);
+        w.JumpOnto(CastleWriter::Lower_Floor + 50.0, +1);
         w.WalkTo(4620.0);
         w.WalkTo(4610.0);
         for (int i = 0; i < 10; ++i)
@@ -264,7 +264,7 @@ TEST_F(CasleWorldReplayTest, EveryMechanismShowsAgainWhatItShowedWhenPlayed)
         // The cog into the machine, started on switch 8; a crystal onto a podium of room 11.
         putAt(610.0, CastleWriter::Room4_Floor - 50.0);
         w.Act();
-        putAt(60.0, 3760.0);
+        putAt(60.0, CastleWriter::Room4_Floor + 80.0);
         w.Act();
         w.Idle(10);
         w.WalkTo(210.0);

@@ -18,3 +18,8 @@ TEST_F(ChasmMissingId, TheCanyonRefusesAMapWithoutAnIdItReadsAndLeavesNothingBeh
     EXPECT_EQ(ids.size(), 804u);
     WorldSweep::Run(*this, Level_Chasm, events);
 }
+
+TEST_F(ChasmMissingId, TheCanyonRefusesToBuildWithoutAPictureTheWorldsShareAndLeavesNothingBehind)
+{
+    WorldSweep::SharedPicturesMissing(*this, Level_Chasm, events);
+}

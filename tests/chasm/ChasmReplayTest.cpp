@@ -287,7 +287,7 @@ using ChasmReplayTest = ReplayLevelFixture<ChasmFixture, Chasm_ReplayLevel>;
 TEST_F(ChasmReplayTest, FlowersHungJumpedAndFannedAndFireballsShowEveryTickAgainAsPlayed)
 {
     unsigned const fresh = TestSeed();
-    for (unsigned const seed : {1u, 77u, fresh})
+    for (unsigned const seed : TestSeedRun(TestSeeds_Long, fresh))
     {
         SCOPED_TRACE("HM_TEST_SEED=" + std::to_string(seed));
         std::mt19937 random(seed);

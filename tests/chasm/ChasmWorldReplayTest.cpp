@@ -154,7 +154,7 @@ TEST_F(ChasmWorld, TheWholeCanyonReplaysAlongTheRoad)
 TEST_F(ChasmWorld, TheWholeCanyonShowsEveryTickAgainAsPlayedUnderRandomTravel)
 {
     unsigned const fresh = TestSeed();
-    for (unsigned const seed : {3u, fresh})
+    for (unsigned const seed : TestSeedRun(TestSeeds_Long, fresh))
     {
         SCOPED_TRACE("HM_TEST_SEED=" + std::to_string(seed));
         std::mt19937 random(seed);

@@ -300,3 +300,64 @@ TEST(TimeLog, ACulledLogStartsAgainFromTheTickBeforePlayWentOn)
     for (Tick t : {516, 531, 581, 600, 586})
         EXPECT_EQ(replay.Shown(t), xs[t]) << "tick " << t;
 }
+
+namespace
+{
+
+// The walker keeping its state apart, so that its log keeps key frames as keys in blocks.
+template <int Kind>
+class KeyedWalker final : public Walker<Kind>
+{
+public:
+    struct Key
+    {
+        int x;
+        int speed;
+    };
+    explicit KeyedWalker(TimeSet* sharedPushes) : Walker<Kind>(sharedPushes) {}
+    explicit KeyedWalker(KeyedWalker const* other) : Walker<Kind>(other) {}
+
+    void SaveKey(Key& key) const { key = Key{this->x, this->speed}; }
+    void LoadKey(Key const& key)
+    {
+        this->x = key.x;
+        this->speed = key.speed;
+    }
+};
+
+} // namespace
+
+TEST(TimeLog, KeyedFramesDroppedAfterTravelBackAtEveryBlockBoundaryKeepThePresentOnes)
+{
+    static_assert(TimeLog_Keyed<KeyedWalker<20>>);
+    TimeSet* pushes = new TimeSet;
+    std::vector<int> straight;
+    {
+        KeyedWalker<20> w(pushes);
+        straight.push_back(w.x);
+        for (Tick t = 1; t <= 4250; t++, straight.push_back(w.x))
+            w.Move(nullptr, t);
+    }
+    // The ends span blocks of 64 key frames that end just before, at and just after them, for
+    // every key-frame offset the log may take.
+    for (Tick end = 4050; end <= 4250; end++)
+    {
+        SCOPED_TRACE("played to tick " + std::to_string(end));
+        KeyedWalker<20> start(pushes);
+        TimeLog<KeyedWalker<20>> log;
+        log.Init(&start);
+        for (Tick t = 1; t <= end; t++)
+            ASSERT_EQ(log.GetPos(nullptr, t)->x, straight[std::size_t(t)]) << "played tick " << t;
+        for (Tick t = end; t >= 100; t--)
+            ASSERT_EQ(log.GetPos(nullptr, t, Object_Step{true, nullptr})->x, straight[std::size_t(t)])
+                << "shown tick " << t;
+        // Play goes on from tick 100: the frames of the old future are freed a few a step.
+        for (Tick t = 101; t <= 500; t++)
+            ASSERT_EQ(log.GetPos(nullptr, t)->x, straight[std::size_t(t)]) << "played again tick " << t;
+        EXPECT_EQ(log.StaleKeyFrames(), 0);
+        for (Tick t = 500; t >= 0; t -= 7)
+            ASSERT_EQ(log.GetPos(nullptr, t, Object_Step{true, nullptr})->x, straight[std::size_t(t)])
+                << "shown again tick " << t;
+    }
+    pushes->Destroy();
+}

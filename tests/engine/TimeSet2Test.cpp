@@ -99,3 +99,80 @@ TEST(TimeSet2, AgreesWithAPlainModelUnderRandomOperations)
         }
     });
 }
+
+// The scales' pattern: values set mostly at the front of a long history, some set back in it,
+// over hundreds of runs; every query is compared with a scan of plain values at many ticks,
+// those before the first run and after the last included.
+TEST(TimeSet2, LongHistoriesAnswerAsPlainScans)
+{
+    ForEachSeed([](unsigned seed) {
+        std::mt19937 rng(seed);
+        auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+        constexpr int First = -50, Ticks = 3000, None = -1;
+        TimeSet2 set;
+        std::vector<int> plain(Ticks, None); // plain[t - First]
+        auto at = [&](int t) { return t < First || t >= First + Ticks ? None : plain[t - First]; };
+        int front = 0;
+        for (int op = 0; op < 2500; op++)
+        {
+            int t = 0;
+            if (pick(0, 4) > 0)
+                t = front = std::min(front + pick(0, 2), First + Ticks - 60);
+            else
+                t = pick(First + 10, front);
+            int const v = pick(0, 2);
+            set.Add(t, v);
+            plain[t - First] = v;
+            if (op % 50 != 0)
+                continue;
+            for (int q = First - 5; q < First + Ticks + 5; q += pick(1, 9))
+            {
+                int const w = at(q);
+                int down = q, up = q;
+                while (down >= First && (at(down) == None || at(down) == w))
+                    down--;
+                while (up < First + Ticks && (at(up) == None || at(up) == w))
+                    up++;
+                int value = None;
+                Tick tick = 0;
+                ASSERT_EQ(set.Find(q, &value) ? value : None, w) << "tick " << q;
+                bool found = set.CheckDown(q, &value, &tick);
+                ASSERT_EQ(found, down >= First) << "tick " << q;
+                if (found)
+                {
+                    ASSERT_TRUE(tick == down && value == at(down)) << "tick " << q << ": " << tick;
+                }
+                found = set.CheckUp(q, &value, &tick);
+                ASSERT_EQ(found, up < First + Ticks) << "tick " << q;
+                if (found)
+                {
+                    ASSERT_TRUE(tick == up && value == at(up)) << "tick " << q << ": " << tick;
+                }
+                int freeDown = q, freeUp = q;
+                while (at(freeDown) != None)
+                    freeDown--;
+                while (at(freeUp) != None)
+                    freeUp++;
+                ASSERT_EQ(set.LastFreeTime(q), freeDown) << "tick " << q;
+                int start = q + 1;
+                if (w != None)
+                    for (start = q; at(start - 1) == w;)
+                        start--;
+                ASSERT_EQ(set.RunStart(q), start) << "tick " << q;
+                ASSERT_EQ(set.NextFreeTime(q), freeUp) << "tick " << q;
+                int const e = q + pick(-1, 40);
+                bool carries = false;
+                for (int x = q; x < e; x++)
+                    carries = carries || at(x) == v;
+                ASSERT_EQ(set.CheckRange(TimeRange2(q, e, v)), carries) << q << "-" << e;
+            }
+        }
+        // Every run is as long as it can be: joining again changes nothing.
+        set.Join();
+        for (int q = First; q < First + Ticks; q++)
+        {
+            int value = None;
+            ASSERT_EQ(set.Find(q, &value) ? value : None, at(q)) << "tick " << q;
+        }
+    });
+}

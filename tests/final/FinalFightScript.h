@@ -6,8 +6,9 @@
 
 #include <vector>
 
-// The steps the left key is held from the start to bring the hero to rest on the throwing spot.
-constexpr int Final_WalkToSpotSteps = 60;
+// The steps the left key is held from the start to bring the hero into the throwing spot's foothold,
+// where he comes to rest against its far side.
+constexpr int Final_WalkToSpotSteps = 100;
 
 // The fight's keys, step by step: action pressed, held (the hero aims) and let go (he throws), over
 // and over, one throw every third step.

@@ -20,3 +20,8 @@ TEST_F(FinalMissingId, TheDenRefusesAMapWithoutAnIdItReadsAndLeavesNothingBehind
 {
     WorldSweep::Run(*this, Level_Final, Seasoned());
 }
+
+TEST_F(FinalMissingId, TheDenRefusesToBuildWithoutAPictureTheWorldsShareAndLeavesNothingBehind)
+{
+    WorldSweep::SharedPicturesMissing(*this, Level_Final, Seasoned());
+}

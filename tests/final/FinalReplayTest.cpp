@@ -95,7 +95,7 @@ using FinalReplayTest = ReplayLevelFixture<FinalFixture, Final_ReplayLevel>;
 TEST_F(FinalReplayTest, AFightWithThrowsJumpsAndWalksShowsEveryTickAgainAsPlayed)
 {
     unsigned const fresh = TestSeed();
-    for (unsigned const seed : {3u, 1234u, fresh})
+    for (unsigned const seed : TestSeedRun(TestSeeds_Long, fresh))
     {
         SCOPED_TRACE("HM_TEST_SEED=" + std::to_string(seed));
         std::mt19937 random(seed);

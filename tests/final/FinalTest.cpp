@@ -4,6 +4,7 @@
 #include "engine/PickUp.h"
 #include "final/FinalWorldSupport.h"
 #include "support/MapFiles.h"
+#include "support/MapIdSweep.h"
 #include "util/Error.h"
 
 #include <gtest/gtest.h>
@@ -21,11 +22,7 @@ protected:
     // next build's initialisations find nothing loaded.
     void ExpectMissing(char const* file)
     {
-        std::filesystem::path const path = data->path / file;
-        ASSERT_TRUE(std::filesystem::exists(path)) << file;
-        std::filesystem::rename(path, data->path / "aside");
-        Error const e = TryBuild(Level_Final);
-        std::filesystem::rename(data->path / "aside", path);
+        Error const e = WorldSweep::MissingFile(*this, Level_Final, file);
         EXPECT_EQ(e.Code(), Error_OpenFile) << file;
         EXPECT_NE(std::string(e.Text()).find(file), std::string::npos) << e.Text();
     }

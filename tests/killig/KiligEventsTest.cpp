@@ -21,6 +21,10 @@
 namespace
 {
 
+// The master's conversation runs from tick 0 to its finished flag at this tick, as the game gives
+// it (written out, not taken from the code, so that a wrong length in the code fails here).
+constexpr int MasterTalkTicks = 12300;
+
 constexpr unsigned int MasterRp = 2;
 
 // Hands every step on to the master's script and keeps what it answered.
@@ -97,13 +101,13 @@ TEST_F(KiligEventsTest, TheWholeTalkLineByLineWithTheArtefactsMessageAndTheEnd)
     script.talkId = 3; // whatever was left: step 0 chooses again
     player->StartChat(master.get());
     int queuedAt = -1;
-    for (int k = 0; k <= Kilig_Master_ChatLength + 10; k++)
+    for (int k = 0; k <= MasterTalkTicks + 10; k++)
     {
         player->CheckChatting(5000 + k);
         if (queuedAt == -1 && message.Waiting() > 0)
             queuedAt = k;
     }
-    ASSERT_EQ(recorded.asked.size(), std::size_t(Kilig_Master_ChatLength + 1)) << "the talk ended early or late";
+    ASSERT_EQ(recorded.asked.size(), std::size_t(MasterTalkTicks + 1)) << "the talk ended early or late";
     EXPECT_EQ(script.talkId, Kilig_Conversation_Master);
     EXPECT_STREQ(recorded.asked[0].info.otherText, "Welcome!            I trust you found the place ok?");
     EXPECT_EQ(recorded.asked[0].info.heroText, nullptr);
@@ -113,7 +117,7 @@ TEST_F(KiligEventsTest, TheWholeTalkLineByLineWithTheArtefactsMessageAndTheEnd)
     for (Recorded_Events::Step const& s : recorded.asked)
     {
         Event_ChatInfo const& info = s.info;
-        bool const last = s.chatTick == Kilig_Master_ChatLength;
+        bool const last = s.chatTick == MasterTalkTicks;
         EXPECT_EQ(info.flags, last ? Chat_End : 0u) << "step " << s.chatTick;
         lines += Said(info) ? 1 : 0;
         if (s.chatTick > 12000)
@@ -143,7 +147,7 @@ TEST_F(KiligEventsTest, TheWholeTalkLineByLineWithTheArtefactsMessageAndTheEnd)
 
     for (int talker : {0, 1, 100, -5})
         for (Tick t : {0, 3625, 119999})
-            EXPECT_EQ(script.ChatLength(talker, t), Kilig_Master_ChatLength) << talker << " at " << t;
+            EXPECT_EQ(script.ChatLength(talker, t), MasterTalkTicks) << talker << " at " << t;
 }
 
 TEST_F(KiligEventsTest, SkippingStopsRightAfterEveryLine)
@@ -157,7 +161,7 @@ TEST_F(KiligEventsTest, SkippingStopsRightAfterEveryLine)
         stops.insert(recorded.asked.back().chatTick);
     }
     ASSERT_LT(skips, 1000);
-    EXPECT_EQ(recorded.asked.back().chatTick, Kilig_Master_ChatLength);
+    EXPECT_EQ(recorded.asked.back().chatTick, MasterTalkTicks);
     int lines = 0;
     for (Recorded_Events::Step const& s : recorded.asked)
         if (Said(s.info))
@@ -172,6 +176,6 @@ TEST_F(KiligEventsTest, SkippingStopsRightAfterEveryLine)
 
 TEST(KiligEvents, OnlyTheMastersConversationHasALength)
 {
-    EXPECT_EQ(Kilig_Events::ChatLength(Kilig_Conversation_Master), Kilig_Master_ChatLength);
+    EXPECT_EQ(Kilig_Events::ChatLength(Kilig_Conversation_Master), MasterTalkTicks);
     EXPECT_DEATH(Kilig_Events::ChatLength(1), "false");
 }

@@ -24,3 +24,8 @@ TEST_F(KiligMissingId, TheWorldRefusesAMapWithoutAnIdItReadsInEitherFormAndLeave
     WorldSweep::Run(*this, Level_Kilig, GameEvents(), options);
     WorldSweep::Run(*this, Level_Kilig, Learnt(), options);
 }
+
+TEST_F(KiligMissingId, TheWorldRefusesToBuildWithoutAPictureTheWorldsShareAndLeavesNothingBehind)
+{
+    WorldSweep::SharedPicturesMissing(*this, Level_Kilig, Learnt());
+}

@@ -170,7 +170,7 @@ TEST_F(KiligReplayTest, EveryTickShownAgainMatchesWhatWasPlayed)
         farthest = std::max(farthest, level->balls[0]->GetPosAtTime(t).x);
     EXPECT_GT(farthest, PodiumX - 20.0);
 
-    for (unsigned seed : {5u, 99u, 4321u, TestSeed()})
+    for (unsigned seed : TestSeedRun(TestSeeds_Long))
     {
         SCOPED_TRACE("HM_TEST_SEED=" + std::to_string(seed));
         std::mt19937 random(seed);

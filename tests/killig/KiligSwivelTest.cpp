@@ -214,7 +214,7 @@ TEST_F(KiligSwivelTest, WhereThePlayerStoodItHoldsItsSwitchUpAtThatTickAndBefore
 
 TEST_F(KiligSwivelTest, TheAngleIsTheRecursionOverThePressesForRandomHistories)
 {
-    for (unsigned seed : {1u, 77u, 2024u, TestSeed()})
+    for (unsigned seed : TestSeedRun(TestSeeds_Default))
     {
         SCOPED_TRACE("HM_TEST_SEED=" + std::to_string(seed));
         std::mt19937 random(seed);

@@ -13,6 +13,7 @@
 #include "killig/Kilig_Dude.h"
 #include "killig/Kilig_Podium.h"
 #include "killig/Kilig_Swivel.h"
+#include "support/MapIdSweep.h"
 #include "support/WorldReplay.h"
 #include "util/Error.h"
 
@@ -30,12 +31,8 @@ protected:
     // the next build's initialisations find nothing loaded.
     void ExpectMissing(char const* file, Error_Code code)
     {
-        std::filesystem::path const path = data->path / file;
-        std::filesystem::path const aside = data->path / "aside";
-        std::filesystem::rename(path, aside);
-        Error const e = TryBuild(Level_Kilig);
+        Error const e = WorldSweep::MissingFile(*this, Level_Kilig, file);
         EXPECT_EQ(e.Code(), code) << file;
-        std::filesystem::rename(aside, path);
     }
 };
 

@@ -80,7 +80,7 @@ TEST_F(PetraFactoryTest, DifferentCountsWeighTheDrawnTubeTwiceAndOnlyItIsTheRigh
     std::array<int, 5> const counts = {3, 0, 4, 1, 2};
     Load(counts, 1);
     unsigned const fresh = TestSeed();
-    for (unsigned seed : {1u, 2u, 7u, 42u, 1000u, fresh})
+    for (unsigned seed : TestSeedRun(TestSeeds_Default, fresh))
     {
         SCOPED_TRACE("HM_TEST_SEED=" + std::to_string(seed));
         std::srand(seed);

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <deque>
 #include <set>
@@ -159,10 +160,11 @@ TEST_F(PetraLayoutTest, EachAnswerLabelStandsOverItsPlateClearOfTheOthersAndEach
             Pointf const plate = PlateTop(Petra_Group_Answer + label);
             EXPECT_NEAR(at.x, plate.x, 1e-9) << "label " << label << " over its plate";
             EXPECT_GT(at.y, plate.y + 20.0) << "label " << label << " above a player on its plate";
-            // The label's plate as drawn: the text at scale 0.4 and its margin of 1, in map units
-            // at any zoom.
-            double const halfWidth = font.MeasureText(texts[label], -1) * 0.2 + 1.0;
-            double const halfHeight = font.GetHeight() * 0.2 + 1.0;
+            // The label's plate as drawn: the text at the labels' scale, and a margin of one
+            // screen pixel around it, taken as one map unit: no more than that at any zoom of 1 or
+            // over, as the question room's 1.3.
+            double const halfWidth = font.MeasureText(texts[label], -1) * Petra_Label_Scale / 2.0 + 1.0;
+            double const halfHeight = font.GetHeight() * Petra_Label_Scale / 2.0 + 1.0;
             boxes.push_back({at.x - halfWidth, at.x + halfWidth, at.y - halfHeight, at.y + halfHeight});
         }
         Pointf const sign = Ref(Petra_Rp_Signs + q);
@@ -175,6 +177,33 @@ TEST_F(PetraLayoutTest, EachAnswerLabelStandsOverItsPlateClearOfTheOthersAndEach
                                || boxes[j].y1 < boxes[i].y0;
             EXPECT_TRUE(apart) << "labels " << i << " and " << j << " overlap";
         }
+}
+
+TEST_F(PetraLayoutTest, TheNineAnswerLabelsReadTheAnswersInTheOrderOfTheirPlates)
+{
+    // The labels are the only guide to which plate means which answer: label 3q + k names answer k
+    // of question q, stands at its own reference point over plate 3q + k, and the clues' solution
+    // (Olvane, the ruby ring, Pellion) lies on the plates the motel accepts, answers 0, 2 and 0.
+    Petra& petra = MakeWorld();
+    char const* const texts[9] = {"Olvane",    "Saffrin", "Yavenne", "Pearl necklace", "Quartz ring",
+                                  "Ruby ring", "Pellion", "Gask",    "Wendrel"};
+    std::vector<Object*> const all = Objects();
+    for (int k = 0; k < 9; ++k)
+    {
+        FloatyText const* label = petra.GetAnswerLabel(k);
+        ASSERT_NE(label, nullptr) << "label " << k;
+        EXPECT_STREQ(label->GetText(), texts[k]) << "label " << k;
+        Pointf centre;
+        double radius = 0.0;
+        double scale = 0.0;
+        ASSERT_TRUE(label->ActivePoint(centre, radius, scale));
+        EXPECT_EQ(centre, Ref(Petra_Rp_Labels + unsigned(k))) << "label " << k;
+        EXPECT_NEAR(centre.x, PlateTop(Petra_Group_Answer + unsigned(k)).x, 1e-9) << "label " << k;
+        EXPECT_NE(std::find(all.begin(), all.end(), static_cast<Object const*>(label)), all.end()) << "label " << k;
+    }
+    EXPECT_STREQ(petra.GetAnswerLabel(0)->GetText(), "Olvane");
+    EXPECT_STREQ(petra.GetAnswerLabel(3 + 2)->GetText(), "Ruby ring");
+    EXPECT_STREQ(petra.GetAnswerLabel(6 + 0)->GetText(), "Pellion");
 }
 
 TEST_F(PetraLayoutTest, TheGuestsStandInTheirRoomsAndTheRiddleGiverIsTalkedToFromTheWayBack)

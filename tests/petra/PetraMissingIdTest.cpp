@@ -35,3 +35,8 @@ TEST_F(PetraMissingId, TheHouseRefusesAMapWithoutAnIdItReadsAndLeavesNothingBehi
     EXPECT_EQ(read.size(), static_cast<std::size_t>(Petra_Rp_MotelStart + 1 + Petra_Switch_Count));
     WorldSweep::Run(*this, Level_Petra, events);
 }
+
+TEST_F(PetraMissingId, TheHouseRefusesToBuildWithoutAPictureTheWorldsShareAndLeavesNothingBehind)
+{
+    WorldSweep::SharedPicturesMissing(*this, Level_Petra, events);
+}

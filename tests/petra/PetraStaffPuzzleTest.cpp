@@ -97,6 +97,14 @@ TEST_F(PetraStaffPuzzleTest, AFreeStaffNearAnEmptyHolderIsPulledIntoPlaceAndFill
     }
     EXPECT_FALSE(staffs[2]->CanCollectAtTime(20));
 
+    // Exactly 10.0 off (in x and y together) is out of reach; just inside it is pulled.
+    Place({}, 25);
+    Put(0, Pointf(Target(6).x + 6.0, Target(6).y + 4.0), 25);
+    Put(1, Pointf(Target(7).x - 9.5, Target(7).y), 25);
+    puzzle.MoveToTime(map.get(), 25);
+    EXPECT_EQ(staffs[0]->GetPosAtTime(26), Pointf(Target(6).x + 6.0, Target(6).y + 4.0));
+    EXPECT_EQ(staffs[1]->GetPosAtTime(26), Target(7));
+
     // A held staff is passed over, even in place; put down in reach, it is pulled at once.
     Place({}, 30);
     Put(0, Target(8), 30);

@@ -18,6 +18,9 @@ namespace
 {
 
 constexpr double MotelFloor = PetraWriter::Petra_MotelFloor;
+// Steps down on the motel's or the staffs' plate before the verdict, as the game gives it (written
+// out, not taken from the code, so that a wrong count in the code fails here).
+constexpr int VerdictSteps = 50;
 
 class PetraStepTest : public PetraWorldFixture
 {
@@ -61,7 +64,7 @@ TEST_F(PetraStepTest, TheMotelIsJudgedOnTheFiftiethStepOnTheDoorPlateWithEveryQu
     Petra& petra = MotelAnswered({0, 2, 0});
     StandAt(Ref(Petra_Rp_MotelStart));
     Steps(200);
-    EXPECT_EQ(petra.GetMotelCountdown(), Petra_Verdict_Steps);
+    EXPECT_EQ(petra.GetMotelCountdown(), VerdictSteps);
     EXPECT_FALSE(BackBeforeRiddleGiver());
 
     // Thirty steps with the door plate down, off it for a while, then on again: the count goes on
@@ -76,9 +79,9 @@ TEST_F(PetraStepTest, TheMotelIsJudgedOnTheFiftiethStepOnTheDoorPlateWithEveryQu
         Step();
         down += Down(Petra_Group_Motel) ? 1 : 0;
     }
-    EXPECT_EQ(petra.GetMotelCountdown(), Petra_Verdict_Steps - down);
+    EXPECT_EQ(petra.GetMotelCountdown(), VerdictSteps - down);
     EXPECT_FALSE(Down(Petra_Group_Motel));
-    EXPECT_EQ(DownStepsToVerdict(Petra_Group_Motel, 100), Petra_Verdict_Steps - down);
+    EXPECT_EQ(DownStepsToVerdict(Petra_Group_Motel, 100), VerdictSteps - down);
     EXPECT_EQ(petra.GetMotelCountdown(), 0);
     EXPECT_EQ(Script().solvedTime[Petra_Event_Motel], GameEvent_HasHappened);
     // The verdict's step still chose the camera by where the player stood before.
@@ -95,7 +98,7 @@ TEST_F(PetraStepTest, AnyOtherAnswerIsJudgedWrongAndAnUnansweredQuestionStopsThe
     {
         SCOPED_TRACE(testing::Message() << answers[0] << answers[1] << answers[2]);
         Petra& petra = MotelAnswered(answers);
-        EXPECT_EQ(DownStepsToVerdict(Petra_Group_Motel, 100), Petra_Verdict_Steps);
+        EXPECT_EQ(DownStepsToVerdict(Petra_Group_Motel, 100), VerdictSteps);
         EXPECT_EQ(Script().solvedTime[Petra_Event_Motel], GameEvent_HasntHappened);
         Step();
         EXPECT_EQ(LastTalk(), 5) << "the riddle-giver moves on";
@@ -104,7 +107,7 @@ TEST_F(PetraStepTest, AnyOtherAnswerIsJudgedWrongAndAnUnansweredQuestionStopsThe
     // With the second question unanswered the door plate counts nothing.
     Petra& petra = MotelAnswered({0, -1, 0});
     EXPECT_EQ(DownStepsToVerdict(Petra_Group_Motel, 120), -1);
-    EXPECT_EQ(petra.GetMotelCountdown(), Petra_Verdict_Steps);
+    EXPECT_EQ(petra.GetMotelCountdown(), VerdictSteps);
     EXPECT_TRUE(Down(Petra_Group_Motel));
 }
 
@@ -117,11 +120,11 @@ TEST_F(PetraStepTest, TheMotelAndStaffPlatesDoNothingOutsideTheirPuzzles)
         MotelAnswered({0, 2, 0});
         Script().puzzleState = state;
         EXPECT_EQ(DownStepsToVerdict(Petra_Group_Motel, 80), -1);
-        EXPECT_EQ(World().GetMotelCountdown(), Petra_Verdict_Steps);
+        EXPECT_EQ(World().GetMotelCountdown(), VerdictSteps);
         if (state == Petra_State_Staff)
             continue;
         EXPECT_EQ(DownStepsToVerdict(Petra_Group_Staff, 80), -1);
-        EXPECT_EQ(World().GetStaffCountdown(), Petra_Verdict_Steps);
+        EXPECT_EQ(World().GetStaffCountdown(), VerdictSteps);
     }
 }
 
@@ -130,7 +133,7 @@ TEST_F(PetraStepTest, TheStaffPlateJudgesTheStarAfterFiftyStepsDown)
     // With the staffs where they start the lines are not complete: back, not solved.
     MakeWorld();
     Script().puzzleState = Petra_State_Staff;
-    EXPECT_EQ(DownStepsToVerdict(Petra_Group_Staff, 100), Petra_Verdict_Steps);
+    EXPECT_EQ(DownStepsToVerdict(Petra_Group_Staff, 100), VerdictSteps);
     EXPECT_EQ(Script().solvedTime[Petra_Event_Staff], GameEvent_HasntHappened);
     Step();
     EXPECT_EQ(LastTalk(), 8);
@@ -148,7 +151,7 @@ TEST_F(PetraStepTest, TheStaffPlateJudgesTheStarAfterFiftyStepsDown)
     }
     Steps(2);
     EXPECT_TRUE(World().GetStaffPuzzle()->Complete());
-    EXPECT_EQ(DownStepsToVerdict(Petra_Group_Staff, 100), Petra_Verdict_Steps);
+    EXPECT_EQ(DownStepsToVerdict(Petra_Group_Staff, 100), VerdictSteps);
     EXPECT_EQ(Script().solvedTime[Petra_Event_Staff], GameEvent_HasHappened);
     Step();
     EXPECT_EQ(LastTalk(), 7);

@@ -5,6 +5,7 @@
 #include "engine/Switch.h"
 #include "petra/PetraWorldSupport.h"
 #include "petra/Petra_Staff_Puzzle.h"
+#include "support/MapIdSweep.h"
 #include "tools/Canvas.h"
 
 #include <gtest/gtest.h>
@@ -22,13 +23,9 @@ protected:
     // (the leak checker sees to that, and a kind left initialised trips the next build).
     void ExpectMissing(char const* file)
     {
-        std::filesystem::path const path = data->path / file;
-        std::filesystem::path const aside = data->path / "aside";
-        std::filesystem::rename(path, aside);
-        Error const e = TryBuild(Level_Petra);
+        Error const e = WorldSweep::MissingFile(*this, Level_Petra, file);
         EXPECT_EQ(e.Code(), Error_OpenFile) << file;
         EXPECT_STREQ(e.Text(), file);
-        std::filesystem::rename(aside, path);
     }
 };
 

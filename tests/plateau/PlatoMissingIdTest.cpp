@@ -21,3 +21,8 @@ TEST_F(PlatoMissingId, ThePlateauRefusesAMapWithoutAnIdItReadsAndLeavesNothingBe
 {
     WorldSweep::Run(*this, Level_Plato, events);
 }
+
+TEST_F(PlatoMissingId, ThePlateauRefusesToBuildWithoutAPictureTheWorldsShareAndLeavesNothingBehind)
+{
+    WorldSweep::SharedPicturesMissing(*this, Level_Plato, events);
+}

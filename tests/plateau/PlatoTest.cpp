@@ -9,6 +9,7 @@
 #include "engine/Player.h"
 #include "plateau/Plato_Aerial.h"
 #include "support/FrameLines.h"
+#include "support/MapIdSweep.h"
 #include "support/WorldFixture.h"
 #include "tools/Canvas.h"
 #include "tools/worlds/plateau.h"
@@ -44,13 +45,9 @@ protected:
     // Building fails with the file missing; whatever the build had made must be gone.
     void ExpectMissing(char const* file)
     {
-        std::filesystem::path const path = data->path / file;
-        std::filesystem::path const aside = data->path / "aside";
-        std::filesystem::rename(path, aside);
-        Error const e = TryBuild(Level_Plato);
+        Error const e = WorldSweep::MissingFile(*this, Level_Plato, file);
         EXPECT_EQ(e.Code(), Error_OpenFile) << file;
         EXPECT_STREQ(e.Text(), file);
-        std::filesystem::rename(aside, path);
     }
 };
 

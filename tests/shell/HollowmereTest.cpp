@@ -118,6 +118,43 @@ TEST(Hollowmere, PlaysFromTheTitleThroughTheMapIntoALevelAndQuits)
     EXPECT_EQ(record.gems, 3);
 }
 
+TEST(Hollowmere, AScriptWithAKeyTheGameDoesNotKnowIsRefusedByLineBeforeItPlays)
+{
+    GameRun game(SmokeWorld);
+    std::string log;
+    std::string const environment =
+        game.Scripted("script", "100 shot title.png\n800 key 0x07 down\n810 key 0x07 up\n900 close\n");
+    EXPECT_EQ(1, GameRun::RunIn(game.data, environment, &log)) << "an error, not an abort: " << log;
+    EXPECT_NE(std::string::npos, log.find(game.root / "script" + ": line 2: ")) << log;
+    EXPECT_FALSE(std::filesystem::exists(game.data / "title.png")) << "refused before the first step";
+}
+
+TEST(Hollowmere, APathEarnedIsKeptWhenTheGameIsClosedWhileTheMapDrawsIt)
+{
+    // Right out of the tower by its main exit; the map opens some 60 steps later and draws the path
+    // to the Black mountains dot by dot for 340 steps. The game is closed half way through.
+    GameEvents progress;
+    progress[Event_TimeTravel] = GameEvent_HasHappened;
+    GameRun game(Level_Tower, progress);
+    EXPECT_EQ(0, game.Run(game.At(40, "key 0x57 down") + game.At(250, "shot drawing.png") + game.At(260, "close")))
+        << game.log;
+    EXPECT_EQ(std::string::npos, game.log.find("rror")) << game.log;
+    auto red = [](Shot::Colour c) { return c[0] > 150 && c[1] < 90 && c[2] < 90; };
+    // The mountains' marker at the path's far end pops up last.
+    constexpr double MountainsX = 0.12 * 640.0, MountainsY = 0.6 * 480.0;
+    Shot const drawing(game.data / "drawing.png");
+    EXPECT_EQ(0, drawing.Count(MountainsX - 3.0, MountainsY - 3.0, MountainsX + 3.0, MountainsY + 3.0, red))
+        << "closed before the path was drawn";
+    EXPECT_EQ(GameEvents((game.data / "saves/save0").c_str())[Path_FirstEvent + 6], GameEvent_HasHappened);
+
+    // Started again, the slot's map has the path, and the figure stands at its end.
+    std::string log;
+    std::string const again = "800 key 0x0D down\n805 key 0x0D up\n950 shot again.png\n960 close\n";
+    EXPECT_EQ(0, GameRun::RunIn(game.data, game.Scripted("again", again), &log)) << log;
+    Shot const map(game.data / "again.png");
+    EXPECT_GT(map.Count(MountainsX - 3.0, MountainsY - 3.0, MountainsX + 3.0, MountainsY + 3.0, red), 20);
+}
+
 TEST(Hollowmere, TwoRunsOfOneScriptEndInTheSameState)
 {
     // Walking, a jump, time run back with 1 and the travel ended with Space, then closed in the
@@ -192,8 +229,8 @@ TEST(Hollowmere, EntersTheVillageAndThePlateauFromTheMapAndLeavesByTheMenu)
         EXPECT_EQ(0, codes[i]) << games[i].log;
         EXPECT_EQ(std::string::npos, games[i].log.find("rror")) << games[i].log;
         EXPECT_GT(Shot(games[i].data / "level.png").Colours(), 8u) << "a picture, not a cleared screen";
-        // The map saved the slot after the level. The test world, which stands in for worlds not
-        // yet built, would have taught time travel; the village shows its first hint at once.
+        // The map saved the slot after the level: neither world teaches time travel, and the
+        // village shows its first hint at once.
         GameEvents const saved((games[i].data / "saves/save0").c_str());
         EXPECT_FALSE(saved.damaged);
         EXPECT_EQ(saved[Event_TimeTravel], GameEvent_HasntHappened);

@@ -13,6 +13,7 @@
 #include "engine/Level_Type.h"
 #include "engine/MapBase.h"
 #include "engine/MapReader.h"
+#include "media/Image.h"
 #include "support/RandomSeed.h"
 #include "support/WorldFixture.h"
 #include "tools/MapWriter.h"
@@ -24,6 +25,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <random>
@@ -208,6 +210,50 @@ inline long OwnLeakedBlocks(std::string& report)
 }
 #endif
 
+// What failed builds left behind since the last look: pictures still on the list of those that
+// exist (which the leak checker never reports, the list reaching them) and, in the sanitized
+// build, more of the program's own blocks unreachable. Made once nothing of a world is built.
+class Leftovers
+{
+public:
+    Leftovers() : pictures(Image::LiveCount())
+    {
+#ifdef HM_SWEEP_LEAK_CHECK
+        unreachable = OwnLeakedBlocks(report);
+#endif
+    }
+
+    // Empty when nothing was left behind since the last call; else what was, the leak checker's
+    // records printed. The next call counts from now.
+    std::string Check(std::string const& after)
+    {
+        std::string left;
+        int const live = Image::LiveCount();
+        if (live != pictures)
+            left = std::to_string(live - pictures) + " pictures left";
+        pictures = live;
+#ifdef HM_SWEEP_LEAK_CHECK
+        long const now = OwnLeakedBlocks(report);
+        if (now > unreachable)
+        {
+            std::fprintf(stderr, "After %s:\n%s", after.c_str(), report.c_str());
+            left += (left.empty() ? "" : "; ") + std::to_string(now - unreachable) + " blocks leaked";
+            unreachable = now;
+        }
+#else
+        (void)after;
+#endif
+        return left;
+    }
+
+private:
+    int pictures;
+#ifdef HM_SWEEP_LEAK_CHECK
+    std::string report;
+    long unreachable = 0;
+#endif
+};
+
 // Whether text names the map and the id: the map's name, then the id's kind and number as a word
 // of their own.
 inline bool Names(std::string const& text, std::string const& mapName, Id const& id)
@@ -226,11 +272,10 @@ inline bool Names(std::string const& text, std::string const& mapName, Id const&
 
 // Builds from the whole map (full, written to path), then, for each id, writes the map file at path
 // (as the world opens it, mapName) without it and calls build, which builds the world and lets it
-// go. Each id whose build does not throw Error_ParseFile
-// naming the map and the id is a failure, and so is a build that leaks: in the sanitized build the
-// leak checker is asked after each build, and its report is printed when it finds more of the
-// program's own blocks unreachable than before. The full map is written back at the end. Returns the failures, one line
-// each.
+// go. Each id whose build does not throw Error_ParseFile naming the map and the id is a failure, and
+// so is a build that leaves anything behind (see Leftovers): pictures still listed, or, in the
+// sanitized build, more of the program's own blocks unreachable than before, whose report is
+// printed. The full map is written back at the end. Returns the failures, one line each.
 inline std::vector<std::string> Sweep(std::string const& path, std::string const& mapName, MapWriter const& full,
                                       std::vector<Id> const& ids, std::function<void()> const& build)
 {
@@ -247,10 +292,7 @@ inline std::vector<std::string> Sweep(std::string const& path, std::string const
         failures.push_back(std::string("the whole map does not build: ") + err.Text());
         return failures;
     }
-#ifdef HM_SWEEP_LEAK_CHECK
-    std::string report;
-    long unreachable = OwnLeakedBlocks(report);
-#endif
+    Leftovers leftovers;
     for (Id const& id : ids)
     {
         Without(full, id).Write(path.c_str());
@@ -265,15 +307,8 @@ inline std::vector<std::string> Sweep(std::string const& path, std::string const
             if (err.Code() != Error_ParseFile || !Names(err.Text(), mapName, id))
                 failure = std::string("error ") + std::to_string(int(err.Code())) + " \"" + err.Text() + "\"";
         }
-#ifdef HM_SWEEP_LEAK_CHECK
-        long const now = OwnLeakedBlocks(report);
-        if (now > unreachable)
-        {
-            std::fprintf(stderr, "Without %s:\n%s", Name(id).c_str(), report.c_str());
-            failure += (failure.empty() ? "" : "; ") + std::to_string(now - unreachable) + " blocks leaked";
-            unreachable = now;
-        }
-#endif
+        if (std::string const left = leftovers.Check("the build without " + Name(id)); !left.empty())
+            failure += (failure.empty() ? "" : "; ") + left;
         if (!failure.empty())
             failures.push_back(Name(id) + ": " + failure);
     }
@@ -354,6 +389,53 @@ struct WorldSweep
         for (MapIdSweep::MapId const& id : options.unread)
             ids.erase(id);
         return std::vector<MapIdSweep::MapId>(ids.begin(), ids.end());
+    }
+
+    // Builds the world of type with the fixture's events as they stand, with the data file file
+    // (a path in the data folder) put aside; the build must leave nothing behind (see
+    // MapIdSweep::Leftovers) and, unless mayBuild, fail. The build's error is returned for the
+    // caller's own checks.
+    static Error MissingFile(WorldFixture& fixture, Level_Type type, std::string const& file, bool ending = false,
+                             bool mayBuild = false)
+    {
+        std::filesystem::path const path = fixture.data->path / file;
+        std::filesystem::path const aside = fixture.data->path / "aside";
+        EXPECT_TRUE(std::filesystem::exists(path)) << file;
+        fixture.Destroy();
+        std::filesystem::rename(path, aside);
+        MapIdSweep::Leftovers leftovers;
+        Error const e = fixture.TryBuild(type, ending);
+        fixture.Destroy();
+        std::filesystem::rename(aside, path);
+        EXPECT_TRUE(mayBuild || e.Code() != Error_None) << "built without " << file;
+        EXPECT_EQ(leftovers.Check("the build without " + file), "") << file;
+        return e;
+    }
+
+    // Builds the world once without each picture that the engine loads for every world (the
+    // player's) or for a world with gems and chests (which a world without them builds without):
+    // a build that needs it fails naming it and leaves nothing behind; a normal build follows.
+    static void SharedPicturesMissing(WorldFixture& fixture, Level_Type type, GameEvents const& record)
+    {
+        struct Shared
+        {
+            char const* file;
+            bool everyWorld;
+        };
+        for (Shared const& shared :
+             {Shared{"gfx/general/heartfull.png", true}, Shared{"gfx/general/heartempty.png", true},
+              Shared{"gfx/general/gem.png", true}, Shared{"gfx/general/chest.png", false},
+              Shared{"gfx/puzzle/highlight.png", false}, Shared{"gfx/puzzle/num9.png", false}})
+        {
+            fixture.events.Copy(&record);
+            Error const e = MissingFile(fixture, type, shared.file, false, !shared.everyWorld);
+            if (e.Code() == Error_None)
+                continue;
+            EXPECT_EQ(e.Code(), Error_OpenFile) << shared.file;
+            EXPECT_NE(std::string(e.Text()).find(shared.file), std::string::npos) << e.Text();
+        }
+        World_Base const& again = fixture.Build(type, record);
+        EXPECT_EQ(again.GetTick(), 0);
     }
 
     // Builds the world of type with the record once normally, then once without each id it reads

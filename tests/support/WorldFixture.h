@@ -43,9 +43,9 @@ protected:
         LevelFixture::TearDown();
     }
 
-    // Builds the world of type as the game does (the test world stands in for a world not yet
-    // built) with the progress record: the fixture's events become a copy of it. Any world built
-    // before goes first. A build that throws fails the test and passes the error on.
+    // Builds the world of type as the game does with the progress record: the fixture's events
+    // become a copy of it. Any world built before goes first. A build that throws fails the test
+    // and passes the error on.
     World_Base& Build(Level_Type type, GameEvents const& record, bool ending = false)
     {
         events.Copy(&record);

@@ -446,7 +446,7 @@ struct WorldReplay_Options
     // level goes on; empty: random keys. Random keys take over where the walk ends or sticks.
     std::string road;
     // Seeds of the random keys and travel; a fresh seed runs after them.
-    std::vector<unsigned> seeds = {1, 2};
+    std::vector<unsigned> seeds = TestSeeds_Long;
     // Called once the world is built, before the first step: the world's own watchers (kinds the
     // generic watcher cannot see into), or a test's preparations.
     std::function<void(ReplayHarness&, World_Base&)> prepare;
@@ -465,6 +465,8 @@ struct WorldReplay
         if (!options.road.empty())
             road = RoadWalker::WorldRoad(type, options.road);
         std::vector<unsigned> seeds = options.seeds;
+        if (std::getenv("HM_TEST_SEED") != nullptr)
+            seeds.clear();
         seeds.push_back(TestSeed());
         for (std::size_t i = 0; i < seeds.size(); ++i)
         {

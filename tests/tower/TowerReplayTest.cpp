@@ -214,7 +214,7 @@ protected:
 TEST_F(TowerReplayTest, ScalesWeighedByAPastSelfAZoneAndTwoMoversShowEveryTickAgainAsPlayed)
 {
     unsigned const fresh = TestSeed();
-    for (unsigned const seed : {5u, 90u, fresh})
+    for (unsigned const seed : TestSeedRun(TestSeeds_Long, fresh))
     {
         SCOPED_TRACE("HM_TEST_SEED=" + std::to_string(seed));
         std::mt19937 random(seed);

@@ -33,3 +33,8 @@ TEST_F(TreeVMissingId, TheClosingVillageRefusesAMapWithoutAnIdItReadsAndLeavesNo
     options.ending = true;
     WorldSweep::Run(*this, Level_TreeV, events, options);
 }
+
+TEST_F(TreeVMissingId, TheVillageRefusesToBuildWithoutAPictureTheWorldsShareAndLeavesNothingBehind)
+{
+    WorldSweep::SharedPicturesMissing(*this, Level_TreeV, events);
+}

@@ -9,6 +9,7 @@
 #include "engine/Player.h"
 #include "engine/Target.h"
 #include "support/LevelFixture.h"
+#include "treevillage/AxeThrows.h"
 #include "treevillage/TreeV.h"
 #include "treevillage/TreeV_DoorSwitch.h"
 #include "treevillage/TreeV_Dude.h"
@@ -39,8 +40,6 @@ constexpr int LiftMan = 7;
 constexpr int Patient = 8;
 constexpr GameEvent Progress_CanDo = 0;
 constexpr GameEvent Progress_LiftMended = 20;
-constexpr int Axe_Wait = 80;      // steps for a thrown axe to land and come back
-constexpr int Throw_Attempts = 8; // target changes tried before a throw is given up
 constexpr int Game_Limit = 20000; // steps a mini-game may take
 constexpr int Think_Time = 260;   // steps a thought of the player's is shown
 
@@ -107,94 +106,7 @@ protected:
         return conversation;
     }
 
-    // The tick of the latest hit recorded on target, pending ones included, or -1.
-    static Tick LatestHit(Target const* target)
-    {
-        Tick when = GameEvent_HasntHappened;
-        return target->BeenHit(Level_TotalTime, &when) ? when : GameEvent_HasntHappened;
-    }
-
-    // One throw of the axe from where the player stands: aims with the action key (at the target
-    // aimed at last, while it can be, else at the nearest), moves the aim on `turns` targets with
-    // the next-target key, lets go and waits for the axe.
-    void Throw(int turns)
-    {
-        Step({KeyIndex_GameAction});
-        Step({KeyIndex_GameAction});
-        for (int i = 0; i < turns; i++)
-        {
-            Step({KeyIndex_GameAction, KeyIndex_GameNextTarget});
-            Step({KeyIndex_GameAction});
-        }
-        Step();
-        Idle(Axe_Wait);
-    }
-
-    // Throws from where the player stands until want records a hit, moving the aim on after each
-    // throw that missed it; whether it did.
-    bool HitWith(Target const* want)
-    {
-        for (int attempt = 0; attempt < Throw_Attempts; attempt++)
-        {
-            Tick const before = LatestHit(want);
-            Throw(attempt > 0 ? 1 : 0);
-            if (LatestHit(want) != before)
-                return true;
-        }
-        return false;
-    }
-
-    // Turns the market sign's tiles upright by throws from where the player stands. The aim goes
-    // round the targets in sight in a fixed order: one round, a throw at each, shows where each
-    // tile lies in it, and then each throw moves the aim on to the next tile still turned.
-    void MendSign()
-    {
-        TreeV_MarketSign const* sign = world->GetMarketSign();
-        auto hitTile = [&](std::vector<Tick>& seen) {
-            int hit = -1;
-            for (int i = 0; i < TreeV_MarketSign_Segments; i++)
-            {
-                Tick const now = LatestHit(sign->GetSwitch(i));
-                if (now != seen[std::size_t(i)])
-                    hit = i;
-                seen[std::size_t(i)] = now;
-            }
-            return hit;
-        };
-        std::vector<Tick> seen(TreeV_MarketSign_Segments, GameEvent_HasntHappened);
-        hitTile(seen);
-        std::vector<int> round; // the tile at each place of the round after the first throw, or -1
-        int first = -1;
-        for (int throws = 0; throws < 3 * Throw_Attempts; throws++)
-        {
-            Throw(1);
-            int const tile = hitTile(seen);
-            if (tile >= 0 && tile == first)
-                break;
-            if (first < 0)
-                first = tile;
-            if (first >= 0)
-                round.push_back(tile);
-        }
-        ASSERT_GE(first, 0) << "no tile in sight";
-        // The aim is on the first tile of the round again.
-        int at = 0;
-        int const size = int(round.size());
-        for (int throws = 0; !sign->IsComplete(Level_TotalTime) && throws < 4 * Throw_Attempts; throws++)
-        {
-            int turns = 1;
-            for (; turns <= size; turns++)
-            {
-                int const tile = round[std::size_t((at + turns) % size)];
-                if (tile >= 0 && sign->GetSwitch(tile)->GetRotation(Level_TotalTime) != 0)
-                    break;
-            }
-            if (turns > size)
-                turns = 0; // only the tile aimed at is still turned
-            Throw(turns);
-            at = (at + turns) % size;
-        }
-    }
+    bool HitWith(Target const* want) { return axe.HitWith(want); }
 
     // A press of a key and its release.
     void Press(int key)
@@ -206,6 +118,7 @@ protected:
     std::unique_ptr<TreeV> world;
     Player* player = nullptr;
     Level_Action result = Level_Continue;
+    AxeThrows const axe{[this](std::vector<int> const& held) { result = world->Poll(keyScript.Next(held)); }};
 };
 
 } // namespace
@@ -309,8 +222,8 @@ TEST_F(TreeVStory, TheLiftMansErrandsMarblesThePatientAndTheSignMendTheLift)
     sign->GetSwitch(0)->GetTargetPos(world->GetMap(), Now(), corner);
     // Out of the seller's reach: the action key would talk to him.
     StandAt(Pointf(corner.x - 120.0, player->GetPos().y + 2.0), true);
-    MendSign();
-    Idle(Axe_Wait);
+    axe.MendSign(world->GetMarketSign());
+    Idle(AxeThrows_Wait);
     EXPECT_TRUE(sign->IsComplete(Now()));
     EXPECT_EQ(Talk(HardwareSeller), 17);
     EXPECT_TRUE(Slots().Happened(TreeV_Event_Oil, Now()));

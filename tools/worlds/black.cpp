@@ -5,7 +5,8 @@
 // just clear of a walker's head, or in the lava gallery above it.
 //
 // The walk (the road "exit"): from the start (rp 0) hold right over the pits' bridges to the ogre's
-// pass. The road climbs a ramp before it to a walkway high over the pass and the boulder's ledge; walk
+// pass. The road jumps onto the foot of a ramp that floats over it and climbs to a walkway high over
+// the pass and the boulder's ledge; walk
 // off the walkway's end onto the ledge's far end, then run left into the boulder resting at the
 // ledge's edge: faster than 3 a step, the player pushes it, and it falls onto the mountainside, from
 // which it flies on over the barrier onto the ogre, which dies 215 ticks after the push. Wait for that on the ledge,
@@ -17,16 +18,19 @@
 //
 // Without the boulder: a player dropping into the pass meets the ogre at the barrier, and its arm
 // (10 a blow) kills him, or, with the socks, leaves him dead but walking: then the barrier lets him
-// by, but the wall in the tunnel does not, and he is told to win his health back. Running the clock
-// back and pushing the boulder so that the ogre dies before its blows gives them back.
+// by, but the wall in the tunnel does not, and he is told to win his health back. From anywhere in the
+// pass or the tunnel he walks back left (through the barrier) out under the ramp's foot and up it to
+// the boulder (the road "back to the boulder"); running the clock back there and pushing the boulder
+// so that the ogre dies before its blows gives them back.
 //
 // Off the road: the goblin den (door 1, group 3, opens once the three rock-throwing goblins in it are
 // dead), blob 1's cave (door 2, group 4) and blob 2's (door 3, group 6) each hold a heart behind their
 // door; the lava gallery's platforms (groups 5, 15 to 21) lead over the lava to a heart; the lifts
 // (groups 7 to 14) run round their track in the valley under the road's bridge: drop through the
-// bridge's second gap onto the ledge where the lifts wait (a heart), ride a lift right and back to the
-// track's start with the jump the track makes there, step off left onto the ledge beside it and climb
-// the stairs there up through the bridge's first gap.
+// bridge's second gap onto the ledge where the lifts wait (a heart; the road "to the lifts"), step down
+// onto a waiting lift, ride it right and back to the track's start with the jump the track makes
+// there, step off left onto the ledge beside it and climb the steps there up through the bridge's
+// first gap (the road "from the lifts").
 #include "tools/worlds/black.h"
 
 #include "black/Black_Ids.h"
@@ -56,6 +60,9 @@ constexpr unsigned int Stone = 9;
 constexpr unsigned int Ground = Stone;
 constexpr unsigned int Slab = Brick;
 constexpr unsigned int Moving = Tile;
+// The mountains' own: the dark rock at the back of the hollows under the road, numbered clear of the
+// shared textures.
+constexpr unsigned int BackRock = 100;
 
 constexpr double Bedrock = -400.0;
 constexpr double FrameLeft = -400.0;
@@ -95,20 +102,40 @@ constexpr Hollow Hollows[] = {PitA, PitB, PitC, Valley};
 constexpr double PitDepth = 210.0; // from the road to the pit's lowest point, in view from the bridge
 // A stream starts this far under the road: thrown up at its fastest, a rock stays well under the bridge.
 constexpr double PitSource = 130.0;
-constexpr double Black_RampFootX = 10300.0;
 constexpr double Black_CliffTop = 7400.0; // of the rock right of the ledge
 
 // The lift track, from where each lift stands in the map file: the height at which the lifts wait
 // 450 ticks and the lowest stretch.
 constexpr double TrackWaitY = -1193.75;
 constexpr double TrackBottomY = -1850.0;
-constexpr double PocketX0 = 3280.0; // the waiting lifts' ledge, left of where they wait
-constexpr double PocketX1 = 3618.0;
+// The boarding ledge, where the lifts wait: a step higher than a waiting lift, its end just over the
+// lift's, so that a player walks off it onto the lift (a gap between the two, however narrow, is one
+// he would fall through) and the lifts pass it by.
+constexpr double PocketX0 = 3280.0;
+constexpr double PocketX1 = 3680.0 - Black_LiftHalfWidth + 2.0;
+constexpr double PocketStep = 17.0; // of its top over a waiting lift's
 constexpr double ValleyFloor = Black_TrackY + TrackBottomY - Black_LiftDepth - 84.0;
-constexpr double StairsGapX0 = 24290.0; // the bridge's gaps over the stairs and over the pocket ledge
-constexpr double StairsGapX1 = 24430.0;
-constexpr double PocketGapX0 = 27880.0;
-constexpr double PocketGapX1 = 27980.0;
+// The bridge's gap over the boarding ledge.
+constexpr double PocketGapX0 = Black_TrackX + PocketX0 + 100.0;
+constexpr double PocketGapX1 = PocketGapX0 + 100.0;
+
+// The steps up from the ledge beside the track's start: solid, against the valley's left wall,
+// each 40 higher and 48 shorter than the one below, the first 60 short of where a rider steps off,
+// the last 40 under the road, in the bridge's first gap, which ends over the last step but one.
+constexpr double StepRise = 40.0;
+constexpr double StepRun = 48.0;
+constexpr int StepCount = 7;
+constexpr double StepsX1 = Black_TrackX - Black_LiftHalfWidth - 2.0 - 60.0; // the first step's face
+double StepTop(int k)
+{
+    return Black_TrackY + StepRise * (k + 1);
+}
+double StepFace(int k)
+{
+    return StepsX1 - StepRun * k;
+}
+constexpr double StepsGapX0 = Valley.x0;
+constexpr double StepsGapX1 = StepsX1 - StepRun * (StepCount - 2);
 
 MapWriter_Point At(double x, double y, bool edge)
 {
@@ -190,7 +217,7 @@ constexpr double TrenchWidth = 50.0;
 constexpr double TrenchDepth = 20.0;
 constexpr double DoorWidth = 30.0;
 constexpr double DoorHeight = 200.0;
-constexpr double RampClearance = 50.0; // of the ramp's foot over the road
+constexpr double RampClearance = Black_RampFootY - Black_PassY; // of a ramp's foot over the road
 
 void BuildDen(MapWriter& map, Den const& den)
 {
@@ -209,6 +236,20 @@ void BuildDen(MapWriter& map, Den const& den)
     Box(map, den.x1, den.floor - SlabDepth, den.x1 + SlabDepth, roof + SlabDepth, Slab);
     if (den.doorGroup != 0)
         Box(map, den.doorX, den.floor, den.doorX + DoorWidth, den.floor + DoorHeight, Moving, den.doorGroup);
+}
+
+// The rock at the back of the hollows under the road: the pits, the lift valley and the tunnel under
+// the mountain. Written first, so that all else is drawn over it; seen through the bridges' gaps, the
+// ledges and lifts down there stand out against it as the only ground.
+void WriteBackWalls(MapWriter& map)
+{
+    auto back = [&map](double x0, double y0, double x1, double y1) {
+        Shape(map, BackRock, 0, false, {{x0, y0}, {x0, y1}, {x1, y1}, {x1, y0}}, {false, false, false, false});
+    };
+    for (Hollow const& pit : {PitA, PitB, PitC})
+        back(pit.x0, RoadY(pit.x0) - PitDepth, pit.x1, RoadY(pit.x0));
+    back(Valley.x0, ValleyFloor, Valley.x1, RoadY(Valley.x0));
+    back(Black_GateX1, Black_PassY, Black_TunnelEndX, Black_TunnelTop);
 }
 
 // A frame of solid rock round the whole world.
@@ -267,15 +308,10 @@ void WriteGround(MapWriter& map)
 // tunnel under it, the barrier beside the ogre and the wall across the tunnel.
 void WritePass(MapWriter& map)
 {
-    double const rampFoot = Black_RampFootX;
-    double const rampTopX = 12600.0;
-    Shape(map, Slab, 0, true,
-          {{rampFoot, Black_PassY},
-           {rampTopX, Black_WalkwayY},
-           {rampTopX, Black_WalkwayY - 30.0},
-           {rampFoot + 40.0, Black_PassY}},
-          {true, false, true, false});
-    Box(map, rampTopX, Black_WalkwayY - 30.0, Black_WalkwayX1, Black_WalkwayY, Slab);
+    // The ramp's foot floats like a den's, so that anyone in the pass walks out under it and back
+    // up: the ramp is the way back to the boulder for a player the ogre has beaten.
+    Ramp(map, Black_RampFootX, Black_RampFootY, Black_RampTopX, Black_WalkwayY);
+    Box(map, Black_RampTopX, Black_WalkwayY - 30.0, Black_WalkwayX1, Black_WalkwayY, Slab);
     // The mountainside from the top of the barrier up to the foot of the cliff under the ledge, then
     // the ledge, then the cliff over it; the tunnel runs under all three. A boulder falling off the
     // ledge strikes the mountainside hard enough to fly on over the barrier onto the ogre.
@@ -303,14 +339,13 @@ void WritePass(MapWriter& map)
     Ref(map, Black_Rp_Boulder, Black_BoulderX, Black_LedgeY + 20.0);
 }
 
-// The lift valley: the lifts at the track's start, the ledge beside it with stairs up to the
+// The lift valley: the lifts at the track's start, the ledge beside it with steps up to the
 // bridge's first gap, and the ledge where the lifts wait, under its second gap.
 void WriteValley(MapWriter& map)
 {
     double const road = RoadY(Valley.x0);
     GroundUnder(map, Valley.x0, ValleyFloor, Valley.x1, ValleyFloor);
-    Box(map, Valley.x0, road - BridgeDepth, StairsGapX0, road, Slab);
-    Box(map, StairsGapX1, road - BridgeDepth, PocketGapX0, road, Slab);
+    Box(map, StepsGapX1, road - BridgeDepth, PocketGapX0, road, Slab);
     Box(map, PocketGapX1, road - BridgeDepth, Valley.x1, road, Slab);
 
     double const sx = Black_TrackX;
@@ -320,16 +355,11 @@ void WriteValley(MapWriter& map)
     // Clear of the lifts by 2: a rider steps off onto it as the lift comes back to the start.
     double const ledgeX1 = sx - Black_LiftHalfWidth - 2.0;
     Box(map, Valley.x0, sy - Black_LiftDepth, ledgeX1, sy, Slab);
-    // Stairs 44 apart, to and fro under the gap, the last one just under the bridge.
-    double const under = road - BridgeDepth;
-    for (int k = 0; sy + 44.0 * (k + 1) <= under - 16.0; ++k)
-    {
-        double const top = sy + 44.0 * (k + 1);
-        double const x0 = k % 2 == 0 ? Valley.x0 + 15.0 : Valley.x0 + 135.0;
-        Box(map, x0, top - 12.0, x0 + 90.0, top, Slab);
-    }
-    Box(map, sx + PocketX0, sy + TrackWaitY - Black_LiftDepth, sx + PocketX1, sy + TrackWaitY, Slab);
-    Ref(map, Black_Rp_Hearts[3], sx + PocketX0 + 70.0, sy + TrackWaitY + 10.0);
+    for (int k = 0; k < StepCount; ++k)
+        Box(map, Valley.x0, sy - Black_LiftDepth, StepFace(k), StepTop(k), Slab);
+    double const pocketTop = sy + TrackWaitY + PocketStep;
+    Box(map, sx + PocketX0, pocketTop - Black_LiftDepth, sx + PocketX1, pocketTop, Slab);
+    Ref(map, Black_Rp_Hearts[3], sx + PocketX0 + 70.0, pocketTop + 10.0);
 }
 
 // The lava gallery over the road: platforms bob and swing over the lava between two landings.
@@ -626,6 +656,54 @@ void WritePictures(std::string const& dir)
         sky.FillPolygon({cx - 40, top + 80, cx, top, cx + 40, top + 80}, Rgba{200, 200, 215, 255});
     }
     DataGen::SavePng(sky, dir, "gfx/black/background.png");
+
+    // The hollows' back wall: dark, dull rock in rough blocks, duller than the stone of the road.
+    Canvas rockFace(64, 64, Rgba{52, 47, 46, 255});
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x)
+        {
+            unsigned const n = (static_cast<unsigned>(x * 73 + y * 151) * 2654435761u) >> 27;
+            bool const joint = y % 21 == 0 || (x + (y / 21) * 27) % 40 == 0;
+            if (joint)
+                rockFace.Set(x, y, Rgba{30, 27, 28, 255});
+            else if (n > 28)
+                rockFace.Set(x, y, Rgba{66, 60, 58, 255});
+        }
+    DataGen::SavePng(rockFace, dir, "gfx/map/black/backrock.png");
+    DataGen::AppendImageMap(dir, "black", "0 black/backrock.png hv", {{BackRock, "backrock", "hv"}});
+}
+
+// From well left of the ramp's foot (room to run up): a jump onto it, up to the walkway, off its end onto the ledge and past
+// the boulder, then running left into it and waiting wait steps there.
+void UpToTheBoulder(Road& road, std::string const& station, int wait)
+{
+    road.Walk(Black_RampFootX - 350.0, Black_PassY).Jump(Black_RampJumpX, Black_PassY);
+    road.Walk(Black_WalkwayX1 - 50.0, Black_WalkwayY);
+    road.Walk(Black_WalkwayX1 + 30.0, Black_LedgeY).Walk(Black_LedgeX1 - 200.0, Black_LedgeY);
+    road.Hop(Black_BoulderX + 38.0, Black_LedgeY, station, wait);
+}
+
+// Up the ramp to the walkway, off its end onto the ledge and past the boulder, then running left into
+// it; waiting there while it rolls down to the ogre; down the mountainside into the pass, and right
+// through it and the tunnel, jumping the bridge's gaps, to the end. The road's part from the start
+// up to the lift valley's bridge, and from its first gap on.
+void ToTheValley(Road& road)
+{
+    UpToTheBoulder(road, "push the boulder and wait for the ogre's end", 320);
+    road.Walk(11850.0, Black_PassY).Walk(Black_TunnelEndX + 100.0, Black_PassY);
+    for (ProfilePoint const& p : Profile)
+        if (p.x > Black_TunnelEndX + 100.0 && p.x < Valley.x0)
+            road.Walk(p.x, p.y);
+}
+void FromTheValley(Road& road)
+{
+    double const bridge = RoadY(Valley.x0);
+    road.Walk(StepsGapX1 + 200.0, bridge);
+    road.Jump(PocketGapX0 - 40.0, bridge).Walk(PocketGapX1 + 200.0, bridge);
+    for (ProfilePoint const& p : Profile)
+        if (p.x > Valley.x1 && p.x < Black_EndWallX)
+            road.Walk(p.x, p.y);
+    road.Exit(Black_EndWallX - 100.0, Black_EndY);
 }
 
 } // namespace
@@ -647,27 +725,35 @@ double RoadY(double x)
 
 std::vector<Road> BuildRoads()
 {
-    // Up the ramp to the walkway, off its end onto the ledge and past the boulder, then running left
-    // into it; waiting there while it rolls down to the ogre; down the mountainside into the pass, and
-    // right through it and the tunnel, jumping the bridge's gaps, to the end.
     Road road("exit");
-    road.Walk(Black_RampFootX - 50.0, Black_PassY).Walk(Black_WalkwayX1 - 50.0, Black_WalkwayY);
-    road.Walk(Black_WalkwayX1 + 30.0, Black_LedgeY).Walk(Black_LedgeX1 - 200.0, Black_LedgeY);
-    road.Hop(Black_BoulderX + 38.0, Black_LedgeY, "push the boulder and wait for the ogre's end", 320);
-    road.Walk(11850.0, Black_PassY).Walk(Black_TunnelEndX + 100.0, Black_PassY);
-    for (ProfilePoint const& p : Profile)
-    {
-        if (p.x <= Black_TunnelEndX + 100.0 || p.x >= Black_EndWallX)
-            continue;
-        if (p.x > Valley.x1 && road.points.back().x < Valley.x0)
-        {
-            road.Jump(StairsGapX0 - 40.0, RoadY(Valley.x0)).Walk(StairsGapX1 + 200.0, RoadY(Valley.x0));
-            road.Jump(PocketGapX0 - 40.0, RoadY(Valley.x0)).Walk(PocketGapX1 + 200.0, RoadY(Valley.x0));
-        }
-        road.Walk(p.x, p.y);
-    }
-    road.Exit(Black_EndWallX - 100.0, Black_EndY);
-    return {road};
+    ToTheValley(road);
+    road.Jump(StepsGapX0 - 40.0, RoadY(Valley.x0));
+    FromTheValley(road);
+
+    // For a player anywhere between the ramp's foot and the wall only the living pass, beaten by the
+    // ogre or not: left through the pass (and the barrier, which lets the walking dead by) out under
+    // the ramp's foot, and the same way up to the boulder as the road above.
+    Road back("back to the boulder");
+    UpToTheBoulder(back, "push the boulder", 20);
+
+    // The lifts, in two roads, for a lift can only be boarded while one waits: down through the
+    // bridge's second gap onto the boarding ledge (and its heart) to its end beside a waiting lift;
+    // and, for a rider the lift has carried back to the track's start, off it onto the ledge beside
+    // it, up the steps and out of the bridge's first gap, and on to the far end.
+    double const bridge = RoadY(Valley.x0);
+    Road ledge("to the lifts");
+    ToTheValley(ledge);
+    // Let go over the gap, he drifts some 45 on as he falls.
+    ledge.Jump(StepsGapX0 - 40.0, bridge).Walk(PocketGapX0 + 50.0, bridge);
+    double const pocketTop = Black_TrackY + TrackWaitY + PocketStep;
+    ledge.Ride(PocketGapX0 + 90.0, pocketTop, "the drop onto the boarding ledge", 300);
+    ledge.Hop(Black_TrackX + PocketX1 - 16.0, pocketTop, "the boarding ledge's end", 60);
+    Road steps("from the lifts");
+    for (int k = 0; k < StepCount; ++k)
+        steps.Walk(StepFace(k) - 20.0, StepTop(k));
+    steps.Jump(StepFace(StepCount - 1) - 4.0, StepTop(StepCount - 1)).Walk(StepsGapX1 + 60.0, bridge);
+    FromTheValley(steps);
+    return {road, back, ledge, steps};
 }
 
 void Write(std::string const& dir)
@@ -675,6 +761,7 @@ void Write(std::string const& dir)
     DataGen::MakeDirs(dir + "/black");
     MapWriter map;
     map.SetView(0.0, Black_PassY - 200.0, 1.0);
+    WriteBackWalls(map);
     WriteFrame(map);
     WriteGround(map);
     WritePass(map);

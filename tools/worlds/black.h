@@ -19,6 +19,12 @@ double RoadY(double x);
 // the boulder's ledge; from the ledge the only way on is down the mountainside, which ends over the
 // ogre's side of the barrier (group 1) that closes the tunnel beyond it.
 constexpr double Black_PassY = 5400.0; // the floor of the pass and of the tunnel
+// The ramp up to the walkway rises over the pass from a foot that floats over the road, just clear of
+// a walker's head: he walks under it either way, and jumps onto it from its left.
+constexpr double Black_RampFootX = 10300.0;
+constexpr double Black_RampFootY = Black_PassY + 50.0; // its top there
+constexpr double Black_RampTopX = 12600.0;
+constexpr double Black_RampJumpX = Black_RampFootX - 90.0; // a running jump from here lands on it
 constexpr double Black_OgreX = 12000.0;
 constexpr double Black_GateX0 = 12003.0; // the barrier's left face: a player stopped there is in reach
 constexpr double Black_GateX1 = 12043.0;
@@ -36,8 +42,8 @@ constexpr double Black_LivingGateX0 = 14155.0; // group 2, across the tunnel
 constexpr double Black_LivingGateX1 = 14175.0;
 
 // The lift valley under the road's bridge: the track's start (where each lift stands in the map
-// file) and the ledge beside it that a rider steps off onto, reached by stairs from a gap in the bridge.
-constexpr double Black_TrackX = 24500.0;
+// file) and the ledge beside it that a rider steps off onto, with steps up to a gap in the bridge.
+constexpr double Black_TrackX = 24650.0;
 constexpr double Black_TrackY = 3480.0; // the half circle over the start shows under the bridge
 constexpr double Black_LiftHalfWidth = 60.0;
 constexpr double Black_LiftDepth = 16.0;
@@ -45,8 +51,10 @@ constexpr double Black_LiftDepth = 16.0;
 constexpr double Black_EndY = 100.0; // the road's last stretch
 constexpr double Black_EndWallX = 45300.0;
 
-// The road the walker takes: "exit", from the start up to the boulder, which it pushes, down to the
-// ogre's pass once the ogre is dead, through it and on to the far end.
+// The roads the walker takes: "exit", from the start up to the boulder, which it pushes, down to the
+// ogre's pass once the ogre is dead, through it and on to the far end; "back to the boulder", from
+// anywhere in the pass or the tunnel short of the wall only the living pass, out under the ramp's
+// foot and up it to the boulder, which it pushes.
 std::vector<Road> BuildRoads();
 
 // dir/black/map, dir/black/road and the pictures under dir/gfx/black; throws std::runtime_error on

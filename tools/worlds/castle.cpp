@@ -1,12 +1,16 @@
-// The castle's map and pictures. The road runs from the owner's hall through the gate, up the shaft and along
-// the upper floor to a drop into the last room, where the socks lie before the far exit; the puzzle rooms lie
-// beside it, each in its room's rectangle, and each puzzle's solution is written beside its layout.
+// The castle's map and pictures. The road runs from the owner's hall through the gate, through the lamp room's
+// door 7 into the shaft, by room 10's mirror puzzle, whose door 9 closes the shaft's ledge, up the shaft and
+// along the upper floor, through the symbol lock's door 16 and the eye's door 13 in room 32's pit, to a drop
+// into the last room, where the socks lie before the far exit; the other puzzle rooms lie beside it, each in
+// its room's rectangle, and each puzzle's solution is written beside its layout.
 #include "tools/worlds/castle.h"
 
 #include "castle/Casle_Ids.h"
 #include "tools/Canvas.h"
 #include "tools/DataGen.h"
 #include "tools/Figure.h"
+#include "tools/MapDressing.h"
+#include "tools/MapTextures.h"
 #include "util/Error.h"
 
 #include <cmath>
@@ -23,9 +27,10 @@ namespace
 
 // Textures of the shared image map that repeat both ways (polygons take their texture coordinates
 // from their world position).
-constexpr unsigned int Brick = 2; // the rooms' back walls, not solid
-constexpr unsigned int Tile = 5;  // everything that moves or works: plates, doors, lifts, targets
-constexpr unsigned int Stone = 9; // floors and walls
+constexpr unsigned int Brick = MapTextures::Brick; // the rooms' back walls, not solid
+constexpr unsigned int Tile = MapTextures::Tile;   // everything that moves or works: plates, doors, lifts, targets
+constexpr unsigned int Stone = MapTextures::Stone; // floors and walls
+constexpr unsigned int Rock = MapTextures::Cliff;  // the rock the castle is built into, behind everything
 
 constexpr double Slab = 40.0;     // depth of a floor
 constexpr double Ledge = 12.0;    // depth of a ledge
@@ -38,9 +43,14 @@ using Corners = std::vector<std::pair<double, double>>;
 class Castle_Map
 {
 public:
-    MapWriter map;
+    MapWriter map;    // what stands in the rooms, in the order written
+    MapWriter behind; // the back walls, drawn before everything in map
 
     void Poly(Corners const& corners, unsigned int texture = Stone, unsigned int group = 0, bool solid = true)
+    {
+        Add(map, corners, texture, group, solid);
+    }
+    void Add(MapWriter& into, Corners const& corners, unsigned int texture, unsigned int group, bool solid)
     {
         MapWriter_Poly poly{texture, group, solid, false, {}};
         std::string where;
@@ -51,7 +61,7 @@ public:
         }
         try
         {
-            map.AddPoly(poly);
+            into.AddPoly(poly);
         }
         catch (Error const& err)
         {
@@ -66,7 +76,23 @@ public:
     // A floor whose top is at top.
     void Floor(double x0, double x1, double top, double depth = Slab) { Box(x0, top - depth, x1, top); }
     void Shelf(double x0, double x1, double top) { Box(x0, top - Ledge, x1, top); }
-    void Back(double x0, double y0, double x1, double y1) { Box(x0, y0, x1, y1, Brick, 0, false); }
+    // A back wall goes behind whatever is written in the room, whenever it is written, so that no
+    // floor, plate, door or lift is hidden by the wall behind it.
+    void Back(double x0, double y0, double x1, double y1)
+    {
+        Add(behind, {{x0, y0}, {x0, y1}, {x1, y1}, {x1, y0}}, Brick, 0, false);
+    }
+    // The finished map: the back walls first, then the rooms' contents; outlines only on the tops a
+    // player stands on, so that a beam is not taken for a seam.
+    MapWriter Finish() const
+    {
+        MapWriter done = behind;
+        done.SetView(map.viewX, map.viewY, map.viewScale);
+        done.polys.insert(done.polys.end(), map.polys.begin(), map.polys.end());
+        done.refPoints = map.refPoints;
+        MapDressing::OutlineTops(done);
+        return done;
+    }
     // A solid slope from (xa, ya) to (xb, yb) filled down to bottom.
     void Ramp(double xa, double ya, double xb, double yb, double bottom)
     {
@@ -117,9 +143,17 @@ constexpr double Frame_X1 = 7700.0;
 constexpr double Frame_Y0 = 2780.0;
 constexpr double Frame_Y1 = 7040.0;
 
+// The rock round the rooms fills the frame and reaches over its top as far as the camera over the
+// castle's top sees, so that no screen shows bare sky. It reaches no further left or down than the
+// frame, where the map's collision grid starts.
+constexpr double Rock_Above = 100.0;
+
 // The frame round the whole castle: every beam and every mover's sweep stays inside it.
 void Frame(Castle_Map& m)
 {
+    m.Add(m.behind,
+          {{Frame_X0, Frame_Y0}, {Frame_X0, Frame_Y1 + Rock_Above}, {Frame_X1, Frame_Y1 + Rock_Above}, {Frame_X1, Frame_Y0}},
+          Rock, 0, false);
     m.Box(Frame_X0, Frame_Y0, Frame_X1, Frame_Y0 + 40.0);
     m.Box(Frame_X0, Frame_Y1 - 40.0, Frame_X1, Frame_Y1);
     m.Box(Frame_X0, Frame_Y0, Frame_X0 + 40.0, Frame_Y1);
@@ -169,15 +203,16 @@ void Room3(Castle_Map& m)
 }
 
 // Rooms 4 and 12, the foot of the shaft. The road comes up room 3's ramp onto the left part of
-// room 4's floor, turns and jumps the gap over the ramp to the right part, and walks into the
-// shaft. The three lamps of light group 1 hang over the gap: each stays lit once hit, and with
-// all three lit door 7 (group 16) opens for good into room 5. Solution: stand at x 1650 facing
-// left and throw at each lamp in turn.
+// room 4's floor, turns and jumps the gap over the ramp to the right part. Door 7 (group 16) closes
+// the way on into the shaft: the three lamps of light group 1 hang over the gap, each stays lit
+// once hit, and with all three lit the door opens for good. Solution: stand at x 1650 facing left
+// and throw at each lamp in turn. Room 5's doorway on the left stands open.
 //
 // The shaft: the first lift (group 12) bobs from inside the block on the floor up past the ledge,
-// the second (group 55) from under the ledge up past room 11's floor. The road jumps onto the
-// block and stands over the first until it comes up and carries him, walks off onto the ledge at
-// its highest, stands there over the second likewise and walks off onto the road.
+// the second (group 55) from under the ledge up past room 11's floor; door 9 stands between them
+// (see room 10). The road jumps onto the block and stands over the first until it comes up and
+// carries him, walks off onto the ledge at its highest, through door 9, stands over the second
+// likewise and walks off onto the road.
 void Room4AndShaft(Castle_Map& m)
 {
     double const f = Room4_Floor;
@@ -185,9 +220,10 @@ void Room4AndShaft(Castle_Map& m)
     m.Floor(1120.0, Room4_GapLeft, f);
     m.Floor(Room4_GapRight, 2260.0, f);
     m.Box(1100.0, 4120.0, 1760.0, 4160.0);
-    m.Gate(Casle_Doors[6].group, 1120.0, f, 4120.0);
+    m.Box(1118.0, f + GateHigh, 1138.0, 4120.0); // room 5's doorway
+    m.Gate(Casle_Doors[6].group, 1740.0, f, 4120.0);
     for (unsigned int i = 0; i < 3; ++i)
-        m.Ref(Casle_LightGroups[0].rp[i], 1280.0 + 140.0 * i, i == 1 ? 3830.0 : 3790.0);
+        m.Ref(Casle_LightGroups[0].rp[i], 1280.0 + 140.0 * i, f + (i == 1 ? 160.0 : 120.0));
     // The shaft.
     m.Back(1760.0, 4120.0, 2240.0, 5100.0);
     m.Back(1760.0, f, 2240.0, 4120.0);
@@ -201,12 +237,16 @@ void Room4AndShaft(Castle_Map& m)
     double const lift1 = Shaft_Lift1_Top - 212.0;
     m.Box(1800.0, Room4_Floor, 1900.0, Shaft_Board);
     m.Box(1800.0, lift1 - Lift, 1900.0, lift1, Tile, Casle_Group_FirstLift);
-    m.Shelf(1902.0, 2118.0, Shaft_Ledge);
+    m.Shelf(1902.0, 2240.0, Shaft_Ledge);
+    // Door 9 closes the ledge between the two lifts, under a wall up to the shaft's top; it slides
+    // open to the right, beyond the second lift.
+    m.Box(Shaft_Door9X, Shaft_Ledge, Shaft_Door9X + 24.0, Shaft_Ledge + GateHigh, Tile, Casle_Doors[8].group);
+    m.Box(Shaft_Door9X - 2.0, Shaft_Ledge + GateHigh, Shaft_Door9X + 26.0, 5100.0);
     double const lift2 = Shaft_Lift2_Top - 275.0;
     m.Box(2002.0, lift2 - Lift, 2118.0, lift2, Tile, Casle_Group_LiftToMultiHit);
 }
 
-// Rooms 5 to 8, through door 7.
+// Rooms 5 to 8, through room 5's doorway.
 //
 // Room 5: the cog lies in the pit, too wide to jump. The push-over (group 13) stands at its right
 // edge; walking up the ramp beside it pushes it over the pit as a bridge, which then covers the
@@ -248,7 +288,7 @@ void LeftRooms(Castle_Map& m)
     m.Floor(1110.0, 1120.0, f);
     m.Box(400.0, 4170.0, 1120.0, 4210.0);
     // Room 6, up its ramp.
-    double const f6 = 3760.0;
+    double const f6 = f + 80.0;
     m.Back(-310.0, f6, 400.0, 4270.0);
     m.Ramp(280.0, f6, 400.0, f, f - Slab);
     m.Box(-120.0, f - Slab, 280.0, f6);
@@ -286,7 +326,7 @@ void LeftRooms(Castle_Map& m)
 //
 // Room 10: laser 1 shines onto the floor at x 2500. Solution: carry the mirror from x 2650 and
 // drop it unturned at x 2500: the beam turns left onto target 1 (group 19), the low block by the
-// shaft, and door 9 (group 20) slides aside, so that the player drops into room 9.
+// shaft, and door 9 (group 20) on the shaft's ledge slides aside. Room 9 is reached from room 14.
 //
 // Room 9: the three lamps of light group 2 stay lit 80 steps after each hit; lit together they
 // open door 8 (group 21) over crystal 15 in the alcove. Solution: stand on the alcove's roof at
@@ -307,13 +347,13 @@ void MiddleRooms(Castle_Map& m)
     m.Floor(2260.0, 2870.0, f);
     m.Box(2300.0, f, 2320.0, f + 40.0, Tile, Casle_TargetGroups[0]);
     m.Ref(Casle_Lasers[0].rp, Room10_LaserX, 4100.0);
-    m.Ref(Casle_Objects[7].rp, 2650.0, f);
-    m.Box(2846.0, f, 2870.0, f + GateHigh, Tile, Casle_Doors[8].group);
+    m.Ref(Casle_Objects[7].rp, Room10_MirrorX, f);
+    m.Box(2846.0, f, 2870.0, f + GateHigh);
     m.Box(2870.0, f + GateHigh, 2890.0, 4120.0);
     m.Box(2260.0, 4120.0, 2890.0, 4160.0);
     // Room 9.
     double const f9 = 3400.0;
-    m.Back(2870.0, f9, 3350.0, 3850.0);
+    m.Back(2870.0, f9, 3350.0, 3890.0);
     m.Box(2870.0, 3300.0, 3370.0, f9);
     m.Box(3350.0, f9, 3370.0, 4430.0);
     m.Box(2850.0, 3300.0, 2870.0, f - Slab);
@@ -323,13 +363,13 @@ void MiddleRooms(Castle_Map& m)
     m.Ref(Casle_LightGroups[1].rp[0], 3050.0, 3560.0);
     m.Ref(Casle_LightGroups[1].rp[1], 3130.0, 3610.0);
     m.Ref(Casle_LightGroups[1].rp[2], 3200.0, 3560.0);
-    m.Ladder(3220.0, f9, 3890.0, false);
+    m.Ladder(3220.0, f9, 3930.0, false);
     // Room 14, with its hole over room 9's ladder.
-    double const f14 = 3890.0;
+    double const f14 = 3930.0;
     m.Back(2870.0, f14, 3350.0, 4390.0);
     m.Box(2870.0, f14 - Slab, 3280.0, f14);
     m.Plate(Casle_SwitchGroups[2], 3100.0, f14);
-    m.Ref(Casle_MultiHits[1].rp, 3220.0, 4080.0);
+    m.Ref(Casle_MultiHits[1].rp, 3220.0, f14 + 190.0);
     m.Box(3180.0, f14, 3260.0, f14 + 30.0, Tile, Casle_MultiHits[1].group);
     m.Gate(Casle_Doors[2].group, 3015.0, f14, 4200.0);
     m.Box(3005.0, 4390.0, 3370.0, 4430.0);
@@ -350,13 +390,15 @@ void MiddleRooms(Castle_Map& m)
 //
 // Room 20: the eight plates of the symbol lock (switches 13 to 20) lie across the road; the lock
 // opens when the fourth and the eighth are down and the others up, as rooms 28 and 31 show.
-// Solution: stand on the fourth plate from T1 to T2, travel back before T1 and stand on the
-// eighth during T1..T2: door 16 (group 46) in room 21, at the top of the ladder in room 19, opens
-// for good.
+// Symbols over the plates show it too. Solution: stand on the fourth plate from T1 to T2, travel
+// back before T1 and stand on the eighth during T1..T2: door 16 (group 46), across the road
+// beyond the plates, opens for good. Room 21's doorway, at the top of the ladder in room 19,
+// stands open.
 //
-// Room 32's pit: the road drops in on the left and climbs the ramp on the right. Switch 12
-// (group 41) on the pit's floor opens door 13 (group 40) to the passage down into the lower rooms,
-// but the fourth eye fires laser 5 onto it (target 4) whenever it sees the player step on it.
+// Room 32's pit: the road drops in on the left and climbs the ramp on the right to door 13 (group
+// 40). Switch 12 (group 41) on the pit's floor opens it, but the fourth eye fires laser 5 onto the
+// switch (target 4) whenever it sees the player step on it. The passage on the pit's left leads
+// down into the lower rooms.
 // Solution: stand in the pit off the plate from T1 to T2 so that the eye follows you, travel back
 // before T1 and stand on the plate during T1..T2 while the eye follows the past self; travel back
 // again and pass the door while the second self holds the plate.
@@ -379,19 +421,28 @@ void RoadRooms(Castle_Map& m)
     m.Gate(Casle_Doors[10].group, 3730.0, 4850.0, 5000.0);
     m.Box(3700.0, 5000.0, 3890.0, 5020.0);
     m.Ref(Casle_Rp_Gem2, 3850.0, 4851.0);
-    // Room 20's plates.
+    // Room 20's plates, the symbols over them, lit over the fourth and the eighth as in rooms 28
+    // and 31, and door 16 beyond them.
     for (int i = 0; i < 8; ++i)
-        m.Plate(Casle_SwitchGroups[Casle_FirstSymbolSwitch + i], 4480.0 + 70.0 * i, f);
-    // Room 32, its pit and the passage behind door 13.
+    {
+        double const x = Symbol_PlateX(i);
+        m.Plate(Casle_SwitchGroups[Casle_FirstSymbolSwitch + i], x, f);
+        bool const lit = i == 3 || i == 7;
+        m.Box(x + 20.0, f + 150.0, x + 40.0, f + 170.0, lit ? Tile : Stone, 0, false);
+    }
+    m.Box(Symbol_DoorX, f, Symbol_DoorX + GateWide, f + GateHigh, Tile, Casle_Doors[15].group);
+    m.Box(Symbol_DoorX - 2.0, f + GateHigh, Symbol_DoorX + GateWide + 2.0, 5180.0);
+    // Room 32, its pit, the passage on its left and door 13 on its right.
     m.Back(5040.0, f, 5690.0, 4900.0);
     m.Back(5250.0, Pit_Floor, 5490.0, f);
     m.Box(5050.0, Pit_Floor - Slab, 5320.0, Pit_Floor);
     m.Back(5050.0, Pit_Floor, 5250.0, f - Slab);
-    m.Gate(Casle_Doors[12].group, 5234.0, Pit_Floor, f - Slab);
-    m.Plate(Casle_SwitchGroups[11], 5255.0, Pit_Floor);
+    m.Box(5232.0, Pit_Floor + GateHigh, 5252.0, f - Slab); // the passage's doorway
+    m.Plate(Casle_SwitchGroups[11], Pit_SwitchX - 30.0, Pit_Floor);
     m.Ref(Casle_Eyes[3].rp, 5350.0, 4600.0);
     m.Ramp(5320.0, Pit_Floor, 5490.0, f, Pit_Floor - Slab);
     m.Floor(5490.0, 6000.0, f);
+    m.Gate(Casle_Doors[12].group, Pit_DoorX, f, 4900.0);
     m.Box(5040.0, 4900.0, 5690.0, 4940.0);
     // Room 36, low and narrow, and the drop into room 37.
     m.Back(5690.0, f, 6160.0, 4740.0);
@@ -480,8 +531,8 @@ void UpperRooms(Castle_Map& m)
     m.Box(2045.0, top - Slab, 7250.0, top);
 }
 
-// Rooms 19 and 21: the ladder from the road in room 19 climbs to room 21's floor before door 16
-// (see room 20). Beyond it, the first lift of room 21 (group 31) rises to the top platform, and
+// Rooms 19 and 21: the ladder from the road in room 19 climbs to room 21's floor and its open
+// doorway. Beyond it, the first lift of room 21 (group 31) rises to the top platform, and
 // three platforms (groups 32, 33 and 37) bob together over the gap, each 50 above the last: jump
 // from one to the next and off the last onto room 22's floor.
 //
@@ -502,7 +553,7 @@ void RightRooms(Castle_Map& m)
     m.Ladder(3960.0, Road_Floor, f21, false);
     m.Back(4100.0, f21, 4520.0, 5340.0);
     m.Box(4100.0, f21 - Slab, 4250.0, f21);
-    m.Gate(Casle_Doors[15].group, 4150.0, f21, 5200.0);
+    m.Box(4148.0, f21 + GateHigh, 4168.0, 5200.0); // room 21's doorway
     m.Box(4180.0, 4990.0 + 200.0, 4240.0, 4990.0 + 215.0, Tile, Casle_Group_LiftPuzzle1);
     m.Box(4260.0, 5085.0, 4330.0, 5100.0, Tile, Casle_Group_LiftPuzzle2A);
     m.Box(4340.0, 5135.0, 4410.0, 5150.0, Tile, Casle_Group_LiftPuzzle2B);
@@ -540,7 +591,7 @@ void RightRooms(Castle_Map& m)
     m.Ref(Casle_Objects[5].rp, 6620.0, f);
     m.Ref(Casle_Objects[6].rp, 6720.0, f);
     // Room 28, up the ramp behind door 18, and the shaft from the castle's top.
-    double const f28 = 5345.0;
+    double const f28 = 5385.0;
     m.Ramp(6950.0, f, 7070.0, f28, f - Slab);
     m.Gate(Casle_Doors[17].group, 7070.0, f28, 5550.0, 70.0);
     m.Back(7070.0, f28, 7400.0, 5550.0);
@@ -552,12 +603,12 @@ void RightRooms(Castle_Map& m)
     {
         bool const lit = i == 3 || i == 7;
         double const x = 7120.0 + 32.0 * i;
-        m.Box(x, 5450.0, x + 20.0, 5470.0, lit ? Tile : Stone, 0, false);
+        m.Box(x, f28 + 105.0, x + 20.0, f28 + 125.0, lit ? Tile : Stone, 0, false);
     }
 }
 
-// The lower rooms, under the road: 31, 30, 29, 34, 35 and 33, entered by door 13 from room 32's
-// pit, and left by the ladder in room 33 up to room 37.
+// The lower rooms, under the road: 31, 30, 29, 34, 35 and 33, entered by the passage on the left
+// of room 32's pit, and left by the ladder in room 33 up to room 37.
 //
 // Room 31 shows the symbols, as room 28 does. Switch 4 (group 7) in room 30 opens door 4 (group 8)
 // into it while held (solution as room 3's).
@@ -574,7 +625,7 @@ void RightRooms(Castle_Map& m)
 // the niche on the left.
 void LowerRooms(Castle_Map& m)
 {
-    double const f = 4120.0;
+    double const f = Lower_Floor;
     m.Back(3400.0, f, 5930.0, Road_Floor - Slab);
     m.Box(3380.0, f - Slab, 5930.0, f);
     m.Box(3360.0, f - Slab, 3400.0, Road_Floor - Slab);
@@ -584,16 +635,16 @@ void LowerRooms(Castle_Map& m)
     {
         bool const lit = i == 3 || i == 7;
         double const x = 3420.0 + 26.0 * i;
-        m.Box(x, 4220.0, x + 16.0, 4236.0, lit ? Tile : Stone, 0, false);
+        m.Box(x, f + 80.0, x + 16.0, f + 96.0, lit ? Tile : Stone, 0, false);
     }
     m.Gate(Casle_Doors[3].group, 3640.0, f, 4300.0);
     m.Plate(Casle_SwitchGroups[3], 3760.0, f);
     // Room 34.
     m.Box(4580.0, f, 4660.0, f + 50.0, Tile, Casle_MultiHits[0].group);
-    m.Ref(Casle_MultiHits[0].rp, 4520.0, 4290.0);
-    m.Shelf(4665.0, 4960.0, 4260.0);
-    m.Ref(Casle_Objects[8].rp, 4780.0, 4260.0);
-    m.Ref(Casle_Objects[9].rp, 4880.0, 4260.0);
+    m.Ref(Casle_MultiHits[0].rp, 4520.0, f + 170.0);
+    m.Shelf(4665.0, 4960.0, Room34_Shelf);
+    m.Ref(Casle_Objects[8].rp, 4780.0, Room34_Shelf);
+    m.Ref(Casle_Objects[9].rp, 4880.0, Room34_Shelf);
     // Room 35.
     Casle_PodiumIds const& pair = Casle_PodiumPairs[1];
     for (unsigned int rp : {pair.podium0, pair.podium1})
@@ -602,7 +653,7 @@ void LowerRooms(Castle_Map& m)
         m.Ref(rp, x, f + 1.0);
         m.Box(x - 18.0, f, x + 18.0, f + 55.0, Tile, 0, false);
     }
-    m.Gate(Casle_Doors[16].group, 5470.0, f, 4410.0);
+    m.Gate(Casle_Doors[16].group, 5470.0, f, f + 290.0);
     // Room 33.
     m.Box(5490.0, 4560.0, 5930.0, 4600.0);
     m.Box(5575.0, 4548.0, 5605.0, 4560.0, Tile, Casle_TargetGroups[4]);
@@ -610,9 +661,9 @@ void LowerRooms(Castle_Map& m)
     m.Ref(Casle_Lasers[5].rp, Room33_LaserX, 4540.0);
     m.Ref(Casle_Objects[10].rp, 5620.0, f);
     m.Ref(Casle_Objects[11].rp, 5700.0, f);
-    m.Shelf(5490.0, 5570.0, 4180.0);
-    m.Gate(Casle_Doors[14].group, 5520.0, 4180.0, 4260.0);
-    m.Box(5490.0, 4260.0, 5550.0, 4280.0);
+    m.Shelf(5490.0, 5570.0, f + 60.0);
+    m.Gate(Casle_Doors[14].group, 5520.0, f + 60.0, f + 140.0);
+    m.Box(5490.0, f + 140.0, 5550.0, f + 160.0);
     m.Gate(Casle_Doors[13].group, 5760.0, f, 4560.0);
     m.Ladder(5790.0, f, Room37_Floor, false);
     m.Box(5930.0, f - Slab, 5970.0, Room37_Floor - Slab);
@@ -734,22 +785,44 @@ void WritePictures(std::string const& dir)
 std::vector<Road> BuildRoads()
 {
     // Past the gate: up room 1's ramp and room 2's, a jump onto the walkway, left over it and up
-    // room 3's ramp onto room 4's floor, a running jump over the gap, into the shaft; its two
-    // lifts; along the road, down through room 32's pit and up its ramp, and off the road's end
-    // into the last room, past the socks.
+    // room 3's ramp onto room 4's floor, a running jump over the gap; the lamps of room 4 for
+    // door 7; into room 10 for its mirror and back into the shaft; its two lifts with door 9
+    // between them; along the road, down through room 32's pit and up its ramp, and off the
+    // road's end into the last room, past the socks.
     auto road = [](std::string const& name) {
         Road r(name);
         r.Walk(1760.0, Room2_Floor).Walk(2390.0, Room2_Landing);
         r.Jump(2352.0, Room2_Landing).Walk(2318.0, Walkway_Floor).Walk(1720.0, Walkway_Floor);
-        r.Walk(1140.0, Room4_Floor).Jump(Room4_GapLeft - 12.0, Room4_Floor).Walk(1600.0, Room4_Floor);
+        r.Walk(1190.0, Room4_Floor).Jump(Room4_GapLeft - 12.0, Room4_Floor).Walk(1600.0, Room4_Floor);
+        // Door 7 closes the shaft until the three lamps burn: back to face them, a throw at each.
+        r.Walk(Room4_ThrowX + 50.0, Room4_Floor);
+        r.Throw(Room4_ThrowX, Room4_Floor, "first lamp", 20, 0).Throw(Room4_ThrowX, Room4_Floor, "second lamp", 20, 1);
+        r.Throw(Room4_ThrowX, Room4_Floor, "third lamp", 80, 1);
+        // Through the shaft's foot into room 10, over target 1: the mirror carried under the beam
+        // opens door 9 on the ledge. Back to the shaft.
+        r.Walk(2290.0, Room4_Floor).Walk(2340.0, Room4_Floor);
+        r.Walk(Room10_MirrorX, Room4_Floor).Press(Room10_MirrorX, Room4_Floor, "take the mirror", 10);
+        r.Walk(Room10_LaserX, Room4_Floor).Press(Room10_LaserX, Room4_Floor, "drop the mirror", 10);
         // Each lift is waited for standing still over it: the stations stop the player there.
-        r.Walk(1790.0, Room4_Floor).Press(1880.0, Shaft_Board, "under the first lift", 0);
+        r.Walk(1990.0, Room4_Floor).Press(1880.0, Shaft_Board, "under the first lift", 0);
         r.Ride(1880.0, Shaft_Lift1_Top, "first lift", 500).Press(2095.0, Shaft_Ledge, "under the second lift", 0);
         r.Ride(2095.0, Shaft_Lift2_Top, "second lift", 600).Walk(2300.0, Road_Floor);
-        r.Walk(5240.0, Road_Floor).Walk(5500.0, Road_Floor).Walk(5990.0, Road_Floor);
-        r.Walk(6300.0, Room37_Floor).Exit(Casle_FarExitX + 100.0, Room37_Floor);
+        // Along the road into room 20, short of the symbol lock's plates.
+        r.Walk(Symbol_PlateX(0) - 80.0, Road_Floor);
         return r;
     };
+    // The symbol lock: stand on the fourth plate from T1 to T2, travel back to before T1 and
+    // stand on the eighth until the self on the fourth comes; from there through door 16 into
+    // room 32's pit, off switch 12, where the eye watches the player.
+    Road symbols("symbols");
+    symbols.Walk(5240.0, Road_Floor).Walk(Pit_WatchX, Pit_Floor);
+    // The eye of room 32, kept watching a past self off the plate while a later one holds switch
+    // 12: stand at Pit_WatchX from T1 to T2, travel back to after T1 and stand on the plate
+    // (Pit_SwitchX) until T2, travel back again to after T1, and from there, the door held open
+    // by the self on the plate, up the ramp through door 13 and on past the socks.
+    Road past("pit");
+    past.Walk(5400.0, Road_Floor).Walk(5990.0, Road_Floor);
+    past.Walk(6300.0, Room37_Floor).Exit(Casle_FarExitX + 100.0, Room37_Floor);
     // With 7 gems: talk to the owner; the introduction runs into the fee, and the gate opens.
     Road fee("fee");
     fee.Press(1150.0, Hall_Floor, "owner", 6950);
@@ -757,7 +830,7 @@ std::vector<Road> BuildRoads()
         fee.Add(p);
     Road entrance("entrance");
     entrance.Walk(900.0, Hall_Floor).Exit(Casle_EntranceExitX - 100.0, Hall_Floor);
-    return {road("exit"), fee, entrance};
+    return {road("exit"), fee, entrance, symbols, past};
 }
 
 MapWriter BuildMap()
@@ -774,7 +847,7 @@ MapWriter BuildMap()
     UpperRooms(m);
     RightRooms(m);
     LowerRooms(m);
-    return m.map;
+    return m.Finish();
 }
 
 void Write(std::string const& dir)

@@ -17,9 +17,12 @@ void Write(std::string const& dir);
 
 // The map, built in memory for Write and for the layout tests.
 MapWriter BuildMap();
-// The roads: "exit" from the start (the fee paid before) up the shaft and along the road past the
-// socks to the far exit; "fee", the same after talking to the owner with 7 gems; "entrance", out by
-// the entrance.
+// The roads: "exit" from the start (the fee paid before) by the lamps of room 4 and the mirror of
+// room 10 up the shaft and along the road into room 20, short of the symbol lock; "symbols", from
+// its eighth plate through door 16 into room 32's pit, where the eye is kept watching a past self
+// (see Pit_WatchX); "pit", from switch 12 with door 13 held open, on past the socks to the far
+// exit; "fee", the same as "exit" after talking to the owner with 7 gems; "entrance", out by the
+// entrance. Between them the walk travels in time.
 std::vector<Road> BuildRoads();
 
 // Heights of the floors the road runs on, and where it turns, for the walks.
@@ -27,15 +30,26 @@ constexpr double Hall_Floor = 3000.0;     // the hall, rooms 0 and 1
 constexpr double Room2_Floor = 3130.0;    // up room 1's ramp, room 2 below its own ramp
 constexpr double Room2_Landing = 3250.0;  // the top of room 2's ramp
 constexpr double Walkway_Floor = 3300.0;  // the walkway back over room 2, and room 3's floor
-constexpr double Room4_Floor = 3670.0;    // rooms 4, 5, 10 and the foot of the shaft (room 12)
+constexpr double Room4_Floor = 3720.0;    // rooms 4, 5, 10 and the foot of the shaft (room 12)
 constexpr double Room4_GapLeft = 1310.0;  // the gap over room 3's ramp, jumped from the left
 constexpr double Room4_GapRight = 1400.0; //
-constexpr double Room5_Bridge = 3702.0;   // the top of room 5's push-over lying over the pit
-constexpr double Shaft_Board = 3716.0;    // the block the first lift comes up through
+constexpr double Room5_Bridge = Room4_Floor + 32.0;  // the top of room 5's push-over lying over the pit
+constexpr double Shaft_Board = Room4_Floor + 46.0;   // the block the first lift comes up through
 constexpr double Shaft_Ledge = 4125.0;    // where the first lift is got off, over the second's foot
 constexpr double Road_Floor = 4660.0;     // rooms 11, 19, 20, 32 and 36
-constexpr double Pit_Floor = 4450.0;      // the dip of the road through room 32's pit
-constexpr double Room37_Floor = 4360.0;   // the last room, with the socks and the far exit
+constexpr double Pit_Floor = 4500.0;      // the dip of the road through room 32's pit
+constexpr double Lower_Floor = 4170.0;    // rooms 29 to 31 and 33 to 35, under the road
+constexpr double Room34_Shelf = Lower_Floor + 140.0; // the crystals' shelf, reached off the raised block
+// The left end of plate i (0 to 7) of the symbol lock in room 20, and door 16 beyond them.
+constexpr double Symbol_PlateX(int i)
+{
+    return 4450.0 + 70.0 * i;
+}
+constexpr double Symbol_DoorX = 5012.0;
+constexpr double Pit_WatchX = 5340.0;     // in room 32's pit, off switch 12 and in the eye's sight
+constexpr double Pit_SwitchX = 5285.0;    // the middle of switch 12's plate
+constexpr double Pit_DoorX = 5520.0;      // door 13, at the top of the pit's ramp
+constexpr double Room37_Floor = 4400.0;   // the last room, with the socks and the far exit
 
 // Places the walks and the puzzles' solutions use (see the comments beside each room in castle.cpp).
 constexpr double Gate_X = 1305.0;        // the entrance gate
@@ -43,7 +57,10 @@ constexpr double Shaft_Lift1_X = 1850.0; // the first lift's middle, and the sec
 constexpr double Shaft_Lift2_X = 2060.0;
 constexpr double Shaft_Lift1_Top = Shaft_Ledge + 10.0; // the highest the lifts' tops reach
 constexpr double Shaft_Lift2_Top = Road_Floor + 10.0;
+constexpr double Room4_ThrowX = 1650.0;   // the lamps of room 4 are hit from here, facing left
 constexpr double Room10_LaserX = 2500.0;   // drop the mirror here
+constexpr double Room10_MirrorX = 2650.0;  // where it lies
+constexpr double Shaft_Door9X = 1972.0;    // door 9 on the ledge, left of the second lift
 constexpr double Room7_LaserX = -430.0;    // drop the mirror here, turned a quarter turn
 constexpr double Room27_LaserX = 6880.0;   // the first mirror of room 27
 constexpr double Room27_Target7X = 6800.0; // the second, turned, lights target 7

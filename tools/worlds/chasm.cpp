@@ -7,13 +7,16 @@
 // The walk: from the start (rp 0) the three chests (rp 777, 778, 791) stand to the left on the same
 // floor; each opens by its grid puzzle (8, 12 and 13, solved as the puzzle files' solutions say).
 // Right, each ledge ends in a drop of 385 to the next. On the fifth ledge lies the fan (rp 630):
-// stop on it and release action to carry it. On the sixth, stop 10 short of its end and walk off
-// slowly: the first flower below the end catches the falling player. From each flower jump holding
-// right (jump for some 15 steps of the rise) onto the next, and from the last onto the far ledge;
-// hanging from a flower sinks it, jumping off it dips it for good, and with the fan it drifts left
-// instead of sinking. Walk on right down the ledges: past x 5200 deep down the view widens, and past
-// x 5700 the level is completed. Running off the sixth ledge, or falling off the flowers, drops the
-// player into the pit: the picture freezes and the level ends 50 steps later.
+// stop on it and release action to carry it. On the sixth, stop 10 short of its end and walk off it
+// holding right: that run-up carries him out over the gap just far enough for the first flower,
+// below the end, to catch him as he falls (stepped off with less way on him, he slides down the
+// gap's wall past it into the pit). From each flower jump holding right (jump for some 15 steps of
+// the rise) onto the next, and from the last onto the far ledge; hanging from a flower sinks it,
+// jumping off it dips it for good, and with the fan it drifts left instead of sinking. Walk on right
+// down the ledges: past x 5200 deep down the view widens, holding the canyon's floor with the player
+// in it to the end, and past x 5700 the level is completed. Running off the sixth ledge, or falling
+// off the flowers, drops the player into the pit: the picture freezes and the level ends 50 steps
+// later.
 #include "tools/worlds/chasm.h"
 
 #include "chasm/Chasm_Ids.h"
@@ -46,8 +49,9 @@ constexpr double Left_Edge = -6500.0; // the canyon's west wall
 constexpr double Margin = 80.0;       // creatures keep this far inside their gallery's walls
 constexpr double pi = 3.14159265358979323846;
 
-// The flower row over the gap. The first hangs below the ledge's end, where a player who steps off
-// it slowly falls past it and grabs it; one who runs off falls past the whole row into the pit. The
+// The flower row over the gap. The first hangs below the ledge's end, where a player who walks off
+// from a stand just short of the end falls onto it and grabs it; one who runs off falls past the
+// whole row into the pit. The
 // others hang level with the ledges, one jump apart: from each he jumps holding right (and jump for the
 // first 15 steps of the rise) and comes down on the next; from the last he lands on the far ledge.
 constexpr double Flower_FirstX = 30.0;    // the first, from the ledge's end
@@ -636,7 +640,7 @@ std::vector<Road> BuildRoads()
     for (int i = 0; i < 4; ++i)
         toExit.Walk(ledgeEnd(i), columns[i].floor);
     toExit.Press(OnRoad(4, 250.0).x, columns[4].floor, "fan", 5).Walk(ledgeEnd(4), columns[4].floor);
-    // He stops by the ledge's end (hopping there) and steps off onto the first flower. Each jump
+    // He stops by the ledge's end (hopping there) and walks off, falling onto the first flower. Each jump
     // point is passed in the air on the way to the flower it names: the walker's jump key, let go
     // and pressed again some 15 steps later, then jumps on from that flower.
     double const floor = columns[Chasm_GapColumn].floor;

@@ -1,6 +1,6 @@
-// The dragon's den. The hero comes in from the right along a high ledge that ends over the arena; the dragon
-// stands on the arena's floor below it, and a pit with a floor of fire lies at the arena's far end. The
-// fight's solution is written beside the ledge's layout.
+// The dragon's den. The hero comes in from the right along a high ledge that reaches into the arena; the
+// dragon stands on the arena's floor before it, and a pit with a floor of fire lies at the arena's far
+// end. The fight's solution is written beside the ledge's layout.
 #include "tools/worlds/final.h"
 
 #include "final/Final_Ids.h"
@@ -73,7 +73,8 @@ void WriteDen(MapWriter& map)
     Box(map, LeftWall_X, Ceiling_Y, RightWall_X, Ceiling_Y + Frame_Thickness, DenRock, true, Edge_Bottom);
 
     // The arena's floor, under the whole of the camera's frame, broken by the pit. The rocks of the
-    // dragon's scream fall over all of it but the last stretch before the ledge.
+    // dragon's scream fall over all of it and over the ledge but for its last stretch before the den's
+    // right wall.
     Box(map, LeftWall_X, Frame_Bottom, Pit_Left, Floor_Y, ScorchedFloor, true, Edge_Top | Edge_Right);
     Box(map, Pit_Right, Frame_Bottom, Ledge_Left, Floor_Y, ScorchedFloor, true, Edge_Left | Edge_Top);
     Box(map, Pit_Left, Frame_Bottom, Pit_Right, Pit_Floor, ScorchedFloor, true, 0);
@@ -85,19 +86,22 @@ void WriteDen(MapWriter& map)
     // The dragon stands on the floor some way in from the ledge.
     map.AddRefPoint(Final_Rp_Dragon, Dragon_X, Floor_Y);
 
-    // The ledge, from the den's right wall to over the arena; the hero comes in at its right end,
-    // the two hearts lie on his way.
+    // The ledge, from the den's right wall into the arena; the hero comes in on it inside the arena's
+    // frame, the two hearts lie on his way.
     //
-    // The fight: walk left to the ledge's end (Spot_Left to Spot_Right) and throw at the dragon's
-    // head, holding and letting go of the action key as fast as it throws (one throw every third
-    // step). From there the head is in sight through the whole cycle, the flames of its right-hand
-    // fires pass under the ledge and its rocks fall short of it. Every throw takes one of its 1000
+    // The fight: walk left into the foothold sunk in the ledge (Spot_Left to Spot_Right), which stops
+    // him, and throw at the dragon's head, holding and letting go of the action key as fast as it
+    // throws (one throw every third step). From there the head is in sight through the whole cycle,
+    // the flames of its right-hand fires pass under the ledge and the rocks of its first cycle's
+    // screams miss the foothold. Every throw takes one of its 1000
     // hit points; the rest at the end of each cycle gives back up to 798, so keep throwing: about
     // 3100 steps of it kill the dragon within its first cycle.
-    Box(map, Ledge_Left, Frame_Bottom, RightWall_X, Ledge_Top, Basalt, true, Edge_Left | Edge_Top);
+    Box(map, Ledge_Left, Frame_Bottom, Spot_Left, Ledge_Top, Basalt, true, Edge_Left | Edge_Top | Edge_Right);
+    Box(map, Spot_Left, Frame_Bottom, Spot_Right, Ledge_Top - Spot_Depth, Basalt, true, Edge_Top);
+    Box(map, Spot_Right, Frame_Bottom, RightWall_X, Ledge_Top, Basalt, true, Edge_Left | Edge_Top);
     map.AddRefPoint(Final_Rp_Start, Start_X, Ledge_Top + 1.0);
-    map.AddRefPoint(Final_Rp_Hearts[0], 4300.0, Ledge_Top + Heart_Lift);
-    map.AddRefPoint(Final_Rp_Hearts[1], 4520.0, Ledge_Top + Heart_Lift);
+    map.AddRefPoint(Final_Rp_Hearts[0], 3960.0, Ledge_Top + Heart_Lift);
+    map.AddRefPoint(Final_Rp_Hearts[1], 4010.0, Ledge_Top + Heart_Lift);
 }
 
 // ---- Pictures ----------------------------------------------------------------------------------
@@ -397,12 +401,13 @@ void WriteImageMap(std::string const& dir)
                             });
 }
 
-// The road walker's road "throwing spot": from the start along the ledge to the spot, and one throw
-// at the dragon's head from there. The fight itself is the tests' to script.
+// The road walker's road "throwing spot": from the start along the ledge into the foothold, against
+// its far side, and one throw at the dragon's head from there. The fight itself is the tests' to script.
 std::vector<Road> BuildRoads()
 {
     Road spot("throwing spot");
-    spot.Walk(Spot_X + 60.0, Ledge_Top).Throw(Spot_X, Ledge_Top, "dragon", 30);
+    double const foothold = Ledge_Top - Spot_Depth;
+    spot.Walk(Spot_Left + 2.0, foothold).Throw(Spot_X, foothold, "dragon", 30);
     return {spot};
 }
 

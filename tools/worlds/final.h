@@ -10,21 +10,26 @@ namespace FinalWriter
 // The arena's floor, a little above the camera's bound so that a hero standing on it is inside.
 constexpr double Floor_Y = 620.0;
 // The foot of the dragon's body on that floor.
-constexpr double Dragon_X = 3930.0;
+constexpr double Dragon_X = 3610.0;
 // The ledge the hero comes in on runs from here to the den's right wall, this high.
-constexpr double Ledge_Left = 4170.0;
+constexpr double Ledge_Left = 3870.0;
 constexpr double Ledge_Top = 860.0;
 constexpr double RightWall_X = 4600.0;
-// Where the hero comes in, on the ledge beyond the arena's frame.
-constexpr double Start_X = 4420.0;
-// The throwing spot: from anywhere on the ledge between these x the dragon's head is in sight the
-// whole cycle long, no flame comes near and no rock falls. Spot_X is its middle.
-constexpr double Spot_Left = 4178.0;
-constexpr double Spot_Right = 4226.0;
-constexpr double Spot_X = 4202.0;
+// Where the hero comes in, on the ledge inside the arena's frame, so that the camera holds the arena
+// from the start, and right of where any rock falls, so that waiting there is safe.
+constexpr double Start_X = 4190.0;
+// The throwing spot, a foothold sunk Spot_Depth into the ledge: walking left along the ledge the hero
+// drops into it and its far side stops him. From there the dragon's head is in sight the whole cycle
+// long and no flame comes near; the rocks of the dragon's first cycle of screams all miss it (those
+// of later cycles fall anywhere in the arena but its last stretch before the den's right wall).
+// Spot_X is its middle.
+constexpr double Spot_Left = 3888.0;
+constexpr double Spot_Right = 3898.0;
+constexpr double Spot_X = 3893.0;
+constexpr double Spot_Depth = 6.0;
 // The pit at the arena's far end, whose floor kills.
-constexpr double Pit_Left = 3180.0;
-constexpr double Pit_Right = 3380.0;
+constexpr double Pit_Left = 3070.0;
+constexpr double Pit_Right = 3190.0;
 constexpr double Pit_Floor = 460.0;
 
 // dir/final/map, dir/final/road (the road "throwing spot"), the den's textures added to

@@ -44,6 +44,7 @@ enum Texture : unsigned int
     Boards,
     Altar,
     Roof,
+    Sky,
 };
 
 constexpr double pi = 3.14159265358979323846;
@@ -114,8 +115,9 @@ Cut Gap(double x0, double x1)
 
 // A flat floor from x0 to x1 with its top at top and its underside at bottom, interrupted by the
 // cuts (in order). A plate sits flush in a notch with sloped sides, so that it sinks under a foot and
-// can be walked out of; a block closes the notch's floor. A floating floor (a slab) shows its outline
-// all round, a floor on the rock only its top.
+// can be walked out of; on the rock a block closes the notch's floor, while in a floating floor (a
+// slab) the notch goes through and the plate fills it, hanging no block below. A slab shows its
+// outline all round, a floor on the rock only its top.
 void Floor(MapWriter& map, double x0, double x1, double top, double bottom, unsigned int texture,
            std::vector<Cut> const& cuts)
 {
@@ -161,7 +163,8 @@ void Floor(MapWriter& map, double x0, double x1, double top, double bottom, unsi
             Poly(map, Brass, cut.plateGroup, true,
                  {{cut.x0 + 15.0, top - 15.0}, {cut.x0, top}, {cut.x0 + PlateWidth, top}, {cut.x0 + 45.0, top - 15.0}},
                  Edge_All);
-            Box(map, cut.x0 + 20.0, std::min(bottom, top - 30.0), cut.x0 + 40.0, notch, texture, 0, true, 0);
+            if (!floating)
+                Box(map, cut.x0 + 20.0, bottom, cut.x0 + 40.0, notch, texture, 0, true, 0);
             start = cut.x0;
             sloped = true;
         }
@@ -560,7 +563,7 @@ void WriteGalleryE(MapWriter& map)
 void WriteHouse(MapWriter& map)
 {
     double const floor = House_Floor;
-    double const left = 900.0;
+    double const left = House_Left;
     double const top = floor + 260.0;
     Box(map, left, floor, House_RightWall, top, HouseWall, 0, false, 0);
     Box(map, left - 40.0, floor - 100.0, House_RightWall + 40.0, floor, Boards, 0, true, Edge_Top);
@@ -569,7 +572,9 @@ void WriteHouse(MapWriter& map)
     Poly(map, Roof, 0, true,
          {{left - 60.0, top}, {(left + House_RightWall) / 2.0, top + 120.0}, {House_RightWall + 60.0, top}}, Edge_All);
     // The hero walks in from the left and stops once past the mark; the master waits a little
-    // beyond where he comes to rest (he arrives at 6 a step and slows by 0.4 a step).
+    // beyond where he comes to rest (he arrives at 6 a step and slows by 0.4 a step). Through the
+    // talk the two walk on side by side at the master's pace, some 5200 in all, and the hall runs
+    // on far enough that they end it short of its right wall.
     Ref(map, Kilig_Rp_HouseStart, 1000.0, floor + 1.0);
     Ref(map, Kilig_Rp_StopMark, 1300.0, floor);
     Ref(map, Kilig_Rp_Master, 1385.0, floor);
@@ -577,8 +582,10 @@ void WriteHouse(MapWriter& map)
 
 void WriteBackground(MapWriter& map)
 {
-    // Drawn first, behind everything: the dungeon's walls and the sky round the house.
+    // Drawn first, behind everything: the dungeon's walls, and the sky round the house, wide and deep
+    // enough for every view of the introduction, from the hero's entry to the last stop.
     Box(map, WestEnd, Bedrock, Road_EndX, 3200.0, BackWall, 0, false, 0);
+    Box(map, House_Left - 900.0, House_Floor - 800.0, House_RightWall + 900.0, House_Floor + 900.0, Sky, 0, false, 0);
 }
 
 // ---- Pictures ----------------------------------------------------------------------------------
@@ -733,6 +740,13 @@ void WritePictures(std::string const& dir)
                      }),
                      dir, maps + "altar.png");
     DataGen::SavePng(Blocks(Rgba{150, 45, 35, 255}, Rgba{90, 25, 20, 255}, 12, 24), dir, maps + "roof.png");
+    // An evening sky with soft streaks of cloud, the same all the way round its tile.
+    DataGen::SavePng(Texture64([](int x, int y) {
+                         double const streak = std::sin((x + 2.0 * std::sin(y * pi / 32.0)) * pi / 32.0);
+                         bool const cloud = (y % 32 < 6) && streak > 0.4;
+                         return cloud ? Rgba{235, 215, 220, 255} : Rgba{120, 150, 205, 255};
+                     }),
+                     dir, maps + "sky.png");
 }
 
 // Adds the world's textures to its image map (the shared one the generator writes first); on its
@@ -759,6 +773,7 @@ void WriteImageMap(std::string const& dir)
                                 {Boards, "boards", "hvs"},
                                 {Altar, "altar", "hv"},
                                 {Roof, "roof", "hvs"},
+                                {Sky, "sky", "hv"},
                             });
 }
 

@@ -14,9 +14,11 @@ struct Point
     double y;
 };
 
-// The house's floor, high above the dungeon.
+// The house's floor, high above the dungeon, and its long hall, which the master and the hero walk
+// along through the introduction.
 constexpr double House_Floor = 6800.0;
-constexpr double House_RightWall = 1500.0; // the master and the hero walk up to it
+constexpr double House_Left = 900.0;
+constexpr double House_RightWall = 6700.0; // some 140 beyond the master at the talk's end
 // The road's far end: a wall well beyond the exit.
 constexpr double Road_EndX = 14620.0;
 // Galleries stand this high over the floor below them, reached by steps of at most this rise.

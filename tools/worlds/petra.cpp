@@ -116,9 +116,12 @@ constexpr double MotelPlate_X = 4200.0;
 constexpr double AnswerPlate_X[3] = {4266.0, 4388.0, 4510.0};
 constexpr double AnswerGap = 28.0;
 constexpr double LeapRun = 46.0; // from the floor this far before a plate's edge, a leap lands on it
-// Answer k's label stands this high over the floor: the labels of neighbouring plates at different
-// heights, so that none covers another, all clear of the sign over the middle plate.
-constexpr double Label_Heights[3] = {70.0, 98.0, 84.0};
+// Answer k's label stands this high over the floor, over a player on its plate: the middle one higher
+// than its neighbours, whose labels it would cover, the outer two of each question level and clear of
+// each other and of the sign over the middle plate. Low enough that while a sign is read, the view
+// drawn in close round the reader, its question's three labels stay under the hearts and clocks
+// along the screen's top.
+constexpr double Label_Heights[3] = {64.5, 76.0, 64.5};
 
 // The staff room: the holders of the star around its middle, over a floor with the staff plate.
 constexpr double Staff_CentreX = 3500.0;

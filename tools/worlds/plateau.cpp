@@ -47,6 +47,9 @@ constexpr double SlabDepth = 20.0;
 constexpr double BlockingRockHeight = 240.0; // beyond a double jump
 constexpr double BlockingRockWidth = 60.0;
 constexpr double LiftDepth = 750.0;
+constexpr double MastMoundHeight = 30.0; // the mounds the aerials are turned from
+constexpr double MastMoundTop = 40.0;    // the level width of each, beside the mast's slot
+constexpr double MastMoundRamp = 50.0;   // its slope down to the floor
 
 constexpr double pi = 3.14159265358979323846;
 
@@ -113,8 +116,9 @@ void WriteCamp(MapWriter& map)
     Box(map, shaftX0, -1000, shaftX1, shaftFloor, Stone);
     Box(map, shaftX1, -1000, shaftX1 + 50, Bedrock, Stone);
     Box(map, shaftX1, Bedrock, 0, 0, Stone);
-    // The lift fills the shaft's mouth, flush with the floor, and rides 750 down.
-    Box(map, shaftX0 + 4, -SlabDepth, shaftX1 - 4, 0, Plank, 27);
+    // The lift fills the shaft from wall to wall, flush with the floor, and rides 750 down: no seam
+    // at either side for a foot to drop through, and it is walked onto and off level.
+    Box(map, shaftX0, -SlabDepth, shaftX1, 0, Plank, 27);
 
     for (unsigned int i = 0; i < Plato_Miner_Count; ++i)
         Ref(map, Plato_Dude_StartPts + i, -2800.0 + 150.0 * i, 0);
@@ -141,9 +145,29 @@ void WriteCamp(MapWriter& map)
     map.AddPoly(roof);
     Ref(map, Plato_TvRp, -1640, 0);
     Ref(map, Plato_HermitRp, -1500, 0);
-    // The mast stands on the floor low enough to be reached from it, and reaches up past its aerials.
-    Box(map, -1203, 0, -1197, 68, Stone, 0, false);
-    Ref(map, Plato_AerialRp, -1200, 10);
+    // The mast stands in a slot between two low mounds, too narrow to step into; its aerials are
+    // turned from the mounds' tops beside it, from where the game's close view looks down on them,
+    // below the television's panel at the top of the screen.
+    double const mastX = -1200.0;
+    double const slot = 6.0;
+    for (double side : {-1.0, 1.0})
+    {
+        MapWriter_Poly mound{Ground, 0, true, false, {}};
+        double const inner = mastX + side * slot;
+        double const top = mastX + side * (slot + MastMoundTop);
+        double const foot = top + side * MastMoundRamp;
+        std::vector<std::pair<double, double>> corners = {
+            {inner, 0}, {inner, MastMoundHeight}, {top, MastMoundHeight}, {foot, 0}};
+        if (side < 0)
+            corners = {{foot, 0}, {top, MastMoundHeight}, {inner, MastMoundHeight}, {inner, 0}};
+        for (auto [x, y] : corners)
+            mound.points.push_back({x, y, x / 64.0, y / 64.0, true});
+        map.AddPoly(mound);
+    }
+    // The aerials hang 16, 32 and 48 over the mast's point; the pole reaches just past the top one.
+    double const aerialY = MastMoundHeight - 24.0;
+    Box(map, mastX - 3, 0, mastX + 3, aerialY + 56.0, Stone, 0, false);
+    Ref(map, Plato_AerialRp, mastX, aerialY);
     Ref(map, Plato_GemRp, -800, 0);
     Ref(map, Plato_GemRp + 1, -650, 0);
 }
@@ -430,10 +454,13 @@ Canvas Television(int frame)
     return c;
 }
 
-// What the tuned set shows on its panel: a green valley under a summer sky, framed.
+// What the tuned set shows on its panel: a green valley under a summer sky, framed. The panel is as
+// big as the picture and hangs from near the screen's top; this small, it leaves the mast and its
+// aerials in view below it. Drawn on a 320 x 240 plan.
 Canvas TvPicture()
 {
-    Canvas c(320, 240);
+    Canvas c(144, 108);
+    Canvas::Frame const small = c.Scaled(0.45, 0.45, 0, 0);
     c.Fill(Canvas_Shape::Rect(0, 0, 320, 240),
            Canvas_Paint::Linear(0, 0, 0, 160, Rgba{70, 130, 230, 255}, Rgba{190, 220, 250, 255}));
     c.Fill(Canvas_Shape::Circle(250, 60, 26),

@@ -63,6 +63,18 @@ constexpr double TopFloor = UpperStreet + RouteEndY;
 constexpr double TopLevelHigh = 4330.0; // inside the view of the last stretch, (7225, 4485) at 1.2
 constexpr int MainLiftRide = 1500;      // steps: more than the lift's way up
 
+// Where the people of the lift's errands stand, and the market sign's first tile.
+constexpr double LiftManX = 5150.0;
+constexpr double HardwareSellerX = 3420.0;
+constexpr double MarblesHomeX = 2120.0;
+constexpr double DoctorX = 2140.0;
+constexpr double MarketSignX = 3480.0;
+// A talk begins from this near, facing the one talked to; the patient's head lies above the floor.
+constexpr double TalkFrom = 30.0;
+constexpr double PatientTalkFrom = 20.0;
+// Steps to wait at a house's teleport for the view to close in and open again inside.
+constexpr int TeleportWait = 150;
+
 struct Zone
 {
     double x0, x1, y0, y1;
@@ -102,6 +114,66 @@ std::vector<std::pair<double, double>> Octagon(double cx, double cy, double r)
         corners.emplace_back(cx + r * std::cos((i + 0.5) * pi / 4.0), cy + r * std::sin((i + 0.5) * pi / 4.0));
     return corners;
 }
+
+// The rooms' own pictures, by size in pixels. Each is loaded padded with a clear band two texels
+// wide all round, and the map scales a polygon's v by its texture's width over its height.
+struct PictureSize
+{
+    int w, h;
+    double Aspect() const { return (h + 4.0) / (w + 4.0); }
+};
+constexpr PictureSize ShelfSize{256, 40};
+constexpr PictureSize JarSize{64, 80};
+
+// A picture stretched once over a box of scenery.
+void Picture(MapWriter& map, unsigned int texture, PictureSize size, double x0, double y0, double x1, double y1)
+{
+    Box(map, x0, y0, x1, y1, texture, 0, false);
+    MapDressing::Fit(map.polys.back());
+    for (MapWriter_Point& p : map.polys.back().points)
+        p.v *= size.Aspect();
+}
+
+// Marbles' jars stand on a shelf with their mouths at their reference points; the shelf's picture
+// takes its brackets below its top.
+constexpr double JarWidth = 26.0;
+constexpr double JarHeight = 30.0; // from the shelf to the mouth
+constexpr double JarLip = 3.0;     // the rim above the mouth
+constexpr double ShelfDepth = 18.0;
+
+// The patient's bed, the head on its pillow (his reference point, above the floor), and the close
+// view of his face round it, a little larger than the screen at the puzzle's zoom of 300.
+constexpr PictureSize BedSize{256, 64};
+constexpr double BedX0 = 2270.0;
+constexpr double BedX1 = 2400.0;
+constexpr double BedHeight = 30.0;
+constexpr double PatientHeadX = 2380.0;
+constexpr double PatientHeadUp = 14.0;
+constexpr double PatientHeadRadius = 5.0;
+constexpr PictureSize FaceSize{512, 384};
+constexpr double FaceHalfWidth = 1.3;
+constexpr double FaceHalfHeight = 1.0;
+
+// His skin, in his bed and in the close view of his face alike.
+Rgba const PatientSkin{246, 216, 186, 255};
+
+// The spots on the patient's face, by spot number, from his reference point: six rows, each spot
+// close to the spots it links to, so that the lines between them cross nowhere.
+struct SpotPlace
+{
+    double x, y;
+};
+constexpr SpotPlace PatientSpots[Spot_Count] = {
+    {-0.15, 0.60}, {-0.40, 0.60}, {0.10, 0.60},  {0.35, 0.60},  {-0.60, 0.40}, {-0.30, 0.40},
+    {0.05, 0.40},  {0.40, 0.40},  {0.65, 0.40},  {-0.75, 0.20}, {-0.45, 0.20}, {-0.15, 0.20},
+    {0.15, 0.20},  {0.45, 0.20},  {0.75, 0.20},  {-0.80, 0.00}, {-0.55, 0.00}, {-0.30, 0.00},
+    {0.00, 0.00},  {0.30, 0.00},  {0.65, 0.00},  {-0.45, -0.2}, {-0.15, -0.2}, {0.15, -0.2},
+    {-0.75, -0.2}, {-0.35, -0.4}, {-0.05, -0.4}, {0.50, -0.20}, {0.30, -0.40}};
+
+// A room's doorway out, round the spot that leads back to the street.
+constexpr PictureSize DoorwaySize{64, 96};
+constexpr double DoorwayWidth = 30.0;
+constexpr double DoorwayHeight = 44.0;
 
 // A closed room: floor, walls and ceiling, with its wallpaper behind.
 void Room(MapWriter& map, Zone const& z)
@@ -167,9 +239,11 @@ void Street_(MapWriter& map)
     Box(map, DitchX0, Ground, DitchX1, Street - DitchDepth);
     Box(map, DitchX1, Ground, 4000.0, Street);
     Ramp(map, 4000.0, Street, 4850.0, UpperStreet, Ground);
-    // The gate lies flat over the ditch, hinged at its right edge, and stands up to close it.
+    // The gate lies flat over the ditch, hinged at its right edge, and stands up to close it. It
+    // lies on the ditch's rim, so that standing it rises over the street's edge and leaves no seam
+    // between itself and the ditch's side to climb up through.
     TreeV_DoorIds const& gate = TreeV_Doors[0];
-    Box(map, DitchX0, Street - 12.0, DitchX1, Street, Brick, gate.group);
+    Box(map, DitchX0, Street, DitchX1, Street + 12.0, Brick, gate.group);
     map.AddRefPoint(gate.pivot, DitchX1, Street);
     map.AddRefPoint(gate.switch0, 560.0, Street + 100.0);
     map.AddRefPoint(gate.switch1, 720.0, Street + 100.0);
@@ -178,11 +252,15 @@ void Street_(MapWriter& map)
 
     for (HouseDoor const& d : HouseDoors)
         AddHouseDoor(map, d);
+    // Inside, each room's way back to the street is a doorway standing on the floor at its spot.
     for (int i = 0; i < TreeV_Teleport_Count; ++i)
     {
         TeleportPair const& t = Teleports[i];
         map.AddRefPoint(TreeV_Teleports[i][0], t.streetX, Street);
         map.AddRefPoint(TreeV_Teleports[i][1], t.roomX, Rooms[t.zone].Stand());
+        double const floor = Rooms[t.zone].Floor();
+        Picture(map, DoorwayTexture, DoorwaySize, t.roomX - DoorwayWidth / 2.0, floor, t.roomX + DoorwayWidth / 2.0,
+                floor + DoorwayHeight);
     }
     map.AddRefPoint(TreeV_Rp_DoorDude, 3730.0, Street);
 
@@ -203,10 +281,10 @@ void Street_(MapWriter& map)
     map.AddRefPoint(121, 2950.0, Street);
     map.AddRefPoint(122, 3600.0, Street);
     map.AddRefPoint(123, 3780.0, Street);
-    map.AddRefPoint(92, 3420.0, Street);
+    map.AddRefPoint(92, HardwareSellerX, Street);
 
     // The market sign, the sliding puzzle and its prize.
-    map.AddRefPoint(TreeV_Rp_MarketSign, 3480.0, 1330.0);
+    map.AddRefPoint(TreeV_Rp_MarketSign, MarketSignX, 1330.0);
     map.AddRefPoint(TreeV_Rp_SlideyPuzzle, 3850.0, 1220.0);
     map.AddRefPoint(TreeV_Rp_SlideyGem, 3950.0, Street);
 
@@ -254,7 +332,7 @@ void LiftAndBeyond(MapWriter& map)
     map.AddRefPoint(50, LiftX1, UpperStreet - 1.0); // feet in the pit inside, on the platform outside
     map.AddRefPoint(48, LiftX0 - 40.0, UpperStreet + 75.0);
     map.AddRefPoint(52, LiftX1 + 40.0, UpperStreet + 75.0);
-    map.AddRefPoint(51, 5150.0, UpperStreet); // the lift man
+    map.AddRefPoint(51, LiftManX, UpperStreet);
     map.AddRefPoint(134, 5300.0, UpperStreet);
     map.AddRefPoint(TreeV_Rp_Signs[0], 5450.0, UpperStreet);
     // The leaking tank, scenery beside the leak at (5088, 1830).
@@ -290,12 +368,19 @@ void Houses(MapWriter& map)
     map.AddRefPoint(105, 1340.0, Rooms[0].Stand());
     map.AddRefPoint(143, 1270.0, Rooms[0].Stand());
     map.AddRefPoint(TreeV_Rp_Chest, 1440.0, Rooms[0].Stand());
-    // 2: Marbles by the left wall, his jars on a shelf in view, the floor clear across.
-    map.AddRefPoint(53, 2120.0, Rooms[1].Stand());
+    // 2: Marbles by the left wall, his jars on a shelf in view, the floor clear across. A marble
+    // drops into a jar's mouth, the jar's reference point, and the arrow stands above it.
+    map.AddRefPoint(53, MarblesHomeX, Rooms[1].Stand());
     double const jarY = Rooms[1].Floor() + 60.0;
-    Box(map, 2180.0, jarY - 10.0, 2420.0, jarY, Brick, 0, false);
-    for (unsigned int i = 0; i < 4; ++i)
-        map.AddRefPoint(54 + i, 2210.0 + 60.0 * i, jarY);
+    double const shelfTop = jarY - JarHeight;
+    Picture(map, ShelfTexture, ShelfSize, 2180.0, shelfTop - ShelfDepth, 2406.0, shelfTop);
+    for (int i = 0; i < Marbles_Jars; ++i)
+    {
+        double const x = 2210.0 + 60.0 * i;
+        Picture(map, JarTexture + unsigned(i), JarSize, x - JarWidth / 2.0, shelfTop, x + JarWidth / 2.0,
+                jarY + JarLip);
+        map.AddRefPoint(Jar_Points[i], x, jarY);
+    }
     // 3: the elder's.
     map.AddRefPoint(113, 2980.0, Rooms[2].Stand());
     map.AddRefPoint(114, 3030.0, Rooms[2].Stand());
@@ -304,27 +389,20 @@ void Houses(MapWriter& map)
     // 4: the surgery's reception.
     map.AddRefPoint(116, 1250.0, Rooms[3].Stand());
     map.AddRefPoint(127, 1400.0, Rooms[3].Stand());
-    // 5: the surgery: the doctor, and the patient on his bed.
-    map.AddRefPoint(60, 2140.0, Rooms[4].Stand());
-    // He lies on a low bed, within talking reach (40) of someone standing on the floor beside it.
-    Box(map, 2290.0, Rooms[4].Floor(), 2400.0, Rooms[4].Floor() + 10.0, Brick, 0, false);
-    double const patientX = 2345.0, patientY = Rooms[4].Floor() + 12.0;
-    map.AddRefPoint(80, patientX, patientY);
-    // Spots on his face, seen 300 times larger: six rows, each link to a neighbour.
-    struct Spot
-    {
-        int id;
-        double x, y;
-    };
-    Spot const spots[29] = {
-        {1, -0.40, 0.60}, {0, -0.15, 0.60},  {2, 0.10, 0.60},   {3, 0.35, 0.60},   {4, -0.60, 0.40},  {5, -0.30, 0.40},
-        {6, 0.05, 0.40},  {7, 0.40, 0.40},   {8, 0.65, 0.40},   {9, -0.75, 0.20},  {10, -0.45, 0.20}, {11, -0.15, 0.20},
-        {12, 0.15, 0.20}, {13, 0.45, 0.20},  {14, 0.75, 0.20},  {15, -0.80, 0.00}, {16, -0.55, 0.00}, {17, -0.30, 0.00},
-        {18, 0.00, 0.00}, {19, 0.30, 0.00},  {20, 0.65, 0.00},  {24, -0.75, -0.2}, {21, -0.45, -0.2}, {22, -0.15, -0.2},
-        {23, 0.15, -0.2}, {27, 0.50, -0.20}, {25, -0.35, -0.4}, {26, -0.05, -0.4}, {28, 0.30, -0.40}};
-    for (Spot const& s : spots)
-        if (s.id != 18) // spot 18 is the patient's own point
-            map.AddRefPoint(62 + static_cast<unsigned int>(s.id), patientX + s.x, patientY + s.y);
+    // 5: the surgery: the doctor, and the patient lying in his bed with his head on the pillow at
+    // the bed's right end, within talking reach (40) of someone standing on the floor beside it.
+    map.AddRefPoint(60, DoctorX, Rooms[4].Stand());
+    double const floor = Rooms[4].Floor();
+    Picture(map, BedTexture, BedSize, BedX0, floor, BedX1, floor + BedHeight);
+    double const patientX = PatientHeadX, patientY = floor + PatientHeadUp;
+    map.AddRefPoint(TreeV_Rp_Patient, patientX, patientY);
+    // The close view of his face, over his head: seen 300 times larger it fills the screen.
+    Picture(map, FaceTexture, FaceSize, patientX - FaceHalfWidth, patientY - FaceHalfHeight, patientX + FaceHalfWidth,
+            patientY + FaceHalfHeight);
+    for (int spot = 0; spot < Spot_Count; ++spot)
+        if (Spot_RefPt_Start + spot != int(TreeV_Rp_Patient)) // one spot is the patient's own point
+            map.AddRefPoint(unsigned(Spot_RefPt_Start + spot), patientX + PatientSpots[spot].x,
+                            patientY + PatientSpots[spot].y);
     // 6 and 7: two more homes, each with a stroller.
     map.AddRefPoint(58, 1200.0, Rooms[5].Stand());
     map.AddRefPoint(59, 1400.0, Rooms[5].Stand());
@@ -740,6 +818,10 @@ void WriteVillagers(std::string const& dir)
     }
 }
 
+// The marbles' colours, in the order of their pictures: red, blue, green, yellow. The game takes a
+// marble of colour i to belong in jar i.
+Rgba const MarbleColours[4] = {{220, 40, 40, 255}, {40, 110, 230, 255}, {40, 180, 60, 255}, {240, 210, 40, 255}};
+
 void WriteMarbles(std::string const& dir)
 {
     Canvas_Pen const ink{Rgba{60, 40, 10, 255}, 1.2};
@@ -748,7 +830,7 @@ void WriteMarbles(std::string const& dir)
                Canvas_Paint::Lit(gold, 2, 30), ink);
     Save(arrow, dir, "arrow.png");
     // Glass marbles: a swirl of colour inside, a bright gleam.
-    Rgba const colours[4] = {{220, 40, 40, 255}, {40, 110, 230, 255}, {40, 180, 60, 255}, {240, 210, 40, 255}};
+    Rgba const* colours = MarbleColours;
     for (int i = 0; i < 4; ++i)
     {
         Canvas marble(16, 16, clear);
@@ -822,7 +904,37 @@ std::vector<Road> BuildRoads()
     up.Throw(liftMiddle, UpperStreet, "lift switch", 10);
     up.Ride(liftMiddle + RouteEndX, TopFloor, "lift top", MainLiftRide);
     up.Walk(6100.0, TopFloor).Walk(7100.0, TopLevelHigh).Exit(7700.0, TopLevelHigh);
-    return {down, up};
+
+    // The whole story, from the start to the main exit: the lift man says what he needs; Marbles'
+    // game wins the sphere, the patient's spots win the bandage from the doctor, and the mended
+    // market sign wins the oil from the hardware seller; the lift man mends the lift, which carries
+    // the player up to the top level. Each villager is talked to facing him; the houses are entered
+    // and left by their teleports; the two games and the sign are played by the walk's own keys.
+    TeleportPair const& marblesHouse = Teleports[1];
+    TeleportPair const& surgery = Teleports[4];
+    double const marblesFloor = Rooms[marblesHouse.zone].Stand(), surgeryFloor = Rooms[surgery.zone].Stand();
+    Road story = throughTheGate("story");
+    story.Walk(4000.0, Street).Walk(4850.0, UpperStreet).Press(LiftManX - TalkFrom, UpperStreet, "lift man", 10);
+    story.Walk(4850.0, UpperStreet).Walk(4000.0, Street);
+    story.Press(marblesHouse.streetX, Street, "into Marbles' house", TeleportWait);
+    story.Press(MarblesHomeX + TalkFrom, marblesFloor, "Marbles", 10);
+    story.Press(marblesHouse.roomX, marblesFloor, "out of Marbles' house", TeleportWait);
+    story.Press(surgery.streetX, Street, "into the surgery", TeleportWait);
+    story.Press(DoctorX + TalkFrom, surgeryFloor, "doctor", 10);
+    story.Press(PatientHeadX - PatientTalkFrom, surgeryFloor, "patient", 10);
+    story.Press(DoctorX + TalkFrom, surgeryFloor, "doctor", 10);
+    story.Press(surgery.roomX, surgeryFloor, "out of the surgery", TeleportWait);
+    story.Press(HardwareSellerX - TalkFrom, Street, "hardware seller", 10);
+    // The sign is mended from the street before it, out of the seller's reach.
+    story.Walk(MarketSignX - 140.0, Street).Throw(MarketSignX - 120.0, Street, "market sign", 80);
+    story.Press(HardwareSellerX - TalkFrom, Street, "hardware seller", 10);
+    story.Walk(4000.0, Street).Walk(4850.0, UpperStreet).Press(LiftManX - TalkFrom, UpperStreet, "lift man", 10);
+    // Onto the mended lift from its left, to face and shoot its far switch.
+    story.Walk(LiftX0 - 30.0, UpperStreet).Walk(liftMiddle, UpperStreet);
+    story.Throw(liftMiddle, UpperStreet, "lift switch", 10);
+    story.Ride(liftMiddle + RouteEndX, TopFloor, "lift top", MainLiftRide);
+    story.Walk(6100.0, TopFloor).Walk(7100.0, TopLevelHigh).Exit(7700.0, TopLevelHigh);
+    return {down, up, story};
 }
 
 MapWriter BuildMap()
@@ -842,6 +954,196 @@ MapWriter BuildBackground()
     MapWriter bg;
     Background(bg);
     return bg;
+}
+
+// Marbles' shelf: a dark stained plank, lit along its top edge, on two iron brackets, its shadow on
+// the wall below it, so that it stands out from the boards.
+Canvas ShelfPicture()
+{
+    Canvas shelf(ShelfSize.w, ShelfSize.h, clear);
+    Rgba const iron{55, 50, 55, 255};
+    for (double x : {30.0, 226.0})
+        shelf.Draw(Canvas_Shape::Polygon({x - 3, 18, x + 3, 18, x + 3, 38, x - 3, 28}), iron,
+                   Canvas_Pen{iron.Shade(0.5), 1});
+    shelf.Fill(Canvas_Shape::Rect(2, 20, 252, 6), Rgba{0, 0, 0, 90});
+    shelf.Draw(Canvas_Shape::Rect(0, 2, 256, 18), Canvas_Paint::Lit(Rgba{95, 50, 25, 255}, 2, 20),
+               Canvas_Pen{Rgba{45, 22, 10, 255}, 1.5});
+    shelf.Line(1, 3, 255, 3, Canvas_Pen{Rgba{200, 150, 100, 255}, 1.5});
+    return shelf;
+}
+
+// One of Marbles' glass jars, half full of marbles of its colour, with a label of the colour on its
+// front: the jar a marble of that colour belongs in.
+Canvas JarPicture(Rgba colour)
+{
+    Canvas jar(JarSize.w, JarSize.h, clear);
+    Canvas_Pen const glassEdge{Rgba{70, 90, 100, 255}, 2.0};
+    Canvas_Shape const body = Canvas_Shape::RoundRect(4, 10, 56, 68, 10);
+    jar.Fill(body, Rgba{225, 240, 245, 150});
+    for (int row = 0; row < 3; ++row)
+        for (int k = 0; k < 5 - (row == 2 ? 1 : 0); ++k)
+        {
+            double const x = 13 + k * 10.0 + (row % 2) * 5.0, y = 68 - row * 9.0;
+            jar.Draw(Canvas_Shape::Circle(x, y, 5.2),
+                     Canvas_Paint::Radial(x - 1.5, y - 1.5, 6, colour.Shade(1.4), colour.Shade(0.7)),
+                     Canvas_Pen{colour.Shade(0.4), 0.8});
+        }
+    jar.Draw(Canvas_Shape::RoundRect(10, 24, 44, 20, 3), colour, Canvas_Pen{colour.Shade(0.45), 1.5});
+    jar.Trace(body, glassEdge);
+    jar.Line(12, 18, 12, 60, Canvas_Pen{Rgba{255, 255, 255, 170}, 2.5});
+    jar.Draw(Canvas_Shape::RoundRect(2, 2, 60, 9, 3), Rgba{150, 160, 165, 255}, glassEdge);
+    return jar;
+}
+
+// The patient asleep in his bed, on his back under a quilt, his head on the pillow at the right end
+// with a few spots on his cheek.
+Canvas BedPicture()
+{
+    Canvas bed(BedSize.w, BedSize.h, clear);
+    double const ux = BedSize.w / (BedX1 - BedX0), uy = BedSize.h / BedHeight; // pixels a unit
+    Rgba const frame{120, 75, 40, 255};
+    Canvas_Pen const ink{Rgba{50, 30, 20, 255}, 1.5};
+    for (double x : {4.0, 244.0})
+        bed.Draw(Canvas_Shape::Rect(x, 48, 8, 16), frame.Shade(0.8), ink);
+    bed.Draw(Canvas_Shape::RoundRect(238, 12, 16, 42, 5), Canvas_Paint::Lit(frame, 12, 54), ink);
+    bed.Draw(Canvas_Shape::RoundRect(2, 26, 13, 28, 4), Canvas_Paint::Lit(frame, 26, 54), ink);
+    bed.Draw(Canvas_Shape::Rect(10, 45, 230, 8), frame, ink);
+    bed.Draw(Canvas_Shape::Rect(14, 39, 224, 8), Rgba{235, 235, 228, 255}, Canvas_Pen{Rgba{150, 150, 145, 255}, 1});
+    double const hx = (PatientHeadX - BedX0) * ux, hy = (BedHeight - PatientHeadUp) * uy;
+    bed.Draw(Canvas_Shape::Ellipse(hx - 6, hy + 6, 26, 7), Rgba{248, 248, 244, 255},
+             Canvas_Pen{Rgba{170, 170, 165, 255}, 1});
+    Rgba const quilt{95, 125, 175, 255};
+    bed.Draw(Canvas_Shape()
+                 .MoveTo(16, 50)
+                 .LineTo(16, 34)
+                 .CurveTo(18, 22, 34, 22, 38, 31)
+                 .CurveTo(80, 29, 120, 31, 150, 27)
+                 .CurveTo(170, 22, 188, 24, 198, 34)
+                 .LineTo(198, 50)
+                 .Close(),
+             Canvas_Paint::Lit(quilt, 22, 50), ink);
+    for (double x = 40; x < 196; x += 26)
+        bed.Line(x, 31, x, 50, Canvas_Pen{quilt.Shade(0.75), 1});
+    // His face, round his reference point, is the skin the close view of his face fades into; his
+    // hair lies on the pillow beyond it.
+    double const rx = PatientHeadRadius * ux, ry = PatientHeadRadius * uy;
+    bed.Draw(Canvas_Shape::Ellipse(hx, hy, rx, ry), PatientSkin, ink);
+    bed.Fill(Canvas_Shape::Ellipse(hx + rx * 0.7, hy + ry * 0.1, rx * 0.4, ry * 0.95), Rgba{95, 60, 30, 255});
+    bed.Draw(Canvas_Shape::Ellipse(hx - rx * 0.35, hy - ry * 0.95, 2.5, 2.5), PatientSkin,
+             Canvas_Pen{PatientSkin.Shade(0.6), 1});
+    return bed;
+}
+
+// The close view of the patient's face: pale skin from side to side, his hair along the top, his
+// closed eyes, a mouth, and the spots: the four key pairs white, blue, green and yellow in the order
+// they are joined, every other spot red. The lines the puzzle draws between them show on the skin.
+Canvas FacePicture()
+{
+    Canvas face(FaceSize.w, FaceSize.h, clear);
+    double const ux = FaceSize.w / (2.0 * FaceHalfWidth), uy = FaceSize.h / (2.0 * FaceHalfHeight);
+    auto at = [&](double x, double y) {
+        return std::pair<double, double>{FaceSize.w / 2.0 + x * ux, FaceSize.h / 2.0 - y * uy};
+    };
+    face.Fill(Canvas_Shape::Rect(0, 0, FaceSize.w, FaceSize.h),
+              Canvas_Paint::Radial(FaceSize.w / 2.0, FaceSize.h * 0.45, FaceSize.w * 0.7, PatientSkin.Shade(1.06),
+                                   PatientSkin.Shade(0.94)));
+    for (double side : {-1.0, 1.0})
+    {
+        auto const [cx, cy] = at(side * 0.95, -0.2);
+        face.Fill(Canvas_Shape::Ellipse(cx, cy, 45, 30), Rgba{235, 120, 120, 50});
+    }
+    Rgba const hair{95, 60, 30, 255};
+    Canvas_Pen const lid{Rgba{90, 55, 45, 255}, 3};
+    for (double side : {-1.0, 1.0})
+    {
+        auto const [bx, by] = at(side * 0.66, 0.75);
+        face.Trace(Canvas_Shape().MoveTo(bx - 30, by + 4).CurveTo(bx - 12, by - 6, bx + 12, by - 6, bx + 30, by + 4),
+                   Canvas_Pen{hair, 5});
+        auto const [ex, ey] = at(side * 0.66, 0.6);
+        face.Trace(Canvas_Shape().MoveTo(ex - 26, ey - 3).CurveTo(ex - 10, ey + 9, ex + 10, ey + 9, ex + 26, ey - 3),
+                   lid);
+        for (double k : {-14.0, 0.0, 14.0})
+            face.Line(ex + k, ey + 6, ex + k * 1.3, ey + 13, Canvas_Pen{lid.colour, 1.6});
+    }
+    auto const [mx, my] = at(0.0, -0.6);
+    face.Draw(Canvas_Shape()
+                  .MoveTo(mx - 48, my - 4)
+                  .CurveTo(mx - 20, my + 14, mx + 20, my + 14, mx + 48, my - 4)
+                  .CurveTo(mx + 20, my + 4, mx - 20, my + 4, mx - 48, my - 4)
+                  .Close(),
+              Rgba{205, 115, 105, 255}, Canvas_Pen{Rgba{150, 70, 65, 255}, 2});
+
+    Rgba const pairColours[Patient_Pairs] = {white, {40, 110, 230, 255}, {40, 180, 60, 255}, {240, 210, 40, 255}};
+    for (int spot = 0; spot < Spot_Count; ++spot)
+    {
+        Rgba colour{215, 45, 40, 255};
+        for (int pair = 0; pair < Patient_Pairs; ++pair)
+            if (Patient_KeySpots[pair][0] == spot || Patient_KeySpots[pair][1] == spot)
+                colour = pairColours[pair];
+        auto const [sx, sy] = at(PatientSpots[spot].x, PatientSpots[spot].y);
+        Rgba const ring = colour == white ? Rgba{110, 110, 120, 255} : colour.Shade(0.5);
+        face.Draw(Canvas_Shape::Ellipse(sx, sy, 0.045 * ux, 0.045 * uy), colour, Canvas_Pen{ring, 2.5});
+    }
+    // Beyond what the close view shows it fades into the face of the patient in his bed, as the view
+    // closes in on it.
+    for (int y = 0; y < FaceSize.h; ++y)
+        for (int x = 0; x < FaceSize.w; ++x)
+        {
+            double const across = std::abs(x + 0.5 - FaceSize.w / 2.0) / ux;
+            double const up = std::abs(y + 0.5 - FaceSize.h / 2.0) / uy;
+            double const fade = std::clamp((FaceHalfWidth - across) / 0.2, 0.0, 1.0)
+                                * std::clamp((FaceHalfHeight - up) / 0.15, 0.0, 1.0);
+            Rgba c = face.Get(x, y);
+            c.a = std::uint8_t(std::lround(c.a * fade));
+            face.Set(x, y, c);
+        }
+    return face;
+}
+
+// A room's way out: an open doorway in a timber frame, the daylight of the street beyond it, the
+// door swung back against the wall.
+Canvas DoorwayPicture()
+{
+    Canvas door(DoorwaySize.w, DoorwaySize.h, clear);
+    Rgba const timber{85, 55, 35, 255};
+    Canvas_Shape const opening =
+        Canvas_Shape().MoveTo(14, 96).LineTo(14, 30).CurveTo(14, 10, 50, 10, 50, 30).LineTo(50, 96).Close();
+    door.Fill(opening, Canvas_Paint::Linear(0, 14, 0, 96, Rgba{150, 200, 245, 255}, Rgba{215, 235, 250, 255})
+                           .Stop(0.72, Rgba{205, 230, 250, 255})
+                           .Stop(0.74, Rgba{150, 140, 120, 255}));
+    door.Fill(Canvas_Shape::Ellipse(24, 70, 9, 12), Rgba{80, 150, 70, 255});
+    door.Fill(Canvas_Shape::Rect(22, 74, 4, 14), Rgba{110, 75, 45, 255});
+    door.Trace(opening, Canvas_Pen{timber, 6});
+    door.Draw(Canvas_Shape::Polygon({50, 96, 50, 26, 62, 32, 62, 92}),
+              Canvas_Paint::Lit(Rgba{140, 90, 50, 255}, 26, 96), Canvas_Pen{timber.Shade(0.7), 1.5});
+    door.FillCircle(58, 62, 1.8, Rgba{220, 190, 80, 255});
+    door.Fill(Canvas_Shape::Rect(8, 92, 48, 4), Rgba{120, 115, 105, 255});
+    return door;
+}
+
+void WriteRoomPictures(std::string const& dir)
+{
+    auto save = [&dir](Canvas const& c, std::string const& name) {
+        std::string const folder = dir + "/gfx/map/treevillage";
+        DataGen::MakeDirs(folder);
+        c.WritePng(folder + "/" + name + ".png");
+    };
+    save(ShelfPicture(), "shelf");
+    save(BedPicture(), "bed");
+    save(FacePicture(), "face");
+    save(DoorwayPicture(), "doorway");
+    char const* const jars[4] = {"jarred", "jarblue", "jargreen", "jaryellow"};
+    for (int i = 0; i < 4; ++i)
+        save(JarPicture(MarbleColours[i]), jars[i]);
+    DataGen::AppendImageMap(dir, "treevillage", "",
+                            {{ShelfTexture, "shelf", "m"},
+                             {JarTexture, jars[0], "m"},
+                             {JarTexture + 1, jars[1], "m"},
+                             {JarTexture + 2, jars[2], "m"},
+                             {JarTexture + 3, jars[3], "m"},
+                             {BedTexture, "bed", "m"},
+                             {FaceTexture, "face", "m"},
+                             {DoorwayTexture, "doorway", "m"}});
 }
 
 // The backdrop's sky, a fade from deep blue down to the haze in a texel a row, and its crowns: leafy
@@ -875,6 +1177,7 @@ void Write(std::string const& dir)
     BuildMap().WriteOrThrow(folder + "/map");
     BuildBackground().WriteOrThrow(folder + "/bgmap");
     WriteBackdropTextures(dir);
+    WriteRoomPictures(dir);
     Road::Write(folder + "/road", BuildRoads());
     WriteVillagers(dir);
     WriteMarbles(dir);

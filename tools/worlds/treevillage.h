@@ -19,7 +19,9 @@ void Write(std::string const& dir);
 MapWriter BuildMap();
 MapWriter BuildBackground();
 // The roads the walker takes: "exit3" from the start through the gate to the way out below,
-// "exit2" (the lift mended) through the gate, up on the lift and along the top level.
+// "exit2" (the lift mended) through the gate, up on the lift and along the top level, and "story"
+// from the start through the lift man's errands (Marbles' game, the patient, the market sign) and
+// up on the lift he mends to the main exit; its stations are named after who or what is met there.
 std::vector<Road> BuildRoads();
 
 // The background repeats every 360 across and 401 up; the tile is one period, so that neighbouring
@@ -30,5 +32,13 @@ constexpr double BgWrapY = 401.0;
 // fade filled without filtering, and its crowns and treetops.
 constexpr unsigned int BgSkyTexture = 40;
 constexpr unsigned int BgCrownTexture = 41;
+// Pictures fitted over single polygons of the rooms: Marbles' shelf and his jars (red, blue, green
+// and yellow, one texture each), the patient in his bed, the close view of his face, and a room's
+// doorway back to the street.
+constexpr unsigned int ShelfTexture = 42;
+constexpr unsigned int JarTexture = 43; // to 46
+constexpr unsigned int BedTexture = 47;
+constexpr unsigned int FaceTexture = 48;
+constexpr unsigned int DoorwayTexture = 49;
 
 } // namespace TreeVillage

@@ -1,0 +1,13 @@
+// The frame benchmarks' shared part: how many frames a run times, and the screens between levels,
+// drawn apart from the worlds (their headers do not go together).
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+namespace FrameBench
+{
+constexpr int Frames = 400; // frames timed in each run
+} // namespace FrameBench
+
+// The title (title set) or the world map, drawn as the game draws it, in a window of that size.
+void ScreenFrames(benchmark::State& state, bool title, int width, int height);

@@ -1,0 +1,71 @@
+// The castle's far exit is guarded by its puzzles: holding a direction or pressing random keys from
+// the start, with the fee paid and the gate open, never reaches it.
+#include "castle/Casle.h"
+#include "castle/Casle_Events.h"
+#include "engine/GameEvents.h"
+#include "engine/Player.h"
+#include "support/RandomSeed.h"
+#include "support/ShortcutRun.h"
+#include "support/WorldFixture.h"
+#include "tools/worlds/castle.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+
+class CasleShortcutTest : public WorldFixture
+{
+protected:
+    void SetUp() override
+    {
+        WorldFixture::SetUp();
+        sounds.mute = 1;
+    }
+
+    void BuildPaid()
+    {
+        GameEvents record;
+        record.eventTimes[Event_TimeTravel] = GameEvent_HasHappened;
+        record.eventTimes[Casle_Event_Introduced] = GameEvent_HasHappened;
+        record.eventTimes[Casle_Event_FeePaid] = GameEvent_HasHappened;
+        Build(Level_Casle, record);
+    }
+
+    ShortcutRun::Stepper Stepper()
+    {
+        return [this](std::vector<int> const& held) { return Step(held); };
+    }
+
+    // Where the player got to: he may pass the gate, but not the first puzzle's door.
+    void ExpectStoppedShort(ShortcutRun::Result const& r)
+    {
+        EXPECT_NE(r.action, Level_Completed) << r.how;
+        if (r.action == Level_Continue)
+        {
+            EXPECT_LT(As<Casle>().GetPlayer()->GetPos().y, CastleWriter::Road_Floor - 100.0)
+                << r.how << ": reached the road over the shaft";
+        }
+    }
+};
+
+} // namespace
+
+TEST_F(CasleShortcutTest, HoldingEitherWayWithJumpsDoesNotReachTheFarExit)
+{
+    for (int direction : {KeyIndex_GameRight, KeyIndex_GameLeft})
+    {
+        BuildPaid();
+        ExpectStoppedShort(ShortcutRun::Hold(Stepper(), direction));
+        Destroy();
+    }
+}
+
+TEST_F(CasleShortcutTest, RandomKeysWithoutSolvingAnythingDoNotReachTheFarExit)
+{
+    ForEachSeed(ShortcutRun::Seeds, [&](unsigned seed) {
+        BuildPaid();
+        ExpectStoppedShort(ShortcutRun::Random(Stepper(), seed));
+        Destroy();
+    });
+}

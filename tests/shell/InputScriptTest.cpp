@@ -1,0 +1,119 @@
+// The input script of a headless run: what it reads, what it refuses by line, and the keys it queues.
+#include "shell/InputScript.h"
+
+#include "platform/GameWindow.h"
+#include "support/TestFolder.h"
+#include "util/Error.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace
+{
+
+std::vector<Window_Message> received;
+
+// The keys and closes, not what the window itself says.
+void Collect(Window_Message const& message)
+{
+    if (message.type == Window_KeyDown || message.type == Window_KeyUp || message.type == Window_Close)
+        received.push_back(message);
+}
+
+class InputScriptTest : public testing::Test
+{
+protected:
+    // The error reading a script of the text gives; Error_None when it reads.
+    Error Read(std::string const& text) const
+    {
+        folder.WriteText("run.script", text);
+        try
+        {
+            InputScript const script((folder / "run.script").c_str());
+        }
+        catch (Error const& e)
+        {
+            return e;
+        }
+        return Error(Error_None);
+    }
+
+    TestFolder folder{false};
+};
+
+} // namespace
+
+TEST_F(InputScriptTest, RefusesALineItCannotPlayByFileAndLine)
+{
+    struct Case
+    {
+        char const* line;
+        char const* why;
+    };
+    // The table of keys runs from backspace (0x08) to the key left of '1' (0xDF).
+    Case const cases[] = {
+        {"800 key 0x07 down", "just below the table"},
+        {"800 key 0xE0 down", "just above the table"},
+        {"800 key 0x3A up", "a gap inside the table"},
+        {"800 key 0x10041 down", "a known code beyond 16 bits"},
+        {"800 key 4294967361 down", "a known code beyond 32 bits"},
+        {"800 key W down", "a word for the code"},
+        {"800 key 0x4G down", "a number with a word after it"},
+        {"800 key -0x41 down", "a sign"},
+        {"800 key", "no code"},
+        {"800 key 0x41 pressed", "neither down nor up"},
+        {"99999999999 key 0x41 down", "a step beyond an int"},
+        {"-5 key 0x41 down", "a step before the first"},
+        {"12x close", "a step with a word after it"},
+        {"800 shot", "a shot without its file"},
+        {"800 jump", "an unknown command"},
+    };
+    std::string const file = folder / "run.script";
+    for (Case const& c : cases)
+    {
+        SCOPED_TRACE(c.why);
+        Error const e = Read("# a comment\n\n10 key 0x41 down\n" + std::string(c.line) + "\n900 close\n");
+        EXPECT_EQ(e.Code(), Error_ParseFile) << e.Text();
+        EXPECT_EQ(std::string(e.Text()).rfind(file + ": line 4: ", 0), 0u) << e.Text();
+    }
+
+    EXPECT_EQ(Read("no such script\n").Code(), Error_None) << "a line of words is a comment";
+    EXPECT_EQ(Read("").Code(), Error_None);
+}
+
+TEST_F(InputScriptTest, QueuesItsKeysAndCloseAfterTheirStepAsTheWindowSystemWould)
+{
+    ASSERT_TRUE(GameWindow::Open(640, 480)) << GameWindow::FailureText();
+    GameWindow::PumpMessages(Collect, nullptr);
+    received.clear();
+    // Each end of the table, hex, decimal and octal, and a close.
+    folder.WriteText("run.script", "5 key 0x08 down\n5 key 65 down\n6 shot never.png\n7 key 0xDF up\n"
+                                   "7 key 0101 up\n9 close\n");
+    InputScript script((folder / "run.script").c_str());
+    EXPECT_EQ(script.InputSteps(), (std::vector<int>{5, 5, 7, 7, 9}));
+
+    auto after = [&script](int step) {
+        received.clear();
+        script.AfterStep(step);
+        GameWindow::PumpMessages(Collect, nullptr);
+        return received;
+    };
+    std::vector<Window_Message> const five = after(5);
+    ASSERT_EQ(five.size(), 2u);
+    EXPECT_EQ(five[0].type, Window_KeyDown);
+    EXPECT_EQ(five[0].vk, 0x08u);
+    EXPECT_EQ(five[1].vk, 0x41u);
+    EXPECT_TRUE(after(6).empty()) << "a shot is taken as a frame is drawn";
+    std::vector<Window_Message> const seven = after(7);
+    ASSERT_EQ(seven.size(), 2u);
+    EXPECT_EQ(seven[0].type, Window_KeyUp);
+    EXPECT_EQ(seven[0].vk, 0xDFu);
+    EXPECT_EQ(seven[1].vk, 0x41u);
+    EXPECT_TRUE(after(7).empty()) << "each line once";
+    std::vector<Window_Message> const nine = after(9);
+    ASSERT_EQ(nine.size(), 1u);
+    EXPECT_EQ(nine[0].type, Window_Close);
+    GameWindow::Close();
+}
