@@ -11,7 +11,7 @@
 namespace
 {
 
-char const* const KindNames[Road_KindCount] = {"walk", "jump", "press", "throw", "hop", "ride", "exit"};
+char const* const KindNames[Road_KindCount] = {"walk", "jump", "press", "throw", "hop", "ride", "exit", "travel"};
 
 [[noreturn]] void Fail(std::string const& path, int line, std::string const& what)
 {
@@ -75,7 +75,8 @@ std::vector<Road> Road::ReadAll(std::string const& path)
         if (k == Road_KindCount)
             Fail(path, number, "no kind of point \"" + kind + "\"");
         p.kind = static_cast<Road_Kind>(k);
-        if (!(words >> p.x >> p.y >> p.wait >> p.turns) || p.wait < 0 || p.turns < 0)
+        // Only a travel may go back to before the point it names.
+        if (!(words >> p.x >> p.y >> p.wait >> p.turns) || (p.wait < 0 && p.kind != Road_Travel) || p.turns < 0)
             Fail(path, number, "a point needs x, y, wait and turns");
         std::getline(words >> std::ws, p.name);
         roads.back().points.push_back(p);

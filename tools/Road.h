@@ -17,7 +17,11 @@ enum Road_Kind
     Road_Hop = 4,   // a station: press and release jump where the player stands, then wait
     Road_Ride = 5,  // stand still until the world carries the player to (x, y), at most wait steps
     Road_Exit = 6,  // walk on towards x: the level should end before the player gets past it
-    Road_KindCount = 7,
+    // A station where the player travels back in time: to `wait` steps after (before, when
+    // negative) the step at which he came to stand at point `turns` of the same road, ending the travel there. The road walker
+    // stands here; a walk that travels (tests/support/RoadTravel.h) does the travel.
+    Road_Travel = 7,
+    Road_KindCount = 8,
 };
 
 struct Road_Point
@@ -25,8 +29,8 @@ struct Road_Point
     Road_Kind kind = Road_Walk;
     double x = 0.0;
     double y = 0.0;   // the road's height there (the player's feet)
-    int wait = 0;     // steps waited after a station's keys; the longest ride
-    int turns = 0;    // next-target presses before a throw is let go
+    int wait = 0;     // steps waited after a station's keys; the longest ride; a travel's steps after
+    int turns = 0;    // next-target presses before a throw is let go; the point a travel goes back to
     std::string name; // a station's name, for reports; may be empty
 };
 
@@ -55,6 +59,12 @@ public:
         return Add({Road_Ride, x, y, longest, 0, std::move(station)});
     }
     Road& Exit(double x, double y) { return Add({Road_Exit, x, y, 0, 0, ""}); }
+    Road& Travel(double x, double y, std::string station, int fromPoint, int after)
+    {
+        return Add({Road_Travel, x, y, after, fromPoint, std::move(station)});
+    }
+    // The index the next point added will have, for a later Travel back to it.
+    int Next() const { return static_cast<int>(points.size()); }
     Road& Add(Road_Point point)
     {
         points.push_back(std::move(point));

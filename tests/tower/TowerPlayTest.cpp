@@ -60,23 +60,30 @@ protected:
     }
 };
 
-TEST_F(TowerPlay, TheGiantWalksTheRoadFromTheStartToEitherExit)
+TEST_F(TowerPlay, TheGiantWalksInFromTheStartThroughL1sSlotAndOutByTheSecondExit)
 {
-    for (auto [road, result] : {std::pair{"exit", Level_Completed}, std::pair{"exit3", Level_Restart}})
-    {
-        MakeTower();
-        RoadWalker walker(*world, RoadWalker::WorldRoad(Level_Tower, road));
-        RoadWalk_Result const r = walker.Walk([&](std::vector<int> const& held) { return Step(held); });
-        EXPECT_TRUE(r.done) << r.report;
-        EXPECT_EQ(r.action, result) << r.report;
-        EXPECT_EQ(Hero().GetScale(), 64.0) << road;
-    }
+    MakeTower();
+    RoadWalker in(*world, RoadWalker::WorldRoad(Level_Tower, "way in"));
+    RoadWalk_Result r = in.Walk([&](std::vector<int> const& held) { return Step(held); });
+    EXPECT_TRUE(r.done) << r.report;
+    EXPECT_EQ(r.action, Level_Continue) << r.report;
+    EXPECT_LT(Pos().x, WingB_SlotWallX) << "through the slot";
+    EXPECT_EQ(Pos().y, WingB_FloorY);
+    EXPECT_EQ(Hero().GetScale(), 0.5);
+
+    MakeTower();
+    RoadWalker out(*world, RoadWalker::WorldRoad(Level_Tower, "exit3"));
+    r = out.Walk([&](std::vector<int> const& held) { return Step(held); });
+    EXPECT_TRUE(r.done) << r.report;
+    EXPECT_EQ(r.action, Level_Restart) << r.report;
+    EXPECT_LT(r.steps, 100) << "a short way out";
+    EXPECT_EQ(Hero().GetScale(), 64.0);
 }
 
 TEST_F(TowerPlay, FirstWingFromL0ThroughTheGateRoomSwitch10AndTheRingToTheTrack)
 {
     Tower& tower = MakeTower();
-    Place(-1000.0, WingA_FloorY, 64.0);
+    Place(-1000.0, WingA_FloorY, 16.0);
     EXPECT_TRUE(StepUntil([&] { return Pos().x > 800.0; }, 1000, {Key_Right})) << "the walls let him through";
     EXPECT_TRUE(GrowTo(8.0));
     Tick const plate = HoldPlate(WingA_Plate0X, 400);
@@ -163,11 +170,11 @@ TEST_F(TowerPlay, FirstWingFromTheAlcoveThroughTheHallAndOverThePitToTheRoad)
     WalkTo(WingA_PitX0 + 40.0);
     ASSERT_TRUE(StepUntil([&] { return platform->Offset(Now(), x, y) && x > 1099.0; }, 600));
     EXPECT_TRUE(WalkTo(WingA_PitX1 + 30.0)) << "rode across";
-    int steps = 0;
-    Level_Action r = Level_Continue;
-    while (steps++ < 3000 && (r = Step({Key_Right})) == Level_Continue)
-        ;
-    EXPECT_EQ(r, Level_Completed) << "out past the exit wall, growing, along the road";
+    // Out past the exit wall, growing, down onto the road and up the ramp: the tower's right wall
+    // stops him there.
+    EXPECT_EQ(Steps(3000, {Key_Right}), Level_Continue);
+    EXPECT_LE(Pos().x, Tower_RightWallX);
+    EXPECT_LT(Pos().y, WingB_FinaleY);
     EXPECT_GT(Hero().GetScale(), 48.0);
 }
 
@@ -193,6 +200,7 @@ TEST_F(TowerPlay, SecondWingFromL1ThroughTheScalesAndTheWindow)
     EXPECT_EQ(scales->WeightAt(weighed + 100), 3) << "a past self and he weigh together";
     EXPECT_EQ(scales->LightsLit(weighed + 101), 3);
     JumpTowards(Key_Left);
+    ASSERT_TRUE(StepUntil([&] { return scales->CalcLiftPos(Now()) == 0.0; }, 400)) << "the lift came down";
     WalkTo((WingB_LiftX0 + WingB_LiftX1) / 2);
     TravelBackTo(weighed - 20);
     Steps(200);
@@ -207,7 +215,7 @@ TEST_F(TowerPlay, SecondWingThroughTheTinyCorridorsToTheBoardingFloor)
 {
     Tower& tower = MakeTower();
     Place(WingB_WindowX - 2.0, WingB_TinyY, 0.25);
-    WalkTo(1695.0);
+    WalkTo(WingB_WindowX - 16.0);
     EXPECT_TRUE(GrowTo(0.125));
     Tick const t = HoldPlate(WingB_Plate7X, 900);
     for (int k = 1; k < 3; k++)

@@ -41,7 +41,7 @@ protected:
 TEST_F(TowerRoad, TheWholeTowerReplaysAlongTheRoadAndWherePlayerAndPastSelvesWeighAndThrow)
 {
     WorldReplay_Options road;
-    road.road = "exit";
+    road.road = "way in";
     WorldReplay::Run(*this, Level_Tower, events, road);
     WorldReplay::Run(*this, Level_Tower, events, From(1930.0, WingB_FloorY, 0.5));
     WorldReplay::Run(*this, Level_Tower, events, From(3000.0, WingA_FloorY, 1.0));

@@ -1,15 +1,20 @@
 // The tower's map, roads and pictures.
 //
-// The giant's road runs along the bottom, from the end wall beyond the second exit to the one beyond
-// the main exit, dipping under the first wing; nothing stands within a scale-64 player's height
-// above it, so holding left or right from the start (rp 0) walks him to either exit. The tower stands above the road in
-// two wings. A giant enters a wing by jumping onto its landing from the road; zones on the landing make him smaller,
-// and each wing ends on a landing where a zone makes him a giant again and from whose end he drops back onto the road.
+// The road runs along the bottom from the end wall beyond the second exit, dipping under the first
+// wing, to the tower's right wall; beyond that wall it goes on to the main exit. The start (rp 0)
+// is a short walk right of the second exit. Walking right a giant passes scaler 0, which makes him
+// 16, walks under the first wing to the right wall and up the ramp there, which the walkway (the
+// first wing's roof) overhangs; from the ramp's top he jumps back onto the walkway's end, walks it
+// left under LX (the finale) and past the end of the second wing's landing (L1), and from a
+// standing jump lands on L1. Nothing but door 17 on LX leads past the right wall: the main exit is
+// reached through the second wing and its transporter. A step on the road near the first wing's
+// left end is the way up onto its landing (L0); the first wing ends on a landing where zones make
+// him a giant again and from whose end he drops back onto the road.
 // Every solution below is played by the tests. Small players cannot walk up out of a pressed plate's pit: they jump out
 // of it, holding the way they go.
 //
 // Wing A (y 400 to 2100, x -2600 to 8500):
-//   L0 (floor 600): walk right; scaler 0 makes him 16; the wall at x 500 lets a player of 16
+//   L0 (floor 600): from the step, walk right at 16; the wall at x 500 lets a player of 16
 //   through below it, and scaler 1 against the next wall (x 730) makes him 4.
 //   Gate room: scaler 4 makes him 8, switch 0 (plate at x 1150) goes down under 8, scaler 3 makes
 //   him 4 again, and door 0 (x 1700) rises 100, enough for 4 but not for 8.
@@ -46,7 +51,7 @@
 //   then 64; walk off the end (x 8500) onto the road.
 //
 // Wing B (y 2600 to 8000, x -900 to 7800):
-//   L1 (floor 2755): walk left against the wall at x 2200; scaler 10 makes him 1/2, small enough
+//   L1 (floor 2755): walk left (at 16) against the wall at x 2200; scaler 10 makes him 1/2, small enough
 //   for the slot under it. Switch 3 (x 2150) holds door 3 (x 2050).
 //     Solution: stand on the plate 300 ticks, jump off to the left, walk to the closed door,
 //     travel back to 100 ticks after stepping on, walk through.
@@ -56,8 +61,10 @@
 //   and 11 (x 1950, 1960) make him 1/2 again.
 //     Solution: at 1/2 stand on the pan from a tick T for 500 ticks (weight 2); jump off to the
 //     left into scaler 12 and wait to shrink to 1/4; walk back onto the pan and travel back to T;
-//     stand there to T + 500 (his past self and he weigh 3); jump off to the left onto the lift and
-//     travel back to T - 20; the lift carries him up to 75 by T + 150; walk left through the window.
+//     stand there to T + 500 (his past self and he weigh 3); jump off to the left, wait for the
+//     lift to come down, walk onto it and travel back to before T (the tests go back to T - 20,
+//     the main road to T - 40, since a travel may end up to 16 ticks early); the lift carries him
+//     up to 75 by T + 150; walk left through the window.
 //   Tiny corridor (floor 2830): scaler 15 makes him 1/8. Switches 7, 8 and 9 (x 1604, 1596,
 //   1588) hold doors 8, 9 and 10 (x 1577, 1570, 1563), each rising 4.
 //     Solution: stand on switch 7 from T for 900 ticks; jump off to the left, walk onto switch 8,
@@ -77,16 +84,17 @@
 //   The transporter: a car appears at P (x 1160, y 2935) every 996 or 997 ticks and runs 7969
 //   ticks: it rises, runs left, climbs the tower's left side, crosses the top and comes back down
 //   towards the right.
-//     Solution: wait at the boarding floor's left end; 10 ticks after a car appears jump left onto
-//     it; ride until the car has run 170 ticks of its 19th leg (right along y 4175, x 4560 to
+//     Solution: step from the boarding floor's left end onto the ledge over P (or, as the tests
+//     do, jump left onto a car 10 ticks after it appears); the next car rises through the ledge
+//     and lifts him; ride until the car has run 170 ticks of its 19th leg (right along y 4175, x 4560 to
 //     4870) and jump off to the right: he lands on the exit floor (4000), where scaler 23 makes
-//     him 4. Walk off its right end onto LX (2670), against the hanging wall at x 5760.
+//     him 4. Walk off its right end onto LX (2690), against the hanging wall at x 5760.
 //   LX: scaler 24 makes him 8; switch 11 (x 6000) holds door 16 (x 6400, rising 220) and door 17
 //   (x 7200, rising 2000); beyond door 16 scaler 25, on the overview spot, makes him 64.
 //     Solution: at 8 stand on switch 11 from T for 700 ticks; walk right through door 16 (it is
 //     still rising and falling as he gets there) to the closed door 17; travel back to T + 100;
-//     walk left into scaler 25 and wait to grow; walk right through door 17 and off the end of LX
-//     onto the road.
+//     walk left into scaler 25 and wait to grow; walk right through door 17, along LX past the tower's
+//     right wall and off its end onto the road.
 #include "tools/worlds/tower.h"
 
 #include "tools/Canvas.h"
@@ -97,6 +105,7 @@
 #include "tools/Road.h"
 #include "tower/Tower_Ids.h"
 
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -109,6 +118,9 @@ namespace
 constexpr unsigned int Brick = MapTextures::Brick;
 constexpr unsigned int Tile = MapTextures::Tile;
 constexpr unsigned int Stone = MapTextures::Stone;
+constexpr unsigned int Lava = MapTextures::Lava;
+constexpr unsigned int Plank = MapTextures::Plank;
+constexpr unsigned int Roof = MapTextures::Roof;
 
 constexpr double Coarse = 64.0; // map units per texture repeat, for the big parts
 
@@ -183,8 +195,72 @@ void WriteBackdrop(MapWriter& map)
 // the transporter runs through.
 void WriteBody(MapWriter& map)
 {
+    // The tower's shell from the road to its battlements, and the roof over them: seen whole, the
+    // wings show as rooms in it.
+    constexpr double x0 = -3000.0, x1 = 8700.0, top = Tower_TopY, merlon = 400.0;
+    Poly(map, {{x0, Tower_RoadY}, {x0, top}, {x1, top}, {x1, Tower_RoadY}}, Stone, 512.0, 0, false);
+    for (double x = x0; x + merlon <= x1; x += 2.0 * merlon)
+        Poly(map, {{x, top}, {x, top + merlon}, {x + merlon, top + merlon}, {x + merlon, top}}, Stone, 512.0, 0, false);
+    Poly(map, {{x0 + 600.0, top + merlon}, {(x0 + x1) / 2.0, top + 4200.0}, {x1 - 600.0, top + merlon}}, Roof, 512.0,
+         0, false);
+
     Masonry(map, {{-2700, 400}, {-2700, 2150}, {8500, 2150}, {8500, 400}}, 0, false);
     Masonry(map, {{-900, 2600}, {-900, 4800}, {7800, 4800}, {7800, 2600}}, 0, false);
+}
+
+// The kill zones, in the order the tower builds them, each drawn as lava over its whole rectangle:
+// the spike pit under group 3, the small spikes under group 26, troughs hung below the
+// transporter's route (where a rider who falls off lands), the bottom of the lift's shaft (under
+// the raised lift) and the cave of the smallest spikes.
+struct Tower_Pool
+{
+    double x0, y0, x1, y1;
+    bool trough; // hung in the air: a stone trough holds it
+};
+constexpr Tower_Pool Tower_Pools[Tower_KillZone_Count] = {
+    {WingA_PitX0, 400, WingA_PitX1, 465, false},
+    {3710, 405, 3850, 435, false},
+    {-650, 3000, -350, 3040, true},
+    {-300, 3900, 1300, 3940, true},
+    {1340, 3950, 2150, 3990, true},
+    {2300, 4100, 3300, 4140, true},
+    {0, 3700, 500, 3740, true},
+    {600, 3700, 1000, 3740, true},
+    {3340, 4100, 3900, 4140, true},
+    {3940, 4100, 4350, 4140, true},
+    {WingB_LiftX0, 2740, WingB_LiftX1, 2745, false},
+    {1620, 2790, 1690, 2795, false},
+};
+
+// Written before every floor, so that what a player stands on draws over the lava's edges.
+void WriteKillZones(MapWriter& map)
+{
+    for (int k = 0; k < Tower_KillZone_Count; k++)
+    {
+        Tower_Pool const& pool = Tower_Pools[k];
+        // The picture stretched once over the pool, its surface at the top: it does not repeat.
+        MapWriter_Poly lava{Lava, 0, false, false, {}};
+        lava.points = {{pool.x0, pool.y0, 0.0, 1.0, false},
+                       {pool.x0, pool.y1, 0.0, 0.0, false},
+                       {pool.x1, pool.y1, 1.0, 0.0, false},
+                       {pool.x1, pool.y0, 1.0, 1.0, false}};
+        map.AddPoly(lava);
+        Ref(map, Tower_KillZones[k][0], pool.x0, pool.y0);
+        Ref(map, Tower_KillZones[k][1], pool.x1, pool.y1);
+    }
+}
+
+// The troughs' stone, after the lava: a floor under it and a lip at either end.
+void WriteTroughs(MapWriter& map)
+{
+    for (Tower_Pool const& pool : Tower_Pools)
+    {
+        if (!pool.trough)
+            continue;
+        Box(map, pool.x0 - 20, pool.y0 - 30, pool.x1 + 20, pool.y0, Stone, 32.0);
+        Box(map, pool.x0 - 20, pool.y0, pool.x0, pool.y1 + 10, Stone, 32.0);
+        Box(map, pool.x1, pool.y0, pool.x1 + 20, pool.y1 + 10, Stone, 32.0);
+    }
 }
 
 void WriteRoad(MapWriter& map)
@@ -203,14 +279,27 @@ void WriteRoad(MapWriter& map)
     Ref(map, Tower_Rp_Start, Tower_StartX, y);
 }
 
+// The way in: the zone that makes the giant 16, the step up towards L0, the ramp, the walkway
+// and the wall beside LX's end.
+void WriteWayIn(MapWriter& map)
+{
+    Ref(map, 1, Tower_ShrinkX, Tower_RoadY); // scaler 0: 64 -> 16
+    Box(map, Way_StepX0, Tower_RoadY, Way_StepX1, Way_StepY);
+    Poly(map,
+         {{Way_RampX0, Tower_RoadY}, {Way_RampX1, Way_RampY}, {Tower_RightWallX, Way_RampY},
+          {Tower_RightWallX, Tower_RoadY}},
+         Stone, Coarse);
+    Box(map, Way_X0, Way_Y - 40, Way_X1, Way_Y);
+    Box(map, Way_WallX, Way_WallY, Way_WallX + 40, WingB_ExitFloorY - 15, Brick);
+}
+
 // Wing A's landing, the gate room and the corridors of a player of 1 as far as the track.
 void WriteFoot(MapWriter& map)
 {
     double const y = WingA_FloorY;
     Box(map, WingA_L0X0, y - 40, 500, y);
-    Box(map, 500, 1000, 560, 2100, Brick); // W1: a giant's head meets it, a player of 16 passes below
+    Box(map, 500, 1000, 560, 1950, Brick); // W1: a giant's head meets it, a player of 16 passes below
     Box(map, 560, 1000, 730, 1060, Brick);
-    Ref(map, 1, 100, y);                              // scaler 0: 64 -> 16
     Ref(map, 2, 680, y);                              // scaler 1, against W2: 16 -> 4
     Box(map, 730, 700, WingA_GateRoomX, 1160, Brick); // W2: 100 high below it
 
@@ -293,8 +382,6 @@ void WriteTrack(MapWriter& map)
     Ref(map, 21, 3720, 410);
     Ref(map, 22, 3770, 410);
     Ref(map, 23, 3820, 410);
-    Ref(map, 54, 3710, 405);
-    Ref(map, 55, 3850, 435);
 
     // Switch 1 and the lid (door 1) of the hole down to the passage below.
     PlateFloor(map, 3850, WingA_Hatch1X, low, 400, WingA_Plate1X, 0.25, Tower_Switches[1].group, 16.0);
@@ -345,8 +432,6 @@ void WriteHall(MapWriter& map)
     Box(map, middle - 100, 430, middle + 100, y, Tile, Coarse, Tower_Group_OverSpikes);
     Ref(map, 3, middle - 700, 405);
     Ref(map, 4, middle + 600, 405);
-    Ref(map, 8, WingA_PitX0, 400);
-    Ref(map, 9, WingA_PitX1, 465);
     for (int k = 0; k < 21; k++)
         Ref(map, Tower_Rp_FirstStillBall + k, WingA_PitX0 + 50 + 100 * k, 425);
     for (int k = 0; k < 5; k++)
@@ -375,10 +460,10 @@ void WriteScales(MapWriter& map)
 
     // The scales' room: the pan in the floor, the lift in its shaft on the left.
     PlateFloor(map, WingB_LiftX1, 2000, y, y - 40, WingB_PanX, 0.5, Scales_Scales_Group, 8.0);
-    Box(map, 1720, 2870, 2000, 2885, Brick, 8.0);
+    Box(map, WingB_WindowX, 2870, 2000, 2885, Brick, 8.0);
     Box(map, 1980, y + 60, 2000, 2870, Brick, 8.0);
     Box(map, WingB_LiftX0, y - 10, WingB_LiftX1, y, Tile, 4.0, Scales_Lift_Group);
-    Box(map, 1720, 2700, WingB_LiftX1, 2740, Stone, 8.0);
+    Box(map, WingB_WindowX, 2700, WingB_LiftX1, 2740, Stone, 8.0);
     Box(map, WingB_WindowX, 2740, WingB_LiftX0, WingB_TinyY, Brick, 8.0);
     Box(map, WingB_WindowX, WingB_TinyY + 6, WingB_LiftX0, 2870, Brick, 8.0);
     Ref(map, Scales_Lights_Ref, 1850, 2810);
@@ -386,8 +471,6 @@ void WriteScales(MapWriter& map)
     Ref(map, 31, 1960, y); // scaler 11: 1/4 -> 1/2
     Ref(map, 32, 1820, y); // scaler 12: 1/2 -> 1/4
     Ref(map, 34, 1832, y); // scaler 13: 1/2 -> 1/4
-    Ref(map, 131, WingB_LiftX0, 2740);
-    Ref(map, 132, WingB_LiftX1, 2745);
 }
 
 // The tiny corridors through the window, the lower corridor and the climb to the boarding floor.
@@ -397,11 +480,14 @@ void WriteTiny(MapWriter& map)
     constexpr double fine = 2.0; // texture repeat of the small parts
     double const s16 = 0.0625;
 
+    // Behind the lower corridor and the boarding floor, hidden with the tower seen whole.
+    Shade(map, WingB_BoardX0, WingB_LowerY, 1425, WingB_BoardY, Tower_Group_HiddenFar, false);
+
     // The upper corridor, 6 high like the window.
     Box(map, 1612, y - 15, WingB_WindowX, y, Stone, fine);
     Box(map, WingB_LowPassX1, y + 6, WingB_WindowX, 2850, Brick, fine);
-    Ref(map, 36, 1701, y); // scaler 15: 1/4 -> 1/8
-    Ref(map, 38, 1706, y); // scaler 16: 1/4 -> 1/8
+    Ref(map, 36, WingB_WindowX - 19, y); // scaler 15: 1/4 -> 1/8
+    Ref(map, 38, WingB_WindowX - 14, y); // scaler 16: 1/4 -> 1/8
     PlateFloor(map, 1600, 1612, y, y - 15, WingB_Plate7X, s16, Tower_Switches[7].group, fine);
     PlateFloor(map, 1592, 1600, y, y - 15, WingB_Plate7X - 8, s16, Tower_Switches[8].group, fine);
     PlateFloor(map, 1584, 1592, y, y - 15, WingB_Plate7X - 16, s16, Tower_Switches[9].group, fine);
@@ -425,7 +511,7 @@ void WriteTiny(MapWriter& map)
     Box(map, WingB_Hatch4X, y - 1, WingB_Hatch4X + 4, y, Tile, 0.5, Tower_Doors[4].group);
     Box(map, 1420, y - 2, WingB_Hatch4X, y, Stone, fine);
     Box(map, 1462, y, WingB_Hatch4X, y + 6, Brick, fine);
-    Box(map, 1470, WingB_LowerY - 2, 1490, y - 2, Stone, fine);
+    Box(map, 1470, WingB_LowerY - 2, WingB_Door7X, y - 2, Stone, fine);
 
     // The lower corridor: switches 5 and 6, doors 5 and 6.
     double const low = WingB_LowerY;
@@ -454,7 +540,15 @@ void WriteTiny(MapWriter& map)
           {WingB_RampFootX - 20, 2836}},
          Stone, 8.0);
     Box(map, WingB_BoardX0, WingB_BoardY - 5, WingB_BoardX1, WingB_BoardY, Stone, 8.0);
-    Shade(map, WingB_BoardX0, low, 1425, WingB_BoardY, Tower_Group_HiddenFar, false);
+    // A ledge over P that every car rises through at the start of its run, lifting whoever waits
+    // on it.
+    Box(map, WingB_CarX - 25.0, WingB_WaitY - 3.0, WingB_CarX + 25.0, WingB_WaitY, Plank, 8.0);
+
+    // Above the corridors and the scales' room the masonry is solid up to the floor of the room
+    // where the transporter starts, so that no one stands where no camera frames him.
+    Box(map, 1420, 2830, 1462, 2850, Brick, 8.0);
+    Box(map, 1420, 2850, WingB_WindowX, 2930, Brick, 8.0);
+    Box(map, WingB_WindowX, 2885, 2000, 2930, Brick, 8.0);
 
     // Wasps of 1/16 in the cave below the upper corridor.
     Ref(map, 43, 1625, 2795);
@@ -469,8 +563,6 @@ void WriteTiny(MapWriter& map)
     Ref(map, Tower_Splits[1].ref, 1640, 2791);
     Ref(map, Tower_Splits[2].ref, 1670, 2791);
     Ref(map, 46, 1655, 2790);
-    Ref(map, 133, 1620, 2790);
-    Ref(map, 134, 1690, 2795);
 }
 
 // The transporter's cars and what lies along their route, the exit floor and the finale.
@@ -493,22 +585,6 @@ void WriteTransporter(MapWriter& map)
     for (Place const& ball : balls)
         Ref(map, Tower_Balls[ball.ball].ref, ball.x, ball.y);
 
-    // Falls from the route: kill zones below it, clear of the cars and of the giant's leaps.
-    struct Zone
-    {
-        unsigned int a, b;
-        double x0, y0, x1, y1;
-    };
-    constexpr Zone zones[] = {{56, 57, -650, 3000, -350, 3300},   {67, 68, -300, 3900, 1300, 4100},
-                              {92, 93, 1300, 3950, 2150, 4100},   {94, 95, 2300, 4100, 3300, 4250},
-                              {106, 107, 5050, 3500, 5300, 3700}, {108, 109, 5000, 3300, 5300, 3490},
-                              {127, 128, 3300, 4100, 3900, 4250}, {129, 130, 3900, 4100, 4450, 4250}};
-    for (Zone const& zone : zones)
-    {
-        Ref(map, zone.a, zone.x0, zone.y0);
-        Ref(map, zone.b, zone.x1, zone.y1);
-    }
-
     // The exit floor, with scaler 23 and the second heart.
     Box(map, WingB_ExitFloorX0, WingB_ExitFloorY - 15, WingB_ExitFloorX1, WingB_ExitFloorY, Stone);
     Ref(map, 149, 5400, WingB_ExitFloorY);
@@ -520,11 +596,16 @@ void WriteTransporter(MapWriter& map)
     PlateFloor(map, WingB_ExitFloorX1, WingB_Door16X, y, 2470, WingB_Plate11X, 8.0, Tower_Switches[11].group, 256.0);
     Box(map, WingB_Door16X, y - 40, WingB_LXX1, y);
     Ref(map, 150, 5760, y); // scaler 24: 4 -> 8, where the fall along the wall ends
-    Box(map, WingB_Door16X, y, WingB_Door16X + 40, 2970, Brick, Coarse, Tower_Doors[16].group);
-    Box(map, WingB_Door16X, 2970, WingB_Door16X + 40, 3500, Brick);
+    Box(map, WingB_Door16X, y, WingB_Door16X + 40, y + 300, Brick, Coarse, Tower_Doors[16].group);
+    Box(map, WingB_Door16X, y + 300, WingB_Door16X + 40, 3500, Brick);
     Ref(map, 151, 6650, y); // scaler 25: 8 -> 64, on the overview spot
-    Box(map, WingB_Door17X, y, WingB_Door17X + 60, 4670, Brick, 256.0, Tower_Doors[17].group);
-    Box(map, WingB_Door17X, 4670, WingB_Door17X + 60, 8000, Brick, 256.0);
+    Box(map, WingB_Door17X, y, WingB_Door17X + 60, y + 2000, Brick, 256.0, Tower_Doors[17].group);
+    // Door 17's lintel and, over LX and the exit floor, the second wing's roof: no giant on LX jumps
+    // high enough to reach the exit floor or to pass over door 17.
+    Box(map, WingB_Door17X, y + 2000, WingB_Door17X + 60, Tower_TopY, Brick, 256.0);
+    Box(map, 4990, Tower_TopY - 50, WingB_Door17X, Tower_TopY, Brick);
+    // The tower's right wall: below LX nothing passes it, and door 17 is the only way along LX.
+    Box(map, Tower_RightWallX, Tower_RoadY, Tower_RightWallX + 100, y - 40, Brick);
 }
 
 // The scales' lights: a lamp lit yellow for each unit of weight, a red one for too much.
@@ -544,14 +625,105 @@ void WritePictures(std::string const& dir)
     DataGen::SavePng(lamp(Rgba{70, 20, 20, 255}, Rgba{110, 60, 60, 255}), dir, "gfx/tower/scales/overoff.png");
 }
 
-// The giant's walks from the start to either exit, along the road.
+// The way in, from the start onto L1 and through its slot at half size.
+void WayIn(Road& road)
+{
+    road.Press(Tower_ShrinkX, Tower_RoadY, "shrink to 16", 200);
+    road.Walk(Tower_RightWallX - 120.0, Tower_RoadY);
+    // Up the ramp, and from its top back left onto the walkway's end.
+    road.Press(Way_X1 + 200.0, Way_RampY, "under the walkway's end", 0);
+    road.Jump(Way_X1 + 200.0, Way_RampY).Walk(Way_JumpX + 100.0, Way_Y);
+    road.Press(Way_JumpX, Way_Y, "below L1's end", 0).Jump(Way_JumpX, Way_Y).Walk(4100.0, WingB_FloorY);
+    road.Walk(WingB_SlotWallX - 20.0, WingB_FloorY);
+}
+
+constexpr double Tiny_StationPast = 3.5;
+
+// A plate's door opened by a past self: stand on the plate, walk to the closed door, travel back
+// to a while after stepping on and walk through.
+void PastSelfDoor(Road& road, std::string const& name, double plateX, double doorX, double y, int held, int after,
+                  double beyond)
+{
+    int const plate = road.Next();
+    road.Press(plateX, y, name + " plate", held);
+    road.Walk(doorX, y).Travel(doorX, y, name, plate, after).Walk(beyond, y);
+}
+
+// The second wing's puzzles from L1's slot to LX's door 17, each solved as its comment above says.
+void WingB(Road& road)
+{
+    double const y = WingB_FloorY;
+    PastSelfDoor(road, "door 3", WingB_Plate3X, WingB_Door3X + 12.0, y, 300, 100, 1990.0);
+
+    // The scales: weigh 2 at half size, shrink, weigh 1 beside the past self, ride the lift.
+    int const weighed = road.Next();
+    road.Press(WingB_PanX, y, "the pan at 1/2", 500);
+    road.Walk(1800.0, y).Press(1800.0, y, "shrink to 1/4", 150);
+    road.Press(WingB_PanX, y, "the pan at 1/4", 0).Travel(WingB_PanX, y, "weigh beside the past self", weighed, 0);
+    road.Press(WingB_PanX, y, "the pan at 1/4, weighing", 500).Press(1800.0, y, "the lift coming down", 200);
+    double const lift = (WingB_LiftX0 + WingB_LiftX1) / 2.0;
+    road.Press(lift, y, "the lift", 0).Travel(lift, y, "before the lift rises", weighed, -40);
+    // At rest the lift is framed with the scales, raised with the corridor beyond the window: he
+    // steps to its left end on the way up.
+    road.Ride(lift, WingB_TinyY, "up to the window", 400).Press(WingB_LiftX0 - 2.0, WingB_TinyY, "the lift at the top", 80);
+
+    // The tiny corridor: three past selves on switches 7, 8 and 9. A walker lets go of the key a
+    // few units short of a station, which on plates this small is off the plate: the stations
+    // here stand beyond the plates' middles.
+    double const tiny = WingB_TinyY;
+    double const past = Tiny_StationPast;
+    int const first = road.Next();
+    road.Walk(1690.0, tiny).Press(WingB_Plate7X - past, tiny, "switch 7", 900);
+    for (int k = 1; k < 3; k++)
+    {
+        double const x = WingB_Plate7X - 8.0 * k - past;
+        road.Press(x, tiny, "beside", 0).Travel(x, tiny, "back to switch 7", first + 1, 0);
+        road.Press(x, tiny, k == 1 ? "switch 8" : "switch 9", 900);
+    }
+    road.Travel(WingB_Plate7X - 16.0 - past, tiny, "the three doors open", first + 1, 100);
+    road.Walk(WingB_Door8X - 20.0, tiny);
+    // From a stand a small player's first steps are too slow for the walker, which jumps: each walk
+    // here starts far enough from the zone it passes through.
+    road.Press(1544.0, tiny, "shrink to 1/32", 200).Press(1520.0, tiny, "grow to 1/16", 100);
+    road.Throw(1510.0, tiny, "target 0", 80);
+    PastSelfDoor(road, "door 4", WingB_Plate4X - past, WingB_Hatch4X + 2.0, tiny, 200, 100, WingB_Hatch4X + 2.0);
+
+    // The lower corridor, and growing on the way to the boarding floor.
+    double const low = WingB_LowerY;
+    PastSelfDoor(road, "door 5", WingB_Plate5X - past, WingB_Door5X + 2.0, low, 200, 100, WingB_Door5X - 3.0);
+    PastSelfDoor(road, "door 6", WingB_Plate6X - past, WingB_Door6X + 2.0, low, 200, 100, WingB_Door6X - 3.0);
+    road.Walk(1380.0, low).Press(1380.0, low, "grow to 1", 150);
+    road.Walk(WingB_BoardX0 + 5.0, WingB_BoardY).Press(WingB_CarX, WingB_WaitY, "above P", 0);
+
+    // The transporter: a car comes up through the ledge under him; he rides it over the top and jumps off
+    // onto the exit floor as it runs right along y 4175 (its 19th leg).
+    road.Ride(WingB_CarX, WingB_CarY + 300.0 + WingB_CarHeight, "a car", 1100);
+    road.Ride(4815.0, WingB_CarY + 1240.0 + WingB_CarHeight, "the car's 19th leg", 8000);
+    road.Jump(4815.0, WingB_CarY + 1240.0 + WingB_CarHeight).Walk(5300.0, WingB_ExitFloorY);
+    road.Press(5420.0, WingB_ExitFloorY, "grow to 4", 150);
+    road.Walk(5740.0, WingB_FinaleY).Press(5740.0, WingB_FinaleY, "grow to 8", 150);
+
+    // LX: a past self on switch 11 holds door 17 open for the giant.
+    double const fy = WingB_FinaleY;
+    int const plate = road.Next();
+    road.Press(WingB_Plate11X, fy, "switch 11", 700);
+    road.Walk(WingB_Door17X - 50.0, fy).Travel(WingB_Door17X - 50.0, fy, "door 17", plate, 100);
+    road.Press(6660.0, fy, "grow to 64", 200);
+}
+
+// The roads from the start: the way in alone, the main road through the second wing to the main
+// exit, and the short way out by the second exit.
 std::vector<Road> BuildRoads()
 {
-    Road right("exit");
-    right.Walk(Tower_MainExitX - 100.0, Tower_RoadY).Exit(Tower_MainExitX + 300.0, Tower_RoadY);
+    Road in("way in");
+    WayIn(in);
+    Road main("exit");
+    WayIn(main);
+    WingB(main);
+    main.Walk(WingB_LXX1 - 100.0, WingB_FinaleY).Exit(Tower_MainExitX + 300.0, Tower_RoadY);
     Road left("exit3");
     left.Walk(Tower_SecondExitX + 100.0, Tower_RoadY).Exit(Tower_SecondExitX - 300.0, Tower_RoadY);
-    return {right, left};
+    return {in, main, left};
 }
 
 } // namespace
@@ -562,13 +734,16 @@ MapWriter BuildMap()
     map.SetView(2600, 10000, 0.023);
     WriteBackdrop(map);
     WriteBody(map);
+    WriteKillZones(map);
     WriteRoad(map);
+    WriteWayIn(map);
     WriteFoot(map);
     WriteTrack(map);
     WriteHall(map);
     WriteScales(map);
     WriteTiny(map);
     WriteTransporter(map);
+    WriteTroughs(map);
     MapDressing::OutlineTops(map);
     return map;
 }

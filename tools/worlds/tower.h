@@ -10,16 +10,37 @@ namespace TowerWriter
 {
 
 // The road: flat from wall to wall but where it dips under the first wing, with a scale-64
-// player's whole height clear above it everywhere; the tower's lowest part stands
-// Tower_RoadClear above it.
+// player's whole height clear above it but at the step and from the ramp to the tower's right
+// wall; the first wing's lowest part stands Tower_RoadClear above it.
 constexpr double Tower_RoadY = -400.0;
 constexpr double Tower_RoadDipY = -900.0; // under the first wing
 constexpr double Tower_DipX0 = -2600.0;   // where the dip's floor begins (45 degree slopes lead down)
 constexpr double Tower_DipX1 = 8500.0;    // and ends
 constexpr double Tower_RoadX0 = -10200.0;
 constexpr double Tower_RoadX1 = 14400.0;
-constexpr double Tower_StartX = 9500.0;
+constexpr double Tower_StartX = -7500.0;
 constexpr double Tower_RoadClear = 1300.0;
+constexpr double Tower_TopY = 4850.0; // the top of the tower's shell, over the second wing's roof
+
+// The way in: past the start a zone makes the giant 16 (Tower_ShrinkX); he walks on along the
+// road under the first wing to the tower's right wall, up a ramp (Way_Ramp) that the walkway (the
+// first wing's roof) overhangs, jumps from its top back onto the walkway's end and walks the
+// walkway left under LX to the second wing's landing (L1), onto whose end he jumps. A step on the
+// road (Way_StepX0 to Way_StepX1) is a way up onto the first wing's landing (L0).
+constexpr double Tower_ShrinkX = -6600.0;
+constexpr double Way_StepX0 = -3500.0;
+constexpr double Way_StepX1 = -3100.0;
+constexpr double Way_StepY = 100.0;
+constexpr double Way_RampX0 = 9000.0; // the ramp's foot on the road
+constexpr double Way_RampX1 = 11100.0;
+constexpr double Way_RampY = 1700.0;  // its top, flat from Way_RampX1 to the right wall
+constexpr double Way_Y = 2100.0;      // the walkway
+constexpr double Way_X0 = -2700.0;    // its left end, past the first wing's
+constexpr double Way_X1 = 11100.0;    // its right end, over the ramp's top
+constexpr double Way_JumpX = 4560.0;  // where the standing jump onto L1 starts
+// The wall left of LX that a player on the walkway passes below and cannot jump past.
+constexpr double Way_WallX = 5560.0;
+constexpr double Way_WallY = 2440.0;
 
 // The road's height at x.
 constexpr double RoadY(double x)
@@ -33,10 +54,10 @@ constexpr double RoadY(double x)
     return Tower_RoadDipY;
 }
 
-// The first wing stands at the tower's foot. A giant jumps from the road onto its landing (L0),
-// walks right into a wall whose low opening he passes once the zone at its foot has made him
-// smaller, and meets, at 4 times his size, the gate room; the wing ends on a second landing
-// (L0x) from whose end he drops back onto the road, grown again.
+// The first wing stands at the tower's foot. A player of 16 jumps from the step on the road onto
+// its landing (L0), walks right into a wall whose low opening he passes, and meets the gate room
+// at 4; the wing ends on a second landing (L0x) from whose end he drops back onto the road, grown
+// again.
 constexpr double WingA_FloorY = 600.0;    // L0, the gate room and the corridors to the track
 constexpr double WingA_LowY = 450.0;      // the corridor below the track, the alcove and the hall
 constexpr double WingA_L0X0 = -2600.0;    // the landing's left end
@@ -65,8 +86,8 @@ constexpr double WingA_PitX1 = 7450.0;
 constexpr double WingA_ExitWallX = 7550.0;
 constexpr double WingA_L0xX1 = 8500.0; // the end of the landing the giant drops from
 
-// The second wing, higher up. A giant jumps onto its landing (L1), walks left into a wall
-// whose slot he passes at half size; beyond lie the scales, the tiny corridors and a climb to
+// The second wing, higher up. A player of 16 jumps onto its landing (L1) from the walkway,
+// walks left into a wall whose slot he passes at half size; beyond lie the scales, the tiny corridors and a climb to
 // the transporter, which carries its rider over the top of the tower to an exit floor; from
 // there he drops onto the finale (LX), grows to 8, then to 64, and leaves by door 17.
 constexpr double WingB_FloorY = 2755.0; // L1, the corridor to the scales and the scales' floor
@@ -75,10 +96,10 @@ constexpr double WingB_SlotWallX = 2200.0;
 constexpr double WingB_Plate3X = 2150.0;
 constexpr double WingB_Door3X = 2050.0;
 constexpr double WingB_PanX = 1895.0;   // the middle of the pan
-constexpr double WingB_LiftX0 = 1740.0; // the lift, 30 wide
-constexpr double WingB_LiftX1 = 1770.0;
+constexpr double WingB_LiftX0 = 1725.0; // the lift, 30 wide: a rider at rest on its right half is
+constexpr double WingB_LiftX1 = 1755.0; // framed with the scales, raised on its left end with the corridor
 constexpr double WingB_TinyY = 2830.0;     // the corridor through the window above the lift
-constexpr double WingB_WindowX = 1720.0;   // the window's right side
+constexpr double WingB_WindowX = 1705.0;   // the window's left side
 constexpr double WingB_Plate7X = 1604.0;   // switches 7, 8 and 9 stand 8 apart leftwards
 constexpr double WingB_Door8X = 1577.0;    // doors 8, 9 and 10 stand 7 apart leftwards
 constexpr double WingB_LowPassX0 = 1530.0; // the passage only a player of 1/32 fits
@@ -100,14 +121,16 @@ constexpr double WingB_CarX = 1160.0; // P, where each car's run begins
 constexpr double WingB_CarY = 2935.0;
 constexpr double WingB_CarHalfWidth = 30.0;
 constexpr double WingB_CarHeight = 10.0;
+constexpr double WingB_WaitY = 2949.0; // the ledge just over P where a rider waits for a car
 constexpr double WingB_ExitFloorY = 4000.0; // where the rider drops off his car
 constexpr double WingB_ExitFloorX0 = 5060.0;
 constexpr double WingB_ExitFloorX1 = 5600.0;
-constexpr double WingB_FinaleY = 2670.0; // LX
+constexpr double WingB_FinaleY = 2690.0; // LX: on switch 11 a player of 8 is still in zone 39
 constexpr double WingB_Plate11X = 6000.0;
 constexpr double WingB_Door16X = 6400.0;
 constexpr double WingB_Door17X = 7200.0;
-constexpr double WingB_LXX1 = 7800.0;
+constexpr double WingB_LXX1 = 12400.0; // LX's end, beyond the tower's right wall
+constexpr double Tower_RightWallX = 12000.0; // from the road up to LX: the way out is door 17
 
 // The map, built in memory for Write and for the tests.
 MapWriter BuildMap();

@@ -1,0 +1,212 @@
+// The tower as a player meets it, from the start with no placing: the main road through the second
+// wing's puzzles, travelling back where they need a past self, to the main exit; holding a
+// direction or pressing keys at random never reaches that exit; and the generated map draws
+// nothing over what a player stands on or over a door, plate or lift.
+#include "engine/Door.h"
+#include "support/DrawOrder.h"
+#include "support/MapIdSweep.h"
+#include "support/RoadTravel.h"
+#include "support/ShortcutRun.h"
+#include "tools/worlds/tower.h"
+#include "tower/TowerWorldSupport.h"
+#include "tower/Tower_Ids.h"
+#include "tower/Tower_Scales.h"
+
+#include <algorithm>
+#include <fstream>
+#include <set>
+#include <string>
+#include <vector>
+
+using namespace TowerWriter;
+
+namespace
+{
+
+// The index of the road's point called station.
+int PointNamed(Road const& road, std::string const& station)
+{
+    for (std::size_t i = 0; i < road.points.size(); i++)
+        if (road.points[i].name == station)
+            return static_cast<int>(i);
+    ADD_FAILURE() << "no point " << station;
+    return 0;
+}
+
+using Outline = std::vector<Pointf>;
+
+Outline OutlineOf(MapWriter_Poly const& poly)
+{
+    Outline outline;
+    for (MapWriter_Point const& p : poly.points)
+        outline.push_back(Pointf(p.x, p.y));
+    return outline;
+}
+
+double Area(Outline const& outline)
+{
+    double twice = 0.0;
+    for (std::size_t i = 0; i < outline.size(); i++)
+    {
+        Pointf const& a = outline[i];
+        Pointf const& b = outline[(i + 1) % outline.size()];
+        twice += a.x * b.y - b.x * a.y;
+    }
+    return std::fabs(twice) / 2.0;
+}
+
+// What of subject lies inside the convex outline clip (either winding).
+Outline Clip(Outline subject, Outline const& clip)
+{
+    double sign = 0.0;
+    for (std::size_t i = 0; i < clip.size() && sign == 0.0; i++)
+    {
+        Pointf const& a = clip[i];
+        Pointf const& b = clip[(i + 1) % clip.size()];
+        Pointf const& c = clip[(i + 2) % clip.size()];
+        double const cross = (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x);
+        sign = cross > 1e-9 ? 1.0 : cross < -1e-9 ? -1.0 : 0.0;
+    }
+    if (sign == 0.0)
+        return {};
+    for (std::size_t i = 0; i < clip.size() && !subject.empty(); i++)
+    {
+        Pointf const& a = clip[i];
+        Pointf const& b = clip[(i + 1) % clip.size()];
+        auto const inside = [&](Pointf const& p) {
+            return sign * ((b.x - a.x) * (p.y - a.y) - (b.y - a.y) * (p.x - a.x)) >= 0.0;
+        };
+        Outline kept;
+        for (std::size_t j = 0; j < subject.size(); j++)
+        {
+            Pointf const& p = subject[j];
+            Pointf const& q = subject[(j + 1) % subject.size()];
+            if (inside(p))
+                kept.push_back(p);
+            if (inside(p) != inside(q))
+            {
+                double const dp = (b.x - a.x) * (p.y - a.y) - (b.y - a.y) * (p.x - a.x);
+                double const dq = (b.x - a.x) * (q.y - a.y) - (b.y - a.y) * (q.x - a.x);
+                double const f = dp / (dp - dq);
+                kept.push_back(Pointf(p.x + f * (q.x - p.x), p.y + f * (q.y - p.y)));
+            }
+        }
+        subject = kept;
+    }
+    return subject;
+}
+
+} // namespace
+
+class TowerMainRoad : public TowerWorld
+{
+};
+
+TEST_F(TowerMainRoad, FromTheStartThroughTheScalingZonesPastSelvesScalesAndTransporterToTheMainExit)
+{
+    Tower& tower = MakeTower();
+    Road const road = RoadWalker::WorldRoad(Level_Tower, "exit");
+    RoadTravel walk(*world, road);
+    std::set<double> sizes;
+    RoadWalk_Result const r = walk.Walk([&](std::vector<int> const& held) {
+        sizes.insert(Hero().GetScale());
+        return Step(held);
+    });
+    ASSERT_TRUE(r.done) << r.report;
+    EXPECT_EQ(r.action, Level_Completed) << r.report;
+    EXPECT_EQ(walk.Travels(), static_cast<int>(std::count_if(road.points.begin(), road.points.end(), [](auto& p) {
+                                  return p.kind == Road_Travel;
+                              })));
+    for (double size : {16.0, 0.5, 0.25, 0.125, 0.03125, 0.0625, 1.0, 4.0, 8.0, 64.0})
+        EXPECT_EQ(sizes.count(size), 1u) << "never " << size;
+
+    // What the puzzles on the way show afterwards, at the ticks the road was walked.
+    Tick const door3 = walk.StoodAt(PointNamed(road, "door 3"));
+    Tick const plate3 = walk.StoodAt(PointNamed(road, "door 3 plate"));
+    EXPECT_TRUE(tower.GetDoor(3)->IsActive(plate3 + 150)) << "a past self on the plate held door 3";
+    EXPECT_GT(door3, plate3 + 300) << "he reached door 3 after leaving its plate";
+    Tick const weighed = walk.StoodAt(PointNamed(road, "the pan at 1/2"));
+    EXPECT_EQ(tower.GetScales()->WeightAt(weighed + 100), 3) << "two selves on the pan";
+    EXPECT_DOUBLE_EQ(tower.GetScales()->CalcLiftPos(weighed + 300), 75.0);
+    EXPECT_FALSE(tower.GetScales()->weightRefused);
+    Tick const plate11 = walk.StoodAt(PointNamed(road, "switch 11"));
+    EXPECT_TRUE(tower.GetDoor(17)->IsActive(plate11 + 300)) << "a past self on switch 11 held door 17";
+}
+
+TEST_F(TowerMainRoad, HoldingEitherWayOrRandomKeysNeverReachTheMainExitAndLeftIsTheShortWayOut)
+{
+    ShortcutRun::Each([this] { MakeTower(); }, [this](std::vector<int> const& held) { return Step(held); },
+                      [this](ShortcutRun::Result const& r) {
+                          EXPECT_NE(r.action, Level_Completed) << r.how;
+                          if (r.how.find("holding left") == 0)
+                          {
+                              EXPECT_EQ(r.action, Level_Restart) << r.how;
+                          }
+                          if (r.how.find("holding right") == 0)
+                          {
+                              EXPECT_LT(Pos().x, Tower_RightWallX) << "the right wall holds him";
+                          }
+                      });
+}
+
+TEST_F(TowerMainRoad, TheKitFindsNothingHiddenBehindALaterPolygon)
+{
+    Tower& tower = MakeTower();
+    // The cars all stand at the start of their run in the map, each moved from there by its own
+    // share of the route.
+    std::set<unsigned int> cars;
+    for (unsigned int car = Tower_Group_FirstCar; car <= Tower_Group_LastCar; car++)
+        cars.insert(car);
+    EXPECT_TRUE(DrawOrder::NothingHidden(*tower.GetMap(), cars));
+}
+
+TEST_F(TowerMainRoad, NothingIsDrawnOverWhatAPlayerStandsOnOrOverADoorPlateOrLift)
+{
+    MakeTower();
+    MapWriter const map = MapIdSweep::Read("tower/map");
+    std::set<unsigned int> moving{Scales_Scales_Group, Scales_Lift_Group};
+    for (Tower_DoorIds const& door : Tower_Doors)
+        moving.insert(door.group);
+    for (Tower_SwitchIds const& plate : Tower_Switches)
+        moving.insert(plate.group);
+    // The cars all stand at the start of their run in the map, each moved from there by its own
+    // share of the route.
+    auto const Car = [](unsigned int group) { return group >= Tower_Group_FirstCar && group <= Tower_Group_LastCar; };
+    int covered = 0;
+    for (std::size_t i = 0; i < map.polys.size(); i++)
+    {
+        MapWriter_Poly const& under = map.polys[i];
+        if (!under.solid && moving.count(under.group) == 0)
+            continue;
+        Outline const outline = OutlineOf(under);
+        for (std::size_t j = i + 1; j < map.polys.size(); j++)
+        {
+            MapWriter_Poly const& over = map.polys[j];
+            if (over.foreground != under.foreground || (Car(under.group) && Car(over.group)))
+                continue;
+            double const overlap = Area(Clip(outline, OutlineOf(over)));
+            if (overlap > 1e-6 * std::max(1.0, Area(outline)) && covered++ < 60)
+                ADD_FAILURE() << "polygon " << i << " (group " << under.group << ", at " << outline[0].x << ", "
+                              << outline[0].y << ") lies under polygon " << j << " (group " << over.group
+                              << ", at " << over.points[0].x << ", " << over.points[0].y << "): " << overlap;
+        }
+    }
+    EXPECT_EQ(covered, 0);
+}
+
+TEST_F(TowerMainRoad, ATravelPointReadsBackAsWrittenAndOnlyItMayGoBackBeforeItsPoint)
+{
+    Road road("back");
+    road.Press(1.0, 2.0, "plate", 300).Travel(3.0, 2.0, "door", 0, -40).Travel(4.0, 2.0, "later", 1, 100);
+    Road::Write("roads", {road});
+    Road const back = Road::Read("roads", "back");
+    ASSERT_EQ(back.points.size(), 3u);
+    EXPECT_EQ(back.points[1].kind, Road_Travel);
+    EXPECT_EQ(back.points[1].turns, 0);
+    EXPECT_EQ(back.points[1].wait, -40);
+    EXPECT_EQ(back.points[2].name, "later");
+    EXPECT_EQ(back.points[2].wait, 100);
+
+    std::ofstream("bad") << "road a\npress 1 2 -5 0 plate\n";
+    EXPECT_THROW(Road::ReadAll("bad"), Error) << "only a travel goes back before its point";
+}
