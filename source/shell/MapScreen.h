@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/Level_Type.h"
+#include "engine/Player_Sprites.h" // Player_Frames: the map's figure walks in the player's frames
 #include "util/Pointf.h"
 
 #include <string>
@@ -15,7 +16,6 @@ struct KeyData;
 constexpr int Location_Count = 9; // location i is world i + 1
 constexpr int Path_Count = 8;
 constexpr int Total_Saves = 3;
-constexpr int Player_Frames = 5;
 constexpr double Plate_Height = 80.0;
 constexpr double Plate_XPad = 80.0;
 constexpr double Plate_XBorder = 20.0;

@@ -1,7 +1,10 @@
 // The game program itself, run headless with scripted input from the title into a level and out.
 // A scripted run takes one step per pass, so its frames and its end are the same on any machine.
+#include "engine/KeyData.h"
 #include "support/GameRun.h"
+#include "support/RoadWalker.h"
 #include "support/Shot.h"
+#include "support/WorldFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -129,30 +132,85 @@ TEST(Hollowmere, AScriptWithAKeyTheGameDoesNotKnowIsRefusedByLineBeforeItPlays)
     EXPECT_FALSE(std::filesystem::exists(game.data / "title.png")) << "refused before the first step";
 }
 
-TEST(Hollowmere, APathEarnedIsKeptWhenTheGameIsClosedWhileTheMapDrawsIt)
+// The village's way out below, walked in the test's own process by the road walker; the keys of each
+// of its steps are then played by the real program.
+class HollowmerePath : public MutedWorldFixture
 {
-    // Right out of the tower by its main exit; the map opens some 60 steps later and draws the path
-    // to the Black mountains dot by dot for 340 steps. The game is closed half way through.
+protected:
+    // The default keys' virtual codes of the play keys the road walker holds.
+    static int Code(int key)
+    {
+        switch (key)
+        {
+        case KeyIndex_GameLeft: return 0x51;
+        case KeyIndex_GameRight: return 0x57;
+        case KeyIndex_GameJump: return 0x20;
+        case KeyIndex_GameAction: return 0x50;
+        case KeyIndex_GamePrevTarget: return 0x4F;
+        case KeyIndex_GameNextTarget: return 0x4B;
+        default: ADD_FAILURE() << "no default key for " << key; return 0;
+        }
+    }
+
+    // The script lines that hold, in the program's level, the keys each step of the walk held.
+    static std::string Script(GameRun const& game, std::vector<std::vector<int>> const& steps)
+    {
+        std::string script;
+        std::vector<int> down;
+        for (std::size_t i = 0; i <= steps.size(); ++i)
+        {
+            std::vector<int> const held = i < steps.size() ? steps[i] : std::vector<int>();
+            int const at = int(i) - 1; // queued after the step before the one that holds it
+            for (int key : down)
+                if (std::find(held.begin(), held.end(), key) == held.end())
+                    script += game.At(at, "key " + std::to_string(Code(key)) + " up");
+            for (int key : held)
+                if (std::find(down.begin(), down.end(), key) == down.end())
+                    script += game.At(at, "key " + std::to_string(Code(key)) + " down");
+            down = held;
+        }
+        return script;
+    }
+};
+
+TEST_F(HollowmerePath, APathEarnedIsKeptWhenTheGameIsClosedWhileTheMapDrawsIt)
+{
+    // Out of the village by its way out below; the map opens and draws the path to the tower dot by
+    // dot. The game is closed half way through.
     GameEvents progress;
     progress[Event_TimeTravel] = GameEvent_HasHappened;
-    GameRun game(Level_Tower, progress);
-    EXPECT_EQ(0, game.Run(game.At(40, "key 0x57 down") + game.At(250, "shot drawing.png") + game.At(260, "close")))
+    Build(Level_TreeV, progress);
+    std::vector<std::vector<int>> steps;
+    RoadWalker walker(*world, RoadWalker::WorldRoad(Level_TreeV, "exit3"));
+    RoadWalk_Result const walk = walker.Walk([&](std::vector<int> const& held) {
+        steps.push_back(held);
+        return Step(held);
+    });
+    ASSERT_EQ(walk.action, Level_Restart) << walk.report;
+    Destroy();
+    std::filesystem::current_path(previous); // the program and the generator are built beside the tests
+
+    GameRun game(Level_TreeV, progress);
+    int const end = int(steps.size());
+    EXPECT_EQ(0, game.Run(Script(game, steps) + game.At(end + 120, "shot drawing.png") + game.At(end + 130, "close")))
         << game.log;
     EXPECT_EQ(std::string::npos, game.log.find("rror")) << game.log;
     auto red = [](Shot::Colour c) { return c[0] > 150 && c[1] < 90 && c[2] < 90; };
-    // The mountains' marker at the path's far end pops up last.
-    constexpr double MountainsX = 0.12 * 640.0, MountainsY = 0.6 * 480.0;
+    // The tower's marker at the path's far end pops up last.
+    constexpr double TowerX = 0.34 * 640.0, TowerY = 0.47 * 480.0;
+    ASSERT_TRUE(std::filesystem::exists(game.data / "drawing.png"));
     Shot const drawing(game.data / "drawing.png");
-    EXPECT_EQ(0, drawing.Count(MountainsX - 3.0, MountainsY - 3.0, MountainsX + 3.0, MountainsY + 3.0, red))
+    EXPECT_EQ(0, drawing.Count(TowerX - 3.0, TowerY - 3.0, TowerX + 3.0, TowerY + 3.0, red))
         << "closed before the path was drawn";
-    EXPECT_EQ(GameEvents((game.data / "saves/save0").c_str())[Path_FirstEvent + 6], GameEvent_HasHappened);
+    EXPECT_EQ(GameEvents((game.data / "saves/save0").c_str())[Path_FirstEvent + 5], GameEvent_HasHappened);
 
     // Started again, the slot's map has the path, and the figure stands at its end.
     std::string log;
     std::string const again = "800 key 0x0D down\n805 key 0x0D up\n950 shot again.png\n960 close\n";
     EXPECT_EQ(0, GameRun::RunIn(game.data, game.Scripted("again", again), &log)) << log;
+    ASSERT_TRUE(std::filesystem::exists(game.data / "again.png"));
     Shot const map(game.data / "again.png");
-    EXPECT_GT(map.Count(MountainsX - 3.0, MountainsY - 3.0, MountainsX + 3.0, MountainsY + 3.0, red), 20);
+    EXPECT_GT(map.Count(TowerX - 3.0, TowerY - 3.0, TowerX + 3.0, TowerY + 3.0, red), 20);
 }
 
 TEST(Hollowmere, TwoRunsOfOneScriptEndInTheSameState)
