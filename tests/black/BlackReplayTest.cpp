@@ -190,14 +190,7 @@ protected:
 
 TEST_F(BlackReplayTest, TheOgreKilledByTheBoulderTheCopiesTheStreamAndTheMoversShowEveryTickAgainAsPlayed)
 {
-    unsigned const fresh = TestSeed();
-    for (unsigned const seed : TestSeedRun(TestSeeds_Long, fresh))
-    {
-        SCOPED_TRACE("HM_TEST_SEED=" + std::to_string(seed));
-        std::mt19937 random(seed);
-        std::srand(seed);
-        ASSERT_TRUE(BuildLevel());
-        ReplayHarness harness(*level, keyScript);
+    ReplayEachSeed([&](ReplayHarness& harness, std::mt19937& random) {
         ReplayWatch_Black(harness, *level);
 
         std::vector<Black_Leg> const legs = PushWalk();
@@ -232,6 +225,5 @@ TEST_F(BlackReplayTest, TheOgreKilledByTheBoulderTheCopiesTheStreamAndTheMoversS
         harness.Travel(random, 1500);
         EXPECT_EQ(harness.mismatch, "");
         EXPECT_GT(harness.compared, 400);
-        level.reset();
-    }
+    });
 }

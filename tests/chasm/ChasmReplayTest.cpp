@@ -286,14 +286,7 @@ using ChasmReplayTest = ReplayLevelFixture<ChasmFixture, Chasm_ReplayLevel>;
 
 TEST_F(ChasmReplayTest, FlowersHungJumpedAndFannedAndFireballsShowEveryTickAgainAsPlayed)
 {
-    unsigned const fresh = TestSeed();
-    for (unsigned const seed : TestSeedRun(TestSeeds_Long, fresh))
-    {
-        SCOPED_TRACE("HM_TEST_SEED=" + std::to_string(seed));
-        std::mt19937 random(seed);
-        std::srand(seed);
-        ASSERT_TRUE(BuildLevel());
-        ReplayHarness harness(*level, keyScript);
+    ReplayEachSeed([&](ReplayHarness& harness, std::mt19937& random) {
         ReplayWatch_Chasm(harness, *level);
 
         ASSERT_LT(Play(harness, *level, FlowerWalk()), 5000) << "the walk stuck";
@@ -341,6 +334,5 @@ TEST_F(ChasmReplayTest, FlowersHungJumpedAndFannedAndFireballsShowEveryTickAgain
 
         harness.Travel(random, 800);
         EXPECT_EQ(harness.mismatch, "");
-        level.reset();
-    }
+    });
 }

@@ -94,14 +94,7 @@ using FinalReplayTest = ReplayLevelFixture<FinalFixture, Final_ReplayLevel>;
 
 TEST_F(FinalReplayTest, AFightWithThrowsJumpsAndWalksShowsEveryTickAgainAsPlayed)
 {
-    unsigned const fresh = TestSeed();
-    for (unsigned const seed : TestSeedRun(TestSeeds_Long, fresh))
-    {
-        SCOPED_TRACE("HM_TEST_SEED=" + std::to_string(seed));
-        std::mt19937 random(seed);
-        std::srand(seed);
-        ASSERT_TRUE(BuildLevel());
-        ReplayHarness harness(*level, keyScript);
+    ReplayEachSeed([&](ReplayHarness& harness, std::mt19937& random) {
         ReplayWatch_Dragon(harness, level->dragon);
         ReplayWatch_Selves(harness, level->GetTimeFrames());
 
@@ -141,6 +134,5 @@ TEST_F(FinalReplayTest, AFightWithThrowsJumpsAndWalksShowsEveryTickAgainAsPlayed
         EXPECT_LT(level->dragon->GetHitPoints(reached), firstRun[std::size_t(reached)]) << "tick " << reached;
         harness.Travel(random, 1000);
         EXPECT_EQ(harness.mismatch, "");
-        level.reset();
-    }
+    });
 }

@@ -4,11 +4,15 @@
 #pragma once
 
 #include "support/KeyScript.h"
+#include "support/RandomSeed.h"
+#include "support/ReplayHarness.h"
 #include "util/Error.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
+#include <random>
 
 template <class Fixture, class Level>
 class ReplayLevelFixture : public Fixture
@@ -37,6 +41,22 @@ protected:
             return false;
         }
         return true;
+    }
+
+    // For each seed of the long list and a fresh one: the C library's generator seeded with it, the
+    // level built afresh and a harness over it, and body(harness, random) with random seeded alike
+    // to play, travel and check. Stops at the first seed that fails fatally.
+    template <class Body>
+    void ReplayEachSeed(Body&& body)
+    {
+        ForEachSeed(TestSeeds_Long, [&](unsigned seed) {
+            std::mt19937 random(seed);
+            std::srand(seed);
+            ASSERT_TRUE(BuildLevel());
+            ReplayHarness harness(*level, this->keyScript);
+            body(harness, random);
+            level.reset();
+        });
     }
 
     std::unique_ptr<Level> level;

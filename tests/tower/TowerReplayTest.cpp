@@ -213,13 +213,7 @@ protected:
 
 TEST_F(TowerReplayTest, ScalesWeighedByAPastSelfAZoneAndTwoMoversShowEveryTickAgainAsPlayed)
 {
-    unsigned const fresh = TestSeed();
-    for (unsigned const seed : TestSeedRun(TestSeeds_Long, fresh))
-    {
-        SCOPED_TRACE("HM_TEST_SEED=" + std::to_string(seed));
-        std::mt19937 random(seed);
-        ASSERT_TRUE(BuildLevel());
-        ReplayHarness harness(*level, keyScript);
+    ReplayEachSeed([&](ReplayHarness& harness, std::mt19937& random) {
         ReplayWatch_Tower(harness, *level);
 
         ASSERT_LT(Play(harness, *level, FirstWalk()), 5000) << "the walk stuck";
@@ -254,6 +248,5 @@ TEST_F(TowerReplayTest, ScalesWeighedByAPastSelfAZoneAndTwoMoversShowEveryTickAg
 
         harness.Travel(random, 800);
         EXPECT_EQ(harness.mismatch, "");
-        level.reset();
-    }
+    });
 }
