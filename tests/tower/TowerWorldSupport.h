@@ -27,15 +27,9 @@ constexpr int Key_Action = KeyIndex_GameAction;
 constexpr int Key_NextTarget = KeyIndex_GameNextTarget;
 constexpr int Key_Back = KeyIndex_GameBackInTime;
 
-class TowerWorld : public WorldFixture
+class TowerWorld : public MutedWorldFixture
 {
 protected:
-    void SetUp() override
-    {
-        WorldFixture::SetUp();
-        sounds.mute = 1;
-    }
-
     Tower& MakeTower()
     {
         Build(Level_Tower);
