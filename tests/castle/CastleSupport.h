@@ -9,6 +9,7 @@
 #include "engine/TimeFrames.h"
 #include "support/LevelFixture.h"
 #include "support/MapFiles.h"
+#include "support/SolidPictures.h"
 #include "support/TestFolder.h"
 #include "tools/Canvas.h"
 #include "tools/DataGen.h"
@@ -21,12 +22,10 @@
 
 inline void WriteCastleImages(std::string const& dir)
 {
-    std::filesystem::path const castle = std::filesystem::path(dir) / "gfx/castle";
-    std::filesystem::create_directories(castle / "objects");
-    char const* const names[] = {"eye",      "pupil",    "lighton",  "lightoff", "objects/cog", "objects/mirror",
-                                 "dadodo00", "dadodo01", "dadodo02", "dadodo03", "dadodo04"};
-    for (int i = 0; i < 11; i++)
-        Canvas(24, 16, Rgba{uint8_t(20 * i + 30), 120, 200, 255}).WritePng((castle / names[i]).string() + ".png");
+    WriteSolidPictures(std::filesystem::path(dir) / "gfx/castle",
+                       {"eye", "pupil", "lighton", "lightoff", "objects/cog", "objects/mirror", "dadodo00", "dadodo01",
+                        "dadodo02", "dadodo03", "dadodo04"},
+                       [](int i) { return Rgba{uint8_t(20 * i + 30), 120, 200, 255}; }, 24, 16);
 }
 
 // A floor whose top is y = 0 from x -2000 to 2000, seen centred on the origin; the map is read

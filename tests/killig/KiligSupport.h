@@ -3,11 +3,13 @@
 #pragma once
 
 #include "killig/Kilig_Dude.h"
+#include "support/SolidPictures.h"
 #include "tools/Canvas.h"
 
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 // The colour of the master's frame f.
 inline Rgba KiligFrameColour(int f)
@@ -18,8 +20,9 @@ inline Rgba KiligFrameColour(int f)
 inline void WriteKiligImages(std::string const& dir)
 {
     std::filesystem::path const gfx = std::filesystem::path(dir) / "gfx/killig";
-    std::filesystem::create_directories(gfx / "objects");
+    std::vector<std::string> frames;
     for (int f = 0; f < Kilig_Dude_NumFrames; f++)
-        Canvas(8, 8, KiligFrameColour(f)).WritePng((gfx / ("killig0" + std::to_string(f) + ".png")).string());
-    Canvas(8, 8, Rgba{200, 40, 200, 255}).WritePng((gfx / "objects/redblue.png").string());
+        frames.push_back("killig0" + std::to_string(f));
+    WriteSolidPictures(gfx, frames, KiligFrameColour);
+    WriteSolidPictures(gfx / "objects", {"redblue"}, [](int) { return Rgba{200, 40, 200, 255}; });
 }

@@ -13,12 +13,14 @@
 #include "engine/TimeSet.h"
 #include "media/Game_Sounds.h"
 #include "support/SmallMap.h"
+#include "support/SolidPictures.h"
 #include "support/SpeakingFixture.h"
 #include "tools/Canvas.h"
 
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 constexpr char const* Petra_GuestNames[] = {"harnek", "pellion", "gask",    "wendrel",
                                             "olvane", "imbra",   "saffrin", "yavenne"};
@@ -31,13 +33,10 @@ inline Rgba GuestColour(int g)
 inline void WritePetraImages(std::string const& dir)
 {
     std::filesystem::path const gfx = std::filesystem::path(dir) / "gfx";
-    std::filesystem::create_directories(gfx / "petra/dudes");
-    std::filesystem::create_directories(gfx / "general");
-    Canvas(8, 8, Rgba{200, 60, 200, 255}).WritePng((gfx / "petra/petra.png").string());
-    for (int g = 0; g < 8; g++)
-        Canvas(8, 8, GuestColour(g))
-            .WritePng((gfx / "petra/dudes" / (std::string(Petra_GuestNames[g]) + ".png")).string());
-    Canvas(8, 8, Rgba{250, 250, 0, 255}).WritePng((gfx / "general/uparrow.png").string());
+    WriteSolidPictures(gfx / "petra", {"petra"}, [](int) { return Rgba{200, 60, 200, 255}; });
+    WriteSolidPictures(gfx / "petra/dudes", std::vector<std::string>(Petra_GuestNames, Petra_GuestNames + 8),
+                       GuestColour);
+    WriteSolidPictures(gfx / "general", {"uparrow"}, [](int) { return Rgba{250, 250, 0, 255}; });
 }
 
 // On the long floor: the riddle-giver at rp 10 (x 100) with the hero's place before it at rp 69,

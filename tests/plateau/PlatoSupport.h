@@ -9,6 +9,7 @@
 #include "media/Game_Sounds.h"
 #include "support/SmallMap.h"
 #include "support/SpeakingFixture.h"
+#include "support/SolidPictures.h"
 #include "tools/Canvas.h"
 
 #include <algorithm>
@@ -18,21 +19,15 @@
 
 inline void WritePlateauImages(std::string const& dir)
 {
-    std::filesystem::path const gfx = std::filesystem::path(dir) / "gfx/plateau";
-    std::filesystem::create_directories(gfx);
-    char const* const names[] = {"miner00", "miner01",    "miner02",   "miner03",      "miner04",   "miner05",
-                                 "hermit",  "aerial",     "tvpicture", "tv0",          "tv1",       "tv2",
-                                 "tv3",     "tumbleweed", "minecart",  "mortar-stand", "mortar-gun"};
-    int i = 0;
-    for (char const* name : names)
-        Canvas(8, 8, Rgba{std::uint8_t(10 * ++i), 90, 160, 255})
-            .WritePng((gfx / (std::string(name) + ".png")).string());
-    std::filesystem::create_directories(std::filesystem::path(dir) / "gfx/general");
-    Canvas(8, 8, Rgba{250, 200, 0, 255}).WritePng(dir + "/gfx/general/explosion.png");
-    std::filesystem::create_directories(gfx / "caveturtle");
-    for (char const* name : {"head", "frontfoot", "backfoot", "spike"})
-        Canvas(8, 8, Rgba{std::uint8_t(10 * ++i), 160, 90, 255})
-            .WritePng((gfx / "caveturtle" / (std::string(name) + ".png")).string());
+    std::filesystem::path const gfx = std::filesystem::path(dir) / "gfx";
+    WriteSolidPictures(gfx / "plateau",
+                       {"miner00", "miner01", "miner02", "miner03", "miner04", "miner05", "hermit", "aerial",
+                        "tvpicture", "tv0", "tv1", "tv2", "tv3", "tumbleweed", "minecart", "mortar-stand",
+                        "mortar-gun"},
+                       [](int i) { return Rgba{std::uint8_t(10 * (i + 1)), 90, 160, 255}; });
+    WriteSolidPictures(gfx / "general", {"explosion"}, [](int) { return Rgba{250, 200, 0, 255}; });
+    WriteSolidPictures(gfx / "plateau/caveturtle", {"head", "frontfoot", "backfoot", "spike"},
+                       [](int i) { return Rgba{std::uint8_t(10 * (i + 18)), 160, 90, 255}; });
 }
 
 // The player starts at rp 3 (x 0); the hermit stands at rp 26 (x 100), the mast at rp 24 (x 300),
