@@ -42,17 +42,18 @@ std::vector<Castle_Leg> Tour()
     legs.push_back({Pointf(1600.0, Room4_Floor + 1.0), lamps});
     // Room 20: over the symbol plates; room 15: the swivel turned on switch 22.
     Road plates;
-    plates.Walk(5030.0, Road_Floor);
+    plates.Walk(Symbol_DoorX - 30.0, Road_Floor);
     legs.push_back({Pointf(4450.0, Road_Floor + 1.0), plates});
     Road swivel;
     swivel.Press(3460.0, 5090.0, "switch 22", 40).Walk(3400.0, 5090.0);
     legs.push_back({Pointf(3400.0, 5091.0), swivel});
     // Room 34: onto block 1, facing its mark, and twenty throws.
     Road block;
-    block.Walk(4620.0, 4170.0).Walk(4610.0, 4170.0);
+    double const blockTop = Lower_Floor + 50.0;
+    block.Walk(4620.0, blockTop).Walk(4610.0, blockTop);
     for (int i = 0; i < 20; ++i)
-        block.Throw(4610.0, 4170.0, "block's mark", 4);
-    legs.push_back({Pointf(4550.0, 4121.0), block});
+        block.Throw(4610.0, blockTop, "block's mark", 4);
+    legs.push_back({Pointf(4550.0, Lower_Floor + 1.0), block});
     // The road from the start to the far exit, its exit left out: the level goes on.
     Road road = RoadWalker::WorldRoad(Level_Casle, "exit");
     road.points.pop_back();
