@@ -254,7 +254,8 @@ void Room4AndShaft(Castle_Map& m)
 // the cog and jump out to the left before the past self pushes the bridge down.
 // Lift 5 (group 70) fills a shaft down to room 8 and is worked by switch 1 (group 71) beside it:
 // stand on switch 1 until the lift is down (about 160 steps), step off and drop onto it. Switch 1
-// also raises the hall's gate while it is held and lets it fall shut, paid or not, when let go.
+// also raises the hall's gate while it is held and lets it fall shut when let go, until the fee is
+// paid: from then on the gate stands open.
 //
 // Room 6: drop the cog by the machine (within 64 of it) and stand on switch 8 (group 14): the
 // machine runs from then on and door 10 (group 15) opens into room 7.
