@@ -71,12 +71,8 @@ void Door::MoveMapGroup(Map const*, Tick t, FlatList<MoveObject>** orders)
     // Nothing plays while the sounds are muted, as they are when the groups are placed for
     // another tick than the step's own.
     bool const withSound = gameSounds != nullptr && gameSounds->mute == 0;
-    double p = Opening(t, withSound, sound, thudTicks);
-    if (HeldOpen(t))
-    {
-        p = distance;
-        sound = Door_Quiet;
-    }
+    // A door held open stands open and silent; its activators are not asked.
+    double const p = HeldOpen(t) ? distance : Opening(t, withSound, sound, thudTicks);
     switch (direction)
     {
     case Direction_Up:

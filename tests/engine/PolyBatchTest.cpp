@@ -6,6 +6,7 @@
 #include "engine/Poly.h"
 #include "media/Image.h"
 #include "media/Textures.h"
+#include "support/LevelFrame.h"
 #include "support/MapFiles.h"
 #include "support/MediaTestSupport.h"
 #include "support/RandomSeed.h"
@@ -58,23 +59,6 @@ void WriteNoise(std::string const& name, int w, int h, std::uint8_t alpha, int s
             c.Set(x, y, Rgba{std::uint8_t(k), std::uint8_t(x * 5 + y * 53 + seed), std::uint8_t(x * y + seed * 3), a});
         }
     c.WritePng("gfx/map/" + name, format);
-}
-
-std::vector<unsigned char> Screen()
-{
-    std::vector<unsigned char> pixels(640 * 480 * 4);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, 640, 480, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-    return pixels;
-}
-
-// How many pixels of two screens differ.
-int Differing(std::vector<unsigned char> const& a, std::vector<unsigned char> const& b)
-{
-    int count = 0;
-    for (std::size_t i = 0; i < a.size(); i += 4)
-        count += a[i] != b[i] || a[i + 1] != b[i + 1] || a[i + 2] != b[i + 2] || a[i + 3] != b[i + 3] ? 1 : 0;
-    return count;
 }
 
 // A ground that differs from pixel to pixel, so that whatever blends over it shows how.
@@ -234,17 +218,17 @@ TEST_F(PolyBatchDraw, RandomMapsShowThePixelsOfTheirPolygonsDrawnOneByOne)
 
         DrawGround(*textures);
         DrawOneByOne(*plain, *textures, time);
-        std::vector<unsigned char> const expected = Screen();
+        std::vector<unsigned char> const expected = ScreenPixels();
 
         DrawGround(*textures);
         plain->Render(time);
-        EXPECT_EQ(Differing(Screen(), expected), 0) << "the plain drawing of a background map";
+        EXPECT_EQ(DifferingPixels(ScreenPixels(), expected), 0) << "the plain drawing of a background map";
         EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
         EXPECT_TRUE(glIsEnabled(GL_BLEND));
 
         DrawGround(*textures);
         map->Render(time, Map_Render_Flags(Map_Render_Back | Map_Render_Fore));
-        EXPECT_EQ(Differing(Screen(), expected), 0) << "both layers of a level map";
+        EXPECT_EQ(DifferingPixels(ScreenPixels(), expected), 0) << "both layers of a level map";
     });
 }
 
@@ -288,10 +272,10 @@ TEST_F(PolyBatchDraw, TheVillagesBackdropAndMapShowTheSamePixels)
             DrawOneByOne(*map, village, time);
         else
             map->Render(time, Map_Render_Flags(Map_Render_Back | Map_Render_Fore));
-        return Screen();
+        return ScreenPixels();
     };
     double const views[][3] = {{0.0, 1500.0, 1.0}, {3170.5, 1617.25, 0.8}, {5301.0, 820.0, 1.3}, {7000.0, 1200.0, 0.5}};
     for (auto const& v : views)
-        EXPECT_EQ(Differing(frame(false, v[0], v[1], v[2], 5000), frame(true, v[0], v[1], v[2], 5000)), 0)
+        EXPECT_EQ(DifferingPixels(frame(false, v[0], v[1], v[2], 5000), frame(true, v[0], v[1], v[2], 5000)), 0)
             << "view at " << v[0] << ", " << v[1] << " scale " << v[2];
 }

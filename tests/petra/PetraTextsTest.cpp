@@ -6,6 +6,7 @@
 #include "media/GameFont.h"
 #include "petra/PetraWorldSupport.h"
 #include "petra/Petra_Ids.h"
+#include "support/LevelFrame.h"
 #include "util/Rectf.h"
 
 #include <gtest/gtest.h>
@@ -31,12 +32,7 @@ class PetraTexts : public PetraWorldFixture
 {
 protected:
     // The frame just drawn, RGBA rows from the bottom.
-    static std::vector<unsigned char> Frame()
-    {
-        std::vector<unsigned char> pixels(static_cast<std::size_t>(ScreenW) * ScreenH * 4);
-        glReadPixels(0, 0, ScreenW, ScreenH, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-        return pixels;
-    }
+    static std::vector<unsigned char> Frame() { return ScreenPixels(ScreenW, ScreenH); }
 
     // Where answer label k is drawn on the screen, its white plate included; its width is read from
     // the label itself.

@@ -1,5 +1,5 @@
-// Test support: one frame of a level drawn as the program draws it, over a clear colour that no
-// picture of the game uses, and read back from the window: where the frame shows bare clear colour.
+// Test support: the window's picture read back, and one frame of a level drawn as the program draws
+// it over a clear colour that no picture of the game uses: where the frame shows bare clear colour.
 #pragma once
 
 #include "engine/Level.h"
@@ -8,6 +8,24 @@
 
 #include <cstddef>
 #include <vector>
+
+// The window's picture as it stands, w x h from the bottom left, RGBA rows from the bottom.
+inline std::vector<unsigned char> ScreenPixels(int w = 640, int h = 480)
+{
+    std::vector<unsigned char> pixels(std::size_t(w) * std::size_t(h) * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    return pixels;
+}
+
+// How many pixels of two pictures of one size differ.
+inline int DifferingPixels(std::vector<unsigned char> const& a, std::vector<unsigned char> const& b)
+{
+    int count = 0;
+    for (std::size_t i = 0; i + 3 < a.size() && i + 3 < b.size(); i += 4)
+        count += a[i] != b[i] || a[i + 1] != b[i + 1] || a[i + 2] != b[i + 2] || a[i + 3] != b[i + 3] ? 1 : 0;
+    return count;
+}
 
 struct LevelFrame
 {
@@ -26,8 +44,7 @@ struct LevelFrame
         level.Plot();
         glClearColor(before[0], before[1], before[2], before[3]);
         LevelFrame frame;
-        frame.rgba.resize(std::size_t(Width) * Height * 4);
-        glReadPixels(0, 0, Width, Height, GL_RGBA, GL_UNSIGNED_BYTE, frame.rgba.data());
+        frame.rgba = ScreenPixels(Width, Height);
         return frame;
     }
 
