@@ -16,7 +16,6 @@
 
 #include <GL/gl.h>
 
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -40,20 +39,9 @@ void WorldFrames(benchmark::State& state, Level_Type type, Size size)
 {
     WorldRun_Data const folder(size.width, size.height);
     GameEvents events;
-    events.eventTimes[Event_TimeTravel] = GameEvent_HasHappened;
-    events.eventTimes[Event_Socks] = GameEvent_HasHappened;
-    std::srand(1);
-    std::unique_ptr<World_Base> world(MakeWorld(&events, type, false));
+    std::unique_ptr<World_Base> world = WorldRun_Make(type, events);
     Road road;
-    std::string const path = std::string(WorldRow(type).folder) + "/road";
-    if (std::filesystem::exists(path))
-    {
-        std::vector<Road> const roads = Road::ReadAll(path);
-        if (!roads.empty())
-            road = roads.front();
-        if (!road.points.empty() && road.points.back().kind == Road_Exit)
-            road.points.pop_back();
-    }
+    WorldRun_Road(type, road);
     RoadWalker walker(*world, road);
     RandomKeys keys(KeysSeed, false);
     KeyScript script;

@@ -11,8 +11,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,24 +26,12 @@ void PlayWorld(benchmark::State& state, Level_Type type, bool byRoad)
 {
     WorldRun_Data const folder;
     GameEvents events;
-    events.eventTimes[Event_TimeTravel] = GameEvent_HasHappened;
-    events.eventTimes[Event_Socks] = GameEvent_HasHappened;
-    std::srand(1);
-    std::unique_ptr<World_Base> world(MakeWorld(&events, type, false));
+    std::unique_ptr<World_Base> world = WorldRun_Make(type, events);
     Road road;
-    if (byRoad)
+    if (byRoad && !WorldRun_Road(type, road))
     {
-        std::string const path = std::string(WorldRow(type).folder) + "/road";
-        if (!std::filesystem::exists(path))
-        {
-            state.SkipWithError("the world has no road");
-            return;
-        }
-        std::vector<Road> const roads = Road::ReadAll(path);
-        if (!roads.empty())
-            road = roads.front();
-        if (!road.points.empty() && road.points.back().kind == Road_Exit)
-            road.points.pop_back();
+        state.SkipWithError("the world has no road");
+        return;
     }
     RoadWalker walker(*world, road);
     RandomKeys keys(KeysSeed, false);

@@ -2,11 +2,14 @@
 #include "BenchWindow.h"
 
 #include "Stop.h"
+#include "engine/GameEvents.h"
 #include "engine/KeyData.h"
 #include "platform/Audio.h"
 #include "platform/GameWindow.h"
 #include "platform/MessageBox.h"
+#include "shell/World_Table.h"
 #include "tools/DataGen.h"
+#include "tools/Road.h"
 #include "tools/WavWriter.h"
 
 #include <GL/gl.h>
@@ -244,4 +247,25 @@ void WorldRun_Runner::Report()
     state.counters["frame_cpu_ms"] = frames > 0 ? frameTotalCpu / frames * 1e3 : 0.0;
     state.counters["frame_worst_ms"] = frameWorst * 1e3;
     state.counters["frame_worst_cpu_ms"] = frameWorstCpu * 1e3;
+}
+
+std::unique_ptr<World_Base> WorldRun_Make(Level_Type type, GameEvents& events)
+{
+    events.eventTimes[Event_TimeTravel] = GameEvent_HasHappened;
+    events.eventTimes[Event_Socks] = GameEvent_HasHappened;
+    std::srand(1);
+    return std::unique_ptr<World_Base>(MakeWorld(&events, type, false));
+}
+
+bool WorldRun_Road(Level_Type type, Road& road)
+{
+    std::string const path = std::string(WorldRow(type).folder) + "/road";
+    if (!std::filesystem::exists(path))
+        return false;
+    std::vector<Road> const roads = Road::ReadAll(path);
+    if (!roads.empty())
+        road = roads.front();
+    if (!road.points.empty() && road.points.back().kind == Road_Exit)
+        road.points.pop_back();
+    return true;
 }

@@ -16,6 +16,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace WorldRun
@@ -98,3 +99,15 @@ private:
     int frames = 0;
     std::array<int, Level_Restart + 1> results{};
 };
+
+class GameEvents;
+class Road;
+
+// The world of type as the world runs play it, from the data folder: the player has learnt time
+// travel and found the socks (he cannot die, so travel stays possible), and the C library's
+// generator is seeded alike before it is built. events must outlive the world.
+std::unique_ptr<World_Base> WorldRun_Make(Level_Type type, GameEvents& events);
+
+// The first road the world's generator wrote, its exit left out (the level goes on); false when the
+// world has no road file.
+bool WorldRun_Road(Level_Type type, Road& road);
