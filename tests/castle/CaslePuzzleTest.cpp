@@ -263,10 +263,13 @@ TEST_F(CaslePuzzleTest, TheFourthAndEighthSymbolsTogetherOpenDoor16ForGood)
 TEST_F(CaslePuzzleTest, TheCogFromBeforeTheBridgeFellStartsTheMachineAndOpensDoor10)
 {
     double const f = CastleWriter::Room4_Floor;
-    // Up the ramp by the push-over from room 5's door: it falls over the pit, onto the cog.
+    // Up the ramp by the push-over from room 5's door, and a jump on the block: it falls over the
+    // pit, onto the cog.
     PutAt(1115.0, f);
     walker->Idle(300);
-    walker->WalkPast(820.0, -1);
+    walker->WalkTo(CastleWriter::Room5_PushX, 3.0);
+    EXPECT_EQ(castle->GetPushOver(0)->GetPushTime(), -1) << "standing on the block pushes nothing";
+    walker->Step({KeyIndex_GameJump});
     walker->Idle(20);
     Tick const pushed = castle->GetPushOver(0)->GetPushTime();
     ASSERT_NE(pushed, -1);

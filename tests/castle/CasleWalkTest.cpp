@@ -4,8 +4,10 @@
 #include "CastleWalker.h"
 #include "castle/Casle.h"
 #include "castle/Casle_Events.h"
+#include "castle/Casle_Machine_Switch.h"
 #include "engine/Door.h"
 #include "engine/GameEvents.h"
+#include "support/RoadTravel.h"
 #include "support/RoadWalker.h"
 #include "support/WorldFixture.h"
 #include "support/WorldReplay.h"
@@ -18,7 +20,7 @@ class CasleWalkTest : public MutedWorldFixture
 protected:
     RoadWalk_Result Walk(char const* road)
     {
-        RoadWalker walker(*world, RoadWalker::WorldRoad(Level_Casle, road));
+        RoadTravel walker(*world, RoadWalker::WorldRoad(Level_Casle, road));
         return walker.Walk([&](std::vector<int> const& held) { return Step(held); });
     }
 
@@ -87,6 +89,9 @@ TEST_F(CasleWalkTest, WithTheFeePaidBeforeStraightThroughTheGate)
     RoadWalk_Result const r = PastTheEye(PastTheSymbols(Walk("exit")));
     EXPECT_TRUE(r.done) << r.report;
     EXPECT_EQ(r.action, Level_Completed) << r.report;
+    Casle& c = As<Casle>();
+    EXPECT_TRUE(c.GetMachine()->HasCog(c.GetTick())) << "the cog fetched from the past went in";
+    EXPECT_GE(c.GetMachine()->ActiveTime(), 0) << "and the machine runs";
 }
 
 TEST_F(CasleWalkTest, DoorsSixteenAndThirteenHoldUnlessPastSelvesHelp)
@@ -135,4 +140,21 @@ TEST_F(CasleWalkTest, TheWholeCastleReplaysAlongTheRoadAndUnderRandomKeys)
     options.road = "exit";
     WorldReplay::Run(*this, Level_Casle, record, options);
     WorldReplay::Run(*this, Level_Casle, record);
+}
+
+TEST_F(CasleWalkTest, WithoutTravellingBackTheCogStaysUnderTheBridgeAndDoorTenHolds)
+{
+    GameEvents record;
+    record.eventTimes[Event_TimeTravel] = GameEvent_HasHappened;
+    record.eventTimes[Casle_Event_Introduced] = GameEvent_HasHappened;
+    record.eventTimes[Casle_Event_FeePaid] = GameEvent_HasHappened;
+    Build(Level_Casle, record);
+    // The road's keys without its travel: the player stands where he would have gone back.
+    RoadWalker walker(*world, RoadWalker::WorldRoad(Level_Casle, "exit"));
+    RoadWalk_Result const r = walker.Walk([&](std::vector<int> const& held) { return Step(held); });
+    Casle& c = As<Casle>();
+    EXPECT_TRUE(r.stuck) << "walked through door 10";
+    EXPECT_LE(r.at.x, CastleWriter::Room4_Door10X) << r.report;
+    EXPECT_FALSE(c.GetMachine()->HasCog(c.GetTick()));
+    EXPECT_EQ(c.GetDoor(9)->GetPos(c.GetTick() - 1), 0.0);
 }

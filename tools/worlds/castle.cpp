@@ -121,6 +121,22 @@ public:
         Box(x - 2.0, floor + high, x + GateWide + 2.0, ceiling);
     }
     void Ref(unsigned int id, double x, double y) { map.AddRefPoint(id, x, y); }
+    // A gear wheel of eight teeth painted on the back wall, centred at (x, y), radius r to the teeth's tips:
+    // a wheel and a tooth at every eighth of a turn, each convex and wound as the boxes are.
+    void Cog(double x, double y, double r)
+    {
+        double const pi = 3.14159265358979323846;
+        auto at = [&](double a, double reach) { return std::pair<double, double>(x + reach * std::cos(a), y + reach * std::sin(a)); };
+        Corners wheel;
+        for (int i = 0; i < 8; ++i)
+            wheel.push_back(at(-(i + 0.5) * pi / 4.0, r * 0.75));
+        Add(behind, wheel, Tile, 0, false);
+        for (int i = 0; i < 8; ++i)
+        {
+            double const a = i * pi / 4.0;
+            Add(behind, {at(a + 0.2, r * 0.7), at(a + 0.14, r), at(a - 0.14, r), at(a - 0.2, r * 0.7)}, Tile, 0, false);
+        }
+    }
     // A ladder of shelves from floor up to top in two columns, [left, left + 60] and [left + 70,
     // left + 130], no step over 50 high: jump straight up from a shelf's edge and drift over the
     // next once above it. The last shelf lies in the left column when lastLeft, so that the top
@@ -222,6 +238,10 @@ void Room4AndShaft(Castle_Map& m)
     m.Box(1100.0, 4120.0, 1760.0, 4160.0);
     m.Box(1118.0, f + GateHigh, 1138.0, 4120.0); // room 5's doorway
     m.Gate(Casle_Doors[6].group, 1740.0, f, 4120.0);
+    // Door 10 stands before door 7 and opens once the machine of room 6 runs: a cog painted on
+    // the wall beside it says so.
+    m.Gate(Casle_Doors[9].group, Room4_Door10X, f, 4120.0);
+    m.Cog(Room4_Door10X - 22.0, f + 75.0, 16.0);
     for (unsigned int i = 0; i < 3; ++i)
         m.Ref(Casle_LightGroups[0].rp[i], 1280.0 + 140.0 * i, f + (i == 1 ? 160.0 : 120.0));
     // The shaft.
@@ -272,16 +292,18 @@ void LeftRooms(Castle_Map& m)
     // Room 5.
     m.Back(400.0, f - 50.0, 1120.0, 4170.0);
     m.Floor(250.0, 450.0, f, 90.0);
-    m.Floor(450.0, 770.0, f - 50.0);
-    m.Ref(Casle_Rp_Cog, 610.0, f - 50.0);
+    m.Floor(450.0, 770.0, Room5_PitFloor);
+    m.Ref(Casle_Rp_Cog, 610.0, Room5_PitFloor);
     // The push-over's banner, not solid, reaches out over the block beside it, so that the player
     // on the block stands within its bound, in its right half: it is pushed over to the left,
     // turning about a point a tenth of its bound in from its lower left corner, and lies over the
     // pit with its top at Room5_Bridge.
-    m.Box(770.0, f, 810.0, f + 360.0, Stone, Casle_PushOverGroups[0]);
+    // It is pushed from the block by a jump (the push takes feet a third of its height up) and, lying
+    // over the pit, is climbed back onto the block from its right end by a jump.
+    m.Box(770.0, f, 810.0, f + 340.0, Stone, Casle_PushOverGroups[0]);
     m.Box(810.0, f + 180.0, 850.0, f + 230.0, Tile, Casle_PushOverGroups[0], false);
-    m.Box(815.0, f, 850.0, f + 130.0);
-    m.Ramp(850.0, f + 130.0, 960.0, f, f);
+    m.Box(812.0, f, 850.0, Room5_Block);
+    m.Ramp(850.0, Room5_Block, 960.0, f, f);
     m.Plate(Casle_SwitchGroups[0], 980.0, f);
     double const lift5 = f - Casle_Lifts[4].amplitude;
     m.Floor(770.0, 1050.0, f);
@@ -289,12 +311,12 @@ void LeftRooms(Castle_Map& m)
     m.Floor(1110.0, 1120.0, f);
     m.Box(400.0, 4170.0, 1120.0, 4210.0);
     // Room 6, up its ramp.
-    double const f6 = f + 80.0;
+    double const f6 = Room6_Floor;
     m.Back(-310.0, f6, 400.0, 4270.0);
     m.Ramp(280.0, f6, 400.0, f, f - Slab);
     m.Box(-120.0, f - Slab, 280.0, f6);
-    m.Ref(Casle_Rp_Machine, 60.0, f6 + 1.0);
-    m.Plate(Casle_SwitchGroups[Casle_MachineSwitch], 180.0, f6);
+    m.Ref(Casle_Rp_Machine, Room6_DropX, f6 + 1.0);
+    m.Plate(Casle_SwitchGroups[Casle_MachineSwitch], Room6_SwitchX - 30.0, f6);
     m.Box(-330.0, 4270.0, 420.0, 4310.0);
     // The machine keeps the cog in a closed pocket high above it.
     m.Box(0.0, 4500.0, 120.0, 4520.0);
@@ -306,7 +328,7 @@ void LeftRooms(Castle_Map& m)
     m.Ramp(-120.0, f6, -290.0, f7, f - Slab);
     m.Box(-620.0, f - Slab, -290.0, f7);
     m.Back(-620.0, f7, -310.0, 4090.0);
-    m.Gate(Casle_Doors[9].group, -310.0, f7, 4090.0);
+    m.Box(-312.0, f7 + GateHigh, -292.0, 4090.0); // room 7's doorway
     m.Box(-660.0, 4090.0, -290.0, 4130.0);
     m.Box(-660.0, f - Slab, -620.0, 4130.0);
     m.Ref(Casle_Lasers[3].rp, Room7_LaserX, 4080.0);
@@ -790,11 +812,31 @@ std::vector<Road> BuildRoads()
     // door 7; into room 10 for its mirror and back into the shaft; its two lifts with door 9
     // between them; along the road, down through room 32's pit and up its ramp, and off the
     // road's end into the last room, past the socks.
-    auto road = [](std::string const& name) {
+    auto road = [](std::string const& name, bool payFee) {
         Road r(name);
+        // With 7 gems: talk to the owner; the introduction runs into the fee, and the gate opens.
+        if (payFee)
+            r.Press(1150.0, Hall_Floor, "owner", 6950);
         r.Walk(1760.0, Room2_Floor).Walk(2390.0, Room2_Landing);
         r.Jump(2352.0, Room2_Landing).Walk(2318.0, Walkway_Floor).Walk(1720.0, Walkway_Floor);
-        r.Walk(1190.0, Room4_Floor).Jump(Room4_GapLeft - 12.0, Room4_Floor).Walk(1600.0, Room4_Floor);
+        r.Walk(1190.0, Room4_Floor);
+        // Room 5: up onto the block, a jump pushes the push-over down over the pit and the cog, and
+        // the road crosses it to room 6's ramp; back in time to before the push, down into the pit
+        // for the cog and out again before the bridge falls. In room 6 the cog let go by the
+        // machine goes in, and switch 8 starts it: door 10 in room 4 opens.
+        r.Walk(960.0, Room4_Floor).Walk(Room5_PushX, Room5_Block);
+        int const push = r.Next();
+        r.Hop(Room5_PushX, Room5_Block, "push the bridge over", 60);
+        double const waitY = Room4_Floor + (400.0 - Room5_WaitX) * (Room6_Floor - Room4_Floor) / 120.0;
+        r.Walk(700.0, Room5_Bridge).Walk(Room5_WaitX, waitY);
+        r.Travel(Room5_WaitX, waitY, "back to before the push", push, -320);
+        r.Walk(610.0, Room5_PitFloor).Press(610.0, Room5_PitFloor, "take the cog", 5);
+        r.Walk(470.0, Room5_PitFloor).Walk(420.0, Room4_Floor).Walk(280.0, Room6_Floor);
+        r.Press(Room6_DropX, Room6_Floor, "let the cog go by the machine", 10);
+        r.Hop(Room6_SwitchX, Room6_Floor + 12.0, "start the machine", 20);
+        r.Walk(420.0, Room4_Floor).Walk(500.0, Room5_Bridge).Walk(770.0, Room5_Bridge);
+        r.Walk(Room5_PushX, Room5_Block).Walk(960.0, Room4_Floor).Walk(1190.0, Room4_Floor);
+        r.Jump(Room4_GapLeft - 12.0, Room4_Floor).Walk(1600.0, Room4_Floor);
         // Door 7 closes the shaft until the three lamps burn: back to face them, a throw at each.
         r.Walk(Room4_ThrowX + 50.0, Room4_Floor);
         r.Throw(Room4_ThrowX, Room4_Floor, "first lamp", 20, 0).Throw(Room4_ThrowX, Room4_Floor, "second lamp", 20, 1);
@@ -824,14 +866,9 @@ std::vector<Road> BuildRoads()
     Road past("pit");
     past.Walk(5400.0, Road_Floor).Walk(5990.0, Road_Floor);
     past.Walk(6300.0, Room37_Floor).Exit(Casle_FarExitX + 100.0, Room37_Floor);
-    // With 7 gems: talk to the owner; the introduction runs into the fee, and the gate opens.
-    Road fee("fee");
-    fee.Press(1150.0, Hall_Floor, "owner", 6950);
-    for (Road_Point const& p : road("").points)
-        fee.Add(p);
     Road entrance("entrance");
     entrance.Walk(900.0, Hall_Floor).Exit(Casle_EntranceExitX - 100.0, Hall_Floor);
-    return {road("exit"), fee, entrance, symbols, past};
+    return {road("exit", false), road("fee", true), entrance, symbols, past};
 }
 
 MapWriter BuildMap()
