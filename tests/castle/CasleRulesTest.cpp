@@ -172,8 +172,12 @@ TEST_F(CasleRulesTest, AHintWhoseConditionFailsAtItsCountWaitsForALaterStay)
 
 TEST_F(CasleRulesTest, TheRefusalAndTheSocksAreToldOnceAndFiveLinesInOneStepGoOn)
 {
-    // Room 18's hint, the refusal and the socks all in one step: five lines.
-    StandAt(InRoom18, 9001);
+    // Room 18's hint (crystal 14 brought into the room), the refusal and the socks all in one
+    // step: five lines.
+    StandAt(InRoom18);
+    for (Tick t = 0; t <= castle->GetTick() + 1; ++t)
+        castle->GetCastleObject(2)->SetPosAtTime(t, Pointf(1500.0, 5480.0), Vectorf(0.0, 0.0), 0.0, false);
+    StandAt(InRoom18, 9000);
     ASSERT_EQ(castle->GetRoomFrames(), 9000);
     castle->GetObjects()->triedLockedCollectable = true;
     events[Event_Socks] = castle->GetTick();

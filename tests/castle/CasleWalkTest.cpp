@@ -5,6 +5,7 @@
 #include "castle/Casle.h"
 #include "castle/Casle_Events.h"
 #include "castle/Casle_Machine_Switch.h"
+#include "castle/Casle_Podiums.h"
 #include "engine/Door.h"
 #include "engine/GameEvents.h"
 #include "support/RoadTravel.h"
@@ -92,6 +93,7 @@ TEST_F(CasleWalkTest, WithTheFeePaidBeforeStraightThroughTheGate)
     Casle& c = As<Casle>();
     EXPECT_TRUE(c.GetMachine()->HasCog(c.GetTick())) << "the cog fetched from the past went in";
     EXPECT_GE(c.GetMachine()->ActiveTime(), 0) << "and the machine runs";
+    EXPECT_TRUE(c.GetPodiums(0)->IsActive(c.GetTick())) << "a crystal lies on each podium of room 11";
 }
 
 TEST_F(CasleWalkTest, DoorsSixteenAndThirteenHoldUnlessPastSelvesHelp)

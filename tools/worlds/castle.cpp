@@ -382,7 +382,6 @@ void MiddleRooms(Castle_Map& m)
     m.Box(2850.0, 3300.0, 2870.0, f - Slab);
     m.Gate(Casle_Doors[7].group, 2950.0, f9, 3460.0);
     m.Box(2870.0, 3460.0, 2968.0, 3480.0);
-    m.Ref(Casle_Objects[3].rp, 2905.0, f9);
     m.Ref(Casle_LightGroups[1].rp[0], 3050.0, 3560.0);
     m.Ref(Casle_LightGroups[1].rp[1], 3130.0, 3610.0);
     m.Ref(Casle_LightGroups[1].rp[2], 3200.0, 3560.0);
@@ -397,11 +396,15 @@ void MiddleRooms(Castle_Map& m)
     m.Gate(Casle_Doors[2].group, 3015.0, f14, 4200.0);
     m.Box(3005.0, 4390.0, 3370.0, 4430.0);
     // The ladder to room 13.
-    double const f13 = 4410.0;
+    double const f13 = Room13_Floor;
     m.Ladder(2875.0, f14, f13, true);
-    // Room 13 and the passage into the shaft.
+    // Room 13 and the passage into the shaft, whose floor reaches over to the second lift: the
+    // crystals of room 11's podiums lie here.
     m.Back(2260.0, f13, 2870.0, Road_Floor - Slab);
     m.Floor(2260.0, 2870.0, f13);
+    m.Shelf(Room13_ShelfX, 2260.0, f13);
+    m.Ref(Casle_Objects[2].rp, Room13_CrystalX[0], f13);
+    m.Ref(Casle_Objects[3].rp, Room13_CrystalX[1], f13);
 }
 
 // The road along the upper floor: rooms 11, 19, 20, the dip through room 32's pit, room 36 and
@@ -435,13 +438,15 @@ void RoadRooms(Castle_Map& m)
     Casle_PodiumIds const& pair = Casle_PodiumPairs[0];
     for (unsigned int rp : {pair.podium0, pair.podium1})
     {
-        double const x = rp == pair.podium0 ? 3500.0 : 3650.0;
+        double const x = Room11_PodiumX[rp == pair.podium0 ? 0 : 1];
         m.Ref(rp, x, f + 1.0);
         m.Box(x - 18.0, f, x + 18.0, f + 55.0, Tile, 0, false);
     }
     m.Ladder(3560.0, f, 4850.0, false);
     m.Box(3700.0, 4830.0, 3890.0, 4850.0);
     m.Gate(Casle_Doors[10].group, 3730.0, 4850.0, 5000.0);
+    // Door 11 closes the road beyond the podiums as well, under the platform.
+    m.Gate(Casle_Doors[10].group, Room11_DoorX, f, 4830.0);
     m.Box(3700.0, 5000.0, 3890.0, 5020.0);
     m.Ref(Casle_Rp_Gem2, 3850.0, 4851.0);
     // Room 20's plates, the symbols over them, lit over the fourth and the eighth as in rooms 28
@@ -543,7 +548,6 @@ void UpperRooms(Castle_Map& m)
     m.Box(1180.0, 5595.0, 1250.0, 5610.0, Tile, Casle_Lifts[3].group);
     m.Plate(Casle_SwitchGroups[10], 1270.0, f17);
     m.Shelf(1350.0, 1498.0, 5725.0);
-    m.Ref(Casle_Objects[2].rp, 1420.0, 5726.0);
     m.Box(1500.0, 5595.0, 1580.0, 5610.0, Tile, Casle_Lifts[1].group);
     m.Plate(Casle_SwitchGroups[8], 1610.0, f17);
     m.Box(1700.0, f17, 1900.0, 5625.0);
@@ -849,7 +853,23 @@ std::vector<Road> BuildRoads()
         // Each lift is waited for standing still over it: the stations stop the player there.
         r.Walk(1990.0, Room4_Floor).Press(1880.0, Shaft_Board, "under the first lift", 0);
         r.Ride(1880.0, Shaft_Lift1_Top, "first lift", 500).Press(2095.0, Shaft_Ledge, "under the second lift", 0);
-        r.Ride(2095.0, Shaft_Lift2_Top, "second lift", 600).Walk(2300.0, Road_Floor);
+        // Door 11 closes the road beyond room 11's podiums until a crystal lies by each: they lie
+        // in room 13, stepped into off the second lift on its way up. Each is fetched in turn: off
+        // the lift into room 13, back off its floor's end onto the lift or the ledge, up to the
+        // road and along it to a podium; for the second, back off the road's end down the shaft.
+        // Waiting for the lift is a hop, since the action key would let the crystal go; the ride to
+        // room 13 starts from the ledge, so as to step off on the way up.
+        for (int i = 0; i < 2; ++i)
+        {
+            if (i == 1)
+                r.Walk(2200.0, Road_Floor).Hop(2095.0, Shaft_Ledge, "under the second lift", 0);
+            r.Ride(2095.0, Shaft_Ledge, "down to the ledge", 800);
+            r.Ride(2095.0, Room13_Floor + 20.0, "second lift to room 13", 800).Walk(2200.0, Room13_Floor);
+            r.Press(Room13_CrystalX[i], Room13_Floor, "take a crystal", 5);
+            r.Walk(2150.0, Room13_Floor).Hop(2095.0, Shaft_Ledge, "under the second lift", 0);
+            r.Ride(2095.0, Shaft_Lift2_Top, "second lift", 800).Walk(2300.0, Road_Floor);
+            r.Press(Room11_PodiumX[i], Road_Floor, "let the crystal go by a podium", 30);
+        }
         // Along the road into room 20, short of the symbol lock's plates.
         r.Walk(Symbol_PlateX(0) - 80.0, Road_Floor);
         return r;
