@@ -1,5 +1,5 @@
-// The castle's far exit is guarded by its puzzles: holding a direction or pressing random keys from
-// the start, with the fee paid and the gate open, never reaches it.
+// The castle's far exit and the socks are guarded by its puzzles: holding a direction or pressing
+// random keys from the start, with the fee paid and the gate open, reaches neither.
 #include "castle/Casle.h"
 #include "castle/Casle_Events.h"
 #include "engine/GameEvents.h"
@@ -31,10 +31,13 @@ protected:
         return [this](std::vector<int> const& held) { return Step(held); };
     }
 
-    // Where the player got to: he may pass the gate, but not the first puzzle's door.
+    // Where the player got to: he may pass the gate, but not the doors the machine and the lamps
+    // open, nor find the socks.
     void ExpectStoppedShort(ShortcutRun::Result const& r)
     {
         EXPECT_NE(r.action, Level_Completed) << r.how;
+        EXPECT_FALSE(As<Casle>().SocksMessageShown()) << r.how << ": found the socks";
+        EXPECT_EQ(events[Event_Socks], GameEvent_HasntHappened) << r.how << ": found the socks";
         if (r.action == Level_Continue)
         {
             EXPECT_LT(As<Casle>().GetPlayer()->GetPos().y, CastleWriter::Road_Floor - 100.0)
