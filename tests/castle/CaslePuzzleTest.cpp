@@ -95,7 +95,7 @@ TEST_F(CaslePuzzleTest, EachSwitchDoorOpensWhileItsPlateIsHeld)
     // 5 by 5 in room 24.
     Plain const plain[] = {
         {0, 980.0, CastleWriter::Room4_Floor, 1115.0},  {1, 760.0, 3380.0, 730.0},   {2, 3100.0, 3930.0, 3070.0},
-        {3, 3760.0, CastleWriter::Lower_Floor, 3730.0}, {4, 5740.0, 5220.0, 5710.0},
+        {3, 3760.0, CastleWriter::Lower_Floor, 3730.0}, {4, 5740.0, CastleWriter::Room22_Floor, 5710.0},
     };
     for (Plain const& p : plain)
     {
@@ -389,6 +389,6 @@ TEST_F(CaslePuzzleTest, Switch22TurnsTheSwivelIntoARampUpToRoom16)
     EXPECT_NEAR(swivel->GetRotation(castle->GetTick() - 1), 0.8, 0.2);
     walker->WalkPast(2980.0, -1);
     walker->Settle();
-    EXPECT_GT(player->GetPos().y, 5319.0) << "on room 16's floor";
+    EXPECT_GT(player->GetPos().y, CastleWriter::Room16_Floor - 1.0) << "on room 16's floor";
     EXPECT_EQ(walker->stuck, "");
 }

@@ -515,12 +515,12 @@ void UpperRooms(Castle_Map& m)
     m.Box(3600.0, f15 - Slab, 3640.0, 5590.0);
     m.Box(2940.0, 5550.0, 3640.0, 5590.0);
     // The plank turns about its left end, at the edge of room 16's floor.
-    m.Box(2990.0, 5310.0, 3390.0, 5320.0, Tile, Casle_SwivelGroup);
-    m.Ref(Casle_Rp_SwivelCentre, 2990.0, 5315.0);
+    m.Box(2990.0, Room16_Floor - 10.0, 3390.0, Room16_Floor, Tile, Casle_SwivelGroup);
+    m.Ref(Casle_Rp_SwivelCentre, 2990.0, Room16_Floor - 5.0);
     m.Plate(Casle_SwitchGroups[Casle_SwivelSwitchB], 3430.0, f15);
     m.Plate(Casle_SwitchGroups[Casle_SwivelSwitchA], 3510.0, f15);
     // Room 16.
-    double const f16 = 5320.0;
+    double const f16 = Room16_Floor;
     m.Back(2480.0, f16, 2940.0, 5700.0);
     m.Box(2480.0, f16 - Slab, 2990.0, f16);
     m.Poly({{2500.0, f16}, {2500.0, 5470.0}, {2800.0, f16}});
@@ -585,16 +585,19 @@ void RightRooms(Castle_Map& m)
     m.Box(4260.0, 5085.0, 4330.0, 5100.0, Tile, Casle_Group_LiftPuzzle2A);
     m.Box(4340.0, 5135.0, 4410.0, 5150.0, Tile, Casle_Group_LiftPuzzle2B);
     m.Box(4420.0, 5185.0, 4490.0, 5200.0, Tile, Casle_Group_LiftPuzzle2C);
-    // Rooms 22 to 25.
-    double const f = 5220.0;
-    m.Back(4500.0, f, 7090.0, 5550.0);
-    m.Floor(4500.0, 6950.0, f);
+    // Rooms 22 to 25, their floor raised off the bottom of their cameras' frames over rooms 26
+    // and 27's.
+    double const f = Room22_Floor;
+    double const f27 = 5220.0;
+    m.Back(4500.0, f27, 7090.0, 5550.0);
+    m.Floor(4500.0, 6330.0, f);
+    m.Floor(6330.0, 6950.0, f27);
     m.Box(4500.0, 5560.0, 5400.0, 5600.0);
     m.Box(5400.0, 5550.0, 5950.0, 5590.0);
     m.Box(6230.0, 5550.0, 6370.0, 5590.0);
-    m.Box(4700.0, 5300.0, 4780.0, 5315.0, Tile, Casle_Group_SwipeA);
-    m.Box(4880.0, 5330.0, 4960.0, 5345.0, Tile, Casle_Group_SwipeB);
-    m.Box(5250.0, 5300.0, 5330.0, 5315.0, Tile, Casle_Group_SwipeC);
+    m.Box(4700.0, f + 80.0, 4780.0, f + 95.0, Tile, Casle_Group_SwipeA);
+    m.Box(4880.0, f + 110.0, 4960.0, f + 125.0, Tile, Casle_Group_SwipeB);
+    m.Box(5250.0, f + 80.0, 5330.0, f + 95.0, Tile, Casle_Group_SwipeC);
     for (int i = 1; i < 3; ++i)
     {
         double const x = i == 1 ? 5100.0 : 5620.0;
@@ -602,7 +605,7 @@ void RightRooms(Castle_Map& m)
         m.Box(x + 4.0, f + 50.0, x + 36.0, f + 140.0, Tile, Casle_PushOverGroups[i], false);
     }
     m.Box(5450.0, f, 5530.0, f + 30.0, Tile, Casle_MultiHits[2].group);
-    m.Ref(Casle_MultiHits[2].rp, 5490.0, 5420.0);
+    m.Ref(Casle_MultiHits[2].rp, 5490.0, f + 200.0);
     m.Plate(Casle_SwitchGroups[4], 5740.0, f);
     m.Gate(Casle_Doors[4].group, 5830.0, f, 5550.0, 95.0);
     m.Box(5960.0, f, 6040.0, f + Lift, Tile, Casle_Group_BlockedLiftB);
@@ -611,15 +614,15 @@ void RightRooms(Castle_Map& m)
     m.Box(6780.0, 5588.0, 6820.0, 5600.0, Tile, Casle_TargetGroups[6]);
     m.Box(6370.0, 5380.0, 6570.0, 5400.0);
     m.Box(6420.0, 5368.0, 6460.0, 5380.0, Tile, Casle_TargetGroups[7]);
-    m.Box(6330.0, f, 6370.0, 5380.0);
-    m.Gate(Casle_Doors[18].group, 6400.0, f, 5380.0, 40.0);
+    m.Box(6330.0, f27, 6370.0, 5380.0);
+    m.Gate(Casle_Doors[18].group, 6400.0, f27, 5380.0, 40.0);
     m.Ref(Casle_Lasers[6].rp, Room27_LaserX, 5580.0);
-    m.Ref(Casle_Objects[4].rp, 6520.0, f);
-    m.Ref(Casle_Objects[5].rp, 6620.0, f);
-    m.Ref(Casle_Objects[6].rp, 6720.0, f);
+    m.Ref(Casle_Objects[4].rp, 6520.0, f27);
+    m.Ref(Casle_Objects[5].rp, 6620.0, f27);
+    m.Ref(Casle_Objects[6].rp, 6720.0, f27);
     // Room 28, up the ramp behind door 18, and the shaft from the castle's top.
     double const f28 = 5385.0;
-    m.Ramp(6950.0, f, 7070.0, f28, f - Slab);
+    m.Ramp(6950.0, f27, 7070.0, f28, f27 - Slab);
     m.Gate(Casle_Doors[17].group, 7070.0, f28, 5550.0, 70.0);
     m.Back(7070.0, f28, 7400.0, 5550.0);
     m.Floor(7070.0, 7400.0, f28);

@@ -28,8 +28,8 @@ std::vector<Road> BuildRoads();
 // Heights of the floors the road runs on, and where it turns, for the walks.
 constexpr double Hall_Floor = 3000.0;     // the hall, rooms 0 and 1
 constexpr double Room2_Floor = 3130.0;    // up room 1's ramp, room 2 below its own ramp
-constexpr double Room2_Landing = 3250.0;  // the top of room 2's ramp
-constexpr double Walkway_Floor = 3300.0;  // the walkway back over room 2, and room 3's floor
+constexpr double Room2_Landing = 3280.0;  // the top of room 2's ramp
+constexpr double Walkway_Floor = 3330.0;  // the walkway back over room 2, and room 3's floor
 constexpr double Room4_Floor = 3720.0;    // rooms 4, 5, 10 and the foot of the shaft (room 12)
 constexpr double Room4_GapLeft = 1310.0;  // the gap over room 3's ramp, jumped from the left
 constexpr double Room4_GapRight = 1400.0; //
@@ -45,6 +45,8 @@ constexpr double Room4_Door10X = 1680.0;  // door 10, which the running machine 
 constexpr double Shaft_Board = Room4_Floor + 46.0;   // the block the first lift comes up through
 constexpr double Shaft_Ledge = 4125.0;    // where the first lift is got off, over the second's foot
 constexpr double Road_Floor = 4660.0;     // rooms 11, 19, 20, 32 and 36
+constexpr double Room16_Floor = 5355.0;   // room 16, up the swivel from room 15
+constexpr double Room22_Floor = 5260.0;   // rooms 22 to 25
 constexpr double Room13_Floor = 4410.0;   // room 13, stepped onto from the second lift
 constexpr double Room13_ShelfX = 2124.0;  // the left end of its floor, beside the second lift
 constexpr double Room13_CrystalX[2] = {2560.0, 2720.0}; // crystals 14 and 15 lie here
