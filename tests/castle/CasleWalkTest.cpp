@@ -1,6 +1,7 @@
 // The generated castle walked by keys along the roads its generator exports: past the owner and his
 // fee up the shaft to the far exit, straight through once paid, and out by the entrance; and the
 // whole castle replayed along the road and under random keys.
+#include "CastleRoad.h"
 #include "CastleWalker.h"
 #include "castle/Casle.h"
 #include "castle/Casle_Events.h"
@@ -19,49 +20,14 @@
 class CasleWalkTest : public MutedWorldFixture
 {
 protected:
-    RoadWalk_Result Walk(char const* road)
+    CastleRoad::Stepper Stepper()
     {
-        RoadTravel walker(*world, RoadWalker::WorldRoad(Level_Casle, road));
-        return walker.Walk([&](std::vector<int> const& held) { return Step(held); });
+        return [this](std::vector<int> const& held) { return Step(held); };
     }
-
-    // From where the road ends short of room 20's plates: a self on the fourth while a later one
-    // stands on the eighth opens the symbol lock, and the road goes on through door 16.
+    RoadWalk_Result Walk(char const* road) { return CastleRoad::Walk(As<Casle>(), road, Stepper()); }
     RoadWalk_Result PastTheSymbols(RoadWalk_Result const& toPlates)
     {
-        if (!toPlates.done)
-            return toPlates;
-        Casle& c = As<Casle>();
-        Castle_Walker w(c, *c.GetPlayer(), [&](std::vector<int> const& held) { return Step(held); });
-        w.WalkTo(CastleWriter::Symbol_PlateX(3) + 30.0, 3.0);
-        Tick const onFourth = c.GetTick();
-        w.Idle(300);
-        w.TravelBackTo(onFourth - 20);
-        w.WalkTo(CastleWriter::Symbol_PlateX(7) + 30.0, 3.0);
-        w.WaitFor([&]() { return c.GetDoor(15)->GetPos(c.GetTick() - 1) > 45.0; }, "door 16 opening", 400);
-        EXPECT_EQ(w.stuck, "");
-        return Walk("symbols");
-    }
-
-    // From where the road ends in room 32's pit, in the eye's sight: the eye kept on a past self
-    // while a later one holds switch 12, then travel back again and walk the road on through door
-    // 13, which that self holds open.
-    RoadWalk_Result PastTheEye(RoadWalk_Result const& toPit)
-    {
-        if (!toPit.done)
-            return toPit;
-        Casle& c = As<Casle>();
-        Castle_Walker w(c, *c.GetPlayer(), [&](std::vector<int> const& held) { return Step(held); });
-        Tick const watched = c.GetTick();
-        w.Idle(400);
-        w.TravelBackTo(watched + 20);
-        w.WalkTo(CastleWriter::Pit_SwitchX, 3.0);
-        w.WaitFor([&]() { return c.GetTick() >= watched + 380; }, "standing on switch 12", 500);
-        EXPECT_GT(c.GetDoor(12)->GetPos(c.GetTick() - 1), 40.0) << "door 13 opened under the past self's eye";
-        w.TravelBackTo(watched + 40);
-        w.WaitFor([&]() { return c.GetDoor(12)->GetPos(c.GetTick() - 1) > 45.0; }, "door 13 held open", 300);
-        EXPECT_EQ(w.stuck, "");
-        return Walk("pit");
+        return CastleRoad::PastTheSymbols(As<Casle>(), toPlates, Stepper());
     }
 };
 
@@ -71,7 +37,7 @@ TEST_F(CasleWalkTest, FromTheStartPastTheOwnerAndHisFeeToTheFarExit)
     record.eventTimes[Event_TimeTravel] = GameEvent_HasHappened;
     record.gems = 7;
     Build(Level_Casle, record);
-    RoadWalk_Result const r = PastTheEye(PastTheSymbols(Walk("fee")));
+    RoadWalk_Result const r = CastleRoad::Play(As<Casle>(), "fee", Stepper());
     EXPECT_TRUE(r.done) << r.report;
     EXPECT_EQ(r.action, Level_Completed) << r.report;
     EXPECT_GE(events[Casle_Event_Introduced], 0) << "the introduction was heard";
@@ -87,7 +53,7 @@ TEST_F(CasleWalkTest, WithTheFeePaidBeforeStraightThroughTheGate)
     record.eventTimes[Casle_Event_Introduced] = GameEvent_HasHappened;
     record.eventTimes[Casle_Event_FeePaid] = GameEvent_HasHappened;
     Build(Level_Casle, record);
-    RoadWalk_Result const r = PastTheEye(PastTheSymbols(Walk("exit")));
+    RoadWalk_Result const r = CastleRoad::Play(As<Casle>(), "exit", Stepper());
     EXPECT_TRUE(r.done) << r.report;
     EXPECT_EQ(r.action, Level_Completed) << r.report;
     Casle& c = As<Casle>();
