@@ -1,7 +1,9 @@
-// The castle's map and pictures. The road runs from the owner's hall through the gate, through the lamp room's
-// door 7 into the shaft, by room 10's mirror puzzle, whose door 9 closes the shaft's ledge, up the shaft and
-// along the upper floor, through the symbol lock's door 16 and the eye's door 13 in room 32's pit, to a drop
-// into the last room, where the socks lie before the far exit; the other puzzle rooms lie beside it, each in
+// The castle's map and pictures. The road runs from the owner's hall through the gate, by room 5's cog, fetched
+// from the past and put into room 6's machine, which opens door 10, through that and the lamp room's door 7
+// into the shaft, by room 10's mirror puzzle, whose door 9 closes the shaft's ledge, up the shaft, with the
+// crystals of room 13 to room 11's podiums, which open door 11 across the road, along the upper floor,
+// through the symbol lock's door 16 and the eye's door 13 in room 32's pit, to a drop into the last room,
+// where the socks lie before the far exit; the other puzzle rooms lie beside it, each in
 // its room's rectangle, and each puzzle's solution is written beside its layout.
 #include "tools/worlds/castle.h"
 
@@ -222,7 +224,8 @@ void Room3(Castle_Map& m)
 // room 4's floor, turns and jumps the gap over the ramp to the right part. Door 7 (group 16) closes
 // the way on into the shaft: the three lamps of light group 1 hang over the gap, each stays lit
 // once hit, and with all three lit the door opens for good. Solution: stand at x 1650 facing left
-// and throw at each lamp in turn. Room 5's doorway on the left stands open.
+// and throw at each lamp in turn. Door 10 stands before door 7 (see room 6). Room 5's doorway on
+// the left stands open.
 //
 // The shaft: the first lift (group 12) bobs from inside the block on the floor up past the ledge,
 // the second (group 55) from under the ledge up past room 11's floor; door 9 stands between them
@@ -269,16 +272,18 @@ void Room4AndShaft(Castle_Map& m)
 // Rooms 5 to 8, through room 5's doorway.
 //
 // Room 5: the cog lies in the pit, too wide to jump. The push-over (group 13) stands at its right
-// edge; walking up the ramp beside it pushes it over the pit as a bridge, which then covers the
-// cog. Solution: push it over and cross; travel back to before the push, drop into the pit, take
-// the cog and jump out to the left before the past self pushes the bridge down.
+// edge; a jump on the block beside it, up the ramp, pushes it over the pit as a bridge, which then
+// covers the cog. Solution: push it over and cross; travel back to before the push, drop into the
+// pit, take the cog and jump out to the left before the past self pushes the bridge down. The way
+// back crosses the bridge and jumps from its end onto the block.
 // Lift 5 (group 70) fills a shaft down to room 8 and is worked by switch 1 (group 71) beside it:
 // stand on switch 1 until the lift is down (about 160 steps), step off and drop onto it. Switch 1
 // also raises the hall's gate while it is held and lets it fall shut when let go, until the fee is
 // paid: from then on the gate stands open.
 //
 // Room 6: drop the cog by the machine (within 64 of it) and stand on switch 8 (group 14): the
-// machine runs from then on and door 10 (group 15) opens into room 7.
+// machine runs from then on and door 10 (group 15), before door 7 in room 4, opens; a cog is
+// painted beside it.
 //
 // Room 7: laser 4 shines down onto the floor. Solution: drop the mirror at x -430 turned a quarter
 // turn (hold the previous-target key about 160 steps while holding it): the beam turns right onto
@@ -323,7 +328,7 @@ void LeftRooms(Castle_Map& m)
     m.Box(0.0, 4620.0, 120.0, 4640.0);
     m.Box(0.0, 4520.0, 20.0, 4620.0);
     m.Box(100.0, 4520.0, 120.0, 4620.0);
-    // Room 7, through door 10 at the top of room 6's second ramp.
+    // Room 7, through its open doorway at the top of room 6's second ramp.
     double const f7 = 3860.0;
     m.Ramp(-120.0, f6, -290.0, f7, f - Slab);
     m.Box(-620.0, f - Slab, -290.0, f7);
@@ -352,7 +357,7 @@ void LeftRooms(Castle_Map& m)
 // shaft, and door 9 (group 20) on the shaft's ledge slides aside. Room 9 is reached from room 14.
 //
 // Room 9: the three lamps of light group 2 stay lit 80 steps after each hit; lit together they
-// open door 8 (group 21) over crystal 15 in the alcove. Solution: stand on the alcove's roof at
+// open door 8 (group 21) over the alcove. Solution: stand on the alcove's roof at
 // x 2930 facing right and throw at the three lamps one after the other. The ladder on the right
 // climbs to the hole into room 14.
 //
@@ -361,7 +366,8 @@ void LeftRooms(Castle_Map& m)
 // holds the switch. Multi-hit block 2 (group 57) rises 0.4 with each hit on its mark and sinks 2
 // every 100 steps.
 //
-// Room 13: the passage on the left leads back into the shaft over its second lift.
+// Room 13: crystals 14 and 15 lie here; its floor reaches on into the shaft beside the second
+// lift, which is stepped off onto it on the way up, and walked off back onto the lift or the ledge.
 void MiddleRooms(Castle_Map& m)
 {
     double const f = Room4_Floor;
@@ -410,9 +416,9 @@ void MiddleRooms(Castle_Map& m)
 // The road along the upper floor: rooms 11, 19, 20, the dip through room 32's pit, room 36 and
 // the drop into room 37, where the socks lie before the far exit.
 //
-// Room 11: podium pair 1 stands at its right end. Solution: bring crystal 14 (room 18) and
-// crystal 15 (room 9) and let each go by a podium (within 64 of it): door 11 (group 22) opens on
-// the platform over the road, reached by the ladder, over chest 2.
+// Room 11: podium pair 1 stands at its right end. Solution: bring crystals 14 and 15 from room 13,
+// one at a time, and let each go by a podium (within 64 of it): door 11 (group 22) opens across the
+// road beyond them and on the platform over the road, reached by the ladder, over chest 2.
 //
 // Room 20: the eight plates of the symbol lock (switches 13 to 20) lie across the road; the lock
 // opens when the fourth and the eighth are down and the others up, as rooms 28 and 31 show.
@@ -498,7 +504,7 @@ void RoadRooms(Castle_Map& m)
 // follow you, travel back before T1 and stand on switch 6 during T1..T2: door 6 (group 23) opens
 // into room 18 while you stand there; travel back again and go through while that self holds it.
 //
-// Room 18: crystal 14 lies on the high ledge beside lift 2 (group 28), which rises, comes down to
+// Room 18: the high ledge beside lift 2 (group 28), which rises, comes down to
 // the floor and rises again while switch 9 (group 25) is held. Solution: stand on switch 9 for
 // about 400 steps and step off it; travel back to before the lift is down (about 240 steps in),
 // jump onto it when it is and ride up to the ledge while the past self holds the switch. Lifts 3 and 4 (groups 29, 30)
@@ -815,10 +821,10 @@ void WritePictures(std::string const& dir)
 std::vector<Road> BuildRoads()
 {
     // Past the gate: up room 1's ramp and room 2's, a jump onto the walkway, left over it and up
-    // room 3's ramp onto room 4's floor, a running jump over the gap; the lamps of room 4 for
-    // door 7; into room 10 for its mirror and back into the shaft; its two lifts with door 9
-    // between them; along the road, down through room 32's pit and up its ramp, and off the
-    // road's end into the last room, past the socks.
+    // room 3's ramp onto room 4's floor; the cog of room 5 for room 6's machine and door 10; back,
+    // a running jump over the gap; the lamps of room 4 for door 7; into room 10 for its mirror and
+    // back into the shaft; its two lifts with door 9 between them; room 13's crystals for room
+    // 11's podiums and door 11; along the road into room 20.
     auto road = [](std::string const& name, bool payFee) {
         Road r(name);
         // With 7 gems: talk to the owner; the introduction runs into the fee, and the gate opens.

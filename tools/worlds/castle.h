@@ -17,8 +17,9 @@ void Write(std::string const& dir);
 
 // The map, built in memory for Write and for the layout tests.
 MapWriter BuildMap();
-// The roads: "exit" from the start (the fee paid before) by the lamps of room 4 and the mirror of
-// room 10 up the shaft and along the road into room 20, short of the symbol lock; "symbols", from
+// The roads: "exit" from the start (the fee paid before) by the cog of room 5 and the machine of
+// room 6, the lamps of room 4 and the mirror of room 10 up the shaft, by the crystals of room 13
+// and the podiums of room 11 along the road into room 20, short of the symbol lock; "symbols", from
 // its eighth plate through door 16 into room 32's pit, where the eye is kept watching a past self
 // (see Pit_WatchX); "pit", from switch 12 with door 13 held open, on past the socks to the far
 // exit; "fee", the same as "exit" after talking to the owner with 7 gems; "entrance", out by the
