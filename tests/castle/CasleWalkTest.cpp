@@ -126,3 +126,25 @@ TEST_F(CasleWalkTest, WithoutTravellingBackTheCogStaysUnderTheBridgeAndDoorTenHo
     EXPECT_FALSE(c.GetMachine()->HasCog(c.GetTick()));
     EXPECT_EQ(c.GetDoor(9)->GetPos(c.GetTick() - 1), 0.0);
 }
+
+TEST_F(CasleWalkTest, WithoutTheCrystalsOfRoom13DoorElevenHoldsTheRoad)
+{
+    GameEvents record;
+    record.eventTimes[Event_TimeTravel] = GameEvent_HasHappened;
+    record.eventTimes[Casle_Event_Introduced] = GameEvent_HasHappened;
+    record.eventTimes[Casle_Event_FeePaid] = GameEvent_HasHappened;
+    Build(Level_Casle, record);
+    // The road to room 20 with the crystals neither taken nor let go: its travel comes before them.
+    Road road = RoadWalker::WorldRoad(Level_Casle, "exit");
+    std::erase_if(road.points, [](Road_Point const& p) {
+        return p.name == "take a crystal" || p.name == "let the crystal go by a podium";
+    });
+    RoadTravel walker(*world, road);
+    RoadWalk_Result const r = walker.Walk(Stepper());
+    Casle& c = As<Casle>();
+    EXPECT_TRUE(r.stuck) << "walked through door 11";
+    EXPECT_LE(r.at.x, CastleWriter::Room11_DoorX) << r.report;
+    EXPECT_GT(r.at.x, CastleWriter::Room11_PodiumX[1]) << r.report;
+    EXPECT_FALSE(c.GetPodiums(0)->IsActive(c.GetTick()));
+    EXPECT_EQ(c.GetDoor(10)->GetPos(c.GetTick() - 1), 0.0);
+}
