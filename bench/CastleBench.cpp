@@ -1,6 +1,7 @@
 // The castle's bench: the generated castle played through a whole level's clock by a tour of its
 // mechanisms (a mirror into a laser's beam, the lamps, the symbol plates, the swivel, a multi-hit
-// block), then its road to the far exit and random keys, travelling back 1500 ticks every 5000.
+// block, the cog into the machine), then its road to the far exit and random keys, travelling back
+// 1500 ticks every 5000.
 #include "WorldRun.h"
 #include "castle/Casle.h"
 #include "castle/Casle_Events.h"
@@ -54,7 +55,15 @@ std::vector<Castle_Leg> Tour()
     for (int i = 0; i < 20; ++i)
         block.Throw(4610.0, blockTop, "block's mark", 4);
     legs.push_back({Pointf(4550.0, Lower_Floor + 1.0), block});
-    // The road from the start to the far exit, its exit left out: the level goes on.
+    // Room 5's pit, still open: the cog taken and let go by room 6's machine, which switch 8 starts,
+    // so that door 10 stands open for the road.
+    Road cog;
+    cog.Press(610.0, Room5_PitFloor, "take the cog", 10).Walk(470.0, Room5_PitFloor).Walk(420.0, Room4_Floor);
+    cog.Walk(280.0, Room6_Floor).Press(Room6_DropX, Room6_Floor, "let it go by the machine", 10);
+    cog.Hop(Room6_SwitchX, Room6_Floor + 12.0, "switch 8", 20);
+    legs.push_back({Pointf(600.0, Room5_PitFloor + 1.0), cog});
+    // The road from the start to the far exit, its exit left out: the level goes on. Its travel
+    // back for the cog is stood through: the cog is in already.
     Road road = RoadWalker::WorldRoad(Level_Casle, "exit");
     road.points.pop_back();
     legs.push_back({Pointf(1000.0, Hall_Floor + 1.0), road});
