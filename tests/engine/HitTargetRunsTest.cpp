@@ -1,13 +1,16 @@
 // Hit targets over long histories: when they were last down and last standing, worked out from the
 // runs of hits and block hits, against the plain walk back over the block hits and the hits.
 #include "engine/Hit_Target.h"
+#include "engine/Target.h"
 #include "support/RandomSeed.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 #include <memory>
 #include <random>
+#include <utility>
 #include <vector>
 
 namespace
@@ -52,8 +55,8 @@ struct Chamber
         for (int i = 0; i < blockerCount; i++)
         {
             bool const anti = i % 2 == 0;
-            blockers.push_back(std::make_unique<Hit_Target>(Pointf(0.0, 0.0), anti ? Hit_Target_Anti : Hit_Target_Normal,
-                                                            anti, 1.0));
+            blockers.push_back(
+                std::make_unique<Hit_Target>(Pointf(0.0, 0.0), anti ? Hit_Target_Anti : Hit_Target_Normal, anti, 1.0));
             target->AddBlockTarget(blockers.back().get());
         }
     }
@@ -70,7 +73,7 @@ struct Chamber
 
 } // namespace
 
-TEST(HitTargetRuns, LastDownAndStandingTicksMatchTheWalkBackOverLongHistories)
+TEST(HitTarget, LastDownAndStandingTicksMatchTheWalkBackOverLongHistories)
 {
     ForEachSeed([](unsigned seed) {
         std::mt19937 random(seed);
@@ -125,7 +128,7 @@ TEST(HitTargetRuns, LastDownAndStandingTicksMatchTheWalkBackOverLongHistories)
     });
 }
 
-TEST(HitTargetRuns, BlockTargetsForgettingOrLeavingChangeTheAnswersAsTheyChangeTheWalk)
+TEST(HitTarget, BlockTargetsForgettingOrLeavingChangeTheAnswersAsTheyChangeTheWalk)
 {
     ForEachSeed([](unsigned seed) {
         std::mt19937 random(seed);
@@ -163,4 +166,24 @@ TEST(HitTargetRuns, BlockTargetsForgettingOrLeavingChangeTheAnswersAsTheyChangeT
         EXPECT_EQ(permanent.LastActiveTime(t), -1);
         EXPECT_EQ(permanent.LastInactiveTime(t), t);
     }
+}
+
+TEST(Target, HitFromFindsTheEarliestHitAtOrAfterATick)
+{
+    Target target(Sound_Hit);
+    Tick when = -7;
+    EXPECT_FALSE(target.HitFrom(0, &when));
+    EXPECT_EQ(when, -7);
+    // Stamped out of order, one tick twice.
+    for (Tick t : {40, 10, 25, 25, 0})
+        target.Hit(t, 1, 0);
+    std::vector<std::pair<Tick, Tick>> const expected = {{-3, 0},  {0, 0},   {1, 10},  {10, 10},
+                                                         {11, 25}, {25, 25}, {26, 40}, {40, 40}};
+    for (auto const& [from, first] : expected)
+    {
+        EXPECT_TRUE(target.HitFrom(from, &when)) << "from " << from;
+        EXPECT_EQ(when, first) << "from " << from;
+    }
+    EXPECT_TRUE(target.HitFrom(std::numeric_limits<Tick>::min(), nullptr));
+    EXPECT_FALSE(target.HitFrom(41, &when));
 }
