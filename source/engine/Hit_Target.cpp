@@ -99,11 +99,15 @@ Tick Hit_Target::LastBlockTime(Tick t) const
 Tick Hit_Target::FirstBlockFrom(Tick t) const
 {
     Tick earliest = -1;
+    bool any = false;
     for (Hit_Target const* blocker : blockers)
     {
         Tick when = -1;
-        if (blocker != nullptr && blocker->HitFrom(t, &when) && (earliest == -1 || when < earliest))
+        if (blocker != nullptr && blocker->HitFrom(t, &when) && (!any || when < earliest))
+        {
             earliest = when;
+            any = true;
+        }
     }
     return earliest;
 }
@@ -135,7 +139,7 @@ Tick Hit_Target::LastActiveTime(Tick t) const
         if (b == -1 || h > b)
             return t;
         Tick const c = FirstBlockFrom(h);
-        assert(c != -1 && c <= b);
+        assert(c <= b);
         if (c > h)
             return c - 1;
         t = h - 1;
