@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cassert>
 #include <cstddef>
+#include <limits>
 
 Image* Hit_Target::image = nullptr;
 Image* Hit_Target::antiimage = nullptr;
@@ -95,6 +96,22 @@ Tick Hit_Target::LastBlockTime(Tick t) const
     return latest;
 }
 
+Tick Hit_Target::FirstBlockFrom(Tick t) const
+{
+    Tick earliest = -1;
+    bool any = false;
+    for (Hit_Target const* blocker : blockers)
+    {
+        Tick when = -1;
+        if (blocker != nullptr && blocker->HitFrom(t, &when) && (!any || when < earliest))
+        {
+            earliest = when;
+            any = true;
+        }
+    }
+    return earliest;
+}
+
 bool Hit_Target::TargetOn(Tick t) const
 {
     Tick h = -1;
@@ -106,32 +123,45 @@ bool Hit_Target::TargetOn(Tick t) const
 
 Tick Hit_Target::LastActiveTime(Tick t) const
 {
-    // Back over the block hits that stood the target up, to the latest moment it was down.
+    // The latest tick at or before t at which the latest hit came after every block hit. Standing
+    // at t, the target was last down just before the first block hit at or after its own latest
+    // hit h: from there to t every block hit is at or after h. A block hit on h's own tick leaves
+    // nothing from h on down, so the search goes on before h (hits and block hits on the same
+    // tick are rare, and only they repeat the search).
+    if (permanent)
+        return -1;
     for (;;)
     {
         Tick h = -1;
-        if (permanent || !BeenHit(t, &h))
+        if (!BeenHit(t, &h))
             return -1;
         Tick const b = LastBlockTime(t);
         if (b == -1 || h > b)
             return t;
-        t = b - 1;
+        Tick const c = FirstBlockFrom(h);
+        assert(c <= b);
+        if (c > h)
+            return c - 1;
+        t = h - 1;
     }
 }
 
 Tick Hit_Target::LastInactiveTime(Tick t) const
 {
-    // Back over the hits of the current down run, to the tick before the one that knocked it down.
-    for (;;)
-    {
-        Tick h = -1;
-        if (permanent || !BeenHit(t, &h))
-            return t;
-        Tick const b = LastBlockTime(t);
-        if (b != -1 && h <= b)
-            return t;
-        t = h - 1;
-    }
+    // Down at t, the target went down with its first hit after the latest block hit (of all its
+    // hits when no block target was hit): the tick before that hit.
+    Tick h = -1;
+    if (permanent || !BeenHit(t, &h))
+        return t;
+    Tick const b = LastBlockTime(t);
+    if (b != -1 && h <= b)
+        return t;
+    Tick first = h;
+    if (b == -1)
+        HitFrom(std::numeric_limits<Tick>::min(), &first);
+    else
+        HitFrom(b + 1, &first);
+    return first - 1;
 }
 
 bool Hit_Target::IsActive(Tick t) const

@@ -49,6 +49,8 @@ public:
     bool TargetOn(Tick t) const;
     // The latest tick at or before t at which a block target was hit, or -1.
     Tick LastBlockTime(Tick t) const;
+    // The earliest tick at or after t at which a block target was hit, or -1.
+    Tick FirstBlockFrom(Tick t) const;
 
     bool GetTargetPos(Map const* map, Tick t, Pointf& pos) const override;
     void Render(Map const* map, Tick t) const override;

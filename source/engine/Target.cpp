@@ -8,6 +8,8 @@
 
 #include <GL/gl.h>
 
+#include <limits>
+
 namespace
 {
 constexpr int Target_ListSize = 32;
@@ -131,6 +133,19 @@ bool Target::BeenHit(Tick t, Tick* when) const
 {
     int const i = Floor(hits, t);
     if (i == -1)
+        return false;
+    if (when != nullptr)
+        *when = (*hits)[i]->time;
+    return true;
+}
+
+bool Target::HitFrom(Tick t, Tick* when) const
+{
+    // The record after the latest one before t, past any empty slots at the end.
+    int i = t == std::numeric_limits<Tick>::min() ? 0 : Floor(hits, t - 1) + 1;
+    while (i < hits->Count() && (*hits)[i] == nullptr)
+        i++;
+    if (i >= hits->Count())
         return false;
     if (when != nullptr)
         *when = (*hits)[i]->time;

@@ -41,6 +41,8 @@ public:
     // The tick of the hit that uses up hitPoints, or -1 when the hits never do.
     Tick GetDeathTime(int hitPoints) const;
     bool BeenHit(Tick t, Tick* when) const;
+    // Whether any hit has a tick at or after t; when writes the earliest such tick.
+    bool HitFrom(Tick t, Tick* when) const;
     bool GotHit(Tick t) const;
     // Whether a hit lies strictly within gap ticks of t on either side.
     bool HitClash(Tick t, int gap) const;
