@@ -5,6 +5,10 @@
 //
 //     RoadWalk_Result const r = CastleRoad::Play(castle, "exit", [&](auto const& held) { return Step(held); });
 //     EXPECT_EQ(r.action, Level_Completed) << r.report;
+//
+// Keys recorded here play the same in the program (support/RecordedKeys.h) when the castle's clock
+// agrees there: the program's level runs some 65 steps before a GameRun's At(0) (see
+// CasleProgramTest.cpp), and the castle's lifts go by the clock.
 #pragma once
 
 #include "CastleWalker.h"
