@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace
 {
 
@@ -63,6 +65,32 @@ TEST_F(CasleShortcutTest, RandomKeysWithoutSolvingAnythingDoNotReachTheFarExit)
     ForEachSeed(ShortcutRun::Seeds, [&](unsigned seed) {
         BuildPaid();
         ExpectStoppedShort(ShortcutRun::Random(Stepper(), seed));
+        Destroy();
+    });
+}
+
+TEST_F(CasleShortcutTest, RandomKeysFromRoom4NeverGetPastDoors10And7)
+{
+    // Most random runs from the start soon leave by the entrance; these begin past the gate, on
+    // the left part of room 4's floor, where no jump nor fall may carry the player past the doors
+    // that the machine and the lamps open.
+    ForEachSeed(ShortcutRun::Seeds, [&](unsigned seed) {
+        BuildPaid();
+        Player* player = As<Casle>().GetPlayer();
+        Pointf const inside(1190.0, CastleWriter::Room4_Floor + 1.0);
+        player->SetPos(&inside);
+        double furthest = 0.0; // the furthest right the player came at room 4's height or above
+        ShortcutRun::Result const r = ShortcutRun::Random(
+            [&](std::vector<int> const& held) {
+                Level_Action const action = Step(held);
+                Pointf const at = player->GetPos();
+                if (at.y > CastleWriter::Room4_Floor - 10.0)
+                    furthest = std::max(furthest, at.x);
+                return action;
+            },
+            seed);
+        ExpectStoppedShort(r);
+        EXPECT_LT(furthest, 1740.0) << r.how << ": past door 7";
         Destroy();
     });
 }
