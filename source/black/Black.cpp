@@ -395,6 +395,7 @@ Level_Action Black::Poll(KeyData keys)
 
 void Black::Plot()
 {
+    PlotOpaqueFirst();
     // Drawn beyond the screen's edges by the wobble's margin, so that the wobble of time travel shows
     // no gap.
     background->Render(Pointf(-SCREEN_WOBBLE, -SCREEN_WOBBLE), 0.0, Black_BackgroundScale, Image_Left | Image_Bottom,

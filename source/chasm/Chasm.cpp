@@ -274,6 +274,7 @@ Pointf Chasm::BackgroundPos(Pointf centre)
 
 void Chasm::Plot()
 {
+    PlotOpaqueFirst();
     background->Render(BackgroundPos(map->GetCentrePoint()), 0.0, Background_Scale, Image_Left | Image_Bottom, nullptr);
     Level::Plot(Level_Plot_All);
 }

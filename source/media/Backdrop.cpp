@@ -35,6 +35,14 @@ bool Backdrop::Backdrop_Key::operator==(Backdrop_Key const& other) const
 
 void Backdrop::Render(Image const* image, Pointf pos, double scale, Image_Render_Flags flags)
 {
+    // Drawn after opaque things in front of it (depth order), the picture is not all on screen
+    // to keep, and putting back a kept screen would still be tested against them.
+    if (glIsEnabled(GL_DEPTH_TEST) == GL_TRUE)
+    {
+        putBack = false;
+        image->Render(pos, 0.0, scale, flags, nullptr);
+        return;
+    }
     Backdrop_Key const key = KeyOf(image, pos, scale, flags);
     putBack = holds && key == keptKey && image->Opaque();
     if (putBack)

@@ -283,6 +283,7 @@ Level_Action Plato::Poll(KeyData keys)
 void Plato::Plot()
 {
     Tick const t = GetTick();
+    PlotOpaqueFirst();
     // Drawn beyond the screen's edges by the wobble's margin, so that the wobble of time travel
     // shows no gap.
     backdrop.Render(background, Pointf(-SCREEN_WOBBLE, -SCREEN_WOBBLE), Plato_BackgroundScale,
