@@ -133,6 +133,10 @@ void Backdrop::Blit() const
     glBindTexture(GL_TEXTURE_2D, kept);
     glEnable(GL_TEXTURE_2D);
     glColor4f(0.0f, 0.0f, 0.0f, 1.0f);
+    // Opaque, it blends to itself; a software GL fills faster without blending.
+    bool const blending = glIsEnabled(GL_BLEND) == GL_TRUE;
+    if (blending)
+        glDisable(GL_BLEND);
     glBegin(GL_QUADS);
     glTexCoord2f(0.0f, 0.0f);
     glVertex2f(0.0f, 0.0f);
@@ -143,6 +147,8 @@ void Backdrop::Blit() const
     glTexCoord2f(0.0f, 1.0f);
     glVertex2f(0.0f, float(keptHeight));
     glEnd();
+    if (blending)
+        glEnable(GL_BLEND);
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
