@@ -274,8 +274,10 @@ Pointf Chasm::BackgroundPos(Pointf centre)
 
 void Chasm::Plot()
 {
+    Pointf const at = BackgroundPos(map->GetCentrePoint());
+    backdrop.Ahead(background, at, Background_Scale, Image_Left | Image_Bottom);
     PlotOpaqueFirst();
-    background->Render(BackgroundPos(map->GetCentrePoint()), 0.0, Background_Scale, Image_Left | Image_Bottom, nullptr);
+    backdrop.Render(background, at, Background_Scale, Image_Left | Image_Bottom);
     Level::Plot(Level_Plot_All);
 }
 

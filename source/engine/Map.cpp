@@ -743,11 +743,12 @@ bool Map::RenderOpaqueFirst(Tick time)
                    std::max(unproject(-1.0, 0), unproject(1.0, 0)), std::max(unproject(-1.0, 1), unproject(1.0, 1)));
 
     MarkVisible();
+    // The depth mask holds back clearing as well as writing.
+    glDepthMask(GL_TRUE);
     glClearDepth(0.0);
     glClear(GL_DEPTH_BUFFER_BIT);
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_GREATER);
-    glDepthMask(GL_TRUE);
     glDepthRange(0.0, 1.0);
     bool const blending = glIsEnabled(GL_BLEND) == GL_TRUE;
     glDisable(GL_TEXTURE_2D);

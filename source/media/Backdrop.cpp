@@ -35,15 +35,21 @@ bool Backdrop::Backdrop_Key::operator==(Backdrop_Key const& other) const
 
 void Backdrop::Render(Image const* image, Pointf pos, double scale, Image_Render_Flags flags)
 {
-    // Drawn after opaque things in front of it (depth order), the picture is not all on screen
-    // to keep, and putting back a kept screen would still be tested against them.
+    Backdrop_Key const key = KeyOf(image, pos, scale, flags);
     if (glIsEnabled(GL_DEPTH_TEST) == GL_TRUE)
     {
-        putBack = false;
-        image->Render(pos, 0.0, scale, flags, nullptr);
+        // Drawn after opaque things in front of it (depth order), the picture is not all on screen
+        // to keep; a kept screen put back is tested against them as the picture would be.
+        putBack = !drawnAhead && holds && key == keptKey && image->Opaque();
+        if (putBack)
+            Blit();
+        else if (!drawnAhead)
+            image->Render(pos, 0.0, scale, flags, nullptr);
+        drawnAhead = false;
+        lastKey = key;
         return;
     }
-    Backdrop_Key const key = KeyOf(image, pos, scale, flags);
+    drawnAhead = false;
     putBack = holds && key == keptKey && image->Opaque();
     if (putBack)
     {
@@ -64,6 +70,22 @@ void Backdrop::Render(Image const* image, Pointf pos, double scale, Image_Render
     if (keepable && key == lastKey)
         Keep(key);
     lastKey = key;
+}
+
+void Backdrop::Ahead(Image const* image, Pointf pos, double scale, Image_Render_Flags flags)
+{
+    Backdrop_Key const key = KeyOf(image, pos, scale, flags);
+    drawnAhead = false;
+    if (!image->Opaque() || (holds && key == keptKey) || !(key == lastKey) || !Covers(key))
+        return;
+    if (kept == 0)
+    {
+        Keep(key);
+        Blit();
+    }
+    image->Render(pos, 0.0, scale, flags, nullptr);
+    Keep(key);
+    drawnAhead = true;
 }
 
 Backdrop::Backdrop_Key Backdrop::KeyOf(Image const* image, Pointf pos, double scale, Image_Render_Flags flags) const

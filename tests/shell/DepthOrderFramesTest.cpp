@@ -13,6 +13,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -20,18 +21,24 @@
 class DepthOrderFrames : public WorldFixture
 {
 protected:
-    // The frame drawn both ways; the number of pixels that differ.
+    // The frame drawn both ways, in depth order three times running (a backdrop drawn the same
+    // way is kept and then put back); the most pixels that differ.
     int Differing()
     {
         world->SetOpaqueFirst(false);
         LevelFrame const inOrder = LevelFrame::Draw(*world);
         world->SetOpaqueFirst(true);
-        LevelFrame const depthOrder = LevelFrame::Draw(*world);
+        int most = 0;
+        for (int i = 0; i < 3; ++i)
+        {
+            LevelFrame const depthOrder = LevelFrame::Draw(*world);
+            most = std::max(most, DifferingPixels(depthOrder.rgba, inOrder.rgba));
+        }
         EXPECT_EQ(glIsEnabled(GL_DEPTH_TEST), GL_FALSE) << "the frame left the depth test on";
         // The projection the frame was drawn with allows drawing in depth order.
         EXPECT_TRUE(world->GetMap()->RenderOpaqueFirst(world->GetTime()));
         world->GetMap()->EndDepthOrder();
-        return DifferingPixels(depthOrder.rgba, inOrder.rgba);
+        return most;
     }
 };
 
