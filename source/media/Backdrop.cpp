@@ -44,7 +44,17 @@ void Backdrop::Render(Image const* image, Pointf pos, double scale, Image_Render
         if (putBack)
             Blit();
         else if (!drawnAhead)
+        {
+            // The first time, keeping and putting back are done once too, under the picture that
+            // covers them, as in a frame drawn in order.
+            if (kept == 0 && image->Opaque() && Covers(key))
+            {
+                Keep(key);
+                holds = false;
+                Blit();
+            }
             image->Render(pos, 0.0, scale, flags, nullptr);
+        }
         drawnAhead = false;
         lastKey = key;
         return;
