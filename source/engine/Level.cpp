@@ -224,8 +224,10 @@ void Level::Plot(Level_Plot_Flags flags)
     Tick tick = GetTick();
     if (flags & Level_Plot_Back)
     {
-        if (!map->DepthOrdered())
+        // A frame begins here unless the world began it for its backdrop.
+        if (!opaqueFirstPlotted)
             PlotOpaqueFirst();
+        opaqueFirstPlotted = false;
         map->Render(time, Map_Render_Back);
         if (map->DepthOrdered())
             glDepthRange(map->ObjectsDepth(), map->ObjectsDepth());
@@ -263,8 +265,10 @@ void Level::Plot(Level_Plot_Flags flags)
 
 void Level::PlotOpaqueFirst()
 {
+    map->EndDepthOrder();
     if (opaqueFirst && map->RenderOpaqueFirst(time))
         glDepthRange(map->BackdropDepth(), map->BackdropDepth());
+    opaqueFirstPlotted = true;
 }
 
 void Level::RenderTint()

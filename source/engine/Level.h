@@ -130,7 +130,8 @@ protected:
     double wobblePhase = 0.0;   // radians
     bool timeTravelAllowed = true;
     bool warmedUp = false; // WarmUp has run
-    bool opaqueFirst = true; // frames are drawn in depth order where the GL allows
+    bool opaqueFirst = true;         // frames are drawn in depth order where the GL allows
+    bool opaqueFirstPlotted = false; // PlotOpaqueFirst began the frame being drawn
 
 private:
     void RenderTint();
