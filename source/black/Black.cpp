@@ -397,7 +397,9 @@ void Black::Plot()
 {
     // Drawn beyond the screen's edges by the wobble's margin, so that the wobble of time travel shows
     // no gap.
-    background->Render(Pointf(-SCREEN_WOBBLE, -SCREEN_WOBBLE), 0.0, Black_BackgroundScale, Image_Left | Image_Bottom,
-                       nullptr);
+    Pointf const at(-SCREEN_WOBBLE, -SCREEN_WOBBLE);
+    backdrop.Ahead(background, at, Black_BackgroundScale, Image_Left | Image_Bottom);
+    PlotOpaqueFirst();
+    backdrop.Render(background, at, Black_BackgroundScale, Image_Left | Image_Bottom);
     Level::Plot(Level_Plot_All);
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "black/Black_Ids.h"
+#include "media/Backdrop.h"
 #include "puzzles/World_Base.h"
 
 class Black_CanDo;
@@ -89,6 +90,7 @@ private:
 
     // On the level's build list.
     Image* background = nullptr;
+    Backdrop backdrop; // draws background, and keeps the screen it made while the view stands
     Black_MapMove* driver = nullptr; // the level's mapMove
     Black_CanDo* hints = nullptr;    // the level's canDo
     // The world's own, freed by FreeObjects.

@@ -274,7 +274,10 @@ Pointf Chasm::BackgroundPos(Pointf centre)
 
 void Chasm::Plot()
 {
-    background->Render(BackgroundPos(map->GetCentrePoint()), 0.0, Background_Scale, Image_Left | Image_Bottom, nullptr);
+    Pointf const at = BackgroundPos(map->GetCentrePoint());
+    backdrop.Ahead(background, at, Background_Scale, Image_Left | Image_Bottom);
+    PlotOpaqueFirst();
+    backdrop.Render(background, at, Background_Scale, Image_Left | Image_Bottom);
     Level::Plot(Level_Plot_All);
 }
 

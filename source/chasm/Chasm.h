@@ -2,6 +2,7 @@
 #pragma once
 
 #include "chasm/Chasm_Ids.h"
+#include "media/Backdrop.h"
 #include "puzzles/World_Base.h"
 #include "util/Pointf.h"
 
@@ -82,6 +83,7 @@ private:
 
     // All of these are on the level's build list; empty slots hold null.
     Image* background = nullptr;
+    Backdrop backdrop; // draws background, and keeps the screen it made while the view stands
     Image* fanImages[3] = {};
     Collectable* chasmObjects[Chasm_Object_Count] = {};
     Chasm_HangOn* hangOns[Chasm_Hangon_Count] = {};

@@ -186,6 +186,27 @@ void Level::WarmUp()
     RenderTint();
     Pointf const at(320.0, 240.0);
     font->Render("Out of time!", -1, Font_Centre | Font_Top, &at, 1.0);
+    if (opaqueFirst && map != nullptr && map->RenderOpaqueFirst(time))
+    {
+        // The same kinds of drawing tested against the depth buffer: written to it, unblended
+        // and as lines, as the opaque polygons are, then only tested, as everything after them.
+        glDepthMask(GL_TRUE);
+        DrawLineKinds();
+        glDisable(GL_BLEND);
+        Image::DrawEveryImage(at);
+        glEnable(GL_BLEND);
+        glDepthMask(GL_FALSE);
+        glDepthRange(map->BackdropDepth(), map->BackdropDepth());
+        Image::DrawEveryImage(at);
+        map->Render(time, Map_Render_Back);
+        glDepthRange(map->ObjectsDepth(), map->ObjectsDepth());
+        DrawLineKinds();
+        RenderClock(Level_TotalTime, 320, 240);
+        RenderTint();
+        font->Render("Out of time!", -1, Font_Centre | Font_Top, &at, 1.0);
+        map->Render(time, Map_Render_Fore);
+        map->EndDepthOrder();
+    }
     // Finished before the clear, the driver lets go of what it kept of these draws at once
     // rather than holding it (megabytes) through the first frame.
     glFinish();
@@ -202,7 +223,15 @@ void Level::Plot(Level_Plot_Flags flags)
 {
     Tick tick = GetTick();
     if (flags & Level_Plot_Back)
+    {
+        // A frame begins here unless the world began it for its backdrop.
+        if (!opaqueFirstPlotted)
+            PlotOpaqueFirst();
+        opaqueFirstPlotted = false;
         map->Render(time, Map_Render_Back);
+        if (map->DepthOrdered())
+            glDepthRange(map->ObjectsDepth(), map->ObjectsDepth());
+    }
     if (flags & Level_Plot_Objects)
         objects->Render(map, tick);
     if (flags & Level_Plot_Player)
@@ -212,6 +241,9 @@ void Level::Plot(Level_Plot_Flags flags)
     }
     if (flags & Level_Plot_Fore)
         map->Render(time, Map_Render_Fore);
+    // Nothing after the fore layer lies under anything.
+    if (flags & ~(Level_Plot_Back | Level_Plot_Objects | Level_Plot_Player))
+        map->EndDepthOrder();
     if (flags & Level_Plot_ObjectsFore)
         objects->RenderFore(map, tick);
     if ((flags & Level_Plot_Tint) && timeTravelling)
@@ -229,6 +261,14 @@ void Level::Plot(Level_Plot_Flags flags)
             canDo->Render(tick);
         message->Render();
     }
+}
+
+void Level::PlotOpaqueFirst()
+{
+    map->EndDepthOrder();
+    if (opaqueFirst && map->RenderOpaqueFirst(time))
+        glDepthRange(map->BackdropDepth(), map->BackdropDepth());
+    opaqueFirstPlotted = true;
 }
 
 void Level::RenderTint()

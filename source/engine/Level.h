@@ -70,6 +70,14 @@ public:
     virtual Level_Action Poll(KeyData keys);
 
     void Plot(Level_Plot_Flags flags);
+    // Starts a frame drawn in depth order (Map::RenderOpaqueFirst): the map's opaque polygons
+    // first, then what the world draws before the back layer (its backdrop) only where none of
+    // them lies. A world that draws something before the back layer calls it first; Plot with
+    // Level_Plot_Back calls it otherwise. Every pixel comes out as drawing in order leaves it.
+    void PlotOpaqueFirst();
+    // Whether frames are drawn in depth order where the GL allows (the default), or every layer
+    // in order, for a comparison.
+    void SetOpaqueFirst(bool on) { opaqueFirst = on; }
     // Draws every picture and every kind of shape that play draws, once, into the back buffer,
     // and clears it again: the GL prepares its drawing of each kind the first time it meets it,
     // and a software GL takes tens of milliseconds over that. The first SetProjection calls it,
@@ -122,6 +130,8 @@ protected:
     double wobblePhase = 0.0;   // radians
     bool timeTravelAllowed = true;
     bool warmedUp = false; // WarmUp has run
+    bool opaqueFirst = true;         // frames are drawn in depth order where the GL allows
+    bool opaqueFirstPlotted = false; // PlotOpaqueFirst began the frame being drawn
 
 private:
     void RenderTint();

@@ -45,6 +45,8 @@ enum Map_Render_Flags
     Map_Render_Fore = 2,
 };
 
+class Image;
+
 class Map final : public MapBase
 {
 public:
@@ -106,7 +108,24 @@ public:
     void ProjectileMove(Pointf* pos, Map_Projectile_Info* info) const;
 
     using MapBase::Render;
+    // Draws the layers' polygons in their order. After RenderOpaqueFirst it draws only what that
+    // left: the fills that let what lies beneath show, each tested against the depth buffer.
     void Render(Tick time, Map_Render_Flags flags);
+    // Draws, front to back, the outlines and the opaque fills of both layers of the polygons on
+    // screen, each at its own depth, into a cleared depth buffer, and leaves the depth test on
+    // (GL_GREATER, depth writes off): a pixel holds what drawing every polygon in order leaves there
+    // before the translucent fills, and later drawing at a lower depth does not reach it. False,
+    // drawing nothing, when the GL cannot (a depth buffer under 24 bits, a transform that is not a
+    // plain 2D projection, too many polygons); Render then draws in order as before.
+    bool RenderOpaqueFirst(Tick time);
+    // Ends drawing in depth order: the depth test off, depth writes on, the whole depth range.
+    void EndDepthOrder();
+    // Whether Render draws after RenderOpaqueFirst.
+    bool DepthOrdered() const { return depthOrdered; }
+    // The window depths, for glDepthRange, of what is drawn before the back layer (the backdrop)
+    // and of what is drawn between the layers (objects and the player).
+    double BackdropDepth() const;
+    double ObjectsDepth() const;
 
     unsigned int hiddenGroup;     // not drawn; 0 = none
     FlatList<Rectf>* groupCovers; // margins per group; NULL once the grid is built
@@ -122,6 +141,17 @@ public:
     int cellsY;
 
 private:
+    // Marks the polygons on screen in polyVisible.
+    void MarkVisible();
+    // Depth slot of a polygon's fill; its outline's is the next one.
+    int FillSlot(unsigned int index) const;
+    // The vertex z that the current transform puts at a window depth.
+    float SlotZ(int slot) const;
+    // Whether every pixel the polygon fills on screen with its frame has full alpha.
+    bool FillsOpaque(Poly const* poly, Image const* frame, double ratio) const;
+
+    static constexpr unsigned char DrawnFirst = 2; // polyVisible's mark of a fill RenderOpaqueFirst drew
+
     // The one pass both leans share, for the sides asked for.
     template <bool Left, bool Right>
     void LeanSides(Pointf const* p, double angle, double& right, double& left) const;
@@ -168,4 +198,9 @@ private:
     // share stops a move running along it, as the seam of two joined polygons does.
     bool ClipAlongCracks(Pointf const* a, Pointf* b, MapGroup const* cell, unsigned int* poly,
                          unsigned int* edge) const;
+
+    bool depthOrdered = false; // RenderOpaqueFirst drew the opaque polygons of this frame
+    double zScale = 1.0;       // vertex z = (2 * window depth - 1 - zOffset) / zScale
+    double zOffset = 0.0;
+    Rectf screen;              // what is on screen, in the units drawn in, while depth ordered
 };

@@ -227,6 +227,13 @@ void PolyPoint::Render(WorldTransform const* view, double ratio) const
     glVertex2f(float(screen.x), float(screen.y));
 }
 
+void PolyPoint::Render(WorldTransform const* view, double ratio, float z) const
+{
+    Pointf const screen = pos.WorldToScreen(view);
+    glTexCoord2f(float(tex.x), float(tex.y * ratio));
+    glVertex3f(float(screen.x), float(screen.y), z);
+}
+
 void PolyPoint::PosFromStart(double dx, double dy)
 {
     pos = Pointf(start.x + dx, start.y + dy);

@@ -64,6 +64,8 @@ public:
     bool TryMoveParallel(Pointf const* a, Pointf* b, PolyPoint const* next) const;
 
     void Render(WorldTransform const* view, double ratio) const;
+    // The same vertex at depth z.
+    void Render(WorldTransform const* view, double ratio, float z) const;
     void PosFromStart(double dx, double dy);
     void RotateFromStart(Pointf const* centre, double angle);
 

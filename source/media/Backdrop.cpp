@@ -36,6 +36,30 @@ bool Backdrop::Backdrop_Key::operator==(Backdrop_Key const& other) const
 void Backdrop::Render(Image const* image, Pointf pos, double scale, Image_Render_Flags flags)
 {
     Backdrop_Key const key = KeyOf(image, pos, scale, flags);
+    if (glIsEnabled(GL_DEPTH_TEST) == GL_TRUE)
+    {
+        // Drawn after opaque things in front of it (depth order), the picture is not all on screen
+        // to keep; a kept screen put back is tested against them as the picture would be.
+        putBack = !drawnAhead && holds && key == keptKey && image->Opaque();
+        if (putBack)
+            Blit();
+        else if (!drawnAhead)
+        {
+            // The first time, keeping and putting back are done once too, under the picture that
+            // covers them, as in a frame drawn in order.
+            if (kept == 0 && image->Opaque() && Covers(key))
+            {
+                Keep(key);
+                holds = false;
+                Blit();
+            }
+            image->Render(pos, 0.0, scale, flags, nullptr);
+        }
+        drawnAhead = false;
+        lastKey = key;
+        return;
+    }
+    drawnAhead = false;
     putBack = holds && key == keptKey && image->Opaque();
     if (putBack)
     {
@@ -56,6 +80,22 @@ void Backdrop::Render(Image const* image, Pointf pos, double scale, Image_Render
     if (keepable && key == lastKey)
         Keep(key);
     lastKey = key;
+}
+
+void Backdrop::Ahead(Image const* image, Pointf pos, double scale, Image_Render_Flags flags)
+{
+    Backdrop_Key const key = KeyOf(image, pos, scale, flags);
+    drawnAhead = false;
+    if (!image->Opaque() || (holds && key == keptKey) || !(key == lastKey) || !Covers(key))
+        return;
+    if (kept == 0)
+    {
+        Keep(key);
+        Blit();
+    }
+    image->Render(pos, 0.0, scale, flags, nullptr);
+    Keep(key);
+    drawnAhead = true;
 }
 
 Backdrop::Backdrop_Key Backdrop::KeyOf(Image const* image, Pointf pos, double scale, Image_Render_Flags flags) const
@@ -125,6 +165,10 @@ void Backdrop::Blit() const
     glBindTexture(GL_TEXTURE_2D, kept);
     glEnable(GL_TEXTURE_2D);
     glColor4f(0.0f, 0.0f, 0.0f, 1.0f);
+    // Opaque, it blends to itself; a software GL fills faster without blending.
+    bool const blending = glIsEnabled(GL_BLEND) == GL_TRUE;
+    if (blending)
+        glDisable(GL_BLEND);
     glBegin(GL_QUADS);
     glTexCoord2f(0.0f, 0.0f);
     glVertex2f(0.0f, 0.0f);
@@ -135,6 +179,8 @@ void Backdrop::Blit() const
     glTexCoord2f(0.0f, 1.0f);
     glVertex2f(0.0f, float(keptHeight));
     glEnd();
+    if (blending)
+        glEnable(GL_BLEND);
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);

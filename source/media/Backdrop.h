@@ -20,6 +20,12 @@ public:
 
     // As image->Render(pos, 0.0, scale, flags, nullptr).
     void Render(Image const* image, Pointf pos, double scale, Image_Render_Flags flags);
+    // For a frame drawn in depth order, called with Render's arguments before anything in front of
+    // the picture is drawn (the depth test still off): where this frame keeps the screen the
+    // picture makes, draws the picture whole now and keeps it, and Render draws nothing. Render,
+    // with the depth test on, puts a kept screen back or draws the picture, only where nothing in
+    // front of it lies.
+    void Ahead(Image const* image, Pointf pos, double scale, Image_Render_Flags flags);
 
     // Whether the last Render put the kept screen back.
     bool PutBack() const { return putBack; }
@@ -54,4 +60,5 @@ private:
     Backdrop_Key keptKey;
     Backdrop_Key lastKey; // of the frame before
     bool putBack = false;
+    bool drawnAhead = false; // Ahead drew this frame's picture
 };

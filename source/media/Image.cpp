@@ -270,7 +270,24 @@ void Image::SetupOgl(Image_Flags flags, bool keep)
         for (std::size_t i = 0; i < pixels && opaque; ++i)
             opaque = data[4 * i + 3] == 255;
 
-    repeatsBothWays = (flags & Image_RepeatX) != 0 && (flags & Image_RepeatY) != 0;
+    repeatsX = (flags & Image_RepeatX) != 0;
+    repeatsY = (flags & Image_RepeatY) != 0;
+    repeatsBothWays = repeatsX && repeatsY;
+    // A padded picture is often opaque inside its clear bands.
+    opaqueInsetX = (flags & Image_PadX) != 0 ? 2 : 0;
+    opaqueInsetY = (flags & Image_PadY) != 0 ? 2 : 0;
+    if (hasAlpha && !opaque)
+    {
+        auto const insideOpaque = [&] {
+            for (std::uint32_t y = std::uint32_t(opaqueInsetY); y + std::uint32_t(opaqueInsetY) < height; ++y)
+                for (std::uint32_t x = std::uint32_t(opaqueInsetX); x + std::uint32_t(opaqueInsetX) < width; ++x)
+                    if (data[4 * (std::size_t(y) * width + x) + 3] != 255)
+                        return false;
+            return true;
+        };
+        if (!insideOpaque())
+            opaqueInsetX = opaqueInsetY = -1;
+    }
 
     glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_2D, texture);
@@ -286,6 +303,8 @@ void Image::SetupOgl(Image_Flags flags, bool keep)
         glTexImage2D(GL_TEXTURE_2D, 0, format, width, height, 0, format, GL_UNSIGNED_BYTE, data);
     else
         gluBuild2DMipmaps(GL_TEXTURE_2D, format, width, height, format, GL_UNSIGNED_BYTE, data);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &glWidth);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &glHeight);
 
     if (!keep)
     {
@@ -424,6 +443,27 @@ void Image::Render(Pointf pos, double rotation, double drawWidth, double drawHei
         glEnd();
     }
     CheckGlError();
+}
+
+bool Image::SamplesOpaqueWithin(double s0, double s1, double t0, double t1) const
+{
+    if (SamplesOpaque())
+        return true;
+    if (opaqueInsetX < 0 || opaqueInsetY < 0)
+        return false;
+    // Linear filtering reads the texel on each side of a coordinate, and one more texel of room
+    // covers the GL's rounding of the coordinates it interpolates; scaling the picture for its
+    // upload blurs the bands by up to a texel of each size.
+    auto within = [](double lo, double hi, std::uint32_t size, int uploaded, int inset, bool repeats) {
+        if (repeats)
+            return inset == 0;
+        if (uploaded <= 0)
+            return false;
+        double const room = (inset + 2.0) / size + 2.0 / uploaded;
+        return lo >= room && hi <= 1.0 - room;
+    };
+    return within(s0, s1, width, glWidth, opaqueInsetX, repeatsX)
+           && within(t0, t1, height, glHeight, opaqueInsetY, repeatsY);
 }
 
 void Image::Enlist()

@@ -72,6 +72,11 @@ public:
     // fall: its pixels are all opaque and it repeats both ways, so that filtering never reaches
     // the clear border of a clamped side. Drawn with an opaque colour, it blends to itself.
     bool SamplesOpaque() const { return opaque && repeatsBothWays; }
+    // Every sample the GL takes of the texture has full alpha while the texture coordinates stay
+    // within [s0, s1] x [t0, t1] (0 to 1 spans the picture): also true of a picture that is opaque
+    // but for its pad bands, or that does not repeat, where those coordinates keep the filter
+    // clear of the bands and the clamped edge, with room for the scaling of the upload.
+    bool SamplesOpaqueWithin(double s0, double s1, double t0, double t1) const;
     // The kept pixel buffer, bottom row first, rows tightly packed; null once uploaded unless kept.
     unsigned char const* GetData() const { return data; }
     unsigned int GetTexture() const { return texture; }
@@ -114,6 +119,12 @@ private:
     bool hasAlpha = false;
     bool opaque = false;          // the uploaded pixels are all of full alpha (or have none)
     bool repeatsBothWays = false; // GL_REPEAT in s and t
+    bool repeatsX = false;        // GL_REPEAT in s
+    bool repeatsY = false;        // GL_REPEAT in t
+    int opaqueInsetX = -1;        // columns at each side outside which every pixel has full alpha; -1 none
+    int opaqueInsetY = -1;        // rows likewise
+    int glWidth = 0;              // of the texture as uploaded (mipmapped pictures are scaled to powers of two)
+    int glHeight = 0;
     unsigned int texture = 0;     // OpenGL texture name
     double transparency = 1.0;    // alpha of the quad's colour
 };

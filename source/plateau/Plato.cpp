@@ -285,8 +285,10 @@ void Plato::Plot()
     Tick const t = GetTick();
     // Drawn beyond the screen's edges by the wobble's margin, so that the wobble of time travel
     // shows no gap.
-    backdrop.Render(background, Pointf(-SCREEN_WOBBLE, -SCREEN_WOBBLE), Plato_BackgroundScale,
-                    Image_Left | Image_Bottom);
+    Pointf const at(-SCREEN_WOBBLE, -SCREEN_WOBBLE);
+    backdrop.Ahead(background, at, Plato_BackgroundScale, Image_Left | Image_Bottom);
+    PlotOpaqueFirst();
+    backdrop.Render(background, at, Plato_BackgroundScale, Image_Left | Image_Bottom);
     Level::Plot(Level_Plot_Back);
     aerial->Plot(map, t, true);
     mortar->Plot(map, t);

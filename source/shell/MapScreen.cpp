@@ -515,7 +515,7 @@ void MapScreen::PlotMarker(Image const* img, Pointf pos, double scale)
 
 void MapScreen::Plot()
 {
-    map->Render(Pointf(0.0, 0.0), 0.0, 1.0, Image_Left | Image_Bottom, nullptr);
+    backdrop.Render(map, Pointf(0.0, 0.0), 1.0, Image_Left | Image_Bottom);
     if (titleMode)
     {
         PlotMapScreen(slots[selected]);

@@ -3,6 +3,7 @@
 
 #include "engine/Level_Type.h"
 #include "engine/Player_Sprites.h" // Player_Frames: the map's figure walks in the player's frames
+#include "media/Backdrop.h"
 #include "util/Pointf.h"
 
 #include <string>
@@ -78,6 +79,8 @@ public:
 
     // State read by the tests and the drawing.
     bool InTitleMode() const { return titleMode; }
+    // Whether the last Plot put its picture back from the screen it kept.
+    bool PicturePutBack() const { return backdrop.PutBack(); }
     int Location() const { return location; }
     int Target() const { return target; }
     int Selected() const { return selected; }
@@ -101,6 +104,7 @@ private:
     GameFont* font = nullptr;
     Image* title = nullptr; // title mode only
     Image* map = nullptr;
+    Backdrop backdrop; // draws map, and keeps the screen it made while the window stands
     Image* marker = nullptr;
     Image* markerDone = nullptr;
     Image* walk[Player_Frames] = {};

@@ -466,6 +466,7 @@ Level_Action TreeV::Poll(KeyData keys)
 void TreeV::Plot()
 {
     Tick const t = GetTick();
+    PlotOpaqueFirst();
     PlotBackground();
     Level::Plot(Level_Plot_All);
     marbles->Plot(map);
