@@ -604,6 +604,12 @@ void WriteTransporter(MapWriter& map)
     // high enough to reach the exit floor or to pass over door 17.
     Box(map, WingB_Door17X, y + 2000, WingB_Door17X + 60, Tower_TopY, Brick, 256.0);
     Box(map, 4990, Tower_TopY - 50, WingB_Door17X, Tower_TopY, Brick);
+    // The roof goes on over LX and the exit's floor to the far end's wall, and over the tower's right
+    // wall a spire stands far higher than a giant jumps from the roof: the exit is reached through
+    // door 17, not from the sky.
+    Box(map, WingB_Door17X + 60, Tower_TopY - 50, Tower_RoadX1 + 100, Tower_TopY, Brick);
+    Box(map, Tower_RoadX1, Tower_RoadY + 2400, Tower_RoadX1 + 100, Tower_TopY - 50, Brick);
+    Box(map, Tower_RightWallX, Tower_TopY, Tower_RightWallX + 100, Tower_TopY + 8000, Brick);
     // The tower's right wall: below LX nothing passes it, and door 17 is the only way along LX.
     Box(map, Tower_RightWallX, Tower_RoadY, Tower_RightWallX + 100, y - 40, Brick);
 }
