@@ -1,0 +1,183 @@
+// The whole game's script builder: the real program's start-up and main loop run in this process, one
+// step a pass as a scripted run takes them, with the keys of each step decided from the screen or the
+// world then on it, pushed into the window's queue as the input script pushes them after a step, and
+// written down as script lines with absolute steps. Whatever the program draws from the C library's
+// generator (creatures, Marbles' game) it draws alike here, so the real program playing the script
+// goes through the same states.
+#pragma once
+
+#include "engine/GameEvents.h"
+#include "engine/KeyData.h"
+#include "engine/Level.h"
+#include "engine/Level_Type.h"
+#include "platform/GameWindow.h"
+#include "puzzles/World_Base.h"
+#include "shell/Digest.h"
+#include "shell/Globals.h"
+#include "shell/MainLoop.h"
+#include "shell/MapScreen.h"
+#include "shell/ScreenFlow.h"
+#include "treevillage/FramePixels.h"
+
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+class GameDriver
+{
+public:
+    GameDriver() { Init(); }
+    ~GameDriver() { ShutDown(); }
+    GameDriver(GameDriver const&) = delete;
+    GameDriver& operator=(GameDriver const&) = delete;
+
+    // The default keys' virtual codes of the play keys a walk holds.
+    static unsigned Code(int key)
+    {
+        switch (key)
+        {
+        case KeyIndex_GameLeft: return 0x51;
+        case KeyIndex_GameRight: return 0x57;
+        case KeyIndex_GameJump: return 0x20;
+        case KeyIndex_GameAction: return 0x50;
+        case KeyIndex_GamePrevTarget: return 0x4F;
+        case KeyIndex_GameNextTarget: return 0x4B;
+        case KeyIndex_GameView: return 0x10;
+        case KeyIndex_GameBackInTime: return 0x31;
+        case KeyIndex_GameForwardInTime: return 0x32;
+        case KeyIndex_Enter: return 0x0D;
+        case KeyIndex_Escape: return 0x1B;
+        default: ADD_FAILURE() << "no default key for " << key; return 0;
+        }
+    }
+
+    // One pass of the main loop with the keys held in its step (pressed where they were up in the
+    // step before), as the real program takes it under a script; the result the level ended with, if
+    // it has.
+    Level_Action Step(std::vector<int> const& held = {})
+    {
+        Hold(held);
+        if (GameWindow::PumpMessages(MainProc, nullptr))
+            ADD_FAILURE() << "the window closed at step " << steps;
+        DrawFrame();
+        if (keepFrames)
+            ReadFrame();
+        for (std::string const& name : shotsDue)
+            script += std::to_string(steps) + " shot " + name + "\n";
+        shotsDue.clear();
+        GameWindow::SwapBuffers();
+        ::Step();
+        steps++;
+        return levelAction;
+    }
+    void Steps(int count, std::vector<int> const& held = {})
+    {
+        for (int i = 0; i < count; i++)
+            Step(held);
+    }
+    // Steps with nothing held until done says so or limit steps have passed; whether it did.
+    bool Until(std::function<bool()> const& done, int limit, std::vector<int> const& held = {})
+    {
+        for (int i = 0; i < limit; i++)
+        {
+            if (done())
+                return true;
+            Step(held);
+        }
+        return done();
+    }
+
+    // The frame the player sees now, as drawn in the last pass (switched on by the first call, which
+    // takes a step to draw it).
+    FramePixels Frame()
+    {
+        if (!keepFrames)
+        {
+            keepFrames = true;
+            Step(down);
+        }
+        return frame;
+    }
+    void StopFrames() { keepFrames = false; }
+
+    // A screenshot of the next frame drawn, named name.png in the script's shot folder.
+    void Shot(std::string const& name)
+    {
+        std::string number = std::to_string(++shotCount);
+        number.insert(0, number.size() < 2 ? "0" : "");
+        shotsDue.push_back(shotFolder + "/" + number + "-" + name + ".png");
+    }
+
+    // Queues the window's close after the last step taken; the state the program then ends in.
+    std::uint32_t Close()
+    {
+        Hold({});
+        script += std::to_string(steps) + " close\n";
+        return StateDigest(*gameEvents, level);
+    }
+
+    // A comment line in the script.
+    void Note(std::string const& text) { script += "# " + text + "\n"; }
+
+    World_Base* World() const { return dynamic_cast<World_Base*>(level); }
+    bool MapReady() const
+    {
+        return mapScreen && fading == 0 && !mapScreen->InTitleMode() && mapScreen->PathToOpen() == -1
+               && mapScreen->Location() == mapScreen->Target();
+    }
+
+    int steps = 0; // steps taken: the program's script step
+    std::string script;
+    std::string shotFolder = "shots";
+
+private:
+    // Queues the key changes from the keys down now to held, after the step just taken.
+    void Hold(std::vector<int> const& held)
+    {
+        for (int key : down)
+            if (std::find(held.begin(), held.end(), key) == held.end())
+                Push(key, false);
+        for (int key : held)
+            if (std::find(down.begin(), down.end(), key) == down.end())
+                Push(key, true);
+        down = held;
+    }
+    void Push(int key, bool pressed)
+    {
+        // The script's keys come after the first step.
+        EXPECT_GT(steps, 0) << "a key before the first step";
+        unsigned const vk = Code(key);
+        GameWindow::PushKey(vk, pressed);
+        script += std::to_string(steps) + " key " + std::to_string(vk) + (pressed ? " down\n" : " up\n");
+    }
+
+    // The game's picture in the back buffer, scaled to the 640 by 480 screen.
+    void ReadFrame()
+    {
+        GLint view[4] = {};
+        glGetIntegerv(GL_VIEWPORT, view);
+        std::vector<unsigned char> pixels(std::size_t(view[2]) * view[3] * 4);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(view[0], view[1], view[2], view[3], GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+        frame.rgba.assign(std::size_t(FramePixels::Width) * FramePixels::Height * 4, 0);
+        for (int y = 0; y < FramePixels::Height; y++)
+            for (int x = 0; x < FramePixels::Width; x++)
+            {
+                std::size_t const from =
+                    (std::size_t(y * view[3] / FramePixels::Height) * view[2] + x * view[2] / FramePixels::Width) * 4;
+                std::copy_n(&pixels[from], 4, &frame.rgba[(std::size_t(y) * FramePixels::Width + x) * 4]);
+            }
+    }
+
+    std::vector<int> down;
+    bool keepFrames = false;
+    FramePixels frame;
+    std::vector<std::string> shotsDue;
+    int shotCount = 0;
+};
