@@ -82,6 +82,8 @@ public:
                 ASSERT_TRUE(Slots().marblesRunning) << "Marbles' game did not start";
                 PlayMarbles();
                 ASSERT_TRUE(Slots().Happened(TreeV_Event_MarblesWon, Now())) << "Marbles' game was lost";
+                if (onGame)
+                    onGame("marbles-won");
                 Idle(TreeV_Events::ChatLength(
                          Slots().FindTalkId(Talkers().at("Marbles"), Slots().GetSlot(TreeV_Event_MarblesWon)))
                      + 10);
@@ -91,6 +93,8 @@ public:
                 JoinSpots();
                 ASSERT_TRUE(Slots().Happened(TreeV_Event_PatientSolved, Now()))
                     << "the patient's spots were not joined";
+                if (onGame)
+                    onGame("patient-solved");
             }
             else if (p.name == "market sign")
             {
@@ -104,8 +108,8 @@ public:
         EXPECT_TRUE(Slots().Happened(TreeV_Event_Oil, Now()));
     }
 
-    // Called with the name of each mini-game as it begins ("marbles", "patient"), e.g. for a
-    // screenshot.
+    // Called as each mini-game begins ("marbles", "patient") and once it is won ("marbles-won",
+    // "patient-solved"), e.g. for a screenshot.
     std::function<void(char const* game)> onGame;
 
     Level_Action result = Level_Continue;

@@ -23,7 +23,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <set>
 #include <string>
@@ -64,7 +66,11 @@ public:
     {
         Hold(held);
         if (GameWindow::PumpMessages(MainProc, nullptr))
-            ADD_FAILURE() << "the window closed at step " << steps;
+        {
+            // Only a signal closes the builder's window; nothing more can be played.
+            std::fprintf(stderr, "the window closed at step %d\n", steps);
+            std::exit(1);
+        }
         DrawFrame();
         if (keepFrames)
             ReadFrame();
@@ -106,20 +112,46 @@ public:
     }
     void StopFrames() { keepFrames = false; }
 
-    // A screenshot of the next frame drawn, named name.png in the script's shot folder.
+    // A screenshot of the next frame drawn, named name.png in the script's shot folder, and a check
+    // line: the state's digest after the steps taken so far and the sum of the first slot's file.
     void Shot(std::string const& name)
     {
+        Check(name);
         std::string number = std::to_string(++shotCount);
         number.insert(0, number.size() < 2 ? "0" : "");
         shotsDue.push_back(shotFolder + "/" + number + "-" + name + ".png");
     }
 
-    // Queues the window's close after the last step taken; the state the program then ends in.
-    std::uint32_t Close()
+    // Queues the window's close after the last step taken, with the check line of the state the
+    // program then ends in.
+    void Close()
     {
         Hold({});
+        Check("end");
         script += std::to_string(steps) + " close\n";
-        return StateDigest(*gameEvents, level);
+    }
+
+    // A check line: "# check STEP DIGEST SLOT NAME", the state's digest after the steps taken so far
+    // (as the program closed then prints it) and the sum of the first slot's file then.
+    void Check(std::string const& name)
+    {
+        char check[64];
+        std::snprintf(check, sizeof check, "# check %d %08x %08x ", steps,
+                      static_cast<unsigned>(StateDigest(*gameEvents, level)), SlotSum("saves/save0"));
+        script += check + name + "\n";
+    }
+
+    // FNV-1a over a file's bytes; 0 when there is no such file.
+    static std::uint32_t SlotSum(char const* file)
+    {
+        std::FILE* in = std::fopen(file, "rb");
+        if (!in)
+            return 0;
+        std::uint32_t sum = 2166136261u;
+        for (int c = std::fgetc(in); c != EOF; c = std::fgetc(in))
+            sum = (sum ^ static_cast<std::uint32_t>(c)) * 16777619u;
+        std::fclose(in);
+        return sum;
     }
 
     // A comment line in the script.
