@@ -228,6 +228,14 @@ public:
             game.Steps(Credit_Steps);
             game.Shot("credits-" + std::to_string(credit));
         }
+        // "The End" stands; the player leaves by the menu ("Leave level", one down from Resume), and
+        // the map that follows saves the finished game.
+        game.Steps(2, {KeyIndex_Escape});
+        game.Steps(8);
+        game.Steps(2, {KeyIndex_Down});
+        game.Steps(8);
+        game.Steps(2, {KeyIndex_Enter});
+        ASSERT_TRUE(game.Until([&] { return game.MapReady(); }, Map_Limit)) << "the menu did not leave the village";
     }
 
 private:
