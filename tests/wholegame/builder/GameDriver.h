@@ -27,6 +27,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -65,6 +66,8 @@ public:
     // it has.
     Level_Action Step(std::vector<int> const& held = {})
     {
+        if (auto const check = checks.find(steps); check != checks.end())
+            Check(check->second);
         Hold(held);
         if (GameWindow::PumpMessages(MainProc, nullptr))
         {
@@ -167,6 +170,7 @@ public:
     }
 
     int steps = 0; // steps taken: the program's script step
+    std::map<int, std::string> checks; // check lines of their own, by step
     std::string script;
     std::string shotFolder = "shots";
 
