@@ -27,7 +27,10 @@ std::string Happened(GameEvents const& record)
     std::string list;
     for (int e = 0; e < Event_Count; e++)
         if (record.Happened(e, 0))
-            list += " " + std::to_string(e);
+        {
+            list += ' ';
+            list += std::to_string(e);
+        }
     return list;
 }
 
