@@ -137,7 +137,7 @@ public:
     }
 
     // A check line: "# check STEP DIGEST SLOT NAME", the state's digest after the steps taken so far
-    // (as the program closed then prints it) and the sum of the first slot's file then.
+    // (as the program closed a step earlier prints it) and the sum of the first slot's file then.
     void Check(std::string const& name)
     {
         char check[64];

@@ -5,20 +5,20 @@
 //                         closed; 2: the slot that saved, from the title to the end
 // Its comment lines give its length in steps, where each world begins, and a check line at each
 // screenshot and at the end: "# check STEP DIGEST SLOT NAME", the digest of the state after STEP steps
-// (which the program closed after that step prints with HM_DIGEST=1) and the FNV-1a sum of the first
-// save slot's file then.
-#include "engine/GameEvents.h"
-#include "engine/Player.h"
+// (which the program closed a step earlier prints with HM_DIGEST=1) and the FNV-1a sum of the first
+// save slot's file then. HM_WHOLEGAME_CASTLE=1 plays the castle in part 2 as well.
 #include "castle/Casle.h"
 #include "castle/CastleWalker.h"
 #include "engine/Door.h"
-#include "killig/KiligWorldSupport.h"
+#include "engine/GameEvents.h"
+#include "engine/Player.h"
 #include "final/FinalFightScript.h"
-#include "support/RoadTravel.h"
-#include "tools/worlds/castle.h"
+#include "killig/KiligWorldSupport.h"
 #include "shell/Globals.h"
 #include "shell/MapScreen.h"
+#include "support/RoadTravel.h"
 #include "support/RoadWalker.h"
+#include "tools/worlds/castle.h"
 #include "tools/worlds/killig.h"
 #include "treevillage/TreeV.h"
 #include "treevillage/TreeVStoryWalk.h"
@@ -36,11 +36,11 @@ namespace
 {
 
 constexpr int Village_Check = 5000; // the step of the check CI plays to
-constexpr int Title_Steps = 800;   // the logos and their fades, and the plates risen
-constexpr int Enter_Limit = 600;   // steps for a world to come up after action on the map
-constexpr int Fade_Limit = 600;    // steps for the screen after a level to come up
-constexpr int Map_Limit = 1500;    // steps for the map's path to open and the figure to walk it
-constexpr int Level_Limit = 200000;
+constexpr int Title_Steps = 800;    // the logos and their fades, and the plates risen
+constexpr int Enter_Limit = 600;    // steps for a world to come up after action on the map
+constexpr int Fade_Limit = 600;     // steps for the screen after a level to come up
+constexpr int Map_Limit = 1500;     // steps for the map's path to open and the figure to walk it
+constexpr int Level_Limit = 200000; // steps of a road at most
 constexpr int Intro_Limit = 30000;  // steps of the master's introduction
 constexpr int Plate_Wait = 400;     // steps on the dungeon's first plate, its door long open
 constexpr int Fight_Limit = 20000;  // steps of throws at the dragon
