@@ -28,11 +28,11 @@ struct FramePixels
     static constexpr int Height = 480;
 
     // Draws one frame of the level as the program does and reads it back.
-    static FramePixels Draw(Level& level)
+    static FramePixels Draw(Level& drawn)
     {
-        level.SetProjection();
+        drawn.SetProjection();
         glClear(GL_COLOR_BUFFER_BIT);
-        level.Plot();
+        drawn.Plot();
         FramePixels frame;
         frame.rgba.resize(std::size_t(Width) * Height * 4);
         glReadPixels(0, 0, Width, Height, GL_RGBA, GL_UNSIGNED_BYTE, frame.rgba.data());

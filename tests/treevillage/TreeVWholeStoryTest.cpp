@@ -1,224 +1,21 @@
-// The village's whole story played by keys alone on the generated data: the road walker walks its
-// "story" road from the start (never placing the player), talks to each villager on the way and
-// goes in and out of the houses; Marbles' game is won from what the screen shows, the patient's
-// spots are joined by reading the offered line off the screen, and the market sign is turned
-// upright by throws; then the mended lift carries the player to the main exit.
-#include "engine/KeyData.h"
-#include "engine/Map.h"
+// The village's whole story played by keys alone on the generated data (treevillage/TreeVStoryWalk.h),
+// in a world of the test's own; the whole game by keys (tests/wholegame) plays the same walk in the
+// real program.
 #include "engine/Player.h"
-#include "support/RoadWalker.h"
 #include "support/WorldFixture.h"
-#include "treevillage/AxeThrows.h"
 #include "treevillage/FramePixels.h"
 #include "treevillage/TreeV.h"
-#include "treevillage/TreeV_Dude.h"
-#include "treevillage/TreeV_Events.h"
-#include "treevillage/TreeV_Ids.h"
-#include "treevillage/TreeV_MarketSign.h"
-#include "treevillage/TreeV_Patient.h"
+#include "treevillage/TreeVStoryWalk.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <map>
-#include <set>
-#include <string>
 #include <vector>
 
 namespace
 {
 
-constexpr int Game_Limit = 20000;   // steps a mini-game may take
-constexpr int Zoom_Limit = 400;     // steps for the view to close in on the patient
-constexpr double Zoomed_In = 281.0; // the view's scale once the patient's spots take keys
-constexpr int Think_Time = 260;     // steps a thought of the player's is shown
-constexpr int Marble_Pixels = 8;    // pixels of a hue that make a marble in flight
-constexpr double Person_HalfWidth = 16.0;
-constexpr double Person_Height = 30.0;
-
-// The patient's puzzle solved: each pair's chain of spots after its first, in the order drawn.
-constexpr int Patient_Lines[] = {5, 2, 6, 12, 7, 17, 11, 18, 26, 28, 27, 20, 13, 8, 3, 22, 21, 24, 15, 9, 4, 1, 0};
-
-// The villager met at each talking station of the road, by the station's name.
-std::map<std::string, int> const Talkers = {
-    {"lift man", 7}, {"Marbles", 5}, {"doctor", 6}, {"patient", 8}, {"hardware seller", 4},
-};
-
-// A box of the screen or of the world.
-struct Box
-{
-    double x0, y0, x1, y1;
-    bool Holds(int x, int y) const { return x >= x0 && x < x1 && y >= y0 && y < y1; }
-};
-
 class TreeVWholeStory : public MutedWorldFixture
 {
-protected:
-    TreeV& Village() { return As<TreeV>(); }
-    TreeV_Events& Slots() { return *Village().GetEvents(); }
-    Tick Now() const { return world->GetTick(); }
-
-    void Idle(int steps)
-    {
-        for (int i = 0; i < steps && result == Level_Continue; i++)
-            result = Step();
-    }
-    void Press(int key)
-    {
-        result = Step({key});
-        if (result == Level_Continue)
-            result = Step();
-    }
-
-    // Walks the road's points from first up to and including last.
-    bool WalkTo(Road const& road, std::size_t first, std::size_t last)
-    {
-        Road part(road.name);
-        for (std::size_t i = first; i <= last; i++)
-            part.Add(road.points[i]);
-        RoadWalker walker(*world, part);
-        RoadWalk_Result const r = walker.Walk([&](std::vector<int> const& held) { return Step(held); });
-        result = r.action;
-        EXPECT_TRUE(r.done) << r.report;
-        return r.done;
-    }
-
-    // A box round a person standing at feet, on the screen.
-    Box Round(Pointf feet) const
-    {
-        Map const* map = world->GetMap();
-        Pointf const a = map->WorldToScreen(Pointf(feet.x - Person_HalfWidth, feet.y - 2.0));
-        Pointf const b = map->WorldToScreen(Pointf(feet.x + Person_HalfWidth, feet.y + Person_Height));
-        return {a.x, a.y, b.x, b.y};
-    }
-
-    // The room the player stands in, as a box of the world: as far as its camera zone reaches from
-    // him, up from his feet.
-    Box RoomAround() const
-    {
-        Pointf const p = world->GetPlayer()->GetPos();
-        int const zone = TreeV::CameraZone(p);
-        Box room{p.x, p.y, p.x, p.y};
-        while (TreeV::CameraZone(Pointf(room.x0 - 1.0, p.y)) == zone)
-            room.x0 -= 1.0;
-        while (TreeV::CameraZone(Pointf(room.x1 + 1.0, p.y)) == zone)
-            room.x1 += 1.0;
-        while (TreeV::CameraZone(Pointf(p.x, room.y1 + 1.0)) == zone)
-            room.y1 += 1.0;
-        return room;
-    }
-
-    // The hues of the marbles in flight in the frame: everything of a marble's colour inside the
-    // room, away from the jars and the arrow above them, the doorway's bush and the two people.
-    std::set<int> MarblesSeen(FramePixels const& frame, Box const& room)
-    {
-        Map const* map = world->GetMap();
-        std::vector<Box> away;
-        for (unsigned int rp : Jar_Points)
-        {
-            Pointf const a = map->WorldToScreen(map->GetRefPoint(rp) + Pointf(-16.0, -34.0));
-            Pointf const b = map->WorldToScreen(map->GetRefPoint(rp) + Pointf(16.0, 20.0));
-            away.push_back({a.x, a.y, b.x, b.y});
-        }
-        for (auto const& teleport : TreeV_Teleports)
-        {
-            Pointf const a = map->WorldToScreen(map->GetRefPoint(teleport[1]) + Pointf(-18.0, -2.0));
-            Pointf const b = map->WorldToScreen(map->GetRefPoint(teleport[1]) + Pointf(18.0, 48.0));
-            away.push_back({a.x, a.y, b.x, b.y});
-        }
-        away.push_back(Round(world->GetPlayer()->GetPos()));
-        away.push_back(Round(Village().GetDude(Talkers.at("Marbles"))->GetPos()));
-        Pointf const low = map->WorldToScreen(Pointf(room.x0, room.y0));
-        Pointf const high = map->WorldToScreen(Pointf(room.x1, room.y1));
-        int counts[Marbles_Jars] = {};
-        for (int y = std::max(40, int(low.y)); y < std::min(430, int(high.y)); y++)
-            for (int x = std::max(0, int(low.x)); x < std::min(FramePixels::Width, int(high.x)); x++)
-            {
-                int const hue = FramePixels::HueOf(frame.At(x, y));
-                if (hue < 0 || hue >= Marbles_Jars)
-                    continue;
-                if (std::none_of(away.begin(), away.end(), [&](Box const& box) { return box.Holds(x, y); }))
-                    counts[hue]++;
-            }
-        std::set<int> seen;
-        for (int hue = 0; hue < Marbles_Jars; hue++)
-            if (counts[hue] >= Marble_Pixels)
-                seen.insert(hue);
-        return seen;
-    }
-
-    // Marbles' game played from the screen: a marble of a colour not in flight before is the one
-    // just thrown, and the arrow (which starts over the first jar) is moved under the jar of its
-    // colour. Consecutive marbles differ, and the one before the last has dropped into its jar
-    // before the next is thrown, so the new one is the colour seen that is neither of those two.
-    void PlayMarbles()
-    {
-        int current = -1;
-        int dropping = -1;
-        int arrow = 0;
-        Box const room = RoomAround();
-        for (int steps = 0; Slots().marblesRunning && steps < Game_Limit && result == Level_Continue; steps++)
-        {
-            std::set<int> const seen = MarblesSeen(FramePixels::Draw(Village()), room);
-            if (seen.count(dropping) == 0)
-                dropping = -1;
-            for (int hue : seen)
-                if (hue != current && hue != dropping)
-                {
-                    dropping = current;
-                    current = hue;
-                }
-            // A frame every other step is enough: the fastest marble flies for some seventy.
-            if (current >= 0 && arrow != current)
-            {
-                int const key = arrow < current ? KeyIndex_GameRight : KeyIndex_GameLeft;
-                Press(key);
-                arrow += key == KeyIndex_GameRight ? 1 : -1;
-            }
-            else
-            {
-                Idle(2);
-            }
-        }
-    }
-
-    // The patient's puzzle: before each line the right key turns the offered line (thick and pure
-    // red, unlike the red spots) until the frame shows it towards the next spot of the plan.
-    void JoinSpots()
-    {
-        Map const* map = world->GetMap();
-        for (int steps = 0; !(Slots().patientRunning && map->view.scale > Zoomed_In) && steps < Zoom_Limit; steps++)
-            Idle(1);
-        ASSERT_GT(map->view.scale, Zoomed_In) << "the view did not close in on the patient";
-        auto at = [&](int spot) { return map->WorldToScreen(map->GetRefPoint(unsigned(Spot_RefPt_Start + spot))); };
-        auto offeredTowards = [&](int from, int to) {
-            FramePixels const frame = FramePixels::Draw(Village());
-            Pointf const a = at(from), b = at(to);
-            int red = 0;
-            frame.ForEach((a.x + b.x) / 2.0 - 1.0, (a.y + b.y) / 2.0 - 1.0, (a.x + b.x) / 2.0 + 2.0,
-                          (a.y + b.y) / 2.0 + 2.0,
-                          [&](FramePixels_Rgb c) { red += c[0] > 230 && c[1] < 40 && c[2] < 40 ? 1 : 0; });
-            return red >= 3;
-        };
-        int pair = 0;
-        int spot = Patient_KeySpots[0][0];
-        for (int next : Patient_Lines)
-        {
-            for (int turns = 0; !offeredTowards(spot, next) && turns < 6; turns++)
-                Press(KeyIndex_GameRight);
-            ASSERT_TRUE(offeredTowards(spot, next)) << "no line offered from spot " << spot << " to spot " << next;
-            Press(KeyIndex_GameAction);
-            spot = next;
-            if (spot == Patient_KeySpots[pair][1] && ++pair < Patient_Pairs)
-                spot = Patient_KeySpots[pair][0];
-        }
-        for (int steps = 0; Slots().patientRunning && steps < Game_Limit; steps++)
-            Idle(1);
-        Idle(Think_Time);
-    }
-
-    Level_Action result = Level_Continue;
-    AxeThrows const axe{[this](std::vector<int> const& held) { result = Step(held); }};
 };
 
 } // namespace
@@ -226,54 +23,12 @@ protected:
 TEST_F(TreeVWholeStory, FromTheStartThroughTheLiftMansErrandsAndUpTheMendedLiftToTheMainExitByKeysAlone)
 {
     Build(Level_TreeV, events);
-    Road const road = RoadWalker::WorldRoad(Level_TreeV, "story");
-    // The conversations met along the road, in order.
-    std::vector<TreeV_Conversations> const heard = {30, 19, 25, 29, 27, 16, 17, 31};
-    std::size_t talk = 0;
-    std::size_t from = 0;
-    for (std::size_t i = 0; i < road.points.size() && result == Level_Continue; i++)
-    {
-        Road_Point const& p = road.points[i];
-        bool const station = p.kind == Road_Press || p.kind == Road_Throw;
-        if (!station && i + 1 < road.points.size())
-            continue;
-        auto const talker = Talkers.find(p.name);
-        int length = 0;
-        if (talker != Talkers.end())
-        {
-            ASSERT_LT(talk, heard.size());
-            EXPECT_EQ(Slots().FindTalkId(talker->second, Now()), heard[talk]) << "at " << p.name;
-            length = Slots().ChatLength(talker->second, Now());
-            talk++;
-        }
-        ASSERT_TRUE(WalkTo(road, from, i)) << "to " << p.name;
-        from = i + 1;
-        Idle(length + 10);
-        if (p.name == "Marbles")
-        {
-            ASSERT_TRUE(Slots().marblesRunning) << "Marbles' game did not start";
-            PlayMarbles();
-            ASSERT_TRUE(Slots().Happened(TreeV_Event_MarblesWon, Now())) << "Marbles' game was lost";
-            Idle(TreeV_Events::ChatLength(
-                     Slots().FindTalkId(Talkers.at("Marbles"), Slots().GetSlot(TreeV_Event_MarblesWon)))
-                 + 10);
-        }
-        else if (p.name == "patient")
-        {
-            JoinSpots();
-            ASSERT_TRUE(Slots().Happened(TreeV_Event_PatientSolved, Now())) << "the patient's spots were not joined";
-        }
-        else if (p.name == "market sign")
-        {
-            axe.MendSign(Village().GetMarketSign());
-            Idle(AxeThrows_Wait);
-            ASSERT_TRUE(Village().GetMarketSign()->IsComplete(Now())) << "the sign was not mended";
-        }
-    }
-    EXPECT_EQ(talk, heard.size());
-    EXPECT_TRUE(Slots().Happened(TreeV_Event_Bandage, Now()));
-    EXPECT_TRUE(Slots().Happened(TreeV_Event_Oil, Now()));
-    EXPECT_TRUE(events.Happened(20, Now())) << "the lift was not mended";
-    EXPECT_EQ(result, Level_Completed);
+    TreeV& village = As<TreeV>();
+    TreeVStoryWalk walk(
+        village, [&](std::vector<int> const& held) { return Step(held); },
+        [&] { return FramePixels::Draw(village); });
+    walk.Play();
+    EXPECT_TRUE(events.Happened(20, world->GetTick())) << "the lift was not mended";
+    EXPECT_EQ(walk.result, Level_Completed);
     EXPECT_GT(world->GetPlayer()->GetPos().x, 7510.0);
 }

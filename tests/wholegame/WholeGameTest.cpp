@@ -1,0 +1,106 @@
+// The whole game by keys in the real program (README.md). CI plays the committed script's start, a new
+// game from the title some way along the village's story, and checks that the program went
+// through the very states the builder saw; the whole run is tests/wholegame/run.
+#include "engine/GameEvents.h"
+#include "killig/Kilig.h"
+#include "shell/MapScreen.h"
+#include "wholegame/WholeGameScript.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <thread>
+
+namespace
+{
+
+constexpr int Short_Seconds = 600; // a loaded machine running the sanitized build
+constexpr int Part_Seconds = 7200;
+
+// The events of the progress record that have happened, for a failure's text.
+std::string Happened(GameEvents const& record)
+{
+    std::string list;
+    for (int e = 0; e < Event_Count; e++)
+        if (record.Happened(e, 0))
+        {
+            list += ' ';
+            list += std::to_string(e);
+        }
+    return list;
+}
+
+} // namespace
+
+TEST(WholeGame, ANewGameFromTheTitleAlongTheVillagesStoryGoesThroughTheBuildersStates)
+{
+    WholeGameScript const script(1);
+    WholeGame_Check const check = script.Check("village-walking");
+    WholeGameFolder game;
+    EXPECT_EQ(0, game.Play(script.CutAt(check), Short_Seconds)) << game.err;
+    EXPECT_EQ(game.err, "");
+    EXPECT_EQ(game.Digest(), check.digest) << "the program went another way than the builder by step " << check.step;
+    // A new game is first saved by the map after the village.
+    EXPECT_EQ(check.slot, 0u);
+    EXPECT_FALSE(std::filesystem::exists(game.data / "saves/save0")) << "saved before the map";
+}
+
+// The whole run, two games at once: part 1 from a new game to the map after the plateau, where the
+// game is closed, and part 2 from the slot it saved to the end. Each part must end in the state the
+// builder ended it in, exit 0 and print nothing on standard error; both games must end alike. The
+// screenshots go to the folder HM_WHOLEGAME_SHOTS names; without it the test does not run.
+TEST(WholeGame, TheWholeGameByKeysTwiceFromANewSlotToTheEnd)
+{
+    char const* shots = std::getenv("HM_WHOLEGAME_SHOTS");
+    if (!shots || !*shots)
+        GTEST_SKIP() << "the whole run is tests/wholegame/run";
+    WholeGameFolder games[2];
+    auto const started = std::chrono::steady_clock::now();
+    int steps = 0;
+    for (int part = 1; part <= 2; part++)
+    {
+        SCOPED_TRACE("part " + std::to_string(part));
+        WholeGameScript const script(part);
+        WholeGame_Check const end = script.Check("end");
+        steps += script.steps;
+        int codes[2] = {-1, -1};
+        std::thread second([&] { codes[1] = games[1].Play(script.Whole(), Part_Seconds); });
+        codes[0] = games[0].Play(script.Whole(), Part_Seconds);
+        second.join();
+        for (int i = 0; i < 2; i++)
+        {
+            SCOPED_TRACE("game " + std::to_string(i + 1));
+            EXPECT_EQ(codes[i], 0) << games[i].err;
+            EXPECT_EQ(games[i].err, "");
+            EXPECT_EQ(games[i].Digest(), end.digest) << "the program went another way than the builder";
+            EXPECT_EQ(games[i].SlotSum(), end.slot) << "the slot is not as the builder saved it";
+        }
+        EXPECT_EQ(games[0].Digest(), games[1].Digest()) << "two runs of one script ended apart";
+        std::printf("part %d: %d steps, digest %s\n", part, script.steps, games[0].Digest().c_str());
+    }
+    double const seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    std::printf("the whole game: %d steps, %.0f s for two games at once\n", steps, seconds);
+
+    // The finished game as the map saved it: time travel learnt, the master's introduction heard,
+    // every path of the map open (the last by the mountains), and the gems the roads picked up.
+    GameEvents const saved((games[0].data / "saves/save0").c_str());
+    EXPECT_FALSE(saved.damaged);
+    EXPECT_TRUE(saved.Happened(Event_TimeTravel, 0)) << Happened(saved);
+    EXPECT_TRUE(saved.Happened(Kilig_Event_IntroSeen, 0)) << Happened(saved);
+    for (int p = 0; p < Path_Count; p++)
+        EXPECT_TRUE(saved.Happened(Path_FirstEvent + p, 0)) << "path " << p << " not open;" << Happened(saved);
+    std::printf("the slot: events%s; %d gems held\n", Happened(saved).c_str(), saved.gems);
+
+    std::filesystem::create_directories(shots);
+    for (auto const& entry : std::filesystem::recursive_directory_iterator(games[0].data / "shots"))
+        if (entry.is_regular_file())
+            std::filesystem::copy_file(entry.path(),
+                                       std::filesystem::path(shots) / (entry.path().parent_path().filename().string()
+                                                                       + "-" + entry.path().filename().string()),
+                                       std::filesystem::copy_options::overwrite_existing);
+}
