@@ -34,6 +34,8 @@ public:
     int IsPlayerHit(Tick t, Pointf const* playerPos) override;
 
     void Step(Map const* map);
+    // Step asks the map only through Character::Move's grid queries.
+    static constexpr bool StepAsksGridOnly = true;
 
 private:
     static inline Image* ratImage = nullptr;

@@ -21,6 +21,20 @@ public:
     void AddPoly(unsigned int poly);
 
     FlatList<unsigned int>* polyList; // owned
+    // A polygon of a group may reach into the cell (the group's cover counted): what the cell holds
+    // can stand elsewhere at another tick. A cell without one holds the same polygons at every tick.
+    bool grouped = false;
+};
+
+// Places the map groups for a tick other than the present one when a query first needs them (see
+// Map::groupsDue).
+class Map_GroupsDue
+{
+public:
+    virtual void PlaceDue() = 0;
+
+protected:
+    ~Map_GroupsDue() = default;
 };
 
 // The state of one flying thing, owned by its caller.
@@ -108,6 +122,14 @@ public:
     using MapBase::Render;
     void Render(Tick time, Map_Render_Flags flags);
 
+    // Put groups where a query needs them first: a placement of the groups owed before the grid's
+    // queries (TryMove, Embedded, Lean, LeanBoth, FreeAbove, the grid's CheckPoint) may look at a
+    // cell that holds a group's polygon. It is made then, once; a query that meets only cells
+    // without groups answers alike wherever the groups stand, so none is made for it. Set by the
+    // groups' driver while a creature re-simulates a past tick whose step asks only those
+    // queries; null otherwise.
+    mutable Map_GroupsDue* groupsDue = nullptr;
+
     unsigned int hiddenGroup;     // not drawn; 0 = none
     FlatList<Rectf>* groupCovers; // margins per group; NULL once the grid is built
     unsigned char* polyVisible;   // scratch marks of Render
@@ -122,6 +144,18 @@ public:
     int cellsY;
 
 private:
+    // The cell, with the groups placed first when they are owed and may stand in it.
+    MapGroup const* Looked(MapGroup const* cell) const
+    {
+        if (groupsDue != nullptr && cell != nullptr && cell->grouped)
+        {
+            Map_GroupsDue* const due = groupsDue;
+            groupsDue = nullptr;
+            due->PlaceDue();
+        }
+        return cell;
+    }
+
     // The one pass both leans share, for the sides asked for.
     template <bool Left, bool Right>
     void LeanSides(Pointf const* p, double angle, double& right, double& left) const;

@@ -211,6 +211,8 @@ void ObjectList::Resimulate(Map const* map, Tick t, Object_Step const& step)
         last = runs.empty() ? to : std::max(last, to);
         runs.push_back({objects[i], from, to});
     }
+    bool const gridOnly = std::all_of(runs.begin(), runs.end(),
+                                      [](Planned_Run const& run) { return run.object->PlannedStepsAskGrid(); });
     for (Tick k = first + 1; k <= last; k++)
     {
         bool placed = false;
@@ -219,7 +221,12 @@ void ObjectList::Resimulate(Map const* map, Tick t, Object_Step const& step)
             if (k <= run.from || k > run.to)
                 continue;
             if (!placed)
-                step.groups->PlaceGroups(k - 1);
+            {
+                if (gridOnly)
+                    step.groups->PlaceGroupsForGrid(k - 1);
+                else
+                    step.groups->PlaceGroups(k - 1);
+            }
             placed = true;
             run.object->StepPlanned(map, k);
         }
