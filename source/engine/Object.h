@@ -61,6 +61,8 @@ public:
     // ticks in order, with the groups standing as at k - 1, and FinishPlanned once after the
     // last. MoveToTime(map, t, step) follows as usual and finds the work done.
     virtual bool PlanMove(Map const*, Tick, Object_Step const&, Tick&, Tick&) { return false; }
+    // Whether PlanMove can ever answer true; the level asks the others nothing.
+    virtual bool PlansMoves() const { return false; }
     // The planned steps ask the map through its grid's queries alone (Map::groupsDue).
     virtual bool PlannedStepsAskGrid() const { return false; }
     virtual void StepPlanned(Map const*, Tick) {}

@@ -205,7 +205,8 @@ void ObjectList::Resimulate(Map const* map, Tick t, Object_Step const& step)
     {
         Tick from = 0;
         Tick to = 0;
-        if (objects[i] == nullptr || !IsActive(map, objects[i]) || !objects[i]->PlanMove(map, t, step, from, to))
+        if (objects[i] == nullptr || !objects[i]->PlansMoves() || !IsActive(map, objects[i])
+            || !objects[i]->PlanMove(map, t, step, from, to))
             continue;
         first = runs.empty() ? from : std::min(first, from);
         last = runs.empty() ? to : std::max(last, to);
