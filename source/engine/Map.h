@@ -129,6 +129,9 @@ public:
     // groups' driver while a creature re-simulates a past tick whose step asks only those
     // queries; null otherwise.
     mutable Map_GroupsDue* groupsDue = nullptr;
+    // Counts the grid queries' looks at cells a group can reach: a step during which it does not
+    // change answered alike wherever the groups stood.
+    mutable unsigned int groupedLooks = 0;
 
     unsigned int hiddenGroup;     // not drawn; 0 = none
     FlatList<Rectf>* groupCovers; // margins per group; NULL once the grid is built
@@ -147,7 +150,10 @@ private:
     // The cell, with the groups placed first when they are owed and may stand in it.
     MapGroup const* Looked(MapGroup const* cell) const
     {
-        if (groupsDue != nullptr && cell != nullptr && cell->grouped)
+        if (cell == nullptr || !cell->grouped)
+            return cell;
+        groupedLooks++;
+        if (groupsDue != nullptr)
         {
             Map_GroupsDue* const due = groupsDue;
             groupsDue = nullptr;

@@ -1,0 +1,137 @@
+// Step_Memo: the states a creature's step has led to before, for creatures that come back to them.
+#pragma once
+
+#include "util/Tick.h"
+
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <type_traits>
+
+// A creature whose step depends only on its own state and on the polygons of the map outside every
+// group (the step met no cell a group can reach: Map::groupedLooks did not change) gets the same
+// state after the step whenever it starts from the same state. A patrol on fixed ground often runs
+// in an exact loop, so re-simulating it, and playing it on, repeats steps already taken; the memo
+// gives their results without taking them again.
+//
+// It only learns once the creature has come back to a state it was in at another tick (a loop;
+// stepping the same ticks again, as a travel does, is not one), and then keeps at most
+// Step_Memo_States states; a creature that never loops costs a small table of the states it was in.
+// State holds the creature's whole simulated state, compared and hashed byte by byte: no padding,
+// and floating-point values kept as their bits (so that 0.0 and -0.0 stay apart).
+constexpr int Step_Memo_States = 1024;
+constexpr int Step_Memo_Seen = 1024; // ticks' states remembered while looking for a loop
+
+template <class State>
+class Step_Memo final
+{
+    static_assert(std::is_trivially_copyable_v<State> && std::has_unique_object_representations_v<State>);
+
+public:
+    static std::uint32_t Hash(State const& s)
+    {
+        std::uint32_t words[sizeof(State) / 4];
+        static_assert(sizeof(State) % 4 == 0);
+        std::memcpy(words, &s, sizeof(State));
+        std::uint32_t h = 2166136261u;
+        for (std::uint32_t w : words)
+            h = (h ^ w) * 16777619u;
+        return h ^ (h >> 15);
+    }
+
+    // The state after a step from s (whose hash is h), when the memo holds it.
+    bool Next(State const& s, std::uint32_t h, State& next) const
+    {
+        if (!table)
+            return false;
+        int const i = Find(s, h);
+        if (i < 0 || table->next[i] < 0)
+            return false;
+        next = table->states[table->next[i]];
+        return true;
+    }
+
+    // A step from s (hash h) to next at tick t that met no cell a group can reach.
+    void Learn(State const& s, std::uint32_t h, State const& next, Tick t)
+    {
+        if (!table)
+        {
+            Seen& slot = seen[h % Step_Memo_Seen];
+            if (slot.tick < 0 || slot.hash != h || slot.tick == t)
+            {
+                slot = Seen{h, t};
+                return;
+            }
+            table = std::make_unique<Table>();
+        }
+        int const i = FindOrAdd(s, h);
+        int const j = FindOrAdd(next, Hash(next));
+        if (i >= 0 && j >= 0)
+            table->next[i] = j;
+    }
+
+    // States held (0 until the creature was seen to loop).
+    int Size() const { return table ? table->count : 0; }
+
+private:
+    static constexpr int Slots = 2 * Step_Memo_States; // open addressing, at most half full
+
+    struct Seen
+    {
+        std::uint32_t hash = 0;
+        Tick tick = -1;
+    };
+
+    struct Table
+    {
+        State states[Step_Memo_States];
+        std::uint32_t hashes[Step_Memo_States];
+        int next[Step_Memo_States];  // index of the state after, -1 unknown
+        int slots[Slots];            // index into states, -1 empty
+        int count = 0;
+
+        Table()
+        {
+            for (int& n : next)
+                n = -1;
+            for (int& s : slots)
+                s = -1;
+        }
+    };
+
+    int Find(State const& s, std::uint32_t h) const
+    {
+        for (unsigned k = h % Slots;; k = (k + 1) % Slots)
+        {
+            int const i = table->slots[k];
+            if (i < 0)
+                return -1;
+            if (table->hashes[i] == h && std::memcmp(&table->states[i], &s, sizeof(State)) == 0)
+                return i;
+        }
+    }
+
+    // The index of s, added when it is new and there is room; -1 when there is none.
+    int FindOrAdd(State const& s, std::uint32_t h)
+    {
+        unsigned k = h % Slots;
+        for (;; k = (k + 1) % Slots)
+        {
+            int const i = table->slots[k];
+            if (i < 0)
+                break;
+            if (table->hashes[i] == h && std::memcmp(&table->states[i], &s, sizeof(State)) == 0)
+                return i;
+        }
+        if (table->count == Step_Memo_States)
+            return -1;
+        int const i = table->count++;
+        table->states[i] = s;
+        table->hashes[i] = h;
+        table->slots[k] = i;
+        return i;
+    }
+
+    std::unique_ptr<Table> table;       // made once the creature looped
+    Seen seen[Step_Memo_Seen] = {};      // slot hash % Step_Memo_Seen: a state and its tick
+};
