@@ -60,8 +60,8 @@ public:
         }
         unsigned int const looks = map->groupedLooks;
         static_cast<T*>(this)->Step(map);
-        if (map->groupedLooks == looks)
-            memo->Learn(before, h, Save(), t);
+        if (map->groupedLooks == looks && memo->Learning(h, t))
+            memo->Learn(before, h, Save());
     }
 
     // Takes the simulated state of another copy: the body and the patrol, not the records.
@@ -135,8 +135,8 @@ private:
     // What Step reads and changes, as Step_Memo keeps it: the body and the patrol.
     struct Walking_State
     {
-        std::uint64_t bits[11]; // pos.x, pos.y, angle, scale, speed, fallSpeed, jumpAngle, jumpSpeed,
-                                // walkPhase, leftLimit, rightLimit
+        std::uint64_t bits[11]; // pos.x, pos.y, speed, walkPhase (hashed), angle, scale, fallSpeed,
+                                // jumpAngle, jumpSpeed, leftLimit, rightLimit
         std::uint32_t frame;
         std::uint32_t keys;
         std::uint32_t groundPoly;
@@ -150,8 +150,8 @@ private:
     Walking_State Save() const
     {
         Walking_State s;
-        double const values[11] = {pos.x,     pos.y,     angle,    scale,    speed,     fallSpeed,
-                                   jumpAngle, jumpSpeed, walkPhase, leftLimit, rightLimit};
+        double const values[11] = {pos.x,     pos.y,    speed,     walkPhase, angle,     scale,
+                                   fallSpeed, jumpAngle, jumpSpeed, leftLimit, rightLimit};
         for (int i = 0; i < 11; i++)
             s.bits[i] = std::bit_cast<std::uint64_t>(values[i]);
         s.frame = frame;
@@ -164,8 +164,8 @@ private:
     }
     void Load(Walking_State const& s)
     {
-        double* const values[11] = {&pos.x,     &pos.y,     &angle,    &scale,    &speed,     &fallSpeed,
-                                    &jumpAngle, &jumpSpeed, &walkPhase, &leftLimit, &rightLimit};
+        double* const values[11] = {&pos.x,     &pos.y,    &speed,     &walkPhase, &angle,     &scale,
+                                    &fallSpeed, &jumpAngle, &jumpSpeed, &leftLimit, &rightLimit};
         for (int i = 0; i < 11; i++)
             *values[i] = std::bit_cast<double>(s.bits[i]);
         frame = s.frame;

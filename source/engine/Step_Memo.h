@@ -3,6 +3,9 @@
 
 #include "util/Tick.h"
 
+#include <algorithm>
+#include <cassert>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -21,6 +24,7 @@
 // and floating-point values kept as their bits (so that 0.0 and -0.0 stay apart).
 constexpr int Step_Memo_States = 1024;
 constexpr int Step_Memo_Seen = 1024; // ticks' states remembered while looking for a loop
+constexpr int Step_Memo_HashWords = 8;
 
 template <class State>
 class Step_Memo final
@@ -28,11 +32,13 @@ class Step_Memo final
     static_assert(std::is_trivially_copyable_v<State> && std::has_unique_object_representations_v<State>);
 
 public:
+    // Of the state's first Step_Memo_HashWords 32-bit words: the leading fields should tell states
+    // apart well (states alike there are still told apart by comparing them whole).
     static std::uint32_t Hash(State const& s)
     {
-        std::uint32_t words[sizeof(State) / 4];
-        static_assert(sizeof(State) % 4 == 0);
-        std::memcpy(words, &s, sizeof(State));
+        constexpr std::size_t count = std::min(sizeof(State) / 4, std::size_t(Step_Memo_HashWords));
+        std::uint32_t words[count];
+        std::memcpy(words, &s, sizeof words);
         std::uint32_t h = 2166136261u;
         for (std::uint32_t w : words)
             h = (h ^ w) * 16777619u;
@@ -51,19 +57,26 @@ public:
         return true;
     }
 
-    // A step from s (hash h) to next at tick t that met no cell a group can reach.
-    void Learn(State const& s, std::uint32_t h, State const& next, Tick t)
+    // Whether a step from s (hash h) to tick t that met no cell a group can reach is to be learnt:
+    // not until the creature was seen to loop, and meanwhile the state is noted.
+    bool Learning(std::uint32_t h, Tick t)
     {
-        if (!table)
+        if (table)
+            return true;
+        Seen& slot = seen[h % Step_Memo_Seen];
+        if (slot.tick < 0 || slot.hash != h || slot.tick == t)
         {
-            Seen& slot = seen[h % Step_Memo_Seen];
-            if (slot.tick < 0 || slot.hash != h || slot.tick == t)
-            {
-                slot = Seen{h, t};
-                return;
-            }
-            table = std::make_unique<Table>();
+            slot = Seen{h, t};
+            return false;
         }
+        table = std::make_unique<Table>();
+        return true;
+    }
+
+    // Such a step from s (hash h) to next, once Learning said so.
+    void Learn(State const& s, std::uint32_t h, State const& next)
+    {
+        assert(table);
         int const i = FindOrAdd(s, h);
         int const j = FindOrAdd(next, Hash(next));
         if (i >= 0 && j >= 0)

@@ -47,7 +47,8 @@ Memo_State MemoStep(Memo& memo, Memo_Walk const& walk, Memo_State s, Tick t, int
         return next;
     }
     next = walk.Step(s);
-    memo.Learn(s, h, next, t);
+    if (memo.Learning(h, t))
+        memo.Learn(s, h, next);
     return next;
 }
 
