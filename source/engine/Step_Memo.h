@@ -20,13 +20,15 @@
 // It only learns once the creature has come back to a state it was in at another tick (a loop;
 // stepping the same ticks again, as a travel does, is not one), and then keeps at most
 // Step_Memo_States states; a creature that never loops costs a small table of the states it was in.
-// State holds the creature's whole simulated state, compared and hashed byte by byte: no padding,
-// and floating-point values kept as their bits (so that 0.0 and -0.0 stay apart).
+// State holds the creature's simulated state, compared and hashed byte by byte: no padding, and
+// floating-point values kept as their bits (so that 0.0 and -0.0 stay apart). A part of the state
+// that the rest never depends on (a walk's animation) may be left out of it and played on by the
+// creature from what the step did to it, kept with the step as its Effect.
 constexpr int Step_Memo_States = 1024;
 constexpr int Step_Memo_Seen = 1024; // ticks' states remembered while looking for a loop
 constexpr int Step_Memo_HashWords = 8;
 
-template <class State>
+template <class State, class Effect>
 class Step_Memo final
 {
     static_assert(std::is_trivially_copyable_v<State> && std::has_unique_object_representations_v<State>);
@@ -45,8 +47,8 @@ public:
         return h ^ (h >> 15);
     }
 
-    // The state after a step from s (whose hash is h), when the memo holds it.
-    bool Next(State const& s, std::uint32_t h, State& next) const
+    // The state after a step from s (whose hash is h) and the step's effect, when the memo holds them.
+    bool Next(State const& s, std::uint32_t h, State& next, Effect& effect) const
     {
         if (!table)
             return false;
@@ -54,6 +56,7 @@ public:
         if (i < 0 || table->next[i] < 0)
             return false;
         next = table->states[table->next[i]];
+        effect = table->effects[i];
         return true;
     }
 
@@ -73,14 +76,17 @@ public:
         return true;
     }
 
-    // Such a step from s (hash h) to next, once Learning said so.
-    void Learn(State const& s, std::uint32_t h, State const& next)
+    // Such a step from s (hash h) to next, with its effect, once Learning said so.
+    void Learn(State const& s, std::uint32_t h, State const& next, Effect const& effect)
     {
         assert(table);
         int const i = FindOrAdd(s, h);
         int const j = FindOrAdd(next, Hash(next));
         if (i >= 0 && j >= 0)
+        {
             table->next[i] = j;
+            table->effects[i] = effect;
+        }
     }
 
     // States held (0 until the creature was seen to loop).
@@ -100,6 +106,7 @@ private:
         State states[Step_Memo_States];
         std::uint32_t hashes[Step_Memo_States];
         int next[Step_Memo_States];  // index of the state after, -1 unknown
+        Effect effects[Step_Memo_States]; // of the step to it
         int slots[Slots];            // index into states, -1 empty
         int count = 0;
 

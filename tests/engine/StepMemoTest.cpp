@@ -18,7 +18,13 @@ struct Memo_State
     std::uint32_t extra;
 };
 
-using Memo = Step_Memo<Memo_State>;
+// What a step did besides: here the loop's round it began in.
+struct Memo_Effect
+{
+    std::uint32_t round = 0;
+};
+
+using Memo = Step_Memo<Memo_State, Memo_Effect>;
 
 // A step that runs in a loop of the given length from state 0, after a lead-in of states off it.
 struct Memo_Walk
@@ -41,14 +47,16 @@ Memo_State MemoStep(Memo& memo, Memo_Walk const& walk, Memo_State s, Tick t, int
 {
     std::uint32_t const h = Memo::Hash(s);
     Memo_State next{};
-    if (memo.Next(s, h, next))
+    Memo_Effect effect;
+    if (memo.Next(s, h, next, effect))
     {
+        EXPECT_EQ(effect.round, s.at) << "the effect learnt with the step from that state";
         answered++;
         return next;
     }
     next = walk.Step(s);
     if (memo.Learning(h, t))
-        memo.Learn(s, h, next);
+        memo.Learn(s, h, next, Memo_Effect{s.at});
     return next;
 }
 
