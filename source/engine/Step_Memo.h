@@ -52,10 +52,17 @@ public:
     {
         if (!table)
             return false;
-        int const i = Find(s, h);
+        // Stepping on from the state last given back, the usual case, needs no search: the states
+        // of a loop lie in the order they were learnt.
+        int const last = table->last;
+        int const i = last >= 0 && table->hashes[last] == h
+                              && std::memcmp(&table->states[last], &s, sizeof(State)) == 0
+                          ? last
+                          : Find(s, h);
         if (i < 0 || table->next[i] < 0)
             return false;
-        next = table->states[table->next[i]];
+        table->last = table->next[i];
+        next = table->states[table->last];
         effect = table->effects[i];
         return true;
     }
@@ -109,6 +116,7 @@ private:
         Effect effects[Step_Memo_States]; // of the step to it
         int slots[Slots];            // index into states, -1 empty
         int count = 0;
+        int last = -1; // the state Next gave back last
 
         Table()
         {
@@ -152,6 +160,6 @@ private:
         return i;
     }
 
-    std::unique_ptr<Table> table;       // made once the creature looped
+    std::unique_ptr<Table> table;       // made once the creature looped; Next keeps its place in it
     Seen seen[Step_Memo_Seen] = {};      // slot hash % Step_Memo_Seen: a state and its tick
 };
