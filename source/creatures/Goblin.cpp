@@ -80,10 +80,10 @@ void Goblin::CopyState(Goblin const& source)
     type = source.type;
 }
 
-void Goblin::Step(Map const* map)
+void Goblin::Step(Map const* map, Character_Walk& walk)
 {
     Pointf const before = pos;
-    Character::Move(map);
+    Character::Move(map, walk);
     if (pos == before)
         keys = (keys == Character_Left) ? Character_Right : Character_Left;
     TurnAtLimits();

@@ -37,7 +37,15 @@ public:
     void Render(Map const* map, Tick t) const override;
     int IsPlayerHit(Tick t, Pointf const* playerPos) override;
 
-    void Step(Map const* map);
+    // One step of its walk; walk tells what it did to the animation.
+    void Step(Map const* map, Character_Walk& walk);
+    void Step(Map const* map)
+    {
+        Character_Walk walk;
+        Step(map, walk);
+    }
+    // Step asks the map only through Character::Move's grid queries.
+    static constexpr bool StepAsksGridOnly = true;
     void CopyState(Goblin const& source);
     Goblin_Type GetType() const { return type; }
 

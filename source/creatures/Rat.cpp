@@ -58,9 +58,9 @@ void Rat::Finalise()
     ratImage = nullptr;
 }
 
-void Rat::Step(Map const* map)
+void Rat::Step(Map const* map, Character_Walk& walk)
 {
-    Character::Move(map);
+    Character::Move(map, walk);
     TurnAtLimits();
 }
 

@@ -33,7 +33,15 @@ public:
     // Draws rand() while the player is within reach: the bite is not replayed.
     int IsPlayerHit(Tick t, Pointf const* playerPos) override;
 
-    void Step(Map const* map);
+    // One step of its walk; walk tells what it did to the animation.
+    void Step(Map const* map, Character_Walk& walk);
+    void Step(Map const* map)
+    {
+        Character_Walk walk;
+        Step(map, walk);
+    }
+    // Step asks the map only through Character::Move's grid queries.
+    static constexpr bool StepAsksGridOnly = true;
 
 private:
     static inline Image* ratImage = nullptr;

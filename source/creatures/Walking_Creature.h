@@ -5,17 +5,22 @@
 #include "engine/Character.h"
 #include "engine/Enemy.h"
 #include "engine/KeyFrameCreature.h"
+#include "engine/Map.h"
+#include "engine/Step_Memo.h"
 #include "engine/Target.h"
 #include "util/Util.h"
 
+#include <bit>
 #include <cassert>
+#include <cstdint>
+#include <memory>
 
 // A character that walks back and forth over the map with the ordinary physics, can be hit and
 // dies when its hit points are used up. Its walk is simulated step by step and replayed through
 // its key-frame log; hits and the death are records shared by every copy, so a creature killed at
 // tick d walks on in the simulation but counts as gone from d, and lives again before it. T is
-// the leaf: it gives Step (one step of its own walk), TargetHeight (the share of its height at
-// which it is aimed at) and its drawing and bite.
+// the leaf: it gives Step(map, walk) (one step of its own walk, through Character::Move(map,
+// walk)), TargetHeight (the share of its height at which it is aimed at) and its drawing and bite.
 template <class T>
 class Walking_Creature : public KeyFrameCreature<T>, public Target, public Character, public Enemy
 {
@@ -41,8 +46,26 @@ public:
     }
 
     // One step of the simulation; the tick is not used, so a step depends only on the state and
-    // the map.
-    void Move(Map const* map, Tick) { static_cast<T*>(this)->Step(map); }
+    // the map. A step that met no cell a group can reach is learnt by the memo, which answers it
+    // whenever the creature starts from that state again; the walk's animation, which the rest of
+    // the step never reads, is played on from what the step did to it.
+    void Move(Map const* map, Tick t)
+    {
+        Walking_State const before = Save();
+        std::uint32_t const h = Memo::Hash(before);
+        Walking_State after;
+        Character_Walk walk;
+        if (memo->Next(before, h, after, walk))
+        {
+            Animate(walk); // with the keys the step began with
+            Load(after);
+            return;
+        }
+        unsigned int const looks = map->groupedLooks;
+        static_cast<T*>(this)->Step(map, walk);
+        if (map->groupedLooks == looks && memo->Learning(h, t))
+            memo->Learn(before, h, Save(), walk);
+    }
 
     // Takes the simulated state of another copy: the body and the patrol, not the records.
     void CopyState(T const& source)
@@ -74,6 +97,8 @@ public:
     }
 
     bool AliveAt(Tick t) const { return GetHitPoints(t, hitPoints) > 0; }
+    // States the memo of steps holds (0 until the creature walked a loop).
+    int MemoStates() const { return memo->Size(); }
     bool WalkingLeft() const { return (keys & Character_Left) != 0; }
     double LeftLimit() const { return leftLimit; }
     double RightLimit() const { return rightLimit; }
@@ -81,14 +106,15 @@ public:
 protected:
     // Takes ownership of newStats' first reference.
     Walking_Creature(Sound_Id hitSound, CharStats* newStats, int startHitPoints, double left, double right)
-        : Target(hitSound), hitPoints(startHitPoints), leftLimit(left), rightLimit(right)
+        : Target(hitSound), hitPoints(startHitPoints), leftLimit(left), rightLimit(right),
+          memo(std::make_shared<Memo>())
     {
         stats = newStats;
     }
     // The copy the log keeps: shares the records and the stats, has no log.
     explicit Walking_Creature(T const* source)
         : Target(source), Character(*source), Enemy(source), hitPoints(source->hitPoints), leftLimit(source->leftLimit),
-          rightLimit(source->rightLimit)
+          rightLimit(source->rightLimit), memo(source->memo)
     {
         assert(stats != nullptr && "stats != NULL");
         stats->TakeRef();
@@ -107,4 +133,50 @@ protected:
     int hitPoints = 1;       // the damage that kills it
     double leftLimit = 0.0;  // map x below which it turns right
     double rightLimit = 0.0; // map x beyond which it turns left
+
+private:
+    // What Step reads and changes, as Step_Memo keeps it: the body and the patrol, but for the
+    // walk's animation (frame, walkFrame, walkPhase), which the step's Character_Walk plays on.
+    struct Walking_State
+    {
+        std::uint64_t bits[10]; // pos.x, pos.y, angle, speed (hashed), scale, fallSpeed, jumpAngle,
+                                // jumpSpeed, leftLimit, rightLimit
+        std::uint32_t keys;
+        std::uint32_t groundPoly;
+        std::uint32_t groundEdge;
+        std::uint32_t flags; // airJumped, onGround, jumped
+    };
+    // Every field of the body is kept above or animated; one added to Character must be kept too.
+    static_assert(sizeof(Character) == 128, "a field added to Character belongs in Walking_State");
+    using Memo = Step_Memo<Walking_State, Character_Walk>;
+
+    Walking_State Save() const
+    {
+        Walking_State s;
+        double const values[10] = {pos.x,     pos.y,     angle,     speed,     scale,
+                                   fallSpeed, jumpAngle, jumpSpeed, leftLimit, rightLimit};
+        for (int i = 0; i < 10; i++)
+            s.bits[i] = std::bit_cast<std::uint64_t>(values[i]);
+        s.keys = keys;
+        s.groundPoly = groundPoly;
+        s.groundEdge = groundEdge;
+        s.flags = (airJumped ? 1u : 0u) | (onGround ? 2u : 0u) | (jumped ? 4u : 0u);
+        return s;
+    }
+    void Load(Walking_State const& s)
+    {
+        double* const values[10] = {&pos.x,     &pos.y,     &angle,     &speed,     &scale,
+                                    &fallSpeed, &jumpAngle, &jumpSpeed, &leftLimit, &rightLimit};
+        for (int i = 0; i < 10; i++)
+            *values[i] = std::bit_cast<double>(s.bits[i]);
+        keys = s.keys;
+        groundPoly = s.groundPoly;
+        groundEdge = s.groundEdge;
+        airJumped = (s.flags & 1u) != 0;
+        onGround = (s.flags & 2u) != 0;
+        jumped = (s.flags & 4u) != 0;
+    }
+
+    // Shared by the live creature and every copy its log makes.
+    std::shared_ptr<Memo> memo;
 };

@@ -40,6 +40,12 @@ LeanDirection LeanFor(bool right)
 
 void Character::Move(Map const* map)
 {
+    Character_Walk walk;
+    Move(map, walk);
+}
+
+void Character::Move(Map const* map, Character_Walk& walk)
+{
     assert(stats != NULL && "stats != NULL");
     CharStats const& s = *stats;
 
@@ -56,21 +62,18 @@ void Character::Move(Map const* map)
             speed = 0.0;
     }
 
-    if (IsZero(speed))
-        walkFrame = 0;
-    frame = (frame & ~FrameMask) | (walkFrame & FrameMask);
+    walk.stopped = IsZero(speed);
+    StartWalkFrame(walk.stopped);
 
-    // Left is tested first so that both keys together face right and cancel out.
+    // Left is tested first so that both keys together cancel out.
     if ((keys & Character_Left) != 0)
     {
-        frame |= LeftFrame;
         speed -= s.accel;
         if (speed < -s.maxSpeed)
             speed = -s.maxSpeed;
     }
     if ((keys & Character_Right) != 0)
     {
-        frame &= ~LeftFrame;
         speed += s.accel;
         if (speed > s.maxSpeed)
             speed = s.maxSpeed;
@@ -82,6 +85,9 @@ void Character::Move(Map const* map)
     if (onGround && angle < -Char_SlideAngle)
         speed += (angle + Char_SlideAngle) * slide;
 
+    // MoveCharacter walks the animation on by the speed it starts with, when it walks at all.
+    walk.moved = !IsZero(speed);
+    walk.stride = std::fabs(speed);
     if (MoveCharacter(map, speed))
         speed = 0.0;
 
@@ -165,6 +171,41 @@ void Character::Move(Map const* map)
         angle = left;
 }
 
+void Character::Animate(Character_Walk const& walk)
+{
+    StartWalkFrame(walk.stopped);
+    if (walk.moved)
+        AdvanceWalkPhase(walk.stride);
+}
+
+void Character::StartWalkFrame(bool stopped)
+{
+    if (stopped)
+        walkFrame = 0;
+    frame = (frame & ~FrameMask) | (walkFrame & FrameMask);
+    // Both keys together face right.
+    if ((keys & Character_Left) != 0)
+        frame |= LeftFrame;
+    if ((keys & Character_Right) != 0)
+        frame &= ~LeftFrame;
+}
+
+void Character::AdvanceWalkPhase(double stride)
+{
+    if (stats->frameCount <= 1)
+        return;
+    walkPhase -= stride;
+    while (walkPhase < 0.0)
+    {
+        walkPhase += stats->frameDist;
+        walkFrame += 1;
+        if (walkFrame >= stats->frameCount)
+            walkFrame = 1;
+        if (stats->frameDist <= 0.0)
+            break;
+    }
+}
+
 bool Character::MoveCharacter(Map const* map, double& moveSpeed)
 {
     if (IsZero(moveSpeed))
@@ -173,19 +214,7 @@ bool Character::MoveCharacter(Map const* map, double& moveSpeed)
     double const c = std::cos(angle);
     int const r = TryMoveTilted(map, c * moveSpeed, -s * moveSpeed, true, s, c);
 
-    if (stats->frameCount > 1)
-    {
-        walkPhase -= std::fabs(moveSpeed);
-        while (walkPhase < 0.0)
-        {
-            walkPhase += stats->frameDist;
-            walkFrame += 1;
-            if (walkFrame >= stats->frameCount)
-                walkFrame = 1;
-            if (stats->frameDist <= 0.0)
-                break;
-        }
-    }
+    AdvanceWalkPhase(std::fabs(moveSpeed));
 
     if (r != 1)
         return r == 2;

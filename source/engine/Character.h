@@ -38,6 +38,15 @@ constexpr double Char_LengthOfVision = 500.0;
 constexpr double Char_ChatStartDistance = 40.0;
 constexpr double Char_ChatDistance = 64.0;
 
+// What one step did to the walk's animation, for a caller that takes the rest of the step from
+// elsewhere (a memo of steps) and plays the animation on by Character::Animate.
+struct Character_Walk
+{
+    bool stopped = false; // the speed came to zero before the keys acted: the walk frame starts over
+    bool moved = false;   // the body walked stride along the ground
+    double stride = 0.0;
+};
+
 // Every person in a level walks with this one recipe: the owner sets keys, calls Move once per
 // step and reads jumped, onGround, fallSpeed and frame afterwards. The constants come from a
 // CharStats that the concrete character creates and holds through its reference count; copies
@@ -51,6 +60,12 @@ public:
     virtual ~Character() = default;
 
     void Move(Map const* map);
+    // The same step, telling what it did to the animation.
+    void Move(Map const* map, Character_Walk& walk);
+    // What Move does to the animation (frame, walkFrame, walkPhase) in a step that did walk, with
+    // keys as they were when that step began. Nothing else of the step depends on the animation,
+    // nor the animation on anything else.
+    void Animate(Character_Walk const& walk);
     // Walks moveSpeed along the ground; true when the walk ran into a wall or the head struck.
     bool MoveCharacter(Map const* map, double& moveSpeed);
     // 0 moved freely, 1 the feet were stopped, 2 the head was stopped.
@@ -72,6 +87,10 @@ public:
     void ChangeStats(CharStats const* newStats);
 
 private:
+    // The walk frame shown in a step, and the facing the keys give.
+    void StartWalkFrame(bool stopped);
+    // Walks the animation on by stride.
+    void AdvanceWalkPhase(double stride);
     // TryMove with the sine and cosine of the body's angle given (unused without checkHead).
     int TryMoveTilted(Map const* map, double dx, double dy, bool checkHead, double s, double c);
 

@@ -41,6 +41,8 @@ public:
     {
         return log->Plan(t, step, from, to);
     }
+    bool PlansMoves() const override { return true; }
+    bool PlannedStepsAskGrid() const override { return TimeLog_AsksGrid<T>; }
     void StepPlanned(Map const* map, Tick k) override { log->StepPlanned(map, k); }
     void FinishPlanned() override { log->FinishPlanned(); }
 

@@ -255,7 +255,11 @@ void Map::PreprocessCollision()
         for (int r = r0; r <= r1; ++r)
         {
             for (int c = c0; c <= c1; ++c)
+            {
                 groups[c][r]->AddPoly(i);
+                if (GetFilter(i).group != 0)
+                    groups[c][r]->grouped = true;
+            }
         }
     }
     delete groupCovers;
@@ -289,7 +293,7 @@ void Map::CellsUnder(Rectf const& area, int& c0, int& r0, int& c1, int& r1) cons
 bool Map::CheckPoint(Pointf const* p, unsigned int& poly, bool anyPoly, unsigned int groupId) const
 {
     assert(groups != nullptr);
-    MapGroup const* cell = GetCellGroup(p);
+    MapGroup const* cell = Looked(GetCellGroup(p));
     if (cell == nullptr)
         return false;
     FlatList<unsigned int> const& list = *cell->polyList;
@@ -342,7 +346,7 @@ bool Map::TryMove(Pointf const* a, Pointf* b, unsigned int* poly, unsigned int* 
 
 bool Map::TryMove(Pointf const* a, Pointf* b, MapGroup const* cell, unsigned int* poly, unsigned int* edge) const
 {
-    if (cell == nullptr)
+    if (Looked(cell) == nullptr)
         return false;
     Rectf reach(a, b);
     bool clipped = false;
@@ -458,7 +462,7 @@ bool Map::ClipAlongCracks(Pointf const* a, Pointf* b, MapGroup const* cell, unsi
 bool Map::Embedded(Pointf const* p, unsigned int* poly, unsigned int* edge) const
 {
     assert(groups != nullptr);
-    MapGroup const* cell = GetCellGroup(p);
+    MapGroup const* cell = Looked(GetCellGroup(p));
     if (cell == nullptr)
         return false;
     Rectf const at(p, p);
@@ -486,7 +490,7 @@ Pointf Map::FreeAbove(Pointf const* p, unsigned int* poly, unsigned int* edge) c
     // climb ends.
     for (unsigned int climbed = 0; climbed <= polyCount; ++climbed)
     {
-        MapGroup const* cell = GetCellGroup(&at);
+        MapGroup const* cell = Looked(GetCellGroup(&at));
         if (cell == nullptr)
             break;
         Rectf const here(&at, &at);
@@ -523,7 +527,7 @@ template <bool Left, bool Right>
     assert(groups != nullptr);
     right = angle;
     left = angle;
-    MapGroup const* cell = GetCellGroup(p);
+    MapGroup const* cell = Looked(GetCellGroup(p));
     if (cell == nullptr)
         return;
     bool heldLeft = false;

@@ -21,6 +21,20 @@ public:
     void AddPoly(unsigned int poly);
 
     FlatList<unsigned int>* polyList; // owned
+    // A polygon of a group may reach into the cell (the group's cover counted): what the cell holds
+    // can stand elsewhere at another tick. A cell without one holds the same polygons at every tick.
+    bool grouped = false;
+};
+
+// Places the map groups for a tick other than the present one when a query first needs them (see
+// Map::groupsDue).
+class Map_GroupsDue
+{
+public:
+    virtual void PlaceDue() = 0;
+
+protected:
+    ~Map_GroupsDue() = default;
 };
 
 // The state of one flying thing, owned by its caller.
@@ -127,6 +141,17 @@ public:
     double BackdropDepth() const;
     double ObjectsDepth() const;
 
+    // Put groups where a query needs them first: a placement of the groups owed before the grid's
+    // queries (TryMove, Embedded, Lean, LeanBoth, FreeAbove, the grid's CheckPoint) may look at a
+    // cell that holds a group's polygon. It is made then, once; a query that meets only cells
+    // without groups answers alike wherever the groups stand, so none is made for it. Set by the
+    // groups' driver while a creature re-simulates a past tick whose step asks only those
+    // queries; null otherwise.
+    mutable Map_GroupsDue* groupsDue = nullptr;
+    // Counts the grid queries' looks at cells a group can reach: a step during which it does not
+    // change answered alike wherever the groups stood.
+    mutable unsigned int groupedLooks = 0;
+
     unsigned int hiddenGroup;     // not drawn; 0 = none
     FlatList<Rectf>* groupCovers; // margins per group; NULL once the grid is built
     unsigned char* polyVisible;   // scratch marks of Render
@@ -151,6 +176,21 @@ private:
     bool FillsOpaque(Poly const* poly, Image const* frame, double ratio) const;
 
     static constexpr unsigned char DrawnFirst = 2; // polyVisible's mark of a fill RenderOpaqueFirst drew
+
+    // The cell, with the groups placed first when they are owed and may stand in it.
+    MapGroup const* Looked(MapGroup const* cell) const
+    {
+        if (cell == nullptr || !cell->grouped)
+            return cell;
+        groupedLooks++;
+        if (groupsDue != nullptr)
+        {
+            Map_GroupsDue* const due = groupsDue;
+            groupsDue = nullptr;
+            due->PlaceDue();
+        }
+        return cell;
+    }
 
     // The one pass both leans share, for the sides asked for.
     template <bool Left, bool Right>

@@ -60,6 +60,7 @@ void MapMove::Init(Map* map)
 
 void MapMove::Move(Map* map, Tick clock, Player* player)
 {
+    CancelDue();
     Tick const t = clock >> 8;
     Pointf const corner0 = map->ScreenToWorld(Pointf(0.0, 0.0));
     Pointf const corner1 = map->ScreenToWorld(Pointf(640.0, 480.0));
@@ -100,8 +101,27 @@ void MapMove::StartPass(Tick t)
     pass++;
 }
 
+void MapMove::PlaceGroupsForGrid(Tick t)
+{
+    if (placedMap == nullptr)
+        return;
+    if (t == shownTick)
+    {
+        CancelDue();
+        return;
+    }
+    dueTick = t;
+    placedMap->groupsDue = this;
+}
+
+void MapMove::PlaceDue()
+{
+    PlaceGroups(dueTick);
+}
+
 void MapMove::PlaceGroups(Tick t)
 {
+    CancelDue();
     if (placedMap == nullptr || t == shownTick)
         return;
     MapMove_Hush const hush;
@@ -166,6 +186,7 @@ void MapMove::PlaceGroups(Tick t)
 
 void MapMove::RestoreGroups()
 {
+    CancelDue();
     if (placedMap == nullptr || shownTick == placedTick)
         return;
     MapMove_Hush const hush;

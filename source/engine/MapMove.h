@@ -1,6 +1,7 @@
 // MapMove: the per-level driver that places every moving map group for the level's tick.
 #pragma once
 
+#include "engine/Map.h"
 #include "engine/MoveObject.h"
 #include "engine/Object.h"
 #include "util/PtrList.h"
@@ -8,7 +9,6 @@
 
 #include <vector>
 
-class Map;
 class MapMoveGroup;
 class MapMoveObject;
 class ObjectList;
@@ -21,7 +21,7 @@ class Player;
 //
 // It also places the groups for the objects that work out a tick other than the present one (a
 // creature re-simulating its past): as they stood at that tick, and back afterwards.
-class MapMove : public Replay_Groups
+class MapMove : public Replay_Groups, private Map_GroupsDue
 {
 public:
     explicit MapMove(ObjectList* objects);
@@ -41,6 +41,8 @@ public:
     // that was off screen in the last step stays where it stood, as it did in live play.
     void StartPass(Tick t) override;
     void PlaceGroups(Tick t) override;
+    // Owes the placement for tick t to the map until a query looks at a cell a group can reach.
+    void PlaceGroupsForGrid(Tick t) override;
     void RestoreGroups() override;
 
 protected:
@@ -50,6 +52,14 @@ protected:
     PtrList<MapMoveObject> moveObjects;
 
 private:
+    void PlaceDue() override;
+    // Forgets a placement owed to the map: another is made or none is wanted.
+    void CancelDue()
+    {
+        if (placedMap != nullptr && placedMap->groupsDue == this)
+            placedMap->groupsDue = nullptr;
+    }
+
     // Whether ObjectMove would find nothing to do for the order: it stands where it wants to be.
     static bool Unmoved(MoveObject const* order);
 
@@ -65,6 +75,7 @@ private:
     Map* placedMap = nullptr;   // the map of the last step; null before the first
     Tick placedTick = 0;        // the tick the last step placed the groups for
     Tick shownTick = 0;         // the tick the groups stand at now
+    Tick dueTick = 0;           // the tick of a placement owed to the map
     std::vector<Placed> placed; // every order of the last step
     std::vector<bool> moverRan; // each scripted mover ran in the last step
 

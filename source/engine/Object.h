@@ -17,6 +17,9 @@ public:
     virtual void StartPass(Tick t) = 0;
     // Places every group as it stood at tick t, carrying nobody.
     virtual void PlaceGroups(Tick t) = 0;
+    // The same for a step that asks the map only through its grid's queries (Map::groupsDue): the
+    // groups may be placed when such a query first looks where one can stand, or not at all.
+    virtual void PlaceGroupsForGrid(Tick t) { PlaceGroups(t); }
     // Puts the groups back where the level's last step placed them.
     virtual void RestoreGroups() = 0;
 };
@@ -58,6 +61,10 @@ public:
     // ticks in order, with the groups standing as at k - 1, and FinishPlanned once after the
     // last. MoveToTime(map, t, step) follows as usual and finds the work done.
     virtual bool PlanMove(Map const*, Tick, Object_Step const&, Tick&, Tick&) { return false; }
+    // Whether PlanMove can ever answer true; the level asks the others nothing.
+    virtual bool PlansMoves() const { return false; }
+    // The planned steps ask the map through its grid's queries alone (Map::groupsDue).
+    virtual bool PlannedStepsAskGrid() const { return false; }
     virtual void StepPlanned(Map const*, Tick) {}
     virtual void FinishPlanned() {}
     virtual void Render(Map const* map, Tick t) const;

@@ -205,12 +205,15 @@ void ObjectList::Resimulate(Map const* map, Tick t, Object_Step const& step)
     {
         Tick from = 0;
         Tick to = 0;
-        if (objects[i] == nullptr || !IsActive(map, objects[i]) || !objects[i]->PlanMove(map, t, step, from, to))
+        if (objects[i] == nullptr || !objects[i]->PlansMoves() || !IsActive(map, objects[i])
+            || !objects[i]->PlanMove(map, t, step, from, to))
             continue;
         first = runs.empty() ? from : std::min(first, from);
         last = runs.empty() ? to : std::max(last, to);
         runs.push_back({objects[i], from, to});
     }
+    bool const gridOnly = std::all_of(runs.begin(), runs.end(),
+                                      [](Planned_Run const& run) { return run.object->PlannedStepsAskGrid(); });
     for (Tick k = first + 1; k <= last; k++)
     {
         bool placed = false;
@@ -219,7 +222,12 @@ void ObjectList::Resimulate(Map const* map, Tick t, Object_Step const& step)
             if (k <= run.from || k > run.to)
                 continue;
             if (!placed)
-                step.groups->PlaceGroups(k - 1);
+            {
+                if (gridOnly)
+                    step.groups->PlaceGroupsForGrid(k - 1);
+                else
+                    step.groups->PlaceGroups(k - 1);
+            }
             placed = true;
             run.object->StepPlanned(map, k);
         }

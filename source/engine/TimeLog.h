@@ -126,6 +126,12 @@ private:
     unsigned size = 0;
 };
 
+// A creature whose step asks the map through its grid's queries alone (Map::groupsDue), and so
+// needs the map groups placed for a past tick only where those queries meet them, says so by
+// T::StepAsksGridOnly.
+template <class T>
+concept TimeLog_AsksGrid = requires { requires T::StepAsksGridOnly; };
+
 // Counts the restarts of the key-frame offsets; a log made after one starts its kind at offset 0.
 inline int TimeLog_OffsetEpoch = 0;
 
@@ -537,7 +543,12 @@ private:
     static void MoveState(T* s, Map const* map, Tick k, Object_Step const& step)
     {
         if (step.groups != nullptr)
-            step.groups->PlaceGroups(k - 1);
+        {
+            if constexpr (TimeLog_AsksGrid<T>)
+                step.groups->PlaceGroupsForGrid(k - 1);
+            else
+                step.groups->PlaceGroups(k - 1);
+        }
         s->Move(map, k);
     }
 

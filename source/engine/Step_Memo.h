@@ -1,0 +1,165 @@
+// Step_Memo: the states a creature's step has led to before, for creatures that come back to them.
+#pragma once
+
+#include "util/Tick.h"
+
+#include <algorithm>
+#include <cassert>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <type_traits>
+
+// A creature whose step depends only on its own state and on the polygons of the map outside every
+// group (the step met no cell a group can reach: Map::groupedLooks did not change) gets the same
+// state after the step whenever it starts from the same state. A patrol on fixed ground often runs
+// in an exact loop, so re-simulating it, and playing it on, repeats steps already taken; the memo
+// gives their results without taking them again.
+//
+// It only learns once the creature has come back to a state it was in at another tick (a loop;
+// stepping the same ticks again, as a travel does, is not one), and then keeps at most
+// Step_Memo_States states; a creature that never loops costs a small table of the states it was in.
+// State holds the creature's simulated state, compared and hashed byte by byte: no padding, and
+// floating-point values kept as their bits (so that 0.0 and -0.0 stay apart). A part of the state
+// that the rest never depends on (a walk's animation) may be left out of it and played on by the
+// creature from what the step did to it, kept with the step as its Effect.
+constexpr int Step_Memo_States = 1024;
+constexpr int Step_Memo_Seen = 1024; // ticks' states remembered while looking for a loop
+constexpr int Step_Memo_HashWords = 8;
+
+template <class State, class Effect>
+class Step_Memo final
+{
+    static_assert(std::is_trivially_copyable_v<State> && std::has_unique_object_representations_v<State>);
+
+public:
+    // Of the state's first Step_Memo_HashWords 32-bit words: the leading fields should tell states
+    // apart well (states alike there are still told apart by comparing them whole).
+    static std::uint32_t Hash(State const& s)
+    {
+        constexpr std::size_t count = std::min(sizeof(State) / 4, std::size_t(Step_Memo_HashWords));
+        std::uint32_t words[count];
+        std::memcpy(words, &s, sizeof words);
+        std::uint32_t h = 2166136261u;
+        for (std::uint32_t w : words)
+            h = (h ^ w) * 16777619u;
+        return h ^ (h >> 15);
+    }
+
+    // The state after a step from s (whose hash is h) and the step's effect, when the memo holds them.
+    bool Next(State const& s, std::uint32_t h, State& next, Effect& effect) const
+    {
+        if (!table)
+            return false;
+        // Stepping on from the state last given back, the usual case, needs no search: the states
+        // of a loop lie in the order they were learnt.
+        int const last = table->last;
+        int const i = last >= 0 && table->hashes[last] == h
+                              && std::memcmp(&table->states[last], &s, sizeof(State)) == 0
+                          ? last
+                          : Find(s, h);
+        if (i < 0 || table->next[i] < 0)
+            return false;
+        table->last = table->next[i];
+        next = table->states[table->last];
+        effect = table->effects[i];
+        return true;
+    }
+
+    // Whether a step from s (hash h) to tick t that met no cell a group can reach is to be learnt:
+    // not until the creature was seen to loop, and meanwhile the state is noted.
+    bool Learning(std::uint32_t h, Tick t)
+    {
+        if (table)
+            return true;
+        Seen& slot = seen[h % Step_Memo_Seen];
+        if (slot.tick < 0 || slot.hash != h || slot.tick == t)
+        {
+            slot = Seen{h, t};
+            return false;
+        }
+        table = std::make_unique<Table>();
+        return true;
+    }
+
+    // Such a step from s (hash h) to next, with its effect, once Learning said so.
+    void Learn(State const& s, std::uint32_t h, State const& next, Effect const& effect)
+    {
+        assert(table);
+        int const i = FindOrAdd(s, h);
+        int const j = FindOrAdd(next, Hash(next));
+        if (i >= 0 && j >= 0)
+        {
+            table->next[i] = j;
+            table->effects[i] = effect;
+        }
+    }
+
+    // States held (0 until the creature was seen to loop).
+    int Size() const { return table ? table->count : 0; }
+
+private:
+    static constexpr int Slots = 2 * Step_Memo_States; // open addressing, at most half full
+
+    struct Seen
+    {
+        std::uint32_t hash = 0;
+        Tick tick = -1;
+    };
+
+    struct Table
+    {
+        State states[Step_Memo_States];
+        std::uint32_t hashes[Step_Memo_States];
+        int next[Step_Memo_States];  // index of the state after, -1 unknown
+        Effect effects[Step_Memo_States]; // of the step to it
+        int slots[Slots];            // index into states, -1 empty
+        int count = 0;
+        int last = -1; // the state Next gave back last
+
+        Table()
+        {
+            for (int& n : next)
+                n = -1;
+            for (int& s : slots)
+                s = -1;
+        }
+    };
+
+    int Find(State const& s, std::uint32_t h) const
+    {
+        for (unsigned k = h % Slots;; k = (k + 1) % Slots)
+        {
+            int const i = table->slots[k];
+            if (i < 0)
+                return -1;
+            if (table->hashes[i] == h && std::memcmp(&table->states[i], &s, sizeof(State)) == 0)
+                return i;
+        }
+    }
+
+    // The index of s, added when it is new and there is room; -1 when there is none.
+    int FindOrAdd(State const& s, std::uint32_t h)
+    {
+        unsigned k = h % Slots;
+        for (;; k = (k + 1) % Slots)
+        {
+            int const i = table->slots[k];
+            if (i < 0)
+                break;
+            if (table->hashes[i] == h && std::memcmp(&table->states[i], &s, sizeof(State)) == 0)
+                return i;
+        }
+        if (table->count == Step_Memo_States)
+            return -1;
+        int const i = table->count++;
+        table->states[i] = s;
+        table->hashes[i] = h;
+        table->slots[k] = i;
+        return i;
+    }
+
+    std::unique_ptr<Table> table;       // made once the creature looped; Next keeps its place in it
+    Seen seen[Step_Memo_Seen] = {};      // slot hash % Step_Memo_Seen: a state and its tick
+};
