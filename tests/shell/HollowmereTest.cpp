@@ -2,6 +2,7 @@
 // A scripted run takes one step per pass, so its frames and its end are the same on any machine.
 #include "engine/KeyData.h"
 #include "support/GameRun.h"
+#include "support/RecordedKeys.h"
 #include "support/RoadWalker.h"
 #include "support/Shot.h"
 #include "support/WorldFixture.h"
@@ -136,41 +137,6 @@ TEST(Hollowmere, AScriptWithAKeyTheGameDoesNotKnowIsRefusedByLineBeforeItPlays)
 // of its steps are then played by the real program.
 class HollowmerePath : public MutedWorldFixture
 {
-protected:
-    // The default keys' virtual codes of the play keys the road walker holds.
-    static int Code(int key)
-    {
-        switch (key)
-        {
-        case KeyIndex_GameLeft: return 0x51;
-        case KeyIndex_GameRight: return 0x57;
-        case KeyIndex_GameJump: return 0x20;
-        case KeyIndex_GameAction: return 0x50;
-        case KeyIndex_GamePrevTarget: return 0x4F;
-        case KeyIndex_GameNextTarget: return 0x4B;
-        default: ADD_FAILURE() << "no default key for " << key; return 0;
-        }
-    }
-
-    // The script lines that hold, in the program's level, the keys each step of the walk held.
-    static std::string Script(GameRun const& game, std::vector<std::vector<int>> const& steps)
-    {
-        std::string script;
-        std::vector<int> down;
-        for (std::size_t i = 0; i <= steps.size(); ++i)
-        {
-            std::vector<int> const held = i < steps.size() ? steps[i] : std::vector<int>();
-            int const at = int(i) - 1; // queued after the step before the one that holds it
-            for (int key : down)
-                if (std::find(held.begin(), held.end(), key) == held.end())
-                    script += game.At(at, "key " + std::to_string(Code(key)) + " up");
-            for (int key : held)
-                if (std::find(down.begin(), down.end(), key) == down.end())
-                    script += game.At(at, "key " + std::to_string(Code(key)) + " down");
-            down = held;
-        }
-        return script;
-    }
 };
 
 TEST_F(HollowmerePath, APathEarnedIsKeptWhenTheGameIsClosedWhileTheMapDrawsIt)
@@ -192,7 +158,7 @@ TEST_F(HollowmerePath, APathEarnedIsKeptWhenTheGameIsClosedWhileTheMapDrawsIt)
 
     GameRun game(Level_TreeV, progress);
     int const end = int(steps.size());
-    EXPECT_EQ(0, game.Run(Script(game, steps) + game.At(end + 120, "shot drawing.png") + game.At(end + 130, "close")))
+    EXPECT_EQ(0, game.Run(RecordedKeys::Script(game, steps) + game.At(end + 120, "shot drawing.png") + game.At(end + 130, "close")))
         << game.log;
     EXPECT_EQ(std::string::npos, game.log.find("rror")) << game.log;
     auto red = [](Shot::Colour c) { return c[0] > 150 && c[1] < 90 && c[2] < 90; };

@@ -19,7 +19,8 @@
 namespace RecordedKeys
 {
 
-// The default virtual code of a play key (key set 1: Q W space P O K 1 2).
+// The default virtual code of a play key (key set 1: Q W space P O K shift 1 2) or of the keys
+// the title, the map and the menus take (Enter, down, Escape).
 inline int Code(int key)
 {
     switch (key)
@@ -30,8 +31,12 @@ inline int Code(int key)
     case KeyIndex_GameAction: return 0x50;
     case KeyIndex_GamePrevTarget: return 0x4F;
     case KeyIndex_GameNextTarget: return 0x4B;
+    case KeyIndex_GameView: return 0x10;
     case KeyIndex_GameBackInTime: return 0x31;
     case KeyIndex_GameForwardInTime: return 0x32;
+    case KeyIndex_Enter: return 0x0D;
+    case KeyIndex_Down: return 0x28;
+    case KeyIndex_Escape: return 0x1B;
     default: ADD_FAILURE() << "no default key for " << key; return 0;
     }
 }

@@ -17,6 +17,7 @@
 #include "shell/MainLoop.h"
 #include "shell/MapScreen.h"
 #include "shell/ScreenFlow.h"
+#include "support/RecordedKeys.h"
 #include "treevillage/FramePixels.h"
 
 #include <GL/gl.h>
@@ -41,25 +42,7 @@ public:
     GameDriver& operator=(GameDriver const&) = delete;
 
     // The default keys' virtual codes of the play keys a walk holds.
-    static unsigned Code(int key)
-    {
-        switch (key)
-        {
-        case KeyIndex_GameLeft: return 0x51;
-        case KeyIndex_GameRight: return 0x57;
-        case KeyIndex_GameJump: return 0x20;
-        case KeyIndex_GameAction: return 0x50;
-        case KeyIndex_GamePrevTarget: return 0x4F;
-        case KeyIndex_GameNextTarget: return 0x4B;
-        case KeyIndex_GameView: return 0x10;
-        case KeyIndex_GameBackInTime: return 0x31;
-        case KeyIndex_GameForwardInTime: return 0x32;
-        case KeyIndex_Enter: return 0x0D;
-        case KeyIndex_Down: return 0x28;
-        case KeyIndex_Escape: return 0x1B;
-        default: ADD_FAILURE() << "no default key for " << key; return 0;
-        }
-    }
+    static unsigned Code(int key) { return static_cast<unsigned>(RecordedKeys::Code(key)); }
 
     // One pass of the main loop with the keys held in its step (pressed where they were up in the
     // step before), as the real program takes it under a script; the result the level ended with, if
