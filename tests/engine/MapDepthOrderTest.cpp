@@ -5,6 +5,7 @@
 #include "media/Image.h"
 #include "media/Textures.h"
 #include "support/LevelFrame.h"
+#include "support/MapViews.h"
 #include "support/MediaTestSupport.h"
 #include "tools/DataGen.h"
 #include "util/DataFile.h"
@@ -74,7 +75,6 @@ TEST_F(MapDepthOrder, EveryWorldsMapShowsThePixelsOfDrawingInOrder)
     glGetIntegerv(GL_DEPTH_BITS, &depthBits);
     ASSERT_GE(depthBits, 24) << "the game's window has no depth buffer to draw in depth order with";
     std::mt19937 random(3);
-    std::uniform_real_distribution<double> unit(0.0, 1.0);
     int drawn = 0;
     int translucent = 0;
     for (char const* folder : DataGen::worldDirs)
@@ -91,13 +91,9 @@ TEST_F(MapDepthOrder, EveryWorldsMapShowsThePixelsOfDrawingInOrder)
         Tick const time = 256 * 700;
         Image const* backdrop = nullptr;
         Image const* sprite = nullptr;
-        Rectf whole(map->polys[0]->GetBound());
         for (unsigned int i = 0; i < map->polyCount; ++i)
         {
             Poly const* poly = map->polys[i];
-            Rectf const* b = poly->GetBound();
-            whole = Rectf(std::min(whole.x0, b->x0), std::min(whole.y0, b->y0), std::max(whole.x1, b->x1),
-                          std::max(whole.y1, b->y1));
             if (poly->texture == 0)
                 continue;
             Image const* frame = textures.GetFrame(time, poly->texture);
@@ -112,19 +108,7 @@ TEST_F(MapDepthOrder, EveryWorldsMapShowsThePixelsOfDrawingInOrder)
         ASSERT_NE(backdrop, nullptr) << folder;
         if (sprite == nullptr)
             sprite = backdrop;
-        double const fit = std::min(640.0 / whole.Width(), 480.0 / whole.Height());
-        struct View
-        {
-            double x, y, scale;
-        };
-        std::vector<View> views = {{whole.x0, whole.y0, fit}};
-        for (int i = 0; i < 3; ++i)
-        {
-            double const scale = 0.4 + unit(random) * 1.2;
-            views.push_back({whole.x0 + unit(random) * whole.Width() - 320.0 / scale,
-                             whole.y0 + unit(random) * whole.Height() - 240.0 / scale, scale});
-        }
-        for (View const& v : views)
+        for (MapViews::View const& v : MapViews::Of(MapViews::Bound(*map), random))
             for (int const width : {640, 320})
             {
                 glViewport(0, 0, width, width * 3 / 4);

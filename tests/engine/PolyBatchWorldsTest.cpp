@@ -5,6 +5,7 @@
 #include "engine/PolyBatch.h"
 #include "media/Textures.h"
 #include "support/LevelFrame.h"
+#include "support/MapViews.h"
 #include "support/MediaTestSupport.h"
 #include "support/RandomSeed.h"
 #include "tools/DataGen.h"
@@ -37,7 +38,6 @@ TEST_F(PolyBatchWorlds, EveryWorldsMapShowsThePixelsOfItsPolygonsDrawnOneByOne)
     // by polygon in 17 to 32 pixels, with the outlines drawn late or at once alike.
     {
         std::mt19937 random(1);
-        std::uniform_real_distribution<double> unit(0.0, 1.0);
         int drawn = 0;
         for (char const* folder : DataGen::worldDirs)
         {
@@ -50,26 +50,7 @@ TEST_F(PolyBatchWorlds, EveryWorldsMapShowsThePixelsOfItsPolygonsDrawnOneByOne)
             std::fclose(file);
             map->PreprocessCollision();
             ASSERT_GT(map->polyCount, 0u) << folder;
-            Rectf whole(map->polys[0]->GetBound());
-            for (unsigned int i = 1; i < map->polyCount; ++i)
-            {
-                Rectf const* b = map->polys[i]->GetBound();
-                whole = Rectf(std::min(whole.x0, b->x0), std::min(whole.y0, b->y0), std::max(whole.x1, b->x1),
-                              std::max(whole.y1, b->y1));
-            }
-            double const fit = std::min(640.0 / whole.Width(), 480.0 / whole.Height());
-            struct View
-            {
-                double x, y, scale;
-            };
-            std::vector<View> views = {{whole.x0, whole.y0, fit}};
-            for (int i = 0; i < 3; ++i)
-            {
-                double const scale = 0.4 + unit(random) * 1.2;
-                views.push_back({whole.x0 + unit(random) * whole.Width() - 320.0 / scale,
-                                 whole.y0 + unit(random) * whole.Height() - 240.0 / scale, scale});
-            }
-            for (View const& v : views)
+            for (MapViews::View const& v : MapViews::Of(MapViews::Bound(*map), random))
                 for (int const width : {640, 320, 200})
                 {
                     glViewport(0, 0, width, width * 3 / 4);
