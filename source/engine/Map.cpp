@@ -670,17 +670,27 @@ void Map::Render(Tick time, Map_Render_Flags flags)
             glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
             texturing = true;
         }
-        Image const* first = textures->GetImage(poly->texture);
-        double const ratio = double(first->GetWidth()) / double(first->GetHeight());
-        float const z = SlotZ(FillSlot(i));
-        frame->Associate();
-        glBegin(GL_POLYGON);
-        for (int k = 0; k < poly->Points(); ++k)
-            poly->GetPointPtr(k)->Render(&view, ratio, z);
-        glEnd();
+        DrawFillAtDepth(i, frame, TextureRatio(poly));
     }
     if (texturing)
         glDisable(GL_TEXTURE_2D);
+}
+
+double Map::TextureRatio(Poly const* poly) const
+{
+    Image const* first = textures->GetImage(poly->texture);
+    return double(first->GetWidth()) / double(first->GetHeight());
+}
+
+void Map::DrawFillAtDepth(unsigned int index, Image const* frame, double ratio) const
+{
+    Poly const* poly = GetPoly(index);
+    float const z = SlotZ(FillSlot(index));
+    frame->Associate();
+    glBegin(GL_POLYGON);
+    for (int k = 0; k < poly->Points(); ++k)
+        poly->GetPointPtr(k)->Render(&view, ratio, z);
+    glEnd();
 }
 
 int Map::FillSlot(unsigned int index) const
@@ -795,17 +805,11 @@ bool Map::RenderOpaqueFirst(Tick time)
             if (polyVisible[i] == 0 || poly->foreground != fore || poly->texture == 0)
                 continue;
             Image const* frame = textures->GetFrame(time, poly->texture);
-            Image const* first = textures->GetImage(poly->texture);
-            double const ratio = double(first->GetWidth()) / double(first->GetHeight());
+            double const ratio = TextureRatio(poly);
             if (blending && !FillsOpaque(poly, frame, ratio))
                 continue;
             polyVisible[i] = DrawnFirst;
-            float const z = SlotZ(FillSlot(i));
-            frame->Associate();
-            glBegin(GL_POLYGON);
-            for (int k = 0; k < poly->Points(); ++k)
-                poly->GetPointPtr(k)->Render(&view, ratio, z);
-            glEnd();
+            DrawFillAtDepth(i, frame, ratio);
         }
     }
     glDisable(GL_TEXTURE_2D);

@@ -170,6 +170,10 @@ private:
     void MarkVisible();
     // Depth slot of a polygon's fill; its outline's is the next one.
     int FillSlot(unsigned int index) const;
+    // The width over the height of the first frame of the polygon's texture, as fills are mapped.
+    double TextureRatio(Poly const* poly) const;
+    // Draws the polygon's fill with the frame at its depth slot.
+    void DrawFillAtDepth(unsigned int index, Image const* frame, double ratio) const;
     // The vertex z that the current transform puts at a window depth.
     float SlotZ(int slot) const;
     // Whether every pixel the polygon fills on screen with its frame has full alpha.
