@@ -30,6 +30,15 @@ protected:
     {
         return CastleRoad::PastTheSymbols(As<Casle>(), toPlates, Stepper());
     }
+    // A game that has travelled in time and paid the owner his fee on an earlier visit.
+    static GameEvents FeePaid()
+    {
+        GameEvents record;
+        record.eventTimes[Event_TimeTravel] = GameEvent_HasHappened;
+        record.eventTimes[Casle_Event_Introduced] = GameEvent_HasHappened;
+        record.eventTimes[Casle_Event_FeePaid] = GameEvent_HasHappened;
+        return record;
+    }
 };
 
 TEST_F(CasleWalkTest, FromTheStartPastTheOwnerAndHisFeeToTheFarExit)
@@ -49,10 +58,7 @@ TEST_F(CasleWalkTest, FromTheStartPastTheOwnerAndHisFeeToTheFarExit)
 
 TEST_F(CasleWalkTest, WithTheFeePaidBeforeStraightThroughTheGate)
 {
-    GameEvents record;
-    record.eventTimes[Event_TimeTravel] = GameEvent_HasHappened;
-    record.eventTimes[Casle_Event_Introduced] = GameEvent_HasHappened;
-    record.eventTimes[Casle_Event_FeePaid] = GameEvent_HasHappened;
+    GameEvents const record = FeePaid();
     Build(Level_Casle, record);
     RoadWalk_Result const r = CastleRoad::Play(As<Casle>(), "exit", Stepper());
     EXPECT_TRUE(r.done) << r.report;
@@ -65,10 +71,7 @@ TEST_F(CasleWalkTest, WithTheFeePaidBeforeStraightThroughTheGate)
 
 TEST_F(CasleWalkTest, DoorsSixteenAndThirteenHoldUnlessPastSelvesHelp)
 {
-    GameEvents record;
-    record.eventTimes[Event_TimeTravel] = GameEvent_HasHappened;
-    record.eventTimes[Casle_Event_Introduced] = GameEvent_HasHappened;
-    record.eventTimes[Casle_Event_FeePaid] = GameEvent_HasHappened;
+    GameEvents const record = FeePaid();
     Build(Level_Casle, record);
     ASSERT_TRUE(Walk("exit").done);
     // Along the plates alone, door 16 holds.
@@ -101,10 +104,7 @@ TEST_F(CasleWalkTest, WithoutTheFeeTheGateHoldsAndTheEntranceLetsOut)
 
 TEST_F(CasleWalkTest, TheWholeCastleReplaysAlongTheRoadAndUnderRandomKeys)
 {
-    GameEvents record;
-    record.eventTimes[Event_TimeTravel] = GameEvent_HasHappened;
-    record.eventTimes[Casle_Event_Introduced] = GameEvent_HasHappened;
-    record.eventTimes[Casle_Event_FeePaid] = GameEvent_HasHappened;
+    GameEvents const record = FeePaid();
     WorldReplay_Options options;
     options.road = "exit";
     WorldReplay::Run(*this, Level_Casle, record, options);
@@ -113,10 +113,7 @@ TEST_F(CasleWalkTest, TheWholeCastleReplaysAlongTheRoadAndUnderRandomKeys)
 
 TEST_F(CasleWalkTest, WithoutTravellingBackTheCogStaysUnderTheBridgeAndDoorTenHolds)
 {
-    GameEvents record;
-    record.eventTimes[Event_TimeTravel] = GameEvent_HasHappened;
-    record.eventTimes[Casle_Event_Introduced] = GameEvent_HasHappened;
-    record.eventTimes[Casle_Event_FeePaid] = GameEvent_HasHappened;
+    GameEvents const record = FeePaid();
     Build(Level_Casle, record);
     // The road's keys without its travel: the player stands where he would have gone back.
     RoadWalker walker(*world, RoadWalker::WorldRoad(Level_Casle, "exit"));
@@ -130,10 +127,7 @@ TEST_F(CasleWalkTest, WithoutTravellingBackTheCogStaysUnderTheBridgeAndDoorTenHo
 
 TEST_F(CasleWalkTest, WithoutTheCrystalsOfRoom13DoorElevenHoldsTheRoad)
 {
-    GameEvents record;
-    record.eventTimes[Event_TimeTravel] = GameEvent_HasHappened;
-    record.eventTimes[Casle_Event_Introduced] = GameEvent_HasHappened;
-    record.eventTimes[Casle_Event_FeePaid] = GameEvent_HasHappened;
+    GameEvents const record = FeePaid();
     Build(Level_Casle, record);
     // The road to room 20 with the crystals neither taken nor let go: its travel comes before them.
     Road road = RoadWalker::WorldRoad(Level_Casle, "exit");
