@@ -19,9 +19,11 @@
 #include "support/RoadWalker.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
+constexpr int ChestOpener_LookSteps = 40;   // steps the opened puzzle takes to zoom in
 constexpr int ChestOpener_CloseLimit = 600; // steps for a solved puzzle to close
 constexpr int ChestOpener_TakeLimit = 300;  // steps for the gem to be taken after
 
@@ -79,10 +81,14 @@ inline bool Solve(World_Base& world, RoadWalker::Stepper const& step, int& steps
 }
 
 // Walks way (its last point a station by the chest), solves the puzzle the chest opens and waits
+// What a walk may do (a screenshot, say) as the puzzle stands "open" and again once it is "solved".
+using Watch = std::function<void(char const* stage)>;
+
+// Walks way (its last point a station by the chest), solves the puzzle the chest opens and waits
 // until the puzzle has closed and the gem of the world's column slot is taken in the progress record
 // the world plays with.
 inline ChestOpen_Result Open(World_Base& world, GameEvents const& events, Road const& way, int slot,
-                             RoadWalker::Stepper const& step)
+                             RoadWalker::Stepper const& step, Watch const& watch = {})
 {
     ChestOpen_Result r;
     RoadWalk_Result const walked = RoadWalker(world, way).Walk(step);
@@ -93,11 +99,18 @@ inline ChestOpen_Result Open(World_Base& world, GameEvents const& events, Road c
         return r;
     }
     std::string const where = "road " + way.name + ": ";
+    // The puzzle zooms in from a point: looked at whole before the first key.
+    for (int i = 0; i < ChestOpener_LookSteps && world.GetChestPuzzle() != nullptr; i++, r.steps++)
+        step({});
+    if (watch && world.GetChestPuzzle() != nullptr)
+        watch("open");
     if (!Solve(world, step, r.steps, r.report))
     {
         r.report = where + r.report;
         return r;
     }
+    if (watch)
+        watch("solved");
     for (int i = 0; i < ChestOpener_CloseLimit && world.GetChestPuzzle() != nullptr; i++, r.steps++)
         step({});
     if (world.GetChestPuzzle() != nullptr)

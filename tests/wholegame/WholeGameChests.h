@@ -14,6 +14,7 @@
 #include "support/ChestOpener.h"
 #include "support/RoadWalker.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -82,9 +83,11 @@ inline Road Part(Road const& road, int from, int to)
 
 // Walks the road of the world of type with its detours: the road to a detour's point, each chest
 // opened and walked back from, on along the road. The result is the last walk's, with the steps of
-// all; a chest not opened stops the walk with its report.
+// all; a chest not opened stops the walk with its report. watch hears each puzzle's stages, with the
+// chest's road's name.
 inline RoadWalk_Result Walk(World_Base& world, GameEvents const& events, Level_Type type, std::string const& roadName,
-                            RoadWalker::Stepper const& step, int maxSteps = 200000)
+                            RoadWalker::Stepper const& step, int maxSteps = 200000,
+                            std::function<void(std::string const& chest, char const* stage)> const& watch = {})
 {
     Road const road = RoadWalker::WorldRoad(type, roadName);
     std::vector<WholeGame_Detour> const detours = Detours(world, type, roadName);
@@ -103,7 +106,11 @@ inline RoadWalk_Result Walk(World_Base& world, GameEvents const& events, Level_T
         from = detour.at;
         for (WholeGame_Chest const& chest : detour.chests)
         {
-            ChestOpen_Result const opened = ChestOpener::Open(world, events, chest.way, chest.slot, step);
+            ChestOpener::Watch const stages = [&](char const* stage) {
+                if (watch)
+                    watch(chest.way.name, stage);
+            };
+            ChestOpen_Result const opened = ChestOpener::Open(world, events, chest.way, chest.slot, step, stages);
             steps += opened.steps;
             if (!opened.done)
             {

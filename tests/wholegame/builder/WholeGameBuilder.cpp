@@ -27,8 +27,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -127,7 +129,7 @@ public:
         Enter(world);
         RoadWalk_Result const r = WholeGameChests::Walk(
             *game.World(), *gameEvents, world, road, [&](std::vector<int> const& held) { return game.Step(held); },
-            Level_Limit);
+            Level_Limit, ChestShots(world));
         ASSERT_TRUE(r.done) << r.report;
         Leave(world, r.action, expected);
     }
@@ -157,7 +159,8 @@ public:
         ASSERT_TRUE(walked.done) << walked.report;
         KiligTravelBackTo(dungeon, step, left - 50);
         ASSERT_FALSE(testing::Test::HasFatalFailure());
-        RoadWalk_Result const r = WholeGameChests::Walk(dungeon, *gameEvents, Level_Kilig, "exit", step, Level_Limit);
+        RoadWalk_Result const r =
+            WholeGameChests::Walk(dungeon, *gameEvents, Level_Kilig, "exit", step, Level_Limit, ChestShots(Level_Kilig));
         ASSERT_TRUE(r.done) << r.report;
         Leave(Level_Kilig, r.action, Level_Completed);
     }
@@ -218,6 +221,16 @@ public:
     }
 
 private:
+    // A shot of each chest's puzzle as it opens and as it is solved.
+    std::function<void(std::string const&, char const*)> ChestShots(Level_Type world)
+    {
+        return [this, world](std::string const& chest, char const* stage) {
+            std::string name = std::string(World_Names[world]) + "-" + chest + "-" + stage;
+            std::replace(name.begin(), name.end(), ' ', '-');
+            game.Shot(name);
+        };
+    }
+
     // The key that walks the figure from one location a hop nearer another, over open paths; 0 when
     // none does.
     int KeyTowards(int from, int to) const
