@@ -53,6 +53,8 @@ constexpr double Bedrock = 1200.0; // the road's rock goes down to here
 constexpr double SlabDepth = 20.0; // of gallery floors, steps and ledges
 constexpr double StepWidth = 50.0;
 constexpr double StepPitch = 65.0;  // from one step's left edge to the next
+constexpr double GalleryA_StairsX = 1670.0; // the foot of gallery A's stairs, past the red gate
+constexpr double GalleryA_GemX = 1830.0;    // gem 0's chest, at the foot of gallery A's floor
 constexpr double PlateWidth = 60.0; // a plate sits in a notch this wide
 constexpr double DoorWidth = 20.0;
 constexpr double SpikeWidth = 16.0; // one spike of a row, as drawn
@@ -319,9 +321,9 @@ void WriteGalleryA(MapWriter& map)
 {
     double const road = 1550.0;
     double const floor = road + Gallery_Rise;
-    Stairs(map, 1670.0, road, floor);
+    Stairs(map, GalleryA_StairsX, road, floor);
     GalleryFloor(map, 1800.0, 3150.0, floor);
-    Ref(map, Kilig_Rp_Gems[0], 1830.0, floor);
+    Ref(map, Kilig_Rp_Gems[0], GalleryA_GemX, floor);
 
     // Four gates, blue, green, yellow and one for empty hands. Solution: carry ball 2 (blue and
     // green) through the first two, set it down for ball 6 (red and yellow) for the third, and
@@ -812,7 +814,21 @@ std::vector<Road> BuildRoads()
     exit.Walk(Road_Door9X + 60.0, 1700.0);
     along(Road_Door9X + 60.0, Road_ExitX);
     exit.Exit(Road_ExitX, RoadY(Road_ExitX));
-    return {first, exit};
+
+    // Gem 0's chest, from the road past the red gate (ball 1 in hand): up gallery A's stairs to
+    // the chest at the foot of its floor; and back down the stairs to the road.
+    double const road = 1550.0, floor = road + Gallery_Rise;
+    int const steps = int(std::ceil(Gallery_Rise / Step_Rise - 1e-9));
+    Road toChest("chest 0");
+    Road fromChest("from chest 0");
+    toChest.Walk(GalleryA_StairsX - 30.0, road);
+    for (int k = 1; k < steps; ++k)
+        toChest.Walk(GalleryA_StairsX + (k - 1) * StepPitch + StepWidth / 2.0, road + k * Gallery_Rise / steps);
+    toChest.Press(GalleryA_GemX, floor, "chest 0", 2);
+    for (int k = steps - 1; k >= 1; --k)
+        fromChest.Walk(GalleryA_StairsX + (k - 1) * StepPitch + StepWidth / 2.0, road + k * Gallery_Rise / steps);
+    fromChest.Walk(GalleryA_StairsX - 30.0, road);
+    return {first, exit, toChest, fromChest};
 }
 
 } // namespace

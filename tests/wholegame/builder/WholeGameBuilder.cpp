@@ -6,9 +6,10 @@
 // Its comment lines give its length in steps, where each world begins, and a check line at each
 // screenshot and at the end: "# check STEP DIGEST SLOT NAME", the digest of the state after STEP steps
 // (which the program closed a step earlier prints with HM_DIGEST=1) and the FNV-1a sum of the first
-// save slot's file then. HM_WHOLEGAME_CASTLE=1 plays the castle in part 2 as well.
+// save slot's file then.
+#include "castle/CastleRoad.h"
 #include "castle/Casle.h"
-#include "castle/CastleWalker.h"
+#include "castle/Casle_Events.h"
 #include "engine/Door.h"
 #include "engine/GameEvents.h"
 #include "engine/Player.h"
@@ -18,16 +19,18 @@
 #include "shell/MapScreen.h"
 #include "support/RoadTravel.h"
 #include "support/RoadWalker.h"
-#include "tools/worlds/castle.h"
 #include "tools/worlds/killig.h"
 #include "treevillage/TreeV.h"
 #include "treevillage/TreeVStoryWalk.h"
+#include "wholegame/WholeGameChests.h"
 #include "wholegame/builder/GameDriver.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -119,13 +122,14 @@ public:
         Leave(Level_TreeV, walk.result, Level_Completed);
     }
 
-    // A world walked along one of its generator's roads to the end the road leads to.
+    // A world walked along one of its generator's roads to the end the road leads to, with the
+    // detours to the chests on its way (WholeGameChests.h).
     void Walk(Level_Type world, char const* road, Level_Action expected)
     {
         Enter(world);
-        RoadWalker walker(*game.World(), RoadWalker::WorldRoad(world, road));
-        RoadWalk_Result const r =
-            walker.Walk([&](std::vector<int> const& held) { return game.Step(held); }, Level_Limit);
+        RoadWalk_Result const r = WholeGameChests::Walk(
+            *game.World(), *gameEvents, world, road, [&](std::vector<int> const& held) { return game.Step(held); },
+            Level_Limit, ChestShots(world));
         ASSERT_TRUE(r.done) << r.report;
         Leave(world, r.action, expected);
     }
@@ -156,47 +160,24 @@ public:
         KiligTravelBackTo(dungeon, step, left - 50);
         ASSERT_FALSE(testing::Test::HasFatalFailure());
         RoadWalk_Result const r =
-            RoadWalker(dungeon, RoadWalker::WorldRoad(Level_Kilig, "exit")).Walk(step, Level_Limit);
+            WholeGameChests::Walk(dungeon, *gameEvents, Level_Kilig, "exit", step, Level_Limit, ChestShots(Level_Kilig));
         ASSERT_TRUE(r.done) << r.report;
         Leave(Level_Kilig, r.action, Level_Completed);
     }
 
-    // The castle: past the owner and his fee to the plates of room 20, where a past self on the
-    // fourth and a later one on the eighth open the symbol lock; on to room 32's pit, where a past
-    // self under the eye holds switch 12 and door 13 for the next; on to the far exit.
+    // The castle: the owner's introduction heard and his fee paid, and on along its main road
+    // through its puzzles and travels, past the socks to the far exit (castle/CastleRoad.h).
     void Castle()
     {
         Enter(Level_Casle);
         auto* castle = dynamic_cast<Casle*>(level);
         ASSERT_NE(castle, nullptr);
-        RoadWalker::Stepper const step = [&](std::vector<int> const& held) { return game.Step(held); };
-        auto walk = [&](char const* road) {
-            return RoadWalker(*castle, RoadWalker::WorldRoad(Level_Casle, road)).Walk(step, Level_Limit);
-        };
-        RoadWalk_Result const fee = walk("fee");
-        ASSERT_TRUE(fee.done) << fee.report;
-        Castle_Walker w(*castle, *castle->GetPlayer(), step);
-        w.WalkTo(CastleWriter::Symbol_PlateX(3) + 30.0, 3.0);
-        Tick const onFourth = castle->GetTick();
-        w.Idle(300);
-        w.TravelBackTo(onFourth - 20);
-        w.WalkTo(CastleWriter::Symbol_PlateX(7) + 30.0, 3.0);
-        w.WaitFor([&]() { return castle->GetDoor(15)->GetPos(castle->GetTick() - 1) > 45.0; }, "door 16 opening", 400);
-        ASSERT_EQ(w.stuck, "");
-        RoadWalk_Result const symbols = walk("symbols");
-        ASSERT_TRUE(symbols.done) << symbols.report;
-        Tick const watched = castle->GetTick();
-        w.Idle(400);
-        w.TravelBackTo(watched + 20);
-        w.WalkTo(CastleWriter::Pit_SwitchX, 3.0);
-        w.WaitFor([&]() { return castle->GetTick() >= watched + 380; }, "standing on switch 12", 500);
-        w.TravelBackTo(watched + 40);
-        w.WaitFor([&]() { return castle->GetDoor(12)->GetPos(castle->GetTick() - 1) > 45.0; }, "door 13 held open",
-                  300);
-        ASSERT_EQ(w.stuck, "");
-        RoadWalk_Result const pit = walk("pit");
-        ASSERT_TRUE(pit.done) << pit.report;
-        Leave(Level_Casle, pit.action, Level_Completed);
+        ASSERT_GE(gameEvents->gems, Casle_EntranceFee) << "too few gems for the castle's fee";
+        game.Note("castle with " + std::to_string(gameEvents->gems) + " gems");
+        RoadWalk_Result const r =
+            CastleRoad::Play(*castle, "fee", [&](std::vector<int> const& held) { return game.Step(held); });
+        ASSERT_TRUE(r.done) << r.report;
+        Leave(Level_Casle, r.action, Level_Completed);
     }
 
     // The tower along its road, with the travels its points ask for.
@@ -240,6 +221,16 @@ public:
     }
 
 private:
+    // A shot of each chest's puzzle as it opens and as it is solved.
+    std::function<void(std::string const&, char const*)> ChestShots(Level_Type world)
+    {
+        return [this, world](std::string const& chest, char const* stage) {
+            std::string name = std::string(World_Names[world]) + "-" + chest + "-" + stage;
+            std::replace(name.begin(), name.end(), ' ', '-');
+            game.Shot(name);
+        };
+    }
+
     // The key that walks the figure from one location a hop nearer another, over open paths; 0 when
     // none does.
     int KeyTowards(int from, int to) const
@@ -301,13 +292,8 @@ void PlayPart(WholeGame& whole, std::string const& part)
     ASSERT_FALSE(testing::Test::HasFatalFailure());
     whole.Walk(Level_Petra, "visit", Level_Completed);
     ASSERT_FALSE(testing::Test::HasFatalFailure());
-    // The castle's fee is seven gems, and the roads walked so far pick up one: it waits for walks
-    // that collect the worlds' gems (HM_WHOLEGAME_CASTLE=1 plays it all the same).
-    if (Environment("HM_WHOLEGAME_CASTLE") == "1")
-    {
-        whole.Castle();
-        ASSERT_FALSE(testing::Test::HasFatalFailure());
-    }
+    whole.Castle();
+    ASSERT_FALSE(testing::Test::HasFatalFailure());
     // Out of the village by its way out below, which opens the path to the tower.
     whole.Walk(Level_TreeV, "exit3", Level_Restart);
     ASSERT_FALSE(testing::Test::HasFatalFailure());
