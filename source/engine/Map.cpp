@@ -693,17 +693,12 @@ void Map::DrawFillAtDepth(unsigned int index, Image const* frame, double ratio) 
     glEnd();
 }
 
-int Map::FillSlot(unsigned int index) const
-{
-    // Slot 0 is the backdrop's, then the back layer's fills and outlines, one slot for the
-    // objects, and the fore layer's, each layer in the polygons' order.
-    int const slot = 1 + 2 * int(index);
-    return GetPoly(index)->foreground ? slot + 2 * int(polyCount) + 1 : slot;
-}
-
 namespace
 {
 constexpr int DepthSlots = 1 << 16;
+// The lowest slots are the backdrop's: a scenery map's copies of its polygons in their order,
+// then the last one for whatever else the world draws before the back layer.
+constexpr int BackdropSlots = 2048;
 
 double SlotDepth(int slot)
 {
@@ -711,14 +706,22 @@ double SlotDepth(int slot)
 }
 } // namespace
 
+int Map::FillSlot(unsigned int index) const
+{
+    // The backdrop's slots, then the back layer's fills and outlines, one slot for the objects,
+    // and the fore layer's, each layer in the polygons' order.
+    int const slot = BackdropSlots + 2 * int(index);
+    return GetPoly(index)->foreground ? slot + 2 * int(polyCount) + 1 : slot;
+}
+
 double Map::BackdropDepth() const
 {
-    return SlotDepth(0);
+    return SlotDepth(BackdropSlots - 1);
 }
 
 double Map::ObjectsDepth() const
 {
-    return SlotDepth(2 * int(polyCount) + 1);
+    return SlotDepth(BackdropSlots + 2 * int(polyCount));
 }
 
 float Map::SlotZ(int slot) const
@@ -729,7 +732,7 @@ float Map::SlotZ(int slot) const
 bool Map::RenderOpaqueFirst(Tick time)
 {
     depthOrdered = false;
-    if (textures == nullptr || 4 * std::uint64_t(polyCount) + 4 > DepthSlots)
+    if (textures == nullptr || 4 * std::uint64_t(polyCount) + 4 + BackdropSlots > DepthSlots)
         return false;
     GLint depthBits = 0;
     glGetIntegerv(GL_DEPTH_BITS, &depthBits);
@@ -806,7 +809,7 @@ bool Map::RenderOpaqueFirst(Tick time)
                 continue;
             Image const* frame = textures->GetFrame(time, poly->texture);
             double const ratio = TextureRatio(poly);
-            if (blending && !FillsOpaque(poly, frame, ratio))
+            if (blending && !FillsOpaque(poly, frame, ratio, view))
                 continue;
             polyVisible[i] = DrawnFirst;
             DrawFillAtDepth(i, frame, ratio);
@@ -821,7 +824,7 @@ bool Map::RenderOpaqueFirst(Tick time)
     return true;
 }
 
-bool Map::FillsOpaque(Poly const* poly, Image const* frame, double ratio) const
+bool Map::FillsOpaque(Poly const* poly, Image const* frame, double ratio, WorldTransform const& polyView) const
 {
     if (frame->SamplesOpaque())
         return true;
@@ -833,7 +836,7 @@ bool Map::FillsOpaque(Poly const* poly, Image const* frame, double ratio) const
     for (int k = 0; k < n; ++k)
     {
         PolyPoint const* point = poly->GetPointPtr(k);
-        at[std::size_t(k)] = point->pos.WorldToScreen(&view);
+        at[std::size_t(k)] = point->pos.WorldToScreen(&polyView);
         s0 = std::min(s0, point->tex.x);
         s1 = std::max(s1, point->tex.x);
         t0 = std::min(t0, point->tex.y * ratio);
@@ -890,6 +893,104 @@ bool Map::FillsOpaque(Poly const* poly, Image const* frame, double ratio) const
             ts1 = std::max(ts1, value(tp, x, y));
         }
     return frame->SamplesOpaqueWithin(std::max(s0, ss0), std::min(s1, ss1), std::max(t0, ts0), std::min(t1, ts1));
+}
+
+bool Map::RenderSceneryOpaqueFirst(MapBase& scenery, std::vector<Pointf> const& origins, Tick time)
+{
+    std::size_t const copies = origins.size();
+    if (!depthOrdered || scenery.textures == nullptr || scenery.polyCount * copies + 1 > std::size_t(BackdropSlots))
+        return false;
+    for (unsigned int i = 0; i < scenery.polyCount; ++i)
+    {
+        Poly const* poly = scenery.polys[int(i)];
+        for (int k = 0; k < poly->Points(); ++k)
+            if (poly->GetPointPtr(k)->drawEdge)
+                return false;
+    }
+    WorldTransform const home = scenery.view;
+    // Which copy of which polygon is on screen, and which were drawn in the first pass.
+    std::vector<unsigned char> marks(std::size_t(scenery.polyCount) * copies, 0);
+    for (std::size_t c = 0; c < copies; ++c)
+    {
+        scenery.view.x = origins[c].x;
+        scenery.view.y = origins[c].y;
+        Pointf const lo = scenery.ScreenToWorld(Pointf(0.0, 0.0));
+        Pointf const hi = scenery.ScreenToWorld(Pointf(640.0, 480.0));
+        Rectf const shows(&lo, &hi);
+        for (unsigned int i = 0; i < scenery.polyCount; ++i)
+        {
+            Poly const* poly = scenery.polys[int(i)];
+            if (poly->texture != 0 && poly->GetBound()->Intersect(&shows))
+                marks[i * copies + c] = 1;
+        }
+    }
+    auto draw = [&](unsigned int i, std::size_t c, Image const* frame, double ratio) {
+        scenery.view.x = origins[c].x;
+        scenery.view.y = origins[c].y;
+        Poly const* poly = scenery.polys[int(i)];
+        float const z = SlotZ(int(i * copies + c));
+        frame->Associate();
+        glBegin(GL_POLYGON);
+        for (int k = 0; k < poly->Points(); ++k)
+            poly->GetPointPtr(k)->Render(&scenery.view, ratio, z);
+        glEnd();
+    };
+    auto ratioOf = [&](Poly const* poly) {
+        Image const* first = scenery.textures->GetImage(poly->texture);
+        return double(first->GetWidth()) / double(first->GetHeight());
+    };
+
+    glDepthRange(0.0, 1.0);
+    bool const blending = glIsEnabled(GL_BLEND) == GL_TRUE;
+    glEnable(GL_TEXTURE_2D);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    // Opaque fills front to back, written to the depth buffer, each copy of each polygon at a
+    // depth of its own.
+    glDepthMask(GL_TRUE);
+    if (blending)
+        glDisable(GL_BLEND);
+    for (unsigned int i = scenery.polyCount; i-- > 0;)
+    {
+        Poly const* poly = scenery.polys[int(i)];
+        if (poly->texture == 0)
+            continue;
+        Image const* frame = scenery.textures->GetFrame(time, poly->texture);
+        double const ratio = ratioOf(poly);
+        for (std::size_t c = copies; c-- > 0;)
+        {
+            unsigned char& mark = marks[i * copies + c];
+            if (mark == 0)
+                continue;
+            scenery.view.x = origins[c].x;
+            scenery.view.y = origins[c].y;
+            if (blending && !FillsOpaque(poly, frame, ratio, scenery.view))
+                continue;
+            mark = DrawnFirst;
+            draw(i, c, frame, ratio);
+        }
+    }
+    glDepthMask(GL_FALSE);
+    // The rest in order, blended over what lies behind them.
+    if (blending)
+    {
+        glEnable(GL_BLEND);
+        for (unsigned int i = 0; i < scenery.polyCount; ++i)
+        {
+            Poly const* poly = scenery.polys[int(i)];
+            if (poly->texture == 0)
+                continue;
+            Image const* frame = scenery.textures->GetFrame(time, poly->texture);
+            double const ratio = ratioOf(poly);
+            for (std::size_t c = 0; c < copies; ++c)
+                if (marks[i * copies + c] == 1)
+                    draw(i, c, frame, ratio);
+        }
+    }
+    glDisable(GL_TEXTURE_2D);
+    glDepthRange(BackdropDepth(), BackdropDepth());
+    scenery.view = home;
+    Image::CheckGlError();
+    return true;
 }
 
 void Map::EndDepthOrder()
