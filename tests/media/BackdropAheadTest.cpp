@@ -96,9 +96,9 @@ protected:
 
 } // namespace
 
-// The first frame draws the picture where nothing covers it; the second, drawn the same way,
-// draws it whole ahead and keeps it; later ones put it back where nothing covers it, also while
-// what lies in front moves; a picture moved is drawn again.
+// The first frame draws the picture whole ahead and keeps it; later ones put it back where nothing
+// covers it, also while what lies in front moves; a picture moved is drawn where nothing covers
+// it, and the next frame drawn the same way draws it whole ahead and keeps it again.
 TEST_F(BackdropAhead, KeptAheadAndPutBackBehindWhatLiesInFrontItShowsThePixelsOfDrawingInOrder)
 {
     GLint depthBits = 0;
@@ -114,7 +114,7 @@ TEST_F(BackdropAhead, KeptAheadAndPutBackBehindWhatLiesInFrontItShowsThePixelsOf
         float shift;
         bool putBack;
     };
-    Step const steps[] = {{corner, 0.0f, false},  {corner, 0.0f, false}, {corner, 0.0f, true},
+    Step const steps[] = {{corner, 0.0f, false},  {corner, 0.0f, true}, {corner, 0.0f, true},
                           {corner, 40.0f, true},  {Pointf(-9.0, -6.0), 40.0f, false},
                           {Pointf(-9.0, -6.0), 0.0f, false}, {Pointf(-9.0, -6.0), 0.0f, true}};
     int frame = 0;
