@@ -24,9 +24,8 @@ public:
     // For a frame drawn in depth order, called with Render's arguments before anything in front of
     // the picture is drawn (the depth test still off): where this frame keeps the screen the
     // picture makes (the first frame, or the second of two alike), draws the picture whole now and
-    // keeps it, and Render draws nothing. Render,
-    // with the depth test on, puts a kept screen back or draws the picture, only where nothing in
-    // front of it lies.
+    // keeps it, and Render draws nothing. Render, with the depth test on, puts a kept screen back
+    // or draws the picture, only where nothing in front of it lies.
     void Ahead(Image const* image, Pointf pos, double scale, Image_Render_Flags flags);
 
     // Whether the last Render put the kept screen back.
