@@ -8,6 +8,7 @@
 #include "util/Vectorf.h"
 
 #include <cassert>
+#include <vector>
 
 // One 300 x 300 cell of the collision grid: the polygons that may reach into it, in ascending index order.
 class MapGroup final
@@ -140,6 +141,14 @@ public:
     // and of what is drawn between the layers (objects and the player).
     double BackdropDepth() const;
     double ObjectsDepth() const;
+    // After RenderOpaqueFirst, draws a scenery map behind the back layer as drawing each of its
+    // polygons in turn at every one of the views' origins (the scenery's view moved there) would
+    // leave it: its opaque fills front to back into the depth buffer first, then those that blend,
+    // in order, each copy of each polygon at a depth of its own below BackdropDepth. Leaves the
+    // state a PolyBatch leaves, the depth range at BackdropDepth and the scenery's view where it
+    // was. False, drawing nothing, when the frame is not drawn in depth order or the scenery has
+    // outlines or more copies of polygons than the backdrop has depths.
+    bool RenderSceneryOpaqueFirst(MapBase& scenery, std::vector<Pointf> const& origins, Tick time);
 
     // Put groups where a query needs them first: a placement of the groups owed before the grid's
     // queries (TryMove, Embedded, Lean, LeanBoth, FreeAbove, the grid's CheckPoint) may look at a
@@ -176,8 +185,9 @@ private:
     void DrawFillAtDepth(unsigned int index, Image const* frame, double ratio) const;
     // The vertex z that the current transform puts at a window depth.
     float SlotZ(int slot) const;
-    // Whether every pixel the polygon fills on screen with its frame has full alpha.
-    bool FillsOpaque(Poly const* poly, Image const* frame, double ratio) const;
+    // Whether every pixel the polygon fills on screen with its frame has full alpha, seen
+    // through polyView.
+    bool FillsOpaque(Poly const* poly, Image const* frame, double ratio, WorldTransform const& polyView) const;
 
     static constexpr unsigned char DrawnFirst = 2; // polyVisible's mark of a fill RenderOpaqueFirst drew
 

@@ -69,15 +69,17 @@ void Backdrop::Render(Image const* image, Pointf pos, double scale, Image_Render
     }
     bool const keepable = image->Opaque() && Covers(key);
     // The first time, the way of putting a screen back is drawn once too, under the picture that
-    // covers it: a software GL prepares its drawing of each kind the first time it meets it.
-    if (keepable && kept == 0)
+    // covers it: a software GL prepares its drawing of each kind the first time it meets it. The
+    // screen is kept then as well, so that the frame after, often drawn alike, puts it back.
+    bool const first = keepable && kept == 0;
+    if (first)
     {
         Keep(key);
         holds = false;
         Blit();
     }
     image->Render(pos, 0.0, scale, flags, nullptr);
-    if (keepable && key == lastKey)
+    if (keepable && (first || key == lastKey))
         Keep(key);
     lastKey = key;
 }
@@ -86,12 +88,26 @@ void Backdrop::Ahead(Image const* image, Pointf pos, double scale, Image_Render_
 {
     Backdrop_Key const key = KeyOf(image, pos, scale, flags);
     drawnAhead = false;
-    if (!image->Opaque() || (holds && key == keptKey) || !(key == lastKey) || !Covers(key))
+    if (!image->Opaque() || (holds && key == keptKey) || (kept != 0 && !(key == lastKey)) || !Covers(key))
         return;
     if (kept == 0)
     {
         Keep(key);
         Blit();
+        // Render's ways of drawing behind what lies in front, the kept screen and the picture,
+        // prepared here too, under the picture drawn whole next.
+        GLint func = GL_LESS;
+        GLboolean mask = GL_TRUE;
+        glGetIntegerv(GL_DEPTH_FUNC, &func);
+        glGetBooleanv(GL_DEPTH_WRITEMASK, &mask);
+        glEnable(GL_DEPTH_TEST);
+        glDepthFunc(GL_GREATER);
+        glDepthMask(GL_FALSE);
+        Blit();
+        image->Render(pos, 0.0, scale, flags, nullptr);
+        glDisable(GL_DEPTH_TEST);
+        glDepthFunc(GLenum(func));
+        glDepthMask(mask);
     }
     image->Render(pos, 0.0, scale, flags, nullptr);
     Keep(key);

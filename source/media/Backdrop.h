@@ -5,11 +5,12 @@
 #include "util/Pointf.h"
 
 // A world draws its backdrop first, frame after frame, the same way while the view does not
-// change, and a software GL spends most of a frame filtering it. Once it has been drawn the same
-// way in two frames running, the screen it made is kept, and later frames drawing it the same way
-// (the same picture, place, size, projection and window) put that screen back, pixel for pixel, at
-// a fraction of the cost. Only an opaque picture that covers the whole window is kept, so that
-// what lay beneath it cannot show; anything else is simply drawn.
+// change, and a software GL spends most of a frame filtering it. The screen the first picture
+// made is kept, and after that, once a picture has been drawn the same way in two frames running;
+// later frames drawing it the same way (the same picture, place, size, projection and window) put
+// that screen back, pixel for pixel, at a fraction of the cost. Only an opaque picture that
+// covers the whole window is kept, so that what lay beneath it cannot show; anything else is
+// simply drawn.
 class Backdrop final
 {
 public:
@@ -22,9 +23,9 @@ public:
     void Render(Image const* image, Pointf pos, double scale, Image_Render_Flags flags);
     // For a frame drawn in depth order, called with Render's arguments before anything in front of
     // the picture is drawn (the depth test still off): where this frame keeps the screen the
-    // picture makes, draws the picture whole now and keeps it, and Render draws nothing. Render,
-    // with the depth test on, puts a kept screen back or draws the picture, only where nothing in
-    // front of it lies.
+    // picture makes (the first frame, or the second of two alike), draws the picture whole now and
+    // keeps it, and Render draws nothing. Render, with the depth test on, puts a kept screen back
+    // or draws the picture, only where nothing in front of it lies.
     void Ahead(Image const* image, Pointf pos, double scale, Image_Render_Flags flags);
 
     // Whether the last Render put the kept screen back.

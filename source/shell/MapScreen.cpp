@@ -515,6 +515,15 @@ void MapScreen::PlotMarker(Image const* img, Pointf pos, double scale)
 
 void MapScreen::Plot()
 {
+    // A software GL prepares its drawing of each picture the first time it meets it, tens of
+    // milliseconds for some: the first frame pays for every picture, not the frame each first shows.
+    if (!warmedUp)
+    {
+        warmedUp = true;
+        Image::DrawEveryImage(Pointf(320.0, 240.0));
+        glFinish();
+        glClear(GL_COLOR_BUFFER_BIT);
+    }
     backdrop.Render(map, Pointf(0.0, 0.0), 1.0, Image_Left | Image_Bottom);
     if (titleMode)
     {

@@ -136,4 +136,5 @@ private:
     bool eraseMode = false;
     int eraseChoice = 2; // 1 yes, 2 no
     double eraseWobble = 0.0;
+    bool warmedUp = false; // the first Plot drew every picture once
 };

@@ -505,6 +505,10 @@ void TreeV::PlotBackground()
         for (; x + BgMap_XWrap > -640.0 / b; x -= BgMap_XWrap)
             bgCopies.emplace_back(x, y);
     }
+    // In a frame drawn in depth order the tile's opaque shapes go first, front to back, so that
+    // little of the tile is filled twice.
+    if (map->RenderSceneryOpaqueFirst(*bgMap, bgCopies, time))
+        return;
     // The tile is one period of its pattern, so the copies abut without overlapping and may be
     // drawn layer by layer, each polygon in every copy before the next polygon: the pixels of
     // drawing them one after another, with a change of texture once a layer, not once a copy

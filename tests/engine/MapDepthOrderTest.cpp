@@ -7,6 +7,7 @@
 #include "support/LevelFrame.h"
 #include "support/MapViews.h"
 #include "support/MediaTestSupport.h"
+#include "support/WorldMaps.h"
 #include "tools/DataGen.h"
 #include "util/DataFile.h"
 
@@ -77,23 +78,13 @@ TEST_F(MapDepthOrder, EveryWorldsMapShowsThePixelsOfDrawingInOrder)
     std::mt19937 random(3);
     int drawn = 0;
     int translucent = 0;
-    for (char const* folder : DataGen::worldDirs)
-    {
-        std::string const mapFile = std::string(folder) + "/map";
-        FILE* file = HM_OpenFile(mapFile.c_str(), "rb");
-        if (file == nullptr)
-            continue;
-        Textures textures((std::string(folder) + "/imagemap").c_str());
-        auto const map = std::make_unique<Map>(&textures, file, mapFile.c_str());
-        std::fclose(file);
-        map->PreprocessCollision();
-        ASSERT_GT(map->polyCount, 0u) << folder;
+    WorldMaps::ForEach([&](char const* folder, Textures const& textures, Map& map) {
         Tick const time = 256 * 700;
         Image const* backdrop = nullptr;
         Image const* sprite = nullptr;
-        for (unsigned int i = 0; i < map->polyCount; ++i)
+        for (unsigned int i = 0; i < map.polyCount; ++i)
         {
-            Poly const* poly = map->polys[i];
+            Poly const* poly = map.polys[i];
             if (poly->texture == 0)
                 continue;
             Image const* frame = textures.GetFrame(time, poly->texture);
@@ -108,21 +99,21 @@ TEST_F(MapDepthOrder, EveryWorldsMapShowsThePixelsOfDrawingInOrder)
         ASSERT_NE(backdrop, nullptr) << folder;
         if (sprite == nullptr)
             sprite = backdrop;
-        for (MapViews::View const& v : MapViews::Of(MapViews::Bound(*map), random))
+        for (MapViews::View const& v : MapViews::Of(MapViews::Bound(map), random))
             for (int const width : {640, 320})
             {
                 glViewport(0, 0, width, width * 3 / 4);
-                map->view.x = v.x;
-                map->view.y = v.y;
-                map->view.scale = v.scale;
-                std::vector<unsigned char> const expected = Frame(*map, backdrop, sprite, time, false, width);
-                std::vector<unsigned char> const ordered = Frame(*map, backdrop, sprite, time, true, width);
+                map.view.x = v.x;
+                map.view.y = v.y;
+                map.view.scale = v.scale;
+                std::vector<unsigned char> const expected = Frame(map, backdrop, sprite, time, false, width);
+                std::vector<unsigned char> const ordered = Frame(map, backdrop, sprite, time, true, width);
                 EXPECT_EQ(DifferingPixels(ordered, expected), 0)
                     << folder << " at " << v.x << ", " << v.y << " scale " << v.scale << " in " << width << " pixels";
                 drawn++;
             }
         EXPECT_EQ(glIsEnabled(GL_DEPTH_TEST), GL_FALSE);
-    }
+    });
     glViewport(0, 0, 640, 480);
     EXPECT_GE(drawn, 8 * 8) << "the worlds' maps were not all drawn";
     EXPECT_GT(translucent, 0) << "no map has a translucent fill to blend in order";

@@ -8,16 +8,14 @@
 #include "support/MapViews.h"
 #include "support/MediaTestSupport.h"
 #include "support/RandomSeed.h"
+#include "support/WorldMaps.h"
 #include "tools/DataGen.h"
-#include "util/DataFile.h"
 
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -39,38 +37,28 @@ TEST_F(PolyBatchWorlds, EveryWorldsMapShowsThePixelsOfItsPolygonsDrawnOneByOne)
     {
         std::mt19937 random(1);
         int drawn = 0;
-        for (char const* folder : DataGen::worldDirs)
-        {
-            std::string const mapFile = std::string(folder) + "/map";
-            FILE* file = HM_OpenFile(mapFile.c_str(), "rb");
-            if (file == nullptr)
-                continue;
-            Textures textures((std::string(folder) + "/imagemap").c_str());
-            auto const map = std::make_unique<Map>(&textures, file, mapFile.c_str());
-            std::fclose(file);
-            map->PreprocessCollision();
-            ASSERT_GT(map->polyCount, 0u) << folder;
-            for (MapViews::View const& v : MapViews::Of(MapViews::Bound(*map), random))
+        WorldMaps::ForEach([&](char const* folder, Textures const& textures, Map& map) {
+            for (MapViews::View const& v : MapViews::Of(MapViews::Bound(map), random))
                 for (int const width : {640, 320, 200})
                 {
                     glViewport(0, 0, width, width * 3 / 4);
-                    map->view.x = v.x;
-                    map->view.y = v.y;
-                    map->view.scale = v.scale;
+                    map.view.x = v.x;
+                    map.view.y = v.y;
+                    map.view.scale = v.scale;
                     Tick const time = 256 * 700;
                     glClearColor(0.1f, 0.7f, 0.2f, 1.0f);
                     glClear(GL_COLOR_BUFFER_BIT);
-                    for (unsigned int i = 0; i < map->polyCount; ++i)
-                        map->polys[i]->Render(&textures, &map->view, time);
+                    for (unsigned int i = 0; i < map.polyCount; ++i)
+                        map.polys[i]->Render(&textures, &map.view, time);
                     std::vector<unsigned char> const expected = ScreenPixels();
                     glClear(GL_COLOR_BUFFER_BIT);
-                    map->Render(time, Map_Render_Flags(Map_Render_Back | Map_Render_Fore));
+                    map.Render(time, Map_Render_Flags(Map_Render_Back | Map_Render_Fore));
                     EXPECT_EQ(DifferingPixels(ScreenPixels(), expected), 0)
                         << folder << " at " << v.x << ", " << v.y << " scale " << v.scale << " in " << width
                         << " pixels";
                     drawn++;
                 }
-        }
+        });
         glViewport(0, 0, 640, 480);
         EXPECT_GE(drawn, 8 * 12) << "the worlds' maps were not all drawn";
     }

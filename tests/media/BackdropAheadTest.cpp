@@ -32,8 +32,9 @@ protected:
         return pixels;
     }
 
-    // What lies in front of the backdrop: an opaque box and a half-transparent one over it.
-    static void Front(float shift)
+    // What lies in front of the backdrop: an opaque box, moved across by shift, and a
+    // half-transparent box over it.
+    static void OpaqueBox(float shift)
     {
         glDisable(GL_TEXTURE_2D);
         glColor4f(0.8f, 0.2f, 0.1f, 1.0f);
@@ -43,6 +44,11 @@ protected:
         glVertex2f(300.0f + shift, 330.0f);
         glVertex2f(100.0f + shift, 330.0f);
         glEnd();
+    }
+
+    static void TranslucentBox()
+    {
+        glDisable(GL_TEXTURE_2D);
         glColor4f(0.1f, 0.3f, 0.9f, 0.4f);
         glBegin(GL_QUADS);
         glVertex2f(250.0f, 50.0f);
@@ -58,7 +64,8 @@ protected:
         Backdrop plain;
         glClear(GL_COLOR_BUFFER_BIT);
         plain.Render(&image, at, scale, Image_Left | Image_Bottom);
-        Front(shift);
+        OpaqueBox(shift);
+        TranslucentBox();
         return Screen();
     }
 
@@ -74,26 +81,12 @@ protected:
         glEnable(GL_DEPTH_TEST);
         glDepthFunc(GL_GREATER);
         glDepthRange(0.75, 0.75);
-        glDisable(GL_TEXTURE_2D);
-        glColor4f(0.8f, 0.2f, 0.1f, 1.0f);
-        glBegin(GL_QUADS);
-        glVertex2f(100.0f + shift, 100.0f);
-        glVertex2f(300.0f + shift, 100.0f);
-        glVertex2f(300.0f + shift, 330.0f);
-        glVertex2f(100.0f + shift, 330.0f);
-        glEnd();
+        OpaqueBox(shift);
         glDepthMask(GL_FALSE);
         glDepthRange(0.25, 0.25);
         backdrop.Render(&image, at, scale, Image_Left | Image_Bottom);
         glDepthRange(0.9, 0.9);
-        glDisable(GL_TEXTURE_2D);
-        glColor4f(0.1f, 0.3f, 0.9f, 0.4f);
-        glBegin(GL_QUADS);
-        glVertex2f(250.0f, 50.0f);
-        glVertex2f(600.0f, 50.0f);
-        glVertex2f(600.0f, 200.0f);
-        glVertex2f(250.0f, 200.0f);
-        glEnd();
+        TranslucentBox();
         glDisable(GL_DEPTH_TEST);
         glDepthMask(GL_TRUE);
         glDepthRange(0.0, 1.0);
@@ -103,9 +96,9 @@ protected:
 
 } // namespace
 
-// The first frame draws the picture where nothing covers it; the second, drawn the same way,
-// draws it whole ahead and keeps it; later ones put it back where nothing covers it, also while
-// what lies in front moves; a picture moved is drawn again.
+// The first frame draws the picture whole ahead and keeps it; later ones put it back where nothing
+// covers it, also while what lies in front moves; a picture moved is drawn where nothing covers
+// it, and the next frame drawn the same way draws it whole ahead and keeps it again.
 TEST_F(BackdropAhead, KeptAheadAndPutBackBehindWhatLiesInFrontItShowsThePixelsOfDrawingInOrder)
 {
     GLint depthBits = 0;
@@ -121,7 +114,7 @@ TEST_F(BackdropAhead, KeptAheadAndPutBackBehindWhatLiesInFrontItShowsThePixelsOf
         float shift;
         bool putBack;
     };
-    Step const steps[] = {{corner, 0.0f, false},  {corner, 0.0f, false}, {corner, 0.0f, true},
+    Step const steps[] = {{corner, 0.0f, false},  {corner, 0.0f, true}, {corner, 0.0f, true},
                           {corner, 40.0f, true},  {Pointf(-9.0, -6.0), 40.0f, false},
                           {Pointf(-9.0, -6.0), 0.0f, false}, {Pointf(-9.0, -6.0), 0.0f, true}};
     int frame = 0;
