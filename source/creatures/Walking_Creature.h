@@ -46,25 +46,34 @@ public:
     }
 
     // One step of the simulation; the tick is not used, so a step depends only on the state and
-    // the map. A step that met no cell a group can reach is learnt by the memo, which answers it
-    // whenever the creature starts from that state again; the walk's animation, which the rest of
-    // the step never reads, is played on from what the step did to it.
+    // the map. A step is learnt by the memo, which answers it whenever the creature starts from that
+    // state again: one that met no cell a group can reach always, one that met such cells while the
+    // groups that reach them stand as they stood (Walking_Groups). The walk's animation, which the
+    // rest of the step never reads, is played on from what the step did to it.
     void Move(Map const* map, Tick t)
     {
         Walking_State const before = Save();
         std::uint32_t const h = Memo::Hash(before);
         Walking_State after;
         Character_Walk walk;
-        if (memo->Next(before, h, after, walk))
+        if (memo->Next(before, h, after, walk, [map](Walking_Groups const& g) { return g.Hold(map); }))
         {
             Animate(walk); // with the keys the step began with
             Load(after);
             return;
         }
         unsigned int const looks = map->groupedLooks;
+        map->lookedGroups.Clear();
         static_cast<T*>(this)->Step(map, walk);
-        if (map->groupedLooks == looks && memo->Learning(h, t))
-            memo->Learn(before, h, Save(), walk);
+        if (map->groupedLooks == looks)
+        {
+            if (memo->Learning(h, t))
+                memo->Learn(before, h, Save(), walk);
+            return;
+        }
+        Walking_Groups met;
+        if (met.Take(map) && memo->Learning(h, t))
+            memo->Learn(before, h, Save(), walk, met);
     }
 
     // Takes the simulated state of another copy: the body and the patrol, not the records.
@@ -148,7 +157,41 @@ private:
     };
     // Every field of the body is kept above or animated; one added to Character must be kept too.
     static_assert(sizeof(Character) == 128, "a field added to Character belongs in Walking_State");
-    using Memo = Step_Memo<Walking_State, Character_Walk>;
+
+    // The groups whose polygons a step may have met (Map::lookedGroups) and where each stood for it.
+    struct Walking_Groups
+    {
+        int count = 0;
+        unsigned int ids[Map::LookedGroups::Max];
+        MapBase_Placement standing[Map::LookedGroups::Max];
+
+        // Of the step just taken; false when it met too many groups or one whose place is not known.
+        bool Take(Map const* map)
+        {
+            if (map->lookedGroups.overflow)
+                return false;
+            count = map->lookedGroups.count;
+            for (int i = 0; i < count; i++)
+            {
+                ids[i] = map->lookedGroups.ids[i];
+                if (!map->StandingFor(ids[i], standing[i]))
+                    return false;
+            }
+            return true;
+        }
+        // Whether every one of them stands for the step about to be taken as it stood then.
+        bool Hold(Map const* map) const
+        {
+            for (int i = 0; i < count; i++)
+            {
+                MapBase_Placement now;
+                if (!map->StandingFor(ids[i], now) || !(now == standing[i]))
+                    return false;
+            }
+            return true;
+        }
+    };
+    using Memo = Step_Memo<Walking_State, Character_Walk, Walking_Groups>;
 
     Walking_State Save() const
     {

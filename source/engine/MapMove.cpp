@@ -8,7 +8,10 @@
 #include "media/Game_Sounds.h"
 #include "util/Util.h"
 
+#include <bit>
+#include <cassert>
 #include <cmath>
+#include <cstdint>
 
 namespace
 {
@@ -87,7 +90,7 @@ void MapMove::Move(Map* map, Tick clock, Player* player)
         {
             MoveObject* order = &(*orders)[j];
             ObjectMove(map, player, order);
-            placed.push_back({order, order->newX, order->newY, order->newAngle});
+            placed.push_back({order, moveObjects[i], order->newX, order->newY, order->newAngle});
         }
     }
     placedMap = map;
@@ -117,6 +120,60 @@ void MapMove::PlaceGroupsForGrid(Tick t)
 void MapMove::PlaceDue()
 {
     PlaceGroups(dueTick);
+}
+
+bool MapMove::DuePlacement(unsigned int group, MapBase_Placement& out)
+{
+    if (placedMap == nullptr)
+        return false;
+    for (int i = 0; i < moveGroupCount; i++)
+        if (moverRan[std::size_t(i)] && moveGroups[i]->group == group)
+            return false;
+    Placed const* only = nullptr;
+    for (Placed const& p : placed)
+    {
+        if (p.order->group != group
+            || (p.order->kind != MoveObject_Translate && p.order->kind != MoveObject_Rotate))
+            continue;
+        if (only != nullptr)
+            return false;
+        only = &p;
+    }
+    out = placedMap->GroupPlacement(group);
+    if (only == nullptr)
+        return true;
+
+    // The issuer's orders for the tick, worked out as PlaceGroups would and then put back as they
+    // were (the issuer rewrites every order of its list): nothing is placed.
+    std::size_t first = std::size_t(only - placed.data());
+    while (first > 0 && placed[first - 1].issuer == only->issuer)
+        first--;
+    std::size_t last = first;
+    while (last < placed.size() && placed[last].issuer == only->issuer)
+        last++;
+    dueKept.clear();
+    for (std::size_t i = first; i < last; i++)
+        dueKept.push_back(*placed[i].order);
+    {
+        MapMove_Hush const hush;
+        FlatList<MoveObject>* orders = nullptr;
+        only->issuer->MoveMapGroup(placedMap, dueTick, &orders);
+    }
+    MoveObject const want = *only->order;
+    for (std::size_t i = first; i < last; i++)
+        *placed[i].order = dueKept[i - first];
+    // ObjectMove leaves the group as it stands for a change within the tolerance.
+    if (want.kind == MoveObject_Translate)
+    {
+        if (!(Util::Equal(want.oldX, want.newX) && Util::Equal(want.oldY, want.newY)))
+            out = MapBase_Placement{MapBase_Placement::Offset,
+                                    {std::bit_cast<std::uint64_t>(want.newX), std::bit_cast<std::uint64_t>(want.newY), 0}};
+    }
+    else if (want.kind == MoveObject_Rotate && !Util::Equal(want.newAngle, want.oldAngle))
+        out = MapBase_Placement{MapBase_Placement::Turned,
+                                {std::bit_cast<std::uint64_t>(want.centre.x), std::bit_cast<std::uint64_t>(want.centre.y),
+                                 std::bit_cast<std::uint64_t>(want.newAngle)}};
+    return true;
 }
 
 void MapMove::PlaceGroups(Tick t)
