@@ -52,11 +52,19 @@ public:
     // rest of the step never reads, is played on from what the step did to it.
     void Move(Map const* map, Tick t)
     {
-        Walking_State const before = Save();
-        std::uint32_t const h = Memo::Hash(before);
         Walking_State after;
         Character_Walk walk;
-        if (memo->Next(before, h, after, walk, [map](Walking_Groups const& g) { return g.Hold(map); }))
+        auto const hold = [map](Walking_Groups const& g) { return g.Hold(map); };
+        // Mostly the creature goes on from the state the memo gave back last.
+        if (memo->NextFromLast([this](Walking_State const& s) { return Is(s); }, after, walk, hold))
+        {
+            Animate(walk);
+            Load(after);
+            return;
+        }
+        Walking_State const before = Save();
+        std::uint32_t const h = Memo::Hash(before);
+        if (memo->Next(before, h, after, walk, hold))
         {
             Animate(walk); // with the keys the step began with
             Load(after);
@@ -205,6 +213,19 @@ private:
         s.groundEdge = groundEdge;
         s.flags = (airJumped ? 1u : 0u) | (onGround ? 2u : 0u) | (jumped ? 4u : 0u);
         return s;
+    }
+    // Whether the creature is in state s, as Save would tell.
+    bool Is(Walking_State const& s) const
+    {
+        using std::bit_cast;
+        using U = std::uint64_t;
+        return bit_cast<U>(pos.x) == s.bits[0] && bit_cast<U>(pos.y) == s.bits[1] && bit_cast<U>(angle) == s.bits[2]
+               && bit_cast<U>(speed) == s.bits[3] && bit_cast<U>(scale) == s.bits[4]
+               && bit_cast<U>(fallSpeed) == s.bits[5] && bit_cast<U>(jumpAngle) == s.bits[6]
+               && bit_cast<U>(jumpSpeed) == s.bits[7] && bit_cast<U>(leftLimit) == s.bits[8]
+               && bit_cast<U>(rightLimit) == s.bits[9] && keys == s.keys && groundPoly == s.groundPoly
+               && groundEdge == s.groundEdge
+               && s.flags == ((airJumped ? 1u : 0u) | (onGround ? 2u : 0u) | (jumped ? 4u : 0u));
     }
     void Load(Walking_State const& s)
     {

@@ -6,8 +6,11 @@
 #include "engine/Target.h"
 #include "util/Util.h"
 
+#include <bit>
 #include <cassert>
 #include <cmath>
+#include <cstring>
+#include <iterator>
 
 namespace
 {
@@ -42,6 +45,38 @@ void Character::Move(Map const* map)
 {
     Character_Walk walk;
     Move(map, walk);
+}
+
+void Character_Still::Save(Character const& body, State& out)
+{
+    CharStats const& stats = *body.stats;
+    double const values[] = {body.pos.x,      body.pos.y,      body.angle,     body.scale,      body.speed,
+                             body.fallSpeed,  body.jumpAngle,  body.jumpSpeed, body.walkPhase,  stats.width,
+                             stats.height,    stats.accel,     stats.decel,    stats.maxSpeed,  stats.gravity,
+                             stats.jumpSpeed, stats.jumpDecay, stats.frameDist};
+    static_assert(std::size(values) + 4 == Words);
+    for (std::size_t i = 0; i < std::size(values); i++)
+        out[i] = std::bit_cast<std::uint64_t>(values[i]);
+    out[18] = std::uint64_t(body.frame) | std::uint64_t(body.keys) << 32;
+    out[19] = std::uint64_t(body.groundPoly) | std::uint64_t(body.groundEdge) << 32;
+    out[20] = std::uint64_t(body.walkFrame) | std::uint64_t(stats.frameCount) << 32;
+    out[21] = std::uint64_t(body.airJumped) | std::uint64_t(body.onGround) << 1 | std::uint64_t(body.jumped) << 2
+              | std::uint64_t(stats.airJump) << 3;
+}
+
+void Character_Still::Move(Character& body, Map const* map)
+{
+    State before;
+    Save(body, before);
+    if (known && std::memcmp(before, kept, sizeof before) == 0)
+        return;
+    unsigned int const looks = map->groupedLooks;
+    body.Move(map);
+    State after;
+    Save(body, after);
+    known = map->groupedLooks == looks && std::memcmp(before, after, sizeof before) == 0;
+    if (known)
+        std::memcpy(kept, after, sizeof kept);
 }
 
 void Character::Move(Map const* map, Character_Walk& walk)

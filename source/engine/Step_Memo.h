@@ -79,6 +79,24 @@ public:
         return true;
     }
 
+    // The same from the state Next gave back last, for a caller that tells more cheaply than by
+    // the state's hash whether it stands there: same(state) says whether it does.
+    template <class Same, class Holds>
+    bool NextFromLast(Same&& same, State& next, Effect& effect, Holds&& holds) const
+    {
+        if (!table || table->last < 0)
+            return false;
+        int const i = table->last;
+        if (table->next[i] < 0 || !same(table->states[i]))
+            return false;
+        if (table->withContext[i] && !holds(table->contexts[std::size_t(table->contextSlot[i])]))
+            return false;
+        table->last = table->next[i];
+        next = table->states[table->last];
+        effect = table->effects[i];
+        return true;
+    }
+
     // The same, answering only steps learnt without a context.
     bool Next(State const& s, std::uint32_t h, State& next, Effect& effect) const
     {
