@@ -58,9 +58,13 @@ bool ActiveNearView(Map const* map, Thing const* thing, double minRatio)
     double const ratio = viewScale / scale;
     if (ratio < minRatio && std::fabs(ratio - minRatio) >= Util::Eps)
         return false;
-    Pointf const viewCentre = map->GetPos();
+    // The view's centre (MapBase::GetPos) and its distance from the centre (Pointf::DistanceEst),
+    // worked out here as they do: this runs for every object in every step.
+    double const viewX = map->view.x + 320.0 / viewScale;
+    double const viewY = map->view.y + 240.0 / viewScale;
+    double const distance = std::fabs(viewX - centre.x) + std::fabs(viewY - centre.y);
     // Truncated toward zero as a whole screen unit, kept in floating point so that far things cannot overflow.
-    double const screenDistance = std::trunc(viewScale * (viewCentre.DistanceEst(&centre) - radius));
+    double const screenDistance = std::trunc(viewScale * (distance - radius));
     return screenDistance < Active_ScreenDistance;
 }
 
