@@ -203,11 +203,19 @@ private:
 
     Walking_State Save() const
     {
+        using std::bit_cast;
+        using U = std::uint64_t;
         Walking_State s;
-        double const values[10] = {pos.x,     pos.y,     angle,     speed,     scale,
-                                   fallSpeed, jumpAngle, jumpSpeed, leftLimit, rightLimit};
-        for (int i = 0; i < 10; i++)
-            s.bits[i] = std::bit_cast<std::uint64_t>(values[i]);
+        s.bits[0] = bit_cast<U>(pos.x);
+        s.bits[1] = bit_cast<U>(pos.y);
+        s.bits[2] = bit_cast<U>(angle);
+        s.bits[3] = bit_cast<U>(speed);
+        s.bits[4] = bit_cast<U>(scale);
+        s.bits[5] = bit_cast<U>(fallSpeed);
+        s.bits[6] = bit_cast<U>(jumpAngle);
+        s.bits[7] = bit_cast<U>(jumpSpeed);
+        s.bits[8] = bit_cast<U>(leftLimit);
+        s.bits[9] = bit_cast<U>(rightLimit);
         s.keys = keys;
         s.groundPoly = groundPoly;
         s.groundEdge = groundEdge;
@@ -229,10 +237,17 @@ private:
     }
     void Load(Walking_State const& s)
     {
-        double* const values[10] = {&pos.x,     &pos.y,     &angle,     &speed,     &scale,
-                                    &fallSpeed, &jumpAngle, &jumpSpeed, &leftLimit, &rightLimit};
-        for (int i = 0; i < 10; i++)
-            *values[i] = std::bit_cast<double>(s.bits[i]);
+        using std::bit_cast;
+        pos.x = bit_cast<double>(s.bits[0]);
+        pos.y = bit_cast<double>(s.bits[1]);
+        angle = bit_cast<double>(s.bits[2]);
+        speed = bit_cast<double>(s.bits[3]);
+        scale = bit_cast<double>(s.bits[4]);
+        fallSpeed = bit_cast<double>(s.bits[5]);
+        jumpAngle = bit_cast<double>(s.bits[6]);
+        jumpSpeed = bit_cast<double>(s.bits[7]);
+        leftLimit = bit_cast<double>(s.bits[8]);
+        rightLimit = bit_cast<double>(s.bits[9]);
         keys = s.keys;
         groundPoly = s.groundPoly;
         groundEdge = s.groundEdge;
