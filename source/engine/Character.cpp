@@ -10,7 +10,6 @@
 #include <cassert>
 #include <cmath>
 #include <cstring>
-#include <iterator>
 
 namespace
 {
@@ -49,19 +48,32 @@ void Character::Move(Map const* map)
 
 void Character_Still::Save(Character const& body, State& out)
 {
+    using std::bit_cast;
+    using U = std::uint64_t;
     CharStats const& stats = *body.stats;
-    double const values[] = {body.pos.x,      body.pos.y,      body.angle,     body.scale,      body.speed,
-                             body.fallSpeed,  body.jumpAngle,  body.jumpSpeed, body.walkPhase,  stats.width,
-                             stats.height,    stats.accel,     stats.decel,    stats.maxSpeed,  stats.gravity,
-                             stats.jumpSpeed, stats.jumpDecay, stats.frameDist};
-    static_assert(std::size(values) + 4 == Words);
-    for (std::size_t i = 0; i < std::size(values); i++)
-        out[i] = std::bit_cast<std::uint64_t>(values[i]);
-    out[18] = std::uint64_t(body.frame) | std::uint64_t(body.keys) << 32;
-    out[19] = std::uint64_t(body.groundPoly) | std::uint64_t(body.groundEdge) << 32;
-    out[20] = std::uint64_t(body.walkFrame) | std::uint64_t(stats.frameCount) << 32;
-    out[21] = std::uint64_t(body.airJumped) | std::uint64_t(body.onGround) << 1 | std::uint64_t(body.jumped) << 2
-              | std::uint64_t(stats.airJump) << 3;
+    out[0] = bit_cast<U>(body.pos.x);
+    out[1] = bit_cast<U>(body.pos.y);
+    out[2] = bit_cast<U>(body.angle);
+    out[3] = bit_cast<U>(body.scale);
+    out[4] = bit_cast<U>(body.speed);
+    out[5] = bit_cast<U>(body.fallSpeed);
+    out[6] = bit_cast<U>(body.jumpAngle);
+    out[7] = bit_cast<U>(body.jumpSpeed);
+    out[8] = bit_cast<U>(body.walkPhase);
+    out[9] = bit_cast<U>(stats.width);
+    out[10] = bit_cast<U>(stats.height);
+    out[11] = bit_cast<U>(stats.accel);
+    out[12] = bit_cast<U>(stats.decel);
+    out[13] = bit_cast<U>(stats.maxSpeed);
+    out[14] = bit_cast<U>(stats.gravity);
+    out[15] = bit_cast<U>(stats.jumpSpeed);
+    out[16] = bit_cast<U>(stats.jumpDecay);
+    out[17] = bit_cast<U>(stats.frameDist);
+    out[18] = U(body.frame) | U(body.keys) << 32;
+    out[19] = U(body.groundPoly) | U(body.groundEdge) << 32;
+    out[20] = U(body.walkFrame) | U(stats.frameCount) << 32;
+    out[21] = U(body.airJumped) | U(body.onGround) << 1 | U(body.jumped) << 2 | U(stats.airJump) << 3;
+    static_assert(Words == 22);
 }
 
 void Character_Still::Move(Character& body, Map const* map)

@@ -8,6 +8,7 @@
 #include "media/Game_Sounds.h"
 #include "util/Util.h"
 
+#include <algorithm>
 #include <bit>
 #include <cassert>
 #include <cmath>
@@ -77,6 +78,7 @@ void MapMove::Move(Map* map, Tick clock, Player* player)
         }
 
     placed.clear();
+    orderOf.clear();
     int const n = moveObjects.Count();
     for (int i = 0; i < n; i++)
     {
@@ -129,19 +131,29 @@ bool MapMove::DuePlacement(unsigned int group, MapBase_Placement& out)
     for (int i = 0; i < moveGroupCount; i++)
         if (moverRan[std::size_t(i)] && moveGroups[i]->group == group)
             return false;
-    Placed const* only = nullptr;
-    for (Placed const& p : placed)
+    // The order that moves the group: none, one or more than one (-1, its index, -2), kept by group.
+    if (orderOf.empty() && !placed.empty())
     {
-        if (p.order->group != group
-            || (p.order->kind != MoveObject_Translate && p.order->kind != MoveObject_Rotate))
-            continue;
-        if (only != nullptr)
-            return false;
-        only = &p;
+        for (std::size_t i = 0; i < placed.size(); i++)
+        {
+            MoveObject const* order = placed[i].order;
+            if (order->kind == MoveObject_Translate || order->kind == MoveObject_Rotate)
+                orderOf.push_back({order->group, int(i)});
+        }
+        std::sort(orderOf.begin(), orderOf.end());
+        // Groups with more than one order are marked by their first.
+        for (std::size_t i = 0; i + 1 < orderOf.size(); i++)
+            if (orderOf[i].first == orderOf[i + 1].first)
+                orderOf[i].second = -2;
     }
+    auto const found = std::lower_bound(orderOf.begin(), orderOf.end(), std::make_pair(group, -2));
+    int const index = found == orderOf.end() || found->first != group ? -1 : found->second;
+    if (index == -2)
+        return false;
     out = placedMap->GroupPlacement(group);
-    if (only == nullptr)
+    if (index < 0)
         return true;
+    Placed const* const only = &placed[std::size_t(index)];
 
     // The issuer's orders for the tick, worked out as PlaceGroups would and then put back as they
     // were (the issuer rewrites every order of its list): nothing is placed.

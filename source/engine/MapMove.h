@@ -7,6 +7,7 @@
 #include "util/PtrList.h"
 #include "util/Tick.h"
 
+#include <utility>
 #include <vector>
 
 class MapMoveGroup;
@@ -81,6 +82,9 @@ private:
     std::vector<Placed> placed; // every order of the last step
     std::vector<bool> moverRan; // each scripted mover ran in the last step
     std::vector<MoveObject> dueKept; // an issuer's orders kept while DuePlacement asks it
+    // (group, index in placed) of the orders that move groups, by group, made when DuePlacement
+    // first asks after a step: -2 for a group that more than one order moves.
+    std::vector<std::pair<unsigned int, int>> orderOf;
 
     // The orders worked out for a tick in this pass, as x, y and angle of each order of placed:
     // creatures re-simulating the same ticks in one pass place the groups alike.

@@ -63,9 +63,11 @@ bool ActiveNearView(Map const* map, Thing const* thing, double minRatio)
     double const viewX = map->view.x + 320.0 / viewScale;
     double const viewY = map->view.y + 240.0 / viewScale;
     double const distance = std::fabs(viewX - centre.x) + std::fabs(viewY - centre.y);
-    // Truncated toward zero as a whole screen unit, kept in floating point so that far things cannot overflow.
-    double const screenDistance = std::trunc(viewScale * (distance - radius));
-    return screenDistance < Active_ScreenDistance;
+    // The distance in whole screen units (truncated toward zero) is under a whole number of them
+    // exactly when the distance itself is, so it is compared untruncated; kept in floating point
+    // so that far things cannot overflow.
+    static_assert(Active_ScreenDistance == double(int(Active_ScreenDistance)));
+    return viewScale * (distance - radius) < Active_ScreenDistance;
 }
 
 template <class T>
