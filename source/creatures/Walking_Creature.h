@@ -52,16 +52,17 @@ public:
     // rest of the step never reads, is played on from what the step did to it.
     void Move(Map const* map, Tick t)
     {
-        Walking_State after;
         Character_Walk walk;
         auto const hold = [map](Walking_Groups const& g) { return g.Hold(map); };
         // Mostly the creature goes on from the state the memo gave back last.
-        if (memo->NextFromLast([this](Walking_State const& s) { return Is(s); }, after, walk, hold))
+        if (Walking_State const* const next =
+                memo->NextFromLast([this](Walking_State const& s) { return Is(s); }, walk, hold))
         {
             Animate(walk);
-            Load(after);
+            Load(*next);
             return;
         }
+        Walking_State after;
         Walking_State const before = Save();
         std::uint32_t const h = Memo::Hash(before);
         if (memo->Next(before, h, after, walk, hold))

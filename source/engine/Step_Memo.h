@@ -80,21 +80,21 @@ public:
     }
 
     // The same from the state Next gave back last, for a caller that tells more cheaply than by
-    // the state's hash whether it stands there: same(state) says whether it does.
+    // the state's hash whether it stands there: same(state) says whether it does. The state after
+    // the step is the memo's own, valid until the memo learns again; null when not held.
     template <class Same, class Holds>
-    bool NextFromLast(Same&& same, State& next, Effect& effect, Holds&& holds) const
+    State const* NextFromLast(Same&& same, Effect& effect, Holds&& holds) const
     {
         if (!table || table->last < 0)
-            return false;
+            return nullptr;
         int const i = table->last;
         if (table->next[i] < 0 || !same(table->states[i]))
-            return false;
+            return nullptr;
         if (table->withContext[i] && !holds(table->contexts[std::size_t(table->contextSlot[i])]))
-            return false;
+            return nullptr;
         table->last = table->next[i];
-        next = table->states[table->last];
         effect = table->effects[i];
-        return true;
+        return &table->states[table->last];
     }
 
     // The same, answering only steps learnt without a context.
