@@ -117,6 +117,8 @@ public:
     bool AliveAt(Tick t) const { return GetHitPoints(t, hitPoints) > 0; }
     // States the memo of steps holds (0 until the creature walked a loop).
     int MemoStates() const { return memo->Size(); }
+    // Of those, the states whose step met cells a group can reach.
+    int MemoGroupedStates() const { return memo->WithContext(); }
     bool WalkingLeft() const { return (keys & Character_Left) != 0; }
     double LeftLimit() const { return leftLimit; }
     double RightLimit() const { return rightLimit; }

@@ -144,6 +144,11 @@ public:
 
     // States held (0 until the creature was seen to loop).
     int Size() const { return table ? table->count : 0; }
+    // Of those, the states whose step was learnt with a context.
+    int WithContext() const
+    {
+        return table ? int(std::count(table->withContext, table->withContext + table->count, true)) : 0;
+    }
 
 private:
     static constexpr int Slots = 2 * Step_Memo_States; // open addressing, at most half full
