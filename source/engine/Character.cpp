@@ -74,6 +74,7 @@ void Character_Still::Save(Character const& body, State& out)
     out[20] = U(body.walkFrame) | U(stats.frameCount) << 32;
     out[21] = U(body.airJumped) | U(body.onGround) << 1 | U(body.jumped) << 2 | U(stats.airJump) << 3;
     static_assert(Words == 22);
+    static_assert(sizeof(Character) == 128, "a field added to Character belongs in Character_Still's state");
 }
 
 void Character_Still::Move(Character& body, Map const* map)

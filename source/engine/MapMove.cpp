@@ -166,14 +166,17 @@ bool MapMove::DuePlacement(unsigned int group, MapBase_Placement& out)
     dueKept.clear();
     for (std::size_t i = first; i < last; i++)
         dueKept.push_back(*placed[i].order);
+    FlatList<MoveObject>* orders = nullptr;
     {
         MapMove_Hush const hush;
-        FlatList<MoveObject>* orders = nullptr;
         only->issuer->MoveMapGroup(placedMap, dueTick, &orders);
     }
     MoveObject const want = *only->order;
     for (std::size_t i = first; i < last; i++)
         *placed[i].order = dueKept[i - first];
+    // An issuer whose list is not the one of the last step is not told about.
+    if (orders == nullptr || std::size_t(orders->Count()) != last - first || &(*orders)[0] != placed[first].order)
+        return false;
     // ObjectMove leaves the group as it stands for a change within the tolerance.
     if (want.kind == MoveObject_Translate)
     {
