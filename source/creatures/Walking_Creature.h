@@ -46,25 +46,43 @@ public:
     }
 
     // One step of the simulation; the tick is not used, so a step depends only on the state and
-    // the map. A step that met no cell a group can reach is learnt by the memo, which answers it
-    // whenever the creature starts from that state again; the walk's animation, which the rest of
-    // the step never reads, is played on from what the step did to it.
+    // the map. A step is learnt by the memo, which answers it whenever the creature starts from that
+    // state again: one that met no cell a group can reach always, one that met such cells while the
+    // groups that reach them stand as they stood (Walking_Groups). The walk's animation, which the
+    // rest of the step never reads, is played on from what the step did to it.
     void Move(Map const* map, Tick t)
     {
+        Character_Walk walk;
+        auto const hold = [map](Walking_Groups const& g) { return g.Hold(map); };
+        // Mostly the creature goes on from the state the memo gave back last.
+        if (Walking_State const* const next =
+                memo->NextFromLast([this](Walking_State const& s) { return Is(s); }, walk, hold))
+        {
+            Animate(walk);
+            Load(*next);
+            return;
+        }
+        Walking_State after;
         Walking_State const before = Save();
         std::uint32_t const h = Memo::Hash(before);
-        Walking_State after;
-        Character_Walk walk;
-        if (memo->Next(before, h, after, walk))
+        if (memo->Next(before, h, after, walk, hold))
         {
             Animate(walk); // with the keys the step began with
             Load(after);
             return;
         }
         unsigned int const looks = map->groupedLooks;
+        map->lookedGroups.Clear();
         static_cast<T*>(this)->Step(map, walk);
-        if (map->groupedLooks == looks && memo->Learning(h, t))
-            memo->Learn(before, h, Save(), walk);
+        if (map->groupedLooks == looks)
+        {
+            if (memo->Learning(h, t))
+                memo->Learn(before, h, Save(), walk);
+            return;
+        }
+        Walking_Groups met;
+        if (met.Take(map) && memo->Learning(h, t))
+            memo->Learn(before, h, Save(), walk, met);
     }
 
     // Takes the simulated state of another copy: the body and the patrol, not the records.
@@ -99,6 +117,8 @@ public:
     bool AliveAt(Tick t) const { return GetHitPoints(t, hitPoints) > 0; }
     // States the memo of steps holds (0 until the creature walked a loop).
     int MemoStates() const { return memo->Size(); }
+    // Of those, the states whose step met cells a group can reach.
+    int MemoGroupedStates() const { return memo->WithContext(); }
     bool WalkingLeft() const { return (keys & Character_Left) != 0; }
     double LeftLimit() const { return leftLimit; }
     double RightLimit() const { return rightLimit; }
@@ -148,27 +168,89 @@ private:
     };
     // Every field of the body is kept above or animated; one added to Character must be kept too.
     static_assert(sizeof(Character) == 128, "a field added to Character belongs in Walking_State");
-    using Memo = Step_Memo<Walking_State, Character_Walk>;
+
+    // The groups whose polygons a step may have met (Map::lookedGroups) and where each stood for it.
+    struct Walking_Groups
+    {
+        int count = 0;
+        unsigned int ids[Map::LookedGroups::Max];
+        MapBase_Placement standing[Map::LookedGroups::Max];
+
+        // Of the step just taken; false when it met too many groups or one whose place is not known.
+        bool Take(Map const* map)
+        {
+            if (map->lookedGroups.overflow)
+                return false;
+            count = map->lookedGroups.count;
+            for (int i = 0; i < count; i++)
+            {
+                ids[i] = map->lookedGroups.ids[i];
+                if (!map->StandingFor(ids[i], standing[i]))
+                    return false;
+            }
+            return true;
+        }
+        // Whether every one of them stands for the step about to be taken as it stood then.
+        bool Hold(Map const* map) const
+        {
+            for (int i = 0; i < count; i++)
+            {
+                MapBase_Placement now;
+                if (!map->StandingFor(ids[i], now) || !(now == standing[i]))
+                    return false;
+            }
+            return true;
+        }
+    };
+    using Memo = Step_Memo<Walking_State, Character_Walk, Walking_Groups>;
 
     Walking_State Save() const
     {
+        using std::bit_cast;
+        using U = std::uint64_t;
         Walking_State s;
-        double const values[10] = {pos.x,     pos.y,     angle,     speed,     scale,
-                                   fallSpeed, jumpAngle, jumpSpeed, leftLimit, rightLimit};
-        for (int i = 0; i < 10; i++)
-            s.bits[i] = std::bit_cast<std::uint64_t>(values[i]);
+        s.bits[0] = bit_cast<U>(pos.x);
+        s.bits[1] = bit_cast<U>(pos.y);
+        s.bits[2] = bit_cast<U>(angle);
+        s.bits[3] = bit_cast<U>(speed);
+        s.bits[4] = bit_cast<U>(scale);
+        s.bits[5] = bit_cast<U>(fallSpeed);
+        s.bits[6] = bit_cast<U>(jumpAngle);
+        s.bits[7] = bit_cast<U>(jumpSpeed);
+        s.bits[8] = bit_cast<U>(leftLimit);
+        s.bits[9] = bit_cast<U>(rightLimit);
         s.keys = keys;
         s.groundPoly = groundPoly;
         s.groundEdge = groundEdge;
         s.flags = (airJumped ? 1u : 0u) | (onGround ? 2u : 0u) | (jumped ? 4u : 0u);
         return s;
     }
+    // Whether the creature is in state s, as Save would tell.
+    bool Is(Walking_State const& s) const
+    {
+        using std::bit_cast;
+        using U = std::uint64_t;
+        return bit_cast<U>(pos.x) == s.bits[0] && bit_cast<U>(pos.y) == s.bits[1] && bit_cast<U>(angle) == s.bits[2]
+               && bit_cast<U>(speed) == s.bits[3] && bit_cast<U>(scale) == s.bits[4]
+               && bit_cast<U>(fallSpeed) == s.bits[5] && bit_cast<U>(jumpAngle) == s.bits[6]
+               && bit_cast<U>(jumpSpeed) == s.bits[7] && bit_cast<U>(leftLimit) == s.bits[8]
+               && bit_cast<U>(rightLimit) == s.bits[9] && keys == s.keys && groundPoly == s.groundPoly
+               && groundEdge == s.groundEdge
+               && s.flags == ((airJumped ? 1u : 0u) | (onGround ? 2u : 0u) | (jumped ? 4u : 0u));
+    }
     void Load(Walking_State const& s)
     {
-        double* const values[10] = {&pos.x,     &pos.y,     &angle,     &speed,     &scale,
-                                    &fallSpeed, &jumpAngle, &jumpSpeed, &leftLimit, &rightLimit};
-        for (int i = 0; i < 10; i++)
-            *values[i] = std::bit_cast<double>(s.bits[i]);
+        using std::bit_cast;
+        pos.x = bit_cast<double>(s.bits[0]);
+        pos.y = bit_cast<double>(s.bits[1]);
+        angle = bit_cast<double>(s.bits[2]);
+        speed = bit_cast<double>(s.bits[3]);
+        scale = bit_cast<double>(s.bits[4]);
+        fallSpeed = bit_cast<double>(s.bits[5]);
+        jumpAngle = bit_cast<double>(s.bits[6]);
+        jumpSpeed = bit_cast<double>(s.bits[7]);
+        leftLimit = bit_cast<double>(s.bits[8]);
+        rightLimit = bit_cast<double>(s.bits[9]);
         keys = s.keys;
         groundPoly = s.groundPoly;
         groundEdge = s.groundEdge;

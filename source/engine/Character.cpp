@@ -6,8 +6,10 @@
 #include "engine/Target.h"
 #include "util/Util.h"
 
+#include <bit>
 #include <cassert>
 #include <cmath>
+#include <cstring>
 
 namespace
 {
@@ -42,6 +44,52 @@ void Character::Move(Map const* map)
 {
     Character_Walk walk;
     Move(map, walk);
+}
+
+void Character_Still::Save(Character const& body, State& out)
+{
+    using std::bit_cast;
+    using U = std::uint64_t;
+    CharStats const& stats = *body.stats;
+    out[0] = bit_cast<U>(body.pos.x);
+    out[1] = bit_cast<U>(body.pos.y);
+    out[2] = bit_cast<U>(body.angle);
+    out[3] = bit_cast<U>(body.scale);
+    out[4] = bit_cast<U>(body.speed);
+    out[5] = bit_cast<U>(body.fallSpeed);
+    out[6] = bit_cast<U>(body.jumpAngle);
+    out[7] = bit_cast<U>(body.jumpSpeed);
+    out[8] = bit_cast<U>(body.walkPhase);
+    out[9] = bit_cast<U>(stats.width);
+    out[10] = bit_cast<U>(stats.height);
+    out[11] = bit_cast<U>(stats.accel);
+    out[12] = bit_cast<U>(stats.decel);
+    out[13] = bit_cast<U>(stats.maxSpeed);
+    out[14] = bit_cast<U>(stats.gravity);
+    out[15] = bit_cast<U>(stats.jumpSpeed);
+    out[16] = bit_cast<U>(stats.jumpDecay);
+    out[17] = bit_cast<U>(stats.frameDist);
+    out[18] = U(body.frame) | U(body.keys) << 32;
+    out[19] = U(body.groundPoly) | U(body.groundEdge) << 32;
+    out[20] = U(body.walkFrame) | U(stats.frameCount) << 32;
+    out[21] = U(body.airJumped) | U(body.onGround) << 1 | U(body.jumped) << 2 | U(stats.airJump) << 3;
+    static_assert(Words == 22);
+    static_assert(sizeof(Character) == 128, "a field added to Character belongs in Character_Still's state");
+}
+
+void Character_Still::Move(Character& body, Map const* map)
+{
+    State before;
+    Save(body, before);
+    if (known && std::memcmp(before, kept, sizeof before) == 0)
+        return;
+    unsigned int const looks = map->groupedLooks;
+    body.Move(map);
+    State after;
+    Save(body, after);
+    known = map->groupedLooks == looks && std::memcmp(before, after, sizeof before) == 0;
+    if (known)
+        std::memcpy(kept, after, sizeof kept);
 }
 
 void Character::Move(Map const* map, Character_Walk& walk)

@@ -109,3 +109,21 @@ public:
     std::uint32_t walkFrame = 0; // walk-cycle frame index
     double walkPhase = 0.0;      // distance left before the next walk frame
 };
+
+// A body whose step left it exactly as it was, meeting no cell a group can reach, is left so by
+// every step from that state: a person standing still on fixed ground. Keeps such a state (the
+// body and its movement constants) so that those steps are skipped.
+class Character_Still
+{
+public:
+    // Character::Move(map) on body, unless it stands in the state kept.
+    void Move(Character& body, Map const* map);
+
+private:
+    static constexpr int Words = 22;
+    using State = std::uint64_t[Words];
+    static void Save(Character const& body, State& out);
+
+    bool known = false;
+    State kept = {};
+};

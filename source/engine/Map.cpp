@@ -250,9 +250,16 @@ void Map::PreprocessCollision()
         {
             for (int c = c0; c <= c1; ++c)
             {
-                groups[c][r]->AddPoly(i);
-                if (GetFilter(i).group != 0)
-                    groups[c][r]->grouped = true;
+                MapGroup& cell = *groups[c][r];
+                cell.AddPoly(i);
+                unsigned int const group = GetFilter(i).group;
+                if (group != 0)
+                {
+                    cell.grouped = true;
+                    auto const at = std::lower_bound(cell.groupIds.begin(), cell.groupIds.end(), group);
+                    if (at == cell.groupIds.end() || *at != group)
+                        cell.groupIds.insert(at, group);
+                }
             }
         }
     }

@@ -25,6 +25,8 @@ public:
     // A polygon of a group may reach into the cell (the group's cover counted): what the cell holds
     // can stand elsewhere at another tick. A cell without one holds the same polygons at every tick.
     bool grouped = false;
+    // Those groups, ascending.
+    std::vector<unsigned int> groupIds;
 };
 
 // Places the map groups for a tick other than the present one when a query first needs them (see
@@ -33,6 +35,9 @@ class Map_GroupsDue
 {
 public:
     virtual void PlaceDue() = 0;
+    // Where PlaceDue would put the group, without placing anything; false when that cannot be told
+    // so (a mover that places it by itself, more than one order for it).
+    virtual bool DuePlacement(unsigned int group, MapBase_Placement& out) = 0;
 
 protected:
     ~Map_GroupsDue() = default;
@@ -160,6 +165,35 @@ public:
     // Counts the grid queries' looks at cells a group can reach: a step during which it does not
     // change answered alike wherever the groups stood.
     mutable unsigned int groupedLooks = 0;
+    // The groups that can reach the cells those looks met since it was last cleared: a step that
+    // met them answers alike whenever each of them stands as it stood then (StandingFor).
+    struct LookedGroups
+    {
+        static constexpr int Max = 4;
+        unsigned int ids[Max];
+        int count = 0;
+        bool overflow = false; // more than Max
+        void Clear()
+        {
+            count = 0;
+            overflow = false;
+        }
+    };
+    mutable LookedGroups lookedGroups;
+    // Where a group stands for the queries asked now, and whether moves are let through it:
+    // as placed, or as an owed placement would put it. False when that cannot be told without
+    // placing it.
+    static constexpr std::uint64_t Standing_LetThrough = 0x100; // or'd into the placement's kind
+    bool StandingFor(unsigned int group, MapBase_Placement& out) const
+    {
+        if (groupsDue == nullptr)
+            out = GroupPlacement(group);
+        else if (!groupsDue->DuePlacement(group, out))
+            return false;
+        if (group == passGroups[0] || group == passGroups[1] || group == carrier)
+            out.kind |= Standing_LetThrough;
+        return true;
+    }
 
     unsigned int hiddenGroup;     // not drawn; 0 = none
     FlatList<Rectf>* groupCovers; // margins per group; NULL once the grid is built
@@ -197,6 +231,8 @@ private:
         if (cell == nullptr || !cell->grouped)
             return cell;
         groupedLooks++;
+        for (unsigned int const id : cell->groupIds)
+            NoteLooked(id);
         if (groupsDue != nullptr)
         {
             Map_GroupsDue* const due = groupsDue;
@@ -204,6 +240,17 @@ private:
             due->PlaceDue();
         }
         return cell;
+    }
+
+    void NoteLooked(unsigned int id) const
+    {
+        for (int i = 0; i < lookedGroups.count; i++)
+            if (lookedGroups.ids[i] == id)
+                return;
+        if (lookedGroups.count == LookedGroups::Max)
+            lookedGroups.overflow = true;
+        else
+            lookedGroups.ids[lookedGroups.count++] = id;
     }
 
     // The one pass both leans share, for the sides asked for.

@@ -11,6 +11,7 @@
 #include "util/Rectf.h"
 
 #include <algorithm>
+#include <bit>
 #include <cassert>
 #include <cmath>
 #include <cstdio>
@@ -165,6 +166,8 @@ bool MapBase::GetIntersectWith(unsigned int poly, unsigned int edge, LineEq cons
 
 void MapBase::MoveGroup(unsigned int groupId, double dx, double dy)
 {
+    Placed(groupId) = MapBase_Placement{MapBase_Placement::Offset,
+                                        {std::bit_cast<std::uint64_t>(dx), std::bit_cast<std::uint64_t>(dy), 0}};
     auto const [first, last] = std::equal_range(byGroup.begin(), byGroup.end(), std::make_pair(groupId, 0u),
                                                 [](auto const& x, auto const& y) { return x.first < y.first; });
     for (auto it = first; it != last; ++it)
@@ -176,6 +179,9 @@ void MapBase::MoveGroup(unsigned int groupId, double dx, double dy)
 
 void MapBase::RotateGroup(unsigned int groupId, Pointf const* centre, double angle)
 {
+    Placed(groupId) = MapBase_Placement{MapBase_Placement::Turned,
+                                        {std::bit_cast<std::uint64_t>(centre->x), std::bit_cast<std::uint64_t>(centre->y),
+                                         std::bit_cast<std::uint64_t>(angle)}};
     auto const [first, last] = std::equal_range(byGroup.begin(), byGroup.end(), std::make_pair(groupId, 0u),
                                                 [](auto const& x, auto const& y) { return x.first < y.first; });
     for (auto it = first; it != last; ++it)
@@ -183,6 +189,13 @@ void MapBase::RotateGroup(unsigned int groupId, Pointf const* centre, double ang
         polys[int(it->second)]->RotateFromStart(centre, angle);
         RefreshFilter(it->second);
     }
+}
+
+MapBase_Placement& MapBase::Placed(unsigned int groupId)
+{
+    if (groupId >= placements.size())
+        placements.resize(std::size_t(groupId) + 1);
+    return placements[groupId];
 }
 
 void MapBase::RefreshFilter(unsigned int i)

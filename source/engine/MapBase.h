@@ -9,6 +9,7 @@
 #include "util/WorldTransform.h"
 
 #include <cassert>
+#include <cstdint>
 #include <cstdio>
 #include <utility>
 #include <vector>
@@ -39,6 +40,22 @@ protected:
     ~MapBase_IdWatch() = default;
 };
 
+// Where a group was put last, which its polygons follow from exactly: moved by an offset, turned
+// about a centre, or as the map file put it. Values are kept as their bits.
+struct MapBase_Placement
+{
+    enum Kind : std::uint64_t
+    {
+        AsRead = 0,
+        Offset = 1, // values: x, y
+        Turned = 2, // values: the centre's x and y, the angle
+    };
+    std::uint64_t kind = AsRead;
+    std::uint64_t values[3] = {0, 0, 0};
+
+    bool operator==(MapBase_Placement const&) const = default;
+};
+
 class MapBase
 {
 public:
@@ -62,6 +79,11 @@ public:
     // Group placement is absolute: relative to where the file put the polygons.
     void MoveGroup(unsigned int groupId, double dx, double dy);
     void RotateGroup(unsigned int groupId, Pointf const* centre, double angle);
+    // The last MoveGroup or RotateGroup of the group.
+    MapBase_Placement GroupPlacement(unsigned int groupId) const
+    {
+        return groupId < placements.size() ? placements[groupId] : MapBase_Placement{};
+    }
     void NoInternal(unsigned int groupId);
     void FindInternalEdges();
 
@@ -116,7 +138,9 @@ protected:
 
 private:
     void RefreshFilter(unsigned int i);
+    MapBase_Placement& Placed(unsigned int groupId);
 
     std::vector<Poly_Filter> filters;                           // per polygon
     std::vector<std::pair<unsigned int, unsigned int>> byGroup; // (group, polygon), in order
+    std::vector<MapBase_Placement> placements;                  // by group id, grown as groups move
 };

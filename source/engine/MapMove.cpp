@@ -8,7 +8,11 @@
 #include "media/Game_Sounds.h"
 #include "util/Util.h"
 
+#include <algorithm>
+#include <bit>
+#include <cassert>
 #include <cmath>
+#include <cstdint>
 
 namespace
 {
@@ -74,6 +78,7 @@ void MapMove::Move(Map* map, Tick clock, Player* player)
         }
 
     placed.clear();
+    orderOf.clear();
     int const n = moveObjects.Count();
     for (int i = 0; i < n; i++)
     {
@@ -87,7 +92,7 @@ void MapMove::Move(Map* map, Tick clock, Player* player)
         {
             MoveObject* order = &(*orders)[j];
             ObjectMove(map, player, order);
-            placed.push_back({order, order->newX, order->newY, order->newAngle});
+            placed.push_back({order, moveObjects[i], order->newX, order->newY, order->newAngle});
         }
     }
     placedMap = map;
@@ -117,6 +122,73 @@ void MapMove::PlaceGroupsForGrid(Tick t)
 void MapMove::PlaceDue()
 {
     PlaceGroups(dueTick);
+}
+
+bool MapMove::DuePlacement(unsigned int group, MapBase_Placement& out)
+{
+    if (placedMap == nullptr)
+        return false;
+    for (int i = 0; i < moveGroupCount; i++)
+        if (moverRan[std::size_t(i)] && moveGroups[i]->group == group)
+            return false;
+    // The order that moves the group: none, one or more than one (-1, its index, -2), kept by group.
+    if (orderOf.empty() && !placed.empty())
+    {
+        for (std::size_t i = 0; i < placed.size(); i++)
+        {
+            MoveObject const* order = placed[i].order;
+            if (order->kind == MoveObject_Translate || order->kind == MoveObject_Rotate)
+                orderOf.push_back({order->group, int(i)});
+        }
+        std::sort(orderOf.begin(), orderOf.end());
+        // Groups with more than one order are marked by their first.
+        for (std::size_t i = 0; i + 1 < orderOf.size(); i++)
+            if (orderOf[i].first == orderOf[i + 1].first)
+                orderOf[i].second = -2;
+    }
+    auto const found = std::lower_bound(orderOf.begin(), orderOf.end(), std::make_pair(group, -2));
+    int const index = found == orderOf.end() || found->first != group ? -1 : found->second;
+    if (index == -2)
+        return false;
+    out = placedMap->GroupPlacement(group);
+    if (index < 0)
+        return true;
+    Placed const* const only = &placed[std::size_t(index)];
+
+    // The issuer's orders for the tick, worked out as PlaceGroups would and then put back as they
+    // were (the issuer rewrites every order of its list): nothing is placed.
+    std::size_t first = std::size_t(only - placed.data());
+    while (first > 0 && placed[first - 1].issuer == only->issuer)
+        first--;
+    std::size_t last = first;
+    while (last < placed.size() && placed[last].issuer == only->issuer)
+        last++;
+    dueKept.clear();
+    for (std::size_t i = first; i < last; i++)
+        dueKept.push_back(*placed[i].order);
+    FlatList<MoveObject>* orders = nullptr;
+    {
+        MapMove_Hush const hush;
+        only->issuer->MoveMapGroup(placedMap, dueTick, &orders);
+    }
+    MoveObject const want = *only->order;
+    for (std::size_t i = first; i < last; i++)
+        *placed[i].order = dueKept[i - first];
+    // An issuer whose list is not the one of the last step is not told about.
+    if (orders == nullptr || std::size_t(orders->Count()) != last - first || &(*orders)[0] != placed[first].order)
+        return false;
+    // ObjectMove leaves the group as it stands for a change within the tolerance.
+    if (want.kind == MoveObject_Translate)
+    {
+        if (!(Util::Equal(want.oldX, want.newX) && Util::Equal(want.oldY, want.newY)))
+            out = MapBase_Placement{MapBase_Placement::Offset,
+                                    {std::bit_cast<std::uint64_t>(want.newX), std::bit_cast<std::uint64_t>(want.newY), 0}};
+    }
+    else if (want.kind == MoveObject_Rotate && !Util::Equal(want.newAngle, want.oldAngle))
+        out = MapBase_Placement{MapBase_Placement::Turned,
+                                {std::bit_cast<std::uint64_t>(want.centre.x), std::bit_cast<std::uint64_t>(want.centre.y),
+                                 std::bit_cast<std::uint64_t>(want.newAngle)}};
+    return true;
 }
 
 void MapMove::PlaceGroups(Tick t)

@@ -7,6 +7,7 @@
 #include "util/PtrList.h"
 #include "util/Tick.h"
 
+#include <utility>
 #include <vector>
 
 class MapMoveGroup;
@@ -53,6 +54,7 @@ protected:
 
 private:
     void PlaceDue() override;
+    bool DuePlacement(unsigned int group, MapBase_Placement& out) override;
     // Forgets a placement owed to the map: another is made or none is wanted.
     void CancelDue()
     {
@@ -67,6 +69,7 @@ private:
     struct Placed
     {
         MoveObject* order;
+        MapMoveObject* issuer;
         double x;
         double y;
         double angle;
@@ -78,6 +81,10 @@ private:
     Tick dueTick = 0;           // the tick of a placement owed to the map
     std::vector<Placed> placed; // every order of the last step
     std::vector<bool> moverRan; // each scripted mover ran in the last step
+    std::vector<MoveObject> dueKept; // an issuer's orders kept while DuePlacement asks it
+    // (group, index in placed) of the orders that move groups, by group, made when DuePlacement
+    // first asks after a step: -2 for a group that more than one order moves.
+    std::vector<std::pair<unsigned int, int>> orderOf;
 
     // The orders worked out for a tick in this pass, as x, y and angle of each order of placed:
     // creatures re-simulating the same ticks in one pass place the groups alike.

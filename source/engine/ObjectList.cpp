@@ -58,10 +58,16 @@ bool ActiveNearView(Map const* map, Thing const* thing, double minRatio)
     double const ratio = viewScale / scale;
     if (ratio < minRatio && std::fabs(ratio - minRatio) >= Util::Eps)
         return false;
-    Pointf const viewCentre = map->GetPos();
-    // Truncated toward zero as a whole screen unit, kept in floating point so that far things cannot overflow.
-    double const screenDistance = std::trunc(viewScale * (viewCentre.DistanceEst(&centre) - radius));
-    return screenDistance < Active_ScreenDistance;
+    // The view's centre (MapBase::GetPos) and its distance from the centre (Pointf::DistanceEst),
+    // worked out here as they do: this runs for every object in every step.
+    double const viewX = map->view.x + 320.0 / viewScale;
+    double const viewY = map->view.y + 240.0 / viewScale;
+    double const distance = std::fabs(viewX - centre.x) + std::fabs(viewY - centre.y);
+    // The distance in whole screen units (truncated toward zero) is under a whole number of them
+    // exactly when the distance itself is, so it is compared untruncated; kept in floating point
+    // so that far things cannot overflow.
+    static_assert(Active_ScreenDistance == double(int(Active_ScreenDistance)));
+    return viewScale * (distance - radius) < Active_ScreenDistance;
 }
 
 template <class T>

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <memory>
 #include <type_traits>
+#include <vector>
 
 // A creature whose step depends only on its own state and on the polygons of the map outside every
 // group (the step met no cell a group can reach: Map::groupedLooks did not change) gets the same
@@ -24,11 +25,18 @@
 // floating-point values kept as their bits (so that 0.0 and -0.0 stay apart). A part of the state
 // that the rest never depends on (a walk's animation) may be left out of it and played on by the
 // creature from what the step did to it, kept with the step as its Effect.
+//
+// A step that did meet such cells can be learnt with a Context: what it met there (where the groups
+// stood). It is given back only when the caller finds the context holding again.
 constexpr int Step_Memo_States = 1024;
 constexpr int Step_Memo_Seen = 1024; // ticks' states remembered while looking for a loop
 constexpr int Step_Memo_HashWords = 8;
 
-template <class State, class Effect>
+struct Step_Memo_NoContext
+{
+};
+
+template <class State, class Effect, class Context = Step_Memo_NoContext>
 class Step_Memo final
 {
     static_assert(std::is_trivially_copyable_v<State> && std::has_unique_object_representations_v<State>);
@@ -47,8 +55,10 @@ public:
         return h ^ (h >> 15);
     }
 
-    // The state after a step from s (whose hash is h) and the step's effect, when the memo holds them.
-    bool Next(State const& s, std::uint32_t h, State& next, Effect& effect) const
+    // The state after a step from s (whose hash is h) and the step's effect, when the memo holds them
+    // and, for a step learnt with a context, holds(context) says it holds now.
+    template <class Holds>
+    bool Next(State const& s, std::uint32_t h, State& next, Effect& effect, Holds&& holds) const
     {
         if (!table)
             return false;
@@ -61,10 +71,36 @@ public:
                           : Find(s, h);
         if (i < 0 || table->next[i] < 0)
             return false;
+        if (table->withContext[i] && !holds(table->contexts[std::size_t(table->contextSlot[i])]))
+            return false;
         table->last = table->next[i];
         next = table->states[table->last];
         effect = table->effects[i];
         return true;
+    }
+
+    // The same from the state Next gave back last, for a caller that tells more cheaply than by
+    // the state's hash whether it stands there: same(state) says whether it does. The state after
+    // the step is the memo's own, valid until the memo learns again; null when not held.
+    template <class Same, class Holds>
+    State const* NextFromLast(Same&& same, Effect& effect, Holds&& holds) const
+    {
+        if (!table || table->last < 0)
+            return nullptr;
+        int const i = table->last;
+        if (table->next[i] < 0 || !same(table->states[i]))
+            return nullptr;
+        if (table->withContext[i] && !holds(table->contexts[std::size_t(table->contextSlot[i])]))
+            return nullptr;
+        table->last = table->next[i];
+        effect = table->effects[i];
+        return &table->states[table->last];
+    }
+
+    // The same, answering only steps learnt without a context.
+    bool Next(State const& s, std::uint32_t h, State& next, Effect& effect) const
+    {
+        return Next(s, h, next, effect, [](Context const&) { return false; });
     }
 
     // Whether a step from s (hash h) to tick t that met no cell a group can reach is to be learnt:
@@ -83,21 +119,36 @@ public:
         return true;
     }
 
-    // Such a step from s (hash h) to next, with its effect, once Learning said so.
+    // Such a step from s (hash h) to next, with its effect, once Learning said so; with a context,
+    // a step that met cells a group can reach (the last learnt from s is kept).
     void Learn(State const& s, std::uint32_t h, State const& next, Effect const& effect)
     {
-        assert(table);
-        int const i = FindOrAdd(s, h);
-        int const j = FindOrAdd(next, Hash(next));
-        if (i >= 0 && j >= 0)
+        int const i = LearnStep(s, h, next, effect);
+        if (i >= 0)
+            table->withContext[i] = false;
+    }
+    void Learn(State const& s, std::uint32_t h, State const& next, Effect const& effect, Context const& context)
+    {
+        int const i = LearnStep(s, h, next, effect);
+        if (i < 0)
+            return;
+        if (table->contextSlot[i] < 0)
         {
-            table->next[i] = j;
-            table->effects[i] = effect;
+            table->contextSlot[i] = int(table->contexts.size());
+            table->contexts.push_back(context);
         }
+        else
+            table->contexts[std::size_t(table->contextSlot[i])] = context;
+        table->withContext[i] = true;
     }
 
     // States held (0 until the creature was seen to loop).
     int Size() const { return table ? table->count : 0; }
+    // Of those, the states whose step was learnt with a context.
+    int WithContext() const
+    {
+        return table ? int(std::count(table->withContext, table->withContext + table->count, true)) : 0;
+    }
 
 private:
     static constexpr int Slots = 2 * Step_Memo_States; // open addressing, at most half full
@@ -114,6 +165,9 @@ private:
         std::uint32_t hashes[Step_Memo_States];
         int next[Step_Memo_States];  // index of the state after, -1 unknown
         Effect effects[Step_Memo_States]; // of the step to it
+        bool withContext[Step_Memo_States]; // the step is given back only where its context holds
+        int contextSlot[Step_Memo_States];  // the state's context in contexts, -1 none yet
+        std::vector<Context> contexts;
         int slots[Slots];            // index into states, -1 empty
         int count = 0;
         int last = -1; // the state Next gave back last
@@ -122,10 +176,27 @@ private:
         {
             for (int& n : next)
                 n = -1;
+            for (int& c : contextSlot)
+                c = -1;
+            for (bool& w : withContext)
+                w = false;
             for (int& s : slots)
                 s = -1;
         }
     };
+
+    // The index of s with its step to next learnt, or -1 when there is no room.
+    int LearnStep(State const& s, std::uint32_t h, State const& next, Effect const& effect)
+    {
+        assert(table);
+        int const i = FindOrAdd(s, h);
+        int const j = FindOrAdd(next, Hash(next));
+        if (i < 0 || j < 0)
+            return -1;
+        table->next[i] = j;
+        table->effects[i] = effect;
+        return i;
+    }
 
     int Find(State const& s, std::uint32_t h) const
     {

@@ -84,7 +84,7 @@ int Plato_Dude::CalcFrame(Tick t)
 
 void Plato_Dude::MoveToTime(Map const* map, Tick)
 {
-    Character::Move(map);
+    still.Move(*this, map);
 }
 
 void Plato_Dude::Render(Map const* map, Tick t) const
@@ -109,7 +109,7 @@ Plato_Hermit::~Plato_Hermit()
 
 void Plato_Hermit::MoveToTime(Map const* map, Tick t)
 {
-    Character::Move(map);
+    still.Move(*this, map);
     Dude::Move(map, t);
     // Turning only on the tick after a talk would leave him facing a talker of the future after a
     // travel back; the records give the facing at every tick.

@@ -31,6 +31,8 @@ public:
 
 private:
     static inline Image* frames[Plato_Dude_FrameCount] = {};
+
+    Character_Still still; // the steps of standing at work are skipped
 };
 
 // The hermit, who turns towards whoever talked to him last.
@@ -47,4 +49,5 @@ public:
 
 private:
     Image* image;
+    Character_Still still; // his steps of standing are skipped
 };

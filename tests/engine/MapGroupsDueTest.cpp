@@ -36,6 +36,7 @@ class Due_Counter final : public Map_GroupsDue
 {
 public:
     void PlaceDue() override { placed++; }
+    bool DuePlacement(unsigned int, MapBase_Placement&) override { return false; }
     int placed = 0;
 };
 
