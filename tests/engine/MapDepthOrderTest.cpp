@@ -41,16 +41,7 @@ protected:
         }
         backdrop->Render(Pointf(-6.0, -6.0), 0.0, 652.0, 492.0, Image_Left | Image_Bottom, nullptr);
         map.Render(time, Map_Render_Back);
-        if (depthOrder)
-            glDepthRange(map.ObjectsDepth(), map.ObjectsDepth());
-        glDisable(GL_TEXTURE_2D);
-        glColor4f(0.9f, 0.1f, 0.4f, 0.5f);
-        glBegin(GL_QUADS);
-        glVertex2f(100.0f, 90.0f);
-        glVertex2f(540.0f, 90.0f);
-        glVertex2f(540.0f, 390.0f);
-        glVertex2f(100.0f, 390.0f);
-        glEnd();
+        MapViews::ObjectsStandIn(map, depthOrder);
         sprite->Render(Pointf(320.0, 240.0), 0.3, 1.5, Image_Centre | Image_Middle, nullptr);
         map.Render(time, Map_Render_Fore);
         map.EndDepthOrder();

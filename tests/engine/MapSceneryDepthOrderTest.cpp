@@ -87,16 +87,7 @@ protected:
         else
             SceneryInOrder(origins, time);
         map->Render(time, Map_Render_Back);
-        if (depthOrder)
-            glDepthRange(map->ObjectsDepth(), map->ObjectsDepth());
-        glDisable(GL_TEXTURE_2D);
-        glColor4f(0.9f, 0.1f, 0.4f, 0.5f);
-        glBegin(GL_QUADS);
-        glVertex2f(100.0f, 90.0f);
-        glVertex2f(540.0f, 90.0f);
-        glVertex2f(540.0f, 390.0f);
-        glVertex2f(100.0f, 390.0f);
-        glEnd();
+        MapViews::ObjectsStandIn(*map, depthOrder);
         glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
         map->Render(time, Map_Render_Fore);
         map->EndDepthOrder();

@@ -6,6 +6,8 @@
 #include "engine/Poly.h"
 #include "util/Rectf.h"
 
+#include <GL/gl.h>
+
 #include <algorithm>
 #include <random>
 #include <vector>
@@ -44,6 +46,22 @@ inline std::vector<View> Of(Rectf const& whole, std::mt19937& random)
                          whole.y0 + unit(random) * whole.Height() - 240.0 / scale, scale});
     }
     return views;
+}
+
+// What stands for the objects between a map's two layers in a drawing comparison: a translucent
+// quad over the middle of a 640x480 screen, at the objects' depth when the map draws in depth order.
+inline void ObjectsStandIn(Map const& map, bool depthOrder)
+{
+    if (depthOrder)
+        glDepthRange(map.ObjectsDepth(), map.ObjectsDepth());
+    glDisable(GL_TEXTURE_2D);
+    glColor4f(0.9f, 0.1f, 0.4f, 0.5f);
+    glBegin(GL_QUADS);
+    glVertex2f(100.0f, 90.0f);
+    glVertex2f(540.0f, 90.0f);
+    glVertex2f(540.0f, 390.0f);
+    glVertex2f(100.0f, 390.0f);
+    glEnd();
 }
 
 } // namespace MapViews
