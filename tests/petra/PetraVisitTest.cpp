@@ -4,6 +4,7 @@
 #include "engine/GameEvents.h"
 #include "engine/KeyData.h"
 #include "engine/Switch.h"
+#include "petra/PetraSolveWalk.h"
 #include "petra/PetraWorldSupport.h"
 #include "petra/Petra_Factory_Scales.h"
 #include "petra/Petra_Petra.h"
@@ -38,14 +39,6 @@ protected:
         int const steps = StepsUntil([&] { return Script().puzzleState == state; }, limit);
         ASSERT_GE(steps, 0) << "waiting for state " << state << ", at " << Script().puzzleState;
     }
-    // Jumps on the spot and waits until the player stands again.
-    void JumpOnTheSpot()
-    {
-        Steps(2, {KeyIndex_GameJump});
-        Steps(3);
-        StepsUntil([&] { return Hero().onGround; }, 200);
-        Steps(3);
-    }
     // A gem given asks for a save: true when it did since the last look.
     bool SaveAsked()
     {
@@ -77,38 +70,28 @@ TEST_F(PetraVisitTest, AFirstVisitSolvesTheThreePuzzlesAndASecondVisitIsTheClosi
     talks = std::make_unique<Petra_Talks>(petra.GetEvents());
     Hero().levelEvents = talks.get();
     saveGame = false;
+    PetraSolveWalk walk(petra, [&](std::vector<int> const& held) { return Step(held); });
 
     // The greeting chains into the scales' introduction, which sends the player to the factory.
-    TalkToRiddleGiver();
+    walk.Greet();
     ASSERT_EQ(LastTalk(), 11);
     WaitForState(Petra_State_Scales, 5000);
     EXPECT_EQ(talks->started, (std::vector<int>{11, 0}));
     WaitUntilFree(1000);
     ASSERT_EQ(petra.GetCameraRoom(), 2);
 
-    // Tube k's plate pressed k times: a hop over plate 0 onto plate 1, then a hop onto each next
-    // plate and jumps on the spot where it needs more presses.
-    for (unsigned int k = 1; k < Petra_Factory_Tube_Count; ++k)
-    {
-        HopTo(PlateTop(Petra_Group_Tube + k).x);
-        for (unsigned int again = 1; again < k; ++again)
-            JumpOnTheSpot();
-    }
+    // Tube k's plate pressed k times.
+    walk.FillTubes();
     // The weighing: the weight names the two-kilogram tube, which the arrow is moved to.
-    HopTo(PlateTop(Petra_Group_Weigh).x);
+    walk.HopOntoScales();
     Petra_Factory_Scales& scales = *petra.GetScales();
     ASSERT_TRUE(scales.active);
     ASSERT_TRUE(scales.valid) << "every tube a different count";
-    int const faulty = scales.weight - 10;
+    int const faulty = walk.ReadFaultyTube();
     ASSERT_GE(faulty, 0);
     ASSERT_LT(faulty, Petra_Factory_Tube_Count);
     EXPECT_EQ(faulty, scales.faultyTube);
-    for (int k = 0; k < faulty; ++k)
-    {
-        Step({KeyIndex_GameRight});
-        Step();
-    }
-    Step({KeyIndex_GameAction});
+    walk.PointAt(faulty);
     EXPECT_TRUE(BackBeforeRiddleGiver());
 
     // The verdict gives the first gem and goes on to the motel's introduction.
@@ -122,18 +105,7 @@ TEST_F(PetraVisitTest, AFirstVisitSolvesTheThreePuzzlesAndASecondVisitIsTheClosi
 
     // The motel: Olvane, the ruby ring, Pellion. Hops from plate to plate and over the floor
     // between them, so that no other answer of a question is pressed after the chosen one.
-    auto answer = [&](unsigned int q, unsigned int k) { return PlateTop(Petra_Group_Answer + 3 * q + k).x; };
-    auto between = [&](double a, double b) { return (a + b) / 2.0; };
-    HopTo(between(PlateTop(Petra_Group_Motel).x, answer(0, 0)));
-    HopTo(answer(0, 0));
-    HopTo(between(answer(0, 0), answer(0, 1)));
-    HopTo(between(answer(0, 1), answer(0, 2)));
-    HopTo(between(answer(0, 2), answer(1, 0)));
-    HopTo(between(answer(1, 0), answer(1, 1)));
-    HopTo(between(answer(1, 1), answer(1, 2)));
-    HopTo(answer(1, 2));
-    HopTo(between(answer(1, 2), answer(2, 0)));
-    HopTo(answer(2, 0));
+    walk.AnswerMotel();
     for (unsigned int q = 0; q < 3; ++q)
         for (unsigned int k = 0; k < 3; ++k)
             EXPECT_EQ(
@@ -141,11 +113,7 @@ TEST_F(PetraVisitTest, AFirstVisitSolvesTheThreePuzzlesAndASecondVisitIsTheClosi
                 k == (q == 1 ? 2u : 0u))
                 << "question " << q << " answer " << k;
     // Back over the plates to the door's plate, and on it until the verdict.
-    for (double x :
-         {between(answer(1, 2), answer(2, 0)), between(answer(1, 1), answer(1, 2)), between(answer(1, 0), answer(1, 1)),
-          between(answer(0, 2), answer(1, 0)), between(answer(0, 1), answer(0, 2)), between(answer(0, 0), answer(0, 1)),
-          between(PlateTop(Petra_Group_Motel).x, answer(0, 0)), PlateTop(Petra_Group_Motel).x})
-        HopTo(x);
+    walk.BackToMotelDoor();
     WaitForState(Petra_State_Staff, 3000);
     EXPECT_EQ(talks->started, (std::vector<int>{11, 0, 1, 3, 4, 6}));
     EXPECT_EQ(events.levelFlags[Level_Petra - 1][1], 1);
@@ -161,8 +129,7 @@ TEST_F(PetraVisitTest, AFirstVisitSolvesTheThreePuzzlesAndASecondVisitIsTheClosi
         place.y += 12.0;
         petra.GetObject(Petra_Staff_Objects_Base + s)->SetPosAtTime(petra.GetTick(), place, Vectorf(0, 0), 0.0, true);
     }
-    WalkTo(PlateTop(Petra_Group_Staff).x - 60.0);
-    HopTo(PlateTop(Petra_Group_Staff).x);
+    walk.PressStaffPlate();
     EXPECT_TRUE(petra.GetStaffPuzzle()->Complete());
     WaitForState(Petra_State_Done, 2000);
     EXPECT_EQ(talks->started, (std::vector<int>{11, 0, 1, 3, 4, 6, 7}));

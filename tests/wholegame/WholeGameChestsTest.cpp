@@ -4,6 +4,8 @@
 #include "engine/GameEvents.h"
 #include "engine/Player.h"
 #include "killig/KiligWorldSupport.h"
+#include "petra/Petra.h"
+#include "petra/PetraSolveWalk.h"
 #include "support/ChestOpener.h"
 #include "support/WorldFixture.h"
 #include "tools/worlds/killig.h"
@@ -79,4 +81,21 @@ TEST_F(WholeGameChestWalk, APuzzleIsSolvedByKeysOnlyWhileOpen)
     EXPECT_FALSE(r.done);
     EXPECT_EQ(r.report, "road short of the chest: no grid puzzle is open");
     EXPECT_EQ(events.gems, 0);
+}
+
+// The riddle-giver's walk of the whole game: the weighing answered from the weight on the scales and
+// the motel's right answers give their gems; the staffs are not carried, and their plate gives none.
+TEST_F(WholeGameChestWalk, TheRiddleGiversWalkSolvesTheScalesAndTheMotelByKeys)
+{
+    Build(Level_Petra, GameEvents());
+    auto* house = dynamic_cast<Petra*>(world.get());
+    ASSERT_NE(house, nullptr);
+    PetraSolveWalk walk(*house, Stepper());
+    walk.Play();
+    ASSERT_FALSE(HasFailure());
+    EXPECT_EQ(walk.result, Level_Completed);
+    EXPECT_EQ(events.levelFlags[Level_Petra - 1][0], 1) << "the weighing";
+    EXPECT_EQ(events.levelFlags[Level_Petra - 1][1], 1) << "the motel";
+    EXPECT_EQ(events.levelFlags[Level_Petra - 1][2], 0) << "the staffs";
+    EXPECT_EQ(events.gems, 2);
 }
