@@ -213,6 +213,7 @@ private:
         return hops;
     }
 
+public:
     // Walks by the keys, right or left, towards x, letting go in time to come to a stop there.
     void WalkTo(double x, int limit = 2000)
     {
@@ -263,6 +264,7 @@ private:
     // Lets the keys go until the player stands.
     void Settle() { StepsUntil([&] { return std::fabs(Hero().speed) < 1e-9 && Hero().onGround; }, 200); }
 
+private:
     Petra& world;
     Stepper step;
 };

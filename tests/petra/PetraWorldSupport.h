@@ -10,6 +10,7 @@
 #include "engine/Player.h"
 #include "engine/Switch.h"
 #include "petra/Petra.h"
+#include "petra/PetraSolveWalk.h"
 #include "petra/Petra_Events.h"
 #include "support/WorldFixture.h"
 #include "util/Rectf.h"
@@ -109,47 +110,14 @@ protected:
     }
     int LastTalk() const { return talks->started.empty() ? -1 : talks->started.back(); }
 
-    // Walks by the keys, right or left, towards x, letting go in time to come to a stop there.
-    void WalkTo(double x, int limit = 2000)
+    // Walks, hops and stands still by the keys, as the solving walk does.
+    PetraSolveWalk Keys()
     {
-        bool const right = Hero().GetPos().x < x;
-        int const key = right ? KeyIndex_GameRight : KeyIndex_GameLeft;
-        for (int i = 0; i < limit; ++i)
-        {
-            double const ahead = right ? x - Hero().GetPos().x : Hero().GetPos().x - x;
-            double const braking = Hero().speed * Hero().speed / (2.0 * Hero().GetStats()->decel);
-            if (ahead <= braking)
-            {
-                Settle();
-                return;
-            }
-            ASSERT_EQ(Step({key}), Level_Continue);
-        }
-        FAIL() << "walking to x " << x << " stopped at " << Hero().GetPos().x;
+        return PetraSolveWalk(As<Petra>(), [this](std::vector<int> const& held) { return Step(held); });
     }
-    // Jumps from where the player stands towards x, steering in the air so as to come down there.
-    void HopTo(double x, int limit = 300)
-    {
-        bool const right = Hero().GetPos().x < x;
-        int const key = right ? KeyIndex_GameRight : KeyIndex_GameLeft;
-        ASSERT_EQ(Step({KeyIndex_GameJump, key}), Level_Continue);
-        for (int i = 0; i < limit && !Hero().onGround; ++i)
-        {
-            double const ahead = right ? x - Hero().GetPos().x : Hero().GetPos().x - x;
-            double const v = std::fabs(Hero().speed);
-            double const braking = v * v / (2.0 * Hero().GetStats()->decel) + v;
-            if (ahead > braking)
-                ASSERT_EQ(Step({KeyIndex_GameJump, key}), Level_Continue);
-            else
-                ASSERT_EQ(Step({KeyIndex_GameJump}), Level_Continue);
-        }
-        Settle();
-    }
-    // Lets the keys go until the player stands.
-    void Settle()
-    {
-        StepsUntil([&] { return std::fabs(Hero().speed) < 1e-9 && Hero().onGround; }, 200);
-    }
+    void WalkTo(double x, int limit = 2000) { Keys().WalkTo(x, limit); }
+    void HopTo(double x, int limit = 300) { Keys().HopTo(x, limit); }
+    void Settle() { Keys().Settle(); }
 
     std::unique_ptr<Petra_Talks> talks;
 };
