@@ -15,23 +15,6 @@ namespace
 class BackdropAhead : public MediaTestSupport_Gl
 {
 protected:
-    static void WriteNoise(char const* file)
-    {
-        Canvas c(97, 71);
-        for (int y = 0; y < 71; ++y)
-            for (int x = 0; x < 97; ++x)
-                c.Set(x, y, Rgba{std::uint8_t(x * 37 + y * 11), std::uint8_t(x * 5 + y * 53), std::uint8_t(x * y), 255});
-        c.WritePng(file);
-    }
-
-    static std::vector<unsigned char> Screen()
-    {
-        std::vector<unsigned char> pixels(640 * 480 * 3);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(0, 0, 640, 480, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-        return pixels;
-    }
-
     // What lies in front of the backdrop: an opaque box, moved across by shift, and a
     // half-transparent box over it.
     static void OpaqueBox(float shift)
@@ -104,7 +87,7 @@ TEST_F(BackdropAhead, KeptAheadAndPutBackBehindWhatLiesInFrontItShowsThePixelsOf
     GLint depthBits = 0;
     glGetIntegerv(GL_DEPTH_BITS, &depthBits);
     ASSERT_GE(depthBits, 24);
-    WriteNoise("noise.png");
+    WriteTexelNoise("noise.png");
     Image const noise("noise.png", 0, false);
     Backdrop backdrop;
     Pointf const corner(-6.0, -6.0);

@@ -15,26 +15,6 @@ namespace
 class BackdropTest : public MediaTestSupport_Gl
 {
 protected:
-    // A picture whose every pixel differs from its neighbours, so that a texel taken from the
-    // wrong place shows; drawn larger than it is, so that its filtering mixes them.
-    static void WriteNoise(char const* file, std::uint8_t alpha)
-    {
-        Canvas c(97, 71);
-        for (int y = 0; y < 71; ++y)
-            for (int x = 0; x < 97; ++x)
-                c.Set(x, y,
-                      Rgba{std::uint8_t(x * 37 + y * 11), std::uint8_t(x * 5 + y * 53), std::uint8_t(x * y), alpha});
-        c.WritePng(file);
-    }
-
-    static std::vector<unsigned char> Screen()
-    {
-        std::vector<unsigned char> pixels(640 * 480 * 3);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(0, 0, 640, 480, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-        return pixels;
-    }
-
     // A frame: whatever lay on the screen, then the backdrop.
     std::vector<unsigned char> Frame(Backdrop& backdrop, Image const& image, Pointf at, double scale)
     {
@@ -51,7 +31,7 @@ protected:
 
 TEST_F(BackdropTest, AnOpaquePictureOverTheWindowIsPutBackPixelForPixel)
 {
-    WriteNoise("noise.png", 255);
+    WriteTexelNoise("noise.png", 255);
     Image const noise("noise.png", 0, false);
     ASSERT_TRUE(noise.Opaque());
     Backdrop backdrop;
@@ -84,8 +64,8 @@ TEST_F(BackdropTest, AnOpaquePictureOverTheWindowIsPutBackPixelForPixel)
 
 TEST_F(BackdropTest, WhatCouldShowWhatLayBeneathIsNeverPutBack)
 {
-    WriteNoise("seethrough.png", 200);
-    WriteNoise("noise.png", 255);
+    WriteTexelNoise("seethrough.png", 200);
+    WriteTexelNoise("noise.png", 255);
     Image const seeThrough("seethrough.png", 0, false);
     Image const noise("noise.png", 0, false);
     EXPECT_FALSE(seeThrough.Opaque());

@@ -13,9 +13,11 @@
 #include <GL/gl.h>
 
 #include <array>
+#include <cstdint>
 #include <filesystem>
 #include <sstream>
 #include <string>
+#include <vector>
 
 // The Error that load throws, or one with Error_None when it throws none.
 template <class Load>
@@ -85,6 +87,26 @@ protected:
         glClear(GL_COLOR_BUFFER_BIT);
     }
     void TearDown() override { GameWindow::Close(); }
+
+    // A picture whose every pixel differs from its neighbours, so that a texel taken from the
+    // wrong place shows; drawn larger than it is, so that its filtering mixes them.
+    static void WriteTexelNoise(char const* file, std::uint8_t alpha = 255)
+    {
+        Canvas c(97, 71);
+        for (int y = 0; y < 71; ++y)
+            for (int x = 0; x < 97; ++x)
+                c.Set(x, y,
+                      Rgba{std::uint8_t(x * 37 + y * 11), std::uint8_t(x * 5 + y * 53), std::uint8_t(x * y), alpha});
+        c.WritePng(file);
+    }
+    // The 640x480 screen's pixels, RGB.
+    static std::vector<unsigned char> Screen()
+    {
+        std::vector<unsigned char> pixels(640 * 480 * 3);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, 640, 480, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+        return pixels;
+    }
 
     TestFolder dir{true}; // data files are opened relative to the working directory
 };
