@@ -1,6 +1,7 @@
 // Frames at the sizes the game's window takes: every world of the shell's table walked along its
 // road (random keys where it has none) with a frame drawn as the game draws it after every few
-// steps, and the title and the world map, each at 640x480, 1024x768 and 1920x1080.
+// steps, the title, the world map and one picture over the window, each at 640x480, 1024x768 and
+// 1920x1080.
 #include "FrameBench.h"
 #include "StepTimer.h"
 #include "WorldRun.h"
@@ -74,7 +75,8 @@ std::string SizeName(Size size)
     return std::to_string(size.width) + "x" + std::to_string(size.height);
 }
 
-// Frames/<folder>/<size> for every world of the table, then Frames/title/<size> and Frames/map/<size>.
+// Frames/<folder>/<size> for every world of the table, then Frames/title/<size>, Frames/map/<size>
+// and Frames/picture/<size>.
 [[maybe_unused]] int const registered = [] {
     for (Size const size : Sizes)
     {
@@ -93,6 +95,11 @@ std::string SizeName(Size size)
                 ->Iterations(FrameBench::Frames)
                 ->UseManualTime()
                 ->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark((std::string("Frames/picture/") + SizeName(size)).c_str(),
+                                     [size](benchmark::State& s) { PictureFrames(s, size.width, size.height); })
+            ->Iterations(FrameBench::Frames)
+            ->UseManualTime()
+            ->Unit(benchmark::kMicrosecond);
     }
     return 0;
 }();
