@@ -48,18 +48,27 @@ public:
     // One step of the simulation; the tick is not used, so a step depends only on the state and
     // the map. A step is learnt by the memo, which answers it whenever the creature starts from that
     // state again: one that met no cell a group can reach always, one that met such cells while the
-    // groups that reach them stand as they stood (Walking_Groups). The walk's animation, which the
-    // rest of the step never reads, is played on from what the step did to it.
+    // groups that reach them stand as they stood (Walking_Groups). A creature that does not loop
+    // has such steps of its recent ticks answered when the tick is stepped again from the same
+    // state. The walk's animation, which the rest of the step never reads, is played on from what
+    // the step did to it.
     void Move(Map const* map, Tick t)
     {
         Character_Walk walk;
         auto const hold = [map](Walking_Groups const& g) { return g.Hold(map); };
+        auto const same = [this](Walking_State const& s) { return Is(s); };
         // Mostly the creature goes on from the state the memo gave back last.
-        if (Walking_State const* const next =
-                memo->NextFromLast([this](Walking_State const& s) { return Is(s); }, walk, hold))
+        if (Walking_State const* const next = memo->NextFromLast(same, walk, hold))
         {
             Animate(walk);
             Load(*next);
+            return;
+        }
+        // One that does not loop may be re-simulating a tick it stepped lately.
+        if (Walking_State const* const kept = memo->Recently(t, same, walk))
+        {
+            Animate(walk);
+            Load(*kept);
             return;
         }
         Walking_State after;
@@ -78,6 +87,8 @@ public:
         {
             if (memo->Learning(h, t))
                 memo->Learn(before, h, Save(), walk);
+            else
+                memo->Keep(t, before, Save(), walk);
             return;
         }
         Walking_Groups met;
@@ -117,6 +128,8 @@ public:
     bool AliveAt(Tick t) const { return GetHitPoints(t, hitPoints) > 0; }
     // States the memo of steps holds (0 until the creature walked a loop).
     int MemoStates() const { return memo->Size(); }
+    // Whether the memo keeps the steps of the recent ticks (re-simulated, the creature not looping).
+    bool MemoKeepsRecent() const { return memo->KeepsRecent(); }
     // Of those, the states whose step met cells a group can reach.
     int MemoGroupedStates() const { return memo->WithContext(); }
     bool WalkingLeft() const { return (keys & Character_Left) != 0; }
