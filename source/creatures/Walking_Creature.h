@@ -45,8 +45,8 @@ public:
         return AliveAt(t);
     }
 
-    // One step of the simulation; the tick is not used, so a step depends only on the state and
-    // the map. A step is learnt by the memo, which answers it whenever the creature starts from that
+    // One step of the simulation; the step does not read the tick, so it depends only on the
+    // state and the map. A step is learnt by the memo, which answers it whenever the creature starts from that
     // state again: one that met no cell a group can reach always, one that met such cells while the
     // groups that reach them stand as they stood (Walking_Groups). A creature that does not loop
     // has such steps of its recent ticks answered when the tick is stepped again from the same
