@@ -48,14 +48,14 @@ public:
     // One step of the simulation; the step does not read the tick, so it depends only on the
     // state and the map. A step is learnt by the memo, which answers it whenever the creature starts from that
     // state again: one that met no cell a group can reach always, one that met such cells while the
-    // groups that reach them stand as they stood (Walking_Groups). A creature that does not loop
+    // groups that reach them stand as they stood (Map_GroupsMet). A creature that does not loop
     // has such steps of its recent ticks answered when the tick is stepped again from the same
     // state. The walk's animation, which the rest of the step never reads, is played on from what
     // the step did to it.
     void Move(Map const* map, Tick t)
     {
         Character_Walk walk;
-        auto const hold = [map](Walking_Groups const& g) { return g.Hold(map); };
+        auto const hold = [map](Map_GroupsMet const& g) { return g.Hold(map); };
         auto const same = [this](Walking_State const& s) { return Is(s); };
         // Mostly the creature goes on from the state the memo gave back last.
         if (Walking_State const* const next = memo->NextFromLast(same, walk, hold))
@@ -91,7 +91,7 @@ public:
                 memo->Keep(t, before, Save(), walk);
             return;
         }
-        Walking_Groups met;
+        Map_GroupsMet met;
         if (met.Take(map) && memo->Learning(h, t))
             memo->Learn(before, h, Save(), walk, met);
     }
@@ -182,40 +182,7 @@ private:
     // Every field of the body is kept above or animated; one added to Character must be kept too.
     static_assert(sizeof(Character) == 128, "a field added to Character belongs in Walking_State");
 
-    // The groups whose polygons a step may have met (Map::lookedGroups) and where each stood for it.
-    struct Walking_Groups
-    {
-        int count = 0;
-        unsigned int ids[Map::LookedGroups::Max];
-        MapBase_Placement standing[Map::LookedGroups::Max];
-
-        // Of the step just taken; false when it met too many groups or one whose place is not known.
-        bool Take(Map const* map)
-        {
-            if (map->lookedGroups.overflow)
-                return false;
-            count = map->lookedGroups.count;
-            for (int i = 0; i < count; i++)
-            {
-                ids[i] = map->lookedGroups.ids[i];
-                if (!map->StandingFor(ids[i], standing[i]))
-                    return false;
-            }
-            return true;
-        }
-        // Whether every one of them stands for the step about to be taken as it stood then.
-        bool Hold(Map const* map) const
-        {
-            for (int i = 0; i < count; i++)
-            {
-                MapBase_Placement now;
-                if (!map->StandingFor(ids[i], now) || !(now == standing[i]))
-                    return false;
-            }
-            return true;
-        }
-    };
-    using Memo = Step_Memo<Walking_State, Character_Walk, Walking_Groups>;
+    using Memo = Step_Memo<Walking_State, Character_Walk, Map_GroupsMet>;
 
     Walking_State Save() const
     {
