@@ -46,54 +46,24 @@ public:
     }
 
     // One step of the simulation; the step does not read the tick, so it depends only on the
-    // state and the map. A step is learnt by the memo, which answers it whenever the creature starts from that
-    // state again: one that met no cell a group can reach always, one that met such cells while the
-    // groups that reach them stand as they stood (Map_GroupsMet). A creature that does not loop
-    // has such steps of its recent ticks answered when the tick is stepped again from the same
-    // state. The walk's animation, which the rest of the step never reads, is played on from what
-    // the step did to it.
+    // state and the map. A step is learnt by the memo, which answers it whenever the creature
+    // starts from that state again: one that met no cell a group can reach always, one that met
+    // such cells while the groups that reach them stand as they stood (Map_GroupsMet). A creature
+    // that does not loop has such steps of its recent ticks answered when the tick is stepped
+    // again from the same state. The walk's animation, which the rest of the step never reads, is
+    // played on from what the step did to it.
     void Move(Map const* map, Tick t)
     {
         Character_Walk walk;
-        auto const hold = [map](Map_GroupsMet const& g) { return g.Hold(map); };
-        auto const same = [this](Walking_State const& s) { return Is(s); };
         // Mostly the creature goes on from the state the memo gave back last.
-        if (Walking_State const* const next = memo->NextFromLast(same, walk, hold))
+        if (Walking_State const* const next = memo->NextFromLast([this](Walking_State const& s) { return Is(s); },
+                                                                 walk, [map](Map_GroupsMet const& g) { return g.Hold(map); }))
         {
             Animate(walk);
             Load(*next);
             return;
         }
-        // One that does not loop may be re-simulating a tick it stepped lately.
-        if (Walking_State const* const kept = memo->Recently(t, same, walk))
-        {
-            Animate(walk);
-            Load(*kept);
-            return;
-        }
-        Walking_State after;
-        Walking_State const before = Save();
-        std::uint32_t const h = Memo::Hash(before);
-        if (memo->Next(before, h, after, walk, hold))
-        {
-            Animate(walk); // with the keys the step began with
-            Load(after);
-            return;
-        }
-        unsigned int const looks = map->groupedLooks;
-        map->lookedGroups.Clear();
-        static_cast<T*>(this)->Step(map, walk);
-        if (map->groupedLooks == looks)
-        {
-            if (memo->Learning(h, t))
-                memo->Learn(before, h, Save(), walk);
-            else
-                memo->Keep(t, before, Save(), walk);
-            return;
-        }
-        Map_GroupsMet met;
-        if (met.Take(map) && memo->Learning(h, t))
-            memo->Learn(before, h, Save(), walk, met);
+        MoveFromSearch(map, t);
     }
 
     // Takes the simulated state of another copy: the body and the patrol, not the records.
@@ -168,6 +138,44 @@ protected:
     double rightLimit = 0.0; // map x beyond which it turns left
 
 private:
+    // The step when the memo does not go on from its last state: searched for there, else taken
+    // and learnt. Kept out of Move, whose usual case it would only slow.
+    [[gnu::noinline]] void MoveFromSearch(Map const* map, Tick t)
+    {
+        Character_Walk walk;
+        auto const hold = [map](Map_GroupsMet const& g) { return g.Hold(map); };
+        // One that does not loop may be re-simulating a tick it stepped lately.
+        if (Walking_State const* const kept = memo->Recently(t, [this](Walking_State const& s) { return Is(s); }, walk))
+        {
+            Animate(walk);
+            Load(*kept);
+            return;
+        }
+        Walking_State after;
+        Walking_State const before = Save();
+        std::uint32_t const h = Memo::Hash(before);
+        if (memo->Next(before, h, after, walk, hold))
+        {
+            Animate(walk); // with the keys the step began with
+            Load(after);
+            return;
+        }
+        unsigned int const looks = map->groupedLooks;
+        map->lookedGroups.Clear();
+        static_cast<T*>(this)->Step(map, walk);
+        if (map->groupedLooks == looks)
+        {
+            if (memo->Learning(h, t))
+                memo->Learn(before, h, Save(), walk);
+            else
+                memo->Keep(t, before, Save(), walk);
+            return;
+        }
+        Map_GroupsMet met;
+        if (met.Take(map) && memo->Learning(h, t))
+            memo->Learn(before, h, Save(), walk, met);
+    }
+
     // What Step reads and changes, as Step_Memo keeps it: the body and the patrol, but for the
     // walk's animation (frame, walkFrame, walkPhase), which the step's Character_Walk plays on.
     struct Walking_State
