@@ -318,10 +318,12 @@ public:
 
     void StepPlanned(Map const* map, Tick k)
     {
+        // The caller has placed the groups for the tick before: the step places none itself.
+        Object_Step const placed{planned.replaying, nullptr};
         if (plannedWindow)
-            WindowTick(map, k, planned);
+            WindowTick(map, k, placed);
         else
-            ForwardTick(map, k, planned);
+            ForwardTick(map, k, placed);
     }
 
     void FinishPlanned()
