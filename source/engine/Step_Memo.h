@@ -30,9 +30,10 @@
 // stood). It is given back only when the caller finds the context holding again.
 //
 // A creature that never loops (its state drifts in its last bits from round to round) still repeats
-// the steps of the ticks a travel re-simulates. Once the memo sees a state again at the same tick,
-// and has no loop, it keeps the steps of the last Step_Memo_Recent ticks by tick, each with the
-// state it began from, and gives one back to a step of the same tick from the same state.
+// the steps of the ticks a travel re-simulates. Once the memo has no loop after Step_Memo_Seen
+// steps, or sees a state again at the same tick, it keeps the steps of the last Step_Memo_Recent
+// ticks by tick, each with the state it began from, and gives one back to a step of the same tick
+// from the same state.
 constexpr int Step_Memo_States = 1024;
 constexpr int Step_Memo_Seen = 1024; // ticks' states remembered while looking for a loop
 constexpr int Step_Memo_Recent = 2048; // ticks whose steps are kept without a loop; a power of two
@@ -111,7 +112,8 @@ public:
 
     // Whether a step from s (hash h) to tick t that met no cell a group can reach is to be learnt:
     // not until the creature was seen to loop, and meanwhile the state is noted. The same state
-    // seen again at the same tick (a re-simulation) starts keeping the recent ticks' steps.
+    // seen again at the same tick (a re-simulation), or Step_Memo_Seen steps noted without a loop,
+    // start keeping the recent ticks' steps.
     bool Learning(std::uint32_t h, Tick t)
     {
         if (table)
@@ -119,7 +121,8 @@ public:
         Seen& slot = seen[h % Step_Memo_Seen];
         if (slot.tick < 0 || slot.hash != h || slot.tick == t)
         {
-            if (slot.tick == t && slot.hash == h && !recent)
+            bool const again = slot.tick == t && slot.hash == h;
+            if (!recent && (again || ++unlooped >= Step_Memo_Seen))
                 recent = std::make_unique<Recent[]>(Step_Memo_Recent);
             slot = Seen{h, t};
             return false;
@@ -284,4 +287,5 @@ private:
     std::unique_ptr<Table> table;       // made once the creature looped; Next keeps its place in it
     Seen seen[Step_Memo_Seen] = {};      // slot hash % Step_Memo_Seen: a state and its tick
     std::unique_ptr<Recent[]> recent;    // made for a creature re-simulated without a loop
+    int unlooped = 0;                    // steps noted without a loop, until recent is made
 };

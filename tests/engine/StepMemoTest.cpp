@@ -166,26 +166,42 @@ Memo_State MemoStepRecent(Memo& memo, Memo_Walk const& walk, Memo_State s, Tick 
 
 } // namespace
 
-TEST(StepMemo, KeepsTheRecentTicksOfAWalkThatNeverLoopsOnceATickIsSteppedAgain)
+TEST(StepMemo, KeepsTheRecentTicksOfAWalkThatNeverLoopsOnceATickIsSteppedAgainOrLongWithoutALoop)
 {
-    Memo memo;
     Memo_Walk const drift{0xffffffffu, 0}; // no state comes back in the run
     int answered = 0;
     int fromRecent = 0;
-    std::vector<Memo_State> played{drift.Start()};
-    for (Tick t = 1; t <= 3000; t++)
-        played.push_back(MemoStepRecent(memo, drift, played.back(), t, answered, fromRecent));
-    EXPECT_FALSE(memo.KeepsRecent()) << "nothing was stepped again";
 
-    // Travels back re-simulate the last 1500 ticks from the states the log kept: the first finds
-    // a tick stepped again, and keeps the steps from there on; the next keeps the rest.
+    // Early on, a travel back re-simulating ticks starts keeping them: the first travel finds a
+    // tick stepped again and keeps the steps from there on, the next keeps the rest, and the
+    // one after is answered whole.
+    Memo early;
+    std::vector<Memo_State> played{drift.Start()};
+    for (Tick t = 1; t <= 600; t++)
+        played.push_back(MemoStepRecent(early, drift, played.back(), t, answered, fromRecent));
+    EXPECT_FALSE(early.KeepsRecent()) << "nothing was stepped again yet";
     for (int travel = 0; travel < 2; travel++)
-        for (Tick t = 1501; t <= 3000; t++)
-            MemoStepRecent(memo, drift, played[std::size_t(t) - 1], t, answered, fromRecent);
+        for (Tick t = 301; t <= 600; t++)
+            MemoStepRecent(early, drift, played[std::size_t(t) - 1], t, answered, fromRecent);
+    EXPECT_TRUE(early.KeepsRecent());
+    int before = fromRecent;
+    for (Tick t = 301; t <= 600; t++)
+        EXPECT_EQ(MemoStepRecent(early, drift, played[std::size_t(t) - 1], t, answered, fromRecent).at,
+                  played[std::size_t(t)].at);
+    EXPECT_EQ(fromRecent - before, 300);
+
+    // A walk noted Step_Memo_Seen steps without a loop keeps them from then on, so that its first
+    // travel back is answered already.
+    Memo memo;
+    played.assign(1, drift.Start());
+    for (Tick t = 1; t < Step_Memo_Seen; t++)
+        played.push_back(MemoStepRecent(memo, drift, played.back(), t, answered, fromRecent));
+    EXPECT_FALSE(memo.KeepsRecent());
+    for (Tick t = Step_Memo_Seen; t <= 3000; t++)
+        played.push_back(MemoStepRecent(memo, drift, played.back(), t, answered, fromRecent));
     EXPECT_TRUE(memo.KeepsRecent());
     EXPECT_EQ(memo.Size(), 0) << "no loop";
-    // Then a travel over the same ticks is answered whole.
-    int const before = fromRecent;
+    before = fromRecent;
     for (Tick t = 1501; t <= 3000; t++)
         EXPECT_EQ(MemoStepRecent(memo, drift, played[std::size_t(t) - 1], t, answered, fromRecent).at,
                   played[std::size_t(t)].at);
