@@ -98,7 +98,8 @@ public:
     bool AliveAt(Tick t) const { return GetHitPoints(t, hitPoints) > 0; }
     // States the memo of steps holds (0 until the creature walked a loop).
     int MemoStates() const { return memo->Size(); }
-    // Whether the memo keeps the steps of the recent ticks (re-simulated, the creature not looping).
+    // Whether the memo keeps the steps of the recent ticks (the creature not looping, or its loop
+    // too long for the memo).
     bool MemoKeepsRecent() const { return memo->KeepsRecent(); }
     // Of those, the states whose step met cells a group can reach.
     int MemoGroupedStates() const { return memo->WithContext(); }
@@ -165,10 +166,9 @@ private:
         static_cast<T*>(this)->Step(map, walk);
         if (map->groupedLooks == looks)
         {
-            if (memo->Learning(h, t))
-                memo->Learn(before, h, Save(), walk);
-            else
-                memo->Keep(t, before, Save(), walk);
+            Walking_State const stepped = Save();
+            if (!memo->Learning(h, t) || !memo->Learn(before, h, stepped, walk))
+                memo->Keep(t, before, stepped, walk);
             return;
         }
         Map_GroupsMet met;

@@ -33,7 +33,7 @@
 // the steps of the ticks a travel re-simulates. Once the memo has no loop after Step_Memo_Seen
 // steps, or sees a state again at the same tick, it keeps the steps of the last Step_Memo_Recent
 // ticks by tick, each with the state it began from, and gives one back to a step of the same tick
-// from the same state.
+// from the same state. So does a memo whose table is full.
 constexpr int Step_Memo_States = 1024;
 constexpr int Step_Memo_Seen = 1024; // ticks' states remembered while looking for a loop
 constexpr int Step_Memo_Recent = 2048; // ticks whose steps are kept without a loop; a power of two
@@ -148,7 +148,8 @@ public:
     }
 
     // Keeps a step to tick t from before to after that met no cell a group can reach, when the
-    // memo keeps recent steps (Learning said no, and the creature was seen re-simulating).
+    // memo keeps recent steps (Learning or Learn said no, and the creature was seen re-simulating,
+    // went long without a loop or filled its table).
     void Keep(Tick t, State const& before, State const& after, Effect const& effect)
     {
         if (!recent || t < 0)
@@ -165,11 +166,19 @@ public:
 
     // Such a step from s (hash h) to next, with its effect, once Learning said so; with a context,
     // a step that met cells a group can reach (the last learnt from s is kept).
-    void Learn(State const& s, std::uint32_t h, State const& next, Effect const& effect)
+    // False when the table had no room left for it: the memo then keeps the recent ticks' steps
+    // (Keep) as for a creature without a loop.
+    bool Learn(State const& s, std::uint32_t h, State const& next, Effect const& effect)
     {
         int const i = LearnStep(s, h, next, effect);
-        if (i >= 0)
-            table->withContext[i] = false;
+        if (i < 0)
+        {
+            if (!recent)
+                recent = std::make_unique<Recent[]>(Step_Memo_Recent);
+            return false;
+        }
+        table->withContext[i] = false;
+        return true;
     }
     void Learn(State const& s, std::uint32_t h, State const& next, Effect const& effect, Context const& context)
     {

@@ -157,9 +157,7 @@ Memo_State MemoStepRecent(Memo& memo, Memo_Walk const& walk, Memo_State s, Tick 
         return next;
     }
     next = walk.Step(s);
-    if (memo.Learning(h, t))
-        memo.Learn(s, h, next, Memo_Effect{s.at});
-    else
+    if (!memo.Learning(h, t) || !memo.Learn(s, h, next, Memo_Effect{s.at}))
         memo.Keep(t, s, next, Memo_Effect{s.at});
     return next;
 }
@@ -247,10 +245,16 @@ TEST(StepMemo, AWalkThatLoopsLetsItsRecentTicksGoAndAnswersOnlyWhatTheStepGives)
             played.push_back(next);
             t++;
         }
-        // A loop learnt lets the recent ticks go: the memo answers them.
-        if (memo.Size() > 0)
+        // A loop learnt lets the recent ticks go: the memo answers them. A loop too long for the
+        // memo's table keeps them again once the table is full.
+        if (memo.Size() > 0 && memo.Size() < Step_Memo_States)
         {
             EXPECT_FALSE(memo.KeepsRecent());
+        }
+        if (memo.Size() == Step_Memo_States)
+        {
+            EXPECT_TRUE(memo.KeepsRecent());
+            EXPECT_GT(fromRecent, 0) << "travels over ticks stepped since the table filled";
         }
     });
 }
