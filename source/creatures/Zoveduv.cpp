@@ -151,14 +151,17 @@ bool Zoveduv::Decide(Tick t, Face const& shown)
     Pointf const playerPos = player->GetPos();
     Tick d = 0;
     bool const attacking = IsAttacking(t, &d);
+    // A player frozen for time travel counts as gone: the grethyn shuts while he travels.
+    double const dist = playerPos.DistanceEst(&pos);
+    bool const near = dist < Grethyn_Near_Dist && !Util::Equal(dist, Grethyn_Near_Dist) && !player->travelling;
+    // Nothing to start or stop, as nearly always while the player is away.
+    if (!near && !attacking)
+        return false;
     Tick nextAttack = 0;
     bool const hasNextAttack = attackTimes->CheckUp(t, &nextAttack);
     Tick nextStop = 0;
     bool const hasNextStop = stopTimes->CheckUp(t, &nextStop);
 
-    // A player frozen for time travel counts as gone: the grethyn shuts while he travels.
-    double const dist = playerPos.DistanceEst(&pos);
-    bool const near = dist < Grethyn_Near_Dist && !Util::Equal(dist, Grethyn_Near_Dist) && !player->travelling;
     if (!near)
     {
         if (attacking)
