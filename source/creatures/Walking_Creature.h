@@ -45,44 +45,25 @@ public:
         return AliveAt(t);
     }
 
-    // One step of the simulation; the tick is not used, so a step depends only on the state and
-    // the map. A step is learnt by the memo, which answers it whenever the creature starts from that
-    // state again: one that met no cell a group can reach always, one that met such cells while the
-    // groups that reach them stand as they stood (Walking_Groups). The walk's animation, which the
-    // rest of the step never reads, is played on from what the step did to it.
+    // One step of the simulation; the step does not read the tick, so it depends only on the
+    // state and the map. A step is learnt by the memo, which answers it whenever the creature
+    // starts from that state again: one that met no cell a group can reach always, one that met
+    // such cells while the groups that reach them stand as they stood (Map_GroupsMet). A creature
+    // that does not loop has such steps of its recent ticks answered when the tick is stepped
+    // again from the same state. The walk's animation, which the rest of the step never reads, is
+    // played on from what the step did to it.
     void Move(Map const* map, Tick t)
     {
         Character_Walk walk;
-        auto const hold = [map](Walking_Groups const& g) { return g.Hold(map); };
         // Mostly the creature goes on from the state the memo gave back last.
-        if (Walking_State const* const next =
-                memo->NextFromLast([this](Walking_State const& s) { return Is(s); }, walk, hold))
+        if (Walking_State const* const next = memo->NextFromLast([this](Walking_State const& s) { return Is(s); },
+                                                                 walk, [map](Map_GroupsMet const& g) { return g.Hold(map); }))
         {
             Animate(walk);
             Load(*next);
             return;
         }
-        Walking_State after;
-        Walking_State const before = Save();
-        std::uint32_t const h = Memo::Hash(before);
-        if (memo->Next(before, h, after, walk, hold))
-        {
-            Animate(walk); // with the keys the step began with
-            Load(after);
-            return;
-        }
-        unsigned int const looks = map->groupedLooks;
-        map->lookedGroups.Clear();
-        static_cast<T*>(this)->Step(map, walk);
-        if (map->groupedLooks == looks)
-        {
-            if (memo->Learning(h, t))
-                memo->Learn(before, h, Save(), walk);
-            return;
-        }
-        Walking_Groups met;
-        if (met.Take(map) && memo->Learning(h, t))
-            memo->Learn(before, h, Save(), walk, met);
+        MoveFromSearch(map, t);
     }
 
     // Takes the simulated state of another copy: the body and the patrol, not the records.
@@ -117,6 +98,9 @@ public:
     bool AliveAt(Tick t) const { return GetHitPoints(t, hitPoints) > 0; }
     // States the memo of steps holds (0 until the creature walked a loop).
     int MemoStates() const { return memo->Size(); }
+    // Whether the memo keeps the steps of the recent ticks (the creature not looping, or its loop
+    // too long for the memo).
+    bool MemoKeepsRecent() const { return memo->KeepsRecent(); }
     // Of those, the states whose step met cells a group can reach.
     int MemoGroupedStates() const { return memo->WithContext(); }
     bool WalkingLeft() const { return (keys & Character_Left) != 0; }
@@ -155,6 +139,43 @@ protected:
     double rightLimit = 0.0; // map x beyond which it turns left
 
 private:
+    // The step when the memo does not go on from its last state: searched for there, else taken
+    // and learnt. Kept out of Move, whose usual case it would only slow.
+    [[gnu::noinline]] void MoveFromSearch(Map const* map, Tick t)
+    {
+        Character_Walk walk;
+        auto const hold = [map](Map_GroupsMet const& g) { return g.Hold(map); };
+        // One that does not loop may be re-simulating a tick it stepped lately.
+        if (Walking_State const* const kept = memo->Recently(t, [this](Walking_State const& s) { return Is(s); }, walk))
+        {
+            Animate(walk);
+            Load(*kept);
+            return;
+        }
+        Walking_State after;
+        Walking_State const before = Save();
+        std::uint32_t const h = Memo::Hash(before);
+        if (memo->Next(before, h, after, walk, hold))
+        {
+            Animate(walk); // with the keys the step began with
+            Load(after);
+            return;
+        }
+        unsigned int const looks = map->groupedLooks;
+        map->lookedGroups.Clear();
+        static_cast<T*>(this)->Step(map, walk);
+        if (map->groupedLooks == looks)
+        {
+            Walking_State const stepped = Save();
+            if (!memo->Learning(h, t) || !memo->Learn(before, h, stepped, walk))
+                memo->Keep(t, before, stepped, walk);
+            return;
+        }
+        Map_GroupsMet met;
+        if (met.Take(map) && memo->Learning(h, t))
+            memo->Learn(before, h, Save(), walk, met);
+    }
+
     // What Step reads and changes, as Step_Memo keeps it: the body and the patrol, but for the
     // walk's animation (frame, walkFrame, walkPhase), which the step's Character_Walk plays on.
     struct Walking_State
@@ -169,40 +190,7 @@ private:
     // Every field of the body is kept above or animated; one added to Character must be kept too.
     static_assert(sizeof(Character) == 128, "a field added to Character belongs in Walking_State");
 
-    // The groups whose polygons a step may have met (Map::lookedGroups) and where each stood for it.
-    struct Walking_Groups
-    {
-        int count = 0;
-        unsigned int ids[Map::LookedGroups::Max];
-        MapBase_Placement standing[Map::LookedGroups::Max];
-
-        // Of the step just taken; false when it met too many groups or one whose place is not known.
-        bool Take(Map const* map)
-        {
-            if (map->lookedGroups.overflow)
-                return false;
-            count = map->lookedGroups.count;
-            for (int i = 0; i < count; i++)
-            {
-                ids[i] = map->lookedGroups.ids[i];
-                if (!map->StandingFor(ids[i], standing[i]))
-                    return false;
-            }
-            return true;
-        }
-        // Whether every one of them stands for the step about to be taken as it stood then.
-        bool Hold(Map const* map) const
-        {
-            for (int i = 0; i < count; i++)
-            {
-                MapBase_Placement now;
-                if (!map->StandingFor(ids[i], now) || !(now == standing[i]))
-                    return false;
-            }
-            return true;
-        }
-    };
-    using Memo = Step_Memo<Walking_State, Character_Walk, Walking_Groups>;
+    using Memo = Step_Memo<Walking_State, Character_Walk, Map_GroupsMet>;
 
     Walking_State Save() const
     {

@@ -120,7 +120,11 @@ Zoveduv::Face Zoveduv::FaceAt(Tick t) const
 
 void Zoveduv::FindFrames(Tick t)
 {
-    Face const face = FaceAt(t);
+    Show(FaceAt(t));
+}
+
+void Zoveduv::Show(Face const& face)
+{
     eyeFrame = face.eye;
     mouthFrame = face.mouth;
     chomping = face.chomping;
@@ -131,47 +135,60 @@ void Zoveduv::FindFrames(Tick t)
 void Zoveduv::MoveToTime(Map const*, Tick t)
 {
     // The face is taken after the tick's decision, so that the tick shows what it will show
-    // whenever it is visited again.
-    if (!decidedTimes->Check(t))
-        Decide(t, FaceAt(t));
-    FindFrames(t);
+    // whenever it is visited again; a decision that recorded nothing leaves it as it was.
+    Face face = FaceAt(t);
+    if (!decidedTimes->Check(t) && Decide(t, face))
+        face = FaceAt(t);
+    Show(face);
     assert(eyeFrame >= -1 && eyeFrame < Grethyn_Eye_Frames && "eyeFrame >= -1 && eyeFrame < Grethyn_Eye_Frames");
     assert(mouthFrame >= -1 && mouthFrame < Grethyn_Mouth_Frames
            && "mouthFrame >= -1 && mouthFrame < Grethyn_Mouth_Frames");
 }
 
-void Zoveduv::Decide(Tick t, Face const& shown)
+bool Zoveduv::Decide(Tick t, Face const& shown)
 {
+    bool recorded = false;
     Pointf const playerPos = player->GetPos();
     Tick d = 0;
     bool const attacking = IsAttacking(t, &d);
+    // A player frozen for time travel counts as gone: the grethyn shuts while he travels.
+    double const dist = playerPos.DistanceEst(&pos);
+    bool const near = dist < Grethyn_Near_Dist && !Util::Equal(dist, Grethyn_Near_Dist) && !player->travelling;
+    // Nothing to start or stop, as nearly always while the player is away.
+    if (!near && !attacking)
+        return false;
     Tick nextAttack = 0;
     bool const hasNextAttack = attackTimes->CheckUp(t, &nextAttack);
     Tick nextStop = 0;
     bool const hasNextStop = stopTimes->CheckUp(t, &nextStop);
 
-    // A player frozen for time travel counts as gone: the grethyn shuts while he travels.
-    double const dist = playerPos.DistanceEst(&pos);
-    bool const near = dist < Grethyn_Near_Dist && !Util::Equal(dist, Grethyn_Near_Dist) && !player->travelling;
     if (!near)
     {
         if (attacking)
+        {
             stopTimes->Add(t);
+            recorded = true;
+        }
     }
     else if (!attacking && (!hasNextAttack || t + Grethyn_Attack_Time < nextAttack) && shown.eye == -1
              && shown.mouth == -1)
     {
         attackTimes->Add(t);
         decidedTimes->Add(t);
+        recorded = true;
     }
 
     if (attacking)
     {
         // Stop early enough to have closed before an attack recorded further on.
         if (hasNextAttack && (!hasNextStop || nextAttack < nextStop) && nextAttack - t < d)
+        {
             stopTimes->Add(t);
+            recorded = true;
+        }
         decidedTimes->Add(t);
     }
+    return recorded;
 }
 
 void Zoveduv::Render(Map const* map, Tick) const

@@ -66,8 +66,11 @@ private:
     };
 
     Face FaceAt(Tick t) const;
-    // Starts or stops an attack at t from where the player is and the face shown before.
-    void Decide(Tick t, Face const& shown);
+    // Starts or stops an attack at t from where the player is and the face shown before; true
+    // when it recorded a start or a stop.
+    bool Decide(Tick t, Face const& shown);
+    // Sets the frames and chomping from the face, and asks for the chomp sound when one starts.
+    void Show(Face const& face);
 
     Player const* player = nullptr;  // watched, not owned
     Pointf pos;                      // the mouth's centre

@@ -81,13 +81,20 @@ void Character_Still::Move(Character& body, Map const* map)
 {
     State before;
     Save(body, before);
-    if (known && std::memcmp(before, kept, sizeof before) == 0)
+    if (known && std::memcmp(before, kept, sizeof before) == 0 && met.Hold(map))
         return;
     unsigned int const looks = map->groupedLooks;
+    map->lookedGroups.Clear();
     body.Move(map);
     State after;
     Save(body, after);
-    known = map->groupedLooks == looks && std::memcmp(before, after, sizeof before) == 0;
+    known = std::memcmp(before, after, sizeof before) == 0;
+    if (!known)
+        return;
+    if (map->groupedLooks == looks)
+        met = Map_GroupsMet{};
+    else
+        known = met.Take(map);
     if (known)
         std::memcpy(kept, after, sizeof kept);
 }

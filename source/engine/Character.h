@@ -2,12 +2,12 @@
 #pragma once
 
 #include "engine/Char_Base.h"
+#include "engine/Map.h"
 
 #include <cstdint>
 
 class CharStats;
 class Image;
-class Map;
 class Target;
 
 // The input of one step, set afresh by the owner before each Move.
@@ -111,8 +111,9 @@ public:
 };
 
 // A body whose step left it exactly as it was, meeting no cell a group can reach, is left so by
-// every step from that state: a person standing still on fixed ground. Keeps such a state (the
-// body and its movement constants) so that those steps are skipped.
+// every step from that state: a person standing still on fixed ground. One whose step met such
+// cells is left so while the groups that reach them stand as they stood. Keeps such a state (the
+// body and its movement constants, and those groups) so that those steps are skipped.
 class Character_Still
 {
 public:
@@ -126,4 +127,5 @@ private:
 
     bool known = false;
     State kept = {};
+    Map_GroupsMet met; // of the step that left the state kept
 };

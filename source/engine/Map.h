@@ -305,3 +305,40 @@ private:
     double zOffset = 0.0;
     Rectf screen;              // what is on screen, in the units drawn in, while depth ordered
 };
+
+// The groups whose polygons a step may have met (Map::lookedGroups, cleared before the step) and
+// where each stood for it: the step answers alike whenever each of them stands so again.
+struct Map_GroupsMet
+{
+    int count = 0;
+    unsigned int ids[Map::LookedGroups::Max];
+    MapBase_Placement standing[Map::LookedGroups::Max];
+
+    // Of the step just taken; false when it met too many groups or one whose place is not known.
+    bool Take(Map const* map)
+    {
+        count = 0;
+        if (map->lookedGroups.overflow)
+            return false;
+        for (int i = 0; i < map->lookedGroups.count; i++)
+        {
+            ids[i] = map->lookedGroups.ids[i];
+            if (!map->StandingFor(ids[i], standing[i]))
+                return false;
+        }
+        count = map->lookedGroups.count;
+        return true;
+    }
+    // Whether every one of them stands for the step about to be taken as it stood then.
+    bool Hold(Map const* map) const
+    {
+        for (int i = 0; i < count; i++)
+        {
+            MapBase_Placement now;
+            if (!map->StandingFor(ids[i], now) || !(now == standing[i]))
+                return false;
+        }
+        return true;
+    }
+};
+

@@ -43,31 +43,43 @@ bool Within(Pointf const& a, Pointf const& b, double reach)
     return Within(a.DistanceEst(&b), reach);
 }
 
+// The view as culling reads it: its scale and its centre (MapBase::GetPos), worked out as that
+// does, once for a pass over every object.
+struct Cull_View
+{
+    double scale;
+    double x;
+    double y;
+};
+
+Cull_View ViewOf(Map const* map)
+{
+    double const scale = map->view.scale;
+    return Cull_View{scale, map->view.x + 320.0 / scale, map->view.y + 240.0 / scale};
+}
+
 // Whether a thing is near enough to the view, and large enough on screen, to be active. Objects
 // and enemies answer alike, each kind with its own least ratio; one that does not cull itself
 // is always active.
 template <class Thing>
-bool ActiveNearView(Map const* map, Thing const* thing, double minRatio)
+bool ActiveNearView(Cull_View const& view, Thing const* thing, double minRatio)
 {
     Pointf centre;
     double radius = 0.0;
     double scale = 1.0;
     if (!thing->ActivePoint(centre, radius, scale))
         return true;
-    double const viewScale = map->view.scale;
-    double const ratio = viewScale / scale;
+    // Most things are at scale 1, where the ratio is the view's scale exactly.
+    double const ratio = scale == 1.0 ? view.scale : view.scale / scale;
     if (ratio < minRatio && std::fabs(ratio - minRatio) >= Util::Eps)
         return false;
-    // The view's centre (MapBase::GetPos) and its distance from the centre (Pointf::DistanceEst),
-    // worked out here as they do: this runs for every object in every step.
-    double const viewX = map->view.x + 320.0 / viewScale;
-    double const viewY = map->view.y + 240.0 / viewScale;
-    double const distance = std::fabs(viewX - centre.x) + std::fabs(viewY - centre.y);
+    // The distance from the view's centre as Pointf::DistanceEst works it out.
+    double const distance = std::fabs(view.x - centre.x) + std::fabs(view.y - centre.y);
     // The distance in whole screen units (truncated toward zero) is under a whole number of them
     // exactly when the distance itself is, so it is compared untruncated; kept in floating point
     // so that far things cannot overflow.
     static_assert(Active_ScreenDistance == double(int(Active_ScreenDistance)));
-    return viewScale * (distance - radius) < Active_ScreenDistance;
+    return view.scale * (distance - radius) < Active_ScreenDistance;
 }
 
 template <class T>
@@ -162,12 +174,12 @@ void ObjectList::AddHangOn(HangOn* hangOn)
 
 bool ObjectList::IsActive(Map const* map, Object const* object) const
 {
-    return ActiveNearView(map, object, ObjectActive_Ratio);
+    return ActiveNearView(ViewOf(map), object, ObjectActive_Ratio);
 }
 
 bool ObjectList::IsActive(Map const* map, Enemy const* enemy) const
 {
-    return ActiveNearView(map, enemy, EnemyActive_Ratio);
+    return ActiveNearView(ViewOf(map), enemy, EnemyActive_Ratio);
 }
 
 void ObjectList::MoveToTime(Map const* map, Tick t)
@@ -177,6 +189,8 @@ void ObjectList::MoveToTime(Map const* map, Tick t)
 
 void ObjectList::MoveToTime(Map const* map, Tick t, Object_Step const& step)
 {
+    // Objects move against a map they cannot change, so the view stands through the pass.
+    Cull_View const view = ViewOf(map);
     if (step.groups != nullptr)
     {
         step.groups->StartPass(t);
@@ -189,7 +203,7 @@ void ObjectList::MoveToTime(Map const* map, Tick t, Object_Step const& step)
         Object* object = objects[i];
         if (object == nullptr)
             continue;
-        if (IsActive(map, object))
+        if (ActiveNearView(view, object, ObjectActive_Ratio))
             object->MoveToTime(map, t, step);
         else
             object->Sleep(map, t, step);
@@ -207,11 +221,12 @@ void ObjectList::Resimulate(Map const* map, Tick t, Object_Step const& step)
     runs.clear();
     Tick first = 0;
     Tick last = -1;
+    Cull_View const view = ViewOf(map);
     for (int i = 0; i < objects.Count(); i++)
     {
         Tick from = 0;
         Tick to = 0;
-        if (objects[i] == nullptr || !objects[i]->PlansMoves() || !IsActive(map, objects[i])
+        if (objects[i] == nullptr || !objects[i]->PlansMoves() || !ActiveNearView(view, objects[i], ObjectActive_Ratio)
             || !objects[i]->PlanMove(map, t, step, from, to))
             continue;
         first = runs.empty() ? from : std::min(first, from);
@@ -255,20 +270,22 @@ void ObjectList::Influence(Tick t, Pointf const* playerPos)
 
 void ObjectList::Render(Map const* map, Tick t)
 {
+    Cull_View const view = ViewOf(map);
     for (int i = 0; i < objects.Count(); i++)
     {
         Object const* object = objects[i];
-        if (object != nullptr && IsActive(map, object))
+        if (object != nullptr && ActiveNearView(view, object, ObjectActive_Ratio))
             object->Render(map, t);
     }
 }
 
 void ObjectList::RenderFore(Map const* map, Tick t)
 {
+    Cull_View const view = ViewOf(map);
     for (int i = 0; i < objects.Count(); i++)
     {
         Object const* object = objects[i];
-        if (object != nullptr && IsActive(map, object))
+        if (object != nullptr && ActiveNearView(view, object, ObjectActive_Ratio))
             object->RenderFore(map, t);
     }
 }
@@ -351,10 +368,11 @@ int ObjectList::IsPlayerHit(Map const* map, Tick t, Pointf const* pos) const
 {
     int most = 0;
     Enemy* hitter = nullptr;
+    Cull_View const view = ViewOf(map);
     for (int i = 0; i < enemies.Count(); i++)
     {
         Enemy* enemy = enemies[i];
-        if (enemy == nullptr || !IsActive(map, enemy))
+        if (enemy == nullptr || !ActiveNearView(view, enemy, EnemyActive_Ratio))
             continue;
         int const damage = enemy->IsPlayerHit(t, pos);
         if (damage > most)

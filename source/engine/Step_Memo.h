@@ -28,8 +28,15 @@
 //
 // A step that did meet such cells can be learnt with a Context: what it met there (where the groups
 // stood). It is given back only when the caller finds the context holding again.
+//
+// A creature that never loops (its state drifts in its last bits from round to round) still repeats
+// the steps of the ticks a travel re-simulates. Once the memo has no loop after Step_Memo_Seen
+// steps, or sees a state again at the same tick, it keeps the steps of the last Step_Memo_Recent
+// ticks by tick, each with the state it began from, and gives one back to a step of the same tick
+// from the same state. So does a memo whose table is full.
 constexpr int Step_Memo_States = 1024;
 constexpr int Step_Memo_Seen = 1024; // ticks' states remembered while looking for a loop
+constexpr int Step_Memo_Recent = 2048; // ticks whose steps are kept without a loop; a power of two
 constexpr int Step_Memo_HashWords = 8;
 
 struct Step_Memo_NoContext
@@ -104,7 +111,9 @@ public:
     }
 
     // Whether a step from s (hash h) to tick t that met no cell a group can reach is to be learnt:
-    // not until the creature was seen to loop, and meanwhile the state is noted.
+    // not until the creature was seen to loop, and meanwhile the state is noted. The same state
+    // seen again at the same tick (a re-simulation), or Step_Memo_Seen steps noted without a loop,
+    // start keeping the recent ticks' steps.
     bool Learning(std::uint32_t h, Tick t)
     {
         if (table)
@@ -112,20 +121,64 @@ public:
         Seen& slot = seen[h % Step_Memo_Seen];
         if (slot.tick < 0 || slot.hash != h || slot.tick == t)
         {
+            bool const again = slot.tick == t && slot.hash == h;
+            if (!recent && (again || ++unlooped >= Step_Memo_Seen))
+                recent = std::make_unique<Recent[]>(Step_Memo_Recent);
             slot = Seen{h, t};
             return false;
         }
         table = std::make_unique<Table>();
+        recent.reset();
         return true;
     }
 
+    // The state after the step to tick t kept from the recent ticks, when one was taken from the
+    // state the creature is in (same(state) says whether it is), with its effect; null when none
+    // is kept. Valid until the memo keeps or learns again.
+    template <class Same>
+    State const* Recently(Tick t, Same&& same, Effect& effect) const
+    {
+        if (!recent)
+            return nullptr;
+        Recent const& r = recent[std::size_t(t) & (Step_Memo_Recent - 1)];
+        if (r.tick != t || !same(r.before))
+            return nullptr;
+        effect = r.effect;
+        return &r.after;
+    }
+
+    // Keeps a step to tick t from before to after that met no cell a group can reach, when the
+    // memo keeps recent steps (Learning or Learn said no, and the creature was seen re-simulating,
+    // went long without a loop or filled its table).
+    void Keep(Tick t, State const& before, State const& after, Effect const& effect)
+    {
+        if (!recent || t < 0)
+            return;
+        Recent& r = recent[std::size_t(t) & (Step_Memo_Recent - 1)];
+        r.tick = t;
+        r.before = before;
+        r.after = after;
+        r.effect = effect;
+    }
+
+    // Whether the memo keeps the recent ticks' steps (a creature re-simulated that does not loop).
+    bool KeepsRecent() const { return recent != nullptr; }
+
     // Such a step from s (hash h) to next, with its effect, once Learning said so; with a context,
     // a step that met cells a group can reach (the last learnt from s is kept).
-    void Learn(State const& s, std::uint32_t h, State const& next, Effect const& effect)
+    // False when the table had no room left for it: the memo then keeps the recent ticks' steps
+    // (Keep) as for a creature without a loop.
+    bool Learn(State const& s, std::uint32_t h, State const& next, Effect const& effect)
     {
         int const i = LearnStep(s, h, next, effect);
-        if (i >= 0)
-            table->withContext[i] = false;
+        if (i < 0)
+        {
+            if (!recent)
+                recent = std::make_unique<Recent[]>(Step_Memo_Recent);
+            return false;
+        }
+        table->withContext[i] = false;
+        return true;
     }
     void Learn(State const& s, std::uint32_t h, State const& next, Effect const& effect, Context const& context)
     {
@@ -157,6 +210,15 @@ private:
     {
         std::uint32_t hash = 0;
         Tick tick = -1;
+    };
+
+    // The step to a tick: slot tick % Step_Memo_Recent.
+    struct Recent
+    {
+        Tick tick = -1;
+        State before;
+        State after;
+        Effect effect;
     };
 
     struct Table
@@ -233,4 +295,6 @@ private:
 
     std::unique_ptr<Table> table;       // made once the creature looped; Next keeps its place in it
     Seen seen[Step_Memo_Seen] = {};      // slot hash % Step_Memo_Seen: a state and its tick
+    std::unique_ptr<Recent[]> recent;    // made for a creature re-simulated without a loop
+    int unlooped = 0;                    // steps noted without a loop, until recent is made
 };

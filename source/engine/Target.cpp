@@ -88,7 +88,7 @@ void Target::NoiseHit(Tick t)
     AddRecord(noises, t, 0, 0);
 }
 
-void Target::MakeNoise(Map const* map, Tick t)
+void Target::MakeNoiseFrom(Map const* map, Tick t)
 {
     int const i = Floor(noises, t);
     if (i == -1 || (*noises)[i]->time != t)

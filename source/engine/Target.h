@@ -33,8 +33,13 @@ public:
     virtual bool GetTargetPos(Map const* map, Tick t, Pointf& pos) const;
 
     void NoiseHit(Tick t);
-    // Plays the hit sound when a noise is stamped with exactly tick t.
-    void MakeNoise(Map const* map, Tick t);
+    // Plays the hit sound when a noise is stamped with exactly tick t. Asked of every target in
+    // every step; most never make a noise.
+    void MakeNoise(Map const* map, Tick t)
+    {
+        if (noises->Count() > 0)
+            MakeNoiseFrom(map, t);
+    }
 
     // start less the damage of every hit at or before t, never below 0.
     int GetHitPoints(Tick t, int start) const;
@@ -56,4 +61,7 @@ protected:
     PtrListSorted<HitInfo>* noises = nullptr; // only the ticks are used
     Rectf rect = Rectf(0.0, 0.0, 0.0, 0.0);   // frame relative to the target point
     Sound_Id sound{};                         // played at each noise
+
+private:
+    void MakeNoiseFrom(Map const* map, Tick t);
 };

@@ -126,6 +126,75 @@ private:
     unsigned size = 0;
 };
 
+// The states of the ticks a log keeps at hand: slots of whole copies, which the log's current
+// state may borrow in place.
+template <class T>
+class TimeLog_Cache
+{
+public:
+    static constexpr int Size = 2 * Enemy_MaxFrameGap;
+
+    TimeLog_Cache() = default;
+    TimeLog_Cache(TimeLog_Cache const&) = delete;
+    TimeLog_Cache& operator=(TimeLog_Cache const&) = delete;
+    ~TimeLog_Cache()
+    {
+        for (T* state : slots)
+            delete state;
+    }
+
+    void Store(int slot, T const& state)
+    {
+        T*& kept = slots[slot];
+        if (kept == nullptr)
+            kept = new T(&state);
+        else
+            TimeLog_Assign(*kept, state);
+    }
+    // The state of the slot, to be read in place: the slot's own copy (owned false), which a later
+    // Store into that slot overwrites.
+    T* Borrow(int slot, T*, bool& owned) const
+    {
+        owned = false;
+        return slots[slot];
+    }
+    // Whether state is the slot's own copy.
+    bool Lends(int slot, T const* state) const { return slots[slot] == state; }
+    // A new copy of the slot's state; like is any copy of the creature.
+    T* Copy(int slot, T const&) const { return new T(slots[slot]); }
+
+private:
+    T* slots[Size] = {};
+};
+
+// The same for a creature that keeps its state apart: the kept states side by side, so that
+// re-simulating a window writes one run of memory instead of a whole copy per tick. A state is
+// read by loading it into the log's own copy.
+template <TimeLog_Keyed T>
+class TimeLog_Cache<T>
+{
+public:
+    static constexpr int Size = 2 * Enemy_MaxFrameGap;
+
+    void Store(int slot, T const& state) { state.SaveKey(keys[slot]); }
+    T* Borrow(int slot, T* own, bool& owned) const
+    {
+        own->LoadKey(keys[slot]);
+        owned = true;
+        return own;
+    }
+    bool Lends(int, T const*) const { return false; }
+    T* Copy(int slot, T const& like) const
+    {
+        T* c = new T(&like);
+        c->LoadKey(keys[slot]);
+        return c;
+    }
+
+private:
+    std::unique_ptr<typename T::Key[]> keys = std::make_unique<typename T::Key[]>(Size);
+};
+
 // A creature whose step asks the map through its grid's queries alone (Map::groupsDue), and so
 // needs the map groups placed for a past tick only where those queries meet them, says so by
 // T::StepAsksGridOnly.
@@ -154,9 +223,9 @@ inline void TimeLog_RestartOffsets()
 // T provides T(T const*), a copy that shares the creature's time records and has no log of its
 // own; CopyState(T const&) or an assignment, which takes the simulated state of another copy;
 // Move(Map const*, Tick t), which advances a state from t - 1 to t; and a virtual destructor.
-// The log owns every copy it holds. The copies of the cache, the current state and the state a
-// window is re-simulated in are made once and then overwritten, so that re-simulating allocates
-// nothing.
+// The log owns every copy it holds. The copies of the cache (or, for a creature that keeps its
+// state apart, its keys), the current state and the state a window is re-simulated in are made
+// once and then overwritten, so that re-simulating allocates nothing.
 template <class T>
 class TimeLog
 {
@@ -175,8 +244,6 @@ public:
     TimeLog& operator=(TimeLog const&) = delete;
     ~TimeLog()
     {
-        for (T* state : cache)
-            delete state;
         delete own;
         delete work;
     }
@@ -251,10 +318,12 @@ public:
 
     void StepPlanned(Map const* map, Tick k)
     {
+        // The caller has placed the groups for the tick before: the step places none itself.
+        Object_Step const placed{planned.replaying, nullptr};
         if (plannedWindow)
-            WindowTick(map, k, planned);
+            WindowTick(map, k, placed);
         else
-            ForwardTick(map, k, planned);
+            ForwardTick(map, k, placed);
     }
 
     void FinishPlanned()
@@ -312,7 +381,7 @@ public:
         if (t >= curTime)
             return GetPosAtTime(map, t);
         if (Cached(t))
-            return new T(cache[Slot(t)]);
+            return cache.Copy(Slot(t), *current);
         unsigned const id = std::min(FrameIdFromTime(t), unsigned(keyCount) - 1);
         T* c = keyFrames.Copy(id, *current);
         Object_Step const step{true, groups};
@@ -349,7 +418,7 @@ public:
     Tick CurrentTime() const { return curTime; }
 
 private:
-    static constexpr int CacheSize = 2 * Enemy_MaxFrameGap;
+    static constexpr int CacheSize = TimeLog_Cache<T>::Size;
 
     bool Cached(Tick t) const { return t >= cacheFirst && t <= cacheLast; }
     static int Slot(Tick t) { return int(t % CacheSize); }
@@ -586,12 +655,8 @@ private:
     // Copies a state into the cache's slot for tick t, which current does not borrow.
     void StoreCache(Tick t, T const& state)
     {
-        T*& slot = cache[Slot(t)];
-        assert(owns || current != slot);
-        if (slot == nullptr)
-            slot = new T(&state);
-        else
-            TimeLog_Assign(*slot, state);
+        assert(owns || !cache.Lends(Slot(t), current));
+        cache.Store(Slot(t), state);
     }
 
     // Forgets the cached states of ticks from to last, which must lie at an end of the cache.
@@ -618,8 +683,7 @@ private:
 
     void Borrow(Tick t)
     {
-        current = cache[Slot(t)];
-        owns = false;
+        current = cache.Borrow(Slot(t), own, owns);
         curTime = t;
     }
 
@@ -637,7 +701,7 @@ private:
     inline static int Enemy_PastOffset = 0;
     inline static int offsetEpoch = 0; // the restart the counter last followed
 
-    T* cache[CacheSize] = {}; // slot t % CacheSize: the state at t, for t in [cacheFirst, cacheLast]
+    TimeLog_Cache<T> cache; // slot t % CacheSize: the state at t, for t in [cacheFirst, cacheLast]
     Tick cacheFirst = 0;
     Tick cacheLast = -1;            // empty while below cacheFirst
     Tick curTime = 0;               // tick of current

@@ -6,12 +6,14 @@
 #include "engine/Player.h"
 #include "platform/Audio.h"
 #include "support/SmallMap.h"
+#include "support/RandomSeed.h"
 #include "support/SpeakingFixture.h"
 #include "support/TestAudio.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <random>
 #include <tuple>
 #include <vector>
 
@@ -201,4 +203,34 @@ TEST_F(ZoveduvTest, APlayerFrozenForTimeTravelCountsAsGone)
     player->travelling = false;
     EXPECT_EQ(FaceAt(101), Face(3, 1, false)) << "closing, it starts no new attack";
     EXPECT_FALSE(grethyn->IsAttacking(101, nullptr));
+}
+
+// Whatever the player does and wherever the clock goes, a tick shows the face its records give
+// once it is decided: the face FindFrames works out from them afresh.
+TEST_F(ZoveduvTest, EveryMoveShowsTheFaceOfTheRecordsAfterItsDecision)
+{
+    ForEachSeed(TestSeeds_Default, [&](unsigned seed) {
+        std::mt19937 random(seed);
+        grethyn = std::make_unique<Zoveduv>(map.get(), player.get(), Mouth);
+        auto chance = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random) == 0; };
+        Tick t = 500;
+        for (int step = 0; step < 3000; step++)
+        {
+            if (chance(60))
+                PlaceAt(std::uniform_real_distribution<double>(0.0, 200.0)(random));
+            if (chance(80))
+                player->travelling = !player->travelling;
+            // Mostly on, now and then back or ahead, as play and travel go.
+            if (chance(50))
+                t = std::max<Tick>(1, t + std::uniform_int_distribution<Tick>(-400, 100)(random));
+            else
+                t += player->travelling ? -1 : 1;
+            t = std::max<Tick>(t, 1);
+            grethyn->MoveToTime(map.get(), t);
+            Face const shown(grethyn->GetEyeFrame(), grethyn->GetMouthFrame(), grethyn->IsChomping());
+            grethyn->FindFrames(t);
+            ASSERT_EQ(shown, Face(grethyn->GetEyeFrame(), grethyn->GetMouthFrame(), grethyn->IsChomping()))
+                << "step " << step << ", tick " << t;
+        }
+    });
 }

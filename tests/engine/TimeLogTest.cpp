@@ -42,8 +42,30 @@ public:
     inline static long moves = 0; // steps of every walker of the kind
 };
 
-// A walker's log beside the same walker stepped straight from tick 0.
+// The walker keeping its state apart, so that its log keeps key frames as keys in blocks.
 template <int Kind>
+class KeyedWalker final : public Walker<Kind>
+{
+public:
+    struct Key
+    {
+        int x;
+        int speed;
+    };
+    explicit KeyedWalker(TimeSet* sharedPushes) : Walker<Kind>(sharedPushes) {}
+    explicit KeyedWalker(KeyedWalker const* other) : Walker<Kind>(other) {}
+
+    void SaveKey(Key& key) const { key = Key{this->x, this->speed}; }
+    void LoadKey(Key const& key)
+    {
+        this->x = key.x;
+        this->speed = key.speed;
+    }
+};
+
+// A walker's log beside the same walker stepped straight from tick 0; W is the walker, or the
+// walker keeping its state apart.
+template <int Kind, class W = Walker<Kind>>
 struct Replay
 {
     Replay() : pushes(new TimeSet), start(pushes) { log.Init(&start); }
@@ -91,8 +113,8 @@ struct Replay
     }
 
     TimeSet* pushes; // the test's own reference
-    Walker<Kind> start;
-    TimeLog<Walker<Kind>> log;
+    W start;
+    TimeLog<W> log;
 };
 
 } // namespace
@@ -131,11 +153,16 @@ TEST(TimeLog, KeyFramesFollowTheLogOffsetAndOffsetsSpreadOverTheGap)
         delete each;
 }
 
-TEST(TimeLog, EveryTickAskedInAnyOrderMatchesAStraightRun)
+namespace
+{
+
+// Every tick asked of a log of walkers W, in any order, against a straight run.
+template <int Kind, class W>
+void CheckEveryTickInAnyOrder()
 {
     ForEachSeed([](unsigned seed) {
         std::mt19937 rng(seed);
-        Replay<2> replay;
+        Replay<Kind, W> replay;
         std::vector<int> xs = replay.Straight(1200);
         // Far ahead before any live play, back down to 0, live play to 500, then random
         // jumps each followed by a short sweep forwards or backwards.
@@ -153,11 +180,30 @@ TEST(TimeLog, EveryTickAskedInAnyOrderMatchesAStraightRun)
             int const way = int(i % 5);
             int const x = way == 0 ? replay.Shown(t) : way == 1 ? replay.At(t) : replay.Planned(t, way == 2);
             ASSERT_EQ(x, xs[t]) << "tick " << t << " way " << way;
-            Walker<2>* ahead = replay.log.GetPosAtTime(nullptr, t + t % 50);
+            W* ahead = replay.log.GetPosAtTime(nullptr, t + t % 50);
             ASSERT_EQ(ahead->x, xs[t + t % 50]) << "look-ahead from " << t;
             delete ahead;
+            // A copy of a tick at or before it, cached or stepped from its key frame.
+            Tick const earlier = t - t % 70;
+            W* copy = replay.log.GetCopyAtTime(nullptr, earlier, nullptr);
+            ASSERT_EQ(copy->x, xs[earlier]) << "copy of " << earlier << " after " << t;
+            delete copy;
         }
     });
+}
+
+} // namespace
+
+TEST(TimeLog, EveryTickAskedInAnyOrderMatchesAStraightRun)
+{
+    CheckEveryTickInAnyOrder<2, Walker<2>>();
+}
+
+// A log of a walker that keeps its state apart keeps the states at hand as keys: the same answers.
+TEST(TimeLog, AKeyedLogAnswersEveryTickInAnyOrderAsAStraightRun)
+{
+    static_assert(TimeLog_Keyed<KeyedWalker<21>>);
+    CheckEveryTickInAnyOrder<21, KeyedWalker<21>>();
 }
 
 TEST(TimeLog, LivePlayAfterTravellingBackReplacesTheOldFuture)
@@ -301,31 +347,6 @@ TEST(TimeLog, ACulledLogStartsAgainFromTheTickBeforePlayWentOn)
         EXPECT_EQ(replay.Shown(t), xs[t]) << "tick " << t;
 }
 
-namespace
-{
-
-// The walker keeping its state apart, so that its log keeps key frames as keys in blocks.
-template <int Kind>
-class KeyedWalker final : public Walker<Kind>
-{
-public:
-    struct Key
-    {
-        int x;
-        int speed;
-    };
-    explicit KeyedWalker(TimeSet* sharedPushes) : Walker<Kind>(sharedPushes) {}
-    explicit KeyedWalker(KeyedWalker const* other) : Walker<Kind>(other) {}
-
-    void SaveKey(Key& key) const { key = Key{this->x, this->speed}; }
-    void LoadKey(Key const& key)
-    {
-        this->x = key.x;
-        this->speed = key.speed;
-    }
-};
-
-} // namespace
 
 TEST(TimeLog, KeyedFramesDroppedAfterTravelBackAtEveryBlockBoundaryKeepThePresentOnes)
 {

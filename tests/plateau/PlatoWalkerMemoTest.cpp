@@ -1,6 +1,6 @@
 // The plateau's goblins and rats: a step answered from a walker's memo is the step it would take,
-// its walk's animation included, whatever the clock did before (random keys and travel back), and
-// the walkers' loops are learnt.
+// its walk's animation included, whatever the clock did before (random keys and travel back), the
+// walkers' loops are learnt, and the goblin that never loops keeps its recent ticks' steps.
 #include "creatures/Goblin.h"
 #include "creatures/Rat.h"
 #include "engine/GameEvents.h"
@@ -105,5 +105,17 @@ TEST_F(PlatoWalkerMemo, AStepFromTheMemoIsTheStepTheWalkerWouldTakeUnderPlayAndT
         for (int i = 0; i < Plato_Goblin_Count; i++)
             goblins += plateau.GetGoblin(i)->MemoStates() > 0 ? 1 : 0;
         EXPECT_GE(goblins, Plato_Goblin_Count / 2);
+        // Goblin 0 drifts in its last bits and never loops: it keeps its recent ticks' steps
+        // instead, as only a walker whose states do not fit its memo does.
+        EXPECT_TRUE(plateau.GetGoblin(0)->MemoKeepsRecent());
+        for (int i = 0; i < Plato_Goblin_Count; i++)
+        {
+            Goblin const* goblin = plateau.GetGoblin(i);
+            EXPECT_TRUE(!goblin->MemoKeepsRecent() || goblin->MemoStates() == 0
+                        || goblin->MemoStates() == Step_Memo_States)
+                << "goblin " << i;
+        }
+        for (int i = 0; i < Plato_Rat_Count; i++)
+            EXPECT_FALSE(plateau.GetRat(i)->MemoKeepsRecent()) << "rat " << i;
     });
 }
