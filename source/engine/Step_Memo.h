@@ -161,7 +161,7 @@ public:
         r.effect = effect;
     }
 
-    // Whether the memo keeps the recent ticks' steps (a creature re-simulated that does not loop).
+    // Whether the memo keeps the recent ticks' steps (no loop found, or a full table).
     bool KeepsRecent() const { return recent != nullptr; }
 
     // Such a step from s (hash h) to next, with its effect, once Learning said so; with a context,
@@ -295,6 +295,6 @@ private:
 
     std::unique_ptr<Table> table;       // made once the creature looped; Next keeps its place in it
     Seen seen[Step_Memo_Seen] = {};      // slot hash % Step_Memo_Seen: a state and its tick
-    std::unique_ptr<Recent[]> recent;    // made for a creature re-simulated without a loop
+    std::unique_ptr<Recent[]> recent;    // made when no loop is found, or the table is full
     int unlooped = 0;                    // steps noted without a loop, until recent is made
 };

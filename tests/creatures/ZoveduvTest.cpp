@@ -75,8 +75,10 @@ protected:
     Face FaceAt(Tick t)
     {
         grethyn->MoveToTime(map.get(), t);
-        return {grethyn->GetEyeFrame(), grethyn->GetMouthFrame(), grethyn->IsChomping()};
+        return Shown();
     }
+    // The face the grethyn shows now.
+    Face Shown() const { return {grethyn->GetEyeFrame(), grethyn->GetMouthFrame(), grethyn->IsChomping()}; }
 
     Game_Sounds sounds;
     GameEvents events;
@@ -227,10 +229,9 @@ TEST_F(ZoveduvTest, EveryMoveShowsTheFaceOfTheRecordsAfterItsDecision)
                 t += player->travelling ? -1 : 1;
             t = std::max<Tick>(t, 1);
             grethyn->MoveToTime(map.get(), t);
-            Face const shown(grethyn->GetEyeFrame(), grethyn->GetMouthFrame(), grethyn->IsChomping());
+            Face const shown = Shown();
             grethyn->FindFrames(t);
-            ASSERT_EQ(shown, Face(grethyn->GetEyeFrame(), grethyn->GetMouthFrame(), grethyn->IsChomping()))
-                << "step " << step << ", tick " << t;
+            ASSERT_EQ(shown, Shown()) << "step " << step << ", tick " << t;
         }
     });
 }
