@@ -1,8 +1,11 @@
-// The den as the hero sees it: from where he comes in the camera turns to the arena without showing the
-// den's frame, and through the fight he and the throwing spot stand well inside the arena's view.
+// The den as the hero sees it: from where he comes in the camera turns to the arena, whose view ends at the
+// den's walls; the walls keep him inside the arena; and through the fight he and the throwing spot stand
+// well inside the arena's view.
 #include "final/FinalWorldSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace
 {
@@ -17,6 +20,19 @@ protected:
     // The world's point on the screen, in pixels from the lower left.
     Pointf OnScreen(Pointf const& p) { return p.WorldToScreen(&world->GetMap()->view); }
 
+    double ViewLeft() { return world->GetMap()->view.x; }
+    double ViewRight() { return world->GetMap()->view.x + 640.0 / world->GetMap()->view.scale; }
+
+    // Each of the den's walls shows as a strip at its edge of the screen, at most 20 pixels wide.
+    void ExpectWallStrips()
+    {
+        double const most = 20.0 / world->GetMap()->view.scale;
+        EXPECT_GT(LeftWall_X, ViewLeft()) << "no left wall at the screen's left edge";
+        EXPECT_LT(LeftWall_X, ViewLeft() + most) << "the left wall far into the screen";
+        EXPECT_LT(RightWall_X, ViewRight()) << "no right wall at the screen's right edge";
+        EXPECT_GT(RightWall_X, ViewRight() - most) << "the right wall far into the screen";
+    }
+
     void ExpectWellInside(Pointf const& p, char const* what)
     {
         Pointf const s = OnScreen(p);
@@ -29,22 +45,61 @@ protected:
 
 } // namespace
 
-TEST_F(FinalDenView, FromTheStartTheCameraTurnsToTheArenaAndNeverShowsTheDensRightWall)
+TEST_F(FinalDenView, FromTheStartTheCameraTurnsToTheArenaWhoseViewEndsAtTheDensRightWall)
 {
     Den();
     ASSERT_TRUE(Final::InArena(Hero()->GetPos())) << "the hero comes in outside the arena";
     Map const* map = world->GetMap();
     for (int i = 0; i <= 60; ++i)
     {
-        double const right = map->view.x + 640.0 / map->view.scale;
-        ASSERT_LE(right, RightWall_X) << "the den's right wall in view at step " << i;
+        ASSERT_LE(ViewRight(), RightWall_X + Frame_Thickness) << "past the den's frame at step " << i;
         Step();
     }
-    // By the end of the fade-in the arena fills the screen.
+    // By the end of the fade-in the arena fills the screen, the right wall a strip at its edge.
     Steps(Final_WalkToSpotSteps);
     EXPECT_NEAR(map->GetCentrePoint().x, Final_Arena_CentreX, 2.0);
     EXPECT_NEAR(map->GetCentrePoint().y, Final_Arena_CentreY, 2.0);
     EXPECT_NEAR(map->view.scale, Final_Arena_Zoom, 1e-3);
+    ExpectWallStrips();
+}
+
+TEST_F(FinalDenView, TheHeroMeetsTheDensWallsInsideTheArenaAndItsViewEndsAtThem)
+{
+    // Right from the start, walking or jumping, up against the right wall, and never out of the arena.
+    for (bool jumping : {false, true})
+    {
+        Den();
+        for (int i = 0; i < 200; ++i)
+        {
+            std::vector<int> keys{KeyIndex_GameRight};
+            if (jumping && i % 40 < 25)
+                keys.push_back(KeyIndex_GameJump);
+            ASSERT_EQ(Step(keys), Level_Continue);
+            ASSERT_TRUE(Final::InArena(Hero()->GetPos()))
+                << "out of the arena at step " << i << ", at x " << Hero()->GetPos().x << (jumping ? ", jumping" : "");
+        }
+        EXPECT_NEAR(Hero()->GetPos().x, RightWall_X, 1.0) << "short of the right wall";
+        Steps(60);
+        ExpectWallStrips();
+    }
+
+    // A running jump over the pit ends against the left wall and down in the pit, never on a floor
+    // outside the arena.
+    Den();
+    Place(Pointf(Pit_Right + 150.0, Floor_Y + 1.0));
+    for (int i = 0; i < 150; ++i)
+    {
+        std::vector<int> keys{KeyIndex_GameLeft};
+        if (Hero()->GetPos().x < Pit_Right + 10.0)
+            keys.push_back(KeyIndex_GameJump);
+        Step(keys);
+        Pointf const at = Hero()->GetPos();
+        if (Hero()->onGround)
+        {
+            ASSERT_TRUE(Final::InArena(at) || at.y < Floor_Y - 50.0) << "standing outside the arena at x " << at.x;
+        }
+    }
+    EXPECT_LT(Hero()->GetPos().y, Floor_Y - 50.0) << "not down in the pit";
 }
 
 TEST_F(FinalDenView, ThroughTheFightTheHeroAndTheThrowingSpotStandWellInsideTheArenasView)
@@ -64,3 +119,4 @@ TEST_F(FinalDenView, ThroughTheFightTheHeroAndTheThrowingSpotStandWellInsideTheA
         ExpectWellInside(Pointf(Spot_Right, Ledge_Top), "the spot's near side");
     }
 }
+

@@ -252,9 +252,9 @@ TEST_F(FinalStepTest, TheCameraHoldsTheArenaWhileTheHeroIsStrictlyInsideIt)
     EXPECT_NEAR(centre.y, Final_Arena_CentreY, 1.0);
     EXPECT_NEAR(map->view.scale, Final_Arena_Zoom, 1e-3);
 
-    // Back on the ledge beyond the arena the camera follows him again.
-    Place(Pointf(FinalWriter::RightWall_X - 60.0, FinalWriter::Ledge_Top + 1.0));
-    Steps(300);
+    // Down in the pit, below the arena, the camera follows him again.
+    Place(Pointf((FinalWriter::Pit_Left + FinalWriter::Pit_Right) / 2.0, FinalWriter::Pit_Floor + 1.0));
+    Steps(100);
     EXPECT_GT(map->view.scale, Final_Arena_Zoom + 0.2);
     EXPECT_NEAR(map->GetCentrePoint().x, Hero()->GetPos().x, 100.0);
 }

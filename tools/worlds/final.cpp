@@ -34,10 +34,8 @@ enum Texture : unsigned int
 constexpr double pi = 3.14159265358979323846;
 
 // The den's frame: solid rock all round the arena and the ledge.
-constexpr double LeftWall_X = 3040.0;
 constexpr double Frame_Bottom = 300.0;
 constexpr double Ceiling_Y = 1480.0;      // above the height the rocks start falling from
-constexpr double Frame_Thickness = 600.0; // wide enough that no view of the den runs off the map
 
 constexpr double Heart_Lift = 16.0; // a heart floats this high over the ledge
 
@@ -72,10 +70,9 @@ void WriteDen(MapWriter& map)
         Edge_Left);
     Box(map, LeftWall_X, Ceiling_Y, RightWall_X, Ceiling_Y + Frame_Thickness, DenRock, true, Edge_Bottom);
 
-    // The arena's floor, under the whole of the camera's frame, broken by the pit. The rocks of the
-    // dragon's scream fall over all of it and over the ledge but for its last stretch before the den's
-    // right wall.
-    Box(map, LeftWall_X, Frame_Bottom, Pit_Left, Floor_Y, ScorchedFloor, true, Edge_Top | Edge_Right);
+    // The arena's floor, under the whole of the camera's frame, from the pit by the left wall. The rocks
+    // of the dragon's scream fall over all of it and over the ledge but for its last stretch before the
+    // den's right wall.
     Box(map, Pit_Right, Frame_Bottom, Ledge_Left, Floor_Y, ScorchedFloor, true, Edge_Left | Edge_Top);
     Box(map, Pit_Left, Frame_Bottom, Pit_Right, Pit_Floor, ScorchedFloor, true, 0);
     // The pit is too deep to jump out of: the fire at its bottom takes a heart at a time.

@@ -11,10 +11,15 @@ namespace FinalWriter
 constexpr double Floor_Y = 620.0;
 // The foot of the dragon's body on that floor.
 constexpr double Dragon_X = 3610.0;
+// The den's walls stand just inside the arena's camera zone (x 3060 to 4230): the hero's feet meet a
+// wall before they leave the zone, so that the arena's view holds him wherever he goes, and each wall
+// shows as a strip at the edge of that view.
+constexpr double LeftWall_X = 3070.0;
+constexpr double RightWall_X = 4220.0;
+constexpr double Frame_Thickness = 600.0; // of the rock round the den: no view of it runs off the map
 // The ledge the hero comes in on runs from here to the den's right wall, this high.
 constexpr double Ledge_Left = 3870.0;
 constexpr double Ledge_Top = 860.0;
-constexpr double RightWall_X = 4600.0;
 // Where the hero comes in, on the ledge inside the arena's frame, so that the camera holds the arena
 // from the start, and right of where any rock falls, so that waiting there is safe.
 constexpr double Start_X = 4190.0;
@@ -27,8 +32,8 @@ constexpr double Spot_Left = 3888.0;
 constexpr double Spot_Right = 3898.0;
 constexpr double Spot_X = 3893.0;
 constexpr double Spot_Depth = 6.0;
-// The pit at the arena's far end, whose floor kills.
-constexpr double Pit_Left = 3070.0;
+// The pit at the arena's far end, against its left wall, whose floor kills.
+constexpr double Pit_Left = LeftWall_X;
 constexpr double Pit_Right = 3190.0;
 constexpr double Pit_Floor = 460.0;
 
