@@ -1,5 +1,6 @@
 // The Black mountains against the ways past them that skip the ogre: holding a direction with a jump now
-// and then, or random keys, never leads out at the far end; and the map as drawn hides nothing a player
+// and then, or random keys, never leads out at the far end; the rock right of the boulder's ledge stands
+// too high over the walkway for anyone to pass over it; and the map as drawn hides nothing a player
 // stands on and no door or moving group behind a later picture, and backs the hollows under the road
 // with rock, so that the night sky's mountains never show under a bridge.
 #include "black/BlackSupport.h"
@@ -76,4 +77,20 @@ TEST_F(BlackShortcut, UnderTheBridgesRockIsDrawnBehindTheRollingRocksTheLiftsAnd
     }
     for (double x = BlackWriter::Black_GateX1 + 10.0; x < BlackWriter::Black_TunnelEndX; x += 100.0)
         ASSERT_TRUE(Backed(map, Pointf(x, BlackWriter::Black_PassY + 40.0))) << "the sky in the tunnel at x " << x;
+}
+
+TEST_F(BlackShortcut, TheRockRightOfTheBoulderLedgeStandsOverTheWalkwayBeyondAJumpFromIt)
+{
+    // Whoever walks or jumps off the walkway's end towards the tunnel's far end meets the rock's face
+    // over the ledge: the mountains' way on is down past the ogre, not over the rock.
+    using namespace BlackWriter;
+    Black& black = MakeWorld();
+    Map const& map = *black.GetMap();
+    for (double h = 1.0; h <= 150.0; h += 10.0)
+    {
+        Pointf const from(Black_WalkwayX1 - 20.0, Black_WalkwayY + h);
+        Pointf to(Black_TunnelEndX + 100.0, from.y);
+        ASSERT_TRUE(map.TryMove(&from, &to, nullptr, nullptr)) << "over the rock at " << h << " above the walkway";
+        EXPECT_LT(to.x, Black_LedgeX1 + 1.0) << "the rock's face at " << h << " above the walkway";
+    }
 }

@@ -1,6 +1,7 @@
 // The way back to the boulder for a player the ogre has beaten: from every point of the pass, the tunnel
 // and the mountainside that the road to the far end passes, dead but walking, he walks back up to the
-// boulder by keys alone; and the push made after running the clock back gives him his health again.
+// boulder by keys alone; the push made after running the clock back gives him his health again; and from
+// the far end of every den raised over the road a walk on drops him back down to it.
 #include "black/BlackSupport.h"
 #include "black/Black_Ogre.h"
 #include "black/Black_PushRock.h"
@@ -119,4 +120,20 @@ TEST_F(BlackWayBack, BeatenAtTheBarrierAndToldAtTheWallHeWalksBackAndThePushBefo
     int now = 0;
     hero->GetHitPoints(&now, nullptr);
     EXPECT_EQ(now, full);
+}
+
+TEST_F(BlackWayBack, FromTheFarEndOfEveryDenOverTheRoadAWalkOnDropsBackDownToIt)
+{
+    for (Black_DenEnd const& den : Black_DenEnds)
+    {
+        MakeWorldWithSocks();
+        Place(Pointf(den.x - 20.0, den.floor + 1.0));
+        bool down = false;
+        for (int i = 0; i < 400 && !down; ++i)
+        {
+            Step({KeyIndex_GameRight});
+            down = Hero()->onGround && Hero()->GetPos().y < den.floor - 400.0;
+        }
+        EXPECT_TRUE(down) << "kept in the den ending at x " << den.x << ", at " << Name(Hero()->GetPos());
+    }
 }

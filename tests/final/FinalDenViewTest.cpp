@@ -119,4 +119,3 @@ TEST_F(FinalDenView, ThroughTheFightTheHeroAndTheThrowingSpotStandWellInsideTheA
         ExpectWellInside(Pointf(Spot_Right, Ledge_Top), "the spot's near side");
     }
 }
-

@@ -2,7 +2,7 @@
 // to the far end, level stretches joined by slopes. What can hurt stands off it: the rock streams roll
 // in pits under its bridges, vultures fly and mozzies beat high over it, spiders hang from slabs high
 // enough over it, and everything else lives in dens raised over the road, reached by ramps that float
-// just clear of a walker's head, or in the lava gallery above it.
+// just clear of a walker's head and left by a drop from their far end, or in the lava gallery above it.
 //
 // The walk (the road "exit"): from the start (rp 0) hold right over the pits' bridges to the ogre's
 // pass. The road jumps onto the foot of a ramp that floats over it and climbs to a walkway high over
@@ -30,7 +30,8 @@
 // bridge's second gap onto the ledge where the lifts wait (a heart; the road "to the lifts"), step down
 // onto a waiting lift, ride it right and back to the track's start with the jump the track makes
 // there, step off left onto the ledge beside it and climb the steps there up through the bridge's
-// first gap (the road "from the lifts").
+// first gap (the road "from the lifts"). Whoever falls past the boarding ledge to the valley's floor
+// jumps onto a lift from behind as it passes over the floor and rides it out the same way.
 #include "tools/worlds/black.h"
 
 #include "black/Black_Ids.h"
@@ -114,7 +115,11 @@ constexpr double TrackBottomY = -1850.0;
 constexpr double PocketX0 = 3280.0;
 constexpr double PocketX1 = 3680.0 - Black_LiftHalfWidth + 2.0;
 constexpr double PocketStep = 17.0; // of its top over a waiting lift's
-constexpr double ValleyFloor = Black_TrackY + TrackBottomY - Black_LiftDepth - 84.0;
+// The valley's floor, under the lifts' lowest stretch: a lift passes over the head of a player standing
+// there, and he jumps onto one from behind it, so that a fall through the bridge's gaps past the boarding
+// ledge leaves him a ride out.
+constexpr double LiftHeadroom = 40.0; // from the floor up to a lift's underside
+constexpr double ValleyFloor = Black_TrackY + TrackBottomY - Black_LiftDepth - LiftHeadroom;
 // The bridge's gap over the boarding ledge.
 constexpr double PocketGapX0 = Black_TrackX + PocketX0 + 100.0;
 constexpr double PocketGapX1 = PocketGapX0 + 100.0;
@@ -194,8 +199,9 @@ void LavaPool(MapWriter& map, unsigned int a, unsigned int b, double x0, double 
 }
 
 // A den raised over the road: a floor with lava trenches (kill zones, in the order given), a roof,
-// a closed right end, an open left end where a ramp comes up from the road, and a door (its map
-// group) across it. Doors are 200 high, beyond any jump, and slide up into the roof.
+// an open left end where a ramp comes up from the road, a right end that opens under a lintel onto
+// the drop back down to the road, and a door (its map group) across it. Doors are 200 high, beyond
+// any jump, and slide up into the roof.
 struct Trench
 {
     double x;
@@ -217,6 +223,7 @@ constexpr double TrenchWidth = 50.0;
 constexpr double TrenchDepth = 20.0;
 constexpr double DoorWidth = 30.0;
 constexpr double DoorHeight = 200.0;
+constexpr double DenWayOut = 100.0;                             // under the lintel at a den's right end
 constexpr double RampClearance = Black_RampFootY - Black_PassY; // of a ramp's foot over the road
 
 void BuildDen(MapWriter& map, Den const& den)
@@ -233,7 +240,7 @@ void BuildDen(MapWriter& map, Den const& den)
     SlabAt(map, from, den.x1, den.floor);
     double const roof = den.floor + den.height;
     Box(map, den.x0, roof, den.x1, roof + SlabDepth, Slab);
-    Box(map, den.x1, den.floor - SlabDepth, den.x1 + SlabDepth, roof + SlabDepth, Slab);
+    Box(map, den.x1, den.floor + DenWayOut, den.x1 + SlabDepth, roof + SlabDepth, Slab);
     if (den.doorGroup != 0)
         Box(map, den.doorX, den.floor, den.doorX + DoorWidth, den.floor + DoorHeight, Moving, den.doorGroup);
 }
@@ -446,10 +453,10 @@ void WriteCreatures(MapWriter& map)
     Beat(map, 29, 30, 7150.0, Black_PassY + 250.0);
 
     // Den 1: a goblin, three rock-throwers, an imp, five lava trenches.
-    double const den1 = Black_PassY + 650.0;
+    double const den1 = Black_DenEnds[0].floor;
     BuildDen(map, {7300.0,
                    8300.0,
-                   10200.0,
+                   Black_DenEnds[0].x,
                    den1,
                    200.0,
                    {{9300.0, 38, 39}, {9500.0, 40, 41}, {9700.0, 42, 43}, {9900.0, 44, 45}, {10120.0, 46, 47}}});
@@ -463,8 +470,8 @@ void WriteCreatures(MapWriter& map)
 
     // Past the tunnel: the goblin den, whose door opens once its three rock-throwers are dead.
     Ref(map, Black_Rp_Signs[2], 14900.0, Black_PassY);
-    double const den2 = Black_PassY + 650.0;
-    Den goblinDen{14800.0, 15800.0, 17400.0, den2, 200.0, {}};
+    double const den2 = Black_DenEnds[1].floor;
+    Den goblinDen{14800.0, 15800.0, Black_DenEnds[1].x, den2, 200.0, {}};
     goblinDen.doorX = 17180.0;
     goblinDen.doorGroup = Black_Doors[0].group;
     BuildDen(map, goblinDen);
@@ -493,10 +500,10 @@ void WriteCreatures(MapWriter& map)
         Ref(map, Black_Shmoos[k].a, x, t2 + 180.0);
         Ref(map, Black_Shmoos[k].b, x, t2 + 220.0 + 10.0 * (k % 3));
     }
-    double const den3 = t2 + 650.0;
+    double const den3 = Black_DenEnds[2].floor;
     BuildDen(map, {21050.0,
                    22000.0,
-                   23600.0,
+                   Black_DenEnds[2].x,
                    den3,
                    200.0,
                    {{22100.0, 48, 49}, {22600.0, 50, 51}, {22800.0, 52, 53}, {23000.0, 54, 55}, {23200.0, 56, 57}}});
@@ -510,8 +517,9 @@ void WriteCreatures(MapWriter& map)
     double const t3 = 3800.0;
     Beat(map, 105, 106, 25000.0, t3 + 250.0);
     Beat(map, 108, 109, 26000.0, t3 + 250.0);
-    double const den4 = t3 + 650.0;
-    Den cave1{26300.0, 27300.0, 28800.0, den4, 1200.0, {{27550.0, 110, 111}, {27900.0, 112, 113}, {28250.0, 114, 115}}};
+    double const den4 = Black_DenEnds[3].floor;
+    Den cave1{26300.0, 27300.0, Black_DenEnds[3].x,
+              den4,    1200.0,  {{27550.0, 110, 111}, {27900.0, 112, 113}, {28250.0, 114, 115}}};
     cave1.doorX = 28650.0;
     cave1.doorGroup = Black_Doors[1].group;
     BuildDen(map, cave1);
@@ -532,8 +540,8 @@ void WriteCreatures(MapWriter& map)
     double const t5 = 1800.0;
     Beat(map, 143, 144, 36250.0, t5 + 250.0);
     SpiderSlab(map, 36400.0, 36900.0, 17, 3, 150.0);
-    double const den5 = t5 + 650.0;
-    Den cave2{37000.0, 38000.0, 39400.0, den5, 600.0, {{38150.0, 145, 146}}};
+    double const den5 = Black_DenEnds[4].floor;
+    Den cave2{37000.0, 38000.0, Black_DenEnds[4].x, den5, 600.0, {{38150.0, 145, 146}}};
     cave2.doorX = 39250.0;
     cave2.doorGroup = Black_Doors[2].group;
     BuildDen(map, cave2);
@@ -541,8 +549,8 @@ void WriteCreatures(MapWriter& map)
     Ref(map, Black_Rp_Hearts[2], 39330.0, den5 + 10.0);
     Flock(map, Black_Flocks[4], 37200.0, t5 + 450.0, t5 + 220.0);
     Beat(map, 156, 157, 39600.0, t5 + 250.0);
-    double const den6 = t5 + 650.0;
-    BuildDen(map, {39700.0, 40600.0, 42400.0, den6, 250.0, {{41280.0, 150, 151}, {42050.0, 158, 159}}});
+    double const den6 = Black_DenEnds[5].floor;
+    BuildDen(map, {39700.0, 40600.0, Black_DenEnds[5].x, den6, 250.0, {{41280.0, 150, 151}, {42050.0, 158, 159}}});
     Ref(map, Black_SplitShmoos[1].rp, 40900.0, den6 + 20.0);
     Ref(map, Black_SplitShmoos[2].rp, 41700.0, den6 + 20.0);
     Ref(map, Black_Rp_GoblinDefenders[9], 42250.0, den6 + 1.0);
@@ -558,9 +566,13 @@ void WriteCreatures(MapWriter& map)
     Ref(map, 167, 41960.0, t6 + 250.0);
     Ref(map, 160, 42020.0, t6 + 250.0);
     Beat(map, 161, 162, 42150.0, t6 + 250.0);
-    double const den7 = t6 + 650.0;
-    BuildDen(map,
-             {42300.0, 43300.0, 44800.0, den7, 350.0, {{43670.0, 163, 164}, {44020.0, 165, 168}, {44550.0, 169, 170}}});
+    double const den7 = Black_DenEnds[6].floor;
+    BuildDen(map, {42300.0,
+                   43300.0,
+                   Black_DenEnds[6].x,
+                   den7,
+                   350.0,
+                   {{43670.0, 163, 164}, {44020.0, 165, 168}, {44550.0, 169, 170}}});
     Ref(map, 171, 43350.0, den7 + 60.0);
     Ref(map, 172, 43650.0, den7 + 250.0);
     Ref(map, 173, 43700.0, den7 + 60.0);
@@ -673,8 +685,8 @@ void WritePictures(std::string const& dir)
     DataGen::AppendImageMap(dir, "black", "0 black/backrock.png hv", {{BackRock, "backrock", "hv"}});
 }
 
-// From well left of the ramp's foot (room to run up): a jump onto it, up to the walkway, off its end onto the ledge and past
-// the boulder, then running left into it and waiting wait steps there.
+// From well left of the ramp's foot (room to run up): a jump onto it, up to the walkway, off its end onto the ledge and
+// past the boulder, then running left into it and waiting wait steps there.
 void UpToTheBoulder(Road& road, std::string const& station, int wait)
 {
     road.Walk(Black_RampFootX - 350.0, Black_PassY).Jump(Black_RampJumpX, Black_PassY);

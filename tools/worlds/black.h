@@ -48,6 +48,23 @@ constexpr double Black_TrackY = 3480.0; // the half circle over the start shows 
 constexpr double Black_LiftHalfWidth = 60.0;
 constexpr double Black_LiftDepth = 16.0;
 
+// The dens raised over the road, in order along it: each is entered up a ramp at its left and left by
+// the drop from its right end back down to the road; where that end stands, and the den's floor.
+struct Black_DenEnd
+{
+    double x;
+    double floor;
+};
+constexpr Black_DenEnd Black_DenEnds[] = {
+    {10200.0, Black_PassY + 650.0},
+    {17400.0, Black_PassY + 650.0},
+    {23600.0, 5250.0},
+    {28800.0, 4450.0},
+    {39400.0, 2450.0},
+    {42400.0, 2450.0},
+    {44800.0, 1550.0},
+};
+
 constexpr double Black_EndY = 100.0; // the road's last stretch
 constexpr double Black_EndWallX = 45300.0;
 

@@ -35,7 +35,7 @@ constexpr double pi = 3.14159265358979323846;
 
 // The den's frame: solid rock all round the arena and the ledge.
 constexpr double Frame_Bottom = 300.0;
-constexpr double Ceiling_Y = 1480.0;      // above the height the rocks start falling from
+constexpr double Ceiling_Y = 1480.0; // above the height the rocks start falling from
 
 constexpr double Heart_Lift = 16.0; // a heart floats this high over the ledge
 
