@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -18,7 +17,8 @@ namespace
 
 using namespace BlackWriter;
 
-constexpr Tick LiftRound = 5123; // ticks of a lift's way round its track
+constexpr Tick LiftRound = 5123;    // ticks of a lift's way round its track
+constexpr double LiftDrop = 1850.0; // from the track's start down to its lowest stretch
 
 class BlackLiftRoad : public BlackWorld
 {
@@ -55,49 +55,27 @@ protected:
         return walker.Walk([&](std::vector<int> const& held) { return Step(held); });
     }
 
-    // The lifts' lowest stretch, read off the track: its height (of a lift's offset) and the offsets in
-    // x at which a lift enters and leaves it.
-    struct Stretch
-    {
-        double y = 0.0;
-        double x0 = 0.0;
-        double x1 = 0.0;
-    };
-    Stretch LowestStretch() const
-    {
-        Black_MapMoveGroup const* lift = dynamic_cast<Black&>(*world).GetDriver()->GetMover(0);
-        Stretch s{1e9, 1e9, -1e9};
-        for (Tick t = 0; t < LiftRound; ++t)
-        {
-            double x = 0.0, y = 0.0;
-            lift->Offset(t, x, y);
-            if (y < s.y - 1e-6)
-                s = Stretch{y, x, x};
-            else if (std::abs(y - s.y) < 1e-6)
-                s = Stretch{s.y, std::min(s.x0, x), std::max(s.x1, x)};
-        }
-        return s;
-    }
-
-    // The left end of a lift on the lowest stretch that has just passed over the player, near enough
-    // ahead of him for a running jump; none when no lift is.
-    bool LiftJustAhead(Stretch const& lowest, double& leftEnd) const
+    // How far ahead of the player (to his right) the left end of a lift low over his feet lies, the
+    // lift nearest him; far when there is none.
+    double LowLiftAhead() const
     {
         Black_MapMove const* driver = dynamic_cast<Black&>(*world).GetDriver();
-        double const at = Hero()->GetPos().x;
+        Pointf const at = Hero()->GetPos();
+        double nearest = 1e9;
         for (int m = 0; m < Black_MapMove_GroupCount; ++m)
         {
             Black_MapMoveGroup const* mover = driver->GetMover(m);
-            if (mover->group < Black_Group_FirstLift || mover->group > Black_Group_LastLift)
-                continue;
             double x = 0.0, y = 0.0;
             mover->Offset(world->GetTick(), x, y);
-            leftEnd = Black_TrackX + x - Black_LiftHalfWidth;
-            if (std::abs(y - lowest.y) < 1e-6 && x < lowest.x1 - 300.0 && leftEnd > at + 5.0 && leftEnd < at + 40.0)
-                return true;
+            double const over = Black_TrackY + y - at.y;
+            double const left = Black_TrackX + x - Black_LiftHalfWidth - at.x;
+            if (IsLift(mover->group) && over > 0.0 && over < 70.0 && std::abs(left) < std::abs(nearest))
+                nearest = left;
         }
-        return false;
+        return nearest;
     }
+
+    static bool IsLift(unsigned int group) { return group >= Black_Group_FirstLift && group <= Black_Group_LastLift; }
 };
 
 } // namespace
@@ -139,41 +117,28 @@ TEST_F(BlackLiftRoad, FallenPastTheBoardingLedgeToTheValleysFloorAPlayerJumpsOnt
     for (bool const jumping : {false, true})
     {
         MakeWorld();
-        Stretch const lowest = LowestStretch();
-        double const lowestTop = Black_TrackY + lowest.y;
-        Place(Pointf(Black_TrackX + 1000.0, RoadY(Black_TrackX) + 1.0));
-        int fall = 0;
-        for (; fall < 1500 && !(Hero()->onGround && Hero()->GetPos().y < lowestTop); ++fall)
-        {
-            bool const jump = jumping && fall % 40 < 10;
-            Step(jump ? std::vector<int>{KeyIndex_GameRight, KeyIndex_GameJump} : std::vector<int>{KeyIndex_GameRight});
-        }
         std::string const how = jumping ? "jumping" : "walking";
-        ASSERT_LT(Hero()->GetPos().y, lowestTop) << how << ": not down on the valley's floor";
+        Place(Pointf(Black_TrackX + 1000.0, RoadY(Black_TrackX) + 1.0));
+        double const lowestLiftTop = Black_TrackY - LiftDrop;
+        for (int i = 0; i < 1500 && !(Hero()->onGround && Hero()->GetPos().y < lowestLiftTop); ++i)
+            Step(jumping && i % 40 < 10 ? std::vector<int>{KeyIndex_GameRight, KeyIndex_GameJump}
+                                        : std::vector<int>{KeyIndex_GameRight});
+        ASSERT_LT(Hero()->GetPos().y, lowestLiftTop) << how << ": not down on the valley's floor";
         ASSERT_EQ(StandingOn(), 0u) << how;
 
-        // As a player does there: under the start of the lifts' lowest stretch, he lets one pass over
-        // his head and runs after it with a jump.
-        double const wait = Black_TrackX + lowest.x0 + 30.0;
-        int chase = 0;
-        double leftEnd = 0.0;
-        for (int i = 0; i < 3000 && (StandingOn() < Black_Group_FirstLift || StandingOn() > Black_Group_LastLift); ++i)
+        // As a player does there: back left along the floor until a lift comes low over his head, still
+        // while it passes, and after it with a jump.
+        for (int i = 0, chase = 0; i < 3000 && !IsLift(StandingOn()); ++i)
         {
-            if (chase > 0 || LiftJustAhead(lowest, leftEnd))
-            {
-                chase = chase > 0 ? chase - 1 : 40;
+            double const ahead = LowLiftAhead();
+            chase = chase > 0 ? chase - 1 : ahead > 5.0 && ahead < 40.0 ? 40 : 0;
+            if (chase > 0)
                 Step({KeyIndex_GameRight, KeyIndex_GameJump});
-                continue;
-            }
-            double const off = Hero()->GetPos().x - wait;
-            if (std::abs(off) < 8.0 || !Hero()->onGround)
-                Step();
             else
-                Step({off > 0.0 ? KeyIndex_GameLeft : KeyIndex_GameRight});
+                Step(ahead > -2.0 * Black_LiftHalfWidth - 40.0 && ahead < 40.0 ? std::vector<int>{}
+                                                                               : std::vector<int>{KeyIndex_GameLeft});
         }
-        unsigned int const lift = StandingOn();
-        ASSERT_TRUE(lift >= Black_Group_FirstLift && lift <= Black_Group_LastLift)
-            << how << ": not onto a lift from the floor by tick " << world->GetTick();
+        ASSERT_TRUE(IsLift(StandingOn())) << how << ": not onto a lift from the floor by tick " << world->GetTick();
 
         // Carried round to the track's start by its jump back there, and up the steps by it to the road.
         for (int i = 0; i < LiftRound && Hero()->GetPos().x > Black_TrackX + Black_LiftHalfWidth; ++i)
