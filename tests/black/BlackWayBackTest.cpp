@@ -1,7 +1,7 @@
 // The way back to the boulder for a player the ogre has beaten: from every point of the pass, the tunnel
 // and the mountainside that the road to the far end passes, dead but walking, he walks back up to the
-// boulder by keys alone; the push made after running the clock back gives him his health again; and from
-// the far end of every den raised over the road a walk on drops him back down to it.
+// boulder by keys alone; the push made after running the clock back gives him his health again; and at
+// the far end of every den raised over the road he stands in view, and a walk on drops him back down.
 #include "black/BlackSupport.h"
 #include "black/Black_Ogre.h"
 #include "black/Black_PushRock.h"
@@ -128,6 +128,10 @@ TEST_F(BlackWayBack, FromTheFarEndOfEveryDenOverTheRoadAWalkOnDropsBackDownToIt)
     {
         MakeWorldWithSocks();
         Place(Pointf(den.x - 20.0, den.floor + 1.0));
+        Steps(60);
+        Pointf const seen = Hero()->GetPos().WorldToScreen(&world->GetMap()->view);
+        EXPECT_TRUE(seen.x > 0.0 && seen.x < 640.0 && seen.y > 0.0 && seen.y < 480.0)
+            << "out of view at the end of the den ending at x " << den.x;
         bool down = false;
         for (int i = 0; i < 400 && !down; ++i)
         {

@@ -582,10 +582,10 @@ void WriteCreatures(MapWriter& map)
     Ref(map, 182, 44100.0, den7 + 60.0);
     Ref(map, 183, 44500.0, den7 + 250.0);
     Ref(map, 184, 44600.0, den7 + 60.0);
-    Ref(map, 185, 44780.0, den7 + 250.0);
+    Ref(map, 185, 44690.0, den7 + 250.0);
     Ref(map, 186, 43350.0, den7 + 150.0);
     Ref(map, 187, 43600.0, den7 + 330.0);
-    Ref(map, Black_Rp_Hearts[5], 44700.0, den7 + 10.0);
+    Ref(map, Black_Rp_Hearts[5], 44650.0, den7 + 10.0);
     Beat(map, 175, 176, 44100.0, Black_EndY + 300.0);
     Beat(map, 177, 178, 44400.0, Black_EndY + 320.0);
     Ref(map, Black_Rp_Signs[4], 44300.0, Black_EndY);

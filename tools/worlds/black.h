@@ -49,7 +49,8 @@ constexpr double Black_LiftHalfWidth = 60.0;
 constexpr double Black_LiftDepth = 16.0;
 
 // The dens raised over the road, in order along it: each is entered up a ramp at its left and left by
-// the drop from its right end back down to the road; where that end stands, and the den's floor.
+// the drop from its right end back down to the road; where that end stands, and the den's floor. The
+// last ends short of the road's end, where the view holds the road.
 struct Black_DenEnd
 {
     double x;
@@ -62,7 +63,7 @@ constexpr Black_DenEnd Black_DenEnds[] = {
     {28800.0, 4450.0},
     {39400.0, 2450.0},
     {42400.0, 2450.0},
-    {44800.0, 1550.0},
+    {44700.0, 1550.0},
 };
 
 constexpr double Black_EndY = 100.0; // the road's last stretch
