@@ -9,6 +9,7 @@
 
 #include <cassert>
 #include <cstdio>
+#include <cstring>
 
 namespace
 {
@@ -23,6 +24,10 @@ bool quitPosted = false;
 int quitCodePosted = 0;
 int cursorCounter = 0;
 bool videoStarted = false;
+// Whether a swap shows the frame. A driver that shows nothing (the offscreen one the headless
+// runs use) never finishes the frames it is given: a software renderer then keeps the work of
+// every frame, and the program grows by megabytes a second. Such frames are finished by hand.
+bool swapPresents = true;
 
 // Video and the GL library stay loaded once started: unloading them unloads the GL driver,
 // whose own allocations would then show up as leaks of an unknown library.
@@ -239,6 +244,8 @@ bool GameWindow::Open(int width, int height)
     }
     SDL_GL_MakeCurrent(window, context);
     SDL_GL_SetSwapInterval(1);
+    char const* driver = SDL_GetCurrentVideoDriver();
+    swapPresents = driver == nullptr || std::strcmp(driver, "offscreen") != 0;
 
     glEnable(GL_SCISSOR_TEST);
     FitPicture();
@@ -287,6 +294,8 @@ char const* GameWindow::FailureText()
 void GameWindow::SwapBuffers()
 {
     assert(window);
+    if (!swapPresents)
+        glFinish();
     SDL_GL_SwapWindow(window);
     if (letterboxed)
         ClearBars();

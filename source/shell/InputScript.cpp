@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <limits>
 #include <sstream>
@@ -53,6 +54,10 @@ bool ReadNumber(std::string const& word, unsigned long limit, unsigned long* val
 
 InputScript::InputScript(char const* file)
 {
+    // A folder opens as a file that reads as empty.
+    std::error_code failed;
+    if (std::filesystem::is_directory(file, failed))
+        throw Error(Error_OpenFile, (std::string(file) + ": a folder, not a script").c_str());
     std::ifstream in(file);
     if (!in)
         throw Error(Error_OpenFile, file);
@@ -102,6 +107,12 @@ InputScript::InputScript(char const* file)
         }
         entries.push_back(entry);
     }
+    // Without a command the run would never end; a script of comments alone is most likely not
+    // the file that was meant.
+    if (entries.empty())
+        throw Error(Error_ParseFile,
+                    (std::string(file) + ": no line \"STEP key VK down|up\", \"STEP close\" or \"STEP shot FILE\"")
+                        .c_str());
 }
 
 InputScript* InputScript::FromEnvironment()

@@ -7,15 +7,16 @@
 // A text file of lines "STEP key VK down|up" (VK the virtual-key code of a key the game knows,
 // decimal or 0x hex), "STEP close" and "STEP shot FILE"; blank lines and lines that do not start
 // with a number are comments. A key or close is queued as the window system would
-// queue it, after the step; a shot writes the first frame drawn after the step as a PNG
-// file. The game reads the script named by the environment variable HM_INPUT_SCRIPT; a run
+// queue it, after the step (step 0 is start-up, so its input reaches the first step); a shot
+// writes the first frame drawn after the step as a PNG file. The game reads the script named by the environment variable HM_INPUT_SCRIPT; a run
 // without it is untouched. A scripted run takes exactly one step per pass of the main loop,
 // whatever the clock says, and each pass of the options screen's own loop counts as a step of
 // the script too, so that a script goes on while that screen is open.
 class InputScript final
 {
 public:
-    // Throws Error when the file cannot be read, or Error_ParseFile naming the file and the line
+    // Throws Error naming the file when it cannot be read or is a folder, Error_ParseFile naming
+    // the file when it holds no command at all, and Error_ParseFile naming the file and the line
     // when a line is malformed: a step that is not a number from 0 up, a key code the game does
     // not know, a word where a number belongs, an unknown command.
     explicit InputScript(char const* file);

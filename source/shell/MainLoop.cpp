@@ -230,6 +230,9 @@ void Init()
     {
         OptionsScreen::beforeSwap = ScriptBeforeSwap;
         OptionsScreen::afterPass = ScriptAfterPass;
+        // Start-up counts as step 0: its input is queued before the first step.
+        scriptStep = 0;
+        script->AfterStep(scriptStep);
     }
 }
 

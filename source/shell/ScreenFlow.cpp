@@ -12,6 +12,34 @@
 World_Maker worldMaker = BuildWorld;
 bool endingPlayed = false;
 
+namespace
+{
+
+// The keys that were down as the current world began. The world sees each of them held, as
+// any key held across a change of screens, but not its release: a key acts when let go, and
+// the key that chose the world on the map must not act inside it. Once up it is a key like any
+// other, and its next press counts.
+bool carried[KeyData_Count] = {};
+
+void CarryKeys()
+{
+    for (int i = 0; i < KeyData_Count; i++)
+        carried[i] = (keyData.keys[i] & (KeyState_Pressed | KeyState_Held)) != 0;
+}
+
+void HideCarriedReleases(KeyData* keys)
+{
+    for (int i = 0; i < KeyData_Count; i++)
+    {
+        if (!carried[i] || (keys->keys[i] & (KeyState_Pressed | KeyState_Held)) != 0)
+            continue;
+        keys->keys[i] = KeyState_Up;
+        carried[i] = false;
+    }
+}
+
+} // namespace
+
 Level* BuildWorld(GameEvents* events, Level_Type type, bool ending)
 {
     return MakeWorld(events, type, ending);
@@ -26,6 +54,7 @@ void InitMap(Level_Action action)
 void InitLevel()
 {
     level = worldMaker(gameEvents, curLevel, false);
+    CarryKeys();
 }
 
 void FinishedLevel()
@@ -40,6 +69,7 @@ void FinishedLevel()
         // The closing village keeps curLevel at 9.
         endingPlayed = true;
         level = worldMaker(gameEvents, Level_TreeV, true);
+        CarryKeys();
     }
     else if (curLevel == Level_Kilig && levelAction == Level_Restart)
     {
@@ -56,6 +86,7 @@ void FinishedLevel()
 
 bool LevelPoll(KeyData* keys)
 {
+    HideCarriedReleases(keys);
     bool const escape = keys->keys[KeyIndex_Escape] & KeyState_Pressed;
     if (menuOn)
     {

@@ -122,7 +122,7 @@ TEST(Hollowmere, PlaysFromTheTitleThroughTheMapIntoALevelAndQuits)
     EXPECT_EQ(record.gems, 3);
 }
 
-TEST(Hollowmere, AScriptWithAKeyTheGameDoesNotKnowIsRefusedByLineBeforeItPlays)
+TEST(Hollowmere, AScriptItCannotPlayIsRefusedByNameBeforeItPlaysAndStartUpIsStepZero)
 {
     GameRun game(SmokeWorld);
     std::string log;
@@ -131,6 +131,11 @@ TEST(Hollowmere, AScriptWithAKeyTheGameDoesNotKnowIsRefusedByLineBeforeItPlays)
     EXPECT_EQ(1, GameRun::RunIn(game.data, environment, &log)) << "an error, not an abort: " << log;
     EXPECT_NE(std::string::npos, log.find(game.root / "script" + ": line 2: ")) << log;
     EXPECT_FALSE(std::filesystem::exists(game.data / "title.png")) << "refused before the first step";
+
+    // A script of nothing but comments would play on until killed; a close at start-up, step 0, ends it.
+    EXPECT_EQ(1, GameRun::RunIn(game.data, game.Scripted("comments", "# close at once\n"), &log, 60)) << log;
+    EXPECT_NE(std::string::npos, log.find(game.root / "comments" + ": ")) << log;
+    EXPECT_EQ(0, GameRun::RunIn(game.data, game.Scripted("start", "0 close\n"), &log, 60)) << log;
 }
 
 // The village's way out below, walked in the test's own process by the road walker; the keys of each

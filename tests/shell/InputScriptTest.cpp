@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -29,9 +30,14 @@ protected:
     Error Read(std::string const& text) const
     {
         folder.WriteText("run.script", text);
+        return Open(folder / "run.script");
+    }
+
+    static Error Open(std::string const& file)
+    {
         try
         {
-            InputScript const script((folder / "run.script").c_str());
+            InputScript const script(file.c_str());
         }
         catch (Error const& e)
         {
@@ -79,8 +85,26 @@ TEST_F(InputScriptTest, RefusesALineItCannotPlayByFileAndLine)
         EXPECT_EQ(std::string(e.Text()).rfind(file + ": line 4: ", 0), 0u) << e.Text();
     }
 
-    EXPECT_EQ(Read("no such script\n").Code(), Error_None) << "a line of words is a comment";
-    EXPECT_EQ(Read("").Code(), Error_None);
+    EXPECT_EQ(Read("no such script\n5 close\n").Code(), Error_None) << "a line of words is a comment";
+    EXPECT_EQ(Read("6 shot start.png\n").Code(), Error_None);
+}
+
+TEST_F(InputScriptTest, RefusesByNameAScriptWithoutACommandOrAFolder)
+{
+    std::string const file = folder / "run.script";
+    char const noise[] = "\x01\xff\x00\x7f key\n\x9c\x00\n\xe2 close\n";
+    std::string const bytes(noise, sizeof noise - 1);
+    for (std::string const& text : {std::string(), std::string("# only a comment\n\n   \nkey 0x41 down\n"), bytes})
+    {
+        Error const e = Read(text);
+        EXPECT_EQ(e.Code(), Error_ParseFile) << e.Text();
+        EXPECT_EQ(std::string(e.Text()).rfind(file + ": ", 0), 0u) << e.Text();
+    }
+
+    std::filesystem::create_directory(folder.path / "scripts");
+    Error const e = Open(folder / "scripts");
+    EXPECT_EQ(e.Code(), Error_OpenFile);
+    EXPECT_EQ(std::string(e.Text()).rfind(folder / "scripts", 0), 0u) << e.Text();
 }
 
 TEST_F(InputScriptTest, QueuesItsKeysAndCloseAfterTheirStepAsTheWindowSystemWould)
@@ -90,9 +114,9 @@ TEST_F(InputScriptTest, QueuesItsKeysAndCloseAfterTheirStepAsTheWindowSystemWoul
     received.clear();
     // Each end of the table, hex, decimal and octal, and a close.
     folder.WriteText("run.script", "5 key 0x08 down\n5 key 65 down\n6 shot never.png\n7 key 0xDF up\n"
-                                   "7 key 0101 up\n9 close\n");
+                                   "7 key 0101 up\n9 close\n0 key 0x20 down\n");
     InputScript script((folder / "run.script").c_str());
-    EXPECT_EQ(script.InputSteps(), (std::vector<int>{5, 5, 7, 7, 9}));
+    EXPECT_EQ(script.InputSteps(), (std::vector<int>{5, 5, 7, 7, 9, 0}));
 
     auto after = [&script](int step) {
         received.clear();
@@ -100,6 +124,11 @@ TEST_F(InputScriptTest, QueuesItsKeysAndCloseAfterTheirStepAsTheWindowSystemWoul
         GameWindow::PumpMessages(Collect, nullptr);
         return received;
     };
+    // Start-up is step 0: its key is queued before the first step.
+    std::vector<Window_Message> const start = after(0);
+    ASSERT_EQ(start.size(), 1u);
+    EXPECT_EQ(start[0].vk, 0x20u);
+    EXPECT_TRUE(after(1).empty());
     std::vector<Window_Message> const five = after(5);
     ASSERT_EQ(five.size(), 2u);
     EXPECT_EQ(five[0].type, Window_KeyDown);

@@ -11,6 +11,7 @@
 #include "support/ShellTestSupport.h"
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace
@@ -24,8 +25,9 @@ public:
 
     void SetProjection() override {}
     void Plot() override {}
-    Level_Action Poll(KeyData) override
+    Level_Action Poll(KeyData keys) override
     {
+        seen = keys;
         steps++;
         saveGame = askSave;
         return Level_Continue;
@@ -33,6 +35,7 @@ public:
 
     static inline int steps = 0;
     static inline bool askSave = false;
+    static inline KeyData seen; // the keys of the last step
 };
 
 struct Built
@@ -158,6 +161,47 @@ TEST_F(ScreenFlowTest, FinalWorldLeadsToTheEndingAndThenTheMapAndTheMastersWorld
     Finish(Level_Restart);
     EXPECT_EQ(Level_Kilig, built.back().type);
     EXPECT_EQ(nullptr, mapScreen) << "the introduction's end rebuilds the world";
+}
+
+TEST_F(ScreenFlowTest, AKeyDownAsAWorldBeginsStaysHeldThereButItsReleaseDoesNotAct)
+{
+    // Steps of the world with the keys as the window procedure leaves them, aged as the main loop does.
+    auto step = [](std::initializer_list<std::pair<int, std::uint8_t>> states) {
+        for (auto [index, state] : states)
+            keyData.keys[index] = state;
+        LevelPoll(&keyData);
+        keyData.Clean();
+        return FakeWorld::seen;
+    };
+    auto begin = [](Level_Type type) {
+        delete std::exchange(level, nullptr);
+        curLevel = type;
+        InitLevel();
+    };
+    // The action key that chose the world and a walk key, both held into it; Enter pressed in the
+    // very step the world is built.
+    keyData.keys[KeyIndex_GameAction] = KeyState_Held;
+    keyData.keys[KeyIndex_GameRight] = KeyState_Held;
+    keyData.keys[KeyIndex_Enter] = KeyState_Pressed;
+    begin(Level_TreeV);
+    KeyData seen = step({});
+    EXPECT_EQ(KeyState_Held, seen.keys[KeyIndex_GameAction]);
+    EXPECT_EQ(KeyState_Held, seen.keys[KeyIndex_GameRight]) << "a held walk goes on";
+    seen = step({{KeyIndex_GameAction, KeyState_Released}, {KeyIndex_Enter, KeyState_Released}});
+    EXPECT_EQ(KeyState_Up, seen.keys[KeyIndex_GameAction]);
+    EXPECT_EQ(KeyState_Up, seen.keys[KeyIndex_Enter]);
+    // Pressed again inside the world, it acts when let go.
+    EXPECT_EQ(KeyState_Pressed, step({{KeyIndex_GameAction, KeyState_Pressed}}).keys[KeyIndex_GameAction]);
+    EXPECT_EQ(KeyState_Held, step({}).keys[KeyIndex_GameAction]);
+    EXPECT_EQ(KeyState_Released, step({{KeyIndex_GameAction, KeyState_Released}}).keys[KeyIndex_GameAction]);
+    EXPECT_EQ(KeyState_Up, step({{KeyIndex_GameRight, KeyState_Released}}).keys[KeyIndex_GameRight]);
+
+    // The same for the closing village, which no map screen leads into.
+    keyData.keys[KeyIndex_GameAction] = KeyState_Held;
+    begin(Level_Final);
+    Finish(Level_Completed);
+    ASSERT_TRUE(built.back().ending);
+    EXPECT_EQ(KeyState_Up, step({{KeyIndex_GameAction, KeyState_Released}}).keys[KeyIndex_GameAction]);
 }
 
 TEST_F(ScreenFlowTest, FadeOutReachesBlackOnceAtTheStepItsSpeedGives)

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <string>
+#include <thread>
 
 namespace
 {
@@ -46,4 +47,23 @@ TEST(TreeVProgram, EntersTheVillageFromTheMapAndDrawsTheStreetAndTheGateAllOver)
     EXPECT_EQ(gate.Count(&BareClear), 0);
     EXPECT_GT(start.Share(&Sky), 0.1) << "the sky over the street";
     EXPECT_GT(gate.Share(&Sky), 0.1) << "the sky over the gate";
+}
+
+TEST(TreeVProgram, TheKeyThatChoseTheVillageHeldIntoItDoesNotShootTheGate)
+{
+    // The act key that chose the village held on for 40 steps of it, against one let go on the
+    // map: released, it would shoot the gate's switch, the nearest target, and the gate would lie
+    // over the ditch. A walk right brings the gate into view; both runs draw the same picture there.
+    GameRun held(Level_TreeV);
+    GameRun tapped(Level_TreeV);
+    std::string const enter = "800 key 0x0D down\n805 key 0x0D up\n900 key 0x50 down\n";
+    std::string const walk = held.At(60, "key 0x58 down") + held.At(460, "shot gate.png") + held.At(462, "close");
+    std::thread other([&] { EXPECT_EQ(0, tapped.Run(walk)) << tapped.log; });
+    EXPECT_EQ(0, GameRun::RunIn(held.data, held.Scripted("script", enter + held.At(40, "key 0x50 up") + walk),
+                                &held.log))
+        << held.log;
+    other.join();
+    Shot const heldGate(held.data / "gate.png");
+    ASSERT_GT(heldGate.width, 0);
+    EXPECT_TRUE(heldGate.rgb == Shot(tapped.data / "gate.png").rgb) << "the gate stands";
 }
