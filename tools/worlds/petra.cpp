@@ -99,7 +99,7 @@ constexpr double PipeHalf = 9.0;
 // The motel: a corridor (room 9 of the camera) and five guests' rooms side by side, each between
 // two walls that hang from the ceiling with a doorway below.
 constexpr double Motel_Left = 370.0; // clear of the exit line
-constexpr double Motel_Right = 3285.0;
+constexpr double Motel_Right = 3280.0; // its right wall inside the last guest room's camera rectangle
 constexpr double Corridor_Ceiling = 1850.0;
 constexpr double Guests_Left = 2205.0;
 constexpr double Guests_Ceiling = 1850.0;
