@@ -50,7 +50,7 @@ constexpr TextureFile Textures[] = {
     {Paint + 2, "petra_paint2.png"},    {Paint + 3, "petra_paint3.png"},    {Paint + 4, "petra_paint4.png"},
     {MotelWall, "petra_motelwall.png"}, {Night, "petra_night.png"},         {Gold, "petra_gold.png"},
     {PlateTop, "petra_plate.png"},      {Step, "petra_step.png"},           {FactoryWall, "petra_factory.png"},
-    {Outside, "petra_outside.png"}, {Masonry, "petra_masonry.png"},
+    {Outside, "petra_outside.png"},     {Masonry, "petra_masonry.png"},
 };
 
 // The five products' colours: jar k, tube k's stripe and plate k's marker.
@@ -98,7 +98,7 @@ constexpr double PipeHalf = 9.0;
 
 // The motel: a corridor (room 9 of the camera) and five guests' rooms side by side, each between
 // two walls that hang from the ceiling with a doorway below.
-constexpr double Motel_Left = 370.0; // clear of the exit line
+constexpr double Motel_Left = 370.0;   // clear of the exit line
 constexpr double Motel_Right = 3280.0; // its right wall inside the last guest room's camera rectangle
 constexpr double Corridor_Ceiling = 1850.0;
 constexpr double Guests_Left = 2205.0;
