@@ -29,9 +29,9 @@ constexpr double Chasm_FreezeSpeed = 24.0; // a fall faster than this freezes th
 constexpr int Chasm_Countdown = 50;        // steps from the freeze to the level's end
 constexpr int Chasm_CountdownCheck = 20;   // the count at which a player still in the picture is let off
 constexpr double Chasm_ZoneScale = 0.8;
-// The camera's centre in the deep zone: far enough right that the view, 800 wide at its scale, still
-// shows the player whole as he passes the exit line at its right.
-Pointf const Chasm_ZoneView(5350.0, -6850.0);
+// The camera's centre in the deep zone; the view, 800 wide at its scale, ends at the exit line on
+// its right.
+Pointf const Chasm_ZoneView(5300.0, -6850.0);
 
 // The player climbs down the canyon from ledge to ledge, crosses it hanging from floating flowers,
 // and leaves at its bottom right. A fall that gets too fast freezes the picture: a player who has

@@ -20,7 +20,7 @@ namespace
 constexpr double EaseDivisor = 8.0;
 constexpr double BoxScale = 0.9;
 constexpr double TextScale = 0.75;
-constexpr double MaxTextWidth = 620.0; // pixels: a longer line is set smaller to keep to the screen
+constexpr double MaxTextWidth = 640.0; // the screen's width: only a longer line is set smaller
 
 } // namespace
 

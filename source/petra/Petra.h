@@ -27,10 +27,8 @@ constexpr int Petra_Factory_Tube_Count = 5;
 constexpr int Petra_Question_Count = 3;
 constexpr int Petra_Answer_Count = 3; // answers to each question
 constexpr int Petra_FloatyText_Count = Petra_Question_Count * Petra_Answer_Count;
-// World units per font pixel of an answer label: small enough that while a sign is read, the view
-// drawn in close round the reader, its question's labels keep clear of the clock over them; large
-// enough to read in the room's own view.
-constexpr double Petra_Label_Scale = 0.35;
+// World units per font pixel of an answer label.
+constexpr double Petra_Label_Scale = 0.4;
 constexpr int Petra_Sign_Count = Petra_Question_Count;
 constexpr int Petra_Guest_Count = 8;
 constexpr int Petra_Verdict_Steps = 50; // steps on the motel's or the staffs' plate before the verdict

@@ -1,12 +1,14 @@
 // The generated house laid out for play: the staffs' holders on straight lines and each one within
-// the player's reach, the motel's labels readable over their own plates, and the people where the
-// rooms and the riddle-giver's talk need them.
+// the player's reach, the motel's labels readable over their own plates, the people where the rooms
+// and the riddle-giver's talk need them, and every floor walked to its walls inside the house's views.
 #include "engine/FloatyText.h"
 #include "media/GameFont.h"
 #include "petra/PetraWorldSupport.h"
 #include "petra/Petra_Dude.h"
 #include "petra/Petra_Petra.h"
 #include "petra/Petra_Staff_Puzzle.h"
+#include "support/LevelFrame.h"
+#include "support/ShortcutRun.h"
 #include "tools/worlds/petra.h"
 
 #include <gtest/gtest.h>
@@ -228,4 +230,58 @@ TEST_F(PetraLayoutTest, TheGuestsStandInTheirRoomsAndTheRiddleGiverIsTalkedToFro
     EXPECT_LE(back.DistanceEst(&giver), 64.0 - 1.0);
     EXPECT_EQ(Petra::CameraRoom(back), 1);
     EXPECT_EQ(Petra::CameraRoom(Ref(Petra_Rp_Start)), 1);
+}
+
+TEST_F(PetraLayoutTest, WalkedToTheWallsOfEveryFloorThePlayerKeepsHisRoomsViewAndNoFrameShowsPastTheHouse)
+{
+    // Each floor from a place on it, held left and then right with a jump now and then (the riddle-
+    // giver's room only right: its left is the way out). Between the corridor's view and the guests'
+    // rooms' the camera follows the player at his own zoom.
+    struct Floor
+    {
+        char const* name;
+        double x, y;
+        bool left;
+        int steps;
+    };
+    Floor const floors[] = {
+        {"the riddle-giver's room", 420.0, PetraWriter::Petra_HallFloor, false, 300},
+        {"the factory", 1700.0, PetraWriter::Petra_HallFloor, true, 400},
+        {"the motel's corridor", 1000.0, PetraWriter::Petra_MotelFloor, true, 1100},
+        {"the question room", 4300.0, PetraWriter::Petra_QuestionFloor, true, 250},
+        {"the staff room", 3500.0, PetraWriter::Petra_StaffFloor, true, 350},
+    };
+    for (Floor const& floor : floors)
+        for (int direction : {KeyIndex_GameLeft, KeyIndex_GameRight})
+        {
+            if (direction == KeyIndex_GameLeft && !floor.left)
+                continue;
+            MakeWorld();
+            StandAt(Pointf(floor.x, floor.y));
+            ASSERT_EQ(Steps(5), Level_Continue);
+            int worst = 0;
+            Pointf worstAt;
+            ShortcutRun::Result const r = ShortcutRun::Hold(
+                [&](std::vector<int> const& held) {
+                    Level_Action const a = Step(held);
+                    if (world->GetTick() % 25 == 0)
+                        if (int const cleared = LevelFrame::Draw(World()).Cleared(); cleared > worst)
+                        {
+                            worst = cleared;
+                            worstAt = Hero().GetPos();
+                        }
+                    return a;
+                },
+                direction, floor.steps);
+            std::string const where = std::string(floor.name) + ", " + r.how;
+            ASSERT_EQ(r.action, Level_Continue) << where;
+            EXPECT_EQ(worst, 0) << where << ": clear colour with the player at (" << worstAt.x << ", " << worstAt.y
+                                << ")";
+            // Against the wall, at rest: in a camera room, its view settled.
+            ASSERT_EQ(Steps(60, {direction}), Level_Continue);
+            Pointf const end = Hero().GetPos();
+            EXPECT_NE(Petra::CameraRoom(end), 0) << where << ": at the wall, (" << end.x << ", " << end.y << ")";
+            EXPECT_EQ(LevelFrame::Draw(World()).Cleared(), 0) << where << ": at the wall";
+            Destroy();
+        }
 }

@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 namespace
@@ -47,6 +48,34 @@ protected:
         double const halfW = radius / 2.0 * map.view.scale / 2.0 + 1.0; // the radius is twice the width
         double const halfH = font.GetHeight() * Petra_Label_Scale * map.view.scale / 2.0 + 1.0;
         return Rectf(q.x - halfW, q.y - halfH, q.x + halfW, q.y + halfH);
+    }
+
+    // Where the message's letters are drawn across the screen, leftmost and rightmost column: the
+    // message alone over black, on the screen's own plan, where its box is a grey wash and the
+    // letters' faces bright.
+    static std::pair<int, int> LettersDrawn(Message const& message)
+    {
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glOrtho(0.0, ScreenW, 0.0, ScreenH, -1.0, 1.0);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        message.Render();
+        std::vector<unsigned char> const frame = Frame();
+        int left = ScreenW, right = -1;
+        for (int y = 0; y < ScreenH; ++y)
+            for (int x = 0; x < ScreenW; ++x)
+            {
+                unsigned char const* p = &frame[(static_cast<std::size_t>(y) * ScreenW + x) * 4];
+                if (std::min({p[0], p[1], p[2]}) > 170)
+                {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                }
+            }
+        return {left, right};
     }
 
     // Each label of the list lies inside the screen and under the top's hearts and clocks, and the
@@ -110,6 +139,30 @@ TEST_F(PetraTexts, TheQuestionRoomShowsEveryAnswerLabelAndEachSignReadShowsItsOw
     }
 }
 
+TEST_F(PetraTexts, ALineThatFitsTheScreenKeepsItsSizeAndOnlyAWiderOneIsSetSmaller)
+{
+    MakeWorld();
+    Message* message = World().GetMessage();
+    // The motel's instruction, 637.5 pixels wide at the messages' size: it fits the screen as it is.
+    message->Display("Press the switch by the door when you have answered each question.", 500);
+    ASSERT_EQ(Steps(60), Level_Continue);
+    auto const [left, right] = LettersDrawn(*message);
+    EXPECT_GT(right - left, 625) << "the line is drawn smaller than its size";
+    EXPECT_GE(left, 1) << "the line is cut at the screen's left";
+    EXPECT_LE(right, ScreenW - 2) << "the line is cut at the screen's right";
+
+    // Twice as long, it is set smaller to keep to the screen.
+    message->Clear();
+    message->Display("Press the switch by the door when you have answered each question. Press the switch by the door "
+                     "when you have answered each question.",
+                     500);
+    ASSERT_EQ(Steps(60), Level_Continue);
+    auto const [wideLeft, wideRight] = LettersDrawn(*message);
+    EXPECT_GE(wideLeft, 1) << "the long line is cut at the screen's left";
+    EXPECT_LE(wideRight, ScreenW - 2) << "the long line is cut at the screen's right";
+    EXPECT_GT(wideRight - wideLeft, 600) << "the long line is set smaller than it needs";
+}
+
 TEST_F(PetraTexts, TheWeighingsHintIsWhollyOnTheScreen)
 {
     MakeWorld();
@@ -120,31 +173,9 @@ TEST_F(PetraTexts, TheWeighingsHintIsWhollyOnTheScreen)
     ASSERT_NE(message->GetShownText(), nullptr);
     ASSERT_NE(std::string(message->GetShownText()).find("malfunctioning"), std::string::npos);
     ASSERT_EQ(Steps(60), Level_Continue); // the box eases up into view
-
-    // The message alone over black, on the screen's own plan: its box is a grey wash, the letters'
-    // faces bright.
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0.0, ScreenW, 0.0, ScreenH, -1.0, 1.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
-    message->Render();
-    std::vector<unsigned char> const frame = Frame();
-    int left = ScreenW, right = -1;
-    for (int y = 0; y < ScreenH; ++y)
-        for (int x = 0; x < ScreenW; ++x)
-        {
-            unsigned char const* p = &frame[(static_cast<std::size_t>(y) * ScreenW + x) * 4];
-            if (std::min({p[0], p[1], p[2]}) > 170)
-            {
-                left = std::min(left, x);
-                right = std::max(right, x);
-            }
-        }
+    auto const [left, right] = LettersDrawn(*message);
     ASSERT_GE(right, left) << "no letter was drawn";
-    EXPECT_GE(left, 3) << "the hint is cut at the screen's left";
-    EXPECT_LE(right, ScreenW - 4) << "the hint is cut at the screen's right";
+    EXPECT_GE(left, 1) << "the hint is cut at the screen's left";
+    EXPECT_LE(right, ScreenW - 2) << "the hint is cut at the screen's right";
     EXPECT_GT(right - left, ScreenW / 2) << "the hint is drawn too small to read";
 }

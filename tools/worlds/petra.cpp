@@ -37,6 +37,7 @@ constexpr unsigned int PlateTop = 112;
 constexpr unsigned int Step = 113;
 constexpr unsigned int FactoryWall = 114;
 constexpr unsigned int Outside = 115;
+constexpr unsigned int Masonry = 116;
 
 struct TextureFile
 {
@@ -49,7 +50,7 @@ constexpr TextureFile Textures[] = {
     {Paint + 2, "petra_paint2.png"},    {Paint + 3, "petra_paint3.png"},    {Paint + 4, "petra_paint4.png"},
     {MotelWall, "petra_motelwall.png"}, {Night, "petra_night.png"},         {Gold, "petra_gold.png"},
     {PlateTop, "petra_plate.png"},      {Step, "petra_step.png"},           {FactoryWall, "petra_factory.png"},
-    {Outside, "petra_outside.png"},
+    {Outside, "petra_outside.png"},     {Masonry, "petra_masonry.png"},
 };
 
 // The five products' colours: jar k, tube k's stripe and plate k's marker.
@@ -73,15 +74,17 @@ constexpr double DoorWidth = 26.0;
 constexpr double DoorHeight = 40.0;
 
 // The riddle-giver's room: the front door at its left leads out of the house; walking out past the
-// exit line (x 350) ends the level.
+// exit line (x 350) ends the level. Its back wall stands inside the room's camera rectangle (x up
+// to 800), so that a player pressed against it keeps the room's view.
 constexpr double Room1_Left = 330.0; // the house's front wall, with the doorway below it
-constexpr double Room1_Right = 800.0;
+constexpr double Room1_Right = 790.0;
 constexpr double Room1_Ceiling = 780.0;
 constexpr double Room1_Doorway = 600.0; // the front wall hangs down to here
 constexpr double Room1_Outside = 160.0;
 
-// The factory.
-constexpr double Factory_Left = 1600.0;
+// The factory; its left wall inside its camera rectangle (x from 1600), as the riddle-giver's
+// room's back wall.
+constexpr double Factory_Left = 1610.0;
 constexpr double Factory_Right = 2160.0;
 constexpr double Factory_Ceiling = 780.0;
 constexpr double TubePlate_X[5] = {1735.0, 1773.0, 1811.0, 1849.0, 1887.0};
@@ -95,8 +98,8 @@ constexpr double PipeHalf = 9.0;
 
 // The motel: a corridor (room 9 of the camera) and five guests' rooms side by side, each between
 // two walls that hang from the ceiling with a doorway below.
-constexpr double Motel_Left = 370.0; // clear of the exit line
-constexpr double Motel_Right = 3285.0;
+constexpr double Motel_Left = 370.0;   // clear of the exit line
+constexpr double Motel_Right = 3280.0; // its right wall inside the last guest room's camera rectangle
 constexpr double Corridor_Ceiling = 1850.0;
 constexpr double Guests_Left = 2205.0;
 constexpr double Guests_Ceiling = 1850.0;
@@ -109,19 +112,21 @@ constexpr double Question_Left = 4105.0;
 constexpr double Question_Right = 4595.0;
 constexpr double Question_Ceiling = 1820.0;
 constexpr double MotelStart_X = 4150.0;
-constexpr double MotelPlate_X = 4200.0;
-// Answer k of question q: the plate at AnswerPlate_X[q] + AnswerGap * k. Between the door's plate
-// and the questions' plates lie stretches of open floor from which a player leaps onto the plate
-// beside them.
-constexpr double AnswerPlate_X[3] = {4266.0, 4388.0, 4510.0};
-constexpr double AnswerGap = 28.0;
+constexpr double MotelPlate_X = 4196.0;
+// Answer k of question q: the plate at AnswerPlate_X[q] + AnswerGap[q] * k. Between the door's
+// plate and the questions' plates lie stretches of open floor from which a player leaps onto the
+// plate beside them. The outer labels of a question share a row, so its plates lie far enough apart
+// for them to stand side by side: the second question's, "Pearl necklace" and "Ruby ring", need the
+// widest gap. The last label ends inside the room's view.
+constexpr double AnswerPlate_X[3] = {4262.0, 4384.0, 4516.0};
+constexpr double AnswerGap[3] = {28.0, 33.0, 26.0};
 constexpr double LeapRun = 46.0; // from the floor this far before a plate's edge, a leap lands on it
-// Answer k's label stands this high over the floor, over a player on its plate: the middle one higher
-// than its neighbours, whose labels it would cover, the outer two of each question level and clear of
-// each other and of the sign over the middle plate. Low enough that while a sign is read, the view
-// drawn in close round the reader, its question's three labels stay under the hearts and clocks
-// along the screen's top.
-constexpr double Label_Heights[3] = {64.5, 76.0, 64.5};
+// Answer k's label stands this high over the floor, over a player on its plate: the middle one a
+// label's height over its neighbours, whose labels it would cover, the outer two of each question
+// level, clear of each other and of the sign over the middle plate. Low enough that while a sign is
+// read, the view drawn in close round the reader, its question's three labels stay under the hearts
+// and clocks along the screen's top.
+constexpr double Label_Heights[3] = {64.5, 77.5, 64.5};
 
 // The staff room: the holders of the star around its middle, over a floor with the staff plate.
 constexpr double Staff_CentreX = 3500.0;
@@ -194,6 +199,17 @@ void DoorAt(MapWriter& map, unsigned int end, double x, double floor)
 void Ref(MapWriter& map, unsigned int id, double x, double y)
 {
     map.AddRefPoint(id, x, y);
+}
+
+// The house's masonry behind every room, drawn first: wherever a camera looks past a room's own walls,
+// floor and ceiling (the corridor's stretch between its camera rectangles, where the camera follows the
+// player at his own zoom, or the edge of a room's view) it shows stone. Its edges lie further from
+// every room than half the widest view a camera takes in the house.
+void WriteMasonry(MapWriter& map)
+{
+    constexpr double margin = 900.0;
+    Backdrop(map, Room1_Outside - Wall - margin, Petra_StaffFloor - SlabDepth - margin, Question_Right + Wall + margin,
+             Guests_Ceiling + 120 + margin, Masonry);
 }
 
 // Room 1. Solution of the greeting: walk right from the start to the riddle-giver and talk.
@@ -306,11 +322,11 @@ void WriteQuestionRoom(MapWriter& map)
     {
         for (unsigned int k = 0; k < 3; ++k)
         {
-            double const x = AnswerPlate_X[q] + AnswerGap * k;
+            double const x = AnswerPlate_X[q] + AnswerGap[q] * k;
             Plate(map, Petra_Group_Answer + 3 * q + k, x, y, MotelPlateHalf);
             Ref(map, Petra_Rp_Labels + 3 * q + k, x, y + Label_Heights[k]);
         }
-        Ref(map, Petra_Rp_Signs + q, AnswerPlate_X[q] + AnswerGap, y);
+        Ref(map, Petra_Rp_Signs + q, AnswerPlate_X[q] + AnswerGap[q], y);
     }
     Solid(map, Question_Left - Wall, y, Question_Left, Question_Ceiling + 100, Brick);
     Solid(map, Question_Right, y, Question_Right + Wall, Question_Ceiling + 100, Brick);
@@ -418,6 +434,15 @@ void WriteTextures(std::string const& dir)
     Canvas outside(64, 64, Rgba{120, 180, 235, 255});
     outside.FillEllipse(20, 20, 12, 5, Rgba{245, 245, 250, 255});
     DataGen::SavePng(outside, dir, map + "petra_outside.png");
+    // Dark stone blocks in courses, each course's joints half a block along from the last.
+    Canvas masonry(64, 64, Rgba{70, 62, 58, 255});
+    for (int row = 0; row < 4; ++row)
+    {
+        masonry.FillRect(0, row * 16, 64, 2, Rgba{45, 40, 38, 255});
+        for (int x = (row % 2) * 16; x < 64; x += 32)
+            masonry.FillRect(x, row * 16, 2, 16, Rgba{45, 40, 38, 255});
+    }
+    DataGen::SavePng(masonry, dir, map + "petra_masonry.png");
 }
 
 // Adds the house's textures to the image map the shared texture lists wrote.
@@ -641,6 +666,7 @@ MapWriter BuildMap()
 {
     MapWriter map;
     map.SetView(314, 475, 1.3);
+    WriteMasonry(map);
     WriteRiddleRoom(map);
     WriteFactory(map);
     WriteJarStore(map);
