@@ -95,9 +95,9 @@ FrameCheck::Shown PurposefulViews(Level_Type type)
     }
 }
 
-// What a world's roads take as done before they start, beyond a first visit: the master's
-// introduction (his dungeon's roads start in it), the village's mended lift (its main exit's road
-// rides it).
+// What a world's roads and held keys take as done before they start, beyond a first visit: the
+// master's introduction (his dungeon's roads start in it; on a first visit held keys would only
+// stand through his scripted scene), the village's mended lift (its main exit's road rides it).
 constexpr GameEvent Progress_LiftMended = 20;
 void RoadProgress(Level_Type type, GameEvents& record)
 {
@@ -264,9 +264,12 @@ TEST_F(WorldKit, TheFrameCheckFindsThePlayerOutOfSightTooSmallOrOverBareClearCol
     for (int i = 0; i < 2 * FrameCheck_Every; ++i)
         step({KeyIndex_GameRight});
     EXPECT_EQ(frames.Looked(), 2);
-    EXPECT_EQ(frames.Faults(), 2);
-    std::string const bare = frames.Report();
-    EXPECT_NE(bare.find("test world: step 50 (tick 50)"), std::string::npos) << bare;
+    // Only a frame drawn shows the clear colour; the sanitized build draws fewer.
+    EXPECT_EQ(frames.Faults(), FrameCheck_DrawEvery == FrameCheck_Every ? 2 : 0) << frames.Report();
+    FrameCheck drawn(w, "test world");
+    drawn.Look();
+    std::string const bare = drawn.Report();
+    EXPECT_NE(bare.find("test world: step 0 (tick 100)"), std::string::npos) << bare;
     EXPECT_EQ(bare.find("out of the frame"), std::string::npos) << bare;
     EXPECT_EQ(bare.find("under 12 px"), std::string::npos) << bare;
     EXPECT_EQ(bare.find(" 0 clear-colour pixels"), std::string::npos) << bare;
@@ -319,7 +322,7 @@ TEST_F(WorldKit, TheFrameCheckFindsThePlayerOutOfSightTooSmallOrOverBareClearCol
 TEST_F(WorldKit, EveryWorldKeepsThePlayerInSightOnACoveredScreenAlongItsRoadsAndHeldDirections)
 {
     // He has learnt time travel and found the socks (a fall shows where it ends rather than a
-    // death), and holds gems enough for every fee; the held keys come on a first visit.
+    // death), and holds gems enough for every fee.
     GameEvents first = events;
     first[Event_Socks] = GameEvent_HasHappened;
     first.gems = 7;
@@ -345,7 +348,7 @@ TEST_F(WorldKit, EveryWorldKeepsThePlayerInSightOnACoveredScreenAlongItsRoadsAnd
         }
         for (int direction : {KeyIndex_GameLeft, KeyIndex_GameRight})
         {
-            Build(row.type, first);
+            Build(row.type, record);
             check(direction == KeyIndex_GameLeft ? "holding left" : "holding right",
                   [&](FrameCheck::Stepper const& step) { ShortcutRun::Hold(step, direction); });
         }
