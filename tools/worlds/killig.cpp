@@ -59,6 +59,8 @@ constexpr double PlateWidth = 60.0; // a plate sits in a notch this wide
 constexpr double DoorWidth = 20.0;
 constexpr double SpikeWidth = 16.0; // one spike of a row, as drawn
 constexpr double WestEnd = -440.0;  // the west wing's far wall
+constexpr double WestWall = 600.0;  // its thickness: no camera room holds the west wing, and the
+                                    // view that follows the player there ends in the wall
 
 // Edges drawn around a polygon, one bit each in corner order (left, top, right, bottom for boxes).
 constexpr unsigned int Edge_Left = 1;
@@ -289,7 +291,7 @@ void WriteRoad(MapWriter& map)
             Poly(map, Stone, 0, true, {{a.x, Bedrock}, {a.x, a.y}, {b.x, b.y}, {b.x, Bedrock}}, Edge_Top);
         }
     }
-    Box(map, WestEnd - 100.0, Bedrock, WestEnd, 2400.0, Stone);
+    Box(map, WestEnd - WestWall, Bedrock, WestEnd, 2400.0, Stone);
     Box(map, Road_EndX, Bedrock, Road_EndX + 100.0, 3000.0, Stone);
 
     Ref(map, Kilig_Rp_DungeonStart, 870.0, 1551.0);
