@@ -91,10 +91,9 @@ TEST_F(TowerWorld, TheMapHoldsEveryIdAndTheRoadHasRoomForAGiantOutsideTheWayIn)
         EXPECT_EQ(groups.count(group), 1u) << "map group " << group;
 
     // Nothing solid stands within a giant's height above the road from the second exit to the
-    // step, under the first wing to the ramp, and from the right wall to the main exit.
+    // first wing's landing, and from the right wall to the main exit.
     auto const open = [](double x) {
-        return (x > Tower_SecondExitX && x < Way_StepX0) || (x > Way_StepX1 && x < Way_RampX0)
-               || (x > Tower_RightWallX + 100.0 && x < Tower_MainExitX);
+        return (x > Tower_SecondExitX && x < WingA_L0X0) || (x > Tower_RightWallX + 100.0 && x < Tower_MainExitX);
     };
     for (MapWriter_Poly const& poly : map.polys)
     {
