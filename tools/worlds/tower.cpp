@@ -287,6 +287,9 @@ void WriteWayIn(MapWriter& map)
 {
     Ref(map, 1, Tower_ShrinkX, Tower_RoadY); // scaler 0: 64 -> 16
     Box(map, Way_LedgeX0, Way_LedgeY - 100, Way_LedgeX1, Way_LedgeY);
+    // Above the ledge's left end, where the head is of a giant whose feet would be in the
+    // corridor's mouth.
+    Box(map, Way_LedgeX0, Way_LedgeY + 50, Way_LedgeX0 + 50, Way_Bottom, Brick);
     Box(map, Way_X0, Way_Bottom, Way_X1, Way_Y);
     // Under the second wing's small rooms, which begin at 2700.
     Box(map, Way_CeilingX0, Way_CeilingY, Way_CeilingX1, 2690.0);
