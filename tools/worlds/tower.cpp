@@ -614,7 +614,7 @@ void WriteTransporter(MapWriter& map)
     // Door 17's lintel and, over LX and the exit floor, the second wing's roof: no giant on LX jumps
     // high enough to reach the exit floor or to pass over door 17.
     Box(map, WingB_Door17X, y + 2000, WingB_Door17X + 60, Tower_TopY, Brick, 256.0);
-    Box(map, 4990, Tower_TopY - 50, WingB_Door17X, Tower_TopY, Brick);
+    Box(map, Tower_RoofX0, Tower_TopY - 50, WingB_Door17X, Tower_TopY, Brick);
     // The roof goes on over LX and the exit's floor to the far end's wall, and over the tower's right
     // wall a spire stands far higher than a giant jumps from the roof: the exit is reached through
     // door 17, not from the sky.

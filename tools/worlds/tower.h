@@ -19,6 +19,7 @@ constexpr double Tower_RoadX1 = 14400.0;
 constexpr double Tower_StartX = -2300.0;
 constexpr double Tower_RoadClear = 1300.0;
 constexpr double Tower_TopY = 4850.0; // the top of the tower's shell, over the second wing's roof
+constexpr double Tower_RoofX0 = 4990.0; // the roof over LX begins over the last wing's exit floor
 
 // The way in, framed at the tower's foot: past the start a zone makes the giant 16 (Tower_ShrinkX);
 // he jumps onto the first wing's landing (L0), from it onto a ledge and from the ledge onto the
