@@ -100,6 +100,26 @@ Outline Clip(Outline subject, Outline const& clip)
 
 class TowerMainRoad : public TowerWorld
 {
+protected:
+    // Counts, from the first step that frames a part of the tower, the longest run of steps that
+    // shows the whole tower instead while the player walks (riding a car or the lift, and the walk
+    // out beyond door 17 to the main exit, excepted: their legs run between zones).
+    void CountWholeTowerSteps()
+    {
+        int const zone = As<Tower>().GetCameraZone();
+        unsigned int poly = 0;
+        unsigned int const group = Hero().PolyOn(&poly) ? world->GetMap()->GetGroup(poly) : 0;
+        bool const carried = group == Scales_Lift_Group || (group >= Tower_Group_FirstCar && group <= Tower_Group_LastCar);
+        framed = framed || zone > 0;
+        wholeTower = framed && zone == 0 && !carried && Pos().x < WholeTowerBeyondX ? wholeTower + 1 : 0;
+        longestWholeTower = std::max(longestWholeTower, wholeTower);
+    }
+
+    static constexpr double WholeTowerBeyondX = 7650.0; // the right edge of LX's camera zone
+    static constexpr int FewSteps = 50;                  // a walk or a jump from one zone to the next
+    bool framed = false;
+    int wholeTower = 0;
+    int longestWholeTower = 0;
 };
 
 TEST_F(TowerMainRoad, FromTheStartThroughTheScalingZonesPastSelvesScalesAndTransporterToTheMainExit)
@@ -110,7 +130,9 @@ TEST_F(TowerMainRoad, FromTheStartThroughTheScalingZonesPastSelvesScalesAndTrans
     std::set<double> sizes;
     RoadWalk_Result const r = walk.Walk([&](std::vector<int> const& held) {
         sizes.insert(Hero().GetScale());
-        return Step(held);
+        Level_Action const action = Step(held);
+        CountWholeTowerSteps();
+        return action;
     });
     ASSERT_TRUE(r.done) << r.report;
     EXPECT_EQ(r.action, Level_Completed) << r.report;
@@ -119,6 +141,7 @@ TEST_F(TowerMainRoad, FromTheStartThroughTheScalingZonesPastSelvesScalesAndTrans
                               })));
     for (double size : {16.0, 0.5, 0.25, 0.125, 0.03125, 0.0625, 1.0, 4.0, 8.0, 64.0})
         EXPECT_EQ(sizes.count(size), 1u) << "never " << size;
+    EXPECT_LE(longestWholeTower, FewSteps) << "every floor on the way lies in a camera zone";
 
     // What the puzzles on the way show afterwards, at the ticks the road was walked.
     Tick const door3 = walk.StoodAt(PointNamed(road, "door 3"));
@@ -135,9 +158,23 @@ TEST_F(TowerMainRoad, FromTheStartThroughTheScalingZonesPastSelvesScalesAndTrans
 
 TEST_F(TowerMainRoad, HoldingEitherWayOrRandomKeysNeverReachTheMainExitAndLeftIsTheShortWayOut)
 {
-    ShortcutRun::Each([this] { MakeTower(); }, [this](std::vector<int> const& held) { return Step(held); },
+    ShortcutRun::Each(
+        [this] {
+            MakeTower();
+            framed = false;
+            wholeTower = longestWholeTower = 0;
+        },
+        [this](std::vector<int> const& held) {
+            Level_Action const action = Step(held);
+            CountWholeTowerSteps();
+            return action;
+        },
                       [this](ShortcutRun::Result const& r) {
                           EXPECT_NE(r.action, Level_Completed) << r.how;
+                          if (r.how.find("holding") == 0)
+                          {
+                              EXPECT_LE(longestWholeTower, FewSteps) << r.how << ": the tower seen whole";
+                          }
                           if (r.how.find("holding left") == 0)
                           {
                               EXPECT_EQ(r.action, Level_Restart) << r.how;
