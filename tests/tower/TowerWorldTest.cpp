@@ -137,7 +137,7 @@ TEST_F(TowerWorld, TheMapHoldsEveryIdAndTheRoadHasRoomForAGiantOutsideTheWayIn)
     // Nothing solid stands within a giant's height above the road from the second exit to the
     // first wing's landing, and from the right wall to the main exit.
     auto const open = [](double x) {
-        return (x > Tower_SecondExitX && x < WingA_L0X0) || (x > Tower_RightWallX + 100.0 && x < Tower_MainExitX);
+        return (x > Tower_SecondExitX && x < WingA_L0X0) || (x > Tower_RightWallX + 200.0 && x < Tower_MainExitX);
     };
     for (MapWriter_Poly const& poly : map.polys)
     {

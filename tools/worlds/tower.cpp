@@ -201,14 +201,14 @@ void WriteBody(MapWriter& map)
 {
     // The tower's shell from the road to its battlements, and the roof over them: seen whole, the
     // wings show as rooms in it.
-    constexpr double x0 = -3000.0, x1 = 8700.0, top = Tower_TopY, merlon = 400.0;
+    constexpr double x0 = Way_CeilingX0, x1 = Tower_InnerWallX + 200.0, top = Tower_TopY, merlon = 400.0;
     Poly(map, {{x0, Tower_RoadY}, {x0, top}, {x1, top}, {x1, Tower_RoadY}}, Stone, 512.0, 0, false);
     for (double x = x0; x + merlon <= x1; x += 2.0 * merlon)
         Poly(map, {{x, top}, {x, top + merlon}, {x + merlon, top + merlon}, {x + merlon, top}}, Stone, 512.0, 0, false);
     Poly(map, {{x0 + 600.0, top + merlon}, {(x0 + x1) / 2.0, top + 4200.0}, {x1 - 600.0, top + merlon}}, Roof, 512.0,
          0, false);
 
-    Masonry(map, {{-2700, 400}, {-2700, 2150}, {8500, 2150}, {8500, 400}}, 0, false);
+    Masonry(map, {{x0 + 200.0, Tower_RoadY}, {x0 + 200.0, Way_CeilingY}, {Tower_InnerWallX, Way_CeilingY}, {Tower_InnerWallX, Tower_RoadY}}, 0, false);
     Masonry(map, {{-900, 2600}, {-900, 4800}, {7800, 4800}, {7800, 2600}}, 0, false);
 }
 
@@ -614,15 +614,15 @@ void WriteTransporter(MapWriter& map)
     // Door 17's lintel and, over LX and the exit floor, the second wing's roof: no giant on LX jumps
     // high enough to reach the exit floor or to pass over door 17.
     Box(map, WingB_Door17X, y + 2000, WingB_Door17X + 60, Tower_TopY, Brick, 256.0);
-    Box(map, Tower_RoofX0, Tower_TopY - 50, WingB_Door17X, Tower_TopY, Brick);
+    Box(map, Tower_RoofX0, Tower_TopY - 200, WingB_Door17X, Tower_TopY, Brick);
     // The roof goes on over LX and the exit's floor to the far end's wall, and over the tower's right
     // wall a spire stands far higher than a giant jumps from the roof: the exit is reached through
     // door 17, not from the sky.
-    Box(map, WingB_Door17X + 60, Tower_TopY - 50, Tower_RoadX1 + 100, Tower_TopY, Brick);
-    Box(map, Tower_RoadX1, Tower_RoadY + 2400, Tower_RoadX1 + 100, Tower_TopY - 50, Brick);
-    Box(map, Tower_RightWallX, Tower_TopY, Tower_RightWallX + 100, Tower_TopY + 8000, Brick);
+    Box(map, WingB_Door17X + 60, Tower_TopY - 200, Tower_RoadX1 + 100, Tower_TopY, Brick);
+    Box(map, Tower_RoadX1, Tower_RoadY + 2400, Tower_RoadX1 + 100, Tower_TopY - 200, Brick);
+    Box(map, Tower_RightWallX, Tower_TopY, Tower_RightWallX + 200, Tower_TopY + 8000, Brick);
     // The tower's right wall: below LX nothing passes it, and door 17 is the only way along LX.
-    Box(map, Tower_RightWallX, Tower_RoadY, Tower_RightWallX + 100, y - 200, Brick);
+    Box(map, Tower_RightWallX, Tower_RoadY, Tower_RightWallX + 200, y - 200, Brick);
 }
 
 // The scales' lights: a lamp lit yellow for each unit of weight, a red one for too much.
