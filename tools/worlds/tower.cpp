@@ -210,6 +210,26 @@ void WriteBody(MapWriter& map)
 
     Masonry(map, {{x0 + 200.0, Tower_RoadY}, {x0 + 200.0, Way_CeilingY}, {Tower_InnerWallX, Way_CeilingY}, {Tower_InnerWallX, Tower_RoadY}}, 0, false);
     Masonry(map, {{-900, 2600}, {-900, 4800}, {7800, 4800}, {7800, 2600}}, 0, false);
+
+    // Dark undersides drawn below the main floors, behind everything solid: with the tower seen
+    // whole the floors read as bands, not hairlines.
+    struct Underside
+    {
+        double x0, x1, y;
+        double band = 150.0;
+    };
+    Underside const undersides[] = {
+        {WingA_L0X0, WingA_L0xX1, 400.0, 60.0},       // the first wing's floors, the corridor open below
+        {Way_LedgeX0, Way_LedgeX1, Way_LedgeY - 100}, // the ledge
+        {Way_X0, Way_X1, Way_Bottom},                  // the walkway
+        {2230.0, WingB_L1X1, WingB_FloorY - 200},      // L1
+        {WingB_ExitFloorX0, WingB_ExitFloorX1, WingB_ExitFloorY - 15},
+        {WingB_ExitFloorX1, WingB_LXX1, WingB_FinaleY - 200}, // LX
+        {Tower_RoofX0, Tower_RoadX1 + 100, Tower_TopY - 200}, // the roof over LX
+    };
+    for (Underside const& u : undersides)
+        Poly(map, {{u.x0, u.y - u.band}, {u.x0, u.y}, {u.x1, u.y}, {u.x1, u.y - u.band}}, MapTextures::Cliff, 128.0, 0,
+             false);
 }
 
 // The kill zones, in the order the tower builds them, each drawn as lava over its whole rectangle:
