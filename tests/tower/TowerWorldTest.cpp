@@ -161,10 +161,12 @@ TEST_F(TowerWorld, TheRoofIsClosedFromTheLastWingToTheFarWallAndTheSpireOutgrows
     double const ground = Pos().y;
     double top = ground;
     Step({Key_Jump});
-    StepUntil([&] {
-        top = std::max(top, double(Pos().y));
-        return Hero().onGround;
-    }, 400, {Key_Jump});
+    StepUntil(
+        [&] {
+            top = std::max(top, double(Pos().y));
+            return Hero().onGround;
+        },
+        400, {Key_Jump});
     double const jump = top - ground;
     EXPECT_GT(jump, 4000.0) << "a giant's jump";
 

@@ -205,10 +205,15 @@ void WriteBody(MapWriter& map)
     Poly(map, {{x0, Tower_RoadY}, {x0, top}, {x1, top}, {x1, Tower_RoadY}}, Stone, 512.0, 0, false);
     for (double x = x0; x + merlon <= x1; x += 2.0 * merlon)
         Poly(map, {{x, top}, {x, top + merlon}, {x + merlon, top + merlon}, {x + merlon, top}}, Stone, 512.0, 0, false);
-    Poly(map, {{x0 + 600.0, top + merlon}, {(x0 + x1) / 2.0, top + 4200.0}, {x1 - 600.0, top + merlon}}, Roof, 512.0,
-         0, false);
+    Poly(map, {{x0 + 600.0, top + merlon}, {(x0 + x1) / 2.0, top + 4200.0}, {x1 - 600.0, top + merlon}}, Roof, 512.0, 0,
+         false);
 
-    Masonry(map, {{x0 + 200.0, Tower_RoadY}, {x0 + 200.0, Way_CeilingY}, {Tower_InnerWallX, Way_CeilingY}, {Tower_InnerWallX, Tower_RoadY}}, 0, false);
+    Masonry(map,
+            {{x0 + 200.0, Tower_RoadY},
+             {x0 + 200.0, Way_CeilingY},
+             {Tower_InnerWallX, Way_CeilingY},
+             {Tower_InnerWallX, Tower_RoadY}},
+            0, false);
     Masonry(map, {{-900, 2600}, {-900, 4800}, {7800, 4800}, {7800, 2600}}, 0, false);
 
     // Dark undersides drawn below the main floors, behind everything solid: with the tower seen
@@ -221,8 +226,8 @@ void WriteBody(MapWriter& map)
     Underside const undersides[] = {
         {WingA_L0X0, WingA_L0xX1, 400.0, 60.0},       // the first wing's floors, the corridor open below
         {Way_LedgeX0, Way_LedgeX1, Way_LedgeY - 100}, // the ledge
-        {Way_X0, Way_X1, Way_Bottom},                  // the walkway
-        {2230.0, WingB_L1X1, WingB_FloorY - 200},      // L1
+        {Way_X0, Way_X1, Way_Bottom},                 // the walkway
+        {2230.0, WingB_L1X1, WingB_FloorY - 200},     // L1
         {WingB_ExitFloorX0, WingB_ExitFloorX1, WingB_ExitFloorY - 15},
         {WingB_ExitFloorX1, WingB_LXX1, WingB_FinaleY - 200}, // LX
         {Tower_RoofX0, Tower_RoadX1 + 100, Tower_TopY - 200}, // the roof over LX
@@ -705,7 +710,8 @@ void WingB(Road& road)
     road.Press(lift, y, "the lift", 0).Travel(lift, y, "before the lift rises", weighed, -40);
     // At rest the lift is framed with the scales, raised with the corridor beyond the window: he
     // steps to its left end on the way up.
-    road.Ride(lift, WingB_TinyY, "up to the window", 400).Press(WingB_LiftX0 - 2.0, WingB_TinyY, "the lift at the top", 80);
+    road.Ride(lift, WingB_TinyY, "up to the window", 400)
+        .Press(WingB_LiftX0 - 2.0, WingB_TinyY, "the lift at the top", 80);
 
     // The tiny corridor: three past selves on switches 7, 8 and 9. A walker lets go of the key a
     // few units short of a station, which on plates this small is off the plate: the stations

@@ -18,7 +18,7 @@ constexpr double Tower_RoadX0 = -10200.0;
 constexpr double Tower_RoadX1 = 14400.0;
 constexpr double Tower_StartX = -2300.0;
 constexpr double Tower_RoadClear = 1300.0;
-constexpr double Tower_TopY = 4850.0; // the top of the tower's shell, over the second wing's roof
+constexpr double Tower_TopY = 4850.0;   // the top of the tower's shell, over the second wing's roof
 constexpr double Tower_RoofX0 = 4990.0; // the roof over LX begins over the last wing's exit floor
 
 // The way in, framed at the tower's foot: past the start a zone makes the giant 16 (Tower_ShrinkX);
@@ -28,9 +28,9 @@ constexpr double Tower_RoofX0 = 4990.0; // the roof over LX begins over the last
 // every jump there below the top of the foot's camera zone; a giant's head meets the walkway's
 // underside and the ceiling, so that only a player of 16 climbs.
 constexpr double Tower_ShrinkX = -1400.0;
-constexpr double Tower_GrowX = -3200.0;   // on the way to the second exit, any size grows to 64 again
-constexpr double Way_BlockX1 = -400.0; // L0 begins with a block, higher than a player of 16 is
-constexpr double Way_BlockY = 750.0;   // tall over the corridor's mouth below it
+constexpr double Tower_GrowX = -3200.0; // on the way to the second exit, any size grows to 64 again
+constexpr double Way_BlockX1 = -400.0;  // L0 begins with a block, higher than a player of 16 is
+constexpr double Way_BlockY = 750.0;    // tall over the corridor's mouth below it
 constexpr double Way_LedgeX0 = -700.0;
 constexpr double Way_LedgeX1 = -450.0;
 constexpr double Way_LedgeY = 1300.0;
@@ -42,7 +42,7 @@ constexpr double Way_CeilingY = 2515.0;   // over the foot
 constexpr double Way_CeilingX0 = -2000.0; // the tower's left wall stands on its left end
 constexpr double Way_CeilingX1 = 1980.0;
 constexpr double Way_ShaftCeilingY = 3180.0; // over L1 and the walkway's right end
-constexpr double Way_JumpX = 2660.0;      // where the jump back onto L1 starts
+constexpr double Way_JumpX = 2660.0;         // where the jump back onto L1 starts
 // The wall left of LX that a player on LX cannot walk or jump past.
 constexpr double Way_WallX = 5560.0;
 constexpr double Way_WallY = 2440.0;
@@ -85,7 +85,7 @@ constexpr double WingA_Door15X = 5060.0;
 constexpr double WingA_PitX0 = 5150.0; // the spike pit under group 3's sweep
 constexpr double WingA_PitX1 = 7450.0;
 constexpr double WingA_ExitWallX = 7550.0;
-constexpr double WingA_L0xX1 = 8500.0; // the end of the landing he drops from
+constexpr double WingA_L0xX1 = 8500.0;      // the end of the landing he drops from
 constexpr double WingA_PitCeilingY = 720.0; // below the small rooms over the pit
 
 // The second wing, higher up. A player of 16 jumps onto its landing (L1) from the walkway,
@@ -97,9 +97,9 @@ constexpr double WingB_L1X1 = 2500.0;
 constexpr double WingB_SlotWallX = 2200.0;
 constexpr double WingB_Plate3X = 2150.0;
 constexpr double WingB_Door3X = 2050.0;
-constexpr double WingB_PanX = 1895.0;   // the middle of the pan
-constexpr double WingB_LiftX0 = 1725.0; // the lift, 30 wide: a rider at rest on its right half is
-constexpr double WingB_LiftX1 = 1755.0; // framed with the scales, raised on its left end with the corridor
+constexpr double WingB_PanX = 1895.0;      // the middle of the pan
+constexpr double WingB_LiftX0 = 1725.0;    // the lift, 30 wide: a rider at rest on its right half is
+constexpr double WingB_LiftX1 = 1755.0;    // framed with the scales, raised on its left end with the corridor
 constexpr double WingB_TinyY = 2830.0;     // the corridor through the window above the lift
 constexpr double WingB_WindowX = 1705.0;   // the window's left side
 constexpr double WingB_Plate7X = 1604.0;   // switches 7, 8 and 9 stand 8 apart leftwards
@@ -123,7 +123,7 @@ constexpr double WingB_CarX = 1160.0; // P, where each car's run begins
 constexpr double WingB_CarY = 2935.0;
 constexpr double WingB_CarHalfWidth = 30.0;
 constexpr double WingB_CarHeight = 10.0;
-constexpr double WingB_WaitY = 2949.0; // the ledge just over P where a rider waits for a car
+constexpr double WingB_WaitY = 2949.0;      // the ledge just over P where a rider waits for a car
 constexpr double WingB_ExitFloorY = 4000.0; // where the rider drops off his car
 constexpr double WingB_ExitFloorX0 = 5060.0;
 constexpr double WingB_ExitFloorX1 = 5600.0;
@@ -131,7 +131,7 @@ constexpr double WingB_FinaleY = 2690.0; // LX: on switch 11 a player of 8 is st
 constexpr double WingB_Plate11X = 6000.0;
 constexpr double WingB_Door16X = 6400.0;
 constexpr double WingB_Door17X = 7200.0;
-constexpr double WingB_LXX1 = 12400.0; // LX's end, beyond the tower's right wall
+constexpr double WingB_LXX1 = 12400.0;       // LX's end, beyond the tower's right wall
 constexpr double Tower_RightWallX = 12000.0; // from the road up to LX: the way out is door 17
 
 // The map, built in memory for Write and for the tests.
