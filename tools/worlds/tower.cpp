@@ -8,8 +8,8 @@
 // passes scaler 0, which makes him 16; from the road he jumps onto the first wing's landing (L0),
 // from L0 back onto a ledge and from it onto the walkway, which runs right over the first wing to
 // the shaft under the second wing's landing (L1); from the walkway's right end he jumps back onto
-// L1. A giant's head meets the walkway's underside, the ceiling over the foot and the wall at
-// x 500, so that only a player of 16 climbs. Nothing but door 17 on LX leads past the right wall:
+// L1. A giant's head meets the wall that stands over the ledge's left end up to the ceiling over
+// the foot, so that only a player of 16 climbs. Nothing but door 17 on LX leads past the right wall:
 // the main exit is reached through the second wing and its transporter. The first wing ends on a
 // landing where a zone makes him 8 and from whose end he drops into the corridor under the wing,
 // which leads back to the road at the foot; on the road to the second exit scaler 2 makes any
@@ -312,9 +312,10 @@ void WriteWayIn(MapWriter& map)
 {
     Ref(map, 1, Tower_ShrinkX, Tower_RoadY); // scaler 0: 64 -> 16
     Box(map, Way_LedgeX0, Way_LedgeY - 100, Way_LedgeX1, Way_LedgeY);
-    // Above the ledge's left end, where the head is of a giant whose feet would be in the
-    // corridor's mouth.
-    Box(map, Way_LedgeX0, Way_LedgeY + 50, Way_LedgeX0 + 50, Way_Bottom, Brick);
+    // From above the ledge's left end up to the ceiling, where the head is of a giant on the
+    // road or on L0's block, jumping or not: no giant passes it, into the corridor's mouth or onto
+    // L0, while a player of 16 passes below it.
+    Box(map, Way_LedgeX0, Way_LedgeY + 50, Way_LedgeX0 + 50, Way_CeilingY, Brick);
     Box(map, Way_X0, Way_Bottom, Way_X1, Way_Y);
     // Under the second wing's small rooms, which begin at 2700.
     Box(map, Way_CeilingX0, Way_CeilingY, Way_CeilingX1, 2690.0);

@@ -25,8 +25,8 @@ constexpr double Tower_RoofX0 = 4990.0; // the roof over LX begins over the last
 // he jumps onto the first wing's landing (L0), from it onto a ledge and from the ledge onto the
 // walkway, which runs right over the first wing to the shaft under the second wing's landing (L1);
 // from the walkway's right end he jumps back left onto L1's end. A ceiling over the foot keeps
-// every jump there below the top of the foot's camera zone; a giant's head meets the walkway's
-// underside and the ceiling, so that only a player of 16 climbs.
+// every jump there below the top of the foot's camera zone; a giant's head meets a wall over the
+// ledge's left end, so that only a player of 16 climbs.
 constexpr double Tower_ShrinkX = -1400.0;
 constexpr double Tower_GrowX = -3200.0; // on the way to the second exit, any size grows to 64 again
 constexpr double Way_BlockX1 = -400.0;  // L0 begins with a block, higher than a player of 16 is
