@@ -100,6 +100,27 @@ Outline Clip(Outline subject, Outline const& clip)
 
 class TowerMainRoad : public TowerWorld
 {
+protected:
+    // Counts, from the first step that frames a part of the tower, the longest run of steps that
+    // shows the whole tower instead while the player walks (riding a car or the lift, and the walk
+    // out beyond door 17 to the main exit, excepted: their legs run between zones).
+    void CountWholeTowerSteps()
+    {
+        int const zone = As<Tower>().GetCameraZone();
+        unsigned int poly = 0;
+        unsigned int const group = Hero().PolyOn(&poly) ? world->GetMap()->GetGroup(poly) : 0;
+        bool const carried =
+            group == Scales_Lift_Group || (group >= Tower_Group_FirstCar && group <= Tower_Group_LastCar);
+        framed = framed || zone > 0;
+        wholeTower = framed && zone == 0 && !carried && Pos().x < WholeTowerBeyondX ? wholeTower + 1 : 0;
+        longestWholeTower = std::max(longestWholeTower, wholeTower);
+    }
+
+    static constexpr double WholeTowerBeyondX = 7650.0; // the right edge of LX's camera zone
+    static constexpr int FewSteps = 50;                 // a walk or a jump from one zone to the next
+    bool framed = false;
+    int wholeTower = 0;
+    int longestWholeTower = 0;
 };
 
 TEST_F(TowerMainRoad, FromTheStartThroughTheScalingZonesPastSelvesScalesAndTransporterToTheMainExit)
@@ -110,15 +131,17 @@ TEST_F(TowerMainRoad, FromTheStartThroughTheScalingZonesPastSelvesScalesAndTrans
     std::set<double> sizes;
     RoadWalk_Result const r = walk.Walk([&](std::vector<int> const& held) {
         sizes.insert(Hero().GetScale());
-        return Step(held);
+        Level_Action const action = Step(held);
+        CountWholeTowerSteps();
+        return action;
     });
     ASSERT_TRUE(r.done) << r.report;
     EXPECT_EQ(r.action, Level_Completed) << r.report;
-    EXPECT_EQ(walk.Travels(), static_cast<int>(std::count_if(road.points.begin(), road.points.end(), [](auto& p) {
-                                  return p.kind == Road_Travel;
-                              })));
+    EXPECT_EQ(walk.Travels(), static_cast<int>(std::count_if(road.points.begin(), road.points.end(),
+                                                             [](auto& p) { return p.kind == Road_Travel; })));
     for (double size : {16.0, 0.5, 0.25, 0.125, 0.03125, 0.0625, 1.0, 4.0, 8.0, 64.0})
         EXPECT_EQ(sizes.count(size), 1u) << "never " << size;
+    EXPECT_LE(longestWholeTower, FewSteps) << "every floor on the way lies in a camera zone";
 
     // What the puzzles on the way show afterwards, at the ticks the road was walked.
     Tick const door3 = walk.StoodAt(PointNamed(road, "door 3"));
@@ -135,18 +158,32 @@ TEST_F(TowerMainRoad, FromTheStartThroughTheScalingZonesPastSelvesScalesAndTrans
 
 TEST_F(TowerMainRoad, HoldingEitherWayOrRandomKeysNeverReachTheMainExitAndLeftIsTheShortWayOut)
 {
-    ShortcutRun::Each([this] { MakeTower(); }, [this](std::vector<int> const& held) { return Step(held); },
-                      [this](ShortcutRun::Result const& r) {
-                          EXPECT_NE(r.action, Level_Completed) << r.how;
-                          if (r.how.find("holding left") == 0)
-                          {
-                              EXPECT_EQ(r.action, Level_Restart) << r.how;
-                          }
-                          if (r.how.find("holding right") == 0)
-                          {
-                              EXPECT_LT(Pos().x, Tower_RightWallX) << "the right wall holds him";
-                          }
-                      });
+    ShortcutRun::Each(
+        [this] {
+            MakeTower();
+            framed = false;
+            wholeTower = longestWholeTower = 0;
+        },
+        [this](std::vector<int> const& held) {
+            Level_Action const action = Step(held);
+            CountWholeTowerSteps();
+            return action;
+        },
+        [this](ShortcutRun::Result const& r) {
+            EXPECT_NE(r.action, Level_Completed) << r.how;
+            if (r.how.find("holding") == 0)
+            {
+                EXPECT_LE(longestWholeTower, FewSteps) << r.how << ": the tower seen whole";
+            }
+            if (r.how.find("holding left") == 0)
+            {
+                EXPECT_EQ(r.action, Level_Restart) << r.how;
+            }
+            if (r.how.find("holding right") == 0)
+            {
+                EXPECT_LT(Pos().x, Tower_RightWallX) << "the right wall holds him";
+            }
+        });
 }
 
 TEST_F(TowerMainRoad, TheKitFindsNothingHiddenBehindALaterPolygon)
@@ -187,8 +224,8 @@ TEST_F(TowerMainRoad, NothingIsDrawnOverWhatAPlayerStandsOnOrOverADoorPlateOrLif
             double const overlap = Area(Clip(outline, OutlineOf(over)));
             if (overlap > 1e-6 * std::max(1.0, Area(outline)) && covered++ < 60)
                 ADD_FAILURE() << "polygon " << i << " (group " << under.group << ", at " << outline[0].x << ", "
-                              << outline[0].y << ") lies under polygon " << j << " (group " << over.group
-                              << ", at " << over.points[0].x << ", " << over.points[0].y << "): " << overlap;
+                              << outline[0].y << ") lies under polygon " << j << " (group " << over.group << ", at "
+                              << over.points[0].x << ", " << over.points[0].y << "): " << overlap;
         }
     }
     EXPECT_EQ(covered, 0);

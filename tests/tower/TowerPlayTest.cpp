@@ -83,7 +83,7 @@ TEST_F(TowerPlay, TheGiantWalksInFromTheStartThroughL1sSlotAndOutByTheSecondExit
 TEST_F(TowerPlay, FirstWingFromL0ThroughTheGateRoomSwitch10AndTheRingToTheTrack)
 {
     Tower& tower = MakeTower();
-    Place(-1000.0, WingA_FloorY, 16.0);
+    Place(Way_BlockX1 + 50.0, WingA_FloorY, 16.0);
     EXPECT_TRUE(StepUntil([&] { return Pos().x > 800.0; }, 1000, {Key_Right})) << "the walls let him through";
     EXPECT_TRUE(GrowTo(8.0));
     Tick const plate = HoldPlate(WingA_Plate0X, 400);
@@ -130,7 +130,7 @@ TEST_F(TowerPlay, FirstWingFromL0ThroughTheGateRoomSwitch10AndTheRingToTheTrack)
     EXPECT_EQ(Pos().y, WingA_LowY) << "dropped down the shaft";
 }
 
-TEST_F(TowerPlay, FirstWingFromTheAlcoveThroughTheHallAndOverThePitToTheRoad)
+TEST_F(TowerPlay, FirstWingFromTheAlcoveThroughTheHallAndOverThePitBackToTheFoot)
 {
     Tower& tower = MakeTower();
     Place(3450.0, WingA_LowY, 1.0);
@@ -170,18 +170,20 @@ TEST_F(TowerPlay, FirstWingFromTheAlcoveThroughTheHallAndOverThePitToTheRoad)
     WalkTo(WingA_PitX0 + 40.0);
     ASSERT_TRUE(StepUntil([&] { return platform->Offset(Now(), x, y) && x > 1099.0; }, 600));
     EXPECT_TRUE(WalkTo(WingA_PitX1 + 30.0)) << "rode across";
-    // Out past the exit wall, growing, down onto the road and up the ramp: the tower's right wall
-    // stops him there.
-    EXPECT_EQ(Steps(3000, {Key_Right}), Level_Continue);
-    EXPECT_LE(Pos().x, Tower_RightWallX);
-    EXPECT_LT(Pos().y, WingB_FinaleY);
-    EXPECT_GT(Hero().GetScale(), 48.0);
+    // Out past the exit wall, growing, down into the corridor under the wing: the wall below LX
+    // stops him there, and the corridor leads him back to the road at the tower's foot.
+    EXPECT_EQ(Steps(600, {Key_Right}), Level_Continue);
+    EXPECT_LE(Pos().x, Tower_InnerWallX);
+    EXPECT_NEAR(Pos().y, Tower_RoadY, 1e-3);
+    EXPECT_EQ(Hero().GetScale(), 8.0);
+    EXPECT_TRUE(StepUntil([&] { return Pos().x < WingA_L0X0 - 100.0; }, 1500, {Key_Left})) << "stopped at " << Pos().x;
+    EXPECT_NEAR(Pos().y, Tower_RoadY, 1e-3);
 }
 
 TEST_F(TowerPlay, SecondWingFromL1ThroughTheScalesAndTheWindow)
 {
     Tower& tower = MakeTower();
-    Place(3000.0, WingB_FloorY, 64.0);
+    Place(WingB_L1X1 - 50.0, WingB_FloorY, 16.0);
     WalkInto(Key_Left);
     EXPECT_TRUE(GrowTo(0.5, 600));
     Tick const plate3 = HoldPlate(WingB_Plate3X, 300);

@@ -20,6 +20,7 @@
 #include "tower/Tower_Scaler.h"
 #include "tower/Tower_Scales.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <set>
 
@@ -43,6 +44,49 @@ std::vector<double> Drawn(Tower const& tower, Tick t)
         drawn.insert(drawn.end(), {at.x, at.y});
     }
     return drawn;
+}
+
+// The stretches of the line y = at (across) or x = at (upright) that the map's fixed solid
+// polygons cover, merged; each polygon is taken as convex.
+std::vector<std::pair<double, double>> Covered(MapWriter const& map, bool across, double at)
+{
+    std::vector<std::pair<double, double>> spans;
+    for (MapWriter_Poly const& poly : map.polys)
+    {
+        if (!poly.solid || poly.group != 0)
+            continue;
+        double lo = 1e300;
+        double hi = -1e300;
+        for (std::size_t i = 0; i < poly.points.size(); i++)
+        {
+            MapWriter_Point const& a = poly.points[i];
+            MapWriter_Point const& b = poly.points[(i + 1) % poly.points.size()];
+            double const a0 = across ? a.y : a.x, b0 = across ? b.y : b.x;
+            double const a1 = across ? a.x : a.y, b1 = across ? b.x : b.y;
+            if ((a0 - at) * (b0 - at) > 0.0 || a0 == b0)
+                continue;
+            double const on = a1 + (b1 - a1) * (at - a0) / (b0 - a0);
+            lo = std::min(lo, on);
+            hi = std::max(hi, on);
+        }
+        if (lo < hi)
+            spans.emplace_back(lo, hi);
+    }
+    std::sort(spans.begin(), spans.end());
+    std::vector<std::pair<double, double>> merged;
+    for (auto const& span : spans)
+    {
+        if (!merged.empty() && span.first <= merged.back().second + 1e-6)
+            merged.back().second = std::max(merged.back().second, span.second);
+        else
+            merged.push_back(span);
+    }
+    return merged;
+}
+
+bool CoversAll(std::vector<std::pair<double, double>> const& spans, double from, double to)
+{
+    return std::any_of(spans.begin(), spans.end(), [&](auto const& s) { return s.first <= from && s.second >= to; });
 }
 
 } // namespace
@@ -91,10 +135,9 @@ TEST_F(TowerWorld, TheMapHoldsEveryIdAndTheRoadHasRoomForAGiantOutsideTheWayIn)
         EXPECT_EQ(groups.count(group), 1u) << "map group " << group;
 
     // Nothing solid stands within a giant's height above the road from the second exit to the
-    // step, under the first wing to the ramp, and from the right wall to the main exit.
+    // first wing's landing, and from the right wall to the main exit.
     auto const open = [](double x) {
-        return (x > Tower_SecondExitX && x < Way_StepX0) || (x > Way_StepX1 && x < Way_RampX0)
-               || (x > Tower_RightWallX + 100.0 && x < Tower_MainExitX);
+        return (x > Tower_SecondExitX && x < WingA_L0X0) || (x > Tower_RightWallX + 200.0 && x < Tower_MainExitX);
     };
     for (MapWriter_Poly const& poly : map.polys)
     {
@@ -107,6 +150,31 @@ TEST_F(TowerWorld, TheMapHoldsEveryIdAndTheRoadHasRoomForAGiantOutsideTheWayIn)
                     << "a corner at (" << p.x << ", " << p.y << ")";
             }
     }
+}
+
+// Over LX the main exit is reached only through door 17: a giant on the roof would walk to it, so
+// the roof leaves no way up and the spire over the right wall no way along.
+TEST_F(TowerWorld, TheRoofIsClosedFromTheLastWingToTheFarWallAndTheSpireOutgrowsAGiantsJump)
+{
+    MakeTower();
+    Place(Tower_SecondExitX + 1000.0, Tower_RoadY, 64.0);
+    double const ground = Pos().y;
+    double top = ground;
+    Step({Key_Jump});
+    StepUntil(
+        [&] {
+            top = std::max(top, double(Pos().y));
+            return Hero().onGround;
+        },
+        400, {Key_Jump});
+    double const jump = top - ground;
+    EXPECT_GT(jump, 4000.0) << "a giant's jump";
+
+    MapWriter const map = BuildMap();
+    auto const roof = Covered(map, true, Tower_TopY - 25.0);
+    EXPECT_TRUE(CoversAll(roof, Tower_RoofX0, Tower_RoadX1 + 100.0)) << "a gap in the roof";
+    auto const spire = Covered(map, false, Tower_RightWallX + 50.0);
+    EXPECT_TRUE(CoversAll(spire, Tower_TopY, Tower_TopY + jump)) << "a giant jumps over the spire";
 }
 
 TEST_F(TowerWorld, ObjectsAreListedKindByKindTheTrackTargetsByTheirSlots)

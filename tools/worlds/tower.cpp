@@ -1,20 +1,24 @@
 // The tower's map, roads and pictures.
 //
-// The road runs along the bottom from the end wall beyond the second exit, dipping under the first
-// wing, to the tower's right wall; beyond that wall it goes on to the main exit. The start (rp 0)
-// is a short walk right of the second exit. Walking right a giant passes scaler 0, which makes him
-// 16, walks under the first wing to the right wall and up the ramp there, which the walkway (the
-// first wing's roof) overhangs; from the ramp's top he jumps back onto the walkway's end, walks it
-// left under LX (the finale) and past the end of the second wing's landing (L1), and from a
-// standing jump lands on L1. Nothing but door 17 on LX leads past the right wall: the main exit is
-// reached through the second wing and its transporter. A step on the road near the first wing's
-// left end is the way up onto its landing (L0); the first wing ends on a landing where zones make
-// him a giant again and from whose end he drops back onto the road.
+// The road runs along the bottom from the end wall beyond the second exit to the far end's wall
+// beyond the main exit. Every place a player walks inside the tower lies in one of the tower's
+// camera zones, with a jump's height of room below the zone's top (a ceiling where a jump would
+// reach higher); only the start, the roads out to both exits and a few steps between zones show
+// the whole tower. The start (rp 0) lies just left of the tower's foot. Walking right a giant
+// passes scaler 0, which makes him 16; from the road he jumps onto the first wing's landing (L0),
+// from L0 back onto a ledge and from it onto the walkway, which runs right over the first wing to
+// the shaft under the second wing's landing (L1); from the walkway's right end he jumps back onto
+// L1. A giant's head meets the wall that stands over the ledge's left end up to the ceiling over
+// the foot, so that only a player of 16 climbs. Nothing but door 17 on LX leads past the right wall:
+// the main exit is reached through the second wing and its transporter. The first wing ends on a
+// landing where a zone makes him 8 and from whose end he drops into the corridor under the wing,
+// which leads back to the road at the foot; on the road to the second exit scaler 2 makes any
+// size a giant again.
 // Every solution below is played by the tests. Small players cannot walk up out of a pressed plate's pit: they jump out
 // of it, holding the way they go.
 //
-// Wing A (y 400 to 2100, x -2600 to 8500):
-//   L0 (floor 600): from the step, walk right at 16; the wall at x 500 lets a player of 16
+// Wing A (y 400 to 1900, x -700 to 8500):
+//   L0 (floor 600): from the road, walk right at 16; the wall at x 500 lets a player of 16
 //   through below it, and scaler 1 against the next wall (x 730) makes him 4.
 //   Gate room: scaler 4 makes him 8, switch 0 (plate at x 1150) goes down under 8, scaler 3 makes
 //   him 4 again, and door 0 (x 1700) rises 100, enough for 4 but not for 8.
@@ -47,8 +51,8 @@
 //     the eight from just past door 14.
 //   The spike pit: group 3 slides 1100 either way over it (1100 sin(t / 80)).
 //     Solution: walk onto it at its left end (offset -1100) and off at its right end.
-//   The exit wall (x 7550) lets a player of 4 out onto L0x, where scalers 9 and 2 make him 8 and
-//   then 64; walk off the end (x 8500) onto the road.
+//   The exit wall (x 7550) lets a player of 4 out onto L0x, where scaler 9 makes him 8; walk off
+//   the end (x 8500) into the corridor under the wing and left along it to the road at the foot.
 //
 // Wing B (y 2600 to 8000, x -900 to 7800):
 //   L1 (floor 2755): walk left (at 16) against the wall at x 2200; scaler 10 makes him 1/2, small enough
@@ -197,15 +201,40 @@ void WriteBody(MapWriter& map)
 {
     // The tower's shell from the road to its battlements, and the roof over them: seen whole, the
     // wings show as rooms in it.
-    constexpr double x0 = -3000.0, x1 = 8700.0, top = Tower_TopY, merlon = 400.0;
+    constexpr double x0 = Way_CeilingX0, x1 = Tower_InnerWallX + 200.0, top = Tower_TopY, merlon = 400.0;
     Poly(map, {{x0, Tower_RoadY}, {x0, top}, {x1, top}, {x1, Tower_RoadY}}, Stone, 512.0, 0, false);
     for (double x = x0; x + merlon <= x1; x += 2.0 * merlon)
         Poly(map, {{x, top}, {x, top + merlon}, {x + merlon, top + merlon}, {x + merlon, top}}, Stone, 512.0, 0, false);
-    Poly(map, {{x0 + 600.0, top + merlon}, {(x0 + x1) / 2.0, top + 4200.0}, {x1 - 600.0, top + merlon}}, Roof, 512.0,
-         0, false);
+    Poly(map, {{x0 + 600.0, top + merlon}, {(x0 + x1) / 2.0, top + 4200.0}, {x1 - 600.0, top + merlon}}, Roof, 512.0, 0,
+         false);
 
-    Masonry(map, {{-2700, 400}, {-2700, 2150}, {8500, 2150}, {8500, 400}}, 0, false);
+    Masonry(map,
+            {{x0 + 200.0, Tower_RoadY},
+             {x0 + 200.0, Way_CeilingY},
+             {Tower_InnerWallX, Way_CeilingY},
+             {Tower_InnerWallX, Tower_RoadY}},
+            0, false);
     Masonry(map, {{-900, 2600}, {-900, 4800}, {7800, 4800}, {7800, 2600}}, 0, false);
+
+    // Dark undersides drawn below the main floors, behind everything solid: with the tower seen
+    // whole the floors read as bands, not hairlines.
+    struct Underside
+    {
+        double x0, x1, y;
+        double band = 150.0;
+    };
+    Underside const undersides[] = {
+        {WingA_L0X0, WingA_L0xX1, 400.0, 60.0},       // the first wing's floors, the corridor open below
+        {Way_LedgeX0, Way_LedgeX1, Way_LedgeY - 100}, // the ledge
+        {Way_X0, Way_X1, Way_Bottom},                 // the walkway
+        {2230.0, WingB_L1X1, WingB_FloorY - 200},     // L1
+        {WingB_ExitFloorX0, WingB_ExitFloorX1, WingB_ExitFloorY - 15},
+        {WingB_ExitFloorX1, WingB_LXX1, WingB_FinaleY - 200}, // LX
+        {Tower_RoofX0, Tower_RoadX1 + 100, Tower_TopY - 200}, // the roof over LX
+    };
+    for (Underside const& u : undersides)
+        Poly(map, {{u.x0, u.y - u.band}, {u.x0, u.y}, {u.x1, u.y}, {u.x1, u.y - u.band}}, MapTextures::Cliff, 128.0, 0,
+             false);
 }
 
 // The kill zones, in the order the tower builds them, each drawn as lava over its whole rectangle:
@@ -266,30 +295,35 @@ void WriteTroughs(MapWriter& map)
 void WriteRoad(MapWriter& map)
 {
     double const y = Tower_RoadY;
-    double const dip = Tower_RoadDipY;
-    Box(map, Tower_RoadX0, y - 100, Tower_DipX0 - 500, y);
-    Poly(map, {{Tower_DipX0 - 500, dip - 100}, {Tower_DipX0 - 500, y}, {Tower_DipX0, dip}, {Tower_DipX0, dip - 100}},
-         Stone, Coarse);
-    Box(map, Tower_DipX0, dip - 100, Tower_DipX1, dip);
-    Poly(map, {{Tower_DipX1, dip - 100}, {Tower_DipX1, dip}, {Tower_DipX1 + 500, y}, {Tower_DipX1 + 500, dip - 100}},
-         Stone, Coarse);
-    Box(map, Tower_DipX1 + 500, y - 100, Tower_RoadX1, y);
-    Box(map, Tower_RoadX0 - 100, y - 100, Tower_RoadX0, y + 2400, Brick);
-    Box(map, Tower_RoadX1, y - 100, Tower_RoadX1 + 100, y + 2400, Brick);
+    double const bottom = Tower_RoadBottom;
+    Box(map, Tower_RoadX0, bottom, Tower_RoadX1, y);
+    Box(map, Tower_RoadX0 - 100, y, Tower_RoadX0, y + 2400, Brick);
+    Box(map, Tower_RoadX1, y, Tower_RoadX1 + 100, y + 2400, Brick);
     Ref(map, Tower_Rp_Start, Tower_StartX, y);
+    Ref(map, 5, Tower_GrowX, y); // scaler 2: any size -> 64, on the way to the second exit
+    // Right of the first wing's end, from the road up to LX: the corridor under the wing is the
+    // only way on from where a player drops off the wing's end.
+    Box(map, Tower_InnerWallX, y, Tower_InnerWallX + 200, WingB_FinaleY - 200, Brick);
 }
 
-// The way in: the zone that makes the giant 16, the step up towards L0, the ramp, the walkway
-// and the wall beside LX's end.
+// The way in at the tower's foot: the zone that makes the giant 16, the ledge, the walkway and
+// the ceilings over them, the shaft up to L1 and the wall beside LX's end.
 void WriteWayIn(MapWriter& map)
 {
     Ref(map, 1, Tower_ShrinkX, Tower_RoadY); // scaler 0: 64 -> 16
-    Box(map, Way_StepX0, Tower_RoadY, Way_StepX1, Way_StepY);
-    Poly(map,
-         {{Way_RampX0, Tower_RoadY}, {Way_RampX1, Way_RampY}, {Tower_RightWallX, Way_RampY},
-          {Tower_RightWallX, Tower_RoadY}},
-         Stone, Coarse);
-    Box(map, Way_X0, Way_Y - 40, Way_X1, Way_Y);
+    Box(map, Way_LedgeX0, Way_LedgeY - 100, Way_LedgeX1, Way_LedgeY);
+    // From above the ledge's left end up to the ceiling, where the head is of a giant on the
+    // road or on L0's block, jumping or not: no giant passes it, into the corridor's mouth or onto
+    // L0, while a player of 16 passes below it.
+    Box(map, Way_LedgeX0, Way_LedgeY + 50, Way_LedgeX0 + 50, Way_CeilingY, Brick);
+    Box(map, Way_X0, Way_Bottom, Way_X1, Way_Y);
+    // Under the second wing's small rooms, which begin at 2700.
+    Box(map, Way_CeilingX0, Way_CeilingY, Way_CeilingX1, 2690.0);
+    // The tower's left wall over the foot, higher than a giant outside jumps.
+    Box(map, Way_CeilingX0, 2690.0, Way_CeilingX0 + 200, Tower_TopY + 400, Brick);
+    // The shaft: the walkway's right end is walled up to the ceiling over L1.
+    Box(map, Way_X1, Way_Bottom, Way_X1 + 100, Way_ShaftCeilingY + 200);
+    Box(map, WingB_SlotWallX + 30, Way_ShaftCeilingY, Way_X1, Way_ShaftCeilingY + 200);
     Box(map, Way_WallX, Way_WallY, Way_WallX + 40, WingB_ExitFloorY - 15, Brick);
 }
 
@@ -297,8 +331,10 @@ void WriteWayIn(MapWriter& map)
 void WriteFoot(MapWriter& map)
 {
     double const y = WingA_FloorY;
-    Box(map, WingA_L0X0, y - 40, 500, y);
-    Box(map, 500, 1000, 560, 1950, Brick); // W1: a giant's head meets it, a player of 16 passes below
+    // L0's slab, with the corridor back from the wing's end under it.
+    Box(map, WingA_L0X0, 400, Way_BlockX1, Way_BlockY);
+    Box(map, Way_BlockX1, 400, 500, y);
+    Box(map, 500, 1000, 560, Way_Bottom, Brick); // W1: a giant's head meets it, a player of 16 passes below
     Box(map, 560, 1000, 730, 1060, Brick);
     Ref(map, 2, 680, y);                              // scaler 1, against W2: 16 -> 4
     Box(map, 730, 700, WingA_GateRoomX, 1160, Brick); // W2: 100 high below it
@@ -441,7 +477,8 @@ void WriteHall(MapWriter& map)
     Box(map, WingA_PitX1, 400, WingA_L0xX1, y);
     Box(map, WingA_ExitWallX, 550, WingA_ExitWallX + 60, 1900, Brick);
     Ref(map, 29, WingA_ExitWallX + 150, y); // scaler 9: 4 -> 8
-    Ref(map, 5, WingA_ExitWallX + 250, y);  // scaler 2: any size -> 64
+    // A ceiling over the pit keeps a jumping player below the small rooms' zones above it.
+    Box(map, 5100, WingA_PitCeilingY, WingA_ExitWallX, WingA_PitCeilingY + 60, Brick);
 
     // The tower's front over the first wing, seen from outside.
     Shade(map, 500, 400, 5100, 1200, Tower_Group_HiddenNear, true);
@@ -451,7 +488,7 @@ void WriteHall(MapWriter& map)
 void WriteScales(MapWriter& map)
 {
     double const y = WingB_FloorY;
-    Box(map, 2230, y - 40, WingB_L1X1, y);
+    Box(map, 2230, y - 200, WingB_L1X1, y);
     Box(map, WingB_SlotWallX, y + 15, WingB_SlotWallX + 30, 4100, Brick);
     Ref(map, 30, 2262, y); // scaler 10: any size -> 1/2
     PlateFloor(map, 2000, 2230, y, y - 40, WingB_Plate3X, 0.5, Tower_Switches[3].group, 8.0);
@@ -594,7 +631,7 @@ void WriteTransporter(MapWriter& map)
     double const y = WingB_FinaleY;
     Box(map, 5760, 2970, 5780, 4200, Brick);
     PlateFloor(map, WingB_ExitFloorX1, WingB_Door16X, y, 2470, WingB_Plate11X, 8.0, Tower_Switches[11].group, 256.0);
-    Box(map, WingB_Door16X, y - 40, WingB_LXX1, y);
+    Box(map, WingB_Door16X, y - 200, WingB_LXX1, y);
     Ref(map, 150, 5760, y); // scaler 24: 4 -> 8, where the fall along the wall ends
     Box(map, WingB_Door16X, y, WingB_Door16X + 40, y + 300, Brick, Coarse, Tower_Doors[16].group);
     Box(map, WingB_Door16X, y + 300, WingB_Door16X + 40, 3500, Brick);
@@ -603,15 +640,15 @@ void WriteTransporter(MapWriter& map)
     // Door 17's lintel and, over LX and the exit floor, the second wing's roof: no giant on LX jumps
     // high enough to reach the exit floor or to pass over door 17.
     Box(map, WingB_Door17X, y + 2000, WingB_Door17X + 60, Tower_TopY, Brick, 256.0);
-    Box(map, 4990, Tower_TopY - 50, WingB_Door17X, Tower_TopY, Brick);
+    Box(map, Tower_RoofX0, Tower_TopY - 200, WingB_Door17X, Tower_TopY, Brick);
     // The roof goes on over LX and the exit's floor to the far end's wall, and over the tower's right
     // wall a spire stands far higher than a giant jumps from the roof: the exit is reached through
     // door 17, not from the sky.
-    Box(map, WingB_Door17X + 60, Tower_TopY - 50, Tower_RoadX1 + 100, Tower_TopY, Brick);
-    Box(map, Tower_RoadX1, Tower_RoadY + 2400, Tower_RoadX1 + 100, Tower_TopY - 50, Brick);
-    Box(map, Tower_RightWallX, Tower_TopY, Tower_RightWallX + 100, Tower_TopY + 8000, Brick);
+    Box(map, WingB_Door17X + 60, Tower_TopY - 200, Tower_RoadX1 + 100, Tower_TopY, Brick);
+    Box(map, Tower_RoadX1, Tower_RoadY + 2400, Tower_RoadX1 + 100, Tower_TopY - 200, Brick);
+    Box(map, Tower_RightWallX, Tower_TopY, Tower_RightWallX + 200, Tower_TopY + 8000, Brick);
     // The tower's right wall: below LX nothing passes it, and door 17 is the only way along LX.
-    Box(map, Tower_RightWallX, Tower_RoadY, Tower_RightWallX + 100, y - 40, Brick);
+    Box(map, Tower_RightWallX, Tower_RoadY, Tower_RightWallX + 200, y - 200, Brick);
 }
 
 // The scales' lights: a lamp lit yellow for each unit of weight, a red one for too much.
@@ -635,11 +672,14 @@ void WritePictures(std::string const& dir)
 void WayIn(Road& road)
 {
     road.Press(Tower_ShrinkX, Tower_RoadY, "shrink to 16", 200);
-    road.Walk(Tower_RightWallX - 120.0, Tower_RoadY);
-    // Up the ramp, and from its top back left onto the walkway's end.
-    road.Press(Way_X1 + 200.0, Way_RampY, "under the walkway's end", 0);
-    road.Jump(Way_X1 + 200.0, Way_RampY).Walk(Way_JumpX + 100.0, Way_Y);
-    road.Press(Way_JumpX, Way_Y, "below L1's end", 0).Jump(Way_JumpX, Way_Y).Walk(4100.0, WingB_FloorY);
+    // Onto L0, from it back left onto the ledge and right onto the walkway, along it to the shaft
+    // and back left onto L1's end.
+    road.Walk(WingA_L0X0 + 150.0, Way_BlockY).Walk(Way_BlockX1 + 100.0, WingA_FloorY);
+    road.Press(Way_BlockX1 + 100.0, WingA_FloorY, "beside the ledge", 0).Jump(Way_BlockX1 + 100.0, WingA_FloorY);
+    road.Walk(Way_LedgeX0 + 140.0, Way_LedgeY).Press(Way_LedgeX0 + 140.0, Way_LedgeY, "on the ledge", 0);
+    road.Jump(Way_LedgeX0 + 140.0, Way_LedgeY).Walk(Way_X0 + 200.0, Way_Y);
+    road.Walk(Way_JumpX, Way_Y).Press(Way_JumpX, Way_Y, "below L1's end", 0);
+    road.Jump(Way_JumpX, Way_Y).Walk(WingB_L1X1 - 100.0, WingB_FloorY);
     road.Walk(WingB_SlotWallX - 20.0, WingB_FloorY);
 }
 
@@ -671,7 +711,8 @@ void WingB(Road& road)
     road.Press(lift, y, "the lift", 0).Travel(lift, y, "before the lift rises", weighed, -40);
     // At rest the lift is framed with the scales, raised with the corridor beyond the window: he
     // steps to its left end on the way up.
-    road.Ride(lift, WingB_TinyY, "up to the window", 400).Press(WingB_LiftX0 - 2.0, WingB_TinyY, "the lift at the top", 80);
+    road.Ride(lift, WingB_TinyY, "up to the window", 400)
+        .Press(WingB_LiftX0 - 2.0, WingB_TinyY, "the lift at the top", 80);
 
     // The tiny corridor: three past selves on switches 7, 8 and 9. A walker lets go of the key a
     // few units short of a station, which on plates this small is off the plate: the stations

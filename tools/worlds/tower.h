@@ -9,58 +9,59 @@
 namespace TowerWriter
 {
 
-// The road: flat from wall to wall but where it dips under the first wing, with a scale-64
-// player's whole height clear above it but at the step and from the ramp to the tower's right
-// wall; the first wing's lowest part stands Tower_RoadClear above it.
-constexpr double Tower_RoadY = -400.0;
-constexpr double Tower_RoadDipY = -900.0; // under the first wing
-constexpr double Tower_DipX0 = -2600.0;   // where the dip's floor begins (45 degree slopes lead down)
-constexpr double Tower_DipX1 = 8500.0;    // and ends
+// The road: flat from wall to wall, its slab thick enough to read with the tower seen whole. Where
+// it passes under the first wing it is a low corridor that only a player of 8 or less walks, the
+// way back from the first wing's end.
+constexpr double Tower_RoadY = 230.0;
+constexpr double Tower_RoadBottom = -300.0;
 constexpr double Tower_RoadX0 = -10200.0;
 constexpr double Tower_RoadX1 = 14400.0;
-constexpr double Tower_StartX = -7500.0;
+constexpr double Tower_StartX = -2300.0;
 constexpr double Tower_RoadClear = 1300.0;
-constexpr double Tower_TopY = 4850.0; // the top of the tower's shell, over the second wing's roof
+constexpr double Tower_TopY = 4850.0;   // the top of the tower's shell, over the second wing's roof
+constexpr double Tower_RoofX0 = 4990.0; // the roof over LX begins over the last wing's exit floor
 
-// The way in: past the start a zone makes the giant 16 (Tower_ShrinkX); he walks on along the
-// road under the first wing to the tower's right wall, up a ramp (Way_Ramp) that the walkway (the
-// first wing's roof) overhangs, jumps from its top back onto the walkway's end and walks the
-// walkway left under LX to the second wing's landing (L1), onto whose end he jumps. A step on the
-// road (Way_StepX0 to Way_StepX1) is a way up onto the first wing's landing (L0).
-constexpr double Tower_ShrinkX = -6600.0;
-constexpr double Way_StepX0 = -3500.0;
-constexpr double Way_StepX1 = -3100.0;
-constexpr double Way_StepY = 100.0;
-constexpr double Way_RampX0 = 9000.0; // the ramp's foot on the road
-constexpr double Way_RampX1 = 11100.0;
-constexpr double Way_RampY = 1700.0;  // its top, flat from Way_RampX1 to the right wall
-constexpr double Way_Y = 2100.0;      // the walkway
-constexpr double Way_X0 = -2700.0;    // its left end, past the first wing's
-constexpr double Way_X1 = 11100.0;    // its right end, over the ramp's top
-constexpr double Way_JumpX = 4560.0;  // where the standing jump onto L1 starts
-// The wall left of LX that a player on the walkway passes below and cannot jump past.
+// The way in, framed at the tower's foot: past the start a zone makes the giant 16 (Tower_ShrinkX);
+// he jumps onto the first wing's landing (L0), from it onto a ledge and from the ledge onto the
+// walkway, which runs right over the first wing to the shaft under the second wing's landing (L1);
+// from the walkway's right end he jumps back left onto L1's end. A ceiling over the foot keeps
+// every jump there below the top of the foot's camera zone; a giant's head meets a wall over the
+// ledge's left end, so that only a player of 16 climbs.
+constexpr double Tower_ShrinkX = -1400.0;
+constexpr double Tower_GrowX = -3200.0; // on the way to the second exit, any size grows to 64 again
+constexpr double Way_BlockX1 = -400.0;  // L0 begins with a block, higher than a player of 16 is
+constexpr double Way_BlockY = 750.0;    // tall over the corridor's mouth below it
+constexpr double Way_LedgeX0 = -700.0;
+constexpr double Way_LedgeX1 = -450.0;
+constexpr double Way_LedgeY = 1300.0;
+constexpr double Way_Y = 2000.0;          // the walkway
+constexpr double Way_Bottom = 1900.0;     // above the head of a giant on L0
+constexpr double Way_X0 = -150.0;         // its left end, right of the ledge
+constexpr double Way_X1 = 2780.0;         // its right end, a wall up to L1's ceiling
+constexpr double Way_CeilingY = 2515.0;   // over the foot
+constexpr double Way_CeilingX0 = -2000.0; // the tower's left wall stands on its left end
+constexpr double Way_CeilingX1 = 1980.0;
+constexpr double Way_ShaftCeilingY = 3180.0; // over L1 and the walkway's right end
+constexpr double Way_JumpX = 2660.0;         // where the jump back onto L1 starts
+// The wall left of LX that a player on LX cannot walk or jump past.
 constexpr double Way_WallX = 5560.0;
 constexpr double Way_WallY = 2440.0;
+// Below LX, right of the first wing's end: nothing passes it.
+constexpr double Tower_InnerWallX = 8600.0;
 
 // The road's height at x.
-constexpr double RoadY(double x)
+constexpr double RoadY(double)
 {
-    if (x <= Tower_DipX0 - 500.0 || x >= Tower_DipX1 + 500.0)
-        return Tower_RoadY;
-    if (x < Tower_DipX0)
-        return Tower_RoadY - (x - (Tower_DipX0 - 500.0));
-    if (x > Tower_DipX1)
-        return Tower_RoadDipY + (x - Tower_DipX1);
-    return Tower_RoadDipY;
+    return Tower_RoadY;
 }
 
-// The first wing stands at the tower's foot. A player of 16 jumps from the step on the road onto
-// its landing (L0), walks right into a wall whose low opening he passes, and meets the gate room
-// at 4; the wing ends on a second landing (L0x) from whose end he drops back onto the road, grown
-// again.
+// The first wing stands at the tower's foot. A player of 16 jumps from the road onto its landing
+// (L0), walks right into a wall whose low opening he passes, and meets the gate room at 4; the wing
+// ends on a second landing (L0x) where he grows to 8 and from whose end he drops into the corridor
+// under the wing, which leads back left to the road at the foot.
 constexpr double WingA_FloorY = 600.0;    // L0, the gate room and the corridors to the track
 constexpr double WingA_LowY = 450.0;      // the corridor below the track, the alcove and the hall
-constexpr double WingA_L0X0 = -2600.0;    // the landing's left end
+constexpr double WingA_L0X0 = -700.0;     // the landing's left end
 constexpr double WingA_GateRoomX = 760.0; // the gate room's left wall (its low opening on the left)
 constexpr double WingA_Plate0X = 1150.0;  // switch 0, for a player of 8
 constexpr double WingA_Door0X = 1700.0;   // door 0's left face
@@ -84,20 +85,21 @@ constexpr double WingA_Door15X = 5060.0;
 constexpr double WingA_PitX0 = 5150.0; // the spike pit under group 3's sweep
 constexpr double WingA_PitX1 = 7450.0;
 constexpr double WingA_ExitWallX = 7550.0;
-constexpr double WingA_L0xX1 = 8500.0; // the end of the landing the giant drops from
+constexpr double WingA_L0xX1 = 8500.0;      // the end of the landing he drops from
+constexpr double WingA_PitCeilingY = 720.0; // below the small rooms over the pit
 
 // The second wing, higher up. A player of 16 jumps onto its landing (L1) from the walkway,
 // walks left into a wall whose slot he passes at half size; beyond lie the scales, the tiny corridors and a climb to
 // the transporter, which carries its rider over the top of the tower to an exit floor; from
 // there he drops onto the finale (LX), grows to 8, then to 64, and leaves by door 17.
 constexpr double WingB_FloorY = 2755.0; // L1, the corridor to the scales and the scales' floor
-constexpr double WingB_L1X1 = 4300.0;
+constexpr double WingB_L1X1 = 2500.0;
 constexpr double WingB_SlotWallX = 2200.0;
 constexpr double WingB_Plate3X = 2150.0;
 constexpr double WingB_Door3X = 2050.0;
-constexpr double WingB_PanX = 1895.0;   // the middle of the pan
-constexpr double WingB_LiftX0 = 1725.0; // the lift, 30 wide: a rider at rest on its right half is
-constexpr double WingB_LiftX1 = 1755.0; // framed with the scales, raised on its left end with the corridor
+constexpr double WingB_PanX = 1895.0;      // the middle of the pan
+constexpr double WingB_LiftX0 = 1725.0;    // the lift, 30 wide: a rider at rest on its right half is
+constexpr double WingB_LiftX1 = 1755.0;    // framed with the scales, raised on its left end with the corridor
 constexpr double WingB_TinyY = 2830.0;     // the corridor through the window above the lift
 constexpr double WingB_WindowX = 1705.0;   // the window's left side
 constexpr double WingB_Plate7X = 1604.0;   // switches 7, 8 and 9 stand 8 apart leftwards
@@ -121,7 +123,7 @@ constexpr double WingB_CarX = 1160.0; // P, where each car's run begins
 constexpr double WingB_CarY = 2935.0;
 constexpr double WingB_CarHalfWidth = 30.0;
 constexpr double WingB_CarHeight = 10.0;
-constexpr double WingB_WaitY = 2949.0; // the ledge just over P where a rider waits for a car
+constexpr double WingB_WaitY = 2949.0;      // the ledge just over P where a rider waits for a car
 constexpr double WingB_ExitFloorY = 4000.0; // where the rider drops off his car
 constexpr double WingB_ExitFloorX0 = 5060.0;
 constexpr double WingB_ExitFloorX1 = 5600.0;
@@ -129,7 +131,7 @@ constexpr double WingB_FinaleY = 2690.0; // LX: on switch 11 a player of 8 is st
 constexpr double WingB_Plate11X = 6000.0;
 constexpr double WingB_Door16X = 6400.0;
 constexpr double WingB_Door17X = 7200.0;
-constexpr double WingB_LXX1 = 12400.0; // LX's end, beyond the tower's right wall
+constexpr double WingB_LXX1 = 12400.0;       // LX's end, beyond the tower's right wall
 constexpr double Tower_RightWallX = 12000.0; // from the road up to LX: the way out is door 17
 
 // The map, built in memory for Write and for the tests.
