@@ -65,7 +65,7 @@ protected:
 
 // The worlds whose maps are being fitted to their cameras on other branches: their frames' faults
 // are printed rather than failed until those maps land (then this list is emptied).
-std::set<std::string> const FramesBeingRefitted = {"castle", "tower"};
+std::set<std::string> const FramesBeingRefitted = {"castle"};
 
 // The views worlds frame on purpose beyond scripted scenes: the tower's whole view while the
 // player stands at its overview spot (the spot's allowance of steps running down), the canyon's
