@@ -226,3 +226,25 @@ TEST_F(GoblinTest, WalkingAgainstAMovingGroupReplaysAsPlayed)
     EXPECT_EQ(harness.mismatch, "");
     EXPECT_GT(harness.compared, 500);
 }
+
+// A state the memo holds but for its fall speed is stepped afresh, not answered with the step the
+// memo learnt: thrown up where it walked its loop, the goblin leaves the ground.
+TEST_F(GoblinTest, AStateThatDiffersFromTheMemosOnlyInItsFallSpeedIsSteppedAfresh)
+{
+    MakeWorld({CreatureZone_GoblinTurn});
+    Goblin* const g = world->turnGoblin;
+    Play(g, 1500);
+    ASSERT_GT(g->MemoStates(), 0) << "the goblin walked no loop";
+    Map const* map = world->GetMap();
+    Tick const next = world->GetTick() + 1;
+    Goblin stepped(g);
+    Goblin moved(g);
+    stepped.fallSpeed = -20.0;
+    moved.fallSpeed = -20.0;
+    stepped.Step(map);
+    moved.Move(map, next);
+    EXPECT_FALSE(stepped.onGround);
+    EXPECT_EQ(moved.onGround, stepped.onGround);
+    EXPECT_EQ(moved.GetPos().y, stepped.GetPos().y);
+    EXPECT_EQ(moved.fallSpeed, stepped.fallSpeed);
+}

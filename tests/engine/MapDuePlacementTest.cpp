@@ -3,6 +3,7 @@
 // orders move the groups, leave them within the tolerance or repeat, in live steps, passes and travel.
 #include "engine/Map.h"
 #include "engine/MapMove.h"
+#include "engine/MapMoveGroup.h"
 #include "engine/MapMoveObject.h"
 #include "support/RandomSeed.h"
 #include "support/SmallMap.h"
@@ -20,18 +21,24 @@ namespace
 constexpr unsigned int Due_Shifted = 5; // moved by offsets
 constexpr unsigned int Due_Turned = 6;  // turned about a centre
 constexpr unsigned int Due_Still = 7;   // never ordered
+constexpr unsigned int Due_Lifted = 8;  // placed by a scripted mover, on screen
 constexpr Tick Due_Ticks = 400;
 
-std::unique_ptr<Map> ReadDueMap()
+// With lifted, a block of Due_Lifted too.
+std::unique_ptr<Map> ReadDueMap(bool lifted = false)
 {
     MapWriter writer = FloorWriter();
     writer.AddBox(100.0, 0.0, 200.0, 50.0, 0, Due_Shifted, true, false, 64.0);
     writer.AddBox(400.0, 0.0, 500.0, 50.0, 0, Due_Turned, true, false, 64.0);
     writer.AddBox(700.0, 0.0, 800.0, 50.0, 0, Due_Still, true, false, 64.0);
+    if (lifted)
+        writer.AddBox(-100.0, 0.0, 0.0, 50.0, 0, Due_Lifted, true, false, 64.0);
     std::unique_ptr<Map> map = MapFiles::Load<Map>(writer);
     Rectf const cover(-50.0, -50.0, 50.0, 50.0);
     for (unsigned int group : {Due_Shifted, Due_Turned, Due_Still})
         map->SetGroupCover(group, &cover);
+    if (lifted)
+        map->SetGroupCover(Due_Lifted, &cover);
     map->PreprocessCollision();
     return map;
 }
@@ -90,6 +97,34 @@ private:
     std::vector<double> xs;
     std::vector<double> ys;
     std::vector<double> angles;
+};
+
+// Lifts Due_Lifted by five units a tick, ten ticks round.
+class Due_Lifter final : public MapMoveGroup
+{
+public:
+    Due_Lifter() { group = Due_Lifted; }
+    void Move(Map* map, Tick t, Player*) override
+    {
+        y = 5.0 * double(t % 10);
+        map->MoveGroup(group, 0.0, y);
+    }
+};
+
+// A world's driver with the lifter as its one scripted mover.
+class Due_LiftingDriver final : public MapMove
+{
+public:
+    explicit Due_LiftingDriver(Map* map) : MapMove(nullptr)
+    {
+        moveGroups = movers;
+        moveGroupCount = 1;
+        Init(map);
+    }
+
+private:
+    Due_Lifter lifter;
+    MapMoveGroup* movers[1] = {&lifter};
 };
 
 bool SameOrders(MoveObject const* a, MoveObject const* b)
@@ -176,4 +211,33 @@ TEST(MapDuePlacement, AGroupThatTwoOrdersMoveIsNotTold)
     EXPECT_FALSE(map->StandingFor(Due_Shifted, told));
     EXPECT_TRUE(map->StandingFor(Due_Still, told));
     EXPECT_TRUE(told == MapBase_Placement{}) << "never moved";
+}
+
+// A scripted mover places its group by itself, from the tick: where it would stand is not told.
+TEST(MapDuePlacement, AGroupAScriptedMoverPlacesIsNotTold)
+{
+    std::unique_ptr<Map> map = ReadDueMap(true);
+    std::mt19937 random(1);
+    Due_Table table(random);
+    Due_LiftingDriver driver(map.get());
+    driver.AddObject(&table);
+    auto lift = [&map] {
+        for (unsigned int i = 0; i < map->polyCount; i++)
+            if (map->GetFilter(i).group == Due_Lifted)
+                return map->GetFilter(i).bound.y0;
+        return -1.0;
+    };
+    driver.Move(map.get(), 13 << 8, nullptr);
+    double const at13 = lift();
+    driver.PlaceGroupsForGrid(17);
+    MapBase_Placement told;
+    EXPECT_FALSE(map->StandingFor(Due_Lifted, told));
+    EXPECT_TRUE(map->StandingFor(Due_Shifted, told));
+    EXPECT_TRUE(map->StandingFor(Due_Still, told));
+    // Placed, it stands where the mover put it for that tick.
+    Pointf const from(-50.0, 60.0);
+    Pointf to(-50.0, 55.0);
+    map->TryMove(&from, &to, nullptr, nullptr);
+    ASSERT_EQ(map->groupsDue, nullptr);
+    EXPECT_NEAR(lift() - at13, 20.0, 1.0e-6);
 }

@@ -149,3 +149,32 @@ TEST(MapGroupsDue, TheDriverPlacesTheGroupsForTheOwedTickOrNotAtAll)
     map->Embedded(&onBlock, nullptr, nullptr);
     EXPECT_NEAR(Lift(), 80.0, 1.0e-6);
 }
+
+// A step is answered again where the groups it met stand as they stood, which is known only of
+// the first LookedGroups::Max groups: one that met a group more is not taken with where they stood.
+TEST(MapGroupsDue, AStepThatMeetsMoreGroupsThanAreNotedIsNotTakenWithWhereTheyStood)
+{
+    for (int const count : {Map::LookedGroups::Max, Map::LookedGroups::Max + 1})
+    {
+        SCOPED_TRACE(testing::Message() << count << " groups");
+        // Blocks of groups Due_Group + 1 on, side by side in the one cell over x 1600 to 1900.
+        MapWriter writer = FloorWriter();
+        for (int i = 0; i < count; i++)
+            writer.AddBox(1610.0 + 50.0 * i, 0.0, 1640.0 + 50.0 * i, 50.0, 0, Due_Group + 1 + unsigned(i), true, false,
+                          64.0);
+        std::unique_ptr<Map> map = ReadSmallMap(writer);
+        map->lookedGroups.Clear();
+        Pointf const above(1625.0, 60.0);
+        Pointf down(1625.0, 40.0);
+        EXPECT_TRUE(map->TryMove(&above, &down, nullptr, nullptr));
+        Map_GroupsMet met;
+        bool const taken = met.Take(map.get());
+        if (count <= Map::LookedGroups::Max)
+        {
+            EXPECT_TRUE(taken);
+            EXPECT_EQ(met.count, count);
+        }
+        else
+            EXPECT_FALSE(taken);
+    }
+}

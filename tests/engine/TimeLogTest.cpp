@@ -44,7 +44,7 @@ public:
 
 // The walker keeping its state apart, so that its log keeps key frames as keys in blocks.
 template <int Kind>
-class KeyedWalker final : public Walker<Kind>
+class KeyedWalker : public Walker<Kind>
 {
 public:
     struct Key
@@ -68,25 +68,35 @@ public:
 template <int Kind, class W = Walker<Kind>>
 struct Replay
 {
-    Replay() : pushes(new TimeSet), start(pushes) { log.Init(&start); }
+    // groups, when given, are placed for every step the log takes, as a level's are.
+    explicit Replay(Replay_Groups* moving = nullptr) : pushes(new TimeSet), start(pushes), groups(moving)
+    {
+        log.Init(&start);
+    }
     ~Replay() { pushes->Destroy(); }
 
     std::vector<int> Straight(Tick last)
     {
-        Walker<Kind> w(pushes);
+        W w(pushes);
         std::vector<int> xs{w.x};
         for (Tick t = 1; t <= last; t++, xs.push_back(w.x))
+        {
+            if (groups != nullptr)
+                groups->PlaceGroups(t - 1);
             w.Move(nullptr, t);
+        }
+        if (groups != nullptr)
+            groups->RestoreGroups();
         return xs;
     }
-    int At(Tick t) { return log.GetPos(nullptr, t)->x; }
+    int At(Tick t) { return log.GetPos(nullptr, t, Object_Step{false, groups})->x; }
     // What a travel step asks: the tick shown again.
-    int Shown(Tick t) { return log.GetPos(nullptr, t, Object_Step{true, nullptr})->x; }
+    int Shown(Tick t) { return log.GetPos(nullptr, t, Object_Step{true, groups})->x; }
     // The same asked as a level asks its creatures, a planned run stepped from outside first;
     // the state asked then costs no step of its own.
     int Planned(Tick t, bool replaying)
     {
-        Object_Step const step{replaying, nullptr};
+        Object_Step const step{replaying, groups};
         Tick from = 0;
         Tick to = 0;
         bool const planned = log.Plan(t, step, from, to);
@@ -95,7 +105,11 @@ struct Replay
             EXPECT_LE(from, to);
             EXPECT_GE(to, t);
             for (Tick k = from + 1; k <= to; k++)
+            {
+                if (groups != nullptr)
+                    groups->PlaceGroups(k - 1);
                 log.StepPlanned(nullptr, k);
+            }
             log.FinishPlanned();
         }
         int x = 0;
@@ -114,7 +128,38 @@ struct Replay
 
     TimeSet* pushes; // the test's own reference
     W start;
+    Replay_Groups* groups;
     TimeLog<W> log;
+};
+
+// One moving group, placed at a height of its own for each tick. Placed for the grid's queries
+// alone it is left where it stands: a step that asks the grid would have it placed by its first
+// look there, and no walker here asks one.
+struct Replay_Lift final : Replay_Groups
+{
+    static int Height(Tick t) { return int(Util::Random(t, 7) & 63); }
+    void StartPass(Tick) override {}
+    void PlaceGroups(Tick t) override { height = Height(t); }
+    void PlaceGroupsForGrid(Tick) override {}
+    void RestoreGroups() override { height = -1000; } // the live step's place, never read by a step
+    int height = -1000;
+};
+
+// The walker keeping its state apart whose step reads where the lift stands itself, not through
+// the grid's queries.
+template <int Kind>
+class LiftReadingWalker final : public KeyedWalker<Kind>
+{
+public:
+    explicit LiftReadingWalker(TimeSet* sharedPushes) : KeyedWalker<Kind>(sharedPushes) {}
+    explicit LiftReadingWalker(LiftReadingWalker const* other) : KeyedWalker<Kind>(other) {}
+
+    void Move(Map const* map, Tick t)
+    {
+        KeyedWalker<Kind>::Move(map, t);
+        this->x += lift->height;
+    }
+    inline static Replay_Lift const* lift = nullptr;
 };
 
 } // namespace
@@ -158,11 +203,11 @@ namespace
 
 // Every tick asked of a log of walkers W, in any order, against a straight run.
 template <int Kind, class W>
-void CheckEveryTickInAnyOrder()
+void CheckEveryTickInAnyOrder(Replay_Groups* groups = nullptr)
 {
-    ForEachSeed([](unsigned seed) {
+    ForEachSeed([groups](unsigned seed) {
         std::mt19937 rng(seed);
-        Replay<Kind, W> replay;
+        Replay<Kind, W> replay(groups);
         std::vector<int> xs = replay.Straight(1200);
         // Far ahead before any live play, back down to 0, live play to 500, then random
         // jumps each followed by a short sweep forwards or backwards.
@@ -180,12 +225,16 @@ void CheckEveryTickInAnyOrder()
             int const way = int(i % 5);
             int const x = way == 0 ? replay.Shown(t) : way == 1 ? replay.At(t) : replay.Planned(t, way == 2);
             ASSERT_EQ(x, xs[t]) << "tick " << t << " way " << way;
-            W* ahead = replay.log.GetPosAtTime(nullptr, t + t % 50);
-            ASSERT_EQ(ahead->x, xs[t + t % 50]) << "look-ahead from " << t;
-            delete ahead;
+            // A look ahead steps against the groups as they stand now.
+            if (groups == nullptr)
+            {
+                W* ahead = replay.log.GetPosAtTime(nullptr, t + t % 50);
+                ASSERT_EQ(ahead->x, xs[t + t % 50]) << "look-ahead from " << t;
+                delete ahead;
+            }
             // A copy of a tick at or before it, cached or stepped from its key frame.
             Tick const earlier = t - t % 70;
-            W* copy = replay.log.GetCopyAtTime(nullptr, earlier, nullptr);
+            W* copy = replay.log.GetCopyAtTime(nullptr, earlier, groups);
             ASSERT_EQ(copy->x, xs[earlier]) << "copy of " << earlier << " after " << t;
             delete copy;
         }
@@ -204,6 +253,16 @@ TEST(TimeLog, AKeyedLogAnswersEveryTickInAnyOrderAsAStraightRun)
 {
     static_assert(TimeLog_Keyed<KeyedWalker<21>>);
     CheckEveryTickInAnyOrder<21, KeyedWalker<21>>();
+}
+
+// A walker that reads a group's place itself gets the groups placed whole for every tick its log
+// steps, however the tick is reached.
+TEST(TimeLog, AKeyedLogSteppingAWalkerThatReadsAGroupItselfMatchesAStraightRun)
+{
+    static_assert(TimeLog_Keyed<LiftReadingWalker<22>> && !TimeLog_AsksGrid<LiftReadingWalker<22>>);
+    Replay_Lift lift;
+    LiftReadingWalker<22>::lift = &lift;
+    CheckEveryTickInAnyOrder<22, LiftReadingWalker<22>>(&lift);
 }
 
 TEST(TimeLog, LivePlayAfterTravellingBackReplacesTheOldFuture)

@@ -106,6 +106,7 @@ public:
     {
         ForEachSeed(seeds, [&](unsigned seed) {
             std::mt19937 random(seed);
+            ++seedsTravelled;
             Travel(random, steps);
             ASSERT_EQ(mismatch, "");
         });
@@ -222,6 +223,8 @@ public:
     std::map<Tick, Replay_Digest> recorded;
     std::string mismatch; // the first difference found, empty while there is none
     int compared = 0;     // ticks shown again and compared
+    int seedsTravelled = 0; // seeds TravelEachSeed travelled under: the fixed ones and a fresh one, or
+                            // the one HM_TEST_SEED repeats
 
     static void Add(Replay_Digest& d, std::string const& object, char const* field, double value)
     {
