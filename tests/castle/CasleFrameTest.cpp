@@ -96,7 +96,7 @@ TEST_F(CasleFrameTest, TheFloorsOfTheRoomsStandClearOfTheBottomOfTheirCamerasFra
         {32, Pit_WatchX, Pit_Floor}, {33, 5700.0, Lower_Floor},  {34, 4720.0, Lower_Floor},
         {35, 5240.0, Lower_Floor},   {37, 6200.0, Room37_Floor}, {3, 1650.0, Walkway_Floor + 50.0},
         {16, 2870.0, Room16_Floor},  {22, 4600.0, Room22_Floor}, {23, 5200.0, Room22_Floor},
-        {24, 5590.0, Room22_Floor},  {25, 6150.0, Room22_Floor}, {13, Room13_CrystalX[0], Room13_Floor},
+        {24, 5590.0, Room22_Floor},  {25, 6150.0, Room22_Floor}, {13, Room13_CrystalX, Room13_Floor},
         {11, Room11_PodiumX[1], Road_Floor},
     };
     for (Stand const& s : stands)

@@ -137,9 +137,8 @@ TEST_F(CaslePuzzleTest, TheLampsOfRoom4LitOneByOneOpenDoor7)
 
 TEST_F(CaslePuzzleTest, TheLampsOfRoom9LitTogetherOpenDoor8)
 {
-    PutAt(2930.0, 3480.0);
-    walker->WalkTo(2920.0);
-    walker->WalkTo(2930.0); // facing right
+    PutAt(CastleWriter::Room9_ThrowX - 40.0, CastleWriter::Room4_Floor);
+    walker->WalkTo(CastleWriter::Room9_ThrowX); // facing right
     for (int i = 0; i < 3; ++i)
         walker->Throw(i == 0 ? 0 : 1);
     walker->Idle(200);
@@ -311,8 +310,8 @@ TEST_F(CaslePuzzleTest, CrystalsByTheirPodiumsOpenDoors11And17)
         double floor;
     };
     Carry const carries[] = {
-        {2, Pointf(CastleWriter::Room13_CrystalX[0], CastleWriter::Room13_Floor), 3500.0, CastleWriter::Road_Floor},
-        {3, Pointf(CastleWriter::Room13_CrystalX[1], CastleWriter::Room13_Floor), 3650.0, CastleWriter::Road_Floor},
+        {2, Pointf(CastleWriter::Room13_CrystalX, CastleWriter::Room13_Floor), 3500.0, CastleWriter::Road_Floor},
+        {3, Pointf(CastleWriter::Room9_CrystalX, CastleWriter::Room9_Floor), 3650.0, CastleWriter::Road_Floor},
         {8, Pointf(4780.0, CastleWriter::Room34_Shelf), 5150.0, CastleWriter::Lower_Floor},
         {9, Pointf(4880.0, CastleWriter::Room34_Shelf), 5300.0, CastleWriter::Lower_Floor},
     };

@@ -263,7 +263,7 @@ TEST_F(CasleWorldReplayTest, EveryMechanismShowsAgainWhatItShowedWhenPlayed)
         w.Idle(10);
         w.WalkTo(210.0);
         w.Idle(40);
-        putAt(CastleWriter::Room13_CrystalX[1], CastleWriter::Room13_Floor);
+        putAt(CastleWriter::Room13_CrystalX, CastleWriter::Room13_Floor);
         w.Act();
         putAt(3530.0, CastleWriter::Road_Floor);
         w.WalkTo(3500.0, 2.0);

@@ -1,7 +1,7 @@
 // The castle's map and pictures. The road runs from the owner's hall through the gate, by room 5's cog, fetched
 // from the past and put into room 6's machine, which opens door 10, through that and the lamp room's door 7
 // into the shaft, by room 10's mirror puzzle, whose door 9 closes the shaft's ledge, up the shaft, with the
-// crystals of room 13 to room 11's podiums, which open door 11 across the road, along the upper floor,
+// crystals of rooms 9 and 13 to room 11's podiums, which open door 11 across the road, along the upper floor,
 // through the symbol lock's door 16 and the eye's door 13 in room 32's pit, to a drop into the last room,
 // where the socks lie before the far exit; the other puzzle rooms lie beside it, each in
 // its room's rectangle, and each puzzle's solution is written beside its layout.
@@ -354,11 +354,13 @@ void LeftRooms(Castle_Map& m)
 //
 // Room 10: laser 1 shines onto the floor at x 2500. Solution: carry the mirror from x 2650 and
 // drop it unturned at x 2500: the beam turns left onto target 1 (group 19), the low block by the
-// shaft, and door 9 (group 20) on the shaft's ledge slides aside. Room 9 is reached from room 14.
+// shaft, and door 9 (group 20) on the shaft's ledge slides aside. Room 9 opens off its right end.
 //
-// Room 9: the three lamps of light group 2 stay lit 80 steps after each hit; lit together they
-// open door 8 (group 21) over the alcove. Solution: stand on the alcove's roof at
-// x 2930 facing right and throw at the three lamps one after the other. The ladder on the right
+// Room 9, through the doorway at room 10's right end and down the ramp: the three lamps of light
+// group 2 stay lit 80 steps after each hit; lit together they open door 8 (group 21) for good over
+// the alcove at the right end, where crystal 15 lies. Solution: stand on the landing in the
+// doorway at x 2910 facing right and throw at the three lamps one after the other; go down the
+// ramp and into the alcove for the crystal, and back up to room 10. The ladder over the alcove
 // climbs to the hole into room 14.
 //
 // Room 14: switch 3 (group 5) opens door 3 (group 6) before the ladder up to room 13. Solution:
@@ -366,8 +368,8 @@ void LeftRooms(Castle_Map& m)
 // holds the switch. Multi-hit block 2 (group 57) rises 0.4 with each hit on its mark and sinks 2
 // every 100 steps.
 //
-// Room 13: crystals 14 and 15 lie here; its floor reaches on into the shaft beside the second
-// lift, which is stepped off onto it on the way up, and walked off back onto the lift or the ledge.
+// Room 13: crystal 14 lies here; its floor reaches on into the shaft beside the second lift,
+// which is stepped off onto it on the way up, and walked off back onto the lift or the ledge.
 void MiddleRooms(Castle_Map& m)
 {
     double const f = Room4_Floor;
@@ -377,21 +379,25 @@ void MiddleRooms(Castle_Map& m)
     m.Box(2300.0, f, 2320.0, f + 40.0, Tile, Casle_TargetGroups[0]);
     m.Ref(Casle_Lasers[0].rp, Room10_LaserX, 4100.0);
     m.Ref(Casle_Objects[7].rp, Room10_MirrorX, f);
-    m.Box(2846.0, f, 2870.0, f + GateHigh);
-    m.Box(2870.0, f + GateHigh, 2890.0, 4120.0);
+    m.Box(2870.0, f + GateHigh, 2890.0, 4120.0); // room 9's doorway
     m.Box(2260.0, 4120.0, 2890.0, 4160.0);
-    // Room 9.
-    double const f9 = 3400.0;
+    // Room 9: a landing in the doorway, the ramp down to its floor, and the alcove behind door 8
+    // at its right end, under the foot of the ladder.
+    double const f9 = Room9_Floor;
     m.Back(2870.0, f9, 3350.0, 3890.0);
     m.Box(2870.0, 3300.0, 3370.0, f9);
+    m.Box(2870.0, f9, 2950.0, f);
+    m.Ramp(2950.0, f, 3110.0, f9, f9);
     m.Box(3350.0, f9, 3370.0, 4430.0);
     m.Box(2850.0, 3300.0, 2870.0, f - Slab);
-    m.Gate(Casle_Doors[7].group, 2950.0, f9, 3460.0);
-    m.Box(2870.0, 3460.0, 2968.0, 3480.0);
-    m.Ref(Casle_LightGroups[1].rp[0], 3050.0, 3560.0);
-    m.Ref(Casle_LightGroups[1].rp[1], 3130.0, 3610.0);
-    m.Ref(Casle_LightGroups[1].rp[2], 3200.0, 3560.0);
-    m.Ladder(3220.0, f9, 3930.0, false);
+    double const roof = f9 + GateHigh + 20.0;
+    m.Gate(Casle_Doors[7].group, Room9_Door8X, f9, roof);
+    m.Box(Room9_Door8X + GateWide + 2.0, roof - 20.0, 3350.0, roof);
+    m.Ref(Casle_Objects[3].rp, Room9_CrystalX, f9);
+    m.Ref(Casle_LightGroups[1].rp[0], 3050.0, f + 70.0);
+    m.Ref(Casle_LightGroups[1].rp[1], 3120.0, f + 110.0);
+    m.Ref(Casle_LightGroups[1].rp[2], 3190.0, f + 70.0);
+    m.Ladder(3220.0, roof, 3930.0, false);
     // Room 14, with its hole over room 9's ladder.
     double const f14 = 3930.0;
     m.Back(2870.0, f14, 3350.0, 4390.0);
@@ -409,15 +415,14 @@ void MiddleRooms(Castle_Map& m)
     m.Back(2260.0, f13, 2870.0, Road_Floor - Slab);
     m.Floor(2260.0, 2870.0, f13);
     m.Shelf(Room13_ShelfX, 2260.0, f13);
-    m.Ref(Casle_Objects[2].rp, Room13_CrystalX[0], f13);
-    m.Ref(Casle_Objects[3].rp, Room13_CrystalX[1], f13);
+    m.Ref(Casle_Objects[2].rp, Room13_CrystalX, f13);
 }
 
 // The road along the upper floor: rooms 11, 19, 20, the dip through room 32's pit, room 36 and
 // the drop into room 37, where the socks lie before the far exit.
 //
-// Room 11: podium pair 1 stands at its right end. Solution: bring crystals 14 and 15 from room 13,
-// one at a time, and let each go by a podium (within 64 of it): door 11 (group 22) opens across the
+// Room 11: podium pair 1 stands at its right end. Solution: bring crystal 14 from room 13 and
+// crystal 15 from room 9, one at a time, and let each go by a podium (within 64 of it): door 11 (group 22) opens across the
 // road beyond them and on the platform over the road, reached by the ladder, over chest 2.
 //
 // Room 20: the eight plates of the symbol lock (switches 13 to 20) lie across the road; the lock
@@ -822,9 +827,10 @@ std::vector<Road> BuildRoads()
 {
     // Past the gate: up room 1's ramp and room 2's, a jump onto the walkway, left over it and up
     // room 3's ramp onto room 4's floor; the cog of room 5 for room 6's machine and door 10; back,
-    // a running jump over the gap; the lamps of room 4 for door 7; into room 10 for its mirror and
-    // back into the shaft; its two lifts with door 9 between them; room 13's crystals for room
-    // 11's podiums and door 11; along the road into room 20.
+    // a running jump over the gap; the lamps of room 4 for door 7; into room 10 for its mirror,
+    // room 9's lamps and crystal, and back into the shaft; its two lifts with door 9 between them
+    // to room 11's podiums; room 13's crystal for the other podium and door 11; along the road
+    // into room 20.
     auto road = [](std::string const& name, bool payFee) {
         Road r(name);
         // With 7 gems: talk to the owner; the introduction runs into the fee, and the gate opens.
@@ -859,26 +865,32 @@ std::vector<Road> BuildRoads()
         r.Walk(2290.0, Room4_Floor).Walk(2340.0, Room4_Floor);
         r.Walk(Room10_MirrorX, Room4_Floor).Press(Room10_MirrorX, Room4_Floor, "take the mirror", 10);
         r.Walk(Room10_LaserX, Room4_Floor).Press(Room10_LaserX, Room4_Floor, "drop the mirror", 10);
+        // Room 9, through the doorway at room 10's right end: from the landing, a throw at each
+        // lamp, quickly, so that all three burn together and door 8 opens over the alcove; down
+        // the ramp for crystal 15 and back.
+        r.Throw(Room9_ThrowX, Room4_Floor, "first lamp of room 9", 0, 0);
+        r.Throw(Room9_ThrowX, Room4_Floor, "second lamp of room 9", 0, 1);
+        r.Throw(Room9_ThrowX, Room4_Floor, "third lamp of room 9", 80, 1);
+        r.Walk(Room9_Door8X - 40.0, Room9_Floor).Press(Room9_CrystalX, Room9_Floor, "take a crystal", 5);
+        r.Walk(3110.0, Room9_Floor).Walk(2950.0, Room4_Floor);
         // Each lift is waited for standing still over it: the stations stop the player there.
-        r.Walk(1990.0, Room4_Floor).Press(1880.0, Shaft_Board, "under the first lift", 0);
-        r.Ride(1880.0, Shaft_Lift1_Top, "first lift", 500).Press(2095.0, Shaft_Ledge, "under the second lift", 0);
-        // Door 11 closes the road beyond room 11's podiums until a crystal lies by each: they lie
-        // in room 13, stepped into off the second lift on its way up. Each is fetched in turn: off
-        // the lift into room 13, back off its floor's end onto the lift or the ledge, up to the
-        // road and along it to a podium; for the second, back off the road's end down the shaft.
-        // Waiting for the lift is a hop, since the action key would let the crystal go; the ride to
-        // room 13 starts from the ledge, so as to step off on the way up.
-        for (int i = 0; i < 2; ++i)
-        {
-            if (i == 1)
-                r.Walk(2200.0, Road_Floor).Hop(2095.0, Shaft_Ledge, "under the second lift", 0);
-            r.Ride(2095.0, Shaft_Ledge, "down to the ledge", 800);
-            r.Ride(2095.0, Room13_Floor + 20.0, "second lift to room 13", 800).Walk(2200.0, Room13_Floor);
-            r.Press(Room13_CrystalX[i], Room13_Floor, "take a crystal", 5);
-            r.Walk(2150.0, Room13_Floor).Hop(2095.0, Shaft_Ledge, "under the second lift", 0);
-            r.Ride(2095.0, Shaft_Lift2_Top, "second lift", 800).Walk(2300.0, Road_Floor);
-            r.Press(Room11_PodiumX[i], Road_Floor, "let the crystal go by a podium", 30);
-        }
+        // Waiting for a lift is a hop, since the action key would let the crystal go.
+        r.Walk(1990.0, Room4_Floor).Hop(1880.0, Shaft_Board, "under the first lift", 0);
+        r.Ride(1880.0, Shaft_Lift1_Top, "first lift", 500).Hop(2095.0, Shaft_Ledge, "under the second lift", 0);
+        r.Ride(2095.0, Shaft_Lift2_Top, "second lift", 800).Walk(2300.0, Road_Floor);
+        r.Press(Room11_PodiumX[1], Road_Floor, "let the crystal go by a podium", 30);
+        // Door 11 closes the road beyond room 11's podiums until a crystal lies by each: the other
+        // lies in room 13, stepped into off the second lift on its way up: back off the road's end
+        // down the shaft, off the lift into room 13, back off its floor's end onto the lift or the
+        // ledge, up to the road and along it to the podium. The ride to room 13 starts from the
+        // ledge, so as to step off on the way up.
+        r.Walk(2200.0, Road_Floor).Hop(2095.0, Shaft_Ledge, "under the second lift", 0);
+        r.Ride(2095.0, Shaft_Ledge, "down to the ledge", 800);
+        r.Ride(2095.0, Room13_Floor + 20.0, "second lift to room 13", 800).Walk(2200.0, Room13_Floor);
+        r.Press(Room13_CrystalX, Room13_Floor, "take a crystal", 5);
+        r.Walk(2150.0, Room13_Floor).Hop(2095.0, Shaft_Ledge, "under the second lift", 0);
+        r.Ride(2095.0, Shaft_Lift2_Top, "second lift", 800).Walk(2300.0, Road_Floor);
+        r.Press(Room11_PodiumX[0], Road_Floor, "let the crystal go by a podium", 30);
         // Along the road into room 20, short of the symbol lock's plates.
         r.Walk(Symbol_PlateX(0) - 80.0, Road_Floor);
         return r;

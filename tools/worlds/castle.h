@@ -18,8 +18,8 @@ void Write(std::string const& dir);
 // The map, built in memory for Write and for the layout tests.
 MapWriter BuildMap();
 // The roads: "exit" from the start (the fee paid before) by the cog of room 5 and the machine of
-// room 6, the lamps of room 4 and the mirror of room 10 up the shaft, by the crystals of room 13
-// and the podiums of room 11 along the road into room 20, short of the symbol lock; "symbols", from
+// room 6, the lamps of room 4, the mirror of room 10 and the crystal of room 9 up the shaft, by the
+// crystal of room 13 and the podiums of room 11 along the road into room 20, short of the symbol lock; "symbols", from
 // its eighth plate through door 16 into room 32's pit, where the eye is kept watching a past self
 // (see Pit_WatchX); "pit", from switch 12 with door 13 held open, on past the socks to the far
 // exit; "fee", the same as "exit" after talking to the owner with 7 gems; "entrance", out by the
@@ -50,7 +50,11 @@ constexpr double Room16_Floor = 5355.0;   // room 16, up the swivel from room 15
 constexpr double Room22_Floor = 5260.0;   // rooms 22 to 25
 constexpr double Room13_Floor = 4410.0;   // room 13, stepped onto from the second lift
 constexpr double Room13_ShelfX = 2124.0;  // the left end of its floor, beside the second lift
-constexpr double Room13_CrystalX[2] = {2560.0, 2720.0}; // crystals 14 and 15 lie here
+constexpr double Room13_CrystalX = 2560.0; // crystal 14 lies here
+constexpr double Room9_Floor = 3560.0;     // room 9, down the ramp from the doorway at room 10's right end
+constexpr double Room9_ThrowX = 2910.0;    // on the landing in the doorway: the lamps are hit from here, facing right
+constexpr double Room9_Door8X = 3250.0;    // door 8, before the alcove at room 9's right end
+constexpr double Room9_CrystalX = 3310.0;  // crystal 15 lies in the alcove
 constexpr double Room11_PodiumX[2] = {3500.0, 3650.0};  // the podiums they are let go by
 constexpr double Room11_DoorX = 3740.0;   // door 11 across the road beyond them
 constexpr double Pit_Floor = 4500.0;      // the dip of the road through room 32's pit
