@@ -1,7 +1,9 @@
 // The castle's hint panel on the generated castle: the areas of its rules, the mirrors and crystals it
 // counts, the machine's room and the rooms the player must have seen.
+#include "CastleRoad.h"
 #include "castle/Casle.h"
 #include "castle/Casle_CanDo.h"
+#include "castle/Casle_Events.h"
 #include "castle/Casle_Machine_Switch.h"
 #include "engine/Collectable.h"
 #include "engine/Map.h"
@@ -12,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 
 namespace
@@ -180,4 +183,34 @@ TEST_F(CasleCanDoTest, TheSymbolsRoomWantsRooms28And31SeenInThisLevel)
     castle = &static_cast<Casle&>(Rebuild());
     Says(room20, &up);
     EXPECT_FALSE(up) << "an earlier visit does not count";
+}
+
+TEST_F(CasleCanDoTest, AlongTheRoadRoom9SaysRetrieveCrystalUntilItsCrystalIsTakenThenOpenDoorAndGetCrystal)
+{
+    GameEvents record;
+    record.eventTimes[Event_TimeTravel] = GameEvent_HasHappened;
+    record.eventTimes[Casle_Event_Introduced] = GameEvent_HasHappened;
+    record.eventTimes[Casle_Event_FeePaid] = GameEvent_HasHappened;
+    Destroy();
+    castle = &static_cast<Casle&>(Build(Level_Casle, record));
+    Collectable const* crystal = castle->GetCastleObject(3);
+    double const startX = castle->GetMap()->GetRefPoint(Casle_Objects[3].rp).x;
+    // The panel's lines in room 9 as the road passes, each with its thumb and whether the
+    // crystal still lay where it started.
+    std::set<std::string> lines;
+    RoadWalk_Result const r = CastleRoad::Walk(*castle, "exit", [&](std::vector<int> const& held) {
+        Level_Action const action = Step(held);
+        Tick const t = castle->GetTick();
+        if (Casle::FindRoom(castle->GetPlayer()->GetPos()) == 9)
+        {
+            CanDo_Indicate indicate{nullptr, false};
+            EXPECT_TRUE(castle->GetCanDo()->FindMessage(&indicate, t));
+            bool const lies = crystal->GetPosAtTime(t).x == startX;
+            lines.insert(std::string(lies ? "lying: " : "taken: ") + (indicate.mess ? indicate.mess : "")
+                         + (indicate.positive ? " (up)" : " (down)"));
+        }
+        return action;
+    });
+    EXPECT_TRUE(r.done) << r.report;
+    EXPECT_EQ(lines, (std::set<std::string>{"lying: Retrieve crystal (up)", "taken: Open door and get crystal (up)"}));
 }
