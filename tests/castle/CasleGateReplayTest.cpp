@@ -133,7 +133,7 @@ TEST_F(CasleGateReplayTest, PaidInTheVisitTheGateStandsOpenAtEveryTickAndPayingA
     // Late enough for a talk after a travel back to be over before the first one begins.
     w.Idle(1000);
     ASSERT_EQ(GateBottom(*c.GetMap()), CastleWriter::Hall_Floor) << "the unpaid gate stands shut";
-    w.WalkTo(CastleWriter::Gate_X - 150.0);
+    w.WalkTo(CastleWriter::Hall_TalkX);
     w.Act();
     ASSERT_TRUE(w.WaitFor([&] { return events.gems == Casle_EntranceFee; }, "the fee taken", 1000));
     Tick const paid = events[Casle_Event_FeePaid];
@@ -149,7 +149,7 @@ TEST_F(CasleGateReplayTest, PaidInTheVisitTheGateStandsOpenAtEveryTickAndPayingA
     Tick const again = c.GetTick();
     EXPECT_LT(again, paid);
     EXPECT_EQ(GateBottom(*c.GetMap()), CastleWriter::Hall_Floor + Casle_EntranceRise) << "shut again before the fee";
-    w.WalkTo(CastleWriter::Gate_X - 150.0);
+    w.WalkTo(CastleWriter::Hall_TalkX);
     w.Act();
     ASSERT_TRUE(w.WaitFor([&] { return events[Casle_Event_FeePaid] < paid; }, "the fee paid again", 1000))
         << w.stuck;

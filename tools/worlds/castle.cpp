@@ -199,23 +199,22 @@ void Hall(Castle_Map& m)
     m.Gate(Casle_EntranceGroup, Gate_X - GateWide / 2.0, f, 3260.0);
     m.Ref(Casle_Eyes[0].rp, 1560.0, 3200.0);
     // Room 2.
-    m.Box(2410.0, Room2_Floor, 2450.0, 3480.0);
+    m.Box(Room2_WallX, Room2_Floor, 2450.0, 3480.0);
     m.Box(1740.0, 3440.0, 2450.0, 3480.0);
-    m.Poly({{1820.0, Room2_Floor}, {2200.0, Room2_Landing}, {2410.0, Room2_Landing}, {2410.0, Room2_Floor}});
+    m.Poly({{1820.0, Room2_Floor}, {2200.0, Room2_Landing}, {Room2_WallX, Room2_Landing}, {Room2_WallX, Room2_Floor}});
     m.Box(1740.0, Walkway_Floor - 20.0, 2330.0, Walkway_Floor);
 }
 
 // Room 3: the road walks up the ramp to the left, onto the left part of room 4's floor. Left of
-// the ramp, a strip whose floor has a hole down into the hall (the unpaid side of the gate) lies
-// behind door 2 (group 4), which switch 2 (group 3) in room 8 opens while held. Solution: stand on
+// the ramp, a hole down into the hall (the unpaid side of the gate) lies behind door 2 (group 4), which switch 2 (group 3) in room 8 opens while held. Solution: stand on
 // switch 2 from T1 to T2, travel back before T1 and walk out through door 2 while the past self
 // holds the switch.
 void Room3(Castle_Map& m)
 {
     double const f = Walkway_Floor;
     m.Back(1220.0, f, 1740.0, Room4_Floor - Slab);
-    m.Box(1290.0, f - Slab, 1740.0, f);
-    m.Box(1220.0, f - Slab, 1230.0, f);
+    m.Box(1266.0, f - Slab, 1740.0, f);
+    m.Box(1266.0, f, 1290.0, Room4_Floor - Slab);
     m.Poly({{1310.0, f}, {1310.0, Room4_Floor}, {1700.0, f}});
     m.Box(1290.0, f, 1310.0, Room4_Floor - Slab);
 }
@@ -260,7 +259,7 @@ void Room4AndShaft(Castle_Map& m)
     double const lift1 = Shaft_Lift1_Top - 212.0;
     m.Box(1800.0, Room4_Floor, 1900.0, Shaft_Board);
     m.Box(1800.0, lift1 - Lift, 1900.0, lift1, Tile, Casle_Group_FirstLift);
-    m.Shelf(1902.0, 2240.0, Shaft_Ledge);
+    m.Shelf(1902.0, 2236.0, Shaft_Ledge);
     // Door 9 closes the ledge between the two lifts, under a wall up to the shaft's top; it slides
     // open to the right, beyond the second lift.
     m.Box(Shaft_Door9X, Shaft_Ledge, Shaft_Door9X + 24.0, Shaft_Ledge + GateHigh, Tile, Casle_Doors[8].group);
@@ -388,20 +387,21 @@ void MiddleRooms(Castle_Map& m)
     m.Box(2870.0, 3300.0, 3370.0, f9);
     m.Box(2870.0, f9, 2950.0, f);
     m.Ramp(2950.0, f, 3110.0, f9, f9);
-    m.Box(3350.0, f9, 3370.0, 4430.0);
+    m.Box(3345.0, f9, 3370.0, 4430.0);
     m.Box(2850.0, 3300.0, 2870.0, f - Slab);
     double const roof = f9 + GateHigh + 20.0;
     m.Gate(Casle_Doors[7].group, Room9_Door8X, f9, roof);
-    m.Box(Room9_Door8X + GateWide + 2.0, roof - 20.0, 3350.0, roof);
+    m.Box(Room9_Door8X + GateWide + 2.0, roof - 20.0, 3345.0, roof);
     m.Ref(Casle_Objects[3].rp, Room9_CrystalX, f9);
     m.Ref(Casle_LightGroups[1].rp[0], 3050.0, f + 70.0);
     m.Ref(Casle_LightGroups[1].rp[1], 3120.0, f + 110.0);
     m.Ref(Casle_LightGroups[1].rp[2], 3190.0, f + 70.0);
-    m.Ladder(3220.0, roof, 3930.0, false);
+    m.Ladder(3200.0, roof, 3930.0, false);
     // Room 14, with its hole over room 9's ladder.
     double const f14 = 3930.0;
     m.Back(2870.0, f14, 3350.0, 4390.0);
-    m.Box(2870.0, f14 - Slab, 3280.0, f14);
+    m.Box(2870.0, f14 - Slab, 3260.0, f14);
+    m.Box(3330.0, f14 - Slab, 3370.0, 4430.0);
     m.Plate(Casle_SwitchGroups[2], 3100.0, f14);
     m.Ref(Casle_MultiHits[1].rp, 3220.0, f14 + 190.0);
     m.Box(3180.0, f14, 3260.0, f14 + 30.0, Tile, Casle_MultiHits[1].group);
@@ -637,7 +637,7 @@ void RightRooms(Castle_Map& m)
     m.Gate(Casle_Doors[17].group, 7070.0, f28, 5550.0, 70.0);
     m.Back(7070.0, f28, 7400.0, 5550.0);
     m.Floor(7070.0, 7400.0, f28);
-    m.Box(7400.0, f28 - Slab, 7440.0, 6790.0);
+    m.Box(7395.0, f28 - Slab, 7440.0, 6790.0);
     m.Box(7070.0, 5550.0, 7250.0, 5590.0);
     m.Box(7350.0, 5550.0, 7440.0, 5590.0);
     for (int i = 0; i < 8; ++i)
@@ -670,12 +670,14 @@ void LowerRooms(Castle_Map& m)
     m.Back(3400.0, f, 5930.0, Road_Floor - Slab);
     m.Box(3380.0, f - Slab, 5930.0, f);
     m.Box(3360.0, f - Slab, 3400.0, Road_Floor - Slab);
-    // Room 31 and door 4.
-    m.Box(3400.0, 4300.0, 3640.0, 4340.0);
+    // Room 31 and door 4; its wall on the left stands where its camera's frame begins, and its
+    // ceiling fills the room up to the road.
+    m.Box(3400.0, f, 3420.0, 4300.0);
+    m.Box(3400.0, 4300.0, 3640.0, Road_Floor - Slab);
     for (int i = 0; i < 8; ++i)
     {
         bool const lit = i == 3 || i == 7;
-        double const x = 3420.0 + 26.0 * i;
+        double const x = 3428.0 + 25.0 * i;
         m.Box(x, f + 80.0, x + 16.0, f + 96.0, lit ? Tile : Stone, 0, false);
     }
     m.Gate(Casle_Doors[3].group, 3640.0, f, 4300.0);
@@ -696,7 +698,7 @@ void LowerRooms(Castle_Map& m)
     }
     m.Gate(Casle_Doors[16].group, 5470.0, f, f + 290.0);
     // Room 33.
-    m.Box(5490.0, 4560.0, 5930.0, 4600.0);
+    m.Box(5490.0, 4560.0, 5930.0, Road_Floor - Slab);
     m.Box(5575.0, 4548.0, 5605.0, 4560.0, Tile, Casle_TargetGroups[4]);
     m.Box(5715.0, 4548.0, 5745.0, 4560.0, Tile, Casle_TargetGroups[5]);
     m.Ref(Casle_Lasers[5].rp, Room33_LaserX, 4540.0);
@@ -707,7 +709,7 @@ void LowerRooms(Castle_Map& m)
     m.Box(5490.0, f + 140.0, 5550.0, f + 160.0);
     m.Gate(Casle_Doors[13].group, 5760.0, f, 4560.0);
     m.Ladder(5790.0, f, Room37_Floor, false);
-    m.Box(5930.0, f - Slab, 5970.0, Room37_Floor - Slab);
+    m.Box(5925.0, f - Slab, 5970.0, Room37_Floor - Slab);
 }
 
 Rgba const Ink{30, 30, 40, 255};
@@ -835,9 +837,9 @@ std::vector<Road> BuildRoads()
         Road r(name);
         // With 7 gems: talk to the owner; the introduction runs into the fee, and the gate opens.
         if (payFee)
-            r.Press(1150.0, Hall_Floor, "owner", 6950);
-        r.Walk(1760.0, Room2_Floor).Walk(2390.0, Room2_Landing);
-        r.Jump(2352.0, Room2_Landing).Walk(2318.0, Walkway_Floor).Walk(1720.0, Walkway_Floor);
+            r.Press(Hall_TalkX, Hall_Floor, "owner", 6950);
+        r.Walk(1760.0, Room2_Floor).Walk(Room2_WallX - 4.0, Room2_Landing);
+        r.Jump(Room2_WallX - 20.0, Room2_Landing).Walk(2318.0, Walkway_Floor).Walk(1720.0, Walkway_Floor);
         r.Walk(1190.0, Room4_Floor);
         // Room 5: up onto the block, a jump pushes the push-over down over the pit and the cog, and
         // the road crosses it to room 6's ramp; back in time to before the push, down into the pit

@@ -30,6 +30,7 @@ std::vector<Road> BuildRoads();
 constexpr double Hall_Floor = 3000.0;     // the hall, rooms 0 and 1
 constexpr double Room2_Floor = 3130.0;    // up room 1's ramp, room 2 below its own ramp
 constexpr double Room2_Landing = 3280.0;  // the top of room 2's ramp
+constexpr double Room2_WallX = 2375.0;    // room 2's right wall, where its camera's frame ends
 constexpr double Walkway_Floor = 3330.0;  // the walkway back over room 2, and room 3's floor
 constexpr double Room4_Floor = 3720.0;    // rooms 4, 5, 10 and the foot of the shaft (room 12)
 constexpr double Room4_GapLeft = 1310.0;  // the gap over room 3's ramp, jumped from the left
@@ -72,7 +73,8 @@ constexpr double Pit_DoorX = 5520.0;      // door 13, at the top of the pit's ra
 constexpr double Room37_Floor = 4400.0;   // the last room, with the socks and the far exit
 
 // Places the walks and the puzzles' solutions use (see the comments beside each room in castle.cpp).
-constexpr double Gate_X = 1305.0;        // the entrance gate
+constexpr double Gate_X = 1285.0;        // the entrance gate, where the hall's camera shows it
+constexpr double Hall_TalkX = 1150.0;    // the owner is talked to from here
 constexpr double Shaft_Lift1_X = 1850.0; // the first lift's middle, and the second's
 constexpr double Shaft_Lift2_X = 2060.0;
 constexpr double Shaft_Lift1_Top = Shaft_Ledge + 10.0; // the highest the lifts' tops reach
