@@ -434,8 +434,8 @@ void MiddleRooms(Castle_Map& m)
 //
 // Room 32's pit: the road drops in on the left and climbs the ramp on the right to door 13 (group
 // 40). Switch 12 (group 41) on the pit's floor opens it, but the fourth eye fires laser 5 onto the
-// switch (target 4) whenever it sees the player step on it. The passage on the pit's left leads
-// down into the lower rooms.
+// switch (target 4) whenever it sees the player step on it. Off the pit's floor on the left the
+// player drops into the lower rooms.
 // Solution: stand in the pit off the plate from T1 to T2 so that the eye follows you, travel back
 // before T1 and stand on the plate during T1..T2 while the eye follows the past self; travel back
 // again and pass the door while the second self holds the plate.
@@ -474,9 +474,7 @@ void RoadRooms(Castle_Map& m)
     // Room 32, its pit, the passage on its left and door 13 on its right.
     m.Back(5040.0, f, 5690.0, 4900.0);
     m.Back(5250.0, Pit_Floor, 5490.0, f);
-    m.Box(5050.0, Pit_Floor - Slab, 5320.0, Pit_Floor);
-    m.Back(5050.0, Pit_Floor, 5250.0, f - Slab);
-    m.Box(5232.0, Pit_Floor + GateHigh, 5252.0, f - Slab); // the passage's doorway
+    m.Box(5250.0, Pit_Floor - Slab, 5320.0, Pit_Floor);
     m.Plate(Casle_SwitchGroups[11], Pit_SwitchX - 30.0, Pit_Floor);
     m.Ref(Casle_Eyes[3].rp, 5350.0, 4600.0);
     m.Ramp(5320.0, Pit_Floor, 5490.0, f, Pit_Floor - Slab);
@@ -648,8 +646,8 @@ void RightRooms(Castle_Map& m)
     }
 }
 
-// The lower rooms, under the road: 31, 30, 29, 34, 35 and 33, entered by the passage on the left
-// of room 32's pit, and left by the ladder in room 33 up to room 37.
+// The lower rooms, under the road: 31, 30, 29, 34, 35 and 33, entered by a drop off the left of
+// room 32's pit, and left by the ladder in room 33 up to room 37.
 //
 // Room 31 shows the symbols, as room 28 does. Switch 4 (group 7) in room 30 opens door 4 (group 8)
 // into it while held (solution as room 3's).
