@@ -12,6 +12,7 @@
 #include "tools/MapTextures.h"
 #include "tools/worlds/castle.h"
 #include "util/Pointf.h"
+#include "util/Rectf.h"
 
 #include <gtest/gtest.h>
 
@@ -229,5 +230,27 @@ TEST_F(CasleFrameTest, EveryFloorOfTheRoomsLiesInARoomRectangleWhoseCameraShowsT
             EXPECT_TRUE(inX && inY) << "room " << room << " does not show the player standing at (" << p.x << ", "
                                     << p.y << "): his middle on the screen at (" << middle.x << ", " << middle.y << ")";
         }
+    }
+}
+
+TEST_F(CasleFrameTest, HeldByTheShutGateThePlayerAndTheGateAreBothInTheHallsFrame)
+{
+    Build(Level_Casle);
+    Casle& castle = As<Casle>();
+    Steps(300, {KeyIndex_GameRight});
+    Pointf const at = castle.GetPlayer()->GetPos();
+    EXPECT_LT(at.x, CastleWriter::Gate_X) << "walked through the shut gate";
+    EXPECT_GT(at.x, CastleWriter::Gate_X - 30.0) << "stopped short of it";
+    EXPECT_EQ(castle.GetCurRoom(), 0);
+    Keep(LevelFrame::Draw(castle), "gate.png");
+    WorldTransform const* view = &castle.GetMap()->view;
+    Rectf gate;
+    castle.GetMap()->FindGroupBound(Casle_EntranceGroup, &gate);
+    for (Pointf const& p : {Pointf(at.x - 10.0, at.y), Pointf(at.x + 10.0, at.y + 20.0), Pointf(gate.x0, gate.y0),
+                            Pointf(gate.x1, gate.y1)})
+    {
+        Pointf const s = p.WorldToScreen(view);
+        EXPECT_TRUE(s.x >= 0.0 && s.x <= Frame_W && s.y >= 0.0 && s.y <= Frame_H)
+            << "(" << p.x << ", " << p.y << ") on the screen at (" << s.x << ", " << s.y << ")";
     }
 }
