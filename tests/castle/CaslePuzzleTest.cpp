@@ -354,25 +354,26 @@ TEST_F(CaslePuzzleTest, FiftyHitsRaiseBlock1WithThePlayerOnItToTheCrystalShelfOf
 
 TEST_F(CaslePuzzleTest, APastSelfOnSwitch9LiftsThePlayerToTheHighLedge)
 {
-    double const f = 5470.0;
-    PutAt(1685.0, f);
+    using namespace CastleWriter;
+    double const f = Room18_Floor;
+    PutAt(Room18_Switch9X + 50.0, f);
     Tick const t1 = castle->GetTick();
     // On switch 9 the lift rises, comes down to the floor and rises again.
-    StandOnPlate(1610.0, 420);
-    walker->WalkTo(1685.0);
+    StandOnPlate(Room18_Switch9X - 30.0, 420);
+    walker->WalkTo(Room18_Switch9X + 50.0);
     Lift const* lift = castle->GetLift(1);
     Tick down = t1;
     for (Tick t = t1; t < castle->GetTick(); ++t)
         if (lift->CalcLiftPos(t) < lift->CalcLiftPos(down))
             down = t;
     walker->TravelBackTo(down - 60);
-    walker->WalkTo(1595.0);
+    walker->WalkTo(Room18_LedgeRight + 85.0);
     walker->WaitFor([&] { return lift->CalcLiftPos(castle->GetTick()) < -120.0; }, "the lift down");
     walker->JumpOnto(5490.0, -1);
-    walker->WalkTo(1506.0);
+    walker->WalkTo(Room18_LedgeRight + 8.0);
     walker->WaitFor([&] { return lift->CalcLiftPos(castle->GetTick()) > 118.0; }, "the lift up");
-    walker->WalkTo(1420.0, 2.0);
-    EXPECT_GT(player->GetPos().y, 5724.0) << "on the high ledge";
+    walker->WalkTo(Room18_WallX + 30.0, 2.0);
+    EXPECT_GT(player->GetPos().y, Room18_LedgeTop - 1.0) << "on the high ledge";
     EXPECT_EQ(walker->stuck, "");
 }
 

@@ -538,7 +538,7 @@ void UpperRooms(Castle_Map& m)
     m.Plate(Casle_SwitchGroups[Casle_Lifts[0].switchIndex], 2900.0, f16);
     m.Shelf(2700.0, 2810.0, 5585.0);
     // Room 17.
-    double const f17 = 5470.0;
+    double const f17 = Room18_Floor;
     m.Back(2120.0, f17, 2480.0, 5700.0);
     m.Box(2120.0, f16 - Slab, 2500.0, f17);
     m.Box(2120.0, 5700.0, 2480.0, 5740.0);
@@ -546,21 +546,25 @@ void UpperRooms(Castle_Map& m)
     m.Ref(Casle_Eyes[1].rp, 2230.0, 5650.0);
     m.Ref(Casle_Eyes[2].rp, 2380.0, 5650.0);
     m.Gate(Casle_Doors[5].group, 2120.0, f17, 5700.0);
-    // Room 18.
-    m.Back(1000.0, f17, 2120.0, 5800.0);
+    // Room 18, from its left wall, where its camera's frame begins, to door 6: switch 10 under the
+    // high ledge, lift 2 beside the ledge, switch 9, lifts 3 and 4, the block with the rising
+    // platform and its ramp down to door 6, and switch 11 at the ramp's foot.
+    double const f18 = Room18_Floor;
+    m.Back(Room18_WallX, f17, 2120.0, 5800.0);
     m.Box(960.0, f16 - Slab, 2120.0, f17);
-    m.Box(960.0, f17, 1000.0, 5840.0);
+    m.Box(960.0, f17, Room18_WallX, 5840.0);
     m.Box(960.0, 5800.0, 1760.0, 5840.0);
     m.Box(1860.0, 5800.0, 2140.0, 5840.0);
-    m.Plate(Casle_SwitchGroups[9], 1010.0, f17);
-    m.Box(1090.0, 5595.0, 1160.0, 5610.0, Tile, Casle_Lifts[2].group);
-    m.Box(1180.0, 5595.0, 1250.0, 5610.0, Tile, Casle_Lifts[3].group);
-    m.Plate(Casle_SwitchGroups[10], 1270.0, f17);
-    m.Shelf(1350.0, 1498.0, 5725.0);
-    m.Box(1500.0, 5595.0, 1580.0, 5610.0, Tile, Casle_Lifts[1].group);
-    m.Plate(Casle_SwitchGroups[8], 1610.0, f17);
-    m.Box(1700.0, f17, 1900.0, 5625.0);
-    m.Ramp(1900.0, 5625.0, 2050.0, f17, f17);
+    m.Plate(Casle_SwitchGroups[9], Room18_WallX, f18);
+    m.Shelf(Room18_WallX, Room18_LedgeRight, Room18_LedgeTop);
+    double const lift = f18 + Casle_Lifts[1].amplitude + Lift;
+    m.Box(Room18_LedgeRight + 2.0, lift - Lift, Room18_LedgeRight + 72.0, lift, Tile, Casle_Lifts[1].group);
+    m.Plate(Casle_SwitchGroups[8], Room18_Switch9X - 30.0, f18);
+    m.Box(1658.0, lift - Lift, 1708.0, lift, Tile, Casle_Lifts[2].group);
+    m.Box(1709.0, lift - Lift, 1759.0, lift, Tile, Casle_Lifts[3].group);
+    m.Box(1760.0, f17, 1860.0, 5625.0);
+    m.Ramp(1860.0, 5625.0, 2010.0, f17, f17);
+    m.Plate(Casle_SwitchGroups[10], 2012.0, f18);
     m.Box(1770.0, 5625.0, 1850.0, 5640.0, Tile, Casle_Group_BlockedLiftA);
     // The castle's top, and the shaft down into room 28.
     double const top = 6790.0;
