@@ -310,7 +310,7 @@ TEST_F(CaslePuzzleTest, CrystalsByTheirPodiumsOpenDoors11And17)
         double floor;
     };
     Carry const carries[] = {
-        {2, Pointf(CastleWriter::Room13_CrystalX, CastleWriter::Room13_Floor), 3500.0, CastleWriter::Road_Floor},
+        {2, Pointf(CastleWriter::Room18_CrystalX, CastleWriter::Room18_BlockTop), 3500.0, CastleWriter::Road_Floor},
         {3, Pointf(CastleWriter::Room9_CrystalX, CastleWriter::Room9_Floor), 3650.0, CastleWriter::Road_Floor},
         {8, Pointf(4780.0, CastleWriter::Room34_Shelf), 5150.0, CastleWriter::Lower_Floor},
         {9, Pointf(4880.0, CastleWriter::Room34_Shelf), 5300.0, CastleWriter::Lower_Floor},
@@ -377,18 +377,34 @@ TEST_F(CaslePuzzleTest, APastSelfOnSwitch9LiftsThePlayerToTheHighLedge)
     EXPECT_EQ(walker->stuck, "");
 }
 
-TEST_F(CaslePuzzleTest, Switch22TurnsTheSwivelIntoARampUpToRoom16)
+TEST_F(CaslePuzzleTest, Switch22TurnsTheSwivelIntoARampUpToRoom16AndSwitch21BackOffTheLadder)
 {
-    double const f = 5090.0;
-    PutAt(3400.0, f);
-    walker->WalkTo(3460.0);
+    using namespace CastleWriter;
+    double const f = Room15_Floor;
+    PutAt(Room15_Switch21X - 60.0, f);
+    walker->WalkTo(Room15_Switch22X);
     Casle_Swivel const* swivel = castle->GetSwivel();
-    // Stepping off the plate takes some 25 steps more of turning.
-    walker->WaitFor([&] { return swivel->GetRotation(castle->GetTick() - 1) > 0.25; }, "the swivel turned");
+    // Stepping off the plate takes some 25 steps more of turning, and crossing switch 21's on the
+    // way back some 10 of turning back. Turned less, the plank's end stands a step over room 15's
+    // floor.
+    walker->WaitFor([&] { return swivel->GetRotation(castle->GetTick() - 1) > 0.55; }, "the swivel turned");
     walker->WalkTo(3350.0);
-    EXPECT_NEAR(swivel->GetRotation(castle->GetTick() - 1), 0.8, 0.2);
+    EXPECT_NEAR(swivel->GetRotation(castle->GetTick() - 1), 0.9, 0.15);
     walker->WalkPast(2980.0, -1);
     walker->Settle();
-    EXPECT_GT(player->GetPos().y, CastleWriter::Room16_Floor - 1.0) << "on room 16's floor";
+    EXPECT_GT(player->GetPos().y, Room16_Floor - 1.0) << "on room 16's floor";
+
+    // Down the plank again: it leads onto room 15's floor, not to the ladder beyond its end.
+    walker->WalkTo(3380.0);
+    EXPECT_LT(player->GetPos().y, f + 1.0);
+    walker->WalkPast(3050.0, -1);
+    walker->Settle();
+    EXPECT_GT(player->GetPos().y, f + 20.0) << "up the plank, not off the floor's end";
+    // Turned back up on switch 21, it clears the floor, whose end drops onto the ladder.
+    walker->WalkTo(Room15_Switch21X);
+    walker->WaitFor([&] { return swivel->GetRotation(castle->GetTick() - 1) < 0.0; }, "the swivel turned back");
+    walker->WalkPast(3050.0, -1);
+    walker->Settle();
+    EXPECT_LT(player->GetPos().y, f - 1.0) << "on a rung of the ladder";
     EXPECT_EQ(walker->stuck, "");
 }

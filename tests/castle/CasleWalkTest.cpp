@@ -125,15 +125,17 @@ TEST_F(CasleWalkTest, WithoutTravellingBackTheCogStaysUnderTheBridgeAndDoorTenHo
     EXPECT_EQ(c.GetDoor(9)->GetPos(c.GetTick() - 1), 0.0);
 }
 
-TEST_F(CasleWalkTest, WithoutTheCrystalsOfRoom13DoorElevenHoldsTheRoad)
+TEST_F(CasleWalkTest, WithoutTheCrystalsOfRooms9And18DoorElevenHoldsTheRoad)
 {
     GameEvents const record = FeePaid();
     Build(Level_Casle, record);
-    // The road to room 20 with the crystals neither taken nor let go: its travel comes before them.
+    // The road to room 20 with the crystals neither taken nor let go: those stations are hops
+    // instead, so that the player still stops there and the travels go back to the points they
+    // name.
     Road road = RoadWalker::WorldRoad(Level_Casle, "exit");
-    std::erase_if(road.points, [](Road_Point const& p) {
-        return p.name == "take a crystal" || p.name == "let the crystal go by a podium";
-    });
+    for (Road_Point& p : road.points)
+        if (p.name == "take a crystal" || p.name == "let the crystal go by a podium")
+            p.kind = Road_Hop;
     RoadTravel walker(*world, road);
     RoadWalk_Result const r = walker.Walk(Stepper());
     Casle& c = As<Casle>();

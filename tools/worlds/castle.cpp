@@ -42,6 +42,51 @@ constexpr double Lift = 15.0; // depth of a lift's platform
 
 using Corners = std::vector<std::pair<double, double>>;
 
+// A ladder of shelves (rungs) from floor up to top in two columns, [left, left + 60] and [left +
+// 70, left + 130], no step over 50 high: jump straight up from a rung's edge and drift over the
+// next once above it. The last rung lies in the left column when lastLeft, so that the top is
+// reached beside it.
+constexpr double Rung_Wide = 60.0;
+constexpr double Rung_Column = 70.0; // from one column's left end to the other's
+
+struct Ladder_Rung
+{
+    double x0, top;
+};
+
+std::vector<Ladder_Rung> LadderRungs(double left, double floor, double top, bool lastLeft)
+{
+    int const steps = static_cast<int>(std::ceil((top - floor) / 50.0));
+    double const step = (top - floor) / steps;
+    std::vector<Ladder_Rung> rungs;
+    for (int k = 1; k < steps; ++k)
+    {
+        bool const inLeft = ((steps - 1 - k) % 2 == 0) == lastLeft;
+        rungs.push_back({inLeft ? left : left + Rung_Column, floor + k * step});
+    }
+    return rungs;
+}
+
+// The road up a ladder: from its foot beside the first rung, up rung by rung, each climbed from
+// the end of the one below nearest it, and off the last onto the floor at top, towards offX.
+void ClimbLadder(Road& r, double left, double floor, double top, bool lastLeft, double offX)
+{
+    constexpr double Edge = 3.0; // stood on this far in from a rung's end
+    std::vector<Ladder_Rung> const rungs = LadderRungs(left, floor, top, lastLeft);
+    double const gap = (Rung_Column - Rung_Wide) / 2.0;
+    double standX = rungs.front().x0 == left ? left + Rung_Wide + gap : left + Rung_Column - gap;
+    for (Ladder_Rung const& rung : rungs)
+    {
+        bool const inLeft = rung.x0 == left;
+        r.Climb(standX, rung.top, !inLeft);
+        standX = inLeft ? rung.x0 + Rung_Wide - Edge : rung.x0 + Edge;
+    }
+    Ladder_Rung const& last = rungs.back();
+    bool const right = offX > last.x0;
+    r.Climb(right ? last.x0 + Rung_Wide - Edge : last.x0 + Edge, top, right);
+    r.Walk(offX, top);
+}
+
 class Castle_Map
 {
 public:
@@ -139,20 +184,11 @@ public:
             Add(behind, {at(a + 0.2, r * 0.7), at(a + 0.14, r), at(a - 0.14, r), at(a - 0.2, r * 0.7)}, Tile, 0, false);
         }
     }
-    // A ladder of shelves from floor up to top in two columns, [left, left + 60] and [left + 70,
-    // left + 130], no step over 50 high: jump straight up from a shelf's edge and drift over the
-    // next once above it. The last shelf lies in the left column when lastLeft, so that the top
-    // is reached beside it.
+    // A ladder of shelves from floor up to top in two columns (see LadderRungs).
     void Ladder(double left, double floor, double top, bool lastLeft)
     {
-        int const steps = static_cast<int>(std::ceil((top - floor) / 50.0));
-        double const step = (top - floor) / steps;
-        for (int k = 1; k < steps; ++k)
-        {
-            bool const inLeft = ((steps - 1 - k) % 2 == 0) == lastLeft;
-            double const x0 = inLeft ? left : left + 70.0;
-            Shelf(x0, x0 + 60.0, floor + k * step);
-        }
+        for (Ladder_Rung const& rung : LadderRungs(left, floor, top, lastLeft))
+            Shelf(rung.x0, rung.x0 + Rung_Wide, rung.top);
     }
 };
 
@@ -415,7 +451,6 @@ void MiddleRooms(Castle_Map& m)
     m.Back(2260.0, f13, 2870.0, Road_Floor - Slab);
     m.Floor(2260.0, 2870.0, f13);
     m.Shelf(Room13_ShelfX, 2260.0, f13);
-    m.Ref(Casle_Objects[2].rp, Room13_CrystalX, f13);
 }
 
 // The road along the upper floor: rooms 11, 19, 20, the dip through room 32's pit, room 36 and
@@ -496,8 +531,9 @@ void RoadRooms(Castle_Map& m)
 // Room 15, up the ladder from room 11: the swivel (group 58), a plank level with room 16's floor,
 // turns about its left end at the edge of that floor, anticlockwise while switch 21 (group 60) is
 // held and clockwise while switch 22 (group 61) is, but not while the player stands within its
-// reach. Solution: stand on switch 22, the nearer plate, for 31 to 50 steps: the plank's right end
-// comes down to room 15's floor; walk up it into room 16.
+// reach. Solution: stand on switch 22, the further plate, for 31 to 50 steps: the plank's right end
+// comes down to room 15's floor; walk up it into room 16. Switch 21, the nearer plate, turns it
+// back up off room 15's floor, which leads back down the ladder.
 //
 // Room 16: lift 1 (group 72) rises while switch 7 (group 11) is held; as every lift it holds its
 // switch up while ridden, so a past self must hold the switch while you ride.
@@ -517,8 +553,8 @@ void RoadRooms(Castle_Map& m)
 void UpperRooms(Castle_Map& m)
 {
     // Room 15 and its ladder.
-    double const f15 = 5090.0;
-    m.Ladder(2940.0, Road_Floor, f15, false);
+    double const f15 = Room15_Floor;
+    m.Ladder(Room11_LadderX, Road_Floor, f15, false);
     m.Back(2940.0, f15, 3520.0, 5550.0);
     m.Box(3080.0, f15 - Slab, 3600.0, f15);
     m.Box(3600.0, f15 - Slab, 3640.0, 5590.0);
@@ -526,8 +562,8 @@ void UpperRooms(Castle_Map& m)
     // The plank turns about its left end, at the edge of room 16's floor.
     m.Box(2990.0, Room16_Floor - 10.0, 3390.0, Room16_Floor, Tile, Casle_SwivelGroup);
     m.Ref(Casle_Rp_SwivelCentre, 2990.0, Room16_Floor - 5.0);
-    m.Plate(Casle_SwitchGroups[Casle_SwivelSwitchB], 3430.0, f15);
-    m.Plate(Casle_SwitchGroups[Casle_SwivelSwitchA], 3510.0, f15);
+    m.Plate(Casle_SwitchGroups[Casle_SwivelSwitchB], Room15_Switch22X - 30.0, f15);
+    m.Plate(Casle_SwitchGroups[Casle_SwivelSwitchA], Room15_Switch21X - 30.0, f15);
     // Room 16.
     double const f16 = Room16_Floor;
     m.Back(2480.0, f16, 2940.0, 5700.0);
@@ -542,7 +578,7 @@ void UpperRooms(Castle_Map& m)
     m.Back(2120.0, f17, 2480.0, 5700.0);
     m.Box(2120.0, f16 - Slab, 2500.0, f17);
     m.Box(2120.0, 5700.0, 2480.0, 5740.0);
-    m.Plate(Casle_SwitchGroups[5], 2280.0, f17);
+    m.Plate(Casle_SwitchGroups[5], Room17_Switch6X - 30.0, f17);
     m.Ref(Casle_Eyes[1].rp, 2230.0, 5650.0);
     m.Ref(Casle_Eyes[2].rp, 2380.0, 5650.0);
     m.Gate(Casle_Doors[5].group, 2120.0, f17, 5700.0);
@@ -560,12 +596,13 @@ void UpperRooms(Castle_Map& m)
     double const lift = f18 + Casle_Lifts[1].amplitude + Lift;
     m.Box(Room18_LedgeRight + 2.0, lift - Lift, Room18_LedgeRight + 72.0, lift, Tile, Casle_Lifts[1].group);
     m.Plate(Casle_SwitchGroups[8], Room18_Switch9X - 30.0, f18);
-    m.Box(1658.0, lift - Lift, 1708.0, lift, Tile, Casle_Lifts[2].group);
-    m.Box(1709.0, lift - Lift, 1759.0, lift, Tile, Casle_Lifts[3].group);
-    m.Box(1760.0, f17, 1860.0, 5625.0);
-    m.Ramp(1860.0, 5625.0, 2010.0, f17, f17);
+    m.Box(1659.0, lift - Lift, 1698.0, lift, Tile, Casle_Lifts[2].group);
+    m.Box(1699.0, lift - Lift, 1738.0, lift, Tile, Casle_Lifts[3].group);
+    m.Box(1740.0, f17, 1860.0, Room18_BlockTop);
+    m.Ref(Casle_Objects[2].rp, Room18_CrystalX, Room18_BlockTop);
+    m.Ramp(1860.0, Room18_BlockTop, 2010.0, f17, f17);
     m.Plate(Casle_SwitchGroups[10], 2012.0, f18);
-    m.Box(1770.0, 5625.0, 1850.0, 5640.0, Tile, Casle_Group_BlockedLiftA);
+    m.Box(1770.0, Room18_BlockTop, 1850.0, Room18_BlockTop + 15.0, Tile, Casle_Group_BlockedLiftA);
     // The castle's top, and the shaft down into room 28.
     double const top = 6790.0;
     m.Box(2045.0, top - Slab, 7250.0, top);
@@ -884,16 +921,32 @@ std::vector<Road> BuildRoads()
         r.Ride(2095.0, Shaft_Lift2_Top, "second lift", 800).Walk(2300.0, Road_Floor);
         r.Press(Room11_PodiumX[1], Road_Floor, "let the crystal go by a podium", 30);
         // Door 11 closes the road beyond room 11's podiums until a crystal lies by each: the other
-        // lies in room 13, stepped into off the second lift on its way up: back off the road's end
-        // down the shaft, off the lift into room 13, back off its floor's end onto the lift or the
-        // ledge, up to the road and along it to the podium. The ride to room 13 starts from the
-        // ledge, so as to step off on the way up.
-        r.Walk(2200.0, Road_Floor).Hop(2095.0, Shaft_Ledge, "under the second lift", 0);
-        r.Ride(2095.0, Shaft_Ledge, "down to the ledge", 800);
-        r.Ride(2095.0, Room13_Floor + 20.0, "second lift to room 13", 800).Walk(2200.0, Room13_Floor);
-        r.Press(Room13_CrystalX, Room13_Floor, "take a crystal", 5);
-        r.Walk(2150.0, Room13_Floor).Hop(2095.0, Shaft_Ledge, "under the second lift", 0);
-        r.Ride(2095.0, Shaft_Lift2_Top, "second lift", 800).Walk(2300.0, Road_Floor);
+        // lies in room 18, up the ladder from room 11, on through rooms 15 to 17.
+        ClimbLadder(r, Room11_LadderX, Road_Floor, Room15_Floor, false, 3120.0);
+        // Room 15: switch 22 turns the swivel down into a ramp up to room 16 while it is stood on,
+        // some 40 steps, stood on near its left end
+        // and come to slowly (a hop would lift the player off it); room 16's ramp rises to room 17.
+        r.Walk(Room15_Switch21X - 60.0, Room15_Floor);
+        r.Press(Room15_Switch22X - 15.0, Room15_Floor + 12.0, "turn the swivel", 52);
+        r.Walk(3350.0, Room15_Floor).Walk(2960.0, Room16_Floor).Walk(2480.0, Room18_Floor);
+        // Room 17: in the eyes' sight for a while, back to before, on switch 6 while they watch
+        // that self, and back again to go through door 6 while the self on the switch holds it,
+        // into room 18 for the crystal and out again.
+        int const watched = r.Next();
+        r.Hop(Room17_WatchX, Room18_Floor, "in the eyes' sight", 900);
+        r.Travel(Room17_WatchX, Room18_Floor, "back to before the eyes' watch", watched, 20);
+        int const held = r.Next();
+        r.Hop(Room17_Switch6X, Room18_Floor + 12.0, "hold switch 6", 700);
+        r.Travel(Room17_Switch6X, Room18_Floor + 12.0, "back to the self on switch 6 holding door 6", held, 40);
+        r.Walk(2100.0, Room18_Floor).Walk(1900.0, Room18_BlockTop);
+        r.Press(Room18_CrystalX, Room18_BlockTop, "take a crystal", 5);
+        r.Walk(2140.0, Room18_Floor).Walk(2490.0, Room18_Floor).Walk(2800.0, Room16_Floor);
+        r.Walk(3380.0, Room15_Floor);
+        // The plank turned back up on switch 21 clears room 15's floor (stood on with a hop, as the
+        // action key would let the crystal go): off its left end onto the ladder and down it, back
+        // to the road.
+        r.Hop(Room15_Switch21X, Room15_Floor + 12.0, "turn the swivel back", 5);
+        r.Walk(2900.0, Road_Floor);
         r.Press(Room11_PodiumX[0], Road_Floor, "let the crystal go by a podium", 30);
         // Along the road into room 20, short of the symbol lock's plates.
         r.Walk(Symbol_PlateX(0) - 80.0, Road_Floor);
