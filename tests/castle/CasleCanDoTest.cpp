@@ -187,7 +187,10 @@ TEST_F(CasleCanDoTest, TheSymbolsRoomWantsRooms28And31SeenInThisLevel)
     EXPECT_FALSE(up) << "an earlier visit does not count";
 }
 
-TEST_F(CasleCanDoTest, AlongTheRoadRoom9SaysRetrieveCrystalUntilItsCrystalIsTakenThenOpenDoorAndGetCrystal)
+// Room 9 says to fetch its crystal until it is taken, then to open the door and get it; room 18
+// says to fetch its crystal while it lies left of x 1800, taken or not, and nothing once it is
+// carried on past.
+TEST_F(CasleCanDoTest, AlongTheRoadRooms9And18TellToFetchTheirCrystalsUntilTaken)
 {
     GameEvents record;
     record.eventTimes[Event_TimeTravel] = GameEvent_HasHappened;
@@ -197,6 +200,9 @@ TEST_F(CasleCanDoTest, AlongTheRoadRoom9SaysRetrieveCrystalUntilItsCrystalIsTake
     castle = &static_cast<Casle&>(Build(Level_Casle, record));
     Collectable const* crystal = castle->GetCastleObject(3);
     double const startX = castle->GetMap()->GetRefPoint(Casle_Objects[3].rp).x;
+    Collectable const* crystal18 = castle->GetCastleObject(2);
+    double const startX18 = castle->GetMap()->GetRefPoint(Casle_Objects[2].rp).x;
+    std::set<std::string> lines18;
     // The panel's lines in room 9 as the road passes, each with its thumb and whether the
     // crystal still lay where it started.
     std::set<std::string> lines;
@@ -211,8 +217,18 @@ TEST_F(CasleCanDoTest, AlongTheRoadRoom9SaysRetrieveCrystalUntilItsCrystalIsTake
             lines.insert(std::string(lies ? "lying: " : "taken: ") + (indicate.mess ? indicate.mess : "")
                          + (indicate.positive ? " (up)" : " (down)"));
         }
+        if (Casle::FindRoom(castle->GetPlayer()->GetPos()) == 18)
+        {
+            CanDo_Indicate indicate{nullptr, false};
+            castle->GetCanDo()->FindMessage(&indicate, t);
+            double const x = crystal18->GetPosAtTime(t).x;
+            std::string const where = x == startX18 ? "lying: " : x < 1800.0 ? "taken, left of 1800: " : "taken: ";
+            lines18.insert(where + (indicate.mess ? std::string(indicate.mess) + (indicate.positive ? " (up)" : " (down)") : "none"));
+        }
         return action;
     });
     EXPECT_TRUE(r.done) << r.report;
     EXPECT_EQ(lines, (std::set<std::string>{"lying: Retrieve crystal (up)", "taken: Open door and get crystal (up)"}));
+    EXPECT_EQ(lines18, (std::set<std::string>{"lying: Retrieve crystal (up)", "taken, left of 1800: Retrieve crystal (up)",
+                                              "taken: none"}));
 }
