@@ -102,7 +102,7 @@ TEST_F(CasleFrameTest, TheFloorsOfTheRoomsStandClearOfTheBottomOfTheirCamerasFra
         {32, Pit_WatchX, Pit_Floor}, {33, 5700.0, Lower_Floor},  {34, 4720.0, Lower_Floor},
         {35, 5240.0, Lower_Floor},   {37, 6200.0, Room37_Floor}, {3, 1650.0, Walkway_Floor + 50.0},
         {16, 2870.0, Room16_Floor},  {22, 4600.0, Room22_Floor}, {23, 5200.0, Room22_Floor},
-        {24, 5590.0, Room22_Floor},  {25, 6150.0, Room22_Floor}, {13, Room13_CrystalX, Room13_Floor},
+        {24, 5590.0, Room22_Floor},  {25, 6150.0, Room22_Floor}, {13, Room13_StandX, Room13_Floor},
         {11, Room11_PodiumX[1], Road_Floor},
     };
     for (Stand const& s : stands)
@@ -119,16 +119,13 @@ TEST_F(CasleFrameTest, TheFloorsOfTheRoomsStandClearOfTheBottomOfTheirCamerasFra
 }
 
 // Floors not yet fitted to the rooms' rectangles and cameras: the way out by the entrance, whose
-// exit lies 60 left of room 0, and the hall's floor beyond it; the passage from the shaft into
-// room 13 and its floor's right end at the ladder from room 14.
+// exit lies 60 left of room 0, and the hall's floor beyond it.
 struct Unfitted_Area
 {
     double x0, x1, y0, y1;
 };
 constexpr Unfitted_Area Unfitted[] = {
     {500.0, 930.0, 2990.0, 3010.0},
-    {2236.0, 2500.0, 4400.0, 4420.0},
-    {2840.0, 2880.0, 4400.0, 4420.0},
 };
 
 // Every top a player can stand on in front of a room's back wall, the tops of the doors, lifts and

@@ -408,3 +408,20 @@ TEST_F(CaslePuzzleTest, Switch22TurnsTheSwivelIntoARampUpToRoom16AndSwitch21Back
     EXPECT_LT(player->GetPos().y, f - 1.0) << "on a rung of the ladder";
     EXPECT_EQ(walker->stuck, "");
 }
+
+TEST_F(CaslePuzzleTest, FromTheLastRungOfRoom14sLadderAJumpReachesRoom13AndItsFloorsEndLeadsBackDown)
+{
+    using namespace CastleWriter;
+    PutAt(Room13_FloorRight + 20.0, Room13_Floor - 48.0);
+    EXPECT_EQ(castle->GetCurRoom(), 14) << "the last rung lies in room 14";
+    walker->JumpOnto(Room13_Floor, -1);
+    EXPECT_EQ(castle->GetCurRoom(), 13);
+    EXPECT_GT(player->GetPos().y, Room13_Floor - 1.0);
+    EXPECT_LT(player->GetPos().x, Room13_FloorRight);
+    walker->WalkTo(Room13_StandX);
+    walker->WalkPast(2900.0, +1);
+    walker->Settle();
+    EXPECT_EQ(castle->GetCurRoom(), 14);
+    EXPECT_LT(player->GetPos().y, Room13_Floor - 40.0) << "down off the floor's end";
+    EXPECT_EQ(walker->stuck, "");
+}

@@ -1,7 +1,7 @@
 // The castle's map and pictures. The road runs from the owner's hall through the gate, by room 5's cog, fetched
 // from the past and put into room 6's machine, which opens door 10, through that and the lamp room's door 7
 // into the shaft, by room 10's mirror puzzle, whose door 9 closes the shaft's ledge, up the shaft, with the
-// crystals of rooms 9 and 13 to room 11's podiums, which open door 11 across the road, along the upper floor,
+// crystals of rooms 9 and 18 to room 11's podiums, which open door 11 across the road, along the upper floor,
 // through the symbol lock's door 16 and the eye's door 13 in room 32's pit, to a drop into the last room,
 // where the socks lie before the far exit; the other puzzle rooms lie beside it, each in
 // its room's rectangle, and each puzzle's solution is written beside its layout.
@@ -286,8 +286,7 @@ void Room4AndShaft(Castle_Map& m)
     m.Back(1760.0, 4120.0, 2240.0, 5100.0);
     m.Back(1760.0, f, 2240.0, 4120.0);
     m.Box(1740.0, 4160.0, 1760.0, 5140.0);
-    m.Box(2240.0, 3760.0, 2260.0, 4410.0);
-    m.Box(2240.0, 4480.0, 2260.0, Road_Floor - Slab);
+    m.Box(2240.0, 3760.0, 2260.0, Road_Floor - Slab);
     m.Box(1740.0, 5100.0, 2170.0, 5140.0);
     // Each lift comes up through what it is got onto from, below the player's feet, and so picks
     // him up where he stands; its top passes a little over where it is got off, so that getting
@@ -403,8 +402,8 @@ void LeftRooms(Castle_Map& m)
 // holds the switch. Multi-hit block 2 (group 57) rises 0.4 with each hit on its mark and sinks 2
 // every 100 steps.
 //
-// Room 13: crystal 14 lies here; its floor reaches on into the shaft beside the second lift,
-// which is stepped off onto it on the way up, and walked off back onto the lift or the ledge.
+// Room 13, up the ladder from room 14: a closed room over it, entered by a jump off the
+// ladder's last rung onto its floor, and left the same way down.
 void MiddleRooms(Castle_Map& m)
 {
     double const f = Room4_Floor;
@@ -443,20 +442,24 @@ void MiddleRooms(Castle_Map& m)
     m.Box(3180.0, f14, 3260.0, f14 + 30.0, Tile, Casle_MultiHits[1].group);
     m.Gate(Casle_Doors[2].group, 3015.0, f14, 4200.0);
     m.Box(3005.0, 4390.0, 3370.0, 4430.0);
-    // The ladder to room 13.
+    // The ladder to room 13. Its last rung reaches on to the left under the end of room 13's
+    // floor, which ends where the room does: jump up off the rung's left end and drift onto it.
     double const f13 = Room13_Floor;
     m.Ladder(2875.0, f14, f13, true);
-    // Room 13 and the passage into the shaft, whose floor reaches over to the second lift: the
-    // crystals of room 11's podiums lie here.
-    m.Back(2260.0, f13, 2870.0, Road_Floor - Slab);
-    m.Floor(2260.0, 2870.0, f13);
-    m.Shelf(Room13_ShelfX, 2260.0, f13);
+    double const lastRung = LadderRungs(2875.0, f14, f13, true).back().top;
+    m.Shelf(Room13_FloorRight + 5.0, 2875.0, lastRung);
+    // Room 13, closed on the left, and the rock under it filled down to room 10's ceiling.
+    m.Back(2500.0, f13, 2870.0, Road_Floor - Slab);
+    m.Floor(2480.0, Room13_FloorRight, f13);
+    m.Box(2480.0, f13, 2500.0, Road_Floor - Slab);
+    m.Box(2260.0, 4160.0, 2480.0, Road_Floor - Slab);
+    m.Box(2480.0, 4160.0, Room13_FloorRight + 5.0, f13 - Slab);
 }
 
 // The road along the upper floor: rooms 11, 19, 20, the dip through room 32's pit, room 36 and
 // the drop into room 37, where the socks lie before the far exit.
 //
-// Room 11: podium pair 1 stands at its right end. Solution: bring crystal 14 from room 13 and
+// Room 11: podium pair 1 stands at its right end. Solution: bring crystal 14 from room 18 and
 // crystal 15 from room 9, one at a time, and let each go by a podium (within 64 of it): door 11 (group 22) opens across the
 // road beyond them and on the platform over the road, reached by the ladder, over chest 2.
 //
@@ -870,7 +873,8 @@ std::vector<Road> BuildRoads()
     // room 3's ramp onto room 4's floor; the cog of room 5 for room 6's machine and door 10; back,
     // a running jump over the gap; the lamps of room 4 for door 7; into room 10 for its mirror,
     // room 9's lamps and crystal, and back into the shaft; its two lifts with door 9 between them
-    // to room 11's podiums; room 13's crystal for the other podium and door 11; along the road
+    // to room 11's podiums; room 18's crystal, up the ladder and through rooms 15 to 17, for the
+    // other podium and door 11; along the road
     // into room 20.
     auto road = [](std::string const& name, bool payFee) {
         Road r(name);

@@ -19,7 +19,8 @@ void Write(std::string const& dir);
 MapWriter BuildMap();
 // The roads: "exit" from the start (the fee paid before) by the cog of room 5 and the machine of
 // room 6, the lamps of room 4, the mirror of room 10 and the crystal of room 9 up the shaft, by the
-// crystal of room 13 and the podiums of room 11 along the road into room 20, short of the symbol lock; "symbols", from
+// crystal of room 18, up room 11's ladder and through rooms 15 to 17, and the podiums of room 11
+// along the road into room 20, short of the symbol lock; "symbols", from
 // its eighth plate through door 16 into room 32's pit, where the eye is kept watching a past self
 // (see Pit_WatchX); "pit", from switch 12 with door 13 held open, on past the socks to the far
 // exit; "fee", the same as "exit" after talking to the owner with 7 gems; "entrance", out by the
@@ -62,9 +63,9 @@ constexpr double Room18_LedgeRight = 1500.0;
 constexpr double Room18_Switch9X = 1627.0; // the middle of switch 9's plate, right of lift 2
 constexpr double Room18_BlockTop = 5625.0; // the block the rising platform stands on, up the ramp from door 6
 constexpr double Room18_CrystalX = 1752.0; // crystal 14 lies on the block's left end, left of the platform
-constexpr double Room13_Floor = 4410.0;   // room 13, stepped onto from the second lift
-constexpr double Room13_ShelfX = 2124.0;  // the left end of its floor, beside the second lift
-constexpr double Room13_CrystalX = 2560.0; // crystal 14 lies here
+constexpr double Room13_Floor = 4410.0;   // room 13, over the ladder up from room 14
+constexpr double Room13_FloorRight = 2838.0; // its floor's right end, just inside the room, over the ladder's top
+constexpr double Room13_StandX = 2670.0;  // the middle of its floor
 constexpr double Room9_Floor = 3560.0;     // room 9, down the ramp from the doorway at room 10's right end
 constexpr double Room9_ThrowX = 2910.0;    // on the landing in the doorway: the lamps are hit from here, facing right
 constexpr double Room9_Door8X = 3250.0;    // door 8, before the alcove at room 9's right end
