@@ -118,18 +118,20 @@ TEST_F(CasleFrameTest, TheFloorsOfTheRoomsStandClearOfTheBottomOfTheirCamerasFra
     }
 }
 
-// Floors not yet fitted to the rooms' rectangles and cameras: the way out by the entrance, whose
-// exit lies 60 left of room 0, and the hall's floor beyond it.
+// Floors not fitted to the rooms' rectangles: the way out by the entrance, whose exit lies 60 left
+// of room 0, so that the hall's floor between them, which the player must cross to leave, lies in
+// no room (the camera stays on room 0's view there).
 struct Unfitted_Area
 {
     double x0, x1, y0, y1;
 };
 constexpr Unfitted_Area Unfitted[] = {
-    {500.0, 930.0, 2990.0, 3010.0},
+    {Casle_EntranceExitX, 930.0, 2990.0, 3010.0},
 };
 
 // Every top a player can stand on in front of a room's back wall, the tops of the doors, lifts and
-// other moving groups aside, lies in a room rectangle, and that room's camera, come to rest, shows
+// other moving groups and the places past an exit, where the level ends, aside, lies in a room
+// rectangle, and that room's camera, come to rest, shows
 // the player standing there (along the axis it holds: rooms 11 and 36 follow him along x, room 12
 // along y), unless he stands by a side of the rectangle that opens into another room, where the
 // camera of the room he is entering takes over.
@@ -192,7 +194,7 @@ TEST_F(CasleFrameTest, EveryFloorOfTheRoomsLiesInARoomRectangleWhoseCameraShowsT
                 auto covered = [&](double cx, double cy) { return MapDressing::Covered(map, cx, cy, 0, nullptr); };
                 if (covered(x, y + 1.0) || covered(x, y + H - 1.0) || (covered(x - 0.5, y + 1.0) && covered(x + 0.5, y + 1.0))
                     || !beforeBackWall(x, y + H / 2.0) || y > Casle_TopZoneY
-                    || (x > Casle_FarExitX && y < Casle_FarExitY))
+                    || (x > Casle_FarExitX && y < Casle_FarExitY) || (x < Casle_EntranceExitX && y < Casle_EntranceExitY))
                     continue;
                 ++found;
                 Pointf const feet(x, y);
