@@ -22,8 +22,8 @@ enum Road_Kind
     // stands here; a walk that travels (tests/support/RoadTravel.h) does the travel.
     Road_Travel = 7,
     // A station: stand at x, jump straight up (the air jump too, where he has it) and, once his
-    // feet are above y, drift right (turns 1) or left (turns 0) and land there: a rung of a
-    // ladder, a ledge overhead. The walker gives up when he lands lower.
+    // feet come within a ledge's depth of y, drift right (turns 1) or left (turns 0) and land at
+    // y: a rung of a ladder, a ledge overhead. The walker gives up when he lands lower.
     Road_Climb = 8,
     Road_KindCount = 9,
 };

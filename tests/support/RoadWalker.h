@@ -11,7 +11,7 @@
 // for RoadWalker_StuckSteps. At a station it lets go where the player will slide to a stop on it
 // (and walks him back a little where he slid past), works the station's keys (action, a throw, a
 // jump) and waits; on a ride it stands still until the world has carried him to the point; on a
-// climb it stands, jumps straight up and drifts aside once above the point's height. Walk
+// climb it stands, jumps straight up and drifts aside once near the point's height. Walk
 // steps through any stepper (a WorldFixture's Step, a ReplayHarness's Step, the bench's own), so a
 // walk can be replayed or timed; NextKeys gives the keys one step at a time.
 #pragma once
