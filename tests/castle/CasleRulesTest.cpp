@@ -172,8 +172,8 @@ TEST_F(CasleRulesTest, AHintWhoseConditionFailsAtItsCountWaitsForALaterStay)
 
 TEST_F(CasleRulesTest, TheRefusalAndTheSocksAreToldOnceAndFiveLinesInOneStepGoOn)
 {
-    // Room 18's hint (crystal 14 brought into the room), the refusal and the socks all in one
-    // step: five lines.
+    // Room 18's hint (crystal 14 left of x 1800 in the room), the refusal and the socks all in
+    // one step: five lines.
     StandAt(InRoom18);
     for (Tick t = 0; t <= castle->GetTick() + 1; ++t)
         castle->GetCastleObject(2)->SetPosAtTime(t, Pointf(1500.0, 5480.0), Vectorf(0.0, 0.0), 0.0, false);
