@@ -11,7 +11,7 @@
 namespace
 {
 
-char const* const KindNames[Road_KindCount] = {"walk", "jump", "press", "throw", "hop", "ride", "exit", "travel"};
+char const* const KindNames[Road_KindCount] = {"walk", "jump", "press", "throw", "hop", "ride", "exit", "travel", "climb"};
 
 [[noreturn]] void Fail(std::string const& path, int line, std::string const& what)
 {

@@ -21,7 +21,11 @@ enum Road_Kind
     // negative) the step at which he came to stand at point `turns` of the same road, ending the travel there. The road walker
     // stands here; a walk that travels (tests/support/RoadTravel.h) does the travel.
     Road_Travel = 7,
-    Road_KindCount = 8,
+    // A station: stand at x, jump straight up (the air jump too, where he has it) and, once his
+    // feet come within a ledge's depth of y, drift right (turns 1) or left (turns 0) and land at
+    // y: a rung of a ladder, a ledge overhead. The walker gives up when he lands lower.
+    Road_Climb = 8,
+    Road_KindCount = 9,
 };
 
 struct Road_Point
@@ -58,6 +62,7 @@ public:
     {
         return Add({Road_Ride, x, y, longest, 0, std::move(station)});
     }
+    Road& Climb(double x, double y, bool right) { return Add({Road_Climb, x, y, 0, right ? 1 : 0, ""}); }
     Road& Exit(double x, double y) { return Add({Road_Exit, x, y, 0, 0, ""}); }
     Road& Travel(double x, double y, std::string station, int fromPoint, int after)
     {

@@ -376,12 +376,13 @@ void Casle::BuildDoors()
         }
         doors[i]->AddActivator(source);
     }
-    // The entrance is door 1's group: once the fee is paid it stands open at every tick after
-    // the payment, so that switch 1 neither drops it nor lets it fall shut, and the clock run
-    // back shows it shut before the payment and open after.
+    // The entrance is door 1's group: once the fee is paid it stands open at every tick, before
+    // the payment too, so that switch 1 neither drops it nor lets it fall shut and a travel back
+    // does not shut it again: the gate's record holds the fee as paid from the first payment on.
+    HoldGateIfPaid();
     for (int i = 0; i < Casle_Door_Count; i++)
         if (Casle_Doors[i].group == Casle_EntranceGroup)
-            doors[i]->HoldOpenAfter(gameEvents, Casle_Event_FeePaid);
+            doors[i]->HoldOpenAfter(&gateRecord, Casle_Event_FeePaid);
     for (Door* door : doors)
         driver->AddObject(door);
 }
@@ -480,8 +481,16 @@ void Casle::MirrorHint()
     (*gameEvents)[Casle_Event_MirrorHint] = GameEvent_HasHappened;
 }
 
+void Casle::HoldGateIfPaid()
+{
+    if ((*gameEvents)[Casle_Event_FeePaid] != GameEvent_HasntHappened)
+        gateRecord[Casle_Event_FeePaid] = GameEvent_HasHappened;
+}
+
 Level_Action Casle::Poll(KeyData keys)
 {
+    // A payment in the last step holds the gate from this one on, at every tick shown.
+    HoldGateIfPaid();
     // The rules see the tick and the place from the start of the step.
     Tick const t = GetTick();
     Pointf const p = player->GetPos();

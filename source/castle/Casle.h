@@ -2,6 +2,7 @@
 #pragma once
 
 #include "castle/Casle_Ids.h"
+#include "engine/GameEvents.h"
 #include "puzzles/World_Base.h"
 #include "util/Pointf.h"
 
@@ -93,6 +94,9 @@ private:
     void RoomHint(int room, Tick t);
     void MirrorHint();
     void SetCamera(int room);
+    // Door 1 stands open at every tick once the fee has been paid at any tick: the gate's record
+    // says so from the first payment on.
+    void HoldGateIfPaid();
 
     // All of these are on the level's build list, and freed by FreeObjects first.
     Casle_Events* events = nullptr;
@@ -123,4 +127,7 @@ private:
     bool visitedRoom28 = false;
     bool visitedRoom31 = false;
     bool socksMessageShown = false; // or not to be shown: the socks were found before
+    // Door 1's own record: the fee event as happened in an earlier level once it has been stamped
+    // at all, so that a travel back to before the payment finds the gate standing open.
+    GameEvents gateRecord;
 };

@@ -1,7 +1,9 @@
 // The castle's hint panel on the generated castle: the areas of its rules, the mirrors and crystals it
 // counts, the machine's room and the rooms the player must have seen.
+#include "CastleRoad.h"
 #include "castle/Casle.h"
 #include "castle/Casle_CanDo.h"
+#include "castle/Casle_Events.h"
 #include "castle/Casle_Machine_Switch.h"
 #include "engine/Collectable.h"
 #include "engine/Map.h"
@@ -12,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 
 namespace
@@ -154,7 +157,9 @@ TEST_F(CasleCanDoTest, CrystalsCountInTheirRectanglesOnly)
     EXPECT_EQ(Says(room9), "Open door and get crystal");
     // Room 18 tells it while its crystal lies left of x 1800, the tolerance counting as 1800.
     Pointf const room18(1200.0, 5480.0);
-    EXPECT_EQ(Says(room18), "") << "it starts in room 13";
+    EXPECT_EQ(Says(room18), "Retrieve crystal") << "it starts there";
+    Move(2, Pointf(1800.0, 5480.0));
+    EXPECT_EQ(Says(room18), "");
     Move(2, Pointf(1500.0, 5480.0));
     EXPECT_EQ(Says(room18), "Retrieve crystal");
     Move(2, Pointf(1800.0 - 1e-8, 5480.0));
@@ -180,4 +185,50 @@ TEST_F(CasleCanDoTest, TheSymbolsRoomWantsRooms28And31SeenInThisLevel)
     castle = &static_cast<Casle&>(Rebuild());
     Says(room20, &up);
     EXPECT_FALSE(up) << "an earlier visit does not count";
+}
+
+// Room 9 says to fetch its crystal until it is taken, then to open the door and get it; room 18
+// says to fetch its crystal while it lies left of x 1800, taken or not, and nothing once it is
+// carried on past.
+TEST_F(CasleCanDoTest, AlongTheRoadRooms9And18TellToFetchTheirCrystalsUntilTaken)
+{
+    GameEvents record;
+    record.eventTimes[Event_TimeTravel] = GameEvent_HasHappened;
+    record.eventTimes[Casle_Event_Introduced] = GameEvent_HasHappened;
+    record.eventTimes[Casle_Event_FeePaid] = GameEvent_HasHappened;
+    Destroy();
+    castle = &static_cast<Casle&>(Build(Level_Casle, record));
+    Collectable const* crystal = castle->GetCastleObject(3);
+    double const startX = castle->GetMap()->GetRefPoint(Casle_Objects[3].rp).x;
+    Collectable const* crystal18 = castle->GetCastleObject(2);
+    double const startX18 = castle->GetMap()->GetRefPoint(Casle_Objects[2].rp).x;
+    std::set<std::string> lines18;
+    // The panel's lines in room 9 as the road passes, each with its thumb and whether the
+    // crystal still lay where it started.
+    std::set<std::string> lines;
+    RoadWalk_Result const r = CastleRoad::Walk(*castle, "exit", [&](std::vector<int> const& held) {
+        Level_Action const action = Step(held);
+        Tick const t = castle->GetTick();
+        if (Casle::FindRoom(castle->GetPlayer()->GetPos()) == 9)
+        {
+            CanDo_Indicate indicate{nullptr, false};
+            EXPECT_TRUE(castle->GetCanDo()->FindMessage(&indicate, t));
+            bool const lies = crystal->GetPosAtTime(t).x == startX;
+            lines.insert(std::string(lies ? "lying: " : "taken: ") + (indicate.mess ? indicate.mess : "")
+                         + (indicate.positive ? " (up)" : " (down)"));
+        }
+        if (Casle::FindRoom(castle->GetPlayer()->GetPos()) == 18)
+        {
+            CanDo_Indicate indicate{nullptr, false};
+            castle->GetCanDo()->FindMessage(&indicate, t);
+            double const x = crystal18->GetPosAtTime(t).x;
+            std::string const where = x == startX18 ? "lying: " : x < 1800.0 ? "taken, left of 1800: " : "taken: ";
+            lines18.insert(where + (indicate.mess ? std::string(indicate.mess) + (indicate.positive ? " (up)" : " (down)") : "none"));
+        }
+        return action;
+    });
+    EXPECT_TRUE(r.done) << r.report;
+    EXPECT_EQ(lines, (std::set<std::string>{"lying: Retrieve crystal (up)", "taken: Open door and get crystal (up)"}));
+    EXPECT_EQ(lines18, (std::set<std::string>{"lying: Retrieve crystal (up)", "taken, left of 1800: Retrieve crystal (up)",
+                                              "taken: none"}));
 }

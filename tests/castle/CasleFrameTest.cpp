@@ -8,12 +8,18 @@
 #include "support/WorldFixture.h"
 #include "tools/Canvas.h"
 #include "tools/DataGen.h"
+#include "tools/MapDressing.h"
+#include "tools/MapTextures.h"
 #include "tools/worlds/castle.h"
 #include "util/Pointf.h"
+#include "util/Rectf.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -96,7 +102,7 @@ TEST_F(CasleFrameTest, TheFloorsOfTheRoomsStandClearOfTheBottomOfTheirCamerasFra
         {32, Pit_WatchX, Pit_Floor}, {33, 5700.0, Lower_Floor},  {34, 4720.0, Lower_Floor},
         {35, 5240.0, Lower_Floor},   {37, 6200.0, Room37_Floor}, {3, 1650.0, Walkway_Floor + 50.0},
         {16, 2870.0, Room16_Floor},  {22, 4600.0, Room22_Floor}, {23, 5200.0, Room22_Floor},
-        {24, 5590.0, Room22_Floor},  {25, 6150.0, Room22_Floor}, {13, Room13_CrystalX[0], Room13_Floor},
+        {24, 5590.0, Room22_Floor},  {25, 6150.0, Room22_Floor}, {13, Room13_StandX, Room13_Floor},
         {11, Room11_PodiumX[1], Road_Floor},
     };
     for (Stand const& s : stands)
@@ -109,5 +115,139 @@ TEST_F(CasleFrameTest, TheFloorsOfTheRoomsStandClearOfTheBottomOfTheirCamerasFra
         EXPECT_LE(on.y, Frame_H - 120.0) << "room " << s.room;
         EXPECT_GE(on.x, 40.0) << "room " << s.room;
         EXPECT_LE(on.x, Frame_W - 40.0) << "room " << s.room;
+    }
+}
+
+// Floors not fitted to the rooms' rectangles: the way out by the entrance, whose exit lies 60 left
+// of room 0, so that the hall's floor between them, which the player must cross to leave, lies in
+// no room (the camera stays on room 0's view there).
+struct Unfitted_Area
+{
+    double x0, x1, y0, y1;
+};
+constexpr Unfitted_Area Unfitted[] = {
+    {Casle_EntranceExitX, 930.0, 2990.0, 3010.0},
+};
+
+// Every top a player can stand on in front of a room's back wall, the tops of the doors, lifts and
+// other moving groups and the places past an exit, where the level ends, aside, lies in a room
+// rectangle, and that room's camera, come to rest, shows
+// the player standing there (along the axis it holds: rooms 11 and 36 follow him along x, room 12
+// along y), unless he stands by a side of the rectangle that opens into another room, where the
+// camera of the room he is entering takes over.
+TEST_F(CasleFrameTest, EveryFloorOfTheRoomsLiesInARoomRectangleWhoseCameraShowsThePlayerOnIt)
+{
+    Build(Level_Casle);
+    Casle& castle = As<Casle>();
+    MapWriter const map = CastleWriter::BuildMap();
+    constexpr double H = 20.0; // the player's height
+    auto beforeBackWall = [&](double x, double y) {
+        for (MapWriter_Poly const& poly : map.polys)
+        {
+            if (poly.solid || poly.texture != MapTextures::Brick || poly.points.empty())
+                continue;
+            double x0 = poly.points[0].x, x1 = x0, y0 = poly.points[0].y, y1 = y0;
+            for (MapWriter_Point const& c : poly.points)
+            {
+                x0 = std::min(x0, c.x), x1 = std::max(x1, c.x), y0 = std::min(y0, c.y), y1 = std::max(y1, c.y);
+            }
+            if (x > x0 && x < x1 && y > y0 && y < y1)
+                return true;
+        }
+        return false;
+    };
+    // Near a side of its rectangle that opens into another room.
+    auto entering = [](int room, Pointf p) {
+        for (Casle_RoomRect const& r : Casle_RoomRects)
+        {
+            if (r.room != room || !Casle_InArea(p, r.x0, r.x1, r.y0, r.y1))
+                continue;
+            double const mid = p.y + H / 2.0;
+            auto other = [&](double x, double y) {
+                int const beyond = Casle::FindRoom(Pointf(x, y));
+                return beyond >= 0 && beyond != room;
+            };
+            return (p.x - r.x0 < 50.0 && other(r.x0 - 60.0, mid)) || (r.x1 - p.x < 50.0 && other(r.x1 + 60.0, mid))
+                   || (p.y - r.y0 < 50.0 && other(p.x, r.y0 - 60.0)) || (r.y1 - p.y < 50.0 && other(p.x, r.y1 + 60.0));
+        }
+        return false;
+    };
+    std::map<int, std::vector<Pointf>> spots; // by room
+    std::ostringstream outside;
+    int found = 0;
+    for (MapWriter_Poly const& poly : map.polys)
+    {
+        if (!poly.solid || poly.group != 0)
+            continue;
+        for (std::size_t i = 0; i < poly.points.size(); ++i)
+        {
+            MapWriter_Point const& a = poly.points[i];
+            MapWriter_Point const& b = poly.points[(i + 1) % poly.points.size()];
+            if (!a.drawEdge || b.x == a.x)
+                continue;
+            int const n = std::max(1, static_cast<int>(std::fabs(b.x - a.x) / 16.0));
+            for (int k = 0; k <= n; ++k)
+            {
+                double const x = a.x + (b.x - a.x) * k / n;
+                double const y = a.y + (b.y - a.y) * k / n;
+                // Room for him to stand, and not a corner where two solids meet.
+                auto covered = [&](double cx, double cy) { return MapDressing::Covered(map, cx, cy, 0, nullptr); };
+                if (covered(x, y + 1.0) || covered(x, y + H - 1.0) || (covered(x - 0.5, y + 1.0) && covered(x + 0.5, y + 1.0))
+                    || !beforeBackWall(x, y + H / 2.0) || y > Casle_TopZoneY
+                    || (x > Casle_FarExitX && y < Casle_FarExitY) || (x < Casle_EntranceExitX && y < Casle_EntranceExitY))
+                    continue;
+                ++found;
+                Pointf const feet(x, y);
+                if (std::any_of(std::begin(Unfitted), std::end(Unfitted), [&](Unfitted_Area const& u) {
+                        return x >= u.x0 && x <= u.x1 && y >= u.y0 && y <= u.y1;
+                    }))
+                    continue;
+                int const room = Casle::FindRoom(feet);
+                if (room < 0)
+                    outside << " (" << x << ", " << y << ")";
+                else if (!entering(room, feet))
+                    spots[room].push_back(feet);
+            }
+        }
+    }
+    EXPECT_GT(found, 500);
+    EXPECT_EQ(outside.str(), "") << "floors outside every room rectangle";
+    for (auto const& [room, feet] : spots)
+    {
+        FrameAt(castle, feet.front());
+        ASSERT_EQ(castle.GetCurRoom(), room);
+        WorldTransform const* view = &castle.GetMap()->view;
+        bool const holdsX = room != 11 && room != 36;
+        bool const holdsY = room != 12;
+        for (Pointf const& p : feet)
+        {
+            Pointf const middle = Pointf(p.x, p.y + H / 2.0).WorldToScreen(view);
+            bool const inX = !holdsX || (middle.x >= 0.0 && middle.x <= Frame_W);
+            bool const inY = !holdsY || (middle.y >= 0.0 && middle.y <= Frame_H);
+            EXPECT_TRUE(inX && inY) << "room " << room << " does not show the player standing at (" << p.x << ", "
+                                    << p.y << "): his middle on the screen at (" << middle.x << ", " << middle.y << ")";
+        }
+    }
+}
+
+TEST_F(CasleFrameTest, HeldByTheShutGateThePlayerAndTheGateAreBothInTheHallsFrame)
+{
+    Build(Level_Casle);
+    Casle& castle = As<Casle>();
+    Steps(300, {KeyIndex_GameRight});
+    Pointf const at = castle.GetPlayer()->GetPos();
+    EXPECT_LT(at.x, CastleWriter::Gate_X) << "walked through the shut gate";
+    EXPECT_GT(at.x, CastleWriter::Gate_X - 30.0) << "stopped short of it";
+    EXPECT_EQ(castle.GetCurRoom(), 0);
+    Keep(LevelFrame::Draw(castle), "gate.png");
+    WorldTransform const* view = &castle.GetMap()->view;
+    Rectf gate;
+    castle.GetMap()->FindGroupBound(Casle_EntranceGroup, &gate);
+    for (Pointf const& p : {Pointf(at.x - 10.0, at.y), Pointf(at.x + 10.0, at.y + 20.0), Pointf(gate.x0, gate.y0),
+                            Pointf(gate.x1, gate.y1)})
+    {
+        Pointf const s = p.WorldToScreen(view);
+        EXPECT_TRUE(s.x >= 0.0 && s.x <= Frame_W && s.y >= 0.0 && s.y <= Frame_H)
+            << "(" << p.x << ", " << p.y << ") on the screen at (" << s.x << ", " << s.y << ")";
     }
 }

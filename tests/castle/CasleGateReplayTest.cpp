@@ -1,6 +1,7 @@
 // The castle's entrance gate, which the owner's fee opens and switch 1 works as door 1: played with
 // the fee paid before the visit and paid in it, switch 1 pressed and let go, then travelled through;
-// the gate stands at every tick shown again where it stood when played, and stays open once paid.
+// the gate stands at every tick shown again where it stood when played, and once the fee is paid it
+// stands open at every tick, before the payment too, and paying again costs nothing.
 #include "CastleWalker.h"
 #include "castle/Casle.h"
 #include "castle/Casle_Events.h"
@@ -52,8 +53,22 @@ protected:
             double const rise = GateBottom(*map) - CastleWriter::Hall_Floor;
             ReplayHarness::Add(d, "gate", "rise", rise);
             if (!c.IsTimeTravelling())
+            {
+                // What was played after t is no longer the future.
+                played.erase(played.upper_bound(t), played.end());
                 played[t] = rise;
+            }
         });
+    }
+
+    // From the payment on the gate stands open at every tick, those played shut before it too:
+    // that is what a travel back shows there.
+    static void OpenRecordedGate(ReplayHarness& harness)
+    {
+        for (auto& [t, digest] : harness.recorded)
+            for (Replay_Field& field : digest)
+                if (field.object == "gate" && field.field == "rise")
+                    field.value = Casle_EntranceRise;
     }
 
     // Stands on switch 1 until the gate has long stopped moving, steps off and waits for it to
@@ -96,35 +111,67 @@ TEST_F(CasleGateReplayTest, PaidBeforeTheVisitTheGateStaysOpenUnderSwitchOneAndR
         ASSERT_EQ(rise, Casle_EntranceRise) << "the paid gate moved at tick " << t;
 }
 
-TEST_F(CasleGateReplayTest, PaidInTheVisitTheGateOpensAtThePaymentAndReplays)
+TEST_F(CasleGateReplayTest, PaidInTheVisitTheGateStandsOpenAtEveryTickAndPayingAgainCostsNothing)
 {
     GameEvents record;
     record.eventTimes[Event_TimeTravel] = GameEvent_HasHappened;
     record.eventTimes[Casle_Event_Introduced] = GameEvent_HasHappened;
-    record.gems = Casle_EntranceFee;
+    record.gems = 2 * Casle_EntranceFee;
     Casle& c = static_cast<Casle&>(Build(Level_Casle, record));
     ReplayHarness harness(c, keyScript);
     WatchGate(c, harness);
+    std::map<Tick, double> unpaid; // played before the first payment
+    std::map<Tick, double> shown;  // shown again by a travel
+    harness.Watch([&](Tick t, Replay_Digest&) {
+        double const rise = GateBottom(*c.GetMap()) - CastleWriter::Hall_Floor;
+        if (c.IsTimeTravelling())
+            shown[t] = rise;
+        else if (events[Casle_Event_FeePaid] == GameEvent_HasntHappened)
+            unpaid[t] = rise;
+    });
     Castle_Walker w(c, *c.GetPlayer(), [&harness](std::vector<int> const& held) { return harness.Step(held); });
-    w.Idle(20);
+    // Late enough for a talk after a travel back to be over before the first one begins.
+    w.Idle(1000);
     ASSERT_EQ(GateBottom(*c.GetMap()), CastleWriter::Hall_Floor) << "the unpaid gate stands shut";
-    w.WalkTo(CastleWriter::Gate_X - 150.0);
+    w.WalkTo(CastleWriter::Hall_TalkX);
     w.Act();
-    ASSERT_TRUE(w.WaitFor([&] { return events.gems == 0; }, "the fee taken", 1000));
+    ASSERT_TRUE(w.WaitFor([&] { return events.gems == Casle_EntranceFee; }, "the fee taken", 1000));
     Tick const paid = events[Casle_Event_FeePaid];
     w.Idle(2);
     EXPECT_EQ(GateBottom(*c.GetMap()), CastleWriter::Hall_Floor + Casle_EntranceRise);
+    OpenRecordedGate(harness);
+
+    // Back to before the talk: the gate stands open there, and the owner, asked again, takes
+    // nothing for the stamp he moves earlier.
+    w.TravelBackTo(200);
+    ASSERT_EQ(w.stuck, "");
+    ASSERT_EQ(harness.mismatch, "");
+    Tick const again = c.GetTick();
+    EXPECT_LT(again, paid);
+    EXPECT_EQ(GateBottom(*c.GetMap()), CastleWriter::Hall_Floor + Casle_EntranceRise) << "shut again before the fee";
+    w.WalkTo(CastleWriter::Hall_TalkX);
+    w.Act();
+    ASSERT_TRUE(w.WaitFor([&] { return events[Casle_Event_FeePaid] < paid; }, "the fee paid again", 1000))
+        << w.stuck;
+    EXPECT_EQ(events.gems, Casle_EntranceFee) << "the second payment took gems";
+    // And the way through the open gate before the first payment.
+    w.WalkPast(CastleWriter::Gate_X + 40.0, 1, 600);
+    w.Settle();
+    EXPECT_EQ(w.stuck, "");
+    EXPECT_LT(events[Casle_Event_FeePaid], paid);
 
     PressTravelAndCompare(c, harness);
+    ASSERT_FALSE(unpaid.empty());
+    for (auto const& [t, rise] : unpaid)
+        ASSERT_EQ(rise, 0.0) << "the gate stood open before the fee at tick " << t;
+    ASSERT_TRUE(std::any_of(shown.begin(), shown.end(), [&](auto const& s) { return s.first < paid; }));
+    for (auto const& [t, rise] : shown)
+        ASSERT_EQ(rise, Casle_EntranceRise) << "a travel showed the paid gate moved at tick " << t;
     for (auto const& [t, rise] : played)
     {
-        if (t > paid)
+        if (t >= again)
         {
-            ASSERT_EQ(rise, Casle_EntranceRise) << "the paid gate moved at tick " << t;
-        }
-        else if (t < paid)
-        {
-            ASSERT_EQ(rise, 0.0) << "the gate stood open before the fee at tick " << t;
+            ASSERT_EQ(rise, Casle_EntranceRise) << "the gate played after the travel moved at tick " << t;
         }
     }
 }

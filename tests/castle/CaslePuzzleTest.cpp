@@ -137,9 +137,8 @@ TEST_F(CaslePuzzleTest, TheLampsOfRoom4LitOneByOneOpenDoor7)
 
 TEST_F(CaslePuzzleTest, TheLampsOfRoom9LitTogetherOpenDoor8)
 {
-    PutAt(2930.0, 3480.0);
-    walker->WalkTo(2920.0);
-    walker->WalkTo(2930.0); // facing right
+    PutAt(CastleWriter::Room9_ThrowX - 40.0, CastleWriter::Room4_Floor);
+    walker->WalkTo(CastleWriter::Room9_ThrowX); // facing right
     for (int i = 0; i < 3; ++i)
         walker->Throw(i == 0 ? 0 : 1);
     walker->Idle(200);
@@ -311,8 +310,8 @@ TEST_F(CaslePuzzleTest, CrystalsByTheirPodiumsOpenDoors11And17)
         double floor;
     };
     Carry const carries[] = {
-        {2, Pointf(CastleWriter::Room13_CrystalX[0], CastleWriter::Room13_Floor), 3500.0, CastleWriter::Road_Floor},
-        {3, Pointf(CastleWriter::Room13_CrystalX[1], CastleWriter::Room13_Floor), 3650.0, CastleWriter::Road_Floor},
+        {2, Pointf(CastleWriter::Room18_CrystalX, CastleWriter::Room18_BlockTop), 3500.0, CastleWriter::Road_Floor},
+        {3, Pointf(CastleWriter::Room9_CrystalX, CastleWriter::Room9_Floor), 3650.0, CastleWriter::Road_Floor},
         {8, Pointf(4780.0, CastleWriter::Room34_Shelf), 5150.0, CastleWriter::Lower_Floor},
         {9, Pointf(4880.0, CastleWriter::Room34_Shelf), 5300.0, CastleWriter::Lower_Floor},
     };
@@ -355,40 +354,74 @@ TEST_F(CaslePuzzleTest, FiftyHitsRaiseBlock1WithThePlayerOnItToTheCrystalShelfOf
 
 TEST_F(CaslePuzzleTest, APastSelfOnSwitch9LiftsThePlayerToTheHighLedge)
 {
-    double const f = 5470.0;
-    PutAt(1685.0, f);
+    using namespace CastleWriter;
+    double const f = Room18_Floor;
+    PutAt(Room18_Switch9X + 50.0, f);
     Tick const t1 = castle->GetTick();
     // On switch 9 the lift rises, comes down to the floor and rises again.
-    StandOnPlate(1610.0, 420);
-    walker->WalkTo(1685.0);
+    StandOnPlate(Room18_Switch9X - 30.0, 420);
+    walker->WalkTo(Room18_Switch9X + 50.0);
     Lift const* lift = castle->GetLift(1);
     Tick down = t1;
     for (Tick t = t1; t < castle->GetTick(); ++t)
         if (lift->CalcLiftPos(t) < lift->CalcLiftPos(down))
             down = t;
     walker->TravelBackTo(down - 60);
-    walker->WalkTo(1595.0);
+    walker->WalkTo(Room18_LedgeRight + 85.0);
     walker->WaitFor([&] { return lift->CalcLiftPos(castle->GetTick()) < -120.0; }, "the lift down");
     walker->JumpOnto(5490.0, -1);
-    walker->WalkTo(1506.0);
+    walker->WalkTo(Room18_LedgeRight + 8.0);
     walker->WaitFor([&] { return lift->CalcLiftPos(castle->GetTick()) > 118.0; }, "the lift up");
-    walker->WalkTo(1420.0, 2.0);
-    EXPECT_GT(player->GetPos().y, 5724.0) << "on the high ledge";
+    walker->WalkTo(Room18_WallX + 30.0, 2.0);
+    EXPECT_GT(player->GetPos().y, Room18_LedgeTop - 1.0) << "on the high ledge";
     EXPECT_EQ(walker->stuck, "");
 }
 
-TEST_F(CaslePuzzleTest, Switch22TurnsTheSwivelIntoARampUpToRoom16)
+TEST_F(CaslePuzzleTest, Switch22TurnsTheSwivelIntoARampUpToRoom16AndSwitch21BackOffTheLadder)
 {
-    double const f = 5090.0;
-    PutAt(3400.0, f);
-    walker->WalkTo(3460.0);
+    using namespace CastleWriter;
+    double const f = Room15_Floor;
+    PutAt(Room15_Switch21X - 60.0, f);
+    walker->WalkTo(Room15_Switch22X);
     Casle_Swivel const* swivel = castle->GetSwivel();
-    // Stepping off the plate takes some 25 steps more of turning.
-    walker->WaitFor([&] { return swivel->GetRotation(castle->GetTick() - 1) > 0.25; }, "the swivel turned");
+    // Stepping off the plate takes some 25 steps more of turning, and crossing switch 21's on the
+    // way back some 10 of turning back. Turned less, the plank's end stands a step over room 15's
+    // floor.
+    walker->WaitFor([&] { return swivel->GetRotation(castle->GetTick() - 1) > 0.55; }, "the swivel turned");
     walker->WalkTo(3350.0);
-    EXPECT_NEAR(swivel->GetRotation(castle->GetTick() - 1), 0.8, 0.2);
+    EXPECT_NEAR(swivel->GetRotation(castle->GetTick() - 1), 0.9, 0.15);
     walker->WalkPast(2980.0, -1);
     walker->Settle();
-    EXPECT_GT(player->GetPos().y, CastleWriter::Room16_Floor - 1.0) << "on room 16's floor";
+    EXPECT_GT(player->GetPos().y, Room16_Floor - 1.0) << "on room 16's floor";
+
+    // Down the plank again: it leads onto room 15's floor, not to the ladder beyond its end.
+    walker->WalkTo(3380.0);
+    EXPECT_LT(player->GetPos().y, f + 1.0);
+    walker->WalkPast(3050.0, -1);
+    walker->Settle();
+    EXPECT_GT(player->GetPos().y, f + 20.0) << "up the plank, not off the floor's end";
+    // Turned back up on switch 21, it clears the floor, whose end drops onto the ladder.
+    walker->WalkTo(Room15_Switch21X);
+    walker->WaitFor([&] { return swivel->GetRotation(castle->GetTick() - 1) < 0.0; }, "the swivel turned back");
+    walker->WalkPast(3050.0, -1);
+    walker->Settle();
+    EXPECT_LT(player->GetPos().y, f - 1.0) << "on a rung of the ladder";
+    EXPECT_EQ(walker->stuck, "");
+}
+
+TEST_F(CaslePuzzleTest, FromTheLastRungOfRoom14sLadderAJumpReachesRoom13AndItsFloorsEndLeadsBackDown)
+{
+    using namespace CastleWriter;
+    PutAt(Room13_FloorRight + 20.0, Room13_Floor - 48.0);
+    EXPECT_EQ(castle->GetCurRoom(), 14) << "the last rung lies in room 14";
+    walker->JumpOnto(Room13_Floor, -1);
+    EXPECT_EQ(castle->GetCurRoom(), 13);
+    EXPECT_GT(player->GetPos().y, Room13_Floor - 1.0);
+    EXPECT_LT(player->GetPos().x, Room13_FloorRight);
+    walker->WalkTo(Room13_StandX);
+    walker->WalkPast(2900.0, +1);
+    walker->Settle();
+    EXPECT_EQ(castle->GetCurRoom(), 14);
+    EXPECT_LT(player->GetPos().y, Room13_Floor - 40.0) << "down off the floor's end";
     EXPECT_EQ(walker->stuck, "");
 }

@@ -172,8 +172,8 @@ TEST_F(CasleRulesTest, AHintWhoseConditionFailsAtItsCountWaitsForALaterStay)
 
 TEST_F(CasleRulesTest, TheRefusalAndTheSocksAreToldOnceAndFiveLinesInOneStepGoOn)
 {
-    // Room 18's hint (crystal 14 brought into the room), the refusal and the socks all in one
-    // step: five lines.
+    // Room 18's hint (crystal 14 left of x 1800 in the room), the refusal and the socks all in
+    // one step: five lines.
     StandAt(InRoom18);
     for (Tick t = 0; t <= castle->GetTick() + 1; ++t)
         castle->GetCastleObject(2)->SetPosAtTime(t, Pointf(1500.0, 5480.0), Vectorf(0.0, 0.0), 0.0, false);
@@ -223,4 +223,19 @@ TEST_F(CasleRulesTest, APlayerWhoCannotDieCompletesNothingUntilAlive)
     ASSERT_EQ(player->IsPlayerDead(), 3);
     EXPECT_EQ(StandAt(Pointf(Casle_FarExitX + 10.0, CastleWriter::Room37_Floor + 1.0), 20), Level_Continue);
     EXPECT_EQ(StandAt(Pointf(Casle_EntranceExitX - 1.0, CastleWriter::Hall_Floor + 1.0)), Level_Restart);
+}
+
+TEST_F(CasleRulesTest, StayingInRoom18WhereItsCrystalLiesThePlayerIsToldToThinkAheadAtStep9000)
+{
+    // The crystal lies where the castle puts it, left of x 1800; the player on the floor by it.
+    ASSERT_LT(castle->GetCastleObject(2)->GetPosAtTime(0).x, 1800.0);
+    Pointf const by(CastleWriter::Room18_CrystalX - 100.0, CastleWriter::Room18_Floor);
+    StandAt(by);
+    StandAt(by, 9000);
+    ASSERT_EQ(castle->GetRoomFrames(), 9000);
+    EXPECT_TRUE(Lines().empty());
+    StandAt(by);
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"Try and think what you'll be doing when you go back in time",
+                                                 "as you operate the switches.  Imagine where you will be moving."}));
+    EXPECT_EQ(events[37], GameEvent_HasHappened);
 }

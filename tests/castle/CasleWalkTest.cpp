@@ -18,6 +18,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 class CasleWalkTest : public MutedWorldFixture
 {
 protected:
@@ -125,15 +127,17 @@ TEST_F(CasleWalkTest, WithoutTravellingBackTheCogStaysUnderTheBridgeAndDoorTenHo
     EXPECT_EQ(c.GetDoor(9)->GetPos(c.GetTick() - 1), 0.0);
 }
 
-TEST_F(CasleWalkTest, WithoutTheCrystalsOfRoom13DoorElevenHoldsTheRoad)
+TEST_F(CasleWalkTest, WithoutTheCrystalsOfRooms9And18DoorElevenHoldsTheRoad)
 {
     GameEvents const record = FeePaid();
     Build(Level_Casle, record);
-    // The road to room 20 with the crystals neither taken nor let go: its travel comes before them.
+    // The road to room 20 with the crystals neither taken nor let go: those stations are hops
+    // instead, so that the player still stops there and the travels go back to the points they
+    // name.
     Road road = RoadWalker::WorldRoad(Level_Casle, "exit");
-    std::erase_if(road.points, [](Road_Point const& p) {
-        return p.name == "take a crystal" || p.name == "let the crystal go by a podium";
-    });
+    for (Road_Point& p : road.points)
+        if (p.name == "take a crystal" || p.name == "let the crystal go by a podium")
+            p.kind = Road_Hop;
     RoadTravel walker(*world, road);
     RoadWalk_Result const r = walker.Walk(Stepper());
     Casle& c = As<Casle>();
@@ -142,4 +146,28 @@ TEST_F(CasleWalkTest, WithoutTheCrystalsOfRoom13DoorElevenHoldsTheRoad)
     EXPECT_GT(r.at.x, CastleWriter::Room11_PodiumX[1]) << r.report;
     EXPECT_FALSE(c.GetPodiums(0)->IsActive(c.GetTick()));
     EXPECT_EQ(c.GetDoor(10)->GetPos(c.GetTick() - 1), 0.0);
+}
+
+TEST_F(CasleWalkTest, AClimbReachesTheFirstRungOfRoom11sLadderAndOneOutOfReachStopsWhereItLanded)
+{
+    using namespace CastleWriter;
+    Build(Level_Casle, FeePaid());
+    // Beside the first rung, in the gap between the ladder's columns.
+    Pointf const foot(Room11_LadderX + 65.0, Road_Floor + 1.0);
+    double const rung = Road_Floor + (Room15_Floor - Road_Floor) / std::ceil((Room15_Floor - Road_Floor) / 50.0);
+    As<Casle>().GetPlayer()->pos = foot;
+    Steps(10);
+    Road up("up");
+    up.Climb(foot.x, rung, false);
+    RoadWalk_Result const r = RoadWalker(*world, up).Walk(Stepper(), 2000);
+    EXPECT_TRUE(r.done) << r.report;
+    EXPECT_NEAR(r.at.y, rung, 0.5);
+    EXPECT_LT(r.at.x, foot.x - 5.0) << "drifted left onto it";
+
+    Road far("far");
+    far.Climb(r.at.x, Room15_Floor, true);
+    RoadWalk_Result const high = RoadWalker(*world, far).Walk(Stepper(), 2000);
+    EXPECT_TRUE(high.stuck);
+    EXPECT_LT(high.at.y, Room15_Floor - 100.0);
+    EXPECT_NE(high.report.find("the climb landed at height"), std::string::npos) << high.report;
 }

@@ -242,10 +242,10 @@ TEST_F(CasleWorldReplayTest, EveryMechanismShowsAgainWhatItShowedWhenPlayed)
         putAt(5340.0, CastleWriter::Pit_Floor + 40.0);
         w.WalkTo(5285.0);
         w.Idle(60);
-        putAt(3400.0, 5090.0);
-        w.WalkTo(3460.0);
+        putAt(3590.0, CastleWriter::Room15_Floor);
+        w.WalkTo(CastleWriter::Room15_Switch22X);
         w.Idle(20);
-        w.WalkTo(3380.0);
+        w.WalkTo(3590.0);
         // Room 34's block 1, hit from on top; room 24's push-over climbed and block 3 hit.
         putAt(4560.0, CastleWriter::Lower_Floor);
         w.JumpOnto(CastleWriter::Lower_Floor + 50.0, +1);
@@ -263,7 +263,7 @@ TEST_F(CasleWorldReplayTest, EveryMechanismShowsAgainWhatItShowedWhenPlayed)
         w.Idle(10);
         w.WalkTo(210.0);
         w.Idle(40);
-        putAt(CastleWriter::Room13_CrystalX[1], CastleWriter::Room13_Floor);
+        putAt(CastleWriter::Room18_CrystalX, CastleWriter::Room18_BlockTop);
         w.Act();
         putAt(3530.0, CastleWriter::Road_Floor);
         w.WalkTo(3500.0, 2.0);

@@ -10,7 +10,8 @@
 // the player's feet or where the player stalls, and gives up (stuck) when he has made no headway
 // for RoadWalker_StuckSteps. At a station it lets go where the player will slide to a stop on it
 // (and walks him back a little where he slid past), works the station's keys (action, a throw, a
-// jump) and waits; on a ride it stands still until the world has carried him to the point. Walk
+// jump) and waits; on a ride it stands still until the world has carried him to the point; on a
+// climb it stands, jumps straight up and drifts aside once near the point's height. Walk
 // steps through any stepper (a WorldFixture's Step, a ReplayHarness's Step, the bench's own), so a
 // walk can be replayed or timed; NextKeys gives the keys one step at a time.
 #pragma once
@@ -47,6 +48,7 @@ constexpr int RoadWalker_SettleLimit = 90;      // ...and at most, while the pla
 constexpr double RoadWalker_RestSpeed = 0.05;   // a player this slow stands
 constexpr double RoadWalker_StationReach = 6.0; // a station is stood on this near its x
 constexpr int RoadWalker_Taps = 6;              // short walks at most to get there
+constexpr double RoadWalker_ClimbSide = 12.0;  // a climb drifts aside once this near the height
 constexpr int RoadWalker_AimSteps = 2;          // steps action is held before a throw's first target
 
 struct RoadWalk_Result
@@ -163,10 +165,20 @@ public:
                     return {tapDirection > 0 ? KeyIndex_GameRight : KeyIndex_GameLeft};
                 }
                 if (++waited <= RoadWalker_SettleSteps
-                    || (std::fabs(world.GetPlayer()->speed) > RoadWalker_RestSpeed && waited <= RoadWalker_SettleLimit))
+                    || ((std::fabs(world.GetPlayer()->speed) > RoadWalker_RestSpeed
+                         || (p.kind == Road_Climb && !world.GetPlayer()->onGround))
+                        && waited <= RoadWalker_SettleLimit))
                     return {};
                 if (Tap(p, pos))
                     continue;
+                if (p.kind == Road_Climb)
+                {
+                    phase = Phase::Climb;
+                    waited = 0;
+                    jumpLeft = RoadWalker_JumpHold;
+                    left = false;
+                    continue;
+                }
                 StationKeys(p);
                 phase = Phase::Keys;
                 continue;
@@ -185,6 +197,32 @@ public:
                     return {};
                 Next();
                 continue;
+            case Phase::Climb:
+            {
+                Player const* player = world.GetPlayer();
+                if (!player->onGround)
+                    left = true;
+                else if (left || ++waited > RoadWalker_StuckSteps)
+                {
+                    if (pos.y < p.y - 1.0)
+                    {
+                        Stop("the climb landed at height " + Number(pos.y) + ", short of " + Number(p.y));
+                        break;
+                    }
+                    Next();
+                    continue;
+                }
+                std::vector<int> held;
+                if (jumpLeft > 0)
+                {
+                    if (jumpLeft != RoadWalker_JumpHold - RoadWalker_AirJumpAt)
+                        held.push_back(KeyIndex_GameJump);
+                    --jumpLeft;
+                }
+                if (pos.y > p.y - RoadWalker_ClimbSide)
+                    held.push_back(p.turns > 0 ? KeyIndex_GameRight : KeyIndex_GameLeft);
+                return held;
+            }
             case Phase::Ride:
                 if (std::fabs(pos.x - p.x) <= RoadWalker_RideReach && std::fabs(pos.y - p.y) <= RoadWalker_RideReach)
                 {
@@ -228,6 +266,7 @@ private:
         Keys,
         Wait,
         Ride,
+        Climb,
     };
 
     static std::string Number(double v)
@@ -239,7 +278,7 @@ private:
 
     static bool IsStation(Road_Point const& p)
     {
-        return p.kind == Road_Press || p.kind == Road_Throw || p.kind == Road_Hop;
+        return p.kind == Road_Press || p.kind == Road_Throw || p.kind == Road_Hop || p.kind == Road_Climb;
     }
 
     // Walking on to a station, the player lets go where he will slide to a stop on it.
@@ -300,8 +339,10 @@ private:
             return {};
         }
         Player const* player = world.GetPlayer();
-        bool const rises = p.y - pos.y > RoadWalker_Rise && std::fabs(p.x - pos.x) < RoadWalker_RiseNear;
-        if (jumpLeft == 0 && player->onGround && (rises || stall >= RoadWalker_StallSteps))
+        bool const rises = p.kind != Road_Climb && p.y - pos.y > RoadWalker_Rise && std::fabs(p.x - pos.x) < RoadWalker_RiseNear;
+        // A climb is stood for on the rung or ledge below it: nothing to jump on the way.
+        bool const stalls = stall >= RoadWalker_StallSteps && p.kind != Road_Climb;
+        if (jumpLeft == 0 && player->onGround && (rises || stalls))
             jumpLeft = RoadWalker_JumpHold;
         if (jumpLeft > 0)
         {
@@ -369,6 +410,7 @@ private:
     int taps = 0;      // short walks made to stand on the station
     int tapLeft = 0;   // steps of the present one still to hold
     int tapDirection = 0;
+    bool left = false; // a climb has left the ground
     bool done = false;
     bool stuck = false;
     std::string report;

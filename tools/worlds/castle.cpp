@@ -1,7 +1,7 @@
 // The castle's map and pictures. The road runs from the owner's hall through the gate, by room 5's cog, fetched
 // from the past and put into room 6's machine, which opens door 10, through that and the lamp room's door 7
 // into the shaft, by room 10's mirror puzzle, whose door 9 closes the shaft's ledge, up the shaft, with the
-// crystals of room 13 to room 11's podiums, which open door 11 across the road, along the upper floor,
+// crystals of rooms 9 and 18 to room 11's podiums, which open door 11 across the road, along the upper floor,
 // through the symbol lock's door 16 and the eye's door 13 in room 32's pit, to a drop into the last room,
 // where the socks lie before the far exit; the other puzzle rooms lie beside it, each in
 // its room's rectangle, and each puzzle's solution is written beside its layout.
@@ -41,6 +41,51 @@ constexpr double GateWide = 16.0;
 constexpr double Lift = 15.0; // depth of a lift's platform
 
 using Corners = std::vector<std::pair<double, double>>;
+
+// A ladder of shelves (rungs) from floor up to top in two columns, [left, left + 60] and [left +
+// 70, left + 130], no step over 50 high: jump straight up from a rung's edge and drift over the
+// next once above it. The last rung lies in the left column when lastLeft, so that the top is
+// reached beside it.
+constexpr double Rung_Wide = 60.0;
+constexpr double Rung_Column = 70.0; // from one column's left end to the other's
+
+struct Ladder_Rung
+{
+    double x0, top;
+};
+
+std::vector<Ladder_Rung> LadderRungs(double left, double floor, double top, bool lastLeft)
+{
+    int const steps = static_cast<int>(std::ceil((top - floor) / 50.0));
+    double const step = (top - floor) / steps;
+    std::vector<Ladder_Rung> rungs;
+    for (int k = 1; k < steps; ++k)
+    {
+        bool const inLeft = ((steps - 1 - k) % 2 == 0) == lastLeft;
+        rungs.push_back({inLeft ? left : left + Rung_Column, floor + k * step});
+    }
+    return rungs;
+}
+
+// The road up a ladder: from its foot beside the first rung, up rung by rung, each climbed from
+// the end of the one below nearest it, and off the last onto the floor at top, towards offX.
+void ClimbLadder(Road& r, double left, double floor, double top, bool lastLeft, double offX)
+{
+    constexpr double Edge = 3.0; // stood on this far in from a rung's end
+    std::vector<Ladder_Rung> const rungs = LadderRungs(left, floor, top, lastLeft);
+    double const gap = (Rung_Column - Rung_Wide) / 2.0;
+    double standX = rungs.front().x0 == left ? left + Rung_Wide + gap : left + Rung_Column - gap;
+    for (Ladder_Rung const& rung : rungs)
+    {
+        bool const inLeft = rung.x0 == left;
+        r.Climb(standX, rung.top, !inLeft);
+        standX = inLeft ? rung.x0 + Rung_Wide - Edge : rung.x0 + Edge;
+    }
+    Ladder_Rung const& last = rungs.back();
+    bool const right = offX > last.x0;
+    r.Climb(right ? last.x0 + Rung_Wide - Edge : last.x0 + Edge, top, right);
+    r.Walk(offX, top);
+}
 
 class Castle_Map
 {
@@ -139,20 +184,11 @@ public:
             Add(behind, {at(a + 0.2, r * 0.7), at(a + 0.14, r), at(a - 0.14, r), at(a - 0.2, r * 0.7)}, Tile, 0, false);
         }
     }
-    // A ladder of shelves from floor up to top in two columns, [left, left + 60] and [left + 70,
-    // left + 130], no step over 50 high: jump straight up from a shelf's edge and drift over the
-    // next once above it. The last shelf lies in the left column when lastLeft, so that the top
-    // is reached beside it.
+    // A ladder of shelves from floor up to top in two columns (see LadderRungs).
     void Ladder(double left, double floor, double top, bool lastLeft)
     {
-        int const steps = static_cast<int>(std::ceil((top - floor) / 50.0));
-        double const step = (top - floor) / steps;
-        for (int k = 1; k < steps; ++k)
-        {
-            bool const inLeft = ((steps - 1 - k) % 2 == 0) == lastLeft;
-            double const x0 = inLeft ? left : left + 70.0;
-            Shelf(x0, x0 + 60.0, floor + k * step);
-        }
+        for (Ladder_Rung const& rung : LadderRungs(left, floor, top, lastLeft))
+            Shelf(rung.x0, rung.x0 + Rung_Wide, rung.top);
     }
 };
 
@@ -199,23 +235,22 @@ void Hall(Castle_Map& m)
     m.Gate(Casle_EntranceGroup, Gate_X - GateWide / 2.0, f, 3260.0);
     m.Ref(Casle_Eyes[0].rp, 1560.0, 3200.0);
     // Room 2.
-    m.Box(2410.0, Room2_Floor, 2450.0, 3480.0);
+    m.Box(Room2_WallX, Room2_Floor, 2450.0, 3480.0);
     m.Box(1740.0, 3440.0, 2450.0, 3480.0);
-    m.Poly({{1820.0, Room2_Floor}, {2200.0, Room2_Landing}, {2410.0, Room2_Landing}, {2410.0, Room2_Floor}});
+    m.Poly({{1820.0, Room2_Floor}, {2200.0, Room2_Landing}, {Room2_WallX, Room2_Landing}, {Room2_WallX, Room2_Floor}});
     m.Box(1740.0, Walkway_Floor - 20.0, 2330.0, Walkway_Floor);
 }
 
 // Room 3: the road walks up the ramp to the left, onto the left part of room 4's floor. Left of
-// the ramp, a strip whose floor has a hole down into the hall (the unpaid side of the gate) lies
-// behind door 2 (group 4), which switch 2 (group 3) in room 8 opens while held. Solution: stand on
+// the ramp, a hole down into the hall (the unpaid side of the gate) lies behind door 2 (group 4), which switch 2 (group 3) in room 8 opens while held. Solution: stand on
 // switch 2 from T1 to T2, travel back before T1 and walk out through door 2 while the past self
 // holds the switch.
 void Room3(Castle_Map& m)
 {
     double const f = Walkway_Floor;
     m.Back(1220.0, f, 1740.0, Room4_Floor - Slab);
-    m.Box(1290.0, f - Slab, 1740.0, f);
-    m.Box(1220.0, f - Slab, 1230.0, f);
+    m.Box(1266.0, f - Slab, 1740.0, f);
+    m.Box(1266.0, f, 1290.0, Room4_Floor - Slab);
     m.Poly({{1310.0, f}, {1310.0, Room4_Floor}, {1700.0, f}});
     m.Box(1290.0, f, 1310.0, Room4_Floor - Slab);
 }
@@ -251,8 +286,7 @@ void Room4AndShaft(Castle_Map& m)
     m.Back(1760.0, 4120.0, 2240.0, 5100.0);
     m.Back(1760.0, f, 2240.0, 4120.0);
     m.Box(1740.0, 4160.0, 1760.0, 5140.0);
-    m.Box(2240.0, 3760.0, 2260.0, 4410.0);
-    m.Box(2240.0, 4480.0, 2260.0, Road_Floor - Slab);
+    m.Box(2240.0, 3760.0, 2260.0, Road_Floor - Slab);
     m.Box(1740.0, 5100.0, 2170.0, 5140.0);
     // Each lift comes up through what it is got onto from, below the player's feet, and so picks
     // him up where he stands; its top passes a little over where it is got off, so that getting
@@ -260,7 +294,7 @@ void Room4AndShaft(Castle_Map& m)
     double const lift1 = Shaft_Lift1_Top - 212.0;
     m.Box(1800.0, Room4_Floor, 1900.0, Shaft_Board);
     m.Box(1800.0, lift1 - Lift, 1900.0, lift1, Tile, Casle_Group_FirstLift);
-    m.Shelf(1902.0, 2240.0, Shaft_Ledge);
+    m.Shelf(1902.0, 2236.0, Shaft_Ledge);
     // Door 9 closes the ledge between the two lifts, under a wall up to the shaft's top; it slides
     // open to the right, beyond the second lift.
     m.Box(Shaft_Door9X, Shaft_Ledge, Shaft_Door9X + 24.0, Shaft_Ledge + GateHigh, Tile, Casle_Doors[8].group);
@@ -354,11 +388,13 @@ void LeftRooms(Castle_Map& m)
 //
 // Room 10: laser 1 shines onto the floor at x 2500. Solution: carry the mirror from x 2650 and
 // drop it unturned at x 2500: the beam turns left onto target 1 (group 19), the low block by the
-// shaft, and door 9 (group 20) on the shaft's ledge slides aside. Room 9 is reached from room 14.
+// shaft, and door 9 (group 20) on the shaft's ledge slides aside. Room 9 opens off its right end.
 //
-// Room 9: the three lamps of light group 2 stay lit 80 steps after each hit; lit together they
-// open door 8 (group 21) over the alcove. Solution: stand on the alcove's roof at
-// x 2930 facing right and throw at the three lamps one after the other. The ladder on the right
+// Room 9, through the doorway at room 10's right end and down the ramp: the three lamps of light
+// group 2 stay lit 80 steps after each hit; lit together they open door 8 (group 21) for good over
+// the alcove at the right end, where crystal 15 lies. Solution: stand on the landing in the
+// doorway at x 2910 facing right and throw at the three lamps one after the other; go down the
+// ramp and into the alcove for the crystal, and back up to room 10. The ladder over the alcove
 // climbs to the hole into room 14.
 //
 // Room 14: switch 3 (group 5) opens door 3 (group 6) before the ladder up to room 13. Solution:
@@ -366,8 +402,8 @@ void LeftRooms(Castle_Map& m)
 // holds the switch. Multi-hit block 2 (group 57) rises 0.4 with each hit on its mark and sinks 2
 // every 100 steps.
 //
-// Room 13: crystals 14 and 15 lie here; its floor reaches on into the shaft beside the second
-// lift, which is stepped off onto it on the way up, and walked off back onto the lift or the ledge.
+// Room 13, up the ladder from room 14: a closed room over it, entered by a jump off the
+// ladder's last rung onto its floor, and left the same way down.
 void MiddleRooms(Castle_Map& m)
 {
     double const f = Room4_Floor;
@@ -377,47 +413,54 @@ void MiddleRooms(Castle_Map& m)
     m.Box(2300.0, f, 2320.0, f + 40.0, Tile, Casle_TargetGroups[0]);
     m.Ref(Casle_Lasers[0].rp, Room10_LaserX, 4100.0);
     m.Ref(Casle_Objects[7].rp, Room10_MirrorX, f);
-    m.Box(2846.0, f, 2870.0, f + GateHigh);
-    m.Box(2870.0, f + GateHigh, 2890.0, 4120.0);
+    m.Box(2870.0, f + GateHigh, 2890.0, 4120.0); // room 9's doorway
     m.Box(2260.0, 4120.0, 2890.0, 4160.0);
-    // Room 9.
-    double const f9 = 3400.0;
+    // Room 9: a landing in the doorway, the ramp down to its floor, and the alcove behind door 8
+    // at its right end, under the foot of the ladder.
+    double const f9 = Room9_Floor;
     m.Back(2870.0, f9, 3350.0, 3890.0);
     m.Box(2870.0, 3300.0, 3370.0, f9);
-    m.Box(3350.0, f9, 3370.0, 4430.0);
+    m.Box(2870.0, f9, 2950.0, f);
+    m.Ramp(2950.0, f, 3110.0, f9, f9);
+    m.Box(3345.0, f9, 3370.0, 4430.0);
     m.Box(2850.0, 3300.0, 2870.0, f - Slab);
-    m.Gate(Casle_Doors[7].group, 2950.0, f9, 3460.0);
-    m.Box(2870.0, 3460.0, 2968.0, 3480.0);
-    m.Ref(Casle_LightGroups[1].rp[0], 3050.0, 3560.0);
-    m.Ref(Casle_LightGroups[1].rp[1], 3130.0, 3610.0);
-    m.Ref(Casle_LightGroups[1].rp[2], 3200.0, 3560.0);
-    m.Ladder(3220.0, f9, 3930.0, false);
+    double const roof = f9 + GateHigh + 20.0;
+    m.Gate(Casle_Doors[7].group, Room9_Door8X, f9, roof);
+    m.Box(Room9_Door8X + GateWide + 2.0, roof - 20.0, 3345.0, roof);
+    m.Ref(Casle_Objects[3].rp, Room9_CrystalX, f9);
+    m.Ref(Casle_LightGroups[1].rp[0], 3050.0, f + 70.0);
+    m.Ref(Casle_LightGroups[1].rp[1], 3120.0, f + 110.0);
+    m.Ref(Casle_LightGroups[1].rp[2], 3190.0, f + 70.0);
+    m.Ladder(3200.0, roof, 3930.0, false);
     // Room 14, with its hole over room 9's ladder.
     double const f14 = 3930.0;
     m.Back(2870.0, f14, 3350.0, 4390.0);
-    m.Box(2870.0, f14 - Slab, 3280.0, f14);
+    m.Box(2870.0, f14 - Slab, 3260.0, f14);
+    m.Box(3330.0, f14 - Slab, 3370.0, 4430.0);
     m.Plate(Casle_SwitchGroups[2], 3100.0, f14);
     m.Ref(Casle_MultiHits[1].rp, 3220.0, f14 + 190.0);
     m.Box(3180.0, f14, 3260.0, f14 + 30.0, Tile, Casle_MultiHits[1].group);
     m.Gate(Casle_Doors[2].group, 3015.0, f14, 4200.0);
     m.Box(3005.0, 4390.0, 3370.0, 4430.0);
-    // The ladder to room 13.
+    // The ladder to room 13. Its last rung reaches on to the left under the end of room 13's
+    // floor, which ends where the room does: jump up off the rung's left end and drift onto it.
     double const f13 = Room13_Floor;
     m.Ladder(2875.0, f14, f13, true);
-    // Room 13 and the passage into the shaft, whose floor reaches over to the second lift: the
-    // crystals of room 11's podiums lie here.
-    m.Back(2260.0, f13, 2870.0, Road_Floor - Slab);
-    m.Floor(2260.0, 2870.0, f13);
-    m.Shelf(Room13_ShelfX, 2260.0, f13);
-    m.Ref(Casle_Objects[2].rp, Room13_CrystalX[0], f13);
-    m.Ref(Casle_Objects[3].rp, Room13_CrystalX[1], f13);
+    double const lastRung = LadderRungs(2875.0, f14, f13, true).back().top;
+    m.Shelf(Room13_FloorRight + 5.0, 2875.0, lastRung);
+    // Room 13, closed on the left, and the rock under it filled down to room 10's ceiling.
+    m.Back(2500.0, f13, 2870.0, Road_Floor - Slab);
+    m.Floor(2480.0, Room13_FloorRight, f13);
+    m.Box(2480.0, f13, 2500.0, Road_Floor - Slab);
+    m.Box(2260.0, 4160.0, 2480.0, Road_Floor - Slab);
+    m.Box(2480.0, 4160.0, Room13_FloorRight + 5.0, f13 - Slab);
 }
 
 // The road along the upper floor: rooms 11, 19, 20, the dip through room 32's pit, room 36 and
 // the drop into room 37, where the socks lie before the far exit.
 //
-// Room 11: podium pair 1 stands at its right end. Solution: bring crystals 14 and 15 from room 13,
-// one at a time, and let each go by a podium (within 64 of it): door 11 (group 22) opens across the
+// Room 11: podium pair 1 stands at its right end. Solution: bring crystal 14 from room 18 and
+// crystal 15 from room 9, one at a time, and let each go by a podium (within 64 of it): door 11 (group 22) opens across the
 // road beyond them and on the platform over the road, reached by the ladder, over chest 2.
 //
 // Room 20: the eight plates of the symbol lock (switches 13 to 20) lie across the road; the lock
@@ -429,8 +472,8 @@ void MiddleRooms(Castle_Map& m)
 //
 // Room 32's pit: the road drops in on the left and climbs the ramp on the right to door 13 (group
 // 40). Switch 12 (group 41) on the pit's floor opens it, but the fourth eye fires laser 5 onto the
-// switch (target 4) whenever it sees the player step on it. The passage on the pit's left leads
-// down into the lower rooms.
+// switch (target 4) whenever it sees the player step on it. Off the pit's floor on the left the
+// player drops into the lower rooms.
 // Solution: stand in the pit off the plate from T1 to T2 so that the eye follows you, travel back
 // before T1 and stand on the plate during T1..T2 while the eye follows the past self; travel back
 // again and pass the door while the second self holds the plate.
@@ -469,9 +512,7 @@ void RoadRooms(Castle_Map& m)
     // Room 32, its pit, the passage on its left and door 13 on its right.
     m.Back(5040.0, f, 5690.0, 4900.0);
     m.Back(5250.0, Pit_Floor, 5490.0, f);
-    m.Box(5050.0, Pit_Floor - Slab, 5320.0, Pit_Floor);
-    m.Back(5050.0, Pit_Floor, 5250.0, f - Slab);
-    m.Box(5232.0, Pit_Floor + GateHigh, 5252.0, f - Slab); // the passage's doorway
+    m.Box(5250.0, Pit_Floor - Slab, 5320.0, Pit_Floor);
     m.Plate(Casle_SwitchGroups[11], Pit_SwitchX - 30.0, Pit_Floor);
     m.Ref(Casle_Eyes[3].rp, 5350.0, 4600.0);
     m.Ramp(5320.0, Pit_Floor, 5490.0, f, Pit_Floor - Slab);
@@ -493,8 +534,9 @@ void RoadRooms(Castle_Map& m)
 // Room 15, up the ladder from room 11: the swivel (group 58), a plank level with room 16's floor,
 // turns about its left end at the edge of that floor, anticlockwise while switch 21 (group 60) is
 // held and clockwise while switch 22 (group 61) is, but not while the player stands within its
-// reach. Solution: stand on switch 22, the nearer plate, for 31 to 50 steps: the plank's right end
-// comes down to room 15's floor; walk up it into room 16.
+// reach. Solution: stand on switch 22, the further plate, for 31 to 50 steps: the plank's right end
+// comes down to room 15's floor; walk up it into room 16. Switch 21, the nearer plate, turns it
+// back up off room 15's floor, which leads back down the ladder.
 //
 // Room 16: lift 1 (group 72) rises while switch 7 (group 11) is held; as every lift it holds its
 // switch up while ridden, so a past self must hold the switch while you ride.
@@ -514,8 +556,8 @@ void RoadRooms(Castle_Map& m)
 void UpperRooms(Castle_Map& m)
 {
     // Room 15 and its ladder.
-    double const f15 = 5090.0;
-    m.Ladder(2940.0, Road_Floor, f15, false);
+    double const f15 = Room15_Floor;
+    m.Ladder(Room11_LadderX, Road_Floor, f15, false);
     m.Back(2940.0, f15, 3520.0, 5550.0);
     m.Box(3080.0, f15 - Slab, 3600.0, f15);
     m.Box(3600.0, f15 - Slab, 3640.0, 5590.0);
@@ -523,8 +565,8 @@ void UpperRooms(Castle_Map& m)
     // The plank turns about its left end, at the edge of room 16's floor.
     m.Box(2990.0, Room16_Floor - 10.0, 3390.0, Room16_Floor, Tile, Casle_SwivelGroup);
     m.Ref(Casle_Rp_SwivelCentre, 2990.0, Room16_Floor - 5.0);
-    m.Plate(Casle_SwitchGroups[Casle_SwivelSwitchB], 3430.0, f15);
-    m.Plate(Casle_SwitchGroups[Casle_SwivelSwitchA], 3510.0, f15);
+    m.Plate(Casle_SwitchGroups[Casle_SwivelSwitchB], Room15_Switch22X - 30.0, f15);
+    m.Plate(Casle_SwitchGroups[Casle_SwivelSwitchA], Room15_Switch21X - 30.0, f15);
     // Room 16.
     double const f16 = Room16_Floor;
     m.Back(2480.0, f16, 2940.0, 5700.0);
@@ -535,30 +577,35 @@ void UpperRooms(Castle_Map& m)
     m.Plate(Casle_SwitchGroups[Casle_Lifts[0].switchIndex], 2900.0, f16);
     m.Shelf(2700.0, 2810.0, 5585.0);
     // Room 17.
-    double const f17 = 5470.0;
+    double const f17 = Room18_Floor;
     m.Back(2120.0, f17, 2480.0, 5700.0);
     m.Box(2120.0, f16 - Slab, 2500.0, f17);
     m.Box(2120.0, 5700.0, 2480.0, 5740.0);
-    m.Plate(Casle_SwitchGroups[5], 2280.0, f17);
+    m.Plate(Casle_SwitchGroups[5], Room17_Switch6X - 30.0, f17);
     m.Ref(Casle_Eyes[1].rp, 2230.0, 5650.0);
     m.Ref(Casle_Eyes[2].rp, 2380.0, 5650.0);
     m.Gate(Casle_Doors[5].group, 2120.0, f17, 5700.0);
-    // Room 18.
-    m.Back(1000.0, f17, 2120.0, 5800.0);
+    // Room 18, from its left wall, where its camera's frame begins, to door 6: switch 10 under the
+    // high ledge, lift 2 beside the ledge, switch 9, lifts 3 and 4, the block with the rising
+    // platform and its ramp down to door 6, and switch 11 at the ramp's foot.
+    double const f18 = Room18_Floor;
+    m.Back(Room18_WallX, f17, 2120.0, 5800.0);
     m.Box(960.0, f16 - Slab, 2120.0, f17);
-    m.Box(960.0, f17, 1000.0, 5840.0);
+    m.Box(960.0, f17, Room18_WallX, 5840.0);
     m.Box(960.0, 5800.0, 1760.0, 5840.0);
     m.Box(1860.0, 5800.0, 2140.0, 5840.0);
-    m.Plate(Casle_SwitchGroups[9], 1010.0, f17);
-    m.Box(1090.0, 5595.0, 1160.0, 5610.0, Tile, Casle_Lifts[2].group);
-    m.Box(1180.0, 5595.0, 1250.0, 5610.0, Tile, Casle_Lifts[3].group);
-    m.Plate(Casle_SwitchGroups[10], 1270.0, f17);
-    m.Shelf(1350.0, 1498.0, 5725.0);
-    m.Box(1500.0, 5595.0, 1580.0, 5610.0, Tile, Casle_Lifts[1].group);
-    m.Plate(Casle_SwitchGroups[8], 1610.0, f17);
-    m.Box(1700.0, f17, 1900.0, 5625.0);
-    m.Ramp(1900.0, 5625.0, 2050.0, f17, f17);
-    m.Box(1770.0, 5625.0, 1850.0, 5640.0, Tile, Casle_Group_BlockedLiftA);
+    m.Plate(Casle_SwitchGroups[9], Room18_WallX, f18);
+    m.Shelf(Room18_WallX, Room18_LedgeRight, Room18_LedgeTop);
+    double const lift = f18 + Casle_Lifts[1].amplitude + Lift;
+    m.Box(Room18_LedgeRight + 2.0, lift - Lift, Room18_LedgeRight + 72.0, lift, Tile, Casle_Lifts[1].group);
+    m.Plate(Casle_SwitchGroups[8], Room18_Switch9X - 30.0, f18);
+    m.Box(1659.0, lift - Lift, 1698.0, lift, Tile, Casle_Lifts[2].group);
+    m.Box(1699.0, lift - Lift, 1738.0, lift, Tile, Casle_Lifts[3].group);
+    m.Box(1740.0, f17, 1860.0, Room18_BlockTop);
+    m.Ref(Casle_Objects[2].rp, Room18_CrystalX, Room18_BlockTop);
+    m.Ramp(1860.0, Room18_BlockTop, 2010.0, f17, f17);
+    m.Plate(Casle_SwitchGroups[10], 2012.0, f18);
+    m.Box(1770.0, Room18_BlockTop, 1850.0, Room18_BlockTop + 15.0, Tile, Casle_Group_BlockedLiftA);
     // The castle's top, and the shaft down into room 28.
     double const top = 6790.0;
     m.Box(2045.0, top - Slab, 7250.0, top);
@@ -632,7 +679,7 @@ void RightRooms(Castle_Map& m)
     m.Gate(Casle_Doors[17].group, 7070.0, f28, 5550.0, 70.0);
     m.Back(7070.0, f28, 7400.0, 5550.0);
     m.Floor(7070.0, 7400.0, f28);
-    m.Box(7400.0, f28 - Slab, 7440.0, 6790.0);
+    m.Box(7395.0, f28 - Slab, 7440.0, 6790.0);
     m.Box(7070.0, 5550.0, 7250.0, 5590.0);
     m.Box(7350.0, 5550.0, 7440.0, 5590.0);
     for (int i = 0; i < 8; ++i)
@@ -643,8 +690,8 @@ void RightRooms(Castle_Map& m)
     }
 }
 
-// The lower rooms, under the road: 31, 30, 29, 34, 35 and 33, entered by the passage on the left
-// of room 32's pit, and left by the ladder in room 33 up to room 37.
+// The lower rooms, under the road: 31, 30, 29, 34, 35 and 33, entered by a drop off the left of
+// room 32's pit, and left by the ladder in room 33 up to room 37.
 //
 // Room 31 shows the symbols, as room 28 does. Switch 4 (group 7) in room 30 opens door 4 (group 8)
 // into it while held (solution as room 3's).
@@ -665,12 +712,14 @@ void LowerRooms(Castle_Map& m)
     m.Back(3400.0, f, 5930.0, Road_Floor - Slab);
     m.Box(3380.0, f - Slab, 5930.0, f);
     m.Box(3360.0, f - Slab, 3400.0, Road_Floor - Slab);
-    // Room 31 and door 4.
-    m.Box(3400.0, 4300.0, 3640.0, 4340.0);
+    // Room 31 and door 4; its wall on the left stands where its camera's frame begins, and its
+    // ceiling fills the room up to the road.
+    m.Box(3400.0, f, 3420.0, 4300.0);
+    m.Box(3400.0, 4300.0, 3640.0, Road_Floor - Slab);
     for (int i = 0; i < 8; ++i)
     {
         bool const lit = i == 3 || i == 7;
-        double const x = 3420.0 + 26.0 * i;
+        double const x = 3428.0 + 25.0 * i;
         m.Box(x, f + 80.0, x + 16.0, f + 96.0, lit ? Tile : Stone, 0, false);
     }
     m.Gate(Casle_Doors[3].group, 3640.0, f, 4300.0);
@@ -691,7 +740,7 @@ void LowerRooms(Castle_Map& m)
     }
     m.Gate(Casle_Doors[16].group, 5470.0, f, f + 290.0);
     // Room 33.
-    m.Box(5490.0, 4560.0, 5930.0, 4600.0);
+    m.Box(5490.0, 4560.0, 5930.0, Road_Floor - Slab);
     m.Box(5575.0, 4548.0, 5605.0, 4560.0, Tile, Casle_TargetGroups[4]);
     m.Box(5715.0, 4548.0, 5745.0, 4560.0, Tile, Casle_TargetGroups[5]);
     m.Ref(Casle_Lasers[5].rp, Room33_LaserX, 4540.0);
@@ -702,7 +751,7 @@ void LowerRooms(Castle_Map& m)
     m.Box(5490.0, f + 140.0, 5550.0, f + 160.0);
     m.Gate(Casle_Doors[13].group, 5760.0, f, 4560.0);
     m.Ladder(5790.0, f, Room37_Floor, false);
-    m.Box(5930.0, f - Slab, 5970.0, Room37_Floor - Slab);
+    m.Box(5925.0, f - Slab, 5970.0, Room37_Floor - Slab);
 }
 
 Rgba const Ink{30, 30, 40, 255};
@@ -822,16 +871,18 @@ std::vector<Road> BuildRoads()
 {
     // Past the gate: up room 1's ramp and room 2's, a jump onto the walkway, left over it and up
     // room 3's ramp onto room 4's floor; the cog of room 5 for room 6's machine and door 10; back,
-    // a running jump over the gap; the lamps of room 4 for door 7; into room 10 for its mirror and
-    // back into the shaft; its two lifts with door 9 between them; room 13's crystals for room
-    // 11's podiums and door 11; along the road into room 20.
+    // a running jump over the gap; the lamps of room 4 for door 7; into room 10 for its mirror,
+    // room 9's lamps and crystal, and back into the shaft; its two lifts with door 9 between them
+    // to room 11's podiums; room 18's crystal, up the ladder and through rooms 15 to 17, for the
+    // other podium and door 11; along the road
+    // into room 20.
     auto road = [](std::string const& name, bool payFee) {
         Road r(name);
         // With 7 gems: talk to the owner; the introduction runs into the fee, and the gate opens.
         if (payFee)
-            r.Press(1150.0, Hall_Floor, "owner", 6950);
-        r.Walk(1760.0, Room2_Floor).Walk(2390.0, Room2_Landing);
-        r.Jump(2352.0, Room2_Landing).Walk(2318.0, Walkway_Floor).Walk(1720.0, Walkway_Floor);
+            r.Press(Hall_TalkX, Hall_Floor, "owner", 6950);
+        r.Walk(1760.0, Room2_Floor).Walk(Room2_WallX - 4.0, Room2_Landing);
+        r.Jump(Room2_WallX - 20.0, Room2_Landing).Walk(2318.0, Walkway_Floor).Walk(1720.0, Walkway_Floor);
         r.Walk(1190.0, Room4_Floor);
         // Room 5: up onto the block, a jump pushes the push-over down over the pit and the cog, and
         // the road crosses it to room 6's ramp; back in time to before the push, down into the pit
@@ -859,26 +910,48 @@ std::vector<Road> BuildRoads()
         r.Walk(2290.0, Room4_Floor).Walk(2340.0, Room4_Floor);
         r.Walk(Room10_MirrorX, Room4_Floor).Press(Room10_MirrorX, Room4_Floor, "take the mirror", 10);
         r.Walk(Room10_LaserX, Room4_Floor).Press(Room10_LaserX, Room4_Floor, "drop the mirror", 10);
+        // Room 9, through the doorway at room 10's right end: from the landing, a throw at each
+        // lamp, quickly, so that all three burn together and door 8 opens over the alcove; down
+        // the ramp for crystal 15 and back.
+        r.Throw(Room9_ThrowX, Room4_Floor, "first lamp of room 9", 0, 0);
+        r.Throw(Room9_ThrowX, Room4_Floor, "second lamp of room 9", 0, 1);
+        r.Throw(Room9_ThrowX, Room4_Floor, "third lamp of room 9", 80, 1);
+        r.Walk(Room9_Door8X - 40.0, Room9_Floor).Press(Room9_CrystalX, Room9_Floor, "take a crystal", 5);
+        r.Walk(3110.0, Room9_Floor).Walk(2950.0, Room4_Floor);
         // Each lift is waited for standing still over it: the stations stop the player there.
-        r.Walk(1990.0, Room4_Floor).Press(1880.0, Shaft_Board, "under the first lift", 0);
-        r.Ride(1880.0, Shaft_Lift1_Top, "first lift", 500).Press(2095.0, Shaft_Ledge, "under the second lift", 0);
-        // Door 11 closes the road beyond room 11's podiums until a crystal lies by each: they lie
-        // in room 13, stepped into off the second lift on its way up. Each is fetched in turn: off
-        // the lift into room 13, back off its floor's end onto the lift or the ledge, up to the
-        // road and along it to a podium; for the second, back off the road's end down the shaft.
-        // Waiting for the lift is a hop, since the action key would let the crystal go; the ride to
-        // room 13 starts from the ledge, so as to step off on the way up.
-        for (int i = 0; i < 2; ++i)
-        {
-            if (i == 1)
-                r.Walk(2200.0, Road_Floor).Hop(2095.0, Shaft_Ledge, "under the second lift", 0);
-            r.Ride(2095.0, Shaft_Ledge, "down to the ledge", 800);
-            r.Ride(2095.0, Room13_Floor + 20.0, "second lift to room 13", 800).Walk(2200.0, Room13_Floor);
-            r.Press(Room13_CrystalX[i], Room13_Floor, "take a crystal", 5);
-            r.Walk(2150.0, Room13_Floor).Hop(2095.0, Shaft_Ledge, "under the second lift", 0);
-            r.Ride(2095.0, Shaft_Lift2_Top, "second lift", 800).Walk(2300.0, Road_Floor);
-            r.Press(Room11_PodiumX[i], Road_Floor, "let the crystal go by a podium", 30);
-        }
+        // Waiting for a lift is a hop, since the action key would let the crystal go.
+        r.Walk(1990.0, Room4_Floor).Hop(1880.0, Shaft_Board, "under the first lift", 0);
+        r.Ride(1880.0, Shaft_Lift1_Top, "first lift", 500).Hop(2095.0, Shaft_Ledge, "under the second lift", 0);
+        r.Ride(2095.0, Shaft_Lift2_Top, "second lift", 800).Walk(2300.0, Road_Floor);
+        r.Press(Room11_PodiumX[1], Road_Floor, "let the crystal go by a podium", 30);
+        // Door 11 closes the road beyond room 11's podiums until a crystal lies by each: the other
+        // lies in room 18, up the ladder from room 11, on through rooms 15 to 17.
+        ClimbLadder(r, Room11_LadderX, Road_Floor, Room15_Floor, false, 3120.0);
+        // Room 15: switch 22 turns the swivel down into a ramp up to room 16 while it is stood on,
+        // some 40 steps, stood on near its left end
+        // and come to slowly (a hop would lift the player off it); room 16's ramp rises to room 17.
+        r.Walk(Room15_Switch21X - 60.0, Room15_Floor);
+        r.Press(Room15_Switch22X - 15.0, Room15_Floor + 12.0, "turn the swivel", 52);
+        r.Walk(3350.0, Room15_Floor).Walk(2960.0, Room16_Floor).Walk(2480.0, Room18_Floor);
+        // Room 17: in the eyes' sight for a while, back to before, on switch 6 while they watch
+        // that self, and back again to go through door 6 while the self on the switch holds it,
+        // into room 18 for the crystal and out again.
+        int const watched = r.Next();
+        r.Hop(Room17_WatchX, Room18_Floor, "in the eyes' sight", 900);
+        r.Travel(Room17_WatchX, Room18_Floor, "back to before the eyes' watch", watched, 20);
+        int const held = r.Next();
+        r.Hop(Room17_Switch6X, Room18_Floor + 12.0, "hold switch 6", 700);
+        r.Travel(Room17_Switch6X, Room18_Floor + 12.0, "back to the self on switch 6 holding door 6", held, 40);
+        r.Walk(2100.0, Room18_Floor).Walk(1900.0, Room18_BlockTop);
+        r.Press(Room18_CrystalX, Room18_BlockTop, "take a crystal", 5);
+        r.Walk(2140.0, Room18_Floor).Walk(2490.0, Room18_Floor).Walk(2800.0, Room16_Floor);
+        r.Walk(3380.0, Room15_Floor);
+        // The plank turned back up on switch 21 clears room 15's floor (stood on with a hop, as the
+        // action key would let the crystal go): off its left end onto the ladder and down it, back
+        // to the road.
+        r.Hop(Room15_Switch21X, Room15_Floor + 12.0, "turn the swivel back", 5);
+        r.Walk(2900.0, Road_Floor);
+        r.Press(Room11_PodiumX[0], Road_Floor, "let the crystal go by a podium", 30);
         // Along the road into room 20, short of the symbol lock's plates.
         r.Walk(Symbol_PlateX(0) - 80.0, Road_Floor);
         return r;

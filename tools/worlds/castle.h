@@ -18,8 +18,9 @@ void Write(std::string const& dir);
 // The map, built in memory for Write and for the layout tests.
 MapWriter BuildMap();
 // The roads: "exit" from the start (the fee paid before) by the cog of room 5 and the machine of
-// room 6, the lamps of room 4 and the mirror of room 10 up the shaft, by the crystals of room 13
-// and the podiums of room 11 along the road into room 20, short of the symbol lock; "symbols", from
+// room 6, the lamps of room 4, the mirror of room 10 and the crystal of room 9 up the shaft, by the
+// crystal of room 18, up room 11's ladder and through rooms 15 to 17, and the podiums of room 11
+// along the road into room 20, short of the symbol lock; "symbols", from
 // its eighth plate through door 16 into room 32's pit, where the eye is kept watching a past self
 // (see Pit_WatchX); "pit", from switch 12 with door 13 held open, on past the socks to the far
 // exit; "fee", the same as "exit" after talking to the owner with 7 gems; "entrance", out by the
@@ -30,6 +31,7 @@ std::vector<Road> BuildRoads();
 constexpr double Hall_Floor = 3000.0;     // the hall, rooms 0 and 1
 constexpr double Room2_Floor = 3130.0;    // up room 1's ramp, room 2 below its own ramp
 constexpr double Room2_Landing = 3280.0;  // the top of room 2's ramp
+constexpr double Room2_WallX = 2375.0;    // room 2's right wall, where its camera's frame ends
 constexpr double Walkway_Floor = 3330.0;  // the walkway back over room 2, and room 3's floor
 constexpr double Room4_Floor = 3720.0;    // rooms 4, 5, 10 and the foot of the shaft (room 12)
 constexpr double Room4_GapLeft = 1310.0;  // the gap over room 3's ramp, jumped from the left
@@ -48,9 +50,26 @@ constexpr double Shaft_Ledge = 4125.0;    // where the first lift is got off, ov
 constexpr double Road_Floor = 4660.0;     // rooms 11, 19, 20, 32 and 36
 constexpr double Room16_Floor = 5355.0;   // room 16, up the swivel from room 15
 constexpr double Room22_Floor = 5260.0;   // rooms 22 to 25
-constexpr double Room13_Floor = 4410.0;   // room 13, stepped onto from the second lift
-constexpr double Room13_ShelfX = 2124.0;  // the left end of its floor, beside the second lift
-constexpr double Room13_CrystalX[2] = {2560.0, 2720.0}; // crystals 14 and 15 lie here
+constexpr double Room11_LadderX = 2940.0;  // the left end of the ladder up from room 11 to room 15
+constexpr double Room15_Floor = 5090.0;
+constexpr double Room15_Switch21X = 3460.0; // the middle of switch 21's plate, which turns the swivel back up
+constexpr double Room15_Switch22X = 3540.0; // switch 22's, beyond it, which turns it down
+constexpr double Room17_WatchX = 2420.0;   // in room 17, in the eyes' sight
+constexpr double Room17_Switch6X = 2310.0; // the middle of switch 6's plate, which opens door 6
+constexpr double Room18_Floor = 5470.0;   // rooms 17 and 18, level through door 6
+constexpr double Room18_WallX = 1440.0;   // room 18's left wall, where its camera's frame begins
+constexpr double Room18_LedgeTop = 5725.0; // the high ledge over switch 10, reached off lift 2 at its highest
+constexpr double Room18_LedgeRight = 1500.0;
+constexpr double Room18_Switch9X = 1627.0; // the middle of switch 9's plate, right of lift 2
+constexpr double Room18_BlockTop = 5625.0; // the block the rising platform stands on, up the ramp from door 6
+constexpr double Room18_CrystalX = 1752.0; // crystal 14 lies on the block's left end, left of the platform
+constexpr double Room13_Floor = 4410.0;   // room 13, over the ladder up from room 14
+constexpr double Room13_FloorRight = 2838.0; // its floor's right end, just inside the room, over the ladder's top
+constexpr double Room13_StandX = 2670.0;  // the middle of its floor
+constexpr double Room9_Floor = 3560.0;     // room 9, down the ramp from the doorway at room 10's right end
+constexpr double Room9_ThrowX = 2910.0;    // on the landing in the doorway: the lamps are hit from here, facing right
+constexpr double Room9_Door8X = 3250.0;    // door 8, before the alcove at room 9's right end
+constexpr double Room9_CrystalX = 3310.0;  // crystal 15 lies in the alcove
 constexpr double Room11_PodiumX[2] = {3500.0, 3650.0};  // the podiums they are let go by
 constexpr double Room11_DoorX = 3740.0;   // door 11 across the road beyond them
 constexpr double Pit_Floor = 4500.0;      // the dip of the road through room 32's pit
@@ -68,7 +87,8 @@ constexpr double Pit_DoorX = 5520.0;      // door 13, at the top of the pit's ra
 constexpr double Room37_Floor = 4400.0;   // the last room, with the socks and the far exit
 
 // Places the walks and the puzzles' solutions use (see the comments beside each room in castle.cpp).
-constexpr double Gate_X = 1305.0;        // the entrance gate
+constexpr double Gate_X = 1285.0;        // the entrance gate, where the hall's camera shows it
+constexpr double Hall_TalkX = 1150.0;    // the owner is talked to from here
 constexpr double Shaft_Lift1_X = 1850.0; // the first lift's middle, and the second's
 constexpr double Shaft_Lift2_X = 2060.0;
 constexpr double Shaft_Lift1_Top = Shaft_Ledge + 10.0; // the highest the lifts' tops reach
