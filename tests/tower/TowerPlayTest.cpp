@@ -217,7 +217,7 @@ TEST_F(TowerPlay, SecondWingThroughTheTinyCorridorsToTheBoardingFloor)
 {
     Tower& tower = MakeTower();
     Place(WingB_WindowX - 2.0, WingB_TinyY, 0.25);
-    WalkTo(WingB_WindowX - 16.0);
+    WalkTo(WingB_TinyShrinkX);
     EXPECT_TRUE(GrowTo(0.125));
     Tick const t = HoldPlate(WingB_Plate7X, 900);
     for (int k = 1; k < 3; k++)

@@ -55,8 +55,8 @@
 //   the end (x 8500) into the corridor under the wing and left along it to the road at the foot.
 //
 // Wing B (y 2600 to 8000, x -900 to 7800):
-//   L1 (floor 2755): walk left (at 16) against the wall at x 2200; scaler 10 makes him 1/2, small enough
-//   for the slot under it. Switch 3 (x 2150) holds door 3 (x 2050).
+//   L1 (floor 2755): walk left (at 16) against the wall at x 2095; scaler 10 makes him 1/2, small enough
+//   for the slot under it. Switch 3 (x 2060) holds door 3 (x 2010).
 //     Solution: stand on the plate 300 ticks, jump off to the left, walk to the closed door,
 //     travel back to 100 ticks after stepping on, walk through.
 //   The scales: the pan (group 8, x 1880 to 1910) and the lift (group 9, x 1740 to 1770); the
@@ -79,8 +79,8 @@
 //   behind it. Switch 4 (x 1476) slides door 4, the lid of a hole at x 1466.
 //     Solution: throw at target 0 and walk through; stand on switch 4 200 ticks, jump off onto the
 //     lid, travel back to 100 ticks after stepping on the switch and drop through.
-//   Lower corridor (floor 2822): switch 5 (x 1455) holds door 5 (x 1445), switch 6 (x 1435)
-//   holds door 6 (x 1425).
+//   Lower corridor (floor 2822): switch 5 (x 1464) holds door 5 (x 1459), switch 6 (x 1455)
+//   holds door 6 (x 1450).
 //     Solution, each pair in turn: stand on the switch 200 ticks, jump off to the left, walk to
 //     the closed door, travel back to 100 ticks after stepping on, walk through.
 //   Walking on left, scalers 19, 20, 21 and 22 make him 1/8, 1/4, 1/2 and 1; a ramp leads up to
@@ -489,11 +489,12 @@ void WriteScales(MapWriter& map)
 {
     double const y = WingB_FloorY;
     Box(map, 2230, y - 200, WingB_L1X1, y);
-    Box(map, WingB_SlotWallX, y + 15, WingB_SlotWallX + 30, 4100, Brick);
-    Ref(map, 30, 2262, y); // scaler 10: any size -> 1/2
+    Box(map, WingB_SlotWallX, y + 15, WingB_SlotWallX + 30, 3900, Brick); // up to the trough over it
+    Ref(map, 30, WingB_SlotWallX + 62.0, y); // scaler 10: any size -> 1/2
     PlateFloor(map, 2000, 2230, y, y - 40, WingB_Plate3X, 0.5, Tower_Switches[3].group, 8.0);
-    Box(map, 1980, y + 45, WingB_SlotWallX, y + 60, Brick, 8.0);
-    Box(map, WingB_Door3X, y, WingB_Door3X + 5, y + 45, Tile, 4.0, Tower_Doors[3].group);
+    // The corridor's ceiling keeps a player of 1/2 who jumps in it inside its close shot.
+    Box(map, 1980, y + 20, WingB_SlotWallX, y + 60, Brick, 8.0);
+    Box(map, WingB_Door3X, y, WingB_Door3X + 5, y + 20, Tile, 4.0, Tower_Doors[3].group);
 
     // The scales' room: the pan in the floor, the lift in its shaft on the left.
     PlateFloor(map, WingB_LiftX1, 2000, y, y - 40, WingB_PanX, 0.5, Scales_Scales_Group, 8.0);
@@ -523,8 +524,8 @@ void WriteTiny(MapWriter& map)
     // The upper corridor, 6 high like the window.
     Box(map, 1612, y - 15, WingB_WindowX, y, Stone, fine);
     Box(map, WingB_LowPassX1, y + 6, WingB_WindowX, 2850, Brick, fine);
-    Ref(map, 36, WingB_WindowX - 19, y); // scaler 15: 1/4 -> 1/8
-    Ref(map, 38, WingB_WindowX - 14, y); // scaler 16: 1/4 -> 1/8
+    Ref(map, 36, WingB_TinyShrinkX + 0.5, y); // scaler 15: 1/4 -> 1/8
+    Ref(map, 38, WingB_TinyShrinkX - 1.0, y); // scaler 16: 1/4 -> 1/8
     PlateFloor(map, 1600, 1612, y, y - 15, WingB_Plate7X, s16, Tower_Switches[7].group, fine);
     PlateFloor(map, 1592, 1600, y, y - 15, WingB_Plate7X - 8, s16, Tower_Switches[8].group, fine);
     PlateFloor(map, 1584, 1592, y, y - 15, WingB_Plate7X - 16, s16, Tower_Switches[9].group, fine);
@@ -552,16 +553,16 @@ void WriteTiny(MapWriter& map)
 
     // The lower corridor: switches 5 and 6, doors 5 and 6.
     double const low = WingB_LowerY;
-    PlateFloor(map, 1445, 1470, low, low - 2, WingB_Plate5X, s16, Tower_Switches[5].group, fine);
-    PlateFloor(map, 1420, 1445, low, low - 2, WingB_Plate6X, s16, Tower_Switches[6].group, fine);
+    PlateFloor(map, 1457, 1470, low, low - 2, WingB_Plate5X, s16, Tower_Switches[5].group, fine);
+    PlateFloor(map, 1420, 1457, low, low - 2, WingB_Plate6X, s16, Tower_Switches[6].group, fine);
     Box(map, WingB_Door5X, low, WingB_Door5X + 1, y - 2, Tile, 0.5, Tower_Doors[5].group);
     Box(map, WingB_Door6X, low, WingB_Door6X + 1, y - 2, Tile, 0.5, Tower_Doors[6].group);
 
     // Past door 6 the growing zones make him 1; a ramp, steep at its foot, takes him up to the
     // boarding floor.
     Box(map, WingB_RampFootX, low - 2, 1420, low, Stone, fine);
-    Ref(map, 49, 1418, low); // scaler 19: 1/16 -> 1/8
-    Ref(map, 50, 1414, low); // scaler 20: 1/8 -> 1/4
+    Ref(map, 49, WingB_Door6X - 0.5, low); // scaler 19: 1/16 -> 1/8
+    Ref(map, 50, WingB_Door6X - 2.5, low); // scaler 20: 1/8 -> 1/4
     Ref(map, 51, 1408, low); // scaler 21: 1/4 -> 1/2
     Ref(map, 53, 1400, low); // scaler 22: 1/2 -> 1
     Poly(map,
@@ -680,6 +681,8 @@ void WayIn(Road& road)
     road.Jump(Way_LedgeX0 + 140.0, Way_LedgeY).Walk(Way_X0 + 200.0, Way_Y);
     road.Walk(Way_JumpX, Way_Y).Press(Way_JumpX, Way_Y, "below L1's end", 0);
     road.Jump(Way_JumpX, Way_Y).Walk(WingB_L1X1 - 100.0, WingB_FloorY);
+    // He stands against the wall, framed close with the slot, until he is small enough for it.
+    road.Press(WingB_SlotWallX + 32.0, WingB_FloorY, "shrink to 1/2", 100);
     road.Walk(WingB_SlotWallX - 20.0, WingB_FloorY);
 }
 
@@ -738,7 +741,8 @@ void WingB(Road& road)
     // The lower corridor, and growing on the way to the boarding floor.
     double const low = WingB_LowerY;
     PastSelfDoor(road, "door 5", WingB_Plate5X - past, WingB_Door5X + 2.0, low, 200, 100, WingB_Door5X - 3.0);
-    PastSelfDoor(road, "door 6", WingB_Plate6X - past, WingB_Door6X + 2.0, low, 200, 100, WingB_Door6X - 3.0);
+    // Through door 6 he walks on over the zones that make him 1/8 and 1/4.
+    PastSelfDoor(road, "door 6", WingB_Plate6X - past, WingB_Door6X + 2.0, low, 200, 100, WingB_Door6X - 6.0);
     road.Walk(1380.0, low).Press(1380.0, low, "grow to 1", 150);
     road.Walk(WingB_BoardX0 + 5.0, WingB_BoardY).Press(WingB_CarX, WingB_WaitY, "above P", 0);
 
