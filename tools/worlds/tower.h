@@ -117,19 +117,32 @@ constexpr double WingB_Plate5X = 1464.0; // the pairs and the growing zones past
 constexpr double WingB_Door5X = 1459.0;
 constexpr double WingB_Plate6X = 1455.0;
 constexpr double WingB_Door6X = 1450.0;
-constexpr double WingB_RampFootX = 1360.0; // past the growing zones the ramp to the boarding floor begins
-constexpr double WingB_BoardY = 2945.0;    // the boarding floor, flush with a car standing at P
-constexpr double WingB_BoardX0 = 1190.0;
-constexpr double WingB_BoardX1 = 1210.0;
-constexpr double WingB_CarX = 1160.0; // P, where each car's run begins
-constexpr double WingB_CarY = 2935.0;
+// Past the growing zones three steps climb leftwards from the floor, each a jump above the last,
+// and from the third he jumps right onto the ledge over P.
+constexpr double WingB_StepAX0 = 1335.0;
+constexpr double WingB_StepAX1 = 1360.0;
+constexpr double WingB_StepAY = 2858.0;
+constexpr double WingB_StepBX0 = 1310.0;
+constexpr double WingB_StepBX1 = 1335.0;
+constexpr double WingB_StepBY = 2894.0;
+constexpr double WingB_StepCX0 = 1285.0;
+constexpr double WingB_StepCX1 = 1310.0;
+constexpr double WingB_StepCY = 2930.0;
+// P, where each car's run begins: its rider, lifted from the ledge over it, is framed with the
+// scales' room as the car rises, and every leg of the route carries him inside a camera zone.
+constexpr double WingB_CarX = 1400.0;
+constexpr double WingB_CarY = 2952.0;
 constexpr double WingB_CarHalfWidth = 30.0;
 constexpr double WingB_CarHeight = 10.0;
-constexpr double WingB_WaitY = 2949.0;      // the ledge just over P where a rider waits for a car
+constexpr double WingB_WaitY = 2966.0;      // the ledge just over P where a rider waits for a car
+constexpr double WingB_WaitX = WingB_CarX + 12.0; // where he waits on it, right of the zones' edge
 constexpr double WingB_ExitFloorY = 4000.0; // where the rider drops off his car
-constexpr double WingB_ExitFloorX0 = 5060.0;
+constexpr double WingB_ExitFloorX0 = 5320.0; // in the shot of the room it leads to
 constexpr double WingB_ExitFloorX1 = 5600.0;
 constexpr double WingB_FinaleY = 2690.0; // LX: on switch 11 a player of 8 is still in zone 39
+// LX beyond door 16, a step lower: a giant of 64 on the overview spot stands whole in zone 39's
+// shot, his head under its top edge.
+constexpr double WingB_FinaleFarY = 2665.5;
 constexpr double WingB_Plate11X = 6000.0;
 constexpr double WingB_Door16X = 6400.0;
 constexpr double WingB_Door17X = 7200.0;
