@@ -258,16 +258,14 @@ TEST_F(TowerPlay, SecondWingThroughTheTinyCorridorsToTheBoardingFloor)
     }
     WalkTo(1400.0);
     EXPECT_TRUE(GrowTo(1.0));
-    JumpTowards(Key_Left, [&] { return Pos().x < WingB_StepAX1 - 12.0; });
-    EXPECT_EQ(Pos().y, WingB_StepAY) << "onto the first step";
+    WalkTo(WingB_StepX0 - 10.0);
+    JumpTowards(Key_Right, [&] { return Pos().x > WingB_StepX0 + 6.0; });
+    EXPECT_EQ(Pos().y, WingB_StepY) << "onto the step";
     Steps(5);
-    JumpTowards(Key_Left, [&] { return Pos().x < WingB_StepBX1 - 12.0; });
-    EXPECT_EQ(Pos().y, WingB_StepBY) << "onto the second step";
+    JumpTowards(Key_Right, [&] { return Pos().x > 1426.0; });
+    EXPECT_EQ(Pos().y, WingB_MasonryY) << "onto the masonry over the corridors";
     Steps(5);
-    JumpTowards(Key_Left, [&] { return Pos().x < WingB_StepCX1 - 12.0; });
-    EXPECT_EQ(Pos().y, WingB_StepCY) << "onto the third step";
-    WalkTo(WingB_StepCX1 - 4.0);
-    JumpTowards(Key_Right, [&] { return Pos().x > WingB_WaitX - 4.0; });
+    JumpTowards(Key_Left, [&] { return Pos().x < WingB_WaitX + 4.0; });
     EXPECT_EQ(Pos().y, WingB_WaitY) << "onto the ledge over P";
 }
 

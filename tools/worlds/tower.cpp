@@ -83,8 +83,8 @@
 //   holds door 6 (x 1450).
 //     Solution, each pair in turn: stand on the switch 200 ticks, jump off to the left, walk to
 //     the closed door, travel back to 100 ticks after stepping on, walk through.
-//   Walking on left, scalers 19, 20, 21 and 22 make him 1/8, 1/4, 1/2 and 1; three steps lead up
-//   to the ledge over P.
+//   Walking on left, scalers 19, 20, 21 and 22 make him 1/8, 1/4, 1/2 and 1; a step leads up to
+//   the masonry over the corridors, and from it he jumps back left onto the ledge over P.
 //   The transporter: a car appears at P (x 1400, y 2952) every 996 or 997 ticks and runs 7969
 //   ticks: it rises, runs left, climbs the tower's left side, crosses the top and comes back down
 //   towards the right. P is placed so that its rider stays inside a camera zone on every leg he
@@ -518,8 +518,8 @@ void WriteTiny(MapWriter& map)
     constexpr double fine = 2.0; // texture repeat of the small parts
     double const s16 = 0.0625;
 
-    // Behind the lower corridor and the steps, hidden with the tower seen whole.
-    Shade(map, WingB_StepAX1, WingB_LowerY, 1425, WingB_WaitY - 3.0, Tower_Group_HiddenFar, false);
+    // Behind the lower corridor and the climb, hidden with the tower seen whole.
+    Shade(map, WingB_FloorEndX, WingB_LowerY, 1425, WingB_WaitY - 3.0, Tower_Group_HiddenFar, false);
 
     // The upper corridor, 6 high like the window.
     Box(map, 1612, y - 15, WingB_WindowX, y, Stone, fine);
@@ -558,8 +558,9 @@ void WriteTiny(MapWriter& map)
     Box(map, WingB_Door5X, low, WingB_Door5X + 1, y - 2, Tile, 0.5, Tower_Doors[5].group);
     Box(map, WingB_Door6X, low, WingB_Door6X + 1, y - 2, Tile, 0.5, Tower_Doors[6].group);
 
-    // Past door 6 the growing zones make him 1; three steps take him up to the ledge over P.
-    Box(map, WingB_StepAX1, low - 2, 1420, low, Stone, fine);
+    // Past door 6 the growing zones make him 1; a step takes him up to the masonry over the
+    // corridors, and from it he jumps onto the ledge over P.
+    Box(map, WingB_FloorEndX, low - 2, 1420, low, Stone, fine);
     // Beyond door 6 a ceiling as low as the open door's gap keeps him on the floor up to the zones
     // that make him 1/8 and 1/4, which he then cannot jump over.
     Box(map, WingB_Door6X - 3.5, low + 2.4, WingB_Door6X, y - 2, Brick, fine);
@@ -567,13 +568,11 @@ void WriteTiny(MapWriter& map)
     Ref(map, 50, WingB_Door6X - 4.6, low); // scaler 20: 1/8 -> 1/4
     Ref(map, 51, 1408, low); // scaler 21: 1/4 -> 1/2
     Ref(map, 53, 1400, low); // scaler 22: 1/2 -> 1
-    Box(map, WingB_StepAX0, 2800, WingB_StepAX1, WingB_StepAY, Stone, 8.0);
-    Box(map, WingB_StepBX0, 2800, WingB_StepBX1, WingB_StepBY, Stone, 8.0);
-    Box(map, WingB_StepCX0, 2800, WingB_StepCX1, WingB_StepCY, Stone, 8.0);
-    Box(map, WingB_StepCX0 - 20.0, 2800, WingB_StepCX0, 3050, Brick, 8.0);
+    Box(map, WingB_StepX0, WingB_StepY - 10.0, WingB_StepX1, WingB_StepY, Stone, 8.0);
+    Box(map, WingB_FloorEndX - 20.0, 2800, WingB_FloorEndX, 3050, Brick, 8.0);
     // A ledge over P that every car rises through at the start of its run, lifting whoever waits
-    // on it; it reaches left over the first step, towards the third.
-    Box(map, WingB_StepAX0 + 10.0, WingB_WaitY - 3.0, WingB_CarX + 25.0, WingB_WaitY, Plank, 8.0);
+    // on it.
+    Box(map, WingB_CarX - 25.0, WingB_WaitY - 3.0, WingB_CarX + 25.0, WingB_WaitY, Plank, 8.0);
 
     // Above the corridors and the scales' room the masonry is solid up to the floor of the room
     // where the transporter starts, so that no one stands where no camera frames him.
@@ -733,15 +732,14 @@ void WingB(Road& road)
     road.Throw(1510.0, tiny, "target 0", 80);
     PastSelfDoor(road, "door 4", WingB_Plate4X - past, WingB_Hatch4X + 2.0, tiny, 200, 100, WingB_Hatch4X + 2.0);
 
-    // The lower corridor, growing, and the steps up to the ledge over P.
+    // The lower corridor, growing, and the climb to the ledge over P.
     double const low = WingB_LowerY;
     PastSelfDoor(road, "door 5", WingB_Plate5X - past, WingB_Door5X + 2.0, low, 200, 100, WingB_Door5X - 3.0);
     // Through door 6 he walks on over the zones that make him 1/8 and 1/4.
     PastSelfDoor(road, "door 6", WingB_Plate6X - past, WingB_Door6X + 2.0, low, 200, 100, WingB_Door6X - 6.0);
     road.Walk(1370.0, low).Press(1370.0, low, "grow to 1", 150);
-    road.Walk(WingB_StepAX0 + 12.0, WingB_StepAY).Walk(WingB_StepBX0 + 12.0, WingB_StepBY);
-    road.Press(WingB_StepCX0 + 12.0, WingB_StepCY, "on the third step", 0).Jump(WingB_StepCX1 - 4.0, WingB_StepCY);
-    road.Walk(WingB_CarX - 5.0, WingB_WaitY);
+    road.Press((WingB_StepX0 + WingB_StepX1) / 2.0, WingB_StepY, "on the step", 0);
+    road.Press(1432.0, WingB_MasonryY, "on the masonry", 0);
     road.Press(WingB_WaitX, WingB_WaitY, "above P", 0);
 
     // The transporter: a car comes up through the ledge under him; he rides it over the top and

@@ -117,17 +117,15 @@ constexpr double WingB_Plate5X = 1464.0; // the pairs and the growing zones past
 constexpr double WingB_Door5X = 1459.0;
 constexpr double WingB_Plate6X = 1455.0;
 constexpr double WingB_Door6X = 1450.0;
-// Past the growing zones three steps climb leftwards from the floor, each a jump above the last,
-// and from the third he jumps right onto the ledge over P.
-constexpr double WingB_StepAX0 = 1335.0;
-constexpr double WingB_StepAX1 = 1360.0;
-constexpr double WingB_StepAY = 2858.0;
-constexpr double WingB_StepBX0 = 1310.0;
-constexpr double WingB_StepBX1 = 1335.0;
-constexpr double WingB_StepBY = 2894.0;
-constexpr double WingB_StepCX0 = 1285.0;
-constexpr double WingB_StepCX1 = 1310.0;
-constexpr double WingB_StepCY = 2930.0;
+// Past the growing zones he jumps from the floor onto a step hung over the corridor's end, from it
+// onto the masonry over the corridors (its top at the scales' room's zone's lower edge) and from
+// there back left onto the ledge over P: every jump stays inside the camera zones of the floor
+// and of the scales' room, right of x 1400.
+constexpr double WingB_StepX0 = 1395.0;
+constexpr double WingB_StepX1 = 1418.0;
+constexpr double WingB_StepY = 2876.0;
+constexpr double WingB_MasonryY = 2930.0;
+constexpr double WingB_FloorEndX = 1360.0; // a wall ends the floor past the corridor
 // P, where each car's run begins: its rider, lifted from the ledge over it, is framed with the
 // scales' room as the car rises, and every leg of the route carries him inside a camera zone.
 constexpr double WingB_CarX = 1400.0;
