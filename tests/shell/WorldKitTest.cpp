@@ -21,12 +21,14 @@
 #include "support/WorldReplay.h"
 #include "testworld/Test_World.h"
 #include "tower/Tower.h"
+#include "tower/Tower_Ids.h"
 #include "tools/Road.h"
 #include "tools/worlds/killig.h"
 #include "util/Error.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <memory>
@@ -68,19 +70,37 @@ protected:
 std::set<std::string> const FramesBeingRefitted = {"castle"};
 
 // The views worlds frame on purpose beyond scripted scenes: the tower's whole view while the
-// player stands at its overview spot (the spot's allowance of steps running down), the canyon's
-// camera held still over a fall that ends the level, and the den's whole arena, in which the
-// player stands smaller.
+// player stands at its overview spot (the spot's allowance of steps running down), the step in
+// which he enters another of its camera zones (the zone is found from where he stood before the
+// step, so its shot begins to move only on the next), and its closest shots of the player at the
+// smallest size its scaling zones give, in which he stands smaller; the canyon's camera held still
+// over a fall that ends the level, and the den's whole arena, in which the player stands smaller.
+constexpr double Tower_CloseZoom = 10.0; // the tower's shots of its smallest corridors frame this close or closer
+
 FrameCheck::Shown PurposefulViews(Level_Type type)
 {
     switch (type)
     {
     case Level_Tower:
-        return [left = Tower_OverviewBudget](World_Base const& w) mutable {
-            int const now = static_cast<Tower const&>(w).GetOverviewSteps();
+        return [left = Tower_OverviewBudget, zone = -1](World_Base const& w) mutable {
+            Tower const& tower = static_cast<Tower const&>(w);
+            int const now = tower.GetOverviewSteps();
             bool const atSpot = now < left;
+            bool const entered = tower.GetCameraZone() != zone;
             left = now;
-            return atSpot ? FrameCheck_Let::Frame : FrameCheck_Let::Nothing;
+            zone = tower.GetCameraZone();
+            if (atSpot || entered)
+                return FrameCheck_Let::Frame;
+            // Below the next size up he is at the smallest size, or shrinking to it or growing from it.
+            double smallest = Tower_Scalers[0].playerScale;
+            for (Tower_ScalerIds const& scaler : Tower_Scalers)
+                smallest = std::min(smallest, scaler.playerScale);
+            double nextUp = 1e300;
+            for (Tower_ScalerIds const& scaler : Tower_Scalers)
+                if (scaler.playerScale > smallest)
+                    nextUp = std::min(nextUp, scaler.playerScale);
+            bool const smallestClose = w.GetPlayer()->GetScale() < nextUp && w.GetMap()->view.scale >= Tower_CloseZoom;
+            return smallestClose ? FrameCheck_Let::Size : FrameCheck_Let::Nothing;
         };
     case Level_Chasm:
         return [](World_Base const& w) {

@@ -217,7 +217,7 @@ TEST_F(TowerPlay, SecondWingThroughTheTinyCorridorsToTheBoardingFloor)
 {
     Tower& tower = MakeTower();
     Place(WingB_WindowX - 2.0, WingB_TinyY, 0.25);
-    WalkTo(WingB_WindowX - 16.0);
+    WalkTo(WingB_TinyShrinkX);
     EXPECT_TRUE(GrowTo(0.125));
     Tick const t = HoldPlate(WingB_Plate7X, 900);
     for (int k = 1; k < 3; k++)
@@ -256,36 +256,51 @@ TEST_F(TowerPlay, SecondWingThroughTheTinyCorridorsToTheBoardingFloor)
         JumpTowards(Key_Left);
         ThroughDoorFromThePast(Key_Left, on + 100, door - 3.0, tower.GetDoor(id));
     }
-    WalkTo(1380.0);
+    WalkTo(1400.0);
     EXPECT_TRUE(GrowTo(1.0));
-    EXPECT_TRUE(WalkTo(WingB_BoardX0 + 3.0)) << "up the ramp";
-    EXPECT_EQ(Pos().y, WingB_BoardY);
+    WalkTo(WingB_StepX0 - 10.0);
+    JumpTowards(Key_Right, [&] { return Pos().x > WingB_StepX0 + 6.0; });
+    EXPECT_EQ(Pos().y, WingB_StepY) << "onto the step";
+    Steps(5);
+    JumpTowards(Key_Right, [&] { return Pos().x > 1426.0; });
+    EXPECT_EQ(Pos().y, WingB_MasonryY) << "onto the masonry over the corridors";
+    Steps(5);
+    JumpTowards(Key_Left, [&] { return Pos().x < WingB_WaitX + 4.0; });
+    EXPECT_EQ(Pos().y, WingB_WaitY) << "onto the ledge over P";
 }
 
 TEST_F(TowerPlay, TheTransporterCarriesItsRiderOverTheTopToTheFinaleAndHeLeavesAGiant)
 {
     Tower& tower = MakeTower();
-    Place(WingB_BoardX0 + 3.0, WingB_BoardY, 1.0);
-    auto carAtP = [&] {
-        for (unsigned int car = Tower_Group_FirstCar; car <= Tower_Group_LastCar; car++)
-            if ((Now() + Tower_MapMoveGroup::CarPhase(car)) % Transport_TotalTime == 0)
-                return true;
-        return false;
-    };
-    ASSERT_TRUE(StepUntil(carAtP, 1000));
-    Steps(10);
-    JumpTowards(Key_Left, [&] { return Pos().x < WingB_CarX + 10.0; });
+    Place(WingB_WaitX, WingB_WaitY, 1.0);
+    // The next car to appear at P rises through the ledge and lifts him.
     unsigned int poly = 0;
-    ASSERT_TRUE(Hero().PolyOn(&poly));
+    auto onCar = [&] {
+        return Hero().PolyOn(&poly) && world->GetMap()->GetGroup(poly) >= Tower_Group_FirstCar
+               && world->GetMap()->GetGroup(poly) <= Tower_Group_LastCar;
+    };
+    ASSERT_TRUE(StepUntil(onCar, 1100));
     unsigned int const car = world->GetMap()->GetGroup(poly);
-    ASSERT_GE(car, Tower_Group_FirstCar);
-    // Leg 18 runs right along y 4175 from tick 7377 of the route, for 206 ticks.
+    auto routeTick = [&] { return (Now() + Tower_MapMoveGroup::CarPhase(car)) % Transport_TotalTime; };
+    EXPECT_LT(routeTick(), 20) << "lifted as the car set out from P";
+    // Leg 18 runs right along y 1240 above P from tick 7377 of the route, for 206 ticks; leg 19
+    // turns down from it towards the exit floor for 104 ticks.
+    // Every leg he rides lies in a camera zone: the tower shows whole only for the few steps
+    // between two zones.
+    int whole = 0;
     ASSERT_TRUE(StepUntil(
-        [&] { return (Now() + Tower_MapMoveGroup::CarPhase(car)) % Transport_TotalTime >= 7377 + 170; }, 8000));
+        [&] {
+            whole += tower.GetCameraZone() == 0 ? 1 : 0;
+            return routeTick() >= 7377 + 170;
+        },
+        8000));
+    EXPECT_LE(whole, 20) << "steps of the ride with the tower seen whole";
     EXPECT_NEAR(Pos().y, WingB_CarY + 1240.0 + WingB_CarHeight, 1e-6) << "carried all the way";
+    ASSERT_TRUE(StepUntil([&] { return routeTick() >= 7583 + 95; }, 200));
     JumpTowards(Key_Right);
     EXPECT_EQ(Pos().y, WingB_ExitFloorY) << "landed on the exit floor";
-    WalkTo(5420.0);
+    Steps(60); // he slides to a stop where he landed
+    WalkTo(5400.0);
     EXPECT_TRUE(GrowTo(4.0));
     WalkInto(Key_Right);
     EXPECT_TRUE(StepUntil([&] { return Pos().y == WingB_FinaleY; }, 300)) << "dropped onto LX";

@@ -55,8 +55,8 @@
 //   the end (x 8500) into the corridor under the wing and left along it to the road at the foot.
 //
 // Wing B (y 2600 to 8000, x -900 to 7800):
-//   L1 (floor 2755): walk left (at 16) against the wall at x 2200; scaler 10 makes him 1/2, small enough
-//   for the slot under it. Switch 3 (x 2150) holds door 3 (x 2050).
+//   L1 (floor 2755): walk left (at 16) against the wall at x 2095; scaler 10 makes him 1/2, small enough
+//   for the slot under it. Switch 3 (x 2060) holds door 3 (x 2010).
 //     Solution: stand on the plate 300 ticks, jump off to the left, walk to the closed door,
 //     travel back to 100 ticks after stepping on, walk through.
 //   The scales: the pan (group 8, x 1880 to 1910) and the lift (group 9, x 1740 to 1770); the
@@ -79,20 +79,20 @@
 //   behind it. Switch 4 (x 1476) slides door 4, the lid of a hole at x 1466.
 //     Solution: throw at target 0 and walk through; stand on switch 4 200 ticks, jump off onto the
 //     lid, travel back to 100 ticks after stepping on the switch and drop through.
-//   Lower corridor (floor 2822): switch 5 (x 1455) holds door 5 (x 1445), switch 6 (x 1435)
-//   holds door 6 (x 1425).
+//   Lower corridor (floor 2822): switch 5 (x 1464) holds door 5 (x 1459), switch 6 (x 1455)
+//   holds door 6 (x 1450).
 //     Solution, each pair in turn: stand on the switch 200 ticks, jump off to the left, walk to
 //     the closed door, travel back to 100 ticks after stepping on, walk through.
-//   Walking on left, scalers 19, 20, 21 and 22 make him 1/8, 1/4, 1/2 and 1; a ramp leads up to
-//   the boarding floor.
-//   The transporter: a car appears at P (x 1160, y 2935) every 996 or 997 ticks and runs 7969
+//   Walking on left, scalers 19, 20, 21 and 22 make him 1/8, 1/4, 1/2 and 1; a step leads up to
+//   the masonry over the corridors, and from it he jumps back left onto the ledge over P.
+//   The transporter: a car appears at P (x 1400, y 2952) every 996 or 997 ticks and runs 7969
 //   ticks: it rises, runs left, climbs the tower's left side, crosses the top and comes back down
-//   towards the right.
-//     Solution: step from the boarding floor's left end onto the ledge over P (or, as the tests
-//     do, jump left onto a car 10 ticks after it appears); the next car rises through the ledge
-//     and lifts him; ride until the car has run 170 ticks of its 19th leg (right along y 4175, x 4560 to
-//     4870) and jump off to the right: he lands on the exit floor (4000), where scaler 23 makes
-//     him 4. Walk off its right end onto LX (2690), against the hanging wall at x 5760.
+//   towards the right. P is placed so that its rider stays inside a camera zone on every leg he
+//   rides: rising in the scales' room's zone, along the top no lower than the top rooms' zones.
+//     Solution: wait on the ledge over P, right of x 1400; the next car rises through the ledge
+//     and lifts him; ride to the end of its 20th leg (a quarter turn down to x 5210, y 4102) and
+//     jump off to the right: he lands on the exit floor (4000), where scaler 23 makes him 4. Walk
+//     off its right end onto LX (2690), against the hanging wall at x 5760.
 //   LX: scaler 24 makes him 8; switch 11 (x 6000) holds door 16 (x 6400, rising 220) and door 17
 //   (x 7200, rising 2000); beyond door 16 scaler 25, on the overview spot, makes him 64.
 //     Solution: at 8 stand on switch 11 from T for 700 ticks; walk right through door 16 (it is
@@ -249,14 +249,14 @@ struct Tower_Pool
 constexpr Tower_Pool Tower_Pools[Tower_KillZone_Count] = {
     {WingA_PitX0, 400, WingA_PitX1, 465, false},
     {3710, 405, 3850, 435, false},
-    {-650, 3000, -350, 3040, true},
-    {-300, 3900, 1300, 3940, true},
-    {1340, 3950, 2150, 3990, true},
-    {2300, 4100, 3300, 4140, true},
-    {0, 3700, 500, 3740, true},
-    {600, 3700, 1000, 3740, true},
-    {3340, 4100, 3900, 4140, true},
-    {3940, 4100, 4350, 4140, true},
+    {-410, 3017, -110, 3057, true},
+    {-60, 3917, 1540, 3957, true},
+    {1580, 3967, 2390, 4007, true},
+    {2540, 4117, 3540, 4157, true},
+    {240, 3717, 740, 3757, true},
+    {840, 3717, 1240, 3757, true},
+    {3580, 4117, 4140, 4157, true},
+    {4180, 4117, 4590, 4157, true},
     {WingB_LiftX0, 2740, WingB_LiftX1, 2745, false},
     {1620, 2790, 1690, 2795, false},
 };
@@ -303,7 +303,7 @@ void WriteRoad(MapWriter& map)
     Ref(map, 5, Tower_GrowX, y); // scaler 2: any size -> 64, on the way to the second exit
     // Right of the first wing's end, from the road up to LX: the corridor under the wing is the
     // only way on from where a player drops off the wing's end.
-    Box(map, Tower_InnerWallX, y, Tower_InnerWallX + 200, WingB_FinaleY - 200, Brick);
+    Box(map, Tower_InnerWallX, y, Tower_InnerWallX + 200, WingB_FinaleFarY - 200, Brick);
 }
 
 // The way in at the tower's foot: the zone that makes the giant 16, the ledge, the walkway and
@@ -489,11 +489,12 @@ void WriteScales(MapWriter& map)
 {
     double const y = WingB_FloorY;
     Box(map, 2230, y - 200, WingB_L1X1, y);
-    Box(map, WingB_SlotWallX, y + 15, WingB_SlotWallX + 30, 4100, Brick);
-    Ref(map, 30, 2262, y); // scaler 10: any size -> 1/2
+    Box(map, WingB_SlotWallX, y + 15, WingB_SlotWallX + 30, 3900, Brick); // up to the trough over it
+    Ref(map, 30, WingB_SlotWallX + 62.0, y); // scaler 10: any size -> 1/2
     PlateFloor(map, 2000, 2230, y, y - 40, WingB_Plate3X, 0.5, Tower_Switches[3].group, 8.0);
-    Box(map, 1980, y + 45, WingB_SlotWallX, y + 60, Brick, 8.0);
-    Box(map, WingB_Door3X, y, WingB_Door3X + 5, y + 45, Tile, 4.0, Tower_Doors[3].group);
+    // The corridor's ceiling keeps a player of 1/2 who jumps in it inside its close shot.
+    Box(map, 1980, y + 20, WingB_SlotWallX, y + 60, Brick, 8.0);
+    Box(map, WingB_Door3X, y, WingB_Door3X + 5, y + 20, Tile, 4.0, Tower_Doors[3].group);
 
     // The scales' room: the pan in the floor, the lift in its shaft on the left.
     PlateFloor(map, WingB_LiftX1, 2000, y, y - 40, WingB_PanX, 0.5, Scales_Scales_Group, 8.0);
@@ -510,21 +511,21 @@ void WriteScales(MapWriter& map)
     Ref(map, 34, 1832, y); // scaler 13: 1/2 -> 1/4
 }
 
-// The tiny corridors through the window, the lower corridor and the climb to the boarding floor.
+// The tiny corridors through the window, the lower corridor and the climb to the ledge over P.
 void WriteTiny(MapWriter& map)
 {
     double const y = WingB_TinyY;
     constexpr double fine = 2.0; // texture repeat of the small parts
     double const s16 = 0.0625;
 
-    // Behind the lower corridor and the boarding floor, hidden with the tower seen whole.
-    Shade(map, WingB_BoardX0, WingB_LowerY, 1425, WingB_BoardY, Tower_Group_HiddenFar, false);
+    // Behind the lower corridor and the climb, hidden with the tower seen whole.
+    Shade(map, WingB_FloorEndX, WingB_LowerY, 1425, WingB_WaitY - 3.0, Tower_Group_HiddenFar, false);
 
     // The upper corridor, 6 high like the window.
     Box(map, 1612, y - 15, WingB_WindowX, y, Stone, fine);
     Box(map, WingB_LowPassX1, y + 6, WingB_WindowX, 2850, Brick, fine);
-    Ref(map, 36, WingB_WindowX - 19, y); // scaler 15: 1/4 -> 1/8
-    Ref(map, 38, WingB_WindowX - 14, y); // scaler 16: 1/4 -> 1/8
+    Ref(map, 36, WingB_TinyShrinkX + 0.5, y); // scaler 15: 1/4 -> 1/8
+    Ref(map, 38, WingB_TinyShrinkX - 1.0, y); // scaler 16: 1/4 -> 1/8
     PlateFloor(map, 1600, 1612, y, y - 15, WingB_Plate7X, s16, Tower_Switches[7].group, fine);
     PlateFloor(map, 1592, 1600, y, y - 15, WingB_Plate7X - 8, s16, Tower_Switches[8].group, fine);
     PlateFloor(map, 1584, 1592, y, y - 15, WingB_Plate7X - 16, s16, Tower_Switches[9].group, fine);
@@ -552,31 +553,23 @@ void WriteTiny(MapWriter& map)
 
     // The lower corridor: switches 5 and 6, doors 5 and 6.
     double const low = WingB_LowerY;
-    PlateFloor(map, 1445, 1470, low, low - 2, WingB_Plate5X, s16, Tower_Switches[5].group, fine);
-    PlateFloor(map, 1420, 1445, low, low - 2, WingB_Plate6X, s16, Tower_Switches[6].group, fine);
+    PlateFloor(map, 1457, 1470, low, low - 2, WingB_Plate5X, s16, Tower_Switches[5].group, fine);
+    PlateFloor(map, 1420, 1457, low, low - 2, WingB_Plate6X, s16, Tower_Switches[6].group, fine);
     Box(map, WingB_Door5X, low, WingB_Door5X + 1, y - 2, Tile, 0.5, Tower_Doors[5].group);
     Box(map, WingB_Door6X, low, WingB_Door6X + 1, y - 2, Tile, 0.5, Tower_Doors[6].group);
 
-    // Past door 6 the growing zones make him 1; a ramp, steep at its foot, takes him up to the
-    // boarding floor.
-    Box(map, WingB_RampFootX, low - 2, 1420, low, Stone, fine);
-    Ref(map, 49, 1418, low); // scaler 19: 1/16 -> 1/8
-    Ref(map, 50, 1414, low); // scaler 20: 1/8 -> 1/4
+    // Past door 6 the growing zones make him 1; a step takes him up to the masonry over the
+    // corridors, and from it he jumps onto the ledge over P.
+    Box(map, WingB_FloorEndX, low - 2, 1420, low, Stone, fine);
+    // Beyond door 6 a ceiling as low as the open door's gap keeps him on the floor up to the zones
+    // that make him 1/8 and 1/4, which he then cannot jump over.
+    Box(map, WingB_Door6X - 3.5, low + 2.4, WingB_Door6X, y - 2, Brick, fine);
+    Ref(map, 49, WingB_Door6X - 4.0, low); // scaler 19: 1/16 -> 1/8
+    Ref(map, 50, WingB_Door6X - 4.6, low); // scaler 20: 1/8 -> 1/4
     Ref(map, 51, 1408, low); // scaler 21: 1/4 -> 1/2
     Ref(map, 53, 1400, low); // scaler 22: 1/2 -> 1
-    Poly(map,
-         {{WingB_RampFootX - 20, 2836},
-          {WingB_RampFootX - 20, 2842},
-          {WingB_RampFootX, low},
-          {WingB_RampFootX, low - 2}},
-         Stone, 8.0);
-    Poly(map,
-         {{WingB_BoardX1, WingB_BoardY - 5},
-          {WingB_BoardX1, WingB_BoardY},
-          {WingB_RampFootX - 20, 2842},
-          {WingB_RampFootX - 20, 2836}},
-         Stone, 8.0);
-    Box(map, WingB_BoardX0, WingB_BoardY - 5, WingB_BoardX1, WingB_BoardY, Stone, 8.0);
+    Box(map, WingB_StepX0, WingB_StepY - 10.0, WingB_StepX1, WingB_StepY, Stone, 8.0);
+    Box(map, WingB_FloorEndX - 20.0, 2800, WingB_FloorEndX, 3050, Brick, 8.0);
     // A ledge over P that every car rises through at the start of its run, lifting whoever waits
     // on it.
     Box(map, WingB_CarX - 25.0, WingB_WaitY - 3.0, WingB_CarX + 25.0, WingB_WaitY, Plank, 8.0);
@@ -616,9 +609,9 @@ void WriteTransporter(MapWriter& map)
         int ball;
         double x, y;
     };
-    constexpr Place balls[] = {{28, 300, 3420},  {29, 900, 3420},  {30, -650, 3800}, {31, -350, 3950},
-                               {32, 0, 4620},    {33, 1000, 4620}, {34, 2000, 4680}, {35, 2800, 4680},
-                               {36, 3700, 4600}, {37, 4700, 4560}};
+    constexpr Place balls[] = {{28, 540, 3437},  {29, 1140, 3437}, {30, -410, 3817}, {31, -110, 3967},
+                               {32, 240, 4637},  {33, 1240, 4637}, {34, 2240, 4697}, {35, 3040, 4697},
+                               {36, 3940, 4617}, {37, 4940, 4577}};
     for (Place const& ball : balls)
         Ref(map, Tower_Balls[ball.ball].ref, ball.x, ball.y);
 
@@ -631,15 +624,17 @@ void WriteTransporter(MapWriter& map)
     double const y = WingB_FinaleY;
     Box(map, 5760, 2970, 5780, 4200, Brick);
     PlateFloor(map, WingB_ExitFloorX1, WingB_Door16X, y, 2470, WingB_Plate11X, 8.0, Tower_Switches[11].group, 256.0);
-    Box(map, WingB_Door16X, y - 200, WingB_LXX1, y);
+    double const far = WingB_FinaleFarY;
+    Box(map, WingB_Door16X, y - 200, WingB_Door16X + 40, y);
+    Box(map, WingB_Door16X + 40, far - 200, WingB_LXX1, far);
     Ref(map, 150, 5760, y); // scaler 24: 4 -> 8, where the fall along the wall ends
     Box(map, WingB_Door16X, y, WingB_Door16X + 40, y + 300, Brick, Coarse, Tower_Doors[16].group);
     Box(map, WingB_Door16X, y + 300, WingB_Door16X + 40, 3500, Brick);
-    Ref(map, 151, 6650, y); // scaler 25: 8 -> 64, on the overview spot
-    Box(map, WingB_Door17X, y, WingB_Door17X + 60, y + 2000, Brick, 256.0, Tower_Doors[17].group);
+    Ref(map, 151, 6650, far); // scaler 25: 8 -> 64, on the overview spot
+    Box(map, WingB_Door17X, far, WingB_Door17X + 60, far + 2000, Brick, 256.0, Tower_Doors[17].group);
     // Door 17's lintel and, over LX and the exit floor, the second wing's roof: no giant on LX jumps
     // high enough to reach the exit floor or to pass over door 17.
-    Box(map, WingB_Door17X, y + 2000, WingB_Door17X + 60, Tower_TopY, Brick, 256.0);
+    Box(map, WingB_Door17X, far + 2000, WingB_Door17X + 60, Tower_TopY, Brick, 256.0);
     Box(map, Tower_RoofX0, Tower_TopY - 200, WingB_Door17X, Tower_TopY, Brick);
     // The roof goes on over LX and the exit's floor to the far end's wall, and over the tower's right
     // wall a spire stands far higher than a giant jumps from the roof: the exit is reached through
@@ -648,7 +643,7 @@ void WriteTransporter(MapWriter& map)
     Box(map, Tower_RoadX1, Tower_RoadY + 2400, Tower_RoadX1 + 100, Tower_TopY - 200, Brick);
     Box(map, Tower_RightWallX, Tower_TopY, Tower_RightWallX + 200, Tower_TopY + 8000, Brick);
     // The tower's right wall: below LX nothing passes it, and door 17 is the only way along LX.
-    Box(map, Tower_RightWallX, Tower_RoadY, Tower_RightWallX + 200, y - 200, Brick);
+    Box(map, Tower_RightWallX, Tower_RoadY, Tower_RightWallX + 200, far - 200, Brick);
 }
 
 // The scales' lights: a lamp lit yellow for each unit of weight, a red one for too much.
@@ -680,6 +675,8 @@ void WayIn(Road& road)
     road.Jump(Way_LedgeX0 + 140.0, Way_LedgeY).Walk(Way_X0 + 200.0, Way_Y);
     road.Walk(Way_JumpX, Way_Y).Press(Way_JumpX, Way_Y, "below L1's end", 0);
     road.Jump(Way_JumpX, Way_Y).Walk(WingB_L1X1 - 100.0, WingB_FloorY);
+    // He stands against the wall, framed close with the slot, until he is small enough for it.
+    road.Press(WingB_SlotWallX + 32.0, WingB_FloorY, "shrink to 1/2", 100);
     road.Walk(WingB_SlotWallX - 20.0, WingB_FloorY);
 }
 
@@ -735,27 +732,32 @@ void WingB(Road& road)
     road.Throw(1510.0, tiny, "target 0", 80);
     PastSelfDoor(road, "door 4", WingB_Plate4X - past, WingB_Hatch4X + 2.0, tiny, 200, 100, WingB_Hatch4X + 2.0);
 
-    // The lower corridor, and growing on the way to the boarding floor.
+    // The lower corridor, growing, and the climb to the ledge over P.
     double const low = WingB_LowerY;
     PastSelfDoor(road, "door 5", WingB_Plate5X - past, WingB_Door5X + 2.0, low, 200, 100, WingB_Door5X - 3.0);
-    PastSelfDoor(road, "door 6", WingB_Plate6X - past, WingB_Door6X + 2.0, low, 200, 100, WingB_Door6X - 3.0);
-    road.Walk(1380.0, low).Press(1380.0, low, "grow to 1", 150);
-    road.Walk(WingB_BoardX0 + 5.0, WingB_BoardY).Press(WingB_CarX, WingB_WaitY, "above P", 0);
+    // Through door 6 he walks on over the zones that make him 1/8 and 1/4.
+    PastSelfDoor(road, "door 6", WingB_Plate6X - past, WingB_Door6X + 2.0, low, 200, 100, WingB_Door6X - 6.0);
+    road.Walk(1370.0, low).Press(1370.0, low, "grow to 1", 150);
+    road.Press((WingB_StepX0 + WingB_StepX1) / 2.0, WingB_StepY, "on the step", 0);
+    road.Press(1432.0, WingB_MasonryY, "on the masonry", 0);
+    road.Press(WingB_WaitX, WingB_WaitY, "above P", 0);
 
-    // The transporter: a car comes up through the ledge under him; he rides it over the top and jumps off
-    // onto the exit floor as it runs right along y 4175 (its 19th leg).
-    road.Ride(WingB_CarX, WingB_CarY + 300.0 + WingB_CarHeight, "a car", 1100);
-    road.Ride(4815.0, WingB_CarY + 1240.0 + WingB_CarHeight, "the car's 19th leg", 8000);
-    road.Jump(4815.0, WingB_CarY + 1240.0 + WingB_CarHeight).Walk(5300.0, WingB_ExitFloorY);
-    road.Press(5420.0, WingB_ExitFloorY, "grow to 4", 150);
+    // The transporter: a car comes up through the ledge under him; he rides it over the top and
+    // jumps off onto the exit floor as it comes down towards it.
+    road.Ride(WingB_WaitX, WingB_CarY + 300.0 + WingB_CarHeight, "a car", 1100);
+    double const offX = WingB_CarX + 3810.0, offY = WingB_CarY + 1140.0 + WingB_CarHeight;
+    road.Ride(offX, offY, "the end of the car's 20th leg", 8000);
+    road.Jump(offX, offY).Walk(WingB_ExitFloorX0 + 40.0, WingB_ExitFloorY);
+    road.Press(5400.0, WingB_ExitFloorY, "grow to 4", 150);
     road.Walk(5740.0, WingB_FinaleY).Press(5740.0, WingB_FinaleY, "grow to 8", 150);
 
     // LX: a past self on switch 11 holds door 17 open for the giant.
     double const fy = WingB_FinaleY;
     int const plate = road.Next();
     road.Press(WingB_Plate11X, fy, "switch 11", 700);
-    road.Walk(WingB_Door17X - 50.0, fy).Travel(WingB_Door17X - 50.0, fy, "door 17", plate, 100);
-    road.Press(6660.0, fy, "grow to 64", 200);
+    double const far = WingB_FinaleFarY;
+    road.Walk(WingB_Door17X - 50.0, far).Travel(WingB_Door17X - 50.0, far, "door 17", plate, 100);
+    road.Press(6660.0, far, "grow to 64", 200);
 }
 
 // The roads from the start: the way in alone, the main road through the second wing to the main
@@ -767,7 +769,7 @@ std::vector<Road> BuildRoads()
     Road main("exit");
     WayIn(main);
     WingB(main);
-    main.Walk(WingB_LXX1 - 100.0, WingB_FinaleY).Exit(Tower_MainExitX + 300.0, Tower_RoadY);
+    main.Walk(WingB_LXX1 - 100.0, WingB_FinaleFarY).Exit(Tower_MainExitX + 300.0, Tower_RoadY);
     Road left("exit3");
     left.Walk(Tower_SecondExitX + 100.0, Tower_RoadY).Exit(Tower_SecondExitX - 300.0, Tower_RoadY);
     return {in, main, left};

@@ -94,14 +94,15 @@ constexpr double WingA_PitCeilingY = 720.0; // below the small rooms over the pi
 // there he drops onto the finale (LX), grows to 8, then to 64, and leaves by door 17.
 constexpr double WingB_FloorY = 2755.0; // L1, the corridor to the scales and the scales' floor
 constexpr double WingB_L1X1 = 2500.0;
-constexpr double WingB_SlotWallX = 2200.0;
-constexpr double WingB_Plate3X = 2150.0;
-constexpr double WingB_Door3X = 2050.0;
+constexpr double WingB_SlotWallX = 2095.0; // its slot and door 3 lie in the door's close shot
+constexpr double WingB_Plate3X = 2060.0;
+constexpr double WingB_Door3X = 2010.0;
 constexpr double WingB_PanX = 1895.0;      // the middle of the pan
 constexpr double WingB_LiftX0 = 1725.0;    // the lift, 30 wide: a rider at rest on its right half is
 constexpr double WingB_LiftX1 = 1755.0;    // framed with the scales, raised on its left end with the corridor
 constexpr double WingB_TinyY = 2830.0;     // the corridor through the window above the lift
 constexpr double WingB_WindowX = 1705.0;   // the window's left side
+constexpr double WingB_TinyShrinkX = 1609.5; // where he becomes 1/8, framed close with switch 7
 constexpr double WingB_Plate7X = 1604.0;   // switches 7, 8 and 9 stand 8 apart leftwards
 constexpr double WingB_Door8X = 1577.0;    // doors 8, 9 and 10 stand 7 apart leftwards
 constexpr double WingB_LowPassX0 = 1530.0; // the passage only a player of 1/32 fits
@@ -111,23 +112,35 @@ constexpr double WingB_Door7X = 1488.0;
 constexpr double WingB_Plate4X = 1476.0;
 constexpr double WingB_Hatch4X = 1466.0; // door 4 covers a hole from here to 4 right
 constexpr double WingB_LowerY = 2822.0;  // the corridor below the hatch
-constexpr double WingB_Plate5X = 1455.0;
-constexpr double WingB_Door5X = 1445.0;
-constexpr double WingB_Plate6X = 1435.0;
-constexpr double WingB_Door6X = 1425.0;
-constexpr double WingB_RampFootX = 1360.0; // past the growing zones the ramp to the boarding floor begins
-constexpr double WingB_BoardY = 2945.0;    // the boarding floor, flush with a car standing at P
-constexpr double WingB_BoardX0 = 1190.0;
-constexpr double WingB_BoardX1 = 1210.0;
-constexpr double WingB_CarX = 1160.0; // P, where each car's run begins
-constexpr double WingB_CarY = 2935.0;
+constexpr double WingB_Plate5X = 1464.0; // the pairs and the growing zones past them lie in the
+                                          // close shot of a small player, right of x 1445
+constexpr double WingB_Door5X = 1459.0;
+constexpr double WingB_Plate6X = 1455.0;
+constexpr double WingB_Door6X = 1450.0;
+// Past the growing zones he jumps from the floor onto a step hung over the corridor's end, from it
+// onto the masonry over the corridors (its top at the scales' room's zone's lower edge) and from
+// there back left onto the ledge over P: every jump stays inside the camera zones of the floor
+// and of the scales' room, right of x 1400.
+constexpr double WingB_StepX0 = 1395.0;
+constexpr double WingB_StepX1 = 1418.0;
+constexpr double WingB_StepY = 2876.0;
+constexpr double WingB_MasonryY = 2930.0;
+constexpr double WingB_FloorEndX = 1360.0; // a wall ends the floor past the corridor
+// P, where each car's run begins: its rider, lifted from the ledge over it, is framed with the
+// scales' room as the car rises, and every leg of the route carries him inside a camera zone.
+constexpr double WingB_CarX = 1400.0;
+constexpr double WingB_CarY = 2952.0;
 constexpr double WingB_CarHalfWidth = 30.0;
 constexpr double WingB_CarHeight = 10.0;
-constexpr double WingB_WaitY = 2949.0;      // the ledge just over P where a rider waits for a car
+constexpr double WingB_WaitY = 2966.0;      // the ledge just over P where a rider waits for a car
+constexpr double WingB_WaitX = WingB_CarX + 12.0; // where he waits on it, right of the zones' edge
 constexpr double WingB_ExitFloorY = 4000.0; // where the rider drops off his car
-constexpr double WingB_ExitFloorX0 = 5060.0;
+constexpr double WingB_ExitFloorX0 = 5320.0; // in the shot of the room it leads to
 constexpr double WingB_ExitFloorX1 = 5600.0;
 constexpr double WingB_FinaleY = 2690.0; // LX: on switch 11 a player of 8 is still in zone 39
+// LX beyond door 16, a step lower: a giant of 64 on the overview spot stands whole in zone 39's
+// shot, his head under its top edge.
+constexpr double WingB_FinaleFarY = 2665.5;
 constexpr double WingB_Plate11X = 6000.0;
 constexpr double WingB_Door16X = 6400.0;
 constexpr double WingB_Door17X = 7200.0;
