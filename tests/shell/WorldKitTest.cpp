@@ -3,6 +3,7 @@
 // catches an object that does not replay, the missing-id sweep a build that leaks or goes on
 // without an id, and the frame check a player out of sight or a frame with bare clear colour. Every
 // world of the table keeps its player in sight on a covered screen along its roads and held keys.
+#include "castle/Casle_Ids.h"
 #include "chasm/Chasm.h"
 #include "engine/Char_Base.h"
 #include "engine/Object.h"
@@ -65,16 +66,18 @@ protected:
     std::unique_ptr<Drifter> drifter;
 };
 
-// The worlds whose maps are being fitted to their cameras on other branches: their frames' faults
-// are printed rather than failed until those maps land (then this list is emptied).
-std::set<std::string> const FramesBeingRefitted = {"castle"};
+// The worlds whose frames' faults are printed rather than failed: none now; a world goes here
+// only while its map is being fitted to its cameras.
+std::set<std::string> const FramesBeingRefitted = {};
 
 // The views worlds frame on purpose beyond scripted scenes: the tower's whole view while the
 // player stands at its overview spot (the spot's allowance of steps running down), the step in
 // which he enters another of its camera zones (the zone is found from where he stood before the
 // step, so its shot begins to move only on the next), and its closest shots of the player at the
 // smallest size its scaling zones give, in which he stands smaller; the canyon's camera held still
-// over a fall that ends the level, and the den's whole arena, in which the player stands smaller.
+// over a fall that ends the level, the den's whole arena, in which the player stands smaller, and
+// the castle's way out left of the hall: between the entrance's exit line and room 0 the hall's
+// view (which begins a few units right of the line) shows him walking out at its left edge.
 constexpr double Tower_CloseZoom = 10.0; // the tower's shots of its smallest corridors frame this close or closer
 
 FrameCheck::Shown PurposefulViews(Level_Type type)
@@ -105,6 +108,12 @@ FrameCheck::Shown PurposefulViews(Level_Type type)
     case Level_Chasm:
         return [](World_Base const& w) {
             return static_cast<Chasm const&>(w).GetFallCountdown() > 0 ? FrameCheck_Let::Frame : FrameCheck_Let::Nothing;
+        };
+    case Level_Casle:
+        return [](World_Base const& w) {
+            Pointf const p = w.GetPlayer()->GetPos();
+            bool const leaving = p.x < Casle_RoomRects[0].x0 && p.y < Casle_EntranceExitY;
+            return leaving ? FrameCheck_Let::Frame : FrameCheck_Let::Nothing;
         };
     case Level_Final:
         return [](World_Base const& w) {
