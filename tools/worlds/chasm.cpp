@@ -11,10 +11,8 @@
 // holding right: that run-up carries him out over the gap just far enough for the first flower,
 // below the end, to catch him as he falls (stepped off with less way on him, he slides down the
 // gap's wall past it into the pit). From each flower jump holding right (jump for some 15 steps of
-// the rise) onto the next, a little higher, and from the last onto the far ledge; hanging from a
-// flower sinks it, so jump on soon after catching it (one who hangs on while it sinks may
-// fall short of the next), jumping off it dips it for good, and with the fan it drifts left instead
-// of sinking. Walk on right
+// the rise) onto the next, and from the last onto the far ledge; hanging from a flower sinks it,
+// jumping off it dips it for good, and with the fan it drifts left instead of sinking. Walk on right
 // down the ledges: past x 5200 deep down the view widens, holding the canyon's floor with the player
 // in it to the end, and past x 5700 the level is completed. Running off the sixth ledge, or falling
 // off the flowers, drops the player into the pit: the picture freezes and the level ends 50 steps
@@ -53,17 +51,14 @@ constexpr double pi = 3.14159265358979323846;
 
 // The flower row over the gap. The first hangs below the ledge's end, where a player who walks off
 // from a stand just short of the end falls onto it and grabs it; one who runs off falls past the
-// whole row into the pit. The second hangs level with the ledges and the others climb from it, one
-// jump apart: from each he jumps holding right (and jump for the first 15 steps of the rise) and
-// comes down on the next; from the last he lands on the far ledge.
+// whole row into the pit. The
+// others hang level with the ledges, one jump apart: from each he jumps holding right (and jump for the
+// first 15 steps of the rise) and comes down on the next; from the last he lands on the far ledge.
 constexpr double Flower_FirstX = 30.0;    // the first, from the ledge's end
 constexpr double Flower_FirstDrop = 30.0; // and below the ledges
 constexpr double Flower_SecondX = 70.0;   // the second, from the first
 constexpr double Flower_Spacing = 95.0;   // the rest
 constexpr double Flower_LastToLedge = 70.0;
-// Each flower after the second hangs this much above the one before: a player who leaves each
-// soon after he catches it reaches the next, one who hangs on while it sinks under him falls short.
-constexpr double Flower_Rise = 13.0;
 constexpr double StepOff_Before = 10.0; // where a walker stands before stepping off to the first
 
 constexpr double Gap_Width =
@@ -634,8 +629,7 @@ Pointf RoadFlower(int k)
     double const floor = Columns()[Chasm_GapColumn].floor;
     if (k == 0)
         return Pointf(GapLeftEdge() + Flower_FirstX, floor - Flower_FirstDrop);
-    return Pointf(GapLeftEdge() + Flower_FirstX + Flower_SecondX + Flower_Spacing * (k - 1),
-                  floor + Flower_Rise * (k - 1));
+    return Pointf(GapLeftEdge() + Flower_FirstX + Flower_SecondX + Flower_Spacing * (k - 1), floor);
 }
 
 std::vector<Road> BuildRoads()
