@@ -164,7 +164,7 @@ void Step()
         }
         else if (mapScreen)
         {
-            curLevel = mapScreen->Poll(&keyData);
+            curLevel = MapPoll(&keyData);
             if (curLevel != Level_None)
                 fading = 1;
         }

@@ -82,23 +82,48 @@ constexpr auto Held = MainMenu::Held;
 constexpr auto Released = MainMenu::Released;
 constexpr auto PlaySound = MainMenu::PlayUiSound;
 
-// A slot that was never written is a new game; its file appears at the first save. A damaged
-// slot is copied aside first, as the next save into it replaces it with the record it reads as.
-GameEvents* ReadSlot(char const* file)
+// Copies a damaged slot aside, where no save replaces it; false when the copy could not be made.
+bool CopyAside(char const* file)
 {
+    std::error_code failed;
+    std::filesystem::copy_file(file, MapScreen::DamagedCopy(file), std::filesystem::copy_options::overwrite_existing,
+                               failed);
+    if (failed)
+        std::fprintf(stderr, "cannot keep the damaged save slot %s: %s\n", file, failed.message().c_str());
+    return !failed;
+}
+
+// A slot that was never written is a new game; its file appears at the first save. A damaged
+// slot is copied aside first, as the next save into it replaces it with the record it reads as;
+// kept tells whether that copy stands.
+GameEvents* ReadSlot(char const* file, bool* kept)
+{
+    *kept = true;
     std::error_code ignored;
     if (!std::filesystem::exists(file, ignored))
         return new GameEvents();
     GameEvents* record = new GameEvents(file);
     if (record->damaged)
-    {
-        std::error_code failed;
-        std::filesystem::copy_file(file, MapScreen::DamagedCopy(file),
-                                   std::filesystem::copy_options::overwrite_existing, failed);
-        if (failed)
-            std::fprintf(stderr, "cannot keep the damaged save slot %s: %s\n", file, failed.message().c_str());
-    }
+        *kept = CopyAside(file);
     return record;
+}
+
+// Whether a save may replace the slot's file: there is none yet, it holds a sound record, or a
+// copy of the damaged one is kept. What cannot be read counts as damaged.
+bool MayReplace(char const* file)
+{
+    std::error_code ignored;
+    if (!std::filesystem::exists(file, ignored))
+        return true;
+    bool damaged = true;
+    try
+    {
+        damaged = GameEvents(file).damaged;
+    }
+    catch (Error const&)
+    {
+    }
+    return !damaged || CopyAside(file);
 }
 
 // Writes a slot, making the saves folder at the first save. A failed write leaves the old slot
@@ -201,7 +226,7 @@ void MapScreen::Load(Level_Type type)
     {
         title = new Image(titleFile, 0, false);
         for (int i = 0; i < Total_Saves; i++)
-            slots[i] = ReadSlot(slotFiles[i]);
+            slots[i] = ReadSlot(slotFiles[i], &damagedKept[i]);
     }
 }
 
@@ -239,7 +264,20 @@ char const* MapScreen::SlotFile(int slot)
 
 bool MapScreen::Save(GameEvents* record)
 {
-    return saveSlot == -1 || WriteSlot(record, saveSlot);
+    if (saveSlot == -1)
+        return true;
+    // A damaged slot without its copy stays as it is; the title said so.
+    return MayReplace(slotFiles[saveSlot]) && WriteSlot(record, saveSlot);
+}
+
+std::string MapScreen::SlotNote(int slot) const
+{
+    assert(slot >= 0 && slot < Total_Saves && slots[slot]);
+    if (!slots[slot]->damaged)
+        return "";
+    if (!damagedKept[slot])
+        return "Damaged file could not be copied: no game is saved here";
+    return "Damaged file kept as " + DamagedCopy(slotFiles[slot]);
 }
 
 std::string MapScreen::DamagedCopy(char const* slotFile)
@@ -686,9 +724,9 @@ void MapScreen::PlotTitle()
     for (int i = 0; i < Total_Saves; i++)
     {
         RenderHUD(slots[i], slotY[i], FindLatestLocation(slots[i]), true, i == selected && chooseTimer == -1);
-        if (slots[i]->damaged)
+        std::string const note = SlotNote(i);
+        if (!note.empty())
         {
-            std::string const note = "Damaged file kept as " + DamagedCopy(slotFiles[i]);
             Pointf const pos(Plate_XPad + Plate_XBorder, slotY[i] + Plate_YBorder);
             font->Render(note.c_str(), -1, Font_Left | Font_Bottom, &pos, 0.5);
         }

@@ -58,7 +58,8 @@ public:
     void Plot();
 
     // Writes the record into the chosen slot, making the saves folder when needed. A failed
-    // write leaves the slot as it was and tells the player in a message box; false then.
+    // write leaves the slot as it was and tells the player in a message box; false then. A
+    // damaged slot is not written over unless a copy of it is kept; false too.
     static bool Save(GameEvents* record);
     // Where a damaged slot is copied before a save can replace it.
     static std::string DamagedCopy(char const* slotFile);
@@ -87,6 +88,9 @@ public:
     bool Erasing() const { return eraseMode; }
     int PathToOpen() const { return pathToOpen; }
     GameEvents const* Slot(int i) const { return slots[i]; }
+    // The line under a damaged slot's plate on the title: where its copy is kept, or that none
+    // could be made and the slot is not saved over. Empty for a sound slot.
+    std::string SlotNote(int slot) const;
 
 private:
     // Loads the font, the pictures and the curves; the title and the slots for the title screen.
@@ -125,6 +129,7 @@ private:
     double hudOffset = 0.0;         // y of the plate
     Bezier* paths[Path_Count] = {}; // the curves of Path_Points
     GameEvents* slots[Total_Saves] = {};
+    bool damagedKept[Total_Saves] = {}; // a damaged slot's copy was made as the title read it
     double slotY[Total_Saves] = {};
     int slotsShown = 0;
     int slotTimer = 0;

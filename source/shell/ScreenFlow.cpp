@@ -15,10 +15,12 @@ bool endingPlayed = false;
 namespace
 {
 
-// The keys that were down as the current world began. The world sees each of them held, as
-// any key held across a change of screens, but not its release: a key acts when let go, and
-// the key that chose the world on the map must not act inside it. Once up it is a key like any
-// other, and its next press counts.
+// The keys that were down as the current screen began: one press acts on one screen. A world
+// sees each of them held, as any key held across a change of screens, but not its release: a key
+// acts when let go, and the key that chose the world on the map must not act inside it. The map
+// acts on a held key, so there a carried key reads as up until let go: the act key still down as
+// a world ends must not enter a world again. Once up it is a key like any other, and its next
+// press counts.
 bool carried[KeyData_Count] = {};
 
 void CarryKeys()
@@ -27,14 +29,18 @@ void CarryKeys()
         carried[i] = (keyData.keys[i] & (KeyState_Pressed | KeyState_Held)) != 0;
 }
 
-void HideCarriedReleases(KeyData* keys)
+// Hides the release of each carried key and forgets it; with whole set, also its being down.
+void HideCarried(KeyData* keys, bool whole)
 {
     for (int i = 0; i < KeyData_Count; i++)
     {
-        if (!carried[i] || (keys->keys[i] & (KeyState_Pressed | KeyState_Held)) != 0)
+        if (!carried[i])
+            continue;
+        if ((keys->keys[i] & (KeyState_Pressed | KeyState_Held)) == 0)
+            carried[i] = false;
+        else if (!whole)
             continue;
         keys->keys[i] = KeyState_Up;
-        carried[i] = false;
     }
 }
 
@@ -49,6 +55,7 @@ void InitMap(Level_Action action)
 {
     mapScreen = new MapScreen(gameEvents, curLevel, action);
     curLevel = Level_None;
+    CarryKeys();
 }
 
 void InitLevel()
@@ -84,9 +91,16 @@ void FinishedLevel()
     levelAction = Level_Continue;
 }
 
+Level_Type MapPoll(KeyData const* keys)
+{
+    KeyData shown = *keys;
+    HideCarried(&shown, true);
+    return mapScreen->Poll(&shown);
+}
+
 bool LevelPoll(KeyData* keys)
 {
-    HideCarriedReleases(keys);
+    HideCarried(keys, false);
     bool const escape = keys->keys[KeyIndex_Escape] & KeyState_Pressed;
     if (menuOn)
     {

@@ -25,5 +25,8 @@ void InitLevel();
 // Run when the fade-out after a level reaches black: the level goes, its events become
 // permanent, and the map screen, the same world again or the closing village follows.
 void FinishedLevel();
+// One step of the map screen; the world chosen, or 0. A key down as the map opened acts there only
+// once let go and pressed again.
+Level_Type MapPoll(KeyData const* keys);
 // One step of the menu or the level; true when the level has ended.
 bool LevelPoll(KeyData* keys);

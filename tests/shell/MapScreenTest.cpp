@@ -319,6 +319,39 @@ TEST_F(MapScreenTest, DamagedSlotIsKeptAsideAndSaidOnTheTitle)
     EXPECT_GT(changed, 100) << "the note's letters";
 }
 
+// Once said kept when its copy had failed, and then saved over: nothing of it was left.
+TEST_F(MapScreenTest, DamagedSlotThatCannotBeCopiedIsSaidSoAndNotSavedOver)
+{
+    std::string const copy = MapScreen::DamagedCopy(MapScreen::SlotFile(0));
+    std::filesystem::create_directories(copy); // a folder in the copy's place
+    std::string const damaged(221, '\x07');
+    std::ofstream(MapScreen::SlotFile(0), std::ios::binary) << damaged;
+    auto slotFile = [] {
+        std::ifstream in(MapScreen::SlotFile(0), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    MapScreen title(&live, Level_None, Level_Continue);
+    std::string const note = title.SlotNote(0);
+    EXPECT_FALSE(note.empty());
+    EXPECT_EQ(std::string::npos, note.find("kept")) << note;
+    Feed(title, KeyIndex_Enter, KeyState_Released);
+    Run(title, 51);
+    ASSERT_EQ(0, saveSlot);
+
+    // Neither a save during play nor the map after a level writes over it.
+    live[Event_Hint] = GameEvent_HasHappened;
+    EXPECT_FALSE(MapScreen::Save(&live));
+    MapScreen after(&live, Level_TreeV, Level_Completed);
+    EXPECT_EQ(damaged, slotFile());
+
+    // Once the copy can be made, the next save makes it first.
+    std::filesystem::remove(copy);
+    EXPECT_TRUE(MapScreen::Save(&live));
+    std::ifstream in(copy, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), damaged);
+    EXPECT_TRUE(GameEvents(MapScreen::SlotFile(0)).Happened(Event_Hint, 0));
+}
+
 TEST_F(MapScreenTest, FailedSaveIsToldAndKeepsTheOldSlot)
 {
     std::filesystem::create_directories("saves");

@@ -1,6 +1,7 @@
 // The key-assignment screen: binding, saving, cancelling, its modal run and the keys it takes.
 #include "shell/OptionsScreen.h"
 
+#include "platform/KeyCodes.h"
 #include "puzzles/Grid_Puzzle.h"
 #include "shell/Globals.h"
 #include "shell/MainLoop.h"
@@ -100,6 +101,27 @@ TEST_F(OptionsScreenTest, OkWhileWaitingBindsEnterAndEscapeBacksOutStepByStep)
     EXPECT_TRUE(screen.Ended());
     EXPECT_EQ(0x51, keyAssign[0]);
     EXPECT_FALSE(std::filesystem::exists("keyassign"));
+}
+
+// One key for two actions once made the game call its own file damaged at the next start, and every
+// key the player had chosen went back to its default.
+TEST_F(OptionsScreenTest, AKeyOfAnotherActionIsSwappedAndTheNextStartKeepsTheKeysChosen)
+{
+    OptionsScreen screen;
+    screen.Click(0);
+    screen.Handle(Key(0x4B, true)); // K for left, taken from change target (next)
+    EXPECT_STREQ("Q", screen.ButtonText(5)) << "the other action takes the key replaced";
+    screen.Click(2);
+    screen.Handle(Key(0x57, true)); // right's W for jump's space, which it has in both columns
+    screen.Click(Options_Ok);
+    ASSERT_TRUE(screen.Ended());
+
+    // Started again: the defaults, then the file.
+    DefaultKeyAssign();
+    EXPECT_TRUE(LoadKeyAssign(HM_VirtualKeyKnown));
+    std::vector<std::uint16_t> const chosen = {0x4B, 0x20, 0x57, 0x50, 0x4F, 0x51, 0x10, 0x31, 0x32,
+                                               0x5A, 0x58, 0x57, 0x0D, 0xC0, 0xBF, 0x10, 0x41, 0x53};
+    EXPECT_EQ(chosen, std::vector<std::uint16_t>(keyAssign, keyAssign + KeyAssign_Count));
 }
 
 TEST_F(OptionsScreenTest, MouseClickOnOkSavesAndCloses)

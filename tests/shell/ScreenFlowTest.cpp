@@ -163,7 +163,7 @@ TEST_F(ScreenFlowTest, FinalWorldLeadsToTheEndingAndThenTheMapAndTheMastersWorld
     EXPECT_EQ(nullptr, mapScreen) << "the introduction's end rebuilds the world";
 }
 
-TEST_F(ScreenFlowTest, AKeyDownAsAWorldBeginsStaysHeldThereButItsReleaseDoesNotAct)
+TEST_F(ScreenFlowTest, AKeyDownAsAWorldBeginsStaysHeldThereButItsReleaseDoesNotActAndOnTheMapWaitsForANewPress)
 {
     // Steps of the world with the keys as the window procedure leaves them, aged as the main loop does.
     auto step = [](std::initializer_list<std::pair<int, std::uint8_t>> states) {
@@ -196,12 +196,29 @@ TEST_F(ScreenFlowTest, AKeyDownAsAWorldBeginsStaysHeldThereButItsReleaseDoesNotA
     EXPECT_EQ(KeyState_Released, step({{KeyIndex_GameAction, KeyState_Released}}).keys[KeyIndex_GameAction]);
     EXPECT_EQ(KeyState_Up, step({{KeyIndex_GameRight, KeyState_Released}}).keys[KeyIndex_GameRight]);
 
-    // The same for the closing village, which no map screen leads into.
-    keyData.keys[KeyIndex_GameAction] = KeyState_Held;
+    // The same for the closing village, which no map screen leads into: the key pressed in the den
+    // and held as it ends.
     begin(Level_Final);
+    step({{KeyIndex_GameAction, KeyState_Pressed}});
     Finish(Level_Completed);
     ASSERT_TRUE(built.back().ending);
     EXPECT_EQ(KeyState_Up, step({{KeyIndex_GameAction, KeyState_Released}}).keys[KeyIndex_GameAction]);
+
+    // The map acts on a held key: one pressed as the village ends enters no world until it is let go
+    // and pressed again.
+    step({{KeyIndex_GameAction, KeyState_Pressed}});
+    Finish(Level_Completed);
+    ASSERT_NE(nullptr, mapScreen);
+    auto mapStep = [](std::uint8_t action) {
+        keyData.keys[KeyIndex_GameAction] = action;
+        Level_Type const chosen = MapPoll(&keyData);
+        keyData.Clean();
+        return chosen;
+    };
+    EXPECT_EQ(Level_None, mapStep(KeyState_Held));
+    EXPECT_EQ(Level_None, mapStep(KeyState_Released));
+    EXPECT_EQ(Level_None, mapStep(KeyState_Pressed));
+    EXPECT_EQ(Level_Final, mapStep(KeyState_Held));
 }
 
 TEST_F(ScreenFlowTest, FadeOutReachesBlackOnceAtTheStepItsSpeedGives)
