@@ -243,11 +243,18 @@ TEST(Hollowmere, EntersTheVillageAndThePlateauFromTheMapAndLeavesByTheMenu)
 {
     // A first game for the village and one with the plateau's path open; both run at once. In
     // each the level is left by the menu ("Leave level", one down from Resume) and the game
-    // quits from the map that follows.
+    // quits from the map that follows. On the plateau act (P) is pressed as the level ends and
+    // held on: the map that follows stays, where it once entered the level again at once.
     Level_Type const worlds[2] = {Level_TreeV, Level_Plato};
     GameRun games[2] = {GameRun(worlds[0]), GameRun(worlds[1])};
     int codes[2] = {-1, -1};
-    auto run = [&](int i) { codes[i] = games[i].Run(games[i].At(100, "shot level.png") + games[i].LeaveByMenu(110)); };
+    auto run = [&](int i) {
+        std::string script = games[i].At(100, "shot level.png") + games[i].LeaveByMenu(110);
+        if (worlds[i] == Level_Plato)
+            script += games[i].At(-110, "shot map.png") + games[i].At(140, "key 0x50 down")
+                      + games[i].At(280, "shot held.png") + games[i].At(320, "close");
+        codes[i] = games[i].Run(script);
+    };
     std::thread second(run, 1);
     run(0);
     second.join();
@@ -269,4 +276,8 @@ TEST(Hollowmere, EntersTheVillageAndThePlateauFromTheMapAndLeavesByTheMenu)
         }
         EXPECT_EQ(saved[Path_FirstEvent + 1], GameEvent_HasntHappened) << "left, not completed";
     }
+    Shot const map(games[1].data / "map.png");
+    Shot const held(games[1].data / "held.png");
+    ASSERT_GT(held.width, 0);
+    EXPECT_TRUE(held.rgb == map.rgb) << "the map, as before the plateau, while act is held";
 }
