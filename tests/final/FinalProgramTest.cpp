@@ -1,6 +1,7 @@
 // The game program itself, run headless with scripted input: from a slot with every path of the map open, the
 // map starts at the den and enters it; once the hero leaves by the menu, and once he walks to the throwing
-// spot and throws until the dragon dies, the white disc covers the screen, and the closing village follows.
+// spot and throws until the dragon dies, the white disc covers the screen, and the closing village follows,
+// where act held from the den does not act.
 #include "engine/GameEvents.h"
 #include "final/FinalFightScript.h"
 #include "shell/World_Table.h"
@@ -56,6 +57,10 @@ constexpr int Fight_Throws = 1300; // more than the dragon's first cycle needs
 constexpr int Watch_From = 3100;
 constexpr int Watch_To = 4800;
 constexpr int Watch_Every = 40;
+// Act pressed once the throws are over, while the den fades out, and held into the village; there
+// Escape opens the menu, and act is let go over it.
+constexpr int Hold_From = Fight_Start + 3 * Fight_Throws + 50;
+constexpr int Menu_At = 4400;
 
 } // namespace
 
@@ -76,6 +81,9 @@ TEST(FinalProgram, TheMapStartsAtTheDenEntersItAndAFightFromTheSpotLeadsThroughT
     std::string script = fight.At(100, "key 0x51 down") + fight.At(100 + Final_WalkToSpotSteps, "key 0x51 up");
     for (int i = 0; i < Fight_Throws; ++i)
         script += fight.At(Fight_Start + 3 * i, "key 0x50 down") + fight.At(Fight_Start + 3 * i + 2, "key 0x50 up");
+    script += fight.At(Hold_From, "key 0x50 down") + fight.At(Menu_At - 10, "shot village.png")
+              + fight.At(Menu_At, "key 0x1B down") + fight.At(Menu_At + 2, "key 0x1B up")
+              + fight.At(Menu_At + 20, "key 0x50 up") + fight.At(Menu_At + 40, "shot menu.png");
     for (int s = Watch_From; s <= Watch_To; s += Watch_Every)
         script += fight.At(s, "shot watch" + std::to_string(s) + ".png");
     script += fight.At(Watch_To + 10, "close");
@@ -111,4 +119,10 @@ TEST(FinalProgram, TheMapStartsAtTheDenEntersItAndAFightFromTheSpotLeadsThroughT
     }
     EXPECT_GE(disc, 0) << "the white disc never covered the screen";
     EXPECT_GT(village, disc) << "the closing village never showed";
+    // The key held from the den does not act in the village: let go, it does not choose the menu's
+    // "Resume", whose light panel stays over the village's earth.
+    Shot const before(fight.data / "village.png");
+    Shot const menu(fight.data / "menu.png");
+    ASSERT_GT(menu.width, 0);
+    EXPECT_GT(menu.Sum(200.0, 150.0), before.Sum(200.0, 150.0) + 60) << "the menu closed";
 }
