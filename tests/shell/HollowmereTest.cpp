@@ -7,6 +7,7 @@
 #include "support/Shot.h"
 #include "support/WorldFixture.h"
 
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -131,11 +132,15 @@ TEST(Hollowmere, AScriptItCannotPlayIsRefusedByNameBeforeItPlaysAndStartUpIsStep
     EXPECT_EQ(1, GameRun::RunIn(game.data, environment, &log)) << "an error, not an abort: " << log;
     EXPECT_NE(std::string::npos, log.find(game.root / "script" + ": line 2: ")) << log;
     EXPECT_FALSE(std::filesystem::exists(game.data / "title.png")) << "refused before the first step";
+    // A test reading the picture the program did not leave fails, saying so; the picture shows no colour.
+    Shot::Colour seen = {};
+    EXPECT_NONFATAL_FAILURE(seen = Shot(game.data / "title.png").At(320.0, 240.0), "no picture");
+    EXPECT_EQ(seen, (Shot::Colour{-1, -1, -1}));
 
     // A script of nothing but comments would play on until killed; a close at start-up, step 0, ends it.
-    EXPECT_EQ(1, GameRun::RunIn(game.data, game.Scripted("comments", "# close at once\n"), &log, 60)) << log;
+    EXPECT_EQ(1, GameRun::RunIn(game.data, game.Scripted("comments", "# close at once\n"), &log)) << log;
     EXPECT_NE(std::string::npos, log.find(game.root / "comments" + ": ")) << log;
-    EXPECT_EQ(0, GameRun::RunIn(game.data, game.Scripted("start", "0 close\n"), &log, 60)) << log;
+    EXPECT_EQ(0, GameRun::RunIn(game.data, game.Scripted("start", "0 close\n"), &log)) << log;
 }
 
 // The village's way out below, walked in the test's own process by the road walker; the keys of each
