@@ -83,7 +83,8 @@ int main(int argc, char** argv)
 
         WriteText(out / "inputscript" / "walk", "# walk right, jump, look\n10 key 0x57 down\n40 key 0x57 up\n"
                                                 "41 key 32 down\n43 key 32 up\n60 shot walk.png\n90 close\n");
-        WriteText(out / "inputscript" / "menu", "5 key 13 down\n6 key 13 up\n\n20 key 0x1B down\n21 key 0x1b up\n");
+        WriteText(out / "inputscript" / "menu", "5 key 13 down\n6 key 13 up\n\n20 key 0x1B down\n21 key 0x1b up\n"
+                                                "030 key 013 down\n031 key 0X0D up\n");
     }
     catch (std::exception const& e)
     {

@@ -35,15 +35,16 @@ bool LooksNumeric(std::string const& word)
     return first < word.size() && std::isdigit(static_cast<unsigned char>(word[first]));
 }
 
-// The whole word as an unsigned number in C notation (decimal, 0x hex, 0 octal); false when
-// any of it is not, or it passes limit.
+// The whole word as an unsigned number: hex after 0x, else decimal (a leading zero too); false
+// when any of it is not, or it passes limit.
 bool ReadNumber(std::string const& word, unsigned long limit, unsigned long* value)
 {
     if (word.empty() || !std::isdigit(static_cast<unsigned char>(word[0])))
         return false;
+    bool const hex = word.size() > 2 && word[0] == '0' && (word[1] == 'x' || word[1] == 'X');
     errno = 0;
     char* end = nullptr;
-    unsigned long const read = std::strtoul(word.c_str(), &end, 0);
+    unsigned long const read = std::strtoul(word.c_str(), &end, hex ? 16 : 10);
     if (errno != 0 || *end != '\0' || read > limit)
         return false;
     *value = read;

@@ -4,14 +4,15 @@
 #include <string>
 #include <vector>
 
-// A text file of lines "STEP key VK down|up" (VK the virtual-key code of a key the game knows,
-// decimal or 0x hex), "STEP close" and "STEP shot FILE"; blank lines and lines that do not start
-// with a number are comments. A key or close is queued as the window system would
-// queue it, after the step (step 0 is start-up, so its input reaches the first step); a shot
-// writes the first frame drawn after the step as a PNG file. The game reads the script named by the environment variable HM_INPUT_SCRIPT; a run
-// without it is untouched. A scripted run takes exactly one step per pass of the main loop,
-// whatever the clock says, and each pass of the options screen's own loop counts as a step of
-// the script too, so that a script goes on while that screen is open.
+// A text file of lines "STEP key VK down|up" (VK the virtual-key code of a key the game knows),
+// "STEP close" and "STEP shot FILE", the numbers decimal (a leading zero too) or hex after 0x;
+// blank lines and lines that do not start with a number are comments. A key or close is queued as
+// the window system would queue it, after the step (step 0 is start-up, so its input reaches the
+// first step); a shot writes the first frame drawn after the step as a PNG file. The game reads
+// the script named by the environment variable HM_INPUT_SCRIPT; a run without it is untouched. A
+// scripted run takes exactly one step per pass of the main loop, whatever the clock says, and
+// each pass of the options screen's own loop counts as a step of the script too, so that a script
+// goes on while that screen is open.
 class InputScript final
 {
 public:

@@ -281,6 +281,19 @@ TEST(TimeLog, LivePlayAfterTravellingBackReplacesTheOldFuture)
     std::vector<int> xs = replay.Straight(300);
     for (Tick t : {120, 250, 195, 100, 101, 137, 138, 150, 180, 60, 300, 179})
         EXPECT_EQ(replay.At(t), xs[t]) << "tick " << t;
+
+    // On to 200, back to 195 among the states live play cached, and on live again: each tick asked
+    // costs a step of its own (no state of the old future is taken), and the ticks before the
+    // travel stay cached (the old future's states do not crowd them out).
+    auto const steps = [&](Tick t, bool shown) {
+        return Replay<3>::Moves([&] { EXPECT_EQ(shown ? replay.Shown(t) : replay.At(t), xs[t]) << "tick " << t; });
+    };
+    for (Tick t = 180; t <= 200; t++)
+        replay.At(t);
+    EXPECT_EQ(steps(195, true), 0);
+    for (Tick t = 196; t <= 198; t++)
+        EXPECT_EQ(steps(t, false), 1) << "tick " << t << " played live";
+    EXPECT_EQ(steps(193, true), 0) << "a tick cached before the travel";
 }
 
 // What a level asks of a creature's log: live play, a travel back at full speed, creeping forward

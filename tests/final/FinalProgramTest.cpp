@@ -89,8 +89,8 @@ TEST(FinalProgram, TheMapStartsAtTheDenEntersItAndAFightFromTheSpotLeadsThroughT
     script += fight.At(Watch_To + 10, "close");
 
     int visitCode = -1;
-    std::thread second([&] { visitCode = visit.Run(leave, 200); });
-    int const fightCode = fight.Run(script, 400);
+    std::thread second([&] { visitCode = visit.Run(leave); });
+    int const fightCode = fight.Run(script);
     second.join();
 
     EXPECT_EQ(0, visitCode) << visit.log;

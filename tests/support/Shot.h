@@ -1,8 +1,11 @@
 // Test support: a screenshot the real program wrote (the input script's "shot" line), read back as
-// RGB, top row first, with the counts the program tests check colours by.
+// RGB, top row first, with the counts the program tests check colours by. A picture the program
+// did not leave fails the test, saying so, and reads as no colour at all.
 #pragma once
 
 #include "support/PngPixels.h"
+
+#include <gtest/gtest.h>
 
 #include <png.h>
 
@@ -23,11 +26,18 @@ struct Shot
     int height = 0;
     std::vector<unsigned char> rgb;
 
-    explicit Shot(std::filesystem::path const& file) { PngPixels_Read(file, PNG_FORMAT_RGB, rgb, width, height); }
+    explicit Shot(std::filesystem::path const& file)
+    {
+        PngPixels_Read(file, PNG_FORMAT_RGB, rgb, width, height);
+        if (width == 0)
+            ADD_FAILURE() << "no picture: the program left no readable " << file;
+    }
 
-    // The colour of a pixel of the picture, row y counted from the top.
+    // The colour of a pixel of the picture, row y counted from the top; {-1, -1, -1} outside it.
     Colour Pixel(int x, int y) const
     {
+        if (x < 0 || y < 0 || x >= width || y >= height)
+            return {-1, -1, -1};
         std::size_t const i = (static_cast<std::size_t>(y) * width + x) * 3;
         return {rgb[i], rgb[i + 1], rgb[i + 2]};
     }
@@ -35,8 +45,8 @@ struct Shot
     // The colour at a logical point of the 640x480 screen, y from the bottom.
     Colour At(double x, double y) const
     {
-        int const px = std::clamp(static_cast<int>(x * width / 640.0), 0, width - 1);
-        int const py = std::clamp(static_cast<int>((480.0 - y) * height / 480.0), 0, height - 1);
+        int const px = std::clamp(static_cast<int>(x * width / 640.0), 0, std::max(width - 1, 0));
+        int const py = std::clamp(static_cast<int>((480.0 - y) * height / 480.0), 0, std::max(height - 1, 0));
         return Pixel(px, py);
     }
     int Sum(double x, double y) const

@@ -23,9 +23,6 @@
 namespace
 {
 
-constexpr int Short_Seconds = 600; // a loaded machine running the sanitized build
-constexpr int Part_Seconds = 7200;
-
 // The events of the progress record that have happened, for a failure's text.
 std::string Happened(GameEvents const& record)
 {
@@ -46,7 +43,7 @@ TEST(WholeGame, ANewGameFromTheTitleAlongTheVillagesStoryGoesThroughTheBuildersS
     WholeGameScript const script(1);
     WholeGame_Check const check = script.Check("village-walking");
     WholeGameFolder game;
-    EXPECT_EQ(0, game.Play(script.CutAt(check), Short_Seconds)) << game.err;
+    EXPECT_EQ(0, game.Play(script.CutAt(check))) << game.err;
     EXPECT_EQ(game.err, "");
     EXPECT_EQ(game.Digest(), check.digest) << "the program went another way than the builder by step " << check.step;
     // A new game is first saved by the map after the village.
@@ -73,8 +70,8 @@ TEST(WholeGame, TheWholeGameByKeysTwiceFromANewSlotToTheEnd)
         WholeGame_Check const end = script.Check("end");
         steps += script.steps;
         int codes[2] = {-1, -1};
-        std::thread second([&] { codes[1] = games[1].Play(script.Whole(), Part_Seconds); });
-        codes[0] = games[0].Play(script.Whole(), Part_Seconds);
+        std::thread second([&] { codes[1] = games[1].Play(script.Whole()); });
+        codes[0] = games[0].Play(script.Whole());
         second.join();
         for (int i = 0; i < 2; i++)
         {
