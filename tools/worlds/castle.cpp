@@ -162,10 +162,11 @@ public:
         Poly({{x, floor}, {x + 12.0, floor + 12.0}, {x + 48.0, floor + 12.0}, {x + 60.0, floor}}, Tile, group);
     }
     // A gate standing on the floor at x, with the wall over its doorway up to ceiling. It opens upwards.
-    void Gate(unsigned int group, double x, double floor, double ceiling, double high = GateHigh)
+    void Gate(unsigned int group, double x, double floor, double ceiling, double high = GateHigh,
+              double wide = GateWide)
     {
-        Box(x, floor, x + GateWide, floor + high, Tile, group);
-        Box(x - 2.0, floor + high, x + GateWide + 2.0, ceiling);
+        Box(x, floor, x + wide, floor + high, Tile, group);
+        Box(x - 2.0, floor + high, x + wide + 2.0, ceiling);
     }
     void Ref(unsigned int id, double x, double y) { map.AddRefPoint(id, x, y); }
     // A gear wheel of eight teeth painted on the back wall, centred at (x, y), radius r to the teeth's tips:
@@ -191,11 +192,6 @@ public:
             Shelf(rung.x0, rung.x0 + Rung_Wide, rung.top);
     }
 };
-
-constexpr double Frame_X0 = -800.0;
-constexpr double Frame_X1 = 7700.0;
-constexpr double Frame_Y0 = 2780.0;
-constexpr double Frame_Y1 = 7040.0;
 
 // The rock round the rooms fills the frame and reaches over its top as far as the camera over the
 // castle's top sees, so that no screen shows bare sky. It reaches no further left or down than the
@@ -592,8 +588,8 @@ void UpperRooms(Castle_Map& m)
     m.Back(Room18_WallX, f17, 2120.0, 5800.0);
     m.Box(960.0, f16 - Slab, 2120.0, f17);
     m.Box(960.0, f17, Room18_WallX, 5840.0);
-    m.Box(960.0, 5800.0, 1760.0, 5840.0);
-    m.Box(1860.0, 5800.0, 2140.0, 5840.0);
+    m.Box(960.0, 5800.0, Top_WallLeftX, 5840.0);
+    m.Box(Top_LeftX, 5800.0, 2140.0, 5840.0);
     m.Plate(Casle_SwitchGroups[9], Room18_WallX, f18);
     m.Shelf(Room18_WallX, Room18_LedgeRight, Room18_LedgeTop);
     double const lift = f18 + Casle_Lifts[1].amplitude + Lift;
@@ -606,9 +602,13 @@ void UpperRooms(Castle_Map& m)
     m.Ramp(1860.0, Room18_BlockTop, 2010.0, f17, f17);
     m.Plate(Casle_SwitchGroups[10], 2012.0, f18);
     m.Box(1770.0, Room18_BlockTop, 1850.0, Room18_BlockTop + 15.0, Tile, Casle_Group_BlockedLiftA);
-    // The castle's top, and the shaft down into room 28.
-    double const top = 6790.0;
-    m.Box(2045.0, top - Slab, 7250.0, top);
+    // The castle's top, walled at both ends up to the frame's roof. The rising platform comes up
+    // through the hole at its left end, over a shaft as wide as the hole in room 18's ceiling, so
+    // that whoever falls into it lands in room 18; at its right end the shaft down into room 28 (see
+    // RightRooms).
+    m.Box(Top_WallLeftX - Slab, 5840.0, Top_WallLeftX, Frame_Y1 - Slab);
+    m.Box(Top_LeftX, 5840.0, Top_LeftX + Slab, Top_Floor - Slab);
+    m.Box(Top_LeftX, Top_Floor - Slab, Top_RightX, Top_Floor);
 }
 
 // Rooms 19 and 21: the ladder from the road in room 19 climbs to room 21's floor and its open
@@ -662,6 +662,10 @@ void RightRooms(Castle_Map& m)
     m.Plate(Casle_SwitchGroups[4], 5740.0, f);
     m.Gate(Casle_Doors[4].group, 5830.0, f, 5550.0, 95.0);
     m.Box(5960.0, f, 6040.0, f + Lift, Tile, Casle_Group_BlockedLiftB);
+    // Its way up through the hole in room 25's ceiling is walled on both sides up to the top's
+    // floor, so that whoever leaves it on the way falls back into room 25.
+    m.Box(5950.0 - Slab, 5590.0, 5950.0, Top_Floor - Slab);
+    m.Box(6230.0, 5590.0, 6230.0 + Slab, Top_Floor - Slab);
     // Rooms 26 and 27.
     m.Box(6350.0, 5600.0, 7090.0, 5640.0);
     m.Box(6780.0, 5588.0, 6820.0, 5600.0, Tile, Casle_TargetGroups[6]);
@@ -676,12 +680,17 @@ void RightRooms(Castle_Map& m)
     // Room 28, up the ramp behind door 18, and the shaft from the castle's top.
     double const f28 = 5385.0;
     m.Ramp(6950.0, f27, 7070.0, f28, f27 - Slab);
-    m.Gate(Casle_Doors[17].group, 7070.0, f28, 5550.0, 70.0);
+    // Door 18 is thick enough that the player stood at it is whole in the camera of the room he
+    // stands in on either side: room 27's frame ends 4 short of room 28, whose frame begins 10 in.
+    m.Gate(Casle_Doors[17].group, 7072.0, f28, 5550.0, 70.0, 40.0);
     m.Back(7070.0, f28, 7400.0, 5550.0);
     m.Floor(7070.0, 7400.0, f28);
-    m.Box(7395.0, f28 - Slab, 7440.0, 6790.0);
-    m.Box(7070.0, 5550.0, 7250.0, 5590.0);
-    m.Box(7350.0, 5550.0, 7440.0, 5590.0);
+    m.Box(7395.0, f28 - Slab, 7440.0, 5550.0);
+    // The shaft from the top, as wide as the hole in room 28's ceiling: its walls reach the top's
+    // floor on the left and the frame's roof on the right.
+    m.Box(7070.0, 5550.0, Top_RightX, 5590.0);
+    m.Box(Top_RightX - Slab, 5590.0, Top_RightX, Top_Floor - Slab);
+    m.Box(Top_WallRightX, 5550.0, 7440.0, Frame_Y1 - Slab);
     for (int i = 0; i < 8; ++i)
     {
         bool const lit = i == 3 || i == 7;
