@@ -193,6 +193,11 @@ public:
     }
 };
 
+constexpr double Frame_X0 = -800.0;
+constexpr double Frame_X1 = 7700.0;
+constexpr double Frame_Y0 = 2780.0;
+constexpr double Frame_Y1 = 7040.0;
+
 // The rock round the rooms fills the frame and reaches over its top as far as the camera over the
 // castle's top sees, so that no screen shows bare sky. It reaches no further left or down than the
 // frame, where the map's collision grid starts.
@@ -548,7 +553,7 @@ void RoadRooms(Castle_Map& m)
 // jump onto it when it is and ride up to the ledge while the past self holds the switch. Lifts 3 and 4 (groups 29, 30)
 // work alike with switches 10 and 11 (groups 26, 27). The rising platform (group 17) on the platform at the right
 // carries the player up through the ceiling to the castle's top, where a walk to the right ends at the shaft down into
-// room 28.
+// room 28 and a walk to the left at the hole it came up through, back down into room 18.
 void UpperRooms(Castle_Map& m)
 {
     // Room 15 and its ladder.
