@@ -665,7 +665,9 @@ void RightRooms(Castle_Map& m)
     m.Box(5450.0, f, 5530.0, f + 30.0, Tile, Casle_MultiHits[2].group);
     m.Ref(Casle_MultiHits[2].rp, 5490.0, f + 200.0);
     m.Plate(Casle_SwitchGroups[4], 5740.0, f);
-    m.Gate(Casle_Doors[4].group, 5830.0, f, 5550.0, 95.0);
+    // Door 5 stands across the line between rooms 24 and 25, thick enough that each room's
+    // camera shows the player stood at it on its side whole (as door 18).
+    m.Gate(Casle_Doors[4].group, 5812.0, f, 5550.0, 95.0, 36.0);
     m.Box(5960.0, f, 6040.0, f + Lift, Tile, Casle_Group_BlockedLiftB);
     // Its way up through the hole in room 25's ceiling is walled on both sides up to the top's
     // floor, so that whoever leaves it on the way falls back into room 25.
