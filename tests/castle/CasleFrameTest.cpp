@@ -95,7 +95,8 @@ protected:
     {
         using namespace CastleWriter;
         auto falling = [](Pointf p) {
-            bool const shaft = (p.x >= Top_WallLeftX && p.x <= Top_LeftX) || (p.x >= Top_RightX && p.x <= Top_WallRightX);
+            bool const shaft =
+                (p.x >= Top_WallLeftX && p.x <= Top_LeftX) || (p.x >= Top_RightX && p.x <= Top_WallRightX);
             return shaft && p.y <= Casle_TopZoneY && Casle::FindRoom(p) < 0;
         };
         FrameCheck check(castle, name, [&, was = castle.GetPlayer()->GetPos()](World_Base const& w) mutable {
@@ -114,7 +115,8 @@ protected:
         });
         constexpr int Steps = 1500;
         ShortcutRun::Result const r = jumps ? ShortcutRun::Hold(step, direction, Steps)
-                                            : ShortcutRun::Run(step, Steps, [&](int) { return std::vector<int>{direction}; }, "");
+                                            : ShortcutRun::Run(
+                                                step, Steps, [&](int) { return std::vector<int>{direction}; }, "");
         std::string const ended = r.action == Level_Continue ? "" : name + ": " + r.how + "\n";
         if (falling(castle.GetPlayer()->GetPos()))
             outside << name << ": stands in a shaft at the end\n";
@@ -236,9 +238,11 @@ TEST_F(CasleFrameTest, EveryFloorOfTheRoomsLiesInARoomRectangleWhoseCameraShowsT
                 double const y = a.y + (b.y - a.y) * k / n;
                 // Room for him to stand, and not a corner where two solids meet.
                 auto covered = [&](double cx, double cy) { return MapDressing::Covered(map, cx, cy, 0, nullptr); };
-                if (covered(x, y + 1.0) || covered(x, y + Player_Height - 1.0) || (covered(x - 0.5, y + 1.0) && covered(x + 0.5, y + 1.0))
+                if (covered(x, y + 1.0) || covered(x, y + Player_Height - 1.0)
+                    || (covered(x - 0.5, y + 1.0) && covered(x + 0.5, y + 1.0))
                     || !beforeBackWall(x, y + Player_Height / 2.0) || y > Casle_TopZoneY
-                    || (x > Casle_FarExitX && y < Casle_FarExitY) || (x < Casle_EntranceExitX && y < Casle_EntranceExitY))
+                    || (x > Casle_FarExitX && y < Casle_FarExitY)
+                    || (x < Casle_EntranceExitX && y < Casle_EntranceExitY))
                     continue;
                 ++found;
                 Pointf const feet(x, y);
