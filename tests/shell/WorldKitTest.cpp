@@ -3,6 +3,7 @@
 // catches an object that does not replay, the missing-id sweep a build that leaks or goes on
 // without an id, and the frame check a player out of sight or a frame with bare clear colour. Every
 // world of the table keeps its player in sight on a covered screen along its roads and held keys.
+#include "castle/Casle.h"
 #include "castle/Casle_Events.h"
 #include "castle/Casle_Ids.h"
 #include "chasm/Chasm.h"
@@ -28,6 +29,7 @@
 #include "tower/Tower_Ids.h"
 #include "treevillage/TreeV.h"
 #include "tools/Road.h"
+#include "tools/worlds/castle.h"
 #include "tools/worlds/killig.h"
 #include "util/Error.h"
 
@@ -132,10 +134,41 @@ FrameCheck::Shown PurposefulViews(Level_Type type)
             return static_cast<Chasm const&>(w).GetFallCountdown() > 0 ? FrameCheck_Let::Frame : FrameCheck_Let::Nothing;
         };
     case Level_Casle:
-        return [](World_Base const& w) {
-            Pointf const p = w.GetPlayer()->GetPos();
+        return [zone = -1](World_Base const& w) mutable {
+            using namespace CastleWriter;
+            Player const* player = w.GetPlayer();
+            Pointf const p = player->GetPos();
             bool const leaving = p.x < Casle_RoomRects[0].x0 && p.y < Casle_EntranceExitY;
-            return leaving ? FrameCheck_Let::Frame : FrameCheck_Let::Nothing;
+            // A fall from the top down the shaft at either end, until he lands in the room below.
+            bool const shaft =
+                (p.x >= Top_WallLeftX && p.x <= Top_LeftX) || (p.x >= Top_RightX && p.x <= Top_WallRightX);
+            bool const falling = shaft && p.y <= Casle_TopZoneY && player->GetFallSpeed() > 0.0;
+            // The step in which he enters another room or the top: its camera is found from where he
+            // stood before the step.
+            int const now = p.y > Casle_TopZoneY ? Casle_Room_Count : Casle::FindRoom(p);
+            bool const entered = now != zone;
+            zone = now;
+            // The strips between two rooms whose cameras' views do not overlap by the player's width: on
+            // either side of the line between them one view or the other shows him cut at its edge (he
+            // is 20 wide; each strip runs from 10 inside the one view's edge to 10 inside the other's, as
+            // high as the rooms).
+            static Rectf const gaps[] = {
+                {1293.3, 3000.0, 1316.7, 3250.0}, // rooms 0 and 1: the hall's views end at 1303.3 and begin at 1306.7
+                {1120.0, 3660.0, 1140.0, 4120.0}, // rooms 5 and 4: room 4's view begins at 1130
+                {385.6, 3740.0, 400.0, 4170.0},   // rooms 6 and 5: room 6's view ends at 395.6
+                {-310.0, 3840.0, -305.6, 4090.0}, // rooms 7 and 6: room 6's view begins at -315.6
+                // rooms 12 and 10: the shaft's view ends at 2246.7, room 10's begins at 2235
+                {2236.7, 3650.0, 2245.0, 4120.0},
+                {4441.7, 4500.0, 4470.0, 4970.0}, // rooms 19 and 20: room 19's view ends at 4451.7
+                {3900.0, 4960.0, 4470.0, 4970.0}, // rooms 19 and 21: room 19's view ends 10 over the line, at 4980
+                {5930.0, 4340.0, 5938.3, 4590.0}, // rooms 33 and 37: room 37's view begins at 5928.3
+                // rooms 27 and 28, through door 18: room 27's view ends at 7085.6, room 28's begins at 7100
+                {7075.6, 5340.0, 7110.0, 5600.0},
+            };
+            bool const between = std::any_of(std::begin(gaps), std::end(gaps), [&](Rectf const& g) {
+                return p.x >= g.x0 && p.x < g.x1 && p.y >= g.y0 && p.y < g.y1;
+            });
+            return leaving || falling || entered || between ? FrameCheck_Let::Frame : FrameCheck_Let::Nothing;
         };
     case Level_Final:
         return [](World_Base const& w) {
