@@ -1075,9 +1075,9 @@ MapWriter BuildMap()
     LowerRooms(m);
     // Open beyond the back walls: the rooms' rectangles, the castle's top and the shafts from it,
     // room 25's rising platform's way up to it, lift 5's from room 8 into room 5, the hole from
-    // door 2 down into the hall, the ramp from room 5 up into room 6, room 15's right end, the
-    // jumps off the ladders of rooms 14 and 19 onto the floors of rooms 13 and 21, and the cog's
-    // pocket.
+    // door 2 down into the hall, the ramp from room 5 up into room 6, room 15's right end (with
+    // switch 22, beyond its rectangle but in its camera's view), the jumps off the ladders of rooms
+    // 14 and 19 onto the floors of rooms 13 and 21, and the cog's pocket.
     std::vector<Open_Area> open = {
         {Top_WallLeftX, Top_Floor, Top_WallRightX, Frame_Y1},
         {Top_WallLeftX, 5800.0, Top_LeftX, Top_Floor},
