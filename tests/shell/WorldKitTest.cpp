@@ -134,7 +134,7 @@ FrameCheck::Shown PurposefulViews(Level_Type type)
             return static_cast<Chasm const&>(w).GetFallCountdown() > 0 ? FrameCheck_Let::Frame : FrameCheck_Let::Nothing;
         };
     case Level_Casle:
-        return [zone = -1](World_Base const& w) mutable {
+        return [zone = -2](World_Base const& w) mutable {
             using namespace CastleWriter;
             Player const* player = w.GetPlayer();
             Pointf const p = player->GetPos();
@@ -143,10 +143,10 @@ FrameCheck::Shown PurposefulViews(Level_Type type)
             bool const shaft =
                 (p.x >= Top_WallLeftX && p.x <= Top_LeftX) || (p.x >= Top_RightX && p.x <= Top_WallRightX);
             bool const falling = shaft && p.y <= Casle_TopZoneY && player->GetFallSpeed() > 0.0;
-            // The step in which he enters another room or the top: its camera is found from where he
-            // stood before the step.
+            // The step in which he enters another room or the top (-1: none; -2: not yet seen): its
+            // camera is found from where he stood before the step.
             int const now = p.y > Casle_TopZoneY ? Casle_Room_Count : Casle::FindRoom(p);
-            bool const entered = now != zone;
+            bool const entered = zone != -2 && now != zone;
             zone = now;
             // The strips between two rooms whose cameras' views do not overlap by the player's width: on
             // either side of the line between them one view or the other shows him cut at its edge (he
