@@ -1,10 +1,16 @@
 // What the castle's room cameras show of the generated castle, drawn headless and read back: no bare
 // clear colour anywhere, and the floor a player stands on well inside the frame.
 #include "castle/Casle.h"
+#include "castle/Casle_Events.h"
 #include "castle/Casle_Ids.h"
+#include "engine/GameEvents.h"
+#include "engine/KeyData.h"
 #include "engine/Map.h"
 #include "engine/Player.h"
+#include "engine/Player_Sprites.h"
+#include "support/FrameCheck.h"
 #include "support/LevelFrame.h"
+#include "support/ShortcutRun.h"
 #include "support/WorldFixture.h"
 #include "tools/Canvas.h"
 #include "tools/DataGen.h"
@@ -17,6 +23,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <map>
 #include <sstream>
@@ -28,6 +35,25 @@ namespace
 
 constexpr int Frame_W = LevelFrame::Width;
 constexpr int Frame_H = LevelFrame::Height;
+
+// Feet at p in room's rectangle, near a side of it that opens into another room, where the camera
+// of the room he is entering takes over.
+bool Entering(int room, Pointf p)
+{
+    for (Casle_RoomRect const& r : Casle_RoomRects)
+    {
+        if (r.room != room || !Casle_InArea(p, r.x0, r.x1, r.y0, r.y1))
+            continue;
+        double const mid = p.y + Player_Height / 2.0;
+        auto other = [&](double x, double y) {
+            int const beyond = Casle::FindRoom(Pointf(x, y));
+            return beyond >= 0 && beyond != room;
+        };
+        return (p.x - r.x0 < 50.0 && other(r.x0 - 60.0, mid)) || (r.x1 - p.x < 50.0 && other(r.x1 + 60.0, mid))
+               || (p.y - r.y0 < 50.0 && other(p.x, r.y0 - 60.0)) || (r.y1 - p.y < 50.0 && other(p.x, r.y1 + 60.0));
+    }
+    return false;
+}
 
 class CasleFrameTest : public MutedWorldFixture
 {
@@ -58,6 +84,43 @@ protected:
                 c.Set(x, Frame_H - 1 - y, Rgba{p[0], p[1], p[2], 255});
             }
         DataGen::SavePng(c, dir, name);
+    }
+
+    // Holds a direction for 1500 steps from where the player stands, with a jump now and then
+    // (ShortcutRun.h) or none, and returns what went wrong: the level ended, he stood outside the
+    // castle's top and every room rectangle other than falling down a shaft from the top into the
+    // room under it, or a frame showed him out of sight (FrameCheck.h; the fall down a shaft and a
+    // walk from one room into the next let by).
+    std::string Hold(Casle& castle, std::string const& name, int direction, bool jumps)
+    {
+        using namespace CastleWriter;
+        auto falling = [](Pointf p) {
+            bool const shaft =
+                (p.x >= Top_WallLeftX && p.x <= Top_LeftX) || (p.x >= Top_RightX && p.x <= Top_WallRightX);
+            return shaft && p.y <= Casle_TopZoneY && Casle::FindRoom(p) < 0;
+        };
+        FrameCheck check(castle, name, [&, was = castle.GetPlayer()->GetPos()](World_Base const& w) mutable {
+            Pointf const p = w.GetPlayer()->GetPos();
+            bool const passing = std::fabs(p.x - was.x) >= 1.0 && Entering(Casle::FindRoom(p), p);
+            was = p;
+            return falling(p) || passing ? FrameCheck_Let::Frame : FrameCheck_Let::Nothing;
+        });
+        std::ostringstream outside;
+        ShortcutRun::Stepper const step = check.Wrap([&](std::vector<int> const& held) {
+            Level_Action const r = Step(held);
+            Pointf const p = castle.GetPlayer()->GetPos();
+            if (outside.tellp() == 0 && p.y <= Casle_TopZoneY && Casle::FindRoom(p) < 0 && !falling(p))
+                outside << name << ": outside the castle's top and rooms at (" << p.x << ", " << p.y << ")\n";
+            return r;
+        });
+        constexpr int Steps = 1500;
+        ShortcutRun::Result const r = jumps ? ShortcutRun::Hold(step, direction, Steps)
+                                            : ShortcutRun::Run(
+                                                step, Steps, [&](int) { return std::vector<int>{direction}; }, "");
+        std::string const ended = r.action == Level_Continue ? "" : name + ": " + r.how + "\n";
+        if (falling(castle.GetPlayer()->GetPos()))
+            outside << name << ": stands in a shaft at the end\n";
+        return ended + outside.str() + check.Report();
     }
 };
 
@@ -140,7 +203,6 @@ TEST_F(CasleFrameTest, EveryFloorOfTheRoomsLiesInARoomRectangleWhoseCameraShowsT
     Build(Level_Casle);
     Casle& castle = As<Casle>();
     MapWriter const map = CastleWriter::BuildMap();
-    constexpr double H = 20.0; // the player's height
     auto beforeBackWall = [&](double x, double y) {
         for (MapWriter_Poly const& poly : map.polys)
         {
@@ -153,22 +215,6 @@ TEST_F(CasleFrameTest, EveryFloorOfTheRoomsLiesInARoomRectangleWhoseCameraShowsT
             }
             if (x > x0 && x < x1 && y > y0 && y < y1)
                 return true;
-        }
-        return false;
-    };
-    // Near a side of its rectangle that opens into another room.
-    auto entering = [](int room, Pointf p) {
-        for (Casle_RoomRect const& r : Casle_RoomRects)
-        {
-            if (r.room != room || !Casle_InArea(p, r.x0, r.x1, r.y0, r.y1))
-                continue;
-            double const mid = p.y + H / 2.0;
-            auto other = [&](double x, double y) {
-                int const beyond = Casle::FindRoom(Pointf(x, y));
-                return beyond >= 0 && beyond != room;
-            };
-            return (p.x - r.x0 < 50.0 && other(r.x0 - 60.0, mid)) || (r.x1 - p.x < 50.0 && other(r.x1 + 60.0, mid))
-                   || (p.y - r.y0 < 50.0 && other(p.x, r.y0 - 60.0)) || (r.y1 - p.y < 50.0 && other(p.x, r.y1 + 60.0));
         }
         return false;
     };
@@ -192,9 +238,11 @@ TEST_F(CasleFrameTest, EveryFloorOfTheRoomsLiesInARoomRectangleWhoseCameraShowsT
                 double const y = a.y + (b.y - a.y) * k / n;
                 // Room for him to stand, and not a corner where two solids meet.
                 auto covered = [&](double cx, double cy) { return MapDressing::Covered(map, cx, cy, 0, nullptr); };
-                if (covered(x, y + 1.0) || covered(x, y + H - 1.0) || (covered(x - 0.5, y + 1.0) && covered(x + 0.5, y + 1.0))
-                    || !beforeBackWall(x, y + H / 2.0) || y > Casle_TopZoneY
-                    || (x > Casle_FarExitX && y < Casle_FarExitY) || (x < Casle_EntranceExitX && y < Casle_EntranceExitY))
+                if (covered(x, y + 1.0) || covered(x, y + Player_Height - 1.0)
+                    || (covered(x - 0.5, y + 1.0) && covered(x + 0.5, y + 1.0))
+                    || !beforeBackWall(x, y + Player_Height / 2.0) || y > Casle_TopZoneY
+                    || (x > Casle_FarExitX && y < Casle_FarExitY)
+                    || (x < Casle_EntranceExitX && y < Casle_EntranceExitY))
                     continue;
                 ++found;
                 Pointf const feet(x, y);
@@ -205,7 +253,7 @@ TEST_F(CasleFrameTest, EveryFloorOfTheRoomsLiesInARoomRectangleWhoseCameraShowsT
                 int const room = Casle::FindRoom(feet);
                 if (room < 0)
                     outside << " (" << x << ", " << y << ")";
-                else if (!entering(room, feet))
+                else if (!Entering(room, feet))
                     spots[room].push_back(feet);
             }
         }
@@ -221,7 +269,7 @@ TEST_F(CasleFrameTest, EveryFloorOfTheRoomsLiesInARoomRectangleWhoseCameraShowsT
         bool const holdsY = room != 12;
         for (Pointf const& p : feet)
         {
-            Pointf const middle = Pointf(p.x, p.y + H / 2.0).WorldToScreen(view);
+            Pointf const middle = Pointf(p.x, p.y + Player_Height / 2.0).WorldToScreen(view);
             bool const inX = !holdsX || (middle.x >= 0.0 && middle.x <= Frame_W);
             bool const inY = !holdsY || (middle.y >= 0.0 && middle.y <= Frame_H);
             EXPECT_TRUE(inX && inY) << "room " << room << " does not show the player standing at (" << p.x << ", "
@@ -250,4 +298,33 @@ TEST_F(CasleFrameTest, HeldByTheShutGateThePlayerAndTheGateAreBothInTheHallsFram
         EXPECT_TRUE(s.x >= 0.0 && s.x <= Frame_W && s.y >= 0.0 && s.y <= Frame_H)
             << "(" << p.x << ", " << p.y << ") on the screen at (" << s.x << ", " << s.y << ")";
     }
+}
+
+// Off the road, from the castle's top (reached on room 18's rising platform) and past the fee: a
+// player holding either way, with jumps or without, stays inside the castle's rooms and top, in
+// sight, and does not end the level: the top's ends drop down shafts into rooms 18 and 28, and he
+// holds the other way back from there; room 2's right wall stops him inside its camera's frame.
+TEST_F(CasleFrameTest, HeldEitherWayFromTheTopOrPastTheFeeThePlayerStaysInTheRoomsInSight)
+{
+    GameEvents record;
+    record[Event_DoubleJump] = GameEvent_HasHappened;
+    record[Casle_Event_FeePaid] = GameEvent_HasHappened;
+    for (int direction : {KeyIndex_GameLeft, KeyIndex_GameRight})
+        for (bool jumps : {false, true})
+        {
+            bool const left = direction == KeyIndex_GameLeft;
+            std::string const how = std::string(left ? "left" : "right") + (jumps ? ", jumping" : "");
+            Build(Level_Casle, record);
+            Casle& castle = As<Casle>();
+            Pointf const top((CastleWriter::Top_LeftX + CastleWriter::Top_RightX) / 2.0, CastleWriter::Top_Floor + 1.0);
+            FrameAt(castle, top);
+            EXPECT_EQ(Hold(castle, "from the top, " + how, direction, jumps), "");
+            int const back = left ? KeyIndex_GameRight : KeyIndex_GameLeft;
+            EXPECT_EQ(Hold(castle, "from the top, " + how + ", and back", back, jumps), "");
+            if (!left)
+            {
+                Build(Level_Casle, record);
+                EXPECT_EQ(Hold(As<Casle>(), "past the fee, " + how, direction, jumps), "");
+            }
+        }
 }

@@ -3,6 +3,8 @@
 // catches an object that does not replay, the missing-id sweep a build that leaks or goes on
 // without an id, and the frame check a player out of sight or a frame with bare clear colour. Every
 // world of the table keeps its player in sight on a covered screen along its roads and held keys.
+#include "castle/Casle.h"
+#include "castle/Casle_Events.h"
 #include "castle/Casle_Ids.h"
 #include "chasm/Chasm.h"
 #include "engine/Char_Base.h"
@@ -18,12 +20,16 @@
 #include "support/RoadTravel.h"
 #include "support/RoadWalker.h"
 #include "support/ShortcutRun.h"
+#include "support/StandingSurfaces.h"
 #include "support/WorldFixture.h"
 #include "support/WorldReplay.h"
+#include "plateau/Plato.h"
 #include "testworld/Test_World.h"
 #include "tower/Tower.h"
 #include "tower/Tower_Ids.h"
+#include "treevillage/TreeV.h"
 #include "tools/Road.h"
+#include "tools/worlds/castle.h"
 #include "tools/worlds/killig.h"
 #include "util/Error.h"
 
@@ -33,6 +39,7 @@
 #include <cstdio>
 #include <fstream>
 #include <memory>
+#include <chrono>
 #include <set>
 #include <string>
 
@@ -66,9 +73,11 @@ protected:
     std::unique_ptr<Drifter> drifter;
 };
 
-// The worlds whose frames' faults are printed rather than failed: none now; a world goes here
-// only while its map is being fitted to its cameras.
-std::set<std::string> const FramesBeingRefitted = {};
+// The worlds whose frames' faults are printed rather than failed, along their roads and from their
+// standing surfaces alike; a world goes here only while its map is being fitted to its cameras and
+// walls.
+std::set<std::string> const FramesBeingRefitted = {"killig",
+                                                   "castle", "tower", "black", "final"};
 
 // The views worlds frame on purpose beyond scripted scenes: the tower's whole view while the
 // player stands at its overview spot (the spot's allowance of steps running down), the step in
@@ -79,6 +88,10 @@ std::set<std::string> const FramesBeingRefitted = {};
 // the castle's way out left of the hall: between the entrance's exit line and room 0 the hall's
 // view (which begins a few units right of the line) shows him walking out at its left edge.
 constexpr double Tower_CloseZoom = 10.0; // the tower's shots of its smallest corridors frame this close or closer
+// The last views of the village and the plateau end short of their main exits: the player walks out
+// at the view's right edge over the last few steps before the exit.
+constexpr double TreeV_WalkOut = 40.0;
+constexpr double Plato_WalkOut = 200.0;
 
 FrameCheck::Shown PurposefulViews(Level_Type type)
 {
@@ -105,15 +118,61 @@ FrameCheck::Shown PurposefulViews(Level_Type type)
             bool const smallestClose = w.GetPlayer()->GetScale() < nextUp && w.GetMap()->view.scale >= Tower_CloseZoom;
             return smallestClose ? FrameCheck_Let::Size : FrameCheck_Let::Nothing;
         };
+    case Level_TreeV:
+        return [](World_Base const& w) {
+            Pointf const p = w.GetPlayer()->GetPos();
+            bool const out = TreeV::ExitAt(Pointf(p.x + TreeV_WalkOut, p.y), 0) == Level_Completed;
+            return out ? FrameCheck_Let::Frame : FrameCheck_Let::Nothing;
+        };
+    case Level_Plato:
+        return [](World_Base const& w) {
+            bool const out = w.GetPlayer()->GetPos().x > Plato_ExitX - Plato_WalkOut;
+            return out ? FrameCheck_Let::Frame : FrameCheck_Let::Nothing;
+        };
     case Level_Chasm:
         return [](World_Base const& w) {
             return static_cast<Chasm const&>(w).GetFallCountdown() > 0 ? FrameCheck_Let::Frame : FrameCheck_Let::Nothing;
         };
     case Level_Casle:
-        return [](World_Base const& w) {
-            Pointf const p = w.GetPlayer()->GetPos();
+        return [zone = -2](World_Base const& w) mutable {
+            using namespace CastleWriter;
+            Player const* player = w.GetPlayer();
+            Pointf const p = player->GetPos();
             bool const leaving = p.x < Casle_RoomRects[0].x0 && p.y < Casle_EntranceExitY;
-            return leaving ? FrameCheck_Let::Frame : FrameCheck_Let::Nothing;
+            // A fall from the top down the shaft at either end, until he lands in the room below.
+            bool const shaft =
+                (p.x >= Top_WallLeftX && p.x <= Top_LeftX) || (p.x >= Top_RightX && p.x <= Top_WallRightX);
+            bool const falling = shaft && p.y <= Casle_TopZoneY && player->GetFallSpeed() > 0.0;
+            // The step in which he enters another room or the top (-1: none; -2: not yet seen): its
+            // camera is found from where he stood before the step.
+            int const now = p.y > Casle_TopZoneY ? Casle_Room_Count : Casle::FindRoom(p);
+            bool const entered = zone != -2 && now != zone;
+            zone = now;
+            // The strips between two rooms whose cameras' views do not overlap by the player's width: on
+            // either side of the line between them one view or the other shows him cut at its edge (he
+            // is 20 wide; each strip runs from 10 inside the one view's edge to 10 inside the other's, as
+            // high as the rooms).
+            static Rectf const gaps[] = {
+                {1293.3, 3000.0, 1316.7, 3250.0}, // rooms 0 and 1: the hall's views end at 1303.3 and begin at 1306.7
+                {1120.0, 3660.0, 1140.0, 4120.0}, // rooms 5 and 4: room 4's view begins at 1130
+                {385.6, 3740.0, 400.0, 4170.0},   // rooms 6 and 5: room 6's view ends at 395.6
+                // the foot of room 6's ramp, from room 5's floor at x 400 up to where room 6 begins, 20
+                // over that floor: in no room, under the view of the room he came from (room 5's
+                // begins at 380)
+                {370.0, 3720.0, 400.0, 3740.0},
+                {-310.0, 3840.0, -305.6, 4090.0}, // rooms 7 and 6: room 6's view begins at -315.6
+                // rooms 12 and 10: the shaft's view ends at 2246.7, room 10's begins at 2235
+                {2236.7, 3650.0, 2245.0, 4120.0},
+                {4441.7, 4500.0, 4470.0, 4970.0}, // rooms 19 and 20: room 19's view ends at 4451.7
+                {3900.0, 4960.0, 4470.0, 4970.0}, // rooms 19 and 21: room 19's view ends 10 over the line, at 4980
+                {5930.0, 4340.0, 5938.3, 4590.0}, // rooms 33 and 37: room 37's view begins at 5928.3
+                // rooms 27 and 28, through door 18: room 27's view ends at 7085.6, room 28's begins at 7100
+                {7075.6, 5340.0, 7110.0, 5600.0},
+            };
+            bool const between = std::any_of(std::begin(gaps), std::end(gaps), [&](Rectf const& g) {
+                return p.x >= g.x0 && p.x < g.x1 && p.y >= g.y0 && p.y < g.y1;
+            });
+            return leaving || falling || entered || between ? FrameCheck_Let::Frame : FrameCheck_Let::Nothing;
         };
     case Level_Final:
         return [](World_Base const& w) {
@@ -154,6 +213,24 @@ void RoadPrelude(Level_Type type, Road const& road, World_Base& w, FrameCheck::S
     door.Walk(KiligWriter::Road_Door0X - 30.0, 1550.0);
     RoadWalker(w, door).Walk(step);
     KiligTravelBackTo(w, step, left - 50);
+}
+
+// The places a level may end in: each road's way out, from the point before its exit on in the
+// exit's direction, as high as the two points and Exit_Reach above and below.
+constexpr double Exit_Reach = 200.0;
+std::vector<Rectf> ExitPlaces(char const* folder)
+{
+    std::vector<Rectf> places;
+    for (Road const& road : Road::ReadAll(std::string(folder) + "/road"))
+        for (std::size_t i = 1; i < road.points.size(); ++i)
+            if (Road_Point const& exit = road.points[i]; exit.kind == Road_Exit)
+            {
+                Road_Point const& before = road.points[i - 1];
+                bool const right = exit.x > before.x;
+                places.emplace_back(right ? before.x - Exit_Reach : -1e300, std::min(before.y, exit.y) - Exit_Reach,
+                                    right ? 1e300 : before.x + Exit_Reach, std::max(before.y, exit.y) + Exit_Reach);
+            }
+    return places;
 }
 
 std::string Place(double x, double y)
@@ -411,3 +488,73 @@ TEST_F(WorldKit, EveryWorldKeepsThePlayerInSightOnACoveredScreenAlongItsRoadsAnd
             std::printf("%s: being refitted, not failed:\n%s", row.folder, faults.c_str());
     }
 }
+
+// Every world from the middle of each standing surface of its map: one test per world of the table,
+// so that the worlds run side by side.
+class WorldSurfaces : public WorldKit, public testing::WithParamInterface<int>
+{
+};
+
+constexpr int Surface_HoldSteps = 1500;
+constexpr int Surface_StillSteps = 400;
+
+TEST_P(WorldSurfaces, FromEveryStandingSurfaceThePlayerStaysInSightWithinTheWallsAndLeavesByAnExitOnly)
+{
+    World_Row const& row = World_Table[GetParam()];
+    // As along the roads, and past the castle's fee.
+    GameEvents record = events;
+    record[Event_Socks] = GameEvent_HasHappened;
+    record.gems = 7;
+    record[Casle_Event_FeePaid] = GameEvent_HasHappened;
+    RoadProgress(row.type, record);
+    Build(row.type, record);
+    // The sizes he takes: the tower's scaling zones give him theirs.
+    std::vector<double> scales = {world->GetPlayer()->GetScale()};
+    if (row.type == Level_Tower)
+        for (Tower_ScalerIds const& scaler : Tower_Scalers)
+            scales.push_back(scaler.playerScale);
+    std::vector<StandingSurface> const surfaces = StandingSurfaces(*world->GetMap(), scales);
+    MapWalls const walls = MapWalls::Of(*world->GetMap());
+    std::vector<Rectf> const exits = ExitPlaces(row.folder);
+    ASSERT_FALSE(surfaces.empty());
+    auto const began = std::chrono::steady_clock::now();
+    std::string faults;
+    int steps = 0;
+    for (StandingSurface const& surface : surfaces)
+    {
+        Pointf const middle = surface.Middle();
+        char at[80];
+        std::snprintf(at, sizeof at, "surface (%.0f, %.0f)-(%.0f, %.0f) at size %g, ", surface.a.x, surface.a.y,
+                      surface.b.x, surface.b.y, surface.scale);
+        bool goesOn = false; // the world of the last run still stands
+        for (int run : {int(KeyIndex_GameLeft), int(KeyIndex_GameRight), -1})
+        {
+            if (!goesOn)
+                Build(row.type, record);
+            PutPlayer(*world, middle, surface.scale);
+            std::string const how = run == -1 ? "standing" : run == KeyIndex_GameLeft ? "holding left" : "holding right";
+            FrameCheck frames(*world, std::string(row.folder) + ", " + at + how, PurposefulViews(row.type));
+            frames.Keep(walls, exits);
+            FrameCheck::Stepper const step = frames.Wrap([&](std::vector<int> const& held) { return Step(held); });
+            ShortcutRun::Result const r = run == -1 ? ShortcutRun::Run(step, Surface_StillSteps, [](int) {
+                return std::vector<int>();
+            }, how)
+                                                    : ShortcutRun::Hold(step, run, Surface_HoldSteps);
+            steps += r.steps;
+            goesOn = r.action == Level_Continue;
+            faults += frames.Report();
+        }
+    }
+    double const seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
+    std::printf("%s: %zu standing surfaces, %d steps in %.1f s\n", row.folder, surfaces.size(), steps, seconds);
+    if (FramesBeingRefitted.count(row.folder) == 0)
+        EXPECT_EQ(faults, "");
+    else if (!faults.empty())
+        std::printf("%s: being refitted, not failed:\n%s", row.folder, faults.c_str());
+}
+
+std::string WorldName(testing::TestParamInfo<int> const& row)
+{
+    return World_Table[row.param].folder;
+}
+INSTANTIATE_TEST_SUITE_P(EveryWorld, WorldSurfaces, testing::Range(0, World_Count), WorldName);

@@ -15,6 +15,7 @@
 #include "tools/MapTextures.h"
 #include "util/Error.h"
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 #include <string>
@@ -87,6 +88,20 @@ void ClimbLadder(Road& r, double left, double floor, double top, bool lastLeft, 
     r.Walk(offX, top);
 }
 
+constexpr double Frame_X0 = -800.0;
+constexpr double Frame_X1 = 7700.0;
+constexpr double Frame_Y0 = 2780.0;
+constexpr double Frame_Y1 = 7040.0;
+
+constexpr double Pocket_Y0 = 4520.0; // the floor of the pocket that keeps the machine's cog
+constexpr double Pocket_Y1 = 4620.0;
+
+// An open part of the castle, x0 <= x <= x1 and y0 <= y <= y1: a room, a shaft, a mover's way.
+struct Open_Area
+{
+    double x0, y0, x1, y1;
+};
+
 class Castle_Map
 {
 public:
@@ -129,16 +144,72 @@ public:
     {
         Add(behind, {{x0, y0}, {x0, y1}, {x1, y1}, {x1, y0}}, Brick, 0, false);
     }
-    // The finished map: the back walls first, then the rooms' contents; outlines only on the tops a
-    // player stands on, so that a beam is not taken for a seam.
-    MapWriter Finish() const
+    // The finished map: the back walls first, then the rock (see FillRock), then the rooms' contents;
+    // outlines only on the tops a player stands on, so that a beam is not taken for a seam.
+    MapWriter Finish(std::vector<Open_Area> const& open) const
     {
         MapWriter done = behind;
         done.SetView(map.viewX, map.viewY, map.viewScale);
+        Castle_Map rock;
+        rock.FillRock(open, behind);
+        done.polys.insert(done.polys.end(), rock.map.polys.begin(), rock.map.polys.end());
         done.polys.insert(done.polys.end(), map.polys.begin(), map.polys.end());
         done.refPoints = map.refPoints;
         MapDressing::OutlineTops(done);
         return done;
+    }
+    // The rock the castle is cut into: solid everywhere inside the frame but in the open areas given
+    // and behind the back walls, so that no top outside the rooms is stood on. Cut in upright strips
+    // at every open area's side; a strip's rock the same as the last's widens that box.
+    void FillRock(std::vector<Open_Area> open, MapWriter const& backs)
+    {
+        for (MapWriter_Poly const& poly : backs.polys)
+        {
+            if (poly.texture != Brick)
+                continue;
+            Open_Area a{1e300, 1e300, -1e300, -1e300};
+            for (MapWriter_Point const& p : poly.points)
+                a = {std::min(a.x0, p.x), std::min(a.y0, p.y), std::max(a.x1, p.x), std::max(a.y1, p.y)};
+            open.push_back(a);
+        }
+        Open_Area const inside{Frame_X0 + Slab, Frame_Y0 + Slab, Frame_X1 - Slab, Frame_Y1 - Slab};
+        std::vector<double> xs = {inside.x0, inside.x1};
+        for (Open_Area const& a : open)
+            for (double x : {a.x0, a.x1})
+                xs.push_back(std::clamp(x, inside.x0, inside.x1));
+        std::sort(xs.begin(), xs.end());
+        xs.erase(std::unique(xs.begin(), xs.end()), xs.end());
+        std::vector<Open_Area> boxes;
+        std::vector<std::size_t> last; // the boxes of the strip before
+        for (std::size_t i = 0; i + 1 < xs.size(); ++i)
+        {
+            double const xa = xs[i], xb = xs[i + 1];
+            std::vector<std::pair<double, double>> spans;
+            for (Open_Area const& a : open)
+                if (a.x0 <= xa && a.x1 >= xb && a.y1 > inside.y0 && a.y0 < inside.y1)
+                    spans.emplace_back(std::max(a.y0, inside.y0), std::min(a.y1, inside.y1));
+            std::sort(spans.begin(), spans.end());
+            std::vector<std::size_t> now;
+            double y = inside.y0;
+            spans.emplace_back(inside.y1, inside.y1);
+            for (auto const& [y0, y1] : spans)
+            {
+                if (y0 > y)
+                {
+                    auto const same = std::find_if(
+                        last.begin(), last.end(), [&](std::size_t k) { return boxes[k].y0 == y && boxes[k].y1 == y0; });
+                    if (same != last.end())
+                        boxes[*same].x1 = xb;
+                    else
+                        boxes.push_back({xa, y, xb, y0});
+                    now.push_back(same != last.end() ? *same : boxes.size() - 1);
+                }
+                y = std::max(y, y1);
+            }
+            last = now;
+        }
+        for (Open_Area const& b : boxes)
+            Box(b.x0, b.y0, b.x1, b.y1);
     }
     // A solid slope from (xa, ya) to (xb, yb) filled down to bottom.
     void Ramp(double xa, double ya, double xb, double yb, double bottom)
@@ -162,10 +233,11 @@ public:
         Poly({{x, floor}, {x + 12.0, floor + 12.0}, {x + 48.0, floor + 12.0}, {x + 60.0, floor}}, Tile, group);
     }
     // A gate standing on the floor at x, with the wall over its doorway up to ceiling. It opens upwards.
-    void Gate(unsigned int group, double x, double floor, double ceiling, double high = GateHigh)
+    void Gate(unsigned int group, double x, double floor, double ceiling, double high = GateHigh,
+              double wide = GateWide)
     {
-        Box(x, floor, x + GateWide, floor + high, Tile, group);
-        Box(x - 2.0, floor + high, x + GateWide + 2.0, ceiling);
+        Box(x, floor, x + wide, floor + high, Tile, group);
+        Box(x - 2.0, floor + high, x + wide + 2.0, ceiling);
     }
     void Ref(unsigned int id, double x, double y) { map.AddRefPoint(id, x, y); }
     // A gear wheel of eight teeth painted on the back wall, centred at (x, y), radius r to the teeth's tips:
@@ -191,11 +263,6 @@ public:
             Shelf(rung.x0, rung.x0 + Rung_Wide, rung.top);
     }
 };
-
-constexpr double Frame_X0 = -800.0;
-constexpr double Frame_X1 = 7700.0;
-constexpr double Frame_Y0 = 2780.0;
-constexpr double Frame_Y1 = 7040.0;
 
 // The rock round the rooms fills the frame and reaches over its top as far as the camera over the
 // castle's top sees, so that no screen shows bare sky. It reaches no further left or down than the
@@ -226,10 +293,10 @@ void Hall(Castle_Map& m)
     double const f = Hall_Floor;
     m.Back(540.0, f, 2410.0, 3260.0);
     m.Back(1740.0, 3260.0, 2410.0, 3440.0);
-    m.Box(520.0, 2840.0, 1740.0, f);
-    m.Box(1740.0, 2840.0, 2450.0, Room2_Floor);
+    m.Box(520.0, Frame_Y0 + Slab, 1740.0, f);
+    m.Box(1740.0, Frame_Y0 + Slab, 2450.0, Room2_Floor);
     m.Poly({{1450.0, f}, {1740.0, Room2_Floor}, {1740.0, f}});
-    m.Box(500.0, 2840.0, 540.0, 3300.0);
+    m.Box(500.0, Frame_Y0 + Slab, 540.0, 3300.0);
     m.Ref(Casle_Rp_Start, 1000.0, f + 1.0);
     m.Ref(Casle_Rp_Owner, 1180.0, f); // on the floor: he never falls, so as to replay
     m.Gate(Casle_EntranceGroup, Gate_X - GateWide / 2.0, f, 3260.0);
@@ -253,6 +320,8 @@ void Room3(Castle_Map& m)
     m.Box(1266.0, f, 1290.0, Room4_Floor - Slab);
     m.Poly({{1310.0, f}, {1310.0, Room4_Floor}, {1700.0, f}});
     m.Box(1290.0, f, 1310.0, Room4_Floor - Slab);
+    // Its right wall, from room 2's ceiling up to room 4's floor.
+    m.Box(1740.0, 3440.0, 1760.0, Room4_Floor - Slab);
 }
 
 // Rooms 4 and 12, the foot of the shaft. The road comes up room 3's ramp onto the left part of
@@ -357,11 +426,10 @@ void LeftRooms(Castle_Map& m)
     m.Ref(Casle_Rp_Machine, Room6_DropX, f6 + 1.0);
     m.Plate(Casle_SwitchGroups[Casle_MachineSwitch], Room6_SwitchX - 30.0, f6);
     m.Box(-330.0, 4270.0, 420.0, 4310.0);
-    // The machine keeps the cog in a closed pocket high above it.
-    m.Box(0.0, 4500.0, 120.0, 4520.0);
-    m.Box(0.0, 4620.0, 120.0, 4640.0);
-    m.Box(0.0, 4520.0, 20.0, 4620.0);
-    m.Box(100.0, 4520.0, 120.0, 4620.0);
+    // The machine keeps the cog in a closed pocket in the rock high above it (see BuildMap), its
+    // floor a notch too steep to stand in.
+    m.Poly({{20.0, Pocket_Y0}, {20.0, Pocket_Y0 + 60.0}, {60.0, Pocket_Y0}});
+    m.Poly({{60.0, Pocket_Y0}, {100.0, Pocket_Y0 + 60.0}, {100.0, Pocket_Y0}});
     // Room 7, through its open doorway at the top of room 6's second ramp.
     double const f7 = 3860.0;
     m.Ramp(-120.0, f6, -290.0, f7, f - Slab);
@@ -552,7 +620,7 @@ void RoadRooms(Castle_Map& m)
 // jump onto it when it is and ride up to the ledge while the past self holds the switch. Lifts 3 and 4 (groups 29, 30)
 // work alike with switches 10 and 11 (groups 26, 27). The rising platform (group 17) on the platform at the right
 // carries the player up through the ceiling to the castle's top, where a walk to the right ends at the shaft down into
-// room 28.
+// room 28 and a walk to the left at the hole it came up through, back down into room 18.
 void UpperRooms(Castle_Map& m)
 {
     // Room 15 and its ladder.
@@ -592,8 +660,8 @@ void UpperRooms(Castle_Map& m)
     m.Back(Room18_WallX, f17, 2120.0, 5800.0);
     m.Box(960.0, f16 - Slab, 2120.0, f17);
     m.Box(960.0, f17, Room18_WallX, 5840.0);
-    m.Box(960.0, 5800.0, 1760.0, 5840.0);
-    m.Box(1860.0, 5800.0, 2140.0, 5840.0);
+    m.Box(960.0, 5800.0, Top_WallLeftX, 5840.0);
+    m.Box(Top_LeftX, 5800.0, 2140.0, 5840.0);
     m.Plate(Casle_SwitchGroups[9], Room18_WallX, f18);
     m.Shelf(Room18_WallX, Room18_LedgeRight, Room18_LedgeTop);
     double const lift = f18 + Casle_Lifts[1].amplitude + Lift;
@@ -606,9 +674,13 @@ void UpperRooms(Castle_Map& m)
     m.Ramp(1860.0, Room18_BlockTop, 2010.0, f17, f17);
     m.Plate(Casle_SwitchGroups[10], 2012.0, f18);
     m.Box(1770.0, Room18_BlockTop, 1850.0, Room18_BlockTop + 15.0, Tile, Casle_Group_BlockedLiftA);
-    // The castle's top, and the shaft down into room 28.
-    double const top = 6790.0;
-    m.Box(2045.0, top - Slab, 7250.0, top);
+    // The castle's top, walled at both ends up to the frame's roof. The rising platform comes up
+    // through the hole at its left end, over a shaft as wide as the hole in room 18's ceiling, so
+    // that whoever falls into it lands in room 18; at its right end the shaft down into room 28 (see
+    // RightRooms).
+    m.Box(Top_WallLeftX - Slab, 5840.0, Top_WallLeftX, Frame_Y1 - Slab);
+    m.Box(Top_LeftX, 5840.0, Top_LeftX + Slab, Top_Floor - Slab);
+    m.Box(Top_LeftX, Top_Floor - Slab, Top_RightX, Top_Floor);
 }
 
 // Rooms 19 and 21: the ladder from the road in room 19 climbs to room 21's floor and its open
@@ -660,14 +732,21 @@ void RightRooms(Castle_Map& m)
     m.Box(5450.0, f, 5530.0, f + 30.0, Tile, Casle_MultiHits[2].group);
     m.Ref(Casle_MultiHits[2].rp, 5490.0, f + 200.0);
     m.Plate(Casle_SwitchGroups[4], 5740.0, f);
-    m.Gate(Casle_Doors[4].group, 5830.0, f, 5550.0, 95.0);
+    // Door 5 stands across the line between rooms 24 and 25, thick enough that each room's
+    // camera shows the player stood at it on its side whole (as door 18).
+    m.Gate(Casle_Doors[4].group, 5812.0, f, 5550.0, 95.0, 36.0);
     m.Box(5960.0, f, 6040.0, f + Lift, Tile, Casle_Group_BlockedLiftB);
+    // Its way up through the hole in room 25's ceiling is walled on both sides up to the top's
+    // floor, so that whoever leaves it on the way falls back into room 25.
+    m.Box(5950.0 - Slab, 5590.0, 5950.0, Top_Floor - Slab);
+    m.Box(6230.0, 5590.0, 6230.0 + Slab, Top_Floor - Slab);
     // Rooms 26 and 27.
     m.Box(6350.0, 5600.0, 7090.0, 5640.0);
     m.Box(6780.0, 5588.0, 6820.0, 5600.0, Tile, Casle_TargetGroups[6]);
     m.Box(6370.0, 5380.0, 6570.0, 5400.0);
     m.Box(6420.0, 5368.0, 6460.0, 5380.0, Tile, Casle_TargetGroups[7]);
-    m.Box(6330.0, f27, 6370.0, 5380.0);
+    // The nook's wall, peaked too steep to stand on.
+    m.Poly({{6330.0, f27}, {6330.0, 5380.0}, {6350.0, 5410.0}, {6370.0, 5380.0}, {6370.0, f27}});
     m.Gate(Casle_Doors[18].group, 6400.0, f27, 5380.0, 40.0);
     m.Ref(Casle_Lasers[6].rp, Room27_LaserX, 5580.0);
     m.Ref(Casle_Objects[4].rp, 6520.0, f27);
@@ -676,12 +755,17 @@ void RightRooms(Castle_Map& m)
     // Room 28, up the ramp behind door 18, and the shaft from the castle's top.
     double const f28 = 5385.0;
     m.Ramp(6950.0, f27, 7070.0, f28, f27 - Slab);
-    m.Gate(Casle_Doors[17].group, 7070.0, f28, 5550.0, 70.0);
+    // Door 18 is thick enough that the player stood at it is whole in the camera of the room he
+    // stands in on either side: room 27's frame ends 4 short of room 28, whose frame begins 10 in.
+    m.Gate(Casle_Doors[17].group, 7072.0, f28, 5550.0, 70.0, 40.0);
     m.Back(7070.0, f28, 7400.0, 5550.0);
     m.Floor(7070.0, 7400.0, f28);
-    m.Box(7395.0, f28 - Slab, 7440.0, 6790.0);
-    m.Box(7070.0, 5550.0, 7250.0, 5590.0);
-    m.Box(7350.0, 5550.0, 7440.0, 5590.0);
+    m.Box(7395.0, f28 - Slab, 7440.0, 5550.0);
+    // The shaft from the top, as wide as the hole in room 28's ceiling: its walls reach the top's
+    // floor on the left and the frame's roof on the right.
+    m.Box(7070.0, 5550.0, Top_RightX, 5590.0);
+    m.Box(Top_RightX - Slab, 5590.0, Top_RightX, Top_Floor - Slab);
+    m.Box(Top_WallRightX, 5550.0, 7440.0, Frame_Y1 - Slab);
     for (int i = 0; i < 8; ++i)
     {
         bool const lit = i == 3 || i == 7;
@@ -709,9 +793,11 @@ void RightRooms(Castle_Map& m)
 void LowerRooms(Castle_Map& m)
 {
     double const f = Lower_Floor;
+    // The floor reaches down below the rooms' rectangles, so that no hollow lies under it.
+    double const under = 4090.0;
     m.Back(3400.0, f, 5930.0, Road_Floor - Slab);
-    m.Box(3380.0, f - Slab, 5930.0, f);
-    m.Box(3360.0, f - Slab, 3400.0, Road_Floor - Slab);
+    m.Box(3380.0, under, 5930.0, f);
+    m.Box(3360.0, under, 3400.0, Road_Floor - Slab);
     // Room 31 and door 4; its wall on the left stands where its camera's frame begins, and its
     // ceiling fills the room up to the road.
     m.Box(3400.0, f, 3420.0, 4300.0);
@@ -987,7 +1073,27 @@ MapWriter BuildMap()
     UpperRooms(m);
     RightRooms(m);
     LowerRooms(m);
-    return m.Finish();
+    // Open beyond the back walls: the rooms' rectangles, the castle's top and the shafts from it,
+    // room 25's rising platform's way up to it, lift 5's from room 8 into room 5, the hole from
+    // door 2 down into the hall, the ramp from room 5 up into room 6, room 15's right end (with
+    // switch 22, beyond its rectangle but in its camera's view), the jumps off the ladders of rooms
+    // 14 and 19 onto the floors of rooms 13 and 21, and the cog's pocket.
+    std::vector<Open_Area> open = {
+        {Top_WallLeftX, Top_Floor, Top_WallRightX, Frame_Y1},
+        {Top_WallLeftX, 5800.0, Top_LeftX, Top_Floor},
+        {Top_RightX, 5550.0, Top_WallRightX, Top_Floor},
+        {5950.0, 5550.0, 6230.0, Top_Floor},
+        {1050.0, 3380.0, 1110.0, Room4_Floor},
+        {1220.0, Hall_Floor, 1266.0, 3380.0},
+        {280.0, Room4_Floor, 400.0, Room6_Floor},
+        {3520.0, Room15_Floor, 3600.0, 5550.0},
+        {Room13_FloorRight, 4390.0, 3005.0, Road_Floor - Slab},
+        {4020.0, 4970.0, 4100.0, 5060.0},
+        {20.0, Pocket_Y0, 100.0, Pocket_Y1},
+    };
+    for (Casle_RoomRect const& r : Casle_RoomRects)
+        open.push_back({r.x0, r.y0, r.x1, r.y1});
+    return m.Finish(open);
 }
 
 void Write(std::string const& dir)

@@ -31,7 +31,7 @@ std::vector<Road> BuildRoads();
 constexpr double Hall_Floor = 3000.0;     // the hall, rooms 0 and 1
 constexpr double Room2_Floor = 3130.0;    // up room 1's ramp, room 2 below its own ramp
 constexpr double Room2_Landing = 3280.0;  // the top of room 2's ramp
-constexpr double Room2_WallX = 2375.0;    // room 2's right wall, where its camera's frame ends
+constexpr double Room2_WallX = 2360.0;    // room 2's right wall, where its camera shows the player at it whole
 constexpr double Walkway_Floor = 3330.0;  // the walkway back over room 2, and room 3's floor
 constexpr double Room4_Floor = 3720.0;    // rooms 4, 5, 10 and the foot of the shaft (room 12)
 constexpr double Room4_GapLeft = 1310.0;  // the gap over room 3's ramp, jumped from the left
@@ -57,7 +57,7 @@ constexpr double Room15_Switch22X = 3540.0; // switch 22's, beyond it, which tur
 constexpr double Room17_WatchX = 2420.0;   // in room 17, in the eyes' sight
 constexpr double Room17_Switch6X = 2310.0; // the middle of switch 6's plate, which opens door 6
 constexpr double Room18_Floor = 5470.0;   // rooms 17 and 18, level through door 6
-constexpr double Room18_WallX = 1440.0;   // room 18's left wall, where its camera's frame begins
+constexpr double Room18_WallX = 1465.0;   // room 18's left wall, where its camera shows the player at it whole
 constexpr double Room18_LedgeTop = 5725.0; // the high ledge over switch 10, reached off lift 2 at its highest
 constexpr double Room18_LedgeRight = 1500.0;
 constexpr double Room18_Switch9X = 1627.0; // the middle of switch 9's plate, right of lift 2
@@ -85,6 +85,14 @@ constexpr double Pit_WatchX = 5340.0;     // in room 32's pit, off switch 12 and
 constexpr double Pit_SwitchX = 5285.0;    // the middle of switch 12's plate
 constexpr double Pit_DoorX = 5520.0;      // door 13, at the top of the pit's ramp
 constexpr double Room37_Floor = 4400.0;   // the last room, with the socks and the far exit
+// The castle's top, over the rooms, reached on room 18's rising platform: its floor, from its left
+// end over the platform's shaft down into room 18 to its right end over the shaft down into room
+// 28, and the walls beyond both shafts, up to the frame's roof.
+constexpr double Top_Floor = 6790.0;
+constexpr double Top_LeftX = 2045.0;
+constexpr double Top_RightX = 7250.0;
+constexpr double Top_WallLeftX = 1760.0;  // the left wall's right face, over room 18's ceiling
+constexpr double Top_WallRightX = 7350.0; // the right wall's left face, over room 28's ceiling
 
 // Places the walks and the puzzles' solutions use (see the comments beside each room in castle.cpp).
 constexpr double Gate_X = 1285.0;        // the entrance gate, where the hall's camera shows it
