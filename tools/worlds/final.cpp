@@ -75,10 +75,11 @@ void WriteDen(MapWriter& map)
     // den's right wall.
     Box(map, Pit_Right, Frame_Bottom, Ledge_Left, Floor_Y, ScorchedFloor, true, Edge_Left | Edge_Top);
     Box(map, Pit_Left, Frame_Bottom, Pit_Right, Pit_Floor, ScorchedFloor, true, 0);
-    // The pit is too deep to jump out of: the fire at its bottom takes a heart at a time.
-    Box(map, Pit_Left, Pit_Floor, Pit_Right, Pit_Floor + 50.0, PitFire, false, 0, true);
+    // The pit is too deep to jump out of: the fire at its bottom takes a heart at a time. It burns
+    // over the whole of the kill zone, behind the hero, who stands in it in sight.
+    Box(map, Pit_Left, Pit_Floor, Pit_Right, Pit_Floor + Pit_FireHeight, PitFire, false, 0);
     map.AddRefPoint(Final_Rp_KillZone[0], Pit_Left, Pit_Floor);
-    map.AddRefPoint(Final_Rp_KillZone[1], Pit_Right, Pit_Floor + 80.0);
+    map.AddRefPoint(Final_Rp_KillZone[1], Pit_Right, Pit_Floor + Pit_FireHeight);
 
     // The dragon stands on the floor some way in from the ledge.
     map.AddRefPoint(Final_Rp_Dragon, Dragon_X, Floor_Y);
