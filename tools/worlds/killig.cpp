@@ -575,13 +575,14 @@ void WriteHouse(MapWriter& map)
     Box(map, House_RightWall, floor, House_RightWall + 40.0, top, Boards, 0, true, Edge_Left);
     Poly(map, Roof, 0, true,
          {{left - 60.0, top}, {(left + House_RightWall) / 2.0, top + 120.0}, {House_RightWall + 60.0, top}}, Edge_All);
-    // The hero walks in from the left and stops once past the mark; the master waits a little
-    // beyond where he comes to rest (he arrives at 6 a step and slows by 0.4 a step). Through the
-    // talk the two walk on side by side at the master's pace, some 5200 in all, and the hall runs
-    // on far enough that they end it short of its right wall.
+    // The hero walks in from the left and stops once past the mark; the master waits just beyond
+    // where he comes to rest (he arrives at 6 a step and slows by 0.4 a step, some 45 on), close
+    // enough that the bubble over the master's head, on his far side, stays inside the view that
+    // follows the hero. Through the talk the two walk on side by side at the master's pace, some
+    // 5200 in all, and the hall runs on far enough that they end it short of its right wall.
     Ref(map, Kilig_Rp_HouseStart, 1000.0, floor + 1.0);
     Ref(map, Kilig_Rp_StopMark, 1300.0, floor);
-    Ref(map, Kilig_Rp_Master, 1385.0, floor);
+    Ref(map, Kilig_Rp_Master, 1369.04, floor);
 }
 
 void WriteBackground(MapWriter& map)
