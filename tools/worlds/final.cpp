@@ -69,6 +69,17 @@ void WriteDen(MapWriter& map)
     Box(map, RightWall_X, Frame_Bottom, RightWall_X + Frame_Thickness, Ceiling_Y + Frame_Thickness, DenRock, true,
         Edge_Left);
     Box(map, LeftWall_X, Ceiling_Y, RightWall_X, Ceiling_Y + Frame_Thickness, DenRock, true, Edge_Bottom);
+    // Over the frame the mountain rises to a peak too steep to stand on: no floor lies outside the den.
+    double const frameTop = Ceiling_Y + Frame_Thickness;
+    double const frameLeft = LeftWall_X - Frame_Thickness;
+    double const frameRight = RightWall_X + Frame_Thickness;
+    double const peakX = (frameLeft + frameRight) / 2.0;
+    double const peakY = frameTop + (frameRight - frameLeft) * 0.6;
+    MapWriter_Poly peak{DenRock, 0, true, false, {}};
+    peak.points = {{frameLeft, frameTop, frameLeft / 64.0, frameTop / 64.0, false},
+                   {peakX, peakY, peakX / 64.0, peakY / 64.0, false},
+                   {frameRight, frameTop, frameRight / 64.0, frameTop / 64.0, false}};
+    map.AddPoly(peak);
 
     // The arena's floor, under the whole of the camera's frame, from the pit by the left wall. The rocks
     // of the dragon's scream fall over all of it and over the ledge but for its last stretch before the
