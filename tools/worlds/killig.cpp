@@ -94,6 +94,12 @@ void Box(MapWriter& map, double x0, double y0, double x1, double y1, unsigned in
     Poly(map, texture, group, solid, {{x0, y0}, {x0, y1}, {x1, y1}, {x1, y0}}, edges, foreground);
 }
 
+// A solid triangle over the span x0 to x1 at height y, its sides steeper than a walk climbs.
+void Peak(MapWriter& map, double x0, double x1, double y, unsigned int texture)
+{
+    Poly(map, texture, 0, true, {{x0, y}, {(x0 + x1) / 2.0, y + (x1 - x0) * 0.6}, {x1, y}}, Edge_All);
+}
+
 void Ref(MapWriter& map, unsigned int id, double x, double y)
 {
     map.AddRefPoint(id, x, y);
@@ -293,6 +299,9 @@ void WriteRoad(MapWriter& map)
     }
     Box(map, WestEnd - WestWall, Bedrock, WestEnd, 2400.0, Stone);
     Box(map, Road_EndX, Bedrock, Road_EndX + 100.0, 3000.0, Stone);
+    // The outer walls end in peaks too steep to stand on: no floor lies outside the dungeon.
+    Peak(map, WestEnd - WestWall, WestEnd, 2400.0, Stone);
+    Peak(map, Road_EndX, Road_EndX + 100.0, 3000.0, Stone);
 
     Ref(map, Kilig_Rp_DungeonStart, 870.0, 1551.0);
     Door(map, Kilig_Doors[0].group, Road_Door0X, 1550.0, 100.0);
@@ -573,8 +582,8 @@ void WriteHouse(MapWriter& map)
     Box(map, left - 40.0, floor - 100.0, House_RightWall + 40.0, floor, Boards, 0, true, Edge_Top);
     Box(map, left - 40.0, floor, left, top, Boards, 0, true, Edge_Right);
     Box(map, House_RightWall, floor, House_RightWall + 40.0, top, Boards, 0, true, Edge_Left);
-    Poly(map, Roof, 0, true,
-         {{left - 60.0, top}, {(left + House_RightWall) / 2.0, top + 120.0}, {House_RightWall + 60.0, top}}, Edge_All);
+    // Steeper than a walk climbs: nobody stands on it, out of the view the introduction holds.
+    Peak(map, left - 60.0, House_RightWall + 60.0, top, Roof);
     // The hero walks in from the left and stops once past the mark; the master waits just beyond
     // where he comes to rest (he arrives at 6 a step and slows by 0.4 a step, some 45 on), close
     // enough that the bubble over the master's head, on his far side, stays inside the view that
