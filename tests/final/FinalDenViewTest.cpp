@@ -1,8 +1,8 @@
 // The den as the hero sees it: from where he comes in the camera turns to the arena, whose view ends at the
-// den's walls; the walls keep him inside the arena; and through the fight he and the throwing spot stand
-// well inside the arena's view.
-#include "final/FinalWorldSupport.h"
+// den's walls; the walls keep him inside the arena, and down in the pit he shows in front of its fire; and
+// through the fight he and the throwing spot stand well inside the arena's view.
 #include "engine/Player_Sprites.h"
+#include "final/FinalWorldSupport.h"
 #include "support/LevelFrame.h"
 
 #include <gtest/gtest.h>
