@@ -267,7 +267,8 @@ void Platform(MapWriter& map, unsigned int group, double x, double top, double w
 // and 7, down to 1700 in room 9, up through rooms 14 to 16 to 2300 for the last two.
 std::vector<Point> const RoadPoints = {
     {WestEnd, 1550}, {3100, 1550},  {3600, 1850},  {5250, 1850},  {5550, 2050},  {6900, 2050},  {7450, 1700},
-    {10450, 1700},   {10700, 1850}, {10850, 1850}, {11350, 2150}, {11600, 2150}, {11850, 2300}, {Road_EndX, 2300},
+    {10450, 1700},   {10700, 1850}, {10850, 1850}, {11350, 2150}, {11600, 2150}, {11850, 2300}, {14130, 2300},
+    {14300, 2190},   {Road_EndX, 2190},
 };
 
 void WriteRoad(MapWriter& map)
@@ -299,6 +300,10 @@ void WriteRoad(MapWriter& map)
     }
     Box(map, WestEnd - WestWall, Bedrock, WestEnd, 2400.0, Stone);
     Box(map, Road_EndX, Bedrock, Road_EndX + 100.0, 3000.0, Stone);
+    // Over the way out the rock comes down to a lintel just over the road: the galleries end against
+    // it, and the dungeon is left on the road alone.
+    Box(map, Road_ExitLintelX, Road_ExitLintelY, Road_EndX, 3000.0, Stone);
+    Peak(map, Road_ExitLintelX, Road_EndX, 3000.0, Stone);
     // The outer walls end in peaks too steep to stand on: no floor lies outside the dungeon.
     Peak(map, WestEnd - WestWall, WestEnd, 2400.0, Stone);
     Peak(map, Road_EndX, Road_EndX + 100.0, 3000.0, Stone);
@@ -455,7 +460,7 @@ void WriteGalleryD(MapWriter& map)
     Stairs(map, 8770.0, road, floor);
     std::vector<Cut> plates;
     for (int k = 0; k < 5; ++k)
-        plates.push_back(Plate(9900.0 + 100.0 * k, Kilig_SwitchGroups[3 + k]));
+        plates.push_back(Plate(9880.0 + 100.0 * k, Kilig_SwitchGroups[3 + k]));
     GalleryFloor(map, 8900.0, 10430.0, floor, plates);
     Ref(map, Kilig_Rp_Gems[2], 8930.0, floor);
     Ref(map, Kilig_Rp_WavyBlobs[1], 9250.0, floor + 100.0);
@@ -465,7 +470,7 @@ void WriteGalleryD(MapWriter& map)
     Door(map, Kilig_Doors[10].group, 9800.0, floor, 110.0);
     Ball(map, 11, 9860.0, floor);
     for (int k = 0; k < 5; ++k)
-        Door(map, Kilig_Doors[2 + k].group, 9990.0 + 100.0 * k, floor, 100.0);
+        Door(map, Kilig_Doors[2 + k].group, 9970.0 + 100.0 * k, floor, 100.0);
     Ball(map, 12, 10420.0, floor);
 
     // The spike ring: its rows run right along the lower tier and back left along the upper one,
@@ -508,8 +513,10 @@ void WriteGalleryE(MapWriter& map)
     Stairs(map, 11880.0, road, floor);
     std::vector<Cut> cuts = {Plate(12080.0, Kilig_SwitchGroups[10]), Plate(12270.0, Kilig_SwitchGroups[11]),
                              Plate(13100.0, Kilig_SwitchGroups[9])};
+    // The first of the four lies left of room 18's door, so that no one stands on its notch where
+    // room 18's camera, whose view begins some 30 right of the door, would cut him.
     for (int k = 0; k < 4; ++k)
-        cuts.push_back(Plate(13360.0 + 120.0 * k, Kilig_SwitchGroups[k < 3 ? 12 + k : 16]));
+        cuts.push_back(Plate(k == 0 ? 13320.0 : 13360.0 + 120.0 * k, Kilig_SwitchGroups[k < 3 ? 12 + k : 16]));
     cuts.push_back(Plate(13860.0, Kilig_SwitchGroups[17]));
     GalleryFloor(map, 12010.0, 14300.0, floor, cuts);
     Ref(map, Kilig_Rp_Gems[3], 12040.0, floor);
@@ -538,7 +545,7 @@ void WriteGalleryE(MapWriter& map)
     Box(map, 13240.0, floor + 10.0, 13260.0, floor + 170.0, SwivelWood, gate);
     Box(map, 13235.0, floor + 150.0, 13265.0, floor + 170.0, SwivelWood, gate);
     Ref(map, Kilig_Swivels[1].pivot, 13250.0, floor + 90.0);
-    Ball(map, 18, 13320.0, floor);
+    Ball(map, 18, 13295.0, floor);
 
     // Plates 12 to 14 and 16 and their doors 16 to 19, 35 apart: a travel each.
     for (int k = 0; k < 4; ++k)
@@ -558,8 +565,9 @@ void WriteGalleryE(MapWriter& map)
     Ref(map, Kilig_Swivels[2].pivot, 14210.0, ledge + 70.0);
 
     // Above: two rippling bridges over gaps (a fall lands on the floor below), imps and a spike
-    // ball.
-    double const upper = floor + 220.0;
+    // ball. Over room 17 the steps up stay low enough for its camera to show the player on each,
+    // and the floor above lies higher than the room reaches (where his own camera follows him).
+    double const upper = floor + 200.0;
     double const x0 = Stairs(map, 12060.0, floor, upper);
     GalleryFloor(map, x0, 13900.0, upper, {Gap(12300.0, 12800.0), Gap(12900.0, 13400.0)});
     for (unsigned int g = 25; g <= 34; ++g)
