@@ -565,10 +565,10 @@ void WriteGalleryE(MapWriter& map)
     Ref(map, Kilig_Swivels[2].pivot, 14210.0, ledge + 70.0);
 
     // Above: two rippling bridges over gaps (a fall lands on the floor below), imps and a spike
-    // ball. Over room 17 the steps up stay low enough for its camera to show the player on each,
-    // and the floor above lies higher than the room reaches (where his own camera follows him).
-    double const upper = floor + 200.0;
-    double const x0 = Stairs(map, 12060.0, floor, upper);
+    // ball. The steps up rise left of room 17 and the floor lies above it, where the player's own
+    // camera follows him: in the room, its view would cut him off at the top.
+    double const upper = floor + 220.0;
+    double const x0 = Stairs(map, 11960.0, floor, upper);
     GalleryFloor(map, x0, 13900.0, upper, {Gap(12300.0, 12800.0), Gap(12900.0, 13400.0)});
     for (unsigned int g = 25; g <= 34; ++g)
         Platform(map, g, 12325.0 + 50.0 * (g - 25), upper, 40.0);
