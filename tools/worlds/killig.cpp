@@ -442,9 +442,11 @@ void WriteGalleryD(MapWriter& map)
 
     // Left of door 9. Door 1 falls shut 160 beyond plate 1: pass it as the first room's door.
     // Swivel 0 bridges a gap with a fin standing up at its far end; a press of plate 8 turns it
-    // half round, fin down, and ball 9 can be reached across it.
+    // half round, fin down, and ball 9 can be reached across it. The floor begins a little right of
+    // room 10's left edge, so that no one stands on it where the room's view, which begins there too,
+    // cuts him.
     Stairs(map, 7470.0, road, floor);
-    GalleryFloor(map, 7600.0, 8380.0, floor,
+    GalleryFloor(map, 7615.0, 8380.0, floor,
                  {Plate(7760.0, Kilig_SwitchGroups[1]), Plate(8030.0, Kilig_SwitchGroups[8]), Gap(8130.0, 8330.0)});
     Ref(map, Kilig_Rp_Gems[1], 7620.0, floor);
     Door(map, Kilig_Doors[1].group, 7980.0, floor, 100.0);
@@ -456,12 +458,13 @@ void WriteGalleryD(MapWriter& map)
 
     // Right of door 9. Blob 1 sways in front of door 8, which opens once it is dead. A ball set
     // on podium 1 opens door 10 (ball 10 lies before it). Doors 2 to 6 each fall shut 30 beyond
-    // their plates: five travels, each leaving a past self on a plate.
+    // their plates: five travels, each leaving a past self on a plate. No plate or door lies across
+    // room 14's left edge, where the room's view would cut off whoever waits there.
     Stairs(map, 8770.0, road, floor);
     std::vector<Cut> plates;
     for (int k = 0; k < 5; ++k)
-        plates.push_back(Plate(9880.0 + 100.0 * k, Kilig_SwitchGroups[3 + k]));
-    GalleryFloor(map, 8900.0, 10430.0, floor, plates);
+        plates.push_back(Plate(9940.0 + 100.0 * k, Kilig_SwitchGroups[3 + k]));
+    GalleryFloor(map, 8900.0, 10480.0, floor, plates);
     Ref(map, Kilig_Rp_Gems[2], 8930.0, floor);
     Ref(map, Kilig_Rp_WavyBlobs[1], 9250.0, floor + 100.0);
     Door(map, Kilig_Doors[8].group, 9560.0, floor, 130.0);
@@ -470,8 +473,8 @@ void WriteGalleryD(MapWriter& map)
     Door(map, Kilig_Doors[10].group, 9800.0, floor, 110.0);
     Ball(map, 11, 9860.0, floor);
     for (int k = 0; k < 5; ++k)
-        Door(map, Kilig_Doors[2 + k].group, 9970.0 + 100.0 * k, floor, 100.0);
-    Ball(map, 12, 10420.0, floor);
+        Door(map, Kilig_Doors[2 + k].group, 10030.0 + 100.0 * k, floor, 100.0);
+    Ball(map, 12, 10465.0, floor);
 
     // The spike ring: its rows run right along the lower tier and back left along the upper one,
     // a wave of raised spikes going round. Steps climb to it over plate 1.
@@ -564,12 +567,13 @@ void WriteGalleryE(MapWriter& map)
     Box(map, 14195.0, ledge + 110.0, 14225.0, ledge + 130.0, SwivelWood, turner);
     Ref(map, Kilig_Swivels[2].pivot, 14210.0, ledge + 70.0);
 
-    // Above: two rippling bridges over gaps (a fall lands on the floor below), imps and a spike
+    // Above: two rippling bridges over gaps (a fall lands on the floor below; the second ends clear
+    // of room 18's left edge, past where its view begins), imps and a spike
     // ball. The steps up rise left of room 17 and the floor lies above it, where the player's own
     // camera follows him: in the room, its view would cut him off at the top.
     double const upper = floor + 220.0;
     double const x0 = Stairs(map, 11960.0, floor, upper);
-    GalleryFloor(map, x0, 13900.0, upper, {Gap(12300.0, 12800.0), Gap(12900.0, 13400.0)});
+    GalleryFloor(map, x0, 13900.0, upper, {Gap(12300.0, 12800.0), Gap(12900.0, 13430.0)});
     for (unsigned int g = 25; g <= 34; ++g)
         Platform(map, g, 12325.0 + 50.0 * (g - 25), upper, 40.0);
     for (unsigned int g = 35; g <= 44; ++g)
