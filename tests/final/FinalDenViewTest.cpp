@@ -1,7 +1,9 @@
 // The den as the hero sees it: from where he comes in the camera turns to the arena, whose view ends at the
-// den's walls; the walls keep him inside the arena; and through the fight he and the throwing spot stand
-// well inside the arena's view.
+// den's walls; the walls keep him inside the arena, and down in the pit he shows in front of its fire; and
+// through the fight he and the throwing spot stand well inside the arena's view.
+#include "engine/Player_Sprites.h"
 #include "final/FinalWorldSupport.h"
+#include "support/LevelFrame.h"
 
 #include <gtest/gtest.h>
 
@@ -100,6 +102,21 @@ TEST_F(FinalDenView, TheHeroMeetsTheDensWallsInsideTheArenaAndItsViewEndsAtThem)
         }
     }
     EXPECT_LT(Hero()->GetPos().y, Floor_Y - 50.0) << "not down in the pit";
+
+    // Down there, in the fire, he is drawn in front of it: in the frames his hurt's blink shows him,
+    // hiding him changes most of his box.
+    int seen = 0;
+    for (int i = 0; i < 40; ++i)
+    {
+        Step();
+        std::vector<unsigned char> const shown = LevelFrame::Draw(*world).rgba;
+        Hero()->hidden = true;
+        std::vector<unsigned char> const hidden = LevelFrame::Draw(*world).rgba;
+        Hero()->hidden = false;
+        double const scale = world->GetMap()->view.scale;
+        seen += DifferingPixels(shown, hidden) > 0.4 * Player_Width * Player_Height * scale * scale ? 1 : 0;
+    }
+    EXPECT_GE(seen, 10) << "the hero in the pit hidden by its fire";
 }
 
 TEST_F(FinalDenView, ThroughTheFightTheHeroAndTheThrowingSpotStandWellInsideTheArenasView)

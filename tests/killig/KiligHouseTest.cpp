@@ -1,6 +1,8 @@
 // The master's house as a first visit draws it from the generated data: the introduction's walk ends with
-// the two apart inside the house, both in view, and no frame of it shows the bare clear colour.
+// the two apart inside the house, both in view, every line's bubble whole in the frame, and no frame of it
+// shows the bare clear colour.
 #include "engine/CharStats.h"
+#include "engine/SpeechBubble.h"
 #include "killig/KiligWorldSupport.h"
 #include "killig/Kilig_Dude.h"
 #include "support/LevelFrame.h"
@@ -26,11 +28,26 @@ protected:
         Pointf const b = map->WorldToScreen(Pointf(p.x + halfWidth, p.y + height));
         return a.x >= 0.0 && b.x <= 640.0 && a.y >= 0.0 && b.y <= 480.0;
     }
+
+    // Whether the bubble a speaker's line opens, at its full size, lies wholly inside the view: it
+    // stands over his head on the side away from his listener.
+    bool BubbleInView(Pointf const& head, bool toTheRight)
+    {
+        double const w = Bubble_Width * Bubble_Scale;
+        double const x0 = toTheRight ? head.x + Bubble_Gap : head.x - Bubble_Gap - w;
+        Map const* map = world->GetMap();
+        Pointf const a = map->WorldToScreen(Pointf(x0, head.y));
+        Pointf const b = map->WorldToScreen(Pointf(x0 + w, head.y + Bubble_Height * Bubble_Scale));
+        return a.x >= 0.0 && b.x <= 640.0 && a.y >= 0.0 && b.y <= 480.0;
+    }
+    static constexpr double Bubble_Width = 320.0; // the frame's picture
+    static constexpr double Bubble_Height = 224.0;
+    static constexpr double Bubble_Gap = 4.0; // from the speaker to the frame's side
 };
 
 } // namespace
 
-TEST_F(KiligHouse, TheIntroductionsWalkEndsWithTheTwoApartInsideTheHouseAndNoFrameShowsTheClearColour)
+TEST_F(KiligHouse, TheIntroductionsWalkEndsWithTheTwoApartInsideTheHouseEveryBubbleInTheFrameAndNoClearColour)
 {
     House();
     Kilig_Dude const* master = World().GetMaster();
@@ -45,6 +62,12 @@ TEST_F(KiligHouse, TheIntroductionsWalkEndsWithTheTwoApartInsideTheHouseAndNoFra
                                         << Hero()->GetPos().x;
         }
         ASSERT_LT(master->GetPos().x + Kilig_Dude_Width / 2.0, wallFace) << "the master walked into the wall";
+        // Every line of the talk, his or the hero's, shows its bubble whole in the frame.
+        if (World().GetIntroState() >= Kilig_Intro_Talking)
+        {
+            ASSERT_TRUE(BubbleInView(master->GetRelativePos(0.0, 0.8), true)) << "the master's bubble at step " << step;
+            ASSERT_TRUE(BubbleInView(Hero()->GetRelativePos(0.0, 0.8), false)) << "the hero's bubble at step " << step;
+        }
     }
     ASSERT_EQ(World().GetIntroState(), Kilig_Intro_Last);
 

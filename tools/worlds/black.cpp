@@ -573,6 +573,12 @@ void WriteCreatures(MapWriter& map)
                    den7,
                    350.0,
                    {{43670.0, 163, 164}, {44020.0, 165, 168}, {44550.0, 169, 170}}});
+    // The last den's drop runs down the face of a rock wall hanging just past its end, short of where
+    // the view holds the road's end: whoever leaves the den there, walking, jumping or off its roof,
+    // comes down in sight, low enough under the wall to stay in that view as he drifts on, and crosses
+    // the far end on the road.
+    double const dropWallX = Black_DenEnds[6].x + 12.0;
+    Box(map, dropWallX, Black_EndY + 250.0, dropWallX + 35.0, FrameTop, Ground);
     Ref(map, 171, 43350.0, den7 + 60.0);
     Ref(map, 172, 43650.0, den7 + 250.0);
     Ref(map, 173, 43700.0, den7 + 60.0);

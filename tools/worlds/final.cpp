@@ -69,16 +69,28 @@ void WriteDen(MapWriter& map)
     Box(map, RightWall_X, Frame_Bottom, RightWall_X + Frame_Thickness, Ceiling_Y + Frame_Thickness, DenRock, true,
         Edge_Left);
     Box(map, LeftWall_X, Ceiling_Y, RightWall_X, Ceiling_Y + Frame_Thickness, DenRock, true, Edge_Bottom);
+    // Over the frame the mountain rises to a peak too steep to stand on: no floor lies outside the den.
+    double const frameTop = Ceiling_Y + Frame_Thickness;
+    double const frameLeft = LeftWall_X - Frame_Thickness;
+    double const frameRight = RightWall_X + Frame_Thickness;
+    double const peakX = (frameLeft + frameRight) / 2.0;
+    double const peakY = frameTop + (frameRight - frameLeft) * 0.6;
+    MapWriter_Poly peak{DenRock, 0, true, false, {}};
+    peak.points = {{frameLeft, frameTop, frameLeft / 64.0, frameTop / 64.0, false},
+                   {peakX, peakY, peakX / 64.0, peakY / 64.0, false},
+                   {frameRight, frameTop, frameRight / 64.0, frameTop / 64.0, false}};
+    map.AddPoly(peak);
 
     // The arena's floor, under the whole of the camera's frame, from the pit by the left wall. The rocks
     // of the dragon's scream fall over all of it and over the ledge but for its last stretch before the
     // den's right wall.
     Box(map, Pit_Right, Frame_Bottom, Ledge_Left, Floor_Y, ScorchedFloor, true, Edge_Left | Edge_Top);
     Box(map, Pit_Left, Frame_Bottom, Pit_Right, Pit_Floor, ScorchedFloor, true, 0);
-    // The pit is too deep to jump out of: the fire at its bottom takes a heart at a time.
-    Box(map, Pit_Left, Pit_Floor, Pit_Right, Pit_Floor + 50.0, PitFire, false, 0, true);
+    // The pit is too deep to jump out of: the fire at its bottom takes a heart at a time. It burns
+    // over the whole of the kill zone, behind the hero, who stands in it in sight.
+    Box(map, Pit_Left, Pit_Floor, Pit_Right, Pit_Floor + Pit_FireHeight, PitFire, false, 0);
     map.AddRefPoint(Final_Rp_KillZone[0], Pit_Left, Pit_Floor);
-    map.AddRefPoint(Final_Rp_KillZone[1], Pit_Right, Pit_Floor + 80.0);
+    map.AddRefPoint(Final_Rp_KillZone[1], Pit_Right, Pit_Floor + Pit_FireHeight);
 
     // The dragon stands on the floor some way in from the ledge.
     map.AddRefPoint(Final_Rp_Dragon, Dragon_X, Floor_Y);

@@ -36,6 +36,7 @@ constexpr double Spot_Depth = 6.0;
 constexpr double Pit_Left = LeftWall_X;
 constexpr double Pit_Right = 3190.0;
 constexpr double Pit_Floor = 460.0;
+constexpr double Pit_FireHeight = 80.0; // the fire, and the kill zone it draws, over the pit's floor
 
 // dir/final/map, dir/final/road (the road "throwing spot"), the den's textures added to
 // dir/final/imagemap, its map pictures under dir/gfx/map/final and the dragon's under

@@ -94,6 +94,12 @@ void Box(MapWriter& map, double x0, double y0, double x1, double y1, unsigned in
     Poly(map, texture, group, solid, {{x0, y0}, {x0, y1}, {x1, y1}, {x1, y0}}, edges, foreground);
 }
 
+// A solid triangle over the span x0 to x1 at height y, its sides steeper than a walk climbs.
+void Peak(MapWriter& map, double x0, double x1, double y, unsigned int texture)
+{
+    Poly(map, texture, 0, true, {{x0, y}, {(x0 + x1) / 2.0, y + (x1 - x0) * 0.6}, {x1, y}}, Edge_All);
+}
+
 void Ref(MapWriter& map, unsigned int id, double x, double y)
 {
     map.AddRefPoint(id, x, y);
@@ -261,7 +267,8 @@ void Platform(MapWriter& map, unsigned int group, double x, double top, double w
 // and 7, down to 1700 in room 9, up through rooms 14 to 16 to 2300 for the last two.
 std::vector<Point> const RoadPoints = {
     {WestEnd, 1550}, {3100, 1550},  {3600, 1850},  {5250, 1850},  {5550, 2050},  {6900, 2050},  {7450, 1700},
-    {10450, 1700},   {10700, 1850}, {10850, 1850}, {11350, 2150}, {11600, 2150}, {11850, 2300}, {Road_EndX, 2300},
+    {10450, 1700},   {10700, 1850}, {10850, 1850}, {11350, 2150}, {11600, 2150}, {11850, 2300}, {14100, 2300},
+    {14270, 2190},   {Road_EndX, 2190},
 };
 
 void WriteRoad(MapWriter& map)
@@ -293,6 +300,13 @@ void WriteRoad(MapWriter& map)
     }
     Box(map, WestEnd - WestWall, Bedrock, WestEnd, 2400.0, Stone);
     Box(map, Road_EndX, Bedrock, Road_EndX + 100.0, 3000.0, Stone);
+    // Over the way out the rock comes down to a lintel just over the road: the galleries end against
+    // it, and the dungeon is left on the road alone.
+    Box(map, Road_ExitLintelX, Road_ExitLintelY, Road_EndX, 3000.0, Stone);
+    Peak(map, Road_ExitLintelX, Road_EndX, 3000.0, Stone);
+    // The outer walls end in peaks too steep to stand on: no floor lies outside the dungeon.
+    Peak(map, WestEnd - WestWall, WestEnd, 2400.0, Stone);
+    Peak(map, Road_EndX, Road_EndX + 100.0, 3000.0, Stone);
 
     Ref(map, Kilig_Rp_DungeonStart, 870.0, 1551.0);
     Door(map, Kilig_Doors[0].group, Road_Door0X, 1550.0, 100.0);
@@ -428,9 +442,11 @@ void WriteGalleryD(MapWriter& map)
 
     // Left of door 9. Door 1 falls shut 160 beyond plate 1: pass it as the first room's door.
     // Swivel 0 bridges a gap with a fin standing up at its far end; a press of plate 8 turns it
-    // half round, fin down, and ball 9 can be reached across it.
+    // half round, fin down, and ball 9 can be reached across it. The floor begins a little right of
+    // room 10's left edge, so that no one stands on it where the room's view, which begins there too,
+    // cuts him.
     Stairs(map, 7470.0, road, floor);
-    GalleryFloor(map, 7600.0, 8380.0, floor,
+    GalleryFloor(map, 7615.0, 8380.0, floor,
                  {Plate(7760.0, Kilig_SwitchGroups[1]), Plate(8030.0, Kilig_SwitchGroups[8]), Gap(8130.0, 8330.0)});
     Ref(map, Kilig_Rp_Gems[1], 7620.0, floor);
     Door(map, Kilig_Doors[1].group, 7980.0, floor, 100.0);
@@ -442,12 +458,13 @@ void WriteGalleryD(MapWriter& map)
 
     // Right of door 9. Blob 1 sways in front of door 8, which opens once it is dead. A ball set
     // on podium 1 opens door 10 (ball 10 lies before it). Doors 2 to 6 each fall shut 30 beyond
-    // their plates: five travels, each leaving a past self on a plate.
+    // their plates: five travels, each leaving a past self on a plate. No plate or door lies across
+    // room 14's left edge, where the room's view would cut off whoever waits there.
     Stairs(map, 8770.0, road, floor);
     std::vector<Cut> plates;
     for (int k = 0; k < 5; ++k)
-        plates.push_back(Plate(9900.0 + 100.0 * k, Kilig_SwitchGroups[3 + k]));
-    GalleryFloor(map, 8900.0, 10430.0, floor, plates);
+        plates.push_back(Plate(9940.0 + 100.0 * k, Kilig_SwitchGroups[3 + k]));
+    GalleryFloor(map, 8900.0, 10480.0, floor, plates);
     Ref(map, Kilig_Rp_Gems[2], 8930.0, floor);
     Ref(map, Kilig_Rp_WavyBlobs[1], 9250.0, floor + 100.0);
     Door(map, Kilig_Doors[8].group, 9560.0, floor, 130.0);
@@ -456,8 +473,8 @@ void WriteGalleryD(MapWriter& map)
     Door(map, Kilig_Doors[10].group, 9800.0, floor, 110.0);
     Ball(map, 11, 9860.0, floor);
     for (int k = 0; k < 5; ++k)
-        Door(map, Kilig_Doors[2 + k].group, 9990.0 + 100.0 * k, floor, 100.0);
-    Ball(map, 12, 10420.0, floor);
+        Door(map, Kilig_Doors[2 + k].group, 10030.0 + 100.0 * k, floor, 100.0);
+    Ball(map, 12, 10465.0, floor);
 
     // The spike ring: its rows run right along the lower tier and back left along the upper one,
     // a wave of raised spikes going round. Steps climb to it over plate 1.
@@ -499,8 +516,10 @@ void WriteGalleryE(MapWriter& map)
     Stairs(map, 11880.0, road, floor);
     std::vector<Cut> cuts = {Plate(12080.0, Kilig_SwitchGroups[10]), Plate(12270.0, Kilig_SwitchGroups[11]),
                              Plate(13100.0, Kilig_SwitchGroups[9])};
+    // The first of the four lies left of room 18's door, so that no one stands on its notch where
+    // room 18's camera, whose view begins some 30 right of the door, would cut him.
     for (int k = 0; k < 4; ++k)
-        cuts.push_back(Plate(13360.0 + 120.0 * k, Kilig_SwitchGroups[k < 3 ? 12 + k : 16]));
+        cuts.push_back(Plate(k == 0 ? 13320.0 : 13360.0 + 120.0 * k, Kilig_SwitchGroups[k < 3 ? 12 + k : 16]));
     cuts.push_back(Plate(13860.0, Kilig_SwitchGroups[17]));
     GalleryFloor(map, 12010.0, 14300.0, floor, cuts);
     Ref(map, Kilig_Rp_Gems[3], 12040.0, floor);
@@ -529,7 +548,7 @@ void WriteGalleryE(MapWriter& map)
     Box(map, 13240.0, floor + 10.0, 13260.0, floor + 170.0, SwivelWood, gate);
     Box(map, 13235.0, floor + 150.0, 13265.0, floor + 170.0, SwivelWood, gate);
     Ref(map, Kilig_Swivels[1].pivot, 13250.0, floor + 90.0);
-    Ball(map, 18, 13320.0, floor);
+    Ball(map, 18, 13295.0, floor);
 
     // Plates 12 to 14 and 16 and their doors 16 to 19, 35 apart: a travel each.
     for (int k = 0; k < 4; ++k)
@@ -548,11 +567,13 @@ void WriteGalleryE(MapWriter& map)
     Box(map, 14195.0, ledge + 110.0, 14225.0, ledge + 130.0, SwivelWood, turner);
     Ref(map, Kilig_Swivels[2].pivot, 14210.0, ledge + 70.0);
 
-    // Above: two rippling bridges over gaps (a fall lands on the floor below), imps and a spike
-    // ball.
+    // Above: two rippling bridges over gaps (a fall lands on the floor below; the second ends clear
+    // of room 18's left edge, past where its view begins), imps and a spike
+    // ball. The steps up rise left of room 17 and the floor lies above it, where the player's own
+    // camera follows him: in the room, its view would cut him off at the top.
     double const upper = floor + 220.0;
-    double const x0 = Stairs(map, 12060.0, floor, upper);
-    GalleryFloor(map, x0, 13900.0, upper, {Gap(12300.0, 12800.0), Gap(12900.0, 13400.0)});
+    double const x0 = Stairs(map, 11960.0, floor, upper);
+    GalleryFloor(map, x0, 13900.0, upper, {Gap(12300.0, 12800.0), Gap(12900.0, 13430.0)});
     for (unsigned int g = 25; g <= 34; ++g)
         Platform(map, g, 12325.0 + 50.0 * (g - 25), upper, 40.0);
     for (unsigned int g = 35; g <= 44; ++g)
@@ -573,15 +594,16 @@ void WriteHouse(MapWriter& map)
     Box(map, left - 40.0, floor - 100.0, House_RightWall + 40.0, floor, Boards, 0, true, Edge_Top);
     Box(map, left - 40.0, floor, left, top, Boards, 0, true, Edge_Right);
     Box(map, House_RightWall, floor, House_RightWall + 40.0, top, Boards, 0, true, Edge_Left);
-    Poly(map, Roof, 0, true,
-         {{left - 60.0, top}, {(left + House_RightWall) / 2.0, top + 120.0}, {House_RightWall + 60.0, top}}, Edge_All);
-    // The hero walks in from the left and stops once past the mark; the master waits a little
-    // beyond where he comes to rest (he arrives at 6 a step and slows by 0.4 a step). Through the
-    // talk the two walk on side by side at the master's pace, some 5200 in all, and the hall runs
-    // on far enough that they end it short of its right wall.
+    // Steeper than a walk climbs: nobody stands on it, out of the view the introduction holds.
+    Peak(map, left - 60.0, House_RightWall + 60.0, top, Roof);
+    // The hero walks in from the left and stops once past the mark; the master waits just beyond
+    // where he comes to rest (he arrives at 6 a step and slows by 0.4 a step, some 45 on), close
+    // enough that the bubble over the master's head, on his far side, stays inside the view that
+    // follows the hero. Through the talk the two walk on side by side at the master's pace, some
+    // 5200 in all, and the hall runs on far enough that they end it short of its right wall.
     Ref(map, Kilig_Rp_HouseStart, 1000.0, floor + 1.0);
     Ref(map, Kilig_Rp_StopMark, 1300.0, floor);
-    Ref(map, Kilig_Rp_Master, 1385.0, floor);
+    Ref(map, Kilig_Rp_Master, 1369.04, floor);
 }
 
 void WriteBackground(MapWriter& map)
