@@ -76,8 +76,7 @@ protected:
 // The worlds whose frames' faults are printed rather than failed, along their roads and from their
 // standing surfaces alike; a world goes here only while its map is being fitted to its cameras and
 // walls.
-std::set<std::string> const FramesBeingRefitted = {"killig",
-                                                   "castle", "tower", "black", "final"};
+std::set<std::string> const FramesBeingRefitted = {"tower", "black"};
 
 // The views worlds frame on purpose beyond scripted scenes: the tower's whole view while the
 // player stands at its overview spot (the spot's allowance of steps running down), the step in
@@ -87,6 +86,9 @@ std::set<std::string> const FramesBeingRefitted = {"killig",
 // over a fall that ends the level, the den's whole arena, in which the player stands smaller, and
 // the castle's way out left of the hall: between the entrance's exit line and room 0 the hall's
 // view (which begins a few units right of the line) shows him walking out at its left edge.
+// The castle and the master's dungeon find a room's camera from where he stood before a step, so
+// the step into a room shows the last room's view; their rooms' views leave thin strips of the rooms
+// out, which he walks or falls through.
 constexpr double Tower_CloseZoom = 10.0; // the tower's shots of its smallest corridors frame this close or closer
 // The last views of the village and the plateau end short of their main exits: the player walks out
 // at the view's right edge over the last few steps before the exit.
@@ -173,6 +175,23 @@ FrameCheck::Shown PurposefulViews(Level_Type type)
                 return p.x >= g.x0 && p.x < g.x1 && p.y >= g.y0 && p.y < g.y1;
             });
             return leaving || falling || entered || between ? FrameCheck_Let::Frame : FrameCheck_Let::Nothing;
+        };
+    case Level_Kilig:
+        return [room = -2](World_Base const& w) mutable {
+            // The step in which he enters another room (its camera is found from where he stood
+            // before the step), and a walk or fall through the strip along a room's edge that its
+            // view leaves out: a player pinned or standing there is still looked at.
+            Player const* player = w.GetPlayer();
+            Pointf const p = player->GetPos();
+            int const now = Kilig::CameraRoom(p);
+            bool const entered = room != -2 && now != room;
+            room = now;
+            bool const moving = player->speed != 0.0 || player->GetFallSpeed() != 0.0;
+            bool edge = false;
+            for (Pointf const d : {Pointf(-Player_Width, 0.0), Pointf(Player_Width, 0.0), Pointf(0.0, -Player_Height),
+                                   Pointf(0.0, Player_Height)})
+                edge = edge || Kilig::CameraRoom(p + d) != now;
+            return entered || (moving && edge) ? FrameCheck_Let::Frame : FrameCheck_Let::Nothing;
         };
     case Level_Final:
         return [](World_Base const& w) {
