@@ -3,6 +3,7 @@
 // catches an object that does not replay, the missing-id sweep a build that leaks or goes on
 // without an id, and the frame check a player out of sight or a frame with bare clear colour. Every
 // world of the table keeps its player in sight on a covered screen along its roads and held keys.
+#include "black/Black.h"
 #include "castle/Casle.h"
 #include "castle/Casle_Events.h"
 #include "castle/Casle_Ids.h"
@@ -76,7 +77,7 @@ protected:
 // The worlds whose frames' faults are printed rather than failed, along their roads and from their
 // standing surfaces alike; a world goes here only while its map is being fitted to its cameras and
 // walls.
-std::set<std::string> const FramesBeingRefitted = {"tower", "black"};
+std::set<std::string> const FramesBeingRefitted = {"tower"};
 
 // The views worlds frame on purpose beyond scripted scenes: the tower's whole view while the
 // player stands at its overview spot (the spot's allowance of steps running down), the step in
@@ -86,6 +87,7 @@ std::set<std::string> const FramesBeingRefitted = {"tower", "black"};
 // over a fall that ends the level, the den's whole arena, in which the player stands smaller, and
 // the castle's way out left of the hall: between the entrance's exit line and room 0 the hall's
 // view (which begins a few units right of the line) shows him walking out at its left edge.
+// The mountains' view holds the road's end while he walks the last stretch out of it to the exit.
 // The castle and the master's dungeon find a room's camera from where he stood before a step, so
 // the step into a room shows the last room's view; their rooms' views leave thin strips of the rooms
 // out, which he walks or falls through.
@@ -192,6 +194,11 @@ FrameCheck::Shown PurposefulViews(Level_Type type)
                                    Pointf(0.0, Player_Height)})
                 edge = edge || Kilig::CameraRoom(p + d) != now;
             return entered || (moving && edge) ? FrameCheck_Let::Frame : FrameCheck_Let::Nothing;
+        };
+    case Level_Black:
+        return [](World_Base const& w) {
+            bool const end = w.GetPlayer()->GetPos().x > Black_EndZoneX;
+            return end ? FrameCheck_Let::Frame : FrameCheck_Let::Nothing;
         };
     case Level_Final:
         return [](World_Base const& w) {
