@@ -1,10 +1,12 @@
 // The side road round the lifts' track: down through the bridge's gap onto the ledge where the lifts wait,
 // carried off it by a lift, round the track and back to its start, up the stairs and on to the far end; and
-// from the valley's floor, where a fall past that ledge leaves a player, onto a lift passing over it.
+// from the valley's floor, where a fall past that ledge leaves a player, onto a lift passing over it, or
+// holding right with a jump now and then up the tunnel at its right end back to the road.
 #include "black/BlackSupport.h"
 #include "black/Black_MapMove.h"
 #include "black/Black_MapMoveGroup.h"
 #include "support/RoadWalker.h"
+#include "support/StandingSurfaces.h"
 
 #include <gtest/gtest.h>
 
@@ -146,5 +148,34 @@ TEST_F(BlackLiftRoad, FallenPastTheBoardingLedgeToTheValleysFloorAPlayerJumpsOnt
         ASSERT_NEAR(Hero()->GetPos().y, Black_TrackY, 1.0) << how << ": not carried back to the track's start";
         RoadWalk_Result const end = WalkRoad("from the lifts");
         EXPECT_EQ(end.action, Level_Completed) << how << ": " << end.report;
+    }
+}
+
+TEST_F(BlackLiftRoad, FromAnywhereOnTheValleysFloorHoldingRightWithAJumpNowAndThenLeadsBackToTheRoad)
+{
+    // The floors low in the valley, under the lifts' lowest stretch and beside the shaft, and the tunnel
+    // out of it: each walked from near its ends and from its middle.
+    MakeWorld();
+    std::vector<Pointf> places;
+    for (StandingSurface const& s : StandingSurfaces(*world->GetMap(), {Hero()->GetScale()}))
+        if (s.a.x >= 24200.0 && s.b.x <= 31000.5 && s.a.y < Black_TrackY - LiftDrop)
+            for (double f : {0.02, 0.5, 0.98})
+                places.emplace_back(s.a.x + (s.b.x - s.a.x) * f, s.a.y + (s.b.y - s.a.y) * f);
+    ASSERT_EQ(places.size(), 6u) << "not the valley's floor and the tunnel";
+    for (Pointf const& p : places)
+    {
+        MakeWorld();
+        Place(Pointf(p.x, p.y + 1.0));
+        // Back on the road: standing on it past the valley, where it runs on to the far end.
+        auto const onRoad = [&] {
+            Pointf const at = Hero()->GetPos();
+            return Hero()->onGround && at.x > 29200.0 && std::abs(at.y - RoadY(at.x)) < 2.0;
+        };
+        int i = 0;
+        for (; i < 1500 && !onRoad(); ++i)
+            Step(i % 40 < 10 ? std::vector<int>{KeyIndex_GameRight, KeyIndex_GameJump}
+                             : std::vector<int>{KeyIndex_GameRight});
+        EXPECT_TRUE(onRoad()) << "from (" << p.x << ", " << p.y << "): at (" << Hero()->GetPos().x << ", "
+                              << Hero()->GetPos().y << ") after " << i << " steps";
     }
 }

@@ -31,7 +31,9 @@
 // onto a waiting lift, ride it right and back to the track's start with the jump the track makes
 // there, step off left onto the ledge beside it and climb the steps there up through the bridge's
 // first gap (the road "from the lifts"). Whoever falls past the boarding ledge to the valley's floor
-// jumps onto a lift from behind as it passes over the floor and rides it out the same way.
+// jumps onto a lift from behind as it passes over the floor and rides it out the same way, or walks
+// right along the floor into the tunnel at its right end, which climbs through the rock under the
+// road and comes out on the road at the foot of the slope past the valley.
 #include "tools/worlds/black.h"
 
 #include "black/Black_Ids.h"
@@ -120,6 +122,12 @@ constexpr double PocketStep = 17.0; // of its top over a waiting lift's
 // ledge leaves him a ride out.
 constexpr double LiftHeadroom = 40.0; // from the floor up to a lift's underside
 constexpr double ValleyFloor = Black_TrackY + TrackBottomY - Black_LiftDepth - LiftHeadroom;
+// The way out of the valley's floor at its right end: a tunnel through the rock under the road that
+// climbs from the floor at the valley's right wall up to the foot of the slope past the valley, where
+// it comes out on the road; its mouth is a notch in the slope that a walker down it crosses.
+constexpr double ValleyTunnelHeight = 100.0;
+constexpr ProfilePoint ValleySlopeTop = Profile[5];
+constexpr double ValleyTunnelEndX = Profile[6].x; // the slope's foot
 // The bridge's gap over the boarding ledge.
 constexpr double PocketGapX0 = Black_TrackX + PocketX0 + 100.0;
 constexpr double PocketGapX1 = PocketGapX0 + 100.0;
@@ -256,6 +264,13 @@ void WriteBackWalls(MapWriter& map)
     for (Hollow const& pit : {PitA, PitB, PitC})
         back(pit.x0, RoadY(pit.x0) - PitDepth, pit.x1, RoadY(pit.x0));
     back(Valley.x0, ValleyFloor, Valley.x1, RoadY(Valley.x0));
+    double const mouth = ValleyTunnelEndX;
+    Shape(map, BackRock, 0, false,
+          {{Valley.x1, ValleyFloor},
+           {Valley.x1, ValleyFloor + ValleyTunnelHeight},
+           {mouth, RoadY(mouth) + ValleyTunnelHeight},
+           {mouth, RoadY(mouth)}},
+          {false, false, false, false});
     back(Black_GateX1, Black_PassY, Black_TunnelEndX, Black_TunnelTop);
 }
 
@@ -296,7 +311,7 @@ void WriteGround(MapWriter& map)
     {
         double const x0 = breaks[i];
         double const x1 = breaks[i + 1];
-        if (x1 - x0 < 1.0 || InHollow(x0, x1))
+        if (x1 - x0 < 1.0 || InHollow(x0, x1) || (x0 >= Valley.x1 && x1 <= ValleyTunnelEndX))
             continue;
         GroundUnder(map, x0, RoadY(x0), x1, RoadY(x1));
     }
@@ -352,6 +367,21 @@ void WriteValley(MapWriter& map)
 {
     double const road = RoadY(Valley.x0);
     GroundUnder(map, Valley.x0, ValleyFloor, Valley.x1, ValleyFloor);
+    // The tunnel out at the right end: the rock under its floor, and the rock over its roof up to the
+    // road, which ends where the roof meets the slope.
+    double const endX = ValleyTunnelEndX;
+    double const endY = RoadY(endX);
+    GroundUnder(map, Valley.x1, ValleyFloor, endX, endY);
+    double const climb = (endY - ValleyFloor) / (endX - Valley.x1);
+    double const fall = (ValleySlopeTop.y - endY) / (endX - ValleySlopeTop.x);
+    double const roofX = endX - ValleyTunnelHeight / (climb + fall);
+    double const roofY = RoadY(roofX);
+    Shape(map, Ground, 0, true,
+          {{Valley.x1, ValleyFloor + ValleyTunnelHeight},
+           {Valley.x1, road},
+           {ValleySlopeTop.x, ValleySlopeTop.y},
+           {roofX, roofY}},
+          {false, true, true, true});
     Box(map, StepsGapX1, road - BridgeDepth, PocketGapX0, road, Slab);
     Box(map, PocketGapX1, road - BridgeDepth, Valley.x1, road, Slab);
 
