@@ -128,6 +128,15 @@ constexpr double ValleyFloor = Black_TrackY + TrackBottomY - Black_LiftDepth - L
 constexpr double ValleyTunnelHeight = 100.0;
 constexpr ProfilePoint ValleySlopeTop = Profile[5];
 constexpr double ValleyTunnelEndX = Profile[6].x; // the slope's foot
+// The near end of the tunnel's mouth, where its roof meets the slope down to it.
+ProfilePoint TunnelRoofEnd()
+{
+    double const endY = RoadY(ValleyTunnelEndX);
+    double const climb = (endY - ValleyFloor) / (ValleyTunnelEndX - Valley.x1);
+    double const fall = (ValleySlopeTop.y - endY) / (ValleyTunnelEndX - ValleySlopeTop.x);
+    double const x = ValleyTunnelEndX - ValleyTunnelHeight / (climb + fall);
+    return {x, RoadY(x)};
+}
 // The bridge's gap over the boarding ledge.
 constexpr double PocketGapX0 = Black_TrackX + PocketX0 + 100.0;
 constexpr double PocketGapX1 = PocketGapX0 + 100.0;
@@ -264,12 +273,12 @@ void WriteBackWalls(MapWriter& map)
     for (Hollow const& pit : {PitA, PitB, PitC})
         back(pit.x0, RoadY(pit.x0) - PitDepth, pit.x1, RoadY(pit.x0));
     back(Valley.x0, ValleyFloor, Valley.x1, RoadY(Valley.x0));
-    double const mouth = ValleyTunnelEndX;
+    ProfilePoint const roof = TunnelRoofEnd();
     Shape(map, BackRock, 0, false,
           {{Valley.x1, ValleyFloor},
            {Valley.x1, ValleyFloor + ValleyTunnelHeight},
-           {mouth, RoadY(mouth) + ValleyTunnelHeight},
-           {mouth, RoadY(mouth)}},
+           {roof.x, roof.y},
+           {ValleyTunnelEndX, RoadY(ValleyTunnelEndX)}},
           {false, false, false, false});
     back(Black_GateX1, Black_PassY, Black_TunnelEndX, Black_TunnelTop);
 }
@@ -369,18 +378,13 @@ void WriteValley(MapWriter& map)
     GroundUnder(map, Valley.x0, ValleyFloor, Valley.x1, ValleyFloor);
     // The tunnel out at the right end: the rock under its floor, and the rock over its roof up to the
     // road, which ends where the roof meets the slope.
-    double const endX = ValleyTunnelEndX;
-    double const endY = RoadY(endX);
-    GroundUnder(map, Valley.x1, ValleyFloor, endX, endY);
-    double const climb = (endY - ValleyFloor) / (endX - Valley.x1);
-    double const fall = (ValleySlopeTop.y - endY) / (endX - ValleySlopeTop.x);
-    double const roofX = endX - ValleyTunnelHeight / (climb + fall);
-    double const roofY = RoadY(roofX);
+    GroundUnder(map, Valley.x1, ValleyFloor, ValleyTunnelEndX, RoadY(ValleyTunnelEndX));
+    ProfilePoint const roof = TunnelRoofEnd();
     Shape(map, Ground, 0, true,
           {{Valley.x1, ValleyFloor + ValleyTunnelHeight},
            {Valley.x1, road},
            {ValleySlopeTop.x, ValleySlopeTop.y},
-           {roofX, roofY}},
+           {roof.x, roof.y}},
           {false, true, true, true});
     Box(map, StepsGapX1, road - BridgeDepth, PocketGapX0, road, Slab);
     Box(map, PocketGapX1, road - BridgeDepth, Valley.x1, road, Slab);
