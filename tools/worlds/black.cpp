@@ -124,8 +124,9 @@ constexpr double LiftHeadroom = 40.0; // from the floor up to a lift's underside
 constexpr double ValleyFloor = Black_TrackY + TrackBottomY - Black_LiftDepth - LiftHeadroom;
 // The way out of the valley's floor at its right end: a tunnel through the rock under the road that
 // climbs from the floor at the valley's right wall up to the foot of the slope past the valley, where
-// it comes out on the road; its mouth is a notch in the slope that a walker down it crosses.
-constexpr double ValleyTunnelHeight = 100.0;
+// it comes out on the road; its mouth is a notch in the slope so narrow that a walker down it crosses
+// it without touching down.
+constexpr double ValleyTunnelHeight = 50.0;
 constexpr ProfilePoint ValleySlopeTop = Profile[5];
 constexpr double ValleyTunnelEndX = Profile[6].x; // the slope's foot
 // The near end of the tunnel's mouth, where its roof meets the slope down to it.
