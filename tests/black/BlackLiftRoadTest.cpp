@@ -1,7 +1,7 @@
 // The side road round the lifts' track: down through the bridge's gap onto the ledge where the lifts wait,
 // carried off it by a lift, round the track and back to its start, up the stairs and on to the far end; and
 // from the valley's floor, where a fall past that ledge leaves a player, onto a lift passing over it, or
-// holding right with a jump now and then up the tunnel at its right end back to the road.
+// holding either way with a jump now and then up the tunnel at that end back to the road.
 #include "black/BlackSupport.h"
 #include "black/Black_MapMove.h"
 #include "black/Black_MapMoveGroup.h"
@@ -151,10 +151,11 @@ TEST_F(BlackLiftRoad, FallenPastTheBoardingLedgeToTheValleysFloorAPlayerJumpsOnt
     }
 }
 
-TEST_F(BlackLiftRoad, FromAnywhereOnTheValleysFloorHoldingRightWithAJumpNowAndThenLeadsBackToTheRoad)
+TEST_F(BlackLiftRoad, FromAnywhereOnTheValleysFloorHoldingEitherWayWithAJumpNowAndThenLeadsBackToTheRoad)
 {
     // The floors low in the valley, under the lifts' lowest stretch and beside the shaft, and the tunnel
-    // out of it: each walked from near its ends and from its middle.
+    // out of its right end: each walked from near its ends and from its middle to the right, the floor also to
+    // the left, up the tunnel out of its left end.
     MakeWorld();
     std::vector<Pointf> places;
     for (StandingSurface const& s : StandingSurfaces(*world->GetMap(), {Hero()->GetScale()}))
@@ -162,20 +163,24 @@ TEST_F(BlackLiftRoad, FromAnywhereOnTheValleysFloorHoldingRightWithAJumpNowAndTh
             for (double f : {0.02, 0.5, 0.98})
                 places.emplace_back(s.a.x + (s.b.x - s.a.x) * f, s.a.y + (s.b.y - s.a.y) * f);
     ASSERT_EQ(places.size(), 6u) << "not the valley's floor and the tunnel";
-    for (Pointf const& p : places)
-    {
-        MakeWorld();
-        Place(Pointf(p.x, p.y + 1.0));
-        // Back on the road: standing on it past the valley, where it runs on to the far end.
-        auto const onRoad = [&] {
-            Pointf const at = Hero()->GetPos();
-            return Hero()->onGround && at.x > 29200.0 && std::abs(at.y - RoadY(at.x)) < 2.0;
-        };
-        int i = 0;
-        for (; i < 1500 && !onRoad(); ++i)
-            Step(i % 40 < 10 ? std::vector<int>{KeyIndex_GameRight, KeyIndex_GameJump}
-                             : std::vector<int>{KeyIndex_GameRight});
-        EXPECT_TRUE(onRoad()) << "from (" << p.x << ", " << p.y << "): at (" << Hero()->GetPos().x << ", "
-                              << Hero()->GetPos().y << ") after " << i << " steps";
-    }
+    for (int const key : {KeyIndex_GameRight, KeyIndex_GameLeft})
+        for (Pointf const& p : places)
+        {
+            if (key == KeyIndex_GameLeft && p.x > 29200.0)
+                continue;
+            MakeWorld();
+            Place(Pointf(p.x, p.y + 1.0));
+            // Back on the road: standing on it past the valley's end he walks towards.
+            auto const onRoad = [&] {
+                Pointf const at = Hero()->GetPos();
+                bool const past = key == KeyIndex_GameRight ? at.x > 29200.0 : at.x < 24200.0;
+                return Hero()->onGround && past && std::abs(at.y - RoadY(at.x)) < 2.0;
+            };
+            int i = 0;
+            for (; i < 1500 && !onRoad(); ++i)
+                Step(i % 40 < 10 ? std::vector<int>{key, KeyIndex_GameJump} : std::vector<int>{key});
+            EXPECT_TRUE(onRoad()) << (key == KeyIndex_GameRight ? "right" : "left") << " from (" << p.x << ", "
+                                  << p.y << "): at (" << Hero()->GetPos().x << ", " << Hero()->GetPos().y
+                                  << ") after " << i << " steps";
+        }
 }

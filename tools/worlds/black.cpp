@@ -83,8 +83,10 @@ struct ProfilePoint
 };
 constexpr ProfilePoint Profile[] = {
     {FrameLeft, Black_PassY}, {17500.0, Black_PassY},
-    {18700.0, 4600.0},        {22000.0, 4600.0},
-    {23200.0, 3800.0},        {29800.0, 3800.0},
+    {18700.0, 4600.0},        {21300.0, 4600.0},
+    {21900.0, 4150.0},        {22080.0, 4150.0},
+    {22081.0, 4100.0},        {23200.0, 3800.0},
+    {29800.0, 3800.0},
     {31000.0, 2800.0},        {35000.0, 2800.0},
     {36200.0, 1800.0},        {40600.0, 1800.0},
     {41800.0, 900.0},         {43000.0, 900.0},
@@ -127,8 +129,8 @@ constexpr double ValleyFloor = Black_TrackY + TrackBottomY - Black_LiftDepth - L
 // it comes out on the road; its mouth is a notch in the slope so narrow that a walker down it crosses
 // it without touching down.
 constexpr double ValleyTunnelHeight = 50.0;
-constexpr ProfilePoint ValleySlopeTop = Profile[5];
-constexpr double ValleyTunnelEndX = Profile[6].x; // the slope's foot
+constexpr ProfilePoint ValleySlopeTop = Profile[8];
+constexpr double ValleyTunnelEndX = Profile[9].x; // the slope's foot
 // The near end of the tunnel's mouth, where its roof meets the slope down to it.
 ProfilePoint TunnelRoofEnd()
 {
@@ -136,6 +138,27 @@ ProfilePoint TunnelRoofEnd()
     double const climb = (endY - ValleyFloor) / (ValleyTunnelEndX - Valley.x1);
     double const fall = (ValleySlopeTop.y - endY) / (ValleyTunnelEndX - ValleySlopeTop.x);
     double const x = ValleyTunnelEndX - ValleyTunnelHeight / (climb + fall);
+    return {x, RoadY(x)};
+}
+// The way out at the valley's left end: a tunnel that climbs from the floor at the valley's left wall
+// through the rock under the road up to the foot of the step down in the road before the slope down to
+// the valley, where it comes out. Its mouth is a notch in the slope at the step's foot, so narrow that a
+// walker off the step flies over it; one walking left up the slope drops into it and walks up out of it.
+constexpr ProfilePoint LeftTunnelMouth = Profile[6]; // the step's foot
+constexpr ProfilePoint LeftSlopeFoot = Profile[7];
+double LeftTunnelClimb()
+{
+    return (LeftTunnelMouth.y - ValleyFloor) / (Valley.x0 - LeftTunnelMouth.x);
+}
+double LeftTunnelRoofY(double x)
+{
+    return LeftTunnelMouth.y + ValleyTunnelHeight - LeftTunnelClimb() * (x - LeftTunnelMouth.x);
+}
+// The notch's far end, where the tunnel's roof meets the slope.
+ProfilePoint LeftTunnelRoofEnd()
+{
+    double const fall = (LeftTunnelMouth.y - LeftSlopeFoot.y) / (LeftSlopeFoot.x - LeftTunnelMouth.x);
+    double const x = LeftTunnelMouth.x + ValleyTunnelHeight / (LeftTunnelClimb() - fall);
     return {x, RoadY(x)};
 }
 // The bridge's gap over the boarding ledge.
@@ -281,6 +304,13 @@ void WriteBackWalls(MapWriter& map)
            {roof.x, roof.y},
            {ValleyTunnelEndX, RoadY(ValleyTunnelEndX)}},
           {false, false, false, false});
+    ProfilePoint const leftRoof = LeftTunnelRoofEnd();
+    Shape(map, BackRock, 0, false,
+          {{LeftTunnelMouth.x, LeftTunnelMouth.y},
+           {leftRoof.x, leftRoof.y},
+           {Valley.x0, LeftTunnelRoofY(Valley.x0)},
+           {Valley.x0, ValleyFloor}},
+          {false, false, false, false});
     back(Black_GateX1, Black_PassY, Black_TunnelEndX, Black_TunnelTop);
 }
 
@@ -321,7 +351,8 @@ void WriteGround(MapWriter& map)
     {
         double const x0 = breaks[i];
         double const x1 = breaks[i + 1];
-        if (x1 - x0 < 1.0 || InHollow(x0, x1) || (x0 >= Valley.x1 && x1 <= ValleyTunnelEndX))
+        if (x1 - x0 < 1.0 || InHollow(x0, x1) || (x0 >= Valley.x1 && x1 <= ValleyTunnelEndX) ||
+            (x0 >= LeftTunnelMouth.x && x1 <= Valley.x0))
             continue;
         GroundUnder(map, x0, RoadY(x0), x1, RoadY(x1));
     }
@@ -387,6 +418,20 @@ void WriteValley(MapWriter& map)
            {ValleySlopeTop.x, ValleySlopeTop.y},
            {roof.x, roof.y}},
           {false, true, true, true});
+    // The tunnel out at the left end: the rock under its floor, and the rock over its roof up to the
+    // road, in two pieces split at the slope's foot.
+    GroundUnder(map, LeftTunnelMouth.x, LeftTunnelMouth.y, Valley.x0, ValleyFloor);
+    ProfilePoint const leftRoof = LeftTunnelRoofEnd();
+    double const footRoof = LeftTunnelRoofY(LeftSlopeFoot.x);
+    Shape(map, Ground, 0, true,
+          {{leftRoof.x, leftRoof.y}, {LeftSlopeFoot.x, LeftSlopeFoot.y}, {LeftSlopeFoot.x, footRoof}},
+          {true, false, true});
+    Shape(map, Ground, 0, true,
+          {{LeftSlopeFoot.x, footRoof},
+           {LeftSlopeFoot.x, LeftSlopeFoot.y},
+           {Valley.x0, road},
+           {Valley.x0, LeftTunnelRoofY(Valley.x0)}},
+          {false, true, false, true});
     Box(map, StepsGapX1, road - BridgeDepth, PocketGapX0, road, Slab);
     Box(map, PocketGapX1, road - BridgeDepth, Valley.x1, road, Slab);
 
