@@ -32,8 +32,9 @@
 // there, step off left onto the ledge beside it and climb the steps there up through the bridge's
 // first gap (the road "from the lifts"). Whoever falls past the boarding ledge to the valley's floor
 // jumps onto a lift from behind as it passes over the floor and rides it out the same way, or walks
-// right along the floor into the tunnel at its right end, which climbs through the rock under the
-// road and comes out on the road at the foot of the slope past the valley.
+// along the floor into the tunnel at either end: the right one climbs through the rock under the road
+// and comes out on the road at the foot of the slope past the valley, the left one at the foot of the
+// step down in the road before it.
 #include "tools/worlds/black.h"
 
 #include "black/Black_Ids.h"
@@ -84,8 +85,8 @@ struct ProfilePoint
 constexpr ProfilePoint Profile[] = {
     {FrameLeft, Black_PassY}, {17500.0, Black_PassY},
     {18700.0, 4600.0},        {21300.0, 4600.0},
-    {21900.0, 4150.0},        {22080.0, 4150.0},
-    {22081.0, 4100.0},        {23200.0, 3800.0},
+    {22300.0, 3950.0},        {22500.0, 3950.0},
+    {22535.0, 3900.0},        {23200.0, 3800.0},
     {29800.0, 3800.0},
     {31000.0, 2800.0},        {35000.0, 2800.0},
     {36200.0, 1800.0},        {40600.0, 1800.0},
@@ -140,10 +141,11 @@ ProfilePoint TunnelRoofEnd()
     double const x = ValleyTunnelEndX - ValleyTunnelHeight / (climb + fall);
     return {x, RoadY(x)};
 }
-// The way out at the valley's left end: a tunnel that climbs from the floor at the valley's left wall
-// through the rock under the road up to the foot of the step down in the road before the slope down to
-// the valley, where it comes out. Its mouth is a notch in the slope at the step's foot, so narrow that a
-// walker off the step flies over it; one walking left up the slope drops into it and walks up out of it.
+// The way out at the valley's left end: a tunnel that climbs, as steep as a walk goes in the time a
+// player holding left takes from the floor's far end, from the floor at the valley's left wall through
+// the rock under the road up to the foot of a step down in the road before the valley, where it comes
+// out. Its mouth is a notch in the slope at the step's foot, so narrow that a walker off the step flies
+// over it; one walking left up the slope dips into it and walks on up the step, which is no wall.
 constexpr ProfilePoint LeftTunnelMouth = Profile[6]; // the step's foot
 constexpr ProfilePoint LeftSlopeFoot = Profile[7];
 double LeftTunnelClimb()
