@@ -183,4 +183,21 @@ TEST_F(BlackLiftRoad, FromAnywhereOnTheValleysFloorHoldingEitherWayWithAJumpNowA
                                   << p.y << "): at (" << Hero()->GetPos().x << ", " << Hero()->GetPos().y
                                   << ") after " << i << " steps";
         }
+
+    // Along the road over the left tunnel's mouth: walking right off the step he flies over the notch,
+    // walking left he dips into it no deeper than a stride and walks on up the step.
+    for (int const key : {KeyIndex_GameRight, KeyIndex_GameLeft})
+    {
+        MakeWorld();
+        double const from = Black_ValleyLeftMouthX + (key == KeyIndex_GameRight ? -300.0 : 300.0);
+        Place(Pointf(from, RoadY(from) + 1.0));
+        double deepest = 0.0;
+        for (int i = 0; i < 200; ++i)
+        {
+            Step({key});
+            deepest = std::min(deepest, Hero()->GetPos().y - RoadY(Hero()->GetPos().x));
+        }
+        EXPECT_GT(deepest, key == KeyIndex_GameRight ? -1.0 : -15.0) << key;
+        EXPECT_GT(std::abs(Hero()->GetPos().x - Black_ValleyLeftMouthX), 200.0) << key << ": stopped at the mouth";
+    }
 }
