@@ -179,9 +179,9 @@ TEST_F(BlackLiftRoad, FromAnywhereOnTheValleysFloorHoldingEitherWayWithAJumpNowA
             int i = 0;
             for (; i < 1500 && !onRoad(); ++i)
                 Step(i % 40 < 10 ? std::vector<int>{key, KeyIndex_GameJump} : std::vector<int>{key});
-            EXPECT_TRUE(onRoad()) << (key == KeyIndex_GameRight ? "right" : "left") << " from (" << p.x << ", "
-                                  << p.y << "): at (" << Hero()->GetPos().x << ", " << Hero()->GetPos().y
-                                  << ") after " << i << " steps";
+            EXPECT_TRUE(onRoad()) << (key == KeyIndex_GameRight ? "right" : "left") << " from (" << p.x << ", " << p.y
+                                  << "): at (" << Hero()->GetPos().x << ", " << Hero()->GetPos().y << ") after " << i
+                                  << " steps";
         }
 
     // Along the road over the left tunnel's mouth: walking right off the step he flies over the notch,

@@ -83,15 +83,23 @@ struct ProfilePoint
     double y;
 };
 constexpr ProfilePoint Profile[] = {
-    {FrameLeft, Black_PassY}, {17500.0, Black_PassY},
-    {18700.0, 4600.0},        {21300.0, 4600.0},
-    {22300.0, 3950.0},        {22500.0, 3950.0},
-    {Black_ValleyLeftMouthX, 3900.0}, {23200.0, 3800.0},
+    {FrameLeft, Black_PassY},
+    {17500.0, Black_PassY},
+    {18700.0, 4600.0},
+    {21300.0, 4600.0},
+    {22300.0, 3950.0},
+    {22500.0, 3950.0},
+    {Black_ValleyLeftMouthX, 3900.0},
+    {23200.0, 3800.0},
     {29800.0, 3800.0},
-    {31000.0, 2800.0},        {35000.0, 2800.0},
-    {36200.0, 1800.0},        {40600.0, 1800.0},
-    {41800.0, 900.0},         {43000.0, 900.0},
-    {44000.0, Black_EndY},    {Black_EndWallX, Black_EndY},
+    {31000.0, 2800.0},
+    {35000.0, 2800.0},
+    {36200.0, 1800.0},
+    {40600.0, 1800.0},
+    {41800.0, 900.0},
+    {43000.0, 900.0},
+    {44000.0, Black_EndY},
+    {Black_EndWallX, Black_EndY},
 };
 
 // Stretches of the road carried by a bridge over a hollow: the rock pits and the lift valley.
@@ -353,8 +361,8 @@ void WriteGround(MapWriter& map)
     {
         double const x0 = breaks[i];
         double const x1 = breaks[i + 1];
-        if (x1 - x0 < 1.0 || InHollow(x0, x1) || (x0 >= Valley.x1 && x1 <= ValleyTunnelEndX) ||
-            (x0 >= LeftTunnelMouth.x && x1 <= Valley.x0))
+        if (x1 - x0 < 1.0 || InHollow(x0, x1) || (x0 >= Valley.x1 && x1 <= ValleyTunnelEndX)
+            || (x0 >= LeftTunnelMouth.x && x1 <= Valley.x0))
             continue;
         GroundUnder(map, x0, RoadY(x0), x1, RoadY(x1));
     }
