@@ -1,10 +1,12 @@
 // The side road round the lifts' track: down through the bridge's gap onto the ledge where the lifts wait,
 // carried off it by a lift, round the track and back to its start, up the stairs and on to the far end; and
-// from the valley's floor, where a fall past that ledge leaves a player, onto a lift passing over it.
+// from the valley's floor, where a fall past that ledge leaves a player, onto a lift passing over it, or
+// holding either way with a jump now and then up the tunnel at that end back to the road.
 #include "black/BlackSupport.h"
 #include "black/Black_MapMove.h"
 #include "black/Black_MapMoveGroup.h"
 #include "support/RoadWalker.h"
+#include "support/StandingSurfaces.h"
 
 #include <gtest/gtest.h>
 
@@ -146,5 +148,56 @@ TEST_F(BlackLiftRoad, FallenPastTheBoardingLedgeToTheValleysFloorAPlayerJumpsOnt
         ASSERT_NEAR(Hero()->GetPos().y, Black_TrackY, 1.0) << how << ": not carried back to the track's start";
         RoadWalk_Result const end = WalkRoad("from the lifts");
         EXPECT_EQ(end.action, Level_Completed) << how << ": " << end.report;
+    }
+}
+
+TEST_F(BlackLiftRoad, FromAnywhereOnTheValleysFloorHoldingEitherWayWithAJumpNowAndThenLeadsBackToTheRoad)
+{
+    // The floors low in the valley, under the lifts' lowest stretch and beside the shaft, and the tunnel
+    // out of its right end: each walked from near its ends and from its middle to the right, the floor also to
+    // the left, up the tunnel out of its left end.
+    MakeWorld();
+    std::vector<Pointf> places;
+    for (StandingSurface const& s : StandingSurfaces(*world->GetMap(), {Hero()->GetScale()}))
+        if (s.a.x >= 24200.0 && s.b.x <= 31000.5 && s.a.y < Black_TrackY - LiftDrop)
+            for (double f : {0.02, 0.5, 0.98})
+                places.emplace_back(s.a.x + (s.b.x - s.a.x) * f, s.a.y + (s.b.y - s.a.y) * f);
+    ASSERT_EQ(places.size(), 6u) << "not the valley's floor and the tunnel";
+    for (int const key : {KeyIndex_GameRight, KeyIndex_GameLeft})
+        for (Pointf const& p : places)
+        {
+            if (key == KeyIndex_GameLeft && p.x > 29200.0)
+                continue;
+            MakeWorld();
+            Place(Pointf(p.x, p.y + 1.0));
+            // Back on the road: standing on it past the valley's end he walks towards.
+            auto const onRoad = [&] {
+                Pointf const at = Hero()->GetPos();
+                bool const past = key == KeyIndex_GameRight ? at.x > 29200.0 : at.x < 24200.0;
+                return Hero()->onGround && past && std::abs(at.y - RoadY(at.x)) < 2.0;
+            };
+            int i = 0;
+            for (; i < 1500 && !onRoad(); ++i)
+                Step(i % 40 < 10 ? std::vector<int>{key, KeyIndex_GameJump} : std::vector<int>{key});
+            EXPECT_TRUE(onRoad()) << (key == KeyIndex_GameRight ? "right" : "left") << " from (" << p.x << ", " << p.y
+                                  << "): at (" << Hero()->GetPos().x << ", " << Hero()->GetPos().y << ") after " << i
+                                  << " steps";
+        }
+
+    // Along the road over the left tunnel's mouth: walking right off the step he flies over the notch,
+    // walking left he dips into it no deeper than a stride and walks on up the step.
+    for (int const key : {KeyIndex_GameRight, KeyIndex_GameLeft})
+    {
+        MakeWorld();
+        double const from = Black_ValleyLeftMouthX + (key == KeyIndex_GameRight ? -300.0 : 300.0);
+        Place(Pointf(from, RoadY(from) + 1.0));
+        double deepest = 0.0;
+        for (int i = 0; i < 200; ++i)
+        {
+            Step({key});
+            deepest = std::min(deepest, Hero()->GetPos().y - RoadY(Hero()->GetPos().x));
+        }
+        EXPECT_GT(deepest, key == KeyIndex_GameRight ? -1.0 : -15.0) << key;
+        EXPECT_GT(std::abs(Hero()->GetPos().x - Black_ValleyLeftMouthX), 200.0) << key << ": stopped at the mouth";
     }
 }

@@ -31,7 +31,10 @@
 // onto a waiting lift, ride it right and back to the track's start with the jump the track makes
 // there, step off left onto the ledge beside it and climb the steps there up through the bridge's
 // first gap (the road "from the lifts"). Whoever falls past the boarding ledge to the valley's floor
-// jumps onto a lift from behind as it passes over the floor and rides it out the same way.
+// jumps onto a lift from behind as it passes over the floor and rides it out the same way, or walks
+// along the floor into the tunnel at either end: the right one climbs through the rock under the road
+// and comes out on the road at the foot of the slope past the valley, the left one at the foot of the
+// step down in the road before it.
 #include "tools/worlds/black.h"
 
 #include "black/Black_Ids.h"
@@ -80,13 +83,23 @@ struct ProfilePoint
     double y;
 };
 constexpr ProfilePoint Profile[] = {
-    {FrameLeft, Black_PassY}, {17500.0, Black_PassY},
-    {18700.0, 4600.0},        {22000.0, 4600.0},
-    {23200.0, 3800.0},        {29800.0, 3800.0},
-    {31000.0, 2800.0},        {35000.0, 2800.0},
-    {36200.0, 1800.0},        {40600.0, 1800.0},
-    {41800.0, 900.0},         {43000.0, 900.0},
-    {44000.0, Black_EndY},    {Black_EndWallX, Black_EndY},
+    {FrameLeft, Black_PassY},
+    {17500.0, Black_PassY},
+    {18700.0, 4600.0},
+    {21300.0, 4600.0},
+    {22300.0, 3950.0},
+    {22500.0, 3950.0},
+    {Black_ValleyLeftMouthX, 3900.0},
+    {23200.0, 3800.0},
+    {29800.0, 3800.0},
+    {31000.0, 2800.0},
+    {35000.0, 2800.0},
+    {36200.0, 1800.0},
+    {40600.0, 1800.0},
+    {41800.0, 900.0},
+    {43000.0, 900.0},
+    {44000.0, Black_EndY},
+    {Black_EndWallX, Black_EndY},
 };
 
 // Stretches of the road carried by a bridge over a hollow: the rock pits and the lift valley.
@@ -120,6 +133,44 @@ constexpr double PocketStep = 17.0; // of its top over a waiting lift's
 // ledge leaves him a ride out.
 constexpr double LiftHeadroom = 40.0; // from the floor up to a lift's underside
 constexpr double ValleyFloor = Black_TrackY + TrackBottomY - Black_LiftDepth - LiftHeadroom;
+// The way out of the valley's floor at its right end: a tunnel through the rock under the road that
+// climbs from the floor at the valley's right wall up to the foot of the slope past the valley, where
+// it comes out on the road; its mouth is a notch in the slope so narrow that a walker down it crosses
+// it without touching down.
+constexpr double ValleyTunnelHeight = 50.0;
+constexpr ProfilePoint ValleySlopeTop = Profile[8];
+constexpr double ValleyTunnelEndX = Profile[9].x; // the slope's foot
+// The near end of the tunnel's mouth, where its roof meets the slope down to it.
+ProfilePoint TunnelRoofEnd()
+{
+    double const endY = RoadY(ValleyTunnelEndX);
+    double const climb = (endY - ValleyFloor) / (ValleyTunnelEndX - Valley.x1);
+    double const fall = (ValleySlopeTop.y - endY) / (ValleyTunnelEndX - ValleySlopeTop.x);
+    double const x = ValleyTunnelEndX - ValleyTunnelHeight / (climb + fall);
+    return {x, RoadY(x)};
+}
+// The way out at the valley's left end: a tunnel that climbs, as steep as a walk goes in the time a
+// player holding left takes from the floor's far end, from the floor at the valley's left wall through
+// the rock under the road up to the foot of a step down in the road before the valley, where it comes
+// out. Its mouth is a notch in the slope at the step's foot, so narrow that a walker off the step flies
+// over it; one walking left up the slope dips into it and walks on up the step, which is no wall.
+constexpr ProfilePoint LeftTunnelMouth = Profile[6]; // the step's foot
+constexpr ProfilePoint LeftSlopeFoot = Profile[7];
+double LeftTunnelClimb()
+{
+    return (LeftTunnelMouth.y - ValleyFloor) / (Valley.x0 - LeftTunnelMouth.x);
+}
+double LeftTunnelRoofY(double x)
+{
+    return LeftTunnelMouth.y + ValleyTunnelHeight - LeftTunnelClimb() * (x - LeftTunnelMouth.x);
+}
+// The notch's far end, where the tunnel's roof meets the slope.
+ProfilePoint LeftTunnelRoofEnd()
+{
+    double const fall = (LeftTunnelMouth.y - LeftSlopeFoot.y) / (LeftSlopeFoot.x - LeftTunnelMouth.x);
+    double const x = LeftTunnelMouth.x + ValleyTunnelHeight / (LeftTunnelClimb() - fall);
+    return {x, RoadY(x)};
+}
 // The bridge's gap over the boarding ledge.
 constexpr double PocketGapX0 = Black_TrackX + PocketX0 + 100.0;
 constexpr double PocketGapX1 = PocketGapX0 + 100.0;
@@ -256,6 +307,20 @@ void WriteBackWalls(MapWriter& map)
     for (Hollow const& pit : {PitA, PitB, PitC})
         back(pit.x0, RoadY(pit.x0) - PitDepth, pit.x1, RoadY(pit.x0));
     back(Valley.x0, ValleyFloor, Valley.x1, RoadY(Valley.x0));
+    ProfilePoint const roof = TunnelRoofEnd();
+    Shape(map, BackRock, 0, false,
+          {{Valley.x1, ValleyFloor},
+           {Valley.x1, ValleyFloor + ValleyTunnelHeight},
+           {roof.x, roof.y},
+           {ValleyTunnelEndX, RoadY(ValleyTunnelEndX)}},
+          {false, false, false, false});
+    ProfilePoint const leftRoof = LeftTunnelRoofEnd();
+    Shape(map, BackRock, 0, false,
+          {{LeftTunnelMouth.x, LeftTunnelMouth.y},
+           {leftRoof.x, leftRoof.y},
+           {Valley.x0, LeftTunnelRoofY(Valley.x0)},
+           {Valley.x0, ValleyFloor}},
+          {false, false, false, false});
     back(Black_GateX1, Black_PassY, Black_TunnelEndX, Black_TunnelTop);
 }
 
@@ -296,7 +361,8 @@ void WriteGround(MapWriter& map)
     {
         double const x0 = breaks[i];
         double const x1 = breaks[i + 1];
-        if (x1 - x0 < 1.0 || InHollow(x0, x1))
+        if (x1 - x0 < 1.0 || InHollow(x0, x1) || (x0 >= Valley.x1 && x1 <= ValleyTunnelEndX)
+            || (x0 >= LeftTunnelMouth.x && x1 <= Valley.x0))
             continue;
         GroundUnder(map, x0, RoadY(x0), x1, RoadY(x1));
     }
@@ -352,6 +418,30 @@ void WriteValley(MapWriter& map)
 {
     double const road = RoadY(Valley.x0);
     GroundUnder(map, Valley.x0, ValleyFloor, Valley.x1, ValleyFloor);
+    // The tunnel out at the right end: the rock under its floor, and the rock over its roof up to the
+    // road, which ends where the roof meets the slope.
+    GroundUnder(map, Valley.x1, ValleyFloor, ValleyTunnelEndX, RoadY(ValleyTunnelEndX));
+    ProfilePoint const roof = TunnelRoofEnd();
+    Shape(map, Ground, 0, true,
+          {{Valley.x1, ValleyFloor + ValleyTunnelHeight},
+           {Valley.x1, road},
+           {ValleySlopeTop.x, ValleySlopeTop.y},
+           {roof.x, roof.y}},
+          {false, true, true, true});
+    // The tunnel out at the left end: the rock under its floor, and the rock over its roof up to the
+    // road, in two pieces split at the slope's foot.
+    GroundUnder(map, LeftTunnelMouth.x, LeftTunnelMouth.y, Valley.x0, ValleyFloor);
+    ProfilePoint const leftRoof = LeftTunnelRoofEnd();
+    double const footRoof = LeftTunnelRoofY(LeftSlopeFoot.x);
+    Shape(map, Ground, 0, true,
+          {{leftRoof.x, leftRoof.y}, {LeftSlopeFoot.x, LeftSlopeFoot.y}, {LeftSlopeFoot.x, footRoof}},
+          {true, false, true});
+    Shape(map, Ground, 0, true,
+          {{LeftSlopeFoot.x, footRoof},
+           {LeftSlopeFoot.x, LeftSlopeFoot.y},
+           {Valley.x0, road},
+           {Valley.x0, LeftTunnelRoofY(Valley.x0)}},
+          {false, true, false, true});
     Box(map, StepsGapX1, road - BridgeDepth, PocketGapX0, road, Slab);
     Box(map, PocketGapX1, road - BridgeDepth, Valley.x1, road, Slab);
 

@@ -47,6 +47,9 @@ constexpr double Black_TrackX = 24650.0;
 constexpr double Black_TrackY = 3480.0; // the half circle over the start shows under the bridge
 constexpr double Black_LiftHalfWidth = 60.0;
 constexpr double Black_LiftDepth = 16.0;
+// The foot of the step down in the road before the valley, where the tunnel up from the valley's floor
+// at its left end comes out in a notch.
+constexpr double Black_ValleyLeftMouthX = 22535.0;
 
 // The dens raised over the road, in order along it: each is entered up a ramp at its left and left by
 // the drop from its right end back down to the road; where that end stands, and the den's floor. The
