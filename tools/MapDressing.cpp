@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 namespace MapDressing
@@ -10,6 +11,10 @@ namespace MapDressing
 
 namespace
 {
+
+// An outer wall's top rises this much per unit across: over 60 degrees, which stops a walk and
+// slides a body off.
+constexpr double OuterWall_Steepness = 2.0;
 
 // Corners run clockwise with y up, so the outward normal of an edge from a to b is (-dy, dx).
 struct Edge
@@ -97,6 +102,17 @@ void Pave(MapWriter& map, unsigned int ground, unsigned int surface, double dept
     }
     for (MapWriter_Poly const& band : bands)
         map.AddPoly(band);
+}
+
+void OuterWall(MapWriter& map, double x0, double y0, double x1, double y1, bool outsideLeft, unsigned int texture)
+{
+    double const rise = OuterWall_Steepness * (x1 - x0);
+    double const left = outsideLeft ? y1 + rise : y1;
+    double const right = outsideLeft ? y1 : y1 + rise;
+    MapWriter_Poly wall{texture, 0, true, false, {}};
+    for (auto [x, y] : {std::pair(x0, y0), std::pair(x0, left), std::pair(x1, right), std::pair(x1, y0)})
+        wall.points.push_back({x, y, x / 64.0, y / 64.0, true});
+    map.AddPoly(wall);
 }
 
 void Fit(MapWriter_Poly& poly)

@@ -16,6 +16,11 @@ void OutlineTops(MapWriter& map);
 // polygons textured `ground`, fitted so that the band shows the picture's full height.
 void Pave(MapWriter& map, unsigned int ground, unsigned int surface, double depth);
 
+// An outer wall from x0 to x1, standing from y0 up to y1 on its inner side and rising from there to its
+// outer side (the left one when outsideLeft) too steeply to stand on: a player who lands on its top
+// slides back in, and no jump starts from it over the wall.
+void OuterWall(MapWriter& map, double x0, double y0, double x1, double y1, bool outsideLeft, unsigned int texture);
+
 // Stretches the picture once over the polygon's bounds.
 void Fit(MapWriter_Poly& poly);
 // Stretches the picture's height over the polygon's height, repeating it across every `across` units.

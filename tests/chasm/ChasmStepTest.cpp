@@ -9,9 +9,9 @@
 namespace
 {
 
-// Open air in the lower right, above the canyon's last galleries: inside the deep zone by both
-// coordinates, and clear of every polygon.
-constexpr double Void_Y = -5500.0;
+// Open air in the lower right, halfway up the road over the canyon's floor: inside the deep zone by
+// both coordinates, and clear of every polygon.
+double const Void_Y = ChasmWriter::ExitFloor() + ChasmWriter::Chasm_Corridor / 2.0;
 
 bool SameView(WorldTransform const& a, WorldTransform const& b)
 {

@@ -22,9 +22,11 @@
 #include "support/StandingSurfaces.h"
 #include "support/WorldFixture.h"
 #include "support/WorldReplay.h"
+#include "plateau/Plato.h"
 #include "testworld/Test_World.h"
 #include "tower/Tower.h"
 #include "tower/Tower_Ids.h"
+#include "treevillage/TreeV.h"
 #include "tools/Road.h"
 #include "tools/worlds/killig.h"
 #include "util/Error.h"
@@ -72,8 +74,8 @@ protected:
 // The worlds whose frames' faults are printed rather than failed, along their roads and from their
 // standing surfaces alike; a world goes here only while its map is being fitted to its cameras and
 // walls.
-std::set<std::string> const FramesBeingRefitted = {"treevillage", "plateau", "killig", "chasm", "petra",
-                                                   "castle",      "tower",   "black",  "final"};
+std::set<std::string> const FramesBeingRefitted = {"killig", "petra",
+                                                   "castle", "tower", "black", "final"};
 
 // The views worlds frame on purpose beyond scripted scenes: the tower's whole view while the
 // player stands at its overview spot (the spot's allowance of steps running down), the step in
@@ -84,6 +86,10 @@ std::set<std::string> const FramesBeingRefitted = {"treevillage", "plateau", "ki
 // the castle's way out left of the hall: between the entrance's exit line and room 0 the hall's
 // view (which begins a few units right of the line) shows him walking out at its left edge.
 constexpr double Tower_CloseZoom = 10.0; // the tower's shots of its smallest corridors frame this close or closer
+// The last views of the village and the plateau end short of their main exits: the player walks out
+// at the view's right edge over the last few steps before the exit.
+constexpr double TreeV_WalkOut = 40.0;
+constexpr double Plato_WalkOut = 200.0;
 
 FrameCheck::Shown PurposefulViews(Level_Type type)
 {
@@ -109,6 +115,17 @@ FrameCheck::Shown PurposefulViews(Level_Type type)
                     nextUp = std::min(nextUp, scaler.playerScale);
             bool const smallestClose = w.GetPlayer()->GetScale() < nextUp && w.GetMap()->view.scale >= Tower_CloseZoom;
             return smallestClose ? FrameCheck_Let::Size : FrameCheck_Let::Nothing;
+        };
+    case Level_TreeV:
+        return [](World_Base const& w) {
+            Pointf const p = w.GetPlayer()->GetPos();
+            bool const out = TreeV::ExitAt(Pointf(p.x + TreeV_WalkOut, p.y), 0) == Level_Completed;
+            return out ? FrameCheck_Let::Frame : FrameCheck_Let::Nothing;
+        };
+    case Level_Plato:
+        return [](World_Base const& w) {
+            bool const out = w.GetPlayer()->GetPos().x > Plato_ExitX - Plato_WalkOut;
+            return out ? FrameCheck_Let::Frame : FrameCheck_Let::Nothing;
         };
     case Level_Chasm:
         return [](World_Base const& w) {
@@ -161,7 +178,8 @@ void RoadPrelude(Level_Type type, Road const& road, World_Base& w, FrameCheck::S
     KiligTravelBackTo(w, step, left - 50);
 }
 
-// The places a level may end in: about each road's exit, from the point before it on.
+// The places a level may end in: each road's way out, from the point before its exit on in the
+// exit's direction, as high as the two points and Exit_Reach above and below.
 constexpr double Exit_Reach = 200.0;
 std::vector<Rectf> ExitPlaces(char const* folder)
 {
@@ -171,8 +189,9 @@ std::vector<Rectf> ExitPlaces(char const* folder)
             if (Road_Point const& exit = road.points[i]; exit.kind == Road_Exit)
             {
                 Road_Point const& before = road.points[i - 1];
-                places.emplace_back(std::min(before.x, exit.x) - Exit_Reach, std::min(before.y, exit.y) - Exit_Reach,
-                                    std::max(before.x, exit.x) + Exit_Reach, std::max(before.y, exit.y) + Exit_Reach);
+                bool const right = exit.x > before.x;
+                places.emplace_back(right ? before.x - Exit_Reach : -1e300, std::min(before.y, exit.y) - Exit_Reach,
+                                    right ? 1e300 : before.x + Exit_Reach, std::max(before.y, exit.y) + Exit_Reach);
             }
     return places;
 }

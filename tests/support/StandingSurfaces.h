@@ -1,7 +1,7 @@
 // Test support: where a player can be put down on a world's map, and the walls he must stay within.
 // A standing surface is an outer top edge of a solid polygon of the static map (group 0) no steeper
 // than a walk climbs, at least a player wide, where his box stood at its middle meets no solid and
-// lies inside the map's walls. A world whose player changes size gives the sizes he takes: each
+// lies inside the bounds of the map's solid polygons (a roof over the whole map is not stood on). A world whose player changes size gives the sizes he takes: each
 // surface is stood on at the largest of them that fits there (a corridor is built for the size it
 // lets through). Edges on one line that touch end to end (a floor laid in tiles) make
 // one surface. The walls are the bounding box of the static map's solid polygons: a player left,
@@ -143,7 +143,8 @@ inline std::vector<StandingSurface> StandingSurfaces(Map const& map, std::vector
             // Above the edge's rise under his width.
             double const rise = std::fabs(s.b.y - s.a.y) / (s.b.x - s.a.x) * wide / 2.0;
             Rectf const box(m.x - wide / 2.0, m.y + rise + 1.0, m.x + wide / 2.0, m.y + rise + tall);
-            if (s.b.x - s.a.x >= wide && !Blocked(map, box))
+            bool const inside = box.x0 >= walls.x0 && box.x1 <= walls.x1 && box.y1 <= walls.y1;
+            if (s.b.x - s.a.x >= wide && inside && !Blocked(map, box))
             {
                 s.scale = scale;
                 standing.push_back(s);

@@ -144,34 +144,55 @@ private:
     std::vector<bool> placed;
 };
 
+// The canyon's roof: level over every column, as high as the highest column's top. Nothing stands
+// on it: it is the map's top.
+double RoofY()
+{
+    double roof = -1e300;
+    for (ChasmWriter_Column const& c : Columns())
+        roof = std::fmax(roof, Top(c));
+    return roof;
+}
+
 void WriteWalls(MapWriter& map)
 {
     std::vector<ChasmWriter_Column> const& columns = Columns();
+    double const roof = RoofY();
     for (std::size_t i = 0; i < columns.size(); ++i)
     {
         ChasmWriter_Column const& c = columns[i];
         double const bottom = Bottom(c);
         double const top = Top(c);
-        if (c.pit)
+        if (static_cast<int>(i) == Chasm_ExitColumn)
         {
-            Box(map, c.x0, bottom, c.x1, bottom + Chasm_Wall, Brick);
+            // The canyon's floor has no galleries: rock below the road and above it, so the view
+            // that holds the floor shows every place a player stands in.
+            Box(map, c.x0, bottom, c.x1, c.floor, Stone);
+            Box(map, c.x0, c.floor + Chasm_Corridor, c.x1, roof, Stone);
         }
         else
         {
-            Box(map, c.x0, bottom, c.x1, bottom + Chasm_Wall, Stone);
-            Box(map, c.x0, c.floor - Chasm_Wall, c.x1, c.floor, Brick);
-            ChasmWriter_Room const lower = Lower(static_cast<int>(i));
-            Box(map, lower.x0, lower.y0, lower.x1, lower.y1, Tile, false);
+            if (c.pit)
+            {
+                Box(map, c.x0, bottom, c.x1, bottom + Chasm_Wall, Brick);
+            }
+            else
+            {
+                Box(map, c.x0, bottom, c.x1, bottom + Chasm_Wall, Stone);
+                Box(map, c.x0, c.floor - Chasm_Wall, c.x1, c.floor, Brick);
+                ChasmWriter_Room const lower = Lower(static_cast<int>(i));
+                Box(map, lower.x0, lower.y0, lower.x1, lower.y1, Tile, false);
+            }
+            Box(map, c.x0, c.floor + Chasm_Corridor, c.x1, c.floor + Chasm_Corridor + Chasm_Wall, Stone);
+            Box(map, c.x0, top - Chasm_Wall, c.x1, roof, Stone);
+            ChasmWriter_Room const upper = Upper(static_cast<int>(i));
+            Box(map, upper.x0, upper.y0, upper.x1, upper.y1, Tile, false);
         }
-        Box(map, c.x0, c.floor + Chasm_Corridor, c.x1, c.floor + Chasm_Corridor + Chasm_Wall, Stone);
-        Box(map, c.x0, top - Chasm_Wall, c.x1, top, Stone);
-        ChasmWriter_Room const upper = Upper(static_cast<int>(i));
-        Box(map, upper.x0, upper.y0, upper.x1, upper.y1, Tile, false);
 
         // The wall on the column's left edge, open where the road comes in.
         if (i == 0)
         {
-            Box(map, c.x0 - Half, bottom, c.x0 + Half, top, Stone);
+            Box(map, c.x0 - Half, bottom, c.x0 + Half, roof, Stone);
         }
         else
         {
@@ -182,7 +203,7 @@ void WriteWalls(MapWriter& map)
             Box(map, c.x0 - Half, low + Chasm_Corridor, c.x0 + Half, std::fmax(Top(p), top), Stone);
         }
         if (i + 1 == columns.size())
-            Box(map, c.x1 - Half, bottom, c.x1 + Half, top, Stone);
+            Box(map, c.x1 - Half, bottom, c.x1 + Half, roof, Stone);
     }
 }
 

@@ -101,7 +101,7 @@ void WriteRoad(MapWriter& map)
         map.AddPoly(ramp);
     }
     Box(map, TerraceX(Plateau_Terraces), Bedrock, Plateau_EndX, Plateau_EndY, Ground);
-    Box(map, Plateau_EndX, Bedrock, Plateau_EndX + 100, Plateau_EndY + 900, Brick);
+    MapDressing::OuterWall(map, Plateau_EndX, Bedrock, Plateau_EndX + 100, Plateau_EndY + 900, false, Brick);
 }
 
 // Left of the start: the mine with its lift shaft, the miners and the carts' track, the hermit's hut
@@ -111,7 +111,7 @@ void WriteCamp(MapWriter& map)
     double const shaftX0 = -3150.0;
     double const shaftX1 = -3000.0;
     double const shaftFloor = -LiftDepth - SlabDepth;
-    Box(map, -3300, -1000, -3150 - 50, 1000, Brick);
+    MapDressing::OuterWall(map, -3300, -1000, -3150 - 50, 1000, true, Brick);
     Box(map, -3200, -1000, shaftX0, 0, Stone);
     Box(map, shaftX0, -1000, shaftX1, shaftFloor, Stone);
     Box(map, shaftX1, -1000, shaftX1 + 50, Bedrock, Stone);

@@ -234,7 +234,7 @@ constexpr TeleportPair Teleports[TreeV_Teleport_Count] = {{770, 0, 1180},  {1080
 void Street_(MapWriter& map)
 {
     // Left end, the gate and its ditch, the street and the slope up to the lift's foot.
-    Box(map, -100.0, Ground - 100.0, 0.0, Street + 500.0, Brick);
+    MapDressing::OuterWall(map, -100.0, Ground - 100.0, 0.0, Street + 500.0, true, Brick);
     Box(map, 0.0, Ground, DitchX0, Street);
     Box(map, DitchX0, Ground, DitchX1, Street - DitchDepth);
     Box(map, DitchX1, Ground, 4000.0, Street);
@@ -342,7 +342,8 @@ void LiftAndBeyond(MapWriter& map)
     // into the way out.
     Box(map, 4900.0, 300.0, 4950.0, Ground, Brick);
     Box(map, 4950.0, 300.0, 6500.0, LowerFloor);
-    Box(map, 6500.0, 300.0, 6600.0, 1700.0, Brick);
+    // Its end wall rises to the top level's foot: nothing on either side drops behind it.
+    Box(map, 6500.0, 300.0, 6600.0, TopFloor - 200.0, Brick);
     map.AddRefPoint(125, 5200.0, LowerFloor);
     map.AddRefPoint(131, 5300.0, LowerFloor);
     map.AddRefPoint(132, 5050.0, LowerFloor);
@@ -355,7 +356,7 @@ void LiftAndBeyond(MapWriter& map)
     Box(map, landX, base, 6100.0, TopFloor);
     Ramp(map, 6100.0, TopFloor, 7100.0, TopLevelHigh, base);
     Box(map, 7100.0, base, 7900.0, TopLevelHigh);
-    Box(map, 7900.0, base, 8000.0, TopLevelHigh + 600.0, Brick);
+    MapDressing::OuterWall(map, 7900.0, base, 8000.0, TopLevelHigh + 600.0, false, Brick);
     map.AddRefPoint(124, 6040.0, TopFloor);
     map.AddRefPoint(TreeV_Rp_Signs[1], 7300.0, TopLevelHigh);
 }
