@@ -74,7 +74,7 @@ protected:
 // The worlds whose frames' faults are printed rather than failed, along their roads and from their
 // standing surfaces alike; a world goes here only while its map is being fitted to its cameras and
 // walls.
-std::set<std::string> const FramesBeingRefitted = {"killig", "petra",
+std::set<std::string> const FramesBeingRefitted = {"killig",
                                                    "castle", "tower", "black", "final"};
 
 // The views worlds frame on purpose beyond scripted scenes: the tower's whole view while the

@@ -9,6 +9,7 @@
 #include "tools/DataGen.h"
 #include "tools/Road.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -82,10 +83,11 @@ constexpr double Room1_Ceiling = 780.0;
 constexpr double Room1_Doorway = 600.0; // the front wall hangs down to here
 constexpr double Room1_Outside = 160.0;
 
-// The factory; its left wall inside its camera rectangle (x from 1600), as the riddle-giver's
-// room's back wall.
-constexpr double Factory_Left = 1610.0;
-constexpr double Factory_Right = 2160.0;
+// The factory; its walls inside its camera's view (x 1623 to 2157), as the riddle-giver's room's
+// back wall, so that a player pressed against either is drawn whole. The question room's and the
+// staff room's walls likewise stand inside their views.
+constexpr double Factory_Left = 1634.0;
+constexpr double Factory_Right = 2145.0; // the weighing machine stands against it
 constexpr double Factory_Ceiling = 780.0;
 constexpr double TubePlate_X[5] = {1735.0, 1773.0, 1811.0, 1849.0, 1887.0};
 constexpr double WeighPlate_X = 1930.0;
@@ -108,8 +110,8 @@ constexpr double Guest_Walls[] = {2205.0, 2420.0, 2640.0, 2855.0, 3070.0};
 constexpr double Guest_X[8] = {2280.0, 2345.0, 2500.0, 2565.0, 2750.0, 2925.0, 2995.0, 3150.0};
 
 // The question room.
-constexpr double Question_Left = 4105.0;
-constexpr double Question_Right = 4595.0;
+constexpr double Question_Left = 4111.0;
+constexpr double Question_Right = 4582.0;
 constexpr double Question_Ceiling = 1820.0;
 constexpr double MotelStart_X = 4150.0;
 constexpr double MotelPlate_X = 4196.0;
@@ -132,8 +134,8 @@ constexpr double Label_Heights[3] = {64.5, 77.5, 64.5};
 constexpr double Staff_CentreX = 3500.0;
 constexpr double Staff_CentreY = 60.0;
 constexpr double Staff_Radius = 160.0;
-constexpr double Staff_Left = 3120.0;
-constexpr double Staff_Right = 3880.0;
+constexpr double Staff_Left = 3155.0;
+constexpr double Staff_Right = 3845.0;
 constexpr double Staff_Ceiling = 300.0;
 constexpr double Holder_Half = 12.0;
 constexpr double Ledge_Depth = 10.0;
@@ -212,6 +214,57 @@ void WriteMasonry(MapWriter& map)
              Guests_Ceiling + 120 + margin, Masonry);
 }
 
+// The rooms, each with its walls, floor and ceiling: the house's rock fills everything else.
+struct Extent
+{
+    double x0, y0, x1, y1;
+};
+std::vector<Extent> RoomExtents()
+{
+    return {
+        {Room1_Outside - Wall, Petra_HallFloor - SlabDepth, Room1_Right + Wall, Room1_Ceiling + 80},
+        {Factory_Left - Wall, Petra_HallFloor - SlabDepth, Factory_Right + Wall, Factory_Ceiling + 100},
+        {940, 80, 1060, 200}, // the jar store
+        {Motel_Left - Wall, Petra_MotelFloor - SlabDepth, Motel_Right + Wall, Guests_Ceiling + 120},
+        {Question_Left - Wall, Petra_QuestionFloor - SlabDepth, Question_Right + Wall, Question_Ceiling + 100},
+        {Staff_Left - Wall, Petra_StaffFloor - SlabDepth, Staff_Right + Wall, Staff_Ceiling + 100},
+    };
+}
+
+// Solid rock round the rooms, up to the highest and down to the lowest of them: no roof or wall of a
+// room is stood on from outside, and no one steps off a room into the open. Laid in upright strips
+// between the rooms' sides.
+void WriteRock(MapWriter& map)
+{
+    std::vector<Extent> const rooms = RoomExtents();
+    Extent all = rooms.front();
+    std::vector<double> xs;
+    for (Extent const& r : rooms)
+    {
+        all = {std::fmin(all.x0, r.x0), std::fmin(all.y0, r.y0), std::fmax(all.x1, r.x1), std::fmax(all.y1, r.y1)};
+        xs.push_back(r.x0);
+        xs.push_back(r.x1);
+    }
+    std::sort(xs.begin(), xs.end());
+    xs.erase(std::unique(xs.begin(), xs.end()), xs.end());
+    for (std::size_t i = 0; i + 1 < xs.size(); ++i)
+    {
+        std::vector<std::pair<double, double>> held;
+        for (Extent const& r : rooms)
+            if (r.x0 <= xs[i] && r.x1 >= xs[i + 1])
+                held.emplace_back(r.y0, r.y1);
+        std::sort(held.begin(), held.end());
+        double y = all.y0;
+        held.emplace_back(all.y1, all.y1);
+        for (auto const& [low, high] : held)
+        {
+            if (low > y)
+                Poly(map, Masonry, 0, true, false, {{xs[i], y}, {xs[i], low}, {xs[i + 1], low}, {xs[i + 1], y}}, false);
+            y = std::fmax(y, high);
+        }
+    }
+}
+
 // Room 1. Solution of the greeting: walk right from the start to the riddle-giver and talk.
 void WriteRiddleRoom(MapWriter& map)
 {
@@ -266,8 +319,8 @@ void WriteFactory(MapWriter& map)
     Solid(map, Factory_Left - Wall, y, Factory_Left, Factory_Ceiling + 100, Brick);
     Solid(map, Factory_Right, y, Factory_Right + Wall, Factory_Ceiling + 100, Brick);
     Solid(map, Factory_Left - Wall, Factory_Ceiling, Factory_Right + Wall, Factory_Ceiling + 100, Brick);
-    DoorAt(map, Petra_Teleport_Ends[0][1], 1625, y); // back to the riddle-giver
-    DoorAt(map, Petra_Teleport_Ends[5][0], 1660, y); // to the staff room
+    DoorAt(map, Petra_Teleport_Ends[0][1], 1650, y); // back to the riddle-giver
+    DoorAt(map, Petra_Teleport_Ends[5][0], 1680, y); // to the staff room
     Ref(map, Petra_Rp_FactoryStart, 1700, y + 1);
 }
 
@@ -331,7 +384,7 @@ void WriteQuestionRoom(MapWriter& map)
     Solid(map, Question_Left - Wall, y, Question_Left, Question_Ceiling + 100, Brick);
     Solid(map, Question_Right, y, Question_Right + Wall, Question_Ceiling + 100, Brick);
     Solid(map, Question_Left - Wall, Question_Ceiling, Question_Right + Wall, Question_Ceiling + 100, Brick);
-    DoorAt(map, Petra_Teleport_Ends[3][1], 4122, y); // back to the corridor
+    DoorAt(map, Petra_Teleport_Ends[3][1], 4126, y); // back to the corridor
     Ref(map, Petra_Rp_MotelStart, MotelStart_X, y + 1);
 }
 
@@ -360,9 +413,9 @@ void WriteStaffRoom(MapWriter& map)
             double const x = Staff_CentreX + side * step.dx;
             Solid(map, x - step.width / 2, step.y - Ledge_Depth, x + step.width / 2, step.y, Step);
         }
-    DoorAt(map, Petra_Teleport_Ends[2][1], 3150, y); // back to the riddle-giver
-    DoorAt(map, Petra_Teleport_Ends[5][1], 3190, y); // to the factory
-    DoorAt(map, Petra_Teleport_Ends[4][1], 3230, y); // to the motel
+    DoorAt(map, Petra_Teleport_Ends[2][1], 3175, y); // back to the riddle-giver
+    DoorAt(map, Petra_Teleport_Ends[5][1], 3210, y); // to the factory
+    DoorAt(map, Petra_Teleport_Ends[4][1], 3245, y); // to the motel
 }
 
 // --- Pictures ---
@@ -673,6 +726,7 @@ MapWriter BuildMap()
     WriteMotel(map);
     WriteQuestionRoom(map);
     WriteStaffRoom(map);
+    WriteRock(map);
     return map;
 }
 
