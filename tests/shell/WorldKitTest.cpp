@@ -1,8 +1,10 @@
 // The worlds' test kit: road files read back as written and refused by line when malformed; and the
 // kit proves it can fail: the road walker stuck at a wall says where, the whole-world replay run
 // catches an object that does not replay, the missing-id sweep a build that leaks or goes on
-// without an id, and the frame check a player out of sight or a frame with bare clear colour. Every
-// world of the table keeps its player in sight on a covered screen along its roads and held keys.
+// without an id, and the frame check a player out of sight, a frame with bare clear colour, a player
+// outside the map's walls or a level ended away from its exits. Every world of the table keeps its
+// player in sight on a covered screen along its roads and held keys, and from every standing surface
+// of its map.
 #include "castle/Casle_Events.h"
 #include "castle/Casle_Ids.h"
 #include "chasm/Chasm.h"
@@ -406,6 +408,42 @@ TEST_F(WorldKit, TheFrameCheckFindsThePlayerOutOfSightTooSmallOrOverBareClearCol
     shot.After(Level_Continue);
     shot.Look();
     EXPECT_EQ(shot.Faults(), 1);
+
+    // The test world's standing surfaces, left to right: the floor, the ramps up to the block and
+    // down from it, the slopes into the pressure plate's dip and the floor beyond; not the walls'
+    // tops, which are the map's top, nor the plate, a moving group.
+    std::vector<StandingSurface> const floors = StandingSurfaces(*w.GetMap(), {1.0});
+    std::string ends;
+    for (StandingSurface const& f : floors)
+        ends += Place(f.a.x, f.a.y) + Place(f.b.x, f.b.y) + " ";
+    EXPECT_EQ(ends, "(-900.0, 0.0)(900.0, 0.0) (200.0, 0.0)(400.0, 60.0) (400.0, 60.0)(600.0, 60.0) "
+                    "(600.0, 60.0)(800.0, 0.0) (900.0, 0.0)(920.0, -20.0) (940.0, -20.0)(960.0, 0.0) "
+                    "(960.0, 0.0)(1900.0, 0.0) ");
+
+    // Kept to the walls and the exits: going out past a wall is a fault once, however long he stays
+    // out; so is a level ended out there or away from every exit's place, but not one ended in it.
+    FrameCheck kept(w, "kept");
+    MapWalls const walls = MapWalls::Of(*w.GetMap());
+    EXPECT_EQ(Place(walls.x0, walls.x1), Place(-1000.0, 2000.0));
+    kept.Keep(walls, {Rectf(1800.0, -100.0, 1e300, 100.0)});
+    PutPlayer(w, Pointf(walls.x0 - 50.0, 0.0), 1.0);
+    kept.After(Level_Continue);
+    kept.After(Level_Continue);
+    EXPECT_EQ(kept.Faults(), 1);
+    kept.After(Level_Completed);
+    PutPlayer(w, Pointf(1850.0, 0.0), 1.0);
+    kept.After(Level_Completed);
+    PutPlayer(w, floors[0].Middle(), 1.0);
+    kept.After(Level_Restart);
+    EXPECT_EQ(kept.Faults(), 3) << kept.Report();
+    EXPECT_NE(kept.Report().find("step 1 (tick 100), feet (-1050, 1) outside the walls"), std::string::npos)
+        << kept.Report();
+    EXPECT_NE(kept.Report().find("step 3 (tick 100), the level ended (2) with the feet at (-1050, 1), outside the walls and at no exit"),
+              std::string::npos)
+        << kept.Report();
+    EXPECT_NE(kept.Report().find("step 5 (tick 100), the level ended (3) with the feet at (0, 1), at no exit"),
+              std::string::npos)
+        << kept.Report();
 }
 
 TEST_F(WorldKit, EveryWorldKeepsThePlayerInSightOnACoveredScreenAlongItsRoadsAndHeldDirections)
