@@ -76,8 +76,7 @@ protected:
 // The worlds whose frames' faults are printed rather than failed, along their roads and from their
 // standing surfaces alike; a world goes here only while its map is being fitted to its cameras and
 // walls.
-std::set<std::string> const FramesBeingRefitted = {"killig",
-                                                   "castle", "tower", "black", "final"};
+std::set<std::string> const FramesBeingRefitted = {"killig", "castle", "tower", "black"};
 
 // The views worlds frame on purpose beyond scripted scenes: the tower's whole view while the
 // player stands at its overview spot (the spot's allowance of steps running down), the step in
