@@ -149,6 +149,26 @@ FrameCheck::Shown PurposefulViews(Level_Type type)
     }
 }
 
+// The tower's player has the size of the scaling zone he last walked through: at a place, the sizes
+// of the zones nearest it first, then his size at the start.
+StandingSurface_Sizes TowerSizesAt(Map const& map, double start)
+{
+    return [&map, start](Pointf at) {
+        std::vector<std::pair<double, double>> near; // distance, size
+        for (Tower_ScalerIds const& scaler : Tower_Scalers)
+        {
+            Pointf const p = map.GetRefPoint(scaler.ref);
+            near.emplace_back(std::hypot(p.x - at.x, p.y - at.y), scaler.playerScale);
+        }
+        std::sort(near.begin(), near.end());
+        std::vector<double> sizes;
+        for (auto const& [distance, size] : near)
+            sizes.push_back(size);
+        sizes.push_back(start);
+        return sizes;
+    };
+}
+
 // What a world's roads and held keys take as done before they start, beyond a first visit: the
 // master's introduction (his dungeon's roads start in it; on a first visit held keys would only
 // stand through his scripted scene), the village's mended lift (its main exit's road rides it).
@@ -508,12 +528,9 @@ TEST_P(WorldSurfaces, FromEveryStandingSurfaceThePlayerStaysInSightWithinTheWall
     record[Casle_Event_FeePaid] = GameEvent_HasHappened;
     RoadProgress(row.type, record);
     Build(row.type, record);
-    // The sizes he takes: the tower's scaling zones give him theirs.
-    std::vector<double> scales = {world->GetPlayer()->GetScale()};
-    if (row.type == Level_Tower)
-        for (Tower_ScalerIds const& scaler : Tower_Scalers)
-            scales.push_back(scaler.playerScale);
-    std::vector<StandingSurface> const surfaces = StandingSurfaces(*world->GetMap(), scales);
+    std::vector<StandingSurface> const surfaces = row.type == Level_Tower
+                                                      ? StandingSurfaces(*world->GetMap(), TowerSizesAt(*world->GetMap(), world->GetPlayer()->GetScale()))
+                                                      : StandingSurfaces(*world->GetMap(), {world->GetPlayer()->GetScale()});
     MapWalls const walls = MapWalls::Of(*world->GetMap());
     std::vector<Rectf> const exits = ExitPlaces(row.folder);
     ASSERT_FALSE(surfaces.empty());
