@@ -199,6 +199,17 @@ void RoadPrelude(Level_Type type, Road const& road, World_Base& w, FrameCheck::S
     KiligTravelBackTo(w, step, left - 50);
 }
 
+// Where a world's player stands a step before he is put down on a standing surface: the tower's on
+// the road at its start, outside every camera zone, as a player coming in from the road or from a
+// wing's end does (its camera zone over the foot frames him only when he comes from there).
+void SurfacePrelude(Level_Type type, World_Base& w, FrameCheck::Stepper const& step)
+{
+    if (type != Level_Tower)
+        return;
+    PutPlayer(w, w.GetMap()->GetRefPoint(Tower_Rp_Start), w.GetPlayer()->GetScale());
+    step({});
+}
+
 // The places a level may end in: each road's way out, from the point before its exit on in the
 // exit's direction, as high as the two points and Exit_Reach above and below.
 constexpr double Exit_Reach = 200.0;
@@ -548,6 +559,7 @@ TEST_P(WorldSurfaces, FromEveryStandingSurfaceThePlayerStaysInSightWithinTheWall
         {
             if (!goesOn)
                 Build(row.type, record);
+            SurfacePrelude(row.type, *world, [&](std::vector<int> const& held) { return Step(held); });
             PutPlayer(*world, middle, surface.scale);
             std::string const how = run == -1 ? "standing" : run == KeyIndex_GameLeft ? "holding left" : "holding right";
             FrameCheck frames(*world, std::string(row.folder) + ", " + at + how, PurposefulViews(row.type));
