@@ -149,19 +149,36 @@ FrameCheck::Shown PurposefulViews(Level_Type type)
     }
 }
 
-// The tower's player has the size of the scaling zone he last walked through: at a place, the sizes
-// of the zones nearest it first, then his size at the start.
-StandingSurface_Sizes TowerSizesAt(Map const& map, double start)
+// The tower's player has the size of the scaling zone he last walked through: at a place near the
+// main road, the size the road's walker had at its nearest step (of the sizes the zones give, the
+// nearest to his, should he be growing); then the sizes of the zones nearest the place, then his size
+// at the start.
+constexpr double Tower_RoadNear = 150.0; // how near the road a place takes the road's size
+struct SizeSample
 {
-    return [&map, start](Pointf at) {
+    Pointf at;
+    double scale;
+};
+StandingSurface_Sizes TowerSizesAt(Map const& map, double start, std::vector<SizeSample> road)
+{
+    return [&map, start, road = std::move(road)](Pointf at) {
+        std::vector<double> sizes;
+        auto const away = [&](Pointf p) { return std::hypot(p.x - at.x, p.y - at.y); };
+        auto const nearest = std::min_element(road.begin(), road.end(), [&](SizeSample const& a, SizeSample const& b) {
+            return away(a.at) < away(b.at);
+        });
+        if (nearest != road.end() && away(nearest->at) < Tower_RoadNear)
+        {
+            double given = start;
+            for (Tower_ScalerIds const& scaler : Tower_Scalers)
+                if (std::fabs(std::log(scaler.playerScale / nearest->scale)) < std::fabs(std::log(given / nearest->scale)))
+                    given = scaler.playerScale;
+            sizes.push_back(given);
+        }
         std::vector<std::pair<double, double>> near; // distance, size
         for (Tower_ScalerIds const& scaler : Tower_Scalers)
-        {
-            Pointf const p = map.GetRefPoint(scaler.ref);
-            near.emplace_back(std::hypot(p.x - at.x, p.y - at.y), scaler.playerScale);
-        }
+            near.emplace_back(away(map.GetRefPoint(scaler.ref)), scaler.playerScale);
         std::sort(near.begin(), near.end());
-        std::vector<double> sizes;
         for (auto const& [distance, size] : near)
             sizes.push_back(size);
         sizes.push_back(start);
@@ -539,9 +556,18 @@ TEST_P(WorldSurfaces, FromEveryStandingSurfaceThePlayerStaysInSightWithinTheWall
     record[Casle_Event_FeePaid] = GameEvent_HasHappened;
     RoadProgress(row.type, record);
     Build(row.type, record);
+    double const start = world->GetPlayer()->GetScale();
+    std::vector<SizeSample> road; // the tower's player along its main road
+    if (row.type == Level_Tower)
+        RoadTravel(*world, RoadWalker::WorldRoad(Level_Tower, "exit")).Walk([&](std::vector<int> const& held) {
+            road.push_back({world->GetPlayer()->GetPos(), world->GetPlayer()->GetScale()});
+            return Step(held);
+        });
+    if (row.type == Level_Tower)
+        Build(row.type, record);
     std::vector<StandingSurface> const surfaces = row.type == Level_Tower
-                                                      ? StandingSurfaces(*world->GetMap(), TowerSizesAt(*world->GetMap(), world->GetPlayer()->GetScale()))
-                                                      : StandingSurfaces(*world->GetMap(), {world->GetPlayer()->GetScale()});
+                                                      ? StandingSurfaces(*world->GetMap(), TowerSizesAt(*world->GetMap(), start, road))
+                                                      : StandingSurfaces(*world->GetMap(), {start});
     MapWalls const walls = MapWalls::Of(*world->GetMap());
     std::vector<Rectf> const exits = ExitPlaces(row.folder);
     ASSERT_FALSE(surfaces.empty());
