@@ -171,7 +171,8 @@ StandingSurface_Sizes TowerSizesAt(Map const& map, double start, std::vector<Siz
         {
             double given = start;
             for (Tower_ScalerIds const& scaler : Tower_Scalers)
-                if (std::fabs(std::log(scaler.playerScale / nearest->scale)) < std::fabs(std::log(given / nearest->scale)))
+                if (std::fabs(std::log(scaler.playerScale / nearest->scale))
+                    < std::fabs(std::log(given / nearest->scale)))
                     given = scaler.playerScale;
             sizes.push_back(given);
         }

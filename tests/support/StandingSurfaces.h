@@ -1,11 +1,11 @@
 // Test support: where a player can be put down on a world's map, and the walls he must stay within.
 // A standing surface is an outer top edge of a solid polygon of the static map (group 0) no steeper
 // than a walk climbs, at least a player wide, where his box stood at its middle meets no solid and
-// lies inside the bounds of the map's solid polygons (a roof over the whole map is not stood on). A world whose player changes size gives the sizes he takes: each
-// surface is stood on at the largest of them that fits there (a corridor is built for the size it
-// lets through), or, given the sizes likeliest at each place, at the first of those that fits. Edges on one line that touch end to end (a floor laid in tiles) make
-// one surface. The walls are the bounding box of the static map's solid polygons: a player left,
-// right or below it has got out of the world (above it is open sky).
+// lies inside the bounds of the map's solid polygons (a roof over the whole map is not stood on). A world whose player
+// changes size gives the sizes he takes: each surface is stood on at the largest of them that fits there (a corridor is
+// built for the size it lets through), or, given the sizes likeliest at each place, at the first of those that fits.
+// Edges on one line that touch end to end (a floor laid in tiles) make one surface. The walls are the bounding box of
+// the static map's solid polygons: a player left, right or below it has got out of the world (above it is open sky).
 //
 //     MapWalls const walls = MapWalls::Of(*world->GetMap());
 //     for (StandingSurface const& s : StandingSurfaces(*world->GetMap(), {player->GetScale()}))

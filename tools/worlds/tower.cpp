@@ -326,7 +326,11 @@ void WriteWayIn(MapWriter& map)
     // wall's one slope too steep to stand on.
     double const rockPeak = Tower_TopY + Way_RockSlope * (Way_RockX0 - Way_CeilingX0 - 200.0);
     MapDressing::OuterWall(map, Way_CeilingX0, 2690.0, Way_CeilingX0 + 200, rockPeak, true, Brick);
-    Poly(map, {{Way_CeilingX0 + 200, 2690.0}, {Way_CeilingX0 + 200, rockPeak}, {Way_RockX0, Tower_TopY}, {Way_RockX0, 2690.0}},
+    Poly(map,
+         {{Way_CeilingX0 + 200, 2690.0},
+          {Way_CeilingX0 + 200, rockPeak},
+          {Way_RockX0, Tower_TopY},
+          {Way_RockX0, 2690.0}},
          Stone, Coarse);
     Box(map, Way_RockX0, 2690.0, Way_RockX1, Way_RockY);
     // Under the closest of the zones there a step up keeps a player standing in its shot.
