@@ -338,7 +338,7 @@ void WriteWayIn(MapWriter& map)
     // The shaft: the walkway's right end is walled up to the ceiling over L1.
     Box(map, Way_X1, Way_Bottom, Way_X1 + 100, Way_ShaftCeilingY + 200);
     Box(map, WingB_SlotWallX + 30, Way_ShaftCeilingY, Way_X1, Way_ShaftCeilingY + 200);
-    Box(map, Way_WallX, Way_WallY, Way_WallX + 40, WingB_ExitFloorY - 15, Brick);
+    Box(map, Way_WallX, Way_WallY, Way_WallX1, WingB_ExitFloorY, Brick);
 }
 
 // Wing A's landing, the gate room and the corridors of a player of 1 as far as the track.
@@ -642,7 +642,7 @@ void WriteTransporter(MapWriter& map)
     // LX: a wall that stops the fall from the exit floor, switch 11, door 16 and door 17.
     double const y = WingB_FinaleY;
     Box(map, 5760, 2970, 5780, 4200, Brick);
-    PlateFloor(map, WingB_ExitFloorX1, WingB_Door16X, y, 2470, WingB_Plate11X, 8.0, Tower_Switches[11].group, 256.0);
+    PlateFloor(map, Way_WallX1, WingB_Door16X, y, 2470, WingB_Plate11X, 8.0, Tower_Switches[11].group, 256.0);
     double const far = WingB_FinaleFarY;
     Box(map, WingB_Door16X, y - 200, WingB_Door16X + 40, y);
     Box(map, WingB_Door16X + 40, far - 200, WingB_LXX1, far);

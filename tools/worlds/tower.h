@@ -51,8 +51,10 @@ constexpr double Way_StepX = -400.0; // left of it the rock is a step higher
 constexpr double Way_StepHeight = 30.0;
 constexpr double Way_RockY = 3300.0;
 constexpr double Way_RockSlope = 1.05; // rise over run of the rock's top left of the climb
-// The wall left of LX that a player on LX cannot walk or jump past.
-constexpr double Way_WallX = 5560.0;
+// The wall left of LX that a player on LX cannot walk or jump past; its face stands far enough
+// inside zone 39's shot that a player of 8 against it is seen whole.
+constexpr double Way_WallX = 5600.0; // flush with the exit floor's end, up to its top
+constexpr double Way_WallX1 = 5650.0; // LX begins here
 constexpr double Way_WallY = 2440.0;
 // Below LX, right of the first wing's end: nothing passes it.
 constexpr double Tower_InnerWallX = 8600.0;
