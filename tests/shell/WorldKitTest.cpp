@@ -1,8 +1,10 @@
 // The worlds' test kit: road files read back as written and refused by line when malformed; and the
 // kit proves it can fail: the road walker stuck at a wall says where, the whole-world replay run
 // catches an object that does not replay, the missing-id sweep a build that leaks or goes on
-// without an id, and the frame check a player out of sight or a frame with bare clear colour. Every
-// world of the table keeps its player in sight on a covered screen along its roads and held keys.
+// without an id, and the frame check a player out of sight, a frame with bare clear colour, a player
+// outside the map's walls or a level ended away from its exits. Every world of the table keeps its
+// player in sight on a covered screen along its roads and held keys, and from every standing surface
+// of its map.
 #include "black/Black.h"
 #include "castle/Casle.h"
 #include "castle/Casle_Events.h"
@@ -211,6 +213,44 @@ FrameCheck::Shown PurposefulViews(Level_Type type)
     }
 }
 
+// The tower's player has the size of the scaling zone he last walked through: at a place near the
+// main road, the size the road's walker had at its nearest step (of the sizes the zones give, the
+// nearest to his, should he be growing); then the sizes of the zones nearest the place, then his size
+// at the start.
+constexpr double Tower_RoadNear = 150.0; // how near the road a place takes the road's size
+struct SizeSample
+{
+    Pointf at;
+    double scale;
+};
+StandingSurface_Sizes TowerSizesAt(Map const& map, double start, std::vector<SizeSample> road)
+{
+    return [&map, start, road = std::move(road)](Pointf at) {
+        std::vector<double> sizes;
+        auto const away = [&](Pointf p) { return std::hypot(p.x - at.x, p.y - at.y); };
+        auto const nearest = std::min_element(road.begin(), road.end(), [&](SizeSample const& a, SizeSample const& b) {
+            return away(a.at) < away(b.at);
+        });
+        if (nearest != road.end() && away(nearest->at) < Tower_RoadNear)
+        {
+            double given = start;
+            for (Tower_ScalerIds const& scaler : Tower_Scalers)
+                if (std::fabs(std::log(scaler.playerScale / nearest->scale))
+                    < std::fabs(std::log(given / nearest->scale)))
+                    given = scaler.playerScale;
+            sizes.push_back(given);
+        }
+        std::vector<std::pair<double, double>> near; // distance, size
+        for (Tower_ScalerIds const& scaler : Tower_Scalers)
+            near.emplace_back(away(map.GetRefPoint(scaler.ref)), scaler.playerScale);
+        std::sort(near.begin(), near.end());
+        for (auto const& [distance, size] : near)
+            sizes.push_back(size);
+        sizes.push_back(start);
+        return sizes;
+    };
+}
+
 // What a world's roads and held keys take as done before they start, beyond a first visit: the
 // master's introduction (his dungeon's roads start in it; on a first visit held keys would only
 // stand through his scripted scene), the village's mended lift (its main exit's road rides it).
@@ -239,6 +279,17 @@ void RoadPrelude(Level_Type type, Road const& road, World_Base& w, FrameCheck::S
     door.Walk(KiligWriter::Road_Door0X - 30.0, 1550.0);
     RoadWalker(w, door).Walk(step);
     KiligTravelBackTo(w, step, left - 50);
+}
+
+// Where a world's player stands a step before he is put down on a standing surface: the tower's on
+// the road at its start, outside every camera zone, as a player coming in from the road or from a
+// wing's end does (its camera zone over the foot frames him only when he comes from there).
+void SurfacePrelude(Level_Type type, World_Base& w, FrameCheck::Stepper const& step)
+{
+    if (type != Level_Tower)
+        return;
+    PutPlayer(w, w.GetMap()->GetRefPoint(Tower_Rp_Start), w.GetPlayer()->GetScale());
+    step({});
 }
 
 // The places a level may end in: each road's way out, from the point before its exit on in the
@@ -469,6 +520,42 @@ TEST_F(WorldKit, TheFrameCheckFindsThePlayerOutOfSightTooSmallOrOverBareClearCol
     shot.After(Level_Continue);
     shot.Look();
     EXPECT_EQ(shot.Faults(), 1);
+
+    // The test world's standing surfaces, left to right: the floor, the ramps up to the block and
+    // down from it, the slopes into the pressure plate's dip and the floor beyond; not the walls'
+    // tops, which are the map's top, nor the plate, a moving group.
+    std::vector<StandingSurface> const floors = StandingSurfaces(*w.GetMap(), {1.0});
+    std::string ends;
+    for (StandingSurface const& f : floors)
+        ends += Place(f.a.x, f.a.y) + Place(f.b.x, f.b.y) + " ";
+    EXPECT_EQ(ends, "(-900.0, 0.0)(900.0, 0.0) (200.0, 0.0)(400.0, 60.0) (400.0, 60.0)(600.0, 60.0) "
+                    "(600.0, 60.0)(800.0, 0.0) (900.0, 0.0)(920.0, -20.0) (940.0, -20.0)(960.0, 0.0) "
+                    "(960.0, 0.0)(1900.0, 0.0) ");
+
+    // Kept to the walls and the exits: going out past a wall is a fault once, however long he stays
+    // out; so is a level ended out there or away from every exit's place, but not one ended in it.
+    FrameCheck kept(w, "kept");
+    MapWalls const walls = MapWalls::Of(*w.GetMap());
+    EXPECT_EQ(Place(walls.x0, walls.x1), Place(-1000.0, 2000.0));
+    kept.Keep(walls, {Rectf(1800.0, -100.0, 1e300, 100.0)});
+    PutPlayer(w, Pointf(walls.x0 - 50.0, 0.0), 1.0);
+    kept.After(Level_Continue);
+    kept.After(Level_Continue);
+    EXPECT_EQ(kept.Faults(), 1);
+    kept.After(Level_Completed);
+    PutPlayer(w, Pointf(1850.0, 0.0), 1.0);
+    kept.After(Level_Completed);
+    PutPlayer(w, floors[0].Middle(), 1.0);
+    kept.After(Level_Restart);
+    EXPECT_EQ(kept.Faults(), 3) << kept.Report();
+    EXPECT_NE(kept.Report().find("step 1 (tick 100), feet (-1050, 1) outside the walls"), std::string::npos)
+        << kept.Report();
+    EXPECT_NE(kept.Report().find("step 3 (tick 100), the level ended (2) with the feet at (-1050, 1), outside the walls and at no exit"),
+              std::string::npos)
+        << kept.Report();
+    EXPECT_NE(kept.Report().find("step 5 (tick 100), the level ended (3) with the feet at (0, 1), at no exit"),
+              std::string::npos)
+        << kept.Report();
 }
 
 TEST_F(WorldKit, EveryWorldKeepsThePlayerInSightOnACoveredScreenAlongItsRoadsAndHeldDirections)
@@ -534,12 +621,18 @@ TEST_P(WorldSurfaces, FromEveryStandingSurfaceThePlayerStaysInSightWithinTheWall
     record[Casle_Event_FeePaid] = GameEvent_HasHappened;
     RoadProgress(row.type, record);
     Build(row.type, record);
-    // The sizes he takes: the tower's scaling zones give him theirs.
-    std::vector<double> scales = {world->GetPlayer()->GetScale()};
+    double const start = world->GetPlayer()->GetScale();
+    std::vector<SizeSample> road; // the tower's player along its main road
     if (row.type == Level_Tower)
-        for (Tower_ScalerIds const& scaler : Tower_Scalers)
-            scales.push_back(scaler.playerScale);
-    std::vector<StandingSurface> const surfaces = StandingSurfaces(*world->GetMap(), scales);
+        RoadTravel(*world, RoadWalker::WorldRoad(Level_Tower, "exit")).Walk([&](std::vector<int> const& held) {
+            road.push_back({world->GetPlayer()->GetPos(), world->GetPlayer()->GetScale()});
+            return Step(held);
+        });
+    if (row.type == Level_Tower)
+        Build(row.type, record);
+    std::vector<StandingSurface> const surfaces = row.type == Level_Tower
+                                                      ? StandingSurfaces(*world->GetMap(), TowerSizesAt(*world->GetMap(), start, road))
+                                                      : StandingSurfaces(*world->GetMap(), {start});
     MapWalls const walls = MapWalls::Of(*world->GetMap());
     std::vector<Rectf> const exits = ExitPlaces(row.folder);
     ASSERT_FALSE(surfaces.empty());
@@ -557,6 +650,7 @@ TEST_P(WorldSurfaces, FromEveryStandingSurfaceThePlayerStaysInSightWithinTheWall
         {
             if (!goesOn)
                 Build(row.type, record);
+            SurfacePrelude(row.type, *world, [&](std::vector<int> const& held) { return Step(held); });
             PutPlayer(*world, middle, surface.scale);
             std::string const how = run == -1 ? "standing" : run == KeyIndex_GameLeft ? "holding left" : "holding right";
             FrameCheck frames(*world, std::string(row.folder) + ", " + at + how, PurposefulViews(row.type));

@@ -209,11 +209,12 @@ private:
         bool const atExit = std::any_of(exits.begin(), exits.end(), [&](Rectf const& e) {
             return feet.x >= e.x0 && feet.x <= e.x1 && feet.y >= e.y0 && feet.y <= e.y1;
         });
-        if (atExit && !walls->Outside(feet))
+        bool const outside = walls->Outside(feet);
+        if (atExit && !outside)
             return;
         std::snprintf(text, sizeof text, "%s: step %d (tick %d), the level ended (%d) with the feet at (%.0f, %.0f), %s",
                       name.c_str(), steps, static_cast<int>(world.GetTick()), static_cast<int>(result), feet.x, feet.y,
-                      atExit ? "outside the walls" : "at no exit");
+                      !outside ? "at no exit" : atExit ? "outside the walls" : "outside the walls and at no exit");
         Fault(text);
     }
 

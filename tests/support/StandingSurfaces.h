@@ -1,11 +1,11 @@
 // Test support: where a player can be put down on a world's map, and the walls he must stay within.
 // A standing surface is an outer top edge of a solid polygon of the static map (group 0) no steeper
 // than a walk climbs, at least a player wide, where his box stood at its middle meets no solid and
-// lies inside the bounds of the map's solid polygons (a roof over the whole map is not stood on). A world whose player changes size gives the sizes he takes: each
-// surface is stood on at the largest of them that fits there (a corridor is built for the size it
-// lets through). Edges on one line that touch end to end (a floor laid in tiles) make
-// one surface. The walls are the bounding box of the static map's solid polygons: a player left,
-// right or below it has got out of the world (above it is open sky).
+// lies inside the bounds of the map's solid polygons (a roof over the whole map is not stood on). A world whose player
+// changes size gives the sizes he takes: each surface is stood on at the largest of them that fits there (a corridor is
+// built for the size it lets through), or, given the sizes likeliest at each place, at the first of those that fits.
+// Edges on one line that touch end to end (a floor laid in tiles) make one surface. The walls are the bounding box of
+// the static map's solid polygons: a player left, right or below it has got out of the world (above it is open sky).
 //
 //     MapWalls const walls = MapWalls::Of(*world->GetMap());
 //     for (StandingSurface const& s : StandingSurfaces(*world->GetMap(), {player->GetScale()}))
@@ -83,8 +83,13 @@ inline double At(StandingSurface const& s, double x)
 
 } // namespace StandingSurfaces_Detail
 
-// The map's standing surfaces for a player of the sizes given, left to right.
-inline std::vector<StandingSurface> StandingSurfaces(Map const& map, std::vector<double> scales)
+// The sizes a player may have at a place, the likeliest first: each surface is stood on at the
+// first of them that fits there.
+using StandingSurface_Sizes = std::function<std::vector<double>(Pointf at)>;
+
+// The map's standing surfaces for a player of the sizes given, at each the first that fits, left to
+// right.
+inline std::vector<StandingSurface> StandingSurfaces(Map const& map, StandingSurface_Sizes const& sizesAt)
 {
     using namespace StandingSurfaces_Detail;
     // Clockwise outlines: an edge running rightwards has the polygon below it.
@@ -129,14 +134,13 @@ inline std::vector<StandingSurface> StandingSurfaces(Map const& map, std::vector
         merged.push_back(s);
     }
     MapWalls const walls = MapWalls::Of(map);
-    std::sort(scales.begin(), scales.end(), std::greater<>());
     std::vector<StandingSurface> standing;
     for (StandingSurface s : merged)
     {
         Pointf const m = s.Middle();
         if (walls.Outside(m))
             continue;
-        for (double scale : scales)
+        for (double scale : sizesAt(m))
         {
             double const wide = Player_Width * scale;
             double const tall = Player_Height * scale;
@@ -153,6 +157,14 @@ inline std::vector<StandingSurface> StandingSurfaces(Map const& map, std::vector
         }
     }
     return standing;
+}
+
+// The map's standing surfaces for a player of the sizes given, each stood on at the largest that
+// fits there (a corridor is built for the size it lets through).
+inline std::vector<StandingSurface> StandingSurfaces(Map const& map, std::vector<double> scales)
+{
+    std::sort(scales.begin(), scales.end(), std::greater<>());
+    return StandingSurfaces(map, [&](Pointf) { return scales; });
 }
 
 // Puts the player on his feet at p, of the size given, at rest, the camera on him.

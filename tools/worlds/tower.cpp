@@ -238,23 +238,24 @@ void WriteBody(MapWriter& map)
 }
 
 // The kill zones, in the order the tower builds them, each drawn as lava over its whole rectangle:
-// the spike pit under group 3, the small spikes under group 26, troughs hung below the
-// transporter's route (where a rider who falls off lands), the bottom of the lift's shaft (under
+// the spike pit under group 3, the small spikes under group 26, pools on the rock and troughs hung
+// below the transporter's route (where a rider who falls off lands), the bottom of the lift's shaft (under
 // the raised lift) and the cave of the smallest spikes.
 struct Tower_Pool
 {
     double x0, y0, x1, y1;
     bool trough; // hung in the air: a stone trough holds it
 };
+constexpr double Tower_RockPool = 20.0; // the depth of the lava lying on the rock
 constexpr Tower_Pool Tower_Pools[Tower_KillZone_Count] = {
     {WingA_PitX0, 400, WingA_PitX1, 465, false},
     {3710, 405, 3850, 435, false},
-    {-410, 3017, -110, 3057, true},
-    {-60, 3917, 1540, 3957, true},
+    {Way_StepX + 10, Way_RockY, -110, Way_RockY + Tower_RockPool, false},
+    {-60, Way_RockY, 160, Way_RockY + Tower_RockPool, false},
     {1580, 3967, 2390, 4007, true},
     {2540, 4117, 3540, 4157, true},
-    {240, 3717, 740, 3757, true},
-    {840, 3717, 1240, 3757, true},
+    {240, Way_RockY, 740, Way_RockY + Tower_RockPool, false},
+    {840, Way_RockY, 1240, Way_RockY + Tower_RockPool, false},
     {3580, 4117, 4140, 4157, true},
     {4180, 4117, 4590, 4157, true},
     {WingB_LiftX0, 2740, WingB_LiftX1, 2745, false},
@@ -297,7 +298,7 @@ void WriteRoad(MapWriter& map)
     double const y = Tower_RoadY;
     double const bottom = Tower_RoadBottom;
     Box(map, Tower_RoadX0, bottom, Tower_RoadX1, y);
-    Box(map, Tower_RoadX0 - 100, y, Tower_RoadX0, y + 2400, Brick);
+    MapDressing::OuterWall(map, Tower_RoadX0 - 100, y, Tower_RoadX0, y + 2400, true, Brick);
     Box(map, Tower_RoadX1, y, Tower_RoadX1 + 100, y + 2400, Brick);
     Ref(map, Tower_Rp_Start, Tower_StartX, y);
     Ref(map, 5, Tower_GrowX, y); // scaler 2: any size -> 64, on the way to the second exit
@@ -319,12 +320,25 @@ void WriteWayIn(MapWriter& map)
     Box(map, Way_X0, Way_Bottom, Way_X1, Way_Y);
     // Under the second wing's small rooms, which begin at 2700.
     Box(map, Way_CeilingX0, Way_CeilingY, Way_CeilingX1, 2690.0);
-    // The tower's left wall over the foot, higher than a giant outside jumps.
-    Box(map, Way_CeilingX0, 2690.0, Way_CeilingX0 + 200, Tower_TopY + 400, Brick);
+    // The tower's left wall over the foot, higher than a giant outside jumps, topped too steep to
+    // stand on.
+    // The rock over the ceiling: left of the climb it rises to the tower's top, its top and the
+    // wall's one slope too steep to stand on.
+    double const rockPeak = Tower_TopY + Way_RockSlope * (Way_RockX0 - Way_CeilingX0 - 200.0);
+    MapDressing::OuterWall(map, Way_CeilingX0, 2690.0, Way_CeilingX0 + 200, rockPeak, true, Brick);
+    Poly(map,
+         {{Way_CeilingX0 + 200, 2690.0},
+          {Way_CeilingX0 + 200, rockPeak},
+          {Way_RockX0, Tower_TopY},
+          {Way_RockX0, 2690.0}},
+         Stone, Coarse);
+    Box(map, Way_RockX0, 2690.0, Way_RockX1, Way_RockY);
+    // Under the closest of the zones there a step up keeps a player standing in its shot.
+    Box(map, Way_RockX0, Way_RockY, Way_StepX, Way_RockY + Way_StepHeight);
     // The shaft: the walkway's right end is walled up to the ceiling over L1.
     Box(map, Way_X1, Way_Bottom, Way_X1 + 100, Way_ShaftCeilingY + 200);
     Box(map, WingB_SlotWallX + 30, Way_ShaftCeilingY, Way_X1, Way_ShaftCeilingY + 200);
-    Box(map, Way_WallX, Way_WallY, Way_WallX + 40, WingB_ExitFloorY - 15, Brick);
+    Box(map, Way_WallX, Way_WallY, Way_WallX1, WingB_ExitFloorY, Brick);
 }
 
 // Wing A's landing, the gate room and the corridors of a player of 1 as far as the track.
@@ -569,7 +583,9 @@ void WriteTiny(MapWriter& map)
     Ref(map, 51, 1408, low); // scaler 21: 1/4 -> 1/2
     Ref(map, 53, 1400, low); // scaler 22: 1/2 -> 1
     Box(map, WingB_StepX0, WingB_StepY - 10.0, WingB_StepX1, WingB_StepY, Stone, 8.0);
-    Box(map, WingB_FloorEndX - 20.0, 2800, WingB_FloorEndX, 3050, Brick, 8.0);
+    // Up to near the rock: its top lies in the camera zone of the room over it, clear of the cars'
+    // turn into their leftward leg.
+    Box(map, WingB_FloorEndX - 20.0, 2800, WingB_FloorEndX, Way_RockY - 50.0, Brick, 8.0);
     // A ledge over P that every car rises through at the start of its run, lifting whoever waits
     // on it.
     Box(map, WingB_CarX - 25.0, WingB_WaitY - 3.0, WingB_CarX + 25.0, WingB_WaitY, Plank, 8.0);
@@ -579,6 +595,9 @@ void WriteTiny(MapWriter& map)
     Box(map, 1420, 2830, 1462, 2850, Brick, 8.0);
     Box(map, 1420, 2850, WingB_WindowX, 2930, Brick, 8.0);
     Box(map, WingB_WindowX, 2885, 2000, 2930, Brick, 8.0);
+    // A wall at the masonry's right end, up to the top of the camera zone over it: no one walks off
+    // it down onto L1, where a player of 1 is too small to see.
+    Box(map, 1960, 2930, 1980, Way_RockY, Brick, 8.0);
 
     // Wasps of 1/16 in the cave below the upper corridor.
     Ref(map, 43, 1625, 2795);
@@ -623,7 +642,7 @@ void WriteTransporter(MapWriter& map)
     // LX: a wall that stops the fall from the exit floor, switch 11, door 16 and door 17.
     double const y = WingB_FinaleY;
     Box(map, 5760, 2970, 5780, 4200, Brick);
-    PlateFloor(map, WingB_ExitFloorX1, WingB_Door16X, y, 2470, WingB_Plate11X, 8.0, Tower_Switches[11].group, 256.0);
+    PlateFloor(map, Way_WallX1, WingB_Door16X, y, 2470, WingB_Plate11X, 8.0, Tower_Switches[11].group, 256.0);
     double const far = WingB_FinaleFarY;
     Box(map, WingB_Door16X, y - 200, WingB_Door16X + 40, y);
     Box(map, WingB_Door16X + 40, far - 200, WingB_LXX1, far);

@@ -43,8 +43,18 @@ constexpr double Way_CeilingX0 = -2000.0; // the tower's left wall stands on its
 constexpr double Way_CeilingX1 = 1980.0;
 constexpr double Way_ShaftCeilingY = 3180.0; // over L1 and the walkway's right end
 constexpr double Way_JumpX = 2660.0;         // where the jump back onto L1 starts
-// The wall left of LX that a player on LX cannot walk or jump past.
-constexpr double Way_WallX = 5560.0;
+// Over the ceiling the tower is rock: left of the transporter's climb up to the top, and under its
+// leftward leg up to the lower edge of the camera zones there, where a rider who falls off lands.
+constexpr double Way_RockX0 = -800.0;
+constexpr double Way_RockX1 = 1340.0;
+constexpr double Way_StepX = -400.0; // left of it the rock is a step higher
+constexpr double Way_StepHeight = 30.0;
+constexpr double Way_RockY = 3300.0;
+constexpr double Way_RockSlope = 1.05; // rise over run of the rock's top left of the climb
+// The wall left of LX that a player on LX cannot walk or jump past; its face stands far enough
+// inside zone 39's shot that a player of 8 against it is seen whole.
+constexpr double Way_WallX = 5600.0; // flush with the exit floor's end, up to its top
+constexpr double Way_WallX1 = 5650.0; // LX begins here
 constexpr double Way_WallY = 2440.0;
 // Below LX, right of the first wing's end: nothing passes it.
 constexpr double Tower_InnerWallX = 8600.0;
