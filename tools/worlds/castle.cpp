@@ -192,8 +192,10 @@ public:
             std::vector<std::size_t> now;
             double y = inside.y0;
             spans.emplace_back(inside.y1, inside.y1);
-            for (auto const& [y0, y1] : spans)
+            for (std::pair<double, double> const& span : spans)
             {
+                double const y0 = span.first;
+                double const y1 = span.second;
                 if (y0 > y)
                 {
                     auto const same = std::find_if(
