@@ -18,6 +18,7 @@
 #include "final/Final_Ids.h"
 #include "killig/Kilig.h"
 #include "killig/KiligWorldSupport.h"
+#include "plateau/Plato.h"
 #include "support/FrameCheck.h"
 #include "support/MapIdSweep.h"
 #include "support/RoadTravel.h"
@@ -26,23 +27,22 @@
 #include "support/StandingSurfaces.h"
 #include "support/WorldFixture.h"
 #include "support/WorldReplay.h"
-#include "plateau/Plato.h"
 #include "testworld/Test_World.h"
-#include "tower/Tower.h"
-#include "tower/Tower_Ids.h"
-#include "treevillage/TreeV.h"
 #include "tools/Road.h"
 #include "tools/worlds/castle.h"
 #include "tools/worlds/killig.h"
+#include "tower/Tower.h"
+#include "tower/Tower_Ids.h"
+#include "treevillage/TreeV.h"
 #include "util/Error.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <memory>
-#include <chrono>
 #include <set>
 #include <string>
 
@@ -99,6 +99,15 @@ constexpr double Tower_CloseZoom = 10.0; // the tower's shots of its smallest co
 constexpr double TreeV_WalkOut = 40.0;
 constexpr double Plato_WalkOut = 200.0;
 
+// Whether the room or zone the player is found in differs from the one after the last step (-2:
+// none seen yet, so the first is not an entry); remembers it.
+bool Entered(int& last, int now)
+{
+    bool const entered = last != -2 && now != last;
+    last = now;
+    return entered;
+}
+
 FrameCheck::Shown PurposefulViews(Level_Type type)
 {
     switch (type)
@@ -151,9 +160,7 @@ FrameCheck::Shown PurposefulViews(Level_Type type)
             bool const falling = shaft && p.y <= Casle_TopZoneY && player->GetFallSpeed() > 0.0;
             // The step in which he enters another room or the top (-1: none; -2: not yet seen): its
             // camera is found from where he stood before the step.
-            int const now = p.y > Casle_TopZoneY ? Casle_Room_Count : Casle::FindRoom(p);
-            bool const entered = zone != -2 && now != zone;
-            zone = now;
+            bool const entered = Entered(zone, p.y > Casle_TopZoneY ? Casle_Room_Count : Casle::FindRoom(p));
             // The strips between two rooms whose cameras' views do not overlap by the player's width: on
             // either side of the line between them one view or the other shows him cut at its edge (he
             // is 20 wide; each strip runs from 10 inside the one view's edge to 10 inside the other's, as
@@ -187,9 +194,8 @@ FrameCheck::Shown PurposefulViews(Level_Type type)
             // view leaves out: a player pinned or standing there is still looked at.
             Player const* player = w.GetPlayer();
             Pointf const p = player->GetPos();
-            int const now = Kilig::CameraRoom(p);
-            bool const entered = room != -2 && now != room;
-            room = now;
+            bool const entered = Entered(room, Kilig::CameraRoom(p));
+            int const now = room;
             bool const moving = player->speed != 0.0 || player->GetFallSpeed() != 0.0;
             bool edge = false;
             for (Pointf const d : {Pointf(-Player_Width, 0.0), Pointf(Player_Width, 0.0), Pointf(0.0, -Player_Height),
@@ -624,12 +630,13 @@ TEST_P(WorldSurfaces, FromEveryStandingSurfaceThePlayerStaysInSightWithinTheWall
     double const start = world->GetPlayer()->GetScale();
     std::vector<SizeSample> road; // the tower's player along its main road
     if (row.type == Level_Tower)
+    {
         RoadTravel(*world, RoadWalker::WorldRoad(Level_Tower, "exit")).Walk([&](std::vector<int> const& held) {
             road.push_back({world->GetPlayer()->GetPos(), world->GetPlayer()->GetScale()});
             return Step(held);
         });
-    if (row.type == Level_Tower)
         Build(row.type, record);
+    }
     std::vector<StandingSurface> const surfaces = row.type == Level_Tower
                                                       ? StandingSurfaces(*world->GetMap(), TowerSizesAt(*world->GetMap(), start, road))
                                                       : StandingSurfaces(*world->GetMap(), {start});
