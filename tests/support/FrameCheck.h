@@ -5,7 +5,8 @@
 // by: while the player is driven by a scripted scene or hidden, while the camera zooms (a move
 // between two views), and while the world's own `shown` says so (a view it frames on purpose),
 // each for FrameCheck_Settle steps after; a wide view the world holds on purpose may let by the
-// player's size alone (FrameCheck_Let::Size).
+// player's size alone (FrameCheck_Let::Size), and a world whose cameras frame places may say he
+// stands outside all of them (FrameCheck_Let::Off), a fault of its own.
 //
 //     FrameCheck check(*world, "castle, road exit");
 //     RoadWalker walker(*world, road);
@@ -65,6 +66,7 @@ enum class FrameCheck_Let
     Nothing,
     Size,  // a wide view: the player may stand smaller than FrameCheck_MinHeight
     Frame, // a shot of its own: nothing is asked of the frame
+    Off,   // he stands where none of the world's cameras frames a place: a floor outside every view
 };
 
 class FrameCheck
@@ -129,6 +131,7 @@ public:
         else if (letBy > 0)
             --letBy;
         small = let == FrameCheck_Let::Size;
+        off = let == FrameCheck_Let::Off;
         if (result == Level_Continue && steps % FrameCheck_Every == 0)
             Look(steps % FrameCheck_DrawEvery == 0);
     }
@@ -148,17 +151,18 @@ public:
         int const cleared = frame.Cleared();
         bool const inside = box.Inside(LevelFrame::Width, LevelFrame::Height);
         bool const tall = small || box.Height() >= FrameCheck_MinHeight;
-        if (inside && tall && cleared == 0)
+        if (inside && tall && cleared == 0 && !off)
             return;
         char text[400];
         Pointf const feet = world.GetPlayer()->GetPos();
         auto const& view = world.GetMap()->view;
         std::snprintf(text, sizeof text,
                       "%s: step %d (tick %d), feet (%.0f, %.0f), box (%.0f, %.0f)-(%.0f, %.0f) on the %dx%d "
-                      "frame (view %.0f, %.0f at %.3f):%s%s %d clear-colour pixels",
+                      "frame (view %.0f, %.0f at %.3f):%s%s%s %d clear-colour pixels",
                       name.c_str(), steps, static_cast<int>(world.GetTick()), feet.x, feet.y, box.x0, box.y0, box.x1,
                       box.y1, LevelFrame::Width, LevelFrame::Height, view.x, view.y, view.scale,
-                      inside ? "" : " out of the frame,", tall ? "" : " under 12 px tall,", cleared);
+                      inside ? "" : " out of the frame,", tall ? "" : " under 12 px tall,",
+                      off ? " in no view the world frames," : "", cleared);
         if (!Fault(text))
             return;
         if (char const* folder = std::getenv("HM_FRAME_SHOTS"); folder != nullptr && draw)
@@ -174,6 +178,9 @@ public:
                + std::to_string(looked) + " frames\n";
     }
 
+    // The faults of Keep's rules alone: the walls left and the levels ended away from an exit.
+    std::string Escapes() const { return escapes; }
+
     int Looked() const { return looked; }
     int Passed() const { return passed; }
     int Faults() const { return faults; }
@@ -186,6 +193,12 @@ private:
             return false;
         listed += text + "\n";
         return true;
+    }
+
+    void Escape(std::string const& text)
+    {
+        escapes += text + "\n";
+        Fault(text);
     }
 
     // The player within the walls, and a level ended at an exit.
@@ -201,7 +214,7 @@ private:
             std::snprintf(text, sizeof text, "%s: step %d (tick %d), feet (%.0f, %.0f) outside the walls (%.0f, %.0f)-(%.0f, up)",
                           name.c_str(), steps, static_cast<int>(world.GetTick()), feet.x, feet.y, walls->x0, walls->y0,
                           walls->x1);
-            Fault(text);
+            Escape(text);
         }
         wasOut = out;
         if (result != Level_Completed && result != Level_Restart)
@@ -215,7 +228,7 @@ private:
         std::snprintf(text, sizeof text, "%s: step %d (tick %d), the level ended (%d) with the feet at (%.0f, %.0f), %s",
                       name.c_str(), steps, static_cast<int>(world.GetTick()), static_cast<int>(result), feet.x, feet.y,
                       !outside ? "at no exit" : atExit ? "outside the walls" : "outside the walls and at no exit");
-        Fault(text);
+        Escape(text);
     }
 
     std::string Slug() const
@@ -244,10 +257,12 @@ private:
     int steps = 0;  // steps seen
     int letBy = 0;  // steps the frames are still let by
     bool small = false; // the player's size is let by after the last step
+    bool off = false;   // ...he stands in no view the world frames
     int looked = 0; // frames whose turn came
     int passed = 0; // ...let by
     int faults = 0;
     std::string listed;
+    std::string escapes;           // every fault of Keep's rules, listed or not
     std::optional<MapWalls> walls; // kept to, when given
     std::vector<Rectf> exits;       // the places the level may end in
     bool wasOut = false;            // the player stood outside the walls after the last step

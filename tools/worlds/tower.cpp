@@ -109,6 +109,7 @@
 #include "tools/Road.h"
 #include "tower/Tower_Ids.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -127,6 +128,10 @@ constexpr unsigned int Plank = MapTextures::Plank;
 constexpr unsigned int Roof = MapTextures::Roof;
 
 constexpr double Coarse = 64.0; // map units per texture repeat, for the big parts
+
+// The spikes along the roof's top: their sides far steeper than a player stands on.
+constexpr double Roof_ToothWidth = 100.0;
+constexpr double Roof_ToothHeight = 150.0;
 
 using Corners = std::vector<std::pair<double, double>>;
 
@@ -657,8 +662,16 @@ void WriteTransporter(MapWriter& map)
     Box(map, Tower_RoofX0, Tower_TopY - 200, WingB_Door17X, Tower_TopY, Brick);
     // The roof goes on over LX and the exit's floor to the far end's wall, and over the tower's right
     // wall a spire stands far higher than a giant jumps from the roof: the exit is reached through
-    // door 17, not from the sky.
+    // door 17, not from the sky. The roof's top is a row of spikes too steep to stand on.
     Box(map, WingB_Door17X + 60, Tower_TopY - 200, Tower_RoadX1 + 100, Tower_TopY, Brick);
+    for (auto const& [x0, x1] :
+         {std::pair(Tower_RoofX0, Tower_RightWallX), std::pair(Tower_RightWallX + 200, Tower_RoadX1 + 100)})
+        for (double x = x0; x < x1; x += Roof_ToothWidth)
+        {
+            double const end = std::min(x + Roof_ToothWidth, x1);
+            Poly(map, {{x, Tower_TopY}, {(x + end) / 2.0, Tower_TopY + Roof_ToothHeight}, {end, Tower_TopY}}, Brick,
+                 Coarse);
+        }
     Box(map, Tower_RoadX1, Tower_RoadY + 2400, Tower_RoadX1 + 100, Tower_TopY - 200, Brick);
     Box(map, Tower_RightWallX, Tower_TopY, Tower_RightWallX + 200, Tower_TopY + 8000, Brick);
     // The tower's right wall: below LX nothing passes it, and door 17 is the only way along LX.
