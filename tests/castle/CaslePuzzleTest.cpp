@@ -288,6 +288,7 @@ TEST_F(CaslePuzzleTest, TheCogFromBeforeTheBridgeFellStartsTheMachineAndOpensDoo
     walker->JumpOnto(f, -1);
     walker->WalkTo(420.0);
     ASSERT_GT(player->GetPos().y, f - 1.0) << "out of the pit";
+    walker->JumpOnto(CastleWriter::Room6_StepTop, -1);
 
     // Up room 6's ramp to the machine; let the cog go by it and start it on switch 8.
     walker->WalkTo(60.0, 2.0);
@@ -395,7 +396,7 @@ TEST_F(CaslePuzzleTest, Switch22TurnsTheSwivelIntoARampUpToRoom16AndSwitch21Back
     EXPECT_GT(player->GetPos().y, Room16_Floor - 1.0) << "on room 16's floor";
 
     // Down the plank again: it leads onto room 15's floor, not to the ladder beyond its end.
-    walker->WalkTo(3380.0);
+    walker->WalkTo(Room15_Switch21X - 60.0);
     EXPECT_LT(player->GetPos().y, f + 1.0);
     walker->WalkPast(3050.0, -1);
     walker->Settle();

@@ -170,10 +170,6 @@ FrameCheck::Shown PurposefulViews(Level_Type type)
                 {1293.3, 3000.0, 1316.7, 3250.0}, // rooms 0 and 1: the hall's views end at 1303.3 and begin at 1306.7
                 {1120.0, 3660.0, 1140.0, 4120.0}, // rooms 5 and 4: room 4's view begins at 1130
                 {385.6, 3740.0, 400.0, 4170.0},   // rooms 6 and 5: room 6's view ends at 395.6
-                // the foot of room 6's ramp, from room 5's floor at x 400 up to where room 6 begins, 20
-                // over that floor: in no room, under the view of the room he came from (room 5's
-                // begins at 380)
-                {370.0, 3720.0, 400.0, 3740.0},
                 {-310.0, 3840.0, -305.6, 4090.0}, // rooms 7 and 6: room 6's view begins at -315.6
                 // rooms 12 and 10: the shaft's view ends at 2246.7, room 10's begins at 2235
                 {2236.7, 3650.0, 2245.0, 4120.0},

@@ -93,6 +93,19 @@ constexpr double Frame_X1 = 7700.0;
 constexpr double Frame_Y0 = 2780.0;
 constexpr double Frame_Y1 = 7040.0;
 
+// Room 6's ramp runs down from its floor to its step over room 5's floor, so that all of it lies in
+// room 6's rectangle; room 5's floor stays level up to the bridge's end, which is jumped onto from
+// there.
+constexpr double Room6_RampTopX = 280.0;
+static_assert(Room6_StepX == Casle_RoomRects[6].x1 && Room6_StepTop >= Casle_RoomRects[6].y0,
+              "room 6's ramp ends inside room 6's rectangle");
+
+// The height of room 6's ramp at x.
+constexpr double Room6_RampAt(double x)
+{
+    return Room6_StepTop + (Room6_StepX - x) * (Room6_Floor - Room6_StepTop) / (Room6_StepX - Room6_RampTopX);
+}
+
 constexpr double Pocket_Y0 = 4520.0; // the floor of the pocket that keeps the machine's cog
 constexpr double Pocket_Y1 = 4620.0;
 
@@ -420,11 +433,11 @@ void LeftRooms(Castle_Map& m)
     m.Box(1050.0, lift5 - Lift, 1110.0, lift5, Tile, Casle_Lifts[4].group);
     m.Floor(1110.0, 1120.0, f);
     m.Box(400.0, 4170.0, 1120.0, 4210.0);
-    // Room 6, up its ramp.
+    // Room 6, up the step and its ramp.
     double const f6 = Room6_Floor;
     m.Back(-310.0, f6, 400.0, 4270.0);
-    m.Ramp(280.0, f6, 400.0, f, f - Slab);
-    m.Box(-120.0, f - Slab, 280.0, f6);
+    m.Ramp(Room6_RampTopX, f6, Room6_StepX, Room6_StepTop, f - Slab);
+    m.Box(-120.0, f - Slab, Room6_RampTopX, f6);
     m.Ref(Casle_Rp_Machine, Room6_DropX, f6 + 1.0);
     m.Plate(Casle_SwitchGroups[Casle_MachineSwitch], Room6_SwitchX - 30.0, f6);
     m.Box(-330.0, 4270.0, 420.0, 4310.0);
@@ -629,9 +642,9 @@ void UpperRooms(Castle_Map& m)
     double const f15 = Room15_Floor;
     m.Ladder(Room11_LadderX, Road_Floor, f15, false);
     m.Back(2940.0, f15, 3520.0, 5550.0);
-    m.Box(3080.0, f15 - Slab, 3600.0, f15);
-    m.Box(3600.0, f15 - Slab, 3640.0, 5590.0);
-    m.Box(2940.0, 5550.0, 3640.0, 5590.0);
+    m.Box(3080.0, f15 - Slab, 3520.0, f15);
+    m.Box(3520.0, f15 - Slab, 3560.0, 5590.0);
+    m.Box(2940.0, 5550.0, 3560.0, 5590.0);
     // The plank turns about its left end, at the edge of room 16's floor.
     m.Box(2990.0, Room16_Floor - 10.0, 3390.0, Room16_Floor, Tile, Casle_SwivelGroup);
     m.Ref(Casle_Rp_SwivelCentre, 2990.0, Room16_Floor - 5.0);
@@ -979,11 +992,12 @@ std::vector<Road> BuildRoads()
         r.Walk(960.0, Room4_Floor).Walk(Room5_PushX, Room5_Block);
         int const push = r.Next();
         r.Hop(Room5_PushX, Room5_Block, "push the bridge over", 60);
-        double const waitY = Room4_Floor + (400.0 - Room5_WaitX) * (Room6_Floor - Room4_Floor) / 120.0;
+        double const waitY = Room6_RampAt(Room5_WaitX);
         r.Walk(700.0, Room5_Bridge).Walk(Room5_WaitX, waitY);
         r.Travel(Room5_WaitX, waitY, "back to before the push", push, -320);
         r.Walk(610.0, Room5_PitFloor).Press(610.0, Room5_PitFloor, "take the cog", 5);
-        r.Walk(470.0, Room5_PitFloor).Walk(420.0, Room4_Floor).Walk(280.0, Room6_Floor);
+        r.Walk(470.0, Room5_PitFloor).Walk(420.0, Room4_Floor);
+        r.Walk(Room5_WaitX, waitY).Walk(280.0, Room6_Floor); // up the step onto the ramp
         r.Press(Room6_DropX, Room6_Floor, "let the cog go by the machine", 10);
         r.Hop(Room6_SwitchX, Room6_Floor + 12.0, "start the machine", 20);
         r.Walk(420.0, Room4_Floor).Walk(500.0, Room5_Bridge).Walk(770.0, Room5_Bridge);
@@ -1033,7 +1047,7 @@ std::vector<Road> BuildRoads()
         r.Walk(2100.0, Room18_Floor).Walk(1900.0, Room18_BlockTop);
         r.Press(Room18_CrystalX, Room18_BlockTop, "take a crystal", 5);
         r.Walk(2140.0, Room18_Floor).Walk(2490.0, Room18_Floor).Walk(2800.0, Room16_Floor);
-        r.Walk(3380.0, Room15_Floor);
+        r.Walk(Room15_Switch21X - 60.0, Room15_Floor);
         // The plank turned back up on switch 21 clears room 15's floor (stood on with a hop, as the
         // action key would let the crystal go): off its left end onto the ladder and down it, back
         // to the road.
@@ -1077,9 +1091,8 @@ MapWriter BuildMap()
     LowerRooms(m);
     // Open beyond the back walls: the rooms' rectangles, the castle's top and the shafts from it,
     // room 25's rising platform's way up to it, lift 5's from room 8 into room 5, the hole from
-    // door 2 down into the hall, the ramp from room 5 up into room 6, room 15's right end (with
-    // switch 22, beyond its rectangle but in its camera's view), the jumps off the ladders of rooms
-    // 14 and 19 onto the floors of rooms 13 and 21, and the cog's pocket.
+    // door 2 down into the hall, the ramp from room 5 up into room 6, the jumps off the ladders of
+    // rooms 14 and 19 onto the floors of rooms 13 and 21, and the cog's pocket.
     std::vector<Open_Area> open = {
         {Top_WallLeftX, Top_Floor, Top_WallRightX, Frame_Y1},
         {Top_WallLeftX, 5800.0, Top_LeftX, Top_Floor},
@@ -1088,7 +1101,6 @@ MapWriter BuildMap()
         {1050.0, 3380.0, 1110.0, Room4_Floor},
         {1220.0, Hall_Floor, 1266.0, 3380.0},
         {280.0, Room4_Floor, 400.0, Room6_Floor},
-        {3520.0, Room15_Floor, 3600.0, 5550.0},
         {Room13_FloorRight, 4390.0, 3005.0, Road_Floor - Slab},
         {4020.0, 4970.0, 4100.0, 5060.0},
         {20.0, Pocket_Y0, 100.0, Pocket_Y1},
