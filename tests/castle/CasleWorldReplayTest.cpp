@@ -242,10 +242,10 @@ TEST_F(CasleWorldReplayTest, EveryMechanismShowsAgainWhatItShowedWhenPlayed)
         putAt(5340.0, CastleWriter::Pit_Floor + 40.0);
         w.WalkTo(5285.0);
         w.Idle(60);
-        putAt(CastleWriter::Room15_Switch22X + 45.0, CastleWriter::Room15_Floor);
+        putAt(CastleWriter::Room15_Switch22X + 35.0, CastleWriter::Room15_Floor);
         w.WalkTo(CastleWriter::Room15_Switch22X);
         w.Idle(20);
-        w.WalkTo(CastleWriter::Room15_Switch22X + 45.0);
+        w.WalkTo(CastleWriter::Room15_Switch22X + 35.0);
         // Room 34's block 1, hit from on top; room 24's push-over climbed and block 3 hit.
         putAt(4560.0, CastleWriter::Lower_Floor);
         w.JumpOnto(CastleWriter::Lower_Floor + 50.0, +1);

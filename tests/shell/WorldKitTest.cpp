@@ -182,7 +182,11 @@ FrameCheck::Shown PurposefulViews(Level_Type type)
             bool const between = std::any_of(std::begin(gaps), std::end(gaps), [&](Rectf const& g) {
                 return p.x >= g.x0 && p.x < g.x1 && p.y >= g.y0 && p.y < g.y1;
             });
-            return leaving || falling || entered || between ? FrameCheck_Let::Frame : FrameCheck_Let::Nothing;
+            if (leaving || falling || entered || between)
+                return FrameCheck_Let::Frame;
+            // Every floor lies in the top's zone or in a room, whose camera shows him.
+            bool const placed = p.y > Casle_TopZoneY || zone >= 0;
+            return placed || player->IsPlayerDead() != 0 ? FrameCheck_Let::Nothing : FrameCheck_Let::Off;
         };
     case Level_Kilig:
         return [room = -2](World_Base const& w) mutable {

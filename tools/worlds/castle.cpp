@@ -642,8 +642,9 @@ void UpperRooms(Castle_Map& m)
     double const f15 = Room15_Floor;
     m.Ladder(Room11_LadderX, Road_Floor, f15, false);
     m.Back(2940.0, f15, 3520.0, 5550.0);
-    m.Box(3080.0, f15 - Slab, 3520.0, f15);
-    m.Box(3520.0, f15 - Slab, 3560.0, 5590.0);
+    // The floor ends a little inside the room's rectangle, so that a player against the wall is in it.
+    m.Box(3080.0, f15 - Slab, Room15_WallX, f15);
+    m.Box(Room15_WallX, f15 - Slab, 3560.0, 5590.0);
     m.Box(2940.0, 5550.0, 3560.0, 5590.0);
     // The plank turns about its left end, at the edge of room 16's floor.
     m.Box(2990.0, Room16_Floor - 10.0, 3390.0, Room16_Floor, Tile, Casle_SwivelGroup);

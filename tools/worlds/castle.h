@@ -54,6 +54,7 @@ constexpr double Room16_Floor = 5355.0;   // room 16, up the swivel from room 15
 constexpr double Room22_Floor = 5260.0;   // rooms 22 to 25
 constexpr double Room11_LadderX = 2940.0;  // the left end of the ladder up from room 11 to room 15
 constexpr double Room15_Floor = 5090.0;
+constexpr double Room15_WallX = 3505.0;   // room 15's right wall, inside its rectangle (to 3520)
 constexpr double Room15_Switch21X = 3380.0; // the middle of switch 21's plate, which turns the swivel back up
 constexpr double Room15_Switch22X = 3460.0; // switch 22's, beyond it by the wall, which turns it down
 constexpr double Room17_WatchX = 2420.0;   // in room 17, in the eyes' sight
