@@ -539,6 +539,8 @@ void WriteScales(MapWriter& map)
     PlateFloor(map, WingB_LiftX1, 2000, y, y - 40, WingB_PanX, 0.5, Scales_Scales_Group, 8.0);
     Box(map, WingB_WindowX, 2870, 2000, 2885, Brick, 8.0);
     Box(map, 1980, y + 60, 2000, 2870, Brick, 8.0);
+    // Over the corridor's ceiling, walled in under the trough, no one stands.
+    Teeth(map, 2000, WingB_SlotWallX, y + 60, 12.0, 8.0);
     Box(map, WingB_LiftX0, y - 10, WingB_LiftX1, y, Tile, 4.0, Scales_Lift_Group);
     Box(map, WingB_WindowX, 2700, WingB_LiftX1, 2740, Stone, 8.0);
     Box(map, WingB_WindowX, 2740, WingB_LiftX0, WingB_TinyY, Brick, 8.0);
