@@ -97,8 +97,8 @@
 //   (x 7200, rising 2000); beyond door 16 scaler 25, on the overview spot, makes him 64.
 //     Solution: at 8 stand on switch 11 from T for 700 ticks; walk right through door 16 (it is
 //     still rising and falling as he gets there) to the closed door 17; travel back to T + 100;
-//     walk left into scaler 25 and wait to grow; walk right through door 17, along LX past the tower's
-//     right wall and off its end onto the road.
+//     walk left into scaler 25 and wait to grow; walk right through door 17, down the step beyond it,
+//     along LX past the tower's right wall and off its end onto the road.
 #include "tools/worlds/tower.h"
 
 #include "tools/Canvas.h"
