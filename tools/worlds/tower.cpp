@@ -562,9 +562,10 @@ void WriteTiny(MapWriter& map)
     // Behind the lower corridor and the climb, hidden with the tower seen whole.
     Shade(map, WingB_FloorEndX, WingB_LowerY, 1425, WingB_WaitY - 3.0, Tower_Group_HiddenFar, false);
 
-    // The upper corridor, 6 high like the window.
+    // The upper corridor, 6 high like the window, under one ceiling over the low passage too: no seam
+    // in it that a jump could climb.
     Box(map, 1612, y - 15, WingB_WindowX, y, Stone, fine);
-    Box(map, WingB_LowPassX1, y + 6, WingB_WindowX, 2850, Brick, fine);
+    Box(map, 1462, y + 6, WingB_WindowX, 2850, Brick, fine);
     Ref(map, 36, WingB_TinyShrinkX + 0.5, y); // scaler 15: 1/4 -> 1/8
     Ref(map, 38, WingB_TinyShrinkX - 1.0, y); // scaler 16: 1/4 -> 1/8
     PlateFloor(map, 1600, 1612, y, y - 15, WingB_Plate7X, s16, Tower_Switches[7].group, fine);
@@ -577,10 +578,9 @@ void WriteTiny(MapWriter& map)
     }
     Box(map, WingB_Door7X, y - 15, 1584, y, Stone, fine);
     Ref(map, 39, 1546, y); // scaler 17: 1/8 -> 1/32
-    Box(map, WingB_LowPassX0, y + 0.9, WingB_LowPassX1, 2850, Brick, fine);
+    Box(map, WingB_LowPassX0, y + 0.9, WingB_LowPassX1, y + 6, Brick, fine);
     Ref(map, Tower_Rp_PickUps[3], 1535, y);
     Ref(map, 40, 1524, y); // scaler 18: 1/32 -> 1/16
-    Box(map, 1462, y + 6, WingB_LowPassX0, 2850, Brick, fine);
     Ref(map, Tower_Rp_SmallTarget, WingB_SmallTargetX, y + 1.5);
     Box(map, WingB_Door7X, y, WingB_Door7X + 1, y + 6, Tile, 0.5, Tower_Doors[7].group);
     Ref(map, Tower_Rp_PickUps[0], 1482, y);
