@@ -97,8 +97,8 @@
 //   (x 7200, rising 2000); beyond door 16 scaler 25, on the overview spot, makes him 64.
 //     Solution: at 8 stand on switch 11 from T for 700 ticks; walk right through door 16 (it is
 //     still rising and falling as he gets there) to the closed door 17; travel back to T + 100;
-//     walk left into scaler 25 and wait to grow; walk right through door 17, along LX past the tower's
-//     right wall and off its end onto the road.
+//     walk left into scaler 25 and wait to grow; walk right through door 17, down the step beyond it,
+//     along LX past the tower's right wall and off its end onto the road.
 #include "tools/worlds/tower.h"
 
 #include "tools/Canvas.h"
@@ -110,6 +110,7 @@
 #include "tower/Tower_Ids.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <utility>
 #include <vector>
@@ -129,9 +130,10 @@ constexpr unsigned int Roof = MapTextures::Roof;
 
 constexpr double Coarse = 64.0; // map units per texture repeat, for the big parts
 
-// The spikes along the roof's top: their sides far steeper than a player stands on.
+// The spikes along the roof's top and along the tops no one is meant to stand on: their sides far
+// steeper than a player stands on.
 constexpr double Roof_ToothWidth = 100.0;
-constexpr double Roof_ToothHeight = 150.0;
+constexpr double Tooth_Rise = 1.5; // a tooth's height over its width
 
 using Corners = std::vector<std::pair<double, double>>;
 
@@ -163,6 +165,18 @@ void PlateFloor(MapWriter& map, double x0, double x1, double y, double bottom, d
          texScale);
     Poly(map, {{c - 30 * s, y}, {c + 30 * s, y}, {c + 15 * s, y - 15 * s}, {c - 15 * s, y - 15 * s}}, Tile, texScale,
          group);
+}
+
+// A row of teeth along y from x0 to x1, as many as fit about `width` wide: nothing stands on them.
+void Teeth(MapWriter& map, double x0, double x1, double y, double width, double texScale = Coarse)
+{
+    int const n = std::max(1, int(std::lround((x1 - x0) / width)));
+    double const w = (x1 - x0) / n;
+    for (int k = 0; k < n; k++)
+    {
+        double const x = x0 + w * k;
+        Poly(map, {{x, y}, {x + w / 2.0, y + Tooth_Rise * w}, {x + w, y}}, Brick, texScale);
+    }
 }
 
 void Ref(MapWriter& map, unsigned int id, double x, double y)
@@ -245,7 +259,9 @@ void WriteBody(MapWriter& map)
 // The kill zones, in the order the tower builds them, each drawn as lava over its whole rectangle:
 // the spike pit under group 3, the small spikes under group 26, pools on the rock and troughs hung
 // below the transporter's route (where a rider who falls off lands), the bottom of the lift's shaft (under
-// the raised lift) and the cave of the smallest spikes.
+// the raised lift) and the cave of the smallest spikes. The first trough hangs under the whole of the
+// long rightward leg over the second wing, just below the cars and inside the top rooms' zones, so
+// that a rider who steps off there lands in their shot; beneath it nothing is reached.
 struct Tower_Pool
 {
     double x0, y0, x1, y1;
@@ -257,8 +273,8 @@ constexpr Tower_Pool Tower_Pools[Tower_KillZone_Count] = {
     {3710, 405, 3850, 435, false},
     {Way_StepX + 10, Way_RockY, -110, Way_RockY + Tower_RockPool, false},
     {-60, Way_RockY, 160, Way_RockY + Tower_RockPool, false},
-    {1580, 3967, 2390, 4007, true},
-    {2540, 4117, 3540, 4157, true},
+    {WingB_TroughX0, WingB_TroughY, WingB_TroughX1, WingB_TroughY + 12, true},
+    {WingB_TroughX1 + 40, 4117, 3540, 4157, true},
     {240, Way_RockY, 740, Way_RockY + Tower_RockPool, false},
     {840, Way_RockY, 1240, Way_RockY + Tower_RockPool, false},
     {3580, 4117, 4140, 4157, true},
@@ -285,7 +301,7 @@ void WriteKillZones(MapWriter& map)
     }
 }
 
-// The troughs' stone, after the lava: a floor under it and a lip at either end.
+// The troughs' stone, after the lava: a floor under it and a lip at either end, toothed.
 void WriteTroughs(MapWriter& map)
 {
     for (Tower_Pool const& pool : Tower_Pools)
@@ -293,8 +309,10 @@ void WriteTroughs(MapWriter& map)
         if (!pool.trough)
             continue;
         Box(map, pool.x0 - 20, pool.y0 - 30, pool.x1 + 20, pool.y0, Stone, 32.0);
-        Box(map, pool.x0 - 20, pool.y0, pool.x0, pool.y1 + 10, Stone, 32.0);
-        Box(map, pool.x1, pool.y0, pool.x1 + 20, pool.y1 + 10, Stone, 32.0);
+        Box(map, pool.x0 - 20, pool.y0, pool.x0, pool.y1, Stone, 32.0);
+        Box(map, pool.x1, pool.y0, pool.x1 + 20, pool.y1, Stone, 32.0);
+        Teeth(map, pool.x0 - 20, pool.x0, pool.y1, 10.0, 32.0);
+        Teeth(map, pool.x1, pool.x1 + 20, pool.y1, 10.0, 32.0);
     }
 }
 
@@ -343,6 +361,7 @@ void WriteWayIn(MapWriter& map)
     // The shaft: the walkway's right end is walled up to the ceiling over L1.
     Box(map, Way_X1, Way_Bottom, Way_X1 + 100, Way_ShaftCeilingY + 200);
     Box(map, WingB_SlotWallX + 30, Way_ShaftCeilingY, Way_X1, Way_ShaftCeilingY + 200);
+    Teeth(map, WingB_SlotWallX + 30, Way_X1 + 100, Way_ShaftCeilingY + 200, 50.0); // under the trough
     Box(map, Way_WallX, Way_WallY, Way_WallX1, WingB_ExitFloorY, Brick);
 }
 
@@ -508,7 +527,8 @@ void WriteScales(MapWriter& map)
 {
     double const y = WingB_FloorY;
     Box(map, 2230, y - 200, WingB_L1X1, y);
-    Box(map, WingB_SlotWallX, y + 15, WingB_SlotWallX + 30, 3900, Brick); // up to the trough over it
+    Box(map, WingB_SlotWallX, y + 15, WingB_SlotWallX + 30, 3900, Brick); // up under the trough over it
+    Teeth(map, WingB_SlotWallX, WingB_SlotWallX + 30, 3900, 15.0);
     Ref(map, 30, WingB_SlotWallX + 62.0, y); // scaler 10: any size -> 1/2
     PlateFloor(map, 2000, 2230, y, y - 40, WingB_Plate3X, 0.5, Tower_Switches[3].group, 8.0);
     // The corridor's ceiling keeps a player of 1/2 who jumps in it inside its close shot.
@@ -519,6 +539,8 @@ void WriteScales(MapWriter& map)
     PlateFloor(map, WingB_LiftX1, 2000, y, y - 40, WingB_PanX, 0.5, Scales_Scales_Group, 8.0);
     Box(map, WingB_WindowX, 2870, 2000, 2885, Brick, 8.0);
     Box(map, 1980, y + 60, 2000, 2870, Brick, 8.0);
+    // Over the corridor's ceiling, walled in under the trough, no one stands.
+    Teeth(map, 2000, WingB_SlotWallX, y + 60, 12.0, 8.0);
     Box(map, WingB_LiftX0, y - 10, WingB_LiftX1, y, Tile, 4.0, Scales_Lift_Group);
     Box(map, WingB_WindowX, 2700, WingB_LiftX1, 2740, Stone, 8.0);
     Box(map, WingB_WindowX, 2740, WingB_LiftX0, WingB_TinyY, Brick, 8.0);
@@ -540,9 +562,10 @@ void WriteTiny(MapWriter& map)
     // Behind the lower corridor and the climb, hidden with the tower seen whole.
     Shade(map, WingB_FloorEndX, WingB_LowerY, 1425, WingB_WaitY - 3.0, Tower_Group_HiddenFar, false);
 
-    // The upper corridor, 6 high like the window.
+    // The upper corridor, 6 high like the window, under one ceiling over the low passage too: no seam
+    // in it that a jump could climb.
     Box(map, 1612, y - 15, WingB_WindowX, y, Stone, fine);
-    Box(map, WingB_LowPassX1, y + 6, WingB_WindowX, 2850, Brick, fine);
+    Box(map, 1462, y + 6, WingB_WindowX, 2850, Brick, fine);
     Ref(map, 36, WingB_TinyShrinkX + 0.5, y); // scaler 15: 1/4 -> 1/8
     Ref(map, 38, WingB_TinyShrinkX - 1.0, y); // scaler 16: 1/4 -> 1/8
     PlateFloor(map, 1600, 1612, y, y - 15, WingB_Plate7X, s16, Tower_Switches[7].group, fine);
@@ -555,10 +578,9 @@ void WriteTiny(MapWriter& map)
     }
     Box(map, WingB_Door7X, y - 15, 1584, y, Stone, fine);
     Ref(map, 39, 1546, y); // scaler 17: 1/8 -> 1/32
-    Box(map, WingB_LowPassX0, y + 0.9, WingB_LowPassX1, 2850, Brick, fine);
+    Box(map, WingB_LowPassX0, y + 0.9, WingB_LowPassX1, y + 6, Brick, fine);
     Ref(map, Tower_Rp_PickUps[3], 1535, y);
     Ref(map, 40, 1524, y); // scaler 18: 1/32 -> 1/16
-    Box(map, 1462, y + 6, WingB_LowPassX0, 2850, Brick, fine);
     Ref(map, Tower_Rp_SmallTarget, WingB_SmallTargetX, y + 1.5);
     Box(map, WingB_Door7X, y, WingB_Door7X + 1, y + 6, Tile, 0.5, Tower_Doors[7].group);
     Ref(map, Tower_Rp_PickUps[0], 1482, y);
@@ -603,6 +625,7 @@ void WriteTiny(MapWriter& map)
     // A wall at the masonry's right end, up to the top of the camera zone over it: no one walks off
     // it down onto L1, where a player of 1 is too small to see.
     Box(map, 1960, 2930, 1980, Way_RockY, Brick, 8.0);
+    Teeth(map, 1960, 1980, Way_RockY, 10.0, 8.0);
 
     // Wasps of 1/16 in the cave below the upper corridor.
     Ref(map, 43, 1625, 2795);
@@ -647,13 +670,23 @@ void WriteTransporter(MapWriter& map)
     // LX: a wall that stops the fall from the exit floor, switch 11, door 16 and door 17.
     double const y = WingB_FinaleY;
     Box(map, 5760, 2970, 5780, 4200, Brick);
+    Teeth(map, 5760, 5780, 4200, 10.0);
     PlateFloor(map, Way_WallX1, WingB_Door16X, y, 2470, WingB_Plate11X, 8.0, Tower_Switches[11].group, 256.0);
     double const far = WingB_FinaleFarY;
     Box(map, WingB_Door16X, y - 200, WingB_Door16X + 40, y);
-    Box(map, WingB_Door16X + 40, far - 200, WingB_LXX1, far);
+    Box(map, WingB_Door16X + 40, far - 200, WingB_Door17X + 60, far);
+    // Beyond door 17 LX steps down below zone 39, so that a giant there is seen with the tower whole,
+    // and a ceiling keeps his jumps below it.
+    double const low = WingB_FinaleLowY;
+    Box(map, WingB_Door17X + 60, far - 200, WingB_LXX1, low);
+    Box(map, WingB_Door17X + 60, low + WingB_GiantHeight + 15.0, WingB_LowCeilingX1, Tower_TopY - 200, Brick,
+        256.0);
     Ref(map, 150, 5760, y); // scaler 24: 4 -> 8, where the fall along the wall ends
     Box(map, WingB_Door16X, y, WingB_Door16X + 40, y + 300, Brick, Coarse, Tower_Doors[16].group);
     Box(map, WingB_Door16X, y + 300, WingB_Door16X + 40, 3500, Brick);
+    Teeth(map, WingB_Door16X, WingB_Door16X + 40, 3500, 20.0);
+    // Between doors 16 and 17 a ceiling over a giant's head keeps him inside zone 39's shot.
+    Box(map, WingB_Door16X + 40, WingB_FinaleCeilingY, WingB_Door17X, Tower_TopY - 200, Brick, 256.0);
     Ref(map, 151, 6650, far); // scaler 25: 8 -> 64, on the overview spot
     Box(map, WingB_Door17X, far, WingB_Door17X + 60, far + 2000, Brick, 256.0, Tower_Doors[17].group);
     // Door 17's lintel and, over LX and the exit floor, the second wing's roof: no giant on LX jumps
@@ -664,14 +697,8 @@ void WriteTransporter(MapWriter& map)
     // wall a spire stands far higher than a giant jumps from the roof: the exit is reached through
     // door 17, not from the sky. The roof's top is a row of spikes too steep to stand on.
     Box(map, WingB_Door17X + 60, Tower_TopY - 200, Tower_RoadX1 + 100, Tower_TopY, Brick);
-    for (auto const& [x0, x1] :
-         {std::pair(Tower_RoofX0, Tower_RightWallX), std::pair(Tower_RightWallX + 200, Tower_RoadX1 + 100)})
-        for (double x = x0; x < x1; x += Roof_ToothWidth)
-        {
-            double const end = std::min(x + Roof_ToothWidth, x1);
-            Poly(map, {{x, Tower_TopY}, {(x + end) / 2.0, Tower_TopY + Roof_ToothHeight}, {end, Tower_TopY}}, Brick,
-                 Coarse);
-        }
+    Teeth(map, Tower_RoofX0, Tower_RightWallX, Tower_TopY, Roof_ToothWidth);
+    Teeth(map, Tower_RightWallX + 200, Tower_RoadX1 + 100, Tower_TopY, Roof_ToothWidth);
     Box(map, Tower_RoadX1, Tower_RoadY + 2400, Tower_RoadX1 + 100, Tower_TopY - 200, Brick);
     Box(map, Tower_RightWallX, Tower_TopY, Tower_RightWallX + 200, Tower_TopY + 8000, Brick);
     // The tower's right wall: below LX nothing passes it, and door 17 is the only way along LX.
@@ -801,7 +828,7 @@ std::vector<Road> BuildRoads()
     Road main("exit");
     WayIn(main);
     WingB(main);
-    main.Walk(WingB_LXX1 - 100.0, WingB_FinaleFarY).Exit(Tower_MainExitX + 300.0, Tower_RoadY);
+    main.Walk(WingB_LXX1 - 100.0, WingB_FinaleLowY).Exit(Tower_MainExitX + 300.0, Tower_RoadY);
     Road left("exit3");
     left.Walk(Tower_SecondExitX + 100.0, Tower_RoadY).Exit(Tower_SecondExitX - 300.0, Tower_RoadY);
     return {in, main, left};

@@ -104,6 +104,10 @@ constexpr double WingA_PitCeilingY = 720.0; // below the small rooms over the pi
 // there he drops onto the finale (LX), grows to 8, then to 64, and leaves by door 17.
 constexpr double WingB_FloorY = 2755.0; // L1, the corridor to the scales and the scales' floor
 constexpr double WingB_L1X1 = 2500.0;
+// The trough under the transporter's long rightward leg over the second wing.
+constexpr double WingB_TroughX0 = 1580.0;
+constexpr double WingB_TroughX1 = 3200.0;
+constexpr double WingB_TroughY = 4500.0;
 constexpr double WingB_SlotWallX = 2095.0; // its slot and door 3 lie in the door's close shot
 constexpr double WingB_Plate3X = 2060.0;
 constexpr double WingB_Door3X = 2010.0;
@@ -151,6 +155,12 @@ constexpr double WingB_FinaleY = 2690.0; // LX: on switch 11 a player of 8 is st
 // LX beyond door 16, a step lower: a giant of 64 on the overview spot stands whole in zone 39's
 // shot, his head under its top edge.
 constexpr double WingB_FinaleFarY = 2665.5;
+// Over it, between doors 16 and 17, a ceiling at the top of zone 39's shot, just over the giant's head.
+constexpr double WingB_FinaleCeilingY = 3947.0;
+// Beyond door 17 LX is lower, below zone 39, as far as the ceiling over it reaches beyond the zone.
+constexpr double WingB_FinaleLowY = 2580.0;
+constexpr double WingB_GiantHeight = 1280.0; // a player of 64
+constexpr double WingB_LowCeilingX1 = 8000.0;
 constexpr double WingB_Plate11X = 6000.0;
 constexpr double WingB_Door16X = 6400.0;
 constexpr double WingB_Door17X = 7200.0;
