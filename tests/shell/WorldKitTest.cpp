@@ -94,7 +94,8 @@ std::set<std::string> const FramesBeingRefitted = {"tower"};
 // The castle and the master's dungeon find a room's camera from where he stood before a step, so
 // the step into a room shows the last room's view; their rooms' views leave thin strips of the rooms
 // out, which he walks or falls through.
-constexpr double Tower_CloseZoom = 10.0; // the tower's shots of its smallest corridors frame this close or closer
+constexpr double Tower_CloseZoom = 10.0; // the tower's shots of its smallest corridors frame this close or closer (the
+                                         // camera's eased zoom settles a rounding short of it)
 // The last views of the village and the plateau end short of their main exits: the player walks out
 // at the view's right edge over the last few steps before the exit.
 constexpr double TreeV_WalkOut = 40.0;
@@ -131,7 +132,7 @@ FrameCheck::Shown PurposefulViews(Level_Type type)
             for (Tower_ScalerIds const& scaler : Tower_Scalers)
                 if (scaler.playerScale > smallest)
                     nextUp = std::min(nextUp, scaler.playerScale);
-            bool const smallestClose = w.GetPlayer()->GetScale() < nextUp && w.GetMap()->view.scale >= Tower_CloseZoom;
+            bool const smallestClose = w.GetPlayer()->GetScale() < nextUp && w.GetMap()->view.scale >= Tower_CloseZoom * (1.0 - 1e-9);
             return smallestClose ? FrameCheck_Let::Size : FrameCheck_Let::Nothing;
         };
     case Level_TreeV:
