@@ -6,10 +6,11 @@
 // reach higher); only the start, the roads out to both exits and a few steps between zones show
 // the whole tower. The start (rp 0) lies just left of the tower's foot. Walking right a giant
 // passes scaler 0, which makes him 16; from the road he jumps onto the first wing's landing (L0),
-// from L0 back onto a ledge and from it onto the walkway, which runs right over the first wing to
-// the shaft under the second wing's landing (L1); from the walkway's right end he jumps back onto
-// L1. A giant's head meets the wall that stands over the ledge's left end up to the ceiling over
-// the foot, so that only a player of 16 climbs. Nothing but door 17 on LX leads past the right wall:
+// from L0 back onto a ledge and from it onto the walkway. At its end a lintel meets his head and he
+// drops down a shaft into the passage over the gate room, walks right, jumps up through a gap onto
+// the walkway's right part, which ends at the shaft under the second wing's landing (L1), and from
+// there jumps back onto L1. A giant's head meets the wall that stands over the ledge's left end up
+// to the ceiling over the foot, so that only a player of 16 climbs. Nothing but door 17 on LX leads past the right wall:
 // the main exit is reached through the second wing and its transporter. The first wing ends on a
 // landing where a zone makes him 8 and from whose end he drops into the corridor under the wing,
 // which leads back to the road at the foot; on the road to the second exit scaler 2 makes any
@@ -232,7 +233,6 @@ void WriteBody(MapWriter& map)
         {WingA_L0X0, WingA_L0xX1, 400.0, 60.0},       // the first wing's floors, the corridor open below
         {Way_LedgeX0, Way_LedgeX1, Way_LedgeY - 100}, // the ledge
         {Way_X0, Way_LeftX1, Way_Bottom},             // the walkway
-        {Way_RightX0, Way_X1, Way_Bottom},
         {2230.0, WingB_L1X1, WingB_FloorY - 200},     // L1
         {WingB_ExitFloorX0, WingB_ExitFloorX1, WingB_ExitFloorY - 15},
         {WingB_ExitFloorX1, WingB_LXX1, WingB_FinaleY - 200}, // LX
@@ -337,7 +337,9 @@ void WriteWayIn(MapWriter& map)
           {Way_PassX1, Way_CeilingY},
           {Way_PassX1, Way_PassCeilingY}},
          Stone, Coarse);
-    Box(map, Way_RightX0, Way_Bottom, Way_X1, Way_Y);
+    // Beyond the gap the walkway's right part stands on rock down to the passage's ceiling: a jump
+    // from the passage's end stays in the first wing's shot.
+    Box(map, Way_RightX0, Way_PassCeilingY, Way_X1, Way_Y);
     // Under the second wing's small rooms, which begin at 2700.
     Box(map, Way_CeilingX0, Way_CeilingY, Way_CeilingX1, 2690.0);
     // The tower's left wall over the foot, higher than a giant outside jumps, topped too steep to
