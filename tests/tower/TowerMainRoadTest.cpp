@@ -103,7 +103,8 @@ class TowerMainRoad : public TowerWorld
 protected:
     // Counts, from the first step that frames a part of the tower, the longest run of steps that
     // shows the whole tower instead while the player walks (riding a car or the lift, and the walk
-    // out beyond door 17 to the main exit, excepted: their legs run between zones).
+    // out beyond door 17 to the main exit, excepted: their legs run between zones), and notes
+    // whether the whole tower was shown before he first stood on L1, on the way in.
     void CountWholeTowerSteps()
     {
         int const zone = As<Tower>().GetCameraZone();
@@ -114,6 +115,8 @@ protected:
         framed = framed || zone > 0;
         wholeTower = framed && zone == 0 && !carried && Pos().x < WholeTowerBeyondX ? wholeTower + 1 : 0;
         longestWholeTower = std::max(longestWholeTower, wholeTower);
+        reachedL1 = reachedL1 || (Hero().onGround && Pos().y >= WingB_FloorY - 1.0);
+        wholeTowerOnWayIn = wholeTowerOnWayIn || (wholeTower > 0 && !reachedL1);
     }
 
     static constexpr double WholeTowerBeyondX = 7650.0; // the right edge of LX's camera zone
@@ -121,6 +124,8 @@ protected:
     bool framed = false;
     int wholeTower = 0;
     int longestWholeTower = 0;
+    bool reachedL1 = false;
+    bool wholeTowerOnWayIn = false;
 };
 
 TEST_F(TowerMainRoad, FromTheStartThroughTheScalingZonesPastSelvesScalesAndTransporterToTheMainExit)
@@ -142,6 +147,8 @@ TEST_F(TowerMainRoad, FromTheStartThroughTheScalingZonesPastSelvesScalesAndTrans
     for (double size : {16.0, 0.5, 0.25, 0.125, 0.03125, 0.0625, 1.0, 4.0, 8.0, 64.0})
         EXPECT_EQ(sizes.count(size), 1u) << "never " << size;
     EXPECT_LE(longestWholeTower, FewSteps) << "every floor on the way lies in a camera zone";
+    EXPECT_TRUE(reachedL1);
+    EXPECT_FALSE(wholeTowerOnWayIn) << "every step from the foot up to L1 lies in a camera zone";
 
     // What the puzzles on the way show afterwards, at the ticks the road was walked.
     Tick const door3 = walk.StoodAt(PointNamed(road, "door 3"));

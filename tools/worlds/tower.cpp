@@ -6,10 +6,11 @@
 // reach higher); only the start, the roads out to both exits and a few steps between zones show
 // the whole tower. The start (rp 0) lies just left of the tower's foot. Walking right a giant
 // passes scaler 0, which makes him 16; from the road he jumps onto the first wing's landing (L0),
-// from L0 back onto a ledge and from it onto the walkway, which runs right over the first wing to
-// the shaft under the second wing's landing (L1); from the walkway's right end he jumps back onto
-// L1. A giant's head meets the wall that stands over the ledge's left end up to the ceiling over
-// the foot, so that only a player of 16 climbs. Nothing but door 17 on LX leads past the right wall:
+// from L0 back onto a ledge and from it onto the walkway. At its end a lintel meets his head and he
+// drops down a shaft into the passage over the gate room, walks right, jumps up through a gap onto
+// the walkway's right part, which ends at the shaft under the second wing's landing (L1), and from
+// there jumps back onto L1. A giant's head meets the wall that stands over the ledge's left end up
+// to the ceiling over the foot, so that only a player of 16 climbs. Nothing but door 17 on LX leads past the right wall:
 // the main exit is reached through the second wing and its transporter. The first wing ends on a
 // landing where a zone makes him 8 and from whose end he drops into the corridor under the wing,
 // which leads back to the road at the foot; on the road to the second exit scaler 2 makes any
@@ -245,7 +246,7 @@ void WriteBody(MapWriter& map)
     Underside const undersides[] = {
         {WingA_L0X0, WingA_L0xX1, 400.0, 60.0},       // the first wing's floors, the corridor open below
         {Way_LedgeX0, Way_LedgeX1, Way_LedgeY - 100}, // the ledge
-        {Way_X0, Way_X1, Way_Bottom},                 // the walkway
+        {Way_X0, Way_LeftX1, Way_Bottom},             // the walkway
         {2230.0, WingB_L1X1, WingB_FloorY - 200},     // L1
         {WingB_ExitFloorX0, WingB_ExitFloorX1, WingB_ExitFloorY - 15},
         {WingB_ExitFloorX1, WingB_LXX1, WingB_FinaleY - 200}, // LX
@@ -340,7 +341,23 @@ void WriteWayIn(MapWriter& map)
     // road or on L0's block, jumping or not: no giant passes it, into the corridor's mouth or onto
     // L0, while a player of 16 passes below it.
     Box(map, Way_LedgeX0, Way_LedgeY + 50, Way_LedgeX0 + 50, Way_CeilingY, Brick);
-    Box(map, Way_X0, Way_Bottom, Way_X1, Way_Y);
+    Box(map, Way_X0, Way_Bottom, Way_LeftX1, Way_Y);
+    // The shaft down from the walkway's end, and the passage over the gate room: the rock beside the
+    // walkway is its ceiling, up to the gap below the walkway's right part.
+    Box(map, WingA_GateRoomX - 30, WingA_GateCeilingY, Way_ShaftX0, 1000);
+    Box(map, 560, 1000, Way_ShaftX0, Way_Bottom, Brick);
+    Box(map, Way_LintelX, Way_LintelY, Way_PassX0, Way_CeilingY);
+    Box(map, Way_PassX0, Way_PassCeilingY, Way_CeilingX1, Way_CeilingY);
+    // Beside the gap the rock's top is too steep to stand on.
+    Poly(map,
+         {{Way_CeilingX1, Way_PassCeilingY},
+          {Way_CeilingX1, 2690.0},
+          {Way_PassX1, Way_CeilingY},
+          {Way_PassX1, Way_PassCeilingY}},
+         Stone, Coarse);
+    // Beyond the gap the walkway's right part stands on rock down to the passage's ceiling: a jump
+    // from the passage's end stays in the first wing's shot.
+    Box(map, Way_RightX0, Way_PassCeilingY, Way_X1, Way_Y);
     // Under the second wing's small rooms, which begin at 2700.
     Box(map, Way_CeilingX0, Way_CeilingY, Way_CeilingX1, 2690.0);
     // The tower's left wall over the foot, higher than a giant outside jumps, topped too steep to
@@ -359,7 +376,7 @@ void WriteWayIn(MapWriter& map)
     // Under the closest of the zones there a step up keeps a player standing in its shot.
     Box(map, Way_RockX0, Way_RockY, Way_StepX, Way_RockY + Way_StepHeight);
     // The shaft: the walkway's right end is walled up to the ceiling over L1.
-    Box(map, Way_X1, Way_Bottom, Way_X1 + 100, Way_ShaftCeilingY + 200);
+    Box(map, Way_X1, WingA_GateCeilingY, Way_X1 + 100, Way_ShaftCeilingY + 200);
     Box(map, WingB_SlotWallX + 30, Way_ShaftCeilingY, Way_X1, Way_ShaftCeilingY + 200);
     Teeth(map, WingB_SlotWallX + 30, Way_X1 + 100, Way_ShaftCeilingY + 200, 50.0); // under the trough
     Box(map, Way_WallX, Way_WallY, Way_WallX1, WingB_ExitFloorY, Brick);
@@ -373,19 +390,19 @@ void WriteFoot(MapWriter& map)
     Box(map, WingA_L0X0, 400, Way_BlockX1, Way_BlockY);
     Box(map, Way_BlockX1, 400, 500, y);
     Box(map, 500, 1000, 560, Way_Bottom, Brick); // W1: a giant's head meets it, a player of 16 passes below
-    Box(map, 560, 1000, 730, 1060, Brick);
     Ref(map, 2, 680, y);                              // scaler 1, against W2: 16 -> 4
-    Box(map, 730, 700, WingA_GateRoomX, 1160, Brick); // W2: 100 high below it
+    Box(map, 730, 700, WingA_GateRoomX, WingA_GateCeilingY, Brick); // W2: 100 high below it
 
     // The gate room.
     PlateFloor(map, 500, 2200, y, 400, WingA_Plate0X, 8.0, Tower_Switches[0].group, 256.0);
-    Box(map, WingA_GateRoomX, 1100, 1740, 1160, Brick);
+    // Its ceiling, the floor of the way in's passage, reaches to the wall under L1's end.
+    Box(map, Way_ShaftX0, WingA_GateCeilingY, Way_X1, Way_PassY, Brick);
     Ref(map, 7, 820, y);  // scaler 4: 4 -> 8
     Ref(map, 6, 1540, y); // scaler 3: 8 -> 4
-    Box(map, WingA_Door0X, y, WingA_Door0X + 40, 1100, Brick, 256.0, Tower_Doors[0].group);
+    Box(map, WingA_Door0X, y, WingA_Door0X + 40, WingA_GateCeilingY, Brick, 256.0, Tower_Doors[0].group);
     Box(map, 1740, 750, 2230, 810, Brick);
-    Box(map, 1740, 810, 1760, 1160, Brick);
-    Shade(map, WingA_GateRoomX, y, WingA_Door0X, 1100, Tower_Group_HiddenFar, false);
+    Box(map, 1740, 810, 1760, WingA_GateCeilingY, Brick);
+    Shade(map, WingA_GateRoomX, y, WingA_Door0X, WingA_GateCeilingY, Tower_Group_HiddenFar, false);
 
     // Scaler 5 against W3, whose opening only a player of 1 passes.
     Ref(map, 10, 2184, y);
@@ -513,10 +530,13 @@ void WriteHall(MapWriter& map)
 
     // The way out: the exit wall lets a player of 4 through onto L0x.
     Box(map, WingA_PitX1, 400, WingA_L0xX1, y);
-    Box(map, WingA_ExitWallX, 550, WingA_ExitWallX + 60, 1900, Brick);
+    MapDressing::OuterWall(map, WingA_ExitWallX, 550, WingA_ExitWallX + 60, WingA_WallTopY, false, Brick);
     Ref(map, 29, WingA_ExitWallX + 150, y); // scaler 9: 4 -> 8
     // A ceiling over the pit keeps a jumping player below the small rooms' zones above it.
     Box(map, 5100, WingA_PitCeilingY, WingA_ExitWallX, WingA_PitCeilingY + 60, Brick);
+    // Who walks right along its top stops inside zone 6's shot.
+    MapDressing::OuterWall(map, WingA_RoofEndX - 60, WingA_PitCeilingY + 60, WingA_RoofEndX, WingA_WallTopY, false,
+                           Brick);
 
     // The tower's front over the first wing, seen from outside.
     Shade(map, 500, 400, 5100, 1200, Tower_Group_HiddenNear, true);
@@ -732,6 +752,8 @@ void WayIn(Road& road)
     road.Press(Way_BlockX1 + 100.0, WingA_FloorY, "beside the ledge", 0).Jump(Way_BlockX1 + 100.0, WingA_FloorY);
     road.Walk(Way_LedgeX0 + 140.0, Way_LedgeY).Press(Way_LedgeX0 + 140.0, Way_LedgeY, "on the ledge", 0);
     road.Jump(Way_LedgeX0 + 140.0, Way_LedgeY).Walk(Way_X0 + 200.0, Way_Y);
+    road.Walk(Way_ClimbX, Way_PassY).Press(Way_ClimbX, Way_PassY, "below the gap", 0);
+    road.Jump(Way_ClimbX, Way_PassY).Walk(Way_RightX0 + 100.0, Way_Y);
     road.Walk(Way_JumpX, Way_Y).Press(Way_JumpX, Way_Y, "below L1's end", 0);
     road.Jump(Way_JumpX, Way_Y).Walk(WingB_L1X1 - 100.0, WingB_FloorY);
     // He stands against the wall, framed close with the slot, until he is small enough for it.

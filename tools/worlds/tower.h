@@ -23,10 +23,13 @@ constexpr double Tower_RoofX0 = 4990.0; // the roof over LX begins over the last
 
 // The way in, framed at the tower's foot: past the start a zone makes the giant 16 (Tower_ShrinkX);
 // he jumps onto the first wing's landing (L0), from it onto a ledge and from the ledge onto the
-// walkway, which runs right over the first wing to the shaft under the second wing's landing (L1);
-// from the walkway's right end he jumps back left onto L1's end. A ceiling over the foot keeps
-// every jump there below the top of the foot's camera zone; a giant's head meets a wall over the
-// ledge's left end, so that only a player of 16 climbs.
+// walkway. Its end hangs over a shaft, and a lintel over the shaft meets his head: he drops down
+// the shaft into a passage over the gate room, low enough to be framed with the first wing, which
+// leads right under the walkway's other part; from below the gap in it he jumps up onto that part
+// and from its right end back left onto the second wing's landing (L1). A ceiling over the foot
+// keeps every jump there below the top of the foot's camera zone; a giant's head meets a wall over
+// the ledge's left end, so that only a player of 16 climbs. From the passage no jump reaches the
+// walkway back over the shaft: the walkway's underside or the lintel stops it.
 constexpr double Tower_ShrinkX = -1400.0;
 constexpr double Tower_GrowX = -3200.0; // on the way to the second exit, any size grows to 64 again
 constexpr double Way_BlockX1 = -400.0;  // L0 begins with a block, higher than a player of 16 is
@@ -37,7 +40,17 @@ constexpr double Way_LedgeY = 1300.0;
 constexpr double Way_Y = 2000.0;          // the walkway
 constexpr double Way_Bottom = 1900.0;     // above the head of a giant on L0
 constexpr double Way_X0 = -150.0;         // its left end, right of the ledge
-constexpr double Way_X1 = 2780.0;         // its right end, a wall up to L1's ceiling
+constexpr double Way_LeftX1 = 900.0;      // the end of its left part, over the shaft
+constexpr double Way_ShaftX0 = 840.0;     // the shaft's left wall, under the walkway's end
+constexpr double Way_LintelX = 902.0;     // the lintel over the shaft, lower than a head on the walkway
+constexpr double Way_LintelY = 2300.0;
+constexpr double Way_PassY = 950.0;          // the passage: a head in it stays in the first wing's shot
+constexpr double Way_PassCeilingY = 1290.0;
+constexpr double Way_PassX0 = 960.0; // its ceiling, the rock beside the walkway, begins: the shaft's right side
+constexpr double Way_PassX1 = 2060.0; // and ends
+constexpr double Way_ClimbX = 2150.0; // where the jump up through the gap starts
+constexpr double Way_RightX0 = 2400.0; // the walkway's right part, beyond the gap
+constexpr double Way_X1 = 2780.0;      // its right end, a wall up to L1's ceiling
 constexpr double Way_CeilingY = 2515.0;   // over the foot
 constexpr double Way_CeilingX0 = -2000.0; // the tower's left wall stands on its left end
 constexpr double Way_CeilingX1 = 1980.0;
@@ -73,6 +86,7 @@ constexpr double WingA_FloorY = 600.0;    // L0, the gate room and the corridors
 constexpr double WingA_LowY = 450.0;      // the corridor below the track, the alcove and the hall
 constexpr double WingA_L0X0 = -700.0;     // the landing's left end
 constexpr double WingA_GateRoomX = 760.0; // the gate room's left wall (its low opening on the left)
+constexpr double WingA_GateCeilingY = 900.0; // under the passage of the way in
 constexpr double WingA_Plate0X = 1150.0;  // switch 0, for a player of 8
 constexpr double WingA_Door0X = 1700.0;   // door 0's left face
 constexpr double WingA_Scale1X = 2230.0;  // the scale-1 corridor begins
@@ -97,6 +111,8 @@ constexpr double WingA_PitX1 = 7450.0;
 constexpr double WingA_ExitWallX = 7550.0;
 constexpr double WingA_L0xX1 = 8500.0;      // the end of the landing he drops from
 constexpr double WingA_PitCeilingY = 720.0; // below the small rooms over the pit
+constexpr double WingA_RoofEndX = 7000.0;   // a wall on the pit's ceiling, where zone 6 ends
+constexpr double WingA_WallTopY = 1900.0;   // the tops of it and of the exit wall, too steep to stand on
 
 // The second wing, higher up. A player of 16 jumps onto its landing (L1) from the walkway,
 // walks left into a wall whose slot he passes at half size; beyond lie the scales, the tiny corridors and a climb to
