@@ -568,6 +568,15 @@ TEST_F(WorldKit, TheFrameCheckFindsThePlayerOutOfSightTooSmallOrOverBareClearCol
     EXPECT_NE(kept.Report().find("step 5 (tick 100), the level ended (3) with the feet at (0, 1), at no exit"),
               std::string::npos)
         << kept.Report();
+    // A jump carries him over an exit's place by a few heights of his own: a giant ending the level
+    // there is at it, a player of 1 as high is not.
+    PutPlayer(w, Pointf(1850.0, 700.0), 8.0);
+    kept.After(Level_Completed);
+    EXPECT_EQ(kept.Faults(), 3) << kept.Report();
+    PutPlayer(w, Pointf(1850.0, 700.0), 1.0);
+    kept.After(Level_Completed);
+    EXPECT_EQ(kept.Faults(), 4) << kept.Report();
+    EXPECT_EQ(kept.Escapes(), kept.Report());
 }
 
 TEST_F(WorldKit, EveryWorldKeepsThePlayerInSightOnACoveredScreenAlongItsRoadsAndHeldDirections)

@@ -44,6 +44,7 @@ constexpr double FrameCheck_MinHeight = 12.0; // the player's box is at least th
 constexpr int FrameCheck_Settle = 40;        // steps a let-by view covers after it ends
 constexpr double FrameCheck_Zooming = 0.002; // a change of the view's scale in one step, relative
 constexpr int FrameCheck_Listed = 4;         // faults spelt out per check; the rest are counted
+constexpr double FrameCheck_ExitJump = 6.0;  // heights of his own a jump may carry him over an exit's place
 // Drawing a frame takes milliseconds of a software GL: the sanitized build, slower at everything
 // else, draws every fourth frame whose turn comes (the player's box is still checked in each).
 #if defined(__SANITIZE_ADDRESS__)
@@ -219,8 +220,9 @@ private:
         wasOut = out;
         if (result != Level_Completed && result != Level_Restart)
             return;
+        double const jump = FrameCheck_ExitJump * Player_Height * p->GetScale();
         bool const atExit = std::any_of(exits.begin(), exits.end(), [&](Rectf const& e) {
-            return feet.x >= e.x0 && feet.x <= e.x1 && feet.y >= e.y0 && feet.y <= e.y1;
+            return feet.x >= e.x0 && feet.x <= e.x1 && feet.y >= e.y0 && feet.y <= e.y1 + jump;
         });
         bool const outside = walls->Outside(feet);
         if (atExit && !outside)
