@@ -10,11 +10,11 @@
 // drops down a shaft into the passage over the gate room, walks right, jumps up through a gap onto
 // the walkway's right part, which ends at the shaft under the second wing's landing (L1), and from
 // there jumps back onto L1. A giant's head meets the wall that stands over the ledge's left end up
-// to the ceiling over the foot, so that only a player of 16 climbs. Nothing but door 17 on LX leads past the right wall:
-// the main exit is reached through the second wing and its transporter. The first wing ends on a
-// landing where a zone makes him 8 and from whose end he drops into the corridor under the wing,
-// which leads back to the road at the foot; on the road to the second exit scaler 2 makes any
-// size a giant again.
+// to the ceiling over the foot, so that only a player of 16 climbs. Nothing but door 17 on LX leads
+// past the right wall: the main exit is reached through the second wing and its transporter. The
+// first wing ends on a landing where a zone makes him 8 and from whose end he drops into the
+// corridor under the wing, which leads back to the road at the foot; on the road to the second exit
+// scaler 2 makes any size a giant again.
 // Every solution below is played by the tests. Small players cannot walk up out of a pressed plate's pit: they jump out
 // of it, holding the way they go.
 //
