@@ -43,8 +43,8 @@
 #include <chrono>
 #include <cstdio>
 #include <fstream>
+#include <map>
 #include <memory>
-#include <set>
 #include <string>
 
 namespace
@@ -77,10 +77,11 @@ protected:
     std::unique_ptr<Drifter> drifter;
 };
 
-// The worlds whose frames' faults are printed rather than failed, along their roads and from their
-// standing surfaces alike (the walls and exits are kept from its standing surfaces even so); a world
-// goes here only while its map is being fitted to its cameras.
-std::set<std::string> const FramesBeingRefitted = {"tower"};
+// The worlds whose maps are still being fitted to their cameras, with the number of their standing
+// surfaces from which the frames still find fault: those faults are printed rather than failed, a
+// fault from any further surface fails, and so does every wall left or level ended away from an exit.
+// Their roads and held directions are checked in full.
+std::map<std::string, int> const FramesBeingRefitted = {{"tower", 49}};
 
 // The views worlds frame on purpose beyond scripted scenes: the tower's whole view while the
 // player stands at its overview spot (the spot's allowance of steps running down), the step in
@@ -616,10 +617,7 @@ TEST_F(WorldKit, EveryWorldKeepsThePlayerInSightOnACoveredScreenAlongItsRoadsAnd
         // A road walked only part of the way was checked as far as it went.
         if (!walks.empty())
             std::printf("%s: roads stopped short\n%s", row.folder, walks.c_str());
-        if (FramesBeingRefitted.count(row.folder) == 0)
-            EXPECT_EQ(faults, "");
-        else if (!faults.empty())
-            std::printf("%s: being refitted, not failed:\n%s", row.folder, faults.c_str());
+        EXPECT_EQ(faults, "");
     }
 }
 
@@ -662,6 +660,7 @@ TEST_P(WorldSurfaces, FromEveryStandingSurfaceThePlayerStaysInSightWithinTheWall
     auto const began = std::chrono::steady_clock::now();
     std::string faults;
     std::string escapes; // the walls left and the levels ended away from an exit
+    int faulting = 0;    // surfaces from which a fault was found
     int steps = 0;
     for (StandingSurface const& surface : surfaces)
     {
@@ -670,6 +669,7 @@ TEST_P(WorldSurfaces, FromEveryStandingSurfaceThePlayerStaysInSightWithinTheWall
         std::snprintf(at, sizeof at, "surface (%.0f, %.0f)-(%.0f, %.0f) at size %g, ", surface.a.x, surface.a.y,
                       surface.b.x, surface.b.y, surface.scale);
         bool goesOn = false; // the world of the last run still stands
+        int surfaceFaults = 0;
         for (int run : {int(KeyIndex_GameLeft), int(KeyIndex_GameRight), -1})
         {
             if (!goesOn)
@@ -688,16 +688,20 @@ TEST_P(WorldSurfaces, FromEveryStandingSurfaceThePlayerStaysInSightWithinTheWall
             goesOn = r.action == Level_Continue;
             faults += frames.Report();
             escapes += frames.Escapes();
+            surfaceFaults += frames.Faults();
         }
+        faulting += surfaceFaults > 0 ? 1 : 0;
     }
     double const seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
     std::printf("%s: %zu standing surfaces, %d steps in %.1f s\n", row.folder, surfaces.size(), steps, seconds);
-    if (FramesBeingRefitted.count(row.folder) == 0)
+    auto const refitted = FramesBeingRefitted.find(row.folder);
+    if (refitted == FramesBeingRefitted.end())
         EXPECT_EQ(faults, "");
     else
     {
         if (!faults.empty())
-            std::printf("%s: being refitted, not failed:\n%s", row.folder, faults.c_str());
+            std::printf("%s: being refitted, faults from %d surfaces:\n%s", row.folder, faulting, faults.c_str());
+        EXPECT_LE(faulting, refitted->second) << "faults from more surfaces than while being refitted";
         EXPECT_EQ(escapes, "");
     }
 }
