@@ -212,7 +212,8 @@ private:
         char text[300];
         if (out && !wasOut)
         {
-            std::snprintf(text, sizeof text, "%s: step %d (tick %d), feet (%.0f, %.0f) outside the walls (%.0f, %.0f)-(%.0f, up)",
+            std::snprintf(text, sizeof text,
+                          "%s: step %d (tick %d), feet (%.0f, %.0f) outside the walls (%.0f, %.0f)-(%.0f, up)",
                           name.c_str(), steps, static_cast<int>(world.GetTick()), feet.x, feet.y, walls->x0, walls->y0,
                           walls->x1);
             Escape(text);
@@ -227,9 +228,12 @@ private:
         bool const outside = walls->Outside(feet);
         if (atExit && !outside)
             return;
-        std::snprintf(text, sizeof text, "%s: step %d (tick %d), the level ended (%d) with the feet at (%.0f, %.0f), %s",
-                      name.c_str(), steps, static_cast<int>(world.GetTick()), static_cast<int>(result), feet.x, feet.y,
-                      !outside ? "at no exit" : atExit ? "outside the walls" : "outside the walls and at no exit");
+        std::snprintf(text, sizeof text,
+                      "%s: step %d (tick %d), the level ended (%d) with the feet at (%.0f, %.0f), %s", name.c_str(),
+                      steps, static_cast<int>(world.GetTick()), static_cast<int>(result), feet.x, feet.y,
+                      !outside ? "at no exit"
+                      : atExit ? "outside the walls"
+                               : "outside the walls and at no exit");
         Escape(text);
     }
 
@@ -266,6 +270,6 @@ private:
     std::string listed;
     std::string escapes;           // every fault of Keep's rules, listed or not
     std::optional<MapWalls> walls; // kept to, when given
-    std::vector<Rectf> exits;       // the places the level may end in
-    bool wasOut = false;            // the player stood outside the walls after the last step
+    std::vector<Rectf> exits;      // the places the level may end in
+    bool wasOut = false;           // the player stood outside the walls after the last step
 };

@@ -63,12 +63,12 @@ namespace StandingSurfaces_Detail
 // Whether a solid polygon of the map, as it stands now, reaches into the box.
 inline bool Blocked(Map const& map, Rectf const& box)
 {
+    Pointf const centre((box.x0 + box.x1) / 2.0, (box.y0 + box.y1) / 2.0);
     for (unsigned int i = 0; i < map.polyCount; ++i)
     {
         Poly const* poly = map.polys[int(i)];
         if (!poly->solid || !Map::BoundsTouch(poly->bound, box))
             continue;
-        Pointf const centre((box.x0 + box.x1) / 2.0, (box.y0 + box.y1) / 2.0);
         if (poly->Hit(&box) || poly->Hit(&centre) == 0)
             return true;
     }
@@ -110,9 +110,8 @@ inline std::vector<StandingSurface> StandingSurfaces(Map const& map, StandingSur
             edges.push_back({a, b});
         }
     }
-    std::sort(edges.begin(), edges.end(), [](auto const& l, auto const& r) {
-        return l.a.x < r.a.x || (l.a.x == r.a.x && l.a.y < r.a.y);
-    });
+    std::sort(edges.begin(), edges.end(),
+              [](auto const& l, auto const& r) { return l.a.x < r.a.x || (l.a.x == r.a.x && l.a.y < r.a.y); });
     // Edges on one line whose ends touch or overlap become one.
     std::vector<StandingSurface> merged;
     std::vector<bool> taken(edges.size(), false);

@@ -266,9 +266,9 @@ void Platform(MapWriter& map, unsigned int group, double x, double top, double w
 // Camera rooms' floors: 1550 through rooms 0 to 2, up to 1850 in room 3, up to 2050 across rooms 6
 // and 7, down to 1700 in room 9, up through rooms 14 to 16 to 2300 for the last two.
 std::vector<Point> const RoadPoints = {
-    {WestEnd, 1550}, {3100, 1550},  {3600, 1850},  {5250, 1850},  {5550, 2050},  {6900, 2050},  {7450, 1700},
-    {10450, 1700},   {10700, 1850}, {10850, 1850}, {11350, 2150}, {11600, 2150}, {11850, 2300}, {14100, 2300},
-    {14270, 2190},   {Road_EndX, 2190},
+    {WestEnd, 1550}, {3100, 1550},  {3600, 1850},  {5250, 1850},      {5550, 2050},  {6900, 2050},
+    {7450, 1700},    {10450, 1700}, {10700, 1850}, {10850, 1850},     {11350, 2150}, {11600, 2150},
+    {11850, 2300},   {14100, 2300}, {14270, 2190}, {Road_EndX, 2190},
 };
 
 void WriteRoad(MapWriter& map)

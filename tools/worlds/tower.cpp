@@ -389,7 +389,7 @@ void WriteFoot(MapWriter& map)
     // L0's slab, with the corridor back from the wing's end under it.
     Box(map, WingA_L0X0, 400, Way_BlockX1, Way_BlockY);
     Box(map, Way_BlockX1, 400, 500, y);
-    Box(map, 500, 1000, 560, Way_Bottom, Brick); // W1: a giant's head meets it, a player of 16 passes below
+    Box(map, 500, 1000, 560, Way_Bottom, Brick);      // W1: a giant's head meets it, a player of 16 passes below
     Ref(map, 2, 680, y);                              // scaler 1, against W2: 16 -> 4
     Box(map, 730, 700, WingA_GateRoomX, WingA_GateCeilingY, Brick); // W2: 100 high below it
 
@@ -699,8 +699,7 @@ void WriteTransporter(MapWriter& map)
     // and a ceiling keeps his jumps below it.
     double const low = WingB_FinaleLowY;
     Box(map, WingB_Door17X + 60, far - 200, WingB_LXX1, low);
-    Box(map, WingB_Door17X + 60, low + WingB_GiantHeight + 15.0, WingB_LowCeilingX1, Tower_TopY - 200, Brick,
-        256.0);
+    Box(map, WingB_Door17X + 60, low + WingB_GiantHeight + 15.0, WingB_LowCeilingX1, Tower_TopY - 200, Brick, 256.0);
     Ref(map, 150, 5760, y); // scaler 24: 4 -> 8, where the fall along the wall ends
     Box(map, WingB_Door16X, y, WingB_Door16X + 40, y + 300, Brick, Coarse, Tower_Doors[16].group);
     Box(map, WingB_Door16X, y + 300, WingB_Door16X + 40, 3500, Brick);

@@ -44,13 +44,13 @@ constexpr double Way_LeftX1 = 900.0;      // the end of its left part, over the 
 constexpr double Way_ShaftX0 = 840.0;     // the shaft's left wall, under the walkway's end
 constexpr double Way_LintelX = 902.0;     // the lintel over the shaft, lower than a head on the walkway
 constexpr double Way_LintelY = 2300.0;
-constexpr double Way_PassY = 950.0;          // the passage: a head in it stays in the first wing's shot
+constexpr double Way_PassY = 950.0; // the passage: a head in it stays in the first wing's shot
 constexpr double Way_PassCeilingY = 1290.0;
-constexpr double Way_PassX0 = 960.0; // its ceiling, the rock beside the walkway, begins: the shaft's right side
-constexpr double Way_PassX1 = 2060.0; // and ends
-constexpr double Way_ClimbX = 2150.0; // where the jump up through the gap starts
-constexpr double Way_RightX0 = 2400.0; // the walkway's right part, beyond the gap
-constexpr double Way_X1 = 2780.0;      // its right end, a wall up to L1's ceiling
+constexpr double Way_PassX0 = 960.0;      // its ceiling, the rock beside the walkway, begins: the shaft's right side
+constexpr double Way_PassX1 = 2060.0;     // and ends
+constexpr double Way_ClimbX = 2150.0;     // where the jump up through the gap starts
+constexpr double Way_RightX0 = 2400.0;    // the walkway's right part, beyond the gap
+constexpr double Way_X1 = 2780.0;         // its right end, a wall up to L1's ceiling
 constexpr double Way_CeilingY = 2515.0;   // over the foot
 constexpr double Way_CeilingX0 = -2000.0; // the tower's left wall stands on its left end
 constexpr double Way_CeilingX1 = 1980.0;
@@ -66,7 +66,7 @@ constexpr double Way_RockY = 3300.0;
 constexpr double Way_RockSlope = 1.05; // rise over run of the rock's top left of the climb
 // The wall left of LX that a player on LX cannot walk or jump past; its face stands far enough
 // inside zone 39's shot that a player of 8 against it is seen whole.
-constexpr double Way_WallX = 5600.0; // flush with the exit floor's end, up to its top
+constexpr double Way_WallX = 5600.0;  // flush with the exit floor's end, up to its top
 constexpr double Way_WallX1 = 5650.0; // LX begins here
 constexpr double Way_WallY = 2440.0;
 // Below LX, right of the first wing's end: nothing passes it.
