@@ -75,7 +75,7 @@ void TowerStations(benchmark::State& state)
             if (station == 0)
                 Place(hero, WingB_PanX, WingB_FloorY, 0.5);
             else
-                Place(hero, 3000.0, WingA_FloorY, 1.0);
+                Place(hero, WingA_Door13X - 30.0, WingA_RoomsY, 1.0);
         }
         run.Step(StationKeys(station == 0, inStation++));
     });

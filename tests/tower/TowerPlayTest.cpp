@@ -48,7 +48,7 @@ protected:
             ASSERT_TRUE(StepUntil(
                 [&] {
                     return target->TargetOn(Now() + 60) && target->GetTargetPos(world->GetMap(), Now(), at)
-                           && at.y < WingA_LowY + 250.0;
+                           && at.y < WingA_GallerySlabY - 150.0;
                 },
                 400))
                 << "target " << k;
@@ -80,7 +80,7 @@ TEST_F(TowerPlay, TheGiantWalksInFromTheStartThroughL1sSlotAndOutByTheSecondExit
     EXPECT_EQ(Hero().GetScale(), 64.0);
 }
 
-TEST_F(TowerPlay, FirstWingFromL0ThroughTheGateRoomSwitch10AndTheRingToTheTrack)
+TEST_F(TowerPlay, FirstWingFromL0ThroughTheGateRoomAlongTheGalleryToSwitch10TheRingAndTheTrack)
 {
     Tower& tower = MakeTower();
     Place(Way_BlockX1 + 50.0, WingA_FloorY, 16.0);
@@ -92,20 +92,36 @@ TEST_F(TowerPlay, FirstWingFromL0ThroughTheGateRoomSwitch10AndTheRingToTheTrack)
     EXPECT_TRUE(GrowTo(4.0));
     ThroughDoorFromThePast(Key_Right, plate + 100, 1900.0, tower.GetDoor(0));
 
+    // Along the corridor, up onto the gallery and the high gallery, and down the hole, where he
+    // becomes 1.
     WalkInto(Key_Right);
+    JumpTowards(Key_Right, [&] { return Pos().x > WingA_CorridorX1 + 50.0; });
+    EXPECT_EQ(Pos().y, WingA_GalleryY);
+    WalkInto(Key_Right);
+    JumpTowards(Key_Right, [&] { return Pos().x > WingA_RiseX0 + 50.0; });
+    EXPECT_EQ(Pos().y, WingA_RiseY);
+    Steps(5);
+    JumpTowards(Key_Right, [&] { return Pos().x > WingA_HighX0 + 50.0; });
+    EXPECT_TRUE(StepUntil([&] { return Pos().y < WingA_HighY - 50.0; }, 400, {Key_Right})) << "fell through the hole";
+    EXPECT_TRUE(StepUntil([&] { return Hero().onGround; }, 100));
+    EXPECT_EQ(Pos().y, WingA_UpperY);
+    EXPECT_TRUE(StepUntil([&] { return Hero().GetScale() < 4.0; }, 100, {Key_Left}));
     EXPECT_TRUE(GrowTo(1.0));
+
     Tick const plate10 = HoldPlate(WingA_Plate10X, 300);
-    ThroughDoorFromThePast(Key_Right, plate10 + 150, 2660.0, tower.GetDoor(12));
+    ThroughDoorFromThePast(Key_Left, plate10 + 150, WingA_UpperX0 + 20.0, tower.GetDoor(12));
+    EXPECT_TRUE(StepUntil([&] { return Pos().y == WingA_RoomsY; }, 200, {Key_Left})) << "dropped into the ring room";
+    Steps(10);
 
     EXPECT_TRUE(Throw(tower.GetHitTarget(13)));
     Steps(100);
     EXPECT_TRUE(tower.GetDoor(13)->IsActive(Now()));
-    EXPECT_TRUE(WalkTo(3000.0));
+    EXPECT_TRUE(WalkTo(WingA_Door13X - 30.0));
 
     // The track: each plain target when it is the nearest in view.
     for (int thrown = 0; thrown < 6;)
     {
-        ASSERT_LT(Now(), 5000) << thrown << " thrown";
+        ASSERT_LT(Now(), 8000) << thrown << " thrown";
         Target* nearest = nullptr;
         std::unique_ptr<PtrList<Target>> const visible(
             world->GetObjects()->GetVisibleTargets(world->GetMap(), Now() + 1, &Hero(), &nearest, Hero().GetScale()));
@@ -125,57 +141,50 @@ TEST_F(TowerPlay, FirstWingFromL0ThroughTheGateRoomSwitch10AndTheRingToTheTrack)
     }
     Steps(100);
     EXPECT_TRUE(tower.GetDoor(11)->IsActive(Now()));
-    WalkTo(WingA_HatchX + 50.0);
-    Steps(60);
-    EXPECT_EQ(Pos().y, WingA_LowY) << "dropped down the shaft";
+    WalkTo(WingA_LandX);
+    StepUntil([&] { return Hero().onGround && Pos().y < WingA_RoomsY; }, 100);
+    EXPECT_EQ(Pos().y, WingA_SmallY) << "dropped down the shaft";
 }
 
-TEST_F(TowerPlay, FirstWingFromTheAlcoveThroughTheHallAndOverThePitBackToTheFoot)
+TEST_F(TowerPlay, FirstWingFromTheShaftThroughTheSmallRoomsTheHallAndOverThePitBackToTheFoot)
 {
     Tower& tower = MakeTower();
-    Place(3450.0, WingA_LowY, 1.0);
-    WalkInto(Key_Right);
+    Place(WingA_LandX, WingA_SmallY, 1.0);
     EXPECT_TRUE(GrowTo(0.25));
     Tick const plate2 = HoldPlate(WingA_Plate2X, 1500);
-    JumpTowards(Key_Right);
-    // Group 26 at its left end, then at its right end.
-    WalkTo(3705.0);
-    ASSERT_TRUE(StepUntil([&] { return std::sin((Now() + 2) / 50.0) < -0.999; }, 400));
-    WalkTo(3725.0);
-    ASSERT_TRUE(StepUntil([&] { return std::sin(Now() / 50.0) > 0.999; }, 400));
-    WalkTo(3866.0);
-    EXPECT_EQ(Pos().y, WingA_LowY) << "crossed the pit";
+    JumpTowards(Key_Left);
+    // Group 26 at its right end, then at its left end.
+    WalkTo(WingA_SwingPitX1 + 5.0);
+    ASSERT_TRUE(StepUntil([&] { return std::sin((Now() + 2) / 50.0) > 0.999; }, 400));
+    WalkTo(WingA_SwingPitX1 - 3.0);
+    ASSERT_TRUE(StepUntil([&] { return std::sin(Now() / 50.0) < -0.98; }, 400));
+    WalkTo(WingA_SwingPitX0 - 40.0);
+    EXPECT_EQ(Pos().y, WingA_SmallY) << "crossed the pit";
+
     Tick const plate1 = HoldPlate(WingA_Plate1X, 200);
     JumpTowards(Key_Right);
     WalkTo(WingA_Hatch1X + 12.0);
     TravelBackTo(plate1 + 150);
-    Steps(40);
-    EXPECT_EQ(Pos().y, WingA_SubFloorY) << "dropped through door 1";
-    WalkTo(3985.0);
-    EXPECT_TRUE(GrowTo(1.0));
-    WalkTo(4045.0);
-    JumpTowards(Key_Right, [&] { return Pos().x > 4070.0; });
+    EXPECT_TRUE(StepUntil([&] { return Pos().y == WingA_NookY; }, 200)) << "dropped through door 1";
+    EXPECT_TRUE(StepUntil([&] { return Pos().y == WingA_HallY; }, 400, {Key_Left})) << "off the nook's end";
     EXPECT_TRUE(GrowTo(4.0));
-    ThroughDoorFromThePast(Key_Right, plate2 + 300, 4150.0, tower.GetDoor(2));
+    ThroughDoorFromThePast(Key_Left, plate2 + 300, WingA_Door2X - 45.0, tower.GetDoor(2));
 
     ThrowAtEach(tower, 20, 25);
-    EXPECT_TRUE(WalkTo(WingA_Door14X + 25.0)) << "door 14 rose";
+    EXPECT_TRUE(WalkTo(WingA_Door14X - 45.0)) << "door 14 rose";
     ThrowAtEach(tower, 26, 33);
-    EXPECT_TRUE(WalkTo(WingA_PitX0 - 10.0)) << "door 15 rose";
+    EXPECT_TRUE(WalkTo(WingA_PitX1 + 20.0)) << "door 15 rose";
 
     double x = 0.0;
     double y = 0.0;
     Tower_MapMoveGroup const* platform = tower.GetDriver()->GetMover(0);
-    ASSERT_TRUE(StepUntil([&] { return platform->Offset(Now() + 5, x, y) && x < -1099.0; }, 600));
-    WalkTo(WingA_PitX0 + 40.0);
-    ASSERT_TRUE(StepUntil([&] { return platform->Offset(Now(), x, y) && x > 1099.0; }, 600));
-    EXPECT_TRUE(WalkTo(WingA_PitX1 + 30.0)) << "rode across";
-    // Out past the exit wall, growing, down into the corridor under the wing: the wall below LX
-    // stops him there, and the corridor leads him back to the road at the tower's foot.
-    EXPECT_EQ(Steps(600, {Key_Right}), Level_Continue);
-    EXPECT_LE(Pos().x, Tower_InnerWallX);
-    EXPECT_NEAR(Pos().y, Tower_RoadY, 1e-3);
-    EXPECT_EQ(Hero().GetScale(), 8.0);
+    ASSERT_TRUE(StepUntil([&] { return platform->Offset(Now() + 5, x, y) && x > 1099.0; }, 600));
+    WalkTo(WingA_PitX1 - 40.0);
+    ASSERT_TRUE(StepUntil([&] { return platform->Offset(Now(), x, y) && x < -1099.0; }, 600));
+    EXPECT_TRUE(StepUntil([&] { return Pos().x < WingA_PitX0 - 60.0; }, 200, {Key_Left})) << "rode across";
+    // Off the landing's end down to the road, growing, and back along it to the tower's foot.
+    EXPECT_TRUE(StepUntil([&] { return Pos().y == Tower_RoadY; }, 300, {Key_Left}));
+    EXPECT_TRUE(StepUntil([&] { return Hero().GetScale() == 8.0; }, 300, {Key_Left}));
     EXPECT_TRUE(StepUntil([&] { return Pos().x < WingA_L0X0 - 100.0; }, 1500, {Key_Left})) << "stopped at " << Pos().x;
     EXPECT_NEAR(Pos().y, Tower_RoadY, 1e-3);
 }

@@ -44,7 +44,7 @@ TEST_F(TowerRoad, TheWholeTowerReplaysAlongTheRoadAndWherePlayerAndPastSelvesWei
     road.road = "way in";
     WorldReplay::Run(*this, Level_Tower, events, road);
     WorldReplay::Run(*this, Level_Tower, events, From(1930.0, WingB_FloorY, 0.5));
-    WorldReplay::Run(*this, Level_Tower, events, From(3000.0, WingA_FloorY, 1.0));
+    WorldReplay::Run(*this, Level_Tower, events, From(WingA_Door13X - 30.0, WingA_RoomsY, 1.0));
 }
 
 TEST_F(TowerRoad, TheTowerRefusesAMapWithoutAnIdItReadsAndLeavesNothingBehind)

@@ -244,7 +244,7 @@ void WriteBody(MapWriter& map)
         double band = 150.0;
     };
     Underside const undersides[] = {
-        {WingA_L0X0, WingA_L0xX1, 400.0, 60.0},       // the first wing's floors, the corridor open below
+        {WingA_L0X0, WingA_HallX1, 400.0, 60.0},      // the first wing's floors, the corridor open below
         {Way_LedgeX0, Way_LedgeX1, Way_LedgeY - 100}, // the ledge
         {Way_X0, Way_LeftX1, Way_Bottom},             // the walkway
         {2230.0, WingB_L1X1, WingB_FloorY - 200},     // L1
@@ -271,7 +271,7 @@ struct Tower_Pool
 constexpr double Tower_RockPool = 20.0; // the depth of the lava lying on the rock
 constexpr Tower_Pool Tower_Pools[Tower_KillZone_Count] = {
     {WingA_PitX0, 400, WingA_PitX1, 465, false},
-    {3710, 405, 3850, 435, false},
+    {WingA_SwingPitX0, WingA_SmallSlabY + 5.0, WingA_SwingPitX1, WingA_SmallSlabY + 22.0, false},
     {Way_StepX + 10, Way_RockY, -110, Way_RockY + Tower_RockPool, false},
     {-60, Way_RockY, 160, Way_RockY + Tower_RockPool, false},
     {WingB_TroughX0, WingB_TroughY, WingB_TroughX1, WingB_TroughY + 12, true},
@@ -400,121 +400,146 @@ void WriteFoot(MapWriter& map)
     Ref(map, 7, 820, y);  // scaler 4: 4 -> 8
     Ref(map, 6, 1540, y); // scaler 3: 8 -> 4
     Box(map, WingA_Door0X, y, WingA_Door0X + 40, WingA_GateCeilingY, Brick, 256.0, Tower_Doors[0].group);
-    Box(map, 1740, 750, 2230, 810, Brick);
-    Box(map, 1740, 810, 1760, WingA_GateCeilingY, Brick);
     Shade(map, WingA_GateRoomX, y, WingA_Door0X, WingA_GateCeilingY, Tower_Group_HiddenFar, false);
-
-    // Scaler 5 against W3, whose opening only a player of 1 passes.
-    Ref(map, 10, 2184, y);
-    Box(map, 2200, 630, WingA_Scale1X, 750, Brick);
-
-    // Switch 10 and door 12, the heart beyond.
-    PlateFloor(map, 2200, WingA_HatchX, y, 560, WingA_Plate10X, 1.0, Tower_Switches[10].group, Coarse);
-    Box(map, WingA_Scale1X, 660, 2650, 700, Brick);
-    Box(map, WingA_Door12X, y, WingA_Door12X + 10, 660, Tile, 16.0, Tower_Doors[12].group);
-    Ref(map, Tower_Rp_PickUps[1], 2625, y + 10);
-
-    // The ring chamber: the ringed target, two wasps above it, door 13 at its right.
-    Box(map, 2630, 700, 2650, 840, Brick);
-    Box(map, 2650, 800, WingA_Door13X, 840, Brick);
-    Ref(map, Tower_Rp_RingedTarget, WingA_RingX, y + 120);
-    Ref(map, 13, 2660, 750);
-    Ref(map, 14, 2870, 790);
-    Box(map, WingA_Door13X, y, WingA_Door13X + 10, 660, Tile, 16.0, Tower_Doors[13].group);
-    Box(map, WingA_Door13X, 660, 2900, 1040, Brick);
 }
 
-// The track chamber, the shaft under door 11 and the quarter-size alcove.
-void WriteTrack(MapWriter& map)
+// The corridor beyond door 0, the gallery over the pit and the hall, the high gallery and the rooms of
+// a player of 1 under it.
+void WriteGallery(MapWriter& map)
 {
     double const y = WingA_FloorY;
-    Box(map, 2900, 1000, 3530, 1040, Brick);
-    Box(map, 3500, 520, 3530, 1000, Brick);
-    Ref(map, Tower_Rp_Track, WingA_TrackX, y + 160);
-    // Hopping blobs on a ledge over the track's left side.
-    Box(map, 2920, 880, 3080, 890, Stone);
-    Ref(map, Tower_Rp_Shmoos[0], 2950, 891);
-    Ref(map, Tower_Rp_Shmoos[1], 3000, 891);
-    Ref(map, Tower_Rp_Shmoos[2], 3050, 891);
-    Ref(map, Tower_Rp_HoppingTop, 3000, 940);
-    // Half-size spikes on a ledge to the right, spiders hanging from the ceiling.
-    Box(map, 3290, 700, 3440, 710, Stone);
-    Ref(map, 20, 3300, 710);
-    Ref(map, Tower_Rp_Spiders[0], 3120, 1000);
-    Ref(map, Tower_Rp_Spiders[1], 3300, 1000);
-    Ref(map, Tower_Rp_Spiders[2], 3400, 1000);
-    // Wasps under the ceiling, a swinging platform, a still ball and a circling one.
-    Ref(map, 15, 2940, 920);
-    Ref(map, 16, 3140, 980);
-    Ref(map, 17, 3100, 940);
-    Ref(map, 18, 3260, 920);
-    Ref(map, 19, 3480, 980);
-    Box(map, 3430, 940, 3470, 950, Tile, 16.0, Tower_Group_Swing);
-    Ref(map, Tower_Balls[0].ref, 3480, 975);
-    Ref(map, Tower_Balls[27].ref, 3420, 830);
+    // The corridor under the way in's passage: from the gate room's floor to the gallery's step, over
+    // the road and, at its end, over the landing beyond the pit.
+    Box(map, 2200, WingA_CorridorSlabY, WingA_CorridorX1, y);
+    Box(map, WingA_CorridorX1, WingA_CorridorSlabY, WingA_CorridorX1 + 30.0, WingA_GallerySlabY);
+    // The gallery, the rise and the high gallery; over the small rooms they are solid down to them.
+    double const g = WingA_GalleryY;
+    Box(map, WingA_CorridorX1, WingA_GallerySlabY, WingA_RiseX0, g);
+    Box(map, WingA_RiseX0, WingA_GallerySlabY, WingA_HighX0, WingA_RiseY);
+    // Over the nook's left end it leaves a player of 4 room to grow.
+    Box(map, WingA_HighX0, WingA_GallerySlabY + 10.0, WingA_SmallX0 - 10.0, WingA_HighY);
+    Box(map, WingA_SmallX0 - 10.0, WingA_GallerySlabY, WingA_RoomsX0, WingA_HighY);
+    Box(map, WingA_RoomsX0, WingA_RoomsCeilingY, WingA_DropX0, WingA_HighY, Brick);
+    // The rooms' right wall carries the high gallery's end beyond the hole; its end wall and the
+    // ceilings keep a jumping player inside the shots over them.
+    Box(map, WingA_RoomsX1, WingA_RoomsY - 20.0, WingA_HighX1, WingA_HighY, Brick);
+    MapDressing::OuterWall(map, WingA_HighX1, WingA_SmallSlabY, WingA_HighX1 + 60.0, WingA_CeilingY + 50.0, false,
+                           Brick);
+    Box(map, 2880, WingA_LowCeilingY, WingA_LowCeilingX1, WingA_LowCeilingY + 50.0, Brick);
+    Teeth(map, 2880, WingA_LowCeilingX1, WingA_LowCeilingY + 50.0, Roof_ToothWidth);
+    Box(map, WingA_LowCeilingX1, WingA_LowCeilingY, WingA_LowCeilingX1 + 20.0, WingA_CeilingY + 50.0, Brick);
+    Box(map, WingA_LowCeilingX1 + 20.0, WingA_CeilingY, WingA_HighX1, WingA_CeilingY + 50.0, Brick);
+    Teeth(map, WingA_LowCeilingX1, WingA_HighX1, WingA_CeilingY + 50.0, Roof_ToothWidth);
 
-    // Door 11, the lid of the shaft down to the corridor below.
-    Box(map, WingA_HatchX, y - 10, WingA_HatchX + 100, y, Tile, 16.0, Tower_Doors[11].group);
-    Box(map, 3380, WingA_LowY, WingA_HatchX, 560, Stone);
+    // Creatures of 1 along the gallery for a player of 4: three hopping blobs, half-size spikes, the
+    // swinging platform with a still ball and a circling one, and a splitting blob of 4.
+    Ref(map, 20, 3250, g);
+    Ref(map, Tower_Rp_Shmoos[0], 3700, g);
+    Ref(map, Tower_Rp_Shmoos[1], 3760, g);
+    Ref(map, Tower_Rp_Shmoos[2], 3820, g);
+    Ref(map, Tower_Rp_HoppingTop, 3760, g + 60);
+    Box(map, 4100, g + 230, 4140, g + 240, Tile, 16.0, Tower_Group_Swing);
+    Ref(map, Tower_Balls[0].ref, 4230, g + 300);
+    Ref(map, Tower_Balls[27].ref, 4450, g + 200);
+    Ref(map, Tower_Splits[3].ref, 4900, g + 1);
 
-    // The corridor below, scaler 7 against W5, whose opening only a player of 1/4 passes.
-    double const low = WingA_LowY;
-    PlateFloor(map, 3380, 3710, low, 400, WingA_Plate2X, 0.25, Tower_Switches[2].group, 16.0);
-    Box(map, 3500, 500, 3610, 520, Brick);
-    Ref(map, 12, 3596, low);
-    Box(map, 3600, 457, WingA_AlcoveX, 500, Brick, 16.0);
-    Box(map, WingA_AlcoveX, 475, 3960, 485, Brick, 16.0);
+    // The upper room: scaler 5 where he lands from the hole, switch 10 and door 12, the heart.
+    double const u = WingA_UpperY;
+    PlateFloor(map, WingA_UpperX0, WingA_RoomsX1, u, WingA_UpperSlabY, WingA_Plate10X, 1.0, Tower_Switches[10].group,
+               Coarse);
+    Ref(map, 10, WingA_Scale1X, u);
+    Box(map, WingA_Door12X, u, WingA_Door12X + 10, u + 60, Tile, 16.0, Tower_Doors[12].group);
+    Box(map, WingA_Door12X, u + 60, WingA_Door12X + 10, WingA_RoomsCeilingY, Brick, 16.0);
+    Ref(map, Tower_Rp_PickUps[1], WingA_UpperX0 + 15.0, u + 10);
 
-    // Group 26 over the small spikes: a pit with a kill zone along its floor. The platform is
-    // wider than the pit is long less its sweep, so that at each end of it it reaches onto the
-    // floor and is walked onto without a gap.
-    Box(map, 3710, 400, 3850, 410, Stone, 16.0);
-    Box(map, WingA_SwingPitX - 20, low - 4, WingA_SwingPitX + 20, low, Tile, 16.0, Tower_Group_OverSpikes2);
-    Ref(map, 21, 3720, 410);
-    Ref(map, 22, 3770, 410);
-    Ref(map, 23, 3820, 410);
+    // The ring room below it: the ringed target, two wasps, door 13 at its left.
+    double const r = WingA_RoomsY;
+    Box(map, WingA_Door13X + 10, r - 20, WingA_RoomsX1, r);
+    Ref(map, Tower_Rp_RingedTarget, WingA_RingX, r + 60);
+    Ref(map, 13, 6370, r + 80);
+    Ref(map, 14, 6550, r + 40);
+    Box(map, WingA_Door13X, r, WingA_Door13X + 10, r + 40, Tile, 16.0, Tower_Doors[13].group);
+    Box(map, WingA_Door13X, r + 40, WingA_Door13X + 10, WingA_RoomsCeilingY, Brick, 16.0);
 
-    // Switch 1 and the lid (door 1) of the hole down to the passage below.
-    PlateFloor(map, 3850, WingA_Hatch1X, low, 400, WingA_Plate1X, 0.25, Tower_Switches[1].group, 16.0);
-    Box(map, WingA_Hatch1X, low - 4, WingA_Hatch1X + 25, low, Tile, 4.0, Tower_Doors[1].group);
-    Box(map, WingA_Hatch1X + 25, 435, 4030, low, Stone, 16.0);
-    Box(map, 3950, low, 3960, 475, Brick, 16.0);
-    // A splitting blob of 1/4 in a pen on the alcove's roof.
-    Box(map, 3640, 485, 3650, 515, Brick, 16.0);
-    Box(map, 3900, 485, 3910, 515, Brick, 16.0);
-    Ref(map, Tower_Splits[0].ref, 3775, 486);
-
-    // The passage below: scaler 8 makes him 1, and the gap at its end lets him jump up.
-    Box(map, WingA_Hatch1X, 400, WingA_HallX, WingA_SubFloorY, Stone, 16.0);
-    Ref(map, 24, 3980, WingA_SubFloorY);
+    // The track room: the track, wasps and spiders, door 11 the lid of the shaft.
+    Box(map, WingA_RoomsX0, WingA_GallerySlabY, WingA_HatchX, r);
+    Box(map, WingA_HatchX, r - 10, WingA_HatchX + 100, r, Tile, 16.0, Tower_Doors[11].group);
+    Box(map, WingA_HatchX + 100, r - 20, WingA_Door13X + 10, r);
+    Ref(map, Tower_Rp_Track, WingA_TrackX, r + 150);
+    Ref(map, 15, 6120, 1060);
+    Ref(map, 16, 6290, 1070);
+    Ref(map, 17, 6280, 1020);
+    Ref(map, 18, 6115, 980);
+    Ref(map, 19, 6300, 1050);
+    Ref(map, Tower_Rp_Spiders[0], 6112, WingA_RoomsCeilingY);
+    Ref(map, Tower_Rp_Spiders[1], 6262, WingA_RoomsCeilingY);
+    Ref(map, Tower_Rp_Spiders[2], 6305, WingA_RoomsCeilingY);
 }
 
-// The hall of a player of 4, the spike pit and the landing L0x.
+// The rooms of a player of 1/4 under the rooms of 1, and the nook under them.
+void WriteSmallRooms(MapWriter& map)
+{
+    double const y = WingA_SmallY;
+    double const slab = WingA_SmallSlabY;
+    // Where he lands from the shaft and becomes 1/4, switch 2, and the right wall under the track
+    // room's floor.
+    PlateFloor(map, WingA_SwingPitX1, WingA_SmallX1, y, slab, WingA_Plate2X, 0.25, Tower_Switches[2].group, 16.0);
+    Ref(map, 12, WingA_LandX, y); // scaler 7: 1 -> 1/4
+    Box(map, WingA_SmallX1, slab, WingA_HighX1, WingA_RoomsY - 20.0, Stone, 16.0);
+
+    // Group 26 over the small spikes, a splitting blob of 1/4 among them. The platform is wider than
+    // the pit is long less its sweep: at each end of it it reaches onto the floor.
+    double const middle = (WingA_SwingPitX0 + WingA_SwingPitX1) / 2.0;
+    Box(map, WingA_SwingPitX0, slab, WingA_SwingPitX1, slab + 5.0, Stone, 16.0);
+    Box(map, middle - 20, y - 4, middle + 20, y, Tile, 16.0, Tower_Group_OverSpikes2);
+    Ref(map, 21, WingA_SwingPitX0 + 6, slab + 5.0);
+    Ref(map, 22, middle - 12, slab + 5.0);
+    Ref(map, 23, WingA_SwingPitX1 - 30, slab + 5.0);
+    Ref(map, Tower_Splits[0].ref, middle, slab + 6.0);
+
+    // Switch 1 and, right of it, the lid (door 1) of the hole down to the nook; the wall left of
+    // switch 1 over the nook.
+    double const nook = WingA_NookY;
+    Box(map, WingA_HallX1, Tower_RoadY, WingA_SwingPitX0, y, Stone, 16.0);
+    Box(map, WingA_Hatch1X, y - 4, WingA_Hatch1X + 25, y, Tile, 4.0, Tower_Doors[1].group);
+    PlateFloor(map, WingA_SmallX0, WingA_Hatch1X, y, y - 25.0, WingA_Plate1X, 0.25, Tower_Switches[1].group, 16.0);
+    Box(map, WingA_SmallX0 - 10.0, y - 25.0, WingA_SmallX0, WingA_GallerySlabY, Brick, 16.0);
+
+    // The nook: walking left along it he becomes 1 and then 4, and drops off its end into the hall.
+    Box(map, WingA_NookX0, nook - 10.0, WingA_HallX1, nook, Stone, 16.0);
+    Ref(map, 24, WingA_SmallX0 - 17.0, nook); // scaler 8: 1/4 -> 1
+    Ref(map, 11, WingA_GrowsX, nook);         // scaler 6: 1 -> 4
+    // Under the rooms, from the road up: solid.
+    Box(map, WingA_SwingPitX0, Tower_RoadY, WingA_HighX1 + 60.0, slab);
+}
+
+// The hall of a player of 4, the spike pit and the landing beyond it.
 void WriteHall(MapWriter& map)
 {
-    double const y = WingA_LowY;
-    Box(map, WingA_HallX, 400, WingA_PitX0, y);
-    Box(map, 3960, 750, 5100, 800, Brick);
-    Ref(map, 11, 4080, y); // scaler 6: 1 -> 4
-    Box(map, WingA_Door2X, y, WingA_Door2X + 30, 660, Brick, Coarse, Tower_Doors[2].group);
-    Box(map, WingA_Door2X, 660, WingA_Door2X + 30, 750, Brick);
+    double const y = WingA_HallY;
+    double const top = WingA_GallerySlabY;
+    // The road's corridor under the wing ends at a wall; from it to the rooms' foot the wing stands on
+    // rock. The landing, the pit's floor and the hall's floor lie on it.
+    Box(map, WingA_RoadWallX, Tower_RoadY, WingA_HallX1, 400);
+    Box(map, WingA_LandingX0, 400, WingA_PitX0, y);
+    Ref(map, 29, WingA_GrowX, Tower_RoadY); // scaler 9: 4 -> 8
+    Box(map, WingA_PitX1, 400, WingA_HallX1, y);
 
-    // The bobbing targets rest inside the ceiling, out of sight, and drop 70 below it; each
-    // group hangs far enough beyond its door to be seen from there.
+    // Door 2 and the bobbing targets, which rest inside the gallery's underside, out of sight, and
+    // drop 160 below it, over a player of 4's head; each group hangs far enough beyond its door to be
+    // seen from there.
+    Box(map, WingA_Door2X, y, WingA_Door2X + 30, y + 200, Brick, Coarse, Tower_Doors[2].group);
+    Box(map, WingA_Door2X, y + 200, WingA_Door2X + 30, top, Brick);
     for (int k = 0; k < Tower_Bob_Count; k++)
     {
-        double const x = k < 6 ? 4290 + 40 * k : 4690 + 40 * (k - 6);
-        Ref(map, Tower_Bobs[k][0], x, 780);
-        Ref(map, Tower_Bobs[k][1], x, 680);
+        double const x = k < 6 ? WingA_Door2X - 120 - 25 * k : WingA_Door14X - 120 - 25 * (k - 6);
+        Ref(map, Tower_Bobs[k][0], x, top + 20);
+        Ref(map, Tower_Bobs[k][1], x, top - 160);
     }
-    Box(map, WingA_Door14X, y, WingA_Door14X + 20, 650, Brick, Coarse, Tower_Doors[14].group);
-    Box(map, WingA_Door14X, 650, WingA_Door14X + 20, 750, Brick);
-    Box(map, WingA_Door15X, y, WingA_Door15X + 20, 610, Brick, Coarse, Tower_Doors[15].group);
-    Box(map, WingA_Door15X, 610, WingA_Door15X + 20, 750, Brick);
-    // A splitting blob of 4 in a pen on the hall's roof.
-    Box(map, 4080, 800, 4100, 1000, Brick);
-    Box(map, 4900, 800, 4920, 1000, Brick);
-    Ref(map, Tower_Splits[3].ref, 4500, 801);
+    Box(map, WingA_Door14X, y, WingA_Door14X + 20, y + 200, Brick, Coarse, Tower_Doors[14].group);
+    Box(map, WingA_Door14X, y + 200, WingA_Door14X + 20, top, Brick);
+    Box(map, WingA_Door15X, y, WingA_Door15X + 20, y + 160, Brick, Coarse, Tower_Doors[15].group);
+    Box(map, WingA_Door15X, y + 160, WingA_Door15X + 20, top, Brick);
 
     // The pit: spikes and still balls along its floor, a kill zone over it, balls bouncing above
     // the platform's way; group 3 slides from end to end, reaching onto the floor at each.
@@ -528,18 +553,8 @@ void WriteHall(MapWriter& map)
     for (int k = 0; k < 5; k++)
         Ref(map, Tower_Balls[1 + k].ref, middle - 600 + 400 * k, 630);
 
-    // The way out: the exit wall lets a player of 4 through onto L0x.
-    Box(map, WingA_PitX1, 400, WingA_L0xX1, y);
-    MapDressing::OuterWall(map, WingA_ExitWallX, 550, WingA_ExitWallX + 60, WingA_WallTopY, false, Brick);
-    Ref(map, 29, WingA_ExitWallX + 150, y); // scaler 9: 4 -> 8
-    // A ceiling over the pit keeps a jumping player below the small rooms' zones above it.
-    Box(map, 5100, WingA_PitCeilingY, WingA_ExitWallX, WingA_PitCeilingY + 60, Brick);
-    // Who walks right along its top stops inside zone 6's shot.
-    MapDressing::OuterWall(map, WingA_RoofEndX - 60, WingA_PitCeilingY + 60, WingA_RoofEndX, WingA_WallTopY, false,
-                           Brick);
-
     // The tower's front over the first wing, seen from outside.
-    Shade(map, 500, 400, 5100, 1200, Tower_Group_HiddenNear, true);
+    Shade(map, 500, 400, WingA_HighX1 + 60.0, WingA_CeilingY + 50.0, Tower_Group_HiddenNear, true);
 }
 
 // L1, the slot, switch 3 and door 3, and the scales.
@@ -867,7 +882,8 @@ MapWriter BuildMap()
     WriteRoad(map);
     WriteWayIn(map);
     WriteFoot(map);
-    WriteTrack(map);
+    WriteGallery(map);
+    WriteSmallRooms(map);
     WriteHall(map);
     WriteScales(map);
     WriteTiny(map);

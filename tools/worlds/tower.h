@@ -80,39 +80,83 @@ constexpr double RoadY(double)
 
 // The first wing stands at the tower's foot. A player of 16 jumps from the road onto its landing
 // (L0), walks right into a wall whose low opening he passes, and meets the gate room at 4; the wing
-// ends on a second landing (L0x) where he grows to 8 and from whose end he drops into the corridor
-// under the wing, which leads back left to the road at the foot.
+// ends on a landing beyond the spike pit from whose end he drops to the road under the wing, which
+// leads back left to the tower's foot.
 constexpr double WingA_FloorY = 600.0;    // L0, the gate room and the corridors to the track
-constexpr double WingA_LowY = 450.0;      // the corridor below the track, the alcove and the hall
 constexpr double WingA_L0X0 = -700.0;     // the landing's left end
 constexpr double WingA_GateRoomX = 760.0; // the gate room's left wall (its low opening on the left)
 constexpr double WingA_GateCeilingY = 900.0; // under the passage of the way in
 constexpr double WingA_Plate0X = 1150.0;  // switch 0, for a player of 8
 constexpr double WingA_Door0X = 1700.0;   // door 0's left face
-constexpr double WingA_Scale1X = 2230.0;  // the scale-1 corridor begins
-constexpr double WingA_Plate10X = 2320.0;
-constexpr double WingA_Door12X = 2600.0;
-constexpr double WingA_RingX = 2790.0; // the ringed target, 120 above the floor
-constexpr double WingA_Door13X = 2880.0;
-constexpr double WingA_TrackX = 3200.0;  // the middle of the track, 160 above the floor
-constexpr double WingA_HatchX = 3400.0;  // door 11 covers the shaft from here to 100 right
-constexpr double WingA_AlcoveX = 3610.0; // the quarter-size alcove begins
-constexpr double WingA_Plate2X = 3625.0;
-constexpr double WingA_SwingPitX = 3780.0; // the middle of group 26's sweep over the small spikes
-constexpr double WingA_Plate1X = 3880.0;
-constexpr double WingA_Hatch1X = 3900.0;  // door 1 covers a hole from here to 25 right
-constexpr double WingA_SubFloorY = 410.0; // the passage below the alcove
-constexpr double WingA_HallX = 4060.0;    // the scale-4 hall begins
-constexpr double WingA_Door2X = 4110.0;
-constexpr double WingA_Door14X = 4540.0;
-constexpr double WingA_Door15X = 5060.0;
-constexpr double WingA_PitX0 = 5150.0; // the spike pit under group 3's sweep
-constexpr double WingA_PitX1 = 7450.0;
-constexpr double WingA_ExitWallX = 7550.0;
-constexpr double WingA_L0xX1 = 8500.0;      // the end of the landing he drops from
-constexpr double WingA_PitCeilingY = 720.0; // below the small rooms over the pit
-constexpr double WingA_RoofEndX = 7000.0;   // a wall on the pit's ceiling, where zone 6 ends
-constexpr double WingA_WallTopY = 1900.0;   // the tops of it and of the exit wall, too steep to stand on
+// Beyond door 0 a player of 4 walks the corridor under the way in's passage, jumps up its end onto
+// the gallery over the spike pit and the hall, up again onto the high gallery over the small rooms,
+// and drops through a hole in it into the upper room, where he becomes 1.
+constexpr double WingA_CorridorX1 = 2920.0; // the corridor's end: the gallery's step
+constexpr double WingA_CorridorSlabY = 560.0; // the corridor's floor, over the landing and the road
+constexpr double WingA_GalleryY = 800.0;
+constexpr double WingA_GallerySlabY = 760.0; // the gallery's underside: the pit's and the hall's ceiling
+constexpr double WingA_RiseX0 = 5700.0;      // a step up towards the high gallery
+constexpr double WingA_RiseY = 1050.0;
+constexpr double WingA_HighX0 = 5800.0; // the high gallery, over the small rooms
+constexpr double WingA_HighY = 1110.0;
+constexpr double WingA_DropX0 = 6470.0; // the hole in it over the upper room
+constexpr double WingA_DropX1 = 6570.0;
+constexpr double WingA_HighX1 = 6700.0;   // its end wall
+constexpr double WingA_CeilingY = 1600.0; // over the gallery and the high gallery
+constexpr double WingA_LowCeilingY = 1290.0; // over the gallery where the second camera's shot ends lower
+constexpr double WingA_LowCeilingX1 = 3500.0;
+
+// The rooms of a player of 1 lie in the close shot at x 6100-6600, y 720-1100: the upper room
+// (scaler 5 where he lands, switch 10, door 12, the heart), from whose left end he drops into the
+// ring room (the ringed target, door 13), and left of both the track room (the track, door 11 the lid
+// of the shaft down to the rooms of a player of 1/4).
+constexpr double WingA_RoomsX0 = 6100.0; // the track room's left wall
+constexpr double WingA_RoomsX1 = 6570.0; // the right wall of the upper and the ring room
+constexpr double WingA_RoomsY = 800.0;   // the floor of the ring room and the track room
+constexpr double WingA_RoomsCeilingY = 1090.0;
+constexpr double WingA_UpperY = 930.0; // the upper room
+constexpr double WingA_UpperSlabY = 905.0;
+constexpr double WingA_UpperX0 = 6360.0; // its floor's left end, over the ring room
+constexpr double WingA_Scale1X = 6490.0; // scaler 5, between the hole and switch 10
+constexpr double WingA_Plate10X = 6430.0;
+constexpr double WingA_Door12X = 6390.0;
+constexpr double WingA_Door13X = 6320.0; // the ring room's left wall
+constexpr double WingA_RingX = 6480.0;   // the ringed target, 60 above the floor
+constexpr double WingA_TrackX = 6190.0;  // the middle of the track, 150 above the floor
+constexpr double WingA_HatchX = 6137.0;  // door 11 covers the shaft from here to 100 right
+
+// The rooms of a player of 1/4 below, in the closest shots at x 5920-6247, y 680-800: he lands from
+// the shaft on scaler 7, which makes him 1/4, walks left over switch 2 and crosses group 26 over the
+// small spikes to switch 1 and door 1, the lid of a hole down to the nook. Walking left along the nook
+// he becomes 1 and then 4, as far left as the wall over the nook leaves him room to grow, and drops
+// off its end into the hall.
+constexpr double WingA_SmallY = 730.0;
+constexpr double WingA_SmallSlabY = 690.0;
+constexpr double WingA_SmallX0 = 5962.0; // the left wall's face
+constexpr double WingA_SmallX1 = 6244.0; // the right wall's face
+constexpr double WingA_LandX = 6229.0;   // scaler 7, where he lands from the shaft
+constexpr double WingA_Plate2X = 6205.0;
+constexpr double WingA_SwingPitX0 = 6050.0; // group 26 sweeps over it
+constexpr double WingA_SwingPitX1 = 6160.0;
+constexpr double WingA_Plate1X = 5970.0;
+constexpr double WingA_Hatch1X = 5978.0; // door 1 covers the hole from here to 25 right
+constexpr double WingA_NookY = 681.0;
+constexpr double WingA_NookX0 = 5840.0; // the nook's floor ends here, over the hall
+constexpr double WingA_GrowsX = 5912.0; // scaler 6: he grows to 4 left of the wall over the nook
+
+// The hall of a player of 4 and the spike pit under the gallery, walked leftwards: door 2, six
+// bobbing targets, door 14, eight more, door 15, the pit, and a landing from whose end he drops to
+// the road, where he grows to 8 and walks back to the tower's foot.
+constexpr double WingA_HallY = 450.0;
+constexpr double WingA_HallX1 = WingA_Hatch1X + 25.0; // its end wall, under the nook
+constexpr double WingA_Door2X = 5700.0;
+constexpr double WingA_Door14X = 5420.0;
+constexpr double WingA_Door15X = 5100.0;
+constexpr double WingA_PitX0 = 2750.0; // the spike pit under group 3's sweep
+constexpr double WingA_PitX1 = 5050.0;
+constexpr double WingA_LandingX0 = 2650.0; // beyond the pit
+constexpr double WingA_RoadWallX = 2700.0; // the road's corridor under the wing ends here
+constexpr double WingA_GrowX = 2200.0;     // scaler 9, on the road under the corridor
 
 // The second wing, higher up. A player of 16 jumps onto its landing (L1) from the walkway,
 // walks left into a wall whose slot he passes at half size; beyond lie the scales, the tiny corridors and a climb to
