@@ -32,6 +32,7 @@
 #include "tools/worlds/castle.h"
 #include "tools/worlds/final.h"
 #include "tools/worlds/killig.h"
+#include "tools/worlds/tower.h"
 #include "tower/Tower.h"
 #include "tower/Tower_Ids.h"
 #include "treevillage/TreeV.h"
@@ -96,7 +97,8 @@ std::map<std::string, int> const FramesBeingRefitted = {{"tower", 49}};
 // the step into a room shows the last room's view; their rooms' views leave thin strips of the rooms
 // out, which he walks or falls through.
 constexpr double Tower_CloseZoom = 10.0; // the tower's shots of its smallest corridors frame this close or closer (the
-                                         // camera's eased zoom settles a rounding short of it)
+                                         // camera's eased zoom closes in on it by a share each step)
+constexpr double Tower_CloseShort = 1e-3; // how far short of it, as a share, the eased zoom may be
 // The last views of the village and the plateau end short of their main exits: the player walks out
 // at the view's right edge over the last few steps before the exit.
 constexpr double TreeV_WalkOut = 40.0;
@@ -134,7 +136,7 @@ FrameCheck::Shown PurposefulViews(Level_Type type)
                 if (scaler.playerScale > smallest)
                     nextUp = std::min(nextUp, scaler.playerScale);
             bool const smallestClose =
-                w.GetPlayer()->GetScale() < nextUp && w.GetMap()->view.scale >= Tower_CloseZoom * (1.0 - 1e-9);
+                w.GetPlayer()->GetScale() < nextUp && w.GetMap()->view.scale >= Tower_CloseZoom * (1.0 - Tower_CloseShort);
             return smallestClose ? FrameCheck_Let::Size : FrameCheck_Let::Nothing;
         };
     case Level_TreeV:
@@ -227,10 +229,10 @@ FrameCheck::Shown PurposefulViews(Level_Type type)
     }
 }
 
-// The tower's player has the size of the scaling zone he last walked through: at a place near the
-// main road, the size the road's walker had at its nearest step (of the sizes the zones give, the
-// nearest to his, should he be growing); then the sizes of the zones nearest the place, then his size
-// at the start.
+// The tower's player has the size of the scaling zone he last walked through: in a part of the map
+// walked at one size, that size; at a place near the main road, the size the road's walker had at its
+// nearest step (of the sizes the zones give, the nearest to his, should he be growing); then the sizes
+// of the zones nearest the place, then his size at the start.
 constexpr double Tower_RoadNear = 150.0; // how near the road a place takes the road's size
 struct SizeSample
 {
@@ -241,6 +243,9 @@ StandingSurface_Sizes TowerSizesAt(Map const& map, double start, std::vector<Siz
 {
     return [&map, start, road = std::move(road)](Pointf at) {
         std::vector<double> sizes;
+        for (TowerWriter::Tower_Area const& area : TowerWriter::Tower_AreaSizes)
+            if (at.x >= area.x0 && at.x < area.x1 && at.y >= area.y0 && at.y < area.y1)
+                sizes.push_back(area.scale);
         auto const away = [&](Pointf p) { return std::hypot(p.x - at.x, p.y - at.y); };
         auto const nearest = std::min_element(road.begin(), road.end(), [&](SizeSample const& a, SizeSample const& b) {
             return away(a.at) < away(b.at);

@@ -153,17 +153,17 @@ TEST_F(TowerPlay, FirstWingFromTheShaftThroughTheSmallRoomsTheHallAndOverThePitB
     EXPECT_TRUE(GrowTo(0.25));
     Tick const plate2 = HoldPlate(WingA_Plate2X, 1500);
     JumpTowards(Key_Left);
-    // Group 26 at its right end, then at its left end.
-    WalkTo(WingA_SwingPitX1 + 5.0);
-    ASSERT_TRUE(StepUntil([&] { return std::sin((Now() + 2) / 50.0) > 0.999; }, 400));
-    WalkTo(WingA_SwingPitX1 - 3.0);
+    // Over the tooth onto group 26 at its right end, off it at its left end.
+    WalkTo(WingA_ToothX1 + 3.0);
+    // The jump takes him about 50 steps.
+    ASSERT_TRUE(StepUntil([&] { return std::sin((Now() + 50) / 50.0) > 0.999; }, 400));
+    JumpTowards(Key_Left, [&] { return Pos().x < WingA_ToothX0 - 3.0; });
     ASSERT_TRUE(StepUntil([&] { return std::sin(Now() / 50.0) < -0.98; }, 400));
-    WalkTo(WingA_SwingPitX0 - 40.0);
+    WalkTo(WingA_SwingPitX0 - 15.0);
     EXPECT_EQ(Pos().y, WingA_SmallY) << "crossed the pit";
-
     Tick const plate1 = HoldPlate(WingA_Plate1X, 200);
     JumpTowards(Key_Right);
-    WalkTo(WingA_Hatch1X + 12.0);
+    WalkTo(WingA_Hatch1X + WingA_Hatch1W / 2.0);
     TravelBackTo(plate1 + 150);
     EXPECT_TRUE(StepUntil([&] { return Pos().y == WingA_NookY; }, 200)) << "dropped through door 1";
     EXPECT_TRUE(StepUntil([&] { return Pos().y == WingA_HallY; }, 400, {Key_Left})) << "off the nook's end";

@@ -416,20 +416,23 @@ void WriteGallery(MapWriter& map)
     double const g = WingA_GalleryY;
     Box(map, WingA_CorridorX1, WingA_GallerySlabY, WingA_RiseX0, g);
     Box(map, WingA_RiseX0, WingA_GallerySlabY, WingA_HighX0, WingA_RiseY);
-    // Over the nook's left end it leaves a player of 4 room to grow.
-    Box(map, WingA_HighX0, WingA_GallerySlabY + 10.0, WingA_SmallX0 - 10.0, WingA_HighY);
-    Box(map, WingA_SmallX0 - 10.0, WingA_GallerySlabY, WingA_RoomsX0, WingA_HighY);
+    Box(map, WingA_HighX0, WingA_GallerySlabY, WingA_RoomsX0, WingA_HighY);
     Box(map, WingA_RoomsX0, WingA_RoomsCeilingY, WingA_DropX0, WingA_HighY, Brick);
     // The rooms' right wall carries the high gallery's end beyond the hole; its end wall and the
     // ceilings keep a jumping player inside the shots over them.
     Box(map, WingA_RoomsX1, WingA_RoomsY - 20.0, WingA_HighX1, WingA_HighY, Brick);
-    MapDressing::OuterWall(map, WingA_HighX1, WingA_SmallSlabY, WingA_HighX1 + 60.0, WingA_CeilingY + 50.0, false,
+    MapDressing::OuterWall(map, WingA_HighX1, WingA_SmallSlabY, WingA_HighX1 + 60.0, WingA_CeilingY + 100.0, false,
                            Brick);
+    // Whoever falls on them from the exit floor high above stays in the shots of the gallery: the
+    // roof is a row of small teeth under the top of their rectangle, and a wall over the low
+    // ceiling's end stops him before he falls beyond it.
+    double const roof = WingA_CeilingY + 40.0;
     Box(map, 2880, WingA_LowCeilingY, WingA_LowCeilingX1, WingA_LowCeilingY + 50.0, Brick);
     Teeth(map, 2880, WingA_LowCeilingX1, WingA_LowCeilingY + 50.0, Roof_ToothWidth);
-    Box(map, WingA_LowCeilingX1, WingA_LowCeilingY, WingA_LowCeilingX1 + 20.0, WingA_CeilingY + 50.0, Brick);
-    Box(map, WingA_LowCeilingX1 + 20.0, WingA_CeilingY, WingA_HighX1, WingA_CeilingY + 50.0, Brick);
-    Teeth(map, WingA_LowCeilingX1, WingA_HighX1, WingA_CeilingY + 50.0, Roof_ToothWidth);
+    Box(map, WingA_LowCeilingX1, WingA_LowCeilingY, WingA_LowCeilingX1 + 20.0, WingA_StopY, Brick);
+    Teeth(map, WingA_LowCeilingX1, WingA_LowCeilingX1 + 20.0, WingA_StopY, 20.0);
+    Box(map, WingA_LowCeilingX1 + 20.0, WingA_CeilingY, WingA_HighX1, roof, Brick);
+    Teeth(map, WingA_LowCeilingX1 + 20.0, WingA_HighX1, roof, 20.0);
 
     // Creatures of 1 along the gallery for a player of 4: three hopping blobs, half-size spikes, the
     // swinging platform with a still ball and a circling one, and a splitting blob of 4.
@@ -482,33 +485,43 @@ void WriteSmallRooms(MapWriter& map)
     double const y = WingA_SmallY;
     double const slab = WingA_SmallSlabY;
     // Where he lands from the shaft and becomes 1/4, switch 2, and the right wall under the track
-    // room's floor.
+    // room's floor; the tooth at the shot's edge.
     PlateFloor(map, WingA_SwingPitX1, WingA_SmallX1, y, slab, WingA_Plate2X, 0.25, Tower_Switches[2].group, 16.0);
+    Teeth(map, WingA_ToothX0, WingA_ToothX1, y, WingA_ToothX1 - WingA_ToothX0, 4.0);
     Ref(map, 12, WingA_LandX, y); // scaler 7: 1 -> 1/4
     Box(map, WingA_SmallX1, slab, WingA_HighX1, WingA_RoomsY - 20.0, Stone, 16.0);
 
-    // Group 26 over the small spikes, a splitting blob of 1/4 among them. The platform is wider than
-    // the pit is long less its sweep: at each end of it it reaches onto the floor.
-    double const middle = (WingA_SwingPitX0 + WingA_SwingPitX1) / 2.0;
-    Box(map, WingA_SwingPitX0, slab, WingA_SwingPitX1, slab + 5.0, Stone, 16.0);
-    Box(map, middle - 20, y - 4, middle + 20, y, Tile, 16.0, Tower_Group_OverSpikes2);
+    // Group 26 over the small spikes, a splitting blob of 1/4 among them: at each end of its sweep
+    // the plank lies over the floor.
+    double const middle = WingA_SwingMiddleX;
+    Teeth(map, WingA_SwingPitX0, WingA_SwingPitX1, slab, 2.0, 4.0);
+    Box(map, middle - WingA_SwingHalf, y - 4, middle + WingA_SwingHalf, y, Tile, 16.0, Tower_Group_OverSpikes2);
     Ref(map, 21, WingA_SwingPitX0 + 6, slab + 5.0);
     Ref(map, 22, middle - 12, slab + 5.0);
     Ref(map, 23, WingA_SwingPitX1 - 30, slab + 5.0);
     Ref(map, Tower_Splits[0].ref, middle, slab + 6.0);
 
     // Switch 1 and, right of it, the lid (door 1) of the hole down to the nook; the wall left of
-    // switch 1 over the nook.
+    // switch 1, down to the shaft's foot.
     double const nook = WingA_NookY;
+    double const drop0 = WingA_DropX - WingA_DropHalf, drop1 = WingA_DropX + WingA_DropHalf;
+    double const under = y - 25.0; // the underside of switch 1's floor: the nook's ceiling
     Box(map, WingA_HallX1, Tower_RoadY, WingA_SwingPitX0, y, Stone, 16.0);
-    Box(map, WingA_Hatch1X, y - 4, WingA_Hatch1X + 25, y, Tile, 4.0, Tower_Doors[1].group);
-    PlateFloor(map, WingA_SmallX0, WingA_Hatch1X, y, y - 25.0, WingA_Plate1X, 0.25, Tower_Switches[1].group, 16.0);
-    Box(map, WingA_SmallX0 - 10.0, y - 25.0, WingA_SmallX0, WingA_GallerySlabY, Brick, 16.0);
+    Box(map, WingA_Hatch1X, y - 4, WingA_HallX1, y, Tile, 4.0, Tower_Doors[1].group);
+    PlateFloor(map, WingA_SmallX0, WingA_Hatch1X, y, under, WingA_Plate1X, 0.25, Tower_Switches[1].group, 16.0);
+    Box(map, drop0, under, WingA_SmallX0, WingA_GallerySlabY, Brick, 16.0);
+    Box(map, drop0 - 12.0, WingA_DropBottomY, drop0, WingA_GallerySlabY, Brick, 16.0);
 
-    // The nook: walking left along it he becomes 1 and then 4, and drops off its end into the hall.
-    Box(map, WingA_NookX0, nook - 10.0, WingA_HallX1, nook, Stone, 16.0);
-    Ref(map, 24, WingA_SmallX0 - 17.0, nook); // scaler 8: 1/4 -> 1
-    Ref(map, 11, WingA_GrowsX, nook);         // scaler 6: 1 -> 4
+    // The nook: walking left along it he becomes 1, then starts growing to 4, and drops down the shaft at
+    // its end into the hall. Over both zones the ceiling is lower than a jump: no one passes them in the
+    // air.
+    Box(map, drop1, nook - 10.0, WingA_HallX1, nook, Stone, 16.0);
+    Box(map, drop1, WingA_DropBottomY, drop1 + 10.0, nook - 10.0, Brick, 16.0);
+    double const grows = drop1 + 8.0, quarter = grows + 11.0;
+    Box(map, drop1, nook + 21.5, quarter - 3.0, under, Brick, 16.0);
+    Box(map, quarter - 3.0, nook + 5.5, WingA_Hatch1X, under, Brick, 16.0);
+    Ref(map, 24, quarter, nook); // scaler 8: 1/4 -> 1
+    Ref(map, 11, grows, nook);   // scaler 6: 1 -> 4
     // Under the rooms, from the road up: solid.
     Box(map, WingA_SwingPitX0, Tower_RoadY, WingA_HighX1 + 60.0, slab);
 }
@@ -543,11 +556,11 @@ void WriteHall(MapWriter& map)
 
     // The pit: spikes and still balls along its floor, a kill zone over it, balls bouncing above
     // the platform's way; group 3 slides from end to end, reaching onto the floor at each.
-    Box(map, WingA_PitX0, 400, WingA_PitX1, 405, Stone);
+    Teeth(map, WingA_PitX0, WingA_PitX1, 400, 10.0);
     double const middle = (WingA_PitX0 + WingA_PitX1) / 2;
     Box(map, middle - 100, 430, middle + 100, y, Tile, Coarse, Tower_Group_OverSpikes);
-    Ref(map, 3, middle - 700, 405);
-    Ref(map, 4, middle + 600, 405);
+    Ref(map, 3, middle - 700, 410);
+    Ref(map, 4, middle + 600, 410);
     for (int k = 0; k < 21; k++)
         Ref(map, Tower_Rp_FirstStillBall + k, WingA_PitX0 + 50 + 100 * k, 425);
     for (int k = 0; k < 5; k++)

@@ -102,9 +102,10 @@ constexpr double WingA_HighY = 1110.0;
 constexpr double WingA_DropX0 = 6470.0; // the hole in it over the upper room
 constexpr double WingA_DropX1 = 6570.0;
 constexpr double WingA_HighX1 = 6700.0;   // its end wall
-constexpr double WingA_CeilingY = 1600.0; // over the gallery and the high gallery
+constexpr double WingA_CeilingY = 1520.0; // over the gallery and the high gallery
 constexpr double WingA_LowCeilingY = 1290.0; // over the gallery where the second camera's shot ends lower
 constexpr double WingA_LowCeilingX1 = 3500.0;
+constexpr double WingA_StopY = 3000.0; // a wall at the low ceiling's end, up to here
 
 // The rooms of a player of 1 lie in the close shot at x 6100-6600, y 720-1100: the upper room
 // (scaler 5 where he lands, switch 10, door 12, the heart), from whose left end he drops into the
@@ -127,28 +128,34 @@ constexpr double WingA_HatchX = 6137.0;  // door 11 covers the shaft from here t
 
 // The rooms of a player of 1/4 below, in the closest shots at x 5920-6247, y 680-800: he lands from
 // the shaft on scaler 7, which makes him 1/4, walks left over switch 2 and crosses group 26 over the
-// small spikes to switch 1 and door 1, the lid of a hole down to the nook. Walking left along the nook
-// he becomes 1 and then 4, as far left as the wall over the nook leaves him room to grow, and drops
-// off its end into the hall.
-constexpr double WingA_SmallY = 730.0;
+// small spikes to switch 1 and, right of it, door 1, the lid of a hole down to the nook. Walking left
+// along the nook he becomes 1, then starts growing to 4, and drops down a shaft into the hall.
+constexpr double WingA_SmallY = 733.0; // a pressed plate leaves him inside the corridor's shot
 constexpr double WingA_SmallSlabY = 690.0;
-constexpr double WingA_SmallX0 = 5962.0; // the left wall's face
+constexpr double WingA_SmallX0 = 5932.0; // the left wall's face
 constexpr double WingA_SmallX1 = 6244.0; // the right wall's face
 constexpr double WingA_LandX = 6229.0;   // scaler 7, where he lands from the shaft
-constexpr double WingA_Plate2X = 6205.0;
-constexpr double WingA_SwingPitX0 = 6050.0; // group 26 sweeps over it
-constexpr double WingA_SwingPitX1 = 6160.0;
-constexpr double WingA_Plate1X = 5970.0;
-constexpr double WingA_Hatch1X = 5978.0; // door 1 covers the hole from here to 25 right
+constexpr double WingA_Plate2X = 6180.0;
+// Where the shot of the corridor he lands in begins, a tooth he jumps: no one stands cut at its edge.
+constexpr double WingA_ToothX0 = 6126.0;
+constexpr double WingA_ToothX1 = 6131.0;
+constexpr double WingA_SwingPitX0 = 5986.0; // group 26 sweeps over it, a narrow plank
+constexpr double WingA_SwingPitX1 = WingA_ToothX0;
+constexpr double WingA_SwingMiddleX = 6051.0;
+constexpr double WingA_SwingHalf = 5.0;
+constexpr double WingA_Plate1X = 5940.0;
+constexpr double WingA_Hatch1X = 5948.0; // door 1 covers the hole from here to 10 right
+constexpr double WingA_Hatch1W = 10.0;
 constexpr double WingA_NookY = 681.0;
-constexpr double WingA_NookX0 = 5840.0; // the nook's floor ends here, over the hall
-constexpr double WingA_GrowsX = 5912.0; // scaler 6: he grows to 4 left of the wall over the nook
+constexpr double WingA_DropX = 5924.0; // the shaft down to the hall, 4 wide
+constexpr double WingA_DropHalf = 2.0;
+constexpr double WingA_DropBottomY = 535.0; // over the head of a player of 4 in the hall
 
 // The hall of a player of 4 and the spike pit under the gallery, walked leftwards: door 2, six
 // bobbing targets, door 14, eight more, door 15, the pit, and a landing from whose end he drops to
 // the road, where he grows to 8 and walks back to the tower's foot.
 constexpr double WingA_HallY = 450.0;
-constexpr double WingA_HallX1 = WingA_Hatch1X + 25.0; // its end wall, under the nook
+constexpr double WingA_HallX1 = WingA_Hatch1X + WingA_Hatch1W; // its end wall, under the nook
 constexpr double WingA_Door2X = 5700.0;
 constexpr double WingA_Door14X = 5420.0;
 constexpr double WingA_Door15X = 5100.0;
@@ -157,6 +164,21 @@ constexpr double WingA_PitX1 = 5050.0;
 constexpr double WingA_LandingX0 = 2650.0; // beyond the pit
 constexpr double WingA_RoadWallX = 2700.0; // the road's corridor under the wing ends here
 constexpr double WingA_GrowX = 2200.0;     // scaler 9, on the road under the corridor
+
+// The sizes at which a player walks the first wing's parts beyond door 0 (the frame check stands him
+// there at them, the first area that holds a place): the rooms under the high gallery at 1, the small
+// rooms at 1/4, the hall and the pit at 4, and round them the galleries at 4.
+struct Tower_Area
+{
+    double x0, y0, x1, y1;
+    double scale;
+};
+constexpr Tower_Area Tower_AreaSizes[] = {
+    {WingA_RoomsX0, WingA_RoomsY - 1.0, WingA_RoomsX1, WingA_RoomsCeilingY, 1.0},
+    {WingA_SmallX0 - 12.0, WingA_NookY - 1.0, WingA_SmallX1, WingA_GallerySlabY, 0.25},
+    {WingA_LandingX0, 399.0, WingA_HallX1, WingA_GallerySlabY, 4.0},
+    {WingA_CorridorX1, WingA_GalleryY - 1.0, WingA_HighX1 + 60.0, WingA_CeilingY, 4.0},
+};
 
 // The second wing, higher up. A player of 16 jumps onto its landing (L1) from the walkway,
 // walks left into a wall whose slot he passes at half size; beyond lie the scales, the tiny corridors and a climb to
