@@ -14,7 +14,8 @@
 // past the right wall: the main exit is reached through the second wing and its transporter. The
 // first wing ends on a landing where a zone makes him 8 and from whose end he drops into the
 // corridor under the wing, which leads back to the road at the foot; on the road to the second exit
-// scaler 2 makes any size a giant again.
+// scaler 2 makes any size a giant again, under a gate's beam that keeps a player of 16 on the ground
+// there while a giant walks on with the beam across his middle.
 // Every solution below is played by the tests. Small players cannot walk up out of a pressed plate's pit: they jump out
 // of it, holding the way they go.
 //
@@ -326,6 +327,11 @@ void WriteRoad(MapWriter& map)
     Box(map, Tower_RoadX1, y, Tower_RoadX1 + 100, y + 2400, Brick);
     Ref(map, Tower_Rp_Start, Tower_StartX, y);
     Ref(map, 5, Tower_GrowX, y); // scaler 2: any size -> 64, on the way to the second exit
+    // The gate over it: posts drawn behind the road, the beam solid, toothed on top.
+    for (double x : {Tower_GateX0, Tower_GateX1 - 40.0})
+        Poly(map, {{x, y}, {x, Tower_GateY}, {x + 40.0, Tower_GateY}, {x + 40.0, y}}, Brick, Coarse, 0, false);
+    Box(map, Tower_GateX0, Tower_GateY, Tower_GateX1, Tower_GateTopY, Brick);
+    Teeth(map, Tower_GateX0, Tower_GateX1, Tower_GateTopY, 80.0);
     // Right of the first wing's end, from the road up to LX: the corridor under the wing is the
     // only way on from where a player drops off the wing's end.
     Box(map, Tower_InnerWallX, y, Tower_InnerWallX + 200, WingB_FinaleFarY - 200, Brick);

@@ -31,7 +31,15 @@ constexpr double Tower_RoofX0 = 4990.0; // the roof over LX begins over the last
 // the ledge's left end, so that only a player of 16 climbs. From the passage no jump reaches the
 // walkway back over the shaft: the walkway's underside or the lintel stops it.
 constexpr double Tower_ShrinkX = -1400.0;
-constexpr double Tower_GrowX = -3200.0; // on the way to the second exit, any size grows to 64 again
+constexpr double Tower_GrowX = -2700.0; // on the way to the second exit, any size grows to 64 again
+// Over the zone a gate's beam hangs, its underside a jump's breadth over the head of a player of 16 on the
+// road and its top under a giant's head: any smaller player passes the zone on the ground, while a
+// giant of 64 walks on with the beam across his middle. It is thicker than a player of 16 is tall and
+// higher than he jumps from the road, so that he walks under it, whether he came jumping or not.
+constexpr double Tower_GateX0 = -2920.0;
+constexpr double Tower_GateX1 = -2590.0;
+constexpr double Tower_GateY = 560.0;    // the underside: a player of 16's feet stay inside the zone below it
+constexpr double Tower_GateTopY = 1300.0; // teeth on it reach 120 higher, under the head of a giant of 64
 constexpr double Way_BlockX1 = -400.0;  // L0 begins with a block, higher than a player of 16 is
 constexpr double Way_BlockY = 750.0;    // tall over the corridor's mouth below it
 constexpr double Way_LedgeX0 = -700.0;
