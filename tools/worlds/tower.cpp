@@ -21,7 +21,9 @@
 //
 // Wing A (y 400 to 1900, x -700 to 8500):
 //   L0 (floor 600): from the road, walk right at 16; the wall at x 500 lets a player of 16
-//   through below it, and scaler 1 against the next wall (x 730) makes him 4.
+//   through below it, he steps up and over a gap in the floor (x 480 to 540), and scaler 1
+//   against the next wall (x 730) makes him 4. Walking back left under its low opening, which
+//   runs on to the gap, a small player drops through the gap into the corridor below.
 //   Gate room: scaler 4 makes him 8, switch 0 (plate at x 1150) goes down under 8, scaler 3 makes
 //   him 4 again, and door 0 (x 1700) rises 100, enough for 4 but not for 8.
 //     Solution: at 8 stand on the plate 400 ticks; walk right into scaler 3 and wait to shrink to
@@ -392,15 +394,19 @@ void WriteWayIn(MapWriter& map)
 void WriteFoot(MapWriter& map)
 {
     double const y = WingA_FloorY;
-    // L0's slab, with the corridor back from the wing's end under it.
+    // L0's slab, with the corridor back from the wing's end under it, and its step up to the gap.
     Box(map, WingA_L0X0, 400, Way_BlockX1, Way_BlockY);
-    Box(map, Way_BlockX1, 400, 500, y);
+    // The step rises too steeply to stand on, but not to walk up.
+    double const stepX = WingA_GapX0 - (WingA_RimY - y) / WingA_StepRise;
+    Box(map, Way_BlockX1, 400, stepX, y);
+    Poly(map, {{stepX, 400}, {stepX, y}, {WingA_GapX0, WingA_RimY}, {WingA_GapX0, 400}}, Stone, Coarse);
     Box(map, 500, 1000, 560, Way_Bottom, Brick);      // W1: a giant's head meets it, a player of 16 passes below
     Ref(map, 2, 680, y);                              // scaler 1, against W2: 16 -> 4
     Box(map, 730, 700, WingA_GateRoomX, WingA_GateCeilingY, Brick); // W2: 100 high below it
+    Box(map, WingA_GapX1, 700, 730, WingA_LowRoofY, Brick);         // and the opening's roof on to the gap
 
     // The gate room.
-    PlateFloor(map, 500, 2200, y, 400, WingA_Plate0X, 8.0, Tower_Switches[0].group, 256.0);
+    PlateFloor(map, WingA_GapX1, 2200, y, 400, WingA_Plate0X, 8.0, Tower_Switches[0].group, 256.0);
     // Its ceiling, the floor of the way in's passage, reaches to the wall under L1's end.
     Box(map, Way_ShaftX0, WingA_GateCeilingY, Way_X1, Way_PassY, Brick);
     Ref(map, 7, 820, y);  // scaler 4: 4 -> 8

@@ -94,6 +94,15 @@ constexpr double WingA_FloorY = 600.0;    // L0, the gate room and the corridors
 constexpr double WingA_LowY = 450.0;      // the corridor below the track, the alcove and the hall
 constexpr double WingA_L0X0 = -700.0;     // the landing's left end
 constexpr double WingA_GateRoomX = 760.0; // the gate room's left wall (its low opening on the left)
+// Left of the gate room's wall its low opening runs on as far as a gap in the floor, so that a small
+// player walking back left cannot jump there and drops through the gap into the corridor below. L0
+// rises a step before the gap, higher than his feet under the opening: a player of 16 walking right
+// steps down over the gap, his head over the opening's roof, and stands against the wall.
+constexpr double WingA_GapX0 = 480.0;
+constexpr double WingA_GapX1 = 540.0;
+constexpr double WingA_RimY = 630.0;
+constexpr double WingA_StepRise = 1.2; // rise over run of the step up to the gap
+constexpr double WingA_LowRoofY = 820.0; // the opening's roof left of the wall: under a head of 11 or more
 constexpr double WingA_GateCeilingY = 900.0; // under the passage of the way in
 constexpr double WingA_Plate0X = 1150.0;  // switch 0, for a player of 8
 constexpr double WingA_Door0X = 1700.0;   // door 0's left face
