@@ -333,7 +333,7 @@ void WriteRoad(MapWriter& map)
     for (double x : {Tower_GateX0, Tower_GateX1 - 40.0})
         Poly(map, {{x, y}, {x, Tower_GateY}, {x + 40.0, Tower_GateY}, {x + 40.0, y}}, Brick, Coarse, 0, false);
     Box(map, Tower_GateX0, Tower_GateY, Tower_GateX1, Tower_GateTopY, Brick);
-    Teeth(map, Tower_GateX0, Tower_GateX1, Tower_GateTopY, 80.0);
+    Teeth(map, Tower_GateX0, Tower_GateX1, Tower_GateTopY, 40.0);
     // Right of the first wing's end, from the road up to LX: the corridor under the wing is the
     // only way on from where a player drops off the wing's end.
     Box(map, Tower_InnerWallX, y, Tower_InnerWallX + 200, WingB_FinaleFarY - 200, Brick);
