@@ -78,6 +78,17 @@ TEST_F(TowerPlay, TheGiantWalksInFromTheStartThroughL1sSlotAndOutByTheSecondExit
     EXPECT_EQ(r.action, Level_Restart) << r.report;
     EXPECT_LT(r.steps, 100) << "a short way out";
     EXPECT_EQ(Hero().GetScale(), 64.0);
+
+    // Jumping all the way, a player of 16 from the foot still grows under the gate's beam, and a
+    // small one leaving the gate room drops through the gap into the corridor, framed with the road.
+    MakeTower();
+    Place(Tower_ShrinkX - 600.0, Tower_RoadY, 16.0);
+    EXPECT_EQ(Steps(400, {Key_Left, Key_Jump}), Level_Restart);
+    EXPECT_EQ(Hero().GetScale(), 64.0);
+    Tower& tower = MakeTower();
+    Place(880.0, WingA_FloorY, 4.0);
+    EXPECT_TRUE(StepUntil([&] { return tower.GetCameraZone() == 2; }, 200, {Key_Left, Key_Jump}))
+        << "at " << Pos().x << ", " << Pos().y;
 }
 
 TEST_F(TowerPlay, FirstWingFromL0ThroughTheGateRoomAlongTheGalleryToSwitch10TheRingAndTheTrack)

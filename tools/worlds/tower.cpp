@@ -14,13 +14,16 @@
 // past the right wall: the main exit is reached through the second wing and its transporter. The
 // first wing ends on a landing where a zone makes him 8 and from whose end he drops into the
 // corridor under the wing, which leads back to the road at the foot; on the road to the second exit
-// scaler 2 makes any size a giant again.
+// scaler 2 makes any size a giant again, under a gate's beam that keeps a player of 16 on the ground
+// there while a giant walks on with the beam across his middle.
 // Every solution below is played by the tests. Small players cannot walk up out of a pressed plate's pit: they jump out
 // of it, holding the way they go.
 //
 // Wing A (y 400 to 1900, x -700 to 8500):
 //   L0 (floor 600): from the road, walk right at 16; the wall at x 500 lets a player of 16
-//   through below it, and scaler 1 against the next wall (x 730) makes him 4.
+//   through below it, he steps up and over a gap in the floor (x 480 to 540), and scaler 1
+//   against the next wall (x 730) makes him 4. Walking back left under its low opening, which
+//   runs on to the gap, a small player drops through the gap into the corridor below.
 //   Gate room: scaler 4 makes him 8, switch 0 (plate at x 1150) goes down under 8, scaler 3 makes
 //   him 4 again, and door 0 (x 1700) rises 100, enough for 4 but not for 8.
 //     Solution: at 8 stand on the plate 400 ticks; walk right into scaler 3 and wait to shrink to
@@ -326,6 +329,11 @@ void WriteRoad(MapWriter& map)
     Box(map, Tower_RoadX1, y, Tower_RoadX1 + 100, y + 2400, Brick);
     Ref(map, Tower_Rp_Start, Tower_StartX, y);
     Ref(map, 5, Tower_GrowX, y); // scaler 2: any size -> 64, on the way to the second exit
+    // The gate over it: posts drawn behind the road, the beam solid, toothed on top.
+    for (double x : {Tower_GateX0, Tower_GateX1 - 40.0})
+        Poly(map, {{x, y}, {x, Tower_GateY}, {x + 40.0, Tower_GateY}, {x + 40.0, y}}, Brick, Coarse, 0, false);
+    Box(map, Tower_GateX0, Tower_GateY, Tower_GateX1, Tower_GateTopY, Brick);
+    Teeth(map, Tower_GateX0, Tower_GateX1, Tower_GateTopY, 40.0);
     // Right of the first wing's end, from the road up to LX: the corridor under the wing is the
     // only way on from where a player drops off the wing's end.
     Box(map, Tower_InnerWallX, y, Tower_InnerWallX + 200, WingB_FinaleFarY - 200, Brick);
@@ -386,15 +394,19 @@ void WriteWayIn(MapWriter& map)
 void WriteFoot(MapWriter& map)
 {
     double const y = WingA_FloorY;
-    // L0's slab, with the corridor back from the wing's end under it.
+    // L0's slab, with the corridor back from the wing's end under it, and its step up to the gap.
     Box(map, WingA_L0X0, 400, Way_BlockX1, Way_BlockY);
-    Box(map, Way_BlockX1, 400, 500, y);
+    // The step rises too steeply to stand on, but not to walk up.
+    double const stepX = WingA_GapX0 - (WingA_RimY - y) / WingA_StepRise;
+    Box(map, Way_BlockX1, 400, stepX, y);
+    Poly(map, {{stepX, 400}, {stepX, y}, {WingA_GapX0, WingA_RimY}, {WingA_GapX0, 400}}, Stone, Coarse);
     Box(map, 500, 1000, 560, Way_Bottom, Brick);      // W1: a giant's head meets it, a player of 16 passes below
     Ref(map, 2, 680, y);                              // scaler 1, against W2: 16 -> 4
     Box(map, 730, 700, WingA_GateRoomX, WingA_GateCeilingY, Brick); // W2: 100 high below it
+    Box(map, WingA_GapX1, 700, 730, WingA_LowRoofY, Brick);         // and the opening's roof on to the gap
 
     // The gate room.
-    PlateFloor(map, 500, 2200, y, 400, WingA_Plate0X, 8.0, Tower_Switches[0].group, 256.0);
+    PlateFloor(map, WingA_GapX1, 2200, y, 400, WingA_Plate0X, 8.0, Tower_Switches[0].group, 256.0);
     // Its ceiling, the floor of the way in's passage, reaches to the wall under L1's end.
     Box(map, Way_ShaftX0, WingA_GateCeilingY, Way_X1, Way_PassY, Brick);
     Ref(map, 7, 820, y);  // scaler 4: 4 -> 8

@@ -31,7 +31,15 @@ constexpr double Tower_RoofX0 = 4990.0; // the roof over LX begins over the last
 // the ledge's left end, so that only a player of 16 climbs. From the passage no jump reaches the
 // walkway back over the shaft: the walkway's underside or the lintel stops it.
 constexpr double Tower_ShrinkX = -1400.0;
-constexpr double Tower_GrowX = -3200.0; // on the way to the second exit, any size grows to 64 again
+constexpr double Tower_GrowX = -2700.0; // on the way to the second exit, any size grows to 64 again
+// Over the zone a gate's beam hangs, its underside a jump's breadth over the head of a player of 16 on the
+// road and its top under a giant's head: any smaller player passes the zone on the ground, while a
+// giant of 64 walks on with the beam across his middle. It is thicker than a player of 16 is tall and
+// higher than he jumps from the road, so that he walks under it, whether he came jumping or not.
+constexpr double Tower_GateX0 = -2920.0;
+constexpr double Tower_GateX1 = -2590.0;
+constexpr double Tower_GateY = 560.0;    // the underside: a player of 16's feet stay inside the zone below it
+constexpr double Tower_GateTopY = 1400.0; // teeth on it reach 60 higher, under the head of a giant of 64
 constexpr double Way_BlockX1 = -400.0;  // L0 begins with a block, higher than a player of 16 is
 constexpr double Way_BlockY = 750.0;    // tall over the corridor's mouth below it
 constexpr double Way_LedgeX0 = -700.0;
@@ -85,6 +93,15 @@ constexpr double RoadY(double)
 constexpr double WingA_FloorY = 600.0;    // L0, the gate room and the corridors to the track
 constexpr double WingA_L0X0 = -700.0;     // the landing's left end
 constexpr double WingA_GateRoomX = 760.0; // the gate room's left wall (its low opening on the left)
+// Left of the gate room's wall its low opening runs on as far as a gap in the floor, so that a small
+// player walking back left cannot jump there and drops through the gap into the corridor below. L0
+// rises a step before the gap, higher than his feet under the opening: a player of 16 walking right
+// steps down over the gap, his head over the opening's roof, and stands against the wall.
+constexpr double WingA_GapX0 = 480.0;
+constexpr double WingA_GapX1 = 540.0;
+constexpr double WingA_RimY = 630.0;
+constexpr double WingA_StepRise = 1.2; // rise over run of the step up to the gap
+constexpr double WingA_LowRoofY = 820.0; // the opening's roof left of the wall: under a head of 11 or more
 constexpr double WingA_GateCeilingY = 900.0; // under the passage of the way in
 constexpr double WingA_Plate0X = 1150.0;  // switch 0, for a player of 8
 constexpr double WingA_Door0X = 1700.0;   // door 0's left face
