@@ -210,7 +210,7 @@ TEST_F(TowerPlay, SecondWingFromL1ThroughTheScalesAndTheWindow)
     EXPECT_FALSE(scales->weightRefused);
     WalkInto(Key_Left);
     EXPECT_LT(Pos().x, WingB_WindowX);
-    EXPECT_EQ(Hero().GetScale(), 0.125);
+    EXPECT_TRUE(GrowTo(0.125)) << "dropped off the step into the zones that make him 1/8";
 }
 
 TEST_F(TowerPlay, SecondWingThroughTheTinyCorridorsToTheBoardingFloor)
@@ -219,6 +219,8 @@ TEST_F(TowerPlay, SecondWingThroughTheTinyCorridorsToTheBoardingFloor)
     Place(WingB_WindowX - 2.0, WingB_TinyY, 0.25);
     WalkTo(WingB_TinyShrinkX);
     EXPECT_TRUE(GrowTo(0.125));
+    JumpTowards(Key_Right);
+    EXPECT_LE(Pos().x, WingB_TinyStepX) << "no jump of 1/8 climbs back out of the close shot";
     Tick const t = HoldPlate(WingB_Plate7X, 900);
     for (int k = 1; k < 3; k++)
     {

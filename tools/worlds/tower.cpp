@@ -70,7 +70,8 @@
 //     lift to come down, walk onto it and travel back to before T (the tests go back to T - 20,
 //     the main road to T - 40, since a travel may end up to 16 ticks early); the lift carries him
 //     up to 75 by T + 150; walk left through the window.
-//   Tiny corridor (floor 2830): scaler 15 makes him 1/8. Switches 7, 8 and 9 (x 1604, 1596,
+//   Tiny corridor (floor 2830): past the window he walks up a ramp and drops off a step too high to
+//   jump back up into scaler 15, which makes him 1/8. Switches 7, 8 and 9 (x 1604, 1596,
 //   1588) hold doors 8, 9 and 10 (x 1577, 1570, 1563), each rising 4.
 //     Solution: stand on switch 7 from T for 900 ticks; jump off to the left, walk onto switch 8,
 //     travel back to T, stand there to T + 900; likewise on switch 9; travel back to T + 100, jump
@@ -584,11 +585,18 @@ void WriteTiny(MapWriter& map)
 
     // The upper corridor, 6 high like the window, under one ceiling over the low passage too: no seam
     // in it that a jump could climb.
-    Box(map, 1612, y - 15, WingB_WindowX, y, Stone, fine);
-    Box(map, 1462, y + 6, WingB_WindowX, 2850, Brick, fine);
+    Box(map, WingB_TinyStepX, y - 15, WingB_TinyRampX0, WingB_TinyStepY, Stone, fine);
+    Poly(map,
+         {{WingB_TinyRampX0, y - 15},
+          {WingB_TinyRampX0, WingB_TinyStepY},
+          {WingB_TinyRampX1, y},
+          {WingB_TinyRampX1, y - 15}},
+         Stone, fine);
+    Box(map, WingB_TinyRampX1, y - 15, WingB_WindowX, y, Stone, fine);
+    Box(map, 1462, y + 6, WingB_TinyCeilingX, 2850, Brick, fine);
     Ref(map, 36, WingB_TinyShrinkX + 0.5, y); // scaler 15: 1/4 -> 1/8
     Ref(map, 38, WingB_TinyShrinkX - 1.0, y); // scaler 16: 1/4 -> 1/8
-    PlateFloor(map, 1600, 1612, y, y - 15, WingB_Plate7X, s16, Tower_Switches[7].group, fine);
+    PlateFloor(map, 1600, WingB_TinyStepX, y, y - 15, WingB_Plate7X, s16, Tower_Switches[7].group, fine);
     PlateFloor(map, 1592, 1600, y, y - 15, WingB_Plate7X - 8, s16, Tower_Switches[8].group, fine);
     PlateFloor(map, 1584, 1592, y, y - 15, WingB_Plate7X - 16, s16, Tower_Switches[9].group, fine);
     for (int k = 0; k < 3; k++)
@@ -640,7 +648,8 @@ void WriteTiny(MapWriter& map)
     // Above the corridors and the scales' room the masonry is solid up to the floor of the room
     // where the transporter starts, so that no one stands where no camera frames him.
     Box(map, 1420, 2830, 1462, 2850, Brick, 8.0);
-    Box(map, 1420, 2850, WingB_WindowX, 2930, Brick, 8.0);
+    Box(map, 1420, 2850, WingB_TinyCeilingX, 2930, Brick, 8.0);
+    Box(map, WingB_TinyCeilingX, WingB_TinyCeilingY, WingB_WindowX, 2930, Brick, 8.0);
     Box(map, WingB_WindowX, 2885, 2000, 2930, Brick, 8.0);
     // A wall at the masonry's right end, up to the top of the camera zone over it: no one walks off
     // it down onto L1, where a player of 1 is too small to see.
@@ -797,7 +806,7 @@ void WingB(Road& road)
     double const tiny = WingB_TinyY;
     double const past = Tiny_StationPast;
     int const first = road.Next();
-    road.Walk(1690.0, tiny).Press(WingB_Plate7X - past, tiny, "switch 7", 900);
+    road.Walk(WingB_TinyStepX + 10.0, WingB_TinyStepY).Press(WingB_Plate7X - past, tiny, "switch 7", 900);
     for (int k = 1; k < 3; k++)
     {
         double const x = WingB_Plate7X - 8.0 * k - past;

@@ -133,6 +133,15 @@ constexpr double WingB_LiftX1 = 1755.0;    // framed with the scales, raised on 
 constexpr double WingB_TinyY = 2830.0;     // the corridor through the window above the lift
 constexpr double WingB_WindowX = 1705.0;   // the window's left side
 constexpr double WingB_TinyShrinkX = 1609.5; // where he becomes 1/8, framed close with switch 7
+// Right of the zones that make him 1/8 the corridor's floor is a step higher than a player of 1/8
+// jumps, twice over, with a ramp down to the window: coming in at 1/4 he drops off it into those
+// zones, and no one smaller goes back out into the wider shot beyond.
+constexpr double WingB_TinyStepX = 1610.5; // its face, inside the close shot of switch 7
+constexpr double WingB_TinyStepY = 2854.0;
+constexpr double WingB_TinyRampX0 = 1660.0; // the ramp's top
+constexpr double WingB_TinyRampX1 = 1700.0; // its foot, at the window's sill
+constexpr double WingB_TinyCeilingX = 1607.0; // the high ceiling over the drop begins over the zones
+constexpr double WingB_TinyCeilingY = 2862.0;
 constexpr double WingB_Plate7X = 1604.0;   // switches 7, 8 and 9 stand 8 apart leftwards
 constexpr double WingB_Door8X = 1577.0;    // doors 8, 9 and 10 stand 7 apart leftwards
 constexpr double WingB_LowPassX0 = 1530.0; // the passage only a player of 1/32 fits
