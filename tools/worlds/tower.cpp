@@ -281,7 +281,7 @@ constexpr Tower_Pool Tower_Pools[Tower_KillZone_Count] = {
     {840, Way_RockY, 1240, Way_RockY + Tower_RockPool, false},
     {3580, 4117, 4140, 4157, true},
     {4180, 4117, 4590, 4157, true},
-    {WingB_LiftX0, 2740, WingB_LiftX1, 2745, false},
+    {WingB_ShaftX0, WingB_ShaftY, WingB_LiftX1, WingB_ShaftY + 5, false},
     {1620, 2790, 1690, 2795, false},
 };
 
@@ -558,13 +558,24 @@ void WriteScales(MapWriter& map)
 
     // The scales' room: the pan in the floor, the lift in its shaft on the left.
     PlateFloor(map, WingB_LiftX1, 2000, y, y - 40, WingB_PanX, 0.5, Scales_Scales_Group, 8.0);
+    // Where the room's shot ends short of the corridor's a sill is walked over but not stood on:
+    // its sides slide.
+    Poly(map, {{WingB_SillX0, y}, {(WingB_SillX0 + 1980) / 2.0, y + WingB_SillHeight}, {1980, y}}, Stone, 8.0);
     Box(map, WingB_WindowX, 2870, 2000, 2885, Brick, 8.0);
     Box(map, 1980, y + 60, 2000, 2870, Brick, 8.0);
     // Over the corridor's ceiling, walled in under the trough, no one stands.
     Teeth(map, 2000, WingB_SlotWallX, y + 60, 12.0, 8.0);
     Box(map, WingB_LiftX0, y - 10, WingB_LiftX1, y, Tile, 4.0, Scales_Lift_Group);
-    Box(map, WingB_WindowX, 2700, WingB_LiftX1, 2740, Stone, 8.0);
-    Box(map, WingB_WindowX, 2740, WingB_LiftX0, WingB_TinyY, Brick, 8.0);
+    // The shaft's bottom, below the lift at rest: its left corner, under the window and left of the
+    // scales' room's shot, too steep to stand on.
+    Box(map, WingB_WindowX, 2700, WingB_LiftX1, WingB_ShaftY, Stone, 8.0);
+    Box(map, WingB_WindowX, WingB_ShaftY, WingB_LiftX0, WingB_TinyY, Brick, 8.0);
+    Poly(map,
+         {{WingB_LiftX0, WingB_ShaftY},
+          {WingB_LiftX0, y - 11},
+          {WingB_ShaftX0, WingB_ShaftY + 10},
+          {WingB_ShaftX0, WingB_ShaftY}},
+         Brick, 8.0);
     Box(map, WingB_WindowX, WingB_TinyY + 6, WingB_LiftX0, 2870, Brick, 8.0);
     Ref(map, Scales_Lights_Ref, 1850, 2810);
     Ref(map, 35, 1950, y); // scaler 14: 1/4 -> 1/2
