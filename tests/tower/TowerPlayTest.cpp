@@ -183,9 +183,11 @@ TEST_F(TowerPlay, FirstWingFromTheAlcoveThroughTheHallAndOverThePitBackToTheFoot
 TEST_F(TowerPlay, SecondWingFromL1ThroughTheScalesAndTheWindow)
 {
     Tower& tower = MakeTower();
-    Place(WingB_L1X1 - 50.0, WingB_FloorY, 16.0);
+    Place(WingB_L1X1 - 50.0, WingB_L1Y, 16.0);
     WalkInto(Key_Left);
     EXPECT_TRUE(GrowTo(0.5, 600));
+    JumpTowards(Key_Right);
+    EXPECT_LE(Pos().x, WingB_L1X0) << "at 1/2 no jump climbs back onto L1";
     Tick const plate3 = HoldPlate(WingB_Plate3X, 300);
     JumpTowards(Key_Left);
     ThroughDoorFromThePast(Key_Left, plate3 + 100, 1990.0, tower.GetDoor(3));

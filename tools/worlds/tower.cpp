@@ -56,8 +56,9 @@
 //   the end (x 8500) into the corridor under the wing and left along it to the road at the foot.
 //
 // Wing B (y 2600 to 8000, x -900 to 7800):
-//   L1 (floor 2755): walk left (at 16) against the wall at x 2095; scaler 10 makes him 1/2, small enough
-//   for the slot under it. Switch 3 (x 2060) holds door 3 (x 2010).
+//   L1 (floor 2831): walk left (at 16) off its end, down against the wall at x 2095; scaler 10 makes
+//   him 1/2, small enough for the slot under it (floor 2755), too small to jump back onto L1.
+//   Switch 3 (x 2060) holds door 3 (x 2010).
 //     Solution: stand on the plate 300 ticks, jump off to the left, walk to the closed door,
 //     travel back to 100 ticks after stepping on, walk through.
 //   The scales: the pan (group 8, x 1880 to 1910) and the lift (group 9, x 1740 to 1770); the
@@ -547,11 +548,11 @@ void WriteHall(MapWriter& map)
 void WriteScales(MapWriter& map)
 {
     double const y = WingB_FloorY;
-    Box(map, 2230, y - 200, WingB_L1X1, y);
+    Box(map, WingB_L1X0, y - 200, WingB_L1X1, WingB_L1Y);
     Box(map, WingB_SlotWallX, y + 15, WingB_SlotWallX + 30, 3900, Brick); // up under the trough over it
     Teeth(map, WingB_SlotWallX, WingB_SlotWallX + 30, 3900, 15.0);
     Ref(map, 30, WingB_SlotWallX + 62.0, y); // scaler 10: any size -> 1/2
-    PlateFloor(map, 2000, 2230, y, y - 40, WingB_Plate3X, 0.5, Tower_Switches[3].group, 8.0);
+    PlateFloor(map, 2000, WingB_L1X0, y, y - 40, WingB_Plate3X, 0.5, Tower_Switches[3].group, 8.0);
     // The corridor's ceiling keeps a player of 1/2 who jumps in it inside its close shot.
     Box(map, 1980, y + 20, WingB_SlotWallX, y + 60, Brick, 8.0);
     Box(map, WingB_Door3X, y, WingB_Door3X + 5, y + 20, Tile, 4.0, Tower_Doors[3].group);
@@ -774,7 +775,7 @@ void WayIn(Road& road)
     road.Walk(Way_ClimbX, Way_PassY).Press(Way_ClimbX, Way_PassY, "below the gap", 0);
     road.Jump(Way_ClimbX, Way_PassY).Walk(Way_RightX0 + 100.0, Way_Y);
     road.Walk(Way_JumpX, Way_Y).Press(Way_JumpX, Way_Y, "below L1's end", 0);
-    road.Jump(Way_JumpX, Way_Y).Walk(WingB_L1X1 - 100.0, WingB_FloorY);
+    road.Jump(Way_JumpX, Way_Y).Walk(WingB_L1X1 - 100.0, WingB_L1Y);
     // He stands against the wall, framed close with the slot, until he is small enough for it.
     road.Press(WingB_SlotWallX + 32.0, WingB_FloorY, "shrink to 1/2", 100);
     road.Walk(WingB_SlotWallX - 20.0, WingB_FloorY);

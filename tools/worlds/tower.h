@@ -120,6 +120,11 @@ constexpr double WingA_WallTopY = 1900.0;   // the tops of it and of the exit wa
 // there he drops onto the finale (LX), grows to 8, then to 64, and leaves by door 17.
 constexpr double WingB_FloorY = 2755.0; // L1, the corridor to the scales and the scales' floor
 constexpr double WingB_L1X1 = 2500.0;
+// L1 proper lies higher than a player of 1/2 jumps, twice over, above the foot of the slot wall,
+// where the slot's zone makes him 1/2: he drops from L1 against the wall, and at 1/2 no one climbs
+// back onto L1, where he would be too small to see.
+constexpr double WingB_L1X0 = 2129.0;
+constexpr double WingB_L1Y = 2831.0;
 // The trough under the transporter's long rightward leg over the second wing.
 constexpr double WingB_TroughX0 = 1580.0;
 constexpr double WingB_TroughX1 = 3200.0;
