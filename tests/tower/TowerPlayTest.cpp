@@ -269,7 +269,7 @@ TEST_F(TowerPlay, SecondWingThroughTheTinyCorridorsToTheBoardingFloor)
     JumpTowards(Key_Right, [&] { return Pos().x > 1426.0; });
     EXPECT_EQ(Pos().y, WingB_MasonryY) << "onto the masonry over the corridors";
     Steps(5);
-    JumpTowards(Key_Left, [&] { return Pos().x < WingB_WaitX + 4.0; });
+    JumpTowards(Key_Left, [&] { return Pos().x < WingB_CarX + 16.0; });
     EXPECT_EQ(Pos().y, WingB_WaitY) << "onto the ledge over P";
 }
 

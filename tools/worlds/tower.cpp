@@ -92,8 +92,8 @@
 //   ticks: it rises, runs left, climbs the tower's left side, crosses the top and comes back down
 //   towards the right. P is placed so that its rider stays inside a camera zone on every leg he
 //   rides: rising in the scales' room's zone, along the top no lower than the top rooms' zones.
-//     Solution: wait on the ledge over P, right of x 1400; the next car rises through the ledge
-//     and lifts him; ride to the end of its 20th leg (a quarter turn down to x 5210, y 4102) and
+//     Solution: wait on the ledge over P against the spike at x 1400; the next car rises through
+//     the ledge and lifts him; ride to the end of its 20th leg (a quarter turn down to x 5210, y 4102) and
 //     jump off to the right: he lands on the exit floor (4000), where scaler 23 makes him 4. Walk
 //     off its right end onto LX (2690), against the hanging wall at x 5760.
 //   LX: scaler 24 makes him 8; switch 11 (x 6000) holds door 16 (x 6400, rising 220) and door 17
@@ -656,6 +656,9 @@ void WriteTiny(MapWriter& map)
     // A ledge over P that every car rises through at the start of its run, lifting whoever waits
     // on it.
     Box(map, WingB_CarX - 25.0, WingB_WaitY - 3.0, WingB_CarX + 25.0, WingB_WaitY, Plank, 8.0);
+    // A spike on its left half stops him at the zones' edge: carried off left from there he passes
+    // at once into the shot of the rock beside the car's climb, where his head, rising, stays in sight.
+    Teeth(map, WingB_CarX - 10.0, WingB_CarX, WingB_WaitY, 10.0, 8.0);
 
     // Above the corridors and the scales' room the masonry is solid up to the floor of the room
     // where the transporter starts, so that no one stands where no camera frames him.
@@ -841,7 +844,7 @@ void WingB(Road& road)
     road.Walk(1370.0, low).Press(1370.0, low, "grow to 1", 150);
     road.Press((WingB_StepX0 + WingB_StepX1) / 2.0, WingB_StepY, "on the step", 0);
     road.Press(1432.0, WingB_MasonryY, "on the masonry", 0);
-    road.Press(WingB_WaitX, WingB_WaitY, "above P", 0);
+    road.Press(WingB_CarX - 2.0, WingB_WaitY, "above P, against the spike", 0);
 
     // The transporter: a car comes up through the ledge under him; he rides it over the top and
     // jumps off onto the exit floor as it comes down towards it.
