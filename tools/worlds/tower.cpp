@@ -559,7 +559,7 @@ void WriteScales(MapWriter& map)
 
     // The scales' room: the pan in the floor, the lift in its shaft on the left.
     PlateFloor(map, WingB_LiftX1, 2000, y, y - 40, WingB_PanX, 0.5, Scales_Scales_Group, 8.0);
-    // Where the room's shot ends short of the corridor's a sill is walked over but not stood on:
+    // Where the room's shot ends short of the corridor's a sill is jumped over but not stood on:
     // its sides slide.
     Poly(map, {{WingB_SillX0, y}, {(WingB_SillX0 + 1980) / 2.0, y + WingB_SillHeight}, {1980, y}}, Stone, 8.0);
     Box(map, WingB_WindowX, 2870, 2000, 2885, Brick, 8.0);
