@@ -203,9 +203,11 @@ TEST_F(TowerPlay, FirstWingFromTheShaftThroughTheSmallRoomsTheHallAndOverThePitB
 TEST_F(TowerPlay, SecondWingFromL1ThroughTheScalesAndTheWindow)
 {
     Tower& tower = MakeTower();
-    Place(WingB_L1X1 - 50.0, WingB_FloorY, 16.0);
+    Place(WingB_L1X1 - 50.0, WingB_L1Y, 16.0);
     WalkInto(Key_Left);
     EXPECT_TRUE(GrowTo(0.5, 600));
+    JumpTowards(Key_Right);
+    EXPECT_LE(Pos().x, WingB_L1X0) << "at 1/2 no jump climbs back onto L1";
     Tick const plate3 = HoldPlate(WingB_Plate3X, 300);
     JumpTowards(Key_Left);
     ThroughDoorFromThePast(Key_Left, plate3 + 100, 1990.0, tower.GetDoor(3));
@@ -230,7 +232,7 @@ TEST_F(TowerPlay, SecondWingFromL1ThroughTheScalesAndTheWindow)
     EXPECT_FALSE(scales->weightRefused);
     WalkInto(Key_Left);
     EXPECT_LT(Pos().x, WingB_WindowX);
-    EXPECT_EQ(Hero().GetScale(), 0.125);
+    EXPECT_TRUE(GrowTo(0.125)) << "dropped off the step into the zones that make him 1/8";
 }
 
 TEST_F(TowerPlay, SecondWingThroughTheTinyCorridorsToTheBoardingFloor)
@@ -239,6 +241,8 @@ TEST_F(TowerPlay, SecondWingThroughTheTinyCorridorsToTheBoardingFloor)
     Place(WingB_WindowX - 2.0, WingB_TinyY, 0.25);
     WalkTo(WingB_TinyShrinkX);
     EXPECT_TRUE(GrowTo(0.125));
+    JumpTowards(Key_Right);
+    EXPECT_LE(Pos().x, WingB_TinyStepX) << "no jump of 1/8 climbs back out of the close shot";
     Tick const t = HoldPlate(WingB_Plate7X, 900);
     for (int k = 1; k < 3; k++)
     {
@@ -285,7 +289,7 @@ TEST_F(TowerPlay, SecondWingThroughTheTinyCorridorsToTheBoardingFloor)
     JumpTowards(Key_Right, [&] { return Pos().x > 1426.0; });
     EXPECT_EQ(Pos().y, WingB_MasonryY) << "onto the masonry over the corridors";
     Steps(5);
-    JumpTowards(Key_Left, [&] { return Pos().x < WingB_WaitX + 4.0; });
+    JumpTowards(Key_Left, [&] { return Pos().x < WingB_CarX + 16.0; });
     EXPECT_EQ(Pos().y, WingB_WaitY) << "onto the ledge over P";
 }
 

@@ -59,8 +59,9 @@
 //   the end (x 8500) into the corridor under the wing and left along it to the road at the foot.
 //
 // Wing B (y 2600 to 8000, x -900 to 7800):
-//   L1 (floor 2755): walk left (at 16) against the wall at x 2095; scaler 10 makes him 1/2, small enough
-//   for the slot under it. Switch 3 (x 2060) holds door 3 (x 2010).
+//   L1 (floor 2831): walk left (at 16) off its end, down against the wall at x 2095; scaler 10 makes
+//   him 1/2, small enough for the slot under it (floor 2755), too small to jump back onto L1.
+//   Switch 3 (x 2060) holds door 3 (x 2010).
 //     Solution: stand on the plate 300 ticks, jump off to the left, walk to the closed door,
 //     travel back to 100 ticks after stepping on, walk through.
 //   The scales: the pan (group 8, x 1880 to 1910) and the lift (group 9, x 1740 to 1770); the
@@ -73,7 +74,8 @@
 //     lift to come down, walk onto it and travel back to before T (the tests go back to T - 20,
 //     the main road to T - 40, since a travel may end up to 16 ticks early); the lift carries him
 //     up to 75 by T + 150; walk left through the window.
-//   Tiny corridor (floor 2830): scaler 15 makes him 1/8. Switches 7, 8 and 9 (x 1604, 1596,
+//   Tiny corridor (floor 2830): past the window he walks up a ramp and drops off a step too high to
+//   jump back up into scaler 15, which makes him 1/8. Switches 7, 8 and 9 (x 1604, 1596,
 //   1588) hold doors 8, 9 and 10 (x 1577, 1570, 1563), each rising 4.
 //     Solution: stand on switch 7 from T for 900 ticks; jump off to the left, walk onto switch 8,
 //     travel back to T, stand there to T + 900; likewise on switch 9; travel back to T + 100, jump
@@ -93,8 +95,8 @@
 //   ticks: it rises, runs left, climbs the tower's left side, crosses the top and comes back down
 //   towards the right. P is placed so that its rider stays inside a camera zone on every leg he
 //   rides: rising in the scales' room's zone, along the top no lower than the top rooms' zones.
-//     Solution: wait on the ledge over P, right of x 1400; the next car rises through the ledge
-//     and lifts him; ride to the end of its 20th leg (a quarter turn down to x 5210, y 4102) and
+//     Solution: wait on the ledge over P against the spike at x 1400; the next car rises through
+//     the ledge and lifts him; ride to the end of its 20th leg (a quarter turn down to x 5210, y 4102) and
 //     jump off to the right: he lands on the exit floor (4000), where scaler 23 makes him 4. Walk
 //     off its right end onto LX (2690), against the hanging wall at x 5760.
 //   LX: scaler 24 makes him 8; switch 11 (x 6000) holds door 16 (x 6400, rising 220) and door 17
@@ -283,7 +285,7 @@ constexpr Tower_Pool Tower_Pools[Tower_KillZone_Count] = {
     {840, Way_RockY, 1240, Way_RockY + Tower_RockPool, false},
     {3580, 4117, 4140, 4157, true},
     {4180, 4117, 4590, 4157, true},
-    {WingB_LiftX0, 2740, WingB_LiftX1, 2745, false},
+    {WingB_ShaftX0, WingB_ShaftY, WingB_LiftX1, WingB_ShaftY + 5, false},
     {1620, 2790, 1690, 2795, false},
 };
 
@@ -586,24 +588,35 @@ void WriteHall(MapWriter& map)
 void WriteScales(MapWriter& map)
 {
     double const y = WingB_FloorY;
-    Box(map, 2230, y - 200, WingB_L1X1, y);
+    Box(map, WingB_L1X0, y - 200, WingB_L1X1, WingB_L1Y);
     Box(map, WingB_SlotWallX, y + 15, WingB_SlotWallX + 30, 3900, Brick); // up under the trough over it
     Teeth(map, WingB_SlotWallX, WingB_SlotWallX + 30, 3900, 15.0);
     Ref(map, 30, WingB_SlotWallX + 62.0, y); // scaler 10: any size -> 1/2
-    PlateFloor(map, 2000, 2230, y, y - 40, WingB_Plate3X, 0.5, Tower_Switches[3].group, 8.0);
+    PlateFloor(map, 2000, WingB_L1X0, y, y - 40, WingB_Plate3X, 0.5, Tower_Switches[3].group, 8.0);
     // The corridor's ceiling keeps a player of 1/2 who jumps in it inside its close shot.
     Box(map, 1980, y + 20, WingB_SlotWallX, y + 60, Brick, 8.0);
     Box(map, WingB_Door3X, y, WingB_Door3X + 5, y + 20, Tile, 4.0, Tower_Doors[3].group);
 
     // The scales' room: the pan in the floor, the lift in its shaft on the left.
     PlateFloor(map, WingB_LiftX1, 2000, y, y - 40, WingB_PanX, 0.5, Scales_Scales_Group, 8.0);
+    // Where the room's shot ends short of the corridor's a sill is jumped over but not stood on:
+    // its sides slide.
+    Poly(map, {{WingB_SillX0, y}, {(WingB_SillX0 + 1980) / 2.0, y + WingB_SillHeight}, {1980, y}}, Stone, 8.0);
     Box(map, WingB_WindowX, 2870, 2000, 2885, Brick, 8.0);
     Box(map, 1980, y + 60, 2000, 2870, Brick, 8.0);
     // Over the corridor's ceiling, walled in under the trough, no one stands.
     Teeth(map, 2000, WingB_SlotWallX, y + 60, 12.0, 8.0);
     Box(map, WingB_LiftX0, y - 10, WingB_LiftX1, y, Tile, 4.0, Scales_Lift_Group);
-    Box(map, WingB_WindowX, 2700, WingB_LiftX1, 2740, Stone, 8.0);
-    Box(map, WingB_WindowX, 2740, WingB_LiftX0, WingB_TinyY, Brick, 8.0);
+    // The shaft's bottom, below the lift at rest: its left corner, under the window and left of the
+    // scales' room's shot, too steep to stand on.
+    Box(map, WingB_WindowX, 2700, WingB_LiftX1, WingB_ShaftY, Stone, 8.0);
+    Box(map, WingB_WindowX, WingB_ShaftY, WingB_LiftX0, WingB_TinyY, Brick, 8.0);
+    Poly(map,
+         {{WingB_LiftX0, WingB_ShaftY},
+          {WingB_LiftX0, y - 11},
+          {WingB_ShaftX0, WingB_ShaftY + 10},
+          {WingB_ShaftX0, WingB_ShaftY}},
+         Brick, 8.0);
     Box(map, WingB_WindowX, WingB_TinyY + 6, WingB_LiftX0, 2870, Brick, 8.0);
     Ref(map, Scales_Lights_Ref, 1850, 2810);
     Ref(map, 35, 1950, y); // scaler 14: 1/4 -> 1/2
@@ -624,11 +637,18 @@ void WriteTiny(MapWriter& map)
 
     // The upper corridor, 6 high like the window, under one ceiling over the low passage too: no seam
     // in it that a jump could climb.
-    Box(map, 1612, y - 15, WingB_WindowX, y, Stone, fine);
-    Box(map, 1462, y + 6, WingB_WindowX, 2850, Brick, fine);
+    Box(map, WingB_TinyStepX, y - 15, WingB_TinyRampX0, WingB_TinyStepY, Stone, fine);
+    Poly(map,
+         {{WingB_TinyRampX0, y - 15},
+          {WingB_TinyRampX0, WingB_TinyStepY},
+          {WingB_TinyRampX1, y},
+          {WingB_TinyRampX1, y - 15}},
+         Stone, fine);
+    Box(map, WingB_TinyRampX1, y - 15, WingB_WindowX, y, Stone, fine);
+    Box(map, 1462, y + 6, WingB_TinyCeilingX, 2850, Brick, fine);
     Ref(map, 36, WingB_TinyShrinkX + 0.5, y); // scaler 15: 1/4 -> 1/8
     Ref(map, 38, WingB_TinyShrinkX - 1.0, y); // scaler 16: 1/4 -> 1/8
-    PlateFloor(map, 1600, 1612, y, y - 15, WingB_Plate7X, s16, Tower_Switches[7].group, fine);
+    PlateFloor(map, 1600, WingB_TinyStepX, y, y - 15, WingB_Plate7X, s16, Tower_Switches[7].group, fine);
     PlateFloor(map, 1592, 1600, y, y - 15, WingB_Plate7X - 8, s16, Tower_Switches[8].group, fine);
     PlateFloor(map, 1584, 1592, y, y - 15, WingB_Plate7X - 16, s16, Tower_Switches[9].group, fine);
     for (int k = 0; k < 3; k++)
@@ -676,11 +696,15 @@ void WriteTiny(MapWriter& map)
     // A ledge over P that every car rises through at the start of its run, lifting whoever waits
     // on it.
     Box(map, WingB_CarX - 25.0, WingB_WaitY - 3.0, WingB_CarX + 25.0, WingB_WaitY, Plank, 8.0);
+    // A spike on its left half stops him at the zones' edge: carried off left from there he passes
+    // at once into the shot of the rock beside the car's climb, where his head, rising, stays in sight.
+    Teeth(map, WingB_CarX - 10.0, WingB_CarX, WingB_WaitY, 10.0, 8.0);
 
     // Above the corridors and the scales' room the masonry is solid up to the floor of the room
     // where the transporter starts, so that no one stands where no camera frames him.
     Box(map, 1420, 2830, 1462, 2850, Brick, 8.0);
-    Box(map, 1420, 2850, WingB_WindowX, 2930, Brick, 8.0);
+    Box(map, 1420, 2850, WingB_TinyCeilingX, 2930, Brick, 8.0);
+    Box(map, WingB_TinyCeilingX, WingB_TinyCeilingY, WingB_WindowX, 2930, Brick, 8.0);
     Box(map, WingB_WindowX, 2885, 2000, 2930, Brick, 8.0);
     // A wall at the masonry's right end, up to the top of the camera zone over it: no one walks off
     // it down onto L1, where a player of 1 is too small to see.
@@ -794,7 +818,7 @@ void WayIn(Road& road)
     road.Walk(Way_ClimbX, Way_PassY).Press(Way_ClimbX, Way_PassY, "below the gap", 0);
     road.Jump(Way_ClimbX, Way_PassY).Walk(Way_RightX0 + 100.0, Way_Y);
     road.Walk(Way_JumpX, Way_Y).Press(Way_JumpX, Way_Y, "below L1's end", 0);
-    road.Jump(Way_JumpX, Way_Y).Walk(WingB_L1X1 - 100.0, WingB_FloorY);
+    road.Jump(Way_JumpX, Way_Y).Walk(WingB_L1X1 - 100.0, WingB_L1Y);
     // He stands against the wall, framed close with the slot, until he is small enough for it.
     road.Press(WingB_SlotWallX + 32.0, WingB_FloorY, "shrink to 1/2", 100);
     road.Walk(WingB_SlotWallX - 20.0, WingB_FloorY);
@@ -837,7 +861,7 @@ void WingB(Road& road)
     double const tiny = WingB_TinyY;
     double const past = Tiny_StationPast;
     int const first = road.Next();
-    road.Walk(1690.0, tiny).Press(WingB_Plate7X - past, tiny, "switch 7", 900);
+    road.Walk(WingB_TinyStepX + 10.0, WingB_TinyStepY).Press(WingB_Plate7X - past, tiny, "switch 7", 900);
     for (int k = 1; k < 3; k++)
     {
         double const x = WingB_Plate7X - 8.0 * k - past;
@@ -860,7 +884,7 @@ void WingB(Road& road)
     road.Walk(1370.0, low).Press(1370.0, low, "grow to 1", 150);
     road.Press((WingB_StepX0 + WingB_StepX1) / 2.0, WingB_StepY, "on the step", 0);
     road.Press(1432.0, WingB_MasonryY, "on the masonry", 0);
-    road.Press(WingB_WaitX, WingB_WaitY, "above P", 0);
+    road.Press(WingB_CarX - 2.0, WingB_WaitY, "above P, against the spike", 0);
 
     // The transporter: a car comes up through the ledge under him; he rides it over the top and
     // jumps off onto the exit floor as it comes down towards it.

@@ -203,6 +203,11 @@ constexpr Tower_Area Tower_AreaSizes[] = {
 // there he drops onto the finale (LX), grows to 8, then to 64, and leaves by door 17.
 constexpr double WingB_FloorY = 2755.0; // L1, the corridor to the scales and the scales' floor
 constexpr double WingB_L1X1 = 2500.0;
+// L1 proper lies higher than a player of 1/2 jumps, twice over, above the foot of the slot wall,
+// where the slot's zone makes him 1/2: he drops from L1 against the wall, and at 1/2 no one climbs
+// back onto L1, where he would be too small to see.
+constexpr double WingB_L1X0 = 2129.0;
+constexpr double WingB_L1Y = 2831.0;
 // The trough under the transporter's long rightward leg over the second wing.
 constexpr double WingB_TroughX0 = 1580.0;
 constexpr double WingB_TroughX1 = 3200.0;
@@ -211,11 +216,24 @@ constexpr double WingB_SlotWallX = 2095.0; // its slot and door 3 lie in the doo
 constexpr double WingB_Plate3X = 2060.0;
 constexpr double WingB_Door3X = 2010.0;
 constexpr double WingB_PanX = 1895.0;      // the middle of the pan
+constexpr double WingB_SillX0 = 1973.0;    // a sill up to the corridor, at the scales' room's shot's edge
+constexpr double WingB_SillHeight = 5.6;   // its sides steeper than a body stands on
 constexpr double WingB_LiftX0 = 1725.0;    // the lift, 30 wide: a rider at rest on its right half is
 constexpr double WingB_LiftX1 = 1755.0;    // framed with the scales, raised on its left end with the corridor
+constexpr double WingB_ShaftX0 = 1730.0;   // the shaft's floor under the lift, in the scales' room's shot
+constexpr double WingB_ShaftY = 2720.0;
 constexpr double WingB_TinyY = 2830.0;     // the corridor through the window above the lift
 constexpr double WingB_WindowX = 1705.0;   // the window's left side
 constexpr double WingB_TinyShrinkX = 1609.5; // where he becomes 1/8, framed close with switch 7
+// Right of the zones that make him 1/8 the corridor's floor is a step higher than a player of 1/8
+// jumps, twice over, with a ramp down to the window: coming in at 1/4 he drops off it into those
+// zones, and no one smaller goes back out into the wider shot beyond.
+constexpr double WingB_TinyStepX = 1610.5; // its face, inside the close shot of switch 7
+constexpr double WingB_TinyStepY = 2854.0;
+constexpr double WingB_TinyRampX0 = 1660.0; // the ramp's top
+constexpr double WingB_TinyRampX1 = 1700.0; // its foot, at the window's sill
+constexpr double WingB_TinyCeilingX = 1607.0; // the high ceiling over the drop begins over the zones
+constexpr double WingB_TinyCeilingY = 2862.0;
 constexpr double WingB_Plate7X = 1604.0;   // switches 7, 8 and 9 stand 8 apart leftwards
 constexpr double WingB_Door8X = 1577.0;    // doors 8, 9 and 10 stand 7 apart leftwards
 constexpr double WingB_LowPassX0 = 1530.0; // the passage only a player of 1/32 fits
@@ -246,7 +264,7 @@ constexpr double WingB_CarY = 2952.0;
 constexpr double WingB_CarHalfWidth = 30.0;
 constexpr double WingB_CarHeight = 10.0;
 constexpr double WingB_WaitY = 2966.0;      // the ledge just over P where a rider waits for a car
-constexpr double WingB_WaitX = WingB_CarX + 12.0; // where he waits on it, right of the zones' edge
+constexpr double WingB_WaitX = WingB_CarX + 1.0; // where he waits on it, just right of the zones' edge
 constexpr double WingB_ExitFloorY = 4000.0; // where the rider drops off his car
 constexpr double WingB_ExitFloorX0 = 5320.0; // in the shot of the room it leads to
 constexpr double WingB_ExitFloorX1 = 5600.0;
