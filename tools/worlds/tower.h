@@ -182,20 +182,6 @@ constexpr double WingA_LandingX0 = 2650.0; // beyond the pit
 constexpr double WingA_RoadWallX = 2700.0; // the road's corridor under the wing ends here
 constexpr double WingA_GrowX = 2200.0;     // scaler 9, on the road under the corridor
 
-// The sizes at which a player walks the first wing's parts beyond door 0 (the frame check stands him
-// there at them, the first area that holds a place): the rooms under the high gallery at 1, the small
-// rooms at 1/4, the hall and the pit at 4, and round them the galleries at 4.
-struct Tower_Area
-{
-    double x0, y0, x1, y1;
-    double scale;
-};
-constexpr Tower_Area Tower_AreaSizes[] = {
-    {WingA_RoomsX0, WingA_RoomsY - 1.0, WingA_RoomsX1, WingA_RoomsCeilingY, 1.0},
-    {WingA_SmallX0 - 12.0, WingA_NookY - 1.0, WingA_SmallX1, WingA_GallerySlabY, 0.25},
-    {WingA_LandingX0, 399.0, WingA_HallX1, WingA_GallerySlabY, 4.0},
-    {WingA_CorridorX1, WingA_GalleryY - 1.0, WingA_HighX1 + 60.0, WingA_CeilingY, 4.0},
-};
 
 // The second wing, higher up. A player of 16 jumps onto its landing (L1) from the walkway,
 // walks left into a wall whose slot he passes at half size; beyond lie the scales, the tiny corridors and a climb to
@@ -283,6 +269,24 @@ constexpr double WingB_Door16X = 6400.0;
 constexpr double WingB_Door17X = 7200.0;
 constexpr double WingB_LXX1 = 12400.0;       // LX's end, beyond the tower's right wall
 constexpr double Tower_RightWallX = 12000.0; // from the road up to LX: the way out is door 17
+
+// The sizes at which a player walks the parts of the tower the main road does not pass (the frame
+// check stands him there at them, the first area that holds a place): in the first wing beyond door 0
+// the rooms under the high gallery at 1, the small rooms at 1/4, the hall and the pit at 4, and round
+// them the galleries at 4; in the second wing the masonry over the corridors, which only a player of 1
+// climbs.
+struct Tower_Area
+{
+    double x0, y0, x1, y1;
+    double scale;
+};
+constexpr Tower_Area Tower_AreaSizes[] = {
+    {WingA_RoomsX0, WingA_RoomsY - 1.0, WingA_RoomsX1, WingA_RoomsCeilingY, 1.0},
+    {WingA_SmallX0 - 12.0, WingA_NookY - 1.0, WingA_SmallX1, WingA_GallerySlabY, 0.25},
+    {WingA_LandingX0, 399.0, WingA_HallX1, WingA_GallerySlabY, 4.0},
+    {WingA_CorridorX1, WingA_GalleryY - 1.0, WingA_HighX1 + 60.0, WingA_CeilingY, 4.0},
+    {1420.0, WingB_MasonryY - 1.0, 2000.0, WingB_MasonryY + 1.0, 1.0},
+};
 
 // The map, built in memory for Write and for the tests.
 MapWriter BuildMap();
