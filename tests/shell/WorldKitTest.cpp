@@ -96,8 +96,8 @@ std::map<std::string, int> const FramesBeingRefitted = {{"tower", 3}};
 // The castle and the master's dungeon find a room's camera from where he stood before a step, so
 // the step into a room shows the last room's view; their rooms' views leave thin strips of the rooms
 // out, which he walks or falls through.
-constexpr double Tower_CloseZoom = 10.0; // the tower's shots of its smallest corridors frame this close or closer (the
-                                         // camera's eased zoom closes in on it by a share each step)
+constexpr double Tower_CloseZoom = 10.0;  // the tower's shots of its smallest corridors frame this close or closer (the
+                                          // camera's eased zoom closes in on it by a share each step)
 constexpr double Tower_CloseShort = 1e-3; // how far short of it, as a share, the eased zoom may be
 // The last views of the village and the plateau end short of their main exits: the player walks out
 // at the view's right edge over the last few steps before the exit.
@@ -135,8 +135,8 @@ FrameCheck::Shown PurposefulViews(Level_Type type)
             for (Tower_ScalerIds const& scaler : Tower_Scalers)
                 if (scaler.playerScale > smallest)
                     nextUp = std::min(nextUp, scaler.playerScale);
-            bool const smallestClose =
-                w.GetPlayer()->GetScale() < nextUp && w.GetMap()->view.scale >= Tower_CloseZoom * (1.0 - Tower_CloseShort);
+            bool const smallestClose = w.GetPlayer()->GetScale() < nextUp
+                                       && w.GetMap()->view.scale >= Tower_CloseZoom * (1.0 - Tower_CloseShort);
             return smallestClose ? FrameCheck_Let::Size : FrameCheck_Let::Nothing;
         };
     case Level_TreeV:

@@ -38,7 +38,7 @@ constexpr double Tower_GrowX = -2700.0; // on the way to the second exit, any si
 // higher than he jumps from the road, so that he walks under it, whether he came jumping or not.
 constexpr double Tower_GateX0 = -2920.0;
 constexpr double Tower_GateX1 = -2590.0;
-constexpr double Tower_GateY = 560.0;    // the underside: a player of 16's feet stay inside the zone below it
+constexpr double Tower_GateY = 560.0;     // the underside: a player of 16's feet stay inside the zone below it
 constexpr double Tower_GateTopY = 1400.0; // teeth on it reach 60 higher, under the head of a giant of 64
 constexpr double Way_BlockX1 = -400.0;  // L0 begins with a block, higher than a player of 16 is
 constexpr double Way_BlockY = 750.0;    // tall over the corridor's mouth below it
@@ -100,15 +100,15 @@ constexpr double WingA_GateRoomX = 760.0; // the gate room's left wall (its low 
 constexpr double WingA_GapX0 = 480.0;
 constexpr double WingA_GapX1 = 540.0;
 constexpr double WingA_RimY = 630.0;
-constexpr double WingA_StepRise = 1.2; // rise over run of the step up to the gap
-constexpr double WingA_LowRoofY = 820.0; // the opening's roof left of the wall: under a head of 11 or more
+constexpr double WingA_StepRise = 1.2;       // rise over run of the step up to the gap
+constexpr double WingA_LowRoofY = 820.0;     // the opening's roof left of the wall: under a head of 11 or more
 constexpr double WingA_GateCeilingY = 900.0; // under the passage of the way in
 constexpr double WingA_Plate0X = 1150.0;  // switch 0, for a player of 8
 constexpr double WingA_Door0X = 1700.0;   // door 0's left face
 // Beyond door 0 a player of 4 walks the corridor under the way in's passage, jumps up its end onto
 // the gallery over the spike pit and the hall, up again onto the high gallery over the small rooms,
 // and drops through a hole in it into the upper room, where he becomes 1.
-constexpr double WingA_CorridorX1 = 2920.0; // the corridor's end: the gallery's step
+constexpr double WingA_CorridorX1 = 2920.0;   // the corridor's end: the gallery's step
 constexpr double WingA_CorridorSlabY = 560.0; // the corridor's floor, over the landing and the road
 constexpr double WingA_GalleryY = 800.0;
 constexpr double WingA_GallerySlabY = 760.0; // the gallery's underside: the pit's and the hall's ceiling
@@ -118,8 +118,8 @@ constexpr double WingA_HighX0 = 5800.0; // the high gallery, over the small room
 constexpr double WingA_HighY = 1110.0;
 constexpr double WingA_DropX0 = 6470.0; // the hole in it over the upper room
 constexpr double WingA_DropX1 = 6570.0;
-constexpr double WingA_HighX1 = 6700.0;   // its end wall
-constexpr double WingA_CeilingY = 1520.0; // over the gallery and the high gallery
+constexpr double WingA_HighX1 = 6700.0;      // its end wall
+constexpr double WingA_CeilingY = 1520.0;    // over the gallery and the high gallery
 constexpr double WingA_LowCeilingY = 1290.0; // over the gallery where the second camera's shot ends lower
 constexpr double WingA_LowCeilingX1 = 3500.0;
 constexpr double WingA_StopY = 3000.0; // a wall at the low ceiling's end, up to here
@@ -182,7 +182,6 @@ constexpr double WingA_LandingX0 = 2650.0; // beyond the pit
 constexpr double WingA_RoadWallX = 2700.0; // the road's corridor under the wing ends here
 constexpr double WingA_GrowX = 2200.0;     // scaler 9, on the road under the corridor
 
-
 // The second wing, higher up. A player of 16 jumps onto its landing (L1) from the walkway,
 // walks left into a wall whose slot he passes at half size; beyond lie the scales, the tiny corridors and a climb to
 // the transporter, which carries its rider over the top of the tower to an exit floor; from
@@ -216,8 +215,8 @@ constexpr double WingB_TinyShrinkX = 1609.5; // where he becomes 1/8, framed clo
 // zones, and no one smaller goes back out into the wider shot beyond.
 constexpr double WingB_TinyStepX = 1610.5; // its face, inside the close shot of switch 7
 constexpr double WingB_TinyStepY = 2854.0;
-constexpr double WingB_TinyRampX0 = 1660.0; // the ramp's top
-constexpr double WingB_TinyRampX1 = 1700.0; // its foot, at the window's sill
+constexpr double WingB_TinyRampX0 = 1660.0;   // the ramp's top
+constexpr double WingB_TinyRampX1 = 1700.0;   // its foot, at the window's sill
 constexpr double WingB_TinyCeilingX = 1607.0; // the high ceiling over the drop begins over the zones
 constexpr double WingB_TinyCeilingY = 2862.0;
 constexpr double WingB_Plate7X = 1604.0;   // switches 7, 8 and 9 stand 8 apart leftwards
