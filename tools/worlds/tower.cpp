@@ -12,14 +12,14 @@
 // there jumps back onto L1. A giant's head meets the wall that stands over the ledge's left end up
 // to the ceiling over the foot, so that only a player of 16 climbs. Nothing but door 17 on LX leads
 // past the right wall: the main exit is reached through the second wing and its transporter. The
-// first wing ends on a landing where a zone makes him 8 and from whose end he drops into the
-// corridor under the wing, which leads back to the road at the foot; on the road to the second exit
+// first wing ends on a landing beyond its spike pit from whose end he drops to the road under the
+// wing, where a zone makes him 8, and walks back along it to the foot; on the road to the second exit
 // scaler 2 makes any size a giant again, under a gate's beam that keeps a player of 16 on the ground
 // there while a giant walks on with the beam across his middle.
 // Every solution below is played by the tests. Small players cannot walk up out of a pressed plate's pit: they jump out
 // of it, holding the way they go.
 //
-// Wing A (y 400 to 1900, x -700 to 8500):
+// Wing A (y 400 to 1650, x -700 to 6760):
 //   L0 (floor 600): from the road, walk right at 16; the wall at x 500 lets a player of 16
 //   through below it, he steps up and over a gap in the floor (x 480 to 540), and scaler 1
 //   against the next wall (x 730) makes him 4. Walking back left under its low opening, which
@@ -29,34 +29,42 @@
 //     Solution: at 8 stand on the plate 400 ticks; walk right into scaler 3 and wait to shrink to
 //     4; walk to the closed door; travel back to 100 ticks after stepping on the plate; walk right
 //     through the door (the past self holds the plate).
-//   Scaler 5 (against the wall at x 2200) makes him 1. Switch 10 (x 2320) opens door 12 (x 2600).
-//     Solution: stand on the plate 300 ticks; walk right to the closed door; travel back to 150
-//     ticks after stepping on; walk through. Heart 59 lies beyond.
-//   Ring chamber: the ringed target (rp 91) opens door 13 (x 2880) while it is down; any of its
-//     six anti-targets hit later stands it up.
-//     Solution: from the chamber's left end aim, choose the middle target (anti-targets are
-//     nearer), throw; walk through.
-//   Track chamber: twelve targets circle the track round rp 58; door 11 is the lid of the shaft
-//     at x 3400 and slides away while the six plain targets are all down.
-//     Solution: from x 3000 throw at each plain target when it is the nearest in view, never at
-//     an anti-target; walk onto the shaft and drop.
-//   Below: scaler 7 (against the wall at x 3600) makes him 1/4. In the alcove switch 2 (x 3625)
-//   holds door 2 (x 4110) open, group 26 slides over small spikes, switch 1 (x 3880) slides door
-//   1, the lid of a hole at x 3900. Under it scaler 8 makes him 1; he jumps up into the hall,
-//   where scaler 6 makes him 4 for door 2.
-//     Solution: at 1/4 stand on switch 2 1500 ticks; jump off to the right; when group 26 comes to
-//     its left end (70 sin(t / 50) = -70) walk onto it, and off at its right end; stand on switch 1
-//     200 ticks, jump off onto the lid, travel back to 150 ticks after stepping on switch 1 and
-//     drop through; grow to 1, jump up into the hall, grow to 4; at door 2 travel back into the
-//     time switch 2 was held (300 ticks after stepping on it) and walk through.
-//   The hall: six targets bob from the ceiling before door 14 and eight before door 15; each
-//     door rises once all of its targets have been hit, in any order.
+//   Beyond door 0 he walks the corridor at 4 and jumps up its end (x 2920) onto the gallery (800)
+//   over the pit and the hall, up the rise (x 5700) onto the high gallery (1110) and drops through
+//   its hole (x 6470 to 6570) into the upper room of the rooms of a player of 1 (x 6100 to 6570).
+//   Scaler 5 (x 6490) makes him 1. Switch 10 (x 6430) opens door 12 (x 6390).
+//     Solution: stand on the plate 300 ticks; walk left to the closed door; travel back to 150
+//     ticks after stepping on; walk through. Heart 59 lies beyond, at the upper floor's end, from
+//     which he drops into the ring room.
+//   Ring room: the ringed target (rp 91, x 6480) opens door 13 (x 6320) while it is down; any of
+//     its six anti-targets hit later stands it up.
+//     Solution: from where he drops in, aim, choose the middle target (anti-targets are nearer),
+//     throw; walk left through the door.
+//   Track room: twelve targets circle the track round rp 58; door 11 is the lid of the shaft
+//     at x 6137 and slides away while the six plain targets are all down.
+//     Solution: from x 6290 throw at each plain target when it is the nearest in view, never at
+//     an anti-target; walk left onto the shaft and drop.
+//   Below, the rooms of a player of 1/4 (y 733): scaler 7 (x 6229), where he lands, makes him 1/4.
+//   Switch 2 (x 6180) holds door 2 (x 5700, in the hall) open; a tooth (x 6126 to 6131) marks
+//   where the landing's shot begins; group 26 slides over small spikes (x 5986 to 6126); switch 1
+//   (x 5940) slides door 1, the lid of a hole at x 5948 down to the nook (681). Walking left along
+//   the nook, under a ceiling too low for a jump, scaler 8 makes him 1 and scaler 6 sets him
+//   growing to 4; at the nook's end he drops down a shaft (x 5922 to 5926) into the hall.
+//     Solution: at 1/4 stand on switch 2 1500 ticks; jump off to the left; when group 26 comes to
+//     its right end (70 sin(t / 50) = 70) jump over the tooth onto it, and walk off at its left end;
+//     stand on switch 1 200 ticks, jump off right onto the lid, travel back to 150 ticks after
+//     stepping on switch 1 and drop through; walk left along the nook and down the shaft, grow to
+//     4; at door 2 travel back into the time switch 2 was held (300 ticks after stepping on it)
+//     and walk through.
+//   The hall (450), walked leftwards: six targets bob from the ceiling beyond door 2 and eight
+//     beyond door 14 (x 5420); each door rises once all of its targets have been hit, in any order.
 //     Solution: stand just past door 2 and throw at each of the six while it hangs down; likewise
 //     the eight from just past door 14.
-//   The spike pit: group 3 slides 1100 either way over it (1100 sin(t / 80)).
-//     Solution: walk onto it at its left end (offset -1100) and off at its right end.
-//   The exit wall (x 7550) lets a player of 4 out onto L0x, where scaler 9 makes him 8; walk off
-//   the end (x 8500) into the corridor under the wing and left along it to the road at the foot.
+//   The spike pit (x 2750 to 5050), beyond door 15 (x 5100): group 3 slides 1100 either way over
+//     it (1100 sin(t / 80)).
+//     Solution: walk onto it at its right end (offset 1100) and off at its left end onto the
+//     landing; walk off the landing's end down to the road, where scaler 9 (x 2200) makes him 8,
+//     and left along it to the tower's foot.
 //
 // Wing B (y 2600 to 8000, x -900 to 7800):
 //   L1 (floor 2831): walk left (at 16) off its end, down against the wall at x 2095; scaler 10 makes
