@@ -48,8 +48,8 @@
 //   Switch 2 (x 6180) holds door 2 (x 5700, in the hall) open; a tooth (x 6126 to 6131) marks
 //   where the landing's shot begins; group 26 slides over small spikes (x 5986 to 6126); switch 1
 //   (x 5940) slides door 1, the lid of a hole at x 5948 down to the nook (681). Walking left along
-//   the nook, under a ceiling too low for a jump, scaler 8 makes him 1 and scaler 6 sets him
-//   growing to 4; at the nook's end he drops down a shaft (x 5922 to 5926) into the hall.
+//   the nook scaler 8 makes him 1; he steps off its end into a shaft (x 5920 to 5936) down to the
+//   hall, whose mouth is scaler 6's zone: he grows to 4.
 //     Solution: at 1/4 stand on switch 2 1500 ticks; jump off to the left; when group 26 comes to
 //     its right end (70 sin(t / 50) = 70) jump over the tooth onto it, and walk off at its left end;
 //     stand on switch 1 200 ticks, jump off right onto the lid, travel back to 150 ticks after
@@ -534,16 +534,14 @@ void WriteSmallRooms(MapWriter& map)
     Box(map, drop0, under, WingA_SmallX0, WingA_GallerySlabY, Brick, 16.0);
     Box(map, drop0 - 12.0, WingA_DropBottomY, drop0, WingA_GallerySlabY, Brick, 16.0);
 
-    // The nook: walking left along it he becomes 1, then starts growing to 4, and drops down the shaft at
-    // its end into the hall. Over both zones the ceiling is lower than a jump: no one passes them in the
-    // air.
+    // The nook: walking left along it he becomes 1 and walks off its end into the shaft, whose mouth
+    // is scaler 6's zone: stepping off, he starts growing to 4. No one stands in that zone, and the
+    // nook's ceiling is low enough that whoever jumps there falls back through it slowly enough to be
+    // caught.
     Box(map, drop1, nook - 10.0, WingA_HallX1, nook, Stone, 16.0);
     Box(map, drop1, WingA_DropBottomY, drop1 + 10.0, nook - 10.0, Brick, 16.0);
-    double const grows = drop1 + 8.0, quarter = grows + 11.0;
-    Box(map, drop1, nook + 21.5, quarter - 3.0, under, Brick, 16.0);
-    Box(map, quarter - 3.0, nook + 5.5, WingA_Hatch1X, under, Brick, 16.0);
-    Ref(map, 24, quarter, nook); // scaler 8: 1/4 -> 1
-    Ref(map, 11, grows, nook);   // scaler 6: 1 -> 4
+    Ref(map, 24, drop1 + 5.0, nook);   // scaler 8: 1/4 -> 1
+    Ref(map, 11, WingA_DropX, nook);   // scaler 6: 1 -> 4, over the shaft's mouth
     // Under the rooms, from the road up: solid.
     Box(map, WingA_SwingPitX0, Tower_RoadY, WingA_HighX1 + 60.0, slab);
 }

@@ -146,7 +146,7 @@ constexpr double WingA_HatchX = 6137.0;  // door 11 covers the shaft from here t
 // The rooms of a player of 1/4 below, in the closest shots at x 5920-6247, y 680-800: he lands from
 // the shaft on scaler 7, which makes him 1/4, walks left over switch 2 and crosses group 26 over the
 // small spikes to switch 1 and, right of it, door 1, the lid of a hole down to the nook. Walking left
-// along the nook he becomes 1, then starts growing to 4, and drops down a shaft into the hall.
+// along the nook he becomes 1 and steps off its end into a shaft down to the hall, growing to 4.
 constexpr double WingA_SmallY = 733.0; // a pressed plate leaves him inside the corridor's shot
 constexpr double WingA_SmallSlabY = 690.0;
 constexpr double WingA_SmallX0 = 5932.0; // the left wall's face
@@ -164,8 +164,8 @@ constexpr double WingA_Plate1X = 5940.0;
 constexpr double WingA_Hatch1X = 5948.0; // door 1 covers the hole from here to 10 right
 constexpr double WingA_Hatch1W = 10.0;
 constexpr double WingA_NookY = 681.0;
-constexpr double WingA_DropX = 5924.0; // the shaft down to the hall, 4 wide
-constexpr double WingA_DropHalf = 2.0;
+constexpr double WingA_DropX = 5928.0; // the shaft down to the hall, as wide as scaler 6's zone
+constexpr double WingA_DropHalf = 8.0;
 constexpr double WingA_DropBottomY = 535.0; // over the head of a player of 4 in the hall
 
 // The hall of a player of 4 and the spike pit under the gallery, walked leftwards: door 2, six
