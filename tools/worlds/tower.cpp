@@ -271,11 +271,12 @@ void WriteBody(MapWriter& map)
 }
 
 // The kill zones, in the order the tower builds them, each drawn as lava over its whole rectangle:
-// the spike pit under group 3, the small spikes under group 26, pools on the rock and troughs hung
-// below the transporter's route (where a rider who falls off lands), the bottom of the lift's shaft (under
-// the raised lift) and the cave of the smallest spikes. The first trough hangs under the whole of the
+// the spike pit under group 3, the small spikes under group 26, pools on the rock, a trough and pools
+// below the transporter's route (where a rider who falls off lands), the bottom of the lift's shaft
+// (under the raised lift) and the cave of the smallest spikes. The trough hangs under the whole of the
 // long rightward leg over the second wing, just below the cars and inside the top rooms' zones, so
-// that a rider who steps off there lands in their shot; beneath it nothing is reached.
+// that a rider who steps off there lands in their shot; beneath it nothing is reached. Beyond it, where
+// the route runs lowest, the pools lie on a floor just under the cars, at the foot of the shots there.
 struct Tower_Pool
 {
     double x0, y0, x1, y1;
@@ -288,11 +289,11 @@ constexpr Tower_Pool Tower_Pools[Tower_KillZone_Count] = {
     {Way_StepX + 10, Way_RockY, -110, Way_RockY + Tower_RockPool, false},
     {-60, Way_RockY, 160, Way_RockY + Tower_RockPool, false},
     {WingB_TroughX0, WingB_TroughY, WingB_TroughX1, WingB_TroughY + 12, true},
-    {WingB_TroughX1 + 40, 4117, 3540, 4157, true},
+    {WingB_CatchX0 + 40, WingB_CatchY, 3540, WingB_CatchY + Tower_RockPool, false},
     {240, Way_RockY, 740, Way_RockY + Tower_RockPool, false},
     {840, Way_RockY, 1240, Way_RockY + Tower_RockPool, false},
-    {3580, 4117, 4140, 4157, true},
-    {4180, 4117, 4590, 4157, true},
+    {3580, WingB_CatchY, 4000, WingB_CatchY + Tower_RockPool, false},
+    {4180, WingB_CatchY, WingB_CatchX1 - 40, WingB_CatchY + Tower_RockPool, false},
     {WingB_ShaftX0, WingB_ShaftY, WingB_LiftX1, WingB_ShaftY + 5, false},
     {1620, 2790, 1690, 2795, false},
 };
@@ -315,7 +316,7 @@ void WriteKillZones(MapWriter& map)
     }
 }
 
-// The troughs' stone, after the lava: a floor under it and a lip at either end, toothed.
+// The trough's stone, after the lava: a floor under it and a lip at either end, toothed.
 void WriteTroughs(MapWriter& map)
 {
     for (Tower_Pool const& pool : Tower_Pools)
@@ -328,6 +329,13 @@ void WriteTroughs(MapWriter& map)
         Teeth(map, pool.x0 - 20, pool.x0, pool.y1, 10.0, 32.0);
         Teeth(map, pool.x1, pool.x1 + 20, pool.y1, 10.0, 32.0);
     }
+    // The floor under the route's foot beyond the first trough, walled up to that trough at its left
+    // end and up to under the cars' run at its right.
+    double const y = WingB_CatchY;
+    Box(map, WingB_CatchX0, y - 20, WingB_CatchX1, y, Stone, 32.0);
+    Box(map, WingB_TroughX1, y - 20, WingB_CatchX0, WingB_TroughY - 30, Stone, 32.0);
+    Box(map, WingB_CatchX1, y - 20, WingB_CatchX1 + 20, y + 90, Stone, 32.0);
+    Teeth(map, WingB_CatchX1, WingB_CatchX1 + 20, y + 90, 4.0, 32.0); // under the cars passing over it
 }
 
 void WriteRoad(MapWriter& map)
@@ -443,8 +451,9 @@ void WriteGallery(MapWriter& map)
     // The rooms' right wall carries the high gallery's end beyond the hole; its end wall and the
     // ceilings keep a jumping player inside the shots over them.
     Box(map, WingA_RoomsX1, WingA_RoomsY - 20.0, WingA_HighX1, WingA_HighY, Brick);
-    MapDressing::OuterWall(map, WingA_HighX1, WingA_SmallSlabY, WingA_HighX1 + 60.0, WingA_CeilingY + 100.0, false,
-                           Brick);
+    // The end wall rises to LX's floor: whoever falls from the cars' route beyond the roof slides down
+    // it onto the roof, and under LX nothing is reached.
+    Box(map, WingA_HighX1, WingA_SmallSlabY, WingA_HighX1 + 60.0, WingB_FinaleFarY - 200.0, Brick);
     // Whoever falls on them from the exit floor high above stays in the shots of the gallery: the
     // roof is a row of small teeth under the top of their rectangle, and a wall over the low
     // ceiling's end stops him before he falls beyond it.
@@ -889,7 +898,7 @@ void WingB(Road& road)
     PastSelfDoor(road, "door 6", WingB_Plate6X - past, WingB_Door6X + 2.0, low, 200, 100, WingB_Door6X - 6.0);
     road.Walk(1370.0, low).Press(1370.0, low, "grow to 1", 150);
     road.Press((WingB_StepX0 + WingB_StepX1) / 2.0, WingB_StepY, "on the step", 0);
-    road.Press(1432.0, WingB_MasonryY, "on the masonry", 0);
+    road.Press(1440.0, WingB_MasonryY, "on the masonry", 0);
     road.Press(WingB_CarX - 2.0, WingB_WaitY, "above P, against the spike", 0);
 
     // The transporter: a car comes up through the ledge under him; he rides it over the top and

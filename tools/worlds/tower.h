@@ -197,6 +197,11 @@ constexpr double WingB_L1Y = 2831.0;
 constexpr double WingB_TroughX0 = 1580.0;
 constexpr double WingB_TroughX1 = 3200.0;
 constexpr double WingB_TroughY = 4500.0;
+// Under the route's foot beyond it, where the cars run lowest, a floor at the bottom of the shots there
+// catches whoever falls off, lava lying on it; walls at its ends.
+constexpr double WingB_CatchX0 = 3220.0;
+constexpr double WingB_CatchX1 = 4600.0;
+constexpr double WingB_CatchY = 4300.5;
 constexpr double WingB_SlotWallX = 2095.0; // its slot and door 3 lie in the door's close shot
 constexpr double WingB_Plate3X = 2060.0;
 constexpr double WingB_Door3X = 2010.0;
@@ -245,12 +250,13 @@ constexpr double WingB_FloorEndX = 1360.0; // a wall ends the floor past the cor
 // P, where each car's run begins: its rider, lifted from the ledge over it, is framed with the
 // scales' room as the car rises, and every leg of the route carries him inside a camera zone.
 constexpr double WingB_CarX = 1400.0;
-constexpr double WingB_CarY = 2952.0;
+constexpr double WingB_CarY = 2964.0; // high enough that the cars' run at the route's foot over the
+                                      // second wing passes over the floor there, inside its shots
 constexpr double WingB_CarHalfWidth = 30.0;
 constexpr double WingB_CarHeight = 10.0;
-constexpr double WingB_WaitY = 2966.0;      // the ledge just over P where a rider waits for a car
+constexpr double WingB_WaitY = 2978.0;      // the ledge just over P where a rider waits for a car
 constexpr double WingB_WaitX = WingB_CarX + 1.0; // where he waits on it, just right of the zones' edge
-constexpr double WingB_ExitFloorY = 4000.0; // where the rider drops off his car
+constexpr double WingB_ExitFloorY = 4012.0; // where the rider drops off his car
 constexpr double WingB_ExitFloorX0 = 5320.0; // in the shot of the room it leads to
 constexpr double WingB_ExitFloorX1 = 5600.0;
 constexpr double WingB_FinaleY = 2690.0; // LX: on switch 11 a player of 8 is still in zone 39
