@@ -535,22 +535,22 @@ void WriteSmallRooms(MapWriter& map)
     // Switch 1 and, right of it, the lid (door 1) of the hole down to the nook; the wall left of
     // switch 1, down to the shaft's foot.
     double const nook = WingA_NookY;
-    double const drop0 = WingA_DropX - WingA_DropHalf, drop1 = WingA_DropX + WingA_DropHalf;
+    double const shaft0 = WingA_ShaftX - WingA_ShaftHalf, shaft1 = WingA_ShaftX + WingA_ShaftHalf;
     double const under = y - 25.0; // the underside of switch 1's floor: the nook's ceiling
     Box(map, WingA_HallX1, Tower_RoadY, WingA_SwingPitX0, y, Stone, 16.0);
     Box(map, WingA_Hatch1X, y - 4, WingA_HallX1, y, Tile, 4.0, Tower_Doors[1].group);
     PlateFloor(map, WingA_SmallX0, WingA_Hatch1X, y, under, WingA_Plate1X, 0.25, Tower_Switches[1].group, 16.0);
-    Box(map, drop0, under, WingA_SmallX0, WingA_GallerySlabY, Brick, 16.0);
-    Box(map, drop0 - 12.0, WingA_DropBottomY, drop0, WingA_GallerySlabY, Brick, 16.0);
+    Box(map, shaft0, under, WingA_SmallX0, WingA_GallerySlabY, Brick, 16.0);
+    Box(map, shaft0 - 12.0, WingA_ShaftBottomY, shaft0, WingA_GallerySlabY, Brick, 16.0);
 
     // The nook: walking left along it he becomes 1 and walks off its end into the shaft, whose mouth
     // is scaler 6's zone: stepping off, he starts growing to 4. No one stands in that zone, and the
     // nook's ceiling is low enough that whoever jumps there falls back through it slowly enough to be
     // caught.
-    Box(map, drop1, nook - 10.0, WingA_HallX1, nook, Stone, 16.0);
-    Box(map, drop1, WingA_DropBottomY, drop1 + 10.0, nook - 10.0, Brick, 16.0);
-    Ref(map, 24, drop1 + 5.0, nook);   // scaler 8: 1/4 -> 1
-    Ref(map, 11, WingA_DropX, nook);   // scaler 6: 1 -> 4, over the shaft's mouth
+    Box(map, shaft1, nook - 10.0, WingA_HallX1, nook, Stone, 16.0);
+    Box(map, shaft1, WingA_ShaftBottomY, shaft1 + 10.0, nook - 10.0, Brick, 16.0);
+    Ref(map, 24, shaft1 + 5.0, nook); // scaler 8: 1/4 -> 1
+    Ref(map, 11, WingA_ShaftX, nook); // scaler 6: 1 -> 4, over the shaft's mouth
     // Under the rooms, from the road up: solid.
     Box(map, WingA_SwingPitX0, Tower_RoadY, WingA_HighX1 + 60.0, slab);
 }

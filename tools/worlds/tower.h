@@ -164,9 +164,9 @@ constexpr double WingA_Plate1X = 5940.0;
 constexpr double WingA_Hatch1X = 5948.0; // door 1 covers the hole from here to 10 right
 constexpr double WingA_Hatch1W = 10.0;
 constexpr double WingA_NookY = 681.0;
-constexpr double WingA_DropX = 5928.0; // the shaft down to the hall, as wide as scaler 6's zone
-constexpr double WingA_DropHalf = 8.0;
-constexpr double WingA_DropBottomY = 535.0; // over the head of a player of 4 in the hall
+constexpr double WingA_ShaftX = 5928.0; // the shaft down to the hall, as wide as scaler 6's zone
+constexpr double WingA_ShaftHalf = 8.0;
+constexpr double WingA_ShaftBottomY = 535.0; // over the head of a player of 4 in the hall
 
 // The hall of a player of 4 and the spike pit under the gallery, walked leftwards: door 2, six
 // bobbing targets, door 14, eight more, door 15, the pit, and a landing from whose end he drops to
@@ -254,9 +254,9 @@ constexpr double WingB_CarY = 2964.0; // high enough that the cars' run at the r
                                       // second wing passes over the floor there, inside its shots
 constexpr double WingB_CarHalfWidth = 30.0;
 constexpr double WingB_CarHeight = 10.0;
-constexpr double WingB_WaitY = 2978.0;      // the ledge just over P where a rider waits for a car
+constexpr double WingB_WaitY = 2978.0;           // the ledge just over P where a rider waits for a car
 constexpr double WingB_WaitX = WingB_CarX + 1.0; // where he waits on it, just right of the zones' edge
-constexpr double WingB_ExitFloorY = 4012.0; // where the rider drops off his car
+constexpr double WingB_ExitFloorY = 4012.0;      // where the rider drops off his car
 constexpr double WingB_ExitFloorX0 = 5320.0; // in the shot of the room it leads to
 constexpr double WingB_ExitFloorX1 = 5600.0;
 constexpr double WingB_FinaleY = 2690.0; // LX: on switch 11 a player of 8 is still in zone 39
