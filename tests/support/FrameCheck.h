@@ -179,9 +179,6 @@ public:
                + std::to_string(looked) + " frames\n";
     }
 
-    // The faults of Keep's rules alone: the walls left and the levels ended away from an exit.
-    std::string Escapes() const { return escapes; }
-
     int Looked() const { return looked; }
     int Passed() const { return passed; }
     int Faults() const { return faults; }
@@ -194,12 +191,6 @@ private:
             return false;
         listed += text + "\n";
         return true;
-    }
-
-    void Escape(std::string const& text)
-    {
-        escapes += text + "\n";
-        Fault(text);
     }
 
     // The player within the walls, and a level ended at an exit.
@@ -216,7 +207,7 @@ private:
                           "%s: step %d (tick %d), feet (%.0f, %.0f) outside the walls (%.0f, %.0f)-(%.0f, up)",
                           name.c_str(), steps, static_cast<int>(world.GetTick()), feet.x, feet.y, walls->x0, walls->y0,
                           walls->x1);
-            Escape(text);
+            Fault(text);
         }
         wasOut = out;
         if (result != Level_Completed && result != Level_Restart)
@@ -234,7 +225,7 @@ private:
                       !outside ? "at no exit"
                       : atExit ? "outside the walls"
                                : "outside the walls and at no exit");
-        Escape(text);
+        Fault(text);
     }
 
     std::string Slug() const
@@ -268,7 +259,6 @@ private:
     int passed = 0; // ...let by
     int faults = 0;
     std::string listed;
-    std::string escapes;           // every fault of Keep's rules, listed or not
     std::optional<MapWalls> walls; // kept to, when given
     std::vector<Rectf> exits;      // the places the level may end in
     bool wasOut = false;           // the player stood outside the walls after the last step
