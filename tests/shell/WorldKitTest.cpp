@@ -145,7 +145,8 @@ FrameCheck::Shown PurposefulViews(Level_Type type)
         };
     case Level_Chasm:
         return [](World_Base const& w) {
-            return static_cast<Chasm const&>(w).GetFallCountdown() > 0 ? FrameCheck_Let::Frame : FrameCheck_Let::Nothing;
+            return static_cast<Chasm const&>(w).GetFallCountdown() > 0 ? FrameCheck_Let::Frame
+                                                                       : FrameCheck_Let::Nothing;
         };
     case Level_Casle:
         return [zone = -2](World_Base const& w) mutable {
@@ -611,14 +612,36 @@ TEST_F(WorldKit, EveryWorldKeepsThePlayerInSightOnACoveredScreenAlongItsRoadsAnd
         for (int direction : {KeyIndex_GameLeft, KeyIndex_GameRight})
         {
             Build(row.type, record);
-            check(direction == KeyIndex_GameLeft ? "holding left" : "holding right",
-                  [&](FrameCheck::Stepper const& step) { ShortcutRun::Hold(step, direction); });
+            std::string const how = direction == KeyIndex_GameLeft ? "holding left" : "holding right";
+            check(how, [&](FrameCheck::Stepper const& step) {
+                // Wherever the hold leaves him, a key still moves him.
+                if (ShortcutRun::Hold(step, direction).action == Level_Continue)
+                    if (std::string const wedged = ShortcutRun::Wedged(*world, step); !wedged.empty())
+                        faults += std::string(row.folder) + ", " + how + ": " + wedged + "\n";
+            });
         }
         // A road walked only part of the way was checked as far as it went.
         if (!walks.empty())
             std::printf("%s: roads stopped short\n%s", row.folder, walks.c_str());
         EXPECT_EQ(faults, "");
     }
+}
+
+// The places where a player may stand with no key to move him on, by name: none yet.
+struct Wedge_Place
+{
+    Level_Type type;
+    char const* name;
+    Rectf where;
+};
+std::vector<Wedge_Place> const Wedge_Places = {};
+
+bool WedgeExcepted(Level_Type type, Pointf p)
+{
+    return std::any_of(Wedge_Places.begin(), Wedge_Places.end(), [&](Wedge_Place const& place) {
+        return place.type == type && p.x >= place.where.x0 && p.x < place.where.x1 && p.y >= place.where.y0
+               && p.y < place.where.y1;
+    });
 }
 
 // Every world from the middle of each standing surface of its map: one test per world of the table,
@@ -630,16 +653,64 @@ class WorldSurfaces : public WorldKit, public testing::WithParamInterface<int>
 constexpr int Surface_HoldSteps = 1500;
 constexpr int Surface_StillSteps = 400;
 
-TEST_P(WorldSurfaces, FromEveryStandingSurfaceThePlayerStaysInSightWithinTheWallsAndLeavesByAnExitOnly)
+// The runs from each standing surface: without the double jump holding left, holding right and
+// standing still; with it both holds jumping twice and random keys. The sizes only a neighbouring
+// scaler gives there are held both ways without it.
+constexpr int Surface_Still = -1;
+constexpr int Surface_Random = -2;
+struct Surface_Run
+{
+    int keys; // a direction, Surface_Still or Surface_Random
+    bool twice;
+};
+constexpr Surface_Run Surface_Runs[] = {{KeyIndex_GameLeft, false}, {KeyIndex_GameRight, false},
+                                        {Surface_Still, false},     {KeyIndex_GameLeft, true},
+                                        {KeyIndex_GameRight, true}, {Surface_Random, true}};
+constexpr int Surface_NeighbourRuns = 2; // the first of Surface_Runs
+
+// The tower's surfaces again at the size each of the two scalers nearest them gives, where he fits
+// at it and it is not the size he is stood at already.
+constexpr int Tower_NeighbourScalers = 2;
+std::vector<StandingSurface> TowerNeighbourSizes(Map const& map, std::vector<StandingSurface> const& surfaces)
+{
+    std::vector<StandingSurface> more;
+    for (StandingSurface const& surface : surfaces)
+    {
+        Pointf const m = surface.Middle();
+        std::vector<std::pair<double, double>> near; // distance, size
+        for (Tower_ScalerIds const& scaler : Tower_Scalers)
+        {
+            Pointf const at = map.GetRefPoint(scaler.ref);
+            near.emplace_back(std::hypot(at.x - m.x, at.y - m.y), scaler.playerScale);
+        }
+        std::sort(near.begin(), near.end());
+        std::vector<double> tried{surface.scale};
+        for (int i = 0; i < Tower_NeighbourScalers && i < int(near.size()); ++i)
+        {
+            double const size = near[std::size_t(i)].second;
+            if (std::find(tried.begin(), tried.end(), size) != tried.end())
+                continue;
+            tried.push_back(size);
+            for (StandingSurface const& fits : StandingSurfaces(map, std::vector<double>{size}))
+                if (fits.a == surface.a && fits.b == surface.b)
+                    more.push_back(fits);
+        }
+    }
+    return more;
+}
+
+TEST_P(WorldSurfaces, FromEveryStandingSurfaceThePlayerStaysInSightWithinTheWallsLeavesByAnExitOnlyAndCanMove)
 {
     World_Row const& row = World_Table[GetParam()];
-    // As along the roads, and past the castle's fee.
-    GameEvents record = events;
-    record[Event_Socks] = GameEvent_HasHappened;
-    record.gems = 7;
-    record[Casle_Event_FeePaid] = GameEvent_HasHappened;
-    RoadProgress(row.type, record);
-    Build(row.type, record);
+    // As along the roads, and past the castle's fee; once without the double jump and once with it.
+    GameEvents once = events;
+    once[Event_Socks] = GameEvent_HasHappened;
+    once.gems = 7;
+    once[Casle_Event_FeePaid] = GameEvent_HasHappened;
+    RoadProgress(row.type, once);
+    GameEvents twice = once;
+    twice[Event_DoubleJump] = GameEvent_HasHappened;
+    Build(row.type, once);
     double const start = world->GetPlayer()->GetScale();
     std::vector<SizeSample> road; // the tower's player along its main road
     if (row.type == Level_Tower)
@@ -648,46 +719,65 @@ TEST_P(WorldSurfaces, FromEveryStandingSurfaceThePlayerStaysInSightWithinTheWall
             road.push_back({world->GetPlayer()->GetPos(), world->GetPlayer()->GetScale()});
             return Step(held);
         });
-        Build(row.type, record);
+        Build(row.type, once);
     }
     std::vector<StandingSurface> const surfaces =
         row.type == Level_Tower ? StandingSurfaces(*world->GetMap(), TowerSizesAt(*world->GetMap(), start, road))
                                 : StandingSurfaces(*world->GetMap(), {start});
+    std::vector<StandingSurface> const neighbours =
+        row.type == Level_Tower ? TowerNeighbourSizes(*world->GetMap(), surfaces) : std::vector<StandingSurface>();
     MapWalls const walls = MapWalls::Of(*world->GetMap());
     std::vector<Rectf> const exits = ExitPlaces(row.folder);
     ASSERT_FALSE(surfaces.empty());
     auto const began = std::chrono::steady_clock::now();
     std::string faults;
     int steps = 0;
-    for (StandingSurface const& surface : surfaces)
-    {
+    bool goesOn = false;     // the world of the last run still stands
+    bool builtTwice = false; // ...built with the double jump
+    unsigned seed = 0;
+    FrameCheck::Stepper const plain = [&](std::vector<int> const& held) { return Step(held); };
+    // framed: the frame check's rules as well as the probe for a wedge.
+    auto const from = [&](StandingSurface const& surface, Surface_Run const& run, bool framed) {
         Pointf const middle = surface.Middle();
+        if (!goesOn || builtTwice != run.twice)
+            Build(row.type, run.twice ? twice : once);
+        builtTwice = run.twice;
+        SurfacePrelude(row.type, *world, [&](std::vector<int> const& held) { return Step(held); });
+        PutPlayer(*world, middle, surface.scale);
         char at[80];
         std::snprintf(at, sizeof at, "surface (%.0f, %.0f)-(%.0f, %.0f) at size %g, ", surface.a.x, surface.a.y,
                       surface.b.x, surface.b.y, surface.scale);
-        bool goesOn = false; // the world of the last run still stands
-        for (int run : {int(KeyIndex_GameLeft), int(KeyIndex_GameRight), -1})
-        {
-            if (!goesOn)
-                Build(row.type, record);
-            SurfacePrelude(row.type, *world, [&](std::vector<int> const& held) { return Step(held); });
-            PutPlayer(*world, middle, surface.scale);
-            std::string const how = run == -1                  ? "standing"
-                                    : run == KeyIndex_GameLeft ? "holding left"
-                                                               : "holding right";
-            FrameCheck frames(*world, std::string(row.folder) + ", " + at + how, PurposefulViews(row.type));
-            frames.Keep(walls, exits);
-            FrameCheck::Stepper const step = frames.Wrap([&](std::vector<int> const& held) { return Step(held); });
-            ShortcutRun::Result const r = run == -1 ? ShortcutRun::Run(
-                                              step, Surface_StillSteps, [](int) { return std::vector<int>(); }, how)
-                                                    : ShortcutRun::Hold(step, run, Surface_HoldSteps);
-            steps += r.steps;
-            goesOn = r.action == Level_Continue;
-            faults += frames.Report();
-        }
-    }
+        std::string how = run.keys == Surface_Still       ? "standing"
+                          : run.keys == Surface_Random    ? "random keys, seed " + std::to_string(++seed)
+                          : run.keys == KeyIndex_GameLeft ? "holding left"
+                                                          : "holding right";
+        if (run.twice)
+            how += " with the double jump";
+        FrameCheck frames(*world, std::string(row.folder) + ", " + at + how, PurposefulViews(row.type));
+        frames.Keep(walls, exits);
+        FrameCheck::Stepper const step = framed ? frames.Wrap(plain) : plain;
+        ShortcutRun::Result const r = run.keys == Surface_Still ? ShortcutRun::Run(
+                                          step, Surface_StillSteps, [](int) { return std::vector<int>(); }, "standing")
+                                      : run.keys == Surface_Random
+                                          ? ShortcutRun::Random(step, seed, Surface_HoldSteps)
+                                          : ShortcutRun::Hold(step, run.keys, Surface_HoldSteps, run.twice);
+        steps += r.steps;
+        goesOn = r.action == Level_Continue;
+        faults += frames.Report();
+        if (!goesOn || WedgeExcepted(row.type, world->GetPlayer()->GetPos()))
+            return;
+        if (std::string const wedged = ShortcutRun::Wedged(*world, plain, run.twice); !wedged.empty())
+            faults += std::string(row.folder) + ", " + at + how + ": " + wedged + "\n";
+    };
+    for (StandingSurface const& surface : surfaces)
+        for (Surface_Run const& run : Surface_Runs)
+            from(surface, run, true);
+    for (StandingSurface const& surface : neighbours)
+        for (int i = 0; i < Surface_NeighbourRuns; ++i)
+            from(surface, Surface_Runs[i], false);
     double const seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
-    std::printf("%s: %zu standing surfaces, %d steps in %.1f s\n", row.folder, surfaces.size(), steps, seconds);
+    std::printf("%s: %zu standing surfaces (%zu more at a neighbouring scaler's size), %d steps in %.1f s\n",
+                row.folder, surfaces.size(), neighbours.size(), steps, seconds);
     EXPECT_EQ(faults, "");
 }
 

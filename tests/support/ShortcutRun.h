@@ -1,13 +1,19 @@
 // Test support: the ways a player might try to pass a world without its puzzles: holding one
 // direction from the start with a jump now and then, and random keys. A world whose main exit its
-// puzzles guard must not end by its main exit in either.
+// puzzles guard must not end by its main exit in either. Wedged asks whether a run left the player
+// where no key moves him again.
 #pragma once
 
 #include "engine/KeyData.h"
 #include "engine/Level_Type.h"
+#include "engine/Player.h"
+#include "engine/Player_Sprites.h"
+#include "puzzles/World_Base.h"
 #include "support/RandomKeys.h"
 #include "support/RandomSeed.h"
 
+#include <cmath>
+#include <cstdio>
 #include <functional>
 #include <sstream>
 #include <string>
@@ -46,19 +52,53 @@ Result Run(Stepper const& step, int steps, Keys&& keys, std::string how)
     return r;
 }
 
-// Holds the direction (KeyIndex_GameLeft or KeyIndex_GameRight) for `steps` steps, holding jump as
-// well for 10 steps of every 40.
-inline Result Hold(Stepper const& step, int direction, int steps = 3000)
+// The keys of a held direction (KeyIndex_GameLeft or KeyIndex_GameRight) in step i: jump as well
+// for 10 steps of every 40 and, twice, for 10 more from the jump's top on (a player who has the
+// double jump jumps again in the air).
+inline std::vector<int> HeldKeys(int direction, int i, bool twice = false)
 {
-    std::string const how = direction == KeyIndex_GameLeft ? "holding left" : "holding right";
-    return Run(step, steps,
-               [direction](int i) {
-                   std::vector<int> held{direction};
-                   if (i % 40 < 10)
-                       held.push_back(KeyIndex_GameJump);
-                   return held;
-               },
-               how);
+    std::vector<int> held{direction};
+    if (i % 40 < 10 || (twice && i % 40 >= 20 && i % 40 < 30))
+        held.push_back(KeyIndex_GameJump);
+    return held;
+}
+
+// Holds the direction for `steps` steps (HeldKeys).
+inline Result Hold(Stepper const& step, int direction, int steps = 3000, bool twice = false)
+{
+    std::string how = direction == KeyIndex_GameLeft ? "holding left" : "holding right";
+    if (twice)
+        how += ", jumping twice";
+    return Run(
+        step, steps, [direction, twice](int i) { return HeldKeys(direction, i, twice); }, how);
+}
+
+// Steps a probe of whether no key moves the player any more may take in each direction.
+constexpr int Wedge_Steps = 300;
+
+// Whether the player is wedged where he stands: holding left, and then right, each with its jumps
+// (twice: the double jump's as well), moves his feet by less than his own width within Wedge_Steps
+// steps, sideways or down (a jump that only lands him where he stood again does not count). "" when
+// he moved or the level ended; otherwise where he stays, for a failure's message.
+inline std::string Wedged(World_Base const& world, Stepper const& step, bool twice = false)
+{
+    Player const* player = world.GetPlayer();
+    Pointf const from = player->GetPos();
+    double const width = Player_Width * player->GetScale();
+    for (int direction : {KeyIndex_GameLeft, KeyIndex_GameRight})
+        for (int i = 0; i < Wedge_Steps; ++i)
+        {
+            if (step(HeldKeys(direction, i, twice)) != Level_Continue)
+                return "";
+            Pointf const at = player->GetPos();
+            if (std::fabs(at.x - from.x) >= width || from.y - at.y >= width)
+                return "";
+        }
+    char text[160];
+    std::snprintf(text, sizeof text,
+                  "wedged at (%.0f, %.0f) at size %g: holding left or right moves him under %g in %d steps", from.x,
+                  from.y, player->GetScale(), width, Wedge_Steps);
+    return text;
 }
 
 // Random walking, jumping and changing of target (no action key: nothing is talked to, thrown or
@@ -66,7 +106,8 @@ inline Result Hold(Stepper const& step, int direction, int steps = 3000)
 inline Result Random(Stepper const& step, unsigned seed, int steps = 20000)
 {
     RandomKeys keys(seed, false);
-    return Run(step, steps, [&keys](int) { return keys.Next(); }, "random keys, seed " + std::to_string(seed));
+    return Run(
+        step, steps, [&keys](int) { return keys.Next(); }, "random keys, seed " + std::to_string(seed));
 }
 
 // The seeds of the random runs: few, since each is long.
