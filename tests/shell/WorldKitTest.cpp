@@ -352,6 +352,21 @@ TEST_F(WorldKit, TheRoadWalkerStuckAtAWallReportsTheTickAndThePlace)
     EXPECT_NE(r.report.find("tick " + std::to_string(r.tick) + " at " + Place(r.at.x, r.at.y)), std::string::npos)
         << r.report;
     EXPECT_NE(r.report.find("beyond the wall"), std::string::npos) << r.report;
+
+    // Against the wall he is not wedged: holding right walks him off. Held where he stands, he is,
+    // and the probe says where; a level that ends under the probe leaves nothing to ask.
+    ShortcutRun::Stepper const step = [&](std::vector<int> const& held) { return Step(held); };
+    EXPECT_EQ(ShortcutRun::Wedged(w, step), "");
+    Pointf const held = w.GetPlayer()->GetPos();
+    std::string const wedged = ShortcutRun::Wedged(w, [&](std::vector<int> const& keys) {
+        Level_Action const a = Step(keys);
+        w.GetPlayer()->SetPos(&held);
+        return a;
+    });
+    char place[64];
+    std::snprintf(place, sizeof place, "wedged at (%.0f, %.0f)", held.x, held.y);
+    EXPECT_NE(wedged.find(place), std::string::npos) << wedged;
+    EXPECT_EQ(ShortcutRun::Wedged(w, [](std::vector<int> const&) { return Level_Completed; }), "");
 }
 
 TEST_F(WorldKit, TheWholeWorldReplayRunPassesTheTestWorldAndCatchesAPlantedDrifter)
