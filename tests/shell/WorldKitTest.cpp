@@ -82,9 +82,10 @@ protected:
 // which he enters another of its camera zones (the zone is found from where he stood before the
 // step, so its shot begins to move only on the next), and its closest shots of the player at the
 // smallest size its scaling zones give, in which he stands smaller; the canyon's camera held still
-// over a fall that ends the level, the den's whole arena, in which the player stands smaller, and
-// the castle's way out left of the hall: between the entrance's exit line and room 0 the hall's
-// view (which begins a few units right of the line) shows him walking out at its left edge.
+// over a fall that ends the level and its deep zone's view, which ends at the exit line, the den's
+// whole arena, in which the player stands smaller, and the castle's way out left of the hall:
+// between the entrance's exit line and room 0 the hall's view (which begins a few units right of
+// the line) shows him walking out at its left edge.
 // The mountains' view holds the road's end while he walks the last stretch out of it to the exit.
 // The castle and the master's dungeon find a room's camera from where he stood before a step, so
 // the step into a room shows the last room's view; their rooms' views leave thin strips of the rooms
@@ -145,8 +146,13 @@ FrameCheck::Shown PurposefulViews(Level_Type type)
         };
     case Level_Chasm:
         return [](World_Base const& w) {
-            return static_cast<Chasm const&>(w).GetFallCountdown() > 0 ? FrameCheck_Let::Frame
-                                                                       : FrameCheck_Let::Nothing;
+            // The deep zone's view ends at the exit line: over the last half of his width before it
+            // the player walks out at the view's right edge.
+            Player const* player = w.GetPlayer();
+            Pointf const p = player->GetPos();
+            bool const out = p.y < Chasm_ZoneY && p.x > Chasm_ExitX - Player_Width * player->GetScale() / 2.0;
+            return static_cast<Chasm const&>(w).GetFallCountdown() > 0 || out ? FrameCheck_Let::Frame
+                                                                              : FrameCheck_Let::Nothing;
         };
     case Level_Casle:
         return [zone = -2](World_Base const& w) mutable {
