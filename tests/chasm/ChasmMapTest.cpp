@@ -1,10 +1,11 @@
 // The canyon's generated map: the creatures, fireballs and bats placed as their own rules ask, inside
-// their galleries.
+// their galleries, and rock over every place a player stands.
 #include "chasm/ChasmWorldSupport.h"
 #include "chasm/Chasm_FireBall.h"
 #include "creatures/Bat.h"
 #include "creatures/Bat_Path.h"
 #include "creatures/Spider.h"
+#include "support/StandingSurfaces.h"
 #include "util/Bezier.h"
 
 #include <gtest/gtest.h>
@@ -103,4 +104,23 @@ TEST_F(ChasmWorld, FireballsAndBatsStayInsideTheirClosedGalleries)
         for (Tick k = 0; k < total; ++k)
             ASSERT_TRUE(Within(cavern, flight->GetPos(&roost, k))) << "bat " << i << " " << k << " ticks out";
     }
+}
+
+// The canyon is closed over its walls: wherever a player stands, rock lies above him, so that no room
+// opens onto the map's top, where he would be over the walls and beyond every view.
+TEST_F(ChasmWorld, EveryPlaceAPlayerStandsLiesUnderRock)
+{
+    Chasm& chasm = Make();
+    Map const& map = *chasm.GetMap();
+    double const top = MapWalls::Of(map).y1;
+    std::vector<StandingSurface> const surfaces = StandingSurfaces(map, std::vector<double>{1.0});
+    ASSERT_FALSE(surfaces.empty());
+    for (StandingSurface const& s : surfaces)
+        for (double x = s.a.x + Player_Width / 2.0; x <= s.b.x - Player_Width / 2.0; x += Player_Width / 2.0)
+        {
+            Pointf const from(x, StandingSurfaces_Detail::At(s, x) + 1.0);
+            Pointf to(x, top + 1.0);
+            EXPECT_TRUE(map.TryMove(&from, &to, nullptr, nullptr))
+                << "open to the map's top over (" << from.x << ", " << from.y << ")";
+        }
 }

@@ -1,5 +1,6 @@
-// The mine lift in the generated plateau: ridden up its shaft, walked off at the top onto the floor and
-// back on, and the mast's mounds that keep the aerials under the television's panel.
+// The mine lift in the generated plateau: ridden up its shaft, also pressed against either wall, walked
+// off at the top onto the floor and back on, and the mast's mounds that keep the aerials under the
+// television's panel.
 #include "engine/KeyData.h"
 #include "engine/Map.h"
 #include "engine/Player.h"
@@ -8,6 +9,7 @@
 #include "plateau/Plato_Ids.h"
 #include "plateau/Plato_MapMove.h"
 #include "support/PngPixels.h"
+#include "support/ShortcutRun.h"
 #include "support/WorldFixture.h"
 
 #include <gtest/gtest.h>
@@ -35,6 +37,14 @@ protected:
     {
         for (int i = 0; i < Mine_Lift_Period && plato.GetTick() % Mine_Lift_Period != phase; ++i)
             ASSERT_EQ(Step(), Level_Continue);
+        ASSERT_EQ(plato.GetTick() % Mine_Lift_Period, phase);
+    }
+
+    // Holds the direction, jumping now and then, until the lift's cycle reaches phase.
+    void HoldToPhase(Plato& plato, int direction, int phase)
+    {
+        for (int i = 0; i < Mine_Lift_Period && plato.GetTick() % Mine_Lift_Period != phase; ++i)
+            ASSERT_EQ(Step(ShortcutRun::HeldKeys(direction, i)), Level_Continue);
         ASSERT_EQ(plato.GetTick() % Mine_Lift_Period, phase);
     }
 
@@ -83,6 +93,35 @@ TEST_F(PlatoMineLift, ItIsWalkedOffAtTheTopOntoTheFloorAndBackOnAndRiddenDownAnd
     EXPECT_NEAR(player->GetPos().y, 0.0, 1.0);
     EXPECT_GT(Hold(plato, KeyIndex_GameRight, 60), -2.0) << "he dropped leaving the lift after the ride";
     EXPECT_GT(player->GetPos().x, ShaftRight + 12.0);
+}
+
+TEST_F(PlatoMineLift, ARiderPressedAgainstEitherWallOfTheShaftIsCarriedDownAndUpAndWalksOffTheOtherWay)
+{
+    Plato& plato = MakeWorld();
+    Player* player = plato.GetPlayer();
+    int const restsAtTop = 2 * Mine_Lift_Del + Mine_Lift_Wait;
+    for (int toward : {KeyIndex_GameLeft, KeyIndex_GameRight})
+    {
+        bool const left = toward == KeyIndex_GameLeft;
+        StepToPhase(plato, restsAtTop + 5);
+        Pointf const onLift(left ? ShaftLeft + 20.0 : ShaftRight - 20.0, 1.0);
+        player->SetPos(&onLift);
+        // Pressed against the wall from half way down to the foot and up again, jumping now and then,
+        // he rides on the lift's top.
+        StepToPhase(plato, Mine_Lift_Del / 2);
+        HoldToPhase(plato, toward, Mine_Lift_Del + Mine_Lift_Wait / 2);
+        EXPECT_NEAR(player->GetPos().y, -Mine_Lift_Dist, 1.0) << (left ? "left" : "right") << " wall, at the foot";
+        EXPECT_NEAR(player->GetPos().x, left ? ShaftLeft : ShaftRight, 1.0);
+        HoldToPhase(plato, toward, restsAtTop - 50); // the last jump's landing on the lift still rising
+        StepToPhase(plato, restsAtTop + 2);
+        EXPECT_NEAR(player->GetPos().y, 0.0, 1.0) << (left ? "left" : "right") << " wall, back at the top";
+        // And walks off across the lift and off its other side.
+        EXPECT_GT(Hold(plato, left ? KeyIndex_GameRight : KeyIndex_GameLeft, 60), -2.0);
+        if (left)
+            EXPECT_GT(player->GetPos().x, ShaftRight + 12.0);
+        else
+            EXPECT_LT(player->GetPos().x, ShaftLeft - 12.0);
+    }
 }
 
 TEST_F(PlatoMineLift, TheAerialsAreTurnedFromAboveTheirMastAndTheirPanelLeavesThemInView)

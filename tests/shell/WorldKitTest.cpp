@@ -18,6 +18,8 @@
 #include "final/Final_Ids.h"
 #include "killig/Kilig.h"
 #include "killig/KiligWorldSupport.h"
+#include "petra/Petra.h"
+#include "petra/Petra_Factory_Scales.h"
 #include "plateau/Plato.h"
 #include "support/FrameCheck.h"
 #include "support/MapIdSweep.h"
@@ -44,6 +46,7 @@
 #include <chrono>
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -82,9 +85,10 @@ protected:
 // which he enters another of its camera zones (the zone is found from where he stood before the
 // step, so its shot begins to move only on the next), and its closest shots of the player at the
 // smallest size its scaling zones give, in which he stands smaller; the canyon's camera held still
-// over a fall that ends the level, the den's whole arena, in which the player stands smaller, and
-// the castle's way out left of the hall: between the entrance's exit line and room 0 the hall's
-// view (which begins a few units right of the line) shows him walking out at its left edge.
+// over a fall that ends the level and its deep zone's view, which ends at the exit line, the den's
+// whole arena, in which the player stands smaller, and the castle's way out left of the hall:
+// between the entrance's exit line and room 0 the hall's view (which begins a few units right of
+// the line) shows him walking out at its left edge.
 // The mountains' view holds the road's end while he walks the last stretch out of it to the exit.
 // The castle and the master's dungeon find a room's camera from where he stood before a step, so
 // the step into a room shows the last room's view; their rooms' views leave thin strips of the rooms
@@ -145,8 +149,13 @@ FrameCheck::Shown PurposefulViews(Level_Type type)
         };
     case Level_Chasm:
         return [](World_Base const& w) {
-            return static_cast<Chasm const&>(w).GetFallCountdown() > 0 ? FrameCheck_Let::Frame
-                                                                       : FrameCheck_Let::Nothing;
+            // The deep zone's view ends at the exit line: over the last half of his width before it
+            // the player walks out at the view's right edge.
+            Player const* player = w.GetPlayer();
+            Pointf const p = player->GetPos();
+            bool const out = p.y < Chasm_ZoneY && p.x > Chasm_ExitX - Player_Width * player->GetScale() / 2.0;
+            return static_cast<Chasm const&>(w).GetFallCountdown() > 0 || out ? FrameCheck_Let::Frame
+                                                                              : FrameCheck_Let::Nothing;
         };
     case Level_Casle:
         return [zone = -2](World_Base const& w) mutable {
@@ -642,21 +651,36 @@ TEST_F(WorldKit, EveryWorldKeepsThePlayerInSightOnACoveredScreenAlongItsRoadsAnd
     }
 }
 
-// The places where a player may stand with no key to move him on, by name: none yet.
+// The places where a player may stand with no held direction to move him on, by name: a closed room
+// of a time puzzle that only travel opens; or a place where the world holds him for a choice of its
+// own while `holds` says so, a choice that the key `frees` makes.
 struct Wedge_Place
 {
     Level_Type type;
     char const* name;
     Rectf where;
+    std::function<bool(World_Base const&)> holds = {}; // none: the place is excepted as it stands
+    int frees = -1;                                    // the key that ends the hold
 };
-std::vector<Wedge_Place> const Wedge_Places = {};
+std::vector<Wedge_Place> const Wedge_Places = {
+    // Stepped on, the weighing plate opens the choice of the faulty pipe, and the player stands
+    // still until he makes it with the action key (left and right move the choice).
+    {Level_Petra,
+     "the factory's weighing",
+     {1600.0, 500.0, 2200.0, 800.0},
+     [](World_Base const& w) { return static_cast<Petra const&>(w).GetScales()->active; },
+     KeyIndex_GameAction},
+};
 
-bool WedgeExcepted(Level_Type type, Pointf p)
+// The place the player stands in that excepts him from the probe for a wedge, or none.
+Wedge_Place const* WedgeExcepted(Level_Type type, World_Base const& w)
 {
-    return std::any_of(Wedge_Places.begin(), Wedge_Places.end(), [&](Wedge_Place const& place) {
-        return place.type == type && p.x >= place.where.x0 && p.x < place.where.x1 && p.y >= place.where.y0
-               && p.y < place.where.y1;
+    Pointf const p = w.GetPlayer()->GetPos();
+    auto const place = std::find_if(Wedge_Places.begin(), Wedge_Places.end(), [&](Wedge_Place const& at) {
+        return at.type == type && p.x >= at.where.x0 && p.x < at.where.x1 && p.y >= at.where.y0 && p.y < at.where.y1
+               && (!at.holds || at.holds(w));
     });
+    return place == Wedge_Places.end() ? nullptr : &*place;
 }
 
 // Every world from the middle of each standing surface of its map: one test per world of the table,
@@ -779,8 +803,16 @@ TEST_P(WorldSurfaces, FromEveryStandingSurfaceThePlayerStaysInSightWithinTheWall
         steps += r.steps;
         goesOn = r.action == Level_Continue;
         faults += frames.Report();
-        if (!goesOn || WedgeExcepted(row.type, world->GetPlayer()->GetPos()))
+        if (!goesOn)
             return;
+        if (Wedge_Place const* place = WedgeExcepted(row.type, *world))
+        {
+            // A hold of the world's own ends with its key.
+            if (place->holds && plain({place->frees}) == Level_Continue && place->holds(*world))
+                faults += std::string(row.folder) + ", " + at + how + ": held by " + place->name
+                          + ", and its key does not free him\n";
+            return;
+        }
         if (std::string const wedged = ShortcutRun::Wedged(*world, plain, run.twice); !wedged.empty())
             faults += std::string(row.folder) + ", " + at + how + ": " + wedged + "\n";
     };

@@ -47,6 +47,7 @@ constexpr double SlabDepth = 20.0;
 constexpr double BlockingRockHeight = 240.0; // beyond a double jump
 constexpr double BlockingRockWidth = 60.0;
 constexpr double LiftDepth = 750.0;
+constexpr double LiftGroove = 10.0;      // how far the lift's ends reach into the shaft's walls
 constexpr double MastMoundHeight = 30.0; // the mounds the aerials are turned from
 constexpr double MastMoundTop = 40.0;    // the level width of each, beside the mast's slot
 constexpr double MastMoundRamp = 50.0;   // its slope down to the floor
@@ -110,15 +111,21 @@ void WriteCamp(MapWriter& map)
 {
     double const shaftX0 = -3150.0;
     double const shaftX1 = -3000.0;
-    double const shaftFloor = -LiftDepth - SlabDepth;
     MapDressing::OuterWall(map, -3300, -1000, -3150 - 50, 1000, true, Brick);
-    Box(map, -3200, -1000, shaftX0, 0, Stone);
-    Box(map, shaftX0, -1000, shaftX1, shaftFloor, Stone);
-    Box(map, shaftX1, -1000, shaftX1 + 50, Bedrock, Stone);
-    Box(map, shaftX1, Bedrock, 0, 0, Stone);
+    // The shaft's foot is level with the lift's top at the bottom of its ride, the lift sunk into it,
+    // so that nobody stands under the lift as it comes down; the foot runs under both walls, leaving
+    // no crack at their faces for a foot to be pushed down. It is rock, not ground: no path is laid
+    // over its top, where it would be drawn over the lift standing in it.
+    double const liftLowest = -LiftDepth - SlabDepth;
+    Box(map, -3200, -1000, shaftX1 + 50, -LiftDepth, Brick);
     // The lift fills the shaft from wall to wall, flush with the floor, and rides 750 down: no seam
-    // at either side for a foot to drop through, and it is walked onto and off level.
-    Box(map, shaftX0, -SlabDepth, shaftX1, 0, Plank, 27);
+    // at either side for a foot to drop through, and it is walked onto and off level. Its ends run
+    // in grooves in the walls, which are drawn over them down to its lowest: a lift's end on a wall's
+    // face would make a crack that holds a foot pressed into it as the lift moves.
+    Box(map, shaftX0 - LiftGroove, -SlabDepth, shaftX1 + LiftGroove, 0, Plank, 27);
+    Box(map, -3200, liftLowest, shaftX0, 0, Stone);
+    Box(map, shaftX1, liftLowest, shaftX1 + 50, Bedrock, Stone);
+    Box(map, shaftX1, Bedrock, 0, 0, Stone);
 
     for (unsigned int i = 0; i < Plato_Miner_Count; ++i)
         Ref(map, Plato_Dude_StartPts + i, -2800.0 + 150.0 * i, 0);
