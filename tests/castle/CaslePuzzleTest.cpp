@@ -16,6 +16,8 @@
 #include "engine/Map.h"
 #include "engine/Player.h"
 #include "engine/Switch.h"
+#include "support/ShortcutRun.h"
+#include "support/StandingSurfaces.h"
 #include "support/WorldFixture.h"
 #include "tools/worlds/castle.h"
 
@@ -425,4 +427,28 @@ TEST_F(CaslePuzzleTest, FromTheLastRungOfRoom14sLadderAJumpReachesRoom13AndItsFl
     EXPECT_EQ(castle->GetCurRoom(), 14);
     EXPECT_LT(player->GetPos().y, Room13_Floor - 40.0) << "down off the floor's end";
     EXPECT_EQ(walker->stuck, "");
+}
+
+// Feet on the floor under the foot of a plate's slope (where a plate let go rises back over feet
+// that a landing on its foot left on the floor as it sank) do not hold the player: holding a
+// direction still takes him away, from under either foot of every plate.
+TEST_F(CaslePuzzleTest, FromUnderTheFootOfEveryPlateThePlayerStillMovesAway)
+{
+    ShortcutRun::Stepper const step = [this](std::vector<int> const& held) { return Step(held); };
+    std::string held;
+    for (Casle_GroupId const group : Casle_SwitchGroups)
+    {
+        Rectf plate;
+        castle->GetMap()->FindGroupBound(group, &plate);
+        double const floor = plate.y1 - 12.0; // the plate stands 12 over its floor
+        for (double const in : {0.25, 5.0})
+            for (double const x : {plate.x0 + in, plate.x1 - in})
+            {
+                PutPlayer(*castle, Pointf(x, floor - 1.0), 1.0);
+                walker->Idle(40);
+                if (std::string const wedged = ShortcutRun::Wedged(*castle, step); !wedged.empty())
+                    held += "plate of group " + std::to_string(group) + ": " + wedged + "\n";
+            }
+    }
+    EXPECT_EQ(held, "");
 }

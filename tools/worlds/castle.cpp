@@ -8,6 +8,7 @@
 #include "tools/worlds/castle.h"
 
 #include "castle/Casle_Ids.h"
+#include "engine/Switch.h"
 #include "tools/Canvas.h"
 #include "tools/DataGen.h"
 #include "tools/Figure.h"
@@ -34,6 +35,7 @@ constexpr unsigned int Brick = MapTextures::Brick; // the rooms' back walls, not
 constexpr unsigned int Tile = MapTextures::Tile;   // everything that moves or works: plates, doors, lifts, targets
 constexpr unsigned int Stone = MapTextures::Stone; // floors and walls
 constexpr unsigned int Rock = MapTextures::Cliff;  // the rock the castle is built into, behind everything
+constexpr unsigned int Unseen = MapTextures::Rock; // never drawn: what is stood on under a picture
 
 constexpr double Slab = 40.0;     // depth of a floor
 constexpr double Ledge = 12.0;    // depth of a ledge
@@ -242,10 +244,22 @@ public:
             c.push_back({xb, bottom});
         Poly(c);
     }
-    // A floor switch's plate raised on the floor, its sides sloping so that it is walked onto.
+    // A floor switch's plate raised on the floor, its sides sloping so that it is walked onto: the
+    // picture, and under it, never drawn, the solid that is stood on, whose foot reaches into the floor
+    // as deep as the plate sinks. Feet left on the floor where the risen plate's slope comes back over
+    // them so stand inside it, which a walk or a jump leaves, and not on a seam of its underside and
+    // the floor, along which no move goes.
     void Plate(unsigned int group, double x, double floor)
     {
-        Poly({{x, floor}, {x + 12.0, floor + 12.0}, {x + 48.0, floor + 12.0}, {x + 60.0, floor}}, Tile, group);
+        double const foot = floor - Switch_DropDist;
+        Poly({{x, floor}, {x + 12.0, floor + 12.0}, {x + 48.0, floor + 12.0}, {x + 60.0, floor}}, Tile, group, false);
+        Poly({{x, foot},
+              {x, floor},
+              {x + 12.0, floor + 12.0},
+              {x + 48.0, floor + 12.0},
+              {x + 60.0, floor},
+              {x + 60.0, foot}},
+             Unseen, group);
     }
     // A gate standing on the floor at x, with the wall over its doorway up to ceiling. It opens upwards.
     void Gate(unsigned int group, double x, double floor, double ceiling, double high = GateHigh,
@@ -678,7 +692,8 @@ void UpperRooms(Castle_Map& m)
     m.Box(960.0, f17, Room18_WallX, 5840.0);
     m.Box(960.0, 5800.0, Top_WallLeftX, 5840.0);
     m.Box(Top_LeftX, 5800.0, 2140.0, 5840.0);
-    m.Plate(Casle_SwitchGroups[9], Room18_WallX, f18);
+    // Switch 10's plate stands off the wall: a foot of its slope in the wall's corner holds a player there.
+    m.Plate(Casle_SwitchGroups[9], Room18_WallX + 10.0, f18);
     m.Shelf(Room18_WallX, Room18_LedgeRight, Room18_LedgeTop);
     double const lift = f18 + Casle_Lifts[1].amplitude + Lift;
     m.Box(Room18_LedgeRight + 2.0, lift - Lift, Room18_LedgeRight + 72.0, lift, Tile, Casle_Lifts[1].group);
