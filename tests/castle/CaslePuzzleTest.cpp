@@ -24,6 +24,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 
 namespace
@@ -451,4 +452,37 @@ TEST_F(CaslePuzzleTest, FromUnderTheFootOfEveryPlateThePlayerStillMovesAway)
             }
     }
     EXPECT_EQ(held, "");
+}
+
+// The plank turned by switch 22 through the angles at which it passes the left end of room 15's
+// floor, over the ladder: walking off the floor's end onto it, the player is not held in a cleft
+// between plank and floor.
+TEST_F(CaslePuzzleTest, ThePlankTurnedPastTheEndOfRoom15sFloorHoldsNoOneWalkingOffIt)
+{
+    using namespace CastleWriter;
+    Casle_Swivel const* swivel = castle->GetSwivel();
+    ShortcutRun::Stepper const step = [this](std::vector<int> const& held) { return Step(held); };
+    Pointf const onSwitch(Room15_Switch22X, Room15_Floor + 12.0);
+    PutPlayer(*castle, onSwitch, 1.0);
+    walker->WaitFor([&] { return swivel->GetRotation(castle->GetTick() - 1) > 1.0; }, "the swivel turned");
+    std::string held;
+    int tried = 0;
+    for (; tried < 60 && swivel->GetRotation(castle->GetTick() - 1) < 1.7; ++tried)
+    {
+        // Three steps more on the switch, landing on it, turn the plank on by a fiftieth of a radian.
+        PutPlayer(*castle, onSwitch, 1.0);
+        walker->Idle(3);
+        double const turned = swivel->GetRotation(castle->GetTick() - 1);
+        PutPlayer(*castle, Pointf(3200.0, Room15_Floor), 1.0);
+        walker->Hold({KeyIndex_GameLeft}, 100);
+        if (std::string const wedged = ShortcutRun::Wedged(*castle, step); !wedged.empty())
+        {
+            char at[40];
+            std::snprintf(at, sizeof at, "turned %.2f: ", turned);
+            held += at + wedged + "\n";
+        }
+    }
+    EXPECT_EQ(held, "");
+    EXPECT_LT(tried, 60) << "the switch no longer turns the plank";
+    EXPECT_EQ(walker->stuck, "");
 }
