@@ -16,12 +16,15 @@
 #include "engine/Map.h"
 #include "engine/Player.h"
 #include "engine/Switch.h"
+#include "support/ShortcutRun.h"
+#include "support/StandingSurfaces.h"
 #include "support/WorldFixture.h"
 #include "tools/worlds/castle.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 
 namespace
@@ -424,5 +427,62 @@ TEST_F(CaslePuzzleTest, FromTheLastRungOfRoom14sLadderAJumpReachesRoom13AndItsFl
     walker->Settle();
     EXPECT_EQ(castle->GetCurRoom(), 14);
     EXPECT_LT(player->GetPos().y, Room13_Floor - 40.0) << "down off the floor's end";
+    EXPECT_EQ(walker->stuck, "");
+}
+
+// Feet on the floor under the foot of a plate's slope (where a plate let go rises back over feet
+// that a landing on its foot left on the floor as it sank) do not hold the player: holding a
+// direction still takes him away, from under either foot of every plate.
+TEST_F(CaslePuzzleTest, FromUnderTheFootOfEveryPlateThePlayerStillMovesAway)
+{
+    ShortcutRun::Stepper const step = [this](std::vector<int> const& held) { return Step(held); };
+    std::string held;
+    for (Casle_GroupId const group : Casle_SwitchGroups)
+    {
+        Rectf plate;
+        castle->GetMap()->FindGroupBound(group, &plate);
+        double const floor = plate.y1 - 12.0; // the plate stands 12 over its floor
+        for (double const in : {0.25, 5.0})
+            for (double const x : {plate.x0 + in, plate.x1 - in})
+            {
+                PutPlayer(*castle, Pointf(x, floor - 1.0), 1.0);
+                walker->Idle(40);
+                if (std::string const wedged = ShortcutRun::Wedged(*castle, step); !wedged.empty())
+                    held += "plate of group " + std::to_string(group) + ": " + wedged + "\n";
+            }
+    }
+    EXPECT_EQ(held, "");
+}
+
+// The plank turned by switch 22 through the angles at which it passes the left end of room 15's
+// floor, over the ladder: walking off the floor's end onto it, the player is not held in a cleft
+// between plank and floor.
+TEST_F(CaslePuzzleTest, ThePlankTurnedPastTheEndOfRoom15sFloorHoldsNoOneWalkingOffIt)
+{
+    using namespace CastleWriter;
+    Casle_Swivel const* swivel = castle->GetSwivel();
+    ShortcutRun::Stepper const step = [this](std::vector<int> const& held) { return Step(held); };
+    Pointf const onSwitch(Room15_Switch22X, Room15_Floor + 12.0);
+    PutPlayer(*castle, onSwitch, 1.0);
+    walker->WaitFor([&] { return swivel->GetRotation(castle->GetTick() - 1) > 1.0; }, "the swivel turned");
+    std::string held;
+    int tried = 0;
+    for (; tried < 60 && swivel->GetRotation(castle->GetTick() - 1) < 1.7; ++tried)
+    {
+        // Three steps more on the switch, landing on it, turn the plank on by a fiftieth of a radian.
+        PutPlayer(*castle, onSwitch, 1.0);
+        walker->Idle(3);
+        double const turned = swivel->GetRotation(castle->GetTick() - 1);
+        PutPlayer(*castle, Pointf(3200.0, Room15_Floor), 1.0);
+        walker->Hold({KeyIndex_GameLeft}, 100);
+        if (std::string const wedged = ShortcutRun::Wedged(*castle, step); !wedged.empty())
+        {
+            char at[40];
+            std::snprintf(at, sizeof at, "turned %.2f: ", turned);
+            held += at + wedged + "\n";
+        }
+    }
+    EXPECT_EQ(held, "");
+    EXPECT_LT(tried, 60) << "the switch no longer turns the plank";
     EXPECT_EQ(walker->stuck, "");
 }

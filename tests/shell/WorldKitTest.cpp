@@ -163,10 +163,12 @@ FrameCheck::Shown PurposefulViews(Level_Type type)
             Player const* player = w.GetPlayer();
             Pointf const p = player->GetPos();
             bool const leaving = p.x < Casle_RoomRects[0].x0 && p.y < Casle_EntranceExitY;
-            // A fall from the top down the shaft at either end, until he lands in the room below.
+            // A fall from the top down the shaft at either end, until he lands in the room below: from
+            // the top's floor on, since the top's view, held at its height, ends above that floor (at
+            // 6738.6) and the top's zone reaches down to 6700.
             bool const shaft =
                 (p.x >= Top_WallLeftX && p.x <= Top_LeftX) || (p.x >= Top_RightX && p.x <= Top_WallRightX);
-            bool const falling = shaft && p.y <= Casle_TopZoneY && player->GetFallSpeed() > 0.0;
+            bool const falling = shaft && p.y < Top_Floor && player->GetFallSpeed() > 0.0;
             // The step in which he enters another room or the top (-1: none; -2: not yet seen): its
             // camera is found from where he stood before the step.
             bool const entered = Entered(zone, p.y > Casle_TopZoneY ? Casle_Room_Count : Casle::FindRoom(p));
@@ -176,11 +178,14 @@ FrameCheck::Shown PurposefulViews(Level_Type type)
             // high as the rooms).
             static Rectf const gaps[] = {
                 {1293.3, 3000.0, 1316.7, 3250.0}, // rooms 0 and 1: the hall's views end at 1303.3 and begin at 1306.7
+                // rooms 3 and 2, along the walkway: room 3's view ends at 1716.2, room 2's begins at 1740
+                {1706.1, 3280.0, 1750.0, 3440.0},
                 {1120.0, 3660.0, 1140.0, 4120.0}, // rooms 5 and 4: room 4's view begins at 1130
                 {385.6, 3740.0, 400.0, 4170.0},   // rooms 6 and 5: room 6's view ends at 395.6
                 {-310.0, 3840.0, -305.6, 4090.0}, // rooms 7 and 6: room 6's view begins at -315.6
                 // rooms 12 and 10: the shaft's view ends at 2246.7, room 10's begins at 2235
                 {2236.7, 3650.0, 2245.0, 4120.0},
+                {3900.0, 4640.0, 3928.3, 4970.0}, // rooms 11 and 19: room 19's view begins at 3918.3
                 {4441.7, 4500.0, 4470.0, 4970.0}, // rooms 19 and 20: room 19's view ends at 4451.7
                 {3900.0, 4960.0, 4470.0, 4970.0}, // rooms 19 and 21: room 19's view ends 10 over the line, at 4980
                 {5930.0, 4340.0, 5938.3, 4590.0}, // rooms 33 and 37: room 37's view begins at 5928.3

@@ -8,6 +8,7 @@
 #include "tools/worlds/castle.h"
 
 #include "castle/Casle_Ids.h"
+#include "engine/Switch.h"
 #include "tools/Canvas.h"
 #include "tools/DataGen.h"
 #include "tools/Figure.h"
@@ -34,6 +35,7 @@ constexpr unsigned int Brick = MapTextures::Brick; // the rooms' back walls, not
 constexpr unsigned int Tile = MapTextures::Tile;   // everything that moves or works: plates, doors, lifts, targets
 constexpr unsigned int Stone = MapTextures::Stone; // floors and walls
 constexpr unsigned int Rock = MapTextures::Cliff;  // the rock the castle is built into, behind everything
+constexpr unsigned int Unseen = MapTextures::Rock; // never drawn: what is stood on under a picture
 
 constexpr double Slab = 40.0;     // depth of a floor
 constexpr double Ledge = 12.0;    // depth of a ledge
@@ -242,10 +244,22 @@ public:
             c.push_back({xb, bottom});
         Poly(c);
     }
-    // A floor switch's plate raised on the floor, its sides sloping so that it is walked onto.
+    // A floor switch's plate raised on the floor, its sides sloping so that it is walked onto: the
+    // picture, and under it, never drawn, the solid that is stood on, whose foot reaches into the floor
+    // as deep as the plate sinks. Feet left on the floor where the risen plate's slope comes back over
+    // them so stand inside it, which a walk or a jump leaves, and not on a seam of its underside and
+    // the floor, along which no move goes.
     void Plate(unsigned int group, double x, double floor)
     {
-        Poly({{x, floor}, {x + 12.0, floor + 12.0}, {x + 48.0, floor + 12.0}, {x + 60.0, floor}}, Tile, group);
+        double const foot = floor - Switch_DropDist;
+        Poly({{x, floor}, {x + 12.0, floor + 12.0}, {x + 48.0, floor + 12.0}, {x + 60.0, floor}}, Tile, group, false);
+        Poly({{x, foot},
+              {x, floor},
+              {x + 12.0, floor + 12.0},
+              {x + 48.0, floor + 12.0},
+              {x + 60.0, floor},
+              {x + 60.0, foot}},
+             Unseen, group);
     }
     // A gate standing on the floor at x, with the wall over its doorway up to ceiling. It opens upwards.
     void Gate(unsigned int group, double x, double floor, double ceiling, double high = GateHigh,
@@ -379,6 +393,9 @@ void Room4AndShaft(Castle_Map& m)
     m.Box(1800.0, Room4_Floor, 1900.0, Shaft_Board);
     m.Box(1800.0, lift1 - Lift, 1900.0, lift1, Tile, Casle_Group_FirstLift);
     m.Shelf(1902.0, 2236.0, Shaft_Ledge);
+    // Over room 10's ceiling the shaft's right wall stands where the ledge ends, inside the edge of the
+    // shaft's view: a player jumping against it from the ledge stays whole in the view.
+    m.Box(2236.0, Shaft_Ledge - Ledge, 2240.0, Road_Floor - Slab);
     // Door 9 closes the ledge between the two lifts, under a wall up to the shaft's top; it slides
     // open to the right, beyond the second lift.
     m.Box(Shaft_Door9X, Shaft_Ledge, Shaft_Door9X + 24.0, Shaft_Ledge + GateHigh, Tile, Casle_Doors[8].group);
@@ -425,7 +442,8 @@ void LeftRooms(Castle_Map& m)
     // over the pit, is climbed back onto the block from its right end by a jump.
     m.Box(770.0, f, 810.0, f + 340.0, Stone, Casle_PushOverGroups[0]);
     m.Box(810.0, f + 180.0, 850.0, f + 230.0, Tile, Casle_PushOverGroups[0], false);
-    m.Box(812.0, f, 850.0, Room5_Block);
+    // The block stands against the push-over: no slot between them for feet to drop into.
+    m.Box(810.0, f, 850.0, Room5_Block);
     m.Ramp(850.0, Room5_Block, 960.0, f, f);
     m.Plate(Casle_SwitchGroups[0], 980.0, f);
     double const lift5 = f - Casle_Lifts[4].amplitude;
@@ -519,7 +537,14 @@ void MiddleRooms(Castle_Map& m)
     double const f14 = 3930.0;
     m.Back(2870.0, f14, 3350.0, 4390.0);
     m.Box(2870.0, f14 - Slab, 3260.0, f14);
+    // Over room 9's doorway and ramp its ceiling hangs down to the top of room 9's view (3866.7):
+    // a double jump from the landing leaves the head in it. Over the ladder the ceiling stays
+    // higher, and the rung under it is climbed off into room 14.
+    m.Box(2890.0, 3866.0, 3200.0, f14 - Slab);
     m.Box(3330.0, f14 - Slab, 3370.0, 4430.0);
+    // Its face stands a little inside room 14's rectangle, which ends at 3330: a player against it
+    // is in the room whose view shows him.
+    m.Box(3325.0, f14 - Slab, 3330.0, 4390.0);
     m.Plate(Casle_SwitchGroups[2], 3100.0, f14);
     m.Ref(Casle_MultiHits[1].rp, 3220.0, f14 + 190.0);
     m.Box(3180.0, f14, 3260.0, f14 + 30.0, Tile, Casle_MultiHits[1].group);
@@ -609,6 +634,9 @@ void RoadRooms(Castle_Map& m)
     m.Floor(5930.0, 6760.0, Room37_Floor);
     m.Box(6760.0, Room37_Floor - Slab, 6800.0, 4800.0);
     m.Box(6160.0, 4590.0, 6800.0, 4630.0);
+    // Over the way out the ceiling comes down so that a player jumping there is under the exit's
+    // line (4500) and goes out, rather than over it beyond the right edge of room 37's view (6461.7).
+    m.Box(6440.0, 4519.0, 6760.0, 4590.0);
     m.Ref(Casle_Rp_Socks, 6300.0, Room37_Floor + 1.0);
 }
 
@@ -643,7 +671,11 @@ void UpperRooms(Castle_Map& m)
     m.Ladder(Room11_LadderX, Road_Floor, f15, false);
     m.Back(2940.0, f15, 3520.0, 5550.0);
     // The floor ends a little inside the room's rectangle, so that a player against the wall is in it.
-    m.Box(3080.0, f15 - Slab, Room15_WallX, f15);
+    // Its left end, over the ladder, is cut back at 45 degrees at the top: whatever angle the plank
+    // has turned to, it makes no narrow cleft with a wall there that holds a player, only with a slope
+    // walked up.
+    m.Poly(
+        {{3080.0, f15 - Slab}, {3080.0, f15 - 20.0}, {3100.0, f15}, {Room15_WallX, f15}, {Room15_WallX, f15 - Slab}});
     m.Box(Room15_WallX, f15 - Slab, 3560.0, 5590.0);
     m.Box(2940.0, 5550.0, 3560.0, 5590.0);
     // The plank turns about its left end, at the edge of room 16's floor.
@@ -678,7 +710,8 @@ void UpperRooms(Castle_Map& m)
     m.Box(960.0, f17, Room18_WallX, 5840.0);
     m.Box(960.0, 5800.0, Top_WallLeftX, 5840.0);
     m.Box(Top_LeftX, 5800.0, 2140.0, 5840.0);
-    m.Plate(Casle_SwitchGroups[9], Room18_WallX, f18);
+    // Switch 10's plate stands off the wall: a foot of its slope in the wall's corner holds a player there.
+    m.Plate(Casle_SwitchGroups[9], Room18_WallX + 10.0, f18);
     m.Shelf(Room18_WallX, Room18_LedgeRight, Room18_LedgeTop);
     double const lift = f18 + Casle_Lifts[1].amplitude + Lift;
     m.Box(Room18_LedgeRight + 2.0, lift - Lift, Room18_LedgeRight + 72.0, lift, Tile, Casle_Lifts[1].group);
@@ -825,6 +858,10 @@ void LowerRooms(Castle_Map& m)
         m.Box(x, f + 80.0, x + 16.0, f + 96.0, lit ? Tile : Stone, 0, false);
     }
     m.Gate(Casle_Doors[3].group, 3640.0, f, 4300.0);
+    // Room 30's view reaches up to 4383.3, lower than the rooms beside it: its ceiling hangs under
+    // that, and the wall over door 4 goes up to it, inside the edge of the view (3630.2).
+    m.Box(3640.0, 4300.0, 3658.0, 4380.0);
+    m.Box(3640.0, 4380.0, 3964.0, Road_Floor - Slab);
     m.Plate(Casle_SwitchGroups[3], 3760.0, f);
     // Room 34.
     m.Box(4580.0, f, 4660.0, f + 50.0, Tile, Casle_MultiHits[0].group);
