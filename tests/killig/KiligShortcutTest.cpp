@@ -1,11 +1,14 @@
 // The master's house and dungeon as a player meets them: the map's drawing order hides nothing stood on
 // and no door, plate or lift, and the first room's door keeps both a held direction and random keys
-// from the dungeon's exit.
+// from the dungeon's exit. A door that shuts on the player leaves him free to walk on.
 #include "killig/KiligWorldSupport.h"
 #include "support/DrawOrder.h"
 #include "support/ShortcutRun.h"
+#include "support/StandingSurfaces.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
 
 namespace
 {
@@ -16,6 +19,23 @@ protected:
     ShortcutRun::Stepper Stepper()
     {
         return [this](std::vector<int> const& held) { return Step(held); };
+    }
+
+    // A map group's bound where it stands, widened by the cover of its swing.
+    Rectf Bound(unsigned int group)
+    {
+        Rectf bound;
+        world->GetMap()->FindGroupBound(group, &bound);
+        return bound;
+    }
+
+    // What a stand of some steps and then holding each direction makes of the player: "" when he
+    // walks away; otherwise where he stays.
+    std::string WalksAway(int still)
+    {
+        for (int i = 0; i < still; ++i)
+            Step();
+        return ShortcutRun::Wedged(*world, Stepper());
     }
 };
 
@@ -31,4 +51,24 @@ TEST_F(KiligShortcut, HoldingADirectionOrRandomKeysDoNotReachTheDungeonsExit)
 {
     ShortcutRun::Each([this] { Dungeon(); }, Stepper(),
                       [](ShortcutRun::Result const& r) { EXPECT_NE(r.action, Level_Completed) << r.how; });
+}
+
+TEST_F(KiligShortcut, ADoorShuttingOnThePlayerLeavesHimFreeToWalkAway)
+{
+    for (int d = 0; d < Kilig_Door_Count; ++d)
+    {
+        Kilig_DoorIds const& door = Kilig_Doors[d];
+        if (door.opener != Kilig_BySwitch)
+            continue;
+        Dungeon();
+        // Held open from its plate, then shut on him as he stands in its way.
+        Rectf const plate = Bound(Kilig_SwitchGroups[door.index]);
+        double const floor = plate.y1;
+        PutPlayer(*world, Pointf((plate.x0 + plate.x1) / 2.0, floor), 1.0);
+        for (int i = 0; i < 2 * int(door.distance); ++i)
+            Step();
+        Rectf const open = Bound(door.group);
+        PutPlayer(*world, Pointf((open.x0 + open.x1) / 2.0, floor), 1.0);
+        EXPECT_EQ(WalksAway(2 * int(door.distance)), "") << "under door " << d;
+    }
 }

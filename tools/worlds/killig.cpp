@@ -52,11 +52,12 @@ constexpr double pi = 3.14159265358979323846;
 constexpr double Bedrock = 1200.0; // the road's rock goes down to here
 constexpr double SlabDepth = 20.0; // of gallery floors, steps and ledges
 constexpr double StepWidth = 50.0;
-constexpr double StepPitch = 65.0;  // from one step's left edge to the next
+constexpr double StepPitch = 65.0;          // from one step's left edge to the next
 constexpr double GalleryA_StairsX = 1670.0; // the foot of gallery A's stairs, past the red gate
 constexpr double GalleryA_GemX = 1830.0;    // gem 0's chest, at the foot of gallery A's floor
-constexpr double PlateWidth = 60.0; // a plate sits in a notch this wide
+constexpr double PlateWidth = 60.0;         // a plate sits in a notch this wide
 constexpr double DoorWidth = 20.0;
+constexpr double DoorSlot = 5.0;    // a shut door's foot stands this far below the floor's top
 constexpr double SpikeWidth = 16.0; // one spike of a row, as drawn
 constexpr double WestEnd = -440.0;  // the west wing's far wall
 constexpr double WestWall = 600.0;  // its thickness: no camera room holds the west wing, and the
@@ -216,10 +217,19 @@ double Stairs(MapWriter& map, double x, double fromY, double toY)
     return x + (count - 1) * StepPitch;
 }
 
-// A door standing on a floor, opening upwards.
+// A door from x0 to x1 standing on a floor, opening upwards. Shut, its solid foot stands in a slot
+// below the floor's top: one that falls shut on a player closes round his feet, which walk out of
+// it, rather than onto them, where they would be held between its foot and the floor. The slot is
+// not drawn: the door's picture stands on the floor.
+void Door(MapWriter& map, unsigned int group, double x0, double x1, double floor, double height)
+{
+    Box(map, x0, floor, x1, floor + height, Iron, group, false);
+    Box(map, x0, floor - DoorSlot, x1, floor + height, 0, group, true, 0);
+}
+
 void Door(MapWriter& map, unsigned int group, double x, double floor, double height)
 {
-    Box(map, x, floor, x + DoorWidth, floor + height, Iron, group);
+    Door(map, group, x, x + DoorWidth, floor, height);
 }
 
 // A wall of one colour that the hero passes while he holds a ball of that colour.
@@ -458,13 +468,16 @@ void WriteGalleryD(MapWriter& map)
 
     // Right of door 9. Blob 1 sways in front of door 8, which opens once it is dead. A ball set
     // on podium 1 opens door 10 (ball 10 lies before it). Doors 2 to 6 each fall shut 30 beyond
-    // their plates: five travels, each leaving a past self on a plate. No plate or door lies across
-    // room 14's left edge, where the room's view would cut off whoever waits there.
+    // their plates: five travels, each leaving a past self on a plate. Each door stands on the
+    // floor short of the next plate's notch, over which it would shut on no floor. No plate or door
+    // lies across room 14's left edge, where the room's view would cut off whoever waits there.
     Stairs(map, 8770.0, road, floor);
+    double const platesX = 9920.0;
+    double const platePitch = 115.0;
     std::vector<Cut> plates;
     for (int k = 0; k < 5; ++k)
-        plates.push_back(Plate(9940.0 + 100.0 * k, Kilig_SwitchGroups[3 + k]));
-    GalleryFloor(map, 8900.0, 10480.0, floor, plates);
+        plates.push_back(Plate(platesX + platePitch * k, Kilig_SwitchGroups[3 + k]));
+    GalleryFloor(map, 8900.0, 10520.0, floor, plates);
     Ref(map, Kilig_Rp_Gems[2], 8930.0, floor);
     Ref(map, Kilig_Rp_WavyBlobs[1], 9250.0, floor + 100.0);
     Door(map, Kilig_Doors[8].group, 9560.0, floor, 130.0);
@@ -473,8 +486,8 @@ void WriteGalleryD(MapWriter& map)
     Door(map, Kilig_Doors[10].group, 9800.0, floor, 110.0);
     Ball(map, 11, 9860.0, floor);
     for (int k = 0; k < 5; ++k)
-        Door(map, Kilig_Doors[2 + k].group, 10030.0 + 100.0 * k, floor, 100.0);
-    Ball(map, 12, 10465.0, floor);
+        Door(map, Kilig_Doors[2 + k].group, platesX + platePitch * k + PlateWidth + 30.0, floor, 100.0);
+    Ball(map, 12, 10505.0, floor);
 
     // The spike ring: its rows run right along the lower tier and back left along the upper one,
     // a wave of raised spikes going round. Steps climb to it over plate 1.
