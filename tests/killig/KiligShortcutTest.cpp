@@ -1,6 +1,7 @@
 // The master's house and dungeon as a player meets them: the map's drawing order hides nothing stood on
 // and no door, plate or lift, and the first room's door keeps both a held direction and random keys
-// from the dungeon's exit. A door that shuts on the player leaves him free to walk on.
+// from the dungeon's exit. A door that shuts on the player or a plate that rises under his foot leaves
+// him free to walk on.
 #include "killig/KiligWorldSupport.h"
 #include "support/DrawOrder.h"
 #include "support/ShortcutRun.h"
@@ -53,7 +54,7 @@ TEST_F(KiligShortcut, HoldingADirectionOrRandomKeysDoNotReachTheDungeonsExit)
                       [](ShortcutRun::Result const& r) { EXPECT_NE(r.action, Level_Completed) << r.how; });
 }
 
-TEST_F(KiligShortcut, ADoorShuttingOnThePlayerLeavesHimFreeToWalkAway)
+TEST_F(KiligShortcut, ADoorShuttingOnThePlayerOrAPlateRisingUnderHisFootLeavesHimFreeToWalkAway)
 {
     for (int d = 0; d < Kilig_Door_Count; ++d)
     {
@@ -71,4 +72,19 @@ TEST_F(KiligShortcut, ADoorShuttingOnThePlayerLeavesHimFreeToWalkAway)
         PutPlayer(*world, Pointf((open.x0 + open.x1) / 2.0, floor), 1.0);
         EXPECT_EQ(WalksAway(2 * int(door.distance)), "") << "under door " << d;
     }
+    for (int s = 0; s < Kilig_Switch_Count; ++s)
+        for (int const side : {-1, 1})
+        {
+            Dungeon();
+            // Coming down from a jump onto the plate's end as he runs off it: it sinks under the
+            // foot that lands there and rises again once he is past.
+            Rectf const plate = Bound(Kilig_SwitchGroups[s]);
+            double const end = side < 0 ? plate.x0 : plate.x1;
+            PutPlayer(*world, Pointf(end - side * 6.9, plate.y1 + 3.4), 1.0);
+            Hero()->speed = side * 4.6;
+            Hero()->fallSpeed = 10.4;
+            for (int i = 0; i < 20; ++i)
+                Step({side < 0 ? KeyIndex_GameLeft : KeyIndex_GameRight});
+            EXPECT_EQ(WalksAway(60), "") << "off the " << (side < 0 ? "left" : "right") << " end of plate " << s;
+        }
 }

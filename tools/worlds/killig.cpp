@@ -56,6 +56,7 @@ constexpr double StepPitch = 65.0;          // from one step's left edge to the 
 constexpr double GalleryA_StairsX = 1670.0; // the foot of gallery A's stairs, past the red gate
 constexpr double GalleryA_GemX = 1830.0;    // gem 0's chest, at the foot of gallery A's floor
 constexpr double PlateWidth = 60.0;         // a plate sits in a notch this wide
+constexpr double PlateLip = 2.0;            // its top reaches this far over the floor on either side
 constexpr double DoorWidth = 20.0;
 constexpr double DoorSlot = 5.0;    // a shut door's foot stands this far below the floor's top
 constexpr double SpikeWidth = 16.0; // one spike of a row, as drawn
@@ -171,8 +172,14 @@ void Floor(MapWriter& map, double x0, double x1, double top, double bottom, unsi
             if (!floating)
                 corners.push_back({cut.x0 + 20.0, bottom});
             piece(corners);
+            // The plate's sides run steeper than the notch's slopes and inside the floor, its top a
+            // little wider than the notch: sunk or risen, no side of it lies along a slope, where a
+            // foot at the plate's corner would be pinned between the two.
             Poly(map, Brass, cut.plateGroup, true,
-                 {{cut.x0 + 15.0, top - 15.0}, {cut.x0, top}, {cut.x0 + PlateWidth, top}, {cut.x0 + 45.0, top - 15.0}},
+                 {{cut.x0 + 10.0, top - 15.0},
+                  {cut.x0 - PlateLip, top},
+                  {cut.x0 + PlateWidth + PlateLip, top},
+                  {cut.x0 + 50.0, top - 15.0}},
                  Edge_All);
             if (!floating)
                 Box(map, cut.x0 + 20.0, bottom, cut.x0 + 40.0, notch, texture, 0, true, 0);
