@@ -1,11 +1,12 @@
 // The master's house and dungeon as a player meets them: the map's drawing order hides nothing stood on
 // and no door, plate or lift, and the first room's door keeps both a held direction and random keys
-// from the dungeon's exit. A door that shuts on the player or a plate that rises under his foot leaves
-// him free to walk on.
+// from the dungeon's exit. No jump on the way out rises into the last room, and a door that shuts on
+// the player or a plate that rises under his foot leaves him free to walk on.
 #include "killig/KiligWorldSupport.h"
 #include "support/DrawOrder.h"
 #include "support/ShortcutRun.h"
 #include "support/StandingSurfaces.h"
+#include "tools/worlds/killig.h"
 
 #include <gtest/gtest.h>
 
@@ -52,6 +53,23 @@ TEST_F(KiligShortcut, HoldingADirectionOrRandomKeysDoNotReachTheDungeonsExit)
 {
     ShortcutRun::Each([this] { Dungeon(); }, Stepper(),
                       [](ShortcutRun::Result const& r) { EXPECT_NE(r.action, Level_Completed) << r.how; });
+}
+
+TEST_F(KiligShortcut, AJumpUnderTheWayOutsLintelStaysOutOfTheLastRoomWhoseViewEndsShortOfTheExit)
+{
+    Dungeon();
+    for (double x = KiligWriter::Road_ExitLintelX + 5.0; x < Kilig_ExitX; x += 10.0)
+    {
+        PutPlayer(*world, Pointf(x, KiligWriter::RoadY(x)), 1.0);
+        double top = 0.0;
+        for (int i = 0; i < 60; ++i)
+        {
+            Step(i < 20 ? std::vector<int>{KeyIndex_GameJump} : std::vector<int>());
+            top = std::max(top, Hero()->GetPos().y);
+            EXPECT_EQ(Kilig::CameraRoom(Hero()->GetPos()), -1) << "jumping at " << x << ", step " << i;
+        }
+        EXPECT_GT(top, KiligWriter::RoadY(x) + 1.0) << "no jump at " << x;
+    }
 }
 
 TEST_F(KiligShortcut, ADoorShuttingOnThePlayerOrAPlateRisingUnderHisFootLeavesHimFreeToWalkAway)
