@@ -69,6 +69,7 @@ constexpr unsigned int Edge_Left = 1;
 constexpr unsigned int Edge_Top = 2;
 constexpr unsigned int Edge_Right = 4;
 constexpr unsigned int Edge_All = 15;
+constexpr unsigned int Edge_Every = ~0u; // every edge, however many corners
 
 struct Corner
 {
@@ -561,12 +562,21 @@ void WriteGalleryE(MapWriter& map)
     Door(map, Kilig_Doors[15].group, 13000.0, floor, 110.0);
     Ball(map, 16, 13060.0, floor);
 
-    // Swivel 1 stands across the floor like a gate, a knob on its upper end; each press of
-    // plate 9 turns it a quarter, lying flat high enough to walk under at a quarter and three
-    // quarters. Walk under it and it will not turn back at any tick up to then.
+    // Swivel 1 stands across the floor like a gate, a knob painted on its upper end; each press
+    // of plate 9 turns it a quarter, lying flat high enough to walk under at a quarter and three
+    // quarters. Walk under it and it will not turn back at any tick up to then. Both its ends come
+    // to points too steep to stand on and it is no wider anywhere than its shaft: stood up either
+    // way, it offers no foothold high in room 17, whose view a jump from there would leave.
     unsigned int const gate = Kilig_Swivels[1].group;
-    Box(map, 13240.0, floor + 10.0, 13260.0, floor + 170.0, SwivelWood, gate);
-    Box(map, 13235.0, floor + 150.0, 13265.0, floor + 170.0, SwivelWood, gate);
+    Poly(map, SwivelWood, gate, true,
+         {{13250.0, floor + 10.0},
+          {13240.0, floor + 30.0},
+          {13240.0, floor + 150.0},
+          {13250.0, floor + 170.0},
+          {13260.0, floor + 150.0},
+          {13260.0, floor + 30.0}},
+         Edge_Every);
+    Box(map, 13244.0, floor + 134.0, 13256.0, floor + 146.0, Brass, gate, false, Edge_All);
     Ref(map, Kilig_Swivels[1].pivot, 13250.0, floor + 90.0);
     Ball(map, 18, 13295.0, floor);
 
