@@ -68,6 +68,7 @@ constexpr double WestWall = 600.0;  // its thickness: no camera room holds the w
 constexpr unsigned int Edge_Left = 1;
 constexpr unsigned int Edge_Top = 2;
 constexpr unsigned int Edge_Right = 4;
+constexpr unsigned int Edge_Bottom = 8;
 constexpr unsigned int Edge_All = 15;
 constexpr unsigned int Edge_Every = ~0u; // every edge, however many corners
 
@@ -281,12 +282,43 @@ void Platform(MapWriter& map, unsigned int group, double x, double top, double w
 
 // ---- The road ----------------------------------------------------------------------------------
 
+// Between rooms 17 and 18 a wall of rock stands from under the galleries to above the rooms,
+// where room 18's view, which begins some 30 right of the room's edge, would cut off whoever stood
+// there: the road passes under it through a tunnel too low to rise into room 18, the gallery
+// through door 16 in its foot.
+constexpr double Junction_Left = 13378.0;
+constexpr double Junction_Right = 13426.0;
+constexpr double Junction_TunnelFloor = 2190.0;
+constexpr double Junction_TunnelRoof = 2215.0;
+constexpr double Junction_Top = 2850.0; // above room 18
+
 // Camera rooms' floors: 1550 through rooms 0 to 2, up to 1850 in room 3, up to 2050 across rooms 6
-// and 7, down to 1700 in room 9, up through rooms 14 to 16 to 2300 for the last two.
+// and 7, down to 1700 in room 9, up through rooms 14 to 16 to 2300 for the last two. Short of the
+// junction the road runs down, inside room 17's view, to a step down to the tunnel's floor; the
+// tunnel is entered from a stretch below the room, long enough for a walker off the step to come
+// down under its roof; beyond it the road climbs back into room 18.
 std::vector<Point> const RoadPoints = {
-    {WestEnd, 1550}, {3100, 1550},  {3600, 1850},  {5250, 1850},      {5550, 2050},  {6900, 2050},
-    {7450, 1700},    {10450, 1700}, {10700, 1850}, {10850, 1850},     {11350, 2150}, {11600, 2150},
-    {11850, 2300},   {14100, 2300}, {14270, 2190}, {Road_EndX, 2190},
+    {WestEnd, 1550},
+    {3100, 1550},
+    {3600, 1850},
+    {5250, 1850},
+    {5550, 2050},
+    {6900, 2050},
+    {7450, 1700},
+    {10450, 1700},
+    {10700, 1850},
+    {10850, 1850},
+    {11350, 2150},
+    {11600, 2150},
+    {11850, 2300},
+    {13160, 2300},
+    {Junction_Left - 68.0, 2205},
+    {Junction_Left - 68.0, Junction_TunnelFloor},
+    {Junction_Right, Junction_TunnelFloor},
+    {Junction_Right + 170.0, 2300},
+    {14100, 2300},
+    {14270, 2190},
+    {Road_EndX, 2190},
 };
 
 void WriteRoad(MapWriter& map)
@@ -304,6 +336,8 @@ void WriteRoad(MapWriter& map)
     {
         Point const a = RoadPoints[i];
         Point const b = RoadPoints[i + 1];
+        if (a.x == b.x) // a step: the faces of the floors either side
+            continue;
         if (a.y == b.y)
         {
             std::vector<Cut> cuts;
@@ -537,13 +571,21 @@ void WriteGalleryE(MapWriter& map)
     Stairs(map, 11880.0, road, floor);
     std::vector<Cut> cuts = {Plate(12080.0, Kilig_SwitchGroups[10]), Plate(12270.0, Kilig_SwitchGroups[11]),
                              Plate(13100.0, Kilig_SwitchGroups[9])};
-    // The first of the four lies left of room 18's door, so that no one stands on its notch where
-    // room 18's camera, whose view begins some 30 right of the door, would cut him.
+    // The first of the four lies in room 17, short of door 16 in the junction's wall.
     for (int k = 0; k < 4; ++k)
-        cuts.push_back(Plate(k == 0 ? 13320.0 : 13360.0 + 120.0 * k, Kilig_SwitchGroups[k < 3 ? 12 + k : 16]));
+        cuts.push_back(Plate(k == 0 ? Junction_Left - 35.0 - PlateWidth : 13360.0 + 120.0 * k,
+                             Kilig_SwitchGroups[k < 3 ? 12 + k : 16]));
     cuts.push_back(Plate(13860.0, Kilig_SwitchGroups[17]));
     GalleryFloor(map, 12010.0, 14300.0, floor, cuts);
     Ref(map, Kilig_Rp_Gems[3], 12040.0, floor);
+
+    // The junction's wall, over the tunnel and round door 16 (written before the door, so that the
+    // door slides up in front of the rock), up past room 18's top to a peak.
+    double const doorTop = floor + 100.0;
+    Box(map, Junction_Left, Junction_TunnelRoof, Junction_Right, floor - SlabDepth, Stone, 0, true,
+        Edge_Left | Edge_Right | Edge_Bottom);
+    Box(map, Junction_Left, doorTop, Junction_Right, Junction_Top, Stone, 0, true, Edge_Left | Edge_Right);
+    Peak(map, Junction_Left, Junction_Right, Junction_Top, Stone);
 
     // Doors 11 and 12 fall shut 90 beyond their plates: a travel each.
     Door(map, Kilig_Doors[11].group, 12230.0, floor, 100.0);
@@ -578,11 +620,13 @@ void WriteGalleryE(MapWriter& map)
          Edge_Every);
     Box(map, 13244.0, floor + 134.0, 13256.0, floor + 146.0, Brass, gate, false, Edge_All);
     Ref(map, Kilig_Swivels[1].pivot, 13250.0, floor + 90.0);
-    Ball(map, 18, 13295.0, floor);
 
-    // Plates 12 to 14 and 16 and their doors 16 to 19, 35 apart: a travel each.
-    for (int k = 0; k < 4; ++k)
+    // Plates 12 to 14 and 16 and their doors 16 to 19, 35 apart: a travel each. Door 16 fills the
+    // junction's passage; ball 18 lies beyond it.
+    Door(map, Kilig_Doors[16].group, Junction_Left, Junction_Right, floor, doorTop - floor);
+    for (int k = 1; k < 4; ++k)
         Door(map, Kilig_Doors[16 + k].group, 13455.0 + 120.0 * k, floor, 100.0);
+    Ball(map, 18, 13452.0, floor);
 
     // Lift 1 starts at the top of its swing, flush with the ledge, and moves while plate 17 is
     // held: down to the floor in 157 ticks and back up by 314. Solution: stand on the plate 320
@@ -597,17 +641,18 @@ void WriteGalleryE(MapWriter& map)
     Box(map, 14195.0, ledge + 110.0, 14225.0, ledge + 130.0, SwivelWood, turner);
     Ref(map, Kilig_Swivels[2].pivot, 14210.0, ledge + 70.0);
 
-    // Above: two rippling bridges over gaps (a fall lands on the floor below; the second ends clear
-    // of room 18's left edge, past where its view begins), imps and a spike
+    // Above: two rippling bridges over gaps (a fall lands on the floor below), imps and a spike
     // ball. The steps up rise left of room 17 and the floor lies above it, where the player's own
-    // camera follows him: in the room, its view would cut him off at the top.
+    // camera follows him: in the room, its view would cut him off at the top. The second bridge
+    // swings short of the junction's wall; beyond the wall, the floor with the imps is reached by a
+    // jump from lift 1's ledge.
     double const upper = floor + 220.0;
     double const x0 = Stairs(map, 11960.0, floor, upper);
-    GalleryFloor(map, x0, 13900.0, upper, {Gap(12300.0, 12800.0), Gap(12900.0, 13430.0)});
+    GalleryFloor(map, x0, 13900.0, upper, {Gap(12300.0, 12800.0), Gap(12900.0, Junction_Right)});
     for (unsigned int g = 25; g <= 34; ++g)
         Platform(map, g, 12325.0 + 50.0 * (g - 25), upper, 40.0);
     for (unsigned int g = 35; g <= 44; ++g)
-        Platform(map, g, 12925.0 + 50.0 * (g - 35), upper, 40.0);
+        Platform(map, g, 12925.0 + 42.0 * (g - 35), upper, 40.0);
     Ref(map, Kilig_Rp_Imps[2], 13480.0, upper + 16.0);
     Ref(map, Kilig_Rp_Imps[3], 13580.0, upper + 16.0);
     Ref(map, Kilig_Rp_SpikeBalls[3], 13760.0, upper + 25.0);
