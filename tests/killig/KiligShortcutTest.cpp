@@ -1,11 +1,19 @@
 // The master's house and dungeon as a player meets them: the map's drawing order hides nothing stood on
 // and no door, plate or lift, and the first room's door keeps both a held direction and random keys
-// from the dungeon's exit.
+// from the dungeon's exit. No floor lies where a camera room's view cuts off whoever stands there, no
+// jump on the way out rises into the last room, and a door that shuts on the player or a plate that
+// rises under his foot leaves him free to walk on.
 #include "killig/KiligWorldSupport.h"
 #include "support/DrawOrder.h"
+#include "support/FrameCheck.h"
 #include "support/ShortcutRun.h"
+#include "support/StandingSurfaces.h"
+#include "tools/worlds/killig.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
 
 namespace
 {
@@ -16,6 +24,41 @@ protected:
     ShortcutRun::Stepper Stepper()
     {
         return [this](std::vector<int> const& held) { return Step(held); };
+    }
+
+    // Stands the player at p and waits for the camera to come to rest on him.
+    void StandAndLook(Pointf p)
+    {
+        PutPlayer(*world, p, 1.0);
+        auto const& view = world->GetMap()->view;
+        // The room's camera is set from where he stood before a step, and eases in from the next.
+        for (int i = 0, still = 0; i < 600 && still < 10; ++i)
+        {
+            double const x = view.x;
+            double const y = view.y;
+            double const scale = view.scale;
+            Step();
+            bool const moved =
+                std::fabs(view.x - x) > 1e-6 || std::fabs(view.y - y) > 1e-6 || std::fabs(view.scale - scale) > 1e-9;
+            still = moved ? 0 : still + 1;
+        }
+    }
+
+    // A map group's bound where it stands, widened by the cover of its swing.
+    Rectf Bound(unsigned int group)
+    {
+        Rectf bound;
+        world->GetMap()->FindGroupBound(group, &bound);
+        return bound;
+    }
+
+    // What a stand of some steps and then holding each direction makes of the player: "" when he
+    // walks away; otherwise where he stays.
+    std::string WalksAway(int still)
+    {
+        for (int i = 0; i < still; ++i)
+            Step();
+        return ShortcutRun::Wedged(*world, Stepper());
     }
 };
 
@@ -31,4 +74,101 @@ TEST_F(KiligShortcut, HoldingADirectionOrRandomKeysDoNotReachTheDungeonsExit)
 {
     ShortcutRun::Each([this] { Dungeon(); }, Stepper(),
                       [](ShortcutRun::Result const& r) { EXPECT_NE(r.action, Level_Completed) << r.how; });
+}
+
+TEST_F(KiligShortcut, NoFloorInACameraRoomLiesWhereTheRoomsViewCutsOffWhoeverStandsThere)
+{
+    // Within his own width of a room's edge he may stand in a strip the room's view leaves out, as
+    // he does walking from room to room; anywhere further in, the room's view shows him whole.
+    Kilig& kilig = Dungeon();
+    std::vector<StandingSurface> const floors = StandingSurfaces(*kilig.GetMap(), {1.0});
+    auto const inside = [](Pointf p, int room) {
+        for (Pointf const d : {Pointf(-Player_Width, 0.0), Pointf(Player_Width, 0.0), Pointf(0.0, -Player_Height),
+                               Pointf(0.0, Player_Height)})
+            if (Kilig::CameraRoom(p + d) != room)
+                return false;
+        return true;
+    };
+    std::string cut;
+    int looked = 0;
+    for (StandingSurface const& floor : floors)
+        for (double x = floor.a.x + 2.0; x < floor.b.x - 2.0; x += 4.0)
+        {
+            Pointf const at(x, floor.a.y + (floor.b.y - floor.a.y) * (x - floor.a.x) / (floor.b.x - floor.a.x));
+            int const room = Kilig::CameraRoom(at);
+            if (room < 0 || !inside(at, room))
+                continue;
+            // The view only moves with him in a room whose camera follows him: where he already
+            // stands whole in the view he was last looked at in, he stands whole here too.
+            PutPlayer(*world, at, 1.0);
+            FrameCheck_Box box = FrameCheck::PlayerBox(*world);
+            if (kilig.GetCameraRoom() == room && box.Inside(LevelFrame::Width, LevelFrame::Height))
+                continue;
+            StandAndLook(at);
+            ++looked;
+            Pointf const stands = Hero()->GetPos();
+            box = FrameCheck::PlayerBox(*world);
+            if (Kilig::CameraRoom(stands) != room || !inside(stands, room) || Hero()->IsPlayerDead() != 0
+                || box.Inside(LevelFrame::Width, LevelFrame::Height))
+                continue;
+            char text[160];
+            std::snprintf(text, sizeof text,
+                          "room %d cuts off a player standing at (%.0f, %.0f): box (%.0f, %.0f)-(%.0f, %.0f)\n", room,
+                          stands.x, stands.y, box.x0, box.y0, box.x1, box.y1);
+            cut += text;
+        }
+    EXPECT_GT(looked, 19);
+    EXPECT_EQ(cut, "");
+}
+
+TEST_F(KiligShortcut, AJumpUnderTheWayOutsLintelStaysOutOfTheLastRoomWhoseViewEndsShortOfTheExit)
+{
+    Dungeon();
+    for (double x = KiligWriter::Road_ExitLintelX + 5.0; x < Kilig_ExitX; x += 10.0)
+    {
+        PutPlayer(*world, Pointf(x, KiligWriter::RoadY(x)), 1.0);
+        double top = 0.0;
+        for (int i = 0; i < 60; ++i)
+        {
+            Step(i < 20 ? std::vector<int>{KeyIndex_GameJump} : std::vector<int>());
+            top = std::max(top, Hero()->GetPos().y);
+            EXPECT_EQ(Kilig::CameraRoom(Hero()->GetPos()), -1) << "jumping at " << x << ", step " << i;
+        }
+        EXPECT_GT(top, KiligWriter::RoadY(x) + 1.0) << "no jump at " << x;
+    }
+}
+
+TEST_F(KiligShortcut, ADoorShuttingOnThePlayerOrAPlateRisingUnderHisFootLeavesHimFreeToWalkAway)
+{
+    for (int d = 0; d < Kilig_Door_Count; ++d)
+    {
+        Kilig_DoorIds const& door = Kilig_Doors[d];
+        if (door.opener != Kilig_BySwitch)
+            continue;
+        Dungeon();
+        // Held open from its plate, then shut on him as he stands in its way.
+        Rectf const plate = Bound(Kilig_SwitchGroups[door.index]);
+        double const floor = plate.y1;
+        PutPlayer(*world, Pointf((plate.x0 + plate.x1) / 2.0, floor), 1.0);
+        for (int i = 0; i < 2 * int(door.distance); ++i)
+            Step();
+        Rectf const open = Bound(door.group);
+        PutPlayer(*world, Pointf((open.x0 + open.x1) / 2.0, floor), 1.0);
+        EXPECT_EQ(WalksAway(2 * int(door.distance)), "") << "under door " << d;
+    }
+    for (int s = 0; s < Kilig_Switch_Count; ++s)
+        for (int const side : {-1, 1})
+        {
+            Dungeon();
+            // Coming down from a jump onto the plate's end as he runs off it: it sinks under the
+            // foot that lands there and rises again once he is past.
+            Rectf const plate = Bound(Kilig_SwitchGroups[s]);
+            double const end = side < 0 ? plate.x0 : plate.x1;
+            PutPlayer(*world, Pointf(end - side * 6.9, plate.y1 + 3.4), 1.0);
+            Hero()->speed = side * 4.6;
+            Hero()->fallSpeed = 10.4;
+            for (int i = 0; i < 20; ++i)
+                Step({side < 0 ? KeyIndex_GameLeft : KeyIndex_GameRight});
+            EXPECT_EQ(WalksAway(60), "") << "off the " << (side < 0 ? "left" : "right") << " end of plate " << s;
+        }
 }

@@ -541,6 +541,19 @@ TEST_F(WorldKit, TheFrameCheckFindsThePlayerOutOfSightTooSmallOrOverBareClearCol
     EXPECT_NE(small.Report().find("under 12 px tall"), std::string::npos) << small.Report();
     EXPECT_EQ(wide.Report().find("under 12 px tall"), std::string::npos) << wide.Report();
     EXPECT_EQ(small.Report().find("out of the frame"), std::string::npos) << small.Report();
+    // A view that shows him just 12 px tall is close enough, even where the screen's arithmetic
+    // makes him a hair less; a hundredth of a pixel less is not.
+    for (double const scale : {FrameCheck_MinHeight / Player_Height, 0.9995 * FrameCheck_MinHeight / Player_Height})
+    {
+        FrameCheck just(w, "just tall enough");
+        Pointf const off(home.x, home.y + 0.5);
+        w.GetPlayer()->SetPos(&off);
+        w.GetMap()->view = {home.x - 320.0 / scale, home.y, scale};
+        just.Look(false);
+        EXPECT_LT(FrameCheck::PlayerBox(w).Height(), FrameCheck_MinHeight);
+        EXPECT_EQ(just.Faults(), scale < FrameCheck_MinHeight / Player_Height ? 1 : 0) << just.Report();
+    }
+    w.GetPlayer()->SetPos(&home);
 
     // A zoom in progress is let by, and so is a shot the world frames on purpose, for
     // FrameCheck_Settle steps after.

@@ -39,8 +39,11 @@
 #include <string>
 #include <vector>
 
-constexpr int FrameCheck_Every = 50;         // steps between two frames looked at
+constexpr int FrameCheck_Every = 50;          // steps between two frames looked at
 constexpr double FrameCheck_MinHeight = 12.0; // the player's box is at least this tall, in pixels
+// What the screen's arithmetic may lose of a box drawn exactly FrameCheck_MinHeight tall (a view
+// that shows the player just so tall, at a height that is no round number).
+constexpr double FrameCheck_HeightRounding = 1e-9;
 constexpr int FrameCheck_Settle = 40;        // steps a let-by view covers after it ends
 constexpr double FrameCheck_Zooming = 0.002; // a change of the view's scale in one step, relative
 constexpr int FrameCheck_Listed = 4;         // faults spelt out per check; the rest are counted
@@ -151,7 +154,7 @@ public:
         FrameCheck_Box const box = PlayerBox(world);
         int const cleared = frame.Cleared();
         bool const inside = box.Inside(LevelFrame::Width, LevelFrame::Height);
-        bool const tall = small || box.Height() >= FrameCheck_MinHeight;
+        bool const tall = small || box.Height() >= FrameCheck_MinHeight - FrameCheck_HeightRounding;
         if (inside && tall && cleared == 0 && !off)
             return;
         char text[400];
@@ -250,13 +253,13 @@ private:
     World_Base& world;
     std::string name;
     Shown shown;
-    double scale;   // the view's scale after the last step
-    int steps = 0;  // steps seen
-    int letBy = 0;  // steps the frames are still let by
+    double scale;       // the view's scale after the last step
+    int steps = 0;      // steps seen
+    int letBy = 0;      // steps the frames are still let by
     bool small = false; // the player's size is let by after the last step
     bool off = false;   // ...he stands in no view the world frames
-    int looked = 0; // frames whose turn came
-    int passed = 0; // ...let by
+    int looked = 0;     // frames whose turn came
+    int passed = 0;     // ...let by
     int faults = 0;
     std::string listed;
     std::optional<MapWalls> walls; // kept to, when given

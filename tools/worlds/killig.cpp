@@ -52,11 +52,13 @@ constexpr double pi = 3.14159265358979323846;
 constexpr double Bedrock = 1200.0; // the road's rock goes down to here
 constexpr double SlabDepth = 20.0; // of gallery floors, steps and ledges
 constexpr double StepWidth = 50.0;
-constexpr double StepPitch = 65.0;  // from one step's left edge to the next
+constexpr double StepPitch = 65.0;          // from one step's left edge to the next
 constexpr double GalleryA_StairsX = 1670.0; // the foot of gallery A's stairs, past the red gate
 constexpr double GalleryA_GemX = 1830.0;    // gem 0's chest, at the foot of gallery A's floor
-constexpr double PlateWidth = 60.0; // a plate sits in a notch this wide
+constexpr double PlateWidth = 60.0;         // a plate sits in a notch this wide
+constexpr double PlateLip = 2.0;            // its top reaches this far over the floor on either side
 constexpr double DoorWidth = 20.0;
+constexpr double DoorSlot = 5.0;    // a shut door's foot stands this far below the floor's top
 constexpr double SpikeWidth = 16.0; // one spike of a row, as drawn
 constexpr double WestEnd = -440.0;  // the west wing's far wall
 constexpr double WestWall = 600.0;  // its thickness: no camera room holds the west wing, and the
@@ -66,7 +68,9 @@ constexpr double WestWall = 600.0;  // its thickness: no camera room holds the w
 constexpr unsigned int Edge_Left = 1;
 constexpr unsigned int Edge_Top = 2;
 constexpr unsigned int Edge_Right = 4;
+constexpr unsigned int Edge_Bottom = 8;
 constexpr unsigned int Edge_All = 15;
+constexpr unsigned int Edge_Every = ~0u; // every edge, however many corners
 
 struct Corner
 {
@@ -170,8 +174,14 @@ void Floor(MapWriter& map, double x0, double x1, double top, double bottom, unsi
             if (!floating)
                 corners.push_back({cut.x0 + 20.0, bottom});
             piece(corners);
+            // The plate's sides run steeper than the notch's slopes and inside the floor, its top a
+            // little wider than the notch: sunk or risen, no side of it lies along a slope, where a
+            // foot at the plate's corner would be pinned between the two.
             Poly(map, Brass, cut.plateGroup, true,
-                 {{cut.x0 + 15.0, top - 15.0}, {cut.x0, top}, {cut.x0 + PlateWidth, top}, {cut.x0 + 45.0, top - 15.0}},
+                 {{cut.x0 + 10.0, top - 15.0},
+                  {cut.x0 - PlateLip, top},
+                  {cut.x0 + PlateWidth + PlateLip, top},
+                  {cut.x0 + 50.0, top - 15.0}},
                  Edge_All);
             if (!floating)
                 Box(map, cut.x0 + 20.0, bottom, cut.x0 + 40.0, notch, texture, 0, true, 0);
@@ -216,10 +226,19 @@ double Stairs(MapWriter& map, double x, double fromY, double toY)
     return x + (count - 1) * StepPitch;
 }
 
-// A door standing on a floor, opening upwards.
+// A door from x0 to x1 standing on a floor, opening upwards. Shut, its solid foot stands in a slot
+// below the floor's top: one that falls shut on a player closes round his feet, which walk out of
+// it, rather than onto them, where they would be held between its foot and the floor. The slot is
+// not drawn: the door's picture stands on the floor.
+void Door(MapWriter& map, unsigned int group, double x0, double x1, double floor, double height)
+{
+    Box(map, x0, floor, x1, floor + height, Iron, group, false);
+    Box(map, x0, floor - DoorSlot, x1, floor + height, 0, group, true, 0);
+}
+
 void Door(MapWriter& map, unsigned int group, double x, double floor, double height)
 {
-    Box(map, x, floor, x + DoorWidth, floor + height, Iron, group);
+    Door(map, group, x, x + DoorWidth, floor, height);
 }
 
 // A wall of one colour that the hero passes while he holds a ball of that colour.
@@ -263,12 +282,43 @@ void Platform(MapWriter& map, unsigned int group, double x, double top, double w
 
 // ---- The road ----------------------------------------------------------------------------------
 
+// Between rooms 17 and 18 a wall of rock stands from under the galleries to above the rooms,
+// where room 18's view, which begins some 30 right of the room's edge, would cut off whoever stood
+// there: the road passes under it through a tunnel too low to rise into room 18, the gallery
+// through door 16 in its foot.
+constexpr double Junction_Left = 13378.0;
+constexpr double Junction_Right = 13426.0;
+constexpr double Junction_TunnelFloor = 2190.0;
+constexpr double Junction_TunnelRoof = 2215.0;
+constexpr double Junction_Top = 2850.0; // above room 18
+
 // Camera rooms' floors: 1550 through rooms 0 to 2, up to 1850 in room 3, up to 2050 across rooms 6
-// and 7, down to 1700 in room 9, up through rooms 14 to 16 to 2300 for the last two.
+// and 7, down to 1700 in room 9, up through rooms 14 to 16 to 2300 for the last two. Short of the
+// junction the road runs down, inside room 17's view, to a step down to the tunnel's floor; the
+// tunnel is entered from a stretch below the room, long enough for a walker off the step to come
+// down under its roof; beyond it the road climbs back into room 18.
 std::vector<Point> const RoadPoints = {
-    {WestEnd, 1550}, {3100, 1550},  {3600, 1850},  {5250, 1850},      {5550, 2050},  {6900, 2050},
-    {7450, 1700},    {10450, 1700}, {10700, 1850}, {10850, 1850},     {11350, 2150}, {11600, 2150},
-    {11850, 2300},   {14100, 2300}, {14270, 2190}, {Road_EndX, 2190},
+    {WestEnd, 1550},
+    {3100, 1550},
+    {3600, 1850},
+    {5250, 1850},
+    {5550, 2050},
+    {6900, 2050},
+    {7450, 1700},
+    {10450, 1700},
+    {10700, 1850},
+    {10850, 1850},
+    {11350, 2150},
+    {11600, 2150},
+    {11850, 2300},
+    {13160, 2300},
+    {Junction_Left - 68.0, 2205},
+    {Junction_Left - 68.0, Junction_TunnelFloor},
+    {Junction_Right, Junction_TunnelFloor},
+    {Junction_Right + 170.0, 2300},
+    {14100, 2300},
+    {14270, 2190},
+    {Road_EndX, 2190},
 };
 
 void WriteRoad(MapWriter& map)
@@ -286,6 +336,8 @@ void WriteRoad(MapWriter& map)
     {
         Point const a = RoadPoints[i];
         Point const b = RoadPoints[i + 1];
+        if (a.x == b.x) // a step: the faces of the floors either side
+            continue;
         if (a.y == b.y)
         {
             std::vector<Cut> cuts;
@@ -458,13 +510,16 @@ void WriteGalleryD(MapWriter& map)
 
     // Right of door 9. Blob 1 sways in front of door 8, which opens once it is dead. A ball set
     // on podium 1 opens door 10 (ball 10 lies before it). Doors 2 to 6 each fall shut 30 beyond
-    // their plates: five travels, each leaving a past self on a plate. No plate or door lies across
-    // room 14's left edge, where the room's view would cut off whoever waits there.
+    // their plates: five travels, each leaving a past self on a plate. Each door stands on the
+    // floor short of the next plate's notch, over which it would shut on no floor. No plate or door
+    // lies across room 14's left edge, where the room's view would cut off whoever waits there.
     Stairs(map, 8770.0, road, floor);
+    double const platesX = 9920.0;
+    double const platePitch = 115.0;
     std::vector<Cut> plates;
     for (int k = 0; k < 5; ++k)
-        plates.push_back(Plate(9940.0 + 100.0 * k, Kilig_SwitchGroups[3 + k]));
-    GalleryFloor(map, 8900.0, 10480.0, floor, plates);
+        plates.push_back(Plate(platesX + platePitch * k, Kilig_SwitchGroups[3 + k]));
+    GalleryFloor(map, 8900.0, 10520.0, floor, plates);
     Ref(map, Kilig_Rp_Gems[2], 8930.0, floor);
     Ref(map, Kilig_Rp_WavyBlobs[1], 9250.0, floor + 100.0);
     Door(map, Kilig_Doors[8].group, 9560.0, floor, 130.0);
@@ -473,8 +528,8 @@ void WriteGalleryD(MapWriter& map)
     Door(map, Kilig_Doors[10].group, 9800.0, floor, 110.0);
     Ball(map, 11, 9860.0, floor);
     for (int k = 0; k < 5; ++k)
-        Door(map, Kilig_Doors[2 + k].group, 10030.0 + 100.0 * k, floor, 100.0);
-    Ball(map, 12, 10465.0, floor);
+        Door(map, Kilig_Doors[2 + k].group, platesX + platePitch * k + PlateWidth + 30.0, floor, 100.0);
+    Ball(map, 12, 10505.0, floor);
 
     // The spike ring: its rows run right along the lower tier and back left along the upper one,
     // a wave of raised spikes going round. Steps climb to it over plate 1.
@@ -516,13 +571,21 @@ void WriteGalleryE(MapWriter& map)
     Stairs(map, 11880.0, road, floor);
     std::vector<Cut> cuts = {Plate(12080.0, Kilig_SwitchGroups[10]), Plate(12270.0, Kilig_SwitchGroups[11]),
                              Plate(13100.0, Kilig_SwitchGroups[9])};
-    // The first of the four lies left of room 18's door, so that no one stands on its notch where
-    // room 18's camera, whose view begins some 30 right of the door, would cut him.
+    // The first of the four lies in room 17, short of door 16 in the junction's wall.
     for (int k = 0; k < 4; ++k)
-        cuts.push_back(Plate(k == 0 ? 13320.0 : 13360.0 + 120.0 * k, Kilig_SwitchGroups[k < 3 ? 12 + k : 16]));
+        cuts.push_back(Plate(k == 0 ? Junction_Left - 35.0 - PlateWidth : 13360.0 + 120.0 * k,
+                             Kilig_SwitchGroups[k < 3 ? 12 + k : 16]));
     cuts.push_back(Plate(13860.0, Kilig_SwitchGroups[17]));
     GalleryFloor(map, 12010.0, 14300.0, floor, cuts);
     Ref(map, Kilig_Rp_Gems[3], 12040.0, floor);
+
+    // The junction's wall, over the tunnel and round door 16 (written before the door, so that the
+    // door slides up in front of the rock), up past room 18's top to a peak.
+    double const doorTop = floor + 100.0;
+    Box(map, Junction_Left, Junction_TunnelRoof, Junction_Right, floor - SlabDepth, Stone, 0, true,
+        Edge_Left | Edge_Right | Edge_Bottom);
+    Box(map, Junction_Left, doorTop, Junction_Right, Junction_Top, Stone, 0, true, Edge_Left | Edge_Right);
+    Peak(map, Junction_Left, Junction_Right, Junction_Top, Stone);
 
     // Doors 11 and 12 fall shut 90 beyond their plates: a travel each.
     Door(map, Kilig_Doors[11].group, 12230.0, floor, 100.0);
@@ -541,18 +604,29 @@ void WriteGalleryE(MapWriter& map)
     Door(map, Kilig_Doors[15].group, 13000.0, floor, 110.0);
     Ball(map, 16, 13060.0, floor);
 
-    // Swivel 1 stands across the floor like a gate, a knob on its upper end; each press of
-    // plate 9 turns it a quarter, lying flat high enough to walk under at a quarter and three
-    // quarters. Walk under it and it will not turn back at any tick up to then.
+    // Swivel 1 stands across the floor like a gate, a knob painted on its upper end; each press
+    // of plate 9 turns it a quarter, lying flat high enough to walk under at a quarter and three
+    // quarters. Walk under it and it will not turn back at any tick up to then. Both its ends come
+    // to points too steep to stand on and it is no wider anywhere than its shaft: stood up either
+    // way, it offers no foothold high in room 17, whose view a jump from there would leave.
     unsigned int const gate = Kilig_Swivels[1].group;
-    Box(map, 13240.0, floor + 10.0, 13260.0, floor + 170.0, SwivelWood, gate);
-    Box(map, 13235.0, floor + 150.0, 13265.0, floor + 170.0, SwivelWood, gate);
+    Poly(map, SwivelWood, gate, true,
+         {{13250.0, floor + 10.0},
+          {13240.0, floor + 30.0},
+          {13240.0, floor + 150.0},
+          {13250.0, floor + 170.0},
+          {13260.0, floor + 150.0},
+          {13260.0, floor + 30.0}},
+         Edge_Every);
+    Box(map, 13244.0, floor + 134.0, 13256.0, floor + 146.0, Brass, gate, false, Edge_All);
     Ref(map, Kilig_Swivels[1].pivot, 13250.0, floor + 90.0);
-    Ball(map, 18, 13295.0, floor);
 
-    // Plates 12 to 14 and 16 and their doors 16 to 19, 35 apart: a travel each.
-    for (int k = 0; k < 4; ++k)
+    // Plates 12 to 14 and 16 and their doors 16 to 19, 35 apart: a travel each. Door 16 fills the
+    // junction's passage; ball 18 lies beyond it.
+    Door(map, Kilig_Doors[16].group, Junction_Left, Junction_Right, floor, doorTop - floor);
+    for (int k = 1; k < 4; ++k)
         Door(map, Kilig_Doors[16 + k].group, 13455.0 + 120.0 * k, floor, 100.0);
+    Ball(map, 18, 13452.0, floor);
 
     // Lift 1 starts at the top of its swing, flush with the ledge, and moves while plate 17 is
     // held: down to the floor in 157 ticks and back up by 314. Solution: stand on the plate 320
@@ -567,17 +641,18 @@ void WriteGalleryE(MapWriter& map)
     Box(map, 14195.0, ledge + 110.0, 14225.0, ledge + 130.0, SwivelWood, turner);
     Ref(map, Kilig_Swivels[2].pivot, 14210.0, ledge + 70.0);
 
-    // Above: two rippling bridges over gaps (a fall lands on the floor below; the second ends clear
-    // of room 18's left edge, past where its view begins), imps and a spike
+    // Above: two rippling bridges over gaps (a fall lands on the floor below), imps and a spike
     // ball. The steps up rise left of room 17 and the floor lies above it, where the player's own
-    // camera follows him: in the room, its view would cut him off at the top.
+    // camera follows him: in the room, its view would cut him off at the top. The second bridge
+    // swings short of the junction's wall; beyond the wall, the floor with the imps is reached by a
+    // jump from lift 1's ledge.
     double const upper = floor + 220.0;
     double const x0 = Stairs(map, 11960.0, floor, upper);
-    GalleryFloor(map, x0, 13900.0, upper, {Gap(12300.0, 12800.0), Gap(12900.0, 13430.0)});
+    GalleryFloor(map, x0, 13900.0, upper, {Gap(12300.0, 12800.0), Gap(12900.0, Junction_Right)});
     for (unsigned int g = 25; g <= 34; ++g)
         Platform(map, g, 12325.0 + 50.0 * (g - 25), upper, 40.0);
     for (unsigned int g = 35; g <= 44; ++g)
-        Platform(map, g, 12925.0 + 50.0 * (g - 35), upper, 40.0);
+        Platform(map, g, 12925.0 + 42.0 * (g - 35), upper, 40.0);
     Ref(map, Kilig_Rp_Imps[2], 13480.0, upper + 16.0);
     Ref(map, Kilig_Rp_Imps[3], 13580.0, upper + 16.0);
     Ref(map, Kilig_Rp_SpikeBalls[3], 13760.0, upper + 25.0);
