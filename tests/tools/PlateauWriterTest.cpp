@@ -169,12 +169,14 @@ TEST_F(PlateauWriterTest, CreaturesKeepTheirOrderAndRoom)
 
 TEST_F(PlateauWriterTest, MineAndPeopleArePlacedToWork)
 {
-    // The lift fills the top of a shaft it can ride 750 down.
+    // The lift fills the top of a shaft it rides 750 down, into the shaft's foot, whose top is level
+    // with the lift's top there.
     Rectf bound;
     map->FindGroupBound(27, &bound);
+    double const top = std::fmax(bound.y0, bound.y1);
     Pointf const below((bound.x0 + bound.x1) / 2, std::fmin(bound.y0, bound.y1) - 1);
-    EXPECT_FALSE(Blocked(below, Pointf(below.x, below.y - 748)));
-    EXPECT_TRUE(Blocked(below, Pointf(below.x, below.y - 800)));
+    EXPECT_FALSE(Blocked(below, Pointf(below.x, top - 749)));
+    EXPECT_TRUE(Blocked(below, Pointf(below.x, top - 751)));
 
     unsigned int const track[] = {60, 61, 62, 63, 64, 65, 66, 67, 68, 69, 70, 71, 72, 73, 74, 75, 75,
                                   74, 73, 72, 71, 76, 77, 78, 79, 80, 81, 82, 83, 82, 84, 85, 86, 87,
