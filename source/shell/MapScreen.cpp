@@ -83,13 +83,23 @@ constexpr auto Released = MainMenu::Released;
 constexpr auto PlaySound = MainMenu::PlayUiSound;
 
 // Copies a damaged slot aside, where no save replaces it; false when the copy could not be made.
+// The copy is made under a scratch name and takes the kept copy's name only once whole: one that
+// fails part-way (a full disk) is removed, so that it takes no room and no later start counts it
+// as kept.
 bool CopyAside(char const* file)
 {
+    std::string const copy = MapScreen::DamagedCopy(file);
+    std::string const scratch = copy + ".tmp";
     std::error_code failed;
-    std::filesystem::copy_file(file, MapScreen::DamagedCopy(file), std::filesystem::copy_options::overwrite_existing,
-                               failed);
+    std::filesystem::copy_file(file, scratch, std::filesystem::copy_options::overwrite_existing, failed);
+    if (!failed)
+        std::filesystem::rename(scratch, copy, failed);
     if (failed)
+    {
+        std::error_code ignored;
+        std::filesystem::remove(scratch, ignored);
         std::fprintf(stderr, "cannot keep the damaged save slot %s: %s\n", file, failed.message().c_str());
+    }
     return !failed;
 }
 
@@ -266,8 +276,16 @@ bool MapScreen::Save(GameEvents* record)
 {
     if (saveSlot == -1)
         return true;
-    // A damaged slot without its copy stays as it is; the title said so.
-    return MayReplace(slotFiles[saveSlot]) && WriteSlot(record, saveSlot);
+    // A damaged slot without its copy stays as it is. The title said so, and so does every save
+    // it refuses, as a failed write does: the progress of the session is not kept anywhere.
+    if (!MayReplace(slotFiles[saveSlot]))
+    {
+        MessageBox::Show("Your progress was not saved.\nThe slot holds a damaged file that could not be copied "
+                         "aside, so it is kept as it was.",
+                         "Error");
+        return false;
+    }
+    return WriteSlot(record, saveSlot);
 }
 
 std::string MapScreen::SlotNote(int slot) const
