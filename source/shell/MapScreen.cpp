@@ -105,14 +105,25 @@ bool CopyAside(char const* file)
 
 // A slot that was never written is a new game; its file appears at the first save. A damaged
 // slot is copied aside first, as the next save into it replaces it with the record it reads as;
-// kept tells whether that copy stands.
+// kept tells whether that copy stands. A file that is there but cannot be opened (a folder in its
+// place, one the player may not read) is a damaged slot whose copy cannot be made, not a reason
+// for the game not to start.
 GameEvents* ReadSlot(char const* file, bool* kept)
 {
     *kept = true;
     std::error_code ignored;
     if (!std::filesystem::exists(file, ignored))
         return new GameEvents();
-    GameEvents* record = new GameEvents(file);
+    GameEvents* record = nullptr;
+    try
+    {
+        record = new GameEvents(file);
+    }
+    catch (Error const&)
+    {
+        record = new GameEvents();
+        record->damaged = true;
+    }
     if (record->damaged)
         *kept = CopyAside(file);
     return record;

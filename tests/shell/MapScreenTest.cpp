@@ -432,6 +432,11 @@ TEST_F(MapScreenTest, SlotTheGameCannotReadIsNotSavedOver)
     close(sock);
     ASSERT_EQ(nullptr, std::fopen(MapScreen::SlotFile(1), "rb"));
 
+    // The title still opens, and says of each that no game is saved there.
+    MapScreen const title(&live, Level_None, Level_Continue);
+    for (int slot : {0, 1})
+        EXPECT_NE(std::string::npos, title.SlotNote(slot).find("could not be copied")) << title.SlotNote(slot);
+    EXPECT_EQ("", title.SlotNote(2));
     MessageBox::ClearRecorded();
     live.gems = 5;
     for (int slot : {0, 1})
