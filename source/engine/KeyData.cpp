@@ -84,40 +84,16 @@ void DefaultKeyAssign()
     std::memcpy(keyAssign, defaults, sizeof keyAssign);
 }
 
-bool KeyAssignValid(std::uint16_t const* codes, KeyCodeKnown known)
-{
-    for (int i = 0; i < KeyAssign_Count; i++)
-    {
-        if (!known(codes[i]))
-            return false;
-        for (int j = i + 1; j < KeyAssign_Count; j++)
-            if (codes[j] == codes[i] && j % HM_Keys_Used != i % HM_Keys_Used)
-                return false;
-    }
-    return true;
-}
-
-bool LoadKeyAssign(KeyCodeKnown known)
+void LoadKeyAssign()
 {
     std::FILE* file = HM_OpenFile(keyAssignFile, "rb");
     if (!file)
-        return true;
+        return;
     std::uint8_t bytes[2 * KeyAssign_Count];
-    std::size_t count = std::fread(bytes, 2, KeyAssign_Count, file);
+    std::size_t const count = std::fread(bytes, 2, KeyAssign_Count, file);
     std::fclose(file);
-    std::uint16_t codes[KeyAssign_Count];
-    std::memcpy(codes, keyAssign, sizeof codes);
     for (std::size_t i = 0; i < count; i++)
-        codes[i] = static_cast<std::uint16_t>(bytes[2 * i] | bytes[2 * i + 1] << 8);
-    // A key the game cannot produce, or one key doing two things, could leave the player unable
-    // to reach the options to mend it.
-    if (!KeyAssignValid(codes, known))
-    {
-        DefaultKeyAssign();
-        return false;
-    }
-    std::memcpy(keyAssign, codes, sizeof keyAssign);
-    return true;
+        keyAssign[i] = static_cast<std::uint16_t>(bytes[2 * i] | bytes[2 * i + 1] << 8);
 }
 
 void SaveKeyAssign()

@@ -71,12 +71,9 @@ int FindKey(unsigned vk);
 int FindGameKey(unsigned vk);
 
 void DefaultKeyAssign();
-// Whether a key code is one the keyboard can produce; the shell hands in the platform's answer.
-using KeyCodeKnown = bool (*)(std::uint16_t code);
-// Whether every code is known and no code is bound to two game keys.
-bool KeyAssignValid(std::uint16_t const* codes, KeyCodeKnown known);
-// Replaces as many entries as the file "keyassign" holds; a missing file changes nothing. A file
-// that would make the assignment invalid sets the defaults instead and gives false.
-bool LoadKeyAssign(KeyCodeKnown known);
+// Replaces as many entries as the file "keyassign" holds, up to the 18, with the codes as they
+// stand; a missing file changes nothing. A code no key produces is never matched, and one on two
+// game keys acts as the first, so no code read needs refusing.
+void LoadKeyAssign();
 // Writes the 18 entries to "keyassign"; a file that cannot be written is ignored.
 void SaveKeyAssign();

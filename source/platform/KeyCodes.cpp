@@ -76,8 +76,3 @@ int HM_VirtualKeyToScancode(unsigned vk)
             return entry.scancode;
     return -1;
 }
-
-bool HM_VirtualKeyKnown(std::uint16_t vk)
-{
-    return HM_VirtualKeyToScancode(vk) >= 0;
-}

@@ -9,7 +9,6 @@
 #include "platform/Audio.h"
 #include "platform/Clock.h"
 #include "platform/GameWindow.h"
-#include "platform/KeyCodes.h"
 #include "platform/MessageBox.h"
 #include "platform/Registry.h"
 #include "shell/Digest.h"
@@ -212,8 +211,7 @@ void Init()
     if (!GameWindow::Open(0, 0))
         throw Error(GameWindow::FailureText(), 0);
     DefaultKeyAssign();
-    if (!LoadKeyAssign(HM_VirtualKeyKnown))
-        MessageBox::Show("The key assignment file is damaged.\nThe default keys are used.", "Error");
+    LoadKeyAssign();
     if (!MapScreen::CheckSave())
         MessageBox::Show("Running from protected volume.\nYou will not be able to save the game.", "Error");
     GameWindow::ShowCursor(false);

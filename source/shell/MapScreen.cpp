@@ -83,26 +83,47 @@ constexpr auto Released = MainMenu::Released;
 constexpr auto PlaySound = MainMenu::PlayUiSound;
 
 // Copies a damaged slot aside, where no save replaces it; false when the copy could not be made.
+// The copy is made under a scratch name and takes the kept copy's name only once whole: one that
+// fails part-way (a full disk) is removed, so that it takes no room and no later start counts it
+// as kept.
 bool CopyAside(char const* file)
 {
+    std::string const copy = MapScreen::DamagedCopy(file);
+    std::string const scratch = copy + ".tmp";
     std::error_code failed;
-    std::filesystem::copy_file(file, MapScreen::DamagedCopy(file), std::filesystem::copy_options::overwrite_existing,
-                               failed);
+    std::filesystem::copy_file(file, scratch, std::filesystem::copy_options::overwrite_existing, failed);
+    if (!failed)
+        std::filesystem::rename(scratch, copy, failed);
     if (failed)
+    {
+        std::error_code ignored;
+        std::filesystem::remove(scratch, ignored);
         std::fprintf(stderr, "cannot keep the damaged save slot %s: %s\n", file, failed.message().c_str());
+    }
     return !failed;
 }
 
 // A slot that was never written is a new game; its file appears at the first save. A damaged
 // slot is copied aside first, as the next save into it replaces it with the record it reads as;
-// kept tells whether that copy stands.
+// kept tells whether that copy stands. A file that is there but cannot be opened (a folder in its
+// place, one the player may not read) is a damaged slot whose copy cannot be made, not a reason
+// for the game not to start.
 GameEvents* ReadSlot(char const* file, bool* kept)
 {
     *kept = true;
     std::error_code ignored;
     if (!std::filesystem::exists(file, ignored))
         return new GameEvents();
-    GameEvents* record = new GameEvents(file);
+    GameEvents* record = nullptr;
+    try
+    {
+        record = new GameEvents(file);
+    }
+    catch (Error const&)
+    {
+        record = new GameEvents();
+        record->damaged = true;
+    }
     if (record->damaged)
         *kept = CopyAside(file);
     return record;
@@ -266,8 +287,16 @@ bool MapScreen::Save(GameEvents* record)
 {
     if (saveSlot == -1)
         return true;
-    // A damaged slot without its copy stays as it is; the title said so.
-    return MayReplace(slotFiles[saveSlot]) && WriteSlot(record, saveSlot);
+    // A damaged slot without its copy stays as it is. The title said so, and so does every save
+    // it refuses, as a failed write does: the progress of the session is not kept anywhere.
+    if (!MayReplace(slotFiles[saveSlot]))
+    {
+        MessageBox::Show("Your progress was not saved.\nThe slot holds a damaged file that could not be copied "
+                         "aside, so it is kept as it was.",
+                         "Error");
+        return false;
+    }
+    return WriteSlot(record, saveSlot);
 }
 
 std::string MapScreen::SlotNote(int slot) const

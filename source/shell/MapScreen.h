@@ -59,7 +59,8 @@ public:
 
     // Writes the record into the chosen slot, making the saves folder when needed. A failed
     // write leaves the slot as it was and tells the player in a message box; false then. A
-    // damaged slot is not written over unless a copy of it is kept; false too.
+    // damaged slot is not written over unless a copy of it is kept; false too, told in a box of
+    // its own.
     static bool Save(GameEvents* record);
     // Where a damaged slot is copied before a save can replace it.
     static std::string DamagedCopy(char const* slotFile);

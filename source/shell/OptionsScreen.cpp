@@ -284,25 +284,9 @@ void OptionsScreen::AssignKey(std::uint16_t vk)
     assert(curKey >= 0 && curKey < KeyAssign_Count);
     keyWait = false;
     prompt[0] = '\0';
-    // One key for two actions would reach only the first of them, and the game refuses such an
-    // assignment when it starts: an action that has the key trades it for the one it replaces.
-    std::uint16_t const replaced = tempKeyAssign[curKey];
-    int const row = curKey % HM_Keys_Used;
-    bool taken = false;
-    for (int i = 0; i < KeyAssign_Count; i++)
-        taken |= i % HM_Keys_Used != row && tempKeyAssign[i] == vk;
+    // Only the entry chosen: a key another action has stays there too, and acts as the first of
+    // the two in the assignment's order.
     tempKeyAssign[curKey] = vk;
-    if (taken)
-    {
-        // Both columns of each action, so that neither key ends up on the two of them.
-        for (int i = 0; i < KeyAssign_Count; i++)
-        {
-            if (i % HM_Keys_Used != row && tempKeyAssign[i] == vk)
-                tempKeyAssign[i] = replaced;
-            else if (i % HM_Keys_Used == row && tempKeyAssign[i] == replaced)
-                tempKeyAssign[i] = vk;
-        }
-    }
     WriteKeysText();
 }
 

@@ -22,11 +22,11 @@ enum OptionsScreen_Control
 
 // A modal screen over the game, drawn with the bitmap font and used with the mouse (the
 // cursor is shown while it is open) or the keyboard. A key button waits for the next key
-// pressed and binds it to a working copy, where an action that had that key takes the one it
-// replaces; OK makes the copy the key assignment and writes "keyassign", Cancel drops it.
-// Enter is OK, or binds Enter while waiting; Escape ends a wait, and otherwise cancels. The
-// game loop does not run while the screen is open, and the keys pressed on it never reach the
-// game, neither their repeats nor their release.
+// pressed and binds it to that one entry of a working copy; OK makes the copy the key
+// assignment and writes "keyassign", Cancel drops it. Enter is OK, or binds Enter while
+// waiting; Escape ends a wait, and otherwise cancels. The game loop does not run while the
+// screen is open, and the keys pressed on it never reach the game, neither their repeats nor
+// their release.
 class OptionsScreen final
 {
 public:
@@ -56,7 +56,7 @@ public:
     void Handle(Window_Message const& message);
     // What a click on the control does.
     void Click(int control);
-    // Binds the code to the button being waited for; an action that had it takes the code replaced.
+    // Binds the code to the button being waited for, and to nothing else.
     void AssignKey(std::uint16_t vk);
     void Plot() const;
 

@@ -6,8 +6,14 @@
 #include "support/ShellTestSupport.h"
 #include "util/Error.h"
 
+#include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
+#include <csignal>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -43,6 +49,32 @@ protected:
     }
 
     GameEvents live;
+};
+
+// While it stands, the files this process writes may grow only so far, as on a disk that fills up:
+// a write past it fails rather than ending the process.
+class FileSizeLimit final
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &before);
+        signalBefore = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = before;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &before);
+        std::signal(SIGXFSZ, signalBefore);
+    }
+    FileSizeLimit(FileSizeLimit const&) = delete;
+    FileSizeLimit& operator=(FileSizeLimit const&) = delete;
+
+private:
+    rlimit before = {};
+    void (*signalBefore)(int) = nullptr;
 };
 
 } // namespace
@@ -338,15 +370,25 @@ TEST_F(MapScreenTest, DamagedSlotThatCannotBeCopiedIsSaidSoAndNotSavedOver)
     Run(title, 51);
     ASSERT_EQ(0, saveSlot);
 
-    // Neither a save during play nor the map after a level writes over it.
+    // Neither a save during play nor the map after a level writes over it, and each says so as it
+    // is refused, in words of its own.
     live[Event_Hint] = GameEvent_HasHappened;
+    MessageBox::ClearRecorded();
     EXPECT_FALSE(MapScreen::Save(&live));
+    ASSERT_EQ(1u, MessageBox::Recorded().size());
+    std::string const refused = MessageBox::Recorded()[0].text;
+    EXPECT_NE(std::string::npos, refused.find("damaged")) << refused;
+    EXPECT_EQ(std::string::npos, refused.find("as it was before")) << "not the failed write's words";
     MapScreen after(&live, Level_TreeV, Level_Completed);
+    ASSERT_EQ(2u, MessageBox::Recorded().size());
+    EXPECT_EQ(refused, MessageBox::Recorded()[1].text);
     EXPECT_EQ(damaged, slotFile());
 
     // Once the copy can be made, the next save makes it first.
     std::filesystem::remove(copy);
     EXPECT_TRUE(MapScreen::Save(&live));
+    EXPECT_EQ(2u, MessageBox::Recorded().size());
+    MessageBox::ClearRecorded();
     std::ifstream in(copy, std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), damaged);
     EXPECT_TRUE(GameEvents(MapScreen::SlotFile(0)).Happened(Event_Hint, 0));
@@ -372,5 +414,63 @@ TEST_F(MapScreenTest, FailedSaveIsToldAndKeepsTheOldSlot)
     EXPECT_TRUE(MapScreen::Save(&live));
     EXPECT_EQ(GameEvents(MapScreen::SlotFile(0)).gems, 5);
     EXPECT_EQ(MessageBox::Recorded().size(), 1u);
+    MessageBox::ClearRecorded();
+}
+
+// What the reader cannot make a record of is damaged too: a folder, or a file it cannot open, once
+// counted as sound and written over.
+TEST_F(MapScreenTest, SlotTheGameCannotReadIsNotSavedOver)
+{
+    std::filesystem::create_directories(MapScreen::SlotFile(0));
+    // A socket: it exists, but opening it for reading fails.
+    int const sock = socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(sock, 0);
+    sockaddr_un address = {};
+    address.sun_family = AF_UNIX;
+    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", MapScreen::SlotFile(1));
+    ASSERT_EQ(0, bind(sock, reinterpret_cast<sockaddr const*>(&address), sizeof address));
+    close(sock);
+    ASSERT_EQ(nullptr, std::fopen(MapScreen::SlotFile(1), "rb"));
+
+    // The title still opens, and says of each that no game is saved there.
+    MapScreen const title(&live, Level_None, Level_Continue);
+    for (int slot : {0, 1})
+        EXPECT_NE(std::string::npos, title.SlotNote(slot).find("could not be copied")) << title.SlotNote(slot);
+    EXPECT_EQ("", title.SlotNote(2));
+    MessageBox::ClearRecorded();
+    live.gems = 5;
+    for (int slot : {0, 1})
+    {
+        saveSlot = slot;
+        EXPECT_FALSE(MapScreen::Save(&live)) << "slot " << slot;
+        ASSERT_EQ(std::size_t(slot + 1), MessageBox::Recorded().size());
+        EXPECT_NE(std::string::npos, MessageBox::Recorded()[slot].text.find("damaged")) << "refused, not failed";
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(MapScreen::SlotFile(0)));
+    EXPECT_TRUE(std::filesystem::is_socket(MapScreen::SlotFile(1)));
+    EXPECT_EQ(2, std::distance(std::filesystem::directory_iterator("saves"), {})) << "nothing left beside them";
+    MessageBox::ClearRecorded();
+}
+
+// A copy cut short by a full disk was left under the kept copy's name, in the room the next save needed.
+TEST_F(MapScreenTest, CopyAsideCutShortLeavesNothingBehind)
+{
+    std::filesystem::create_directories("saves");
+    std::string const damaged(40000, '\x07');
+    std::ofstream(MapScreen::SlotFile(0), std::ios::binary) << damaged;
+    saveSlot = 0;
+    MessageBox::ClearRecorded();
+    {
+        // Files may grow to half the slot here, as if the disk filled up.
+        FileSizeLimit const full(20480);
+        EXPECT_FALSE(MapScreen::Save(&live));
+    }
+    EXPECT_EQ(1u, MessageBox::Recorded().size());
+    EXPECT_EQ(1, std::distance(std::filesystem::directory_iterator("saves"), {})) << "the slot alone";
+    EXPECT_EQ(damaged.size(), std::filesystem::file_size(MapScreen::SlotFile(0)));
+
+    EXPECT_TRUE(MapScreen::Save(&live));
+    std::ifstream in(MapScreen::DamagedCopy(MapScreen::SlotFile(0)), std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), damaged);
     MessageBox::ClearRecorded();
 }
