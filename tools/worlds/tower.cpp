@@ -107,7 +107,7 @@
 //     the ledge and lifts him; ride to the end of its 20th leg (a quarter turn down to x 5210, y 4102) and
 //     jump off to the right: he lands on the exit floor (4000), where scaler 23 makes him 4. Walk
 //     off its right end onto LX (2690), against the hanging wall at x 5760.
-//   LX: scaler 24 makes him 8; switch 11 (x 6000) holds door 16 (x 6400, rising 220) and door 17
+//   LX: scaler 24 makes him 8; switch 11 (x 6050) holds door 16 (x 6400, rising 220) and door 17
 //   (x 7200, rising 2000); beyond door 16 scaler 25, on the overview spot, makes him 64.
 //     Solution: at 8 stand on switch 11 from T for 700 ticks; walk right through door 16 (it is
 //     still rising and falling as he gets there) to the closed door 17; travel back to T + 100;
@@ -179,6 +179,29 @@ void PlateFloor(MapWriter& map, double x0, double x1, double y, double bottom, d
          texScale);
     Poly(map, {{c - 30 * s, y}, {c + 30 * s, y}, {c + 15 * s, y - 15 * s}, {c - 15 * s, y - 15 * s}}, Tile, texScale,
          group);
+}
+
+// The same with the plate 11 s thick, the gap's slopes a little apart from its sides and parallel to
+// them, and under it a floor just below its foot: plate and floor touch nowhere. Where a sloping seam
+// ran between them, a foot on the slope was held fast as the plate rose round it; a foot in the narrow
+// slot left instead walks up it, and no one fits under the plate.
+constexpr double Plate_Slot = 0.25;   // the slot's width across, per unit of the plate's scale
+constexpr double Plate_Under = 0.1;   // the height of the crack under the plate, per unit of its scale
+constexpr double Plate_Depth = 11.0;  // the plate's thickness: the slot's foot lies a little below the pit's
+constexpr double Plate_Narrow = 0.05; // the most either is across, so that no one of 1/32 stands in them
+void PlateSlotFloor(MapWriter& map, double x0, double x1, double y, double bottom, double c, double s,
+                    unsigned int group, double texScale)
+{
+    double const g = std::min(Plate_Slot * s, Plate_Narrow);
+    double const foot = y - Plate_Depth * s;
+    double const under = foot - std::min(Plate_Under * s, Plate_Narrow);
+    double const edge = 30 * s - Plate_Depth * s + g - (foot - under); // the floor under the plate, either side of c
+    Poly(map, {{x0, bottom}, {x0, y}, {c - 30 * s - g, y}, {c - edge, under}, {c - edge, bottom}}, Stone, texScale);
+    Box(map, c - edge, bottom, c + edge, under, Stone, texScale);
+    Poly(map, {{c + edge, bottom}, {c + edge, under}, {c + 30 * s + g, y}, {x1, y}, {x1, bottom}}, Stone, texScale);
+    Poly(map,
+         {{c - 30 * s, y}, {c + 30 * s, y}, {c + 30 * s - Plate_Depth * s, foot}, {c - 30 * s + Plate_Depth * s, foot}},
+         Tile, texScale, group);
 }
 
 // A row of teeth along y from x0 to x1, as many as fit about `width` wide: nothing stands on them.
@@ -607,13 +630,13 @@ void WriteScales(MapWriter& map)
     Box(map, WingB_SlotWallX, y + 15, WingB_SlotWallX + 30, 3900, Brick); // up under the trough over it
     Teeth(map, WingB_SlotWallX, WingB_SlotWallX + 30, 3900, 15.0);
     Ref(map, 30, WingB_SlotWallX + 62.0, y); // scaler 10: any size -> 1/2
-    PlateFloor(map, 2000, WingB_L1X0, y, y - 40, WingB_Plate3X, 0.5, Tower_Switches[3].group, 8.0);
+    PlateSlotFloor(map, 2000, WingB_L1X0, y, y - 40, WingB_Plate3X, 0.5, Tower_Switches[3].group, 8.0);
     // The corridor's ceiling keeps a player of 1/2 who jumps in it inside its close shot.
     Box(map, 1980, y + 20, WingB_SlotWallX, y + 60, Brick, 8.0);
     Box(map, WingB_Door3X, y, WingB_Door3X + 5, y + 20, Tile, 4.0, Tower_Doors[3].group);
 
     // The scales' room: the pan in the floor, the lift in its shaft on the left.
-    PlateFloor(map, WingB_LiftX1, 2000, y, y - 40, WingB_PanX, 0.5, Scales_Scales_Group, 8.0);
+    PlateSlotFloor(map, WingB_LiftX1, 2000, y, y - 40, WingB_PanX, 0.5, Scales_Scales_Group, 8.0);
     // Where the room's shot ends short of the corridor's a sill is jumped over but not stood on:
     // its sides slide.
     Poly(map, {{WingB_SillX0, y}, {(WingB_SillX0 + 1980) / 2.0, y + WingB_SillHeight}, {1980, y}}, Stone, 8.0);
@@ -663,9 +686,9 @@ void WriteTiny(MapWriter& map)
     Box(map, 1462, y + 6, WingB_TinyCeilingX, 2850, Brick, fine);
     Ref(map, 36, WingB_TinyShrinkX + 0.5, y); // scaler 15: 1/4 -> 1/8
     Ref(map, 38, WingB_TinyShrinkX - 1.0, y); // scaler 16: 1/4 -> 1/8
-    PlateFloor(map, 1600, WingB_TinyStepX, y, y - 15, WingB_Plate7X, s16, Tower_Switches[7].group, fine);
-    PlateFloor(map, 1592, 1600, y, y - 15, WingB_Plate7X - 8, s16, Tower_Switches[8].group, fine);
-    PlateFloor(map, 1584, 1592, y, y - 15, WingB_Plate7X - 16, s16, Tower_Switches[9].group, fine);
+    PlateSlotFloor(map, 1600, WingB_TinyStepX, y, y - 15, WingB_Plate7X, s16, Tower_Switches[7].group, fine);
+    PlateSlotFloor(map, 1592, 1600, y, y - 15, WingB_Plate7X - 8, s16, Tower_Switches[8].group, fine);
+    PlateSlotFloor(map, 1584, 1592, y, y - 15, WingB_Plate7X - 16, s16, Tower_Switches[9].group, fine);
     for (int k = 0; k < 3; k++)
     {
         double const x = WingB_Door8X - 7 * k;
@@ -673,7 +696,7 @@ void WriteTiny(MapWriter& map)
     }
     Box(map, WingB_Door7X, y - 15, 1584, y, Stone, fine);
     Ref(map, 39, 1546, y); // scaler 17: 1/8 -> 1/32
-    Box(map, WingB_LowPassX0, y + 0.9, WingB_LowPassX1, y + 6, Brick, fine);
+    Box(map, WingB_LowPassX0, y + WingB_LowPassHeight, WingB_LowPassX1, y + 6, Brick, fine);
     Ref(map, Tower_Rp_PickUps[3], 1535, y);
     Ref(map, 40, 1524, y); // scaler 18: 1/32 -> 1/16
     Ref(map, Tower_Rp_SmallTarget, WingB_SmallTargetX, y + 1.5);
@@ -681,7 +704,7 @@ void WriteTiny(MapWriter& map)
     Ref(map, Tower_Rp_PickUps[0], 1482, y);
 
     // Switch 4 and the lid (door 4) of the hole down to the lower corridor.
-    PlateFloor(map, 1470, WingB_Door7X, y, y - 2, WingB_Plate4X, s16, Tower_Switches[4].group, fine);
+    PlateSlotFloor(map, 1470, WingB_Door7X, y, y - 2, WingB_Plate4X, s16, Tower_Switches[4].group, fine);
     Box(map, WingB_Hatch4X, y - 1, WingB_Hatch4X + 4, y, Tile, 0.5, Tower_Doors[4].group);
     Box(map, 1420, y - 2, WingB_Hatch4X, y, Stone, fine);
     Box(map, 1462, y, WingB_Hatch4X, y + 6, Brick, fine);
@@ -689,8 +712,8 @@ void WriteTiny(MapWriter& map)
 
     // The lower corridor: switches 5 and 6, doors 5 and 6.
     double const low = WingB_LowerY;
-    PlateFloor(map, 1457, 1470, low, low - 2, WingB_Plate5X, s16, Tower_Switches[5].group, fine);
-    PlateFloor(map, 1420, 1457, low, low - 2, WingB_Plate6X, s16, Tower_Switches[6].group, fine);
+    PlateSlotFloor(map, 1457, 1470, low, low - 2, WingB_Plate5X, s16, Tower_Switches[5].group, fine);
+    PlateSlotFloor(map, 1420, 1457, low, low - 2, WingB_Plate6X, s16, Tower_Switches[6].group, fine);
     Box(map, WingB_Door5X, low, WingB_Door5X + 1, y - 2, Tile, 0.5, Tower_Doors[5].group);
     Box(map, WingB_Door6X, low, WingB_Door6X + 1, y - 2, Tile, 0.5, Tower_Doors[6].group);
 
@@ -702,8 +725,8 @@ void WriteTiny(MapWriter& map)
     Box(map, WingB_Door6X - 3.5, low + 2.4, WingB_Door6X, y - 2, Brick, fine);
     Ref(map, 49, WingB_Door6X - 4.0, low); // scaler 19: 1/16 -> 1/8
     Ref(map, 50, WingB_Door6X - 4.6, low); // scaler 20: 1/8 -> 1/4
-    Ref(map, 51, 1408, low); // scaler 21: 1/4 -> 1/2
-    Ref(map, 53, 1400, low); // scaler 22: 1/2 -> 1
+    Ref(map, 51, 1408, low);               // scaler 21: 1/4 -> 1/2
+    Ref(map, 53, 1400, low);               // scaler 22: 1/2 -> 1
     Box(map, WingB_StepX0, WingB_StepY - 10.0, WingB_StepX1, WingB_StepY, Stone, 8.0);
     // Up to near the rock: its top lies in the camera zone of the room over it, clear of the cars'
     // turn into their leftward leg.
@@ -770,7 +793,7 @@ void WriteTransporter(MapWriter& map)
     double const y = WingB_FinaleY;
     Box(map, 5760, 2970, 5780, 4200, Brick);
     Teeth(map, 5760, 5780, 4200, 10.0);
-    PlateFloor(map, Way_WallX1, WingB_Door16X, y, 2470, WingB_Plate11X, 8.0, Tower_Switches[11].group, 256.0);
+    PlateSlotFloor(map, Way_WallX1, WingB_Door16X, y, Way_WallY, WingB_Plate11X, 8.0, Tower_Switches[11].group, 256.0);
     double const far = WingB_FinaleFarY;
     Box(map, WingB_Door16X, y - 200, WingB_Door16X + 40, y);
     Box(map, WingB_Door16X + 40, far - 200, WingB_Door17X + 60, far);

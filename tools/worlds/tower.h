@@ -204,15 +204,15 @@ constexpr double WingB_CatchY = 4300.5;
 constexpr double WingB_SlotWallX = 2095.0; // its slot and door 3 lie in the door's close shot
 constexpr double WingB_Plate3X = 2060.0;
 constexpr double WingB_Door3X = 2010.0;
-constexpr double WingB_PanX = 1895.0;      // the middle of the pan
-constexpr double WingB_SillX0 = 1973.0;    // a sill up to the corridor, at the scales' room's shot's edge
-constexpr double WingB_SillHeight = 5.6;   // its sides steeper than a body stands on
-constexpr double WingB_LiftX0 = 1725.0;    // the lift, 30 wide: a rider at rest on its right half is
-constexpr double WingB_LiftX1 = 1755.0;    // framed with the scales, raised on its left end with the corridor
-constexpr double WingB_ShaftX0 = 1730.0;   // the shaft's floor under the lift, in the scales' room's shot
+constexpr double WingB_PanX = 1895.0;    // the middle of the pan
+constexpr double WingB_SillX0 = 1973.0;  // a sill up to the corridor, at the scales' room's shot's edge
+constexpr double WingB_SillHeight = 5.6; // its sides steeper than a body stands on
+constexpr double WingB_LiftX0 = 1725.0;  // the lift, 30 wide: a rider at rest on its right half is
+constexpr double WingB_LiftX1 = 1755.0;  // framed with the scales, raised on its left end with the corridor
+constexpr double WingB_ShaftX0 = 1730.0; // the shaft's floor under the lift, in the scales' room's shot
 constexpr double WingB_ShaftY = 2720.0;
-constexpr double WingB_TinyY = 2830.0;     // the corridor through the window above the lift
-constexpr double WingB_WindowX = 1705.0;   // the window's left side
+constexpr double WingB_TinyY = 2830.0;       // the corridor through the window above the lift
+constexpr double WingB_WindowX = 1705.0;     // the window's left side
 constexpr double WingB_TinyShrinkX = 1609.5; // where he becomes 1/8, framed close with switch 7
 // Right of the zones that make him 1/8 the corridor's floor is a step higher than a player of 1/8
 // jumps, twice over, with a ramp down to the window: coming in at 1/4 he drops off it into those
@@ -227,13 +227,16 @@ constexpr double WingB_Plate7X = 1604.0;   // switches 7, 8 and 9 stand 8 apart 
 constexpr double WingB_Door8X = 1577.0;    // doors 8, 9 and 10 stand 7 apart leftwards
 constexpr double WingB_LowPassX0 = 1530.0; // the passage only a player of 1/32 fits
 constexpr double WingB_LowPassX1 = 1541.0;
+// Its ceiling over the floor: under the head of a player of 1/16, and over the feet of one of 1/32
+// a unit above the floor, so that they never end inside it with no way out.
+constexpr double WingB_LowPassHeight = 1.15;
 constexpr double WingB_SmallTargetX = 1496.0;
 constexpr double WingB_Door7X = 1488.0;
 constexpr double WingB_Plate4X = 1476.0;
 constexpr double WingB_Hatch4X = 1466.0; // door 4 covers a hole from here to 4 right
 constexpr double WingB_LowerY = 2822.0;  // the corridor below the hatch
 constexpr double WingB_Plate5X = 1464.0; // the pairs and the growing zones past them lie in the
-                                          // close shot of a small player, right of x 1445
+                                         // close shot of a small player, right of x 1445
 constexpr double WingB_Door5X = 1459.0;
 constexpr double WingB_Plate6X = 1455.0;
 constexpr double WingB_Door6X = 1450.0;
@@ -256,7 +259,7 @@ constexpr double WingB_CarHeight = 10.0;
 constexpr double WingB_WaitY = 2978.0;           // the ledge just over P where a rider waits for a car
 constexpr double WingB_WaitX = WingB_CarX + 1.0; // where he waits on it, just right of the zones' edge
 constexpr double WingB_ExitFloorY = 4012.0;      // where the rider drops off his car
-constexpr double WingB_ExitFloorX0 = 5320.0; // in the shot of the room it leads to
+constexpr double WingB_ExitFloorX0 = 5320.0;     // in the shot of the room it leads to
 constexpr double WingB_ExitFloorX1 = 5600.0;
 constexpr double WingB_FinaleY = 2690.0; // LX: on switch 11 a player of 8 is still in zone 39
 // LX beyond door 16, a step lower: a giant of 64 on the overview spot stands whole in zone 39's
@@ -268,7 +271,7 @@ constexpr double WingB_FinaleCeilingY = 3947.0;
 constexpr double WingB_FinaleLowY = 2580.0;
 constexpr double WingB_GiantHeight = 1280.0; // a player of 64
 constexpr double WingB_LowCeilingX1 = 8000.0;
-constexpr double WingB_Plate11X = 6000.0;
+constexpr double WingB_Plate11X = 6050.0; // its plate begins right of where the fall from the exit floor ends
 constexpr double WingB_Door16X = 6400.0;
 constexpr double WingB_Door17X = 7200.0;
 constexpr double WingB_LXX1 = 12400.0;       // LX's end, beyond the tower's right wall
