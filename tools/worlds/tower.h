@@ -186,12 +186,16 @@ constexpr double WingA_GrowX = 2200.0;     // scaler 9, on the road under the co
 // the transporter, which carries its rider over the top of the tower to an exit floor; from
 // there he drops onto the finale (LX), grows to 8, then to 64, and leaves by door 17.
 constexpr double WingB_FloorY = 2755.0; // L1, the corridor to the scales and the scales' floor
-constexpr double WingB_L1X1 = 2500.0;
+// Its right end over the shaft the giant jumps up, far enough from the closed door 3 that a giant
+// who walks off L1's left end, shrinks and walks on to the door has gone more than his own width.
+constexpr double WingB_L1X1 = 2560.0;
 // L1 proper lies higher than a player of 1/2 jumps, twice over, above the foot of the slot wall,
 // where the slot's zone makes him 1/2: he drops from L1 against the wall, and at 1/2 no one climbs
 // back onto L1, where he would be too small to see.
 constexpr double WingB_L1X0 = 2129.0;
 constexpr double WingB_L1Y = 2831.0;
+constexpr double WingB_GapLintelLow = 2.0;    // over L1's height: the lintel over the gap at its end
+constexpr double WingB_GapLintelHigh = 100.0; // under the head of a giant walking off L1
 // The trough under the transporter's long rightward leg over the second wing.
 constexpr double WingB_TroughX0 = 1580.0;
 constexpr double WingB_TroughX1 = 3200.0;
