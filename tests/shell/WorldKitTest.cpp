@@ -627,14 +627,22 @@ TEST_F(WorldKit, EveryWorldKeepsThePlayerInSightOnACoveredScreenAlongItsRoadsAnd
     }
 }
 
-// The places where a player may stand with no key to move him on, by name: none yet.
+// The places where a player may stand with no key to move him on, by name: closed rooms of time
+// puzzles, which only travelling back opens again.
 struct Wedge_Place
 {
     Level_Type type;
     char const* name;
     Rectf where;
 };
-std::vector<Wedge_Place> const Wedge_Places = {};
+std::vector<Wedge_Place> const Wedge_Places = {
+    // Between the tower's doors 16 and 17 on LX: door 16 falls shut behind whoever walks through it, and
+    // door 17 stays shut unless a past self stands on switch 11.
+    {Level_Tower,
+     "between doors 16 and 17",
+     {TowerWriter::WingB_Door16X + 40.0, TowerWriter::WingB_FinaleFarY - 1.0, TowerWriter::WingB_Door17X + 1.0,
+      TowerWriter::WingB_FinaleCeilingY}},
+};
 
 bool WedgeExcepted(Level_Type type, Pointf p)
 {

@@ -811,8 +811,8 @@ void WriteTransporter(MapWriter& map)
     Box(map, WingB_Door17X + 60, low + WingB_GiantHeight + 15.0, WingB_LowCeilingX1, Tower_TopY - 200, Brick, 256.0);
     Ref(map, 150, 5760, y); // scaler 24: 4 -> 8, where the fall along the wall ends
     Box(map, WingB_Door16X, y, WingB_Door16X + 40, y + 300, Brick, Coarse, Tower_Doors[16].group);
-    Box(map, WingB_Door16X, y + 300, WingB_Door16X + 40, 3500, Brick);
-    Teeth(map, WingB_Door16X, WingB_Door16X + 40, 3500, 20.0);
+    // Over door 16 a wall up to the roof: the way between LX's parts is through the open door only.
+    Box(map, WingB_Door16X, y + 300, WingB_Door16X + 40, Tower_TopY - 200, Brick);
     // Between doors 16 and 17 a ceiling over a giant's head keeps him inside zone 39's shot.
     Box(map, WingB_Door16X + 40, WingB_FinaleCeilingY, WingB_Door17X, Tower_TopY - 200, Brick, 256.0);
     Ref(map, 151, 6650, far); // scaler 25: 8 -> 64, on the overview spot
