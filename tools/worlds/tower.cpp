@@ -359,6 +359,11 @@ void WriteTroughs(MapWriter& map)
     Box(map, WingB_TroughX1, y - 20, WingB_CatchX0, WingB_TroughY - 30, Stone, 32.0);
     Box(map, WingB_CatchX1, y - 20, WingB_CatchX1 + 20, y + 90, Stone, 32.0);
     Teeth(map, WingB_CatchX1, WingB_CatchX1 + 20, y + 90, 4.0, 32.0); // under the cars passing over it
+    // Over the floor's right end, beyond the cars' loop up from the route's foot, a ceiling just over the
+    // head of a rider on a passing car, up to the tower's top: a player of 4 jumping there meets it before
+    // his feet clear the wall, and no one passes over it.
+    Box(map, WingB_CatchCeilingX0, WingB_CatchCeilingY, WingB_CatchX1 + 20, Tower_TopY, Stone, 32.0);
+    Teeth(map, WingB_CatchCeilingX0, WingB_CatchX1 + 20, Tower_TopY, Roof_ToothWidth, 32.0);
 }
 
 void WriteRoad(MapWriter& map)
@@ -634,6 +639,7 @@ void WriteScales(MapWriter& map)
     // jumps up the gap meets it with his head before his feet are back at L1's height.
     Box(map, WingB_SlotWallX + 30, WingB_L1Y + WingB_GapLintelLow, WingB_L1X0, WingB_L1Y + WingB_GapLintelHigh, Brick,
         8.0);
+    Teeth(map, WingB_SlotWallX + 30, WingB_L1X0, WingB_L1Y + WingB_GapLintelHigh, 4.0, 8.0);
     // Scaler 10 (any size -> 1/2) at the middle of the floor between plate 3 and L1's face, where a
     // giant dropping off L1 lands.
     Ref(map, 30, (WingB_Plate3X + 30.0 * 0.5 + WingB_L1X0) / 2.0, y);
@@ -649,6 +655,9 @@ void WriteScales(MapWriter& map)
     Poly(map, {{WingB_SillX0, y}, {(WingB_SillX0 + 1980) / 2.0, y + WingB_SillHeight}, {1980, y}}, Stone, 8.0);
     Box(map, WingB_WindowX, 2870, 2000, 2885, Brick, 8.0);
     Box(map, 1980, y + 60, 2000, 2870, Brick, 8.0);
+    // Over the sill the corridor's ceiling reaches back into the room, and the room's wall over it stands
+    // inside the room's shot: whoever jumps against it is seen whole.
+    Box(map, WingB_SillX0 - 1.0, y + 20, 1980, 2870, Brick, 8.0);
     // Over the corridor's ceiling, walled in under the trough, no one stands.
     Teeth(map, 2000, WingB_SlotWallX, y + 60, 12.0, 8.0);
     Box(map, WingB_LiftX0, y - 10, WingB_LiftX1, y, Tile, 4.0, Scales_Lift_Group);
@@ -663,6 +672,12 @@ void WriteScales(MapWriter& map)
           {WingB_ShaftX0, WingB_ShaftY}},
          Brick, 8.0);
     Box(map, WingB_WindowX, WingB_TinyY + 6, WingB_LiftX0, 2870, Brick, 8.0);
+    // Over the lift's left end at rest, outside the room's shot, the shaft's wall, its top too steep to
+    // stand on: the raised lift's top passes it just under the window.
+    Poly(
+        map,
+        {{WingB_LiftX0, y}, {WingB_LiftX0, WingB_TinyY - 5.0}, {WingB_ShaftX0, WingB_TinyY - 15.0}, {WingB_ShaftX0, y}},
+        Brick, 8.0);
     Ref(map, Scales_Lights_Ref, 1850, 2810);
     Ref(map, 35, 1950, y); // scaler 14: 1/4 -> 1/2
     Ref(map, 31, 1960, y); // scaler 11: 1/4 -> 1/2
