@@ -307,24 +307,24 @@ TEST_F(TowerPlay, TheTransporterCarriesItsRiderOverTheTopToTheFinaleAndHeLeavesA
     unsigned int const car = world->GetMap()->GetGroup(poly);
     auto routeTick = [&] { return (Now() + Tower_MapMoveGroup::CarPhase(car)) % Transport_TotalTime; };
     EXPECT_LT(routeTick(), 20) << "lifted as the car set out from P";
-    // Leg 18 runs right along y 1240 above P from tick 7377 of the route, for 206 ticks; leg 19
-    // turns down from it towards the exit floor for 104 ticks.
+    // Leg 13 turns down from tick 6607 of the route, for 157 ticks, to the foot of the turn beside the
+    // exit floor's left end; 123 ticks into it the car's top is 70 over the floor.
     // Every leg he rides lies in a camera zone: the tower shows whole only for the few steps
     // between two zones.
     int whole = 0;
     ASSERT_TRUE(StepUntil(
         [&] {
             whole += tower.GetCameraZone() == 0 ? 1 : 0;
-            return routeTick() >= 7377 + 170;
+            return routeTick() >= 6607 + 123;
         },
         8000));
     EXPECT_LE(whole, 20) << "steps of the ride with the tower seen whole";
-    EXPECT_NEAR(Pos().y, WingB_CarY + 1240.0 + WingB_CarHeight, 1e-6) << "carried all the way";
-    ASSERT_TRUE(StepUntil([&] { return routeTick() >= 7583 + 95; }, 200));
-    JumpTowards(Key_Right);
-    EXPECT_EQ(Pos().y, WingB_ExitFloorY) << "landed on the exit floor";
+    EXPECT_TRUE(onCar()) << "carried all the way";
+    // Walking to the car's end, he comes under the wall over the floor's end as the car comes down.
+    EXPECT_TRUE(StepUntil([&] { return Hero().onGround && Pos().y == WingB_ExitFloorY; }, 200, {Key_Right}))
+        << "stepped off onto the exit floor";
     Steps(60); // he slides to a stop where he landed
-    WalkTo(5400.0);
+    WalkTo(WingB_ExitFloorX0 + 32.0);
     EXPECT_TRUE(GrowTo(4.0));
     WalkInto(Key_Right);
     EXPECT_TRUE(StepUntil([&] { return Pos().y == WingB_FinaleY; }, 300)) << "dropped onto LX";

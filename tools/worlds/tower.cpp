@@ -99,15 +99,16 @@
 //     the closed door, travel back to 100 ticks after stepping on, walk through.
 //   Walking on left, scalers 19, 20, 21 and 22 make him 1/8, 1/4, 1/2 and 1; a step leads up to
 //   the masonry over the corridors, and from it he jumps back left onto the ledge over P.
-//   The transporter: a car appears at P (x 1400, y 2952) every 996 or 997 ticks and runs 7969
+//   The transporter: a car appears at P (x 1400, y 2964) every 996 or 997 ticks and runs 7969
 //   ticks: it rises, runs left, climbs the tower's left side, crosses the top and comes back down
 //   towards the right. P is placed so that its rider stays inside a camera zone on every leg he
 //   rides: rising in the scales' room's zone, along the top no lower than the top rooms' zones.
 //     Solution: wait on the ledge over P against the spike at x 1400; the next car rises through
-//     the ledge and lifts him; ride to the end of its 20th leg (a quarter turn down to x 5210, y 4102) and
-//     jump off to the right: he lands on the exit floor (4000), where scaler 23 makes him 4. Walk
-//     off its right end onto LX (2690), against the hanging wall at x 5760.
-//   LX: scaler 24 makes him 8; switch 11 (x 6050) holds door 16 (x 6400, rising 220) and door 17
+//     the ledge and lifts him; ride until the car comes down beside the exit floor at the foot of its
+//     turn down (the end of its 14th leg, x 5200, y 4254) and walk off it to the right onto the exit
+//     floor (4244), under the wall hanging over its left end; scaler 23 makes him 4. Walk off its
+//     right end onto LX (2690), against the hanging wall at x 5740.
+//   LX: scaler 24 makes him 8; switch 11 (x 5995) holds door 16 (x 6400, rising 220) and door 17
 //   (x 7200, rising 2000); beyond door 16 scaler 25, on the overview spot, makes him 64.
 //     Solution: at 8 stand on switch 11 from T for 700 ticks; walk right through door 16 (it is
 //     still rising and falling as he gets there) to the closed door 17; travel back to T + 100;
@@ -808,23 +809,27 @@ void WriteTransporter(MapWriter& map)
 
     // The exit floor, with scaler 23 and the second heart.
     Box(map, WingB_ExitFloorX0, WingB_ExitFloorY - 15, WingB_ExitFloorX1, WingB_ExitFloorY, Stone);
-    Ref(map, 149, 5400, WingB_ExitFloorY);
+    // Over its left end a wall down from the roof, its foot over the head of a rider stepping off his car
+    // and under the head of a player of 4: no one of 4 leaves the floor there, walking or jumping.
+    Box(map, WingB_ExitFloorX0, WingB_ExitLintelY, WingB_ExitFloorX0 + 20.0, Tower_TopY - 200, Brick);
+    Ref(map, 149, WingB_ExitFloorX0 + 32.0, WingB_ExitFloorY); // scaler 23: 1 -> 4, where the rider lands
     Ref(map, Tower_Rp_PickUps[2], 5500, WingB_ExitFloorY + 10);
 
     // LX: a wall that stops the fall from the exit floor, switch 11, door 16 and door 17.
     double const y = WingB_FinaleY;
-    Box(map, 5760, 2970, 5780, 4200, Brick);
-    Teeth(map, 5760, 5780, 4200, 10.0);
-    PlateSlotFloor(map, Way_WallX1, WingB_Door16X, y, Way_WallY, WingB_Plate11X, 8.0, Tower_Switches[11].group, 256.0);
+    Box(map, WingB_FallWallX, 2970, WingB_FallWallX + 20.0, WingB_ExitFloorY + 140.0, Brick);
+    Teeth(map, WingB_FallWallX, WingB_FallWallX + 20.0, WingB_ExitFloorY + 140.0, 10.0);
+    // The floor runs on under door 16 in one piece: where the door closes, no seam runs down from it.
+    PlateSlotFloor(map, Way_WallX1, WingB_Door16X + 40, y, Way_WallY, WingB_Plate11X, 8.0, Tower_Switches[11].group,
+                   256.0);
     double const far = WingB_FinaleFarY;
-    Box(map, WingB_Door16X, y - 200, WingB_Door16X + 40, y);
     Box(map, WingB_Door16X + 40, far - 200, WingB_Door17X + 60, far);
     // Beyond door 17 LX steps down below zone 39, so that a giant there is seen with the tower whole,
     // and a ceiling keeps his jumps below it.
     double const low = WingB_FinaleLowY;
     Box(map, WingB_Door17X + 60, far - 200, WingB_LXX1, low);
     Box(map, WingB_Door17X + 60, low + WingB_GiantHeight + 15.0, WingB_LowCeilingX1, Tower_TopY - 200, Brick, 256.0);
-    Ref(map, 150, 5760, y); // scaler 24: 4 -> 8, where the fall along the wall ends
+    Ref(map, 150, WingB_FallWallX, y); // scaler 24: 4 -> 8, where the fall along the wall ends
     Box(map, WingB_Door16X, y, WingB_Door16X + 40, y + 300, Brick, Coarse, Tower_Doors[16].group);
     // Over door 16 a wall up to the roof: the way between LX's parts is through the open door only.
     Box(map, WingB_Door16X, y + 300, WingB_Door16X + 40, Tower_TopY - 200, Brick);
@@ -947,13 +952,15 @@ void WingB(Road& road)
     road.Press(WingB_CarX - 2.0, WingB_WaitY, "above P, against the spike", 0);
 
     // The transporter: a car comes up through the ledge under him; he rides it over the top and
-    // jumps off onto the exit floor as it comes down towards it.
+    // steps off onto the exit floor as it comes down beside it.
     road.Ride(WingB_WaitX, WingB_CarY + 300.0 + WingB_CarHeight, "a car", 1100);
-    double const offX = WingB_CarX + 3810.0, offY = WingB_CarY + 1140.0 + WingB_CarHeight;
-    road.Ride(offX, offY, "the end of the car's 20th leg", 8000);
-    road.Jump(offX, offY).Walk(WingB_ExitFloorX0 + 40.0, WingB_ExitFloorY);
-    road.Press(5400.0, WingB_ExitFloorY, "grow to 4", 150);
-    road.Walk(5740.0, WingB_FinaleY).Press(5740.0, WingB_FinaleY, "grow to 8", 150);
+    // He sets out for the car's end as its top comes down to 70 over the exit floor's (a walker is
+    // carried to a point when he is 24 from it).
+    double const offX = WingB_WaitX + 3800.0, offY = WingB_ExitFloorY + 70.0 - 24.0;
+    road.Ride(offX, offY, "beside the exit floor", 8000);
+    road.Walk(WingB_ExitFloorX0 + 40.0, WingB_ExitFloorY);
+    road.Press(WingB_ExitFloorX0 + 32.0, WingB_ExitFloorY, "grow to 4", 150);
+    road.Walk(WingB_FallWallX, WingB_FinaleY).Press(WingB_FallWallX, WingB_FinaleY, "grow to 8", 150);
 
     // LX: a past self on switch 11 holds door 17 open for the giant.
     double const fy = WingB_FinaleY;

@@ -264,9 +264,15 @@ constexpr double WingB_CarHalfWidth = 30.0;
 constexpr double WingB_CarHeight = 10.0;
 constexpr double WingB_WaitY = 2978.0;           // the ledge just over P where a rider waits for a car
 constexpr double WingB_WaitX = WingB_CarX + 1.0; // where he waits on it, just right of the zones' edge
-constexpr double WingB_ExitFloorY = 4012.0;      // where the rider drops off his car
-constexpr double WingB_ExitFloorX0 = 5320.0;     // in the shot of the room it leads to
+// The exit floor, where the rider steps off his car as it comes down past the floor's left end at the
+// foot of its turn down (the end of leg 13, the car's top 20 over the floor): left of the floor the route
+// loops below it, right of it he drops onto LX.
+constexpr double WingB_ExitFloorY = 4244.0;
+constexpr double WingB_ExitFloorX0 = 5232.0; // just right of the cars running straight down past it
 constexpr double WingB_ExitFloorX1 = 5600.0;
+// The foot of the wall down over its left end: just under the head of a player of 4 on the floor, over
+// the head of a rider of 1 on a car whose top is less than 58 over the floor.
+constexpr double WingB_ExitLintelY = WingB_ExitFloorY + 78.0;
 constexpr double WingB_FinaleY = 2690.0; // LX: on switch 11 a player of 8 is still in zone 39
 // LX beyond door 16, a step lower: a giant of 64 on the overview spot stands whole in zone 39's
 // shot, his head under its top edge.
@@ -277,7 +283,8 @@ constexpr double WingB_FinaleCeilingY = 3947.0;
 constexpr double WingB_FinaleLowY = 2580.0;
 constexpr double WingB_GiantHeight = 1280.0; // a player of 64
 constexpr double WingB_LowCeilingX1 = 8000.0;
-constexpr double WingB_Plate11X = 6050.0; // its plate begins right of where the fall from the exit floor ends
+constexpr double WingB_FallWallX = 5740.0; // the face of the wall down which the fall from the exit floor ends
+constexpr double WingB_Plate11X = 5995.0;  // its plate begins right of where the fall ends
 constexpr double WingB_Door16X = 6400.0;
 constexpr double WingB_Door17X = 7200.0;
 constexpr double WingB_LXX1 = 12400.0;       // LX's end, beyond the tower's right wall
@@ -287,7 +294,7 @@ constexpr double Tower_RightWallX = 12000.0; // from the road up to LX: the way 
 // check stands him there at them, the first area that holds a place): in the first wing beyond door 0
 // the rooms under the high gallery at 1, the small rooms at 1/4, the hall and the pit at 4, and round
 // them the galleries at 4; in the second wing the masonry over the corridors, which only a player of 1
-// climbs.
+// climbs, and LX up to door 16, walked at 8 (or at 4, arriving, where a player of 8 does not fit).
 struct Tower_Area
 {
     double x0, y0, x1, y1;
@@ -299,6 +306,8 @@ constexpr Tower_Area Tower_AreaSizes[] = {
     {WingA_LandingX0, 399.0, WingA_HallX1, WingA_GallerySlabY, 4.0},
     {WingA_CorridorX1, WingA_GalleryY - 1.0, WingA_HighX1 + 60.0, WingA_CeilingY, 4.0},
     {1420.0, WingB_MasonryY - 1.0, 2000.0, WingB_MasonryY + 1.0, 1.0},
+    {Way_WallX1, WingB_FinaleY - 1.0, WingB_Door16X + 40.0, WingB_FinaleY + 1.0, 8.0},
+    {Way_WallX1, WingB_FinaleY - 1.0, WingB_Door16X + 40.0, WingB_FinaleY + 1.0, 4.0},
 };
 
 // The map, built in memory for Write and for the tests.
