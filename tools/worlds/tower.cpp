@@ -635,12 +635,14 @@ void WriteScales(MapWriter& map)
     Box(map, WingB_L1X0, y - 200, WingB_L1X1, WingB_L1Y);
     Box(map, WingB_SlotWallX, y + 15, WingB_SlotWallX + 30, 3900, Brick); // up under the trough over it
     Teeth(map, WingB_SlotWallX, WingB_SlotWallX + 30, 3900, 15.0);
-    // Over the narrow gap between the slot wall and L1's end, just above L1, a lintel that a giant's
-    // feet walk under and his head passes over as he drops through it: a player still shrinking who
-    // jumps up the gap meets it with his head before his feet are back at L1's height.
-    Box(map, WingB_SlotWallX + 30, WingB_L1Y + WingB_GapLintelLow, WingB_L1X0, WingB_L1Y + WingB_GapLintelHigh, Brick,
+    // Over the narrow gap between the slot wall and L1's end, and over L1's edge, just above L1, a lintel
+    // that a giant's feet walk under and his head passes over as he drops through the gap: a player still
+    // shrinking who jumps up the gap, or up L1's face beside it, meets it with his head before his feet
+    // are back at L1's height.
+    double const lintelX1 = WingB_L1X0 + WingB_GapLintelOver;
+    Box(map, WingB_SlotWallX + 30, WingB_L1Y + WingB_GapLintelLow, lintelX1, WingB_L1Y + WingB_GapLintelHigh, Brick,
         8.0);
-    Teeth(map, WingB_SlotWallX + 30, WingB_L1X0, WingB_L1Y + WingB_GapLintelHigh, 4.0, 8.0);
+    Teeth(map, WingB_SlotWallX + 30, lintelX1, WingB_L1Y + WingB_GapLintelHigh, 6.0, 8.0);
     // Scaler 10 (any size -> 1/2) at the middle of the floor between plate 3 and L1's face, where a
     // giant dropping off L1 lands.
     Ref(map, 30, (WingB_Plate3X + 30.0 * 0.5 + WingB_L1X0) / 2.0, y);

@@ -196,6 +196,7 @@ constexpr double WingB_L1X0 = 2129.0;
 constexpr double WingB_L1Y = 2831.0;
 constexpr double WingB_GapLintelLow = 2.0;    // over L1's height: the lintel over the gap at its end
 constexpr double WingB_GapLintelHigh = 100.0; // under the head of a giant walking off L1
+constexpr double WingB_GapLintelOver = 2.0;   // how far it reaches over L1's edge
 // The trough under the transporter's long rightward leg over the second wing.
 constexpr double WingB_TroughX0 = 1580.0;
 constexpr double WingB_TroughX1 = 3200.0;
