@@ -688,6 +688,12 @@ std::vector<Wedge_Place> const Wedge_Places = {
      {1600.0, 500.0, 2200.0, 800.0},
      [](World_Base const& w) { return static_cast<Petra const&>(w).GetScales()->active; },
      KeyIndex_GameAction},
+    // Between the tower's doors 16 and 17 on LX: door 16 falls shut behind whoever walks through it, and
+    // door 17 stays shut unless a past self stands on switch 11.
+    {Level_Tower,
+     "between doors 16 and 17",
+     {TowerWriter::WingB_Door16X + 40.0, TowerWriter::WingB_FinaleFarY - 1.0, TowerWriter::WingB_Door17X + 1.0,
+      TowerWriter::WingB_FinaleCeilingY}},
 };
 
 // The place the player stands in that excepts him from the probe for a wedge, or none.

@@ -2,9 +2,11 @@
 // (tools/worlds/tower.cpp) played in the generated tower, each from its station's entrance at the
 // size the way there gives.
 #include "engine/Door.h"
+#include "engine/GameEvents.h"
 #include "engine/Hit_Target.h"
 #include "engine/Switch.h"
 #include "support/RoadWalker.h"
+#include "support/ShortcutRun.h"
 #include "tools/worlds/tower.h"
 #include "tower/TowerWorldSupport.h"
 #include "tower/Tower_MapMove.h"
@@ -304,27 +306,33 @@ TEST_F(TowerPlay, TheTransporterCarriesItsRiderOverTheTopToTheFinaleAndHeLeavesA
                && world->GetMap()->GetGroup(poly) <= Tower_Group_LastCar;
     };
     ASSERT_TRUE(StepUntil(onCar, 1100));
+    int hearts = 0;
+    int most = 0;
+    Hero().GetHitPoints(&hearts, &most);
     unsigned int const car = world->GetMap()->GetGroup(poly);
     auto routeTick = [&] { return (Now() + Tower_MapMoveGroup::CarPhase(car)) % Transport_TotalTime; };
     EXPECT_LT(routeTick(), 20) << "lifted as the car set out from P";
-    // Leg 18 runs right along y 1240 above P from tick 7377 of the route, for 206 ticks; leg 19
-    // turns down from it towards the exit floor for 104 ticks.
+    // Leg 13 turns down from tick 6607 of the route, for 157 ticks, to the foot of the turn beside the
+    // exit floor's left end; 123 ticks into it the car's top is 70 over the floor.
     // Every leg he rides lies in a camera zone: the tower shows whole only for the few steps
     // between two zones.
     int whole = 0;
     ASSERT_TRUE(StepUntil(
         [&] {
             whole += tower.GetCameraZone() == 0 ? 1 : 0;
-            return routeTick() >= 7377 + 170;
+            return routeTick() >= 6607 + 123;
         },
         8000));
     EXPECT_LE(whole, 20) << "steps of the ride with the tower seen whole";
-    EXPECT_NEAR(Pos().y, WingB_CarY + 1240.0 + WingB_CarHeight, 1e-6) << "carried all the way";
-    ASSERT_TRUE(StepUntil([&] { return routeTick() >= 7583 + 95; }, 200));
-    JumpTowards(Key_Right);
-    EXPECT_EQ(Pos().y, WingB_ExitFloorY) << "landed on the exit floor";
+    EXPECT_TRUE(onCar()) << "carried all the way";
+    int left = 0;
+    Hero().GetHitPoints(&left, &most);
+    EXPECT_EQ(left, hearts) << "no pool under the route reached him: every car runs clear over the floors under it";
+    // Walking to the car's end, he comes under the wall over the floor's end as the car comes down.
+    EXPECT_TRUE(StepUntil([&] { return Hero().onGround && Pos().y == WingB_ExitFloorY; }, 200, {Key_Right}))
+        << "stepped off onto the exit floor";
     Steps(60); // he slides to a stop where he landed
-    WalkTo(5400.0);
+    WalkTo(WingB_ExitFloorX0 + 32.0);
     EXPECT_TRUE(GrowTo(4.0));
     WalkInto(Key_Right);
     EXPECT_TRUE(StepUntil([&] { return Pos().y == WingB_FinaleY; }, 300)) << "dropped onto LX";
@@ -342,4 +350,89 @@ TEST_F(TowerPlay, TheTransporterCarriesItsRiderOverTheTopToTheFinaleAndHeLeavesA
     while (steps++ < 3000 && (r = Step({Key_Right})) == Level_Continue)
         ;
     EXPECT_EQ(r, Level_Completed) << "through door 17, off LX and along the road";
+}
+
+// The places of the second wing where a player was held fast or left the camera's view, each tried as
+// the surface check tries them: a direction held with a jump now and then (and a second one in the air
+// with the double jump).
+class TowerPlayHeld : public TowerPlay
+{
+protected:
+    // Holds the direction for the steps given, jumping as ShortcutRun does.
+    void Hold(int key, int steps, bool twice = false)
+    {
+        for (int i = 0; i < steps; i++)
+            Step(ShortcutRun::HeldKeys(key, i, twice));
+    }
+};
+
+TEST_F(TowerPlayHeld, EveryPlateOfTheSecondWingIsLeftBothWaysOnceItIsDown)
+{
+    MakeTower();
+    struct Plate
+    {
+        double x, y, scale, size; // the plate's middle and scale, the size he presses it at
+    };
+    double const s16 = 0.0625;
+    Plate const plates[] = {
+        {WingB_Plate3X, WingB_FloorY, 0.5, 0.5},        {WingB_PanX, WingB_FloorY, 0.5, 0.5},
+        {WingB_PanX, WingB_FloorY, 0.5, 0.25},          {WingB_Plate7X, WingB_TinyY, s16, 0.125},
+        {WingB_Plate7X - 8.0, WingB_TinyY, s16, 0.125}, {WingB_Plate7X - 16.0, WingB_TinyY, s16, 0.125},
+        {WingB_Plate4X, WingB_TinyY, s16, s16},         {WingB_Plate5X, WingB_LowerY, s16, s16},
+        {WingB_Plate6X, WingB_LowerY, s16, s16},        {WingB_Plate11X, WingB_FinaleY, 8.0, 8.0},
+    };
+    for (Plate const& plate : plates)
+        for (int key : {Key_Left, Key_Right})
+        {
+            Place(plate.x, plate.y, plate.size);
+            Steps(150);
+            ASSERT_LT(Pos().y, plate.y) << "the plate at " << plate.x << " went down";
+            Hold(key, 300);
+            EXPECT_GT(std::fabs(Pos().x - plate.x), 30.0 * plate.scale)
+                << "left the plate at " << plate.x << (key == Key_Left ? " to the left" : " to the right");
+        }
+
+    // Walking left at 1/4 off the step he becomes 1/8 and walks on over switches 7, 8 and 9 (they go down
+    // under him) to the closed door 8.
+    Place((WingB_TinyStepX + WingB_TinyRampX0) / 2.0, WingB_TinyStepY, 0.25);
+    Hold(Key_Left, 600);
+    EXPECT_LT(Pos().x, WingB_Plate7X - 16.0 - 2.0) << "past switch 9";
+}
+
+TEST_F(TowerPlayHeld, OnlyAPlayerOf1Over32PassesTheLowPassageAndNoneIsCaughtInIt)
+{
+    MakeTower();
+    // Set down a unit over the passage's floor, a player of 1/32 falls to it and walks on.
+    Place((WingB_LowPassX0 + WingB_LowPassX1) / 2.0, WingB_TinyY + 1.0, 0.03125);
+    Hold(Key_Left, 300);
+    EXPECT_LT(Pos().x, WingB_LowPassX0) << "through the low passage";
+    // Beyond it a zone makes him 1/16 again: he does not pass back.
+    Place(WingB_LowPassX0 - 4.0, WingB_TinyY, 0.0625);
+    Hold(Key_Right, 300);
+    EXPECT_LE(Pos().x, WingB_LowPassX0 + 0.5) << "a player of 1/16 stays at its mouth";
+}
+
+TEST_F(TowerPlayHeld, WithTheDoubleJumpNoOneOf4LeavesTheExitFloorLeftOrTheCatchFloorRightAndNoOneShrinkingRegainsL1)
+{
+    events[Event_DoubleJump] = GameEvent_HasHappened;
+    MakeTower();
+    Place(WingB_ExitFloorX0 + 100.0, WingB_ExitFloorY, 4.0);
+    Hold(Key_Left, 600, true);
+    EXPECT_EQ(Pos().y, WingB_ExitFloorY);
+    EXPECT_GE(Pos().x, WingB_ExitFloorX0) << "the wall over the exit floor's left end";
+
+    Place(WingB_CatchX1 - 100.0, WingB_CatchY, 4.0);
+    Hold(Key_Right, 600, true);
+    EXPECT_LE(Pos().x, WingB_CatchX1) << "the ceiling over the catch floor's right end";
+
+    // A giant walking off L1's end drops through the gap into the slot and jumps straight back the
+    // way he came: before he is small enough to be lost in L1's wide shot he is back at the slot's foot.
+    Place(WingB_L1X0 + 40.0, WingB_L1Y, 16.0);
+    ASSERT_TRUE(StepUntil([&] { return Pos().y == WingB_FloorY; }, 200, {Key_Left}));
+    for (int i = 0; i < 300; i++)
+    {
+        Step(ShortcutRun::HeldKeys(Key_Right, i, true));
+        bool const onL1 = Hero().onGround && Pos().x > WingB_L1X0 && Pos().y >= WingB_L1Y;
+        EXPECT_FALSE(onL1 && Hero().GetScale() < 2.0) << "back on L1 at size " << Hero().GetScale();
+    }
 }

@@ -306,6 +306,28 @@ TEST_F(TowerWorld, AnAntiTargetOfTheRingHitAfterTheRingedTargetStandsItUp)
     EXPECT_TRUE(tower.GetDoor(13)->IsActive(150)) << "a hit before the ringed target's leaves it down";
 }
 
+// A zone's point is the middle of its floor: the ground right under it, room over it, and the floor
+// the zone covers reaching out to either side of it. So far the zones of the second wing (10 to 25).
+TEST_F(TowerWorld, EachZoneOfTheSecondWingStandsOnTheFloorItCovers)
+{
+    MakeTower();
+    Map const& map = *world->GetMap();
+    for (int k = 10; k < Tower_Scaler_Count; k++)
+    {
+        Tower_ScalerIds const& zone = Tower_Scalers[k];
+        Pointf const at = map.GetRefPoint(zone.ref);
+        double const near = zone.zoneScale * 0.01; // a hundredth of the zone's half-height
+        for (double dx : {-near, 0.0, near})
+        {
+            Pointf from(at.x + dx, at.y + near);
+            Pointf to(at.x + dx, at.y - near);
+            EXPECT_TRUE(map.TryMove(&from, &to, nullptr, nullptr)) << "zone " << k << ": floor under " << at.x + dx;
+            Pointf const over(at.x + dx, at.y + near);
+            EXPECT_FALSE(map.Embedded(&over, nullptr, nullptr)) << "zone " << k << ": room over " << at.x + dx;
+        }
+    }
+}
+
 TEST_F(TowerWorld, TheGiantsPlateOpensBothItsDoorsUnderAPlayerOf8AndNeitherUnder4)
 {
     for (double size : {8.0, 4.0})

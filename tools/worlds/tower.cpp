@@ -99,15 +99,16 @@
 //     the closed door, travel back to 100 ticks after stepping on, walk through.
 //   Walking on left, scalers 19, 20, 21 and 22 make him 1/8, 1/4, 1/2 and 1; a step leads up to
 //   the masonry over the corridors, and from it he jumps back left onto the ledge over P.
-//   The transporter: a car appears at P (x 1400, y 2952) every 996 or 997 ticks and runs 7969
+//   The transporter: a car appears at P (x 1400, y 2964) every 996 or 997 ticks and runs 7969
 //   ticks: it rises, runs left, climbs the tower's left side, crosses the top and comes back down
 //   towards the right. P is placed so that its rider stays inside a camera zone on every leg he
 //   rides: rising in the scales' room's zone, along the top no lower than the top rooms' zones.
 //     Solution: wait on the ledge over P against the spike at x 1400; the next car rises through
-//     the ledge and lifts him; ride to the end of its 20th leg (a quarter turn down to x 5210, y 4102) and
-//     jump off to the right: he lands on the exit floor (4000), where scaler 23 makes him 4. Walk
-//     off its right end onto LX (2690), against the hanging wall at x 5760.
-//   LX: scaler 24 makes him 8; switch 11 (x 6000) holds door 16 (x 6400, rising 220) and door 17
+//     the ledge and lifts him; ride until the car comes down beside the exit floor at the foot of its
+//     turn down (the end of its 14th leg, x 5200, y 4254) and walk off it to the right onto the exit
+//     floor (4244), under the wall hanging over its left end; scaler 23 makes him 4. Walk off its
+//     right end onto LX (2690), against the hanging wall at x 5740.
+//   LX: scaler 24 makes him 8; switch 11 (x 5995) holds door 16 (x 6400, rising 220) and door 17
 //   (x 7200, rising 2000); beyond door 16 scaler 25, on the overview spot, makes him 64.
 //     Solution: at 8 stand on switch 11 from T for 700 ticks; walk right through door 16 (it is
 //     still rising and falling as he gets there) to the closed door 17; travel back to T + 100;
@@ -179,6 +180,29 @@ void PlateFloor(MapWriter& map, double x0, double x1, double y, double bottom, d
          texScale);
     Poly(map, {{c - 30 * s, y}, {c + 30 * s, y}, {c + 15 * s, y - 15 * s}, {c - 15 * s, y - 15 * s}}, Tile, texScale,
          group);
+}
+
+// The same with the plate 11 s thick, the gap's slopes a little apart from its sides and parallel to
+// them, and under it a floor just below its foot: plate and floor touch nowhere. Where a sloping seam
+// ran between them, a foot on the slope was held fast as the plate rose round it; a foot in the narrow
+// slot left instead walks up it, and no one fits under the plate.
+constexpr double Plate_Slot = 0.25;   // the slot's width across, per unit of the plate's scale
+constexpr double Plate_Under = 0.1;   // the height of the crack under the plate, per unit of its scale
+constexpr double Plate_Depth = 11.0;  // the plate's thickness: the slot's foot lies a little below the pit's
+constexpr double Plate_Narrow = 0.05; // the most either is across, so that no one of 1/32 stands in them
+void PlateSlotFloor(MapWriter& map, double x0, double x1, double y, double bottom, double c, double s,
+                    unsigned int group, double texScale)
+{
+    double const g = std::min(Plate_Slot * s, Plate_Narrow);
+    double const foot = y - Plate_Depth * s;
+    double const under = foot - std::min(Plate_Under * s, Plate_Narrow);
+    double const edge = 30 * s - Plate_Depth * s + g - (foot - under); // the floor under the plate, either side of c
+    Poly(map, {{x0, bottom}, {x0, y}, {c - 30 * s - g, y}, {c - edge, under}, {c - edge, bottom}}, Stone, texScale);
+    Box(map, c - edge, bottom, c + edge, under, Stone, texScale);
+    Poly(map, {{c + edge, bottom}, {c + edge, under}, {c + 30 * s + g, y}, {x1, y}, {x1, bottom}}, Stone, texScale);
+    Poly(map,
+         {{c - 30 * s, y}, {c + 30 * s, y}, {c + 30 * s - Plate_Depth * s, foot}, {c - 30 * s + Plate_Depth * s, foot}},
+         Tile, texScale, group);
 }
 
 // A row of teeth along y from x0 to x1, as many as fit about `width` wide: nothing stands on them.
@@ -336,6 +360,11 @@ void WriteTroughs(MapWriter& map)
     Box(map, WingB_TroughX1, y - 20, WingB_CatchX0, WingB_TroughY - 30, Stone, 32.0);
     Box(map, WingB_CatchX1, y - 20, WingB_CatchX1 + 20, y + 90, Stone, 32.0);
     Teeth(map, WingB_CatchX1, WingB_CatchX1 + 20, y + 90, 4.0, 32.0); // under the cars passing over it
+    // Over the floor's right end, beyond the cars' loop up from the route's foot, a ceiling just over the
+    // head of a rider on a passing car, up to the tower's top: a player of 4 jumping there meets it before
+    // his feet clear the wall, and no one passes over it.
+    Box(map, WingB_CatchCeilingX0, WingB_CatchCeilingY, WingB_CatchX1 + 20, Tower_TopY, Stone, 32.0);
+    Teeth(map, WingB_CatchCeilingX0, WingB_CatchX1 + 20, Tower_TopY, Roof_ToothWidth, 32.0);
 }
 
 void WriteRoad(MapWriter& map)
@@ -606,19 +635,32 @@ void WriteScales(MapWriter& map)
     Box(map, WingB_L1X0, y - 200, WingB_L1X1, WingB_L1Y);
     Box(map, WingB_SlotWallX, y + 15, WingB_SlotWallX + 30, 3900, Brick); // up under the trough over it
     Teeth(map, WingB_SlotWallX, WingB_SlotWallX + 30, 3900, 15.0);
-    Ref(map, 30, WingB_SlotWallX + 62.0, y); // scaler 10: any size -> 1/2
-    PlateFloor(map, 2000, WingB_L1X0, y, y - 40, WingB_Plate3X, 0.5, Tower_Switches[3].group, 8.0);
+    // Over the narrow gap between the slot wall and L1's end, and over L1's edge, just above L1, a lintel
+    // that a giant's feet walk under and his head passes over as he drops through the gap: a player still
+    // shrinking who jumps up the gap, or up L1's face beside it, meets it with his head before his feet
+    // are back at L1's height.
+    double const lintelX1 = WingB_L1X0 + WingB_GapLintelOver;
+    Box(map, WingB_SlotWallX + 30, WingB_L1Y + WingB_GapLintelLow, lintelX1, WingB_L1Y + WingB_GapLintelHigh, Brick,
+        8.0);
+    Teeth(map, WingB_SlotWallX + 30, lintelX1, WingB_L1Y + WingB_GapLintelHigh, 6.0, 8.0);
+    // Scaler 10 (any size -> 1/2) at the middle of the floor between plate 3 and L1's face, where a
+    // giant dropping off L1 lands.
+    Ref(map, 30, (WingB_Plate3X + 30.0 * 0.5 + WingB_L1X0) / 2.0, y);
+    PlateSlotFloor(map, 2000, WingB_L1X0, y, y - 40, WingB_Plate3X, 0.5, Tower_Switches[3].group, 8.0);
     // The corridor's ceiling keeps a player of 1/2 who jumps in it inside its close shot.
     Box(map, 1980, y + 20, WingB_SlotWallX, y + 60, Brick, 8.0);
     Box(map, WingB_Door3X, y, WingB_Door3X + 5, y + 20, Tile, 4.0, Tower_Doors[3].group);
 
     // The scales' room: the pan in the floor, the lift in its shaft on the left.
-    PlateFloor(map, WingB_LiftX1, 2000, y, y - 40, WingB_PanX, 0.5, Scales_Scales_Group, 8.0);
+    PlateSlotFloor(map, WingB_LiftX1, 2000, y, y - 40, WingB_PanX, 0.5, Scales_Scales_Group, 8.0);
     // Where the room's shot ends short of the corridor's a sill is jumped over but not stood on:
     // its sides slide.
     Poly(map, {{WingB_SillX0, y}, {(WingB_SillX0 + 1980) / 2.0, y + WingB_SillHeight}, {1980, y}}, Stone, 8.0);
     Box(map, WingB_WindowX, 2870, 2000, 2885, Brick, 8.0);
     Box(map, 1980, y + 60, 2000, 2870, Brick, 8.0);
+    // Over the sill the corridor's ceiling reaches back into the room, and the room's wall over it stands
+    // inside the room's shot: whoever jumps against it is seen whole.
+    Box(map, WingB_SillX0 - 1.0, y + 20, 1980, 2870, Brick, 8.0);
     // Over the corridor's ceiling, walled in under the trough, no one stands.
     Teeth(map, 2000, WingB_SlotWallX, y + 60, 12.0, 8.0);
     Box(map, WingB_LiftX0, y - 10, WingB_LiftX1, y, Tile, 4.0, Scales_Lift_Group);
@@ -633,6 +675,12 @@ void WriteScales(MapWriter& map)
           {WingB_ShaftX0, WingB_ShaftY}},
          Brick, 8.0);
     Box(map, WingB_WindowX, WingB_TinyY + 6, WingB_LiftX0, 2870, Brick, 8.0);
+    // Over the lift's left end at rest, outside the room's shot, the shaft's wall, its top too steep to
+    // stand on: the raised lift's top passes it just under the window.
+    Poly(
+        map,
+        {{WingB_LiftX0, y}, {WingB_LiftX0, WingB_TinyY - 5.0}, {WingB_ShaftX0, WingB_TinyY - 15.0}, {WingB_ShaftX0, y}},
+        Brick, 8.0);
     Ref(map, Scales_Lights_Ref, 1850, 2810);
     Ref(map, 35, 1950, y); // scaler 14: 1/4 -> 1/2
     Ref(map, 31, 1960, y); // scaler 11: 1/4 -> 1/2
@@ -663,9 +711,9 @@ void WriteTiny(MapWriter& map)
     Box(map, 1462, y + 6, WingB_TinyCeilingX, 2850, Brick, fine);
     Ref(map, 36, WingB_TinyShrinkX + 0.5, y); // scaler 15: 1/4 -> 1/8
     Ref(map, 38, WingB_TinyShrinkX - 1.0, y); // scaler 16: 1/4 -> 1/8
-    PlateFloor(map, 1600, WingB_TinyStepX, y, y - 15, WingB_Plate7X, s16, Tower_Switches[7].group, fine);
-    PlateFloor(map, 1592, 1600, y, y - 15, WingB_Plate7X - 8, s16, Tower_Switches[8].group, fine);
-    PlateFloor(map, 1584, 1592, y, y - 15, WingB_Plate7X - 16, s16, Tower_Switches[9].group, fine);
+    PlateSlotFloor(map, 1600, WingB_TinyStepX, y, y - 15, WingB_Plate7X, s16, Tower_Switches[7].group, fine);
+    PlateSlotFloor(map, 1592, 1600, y, y - 15, WingB_Plate7X - 8, s16, Tower_Switches[8].group, fine);
+    PlateSlotFloor(map, 1584, 1592, y, y - 15, WingB_Plate7X - 16, s16, Tower_Switches[9].group, fine);
     for (int k = 0; k < 3; k++)
     {
         double const x = WingB_Door8X - 7 * k;
@@ -673,7 +721,7 @@ void WriteTiny(MapWriter& map)
     }
     Box(map, WingB_Door7X, y - 15, 1584, y, Stone, fine);
     Ref(map, 39, 1546, y); // scaler 17: 1/8 -> 1/32
-    Box(map, WingB_LowPassX0, y + 0.9, WingB_LowPassX1, y + 6, Brick, fine);
+    Box(map, WingB_LowPassX0, y + WingB_LowPassHeight, WingB_LowPassX1, y + 6, Brick, fine);
     Ref(map, Tower_Rp_PickUps[3], 1535, y);
     Ref(map, 40, 1524, y); // scaler 18: 1/32 -> 1/16
     Ref(map, Tower_Rp_SmallTarget, WingB_SmallTargetX, y + 1.5);
@@ -681,7 +729,7 @@ void WriteTiny(MapWriter& map)
     Ref(map, Tower_Rp_PickUps[0], 1482, y);
 
     // Switch 4 and the lid (door 4) of the hole down to the lower corridor.
-    PlateFloor(map, 1470, WingB_Door7X, y, y - 2, WingB_Plate4X, s16, Tower_Switches[4].group, fine);
+    PlateSlotFloor(map, 1470, WingB_Door7X, y, y - 2, WingB_Plate4X, s16, Tower_Switches[4].group, fine);
     Box(map, WingB_Hatch4X, y - 1, WingB_Hatch4X + 4, y, Tile, 0.5, Tower_Doors[4].group);
     Box(map, 1420, y - 2, WingB_Hatch4X, y, Stone, fine);
     Box(map, 1462, y, WingB_Hatch4X, y + 6, Brick, fine);
@@ -689,8 +737,8 @@ void WriteTiny(MapWriter& map)
 
     // The lower corridor: switches 5 and 6, doors 5 and 6.
     double const low = WingB_LowerY;
-    PlateFloor(map, 1457, 1470, low, low - 2, WingB_Plate5X, s16, Tower_Switches[5].group, fine);
-    PlateFloor(map, 1420, 1457, low, low - 2, WingB_Plate6X, s16, Tower_Switches[6].group, fine);
+    PlateSlotFloor(map, 1457, 1470, low, low - 2, WingB_Plate5X, s16, Tower_Switches[5].group, fine);
+    PlateSlotFloor(map, 1420, 1457, low, low - 2, WingB_Plate6X, s16, Tower_Switches[6].group, fine);
     Box(map, WingB_Door5X, low, WingB_Door5X + 1, y - 2, Tile, 0.5, Tower_Doors[5].group);
     Box(map, WingB_Door6X, low, WingB_Door6X + 1, y - 2, Tile, 0.5, Tower_Doors[6].group);
 
@@ -702,8 +750,8 @@ void WriteTiny(MapWriter& map)
     Box(map, WingB_Door6X - 3.5, low + 2.4, WingB_Door6X, y - 2, Brick, fine);
     Ref(map, 49, WingB_Door6X - 4.0, low); // scaler 19: 1/16 -> 1/8
     Ref(map, 50, WingB_Door6X - 4.6, low); // scaler 20: 1/8 -> 1/4
-    Ref(map, 51, 1408, low); // scaler 21: 1/4 -> 1/2
-    Ref(map, 53, 1400, low); // scaler 22: 1/2 -> 1
+    Ref(map, 51, 1408, low);               // scaler 21: 1/4 -> 1/2
+    Ref(map, 53, 1400, low);               // scaler 22: 1/2 -> 1
     Box(map, WingB_StepX0, WingB_StepY - 10.0, WingB_StepX1, WingB_StepY, Stone, 8.0);
     // Up to near the rock: its top lies in the camera zone of the room over it, clear of the cars'
     // turn into their leftward leg.
@@ -763,26 +811,30 @@ void WriteTransporter(MapWriter& map)
 
     // The exit floor, with scaler 23 and the second heart.
     Box(map, WingB_ExitFloorX0, WingB_ExitFloorY - 15, WingB_ExitFloorX1, WingB_ExitFloorY, Stone);
-    Ref(map, 149, 5400, WingB_ExitFloorY);
+    // Over its left end a wall down from the roof, its foot over the head of a rider stepping off his car
+    // and under the head of a player of 4: no one of 4 leaves the floor there, walking or jumping.
+    Box(map, WingB_ExitFloorX0, WingB_ExitLintelY, WingB_ExitFloorX0 + 20.0, Tower_TopY - 200, Brick);
+    Ref(map, 149, WingB_ExitFloorX0 + 32.0, WingB_ExitFloorY); // scaler 23: 1 -> 4, where the rider lands
     Ref(map, Tower_Rp_PickUps[2], 5500, WingB_ExitFloorY + 10);
 
     // LX: a wall that stops the fall from the exit floor, switch 11, door 16 and door 17.
     double const y = WingB_FinaleY;
-    Box(map, 5760, 2970, 5780, 4200, Brick);
-    Teeth(map, 5760, 5780, 4200, 10.0);
-    PlateFloor(map, Way_WallX1, WingB_Door16X, y, 2470, WingB_Plate11X, 8.0, Tower_Switches[11].group, 256.0);
+    Box(map, WingB_FallWallX, 2970, WingB_FallWallX + 20.0, WingB_ExitFloorY + 140.0, Brick);
+    Teeth(map, WingB_FallWallX, WingB_FallWallX + 20.0, WingB_ExitFloorY + 140.0, 10.0);
+    // The floor runs on under door 16 in one piece: where the door closes, no seam runs down from it.
+    PlateSlotFloor(map, Way_WallX1, WingB_Door16X + 40, y, Way_WallY, WingB_Plate11X, 8.0, Tower_Switches[11].group,
+                   256.0);
     double const far = WingB_FinaleFarY;
-    Box(map, WingB_Door16X, y - 200, WingB_Door16X + 40, y);
     Box(map, WingB_Door16X + 40, far - 200, WingB_Door17X + 60, far);
     // Beyond door 17 LX steps down below zone 39, so that a giant there is seen with the tower whole,
     // and a ceiling keeps his jumps below it.
     double const low = WingB_FinaleLowY;
     Box(map, WingB_Door17X + 60, far - 200, WingB_LXX1, low);
     Box(map, WingB_Door17X + 60, low + WingB_GiantHeight + 15.0, WingB_LowCeilingX1, Tower_TopY - 200, Brick, 256.0);
-    Ref(map, 150, 5760, y); // scaler 24: 4 -> 8, where the fall along the wall ends
+    Ref(map, 150, WingB_FallWallX, y); // scaler 24: 4 -> 8, where the fall along the wall ends
     Box(map, WingB_Door16X, y, WingB_Door16X + 40, y + 300, Brick, Coarse, Tower_Doors[16].group);
-    Box(map, WingB_Door16X, y + 300, WingB_Door16X + 40, 3500, Brick);
-    Teeth(map, WingB_Door16X, WingB_Door16X + 40, 3500, 20.0);
+    // Over door 16 a wall up to the roof: the way between LX's parts is through the open door only.
+    Box(map, WingB_Door16X, y + 300, WingB_Door16X + 40, Tower_TopY - 200, Brick);
     // Between doors 16 and 17 a ceiling over a giant's head keeps him inside zone 39's shot.
     Box(map, WingB_Door16X + 40, WingB_FinaleCeilingY, WingB_Door17X, Tower_TopY - 200, Brick, 256.0);
     Ref(map, 151, 6650, far); // scaler 25: 8 -> 64, on the overview spot
@@ -902,13 +954,15 @@ void WingB(Road& road)
     road.Press(WingB_CarX - 2.0, WingB_WaitY, "above P, against the spike", 0);
 
     // The transporter: a car comes up through the ledge under him; he rides it over the top and
-    // jumps off onto the exit floor as it comes down towards it.
+    // steps off onto the exit floor as it comes down beside it.
     road.Ride(WingB_WaitX, WingB_CarY + 300.0 + WingB_CarHeight, "a car", 1100);
-    double const offX = WingB_CarX + 3810.0, offY = WingB_CarY + 1140.0 + WingB_CarHeight;
-    road.Ride(offX, offY, "the end of the car's 20th leg", 8000);
-    road.Jump(offX, offY).Walk(WingB_ExitFloorX0 + 40.0, WingB_ExitFloorY);
-    road.Press(5400.0, WingB_ExitFloorY, "grow to 4", 150);
-    road.Walk(5740.0, WingB_FinaleY).Press(5740.0, WingB_FinaleY, "grow to 8", 150);
+    // He sets out for the car's end as its top comes down to 70 over the exit floor's (a walker is
+    // carried to a point when he is 24 from it).
+    double const offX = WingB_WaitX + 3800.0, offY = WingB_ExitFloorY + 70.0 - 24.0;
+    road.Ride(offX, offY, "beside the exit floor", 8000);
+    road.Walk(WingB_ExitFloorX0 + 40.0, WingB_ExitFloorY);
+    road.Press(WingB_ExitFloorX0 + 32.0, WingB_ExitFloorY, "grow to 4", 150);
+    road.Walk(WingB_FallWallX, WingB_FinaleY).Press(WingB_FallWallX, WingB_FinaleY, "grow to 8", 150);
 
     // LX: a past self on switch 11 holds door 17 open for the giant.
     double const fy = WingB_FinaleY;

@@ -186,12 +186,17 @@ constexpr double WingA_GrowX = 2200.0;     // scaler 9, on the road under the co
 // the transporter, which carries its rider over the top of the tower to an exit floor; from
 // there he drops onto the finale (LX), grows to 8, then to 64, and leaves by door 17.
 constexpr double WingB_FloorY = 2755.0; // L1, the corridor to the scales and the scales' floor
-constexpr double WingB_L1X1 = 2500.0;
+// Its right end over the shaft the giant jumps up, far enough from the closed door 3 that a giant
+// who walks off L1's left end, shrinks and walks on to the door has gone more than his own width.
+constexpr double WingB_L1X1 = 2560.0;
 // L1 proper lies higher than a player of 1/2 jumps, twice over, above the foot of the slot wall,
 // where the slot's zone makes him 1/2: he drops from L1 against the wall, and at 1/2 no one climbs
 // back onto L1, where he would be too small to see.
 constexpr double WingB_L1X0 = 2129.0;
 constexpr double WingB_L1Y = 2831.0;
+constexpr double WingB_GapLintelLow = 2.0;    // over L1's height: the lintel over the gap at its end
+constexpr double WingB_GapLintelHigh = 100.0; // under the head of a giant walking off L1
+constexpr double WingB_GapLintelOver = 2.0;   // how far it reaches over L1's edge
 // The trough under the transporter's long rightward leg over the second wing.
 constexpr double WingB_TroughX0 = 1580.0;
 constexpr double WingB_TroughX1 = 3200.0;
@@ -201,18 +206,20 @@ constexpr double WingB_TroughY = 4500.0;
 constexpr double WingB_CatchX0 = 3220.0;
 constexpr double WingB_CatchX1 = 4600.0;
 constexpr double WingB_CatchY = 4300.5;
-constexpr double WingB_SlotWallX = 2095.0; // its slot and door 3 lie in the door's close shot
+constexpr double WingB_CatchCeilingX0 = 4310.0; // the ceiling over its right end, right of the cars' loop up
+constexpr double WingB_CatchCeilingY = 4440.0;  // over the head of a rider of 1 on a car running over it
+constexpr double WingB_SlotWallX = 2095.0;      // its slot and door 3 lie in the door's close shot
 constexpr double WingB_Plate3X = 2060.0;
 constexpr double WingB_Door3X = 2010.0;
-constexpr double WingB_PanX = 1895.0;      // the middle of the pan
-constexpr double WingB_SillX0 = 1973.0;    // a sill up to the corridor, at the scales' room's shot's edge
-constexpr double WingB_SillHeight = 5.6;   // its sides steeper than a body stands on
-constexpr double WingB_LiftX0 = 1725.0;    // the lift, 30 wide: a rider at rest on its right half is
-constexpr double WingB_LiftX1 = 1755.0;    // framed with the scales, raised on its left end with the corridor
-constexpr double WingB_ShaftX0 = 1730.0;   // the shaft's floor under the lift, in the scales' room's shot
+constexpr double WingB_PanX = 1895.0;    // the middle of the pan
+constexpr double WingB_SillX0 = 1973.0;  // a sill up to the corridor, at the scales' room's shot's edge
+constexpr double WingB_SillHeight = 5.6; // its sides steeper than a body stands on
+constexpr double WingB_LiftX0 = 1725.0;  // the lift, 30 wide: a rider at rest on its right half is
+constexpr double WingB_LiftX1 = 1755.0;  // framed with the scales, raised on its left end with the corridor
+constexpr double WingB_ShaftX0 = 1730.0; // the shaft's floor under the lift, in the scales' room's shot
 constexpr double WingB_ShaftY = 2720.0;
-constexpr double WingB_TinyY = 2830.0;     // the corridor through the window above the lift
-constexpr double WingB_WindowX = 1705.0;   // the window's left side
+constexpr double WingB_TinyY = 2830.0;       // the corridor through the window above the lift
+constexpr double WingB_WindowX = 1705.0;     // the window's left side
 constexpr double WingB_TinyShrinkX = 1609.5; // where he becomes 1/8, framed close with switch 7
 // Right of the zones that make him 1/8 the corridor's floor is a step higher than a player of 1/8
 // jumps, twice over, with a ramp down to the window: coming in at 1/4 he drops off it into those
@@ -227,13 +234,16 @@ constexpr double WingB_Plate7X = 1604.0;   // switches 7, 8 and 9 stand 8 apart 
 constexpr double WingB_Door8X = 1577.0;    // doors 8, 9 and 10 stand 7 apart leftwards
 constexpr double WingB_LowPassX0 = 1530.0; // the passage only a player of 1/32 fits
 constexpr double WingB_LowPassX1 = 1541.0;
+// Its ceiling over the floor: under the head of a player of 1/16, and over the feet of one of 1/32
+// a unit above the floor, so that they never end inside it with no way out.
+constexpr double WingB_LowPassHeight = 1.15;
 constexpr double WingB_SmallTargetX = 1496.0;
 constexpr double WingB_Door7X = 1488.0;
 constexpr double WingB_Plate4X = 1476.0;
 constexpr double WingB_Hatch4X = 1466.0; // door 4 covers a hole from here to 4 right
 constexpr double WingB_LowerY = 2822.0;  // the corridor below the hatch
 constexpr double WingB_Plate5X = 1464.0; // the pairs and the growing zones past them lie in the
-                                          // close shot of a small player, right of x 1445
+                                         // close shot of a small player, right of x 1445
 constexpr double WingB_Door5X = 1459.0;
 constexpr double WingB_Plate6X = 1455.0;
 constexpr double WingB_Door6X = 1450.0;
@@ -255,9 +265,15 @@ constexpr double WingB_CarHalfWidth = 30.0;
 constexpr double WingB_CarHeight = 10.0;
 constexpr double WingB_WaitY = 2978.0;           // the ledge just over P where a rider waits for a car
 constexpr double WingB_WaitX = WingB_CarX + 1.0; // where he waits on it, just right of the zones' edge
-constexpr double WingB_ExitFloorY = 4012.0;      // where the rider drops off his car
-constexpr double WingB_ExitFloorX0 = 5320.0; // in the shot of the room it leads to
+// The exit floor, where the rider steps off his car as it comes down past the floor's left end at the
+// foot of its turn down (the end of leg 13, the car's top 20 over the floor): left of the floor the route
+// loops below it, right of it he drops onto LX.
+constexpr double WingB_ExitFloorY = 4244.0;
+constexpr double WingB_ExitFloorX0 = 5232.0; // just right of the cars running straight down past it
 constexpr double WingB_ExitFloorX1 = 5600.0;
+// The foot of the wall down over its left end: just under the head of a player of 4 on the floor, over
+// the head of a rider of 1 on a car whose top is less than 58 over the floor.
+constexpr double WingB_ExitLintelY = WingB_ExitFloorY + 78.0;
 constexpr double WingB_FinaleY = 2690.0; // LX: on switch 11 a player of 8 is still in zone 39
 // LX beyond door 16, a step lower: a giant of 64 on the overview spot stands whole in zone 39's
 // shot, his head under its top edge.
@@ -268,7 +284,8 @@ constexpr double WingB_FinaleCeilingY = 3947.0;
 constexpr double WingB_FinaleLowY = 2580.0;
 constexpr double WingB_GiantHeight = 1280.0; // a player of 64
 constexpr double WingB_LowCeilingX1 = 8000.0;
-constexpr double WingB_Plate11X = 6000.0;
+constexpr double WingB_FallWallX = 5740.0; // the face of the wall down which the fall from the exit floor ends
+constexpr double WingB_Plate11X = 5995.0;  // its plate begins right of where the fall ends
 constexpr double WingB_Door16X = 6400.0;
 constexpr double WingB_Door17X = 7200.0;
 constexpr double WingB_LXX1 = 12400.0;       // LX's end, beyond the tower's right wall
@@ -278,7 +295,7 @@ constexpr double Tower_RightWallX = 12000.0; // from the road up to LX: the way 
 // check stands him there at them, the first area that holds a place): in the first wing beyond door 0
 // the rooms under the high gallery at 1, the small rooms at 1/4, the hall and the pit at 4, and round
 // them the galleries at 4; in the second wing the masonry over the corridors, which only a player of 1
-// climbs.
+// climbs, and LX up to door 16, walked at 8 (or at 4, arriving, where a player of 8 does not fit).
 struct Tower_Area
 {
     double x0, y0, x1, y1;
@@ -290,6 +307,8 @@ constexpr Tower_Area Tower_AreaSizes[] = {
     {WingA_LandingX0, 399.0, WingA_HallX1, WingA_GallerySlabY, 4.0},
     {WingA_CorridorX1, WingA_GalleryY - 1.0, WingA_HighX1 + 60.0, WingA_CeilingY, 4.0},
     {1420.0, WingB_MasonryY - 1.0, 2000.0, WingB_MasonryY + 1.0, 1.0},
+    {Way_WallX1, WingB_FinaleY - 1.0, WingB_Door16X + 40.0, WingB_FinaleY + 1.0, 8.0},
+    {Way_WallX1, WingB_FinaleY - 1.0, WingB_Door16X + 40.0, WingB_FinaleY + 1.0, 4.0},
 };
 
 // The map, built in memory for Write and for the tests.
