@@ -116,12 +116,22 @@ constexpr double WingA_RiseX0 = 5700.0;      // a step up towards the high galle
 constexpr double WingA_RiseY = 1050.0;
 constexpr double WingA_HighX0 = 5800.0; // the high gallery, over the small rooms
 constexpr double WingA_HighY = 1110.0;
-constexpr double WingA_DropX0 = 6470.0;      // the hole in it over the upper room, to the rooms' right wall
-constexpr double WingA_HighX1 = 6700.0;      // its end wall
-constexpr double WingA_CeilingY = 1520.0;    // over the gallery and the high gallery
-constexpr double WingA_LowCeilingY = 1290.0; // over the gallery where the second camera's shot ends lower
-constexpr double WingA_LowCeilingX1 = 3500.0;
-constexpr double WingA_StopY = 3000.0; // a wall at the low ceiling's end, up to here
+constexpr double WingA_DropX0 = 6470.0; // the hole in it over the upper room, to the rooms' right wall
+constexpr double WingA_HighX1 = 6700.0; // its end wall
+// Over the gallery and the high gallery, over the head of a player of 4 jumping onto the high gallery:
+// the roof over it lies so low in the shots of the galleries that a player of 4 on it, jumping twice,
+// is out of them for less time than a change of shot is let.
+constexpr double WingA_CeilingY = 1240.0;
+constexpr double WingA_LowCeilingY = 1290.0;  // over the gallery where the second camera's shot ends lower
+constexpr double WingA_LowCeilingX1 = 3500.0; // where the shot beyond begins
+// Along the gallery, where its shot shows less than a player of 4's half width beyond its right end,
+// a tooth he jumps: no one stands cut at the shot's edge.
+constexpr double WingA_GalleryToothX0 = 3455.0;
+constexpr double WingA_StopY = 3000.0;                // a wall at the low ceiling's end, up to here
+constexpr double WingA_RoofY = WingA_CeilingY + 40.0; // the roof over the gallery and the high gallery
+// The roof ends over the high gallery's hole, and beyond the hole's left part the end wall stands
+// forward up to LX: whoever walks off the roof's end lands in the upper room on scaler 5.
+constexpr double WingA_DropWallX = 6522.0; // scaler 5's zone's right edge
 
 // The rooms of a player of 1 lie in the close shot at x 6100-6600, y 720-1100: the upper room
 // (scaler 5 where he lands, switch 10, door 12, the heart), from whose left end he drops into the
@@ -145,7 +155,7 @@ constexpr double WingA_HatchX = 6137.0;  // door 11 covers the shaft from here t
 // The rooms of a player of 1/4 below, in the closest shots at x 5920-6247, y 680-800: he lands from
 // the shaft on scaler 7, which makes him 1/4, walks left over switch 2 and crosses group 26 over the
 // small spikes to switch 1 and, right of it, door 1, the lid of a hole down to the nook. Walking left
-// along the nook he becomes 1 and steps off its end into a shaft down to the hall, growing to 4.
+// along the nook he becomes 1 and drops down a shaft at its end, at whose foot he grows to 4.
 constexpr double WingA_SmallY = 733.0; // a pressed plate leaves him inside the corridor's shot
 constexpr double WingA_SmallSlabY = 690.0;
 constexpr double WingA_SmallX0 = 5932.0; // the left wall's face
@@ -157,15 +167,26 @@ constexpr double WingA_ToothX0 = 6126.0;
 constexpr double WingA_ToothX1 = 6131.0;
 constexpr double WingA_SwingPitX0 = 5986.0; // group 26 sweeps over it, a narrow plank
 constexpr double WingA_SwingPitX1 = WingA_ToothX0;
+// Whoever falls into the pit walks back out of it at its right end, up a ramp to the foot of the tooth,
+// which he jumps.
+constexpr double WingA_PitRampX0 = 6088.0;
+constexpr double WingA_PitRampY = WingA_SmallY - 5.0;
 constexpr double WingA_SwingMiddleX = 6051.0;
 constexpr double WingA_SwingHalf = 5.0;
 constexpr double WingA_Plate1X = 5940.0;
 constexpr double WingA_Hatch1X = 5948.0; // door 1 covers the hole from here to 10 right
 constexpr double WingA_Hatch1W = 10.0;
 constexpr double WingA_NookY = 681.0;
-constexpr double WingA_ShaftX = 5928.0; // the shaft down to the hall, as wide as scaler 6's zone
+constexpr double WingA_NookEndX = 5954.0; // a slope rises from here to the nook's end wall
+constexpr double WingA_NookEndRise = 10.0;
+// The nook ends in a shaft down to a floor as wide as it, scaler 6's: walled down to it on the left,
+// where a player walking left off the nook drifts, it lands every faller in the zone. Its right wall
+// ends over the head of the player of 4 the zone makes, who steps off the floor's right end down to
+// the hall's and walks left under it.
+constexpr double WingA_ShaftX = 5928.0;
 constexpr double WingA_ShaftHalf = 8.0;
-constexpr double WingA_ShaftBottomY = 535.0; // over the head of a player of 4 in the hall
+constexpr double WingA_ShaftFloorY = 540.0;
+constexpr double WingA_ShaftBottomY = 625.0; // the right wall's foot, over the head of a player of 4 on the floor
 
 // The hall of a player of 4 and the spike pit under the gallery, walked leftwards: door 2, six
 // bobbing targets, door 14, eight more, door 15, the pit, and a landing from whose end he drops to
@@ -276,9 +297,9 @@ constexpr double Tower_RightWallX = 12000.0; // from the road up to LX: the way 
 
 // The sizes at which a player walks the parts of the tower the main road does not pass (the frame
 // check stands him there at them, the first area that holds a place): in the first wing beyond door 0
-// the rooms under the high gallery at 1, the small rooms at 1/4, the hall and the pit at 4, and round
-// them the galleries at 4; in the second wing the masonry over the corridors, which only a player of 1
-// climbs.
+// the rooms under the high gallery at 1, the small rooms at 1/4, the hall and the pit at 4, the
+// corridor past the door, which lets no one larger through, the galleries and their roof at 4; in the
+// second wing the masonry over the corridors, which only a player of 1 climbs.
 struct Tower_Area
 {
     double x0, y0, x1, y1;
@@ -288,7 +309,9 @@ constexpr Tower_Area Tower_AreaSizes[] = {
     {WingA_RoomsX0, WingA_RoomsY - 1.0, WingA_RoomsX1, WingA_RoomsCeilingY, 1.0},
     {WingA_SmallX0 - 12.0, WingA_NookY - 1.0, WingA_SmallX1, WingA_GallerySlabY, 0.25},
     {WingA_LandingX0, 399.0, WingA_HallX1, WingA_GallerySlabY, 4.0},
+    {WingA_Door0X + 40.0, WingA_FloorY - 1.0, WingA_CorridorX1, WingA_FloorY + 1.0, 4.0},
     {WingA_CorridorX1, WingA_GalleryY - 1.0, WingA_HighX1 + 60.0, WingA_CeilingY, 4.0},
+    {WingA_LowCeilingX1, WingA_RoofY - 1.0, WingA_HighX1, WingA_RoofY + 1.0, 4.0},
     {1420.0, WingB_MasonryY - 1.0, 2000.0, WingB_MasonryY + 1.0, 1.0},
 };
 
