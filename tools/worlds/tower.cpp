@@ -5,25 +5,28 @@
 // camera zones, with a jump's height of room below the zone's top (a ceiling where a jump would
 // reach higher); only the start, the roads out to both exits and a few steps between zones show
 // the whole tower. The start (rp 0) lies just left of the tower's foot. Walking right a giant
-// passes scaler 0, which makes him 16; from the road he jumps onto the first wing's landing (L0),
-// from L0 back onto a ledge and from it onto the walkway. At its end a lintel meets his head and he
-// drops down a shaft into the passage over the gate room, walks right, jumps up through a gap onto
-// the walkway's right part, which ends at the shaft under the second wing's landing (L1), and from
-// there jumps back onto L1. A giant's head meets the wall that stands over the ledge's left end up
-// to the ceiling over the foot, so that only a player of 16 climbs. Nothing but door 17 on LX leads
-// past the right wall: the main exit is reached through the second wing and its transporter. The
-// first wing ends on a landing beyond its spike pit from whose end he drops to the road under the
-// wing, where a zone makes him 8, and walks back along it to the foot; on the road to the second exit
-// scaler 2 makes any size a giant again, under a gate's beam that keeps a player of 16 on the ground
-// there while a giant walks on with the beam across his middle.
+// passes under the gate's beam into scaler 0, which makes him 16, and waits at the foot's wall until
+// he is small enough to pass under it; from the porch behind it he jumps onto the first wing's
+// landing (L0), from L0 back onto a ledge and from it onto the walkway. At its end a lintel meets
+// his head and he drops down a shaft into the passage over the gate room, walks right, jumps up
+// through a gap onto the walkway's right part, which ends at the shaft under the second wing's
+// landing (L1), and from there jumps back onto L1. A giant's head meets the wall that stands over
+// the ledge's left end up to the ceiling over the foot, so that only a player of 16 climbs. Nothing
+// but door 17 on LX leads past the right wall: the main exit is reached through the second wing and
+// its transporter. The first wing ends on a landing beyond its spike pit from whose end he drops to
+// the road under the wing, where a zone makes him 8, and walks back along it to the foot; on the
+// road to the second exit scaler 2 makes any size a giant again, under a gate's beam that reaches
+// from the tower's left wall into the foot's shot and keeps a player of 16 on the ground there while
+// a giant walks on with the beam across his middle.
 // Every solution below is played by the tests. Small players cannot walk up out of a pressed plate's pit: they jump out
 // of it, holding the way they go.
 //
 // Wing A (y 400 to 1650, x -700 to 6760):
 //   L0 (floor 600): from the road, walk right at 16; the wall at x 500 lets a player of 16
-//   through below it, he steps up and over a gap in the floor (x 480 to 540), and scaler 1
-//   against the next wall (x 730) makes him 4. Walking back left under its low opening, which
-//   runs on to the gap, a small player drops through the gap into the corridor below.
+//   through below it, he steps up onto a lip (x 480 to 717) over a narrow hole in the floor (x 705
+//   to 710), steps down off its end, and scaler 1 against the next wall (x 729) makes him 4.
+//   Walking back left under its low opening, a small player drops through the hole into the
+//   corridor below.
 //   Gate room: scaler 4 makes him 8, switch 0 (plate at x 1150) goes down under 8, scaler 3 makes
 //   him 4 again, and door 0 (x 1700) rises 100, enough for 4 but not for 8.
 //     Solution: at 8 stand on the plate 400 ticks; walk right into scaler 3 and wait to shrink to
@@ -356,15 +359,20 @@ void WriteRoad(MapWriter& map)
     double const y = Tower_RoadY;
     double const bottom = Tower_RoadBottom;
     Box(map, Tower_RoadX0, bottom, Tower_RoadX1, y);
+    for (Tower_Bump const& bump : Tower_Bumps)
+        Poly(map, {{bump.x - bump.half, y}, {bump.x, y + Tower_BumpRise * bump.half}, {bump.x + bump.half, y}}, Stone,
+             Coarse);
     MapDressing::OuterWall(map, Tower_RoadX0 - 100, y, Tower_RoadX0, y + 2400, true, Brick);
     Box(map, Tower_RoadX1, y, Tower_RoadX1 + 100, y + 2400, Brick);
     Ref(map, Tower_Rp_Start, Tower_StartX, y);
     Ref(map, 5, Tower_GrowX, y); // scaler 2: any size -> 64, on the way to the second exit
-    // The gate over it: posts drawn behind the road, the beam solid, toothed on top.
+    // The gate over it: posts drawn behind the road, the beam solid, toothed on top, and the lintel
+    // over it up to the foot's ceiling.
     for (double x : {Tower_GateX0, Tower_GateX1 - 40.0})
         Poly(map, {{x, y}, {x, Tower_GateY}, {x + 40.0, Tower_GateY}, {x + 40.0, y}}, Brick, Coarse, 0, false);
     Box(map, Tower_GateX0, Tower_GateY, Tower_GateX1, Tower_GateTopY, Brick);
     Teeth(map, Tower_GateX0, Tower_GateX1, Tower_GateTopY, 40.0);
+    Box(map, Tower_GateX0, Tower_GateLintelY, Tower_GateX1 + Tower_GateLintelOver, Way_CeilingY, Brick);
     // Right of the first wing's end, from the road up to LX: the corridor under the wing is the
     // only way on from where a player drops off the wing's end.
     Box(map, Tower_InnerWallX, y, Tower_InnerWallX + 200, WingB_FinaleFarY - 200, Brick);
@@ -376,14 +384,16 @@ void WriteWayIn(MapWriter& map)
 {
     Ref(map, 1, Tower_ShrinkX, Tower_RoadY); // scaler 0: 64 -> 16
     Box(map, Way_LedgeX0, Way_LedgeY - 100, Way_LedgeX1, Way_LedgeY);
-    // From above the ledge's left end up to the ceiling, where the head is of a giant on the
-    // road or on L0's block, jumping or not: no giant passes it, into the corridor's mouth or onto
-    // L0, while a player of 16 passes below it.
-    Box(map, Way_LedgeX0, Way_LedgeY + 50, Way_LedgeX0 + 50, Way_CeilingY, Brick);
+    // The foot's wall, at the porch's left end from L0's block's height up to the ceiling, the ledge's
+    // left end set in it: a player whose head is over the block, walking or jumping, waits outside
+    // until he is small enough to pass below it, and the porch holds him under the ledge, in front of
+    // the block's face.
+    Box(map, Way_LedgeX0, Way_BlockY, Way_LedgeX0 + 50, Way_LedgeY - 100, Brick);
+    Box(map, Way_LedgeX0, Way_LedgeY, Way_LedgeX0 + 50, Way_CeilingY, Brick);
     Box(map, Way_X0, Way_Bottom, Way_LeftX1, Way_Y);
     // The shaft down from the walkway's end, and the passage over the gate room: the rock beside the
     // walkway is its ceiling, up to the gap below the walkway's right part.
-    Box(map, WingA_GateRoomX - 30, WingA_GateCeilingY, Way_ShaftX0, 1000);
+    Box(map, WingA_W2X, WingA_GateCeilingY, Way_ShaftX0, 1000);
     Box(map, 560, 1000, Way_ShaftX0, Way_Bottom, Brick);
     Box(map, Way_LintelX, Way_LintelY, Way_PassX0, Way_CeilingY);
     Box(map, Way_PassX0, Way_PassCeilingY, Way_CeilingX1, Way_CeilingY);
@@ -425,19 +435,25 @@ void WriteWayIn(MapWriter& map)
 void WriteFoot(MapWriter& map)
 {
     double const y = WingA_FloorY;
-    // L0's slab, with the corridor back from the wing's end under it, and its step up to the gap.
-    Box(map, WingA_L0X0, 400, Way_BlockX1, Way_BlockY);
+    // L0's slab, with the corridor back from the wing's end under it, and its step up to the lip over
+    // the hole.
+    Box(map, Way_BlockX0, 400, Way_BlockX1, Way_BlockY);
     // The step rises too steeply to stand on, but not to walk up.
-    double const stepX = WingA_GapX0 - (WingA_RimY - y) / WingA_StepRise;
+    double const stepX = WingA_LipX0 - (WingA_RimY - y) / WingA_StepRise;
     Box(map, Way_BlockX1, 400, stepX, y);
-    Poly(map, {{stepX, 400}, {stepX, y}, {WingA_GapX0, WingA_RimY}, {WingA_GapX0, 400}}, Stone, Coarse);
-    Box(map, 500, 1000, 560, Way_Bottom, Brick);      // W1: a giant's head meets it, a player of 16 passes below
-    Ref(map, 2, 680, y);                              // scaler 1, against W2: 16 -> 4
-    Box(map, 730, 700, WingA_GateRoomX, WingA_GateCeilingY, Brick); // W2: 100 high below it
-    Box(map, WingA_GapX1, 700, 730, WingA_LowRoofY, Brick);         // and the opening's roof on to the gap
+    Poly(map, {{stepX, 400}, {stepX, y}, {WingA_LipX0, WingA_RimY}, {WingA_LipX0, 400}}, Stone, Coarse);
+    Box(map, 500, 1000, 560, Way_Bottom, Brick); // W1: a giant's head meets it, a player of 16 passes below
+    Ref(map, 2, 720, y);                         // scaler 1, before W2: 16 -> 4
+    Box(map, WingA_W2X, 700, WingA_GateRoomX, WingA_GateCeilingY, Brick); // W2: 100 high below it
+    // The opening's roof, its top too steep to stand on.
+    Poly(map, {{WingA_LipX1, 700}, {WingA_LipX1, 760}, {WingA_W2X, WingA_GateCeilingY}, {WingA_W2X, 700}}, Brick,
+         Coarse);
+    Box(map, WingA_LipX0, 400, WingA_GapX0, WingA_RimY);        // the lip over the slab down to the corridor
+    Box(map, WingA_GapX0, WingA_LipY, WingA_LipX1, WingA_RimY); // and over the hole
 
     // The gate room.
-    PlateFloor(map, WingA_GapX1, 2200, y, 400, WingA_Plate0X, 8.0, Tower_Switches[0].group, 256.0);
+    Box(map, WingA_GapX1, Tower_BumpCeilingY, WingA_W2X, y);
+    PlateFloor(map, WingA_W2X, 2200, y, 400, WingA_Plate0X, 8.0, Tower_Switches[0].group, 256.0, Plate_Inset);
     // Its ceiling, the floor of the way in's passage, reaches to the wall under L1's end.
     Box(map, Way_ShaftX0, WingA_GateCeilingY, Way_X1, Way_PassY, Brick);
     Ref(map, 7, 820, y);  // scaler 4: 4 -> 8
@@ -851,7 +867,7 @@ void WayIn(Road& road)
     road.Press(Tower_ShrinkX, Tower_RoadY, "shrink to 16", 200);
     // Onto L0, from it back left onto the ledge and right onto the walkway, along it to the shaft
     // and back left onto L1's end.
-    road.Walk(WingA_L0X0 + 150.0, Way_BlockY).Walk(Way_BlockX1 + 100.0, WingA_FloorY);
+    road.Walk((Way_BlockX0 + Way_BlockX1) / 2.0, Way_BlockY).Walk(Way_BlockX1 + 100.0, WingA_FloorY);
     road.Press(Way_BlockX1 + 100.0, WingA_FloorY, "beside the ledge", 0).Jump(Way_BlockX1 + 100.0, WingA_FloorY);
     road.Walk(Way_LedgeX0 + 140.0, Way_LedgeY).Press(Way_LedgeX0 + 140.0, Way_LedgeY, "on the ledge", 0);
     road.Jump(Way_LedgeX0 + 140.0, Way_LedgeY).Walk(Way_X0 + 200.0, Way_Y);
