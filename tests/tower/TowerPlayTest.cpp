@@ -5,6 +5,7 @@
 #include "engine/GameEvents.h"
 #include "engine/Hit_Target.h"
 #include "engine/Switch.h"
+#include "support/FrameCheck.h"
 #include "support/RoadWalker.h"
 #include "support/ShortcutRun.h"
 #include "tools/worlds/tower.h"
@@ -82,11 +83,13 @@ TEST_F(TowerPlay, TheGiantWalksInFromTheStartThroughL1sSlotAndOutByTheSecondExit
     EXPECT_EQ(Hero().GetScale(), 64.0);
 
     // Jumping all the way, a player of 16 from the foot still grows under the gate's beam, and a
-    // small one leaving the gate room drops through the gap into the corridor, framed with the road.
+    // small one leaving the gate room drops through the hole into the corridor, framed with the road.
     MakeTower();
-    Place(Tower_ShrinkX - 600.0, Tower_RoadY, 16.0);
+    Place(Tower_GateX1 + 300.0, Tower_RoadY, 16.0);
+    EXPECT_TRUE(StepUntil([&] { return Hero().GetScale() > 16.0; }, 100, {Key_Left, Key_Jump}));
+    EXPECT_GT(Pos().x, Tower_GateX0 - 200.0) << "he grows at the gate";
     EXPECT_EQ(Steps(400, {Key_Left, Key_Jump}), Level_Restart);
-    EXPECT_EQ(Hero().GetScale(), 64.0);
+    EXPECT_GT(Hero().GetScale(), 32.0);
     Tower& tower = MakeTower();
     Place(880.0, WingA_FloorY, 4.0);
     EXPECT_TRUE(StepUntil([&] { return tower.GetCameraZone() == 2; }, 200, {Key_Left, Key_Jump}))
@@ -105,10 +108,14 @@ TEST_F(TowerPlay, FirstWingFromL0ThroughTheGateRoomAlongTheGalleryToSwitch10TheR
     EXPECT_TRUE(GrowTo(4.0));
     ThroughDoorFromThePast(Key_Right, plate + 100, 1900.0, tower.GetDoor(0));
 
-    // Along the corridor, up onto the gallery and the high gallery, and down the hole, where he
-    // becomes 1.
+    // Along the corridor, up onto the gallery, over the tooth at its shot's end, up onto the high
+    // gallery, and down the hole, where he becomes 1.
     WalkInto(Key_Right);
     JumpTowards(Key_Right, [&] { return Pos().x > WingA_CorridorX1 + 50.0; });
+    EXPECT_EQ(Pos().y, WingA_GalleryY);
+    WalkInto(Key_Right);
+    EXPECT_LE(Pos().x, WingA_GalleryToothX0) << "the tooth stops a walk";
+    JumpTowards(Key_Right, [&] { return Pos().x > WingA_LowCeilingX1 + 50.0; });
     EXPECT_EQ(Pos().y, WingA_GalleryY);
     WalkInto(Key_Right);
     JumpTowards(Key_Right, [&] { return Pos().x > WingA_RiseX0 + 50.0; });
@@ -166,6 +173,11 @@ TEST_F(TowerPlay, FirstWingFromTheShaftThroughTheSmallRoomsTheHallAndOverThePitB
     EXPECT_TRUE(GrowTo(0.25));
     Tick const plate2 = HoldPlate(WingA_Plate2X, 1500);
     JumpTowards(Key_Left);
+    // The tooth stops a walk where the shot of zone 8 still shows him whole.
+    WalkInto(Key_Left);
+    EXPECT_GE(Pos().x, WingA_ToothX1) << "walked past the tooth";
+    EXPECT_TRUE(FrameCheck::PlayerBox(*world).Inside(LevelFrame::Width, LevelFrame::Height))
+        << "cut at the shot's edge";
     // Over the tooth onto group 26 at its right end, off it at its left end.
     WalkTo(WingA_ToothX1 + 3.0);
     // The jump takes him about 50 steps.
@@ -179,8 +191,11 @@ TEST_F(TowerPlay, FirstWingFromTheShaftThroughTheSmallRoomsTheHallAndOverThePitB
     WalkTo(WingA_Hatch1X + WingA_Hatch1W / 2.0);
     TravelBackTo(plate1 + 150);
     EXPECT_TRUE(StepUntil([&] { return Pos().y == WingA_NookY; }, 200)) << "dropped through door 1";
-    EXPECT_TRUE(StepUntil([&] { return Pos().y == WingA_HallY; }, 400, {Key_Left})) << "off the nook's end";
+    // Off the nook's end down the shaft onto scaler 6's floor, where he grows, and off it to the right
+    // down to the hall's floor, under it.
+    EXPECT_TRUE(StepUntil([&] { return Pos().y == WingA_ShaftFloorY; }, 400, {Key_Left})) << "off the nook's end";
     EXPECT_TRUE(GrowTo(4.0));
+    EXPECT_TRUE(StepUntil([&] { return Pos().y == WingA_HallY; }, 200, {Key_Right})) << "off the shaft's floor";
     ThroughDoorFromThePast(Key_Left, plate2 + 300, WingA_Door2X - 45.0, tower.GetDoor(2));
 
     ThrowAtEach(tower, 20, 25);

@@ -147,17 +147,73 @@ TEST_F(TowerWorld, TheMapHoldsEveryIdAndTheRoadHasRoomForAGiantOutsideTheWayIn)
         if (!poly.solid)
             continue;
         for (MapWriter_Point const& p : poly.points)
-            if (open(p.x) && p.x >= Tower_GateX0 && p.x <= Tower_GateX1 && p.y > RoadY(p.x))
-            {
-                EXPECT_TRUE(p.y > RoadY(p.x) + 16.0 * Player_Height && p.y < RoadY(p.x) + WingB_GiantHeight)
-                    << "the beam's corner at (" << p.x << ", " << p.y << ")";
-            }
-            else if (open(p.x))
-            {
-                EXPECT_TRUE(p.y <= RoadY(p.x) || p.y >= RoadY(p.x) + Tower_RoadClear)
-                    << "a corner at (" << p.x << ", " << p.y << ")";
-            }
+        {
+            if (!open(p.x) || p.y <= RoadY(p.x) || p.y >= RoadY(p.x) + Tower_RoadClear)
+                continue;
+            bool const beam = p.x >= Tower_GateX0 && p.x <= Tower_GateX1 && p.y > RoadY(p.x) + 16.0 * Player_Height
+                              && p.y < RoadY(p.x) + WingB_GiantHeight;
+            EXPECT_TRUE(beam) << "a corner at (" << p.x << ", " << p.y << ")";
+        }
     }
+}
+
+// Under the first wing the road is a corridor lower than a player of 16: a giant shrinking to 16 is
+// held at the tower's foot until his head passes under L0's block, and the block's face stops every
+// head over the corridor's mouth, however fast he comes, walking, or jumping from the start or from
+// the gate's end, where the beam over him no longer holds him down.
+TEST_F(TowerWorld, NoOneTallerThanTheCorridorUnderTheFirstWingGetsIntoIt)
+{
+    struct Run
+    {
+        char const* how;
+        double x;   // where he starts, a giant
+        bool right; // holding right, a jump every 40 steps, from the first step; else running
+    };
+    for (Run const& run : {Run{"from the start, jumping", Tower_StartX, true}, Run{"running in", -6000.0, false},
+                           Run{"from the gate's end, jumping", Tower_GateX1 + 20.0, true}})
+    {
+        MakeTower();
+        Place(run.x, Tower_RoadY, 64.0);
+        for (int i = 0; i < 700; i++)
+        {
+            std::vector<int> held{Key_Right};
+            if (run.right && i % 40 < 10)
+                held.push_back(Key_Jump);
+            ASSERT_EQ(Step(held), Level_Continue) << run.how;
+            Pointf const p = Pos();
+            bool const under = p.x > Way_BlockX0 && p.x < WingA_RoadWallX && p.y < Tower_RoadY + 1.0;
+            ASSERT_FALSE(under && p.y + Player_Height * Hero().GetScale() > 400.0)
+                << run.how << ": at (" << p.x << ", " << p.y << ") at size " << Hero().GetScale() << ", step " << i;
+        }
+    }
+}
+
+// Each zone of the road and the first wing lies on a floor, its point on the floor's top: no zone
+// hangs over a shaft or stands in rock.
+TEST_F(TowerWorld, TheZonesOfTheRoadAndTheFirstWingLieOnFloors)
+{
+    MakeTower();
+    Map const* map = world->GetMap();
+    for (int i = 0; i < 10; i++)
+    {
+        Pointf const at = map->GetRefPoint(Tower_Scalers[i].ref);
+        Pointf const below(at.x, at.y - 0.01);
+        Pointf const above(at.x, at.y + 0.01);
+        EXPECT_TRUE(map->Embedded(&below, nullptr, nullptr)) << "scaler " << i << " hangs in the air";
+        EXPECT_FALSE(map->Embedded(&above, nullptr, nullptr)) << "scaler " << i << " stands in a solid";
+    }
+}
+
+// A door that falls on a player of 1 standing under it in the upper room leaves him able to walk
+// out from under it: its foot stops short of the floor.
+TEST_F(TowerWorld, ADoorFallenOnAPlayerLeavesHimFreeToWalkOut)
+{
+    MakeTower();
+    Place(WingA_Door12X + 5.0, WingA_UpperY, 1.0);
+    Steps(20);
+    double const x = Pos().x;
+    Steps(100, {Key_Left});
+    EXPECT_LT(Pos().x, x - Player_Width) << "the closed door 12 held his feet";
 }
 
 // Over LX the main exit is reached only through door 17: a giant on the roof would walk to it, so

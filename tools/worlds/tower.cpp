@@ -5,25 +5,28 @@
 // camera zones, with a jump's height of room below the zone's top (a ceiling where a jump would
 // reach higher); only the start, the roads out to both exits and a few steps between zones show
 // the whole tower. The start (rp 0) lies just left of the tower's foot. Walking right a giant
-// passes scaler 0, which makes him 16; from the road he jumps onto the first wing's landing (L0),
-// from L0 back onto a ledge and from it onto the walkway. At its end a lintel meets his head and he
-// drops down a shaft into the passage over the gate room, walks right, jumps up through a gap onto
-// the walkway's right part, which ends at the shaft under the second wing's landing (L1), and from
-// there jumps back onto L1. A giant's head meets the wall that stands over the ledge's left end up
-// to the ceiling over the foot, so that only a player of 16 climbs. Nothing but door 17 on LX leads
-// past the right wall: the main exit is reached through the second wing and its transporter. The
-// first wing ends on a landing beyond its spike pit from whose end he drops to the road under the
-// wing, where a zone makes him 8, and walks back along it to the foot; on the road to the second exit
-// scaler 2 makes any size a giant again, under a gate's beam that keeps a player of 16 on the ground
-// there while a giant walks on with the beam across his middle.
+// passes under the gate's beam into scaler 0, which makes him 16, and waits at the foot's wall until
+// he is small enough to pass under it; from the porch behind it he jumps onto the first wing's
+// landing (L0), from L0 back onto a ledge and from it onto the walkway. At its end a lintel meets
+// his head and he drops down a shaft into the passage over the gate room, walks right, jumps up
+// through a gap onto the walkway's right part, which ends at the shaft under the second wing's
+// landing (L1), and from there jumps back onto L1. A giant's head meets the wall that stands over
+// the ledge's left end up to the ceiling over the foot, so that only a player of 16 climbs. Nothing
+// but door 17 on LX leads past the right wall: the main exit is reached through the second wing and
+// its transporter. The first wing ends on a landing beyond its spike pit from whose end he drops to
+// the road under the wing, where a zone makes him 8, and walks back along it to the foot; on the
+// road to the second exit scaler 2 makes any size a giant again, under a gate's beam that reaches
+// from the tower's left wall into the foot's shot and keeps a player of 16 on the ground there while
+// a giant walks on with the beam across his middle.
 // Every solution below is played by the tests. Small players cannot walk up out of a pressed plate's pit: they jump out
 // of it, holding the way they go.
 //
 // Wing A (y 400 to 1650, x -700 to 6760):
 //   L0 (floor 600): from the road, walk right at 16; the wall at x 500 lets a player of 16
-//   through below it, he steps up and over a gap in the floor (x 480 to 540), and scaler 1
-//   against the next wall (x 730) makes him 4. Walking back left under its low opening, which
-//   runs on to the gap, a small player drops through the gap into the corridor below.
+//   through below it, he steps up onto a lip (x 480 to 717) over a narrow hole in the floor (x 705
+//   to 710), steps down off its end, and scaler 1 against the next wall (x 729) makes him 4.
+//   Walking back left under its low opening, a small player drops through the hole into the
+//   corridor below.
 //   Gate room: scaler 4 makes him 8, switch 0 (plate at x 1150) goes down under 8, scaler 3 makes
 //   him 4 again, and door 0 (x 1700) rises 100, enough for 4 but not for 8.
 //     Solution: at 8 stand on the plate 400 ticks; walk right into scaler 3 and wait to shrink to
@@ -32,6 +35,7 @@
 //   Beyond door 0 he walks the corridor at 4 and jumps up its end (x 2920) onto the gallery (800)
 //   over the pit and the hall, up the rise (x 5700) onto the high gallery (1110) and drops through
 //   its hole (x 6470 to 6570) into the upper room of the rooms of a player of 1 (x 6100 to 6570).
+//   Whoever falls onto the galleries' roof (1280) walks off its right end into the same hole.
 //   Scaler 5 (x 6490) makes him 1. Switch 10 (x 6430) opens door 12 (x 6390).
 //     Solution: stand on the plate 300 ticks; walk left to the closed door; travel back to 150
 //     ticks after stepping on; walk through. Heart 59 lies beyond, at the upper floor's end, from
@@ -48,14 +52,16 @@
 //   Switch 2 (x 6180) holds door 2 (x 5700, in the hall) open; a tooth (x 6126 to 6131) marks
 //   where the landing's shot begins; group 26 slides over small spikes (x 5986 to 6126); switch 1
 //   (x 5940) slides door 1, the lid of a hole at x 5948 down to the nook (681). Walking left along
-//   the nook scaler 8 makes him 1; he steps off its end into a shaft (x 5920 to 5936) down to the
-//   hall, whose mouth is scaler 6's zone: he grows to 4.
+//   the nook scaler 8 makes him 1; he steps off its end into a shaft (x 5920 to 5936) down to a
+//   floor (540), scaler 6's zone, where he grows to 4, steps off it to the right into the hall and
+//   walks on left under it. One who falls into the pit under group 26 walks out up a ramp at its
+//   right end and jumps the tooth.
 //     Solution: at 1/4 stand on switch 2 1500 ticks; jump off to the left; when group 26 comes to
 //     its right end (70 sin(t / 50) = 70) jump over the tooth onto it, and walk off at its left end;
 //     stand on switch 1 200 ticks, jump off right onto the lid, travel back to 150 ticks after
 //     stepping on switch 1 and drop through; walk left along the nook and down the shaft, grow to
-//     4; at door 2 travel back into the time switch 2 was held (300 ticks after stepping on it)
-//     and walk through.
+//     4, walk right off the floor and back left; at door 2 travel back into the time switch 2 was
+//     held (300 ticks after stepping on it) and walk through.
 //   The hall (450), walked leftwards: six targets bob from the ceiling beyond door 2 and eight
 //     beyond door 14 (x 5420); each door rises once all of its targets have been hit, in any order.
 //     Solution: stand just past door 2 and throw at each of the six while it hangs down; likewise
@@ -145,6 +151,10 @@ constexpr unsigned int Roof = MapTextures::Roof;
 
 constexpr double Coarse = 64.0; // map units per texture repeat, for the big parts
 
+// A closed door stops this short of the floor under it: one that falls on a player leaves his feet on
+// the floor, not caught in the seam between floor and door.
+constexpr double Door_Clearance = 0.5;
+
 // The spikes along the roof's top and along the tops no one is meant to stand on: their sides far
 // steeper than a player stands on.
 constexpr double Roof_ToothWidth = 100.0;
@@ -167,19 +177,25 @@ void Box(MapWriter& map, double x0, double y0, double x1, double y1, unsigned in
     Poly(map, {{x0, y0}, {x0, y1}, {x1, y1}, {x1, y0}}, texture, texScale, group);
 }
 
+constexpr double Plate_Inset = 0.5; // a plate's sides set in from its gap's, per unit of its scale
+
 // A floor from x0 to x1 with its top at y and its slab down to bottom, a switch plate of group
 // set flush into it at x c. A plate of scale s is 60 s wide at the top and sinks 10 s; the gap it
 // sits in slopes in to 20 s wide, 20 s down, so that a pressed plate can be walked out of; the
 // plate's sides stop short of the gap's foot, so that plate and floor share no seam.
 void PlateFloor(MapWriter& map, double x0, double x1, double y, double bottom, double c, double s, unsigned int group,
-                double texScale)
+                double texScale, double inset = 0.0)
 {
     Poly(map, {{x0, bottom}, {x0, y}, {c - 30 * s, y}, {c - 10 * s, y - 20 * s}, {c - 10 * s, bottom}}, Stone,
          texScale);
     Poly(map, {{c + 10 * s, bottom}, {c + 10 * s, y - 20 * s}, {c + 30 * s, y}, {x1, y}, {x1, bottom}}, Stone,
          texScale);
-    Poly(map, {{c - 30 * s, y}, {c + 30 * s, y}, {c + 15 * s, y - 15 * s}, {c - 15 * s, y - 15 * s}}, Tile, texScale,
-         group);
+    // Set in, the plate's sides stand a hair inside the gap's: one who stands on the gap's side is not
+    // caught in a seam between it and the plate's.
+    double const in = inset * s;
+    Poly(map,
+         {{c - 30 * s + in, y}, {c + 30 * s - in, y}, {c + 15 * s - in, y - 15 * s}, {c - 15 * s + in, y - 15 * s}},
+         Tile, texScale, group);
 }
 
 // The same with the plate 11 s thick, the gap's slopes a little apart from its sides and parallel to
@@ -309,7 +325,7 @@ struct Tower_Pool
 constexpr double Tower_RockPool = 20.0; // the depth of the lava lying on the rock
 constexpr Tower_Pool Tower_Pools[Tower_KillZone_Count] = {
     {WingA_PitX0, 400, WingA_PitX1, 465, false},
-    {WingA_SwingPitX0, WingA_SmallSlabY + 5.0, WingA_SwingPitX1, WingA_SmallSlabY + 22.0, false},
+    {WingA_SwingPitX0, WingA_SmallSlabY + 5.0, WingA_PitRampX0, WingA_SmallSlabY + 22.0, false},
     {Way_StepX + 10, Way_RockY, -110, Way_RockY + Tower_RockPool, false},
     {-60, Way_RockY, 160, Way_RockY + Tower_RockPool, false},
     {WingB_TroughX0, WingB_TroughY, WingB_TroughX1, WingB_TroughY + 12, true},
@@ -372,15 +388,20 @@ void WriteRoad(MapWriter& map)
     double const y = Tower_RoadY;
     double const bottom = Tower_RoadBottom;
     Box(map, Tower_RoadX0, bottom, Tower_RoadX1, y);
+    for (Tower_Bump const& bump : Tower_Bumps)
+        Poly(map, {{bump.x - bump.half, y}, {bump.x, y + Tower_BumpRise * bump.half}, {bump.x + bump.half, y}}, Stone,
+             Coarse);
     MapDressing::OuterWall(map, Tower_RoadX0 - 100, y, Tower_RoadX0, y + 2400, true, Brick);
     Box(map, Tower_RoadX1, y, Tower_RoadX1 + 100, y + 2400, Brick);
     Ref(map, Tower_Rp_Start, Tower_StartX, y);
     Ref(map, 5, Tower_GrowX, y); // scaler 2: any size -> 64, on the way to the second exit
-    // The gate over it: posts drawn behind the road, the beam solid, toothed on top.
+    // The gate over it: posts drawn behind the road, the beam solid, toothed on top, and the lintel
+    // over it up to the foot's ceiling.
     for (double x : {Tower_GateX0, Tower_GateX1 - 40.0})
         Poly(map, {{x, y}, {x, Tower_GateY}, {x + 40.0, Tower_GateY}, {x + 40.0, y}}, Brick, Coarse, 0, false);
     Box(map, Tower_GateX0, Tower_GateY, Tower_GateX1, Tower_GateTopY, Brick);
     Teeth(map, Tower_GateX0, Tower_GateX1, Tower_GateTopY, 40.0);
+    Box(map, Tower_GateX0, Tower_GateLintelY, Tower_GateX1 + Tower_GateLintelOver, Way_CeilingY, Brick);
     // Right of the first wing's end, from the road up to LX: the corridor under the wing is the
     // only way on from where a player drops off the wing's end.
     Box(map, Tower_InnerWallX, y, Tower_InnerWallX + 200, WingB_FinaleFarY - 200, Brick);
@@ -392,14 +413,16 @@ void WriteWayIn(MapWriter& map)
 {
     Ref(map, 1, Tower_ShrinkX, Tower_RoadY); // scaler 0: 64 -> 16
     Box(map, Way_LedgeX0, Way_LedgeY - 100, Way_LedgeX1, Way_LedgeY);
-    // From above the ledge's left end up to the ceiling, where the head is of a giant on the
-    // road or on L0's block, jumping or not: no giant passes it, into the corridor's mouth or onto
-    // L0, while a player of 16 passes below it.
-    Box(map, Way_LedgeX0, Way_LedgeY + 50, Way_LedgeX0 + 50, Way_CeilingY, Brick);
+    // The foot's wall, at the porch's left end from L0's block's height up to the ceiling, the ledge's
+    // left end set in it: a player whose head is over the block, walking or jumping, waits outside
+    // until he is small enough to pass below it, and the porch holds him under the ledge, in front of
+    // the block's face.
+    Box(map, Way_LedgeX0, Way_BlockY, Way_LedgeX0 + 50, Way_LedgeY - 100, Brick);
+    Box(map, Way_LedgeX0, Way_LedgeY, Way_LedgeX0 + 50, Way_CeilingY, Brick);
     Box(map, Way_X0, Way_Bottom, Way_LeftX1, Way_Y);
     // The shaft down from the walkway's end, and the passage over the gate room: the rock beside the
     // walkway is its ceiling, up to the gap below the walkway's right part.
-    Box(map, WingA_GateRoomX - 30, WingA_GateCeilingY, Way_ShaftX0, 1000);
+    Box(map, WingA_W2X, WingA_GateCeilingY, Way_ShaftX0, 1000);
     Box(map, 560, 1000, Way_ShaftX0, Way_Bottom, Brick);
     Box(map, Way_LintelX, Way_LintelY, Way_PassX0, Way_CeilingY);
     Box(map, Way_PassX0, Way_PassCeilingY, Way_CeilingX1, Way_CeilingY);
@@ -441,19 +464,25 @@ void WriteWayIn(MapWriter& map)
 void WriteFoot(MapWriter& map)
 {
     double const y = WingA_FloorY;
-    // L0's slab, with the corridor back from the wing's end under it, and its step up to the gap.
-    Box(map, WingA_L0X0, 400, Way_BlockX1, Way_BlockY);
+    // L0's slab, with the corridor back from the wing's end under it, and its step up to the lip over
+    // the hole.
+    Box(map, Way_BlockX0, 400, Way_BlockX1, Way_BlockY);
     // The step rises too steeply to stand on, but not to walk up.
-    double const stepX = WingA_GapX0 - (WingA_RimY - y) / WingA_StepRise;
+    double const stepX = WingA_LipX0 - (WingA_RimY - y) / WingA_StepRise;
     Box(map, Way_BlockX1, 400, stepX, y);
-    Poly(map, {{stepX, 400}, {stepX, y}, {WingA_GapX0, WingA_RimY}, {WingA_GapX0, 400}}, Stone, Coarse);
-    Box(map, 500, 1000, 560, Way_Bottom, Brick);      // W1: a giant's head meets it, a player of 16 passes below
-    Ref(map, 2, 680, y);                              // scaler 1, against W2: 16 -> 4
-    Box(map, 730, 700, WingA_GateRoomX, WingA_GateCeilingY, Brick); // W2: 100 high below it
-    Box(map, WingA_GapX1, 700, 730, WingA_LowRoofY, Brick);         // and the opening's roof on to the gap
+    Poly(map, {{stepX, 400}, {stepX, y}, {WingA_LipX0, WingA_RimY}, {WingA_LipX0, 400}}, Stone, Coarse);
+    Box(map, 500, 1000, 560, Way_Bottom, Brick); // W1: a giant's head meets it, a player of 16 passes below
+    Ref(map, 2, 720, y);                         // scaler 1, before W2: 16 -> 4
+    Box(map, WingA_W2X, 700, WingA_GateRoomX, WingA_GateCeilingY, Brick); // W2: 100 high below it
+    // The opening's roof, its top too steep to stand on.
+    Poly(map, {{WingA_LipX1, 700}, {WingA_LipX1, 760}, {WingA_W2X, WingA_GateCeilingY}, {WingA_W2X, 700}}, Brick,
+         Coarse);
+    Box(map, WingA_LipX0, 400, WingA_GapX0, WingA_RimY);        // the lip over the slab down to the corridor
+    Box(map, WingA_GapX0, WingA_LipY, WingA_LipX1, WingA_RimY); // and over the hole
 
     // The gate room.
-    PlateFloor(map, WingA_GapX1, 2200, y, 400, WingA_Plate0X, 8.0, Tower_Switches[0].group, 256.0);
+    Box(map, WingA_GapX1, Tower_BumpCeilingY, WingA_W2X, y);
+    PlateFloor(map, WingA_W2X, 2200, y, 400, WingA_Plate0X, 8.0, Tower_Switches[0].group, 256.0, Plate_Inset);
     // Its ceiling, the floor of the way in's passage, reaches to the wall under L1's end.
     Box(map, Way_ShaftX0, WingA_GateCeilingY, Way_X1, Way_PassY, Brick);
     Ref(map, 7, 820, y);  // scaler 4: 4 -> 8
@@ -483,16 +512,19 @@ void WriteGallery(MapWriter& map)
     // The end wall rises to LX's floor: whoever falls from the cars' route beyond the roof slides down
     // it onto the roof, and under LX nothing is reached.
     Box(map, WingA_HighX1, WingA_SmallSlabY, WingA_HighX1 + 60.0, WingB_FinaleFarY - 200.0, Brick);
-    // Whoever falls on them from the exit floor high above stays in the shots of the gallery: the
-    // roof is a row of small teeth under the top of their rectangle, and a wall over the low
-    // ceiling's end stops him before he falls beyond it.
-    double const roof = WingA_CeilingY + 40.0;
+    Teeth(map, WingA_GalleryToothX0, WingA_LowCeilingX1, g, WingA_LowCeilingX1 - WingA_GalleryToothX0);
+    // Whoever falls on them from high above stays in the shots of the gallery: the roof lies under the
+    // top of their rectangle, low enough that a player of 4 on it is seen whole, and a wall over the
+    // low ceiling's end stops him before he falls beyond it. Along the roof he walks right off its end,
+    // through the high gallery's hole, into the upper room.
+    double const roof = WingA_RoofY;
     Box(map, 2880, WingA_LowCeilingY, WingA_LowCeilingX1, WingA_LowCeilingY + 50.0, Brick);
     Teeth(map, 2880, WingA_LowCeilingX1, WingA_LowCeilingY + 50.0, Roof_ToothWidth);
-    Box(map, WingA_LowCeilingX1, WingA_LowCeilingY, WingA_LowCeilingX1 + 20.0, WingA_StopY, Brick);
+    Box(map, WingA_LowCeilingX1, WingA_CeilingY, WingA_LowCeilingX1 + 20.0, WingA_StopY, Brick);
     Teeth(map, WingA_LowCeilingX1, WingA_LowCeilingX1 + 20.0, WingA_StopY, 20.0);
-    Box(map, WingA_LowCeilingX1 + 20.0, WingA_CeilingY, WingA_HighX1, roof, Brick);
-    Teeth(map, WingA_LowCeilingX1 + 20.0, WingA_HighX1, roof, 20.0);
+    Box(map, WingA_LowCeilingX1 + 20.0, WingA_CeilingY, WingA_DropX0, roof, Brick);
+    Box(map, WingA_DropWallX, WingA_UpperY, WingA_RoomsX1, WingA_HighY, Brick);
+    Box(map, WingA_DropWallX, WingA_HighY, WingA_HighX1, WingB_FinaleFarY - 200.0, Brick);
 
     // Creatures of 1 along the gallery for a player of 4: three hopping blobs, half-size spikes, the
     // swinging platform with a still ball and a circling one, and a splitting blob of 4.
@@ -509,9 +541,9 @@ void WriteGallery(MapWriter& map)
     // The upper room: scaler 5 where he lands from the hole, switch 10 and door 12, the heart.
     double const u = WingA_UpperY;
     PlateFloor(map, WingA_UpperX0, WingA_RoomsX1, u, WingA_UpperSlabY, WingA_Plate10X, 1.0, Tower_Switches[10].group,
-               Coarse);
+               Coarse, Plate_Inset);
     Ref(map, 10, WingA_Scale1X, u);
-    Box(map, WingA_Door12X, u, WingA_Door12X + 10, u + 60, Tile, 16.0, Tower_Doors[12].group);
+    Box(map, WingA_Door12X, u + Door_Clearance, WingA_Door12X + 10, u + 60, Tile, 16.0, Tower_Doors[12].group);
     Box(map, WingA_Door12X, u + 60, WingA_Door12X + 10, WingA_RoomsCeilingY, Brick, 16.0);
     Ref(map, Tower_Rp_PickUps[1], WingA_UpperX0 + 15.0, u + 10);
 
@@ -546,7 +578,8 @@ void WriteSmallRooms(MapWriter& map)
     double const slab = WingA_SmallSlabY;
     // Where he lands from the shaft and becomes 1/4, switch 2, and the right wall under the track
     // room's floor; the tooth at the shot's edge.
-    PlateFloor(map, WingA_SwingPitX1, WingA_SmallX1, y, slab, WingA_Plate2X, 0.25, Tower_Switches[2].group, 16.0);
+    PlateFloor(map, WingA_SwingPitX1, WingA_SmallX1, y, slab, WingA_Plate2X, 0.25, Tower_Switches[2].group, 16.0,
+               Plate_Inset);
     Teeth(map, WingA_ToothX0, WingA_ToothX1, y, WingA_ToothX1 - WingA_ToothX0, 4.0);
     Ref(map, 12, WingA_LandX, y); // scaler 7: 1 -> 1/4
     Box(map, WingA_SmallX1, slab, WingA_HighX1, WingA_RoomsY - 20.0, Stone, 16.0);
@@ -554,32 +587,40 @@ void WriteSmallRooms(MapWriter& map)
     // Group 26 over the small spikes, a splitting blob of 1/4 among them: at each end of its sweep
     // the plank lies over the floor.
     double const middle = WingA_SwingMiddleX;
-    Teeth(map, WingA_SwingPitX0, WingA_SwingPitX1, slab, 2.0, 4.0);
+    // Half a tooth against the left wall: no one stands in the corner between the wall and a tooth's
+    // side, where no jump lifts him.
+    Poly(map, {{WingA_SwingPitX0, slab}, {WingA_SwingPitX0, slab + 3.0}, {WingA_SwingPitX0 + 1.0, slab}}, Brick, 4.0);
+    Teeth(map, WingA_SwingPitX0 + 1.0, WingA_PitRampX0, slab, 2.0, 4.0);
+    Poly(map, {{WingA_PitRampX0, slab}, {WingA_SwingPitX1, WingA_PitRampY}, {WingA_SwingPitX1, slab}}, Stone, 16.0);
     Box(map, middle - WingA_SwingHalf, y - 4, middle + WingA_SwingHalf, y, Tile, 16.0, Tower_Group_OverSpikes2);
     Ref(map, 21, WingA_SwingPitX0 + 6, slab + 5.0);
     Ref(map, 22, middle - 12, slab + 5.0);
-    Ref(map, 23, WingA_SwingPitX1 - 30, slab + 5.0);
+    Ref(map, 23, WingA_PitRampX0 - 24.0, slab + 5.0);
     Ref(map, Tower_Splits[0].ref, middle, slab + 6.0);
 
     // Switch 1 and, right of it, the lid (door 1) of the hole down to the nook; the wall left of
-    // switch 1, down to the shaft's foot.
+    // switch 1, down to the shaft's floor.
     double const nook = WingA_NookY;
     double const shaft0 = WingA_ShaftX - WingA_ShaftHalf, shaft1 = WingA_ShaftX + WingA_ShaftHalf;
     double const under = y - 25.0; // the underside of switch 1's floor: the nook's ceiling
+    double const floor = WingA_ShaftFloorY;
     Box(map, WingA_HallX1, Tower_RoadY, WingA_SwingPitX0, y, Stone, 16.0);
     Box(map, WingA_Hatch1X, y - 4, WingA_HallX1, y, Tile, 4.0, Tower_Doors[1].group);
-    PlateFloor(map, WingA_SmallX0, WingA_Hatch1X, y, under, WingA_Plate1X, 0.25, Tower_Switches[1].group, 16.0);
+    PlateFloor(map, WingA_SmallX0, WingA_Hatch1X, y, under, WingA_Plate1X, 0.25, Tower_Switches[1].group, 16.0,
+               Plate_Inset);
     Box(map, shaft0, under, WingA_SmallX0, WingA_GallerySlabY, Brick, 16.0);
-    Box(map, shaft0 - 12.0, WingA_ShaftBottomY, shaft0, WingA_GallerySlabY, Brick, 16.0);
+    Box(map, shaft0 - 12.0, floor, shaft0, WingA_GallerySlabY, Brick, 16.0);
 
-    // The nook: walking left along it he becomes 1 and walks off its end into the shaft, whose mouth
-    // is scaler 6's zone: stepping off, he starts growing to 4. No one stands in that zone, and the
-    // nook's ceiling is low enough that whoever jumps there falls back through it slowly enough to be
-    // caught.
+    // The nook: walking left along it he becomes 1 and walks off its end into the shaft, down to scaler
+    // 6's floor, where he grows to 4; he steps off it to the right and walks back left under it.
     Box(map, shaft1, nook - 10.0, WingA_HallX1, nook, Stone, 16.0);
     Box(map, shaft1, WingA_ShaftBottomY, shaft1 + 10.0, nook - 10.0, Brick, 16.0);
-    Ref(map, 24, shaft1 + 5.0, nook); // scaler 8: 1/4 -> 1
-    Ref(map, 11, WingA_ShaftX, nook); // scaler 6: 1 -> 4, over the shaft's mouth
+    // At the nook's right end, under the hole, a slope too steep to stand on: a player of 1 walking
+    // back right stops where the nook's shot still shows him whole, and one who drops onto it slides off.
+    Poly(map, {{WingA_NookEndX, nook}, {WingA_HallX1, nook + WingA_NookEndRise}, {WingA_HallX1, nook}}, Brick, 4.0);
+    Box(map, shaft0 - 12.0, floor - 4.0, shaft1, floor, Stone, 16.0);
+    Ref(map, 24, shaft1 + 5.0, nook);  // scaler 8: 1/4 -> 1
+    Ref(map, 11, WingA_ShaftX, floor); // scaler 6: 1 -> 4
     // Under the rooms, from the road up: solid.
     Box(map, WingA_SwingPitX0, Tower_RoadY, WingA_HighX1 + 60.0, slab);
 }
@@ -878,7 +919,7 @@ void WayIn(Road& road)
     road.Press(Tower_ShrinkX, Tower_RoadY, "shrink to 16", 200);
     // Onto L0, from it back left onto the ledge and right onto the walkway, along it to the shaft
     // and back left onto L1's end.
-    road.Walk(WingA_L0X0 + 150.0, Way_BlockY).Walk(Way_BlockX1 + 100.0, WingA_FloorY);
+    road.Walk((Way_BlockX0 + Way_BlockX1) / 2.0, Way_BlockY).Walk(Way_BlockX1 + 100.0, WingA_FloorY);
     road.Press(Way_BlockX1 + 100.0, WingA_FloorY, "beside the ledge", 0).Jump(Way_BlockX1 + 100.0, WingA_FloorY);
     road.Walk(Way_LedgeX0 + 140.0, Way_LedgeY).Press(Way_LedgeX0 + 140.0, Way_LedgeY, "on the ledge", 0);
     road.Jump(Way_LedgeX0 + 140.0, Way_LedgeY).Walk(Way_X0 + 200.0, Way_Y);

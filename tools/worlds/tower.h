@@ -22,6 +22,7 @@ constexpr double Tower_TopY = 4850.0;   // the top of the tower's shell, over th
 constexpr double Tower_RoofX0 = 4990.0; // the roof over LX begins over the last wing's exit floor
 
 // The way in, framed at the tower's foot: past the start a zone makes the giant 16 (Tower_ShrinkX);
+// the foot's wall holds him outside until his head is below L0's block, and from the porch behind it
 // he jumps onto the first wing's landing (L0), from it onto a ledge and from the ledge onto the
 // walkway. Its end hangs over a shaft, and a lintel over the shaft meets his head: he drops down
 // the shaft into a passage over the gate room, low enough to be framed with the first wing, which
@@ -30,18 +31,34 @@ constexpr double Tower_RoofX0 = 4990.0; // the roof over LX begins over the last
 // keeps every jump there below the top of the foot's camera zone; a giant's head meets a wall over
 // the ledge's left end, so that only a player of 16 climbs. From the passage no jump reaches the
 // walkway back over the shaft: the walkway's underside or the lintel stops it.
+// Scaler 0's zone ends short of the foot's wall: one who walks out of the corridor under the first
+// wing and grows in it is too tall for the corridor before he could walk back into it.
 constexpr double Tower_ShrinkX = -1400.0;
-constexpr double Tower_GrowX = -2700.0; // on the way to the second exit, any size grows to 64 again
-// Over the zone a gate's beam hangs, its underside a jump's breadth over the head of a player of 16 on the
-// road and its top under a giant's head: any smaller player passes the zone on the ground, while a
-// giant of 64 walks on with the beam across his middle. It is thicker than a player of 16 is tall and
-// higher than he jumps from the road, so that he walks under it, whether he came jumping or not.
-constexpr double Tower_GateX0 = -2920.0;
-constexpr double Tower_GateX1 = -2590.0;
+// On the way to the second exit, any size grows to 64 again just beyond the foot's shot, left of
+// scaler 0's zone, whose left end it overrules.
+constexpr double Tower_GrowX = -2000.0;
+// Over scaler 2's zone a gate's beam hangs, its underside a jump's breadth over the head of a player of
+// 16 on the road and its top under a giant's head: a player of 16 passes the zone on the ground,
+// while a giant of 64 walks on with the beam across his middle. It is thicker than a player of 16 is
+// tall and higher than he jumps from the road, and reaches from the tower's left wall, over the
+// zone's right part, on into the foot's shot: a player of 16 coming jumping stands at its face in
+// the shot, and under it walks into the zone, too low to jump.
+constexpr double Tower_GateX0 = -2000.0; // under the tower's wall (Way_CeilingX0)
+constexpr double Tower_GateX1 = -1500.0;
 constexpr double Tower_GateY = 560.0;     // the underside: a player of 16's feet stay inside the zone below it
 constexpr double Tower_GateTopY = 1400.0; // teeth on it reach 60 higher, under the head of a giant of 64
-constexpr double Way_BlockX1 = -400.0;  // L0 begins with a block, higher than a player of 16 is
-constexpr double Way_BlockY = 750.0;    // tall over the corridor's mouth below it
+// Over the beam, from just over a giant's head up to the foot's ceiling, the gate's lintel: no jump
+// from the foot takes anyone over the beam. It reaches a little beyond the beam's right end, so that
+// its corners stand clear of the beam's.
+constexpr double Tower_GateLintelY = 1530.0;
+constexpr double Tower_GateLintelOver = 10.0;
+// The foot's wall stands on the porch from L0's block's height up, at the landing's left end
+// (WingA_L0X0): a player whose head is over the block waits outside until he is small enough, and in
+// the porch the block's face stops every head over the corridor's mouth, so that the corridor under
+// the wing holds no one taller than it.
+constexpr double Way_BlockX0 = -500.0; // L0 begins with a block, higher than a player of 16 is
+constexpr double Way_BlockX1 = -400.0; // tall over the corridor's mouth below it
+constexpr double Way_BlockY = 750.0;
 constexpr double Way_LedgeX0 = -700.0;
 constexpr double Way_LedgeX1 = -450.0;
 constexpr double Way_LedgeY = 1300.0;
@@ -80,6 +97,17 @@ constexpr double Way_WallY = 2440.0;
 // Below LX, right of the first wing's end: nothing passes it.
 constexpr double Tower_InnerWallX = 8600.0;
 
+// Where the corridor under the first wing passes zone 2's edges, whose shot shows less than a small
+// player's half width beyond them, bumps on the road too steep to stand on: no one stops there. Over
+// the right one, under the gate room, the corridor is a little higher.
+struct Tower_Bump
+{
+    double x, half;
+};
+constexpr Tower_Bump Tower_Bumps[] = {{-315.0, 5.0}, {721.0, 9.0}};
+constexpr double Tower_BumpRise = 1.65; // rise over run of their sides
+constexpr double Tower_BumpCeilingY = 420.0;
+
 // The road's height at x.
 constexpr double RoadY(double)
 {
@@ -93,15 +121,20 @@ constexpr double RoadY(double)
 constexpr double WingA_FloorY = 600.0;    // L0, the gate room and the corridors to the track
 constexpr double WingA_L0X0 = -700.0;     // the landing's left end
 constexpr double WingA_GateRoomX = 760.0; // the gate room's left wall (its low opening on the left)
-// Left of the gate room's wall its low opening runs on as far as a gap in the floor, so that a small
-// player walking back left cannot jump there and drops through the gap into the corridor below. L0
-// rises a step before the gap, higher than his feet under the opening: a player of 16 walking right
-// steps down over the gap, his head over the opening's roof, and stands against the wall.
-constexpr double WingA_GapX0 = 480.0;
-constexpr double WingA_GapX1 = 540.0;
-constexpr double WingA_RimY = 630.0;
-constexpr double WingA_StepRise = 1.2;       // rise over run of the step up to the gap
-constexpr double WingA_LowRoofY = 820.0;     // the opening's roof left of the wall: under a head of 11 or more
+// Left of the gate room's wall (W2) its low opening, under a roof as low as W2, ends at a narrow hole
+// in the floor, so that a small player walking back left out of the gate room drops through it into
+// the corridor below at once, framed still with the gate room. L0 steps up onto a lip that runs on over
+// the hole, higher than a hop of his under the roof or the lip takes his feet: no one small from the
+// gate room gets onto it, while a player of 16 walks along it from L0, steps down off its end into
+// scaler 1's zone and stands against W2 until he is small enough to pass under it.
+constexpr double WingA_LipX0 = 480.0; // the step's top, where the lip begins
+constexpr double WingA_GapX0 = 705.0; // the hole, where the corridor's shot shows a player of 4 whole
+constexpr double WingA_GapX1 = 710.0;
+constexpr double WingA_LipX1 = 717.0; // the lip's end, over the floor beyond the hole
+constexpr double WingA_W2X = 729.0;   // W2's face, just short of the gate room's zone: one held there is framed with L0
+constexpr double WingA_RimY = 625.0;  // the lip's top, over scaler 1's zone
+constexpr double WingA_LipY = 610.0;  // its underside over the hole
+constexpr double WingA_StepRise = 1.2;       // rise over run of the step up to the lip
 constexpr double WingA_GateCeilingY = 900.0; // under the passage of the way in
 constexpr double WingA_Plate0X = 1150.0;  // switch 0, for a player of 8
 constexpr double WingA_Door0X = 1700.0;   // door 0's left face
@@ -116,12 +149,22 @@ constexpr double WingA_RiseX0 = 5700.0;      // a step up towards the high galle
 constexpr double WingA_RiseY = 1050.0;
 constexpr double WingA_HighX0 = 5800.0; // the high gallery, over the small rooms
 constexpr double WingA_HighY = 1110.0;
-constexpr double WingA_DropX0 = 6470.0;      // the hole in it over the upper room, to the rooms' right wall
-constexpr double WingA_HighX1 = 6700.0;      // its end wall
-constexpr double WingA_CeilingY = 1520.0;    // over the gallery and the high gallery
-constexpr double WingA_LowCeilingY = 1290.0; // over the gallery where the second camera's shot ends lower
-constexpr double WingA_LowCeilingX1 = 3500.0;
-constexpr double WingA_StopY = 3000.0; // a wall at the low ceiling's end, up to here
+constexpr double WingA_DropX0 = 6470.0; // the hole in it over the upper room, to the rooms' right wall
+constexpr double WingA_HighX1 = 6700.0; // its end wall
+// Over the gallery and the high gallery, over the head of a player of 4 jumping onto the high gallery:
+// the roof over it lies so low in the shots of the galleries that a player of 4 on it, jumping twice,
+// is out of them for less time than a change of shot is let.
+constexpr double WingA_CeilingY = 1240.0;
+constexpr double WingA_LowCeilingY = 1290.0;  // over the gallery where the second camera's shot ends lower
+constexpr double WingA_LowCeilingX1 = 3500.0; // where the shot beyond begins
+// Along the gallery, where its shot shows less than a player of 4's half width beyond its right end,
+// a tooth he jumps: no one stands cut at the shot's edge.
+constexpr double WingA_GalleryToothX0 = 3455.0;
+constexpr double WingA_StopY = 3000.0;                // a wall at the low ceiling's end, up to here
+constexpr double WingA_RoofY = WingA_CeilingY + 40.0; // the roof over the gallery and the high gallery
+// The roof ends over the high gallery's hole, and beyond the hole's left part the end wall stands
+// forward up to LX: whoever walks off the roof's end lands in the upper room on scaler 5.
+constexpr double WingA_DropWallX = 6522.0; // scaler 5's zone's right edge
 
 // The rooms of a player of 1 lie in the close shot at x 6100-6600, y 720-1100: the upper room
 // (scaler 5 where he lands, switch 10, door 12, the heart), from whose left end he drops into the
@@ -145,7 +188,7 @@ constexpr double WingA_HatchX = 6137.0;  // door 11 covers the shaft from here t
 // The rooms of a player of 1/4 below, in the closest shots at x 5920-6247, y 680-800: he lands from
 // the shaft on scaler 7, which makes him 1/4, walks left over switch 2 and crosses group 26 over the
 // small spikes to switch 1 and, right of it, door 1, the lid of a hole down to the nook. Walking left
-// along the nook he becomes 1 and steps off its end into a shaft down to the hall, growing to 4.
+// along the nook he becomes 1 and drops down a shaft at its end, at whose foot he grows to 4.
 constexpr double WingA_SmallY = 733.0; // a pressed plate leaves him inside the corridor's shot
 constexpr double WingA_SmallSlabY = 690.0;
 constexpr double WingA_SmallX0 = 5932.0; // the left wall's face
@@ -157,15 +200,26 @@ constexpr double WingA_ToothX0 = 6126.0;
 constexpr double WingA_ToothX1 = 6131.0;
 constexpr double WingA_SwingPitX0 = 5986.0; // group 26 sweeps over it, a narrow plank
 constexpr double WingA_SwingPitX1 = WingA_ToothX0;
+// Whoever falls into the pit walks back out of it at its right end, up a ramp to the foot of the tooth,
+// which he jumps.
+constexpr double WingA_PitRampX0 = 6088.0;
+constexpr double WingA_PitRampY = WingA_SmallY - 5.0;
 constexpr double WingA_SwingMiddleX = 6051.0;
 constexpr double WingA_SwingHalf = 5.0;
 constexpr double WingA_Plate1X = 5940.0;
 constexpr double WingA_Hatch1X = 5948.0; // door 1 covers the hole from here to 10 right
 constexpr double WingA_Hatch1W = 10.0;
 constexpr double WingA_NookY = 681.0;
-constexpr double WingA_ShaftX = 5928.0; // the shaft down to the hall, as wide as scaler 6's zone
+constexpr double WingA_NookEndX = 5954.0; // a slope rises from here to the nook's end wall
+constexpr double WingA_NookEndRise = 10.0;
+// The nook ends in a shaft down to a floor as wide as it, scaler 6's: walled down to it on the left,
+// where a player walking left off the nook drifts, it lands every faller in the zone. Its right wall
+// ends over the head of the player of 4 the zone makes, who steps off the floor's right end down to
+// the hall's and walks left under it.
+constexpr double WingA_ShaftX = 5928.0;
 constexpr double WingA_ShaftHalf = 8.0;
-constexpr double WingA_ShaftBottomY = 535.0; // over the head of a player of 4 in the hall
+constexpr double WingA_ShaftFloorY = 540.0;
+constexpr double WingA_ShaftBottomY = 625.0; // the right wall's foot, over the head of a player of 4 on the floor
 
 // The hall of a player of 4 and the spike pit under the gallery, walked leftwards: door 2, six
 // bobbing targets, door 14, eight more, door 15, the pit, and a landing from whose end he drops to
@@ -293,9 +347,10 @@ constexpr double Tower_RightWallX = 12000.0; // from the road up to LX: the way 
 
 // The sizes at which a player walks the parts of the tower the main road does not pass (the frame
 // check stands him there at them, the first area that holds a place): in the first wing beyond door 0
-// the rooms under the high gallery at 1, the small rooms at 1/4, the hall and the pit at 4, and round
-// them the galleries at 4; in the second wing the masonry over the corridors, which only a player of 1
-// climbs, and LX up to door 16, walked at 8 (or at 4, arriving, where a player of 8 does not fit).
+// the rooms under the high gallery at 1, the small rooms at 1/4, the hall and the pit at 4, the
+// corridor past the door, which lets no one larger through, the galleries and their roof at 4; in the
+// second wing the masonry over the corridors, which only a player of 1 climbs, and LX up to door 16,
+// walked at 8 (or at 4, arriving, where a player of 8 does not fit).
 struct Tower_Area
 {
     double x0, y0, x1, y1;
@@ -305,7 +360,9 @@ constexpr Tower_Area Tower_AreaSizes[] = {
     {WingA_RoomsX0, WingA_RoomsY - 1.0, WingA_RoomsX1, WingA_RoomsCeilingY, 1.0},
     {WingA_SmallX0 - 12.0, WingA_NookY - 1.0, WingA_SmallX1, WingA_GallerySlabY, 0.25},
     {WingA_LandingX0, 399.0, WingA_HallX1, WingA_GallerySlabY, 4.0},
+    {WingA_Door0X + 40.0, WingA_FloorY - 1.0, WingA_CorridorX1, WingA_FloorY + 1.0, 4.0},
     {WingA_CorridorX1, WingA_GalleryY - 1.0, WingA_HighX1 + 60.0, WingA_CeilingY, 4.0},
+    {WingA_LowCeilingX1, WingA_RoofY - 1.0, WingA_HighX1, WingA_RoofY + 1.0, 4.0},
     {1420.0, WingB_MasonryY - 1.0, 2000.0, WingB_MasonryY + 1.0, 1.0},
     {Way_WallX1, WingB_FinaleY - 1.0, WingB_Door16X + 40.0, WingB_FinaleY + 1.0, 8.0},
     {Way_WallX1, WingB_FinaleY - 1.0, WingB_Door16X + 40.0, WingB_FinaleY + 1.0, 4.0},
