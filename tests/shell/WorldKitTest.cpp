@@ -345,16 +345,6 @@ std::vector<Rectf> ExitPlaces(char const* folder)
     return places;
 }
 
-// The worlds whose maps are still being fitted to the double jump and to the probe for a wedge: their
-// standing surfaces are run as before, without the double jump, and neither those runs nor their held
-// directions are probed. The tower's first wing, foot and road still hold places where no key moves
-// the player again, and places he double-jumps out of every view.
-constexpr Level_Type Fitting_Worlds[] = {Level_Tower};
-bool StillFitting(Level_Type type)
-{
-    return std::find(std::begin(Fitting_Worlds), std::end(Fitting_Worlds), type) != std::end(Fitting_Worlds);
-}
-
 std::string Place(double x, double y)
 {
     char text[64];
@@ -675,7 +665,7 @@ TEST_F(WorldKit, EveryWorldKeepsThePlayerInSightOnACoveredScreenAlongItsRoadsAnd
             std::string const how = direction == KeyIndex_GameLeft ? "holding left" : "holding right";
             check(how, [&](FrameCheck::Stepper const& step) {
                 // Wherever the hold leaves him, a key still moves him.
-                if (ShortcutRun::Hold(step, direction).action == Level_Continue && !StillFitting(row.type))
+                if (ShortcutRun::Hold(step, direction).action == Level_Continue)
                     if (std::string const wedged = ShortcutRun::Wedged(*world, step); !wedged.empty())
                         faults += std::string(row.folder) + ", " + how + ": " + wedged + "\n";
             });
@@ -845,7 +835,7 @@ TEST_P(WorldSurfaces, FromEveryStandingSurfaceThePlayerStaysInSightWithinTheWall
         steps += r.steps;
         goesOn = r.action == Level_Continue;
         faults += frames.Report();
-        if (!goesOn || StillFitting(row.type))
+        if (!goesOn)
             return;
         if (Wedge_Place const* place = WedgeExcepted(row.type, *world))
         {
@@ -863,10 +853,9 @@ TEST_P(WorldSurfaces, FromEveryStandingSurfaceThePlayerStaysInSightWithinTheWall
     {
         goesOn = false;
         for (Surface_Run const& run : Surface_Runs)
-            if (!run.twice || !StillFitting(row.type))
-                from(surface, run, true);
+            from(surface, run, true);
     }
-    for (StandingSurface const& surface : StillFitting(row.type) ? std::vector<StandingSurface>() : neighbours)
+    for (StandingSurface const& surface : neighbours)
     {
         goesOn = false;
         for (int i = 0; i < Surface_NeighbourRuns; ++i)

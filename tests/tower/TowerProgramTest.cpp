@@ -103,7 +103,7 @@ bool Moved(Shot const& before, PlayerBox const& a, Shot const& after, PlayerBox 
 // Right and jump pressed in the same step on coming in, right held with a jump every 40 steps, then
 // left held as long: wherever the right hold leaves the giant, shrinking on his way, the left hold
 // moves him on.
-TEST(TowerProgram, DISABLED_AGiantRunningRightAndJumpingIntoTheTowerCanWalkBackLeft)
+TEST(TowerProgram, AGiantRunningRightAndJumpingIntoTheTowerCanWalkBackLeft)
 {
     GameEvents progress;
     progress[Event_TimeTravel] = GameEvent_HasHappened;
