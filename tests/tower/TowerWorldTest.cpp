@@ -204,8 +204,8 @@ TEST_F(TowerWorld, TheZonesOfTheRoadAndTheFirstWingLieOnFloors)
     }
 }
 
-// A door that falls on a player of 1 standing under it in the upper room leaves him able to walk
-// out from under it: its foot stops short of the floor.
+// A door that falls on a player standing under it leaves him able to walk out from under it: its foot
+// stops short of the floor. Door 12 in the upper room on a player of 1, door 16 on LX on one of 8.
 TEST_F(TowerWorld, ADoorFallenOnAPlayerLeavesHimFreeToWalkOut)
 {
     MakeTower();
@@ -214,6 +214,12 @@ TEST_F(TowerWorld, ADoorFallenOnAPlayerLeavesHimFreeToWalkOut)
     double const x = Pos().x;
     Steps(100, {Key_Left});
     EXPECT_LT(Pos().x, x - Player_Width) << "the closed door 12 held his feet";
+
+    Place(WingB_Door16X + 29.0, WingB_FinaleY, 8.0);
+    Steps(20);
+    double const under = Pos().x;
+    Steps(100, {Key_Left});
+    EXPECT_LT(Pos().x, under - 8.0 * Player_Width) << "the closed door 16 held his feet";
 }
 
 // Over LX the main exit is reached only through door 17: a giant on the roof would walk to it, so

@@ -369,18 +369,34 @@ void WriteTroughs(MapWriter& map)
         Teeth(map, pool.x0 - 20, pool.x0, pool.y1, 10.0, 32.0);
         Teeth(map, pool.x1, pool.x1 + 20, pool.y1, 10.0, 32.0);
     }
+    // The floor left of the trough, up to its lip, the wall hung from its left end, and the ledge left of the
+    // cars' climb.
+    Box(map, WingB_TopFloorX0, WingB_TroughY - 30, WingB_TroughX0 - 20, WingB_TroughY, Stone, 32.0);
+    Teeth(map, WingB_TopFloorToothX0, WingB_TopFloorToothX1, WingB_TroughY,
+          WingB_TopFloorToothX1 - WingB_TopFloorToothX0, 32.0);
+    Box(map, WingB_TopFloorX0 - WingB_TopFloorWall, WingB_TopFloorWallY, WingB_TopFloorX0, WingB_TroughY - 30, Brick,
+        32.0);
+    Box(map, Way_RockX0, WingB_ClimbLedgeY - 20, WingB_ClimbLedgeX1, WingB_ClimbLedgeY, Stone, 32.0);
     // The floor under the route's foot beyond the first trough, walled up to that trough at its left
     // end and up to under the cars' run at its right.
     double const y = WingB_CatchY;
     Box(map, WingB_CatchX0, y - 20, WingB_CatchX1, y, Stone, 32.0);
     Box(map, WingB_TroughX1, y - 20, WingB_CatchX0, WingB_TroughY - 30, Stone, 32.0);
-    Box(map, WingB_CatchX1, y - 20, WingB_CatchX1 + 20, y + 90, Stone, 32.0);
+    double const pit = WingB_CatchPitY;
+    Box(map, WingB_CatchX1, pit - 14, WingB_CatchX1 + 20, y + 90, Stone, 32.0);
     Teeth(map, WingB_CatchX1, WingB_CatchX1 + 20, y + 90, 4.0, 32.0); // under the cars passing over it
+    // The pit beyond it, its right wall as high.
+    Box(map, WingB_CatchX1 + 20, pit - 14, WingB_CatchPitX1, pit, Stone, 32.0);
+    Box(map, WingB_CatchPitX1, pit - 14, WingB_CatchPitX1 + 20, y + 90, Stone, 32.0);
+    Teeth(map, WingB_CatchPitX1, WingB_CatchPitX1 + 20, y + 90, 4.0, 32.0);
     // Over the floor's right end, beyond the cars' loop up from the route's foot, a ceiling just over the
     // head of a rider on a passing car, up to the tower's top: a player of 4 jumping there meets it before
-    // his feet clear the wall, and no one passes over it.
+    // his feet clear the wall, and no one passes over it. Over the pit it goes on as a toothed beam, under
+    // the spike ball beside the route.
     Box(map, WingB_CatchCeilingX0, WingB_CatchCeilingY, WingB_CatchX1 + 20, Tower_TopY, Stone, 32.0);
     Teeth(map, WingB_CatchCeilingX0, WingB_CatchX1 + 20, Tower_TopY, Roof_ToothWidth, 32.0);
+    Box(map, WingB_CatchX1 + 20, WingB_CatchCeilingY, WingB_CatchPitX1 + 20, WingB_CatchCeilingY + 30, Stone, 32.0);
+    Teeth(map, WingB_CatchX1 + 20, WingB_CatchPitX1 + 20, WingB_CatchCeilingY + 30, 20.0, 32.0);
 }
 
 void WriteRoad(MapWriter& map)
@@ -873,7 +889,8 @@ void WriteTransporter(MapWriter& map)
     Box(map, WingB_Door17X + 60, far - 200, WingB_LXX1, low);
     Box(map, WingB_Door17X + 60, low + WingB_GiantHeight + 15.0, WingB_LowCeilingX1, Tower_TopY - 200, Brick, 256.0);
     Ref(map, 150, WingB_FallWallX, y); // scaler 24: 4 -> 8, where the fall along the wall ends
-    Box(map, WingB_Door16X, y, WingB_Door16X + 40, y + 300, Brick, Coarse, Tower_Doors[16].group);
+    // Door 16, its foot short of the floor: one it falls on in the doorway walks out from under it.
+    Box(map, WingB_Door16X, y + Door_Clearance, WingB_Door16X + 40, y + 300, Brick, Coarse, Tower_Doors[16].group);
     // Over door 16 a wall up to the roof: the way between LX's parts is through the open door only.
     Box(map, WingB_Door16X, y + 300, WingB_Door16X + 40, Tower_TopY - 200, Brick);
     // Between doors 16 and 17 a ceiling over a giant's head keeps him inside zone 39's shot.

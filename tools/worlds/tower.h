@@ -255,6 +255,20 @@ constexpr double WingB_GapLintelOver = 2.0;   // how far it reaches over L1's ed
 constexpr double WingB_TroughX0 = 1580.0;
 constexpr double WingB_TroughX1 = 3200.0;
 constexpr double WingB_TroughY = 4500.0;
+// Left of it, under the rest of the leg, a floor as high from beside the cars' climb on: whoever jumps out of
+// the trough to the left or steps off a car there lands in the top rooms' shots. Off its left end he drops
+// beside the climb, where the climb's zones show him, down to the rock or onto a ledge left of the climb at
+// the foot of the top zone's shot; a wall hung from the floor's end keeps him out of the rock's wider shot
+// until he is down in it.
+constexpr double WingB_TopFloorX0 = -490.0;    // clear of the cars turning from their climb into the leg
+constexpr double WingB_TopFloorWall = 20.0;    // the hung wall's width, left of the floor's end
+constexpr double WingB_TopFloorWallY = 3700.0; // its foot, at the top of the rock's zone right of the climb
+// On the floor, where a shot begins less than a player of 1's half width beyond its zone's left edge
+// (x 540), a tooth he jumps: no one stands cut at the shot's edge.
+constexpr double WingB_TopFloorToothX0 = 539.0;
+constexpr double WingB_TopFloorToothX1 = 556.0;
+constexpr double WingB_ClimbLedgeX1 = -590.0; // the ledge left of the climb: its end
+constexpr double WingB_ClimbLedgeY = 4240.0;
 // Under the route's foot beyond it, where the cars run lowest, a floor at the bottom of the shots there
 // catches whoever falls off, lava lying on it; walls at its ends.
 constexpr double WingB_CatchX0 = 3220.0;
@@ -262,7 +276,12 @@ constexpr double WingB_CatchX1 = 4600.0;
 constexpr double WingB_CatchY = 4300.5;
 constexpr double WingB_CatchCeilingX0 = 4310.0; // the ceiling over its right end, right of the cars' loop up
 constexpr double WingB_CatchCeilingY = 4440.0;  // over the head of a rider of 1 on a car running over it
-constexpr double WingB_SlotWallX = 2095.0;      // its slot and door 3 lie in the door's close shot
+// Beyond the catch floor's right wall, between the cars' run over it and their loop below, a pit in the
+// same shot: a player of 1 who jumps from the catch floor as high as a rider on a passing car clears the
+// wall and lands in it, and from its floor no jump clears a wall again. The ceiling goes on over it.
+constexpr double WingB_CatchPitX1 = 4980.0; // its right wall's face, short of the cars' turn down
+constexpr double WingB_CatchPitY = 4254.0;  // its slab over the head of a rider on a car running below it
+constexpr double WingB_SlotWallX = 2095.0;  // its slot and door 3 lie in the door's close shot
 constexpr double WingB_Plate3X = 2060.0;
 constexpr double WingB_Door3X = 2010.0;
 constexpr double WingB_PanX = 1895.0;    // the middle of the pan
