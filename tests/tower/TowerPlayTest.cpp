@@ -356,7 +356,7 @@ TEST_F(TowerPlay, TheTransporterCarriesItsRiderOverTheTopToTheFinaleAndHeLeavesA
 
     Tick const plate = HoldPlate(WingB_Plate11X, 700);
     WalkInto(Key_Right);
-    EXPECT_EQ(Pos().x, WingB_Door17X) << "at the closed door 17";
+    EXPECT_NEAR(Pos().x, WingB_Door17X, 1e-9) << "at the closed door 17";
     TravelBackTo(plate + 100);
     WalkTo(6660.0);
     EXPECT_TRUE(GrowTo(64.0));

@@ -205,7 +205,7 @@ TEST_F(TowerWorld, TheZonesOfTheRoadAndTheFirstWingLieOnFloors)
 }
 
 // A door that falls on a player standing under it leaves him able to walk out from under it: its foot
-// stops short of the floor. Door 12 in the upper room on a player of 1, door 16 on LX on one of 8.
+// stops short of the floor. Door 12 in the upper room on a player of 1, door 16 on LX on one of 8, door 17 on a giant.
 TEST_F(TowerWorld, ADoorFallenOnAPlayerLeavesHimFreeToWalkOut)
 {
     MakeTower();
@@ -220,6 +220,12 @@ TEST_F(TowerWorld, ADoorFallenOnAPlayerLeavesHimFreeToWalkOut)
     double const under = Pos().x;
     Steps(100, {Key_Left});
     EXPECT_LT(Pos().x, under - 8.0 * Player_Width) << "the closed door 16 held his feet";
+
+    Place(WingB_Door17X + 29.0, WingB_FinaleFarY, 64.0);
+    Steps(20);
+    Steps(100, {Key_Left});
+    // The room is narrower than a giant: out from under the door, at door 16.
+    EXPECT_LT(Pos().x, WingB_Door17X - 64.0 * Player_Width / 2.0) << "the closed door 17 held his feet";
 }
 
 // Over LX the main exit is reached only through door 17: a giant on the roof would walk to it, so

@@ -896,7 +896,8 @@ void WriteTransporter(MapWriter& map)
     // Between doors 16 and 17 a ceiling over a giant's head keeps him inside zone 39's shot.
     Box(map, WingB_Door16X + 40, WingB_FinaleCeilingY, WingB_Door17X, Tower_TopY - 200, Brick, 256.0);
     Ref(map, 151, 6650, far); // scaler 25: 8 -> 64, on the overview spot
-    Box(map, WingB_Door17X, far, WingB_Door17X + 60, far + 2000, Brick, 256.0, Tower_Doors[17].group);
+    // Door 17, its foot short of the floor as door 16's.
+    Box(map, WingB_Door17X, far + Door_Clearance, WingB_Door17X + 60, far + 2000, Brick, 256.0, Tower_Doors[17].group);
     // Door 17's lintel and, over LX and the exit floor, the second wing's roof: no giant on LX jumps
     // high enough to reach the exit floor or to pass over door 17.
     Box(map, WingB_Door17X, far + 2000, WingB_Door17X + 60, Tower_TopY, Brick, 256.0);
