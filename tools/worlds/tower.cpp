@@ -425,6 +425,14 @@ void WriteWayIn(MapWriter& map)
     Box(map, WingA_W2X, WingA_GateCeilingY, Way_ShaftX0, 1000);
     Box(map, 560, 1000, Way_ShaftX0, Way_Bottom, Brick);
     Box(map, Way_LintelX, Way_LintelY, Way_PassX0, Way_CeilingY);
+    // The shaft's foot is a chute too steep to stand on, down to the passage's floor under its ceiling:
+    // whoever drops down the shaft slides into the passage, and no one in the passage gets back under
+    // the shaft, where a jump would take him out of the first wing's shot.
+    Poly(map,
+         {{Way_ShaftX0, Way_PassY},
+          {Way_ShaftX0, Way_PassY + Way_ChuteRise * (Way_ChuteX1 - Way_ShaftX0)},
+          {Way_ChuteX1, Way_PassY}},
+         Stone, Coarse);
     Box(map, Way_PassX0, Way_PassCeilingY, Way_CeilingX1, Way_CeilingY);
     // Beside the gap the rock's top is too steep to stand on.
     Poly(map,

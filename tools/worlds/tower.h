@@ -62,16 +62,20 @@ constexpr double Way_BlockY = 750.0;
 constexpr double Way_LedgeX0 = -700.0;
 constexpr double Way_LedgeX1 = -450.0;
 constexpr double Way_LedgeY = 1300.0;
-constexpr double Way_Y = 2000.0;          // the walkway
-constexpr double Way_Bottom = 1900.0;     // above the head of a giant on L0
-constexpr double Way_X0 = -150.0;         // its left end, right of the ledge
-constexpr double Way_LeftX1 = 900.0;      // the end of its left part, over the shaft
-constexpr double Way_ShaftX0 = 840.0;     // the shaft's left wall, under the walkway's end
-constexpr double Way_LintelX = 902.0;     // the lintel over the shaft, lower than a head on the walkway
+constexpr double Way_Y = 2000.0;      // the walkway
+constexpr double Way_Bottom = 1900.0; // above the head of a giant on L0
+constexpr double Way_X0 = -150.0;     // its left end, right of the ledge
+constexpr double Way_LeftX1 = 900.0;  // the end of its left part, over the shaft
+constexpr double Way_ShaftX0 = 840.0; // the shaft's left wall, under the walkway's end
+constexpr double Way_LintelX = 902.0; // the lintel over the shaft, lower than a head on the walkway
 constexpr double Way_LintelY = 2300.0;
 constexpr double Way_PassY = 950.0; // the passage: a head in it stays in the first wing's shot
 constexpr double Way_PassCeilingY = 1290.0;
-constexpr double Way_PassX0 = 960.0;      // its ceiling, the rock beside the walkway, begins: the shaft's right side
+constexpr double Way_PassX0 = 960.0; // its ceiling, the rock beside the walkway, begins: the shaft's right side
+// The chute at the shaft's foot ends under the passage's ceiling, where a head under the ceiling keeps
+// the feet below it.
+constexpr double Way_ChuteX1 = 1000.0;
+constexpr double Way_ChuteRise = 2.5;     // rise over run: too steep to stand on or walk up
 constexpr double Way_PassX1 = 2060.0;     // and ends
 constexpr double Way_ClimbX = 2150.0;     // where the jump up through the gap starts
 constexpr double Way_RightX0 = 2400.0;    // the walkway's right part, beyond the gap
@@ -136,8 +140,8 @@ constexpr double WingA_RimY = 625.0;  // the lip's top, over scaler 1's zone
 constexpr double WingA_LipY = 610.0;  // its underside over the hole
 constexpr double WingA_StepRise = 1.2;       // rise over run of the step up to the lip
 constexpr double WingA_GateCeilingY = 900.0; // under the passage of the way in
-constexpr double WingA_Plate0X = 1150.0;  // switch 0, for a player of 8
-constexpr double WingA_Door0X = 1700.0;   // door 0's left face
+constexpr double WingA_Plate0X = 1150.0;     // switch 0, for a player of 8
+constexpr double WingA_Door0X = 1700.0;      // door 0's left face
 // Beyond door 0 a player of 4 walks the corridor under the way in's passage, jumps up its end onto
 // the gallery over the spike pit and the hall, up again onto the high gallery over the small rooms,
 // and drops through a hole in it into the upper room, where he becomes 1.
@@ -214,12 +218,13 @@ constexpr double WingA_NookEndX = 5954.0; // a slope rises from here to the nook
 constexpr double WingA_NookEndRise = 10.0;
 // The nook ends in a shaft down to a floor as wide as it, scaler 6's: walled down to it on the left,
 // where a player walking left off the nook drifts, it lands every faller in the zone. Its right wall
-// ends over the head of the player of 4 the zone makes, who steps off the floor's right end down to
-// the hall's and walks left under it.
+// ends a hair over the head of the player of 4 the zone makes, who steps off the floor's right end down
+// to the hall's and walks left under it; one of 4 jumping up beside the floor from the hall's end
+// passes under that wall only with his feet below the floor, and falls back past its end.
 constexpr double WingA_ShaftX = 5928.0;
 constexpr double WingA_ShaftHalf = 8.0;
 constexpr double WingA_ShaftFloorY = 540.0;
-constexpr double WingA_ShaftBottomY = 625.0; // the right wall's foot, over the head of a player of 4 on the floor
+constexpr double WingA_ShaftBottomY = 620.1; // the right wall's foot, over the head of a player of 4 on the floor
 
 // The hall of a player of 4 and the spike pit under the gallery, walked leftwards: door 2, six
 // bobbing targets, door 14, eight more, door 15, the pit, and a landing from whose end he drops to
