@@ -178,11 +178,19 @@ TEST_F(TowerPlay, FirstWingFromTheShaftThroughTheSmallRoomsTheHallAndOverThePitB
     EXPECT_GE(Pos().x, WingA_ToothX1) << "walked past the tooth";
     EXPECT_TRUE(FrameCheck::PlayerBox(*world).Inside(LevelFrame::Width, LevelFrame::Height))
         << "cut at the shot's edge";
-    // Over the tooth onto group 26 at its right end, off it at its left end.
+    // Up onto the step, over the tooth onto group 26 at its right end, off it at its left end. Whoever
+    // passes over the tooth leaves zone 8 on the way, so that the shot is changing as he crosses its edge.
+    JumpTowards(Key_Left, [&] { return Pos().x < WingA_ToothStepX1 - 5.0; });
+    EXPECT_EQ(Pos().y, WingA_ToothStepY) << "onto the step";
     WalkTo(WingA_ToothX1 + 3.0);
     // The jump takes him about 50 steps.
     ASSERT_TRUE(StepUntil([&] { return std::sin((Now() + 50) / 50.0) > 0.999; }, 400));
-    JumpTowards(Key_Left, [&] { return Pos().x < WingA_ToothX0 - 3.0; });
+    bool left = false;
+    JumpTowards(Key_Left, [&] {
+        left = left || tower.GetCameraZone() != 8;
+        return Pos().x < WingA_ToothX0 - 3.0;
+    });
+    EXPECT_TRUE(left) << "crossed the shot's edge inside its zone";
     ASSERT_TRUE(StepUntil([&] { return std::sin(Now() / 50.0) < -0.98; }, 400));
     WalkTo(WingA_SwingPitX0 - 15.0);
     EXPECT_EQ(Pos().y, WingA_SmallY) << "crossed the pit";

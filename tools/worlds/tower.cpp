@@ -585,10 +585,14 @@ void WriteSmallRooms(MapWriter& map)
     double const y = WingA_SmallY;
     double const slab = WingA_SmallSlabY;
     // Where he lands from the shaft and becomes 1/4, switch 2, and the right wall under the track
-    // room's floor; the tooth at the shot's edge.
+    // room's floor; the step and the tooth at the shot's edge.
     PlateFloor(map, WingA_SwingPitX1, WingA_SmallX1, y, slab, WingA_Plate2X, 0.25, Tower_Switches[2].group, 16.0,
                Plate_Inset);
-    Teeth(map, WingA_ToothX0, WingA_ToothX1, y, WingA_ToothX1 - WingA_ToothX0, 4.0);
+    Box(map, WingA_ToothX1, y, WingA_ToothStepX1, WingA_ToothStepY, Stone, 16.0);
+    Poly(
+        map,
+        {{WingA_ToothX0, y}, {WingA_ToothTopX, WingA_ToothTopY}, {WingA_ToothX1, WingA_ToothStepY}, {WingA_ToothX1, y}},
+        Brick, 4.0);
     Ref(map, 12, WingA_LandX, y); // scaler 7: 1 -> 1/4
     Box(map, WingA_SmallX1, slab, WingA_HighX1, WingA_RoomsY - 20.0, Stone, 16.0);
 

@@ -199,9 +199,16 @@ constexpr double WingA_SmallX0 = 5932.0; // the left wall's face
 constexpr double WingA_SmallX1 = 6244.0; // the right wall's face
 constexpr double WingA_LandX = 6229.0;   // scaler 7, where he lands from the shaft
 constexpr double WingA_Plate2X = 6180.0;
-// Where the shot of the corridor he lands in begins, a tooth he jumps: no one stands cut at its edge.
+// Where the shot of the corridor he lands in begins, a tooth he jumps from a step beside it: no one
+// stands cut at the shot's edge. Its top is higher than the shot's zone reaches, so that whoever passes
+// over it leaves the zone on the way and the shot is changing as he crosses its edge; the step is high
+// enough that every jump from it clears the tooth.
 constexpr double WingA_ToothX0 = 6126.0;
-constexpr double WingA_ToothX1 = 6131.0;
+constexpr double WingA_ToothTopX = 6130.5;
+constexpr double WingA_ToothTopY = 751.0;
+constexpr double WingA_ToothX1 = 6133.0; // its right foot, on the step, where the shot shows him whole
+constexpr double WingA_ToothStepX1 = 6150.0;
+constexpr double WingA_ToothStepY = 741.0;
 constexpr double WingA_SwingPitX0 = 5986.0; // group 26 sweeps over it, a narrow plank
 constexpr double WingA_SwingPitX1 = WingA_ToothX0;
 // Whoever falls into the pit walks back out of it at its right end, up a ramp to the foot of the tooth,
