@@ -25,12 +25,13 @@ constexpr double Tower_RoofX0 = 4990.0; // the roof over LX begins over the last
 // the foot's wall holds him outside until his head is below L0's block, and from the porch behind it
 // he jumps onto the first wing's landing (L0), from it onto a ledge and from the ledge onto the
 // walkway. Its end hangs over a shaft, and a lintel over the shaft meets his head: he drops down
-// the shaft into a passage over the gate room, low enough to be framed with the first wing, which
-// leads right under the walkway's other part; from below the gap in it he jumps up onto that part
-// and from its right end back left onto the second wing's landing (L1). A ceiling over the foot
-// keeps every jump there below the top of the foot's camera zone; a giant's head meets a wall over
-// the ledge's left end, so that only a player of 16 climbs. From the passage no jump reaches the
-// walkway back over the shaft: the walkway's underside or the lintel stops it.
+// the shaft and slides off the chute at its foot into a passage over the gate room, low enough to
+// be framed with the first wing, which leads right under the walkway's other part; from below the
+// gap in it he jumps up onto that part and from its right end back left onto the second wing's
+// landing (L1). A ceiling over the foot keeps every jump there below the top of the foot's camera
+// zone; a giant's head meets a wall over the ledge's left end, so that only a player of 16 climbs.
+// From the passage no jump reaches the walkway back over the shaft: the walkway's underside or the
+// lintel stops it.
 // Scaler 0's zone ends short of the foot's wall: one who walks out of the corridor under the first
 // wing and grows in it is too tall for the corridor before he could walk back into it.
 constexpr double Tower_ShrinkX = -1400.0;
@@ -211,8 +212,8 @@ constexpr double WingA_ToothStepX1 = 6150.0;
 constexpr double WingA_ToothStepY = 741.0;
 constexpr double WingA_SwingPitX0 = 5986.0; // group 26 sweeps over it, a narrow plank
 constexpr double WingA_SwingPitX1 = WingA_ToothX0;
-// Whoever falls into the pit walks back out of it at its right end, up a ramp to the foot of the tooth,
-// which he jumps.
+// Whoever falls into the pit walks back out of it at its right end, up a ramp from whose top he boards
+// the plank again.
 constexpr double WingA_PitRampX0 = 6088.0;
 constexpr double WingA_PitRampY = WingA_SmallY - 5.0;
 constexpr double WingA_SwingMiddleX = 6051.0;
