@@ -179,11 +179,20 @@ TEST_F(TowerPlay, FirstWingFromTheShaftThroughTheSmallRoomsTheHallAndOverThePitB
     EXPECT_GE(Pos().x, WingA_ToothX1) << "walked past the tooth";
     EXPECT_TRUE(FrameCheck::PlayerBox(*world).Inside(LevelFrame::Width, LevelFrame::Height))
         << "cut at the shot's edge";
-    // Over the tooth onto group 26 at its right end, off it at its left end.
+    // Up onto the step, over the tooth onto group 26 at its right end, off it at its left end. Whoever
+    // passes over the tooth leaves zone 8 on the way, so that the shot is changing as he crosses its edge.
+    JumpTowards(Key_Left, [&] { return Pos().x < WingA_ToothStepX1 - 5.0; });
+    EXPECT_EQ(Pos().y, WingA_ToothStepY) << "onto the step";
     WalkTo(WingA_ToothX1 + 3.0);
     // The jump takes him about 50 steps.
     ASSERT_TRUE(StepUntil([&] { return std::sin((Now() + 50) / 50.0) > 0.999; }, 400));
-    JumpTowards(Key_Left, [&] { return Pos().x < WingA_ToothX0 - 3.0; });
+    constexpr double zone8X0 = 6127.0; // where the zone of the close shot begins
+    bool left = false;
+    JumpTowards(Key_Left, [&] {
+        left = left || (Pos().x >= zone8X0 && tower.GetCameraZone() != 8);
+        return Pos().x < WingA_ToothX0 - 3.0;
+    });
+    EXPECT_TRUE(left) << "crossed the shot's edge inside its zone";
     ASSERT_TRUE(StepUntil([&] { return std::sin(Now() / 50.0) < -0.98; }, 400));
     WalkTo(WingA_SwingPitX0 - 15.0);
     EXPECT_EQ(Pos().y, WingA_SmallY) << "crossed the pit";
@@ -368,9 +377,9 @@ TEST_F(TowerPlay, TheTransporterCarriesItsRiderOverTheTopToTheFinaleAndHeLeavesA
     EXPECT_EQ(r, Level_Completed) << "through door 17, off LX and along the road";
 }
 
-// The places of the second wing where a player was held fast or left the camera's view, each tried as
-// the surface check tries them: a direction held with a jump now and then (and a second one in the air
-// with the double jump).
+// The places of the wings where a player was held fast or left the camera's view, each tried as the
+// surface check tries them: a direction held with a jump now and then (and a second one in the air with
+// the double jump).
 class TowerPlayHeld : public TowerPlay
 {
 protected:
@@ -474,4 +483,27 @@ TEST_F(TowerPlayHeld,
                                    << (key == Key_Left ? "left" : "right") << ", ending at (" << Pos().x << ", "
                                    << Pos().y << ")";
         }
+}
+
+TEST_F(TowerPlayHeld, WithTheDoubleJumpAPlayerOf16InThePassageStaysInItsShotAndOneOf4AtTheHallsEndWalksOut)
+{
+    events[Event_DoubleJump] = GameEvent_HasHappened;
+    MakeTower();
+    // Walking back left along the passage he meets the chute at the shaft's foot, and no jump under the
+    // passage's ceiling takes him under the shaft and out of the top of the first wing's shot.
+    Place(Way_PassX1 - 200.0, Way_PassY, 16.0);
+    Steps(150);
+    for (int i = 0; i < 600; i++)
+    {
+        Step(ShortcutRun::HeldKeys(Key_Left, i, true));
+        ASSERT_TRUE(FrameCheck::PlayerBox(*world).Inside(LevelFrame::Width, LevelFrame::Height))
+            << "out of the passage's shot at (" << Pos().x << ", " << Pos().y << ")";
+    }
+    EXPECT_GE(Pos().x, Way_PassX0) << "under the shaft";
+
+    // From the hall's end under the nook a player of 4 jumping left falls back past scaler 6's floor and
+    // walks on along the hall.
+    Place(WingA_HallX1 - 1.0, WingA_HallY, 4.0);
+    Hold(Key_Left, 300, true);
+    EXPECT_LT(Pos().x, WingA_HallX1 - 100.0) << "held at " << Pos().x << ", " << Pos().y;
 }

@@ -49,19 +49,20 @@
 //     Solution: from x 6290 throw at each plain target when it is the nearest in view, never at
 //     an anti-target; walk left onto the shaft and drop.
 //   Below, the rooms of a player of 1/4 (y 733): scaler 7 (x 6229), where he lands, makes him 1/4.
-//   Switch 2 (x 6180) holds door 2 (x 5700, in the hall) open; a tooth (x 6126 to 6131) marks
-//   where the landing's shot begins; group 26 slides over small spikes (x 5986 to 6126); switch 1
-//   (x 5940) slides door 1, the lid of a hole at x 5948 down to the nook (681). Walking left along
-//   the nook scaler 8 makes him 1; he steps off its end into a shaft (x 5920 to 5936) down to a
-//   floor (540), scaler 6's zone, where he grows to 4, steps off it to the right into the hall and
-//   walks on left under it. One who falls into the pit under group 26 walks out up a ramp at its
-//   right end and jumps the tooth.
+//   Switch 2 (x 6180) holds door 2 (x 5700, in the hall) open; a step (x 6133 to 6150) and a tooth
+//   (x 6126 to 6133) mark where the landing's shot begins; group 26 slides over small spikes (x 5986
+//   to 6126); switch 1 (x 5940) slides door 1, the lid of a hole at x 5948 down to the nook (681).
+//   Walking left along the nook scaler 8 makes him 1; he steps off its end into a shaft (x 5920 to
+//   5936) down to a floor (540), scaler 6's zone, where he grows to 4, steps off it to the right
+//   into the hall and walks on left under it. One who falls into the pit under group 26 walks out
+//   up a ramp at its right end, from whose top he boards the plank again. The tooth is jumped from
+//   the step only: without the double jump no one goes back from the plank to switch 2.
 //     Solution: at 1/4 stand on switch 2 1500 ticks; jump off to the left; when group 26 comes to
-//     its right end (70 sin(t / 50) = 70) jump over the tooth onto it, and walk off at its left end;
-//     stand on switch 1 200 ticks, jump off right onto the lid, travel back to 150 ticks after
-//     stepping on switch 1 and drop through; walk left along the nook and down the shaft, grow to
-//     4, walk right off the floor and back left; at door 2 travel back into the time switch 2 was
-//     held (300 ticks after stepping on it) and walk through.
+//     its right end (70 sin(t / 50) = 70) jump from the step over the tooth onto it, and walk off at
+//     its left end; stand on switch 1 200 ticks, jump off right onto the lid, travel back to 150
+//     ticks after stepping on switch 1 and drop through; walk left along the nook and down the
+//     shaft, grow to 4, walk right off the floor and back left; at door 2 travel back into the time
+//     switch 2 was held (300 ticks after stepping on it) and walk through.
 //   The hall (450), walked leftwards: six targets bob from the ceiling beyond door 2 and eight
 //     beyond door 14 (x 5420); each door rises once all of its targets have been hit, in any order.
 //     Solution: stand just past door 2 and throw at each of the six while it hangs down; likewise
@@ -441,6 +442,14 @@ void WriteWayIn(MapWriter& map)
     Box(map, WingA_W2X, WingA_GateCeilingY, Way_ShaftX0, 1000);
     Box(map, 560, 1000, Way_ShaftX0, Way_Bottom, Brick);
     Box(map, Way_LintelX, Way_LintelY, Way_PassX0, Way_CeilingY);
+    // The shaft's foot is a chute too steep to stand on, down to the passage's floor under its ceiling:
+    // whoever drops down the shaft slides into the passage, and no one in the passage gets back under
+    // the shaft, where a jump would take him out of the first wing's shot.
+    Poly(map,
+         {{Way_ShaftX0, Way_PassY},
+          {Way_ShaftX0, Way_PassY + Way_ChuteRise * (Way_ChuteX1 - Way_ShaftX0)},
+          {Way_ChuteX1, Way_PassY}},
+         Stone, Coarse);
     Box(map, Way_PassX0, Way_PassCeilingY, Way_CeilingX1, Way_CeilingY);
     // Beside the gap the rock's top is too steep to stand on.
     Poly(map,
@@ -593,10 +602,14 @@ void WriteSmallRooms(MapWriter& map)
     double const y = WingA_SmallY;
     double const slab = WingA_SmallSlabY;
     // Where he lands from the shaft and becomes 1/4, switch 2, and the right wall under the track
-    // room's floor; the tooth at the shot's edge.
+    // room's floor; the step and the tooth at the shot's edge.
     PlateFloor(map, WingA_SwingPitX1, WingA_SmallX1, y, slab, WingA_Plate2X, 0.25, Tower_Switches[2].group, 16.0,
                Plate_Inset);
-    Teeth(map, WingA_ToothX0, WingA_ToothX1, y, WingA_ToothX1 - WingA_ToothX0, 4.0);
+    Box(map, WingA_ToothX1, y, WingA_ToothStepX1, WingA_ToothStepY, Stone, 16.0);
+    Poly(
+        map,
+        {{WingA_ToothX0, y}, {WingA_ToothTopX, WingA_ToothTopY}, {WingA_ToothX1, WingA_ToothStepY}, {WingA_ToothX1, y}},
+        Brick, 4.0);
     Ref(map, 12, WingA_LandX, y); // scaler 7: 1 -> 1/4
     Box(map, WingA_SmallX1, slab, WingA_HighX1, WingA_RoomsY - 20.0, Stone, 16.0);
 

@@ -25,12 +25,13 @@ constexpr double Tower_RoofX0 = 4990.0; // the roof over LX begins over the last
 // the foot's wall holds him outside until his head is below L0's block, and from the porch behind it
 // he jumps onto the first wing's landing (L0), from it onto a ledge and from the ledge onto the
 // walkway. Its end hangs over a shaft, and a lintel over the shaft meets his head: he drops down
-// the shaft into a passage over the gate room, low enough to be framed with the first wing, which
-// leads right under the walkway's other part; from below the gap in it he jumps up onto that part
-// and from its right end back left onto the second wing's landing (L1). A ceiling over the foot
-// keeps every jump there below the top of the foot's camera zone; a giant's head meets a wall over
-// the ledge's left end, so that only a player of 16 climbs. From the passage no jump reaches the
-// walkway back over the shaft: the walkway's underside or the lintel stops it.
+// the shaft and slides off the chute at its foot into a passage over the gate room, low enough to
+// be framed with the first wing, which leads right under the walkway's other part; from below the
+// gap in it he jumps up onto that part and from its right end back left onto the second wing's
+// landing (L1). A ceiling over the foot keeps every jump there below the top of the foot's camera
+// zone; a giant's head meets a wall over the ledge's left end, so that only a player of 16 climbs.
+// From the passage no jump reaches the walkway back over the shaft: the walkway's underside or the
+// lintel stops it.
 // Scaler 0's zone ends short of the foot's wall: one who walks out of the corridor under the first
 // wing and grows in it is too tall for the corridor before he could walk back into it.
 constexpr double Tower_ShrinkX = -1400.0;
@@ -62,16 +63,20 @@ constexpr double Way_BlockY = 750.0;
 constexpr double Way_LedgeX0 = -700.0;
 constexpr double Way_LedgeX1 = -450.0;
 constexpr double Way_LedgeY = 1300.0;
-constexpr double Way_Y = 2000.0;          // the walkway
-constexpr double Way_Bottom = 1900.0;     // above the head of a giant on L0
-constexpr double Way_X0 = -150.0;         // its left end, right of the ledge
-constexpr double Way_LeftX1 = 900.0;      // the end of its left part, over the shaft
-constexpr double Way_ShaftX0 = 840.0;     // the shaft's left wall, under the walkway's end
-constexpr double Way_LintelX = 902.0;     // the lintel over the shaft, lower than a head on the walkway
+constexpr double Way_Y = 2000.0;      // the walkway
+constexpr double Way_Bottom = 1900.0; // above the head of a giant on L0
+constexpr double Way_X0 = -150.0;     // its left end, right of the ledge
+constexpr double Way_LeftX1 = 900.0;  // the end of its left part, over the shaft
+constexpr double Way_ShaftX0 = 840.0; // the shaft's left wall, under the walkway's end
+constexpr double Way_LintelX = 902.0; // the lintel over the shaft, lower than a head on the walkway
 constexpr double Way_LintelY = 2300.0;
 constexpr double Way_PassY = 950.0; // the passage: a head in it stays in the first wing's shot
 constexpr double Way_PassCeilingY = 1290.0;
-constexpr double Way_PassX0 = 960.0;      // its ceiling, the rock beside the walkway, begins: the shaft's right side
+constexpr double Way_PassX0 = 960.0; // its ceiling, the rock beside the walkway, begins: the shaft's right side
+// The chute at the shaft's foot ends under the passage's ceiling, where a head under the ceiling keeps
+// the feet below it.
+constexpr double Way_ChuteX1 = 1000.0;
+constexpr double Way_ChuteRise = 2.5;     // rise over run: too steep to stand on or walk up
 constexpr double Way_PassX1 = 2060.0;     // and ends
 constexpr double Way_ClimbX = 2150.0;     // where the jump up through the gap starts
 constexpr double Way_RightX0 = 2400.0;    // the walkway's right part, beyond the gap
@@ -136,8 +141,8 @@ constexpr double WingA_RimY = 625.0;  // the lip's top, over scaler 1's zone
 constexpr double WingA_LipY = 610.0;  // its underside over the hole
 constexpr double WingA_StepRise = 1.2;       // rise over run of the step up to the lip
 constexpr double WingA_GateCeilingY = 900.0; // under the passage of the way in
-constexpr double WingA_Plate0X = 1150.0;  // switch 0, for a player of 8
-constexpr double WingA_Door0X = 1700.0;   // door 0's left face
+constexpr double WingA_Plate0X = 1150.0;     // switch 0, for a player of 8
+constexpr double WingA_Door0X = 1700.0;      // door 0's left face
 // Beyond door 0 a player of 4 walks the corridor under the way in's passage, jumps up its end onto
 // the gallery over the spike pit and the hall, up again onto the high gallery over the small rooms,
 // and drops through a hole in it into the upper room, where he becomes 1.
@@ -195,13 +200,20 @@ constexpr double WingA_SmallX0 = 5932.0; // the left wall's face
 constexpr double WingA_SmallX1 = 6244.0; // the right wall's face
 constexpr double WingA_LandX = 6229.0;   // scaler 7, where he lands from the shaft
 constexpr double WingA_Plate2X = 6180.0;
-// Where the shot of the corridor he lands in begins, a tooth he jumps: no one stands cut at its edge.
+// Where the shot of the corridor he lands in begins, a tooth he jumps from a step beside it: no one
+// stands cut at the shot's edge. Its top is higher than the shot's zone reaches, so that whoever passes
+// over it leaves the zone on the way and the shot is changing as he crosses its edge; the step is high
+// enough that every jump from it clears the tooth.
 constexpr double WingA_ToothX0 = 6126.0;
-constexpr double WingA_ToothX1 = 6131.0;
+constexpr double WingA_ToothTopX = 6130.5;
+constexpr double WingA_ToothTopY = 751.0;
+constexpr double WingA_ToothX1 = 6133.0; // its right foot, on the step, where the shot shows him whole
+constexpr double WingA_ToothStepX1 = 6150.0;
+constexpr double WingA_ToothStepY = 741.0;
 constexpr double WingA_SwingPitX0 = 5986.0; // group 26 sweeps over it, a narrow plank
 constexpr double WingA_SwingPitX1 = WingA_ToothX0;
-// Whoever falls into the pit walks back out of it at its right end, up a ramp to the foot of the tooth,
-// which he jumps.
+// Whoever falls into the pit walks back out of it at its right end, up a ramp from whose top he boards
+// the plank again.
 constexpr double WingA_PitRampX0 = 6088.0;
 constexpr double WingA_PitRampY = WingA_SmallY - 5.0;
 constexpr double WingA_SwingMiddleX = 6051.0;
@@ -214,12 +226,13 @@ constexpr double WingA_NookEndX = 5954.0; // a slope rises from here to the nook
 constexpr double WingA_NookEndRise = 10.0;
 // The nook ends in a shaft down to a floor as wide as it, scaler 6's: walled down to it on the left,
 // where a player walking left off the nook drifts, it lands every faller in the zone. Its right wall
-// ends over the head of the player of 4 the zone makes, who steps off the floor's right end down to
-// the hall's and walks left under it.
+// ends a hair over the head of the player of 4 the zone makes, who steps off the floor's right end down
+// to the hall's and walks left under it; one of 4 jumping up beside the floor from the hall's end
+// passes under that wall only with his feet below the floor, and falls back past its end.
 constexpr double WingA_ShaftX = 5928.0;
 constexpr double WingA_ShaftHalf = 8.0;
 constexpr double WingA_ShaftFloorY = 540.0;
-constexpr double WingA_ShaftBottomY = 625.0; // the right wall's foot, over the head of a player of 4 on the floor
+constexpr double WingA_ShaftBottomY = 620.1; // the right wall's foot, over the head of a player of 4 on the floor
 
 // The hall of a player of 4 and the spike pit under the gallery, walked leftwards: door 2, six
 // bobbing targets, door 14, eight more, door 15, the pit, and a landing from whose end he drops to
