@@ -207,13 +207,16 @@ constexpr double Plate_Slot = 0.25;   // the slot's width across, per unit of th
 constexpr double Plate_Under = 0.1;   // the height of the crack under the plate, per unit of its scale
 constexpr double Plate_Depth = 11.0;  // the plate's thickness: the slot's foot lies a little below the pit's
 constexpr double Plate_Narrow = 0.05; // the most either is across, so that no one of 1/32 stands in them
+constexpr double Plate_SteepSlot = 1.25; // the rise over run of a slot too steep to stand in
+// Slopes steeper than the plate's sides (rise over run above 1, short of a wall) leave the slot widening
+// downwards, and are no floor to stand on: a player too big for them walks up them or is carried up.
 void PlateSlotFloor(MapWriter& map, double x0, double x1, double y, double bottom, double c, double s,
-                    unsigned int group, double texScale)
+                    unsigned int group, double texScale, double rise = 1.0)
 {
     double const g = std::min(Plate_Slot * s, Plate_Narrow);
     double const foot = y - Plate_Depth * s;
     double const under = foot - std::min(Plate_Under * s, Plate_Narrow);
-    double const edge = 30 * s - Plate_Depth * s + g - (foot - under); // the floor under the plate, either side of c
+    double const edge = 30 * s + g - (y - under) / rise; // the floor under the plate, either side of c
     Poly(map, {{x0, bottom}, {x0, y}, {c - 30 * s - g, y}, {c - edge, under}, {c - edge, bottom}}, Stone, texScale);
     Box(map, c - edge, bottom, c + edge, under, Stone, texScale);
     Poly(map, {{c + edge, bottom}, {c + edge, under}, {c + 30 * s + g, y}, {x1, y}, {x1, bottom}}, Stone, texScale);
@@ -565,8 +568,8 @@ void WriteGallery(MapWriter& map)
 
     // The upper room: scaler 5 where he lands from the hole, switch 10 and door 12, the heart.
     double const u = WingA_UpperY;
-    PlateFloor(map, WingA_UpperX0, WingA_RoomsX1, u, WingA_UpperSlabY, WingA_Plate10X, 1.0, Tower_Switches[10].group,
-               Coarse, Plate_Inset);
+    PlateSlotFloor(map, WingA_UpperX0, WingA_RoomsX1, u, WingA_UpperSlabY, WingA_Plate10X, 1.0,
+                   Tower_Switches[10].group, Coarse, Plate_SteepSlot);
     Ref(map, 10, WingA_Scale1X, u);
     Box(map, WingA_Door12X, u + Door_Clearance, WingA_Door12X + 10, u + 60, Tile, 16.0, Tower_Doors[12].group);
     Box(map, WingA_Door12X, u + 60, WingA_Door12X + 10, WingA_RoomsCeilingY, Brick, 16.0);
@@ -603,8 +606,8 @@ void WriteSmallRooms(MapWriter& map)
     double const slab = WingA_SmallSlabY;
     // Where he lands from the shaft and becomes 1/4, switch 2, and the right wall under the track
     // room's floor; the step and the tooth at the shot's edge.
-    PlateFloor(map, WingA_SwingPitX1, WingA_SmallX1, y, slab, WingA_Plate2X, 0.25, Tower_Switches[2].group, 16.0,
-               Plate_Inset);
+    PlateSlotFloor(map, WingA_SwingPitX1, WingA_SmallX1, y, slab, WingA_Plate2X, 0.25, Tower_Switches[2].group, 16.0,
+                   Plate_SteepSlot);
     Box(map, WingA_ToothX1, y, WingA_ToothStepX1, WingA_ToothStepY, Stone, 16.0);
     Poly(
         map,
@@ -635,8 +638,8 @@ void WriteSmallRooms(MapWriter& map)
     double const floor = WingA_ShaftFloorY;
     Box(map, WingA_HallX1, Tower_RoadY, WingA_SwingPitX0, y, Stone, 16.0);
     Box(map, WingA_Hatch1X, y - 4, WingA_HallX1, y, Tile, 4.0, Tower_Doors[1].group);
-    PlateFloor(map, WingA_SmallX0, WingA_Hatch1X, y, under, WingA_Plate1X, 0.25, Tower_Switches[1].group, 16.0,
-               Plate_Inset);
+    PlateSlotFloor(map, WingA_SmallX0, WingA_Hatch1X, y, under, WingA_Plate1X, 0.25, Tower_Switches[1].group, 16.0,
+                   Plate_SteepSlot);
     Box(map, shaft0, under, WingA_SmallX0, WingA_GallerySlabY, Brick, 16.0);
     Box(map, shaft0 - 12.0, floor, shaft0, WingA_GallerySlabY, Brick, 16.0);
 
