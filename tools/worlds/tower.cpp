@@ -203,10 +203,10 @@ void PlateFloor(MapWriter& map, double x0, double x1, double y, double bottom, d
 // them, and under it a floor just below its foot: plate and floor touch nowhere. Where a sloping seam
 // ran between them, a foot on the slope was held fast as the plate rose round it; a foot in the narrow
 // slot left instead walks up it, and no one fits under the plate.
-constexpr double Plate_Slot = 0.25;   // the slot's width across, per unit of the plate's scale
-constexpr double Plate_Under = 0.1;   // the height of the crack under the plate, per unit of its scale
-constexpr double Plate_Depth = 11.0;  // the plate's thickness: the slot's foot lies a little below the pit's
-constexpr double Plate_Narrow = 0.05; // the most either is across, so that no one of 1/32 stands in them
+constexpr double Plate_Slot = 0.25;      // the slot's width across, per unit of the plate's scale
+constexpr double Plate_Under = 0.1;      // the height of the crack under the plate, per unit of its scale
+constexpr double Plate_Depth = 11.0;     // the plate's thickness: the slot's foot lies a little below the pit's
+constexpr double Plate_Narrow = 0.05;    // the most either is across, so that no one of 1/32 stands in them
 constexpr double Plate_SteepSlot = 1.25; // the rise over run of a slot too steep to stand in
 // Slopes steeper than the plate's sides (rise over run above 1, short of a wall) leave the slot widening
 // downwards, and are no floor to stand on: a player too big for them walks up them or is carried up.
@@ -650,6 +650,8 @@ void WriteSmallRooms(MapWriter& map)
     // At the nook's right end, under the hole, a slope too steep to stand on: a player of 1 walking
     // back right stops where the nook's shot still shows him whole, and one who drops onto it slides off.
     Poly(map, {{WingA_NookEndX, nook}, {WingA_HallX1, nook + WingA_NookEndRise}, {WingA_HallX1, nook}}, Brick, 4.0);
+    Box(map, WingA_NookFinX, WingA_NookFinY, WingA_NookFinX + WingA_NookFinW, WingA_NookSlitY0, Brick, 4.0);
+    Box(map, WingA_NookFinX, WingA_NookSlitY1, WingA_NookFinX + WingA_NookFinW, under, Brick, 4.0);
     Box(map, shaft0 - 12.0, floor - 4.0, shaft1, floor, Stone, 16.0);
     Ref(map, 24, shaft1 + 5.0, nook);  // scaler 8: 1/4 -> 1
     Ref(map, 11, WingA_ShaftX, floor); // scaler 6: 1 -> 4

@@ -224,6 +224,14 @@ constexpr double WingA_Hatch1W = 10.0;
 constexpr double WingA_NookY = 681.0;
 constexpr double WingA_NookEndX = 5954.0; // a slope rises from here to the nook's end wall
 constexpr double WingA_NookEndRise = 10.0;
+// Over scaler 8 a thin fin down from the nook's ceiling to a hair over the head of a player of 1/4, with
+// a slit in it at the height of the head of one of 1: a player of 1/4 passes under it only on the floor,
+// in the zone, and no jump takes him over it into the shaft; one of 1 walks through it either way.
+constexpr double WingA_NookFinX = 5941.0;
+constexpr double WingA_NookFinW = 0.5; // narrower than anyone stands on
+constexpr double WingA_NookFinY = WingA_NookY + 5.05;
+constexpr double WingA_NookSlitY0 = WingA_NookY + 19.5;
+constexpr double WingA_NookSlitY1 = WingA_NookY + 20.5;
 // The nook ends in a shaft down to a floor as wide as it, scaler 6's: walled down to it on the left,
 // where a player walking left off the nook drifts, it lands every faller in the zone. Its right wall
 // ends a hair over the head of the player of 4 the zone makes, who steps off the floor's right end down
