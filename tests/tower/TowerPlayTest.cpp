@@ -507,3 +507,31 @@ TEST_F(TowerPlayHeld, WithTheDoubleJumpAPlayerOf16InThePassageStaysInItsShotAndO
     Hold(Key_Left, 300, true);
     EXPECT_LT(Pos().x, WingA_HallX1 - 100.0) << "held at " << Pos().x << ", " << Pos().y;
 }
+
+TEST_F(TowerPlayHeld, WithTheDoubleJumpNoPlayerOf1Over4LeavesTheNookUngrownAndOneOf1WalksThroughItsFinBothWays)
+{
+    events[Event_DoubleJump] = GameEvent_HasHappened;
+    MakeTower();
+    // Jumping left along the nook from anywhere right of scaler 8 he is grown before he drops down the
+    // shaft: none is ever below the nook at 1/4 or reaches the hall smaller than 4.
+    for (double x = WingA_NookFinX + 1.0; x < WingA_NookEndX; x += 1.0)
+        for (int first : {0, 20, 39})
+        {
+            Place(x, WingA_NookY, 0.25);
+            for (int i = first; i < first + 400; i++)
+            {
+                Step(ShortcutRun::HeldKeys(i < first + 20 ? Key_Right : Key_Left, i, true));
+                bool const below = Pos().y < WingA_NookY - 20.0;
+                ASSERT_FALSE(below && Hero().GetScale() < 0.5)
+                    << "below the nook at size " << Hero().GetScale() << ", from " << x << " at (" << Pos().x << ", "
+                    << Pos().y << ")";
+                ASSERT_FALSE(Pos().y <= WingA_HallY + 1.0 && Hero().GetScale() < 4.0)
+                    << "in the hall at size " << Hero().GetScale() << ", from " << x;
+            }
+        }
+    // A player of 1 walks through the fin's slit right and back left to the shaft's foot.
+    Place(WingA_NookFinX - 3.0, WingA_NookY, 1.0);
+    Hold(Key_Right, 100);
+    EXPECT_GT(Pos().x, WingA_NookFinX + 5.0) << "through the slit to the right";
+    EXPECT_TRUE(StepUntil([&] { return Pos().y == WingA_ShaftFloorY; }, 400, {Key_Left})) << "held at " << Pos().x;
+}
