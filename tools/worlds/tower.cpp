@@ -500,8 +500,9 @@ void WriteFoot(MapWriter& map)
     Ref(map, 2, 720, y);                         // scaler 1, before W2: 16 -> 4
     Box(map, WingA_W2X, 700, WingA_GateRoomX, WingA_GateCeilingY, Brick); // W2: 100 high below it
     // The opening's roof, its top too steep to stand on.
-    Poly(map, {{WingA_LipX1, 700}, {WingA_LipX1, 760}, {WingA_W2X, WingA_GateCeilingY}, {WingA_W2X, 700}}, Brick,
-         Coarse);
+    Poly(map,
+         {{WingA_LipX1, WingA_OpeningRoofY}, {WingA_LipX1, 760}, {WingA_W2X, WingA_GateCeilingY}, {WingA_W2X, 700}},
+         Brick, Coarse);
     Box(map, WingA_LipX0, 400, WingA_GapX0, WingA_RimY);        // the lip over the slab down to the corridor
     Box(map, WingA_GapX0, WingA_LipY, WingA_LipX1, WingA_RimY); // and over the hole
 
