@@ -450,13 +450,20 @@ void WriteWayIn(MapWriter& map)
           {Way_ShaftX0, Way_PassY + Way_ChuteRise * (Way_ChuteX1 - Way_ShaftX0)},
           {Way_ChuteX1, Way_PassY}},
          Stone, Coarse);
-    Box(map, Way_PassX0, Way_PassCeilingY, Way_CeilingX1, Way_CeilingY);
+    Box(map, Way_PassX0, Way_PassCeilingY, Way_NotchX0, Way_CeilingY);
+    Box(map, Way_NotchX0, Way_NotchY, Way_CeilingX1, Way_CeilingY);
     // Beside the gap the rock's top is too steep to stand on.
     Poly(map,
-         {{Way_CeilingX1, Way_PassCeilingY},
-          {Way_CeilingX1, 2690.0},
-          {Way_PassX1, Way_CeilingY},
-          {Way_PassX1, Way_PassCeilingY}},
+         {{Way_CeilingX1, Way_NotchY}, {Way_CeilingX1, 2690.0}, {Way_PassX1, Way_CeilingY}, {Way_PassX1, Way_NotchY}},
+         Stone, Coarse);
+    // The tooth at the edge of the first wing's shot, under the notch, set in the passage's floor.
+    double const toothMid = (Way_ToothX0 + Way_ToothX1) / 2.0;
+    Poly(map,
+         {{Way_ToothX0, WingA_GateCeilingY},
+          {Way_ToothX0, Way_PassY},
+          {toothMid, Way_PassY + Way_ToothRise * (toothMid - Way_ToothX0)},
+          {Way_ToothX1, Way_PassY},
+          {Way_ToothX1, WingA_GateCeilingY}},
          Stone, Coarse);
     // Beyond the gap the walkway's right part stands on rock down to the passage's ceiling: a jump
     // from the passage's end stays in the first wing's shot.
@@ -510,7 +517,8 @@ void WriteFoot(MapWriter& map)
     Box(map, WingA_GapX1, Tower_BumpCeilingY, WingA_W2X, y);
     PlateFloor(map, WingA_W2X, 2200, y, 400, WingA_Plate0X, 8.0, Tower_Switches[0].group, 256.0, Plate_Inset);
     // Its ceiling, the floor of the way in's passage, reaches to the wall under L1's end.
-    Box(map, Way_ShaftX0, WingA_GateCeilingY, Way_X1, Way_PassY, Brick);
+    Box(map, Way_ShaftX0, WingA_GateCeilingY, Way_ToothX0, Way_PassY, Brick);
+    Box(map, Way_ToothX1, WingA_GateCeilingY, Way_X1, Way_PassY, Brick);
     Ref(map, 7, 820, y);  // scaler 4: 4 -> 8
     Ref(map, 6, 1540, y); // scaler 3: 8 -> 4
     Box(map, WingA_Door0X, y, WingA_Door0X + 40, WingA_GateCeilingY, Brick, 256.0, Tower_Doors[0].group);

@@ -76,9 +76,19 @@ constexpr double Way_PassX0 = 960.0; // its ceiling, the rock beside the walkway
 // The chute at the shaft's foot ends under the passage's ceiling, where a head under the ceiling keeps
 // the feet below it.
 constexpr double Way_ChuteX1 = 1000.0;
-constexpr double Way_ChuteRise = 2.5;     // rise over run: too steep to stand on or walk up
-constexpr double Way_PassX1 = 2060.0;     // and ends
-constexpr double Way_ClimbX = 2150.0;     // where the jump up through the gap starts
+constexpr double Way_ChuteRise = 2.5; // rise over run: too steep to stand on or walk up
+constexpr double Way_PassX1 = 2060.0; // and ends
+// The first wing's shot and the shot beyond it show a player of 16 whole in the passage only left of
+// the tooth's foot and right of its other: he does not stand or walk between them. Over the tooth the
+// passage's ceiling ends in a notch at the left edge of the gap's zone, up to below the rock's top:
+// he jumps over the tooth from under the notch, rising into the gap's zone as he leaves the first
+// wing's.
+constexpr double Way_ToothX0 = 1960.0;
+constexpr double Way_ToothX1 = 2140.0;
+constexpr double Way_ToothRise = 2.0; // rise over run of its sides: too steep to stand on or walk up
+constexpr double Way_NotchX0 = 1900.0;
+constexpr double Way_NotchY = 1880.0;
+constexpr double Way_ClimbX = 2320.0;     // where the jump up through the gap starts
 constexpr double Way_RightX0 = 2400.0;    // the walkway's right part, beyond the gap
 constexpr double Way_X1 = 2780.0;         // its right end, a wall up to L1's ceiling
 constexpr double Way_CeilingY = 2515.0;   // over the foot
