@@ -457,11 +457,9 @@ void WriteWayIn(MapWriter& map)
          {{Way_CeilingX1, Way_NotchY}, {Way_CeilingX1, 2690.0}, {Way_PassX1, Way_CeilingY}, {Way_PassX1, Way_NotchY}},
          Stone, Coarse);
     // The tooth at the edge of the first wing's shot, under the notch, set in the passage's floor.
-    double const toothMid = (Way_ToothX0 + Way_ToothX1) / 2.0;
     Poly(map,
          {{Way_ToothX0, WingA_GateCeilingY},
-          {Way_ToothX0, Way_PassY},
-          {toothMid, Way_PassY + Way_ToothRise * (toothMid - Way_ToothX0)},
+          {Way_ToothX0, Way_ToothY},
           {Way_ToothX1, Way_PassY},
           {Way_ToothX1, WingA_GateCeilingY}},
          Stone, Coarse);

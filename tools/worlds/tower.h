@@ -85,7 +85,8 @@ constexpr double Way_PassX1 = 2060.0; // and ends
 // wing's.
 constexpr double Way_ToothX0 = 1960.0;
 constexpr double Way_ToothX1 = 2140.0;
-constexpr double Way_ToothRise = 2.0; // rise over run of its sides: too steep to stand on or walk up
+// Its left face is a wall, its right side falls too steeply to stand on (2.5 in 1) to the floor.
+constexpr double Way_ToothY = Way_PassY + 2.5 * (Way_ToothX1 - Way_ToothX0);
 constexpr double Way_NotchX0 = 1900.0;
 constexpr double Way_NotchY = 1880.0;
 constexpr double Way_ClimbX = 2320.0;     // where the jump up through the gap starts
