@@ -501,6 +501,22 @@ TEST_F(TowerPlayHeld, WithTheDoubleJumpAPlayerOf16InThePassageStaysInItsShotAndO
     }
     EXPECT_GE(Pos().x, Way_PassX0) << "under the shaft";
 
+    // Walking right along the passage to its end and back, he stands nowhere the first wing's shot or
+    // the next one cuts him: not where both shots end, short of the zone's edge, nor beyond it.
+    for (int key : {Key_Right, Key_Left})
+    {
+        Place(key == Key_Right ? Way_PassX1 - 300.0 : Way_PassX1 + 400.0, Way_PassY, 16.0);
+        Steps(100);
+        for (int i = 0; i < 400; i++)
+        {
+            int const zone = World().GetCameraZone();
+            Step(ShortcutRun::HeldKeys(key, i));
+            bool const settled = World().GetCameraZone() == zone && Hero().onGround && Pos().y < Way_NotchY;
+            ASSERT_TRUE(!settled || FrameCheck::PlayerBox(*world).Inside(LevelFrame::Width, LevelFrame::Height))
+                << "cut on the passage's floor at (" << Pos().x << ", " << Pos().y << ")";
+        }
+    }
+
     // From the hall's end under the nook a player of 4 jumping left falls back past scaler 6's floor and
     // walks on along the hall.
     Place(WingA_HallX1 - 1.0, WingA_HallY, 4.0);

@@ -453,13 +453,18 @@ void WriteWayIn(MapWriter& map)
           {Way_ShaftX0, Way_PassY + Way_ChuteRise * (Way_ChuteX1 - Way_ShaftX0)},
           {Way_ChuteX1, Way_PassY}},
          Stone, Coarse);
-    Box(map, Way_PassX0, Way_PassCeilingY, Way_CeilingX1, Way_CeilingY);
+    Box(map, Way_PassX0, Way_PassCeilingY, Way_NotchX0, Way_CeilingY);
+    Box(map, Way_NotchX0, Way_NotchY, Way_CeilingX1, Way_CeilingY);
     // Beside the gap the rock's top is too steep to stand on.
     Poly(map,
-         {{Way_CeilingX1, Way_PassCeilingY},
-          {Way_CeilingX1, 2690.0},
-          {Way_PassX1, Way_CeilingY},
-          {Way_PassX1, Way_PassCeilingY}},
+         {{Way_CeilingX1, Way_NotchY}, {Way_CeilingX1, 2690.0}, {Way_PassX1, Way_CeilingY}, {Way_PassX1, Way_NotchY}},
+         Stone, Coarse);
+    // The tooth at the edge of the first wing's shot, under the notch, set in the passage's floor.
+    Poly(map,
+         {{Way_ToothX0, WingA_GateCeilingY},
+          {Way_ToothX0, Way_ToothY},
+          {Way_ToothX1, Way_PassY},
+          {Way_ToothX1, WingA_GateCeilingY}},
          Stone, Coarse);
     // Beyond the gap the walkway's right part stands on rock down to the passage's ceiling: a jump
     // from the passage's end stays in the first wing's shot.
@@ -503,8 +508,9 @@ void WriteFoot(MapWriter& map)
     Ref(map, 2, 720, y);                         // scaler 1, before W2: 16 -> 4
     Box(map, WingA_W2X, 700, WingA_GateRoomX, WingA_GateCeilingY, Brick); // W2: 100 high below it
     // The opening's roof, its top too steep to stand on.
-    Poly(map, {{WingA_LipX1, 700}, {WingA_LipX1, 760}, {WingA_W2X, WingA_GateCeilingY}, {WingA_W2X, 700}}, Brick,
-         Coarse);
+    Poly(map,
+         {{WingA_LipX1, WingA_OpeningRoofY}, {WingA_LipX1, 760}, {WingA_W2X, WingA_GateCeilingY}, {WingA_W2X, 700}},
+         Brick, Coarse);
     Box(map, WingA_LipX0, 400, WingA_GapX0, WingA_RimY);        // the lip over the slab down to the corridor
     Box(map, WingA_GapX0, WingA_LipY, WingA_LipX1, WingA_RimY); // and over the hole
 
@@ -512,7 +518,8 @@ void WriteFoot(MapWriter& map)
     Box(map, WingA_GapX1, Tower_BumpCeilingY, WingA_W2X, y);
     PlateFloor(map, WingA_W2X, 2200, y, 400, WingA_Plate0X, 8.0, Tower_Switches[0].group, 256.0, Plate_Inset);
     // Its ceiling, the floor of the way in's passage, reaches to the wall under L1's end.
-    Box(map, Way_ShaftX0, WingA_GateCeilingY, Way_X1, Way_PassY, Brick);
+    Box(map, Way_ShaftX0, WingA_GateCeilingY, Way_ToothX0, Way_PassY, Brick);
+    Box(map, Way_ToothX1, WingA_GateCeilingY, Way_X1, Way_PassY, Brick);
     Ref(map, 7, 820, y);  // scaler 4: 4 -> 8
     Ref(map, 6, 1540, y); // scaler 3: 8 -> 4
     Box(map, WingA_Door0X, y, WingA_Door0X + 40, WingA_GateCeilingY, Brick, 256.0, Tower_Doors[0].group);

@@ -76,9 +76,20 @@ constexpr double Way_PassX0 = 960.0; // its ceiling, the rock beside the walkway
 // The chute at the shaft's foot ends under the passage's ceiling, where a head under the ceiling keeps
 // the feet below it.
 constexpr double Way_ChuteX1 = 1000.0;
-constexpr double Way_ChuteRise = 2.5;     // rise over run: too steep to stand on or walk up
-constexpr double Way_PassX1 = 2060.0;     // and ends
-constexpr double Way_ClimbX = 2150.0;     // where the jump up through the gap starts
+constexpr double Way_ChuteRise = 2.5; // rise over run: too steep to stand on or walk up
+constexpr double Way_PassX1 = 2060.0; // and ends
+// The first wing's shot and the shot beyond it show a player of 16 whole in the passage only left of
+// the tooth's foot and right of its other: he does not stand or walk between them. Over the tooth the
+// passage's ceiling ends in a notch at the left edge of the gap's zone, up to below the rock's top:
+// he jumps over the tooth from under the notch, rising into the gap's zone as he leaves the first
+// wing's.
+constexpr double Way_ToothX0 = 1960.0;
+constexpr double Way_ToothX1 = 2140.0;
+// Its left face is a wall, its right side falls too steeply to stand on (2.5 in 1) to the floor.
+constexpr double Way_ToothY = Way_PassY + 2.5 * (Way_ToothX1 - Way_ToothX0);
+constexpr double Way_NotchX0 = 1900.0;
+constexpr double Way_NotchY = 1880.0;
+constexpr double Way_ClimbX = 2320.0;     // where the jump up through the gap starts
 constexpr double Way_RightX0 = 2400.0;    // the walkway's right part, beyond the gap
 constexpr double Way_X1 = 2780.0;         // its right end, a wall up to L1's ceiling
 constexpr double Way_CeilingY = 2515.0;   // over the foot
@@ -109,7 +120,7 @@ struct Tower_Bump
 {
     double x, half;
 };
-constexpr Tower_Bump Tower_Bumps[] = {{-315.0, 5.0}, {721.0, 9.0}};
+constexpr Tower_Bump Tower_Bumps[] = {{-315.0, 5.0}, {720.5, 9.5}};
 constexpr double Tower_BumpRise = 1.65; // rise over run of their sides
 constexpr double Tower_BumpCeilingY = 420.0;
 
@@ -133,12 +144,19 @@ constexpr double WingA_GateRoomX = 760.0; // the gate room's left wall (its low 
 // gate room gets onto it, while a player of 16 walks along it from L0, steps down off its end into
 // scaler 1's zone and stands against W2 until he is small enough to pass under it.
 constexpr double WingA_LipX0 = 480.0; // the step's top, where the lip begins
-constexpr double WingA_GapX0 = 705.0; // the hole, where the corridor's shot shows a player of 4 whole
-constexpr double WingA_GapX1 = 710.0;
-constexpr double WingA_LipX1 = 717.0; // the lip's end, over the floor beyond the hole
+// The hole lies where the gate room's shot, kept while he falls, shows a player of 4 whole; below it
+// the bump at the corridor's shot's edge slides him on into that shot.
+constexpr double WingA_GapX0 = 713.0;
+constexpr double WingA_GapX1 = 717.0;
+constexpr double WingA_LipX1 = 718.0; // the lip's end, over the floor beyond the hole
 constexpr double WingA_W2X = 729.0;   // W2's face, just short of the gate room's zone: one held there is framed with L0
-constexpr double WingA_RimY = 625.0;  // the lip's top, over scaler 1's zone
-constexpr double WingA_LipY = 610.0;  // its underside over the hole
+// The lip's top, over scaler 1's zone, lies as high as the head of a player of 16 on it passes under
+// W1, and the roof over the opening comes down at the lip's end to just over it: the head of a player
+// of 4 walking out of the opening passes between them, while no jump under W2 takes anyone's feet
+// through that gap onto the lip, out of the gate room's zone without passing the corridor's.
+constexpr double WingA_RimY = 678.0;
+constexpr double WingA_OpeningRoofY = 682.0; // the roof's underside at the lip's end, rising to W2's
+constexpr double WingA_LipY = 610.0;         // its underside over the hole
 constexpr double WingA_StepRise = 1.2;       // rise over run of the step up to the lip
 constexpr double WingA_GateCeilingY = 900.0; // under the passage of the way in
 constexpr double WingA_Plate0X = 1150.0;     // switch 0, for a player of 8
