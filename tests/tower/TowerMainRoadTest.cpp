@@ -191,6 +191,14 @@ TEST_F(TowerMainRoad, HoldingEitherWayOrRandomKeysNeverReachTheMainExitAndLeftIs
                 EXPECT_LT(Pos().x, Tower_RightWallX) << "the right wall holds him";
             }
         });
+    // With the double jump the giant at the start jumps no higher than the tower's walls: holding right
+    // takes him in at the foot, not over the top to the main exit.
+    events[Event_DoubleJump] = GameEvent_HasHappened;
+    MakeTower();
+    ShortcutRun::Result const r =
+        ShortcutRun::Hold([this](std::vector<int> const& held) { return Step(held); }, Key_Right, 3000, true);
+    EXPECT_NE(r.action, Level_Completed) << r.how;
+    EXPECT_LT(Pos().x, Tower_RightWallX) << r.how;
 }
 
 TEST_F(TowerMainRoad, TheKitFindsNothingHiddenBehindALaterPolygon)

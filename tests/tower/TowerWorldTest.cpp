@@ -229,8 +229,9 @@ TEST_F(TowerWorld, ADoorFallenOnAPlayerLeavesHimFreeToWalkOut)
 }
 
 // Over LX the main exit is reached only through door 17: a giant on the roof would walk to it, so
-// the roof leaves no way up and the spire over the right wall no way along.
-TEST_F(TowerWorld, TheRoofIsClosedFromTheLastWingToTheFarWallAndTheSpireOutgrowsAGiantsJump)
+// the roof leaves no way up and the spire over the right wall no way along, and the left wall over the
+// foot keeps a giant outside from jumping onto the tower's top, with the double jump too.
+TEST_F(TowerWorld, TheRoofIsClosedFromTheLastWingToTheFarWallAndTheSpireAndTheLeftWallOutgrowAGiantsDoubleJump)
 {
     MakeTower();
     Place(Tower_SecondExitX + 1000.0, Tower_RoadY, 64.0);
@@ -245,12 +246,29 @@ TEST_F(TowerWorld, TheRoofIsClosedFromTheLastWingToTheFarWallAndTheSpireOutgrows
         400, {Key_Jump});
     double const jump = top - ground;
     EXPECT_GT(jump, 4000.0) << "a giant's jump";
+    // With the double jump, the second jump pressed at the first one's top, however long he held it.
+    events[Event_DoubleJump] = GameEvent_HasHappened;
+    MakeTower();
+    double twice = jump;
+    for (int held = 1; held < 60; held++)
+    {
+        Place(Tower_SecondExitX + 1000.0, Tower_RoadY, 64.0);
+        for (int i = 0; i < 400 && (i < 5 || !Hero().onGround); i++)
+        {
+            Step(i == held ? std::vector<int>() : std::vector<int>{Key_Jump});
+            twice = std::max(twice, double(Pos().y) - ground);
+        }
+    }
+    EXPECT_GT(twice, 1.5 * jump) << "a giant's double jump";
 
     MapWriter const map = BuildMap();
     auto const roof = Covered(map, true, Tower_TopY - 25.0);
     EXPECT_TRUE(CoversAll(roof, Tower_RoofX0, Tower_RoadX1 + 100.0)) << "a gap in the roof";
     auto const spire = Covered(map, false, Tower_RightWallX + 50.0);
-    EXPECT_TRUE(CoversAll(spire, Tower_TopY, Tower_TopY + jump)) << "a giant jumps over the spire";
+    EXPECT_TRUE(CoversAll(spire, Tower_TopY, Tower_TopY + twice)) << "a giant jumps over the spire";
+    // Outside the left wall, from the road: over the foot's way in the wall stands higher than he jumps.
+    auto const left = Covered(map, false, Way_CeilingX0 + 100.0);
+    EXPECT_TRUE(CoversAll(left, Way_CeilingY, Tower_RoadY + twice)) << "a giant jumps over the left wall";
 }
 
 TEST_F(TowerWorld, ObjectsAreListedKindByKindTheTrackTargetsByTheirSlots)

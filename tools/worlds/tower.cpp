@@ -471,12 +471,13 @@ void WriteWayIn(MapWriter& map)
     Box(map, Way_RightX0, Way_PassCeilingY, Way_X1, Way_Y);
     // Under the second wing's small rooms, which begin at 2700.
     Box(map, Way_CeilingX0, Way_CeilingY, Way_CeilingX1, 2690.0);
-    // The tower's left wall over the foot, higher than a giant outside jumps, topped too steep to
-    // stand on.
+    // The tower's left wall over the foot, higher than a giant outside jumps twice, topped too steep
+    // to stand on.
     // The rock over the ceiling: left of the climb it rises to the tower's top, its top and the
     // wall's one slope too steep to stand on.
     double const rockPeak = Tower_TopY + Way_RockSlope * (Way_RockX0 - Way_CeilingX0 - 200.0);
-    MapDressing::OuterWall(map, Way_CeilingX0, 2690.0, Way_CeilingX0 + 200, rockPeak, true, Brick);
+    MapDressing::OuterWall(map, Way_CeilingX0, 2690.0, Way_CeilingX0 + 200, Tower_RoadY + Tower_GiantClear, true,
+                           Brick);
     Poly(map,
          {{Way_CeilingX0 + 200, 2690.0},
           {Way_CeilingX0 + 200, rockPeak},
@@ -928,13 +929,13 @@ void WriteTransporter(MapWriter& map)
     Box(map, WingB_Door17X, far + 2000, WingB_Door17X + 60, Tower_TopY, Brick, 256.0);
     Box(map, Tower_RoofX0, Tower_TopY - 200, WingB_Door17X, Tower_TopY, Brick);
     // The roof goes on over LX and the exit's floor to the far end's wall, and over the tower's right
-    // wall a spire stands far higher than a giant jumps from the roof: the exit is reached through
+    // wall a spire stands higher than a giant jumps twice from the roof: the exit is reached through
     // door 17, not from the sky. The roof's top is a row of spikes too steep to stand on.
     Box(map, WingB_Door17X + 60, Tower_TopY - 200, Tower_RoadX1 + 100, Tower_TopY, Brick);
     Teeth(map, Tower_RoofX0, Tower_RightWallX, Tower_TopY, Roof_ToothWidth);
     Teeth(map, Tower_RightWallX + 200, Tower_RoadX1 + 100, Tower_TopY, Roof_ToothWidth);
     Box(map, Tower_RoadX1, Tower_RoadY + 2400, Tower_RoadX1 + 100, Tower_TopY - 200, Brick);
-    Box(map, Tower_RightWallX, Tower_TopY, Tower_RightWallX + 200, Tower_TopY + 8000, Brick);
+    Box(map, Tower_RightWallX, Tower_TopY, Tower_RightWallX + 200, Tower_TopY + Tower_GiantClear, Brick);
     // The tower's right wall: below LX nothing passes it, and door 17 is the only way along LX.
     Box(map, Tower_RightWallX, Tower_RoadY, Tower_RightWallX + 200, far - 200, Brick);
 }

@@ -402,6 +402,9 @@ constexpr double WingB_Door16X = 6400.0;
 constexpr double WingB_Door17X = 7200.0;
 constexpr double WingB_LXX1 = 12400.0;       // LX's end, beyond the tower's right wall
 constexpr double Tower_RightWallX = 12000.0; // from the road up to LX: the way out is door 17
+// How high the tower's outer walls rise over whatever a giant stands on outside them: over his jump and
+// the second jump at its top (a giant's two jumps take him about 9000 up).
+constexpr double Tower_GiantClear = 10000.0;
 
 // The sizes at which a player walks the parts of the tower the main road does not pass (the frame
 // check stands him there at them, the first area that holds a place): in the first wing beyond door 0
