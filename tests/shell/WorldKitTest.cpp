@@ -44,6 +44,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <cstdio>
 #include <fstream>
 #include <functional>
@@ -186,6 +187,7 @@ FrameCheck::Shown PurposefulViews(Level_Type type)
             // high as the rooms).
             static Rectf const gaps[] = {
                 {1293.3, 3000.0, 1316.7, 3250.0}, // rooms 0 and 1: the hall's views end at 1303.3 and begin at 1306.7
+                {1723.7, 3120.0, 1750.0, 3250.0}, // rooms 1 and 2, up room 1's ramp: its view ends at 1733.7, room 2's begins at 1740
                 // rooms 3 and 2, along the walkway: room 3's view ends at 1716.2, room 2's begins at 1740
                 {1706.1, 3280.0, 1750.0, 3440.0},
                 {1120.0, 3660.0, 1140.0, 4120.0}, // rooms 5 and 4: room 4's view begins at 1130
@@ -231,14 +233,18 @@ FrameCheck::Shown PurposefulViews(Level_Type type)
             return end ? FrameCheck_Let::Frame : FrameCheck_Let::Nothing;
         };
     case Level_Final:
-        return [](World_Base const& w) {
+        return [wasInArena = false](World_Base const& w) mutable {
             // The arena's camera holds every place in the den but the pit, where the camera follows him
-            // down: a floor beyond the arena's sides is in no view the den frames.
+            // down: a floor beyond the arena's sides is in no view the den frames. The step in which he
+            // drops out of the arena into the pit still shows the arena's view: the camera is set from
+            // where he stood before the step.
             Pointf const p = w.GetPlayer()->GetPos();
             bool const across = p.x > Final_Arena_Left && p.x < Final_Arena_Right;
             bool const arena = across && p.y > Final_Arena_Floor;
             bool const pit = across && p.x <= FinalWriter::Pit_Right;
-            return arena ? FrameCheck_Let::Size : pit ? FrameCheck_Let::Nothing : FrameCheck_Let::Off;
+            bool const leaving = wasInArena && !arena;
+            wasInArena = arena;
+            return arena || leaving ? FrameCheck_Let::Size : pit ? FrameCheck_Let::Nothing : FrameCheck_Let::Off;
         };
     default:
         return {};
@@ -867,8 +873,77 @@ TEST_P(WorldSurfaces, FromEveryStandingSurfaceThePlayerStaysInSightWithinTheWall
     EXPECT_EQ(faults, "");
 }
 
+// The ways out a held direction must never reach: the main exit, which every world but the
+// riddle-giver's house guards by a puzzle, a fight or a carried item (the house is left by its front
+// door whenever he likes), and the village's way out below, behind the gate only a shot lays down.
+bool Guarded(Level_Type type, Level_Action action)
+{
+    if (action == Level_Completed)
+        return type != Level_Petra;
+    return action == Level_Restart && type == Level_TreeV;
+}
+
+// How many steps he walks before his jumps begin: every timing within the jumps' 40-step pattern
+// with HM_FULL_HOLDS set; otherwise a spread of them.
+std::vector<int> HoldWalks()
+{
+    std::vector<int> walks;
+    if (std::getenv("HM_FULL_HOLDS") != nullptr)
+        for (int walk = 0; walk < 40; ++walk)
+            walks.push_back(walk);
+    else
+        walks = {0, 5, 9, 12, 13, 17, 21, 26, 30, 35};
+    return walks;
+}
+
+// Every world held each way by a player with the double jump, at each timing of his jumps: one test
+// per world of the table, so that the worlds run side by side.
+class WorldHolds : public WorldKit, public testing::WithParamInterface<int>
+{
+};
+
+TEST_P(WorldHolds, HoldingADirectionWithTheDoubleJumpAtAnyTimingReachesNoGuardedExitAndLeavesHimSeenAndFree)
+{
+    World_Row const& row = World_Table[GetParam()];
+    // As he comes to the world having tuned the plateau's aerial; past the master's introduction and
+    // the castle's fee, with gems enough for every fee.
+    GameEvents record = events;
+    record[Event_DoubleJump] = GameEvent_HasHappened;
+    record[Event_Socks] = GameEvent_HasHappened;
+    record.gems = 7;
+    record[Casle_Event_FeePaid] = GameEvent_HasHappened;
+    if (row.type == Level_Kilig)
+        record[Kilig_Event_IntroSeen] = GameEvent_HasHappened;
+    FrameCheck::Stepper const plain = [&](std::vector<int> const& held) { return Step(held); };
+    auto const began = std::chrono::steady_clock::now();
+    std::string faults;
+    int steps = 0;
+    for (int direction : {KeyIndex_GameLeft, KeyIndex_GameRight})
+        for (ShortcutRun::Jumps jumps : {ShortcutRun::Jumps::Once, ShortcutRun::Jumps::Twice, ShortcutRun::Jumps::AtTop})
+            for (int walk : HoldWalks())
+            {
+                Build(row.type, record);
+                std::string const how = std::string(row.folder) + ", " + ShortcutRun::HoldName(direction, jumps, walk);
+                FrameCheck frames(*world, how, PurposefulViews(row.type));
+                FrameCheck::Stepper const step = frames.Wrap(plain);
+                ShortcutRun::Result const r = ShortcutRun::Hold(step, direction, jumps, walk);
+                steps += r.steps;
+                Pointf const at = world->GetPlayer()->GetPos();
+                if (Guarded(row.type, r.action))
+                    faults += std::string(row.folder) + ", " + r.how + ", at " + Place(at.x, at.y) + "\n";
+                faults += frames.Report();
+                if (r.action == Level_Continue && WedgeExcepted(row.type, *world) == nullptr)
+                    if (std::string const wedged = ShortcutRun::Wedged(*world, plain, true); !wedged.empty())
+                        faults += how + ": " + wedged + "\n";
+            }
+    double const seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
+    std::printf("%s: %d steps held in %.1f s\n", row.folder, steps, seconds);
+    EXPECT_EQ(faults, "");
+}
+
 std::string WorldName(testing::TestParamInfo<int> const& row)
 {
     return World_Table[row.param].folder;
 }
 INSTANTIATE_TEST_SUITE_P(EveryWorld, WorldSurfaces, testing::Range(0, World_Count), WorldName);
+INSTANTIATE_TEST_SUITE_P(EveryWorld, WorldHolds, testing::Range(0, World_Count), WorldName);

@@ -73,6 +73,46 @@ inline Result Hold(Stepper const& step, int direction, int steps = 3000, bool tw
         step, steps, [direction, twice](int i) { return HeldKeys(direction, i, twice); }, how);
 }
 
+// How a player with the double jump jumps while he holds a direction: jump for 10 steps of every
+// 40; or, twice, again 20 steps after each jump began, or again at its top (22 steps after).
+enum class Jumps
+{
+    Once,
+    Twice,
+    AtTop,
+};
+inline char const* JumpsName(Jumps jumps)
+{
+    return jumps == Jumps::Once ? "jumping once" : jumps == Jumps::Twice ? "jumping twice" : "jumping again at the top";
+}
+
+// The keys of a held direction in step i after `walk` steps of walking first: the jumps start
+// late by that many steps.
+inline std::vector<int> HeldKeys(int direction, int i, Jumps jumps, int walk)
+{
+    if (i < walk)
+        return {direction};
+    int const phase = (i - walk) % 40;
+    std::vector<int> held{direction};
+    int const again = jumps == Jumps::Twice ? 20 : 22;
+    if (phase < 10 || (jumps != Jumps::Once && phase >= again && phase < again + 10))
+        held.push_back(KeyIndex_GameJump);
+    return held;
+}
+
+inline std::string HoldName(int direction, Jumps jumps, int walk)
+{
+    return std::string(direction == KeyIndex_GameLeft ? "holding left" : "holding right") + ", " + JumpsName(jumps)
+           + " after walking " + std::to_string(walk) + " steps";
+}
+
+// Holds the direction for `steps` steps, jumping as `jumps` says after walking `walk` steps.
+inline Result Hold(Stepper const& step, int direction, Jumps jumps, int walk, int steps = 3000)
+{
+    return Run(
+        step, steps, [=](int i) { return HeldKeys(direction, i, jumps, walk); }, HoldName(direction, jumps, walk));
+}
+
 // Steps a probe of whether no key moves the player any more may take in each direction.
 constexpr int Wedge_Steps = 300;
 
