@@ -60,6 +60,10 @@ constexpr double PlateLip = 2.0;            // its top reaches this far over the
 constexpr double DoorWidth = 20.0;
 constexpr double DoorSlot = 5.0;    // a shut door's foot stands this far below the floor's top
 constexpr double SpikeWidth = 16.0; // one spike of a row, as drawn
+// The spike ring's lower tier, over gallery D and over the road by door 9.
+constexpr double Ring_Lower = 1700.0 + Gallery_Rise + 300.0;
+// Door 0's lintel stands free over the road up to here, higher than a jump reaches.
+constexpr double Door0_LintelTop = 1900.0;
 constexpr double WestEnd = -440.0;  // the west wing's far wall
 constexpr double WestWall = 600.0;  // its thickness: no camera room holds the west wing, and the
                                     // view that follows the player there ends in the wall
@@ -241,6 +245,19 @@ void Door(MapWriter& map, unsigned int group, double x, double floor, double hei
     Door(map, group, x, x + DoorWidth, floor, height);
 }
 
+// A door that a puzzle opens, under a lintel of rock from its top up to `to`: the rock or floor over
+// it, or, where nothing hangs over it, higher than any jump from near it reaches (a jump with a
+// second press at its top rises some 135), ending in a peak too steep to stand on. Written after
+// the door, the lintel hides the door as it slides up into it; no jump clears the door.
+void PuzzleDoor(MapWriter& map, unsigned int group, double x, double floor, double height, double to,
+                bool peak = false)
+{
+    Door(map, group, x, floor, height);
+    Box(map, x, floor + height, x + DoorWidth, to, Stone, 0, true, Edge_Left | Edge_Right);
+    if (peak)
+        Peak(map, x, x + DoorWidth, to, Stone);
+}
+
 // A wall of one colour that the hero passes while he holds a ball of that colour.
 void Gate(MapWriter& map, unsigned int group, unsigned int texture, double x, double floor, double height)
 {
@@ -325,7 +342,7 @@ void WriteRoad(MapWriter& map)
 {
     // The first room, entered at rp 3: plate 0 lies in the floor, door 0 stands across the road
     // 190 beyond it and drops shut in 17 ticks once the plate is left, long before a walker from
-    // the plate gets there. Solution: stand on the plate until the door is open (75 ticks) and on
+    // the plate gets there; its lintel stands higher than any jump. Solution: stand on the plate until the door is open (75 ticks) and on
     // for some 300 more, travel back to a tick where the door was open, and walk through it while
     // the past self holds the plate.
     //
@@ -361,14 +378,14 @@ void WriteRoad(MapWriter& map)
     Peak(map, Road_EndX, Road_EndX + 100.0, 3000.0, Stone);
 
     Ref(map, Kilig_Rp_DungeonStart, 870.0, 1551.0);
-    Door(map, Kilig_Doors[0].group, Road_Door0X, 1550.0, 100.0);
+    PuzzleDoor(map, Kilig_Doors[0].group, Road_Door0X, 1550.0, 100.0, Door0_LintelTop, true);
 
     Ball(map, 1, 1350.0, 1550.0);
     Gate(map, Kilig_RedGate, GateRed, Road_RedGateX, 1550.0, 300.0);
 
     Ball(map, 8, 8450.0, 1700.0);
     Podium(map, 0, 8560.0, 1700.0);
-    Door(map, Kilig_Doors[9].group, Road_Door9X, 1700.0, 110.0);
+    PuzzleDoor(map, Kilig_Doors[9].group, Road_Door9X, 1700.0, 110.0, Ring_Lower - SlabDepth);
 }
 
 // ---- West of the first room: swaying platforms over two rows of spikes ------------------------
@@ -405,15 +422,18 @@ void WriteGalleryA(MapWriter& map)
     Gate(map, Kilig_EmptyHandsGate, GateWhite, 2220.0, floor, 140.0);
     Ball(map, 7, 2280.0, floor);
 
-    // Blob 0 guards door 7, which opens once it is dead; ball 3 lies behind.
+    // Blob 0 guards door 7, which opens once it is dead; ball 3 lies behind, shut in by the upper
+    // floor over it and a wall at the floor's end up to that floor: no one drops in from the upper
+    // floor's end or jumps up from the road.
+    double const upper = floor + 300.0;
     Ref(map, Kilig_Rp_WavyBlobs[0], 2900.0, floor + 90.0);
-    Door(map, Kilig_Doors[7].group, 3070.0, floor, 130.0);
+    PuzzleDoor(map, Kilig_Doors[7].group, 3070.0, floor, 130.0, upper - SlabDepth);
     Ball(map, 3, 3120.0, floor);
+    Box(map, 3150.0, floor - SlabDepth, 3170.0, upper - SlabDepth, Slab, 0, true, Edge_Left | Edge_Right | Edge_Bottom);
 
     // Above, out of the blob's reach: an imp, spikes, a spike ball and ball 19.
-    double const upper = floor + 300.0;
     double const x0 = Stairs(map, 2300.0, floor, upper);
-    GalleryFloor(map, x0, 3150.0, upper);
+    GalleryFloor(map, x0, 3170.0, upper);
     Ref(map, Kilig_Rp_Imps[4], 2670.0, upper + 16.0);
     SpikeRow(map, 10, 2720.0, upper);
     Ref(map, Kilig_Rp_SpikeBalls[4], 2980.0, upper + 25.0);
@@ -481,7 +501,8 @@ void WriteGalleryC(MapWriter& map)
     Platform(map, 3, 6140.0, floor + 85.0, 80.0);
     Platform(map, 4, 6460.0, floor + 155.0, 80.0);
     Platform(map, 5, 6650.0, floor + 145.0, 60.0);
-    Door(map, Kilig_Doors[20].group, 6780.0, floor, 160.0);
+    // Door 20's lintel stands higher than a double jump from the top of platform 5's bob.
+    PuzzleDoor(map, Kilig_Doors[20].group, 6780.0, floor, 160.0, floor + 440.0, true);
     Ball(map, 17, 6840.0, floor);
 }
 
@@ -493,6 +514,8 @@ void WriteGalleryD(MapWriter& map)
     double const floor = road + Gallery_Rise;
 
     // Left of door 9. Door 1 falls shut 160 beyond plate 1: pass it as the first room's door.
+    // Its lintel rises to the spike ring's lower tier, which begins at its far face: the steps up
+    // to the ring, which climb over the door, lead onto the tier and not down beyond the door.
     // Swivel 0 bridges a gap with a fin standing up at its far end; a press of plate 8 turns it
     // half round, fin down, and ball 9 can be reached across it. The floor begins a little right of
     // room 10's left edge, so that no one stands on it where the room's view, which begins there too,
@@ -501,7 +524,9 @@ void WriteGalleryD(MapWriter& map)
     GalleryFloor(map, 7615.0, 8380.0, floor,
                  {Plate(7760.0, Kilig_SwitchGroups[1]), Plate(8030.0, Kilig_SwitchGroups[8]), Gap(8130.0, 8330.0)});
     Ref(map, Kilig_Rp_Gems[1], 7620.0, floor);
-    Door(map, Kilig_Doors[1].group, 7980.0, floor, 100.0);
+    double const door1X = 7980.0;
+    double const lower = Ring_Lower;
+    PuzzleDoor(map, Kilig_Doors[1].group, door1X, floor, 100.0, lower);
     unsigned int const swivel = Kilig_Swivels[0].group;
     Box(map, 8130.0, floor - 20.0, 8330.0, floor, SwivelWood, swivel);
     Box(map, 8310.0, floor, 8330.0, floor + 80.0, SwivelWood, swivel);
@@ -513,6 +538,10 @@ void WriteGalleryD(MapWriter& map)
     // their plates: five travels, each leaving a past self on a plate. Each door stands on the
     // floor short of the next plate's notch, over which it would shut on no floor. No plate or door
     // lies across room 14's left edge, where the room's view would cut off whoever waits there.
+    // The spike ring's lower tier is the ceiling over the doors, and their lintels rise to it; past
+    // its end, a wall over door 6 and the tier's end rises higher than a jump from the ring's steps
+    // and the gallery's floor ends at a wall higher than a jump from the road: nobody drops in
+    // behind a door from the ring or climbs in from the road to ball 12.
     Stairs(map, 8770.0, road, floor);
     double const platesX = 9920.0;
     double const platePitch = 115.0;
@@ -522,21 +551,33 @@ void WriteGalleryD(MapWriter& map)
     GalleryFloor(map, 8900.0, 10520.0, floor, plates);
     Ref(map, Kilig_Rp_Gems[2], 8930.0, floor);
     Ref(map, Kilig_Rp_WavyBlobs[1], 9250.0, floor + 100.0);
-    Door(map, Kilig_Doors[8].group, 9560.0, floor, 130.0);
+    PuzzleDoor(map, Kilig_Doors[8].group, 9560.0, floor, 130.0, lower - SlabDepth);
     Ball(map, 10, 9620.0, floor);
     Podium(map, 1, 9720.0, floor);
-    Door(map, Kilig_Doors[10].group, 9800.0, floor, 110.0);
+    PuzzleDoor(map, Kilig_Doors[10].group, 9800.0, floor, 110.0, lower - SlabDepth);
     Ball(map, 11, 9860.0, floor);
+    double const lowerEnd = 10430.0;
+    double const wallTop = lower + 400.0;
     for (int k = 0; k < 5; ++k)
-        Door(map, Kilig_Doors[2 + k].group, platesX + platePitch * k + PlateWidth + 30.0, floor, 100.0);
+    {
+        double const doorX = platesX + platePitch * k + PlateWidth + 30.0;
+        PuzzleDoor(map, Kilig_Doors[2 + k].group, doorX, floor, 100.0, doorX < lowerEnd ? lower - SlabDepth : wallTop);
+        if (doorX >= lowerEnd)
+        {
+            Box(map, lowerEnd, lower - SlabDepth, doorX, wallTop, Stone, 0, true, Edge_Left | Edge_Bottom);
+            Peak(map, lowerEnd, doorX + DoorWidth, wallTop, Stone);
+        }
+    }
     Ball(map, 12, 10505.0, floor);
+    Box(map, 10520.0, floor - SlabDepth, 10540.0, floor + 220.0, Stone, 0, true, Edge_Left | Edge_Right | Edge_Bottom);
+    Peak(map, 10520.0, 10540.0, floor + 220.0, Stone);
 
     // The spike ring: its rows run right along the lower tier and back left along the upper one,
     // a wave of raised spikes going round. Steps climb to it over plate 1.
-    double const lower = floor + 300.0;
     double const upper = lower + 220.0;
     double const x0 = Stairs(map, 7680.0, floor, lower);
-    GalleryFloor(map, x0, 10430.0, lower);
+    GalleryFloor(map, x0, lowerEnd, lower);
+    Box(map, door1X + DoorWidth, lower - SlabDepth, x0, lower, Slab, 0, true, Edge_Top | Edge_Bottom);
     int row = Kilig_SpikeRing_First;
     double x = x0 + 15.0;
     for (; Kilig_SpikeRows[row].rp <= 66; ++row)
@@ -560,6 +601,8 @@ void WriteGalleryD(MapWriter& map)
     }
     if (x < 7720.0)
         throw std::runtime_error("the spike ring's upper tier is too short");
+    if (bx + 40.0 > lowerEnd)
+        throw std::runtime_error("the spike ring's steps run past the lower tier's end");
 }
 
 // ---- Galleries over rooms 17 and 18: plates and doors, podiums, swivels, lift 1 ------------------
@@ -587,21 +630,25 @@ void WriteGalleryE(MapWriter& map)
     Box(map, Junction_Left, doorTop, Junction_Right, Junction_Top, Stone, 0, true, Edge_Left | Edge_Right);
     Peak(map, Junction_Left, Junction_Right, Junction_Top, Stone);
 
+    // The upper floor is the ceiling over every door of the gallery, and their lintels rise to it.
+    double const upper = floor + 220.0;
+    double const lintel = upper - SlabDepth;
+
     // Doors 11 and 12 fall shut 90 beyond their plates: a travel each.
-    Door(map, Kilig_Doors[11].group, 12230.0, floor, 100.0);
-    Door(map, Kilig_Doors[12].group, 12420.0, floor, 100.0);
+    PuzzleDoor(map, Kilig_Doors[11].group, 12230.0, floor, 100.0, lintel);
+    PuzzleDoor(map, Kilig_Doors[12].group, 12420.0, floor, 100.0, lintel);
 
     // Three podiums, each opening the door beyond it. Solution: set ball 13 on podium 2, carry
     // ball 14 through door 13 onto podium 3, then ball 15 onto podium 4.
     Ball(map, 13, 12480.0, floor);
     Ball(map, 14, 12520.0, floor);
     Podium(map, 2, 12600.0, floor);
-    Door(map, Kilig_Doors[13].group, 12660.0, floor, 110.0);
+    PuzzleDoor(map, Kilig_Doors[13].group, 12660.0, floor, 110.0, lintel);
     Podium(map, 3, 12740.0, floor);
-    Door(map, Kilig_Doors[14].group, 12800.0, floor, 110.0);
+    PuzzleDoor(map, Kilig_Doors[14].group, 12800.0, floor, 110.0, lintel);
     Ball(map, 15, 12860.0, floor);
     Podium(map, 4, 12940.0, floor);
-    Door(map, Kilig_Doors[15].group, 13000.0, floor, 110.0);
+    PuzzleDoor(map, Kilig_Doors[15].group, 13000.0, floor, 110.0, lintel);
     Ball(map, 16, 13060.0, floor);
 
     // Swivel 1 stands across the floor like a gate, a knob painted on its upper end; each press
@@ -625,7 +672,7 @@ void WriteGalleryE(MapWriter& map)
     // junction's passage; ball 18 lies beyond it.
     Door(map, Kilig_Doors[16].group, Junction_Left, Junction_Right, floor, doorTop - floor);
     for (int k = 1; k < 4; ++k)
-        Door(map, Kilig_Doors[16 + k].group, 13455.0 + 120.0 * k, floor, 100.0);
+        PuzzleDoor(map, Kilig_Doors[16 + k].group, 13455.0 + 120.0 * k, floor, 100.0, lintel);
     Ball(map, 18, 13452.0, floor);
 
     // Lift 1 starts at the top of its swing, flush with the ledge, and moves while plate 17 is
@@ -641,18 +688,18 @@ void WriteGalleryE(MapWriter& map)
     Box(map, 14195.0, ledge + 110.0, 14225.0, ledge + 130.0, SwivelWood, turner);
     Ref(map, Kilig_Swivels[2].pivot, 14210.0, ledge + 70.0);
 
-    // Above: two rippling bridges over gaps (a fall lands on the floor below), imps and a spike
-    // ball. The steps up rise left of room 17 and the floor lies above it, where the player's own
-    // camera follows him: in the room, its view would cut him off at the top. The second bridge
-    // swings short of the junction's wall; beyond the wall, the floor with the imps is reached by a
-    // jump from lift 1's ledge.
-    double const upper = floor + 220.0;
+    // Above: two rows of rippling platforms over the floor, imps and a spike ball. The steps up rise
+    // left of room 17 and the floor lies above it, where the player's own camera follows him: in the
+    // room, its view would cut him off at the top. The floor has no gap: one would drop him behind
+    // the doors below. The second row swings short of the junction's wall; beyond the wall, the
+    // floor with the imps is reached by a jump from lift 1's ledge.
     double const x0 = Stairs(map, 11960.0, floor, upper);
-    GalleryFloor(map, x0, 13900.0, upper, {Gap(12300.0, 12800.0), Gap(12900.0, Junction_Right)});
+    GalleryFloor(map, x0, Junction_Left, upper);
+    GalleryFloor(map, Junction_Right, 13900.0, upper);
     for (unsigned int g = 25; g <= 34; ++g)
-        Platform(map, g, 12325.0 + 50.0 * (g - 25), upper, 40.0);
+        Platform(map, g, 12325.0 + 50.0 * (g - 25), upper + 50.0, 40.0);
     for (unsigned int g = 35; g <= 44; ++g)
-        Platform(map, g, 12925.0 + 42.0 * (g - 35), upper, 40.0);
+        Platform(map, g, 12925.0 + 42.0 * (g - 35), upper + 50.0, 40.0);
     Ref(map, Kilig_Rp_Imps[2], 13480.0, upper + 16.0);
     Ref(map, Kilig_Rp_Imps[3], 13580.0, upper + 16.0);
     Ref(map, Kilig_Rp_SpikeBalls[3], 13760.0, upper + 25.0);
