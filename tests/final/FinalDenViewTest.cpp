@@ -1,12 +1,16 @@
 // The den as the hero sees it: from where he comes in the camera turns to the arena, whose view ends at the
-// den's walls; the walls keep him inside the arena, and down in the pit he shows in front of its fire; and
-// through the fight he and the throwing spot stand well inside the arena's view.
+// den's walls; the walls keep him inside the arena, and down in the pit he shows in front of its fire;
+// against the right wall on the ledge he shows whole against the cave, none of his box on the wall's
+// picture; and through the fight he and the throwing spot stand well inside the arena's view.
 #include "engine/Player_Sprites.h"
 #include "final/FinalWorldSupport.h"
+#include "support/FrameCheck.h"
 #include "support/LevelFrame.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace
@@ -33,6 +37,25 @@ protected:
         EXPECT_LT(LeftWall_X, ViewLeft() + most) << "the left wall far into the screen";
         EXPECT_LT(RightWall_X, ViewRight()) << "no right wall at the screen's right edge";
         EXPECT_GT(RightWall_X, ViewRight() - most) << "the right wall far into the screen";
+    }
+
+    // The pixels of the player's box, drawn without him, that do not show the cave's back wall
+    // (dark red rock, its cracks and embers: red well over green, little blue); the den's rock
+    // walls are grey-brown and its ledge blue-grey. The box is shrunk by a pixel for rounding.
+    int NotCaveInHisBox()
+    {
+        FrameCheck_Box const box = FrameCheck::PlayerBox(*world);
+        Hero()->hidden = true;
+        std::vector<unsigned char> const frame = LevelFrame::Draw(*world).rgba;
+        Hero()->hidden = false;
+        int count = 0;
+        for (int y = int(std::ceil(box.y0 + 1.0)); y < int(box.y1 - 1.0); ++y)
+            for (int x = int(std::ceil(box.x0 + 1.0)); x < int(box.x1 - 1.0); ++x)
+            {
+                unsigned char const* c = &frame[(std::size_t(y) * LevelFrame::Width + std::size_t(x)) * 4];
+                count += c[0] > c[1] + 12 && c[2] < 45 ? 0 : 1;
+            }
+        return count;
     }
 
     void ExpectWellInside(Pointf const& p, char const* what)
@@ -117,6 +140,42 @@ TEST_F(FinalDenView, TheHeroMeetsTheDensWallsInsideTheArenaAndItsViewEndsAtThem)
         seen += DifferingPixels(shown, hidden) > 0.4 * Player_Width * Player_Height * scale * scale ? 1 : 0;
     }
     EXPECT_GE(seen, 10) << "the hero in the pit hidden by its fire";
+}
+
+TEST_F(FinalDenView, AgainstTheRightWallOnTheLedgeTheHeroShowsWholeAgainstTheCave)
+{
+    // Walking right from the start up against the wall, then jumping twice up along it: in every
+    // frame his whole box shows him over the cave's wall, none of it over the den's rock wall.
+    GameEvents record = Seasoned();
+    record[Event_DoubleJump] = GameEvent_HasHappened;
+    Den(record);
+    Steps(80, {KeyIndex_GameRight});
+    Steps(60);
+    ASSERT_NEAR(Hero()->GetPos().x, RightWall_X, 1.0) << "short of the right wall";
+    ASSERT_NEAR(Hero()->GetPos().y, Ledge_Top, 1.0) << "not on the ledge";
+    EXPECT_EQ(NotCaveInHisBox(), 0) << "standing against the wall";
+    double top = 0.0;
+    for (int i = 0; i < 60; ++i)
+    {
+        std::vector<int> keys{KeyIndex_GameRight};
+        if (i < 10 || (i >= 22 && i < 32))
+            keys.push_back(KeyIndex_GameJump);
+        ASSERT_EQ(Step(keys), Level_Continue);
+        top = std::max(top, Hero()->GetPos().y);
+        if (i % 4 == 0)
+        {
+            EXPECT_EQ(NotCaveInHisBox(), 0) << "jumping against the wall, step " << i << ", at height "
+                                            << Hero()->GetPos().y;
+        }
+    }
+    EXPECT_GT(top, Ledge_Top + 100.0) << "no jump up along the wall";
+    // Anywhere along the ledge's last stretch, where the rocks never fall.
+    for (double x = RightWall_X - 100.0; x <= RightWall_X; x += 20.0)
+    {
+        Place(Pointf(x, Ledge_Top));
+        Step();
+        EXPECT_EQ(NotCaveInHisBox(), 0) << "standing on the ledge at x " << Hero()->GetPos().x;
+    }
 }
 
 TEST_F(FinalDenView, ThroughTheFightTheHeroAndTheThrowingSpotStandWellInsideTheArenasView)

@@ -38,6 +38,7 @@ constexpr double Frame_Bottom = 300.0;
 constexpr double Ceiling_Y = 1480.0; // above the height the rocks start falling from
 
 constexpr double Heart_Lift = 16.0; // a heart floats this high over the ledge
+constexpr double WallInset = 10.0;  // half the hero's width
 
 // Edges drawn around a box, one bit each: left, top, right, bottom.
 constexpr unsigned int Edge_Left = 1;
@@ -58,17 +59,25 @@ void Box(MapWriter& map, double x0, double y0, double x1, double y1, unsigned in
 
 void WriteDen(MapWriter& map)
 {
-    // Behind everything, the cave's wall.
-    Box(map, LeftWall_X, Frame_Bottom, RightWall_X, Ceiling_Y, CaveWall, false, 0);
+    // The den's side walls stop the hero with his middle at their faces, half his width into the
+    // rock: each wall's picture begins half his width further out, over a strip of solid rock that
+    // is not drawn, so that a hero standing or jumping against it shows whole against the cave.
+    double const leftFace = LeftWall_X - WallInset;
+    double const rightFace = RightWall_X + WallInset;
+
+    // Behind everything, the cave's wall, out to the walls' pictures.
+    Box(map, leftFace, Frame_Bottom, rightFace, Ceiling_Y, CaveWall, false, 0);
 
     // The frame.
     Box(map, LeftWall_X - Frame_Thickness, Frame_Bottom - Frame_Thickness, RightWall_X + Frame_Thickness, Frame_Bottom,
         DenRock, true, 0);
-    Box(map, LeftWall_X - Frame_Thickness, Frame_Bottom, LeftWall_X, Ceiling_Y + Frame_Thickness, DenRock, true,
+    Box(map, LeftWall_X - Frame_Thickness, Frame_Bottom, leftFace, Ceiling_Y + Frame_Thickness, DenRock, true,
         Edge_Right);
-    Box(map, RightWall_X, Frame_Bottom, RightWall_X + Frame_Thickness, Ceiling_Y + Frame_Thickness, DenRock, true,
+    Box(map, leftFace, Frame_Bottom, LeftWall_X, Ceiling_Y, 0, true, 0);
+    Box(map, rightFace, Frame_Bottom, RightWall_X + Frame_Thickness, Ceiling_Y + Frame_Thickness, DenRock, true,
         Edge_Left);
-    Box(map, LeftWall_X, Ceiling_Y, RightWall_X, Ceiling_Y + Frame_Thickness, DenRock, true, Edge_Bottom);
+    Box(map, RightWall_X, Frame_Bottom, rightFace, Ceiling_Y, 0, true, 0);
+    Box(map, leftFace, Ceiling_Y, rightFace, Ceiling_Y + Frame_Thickness, DenRock, true, Edge_Bottom);
     // Over the frame the mountain rises to a peak too steep to stand on: no floor lies outside the den.
     double const frameTop = Ceiling_Y + Frame_Thickness;
     double const frameLeft = LeftWall_X - Frame_Thickness;
@@ -85,10 +94,10 @@ void WriteDen(MapWriter& map)
     // of the dragon's scream fall over all of it and over the ledge but for its last stretch before the
     // den's right wall.
     Box(map, Pit_Right, Frame_Bottom, Ledge_Left, Floor_Y, ScorchedFloor, true, Edge_Left | Edge_Top);
-    Box(map, Pit_Left, Frame_Bottom, Pit_Right, Pit_Floor, ScorchedFloor, true, 0);
+    Box(map, leftFace, Frame_Bottom, Pit_Right, Pit_Floor, ScorchedFloor, true, 0);
     // The pit is too deep to jump out of: the fire at its bottom takes a heart at a time. It burns
     // over the whole of the kill zone, behind the hero, who stands in it in sight.
-    Box(map, Pit_Left, Pit_Floor, Pit_Right, Pit_Floor + Pit_FireHeight, PitFire, false, 0);
+    Box(map, leftFace, Pit_Floor, Pit_Right, Pit_Floor + Pit_FireHeight, PitFire, false, 0);
     map.AddRefPoint(Final_Rp_KillZone[0], Pit_Left, Pit_Floor);
     map.AddRefPoint(Final_Rp_KillZone[1], Pit_Right, Pit_Floor + Pit_FireHeight);
 
@@ -107,7 +116,7 @@ void WriteDen(MapWriter& map)
     // 3100 steps of it kill the dragon within its first cycle.
     Box(map, Ledge_Left, Frame_Bottom, Spot_Left, Ledge_Top, Basalt, true, Edge_Left | Edge_Top | Edge_Right);
     Box(map, Spot_Left, Frame_Bottom, Spot_Right, Ledge_Top - Spot_Depth, Basalt, true, Edge_Top);
-    Box(map, Spot_Right, Frame_Bottom, RightWall_X, Ledge_Top, Basalt, true, Edge_Left | Edge_Top);
+    Box(map, Spot_Right, Frame_Bottom, RightWall_X + WallInset, Ledge_Top, Basalt, true, Edge_Left | Edge_Top);
     map.AddRefPoint(Final_Rp_Start, Start_X, Ledge_Top + 1.0);
     map.AddRefPoint(Final_Rp_Hearts[0], 3960.0, Ledge_Top + Heart_Lift);
     map.AddRefPoint(Final_Rp_Hearts[1], 4010.0, Ledge_Top + Heart_Lift);
