@@ -126,7 +126,7 @@ std::string CopyAside(char const* file)
         return "";
     }
     std::string copy;
-    for (int n = 0; n < MapScreen::DamagedCopies && copy.empty(); n++)
+    for (int n = 0; n < MapScreen::DamagedCopies; n++)
     {
         std::string const name = MapScreen::DamagedCopy(file, n);
         std::error_code ignored;

@@ -42,8 +42,9 @@ extern int saveSlot;
 // At start the screen is the title: the player picks (or erases) a save slot, whose record
 // becomes the live progress. Then, and after every level, it is the world map: the figure
 // walks between the locations along the open paths, and action (or Enter, whatever the key file
-// holds) on a location plays its world. After a completed level the path it earned is stored as open and saved with the
-// level's progress as the map opens, then drawn dot by dot before the figure walks along it.
+// holds) on a location plays its world. After a completed level the path it earned is stored as
+// open and saved with the level's progress as the map opens, then drawn dot by dot before the
+// figure walks along it.
 class MapScreen final
 {
 public:
@@ -59,8 +60,8 @@ public:
 
     // Writes the record into the chosen slot, making the saves folder when needed. A failed
     // write leaves the slot as it was and tells the player in a message box; false then. A
-    // damaged slot is not written over unless a copy of it is kept; false too, told in a box of
-    // its own.
+    // damaged slot is not written over unless a copy of it is kept (the one the title made
+    // serves); false too, told in a box of its own.
     static bool Save(GameEvents* record);
     // The names a damaged slot is copied to before a save can replace it: "saves/saveN.damaged"
     // for n 0, then "saves/saveN.damaged.1", ".2" and on. A copy takes the first name free.

@@ -145,14 +145,13 @@ TEST(Hollowmere, AKeyFileOfZerosStillLeadsIntoAWorldAndToItsOptions)
     std::ofstream(game.data / "keyassign", std::ios::binary) << std::string(2 * KeyAssign_Count, '\0');
     // Enter on the title and on the map; in the level Escape, down twice to Options, Enter; Escape
     // cancels it.
-    std::string const script = "800 key 0x0D down\n805 key 0x0D up\n900 key 0x0D down\n910 key 0x0D up\n"
-                               + game.At(100, "shot level.png") + game.At(110, "key 0x1B down")
-                               + game.At(112, "key 0x1B up") + game.At(120, "key 0x28 down")
-                               + game.At(122, "key 0x28 up") + game.At(124, "key 0x28 down")
-                               + game.At(126, "key 0x28 up") + game.At(130, "shot menu.png")
-                               + game.At(140, "key 0x0D down") + game.At(142, "key 0x0D up")
-                               + game.At(160, "shot options.png") + game.At(170, "key 0x1B down")
-                               + game.At(172, "key 0x1B up") + game.At(190, "close");
+    std::string const script =
+        "800 key 0x0D down\n805 key 0x0D up\n900 key 0x0D down\n910 key 0x0D up\n" + game.At(100, "shot level.png")
+        + game.At(110, "key 0x1B down") + game.At(112, "key 0x1B up") + game.At(120, "key 0x28 down")
+        + game.At(122, "key 0x28 up") + game.At(124, "key 0x28 down") + game.At(126, "key 0x28 up")
+        + game.At(130, "shot menu.png") + game.At(140, "key 0x0D down") + game.At(142, "key 0x0D up")
+        + game.At(160, "shot options.png") + game.At(170, "key 0x1B down") + game.At(172, "key 0x1B up")
+        + game.At(190, "close");
     std::string log;
     EXPECT_EQ(0, GameRun::RunIn(game.data, game.Scripted("script", script), &log)) << log;
     EXPECT_EQ(std::string::npos, log.find("rror")) << log;
@@ -173,8 +172,7 @@ TEST(Hollowmere, AFifoForTheKeyFileOrASlotHoldsNothingUp)
     GameRun game(SmokeWorld);
     ASSERT_EQ(0, mkfifo((game.data / "keyassign").c_str(), 0600));
     ASSERT_EQ(0, mkfifo((game.data / "saves/save2").c_str(), 0600));
-    EXPECT_EQ(0, game.Run("790 shot slots.png\n" + game.At(100, "shot level.png") + game.At(110, "close")))
-        << game.log;
+    EXPECT_EQ(0, game.Run("790 shot slots.png\n" + game.At(100, "shot level.png") + game.At(110, "close"))) << game.log;
     EXPECT_GT(Shot(game.data / "slots.png").Colours(), 8u);
     EXPECT_GT(Shot(game.data / "level.png").Count(0.0, 0.0, 640.0, 480.0, Wood), 300) << "entered with P";
     EXPECT_TRUE(std::filesystem::is_fifo(game.data / "keyassign"));

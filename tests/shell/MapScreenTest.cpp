@@ -411,7 +411,8 @@ TEST_F(MapScreenTest, FailedSaveIsToldAndKeepsTheOldSlot)
     saveSlot = 1;
     EXPECT_FALSE(MapScreen::Save(&live));
     ASSERT_EQ(MessageBox::Recorded().size(), 1u);
-    EXPECT_EQ(MessageBox::Recorded()[0].text, "Your progress could not be saved.\nThere is no saved game in this slot yet.");
+    EXPECT_EQ(MessageBox::Recorded()[0].text,
+              "Your progress could not be saved.\nThere is no saved game in this slot yet.");
     EXPECT_FALSE(std::filesystem::exists(MapScreen::SlotFile(1)));
     MessageBox::ClearRecorded();
 
