@@ -61,6 +61,14 @@ void MainMenu::PlayUiSound(Sound_Id id)
         gameSounds->Play(id, nullptr, false, 1.0);
 }
 
+int MainMenu::UpDown(KeyData const* keys)
+{
+    int const arrows = int(Pressed(keys, KeyIndex_Down)) - int(Pressed(keys, KeyIndex_Up));
+    if (arrows != 0)
+        return arrows;
+    return int(Pressed(keys, KeyIndex_GameNextTarget)) - int(Pressed(keys, KeyIndex_GamePrevTarget));
+}
+
 MainMenu::MainMenu()
 {
     char const* const files[MainMenu_RowCount] = {resumefile, leavefile, optionsfile, quitfile, musicfile, soundfile};
@@ -86,15 +94,10 @@ MainMenu::~MainMenu()
 
 MainMenu_Result MainMenu::Poll(KeyData* keys)
 {
-    if (Pressed(keys, KeyIndex_Up) || Pressed(keys, KeyIndex_GamePrevTarget))
+    if (int const move = UpDown(keys))
     {
         PlayUiSound(Sound_UiMove);
-        selection = (selection + MainMenu_RowCount - 1) % MainMenu_RowCount;
-    }
-    if (Pressed(keys, KeyIndex_Down) || Pressed(keys, KeyIndex_GameNextTarget))
-    {
-        PlayUiSound(Sound_UiMove);
-        selection = (selection + 1) % MainMenu_RowCount;
+        selection = (selection + MainMenu_RowCount + move) % MainMenu_RowCount;
     }
 
     if (Held(keys, KeyIndex_Left) || Held(keys, KeyIndex_GameLeft))

@@ -53,6 +53,10 @@ public:
     static bool Held(KeyData const* keys, int k);
     static bool Released(KeyData const* keys, int k);
     static void PlayUiSound(Sound_Id id);
+    // The move of a highlighted row in a step: -1 up, +1 down, 0 none. The arrows come first: a key
+    // file may put an arrow's code on the opposite change-target key as well, and the arrows must
+    // still move, whatever the file holds.
+    static int UpDown(KeyData const* keys);
 
     // A red chevron whose tip lies at tip and whose arms open in direction (-1 left, +1 right).
     static void PlotArrow(Pointf tip, double direction);

@@ -12,6 +12,7 @@
 #include "shell/MainMenu.h"
 #include "shell/World_Table.h"
 #include "util/Bezier.h"
+#include "util/DataFile.h"
 #include "util/Error.h"
 #include "util/Util.h"
 
@@ -20,9 +21,11 @@
 
 #include <algorithm>
 #include <cassert>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <string>
 
@@ -82,35 +85,106 @@ constexpr auto Held = MainMenu::Held;
 constexpr auto Released = MainMenu::Released;
 constexpr auto PlaySound = MainMenu::PlayUiSound;
 
-// Copies a damaged slot aside, where no save replaces it; false when the copy could not be made.
-// The copy is made under a scratch name and takes the kept copy's name only once whole: one that
-// fails part-way (a full disk) is removed, so that it takes no room and no later start counts it
-// as kept.
-bool CopyAside(char const* file)
+// Whether the two files hold the same bytes, read from where they stand.
+bool SameBytes(std::FILE* a, std::FILE* b)
 {
-    std::string const copy = MapScreen::DamagedCopy(file);
-    std::string const scratch = copy + ".tmp";
-    std::error_code failed;
-    std::filesystem::copy_file(file, scratch, std::filesystem::copy_options::overwrite_existing, failed);
-    if (!failed)
-        std::filesystem::rename(scratch, copy, failed);
-    if (failed)
+    char x[4096], y[4096];
+    for (;;)
     {
-        std::error_code ignored;
-        std::filesystem::remove(scratch, ignored);
-        std::fprintf(stderr, "cannot keep the damaged save slot %s: %s\n", file, failed.message().c_str());
+        std::size_t const got = std::fread(x, 1, sizeof x, a);
+        if (got != std::fread(y, 1, sizeof y, b) || std::memcmp(x, y, got) != 0)
+            return false;
+        if (got < sizeof x)
+            return !std::ferror(a) && !std::ferror(b);
     }
-    return !failed;
+}
+
+// Copies the rest of from into to and makes it last; false when any of it could not be written.
+bool CopyBytes(std::FILE* from, std::FILE* to)
+{
+    char buffer[65536];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, from)) > 0)
+        if (std::fwrite(buffer, 1, got, to) != got)
+            return false;
+    return !std::ferror(from) && std::fflush(to) == 0 && fsync(fileno(to)) == 0;
+}
+
+// Copies a damaged slot aside, where no save replaces it, and gives the copy's name; empty when no
+// copy could be made. Each copy takes the first of the slot's copy names (DamagedCopy) that nothing
+// stands at, so a kept copy is never replaced; a slot that a kept copy already holds byte for byte
+// is not copied again, and that copy's name is given: the copy the title made serves every save
+// after it, on a disk with no room for another. A copy is made under a scratch name and takes its
+// own name only once whole: one that fails part-way (a full disk) is removed, so that it takes no
+// room and no later start counts it as kept. Only regular files are read or written here.
+std::string CopyAside(char const* file)
+{
+    std::FILE* slot = HM_OpenFile(file, "rb");
+    if (slot == nullptr)
+    {
+        std::fprintf(stderr, "cannot keep the damaged save slot %s: it cannot be read as a file\n", file);
+        return "";
+    }
+    std::string copy;
+    for (int n = 0; n < MapScreen::DamagedCopies; n++)
+    {
+        std::string const name = MapScreen::DamagedCopy(file, n);
+        std::error_code ignored;
+        if (std::filesystem::symlink_status(name, ignored).type() == std::filesystem::file_type::not_found)
+        {
+            copy = name;
+            break;
+        }
+        std::FILE* kept = HM_OpenFile(name.c_str(), "rb");
+        if (kept == nullptr)
+            continue;
+        std::rewind(slot);
+        bool const same = SameBytes(slot, kept);
+        std::fclose(kept);
+        if (same)
+        {
+            std::fclose(slot);
+            return name;
+        }
+    }
+    if (copy.empty())
+    {
+        std::fclose(slot);
+        std::fprintf(stderr, "cannot keep the damaged save slot %s: every name for its copy is taken\n", file);
+        return "";
+    }
+
+    std::string const scratch = copy + ".tmp";
+    std::FILE* out = HM_OpenFile(scratch.c_str(), "wb");
+    bool made = false;
+    int err = errno;
+    if (out != nullptr)
+    {
+        std::rewind(slot);
+        made = CopyBytes(slot, out);
+        made = std::fclose(out) == 0 && made;
+        made = made && std::rename(scratch.c_str(), copy.c_str()) == 0;
+        err = errno;
+        if (!made)
+            std::remove(scratch.c_str());
+    }
+    std::fclose(slot);
+    if (!made)
+    {
+        std::fprintf(stderr, "cannot keep the damaged save slot %s: %s\n", file, std::strerror(err));
+        return "";
+    }
+    return copy;
 }
 
 // A slot that was never written is a new game; its file appears at the first save. A damaged
 // slot is copied aside first, as the next save into it replaces it with the record it reads as;
-// kept tells whether that copy stands. A file that is there but cannot be opened (a folder in its
-// place, one the player may not read) is a damaged slot whose copy cannot be made, not a reason
-// for the game not to start.
-GameEvents* ReadSlot(char const* file, bool* kept)
+// copy gets the name of the copy that stands, empty when none could be made. Whatever is there
+// but is no regular file the game can read (a folder, a FIFO, a device, one the player may not
+// read) is a damaged slot whose copy cannot be made, not a reason for the game not to start.
+GameEvents* ReadSlot(char const* file, std::string* copy)
 {
-    *kept = true;
+    copy->clear();
     std::error_code ignored;
     if (!std::filesystem::exists(file, ignored))
         return new GameEvents();
@@ -125,7 +199,7 @@ GameEvents* ReadSlot(char const* file, bool* kept)
         record->damaged = true;
     }
     if (record->damaged)
-        *kept = CopyAside(file);
+        *copy = CopyAside(file);
     return record;
 }
 
@@ -144,15 +218,17 @@ bool MayReplace(char const* file)
     catch (Error const&)
     {
     }
-    return !damaged || CopyAside(file);
+    return !damaged || !CopyAside(file).empty();
 }
 
 // Writes a slot, making the saves folder at the first save. A failed write leaves the old slot
-// whole and is told to the player.
+// whole, or none where there was none, and is told to the player.
 bool WriteSlot(GameEvents const* record, int slot)
 {
     std::error_code ignored;
     std::filesystem::create_directories(savesFolder, ignored);
+    bool const hadFile =
+        std::filesystem::symlink_status(slotFiles[slot], ignored).type() != std::filesystem::file_type::not_found;
     try
     {
         record->Save(slotFiles[slot]);
@@ -160,7 +236,10 @@ bool WriteSlot(GameEvents const* record, int slot)
     }
     catch (Error const&)
     {
-        MessageBox::Show("Your progress could not be saved.\nThe saved game is as it was before.", "Error");
+        if (hadFile)
+            MessageBox::Show("Your progress could not be saved.\nThe saved game is as it was before.", "Error");
+        else
+            MessageBox::Show("Your progress could not be saved.\nThere is no saved game in this slot yet.", "Error");
         return false;
     }
 }
@@ -247,7 +326,7 @@ void MapScreen::Load(Level_Type type)
     {
         title = new Image(titleFile, 0, false);
         for (int i = 0; i < Total_Saves; i++)
-            slots[i] = ReadSlot(slotFiles[i], &damagedKept[i]);
+            slots[i] = ReadSlot(slotFiles[i], &damagedCopy[i]);
     }
 }
 
@@ -304,14 +383,18 @@ std::string MapScreen::SlotNote(int slot) const
     assert(slot >= 0 && slot < Total_Saves && slots[slot]);
     if (!slots[slot]->damaged)
         return "";
-    if (!damagedKept[slot])
+    if (damagedCopy[slot].empty())
         return "Damaged file could not be copied: no game is saved here";
-    return "Damaged file kept as " + DamagedCopy(slotFiles[slot]);
+    return "Damaged file kept as " + damagedCopy[slot];
 }
 
-std::string MapScreen::DamagedCopy(char const* slotFile)
+std::string MapScreen::DamagedCopy(char const* slotFile, int n)
 {
-    return std::string(slotFile) + ".damaged";
+    assert(n >= 0);
+    std::string name = std::string(slotFile) + ".damaged";
+    if (n > 0)
+        name += "." + std::to_string(n);
+    return name;
 }
 
 bool MapScreen::CheckSave()
@@ -431,7 +514,9 @@ Level_Type MapScreen::Poll(KeyData const* keys)
 
     if (location == target)
     {
-        if (Held(keys, KeyIndex_GameAction) && pathToOpen == -1)
+        // Enter too, as on the title: the act key comes from the key file, which may leave it on no
+        // key at all, and a player must still be able to get into a world and its menu's options.
+        if ((Held(keys, KeyIndex_GameAction) || Held(keys, KeyIndex_Enter)) && pathToOpen == -1)
             return static_cast<Level_Type>(location + 1);
         if (pathToOpen == -1)
         {
@@ -531,15 +616,10 @@ void MapScreen::PollTitle(KeyData const* keys)
 
     if (!eraseMode)
     {
-        if (up)
+        if (int const move = MainMenu::UpDown(keys))
         {
             PlaySound(Sound_UiMove);
-            selected = (selected + Total_Saves - 1) % Total_Saves;
-        }
-        if (down)
-        {
-            PlaySound(Sound_UiMove);
-            selected = (selected + 1) % Total_Saves;
+            selected = (selected + Total_Saves + move) % Total_Saves;
         }
         if (confirm)
         {

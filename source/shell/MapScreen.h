@@ -41,9 +41,10 @@ extern int saveSlot;
 
 // At start the screen is the title: the player picks (or erases) a save slot, whose record
 // becomes the live progress. Then, and after every level, it is the world map: the figure
-// walks between the locations along the open paths, and action on a location plays its
-// world. After a completed level the path it earned is stored as open and saved with the
-// level's progress as the map opens, then drawn dot by dot before the figure walks along it.
+// walks between the locations along the open paths, and action (or Enter, whatever the key file
+// holds) on a location plays its world. After a completed level the path it earned is stored as
+// open and saved with the level's progress as the map opens, then drawn dot by dot before the
+// figure walks along it.
 class MapScreen final
 {
 public:
@@ -59,11 +60,14 @@ public:
 
     // Writes the record into the chosen slot, making the saves folder when needed. A failed
     // write leaves the slot as it was and tells the player in a message box; false then. A
-    // damaged slot is not written over unless a copy of it is kept; false too, told in a box of
-    // its own.
+    // damaged slot is not written over unless a copy of it is kept (the one the title made
+    // serves); false too, told in a box of its own.
     static bool Save(GameEvents* record);
-    // Where a damaged slot is copied before a save can replace it.
-    static std::string DamagedCopy(char const* slotFile);
+    // The names a damaged slot is copied to before a save can replace it: "saves/saveN.damaged"
+    // for n 0, then "saves/saveN.damaged.1", ".2" and on. A copy takes the first name free.
+    static std::string DamagedCopy(char const* slotFile, int n = 0);
+    // How many copies of one slot may be kept; past that a damaged slot cannot be copied.
+    static constexpr int DamagedCopies = 1000;
     // Whether a save slot could be written here, tried with a scratch file so that no slot
     // is touched.
     static bool CheckSave();
@@ -130,7 +134,7 @@ private:
     double hudOffset = 0.0;         // y of the plate
     Bezier* paths[Path_Count] = {}; // the curves of Path_Points
     GameEvents* slots[Total_Saves] = {};
-    bool damagedKept[Total_Saves] = {}; // a damaged slot's copy was made as the title read it
+    std::string damagedCopy[Total_Saves]; // the copy kept of a damaged slot as the title read it
     double slotY[Total_Saves] = {};
     int slotsShown = 0;
     int slotTimer = 0;

@@ -1,7 +1,12 @@
 // Opening data files, string copies and byte-order reversal.
 #include "util/DataFile.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cassert>
+#include <cerrno>
 #include <cstddef>
 #include <cstdlib>
 #include <cstring>
@@ -10,7 +15,46 @@ std::FILE* HM_OpenFile(char const* path, char const* mode)
 {
     if (path == nullptr || mode == nullptr)
         return nullptr;
-    return std::fopen(path, mode);
+    bool const both = std::strchr(mode, '+') != nullptr;
+    int flags = both ? O_RDWR : 0;
+    switch (mode[0])
+    {
+    case 'r':
+        flags |= both ? 0 : O_RDONLY;
+        break;
+    case 'w':
+        flags |= (both ? 0 : O_WRONLY) | O_CREAT | O_TRUNC;
+        break;
+    case 'a':
+        flags |= (both ? 0 : O_WRONLY) | O_CREAT | O_APPEND;
+        break;
+    default:
+        errno = EINVAL;
+        return nullptr;
+    }
+    // Whatever stands at the path, the open returns at once: a FIFO with no other end, or a device,
+    // would hold a plain open (or the first read) for good. Only a regular file is taken, checked on
+    // the open file itself, so that nothing put in its place between a check and the open is read.
+    int const fd = open(path, flags | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return nullptr;
+    struct stat st = {};
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
+    {
+        int const err = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+        close(fd);
+        errno = err;
+        return nullptr;
+    }
+    int const status = fcntl(fd, F_GETFL);
+    std::FILE* file = status == -1 || fcntl(fd, F_SETFL, status & ~O_NONBLOCK) == -1 ? nullptr : fdopen(fd, mode);
+    if (file == nullptr)
+    {
+        int const err = errno;
+        close(fd);
+        errno = err;
+    }
+    return file;
 }
 
 char const* HM_GetFullPath(char const* path)

@@ -5,7 +5,9 @@
 #include <cstdio>
 
 // Opens a data file by its path relative to the working directory with a C
-// mode string; null on failure. Never throws.
+// mode string ("r", "w" or "a", with "b" or "+"); null on failure. Only a regular file (or a link
+// to one) is opened: a FIFO, a device or a folder in its place gives null at once, never a wait.
+// Never throws.
 std::FILE* HM_OpenFile(char const* path, char const* mode);
 
 // Sound and music loaders pass every file name through here; paths stay relative.

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -29,6 +30,12 @@ namespace
 bool GemGreen(std::array<int, 3> c)
 {
     return c[0] < 70 && c[1] > 140 && c[2] < 90;
+}
+
+// The village's trunks and gate.
+bool Wood(std::array<int, 3> c)
+{
+    return c[0] > 110 && c[0] < 190 && c[1] > 70 && c[1] < 130 && c[2] < 80;
 }
 
 // The world these tests play: the village, whose street runs right from the start.
@@ -103,11 +110,8 @@ TEST(Hollowmere, PlaysFromTheTitleThroughTheMapIntoALevelAndQuits)
 
     // In the level: the trunks and the gate are drawn in wood, nothing in black, and the player is tall enough
     // to see.
-    auto const wood = [](std::array<int, 3> c) {
-        return c[0] > 110 && c[0] < 190 && c[1] > 70 && c[1] < 130 && c[2] < 80;
-    };
     auto const black = [](std::array<int, 3> c) { return c[0] + c[1] + c[2] < 30; };
-    EXPECT_GT(level.Count(0.0, 0.0, 640.0, 480.0, wood), 300) << "the trunks and the gate";
+    EXPECT_GT(level.Count(0.0, 0.0, 640.0, 480.0, Wood), 300) << "the trunks and the gate";
     EXPECT_LT(level.Count(0.0, 0.0, 640.0, 480.0, black), 600) << "black where wood or street should be";
     auto const tunic = [](std::array<int, 3> c) { return c[0] < 70 && c[1] > 70 && c[1] < 120 && c[2] > 170; };
     auto const skin = [](std::array<int, 3> c) {
@@ -131,6 +135,48 @@ TEST(Hollowmere, PlaysFromTheTitleThroughTheMapIntoALevelAndQuits)
     GameEvents const record((game.data / "saves/save0").c_str());
     EXPECT_FALSE(record.damaged);
     EXPECT_EQ(record.gems, 3);
+}
+
+// A key file of 36 zero bytes binds no game key to any key: the act key that entered a world on the
+// map was gone, and with it the way to the menu's Options that could mend the file.
+TEST(Hollowmere, AKeyFileOfZerosStillLeadsIntoAWorldAndToItsOptions)
+{
+    GameRun game(SmokeWorld);
+    std::ofstream(game.data / "keyassign", std::ios::binary) << std::string(2 * KeyAssign_Count, '\0');
+    // Enter on the title and on the map; in the level Escape, down twice to Options, Enter; Escape
+    // cancels it.
+    std::string const script =
+        "800 key 0x0D down\n805 key 0x0D up\n900 key 0x0D down\n910 key 0x0D up\n" + game.At(100, "shot level.png")
+        + game.At(110, "key 0x1B down") + game.At(112, "key 0x1B up") + game.At(120, "key 0x28 down")
+        + game.At(122, "key 0x28 up") + game.At(124, "key 0x28 down") + game.At(126, "key 0x28 up")
+        + game.At(130, "shot menu.png") + game.At(140, "key 0x0D down") + game.At(142, "key 0x0D up")
+        + game.At(160, "shot options.png") + game.At(170, "key 0x1B down") + game.At(172, "key 0x1B up")
+        + game.At(190, "close");
+    std::string log;
+    EXPECT_EQ(0, GameRun::RunIn(game.data, game.Scripted("script", script), &log)) << log;
+    EXPECT_EQ(std::string::npos, log.find("rror")) << log;
+    Shot const level(game.data / "level.png"), menu(game.data / "menu.png"), options(game.data / "options.png");
+    EXPECT_GT(level.Count(0.0, 0.0, 640.0, 480.0, Wood), 300) << "the village's trunks: the world was entered";
+    EXPECT_GT(menu.Sum(170.0, 110.0), level.Sum(170.0, 110.0)) << "the menu's light panel lies over the level";
+    EXPECT_GT(options.Colours(), 8u);
+    EXPECT_NE(options.rgb, menu.rgb) << "the options screen opened over the menu";
+    EXPECT_EQ(std::string(2 * KeyAssign_Count, '\0'), GameRun::ReadAll(game.data / "keyassign"))
+        << "cancelled: the file stands as it was";
+}
+
+// A FIFO with nothing at its other end in the place of the key file or of a slot held the start in
+// its open for good, the window up and nothing ever drawn. The key file counts as missing, the
+// slot as damaged and not copied; the first slot plays with the default keys.
+TEST(Hollowmere, AFifoForTheKeyFileOrASlotHoldsNothingUp)
+{
+    GameRun game(SmokeWorld);
+    ASSERT_EQ(0, mkfifo((game.data / "keyassign").c_str(), 0600));
+    ASSERT_EQ(0, mkfifo((game.data / "saves/save2").c_str(), 0600));
+    EXPECT_EQ(0, game.Run("790 shot slots.png\n" + game.At(100, "shot level.png") + game.At(110, "close"))) << game.log;
+    EXPECT_GT(Shot(game.data / "slots.png").Colours(), 8u);
+    EXPECT_GT(Shot(game.data / "level.png").Count(0.0, 0.0, 640.0, 480.0, Wood), 300) << "entered with P";
+    EXPECT_TRUE(std::filesystem::is_fifo(game.data / "keyassign"));
+    EXPECT_TRUE(std::filesystem::is_fifo(game.data / "saves/save2"));
 }
 
 TEST(Hollowmere, AScriptItCannotPlayIsRefusedByNameBeforeItPlaysAndStartUpIsStepZero)

@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -106,6 +109,18 @@ TEST_F(KeyDataTest, FileReplacesOnlyTheEntriesItHolds)
     LoadKeyAssign();
     EXPECT_EQ(defaults, std::vector<std::uint16_t>(keyAssign, keyAssign + KeyAssign_Count))
         << "a missing file keeps the defaults";
+    // What is no regular file counts as none: a link to a device once read as zeros, no key acting,
+    // and a FIFO held the start for good (and the options' OK).
+    std::filesystem::create_symlink("/dev/zero", "keyassign");
+    LoadKeyAssign();
+    EXPECT_EQ(defaults, std::vector<std::uint16_t>(keyAssign, keyAssign + KeyAssign_Count)) << "a link to a device";
+    std::filesystem::remove("keyassign");
+    ASSERT_EQ(0, mkfifo("keyassign", 0600));
+    LoadKeyAssign();
+    EXPECT_EQ(defaults, std::vector<std::uint16_t>(keyAssign, keyAssign + KeyAssign_Count)) << "a FIFO";
+    SaveKeyAssign();
+    EXPECT_TRUE(std::filesystem::is_fifo("keyassign"));
+    std::filesystem::remove("keyassign");
     std::ofstream("keyassign", std::ios::binary).write("\x43\x00\x42\x00\x26\x00\x44\x00\x45\x00", 10);
     LoadKeyAssign();
     std::vector<std::uint16_t> expected = defaults;

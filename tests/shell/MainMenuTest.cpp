@@ -59,6 +59,22 @@ TEST_F(MainMenuTest, RowsWrapAndConfirmOnTheRelease)
     EXPECT_EQ(MainMenu_QuitGame, Feed(*menu, KeyIndex_Enter, KeyState_Released));
 }
 
+// A key file may put Up's code on change target (next) and Down's on (previous): one press is then
+// both an arrow and the opposite game key, and once moved nowhere, so that Options was out of reach.
+TEST_F(MainMenuTest, ArrowsMoveWhateverGameKeyTheirCodesAreBoundTo)
+{
+    KeyData up = Keys({KeyIndex_Up, KeyIndex_GameNextTarget}, KeyState_Pressed);
+    menu->Poll(&up);
+    EXPECT_EQ(MainMenu_Quit, menu->Selection());
+    KeyData down = Keys({KeyIndex_Down, KeyIndex_GamePrevTarget}, KeyState_Pressed);
+    for (int i = 0; i < 3; i++)
+        menu->Poll(&down);
+    EXPECT_EQ(MainMenu_Options, menu->Selection());
+    KeyData targets = Keys({KeyIndex_GamePrevTarget, KeyIndex_GameNextTarget}, KeyState_Pressed);
+    menu->Poll(&targets);
+    EXPECT_EQ(MainMenu_Options, menu->Selection()) << "the two game keys alone still cancel out";
+}
+
 TEST_F(MainMenuTest, VolumesMoveWhileHeldAndStopAtTheEnds)
 {
     Game_Music::SetVolume(200);

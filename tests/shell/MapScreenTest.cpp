@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -87,8 +88,9 @@ TEST_F(MapScreenTest, FreshInstallStartsNewGamesAndMakesTheSlotAtTheFirstSave)
         EXPECT_TRUE(screen.Slot(i)->IsNew());
 
     Run(screen, 40);
-    Feed(screen, KeyIndex_Up, KeyState_Pressed);
-    EXPECT_EQ(2, screen.Selected()) << "up from the first slot wraps to the last";
+    KeyData up = Keys({KeyIndex_Up, KeyIndex_GameNextTarget}, KeyState_Pressed);
+    screen.Poll(&up);
+    EXPECT_EQ(2, screen.Selected()) << "up from the first slot wraps to the last, also when its code is next's";
     Feed(screen, KeyIndex_Enter, KeyState_Released);
     Run(screen, 50);
     EXPECT_TRUE(screen.InTitleMode()) << "the slots slide out first";
@@ -210,7 +212,7 @@ TEST_F(MapScreenTest, CompletingTheCastleOpensTwoPathsDotByDotAndWalksOn)
     GameEvents const saved(MapScreen::SlotFile(0));
     EXPECT_TRUE(saved.Happened(14, 0) && saved.Happened(16, 0)) << "both paths saved before they are drawn";
 
-    KeyData action = Keys({KeyIndex_GameAction}, KeyState_Held);
+    KeyData action = Keys({KeyIndex_GameAction, KeyIndex_Enter}, KeyState_Held);
     EXPECT_EQ(0, Run(screen, 219, action)) << "no world can be chosen while a path opens";
     EXPECT_EQ(3, screen.PathToOpen());
     Run(screen, 1);
@@ -279,6 +281,9 @@ TEST_F(MapScreenTest, OpensWhatTheResultEarnedWalksOpenPathsAndPlaysOnAction)
 
     EXPECT_EQ(0, Feed(screen, KeyIndex_GameAction, KeyState_Pressed)) << "action plays once it is held";
     EXPECT_EQ(Level_Chasm, Feed(screen, KeyIndex_GameAction, KeyState_Held));
+    // The key file may leave action on no key at all: Enter plays as well.
+    EXPECT_EQ(0, Feed(screen, KeyIndex_Enter, KeyState_Pressed));
+    EXPECT_EQ(Level_Chasm, Feed(screen, KeyIndex_Enter, KeyState_Held));
 }
 
 TEST_F(MapScreenTest, EscapeQuitsOnItsPressNotOnAHold)
@@ -355,13 +360,15 @@ TEST_F(MapScreenTest, DamagedSlotIsKeptAsideAndSaidOnTheTitle)
 TEST_F(MapScreenTest, DamagedSlotThatCannotBeCopiedIsSaidSoAndNotSavedOver)
 {
     std::string const copy = MapScreen::DamagedCopy(MapScreen::SlotFile(0));
-    std::filesystem::create_directories(copy); // a folder in the copy's place
+    std::filesystem::create_directories("saves");
     std::string const damaged(221, '\x07');
     std::ofstream(MapScreen::SlotFile(0), std::ios::binary) << damaged;
     auto slotFile = [] {
         std::ifstream in(MapScreen::SlotFile(0), std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
     };
+    // No room for the copy: a disk with less than the slot's size free.
+    auto full = std::make_unique<FileSizeLimit>(100);
     MapScreen title(&live, Level_None, Level_Continue);
     std::string const note = title.SlotNote(0);
     EXPECT_FALSE(note.empty());
@@ -385,7 +392,8 @@ TEST_F(MapScreenTest, DamagedSlotThatCannotBeCopiedIsSaidSoAndNotSavedOver)
     EXPECT_EQ(damaged, slotFile());
 
     // Once the copy can be made, the next save makes it first.
-    std::filesystem::remove(copy);
+    full.reset();
+    EXPECT_FALSE(std::filesystem::exists(copy));
     EXPECT_TRUE(MapScreen::Save(&live));
     EXPECT_EQ(2u, MessageBox::Recorded().size());
     MessageBox::ClearRecorded();
@@ -397,6 +405,17 @@ TEST_F(MapScreenTest, DamagedSlotThatCannotBeCopiedIsSaidSoAndNotSavedOver)
 TEST_F(MapScreenTest, FailedSaveIsToldAndKeepsTheOldSlot)
 {
     std::filesystem::create_directories("saves");
+    // No game saved in the slot yet: the box does not speak of one.
+    std::filesystem::create_directory(std::string(MapScreen::SlotFile(1)) + ".tmp");
+    MessageBox::ClearRecorded();
+    saveSlot = 1;
+    EXPECT_FALSE(MapScreen::Save(&live));
+    ASSERT_EQ(MessageBox::Recorded().size(), 1u);
+    EXPECT_EQ(MessageBox::Recorded()[0].text,
+              "Your progress could not be saved.\nThere is no saved game in this slot yet.");
+    EXPECT_FALSE(std::filesystem::exists(MapScreen::SlotFile(1)));
+    MessageBox::ClearRecorded();
+
     GameEvents stored;
     stored.gems = 3;
     stored.Save(MapScreen::SlotFile(0));
@@ -407,7 +426,7 @@ TEST_F(MapScreenTest, FailedSaveIsToldAndKeepsTheOldSlot)
     live.gems = 5;
     EXPECT_FALSE(MapScreen::Save(&live));
     ASSERT_EQ(MessageBox::Recorded().size(), 1u);
-    EXPECT_NE(MessageBox::Recorded()[0].text.find("could not be saved"), std::string::npos);
+    EXPECT_EQ(MessageBox::Recorded()[0].text, "Your progress could not be saved.\nThe saved game is as it was before.");
     EXPECT_EQ(GameEvents(MapScreen::SlotFile(0)).gems, 3);
 
     std::filesystem::remove(std::string(MapScreen::SlotFile(0)) + ".tmp");
@@ -418,7 +437,7 @@ TEST_F(MapScreenTest, FailedSaveIsToldAndKeepsTheOldSlot)
 }
 
 // What the reader cannot make a record of is damaged too: a folder, or a file it cannot open, once
-// counted as sound and written over.
+// counted as sound and written over. A FIFO once held the title's read for good.
 TEST_F(MapScreenTest, SlotTheGameCannotReadIsNotSavedOver)
 {
     std::filesystem::create_directories(MapScreen::SlotFile(0));
@@ -431,15 +450,16 @@ TEST_F(MapScreenTest, SlotTheGameCannotReadIsNotSavedOver)
     ASSERT_EQ(0, bind(sock, reinterpret_cast<sockaddr const*>(&address), sizeof address));
     close(sock);
     ASSERT_EQ(nullptr, std::fopen(MapScreen::SlotFile(1), "rb"));
+    // Nothing at the FIFO's other end: a plain open to read it waits for a writer that never comes.
+    ASSERT_EQ(0, mkfifo(MapScreen::SlotFile(2), 0600));
 
     // The title still opens, and says of each that no game is saved there.
     MapScreen const title(&live, Level_None, Level_Continue);
-    for (int slot : {0, 1})
+    for (int slot : {0, 1, 2})
         EXPECT_NE(std::string::npos, title.SlotNote(slot).find("could not be copied")) << title.SlotNote(slot);
-    EXPECT_EQ("", title.SlotNote(2));
     MessageBox::ClearRecorded();
     live.gems = 5;
-    for (int slot : {0, 1})
+    for (int slot : {0, 1, 2})
     {
         saveSlot = slot;
         EXPECT_FALSE(MapScreen::Save(&live)) << "slot " << slot;
@@ -448,7 +468,8 @@ TEST_F(MapScreenTest, SlotTheGameCannotReadIsNotSavedOver)
     }
     EXPECT_TRUE(std::filesystem::is_directory(MapScreen::SlotFile(0)));
     EXPECT_TRUE(std::filesystem::is_socket(MapScreen::SlotFile(1)));
-    EXPECT_EQ(2, std::distance(std::filesystem::directory_iterator("saves"), {})) << "nothing left beside them";
+    EXPECT_TRUE(std::filesystem::is_fifo(MapScreen::SlotFile(2)));
+    EXPECT_EQ(3, std::distance(std::filesystem::directory_iterator("saves"), {})) << "nothing left beside them";
     MessageBox::ClearRecorded();
 }
 
@@ -473,4 +494,59 @@ TEST_F(MapScreenTest, CopyAsideCutShortLeavesNothingBehind)
     std::ifstream in(MapScreen::DamagedCopy(MapScreen::SlotFile(0)), std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), damaged);
     MessageBox::ClearRecorded();
+}
+
+// A slot damaged again after its copy was kept once replaced that copy, the one the title had said
+// was kept, with the new damage.
+TEST_F(MapScreenTest, EachDamageOfASlotKeepsACopyOfItsOwnAndTheTitleNamesIt)
+{
+    std::filesystem::create_directories("saves");
+    char const* const file = MapScreen::SlotFile(1);
+    auto read = [](std::string const& name) {
+        std::ifstream in(name, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    std::string const first(221, '\x07');
+    std::ofstream(file, std::ios::binary) << first;
+    for (int start = 0; start < 2; start++)
+    {
+        MapScreen const title(&live, Level_None, Level_Continue);
+        EXPECT_EQ("Damaged file kept as saves/save1.damaged", title.SlotNote(1));
+    }
+    EXPECT_EQ(2, std::distance(std::filesystem::directory_iterator("saves"), {})) << "the same damage kept once";
+
+    std::string const second(300, '\x09');
+    std::ofstream(file, std::ios::binary) << second;
+    MapScreen const title(&live, Level_None, Level_Continue);
+    EXPECT_EQ("Damaged file kept as saves/save1.damaged.1", title.SlotNote(1));
+    EXPECT_EQ(first, read(MapScreen::DamagedCopy(file)));
+    EXPECT_EQ(second, read(MapScreen::DamagedCopy(file, 1)));
+    EXPECT_EQ("saves/save1.damaged.1", MapScreen::DamagedCopy(file, 1));
+}
+
+// The copy made at the title is the copy the saves that follow need: each once tried to copy the
+// slot again and, on a disk with no room for a second copy, refused every save of the session.
+TEST_F(MapScreenTest, DamagedSlotWhoseCopyStandsIsSavedOverOnATightDisk)
+{
+    std::filesystem::create_directories("saves");
+    std::string const damaged(40000, '\x07');
+    std::ofstream(MapScreen::SlotFile(0), std::ios::binary) << damaged;
+    MapScreen title(&live, Level_None, Level_Continue);
+    ASSERT_EQ("Damaged file kept as saves/save0.damaged", title.SlotNote(0));
+    Feed(title, KeyIndex_Enter, KeyState_Released);
+    Run(title, 51);
+    ASSERT_EQ(0, saveSlot);
+
+    live.gems = 4;
+    MessageBox::ClearRecorded();
+    {
+        // Room for a slot, not for another copy.
+        FileSizeLimit const tight(20480);
+        EXPECT_TRUE(MapScreen::Save(&live));
+    }
+    EXPECT_EQ(0u, MessageBox::Recorded().size());
+    EXPECT_EQ(4, GameEvents(MapScreen::SlotFile(0)).gems);
+    std::ifstream in(MapScreen::DamagedCopy(MapScreen::SlotFile(0)), std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), damaged);
+    EXPECT_EQ(2, std::distance(std::filesystem::directory_iterator("saves"), {})) << "the slot and its one copy";
 }

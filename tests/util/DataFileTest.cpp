@@ -1,10 +1,18 @@
-// String copies and byte-order reversal of file fields.
+// Opening files, string copies and byte-order reversal of file fields.
 #include "util/DataFile.h"
+
+#include "support/TestFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 
 TEST(DataFile, FlipsTurnBigEndianFileBytesIntoValues)
 {
@@ -31,4 +39,36 @@ TEST(DataFile, StringCopiesClipToLength)
         EXPECT_STREQ(copy, c.expected) << c.source << " " << c.n;
         std::free(copy);
     }
+}
+
+// The key file and the save slots are opened here: a FIFO in the place of one held the start for
+// good, and a link to a device read as a file of zeros.
+TEST(DataFile, OpensOnlyRegularFilesAndNeverWaits)
+{
+    TestFolder dir(true);
+    std::ofstream("plain") << "x";
+    std::filesystem::create_symlink("plain", "link");
+    for (char const* name : {"plain", "link"})
+        for (char const* mode : {"rb", "r", "r+b", "ab", "wb"})
+        {
+            std::FILE* file = HM_OpenFile(name, mode);
+            EXPECT_NE(nullptr, file) << name << " " << mode;
+            if (file != nullptr)
+                std::fclose(file);
+        }
+
+    std::filesystem::create_directory("folder");
+    std::filesystem::create_symlink("/dev/zero", "device");
+    ASSERT_EQ(0, mkfifo("fifo", 0600));
+    // With its other end open, a FIFO opens at once, and reading it would wait for bytes.
+    int const other = open("fifo", O_RDWR | O_NONBLOCK);
+    ASSERT_GE(other, 0);
+    for (char const* name : {"folder", "device", "fifo"})
+        for (char const* mode : {"rb", "wb"})
+            EXPECT_EQ(nullptr, HM_OpenFile(name, mode)) << name << " " << mode;
+    close(other);
+    // Alone, opening it waits for the other end.
+    EXPECT_EQ(nullptr, HM_OpenFile("fifo", "rb"));
+    EXPECT_EQ(nullptr, HM_OpenFile("fifo", "wb"));
+    EXPECT_TRUE(std::filesystem::is_fifo("fifo"));
 }
