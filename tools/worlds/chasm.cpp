@@ -11,12 +11,14 @@
 // holding right: that run-up carries him out over the gap just far enough for the first flower,
 // below the end, to catch him as he falls (stepped off with less way on him, he slides down the
 // gap's wall past it into the pit). From each flower jump holding right (jump for some 15 steps of
-// the rise) onto the next, and from the last onto the far ledge; hanging from a flower sinks it,
-// jumping off it dips it for good, and with the fan it drifts left instead of sinking. Walk on right
-// down the ledges: past x 5200 deep down the view widens, holding the canyon's floor with the player
-// in it to the end, and past x 5700 the level is completed. Running off the sixth ledge, or falling
-// off the flowers, drops the player into the pit: the picture freezes and the level ends 50 steps
-// later.
+// the rise) onto the next: a long hop down from the first, under the overhang's foot, onto the
+// second; from there a stair of four flowers climbs to the landing beyond the overhang, 65 below
+// the sixth ledge, and from the last he jumps up onto it. Hanging from a flower sinks it, jumping
+// off it dips it for good, and with the fan it drifts left instead of sinking. Walk on right down
+// the ledges: past x 5200 deep down the view widens, holding the canyon's floor with the player in
+// it to the end, and past x 5700 the level is completed. Running off the sixth ledge, however he
+// jumps, the double jump too, brings him against the overhang's face and down past its foot into
+// the pit, as does falling off the flowers: the picture freezes and the level ends 50 steps later.
 #include "tools/worlds/chasm.h"
 
 #include "chasm/Chasm_Ids.h"
@@ -49,20 +51,94 @@ constexpr double Left_Edge = -6500.0; // the canyon's west wall
 constexpr double Margin = 80.0;       // creatures keep this far inside their gallery's walls
 constexpr double pi = 3.14159265358979323846;
 
-// The flower row over the gap. The first hangs below the ledge's end, where a player who walks off
-// from a stand just short of the end falls onto it and grabs it; one who runs off falls past the
-// whole row into the pit. The
-// others hang level with the ledges, one jump apart: from each he jumps holding right (and jump for the
-// first 15 steps of the rise) and comes down on the next; from the last he lands on the far ledge.
-constexpr double Flower_FirstX = 30.0;    // the first, from the ledge's end
-constexpr double Flower_FirstDrop = 30.0; // and below the ledges
-constexpr double Flower_SecondX = 70.0;   // the second, from the first
-constexpr double Flower_Spacing = 95.0;   // the rest
-constexpr double Flower_LastToLedge = 70.0;
+// The crossing. A player who runs off the ledge before the gap, at any speed he can have there and
+// whatever his jumps, meets the overhang: a wall hung from the ceiling across the gap, its foot below
+// the lowest fall of a runner off the ledge, closing the far landing from above. He slides down its
+// face, falling too fast under its foot to come up again, and drops into the pit. The landing is
+// reached from below only: a slow step off the ledge's end falls onto the first flower, a long hop
+// from it carries him under the overhang's foot onto the second, and from there a stair of flowers
+// climbs, one hop apart, to the landing's edge. A double jump lifts no one from under the overhang
+// to the landing: the flowers are the way.
+//
+// Every length here is from the end of the ledge before the gap, heights from its floor.
+constexpr double Flower_FirstX = 30.0; // the first flower, under the ledge's end
+constexpr double Flower_FirstDrop = 30.0;
 constexpr double StepOff_Before = 10.0; // where a walker stands before stepping off to the first
+constexpr double Overhang_X = 230.0;    // the overhang's face
+constexpr double Overhang_Width = 40.0;
+constexpr double Overhang_UnderFall = 10.0;  // its foot, below the lowest fall of a runner there
+constexpr double Flower_PastOverhang = 25.0; // the second flower, past the overhang's far side
+constexpr int Flower_ClimbSteps = 28;        // each hop of the stair: steps to the next flower
+constexpr double Landing_AboveLast = 40.0;   // the landing's floor over the last flower
+constexpr double Landing_PastLast = 20.0;    // and its edge beyond it
 
-constexpr double Gap_Width =
-    Flower_FirstX + Flower_SecondX + Flower_Spacing * (Chasm_RoadFlower_Count - 2) + Flower_LastToLedge + Chasm_Wall;
+// The hop a player makes from rest, from a flower, holding a direction and jump for the first 15
+// steps of the rise (as the road walker does): where he is after `steps` steps, x along the
+// direction held. The player's own numbers: walking 0.1 faster a step up to 6, a jump of 6 that
+// slows 0.04 a step while held and 0.1 after, gravity 0.2.
+Pointf Hop(int steps)
+{
+    constexpr int held = 14; // the steps after the press
+    double x = 0.0, y = 0.0, speed = 0.0, rise = 6.0, fall = 0.0;
+    for (int i = 0; i < steps; ++i)
+    {
+        speed = std::fmin(speed + 0.1, 6.0);
+        x += speed;
+        rise -= i < held ? 0.04 : 0.1;
+        y += rise;
+        fall += 0.2;
+        y -= fall;
+    }
+    return Pointf(x, y);
+}
+
+// The lowest a player who runs off the ledge at full speed (6 a step) can be when he is x out: he
+// leaves it within 6 of its end and falls 0.2 faster each step.
+double LowestRun(double x)
+{
+    double const steps = x / 6.0;
+    return -0.1 * (steps + 1.0) * (steps + 2.0);
+}
+
+struct ChasmCrossing
+{
+    Pointf flowers[Chasm_RoadFlower_Count];
+    double overhangFoot; // the overhang's foot, from its face (Overhang_X) Overhang_Width across
+    double landingX;     // the landing's edge
+    double landingY;     // its floor
+};
+
+ChasmCrossing MakeCrossing()
+{
+    ChasmCrossing c{};
+    c.overhangFoot = LowestRun(Overhang_X) - Overhang_UnderFall;
+    Pointf const first(Flower_FirstX, -Flower_FirstDrop);
+    c.flowers[0] = first;
+    // The long hop: from the first flower to the second, past the overhang.
+    double const second = Overhang_X + Overhang_Width + Flower_PastOverhang;
+    int steps = 0;
+    while (first.x + Hop(steps).x < second)
+        ++steps;
+    c.flowers[1] = Pointf(first.x + Hop(steps).x, first.y + Hop(steps).y);
+    for (int k = 2; k < Chasm_RoadFlower_Count; ++k)
+    {
+        Pointf const hop = Hop(Flower_ClimbSteps);
+        c.flowers[k] = Pointf(c.flowers[k - 1].x + hop.x, c.flowers[k - 1].y + hop.y);
+    }
+    Pointf const last = c.flowers[Chasm_RoadFlower_Count - 1];
+    c.landingX = last.x + Landing_PastLast;
+    c.landingY = last.y + Landing_AboveLast;
+    return c;
+}
+
+ChasmCrossing const& Crossing()
+{
+    static ChasmCrossing const crossing = MakeCrossing();
+    return crossing;
+}
+
+// The gap's column is as wide as the landing needs, from the ledge's wall to the far wall.
+constexpr double Gap_Width = 590.0;
 
 struct ColumnSpec
 {
@@ -87,12 +163,14 @@ std::vector<ChasmWriter_Column> MakeColumns()
 {
     std::vector<ChasmWriter_Column> columns;
     double x = Left_Edge;
-    double floor = 0.0;
+    // The road beyond the gap stays where it was: the ledges before it stand higher by the landing's
+    // depth under the ledge before the gap.
+    double floor = -Crossing().landingY;
     for (int i = 0; i < Column_Count; ++i)
     {
         ColumnSpec const& s = Specs[i];
-        if (i > 0 && !s.pit && !Specs[i - 1].pit)
-            floor -= Chasm_Drop;
+        if (i > 0 && !s.pit)
+            floor -= Specs[i - 1].pit ? -Crossing().landingY : Chasm_Drop;
         columns.push_back({x, x + s.width, floor, s.lower, s.upper, s.pit});
         x += s.width;
     }
@@ -175,6 +253,15 @@ void WriteWalls(MapWriter& map)
             if (c.pit)
             {
                 Box(map, c.x0, bottom, c.x1, bottom + Chasm_Wall, Brick);
+                // The overhang, hung from the ceiling; the landing's floor; rock over the landing's
+                // road up to the ceiling.
+                ChasmCrossing const& crossing = Crossing();
+                double const edge = c.x0 + Half;
+                double const face = edge + Overhang_X;
+                Box(map, face, c.floor + crossing.overhangFoot, face + Overhang_Width, c.floor + Chasm_Corridor, Stone);
+                double const landing = c.floor + crossing.landingY;
+                Box(map, edge + crossing.landingX, landing - Chasm_Wall, c.x1, landing, Brick);
+                Box(map, face + Overhang_Width, landing + Chasm_Corridor, c.x1, c.floor + Chasm_Corridor, Stone);
             }
             else
             {
@@ -197,8 +284,10 @@ void WriteWalls(MapWriter& map)
         else
         {
             ChasmWriter_Column const& p = columns[i - 1];
-            double const high = std::fmax(p.floor, c.floor);
-            double const low = std::fmin(p.floor, c.floor);
+            // Past the gap the road goes on from the landing.
+            double const before = p.pit ? FarFloor() : p.floor;
+            double const high = std::fmax(before, c.floor);
+            double const low = std::fmin(before, c.floor);
             Box(map, c.x0 - Half, std::fmin(Bottom(p), bottom), c.x0 + Half, high, Stone);
             Box(map, c.x0 - Half, low + Chasm_Corridor, c.x0 + Half, std::fmax(Top(p), top), Stone);
         }
@@ -637,7 +726,12 @@ double GapLeftEdge()
 
 double GapRightEdge()
 {
-    return Columns()[Chasm_GapColumn].x1 - Half;
+    return GapLeftEdge() + Crossing().landingX;
+}
+
+double FarFloor()
+{
+    return Columns()[Chasm_GapColumn].floor + Crossing().landingY;
 }
 
 double ExitFloor()
@@ -647,10 +741,15 @@ double ExitFloor()
 
 Pointf RoadFlower(int k)
 {
-    double const floor = Columns()[Chasm_GapColumn].floor;
-    if (k == 0)
-        return Pointf(GapLeftEdge() + Flower_FirstX, floor - Flower_FirstDrop);
-    return Pointf(GapLeftEdge() + Flower_FirstX + Flower_SecondX + Flower_Spacing * (k - 1), floor);
+    Pointf const at = Crossing().flowers[k];
+    return Pointf(GapLeftEdge() + at.x, Columns()[Chasm_GapColumn].floor + at.y);
+}
+
+ChasmWriter_Room Overhang()
+{
+    ChasmWriter_Column const& c = Columns()[Chasm_GapColumn];
+    double const face = GapLeftEdge() + Overhang_X;
+    return {face, c.floor + Crossing().overhangFoot, face + Overhang_Width, c.floor + Chasm_Corridor};
 }
 
 std::vector<Road> BuildRoads()
@@ -661,17 +760,16 @@ std::vector<Road> BuildRoads()
     for (int i = 0; i < 4; ++i)
         toExit.Walk(ledgeEnd(i), columns[i].floor);
     toExit.Press(OnRoad(4, 250.0).x, columns[4].floor, "fan", 5).Walk(ledgeEnd(4), columns[4].floor);
-    // He stops by the ledge's end (hopping there) and walks off, falling onto the first flower. Each jump
-    // point is passed in the air on the way to the flower it names: the walker's jump key, let go
-    // and pressed again some 15 steps later, then jumps on from that flower.
+    // He stops by the ledge's end (hopping there) and walks off, falling onto the first flower. Each
+    // jump point is passed in the air a little before the flower it names, so that the walker's jump
+    // key, let go and pressed again 15 steps later, finds him hanging there and jumps on.
     double const floor = columns[Chasm_GapColumn].floor;
     toExit.Hop(GapLeftEdge() - StepOff_Before, floor, "the ledge's end", 60);
     toExit.Jump(RoadFlower(0).x - 15.0, RoadFlower(0).y);
-    toExit.Jump(RoadFlower(1).x - 20.0, RoadFlower(1).y);
-    for (int k = 2; k < Chasm_RoadFlower_Count; ++k)
-        toExit.Jump(RoadFlower(k).x - 30.0, RoadFlower(k).y);
-    toExit.Walk(GapRightEdge() + 100.0, floor);
-    toExit.Press(OnRoad(Chasm_GapColumn + 1, 300.0).x, floor, "drop the fan", 5);
+    for (int k = 1; k < Chasm_RoadFlower_Count; ++k)
+        toExit.Jump(RoadFlower(k).x - 20.0, RoadFlower(k).y);
+    toExit.Walk(GapRightEdge() + 100.0, FarFloor());
+    toExit.Press(OnRoad(Chasm_GapColumn + 1, 300.0).x, FarFloor(), "drop the fan", 5);
     for (int i = Chasm_GapColumn + 1; i < Chasm_ExitColumn; ++i)
         toExit.Walk(ledgeEnd(i), columns[i].floor);
     toExit.Exit(Chasm_ExitX + 100.0, ExitFloor());
