@@ -11,17 +11,18 @@
 // holding right: that run-up carries him out over the gap just far enough for the first flower,
 // below the end, to catch him as he falls (stepped off with less way on him, he slides down the
 // gap's wall past it into the pit). From each flower jump holding right (jump for some 15 steps of
-// the rise) onto the next: a long hop down from the first, under the overhang's foot, onto the
-// second; from there a stair of four flowers climbs to the landing beyond the overhang, 65 below
+// the rise) onto the next: a long hop down from the first, under the overhang's point, onto the
+// second; from there a stair of four flowers climbs to the landing beyond the overhang, 111 below
 // the sixth ledge, and from the last he jumps up onto it. Hanging from a flower sinks it, jumping
 // off it dips it for good, and with the fan it drifts left instead of sinking. Walk on right down
 // the ledges: past x 5200 deep down the view widens, holding the canyon's floor with the player in
 // it to the end, and past x 5700 the level is completed. Running off the sixth ledge, however he
-// jumps, the double jump too, brings him against the overhang's face and down past its foot into
+// jumps, the double jump too, brings him against the overhang's face and down past its point into
 // the pit, as does falling off the flowers: the picture freezes and the level ends 50 steps later.
 #include "tools/worlds/chasm.h"
 
 #include "chasm/Chasm_Ids.h"
+#include "engine/Player_Sprites.h"
 #include "tools/Canvas.h"
 #include "tools/DataGen.h"
 #include "tools/MapDressing.h"
@@ -52,25 +53,27 @@ constexpr double Margin = 80.0;       // creatures keep this far inside their ga
 constexpr double pi = 3.14159265358979323846;
 
 // The crossing. A player who runs off the ledge before the gap, at any speed he can have there and
-// whatever his jumps, meets the overhang: a wall hung from the ceiling across the gap, its foot below
-// the lowest fall of a runner off the ledge, closing the far landing from above. He slides down its
-// face, falling too fast under its foot to come up again, and drops into the pit. The landing is
-// reached from below only: a slow step off the ledge's end falls onto the first flower, a long hop
-// from it carries him under the overhang's foot onto the second, and from there a stair of flowers
-// climbs, one hop apart, to the landing's edge. A double jump lifts no one from under the overhang
-// to the landing: the flowers are the way.
+// whatever his jumps, meets the overhang: a blade of rock hung from the ceiling across the gap, its
+// point below the lowest fall of a runner off the ledge, closing the far landing from above. He
+// slides down its face, and past its point falls on too fast to come near the flowers beyond: a
+// runner that meets the face is at least 30 over the point where his head clears it, and the
+// blade's underside rises so steeply behind its point that no jump of his meets it there to stop
+// his fall. He drops into the pit. The landing is reached from below only: a slow step off the
+// ledge's end falls onto the first flower, a long hop from it carries him under the overhang's
+// point onto the second, and from there a stair of flowers climbs, one hop apart, to the landing's
+// edge. A double jump lifts no one from under the overhang to the landing: the flowers are the way.
 //
 // Every length here is from the end of the ledge before the gap, heights from its floor.
 constexpr double Flower_FirstX = 30.0; // the first flower, under the ledge's end
 constexpr double Flower_FirstDrop = 30.0;
-constexpr double StepOff_Before = 10.0; // where a walker stands before stepping off to the first
-constexpr double Overhang_X = 230.0;    // the overhang's face
-constexpr double Overhang_Width = 40.0;
-constexpr double Overhang_UnderFall = 10.0;  // its foot, below the lowest fall of a runner there
-constexpr double Flower_PastOverhang = 25.0; // the second flower, past the overhang's far side
-constexpr int Flower_ClimbSteps = 28;        // each hop of the stair: steps to the next flower
-constexpr double Landing_AboveLast = 40.0;   // the landing's floor over the last flower
-constexpr double Landing_PastLast = 20.0;    // and its edge beyond it
+constexpr double StepOff_Before = 10.0;     // where a walker stands before stepping off to the first
+constexpr double Overhang_X = 250.0;        // the overhang's face
+constexpr double Overhang_Width = 12.0;     // at the ceiling; it narrows to its point below
+constexpr double Overhang_UnderFall = 10.0; // its point, below the lowest fall of a runner there
+constexpr int Flower_LongSteps = 78;        // the long hop from the first flower to the second
+constexpr int Flower_ClimbSteps = 24;       // each hop of the stair
+constexpr double Landing_AboveLast = 40.0;  // the landing's floor over the last flower
+constexpr double Landing_PastLast = 20.0;   // and its edge beyond it
 
 // The hop a player makes from rest, from a flower, holding a direction and jump for the first 15
 // steps of the rise (as the road walker does): where he is after `steps` steps, x along the
@@ -103,28 +106,26 @@ double LowestRun(double x)
 struct ChasmCrossing
 {
     Pointf flowers[Chasm_RoadFlower_Count];
-    double overhangFoot; // the overhang's foot, from its face (Overhang_X) Overhang_Width across
-    double landingX;     // the landing's edge
-    double landingY;     // its floor
+    double overhangPoint; // the height of the overhang's point
+    double landingX;      // the landing's edge
+    double landingY;      // its floor
 };
 
 ChasmCrossing MakeCrossing()
 {
     ChasmCrossing c{};
-    c.overhangFoot = LowestRun(Overhang_X) - Overhang_UnderFall;
+    c.overhangPoint = LowestRun(Overhang_X) - Overhang_UnderFall;
     Pointf const first(Flower_FirstX, -Flower_FirstDrop);
     c.flowers[0] = first;
-    // The long hop: from the first flower to the second, past the overhang.
-    double const second = Overhang_X + Overhang_Width + Flower_PastOverhang;
-    int steps = 0;
-    while (first.x + Hop(steps).x < second)
-        ++steps;
-    c.flowers[1] = Pointf(first.x + Hop(steps).x, first.y + Hop(steps).y);
+    c.flowers[1] = first + Hop(Flower_LongSteps);
     for (int k = 2; k < Chasm_RoadFlower_Count; ++k)
-    {
-        Pointf const hop = Hop(Flower_ClimbSteps);
-        c.flowers[k] = Pointf(c.flowers[k - 1].x + hop.x, c.flowers[k - 1].y + hop.y);
-    }
+        c.flowers[k] = c.flowers[k - 1] + Hop(Flower_ClimbSteps);
+    // The long hop passes under the point, its head clear of it.
+    int steps = 0;
+    while (first.x + Hop(steps).x < Overhang_X)
+        ++steps;
+    if (first.y + Hop(steps).y + Player_Height > c.overhangPoint - 5.0 || c.flowers[1].x < Overhang_X)
+        throw std::runtime_error("chasm map: the long hop does not pass under the overhang");
     Pointf const last = c.flowers[Chasm_RoadFlower_Count - 1];
     c.landingX = last.x + Landing_PastLast;
     c.landingY = last.y + Landing_AboveLast;
@@ -253,15 +254,21 @@ void WriteWalls(MapWriter& map)
             if (c.pit)
             {
                 Box(map, c.x0, bottom, c.x1, bottom + Chasm_Wall, Brick);
-                // The overhang, hung from the ceiling; the landing's floor; rock over the landing's
-                // road up to the ceiling.
+                // The overhang, hung from the ceiling down to its point; the landing's floor; rock
+                // over the landing's road up to the ceiling.
                 ChasmCrossing const& crossing = Crossing();
                 double const edge = c.x0 + Half;
                 double const face = edge + Overhang_X;
-                Box(map, face, c.floor + crossing.overhangFoot, face + Overhang_Width, c.floor + Chasm_Corridor, Stone);
+                double const ceiling = c.floor + Chasm_Corridor;
+                MapWriter_Poly blade{Stone, 0, true, false, {}};
+                Pointf const corners[3] = {Pointf(face, c.floor + crossing.overhangPoint), Pointf(face, ceiling),
+                                           Pointf(face + Overhang_Width, ceiling)};
+                for (Pointf const& p : corners)
+                    blade.points.push_back({p.x, p.y, p.x / 64.0, p.y / 64.0, false});
+                map.AddPoly(blade);
                 double const landing = c.floor + crossing.landingY;
                 Box(map, edge + crossing.landingX, landing - Chasm_Wall, c.x1, landing, Brick);
-                Box(map, face + Overhang_Width, landing + Chasm_Corridor, c.x1, c.floor + Chasm_Corridor, Stone);
+                Box(map, face + Overhang_Width, landing + Chasm_Corridor, c.x1, ceiling, Stone);
             }
             else
             {
@@ -749,7 +756,7 @@ ChasmWriter_Room Overhang()
 {
     ChasmWriter_Column const& c = Columns()[Chasm_GapColumn];
     double const face = GapLeftEdge() + Overhang_X;
-    return {face, c.floor + Crossing().overhangFoot, face + Overhang_Width, c.floor + Chasm_Corridor};
+    return {face, c.floor + Crossing().overhangPoint, face + Overhang_Width, c.floor + Chasm_Corridor};
 }
 
 std::vector<Road> BuildRoads()
