@@ -53,27 +53,32 @@ constexpr double Margin = 80.0;       // creatures keep this far inside their ga
 constexpr double pi = 3.14159265358979323846;
 
 // The crossing. A player who runs off the ledge before the gap, at any speed he can have there and
-// whatever his jumps, meets the overhang: a blade of rock hung from the ceiling across the gap, its
+// whatever his jumps, meets the overhang: a pillar of rock hung from the ceiling across the gap, its
 // point below the lowest fall of a runner off the ledge, closing the far landing from above. He
 // slides down its face, and past its point falls on too fast to come near the flowers beyond: a
 // runner that meets the face is at least 30 over the point where his head clears it, and the
-// blade's underside rises so steeply behind its point that no jump of his meets it there to stop
-// his fall. He drops into the pit. The landing is reached from below only: a slow step off the
+// needle at the point rises so steeply behind it (60 for each unit across, more than a jump's 6 a
+// step over the 0.1 he moves in the step his head clears it) that no jump of his meets it there to
+// stop his fall. He drops into the pit. The landing is reached from below only: a slow step off the
 // ledge's end falls onto the first flower, a long hop from it carries him under the overhang's
 // point onto the second, and from there a stair of flowers climbs, one hop apart, to the landing's
-// edge. A double jump lifts no one from under the overhang to the landing: the flowers are the way.
+// edge. A double jump lifts no one from under the overhang to the landing: the flowers are the way
+// (one who keeps his air jump past the point may reach the stair's lower flowers and climb on them).
 //
 // Every length here is from the end of the ledge before the gap, heights from its floor.
 constexpr double Flower_FirstX = 30.0; // the first flower, under the ledge's end
 constexpr double Flower_FirstDrop = 30.0;
 constexpr double StepOff_Before = 10.0;     // where a walker stands before stepping off to the first
 constexpr double Overhang_X = 250.0;        // the overhang's face
-constexpr double Overhang_Width = 12.0;     // at the ceiling; it narrows to its point below
-constexpr double Overhang_UnderFall = 10.0; // its point, below the lowest fall of a runner there
-constexpr int Flower_LongSteps = 78;        // the long hop from the first flower to the second
-constexpr int Flower_ClimbSteps = 24;       // each hop of the stair
-constexpr double Landing_AboveLast = 40.0;  // the landing's floor over the last flower
-constexpr double Landing_PastLast = 20.0;   // and its edge beyond it
+constexpr double Overhang_Width = 40.0;     // above; it narrows to its point below
+constexpr double Overhang_PointWidth = 2.0; // the needle at its point
+constexpr double Overhang_PointRise = 120.0;
+constexpr double Overhang_TaperRise = 120.0; // from the needle to its full width
+constexpr double Overhang_UnderFall = 10.0;  // its point, below the lowest fall of a runner there
+constexpr int Flower_LongSteps = 78;         // the long hop from the first flower to the second
+constexpr int Flower_ClimbSteps = 24;        // each hop of the stair
+constexpr double Landing_AboveLast = 40.0;   // the landing's floor over the last flower
+constexpr double Landing_PastLast = 20.0;    // and its edge beyond it
 
 // The hop a player makes from rest, from a flower, holding a direction and jump for the first 15
 // steps of the rise (as the road walker does): where he is after `steps` steps, x along the
@@ -201,6 +206,15 @@ void Box(MapWriter& map, double x0, double y0, double x1, double y1, unsigned in
     map.AddPoly(box);
 }
 
+// A solid convex polygon, its corners clockwise.
+void Solid(MapWriter& map, std::vector<Pointf> const& corners, unsigned int texture)
+{
+    MapWriter_Poly poly{texture, 0, true, false, {}};
+    for (Pointf const& p : corners)
+        poly.points.push_back({p.x, p.y, p.x / 64.0, p.y / 64.0, false});
+    map.AddPoly(poly);
+}
+
 // Places every reference point once.
 class Places
 {
@@ -254,18 +268,25 @@ void WriteWalls(MapWriter& map)
             if (c.pit)
             {
                 Box(map, c.x0, bottom, c.x1, bottom + Chasm_Wall, Brick);
-                // The overhang, hung from the ceiling down to its point; the landing's floor; rock
-                // over the landing's road up to the ceiling.
+                // The overhang, hung from the ceiling down to its point: a pillar, narrowing below to
+                // a needle whose right side rises steeply from the point (Overhang_PointRise over
+                // Overhang_PointWidth across); the landing's floor; rock over the landing's road up to
+                // the ceiling.
                 ChasmCrossing const& crossing = Crossing();
                 double const edge = c.x0 + Half;
                 double const face = edge + Overhang_X;
                 double const ceiling = c.floor + Chasm_Corridor;
-                MapWriter_Poly blade{Stone, 0, true, false, {}};
-                Pointf const corners[3] = {Pointf(face, c.floor + crossing.overhangPoint), Pointf(face, ceiling),
-                                           Pointf(face + Overhang_Width, ceiling)};
-                for (Pointf const& p : corners)
-                    blade.points.push_back({p.x, p.y, p.x / 64.0, p.y / 64.0, false});
-                map.AddPoly(blade);
+                double const point = c.floor + crossing.overhangPoint;
+                double const needle = point + Overhang_PointRise;
+                double const taper = needle + Overhang_TaperRise;
+                Solid(map, {{face, point}, {face, needle}, {face + Overhang_PointWidth, needle}}, Stone);
+                Solid(map,
+                      {{face, needle},
+                       {face, taper},
+                       {face + Overhang_Width, taper},
+                       {face + Overhang_PointWidth, needle}},
+                      Stone);
+                Box(map, face, taper, face + Overhang_Width, ceiling, Stone);
                 double const landing = c.floor + crossing.landingY;
                 Box(map, edge + crossing.landingX, landing - Chasm_Wall, c.x1, landing, Brick);
                 Box(map, face + Overhang_Width, landing + Chasm_Corridor, c.x1, ceiling, Stone);

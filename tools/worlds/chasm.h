@@ -50,9 +50,9 @@ double GapLeftEdge();
 double GapRightEdge();
 // The landing's height, where the road goes on beyond the gap.
 double FarFloor();
-// The overhang's bounds: a blade of rock hung from the gap's ceiling, closing the landing from
+// The overhang's bounds: a pillar of rock hung from the gap's ceiling, closing the landing from
 // above, its face at x0 and its point at y0, below the lowest fall of a player who runs off the
-// ledge; it narrows from x1 at the ceiling to that point.
+// ledge; x1 wide above, it narrows to a needle at that point.
 ChasmWriter_Room Overhang();
 // The exit floor's height.
 double ExitFloor();
