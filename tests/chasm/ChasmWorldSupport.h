@@ -40,11 +40,11 @@ protected:
         return Step();
     }
 
-    // The middle of the pit, across and a little below the road's level.
+    // In the open pit between the ledge and the overhang, a little below the road's level.
     static Pointf InThePit()
     {
         ChasmWriter::ChasmWriter_Room const pit = ChasmWriter::RoadRoom(ChasmWriter::Chasm_GapColumn);
-        return Pointf((pit.x0 + pit.x1) / 2.0, pit.y1 - 800.0);
+        return Pointf((pit.x0 + ChasmWriter::Overhang().x0) / 2.0, pit.y1 - 800.0);
     }
 };
 

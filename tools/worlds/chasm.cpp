@@ -11,15 +11,18 @@
 // holding right: that run-up carries him out over the gap just far enough for the first flower,
 // below the end, to catch him as he falls (stepped off with less way on him, he slides down the
 // gap's wall past it into the pit). From each flower jump holding right (jump for some 15 steps of
-// the rise) onto the next, and from the last onto the far ledge; hanging from a flower sinks it,
-// jumping off it dips it for good, and with the fan it drifts left instead of sinking. Walk on right
-// down the ledges: past x 5200 deep down the view widens, holding the canyon's floor with the player
-// in it to the end, and past x 5700 the level is completed. Running off the sixth ledge, or falling
-// off the flowers, drops the player into the pit: the picture freezes and the level ends 50 steps
-// later.
+// the rise) onto the next: a long hop down from the first, under the overhang's point, onto the
+// second; from there a stair of four flowers climbs to the landing beyond the overhang, 111 below
+// the sixth ledge, and from the last he jumps up onto it. Hanging from a flower sinks it, jumping
+// off it dips it for good, and with the fan it drifts left instead of sinking. Walk on right down
+// the ledges: past x 5200 deep down the view widens, holding the canyon's floor with the player in
+// it to the end, and past x 5700 the level is completed. Running off the sixth ledge, however he
+// jumps, the double jump too, brings him against the overhang's face and down past its point into
+// the pit, as does falling off the flowers: the picture freezes and the level ends 50 steps later.
 #include "tools/worlds/chasm.h"
 
 #include "chasm/Chasm_Ids.h"
+#include "engine/Player_Sprites.h"
 #include "tools/Canvas.h"
 #include "tools/DataGen.h"
 #include "tools/MapDressing.h"
@@ -49,20 +52,99 @@ constexpr double Left_Edge = -6500.0; // the canyon's west wall
 constexpr double Margin = 80.0;       // creatures keep this far inside their gallery's walls
 constexpr double pi = 3.14159265358979323846;
 
-// The flower row over the gap. The first hangs below the ledge's end, where a player who walks off
-// from a stand just short of the end falls onto it and grabs it; one who runs off falls past the
-// whole row into the pit. The
-// others hang level with the ledges, one jump apart: from each he jumps holding right (and jump for the
-// first 15 steps of the rise) and comes down on the next; from the last he lands on the far ledge.
-constexpr double Flower_FirstX = 30.0;    // the first, from the ledge's end
-constexpr double Flower_FirstDrop = 30.0; // and below the ledges
-constexpr double Flower_SecondX = 70.0;   // the second, from the first
-constexpr double Flower_Spacing = 95.0;   // the rest
-constexpr double Flower_LastToLedge = 70.0;
-constexpr double StepOff_Before = 10.0; // where a walker stands before stepping off to the first
+// The crossing. A player who runs off the ledge before the gap, at any speed he can have there and
+// whatever his jumps, meets the overhang: a pillar of rock hung from the ceiling across the gap, its
+// point below the lowest fall of a runner off the ledge, closing the far landing from above. He
+// slides down its face, and past its point falls on too fast to come near the flowers beyond: a
+// runner that meets the face is at least 30 over the point where his head clears it, and the
+// needle at the point rises so steeply behind it (60 for each unit across, more than a jump's 6 a
+// step over the 0.1 he moves in the step his head clears it) that no jump of his meets it there to
+// stop his fall. He drops into the pit. The landing is reached from below only: a slow step off the
+// ledge's end falls onto the first flower, a long hop from it carries him under the overhang's
+// point onto the second, and from there a stair of flowers climbs, one hop apart, to the landing's
+// edge. A double jump lifts no one from under the overhang to the landing: the flowers are the way
+// (one who keeps his air jump past the point may reach the stair's lower flowers and climb on them).
+//
+// Every length here is from the end of the ledge before the gap, heights from its floor.
+constexpr double Flower_FirstX = 30.0; // the first flower, under the ledge's end
+constexpr double Flower_FirstDrop = 30.0;
+constexpr double StepOff_Before = 10.0;     // where a walker stands before stepping off to the first
+constexpr double Overhang_X = 250.0;        // the overhang's face
+constexpr double Overhang_Width = 40.0;     // above; it narrows to its point below
+constexpr double Overhang_PointWidth = 2.0; // the needle at its point
+constexpr double Overhang_PointRise = 120.0;
+constexpr double Overhang_TaperRise = 120.0; // from the needle to its full width
+constexpr double Overhang_UnderFall = 10.0;  // its point, below the lowest fall of a runner there
+constexpr int Flower_LongSteps = 78;         // the long hop from the first flower to the second
+constexpr int Flower_ClimbSteps = 24;        // each hop of the stair
+constexpr double Landing_AboveLast = 40.0;   // the landing's floor over the last flower
+constexpr double Landing_PastLast = 20.0;    // and its edge beyond it
 
-constexpr double Gap_Width =
-    Flower_FirstX + Flower_SecondX + Flower_Spacing * (Chasm_RoadFlower_Count - 2) + Flower_LastToLedge + Chasm_Wall;
+// The hop a player makes from rest, from a flower, holding a direction and jump for the first 15
+// steps of the rise (as the road walker does): where he is after `steps` steps, x along the
+// direction held. The player's own numbers: walking 0.1 faster a step up to 6, a jump of 6 that
+// slows 0.04 a step while held and 0.1 after, gravity 0.2.
+Pointf Hop(int steps)
+{
+    constexpr int held = 14; // the steps after the press
+    double x = 0.0, y = 0.0, speed = 0.0, rise = 6.0, fall = 0.0;
+    for (int i = 0; i < steps; ++i)
+    {
+        speed = std::fmin(speed + 0.1, 6.0);
+        x += speed;
+        rise -= i < held ? 0.04 : 0.1;
+        y += rise;
+        fall += 0.2;
+        y -= fall;
+    }
+    return Pointf(x, y);
+}
+
+// The lowest a player who runs off the ledge at full speed (6 a step) can be when he is x out: he
+// leaves it within 6 of its end and falls 0.2 faster each step.
+double LowestRun(double x)
+{
+    double const steps = x / 6.0;
+    return -0.1 * (steps + 1.0) * (steps + 2.0);
+}
+
+struct ChasmCrossing
+{
+    Pointf flowers[Chasm_RoadFlower_Count];
+    double overhangPoint; // the height of the overhang's point
+    double landingX;      // the landing's edge
+    double landingY;      // its floor
+};
+
+ChasmCrossing MakeCrossing()
+{
+    ChasmCrossing c{};
+    c.overhangPoint = LowestRun(Overhang_X) - Overhang_UnderFall;
+    Pointf const first(Flower_FirstX, -Flower_FirstDrop);
+    c.flowers[0] = first;
+    c.flowers[1] = first + Hop(Flower_LongSteps);
+    for (int k = 2; k < Chasm_RoadFlower_Count; ++k)
+        c.flowers[k] = c.flowers[k - 1] + Hop(Flower_ClimbSteps);
+    // The long hop passes under the point, its head clear of it.
+    int steps = 0;
+    while (first.x + Hop(steps).x < Overhang_X)
+        ++steps;
+    if (first.y + Hop(steps).y + Player_Height > c.overhangPoint - 5.0 || c.flowers[1].x < Overhang_X)
+        throw std::runtime_error("chasm map: the long hop does not pass under the overhang");
+    Pointf const last = c.flowers[Chasm_RoadFlower_Count - 1];
+    c.landingX = last.x + Landing_PastLast;
+    c.landingY = last.y + Landing_AboveLast;
+    return c;
+}
+
+ChasmCrossing const& Crossing()
+{
+    static ChasmCrossing const crossing = MakeCrossing();
+    return crossing;
+}
+
+// The gap's column is as wide as the landing needs, from the ledge's wall to the far wall.
+constexpr double Gap_Width = 590.0;
 
 struct ColumnSpec
 {
@@ -87,12 +169,14 @@ std::vector<ChasmWriter_Column> MakeColumns()
 {
     std::vector<ChasmWriter_Column> columns;
     double x = Left_Edge;
-    double floor = 0.0;
+    // The road beyond the gap stays where it was: the ledges before it stand higher by the landing's
+    // depth under the ledge before the gap.
+    double floor = -Crossing().landingY;
     for (int i = 0; i < Column_Count; ++i)
     {
         ColumnSpec const& s = Specs[i];
-        if (i > 0 && !s.pit && !Specs[i - 1].pit)
-            floor -= Chasm_Drop;
+        if (i > 0 && !s.pit)
+            floor -= Specs[i - 1].pit ? -Crossing().landingY : Chasm_Drop;
         columns.push_back({x, x + s.width, floor, s.lower, s.upper, s.pit});
         x += s.width;
     }
@@ -120,6 +204,15 @@ void Box(MapWriter& map, double x0, double y0, double x1, double y1, unsigned in
     for (int i = 0; i < 4; ++i)
         box.points.push_back({xs[i], ys[i], xs[i] / 64.0, ys[i] / 64.0, false});
     map.AddPoly(box);
+}
+
+// A solid convex polygon, its corners clockwise.
+void Solid(MapWriter& map, std::vector<Pointf> const& corners, unsigned int texture)
+{
+    MapWriter_Poly poly{texture, 0, true, false, {}};
+    for (Pointf const& p : corners)
+        poly.points.push_back({p.x, p.y, p.x / 64.0, p.y / 64.0, false});
+    map.AddPoly(poly);
 }
 
 // Places every reference point once.
@@ -175,6 +268,28 @@ void WriteWalls(MapWriter& map)
             if (c.pit)
             {
                 Box(map, c.x0, bottom, c.x1, bottom + Chasm_Wall, Brick);
+                // The overhang, hung from the ceiling down to its point: a pillar, narrowing below to
+                // a needle whose right side rises steeply from the point (Overhang_PointRise over
+                // Overhang_PointWidth across); the landing's floor; rock over the landing's road up to
+                // the ceiling.
+                ChasmCrossing const& crossing = Crossing();
+                double const edge = c.x0 + Half;
+                double const face = edge + Overhang_X;
+                double const ceiling = c.floor + Chasm_Corridor;
+                double const point = c.floor + crossing.overhangPoint;
+                double const needle = point + Overhang_PointRise;
+                double const taper = needle + Overhang_TaperRise;
+                Solid(map, {{face, point}, {face, needle}, {face + Overhang_PointWidth, needle}}, Stone);
+                Solid(map,
+                      {{face, needle},
+                       {face, taper},
+                       {face + Overhang_Width, taper},
+                       {face + Overhang_PointWidth, needle}},
+                      Stone);
+                Box(map, face, taper, face + Overhang_Width, ceiling, Stone);
+                double const landing = c.floor + crossing.landingY;
+                Box(map, edge + crossing.landingX, landing - Chasm_Wall, c.x1, landing, Brick);
+                Box(map, face + Overhang_Width, landing + Chasm_Corridor, c.x1, ceiling, Stone);
             }
             else
             {
@@ -197,8 +312,10 @@ void WriteWalls(MapWriter& map)
         else
         {
             ChasmWriter_Column const& p = columns[i - 1];
-            double const high = std::fmax(p.floor, c.floor);
-            double const low = std::fmin(p.floor, c.floor);
+            // Past the gap the road goes on from the landing.
+            double const before = p.pit ? FarFloor() : p.floor;
+            double const high = std::fmax(before, c.floor);
+            double const low = std::fmin(before, c.floor);
             Box(map, c.x0 - Half, std::fmin(Bottom(p), bottom), c.x0 + Half, high, Stone);
             Box(map, c.x0 - Half, low + Chasm_Corridor, c.x0 + Half, std::fmax(Top(p), top), Stone);
         }
@@ -637,7 +754,12 @@ double GapLeftEdge()
 
 double GapRightEdge()
 {
-    return Columns()[Chasm_GapColumn].x1 - Half;
+    return GapLeftEdge() + Crossing().landingX;
+}
+
+double FarFloor()
+{
+    return Columns()[Chasm_GapColumn].floor + Crossing().landingY;
 }
 
 double ExitFloor()
@@ -647,10 +769,15 @@ double ExitFloor()
 
 Pointf RoadFlower(int k)
 {
-    double const floor = Columns()[Chasm_GapColumn].floor;
-    if (k == 0)
-        return Pointf(GapLeftEdge() + Flower_FirstX, floor - Flower_FirstDrop);
-    return Pointf(GapLeftEdge() + Flower_FirstX + Flower_SecondX + Flower_Spacing * (k - 1), floor);
+    Pointf const at = Crossing().flowers[k];
+    return Pointf(GapLeftEdge() + at.x, Columns()[Chasm_GapColumn].floor + at.y);
+}
+
+ChasmWriter_Room Overhang()
+{
+    ChasmWriter_Column const& c = Columns()[Chasm_GapColumn];
+    double const face = GapLeftEdge() + Overhang_X;
+    return {face, c.floor + Crossing().overhangPoint, face + Overhang_Width, c.floor + Chasm_Corridor};
 }
 
 std::vector<Road> BuildRoads()
@@ -661,17 +788,16 @@ std::vector<Road> BuildRoads()
     for (int i = 0; i < 4; ++i)
         toExit.Walk(ledgeEnd(i), columns[i].floor);
     toExit.Press(OnRoad(4, 250.0).x, columns[4].floor, "fan", 5).Walk(ledgeEnd(4), columns[4].floor);
-    // He stops by the ledge's end (hopping there) and walks off, falling onto the first flower. Each jump
-    // point is passed in the air on the way to the flower it names: the walker's jump key, let go
-    // and pressed again some 15 steps later, then jumps on from that flower.
+    // He stops by the ledge's end (hopping there) and walks off, falling onto the first flower. Each
+    // jump point is passed in the air a little before the flower it names, so that the walker's jump
+    // key, let go and pressed again 15 steps later, finds him hanging there and jumps on.
     double const floor = columns[Chasm_GapColumn].floor;
     toExit.Hop(GapLeftEdge() - StepOff_Before, floor, "the ledge's end", 60);
     toExit.Jump(RoadFlower(0).x - 15.0, RoadFlower(0).y);
-    toExit.Jump(RoadFlower(1).x - 20.0, RoadFlower(1).y);
-    for (int k = 2; k < Chasm_RoadFlower_Count; ++k)
-        toExit.Jump(RoadFlower(k).x - 30.0, RoadFlower(k).y);
-    toExit.Walk(GapRightEdge() + 100.0, floor);
-    toExit.Press(OnRoad(Chasm_GapColumn + 1, 300.0).x, floor, "drop the fan", 5);
+    for (int k = 1; k < Chasm_RoadFlower_Count; ++k)
+        toExit.Jump(RoadFlower(k).x - 20.0, RoadFlower(k).y);
+    toExit.Walk(GapRightEdge() + 100.0, FarFloor());
+    toExit.Press(OnRoad(Chasm_GapColumn + 1, 300.0).x, FarFloor(), "drop the fan", 5);
     for (int i = Chasm_GapColumn + 1; i < Chasm_ExitColumn; ++i)
         toExit.Walk(ledgeEnd(i), columns[i].floor);
     toExit.Exit(Chasm_ExitX + 100.0, ExitFloor());

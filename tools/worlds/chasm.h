@@ -1,5 +1,6 @@
 // The canyon's data: its map (a road of ledges down to the exit, crossed once by a row of flowers over a
-// deep pit, with closed galleries of flowers, creatures, jets and fireballs beside it) and its pictures.
+// deep pit under an overhang, with closed galleries of flowers, creatures, jets and fireballs beside
+// it) and its pictures.
 #pragma once
 
 #include "tools/MapWriter.h"
@@ -18,8 +19,9 @@ constexpr double Chasm_Corridor = 605.0; // the road's height from its floor to 
 constexpr double Chasm_PitDepth = 2700.0;
 
 // The map is a row of columns, left to right, each a ledge of the road with a gallery above it and
-// one below; the gap column has no ledge, only the row of flowers over the pit. Walls stand centred
-// on the columns' edges, open only where the road passes.
+// one below; the gap column has no ledge, only the row of flowers over the pit, the overhang and the
+// landing beyond it, lower than the ledge before (its floor is that ledge's height). Walls stand
+// centred on the columns' edges, open only where the road passes.
 struct ChasmWriter_Column
 {
     double x0, x1; // its edges
@@ -43,9 +45,15 @@ ChasmWriter_Room RoadRoom(int column); // from the floor to the ceiling (down to
 ChasmWriter_Room Upper(int column);    // the gallery above the road
 ChasmWriter_Room Lower(int column);    // the gallery below it (none in the gap)
 
-// The right end of the ledge before the gap and the left end of the one after it.
+// The right end of the ledge before the gap and the left end of the landing after it.
 double GapLeftEdge();
 double GapRightEdge();
+// The landing's height, where the road goes on beyond the gap.
+double FarFloor();
+// The overhang's bounds: a pillar of rock hung from the gap's ceiling, closing the landing from
+// above, its face at x0 and its point at y0, below the lowest fall of a player who runs off the
+// ledge; x1 wide above, it narrows to a needle at that point.
+ChasmWriter_Room Overhang();
 // The exit floor's height.
 double ExitFloor();
 
