@@ -2,9 +2,11 @@
 // kit proves it can fail: the road walker stuck at a wall says where, the whole-world replay run
 // catches an object that does not replay, the missing-id sweep a build that leaks or goes on
 // without an id, and the frame check a player out of sight, a frame with bare clear colour, a player
-// outside the map's walls or a level ended away from its exits. Every world of the table keeps its
-// player in sight on a covered screen along its roads and held keys, and from every standing surface
-// of its map.
+// outside the map's walls or a level ended away from its exits, and the door watch a door passed shut.
+// Every world of the table keeps its player in sight on a covered screen along its roads and held keys,
+// and from every standing surface of its map; no held or random keys pass a door a puzzle opens from
+// the side its puzzle keeps him on while it is shut, and a door shut on him in its doorway lets him
+// out on that side.
 #include "black/Black.h"
 #include "black/Black_Ids.h"
 #include "castle/Casle.h"
@@ -1250,25 +1252,29 @@ TEST_P(WorldHolds, HoldingADirectionWithTheDoubleJumpAtAnyTimingReachesNoGuarded
 }
 
 
-// Every door that falls on a player, at each size its room is walked at: he stands in its doorway
-// while it is open and it shuts on him. Where a plate opens it, the plate is let go (as a past self
-// steps off) and it falls on him; otherwise (or where the plate is watched and kept up), it is held
-// open and he travels back to before it opened, to find it shut round him. Holding towards the side
-// he came from takes him out from under it. One test per world with such doors, so that the worlds
-// run side by side.
+// Every door a puzzle opens, at each size its room is walked at. Walked up to from its near side,
+// holding towards it from just short of it, from further off and from beyond its plate (walked over
+// without stopping), without jumping or jumping twice with the double jump, it is not passed shut.
+// Shut on a player standing in its doorway while it is open, it lets him walk out on the side he came
+// from: where a plate opens it, the plate is let go (as a past self steps off) and it falls on him;
+// otherwise (or where the plate is watched and kept up), it is held open and he travels back to
+// before it opened, to find it shut round him. One test per world with such doors, so that the
+// worlds run side by side.
 class WorldDoors : public WorldKit, public testing::WithParamInterface<int>
 {
 protected:
     GameEvents hold; // holds a door open from the tick of its event 0
 };
 
+constexpr int Doors_ApproachSteps = 400; // steps of a walk up to a door
+constexpr double Doors_PlateReach = 1000.0; // a plate further off than this from its door is not walked over on the way
 constexpr int Doors_OpenSteps = 600;  // steps a plate is held for its door to open all the way, at most
 constexpr int Doors_UnderSteps = 20;  // steps he stands under the open door before it shuts
 constexpr int Doors_TravelBack = 40;  // ticks before it opened that he travels back to
 constexpr int Doors_FallSteps = 300;  // steps a falling door is given to come to rest on him
 constexpr int Doors_OutSteps = 300;   // steps he is given to come out from under it
 
-TEST_P(WorldDoors, ADoorShutOnAPlayerInItsDoorwayLetsHimWalkOutOnTheSideHeCameFrom)
+TEST_P(WorldDoors, ADoorAPuzzleOpensKeepsAPlayerWalkingUpToItOnItsNearSideAndOneShutOnHimLetsHimOutThere)
 {
     World_Row const& row = World_Table[GetParam()];
     // He has learnt time travel and found the socks (a fall shows where it ends), and has not paid
@@ -1277,11 +1283,59 @@ TEST_P(WorldDoors, ADoorShutOnAPlayerInItsDoorwayLetsHimWalkOutOnTheSideHeCameFr
     record[Event_TimeTravel] = GameEvent_HasHappened;
     record[Event_Socks] = GameEvent_HasHappened;
     RoadProgress(row.type, record);
+    GameEvents twice = record;
+    twice[Event_DoubleJump] = GameEvent_HasHappened;
     Build(row.type, record);
-    std::vector<Door_Part> const parts = DoorParts(*world->GetMap(), row.type, Fallen);
     FrameCheck::Stepper const step = [&](std::vector<int> const& held) { return Step(held); };
     auto const began = std::chrono::steady_clock::now();
     std::string faults;
+    int approached = 0;
+    for (Door_Part const& part : DoorParts(*world->GetMap(), row.type, Watched))
+        for (double size : part.row->sizes)
+        {
+            DoorPlace const& p = part.place;
+            if (!p.Standing())
+                continue;
+            double const wide = Player_Width * size;
+            double const back = p.near == DoorSide::Left ? -1.0 : 1.0; // towards the near side
+            double const face = p.near == DoorSide::Left ? p.shut.x0 : p.shut.x1;
+            std::vector<double> from = {face + back * 1.5 * wide, face + back * 4.0 * wide};
+            if (Door_Plate const plate = DoorPlate(row.type, part.row->door); plate.group != 0)
+            {
+                Rectf bound;
+                world->GetMap()->FindGroupBound(plate.group, &bound);
+                double const beyond = (back < 0.0 ? bound.x0 : bound.x1) + back * wide;
+                if ((beyond - face) * back > 0.0 && std::fabs(beyond - face) < Doors_PlateReach
+                    && std::fabs(bound.y1 - p.floor) < 2.0 * Player_Height * size)
+                    from.push_back(beyond);
+            }
+            int const toward = p.near == DoorSide::Left ? KeyIndex_GameRight : KeyIndex_GameLeft;
+            for (double x : from)
+                for (bool jumps : {false, true})
+                {
+                    Build(row.type, jumps ? twice : record);
+                    Step(); // the groups in their places
+                    Rectf const box(x - wide / 2.0, p.floor + 1.0, x + wide / 2.0, p.floor + Player_Height * size);
+                    if (StandingSurfaces_Detail::Blocked(*world->GetMap(), box))
+                        continue;
+                    PutPlayer(*world, Pointf(x, p.floor), size);
+                    char how[160];
+                    std::snprintf(how, sizeof how, "%s, walking %s from (%.1f, %.1f) at size %g%s", row.folder,
+                                  toward == KeyIndex_GameLeft ? "left" : "right", x, p.floor, size,
+                                  jumps ? ", jumping twice" : "");
+                    DoorWatch doors = WatchDoors(*world, row.type, how, {part});
+                    ShortcutRun::Run(
+                        doors.Wrap(step), Doors_ApproachSteps,
+                        [&](int i) {
+                            return jumps ? ShortcutRun::HeldKeys(toward, i, ShortcutRun::Jumps::Twice, 0)
+                                         : std::vector<int>{toward};
+                        },
+                        how);
+                    faults += doors.Report();
+                    ++approached;
+                }
+        }
+    std::vector<Door_Part> const parts = DoorParts(*world->GetMap(), row.type, Fallen);
     int tried = 0;
     for (Door_Part const& part : parts)
         for (double size : part.row->sizes)
@@ -1355,18 +1409,19 @@ TEST_P(WorldDoors, ADoorShutOnAPlayerInItsDoorwayLetsHimWalkOutOnTheSideHeCameFr
                           + (over() ? "" : DoorSideName(p.near)) + (over() ? "\n" : " side\n");
         }
     double const seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
-    std::printf("%s: %d doors shut on a player in %.1f s\n", row.folder, tried, seconds);
-    EXPECT_GT(tried, 0);
+    std::printf("%s: %d walks up to doors, %d doors shut on a player in %.1f s\n", row.folder, approached, tried,
+                seconds);
+    EXPECT_GT(approached + tried, 0);
     EXPECT_EQ(faults, "");
 }
 
-// The worlds with doors that fall on a player.
+// The worlds with doors a puzzle opens.
 std::vector<int> DoorWorlds()
 {
     std::vector<int> worlds;
     for (int i = 0; i < World_Count; ++i)
         if (std::any_of(Door_Rows.begin(), Door_Rows.end(),
-                        [&](Door_Row const& r) { return r.type == World_Table[i].type && r.fallen; }))
+                        [&](Door_Row const& r) { return r.type == World_Table[i].type && (r.watched || r.fallen); }))
             worlds.push_back(i);
     return worlds;
 }
