@@ -366,9 +366,9 @@ std::string Place(double x, double y)
 
 // Every door of every world: the side its puzzle keeps the player on (the side the way to it comes
 // from, its puzzle's side), the sizes its room is walked at, whether runs of held and random keys
-// are watched for passing it shut (`watched`) and whether the check of a door fallen on a player
-// stands him under it (`fallen`); a door left out of either says why. Doors are numbered by the
-// world's door table, from 0.
+// are watched for passing it shut (`watched`) and whether the check of a door shut on a player
+// stands him under it (`fallen`); the comments say why a door is left out of either. Doors are
+// numbered by the world's door table, from 0.
 struct Door_Row
 {
     Level_Type type;
@@ -377,7 +377,6 @@ struct Door_Row
     std::vector<double> sizes;
     bool watched;
     bool fallen;
-    char const* why = "";
 };
 std::vector<double> const Door_One{1.0};
 std::vector<Door_Row> const Door_Rows = [] {
@@ -387,15 +386,17 @@ std::vector<Door_Row> const Door_Rows = [] {
     // (held and random keys throw nothing), and while anyone stands where it falls no shot lays it
     // down, so it falls on no one. The house doors stand in front of their houses as scenery and
     // close no way: the houses are entered by their teleports.
-    rows.push_back({Level_TreeV, 0, DoorSide::Left, Door_One, true, false, "falls on no one"});
+    rows.push_back({Level_TreeV, 0, DoorSide::Left, Door_One, true, false});
     for (int d = 1; d < TreeV_Door_Count; ++d)
-        rows.push_back({Level_TreeV, d, DoorSide::Left, Door_One, false, false, "scenery, closing no way"});
+        rows.push_back({Level_TreeV, d, DoorSide::Left, Door_One, false, false});
     // The master's dungeon runs left to right, and every door's plate, blob or podium lies on its left.
     for (int d = 0; d < Kilig_Door_Count; ++d)
         rows.push_back({Level_Kilig, d, DoorSide::Left, Door_One, true, true});
     // The castle: each door's puzzle lies on the side its room is entered from. Door 0 is the
-    // entrance, which the fee holds open for good (switch 0 raises it while held, before); doors 1
-    // to 5, 11, 14 and 18 keep him in the room he came into (room 8, 14, 30, 24, 17, 7, 33, 27).
+    // entrance, which the fee holds open for good (switch 0 raises it while held, before); doors 2,
+    // 3, 5, 11, 14 and 18 keep him on their right, in rooms 14, 30, 17, 7, 33 and 27; the others on
+    // their left, the side the road or the way into their rooms comes from (door 1 in room 8, under
+    // room 5, which lift 5 comes down into).
     constexpr DoorSide Casle_Near[Casle_Door_Count] = {
         DoorSide::Left, DoorSide::Left,  DoorSide::Right, DoorSide::Right, DoorSide::Left, DoorSide::Right,
         DoorSide::Left, DoorSide::Left,  DoorSide::Left,  DoorSide::Left,  DoorSide::Left, DoorSide::Right,
@@ -423,8 +424,7 @@ std::vector<Door_Row> const Door_Rows = [] {
     for (int d = 0; d < Tower_Door_Count; ++d)
     {
         bool const lid = tower[d].near == DoorSide::Above;
-        rows.push_back({Level_Tower, d, tower[d].near, tower[d].sizes, d != 16, !lid,
-                        d == 16 ? "passed without a past self" : lid ? "a lid over a hole" : ""});
+        rows.push_back({Level_Tower, d, tower[d].near, tower[d].sizes, d != 16, !lid});
     }
     // The mountains: the dens and caves are walked left to right, their doors across them.
     for (int d = 0; d < Black_Door_Count; ++d)
