@@ -2,15 +2,19 @@
 // kit proves it can fail: the road walker stuck at a wall says where, the whole-world replay run
 // catches an object that does not replay, the missing-id sweep a build that leaks or goes on
 // without an id, and the frame check a player out of sight, a frame with bare clear colour, a player
-// outside the map's walls or a level ended away from its exits. Every world of the table keeps its
-// player in sight on a covered screen along its roads and held keys, and from every standing surface
-// of its map.
+// outside the map's walls or a level ended away from its exits, and the door watch a door passed shut.
+// Every world of the table keeps its player in sight on a covered screen along its roads and held keys,
+// and from every standing surface of its map; no held or random keys pass a door a puzzle opens from
+// the side its puzzle keeps him on while it is shut, and a door shut on him in its doorway lets him
+// out on that side.
 #include "black/Black.h"
+#include "black/Black_Ids.h"
 #include "castle/Casle.h"
 #include "castle/Casle_Events.h"
 #include "castle/Casle_Ids.h"
 #include "chasm/Chasm.h"
 #include "engine/Char_Base.h"
+#include "engine/Door.h"
 #include "engine/Object.h"
 #include "engine/ObjectList.h"
 #include "engine/Player.h"
@@ -23,6 +27,7 @@
 #include "plateau/Plato.h"
 #include "support/FrameCheck.h"
 #include "support/MapIdSweep.h"
+#include "support/PuzzleDoors.h"
 #include "support/RoadTravel.h"
 #include "support/RoadWalker.h"
 #include "support/ShortcutRun.h"
@@ -38,6 +43,7 @@
 #include "tower/Tower.h"
 #include "tower/Tower_Ids.h"
 #include "treevillage/TreeV.h"
+#include "treevillage/TreeV_DoorSwitch.h"
 #include "util/Error.h"
 
 #include <gtest/gtest.h>
@@ -358,6 +364,261 @@ std::string Place(double x, double y)
     return text;
 }
 
+// Every door of every world: the side its puzzle keeps the player on (the side the way to it comes
+// from, its puzzle's side), the sizes its room is walked at, whether runs of held and random keys
+// are watched for passing it shut (`watched`) and whether the check of a door shut on a player
+// stands him under it (`fallen`); the comments say why a door is left out of either. Doors are
+// numbered by the world's door table, from 0.
+struct Door_Row
+{
+    Level_Type type;
+    int door;
+    DoorSide near;
+    std::vector<double> sizes;
+    bool watched;
+    bool fallen;
+};
+std::vector<double> const Door_One{1.0};
+std::vector<Door_Row> const Door_Rows = [] {
+    std::vector<Door_Row> rows;
+    // The village: the gate stands over the ditch on the street's way from the start, guarding the
+    // rest of the village and the way out below; a shot at either of its switches lays it down
+    // (held and random keys throw nothing), and while anyone stands where it falls no shot lays it
+    // down, so it falls on no one. The house doors stand in front of their houses as scenery and
+    // close no way: the houses are entered by their teleports.
+    rows.push_back({Level_TreeV, 0, DoorSide::Left, Door_One, true, false});
+    for (int d = 1; d < TreeV_Door_Count; ++d)
+        rows.push_back({Level_TreeV, d, DoorSide::Left, Door_One, false, false});
+    // The master's dungeon runs left to right, and every door's plate, blob or podium lies on its left.
+    for (int d = 0; d < Kilig_Door_Count; ++d)
+        rows.push_back({Level_Kilig, d, DoorSide::Left, Door_One, true, true});
+    // The castle: each door's puzzle lies on the side its room is entered from. Door 0 is the
+    // entrance, which the fee holds open for good (switch 0 raises it while held, before); doors 2,
+    // 3, 5, 11, 14 and 18 keep him on their right, in rooms 14, 30, 17, 7, 33 and 27; the others on
+    // their left, the side the road or the way into their rooms comes from (door 1 in room 8, under
+    // room 5, which lift 5 comes down into).
+    constexpr DoorSide Casle_Near[Casle_Door_Count] = {
+        DoorSide::Left, DoorSide::Left,  DoorSide::Right, DoorSide::Right, DoorSide::Left, DoorSide::Right,
+        DoorSide::Left, DoorSide::Left,  DoorSide::Left,  DoorSide::Left,  DoorSide::Left, DoorSide::Right,
+        DoorSide::Left, DoorSide::Left,  DoorSide::Right, DoorSide::Left,  DoorSide::Left, DoorSide::Left,
+        DoorSide::Right};
+    for (int d = 0; d < Casle_Door_Count; ++d)
+        rows.push_back({Level_Casle, d, Casle_Near[d], Door_One, true, true});
+    // The tower, at the sizes its rooms are walked at (see tools/worlds/tower.cpp). Doors 1, 4 and 11
+    // are lids over holes, walked onto from above: no one stands in a hole for a lid to shut on him.
+    // Door 16 is walked through from switch 11 without a past self, still open as he gets there,
+    // and falls shut behind him; door 17 needs the past self.
+    struct Tower_Door
+    {
+        DoorSide near;
+        std::vector<double> sizes;
+    };
+    std::vector<Tower_Door> const tower = {
+        {DoorSide::Left, {4.0, 8.0}},   {DoorSide::Above, {0.25}},    {DoorSide::Right, {4.0}},
+        {DoorSide::Right, {0.5}},       {DoorSide::Above, {0.0625}},  {DoorSide::Right, {0.0625}},
+        {DoorSide::Right, {0.0625}},    {DoorSide::Right, {0.0625}},  {DoorSide::Right, {0.125}},
+        {DoorSide::Right, {0.125}},     {DoorSide::Right, {0.125}},   {DoorSide::Above, {1.0}},
+        {DoorSide::Right, {1.0, 4.0}},  {DoorSide::Right, {1.0}},     {DoorSide::Right, {4.0}},
+        {DoorSide::Right, {4.0}},       {DoorSide::Left, {8.0, 4.0}}, {DoorSide::Left, {8.0, 64.0}},
+    };
+    for (int d = 0; d < Tower_Door_Count; ++d)
+    {
+        bool const lid = tower[d].near == DoorSide::Above;
+        rows.push_back({Level_Tower, d, tower[d].near, tower[d].sizes, d != 16, !lid});
+    }
+    // The mountains: the dens and caves are walked left to right, their doors across them.
+    for (int d = 0; d < Black_Door_Count; ++d)
+        rows.push_back({Level_Black, d, DoorSide::Left, Door_One, true, true});
+    return rows;
+}();
+
+unsigned int DoorGroup(Level_Type type, int d)
+{
+    switch (type)
+    {
+    case Level_TreeV:
+        return TreeV_Doors[d].group;
+    case Level_Kilig:
+        return Kilig_Doors[d].group;
+    case Level_Casle:
+        return Casle_Doors[d].group;
+    case Level_Tower:
+        return Tower_Doors[d].group;
+    case Level_Black:
+        return Black_Doors[d].group;
+    default:
+        return 0;
+    }
+}
+
+double DoorDistance(Level_Type type, int d)
+{
+    switch (type)
+    {
+    case Level_Kilig:
+        return Kilig_Doors[d].distance;
+    case Level_Casle:
+        return Casle_Doors[d].distance;
+    case Level_Tower:
+        return Tower_Doors[d].distance;
+    case Level_Black:
+        return Black_Doors[d].distance;
+    default:
+        return 0.0;
+    }
+}
+
+// Whether a world's door opens upwards (the others slide aside).
+bool DoorRises(Level_Type type, int d)
+{
+    switch (type)
+    {
+    case Level_Casle:
+        return Casle_Doors[d].direction == Direction_Up;
+    case Level_Tower:
+        return Tower_Doors[d].direction == Direction_Up;
+    default:
+        return true;
+    }
+}
+
+// The engine's door of a world's door table, or none (the village's gate is a drawbridge).
+Door* WorldDoor(World_Base& w, Level_Type type, int d)
+{
+    switch (type)
+    {
+    case Level_Kilig:
+        return static_cast<Kilig&>(w).GetDoor(d);
+    case Level_Casle:
+        return static_cast<Casle&>(w).GetDoor(d);
+    case Level_Tower:
+        return static_cast<Tower&>(w).GetDoor(d);
+    case Level_Black:
+        return static_cast<Black&>(w).GetDoor(d);
+    default:
+        return nullptr;
+    }
+}
+
+// Whether a world's door stands open at a tick: its activators on, or held open (the castle's
+// entrance once the fee is paid); the village's gate from a shot at either of its switches on.
+std::function<bool(Tick)> DoorOpen(World_Base& w, Level_Type type, int d)
+{
+    if (type == Level_TreeV)
+    {
+        TreeV_DoorSwitch const* gate = static_cast<TreeV&>(w).GetDoor(d);
+        return [gate](Tick t) {
+            return gate->GetSwitch(0)->FindClosestHit(t) != GameEvent_HasntHappened
+                   || gate->GetSwitch(1)->FindClosestHit(t) != GameEvent_HasntHappened;
+        };
+    }
+    Door const* door = WorldDoor(w, type, d);
+    double const distance = DoorDistance(type, d);
+    return [door, distance](Tick t) { return door->IsActive(t) || door->GetPos(t) >= distance; };
+}
+
+// The plate that opens a door while it is held, and the size it goes down under; group 0 for a door
+// opened otherwise.
+struct Door_Plate
+{
+    unsigned int group = 0;
+    double scale = 1.0;
+};
+Door_Plate DoorPlate(Level_Type type, int d)
+{
+    switch (type)
+    {
+    case Level_Kilig:
+        if (Kilig_Doors[d].opener == Kilig_BySwitch)
+            return {Kilig_SwitchGroups[Kilig_Doors[d].index]};
+        return {};
+    case Level_Casle:
+        if (Casle_Doors[d].driver == Casle_Driver_Switch)
+            return {Casle_SwitchGroups[Casle_Doors[d].index]};
+        return {};
+    case Level_Tower:
+    {
+        // Doors 0 to 6 open with the switch of their number, 8 to 10 with switches 7 to 9, 12 with
+        // switch 10, 16 and 17 with switch 11; the others with hit targets.
+        int const plate = d <= 6 ? d : d >= 8 && d <= 10 ? d - 1 : d == 12 ? 10 : d >= 16 ? 11 : -1;
+        if (plate < 0)
+            return {};
+        return {Tower_Switches[plate].group, Tower_Switches[plate].scale};
+    }
+    default:
+        return {};
+    }
+}
+
+// The village's gate stands upright over the ditch's right edge, turned a quarter about its pivot
+// from where the map has it lying flat over the ditch.
+DoorPlace GatePlace(Map const& map)
+{
+    TreeV_DoorIds const& gate = TreeV_Doors[0];
+    Pointf const pivot = map.GetRefPoint(gate.pivot);
+    Rectf up(1e300, 1e300, -1e300, -1e300);
+    for (unsigned int i = 0; i < map.polyCount; ++i)
+    {
+        Poly const* poly = map.polys[int(i)];
+        if (poly->group != gate.group)
+            continue;
+        for (int k = 0; k < poly->Points(); ++k)
+        {
+            Pointf const p = poly->points[k]->pos;
+            // A quarter turn clockwise stands what lies left of the pivot up over it.
+            Pointf const turned(pivot.x + (p.y - pivot.y), pivot.y - (p.x - pivot.x));
+            up = Rectf(std::min(up.x0, turned.x), std::min(up.y0, turned.y), std::max(up.x1, turned.x),
+                       std::max(up.y1, turned.y));
+        }
+    }
+    return ProbeDoor(map, up, DoorSide::Left);
+}
+
+// Each part of each door of a world's rows that `take` takes, where the map places it shut.
+struct Door_Part
+{
+    Door_Row const* row;
+    DoorPlace place;
+};
+std::vector<Door_Part> DoorParts(Map const& map, Level_Type type, bool (*take)(Door_Row const&))
+{
+    std::vector<Door_Part> parts;
+    for (Door_Row const& row : Door_Rows)
+    {
+        if (row.type != type || !take(row))
+            continue;
+        if (type == Level_TreeV && row.door == 0)
+            parts.push_back({&row, GatePlace(map)});
+        else
+            for (DoorPlace const& place : PlaceDoor(map, DoorGroup(type, row.door), row.near))
+                parts.push_back({&row, place});
+    }
+    return parts;
+}
+
+std::string DoorName(Level_Type type, int d)
+{
+    return "door " + std::to_string(d) + " (group " + std::to_string(DoorGroup(type, d)) + ")";
+}
+
+// A watch over a run in the world as it stands of the doors a run without travel must not pass.
+DoorWatch WatchDoors(World_Base& w, Level_Type type, std::string const& run, std::vector<Door_Part> const& parts)
+{
+    std::vector<WatchedDoor> doors;
+    for (Door_Part const& part : parts)
+        doors.push_back({DoorName(type, part.row->door), part.place, DoorOpen(w, type, part.row->door)});
+    return DoorWatch(w, run, std::move(doors));
+}
+
+bool Watched(Door_Row const& row)
+{
+    return row.watched;
+}
+bool Fallen(Door_Row const& row)
+{
+    return row.fallen;
+}
+
 } // namespace
 
 TEST_F(WorldKit, TheRoadWalkerStuckAtAWallReportsTheTickAndThePlace)
@@ -637,6 +898,44 @@ TEST_F(WorldKit, TheFrameCheckFindsThePlayerOutOfSightTooSmallOrOverBareClearCol
     EXPECT_EQ(kept.Faults(), 4) << kept.Report();
 }
 
+TEST_F(WorldKit, TheDoorWatchFindsADoorPassedShutFromItsNearSideThroughOrOverIt)
+{
+    // The test world's door stands 150 high on the floor at x 1050 to 1070, nothing over it.
+    World_Base& w = BuildTestWorld();
+    std::vector<DoorPlace> const places = PlaceDoor(*w.GetMap(), Test_World_DoorGroup, DoorSide::Left);
+    ASSERT_EQ(places.size(), 1u);
+    DoorPlace const& door = places[0];
+    EXPECT_EQ(Place(door.Line(), door.floor), Place(1060.0, 0.0));
+    EXPECT_EQ(door.ceiling, DoorPlace_Open);
+    EXPECT_EQ(door.Top(1.0), DoorPlace_Reach * Player_Height);
+    bool open = false;
+    // The faults of one step of the feet from a to b.
+    auto const faults = [&](Pointf a, Pointf b) {
+        w.GetPlayer()->SetPos(&a);
+        DoorWatch watch(w, "test world", {{"its door", door, [&](Tick) { return open; }}});
+        w.GetPlayer()->SetPos(&b);
+        watch.After();
+        return watch.Report();
+    };
+    std::string const through = faults(Pointf(1055.0, 0.0), Pointf(1065.0, 0.0));
+    EXPECT_NE(through.find("test world: step 1 (tick 0), feet (1055.0, 0.0) to (1065.0, 0.0) at size 1 passed its door "
+                           "(x 1050.0-1070.0, y 0.0-150.0) from its left, shut"),
+              std::string::npos)
+        << through;
+    EXPECT_NE(faults(Pointf(1055.0, 155.0), Pointf(1065.0, 158.0)), "") << "over it, as high as two jumps";
+    EXPECT_EQ(faults(Pointf(1065.0, 0.0), Pointf(1055.0, 0.0)), "") << "from its far side";
+    EXPECT_EQ(faults(Pointf(1055.0, 170.0), Pointf(1065.0, 170.0)), "") << "higher than two jumps from its floor";
+    EXPECT_EQ(faults(Pointf(1055.0, 0.0), Pointf(1058.0, 0.0)), "") << "short of its line";
+    open = true;
+    EXPECT_EQ(faults(Pointf(1055.0, 0.0), Pointf(1065.0, 0.0)), "") << "open";
+
+    // Out from under it on its near side: his half width beyond its face, not over it.
+    EXPECT_FALSE(door.Out(Pointf(1045.0, 0.0), 1.0));
+    EXPECT_TRUE(door.Out(Pointf(1039.0, 0.0), 1.0));
+    EXPECT_FALSE(door.Out(Pointf(1039.0, 170.0), 1.0));
+    EXPECT_FALSE(door.Out(Pointf(1081.0, 0.0), 1.0));
+}
+
 TEST_F(WorldKit, EveryWorldKeepsThePlayerInSightOnACoveredScreenAlongItsRoadsAndHeldDirections)
 {
     // He has learnt time travel and found the socks (a fall shows where it ends rather than a
@@ -670,8 +969,13 @@ TEST_F(WorldKit, EveryWorldKeepsThePlayerInSightOnACoveredScreenAlongItsRoadsAnd
             Build(row.type, record);
             std::string const how = direction == KeyIndex_GameLeft ? "holding left" : "holding right";
             check(how, [&](FrameCheck::Stepper const& step) {
-                // Wherever the hold leaves him, a key still moves him.
-                if (ShortcutRun::Hold(step, direction).action == Level_Continue)
+                // No door a puzzle opens is passed shut, and wherever the hold leaves him, a key
+                // still moves him.
+                DoorWatch doors = WatchDoors(*world, row.type, std::string(row.folder) + ", " + how,
+                                             DoorParts(*world->GetMap(), row.type, Watched));
+                ShortcutRun::Result const held = ShortcutRun::Hold(doors.Wrap(step), direction);
+                faults += doors.Report();
+                if (held.action == Level_Continue)
                     if (std::string const wedged = ShortcutRun::Wedged(*world, step); !wedged.empty())
                         faults += std::string(row.folder) + ", " + how + ": " + wedged + "\n";
             });
@@ -805,6 +1109,7 @@ TEST_P(WorldSurfaces, FromEveryStandingSurfaceThePlayerStaysInSightWithinTheWall
         row.type == Level_Tower ? TowerNeighbourSizes(*world->GetMap(), surfaces) : std::vector<StandingSurface>();
     MapWalls const walls = MapWalls::Of(*world->GetMap());
     std::vector<Rectf> const exits = ExitPlaces(row.folder);
+    std::vector<Door_Part> const doorParts = DoorParts(*world->GetMap(), row.type, Watched);
     ASSERT_FALSE(surfaces.empty());
     auto const began = std::chrono::steady_clock::now();
     std::string faults;
@@ -832,7 +1137,8 @@ TEST_P(WorldSurfaces, FromEveryStandingSurfaceThePlayerStaysInSightWithinTheWall
             how += " with the double jump";
         FrameCheck frames(*world, std::string(row.folder) + ", " + at + how, PurposefulViews(row.type));
         frames.Keep(walls, exits);
-        FrameCheck::Stepper const step = framed ? frames.Wrap(plain) : plain;
+        DoorWatch doors = WatchDoors(*world, row.type, std::string(row.folder) + ", " + at + how, doorParts);
+        FrameCheck::Stepper const step = doors.Wrap(framed ? frames.Wrap(plain) : plain);
         ShortcutRun::Result const r = run.keys == Surface_Still ? ShortcutRun::Run(
                                           step, Surface_StillSteps, [](int) { return std::vector<int>(); }, "standing")
                                       : run.keys == Surface_Random
@@ -840,7 +1146,7 @@ TEST_P(WorldSurfaces, FromEveryStandingSurfaceThePlayerStaysInSightWithinTheWall
                                           : ShortcutRun::Hold(step, run.keys, Surface_HoldSteps, run.twice);
         steps += r.steps;
         goesOn = r.action == Level_Continue;
-        faults += frames.Report();
+        faults += frames.Report() + doors.Report();
         if (!goesOn)
             return;
         if (Wedge_Place const* place = WedgeExcepted(row.type, *world))
@@ -918,20 +1224,24 @@ TEST_P(WorldHolds, HoldingADirectionWithTheDoubleJumpAtAnyTimingReachesNoGuarded
     auto const began = std::chrono::steady_clock::now();
     std::string faults;
     int steps = 0;
+    std::vector<Door_Part> doorParts;
     for (int direction : {KeyIndex_GameLeft, KeyIndex_GameRight})
         for (ShortcutRun::Jumps jumps : {ShortcutRun::Jumps::Once, ShortcutRun::Jumps::Twice, ShortcutRun::Jumps::AtTop})
             for (int walk : HoldWalks())
             {
                 Build(row.type, record);
+                if (doorParts.empty())
+                    doorParts = DoorParts(*world->GetMap(), row.type, Watched);
                 std::string const how = std::string(row.folder) + ", " + ShortcutRun::HoldName(direction, jumps, walk);
                 FrameCheck frames(*world, how, PurposefulViews(row.type));
-                FrameCheck::Stepper const step = frames.Wrap(plain);
+                DoorWatch doors = WatchDoors(*world, row.type, how, doorParts);
+                FrameCheck::Stepper const step = doors.Wrap(frames.Wrap(plain));
                 ShortcutRun::Result const r = ShortcutRun::Hold(step, direction, jumps, walk);
                 steps += r.steps;
                 Pointf const at = world->GetPlayer()->GetPos();
                 if (Guarded(row.type, r.action))
                     faults += std::string(row.folder) + ", " + r.how + ", at " + Place(at.x, at.y) + "\n";
-                faults += frames.Report();
+                faults += frames.Report() + doors.Report();
                 if (r.action == Level_Continue && WedgeExcepted(row.type, *world) == nullptr)
                     if (std::string const wedged = ShortcutRun::Wedged(*world, plain, true); !wedged.empty())
                         faults += how + ": " + wedged + "\n";
@@ -941,9 +1251,185 @@ TEST_P(WorldHolds, HoldingADirectionWithTheDoubleJumpAtAnyTimingReachesNoGuarded
     EXPECT_EQ(faults, "");
 }
 
+
+// Every door a puzzle opens, at each size its room is walked at. Walked up to from its near side,
+// holding towards it from just short of it, from further off and from beyond its plate (walked over
+// without stopping), without jumping or jumping twice with the double jump, it is not passed shut.
+// Shut on a player standing in its doorway while it is open, it lets him walk out on the side he came
+// from: where a plate opens it, the plate is let go (as a past self steps off) and it falls on him;
+// otherwise (or where the plate is watched and kept up), it is held open and he travels back to
+// before it opened, to find it shut round him. One test per world with such doors, so that the
+// worlds run side by side.
+class WorldDoors : public WorldKit, public testing::WithParamInterface<int>
+{
+protected:
+    GameEvents hold; // holds a door open from the tick of its event 0
+};
+
+constexpr int Doors_ApproachSteps = 400; // steps of a walk up to a door
+constexpr double Doors_PlateReach = 1000.0; // a plate further off than this from its door is not walked over on the way
+constexpr int Doors_OpenSteps = 600;  // steps a plate is held for its door to open all the way, at most
+constexpr int Doors_UnderSteps = 20;  // steps he stands under the open door before it shuts
+constexpr int Doors_TravelBack = 40;  // ticks before it opened that he travels back to
+constexpr int Doors_FallSteps = 300;  // steps a falling door is given to come to rest on him
+constexpr int Doors_OutSteps = 300;   // steps he is given to come out from under it
+
+TEST_P(WorldDoors, ADoorAPuzzleOpensKeepsAPlayerWalkingUpToItOnItsNearSideAndOneShutOnHimLetsHimOutThere)
+{
+    World_Row const& row = World_Table[GetParam()];
+    // He has learnt time travel and found the socks (a fall shows where it ends), and has not paid
+    // the castle's fee, which holds its entrance open.
+    GameEvents record = events;
+    record[Event_TimeTravel] = GameEvent_HasHappened;
+    record[Event_Socks] = GameEvent_HasHappened;
+    RoadProgress(row.type, record);
+    GameEvents twice = record;
+    twice[Event_DoubleJump] = GameEvent_HasHappened;
+    Build(row.type, record);
+    FrameCheck::Stepper const step = [&](std::vector<int> const& held) { return Step(held); };
+    auto const began = std::chrono::steady_clock::now();
+    std::string faults;
+    int approached = 0;
+    for (Door_Part const& part : DoorParts(*world->GetMap(), row.type, Watched))
+        for (double size : part.row->sizes)
+        {
+            DoorPlace const& p = part.place;
+            if (!p.Standing())
+                continue;
+            double const wide = Player_Width * size;
+            double const back = p.near == DoorSide::Left ? -1.0 : 1.0; // towards the near side
+            double const face = p.near == DoorSide::Left ? p.shut.x0 : p.shut.x1;
+            std::vector<double> from = {face + back * 1.5 * wide, face + back * 4.0 * wide};
+            if (Door_Plate const plate = DoorPlate(row.type, part.row->door); plate.group != 0)
+            {
+                Rectf bound;
+                world->GetMap()->FindGroupBound(plate.group, &bound);
+                double const beyond = (back < 0.0 ? bound.x0 : bound.x1) + back * wide;
+                if ((beyond - face) * back > 0.0 && std::fabs(beyond - face) < Doors_PlateReach
+                    && std::fabs(bound.y1 - p.floor) < 2.0 * Player_Height * size)
+                    from.push_back(beyond);
+            }
+            int const toward = p.near == DoorSide::Left ? KeyIndex_GameRight : KeyIndex_GameLeft;
+            for (double x : from)
+                for (bool jumps : {false, true})
+                {
+                    Build(row.type, jumps ? twice : record);
+                    Step(); // the groups in their places
+                    Rectf const box(x - wide / 2.0, p.floor + 1.0, x + wide / 2.0, p.floor + Player_Height * size);
+                    if (StandingSurfaces_Detail::Blocked(*world->GetMap(), box))
+                        continue;
+                    PutPlayer(*world, Pointf(x, p.floor), size);
+                    char how[160];
+                    std::snprintf(how, sizeof how, "%s, walking %s from (%.1f, %.1f) at size %g%s", row.folder,
+                                  toward == KeyIndex_GameLeft ? "left" : "right", x, p.floor, size,
+                                  jumps ? ", jumping twice" : "");
+                    DoorWatch doors = WatchDoors(*world, row.type, how, {part});
+                    ShortcutRun::Run(
+                        doors.Wrap(step), Doors_ApproachSteps,
+                        [&](int i) {
+                            return jumps ? ShortcutRun::HeldKeys(toward, i, ShortcutRun::Jumps::Twice, 0)
+                                         : std::vector<int>{toward};
+                        },
+                        how);
+                    faults += doors.Report();
+                    ++approached;
+                }
+        }
+    std::vector<Door_Part> const parts = DoorParts(*world->GetMap(), row.type, Fallen);
+    int tried = 0;
+    for (Door_Part const& part : parts)
+        for (double size : part.row->sizes)
+        {
+            DoorPlace const& p = part.place;
+            int const d = part.row->door;
+            double const distance = DoorDistance(row.type, d);
+            // Where no one of his size stands in the open doorway, the door shuts on no one that size.
+            double const clear = (DoorRises(row.type, d) ? std::min(p.ceiling, p.shut.y0 + distance) : p.ceiling) - p.floor;
+            if (clear < Player_Height * size)
+                continue;
+            Build(row.type, record);
+            Door* door = WorldDoor(*world, row.type, d);
+            auto const open = [&] { return door->GetPos(world->GetTick() - 1) >= distance; };
+            Door_Plate const plate = DoorPlate(row.type, d);
+            if (plate.group != 0)
+            {
+                Rectf bound;
+                world->GetMap()->FindGroupBound(plate.group, &bound);
+                PutPlayer(*world, Pointf((bound.x0 + bound.x1) / 2.0, bound.y1), plate.scale);
+                for (int i = 0; i < Doors_OpenSteps && !open(); ++i)
+                    Step();
+            }
+            bool const fell = plate.group != 0 && open();
+            Tick opened = 0;
+            if (!fell)
+            {
+                Steps(2 * Doors_TravelBack);
+                opened = world->GetTick();
+                hold.New();
+                hold[0] = opened;
+                door->HoldOpenAfter(&hold, 0);
+                Step();
+            }
+            char name[120];
+            std::snprintf(name, sizeof name, "%s, %s at size %g (%s): ", row.folder, DoorName(row.type, d).c_str(),
+                          size, fell ? "its plate let go" : "travelled back to before it opened");
+            if (!open())
+            {
+                faults += std::string(name) + "does not open\n";
+                continue;
+            }
+            PutPlayer(*world, Pointf(p.Line(), p.floor), size);
+            Steps(Doors_UnderSteps);
+            if (!fell)
+                KiligTravelBackTo(*world, step, opened - Doors_TravelBack);
+            for (int i = 0; i < Doors_FallSteps && door->GetPos(world->GetTick() - 1) > 0.0; ++i)
+                Step();
+            Steps(Doors_UnderSteps);
+            Pointf const under = world->GetPlayer()->GetPos();
+            int const toward = p.near == DoorSide::Left ? KeyIndex_GameLeft : KeyIndex_GameRight;
+            // Out on the near side, not lifted over the door on the way.
+            auto const over = [&] { return world->GetPlayer()->GetPos().y > p.Top(world->GetPlayer()->GetScale()); };
+            int i = 0;
+            for (; i < Doors_OutSteps && !over() && !p.Out(world->GetPlayer()->GetPos(), world->GetPlayer()->GetScale());
+                 ++i)
+                Step({toward});
+            ++tried;
+            if (std::getenv("HM_DOORS_TRACE") != nullptr)
+                std::printf("%sunder it at %s, out at %s after %d steps\n", name, Place(under.x, under.y).c_str(),
+                            Place(world->GetPlayer()->GetPos().x, world->GetPlayer()->GetPos().y).c_str(), i);
+            if (i < Doors_OutSteps && !over())
+                continue;
+            Pointf const at = world->GetPlayer()->GetPos();
+            if (i == 0 && over())
+                faults += std::string(name) + "thrown up over it to " + Place(at.x, at.y) + "\n";
+            else
+                faults += std::string(name) + "under it at " + Place(under.x, under.y) + ", holding "
+                          + (toward == KeyIndex_GameLeft ? "left" : "right") + " " + std::to_string(i)
+                          + " steps left his feet at " + Place(at.x, at.y) + (over() ? ", over it" : ", short of its ")
+                          + (over() ? "" : DoorSideName(p.near)) + (over() ? "\n" : " side\n");
+        }
+    double const seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
+    std::printf("%s: %d walks up to doors, %d doors shut on a player in %.1f s\n", row.folder, approached, tried,
+                seconds);
+    EXPECT_GT(approached + tried, 0);
+    EXPECT_EQ(faults, "");
+}
+
+// The worlds with doors a puzzle opens.
+std::vector<int> DoorWorlds()
+{
+    std::vector<int> worlds;
+    for (int i = 0; i < World_Count; ++i)
+        if (std::any_of(Door_Rows.begin(), Door_Rows.end(),
+                        [&](Door_Row const& r) { return r.type == World_Table[i].type && (r.watched || r.fallen); }))
+            worlds.push_back(i);
+    return worlds;
+}
+
 std::string WorldName(testing::TestParamInfo<int> const& row)
 {
     return World_Table[row.param].folder;
 }
 INSTANTIATE_TEST_SUITE_P(EveryWorld, WorldSurfaces, testing::Range(0, World_Count), WorldName);
 INSTANTIATE_TEST_SUITE_P(EveryWorld, WorldHolds, testing::Range(0, World_Count), WorldName);
+INSTANTIATE_TEST_SUITE_P(EveryWorld, WorldDoors, testing::ValuesIn(DoorWorlds()), WorldName);

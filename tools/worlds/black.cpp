@@ -274,6 +274,7 @@ constexpr double TrenchWidth = 50.0;
 constexpr double TrenchDepth = 20.0;
 constexpr double DoorWidth = 30.0;
 constexpr double DoorHeight = 200.0;
+constexpr double DoorClearance = 0.5; // how far short of its floor a shut door's solid stops
 constexpr double DenWayOut = 100.0;                             // under the lintel at a den's right end
 constexpr double RampClearance = Black_RampFootY - Black_PassY; // of a ramp's foot over the road
 
@@ -293,7 +294,18 @@ void BuildDen(MapWriter& map, Den const& den)
     Box(map, den.x0, roof, den.x1, roof + SlabDepth, Slab);
     Box(map, den.x1, den.floor + DenWayOut, den.x1 + SlabDepth, roof + SlabDepth, Slab);
     if (den.doorGroup != 0)
-        Box(map, den.doorX, den.floor, den.doorX + DoorWidth, den.floor + DoorHeight, Moving, den.doorGroup);
+    {
+        // The door's picture stands on the floor; its solid, never drawn, stops short of it, so that a
+        // player it is found shut round after a travel back keeps his feet on the floor and walks out
+        // from under it, rather than being lifted up through it and the roof.
+        double const x0 = den.doorX;
+        double const x1 = den.doorX + DoorWidth;
+        double const top = den.floor + DoorHeight;
+        Shape(map, Moving, den.doorGroup, false, {{x0, den.floor}, {x0, top}, {x1, top}, {x1, den.floor}},
+              {true, true, true, true});
+        Shape(map, 0, den.doorGroup, true, {{x0, den.floor + DoorClearance}, {x0, top}, {x1, top}, {x1, den.floor + DoorClearance}},
+              {false, false, false, false});
+    }
 }
 
 // The rock at the back of the hollows under the road: the pits, the lift valley and the tunnel under

@@ -41,6 +41,7 @@ constexpr double Slab = 40.0;     // depth of a floor
 constexpr double Ledge = 12.0;    // depth of a ledge
 constexpr double GateHigh = 45.0; // a gate stands this high in its doorway; the lintel starts above
 constexpr double GateWide = 16.0;
+constexpr double Gate_Clearance = 0.5; // how far short of its floor a shut gate's solid stops
 constexpr double Lift = 15.0; // depth of a lift's platform
 
 using Corners = std::vector<std::pair<double, double>>;
@@ -261,11 +262,22 @@ public:
               {x + 60.0, foot}},
              Unseen, group);
     }
+    // A gate's body from x0 to x1 standing on a floor, as high as top: its picture stands on the floor,
+    // its solid, never drawn, stops Gate_Clearance short of it. One it falls on, or that a travel back
+    // finds shut round him, leaves his feet on the floor, where he walks out from under it; caught
+    // in the seam between its foot and the floor, or inside it (a travel back lifts feet inside a
+    // solid up through it, and through the wall over it), he was held there or thrown up through
+    // the rock.
+    void GateBody(unsigned int group, double x0, double floor, double x1, double top)
+    {
+        Box(x0, floor, x1, top, Tile, group, false);
+        Box(x0, floor + Gate_Clearance, x1, top, Unseen, group);
+    }
     // A gate standing on the floor at x, with the wall over its doorway up to ceiling. It opens upwards.
     void Gate(unsigned int group, double x, double floor, double ceiling, double high = GateHigh,
               double wide = GateWide)
     {
-        Box(x, floor, x + wide, floor + high, Tile, group);
+        GateBody(group, x, floor, x + wide, floor + high);
         Box(x - 2.0, floor + high, x + wide + 2.0, ceiling);
     }
     void Ref(unsigned int id, double x, double y) { map.AddRefPoint(id, x, y); }
@@ -398,7 +410,7 @@ void Room4AndShaft(Castle_Map& m)
     m.Box(2236.0, Shaft_Ledge - Ledge, 2240.0, Road_Floor - Slab);
     // Door 9 closes the ledge between the two lifts, under a wall up to the shaft's top; it slides
     // open to the right, beyond the second lift.
-    m.Box(Shaft_Door9X, Shaft_Ledge, Shaft_Door9X + 24.0, Shaft_Ledge + GateHigh, Tile, Casle_Doors[8].group);
+    m.GateBody(Casle_Doors[8].group, Shaft_Door9X, Shaft_Ledge, Shaft_Door9X + 24.0, Shaft_Ledge + GateHigh);
     m.Box(Shaft_Door9X - 2.0, Shaft_Ledge + GateHigh, Shaft_Door9X + 26.0, 5100.0);
     double const lift2 = Shaft_Lift2_Top - 275.0;
     m.Box(2002.0, lift2 - Lift, 2118.0, lift2, Tile, Casle_Group_LiftToMultiHit);
@@ -615,7 +627,7 @@ void RoadRooms(Castle_Map& m)
         bool const lit = i == 3 || i == 7;
         m.Box(x + 20.0, f + 150.0, x + 40.0, f + 170.0, lit ? Tile : Stone, 0, false);
     }
-    m.Box(Symbol_DoorX, f, Symbol_DoorX + GateWide, f + GateHigh, Tile, Casle_Doors[15].group);
+    m.GateBody(Casle_Doors[15].group, Symbol_DoorX, f, Symbol_DoorX + GateWide, f + GateHigh);
     m.Box(Symbol_DoorX - 2.0, f + GateHigh, Symbol_DoorX + GateWide + 2.0, 5180.0);
     // Room 32, its pit, the passage on its left and door 13 on its right.
     m.Back(5040.0, f, 5690.0, 4900.0);

@@ -1,0 +1,289 @@
+// Test support: the doors a puzzle opens, as the map places them, and a watch over a run of held or
+// random keys that finds every step in which the player's feet pass such a door from the side its
+// puzzle keeps him on while the door is shut.
+//
+// A door is a map group; where it stands shut is where the map has it. A standing door (it closes a
+// way along a floor) is passed across the upright line through its middle, anywhere from the floor
+// under its foot up to the ceiling over it, found by probing the static map along that line: over
+// the door counts (a jump over it), under it too (a door that stops short of its floor). Where
+// nothing closes the way over the door, as high as a player standing on that floor reaches with two
+// jumps (DoorPlace_Reach heights of his own). A lid over a hole is passed across the level line
+// through its middle, within its width.
+//
+//     DoorWatch doors(*world, "castle, holding right", {{"door 3", place, [&](Tick t) { return Open(t); }}});
+//     ShortcutRun::Hold(doors.Wrap(step), KeyIndex_GameRight);
+//     EXPECT_EQ(doors.Report(), "");
+#pragma once
+
+#include "engine/Level_Type.h"
+#include "engine/Map.h"
+#include "engine/Player.h"
+#include "engine/Player_Sprites.h"
+#include "engine/Poly.h"
+#include "puzzles/World_Base.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <functional>
+#include <limits>
+#include <string>
+#include <utility>
+#include <vector>
+
+// The side of a door its puzzle keeps the player on: the side the way to it comes from.
+enum class DoorSide
+{
+    Left,
+    Right,
+    Above, // a lid over a hole, walked onto from above
+};
+
+inline char const* DoorSideName(DoorSide side)
+{
+    return side == DoorSide::Left ? "left" : side == DoorSide::Right ? "right" : "above";
+}
+
+constexpr double DoorPlace_Reach = 8.0; // heights of his own a player's feet rise with two jumps, and more
+constexpr double DoorPlace_Open = std::numeric_limits<double>::infinity();
+
+// One closed part of a door as the map has it shut (a group may close two doorways), and what the
+// static map has round it on its line.
+struct DoorPlace
+{
+    Rectf shut;                      // the solid polygons' corners
+    DoorSide near = DoorSide::Left;  // the side its puzzle keeps him on
+    double floor = 0.0;              // a standing door's: the top of the floor under its foot
+    double ceiling = DoorPlace_Open; // the lowest static solid over the door on its line
+
+    bool Standing() const { return near != DoorSide::Above; }
+    double Line() const { return Standing() ? (shut.x0 + shut.x1) / 2.0 : (shut.y0 + shut.y1) / 2.0; }
+    // Where a standing door is passed by a player of the size given: from below the floor or the
+    // door's foot up to the ceiling, or, under an open sky, as high as two jumps take him.
+    double Bottom() const { return std::min(floor, shut.y0) - 1.0; }
+    double Top(double scale) const
+    {
+        double const reach = floor + DoorPlace_Reach * Player_Height * std::max(scale, 1.0);
+        return std::min(ceiling, std::max(shut.y1, reach));
+    }
+    // Whether a point lies on the near or the far side of the door's line.
+    bool Near(Pointf p) const
+    {
+        switch (near)
+        {
+        case DoorSide::Left:
+            return p.x < Line();
+        case DoorSide::Right:
+            return p.x > Line();
+        case DoorSide::Above:
+            break;
+        }
+        return p.y > Line();
+    }
+    // Whether the feet at p have come out from under a standing door on its near side: his half
+    // width beyond its near face, no higher than it is passed (not lifted over it).
+    bool Out(Pointf p, double scale) const
+    {
+        double const half = Player_Width * scale / 2.0;
+        bool const beyond = near == DoorSide::Left ? p.x < shut.x0 - half : p.x > shut.x1 + half;
+        return Standing() && beyond && p.y <= Top(scale);
+    }
+};
+
+namespace PuzzleDoors_Detail
+{
+
+// Where the upright line at x runs through a convex polygon: the lowest and highest y, or false.
+inline bool Through(Poly const* poly, double x, double& lo, double& hi)
+{
+    lo = std::numeric_limits<double>::infinity();
+    hi = -lo;
+    int const n = poly->Points();
+    for (int k = 0; k < n; ++k)
+    {
+        Pointf const a = poly->points[k]->pos;
+        Pointf const b = poly->points[(k + 1) % n]->pos;
+        if ((a.x - x) * (b.x - x) > 0.0 || a.x == b.x)
+        {
+            if (a.x == x)
+            {
+                lo = std::min(lo, a.y);
+                hi = std::max(hi, a.y);
+            }
+            continue;
+        }
+        double const y = a.y + (b.y - a.y) * (x - a.x) / (b.x - a.x);
+        lo = std::min(lo, y);
+        hi = std::max(hi, y);
+    }
+    return lo < hi;
+}
+
+// The corners of a polygon as the map has it written.
+inline Rectf Corners(Poly const* poly)
+{
+    Rectf r(1e300, 1e300, -1e300, -1e300);
+    for (int k = 0; k < poly->Points(); ++k)
+    {
+        Pointf const p = poly->points[k]->pos;
+        r = Rectf(std::min(r.x0, p.x), std::min(r.y0, p.y), std::max(r.x1, p.x), std::max(r.y1, p.y));
+    }
+    return r;
+}
+
+inline bool Touch(Rectf const& a, Rectf const& b)
+{
+    return a.x0 <= b.x1 && b.x0 <= a.x1 && a.y0 <= b.y1 && b.y0 <= a.y1;
+}
+
+} // namespace PuzzleDoors_Detail
+
+// A door shut where given, with the floor and the ceiling the static map has on its line.
+inline DoorPlace ProbeDoor(Map const& map, Rectf const& shut, DoorSide near)
+{
+    using namespace PuzzleDoors_Detail;
+    DoorPlace place;
+    place.shut = shut;
+    place.near = near;
+    place.floor = shut.y0;
+    if (!place.Standing())
+        return place;
+    double const x = place.Line();
+    double const middle = (shut.y0 + shut.y1) / 2.0;
+    double floorTop = -std::numeric_limits<double>::infinity();
+    for (unsigned int i = 0; i < map.polyCount; ++i)
+    {
+        Poly const* poly = map.polys[int(i)];
+        double lo = 0.0;
+        double hi = 0.0;
+        if (!poly->solid || poly->group != 0 || !Through(poly, x, lo, hi))
+            continue;
+        if (hi <= middle && lo < shut.y0 + 1.0)
+            floorTop = std::max(floorTop, hi);
+        else if (lo >= middle)
+            place.ceiling = std::min(place.ceiling, lo);
+    }
+    // A door over no floor within a height of his own stands on its own foot.
+    if (floorTop > shut.y0 - Player_Height)
+        place.floor = floorTop;
+    return place;
+}
+
+// The closed parts of a door's group as the map has it (one for each set of its solid polygons
+// that touch), each probed on its line.
+inline std::vector<DoorPlace> PlaceDoor(Map const& map, unsigned int group, DoorSide near)
+{
+    using namespace PuzzleDoors_Detail;
+    std::vector<Rectf> parts;
+    for (unsigned int i = 0; i < map.polyCount; ++i)
+    {
+        Poly const* poly = map.polys[int(i)];
+        if (!poly->solid || poly->group != group)
+            continue;
+        Rectf r = Corners(poly);
+        // Join every part it touches.
+        for (auto part = parts.begin(); part != parts.end();)
+            if (Touch(*part, r))
+            {
+                r = Rectf(std::min(r.x0, part->x0), std::min(r.y0, part->y0), std::max(r.x1, part->x1),
+                          std::max(r.y1, part->y1));
+                part = parts.erase(part);
+            }
+            else
+                ++part;
+        parts.push_back(r);
+    }
+    std::vector<DoorPlace> places;
+    for (Rectf const& shut : parts)
+        places.push_back(ProbeDoor(map, shut, near));
+    return places;
+}
+
+// A door watched over a run: its name for the faults, its place, and whether it stands open at a
+// tick (its puzzle solved, or held open).
+struct WatchedDoor
+{
+    std::string name;
+    DoorPlace place;
+    std::function<bool(Tick)> open;
+};
+
+constexpr int DoorWatch_Listed = 4; // faults spelt out per watch; the rest are counted
+constexpr double DoorWatch_Leap = 100.0; // a move of more heights of his own in one step is a jump of the world's
+
+class DoorWatch
+{
+public:
+    using Stepper = std::function<Level_Action(std::vector<int> const& held)>;
+
+    DoorWatch(World_Base const& watched, std::string runName, std::vector<WatchedDoor> watchedDoors)
+        : world(watched), name(std::move(runName)), doors(std::move(watchedDoors)), last(watched.GetPlayer()->GetPos())
+    {
+    }
+
+    Stepper Wrap(Stepper step)
+    {
+        return [this, step = std::move(step)](std::vector<int> const& held) {
+            Level_Action const r = step(held);
+            After();
+            return r;
+        };
+    }
+
+    // Compares the feet after a step with where they stood before it.
+    void After()
+    {
+        ++steps;
+        Player const* player = world.GetPlayer();
+        Pointf const now = player->GetPos();
+        Pointf const before = last;
+        last = now;
+        double const scale = player->GetScale();
+        if (std::hypot(now.x - before.x, now.y - before.y) > DoorWatch_Leap * Player_Height * scale)
+            return;
+        for (WatchedDoor const& door : doors)
+        {
+            DoorPlace const& p = door.place;
+            if (!p.Near(before) || p.Near(now))
+                continue;
+            double const line = p.Line();
+            // Where the feet cross the line, along the step.
+            double const along = p.Standing() ? (line - before.x) / (now.x - before.x) : (line - before.y) / (now.y - before.y);
+            Pointf const at(before.x + (now.x - before.x) * along, before.y + (now.y - before.y) * along);
+            bool const within = p.Standing() ? at.y >= p.Bottom() && at.y <= p.Top(scale)
+                                             : at.x >= p.shut.x0 && at.x <= p.shut.x1;
+            Tick const t = world.GetTick();
+            if (!within || door.open(t) || door.open(t - 1))
+                continue;
+            if (++faults > DoorWatch_Listed)
+                continue;
+            char text[400];
+            std::snprintf(text, sizeof text,
+                          "%s: step %d (tick %d), feet (%.1f, %.1f) to (%.1f, %.1f) at size %g passed %s (x %.1f-%.1f, "
+                          "y %.1f-%.1f) from its %s, shut",
+                          name.c_str(), steps, static_cast<int>(t), before.x, before.y, now.x, now.y, scale,
+                          door.name.c_str(), p.shut.x0, p.shut.x1, p.shut.y0, p.shut.y1, DoorSideName(p.near));
+            listed += text;
+            listed += "\n";
+        }
+    }
+
+    // The faults found, one line each ("" when none); past DoorWatch_Listed, their count.
+    std::string Report() const
+    {
+        if (faults <= DoorWatch_Listed)
+            return listed;
+        return listed + name + ": and " + std::to_string(faults - DoorWatch_Listed) + " more doors passed\n";
+    }
+
+    int Faults() const { return faults; }
+
+private:
+    World_Base const& world;
+    std::string name;
+    std::vector<WatchedDoor> doors;
+    Pointf last;
+    int steps = 0;
+    int faults = 0;
+    std::string listed;
+};
