@@ -204,16 +204,17 @@ TEST_F(TowerWorld, TheZonesOfTheRoadAndTheFirstWingLieOnFloors)
     }
 }
 
-// A door that falls on a player standing under it leaves him able to walk out from under it: its foot
-// stops short of the floor. Door 12 in the upper room on a player of 1, door 16 on LX on one of 8, door 17 on a giant.
+// A door that falls on a player standing under it leaves him able to walk out from under it on the side
+// he came from: its foot stops short of the floor. Door 12 in the upper room on a player of 1 (who comes
+// from the right), door 16 on LX on one of 8, door 17 on a giant.
 TEST_F(TowerWorld, ADoorFallenOnAPlayerLeavesHimFreeToWalkOut)
 {
     MakeTower();
     Place(WingA_Door12X + 5.0, WingA_UpperY, 1.0);
     Steps(20);
     double const x = Pos().x;
-    Steps(100, {Key_Left});
-    EXPECT_LT(Pos().x, x - Player_Width) << "the closed door 12 held his feet";
+    Steps(100, {Key_Right});
+    EXPECT_GT(Pos().x, x + Player_Width) << "the closed door 12 held his feet";
 
     Place(WingB_Door16X + 29.0, WingB_FinaleY, 8.0);
     Steps(20);

@@ -33,13 +33,15 @@
 //     4; walk to the closed door; travel back to 100 ticks after stepping on the plate; walk right
 //     through the door (the past self holds the plate).
 //   Beyond door 0 he walks the corridor at 4 and jumps up its end (x 2920) onto the gallery (800)
-//   over the pit and the hall, up the rise (x 5700) onto the high gallery (1110) and drops through
-//   its hole (x 6470 to 6570) into the upper room of the rooms of a player of 1 (x 6100 to 6570).
-//   Whoever falls onto the galleries' roof (1280) walks off its right end into the same hole.
-//   Scaler 5 (x 6490) makes him 1. Switch 10 (x 6430) opens door 12 (x 6390).
-//     Solution: stand on the plate 300 ticks; walk left to the closed door; travel back to 150
-//     ticks after stepping on; walk through. Heart 59 lies beyond, at the upper floor's end, from
-//     which he drops into the ring room.
+//   over the pit and the hall, up the rise (x 5700) onto the high gallery (1110), over switch 10
+//   (x 5920), and drops through its hole (x 6470 to 6522) into the upper room of the rooms of a
+//   player of 1 (x 6100 to 6570). Whoever falls onto the galleries' roof (1280) walks right along it
+//   and drops through a hole at its end (x 5800) onto the high gallery, short of the switch.
+//   Scaler 5 (x 6490) makes him 1. Switch 10 opens door 12 (x 6390) in the upper room.
+//     Solution: at 4 stand on the plate 300 ticks; walk right along the high gallery and drop into
+//     the upper room; walk left to the closed door; travel back to 150 ticks after stepping on; walk
+//     through. Heart 59 lies beyond, at the upper floor's end, from which he drops into the ring
+//     room.
 //   Ring room: the ringed target (rp 91, x 6480) opens door 13 (x 6320) while it is down; any of
 //     its six anti-targets hit later stands it up.
 //     Solution: from where he drops in, aim, choose the middle target (anti-targets are nearer),
@@ -540,7 +542,9 @@ void WriteGallery(MapWriter& map)
     double const g = WingA_GalleryY;
     Box(map, WingA_CorridorX1, WingA_GallerySlabY, WingA_RiseX0, g);
     Box(map, WingA_RiseX0, WingA_GallerySlabY, WingA_HighX0, WingA_RiseY);
-    Box(map, WingA_HighX0, WingA_GallerySlabY, WingA_RoomsX0, WingA_HighY);
+    // Switch 10 in the high gallery's floor, in a slot too steep to stand in.
+    PlateSlotFloor(map, WingA_HighX0, WingA_RoomsX0, WingA_HighY, WingA_GallerySlabY, WingA_Plate10X, 1.0,
+                   Tower_Switches[10].group, Coarse, Plate_SteepSlot);
     Box(map, WingA_RoomsX0, WingA_RoomsCeilingY, WingA_DropX0, WingA_HighY, Brick);
     // The rooms' right wall carries the high gallery's end beyond the hole; its end wall and the
     // ceilings keep a jumping player inside the shots over them.
@@ -558,7 +562,10 @@ void WriteGallery(MapWriter& map)
     Teeth(map, 2880, WingA_LowCeilingX1, WingA_LowCeilingY + 50.0, Roof_ToothWidth);
     Box(map, WingA_LowCeilingX1, WingA_CeilingY, WingA_LowCeilingX1 + 20.0, WingA_StopY, Brick);
     Teeth(map, WingA_LowCeilingX1, WingA_LowCeilingX1 + 20.0, WingA_StopY, 20.0);
-    Box(map, WingA_LowCeilingX1 + 20.0, WingA_CeilingY, WingA_DropX0, roof, Brick);
+    Box(map, WingA_LowCeilingX1 + 20.0, WingA_CeilingY, WingA_RoofHoleX0, roof, Brick);
+    // The hole in the roof over the high gallery's left end; beyond it, over the rest of the high
+    // gallery, solid up to LX's floor.
+    Box(map, WingA_RoofWallX0, WingA_CeilingY, WingA_DropX0, Way_WallY, Brick);
     Box(map, WingA_DropWallX, WingA_UpperY, WingA_RoomsX1, WingA_HighY, Brick);
     Box(map, WingA_DropWallX, WingA_HighY, WingA_HighX1, WingB_FinaleFarY - 200.0, Brick);
 
@@ -574,10 +581,9 @@ void WriteGallery(MapWriter& map)
     Ref(map, Tower_Balls[27].ref, 4450, g + 200);
     Ref(map, Tower_Splits[3].ref, 4900, g + 1);
 
-    // The upper room: scaler 5 where he lands from the hole, switch 10 and door 12, the heart.
+    // The upper room: scaler 5 where he lands from the hole, door 12, the heart.
     double const u = WingA_UpperY;
-    PlateSlotFloor(map, WingA_UpperX0, WingA_RoomsX1, u, WingA_UpperSlabY, WingA_Plate10X, 1.0,
-                   Tower_Switches[10].group, Coarse, Plate_SteepSlot);
+    Box(map, WingA_UpperX0, WingA_UpperSlabY, WingA_RoomsX1, u);
     Ref(map, 10, WingA_Scale1X, u);
     Box(map, WingA_Door12X, u + Door_Clearance, WingA_Door12X + 10, u + 60, Tile, 16.0, Tower_Doors[12].group);
     Box(map, WingA_Door12X, u + 60, WingA_Door12X + 10, WingA_RoomsCeilingY, Brick, 16.0);

@@ -172,6 +172,12 @@ constexpr double WingA_RiseX0 = 5700.0;      // a step up towards the high galle
 constexpr double WingA_RiseY = 1050.0;
 constexpr double WingA_HighX0 = 5800.0; // the high gallery, over the small rooms
 constexpr double WingA_HighY = 1110.0;
+// Switch 10 lies in the high gallery's floor near its left end, pressed at 4, and door 12 stands in the
+// upper room below the hole at the gallery's other end: whoever holds the plate down himself and then
+// runs along the gallery, drops through the hole and walks back to the door finds it shut, however
+// high it had risen and however it bounces as it falls. Only a past self on the plate holds it open.
+// Left of its slot the floor is wider than a player of 4.
+constexpr double WingA_Plate10X = 5920.0;
 constexpr double WingA_DropX0 = 6470.0; // the hole in it over the upper room, to the rooms' right wall
 constexpr double WingA_HighX1 = 6700.0; // its end wall
 // Over the gallery and the high gallery, over the head of a player of 4 jumping onto the high gallery:
@@ -185,14 +191,22 @@ constexpr double WingA_LowCeilingX1 = 3500.0; // where the shot beyond begins
 constexpr double WingA_GalleryToothX0 = 3455.0;
 constexpr double WingA_StopY = 3000.0;                // a wall at the low ceiling's end, up to here
 constexpr double WingA_RoofY = WingA_CeilingY + 40.0; // the roof over the gallery and the high gallery
-// The roof ends over the high gallery's hole, and beyond the hole's left part the end wall stands
-// forward up to LX: whoever walks off the roof's end lands in the upper room on scaler 5.
+// Over the high gallery's left end, short of switch 10, the roof ends at a hole in it; beyond the hole
+// the tower is solid from the high gallery's ceiling up to LX's floor. Whoever walks along the roof
+// drops through the hole onto the high gallery and passes over the plate on his way on, and no one
+// jumping up the hole over the upper room comes out above the high gallery.
+constexpr double WingA_RoofHoleX0 = 5800.0;
+constexpr double WingA_RoofWallX0 = 5820.0;
+// Beyond the hole in the high gallery over the upper room, the end wall stands forward up to LX: whoever
+// drops through the hole lands in the upper room on scaler 5.
 constexpr double WingA_DropWallX = 6522.0; // scaler 5's zone's right edge
 
 // The rooms of a player of 1 lie in the close shot at x 6100-6600, y 720-1100: the upper room
-// (scaler 5 where he lands, switch 10, door 12, the heart), from whose left end he drops into the
-// ring room (the ringed target, door 13), and left of both the track room (the track, door 11 the lid
-// of the shaft down to the rooms of a player of 1/4).
+// (scaler 5 where he lands, door 12, the heart), from whose left end he drops into the ring room (the
+// ringed target, door 13), and left of both the track room (the track, door 11 the lid of the shaft
+// down to the rooms of a player of 1/4). The upper room's floor is flat from the hole to beyond door 12:
+// nothing tilts a body near the door, whose foot stops short of the floor, so that no one passes under
+// it with his head swung aside and turns upright inside it.
 constexpr double WingA_RoomsX0 = 6100.0; // the track room's left wall
 constexpr double WingA_RoomsX1 = 6570.0; // the right wall of the upper and the ring room
 constexpr double WingA_RoomsY = 800.0;   // the floor of the ring room and the track room
@@ -200,8 +214,7 @@ constexpr double WingA_RoomsCeilingY = 1090.0;
 constexpr double WingA_UpperY = 930.0; // the upper room
 constexpr double WingA_UpperSlabY = 905.0;
 constexpr double WingA_UpperX0 = 6360.0; // its floor's left end, over the ring room
-constexpr double WingA_Scale1X = 6490.0; // scaler 5, between the hole and switch 10
-constexpr double WingA_Plate10X = 6430.0;
+constexpr double WingA_Scale1X = 6490.0; // scaler 5, under the hole
 constexpr double WingA_Door12X = 6390.0;
 constexpr double WingA_Door13X = 6320.0; // the ring room's left wall
 constexpr double WingA_RingX = 6480.0;   // the ringed target, 60 above the floor
