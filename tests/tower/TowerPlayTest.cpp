@@ -444,7 +444,7 @@ TEST_F(TowerPlayHeld, OnlyAPlayerOf1Over32PassesTheLowPassageAndNoneIsCaughtInIt
     EXPECT_LE(Pos().x, WingB_LowPassX0 + 0.5) << "a player of 1/16 stays at its mouth";
 }
 
-TEST_F(TowerPlayHeld, WithTheDoubleJumpNoOneOf4LeavesTheExitFloorLeftOrTheCatchFloorRightAndNoOneShrinkingRegainsL1)
+TEST_F(TowerPlayHeld, NoRiderOf1NorOneOf4LeavesTheExitFloorLeftNoOneTheCatchFloorRightAndNoOneShrinkingRegainsL1)
 {
     events[Event_DoubleJump] = GameEvent_HasHappened;
     MakeTower();
@@ -452,6 +452,18 @@ TEST_F(TowerPlayHeld, WithTheDoubleJumpNoOneOf4LeavesTheExitFloorLeftOrTheCatchF
     Hold(Key_Left, 600, true);
     EXPECT_EQ(Pos().y, WingB_ExitFloorY);
     EXPECT_GE(Pos().x, WingB_ExitFloorX0) << "the wall over the exit floor's left end";
+    // A rider of 1 who has just stepped off his car walks left at once: where he lands in scaler 23's zone,
+    // still growing, and where he lands short of it, still 1. Grown against the sill, he walks back.
+    for (double x : {WingB_ExitFloorX0 + 40.0, WingB_ExitFloorX0 + WingB_ExitSillWidth + 2.0})
+    {
+        Place(x, WingB_ExitFloorY, 1.0);
+        Steps(300, {Key_Left});
+        EXPECT_EQ(Pos().y, WingB_ExitFloorY) << "walking left from " << x;
+        EXPECT_GE(Pos().x, WingB_ExitFloorX0) << "walking left from " << x;
+        double const held = Pos().x;
+        Steps(100, {Key_Right});
+        EXPECT_GT(Pos().x, held + Hero().GetScale() * Player_Width) << "held at the sill, from " << x;
+    }
 
     Place(WingB_CatchX1 - 100.0, WingB_CatchY, 4.0);
     Hold(Key_Right, 600, true);

@@ -115,8 +115,9 @@
 //     Solution: wait on the ledge over P against the spike at x 1400; the next car rises through
 //     the ledge and lifts him; ride until the car comes down beside the exit floor at the foot of its
 //     turn down (the end of its 14th leg, x 5200, y 4254) and walk off it to the right onto the exit
-//     floor (4244), under the wall hanging over its left end; scaler 23 makes him 4. Walk off its
-//     right end onto LX (2690), against the hanging wall at x 5740.
+//     floor (4244), under the wall hanging over its left end and over the sill there (the car's top
+//     over it); scaler 23 makes him 4. Walk off its right end onto LX (2690), against the hanging wall
+//     at x 5740.
 //   LX: scaler 24 makes him 8; switch 11 (x 5995) holds door 16 (x 6400, rising 220) and door 17
 //   (x 7200, rising 2000); beyond door 16 scaler 25, on the overview spot, makes him 64.
 //     Solution: at 8 stand on switch 11 from T for 700 ticks; walk right through door 16 (it is
@@ -900,9 +901,18 @@ void WriteTransporter(MapWriter& map)
 
     // The exit floor, with scaler 23 and the second heart.
     Box(map, WingB_ExitFloorX0, WingB_ExitFloorY - 15, WingB_ExitFloorX1, WingB_ExitFloorY, Stone);
-    // Over its left end a wall down from the roof, its foot over the head of a rider stepping off his car
-    // and under the head of a player of 4: no one of 4 leaves the floor there, walking or jumping.
-    Box(map, WingB_ExitFloorX0, WingB_ExitLintelY, WingB_ExitFloorX0 + 20.0, Tower_TopY - 200, Brick);
+    // At its left end the sill that no one walks back over, and over it a wall down from the roof, its
+    // foot over the head of a rider stepping off his car and under the head of a player of 4: no one of 4
+    // leaves the floor there, walking or jumping.
+    double const x0 = WingB_ExitFloorX0;
+    double const x1 = x0 + WingB_ExitSillWidth;
+    Poly(map,
+         {{x0, WingB_ExitFloorY},
+          {x0, WingB_ExitFloorY + WingB_ExitSillHeight},
+          {x1, WingB_ExitFloorY + WingB_ExitSillFoot},
+          {x1, WingB_ExitFloorY}},
+         Brick, Coarse);
+    Box(map, WingB_ExitLintelX0, WingB_ExitLintelY, WingB_ExitLintelX0 + 20.0, Tower_TopY - 200, Brick);
     Ref(map, 149, WingB_ExitFloorX0 + 32.0, WingB_ExitFloorY); // scaler 23: 1 -> 4, where the rider lands
     Ref(map, Tower_Rp_PickUps[2], 5500, WingB_ExitFloorY + 10);
 

@@ -396,8 +396,17 @@ constexpr double WingB_WaitX = WingB_CarX + 1.0; // where he waits on it, just r
 constexpr double WingB_ExitFloorY = 4244.0;
 constexpr double WingB_ExitFloorX0 = 5232.0; // just right of the cars running straight down past it
 constexpr double WingB_ExitFloorX1 = 5600.0;
-// The foot of the wall down over its left end: just under the head of a player of 4 on the floor, over
-// the head of a rider of 1 on a car whose top is less than 58 over the floor.
+// At its left end a sill, a wall on the left, its top falling steeply to the right to a low wall: a
+// rider walks off his car over it (the car's top above it), and no one of any size walks back off the
+// floor's end, a rider of 1 still growing as little as one grown. Against the low wall he stands upright.
+constexpr double WingB_ExitSillHeight = 8.0;
+constexpr double WingB_ExitSillWidth = 4.0;
+constexpr double WingB_ExitSillFoot = 2.0; // the low wall's height
+// The wall down over the floor's left end, beginning over the middle of the sill: a rider whose head
+// meets it drops onto the sill's top and slides off onto the floor, and one against the low wall has the
+// wall's foot over his head. Its foot is just under the head of a player of 4 on the floor, over the
+// head of a rider of 1 on a car whose top is less than 58 over the floor.
+constexpr double WingB_ExitLintelX0 = WingB_ExitFloorX0 + WingB_ExitSillWidth / 2.0;
 constexpr double WingB_ExitLintelY = WingB_ExitFloorY + 78.0;
 constexpr double WingB_FinaleY = 2690.0; // LX: on switch 11 a player of 8 is still in zone 39
 // LX beyond door 16, a step lower: a giant of 64 on the overview spot stands whole in zone 39's
