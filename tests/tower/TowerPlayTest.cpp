@@ -104,7 +104,8 @@ TEST_F(TowerPlay, FirstWingFromL0ThroughTheGateRoomAlongTheGalleryToSwitch10TheR
 {
     Tower& tower = MakeTower();
     Place(Way_BlockX1 + 50.0, WingA_FloorY, 16.0);
-    EXPECT_TRUE(StepUntil([&] { return Pos().x > 800.0; }, 1000, {Key_Right})) << "the walls let him through";
+    EXPECT_TRUE(StepUntil([&] { return Pos().x > WingA_Scaler4X - 20.0; }, 1000, {Key_Right}))
+        << "the walls let him through";
     EXPECT_TRUE(GrowTo(8.0));
     Tick const plate = HoldPlate(WingA_Plate0X, 400);
     EXPECT_TRUE(tower.GetSwitch(0)->IsActive(Now() - 1));

@@ -27,7 +27,7 @@
 //   to 710), steps down off its end, and scaler 1 against the next wall (x 729) makes him 4.
 //   Walking back left under its low opening, a small player drops through the hole into the
 //   corridor below.
-//   Gate room: scaler 4 makes him 8, switch 0 (plate at x 1150) goes down under 8, scaler 3 makes
+//   Gate room: scaler 4 makes him 8, switch 0 (plate at x 1210) goes down under 8, scaler 3 makes
 //   him 4 again, and door 0 (x 1700) rises 100, enough for 4 but not for 8.
 //     Solution: at 8 stand on the plate 400 ticks; walk right into scaler 3 and wait to shrink to
 //     4; walk to the closed door; travel back to 100 ticks after stepping on the plate; walk right
@@ -509,7 +509,7 @@ void WriteFoot(MapWriter& map)
     Box(map, Way_BlockX1, 400, stepX, y);
     Poly(map, {{stepX, 400}, {stepX, y}, {WingA_LipX0, WingA_RimY}, {WingA_LipX0, 400}}, Stone, Coarse);
     Box(map, 500, 1000, 560, Way_Bottom, Brick); // W1: a giant's head meets it, a player of 16 passes below
-    Ref(map, 2, 720, y);                         // scaler 1, before W2: 16 -> 4
+    Ref(map, 2, WingA_Scaler1X, y);              // scaler 1, before W2: 16 -> 4
     Box(map, WingA_W2X, 700, WingA_GateRoomX, WingA_GateCeilingY, Brick); // W2: 100 high below it
     // The opening's roof, its top too steep to stand on.
     Poly(map,
@@ -524,8 +524,8 @@ void WriteFoot(MapWriter& map)
     // Its ceiling, the floor of the way in's passage, reaches to the wall under L1's end.
     Box(map, Way_ShaftX0, WingA_GateCeilingY, Way_ToothX0, Way_PassY, Brick);
     Box(map, Way_ToothX1, WingA_GateCeilingY, Way_X1, Way_PassY, Brick);
-    Ref(map, 7, 820, y);  // scaler 4: 4 -> 8
-    Ref(map, 6, 1540, y); // scaler 3: 8 -> 4
+    Ref(map, 7, WingA_Scaler4X, y); // scaler 4: 4 -> 8
+    Ref(map, 6, 1540, y);           // scaler 3: 8 -> 4
     Box(map, WingA_Door0X, y, WingA_Door0X + 40, WingA_GateCeilingY, Brick, 256.0, Tower_Doors[0].group);
     Shade(map, WingA_GateRoomX, y, WingA_Door0X, WingA_GateCeilingY, Tower_Group_HiddenFar, false);
 }
@@ -838,10 +838,16 @@ void WriteTiny(MapWriter& map)
     // Beyond door 6 a ceiling as low as the open door's gap keeps him on the floor up to the zones
     // that make him 1/8 and 1/4, which he then cannot jump over.
     Box(map, WingB_Door6X - 3.5, low + 2.4, WingB_Door6X, y - 2, Brick, fine);
-    Ref(map, 49, WingB_Door6X - 4.0, low); // scaler 19: 1/16 -> 1/8
-    Ref(map, 50, WingB_Door6X - 4.6, low); // scaler 20: 1/8 -> 1/4
-    Ref(map, 51, 1408, low);               // scaler 21: 1/4 -> 1/2
-    Ref(map, 53, 1400, low);               // scaler 22: 1/2 -> 1
+    // Scaler 19 just beyond the low ceiling's end and scaler 20 just beyond scaler 19's zone. Over scaler
+    // 19 the ceiling is a hair over the head of a player of 1/8: no one jumps over scaler 20 from it.
+    double const grow8 = WingB_Door6X - 4.0;
+    double const reach20 = 8.0 * Tower_Scalers[20].zoneScale;
+    double const grow4 = grow8 - 8.0 * Tower_Scalers[19].zoneScale - reach20 - WingB_TinyZonesApart;
+    Box(map, grow4 + reach20, low + WingB_EighthRoom, WingB_Door6X - 3.5, y - 2, Brick, fine);
+    Ref(map, 49, grow8, low); // scaler 19: 1/16 -> 1/8
+    Ref(map, 50, grow4, low); // scaler 20: 1/8 -> 1/4
+    Ref(map, 51, 1408, low);  // scaler 21: 1/4 -> 1/2
+    Ref(map, 53, 1400, low);  // scaler 22: 1/2 -> 1
     Box(map, WingB_StepX0, WingB_StepY - 10.0, WingB_StepX1, WingB_StepY, Stone, 8.0);
     // Up to near the rock: its top lies in the camera zone of the room over it, clear of the cars'
     // turn into their leftward leg.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "tools/MapWriter.h"
+#include "tower/Tower_Ids.h"
 
 #include <string>
 
@@ -32,12 +33,18 @@ constexpr double Tower_RoofX0 = 4990.0; // the roof over LX begins over the last
 // zone; a giant's head meets a wall over the ledge's left end, so that only a player of 16 climbs.
 // From the passage no jump reaches the walkway back over the shaft: the walkway's underside or the
 // lintel stops it.
-// Scaler 0's zone ends short of the foot's wall: one who walks out of the corridor under the first
-// wing and grows in it is too tall for the corridor before he could walk back into it.
-constexpr double Tower_ShrinkX = -1400.0;
-// On the way to the second exit, any size grows to 64 again just beyond the foot's shot, left of
-// scaler 0's zone, whose left end it overrules.
+// Scaling zones that give different sizes never meet: a player standing where two reached would be
+// given one size and then the other at every step, each change with its sound. Where one zone follows
+// another, it begins this far beyond the other's end (a zone reaches 8 times its own size either way).
+constexpr double Tower_ZonesApart = 5.0;
+// On the way to the second exit, any size grows to 64 again just beyond the foot's shot, at the
+// tower's wall, left of scaler 0's zone.
 constexpr double Tower_GrowX = -2000.0;
+// Scaler 0's zone begins just beyond scaler 2's, and ends short of the foot's wall: one who walks out
+// of the corridor under the first wing and grows in it is too tall for the corridor before he could
+// walk back into it.
+constexpr double Tower_ShrinkX =
+    Tower_GrowX + 8.0 * (Tower_Scalers[2].zoneScale + Tower_Scalers[0].zoneScale) + Tower_ZonesApart;
 // Over scaler 2's zone a gate's beam hangs, its underside a jump's breadth over the head of a player of
 // 16 on the road and its top under a giant's head: a player of 16 passes the zone on the ground,
 // while a giant of 64 walks on with the beam across his middle. It is thicker than a player of 16 is
@@ -150,6 +157,11 @@ constexpr double WingA_GapX0 = 713.0;
 constexpr double WingA_GapX1 = 717.0;
 constexpr double WingA_LipX1 = 718.0; // the lip's end, over the floor beyond the hole
 constexpr double WingA_W2X = 729.0;   // W2's face, just short of the gate room's zone: one held there is framed with L0
+// Scaler 1 on the floor between the hole and W2, where a player of 16 waits against W2, and scaler 4 in
+// the gate room, its zone beginning just beyond scaler 1's.
+constexpr double WingA_Scaler1X = 720.0;
+constexpr double WingA_Scaler4X =
+    WingA_Scaler1X + 8.0 * (Tower_Scalers[1].zoneScale + Tower_Scalers[4].zoneScale) + Tower_ZonesApart;
 // The lip's top, over scaler 1's zone, lies as high as the head of a player of 16 on it passes under
 // W1, and the roof over the opening comes down at the lip's end to just over it: the head of a player
 // of 4 walking out of the opening passes between them, while no jump under W2 takes anyone's feet
@@ -159,7 +171,7 @@ constexpr double WingA_OpeningRoofY = 682.0; // the roof's underside at the lip'
 constexpr double WingA_LipY = 610.0;         // its underside over the hole
 constexpr double WingA_StepRise = 1.2;       // rise over run of the step up to the lip
 constexpr double WingA_GateCeilingY = 900.0; // under the passage of the way in
-constexpr double WingA_Plate0X = 1150.0;     // switch 0, for a player of 8
+constexpr double WingA_Plate0X = 1210.0;     // switch 0, for a player of 8, its gap well beyond scaler 4
 constexpr double WingA_Door0X = 1700.0;      // door 0's left face
 // Beyond door 0 a player of 4 walks the corridor under the way in's passage, jumps up its end onto
 // the gallery over the spike pit and the hall, up again onto the high gallery over the small rooms,
@@ -372,6 +384,10 @@ constexpr double WingB_Plate5X = 1464.0; // the pairs and the growing zones past
 constexpr double WingB_Door5X = 1459.0;
 constexpr double WingB_Plate6X = 1455.0;
 constexpr double WingB_Door6X = 1450.0;
+// Past door 6 the zones that make him 1/8 and 1/4 lie this far apart, and over the first the corridor's
+// ceiling is this high: a hair over the head of a player of 1/8.
+constexpr double WingB_TinyZonesApart = 0.05;
+constexpr double WingB_EighthRoom = 2.6;
 // Past the growing zones he jumps from the floor onto a step hung over the corridor's end, from it
 // onto the masonry over the corridors (its top at the scales' room's zone's lower edge) and from
 // there back left onto the ledge over P: every jump stays inside the camera zones of the floor
