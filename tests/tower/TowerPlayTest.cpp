@@ -15,6 +15,10 @@
 #include "tower/Tower_Scales.h"
 
 #include <cmath>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
 
 using namespace TowerWriter;
 
@@ -100,7 +104,8 @@ TEST_F(TowerPlay, FirstWingFromL0ThroughTheGateRoomAlongTheGalleryToSwitch10TheR
 {
     Tower& tower = MakeTower();
     Place(Way_BlockX1 + 50.0, WingA_FloorY, 16.0);
-    EXPECT_TRUE(StepUntil([&] { return Pos().x > 800.0; }, 1000, {Key_Right})) << "the walls let him through";
+    EXPECT_TRUE(StepUntil([&] { return Pos().x > WingA_Scaler4X - 20.0; }, 1000, {Key_Right}))
+        << "the walls let him through";
     EXPECT_TRUE(GrowTo(8.0));
     Tick const plate = HoldPlate(WingA_Plate0X, 400);
     EXPECT_TRUE(tower.GetSwitch(0)->IsActive(Now() - 1));
@@ -122,15 +127,19 @@ TEST_F(TowerPlay, FirstWingFromL0ThroughTheGateRoomAlongTheGalleryToSwitch10TheR
     EXPECT_EQ(Pos().y, WingA_RiseY);
     Steps(5);
     JumpTowards(Key_Right, [&] { return Pos().x > WingA_HighX0 + 50.0; });
+    // At 4 on switch 10, along the high gallery and down its hole into the upper room, where he becomes
+    // 1, to the door it opens.
+    Tick const plate10 = HoldPlate(WingA_Plate10X, 300);
+    EXPECT_TRUE(tower.GetSwitch(10)->IsActive(Now() - 1));
     EXPECT_TRUE(StepUntil([&] { return Pos().y < WingA_HighY - 50.0; }, 400, {Key_Right})) << "fell through the hole";
     EXPECT_TRUE(StepUntil([&] { return Hero().onGround; }, 100));
     EXPECT_EQ(Pos().y, WingA_UpperY);
     EXPECT_TRUE(StepUntil([&] { return Hero().GetScale() < 4.0; }, 100, {Key_Left}));
     EXPECT_TRUE(GrowTo(1.0));
-
-    Tick const plate10 = HoldPlate(WingA_Plate10X, 300);
     ThroughDoorFromThePast(Key_Left, plate10 + 150, WingA_UpperX0 + 20.0, tower.GetDoor(12));
     EXPECT_TRUE(StepUntil([&] { return Pos().y == WingA_RoomsY; }, 200, {Key_Left})) << "dropped into the ring room";
+    // A step back from door 13, facing the ring.
+    WalkTo(WingA_Door13X + 20.0);
     Steps(10);
 
     EXPECT_TRUE(Throw(tower.GetHitTarget(13)));
@@ -436,7 +445,7 @@ TEST_F(TowerPlayHeld, OnlyAPlayerOf1Over32PassesTheLowPassageAndNoneIsCaughtInIt
     EXPECT_LE(Pos().x, WingB_LowPassX0 + 0.5) << "a player of 1/16 stays at its mouth";
 }
 
-TEST_F(TowerPlayHeld, WithTheDoubleJumpNoOneOf4LeavesTheExitFloorLeftOrTheCatchFloorRightAndNoOneShrinkingRegainsL1)
+TEST_F(TowerPlayHeld, NoRiderOf1NorOneOf4LeavesTheExitFloorLeftNoOneTheCatchFloorRightAndNoOneShrinkingRegainsL1)
 {
     events[Event_DoubleJump] = GameEvent_HasHappened;
     MakeTower();
@@ -444,6 +453,18 @@ TEST_F(TowerPlayHeld, WithTheDoubleJumpNoOneOf4LeavesTheExitFloorLeftOrTheCatchF
     Hold(Key_Left, 600, true);
     EXPECT_EQ(Pos().y, WingB_ExitFloorY);
     EXPECT_GE(Pos().x, WingB_ExitFloorX0) << "the wall over the exit floor's left end";
+    // A rider of 1 who has just stepped off his car walks left at once: where he lands in scaler 23's zone,
+    // still growing, and where he lands short of it, still 1. Grown against the sill, he walks back.
+    for (double x : {WingB_ExitFloorX0 + 40.0, WingB_ExitFloorX0 + WingB_ExitSillWidth + 2.0})
+    {
+        Place(x, WingB_ExitFloorY, 1.0);
+        Steps(300, {Key_Left});
+        EXPECT_EQ(Pos().y, WingB_ExitFloorY) << "walking left from " << x;
+        EXPECT_GE(Pos().x, WingB_ExitFloorX0) << "walking left from " << x;
+        double const held = Pos().x;
+        Steps(100, {Key_Right});
+        EXPECT_GT(Pos().x, held + Hero().GetScale() * Player_Width) << "held at the sill, from " << x;
+    }
 
     Place(WingB_CatchX1 - 100.0, WingB_CatchY, 4.0);
     Hold(Key_Right, 600, true);
@@ -526,4 +547,57 @@ TEST_F(TowerPlayHeld, WithTheDoubleJumpNoPlayerOf1Over4LeavesTheNookUngrownAndOn
     Hold(Key_Right, 100);
     EXPECT_GT(Pos().x, WingA_NookFinX + 5.0) << "through the slit to the right";
     EXPECT_TRUE(StepUntil([&] { return Pos().y == WingA_ShaftFloorY; }, 400, {Key_Left})) << "held at " << Pos().x;
+}
+
+// Door 12 keeps everyone in the upper room on its near side until a past self holds switch 10, however
+// he holds left there: walking, or jumping once, twice or again at the top (with the double jump), each
+// after a spread of walks first. Tried from anywhere in the upper room at 1, dropping in from the hole
+// above at 4, and at 4 from the high gallery after walking over the switch's plate or holding it down
+// himself for long.
+TEST_F(TowerPlayHeld, WithTheDoubleJumpNoOneGetsPastDoor12WithoutAPastSelfOnSwitch10)
+{
+    events[Event_DoubleJump] = GameEvent_HasHappened;
+    MakeTower();
+    using Keys = std::function<std::vector<int>(int)>;
+    std::vector<std::pair<std::string, Keys>> holds{{"walking left", [](int) { return std::vector<int>{Key_Left}; }}};
+    for (ShortcutRun::Jumps jumps : {ShortcutRun::Jumps::Once, ShortcutRun::Jumps::Twice, ShortcutRun::Jumps::AtTop})
+        for (int walk = 0; walk < 40; walk += 4)
+            holds.emplace_back(ShortcutRun::HoldName(Key_Left, jumps, walk),
+                               [=](int i) { return ShortcutRun::HeldKeys(Key_Left, i, jumps, walk); });
+    std::vector<std::string> through;
+    // Starting as set() leaves him, he holds left each way for 300 steps; beyond the door at any step is
+    // a failure. One who leaves the rooms by the gallery and dies there ends his run; the next starts in
+    // the tower built again.
+    auto const hold = [&](std::string const& from, std::function<void()> const& set) {
+        for (auto const& [how, keys] : holds)
+        {
+            if (Hero().IsPlayerDead() != 0)
+                MakeTower();
+            set();
+            for (int i = 0; i < 300 && Step(keys(i)) == Level_Continue; i++)
+            {
+                Pointf const p = Pos();
+                bool const beyond = p.x < WingA_Door12X && p.x > WingA_RoomsX0;
+                if (beyond && p.y > WingA_RoomsY - 1.0 && p.y < WingA_RoomsCeilingY)
+                {
+                    through.push_back(from + ", " + how + ": at (" + std::to_string(p.x) + ", " + std::to_string(p.y)
+                                      + ") at size " + std::to_string(Hero().GetScale()) + ", step "
+                                      + std::to_string(i));
+                    break;
+                }
+            }
+        }
+    };
+    for (double x = WingA_Door12X + 50.0; x < WingA_DropWallX; x += 15.0)
+        hold("at 1 from " + std::to_string(x), [&] { Place(x, WingA_UpperY, 1.0); });
+    for (double x = WingA_DropX0 + 5.0; x < WingA_DropWallX; x += 15.0)
+        hold("at 4 dropping in from " + std::to_string(x), [&] { Place(x, WingA_HighY, 4.0); });
+    // Over the plate, or after holding it down, along the high gallery and down its hole.
+    for (int held : {0, 100, 250})
+        hold("at 4 from switch 10, held " + std::to_string(held) + " steps", [&] {
+            Place(WingA_Plate10X - (held == 0 ? 60.0 : 0.0), WingA_HighY, 4.0);
+            Steps(held);
+            StepUntil([&] { return Pos().y < WingA_HighY - 60.0; }, 300, {Key_Right});
+        });
+    EXPECT_TRUE(through.empty()) << through.size() << " runs past the door, the first: " << through.front();
 }

@@ -14,7 +14,10 @@
 #include "engine/PickUp.h"
 #include "engine/Player_Sprites.h"
 #include "engine/Switch.h"
+#include "media/Game_Sounds.h"
+#include "platform/Audio.h"
 #include "support/MapIdSweep.h"
+#include "support/TestAudio.h"
 #include "support/WorldReplay.h"
 #include "tools/worlds/tower.h"
 #include "tower/TowerWorldSupport.h"
@@ -204,16 +207,17 @@ TEST_F(TowerWorld, TheZonesOfTheRoadAndTheFirstWingLieOnFloors)
     }
 }
 
-// A door that falls on a player standing under it leaves him able to walk out from under it: its foot
-// stops short of the floor. Door 12 in the upper room on a player of 1, door 16 on LX on one of 8, door 17 on a giant.
+// A door that falls on a player standing under it leaves him able to walk out from under it on the side
+// he came from: its foot stops short of the floor. Door 12 in the upper room on a player of 1 (who comes
+// from the right), door 16 on LX on one of 8, door 17 on a giant.
 TEST_F(TowerWorld, ADoorFallenOnAPlayerLeavesHimFreeToWalkOut)
 {
     MakeTower();
     Place(WingA_Door12X + 5.0, WingA_UpperY, 1.0);
     Steps(20);
     double const x = Pos().x;
-    Steps(100, {Key_Left});
-    EXPECT_LT(Pos().x, x - Player_Width) << "the closed door 12 held his feet";
+    Steps(100, {Key_Right});
+    EXPECT_GT(Pos().x, x + Player_Width) << "the closed door 12 held his feet";
 
     Place(WingB_Door16X + 29.0, WingB_FinaleY, 8.0);
     Steps(20);
@@ -390,6 +394,75 @@ TEST_F(TowerWorld, AnAntiTargetOfTheRingHitAfterTheRingedTargetStandsItUp)
     EXPECT_FALSE(tower.GetDoor(13)->IsActive(201));
     tower.GetHitTarget(18)->Hit(50, 1, 0);
     EXPECT_TRUE(tower.GetDoor(13)->IsActive(150)) << "a hit before the ringed target's leaves it down";
+}
+
+// Scaling zones that give different sizes never meet. A zone reaches 8 times its own size either way of
+// its point and its size up and down, edges included; where two that give different sizes met, a player
+// standing there was given one size and then the other at every step, and the size-change sound started
+// twice a step. Standing still where zones met before they were set apart, he hears it once at most.
+TEST_F(TowerWorld, ZonesGivingDifferentSizesNeverMeetAndOneStandingStillHearsOneSizeChangeAtMost)
+{
+    MakeTower();
+    Map const& map = *world->GetMap();
+    auto const area = [&](Tower_ScalerIds const& zone) {
+        Pointf const at = map.GetRefPoint(zone.ref);
+        double const s = zone.zoneScale;
+        return Rectf(at.x - 8.0 * s, at.y - s, at.x + 8.0 * s, at.y + s);
+    };
+    for (int i = 0; i < Tower_Scaler_Count; i++)
+        for (int k = i + 1; k < Tower_Scaler_Count; k++)
+        {
+            if (Tower_Scalers[i].playerScale == Tower_Scalers[k].playerScale)
+                continue;
+            Rectf const a = area(Tower_Scalers[i]);
+            Rectf const b = area(Tower_Scalers[k]);
+            EXPECT_FALSE(a.x0 <= b.x1 && b.x0 <= a.x1 && a.y0 <= b.y1 && b.y0 <= a.y1)
+                << "zones " << i << " and " << k << " meet: x " << a.x0 << " to " << a.x1 << " and " << b.x0 << " to "
+                << b.x1;
+        }
+
+    std::filesystem::create_directories("sounds");
+    for (Sound_Id id : {Sound_ScaleUp, Sound_ScaleDown})
+        TestAudio::WriteWav(Game_Sounds::FileName(id));
+    ASSERT_TRUE(Audio::Open(Audio_Rate, Audio_Channels));
+    sounds.mute = 0;
+    // The size-change sounds started since the last ask; stops them.
+    auto const started = [] {
+        int n = 0;
+        for (int channel = 0; channel < Audio_Channels; channel++)
+            for (Sound_Id id : {Sound_ScaleUp, Sound_ScaleDown})
+                if (Audio::Plays(channel, Game_Sounds::FileName(id)))
+                {
+                    n++;
+                    Audio::Stop(channel);
+                }
+        return n;
+    };
+    struct Stand
+    {
+        Pointf at;
+        double size;
+    };
+    // Where scalers 0 and 2 met on the road, 1 and 4 in the gate room, 19 and 20 past door 6.
+    for (Stand const& stand : {Stand{{-1890.0, Tower_RoadY}, 16.0}, Stand{{818.0, WingA_FloorY}, 4.0},
+                               Stand{{1446.0, WingB_LowerY}, 0.0625}})
+    {
+        Player& hero = Hero();
+        hero.SetScale(stand.size);
+        hero.scale = stand.size;
+        hero.SetUpStats();
+        hero.pos = stand.at;
+        hero.speed = hero.fallSpeed = hero.jumpSpeed = 0.0;
+        started();
+        int heard = 0;
+        for (int i = 0; i < 30; i++)
+        {
+            ASSERT_EQ(Step(), Level_Continue);
+            heard += started();
+        }
+        EXPECT_LE(heard, 1) << "standing at (" << stand.at.x << ", " << stand.at.y << ")";
+        EXPECT_NEAR(Pos().x, stand.at.x, 1.0) << "he stood still";
+    }
 }
 
 // A zone's point is the middle of its floor: the ground right under it, room over it, and the floor

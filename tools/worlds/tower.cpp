@@ -27,19 +27,21 @@
 //   to 710), steps down off its end, and scaler 1 against the next wall (x 729) makes him 4.
 //   Walking back left under its low opening, a small player drops through the hole into the
 //   corridor below.
-//   Gate room: scaler 4 makes him 8, switch 0 (plate at x 1150) goes down under 8, scaler 3 makes
+//   Gate room: scaler 4 makes him 8, switch 0 (plate at x 1210) goes down under 8, scaler 3 makes
 //   him 4 again, and door 0 (x 1700) rises 100, enough for 4 but not for 8.
 //     Solution: at 8 stand on the plate 400 ticks; walk right into scaler 3 and wait to shrink to
 //     4; walk to the closed door; travel back to 100 ticks after stepping on the plate; walk right
 //     through the door (the past self holds the plate).
 //   Beyond door 0 he walks the corridor at 4 and jumps up its end (x 2920) onto the gallery (800)
-//   over the pit and the hall, up the rise (x 5700) onto the high gallery (1110) and drops through
-//   its hole (x 6470 to 6570) into the upper room of the rooms of a player of 1 (x 6100 to 6570).
-//   Whoever falls onto the galleries' roof (1280) walks off its right end into the same hole.
-//   Scaler 5 (x 6490) makes him 1. Switch 10 (x 6430) opens door 12 (x 6390).
-//     Solution: stand on the plate 300 ticks; walk left to the closed door; travel back to 150
-//     ticks after stepping on; walk through. Heart 59 lies beyond, at the upper floor's end, from
-//     which he drops into the ring room.
+//   over the pit and the hall, up the rise (x 5700) onto the high gallery (1110), over switch 10
+//   (x 5920), and drops through its hole (x 6470 to 6522) into the upper room of the rooms of a
+//   player of 1 (x 6100 to 6570). Whoever falls onto the galleries' roof (1280) walks right along it
+//   and drops through a hole at its end (x 5800) onto the high gallery, short of the switch.
+//   Scaler 5 (x 6490) makes him 1. Switch 10 opens door 12 (x 6390) in the upper room.
+//     Solution: at 4 stand on the plate 300 ticks; walk right along the high gallery and drop into
+//     the upper room; walk left to the closed door; travel back to 150 ticks after stepping on; walk
+//     through. Heart 59 lies beyond, at the upper floor's end, from which he drops into the ring
+//     room.
 //   Ring room: the ringed target (rp 91, x 6480) opens door 13 (x 6320) while it is down; any of
 //     its six anti-targets hit later stands it up.
 //     Solution: from where he drops in, aim, choose the middle target (anti-targets are nearer),
@@ -113,8 +115,9 @@
 //     Solution: wait on the ledge over P against the spike at x 1400; the next car rises through
 //     the ledge and lifts him; ride until the car comes down beside the exit floor at the foot of its
 //     turn down (the end of its 14th leg, x 5200, y 4254) and walk off it to the right onto the exit
-//     floor (4244), under the wall hanging over its left end; scaler 23 makes him 4. Walk off its
-//     right end onto LX (2690), against the hanging wall at x 5740.
+//     floor (4244), under the wall hanging over its left end and over the sill there (the car's top
+//     over it); scaler 23 makes him 4. Walk off its right end onto LX (2690), against the hanging wall
+//     at x 5740.
 //   LX: scaler 24 makes him 8; switch 11 (x 5995) holds door 16 (x 6400, rising 220) and door 17
 //   (x 7200, rising 2000); beyond door 16 scaler 25, on the overview spot, makes him 64.
 //     Solution: at 8 stand on switch 11 from T for 700 ticks; walk right through door 16 (it is
@@ -506,7 +509,7 @@ void WriteFoot(MapWriter& map)
     Box(map, Way_BlockX1, 400, stepX, y);
     Poly(map, {{stepX, 400}, {stepX, y}, {WingA_LipX0, WingA_RimY}, {WingA_LipX0, 400}}, Stone, Coarse);
     Box(map, 500, 1000, 560, Way_Bottom, Brick); // W1: a giant's head meets it, a player of 16 passes below
-    Ref(map, 2, 720, y);                         // scaler 1, before W2: 16 -> 4
+    Ref(map, 2, WingA_Scaler1X, y);              // scaler 1, before W2: 16 -> 4
     Box(map, WingA_W2X, 700, WingA_GateRoomX, WingA_GateCeilingY, Brick); // W2: 100 high below it
     // The opening's roof, its top too steep to stand on.
     Poly(map,
@@ -521,8 +524,8 @@ void WriteFoot(MapWriter& map)
     // Its ceiling, the floor of the way in's passage, reaches to the wall under L1's end.
     Box(map, Way_ShaftX0, WingA_GateCeilingY, Way_ToothX0, Way_PassY, Brick);
     Box(map, Way_ToothX1, WingA_GateCeilingY, Way_X1, Way_PassY, Brick);
-    Ref(map, 7, 820, y);  // scaler 4: 4 -> 8
-    Ref(map, 6, 1540, y); // scaler 3: 8 -> 4
+    Ref(map, 7, WingA_Scaler4X, y); // scaler 4: 4 -> 8
+    Ref(map, 6, 1540, y);           // scaler 3: 8 -> 4
     Box(map, WingA_Door0X, y, WingA_Door0X + 40, WingA_GateCeilingY, Brick, 256.0, Tower_Doors[0].group);
     Shade(map, WingA_GateRoomX, y, WingA_Door0X, WingA_GateCeilingY, Tower_Group_HiddenFar, false);
 }
@@ -540,7 +543,9 @@ void WriteGallery(MapWriter& map)
     double const g = WingA_GalleryY;
     Box(map, WingA_CorridorX1, WingA_GallerySlabY, WingA_RiseX0, g);
     Box(map, WingA_RiseX0, WingA_GallerySlabY, WingA_HighX0, WingA_RiseY);
-    Box(map, WingA_HighX0, WingA_GallerySlabY, WingA_RoomsX0, WingA_HighY);
+    // Switch 10 in the high gallery's floor, in a slot too steep to stand in.
+    PlateSlotFloor(map, WingA_HighX0, WingA_RoomsX0, WingA_HighY, WingA_GallerySlabY, WingA_Plate10X, 1.0,
+                   Tower_Switches[10].group, Coarse, Plate_SteepSlot);
     Box(map, WingA_RoomsX0, WingA_RoomsCeilingY, WingA_DropX0, WingA_HighY, Brick);
     // The rooms' right wall carries the high gallery's end beyond the hole; its end wall and the
     // ceilings keep a jumping player inside the shots over them.
@@ -558,7 +563,10 @@ void WriteGallery(MapWriter& map)
     Teeth(map, 2880, WingA_LowCeilingX1, WingA_LowCeilingY + 50.0, Roof_ToothWidth);
     Box(map, WingA_LowCeilingX1, WingA_CeilingY, WingA_LowCeilingX1 + 20.0, WingA_StopY, Brick);
     Teeth(map, WingA_LowCeilingX1, WingA_LowCeilingX1 + 20.0, WingA_StopY, 20.0);
-    Box(map, WingA_LowCeilingX1 + 20.0, WingA_CeilingY, WingA_DropX0, roof, Brick);
+    Box(map, WingA_LowCeilingX1 + 20.0, WingA_CeilingY, WingA_RoofHoleX0, roof, Brick);
+    // The hole in the roof over the high gallery's left end; beyond it, over the rest of the high
+    // gallery, solid up to LX's floor.
+    Box(map, WingA_RoofWallX0, WingA_CeilingY, WingA_DropX0, Way_WallY, Brick);
     Box(map, WingA_DropWallX, WingA_UpperY, WingA_RoomsX1, WingA_HighY, Brick);
     Box(map, WingA_DropWallX, WingA_HighY, WingA_HighX1, WingB_FinaleFarY - 200.0, Brick);
 
@@ -574,10 +582,9 @@ void WriteGallery(MapWriter& map)
     Ref(map, Tower_Balls[27].ref, 4450, g + 200);
     Ref(map, Tower_Splits[3].ref, 4900, g + 1);
 
-    // The upper room: scaler 5 where he lands from the hole, switch 10 and door 12, the heart.
+    // The upper room: scaler 5 where he lands from the hole, door 12, the heart.
     double const u = WingA_UpperY;
-    PlateSlotFloor(map, WingA_UpperX0, WingA_RoomsX1, u, WingA_UpperSlabY, WingA_Plate10X, 1.0,
-                   Tower_Switches[10].group, Coarse, Plate_SteepSlot);
+    Box(map, WingA_UpperX0, WingA_UpperSlabY, WingA_RoomsX1, u);
     Ref(map, 10, WingA_Scale1X, u);
     Box(map, WingA_Door12X, u + Door_Clearance, WingA_Door12X + 10, u + 60, Tile, 16.0, Tower_Doors[12].group);
     Box(map, WingA_Door12X, u + 60, WingA_Door12X + 10, WingA_RoomsCeilingY, Brick, 16.0);
@@ -831,10 +838,16 @@ void WriteTiny(MapWriter& map)
     // Beyond door 6 a ceiling as low as the open door's gap keeps him on the floor up to the zones
     // that make him 1/8 and 1/4, which he then cannot jump over.
     Box(map, WingB_Door6X - 3.5, low + 2.4, WingB_Door6X, y - 2, Brick, fine);
-    Ref(map, 49, WingB_Door6X - 4.0, low); // scaler 19: 1/16 -> 1/8
-    Ref(map, 50, WingB_Door6X - 4.6, low); // scaler 20: 1/8 -> 1/4
-    Ref(map, 51, 1408, low);               // scaler 21: 1/4 -> 1/2
-    Ref(map, 53, 1400, low);               // scaler 22: 1/2 -> 1
+    // Scaler 19 just beyond the low ceiling's end and scaler 20 just beyond scaler 19's zone. Over scaler
+    // 19 the ceiling is a hair over the head of a player of 1/8: no one jumps over scaler 20 from it.
+    double const grow8 = WingB_Door6X - 4.0;
+    double const reach20 = 8.0 * Tower_Scalers[20].zoneScale;
+    double const grow4 = grow8 - 8.0 * Tower_Scalers[19].zoneScale - reach20 - WingB_TinyZonesApart;
+    Box(map, grow4 + reach20, low + WingB_EighthRoom, WingB_Door6X - 3.5, y - 2, Brick, fine);
+    Ref(map, 49, grow8, low); // scaler 19: 1/16 -> 1/8
+    Ref(map, 50, grow4, low); // scaler 20: 1/8 -> 1/4
+    Ref(map, 51, 1408, low);  // scaler 21: 1/4 -> 1/2
+    Ref(map, 53, 1400, low);  // scaler 22: 1/2 -> 1
     Box(map, WingB_StepX0, WingB_StepY - 10.0, WingB_StepX1, WingB_StepY, Stone, 8.0);
     // Up to near the rock: its top lies in the camera zone of the room over it, clear of the cars'
     // turn into their leftward leg.
@@ -894,9 +907,18 @@ void WriteTransporter(MapWriter& map)
 
     // The exit floor, with scaler 23 and the second heart.
     Box(map, WingB_ExitFloorX0, WingB_ExitFloorY - 15, WingB_ExitFloorX1, WingB_ExitFloorY, Stone);
-    // Over its left end a wall down from the roof, its foot over the head of a rider stepping off his car
-    // and under the head of a player of 4: no one of 4 leaves the floor there, walking or jumping.
-    Box(map, WingB_ExitFloorX0, WingB_ExitLintelY, WingB_ExitFloorX0 + 20.0, Tower_TopY - 200, Brick);
+    // At its left end the sill that no one walks back over, and over it a wall down from the roof, its
+    // foot over the head of a rider stepping off his car and under the head of a player of 4: no one of 4
+    // leaves the floor there, walking or jumping.
+    double const x0 = WingB_ExitFloorX0;
+    double const x1 = x0 + WingB_ExitSillWidth;
+    Poly(map,
+         {{x0, WingB_ExitFloorY},
+          {x0, WingB_ExitFloorY + WingB_ExitSillHeight},
+          {x1, WingB_ExitFloorY + WingB_ExitSillFoot},
+          {x1, WingB_ExitFloorY}},
+         Brick, Coarse);
+    Box(map, WingB_ExitLintelX0, WingB_ExitLintelY, WingB_ExitLintelX0 + 20.0, Tower_TopY - 200, Brick);
     Ref(map, 149, WingB_ExitFloorX0 + 32.0, WingB_ExitFloorY); // scaler 23: 1 -> 4, where the rider lands
     Ref(map, Tower_Rp_PickUps[2], 5500, WingB_ExitFloorY + 10);
 

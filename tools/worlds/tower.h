@@ -3,6 +3,7 @@
 #pragma once
 
 #include "tools/MapWriter.h"
+#include "tower/Tower_Ids.h"
 
 #include <string>
 
@@ -32,12 +33,18 @@ constexpr double Tower_RoofX0 = 4990.0; // the roof over LX begins over the last
 // zone; a giant's head meets a wall over the ledge's left end, so that only a player of 16 climbs.
 // From the passage no jump reaches the walkway back over the shaft: the walkway's underside or the
 // lintel stops it.
-// Scaler 0's zone ends short of the foot's wall: one who walks out of the corridor under the first
-// wing and grows in it is too tall for the corridor before he could walk back into it.
-constexpr double Tower_ShrinkX = -1400.0;
-// On the way to the second exit, any size grows to 64 again just beyond the foot's shot, left of
-// scaler 0's zone, whose left end it overrules.
+// Scaling zones that give different sizes never meet: a player standing where two reached would be
+// given one size and then the other at every step, each change with its sound. Where one zone follows
+// another, it begins this far beyond the other's end (a zone reaches 8 times its own size either way).
+constexpr double Tower_ZonesApart = 5.0;
+// On the way to the second exit, any size grows to 64 again just beyond the foot's shot, at the
+// tower's wall, left of scaler 0's zone.
 constexpr double Tower_GrowX = -2000.0;
+// Scaler 0's zone begins just beyond scaler 2's, and ends short of the foot's wall: one who walks out
+// of the corridor under the first wing and grows in it is too tall for the corridor before he could
+// walk back into it.
+constexpr double Tower_ShrinkX =
+    Tower_GrowX + 8.0 * (Tower_Scalers[2].zoneScale + Tower_Scalers[0].zoneScale) + Tower_ZonesApart;
 // Over scaler 2's zone a gate's beam hangs, its underside a jump's breadth over the head of a player of
 // 16 on the road and its top under a giant's head: a player of 16 passes the zone on the ground,
 // while a giant of 64 walks on with the beam across his middle. It is thicker than a player of 16 is
@@ -150,6 +157,11 @@ constexpr double WingA_GapX0 = 713.0;
 constexpr double WingA_GapX1 = 717.0;
 constexpr double WingA_LipX1 = 718.0; // the lip's end, over the floor beyond the hole
 constexpr double WingA_W2X = 729.0;   // W2's face, just short of the gate room's zone: one held there is framed with L0
+// Scaler 1 on the floor between the hole and W2, where a player of 16 waits against W2, and scaler 4 in
+// the gate room, its zone beginning just beyond scaler 1's.
+constexpr double WingA_Scaler1X = 720.0;
+constexpr double WingA_Scaler4X =
+    WingA_Scaler1X + 8.0 * (Tower_Scalers[1].zoneScale + Tower_Scalers[4].zoneScale) + Tower_ZonesApart;
 // The lip's top, over scaler 1's zone, lies as high as the head of a player of 16 on it passes under
 // W1, and the roof over the opening comes down at the lip's end to just over it: the head of a player
 // of 4 walking out of the opening passes between them, while no jump under W2 takes anyone's feet
@@ -159,7 +171,7 @@ constexpr double WingA_OpeningRoofY = 682.0; // the roof's underside at the lip'
 constexpr double WingA_LipY = 610.0;         // its underside over the hole
 constexpr double WingA_StepRise = 1.2;       // rise over run of the step up to the lip
 constexpr double WingA_GateCeilingY = 900.0; // under the passage of the way in
-constexpr double WingA_Plate0X = 1150.0;     // switch 0, for a player of 8
+constexpr double WingA_Plate0X = 1210.0;     // switch 0, for a player of 8, its gap well beyond scaler 4
 constexpr double WingA_Door0X = 1700.0;      // door 0's left face
 // Beyond door 0 a player of 4 walks the corridor under the way in's passage, jumps up its end onto
 // the gallery over the spike pit and the hall, up again onto the high gallery over the small rooms,
@@ -172,6 +184,12 @@ constexpr double WingA_RiseX0 = 5700.0;      // a step up towards the high galle
 constexpr double WingA_RiseY = 1050.0;
 constexpr double WingA_HighX0 = 5800.0; // the high gallery, over the small rooms
 constexpr double WingA_HighY = 1110.0;
+// Switch 10 lies in the high gallery's floor near its left end, pressed at 4, and door 12 stands in the
+// upper room below the hole at the gallery's other end: whoever holds the plate down himself and then
+// runs along the gallery, drops through the hole and walks back to the door finds it shut, however
+// high it had risen and however it bounces as it falls. Only a past self on the plate holds it open.
+// Left of its slot the floor is wider than a player of 4.
+constexpr double WingA_Plate10X = 5920.0;
 constexpr double WingA_DropX0 = 6470.0; // the hole in it over the upper room, to the rooms' right wall
 constexpr double WingA_HighX1 = 6700.0; // its end wall
 // Over the gallery and the high gallery, over the head of a player of 4 jumping onto the high gallery:
@@ -185,14 +203,22 @@ constexpr double WingA_LowCeilingX1 = 3500.0; // where the shot beyond begins
 constexpr double WingA_GalleryToothX0 = 3455.0;
 constexpr double WingA_StopY = 3000.0;                // a wall at the low ceiling's end, up to here
 constexpr double WingA_RoofY = WingA_CeilingY + 40.0; // the roof over the gallery and the high gallery
-// The roof ends over the high gallery's hole, and beyond the hole's left part the end wall stands
-// forward up to LX: whoever walks off the roof's end lands in the upper room on scaler 5.
+// Over the high gallery's left end, short of switch 10, the roof ends at a hole in it; beyond the hole
+// the tower is solid from the high gallery's ceiling up to LX's floor. Whoever walks along the roof
+// drops through the hole onto the high gallery and passes over the plate on his way on, and no one
+// jumping up the hole over the upper room comes out above the high gallery.
+constexpr double WingA_RoofHoleX0 = 5800.0;
+constexpr double WingA_RoofWallX0 = 5820.0;
+// Beyond the hole in the high gallery over the upper room, the end wall stands forward up to LX: whoever
+// drops through the hole lands in the upper room on scaler 5.
 constexpr double WingA_DropWallX = 6522.0; // scaler 5's zone's right edge
 
 // The rooms of a player of 1 lie in the close shot at x 6100-6600, y 720-1100: the upper room
-// (scaler 5 where he lands, switch 10, door 12, the heart), from whose left end he drops into the
-// ring room (the ringed target, door 13), and left of both the track room (the track, door 11 the lid
-// of the shaft down to the rooms of a player of 1/4).
+// (scaler 5 where he lands, door 12, the heart), from whose left end he drops into the ring room (the
+// ringed target, door 13), and left of both the track room (the track, door 11 the lid of the shaft
+// down to the rooms of a player of 1/4). The upper room's floor is flat from the hole to beyond door 12:
+// nothing tilts a body near the door, whose foot stops short of the floor, so that no one passes under
+// it with his head swung aside and turns upright inside it.
 constexpr double WingA_RoomsX0 = 6100.0; // the track room's left wall
 constexpr double WingA_RoomsX1 = 6570.0; // the right wall of the upper and the ring room
 constexpr double WingA_RoomsY = 800.0;   // the floor of the ring room and the track room
@@ -200,8 +226,7 @@ constexpr double WingA_RoomsCeilingY = 1090.0;
 constexpr double WingA_UpperY = 930.0; // the upper room
 constexpr double WingA_UpperSlabY = 905.0;
 constexpr double WingA_UpperX0 = 6360.0; // its floor's left end, over the ring room
-constexpr double WingA_Scale1X = 6490.0; // scaler 5, between the hole and switch 10
-constexpr double WingA_Plate10X = 6430.0;
+constexpr double WingA_Scale1X = 6490.0; // scaler 5, under the hole
 constexpr double WingA_Door12X = 6390.0;
 constexpr double WingA_Door13X = 6320.0; // the ring room's left wall
 constexpr double WingA_RingX = 6480.0;   // the ringed target, 60 above the floor
@@ -359,6 +384,10 @@ constexpr double WingB_Plate5X = 1464.0; // the pairs and the growing zones past
 constexpr double WingB_Door5X = 1459.0;
 constexpr double WingB_Plate6X = 1455.0;
 constexpr double WingB_Door6X = 1450.0;
+// Past door 6 the zones that make him 1/8 and 1/4 lie this far apart, and over the first the corridor's
+// ceiling is this high: a hair over the head of a player of 1/8.
+constexpr double WingB_TinyZonesApart = 0.05;
+constexpr double WingB_EighthRoom = 2.6;
 // Past the growing zones he jumps from the floor onto a step hung over the corridor's end, from it
 // onto the masonry over the corridors (its top at the scales' room's zone's lower edge) and from
 // there back left onto the ledge over P: every jump stays inside the camera zones of the floor
@@ -383,8 +412,17 @@ constexpr double WingB_WaitX = WingB_CarX + 1.0; // where he waits on it, just r
 constexpr double WingB_ExitFloorY = 4244.0;
 constexpr double WingB_ExitFloorX0 = 5232.0; // just right of the cars running straight down past it
 constexpr double WingB_ExitFloorX1 = 5600.0;
-// The foot of the wall down over its left end: just under the head of a player of 4 on the floor, over
-// the head of a rider of 1 on a car whose top is less than 58 over the floor.
+// At its left end a sill, a wall on the left, its top falling steeply to the right to a low wall: a
+// rider walks off his car over it (the car's top above it), and no one of any size walks back off the
+// floor's end, a rider of 1 still growing as little as one grown. Against the low wall he stands upright.
+constexpr double WingB_ExitSillHeight = 8.0;
+constexpr double WingB_ExitSillWidth = 4.0;
+constexpr double WingB_ExitSillFoot = 2.0; // the low wall's height
+// The wall down over the floor's left end, beginning over the middle of the sill: a rider whose head
+// meets it drops onto the sill's top and slides off onto the floor, and one against the low wall has the
+// wall's foot over his head. Its foot is just under the head of a player of 4 on the floor, over the
+// head of a rider of 1 on a car whose top is less than 58 over the floor.
+constexpr double WingB_ExitLintelX0 = WingB_ExitFloorX0 + WingB_ExitSillWidth / 2.0;
 constexpr double WingB_ExitLintelY = WingB_ExitFloorY + 78.0;
 constexpr double WingB_FinaleY = 2690.0; // LX: on switch 11 a player of 8 is still in zone 39
 // LX beyond door 16, a step lower: a giant of 64 on the overview spot stands whole in zone 39's
