@@ -57,6 +57,7 @@ constexpr double GalleryA_StairsX = 1670.0; // the foot of gallery A's stairs, p
 constexpr double GalleryA_GemX = 1830.0;    // gem 0's chest, at the foot of gallery A's floor
 constexpr double PlateWidth = 60.0;         // a plate sits in a notch this wide
 constexpr double PlateLip = 2.0;            // its top reaches this far over the floor on either side
+// Wider than twice the way a tipped player's head is let into a door as he lands (see Door).
 constexpr double DoorWidth = 30.0;
 constexpr double DoorClearance = 0.5; // how far short of its floor a shut door's solid stops
 constexpr double GateWidth = 20.0;
