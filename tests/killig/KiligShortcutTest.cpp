@@ -3,10 +3,13 @@
 // from the dungeon's exit. A player with the double jump gets past no door whose puzzle he has not
 // solved, jumping at any timing, nor drops in behind one from above. No floor lies where a camera
 // room's view cuts off whoever stands there, no jump on the way out rises into the last room, and a
-// door that shuts on the player or a plate that rises under his foot leaves him free to walk on.
+// door that shuts on the player or a plate that rises under his foot leaves him free to walk on, and
+// no one runs or jumps off a plate under its door as it falls.
+#include "engine/Door.h"
 #include "killig/KiligWorldSupport.h"
 #include "support/DrawOrder.h"
 #include "support/FrameCheck.h"
+#include "support/PuzzleDoors.h"
 #include "support/ShortcutRun.h"
 #include "support/StandingSurfaces.h"
 #include "tools/worlds/killig.h"
@@ -79,7 +82,7 @@ protected:
     bool Behind(int d)
     {
         Rectf const shut = Bound(Kilig_Doors[d].group);
-        double const floor = shut.y0 + 5.0; // a shut door's foot stands in a slot under the floor
+        double const floor = shut.y0; // the door's picture stands on the floor
         int const side = Opener(d).x < shut.x0 ? 1 : -1;
         Pointf const p = Hero()->GetPos();
         double const beyond = side > 0 ? p.x - shut.x1 : shut.x0 - p.x;
@@ -159,7 +162,7 @@ TEST_F(KiligShortcut, NoDoorAPuzzleOpensIsJumpedOrDroppedInBehindByAPlayerWithTh
         Rectf const shut = Bound(Kilig_Doors[d].group);
         bool const right = Opener(d).x < shut.x0;
         double const x = right ? shut.x0 - 40.0 : shut.x1 + 40.0;
-        ways.push_back({Pointf(x, shut.y0 + 5.0), right ? KeyIndex_GameRight : KeyIndex_GameLeft, {d}});
+        ways.push_back({Pointf(x, shut.y0), right ? KeyIndex_GameRight : KeyIndex_GameLeft, {d}});
     }
     ways.push_back({Pointf(3100.0, 2010.0), KeyIndex_GameRight, {7}});
     ways.push_back({Pointf(3300.0, KiligWriter::RoadY(3300.0)), KeyIndex_GameLeft, {7}});
@@ -287,4 +290,60 @@ TEST_F(KiligShortcut, ADoorShuttingOnThePlayerOrAPlateRisingUnderHisFootLeavesHi
                 Step({side < 0 ? KeyIndex_GameLeft : KeyIndex_GameRight});
             EXPECT_EQ(WalksAway(60), "") << "off the " << (side < 0 ? "left" : "right") << " end of plate " << s;
         }
+}
+
+TEST_F(KiligShortcut, RunningOrJumpingOffAPlateAtAnyTimingNeverTakesThePlayerPastItsDoorAsItFalls)
+{
+    // Each door a plate opens, held open from its plate, then run at from the plate (from where he
+    // stood, and after backing off it for a run-up), walking or jumping twice with the double jump
+    // at a spread of timings: once he is off the plate, the door falls lower than his head before he
+    // comes to its middle, and no door falling, bouncing or at rest lets his feet past its middle.
+    // The random keys of the check every world runs found the door falling as he got there.
+    GameEvents record = Learnt();
+    record[Event_DoubleJump] = GameEvent_HasHappened;
+    std::string faults;
+    int runs = 0;
+    for (int d = 0; d < Kilig_Door_Count; ++d)
+    {
+        Kilig_DoorIds const& ids = Kilig_Doors[d];
+        if (ids.opener != Kilig_BySwitch)
+            continue;
+        for (int back : {0, 12, 30})
+            for (int jumps = 0; jumps < 3; ++jumps)
+                for (int walk = 0; walk < 40; walk += jumps == 0 ? 40 : 5)
+                {
+                    Kilig& w = Dungeon(record);
+                    Step(); // the groups in their places
+                    Rectf const plate = Bound(Kilig_SwitchGroups[ids.index]);
+                    std::vector<DoorPlace> const places = PlaceDoor(*w.GetMap(), ids.group, DoorSide::Left);
+                    ASSERT_EQ(places.size(), 1u) << "door " << d;
+                    Door const* door = w.GetDoor(d);
+                    double const distance = ids.distance;
+                    PutPlayer(*world, Pointf((plate.x0 + plate.x1) / 2.0, plate.y1), 1.0);
+                    for (int i = 0; i < int(distance) + 20; ++i)
+                        Step();
+                    ASSERT_GT(door->GetPos(world->GetTick()), distance - 1.0) << "door " << d << " does not open";
+                    for (int i = 0; i < back; ++i)
+                        Step({KeyIndex_GameLeft});
+                    ShortcutRun::Jumps const how = jumps == 1 ? ShortcutRun::Jumps::Twice : ShortcutRun::Jumps::AtTop;
+                    std::string const name =
+                        "door " + std::to_string(d) + ", " + std::to_string(back) + " steps back, "
+                        + (jumps == 0 ? std::string("running") : ShortcutRun::HoldName(KeyIndex_GameRight, how, walk));
+                    DoorWatch watch(*world, name,
+                                    {{"its door", places.front(), [door, distance](Tick t) {
+                                          return door->IsActive(t) || door->GetPos(t) >= distance;
+                                      }}});
+                    ShortcutRun::Run(
+                        watch.Wrap(Stepper()), 200,
+                        [&](int i) {
+                            return jumps == 0 ? std::vector<int>{KeyIndex_GameRight}
+                                              : ShortcutRun::HeldKeys(KeyIndex_GameRight, i, how, walk);
+                        },
+                        name);
+                    faults += watch.Report();
+                    ++runs;
+                }
+    }
+    EXPECT_GT(runs, 0);
+    EXPECT_EQ(faults, "");
 }

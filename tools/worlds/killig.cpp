@@ -57,8 +57,10 @@ constexpr double GalleryA_StairsX = 1670.0; // the foot of gallery A's stairs, p
 constexpr double GalleryA_GemX = 1830.0;    // gem 0's chest, at the foot of gallery A's floor
 constexpr double PlateWidth = 60.0;         // a plate sits in a notch this wide
 constexpr double PlateLip = 2.0;            // its top reaches this far over the floor on either side
-constexpr double DoorWidth = 20.0;
-constexpr double DoorSlot = 5.0;    // a shut door's foot stands this far below the floor's top
+// Wider than twice the way a tipped player's head is let into a door as he lands (see Door).
+constexpr double DoorWidth = 30.0;
+constexpr double DoorClearance = 0.5; // how far short of its floor a shut door's solid stops
+constexpr double GateWidth = 20.0;
 constexpr double SpikeWidth = 16.0; // one spike of a row, as drawn
 // The spike ring's lower tier, over gallery D and over the road by door 9.
 constexpr double Ring_Lower = 1700.0 + Gallery_Rise + 300.0;
@@ -230,14 +232,25 @@ double Stairs(MapWriter& map, double x, double fromY, double toY)
     return x + (count - 1) * StepPitch;
 }
 
-// A door from x0 to x1 standing on a floor, opening upwards. Shut, its solid foot stands in a slot
-// below the floor's top: one that falls shut on a player closes round his feet, which walk out of
-// it, rather than onto them, where they would be held between its foot and the floor. The slot is
-// not drawn: the door's picture stands on the floor.
+// A door from x0 to x1 standing on a floor, opening upwards: its picture stands on the floor, its
+// solid, never drawn, stops DoorClearance short of it. One that falls on a player, or that a travel
+// back finds shut round him, leaves his feet on the floor under it, and he walks out from under it
+// (his head inside it, which a move leaves freely). A foot in a slot under the floor was lifted
+// by a travel back up through the door and its lintel, out of the room.
+//
+// Nobody walking, jumping or standing comes under the door: his head meets its face first. But a
+// player tipped by a slope (his head behind his feet) who comes to it in the air, his feet low
+// enough, passes his feet under its foot while his head stays out, and as he lands upright his head
+// comes to stand over his feet, inside the door, unasked: at most his own height times the sine of
+// the steepest slope's angle (some 14) from its face. So the solid is two halves, each one a hair
+// more than half the door, overlapping at its middle: a head let into one half this way meets the
+// other half's face before his feet reach the door's middle, from either side.
 void Door(MapWriter& map, unsigned int group, double x0, double x1, double floor, double height)
 {
     Box(map, x0, floor, x1, floor + height, Iron, group, false);
-    Box(map, x0, floor - DoorSlot, x1, floor + height, 0, group, true, 0);
+    double const half = (x1 - x0) / 2.0 + 1.0;
+    Box(map, x0, floor + DoorClearance, x0 + half, floor + height, 0, group, true, 0);
+    Box(map, x1 - half, floor + DoorClearance, x1, floor + height, 0, group, true, 0);
 }
 
 void Door(MapWriter& map, unsigned int group, double x, double floor, double height)
@@ -261,7 +274,7 @@ void PuzzleDoor(MapWriter& map, unsigned int group, double x, double floor, doub
 // A wall of one colour that the hero passes while he holds a ball of that colour.
 void Gate(MapWriter& map, unsigned int group, unsigned int texture, double x, double floor, double height)
 {
-    Box(map, x, floor, x + DoorWidth, floor + height, texture, group);
+    Box(map, x, floor, x + GateWidth, floor + height, texture, group);
 }
 
 // A ball lies on a floor at x: its point is on the floor, and it rests with its centre 12 above.
@@ -513,7 +526,7 @@ void WriteGalleryD(MapWriter& map)
     double const road = 1700.0;
     double const floor = road + Gallery_Rise;
 
-    // Left of door 9. Door 1 falls shut 160 beyond plate 1: pass it as the first room's door.
+    // Left of door 9. Door 1 falls shut 150 beyond plate 1: pass it as the first room's door.
     // Its lintel rises to the spike ring's lower tier, which begins at its far face: the steps up
     // to the ring, which climb over the door, lead onto the tier and not down beyond the door.
     // Swivel 0 bridges a gap with a fin standing up at its far end; a press of plate 8 turns it
@@ -524,7 +537,7 @@ void WriteGalleryD(MapWriter& map)
     GalleryFloor(map, 7615.0, 8380.0, floor,
                  {Plate(7760.0, Kilig_SwitchGroups[1]), Plate(8030.0, Kilig_SwitchGroups[8]), Gap(8130.0, 8330.0)});
     Ref(map, Kilig_Rp_Gems[1], 7620.0, floor);
-    double const door1X = 7980.0;
+    double const door1X = 7970.0;
     double const lower = Ring_Lower;
     PuzzleDoor(map, Kilig_Doors[1].group, door1X, floor, 100.0, lower);
     unsigned int const swivel = Kilig_Swivels[0].group;
@@ -543,12 +556,12 @@ void WriteGalleryD(MapWriter& map)
     // and the gallery's floor ends at a wall higher than a jump from the road: nobody drops in
     // behind a door from the ring or climbs in from the road to ball 12.
     Stairs(map, 8770.0, road, floor);
-    double const platesX = 9920.0;
-    double const platePitch = 115.0;
+    double const platesX = 9910.0;
+    double const platePitch = PlateWidth + 30.0 + DoorWidth + 5.0;
     std::vector<Cut> plates;
     for (int k = 0; k < 5; ++k)
         plates.push_back(Plate(platesX + platePitch * k, Kilig_SwitchGroups[3 + k]));
-    GalleryFloor(map, 8900.0, 10520.0, floor, plates);
+    GalleryFloor(map, 8900.0, platesX + platePitch * 4 + PlateWidth + 30.0 + DoorWidth + 40.0, floor, plates);
     Ref(map, Kilig_Rp_Gems[2], 8930.0, floor);
     Ref(map, Kilig_Rp_WavyBlobs[1], 9250.0, floor + 100.0);
     PuzzleDoor(map, Kilig_Doors[8].group, 9560.0, floor, 130.0, lower - SlabDepth);
@@ -568,9 +581,10 @@ void WriteGalleryD(MapWriter& map)
             Peak(map, lowerEnd, doorX + DoorWidth, wallTop, Stone);
         }
     }
-    Ball(map, 12, 10505.0, floor);
-    Box(map, 10520.0, floor - SlabDepth, 10540.0, floor + 220.0, Stone, 0, true, Edge_Left | Edge_Right | Edge_Bottom);
-    Peak(map, 10520.0, 10540.0, floor + 220.0, Stone);
+    double const endX = platesX + platePitch * 4 + PlateWidth + 30.0 + DoorWidth + 40.0;
+    Ball(map, 12, endX - 20.0, floor);
+    Box(map, endX, floor - SlabDepth, endX + 20.0, floor + 220.0, Stone, 0, true, Edge_Left | Edge_Right | Edge_Bottom);
+    Peak(map, endX, endX + 20.0, floor + 220.0, Stone);
 
     // The spike ring: its rows run right along the lower tier and back left along the upper one,
     // a wave of raised spikes going round. Steps climb to it over plate 1.
@@ -615,10 +629,11 @@ void WriteGalleryE(MapWriter& map)
     std::vector<Cut> cuts = {Plate(12080.0, Kilig_SwitchGroups[10]), Plate(12270.0, Kilig_SwitchGroups[11]),
                              Plate(13100.0, Kilig_SwitchGroups[9])};
     // The first of the four lies in room 17, short of door 16 in the junction's wall.
+    double const doorPitch = PlateWidth + 35.0 + DoorWidth + 5.0;
     for (int k = 0; k < 4; ++k)
-        cuts.push_back(Plate(k == 0 ? Junction_Left - 35.0 - PlateWidth : 13360.0 + 120.0 * k,
+        cuts.push_back(Plate(k == 0 ? Junction_Left - 35.0 - PlateWidth : 13480.0 + doorPitch * (k - 1),
                              Kilig_SwitchGroups[k < 3 ? 12 + k : 16]));
-    cuts.push_back(Plate(13860.0, Kilig_SwitchGroups[17]));
+    cuts.push_back(Plate(13885.0, Kilig_SwitchGroups[17]));
     GalleryFloor(map, 12010.0, 14300.0, floor, cuts);
     Ref(map, Kilig_Rp_Gems[3], 12040.0, floor);
 
@@ -672,7 +687,8 @@ void WriteGalleryE(MapWriter& map)
     // junction's passage; ball 18 lies beyond it.
     Door(map, Kilig_Doors[16].group, Junction_Left, Junction_Right, floor, doorTop - floor);
     for (int k = 1; k < 4; ++k)
-        PuzzleDoor(map, Kilig_Doors[16 + k].group, 13455.0 + 120.0 * k, floor, 100.0, lintel);
+        PuzzleDoor(map, Kilig_Doors[16 + k].group, 13480.0 + doorPitch * (k - 1) + PlateWidth + 35.0, floor, 100.0,
+                   lintel);
     Ball(map, 18, 13452.0, floor);
 
     // Lift 1 starts at the top of its swing, flush with the ledge, and moves while plate 17 is
