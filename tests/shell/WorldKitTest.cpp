@@ -432,53 +432,31 @@ std::vector<Door_Row> const Door_Rows = [] {
     return rows;
 }();
 
-unsigned int DoorGroup(Level_Type type, int d)
+// What a world's door table says of door d: its map group, how far it opens, and whether it rises
+// (the others slide aside).
+struct DoorFacts
+{
+    unsigned int group = 0;
+    double distance = 0.0;
+    bool rises = true;
+};
+DoorFacts FactsOf(Level_Type type, int d)
 {
     switch (type)
     {
     case Level_TreeV:
-        return TreeV_Doors[d].group;
+        return {TreeV_Doors[d].group, 0.0, true};
     case Level_Kilig:
-        return Kilig_Doors[d].group;
+        return {Kilig_Doors[d].group, Kilig_Doors[d].distance, true};
     case Level_Casle:
-        return Casle_Doors[d].group;
+        return {static_cast<unsigned int>(Casle_Doors[d].group), Casle_Doors[d].distance,
+                Casle_Doors[d].direction == Direction_Up};
     case Level_Tower:
-        return Tower_Doors[d].group;
+        return {Tower_Doors[d].group, Tower_Doors[d].distance, Tower_Doors[d].direction == Direction_Up};
     case Level_Black:
-        return Black_Doors[d].group;
+        return {Black_Doors[d].group, Black_Doors[d].distance, true};
     default:
-        return 0;
-    }
-}
-
-double DoorDistance(Level_Type type, int d)
-{
-    switch (type)
-    {
-    case Level_Kilig:
-        return Kilig_Doors[d].distance;
-    case Level_Casle:
-        return Casle_Doors[d].distance;
-    case Level_Tower:
-        return Tower_Doors[d].distance;
-    case Level_Black:
-        return Black_Doors[d].distance;
-    default:
-        return 0.0;
-    }
-}
-
-// Whether a world's door opens upwards (the others slide aside).
-bool DoorRises(Level_Type type, int d)
-{
-    switch (type)
-    {
-    case Level_Casle:
-        return Casle_Doors[d].direction == Direction_Up;
-    case Level_Tower:
-        return Tower_Doors[d].direction == Direction_Up;
-    default:
-        return true;
+        return {};
     }
 }
 
@@ -513,7 +491,7 @@ std::function<bool(Tick)> DoorOpen(World_Base& w, Level_Type type, int d)
         };
     }
     Door const* door = WorldDoor(w, type, d);
-    double const distance = DoorDistance(type, d);
+    double const distance = FactsOf(type, d).distance;
     return [door, distance](Tick t) { return door->IsActive(t) || door->GetPos(t) >= distance; };
 }
 
@@ -590,7 +568,7 @@ std::vector<Door_Part> DoorParts(Map const& map, Level_Type type, bool (*take)(D
         if (type == Level_TreeV && row.door == 0)
             parts.push_back({&row, GatePlace(map)});
         else
-            for (DoorPlace const& place : PlaceDoor(map, DoorGroup(type, row.door), row.near))
+            for (DoorPlace const& place : PlaceDoor(map, FactsOf(type, row.door).group, row.near))
                 parts.push_back({&row, place});
     }
     return parts;
@@ -598,7 +576,7 @@ std::vector<Door_Part> DoorParts(Map const& map, Level_Type type, bool (*take)(D
 
 std::string DoorName(Level_Type type, int d)
 {
-    return "door " + std::to_string(d) + " (group " + std::to_string(DoorGroup(type, d)) + ")";
+    return "door " + std::to_string(d) + " (group " + std::to_string(FactsOf(type, d).group) + ")";
 }
 
 // A watch over a run in the world as it stands of the doors a run without travel must not pass.
@@ -1342,9 +1320,9 @@ TEST_P(WorldDoors, ADoorAPuzzleOpensKeepsAPlayerWalkingUpToItOnItsNearSideAndOne
         {
             DoorPlace const& p = part.place;
             int const d = part.row->door;
-            double const distance = DoorDistance(row.type, d);
+            double const distance = FactsOf(row.type, d).distance;
             // Where no one of his size stands in the open doorway, the door shuts on no one that size.
-            double const clear = (DoorRises(row.type, d) ? std::min(p.ceiling, p.shut.y0 + distance) : p.ceiling) - p.floor;
+            double const clear = (FactsOf(row.type, d).rises ? std::min(p.ceiling, p.shut.y0 + distance) : p.ceiling) - p.floor;
             if (clear < Player_Height * size)
                 continue;
             Build(row.type, record);
