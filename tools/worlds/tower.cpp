@@ -103,7 +103,7 @@
 //     Solution: throw at target 0 and walk through; stand on switch 4 200 ticks, jump off onto the
 //     lid, travel back to 100 ticks after stepping on the switch and drop through.
 //   Lower corridor (floor 2822): switch 5 (x 1464) holds door 5 (x 1459), switch 6 (x 1455)
-//   holds door 6 (x 1450).
+//   holds door 6 (x 1450); each plate, pressed, leaves a wall on its left.
 //     Solution, each pair in turn: stand on the switch 200 ticks, jump off to the left, walk to
 //     the closed door, travel back to 100 ticks after stepping on, walk through.
 //   Walking on left, scalers 19, 20, 21 and 22 make him 1/8, 1/4, 1/2 and 1; a step leads up to
