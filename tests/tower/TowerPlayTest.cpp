@@ -6,6 +6,7 @@
 #include "engine/Hit_Target.h"
 #include "engine/Switch.h"
 #include "support/FrameCheck.h"
+#include "support/PuzzleDoors.h"
 #include "support/RoadWalker.h"
 #include "support/ShortcutRun.h"
 #include "tools/worlds/tower.h"
@@ -15,7 +16,9 @@
 #include "tower/Tower_Scales.h"
 
 #include <cmath>
+#include <cstdio>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
@@ -109,6 +112,11 @@ TEST_F(TowerPlay, FirstWingFromL0ThroughTheGateRoomAlongTheGalleryToSwitch10TheR
     EXPECT_TRUE(GrowTo(8.0));
     Tick const plate = HoldPlate(WingA_Plate0X, 400);
     EXPECT_TRUE(tower.GetSwitch(0)->IsActive(Now() - 1));
+    // The pressed plate leaves a wall towards the door: he jumps out over it.
+    WalkInto(Key_Right);
+    EXPECT_LT(Pos().y, WingA_FloorY) << "the wall beside the pressed plate stops a walk";
+    JumpTowards(Key_Right, [&] { return Pos().x > WingA_Plate0X + 300.0; });
+    EXPECT_EQ(Pos().y, WingA_FloorY);
     EXPECT_TRUE(WalkTo(1540.0));
     EXPECT_TRUE(GrowTo(4.0));
     ThroughDoorFromThePast(Key_Right, plate + 100, 1900.0, tower.GetDoor(0));
@@ -547,6 +555,79 @@ TEST_F(TowerPlayHeld, WithTheDoubleJumpNoPlayerOf1Over4LeavesTheNookUngrownAndOn
     Hold(Key_Right, 100);
     EXPECT_GT(Pos().x, WingA_NookFinX + 5.0) << "through the slit to the right";
     EXPECT_TRUE(StepUntil([&] { return Pos().y == WingA_ShaftFloorY; }, 400, {Key_Left})) << "held at " << Pos().x;
+}
+
+// The doors whose plates lie near them keep a player on their near side whatever he does on the plate
+// and on his way from it: standing on it for a while or none, then holding towards the door, walking, or
+// jumping once, twice or again at the top (with the double jump), each after a spread of walks. Door 0
+// from switch 0 in the gate room and from the floor before it at 8; doors 5 and 6 from their switches at
+// 1/16; door 8 at 1/8 from beside switch 8 and either side of switch 7, over the plates between. Leaving
+// a plate's pit up a slope tilted him back, and coming down at the door's face as it fell, or at its foot
+// a hair off the floor, he turned upright with his head inside it and walked on. Nor does anyone on the
+// way drop through the floor beside switch 0's plate, as one stepping onto it slowly did.
+TEST_F(TowerPlayHeld, WithTheDoubleJumpNoOneComingFromADoorsPlateGetsPastItShut)
+{
+    events[Event_DoubleJump] = GameEvent_HasHappened;
+    events[Event_Socks] = GameEvent_HasHappened; // no one dies on the way
+    using Keys = std::function<std::vector<int>(int)>;
+    struct Start
+    {
+        int door;
+        double x, y, size;
+        int key, steps;
+    };
+    double const s16 = 0.0625;
+    std::initializer_list<Start> const starts = {
+        {0, WingA_Plate0X - 310.0, WingA_FloorY, 8.0, Key_Right, 160},
+        {0, WingA_Plate0X - 150.0, WingA_FloorY, 8.0, Key_Right, 160},
+        {0, WingA_Plate0X, WingA_FloorY, 8.0, Key_Right, 160},
+        {5, WingB_Plate5X + 1.5, WingB_LowerY, s16, Key_Left, 300},
+        {6, WingB_Plate6X + 1.5, WingB_LowerY, s16, Key_Left, 300},
+        {8, WingB_Plate7X - 8.0 - 2.0, WingB_TinyY, 0.125, Key_Left, 200},
+        {8, WingB_Plate7X - 5.5, WingB_TinyY, 0.125, Key_Left, 200},
+        {8, WingB_Plate7X + 2.0, WingB_TinyY, 0.125, Key_Left, 200},
+    };
+    std::vector<std::string> through;
+    for (Start const& start : starts)
+    {
+        // A tower for each start, whose clock runs out long after.
+        Door const* door = MakeTower().GetDoor(start.door);
+        double const distance = Tower_Doors[start.door].distance;
+        DoorSide const near = start.key == Key_Right ? DoorSide::Left : DoorSide::Right;
+        DoorPlace const place = PlaceDoor(*world->GetMap(), Tower_Doors[start.door].group, near).front();
+        std::vector<std::pair<std::string, Keys>> holds{
+            {"walking", [key = start.key](int) { return std::vector<int>{key}; }}};
+        for (ShortcutRun::Jumps jumps :
+             {ShortcutRun::Jumps::Once, ShortcutRun::Jumps::Twice, ShortcutRun::Jumps::AtTop})
+            for (int walk = 0; walk < 40; walk += 4)
+                holds.emplace_back(ShortcutRun::HoldName(start.key, jumps, walk),
+                                   [=, key = start.key](int i) { return ShortcutRun::HeldKeys(key, i, jumps, walk); });
+        for (int stood : {0, 30, 200})
+            for (auto const& [how, keys] : holds)
+            {
+                Place(start.x, start.y, start.size);
+                Steps(stood);
+                char from[120];
+                std::snprintf(from, sizeof from, "door %d, from %.1f at size %g, standing %d steps, %s", start.door,
+                              start.x, start.size, stood, how.c_str());
+                DoorWatch watch(*world, from, {{"door " + std::to_string(start.door), place, [door, distance](Tick t) {
+                                                    return door->IsActive(t) || door->GetPos(t) >= distance;
+                                                }}});
+                auto const step = watch.Wrap([&](std::vector<int> const& held) { return Step(held); });
+                // Nor does he drop through the floor under a plate.
+                double const lowest = start.y - 2.0 * Player_Height * start.size;
+                for (int i = 0; i < start.steps && step(keys(i)) == Level_Continue && watch.Faults() == 0; i++)
+                    if (Pos().y < lowest)
+                    {
+                        through.push_back(std::string(from) + ": through the floor to (" + std::to_string(Pos().x)
+                                          + ", " + std::to_string(Pos().y) + ")");
+                        break;
+                    }
+                if (watch.Faults() != 0)
+                    through.push_back(watch.Report());
+            }
+    }
+    EXPECT_TRUE(through.empty()) << through.size() << " runs past a door, the first: " << through.front();
 }
 
 // Door 12 keeps everyone in the upper room on its near side until a past self holds switch 10, however

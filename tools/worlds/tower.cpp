@@ -27,11 +27,11 @@
 //   to 710), steps down off its end, and scaler 1 against the next wall (x 729) makes him 4.
 //   Walking back left under its low opening, a small player drops through the hole into the
 //   corridor below.
-//   Gate room: scaler 4 makes him 8, switch 0 (plate at x 1210) goes down under 8, scaler 3 makes
-//   him 4 again, and door 0 (x 1700) rises 100, enough for 4 but not for 8.
-//     Solution: at 8 stand on the plate 400 ticks; walk right into scaler 3 and wait to shrink to
-//     4; walk to the closed door; travel back to 100 ticks after stepping on the plate; walk right
-//     through the door (the past self holds the plate).
+//   Gate room: scaler 4 makes him 8, switch 0 (plate at x 1210) goes down under 8, leaving a wall on
+//   its right, scaler 3 makes him 4 again, and door 0 (x 1700) rises 100, enough for 4 but not for 8.
+//     Solution: at 8 stand on the plate 400 ticks; jump out of its pit to the right, walk into scaler
+//     3 and wait to shrink to 4; walk to the closed door; travel back to 100 ticks after stepping on
+//     the plate; walk right through the door (the past self holds the plate).
 //   Beyond door 0 he walks the corridor at 4 and jumps up its end (x 2920) onto the gallery (800)
 //   over the pit and the hall, up the rise (x 5700) onto the high gallery (1110), over switch 10
 //   (x 5920), and drops through its hole (x 6470 to 6522) into the upper room of the rooms of a
@@ -103,7 +103,7 @@
 //     Solution: throw at target 0 and walk through; stand on switch 4 200 ticks, jump off onto the
 //     lid, travel back to 100 ticks after stepping on the switch and drop through.
 //   Lower corridor (floor 2822): switch 5 (x 1464) holds door 5 (x 1459), switch 6 (x 1455)
-//   holds door 6 (x 1450).
+//   holds door 6 (x 1450); each plate, pressed, leaves a wall on its left.
 //     Solution, each pair in turn: stand on the switch 200 ticks, jump off to the left, walk to
 //     the closed door, travel back to 100 ticks after stepping on, walk through.
 //   Walking on left, scalers 19, 20, 21 and 22 make him 1/8, 1/4, 1/2 and 1; a step leads up to
@@ -155,10 +155,6 @@ constexpr unsigned int Roof = MapTextures::Roof;
 
 constexpr double Coarse = 64.0; // map units per texture repeat, for the big parts
 
-// A closed door stops this short of the floor under it: one that falls on a player leaves his feet on
-// the floor, not caught in the seam between floor and door.
-constexpr double Door_Clearance = 0.5;
-
 // The spikes along the roof's top and along the tops no one is meant to stand on: their sides far
 // steeper than a player stands on.
 constexpr double Roof_ToothWidth = 100.0;
@@ -181,31 +177,33 @@ void Box(MapWriter& map, double x0, double y0, double x1, double y1, unsigned in
     Poly(map, {{x0, y0}, {x0, y1}, {x1, y1}, {x1, y0}}, texture, texScale, group);
 }
 
-constexpr double Plate_Inset = 0.5; // a plate's sides set in from its gap's, per unit of its scale
+// A standing door's solid stops short of the floor it closes, by nothing at its face towards its puzzle
+// and by Door_Clearance at its other face. One that falls on a player, or that a travel back finds shut
+// round him, leaves his feet on the floor, free to walk out from under it either way: caught in a seam
+// between its foot and the floor he was held there, and feet inside it were lifted up through it and
+// whatever stands over it. At its face towards the puzzle it meets the floor: a player whose body is
+// tilted as he comes to the door, falling down its face, lands at its foot and not under it, where
+// turning upright would put his head inside it, out of which every move passes.
+constexpr double Door_Clearance = 0.5;
 
-// A floor from x0 to x1 with its top at y and its slab down to bottom, a switch plate of group
-// set flush into it at x c. A plate of scale s is 60 s wide at the top and sinks 10 s; the gap it
-// sits in slopes in to 20 s wide, 20 s down, so that a pressed plate can be walked out of; the
-// plate's sides stop short of the gap's foot, so that plate and floor share no seam.
-void PlateFloor(MapWriter& map, double x0, double x1, double y, double bottom, double c, double s, unsigned int group,
-                double texScale, double inset = 0.0)
+// A door of the door table standing on a floor from x0 to x1, as high as top, its puzzle on the left
+// (or the right): its picture stands on the floor, its solid, never drawn, is as above.
+void DoorBody(MapWriter& map, int door, double x0, double floor, double x1, double top, unsigned int texture,
+              double texScale, bool puzzleLeft)
 {
-    Poly(map, {{x0, bottom}, {x0, y}, {c - 30 * s, y}, {c - 10 * s, y - 20 * s}, {c - 10 * s, bottom}}, Stone,
-         texScale);
-    Poly(map, {{c + 10 * s, bottom}, {c + 10 * s, y - 20 * s}, {c + 30 * s, y}, {x1, y}, {x1, bottom}}, Stone,
-         texScale);
-    // Set in, the plate's sides stand a hair inside the gap's: one who stands on the gap's side is not
-    // caught in a seam between it and the plate's.
-    double const in = inset * s;
-    Poly(map,
-         {{c - 30 * s + in, y}, {c + 30 * s - in, y}, {c + 15 * s - in, y - 15 * s}, {c - 15 * s + in, y - 15 * s}},
-         Tile, texScale, group);
+    unsigned int const group = Tower_Doors[door].group;
+    Poly(map, {{x0, floor}, {x0, top}, {x1, top}, {x1, floor}}, texture, texScale, group, false);
+    double const left = puzzleLeft ? floor : floor + Door_Clearance;
+    double const right = puzzleLeft ? floor + Door_Clearance : floor;
+    Poly(map, {{x0, left}, {x0, top}, {x1, top}, {x1, right}}, MapTextures::Rock, texScale, group);
 }
 
-// The same with the plate 11 s thick, the gap's slopes a little apart from its sides and parallel to
-// them, and under it a floor just below its foot: plate and floor touch nowhere. Where a sloping seam
-// ran between them, a foot on the slope was held fast as the plate rose round it; a foot in the narrow
-// slot left instead walks up it, and no one fits under the plate.
+// A floor from x0 to x1 with its top at y and its slab down to bottom, a switch plate of group set flush
+// into it at x c. A plate of scale s is 60 s wide at the top, 11 s thick, and sinks 10 s; the gap it sits
+// in has slopes a little apart from its sides and parallel to them (or steeper), and under it a floor
+// just below its foot: plate and floor touch nowhere. Where a sloping seam ran between them, a foot on
+// the slope was held fast as the plate rose round it; a foot in the narrow slot left instead walks up
+// it, and no one fits under the plate, nor falls through the slab beneath it.
 constexpr double Plate_Slot = 0.25;      // the slot's width across, per unit of the plate's scale
 constexpr double Plate_Under = 0.1;      // the height of the crack under the plate, per unit of its scale
 constexpr double Plate_Depth = 11.0;     // the plate's thickness: the slot's foot lies a little below the pit's
@@ -226,6 +224,35 @@ void PlateSlotFloor(MapWriter& map, double x0, double x1, double y, double botto
     Poly(map,
          {{c - 30 * s, y}, {c + 30 * s, y}, {c + 30 * s - Plate_Depth * s, foot}, {c - 30 * s + Plate_Depth * s, foot}},
          Tile, texScale, group);
+}
+
+// The same with the plate's side towards a door upright against the floor's (on the left, or on the
+// right): pressed, the plate leaves a wall on that side, which a player jumps out over, upright. Walking
+// out of the pit up a slope tilts a body back, and at a run he flies off its top still tilted; coming
+// down beyond, under a door that bounces as it falls, he is turned upright as he lands, his head swung
+// forward over his feet with nothing in its way, into the door, out of which every move passes.
+void PlateWallFloor(MapWriter& map, double x0, double x1, double y, double bottom, double c, double s,
+                    unsigned int group, double texScale, bool wallLeft)
+{
+    double const g = std::min(Plate_Slot * s, Plate_Narrow);
+    double const foot = y - Plate_Depth * s;
+    double const under = foot - std::min(Plate_Under * s, Plate_Narrow);
+    double const edge = 30 * s + g - (y - under); // the floor under the plate, on the slot's side of c
+    if (wallLeft)
+    {
+        double const wall = c - 30 * s;
+        Box(map, x0, bottom, wall, y, Stone, texScale);
+        Box(map, wall, bottom, c + edge, under, Stone, texScale);
+        Poly(map, {{c + edge, bottom}, {c + edge, under}, {c + 30 * s + g, y}, {x1, y}, {x1, bottom}}, Stone, texScale);
+        Poly(map, {{wall, y}, {c + 30 * s, y}, {c + 30 * s - Plate_Depth * s, foot}, {wall, foot}}, Tile, texScale,
+             group);
+        return;
+    }
+    double const wall = c + 30 * s;
+    Poly(map, {{x0, bottom}, {x0, y}, {c - 30 * s - g, y}, {c - edge, under}, {c - edge, bottom}}, Stone, texScale);
+    Box(map, c - edge, bottom, wall, under, Stone, texScale);
+    Box(map, wall, bottom, x1, y, Stone, texScale);
+    Poly(map, {{c - 30 * s, y}, {wall, y}, {wall, foot}, {c - 30 * s + Plate_Depth * s, foot}}, Tile, texScale, group);
 }
 
 // A row of teeth along y from x0 to x1, as many as fit about `width` wide: nothing stands on them.
@@ -520,13 +547,13 @@ void WriteFoot(MapWriter& map)
 
     // The gate room.
     Box(map, WingA_GapX1, Tower_BumpCeilingY, WingA_W2X, y);
-    PlateFloor(map, WingA_W2X, 2200, y, 400, WingA_Plate0X, 8.0, Tower_Switches[0].group, 256.0, Plate_Inset);
+    PlateWallFloor(map, WingA_W2X, 2200, y, 400, WingA_Plate0X, 8.0, Tower_Switches[0].group, 256.0, false);
     // Its ceiling, the floor of the way in's passage, reaches to the wall under L1's end.
     Box(map, Way_ShaftX0, WingA_GateCeilingY, Way_ToothX0, Way_PassY, Brick);
     Box(map, Way_ToothX1, WingA_GateCeilingY, Way_X1, Way_PassY, Brick);
     Ref(map, 7, WingA_Scaler4X, y); // scaler 4: 4 -> 8
     Ref(map, 6, 1540, y);           // scaler 3: 8 -> 4
-    Box(map, WingA_Door0X, y, WingA_Door0X + 40, WingA_GateCeilingY, Brick, 256.0, Tower_Doors[0].group);
+    DoorBody(map, 0, WingA_Door0X, y, WingA_Door0X + 40, WingA_GateCeilingY, Brick, 256.0, true);
     Shade(map, WingA_GateRoomX, y, WingA_Door0X, WingA_GateCeilingY, Tower_Group_HiddenFar, false);
 }
 
@@ -586,7 +613,7 @@ void WriteGallery(MapWriter& map)
     double const u = WingA_UpperY;
     Box(map, WingA_UpperX0, WingA_UpperSlabY, WingA_RoomsX1, u);
     Ref(map, 10, WingA_Scale1X, u);
-    Box(map, WingA_Door12X, u + Door_Clearance, WingA_Door12X + 10, u + 60, Tile, 16.0, Tower_Doors[12].group);
+    DoorBody(map, 12, WingA_Door12X, u, WingA_Door12X + 10, u + 60, Tile, 16.0, false);
     Box(map, WingA_Door12X, u + 60, WingA_Door12X + 10, WingA_RoomsCeilingY, Brick, 16.0);
     Ref(map, Tower_Rp_PickUps[1], WingA_UpperX0 + 15.0, u + 10);
 
@@ -596,7 +623,7 @@ void WriteGallery(MapWriter& map)
     Ref(map, Tower_Rp_RingedTarget, WingA_RingX, r + 60);
     Ref(map, 13, 6370, r + 80);
     Ref(map, 14, 6550, r + 40);
-    Box(map, WingA_Door13X, r, WingA_Door13X + 10, r + 40, Tile, 16.0, Tower_Doors[13].group);
+    DoorBody(map, 13, WingA_Door13X, r, WingA_Door13X + 10, r + 40, Tile, 16.0, false);
     Box(map, WingA_Door13X, r + 40, WingA_Door13X + 10, WingA_RoomsCeilingY, Brick, 16.0);
 
     // The track room: the track, wasps and spiders, door 11 the lid of the shaft.
@@ -689,7 +716,7 @@ void WriteHall(MapWriter& map)
     // Door 2 and the bobbing targets, which rest inside the gallery's underside, out of sight, and
     // drop 160 below it, over a player of 4's head; each group hangs far enough beyond its door to be
     // seen from there.
-    Box(map, WingA_Door2X, y, WingA_Door2X + 30, y + 200, Brick, Coarse, Tower_Doors[2].group);
+    DoorBody(map, 2, WingA_Door2X, y, WingA_Door2X + 30, y + 200, Brick, Coarse, false);
     Box(map, WingA_Door2X, y + 200, WingA_Door2X + 30, top, Brick);
     for (int k = 0; k < Tower_Bob_Count; k++)
     {
@@ -697,9 +724,9 @@ void WriteHall(MapWriter& map)
         Ref(map, Tower_Bobs[k][0], x, top + 20);
         Ref(map, Tower_Bobs[k][1], x, top - 160);
     }
-    Box(map, WingA_Door14X, y, WingA_Door14X + 20, y + 200, Brick, Coarse, Tower_Doors[14].group);
+    DoorBody(map, 14, WingA_Door14X, y, WingA_Door14X + 20, y + 200, Brick, Coarse, false);
     Box(map, WingA_Door14X, y + 200, WingA_Door14X + 20, top, Brick);
-    Box(map, WingA_Door15X, y, WingA_Door15X + 20, y + 160, Brick, Coarse, Tower_Doors[15].group);
+    DoorBody(map, 15, WingA_Door15X, y, WingA_Door15X + 20, y + 160, Brick, Coarse, false);
     Box(map, WingA_Door15X, y + 160, WingA_Door15X + 20, top, Brick);
 
     // The pit: spikes and still balls along its floor, a kill zone over it, balls bouncing above
@@ -739,7 +766,7 @@ void WriteScales(MapWriter& map)
     PlateSlotFloor(map, 2000, WingB_L1X0, y, y - 40, WingB_Plate3X, 0.5, Tower_Switches[3].group, 8.0);
     // The corridor's ceiling keeps a player of 1/2 who jumps in it inside its close shot.
     Box(map, 1980, y + 20, WingB_SlotWallX, y + 60, Brick, 8.0);
-    Box(map, WingB_Door3X, y, WingB_Door3X + 5, y + 20, Tile, 4.0, Tower_Doors[3].group);
+    DoorBody(map, 3, WingB_Door3X, y, WingB_Door3X + 5, y + 20, Tile, 4.0, false);
 
     // The scales' room: the pan in the floor, the lift in its shaft on the left.
     PlateSlotFloor(map, WingB_LiftX1, 2000, y, y - 40, WingB_PanX, 0.5, Scales_Scales_Group, 8.0);
@@ -807,7 +834,7 @@ void WriteTiny(MapWriter& map)
     for (int k = 0; k < 3; k++)
     {
         double const x = WingB_Door8X - 7 * k;
-        Box(map, x, y, x + 1, y + 6, Tile, 0.5, Tower_Doors[8 + k].group);
+        DoorBody(map, 8 + k, x, y, x + 1, y + 6, Tile, 0.5, false);
     }
     Box(map, WingB_Door7X, y - 15, 1584, y, Stone, fine);
     Ref(map, 39, 1546, y); // scaler 17: 1/8 -> 1/32
@@ -815,7 +842,7 @@ void WriteTiny(MapWriter& map)
     Ref(map, Tower_Rp_PickUps[3], 1535, y);
     Ref(map, 40, 1524, y); // scaler 18: 1/32 -> 1/16
     Ref(map, Tower_Rp_SmallTarget, WingB_SmallTargetX, y + 1.5);
-    Box(map, WingB_Door7X, y, WingB_Door7X + 1, y + 6, Tile, 0.5, Tower_Doors[7].group);
+    DoorBody(map, 7, WingB_Door7X, y, WingB_Door7X + 1, y + 6, Tile, 0.5, false);
     Ref(map, Tower_Rp_PickUps[0], 1482, y);
 
     // Switch 4 and the lid (door 4) of the hole down to the lower corridor.
@@ -827,10 +854,10 @@ void WriteTiny(MapWriter& map)
 
     // The lower corridor: switches 5 and 6, doors 5 and 6.
     double const low = WingB_LowerY;
-    PlateSlotFloor(map, 1457, 1470, low, low - 2, WingB_Plate5X, s16, Tower_Switches[5].group, fine);
-    PlateSlotFloor(map, 1420, 1457, low, low - 2, WingB_Plate6X, s16, Tower_Switches[6].group, fine);
-    Box(map, WingB_Door5X, low, WingB_Door5X + 1, y - 2, Tile, 0.5, Tower_Doors[5].group);
-    Box(map, WingB_Door6X, low, WingB_Door6X + 1, y - 2, Tile, 0.5, Tower_Doors[6].group);
+    PlateWallFloor(map, 1457, 1470, low, low - 2, WingB_Plate5X, s16, Tower_Switches[5].group, fine, true);
+    PlateWallFloor(map, 1420, 1457, low, low - 2, WingB_Plate6X, s16, Tower_Switches[6].group, fine, true);
+    DoorBody(map, 5, WingB_Door5X, low, WingB_Door5X + 1, y - 2, Tile, 0.5, false);
+    DoorBody(map, 6, WingB_Door6X, low, WingB_Door6X + 1, y - 2, Tile, 0.5, false);
 
     // Past door 6 the growing zones make him 1; a step takes him up to the masonry over the
     // corridors, and from it he jumps onto the ledge over P.
@@ -937,15 +964,15 @@ void WriteTransporter(MapWriter& map)
     Box(map, WingB_Door17X + 60, far - 200, WingB_LXX1, low);
     Box(map, WingB_Door17X + 60, low + WingB_GiantHeight + 15.0, WingB_LowCeilingX1, Tower_TopY - 200, Brick, 256.0);
     Ref(map, 150, WingB_FallWallX, y); // scaler 24: 4 -> 8, where the fall along the wall ends
-    // Door 16, its foot short of the floor: one it falls on in the doorway walks out from under it.
-    Box(map, WingB_Door16X, y + Door_Clearance, WingB_Door16X + 40, y + 300, Brick, Coarse, Tower_Doors[16].group);
+    // Door 16: one it falls on in the doorway walks out from under it.
+    DoorBody(map, 16, WingB_Door16X, y, WingB_Door16X + 40, y + 300, Brick, Coarse, true);
     // Over door 16 a wall up to the roof: the way between LX's parts is through the open door only.
     Box(map, WingB_Door16X, y + 300, WingB_Door16X + 40, Tower_TopY - 200, Brick);
     // Between doors 16 and 17 a ceiling over a giant's head keeps him inside zone 39's shot.
     Box(map, WingB_Door16X + 40, WingB_FinaleCeilingY, WingB_Door17X, Tower_TopY - 200, Brick, 256.0);
     Ref(map, 151, 6650, far); // scaler 25: 8 -> 64, on the overview spot
-    // Door 17, its foot short of the floor as door 16's.
-    Box(map, WingB_Door17X, far + Door_Clearance, WingB_Door17X + 60, far + 2000, Brick, 256.0, Tower_Doors[17].group);
+    // Door 17, as door 16.
+    DoorBody(map, 17, WingB_Door17X, far, WingB_Door17X + 60, far + 2000, Brick, 256.0, true);
     // Door 17's lintel and, over LX and the exit floor, the second wing's roof: no giant on LX jumps
     // high enough to reach the exit floor or to pass over door 17.
     Box(map, WingB_Door17X, far + 2000, WingB_Door17X + 60, Tower_TopY, Brick, 256.0);

@@ -171,8 +171,9 @@ constexpr double WingA_OpeningRoofY = 682.0; // the roof's underside at the lip'
 constexpr double WingA_LipY = 610.0;         // its underside over the hole
 constexpr double WingA_StepRise = 1.2;       // rise over run of the step up to the lip
 constexpr double WingA_GateCeilingY = 900.0; // under the passage of the way in
-constexpr double WingA_Plate0X = 1210.0;     // switch 0, for a player of 8, its gap well beyond scaler 4
-constexpr double WingA_Door0X = 1700.0;      // door 0's left face
+// Switch 0, for a player of 8, its gap well beyond scaler 4; pressed, it leaves a wall towards door 0.
+constexpr double WingA_Plate0X = 1210.0;
+constexpr double WingA_Door0X = 1700.0; // door 0's left face
 // Beyond door 0 a player of 4 walks the corridor under the way in's passage, jumps up its end onto
 // the gallery over the spike pit and the hall, up again onto the high gallery over the small rooms,
 // and drops through a hole in it into the upper room, where he becomes 1.
@@ -217,8 +218,8 @@ constexpr double WingA_DropWallX = 6522.0; // scaler 5's zone's right edge
 // (scaler 5 where he lands, door 12, the heart), from whose left end he drops into the ring room (the
 // ringed target, door 13), and left of both the track room (the track, door 11 the lid of the shaft
 // down to the rooms of a player of 1/4). The upper room's floor is flat from the hole to beyond door 12:
-// nothing tilts a body near the door, whose foot stops short of the floor, so that no one passes under
-// it with his head swung aside and turns upright inside it.
+// nothing tilts a body near the door, so that no one passes under it with his head swung aside and turns
+// upright inside it.
 constexpr double WingA_RoomsX0 = 6100.0; // the track room's left wall
 constexpr double WingA_RoomsX1 = 6570.0; // the right wall of the upper and the ring room
 constexpr double WingA_RoomsY = 800.0;   // the floor of the ring room and the track room
