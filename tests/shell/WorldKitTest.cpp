@@ -103,6 +103,7 @@ protected:
 constexpr double Tower_CloseZoom = 10.0;  // the tower's shots of its smallest corridors frame this close or closer (the
                                           // camera's eased zoom closes in on it by a share each step)
 constexpr double Tower_CloseShort = 1e-3; // how far short of it, as a share, the eased zoom may be
+constexpr double Tower_GiantSize = 16.0;  // the size a giant walks the way in's passage at
 // The last views of the village and the plateau end short of their main exits: the player walks out
 // at the view's right edge over the last few steps before the exit.
 constexpr double TreeV_WalkOut = 40.0;
@@ -137,7 +138,15 @@ FrameCheck::Shown PurposefulViews(Level_Type type)
             bool const cut = std::any_of(std::begin(shortShots), std::end(shortShots), [&](Rectf const& r) {
                 return p.x >= r.x0 && p.x < r.x1 && p.y >= r.y0 && p.y < r.y1;
             });
-            if (atSpot || entered || cut)
+            // Over the passage from the tooth to the gap, the first wing's shots end 25 and 51 over a
+            // standing giant's head and the gap's begins 270 over his feet: a giant jumping there, up the
+            // gap or at the tooth's foot, or tipped on its slope, which rises to 1400 so that no one
+            // stands where neither shot shows him whole, is seen cut at their edges until he rises into
+            // the gap's shot or comes down again.
+            using namespace TowerWriter;
+            bool const overTheTooth = w.GetPlayer()->GetScale() >= Tower_GiantSize && p.x >= Way_ToothX0 - 10.0
+                                      && p.x < Way_RightX0 && p.y > Way_PassY && p.y < Way_ToothY + 20.0;
+            if (atSpot || entered || cut || overTheTooth)
                 return FrameCheck_Let::Frame;
             // Below the next size up he is at the smallest size, or shrinking to it or growing from it.
             double smallest = Tower_Scalers[0].playerScale;
