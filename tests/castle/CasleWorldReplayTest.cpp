@@ -253,7 +253,7 @@ TEST_F(CasleWorldReplayTest, EveryMechanismShowsAgainWhatItShowedWhenPlayed)
         w.WalkTo(4610.0);
         for (int i = 0; i < 10; ++i)
             w.Throw(0);
-        putAt(5630.0, CastleWriter::Room22_Floor + 50.0);
+        putAt(5680.0, CastleWriter::Room22_Floor + 50.0);
         w.Idle(100);
         // The cog into the machine, started on switch 8; a crystal onto a podium of room 11.
         putAt(610.0, CastleWriter::Room4_Floor - 50.0);

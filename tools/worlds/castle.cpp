@@ -41,6 +41,7 @@ constexpr double Slab = 40.0;     // depth of a floor
 constexpr double Ledge = 12.0;    // depth of a ledge
 constexpr double GateHigh = 45.0; // a gate stands this high in its doorway; the lintel starts above
 constexpr double GateWide = 16.0;
+constexpr double TippedWide = 30.0;
 constexpr double Gate_Clearance = 0.5; // how far short of its floor a shut gate's solid stops
 constexpr double Lift = 15.0; // depth of a lift's platform
 
@@ -271,7 +272,9 @@ public:
     void GateBody(unsigned int group, double x0, double floor, double x1, double top)
     {
         Box(x0, floor, x1, top, Tile, group, false);
-        Box(x0, floor + Gate_Clearance, x1, top, Unseen, group);
+        double const half = (x1 - x0) / 2.0 + 1.0;
+        Box(x0, floor + Gate_Clearance, x0 + half, top, Unseen, group);
+        Box(x1 - half, floor + Gate_Clearance, x1, top, Unseen, group);
     }
     // A gate standing on the floor at x, with the wall over its doorway up to ceiling. It opens upwards.
     void Gate(unsigned int group, double x, double floor, double ceiling, double high = GateHigh,
@@ -627,8 +630,8 @@ void RoadRooms(Castle_Map& m)
         bool const lit = i == 3 || i == 7;
         m.Box(x + 20.0, f + 150.0, x + 40.0, f + 170.0, lit ? Tile : Stone, 0, false);
     }
-    m.GateBody(Casle_Doors[15].group, Symbol_DoorX, f, Symbol_DoorX + GateWide, f + GateHigh);
-    m.Box(Symbol_DoorX - 2.0, f + GateHigh, Symbol_DoorX + GateWide + 2.0, 5180.0);
+    m.GateBody(Casle_Doors[15].group, Symbol_DoorX, f, Symbol_DoorX + TippedWide, f + GateHigh);
+    m.Box(Symbol_DoorX - 2.0, f + GateHigh, Symbol_DoorX + TippedWide + 2.0, 5180.0);
     // Room 32, its pit, the passage on its left and door 13 on its right.
     m.Back(5040.0, f, 5690.0, 4900.0);
     m.Back(5250.0, Pit_Floor, 5490.0, f);
@@ -637,7 +640,7 @@ void RoadRooms(Castle_Map& m)
     m.Ref(Casle_Eyes[3].rp, 5350.0, 4600.0);
     m.Ramp(5320.0, Pit_Floor, 5490.0, f, Pit_Floor - Slab);
     m.Floor(5490.0, 6000.0, f);
-    m.Gate(Casle_Doors[12].group, Pit_DoorX, f, 4900.0);
+    m.Gate(Casle_Doors[12].group, Pit_DoorX, f, 4900.0, GateHigh, TippedWide);
     m.Box(5040.0, 4900.0, 5690.0, 4940.0);
     // Room 36, low and narrow, and the drop into room 37.
     m.Back(5690.0, f, 6160.0, 4740.0);
@@ -786,13 +789,13 @@ void RightRooms(Castle_Map& m)
     m.Box(5250.0, f + 80.0, 5330.0, f + 95.0, Tile, Casle_Group_SwipeC);
     for (int i = 1; i < 3; ++i)
     {
-        double const x = i == 1 ? 5100.0 : 5620.0;
+        double const x = i == 1 ? 5100.0 : 5660.0;
         m.Box(x, f, x + 40.0, f + 50.0, Stone, Casle_PushOverGroups[i]);
         m.Box(x + 4.0, f + 50.0, x + 36.0, f + 140.0, Tile, Casle_PushOverGroups[i], false);
     }
     m.Box(5450.0, f, 5530.0, f + 30.0, Tile, Casle_MultiHits[2].group);
     m.Ref(Casle_MultiHits[2].rp, 5490.0, f + 200.0);
-    m.Plate(Casle_SwitchGroups[4], 5740.0, f);
+    m.Plate(Casle_SwitchGroups[4], 5545.0, f);
     // Door 5 stands across the line between rooms 24 and 25, thick enough that each room's
     // camera shows the player stood at it on its side whole (as door 18).
     m.Gate(Casle_Doors[4].group, 5812.0, f, 5550.0, 95.0, 36.0);
