@@ -15,12 +15,16 @@
 //     EXPECT_EQ(doors.Report(), "");
 #pragma once
 
+#include "engine/Door.h"
+#include "engine/KeyData.h"
 #include "engine/Level_Type.h"
 #include "engine/Map.h"
 #include "engine/Player.h"
 #include "engine/Player_Sprites.h"
 #include "engine/Poly.h"
 #include "puzzles/World_Base.h"
+#include "support/ShortcutRun.h"
+#include "support/StandingSurfaces.h"
 
 #include <algorithm>
 #include <cmath>
@@ -287,3 +291,45 @@ private:
     int faults = 0;
     std::string listed;
 };
+
+constexpr int OffThePlate_Wait = 600; // steps on the plate, at most, for its door to open
+constexpr int OffThePlate_Open = 5;   // steps more once it stands open
+
+// The runs off a plate that holds a door open, for the worlds whose plates lie at their doors: put on
+// the plate at `on` at size 1 until the door stands open, then from where he stood, and after backing
+// off it 12 and 30 steps for a run-up, towards the door walking, or jumping twice or again at the top
+// (with the double jump) after a spread of walks. Once he is off the plate the door must come down
+// before he reaches it: each run's passes go to `faults`. Returns the number of runs, or -1 when the
+// door does not open.
+inline int OffThePlate(World_Base& world, DoorWatch::Stepper const& step, std::string const& name, Door const& door,
+                       double distance, DoorPlace const& place, Pointf on, std::string& faults, int steps = 200)
+{
+    int const toward = place.near == DoorSide::Left ? KeyIndex_GameRight : KeyIndex_GameLeft;
+    int const away = place.near == DoorSide::Left ? KeyIndex_GameLeft : KeyIndex_GameRight;
+    auto const open = [&door, distance](Tick t) { return door.IsActive(t) || door.GetPos(t) >= distance; };
+    int runs = 0;
+    for (int back : {0, 12, 30})
+        for (int jumps = 0; jumps < 3; ++jumps)
+            for (int walk = 0; walk < 40; walk += jumps == 0 ? 40 : 5)
+            {
+                PutPlayer(world, on, 1.0);
+                for (int i = 0; i < OffThePlate_Wait && door.GetPos(world.GetTick() - 1) < distance; ++i)
+                    step({});
+                if (door.GetPos(world.GetTick() - 1) < distance)
+                    return -1;
+                for (int i = 0; i < OffThePlate_Open; ++i)
+                    step({});
+                for (int i = 0; i < back; ++i)
+                    step({away});
+                ShortcutRun::Jumps const how = jumps == 1 ? ShortcutRun::Jumps::Twice : ShortcutRun::Jumps::AtTop;
+                std::string const run = name + " off its plate, " + std::to_string(back) + " steps back, "
+                                        + (jumps == 0 ? std::string("walking") : ShortcutRun::HoldName(toward, how, walk));
+                DoorWatch watch(world, run, {{name, place, open}});
+                ShortcutRun::Run(watch.Wrap(step), steps, [&](int i) {
+                    return jumps == 0 ? std::vector<int>{toward} : ShortcutRun::HeldKeys(toward, i, how, walk);
+                }, run);
+                faults += watch.Report();
+                ++runs;
+            }
+    return runs;
+}
