@@ -1,24 +1,20 @@
 // The master's house and dungeon as a player meets them: the map's drawing order hides nothing stood on
 // and no door, plate or lift, and the first room's door keeps both a held direction and random keys
 // from the dungeon's exit. No floor lies where a camera room's view cuts off whoever stands there, no
-// jump on the way out rises into the last room, a plate that rises under his foot leaves him free to
-// walk on, and no one runs or jumps off a plate under its door as it falls. (Every world's puzzle
-// doors against held keys, double jumps and a door shut on the player: tests/shell/WorldKitTest.cpp.)
-#include "engine/Door.h"
+// jump on the way out rises into the last room, and a plate that rises under his foot leaves him free
+// to walk on. (Every world's puzzle doors against held keys, double jumps, runs off their plates and a
+// door shut on the player: tests/shell/WorldKitTest.cpp.)
 #include "killig/KiligWorldSupport.h"
 #include "support/DrawOrder.h"
 #include "support/FrameCheck.h"
-#include "support/PuzzleDoors.h"
 #include "support/ShortcutRun.h"
 #include "support/StandingSurfaces.h"
 #include "tools/worlds/killig.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <string>
-#include <vector>
 
 namespace
 {
@@ -160,34 +156,4 @@ TEST_F(KiligShortcut, APlateRisingUnderHisFootLeavesHimFreeToWalkAway)
                 Step({side < 0 ? KeyIndex_GameLeft : KeyIndex_GameRight});
             EXPECT_EQ(WalksAway(60), "") << "off the " << (side < 0 ? "left" : "right") << " end of plate " << s;
         }
-}
-
-TEST_F(KiligShortcut, RunningOrJumpingOffAPlateAtAnyTimingNeverTakesThePlayerPastItsDoorAsItFalls)
-{
-    // Each door a plate opens, held open from its plate, then run at from the plate (from where he
-    // stood, and after backing off it for a run-up), walking or jumping twice with the double jump
-    // at a spread of timings: once he is off the plate, the door falls lower than his head before he
-    // comes to its middle, and no door falling, bouncing or at rest lets his feet past its middle.
-    // The random keys of the check every world runs found the door falling as he got there.
-    GameEvents record = Learnt();
-    record[Event_DoubleJump] = GameEvent_HasHappened;
-    std::string faults;
-    int runs = 0;
-    for (int d = 0; d < Kilig_Door_Count; ++d)
-    {
-        Kilig_DoorIds const& ids = Kilig_Doors[d];
-        if (ids.opener != Kilig_BySwitch)
-            continue;
-        Kilig& w = Dungeon(record);
-        Step(); // the groups in their places
-        Rectf const plate = Bound(Kilig_SwitchGroups[ids.index]);
-        std::vector<DoorPlace> const places = PlaceDoor(*w.GetMap(), ids.group, DoorSide::Left);
-        ASSERT_EQ(places.size(), 1u) << "door " << d;
-        int const made = OffThePlate(*world, Stepper(), "door " + std::to_string(d), *w.GetDoor(d), ids.distance,
-                                     places.front(), Pointf((plate.x0 + plate.x1) / 2.0, plate.y1), faults);
-        ASSERT_GT(made, 0) << "door " << d << " does not open";
-        runs += made;
-    }
-    EXPECT_GT(runs, 0);
-    EXPECT_EQ(faults, "");
 }

@@ -54,6 +54,7 @@
 #include <cstdio>
 #include <fstream>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <string>
 
@@ -1261,6 +1262,74 @@ constexpr int Doors_TravelBack = 40;  // ticks before it opened that he travels 
 constexpr int Doors_FallSteps = 300;  // steps a falling door is given to come to rest on him
 constexpr int Doors_OutSteps = 300;   // steps he is given to come out from under it
 
+// Whether x, on or beside a plate whose top is plateTop, lies before the door on its near side, on the
+// floor a player of the size given walks from there to the door, near enough that the way to the door
+// passes over the plate.
+bool PlateBefore(DoorPlace const& p, double x, double plateTop, double size)
+{
+    double const back = p.near == DoorSide::Left ? -1.0 : 1.0;
+    double const face = p.near == DoorSide::Left ? p.shut.x0 : p.shut.x1;
+    return (x - face) * back > 0.0 && std::fabs(x - face) < Doors_PlateReach
+           && std::fabs(plateTop - p.floor) < 2.0 * Player_Height * size;
+}
+
+// Slopes that tip a player back: a player walking up one comes off its top leaning back, and comes
+// upright within Tipped_Reach heights of his own through the air. Lengths in heights of his own.
+constexpr double Tipped_Reach = 7.5;
+constexpr double Tipped_Rise = 0.5;     // rise over run of the gentlest slope looked at
+constexpr double Tipped_From = 10.0;    // runs up a slope start this far from the door's face at most
+constexpr double Tipped_Spacing = 0.1;  // between two starts
+constexpr int Tipped_Walks = 5;         // steps between two timings of the jumps
+constexpr double Tipped_Pace = 3.0;     // a walk's pace, per step: each run is long enough to reach the door
+constexpr int Tipped_SettleSteps = 60;  // and then this many steps more
+
+// Whether a slope of the still map or of one of the plates given, no gentler than Tipped_Rise, rises
+// towards the door from its near side, to within a player's height of the door's floor, within
+// Tipped_Reach of its face: one who walks up it comes to the door tipped back, his head behind his
+// feet. Tipped so, one who slipped his feet under a door falling, bouncing or at rest turned upright
+// as he landed with his head inside it, out of which every move passes.
+bool TippedTowards(Map const& map, std::vector<unsigned int> const& plates, DoorPlace const& p, double size)
+{
+    double const face = p.near == DoorSide::Left ? p.shut.x0 : p.shut.x1;
+    double const toward = p.near == DoorSide::Left ? 1.0 : -1.0;
+    double const tall = Player_Height * size;
+    for (unsigned int i = 0; i < map.polyCount; ++i)
+    {
+        Poly const* poly = map.polys[int(i)];
+        if (!poly->solid || (poly->group != 0 && std::find(plates.begin(), plates.end(), poly->group) == plates.end()))
+            continue;
+        for (int k = 0; k < poly->Points(); ++k)
+        {
+            Pointf a = poly->points[k]->pos;
+            Pointf b = poly->points[(k + 1) % poly->Points()]->pos;
+            if (a.y > b.y)
+                std::swap(a, b); // b, the top
+            double const run = (b.x - a.x) * toward;
+            double const before = (face - b.x) * toward;
+            if (run > 0.0 && b.y - a.y >= Tipped_Rise * run && before >= 0.0 && before <= Tipped_Reach * tall
+                && std::fabs(b.y - p.floor) <= tall)
+                return true;
+        }
+    }
+    return false;
+}
+
+// The top of the highest still ground at x no higher than a jump over the door's floor, or -infinity.
+double GroundBefore(Map const& map, DoorPlace const& p, double x, double size)
+{
+    double ground = -std::numeric_limits<double>::infinity();
+    for (unsigned int i = 0; i < map.polyCount; ++i)
+    {
+        Poly const* poly = map.polys[int(i)];
+        double lo = 0.0;
+        double hi = 0.0;
+        if (poly->solid && poly->group == 0 && PuzzleDoors_Detail::Through(poly, x, lo, hi)
+            && hi <= p.floor + 3.0 * Player_Height * size)
+            ground = std::max(ground, hi);
+    }
+    return ground;
+}
+
 TEST_P(WorldDoors, ADoorAPuzzleOpensKeepsAPlayerWalkingUpToItOnItsNearSideAndOneShutOnHimLetsHimOutThere)
 {
     World_Row const& row = World_Table[GetParam()];
@@ -1292,8 +1361,7 @@ TEST_P(WorldDoors, ADoorAPuzzleOpensKeepsAPlayerWalkingUpToItOnItsNearSideAndOne
                 Rectf bound;
                 world->GetMap()->FindGroupBound(plate.group, &bound);
                 double const beyond = (back < 0.0 ? bound.x0 : bound.x1) + back * wide;
-                if ((beyond - face) * back > 0.0 && std::fabs(beyond - face) < Doors_PlateReach
-                    && std::fabs(bound.y1 - p.floor) < 2.0 * Player_Height * size)
+                if (PlateBefore(p, beyond, bound.y1, size))
                     from.push_back(beyond);
             }
             int const toward = p.near == DoorSide::Left ? KeyIndex_GameRight : KeyIndex_GameLeft;
@@ -1322,6 +1390,79 @@ TEST_P(WorldDoors, ADoorAPuzzleOpensKeepsAPlayerWalkingUpToItOnItsNearSideAndOne
                     ++approached;
                 }
         }
+    // Up a slope that tips him back towards a door, from points along the ground before it while the
+    // door stands shut, walking or jumping twice or again at the top after a spread of walks.
+    std::vector<unsigned int> plates;
+    for (Door_Row const& r : Door_Rows)
+        if (r.type == row.type && DoorPlate(row.type, r.door).group != 0)
+            plates.push_back(DoorPlate(row.type, r.door).group);
+    int tipped = 0;
+    Build(row.type, twice);
+    for (Door_Part const& part : DoorParts(*world->GetMap(), row.type, Watched))
+        for (double size : part.row->sizes)
+        {
+            DoorPlace const& p = part.place;
+            if (!p.Standing() || !TippedTowards(*world->GetMap(), plates, p, size))
+                continue;
+            double const tall = Player_Height * size;
+            int const toward = p.near == DoorSide::Left ? KeyIndex_GameRight : KeyIndex_GameLeft;
+            double const back = p.near == DoorSide::Left ? -1.0 : 1.0;
+            double const face = p.near == DoorSide::Left ? p.shut.x0 : p.shut.x1;
+            for (double from = 0.5 * tall; from <= Tipped_From * tall; from += Tipped_Spacing * tall)
+            {
+                double const x = face + back * from;
+                double const ground = GroundBefore(*world->GetMap(), p, x, size);
+                Rectf const box(x - Player_Width * size / 2.0, ground + 1.0 * size, x + Player_Width * size / 2.0,
+                                ground + tall);
+                if (ground < p.floor - Tipped_From * tall || StandingSurfaces_Detail::Blocked(*world->GetMap(), box))
+                    continue;
+                for (int jumps = 0; jumps < 3; ++jumps)
+                    for (int walk = 0; walk < 40; walk += jumps == 0 ? 40 : Tipped_Walks)
+                    {
+                        PutPlayer(*world, Pointf(x, ground), size);
+                        Steps(3);
+                        ShortcutRun::Jumps const how = jumps == 1 ? ShortcutRun::Jumps::Twice : ShortcutRun::Jumps::AtTop;
+                        char at[120];
+                        std::snprintf(at, sizeof at, "%s, from (%.1f, %.1f) at size %g, ", row.folder, x, ground, size);
+                        std::string const name = at + (jumps == 0 ? std::string("walking") : ShortcutRun::HoldName(toward, how, walk));
+                        DoorWatch doors = WatchDoors(*world, row.type, name, {part});
+                        ShortcutRun::Result const r = ShortcutRun::Run(
+                            doors.Wrap(step), int(from / (Tipped_Pace * size)) + Tipped_SettleSteps,
+                            [&](int i) {
+                                return jumps == 0 ? std::vector<int>{toward} : ShortcutRun::HeldKeys(toward, i, how, walk);
+                            },
+                            name);
+                        faults += doors.Report();
+                        if (r.action != Level_Continue)
+                            Build(row.type, twice);
+                        ++tipped;
+                    }
+            }
+        }
+    // Off a plate that lies before its door, held open from it; a plate that opens nothing on its own
+    // (the castle's eyes fire on whoever stands on it) is left to its world's puzzle tests.
+    int offPlate = 0;
+    for (Door_Part const& part : DoorParts(*world->GetMap(), row.type, Watched))
+    {
+        DoorPlace const& p = part.place;
+        Door_Plate const plate = DoorPlate(row.type, part.row->door);
+        if (!p.Standing() || plate.group == 0)
+            continue;
+        Build(row.type, twice);
+        Step(); // the groups in their places
+        Rectf bound;
+        world->GetMap()->FindGroupBound(plate.group, &bound);
+        Pointf const on((bound.x0 + bound.x1) / 2.0, bound.y1);
+        if (!PlateBefore(p, on.x, on.y, plate.scale))
+            continue;
+        int const d = part.row->door;
+        int const made = OffThePlate(*world, step, DoorName(row.type, d),
+                                     *WorldDoor(*world, row.type, d), FactsOf(row.type, d).distance, p, on, faults,
+                                     plate.scale);
+        offPlate += std::max(made, 0);
+        if (std::getenv("HM_DOORS_TRACE") != nullptr)
+            std::printf("%s, %s: %d runs off its plate\n", row.folder, DoorName(row.type, d).c_str(), made);
+    }
     std::vector<Door_Part> const parts = DoorParts(*world->GetMap(), row.type, Fallen);
     int tried = 0;
     for (Door_Part const& part : parts)
@@ -1396,8 +1537,9 @@ TEST_P(WorldDoors, ADoorAPuzzleOpensKeepsAPlayerWalkingUpToItOnItsNearSideAndOne
                           + (over() ? "" : DoorSideName(p.near)) + (over() ? "\n" : " side\n");
         }
     double const seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
-    std::printf("%s: %d walks up to doors, %d doors shut on a player in %.1f s\n", row.folder, approached, tried,
-                seconds);
+    std::printf("%s: %d walks up to doors, %d up slopes towards them, %d runs off their plates, %d doors shut on a "
+                "player in %.1f s\n",
+                row.folder, approached, tipped, offPlate, tried, seconds);
     EXPECT_GT(approached + tried, 0);
     EXPECT_EQ(faults, "");
 }

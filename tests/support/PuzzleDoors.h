@@ -295,14 +295,15 @@ private:
 constexpr int OffThePlate_Wait = 600; // steps on the plate, at most, for its door to open
 constexpr int OffThePlate_Open = 5;   // steps more once it stands open
 
-// The runs off a plate that holds a door open, for the worlds whose plates lie at their doors: put on
-// the plate at `on` at size 1 until the door stands open, then from where he stood, and after backing
+// The runs off a plate that holds a door open, for the doors whose plates lie before them: put on the
+// plate at `on` at the size given until the door stands open, then from where he stood, and after backing
 // off it 12 and 30 steps for a run-up, towards the door walking, or jumping twice or again at the top
 // (with the double jump) after a spread of walks. Once he is off the plate the door must come down
 // before he reaches it: each run's passes go to `faults`. Returns the number of runs, or -1 when the
 // door does not open.
 inline int OffThePlate(World_Base& world, DoorWatch::Stepper const& step, std::string const& name, Door const& door,
-                       double distance, DoorPlace const& place, Pointf on, std::string& faults, int steps = 200)
+                       double distance, DoorPlace const& place, Pointf on, std::string& faults, double size = 1.0,
+                       int steps = 200)
 {
     int const toward = place.near == DoorSide::Left ? KeyIndex_GameRight : KeyIndex_GameLeft;
     int const away = place.near == DoorSide::Left ? KeyIndex_GameLeft : KeyIndex_GameRight;
@@ -312,7 +313,7 @@ inline int OffThePlate(World_Base& world, DoorWatch::Stepper const& step, std::s
         for (int jumps = 0; jumps < 3; ++jumps)
             for (int walk = 0; walk < 40; walk += jumps == 0 ? 40 : 5)
             {
-                PutPlayer(world, on, 1.0);
+                PutPlayer(world, on, size);
                 for (int i = 0; i < OffThePlate_Wait && door.GetPos(world.GetTick() - 1) < distance; ++i)
                     step({});
                 if (door.GetPos(world.GetTick() - 1) < distance)
