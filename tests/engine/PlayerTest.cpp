@@ -339,6 +339,40 @@ TEST_F(PlayerTest, TheActionKeyTakesTheFirstThingInReach)
     }
 }
 
+// The range's prize and the boost bought in the market each double the blade's blow; a prize won
+// in this very level waits for the next one, while a bought boost is worn at once.
+TEST_F(PlayerTest, TheThrownBladeStrikesWithTheSwordStrength)
+{
+    struct Boosts
+    {
+        Tick range;
+        Tick bought;
+        int blow;
+    };
+    Boosts const cases[] = {
+        {GameEvent_HasntHappened, GameEvent_HasntHappened, 1},
+        {GameEvent_HasntHappened, GameEvent_HasHappened, 2},
+        {GameEvent_HasHappened, GameEvent_HasntHappened, 2},
+        {GameEvent_HasHappened, GameEvent_HasHappened, 4},
+        {5, GameEvent_HasHappened, 2},
+    };
+    for (Boosts const& boosts : cases)
+    {
+        events[1] = boosts.range;
+        events[2] = boosts.bought;
+        ObjectList reach;
+        Post post;
+        reach.AddTarget(&post);
+        MakePlayer(&reach);
+        Step(Character_Aim);
+        Step(Character_Fire);
+        for (int i = 0; i < 100; i++)
+            Step();
+        EXPECT_EQ(post.GetHitPoints(clock, 10), 10 - boosts.blow) << boosts.range << " " << boosts.bought;
+        player.reset();
+    }
+}
+
 TEST_F(PlayerTest, AColouredItemOpensItsColoursOnly)
 {
     MapWriter writer = FloorWriter();
