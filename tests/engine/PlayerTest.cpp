@@ -189,6 +189,23 @@ TEST_F(PlayerTest, GrantsSurviveASizeChange)
     EXPECT_EQ(HitPoints(hero), before + 1);
 }
 
+// Hearts bought in earlier visits to the market are worn full from the level's start.
+TEST_F(PlayerTest, HeartsOfEarlierLevelsAreWornFromTheStart)
+{
+    events[6] = GameEvent_HasHappened;
+    Player& hero = MakePlayer();
+    int most = 0;
+    hero.GetHitPoints(nullptr, &most);
+    EXPECT_EQ(most, 5);
+    EXPECT_EQ(HitPoints(hero), 5);
+    player.reset();
+
+    events[7] = GameEvent_HasHappened;
+    MakePlayer().GetHitPoints(nullptr, &most);
+    EXPECT_EQ(most, 6);
+    EXPECT_EQ(HitPoints(*player), 6);
+}
+
 TEST_F(PlayerTest, CameraEasesItsZoomAndObeysTheWorld)
 {
     Player& hero = MakePlayer();

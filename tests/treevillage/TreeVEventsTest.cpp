@@ -249,6 +249,14 @@ TEST_F(TreeVEventsTest, BoostsCostTwoGemsAndAreBoughtOnce)
     EXPECT_EQ(progress[7], GameEvent_HasHappened);
     EXPECT_EQ(progress.gems, 0);
     EXPECT_EQ(events.FindTalkId(22, 60), 66);
+
+    // A heart still unsold, and one gem held: the heart seller only tells him he is short.
+    progress[7] = GameEvent_HasntHappened;
+    progress.gems = 1;
+    EXPECT_EQ(events.FindTalkId(22, 70), 65);
+    Run(22, 70);
+    EXPECT_EQ(progress.gems, 1);
+    EXPECT_EQ(progress[7], GameEvent_HasntHappened);
 }
 
 TEST_F(TreeVEventsTest, SkippingThroughFiresEachEffectOnce)
