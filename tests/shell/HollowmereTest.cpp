@@ -19,6 +19,7 @@
 #include <array>
 #include <chrono>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -105,6 +106,14 @@ TEST(Hollowmere, PlaysFromTheTitleThroughTheMapIntoALevelAndQuits)
     EXPECT_GT(slots.At(90.0, 250.0)[0], slots.At(90.0, 250.0)[1] + 40) << "the first slot's plate is highlighted";
     EXPECT_GT(slots.Count(400.0, 250.0, 540.0, 272.0, GemGreen), 10) << "held gems on the plate";
     EXPECT_EQ(slots.Count(400.0, 223.0, 540.0, 238.0, GemGreen), 0) << "held gems below the plate";
+    // Above the gems, a heart and a sword for each the record holds: the bought heart makes five,
+    // the one upgrade two swords.
+    auto const heartRed = [](std::array<int, 3> c) { return c[0] > 150 && c[1] < 70; };
+    auto const steel = [](std::array<int, 3> c) { return c[0] > 170 && c[2] > 180 && std::abs(c[0] - c[1]) < 12; };
+    EXPECT_GT(slots.Count(440.0, 292.0, 462.0, 310.0, heartRed), 20) << "the fifth heart";
+    EXPECT_EQ(slots.Count(410.0, 292.0, 438.0, 310.0, heartRed), 0) << "a sixth heart";
+    EXPECT_GT(slots.Count(519.0, 280.0, 530.0, 292.0, steel), 4) << "the second sword";
+    EXPECT_EQ(slots.Count(500.0, 280.0, 518.0, 292.0, steel), 0) << "a third sword";
     // The map's plate lies on the bottom edge: its gem row must be inside it.
     EXPECT_GT(map.Count(400.0, 11.0, 540.0, 29.0, GemGreen), 10) << "held gems on the map's plate";
 
