@@ -1,5 +1,6 @@
 // The village world: its build from the generated folder (failures free everything and name the
 // file), its camera zones and exits, and the closing credits.
+#include "engine/KeyData.h"
 #include "engine/Map.h"
 #include "engine/Player.h"
 #include "support/FrameLines.h"
@@ -186,6 +187,32 @@ TEST_F(TreeVWorld, RangeTargetsStandOnceTheRangeIsBookedAndTheCreditBoxIsDrawn)
     // Between the box's top and the heading below it: the white box, half see-through.
     for (int c : Pixel(320, 291))
         EXPECT_GE(c, 120);
+}
+
+// The hint panel won from the range master slides in with its key and tells the task of the
+// place; before it is won the key brings nothing.
+TEST_F(TreeVWorld, TheHintPanelOnceWonShowsWithItsKey)
+{
+    constexpr int HintKey = KeyIndex_A + 8;
+    for (bool won : {false, true})
+    {
+        events.eventTimes[Event_Hint] = won ? GameEvent_HasHappened : GameEvent_HasntHappened;
+        TreeV& village = Make(false);
+        Pointf const byTheRange(1300.0, 1150.0);
+        village.GetPlayer()->SetPos(&byTheRange);
+        for (int i = 0; i < 80; i++)
+            Step({HintKey});
+        village.SetProjection();
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        village.Plot(Level_Plot_Panel);
+        // The panel's thumb, at the left of the bottom edge, clear of the message line.
+        int lit = 0;
+        for (int x = 0; x < 100; x += 3)
+            for (int y = 0; y < 80; y += 3)
+                lit += IsBlack(x, y) ? 0 : 1;
+        EXPECT_EQ(lit > 0, won) << lit << " points lit";
+    }
 }
 
 TEST_F(TreeVWorld, TheStreetAndItsSkyShowNoStrayOutline)
