@@ -134,6 +134,11 @@ TEST(Hollowmere, PlaysFromTheTitleThroughTheMapIntoALevelAndQuits)
             bottom = std::min(bottom, y);
         }
     EXPECT_GE(top - bottom, 14) << "the player's head and tunic span only " << top - bottom << " units";
+    // The level's top left shows the record's five hearts and, under them, its three gems.
+    EXPECT_GT(level.Count(194.0, 435.0, 237.0, 480.0, heartRed), 300) << "the fifth heart";
+    EXPECT_EQ(level.Count(240.0, 435.0, 300.0, 480.0, heartRed), 0) << "a sixth heart";
+    EXPECT_GT(level.Count(48.0, 405.0, 72.0, 435.0, GemGreen), 60) << "the third held gem";
+    EXPECT_LT(level.Count(72.0, 405.0, 96.0, 435.0, GemGreen), 30) << "a fourth held gem";
 
     EXPECT_GT(menu.Sum(170.0, 110.0), level.Sum(170.0, 110.0)) << "the menu's light panel lies over the level";
     EXPECT_NE(options.rgb, menu.rgb) << "the options screen opened over the menu, and the script went on";
