@@ -75,6 +75,37 @@ int FindGameKey(unsigned vk)
     return -1;
 }
 
+bool CameWithScreenKey(KeyData const& keys, int gameKey, std::span<int const> screenKeys)
+{
+    std::uint8_t const state = keys.keys[gameKey];
+    if (state == KeyState_Up)
+        return false;
+    for (int i = gameKey - KeyData_FirstGameKey; i < KeyAssign_Count; i += HM_Keys_Used)
+    {
+        unsigned const vk = keyAssign[i];
+        // A code that an earlier entry takes never reaches this game key.
+        if (FindGameKey(vk) != gameKey)
+            continue;
+        int const raw = FindKey(vk);
+        // Only the same change: with a second code on the game key, the other one's press or
+        // release, while the screen's key is held, is the game key's own.
+        if (raw >= 0 && (keys.keys[raw] & state) != 0)
+            for (int own : screenKeys)
+                if (own == raw)
+                    return true;
+    }
+    return false;
+}
+
+KeyData ScreenKeysAlone(KeyData const& keys, std::span<int const> screenKeys)
+{
+    KeyData seen = keys;
+    for (int k = KeyData_FirstGameKey; k < KeyData_Count; k++)
+        if (CameWithScreenKey(keys, k, screenKeys))
+            seen.keys[k] = KeyState_Up;
+    return seen;
+}
+
 void DefaultKeyAssign()
 {
     static constexpr std::uint16_t defaults[KeyAssign_Count] = {

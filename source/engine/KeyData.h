@@ -4,6 +4,7 @@
 #include "util/Pointf.h"
 
 #include <cstdint>
+#include <span>
 
 constexpr int KeyData_Count = 61; // raw keys 0 to 51, then the game keys
 constexpr int KeyData_FirstGameKey = 52;
@@ -69,6 +70,13 @@ int FindKey(unsigned vk);
 // The game key (52 to 60) of the first assignment entry holding the code, or -1. A code bound
 // to two game keys only ever reaches the first of them.
 int FindGameKey(unsigned vk);
+
+// Whether the game key's state in this step came with one of a screen's own raw keys: a code that
+// reaches the game key is one of them, and that raw key went the same way in this step.
+bool CameWithScreenKey(KeyData const& keys, int gameKey, std::span<int const> screenKeys);
+// The record as a screen with keys of its own reads it: a game key that came with one of them is
+// up, so that a key file putting a game key on an arrow, Enter or Escape makes no press act twice.
+KeyData ScreenKeysAlone(KeyData const& keys, std::span<int const> screenKeys);
 
 void DefaultKeyAssign();
 // Replaces as many entries as the file "keyassign" holds, up to the 18, with the codes as they

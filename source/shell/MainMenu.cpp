@@ -92,8 +92,15 @@ MainMenu::~MainMenu()
         delete image;
 }
 
-MainMenu_Result MainMenu::Poll(KeyData* keys)
+MainMenu_Result MainMenu::Poll(KeyData* input)
 {
+    // A game key a key file puts on the arrows, Enter or Escape would act in the same press as
+    // the key itself: action on Down would confirm the row Down moved to.
+    static constexpr int menuKeys[] = {KeyIndex_Up,    KeyIndex_Down,  KeyIndex_Left,
+                                       KeyIndex_Right, KeyIndex_Enter, KeyIndex_Escape};
+    KeyData const seen = ScreenKeysAlone(*input, menuKeys);
+    KeyData const* const keys = &seen;
+
     if (int const move = UpDown(keys))
     {
         PlayUiSound(Sound_UiMove);

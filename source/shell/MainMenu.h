@@ -32,7 +32,8 @@ enum MainMenu_Result
 
 // Resume, leave the level, the options screen, the music and sound volumes, and quit. The
 // rows are chosen with the arrows or the change-target keys and confirmed when Enter or
-// action is released, so a key held from the level does nothing until it is let go.
+// action is released, so a key held from the level does nothing until it is let go. The
+// arrows, Enter and Escape act only as themselves, whatever game key a key file puts on them.
 class MainMenu final
 {
 public:
@@ -43,7 +44,7 @@ public:
 
     // One step of the open menu. Confirming the options row runs the options screen to its
     // end before the step goes on.
-    MainMenu_Result Poll(KeyData* keys);
+    MainMenu_Result Poll(KeyData* input);
     void Plot();
 
     int Selection() const { return selection; }

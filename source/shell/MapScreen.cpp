@@ -85,6 +85,14 @@ constexpr auto Held = MainMenu::Held;
 constexpr auto Released = MainMenu::Released;
 constexpr auto PlaySound = MainMenu::PlayUiSound;
 
+// The keys that act only as themselves there, whatever game key a key file also puts on their
+// codes: on the title those of the slots and the erase question, on the map Enter and Escape.
+constexpr int titleKeys[] = {KeyIndex_Up,    KeyIndex_Down,   KeyIndex_Left,  KeyIndex_Right,
+                             KeyIndex_Enter, KeyIndex_Escape, KeyIndex_Delete};
+constexpr int mapKeys[] = {KeyIndex_Enter, KeyIndex_Escape};
+// What answers the erase question, when let go.
+constexpr int confirmKeys[2] = {KeyIndex_Enter, KeyIndex_GameAction};
+
 // Whether the two files hold the same bytes, read from where they stand.
 bool SameBytes(std::FILE* a, std::FILE* b)
 {
@@ -500,11 +508,13 @@ void MapScreen::MapToScr(Pointf* p) const
     p->y *= 480.0;
 }
 
-Level_Type MapScreen::Poll(KeyData const* keys)
+Level_Type MapScreen::Poll(KeyData const* input)
 {
     // A press, not a hold: Escape still held from a level's menu must not end the game.
-    if (Pressed(keys, KeyIndex_Escape))
+    if (Pressed(input, KeyIndex_Escape))
         quit = true;
+    KeyData const seen = ScreenKeysAlone(*input, titleMode ? std::span<int const>(titleKeys) : mapKeys);
+    KeyData const* const keys = &seen;
 
     if (titleMode)
     {
@@ -632,6 +642,7 @@ void MapScreen::PollTitle(KeyData const* keys)
             eraseMode = true;
             eraseChoice = 2;
             eraseWobble = 0.0;
+            StaleConfirmKeys(keys);
         }
         return;
     }
@@ -640,8 +651,18 @@ void MapScreen::PollTitle(KeyData const* keys)
     {
         PlaySound(Sound_UiMove);
         eraseChoice = 3 - eraseChoice;
+        StaleConfirmKeys(keys);
     }
-    if (confirm)
+    // Only a press begun after the choice last moved answers: the press that moved it, or one
+    // still down from before, would wipe a slot the player never saw "yes" under.
+    bool answered = false;
+    for (int i = 0; i < 2; i++)
+    {
+        answered = answered || (Released(keys, confirmKeys[i]) && !staleConfirm[i]);
+        if (!Pressed(keys, confirmKeys[i]) && !Held(keys, confirmKeys[i]))
+            staleConfirm[i] = false;
+    }
+    if (answered)
     {
         PlaySound(Sound_UiSelect2);
         if (eraseChoice == 1)
@@ -652,6 +673,12 @@ void MapScreen::PollTitle(KeyData const* keys)
         eraseMode = false;
     }
     eraseWobble += 0.16;
+}
+
+void MapScreen::StaleConfirmKeys(KeyData const* keys)
+{
+    for (int i = 0; i < 2; i++)
+        staleConfirm[i] = keys->keys[confirmKeys[i]] != KeyState_Up;
 }
 
 void MapScreen::PlotMarker(Image const* img, Pointf pos, double scale)

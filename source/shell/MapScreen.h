@@ -55,7 +55,7 @@ public:
     MapScreen& operator=(MapScreen const&) = delete;
 
     // One step; the world to play, or 0 to stay.
-    Level_Type Poll(KeyData const* keys);
+    Level_Type Poll(KeyData const* input);
     void Plot();
 
     // Writes the record into the chosen slot, making the saves folder when needed. A failed
@@ -103,6 +103,8 @@ private:
     void Free();
     void OpenMap(Level_Type type, Level_Action action);
     void PollTitle(KeyData const* keys);
+    // Marks the confirming keys down, or let go, in this step as not answering the erase question.
+    void StaleConfirmKeys(KeyData const* keys);
     void PlotTitle();
     void PlotMapScreen(GameEvents const* record);
     void RenderHUD(GameEvents const* record, double y, int loc, bool titleStyle, bool highlighted);
@@ -146,5 +148,6 @@ private:
     bool eraseMode = false;
     int eraseChoice = 2; // 1 yes, 2 no
     double eraseWobble = 0.0;
-    bool warmedUp = false; // the first Plot drew every picture once
+    bool staleConfirm[2] = {}; // Enter, action: down before the erase choice last moved
+    bool warmedUp = false;     // the first Plot drew every picture once
 };

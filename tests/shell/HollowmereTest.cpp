@@ -22,6 +22,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <spawn.h>
 #include <string>
 #include <thread>
 
@@ -56,6 +57,33 @@ GameEvents Seasoned()
 std::string IntoTheLevel()
 {
     return SaveSlotWriter(SmokeWorld).Script() + "1000 key 0x57 down\n";
+}
+
+// Runs the program as GameRun::RunIn does, but ends it by its id should it still run after the
+// limit, so that a hang fails the test rather than holding the whole run: its exit code, or -1.
+int RunWithin(std::chrono::minutes limit, std::filesystem::path const& folder, std::string const& environment,
+              std::string* log)
+{
+    std::string const command =
+        "cd " + folder.string() + " && " + environment + " exec " + GameRun::Built("hollowmere") + " > game.log 2>&1";
+    char const* argv[] = {"sh", "-c", command.c_str(), nullptr};
+    pid_t child = 0;
+    if (posix_spawn(&child, "/bin/sh", nullptr, nullptr, const_cast<char**>(argv), environ) != 0)
+        return -1;
+    auto const deadline = std::chrono::steady_clock::now() + limit;
+    int status = 0;
+    pid_t ended = 0;
+    while ((ended = waitpid(child, &status, WNOHANG)) == 0 && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    if (ended == 0)
+    {
+        ADD_FAILURE() << "still running after " << limit.count() << " minutes: ended";
+        kill(child, SIGKILL);
+        waitpid(child, &status, 0);
+        status = -1;
+    }
+    *log = GameRun::ReadAll(folder / "game.log");
+    return ended == child && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 } // namespace
@@ -176,6 +204,51 @@ TEST(Hollowmere, AKeyFileOfZerosStillLeadsIntoAWorldAndToItsOptions)
     EXPECT_NE(options.rgb, menu.rgb) << "the options screen opened over the menu";
     EXPECT_EQ(std::string(2 * KeyAssign_Count, '\0'), GameRun::ReadAll(game.data / "keyassign"))
         << "cancelled: the file stands as it was";
+}
+
+// A key file putting action on Down: on the title Down's release once took the slot it moved to, and
+// on the erase question moved to "yes" it wiped the slot; in the level's menu it left the level.
+TEST(Hollowmere, ActionOnDownMovesInTheMenusAndNeitherChoosesNorErasesNorLeaves)
+{
+    GameRun game(SmokeWorld, Seasoned());
+    std::uint16_t const codes[KeyAssign_Count] = {0x51, 0x57, 0x20, 0x28, 0x4F, 0x4B, 0x10, 0x31, 0x32,
+                                                  0x5A, 0x58, 0x20, 0x0D, 0xC0, 0xBF, 0x10, 0x41, 0x53};
+    std::ofstream keyFile(game.data / "keyassign", std::ios::binary);
+    for (std::uint16_t code : codes)
+        keyFile.put(static_cast<char>(code & 0xFF)).put(static_cast<char>(code >> 8));
+    keyFile.close();
+    // The title: Down to the second slot and a wait, Up; Delete, Down to "yes", Up to "no" and Enter;
+    // Enter takes the first slot, and Enter on the map enters the village. In the level: Escape,
+    // Down twice to Options and Enter; Escape cancels it, Up and Enter leave the level.
+    auto key = [](int step, unsigned vk) {
+        return std::to_string(step) + " key " + std::to_string(vk) + " down\n" + std::to_string(step + 5) + " key "
+               + std::to_string(vk) + " up\n";
+    };
+    std::string const script = "790 shot slots.png\n" + key(800, 0x28) + "870 shot second.png\n" + key(880, 0x26)
+                               + key(900, 0x2E) + key(920, 0x28) + "940 shot erase.png\n" + key(950, 0x26)
+                               + key(970, 0x0D) + key(990, 0x0D) + "1100 shot map.png\n" + key(1110, 0x0D)
+                               + "1290 shot level.png\n" + key(1300, 0x1B) + key(1310, 0x28) + "1330 shot menu.png\n"
+                               + key(1340, 0x28) + key(1350, 0x0D) + "1370 shot options.png\n" + key(1380, 0x1B)
+                               + key(1390, 0x26) + key(1400, 0x0D) + "1560 shot after.png\n1570 close\n";
+    std::string log;
+    EXPECT_EQ(0, RunWithin(std::chrono::minutes(5), game.data, game.Scripted("script", script), &log)) << log;
+    EXPECT_EQ(std::string::npos, log.find("rror")) << log;
+
+    std::filesystem::path const& d = game.data;
+    Shot const slots(d / "slots.png"), second(d / "second.png"), erase(d / "erase.png"), map(d / "map.png");
+    Shot const level(d / "level.png"), menu(d / "menu.png"), options(d / "options.png"), after(d / "after.png");
+    auto const highlighted = [](Shot const& shot, double y) { return shot.At(90.0, y)[0] > shot.At(90.0, y)[1] + 40; };
+    EXPECT_TRUE(highlighted(slots, 250.0) && !highlighted(slots, 150.0));
+    EXPECT_TRUE(highlighted(second, 150.0) && !highlighted(second, 250.0)) << "the second slot, not taken";
+    EXPECT_NE(erase.rgb, second.rgb) << "the erase question";
+    EXPECT_GT(level.Count(0.0, 0.0, 640.0, 480.0, Wood), 300) << "the village entered from the first slot";
+    EXPECT_GT(menu.Sum(170.0, 110.0), level.Sum(170.0, 110.0)) << "the menu still open after Down's release";
+    EXPECT_NE(options.rgb, menu.rgb) << "the options screen opened over the menu";
+    EXPECT_EQ(after.rgb, map.rgb) << "left by the menu's Leave row, and back on the map";
+    GameEvents const record((d / "saves/save0").c_str());
+    EXPECT_FALSE(record.IsNew()) << "the slot was wiped";
+    EXPECT_EQ(3, record.gems);
+    EXPECT_FALSE(std::filesystem::exists(d / "saves/save1")) << "the second slot was never taken";
 }
 
 // A FIFO with nothing at its other end in the place of the key file or of a slot held the start in

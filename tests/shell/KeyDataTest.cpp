@@ -187,3 +187,55 @@ TEST_F(KeyDataTest, FileIsTakenAsItStandsWhateverItsCodes)
     for (int key = KeyData_FirstGameKey; key < KeyData_Count; key++)
         EXPECT_EQ(KeyState_Up, keyData.keys[key]) << "game key " << key;
 }
+
+// A screen whose arrows and Enter mean something of their own hides a game key the key file puts on
+// them, but only for the change that key made: the game key's other code still acts, and a code that
+// an earlier entry takes does not count for the later one.
+TEST_F(KeyDataTest, AGameKeyOnAScreensOwnKeyIsHiddenThereOnlyForThatKeysChange)
+{
+    static constexpr int screen[] = {KeyIndex_Down, KeyIndex_Enter};
+    auto hidden = [](int gameKey) { return CameWithScreenKey(keyData, gameKey, screen); };
+    keyAssign[HM_Keys_Used + 3] = 0x28; // action on P and Down
+    keyAssign[HM_Keys_Used + 5] = 0x28; // change target (next) on K and, but action takes it first, Down
+
+    Key(0x28, true);
+    EXPECT_EQ(KeyState_Pressed, keyData.keys[KeyIndex_GameAction]);
+    EXPECT_TRUE(hidden(KeyIndex_GameAction));
+    EXPECT_EQ(KeyState_Up, ScreenKeysAlone(keyData, screen).keys[KeyIndex_GameAction]);
+    EXPECT_EQ(KeyState_Pressed, ScreenKeysAlone(keyData, screen).keys[KeyIndex_Down]) << "the screen's key stays";
+    keyData.Clean();
+    EXPECT_TRUE(hidden(KeyIndex_GameAction)) << "held";
+    Key(0x28, false);
+    EXPECT_TRUE(hidden(KeyIndex_GameAction)) << "let go";
+    keyData.Clean();
+
+    // K pressed with Down: Down is the second code of change target (next) only on paper, so its
+    // press is K's.
+    Key(0x4B, true);
+    Key(0x28, true);
+    EXPECT_EQ(KeyState_Pressed, keyData.keys[KeyIndex_GameNextTarget]);
+    EXPECT_FALSE(hidden(KeyIndex_GameNextTarget));
+    Key(0x4B, false);
+    Key(0x28, false);
+    keyData.Clean();
+    // Action from P while Down is held: the press of Down hides it, P's release is action's own.
+    Key(0x50, true);
+    EXPECT_FALSE(hidden(KeyIndex_GameAction));
+    keyData.Clean();
+    Key(0x28, true);
+    keyData.Clean();
+    Key(0x50, false);
+    EXPECT_EQ(KeyState_Held, keyData.keys[KeyIndex_Down]);
+    EXPECT_FALSE(hidden(KeyIndex_GameAction));
+    Key(0x28, false);
+    keyData.Clean();
+    // With the defaults Enter is action's second code and a key of the screen; P is not.
+    DefaultKeyAssign();
+    Key(0x0D, true);
+    EXPECT_TRUE(hidden(KeyIndex_GameAction));
+    Key(0x0D, false);
+    keyData.Clean();
+    static constexpr int none[] = {KeyIndex_Escape};
+    Key(0x0D, true);
+    EXPECT_FALSE(CameWithScreenKey(keyData, KeyIndex_GameAction, none)) << "not a key of that screen";
+}

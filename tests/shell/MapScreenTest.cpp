@@ -3,6 +3,7 @@
 
 #include "engine/GameEvents.h"
 #include "shell/Globals.h"
+#include "shell/WndProc.h"
 #include "support/ShellTestSupport.h"
 #include "util/Error.h"
 
@@ -198,6 +199,90 @@ TEST_F(MapScreenTest, EraseAsksAndOnlyYesResetsTheSlot)
     EXPECT_TRUE(screen.Slot(0)->IsNew());
     EXPECT_TRUE(GameEvents(MapScreen::SlotFile(0)).IsNew());
     EXPECT_EQ(0, screen.Selected()) << "moving between yes and no leaves the slot selected";
+}
+
+// Action on Down moved the erase question to "yes" on Down's press and answered it on its release:
+// a slot wiped by one key. Only a press of Enter or action begun after the choice last moved answers
+// it, and on the title and the map the keys of the screen act only as themselves, whatever game key a
+// key file also puts on them.
+TEST_F(MapScreenTest, TheTitlesKeysActAsThemselvesAndOnlyAFreshPressAnswersTheErase)
+{
+    GameEvents stored;
+    Open(stored, {0});
+    std::filesystem::create_directories("saves");
+    stored.Save(MapScreen::SlotFile(0));
+    keyData = KeyData();
+    MapScreen screen(&live, Level_None, Level_Continue);
+    auto step = [&screen](unsigned vk, bool down) {
+        Window_Message message;
+        message.type = down ? Window_KeyDown : Window_KeyUp;
+        message.vk = vk;
+        WndProc(message);
+        screen.Poll(&keyData);
+        keyData.Clean();
+    };
+    auto tap = [&step](unsigned vk) {
+        step(vk, true);
+        step(vk, false);
+    };
+    constexpr unsigned up = 0x26, down = 0x28, enter = 0x0D, del = 0x2E;
+    auto wiped = [&screen] { return screen.Slot(0)->IsNew() || GameEvents(MapScreen::SlotFile(0)).IsNew(); };
+
+    // The default keys: Enter held as the choice moves to yes, or as Delete opens the question.
+    tap(del);
+    ASSERT_TRUE(screen.Erasing());
+    step(enter, true);
+    tap(up);
+    step(enter, false);
+    EXPECT_TRUE(screen.Erasing()) << "Enter went down before the choice moved";
+    EXPECT_FALSE(wiped());
+    tap(up);
+    tap(enter);
+    EXPECT_FALSE(screen.Erasing()) << "answered no";
+    step(enter, true);
+    tap(del);
+    step(enter, false);
+    EXPECT_TRUE(screen.Erasing()) << "Enter went down before the question";
+    tap(enter);
+    EXPECT_FALSE(screen.Erasing());
+    EXPECT_FALSE(wiped());
+
+    // Action on Down: Down moves the slot and the choice, and its release chooses and answers nothing.
+    keyAssign[3] = down;
+    tap(down);
+    EXPECT_EQ(1, screen.Selected());
+    Run(screen, 60);
+    EXPECT_TRUE(screen.InTitleMode()) << "no slot chosen";
+    tap(up);
+    tap(del);
+    tap(down);
+    EXPECT_TRUE(screen.Erasing()) << "the press that moved the choice to yes does not answer it";
+    EXPECT_FALSE(wiped());
+    tap(enter);
+    EXPECT_FALSE(screen.Erasing());
+    EXPECT_TRUE(wiped()) << "yes, answered by a press of its own";
+
+    // Action on Delete opens the question rather than choosing the slot.
+    keyAssign[3] = del;
+    tap(del);
+    EXPECT_TRUE(screen.Erasing());
+    tap(enter);
+    ASSERT_FALSE(screen.Erasing());
+    // Change target (prev) on Enter: Enter chooses the slot it was pressed on, not the one above.
+    keyAssign[4] = enter;
+    tap(down);
+    tap(enter);
+    Run(screen, 60);
+    EXPECT_FALSE(screen.InTitleMode());
+    EXPECT_EQ(1, saveSlot);
+
+    // On the map, action on Escape: Escape held from a level's menu enters no world.
+    Open(live, {0});
+    keyAssign[3] = 0x1B;
+    MapScreen map(&live, Level_TreeV, Level_Left);
+    KeyData const escape = Keys({KeyIndex_Escape, KeyIndex_GameAction}, KeyState_Held);
+    EXPECT_EQ(0, Run(map, 5, escape));
+    EXPECT_EQ(Level_TreeV, Feed(map, KeyIndex_GameAction, KeyState_Held)) << "action from its other code";
 }
 
 TEST_F(MapScreenTest, CompletingTheCastleOpensTwoPathsDotByDotAndWalksOn)
