@@ -6,6 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -77,6 +81,15 @@ TEST_F(AudioTest, ChannelKnowsWhichFileItPlaysAndSamplesAreKept)
     ASSERT_GE(again, 0);
     EXPECT_TRUE(Audio::Plays(again, first.c_str()));
     EXPECT_EQ(-1, Audio::Play((dir / "missing.wav").c_str(), false));
+    // The mixer opened the file by itself, and on a FIFO with nothing at its other end it waited
+    // for good: that is a missing file too, as is a device.
+    ASSERT_EQ(0, mkfifo((dir / "fifo.wav").c_str(), 0600));
+    std::filesystem::create_symlink("/dev/zero", dir / "device.wav");
+    for (char const* name : {"fifo.wav", "device.wav"})
+    {
+        EXPECT_EQ(-1, Audio::Play((dir / name).c_str(), false)) << name;
+        EXPECT_EQ(nullptr, Audio::OpenStream((dir / name).c_str())) << name;
+    }
 }
 
 TEST_F(AudioTest, WithoutADeviceEveryCallIsSilent)
@@ -94,8 +107,14 @@ TEST_F(AudioTest, WithoutADeviceEveryCallIsSilent)
     EXPECT_FALSE(Audio::IsPlaying(0));
     Audio::SetPostMix(TestAudio::Hear, nullptr);
 
-    // A missing file is still told apart from one that merely cannot be heard.
+    // A missing file is still told apart from one that merely cannot be heard; a FIFO is missing
+    // even with a writer at its other end.
     EXPECT_EQ(nullptr, Audio::OpenStream((dir / "missing.mp3").c_str()));
+    ASSERT_EQ(0, mkfifo((dir / "fifo.mp3").c_str(), 0600));
+    int const writer = open((dir / "fifo.mp3").c_str(), O_RDWR | O_NONBLOCK);
+    ASSERT_GE(writer, 0);
+    EXPECT_EQ(nullptr, Audio::OpenStream((dir / "fifo.mp3").c_str()));
+    close(writer);
     Audio_Stream* stream = Audio::OpenStream(first.c_str());
     ASSERT_NE(nullptr, stream);
     EXPECT_EQ(-1, Audio::PlayStream(stream));
