@@ -590,7 +590,8 @@ TEST_F(MapScreenTest, SlotTooLargeToCopyOrWithEveryCopyNameTakenIsRefusedSayingW
     std::filesystem::create_directories("saves");
     char const* const large = MapScreen::SlotFile(0);
     std::ofstream(large).close();
-    std::filesystem::resize_file(large, std::uintmax_t(1) << 40);
+    // Sparse, and just past the limit: no byte of it is copied.
+    std::filesystem::resize_file(large, MapScreen::SlotCopyLimit + 1);
     char const* const crowded = MapScreen::SlotFile(1);
     std::ofstream(crowded, std::ios::binary) << std::string(221, '\x07');
     for (int n = 0; n < MapScreen::DamagedCopies; n++)
