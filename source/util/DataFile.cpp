@@ -127,11 +127,6 @@ bool HM_WriteWhole(char const* path, void const* bytes, std::size_t size, bool r
     struct stat st = {};
     if (lstat(path, &st) == 0)
     {
-        if (!replace)
-        {
-            errno = EEXIST;
-            return false;
-        }
         if (!S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode))
         {
             errno = S_ISDIR(st.st_mode) ? EISDIR : EEXIST;
