@@ -144,13 +144,7 @@ bool HM_WriteWhole(char const* path, void const* bytes, std::size_t size, bool r
     int const fd = open(scratch.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd < 0)
         return false;
-    struct stat written = {};
-    bool made = WriteAll(fd, bytes, size) && fsync(fd) == 0 && fstat(fd, &written) == 0;
-    if (made && written.st_size != static_cast<off_t>(size))
-    {
-        errno = EIO;
-        made = false;
-    }
+    bool made = WriteAll(fd, bytes, size) && fsync(fd) == 0;
     int err = errno;
     if (close(fd) != 0 && made)
     {
