@@ -17,6 +17,7 @@
 #include "util/Util.h"
 
 #include <GL/gl.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -110,16 +111,19 @@ bool ReadUpTo(std::FILE* file, std::size_t limit, std::string* bytes)
 // name of another file, a folder or a FIFO is not one, and is never read as one.
 bool IsKeptCopy(std::string const& name, std::string const& bytes)
 {
+    // Checked on the file opened, so that nothing put at the name between a look and the open is read.
+    int const fd = open(name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
     struct stat at = {};
-    if (lstat(name.c_str(), &at) != 0 || !S_ISREG(at.st_mode) || at.st_nlink != 1)
-        return false;
-    std::FILE* kept = HM_OpenFile(name.c_str(), "rb");
+    std::FILE* kept = fstat(fd, &at) == 0 && S_ISREG(at.st_mode) && at.st_nlink == 1 ? fdopen(fd, "rb") : nullptr;
     if (kept == nullptr)
+    {
+        close(fd);
         return false;
-    struct stat opened = {};
+    }
     std::string held;
-    bool const same = fstat(fileno(kept), &opened) == 0 && opened.st_dev == at.st_dev && opened.st_ino == at.st_ino
-                      && ReadUpTo(kept, bytes.size(), &held) && held == bytes;
+    bool const same = ReadUpTo(kept, bytes.size(), &held) && held == bytes;
     std::fclose(kept);
     return same;
 }
