@@ -560,7 +560,9 @@ TEST_F(MapScreenTest, NothingButARegularFileOfItsOwnIsTakenAsAKeptCopy)
     std::string const damaged(221, '\x07');
     std::ofstream(file, std::ios::binary) << damaged;
     std::filesystem::create_symlink("save0", MapScreen::DamagedCopy(file));
-    std::filesystem::create_hard_link(file, MapScreen::DamagedCopy(file, 1));
+    // A second name of a file elsewhere, with the same bytes: whoever holds that file may change it.
+    std::ofstream("elsewhere", std::ios::binary) << damaged;
+    std::filesystem::create_hard_link("elsewhere", MapScreen::DamagedCopy(file, 1));
     std::filesystem::create_directory(MapScreen::DamagedCopy(file, 2));
     // And a link at the scratch name of the copy to be made, to a file outside.
     std::ofstream("outside") << "outside";
@@ -581,6 +583,7 @@ TEST_F(MapScreenTest, NothingButARegularFileOfItsOwnIsTakenAsAKeptCopy)
     EXPECT_TRUE(std::filesystem::is_symlink(MapScreen::DamagedCopy(file)));
     EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(MapScreen::DamagedCopy(file, 3) + ".tmp")));
     std::filesystem::remove("outside");
+    std::filesystem::remove("elsewhere");
 }
 
 // A slot of a terabyte (a sparse file) was copied aside until the disk was full, at every start and
