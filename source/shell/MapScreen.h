@@ -62,7 +62,7 @@ public:
     // Writes the record into the chosen slot, making the saves folder when needed. A failed
     // write leaves the slot as it was and tells the player in a message box; false then. A
     // damaged slot is not written over unless a copy of it is kept (the one the title made
-    // serves); false too, told in a box of its own.
+    // serves); false too, told in a box of its own, which says so when every copy name is taken.
     static bool Save(GameEvents* record);
     // The names a damaged slot is copied to before a save can replace it: "saves/saveN.damaged"
     // for n 0, then "saves/saveN.damaged.1", ".2" and on. A copy takes the first name free.
