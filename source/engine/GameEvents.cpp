@@ -5,13 +5,10 @@
 #include "util/DataFile.h"
 #include "util/Error.h"
 
-#include <unistd.h>
-
 #include <cassert>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <string>
 
 GameEvents* gameEvents = nullptr;
 bool saveGame = false;
@@ -36,14 +33,6 @@ std::int32_t GetInt32(unsigned char const* in)
     std::uint32_t const u =
         std::uint32_t(in[0]) | std::uint32_t(in[1]) << 8 | std::uint32_t(in[2]) << 16 | std::uint32_t(in[3]) << 24;
     return static_cast<std::int32_t>(u);
-}
-
-[[noreturn]] void SaveFailed(char const* path, std::string const& tempPath, char const* what)
-{
-    int const err = errno;
-    unlink(tempPath.c_str());
-    std::fprintf(stderr, "Couldn't save progress to %s: %s (%s)\n", path, what, std::strerror(err));
-    throw Error(Error_OpenFile, path);
 }
 
 } // namespace
@@ -129,23 +118,13 @@ void GameEvents::Save(char const* path) const
     std::memcpy(bytes + FlagsOffset, levelFlags, sizeof levelFlags);
     PutInt32(bytes + GemsOffset, gems);
 
-    // Written beside the slot and renamed over it, so a failed or interrupted save never
-    // leaves a truncated slot behind.
-    std::string const tempPath = std::string(path) + ".tmp";
-    FILE* f = HM_OpenFile(tempPath.c_str(), "wb");
-    if (f == nullptr)
-        SaveFailed(path, tempPath, "cannot create the temporary file");
-    bool const written =
-        std::fwrite(bytes, 1, sizeof bytes, f) == sizeof bytes && std::fflush(f) == 0 && fsync(fileno(f)) == 0;
-    int const writeErr = errno;
-    if (std::fclose(f) != 0 || !written)
+    // Written beside the slot and renamed over it, so a failed or interrupted save never leaves a
+    // truncated slot behind, nor writes through a link planted at either name.
+    if (!HM_WriteWhole(path, bytes, sizeof bytes))
     {
-        if (!written)
-            errno = writeErr;
-        SaveFailed(path, tempPath, "cannot write the temporary file");
+        std::fprintf(stderr, "Couldn't save progress to %s: %s\n", path, std::strerror(errno));
+        throw Error(Error_OpenFile, path);
     }
-    if (std::rename(tempPath.c_str(), path) != 0)
-        SaveFailed(path, tempPath, "cannot replace the slot");
 }
 
 void GameEvents::LevelComplete()

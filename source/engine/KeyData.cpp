@@ -127,17 +127,13 @@ void LoadKeyAssign()
         keyAssign[i] = static_cast<std::uint16_t>(bytes[2 * i] | bytes[2 * i + 1] << 8);
 }
 
-void SaveKeyAssign()
+bool SaveKeyAssign()
 {
-    std::FILE* file = HM_OpenFile(keyAssignFile, "wb");
-    if (!file)
-        return;
     std::uint8_t bytes[2 * KeyAssign_Count];
     for (int i = 0; i < KeyAssign_Count; i++)
     {
         bytes[2 * i] = static_cast<std::uint8_t>(keyAssign[i] & 0xFF);
         bytes[2 * i + 1] = static_cast<std::uint8_t>(keyAssign[i] >> 8);
     }
-    std::fwrite(bytes, 1, sizeof bytes, file);
-    std::fclose(file);
+    return HM_WriteWhole(keyAssignFile, bytes, sizeof bytes);
 }

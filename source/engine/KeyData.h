@@ -83,5 +83,6 @@ void DefaultKeyAssign();
 // stand; a missing file changes nothing. A code no key produces is never matched, and one on two
 // game keys acts as the first, so no code read needs refusing.
 void LoadKeyAssign();
-// Writes the 18 entries to "keyassign"; a file that cannot be written is ignored.
-void SaveKeyAssign();
+// Writes the 18 entries to "keyassign" whole, by way of a scratch file, or leaves the file as it
+// was; false then, and the caller tells the player.
+bool SaveKeyAssign();

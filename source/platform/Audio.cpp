@@ -1,11 +1,15 @@
 // Sound over SDL2_mixer, with one decoded sample kept per file name.
 #include "platform/Audio.h"
 
+#include "util/DataFile.h"
+
 #include <SDL.h>
 #include <SDL_mixer.h>
+#include <strings.h>
 
 #include <cassert>
 #include <cstdio>
+#include <cstring>
 #include <map>
 #include <string>
 
@@ -27,12 +31,44 @@ Audio_Stream* playingStream = nullptr;
 int volumes[Audio_ChannelLimit];
 int streamVolume = 255;
 
+// The mixer is handed the file opened here, never a name to open: its own open would wait for
+// good on a FIFO, and read a device for ever. Closed with the stream.
+SDL_RWops* OpenSoundFile(char const* file)
+{
+    std::FILE* opened = HM_OpenFile(file, "rb");
+    if (!opened)
+        return nullptr;
+    SDL_RWops* stream = SDL_RWFromFP(opened, SDL_TRUE);
+    if (!stream)
+        std::fclose(opened);
+    return stream;
+}
+
+// The music type by the name's ending, as the mixer takes it from a name; found from the bytes
+// for any other.
+Mix_MusicType MusicType(char const* file)
+{
+    char const* dot = std::strrchr(file, '.');
+    if (!dot)
+        return MUS_NONE;
+    static constexpr struct
+    {
+        char const* ending;
+        Mix_MusicType type;
+    } types[] = {{".wav", MUS_WAV}, {".ogg", MUS_OGG}, {".flac", MUS_FLAC}, {".mp3", MUS_MP3}};
+    for (auto const& entry : types)
+        if (strcasecmp(dot, entry.ending) == 0)
+            return entry.type;
+    return MUS_NONE;
+}
+
 Mix_Chunk* Sample(char const* file)
 {
     auto found = samples.find(file);
     if (found != samples.end())
         return found->second;
-    Mix_Chunk* chunk = Mix_LoadWAV(file);
+    SDL_RWops* stream = OpenSoundFile(file);
+    Mix_Chunk* chunk = stream ? Mix_LoadWAV_RW(stream, 1) : nullptr;
     samples.emplace(file, chunk);
     return chunk;
 }
@@ -163,14 +199,15 @@ Audio_Stream* Audio::OpenStream(char const* file)
     Mix_Music* music = nullptr;
     if (isOpen)
     {
-        music = Mix_LoadMUS(file);
+        SDL_RWops* opened = OpenSoundFile(file);
+        music = opened ? Mix_LoadMUSType_RW(opened, MusicType(file), 1) : nullptr;
         if (!music)
             return nullptr;
     }
     else
     {
         // Without a device a missing file must still be told apart from a silent stream.
-        std::FILE* probe = std::fopen(file, "rb");
+        std::FILE* probe = HM_OpenFile(file, "rb");
         if (!probe)
             return nullptr;
         std::fclose(probe);

@@ -4,8 +4,8 @@
 #include "platform/MessageBox.h"
 #include "util/DataFile.h"
 
+#include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <strings.h>
 
 char* installPath = nullptr;
@@ -17,6 +17,16 @@ void TrimLineEnd(std::string* line)
 {
     while (!line->empty() && (line->back() == '\r' || line->back() == ' ' || line->back() == '\t'))
         line->pop_back();
+}
+
+// The next line without its newline; false at the end of the file.
+bool ReadLine(std::FILE* file, std::string* line)
+{
+    line->clear();
+    int c = 0;
+    while ((c = std::getc(file)) != EOF && c != '\n')
+        line->push_back(static_cast<char>(c));
+    return c == '\n' || !line->empty();
 }
 
 } // namespace
@@ -32,12 +42,14 @@ std::string Registry::FilePath()
 
 bool Registry::QueryValue(char const* key, char const* name, std::string* value)
 {
-    std::ifstream file(FilePath());
+    // Opened as the data files are: a FIFO or a device in its place is no file, not a wait.
+    std::FILE* file = HM_OpenFile(FilePath().c_str(), "r");
     if (!file)
         return false;
     bool inKey = false;
+    bool found = false;
     std::string line;
-    while (std::getline(file, line))
+    while (!found && ReadLine(file, &line))
     {
         TrimLineEnd(&line);
         if (!line.empty() && line.front() == '[')
@@ -49,10 +61,11 @@ bool Registry::QueryValue(char const* key, char const* name, std::string* value)
         if (inKey && equals != std::string::npos && strcasecmp(line.substr(0, equals).c_str(), name) == 0)
         {
             *value = line.substr(equals + 1);
-            return true;
+            found = true;
         }
     }
-    return false;
+    std::fclose(file);
+    return found;
 }
 
 void HM_FindInstallPath()

@@ -17,6 +17,8 @@
 #include "util/Util.h"
 
 #include <GL/gl.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -93,93 +95,94 @@ constexpr int mapKeys[] = {KeyIndex_Enter, KeyIndex_Escape};
 // What answers the erase question, when let go.
 constexpr int confirmKeys[2] = {KeyIndex_Enter, KeyIndex_GameAction};
 
-// Whether the two files hold the same bytes, read from where they stand.
-bool SameBytes(std::FILE* a, std::FILE* b)
+// Why a damaged slot has no copy kept.
+enum class NoCopy
 {
-    char x[4096], y[4096];
-    for (;;)
-    {
-        std::size_t const got = std::fread(x, 1, sizeof x, a);
-        if (got != std::fread(y, 1, sizeof y, b) || std::memcmp(x, y, got) != 0)
-            return false;
-        if (got < sizeof x)
-            return !std::ferror(a) && !std::ferror(b);
-    }
-}
+    Unreadable, // no regular file the game can read
+    TooLarge,   // past MapScreen::SlotCopyLimit
+    NamesTaken, // something stands at every one of its copy names
+    NotWritten, // the copy could not be written (a full disk)
+};
 
-// Copies the rest of from into to and makes it last; false when any of it could not be written.
-bool CopyBytes(std::FILE* from, std::FILE* to)
+// Reads what is left of the file into bytes, up to one byte past limit; false when it cannot be read.
+bool ReadUpTo(std::FILE* file, std::size_t limit, std::string* bytes)
 {
+    bytes->clear();
     char buffer[65536];
     std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, from)) > 0)
-        if (std::fwrite(buffer, 1, got, to) != got)
-            return false;
-    return !std::ferror(from) && std::fflush(to) == 0 && fsync(fileno(to)) == 0;
+    while (bytes->size() <= limit && (got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        bytes->append(buffer, std::min(got, limit + 1 - bytes->size()));
+    return !std::ferror(file);
+}
+
+// A kept copy is a regular file of its own at its name: a link there (to the slot, say), a second
+// name of another file, a folder or a FIFO is not one, and is never read as one.
+bool IsKeptCopy(std::string const& name, std::string const& bytes)
+{
+    // Checked on the file opened, so that nothing put at the name between a look and the open is read.
+    int const fd = open(name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat at = {};
+    std::FILE* kept = fstat(fd, &at) == 0 && S_ISREG(at.st_mode) && at.st_nlink == 1 ? fdopen(fd, "rb") : nullptr;
+    if (kept == nullptr)
+    {
+        close(fd);
+        return false;
+    }
+    std::string held;
+    bool const same = ReadUpTo(kept, bytes.size(), &held) && held == bytes;
+    std::fclose(kept);
+    return same;
 }
 
 // Copies a damaged slot aside, where no save replaces it, and gives the copy's name; empty when no
-// copy could be made. Each copy takes the first of the slot's copy names (DamagedCopy) that nothing
-// stands at, so a kept copy is never replaced; a slot that a kept copy already holds byte for byte
-// is not copied again, and that copy's name is given: the copy the title made serves every save
-// after it, on a disk with no room for another. A copy is made under a scratch name and takes its
-// own name only once whole: one that fails part-way (a full disk) is removed, so that it takes no
-// room and no later start counts it as kept. Only regular files are read or written here.
-std::string CopyAside(char const* file)
+// copy could be made, and why. Each copy takes the first of the slot's copy names (DamagedCopy) that
+// nothing stands at, so a kept copy is never replaced; a slot that a kept copy already holds byte
+// for byte is not copied again, and that copy's name is given: the copy the title made serves every
+// save after it, on a disk with no room for another. A copy is made whole under a scratch name and
+// only then takes its own, so that one cut short (a full disk) takes no room and no later start
+// counts it as kept. No well-formed slot comes near the size limit: what passes it (a sparse file of
+// a terabyte, a link to a file of the system's that never ends) would fill the disk with copies.
+std::string CopyAside(char const* file, NoCopy* why)
 {
     std::FILE* slot = HM_OpenFile(file, "rb");
-    if (slot == nullptr)
+    std::string bytes;
+    bool const read = slot != nullptr && ReadUpTo(slot, MapScreen::SlotCopyLimit, &bytes);
+    if (slot != nullptr)
+        std::fclose(slot);
+    if (!read)
     {
         std::fprintf(stderr, "cannot keep the damaged save slot %s: it cannot be read as a file\n", file);
+        *why = NoCopy::Unreadable;
+        return "";
+    }
+    if (bytes.size() > MapScreen::SlotCopyLimit)
+    {
+        std::fprintf(stderr, "cannot keep the damaged save slot %s: it is too large to copy\n", file);
+        *why = NoCopy::TooLarge;
         return "";
     }
     std::string copy;
-    for (int n = 0; n < MapScreen::DamagedCopies; n++)
+    for (int n = 0; n < MapScreen::DamagedCopies && copy.empty(); n++)
     {
         std::string const name = MapScreen::DamagedCopy(file, n);
-        std::error_code ignored;
-        if (std::filesystem::symlink_status(name, ignored).type() == std::filesystem::file_type::not_found)
-        {
+        struct stat at = {};
+        if (lstat(name.c_str(), &at) != 0 && errno == ENOENT)
             copy = name;
-            break;
-        }
-        std::FILE* kept = HM_OpenFile(name.c_str(), "rb");
-        if (kept == nullptr)
-            continue;
-        std::rewind(slot);
-        bool const same = SameBytes(slot, kept);
-        std::fclose(kept);
-        if (same)
-        {
-            std::fclose(slot);
+        else if (IsKeptCopy(name, bytes))
             return name;
-        }
     }
     if (copy.empty())
     {
-        std::fclose(slot);
         std::fprintf(stderr, "cannot keep the damaged save slot %s: every name for its copy is taken\n", file);
+        *why = NoCopy::NamesTaken;
         return "";
     }
-
-    std::string const scratch = copy + ".tmp";
-    std::FILE* out = HM_OpenFile(scratch.c_str(), "wb");
-    bool made = false;
-    int err = errno;
-    if (out != nullptr)
+    if (!HM_WriteWhole(copy.c_str(), bytes.data(), bytes.size(), false))
     {
-        std::rewind(slot);
-        made = CopyBytes(slot, out);
-        made = std::fclose(out) == 0 && made;
-        made = made && std::rename(scratch.c_str(), copy.c_str()) == 0;
-        err = errno;
-        if (!made)
-            std::remove(scratch.c_str());
-    }
-    std::fclose(slot);
-    if (!made)
-    {
-        std::fprintf(stderr, "cannot keep the damaged save slot %s: %s\n", file, std::strerror(err));
+        std::fprintf(stderr, "cannot keep the damaged save slot %s: %s\n", file, std::strerror(errno));
+        *why = NoCopy::NotWritten;
         return "";
     }
     return copy;
@@ -187,10 +190,10 @@ std::string CopyAside(char const* file)
 
 // A slot that was never written is a new game; its file appears at the first save. A damaged
 // slot is copied aside first, as the next save into it replaces it with the record it reads as;
-// copy gets the name of the copy that stands, empty when none could be made. Whatever is there
-// but is no regular file the game can read (a folder, a FIFO, a device, one the player may not
-// read) is a damaged slot whose copy cannot be made, not a reason for the game not to start.
-GameEvents* ReadSlot(char const* file, std::string* copy)
+// copy gets the name of the copy that stands, empty when none could be made, and why then. Whatever
+// is there but is no regular file the game can read (a folder, a FIFO, a device, one the player may
+// not read) is a damaged slot whose copy cannot be made, not a reason for the game not to start.
+GameEvents* ReadSlot(char const* file, std::string* copy, NoCopy* why)
 {
     copy->clear();
     std::error_code ignored;
@@ -207,13 +210,13 @@ GameEvents* ReadSlot(char const* file, std::string* copy)
         record->damaged = true;
     }
     if (record->damaged)
-        *copy = CopyAside(file);
+        *copy = CopyAside(file, why);
     return record;
 }
 
 // Whether a save may replace the slot's file: there is none yet, it holds a sound record, or a
-// copy of the damaged one is kept. What cannot be read counts as damaged.
-bool MayReplace(char const* file)
+// copy of the damaged one is kept; why not otherwise. What cannot be read counts as damaged.
+bool MayReplace(char const* file, NoCopy* why)
 {
     std::error_code ignored;
     if (!std::filesystem::exists(file, ignored))
@@ -226,7 +229,7 @@ bool MayReplace(char const* file)
     catch (Error const&)
     {
     }
-    return !damaged || !CopyAside(file).empty();
+    return !damaged || !CopyAside(file, why).empty();
 }
 
 // Writes a slot, making the saves folder at the first save. A failed write leaves the old slot
@@ -334,7 +337,11 @@ void MapScreen::Load(Level_Type type)
     {
         title = new Image(titleFile, 0, false);
         for (int i = 0; i < Total_Saves; i++)
-            slots[i] = ReadSlot(slotFiles[i], &damagedCopy[i]);
+        {
+            NoCopy why = NoCopy::Unreadable;
+            slots[i] = ReadSlot(slotFiles[i], &damagedCopy[i], &why);
+            tooLarge[i] = slots[i]->damaged && damagedCopy[i].empty() && why == NoCopy::TooLarge;
+        }
     }
 }
 
@@ -376,10 +383,14 @@ bool MapScreen::Save(GameEvents* record)
         return true;
     // A damaged slot without its copy stays as it is. The title said so, and so does every save
     // it refuses, as a failed write does: the progress of the session is not kept anywhere.
-    if (!MayReplace(slotFiles[saveSlot]))
+    NoCopy why = NoCopy::Unreadable;
+    if (!MayReplace(slotFiles[saveSlot], &why))
     {
-        MessageBox::Show("Your progress was not saved.\nThe slot holds a damaged file that could not be copied "
-                         "aside, so it is kept as it was.",
+        MessageBox::Show(why == NoCopy::NamesTaken
+                             ? "Your progress was not saved.\nThe slot holds a damaged file that could not be copied "
+                               "aside, as every name for a copy of it is taken, so it is kept as it was."
+                             : "Your progress was not saved.\nThe slot holds a damaged file that could not be copied "
+                               "aside, so it is kept as it was.",
                          "Error");
         return false;
     }
@@ -391,6 +402,8 @@ std::string MapScreen::SlotNote(int slot) const
     assert(slot >= 0 && slot < Total_Saves && slots[slot]);
     if (!slots[slot]->damaged)
         return "";
+    if (tooLarge[slot])
+        return "Damaged file too large to keep a copy of: no game is saved here";
     if (damagedCopy[slot].empty())
         return "Damaged file could not be copied: no game is saved here";
     return "Damaged file kept as " + damagedCopy[slot];

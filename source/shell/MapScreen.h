@@ -6,6 +6,7 @@
 #include "media/Backdrop.h"
 #include "util/Pointf.h"
 
+#include <cstddef>
 #include <string>
 
 class Bezier;
@@ -61,13 +62,15 @@ public:
     // Writes the record into the chosen slot, making the saves folder when needed. A failed
     // write leaves the slot as it was and tells the player in a message box; false then. A
     // damaged slot is not written over unless a copy of it is kept (the one the title made
-    // serves); false too, told in a box of its own.
+    // serves); false too, told in a box of its own, which says so when every copy name is taken.
     static bool Save(GameEvents* record);
     // The names a damaged slot is copied to before a save can replace it: "saves/saveN.damaged"
     // for n 0, then "saves/saveN.damaged.1", ".2" and on. A copy takes the first name free.
     static std::string DamagedCopy(char const* slotFile, int n = 0);
     // How many copies of one slot may be kept; past that a damaged slot cannot be copied.
     static constexpr int DamagedCopies = 1000;
+    // A damaged slot larger than this is not copied: no well-formed slot comes near it.
+    static constexpr std::size_t SlotCopyLimit = 1 << 20;
     // Whether a save slot could be written here, tried with a scratch file so that no slot
     // is touched.
     static bool CheckSave();
@@ -94,7 +97,8 @@ public:
     int PathToOpen() const { return pathToOpen; }
     GameEvents const* Slot(int i) const { return slots[i]; }
     // The line under a damaged slot's plate on the title: where its copy is kept, or that none
-    // could be made and the slot is not saved over. Empty for a sound slot.
+    // could be made (or that it is too large to copy) and the slot is not saved over. Empty for a
+    // sound slot.
     std::string SlotNote(int slot) const;
 
 private:
@@ -137,6 +141,7 @@ private:
     Bezier* paths[Path_Count] = {}; // the curves of Path_Points
     GameEvents* slots[Total_Saves] = {};
     std::string damagedCopy[Total_Saves]; // the copy kept of a damaged slot as the title read it
+    bool tooLarge[Total_Saves] = {};      // a damaged slot past SlotCopyLimit, as the title read it
     double slotY[Total_Saves] = {};
     int slotsShown = 0;
     int slotTimer = 0;

@@ -5,6 +5,7 @@
 #include "media/GameFont.h"
 #include "platform/Clock.h"
 #include "platform/GameWindow.h"
+#include "platform/MessageBox.h"
 #include "shell/Globals.h"
 #include "shell/MainMenu.h"
 #include "shell/WndProc.h"
@@ -263,7 +264,9 @@ void OptionsScreen::Click(int control)
             return;
         }
         std::memcpy(keyAssign, tempKeyAssign, sizeof keyAssign);
-        SaveKeyAssign();
+        // The keys chosen act either way; only the next start would not know them.
+        if (!SaveKeyAssign())
+            MessageBox::Show("Your keys could not be saved.\nThey are kept until the game is closed.", "Error");
         ended = true;
     }
     else if (control == Options_Cancel)

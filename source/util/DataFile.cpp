@@ -3,6 +3,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <stdio.h>
 #include <unistd.h>
 
 #include <cassert>
@@ -10,6 +11,68 @@
 #include <cstddef>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+
+namespace
+{
+
+// Closes fd and gives null with errno kept at err.
+std::FILE* Refuse(int fd, int err)
+{
+    close(fd);
+    errno = err;
+    return nullptr;
+}
+
+bool WriteAll(int fd, void const* bytes, std::size_t size)
+{
+    char const* at = static_cast<char const*>(bytes);
+    while (size > 0)
+    {
+        ssize_t const put = write(fd, at, size);
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0)
+        {
+            if (put == 0)
+                errno = ENOSPC;
+            return false;
+        }
+        at += put;
+        size -= static_cast<std::size_t>(put);
+    }
+    return true;
+}
+
+// Gives from the name to, never replacing anything there.
+bool RenameNoReplace(char const* from, char const* to)
+{
+    if (renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS)
+        return false;
+    // A file system without the call: a second name, which cannot replace either, then the first
+    // one removed.
+    if (link(from, to) != 0)
+        return false;
+    unlink(from);
+    return true;
+}
+
+// Makes the rename in the folder of path last too; a failure here loses nothing written.
+void SyncFolder(std::string const& path)
+{
+    std::string::size_type const slash = path.rfind('/');
+    std::string const folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    int const fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0)
+    {
+        fsync(fd);
+        close(fd);
+    }
+}
+
+} // namespace
 
 std::FILE* HM_OpenFile(char const* path, char const* mode)
 {
@@ -23,7 +86,8 @@ std::FILE* HM_OpenFile(char const* path, char const* mode)
         flags |= both ? 0 : O_RDONLY;
         break;
     case 'w':
-        flags |= (both ? 0 : O_WRONLY) | O_CREAT | O_TRUNC;
+        // Emptied below, once what was opened is known to be the game's own file.
+        flags |= (both ? 0 : O_WRONLY) | O_CREAT;
         break;
     case 'a':
         flags |= (both ? 0 : O_WRONLY) | O_CREAT | O_APPEND;
@@ -32,6 +96,11 @@ std::FILE* HM_OpenFile(char const* path, char const* mode)
         errno = EINVAL;
         return nullptr;
     }
+    // A link planted in the data folder must not carry a write to a file elsewhere, nor a dangling
+    // one have it created there; data files that are read may still be links.
+    bool const writes = both || mode[0] != 'r';
+    if (writes)
+        flags |= O_NOFOLLOW;
     // Whatever stands at the path, the open returns at once: a FIFO with no other end, or a device,
     // would hold a plain open (or the first read) for good. Only a regular file is taken, checked on
     // the open file itself, so that nothing put in its place between a check and the open is read.
@@ -40,21 +109,61 @@ std::FILE* HM_OpenFile(char const* path, char const* mode)
         return nullptr;
     struct stat st = {};
     if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
-    {
-        int const err = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
-        close(fd);
-        errno = err;
-        return nullptr;
-    }
+        return Refuse(fd, S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
+    if (writes && st.st_nlink > 1)
+        return Refuse(fd, EMLINK);
+    if (mode[0] == 'w' && ftruncate(fd, 0) != 0)
+        return Refuse(fd, errno);
     int const status = fcntl(fd, F_GETFL);
     std::FILE* file = status == -1 || fcntl(fd, F_SETFL, status & ~O_NONBLOCK) == -1 ? nullptr : fdopen(fd, mode);
     if (file == nullptr)
-    {
-        int const err = errno;
-        close(fd);
-        errno = err;
-    }
+        return Refuse(fd, errno);
     return file;
+}
+
+bool HM_WriteWhole(char const* path, void const* bytes, std::size_t size, bool replace)
+{
+    assert(path != nullptr && (bytes != nullptr || size == 0));
+    struct stat st = {};
+    if (lstat(path, &st) == 0)
+    {
+        if (!S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode))
+        {
+            errno = S_ISDIR(st.st_mode) ? EISDIR : EEXIST;
+            return false;
+        }
+    }
+    else if (errno != ENOENT)
+        return false;
+
+    // The scratch name is created here and nowhere else: what stood there is gone first (a link
+    // itself, not its target), and the create fails rather than follow anything put there since.
+    std::string const scratch = std::string(path) + ".tmp";
+    if (unlink(scratch.c_str()) != 0 && errno != ENOENT)
+        return false;
+    int const fd = open(scratch.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return false;
+    bool made = WriteAll(fd, bytes, size) && fsync(fd) == 0;
+    int err = errno;
+    if (close(fd) != 0 && made)
+    {
+        err = errno;
+        made = false;
+    }
+    if (made)
+    {
+        made = replace ? std::rename(scratch.c_str(), path) == 0 : RenameNoReplace(scratch.c_str(), path);
+        err = errno;
+    }
+    if (!made)
+    {
+        unlink(scratch.c_str());
+        errno = err;
+        return false;
+    }
+    SyncFolder(path);
+    return true;
 }
 
 char const* HM_GetFullPath(char const* path)

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <string>
 #include <vector>
 
 namespace
@@ -191,4 +192,21 @@ TEST_F(GameEventsFile, FailedSaveKeepsTheOldSlotAndLeavesNothingBehind)
     EXPECT_THROW(changed.Save(slot.c_str()), Error);
     EXPECT_TRUE(OnlySlotLeft());
     EXPECT_THROW(changed.Save((dir / "none/save0").c_str()), Error);
+}
+
+// A link planted at the slot's scratch name once carried the save to a file outside the folder.
+TEST_F(GameEventsFile, SaveGoesThroughNoLinkAtTheSlotOrItsScratchName)
+{
+    std::string const outside = dir / "outside";
+    std::ofstream(outside) << "outside";
+    fs::create_symlink(outside, slot + ".tmp");
+    fs::create_symlink(outside, slot);
+    GameEvents record;
+    record.gems = 5;
+    record.Save(slot.c_str());
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(slot))) << "the link at the slot is replaced";
+    EXPECT_EQ(5, GameEvents(slot.c_str()).gems);
+    EXPECT_FALSE(fs::exists(fs::symlink_status(slot + ".tmp")));
+    std::ifstream in(outside);
+    EXPECT_EQ("outside", std::string(std::istreambuf_iterator<char>(in), {}));
 }

@@ -6,6 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -94,8 +98,14 @@ TEST_F(AudioTest, WithoutADeviceEveryCallIsSilent)
     EXPECT_FALSE(Audio::IsPlaying(0));
     Audio::SetPostMix(TestAudio::Hear, nullptr);
 
-    // A missing file is still told apart from one that merely cannot be heard.
+    // A missing file is still told apart from one that merely cannot be heard; a FIFO is missing
+    // even with a writer at its other end.
     EXPECT_EQ(nullptr, Audio::OpenStream((dir / "missing.mp3").c_str()));
+    ASSERT_EQ(0, mkfifo((dir / "fifo.mp3").c_str(), 0600));
+    int const writer = open((dir / "fifo.mp3").c_str(), O_RDWR | O_NONBLOCK);
+    ASSERT_GE(writer, 0);
+    EXPECT_EQ(nullptr, Audio::OpenStream((dir / "fifo.mp3").c_str()));
+    close(writer);
     Audio_Stream* stream = Audio::OpenStream(first.c_str());
     ASSERT_NE(nullptr, stream);
     EXPECT_EQ(-1, Audio::PlayStream(stream));

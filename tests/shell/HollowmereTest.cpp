@@ -252,18 +252,32 @@ TEST(Hollowmere, ActionOnDownMovesInTheMenusAndNeitherChoosesNorErasesNorLeaves)
 }
 
 // A FIFO with nothing at its other end in the place of the key file or of a slot held the start in
-// its open for good, the window up and nothing ever drawn. The key file counts as missing, the
-// slot as damaged and not copied; the first slot plays with the default keys.
+// its open for good, the window up and nothing ever drawn; one as the registry file held it too, one
+// as a sound at its first play (the title's move), one as the village's music as the village
+// opened. The key file counts as missing, the slot as damaged and not copied, the registry entry,
+// the sound and the music as missing; the first slot plays with the default keys.
 TEST(Hollowmere, AFifoForTheKeyFileOrASlotHoldsNothingUp)
 {
     GameRun game(SmokeWorld);
     ASSERT_EQ(0, mkfifo((game.data / "keyassign").c_str(), 0600));
     ASSERT_EQ(0, mkfifo((game.data / "saves/save2").c_str(), 0600));
-    EXPECT_EQ(0, game.Run("790 shot slots.png\n" + game.At(100, "shot level.png") + game.At(110, "close"))) << game.log;
+    std::filesystem::path const registry = game.root.path / "config/hollowmere/registry";
+    for (std::filesystem::path const& file : {registry, game.data / "sounds/uimove.wav", game.data / "music/treevillage.mp3"})
+    {
+        std::filesystem::remove(file);
+        ASSERT_EQ(0, mkfifo(file.c_str(), 0600)) << file;
+    }
+    // Down and back up on the title, each with the move's sound.
+    std::string const script = "770 key 0x28 down\n772 key 0x28 up\n780 key 0x26 down\n782 key 0x26 up\n"
+                               "790 shot slots.png\n"
+                               + game.slot.Script() + game.At(100, "shot level.png") + game.At(110, "close");
+    EXPECT_EQ(0, GameRun::RunIn(game.data, game.Scripted("script", script), &game.log)) << game.log;
     EXPECT_GT(Shot(game.data / "slots.png").Colours(), 8u);
     EXPECT_GT(Shot(game.data / "level.png").Count(0.0, 0.0, 640.0, 480.0, Wood), 300) << "entered with P";
     EXPECT_TRUE(std::filesystem::is_fifo(game.data / "keyassign"));
     EXPECT_TRUE(std::filesystem::is_fifo(game.data / "saves/save2"));
+    EXPECT_NE(std::string::npos, game.log.find("registry entry missing")) << game.log;
+    EXPECT_NE(std::string::npos, game.log.find("no music file music/treevillage.mp3")) << game.log;
 }
 
 TEST(Hollowmere, AScriptItCannotPlayIsRefusedByNameBeforeItPlaysAndStartUpIsStepZero)
@@ -284,6 +298,14 @@ TEST(Hollowmere, AScriptItCannotPlayIsRefusedByNameBeforeItPlaysAndStartUpIsStep
     EXPECT_EQ(1, GameRun::RunIn(game.data, game.Scripted("comments", "# close at once\n"), &log)) << log;
     EXPECT_NE(std::string::npos, log.find(game.root / "comments" + ": ")) << log;
     EXPECT_EQ(0, GameRun::RunIn(game.data, game.Scripted("start", "0 close\n"), &log)) << log;
+
+    // A run that goes on past its limit (here a close no run reaches in two seconds) is ended, and
+    // fails its test saying so, where a hang once lasted until the test runner's hour.
+    int code = 0;
+    EXPECT_NONFATAL_FAILURE(code = GameRun::RunIn(game.data, game.Scripted("long", "1000000 close\n"), &log, nullptr,
+                                                  std::chrono::seconds(2)),
+                            "killed as hung");
+    EXPECT_EQ(-1, code);
 }
 
 // The village's way out below, walked in the test's own process by the road walker; the keys of each

@@ -118,7 +118,7 @@ TEST_F(KeyDataTest, FileReplacesOnlyTheEntriesItHolds)
     ASSERT_EQ(0, mkfifo("keyassign", 0600));
     LoadKeyAssign();
     EXPECT_EQ(defaults, std::vector<std::uint16_t>(keyAssign, keyAssign + KeyAssign_Count)) << "a FIFO";
-    SaveKeyAssign();
+    EXPECT_FALSE(SaveKeyAssign());
     EXPECT_TRUE(std::filesystem::is_fifo("keyassign"));
     std::filesystem::remove("keyassign");
     std::ofstream("keyassign", std::ios::binary).write("\x43\x00\x42\x00\x26\x00\x44\x00\x45\x00", 10);
@@ -136,7 +136,15 @@ TEST_F(KeyDataTest, FileReplacesOnlyTheEntriesItHolds)
     EXPECT_EQ(0x4B, keyAssign[5]) << "half an entry is none";
 
     keyAssign[17] = 0xBEEF; // not a key, but written as it stands
-    SaveKeyAssign();
+    // Links planted at the file and its scratch name once carried the write to the file they named.
+    std::ofstream("outside") << "outside";
+    std::filesystem::remove("keyassign");
+    std::filesystem::create_symlink("outside", "keyassign");
+    std::filesystem::create_symlink("outside", "keyassign.tmp");
+    EXPECT_TRUE(SaveKeyAssign());
+    std::ifstream outside("outside");
+    EXPECT_EQ("outside", std::string(std::istreambuf_iterator<char>(outside), {}));
+    EXPECT_FALSE(std::filesystem::is_symlink("keyassign"));
     std::ifstream in("keyassign", std::ios::binary);
     std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(in), {}};
     ASSERT_EQ(36u, bytes.size());

@@ -635,3 +635,82 @@ TEST_F(MapScreenTest, DamagedSlotWhoseCopyStandsIsSavedOverOnATightDisk)
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), damaged);
     EXPECT_EQ(2, std::distance(std::filesystem::directory_iterator("saves"), {})) << "the slot and its one copy";
 }
+
+// A link at a copy's name (to the slot itself) was taken as the kept copy and named on the title,
+// and the save then replaced the slot: the damaged bytes were gone.
+TEST_F(MapScreenTest, NothingButARegularFileOfItsOwnIsTakenAsAKeptCopy)
+{
+    std::filesystem::create_directories("saves");
+    char const* const file = MapScreen::SlotFile(0);
+    std::string const damaged(221, '\x07');
+    std::ofstream(file, std::ios::binary) << damaged;
+    std::filesystem::create_symlink("save0", MapScreen::DamagedCopy(file));
+    // A second name of a file elsewhere, with the same bytes: whoever holds that file may change it.
+    std::ofstream("elsewhere", std::ios::binary) << damaged;
+    std::filesystem::create_hard_link("elsewhere", MapScreen::DamagedCopy(file, 1));
+    std::filesystem::create_directory(MapScreen::DamagedCopy(file, 2));
+    // And a link at the scratch name of the copy to be made, to a file outside.
+    std::ofstream("outside") << "outside";
+    std::filesystem::create_symlink("../outside", MapScreen::DamagedCopy(file, 3) + ".tmp");
+    MapScreen const title(&live, Level_None, Level_Continue);
+    EXPECT_EQ("Damaged file kept as saves/save0.damaged.3", title.SlotNote(0));
+
+    saveSlot = 0;
+    live.gems = 4;
+    EXPECT_TRUE(MapScreen::Save(&live));
+    EXPECT_EQ(4, GameEvents(file).gems);
+    auto read = [](std::string const& name) {
+        std::ifstream in(name, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    EXPECT_EQ(damaged, read(MapScreen::DamagedCopy(file, 3)));
+    EXPECT_EQ("outside", read("outside"));
+    EXPECT_TRUE(std::filesystem::is_symlink(MapScreen::DamagedCopy(file)));
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(MapScreen::DamagedCopy(file, 3) + ".tmp")));
+    std::filesystem::remove("outside");
+    std::filesystem::remove("elsewhere");
+}
+
+// A slot of a terabyte (a sparse file) was copied aside until the disk was full, at every start and
+// every save; with every copy name taken, each save was refused with no word of why.
+TEST_F(MapScreenTest, SlotTooLargeToCopyOrWithEveryCopyNameTakenIsRefusedSayingWhy)
+{
+    std::filesystem::create_directories("saves");
+    char const* const large = MapScreen::SlotFile(0);
+    std::ofstream(large).close();
+    // Sparse, and just past the limit: no byte of it is copied.
+    std::filesystem::resize_file(large, MapScreen::SlotCopyLimit + 1);
+    char const* const crowded = MapScreen::SlotFile(1);
+    std::ofstream(crowded, std::ios::binary) << std::string(221, '\x07');
+    for (int n = 0; n < MapScreen::DamagedCopies; n++)
+        std::ofstream(MapScreen::DamagedCopy(crowded, n)) << n;
+
+    MapScreen title(&live, Level_None, Level_Continue);
+    EXPECT_EQ("Damaged file too large to keep a copy of: no game is saved here", title.SlotNote(0));
+    EXPECT_EQ("Damaged file could not be copied: no game is saved here", title.SlotNote(1));
+    MessageBox::ClearRecorded();
+    for (int slot : {0, 1})
+    {
+        saveSlot = slot;
+        EXPECT_FALSE(MapScreen::Save(&live));
+    }
+    ASSERT_EQ(2u, MessageBox::Recorded().size());
+    EXPECT_EQ("Your progress was not saved.\nThe slot holds a damaged file that could not be copied aside, so it is "
+              "kept as it was.",
+              MessageBox::Recorded()[0].text);
+    EXPECT_EQ("Your progress was not saved.\nThe slot holds a damaged file that could not be copied aside, as every "
+              "name for a copy of it is taken, so it is kept as it was.",
+              MessageBox::Recorded()[1].text);
+    MessageBox::ClearRecorded();
+    EXPECT_EQ(MapScreen::DamagedCopies + 2, std::distance(std::filesystem::directory_iterator("saves"), {}));
+
+    // The erase writes over the large one all the same.
+    saveSlot = -1;
+    Feed(title, KeyIndex_Delete, KeyState_Released);
+    Feed(title, KeyIndex_Up, KeyState_Pressed);
+    Feed(title, KeyIndex_Enter, KeyState_Pressed);
+    Feed(title, KeyIndex_Enter, KeyState_Released);
+    EXPECT_EQ(std::uintmax_t(GameEvents_FileSize), std::filesystem::file_size(large));
+    EXPECT_TRUE(GameEvents(large).IsNew());
+    EXPECT_EQ("", title.SlotNote(0));
+}

@@ -78,6 +78,22 @@ TEST_F(OptionsScreenTest, BindsAKeyAndOkWritesTheFile)
     EXPECT_EQ(0x74, bytes[2 * (HM_Keys_Used + 7)]);
     EXPECT_EQ(0x00, bytes[2 * (HM_Keys_Used + 7) + 1]);
     EXPECT_EQ(0x51, bytes[0]);
+
+    // A key file that cannot be written once lost the keys chosen without a word: it is said, and
+    // the keys act until the game is closed.
+    std::filesystem::remove("keyassign");
+    std::filesystem::create_directory("keyassign");
+    MessageBox::ClearRecorded();
+    OptionsScreen again;
+    again.Click(0);
+    again.Handle(Key(0x75, true));
+    again.Click(Options_Ok);
+    EXPECT_TRUE(again.Ended());
+    EXPECT_EQ(0x75, keyAssign[0]);
+    ASSERT_EQ(1u, MessageBox::Recorded().size());
+    EXPECT_EQ("Your keys could not be saved.\nThey are kept until the game is closed.", MessageBox::Recorded()[0].text);
+    EXPECT_TRUE(std::filesystem::is_directory("keyassign"));
+    MessageBox::ClearRecorded();
 }
 
 TEST_F(OptionsScreenTest, OkWhileWaitingBindsEnterAndEscapeBacksOutStepByStep)

@@ -13,6 +13,8 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <string>
 
 TEST(DataFile, FlipsTurnBigEndianFileBytesIntoValues)
 {
@@ -41,21 +43,48 @@ TEST(DataFile, StringCopiesClipToLength)
     }
 }
 
+namespace
+{
+
+std::string ReadAll(char const* name)
+{
+    std::ifstream in(name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+} // namespace
+
 // The key file and the save slots are opened here: a FIFO in the place of one held the start for
-// good, and a link to a device read as a file of zeros.
+// good, and a link to a device read as a file of zeros. A write once went through a link planted in
+// the data folder, emptying the file it named before anything was checked.
 TEST(DataFile, OpensOnlyRegularFilesAndNeverWaits)
 {
     TestFolder dir(true);
     std::ofstream("plain") << "x";
     std::filesystem::create_symlink("plain", "link");
-    for (char const* name : {"plain", "link"})
+    std::filesystem::create_symlink("elsewhere", "dangling");
+    for (char const* name : {"link", "dangling", "plain"})
         for (char const* mode : {"rb", "r", "r+b", "ab", "wb"})
         {
+            bool const writes = mode[0] != 'r' || mode[1] == '+';
+            bool const link = std::strcmp(name, "plain") != 0;
             std::FILE* file = HM_OpenFile(name, mode);
-            EXPECT_NE(nullptr, file) << name << " " << mode;
+            EXPECT_EQ(file == nullptr, link && (writes || std::strcmp(name, "dangling") == 0)) << name << " " << mode;
             if (file != nullptr)
                 std::fclose(file);
+            if (link)
+            {
+                EXPECT_EQ("x", ReadAll("plain")) << "written through " << name << " " << mode;
+            }
         }
+    EXPECT_FALSE(std::filesystem::exists("elsewhere")) << "made through a dangling link";
+    // A second name of a file is as much a way out of the folder: no write, and nothing emptied.
+    std::ofstream("plain") << "x";
+    std::filesystem::create_hard_link("plain", "second");
+    for (char const* name : {"plain", "second"})
+        for (char const* mode : {"wb", "ab", "r+b"})
+            EXPECT_EQ(nullptr, HM_OpenFile(name, mode)) << name << " " << mode;
+    EXPECT_EQ("x", ReadAll("plain"));
 
     std::filesystem::create_directory("folder");
     std::filesystem::create_symlink("/dev/zero", "device");
@@ -71,4 +100,40 @@ TEST(DataFile, OpensOnlyRegularFilesAndNeverWaits)
     EXPECT_EQ(nullptr, HM_OpenFile("fifo", "rb"));
     EXPECT_EQ(nullptr, HM_OpenFile("fifo", "wb"));
     EXPECT_TRUE(std::filesystem::is_fifo("fifo"));
+}
+
+// The save slots, their kept copies and the key file are written here. A link planted at a scratch
+// name once carried the write to a file elsewhere, or made one there.
+TEST(DataFile, WholeWriteGoesThroughNothingAtItsNames)
+{
+    TestFolder dir(true);
+    std::ofstream("outside") << "outside";
+    std::filesystem::create_symlink("outside", "linked.tmp");
+    std::filesystem::create_symlink("made", "dangling.tmp");
+    std::filesystem::create_hard_link("outside", "second.tmp");
+    std::ofstream("stale.tmp") << "a write cut short";
+    std::filesystem::create_symlink("outside", "link");
+    std::filesystem::create_hard_link("outside", "hard");
+    for (char const* name : {"linked", "dangling", "second", "stale", "link", "hard", "none"})
+    {
+        EXPECT_TRUE(HM_WriteWhole(name, "new", 3)) << name;
+        EXPECT_EQ("new", ReadAll(name)) << name;
+        EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(name))) << name;
+        EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(std::string(name) + ".tmp"))) << name;
+    }
+    EXPECT_EQ("outside", ReadAll("outside"));
+    EXPECT_FALSE(std::filesystem::exists("made"));
+
+    // Only a file or a link is replaced; without replacing, nothing is.
+    std::filesystem::create_directory("folder");
+    ASSERT_EQ(0, mkfifo("fifo", 0600));
+    for (char const* name : {"folder", "fifo"})
+        EXPECT_FALSE(HM_WriteWhole(name, "new", 3)) << name;
+    EXPECT_TRUE(std::filesystem::is_directory("folder"));
+    EXPECT_TRUE(std::filesystem::is_fifo("fifo"));
+    EXPECT_FALSE(HM_WriteWhole("none", "other", 5, false));
+    EXPECT_EQ("new", ReadAll("none"));
+    EXPECT_TRUE(HM_WriteWhole("fresh", "other", 5, false));
+    EXPECT_EQ("other", ReadAll("fresh"));
+    EXPECT_EQ(11, std::distance(std::filesystem::directory_iterator("."), {})) << "a scratch file left behind";
 }
