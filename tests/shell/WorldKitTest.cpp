@@ -449,8 +449,11 @@ struct Door_Beyond
     Level_Type type;
     int door;
     Rectf where;
+    bool none = false; // its far side is not watched, for the reason given
 };
 std::vector<Door_Beyond> const Door_Beyonds = {
+    // The village's gate guards all of it right of the gate, and the way out below.
+    {Level_TreeV, 0, {646.0, -1e6, 1e6, 1e6}},
     // The dungeon's doors 0 and 9 close its road: all of it right of them is beyond, but for the
     // spike ring over door 9 (from 2140 up), which the gallery left of the door climbs to, and which
     // ends at the wall over door 6 (x 10430-10500).
@@ -460,6 +463,21 @@ std::vector<Door_Beyond> const Door_Beyonds = {
     // Beyond door 19, lift 1's ledge and the upper floor right of the junction, which a jump from
     // the ledge reaches.
     {Level_Kilig, 19, {13426.0, 2650.0, KiligWriter::Road_ExitLintelX, 2780.0}},
+    // The castle's rooms behind these doors run on up ladders, lifts and shafts that the stretch along
+    // the floor does not cover, and runs from them land back in it; room 28, behind door 17, is also
+    // reached down the shaft from the castle's top.
+    {Level_Casle, 2, {}, true},
+    {Level_Casle, 6, {}, true},
+    {Level_Casle, 8, {}, true},
+    {Level_Casle, 10, {}, true},
+    {Level_Casle, 13, {}, true},
+    {Level_Casle, 15, {}, true},
+    {Level_Casle, 16, {}, true},
+    {Level_Casle, 17, {}, true},
+    // The tower: wing A's galleries hang over door 0's far side and are reached from the high
+    // gallery's left end; the floor beyond door 15 runs on past a pit.
+    {Level_Tower, 0, {}, true},
+    {Level_Tower, 15, {}, true},
 };
 
 // What a world's door table says of door d: its map group, how far it opens, and whether it rises
@@ -608,7 +626,12 @@ std::vector<Door_Part> DoorParts(Map const& map, Level_Type type, bool (*take)(D
     for (Door_Part& part : parts)
         for (Door_Beyond const& more : Door_Beyonds)
             if (more.type == type && more.door == part.row->door)
-                part.place.beyond.push_back(more.where);
+            {
+                if (more.none)
+                    part.place.beyond.clear();
+                else
+                    part.place.beyond.push_back(more.where);
+            }
     if (std::getenv("HM_DOORS_TRACE") != nullptr)
         for (Door_Part const& part : parts)
             for (Rectf const& r : part.place.beyond)
@@ -967,7 +990,7 @@ TEST_F(WorldKit, TheDoorWatchFindsFeetOnTheGroundBeyondADoorTheyNeverWentThrough
     ASSERT_EQ(door.beyond.size(), 1u);
     EXPECT_EQ(Place(door.beyond[0].x0, door.beyond[0].y1), Place(1060.0, 150.0));
     EXPECT_NEAR(door.beyond[0].x1, 1900.0, 10.0);
-    EXPECT_FALSE(door.onward) << "it ends at a wall";
+    EXPECT_TRUE(door.onward) << "it ends at a wall, not a drop";
     bool open = false;
     // Put at each place in turn, then left to come down onto the floor: the faults.
     auto const faults = [&](std::vector<Pointf> const& way) {

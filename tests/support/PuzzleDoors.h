@@ -14,8 +14,9 @@
 // Beyond a door (`FindBeyond`) is the stretch behind it along its floor, up to the next door, a wall
 // or where the floor gives out (a gap a plate or a swivel fills goes on), as high as the ceiling over
 // it; the door table may add rectangles where the far side runs further (a gallery only reached from
-// behind a door). Feet on the ground there are a fault unless he started there, went through the door
-// while it stood open, or came in across the stretch's far end where it goes on.
+// behind a door). Feet landing there are a fault unless he started there, went through the door while
+// it stood open, walked in along the ground or came in across the stretch's far end where it ends in
+// a door, a wall or more floor rather than a drop.
 //
 //     DoorWatch doors(*world, "castle, holding right", {{"door 3", place, [&](Tick t) { return Open(t); }}});
 //     ShortcutRun::Hold(doors.Wrap(step), KeyIndex_GameRight);
@@ -67,7 +68,7 @@ struct DoorPlace
     double floor = 0.0;              // a standing door's: the top of the floor under its foot
     double ceiling = DoorPlace_Open; // the lowest static solid over the door on its line
     std::vector<Rectf> beyond;       // where feet on the ground stand on its far side (none: not watched)
-    bool onward = false;             // the first of them goes on at its far end (another door, or more floor)
+    bool onward = false;             // the first of them ends in no drop: he comes in across its far end from further beyond
 
     bool Standing() const { return near != DoorSide::Above; }
     double Line() const { return Standing() ? (shut.x0 + shut.x1) / 2.0 : (shut.y0 + shut.y1) / 2.0; }
@@ -197,20 +198,10 @@ inline void FindBeyond(Map const& map, std::vector<DoorPlace*> const& places)
     using namespace PuzzleDoors_Detail;
     for (DoorPlace* p : places)
     {
+        // A lid's hole opens on whatever passage runs under it, walked along: its far side is left to its
+        // world's tests.
         if (!p->Standing())
-        {
-            // A lid: the hole under it, down to the ground below its middle.
-            double lo = 0.0;
-            double hi = 0.0;
-            double ground = -std::numeric_limits<double>::infinity();
-            double const x = (p->shut.x0 + p->shut.x1) / 2.0;
-            for (unsigned int i = 0; i < map.polyCount; ++i)
-                if (map.polys[int(i)]->solid && map.polys[int(i)]->group == 0 && Through(map.polys[int(i)], x, lo, hi)
-                    && hi <= p->shut.y0)
-                    ground = std::max(ground, hi);
-            p->beyond = {Rectf(p->shut.x0, ground - 1.0, p->shut.x1, p->Line())};
             continue;
-        }
         double const tall = p->shut.y1 - p->floor;
         double const level = Beyond_Level * tall;
         double const away = p->near == DoorSide::Left ? 1.0 : -1.0;
@@ -259,7 +250,10 @@ inline void FindBeyond(Map const& map, std::vector<DoorPlace*> const& places)
                     ceiling = std::min(ceiling, lo);
             }
             if (wall || !ground)
+            {
+                p->onward = wall;
                 break;
+            }
             end = x;
             top = std::min(top, ceiling);
         }
@@ -352,9 +346,11 @@ public:
             WatchedDoor const& door = doors[i];
             DoorPlace const& p = door.place;
             bool const beyond = p.Beyond(now);
-            // The world put him there; or he came in across the stretch's far end, where it goes on.
+            // The world put him there; or he walked in along the ground, or came in from past the
+            // stretch's far end where it ends in no drop (over a step up, too).
             if (beyond && !p.Beyond(before)
-                && (leap || (p.onward && (p.near == DoorSide::Left ? before.x > p.beyond[0].x1 : before.x < p.beyond[0].x0))))
+                && (leap || (grounded && player->onGround)
+                    || (p.onward && (p.near == DoorSide::Left ? before.x > p.beyond[0].x1 : before.x < p.beyond[0].x0))))
                 through[i] = true;
             if (!leap && p.Near(before) && !p.Near(now) && Passed(door, before, now, scale, t))
                 through[i] = true;
@@ -366,6 +362,7 @@ public:
                   name.c_str(), steps, static_cast<int>(t), now.x, now.y, scale, door.name.c_str(), p.shut.x0,
                   p.shut.x1, p.shut.y0, p.shut.y1);
         }
+        grounded = player->onGround;
     }
 
     // The faults found, one line each ("" when none); past DoorWatch_Listed, their count.
@@ -414,6 +411,7 @@ private:
     std::vector<WatchedDoor> doors;
     Pointf last;
     std::vector<bool> through; // each door's: he went through it open, or started beyond it
+    bool grounded = true;      // on the ground after the last step
     int steps = 0;
     int faults = 0;
     std::string listed;
