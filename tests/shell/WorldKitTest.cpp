@@ -992,8 +992,9 @@ TEST_F(WorldKit, TheDoorWatchFindsFeetOnTheGroundBeyondADoorTheyNeverWentThrough
     EXPECT_NEAR(door.beyond[0].x1, 1900.0, 10.0);
     EXPECT_TRUE(door.onward) << "it ends at a wall, not a drop";
     bool open = false;
-    // Put at each place in turn, then left to come down onto the floor: the faults.
-    auto const faults = [&](std::vector<Pointf> const& way) {
+    // Put at each place in turn, then left to come down onto the floor (the door shut again first, as
+    // a travel back to before it opened finds it, if asked): the faults.
+    auto const faults = [&](std::vector<Pointf> const& way, bool shutAgain = false) {
         World_Base& w = BuildTestWorld();
         PutPlayer(w, way[0], 1.0);
         DoorWatch watch(w, "test world", {{"its door", door, [&](Tick) { return open; }}});
@@ -1002,6 +1003,7 @@ TEST_F(WorldKit, TheDoorWatchFindsFeetOnTheGroundBeyondADoorTheyNeverWentThrough
             PutPlayer(w, way[i], 1.0);
             watch.After();
         }
+        open = open && !shutAgain;
         ShortcutRun::Run(watch.Wrap([&](std::vector<int> const& held) { return Step(held); }), 60,
                          [](int) { return std::vector<int>(); }, "standing");
         return watch.Report();
@@ -1021,6 +1023,8 @@ TEST_F(WorldKit, TheDoorWatchFindsFeetOnTheGroundBeyondADoorTheyNeverWentThrough
     EXPECT_EQ(std::count(shut.begin(), shut.end(), '\n'), 1) << "passed shut, a fault of its own: " << shut;
     open = true;
     EXPECT_EQ(faults(through), "") << "went through it open, came back and dropped in again";
+    open = true;
+    EXPECT_EQ(faults(through, true), "") << "went through it open, and it shut again before he dropped in";
 }
 
 TEST_F(WorldKit, EveryWorldKeepsThePlayerInSightOnACoveredScreenAlongItsRoadsAndHeldDirections)
