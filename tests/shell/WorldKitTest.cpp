@@ -442,6 +442,44 @@ std::vector<Door_Row> const Door_Rows = [] {
     return rows;
 }();
 
+// Where a door's far side runs on past the stretch behind it that the map shows (see FindBeyond):
+// rooms and galleries reached only through it.
+struct Door_Beyond
+{
+    Level_Type type;
+    int door;
+    Rectf where;
+    bool none = false; // its far side is not watched, for the reason given
+};
+std::vector<Door_Beyond> const Door_Beyonds = {
+    // The village's gate guards all of it right of the gate, and the way out below.
+    {Level_TreeV, 0, {646.0, -1e6, 1e6, 1e6}},
+    // The dungeon's doors 0 and 9 close its road: all of it right of them is beyond, but for the
+    // spike ring over door 9 (from 2140 up), which the gallery left of the door climbs to, and which
+    // ends at the wall over door 6 (x 10430-10500).
+    {Level_Kilig, 0, {KiligWriter::Road_Door0X + 15.0, 1200.0, KiligWriter::Road_EndX, 3200.0}},
+    {Level_Kilig, 9, {KiligWriter::Road_Door9X + 15.0, 1200.0, 10500.0, 2140.0}},
+    {Level_Kilig, 9, {10500.0, 1200.0, KiligWriter::Road_EndX, 3200.0}},
+    // Beyond door 19, lift 1's ledge and the upper floor right of the junction, which a jump from
+    // the ledge reaches.
+    {Level_Kilig, 19, {13426.0, 2650.0, KiligWriter::Road_ExitLintelX, 2780.0}},
+    // The castle's rooms behind these doors run on up ladders, lifts and shafts that the stretch along
+    // the floor does not cover, and runs from them land back in it; room 28, behind door 17, is also
+    // reached down the shaft from the castle's top.
+    {Level_Casle, 2, {}, true},
+    {Level_Casle, 6, {}, true},
+    {Level_Casle, 8, {}, true},
+    {Level_Casle, 10, {}, true},
+    {Level_Casle, 13, {}, true},
+    {Level_Casle, 15, {}, true},
+    {Level_Casle, 16, {}, true},
+    {Level_Casle, 17, {}, true},
+    // The tower: wing A's galleries hang over door 0's far side and are reached from the high
+    // gallery's left end; the floor beyond door 15 runs on past a pit.
+    {Level_Tower, 0, {}, true},
+    {Level_Tower, 15, {}, true},
+};
+
 // What a world's door table says of door d: its map group, how far it opens, and whether it rises
 // (the others slide aside).
 struct DoorFacts
@@ -581,6 +619,24 @@ std::vector<Door_Part> DoorParts(Map const& map, Level_Type type, bool (*take)(D
             for (DoorPlace const& place : PlaceDoor(map, FactsOf(type, row.door).group, row.near))
                 parts.push_back({&row, place});
     }
+    std::vector<DoorPlace*> places;
+    for (Door_Part& part : parts)
+        places.push_back(&part.place);
+    FindBeyond(map, places);
+    for (Door_Part& part : parts)
+        for (Door_Beyond const& more : Door_Beyonds)
+            if (more.type == type && more.door == part.row->door)
+            {
+                if (more.none)
+                    part.place.beyond.clear();
+                else
+                    part.place.beyond.push_back(more.where);
+            }
+    if (std::getenv("HM_DOORS_TRACE") != nullptr)
+        for (Door_Part const& part : parts)
+            for (Rectf const& r : part.place.beyond)
+                std::printf("door %d beyond: x %.1f-%.1f, y %.1f-%.1f%s\n", part.row->door, r.x0, r.x1, r.y0, r.y1,
+                            part.place.onward ? ", goes on" : "");
     return parts;
 }
 
@@ -922,6 +978,53 @@ TEST_F(WorldKit, TheDoorWatchFindsADoorPassedShutFromItsNearSideThroughOrOverIt)
     EXPECT_TRUE(door.Out(Pointf(1039.0, 0.0), 1.0));
     EXPECT_FALSE(door.Out(Pointf(1039.0, 170.0), 1.0));
     EXPECT_FALSE(door.Out(Pointf(1081.0, 0.0), 1.0));
+}
+
+TEST_F(WorldKit, TheDoorWatchFindsFeetOnTheGroundBeyondADoorTheyNeverWentThroughOpen)
+{
+    // Beyond the test world's door lies its floor up to the wall at x 1900, as high as the door.
+    std::vector<DoorPlace> places = PlaceDoor(*BuildTestWorld().GetMap(), Test_World_DoorGroup, DoorSide::Left);
+    ASSERT_EQ(places.size(), 1u);
+    FindBeyond(*world->GetMap(), {&places[0]});
+    DoorPlace const& door = places[0];
+    ASSERT_EQ(door.beyond.size(), 1u);
+    EXPECT_EQ(Place(door.beyond[0].x0, door.beyond[0].y1), Place(1060.0, 150.0));
+    EXPECT_NEAR(door.beyond[0].x1, 1900.0, 10.0);
+    EXPECT_TRUE(door.onward) << "it ends at a wall, not a drop";
+    bool open = false;
+    // Put at each place in turn, then left to come down onto the floor (the door shut again first, as
+    // a travel back to before it opened finds it, if asked): the faults.
+    auto const faults = [&](std::vector<Pointf> const& way, bool shutAgain = false) {
+        World_Base& w = BuildTestWorld();
+        PutPlayer(w, way[0], 1.0);
+        DoorWatch watch(w, "test world", {{"its door", door, [&](Tick) { return open; }}});
+        for (std::size_t i = 1; i < way.size(); ++i)
+        {
+            PutPlayer(w, way[i], 1.0);
+            watch.After();
+        }
+        open = open && !shutAgain;
+        ShortcutRun::Run(watch.Wrap([&](std::vector<int> const& held) { return Step(held); }), 60,
+                         [](int) { return std::vector<int>(); }, "standing");
+        return watch.Report();
+    };
+    // Over it, higher than two jumps, and down beyond it.
+    std::vector<Pointf> const over = {Pointf(1000.0, 0.0), Pointf(1000.0, 200.0), Pointf(1500.0, 200.0)};
+    std::string const landed = faults(over);
+    EXPECT_NE(landed.find("feet (1500.0, 0.0) at size 1 stand beyond its door (x 1050.0-1070.0, y 0.0-150.0), "
+                          "never gone through open"),
+              std::string::npos)
+        << landed;
+    EXPECT_EQ(std::count(landed.begin(), landed.end(), '\n'), 1) << "once a run: " << landed;
+    EXPECT_EQ(faults({Pointf(1500.0, 0.0), Pointf(1500.0, 200.0)}), "") << "started beyond it";
+    std::vector<Pointf> through = {Pointf(1000.0, 0.0), Pointf(1100.0, 0.0), Pointf(1100.0, 200.0), Pointf(1000.0, 200.0)};
+    through.insert(through.end(), over.begin(), over.end());
+    std::string const shut = faults(through);
+    EXPECT_EQ(std::count(shut.begin(), shut.end(), '\n'), 1) << "passed shut, a fault of its own: " << shut;
+    open = true;
+    EXPECT_EQ(faults(through), "") << "went through it open, came back and dropped in again";
+    open = true;
+    EXPECT_EQ(faults(through, true), "") << "went through it open, and it shut again before he dropped in";
 }
 
 TEST_F(WorldKit, EveryWorldKeepsThePlayerInSightOnACoveredScreenAlongItsRoadsAndHeldDirections)

@@ -1,6 +1,7 @@
 // Test support: the doors a puzzle opens, as the map places them, and a watch over a run of held or
 // random keys that finds every step in which the player's feet pass such a door from the side its
-// puzzle keeps him on while the door is shut.
+// puzzle keeps him on while the door is shut, and every landing beyond a door he never went through
+// open.
 //
 // A door is a map group; where it stands shut is where the map has it. A standing door (it closes a
 // way along a floor) is passed across the upright line through its middle, anywhere from the floor
@@ -9,6 +10,13 @@
 // nothing closes the way over the door, as high as a player standing on that floor reaches with two
 // jumps (DoorPlace_Reach heights of his own). A lid over a hole is passed across the level line
 // through its middle, within its width.
+//
+// Beyond a door (`FindBeyond`) is the stretch behind it along its floor, up to the next door, a wall
+// or where the floor gives out (a gap a plate or a swivel fills goes on), as high as the ceiling over
+// it; the door table may add rectangles where the far side runs further (a gallery only reached from
+// behind a door). Feet landing there are a fault unless he started there, went through the door while
+// it stood open, walked in along the ground or came in across the stretch's far end where it ends in
+// a door, a wall or more floor rather than a drop.
 //
 //     DoorWatch doors(*world, "castle, holding right", {{"door 3", place, [&](Tick t) { return Open(t); }}});
 //     ShortcutRun::Hold(doors.Wrap(step), KeyIndex_GameRight);
@@ -59,6 +67,8 @@ struct DoorPlace
     DoorSide near = DoorSide::Left;  // the side its puzzle keeps him on
     double floor = 0.0;              // a standing door's: the top of the floor under its foot
     double ceiling = DoorPlace_Open; // the lowest static solid over the door on its line
+    std::vector<Rectf> beyond;       // where feet on the ground stand on its far side (none: not watched)
+    bool onward = false;             // the first of them ends in no drop: he comes in across its far end from further beyond
 
     bool Standing() const { return near != DoorSide::Above; }
     double Line() const { return Standing() ? (shut.x0 + shut.x1) / 2.0 : (shut.y0 + shut.y1) / 2.0; }
@@ -89,8 +99,13 @@ struct DoorPlace
     bool Out(Pointf p, double scale) const
     {
         double const half = Player_Width * scale / 2.0;
-        bool const beyond = near == DoorSide::Left ? p.x < shut.x0 - half : p.x > shut.x1 + half;
-        return Standing() && beyond && p.y <= Top(scale);
+        bool const clear = near == DoorSide::Left ? p.x < shut.x0 - half : p.x > shut.x1 + half;
+        return Standing() && clear && p.y <= Top(scale);
+    }
+    bool Beyond(Pointf p) const
+    {
+        return std::any_of(beyond.begin(), beyond.end(),
+                           [&](Rectf const& r) { return p.x >= r.x0 && p.x <= r.x1 && p.y >= r.y0 && p.y < r.y1; });
     }
 };
 
@@ -173,6 +188,84 @@ inline DoorPlace ProbeDoor(Map const& map, Rectf const& shut, DoorSide near)
     return place;
 }
 
+constexpr double Beyond_Level = 0.25; // of the door's height: ground this near its floor is the same floor
+constexpr double Beyond_Length = 20.0; // door heights: the stretch looked along, at most
+constexpr double Beyond_Look = 0.05;   // door heights between two looks
+
+// Each door's stretch beyond it, found on the static map with the other doors as its ends.
+inline void FindBeyond(Map const& map, std::vector<DoorPlace*> const& places)
+{
+    using namespace PuzzleDoors_Detail;
+    for (DoorPlace* p : places)
+    {
+        // A lid's hole opens on whatever passage runs under it, walked along: its far side is left to its
+        // world's tests.
+        if (!p->Standing())
+            continue;
+        double const tall = p->shut.y1 - p->floor;
+        double const level = Beyond_Level * tall;
+        double const away = p->near == DoorSide::Left ? 1.0 : -1.0;
+        double const face = p->near == DoorSide::Left ? p->shut.x1 : p->shut.x0;
+        double const reach = Beyond_Length * tall;
+        // A wall stands in the way of the door's lower part; ground lies within `level` of its floor.
+        double const wallFrom = p->floor + level;
+        double const wallTo = p->shut.y1 - level;
+        Rectf const area(std::min(face, face + away * reach), p->floor - level, std::max(face, face + away * reach),
+                         p->floor + reach);
+        std::vector<Poly const*> near; // the static map's, and the moving groups' (a plate, a swivel) as they start
+        for (unsigned int i = 0; i < map.polyCount; ++i)
+            if (map.polys[int(i)]->solid && Map::BoundsTouch(map.polys[int(i)]->bound, area))
+                near.push_back(map.polys[int(i)]);
+        double end = face;
+        double top = std::numeric_limits<double>::infinity();
+        p->onward = false;
+        double d = Beyond_Look * tall / 2.0;
+        for (; d < reach; d += Beyond_Look * tall)
+        {
+            double const x = face + away * d;
+            if (std::any_of(places.begin(), places.end(), [&](DoorPlace const* q) {
+                    return q != p && q->Standing() && x >= q->shut.x0 && x <= q->shut.x1 && q->shut.y0 < wallTo
+                           && q->shut.y1 > wallFrom;
+                }))
+            {
+                p->onward = true;
+                break;
+            }
+            bool wall = false;
+            bool ground = false;
+            double ceiling = std::numeric_limits<double>::infinity();
+            for (Poly const* poly : near)
+            {
+                double lo = 0.0;
+                double hi = 0.0;
+                if (!Through(poly, x, lo, hi))
+                    continue;
+                if (poly->group != 0)
+                    ground = ground || std::fabs(hi - p->floor) <= level; // a gap it fills goes on
+                else if (hi > wallFrom && lo < wallTo)
+                    wall = true;
+                else if (hi <= wallFrom && hi >= p->floor - level)
+                    ground = true;
+                else if (lo >= wallTo)
+                    ceiling = std::min(ceiling, lo);
+            }
+            if (wall || !ground)
+            {
+                p->onward = wall;
+                break;
+            }
+            end = x;
+            top = std::min(top, ceiling);
+        }
+        if (d >= reach)
+            p->onward = true;
+        if (top == std::numeric_limits<double>::infinity())
+            top = p->shut.y1;
+        double const line = p->Line();
+        p->beyond = {Rectf(std::min(line, end), p->floor - level, std::max(line, end), top)};
+    }
+}
+
 // The closed parts of a door's group as the map has it (one for each set of its solid polygons
 // that touch), each probed on its line.
 inline std::vector<DoorPlace> PlaceDoor(Map const& map, unsigned int group, DoorSide near)
@@ -223,6 +316,9 @@ public:
     DoorWatch(World_Base const& watched, std::string runName, std::vector<WatchedDoor> watchedDoors)
         : world(watched), name(std::move(runName)), doors(std::move(watchedDoors)), last(watched.GetPlayer()->GetPos())
     {
+        // A run that starts beyond a door came through it.
+        for (WatchedDoor const& door : doors)
+            through.push_back(door.place.Beyond(last));
     }
 
     Stepper Wrap(Stepper step)
@@ -243,33 +339,30 @@ public:
         Pointf const before = last;
         last = now;
         double const scale = player->GetScale();
-        if (std::hypot(now.x - before.x, now.y - before.y) > DoorWatch_Leap * Player_Height * scale)
-            return;
-        for (WatchedDoor const& door : doors)
+        bool const leap = std::hypot(now.x - before.x, now.y - before.y) > DoorWatch_Leap * Player_Height * scale;
+        Tick const t = world.GetTick();
+        for (std::size_t i = 0; i < doors.size(); ++i)
         {
+            WatchedDoor const& door = doors[i];
             DoorPlace const& p = door.place;
-            if (!p.Near(before) || p.Near(now))
+            bool const beyond = p.Beyond(now);
+            // The world put him there; or he walked in along the ground, or came in from past the
+            // stretch's far end where it ends in no drop (over a step up, too).
+            if (beyond && !p.Beyond(before)
+                && (leap || (grounded && player->onGround)
+                    || (p.onward && (p.near == DoorSide::Left ? before.x > p.beyond[0].x1 : before.x < p.beyond[0].x0))))
+                through[i] = true;
+            if (!leap && p.Near(before) && !p.Near(now) && Passed(door, before, now, scale, t))
+                through[i] = true;
+            if (!beyond || through[i] || !player->onGround)
                 continue;
-            double const line = p.Line();
-            // Where the feet cross the line, along the step.
-            double const along = p.Standing() ? (line - before.x) / (now.x - before.x) : (line - before.y) / (now.y - before.y);
-            Pointf const at(before.x + (now.x - before.x) * along, before.y + (now.y - before.y) * along);
-            bool const within = p.Standing() ? at.y >= p.Bottom() && at.y <= p.Top(scale)
-                                             : at.x >= p.shut.x0 && at.x <= p.shut.x1;
-            Tick const t = world.GetTick();
-            if (!within || door.open(t) || door.open(t - 1))
-                continue;
-            if (++faults > DoorWatch_Listed)
-                continue;
-            char text[400];
-            std::snprintf(text, sizeof text,
-                          "%s: step %d (tick %d), feet (%.1f, %.1f) to (%.1f, %.1f) at size %g passed %s (x %.1f-%.1f, "
-                          "y %.1f-%.1f) from its %s, shut",
-                          name.c_str(), steps, static_cast<int>(t), before.x, before.y, now.x, now.y, scale,
-                          door.name.c_str(), p.shut.x0, p.shut.x1, p.shut.y0, p.shut.y1, DoorSideName(p.near));
-            listed += text;
-            listed += "\n";
+            through[i] = true; // once a run
+            Fault("%s: step %d (tick %d), feet (%.1f, %.1f) at size %g stand beyond %s (x %.1f-%.1f, y %.1f-%.1f), "
+                  "never gone through open",
+                  name.c_str(), steps, static_cast<int>(t), now.x, now.y, scale, door.name.c_str(), p.shut.x0,
+                  p.shut.x1, p.shut.y0, p.shut.y1);
         }
+        grounded = player->onGround;
     }
 
     // The faults found, one line each ("" when none); past DoorWatch_Listed, their count.
@@ -283,10 +376,42 @@ public:
     int Faults() const { return faults; }
 
 private:
+    // A step whose feet crossed the door's line from its near side: whether it went through the door,
+    // a fault while it stood shut.
+    bool Passed(WatchedDoor const& door, Pointf before, Pointf now, double scale, Tick t)
+    {
+        DoorPlace const& p = door.place;
+        double const line = p.Line();
+        // Where the feet cross the line, along the step.
+        double const along = p.Standing() ? (line - before.x) / (now.x - before.x) : (line - before.y) / (now.y - before.y);
+        Pointf const at(before.x + (now.x - before.x) * along, before.y + (now.y - before.y) * along);
+        bool const within = p.Standing() ? at.y >= p.Bottom() && at.y <= p.Top(scale)
+                                         : at.x >= p.shut.x0 && at.x <= p.shut.x1;
+        if (!within || door.open(t) || door.open(t - 1))
+            return within;
+        Fault("%s: step %d (tick %d), feet (%.1f, %.1f) to (%.1f, %.1f) at size %g passed %s (x %.1f-%.1f, "
+              "y %.1f-%.1f) from its %s, shut",
+              name.c_str(), steps, static_cast<int>(t), before.x, before.y, now.x, now.y, scale, door.name.c_str(),
+              p.shut.x0, p.shut.x1, p.shut.y0, p.shut.y1, DoorSideName(p.near));
+        return true; // shut, it is a fault of its own
+    }
+
+    template <typename... Args> void Fault(char const* format, Args... args)
+    {
+        if (++faults > DoorWatch_Listed)
+            return;
+        char text[400];
+        std::snprintf(text, sizeof text, format, args...);
+        listed += text;
+        listed += "\n";
+    }
+
     World_Base const& world;
     std::string name;
     std::vector<WatchedDoor> doors;
     Pointf last;
+    std::vector<bool> through; // each door's: he went through it open, or started beyond it
+    bool grounded = true;      // on the ground after the last step
     int steps = 0;
     int faults = 0;
     std::string listed;
