@@ -666,8 +666,9 @@ TEST_F(TowerPlayHeld, WithTheDoubleJumpNoOneComingFromADoorsPlateGetsPastItShut)
 // after a spread of walks first. Tried from anywhere in the upper room at 1, dropping in from the hole
 // above at 4, and at 4 from the high gallery after walking over the switch's plate or holding it down
 // himself for long, or after holding right from it with jumps at a spread of timings. Wherever a run
-// leaves him on the galleries below the high gallery (who jumps back up the hole still shrinking walks
-// off the high gallery's end at 1), he climbs back onto it at the size he has.
+// leaves him on the galleries below the high gallery, he climbs back onto it at the size he has: one who
+// jumped back up the hole still shrinking walked off the high gallery's end and stayed there at 1. Nor does
+// anyone on scaler 5 in the upper room, shrinking from any size, get back up the hole.
 TEST_F(TowerPlayHeld, WithTheDoubleJumpNoOneGetsPastDoor12WithoutAPastSelfOnSwitch10)
 {
     events[Event_DoubleJump] = GameEvent_HasHappened;
@@ -761,5 +762,27 @@ TEST_F(TowerPlayHeld, WithTheDoubleJumpNoOneGetsPastDoor12WithoutAPastSelfOnSwit
                 },
                 walking);
     EXPECT_TRUE(stranded.empty()) << stranded.size() << " runs left on the galleries, the first: " << stranded.front();
+    // Nor does anyone who stands on scaler 5, shrinking from any size, get back up the hole, holding right
+    // towards it each way.
+    std::vector<std::string> up;
+    for (double size : {4.0, 2.0, 1.4, 1.0})
+        for (ShortcutRun::Jumps jumps :
+             {ShortcutRun::Jumps::Once, ShortcutRun::Jumps::Twice, ShortcutRun::Jumps::AtTop})
+            for (int walk = 0; walk < 40; walk += 4)
+            {
+                Place(WingA_Scale1X + 20.0, WingA_UpperY, size);
+                for (int i = 0; i < 200; i++)
+                {
+                    Step(ShortcutRun::HeldKeys(Key_Right, i, jumps, walk));
+                    if (Pos().y > WingA_LedgeY)
+                    {
+                        up.push_back("at " + std::to_string(size) + ", " + ShortcutRun::HoldName(Key_Right, jumps, walk)
+                                     + ": at (" + std::to_string(Pos().x) + ", " + std::to_string(Pos().y)
+                                     + ") at size " + std::to_string(Hero().GetScale()));
+                        break;
+                    }
+                }
+            }
+    EXPECT_TRUE(up.empty()) << up.size() << " runs up the hole, the first: " << up.front();
     EXPECT_TRUE(through.empty()) << through.size() << " runs past the door, the first: " << through.front();
 }
