@@ -37,7 +37,9 @@
 //   (x 5920), and drops through its hole (x 6470 to 6522) into the upper room of the rooms of a
 //   player of 1 (x 6100 to 6570). Whoever falls onto the galleries' roof (1280) walks right along it
 //   and drops through a hole at its end (x 5800) onto the high gallery, short of the switch.
-//   Scaler 5 (x 6490) makes him 1. Switch 10 opens door 12 (x 6390) in the upper room.
+//   He lands on a ledge under the hole, too steep to stand on, and slides off it into the room, where
+//   scaler 5 (x 6435) makes him 1; from the room no one climbs back onto the ledge and up the hole.
+//   Switch 10 opens door 12 (x 6390) in the upper room.
 //     Solution: at 4 stand on the plate 300 ticks; walk right along the high gallery and drop into
 //     the upper room; walk left to the closed door; travel back to 150 ticks after stepping on; walk
 //     through. Heart 59 lies beyond, at the upper floor's end, from which he drops into the ring
@@ -114,10 +116,10 @@
 //   rides: rising in the scales' room's zone, along the top no lower than the top rooms' zones.
 //     Solution: wait on the ledge over P against the spike at x 1400; the next car rises through
 //     the ledge and lifts him; ride until the car comes down beside the exit floor at the foot of its
-//     turn down (the end of its 14th leg, x 5200, y 4254) and walk off it to the right onto the exit
-//     floor (4244), under the wall hanging over its left end and over the sill there (the car's top
-//     over it); scaler 23 makes him 4. Walk off its right end onto LX (2690), against the hanging wall
-//     at x 5740.
+//     turn down (the end of its 14th leg, x 5200, y 4254) and walk off it to the right onto the porch
+//     (4268 to 4254, the car's top still over it), under the lintel over its far part and off its edge down
+//     to the exit floor (4096), too deep for anyone to climb back; scaler 23 (x 5334) makes him 4.
+//     Walk off its right end onto LX (2690), against the hanging wall at x 5740.
 //   LX: scaler 24 makes him 8; switch 11 (x 5995) holds door 16 (x 6400, rising 220) and door 17
 //   (x 7200, rising 2000); beyond door 16 scaler 25, on the overview spot, makes him 64.
 //     Solution: at 8 stand on switch 11 from T for 700 ticks; walk right through door 16 (it is
@@ -595,6 +597,12 @@ void WriteGallery(MapWriter& map)
     // gallery, solid up to LX's floor.
     Box(map, WingA_RoofWallX0, WingA_CeilingY, WingA_DropX0, Way_WallY, Brick);
     Box(map, WingA_DropWallX, WingA_UpperY, WingA_RoomsX1, WingA_HighY, Brick);
+    Poly(map,
+         {{WingA_LedgeX0, WingA_UpperY},
+          {WingA_LedgeX0, WingA_LedgeY},
+          {WingA_DropWallX, WingA_LedgeY + WingA_LedgeRise * (WingA_DropWallX - WingA_LedgeX0)},
+          {WingA_DropWallX, WingA_UpperY}},
+         Brick, Coarse);
     Box(map, WingA_DropWallX, WingA_HighY, WingA_HighX1, WingB_FinaleFarY - 200.0, Brick);
 
     // Creatures of 1 along the gallery for a player of 4: three hopping blobs, half-size spikes, the
@@ -932,27 +940,29 @@ void WriteTransporter(MapWriter& map)
     for (Place const& ball : balls)
         Ref(map, Tower_Balls[ball.ball].ref, ball.x, ball.y);
 
-    // The exit floor, with scaler 23 and the second heart.
-    Box(map, WingB_ExitFloorX0, WingB_ExitFloorY - 15, WingB_ExitFloorX1, WingB_ExitFloorY, Stone);
-    // At its left end the sill that no one walks back over, and over it a wall down from the roof, its
-    // foot over the head of a rider stepping off his car and under the head of a player of 4: no one of 4
-    // leaves the floor there, walking or jumping.
-    double const x0 = WingB_ExitFloorX0;
-    double const x1 = x0 + WingB_ExitSillWidth;
+    // The exit floor, with scaler 23 and the second heart, and the porch over its left end, its face clear of
+    // the cars running down past it and, lower, of those looping up under it; its far side down to the floor.
+    double const porch = WingB_ExitPorchY;
+    double const floor = WingB_ExitFloorY;
+    double const x0 = WingB_ExitPorchX0, x1 = WingB_ExitFloorX0;
+    double const wall = WingB_ExitLintelX0 + 2.0;
+    auto const top = [&](double x) { return porch + WingB_ExitPorchRise * (x1 - x); };
+    Poly(map, {{x0, WingB_ExitPorchBottomY}, {x0, top(x0)}, {wall, top(wall)}, {wall, WingB_ExitPorchBottomY}}, Brick,
+         Coarse);
+    Poly(map, {{wall, WingB_ExitPorchBottomY - 40.0}, {wall, top(wall)}, {x1, porch}, {x1, floor - 4.0}}, Brick, Coarse);
     Poly(map,
-         {{x0, WingB_ExitFloorY},
-          {x0, WingB_ExitFloorY + WingB_ExitSillHeight},
-          {x1, WingB_ExitFloorY + WingB_ExitSillFoot},
-          {x1, WingB_ExitFloorY}},
-         Brick, Coarse);
-    Box(map, WingB_ExitLintelX0, WingB_ExitLintelY, WingB_ExitLintelX0 + 20.0, Tower_TopY - 200, Brick);
-    Ref(map, 149, WingB_ExitFloorX0 + 32.0, WingB_ExitFloorY); // scaler 23: 1 -> 4, where the rider lands
-    Ref(map, Tower_Rp_PickUps[2], 5500, WingB_ExitFloorY + 10);
+         {{x1, floor - 6.0}, {x1, floor}, {WingB_ExitFloorX1, floor}, {WingB_ExitFloorX1, floor - 36.0},
+          {x1 + 18.0, floor - 36.0}},
+         Stone, Coarse);
+    // The lintel, up to the roof: no one comes over it.
+    Box(map, WingB_ExitLintelX0, WingB_ExitLintelY, WingB_ExitLintelX1, Tower_TopY - 200, Brick);
+    Ref(map, 149, WingB_ExitScalerX, floor); // scaler 23: 1 -> 4
+    Ref(map, Tower_Rp_PickUps[2], 5500, floor + 10);
 
     // LX: a wall that stops the fall from the exit floor, switch 11, door 16 and door 17.
     double const y = WingB_FinaleY;
-    Box(map, WingB_FallWallX, 2970, WingB_FallWallX + 20.0, WingB_ExitFloorY + 140.0, Brick);
-    Teeth(map, WingB_FallWallX, WingB_FallWallX + 20.0, WingB_ExitFloorY + 140.0, 10.0);
+    Box(map, WingB_FallWallX, 2970, WingB_FallWallX + 20.0, WingB_FallWallY, Brick);
+    Teeth(map, WingB_FallWallX, WingB_FallWallX + 20.0, WingB_FallWallY, 10.0);
     // The floor runs on under door 16 in one piece: where the door closes, no seam runs down from it.
     PlateSlotFloor(map, Way_WallX1, WingB_Door16X + 40, y, Way_WallY, WingB_Plate11X, 8.0, Tower_Switches[11].group,
                    256.0);
@@ -1090,12 +1100,12 @@ void WingB(Road& road)
     // The transporter: a car comes up through the ledge under him; he rides it over the top and
     // steps off onto the exit floor as it comes down beside it.
     road.Ride(WingB_WaitX, WingB_CarY + 300.0 + WingB_CarHeight, "a car", 1100);
-    // He sets out for the car's end as its top comes down to 70 over the exit floor's (a walker is
-    // carried to a point when he is 24 from it).
-    double const offX = WingB_WaitX + 3800.0, offY = WingB_ExitFloorY + 70.0 - 24.0;
+    // He sets out for the car's end as its top comes down to 60 over the porch's foot (a walker is carried
+    // to a point when he is 24 from it), and drops off the porch's far edge to the floor.
+    double const offX = WingB_WaitX + 3800.0, offY = WingB_ExitPorchY + 60.0 - 24.0;
     road.Ride(offX, offY, "beside the exit floor", 8000);
-    road.Walk(WingB_ExitFloorX0 + 40.0, WingB_ExitFloorY);
-    road.Press(WingB_ExitFloorX0 + 32.0, WingB_ExitFloorY, "grow to 4", 150);
+    road.Walk(WingB_ExitScalerX - 20.0, WingB_ExitFloorY);
+    road.Press(WingB_ExitScalerX, WingB_ExitFloorY, "grow to 4", 150);
     road.Walk(WingB_FallWallX, WingB_FinaleY).Press(WingB_FallWallX, WingB_FinaleY, "grow to 8", 150);
 
     // LX: a past self on switch 11 holds door 17 open for the giant.

@@ -210,9 +210,18 @@ constexpr double WingA_RoofY = WingA_CeilingY + 40.0; // the roof over the galle
 // jumping up the hole over the upper room comes out above the high gallery.
 constexpr double WingA_RoofHoleX0 = 5800.0;
 constexpr double WingA_RoofWallX0 = 5820.0;
-// Beyond the hole in the high gallery over the upper room, the end wall stands forward up to LX: whoever
-// drops through the hole lands in the upper room on scaler 5.
-constexpr double WingA_DropWallX = 6522.0; // scaler 5's zone's right edge
+// Beyond the hole in the high gallery over the upper room, the end wall stands forward up to LX.
+constexpr double WingA_DropWallX = 6522.0;
+// Under the hole a ledge, its top too steep to stand or walk on, falling to the left to a little under the
+// high gallery's floor slab: whoever drops through the hole at 4 slides off it, his feet under the slab and
+// his head, tilted over them, over it, into the upper room and onto scaler 5, which makes him 1. No one in
+// the room climbs back onto the ledge and up the hole onto the high gallery, where he would shrink to 1 on
+// the galleries, too small to be seen there and unable to leave them: under the slab a head leaves the feet
+// too little room to clear the ledge's foot for anyone small enough to fit, and too little height to jump.
+constexpr double WingA_LedgeX0 = WingA_DropX0 - 3.0; // its face, under the slab's end
+constexpr double WingA_LedgeY = 1080.0;
+constexpr double WingA_LedgeRise = 1.78; // rise over run of its top: steep enough to stop a walk, not so
+                                         // steep that a tilted head of 4 at its foot is below the slab's top
 
 // The rooms of a player of 1 lie in the close shot at x 6100-6600, y 720-1100: the upper room
 // (scaler 5 where he lands, door 12, the heart), from whose left end he drops into the ring room (the
@@ -227,7 +236,7 @@ constexpr double WingA_RoomsCeilingY = 1090.0;
 constexpr double WingA_UpperY = 930.0; // the upper room
 constexpr double WingA_UpperSlabY = 905.0;
 constexpr double WingA_UpperX0 = 6360.0; // its floor's left end, over the ring room
-constexpr double WingA_Scale1X = 6490.0; // scaler 5, under the hole
+constexpr double WingA_Scale1X = 6435.0; // scaler 5, its zone up to the foot of the ledge under the hole
 constexpr double WingA_Door12X = 6390.0;
 constexpr double WingA_Door13X = 6320.0; // the ring room's left wall
 constexpr double WingA_RingX = 6480.0;   // the ringed target, 60 above the floor
@@ -408,23 +417,31 @@ constexpr double WingB_CarHeight = 10.0;
 constexpr double WingB_WaitY = 2978.0;           // the ledge just over P where a rider waits for a car
 constexpr double WingB_WaitX = WingB_CarX + 1.0; // where he waits on it, just right of the zones' edge
 // The exit floor, where the rider steps off his car as it comes down past the floor's left end at the
-// foot of its turn down (the end of leg 13, the car's top 20 over the floor): left of the floor the route
-// loops below it, right of it he drops onto LX.
-constexpr double WingB_ExitFloorY = 4244.0;
-constexpr double WingB_ExitFloorX0 = 5232.0; // just right of the cars running straight down past it
+// foot of its turn down (the end of leg 13, the car's top then 2 over the porch): left of the floor the
+// route loops below it, right of it he drops onto LX.
+// He steps off onto a porch whose face stands just right of the cars running straight down past it, walks
+// on down its top, too steep a slope to be stood on, under a lintel and drops off its far edge down to the
+// floor. The drop is deeper than a player who fits under the lintel jumps, twice over, and one too big for
+// it meets the lintel with his head: no one of any size, growing or grown, jumping however he likes, climbs
+// back onto the porch and off it to the left, where he would fall out of every shot down onto the first
+// wing's roof.
+constexpr double WingB_ExitPorchX0 = 5232.0;
+constexpr double WingB_ExitPorchY = 4254.0;   // its top's foot, at its far edge
+constexpr double WingB_ExitPorchRise = 1.2;   // its top rising to the face, steeper than anyone stands on
+// Over the porch's far part, beyond a gap as wide as the rider's feet need to land on it from a car
+// still coming down, the lintel: its foot a little over the head of a rider of 1 at the porch's edge.
+constexpr double WingB_ExitLintelX0 = 5238.0;
+constexpr double WingB_ExitLintelX1 = 5250.0;
+constexpr double WingB_ExitLintelY = WingB_ExitPorchY + 22.0;
+constexpr double WingB_ExitFloorX0 = 5244.0; // the porch's far edge, the floor's left end below it
 constexpr double WingB_ExitFloorX1 = 5600.0;
-// At its left end a sill, a wall on the left, its top falling steeply to the right to a low wall: a
-// rider walks off his car over it (the car's top above it), and no one of any size walks back off the
-// floor's end, a rider of 1 still growing as little as one grown. Against the low wall he stands upright.
-constexpr double WingB_ExitSillHeight = 8.0;
-constexpr double WingB_ExitSillWidth = 4.0;
-constexpr double WingB_ExitSillFoot = 2.0; // the low wall's height
-// The wall down over the floor's left end, beginning over the middle of the sill: a rider whose head
-// meets it drops onto the sill's top and slides off onto the floor, and one against the low wall has the
-// wall's foot over his head. Its foot is just under the head of a player of 4 on the floor, over the
-// head of a rider of 1 on a car whose top is less than 58 over the floor.
-constexpr double WingB_ExitLintelX0 = WingB_ExitFloorX0 + WingB_ExitSillWidth / 2.0;
-constexpr double WingB_ExitLintelY = WingB_ExitFloorY + 78.0;
+constexpr double WingB_ExitFloorY = 4096.0; // as low as the cars looping under its left end let it lie
+// Scaler 23 beyond the edge of the shot over the floor's left end (x 5310), which shows less than the
+// half width of a player of 4 beyond it: the rider walks out of that shot while he is 1.
+constexpr double WingB_ExitScalerX = 5334.0;
+// Under the porch the cars looping below the floor come up close to its face: its underside, and the floor's
+// under its left end, keep clear of them.
+constexpr double WingB_ExitPorchBottomY = 4160.0;
 constexpr double WingB_FinaleY = 2690.0; // LX: on switch 11 a player of 8 is still in zone 39
 // LX beyond door 16, a step lower: a giant of 64 on the overview spot stands whole in zone 39's
 // shot, his head under its top edge.
@@ -436,6 +453,7 @@ constexpr double WingB_FinaleLowY = 2580.0;
 constexpr double WingB_GiantHeight = 1280.0; // a player of 64
 constexpr double WingB_LowCeilingX1 = 8000.0;
 constexpr double WingB_FallWallX = 5740.0; // the face of the wall down which the fall from the exit floor ends
+constexpr double WingB_FallWallY = 4384.0;
 constexpr double WingB_Plate11X = 5995.0;  // its plate begins right of where the fall ends
 constexpr double WingB_Door16X = 6400.0;
 constexpr double WingB_Door17X = 7200.0;
