@@ -236,17 +236,22 @@ TEST_F(ChasmWorld, EachHoldOfTheCrossingShowsTheNextAndASecondPressMostlyLandsOn
     // From hold k, hanging 10 steps, a hop towards the next with jump held `held` steps, and again
     // from step `again` for 10 (none when negative): the hold he comes to (a flower's slot, or
     // Chasm_Hangon_Count for the landing), or -1 when he falls into the pit; the steps it took, and
-    // where the next hold was out of view.
+    // where the next hold was out of view. In a world built afresh he starts hanging from hold k;
+    // otherwise he hangs there already, having come to it by the hop before (a jump off a flower
+    // dips it for good, so each world serves a flower's hop once).
     struct Hop
     {
         int hold = -1, steps = 0;
         std::string unseen;
     };
-    auto const hop = [&](std::size_t k, int held, int again) {
-        Build(Level_Chasm, record);
+    auto const hop = [&](std::size_t k, int held, int again, bool fresh) {
         int const from = holds[k];
-        Hero()->pos = World().GetHangOn(from)->hangPos;
-        Hero()->SetCameraPos(true); // as the camera stands when he has come there
+        if (fresh)
+        {
+            Build(Level_Chasm, record);
+            Hero()->pos = World().GetHangOn(from)->hangPos;
+            Hero()->SetCameraPos(true); // as the camera stands when he has come there
+        }
         Hop h;
         for (int i = 0; i < 10; ++i)
         {
@@ -280,36 +285,71 @@ TEST_F(ChasmWorld, EachHoldOfTheCrossingShowsTheNextAndASecondPressMostlyLandsOn
         }
         return h;
     };
+    // Round after round, a try from each hold (the first from the first hold): one goes on in the
+    // world that the try before left him hanging in, from that hold, while its try is still to make.
+    auto const rounds = [&](std::size_t count, auto&& one) {
+        for (std::size_t round = 0; round < count; ++round)
+        {
+            std::vector<bool> done(holds.size() - 1, false);
+            for (std::size_t first = 0; first + 1 < holds.size(); ++first)
+                for (std::size_t k = first, fresh = 1; k + 1 < holds.size() && !done[k]; fresh = 0)
+                {
+                    done[k] = true;
+                    int const came = one(k, round, fresh != 0).hold;
+                    std::size_t const next = std::find(holds.begin(), holds.end(), came) - holds.begin();
+                    if (came < 0 || came == Chasm_Hangon_Count || next >= holds.size() || HangingFrom(World()) != came)
+                        break;
+                    k = next;
+                }
+        }
+    };
     std::string faults;
+    std::vector<Hop> road(holds.size());
+    rounds(1, [&](std::size_t k, std::size_t, bool fresh) {
+        return road[k] = hop(k, ChasmRoad::Held(holds[k]) + 1, -1, fresh);
+    });
+    std::vector<int> tries(holds.size()), held(holds.size()), lengths(holds.size()), longer(holds.size());
+    std::vector<std::string> missed(holds.size()), short_(holds.size());
+    std::size_t most = 0;
+    for (std::size_t k = 0; k + 1 < holds.size(); ++k)
+        most = std::max(most, static_cast<std::size_t>((road[k].steps + 3 - ChasmRoad::Held(holds[k]) - 2) / 4 + 1));
+    // A second press every 4 steps of the hop, from the first step jump is up again.
+    rounds(most, [&](std::size_t k, std::size_t round, bool fresh) {
+        int const tap = ChasmRoad::Held(holds[k]) + 1;
+        int const again = tap + 1 + 4 * static_cast<int>(round);
+        if (again >= road[k].steps + 4)
+            return hop(k, tap, -1, fresh); // past the hop: the road's hop, on to the next
+        Hop const h = hop(k, tap, again, fresh);
+        ++tries[k];
+        if (h.hold >= 0)
+            ++held[k];
+        else
+            missed[k] += " " + std::to_string(again);
+        return h;
+    });
+    // The first jump held 1 to 37 steps.
+    rounds(7, [&](std::size_t k, std::size_t round, bool fresh) {
+        int const length = 1 + 6 * static_cast<int>(round);
+        Hop const h = hop(k, length, -1, fresh);
+        ++lengths[k];
+        if (h.hold >= 0)
+            ++longer[k];
+        else
+            short_[k] += " " + std::to_string(length);
+        return h;
+    });
     for (std::size_t k = 0; k + 1 < holds.size(); ++k)
     {
         std::string const at = "from hold " + std::to_string(k) + " (slot " + std::to_string(holds[k]) + ")";
-        int const tap = ChasmRoad::Held(holds[k]) + 1; // the road's jump
-        Hop const road = hop(k, tap, -1);
-        if (road.hold != holds[k + 1])
-            faults += at + " the road's hop came to " + std::to_string(road.hold) + "\n";
-        if (!road.unseen.empty())
-            faults += at + " the next hold is out of view " + road.unseen + "\n";
-        int tries = 0, held = 0;
-        std::string missed;
-        for (int again = tap + 1; again < road.steps + 4; again += 4, ++tries)
-            if (hop(k, tap, again).hold >= 0)
-                ++held;
-            else
-                missed += " " + std::to_string(again);
-        if (4 * held < 3 * tries)
-            faults += at + ", " + std::to_string(tries - held) + " of " + std::to_string(tries)
-                      + " second presses fall into the pit, at steps" + missed + "\n";
-        int lengths = 0;
-        held = 0;
-        missed.clear();
-        for (int length = 1; length <= 40; length += 3, ++lengths)
-            if (hop(k, length, -1).hold >= 0)
-                ++held;
-            else
-                missed += " " + std::to_string(length);
-        if (4 * held < 3 * lengths)
-            faults += at + ", jumps held" + missed + " steps fall into the pit\n";
+        if (road[k].hold != holds[k + 1])
+            faults += at + " the road's hop came to " + std::to_string(road[k].hold) + "\n";
+        if (!road[k].unseen.empty())
+            faults += at + " the next hold is out of view " + road[k].unseen + "\n";
+        if (4 * held[k] < 3 * tries[k])
+            faults += at + ", " + std::to_string(tries[k] - held[k]) + " of " + std::to_string(tries[k])
+                      + " second presses fall into the pit, at steps" + missed[k] + "\n";
+        if (4 * longer[k] < 3 * lengths[k])
+            faults += at + ", jumps held" + short_[k] + " steps fall into the pit\n";
     }
     EXPECT_EQ(faults, "");
 }
