@@ -57,8 +57,8 @@ constexpr double pi = 3.14159265358979323846;
 // The crossing. A player who comes off the ledge before the gap, whatever his speed and his jumps
 // (from the ledge or over it from the one before), meets the overhang: a pillar of rock hung from the
 // ceiling across the gap just beyond the ledge's end, its foot below the steepest fall of anyone who
-// reaches it. He slides down its face onto the catch flower that hangs there, fixed, just above the
-// foot, and from it no hop to the right leads anywhere: he rises along the face and falls back onto
+// reaches it. He slides down its face onto a toe at its foot, by the catch flower that hangs there,
+// fixed, just above the toe, and from it no hop to the right leads anywhere: he rises along the face and falls back onto
 // it. The flower never sinks, so however often he jumps off it, it never comes down to where a hop
 // would pass under the foot. The way on is to the left: a hop from the catch flower against the
 // ledge's wall, down which he slides onto the wall flower, deep enough that a hop from it passes
@@ -74,8 +74,10 @@ constexpr double Overhang_X = 60.0;     // the overhang's face
 constexpr double Overhang_Width = 40.0;
 constexpr double Overhang_Foot = -240.0;  // its foot, below the steepest fall of a runner there
 constexpr double Overhang_Steepest = -200.0; // that fall: over the ledge from the one before, 17 a step down there
+constexpr double Toe_Width = 25.0;        // a toe at the foot, under the catch flower: whoever slides down
+constexpr double Toe_Height = 20.0;       // the face, however fast, comes to rest there within its reach
 constexpr double Catch_In = 6.0;          // the catch flower, in from the face (it sways 5 either way)
-constexpr double Catch_Up = 6.0;          // and above the foot
+constexpr double Catch_Up = Toe_Height + 6.0; // and above the foot
 constexpr double Wall_In = 8.0;           // the wall flower, in from the ledge's wall
 constexpr double Wall_Drop = 380.0;       // and below the ledge
 constexpr int Flower_UnderSteps = 56;     // the hop from the wall flower under the foot onto the stair
@@ -128,7 +130,7 @@ ChasmCrossing MakeCrossing()
         c.flowers[k] = c.flowers[k - 1] + Hop(Flower_ClimbSteps);
     // The hop from the wall flower passes under the foot, its head well clear of it.
     int steps = 0;
-    while (Wall_In + Hop(steps).x < Overhang_X)
+    while (Wall_In + Hop(steps).x < Overhang_X - Toe_Width)
         ++steps;
     if (-Wall_Drop + std::fmax(Hop(steps).y, Hop(steps, true).y) + Player_Height > Overhang_Foot - 40.0)
         throw std::runtime_error("chasm map: the hop from the wall flower does not pass under the overhang");
@@ -266,6 +268,8 @@ void WriteWalls(MapWriter& map)
                 double const face = edge + Overhang_X;
                 double const ceiling = c.floor + Chasm_Corridor;
                 Box(map, face, c.floor + crossing.overhangFoot, face + Overhang_Width, ceiling, Stone);
+                Box(map, face - Toe_Width, c.floor + crossing.overhangFoot, face,
+                    c.floor + crossing.overhangFoot + Toe_Height, Stone);
                 double const landing = c.floor + crossing.landingY;
                 Box(map, edge + crossing.landingX, landing - Chasm_Wall, c.x1, landing, Brick);
                 Box(map, face + Overhang_Width, landing + Chasm_Corridor, c.x1, ceiling, Stone);
