@@ -137,8 +137,8 @@ TEST_F(ChasmWorld, TheDoubleJumpCrossesTheGapOnlyByItsFlowers)
     for (Chasm_Jumps const& j : tries)
     {
         // At full speed on the ledge, no key down, the air jump not yet used. A try that ends the
-        // level in a world that has served many (a fall held still by the camera, a creature woken)
-        // is made again in a world built afresh.
+        // level in a world that has served many (whose clock ran out) is made again in a world built
+        // afresh.
         std::string fault;
         for (int again = 0; again < 2; ++again)
         {
