@@ -4,11 +4,11 @@
 #include "chasm/ChasmWorldSupport.h"
 #include "engine/CharStats.h"
 #include "engine/Player_Sprites.h"
-#include "util/Rectf.h"
 #include "support/DrawOrder.h"
 #include "support/LevelFrame.h"
 #include "support/RoadWalker.h"
 #include "support/ShortcutRun.h"
+#include "util/Rectf.h"
 
 #include <gtest/gtest.h>
 
@@ -133,36 +133,37 @@ TEST_F(ChasmWorld, TheDoubleJumpCrossesTheGapOnlyByItsFlowers)
     // From the ledge, and from the one before, over the ledge (a long fall that comes to the
     // overhang steeply).
     ChasmWriter::ChasmWriter_Column const& before = ChasmWriter::Columns()[ChasmWriter::Chasm_GapColumn - 2];
-    for (Pointf const end : {Pointf(ChasmWriter::GapLeftEdge(), ledge), Pointf(before.x1 + ChasmWriter::Chasm_Wall / 2.0, before.floor)})
-    for (Chasm_Jumps const& j : tries)
-    {
-        // At full speed on the ledge, no key down, the air jump not yet used. A try that ends the
-        // level in a world that has served many (whose clock ran out) is made again in a world built
-        // afresh.
-        std::string fault;
-        for (int again = 0; again < 2; ++again)
+    for (Pointf const end :
+         {Pointf(ChasmWriter::GapLeftEdge(), ledge), Pointf(before.x1 + ChasmWriter::Chasm_Wall / 2.0, before.floor)})
+        for (Chasm_Jumps const& j : tries)
         {
-            if (again > 0)
-                Build(Level_Chasm, record);
-            Hero()->pos = Pointf(end.x - 6.0 * lead, end.y);
-            Hero()->fallSpeed = Hero()->jumpSpeed = 0.0;
-            Hero()->airJumped = false;
-            Step({KeyIndex_GameRight});
-            Hero()->speed = Hero()->GetStats()->maxSpeed;
-            fault = run(j, 400, -1);
-            if (fault.rfind("the level ended", 0) != 0)
-                break;
+            // At full speed on the ledge, no key down, the air jump not yet used. A try that ends the
+            // level in a world that has served many (whose clock ran out) is made again in a world built
+            // afresh.
+            std::string fault;
+            for (int again = 0; again < 2; ++again)
+            {
+                if (again > 0)
+                    Build(Level_Chasm, record);
+                Hero()->pos = Pointf(end.x - 6.0 * lead, end.y);
+                Hero()->fallSpeed = Hero()->jumpSpeed = 0.0;
+                Hero()->airJumped = false;
+                Step({KeyIndex_GameRight});
+                Hero()->speed = Hero()->GetStats()->maxSpeed;
+                fault = run(j, 400, -1);
+                if (fault.rfind("the level ended", 0) != 0)
+                    break;
+            }
+            if (!fault.empty())
+                faults += (end.y == ledge ? "from the ledge, " : "from the ledge before, ") + JumpsText(j) + ": "
+                          + fault + "\n";
+            // A fall fast enough to hold the picture still runs its countdown on: the world goes.
+            if (int const flower = HangingFrom(World());
+                flower == catchSlot && World().GetFallCountdown() == 0 && Hero()->IsPlayerDead() == 0)
+                ASSERT_EQ(Step({KeyIndex_GameJump}), Level_Continue); // off it; the fixed flower keeps no record
+            else
+                Build(Level_Chasm, record); // let go of the flower and its records, or a level that ended
         }
-        if (!fault.empty())
-            faults += (end.y == ledge ? "from the ledge, " : "from the ledge before, ") + JumpsText(j) + ": " + fault
-                      + "\n";
-        // A fall fast enough to hold the picture still runs its countdown on: the world goes.
-        if (int const flower = HangingFrom(World()); flower == catchSlot && World().GetFallCountdown() == 0
-                                                     && Hero()->IsPlayerDead() == 0)
-            ASSERT_EQ(Step({KeyIndex_GameJump}), Level_Continue); // off it; the fixed flower keeps no record
-        else
-            Build(Level_Chasm, record); // let go of the flower and its records, or a level that ended
-    }
 
     // On the catch flower, holding right with a jump in every 40 steps (and again 20 or 22 steps after
     // it), at each timing of those jumps.
@@ -328,7 +329,7 @@ TEST_F(ChasmWorld, EachHoldOfTheCrossingShowsTheNextAndASecondPressMostlyLandsOn
         return road[k] = hop(k, ChasmRoad::Held(holds[k]) + 1, -1, fresh);
     });
     std::vector<int> tries(holds.size()), held(holds.size()), lengths(holds.size()), longer(holds.size());
-    std::vector<std::string> missed(holds.size()), short_(holds.size());
+    std::vector<std::string> missedPresses(holds.size()), missedLengths(holds.size());
     std::size_t most = 0;
     for (std::size_t k = 0; k + 1 < holds.size(); ++k)
         most = std::max(most, static_cast<std::size_t>((road[k].steps + 3 - ChasmRoad::Held(holds[k]) - 2) / 4 + 1));
@@ -343,7 +344,7 @@ TEST_F(ChasmWorld, EachHoldOfTheCrossingShowsTheNextAndASecondPressMostlyLandsOn
         if (h.hold >= 0)
             ++held[k];
         else
-            missed[k] += " " + std::to_string(again);
+            missedPresses[k] += " " + std::to_string(again);
         return h;
     });
     // The first jump held 1 to 37 steps.
@@ -354,7 +355,7 @@ TEST_F(ChasmWorld, EachHoldOfTheCrossingShowsTheNextAndASecondPressMostlyLandsOn
         if (h.hold >= 0)
             ++longer[k];
         else
-            short_[k] += " " + std::to_string(length);
+            missedLengths[k] += " " + std::to_string(length);
         return h;
     });
     for (std::size_t k = 0; k + 1 < holds.size(); ++k)
@@ -366,9 +367,9 @@ TEST_F(ChasmWorld, EachHoldOfTheCrossingShowsTheNextAndASecondPressMostlyLandsOn
             faults += at + " the next hold is out of view " + road[k].unseen + "\n";
         if (4 * held[k] < 3 * tries[k])
             faults += at + ", " + std::to_string(tries[k] - held[k]) + " of " + std::to_string(tries[k])
-                      + " second presses fall into the pit, at steps" + missed[k] + "\n";
+                      + " second presses fall into the pit, at steps" + missedPresses[k] + "\n";
         if (4 * longer[k] < 3 * lengths[k])
-            faults += at + ", jumps held" + short_[k] + " steps fall into the pit\n";
+            faults += at + ", jumps held" + missedLengths[k] + " steps fall into the pit\n";
     }
     EXPECT_EQ(faults, "");
 }

@@ -58,32 +58,31 @@ constexpr double pi = 3.14159265358979323846;
 // (from the ledge or over it from the one before), meets the overhang: a pillar of rock hung from the
 // ceiling across the gap just beyond the ledge's end, its foot below the steepest fall of anyone who
 // reaches it. He slides down its face onto a toe at its foot, by the catch flower that hangs there,
-// fixed, just above the toe, and from it no hop to the right leads anywhere: he rises along the face and falls back onto
-// it. The flower never sinks, so however often he jumps off it, it never comes down to where a hop
-// would pass under the foot. The way on is to the left: a hop from the catch flower against the
-// ledge's wall, down which he slides onto the wall flower, deep enough that a hop from it passes
-// under the foot, double jump or not (one who rises into the face slides back onto the catch flower).
-// Beyond the pillar a stair of flowers climbs over the landing, a floor that reaches from the
-// pillar's far side to the gap's far wall, so that whatever he does there he comes down on it. Each
-// hold shows the next on the screen: none lies further off than the view reaches round a player
-// hanging from the one before.
+// fixed, just above the toe, and from it no hop to the right leads anywhere: he rises along the face and falls back
+// onto it. The flower never sinks, so however often he jumps off it, it never comes down to where a hop would pass
+// under the foot. The way on is to the left: a hop from the catch flower against the ledge's wall, down which he slides
+// onto the wall flower, deep enough that a hop from it passes under the foot, double jump or not (one who rises into
+// the face slides back onto the catch flower). Beyond the pillar a stair of flowers climbs over the landing, a floor
+// that reaches from the pillar's far side to the gap's far wall, so that whatever he does there he comes down on it.
+// Each hold shows the next on the screen: none lies further off than the view reaches round a player hanging from the
+// one before.
 //
 // Every length here is from the end of the ledge before the gap, heights from its floor.
 constexpr double StepOff_Before = 10.0; // where a walker stands before stepping off to the catch flower
 constexpr double Overhang_X = 60.0;     // the overhang's face
 constexpr double Overhang_Width = 40.0;
-constexpr double Overhang_Foot = -240.0;  // its foot, below the steepest fall of a runner there
-constexpr double Overhang_Steepest = -200.0; // that fall: over the ledge from the one before, 17 a step down there
-constexpr double Toe_Width = 25.0;        // a toe at the foot, under the catch flower: whoever slides down
-constexpr double Toe_Height = 20.0;       // the face, however fast, comes to rest there within its reach
-constexpr double Catch_In = 6.0;          // the catch flower, in from the face (it sways 5 either way)
+constexpr double Overhang_Foot = -240.0;      // its foot, below the steepest fall of a runner there
+constexpr double Overhang_Steepest = -200.0;  // that fall: over the ledge from the one before, 17 a step down there
+constexpr double Toe_Width = 25.0;            // a toe at the foot, under the catch flower: whoever slides down
+constexpr double Toe_Height = 20.0;           // the face, however fast, comes to rest there within its reach
+constexpr double Catch_In = 6.0;              // the catch flower, in from the face (it sways 5 either way)
 constexpr double Catch_Up = Toe_Height + 6.0; // and above the foot
-constexpr double Wall_In = 8.0;           // the wall flower, in from the ledge's wall
-constexpr double Wall_Drop = 380.0;       // and below the ledge
-constexpr int Flower_UnderSteps = 56;     // the hop from the wall flower under the foot onto the stair
-constexpr int Flower_ClimbSteps = 40;     // each hop of the stair
-constexpr double Landing_Below = 40.0;    // the landing's floor under the stair's first flower
-constexpr double Landing_PastPillar = 10.0; // and its edge beyond the pillar
+constexpr double Wall_In = 8.0;               // the wall flower, in from the ledge's wall
+constexpr double Wall_Drop = 380.0;           // and below the ledge
+constexpr int Flower_UnderSteps = 56;         // the hop from the wall flower under the foot onto the stair
+constexpr int Flower_ClimbSteps = 40;         // each hop of the stair
+constexpr double Landing_Below = 40.0;        // the landing's floor under the stair's first flower
+constexpr double Landing_PastPillar = 10.0;   // and its edge beyond the pillar
 
 // The hop a player makes from rest, from a flower, holding a direction and jump for the first 15
 // steps of the rise (as the road walker does from a jump point), or, tapped, jump for one step and the
