@@ -66,6 +66,12 @@ constexpr int Chasm_RoadFlowerSlot = Chasm_Hangon_Count - Chasm_RoadFlower_Count
 class ChasmRoad : public StepTasks<Chasm>
 {
 public:
+    static constexpr int CatchSlot = 298; // the fixed flower, on the overhang's face
+    // The way the road hops on from a flower, and for how many steps in the air it holds jump on: none
+    // off the wall flower, a tap as the road walker jumps from a station.
+    static int Way(int flower) { return flower == CatchSlot ? KeyIndex_GameLeft : KeyIndex_GameRight; }
+    static int Held(int flower) { return flower == Chasm_Hangon_Count - Chasm_RoadFlower_Count ? 0 : Jump_HeldSteps; }
+
     static constexpr int Jump_HeldSteps = 15;
     static constexpr double StepOff_Before = 10.0; // the generator's
 
@@ -105,9 +111,10 @@ public:
     {
         Add([](Chasm& w, std::vector<int>&) { return w.GetPlayer()->onGround; });
     }
-    // From the ledge's end, steps off onto the first flower of the row and jumps holding right onto
-    // each of the others in turn, hanging hang steps from each, and from the last onto the far ledge. With drop set,
-    // lets go of what he carries once he hangs from flower drop.
+    // From the ledge's end, steps off onto the first flower of the row and jumps from flower to flower
+    // as the road goes, hanging hang steps from each: holding right, but left from the catch flower on
+    // the overhang's face; from the last onto the landing. With drop set, lets go of what he carries
+    // once he hangs from flower drop of the row.
     void CrossTheGap(int hang, int drop = -1)
     {
         Add([hang, drop, flower = -1, since = 0, air = 0](Chasm& w, std::vector<int>& held) mutable {
@@ -127,13 +134,13 @@ public:
                 if (now == Chasm_RoadFlowerSlot + drop && since == 1 && p->GetHeldObject() != nullptr)
                     held.push_back(KeyIndex_GameAction);
                 if (since > hang)
-                    held = {KeyIndex_GameRight, KeyIndex_GameJump};
+                    held = {Way(flower), KeyIndex_GameJump};
                 return false;
             }
             // Off the ledge slowly onto the first flower; from a flower jump held for the first part
             // of the rise, as the road walker holds it.
-            held = {KeyIndex_GameRight};
-            if (flower >= 0 && air++ < Jump_HeldSteps)
+            held = {flower >= 0 ? Way(flower) : KeyIndex_GameRight};
+            if (flower >= 0 && air++ < Held(flower))
                 held.push_back(KeyIndex_GameJump);
             return false;
         });

@@ -9,16 +9,18 @@
 // Right, each ledge ends in a drop of 385 to the next. On the fifth ledge lies the fan (rp 630):
 // stop on it and release action to carry it. On the sixth, stop 10 short of its end and walk off it
 // holding right: that run-up carries him out over the gap just far enough for the first flower,
-// below the end, to catch him as he falls (stepped off with less way on him, he slides down the
-// gap's wall past it into the pit). From each flower jump holding right (jump for some 15 steps of
-// the rise) onto the next: a long hop down from the first, under the overhang's point, onto the
-// second; from there a stair of four flowers climbs to the landing beyond the overhang, 111 below
-// the sixth ledge, and from the last he jumps up onto it. Hanging from a flower sinks it, jumping
-// off it dips it for good, and with the fan it drifts left instead of sinking. Walk on right down
-// the ledges: past x 5200 deep down the view widens, holding the canyon's floor with the player in
-// it to the end, and past x 5700 the level is completed. Running off the sixth ledge, however he
-// jumps, the double jump too, brings him against the overhang's face and down past its point into
-// the pit, as does falling off the flowers: the picture freezes and the level ends 50 steps later.
+// below the end, to catch him as he falls. From each flower jump (jump for some 15 steps of the
+// rise) towards the next: from the first to the right, against the overhang's face and down it onto
+// the fixed flower above its foot (rp 653); from there to the left, against the ledge's wall and
+// down it onto the wall flower; from there to the right again, deep under the overhang's foot onto
+// the stair, whose four flowers climb over the landing, 451 below the sixth ledge, and from the last
+// he drops onto it. Hanging from a flower sinks it, jumping off it dips it for good (not the fixed
+// one), and with the fan it drifts left instead of sinking. Walk on right down the ledges: past
+// x 5200 deep down the view widens, holding the canyon's floor with the player in it to the end, and
+// past x 5700 the level is completed. Running off the sixth ledge, however he jumps, the double jump
+// too, brings him against the overhang's face and down onto the fixed flower, from which no hop to
+// the right leads anywhere; falling off the flowers or the landing's edge ends in the pit: the
+// picture freezes and the level ends 50 steps later.
 #include "tools/worlds/chasm.h"
 
 #include "chasm/Chasm_Ids.h"
@@ -52,45 +54,50 @@ constexpr double Left_Edge = -6500.0; // the canyon's west wall
 constexpr double Margin = 80.0;       // creatures keep this far inside their gallery's walls
 constexpr double pi = 3.14159265358979323846;
 
-// The crossing. A player who runs off the ledge before the gap, at any speed he can have there and
-// whatever his jumps, meets the overhang: a pillar of rock hung from the ceiling across the gap, its
-// point below the lowest fall of a runner off the ledge, closing the far landing from above. He
-// slides down its face, and past its point falls on too fast to come near the flowers beyond: a
-// runner that meets the face is at least 30 over the point where his head clears it, and the
-// needle at the point rises so steeply behind it (60 for each unit across, more than a jump's 6 a
-// step over the 0.1 he moves in the step his head clears it) that no jump of his meets it there to
-// stop his fall. He drops into the pit. The landing is reached from below only: a slow step off the
-// ledge's end falls onto the first flower, a long hop from it carries him under the overhang's
-// point onto the second, and from there a stair of flowers climbs, one hop apart, to the landing's
-// edge. A double jump lifts no one from under the overhang to the landing: the flowers are the way
-// (one who keeps his air jump past the point may reach the stair's lower flowers and climb on them).
+// The crossing. A player who comes off the ledge before the gap, whatever his speed and his jumps
+// (from the ledge or over it from the one before), meets the overhang: a pillar of rock hung from the
+// ceiling across the gap just beyond the ledge's end, its foot below the steepest fall of anyone who
+// reaches it. He slides down its face onto a toe at its foot, by the catch flower that hangs there,
+// fixed, just above the toe, and from it no hop to the right leads anywhere: he rises along the face and falls back
+// onto it. The flower never sinks, so however often he jumps off it, it never comes down to where a hop would pass
+// under the foot. The way on is to the left: a hop from the catch flower against the ledge's wall, down which he slides
+// onto the wall flower, deep enough that a hop from it passes under the foot, double jump or not (one who rises into
+// the face slides back onto the catch flower). Beyond the pillar a stair of flowers climbs over the landing, a floor
+// that reaches from the pillar's far side to the gap's far wall, so that whatever he does there he comes down on it.
+// Each hold shows the next on the screen: none lies further off than the view reaches round a player hanging from the
+// one before.
 //
 // Every length here is from the end of the ledge before the gap, heights from its floor.
-constexpr double Flower_FirstX = 30.0; // the first flower, under the ledge's end
-constexpr double Flower_FirstDrop = 30.0;
-constexpr double StepOff_Before = 10.0;     // where a walker stands before stepping off to the first
-constexpr double Overhang_X = 250.0;        // the overhang's face
-constexpr double Overhang_Width = 40.0;     // above; it narrows to its point below
-constexpr double Overhang_PointWidth = 2.0; // the needle at its point
-constexpr double Overhang_PointRise = 120.0;
-constexpr double Overhang_TaperRise = 120.0; // from the needle to its full width
-constexpr double Overhang_UnderFall = 10.0;  // its point, below the lowest fall of a runner there
-constexpr int Flower_LongSteps = 78;         // the long hop from the first flower to the second
-constexpr int Flower_ClimbSteps = 24;        // each hop of the stair
-constexpr double Landing_AboveLast = 40.0;   // the landing's floor over the last flower
-constexpr double Landing_PastLast = 20.0;    // and its edge beyond it
+constexpr double StepOff_Before = 10.0; // where a walker stands before stepping off to the catch flower
+constexpr double Overhang_X = 60.0;     // the overhang's face
+constexpr double Overhang_Width = 40.0;
+constexpr double Overhang_Foot = -240.0;      // its foot, below the steepest fall of a runner there
+constexpr double Overhang_Steepest = -200.0;  // that fall: over the ledge from the one before, 17 a step down there
+constexpr double Toe_Width = 25.0;            // a toe at the foot, under the catch flower: whoever slides down
+constexpr double Toe_Height = 20.0;           // the face, however fast, comes to rest there within its reach
+constexpr double Catch_In = 6.0;              // the catch flower, in from the face (it sways 5 either way)
+constexpr double Catch_Up = Toe_Height + 6.0; // and above the foot
+constexpr double Wall_In = 8.0;               // the wall flower, in from the ledge's wall
+constexpr double Wall_Drop = 380.0;           // and below the ledge
+constexpr int Flower_UnderSteps = 56;         // the hop from the wall flower under the foot onto the stair
+constexpr int Flower_ClimbSteps = 40;         // each hop of the stair
+constexpr double Landing_Below = 40.0;        // the landing's floor under the stair's first flower
+constexpr double Landing_PastPillar = 10.0;   // and its edge beyond the pillar
 
 // The hop a player makes from rest, from a flower, holding a direction and jump for the first 15
-// steps of the rise (as the road walker does): where he is after `steps` steps, x along the
+// steps of the rise (as the road walker does from a jump point), or, tapped, jump for one step and the
+// direction from the second (as he does from a station): where he is after `steps` steps, x along the
 // direction held. The player's own numbers: walking 0.1 faster a step up to 6, a jump of 6 that
 // slows 0.04 a step while held and 0.1 after, gravity 0.2.
-Pointf Hop(int steps)
+Pointf Hop(int steps, bool tapped = false)
 {
-    constexpr int held = 14; // the steps after the press
+    int const held = tapped ? 0 : 14; // the steps after the press
+    int const late = tapped ? 1 : 0;  // before the direction is held
     double x = 0.0, y = 0.0, speed = 0.0, rise = 6.0, fall = 0.0;
     for (int i = 0; i < steps; ++i)
     {
-        speed = std::fmin(speed + 0.1, 6.0);
+        if (i >= late)
+            speed = std::fmin(speed + 0.1, 6.0);
         x += speed;
         rise -= i < held ? 0.04 : 0.1;
         y += rise;
@@ -100,40 +107,34 @@ Pointf Hop(int steps)
     return Pointf(x, y);
 }
 
-// The lowest a player who runs off the ledge at full speed (6 a step) can be when he is x out: he
-// leaves it within 6 of its end and falls 0.2 faster each step.
-double LowestRun(double x)
-{
-    double const steps = x / 6.0;
-    return -0.1 * (steps + 1.0) * (steps + 2.0);
-}
-
 struct ChasmCrossing
 {
-    Pointf flowers[Chasm_RoadFlower_Count];
-    double overhangPoint; // the height of the overhang's point
-    double landingX;      // the landing's edge
-    double landingY;      // its floor
+    Pointf flowers[Chasm_RoadFlower_Count]; // the wall flower and the stair
+    Pointf catchFlower;
+    double overhangFoot; // the height of the overhang's foot
+    double landingX;     // the landing's edge
+    double landingY;     // its floor
 };
 
 ChasmCrossing MakeCrossing()
 {
     ChasmCrossing c{};
-    c.overhangPoint = LowestRun(Overhang_X) - Overhang_UnderFall;
-    Pointf const first(Flower_FirstX, -Flower_FirstDrop);
-    c.flowers[0] = first;
-    c.flowers[1] = first + Hop(Flower_LongSteps);
+    c.overhangFoot = Overhang_Foot;
+    if (Overhang_Foot > Overhang_Steepest - 30.0)
+        throw std::runtime_error("chasm map: a runner passes under the overhang");
+    c.catchFlower = Pointf(Overhang_X - Catch_In, Overhang_Foot + Catch_Up);
+    c.flowers[0] = Pointf(Wall_In, -Wall_Drop);
+    c.flowers[1] = c.flowers[0] + Hop(Flower_UnderSteps, true);
     for (int k = 2; k < Chasm_RoadFlower_Count; ++k)
         c.flowers[k] = c.flowers[k - 1] + Hop(Flower_ClimbSteps);
-    // The long hop passes under the point, its head clear of it.
+    // The hop from the wall flower passes under the foot, its head well clear of it.
     int steps = 0;
-    while (first.x + Hop(steps).x < Overhang_X)
+    while (Wall_In + Hop(steps).x < Overhang_X - Toe_Width)
         ++steps;
-    if (first.y + Hop(steps).y + Player_Height > c.overhangPoint - 5.0 || c.flowers[1].x < Overhang_X)
-        throw std::runtime_error("chasm map: the long hop does not pass under the overhang");
-    Pointf const last = c.flowers[Chasm_RoadFlower_Count - 1];
-    c.landingX = last.x + Landing_PastLast;
-    c.landingY = last.y + Landing_AboveLast;
+    if (-Wall_Drop + std::fmax(Hop(steps).y, Hop(steps, true).y) + Player_Height > Overhang_Foot - 40.0)
+        throw std::runtime_error("chasm map: the hop from the wall flower does not pass under the overhang");
+    c.landingX = Overhang_X + Overhang_Width + Landing_PastPillar;
+    c.landingY = c.flowers[1].y - Landing_Below;
     return c;
 }
 
@@ -206,15 +207,6 @@ void Box(MapWriter& map, double x0, double y0, double x1, double y1, unsigned in
     map.AddPoly(box);
 }
 
-// A solid convex polygon, its corners clockwise.
-void Solid(MapWriter& map, std::vector<Pointf> const& corners, unsigned int texture)
-{
-    MapWriter_Poly poly{texture, 0, true, false, {}};
-    for (Pointf const& p : corners)
-        poly.points.push_back({p.x, p.y, p.x / 64.0, p.y / 64.0, false});
-    map.AddPoly(poly);
-}
-
 // Places every reference point once.
 class Places
 {
@@ -268,25 +260,15 @@ void WriteWalls(MapWriter& map)
             if (c.pit)
             {
                 Box(map, c.x0, bottom, c.x1, bottom + Chasm_Wall, Brick);
-                // The overhang, hung from the ceiling down to its point: a pillar, narrowing below to
-                // a needle whose right side rises steeply from the point (Overhang_PointRise over
-                // Overhang_PointWidth across); the landing's floor; rock over the landing's road up to
-                // the ceiling.
+                // The overhang, hung from the ceiling down to its foot; the landing's floor, from under
+                // it to the far wall; rock over the landing's road up to the ceiling.
                 ChasmCrossing const& crossing = Crossing();
                 double const edge = c.x0 + Half;
                 double const face = edge + Overhang_X;
                 double const ceiling = c.floor + Chasm_Corridor;
-                double const point = c.floor + crossing.overhangPoint;
-                double const needle = point + Overhang_PointRise;
-                double const taper = needle + Overhang_TaperRise;
-                Solid(map, {{face, point}, {face, needle}, {face + Overhang_PointWidth, needle}}, Stone);
-                Solid(map,
-                      {{face, needle},
-                       {face, taper},
-                       {face + Overhang_Width, taper},
-                       {face + Overhang_PointWidth, needle}},
-                      Stone);
-                Box(map, face, taper, face + Overhang_Width, ceiling, Stone);
+                Box(map, face, c.floor + crossing.overhangFoot, face + Overhang_Width, ceiling, Stone);
+                Box(map, face - Toe_Width, c.floor + crossing.overhangFoot, face,
+                    c.floor + crossing.overhangFoot + Toe_Height, Stone);
                 double const landing = c.floor + crossing.landingY;
                 Box(map, edge + crossing.landingX, landing - Chasm_Wall, c.x1, landing, Brick);
                 Box(map, face + Overhang_Width, landing + Chasm_Corridor, c.x1, ceiling, Stone);
@@ -443,6 +425,7 @@ void WriteRoad(Places& at)
         at.At(Chasm_Rp_Hearts[k], OnRoad(heartColumns[k], 250.0, 15.0));
     for (int k = 0; k < Chasm_RoadFlower_Count; ++k)
         at.At(Chasm_Rp_RoadFlowers + static_cast<unsigned int>(k), RoadFlower(k));
+    at.At(Chasm_Rp_FixedFlower, CatchFlower());
     // Walking over these wakes the flocks in the caverns above and below the road.
     at.At(Chasm_BatGroups[1].ref, OnRoad(11, 450.0, 20.0));
     at.At(Chasm_BatGroups[2].ref, OnRoad(16, 450.0, 20.0));
@@ -598,10 +581,11 @@ void WriteGalleries(Places& at)
     r = Lower(15);
     Vultures(at, r, Chasm_Vultures[4], r.x0 + Margin, 300.0, 180.0, 200.0);
 
-    // Column 16: jets by a few flowers and the fixed one; the second bats' cavern below the road.
+    // Column 16: jets by a few flowers (the fixed one catches runners on the overhang's face); the
+    // second bats' cavern below the road.
     r = Upper(16);
     WallJets(at, r, 642, 2, r.y0 + 150.0, 300.0);
-    FlowerGrid(at, r, 644, 10, 5, 70.0, 150.0, 450.0, 150.0);
+    FlowerGrid(at, r, 644, 9, 5, 70.0, 150.0, 450.0, 150.0);
     r = Lower(16);
     Pointf const cave2((r.x0 + r.x1) / 2.0, (r.y0 + r.y1) / 2.0 - 40.0);
     BatLoop(at, 684, 7, cave2, 300.0, 300.0, 0.0);
@@ -773,11 +757,42 @@ Pointf RoadFlower(int k)
     return Pointf(GapLeftEdge() + at.x, Columns()[Chasm_GapColumn].floor + at.y);
 }
 
+Pointf CatchFlower()
+{
+    Pointf const at = Crossing().catchFlower;
+    return Pointf(GapLeftEdge() + at.x, Columns()[Chasm_GapColumn].floor + at.y);
+}
+
 ChasmWriter_Room Overhang()
 {
     ChasmWriter_Column const& c = Columns()[Chasm_GapColumn];
     double const face = GapLeftEdge() + Overhang_X;
-    return {face, c.floor + Crossing().overhangPoint, face + Overhang_Width, c.floor + Chasm_Corridor};
+    return {face, c.floor + Crossing().overhangFoot, face + Overhang_Width, c.floor + Chasm_Corridor};
+}
+
+// The road's way over the gap, from the ledge before it onto the landing (or, with upTo set, onto
+// that flower of the stair). He stops by the ledge's end (hopping there) and walks off, sliding down
+// the overhang's face onto the catch flower; once he hangs there he jumps, holding left as he rises,
+// to the ledge's wall, and waits until he hangs from the wall flower; from that he jumps again,
+// holding right, under the overhang onto the stair. Each jump point of the stair is passed in the air a little
+// before the flower it names, so that the walker's jump key, let go and pressed again 15 steps later,
+// finds him hanging there and jumps on.
+void CrossTheGap(Road& road, int upTo = Chasm_RoadFlower_Count - 1)
+{
+    double const floor = Columns()[Chasm_GapColumn].floor;
+    Pointf const catchFlower = CatchFlower();
+    Pointf const wall = RoadFlower(0);
+    road.Hop(GapLeftEdge() - StepOff_Before, floor, "the ledge's end", 60);
+    road.Walk(catchFlower.x - 10.0, floor - 40.0);
+    road.Ride(catchFlower.x, catchFlower.y - 20.0, "onto the catch flower", 200);
+    road.Hop(catchFlower.x, catchFlower.y, "off the catch flower", 0);
+    road.Walk(wall.x, wall.y);
+    road.Ride(wall.x, wall.y - 20.0, "onto the wall flower", 200);
+    road.Hop(wall.x - 2.0, wall.y, "off the wall flower", 0);
+    for (int k = 1; k <= upTo; ++k)
+        road.Jump(RoadFlower(k).x - 20.0, RoadFlower(k).y);
+    if (upTo + 1 == Chasm_RoadFlower_Count)
+        road.Walk(RoadFlower(Chasm_RoadFlower_Count - 1).x + 100.0, FarFloor());
 }
 
 std::vector<Road> BuildRoads()
@@ -788,24 +803,19 @@ std::vector<Road> BuildRoads()
     for (int i = 0; i < 4; ++i)
         toExit.Walk(ledgeEnd(i), columns[i].floor);
     toExit.Press(OnRoad(4, 250.0).x, columns[4].floor, "fan", 5).Walk(ledgeEnd(4), columns[4].floor);
-    // He stops by the ledge's end (hopping there) and walks off, falling onto the first flower. Each
-    // jump point is passed in the air a little before the flower it names, so that the walker's jump
-    // key, let go and pressed again 15 steps later, finds him hanging there and jumps on.
-    double const floor = columns[Chasm_GapColumn].floor;
-    toExit.Hop(GapLeftEdge() - StepOff_Before, floor, "the ledge's end", 60);
-    toExit.Jump(RoadFlower(0).x - 15.0, RoadFlower(0).y);
-    for (int k = 1; k < Chasm_RoadFlower_Count; ++k)
-        toExit.Jump(RoadFlower(k).x - 20.0, RoadFlower(k).y);
-    toExit.Walk(GapRightEdge() + 100.0, FarFloor());
-    toExit.Press(OnRoad(Chasm_GapColumn + 1, 300.0).x, FarFloor(), "drop the fan", 5);
+    CrossTheGap(toExit);
+    toExit.Press(OnRoad(Chasm_GapColumn + 1, 310.0).x, FarFloor(), "drop the fan", 5);
     for (int i = Chasm_GapColumn + 1; i < Chasm_ExitColumn; ++i)
         toExit.Walk(ledgeEnd(i), columns[i].floor);
     toExit.Exit(Chasm_ExitX + 100.0, ExitFloor());
 
+    // Over the gap to the stair's third flower, then back left off it into the deep pit (running off
+    // the ledge ends on the catch flower).
     Road pit("pit");
-    for (int i = 0; i < Chasm_GapColumn; ++i)
+    for (int i = 0; i + 1 < Chasm_GapColumn; ++i)
         pit.Walk(ledgeEnd(i), columns[i].floor);
-    pit.Exit(GapRightEdge(), floor);
+    CrossTheGap(pit, 3);
+    pit.Exit(GapLeftEdge() + Overhang_X / 2.0, FarFloor());
     return {toExit, pit};
 }
 

@@ -19,7 +19,7 @@ constexpr double Chasm_Corridor = 605.0; // the road's height from its floor to 
 constexpr double Chasm_PitDepth = 2700.0;
 
 // The map is a row of columns, left to right, each a ledge of the road with a gallery above it and
-// one below; the gap column has no ledge, only the row of flowers over the pit, the overhang and the
+// one below; the gap column has no ledge, only the flowers over the pit, the overhang and the
 // landing beyond it, lower than the ledge before (its floor is that ledge's height). Walls stand
 // centred on the columns' edges, open only where the road passes.
 struct ChasmWriter_Column
@@ -51,17 +51,19 @@ double GapRightEdge();
 // The landing's height, where the road goes on beyond the gap.
 double FarFloor();
 // The overhang's bounds: a pillar of rock hung from the gap's ceiling, closing the landing from
-// above, its face at x0 and its point at y0, below the lowest fall of a player who runs off the
-// ledge; x1 wide above, it narrows to a needle at that point.
+// above, its face at x0 and its foot at y0, below the lowest fall of a player who runs off the ledge.
 ChasmWriter_Room Overhang();
 // The exit floor's height.
 double ExitFloor();
 
-// The flowers of the road's row, left to right, where they rest.
+// The flowers of the road's row, where they rest: the first under the ledge's end, the wall flower
+// down the ledge's wall, and the stair beyond the overhang.
 Pointf RoadFlower(int k);
+// The fixed flower on the overhang's face, just above its foot, that catches whoever slides down it.
+Pointf CatchFlower();
 
-// The roads the walker takes: "exit", from the start with the fan over the row of flowers and down to
-// the exit; "pit", off the ledge before the flowers into the deep pit.
+// The roads the walker takes: "exit", from the start with the fan over the flowers and down to the
+// exit; "pit", over the flowers onto the stair, then back left off it into the deep pit.
 std::vector<Road> BuildRoads();
 
 // The map, built in memory for Write and for the tests.
