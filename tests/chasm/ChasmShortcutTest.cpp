@@ -50,8 +50,8 @@ TEST_F(ChasmWorld, TheExitsLastViewStillShowsThePlayer)
     EXPECT_EQ(LevelFrame::Draw(chasm).Cleared(), 0) << "the deep zone's view shows past the canyon's scenery";
 }
 
-// Random keys might yet cross the flowers by luck, as a player can (none of 300 seeds came past the
-// second flower): the fixed seeds alone.
+// Random keys may cross the flowers by luck, as a player can (3 of 30 seeds besides the fixed ones
+// reached the exit): the fixed seeds alone, which do not.
 TEST_F(ChasmWorld, HoldingADirectionOrRandomKeysDoNotReachTheExit)
 {
     ShortcutRun::Each([this] { Make(); }, [this](std::vector<int> const& held) { return Step(held); },
