@@ -32,6 +32,7 @@
 #include "support/RoadWalker.h"
 #include "support/ShortcutRun.h"
 #include "support/StandingSurfaces.h"
+#include "support/WayBack.h"
 #include "support/WorldFixture.h"
 #include "support/WorldReplay.h"
 #include "testworld/Test_World.h"
@@ -1013,6 +1014,35 @@ Wedge_Place const* WedgeExcepted(Level_Type type, World_Base const& w)
     return place == Wedge_Places.end() ? nullptr : &*place;
 }
 
+// The places whose only way out is their own puzzle, with the puzzle that opens them and the sizes
+// they hold a player of (none listed: any).
+struct Puzzle_Room
+{
+    Level_Type type;
+    char const* puzzle;
+    Rectf where;
+    std::vector<double> sizes = {};
+};
+std::vector<Puzzle_Room> const Puzzle_Rooms = {
+    // The upper room by door 12, which he drops into from the high gallery: the hole is out of his reach
+    // once he is 1, and door 12 stays shut unless a past self stands on switch 10.
+    {Level_Tower,
+     "door 12, held open by a past self on switch 10",
+     {TowerWriter::WingA_UpperX0, TowerWriter::WingA_UpperY - 1.0, TowerWriter::WingA_RoomsX1,
+      TowerWriter::WingA_RoomsCeilingY}},
+};
+
+// The puzzle that lets a player of the size out of the place, or null.
+char const* PuzzleRoom(Level_Type type, Pointf at, double size)
+{
+    for (Puzzle_Room const& room : Puzzle_Rooms)
+        if (room.type == type && at.x >= room.where.x0 && at.x < room.where.x1 && at.y >= room.where.y0
+            && at.y < room.where.y1
+            && (room.sizes.empty() || std::find(room.sizes.begin(), room.sizes.end(), size) != room.sizes.end()))
+            return room.puzzle;
+    return nullptr;
+}
+
 // Every world from the middle of each standing surface of its map: one test per world of the table,
 // so that the worlds run side by side.
 class WorldSurfaces : public WorldKit, public testing::WithParamInterface<int>
@@ -1036,6 +1066,8 @@ constexpr Surface_Run Surface_Runs[] = {{KeyIndex_GameLeft, false}, {KeyIndex_Ga
                                         {Surface_Still, false},     {KeyIndex_GameLeft, true},
                                         {KeyIndex_GameRight, true}, {Surface_Random, true}};
 constexpr int Surface_NeighbourRuns = 2; // the first of Surface_Runs
+constexpr int Surface_Arrivals = 400;    // places found by the runs that are run from in turn, at most
+constexpr int Surface_ArrivalSteps = 800; // the steps of each hold from them
 
 // The tower's surfaces again at the size each of the two scalers nearest them gives, where he fits
 // at it and it is not the size he is stood at already.
@@ -1081,15 +1113,21 @@ TEST_P(WorldSurfaces, FromEveryStandingSurfaceThePlayerStaysInSightWithinTheWall
     twice[Event_DoubleJump] = GameEvent_HasHappened;
     Build(row.type, once);
     double const start = world->GetPlayer()->GetScale();
+    WayBack ways(*world->GetMap());
+    FrameCheck::Stepper const plain = [&](std::vector<int> const& held) { return Step(held); };
     std::vector<SizeSample> road; // the tower's player along its main road
-    if (row.type == Level_Tower)
+    for (Road const& walked : Road::ReadAll(std::string(row.folder) + "/road"))
     {
-        RoadTravel(*world, RoadWalker::WorldRoad(Level_Tower, "exit")).Walk([&](std::vector<int> const& held) {
-            road.push_back({world->GetPlayer()->GetPos(), world->GetPlayer()->GetScale()});
+        Build(row.type, once);
+        FrameCheck::Stepper const step = ways.Road(*world, [&](std::vector<int> const& held) {
+            if (row.type == Level_Tower && walked.name == "exit")
+                road.push_back({world->GetPlayer()->GetPos(), world->GetPlayer()->GetScale()});
             return Step(held);
         });
-        Build(row.type, once);
+        RoadPrelude(row.type, walked, *world, step);
+        RoadTravel(*world, walked).Walk(step);
     }
+    Build(row.type, once);
     std::vector<StandingSurface> const surfaces =
         row.type == Level_Tower ? StandingSurfaces(*world->GetMap(), TowerSizesAt(*world->GetMap(), start, road))
                                 : StandingSurfaces(*world->GetMap(), {start});
@@ -1105,9 +1143,10 @@ TEST_P(WorldSurfaces, FromEveryStandingSurfaceThePlayerStaysInSightWithinTheWall
     bool goesOn = false;     // the world of the last run from the same surface still stands
     bool builtTwice = false; // ...built with the double jump
     unsigned seed = 0;
-    FrameCheck::Stepper const plain = [&](std::vector<int> const& held) { return Step(held); };
-    // framed: the frame check's rules as well as the probe for a wedge.
-    auto const from = [&](StandingSurface const& surface, Surface_Run const& run, bool framed) {
+    // framed: the frame check's rules as well as the probe for a wedge. node: the place he is put down
+    // at, where the runs from it start.
+    auto const from = [&](StandingSurface const& surface, Surface_Run const& run, bool framed, int node,
+                          int holdSteps = Surface_HoldSteps) {
         Pointf const middle = surface.Middle();
         if (!goesOn || builtTwice != run.twice)
             Build(row.type, run.twice ? twice : once);
@@ -1126,12 +1165,13 @@ TEST_P(WorldSurfaces, FromEveryStandingSurfaceThePlayerStaysInSightWithinTheWall
         FrameCheck frames(*world, std::string(row.folder) + ", " + at + how, PurposefulViews(row.type));
         frames.Keep(walls, exits);
         DoorWatch doors = WatchDoors(*world, row.type, std::string(row.folder) + ", " + at + how, doorParts);
-        FrameCheck::Stepper const step = doors.Wrap(framed ? frames.Wrap(plain) : plain);
+        FrameCheck::Stepper const step =
+            ways.Watch(*world, node, how, doors.Wrap(framed ? frames.Wrap(plain) : plain), run.twice);
         ShortcutRun::Result const r = run.keys == Surface_Still ? ShortcutRun::Run(
                                           step, Surface_StillSteps, [](int) { return std::vector<int>(); }, "standing")
                                       : run.keys == Surface_Random
-                                          ? ShortcutRun::Random(step, seed, Surface_HoldSteps)
-                                          : ShortcutRun::Hold(step, run.keys, Surface_HoldSteps, run.twice);
+                                          ? ShortcutRun::Random(step, seed, holdSteps)
+                                          : ShortcutRun::Hold(step, run.keys, holdSteps, run.twice);
         steps += r.steps;
         goesOn = r.action == Level_Continue;
         faults += frames.Report() + doors.Report();
@@ -1153,17 +1193,40 @@ TEST_P(WorldSurfaces, FromEveryStandingSurfaceThePlayerStaysInSightWithinTheWall
     {
         goesOn = false;
         for (Surface_Run const& run : Surface_Runs)
-            from(surface, run, true);
+            from(surface, run, true, ways.NodeOf(surface, run.twice));
     }
     for (StandingSurface const& surface : neighbours)
     {
         goesOn = false;
         for (int i = 0; i < Surface_NeighbourRuns; ++i)
-            from(surface, Surface_Runs[i], false);
+            from(surface, Surface_Runs[i], false, ways.NodeOf(surface, Surface_Runs[i].twice));
     }
+    // Then from every place the runs from the road came to stand on that no run started from, at the
+    // size he had there, holding each way: until no new place turns up.
+    int arrivals = 0;
+    for (std::vector<int> more = ways.ToExplore(); !more.empty() && arrivals < Surface_Arrivals;
+         more = ways.ToExplore())
+        for (int node : more)
+        {
+            WayBack::Node const arrived = ways.Nodes()[std::size_t(node)];
+            StandingSurface surface = ways.Edges()[std::size_t(arrived.edge)];
+            surface.scale = arrived.size;
+            // Put down where he stood, not at the edge's middle.
+            surface.a = surface.b = arrived.at;
+            goesOn = false;
+            ++arrivals;
+            for (Surface_Run const& run : Surface_Runs)
+                if (run.twice == arrived.twice && run.keys != Surface_Still && run.keys != Surface_Random)
+                    from(surface, run, false, node, Surface_ArrivalSteps);
+        }
+    if (arrivals >= Surface_Arrivals)
+        faults += std::string(row.folder) + ": more than " + std::to_string(Surface_Arrivals)
+                  + " places reached at a size no run began at\n";
+    faults += ways.Traps([&](WayBack::Node const& node) { return PuzzleRoom(row.type, node.at, node.size); });
     double const seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
-    std::printf("%s: %zu standing surfaces (%zu more at a neighbouring scaler's size), %d steps in %.1f s\n",
-                row.folder, surfaces.size(), neighbours.size(), steps, seconds);
+    std::printf("%s: %zu standing surfaces (%zu more at a neighbouring scaler's size, %d where the runs came to "
+                "stand), %zu places, %d steps in %.1f s\n",
+                row.folder, surfaces.size(), neighbours.size(), arrivals, ways.Nodes().size(), steps, seconds);
     EXPECT_EQ(faults, "");
 }
 
