@@ -925,6 +925,47 @@ TEST_F(WorldKit, TheDoorWatchFindsADoorPassedShutFromItsNearSideThroughOrOverIt)
     EXPECT_FALSE(door.Out(Pointf(1081.0, 0.0), 1.0));
 }
 
+TEST_F(WorldKit, TheWayBackFindsAPlaceReachedFromTheRoadThatLeadsNowhereBackAndSaysHowItWasReached)
+{
+    // The test world's floor at y 0, parted by its door at x 1050 to 1070, shut. The road stands left
+    // of it; a run from the road ends beyond it, as a drop from above might.
+    World_Base& w = BuildTestWorld();
+    WayBack ways(*w.GetMap());
+    FrameCheck::Stepper const plain = [&](std::vector<int> const& held) { return Step(held); };
+    PutPlayer(w, Pointf(900.0, 0.0), 1.0);
+    FrameCheck::Stepper const road = ways.Road(w, plain);
+    for (int i = 0; i < 5; ++i)
+        road({});
+    ASSERT_EQ(ways.Nodes().size(), 2u) << "the road's place, without the double jump and with it";
+    FrameCheck::Stepper const drop = ways.Watch(w, 0, "dropped in", plain, false);
+    PutPlayer(w, Pointf(1200.0, 0.0), 1.0);
+    w.GetPlayer()->SetScale(2.0); // growing
+    for (int i = 0; i < 5; ++i)
+        drop({});
+    EXPECT_EQ(ways.Nodes().size(), 2u) << "no place while his size still changes";
+    for (int i = 0; i < 200; ++i)
+        drop({});
+    // To be run from: the place beyond the door, found by the run, and the road's own place with the
+    // double jump, which no run has started from.
+    std::vector<int> const more = ways.ToExplore();
+    ASSERT_EQ(more.size(), 2u);
+    int const beyond = more[0] == 1 ? more[1] : more[0];
+    WayBack::Node const node = ways.Nodes()[std::size_t(beyond)];
+    EXPECT_GT(node.at.x, 1070.0);
+    EXPECT_EQ(node.size, 2.0);
+    // From there holding left meets the door: no way back.
+    PutPlayer(w, node.at, node.size);
+    ShortcutRun::Hold(ways.Watch(w, beyond, "holding left", plain, false), KeyIndex_GameLeft, 400);
+    EXPECT_EQ(ways.ToExplore(), std::vector<int>{1});
+    std::string const traps = ways.Traps([](WayBack::Node const&) { return nullptr; });
+    EXPECT_NE(traps.find("no way back to the road from"), std::string::npos) << traps;
+    EXPECT_NE(traps.find("from the road's (900, -1)"), std::string::npos) << traps;
+    EXPECT_NE(traps.find("then dropped in to"), std::string::npos) << traps;
+    EXPECT_NE(traps.find("at size 2, reached"), std::string::npos) << traps;
+    // A puzzle that lets him out of it, or the level's end, is a way back.
+    EXPECT_EQ(ways.Traps([](WayBack::Node const& at) { return at.at.x > 1070.0 ? "the door" : nullptr; }), "");
+}
+
 TEST_F(WorldKit, EveryWorldKeepsThePlayerInSightOnACoveredScreenAlongItsRoadsAndHeldDirections)
 {
     // He has learnt time travel and found the socks (a fall shows where it ends rather than a
@@ -1030,6 +1071,11 @@ std::vector<Puzzle_Room> const Puzzle_Rooms = {
      "door 12, held open by a past self on switch 10",
      {TowerWriter::WingA_UpperX0, TowerWriter::WingA_UpperY - 1.0, TowerWriter::WingA_RoomsX1,
       TowerWriter::WingA_RoomsCeilingY}},
+    // The castle's room 8, under room 5, which he drops into down lift 5's shaft: door 2, held open by a
+    // past self on switch 2, or lift 5, ridden up while a past self holds switch 1.
+    {Level_Casle,
+     "door 2 or lift 5, each with a past self on its switch",
+     {640.0, 3379.0, 1220.0, CastleWriter::Room4_Floor}}, // room 8's floor, up to room 5's
 };
 
 // The puzzle that lets a player of the size out of the place, or null.
@@ -1065,8 +1111,8 @@ struct Surface_Run
 constexpr Surface_Run Surface_Runs[] = {{KeyIndex_GameLeft, false}, {KeyIndex_GameRight, false},
                                         {Surface_Still, false},     {KeyIndex_GameLeft, true},
                                         {KeyIndex_GameRight, true}, {Surface_Random, true}};
-constexpr int Surface_NeighbourRuns = 2; // the first of Surface_Runs
-constexpr int Surface_Arrivals = 400;    // places found by the runs that are run from in turn, at most
+constexpr int Surface_NeighbourRuns = 2;  // the first of Surface_Runs
+constexpr int Surface_Arrivals = 400;     // places found by the runs that are run from in turn, at most
 constexpr int Surface_ArrivalSteps = 800; // the steps of each hold from them
 
 // The tower's surfaces again at the size each of the two scalers nearest them gives, where he fits
@@ -1145,14 +1191,28 @@ TEST_P(WorldSurfaces, FromEveryStandingSurfaceThePlayerStaysInSightWithinTheWall
     unsigned seed = 0;
     // framed: the frame check's rules as well as the probe for a wedge. node: the place he is put down
     // at, where the runs from it start.
+    // doubled: he has the double jump, whether or not the run's keys use it. arrived: the place is
+    // one the runs came to stand on, in a world that may have changed since: a thing that stands in it
+    // in the world built afresh leaves it untried, and he is not probed for a wedge.
     auto const from = [&](StandingSurface const& surface, Surface_Run const& run, bool framed, int node,
-                          int holdSteps = Surface_HoldSteps) {
+                          int holdSteps = Surface_HoldSteps, bool doubled = false, bool arrived = false) {
         Pointf const middle = surface.Middle();
-        if (!goesOn || builtTwice != run.twice)
-            Build(row.type, run.twice ? twice : once);
-        builtTwice = run.twice;
+        doubled = doubled || run.twice;
+        if (!goesOn || builtTwice != doubled)
+            Build(row.type, doubled ? twice : once);
+        builtTwice = doubled;
         SurfacePrelude(row.type, *world, [&](std::vector<int> const& held) { return Step(held); });
         PutPlayer(*world, middle, surface.scale);
+        double const wide = Player_Width * surface.scale;
+        if (arrived
+            && StandingSurfaces_Detail::Blocked(*world->GetMap(),
+                                                Rectf(middle.x - wide / 2.0, middle.y + 2.0, middle.x + wide / 2.0,
+                                                      middle.y + 1.0 + Player_Height * surface.scale)))
+        {
+            ways.Untried(node);
+            goesOn = false;
+            return;
+        }
         char at[80];
         std::snprintf(at, sizeof at, "surface (%.0f, %.0f)-(%.0f, %.0f) at size %g, ", surface.a.x, surface.a.y,
                       surface.b.x, surface.b.y, surface.scale);
@@ -1162,11 +1222,13 @@ TEST_P(WorldSurfaces, FromEveryStandingSurfaceThePlayerStaysInSightWithinTheWall
                                                           : "holding right";
         if (run.twice)
             how += " with the double jump";
+        else if (doubled)
+            how += ", jumping once";
         FrameCheck frames(*world, std::string(row.folder) + ", " + at + how, PurposefulViews(row.type));
         frames.Keep(walls, exits);
         DoorWatch doors = WatchDoors(*world, row.type, std::string(row.folder) + ", " + at + how, doorParts);
         FrameCheck::Stepper const step =
-            ways.Watch(*world, node, how, doors.Wrap(framed ? frames.Wrap(plain) : plain), run.twice);
+            ways.Watch(*world, node, how, doors.Wrap(framed ? frames.Wrap(plain) : plain), doubled);
         ShortcutRun::Result const r = run.keys == Surface_Still ? ShortcutRun::Run(
                                           step, Surface_StillSteps, [](int) { return std::vector<int>(); }, "standing")
                                       : run.keys == Surface_Random
@@ -1177,6 +1239,8 @@ TEST_P(WorldSurfaces, FromEveryStandingSurfaceThePlayerStaysInSightWithinTheWall
         faults += frames.Report() + doors.Report();
         if (!goesOn)
             return;
+        if (arrived)
+            return;
         if (Wedge_Place const* place = WedgeExcepted(row.type, *world))
         {
             // A hold of the world's own ends with its key.
@@ -1185,7 +1249,7 @@ TEST_P(WorldSurfaces, FromEveryStandingSurfaceThePlayerStaysInSightWithinTheWall
                           + ", and its key does not free him\n";
             return;
         }
-        if (std::string const wedged = ShortcutRun::Wedged(*world, plain, run.twice); !wedged.empty())
+        if (std::string const wedged = ShortcutRun::Wedged(*world, plain, doubled); !wedged.empty())
             faults += std::string(row.folder) + ", " + at + how + ": " + wedged + "\n";
     };
     // Each surface in a world built afresh.
@@ -1215,9 +1279,11 @@ TEST_P(WorldSurfaces, FromEveryStandingSurfaceThePlayerStaysInSightWithinTheWall
             surface.a = surface.b = arrived.at;
             goesOn = false;
             ++arrivals;
+            // Jumping once as well: jumping twice, a small player hardly touches the ground.
             for (Surface_Run const& run : Surface_Runs)
-                if (run.twice == arrived.twice && run.keys != Surface_Still && run.keys != Surface_Random)
-                    from(surface, run, false, node, Surface_ArrivalSteps);
+                if ((run.twice == arrived.twice || !run.twice) && run.keys != Surface_Still
+                    && run.keys != Surface_Random)
+                    from(surface, run, false, node, Surface_ArrivalSteps, arrived.twice, true);
         }
     if (arrivals >= Surface_Arrivals)
         faults += std::string(row.folder) + ": more than " + std::to_string(Surface_Arrivals)
@@ -1225,8 +1291,9 @@ TEST_P(WorldSurfaces, FromEveryStandingSurfaceThePlayerStaysInSightWithinTheWall
     faults += ways.Traps([&](WayBack::Node const& node) { return PuzzleRoom(row.type, node.at, node.size); });
     double const seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
     std::printf("%s: %zu standing surfaces (%zu more at a neighbouring scaler's size, %d where the runs came to "
-                "stand), %zu places, %d steps in %.1f s\n",
-                row.folder, surfaces.size(), neighbours.size(), arrivals, ways.Nodes().size(), steps, seconds);
+                "stand, %d of them filled in a world built afresh), %zu places, %d steps in %.1f s\n",
+                row.folder, surfaces.size(), neighbours.size(), arrivals, ways.UntriedCount(), ways.Nodes().size(),
+                steps, seconds);
     EXPECT_EQ(faults, "");
 }
 

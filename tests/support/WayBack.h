@@ -33,11 +33,13 @@
 #include <tuple>
 #include <vector>
 
-constexpr int WayBack_Every = 5;          // steps between looks at where he stands
-constexpr double WayBack_Parting = 20.0;  // a moving solid this low over an edge parts it
-constexpr double WayBack_Above = 3.0;     // how far above an edge the feet of one standing on it may be
-constexpr double WayBack_Below = 1.0;     // ...or below it
-inline int const WayBack_ReportedTraps = std::getenv("HM_ALL_TRAPS") ? 100000 : 12; // traps named in full in a report; the rest are counted
+constexpr int WayBack_Every = 1;         // steps between looks at where he stands
+constexpr double WayBack_Column = 100.0; // the breadth of the stretches the edges are found by
+constexpr double WayBack_Parting = 20.0; // a moving solid this low over an edge parts it
+constexpr double WayBack_Above = 3.0;    // how far above an edge the feet of one standing on it may be
+constexpr double WayBack_Below = 1.0;    // ...or below it
+inline int const WayBack_ReportedTraps =
+    std::getenv("HM_ALL_TRAPS") ? 100000 : 12; // traps named in full in a report; the rest are counted
 
 class WayBack
 {
@@ -53,10 +55,14 @@ public:
         bool road = false;
         bool explored = false; // a run has started from it
         bool leaves = false;   // a run that stood on it last ended the level
+        bool untried = false;  // no run could start from it (Untried)
     };
 
     explicit WayBack(Map const& map) : edges(StandingEdges(map)), dividers(edges.size())
     {
+        for (std::size_t e = 0; e < edges.size(); ++e)
+            for (long c = Column(edges[e].a.x); c <= Column(edges[e].b.x); ++c)
+                columns[c].push_back(int(e));
         // Doors, gates and whatever else moves may part an edge: the solids of the moving groups that
         // stand low over it, as the map is built, divide it where they stand.
         for (unsigned int i = 0; i < map.polyCount; ++i)
@@ -103,9 +109,9 @@ public:
         double const half = Player_Width * player->GetScale() / 2.0;
         int best = -1;
         double bestGap = 1e300;
-        for (std::size_t e = 0; e < edges.size(); ++e)
+        for (int e : Near(feet.x, half))
         {
-            StandingSurface const& s = edges[e];
+            StandingSurface const& s = edges[std::size_t(e)];
             if (feet.x < s.a.x - half || feet.x > s.b.x + half)
                 continue;
             double const x = std::clamp(feet.x, s.a.x, s.b.x);
@@ -114,7 +120,7 @@ public:
             double const rank = std::fabs(gap) + (x == feet.x ? 0.0 : WayBack_Above + WayBack_Below);
             if (gap <= WayBack_Above && gap >= -WayBack_Below && rank < bestGap)
             {
-                best = int(e);
+                best = e;
                 bestGap = rank;
             }
         }
@@ -163,6 +169,17 @@ public:
         };
     }
 
+    // A node no run can start from as the world is built: it stands on nothing but the way it came.
+    void Untried(int n)
+    {
+        nodes[std::size_t(n)].explored = true;
+        nodes[std::size_t(n)].untried = true;
+    }
+    int UntriedCount() const
+    {
+        return int(std::count_if(nodes.begin(), nodes.end(), [](Node const& n) { return n.untried; }));
+    }
+
     // The nodes the road's reach that no run has started from yet.
     std::vector<int> ToExplore() const
     {
@@ -175,8 +192,8 @@ public:
     }
 
     // Each node the road's reach from which no chain of runs leads back to one of them, to a node
-    // `excused` names the puzzle of that lets him out, or to one from which the level ends; "" when
-    // there is none.
+    // `excused` names the puzzle of that lets him out, to one from which the level ends or to one no
+    // run could start from; "" when there is none.
     std::string Traps(std::function<char const*(Node const&)> const& excused) const
     {
         std::vector<int> const parent = FromRoad();
@@ -188,7 +205,7 @@ public:
         std::vector<bool> back(nodes.size(), false);
         std::deque<int> queue;
         for (std::size_t n = 0; n < nodes.size(); ++n)
-            if (nodes[n].road || nodes[n].leaves || excused(nodes[n]) != nullptr)
+            if (nodes[n].road || nodes[n].leaves || nodes[n].untried || excused(nodes[n]) != nullptr)
             {
                 back[n] = true;
                 queue.push_back(int(n));
@@ -243,14 +260,26 @@ public:
         Node const& node = nodes[std::size_t(n)];
         StandingSurface const& s = edges[std::size_t(node.edge)];
         char text[160];
-        std::snprintf(text, sizeof text, "(%.0f, %.0f) on (%.0f, %.0f)-(%.0f, %.0f) at size %g%s", node.at.x,
-                      node.at.y, s.a.x, s.a.y, s.b.x, s.b.y, node.size, node.twice ? " with the double jump" : "");
+        std::snprintf(text, sizeof text, "(%.0f, %.0f) on (%.0f, %.0f)-(%.0f, %.0f) at size %g%s", node.at.x, node.at.y,
+                      s.a.x, s.a.y, s.b.x, s.b.y, node.size, node.twice ? " with the double jump" : "");
         return text;
     }
 
 private:
     static constexpr int Unreached = -2;
     static constexpr int Root = -1;
+
+    static long Column(double x) { return long(std::floor(x / WayBack_Column)); }
+
+    // The edges within `half` of x, perhaps more than once.
+    std::vector<int> Near(double x, double half) const
+    {
+        std::vector<int> near;
+        for (long c = Column(x - half); c <= Column(x + half); ++c)
+            if (auto const found = columns.find(c); found != columns.end())
+                near.insert(near.end(), found->second.begin(), found->second.end());
+        return near;
+    }
 
     static double Height(StandingSurface const& s, double x)
     {
@@ -302,6 +331,7 @@ private:
     std::vector<StandingSurface> edges;
     std::vector<Node> nodes;
     std::vector<std::map<int, std::string>> out; // per node: the nodes a run from it stood on, and the run
-    std::vector<std::vector<double>> dividers; // per edge: where moving solids part it
+    std::vector<std::vector<double>> dividers;   // per edge: where moving solids part it
+    std::map<long, std::vector<int>> columns;    // the edges over each stretch of WayBack_Column
     std::map<std::tuple<int, int, long long, bool>, int> index;
 };
