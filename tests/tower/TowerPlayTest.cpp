@@ -373,7 +373,7 @@ TEST_F(TowerPlay, TheTransporterCarriesItsRiderOverTheTopToTheFinaleAndHeLeavesA
     EXPECT_TRUE(StepUntil([&] { return Hero().onGround && Pos().y == WingB_ExitFloorY; }, 200, {Key_Right}))
         << "stepped off onto the exit floor";
     Steps(60); // he slides to a stop where he landed
-    WalkTo(WingB_ExitFloorX0 + 32.0);
+    WalkTo(WingB_ExitScalerX);
     EXPECT_TRUE(GrowTo(4.0));
     WalkInto(Key_Right);
     EXPECT_TRUE(StepUntil([&] { return Pos().y == WingB_FinaleY; }, 300)) << "dropped onto LX";
@@ -461,9 +461,9 @@ TEST_F(TowerPlayHeld, NoRiderOf1NorOneOf4LeavesTheExitFloorLeftNoOneTheCatchFloo
     Hold(Key_Left, 600, true);
     EXPECT_EQ(Pos().y, WingB_ExitFloorY);
     EXPECT_GE(Pos().x, WingB_ExitFloorX0) << "the wall over the exit floor's left end";
-    // A rider of 1 who has just stepped off his car walks left at once: where he lands in scaler 23's zone,
-    // still growing, and where he lands short of it, still 1. Grown against the sill, he walks back.
-    for (double x : {WingB_ExitFloorX0 + 40.0, WingB_ExitFloorX0 + WingB_ExitSillWidth + 2.0})
+    // A rider of 1 who has just dropped off the porch walks left at once: where he lands in scaler 23's zone,
+    // still growing, and where he lands short of it, still 1. Grown against the porch's wall, he walks back.
+    for (double x : {WingB_ExitFloorX0 + 40.0, WingB_ExitFloorX0 + 2.0})
     {
         Place(x, WingB_ExitFloorY, 1.0);
         Steps(300, {Key_Left});
@@ -471,7 +471,7 @@ TEST_F(TowerPlayHeld, NoRiderOf1NorOneOf4LeavesTheExitFloorLeftNoOneTheCatchFloo
         EXPECT_GE(Pos().x, WingB_ExitFloorX0) << "walking left from " << x;
         double const held = Pos().x;
         Steps(100, {Key_Right});
-        EXPECT_GT(Pos().x, held + Hero().GetScale() * Player_Width) << "held at the sill, from " << x;
+        EXPECT_GT(Pos().x, held + Hero().GetScale() * Player_Width) << "held at the porch, from " << x;
     }
 
     Place(WingB_CatchX1 - 100.0, WingB_CatchY, 4.0);

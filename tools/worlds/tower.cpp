@@ -570,6 +570,15 @@ void WriteGallery(MapWriter& map)
     double const g = WingA_GalleryY;
     Box(map, WingA_CorridorX1, WingA_GallerySlabY, WingA_RiseX0, g);
     Box(map, WingA_RiseX0, WingA_GallerySlabY, WingA_HighX0, WingA_RiseY);
+    // The stairs of a player of 1: up the corridor's end, up the rise and onto the high gallery.
+    auto const stairs = [&](double x1, double y0, double y1) {
+        for (int k = 0; y0 + WingA_StairRise * (k + 1) < y1; k++)
+            Box(map, x1 - WingA_StairTread * (std::ceil((y1 - y0) / WingA_StairRise) - 1 - k),
+                y0 + WingA_StairRise * k, x1, y0 + WingA_StairRise * (k + 1), Stone, Coarse);
+    };
+    stairs(WingA_CorridorX1, y, g);
+    stairs(WingA_RiseX0, g, WingA_RiseY);
+    stairs(WingA_HighX0, WingA_RiseY, WingA_HighY);
     // Switch 10 in the high gallery's floor, in a slot too steep to stand in.
     PlateSlotFloor(map, WingA_HighX0, WingA_RoomsX0, WingA_HighY, WingA_GallerySlabY, WingA_Plate10X, 1.0,
                    Tower_Switches[10].group, Coarse, Plate_SteepSlot);
@@ -932,27 +941,27 @@ void WriteTransporter(MapWriter& map)
     for (Place const& ball : balls)
         Ref(map, Tower_Balls[ball.ball].ref, ball.x, ball.y);
 
-    // The exit floor, with scaler 23 and the second heart.
-    Box(map, WingB_ExitFloorX0, WingB_ExitFloorY - 15, WingB_ExitFloorX1, WingB_ExitFloorY, Stone);
-    // At its left end the sill that no one walks back over, and over it a wall down from the roof, its
-    // foot over the head of a rider stepping off his car and under the head of a player of 4: no one of 4
-    // leaves the floor there, walking or jumping.
-    double const x0 = WingB_ExitFloorX0;
-    double const x1 = x0 + WingB_ExitSillWidth;
+    // The exit floor, with scaler 23 and the second heart, and the porch over its left end, its face clear of
+    // the cars running down past it and, lower, of those looping up under it; its far side down to the floor.
+    double const porch = WingB_ExitPorchY;
+    double const floor = WingB_ExitFloorY;
+    double const x0 = WingB_ExitPorchX0, x1 = WingB_ExitFloorX0;
+    double const wall = WingB_ExitLintelX0 + 2.0;
+    Box(map, x0, WingB_ExitPorchBottomY, wall, porch, Brick, Coarse);
+    Poly(map, {{wall, WingB_ExitPorchBottomY - 40.0}, {wall, porch}, {x1, porch}, {x1, floor - 4.0}}, Brick, Coarse);
     Poly(map,
-         {{x0, WingB_ExitFloorY},
-          {x0, WingB_ExitFloorY + WingB_ExitSillHeight},
-          {x1, WingB_ExitFloorY + WingB_ExitSillFoot},
-          {x1, WingB_ExitFloorY}},
-         Brick, Coarse);
-    Box(map, WingB_ExitLintelX0, WingB_ExitLintelY, WingB_ExitLintelX0 + 20.0, Tower_TopY - 200, Brick);
-    Ref(map, 149, WingB_ExitFloorX0 + 32.0, WingB_ExitFloorY); // scaler 23: 1 -> 4, where the rider lands
-    Ref(map, Tower_Rp_PickUps[2], 5500, WingB_ExitFloorY + 10);
+         {{x1, floor - 6.0}, {x1, floor}, {WingB_ExitFloorX1, floor}, {WingB_ExitFloorX1, floor - 36.0},
+          {x1 + 18.0, floor - 36.0}},
+         Stone, Coarse);
+    // The lintel, up to the roof: no one comes over it.
+    Box(map, WingB_ExitLintelX0, WingB_ExitLintelY, WingB_ExitLintelX1, Tower_TopY - 200, Brick);
+    Ref(map, 149, WingB_ExitScalerX, floor); // scaler 23: 1 -> 4
+    Ref(map, Tower_Rp_PickUps[2], 5500, floor + 10);
 
     // LX: a wall that stops the fall from the exit floor, switch 11, door 16 and door 17.
     double const y = WingB_FinaleY;
-    Box(map, WingB_FallWallX, 2970, WingB_FallWallX + 20.0, WingB_ExitFloorY + 140.0, Brick);
-    Teeth(map, WingB_FallWallX, WingB_FallWallX + 20.0, WingB_ExitFloorY + 140.0, 10.0);
+    Box(map, WingB_FallWallX, 2970, WingB_FallWallX + 20.0, WingB_FallWallY, Brick);
+    Teeth(map, WingB_FallWallX, WingB_FallWallX + 20.0, WingB_FallWallY, 10.0);
     // The floor runs on under door 16 in one piece: where the door closes, no seam runs down from it.
     PlateSlotFloor(map, Way_WallX1, WingB_Door16X + 40, y, Way_WallY, WingB_Plate11X, 8.0, Tower_Switches[11].group,
                    256.0);
@@ -1090,12 +1099,12 @@ void WingB(Road& road)
     // The transporter: a car comes up through the ledge under him; he rides it over the top and
     // steps off onto the exit floor as it comes down beside it.
     road.Ride(WingB_WaitX, WingB_CarY + 300.0 + WingB_CarHeight, "a car", 1100);
-    // He sets out for the car's end as its top comes down to 70 over the exit floor's (a walker is
-    // carried to a point when he is 24 from it).
-    double const offX = WingB_WaitX + 3800.0, offY = WingB_ExitFloorY + 70.0 - 24.0;
+    // He sets out for the car's end as its top comes down to 60 over the porch (a walker is carried to a
+    // point when he is 24 from it), and drops off the porch's far edge to the floor.
+    double const offX = WingB_WaitX + 3800.0, offY = WingB_ExitPorchY + 60.0 - 24.0;
     road.Ride(offX, offY, "beside the exit floor", 8000);
-    road.Walk(WingB_ExitFloorX0 + 40.0, WingB_ExitFloorY);
-    road.Press(WingB_ExitFloorX0 + 32.0, WingB_ExitFloorY, "grow to 4", 150);
+    road.Walk(WingB_ExitScalerX - 20.0, WingB_ExitFloorY);
+    road.Press(WingB_ExitScalerX, WingB_ExitFloorY, "grow to 4", 150);
     road.Walk(WingB_FallWallX, WingB_FinaleY).Press(WingB_FallWallX, WingB_FinaleY, "grow to 8", 150);
 
     // LX: a past self on switch 11 holds door 17 open for the giant.

@@ -185,6 +185,11 @@ constexpr double WingA_RiseX0 = 5700.0;      // a step up towards the high galle
 constexpr double WingA_RiseY = 1050.0;
 constexpr double WingA_HighX0 = 5800.0; // the high gallery, over the small rooms
 constexpr double WingA_HighY = 1110.0;
+// A player of 4 jumps up the corridor's end and the rise; one of 1, as whoever comes up the hole over the
+// upper room still shrinking or drops onto the galleries' roof soon is, climbs stairs beside them, each
+// step lower than he jumps once. Without them he was held on the galleries for good, door 0 shut behind him.
+constexpr double WingA_StairRise = 50.0;
+constexpr double WingA_StairTread = 20.0;
 // Switch 10 lies in the high gallery's floor near its left end, pressed at 4, and door 12 stands in the
 // upper room below the hole at the gallery's other end: whoever holds the plate down himself and then
 // runs along the gallery, drops through the hole and walks back to the door finds it shut, however
@@ -408,23 +413,29 @@ constexpr double WingB_CarHeight = 10.0;
 constexpr double WingB_WaitY = 2978.0;           // the ledge just over P where a rider waits for a car
 constexpr double WingB_WaitX = WingB_CarX + 1.0; // where he waits on it, just right of the zones' edge
 // The exit floor, where the rider steps off his car as it comes down past the floor's left end at the
-// foot of its turn down (the end of leg 13, the car's top 20 over the floor): left of the floor the route
-// loops below it, right of it he drops onto LX.
-constexpr double WingB_ExitFloorY = 4244.0;
-constexpr double WingB_ExitFloorX0 = 5232.0; // just right of the cars running straight down past it
+// foot of its turn down (the end of leg 13, the car's top then 2 over the porch): left of the floor the
+// route loops below it, right of it he drops onto LX.
+// He steps off onto a porch whose face stands just right of the cars running straight down past it, walks
+// on under a lintel and drops off its far edge down to the floor. The drop is deeper than a player who
+// fits under the lintel jumps, twice over, and one too big for it meets the lintel with his head: no one
+// of any size, growing or grown, jumping however he likes, climbs back onto the porch and off it to the
+// left, where he would fall out of every shot down onto the first wing's roof.
+constexpr double WingB_ExitPorchX0 = 5232.0;
+constexpr double WingB_ExitPorchY = 4262.0;
+// Over the porch's right part, beyond a gap as wide as the rider's feet need to land on it from a car
+// still coming down, the lintel: its foot a little over the head of a rider of 1 on the porch.
+constexpr double WingB_ExitLintelX0 = 5238.0;
+constexpr double WingB_ExitLintelX1 = 5250.0;
+constexpr double WingB_ExitLintelY = WingB_ExitPorchY + 23.0;
+constexpr double WingB_ExitFloorX0 = 5244.0; // the porch's far edge, the floor's left end below it
 constexpr double WingB_ExitFloorX1 = 5600.0;
-// At its left end a sill, a wall on the left, its top falling steeply to the right to a low wall: a
-// rider walks off his car over it (the car's top above it), and no one of any size walks back off the
-// floor's end, a rider of 1 still growing as little as one grown. Against the low wall he stands upright.
-constexpr double WingB_ExitSillHeight = 8.0;
-constexpr double WingB_ExitSillWidth = 4.0;
-constexpr double WingB_ExitSillFoot = 2.0; // the low wall's height
-// The wall down over the floor's left end, beginning over the middle of the sill: a rider whose head
-// meets it drops onto the sill's top and slides off onto the floor, and one against the low wall has the
-// wall's foot over his head. Its foot is just under the head of a player of 4 on the floor, over the
-// head of a rider of 1 on a car whose top is less than 58 over the floor.
-constexpr double WingB_ExitLintelX0 = WingB_ExitFloorX0 + WingB_ExitSillWidth / 2.0;
-constexpr double WingB_ExitLintelY = WingB_ExitFloorY + 78.0;
+constexpr double WingB_ExitFloorY = 4096.0; // as low as the cars looping under its left end let it lie
+// Scaler 23 beyond the edge of the shot over the floor's left end (x 5310), which shows less than the
+// half width of a player of 4 beyond it: the rider walks out of that shot while he is 1.
+constexpr double WingB_ExitScalerX = 5334.0;
+// Under the porch the cars looping below the floor come up close to its face: its underside, and the floor's
+// under its left end, keep clear of them.
+constexpr double WingB_ExitPorchBottomY = 4160.0;
 constexpr double WingB_FinaleY = 2690.0; // LX: on switch 11 a player of 8 is still in zone 39
 // LX beyond door 16, a step lower: a giant of 64 on the overview spot stands whole in zone 39's
 // shot, his head under its top edge.
@@ -436,6 +447,7 @@ constexpr double WingB_FinaleLowY = 2580.0;
 constexpr double WingB_GiantHeight = 1280.0; // a player of 64
 constexpr double WingB_LowCeilingX1 = 8000.0;
 constexpr double WingB_FallWallX = 5740.0; // the face of the wall down which the fall from the exit floor ends
+constexpr double WingB_FallWallY = 4384.0;
 constexpr double WingB_Plate11X = 5995.0;  // its plate begins right of where the fall ends
 constexpr double WingB_Door16X = 6400.0;
 constexpr double WingB_Door17X = 7200.0;
