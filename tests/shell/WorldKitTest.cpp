@@ -2,11 +2,13 @@
 // kit proves it can fail: the road walker stuck at a wall says where, the whole-world replay run
 // catches an object that does not replay, the missing-id sweep a build that leaks or goes on
 // without an id, and the frame check a player out of sight, a frame with bare clear colour, a player
-// outside the map's walls or a level ended away from its exits, and the door watch a door passed shut.
+// outside the map's walls or a level ended away from its exits, the door watch a door passed shut, and
+// the way back a place beyond a shut door.
 // Every world of the table keeps its player in sight on a covered screen along its roads and held keys,
-// and from every standing surface of its map; no held or random keys pass a door a puzzle opens from
-// the side its puzzle keeps him on while it is shut, and a door shut on him in its doorway lets him
-// out on that side.
+// and from every standing surface of its map, from which and from every place the runs from them come
+// to stand on, at the size he has there, he can get back to the road; no held or random keys pass a
+// door a puzzle opens from the side its puzzle keeps him on while it is shut, and a door shut on him
+// in its doorway lets him out on that side.
 #include "black/Black.h"
 #include "black/Black_Ids.h"
 #include "castle/Casle.h"
@@ -1089,8 +1091,10 @@ char const* PuzzleRoom(Level_Type type, Pointf at, double size)
     return nullptr;
 }
 
-// Every world from the middle of each standing surface of its map: one test per world of the table,
-// so that the worlds run side by side.
+// Every world from the middle of each standing surface of its map, and from where the runs from there
+// come to stand at a size no run began at: one test per world of the table, so that the worlds run
+// side by side. Every place the road's places lead to leads back to them (WayBack), to a level's end or
+// to a room of Puzzle_Rooms.
 class WorldSurfaces : public WorldKit, public testing::WithParamInterface<int>
 {
 };
