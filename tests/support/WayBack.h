@@ -1,18 +1,19 @@
 // Test support: whether a player who has left a world's road can always get back to it. A place is a
 // node: a standing edge of the static map (StandingEdges), the size he stands on it at once his size
 // no longer changes, and whether he has the double jump; an edge that a door or a gate stands on is
-// parted there, a node each side. A run watched from a node links it to every
-// node he comes to stand on during the run, since he could have stopped there; the road's walk marks
-// the road's nodes. Every node the links reach from the road must lead back to one of the road's
-// nodes, or it is a trap, reported with the chain of runs that leads to it from the road. Nodes the
-// runs come to that no run has started from yet are handed out to be run from in turn, so that the
-// sizes a player arrives with are found by the runs themselves.
+// parted there, a node each side. A run watched from a node links it to every node he comes to stand
+// on during the run, since he could have stopped there; the road's walk marks the road's nodes. Every
+// node the links reach from the road must lead back to one of the road's nodes, to a node from which
+// a run ended the level, or to one the caller excuses (a room whose puzzle lets him out); otherwise it
+// is a trap, reported with the chain of runs that leads to it from the road. The nodes the runs come
+// to that no run has started from yet are handed out to be run from in turn, so that the sizes a
+// player arrives with are found by the runs themselves.
 //
 //     WayBack ways(*world->GetMap());
 //     RoadTravel(*world, road).Walk(ways.Road(*world, step));
 //     int const node = ways.NodeOf(surface, twice);
-//     ShortcutRun::Hold(ways.Watch(*world, node, "holding left", step), KeyIndex_GameLeft);
-//     for (int n : ways.ToExplore()) ...                      // put down at Nodes()[n].at, run, Watch
+//     ShortcutRun::Hold(ways.Watch(*world, node, "holding left", step, twice), KeyIndex_GameLeft);
+//     for (int n : ways.ToExplore()) ...                // put down at Nodes()[n].at, run, Watch
 //     faults += ways.Traps([](WayBack::Node const&) { return nullptr; });
 #pragma once
 
@@ -33,7 +34,6 @@
 #include <tuple>
 #include <vector>
 
-constexpr int WayBack_Every = 1;         // steps between looks at where he stands
 constexpr double WayBack_Column = 100.0; // the breadth of the stretches the edges are found by
 constexpr double WayBack_Parting = 20.0; // a moving solid this low over an edge parts it
 constexpr double WayBack_Above = 3.0;    // how far above an edge the feet of one standing on it may be
@@ -133,16 +133,15 @@ public:
         if (from >= 0)
             nodes[std::size_t(from)].explored = true;
         return [this, &world, from, how = std::move(how), step = std::move(step), twice,
-                last = world.GetPlayer()->GetScale(), i = 0, stood = from](std::vector<int> const& held) mutable {
+                last = world.GetPlayer()->GetScale(), stood = from](std::vector<int> const& held) mutable {
             Level_Action const action = step(held);
             double const size = world.GetPlayer()->GetScale();
-            if (++i % WayBack_Every == 0)
-                if (int const to = Standing(world, twice, size == last); to >= 0)
-                {
-                    if (to != from && from >= 0)
-                        Link(from, to, how);
-                    stood = to;
-                }
+            if (int const to = Standing(world, twice, size == last); to >= 0)
+            {
+                if (to != from && from >= 0)
+                    Link(from, to, how);
+                stood = to;
+            }
             // The level ended: by an exit, or by a fall or a death that starts it again. Either way he
             // is not kept where he stood last.
             if (action != Level_Continue && stood >= 0)
@@ -156,14 +155,13 @@ public:
     // and without.
     Stepper Road(World_Base const& world, Stepper step)
     {
-        return [this, &world, step = std::move(step), last = world.GetPlayer()->GetScale(),
-                i = 0](std::vector<int> const& held) mutable {
+        return [this, &world, step = std::move(step),
+                last = world.GetPlayer()->GetScale()](std::vector<int> const& held) mutable {
             Level_Action const action = step(held);
             double const size = world.GetPlayer()->GetScale();
-            if (++i % WayBack_Every == 0)
-                for (bool twice : {false, true})
-                    if (int const on = Standing(world, twice, size == last); on >= 0)
-                        nodes[std::size_t(on)].road = true;
+            for (bool twice : {false, true})
+                if (int const on = Standing(world, twice, size == last); on >= 0)
+                    nodes[std::size_t(on)].road = true;
             last = size;
             return action;
         };
