@@ -109,19 +109,25 @@ public:
         double const half = Player_Width * player->GetScale() / 2.0;
         int best = -1;
         double bestGap = 1e300;
-        for (int e : Near(feet.x, half))
+        for (long c = Column(feet.x - half); c <= Column(feet.x + half); ++c)
         {
-            StandingSurface const& s = edges[std::size_t(e)];
-            if (feet.x < s.a.x - half || feet.x > s.b.x + half)
+            auto const column = columns.find(c);
+            if (column == columns.end())
                 continue;
-            double const x = std::clamp(feet.x, s.a.x, s.b.x);
-            double const gap = feet.y - Height(s, x);
-            // An edge under the feet themselves before one his width only reaches.
-            double const rank = std::fabs(gap) + (x == feet.x ? 0.0 : WayBack_Above + WayBack_Below);
-            if (gap <= WayBack_Above && gap >= -WayBack_Below && rank < bestGap)
+            for (int e : column->second)
             {
-                best = e;
-                bestGap = rank;
+                StandingSurface const& s = edges[std::size_t(e)];
+                if (feet.x < s.a.x - half || feet.x > s.b.x + half)
+                    continue;
+                double const x = std::clamp(feet.x, s.a.x, s.b.x);
+                double const gap = feet.y - Height(s, x);
+                // An edge under the feet themselves before one his width only reaches.
+                double const rank = std::fabs(gap) + (x == feet.x ? 0.0 : WayBack_Above + WayBack_Below);
+                if (gap <= WayBack_Above && gap >= -WayBack_Below && rank < bestGap)
+                {
+                    best = e;
+                    bestGap = rank;
+                }
             }
         }
         return best < 0 ? -1 : Find(best, player->GetScale(), twice, Pointf(feet.x, feet.y - 1.0));
@@ -268,16 +274,6 @@ private:
     static constexpr int Root = -1;
 
     static long Column(double x) { return long(std::floor(x / WayBack_Column)); }
-
-    // The edges within `half` of x, perhaps more than once.
-    std::vector<int> Near(double x, double half) const
-    {
-        std::vector<int> near;
-        for (long c = Column(x - half); c <= Column(x + half); ++c)
-            if (auto const found = columns.find(c); found != columns.end())
-                near.insert(near.end(), found->second.begin(), found->second.end());
-        return near;
-    }
 
     static double Height(StandingSurface const& s, double x)
     {
