@@ -139,8 +139,10 @@ TEST_F(TowerPlay, FirstWingFromL0ThroughTheGateRoomAlongTheGalleryToSwitch10TheR
     // 1, to the door it opens.
     Tick const plate10 = HoldPlate(WingA_Plate10X, 300);
     EXPECT_TRUE(tower.GetSwitch(10)->IsActive(Now() - 1));
-    EXPECT_TRUE(StepUntil([&] { return Pos().y < WingA_HighY - 50.0; }, 400, {Key_Right})) << "fell through the hole";
-    EXPECT_TRUE(StepUntil([&] { return Hero().onGround; }, 100));
+    // Down the hole onto the ledge under it, off which he slides into the upper room.
+    EXPECT_TRUE(StepUntil([&] { return Pos().x > WingA_DropX0 && Pos().y < WingA_HighY; }, 400, {Key_Right}))
+        << "fell through the hole";
+    EXPECT_TRUE(StepUntil([&] { return Hero().onGround && Pos().y < WingA_LedgeY; }, 200));
     EXPECT_EQ(Pos().y, WingA_UpperY);
     EXPECT_TRUE(StepUntil([&] { return Hero().GetScale() < 4.0; }, 100, {Key_Left}));
     EXPECT_TRUE(GrowTo(1.0));
@@ -459,6 +461,7 @@ TEST_F(TowerPlayHeld, NoRiderOf1NorOneOf4LeavesTheExitFloorLeftNoOneTheCatchFloo
     MakeTower();
     Place(WingB_ExitFloorX0 + 100.0, WingB_ExitFloorY, 4.0);
     Hold(Key_Left, 600, true);
+    StepUntil([&] { return Hero().onGround; }, 100);
     EXPECT_EQ(Pos().y, WingB_ExitFloorY);
     EXPECT_GE(Pos().x, WingB_ExitFloorX0) << "the wall over the exit floor's left end";
     // A rider of 1 who has just dropped off the porch walks left at once: where he lands in scaler 23's zone,
@@ -473,6 +476,34 @@ TEST_F(TowerPlayHeld, NoRiderOf1NorOneOf4LeavesTheExitFloorLeftNoOneTheCatchFloo
         Steps(100, {Key_Right});
         EXPECT_GT(Pos().x, held + Hero().GetScale() * Player_Width) << "held at the porch, from " << x;
     }
+    // Nor does anyone jumping left, however he times his jumps: a rider of 1 where he lands, one growing in
+    // scaler 23's zone, one grown. Off the floor's end he fell out of every shot to the first wing's roof.
+    struct From
+    {
+        double x, size;
+        int every; // walk offsets tried: every one, or every few
+    };
+    std::vector<std::string> off;
+    for (From const from : {From{WingB_ExitFloorX0 + 10.0, 1.0, 1}, From{WingB_ExitFloorX0 + 60.0, 1.0, 3},
+                            From{WingB_ExitScalerX, 1.0, 3}, From{WingB_ExitFloorX0 + 100.0, 4.0, 3}})
+        for (ShortcutRun::Jumps jumps :
+             {ShortcutRun::Jumps::Once, ShortcutRun::Jumps::Twice, ShortcutRun::Jumps::AtTop})
+            for (int walk = 0; walk < 40; walk += from.every)
+            {
+                Place(from.x, WingB_ExitFloorY, from.size);
+                for (int i = 0; i < 300; i++)
+                {
+                    Step(ShortcutRun::HeldKeys(Key_Left, i, jumps, walk));
+                    if (Pos().x < WingB_ExitFloorX0 || Pos().y < WingB_ExitFloorY - 1.0)
+                    {
+                        off.push_back("from " + std::to_string(from.x) + " at " + std::to_string(from.size) + ", "
+                                      + ShortcutRun::HoldName(Key_Left, jumps, walk) + ": at ("
+                                      + std::to_string(Pos().x) + ", " + std::to_string(Pos().y) + ")");
+                        break;
+                    }
+                }
+            }
+    EXPECT_TRUE(off.empty()) << off.size() << " runs off the exit floor, the first: " << off.front();
 
     Place(WingB_CatchX1 - 100.0, WingB_CatchY, 4.0);
     Hold(Key_Right, 600, true);
@@ -634,51 +665,124 @@ TEST_F(TowerPlayHeld, WithTheDoubleJumpNoOneComingFromADoorsPlateGetsPastItShut)
 // he holds left there: walking, or jumping once, twice or again at the top (with the double jump), each
 // after a spread of walks first. Tried from anywhere in the upper room at 1, dropping in from the hole
 // above at 4, and at 4 from the high gallery after walking over the switch's plate or holding it down
-// himself for long.
+// himself for long, or after holding right from it with jumps at a spread of timings. Wherever a run
+// leaves him on the galleries below the high gallery, he climbs back onto it at the size he has: one who
+// jumped back up the hole still shrinking walked off the high gallery's end and stayed there at 1. Nor does
+// anyone on scaler 5 in the upper room, shrinking from any size, get back up the hole.
 TEST_F(TowerPlayHeld, WithTheDoubleJumpNoOneGetsPastDoor12WithoutAPastSelfOnSwitch10)
 {
     events[Event_DoubleJump] = GameEvent_HasHappened;
     MakeTower();
     using Keys = std::function<std::vector<int>(int)>;
-    std::vector<std::pair<std::string, Keys>> holds{{"walking left", [](int) { return std::vector<int>{Key_Left}; }}};
+    using Holds = std::vector<std::pair<std::string, Keys>>;
+    Holds walking{{"walking left", [](int) { return std::vector<int>{Key_Left}; }}};
+    Holds holds = walking;
     for (ShortcutRun::Jumps jumps : {ShortcutRun::Jumps::Once, ShortcutRun::Jumps::Twice, ShortcutRun::Jumps::AtTop})
         for (int walk = 0; walk < 40; walk += 4)
             holds.emplace_back(ShortcutRun::HoldName(Key_Left, jumps, walk),
                                [=](int i) { return ShortcutRun::HeldKeys(Key_Left, i, jumps, walk); });
     std::vector<std::string> through;
+    std::vector<std::string> stranded;
+    // On the galleries, from the corridor beyond door 0 up to the rise, he holds right with a jump now and
+    // then until he stands on the high gallery, nothing on the way ending the climb.
+    auto const climbsBack = [&](std::string const& from) {
+        StepUntil([&] { return Hero().onGround; }, 200);
+        Pointf const p = Pos();
+        if (p.x < WingA_Door0X || p.x >= WingA_HighX0 || p.y < WingA_FloorY - 1.0 || p.y >= WingA_HighY)
+            return;
+        double const size = Hero().GetScale();
+        events[Event_Socks] = GameEvent_HasHappened;
+        bool up = false;
+        for (int i = 0; i < 3000 && !up; i++)
+        {
+            Step(ShortcutRun::HeldKeys(Key_Right, i, ShortcutRun::Jumps::Once, 0));
+            up = Hero().onGround && Pos().x > WingA_HighX0 && Pos().y >= WingA_HighY;
+        }
+        events[Event_Socks] = GameEvent_HasntHappened;
+        if (!up)
+            stranded.push_back(from + ": left at (" + std::to_string(p.x) + ", " + std::to_string(p.y) + ") at size "
+                               + std::to_string(size) + ", held at (" + std::to_string(Pos().x) + ", "
+                               + std::to_string(Pos().y) + ")");
+    };
     // Starting as set() leaves him, he holds left each way for 300 steps; beyond the door at any step is
     // a failure. One who leaves the rooms by the gallery and dies there ends his run; the next starts in
     // the tower built again.
-    auto const hold = [&](std::string const& from, std::function<void()> const& set) {
-        for (auto const& [how, keys] : holds)
+    auto const hold = [&](std::string const& from, std::function<void()> const& set, Holds const& ways) {
+        for (auto const& [how, keys] : ways)
         {
             if (Hero().IsPlayerDead() != 0)
                 MakeTower();
             set();
-            for (int i = 0; i < 300 && Step(keys(i)) == Level_Continue; i++)
+            bool passed = false;
+            for (int i = 0; i < 300 && !passed && Step(keys(i)) == Level_Continue; i++)
             {
                 Pointf const p = Pos();
                 bool const beyond = p.x < WingA_Door12X && p.x > WingA_RoomsX0;
-                if (beyond && p.y > WingA_RoomsY - 1.0 && p.y < WingA_RoomsCeilingY)
-                {
+                passed = beyond && p.y > WingA_RoomsY - 1.0 && p.y < WingA_RoomsCeilingY;
+                if (passed)
                     through.push_back(from + ", " + how + ": at (" + std::to_string(p.x) + ", " + std::to_string(p.y)
                                       + ") at size " + std::to_string(Hero().GetScale()) + ", step "
                                       + std::to_string(i));
-                    break;
-                }
             }
+            if (!passed && Hero().IsPlayerDead() == 0)
+                climbsBack(from + ", " + how);
         }
     };
-    for (double x = WingA_Door12X + 50.0; x < WingA_DropWallX; x += 15.0)
-        hold("at 1 from " + std::to_string(x), [&] { Place(x, WingA_UpperY, 1.0); });
+    for (double x = WingA_Door12X + 50.0; x < WingA_LedgeX0; x += 15.0)
+        hold("at 1 from " + std::to_string(x), [&] { Place(x, WingA_UpperY, 1.0); }, holds);
     for (double x = WingA_DropX0 + 5.0; x < WingA_DropWallX; x += 15.0)
-        hold("at 4 dropping in from " + std::to_string(x), [&] { Place(x, WingA_HighY, 4.0); });
+        hold(
+            "at 4 dropping in from " + std::to_string(x),
+            [&] {
+                double const ledge = WingA_LedgeY + WingA_LedgeRise * (x - WingA_LedgeX0);
+                Place(x, std::max(WingA_HighY, ledge) + 10.0, 4.0);
+            },
+            holds);
     // Over the plate, or after holding it down, along the high gallery and down its hole.
     for (int held : {0, 100, 250})
-        hold("at 4 from switch 10, held " + std::to_string(held) + " steps", [&] {
-            Place(WingA_Plate10X - (held == 0 ? 60.0 : 0.0), WingA_HighY, 4.0);
-            Steps(held);
-            StepUntil([&] { return Pos().y < WingA_HighY - 60.0; }, 300, {Key_Right});
-        });
+        hold(
+            "at 4 from switch 10, held " + std::to_string(held) + " steps",
+            [&] {
+                Place(WingA_Plate10X - (held == 0 ? 60.0 : 0.0), WingA_HighY, 4.0);
+                Steps(held);
+                StepUntil([&] { return Pos().y < WingA_HighY - 60.0; }, 300, {Key_Right});
+            },
+            holds);
+    // After holding it down, right along the high gallery jumping, down the hole and, still shrinking, up it
+    // again.
+    for (ShortcutRun::Jumps jumps : {ShortcutRun::Jumps::Once, ShortcutRun::Jumps::Twice, ShortcutRun::Jumps::AtTop})
+        for (int walk = 0; walk < 40; walk += 2)
+            hold(
+                "at 4 from switch 10, held 100 steps, " + ShortcutRun::HoldName(Key_Right, jumps, walk) + " for 150",
+                [&] {
+                    Place(WingA_Plate10X + 5.0, WingA_HighY, 4.0);
+                    Steps(100);
+                    for (int i = 0; i < 150; i++)
+                        Step(ShortcutRun::HeldKeys(Key_Right, i, jumps, walk));
+                },
+                walking);
+    EXPECT_TRUE(stranded.empty()) << stranded.size() << " runs left on the galleries, the first: " << stranded.front();
+    // Nor does anyone who stands on scaler 5, shrinking from any size, get back up the hole, holding right
+    // towards it each way.
+    std::vector<std::string> up;
+    for (double size : {4.0, 2.0, 1.4, 1.0})
+        for (ShortcutRun::Jumps jumps :
+             {ShortcutRun::Jumps::Once, ShortcutRun::Jumps::Twice, ShortcutRun::Jumps::AtTop})
+            for (int walk = 0; walk < 40; walk += 4)
+            {
+                Place(WingA_Scale1X + 20.0, WingA_UpperY, size);
+                for (int i = 0; i < 200; i++)
+                {
+                    Step(ShortcutRun::HeldKeys(Key_Right, i, jumps, walk));
+                    if (Pos().y > WingA_LedgeY)
+                    {
+                        up.push_back("at " + std::to_string(size) + ", " + ShortcutRun::HoldName(Key_Right, jumps, walk)
+                                     + ": at (" + std::to_string(Pos().x) + ", " + std::to_string(Pos().y)
+                                     + ") at size " + std::to_string(Hero().GetScale()));
+                        break;
+                    }
+                }
+            }
+    EXPECT_TRUE(up.empty()) << up.size() << " runs up the hole, the first: " << up.front();
     EXPECT_TRUE(through.empty()) << through.size() << " runs past the door, the first: " << through.front();
 }

@@ -37,7 +37,9 @@
 //   (x 5920), and drops through its hole (x 6470 to 6522) into the upper room of the rooms of a
 //   player of 1 (x 6100 to 6570). Whoever falls onto the galleries' roof (1280) walks right along it
 //   and drops through a hole at its end (x 5800) onto the high gallery, short of the switch.
-//   Scaler 5 (x 6490) makes him 1. Switch 10 opens door 12 (x 6390) in the upper room.
+//   He lands on a ledge under the hole, too steep to stand on, and slides off it into the room, where
+//   scaler 5 (x 6435) makes him 1; from the room no one climbs back onto the ledge and up the hole.
+//   Switch 10 opens door 12 (x 6390) in the upper room.
 //     Solution: at 4 stand on the plate 300 ticks; walk right along the high gallery and drop into
 //     the upper room; walk left to the closed door; travel back to 150 ticks after stepping on; walk
 //     through. Heart 59 lies beyond, at the upper floor's end, from which he drops into the ring
@@ -114,10 +116,10 @@
 //   rides: rising in the scales' room's zone, along the top no lower than the top rooms' zones.
 //     Solution: wait on the ledge over P against the spike at x 1400; the next car rises through
 //     the ledge and lifts him; ride until the car comes down beside the exit floor at the foot of its
-//     turn down (the end of its 14th leg, x 5200, y 4254) and walk off it to the right onto the exit
-//     floor (4244), under the wall hanging over its left end and over the sill there (the car's top
-//     over it); scaler 23 makes him 4. Walk off its right end onto LX (2690), against the hanging wall
-//     at x 5740.
+//     turn down (the end of its 14th leg, x 5200, y 4254) and walk off it to the right onto the porch
+//     (4268 to 4254, the car's top still over it), under the lintel over its far part and off its edge down
+//     to the exit floor (4096), too deep for anyone to climb back; scaler 23 (x 5334) makes him 4.
+//     Walk off its right end onto LX (2690), against the hanging wall at x 5740.
 //   LX: scaler 24 makes him 8; switch 11 (x 5995) holds door 16 (x 6400, rising 220) and door 17
 //   (x 7200, rising 2000); beyond door 16 scaler 25, on the overview spot, makes him 64.
 //     Solution: at 8 stand on switch 11 from T for 700 ticks; walk right through door 16 (it is
@@ -570,15 +572,6 @@ void WriteGallery(MapWriter& map)
     double const g = WingA_GalleryY;
     Box(map, WingA_CorridorX1, WingA_GallerySlabY, WingA_RiseX0, g);
     Box(map, WingA_RiseX0, WingA_GallerySlabY, WingA_HighX0, WingA_RiseY);
-    // The stairs of a player of 1: up the corridor's end, up the rise and onto the high gallery.
-    auto const stairs = [&](double x1, double y0, double y1) {
-        for (int k = 0; y0 + WingA_StairRise * (k + 1) < y1; k++)
-            Box(map, x1 - WingA_StairTread * (std::ceil((y1 - y0) / WingA_StairRise) - 1 - k),
-                y0 + WingA_StairRise * k, x1, y0 + WingA_StairRise * (k + 1), Stone, Coarse);
-    };
-    stairs(WingA_CorridorX1, y, g);
-    stairs(WingA_RiseX0, g, WingA_RiseY);
-    stairs(WingA_HighX0, WingA_RiseY, WingA_HighY);
     // Switch 10 in the high gallery's floor, in a slot too steep to stand in.
     PlateSlotFloor(map, WingA_HighX0, WingA_RoomsX0, WingA_HighY, WingA_GallerySlabY, WingA_Plate10X, 1.0,
                    Tower_Switches[10].group, Coarse, Plate_SteepSlot);
@@ -604,6 +597,12 @@ void WriteGallery(MapWriter& map)
     // gallery, solid up to LX's floor.
     Box(map, WingA_RoofWallX0, WingA_CeilingY, WingA_DropX0, Way_WallY, Brick);
     Box(map, WingA_DropWallX, WingA_UpperY, WingA_RoomsX1, WingA_HighY, Brick);
+    Poly(map,
+         {{WingA_LedgeX0, WingA_UpperY},
+          {WingA_LedgeX0, WingA_LedgeY},
+          {WingA_DropWallX, WingA_LedgeY + WingA_LedgeRise * (WingA_DropWallX - WingA_LedgeX0)},
+          {WingA_DropWallX, WingA_UpperY}},
+         Brick, Coarse);
     Box(map, WingA_DropWallX, WingA_HighY, WingA_HighX1, WingB_FinaleFarY - 200.0, Brick);
 
     // Creatures of 1 along the gallery for a player of 4: three hopping blobs, half-size spikes, the
@@ -947,8 +946,10 @@ void WriteTransporter(MapWriter& map)
     double const floor = WingB_ExitFloorY;
     double const x0 = WingB_ExitPorchX0, x1 = WingB_ExitFloorX0;
     double const wall = WingB_ExitLintelX0 + 2.0;
-    Box(map, x0, WingB_ExitPorchBottomY, wall, porch, Brick, Coarse);
-    Poly(map, {{wall, WingB_ExitPorchBottomY - 40.0}, {wall, porch}, {x1, porch}, {x1, floor - 4.0}}, Brick, Coarse);
+    auto const top = [&](double x) { return porch + WingB_ExitPorchRise * (x1 - x); };
+    Poly(map, {{x0, WingB_ExitPorchBottomY}, {x0, top(x0)}, {wall, top(wall)}, {wall, WingB_ExitPorchBottomY}}, Brick,
+         Coarse);
+    Poly(map, {{wall, WingB_ExitPorchBottomY - 40.0}, {wall, top(wall)}, {x1, porch}, {x1, floor - 4.0}}, Brick, Coarse);
     Poly(map,
          {{x1, floor - 6.0}, {x1, floor}, {WingB_ExitFloorX1, floor}, {WingB_ExitFloorX1, floor - 36.0},
           {x1 + 18.0, floor - 36.0}},
@@ -1099,8 +1100,8 @@ void WingB(Road& road)
     // The transporter: a car comes up through the ledge under him; he rides it over the top and
     // steps off onto the exit floor as it comes down beside it.
     road.Ride(WingB_WaitX, WingB_CarY + 300.0 + WingB_CarHeight, "a car", 1100);
-    // He sets out for the car's end as its top comes down to 60 over the porch (a walker is carried to a
-    // point when he is 24 from it), and drops off the porch's far edge to the floor.
+    // He sets out for the car's end as its top comes down to 60 over the porch's foot (a walker is carried
+    // to a point when he is 24 from it), and drops off the porch's far edge to the floor.
     double const offX = WingB_WaitX + 3800.0, offY = WingB_ExitPorchY + 60.0 - 24.0;
     road.Ride(offX, offY, "beside the exit floor", 8000);
     road.Walk(WingB_ExitScalerX - 20.0, WingB_ExitFloorY);

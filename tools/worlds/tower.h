@@ -185,11 +185,6 @@ constexpr double WingA_RiseX0 = 5700.0;      // a step up towards the high galle
 constexpr double WingA_RiseY = 1050.0;
 constexpr double WingA_HighX0 = 5800.0; // the high gallery, over the small rooms
 constexpr double WingA_HighY = 1110.0;
-// A player of 4 jumps up the corridor's end and the rise; one of 1, as whoever comes up the hole over the
-// upper room still shrinking or drops onto the galleries' roof soon is, climbs stairs beside them, each
-// step lower than he jumps once. Without them he was held on the galleries for good, door 0 shut behind him.
-constexpr double WingA_StairRise = 50.0;
-constexpr double WingA_StairTread = 20.0;
 // Switch 10 lies in the high gallery's floor near its left end, pressed at 4, and door 12 stands in the
 // upper room below the hole at the gallery's other end: whoever holds the plate down himself and then
 // runs along the gallery, drops through the hole and walks back to the door finds it shut, however
@@ -215,9 +210,18 @@ constexpr double WingA_RoofY = WingA_CeilingY + 40.0; // the roof over the galle
 // jumping up the hole over the upper room comes out above the high gallery.
 constexpr double WingA_RoofHoleX0 = 5800.0;
 constexpr double WingA_RoofWallX0 = 5820.0;
-// Beyond the hole in the high gallery over the upper room, the end wall stands forward up to LX: whoever
-// drops through the hole lands in the upper room on scaler 5.
-constexpr double WingA_DropWallX = 6522.0; // scaler 5's zone's right edge
+// Beyond the hole in the high gallery over the upper room, the end wall stands forward up to LX.
+constexpr double WingA_DropWallX = 6522.0;
+// Under the hole a ledge, its top too steep to stand or walk on, falling to the left to a little under the
+// high gallery's floor slab: whoever drops through the hole at 4 slides off it, his feet under the slab and
+// his head, tilted over them, over it, into the upper room and onto scaler 5, which makes him 1. No one in
+// the room climbs back onto the ledge and up the hole onto the high gallery, where he would shrink to 1 on
+// the galleries, too small to be seen there and unable to leave them: under the slab a head leaves the feet
+// too little room to clear the ledge's foot for anyone small enough to fit, and too little height to jump.
+constexpr double WingA_LedgeX0 = WingA_DropX0 - 3.0; // its face, under the slab's end
+constexpr double WingA_LedgeY = 1080.0;
+constexpr double WingA_LedgeRise = 1.78; // rise over run of its top: steep enough to stop a walk, not so
+                                         // steep that a tilted head of 4 at its foot is below the slab's top
 
 // The rooms of a player of 1 lie in the close shot at x 6100-6600, y 720-1100: the upper room
 // (scaler 5 where he lands, door 12, the heart), from whose left end he drops into the ring room (the
@@ -232,7 +236,7 @@ constexpr double WingA_RoomsCeilingY = 1090.0;
 constexpr double WingA_UpperY = 930.0; // the upper room
 constexpr double WingA_UpperSlabY = 905.0;
 constexpr double WingA_UpperX0 = 6360.0; // its floor's left end, over the ring room
-constexpr double WingA_Scale1X = 6490.0; // scaler 5, under the hole
+constexpr double WingA_Scale1X = 6435.0; // scaler 5, its zone up to the foot of the ledge under the hole
 constexpr double WingA_Door12X = 6390.0;
 constexpr double WingA_Door13X = 6320.0; // the ring room's left wall
 constexpr double WingA_RingX = 6480.0;   // the ringed target, 60 above the floor
@@ -416,17 +420,19 @@ constexpr double WingB_WaitX = WingB_CarX + 1.0; // where he waits on it, just r
 // foot of its turn down (the end of leg 13, the car's top then 2 over the porch): left of the floor the
 // route loops below it, right of it he drops onto LX.
 // He steps off onto a porch whose face stands just right of the cars running straight down past it, walks
-// on under a lintel and drops off its far edge down to the floor. The drop is deeper than a player who
-// fits under the lintel jumps, twice over, and one too big for it meets the lintel with his head: no one
-// of any size, growing or grown, jumping however he likes, climbs back onto the porch and off it to the
-// left, where he would fall out of every shot down onto the first wing's roof.
+// on down its top, too steep a slope to be stood on, under a lintel and drops off its far edge down to the
+// floor. The drop is deeper than a player who fits under the lintel jumps, twice over, and one too big for
+// it meets the lintel with his head: no one of any size, growing or grown, jumping however he likes, climbs
+// back onto the porch and off it to the left, where he would fall out of every shot down onto the first
+// wing's roof.
 constexpr double WingB_ExitPorchX0 = 5232.0;
-constexpr double WingB_ExitPorchY = 4262.0;
-// Over the porch's right part, beyond a gap as wide as the rider's feet need to land on it from a car
-// still coming down, the lintel: its foot a little over the head of a rider of 1 on the porch.
+constexpr double WingB_ExitPorchY = 4254.0;   // its top's foot, at its far edge
+constexpr double WingB_ExitPorchRise = 1.2;   // its top rising to the face, steeper than anyone stands on
+// Over the porch's far part, beyond a gap as wide as the rider's feet need to land on it from a car
+// still coming down, the lintel: its foot a little over the head of a rider of 1 at the porch's edge.
 constexpr double WingB_ExitLintelX0 = 5238.0;
 constexpr double WingB_ExitLintelX1 = 5250.0;
-constexpr double WingB_ExitLintelY = WingB_ExitPorchY + 23.0;
+constexpr double WingB_ExitLintelY = WingB_ExitPorchY + 22.0;
 constexpr double WingB_ExitFloorX0 = 5244.0; // the porch's far edge, the floor's left end below it
 constexpr double WingB_ExitFloorX1 = 5600.0;
 constexpr double WingB_ExitFloorY = 4096.0; // as low as the cars looping under its left end let it lie
