@@ -2,11 +2,13 @@
 // kit proves it can fail: the road walker stuck at a wall says where, the whole-world replay run
 // catches an object that does not replay, the missing-id sweep a build that leaks or goes on
 // without an id, and the frame check a player out of sight, a frame with bare clear colour, a player
-// outside the map's walls or a level ended away from its exits, and the door watch a door passed shut.
+// outside the map's walls or a level ended away from its exits, the door watch a door passed shut, and
+// the way back a place beyond a shut door.
 // Every world of the table keeps its player in sight on a covered screen along its roads and held keys,
-// and from every standing surface of its map; no held or random keys pass a door a puzzle opens from
-// the side its puzzle keeps him on while it is shut, and a door shut on him in its doorway lets him
-// out on that side.
+// and from every standing surface of its map, from which and from every place the runs from them come
+// to stand on, at the size he has there, he can get back to the road; no held or random keys pass a
+// door a puzzle opens from the side its puzzle keeps him on while it is shut, and a door shut on him
+// in its doorway lets him out on that side.
 #include "black/Black.h"
 #include "black/Black_Ids.h"
 #include "castle/Casle.h"
@@ -32,6 +34,7 @@
 #include "support/RoadWalker.h"
 #include "support/ShortcutRun.h"
 #include "support/StandingSurfaces.h"
+#include "support/WayBack.h"
 #include "support/WorldFixture.h"
 #include "support/WorldReplay.h"
 #include "testworld/Test_World.h"
@@ -1027,6 +1030,47 @@ TEST_F(WorldKit, TheDoorWatchFindsFeetOnTheGroundBeyondADoorTheyNeverWentThrough
     EXPECT_EQ(faults(through, true), "") << "went through it open, and it shut again before he dropped in";
 }
 
+TEST_F(WorldKit, TheWayBackFindsAPlaceReachedFromTheRoadThatLeadsNowhereBackAndSaysHowItWasReached)
+{
+    // The test world's floor at y 0, parted by its door at x 1050 to 1070, shut. The road stands left
+    // of it; a run from the road ends beyond it, as a drop from above might.
+    World_Base& w = BuildTestWorld();
+    WayBack ways(*w.GetMap());
+    FrameCheck::Stepper const plain = [&](std::vector<int> const& held) { return Step(held); };
+    PutPlayer(w, Pointf(900.0, 0.0), 1.0);
+    FrameCheck::Stepper const road = ways.Road(w, plain);
+    for (int i = 0; i < 5; ++i)
+        road({});
+    ASSERT_EQ(ways.Nodes().size(), 2u) << "the road's place, without the double jump and with it";
+    FrameCheck::Stepper const drop = ways.Watch(w, 0, "dropped in", plain, false);
+    PutPlayer(w, Pointf(1200.0, 0.0), 1.0);
+    w.GetPlayer()->SetScale(2.0); // growing
+    for (int i = 0; i < 5; ++i)
+        drop({});
+    EXPECT_EQ(ways.Nodes().size(), 2u) << "no place while his size still changes";
+    for (int i = 0; i < 200; ++i)
+        drop({});
+    // To be run from: the place beyond the door, found by the run, and the road's own place with the
+    // double jump, which no run has started from.
+    std::vector<int> const more = ways.ToExplore();
+    ASSERT_EQ(more.size(), 2u);
+    int const beyond = more[0] == 1 ? more[1] : more[0];
+    WayBack::Node const node = ways.Nodes()[std::size_t(beyond)];
+    EXPECT_GT(node.at.x, 1070.0);
+    EXPECT_EQ(node.size, 2.0);
+    // From there holding left meets the door: no way back.
+    PutPlayer(w, node.at, node.size);
+    ShortcutRun::Hold(ways.Watch(w, beyond, "holding left", plain, false), KeyIndex_GameLeft, 400);
+    EXPECT_EQ(ways.ToExplore(), std::vector<int>{1});
+    std::string const traps = ways.Traps([](WayBack::Node const&) { return nullptr; });
+    EXPECT_NE(traps.find("no way back to the road from"), std::string::npos) << traps;
+    EXPECT_NE(traps.find("from the road's (900, -1)"), std::string::npos) << traps;
+    EXPECT_NE(traps.find("then dropped in to"), std::string::npos) << traps;
+    EXPECT_NE(traps.find("at size 2, reached"), std::string::npos) << traps;
+    // A puzzle that lets him out of it, or the level's end, is a way back.
+    EXPECT_EQ(ways.Traps([](WayBack::Node const& at) { return at.at.x > 1070.0 ? "the door" : nullptr; }), "");
+}
+
 TEST_F(WorldKit, EveryWorldKeepsThePlayerInSightOnACoveredScreenAlongItsRoadsAndHeldDirections)
 {
     // He has learnt time travel and found the socks (a fall shows where it ends rather than a
@@ -1116,8 +1160,44 @@ Wedge_Place const* WedgeExcepted(Level_Type type, World_Base const& w)
     return place == Wedge_Places.end() ? nullptr : &*place;
 }
 
-// Every world from the middle of each standing surface of its map: one test per world of the table,
-// so that the worlds run side by side.
+// The places whose only way out is their own puzzle, with the puzzle that opens them and the sizes
+// they hold a player of (none listed: any).
+struct Puzzle_Room
+{
+    Level_Type type;
+    char const* puzzle;
+    Rectf where;
+    std::vector<double> sizes = {};
+};
+std::vector<Puzzle_Room> const Puzzle_Rooms = {
+    // The upper room by door 12, which he drops into from the high gallery: the hole is out of his reach
+    // once he is 1, and door 12 stays shut unless a past self stands on switch 10.
+    {Level_Tower,
+     "door 12, held open by a past self on switch 10",
+     {TowerWriter::WingA_UpperX0, TowerWriter::WingA_UpperY - 1.0, TowerWriter::WingA_RoomsX1,
+      TowerWriter::WingA_RoomsCeilingY}},
+    // The castle's room 8, under room 5, which he drops into down lift 5's shaft: door 2, held open by a
+    // past self on switch 2, or lift 5, ridden up while a past self holds switch 1.
+    {Level_Casle,
+     "door 2 or lift 5, each with a past self on its switch",
+     {640.0, 3379.0, 1220.0, CastleWriter::Room4_Floor}}, // room 8's floor, up to room 5's
+};
+
+// The puzzle that lets a player of the size out of the place, or null.
+char const* PuzzleRoom(Level_Type type, Pointf at, double size)
+{
+    for (Puzzle_Room const& room : Puzzle_Rooms)
+        if (room.type == type && at.x >= room.where.x0 && at.x < room.where.x1 && at.y >= room.where.y0
+            && at.y < room.where.y1
+            && (room.sizes.empty() || std::find(room.sizes.begin(), room.sizes.end(), size) != room.sizes.end()))
+            return room.puzzle;
+    return nullptr;
+}
+
+// Every world from the middle of each standing surface of its map, and from where the runs from there
+// come to stand at a size no run began at: one test per world of the table, so that the worlds run
+// side by side. Every place the road's places lead to leads back to them (WayBack), to a level's end or
+// to a room of Puzzle_Rooms.
 class WorldSurfaces : public WorldKit, public testing::WithParamInterface<int>
 {
 };
@@ -1138,7 +1218,9 @@ struct Surface_Run
 constexpr Surface_Run Surface_Runs[] = {{KeyIndex_GameLeft, false}, {KeyIndex_GameRight, false},
                                         {Surface_Still, false},     {KeyIndex_GameLeft, true},
                                         {KeyIndex_GameRight, true}, {Surface_Random, true}};
-constexpr int Surface_NeighbourRuns = 2; // the first of Surface_Runs
+constexpr int Surface_NeighbourRuns = 2;  // the first of Surface_Runs
+constexpr int Surface_Arrivals = 400;     // places found by the runs that are run from in turn, at most
+constexpr int Surface_ArrivalSteps = 800; // the steps of each hold from them
 
 // The tower's surfaces again at the size each of the two scalers nearest them gives, where he fits
 // at it and it is not the size he is stood at already.
@@ -1184,15 +1266,21 @@ TEST_P(WorldSurfaces, FromEveryStandingSurfaceThePlayerStaysInSightWithinTheWall
     twice[Event_DoubleJump] = GameEvent_HasHappened;
     Build(row.type, once);
     double const start = world->GetPlayer()->GetScale();
+    WayBack ways(*world->GetMap());
+    FrameCheck::Stepper const plain = [&](std::vector<int> const& held) { return Step(held); };
     std::vector<SizeSample> road; // the tower's player along its main road
-    if (row.type == Level_Tower)
+    for (Road const& walked : Road::ReadAll(std::string(row.folder) + "/road"))
     {
-        RoadTravel(*world, RoadWalker::WorldRoad(Level_Tower, "exit")).Walk([&](std::vector<int> const& held) {
-            road.push_back({world->GetPlayer()->GetPos(), world->GetPlayer()->GetScale()});
+        Build(row.type, once);
+        FrameCheck::Stepper const step = ways.Road(*world, [&](std::vector<int> const& held) {
+            if (row.type == Level_Tower && walked.name == "exit")
+                road.push_back({world->GetPlayer()->GetPos(), world->GetPlayer()->GetScale()});
             return Step(held);
         });
-        Build(row.type, once);
+        RoadPrelude(row.type, walked, *world, step);
+        RoadTravel(*world, walked).Walk(step);
     }
+    Build(row.type, once);
     std::vector<StandingSurface> const surfaces =
         row.type == Level_Tower ? StandingSurfaces(*world->GetMap(), TowerSizesAt(*world->GetMap(), start, road))
                                 : StandingSurfaces(*world->GetMap(), {start});
@@ -1208,15 +1296,30 @@ TEST_P(WorldSurfaces, FromEveryStandingSurfaceThePlayerStaysInSightWithinTheWall
     bool goesOn = false;     // the world of the last run from the same surface still stands
     bool builtTwice = false; // ...built with the double jump
     unsigned seed = 0;
-    FrameCheck::Stepper const plain = [&](std::vector<int> const& held) { return Step(held); };
-    // framed: the frame check's rules as well as the probe for a wedge.
-    auto const from = [&](StandingSurface const& surface, Surface_Run const& run, bool framed) {
+    // framed: the frame check's rules as well as the probe for a wedge. node: the place he is put down
+    // at, where the runs from it start.
+    // doubled: he has the double jump, whether or not the run's keys use it. arrived: the place is
+    // one the runs came to stand on, in a world that may have changed since: a thing that stands in it
+    // in the world built afresh leaves it untried, and he is not probed for a wedge.
+    auto const from = [&](StandingSurface const& surface, Surface_Run const& run, bool framed, int node,
+                          int holdSteps = Surface_HoldSteps, bool doubled = false, bool arrived = false) {
         Pointf const middle = surface.Middle();
-        if (!goesOn || builtTwice != run.twice)
-            Build(row.type, run.twice ? twice : once);
-        builtTwice = run.twice;
+        doubled = doubled || run.twice;
+        if (!goesOn || builtTwice != doubled)
+            Build(row.type, doubled ? twice : once);
+        builtTwice = doubled;
         SurfacePrelude(row.type, *world, [&](std::vector<int> const& held) { return Step(held); });
         PutPlayer(*world, middle, surface.scale);
+        double const wide = Player_Width * surface.scale;
+        if (arrived
+            && StandingSurfaces_Detail::Blocked(*world->GetMap(),
+                                                Rectf(middle.x - wide / 2.0, middle.y + 2.0, middle.x + wide / 2.0,
+                                                      middle.y + 1.0 + Player_Height * surface.scale)))
+        {
+            ways.Untried(node);
+            goesOn = false;
+            return;
+        }
         char at[80];
         std::snprintf(at, sizeof at, "surface (%.0f, %.0f)-(%.0f, %.0f) at size %g, ", surface.a.x, surface.a.y,
                       surface.b.x, surface.b.y, surface.scale);
@@ -1226,19 +1329,24 @@ TEST_P(WorldSurfaces, FromEveryStandingSurfaceThePlayerStaysInSightWithinTheWall
                                                           : "holding right";
         if (run.twice)
             how += " with the double jump";
+        else if (doubled)
+            how += ", jumping once";
         FrameCheck frames(*world, std::string(row.folder) + ", " + at + how, PurposefulViews(row.type));
         frames.Keep(walls, exits);
         DoorWatch doors = WatchDoors(*world, row.type, std::string(row.folder) + ", " + at + how, doorParts);
-        FrameCheck::Stepper const step = doors.Wrap(framed ? frames.Wrap(plain) : plain);
+        FrameCheck::Stepper const step =
+            ways.Watch(*world, node, how, doors.Wrap(framed ? frames.Wrap(plain) : plain), doubled);
         ShortcutRun::Result const r = run.keys == Surface_Still ? ShortcutRun::Run(
                                           step, Surface_StillSteps, [](int) { return std::vector<int>(); }, "standing")
                                       : run.keys == Surface_Random
-                                          ? ShortcutRun::Random(step, seed, Surface_HoldSteps)
-                                          : ShortcutRun::Hold(step, run.keys, Surface_HoldSteps, run.twice);
+                                          ? ShortcutRun::Random(step, seed, holdSteps)
+                                          : ShortcutRun::Hold(step, run.keys, holdSteps, run.twice);
         steps += r.steps;
         goesOn = r.action == Level_Continue;
         faults += frames.Report() + doors.Report();
         if (!goesOn)
+            return;
+        if (arrived)
             return;
         if (Wedge_Place const* place = WedgeExcepted(row.type, *world))
         {
@@ -1248,7 +1356,7 @@ TEST_P(WorldSurfaces, FromEveryStandingSurfaceThePlayerStaysInSightWithinTheWall
                           + ", and its key does not free him\n";
             return;
         }
-        if (std::string const wedged = ShortcutRun::Wedged(*world, plain, run.twice); !wedged.empty())
+        if (std::string const wedged = ShortcutRun::Wedged(*world, plain, doubled); !wedged.empty())
             faults += std::string(row.folder) + ", " + at + how + ": " + wedged + "\n";
     };
     // Each surface in a world built afresh.
@@ -1256,17 +1364,43 @@ TEST_P(WorldSurfaces, FromEveryStandingSurfaceThePlayerStaysInSightWithinTheWall
     {
         goesOn = false;
         for (Surface_Run const& run : Surface_Runs)
-            from(surface, run, true);
+            from(surface, run, true, ways.NodeOf(surface, run.twice));
     }
     for (StandingSurface const& surface : neighbours)
     {
         goesOn = false;
         for (int i = 0; i < Surface_NeighbourRuns; ++i)
-            from(surface, Surface_Runs[i], false);
+            from(surface, Surface_Runs[i], false, ways.NodeOf(surface, Surface_Runs[i].twice));
     }
+    // Then from every place the runs from the road came to stand on that no run started from, at the
+    // size he had there, holding each way: until no new place turns up.
+    int arrivals = 0;
+    for (std::vector<int> more = ways.ToExplore(); !more.empty() && arrivals < Surface_Arrivals;
+         more = ways.ToExplore())
+        for (int node : more)
+        {
+            WayBack::Node const arrived = ways.Nodes()[std::size_t(node)];
+            StandingSurface surface = ways.Edges()[std::size_t(arrived.edge)];
+            surface.scale = arrived.size;
+            // Put down where he stood, not at the edge's middle.
+            surface.a = surface.b = arrived.at;
+            goesOn = false;
+            ++arrivals;
+            // Jumping once as well: jumping twice, a small player hardly touches the ground.
+            for (Surface_Run const& run : Surface_Runs)
+                if ((run.twice == arrived.twice || !run.twice) && run.keys != Surface_Still
+                    && run.keys != Surface_Random)
+                    from(surface, run, false, node, Surface_ArrivalSteps, arrived.twice, true);
+        }
+    if (arrivals >= Surface_Arrivals)
+        faults += std::string(row.folder) + ": more than " + std::to_string(Surface_Arrivals)
+                  + " places reached at a size no run began at\n";
+    faults += ways.Traps([&](WayBack::Node const& node) { return PuzzleRoom(row.type, node.at, node.size); });
     double const seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
-    std::printf("%s: %zu standing surfaces (%zu more at a neighbouring scaler's size), %d steps in %.1f s\n",
-                row.folder, surfaces.size(), neighbours.size(), steps, seconds);
+    std::printf("%s: %zu standing surfaces (%zu more at a neighbouring scaler's size, %d where the runs came to "
+                "stand, %d of them filled in a world built afresh), %zu places, %d steps in %.1f s\n",
+                row.folder, surfaces.size(), neighbours.size(), arrivals, ways.UntriedCount(), ways.Nodes().size(),
+                steps, seconds);
     EXPECT_EQ(faults, "");
 }
 

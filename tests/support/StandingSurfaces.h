@@ -87,9 +87,9 @@ inline double At(StandingSurface const& s, double x)
 // first of them that fits there.
 using StandingSurface_Sizes = std::function<std::vector<double>(Pointf at)>;
 
-// The map's standing surfaces for a player of the sizes given, at each the first that fits, left to
-// right.
-inline std::vector<StandingSurface> StandingSurfaces(Map const& map, StandingSurface_Sizes const& sizesAt)
+// The upward edges of the map's static solid polygons no steeper than a walk climbs, whether or not a
+// player fits over them, left to right (edges on one line that touch end to end as one).
+inline std::vector<StandingSurface> StandingEdges(Map const& map)
 {
     using namespace StandingSurfaces_Detail;
     // Clockwise outlines: an edge running rightwards has the polygon below it.
@@ -132,9 +132,17 @@ inline std::vector<StandingSurface> StandingSurfaces(Map const& map, StandingSur
         }
         merged.push_back(s);
     }
+    return merged;
+}
+
+// The map's standing surfaces for a player of the sizes given, at each the first that fits, left to
+// right.
+inline std::vector<StandingSurface> StandingSurfaces(Map const& map, StandingSurface_Sizes const& sizesAt)
+{
+    using namespace StandingSurfaces_Detail;
     MapWalls const walls = MapWalls::Of(map);
     std::vector<StandingSurface> standing;
-    for (StandingSurface s : merged)
+    for (StandingSurface s : StandingEdges(map))
     {
         Pointf const m = s.Middle();
         if (walls.Outside(m))
