@@ -469,6 +469,9 @@ std::vector<Door_Beyond> const Door_Beyonds = {
     // The castle's rooms behind these doors run on up ladders, lifts and shafts that the stretch along
     // the floor does not cover, and runs from them land back in it; room 28, behind door 17, is also
     // reached down the shaft from the castle's top.
+    // Room 18, beyond door 5, is also the road's way down from the castle's top: all of it, the block
+    // and its ramp over the floor by the door too, is beyond.
+    {Level_Casle, 5, {CastleWriter::Room18_WallX, CastleWriter::Room18_Floor, 2120.0, 5800.0}},
     {Level_Casle, 2, {}, true},
     {Level_Casle, 6, {}, true},
     {Level_Casle, 8, {}, true},
