@@ -58,6 +58,14 @@ std::string IntoTheLevel()
     return SaveSlotWriter(SmokeWorld).Script() + "1000 key 0x57 down\n";
 }
 
+// A key file holding the codes, low byte first.
+void WriteKeyFile(std::filesystem::path const& file, std::uint16_t const (&codes)[KeyAssign_Count])
+{
+    std::ofstream out(file, std::ios::binary);
+    for (std::uint16_t code : codes)
+        out.put(static_cast<char>(code & 0xFF)).put(static_cast<char>(code >> 8));
+}
+
 } // namespace
 
 TEST(Hollowmere, StartUpFailureIsReportedAndReleasesWhatItMade)
@@ -86,10 +94,7 @@ TEST(Hollowmere, PlaysFromTheTitleThroughTheMapIntoALevelAndQuits)
     // with no word of damage, and the game plays on.
     std::uint16_t const codes[KeyAssign_Count] = {0x0000, 0x57, 0x20, 0x50, 0x4F, 0x4B, 0x10, 0x31, 0x32,
                                                   0xFFFF, 0x58, 0x20, 0x0D, 0xC0, 0xBF, 0x10, 0x41, 0x1234};
-    std::ofstream keyFile(game.data / "keyassign", std::ios::binary);
-    for (std::uint16_t code : codes)
-        keyFile.put(static_cast<char>(code & 0xFF)).put(static_cast<char>(code >> 8));
-    keyFile.close();
+    WriteKeyFile(game.data / "keyassign", codes);
     std::string log;
     EXPECT_EQ(0, GameRun::RunIn(game.data, game.Scripted("script", script), &log)) << log;
     EXPECT_EQ(std::string::npos, log.find("rror")) << log;
@@ -185,10 +190,7 @@ TEST(Hollowmere, ActionOnDownMovesInTheMenusAndNeitherChoosesNorErasesNorLeaves)
     GameRun game(SmokeWorld, Seasoned());
     std::uint16_t const codes[KeyAssign_Count] = {0x51, 0x57, 0x20, 0x28, 0x4F, 0x4B, 0x10, 0x31, 0x32,
                                                   0x5A, 0x58, 0x20, 0x0D, 0xC0, 0xBF, 0x10, 0x41, 0x53};
-    std::ofstream keyFile(game.data / "keyassign", std::ios::binary);
-    for (std::uint16_t code : codes)
-        keyFile.put(static_cast<char>(code & 0xFF)).put(static_cast<char>(code >> 8));
-    keyFile.close();
+    WriteKeyFile(game.data / "keyassign", codes);
     // The title: Down to the second slot and a wait, Up; Delete, Down to "yes", Up to "no" and Enter;
     // Enter takes the first slot, and Enter on the map enters the village. In the level: Escape,
     // Down twice to Options and Enter; Escape cancels it, Up and Enter leave the level.
