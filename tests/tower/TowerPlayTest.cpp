@@ -808,8 +808,8 @@ TEST_F(TowerPlayHeld, WithTheDoubleJumpNoOneGetsPastDoor12WithoutAPastSelfOnSwit
                     {
                         Step(ShortcutRun::HeldKeys(key, i, jumps, walk));
                         Pointf const p = Pos();
-                        fell = Hero().onGround && p.x >= WingA_Door0X && p.x < WingA_DropX0
-                               && p.y > WingA_FloorY - 1.0 && p.y < WingA_CeilingY;
+                        fell = Hero().onGround && p.x >= WingA_Door0X && p.x < WingA_DropX0 && p.y > WingA_FloorY - 1.0
+                               && p.y < WingA_CeilingY;
                         if (fell)
                             down.push_back(how + ", " + (key == Key_Left ? "then left" : "right") + ": on ("
                                            + std::to_string(p.x) + ", " + std::to_string(p.y) + ") at size "

@@ -36,10 +36,12 @@
 //   over the pit and the hall, up the rise (x 5700) onto the high gallery (1110), over switch 10
 //   (x 5920), and drops through its hole (x 6470 to 6522) into the upper room of the rooms of a
 //   player of 1 (x 6100 to 6570). Whoever falls onto the galleries' roof (1280) walks right along it,
-//   through a tunnel over the high gallery (from x 5820), and drops down the same hole; the roof has
-//   no way down onto the high gallery, from which a player of 1 would walk down onto the galleries.
-//   He lands on a ledge under the hole, too steep to stand on, and slides off it into the room, where
-//   scaler 5 (x 6435) makes him 1; from the room no one climbs back onto the ledge and up the hole.
+//   through a tunnel over the high gallery (from x 5820) and over its hole, and drops down a chute
+//   beside the hole (x 6530 to 6570) to the upper room's floor, joined to the room by a passage under
+//   the ledge below the hole: the roof has no way down onto the high gallery, from which a player of 1
+//   would walk down onto the galleries. Through the hole from the high gallery he lands on a ledge
+//   under it, too steep to stand on, and slides off it into the room, where scaler 5 (x 6435) makes
+//   him 1; from the room no one climbs back onto the ledge and up the hole.
 //   Switch 10 opens door 12 (x 6390) in the upper room.
 //     Solution: at 4 stand on the plate 300 ticks; walk right along the high gallery and drop into
 //     the upper room; walk left to the closed door; travel back to 150 ticks after stepping on; walk
@@ -587,7 +589,7 @@ void WriteGallery(MapWriter& map)
     // Whoever falls on them from high above stays in the shots of the gallery: the roof lies under the
     // top of their rectangle, low enough that a player of 4 on it is seen whole, and a wall over the
     // low ceiling's end stops him before he falls beyond it. Along the roof he walks right through the
-    // tunnel at its end and down the high gallery's hole into the upper room.
+    // tunnel at its end and down the chute beside the high gallery's hole into the upper room.
     double const roof = WingA_RoofY;
     Box(map, 2880, WingA_LowCeilingY, WingA_LowCeilingX1, WingA_LowCeilingY + 50.0, Brick);
     Teeth(map, 2880, WingA_LowCeilingX1, WingA_LowCeilingY + 50.0, Roof_ToothWidth);

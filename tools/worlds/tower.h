@@ -213,12 +213,13 @@ constexpr double WingA_RoofY = WingA_CeilingY + 40.0; // the roof over the galle
 // galleries, which no player of 1 climbs back out of, and where he is too small to be seen; and whatever
 // way up from the galleries onto the high gallery a player of 4 takes, one of 1 walks back down. So
 // nothing leads down from the roof but the chute, walled from the hole.
-constexpr double WingA_TunnelX0 = 5820.0; // the tunnel's mouth, over the high gallery's left end
+constexpr double WingA_TunnelX0 = 5820.0;              // the tunnel's mouth, over the high gallery's left end
 constexpr double WingA_TunnelY1 = WingA_RoofY + 130.0; // its ceiling, over the head of a player of 4
-constexpr double WingA_ChuteX0 = 6530.0; // the chute, from here to the rooms' right wall
+constexpr double WingA_ChuteX0 = 6530.0;               // the chute, from here to the rooms' right wall
 constexpr double WingA_PassageY1 = 1020.0; // the passage's ceiling, the ledge's foot: a player of 4 walks it
-constexpr double WingA_CapThick = 10.0; // the roof over the hole
-// Beyond the hole in the high gallery over the upper room, the end wall stands forward up to LX.
+constexpr double WingA_CapThick = 10.0;    // the roof over the hole
+// Beyond the hole in the high gallery over the upper room, the chute's wall; beyond the chute the end wall
+// stands forward up to LX.
 constexpr double WingA_DropWallX = 6522.0;
 // Under the hole a ledge, its top too steep to stand or walk on, falling to the left to a little under the
 // high gallery's floor slab: whoever drops through the hole at 4 slides off it, his feet under the slab and
