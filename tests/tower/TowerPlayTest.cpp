@@ -796,7 +796,7 @@ TEST_F(TowerPlayHeld, WithTheDoubleJumpNoOneGetsPastDoor12WithoutAPastSelfOnSwit
     for (double x : {WingA_LowCeilingX1 + 30.0, 4700.0, WingA_HighX0 - 20.0})
         for (ShortcutRun::Jumps jumps :
              {ShortcutRun::Jumps::Once, ShortcutRun::Jumps::Twice, ShortcutRun::Jumps::AtTop})
-            for (int walk = 0; walk < 40; walk += 8)
+            for (int walk = 0; walk < 40; walk += 13)
             {
                 std::string const how =
                     "from " + std::to_string(x) + " at 1, " + ShortcutRun::HoldName(Key_Right, jumps, walk);
