@@ -774,7 +774,7 @@ TEST_F(TowerPlayHeld, WithTheDoubleJumpNoOneGetsPastDoor12WithoutAPastSelfOnSwit
                 for (int i = 0; i < 200; i++)
                 {
                     Step(ShortcutRun::HeldKeys(Key_Right, i, jumps, walk));
-                    if (Pos().y > WingA_LedgeY)
+                    if (Pos().y > WingA_LedgeY && Pos().x < WingA_ChuteX0)
                     {
                         up.push_back("at " + std::to_string(size) + ", " + ShortcutRun::HoldName(Key_Right, jumps, walk)
                                      + ": at (" + std::to_string(Pos().x) + ", " + std::to_string(Pos().y)
@@ -785,4 +785,47 @@ TEST_F(TowerPlayHeld, WithTheDoubleJumpNoOneGetsPastDoor12WithoutAPastSelfOnSwit
             }
     EXPECT_TRUE(up.empty()) << up.size() << " runs up the hole, the first: " << up.front();
     EXPECT_TRUE(through.empty()) << through.size() << " runs past the door, the first: " << through.front();
+
+    // A rider of 1 who jumps off a car lands on the galleries' roof. From anywhere along it, holding right
+    // with jumps at a spread of timings until he is past the high gallery's left end, then back left, he
+    // never stands on the galleries nor the high gallery: he came down onto the high gallery, walked off
+    // its end onto the galleries and stayed there, too small to be seen or to climb out. Holding right
+    // again he comes down into the upper room, where he is seen.
+    std::vector<std::string> down;
+    events[Event_Socks] = GameEvent_HasHappened;
+    for (double x : {WingA_LowCeilingX1 + 30.0, 4700.0, WingA_HighX0 - 20.0})
+        for (ShortcutRun::Jumps jumps :
+             {ShortcutRun::Jumps::Once, ShortcutRun::Jumps::Twice, ShortcutRun::Jumps::AtTop})
+            for (int walk = 0; walk < 40; walk += 13)
+            {
+                std::string const how =
+                    "from " + std::to_string(x) + " at 1, " + ShortcutRun::HoldName(Key_Right, jumps, walk);
+                MakeTower(); // each run in a tower whose clock runs out long after
+                Place(x, WingA_RoofY, 1.0);
+                bool fell = false;
+                auto const heldUntil = [&](int key, int steps, std::function<bool()> const& done) {
+                    for (int i = 0; i < steps && !fell && !done(); i++)
+                    {
+                        Step(ShortcutRun::HeldKeys(key, i, jumps, walk));
+                        Pointf const p = Pos();
+                        fell = Hero().onGround && p.x >= WingA_Door0X && p.x < WingA_DropX0 && p.y > WingA_FloorY - 1.0
+                               && p.y < WingA_CeilingY;
+                        if (fell)
+                            down.push_back(how + ", " + (key == Key_Left ? "then left" : "right") + ": on ("
+                                           + std::to_string(p.x) + ", " + std::to_string(p.y) + ") at size "
+                                           + std::to_string(Hero().GetScale()));
+                    }
+                };
+                heldUntil(Key_Right, 1500, [&] { return Pos().x > WingA_HighX0 + 30.0; });
+                heldUntil(Key_Left, 600, [] { return false; });
+                heldUntil(Key_Right, 1500, [&] { return Pos().x > WingA_ChuteX0 + 5.0; });
+                if (fell)
+                    continue;
+                StepUntil([&] { return Hero().onGround; }, 300);
+                StepUntil([&] { return Hero().onGround && Pos().y == WingA_UpperY; }, 600, {Key_Left});
+                Steps(100);
+                EXPECT_EQ(Pos().y, WingA_UpperY) << how << ": held at (" << Pos().x << ", " << Pos().y << ")";
+                EXPECT_GE(FrameCheck::PlayerBox(*world).Height(), FrameCheck_MinHeight) << how;
+            }
+    EXPECT_TRUE(down.empty()) << down.size() << " runs down onto the galleries, the first: " << down.front();
 }

@@ -35,10 +35,13 @@
 //   Beyond door 0 he walks the corridor at 4 and jumps up its end (x 2920) onto the gallery (800)
 //   over the pit and the hall, up the rise (x 5700) onto the high gallery (1110), over switch 10
 //   (x 5920), and drops through its hole (x 6470 to 6522) into the upper room of the rooms of a
-//   player of 1 (x 6100 to 6570). Whoever falls onto the galleries' roof (1280) walks right along it
-//   and drops through a hole at its end (x 5800) onto the high gallery, short of the switch.
-//   He lands on a ledge under the hole, too steep to stand on, and slides off it into the room, where
-//   scaler 5 (x 6435) makes him 1; from the room no one climbs back onto the ledge and up the hole.
+//   player of 1 (x 6100 to 6570). Whoever falls onto the galleries' roof (1280) walks right along it,
+//   through a tunnel over the high gallery (from x 5820) and over its hole, and drops down a chute
+//   beside the hole (x 6530 to 6570) to the upper room's floor, joined to the room by a passage under
+//   the ledge below the hole: the roof has no way down onto the high gallery, from which a player of 1
+//   would walk down onto the galleries. Through the hole from the high gallery he lands on a ledge
+//   under it, too steep to stand on, and slides off it into the room, where scaler 5 (x 6435) makes
+//   him 1; from the room no one climbs back onto the ledge and up the hole.
 //   Switch 10 opens door 12 (x 6390) in the upper room.
 //     Solution: at 4 stand on the plate 300 ticks; walk right along the high gallery and drop into
 //     the upper room; walk left to the closed door; travel back to 150 ticks after stepping on; walk
@@ -585,25 +588,28 @@ void WriteGallery(MapWriter& map)
     Teeth(map, WingA_GalleryToothX0, WingA_LowCeilingX1, g, WingA_LowCeilingX1 - WingA_GalleryToothX0);
     // Whoever falls on them from high above stays in the shots of the gallery: the roof lies under the
     // top of their rectangle, low enough that a player of 4 on it is seen whole, and a wall over the
-    // low ceiling's end stops him before he falls beyond it. Along the roof he walks right off its end,
-    // through the high gallery's hole, into the upper room.
+    // low ceiling's end stops him before he falls beyond it. Along the roof he walks right through the
+    // tunnel at its end and down the chute beside the high gallery's hole into the upper room.
     double const roof = WingA_RoofY;
     Box(map, 2880, WingA_LowCeilingY, WingA_LowCeilingX1, WingA_LowCeilingY + 50.0, Brick);
     Teeth(map, 2880, WingA_LowCeilingX1, WingA_LowCeilingY + 50.0, Roof_ToothWidth);
     Box(map, WingA_LowCeilingX1, WingA_CeilingY, WingA_LowCeilingX1 + 20.0, WingA_StopY, Brick);
     Teeth(map, WingA_LowCeilingX1, WingA_LowCeilingX1 + 20.0, WingA_StopY, 20.0);
-    Box(map, WingA_LowCeilingX1 + 20.0, WingA_CeilingY, WingA_RoofHoleX0, roof, Brick);
-    // The hole in the roof over the high gallery's left end; beyond it, over the rest of the high
-    // gallery, solid up to LX's floor.
-    Box(map, WingA_RoofWallX0, WingA_CeilingY, WingA_DropX0, Way_WallY, Brick);
-    Box(map, WingA_DropWallX, WingA_UpperY, WingA_RoomsX1, WingA_HighY, Brick);
+    // The roof runs on over the hole in the high gallery, capping it over the head of a player of 4 on the
+    // ledge below, to the chute beyond it; the tunnel over the roof's end, and over the tunnel solid up to
+    // LX's floor.
+    Box(map, WingA_LowCeilingX1 + 20.0, WingA_CeilingY, WingA_DropX0, roof, Brick);
+    Box(map, WingA_DropX0, roof - WingA_CapThick, WingA_ChuteX0, roof, Brick);
+    Box(map, WingA_TunnelX0, WingA_TunnelY1, WingA_RoomsX1, Way_WallY, Brick);
+    // The chute's left wall, between it and the hole, down to the passage under the ledge.
+    Box(map, WingA_DropWallX, WingA_PassageY1, WingA_ChuteX0, roof - WingA_CapThick, Brick);
     Poly(map,
-         {{WingA_LedgeX0, WingA_UpperY},
+         {{WingA_LedgeX0, WingA_PassageY1},
           {WingA_LedgeX0, WingA_LedgeY},
           {WingA_DropWallX, WingA_LedgeY + WingA_LedgeRise * (WingA_DropWallX - WingA_LedgeX0)},
-          {WingA_DropWallX, WingA_UpperY}},
+          {WingA_DropWallX, WingA_PassageY1}},
          Brick, Coarse);
-    Box(map, WingA_DropWallX, WingA_HighY, WingA_HighX1, WingB_FinaleFarY - 200.0, Brick);
+    Box(map, WingA_RoomsX1, WingA_HighY, WingA_HighX1, WingB_FinaleFarY - 200.0, Brick);
 
     // Creatures of 1 along the gallery for a player of 4: three hopping blobs, half-size spikes, the
     // swinging platform with a still ball and a circling one, and a splitting blob of 4.

@@ -204,13 +204,22 @@ constexpr double WingA_LowCeilingX1 = 3500.0; // where the shot beyond begins
 constexpr double WingA_GalleryToothX0 = 3455.0;
 constexpr double WingA_StopY = 3000.0;                // a wall at the low ceiling's end, up to here
 constexpr double WingA_RoofY = WingA_CeilingY + 40.0; // the roof over the gallery and the high gallery
-// Over the high gallery's left end, short of switch 10, the roof ends at a hole in it; beyond the hole
-// the tower is solid from the high gallery's ceiling up to LX's floor. Whoever walks along the roof
-// drops through the hole onto the high gallery and passes over the plate on his way on, and no one
-// jumping up the hole over the upper room comes out above the high gallery.
-constexpr double WingA_RoofHoleX0 = 5800.0;
-constexpr double WingA_RoofWallX0 = 5820.0;
-// Beyond the hole in the high gallery over the upper room, the end wall stands forward up to LX.
+// The roof runs on unbroken over the high gallery and its hole, under a tunnel through the rock that is
+// solid from the tunnel's ceiling up to LX's floor, to a chute beside the hole down to the upper room's
+// floor, which a passage under the ledge below the hole joins to the room. Whoever walks right along the
+// roof walks on through the tunnel, drops down the chute and walks into the upper room. Whoever lands on
+// the roof has come off the transporter's cars, a rider of 1: on the high gallery, or on the ledge under
+// its hole, from which he jumps up onto it, he could walk left off its end and down the rise onto the
+// galleries, which no player of 1 climbs back out of, and where he is too small to be seen; and whatever
+// way up from the galleries onto the high gallery a player of 4 takes, one of 1 walks back down. So
+// nothing leads down from the roof but the chute, walled from the hole.
+constexpr double WingA_TunnelX0 = 5820.0;              // the tunnel's mouth, over the high gallery's left end
+constexpr double WingA_TunnelY1 = WingA_RoofY + 130.0; // its ceiling, over the head of a player of 4
+constexpr double WingA_ChuteX0 = 6530.0;               // the chute, from here to the rooms' right wall
+constexpr double WingA_PassageY1 = 1020.0; // the passage's ceiling, the ledge's foot: a player of 4 walks it
+constexpr double WingA_CapThick = 10.0;    // the roof over the hole
+// Beyond the hole in the high gallery over the upper room, the chute's wall; beyond the chute the end wall
+// stands forward up to LX.
 constexpr double WingA_DropWallX = 6522.0;
 // Under the hole a ledge, its top too steep to stand or walk on, falling to the left to a little under the
 // high gallery's floor slab: whoever drops through the hole at 4 slides off it, his feet under the slab and
