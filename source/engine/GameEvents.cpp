@@ -45,7 +45,7 @@ GameEvents::GameEvents()
 GameEvents::GameEvents(char const* path)
 {
     New();
-    FILE* f = HM_OpenFile(path, "rb");
+    FILE* f = HM_OpenFile(path, "rb", DataFile_SlotLimit);
     if (f == nullptr)
         throw Error(Error_OpenFile, path);
     // One byte more than a slot holds tells an oversized file from a good one.
@@ -110,7 +110,7 @@ void GameEvents::Copy(GameEvents const* other)
     gems = other->gems;
 }
 
-void GameEvents::Save(char const* path) const
+void GameEvents::Save(char const* path, std::string* inTheWay) const
 {
     unsigned char bytes[GameEvents_FileSize];
     for (int i = 0; i < Event_Count; i++)
@@ -120,7 +120,7 @@ void GameEvents::Save(char const* path) const
 
     // Written beside the slot and renamed over it, so a failed or interrupted save never leaves a
     // truncated slot behind, nor writes through a link planted at either name.
-    if (!HM_WriteWhole(path, bytes, sizeof bytes))
+    if (!HM_WriteWhole(path, bytes, sizeof bytes, true, inTheWay))
     {
         std::fprintf(stderr, "Couldn't save progress to %s: %s\n", path, std::strerror(errno));
         throw Error(Error_OpenFile, path);

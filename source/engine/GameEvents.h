@@ -4,6 +4,7 @@
 #include "util/Tick.h"
 
 #include <cstdint>
+#include <string>
 
 // A story event number, 0 to Event_Count - 1.
 using GameEvent = int;
@@ -40,8 +41,9 @@ public:
     bool IsNew() const;
     void Copy(GameEvents const* other);
     // Replaces the slot only once the whole record is safely on disk; on any failure the old
-    // slot stays as it was and Error_OpenFile is thrown.
-    void Save(char const* path) const;
+    // slot stays as it was and Error_OpenFile is thrown. When what stands at the scratch name the
+    // record is written under cannot be removed (a folder), inTheWay, if given, gets that name.
+    void Save(char const* path, std::string* inTheWay = nullptr) const;
 
     // Makes every stamp of the level being played permanent.
     void LevelComplete();

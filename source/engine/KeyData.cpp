@@ -117,7 +117,7 @@ void DefaultKeyAssign()
 
 void LoadKeyAssign()
 {
-    std::FILE* file = HM_OpenFile(keyAssignFile, "rb");
+    std::FILE* file = HM_OpenFile(keyAssignFile, "rb", DataFile_KeysLimit);
     if (!file)
         return;
     std::uint8_t bytes[2 * KeyAssign_Count];

@@ -109,7 +109,7 @@ int GameFont::GlyphOf(char c) const
 
 void GameFont::ParseInfoFile(char const* path)
 {
-    FILE* f = HM_OpenFile(path, "r");
+    FILE* f = HM_OpenFile(path, "r", DataFile_FontLimit);
     if (f == nullptr)
         throw Error(Error_OpenFile, path);
     // A file that ends before every record is as malformed as one that does not match.

@@ -231,7 +231,7 @@ void Image::SetTransparency(double alpha)
 
 void Image::LoadImage(char const* file, bool padX, bool padY)
 {
-    FILE* f = HM_OpenFile(file, "rb");
+    FILE* f = HM_OpenFile(file, "rb", DataFile_PictureLimit);
     if (f == nullptr)
         throw Error(Error_OpenFile, file);
     PngPicture picture = ReadPng(f, padX, padY);

@@ -151,7 +151,7 @@ Textures_Texture const& Textures::Resolve(unsigned int id) const
 
 void Textures::ParseImageMap(char const* file, bool load)
 {
-    FILE* f = HM_OpenFile(file, "r");
+    FILE* f = HM_OpenFile(file, "r", DataFile_ImageMapLimit);
     if (f == nullptr)
         throw Error(Error_OpenFile, file);
     bool malformed = false;

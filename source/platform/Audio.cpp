@@ -12,10 +12,12 @@
 #include <cstring>
 #include <map>
 #include <string>
+#include <vector>
 
 struct Audio_Stream
 {
-    Mix_Music* music = nullptr; // null while no device is open
+    Mix_Music* music = nullptr;       // null while no device is open
+    std::vector<unsigned char> bytes; // the file, which the music reads from while it plays
 };
 
 namespace
@@ -31,17 +33,14 @@ Audio_Stream* playingStream = nullptr;
 int volumes[Audio_ChannelLimit];
 int streamVolume = 255;
 
-// The mixer is handed the file opened here, never a name to open: its own open would wait for
-// good on a FIFO, and read a device for ever. Closed with the stream.
-SDL_RWops* OpenSoundFile(char const* file)
+// The mixer is handed the file read here, never a name or a file to open: its own open would wait
+// for good on a FIFO and read a device for ever, and it asks for memory for as much as a file says
+// it holds. The bytes must outlive the stream over them.
+SDL_RWops* ReadSoundFile(char const* file, std::uint64_t limit, std::vector<unsigned char>* bytes)
 {
-    std::FILE* opened = HM_OpenFile(file, "rb");
-    if (!opened)
+    if (!HM_ReadWhole(file, limit, bytes))
         return nullptr;
-    SDL_RWops* stream = SDL_RWFromFP(opened, SDL_TRUE);
-    if (!stream)
-        std::fclose(opened);
-    return stream;
+    return SDL_RWFromConstMem(bytes->data(), static_cast<int>(bytes->size()));
 }
 
 // The music type by the name's ending, as the mixer takes it from a name; found from the bytes
@@ -67,7 +66,9 @@ Mix_Chunk* Sample(char const* file)
     auto found = samples.find(file);
     if (found != samples.end())
         return found->second;
-    SDL_RWops* stream = OpenSoundFile(file);
+    // The sample is decoded into memory of its own.
+    std::vector<unsigned char> bytes;
+    SDL_RWops* stream = ReadSoundFile(file, DataFile_SoundLimit, &bytes);
     Mix_Chunk* chunk = stream ? Mix_LoadWAV_RW(stream, 1) : nullptr;
     samples.emplace(file, chunk);
     return chunk;
@@ -196,24 +197,29 @@ void Audio::Stop(int channel)
 
 Audio_Stream* Audio::OpenStream(char const* file)
 {
-    Mix_Music* music = nullptr;
+    Audio_Stream* stream = new Audio_Stream;
     if (isOpen)
     {
-        SDL_RWops* opened = OpenSoundFile(file);
-        music = opened ? Mix_LoadMUSType_RW(opened, MusicType(file), 1) : nullptr;
-        if (!music)
+        // The mixer closes the memory stream with the music, before the bytes go with the stream.
+        SDL_RWops* opened = ReadSoundFile(file, DataFile_MusicLimit, &stream->bytes);
+        stream->music = opened ? Mix_LoadMUSType_RW(opened, MusicType(file), 1) : nullptr;
+        if (!stream->music)
+        {
+            delete stream;
             return nullptr;
+        }
     }
     else
     {
         // Without a device a missing file must still be told apart from a silent stream.
-        std::FILE* probe = HM_OpenFile(file, "rb");
+        std::FILE* probe = HM_OpenFile(file, "rb", DataFile_MusicLimit);
         if (!probe)
+        {
+            delete stream;
             return nullptr;
+        }
         std::fclose(probe);
     }
-    Audio_Stream* stream = new Audio_Stream;
-    stream->music = music;
     return stream;
 }
 

@@ -42,8 +42,9 @@ std::string Registry::FilePath()
 
 bool Registry::QueryValue(char const* key, char const* name, std::string* value)
 {
-    // Opened as the data files are: a FIFO or a device in its place is no file, not a wait.
-    std::FILE* file = HM_OpenFile(FilePath().c_str(), "r");
+    // Opened as the data files are: a FIFO or a device in its place is no file, not a wait, and one
+    // past its limit is taken as missing.
+    std::FILE* file = HM_OpenFile(FilePath().c_str(), "r", DataFile_RegistryLimit);
     if (!file)
         return false;
     bool inKey = false;

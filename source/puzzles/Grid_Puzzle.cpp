@@ -154,7 +154,7 @@ void Grid_Puzzle::Load(int id)
 {
     char name[64];
     FileName(id, name, sizeof name);
-    std::FILE* file = HM_OpenFile(name, "rb");
+    std::FILE* file = HM_OpenFile(name, "rb", DataFile_PuzzleLimit);
     if (file == nullptr)
         throw Error(Error_OpenFile, name);
 

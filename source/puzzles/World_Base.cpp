@@ -21,7 +21,7 @@ namespace
 
 MapBase* OpenMap(Textures const* textures, char const* name, bool full)
 {
-    std::FILE* file = HM_OpenFile(name, "rb");
+    std::FILE* file = HM_OpenFile(name, "rb", DataFile_MapLimit);
     if (file == nullptr)
         throw Error(Error_OpenFile, name);
     struct Closer

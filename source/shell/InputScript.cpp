@@ -14,9 +14,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <limits>
 #include <sstream>
+#include <string>
+#include <vector>
 
 namespace
 {
@@ -59,9 +60,10 @@ InputScript::InputScript(char const* file)
     std::error_code failed;
     if (std::filesystem::is_directory(file, failed))
         throw Error(Error_OpenFile, (std::string(file) + ": a folder, not a script").c_str());
-    std::ifstream in(file);
-    if (!in)
+    std::vector<unsigned char> bytes;
+    if (!HM_ReadWhole(file, DataFile_ScriptLimit, &bytes))
         throw Error(Error_OpenFile, file);
+    std::istringstream in(std::string(bytes.begin(), bytes.end()));
     std::string line;
     int lineNumber = 0;
     while (std::getline(in, line))

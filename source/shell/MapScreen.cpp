@@ -144,23 +144,25 @@ bool IsKeptCopy(std::string const& name, std::string const& bytes)
 // only then takes its own, so that one cut short (a full disk) takes no room and no later start
 // counts it as kept. No well-formed slot comes near the size limit: what passes it (a sparse file of
 // a terabyte, a link to a file of the system's that never ends) would fill the disk with copies.
-std::string CopyAside(char const* file, NoCopy* why)
+// What cannot be removed at the scratch name of the copy (a folder) goes into inTheWay.
+std::string CopyAside(char const* file, NoCopy* why, std::string* inTheWay)
 {
-    std::FILE* slot = HM_OpenFile(file, "rb");
+    std::FILE* slot = HM_OpenFile(file, "rb", MapScreen::SlotCopyLimit);
     std::string bytes;
     bool const read = slot != nullptr && ReadUpTo(slot, MapScreen::SlotCopyLimit, &bytes);
+    int const err = errno;
     if (slot != nullptr)
         std::fclose(slot);
+    if ((!read && err == EFBIG) || bytes.size() > MapScreen::SlotCopyLimit)
+    {
+        std::fprintf(stderr, "cannot keep the damaged save slot %s: it is too large to copy\n", file);
+        *why = NoCopy::TooLarge;
+        return "";
+    }
     if (!read)
     {
         std::fprintf(stderr, "cannot keep the damaged save slot %s: it cannot be read as a file\n", file);
         *why = NoCopy::Unreadable;
-        return "";
-    }
-    if (bytes.size() > MapScreen::SlotCopyLimit)
-    {
-        std::fprintf(stderr, "cannot keep the damaged save slot %s: it is too large to copy\n", file);
-        *why = NoCopy::TooLarge;
         return "";
     }
     std::string copy;
@@ -179,7 +181,7 @@ std::string CopyAside(char const* file, NoCopy* why)
         *why = NoCopy::NamesTaken;
         return "";
     }
-    if (!HM_WriteWhole(copy.c_str(), bytes.data(), bytes.size(), false))
+    if (!HM_WriteWhole(copy.c_str(), bytes.data(), bytes.size(), false, inTheWay))
     {
         std::fprintf(stderr, "cannot keep the damaged save slot %s: %s\n", file, std::strerror(errno));
         *why = NoCopy::NotWritten;
@@ -210,13 +212,14 @@ GameEvents* ReadSlot(char const* file, std::string* copy, NoCopy* why)
         record->damaged = true;
     }
     if (record->damaged)
-        *copy = CopyAside(file, why);
+        *copy = CopyAside(file, why, nullptr);
     return record;
 }
 
 // Whether a save may replace the slot's file: there is none yet, it holds a sound record, or a
-// copy of the damaged one is kept; why not otherwise. What cannot be read counts as damaged.
-bool MayReplace(char const* file, NoCopy* why)
+// copy of the damaged one is kept; why not otherwise, and what stands in the copy's way. What cannot
+// be read counts as damaged.
+bool MayReplace(char const* file, NoCopy* why, std::string* inTheWay)
 {
     std::error_code ignored;
     if (!std::filesystem::exists(file, ignored))
@@ -229,7 +232,13 @@ bool MayReplace(char const* file, NoCopy* why)
     catch (Error const&)
     {
     }
-    return !damaged || !CopyAside(file, why).empty();
+    return !damaged || !CopyAside(file, why, inTheWay).empty();
+}
+
+// The line a save's box adds when something the game cannot remove stands at a scratch name.
+std::string InTheWayLine(std::string const& inTheWay)
+{
+    return inTheWay.empty() ? "" : "\n" + inTheWay + " stands in the way and could not be removed.";
 }
 
 // Writes a slot, making the saves folder at the first save. A failed write leaves the old slot
@@ -240,17 +249,18 @@ bool WriteSlot(GameEvents const* record, int slot)
     std::filesystem::create_directories(savesFolder, ignored);
     bool const hadFile =
         std::filesystem::symlink_status(slotFiles[slot], ignored).type() != std::filesystem::file_type::not_found;
+    std::string inTheWay;
     try
     {
-        record->Save(slotFiles[slot]);
+        record->Save(slotFiles[slot], &inTheWay);
         return true;
     }
     catch (Error const&)
     {
-        if (hadFile)
-            MessageBox::Show("Your progress could not be saved.\nThe saved game is as it was before.", "Error");
-        else
-            MessageBox::Show("Your progress could not be saved.\nThere is no saved game in this slot yet.", "Error");
+        std::string const text = std::string("Your progress could not be saved.\n")
+                                 + (hadFile ? "The saved game is as it was before." : "There is no saved game in this slot yet.")
+                                 + InTheWayLine(inTheWay);
+        MessageBox::Show(text.c_str(), "Error");
         return false;
     }
 }
@@ -384,14 +394,17 @@ bool MapScreen::Save(GameEvents* record)
     // A damaged slot without its copy stays as it is. The title said so, and so does every save
     // it refuses, as a failed write does: the progress of the session is not kept anywhere.
     NoCopy why = NoCopy::Unreadable;
-    if (!MayReplace(slotFiles[saveSlot], &why))
+    std::string inTheWay;
+    if (!MayReplace(slotFiles[saveSlot], &why, &inTheWay))
     {
-        MessageBox::Show(why == NoCopy::NamesTaken
-                             ? "Your progress was not saved.\nThe slot holds a damaged file that could not be copied "
-                               "aside, as every name for a copy of it is taken, so it is kept as it was."
-                             : "Your progress was not saved.\nThe slot holds a damaged file that could not be copied "
-                               "aside, so it is kept as it was.",
-                         "Error");
+        std::string const text =
+            std::string(why == NoCopy::NamesTaken
+                            ? "Your progress was not saved.\nThe slot holds a damaged file that could not be copied "
+                              "aside, as every name for a copy of it is taken, so it is kept as it was."
+                            : "Your progress was not saved.\nThe slot holds a damaged file that could not be copied "
+                              "aside, so it is kept as it was.")
+            + InTheWayLine(inTheWay);
+        MessageBox::Show(text.c_str(), "Error");
         return false;
     }
     return WriteSlot(record, saveSlot);

@@ -4,6 +4,7 @@
 #include "engine/Level_Type.h"
 #include "engine/Player_Sprites.h" // Player_Frames: the map's figure walks in the player's frames
 #include "media/Backdrop.h"
+#include "util/DataFile.h"
 #include "util/Pointf.h"
 
 #include <cstddef>
@@ -70,7 +71,7 @@ public:
     // How many copies of one slot may be kept; past that a damaged slot cannot be copied.
     static constexpr int DamagedCopies = 1000;
     // A damaged slot larger than this is not copied: no well-formed slot comes near it.
-    static constexpr std::size_t SlotCopyLimit = 1 << 20;
+    static constexpr std::size_t SlotCopyLimit = DataFile_SlotLimit;
     // Whether a save slot could be written here, tried with a scratch file so that no slot
     // is touched.
     static bool CheckSave();

@@ -6,11 +6,13 @@
 #include <stdio.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cassert>
 #include <cerrno>
 #include <cstddef>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <string>
 
 namespace
@@ -72,9 +74,83 @@ void SyncFolder(std::string const& path)
     }
 }
 
+// A file opened for reading, no more of which than its limit is ever read: should it grow past the
+// limit once opened, the read that would go past fails (EFBIG) rather than run on.
+struct Bounded
+{
+    int fd;
+    std::uint64_t limit;
+    std::uint64_t at; // the offset of the next read
+};
+
+ssize_t ReadSome(int fd, char* buffer, std::size_t size)
+{
+    ssize_t got = 0;
+    do
+        got = read(fd, buffer, size);
+    while (got < 0 && errno == EINTR);
+    return got;
+}
+
+ssize_t BoundedRead(void* cookie, char* buffer, std::size_t size)
+{
+    Bounded* file = static_cast<Bounded*>(cookie);
+    if (size == 0)
+        return 0;
+    if (file->at >= file->limit)
+    {
+        char past = 0;
+        ssize_t const more = ReadSome(file->fd, &past, 1);
+        if (more <= 0)
+            return more;
+        file->at += 1;
+        errno = EFBIG;
+        return -1;
+    }
+    ssize_t const got =
+        ReadSome(file->fd, buffer, static_cast<std::size_t>(std::min<std::uint64_t>(size, file->limit - file->at)));
+    if (got > 0)
+        file->at += static_cast<std::uint64_t>(got);
+    return got;
+}
+
+int BoundedSeek(void* cookie, off64_t* offset, int whence)
+{
+    Bounded* file = static_cast<Bounded*>(cookie);
+    off64_t const to = lseek64(file->fd, *offset, whence);
+    if (to < 0)
+        return -1;
+    file->at = static_cast<std::uint64_t>(to);
+    *offset = to;
+    return 0;
+}
+
+int BoundedClose(void* cookie)
+{
+    Bounded* file = static_cast<Bounded*>(cookie);
+    int const closed = close(file->fd);
+    delete file;
+    return closed;
+}
+
+std::FILE* OpenBounded(int fd, std::uint64_t limit, char const* mode)
+{
+    Bounded* bounded = new (std::nothrow) Bounded{fd, limit, 0};
+    if (bounded == nullptr)
+        return Refuse(fd, ENOMEM);
+    cookie_io_functions_t const calls = {BoundedRead, nullptr, BoundedSeek, BoundedClose};
+    std::FILE* file = fopencookie(bounded, mode, calls);
+    if (file == nullptr)
+    {
+        delete bounded;
+        return Refuse(fd, errno);
+    }
+    return file;
+}
+
 } // namespace
 
-std::FILE* HM_OpenFile(char const* path, char const* mode)
+std::FILE* HM_OpenFile(char const* path, char const* mode, std::uint64_t sizeLimit)
 {
     if (path == nullptr || mode == nullptr)
         return nullptr;
@@ -112,16 +188,44 @@ std::FILE* HM_OpenFile(char const* path, char const* mode)
         return Refuse(fd, S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
     if (writes && st.st_nlink > 1)
         return Refuse(fd, EMLINK);
+    if (!writes && static_cast<std::uint64_t>(st.st_size) > sizeLimit)
+        return Refuse(fd, EFBIG);
     if (mode[0] == 'w' && ftruncate(fd, 0) != 0)
         return Refuse(fd, errno);
     int const status = fcntl(fd, F_GETFL);
-    std::FILE* file = status == -1 || fcntl(fd, F_SETFL, status & ~O_NONBLOCK) == -1 ? nullptr : fdopen(fd, mode);
+    if (status == -1 || fcntl(fd, F_SETFL, status & ~O_NONBLOCK) == -1)
+        return Refuse(fd, errno);
+    if (!writes)
+        return OpenBounded(fd, sizeLimit, mode);
+    std::FILE* file = fdopen(fd, mode);
     if (file == nullptr)
         return Refuse(fd, errno);
     return file;
 }
 
-bool HM_WriteWhole(char const* path, void const* bytes, std::size_t size, bool replace)
+bool HM_ReadWhole(char const* path, std::uint64_t sizeLimit, std::vector<unsigned char>* bytes)
+{
+    assert(bytes != nullptr);
+    bytes->clear();
+    std::FILE* file = HM_OpenFile(path, "rb", sizeLimit);
+    if (file == nullptr)
+        return false;
+    unsigned char buffer[65536];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        bytes->insert(bytes->end(), buffer, buffer + got);
+    bool const read = !std::ferror(file);
+    int const err = errno;
+    std::fclose(file);
+    if (!read)
+    {
+        bytes->clear();
+        errno = err;
+    }
+    return read;
+}
+
+bool HM_WriteWhole(char const* path, void const* bytes, std::size_t size, bool replace, std::string* inTheWay)
 {
     assert(path != nullptr && (bytes != nullptr || size == 0));
     struct stat st = {};
@@ -140,7 +244,11 @@ bool HM_WriteWhole(char const* path, void const* bytes, std::size_t size, bool r
     // itself, not its target), and the create fails rather than follow anything put there since.
     std::string const scratch = std::string(path) + ".tmp";
     if (unlink(scratch.c_str()) != 0 && errno != ENOENT)
+    {
+        if (inTheWay != nullptr)
+            *inTheWay = scratch;
         return false;
+    }
     int const fd = open(scratch.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd < 0)
         return false;

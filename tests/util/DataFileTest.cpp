@@ -9,12 +9,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 TEST(DataFile, FlipsTurnBigEndianFileBytesIntoValues)
 {
@@ -128,7 +131,11 @@ TEST(DataFile, WholeWriteGoesThroughNothingAtItsNames)
     std::filesystem::create_directory("folder");
     ASSERT_EQ(0, mkfifo("fifo", 0600));
     for (char const* name : {"folder", "fifo"})
-        EXPECT_FALSE(HM_WriteWhole(name, "new", 3)) << name;
+    {
+        std::string inTheWay;
+        EXPECT_FALSE(HM_WriteWhole(name, "new", 3, true, &inTheWay)) << name;
+        EXPECT_EQ("", inTheWay) << "nothing at " << name << ".tmp";
+    }
     EXPECT_TRUE(std::filesystem::is_directory("folder"));
     EXPECT_TRUE(std::filesystem::is_fifo("fifo"));
     EXPECT_FALSE(HM_WriteWhole("none", "other", 5, false));
@@ -136,4 +143,90 @@ TEST(DataFile, WholeWriteGoesThroughNothingAtItsNames)
     EXPECT_TRUE(HM_WriteWhole("fresh", "other", 5, false));
     EXPECT_EQ("other", ReadAll("fresh"));
     EXPECT_EQ(11, std::distance(std::filesystem::directory_iterator("."), {})) << "a scratch file left behind";
+
+    // What cannot be removed at the scratch name is named, and the file stays as it was.
+    std::filesystem::create_directories("fresh.tmp/inside");
+    std::string inTheWay;
+    EXPECT_FALSE(HM_WriteWhole("fresh", "newer", 5, true, &inTheWay));
+    EXPECT_EQ("fresh.tmp", inTheWay);
+    EXPECT_EQ("other", ReadAll("fresh"));
+    EXPECT_TRUE(std::filesystem::is_directory("fresh.tmp/inside"));
+}
+
+// A sparse file of a terabyte at the registry file grew the game to gigabytes, read a line at a
+// time, and one at a texture list was read on for ever. Each kind of file is read up to its limit.
+TEST(DataFile, NoFileIsReadPastItsKindsLimit)
+{
+    TestFolder dir(true);
+    std::uint64_t const limits[] = {DataFile_RegistryLimit, DataFile_SoundLimit,   DataFile_MusicLimit,
+                                    DataFile_ImageMapLimit, DataFile_MapLimit,     DataFile_PictureLimit,
+                                    DataFile_FontLimit,     DataFile_PuzzleLimit,  DataFile_KeysLimit,
+                                    DataFile_SlotLimit,     DataFile_ScriptLimit,  DataFile_AnyLimit};
+    std::ofstream("terabyte").close();
+    std::filesystem::resize_file("terabyte", std::uintmax_t(1) << 40);
+    std::vector<unsigned char> bytes;
+    for (std::uint64_t const limit : limits)
+    {
+        EXPECT_LE(limit, DataFile_AnyLimit) << "the bound of a file of no named kind is the largest";
+        std::ofstream("edge").close();
+        std::filesystem::resize_file("edge", limit);
+        for (char const* mode : {"rb", "r"})
+        {
+            std::FILE* file = HM_OpenFile("edge", mode, limit);
+            ASSERT_NE(nullptr, file) << limit << " " << mode;
+            // As far as a reader seeks, so far it reads, and not one byte further.
+            ASSERT_EQ(0, std::fseek(file, 0, SEEK_END));
+            EXPECT_EQ(long(limit), std::ftell(file));
+            std::rewind(file);
+            EXPECT_EQ(std::getc(file), 0);
+            std::fclose(file);
+        }
+        std::filesystem::resize_file("edge", limit + 1);
+        for (char const* name : {"edge", "terabyte"})
+            for (char const* mode : {"rb", "r"})
+            {
+                errno = 0;
+                EXPECT_EQ(nullptr, HM_OpenFile(name, mode, limit)) << name << " " << limit << " " << mode;
+                EXPECT_EQ(EFBIG, errno);
+            }
+        bytes.assign(3, 1);
+        EXPECT_FALSE(HM_ReadWhole("edge", limit, &bytes));
+        EXPECT_EQ(EFBIG, errno);
+        EXPECT_TRUE(bytes.empty());
+    }
+    EXPECT_EQ(nullptr, HM_OpenFile("terabyte", "rb")) << "a file of no named kind is bounded too";
+    // A file is written whatever its size.
+    std::FILE* appended = HM_OpenFile("terabyte", "ab");
+    ASSERT_NE(nullptr, appended);
+    std::fclose(appended);
+
+    // The whole of a file within its limit, an empty one too; a missing one is no file.
+    std::ofstream("small", std::ios::binary) << std::string("ab\0c", 4);
+    EXPECT_TRUE(HM_ReadWhole("small", 4, &bytes));
+    EXPECT_EQ((std::vector<unsigned char>{'a', 'b', 0, 'c'}), bytes);
+    EXPECT_FALSE(HM_ReadWhole("small", 3, &bytes));
+    std::ofstream("empty").close();
+    EXPECT_TRUE(HM_ReadWhole("empty", 4, &bytes));
+    EXPECT_TRUE(bytes.empty());
+    EXPECT_FALSE(HM_ReadWhole("missing", 4, &bytes));
+    EXPECT_EQ(ENOENT, errno);
+
+    // A file that grows past its limit once opened reads as far as the limit and then fails, where
+    // a reader of lines or of words would have read on with it.
+    std::ofstream("growing").close();
+    std::FILE* file = HM_OpenFile("growing", "r", 8);
+    ASSERT_NE(nullptr, file);
+    std::ofstream("growing", std::ios::app) << std::string(1000, 'x');
+    char line[2000] = {};
+    EXPECT_EQ(nullptr, std::fgets(line, sizeof line, file));
+    EXPECT_TRUE(std::ferror(file));
+    EXPECT_EQ(EFBIG, errno);
+    EXPECT_EQ(std::string(8, 'x'), line) << "no more than the limit";
+    std::fclose(file);
+    file = HM_OpenFile("growing", "r", 1000);
+    ASSERT_NE(nullptr, file);
+    EXPECT_EQ(1000u, std::fread(line, 1, sizeof line, file)) << "a file at its limit reads whole";
+    EXPECT_TRUE(std::feof(file));
+    EXPECT_FALSE(std::ferror(file));
+    std::fclose(file);
 }
