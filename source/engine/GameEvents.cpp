@@ -46,6 +46,12 @@ GameEvents::GameEvents(char const* path)
 {
     New();
     FILE* f = HM_OpenFile(path, "rb", DataFile_SlotLimit);
+    if (f == nullptr && errno == EFBIG)
+    {
+        // Far too large to be a slot: damaged, as a slot of any other wrong size is.
+        damaged = true;
+        return;
+    }
     if (f == nullptr)
         throw Error(Error_OpenFile, path);
     // One byte more than a slot holds tells an oversized file from a good one.

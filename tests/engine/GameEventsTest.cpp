@@ -102,6 +102,12 @@ TEST_F(GameEventsFile, WrongSizesReadAsNewAndBadValuesAsNothingYet)
         EXPECT_TRUE(read.damaged) << size;
         EXPECT_EQ(Slot().size(), size) << "the slot was changed by reading it";
     }
+    // A sparse terabyte is a slot of the wrong size too, not one that cannot be opened.
+    WriteSlot(Bytes(222, 0));
+    fs::resize_file(slot, std::uintmax_t(1) << 40);
+    GameEvents const terabyte(slot.c_str());
+    EXPECT_TRUE(terabyte.IsNew());
+    EXPECT_TRUE(terabyte.damaged);
 
     Bytes bytes(222, 0xFF);
     bytes[0] = 0xF9;     // event 0: -7

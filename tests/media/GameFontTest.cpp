@@ -3,9 +3,11 @@
 #include "media/GameFont.h"
 
 #include "support/MediaTestSupport.h"
+#include "util/DataFile.h"
 #include "util/Error.h"
 #include "util/Pointf.h"
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -137,6 +139,15 @@ TEST_F(GameFontTest, BrokenFontFilesAreErrorsNamingTheFile)
     before.replace(before.find("\n") + 1, 5, "0,1,6");
     WriteBlockFont(dir, before);
     EXPECT_EQ(FontFailure().Code(), Error_ParseFile);
+
+    // Good metrics followed by zeros past any metrics file's size are not read at all.
+    WriteBlockFont(dir, BlockFontMetrics(84));
+    std::filesystem::resize_file("gfx/text/textinfo", DataFile_FontLimit + 1);
+    Error large = FontFailure();
+    EXPECT_EQ(large.Code(), Error_OpenFile);
+    EXPECT_STREQ(large.Text(), "gfx/text/textinfo");
+    std::filesystem::resize_file("gfx/text/textinfo", DataFile_FontLimit);
+    EXPECT_EQ(FontFailure().Code(), Error_None);
 
     // Widths that overflow the sums of the pen and the measures, or collapse every text.
     for (char const* metric : {"2,1,6,2147483647", "2,1,6,-1", "2,1,-2147483647,5"})

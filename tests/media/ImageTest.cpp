@@ -170,6 +170,11 @@ TEST_F(ImageTest, UnreadableFilesFailWithTheirCodesNamingTheFile)
 {
     EXPECT_EQ(LoadError("missing.png").Code(), Error_OpenFile);
     EXPECT_STREQ(LoadError("missing.png").Text(), "missing.png");
+    // Far larger than any picture (a sparse terabyte), it is not read at all.
+    Canvas(16, 16, red).WritePng("terabyte.png");
+    std::filesystem::resize_file("terabyte.png", std::uintmax_t(1) << 40);
+    EXPECT_EQ(LoadError("terabyte.png").Code(), Error_OpenFile);
+    EXPECT_STREQ(LoadError("terabyte.png").Text(), "terabyte.png");
 
     dir.WriteText("junk.png", "this is not a picture at all");
     EXPECT_EQ(LoadError("junk.png").Code(), Error_PngRead);

@@ -5,10 +5,13 @@
 #include "media/Image.h"
 #include "support/MediaTestSupport.h"
 #include "tools/Canvas.h"
+#include "util/DataFile.h"
 #include "util/Error.h"
 
 #include <gmock/gmock.h>
 
+#include <cstdint>
+#include <filesystem>
 #include <string>
 
 namespace
@@ -128,6 +131,17 @@ TEST_F(TexturesTest, MalformedImageMapsAreRejectedNamingTheFile)
     Error gone = Failure("world\n0 rock.png\n2 gone**.png 2 10\n");
     EXPECT_EQ(gone.Code(), Error_OpenFile);
     EXPECT_STREQ(gone.Text(), "world/imagemap: gfx/map/gone00.png");
+
+    // Far larger than any texture list, a good start and the rest zeros, it is not read at all: a
+    // sparse terabyte was once read on for ever, a line at a time.
+    EXPECT_EQ(Failure("world\n0 rock.png\n").Code(), Error_None);
+    for (std::uintmax_t const size : {std::uintmax_t(DataFile_ImageMapLimit) + 1, std::uintmax_t(1) << 40})
+    {
+        std::filesystem::resize_file("world/imagemap", size);
+        Error const large = ThrownError([] { Textures textures("world/imagemap"); });
+        EXPECT_EQ(large.Code(), Error_OpenFile) << size;
+        EXPECT_STREQ(large.Text(), "world/imagemap");
+    }
 
     std::filesystem::remove("world/imagemap");
     Error missing = ThrownError([] { Textures textures("world/imagemap"); });

@@ -3,6 +3,7 @@
 
 #include "support/TestAudio.h"
 #include "support/TestFolder.h"
+#include "util/DataFile.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <cstdint>
 #include <string>
 
 namespace
@@ -81,6 +83,43 @@ TEST_F(AudioTest, ChannelKnowsWhichFileItPlaysAndSamplesAreKept)
     ASSERT_GE(again, 0);
     EXPECT_TRUE(Audio::Plays(again, first.c_str()));
     EXPECT_EQ(-1, Audio::Play((dir / "missing.wav").c_str(), false));
+
+    // A sound with zeros after it past any sound's size is not played: the mixer once asked for
+    // memory for the whole of a sparse terabyte and crashed.
+    for (std::uintmax_t const size : {std::uintmax_t(DataFile_SoundLimit) + 1, std::uintmax_t(1) << 40})
+    {
+        std::string const large = dir / ("large" + std::to_string(size) + ".wav").c_str();
+        TestAudio::WriteWav(large);
+        std::filesystem::resize_file(large, size);
+        EXPECT_EQ(-1, Audio::Play(large.c_str(), false)) << size;
+    }
+}
+
+// Music plays from memory, looping as long as it is played, whatever becomes of its file; one past
+// any music's size is no music.
+TEST_F(AudioTest, MusicLoopsFromMemoryAndNoneIsReadPastItsLimit)
+{
+    OpenHeard();
+    Audio_Stream* stream = Audio::OpenStream(first.c_str());
+    ASSERT_NE(nullptr, stream);
+    EXPECT_EQ(Audio_StreamChannel, Audio::PlayStream(stream));
+    EXPECT_GT(Listen(), 5000);
+    // Emptied as it plays, the file was read on by the mixer and the music fell silent.
+    std::filesystem::resize_file(first, 0);
+    Listen();
+    EXPECT_GT(Listen(), 5000);
+    EXPECT_TRUE(Audio::IsPlaying(Audio_StreamChannel));
+    Audio::CloseStream(stream);
+    EXPECT_FALSE(Audio::IsPlaying(Audio_StreamChannel));
+    EXPECT_EQ(0, Listen() + Listen());
+    EXPECT_EQ(nullptr, Audio::OpenStream(first.c_str())) << "an empty file is no music";
+
+    for (std::uintmax_t const size : {std::uintmax_t(DataFile_MusicLimit) + 1, std::uintmax_t(1) << 40})
+    {
+        TestAudio::WriteWav(second);
+        std::filesystem::resize_file(second, size);
+        EXPECT_EQ(nullptr, Audio::OpenStream(second.c_str())) << size;
+    }
 }
 
 TEST_F(AudioTest, WithoutADeviceEveryCallIsSilent)

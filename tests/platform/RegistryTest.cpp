@@ -3,6 +3,7 @@
 
 #include "platform/MessageBox.h"
 #include "support/TestFolder.h"
+#include "util/DataFile.h"
 
 #include <gtest/gtest.h>
 
@@ -62,4 +63,17 @@ TEST_F(RegistryTest, FindsTheInstallPathOrSaysItIsMissing)
     ASSERT_NE(nullptr, installPath);
     EXPECT_STREQ("/opt/hollow mere", installPath);
     EXPECT_EQ(2u, MessageBox::Recorded().size());
+
+    // A file far larger than any settings file, the entry at its start, is missing: a sparse
+    // terabyte was once read as one line until memory ran out.
+    for (std::uintmax_t const size : {std::uintmax_t(DataFile_RegistryLimit) + 1, std::uintmax_t(1) << 40})
+    {
+        std::filesystem::resize_file(dir / "hollowmere/registry", size);
+        std::free(installPath);
+        installPath = nullptr;
+        HM_FindInstallPath();
+        EXPECT_EQ(nullptr, installPath) << size;
+    }
+    ASSERT_EQ(4u, MessageBox::Recorded().size());
+    EXPECT_EQ("Hollowmere registry entry missing", MessageBox::Recorded()[3].text);
 }

@@ -3,6 +3,7 @@
 
 #include "platform/GameWindow.h"
 #include "support/TestFolder.h"
+#include "util/DataFile.h"
 #include "util/Error.h"
 
 #include <gtest/gtest.h>
@@ -105,6 +106,14 @@ TEST_F(InputScriptTest, RefusesByNameAScriptWithoutACommandOrAFolder)
     Error const e = Open(folder / "scripts");
     EXPECT_EQ(e.Code(), Error_OpenFile);
     EXPECT_EQ(std::string(e.Text()).rfind(folder / "scripts", 0), 0u) << e.Text();
+
+    // A close and then zeros past any script's size: not read at all, where it was once read a line
+    // at a time until memory ran out.
+    EXPECT_EQ(Read("0 close\n").Code(), Error_None);
+    std::filesystem::resize_file(file, DataFile_ScriptLimit + 1);
+    Error const large = Open(file);
+    EXPECT_EQ(large.Code(), Error_OpenFile);
+    EXPECT_EQ(file, large.Text());
 }
 
 TEST_F(InputScriptTest, QueuesItsKeysAndCloseAfterTheirStepAsTheWindowSystemWould)

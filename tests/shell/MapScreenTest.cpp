@@ -490,14 +490,16 @@ TEST_F(MapScreenTest, DamagedSlotThatCannotBeCopiedIsSaidSoAndNotSavedOver)
 TEST_F(MapScreenTest, FailedSaveIsToldAndKeepsTheOldSlot)
 {
     std::filesystem::create_directories("saves");
-    // No game saved in the slot yet: the box does not speak of one.
+    // No game saved in the slot yet: the box does not speak of one. It names the folder in the way,
+    // which only standard error once told of.
     std::filesystem::create_directory(std::string(MapScreen::SlotFile(1)) + ".tmp");
     MessageBox::ClearRecorded();
     saveSlot = 1;
     EXPECT_FALSE(MapScreen::Save(&live));
     ASSERT_EQ(MessageBox::Recorded().size(), 1u);
     EXPECT_EQ(MessageBox::Recorded()[0].text,
-              "Your progress could not be saved.\nThere is no saved game in this slot yet.");
+              "Your progress could not be saved.\nThere is no saved game in this slot yet.\nsaves/save1.tmp stands "
+              "in the way and could not be removed.");
     EXPECT_FALSE(std::filesystem::exists(MapScreen::SlotFile(1)));
     MessageBox::ClearRecorded();
 
@@ -511,13 +513,38 @@ TEST_F(MapScreenTest, FailedSaveIsToldAndKeepsTheOldSlot)
     live.gems = 5;
     EXPECT_FALSE(MapScreen::Save(&live));
     ASSERT_EQ(MessageBox::Recorded().size(), 1u);
-    EXPECT_EQ(MessageBox::Recorded()[0].text, "Your progress could not be saved.\nThe saved game is as it was before.");
+    EXPECT_EQ(MessageBox::Recorded()[0].text, "Your progress could not be saved.\nThe saved game is as it was before."
+                                              "\nsaves/save0.tmp stands in the way and could not be removed.");
     EXPECT_EQ(GameEvents(MapScreen::SlotFile(0)).gems, 3);
 
     std::filesystem::remove(std::string(MapScreen::SlotFile(0)) + ".tmp");
     EXPECT_TRUE(MapScreen::Save(&live));
     EXPECT_EQ(GameEvents(MapScreen::SlotFile(0)).gems, 5);
     EXPECT_EQ(MessageBox::Recorded().size(), 1u);
+    MessageBox::ClearRecorded();
+
+    // A write that fails for another reason names nothing: here the slot itself is a folder.
+    std::filesystem::create_directory(MapScreen::SlotFile(2));
+    EXPECT_THROW(live.Save(MapScreen::SlotFile(2)), Error);
+    std::string inTheWay;
+    EXPECT_THROW(live.Save(MapScreen::SlotFile(2), &inTheWay), Error);
+    EXPECT_EQ("", inTheWay);
+
+    // A damaged slot whose copy's scratch name holds a folder, though every copy name is free: each
+    // save is refused, and the box names the folder.
+    std::string const damaged(221, '\x07');
+    std::ofstream(MapScreen::SlotFile(0), std::ios::binary) << damaged;
+    std::string const copy = MapScreen::DamagedCopy(MapScreen::SlotFile(0));
+    std::filesystem::create_directory(copy + ".tmp");
+    EXPECT_FALSE(MapScreen::Save(&live));
+    ASSERT_EQ(MessageBox::Recorded().size(), 1u);
+    EXPECT_EQ(MessageBox::Recorded()[0].text,
+              "Your progress was not saved.\nThe slot holds a damaged file that could not be copied aside, so it is "
+              "kept as it was.\nsaves/save0.damaged.tmp stands in the way and could not be removed.");
+    EXPECT_FALSE(std::filesystem::exists(copy));
+    std::filesystem::remove(copy + ".tmp");
+    EXPECT_TRUE(MapScreen::Save(&live));
+    EXPECT_EQ(GameEvents(MapScreen::SlotFile(0)).gems, 5);
     MessageBox::ClearRecorded();
 }
 
