@@ -254,6 +254,42 @@ TEST(Hollowmere, AFifoForTheKeyFileOrASlotHoldsNothingUp)
     EXPECT_NE(std::string::npos, game.log.find("no music file music/treevillage.mp3")) << game.log;
 }
 
+// Sparse files of a terabyte, never written: as the registry file one grew the game to gigabytes
+// and aborted the start, as the title's choice sound one crashed it at the first Enter, and as the
+// village's texture list one held the village's opening for good. The registry entry, the sounds,
+// the music and the key file count as missing, the slot as damaged; the texture list, without which
+// the village cannot open, is an error naming it.
+TEST(Hollowmere, ATerabyteAtAFileOfAnyKindIsNotRead)
+{
+    GameRun game(SmokeWorld);
+    auto const terabyte = [](std::filesystem::path const& file) {
+        std::ofstream(file, std::ios::app).close();
+        std::filesystem::resize_file(file, std::uintmax_t(1) << 40);
+    };
+    for (char const* name : {"keyassign", "saves/save2", "sounds/uimove.wav", "sounds/uiselect.wav",
+                             "music/treevillage.mp3"})
+        terabyte(game.data / name);
+    terabyte(game.root.path / "config/hollowmere/registry");
+    // Down and back up on the title, each with the move's sound, then the slot taken with the choice's.
+    std::string const script = "770 key 0x28 down\n772 key 0x28 up\n780 key 0x26 down\n782 key 0x26 up\n"
+                               + game.slot.Script() + game.At(100, "shot level.png") + game.At(110, "close");
+    EXPECT_EQ(0, GameRun::RunIn(game.data, game.Scripted("script", script), &game.log, &game.peakKb)) << game.log;
+    EXPECT_GT(Shot(game.data / "level.png").Count(0.0, 0.0, 640.0, 480.0, Wood), 300) << "the village entered";
+    EXPECT_NE(std::string::npos, game.log.find("registry entry missing")) << game.log;
+    EXPECT_NE(std::string::npos, game.log.find("no music file music/treevillage.mp3")) << game.log;
+    EXPECT_NE(std::string::npos, game.log.find("save2: it is too large to copy")) << game.log;
+    EXPECT_LT(game.peakKb, 1L << 20) << "a gigabyte or more held";
+    for (char const* name : {"keyassign", "saves/save2"})
+        EXPECT_EQ(std::uintmax_t(1) << 40, std::filesystem::file_size(game.data / name)) << name;
+
+    std::filesystem::remove(game.root.path / "config/hollowmere/registry");
+    terabyte(game.data / "treevillage/imagemap");
+    EXPECT_EQ(1, GameRun::RunIn(game.data, game.Scripted("script", game.slot.Script() + game.At(110, "close")),
+                                &game.log))
+        << game.log;
+    EXPECT_NE(std::string::npos, game.log.find("treevillage/imagemap")) << game.log;
+}
+
 TEST(Hollowmere, AScriptItCannotPlayIsRefusedByNameBeforeItPlaysAndStartUpIsStepZero)
 {
     GameRun game(SmokeWorld);
