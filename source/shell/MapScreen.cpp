@@ -257,9 +257,10 @@ bool WriteSlot(GameEvents const* record, int slot)
     }
     catch (Error const&)
     {
-        std::string const text = std::string("Your progress could not be saved.\n")
-                                 + (hadFile ? "The saved game is as it was before." : "There is no saved game in this slot yet.")
-                                 + InTheWayLine(inTheWay);
+        std::string const text =
+            std::string("Your progress could not be saved.\n")
+            + (hadFile ? "The saved game is as it was before." : "There is no saved game in this slot yet.")
+            + InTheWayLine(inTheWay);
         MessageBox::Show(text.c_str(), "Error");
         return false;
     }

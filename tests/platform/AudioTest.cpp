@@ -11,9 +11,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <cstdint>
 #include <string>
 
 namespace

@@ -266,8 +266,8 @@ TEST(Hollowmere, ATerabyteAtAFileOfAnyKindIsNotRead)
         std::ofstream(file, std::ios::app).close();
         std::filesystem::resize_file(file, std::uintmax_t(1) << 40);
     };
-    for (char const* name : {"keyassign", "saves/save2", "sounds/uimove.wav", "sounds/uiselect.wav",
-                             "music/treevillage.mp3"})
+    for (char const* name :
+         {"keyassign", "saves/save2", "sounds/uimove.wav", "sounds/uiselect.wav", "music/treevillage.mp3"})
         terabyte(game.data / name);
     terabyte(game.root.path / "config/hollowmere/registry");
     // Down and back up on the title, each with the move's sound, then the slot taken with the choice's.
@@ -284,8 +284,8 @@ TEST(Hollowmere, ATerabyteAtAFileOfAnyKindIsNotRead)
 
     std::filesystem::remove(game.root.path / "config/hollowmere/registry");
     terabyte(game.data / "treevillage/imagemap");
-    EXPECT_EQ(1, GameRun::RunIn(game.data, game.Scripted("script", game.slot.Script() + game.At(110, "close")),
-                                &game.log))
+    EXPECT_EQ(1,
+              GameRun::RunIn(game.data, game.Scripted("script", game.slot.Script() + game.At(110, "close")), &game.log))
         << game.log;
     EXPECT_NE(std::string::npos, game.log.find("treevillage/imagemap")) << game.log;
 }

@@ -158,10 +158,10 @@ TEST(DataFile, WholeWriteGoesThroughNothingAtItsNames)
 TEST(DataFile, NoFileIsReadPastItsKindsLimit)
 {
     TestFolder dir(true);
-    std::uint64_t const limits[] = {DataFile_RegistryLimit, DataFile_SoundLimit,   DataFile_MusicLimit,
-                                    DataFile_ImageMapLimit, DataFile_MapLimit,     DataFile_PictureLimit,
-                                    DataFile_FontLimit,     DataFile_PuzzleLimit,  DataFile_KeysLimit,
-                                    DataFile_SlotLimit,     DataFile_ScriptLimit,  DataFile_AnyLimit};
+    std::uint64_t const limits[] = {DataFile_RegistryLimit, DataFile_SoundLimit,  DataFile_MusicLimit,
+                                    DataFile_ImageMapLimit, DataFile_MapLimit,    DataFile_PictureLimit,
+                                    DataFile_FontLimit,     DataFile_PuzzleLimit, DataFile_KeysLimit,
+                                    DataFile_SlotLimit,     DataFile_ScriptLimit, DataFile_AnyLimit};
     std::ofstream("terabyte").close();
     std::filesystem::resize_file("terabyte", std::uintmax_t(1) << 40);
     std::vector<unsigned char> bytes;
