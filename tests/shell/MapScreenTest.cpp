@@ -523,13 +523,6 @@ TEST_F(MapScreenTest, FailedSaveIsToldAndKeepsTheOldSlot)
     EXPECT_EQ(MessageBox::Recorded().size(), 1u);
     MessageBox::ClearRecorded();
 
-    // A write that fails for another reason names nothing: here the slot itself is a folder.
-    std::filesystem::create_directory(MapScreen::SlotFile(2));
-    EXPECT_THROW(live.Save(MapScreen::SlotFile(2)), Error);
-    std::string inTheWay;
-    EXPECT_THROW(live.Save(MapScreen::SlotFile(2), &inTheWay), Error);
-    EXPECT_EQ("", inTheWay);
-
     // A damaged slot whose copy's scratch name holds a folder, though every copy name is free: each
     // save is refused, and the box names the folder.
     std::string const damaged(221, '\x07');
