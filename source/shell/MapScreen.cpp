@@ -88,9 +88,9 @@ constexpr auto Released = MainMenu::Released;
 constexpr auto PlaySound = MainMenu::PlayUiSound;
 
 // The keys that act only as themselves there, whatever game key a key file also puts on their
-// codes: on the title those of the slots and the erase question, on the map Enter and Escape.
-constexpr int titleKeys[] = {KeyIndex_Up,    KeyIndex_Down,   KeyIndex_Left,  KeyIndex_Right,
-                             KeyIndex_Enter, KeyIndex_Escape, KeyIndex_Delete};
+// codes: on the title those of the slots and the erase question, on the map Enter and Escape. The
+// title does nothing with Left and Right, so a game key on either acts there as from any other key.
+constexpr int titleKeys[] = {KeyIndex_Up, KeyIndex_Down, KeyIndex_Enter, KeyIndex_Escape, KeyIndex_Delete};
 constexpr int mapKeys[] = {KeyIndex_Enter, KeyIndex_Escape};
 // What answers the erase question, when let go.
 constexpr int confirmKeys[2] = {KeyIndex_Enter, KeyIndex_GameAction};

@@ -1,6 +1,8 @@
-// The plateau world built from the generated data: building, failures part-way, the camera zone and the exit.
+// The plateau world built from the generated data: building, failures part-way, the camera zone, the exit and the
+// blows its goblins take.
 #include "plateau/Plato.h"
 
+#include "creatures/Goblin.h"
 #include "creatures/Rat.h"
 #include "creatures/Vulture.h"
 #include "engine/Chest.h"
@@ -180,4 +182,45 @@ TEST_F(PlatoTest, TheExitPassesOnlyALivePlayerBeyondIt)
     player->Die();
     for (int i = 0; i < 5; ++i)
         EXPECT_NE(Step(), Level_Completed);
+}
+
+// Every goblin the plateau places dies of the fourth blow of the first sword, and not before: the
+// player, stood a little way off and facing one, aims and throws until it dies. A throw may land on
+// a goblin beside it, and counts for that one; after a throw that missed, the next is made from the
+// other side.
+TEST_F(PlatoTest, EveryGoblinDiesOfTheFourthBlowOfTheFirstSword)
+{
+    Plato& plato = MakeWorld();
+    Player* player = plato.GetPlayer();
+    ASSERT_EQ(1, events.GetSwordStrength());
+    constexpr Tick landed = 1 << 28; // past every throw's landing
+    constexpr int whole = 1000;      // more than any goblin has, so that no blow is lost below 0
+    auto taken = [&](int goblin) { return whole - plato.GetGoblin(goblin)->GetHitPoints(landed, whole); };
+    std::vector<std::vector<int>> blows(Plato_Goblin_Count);
+    for (int i = 0; i < Plato_Goblin_Count; ++i)
+    {
+        Goblin const* goblin = plato.GetGoblin(i);
+        bool fromLeft = true;
+        for (int throws = 0; throws < 40 && goblin->AliveAt(landed); ++throws)
+        {
+            std::vector<int> before;
+            for (int j = 0; j < Plato_Goblin_Count; ++j)
+                before.push_back(taken(j));
+            Pointf const at = goblin->GetPos();
+            player->pos = Pointf(at.x + (fromLeft ? -70.0 : 70.0), at.y + 4.0);
+            player->Pose(!fromLeft);
+            ASSERT_EQ(Step({KeyIndex_GameAction}), Level_Continue);
+            ASSERT_EQ(Step({KeyIndex_GameAction}), Level_Continue);
+            ASSERT_EQ(Step(), Level_Continue);
+            for (int j = 0; j < Plato_Goblin_Count; ++j)
+                if (taken(j) > before[j])
+                    blows[j].push_back(taken(j) - before[j]);
+            if (taken(i) == before[i])
+                fromLeft = !fromLeft;
+        }
+        EXPECT_FALSE(goblin->AliveAt(landed)) << "goblin " << i << " outlived 40 throws";
+    }
+    for (int i = 0; i < Plato_Goblin_Count; ++i)
+        EXPECT_EQ(blows[i], std::vector<int>(4, 1)) << "goblin " << i;
+    EXPECT_EQ(player->IsPlayerDead(), 0);
 }

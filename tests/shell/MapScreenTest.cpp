@@ -204,7 +204,7 @@ TEST_F(MapScreenTest, EraseAsksAndOnlyYesResetsTheSlot)
 // Action on Down moved the erase question to "yes" on Down's press and answered it on its release:
 // a slot wiped by one key. Only a press of Enter or action begun after the choice last moved answers
 // it, and on the title and the map the keys of the screen act only as themselves, whatever game key a
-// key file also puts on them.
+// key file also puts on them. Left and Right are not the title's keys: a game key on them acts there.
 TEST_F(MapScreenTest, TheTitlesKeysActAsThemselvesAndOnlyAFreshPressAnswersTheErase)
 {
     GameEvents stored;
@@ -213,12 +213,13 @@ TEST_F(MapScreenTest, TheTitlesKeysActAsThemselvesAndOnlyAFreshPressAnswersTheEr
     stored.Save(MapScreen::SlotFile(0));
     keyData = KeyData();
     MapScreen screen(&live, Level_None, Level_Continue);
-    auto step = [&screen](unsigned vk, bool down) {
+    MapScreen* polled = &screen;
+    auto step = [&polled](unsigned vk, bool down) {
         Window_Message message;
         message.type = down ? Window_KeyDown : Window_KeyUp;
         message.vk = vk;
         WndProc(message);
-        screen.Poll(&keyData);
+        polled->Poll(&keyData);
         keyData.Clean();
     };
     auto tap = [&step](unsigned vk) {
@@ -283,6 +284,28 @@ TEST_F(MapScreenTest, TheTitlesKeysActAsThemselvesAndOnlyAFreshPressAnswersTheEr
     KeyData const escape = Keys({KeyIndex_Escape, KeyIndex_GameAction}, KeyState_Held);
     EXPECT_EQ(0, Run(map, 5, escape));
     EXPECT_EQ(Level_TreeV, Feed(map, KeyIndex_GameAction, KeyState_Held)) << "action from its other code";
+
+    // The title does nothing with Left and Right, so a game key on either acts there: change target
+    // (prev) on Left moves the slot and the erase choice, action on Right answers and chooses.
+    constexpr unsigned left = 0x25, right = 0x27;
+    DefaultKeyAssign();
+    keyAssign[3] = right;
+    keyAssign[4] = left;
+    stored.Save(MapScreen::SlotFile(2));
+    keyData = KeyData();
+    MapScreen title(&live, Level_None, Level_Continue);
+    polled = &title;
+    tap(left);
+    EXPECT_EQ(2, title.Selected()) << "change target (prev) on Left moves up";
+    tap(del);
+    tap(left);
+    tap(right);
+    EXPECT_FALSE(title.Erasing()) << "action on Right answers";
+    EXPECT_TRUE(title.Slot(2)->IsNew()) << "yes, chosen by Left";
+    tap(right);
+    Run(title, 60);
+    EXPECT_FALSE(title.InTitleMode()) << "action on Right chooses";
+    EXPECT_EQ(2, saveSlot);
 }
 
 TEST_F(MapScreenTest, CompletingTheCastleOpensTwoPathsDotByDotAndWalksOn)
