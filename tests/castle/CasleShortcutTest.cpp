@@ -227,7 +227,8 @@ TEST_F(CasleShortcutTest, TheRisingPlatformBesideCrystal14LeadsOnlyToTheTopAndBa
                         };
                         return ShortcutRun::Run(step, steps, held, how);
                     };
-                    ShortcutRun::Result r = ShortcutRun::Run(step, ride, [](int) { return std::vector<int>(); }, how);
+                    auto const still = [](int) { return std::vector<int>(); };
+                    ShortcutRun::Result r = ShortcutRun::Run(step, ride, still, how);
                     if (r.action == Level_Continue)
                         r = hold(first, 1500);
                     if (r.action == Level_Continue)
