@@ -88,16 +88,16 @@ protected:
 
     // Holds a direction for 1500 steps from where the player stands, with a jump now and then
     // (ShortcutRun.h) or none, and returns what went wrong: the level ended, he stood outside the
-    // castle's top and every room rectangle other than falling down a shaft from the top into the
-    // room under it, or a frame showed him out of sight (FrameCheck.h; the fall down a shaft and a
-    // walk from one room into the next let by).
+    // castle's top and every room rectangle other than falling down the shaft from the top into room
+    // 18, or a frame showed him out of sight (FrameCheck.h; the fall down the shaft and a walk from
+    // one room into the next let by).
     std::string Hold(Casle& castle, std::string const& name, int direction, bool jumps)
     {
         using namespace CastleWriter;
+        // From the top's floor on: the top's view, held at its height, ends above that floor.
         auto falling = [](Pointf p) {
-            bool const shaft =
-                (p.x >= Top_WallLeftX && p.x <= Top_LeftX) || (p.x >= Top_RightX && p.x <= Top_WallRightX);
-            return shaft && p.y <= Casle_TopZoneY && Casle::FindRoom(p) < 0;
+            bool const shaft = p.x >= Top_WallLeftX && p.x <= Top_LeftX;
+            return shaft && p.y < Top_Floor && Casle::FindRoom(p) < 0;
         };
         FrameCheck check(castle, name, [&, was = castle.GetPlayer()->GetPos()](World_Base const& w) mutable {
             Pointf const p = w.GetPlayer()->GetPos();
@@ -302,8 +302,9 @@ TEST_F(CasleFrameTest, HeldByTheShutGateThePlayerAndTheGateAreBothInTheHallsFram
 
 // Off the road, from the castle's top (reached on room 18's rising platform) and past the fee: a
 // player holding either way, with jumps or without, stays inside the castle's rooms and top, in
-// sight, and does not end the level: the top's ends drop down shafts into rooms 18 and 28, and he
-// holds the other way back from there; room 2's right wall stops him inside its camera's frame.
+// sight, and does not end the level: the top's left end drops down its shaft into room 18, its right
+// end is a wall, and he holds the other way back from there; room 2's right wall stops him inside
+// its camera's frame.
 TEST_F(CasleFrameTest, HeldEitherWayFromTheTopOrPastTheFeeThePlayerStaysInTheRoomsInSight)
 {
     GameEvents record;

@@ -175,3 +175,78 @@ TEST_F(CasleShortcutTest, RunningOrJumpingOffAPlateTheEyesWatchNeverTakesThePlay
     }
     EXPECT_EQ(faults, "");
 }
+
+TEST_F(CasleShortcutTest, TheRisingPlatformBesideCrystal14LeadsOnlyToTheTopAndBackDownIntoRoom18NeverIntoRoom28)
+{
+    // Put on room 18's rising platform beside crystal 14, at 1 (the only size the castle gives), and
+    // carried up to the castle's top; stepping off at the top of its rise, at the peak or the end of
+    // its half turn or riding on as it drops back, then holding right along the top and back left, or
+    // left at once, walking or with each pattern of jumps (the double jump's when he has it) at two
+    // timings: he never comes into room 28, which only door 18's laser opens, and comes back down
+    // into room 18, where the run ends.
+    struct Ride_Keys
+    {
+        int jumps; // a ShortcutRun::Jumps, or -1: walking
+        int walk;  // steps walked before the jumps begin
+    };
+    std::string faults;
+    for (bool doubled : {false, true})
+    {
+        std::vector<Ride_Keys> keys = {{-1, 0}};
+        for (int jumps = 0; jumps <= (doubled ? int(ShortcutRun::Jumps::AtTop) : 0); ++jumps)
+            for (int walk : {0, 21})
+                keys.push_back({jumps, walk});
+        for (int ride : {300, 330, 360, 379})
+            for (int first : {KeyIndex_GameRight, KeyIndex_GameLeft})
+                for (Ride_Keys const& k : keys)
+                {
+                    auto const jumps = ShortcutRun::Jumps(std::max(k.jumps, 0));
+                    std::string const how = std::string(doubled ? "with" : "without") + " the double jump, off after "
+                                            + std::to_string(ride) + " steps, "
+                                            + (k.jumps < 0 ? std::string(first == KeyIndex_GameLeft ? "left" : "right")
+                                                           : ShortcutRun::HoldName(first, jumps, k.walk));
+                    if (doubled)
+                        BuildWithTheDoubleJump();
+                    else
+                        BuildPaid();
+                    Casle& castle = As<Casle>();
+                    PutPlayer(castle, Pointf(1810.0, CastleWriter::Room18_BlockTop + 15.0), 1.0);
+                    bool top = false;  // he stood over the top's zone
+                    bool back = false; // ...and came down into room 18 after that
+                    auto const step = [&](std::vector<int> const& held) {
+                        if (back)
+                            return Level_Left; // the run is over once he is back down
+                        Level_Action const r = Step(held);
+                        Pointf const p = castle.GetPlayer()->GetPos();
+                        top = top || p.y > Casle_TopZoneY;
+                        back = back || (top && p.y <= Casle_TopZoneY && Casle::FindRoom(p) == 18);
+                        return r;
+                    };
+                    auto const hold = [&](int direction, int steps) {
+                        auto const held = [&](int i) {
+                            return k.jumps < 0 ? std::vector<int>{direction}
+                                               : ShortcutRun::HeldKeys(direction, i, jumps, k.walk);
+                        };
+                        return ShortcutRun::Run(step, steps, held, how);
+                    };
+                    auto const still = [](int) { return std::vector<int>(); };
+                    ShortcutRun::Result r = ShortcutRun::Run(step, ride, still, how);
+                    if (r.action == Level_Continue)
+                        r = hold(first, 1500);
+                    if (r.action == Level_Continue)
+                        r = hold(KeyIndex_GameLeft, 2000);
+                    Pointf const at = castle.GetPlayer()->GetPos();
+                    if (!top)
+                        faults += how + ": never carried up to the top\n";
+                    if (castle.VisitedRoom28())
+                        faults += how + ": came into room 28\n";
+                    if (r.action != Level_Continue && !back)
+                        faults += r.how + "\n";
+                    else if (!back)
+                        faults += how + ": not back in room 18, at (" + std::to_string(at.x) + ", "
+                                  + std::to_string(at.y) + ")\n";
+                    Destroy();
+                }
+    }
+    EXPECT_EQ(faults, "");
+}

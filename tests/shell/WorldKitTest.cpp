@@ -467,8 +467,7 @@ std::vector<Door_Beyond> const Door_Beyonds = {
     // the ledge reaches.
     {Level_Kilig, 19, {13426.0, 2650.0, KiligWriter::Road_ExitLintelX, 2780.0}},
     // The castle's rooms behind these doors run on up ladders, lifts and shafts that the stretch along
-    // the floor does not cover, and runs from them land back in it; room 28, behind door 17, is also
-    // reached down the shaft from the castle's top.
+    // the floor does not cover, and runs from them land back in it.
     // Room 18, beyond door 5, is also the road's way down from the castle's top: all of it, the block
     // and its ramp over the floor by the door too, is beyond.
     {Level_Casle, 5, {CastleWriter::Room18_WallX, CastleWriter::Room18_Floor, 2120.0, 5800.0}},
@@ -479,7 +478,6 @@ std::vector<Door_Beyond> const Door_Beyonds = {
     {Level_Casle, 13, {}, true},
     {Level_Casle, 15, {}, true},
     {Level_Casle, 16, {}, true},
-    {Level_Casle, 17, {}, true},
     // The tower: wing A's galleries hang over door 0's far side and are reached from the high
     // gallery's left end; the floor beyond door 15 runs on past a pit.
     {Level_Tower, 0, {}, true},

@@ -677,8 +677,9 @@ void RoadRooms(Castle_Map& m)
 // about 400 steps and step off it; travel back to before the lift is down (about 240 steps in),
 // jump onto it when it is and ride up to the ledge while the past self holds the switch. Lifts 3 and 4 (groups 29, 30)
 // work alike with switches 10 and 11 (groups 26, 27). The rising platform (group 17) on the platform at the right
-// carries the player up through the ceiling to the castle's top, where a walk to the right ends at the shaft down into
-// room 28 and a walk to the left at the hole it came up through, back down into room 18.
+// carries the player up through the ceiling to the castle's top, where a walk to the right ends at the wall over room
+// 28, and a walk to the left at the hole it came up through, back down into room 18: the top is a lookout over the
+// castle, and the only way down from it is the way up. Room 28 lies behind door 18 alone.
 void UpperRooms(Castle_Map& m)
 {
     // Room 15 and its ladder.
@@ -740,11 +741,12 @@ void UpperRooms(Castle_Map& m)
     m.Box(1770.0, Room18_BlockTop, 1850.0, Room18_BlockTop + 15.0, Tile, Casle_Group_BlockedLiftA);
     // The castle's top, walled at both ends up to the frame's roof. The rising platform comes up
     // through the hole at its left end, over a shaft as wide as the hole in room 18's ceiling, so
-    // that whoever falls into it lands in room 18; at its right end the shaft down into room 28 (see
-    // RightRooms).
+    // that whoever falls into it lands in room 18; its floor runs on unbroken to the wall at its
+    // right end, over room 28's ceiling (see RightRooms).
     m.Box(Top_WallLeftX - Slab, 5840.0, Top_WallLeftX, Frame_Y1 - Slab);
     m.Box(Top_LeftX, 5840.0, Top_LeftX + Slab, Top_Floor - Slab);
     m.Box(Top_LeftX, Top_Floor - Slab, Top_RightX, Top_Floor);
+    m.Box(Top_RightX, Top_Floor - Slab, Top_RightX + Slab, Frame_Y1 - Slab);
 }
 
 // Rooms 19 and 21: the ladder from the road in room 19 climbs to room 21's floor and its open
@@ -816,7 +818,7 @@ void RightRooms(Castle_Map& m)
     m.Ref(Casle_Objects[4].rp, 6520.0, f27);
     m.Ref(Casle_Objects[5].rp, 6620.0, f27);
     m.Ref(Casle_Objects[6].rp, 6720.0, f27);
-    // Room 28, up the ramp behind door 18, and the shaft from the castle's top.
+    // Room 28, up the ramp behind door 18, its only way in or out.
     double const f28 = 5385.0;
     m.Ramp(6950.0, f27, 7070.0, f28, f27 - Slab);
     // Door 18 is thick enough that the player stood at it is whole in the camera of the room he
@@ -825,11 +827,7 @@ void RightRooms(Castle_Map& m)
     m.Back(7070.0, f28, 7400.0, 5550.0);
     m.Floor(7070.0, 7400.0, f28);
     m.Box(7395.0, f28 - Slab, 7440.0, 5550.0);
-    // The shaft from the top, as wide as the hole in room 28's ceiling: its walls reach the top's
-    // floor on the left and the frame's roof on the right.
-    m.Box(7070.0, 5550.0, Top_RightX, 5590.0);
-    m.Box(Top_RightX - Slab, 5590.0, Top_RightX, Top_Floor - Slab);
-    m.Box(Top_WallRightX, 5550.0, 7440.0, Frame_Y1 - Slab);
+    m.Box(7070.0, 5550.0, 7440.0, 5590.0);
     for (int i = 0; i < 8; ++i)
     {
         bool const lit = i == 3 || i == 7;
@@ -1142,14 +1140,13 @@ MapWriter BuildMap()
     UpperRooms(m);
     RightRooms(m);
     LowerRooms(m);
-    // Open beyond the back walls: the rooms' rectangles, the castle's top and the shafts from it,
+    // Open beyond the back walls: the rooms' rectangles, the castle's top and the shaft from it,
     // room 25's rising platform's way up to it, lift 5's from room 8 into room 5, the hole from
     // door 2 down into the hall, the ramp from room 5 up into room 6, the jumps off the ladders of
     // rooms 14 and 19 onto the floors of rooms 13 and 21, and the cog's pocket.
     std::vector<Open_Area> open = {
-        {Top_WallLeftX, Top_Floor, Top_WallRightX, Frame_Y1},
+        {Top_WallLeftX, Top_Floor, Top_RightX, Frame_Y1},
         {Top_WallLeftX, 5800.0, Top_LeftX, Top_Floor},
-        {Top_RightX, 5550.0, Top_WallRightX, Top_Floor},
         {5950.0, 5550.0, 6230.0, Top_Floor},
         {1050.0, 3380.0, 1110.0, Room4_Floor},
         {1220.0, Hall_Floor, 1266.0, 3380.0},

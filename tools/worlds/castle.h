@@ -89,13 +89,14 @@ constexpr double Pit_SwitchX = 5285.0;    // the middle of switch 12's plate
 constexpr double Pit_DoorX = 5520.0;      // door 13, at the top of the pit's ramp
 constexpr double Room37_Floor = 4400.0;   // the last room, with the socks and the far exit
 // The castle's top, over the rooms, reached on room 18's rising platform: its floor, from its left
-// end over the platform's shaft down into room 18 to its right end over the shaft down into room
-// 28, and the walls beyond both shafts, up to the frame's roof.
+// end over the platform's shaft down into room 18 to its right end at the wall over room 28's
+// ceiling, and the walls at both ends, up to the frame's roof. The shaft at its left end is its
+// only way down.
 constexpr double Top_Floor = 6790.0;
 constexpr double Top_LeftX = 2045.0;
-constexpr double Top_RightX = 7250.0;
-constexpr double Top_WallLeftX = 1760.0;  // the left wall's right face, over room 18's ceiling
-constexpr double Top_WallRightX = 7350.0; // the right wall's left face, over room 28's ceiling
+constexpr double Top_RightX = 7350.0;
+constexpr double Top_WallLeftX = 1760.0;      // the left wall's right face, over room 18's ceiling
+constexpr double Top_WallRightX = Top_RightX; // the right wall's left face, where the floor ends
 
 // Places the walks and the puzzles' solutions use (see the comments beside each room in castle.cpp).
 constexpr double Gate_X = 1285.0;        // the entrance gate, where the hall's camera shows it
