@@ -929,7 +929,7 @@ TEST_F(TowerPlayHeld, ARiderWhoTurnsBackStepsOffLateOrJumpsOffACarLandsInViewAnd
     }
     // He jumps off either way, from where the route comes down over the catch floor to the foot of its turn
     // down beside the porch.
-    for (Tick route = 5020; route < 6780; route += all ? 20 : 150)
+    for (Tick route = 5020; route < 6780; route += all ? 20 : 130)
         for (int key : {Key_Left, Key_Right})
             for (ShortcutRun::Jumps jumps :
                  {ShortcutRun::Jumps::Once, ShortcutRun::Jumps::Twice, ShortcutRun::Jumps::AtTop})
