@@ -942,4 +942,25 @@ TEST_F(TowerPlayHeld, ARiderWhoTurnsBackStepsOffLateOrJumpsOffACarLandsInViewAnd
                     how, [=](int i) { return ShortcutRun::HeldKeys(key, i, jumps, walk); }, 300);
             }
     EXPECT_TRUE(lost.empty()) << lost.size() << " riders lost, the first: " << lost.front();
+
+    // Off the porch, as the road goes, he walks right until he begins to grow, stops there until he is 4 and
+    // walks on off the floor's end: while the view holds still he is never cut at the frame's edge, as he was
+    // walking out of the shot over the floor's left end grown.
+    MakeTower();
+    Place(WingB_ExitFloorX0 + 2.0, WingB_ExitFloorY, 1.0);
+    ASSERT_TRUE(StepUntil([&] { return Hero().GetScale() > 1.0; }, 300, {Key_Right}));
+    ASSERT_TRUE(GrowTo(4.0));
+    Steps(FrameCheck_Settle);
+    auto const& view = world->GetMap()->view;
+    int cut = 0;
+    for (int i = 0; i < 300 && Pos().y > WingB_ExitFloorY - 1.0; i++)
+    {
+        double const x = view.x, y = view.y, scale = view.scale;
+        Step({Key_Right});
+        bool const still = std::fabs(view.x - x) < 0.5 && std::fabs(view.y - y) < 0.5
+                           && std::fabs(view.scale - scale) < FrameCheck_Zooming * scale;
+        cut += still && !FrameCheck::PlayerBox(*world).Inside(LevelFrame::Width, LevelFrame::Height) ? 1 : 0;
+    }
+    EXPECT_LT(Pos().y, WingB_ExitFloorY) << "off the floor's end";
+    EXPECT_EQ(cut, 0) << "steps cut at the frame's edge";
 }
