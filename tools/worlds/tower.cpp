@@ -426,6 +426,9 @@ void WriteTroughs(MapWriter& map)
     double const pit = WingB_CatchPitY;
     Box(map, WingB_CatchX0, pit - 14, WingB_CatchX1 + 20, y, Stone, 32.0);
     Box(map, WingB_TroughX1, y - 20, WingB_CatchX0, WingB_TroughY - 30, Stone, 32.0);
+    // Over the step, between the head of a player of 1 on the catch floor and the cars running over it, a
+    // block: no one taller than a rider of 1 leaves the pit that way.
+    Box(map, WingB_CatchX1, y + WingB_CatchStepRoom, WingB_CatchX1 + 40, y + WingB_CatchStepRoom + 55, Stone, 32.0);
     // The pit beyond it, its floor running on under the cars' turn down to the porch over the exit floor:
     // the cars sink through it there, leaving whoever still rides one standing on it.
     Box(map, WingB_CatchX1 + 20, pit - 14, WingB_ExitPorchX0, pit, Stone, 32.0);
@@ -439,6 +442,10 @@ void WriteTroughs(MapWriter& map)
     // At the beam's end a wall up to the roof over the exit floor: whoever jumps up off a car turning down
     // beyond it meets it and falls back onto the pit's floor, never onto the beam's teeth, which would hold him.
     Box(map, WingB_CatchPitX1, WingB_CatchCeilingY + 30, WingB_CatchPitX1 + 20, Tower_TopY - 200, Stone, 32.0);
+    // Over the beam, from the ceiling over the catch floor to the roof over the exit floor, the roof: one lifted
+    // onto the beam by a passing car does not leave the tower over its top.
+    Box(map, WingB_CatchX1 + 20, Tower_TopY - 200, Tower_RoofX0, Tower_TopY, Stone, 32.0);
+    Teeth(map, WingB_CatchX1 + 20, Tower_RoofX0, Tower_TopY, Roof_ToothWidth, 32.0);
 }
 
 void WriteRoad(MapWriter& map)

@@ -358,6 +358,7 @@ constexpr double WingB_ClimbLedgeY = 4240.0;
 constexpr double WingB_CatchX0 = 3220.0;
 constexpr double WingB_CatchX1 = 4600.0;
 constexpr double WingB_CatchY = 4300.5;
+constexpr double WingB_CatchStepRoom = 24.5;    // under the block over the step: room for a player of 1
 constexpr double WingB_CatchCeilingX0 = 4310.0; // the ceiling over its right end, right of the cars' loop up
 constexpr double WingB_CatchCeilingY = 4440.0;  // over the head of a rider of 1 on a car running over it
 // Beyond the catch floor, between the cars' run over it and their loop below, a pit in the same shot. Its
