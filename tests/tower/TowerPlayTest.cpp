@@ -458,6 +458,27 @@ TEST_F(TowerPlayHeld, OnlyAPlayerOf1Over32PassesTheLowPassageAndNoneIsCaughtInIt
 TEST_F(TowerPlayHeld, NoRiderOf1NorOneOf4LeavesTheExitFloorLeftNoOneTheCatchFloorRightAndNoOneShrinkingRegainsL1)
 {
     events[Event_DoubleJump] = GameEvent_HasHappened;
+    // Off the porch, as the road goes, he walks right until he begins to grow, stops there until he is 4 and
+    // goes on off the floor's end, jumping now and then: while the view holds still he is never cut at the
+    // frame's edge, as he was walking out of the shot over the floor's left end grown there.
+    MakeTower();
+    Place(WingB_ExitFloorX0 + 2.0, WingB_ExitFloorY, 1.0);
+    ASSERT_TRUE(StepUntil([&] { return Hero().GetScale() > 1.0; }, 300, {Key_Right}));
+    ASSERT_TRUE(GrowTo(4.0));
+    Steps(FrameCheck_Settle);
+    auto const& view = world->GetMap()->view;
+    int cut = 0;
+    for (int i = 0; i < 300 && Pos().y > WingB_ExitFloorY - 1.0; i++)
+    {
+        double const x = view.x, y = view.y, scale = view.scale;
+        Step(i % 40 < 10 ? std::vector<int>{Key_Right, Key_Jump} : std::vector<int>{Key_Right});
+        bool const still = std::fabs(view.x - x) < 0.5 && std::fabs(view.y - y) < 0.5
+                           && std::fabs(view.scale - scale) < FrameCheck_Zooming * scale;
+        cut += still && !FrameCheck::PlayerBox(*world).Inside(LevelFrame::Width, LevelFrame::Height) ? 1 : 0;
+    }
+    EXPECT_LT(Pos().y, WingB_ExitFloorY) << "off the floor's end";
+    EXPECT_EQ(cut, 0) << "steps cut at the frame's edge";
+
     MakeTower();
     Place(WingB_ExitFloorX0 + 100.0, WingB_ExitFloorY, 4.0);
     Hold(Key_Left, 600, true);
