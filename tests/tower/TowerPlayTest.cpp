@@ -13,6 +13,7 @@
 #include "tower/TowerWorldSupport.h"
 #include "tower/Tower_MapMove.h"
 #include "tower/Tower_MapMoveGroup.h"
+#include "tower/Tower_Scaler.h"
 #include "tower/Tower_Scales.h"
 
 #include <cmath>
@@ -481,6 +482,42 @@ TEST_F(TowerPlayHeld, NoRiderOf1NorOneOf4LeavesTheExitFloorLeftTheCatchFloorLead
     }
     EXPECT_LT(Pos().y, WingB_ExitFloorY) << "off the floor's end";
     EXPECT_EQ(cut, 0) << "steps cut at the frame's edge";
+
+    // However a rider of 1 runs and jumps right off the porch, or from where he lands below it, his feet pass
+    // through scaler 23's zone and he grows: flying over it, he stayed 1 and was drawn too small to see. Nor
+    // does one growing in a double jump fly on over the wall that ends the fall to LX, down beside door 16 out
+    // of the shot.
+    std::vector<std::string> over, beyond;
+    for (Pointf const from : {Pointf(WingB_ExitFloorX0 - 3.0, WingB_ExitPorchY), Pointf(WingB_ExitFloorX0 + 30.0,
+                                                                                            WingB_ExitFloorY)})
+        for (ShortcutRun::Jumps jumps :
+             {ShortcutRun::Jumps::Once, ShortcutRun::Jumps::Twice, ShortcutRun::Jumps::AtTop})
+            for (int walk = 0; walk < 40; walk += 2)
+            {
+                Place(from.x, from.y, 1.0);
+                std::string const how = "from (" + std::to_string(from.x) + ", " + std::to_string(from.y) + "), "
+                                        + ShortcutRun::HoldName(Key_Right, jumps, walk) + ": at (";
+                bool past = false;
+                for (int i = 0; i < 400; i++)
+                {
+                    Step(ShortcutRun::HeldKeys(Key_Right, i, jumps, walk));
+                    std::string const at = how + std::to_string(Pos().x) + ", " + std::to_string(Pos().y) + ")";
+                    if (!past && Pos().x > WingB_ExitScalerX + 2.0 * Scaler_Base_Width)
+                    {
+                        past = true;
+                        if (Hero().GetScale() <= 1.0)
+                            over.push_back(at);
+                    }
+                    if (Pos().x > WingB_FallWallX + 20.0 && Pos().y > WingB_FinaleCeilingY)
+                    {
+                        beyond.push_back(at);
+                        break;
+                    }
+                }
+            }
+    EXPECT_TRUE(over.empty()) << over.size() << " runs past scaler 23 still 1, the first: " << over.front();
+    EXPECT_TRUE(beyond.empty()) << beyond.size() << " runs over the wall beyond the floor, the first: "
+                                << beyond.front();
 
     MakeTower();
     Place(WingB_ExitFloorX0 + 100.0, WingB_ExitFloorY, 4.0);

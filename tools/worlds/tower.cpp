@@ -121,7 +121,8 @@
 //     the ledge and lifts him; ride until the car comes down beside the exit floor at the foot of its
 //     turn down (the end of its 14th leg, x 5200, y 4254) and walk off it to the right onto the porch
 //     (4254, the car's top still over it), under the lintel over its far part and off its edge down
-//     to the exit floor (4096), too deep for anyone to climb back; scaler 23 (x 5334) makes him 4.
+//     to the exit floor (4096), too deep for anyone to climb back; under a roof just over his head
+//     scaler 23 (x 5334) makes him 4, and beyond it a higher roof runs on to the wall his fall ends at.
 //     The pit's floor runs on under the car onto the porch: the car sinks through it, and one who
 //     stays on leaves it there; one who turns back, or jumps off over the pit or the catch floor
 //     before it, walks right along them onto the porch.
@@ -970,6 +971,14 @@ void WriteTransporter(MapWriter& map)
          Stone, Coarse);
     // The lintel, up to the roof: no one comes over it.
     Box(map, WingB_ExitLintelX0, WingB_ExitLintelY, WingB_ExitLintelX1, Tower_TopY - 200, Brick);
+    // Beyond where a rider dropping off the porch lands, a low roof over the floor up to the middle of scaler
+    // 23's zone, just over the head of a rider of 1: however he runs or jumps, he goes on under it with his
+    // feet on the floor, into the zone, and grows beyond it.
+    Box(map, WingB_ExitLowX0, floor + WingB_ExitLowRoom, WingB_ExitScalerX, Tower_TopY - 200, Brick);
+    // Beyond it, over the floor and the fall off its end to the wall that ends the fall, a roof with room for a
+    // player of 4 to jump: one growing in a double jump flew high over the wall, down beside door 16 below the
+    // shot.
+    Box(map, WingB_ExitScalerX, floor + WingB_ExitRoom, WingB_FallWallX, Tower_TopY - 200, Brick);
     Ref(map, 149, WingB_ExitScalerX, floor); // scaler 23: 1 -> 4
     Ref(map, Tower_Rp_PickUps[2], 5500, floor + 10);
 

@@ -450,6 +450,11 @@ constexpr double WingB_ExitFloorY = 4096.0; // as low as the cars looping under 
 // Scaler 23 beyond the edge of the shot over the floor's left end (x 5310), which shows less than the
 // half width of a player of 4 beyond it: the rider walks out of that shot while he is 1.
 constexpr double WingB_ExitScalerX = 5334.0;
+// From beyond where one who drops off the porch lands to the zone's middle, a roof over the floor with room
+// under it for a rider of 1 and not for his feet to rise over the zone: no one passes over it ungrown.
+constexpr double WingB_ExitLowX0 = 5290.0;
+constexpr double WingB_ExitLowRoom = 20.75;
+constexpr double WingB_ExitRoom = 120.0; // beyond it to the wall the fall ends at, for a player of 4 and a little jump
 // Under the porch the cars looping below the floor come up close to its face: its underside, and the floor's
 // under its left end, keep clear of them.
 constexpr double WingB_ExitPorchBottomY = 4160.0;
@@ -478,8 +483,9 @@ constexpr double Tower_GiantClear = 10000.0;
 // check stands him there at them, the first area that holds a place): in the first wing beyond door 0
 // the rooms under the high gallery at 1, the small rooms at 1/4, the hall and the pit at 4, the
 // corridor past the door, which lets no one larger through, the galleries and their roof at 4; in the
-// second wing the masonry over the corridors, which only a player of 1 climbs, and LX up to door 16,
-// walked at 8 (or at 4, arriving, where a player of 8 does not fit).
+// second wing the masonry over the corridors, which only a player of 1 climbs, the catch floor and the pit
+// beyond it, which only riders of 1 falling or stepping off the cars reach, and LX up to door 16, walked at
+// 8 (or at 4, arriving, where a player of 8 does not fit).
 struct Tower_Area
 {
     double x0, y0, x1, y1;
@@ -493,6 +499,8 @@ constexpr Tower_Area Tower_AreaSizes[] = {
     {WingA_CorridorX1, WingA_GalleryY - 1.0, WingA_HighX1 + 60.0, WingA_CeilingY, 4.0},
     {WingA_LowCeilingX1, WingA_RoofY - 1.0, WingA_HighX1, WingA_RoofY + 1.0, 4.0},
     {1420.0, WingB_MasonryY - 1.0, 2000.0, WingB_MasonryY + 1.0, 1.0},
+    {WingB_CatchX0, WingB_CatchY - 1.0, WingB_CatchX1, WingB_CatchY + 1.0, 1.0},
+    {WingB_CatchX1, WingB_CatchPitY - 1.0, WingB_ExitPorchX0, WingB_CatchPitY + 1.0, 1.0},
     {Way_WallX1, WingB_FinaleY - 1.0, WingB_Door16X + 40.0, WingB_FinaleY + 1.0, 8.0},
     {Way_WallX1, WingB_FinaleY - 1.0, WingB_Door16X + 40.0, WingB_FinaleY + 1.0, 4.0},
 };
