@@ -563,8 +563,18 @@ TEST_F(TowerPlayHeld, NoRiderOf1NorOneOf4LeavesTheExitFloorLeftTheCatchFloorLead
                         break;
                     }
                 }
+                // Grown, against the low roof over the zone he is not wedged: holding right he walks off the
+                // floor's end, down to LX.
+                if (from.size == 4.0 && Pos().y >= WingB_ExitFloorY - 1.0)
+                {
+                    Steps(300, {Key_Right});
+                    if (Pos().y >= WingB_ExitFloorY - 1.0)
+                        off.push_back("from " + std::to_string(from.x) + " at 4, "
+                                      + ShortcutRun::HoldName(Key_Left, jumps, walk) + ", then right: held at ("
+                                      + std::to_string(Pos().x) + ", " + std::to_string(Pos().y) + ")");
+                }
             }
-    EXPECT_TRUE(off.empty()) << off.size() << " runs off the exit floor, the first: " << off.front();
+    EXPECT_TRUE(off.empty()) << off.size() << " runs off the exit floor or held on it, the first: " << off.front();
 
     // From the catch floor's right end he steps down into the pit and walks on along its floor to the porch,
     // where the lintel stops a player of 4.
