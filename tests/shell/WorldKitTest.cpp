@@ -1224,7 +1224,8 @@ constexpr int Surface_Arrivals = 400;     // places found by the runs that are r
 constexpr int Surface_ArrivalSteps = 800; // the steps of each hold from them
 
 // The tower's surfaces again at the size each of the two scalers nearest them gives, where he fits
-// at it and it is not the size he is stood at already.
+// at it and it is not the size he is stood at already. Not in a part walked at one size: no one
+// stands there at another.
 constexpr int Tower_NeighbourScalers = 2;
 std::vector<StandingSurface> TowerNeighbourSizes(Map const& map, std::vector<StandingSurface> const& surfaces)
 {
@@ -1232,6 +1233,11 @@ std::vector<StandingSurface> TowerNeighbourSizes(Map const& map, std::vector<Sta
     for (StandingSurface const& surface : surfaces)
     {
         Pointf const m = surface.Middle();
+        auto const holds = [&m](TowerWriter::Tower_Area const& area) {
+            return m.x >= area.x0 && m.x < area.x1 && m.y >= area.y0 && m.y < area.y1;
+        };
+        if (std::any_of(std::begin(TowerWriter::Tower_AreaSizes), std::end(TowerWriter::Tower_AreaSizes), holds))
+            continue;
         std::vector<std::pair<double, double>> near; // distance, size
         for (Tower_ScalerIds const& scaler : Tower_Scalers)
         {

@@ -13,10 +13,12 @@
 #include "tower/TowerWorldSupport.h"
 #include "tower/Tower_MapMove.h"
 #include "tower/Tower_MapMoveGroup.h"
+#include "tower/Tower_Scaler.h"
 #include "tower/Tower_Scales.h"
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <initializer_list>
 #include <string>
@@ -398,6 +400,8 @@ TEST_F(TowerPlay, TheTransporterCarriesItsRiderOverTheTopToTheFinaleAndHeLeavesA
 // The places of the wings where a player was held fast or left the camera's view, each tried as the
 // surface check tries them: a direction held with a jump now and then (and a second one in the air with
 // the double jump).
+constexpr int Held_Unseen = 30; // steps on end a player may be out of view: a change of shot, or passing a shot's edge
+
 class TowerPlayHeld : public TowerPlay
 {
 protected:
@@ -455,9 +459,66 @@ TEST_F(TowerPlayHeld, OnlyAPlayerOf1Over32PassesTheLowPassageAndNoneIsCaughtInIt
     EXPECT_LE(Pos().x, WingB_LowPassX0 + 0.5) << "a player of 1/16 stays at its mouth";
 }
 
-TEST_F(TowerPlayHeld, NoRiderOf1NorOneOf4LeavesTheExitFloorLeftNoOneTheCatchFloorRightAndNoOneShrinkingRegainsL1)
+TEST_F(TowerPlayHeld, NoRiderOf1NorOneOf4LeavesTheExitFloorLeftTheCatchFloorLeadsOnToThePorchAndNoOneShrinkingRegainsL1)
 {
     events[Event_DoubleJump] = GameEvent_HasHappened;
+    // Off the porch, as the road goes, he walks right until he begins to grow, stops there until he is 4 and
+    // goes on off the floor's end, jumping now and then: while the view holds still he is never cut at the
+    // frame's edge, as he was walking out of the shot over the floor's left end grown there.
+    MakeTower();
+    Place(WingB_ExitFloorX0 + 2.0, WingB_ExitFloorY, 1.0);
+    ASSERT_TRUE(StepUntil([&] { return Hero().GetScale() > 1.0; }, 300, {Key_Right}));
+    ASSERT_TRUE(GrowTo(4.0));
+    Steps(FrameCheck_Settle);
+    auto const& view = world->GetMap()->view;
+    int cut = 0;
+    for (int i = 0; i < 300 && Pos().y > WingB_ExitFloorY - 1.0; i++)
+    {
+        double const x = view.x, y = view.y, scale = view.scale;
+        Step(i % 40 < 10 ? std::vector<int>{Key_Right, Key_Jump} : std::vector<int>{Key_Right});
+        bool const still = std::fabs(view.x - x) < 0.5 && std::fabs(view.y - y) < 0.5
+                           && std::fabs(view.scale - scale) < FrameCheck_Zooming * scale;
+        cut += still && !FrameCheck::PlayerBox(*world).Inside(LevelFrame::Width, LevelFrame::Height) ? 1 : 0;
+    }
+    EXPECT_LT(Pos().y, WingB_ExitFloorY) << "off the floor's end";
+    EXPECT_EQ(cut, 0) << "steps cut at the frame's edge";
+
+    // However a rider of 1 runs and jumps right off the porch, or from where he lands below it, his feet pass
+    // through scaler 23's zone and he grows: flying over it, he stayed 1 and was drawn too small to see. Nor
+    // does one growing in a double jump fly on over the wall that ends the fall to LX, down beside door 16 out
+    // of the shot.
+    std::vector<std::string> over, beyond;
+    for (Pointf const from : {Pointf(WingB_ExitFloorX0 - 3.0, WingB_ExitPorchY), Pointf(WingB_ExitFloorX0 + 30.0,
+                                                                                            WingB_ExitFloorY)})
+        for (ShortcutRun::Jumps jumps :
+             {ShortcutRun::Jumps::Once, ShortcutRun::Jumps::Twice, ShortcutRun::Jumps::AtTop})
+            for (int walk = 0; walk < 40; walk += 2)
+            {
+                Place(from.x, from.y, 1.0);
+                std::string const how = "from (" + std::to_string(from.x) + ", " + std::to_string(from.y) + "), "
+                                        + ShortcutRun::HoldName(Key_Right, jumps, walk) + ": at (";
+                bool past = false;
+                for (int i = 0; i < 400; i++)
+                {
+                    Step(ShortcutRun::HeldKeys(Key_Right, i, jumps, walk));
+                    std::string const at = how + std::to_string(Pos().x) + ", " + std::to_string(Pos().y) + ")";
+                    if (!past && Pos().x > WingB_ExitScalerX + 2.0 * Scaler_Base_Width)
+                    {
+                        past = true;
+                        if (Hero().GetScale() <= 1.0)
+                            over.push_back(at);
+                    }
+                    if (Pos().x > WingB_FallWallX + 20.0 && Pos().y > WingB_FinaleCeilingY)
+                    {
+                        beyond.push_back(at);
+                        break;
+                    }
+                }
+            }
+    EXPECT_TRUE(over.empty()) << over.size() << " runs past scaler 23 still 1, the first: " << over.front();
+    EXPECT_TRUE(beyond.empty()) << beyond.size() << " runs over the wall beyond the floor, the first: "
+                                << beyond.front();
+
     MakeTower();
     Place(WingB_ExitFloorX0 + 100.0, WingB_ExitFloorY, 4.0);
     Hold(Key_Left, 600, true);
@@ -502,12 +563,27 @@ TEST_F(TowerPlayHeld, NoRiderOf1NorOneOf4LeavesTheExitFloorLeftNoOneTheCatchFloo
                         break;
                     }
                 }
+                // Grown, against the low roof over the zone he is not wedged: holding right he walks off the
+                // floor's end, down to LX.
+                if (from.size == 4.0 && Pos().y >= WingB_ExitFloorY - 1.0)
+                {
+                    Steps(300, {Key_Right});
+                    if (Pos().y >= WingB_ExitFloorY - 1.0)
+                        off.push_back("from " + std::to_string(from.x) + " at 4, "
+                                      + ShortcutRun::HoldName(Key_Left, jumps, walk) + ", then right: held at ("
+                                      + std::to_string(Pos().x) + ", " + std::to_string(Pos().y) + ")");
+                }
             }
-    EXPECT_TRUE(off.empty()) << off.size() << " runs off the exit floor, the first: " << off.front();
+    EXPECT_TRUE(off.empty()) << off.size() << " runs off the exit floor or held on it, the first: " << off.front();
 
+    // From the catch floor's right end he steps down into the pit and walks on along its floor to the porch,
+    // where the lintel stops a player of 4.
     Place(WingB_CatchX1 - 100.0, WingB_CatchY, 4.0);
     Hold(Key_Right, 600, true);
-    EXPECT_LE(Pos().x, WingB_CatchX1) << "the ceiling over the catch floor's right end";
+    StepUntil([&] { return Hero().onGround; }, 100);
+    EXPECT_GT(Pos().x, WingB_CatchPitX1) << "along the pit's floor";
+    EXPECT_LE(Pos().x, WingB_ExitLintelX0) << "the lintel over the porch";
+    EXPECT_EQ(Pos().y, WingB_ExitPorchY);
 
     // A giant walking off L1's end drops through the gap into the slot and jumps straight back the
     // way he came: before he is small enough to be lost in L1's wide shot he is back at the slot's foot.
@@ -828,4 +904,131 @@ TEST_F(TowerPlayHeld, WithTheDoubleJumpNoOneGetsPastDoor12WithoutAPastSelfOnSwit
                 EXPECT_GE(FrameCheck::PlayerBox(*world).Height(), FrameCheck_MinHeight) << how;
             }
     EXPECT_TRUE(down.empty()) << down.size() << " runs down onto the galleries, the first: " << down.front();
+}
+
+// A rider of 1 who turns back on the porch, however he holds left and jumps, one who steps off his car late
+// or not at all, and one who jumps off a car anywhere over the catch floor, the pit and the porch, lands where
+// he is seen, and holding right from there walks onto the exit floor. Off the porch's face, or riding his car
+// on down past it, he fell out of every shot onto the first wing's roof, from which the only way on led into
+// the upper room behind door 12; from the catch floor's right end a wall kept him from the pit. Spread timings
+// here; HM_FULL_HOLDS=1 tries every one.
+TEST_F(TowerPlayHeld, ARiderWhoTurnsBackStepsOffLateOrJumpsOffACarLandsInViewAndWalksOnToTheExitFloor)
+{
+    events[Event_DoubleJump] = GameEvent_HasHappened;
+    events[Event_Socks] = GameEvent_HasHappened; // the lava on the catch floor does not end a run
+    bool const all = std::getenv("HM_FULL_HOLDS") != nullptr;
+    using Keys = std::function<std::vector<int>(int)>;
+    std::vector<std::string> lost;
+    // Stands him on the car that is the given number of ticks into its route, in a tower built for the run,
+    // put there a while before, so that the camera has come to his shot.
+    auto const onCar = [&](Tick route) {
+        constexpr Tick settle = FrameCheck_Settle;
+        MakeTower();
+        auto const at = [&](unsigned int car) {
+            return (Now() + Tower_MapMoveGroup::CarPhase(Tower_GroupId(car))) % Transport_TotalTime;
+        };
+        ASSERT_TRUE(StepUntil(
+            [&] {
+                for (unsigned int car = Tower_Group_FirstCar; car <= Tower_Group_LastCar; car++)
+                    if (at(car) == route - settle - 1)
+                        return true;
+                return false;
+            },
+            Transport_TotalTime / 8 + 2));
+        double x = 0.0;
+        double y = 0.0;
+        Tower_MapMoveGroup::TransportPos(route - settle, x, y);
+        Place(WingB_CarX + x, WingB_CarY + WingB_CarHeight + y, 1.0);
+        Steps(settle - 1);
+    };
+    // Plays the keys for the steps given, then holds right until he is off the porch's far edge over the exit
+    // floor. Out of the frame or under 12 px tall he may be only for the few steps of a change of shot, or of
+    // passing the edge of one.
+    auto const run = [&](std::string const& how, Keys const& keys, int steps) {
+        int unseen = 0;
+        int longest = 0;
+        bool there = false;
+        for (int i = 0; i < steps + 2000 && !there; i++)
+        {
+            Step(i < steps ? keys(i) : std::vector<int>{Key_Right});
+            FrameCheck_Box const box = FrameCheck::PlayerBox(*world);
+            bool const seen = box.Inside(LevelFrame::Width, LevelFrame::Height) && box.Height() >= FrameCheck_MinHeight;
+            unseen = seen ? 0 : unseen + 1;
+            longest = std::max(longest, unseen);
+            there = Pos().x > WingB_ExitFloorX0 && Pos().y < WingB_ExitPorchY;
+        }
+        if (!there || longest > Held_Unseen)
+            lost.push_back(how + ": at (" + std::to_string(Pos().x) + ", " + std::to_string(Pos().y) + "), unseen for "
+                           + std::to_string(longest) + " steps on end");
+    };
+    // Left with the jump held, or jumping once, twice or again at the top after a walk.
+    std::vector<std::pair<std::string, std::function<Keys(int)>>> lefts{
+        {"jump held", [](int) -> Keys { return [](int) {
+                                            return std::vector<int>{Key_Left, Key_Jump};
+                                        }; }}};
+    for (ShortcutRun::Jumps jumps : {ShortcutRun::Jumps::Once, ShortcutRun::Jumps::Twice, ShortcutRun::Jumps::AtTop})
+        lefts.emplace_back(ShortcutRun::JumpsName(jumps), [jumps](int walk) -> Keys {
+            return [=](int i) { return ShortcutRun::HeldKeys(Key_Left, i, jumps, walk); };
+        });
+
+    // As the road does, he sets out for the car's end as its top comes down to 60 over the porch, and turns
+    // back left after a while: before he has landed on the porch, as he lands, or standing on it.
+    constexpr Tick setOut = 6607 + 123;
+    for (int turn = 0; turn < 70; turn += all ? 1 : 7)
+        for (auto const& [name, left] : lefts)
+        {
+            int const walk = (turn * 13) % 40;
+            Keys const back = left(walk);
+            std::string const how = "turning back after " + std::to_string(turn) + " steps, " + name;
+            onCar(setOut);
+            run(
+                how, [&](int i) { return i < turn ? std::vector<int>{Key_Right} : back(i - turn); }, turn + 300);
+        }
+    // He sets out late, riding the car on down, or stays on it; or holds left as he rides it down.
+    for (int late : {6, 10, 20, 40, 80, 140, 400})
+    {
+        std::string const when = std::to_string(late) + " steps late";
+        onCar(setOut);
+        run(
+            "setting out " + when, [](int) { return std::vector<int>{}; }, late);
+        onCar(setOut);
+        Keys const left = [=](int i) { return i < late ? std::vector<int>{} : std::vector<int>{Key_Left}; };
+        run("holding left from " + when, left, late + 300);
+    }
+    // He jumps off either way, from where the route comes down over the catch floor to the foot of its turn
+    // down beside the porch.
+    for (Tick route = 5020; route < 6780; route += all ? 20 : 130)
+        for (int key : {Key_Left, Key_Right})
+            for (ShortcutRun::Jumps jumps :
+                 {ShortcutRun::Jumps::Once, ShortcutRun::Jumps::Twice, ShortcutRun::Jumps::AtTop})
+            {
+                int const walk = (route / 10) % 40;
+                std::string const how = "jumping off " + std::to_string(route) + " ticks into the route, "
+                                        + ShortcutRun::HoldName(key, jumps, walk);
+                onCar(route);
+                run(
+                    how, [=](int i) { return ShortcutRun::HeldKeys(key, i, jumps, walk); }, 300);
+            }
+    EXPECT_TRUE(lost.empty()) << lost.size() << " riders lost, the first: " << lost.front();
+
+    // Off the porch, as the road goes, he walks right until he begins to grow, stops there until he is 4 and
+    // walks on off the floor's end: while the view holds still he is never cut at the frame's edge, as he was
+    // walking out of the shot over the floor's left end grown.
+    MakeTower();
+    Place(WingB_ExitFloorX0 + 2.0, WingB_ExitFloorY, 1.0);
+    ASSERT_TRUE(StepUntil([&] { return Hero().GetScale() > 1.0; }, 300, {Key_Right}));
+    ASSERT_TRUE(GrowTo(4.0));
+    Steps(FrameCheck_Settle);
+    auto const& view = world->GetMap()->view;
+    int cut = 0;
+    for (int i = 0; i < 300 && Pos().y > WingB_ExitFloorY - 1.0; i++)
+    {
+        double const x = view.x, y = view.y, scale = view.scale;
+        Step({Key_Right});
+        bool const still = std::fabs(view.x - x) < 0.5 && std::fabs(view.y - y) < 0.5
+                           && std::fabs(view.scale - scale) < FrameCheck_Zooming * scale;
+        cut += still && !FrameCheck::PlayerBox(*world).Inside(LevelFrame::Width, LevelFrame::Height) ? 1 : 0;
+    }
+    EXPECT_LT(Pos().y, WingB_ExitFloorY) << "off the floor's end";
+    EXPECT_EQ(cut, 0) << "steps cut at the frame's edge";
 }

@@ -120,8 +120,12 @@
 //     Solution: wait on the ledge over P against the spike at x 1400; the next car rises through
 //     the ledge and lifts him; ride until the car comes down beside the exit floor at the foot of its
 //     turn down (the end of its 14th leg, x 5200, y 4254) and walk off it to the right onto the porch
-//     (4268 to 4254, the car's top still over it), under the lintel over its far part and off its edge down
-//     to the exit floor (4096), too deep for anyone to climb back; scaler 23 (x 5334) makes him 4.
+//     (4254, the car's top still over it), under the lintel over its far part and off its edge down
+//     to the exit floor (4096), too deep for anyone to climb back; under a roof just over his head
+//     scaler 23 (x 5334) makes him 4, and beyond it a higher roof runs on to the wall his fall ends at.
+//     The pit's floor runs on under the car onto the porch: the car sinks through it, and one who
+//     stays on leaves it there; one who turns back, or jumps off over the pit or the catch floor
+//     before it, walks right along them onto the porch.
 //     Walk off its right end onto LX (2690), against the hanging wall at x 5740.
 //   LX: scaler 24 makes him 8; switch 11 (x 5995) holds door 16 (x 6400, rising 220) and door 17
 //   (x 7200, rising 2000); beyond door 16 scaler 25, on the overview spot, makes him 64.
@@ -417,25 +421,32 @@ void WriteTroughs(MapWriter& map)
         32.0);
     Box(map, Way_RockX0, WingB_ClimbLedgeY - 20, WingB_ClimbLedgeX1, WingB_ClimbLedgeY, Stone, 32.0);
     // The floor under the route's foot beyond the first trough, walled up to that trough at its left
-    // end and up to under the cars' run at its right.
+    // end; at its right end it steps down into the pit. Its slab is as deep as the pit's, so that one who
+    // jumps at the step from the pit meets a wall, not a slab's edge that turns him down under it.
     double const y = WingB_CatchY;
-    Box(map, WingB_CatchX0, y - 20, WingB_CatchX1, y, Stone, 32.0);
-    Box(map, WingB_TroughX1, y - 20, WingB_CatchX0, WingB_TroughY - 30, Stone, 32.0);
     double const pit = WingB_CatchPitY;
-    Box(map, WingB_CatchX1, pit - 14, WingB_CatchX1 + 20, y + 90, Stone, 32.0);
-    Teeth(map, WingB_CatchX1, WingB_CatchX1 + 20, y + 90, 4.0, 32.0); // under the cars passing over it
-    // The pit beyond it, its right wall as high.
-    Box(map, WingB_CatchX1 + 20, pit - 14, WingB_CatchPitX1, pit, Stone, 32.0);
-    Box(map, WingB_CatchPitX1, pit - 14, WingB_CatchPitX1 + 20, y + 90, Stone, 32.0);
-    Teeth(map, WingB_CatchPitX1, WingB_CatchPitX1 + 20, y + 90, 4.0, 32.0);
+    Box(map, WingB_CatchX0, pit - 14, WingB_CatchX1 + 20, y, Stone, 32.0);
+    Box(map, WingB_TroughX1, y - 20, WingB_CatchX0, WingB_TroughY - 30, Stone, 32.0);
+    // Over the step, between the head of a player of 1 on the catch floor and the cars running over it, a
+    // block: no one taller than a rider of 1 leaves the pit that way.
+    Box(map, WingB_CatchX1, y + WingB_CatchStepRoom, WingB_CatchX1 + 40, y + WingB_CatchStepRoom + 55, Stone, 32.0);
+    // The pit beyond it, its floor running on under the cars' turn down to the porch over the exit floor:
+    // the cars sink through it there, leaving whoever still rides one standing on it.
+    Box(map, WingB_CatchX1 + 20, pit - 14, WingB_ExitPorchX0, pit, Stone, 32.0);
     // Over the floor's right end, beyond the cars' loop up from the route's foot, a ceiling just over the
-    // head of a rider on a passing car, up to the tower's top: a player of 4 jumping there meets it before
-    // his feet clear the wall, and no one passes over it. Over the pit it goes on as a toothed beam, under
-    // the spike ball beside the route.
+    // head of a rider on a passing car, up to the tower's top: no one passes over it. Over the pit it goes
+    // on as a toothed beam, under the spike ball beside the route.
     Box(map, WingB_CatchCeilingX0, WingB_CatchCeilingY, WingB_CatchX1 + 20, Tower_TopY, Stone, 32.0);
     Teeth(map, WingB_CatchCeilingX0, WingB_CatchX1 + 20, Tower_TopY, Roof_ToothWidth, 32.0);
     Box(map, WingB_CatchX1 + 20, WingB_CatchCeilingY, WingB_CatchPitX1 + 20, WingB_CatchCeilingY + 30, Stone, 32.0);
-    Teeth(map, WingB_CatchX1 + 20, WingB_CatchPitX1 + 20, WingB_CatchCeilingY + 30, 20.0, 32.0);
+    Teeth(map, WingB_CatchX1 + 20, WingB_CatchPitX1, WingB_CatchCeilingY + 30, 20.0, 32.0);
+    // At the beam's end a wall up to the roof over the exit floor: whoever jumps up off a car turning down
+    // beyond it meets it and falls back onto the pit's floor, never onto the beam's teeth, which would hold him.
+    Box(map, WingB_CatchPitX1, WingB_CatchCeilingY + 30, WingB_CatchPitX1 + 20, Tower_TopY - 200, Stone, 32.0);
+    // Over the beam, from the ceiling over the catch floor to the roof over the exit floor, the roof: one lifted
+    // onto the beam by a passing car does not leave the tower over its top.
+    Box(map, WingB_CatchX1 + 20, Tower_TopY - 200, Tower_RoofX0, Tower_TopY, Stone, 32.0);
+    Teeth(map, WingB_CatchX1 + 20, Tower_RoofX0, Tower_TopY, Roof_ToothWidth, 32.0);
 }
 
 void WriteRoad(MapWriter& map)
@@ -946,22 +957,28 @@ void WriteTransporter(MapWriter& map)
     for (Place const& ball : balls)
         Ref(map, Tower_Balls[ball.ball].ref, ball.x, ball.y);
 
-    // The exit floor, with scaler 23 and the second heart, and the porch over its left end, its face clear of
-    // the cars running down past it and, lower, of those looping up under it; its far side down to the floor.
+    // The exit floor, with scaler 23 and the second heart, and the porch over its left end, the pit's floor
+    // running on onto it, its face clear of the cars looping up under it; its far side down to the floor.
     double const porch = WingB_ExitPorchY;
     double const floor = WingB_ExitFloorY;
     double const x0 = WingB_ExitPorchX0, x1 = WingB_ExitFloorX0;
     double const wall = WingB_ExitLintelX0 + 2.0;
-    auto const top = [&](double x) { return porch + WingB_ExitPorchRise * (x1 - x); };
-    Poly(map, {{x0, WingB_ExitPorchBottomY}, {x0, top(x0)}, {wall, top(wall)}, {wall, WingB_ExitPorchBottomY}}, Brick,
-         Coarse);
-    Poly(map, {{wall, WingB_ExitPorchBottomY - 40.0}, {wall, top(wall)}, {x1, porch}, {x1, floor - 4.0}}, Brick, Coarse);
+    Box(map, x0, WingB_ExitPorchBottomY, wall, porch, Brick, Coarse);
+    Poly(map, {{wall, WingB_ExitPorchBottomY - 40.0}, {wall, porch}, {x1, porch}, {x1, floor - 4.0}}, Brick, Coarse);
     Poly(map,
          {{x1, floor - 6.0}, {x1, floor}, {WingB_ExitFloorX1, floor}, {WingB_ExitFloorX1, floor - 36.0},
           {x1 + 18.0, floor - 36.0}},
          Stone, Coarse);
     // The lintel, up to the roof: no one comes over it.
     Box(map, WingB_ExitLintelX0, WingB_ExitLintelY, WingB_ExitLintelX1, Tower_TopY - 200, Brick);
+    // Beyond where a rider dropping off the porch lands, a low roof over the floor up to the middle of scaler
+    // 23's zone, just over the head of a rider of 1: however he runs or jumps, he goes on under it with his
+    // feet on the floor, into the zone, and grows beyond it.
+    Box(map, WingB_ExitLowX0, floor + WingB_ExitLowRoom, WingB_ExitScalerX, Tower_TopY - 200, Brick);
+    // Beyond it, over the floor and the fall off its end to the wall that ends the fall, a roof with room for a
+    // player of 4 to jump: one growing in a double jump flew high over the wall, down beside door 16 below the
+    // shot.
+    Box(map, WingB_ExitScalerX, floor + WingB_ExitRoom, WingB_FallWallX, Tower_TopY - 200, Brick);
     Ref(map, 149, WingB_ExitScalerX, floor); // scaler 23: 1 -> 4
     Ref(map, Tower_Rp_PickUps[2], 5500, floor + 10);
 

@@ -353,16 +353,21 @@ constexpr double WingB_TopFloorToothX1 = 556.0;
 constexpr double WingB_ClimbLedgeX1 = -590.0; // the ledge left of the climb: its end
 constexpr double WingB_ClimbLedgeY = 4240.0;
 // Under the route's foot beyond it, where the cars run lowest, a floor at the bottom of the shots there
-// catches whoever falls off, lava lying on it; walls at its ends.
+// catches whoever falls off, lava lying on it; a wall at its left end, and at its right a step down into
+// the pit below the cars' run, which leads on to the exit floor.
 constexpr double WingB_CatchX0 = 3220.0;
 constexpr double WingB_CatchX1 = 4600.0;
 constexpr double WingB_CatchY = 4300.5;
+constexpr double WingB_CatchStepRoom = 24.5;    // under the block over the step: room for a player of 1
 constexpr double WingB_CatchCeilingX0 = 4310.0; // the ceiling over its right end, right of the cars' loop up
 constexpr double WingB_CatchCeilingY = 4440.0;  // over the head of a rider of 1 on a car running over it
-// Beyond the catch floor's right wall, between the cars' run over it and their loop below, a pit in the
-// same shot: a player of 1 who jumps from the catch floor as high as a rider on a passing car clears the
-// wall and lands in it, and from its floor no jump clears a wall again. The ceiling goes on over it.
-constexpr double WingB_CatchPitX1 = 4980.0; // its right wall's face, short of the cars' turn down
+// Beyond the catch floor, between the cars' run over it and their loop below, a pit in the same shot. Its
+// floor runs on right under the cars' turn down onto the porch over the exit floor, level with it: the
+// cars sink through it as they run on down past the porch, and whoever still rides one, having stepped off
+// late or not at all, is left standing on it. Whoever turns back left from the porch, or jumps or falls
+// off a car anywhere over the pit or the catch floor, lands on them in view, and walking right takes him
+// onto the porch and down to the exit floor. The ceiling goes on over the pit as a beam.
+constexpr double WingB_CatchPitX1 = 4980.0; // the beam's end, short of the cars' turn down
 constexpr double WingB_CatchPitY = 4254.0;  // its slab over the head of a rider on a car running below it
 constexpr double WingB_SlotWallX = 2095.0;  // its slot and door 3 lie in the door's close shot
 constexpr double WingB_Plate3X = 2060.0;
@@ -428,15 +433,12 @@ constexpr double WingB_WaitX = WingB_CarX + 1.0; // where he waits on it, just r
 // The exit floor, where the rider steps off his car as it comes down past the floor's left end at the
 // foot of its turn down (the end of leg 13, the car's top then 2 over the porch): left of the floor the
 // route loops below it, right of it he drops onto LX.
-// He steps off onto a porch whose face stands just right of the cars running straight down past it, walks
-// on down its top, too steep a slope to be stood on, under a lintel and drops off its far edge down to the
-// floor. The drop is deeper than a player who fits under the lintel jumps, twice over, and one too big for
-// it meets the lintel with his head: no one of any size, growing or grown, jumping however he likes, climbs
-// back onto the porch and off it to the left, where he would fall out of every shot down onto the first
-// wing's roof.
-constexpr double WingB_ExitPorchX0 = 5232.0;
-constexpr double WingB_ExitPorchY = 4254.0;   // its top's foot, at its far edge
-constexpr double WingB_ExitPorchRise = 1.2;   // its top rising to the face, steeper than anyone stands on
+// He steps off onto a porch, level with the pit's floor that runs on onto it, walks on under a lintel and
+// drops off its far edge down to the floor. The drop is deeper than a player who fits under the lintel
+// jumps, twice over, and one too big for it meets the lintel with his head: no one of any size, growing or
+// grown, jumping however he likes, climbs back onto the porch.
+constexpr double WingB_ExitPorchX0 = 5232.0; // its face over the cars looping up under it
+constexpr double WingB_ExitPorchY = WingB_CatchPitY;
 // Over the porch's far part, beyond a gap as wide as the rider's feet need to land on it from a car
 // still coming down, the lintel: its foot a little over the head of a rider of 1 at the porch's edge.
 constexpr double WingB_ExitLintelX0 = 5238.0;
@@ -448,6 +450,11 @@ constexpr double WingB_ExitFloorY = 4096.0; // as low as the cars looping under 
 // Scaler 23 beyond the edge of the shot over the floor's left end (x 5310), which shows less than the
 // half width of a player of 4 beyond it: the rider walks out of that shot while he is 1.
 constexpr double WingB_ExitScalerX = 5334.0;
+// From beyond where one who drops off the porch lands to the zone's middle, a roof over the floor with room
+// under it for a rider of 1 and not for his feet to rise over the zone: no one passes over it ungrown.
+constexpr double WingB_ExitLowX0 = 5290.0;
+constexpr double WingB_ExitLowRoom = 20.75;
+constexpr double WingB_ExitRoom = 120.0; // beyond it to the wall the fall ends at, for a player of 4 and a little jump
 // Under the porch the cars looping below the floor come up close to its face: its underside, and the floor's
 // under its left end, keep clear of them.
 constexpr double WingB_ExitPorchBottomY = 4160.0;
@@ -476,8 +483,9 @@ constexpr double Tower_GiantClear = 10000.0;
 // check stands him there at them, the first area that holds a place): in the first wing beyond door 0
 // the rooms under the high gallery at 1, the small rooms at 1/4, the hall and the pit at 4, the
 // corridor past the door, which lets no one larger through, the galleries and their roof at 4; in the
-// second wing the masonry over the corridors, which only a player of 1 climbs, and LX up to door 16,
-// walked at 8 (or at 4, arriving, where a player of 8 does not fit).
+// second wing the masonry over the corridors, which only a player of 1 climbs, the catch floor and the pit
+// beyond it, which only riders of 1 falling or stepping off the cars reach, and LX up to door 16, walked at
+// 8 (or at 4, arriving, where a player of 8 does not fit).
 struct Tower_Area
 {
     double x0, y0, x1, y1;
@@ -491,6 +499,8 @@ constexpr Tower_Area Tower_AreaSizes[] = {
     {WingA_CorridorX1, WingA_GalleryY - 1.0, WingA_HighX1 + 60.0, WingA_CeilingY, 4.0},
     {WingA_LowCeilingX1, WingA_RoofY - 1.0, WingA_HighX1, WingA_RoofY + 1.0, 4.0},
     {1420.0, WingB_MasonryY - 1.0, 2000.0, WingB_MasonryY + 1.0, 1.0},
+    {WingB_CatchX0, WingB_CatchY - 1.0, WingB_CatchX1, WingB_CatchY + 1.0, 1.0},
+    {WingB_CatchX1, WingB_CatchPitY - 1.0, WingB_ExitPorchX0, WingB_CatchPitY + 1.0, 1.0},
     {Way_WallX1, WingB_FinaleY - 1.0, WingB_Door16X + 40.0, WingB_FinaleY + 1.0, 8.0},
     {Way_WallX1, WingB_FinaleY - 1.0, WingB_Door16X + 40.0, WingB_FinaleY + 1.0, 4.0},
 };
