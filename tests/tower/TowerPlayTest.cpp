@@ -411,6 +411,30 @@ protected:
         for (int i = 0; i < steps; i++)
             Step(ShortcutRun::HeldKeys(key, i, twice));
     }
+
+    // Put where one dropping off the porch lands, he walks right until he begins to grow, stops there until he
+    // is 4 and goes on off the floor's end (jumping 10 steps in every 40, when asked): no step while the view
+    // holds still cuts him at the frame's edge.
+    void GrowsAndWalksOffTheExitFloorInView(bool jumping)
+    {
+        MakeTower();
+        Place(WingB_ExitFloorX0 + 2.0, WingB_ExitFloorY, 1.0);
+        ASSERT_TRUE(StepUntil([&] { return Hero().GetScale() > 1.0; }, 300, {Key_Right}));
+        ASSERT_TRUE(GrowTo(4.0));
+        Steps(FrameCheck_Settle);
+        auto const& view = world->GetMap()->view;
+        int cut = 0;
+        for (int i = 0; i < 300 && Pos().y > WingB_ExitFloorY - 1.0; i++)
+        {
+            double const x = view.x, y = view.y, scale = view.scale;
+            Step(jumping && i % 40 < 10 ? std::vector<int>{Key_Right, Key_Jump} : std::vector<int>{Key_Right});
+            bool const still = std::fabs(view.x - x) < 0.5 && std::fabs(view.y - y) < 0.5
+                               && std::fabs(view.scale - scale) < FrameCheck_Zooming * scale;
+            cut += still && !FrameCheck::PlayerBox(*world).Inside(LevelFrame::Width, LevelFrame::Height) ? 1 : 0;
+        }
+        EXPECT_LT(Pos().y, WingB_ExitFloorY) << "off the floor's end";
+        EXPECT_EQ(cut, 0) << "steps cut at the frame's edge" << (jumping ? ", jumping" : "");
+    }
 };
 
 TEST_F(TowerPlayHeld, EveryPlateOfTheSecondWingIsLeftBothWaysOnceItIsDown)
@@ -465,23 +489,7 @@ TEST_F(TowerPlayHeld, NoRiderOf1NorOneOf4LeavesTheExitFloorLeftTheCatchFloorLead
     // Off the porch, as the road goes, he walks right until he begins to grow, stops there until he is 4 and
     // goes on off the floor's end, jumping now and then: while the view holds still he is never cut at the
     // frame's edge, as he was walking out of the shot over the floor's left end grown there.
-    MakeTower();
-    Place(WingB_ExitFloorX0 + 2.0, WingB_ExitFloorY, 1.0);
-    ASSERT_TRUE(StepUntil([&] { return Hero().GetScale() > 1.0; }, 300, {Key_Right}));
-    ASSERT_TRUE(GrowTo(4.0));
-    Steps(FrameCheck_Settle);
-    auto const& view = world->GetMap()->view;
-    int cut = 0;
-    for (int i = 0; i < 300 && Pos().y > WingB_ExitFloorY - 1.0; i++)
-    {
-        double const x = view.x, y = view.y, scale = view.scale;
-        Step(i % 40 < 10 ? std::vector<int>{Key_Right, Key_Jump} : std::vector<int>{Key_Right});
-        bool const still = std::fabs(view.x - x) < 0.5 && std::fabs(view.y - y) < 0.5
-                           && std::fabs(view.scale - scale) < FrameCheck_Zooming * scale;
-        cut += still && !FrameCheck::PlayerBox(*world).Inside(LevelFrame::Width, LevelFrame::Height) ? 1 : 0;
-    }
-    EXPECT_LT(Pos().y, WingB_ExitFloorY) << "off the floor's end";
-    EXPECT_EQ(cut, 0) << "steps cut at the frame's edge";
+    GrowsAndWalksOffTheExitFloorInView(true);
 
     // However a rider of 1 runs and jumps right off the porch, or from where he lands below it, his feet pass
     // through scaler 23's zone and he grows: flying over it, he stayed 1 and was drawn too small to see. Nor
@@ -1011,24 +1019,6 @@ TEST_F(TowerPlayHeld, ARiderWhoTurnsBackStepsOffLateOrJumpsOffACarLandsInViewAnd
             }
     EXPECT_TRUE(lost.empty()) << lost.size() << " riders lost, the first: " << lost.front();
 
-    // Off the porch, as the road goes, he walks right until he begins to grow, stops there until he is 4 and
-    // walks on off the floor's end: while the view holds still he is never cut at the frame's edge, as he was
-    // walking out of the shot over the floor's left end grown.
-    MakeTower();
-    Place(WingB_ExitFloorX0 + 2.0, WingB_ExitFloorY, 1.0);
-    ASSERT_TRUE(StepUntil([&] { return Hero().GetScale() > 1.0; }, 300, {Key_Right}));
-    ASSERT_TRUE(GrowTo(4.0));
-    Steps(FrameCheck_Settle);
-    auto const& view = world->GetMap()->view;
-    int cut = 0;
-    for (int i = 0; i < 300 && Pos().y > WingB_ExitFloorY - 1.0; i++)
-    {
-        double const x = view.x, y = view.y, scale = view.scale;
-        Step({Key_Right});
-        bool const still = std::fabs(view.x - x) < 0.5 && std::fabs(view.y - y) < 0.5
-                           && std::fabs(view.scale - scale) < FrameCheck_Zooming * scale;
-        cut += still && !FrameCheck::PlayerBox(*world).Inside(LevelFrame::Width, LevelFrame::Height) ? 1 : 0;
-    }
-    EXPECT_LT(Pos().y, WingB_ExitFloorY) << "off the floor's end";
-    EXPECT_EQ(cut, 0) << "steps cut at the frame's edge";
+    // The same walking on without a jump.
+    GrowsAndWalksOffTheExitFloorInView(false);
 }
