@@ -17,6 +17,8 @@
 #include "media/Game_Sounds.h"
 #include "platform/Audio.h"
 #include "support/MapIdSweep.h"
+#include "support/PuzzleDoors.h"
+#include "support/ShortcutRun.h"
 #include "support/TestAudio.h"
 #include "support/WorldReplay.h"
 #include "tools/worlds/tower.h"
@@ -230,6 +232,61 @@ TEST_F(TowerWorld, ADoorFallenOnAPlayerLeavesHimFreeToWalkOut)
     Steps(100, {Key_Left});
     // The room is narrower than a giant: out from under the door, at door 16.
     EXPECT_LT(Pos().x, WingB_Door17X - 64.0 * Player_Width / 2.0) << "the closed door 17 held his feet";
+}
+
+// A walker's feet run along the floor under a shut door's foot, which meets the floor only at a corner:
+// his head meets the door's face and stops him. So every standing door of the table is taller than
+// the tallest player who comes to it, and rock closes the way over it. Each is walked into, and
+// jumped at, from its near side by a player of that size, starting half a width of his own away.
+// A player of 16 put in the gate room, his head in the ceiling, walked under door 0.
+TEST_F(TowerWorld, EveryStandingDoorShutStopsTheTallestPlayerWhoComesToIt)
+{
+    events[Event_DoubleJump] = GameEvent_HasHappened;
+    struct Visit
+    {
+        int door;
+        double size;   // the largest a player is beside it
+        bool fromLeft; // the side its puzzle keeps him on
+    };
+    Visit const visits[] = {
+        {0, 8.0, true},     {2, 4.0, false},   {3, 0.5, false},   {5, 0.0625, false}, {6, 0.0625, false},
+        {7, 0.0625, false}, {8, 0.125, false}, {9, 0.125, false}, {10, 0.125, false}, {12, 1.0, false},
+        {13, 1.0, false},   {14, 4.0, false},  {15, 4.0, false},  {16, 8.0, true},    {17, 64.0, true},
+    };
+    int standing = 0;
+    for (int d = 0; d < Tower_Door_Count; d++)
+        standing += Tower_Doors[d].direction == 0 ? 1 : 0;
+    EXPECT_EQ(std::size(visits), std::size_t(standing)) << "a standing door without its tallest visitor";
+    for (Visit const& v : visits)
+        for (bool jumping : {false, true})
+        {
+            MakeTower();
+            ASSERT_EQ(Tower_Doors[v.door].direction, 0) << "door " << v.door;
+            DoorPlace const place =
+                PlaceDoor(*world->GetMap(), Tower_Doors[v.door].group, v.fromLeft ? DoorSide::Left : DoorSide::Right)
+                    .front();
+            double const tall = Player_Height * v.size;
+            double const wide = Player_Width * v.size;
+            EXPECT_GT(place.shut.y1 - place.floor, tall)
+                << "door " << v.door << " is lower than a player of " << v.size;
+            EXPECT_LE(place.ceiling, place.shut.y1 + 0.5) << "door " << v.door << " has room over it";
+            double const face = v.fromLeft ? place.shut.x0 : place.shut.x1;
+            double const start = face + (v.fromLeft ? -wide : wide) / 2.0;
+            Place(start, place.floor, v.size);
+            int const key = v.fromLeft ? Key_Right : Key_Left;
+            double nearest = std::fabs(Pos().x - face);
+            for (int i = 0; i < 200; i++)
+            {
+                Step(jumping ? ShortcutRun::HeldKeys(key, i) : std::vector<int>{key});
+                bool const beyond = v.fromLeft ? Pos().x > place.Line() : Pos().x < place.Line();
+                ASSERT_FALSE(beyond) << "door " << v.door << (jumping ? ", jumping" : ", walking") << ": feet at ("
+                                     << Pos().x << ", " << Pos().y << ") at size " << Hero().GetScale() << ", step "
+                                     << i;
+                nearest = std::min(nearest, std::fabs(Pos().x - face));
+            }
+            EXPECT_LT(nearest, 0.05 * wide)
+                << "door " << v.door << (jumping ? ", jumping" : ", walking") << ": never came to its face";
+        }
 }
 
 // Over LX the main exit is reached only through door 17: a giant on the roof would walk to it, so
