@@ -870,6 +870,31 @@ TEST_F(TowerPlayHeld, WithTheDoubleJumpNoOneGetsPastDoor12WithoutAPastSelfOnSwit
     EXPECT_TRUE(up.empty()) << up.size() << " runs up the hole, the first: " << up.front();
     EXPECT_TRUE(through.empty()) << through.size() << " runs past the door, the first: " << through.front();
 
+    // Whoever drops through the hole at 4 and turns back left towards the door, at once, while he slides off
+    // the ledge or once he is down, from anywhere across the hole, lands where scaler 5 makes him 1: holding
+    // left he came down short of a zone that began at the ledge's foot and walked up to the door still 4,
+    // too tall for it when a past self opens it.
+    MakeTower();
+    std::vector<std::string> unshrunk;
+    int landed = 0;
+    for (double x = WingA_DropX0 + 1.0; x < WingA_DropWallX; x += 6.0)
+        for (int late : {0, 3, 6, 10, 20, 40, 80})
+        {
+            Place(WingA_DropX0 - 60.0, WingA_HighY, 4.0);
+            StepUntil([&] { return Pos().x > x; }, 300, {Key_Right});
+            Steps(late);
+            WalkInto(Key_Left);
+            if (Pos().y != WingA_UpperY)
+                continue; // he came down on the high gallery's side of the hole
+            ++landed;
+            if (!GrowTo(1.0))
+                unshrunk.push_back("into the hole at " + std::to_string(x) + ", turning left " + std::to_string(late)
+                                   + " steps later: at (" + std::to_string(Pos().x) + ", " + std::to_string(Pos().y)
+                                   + ") at size " + std::to_string(Hero().GetScale()));
+        }
+    EXPECT_GT(landed, 40) << "runs that came down into the upper room";
+    EXPECT_TRUE(unshrunk.empty()) << unshrunk.size() << " runs at the door unshrunk, the first: " << unshrunk.front();
+
     // A rider of 1 who jumps off a car lands on the galleries' roof. From anywhere along it, holding right
     // with jumps at a spread of timings until he is past the high gallery's left end, then back left, he
     // never stands on the galleries nor the high gallery: he came down onto the high gallery, walked off
