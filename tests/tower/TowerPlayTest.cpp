@@ -752,7 +752,9 @@ TEST_F(TowerPlayHeld, WithTheDoubleJumpNoOneComingFromADoorsPlateGetsPastItShut)
 // himself for long, or after holding right from it with jumps at a spread of timings. Wherever a run
 // leaves him on the galleries below the high gallery, he climbs back onto it at the size he has: one who
 // jumped back up the hole still shrinking walked off the high gallery's end and stayed there at 1. Nor does
-// anyone on scaler 5 in the upper room, shrinking from any size, get back up the hole.
+// anyone on scaler 5 in the upper room, shrinking from any size, get back up the hole; one of 4 dropping
+// through it and turning back towards the door comes to it at 1; and no one on the galleries' roof gets over
+// the wall at its left end onto the teeth beyond.
 TEST_F(TowerPlayHeld, WithTheDoubleJumpNoOneGetsPastDoor12WithoutAPastSelfOnSwitch10)
 {
     events[Event_DoubleJump] = GameEvent_HasHappened;
@@ -874,12 +876,13 @@ TEST_F(TowerPlayHeld, WithTheDoubleJumpNoOneGetsPastDoor12WithoutAPastSelfOnSwit
     // the ledge or once he is down, from anywhere across the hole, lands where scaler 5 makes him 1: holding
     // left he came down short of a zone that began at the ledge's foot and walked up to the door still 4,
     // too tall for it when a past self opens it.
-    MakeTower();
     std::vector<std::string> unshrunk;
     int landed = 0;
     for (double x = WingA_DropX0 + 1.0; x < WingA_DropWallX; x += 6.0)
         for (int late : {0, 3, 6, 10, 20, 40, 80})
         {
+            if (late == 0)
+                MakeTower(); // a tower for each place, whose clock runs out long after
             Place(WingA_DropX0 - 60.0, WingA_HighY, 4.0);
             StepUntil([&] { return Pos().x > x; }, 300, {Key_Right});
             Steps(late);
@@ -937,6 +940,33 @@ TEST_F(TowerPlayHeld, WithTheDoubleJumpNoOneGetsPastDoor12WithoutAPastSelfOnSwit
                 EXPECT_GE(FrameCheck::PlayerBox(*world).Height(), FrameCheck_MinHeight) << how;
             }
     EXPECT_TRUE(down.empty()) << down.size() << " runs down onto the galleries, the first: " << down.front();
+
+    // Nor does anyone on the roof, at 1 or at 4 (up the chute from the upper room), holding left with jumps at a
+    // spread of timings, get over the wall at the low ceiling's end: beyond it the teeth over the low ceiling, in
+    // a shaft walled up to the floors over it, out of every shot but the whole tower's, hold whoever falls onto
+    // them for good. The roof is the only way towards them.
+    std::vector<std::string> over;
+    for (double size : {1.0, 4.0})
+        for (double x : {WingA_LowCeilingX1 + 40.0 + 10.0 * size, 3800.0})
+            for (ShortcutRun::Jumps jumps :
+                 {ShortcutRun::Jumps::Once, ShortcutRun::Jumps::Twice, ShortcutRun::Jumps::AtTop})
+                for (int walk = 0; walk < 40; walk += 5)
+                {
+                    MakeTower();
+                    Place(x, WingA_RoofY, size);
+                    for (int i = 0; i < 500; i++)
+                    {
+                        Step(ShortcutRun::HeldKeys(Key_Left, i, jumps, walk));
+                        if (Pos().x < WingA_LowCeilingX1 && Pos().y > WingA_LowCeilingY)
+                        {
+                            over.push_back("from " + std::to_string(x) + " at " + std::to_string(size) + ", "
+                                           + ShortcutRun::HoldName(Key_Left, jumps, walk) + ": at ("
+                                           + std::to_string(Pos().x) + ", " + std::to_string(Pos().y) + ")");
+                            break;
+                        }
+                    }
+                }
+    EXPECT_TRUE(over.empty()) << over.size() << " runs over the wall towards the teeth, the first: " << over.front();
 }
 
 // A rider of 1 who turns back on the porch, however he holds left and jumps, one who steps off his car late
