@@ -752,7 +752,9 @@ TEST_F(TowerPlayHeld, WithTheDoubleJumpNoOneComingFromADoorsPlateGetsPastItShut)
 // himself for long, or after holding right from it with jumps at a spread of timings. Wherever a run
 // leaves him on the galleries below the high gallery, he climbs back onto it at the size he has: one who
 // jumped back up the hole still shrinking walked off the high gallery's end and stayed there at 1. Nor does
-// anyone on scaler 5 in the upper room, shrinking from any size, get back up the hole.
+// anyone on scaler 5 in the upper room, shrinking from any size, get back up the hole; one of 4 dropping
+// through it and turning back towards the door comes to it at 1; and no one on the galleries' roof gets over
+// the wall at its left end onto the teeth beyond.
 TEST_F(TowerPlayHeld, WithTheDoubleJumpNoOneGetsPastDoor12WithoutAPastSelfOnSwitch10)
 {
     events[Event_DoubleJump] = GameEvent_HasHappened;
@@ -870,6 +872,32 @@ TEST_F(TowerPlayHeld, WithTheDoubleJumpNoOneGetsPastDoor12WithoutAPastSelfOnSwit
     EXPECT_TRUE(up.empty()) << up.size() << " runs up the hole, the first: " << up.front();
     EXPECT_TRUE(through.empty()) << through.size() << " runs past the door, the first: " << through.front();
 
+    // Whoever drops through the hole at 4 and turns back left towards the door, at once, while he slides off
+    // the ledge or once he is down, from anywhere across the hole, lands where scaler 5 makes him 1: holding
+    // left he came down short of a zone that began at the ledge's foot and walked up to the door still 4,
+    // too tall for it when a past self opens it.
+    std::vector<std::string> unshrunk;
+    int landed = 0;
+    for (double x = WingA_DropX0 + 1.0; x < WingA_DropWallX; x += 6.0)
+        for (int late : {0, 3, 6, 10, 20, 40, 80})
+        {
+            if (late == 0)
+                MakeTower(); // a tower for each place, whose clock runs out long after
+            Place(WingA_DropX0 - 60.0, WingA_HighY, 4.0);
+            StepUntil([&] { return Pos().x > x; }, 300, {Key_Right});
+            Steps(late);
+            WalkInto(Key_Left);
+            if (Pos().y != WingA_UpperY)
+                continue; // he came down on the high gallery's side of the hole
+            ++landed;
+            if (!GrowTo(1.0))
+                unshrunk.push_back("into the hole at " + std::to_string(x) + ", turning left " + std::to_string(late)
+                                   + " steps later: at (" + std::to_string(Pos().x) + ", " + std::to_string(Pos().y)
+                                   + ") at size " + std::to_string(Hero().GetScale()));
+        }
+    EXPECT_GT(landed, 40) << "runs that came down into the upper room";
+    EXPECT_TRUE(unshrunk.empty()) << unshrunk.size() << " runs at the door unshrunk, the first: " << unshrunk.front();
+
     // A rider of 1 who jumps off a car lands on the galleries' roof. From anywhere along it, holding right
     // with jumps at a spread of timings until he is past the high gallery's left end, then back left, he
     // never stands on the galleries nor the high gallery: he came down onto the high gallery, walked off
@@ -912,6 +940,33 @@ TEST_F(TowerPlayHeld, WithTheDoubleJumpNoOneGetsPastDoor12WithoutAPastSelfOnSwit
                 EXPECT_GE(FrameCheck::PlayerBox(*world).Height(), FrameCheck_MinHeight) << how;
             }
     EXPECT_TRUE(down.empty()) << down.size() << " runs down onto the galleries, the first: " << down.front();
+
+    // Nor does anyone on the roof, at 1 or at 4 (up the chute from the upper room), holding left with jumps at a
+    // spread of timings, get over the wall at the low ceiling's end: beyond it the teeth over the low ceiling, in
+    // a shaft walled up to the floors over it, out of every shot but the whole tower's, hold whoever falls onto
+    // them for good. The roof is the only way towards them.
+    std::vector<std::string> over;
+    for (double size : {1.0, 4.0})
+        for (double x : {WingA_LowCeilingX1 + 40.0 + 10.0 * size, 3800.0})
+            for (ShortcutRun::Jumps jumps :
+                 {ShortcutRun::Jumps::Once, ShortcutRun::Jumps::Twice, ShortcutRun::Jumps::AtTop})
+                for (int walk = 0; walk < 40; walk += 5)
+                {
+                    MakeTower();
+                    Place(x, WingA_RoofY, size);
+                    for (int i = 0; i < 500; i++)
+                    {
+                        Step(ShortcutRun::HeldKeys(Key_Left, i, jumps, walk));
+                        if (Pos().x < WingA_LowCeilingX1 && Pos().y > WingA_LowCeilingY)
+                        {
+                            over.push_back("from " + std::to_string(x) + " at " + std::to_string(size) + ", "
+                                           + ShortcutRun::HoldName(Key_Left, jumps, walk) + ": at ("
+                                           + std::to_string(Pos().x) + ", " + std::to_string(Pos().y) + ")");
+                            break;
+                        }
+                    }
+                }
+    EXPECT_TRUE(over.empty()) << over.size() << " runs over the wall towards the teeth, the first: " << over.front();
 }
 
 // A rider of 1 who turns back on the porch, however he holds left and jumps, one who steps off his car late
