@@ -53,12 +53,14 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <limits>
 #include <memory>
+#include <optional>
+#include <set>
 #include <string>
 
 namespace
@@ -206,7 +208,8 @@ FrameCheck::Shown PurposefulViews(Level_Type type)
             // high as the rooms).
             static Rectf const gaps[] = {
                 {1293.3, 3000.0, 1316.7, 3250.0}, // rooms 0 and 1: the hall's views end at 1303.3 and begin at 1306.7
-                {1723.7, 3120.0, 1750.0, 3250.0}, // rooms 1 and 2, up room 1's ramp: its view ends at 1733.7, room 2's begins at 1740
+                {1723.7, 3120.0, 1750.0,
+                 3250.0}, // rooms 1 and 2, up room 1's ramp: its view ends at 1733.7, room 2's begins at 1740
                 // rooms 3 and 2, along the walkway: room 3's view ends at 1716.2, room 2's begins at 1740
                 {1706.1, 3280.0, 1750.0, 3440.0},
                 {1120.0, 3660.0, 1140.0, 4120.0}, // rooms 5 and 4: room 4's view begins at 1130
@@ -344,11 +347,12 @@ void RoadPrelude(Level_Type type, Road const& road, World_Base& w, FrameCheck::S
 // Where a world's player stands a step before he is put down on a standing surface: the tower's on
 // the road at its start, outside every camera zone, as a player coming in from the road or from a
 // wing's end does (its camera zone over the foot frames him only when he comes from there).
-void SurfacePrelude(Level_Type type, World_Base& w, FrameCheck::Stepper const& step)
+void SurfacePrelude(Level_Type type, World_Base& w, FrameCheck::Stepper const& step,
+                    std::function<void(Pointf, double)> const& put)
 {
     if (type != Level_Tower)
         return;
-    PutPlayer(w, w.GetMap()->GetRefPoint(Tower_Rp_Start), w.GetPlayer()->GetScale());
+    put(w.GetMap()->GetRefPoint(Tower_Rp_Start), w.GetPlayer()->GetScale());
     step({});
 }
 
@@ -411,10 +415,10 @@ std::vector<Door_Row> const Door_Rows = [] {
     // their left, the side the road or the way into their rooms comes from (door 1 in room 8, under
     // room 5, which lift 5 comes down into).
     constexpr DoorSide Casle_Near[Casle_Door_Count] = {
-        DoorSide::Left, DoorSide::Left,  DoorSide::Right, DoorSide::Right, DoorSide::Left, DoorSide::Right,
-        DoorSide::Left, DoorSide::Left,  DoorSide::Left,  DoorSide::Left,  DoorSide::Left, DoorSide::Right,
-        DoorSide::Left, DoorSide::Left,  DoorSide::Right, DoorSide::Left,  DoorSide::Left, DoorSide::Left,
-        DoorSide::Right};
+        DoorSide::Left,  DoorSide::Left,  DoorSide::Right, DoorSide::Right, DoorSide::Left,
+        DoorSide::Right, DoorSide::Left,  DoorSide::Left,  DoorSide::Left,  DoorSide::Left,
+        DoorSide::Left,  DoorSide::Right, DoorSide::Left,  DoorSide::Left,  DoorSide::Right,
+        DoorSide::Left,  DoorSide::Left,  DoorSide::Left,  DoorSide::Right};
     for (int d = 0; d < Casle_Door_Count; ++d)
         rows.push_back({Level_Casle, d, Casle_Near[d], Door_One, true, true});
     // The tower, at the sizes its rooms are walked at (see tools/worlds/tower.cpp). Doors 1, 4 and 11
@@ -427,12 +431,12 @@ std::vector<Door_Row> const Door_Rows = [] {
         std::vector<double> sizes;
     };
     std::vector<Tower_Door> const tower = {
-        {DoorSide::Left, {4.0, 8.0}},   {DoorSide::Above, {0.25}},    {DoorSide::Right, {4.0}},
-        {DoorSide::Right, {0.5}},       {DoorSide::Above, {0.0625}},  {DoorSide::Right, {0.0625}},
-        {DoorSide::Right, {0.0625}},    {DoorSide::Right, {0.0625}},  {DoorSide::Right, {0.125}},
-        {DoorSide::Right, {0.125}},     {DoorSide::Right, {0.125}},   {DoorSide::Above, {1.0}},
-        {DoorSide::Right, {1.0, 4.0}},  {DoorSide::Right, {1.0}},     {DoorSide::Right, {4.0}},
-        {DoorSide::Right, {4.0}},       {DoorSide::Left, {8.0, 4.0}}, {DoorSide::Left, {8.0, 64.0}},
+        {DoorSide::Left, {4.0, 8.0}},  {DoorSide::Above, {0.25}},    {DoorSide::Right, {4.0}},
+        {DoorSide::Right, {0.5}},      {DoorSide::Above, {0.0625}},  {DoorSide::Right, {0.0625}},
+        {DoorSide::Right, {0.0625}},   {DoorSide::Right, {0.0625}},  {DoorSide::Right, {0.125}},
+        {DoorSide::Right, {0.125}},    {DoorSide::Right, {0.125}},   {DoorSide::Above, {1.0}},
+        {DoorSide::Right, {1.0, 4.0}}, {DoorSide::Right, {1.0}},     {DoorSide::Right, {4.0}},
+        {DoorSide::Right, {4.0}},      {DoorSide::Left, {8.0, 4.0}}, {DoorSide::Left, {8.0, 64.0}},
     };
     for (int d = 0; d < Tower_Door_Count; ++d)
     {
@@ -1008,8 +1012,9 @@ TEST_F(WorldKit, TheDoorWatchFindsFeetOnTheGroundBeyondADoorTheyNeverWentThrough
             watch.After();
         }
         open = open && !shutAgain;
-        ShortcutRun::Run(watch.Wrap([&](std::vector<int> const& held) { return Step(held); }), 60,
-                         [](int) { return std::vector<int>(); }, "standing");
+        ShortcutRun::Run(
+            watch.Wrap([&](std::vector<int> const& held) { return Step(held); }), 60,
+            [](int) { return std::vector<int>(); }, "standing");
         return watch.Report();
     };
     // Over it, higher than two jumps, and down beyond it.
@@ -1021,7 +1026,8 @@ TEST_F(WorldKit, TheDoorWatchFindsFeetOnTheGroundBeyondADoorTheyNeverWentThrough
         << landed;
     EXPECT_EQ(std::count(landed.begin(), landed.end(), '\n'), 1) << "once a run: " << landed;
     EXPECT_EQ(faults({Pointf(1500.0, 0.0), Pointf(1500.0, 200.0)}), "") << "started beyond it";
-    std::vector<Pointf> through = {Pointf(1000.0, 0.0), Pointf(1100.0, 0.0), Pointf(1100.0, 200.0), Pointf(1000.0, 200.0)};
+    std::vector<Pointf> through = {Pointf(1000.0, 0.0), Pointf(1100.0, 0.0), Pointf(1100.0, 200.0),
+                                   Pointf(1000.0, 200.0)};
     through.insert(through.end(), over.begin(), over.end());
     std::string const shut = faults(through);
     EXPECT_EQ(std::count(shut.begin(), shut.end(), '\n'), 1) << "passed shut, a fault of its own: " << shut;
@@ -1068,8 +1074,57 @@ TEST_F(WorldKit, TheWayBackFindsAPlaceReachedFromTheRoadThatLeadsNowhereBackAndS
     EXPECT_NE(traps.find("from the road's (900, -1)"), std::string::npos) << traps;
     EXPECT_NE(traps.find("then dropped in to"), std::string::npos) << traps;
     EXPECT_NE(traps.find("at size 2, reached"), std::string::npos) << traps;
-    // A puzzle that lets him out of it, or the level's end, is a way back.
+    // A room whose puzzle lets him out is no trap, but no way back either: a place whose every way
+    // goes into it is one.
     EXPECT_EQ(ways.Traps([](WayBack::Node const& at) { return at.at.x > 1070.0 ? "the door" : nullptr; }), "");
+    PutPlayer(w, Pointf(1400.0, 0.0), 1.0);
+    ShortcutRun::Run(
+        ways.Watch(w, beyond, "walked on", plain, false), 100, [](int) { return std::vector<int>(); }, "standing");
+    std::string const into = ways.Traps([](WayBack::Node const& at) { return at.at.x > 1300.0 ? "a room" : nullptr; });
+    EXPECT_NE(into.find("no way back to the road from (1"), std::string::npos) << into;
+    EXPECT_NE(into.find("runs from it: walked on to (1400"), std::string::npos) << into;
+}
+
+TEST_F(WorldKit, TheWayBackComesBackToAMomentOfARunExactlyBuildingTheWorldAgain)
+{
+    WayBack_Tape tape;
+    FrameCheck::Stepper const plain = tape.Wrap([&](std::vector<int> const& held) { return Step(held); });
+    int built = 0;
+    auto const build = [&](bool twice) {
+        BuildTestWorld();
+        ++built;
+        tape.Built(twice);
+    };
+    auto const put = [&](Pointf at, double size) {
+        PutPlayer(*world, at, size);
+        tape.Put(at, size);
+    };
+    build(false);
+    put(Pointf(900.0, 0.0), 1.0);
+    RandomKeys keys(7, false);
+    for (int i = 0; i < 150; ++i)
+        plain(keys.Next());
+    put(Pointf(1200.0, 0.0), 2.0);
+    for (int i = 0; i < 150; ++i)
+        plain(keys.Next());
+    WayBack_Tape::Mark const mark = tape.Now();
+    Player const* player = world->GetPlayer();
+    Pointf const at = player->GetPos();
+    double const size = player->GetScale();
+    Tick const tick = world->GetTick();
+    for (int i = 0; i < 100; ++i)
+        plain(keys.Next());
+    ASSERT_FALSE(world->GetPlayer()->GetPos() == at) << "he must have moved on for the test to tell";
+    tape.Replay(mark, build, put, plain);
+    EXPECT_EQ(built, 2);
+    EXPECT_EQ(world->GetTick(), tick);
+    EXPECT_EQ(world->GetPlayer()->GetPos().x, at.x);
+    EXPECT_EQ(world->GetPlayer()->GetPos().y, at.y);
+    EXPECT_EQ(world->GetPlayer()->GetScale(), size);
+    // The replay is kept as a tape of its own, from which the moment comes back again.
+    EXPECT_EQ(tape.Now().steps, mark.steps);
+    tape.Replay(tape.Now(), build, put, plain);
+    EXPECT_EQ(world->GetPlayer()->GetPos().x, at.x);
 }
 
 TEST_F(WorldKit, EveryWorldKeepsThePlayerInSightOnACoveredScreenAlongItsRoadsAndHeldDirections)
@@ -1215,6 +1270,7 @@ struct Surface_Run
 {
     int keys; // a direction, Surface_Still or Surface_Random
     bool twice;
+    bool walking = false; // a direction held without a jump
 };
 constexpr Surface_Run Surface_Runs[] = {{KeyIndex_GameLeft, false}, {KeyIndex_GameRight, false},
                                         {Surface_Still, false},     {KeyIndex_GameLeft, true},
@@ -1222,6 +1278,14 @@ constexpr Surface_Run Surface_Runs[] = {{KeyIndex_GameLeft, false}, {KeyIndex_Ga
 constexpr int Surface_NeighbourRuns = 2;  // the first of Surface_Runs
 constexpr int Surface_Arrivals = 400;     // places found by the runs that are run from in turn, at most
 constexpr int Surface_ArrivalSteps = 800; // the steps of each hold from them
+
+// What moves and carries him, seen under his feet: stood on until it stops carrying him, and stepped
+// off each way at the start, the middle and the end of that, walking and jumping.
+constexpr int Ride_Steps = 400;      // a ride stood on, at most
+constexpr int Ride_Still = 30;       // steps on end it no longer carries him that end a ride begun
+constexpr double Ride_Carry = 100.0; // what carries him less far is no ride (a plate, sinking 80 at most)
+constexpr int Ride_OffSteps = 150;   // the steps of a step off
+constexpr int Surface_Rides = 200;   // rides seen, at most
 
 // The tower's surfaces again at the size each of the two scalers nearest them gives, where he fits
 // at it and it is not the size he is stood at already. Not in a part walked at one size: no one
@@ -1273,16 +1337,27 @@ TEST_P(WorldSurfaces, FromEveryStandingSurfaceThePlayerStaysInSightWithinTheWall
     twice[Event_DoubleJump] = GameEvent_HasHappened;
     Build(row.type, once);
     double const start = world->GetPlayer()->GetScale();
-    WayBack ways(*world->GetMap());
-    FrameCheck::Stepper const plain = [&](std::vector<int> const& held) { return Step(held); };
+    // Every world built, every put down and every step is kept, so that any moment of a run can be
+    // come back to.
+    WayBack_Tape tape;
+    WayBack ways(*world->GetMap(), &tape);
+    FrameCheck::Stepper const plain = tape.Wrap([&](std::vector<int> const& held) { return Step(held); });
+    auto const build = [&](bool doubled) {
+        Build(row.type, doubled ? twice : once);
+        tape.Built(doubled);
+    };
+    auto const put = [&](Pointf at, double size) {
+        PutPlayer(*world, at, size);
+        tape.Put(at, size);
+    };
     std::vector<SizeSample> road; // the tower's player along its main road
     for (Road const& walked : Road::ReadAll(std::string(row.folder) + "/road"))
     {
-        Build(row.type, once);
+        build(false);
         FrameCheck::Stepper const step = ways.Road(*world, [&](std::vector<int> const& held) {
             if (row.type == Level_Tower && walked.name == "exit")
                 road.push_back({world->GetPlayer()->GetPos(), world->GetPlayer()->GetScale()});
-            return Step(held);
+            return plain(held);
         });
         RoadPrelude(row.type, walked, *world, step);
         RoadTravel(*world, walked).Walk(step);
@@ -1303,29 +1378,53 @@ TEST_P(WorldSurfaces, FromEveryStandingSurfaceThePlayerStaysInSightWithinTheWall
     bool goesOn = false;     // the world of the last run from the same surface still stands
     bool builtTwice = false; // ...built with the double jump
     unsigned seed = 0;
+    int replays = 0; // runs from a found place begun by coming back to when he stood there
+    int unrun = 0;   // found places that could be neither put down on nor come back to
     // framed: the frame check's rules as well as the probe for a wedge. node: the place he is put down
     // at, where the runs from it start.
     // doubled: he has the double jump, whether or not the run's keys use it. arrived: the place is
-    // one the runs came to stand on, in a world that may have changed since: a thing that stands in it
-    // in the world built afresh leaves it untried, and he is not probed for a wedge.
+    // one the runs came to stand on, in a world that may have changed since: where a thing stands in
+    // it in the world built afresh, the run starts from the moment he first stood there, done again;
+    // he is not probed for a wedge.
     auto const from = [&](StandingSurface const& surface, Surface_Run const& run, bool framed, int node,
                           int holdSteps = Surface_HoldSteps, bool doubled = false, bool arrived = false) {
         Pointf const middle = surface.Middle();
         doubled = doubled || run.twice;
         if (!goesOn || builtTwice != doubled)
-            Build(row.type, doubled ? twice : once);
+            build(doubled);
         builtTwice = doubled;
-        SurfacePrelude(row.type, *world, [&](std::vector<int> const& held) { return Step(held); });
-        PutPlayer(*world, middle, surface.scale);
+        SurfacePrelude(row.type, *world, plain, put);
+        put(middle, surface.scale);
         double const wide = Player_Width * surface.scale;
-        if (arrived
-            && StandingSurfaces_Detail::Blocked(*world->GetMap(),
-                                                Rectf(middle.x - wide / 2.0, middle.y + 2.0, middle.x + wide / 2.0,
-                                                      middle.y + 1.0 + Player_Height * surface.scale)))
+        auto const blocked = [&](Pointf at) {
+            return StandingSurfaces_Detail::Blocked(
+                *world->GetMap(),
+                Rectf(at.x - wide / 2.0, at.y + 2.0, at.x + wide / 2.0, at.y + 1.0 + Player_Height * surface.scale));
+        };
+        // Against a wall or a door, from beside it: up to his width away along the same stretch.
+        bool beside = !arrived || !blocked(middle);
+        for (double away = wide / 8.0; !beside && away <= wide; away *= 2.0)
+            for (double sign : {-1.0, 1.0})
+                if (std::optional<Pointf> const at = ways.Beside(node, middle.x + sign * away);
+                    !beside && at && !blocked(*at))
+                {
+                    put(*at, surface.scale);
+                    beside = true;
+                }
+        if (!beside)
         {
-            ways.Untried(node);
-            goesOn = false;
-            return;
+            WayBack_Tape::Mark const seen = ways.Nodes()[std::size_t(node)].seen;
+            if (seen.tape < 0 || tape.Twice(seen) != doubled)
+            {
+                // No run from it: it leads nowhere back.
+                ways.Unrun(node);
+                ++unrun;
+                goesOn = false;
+                return;
+            }
+            tape.Replay(seen, build, put, plain);
+            steps += WayBack_Tape::Cost(seen);
+            ++replays;
         }
         char at[80];
         std::snprintf(at, sizeof at, "surface (%.0f, %.0f)-(%.0f, %.0f) at size %g, ", surface.a.x, surface.a.y,
@@ -1336,6 +1435,8 @@ TEST_P(WorldSurfaces, FromEveryStandingSurfaceThePlayerStaysInSightWithinTheWall
                                                           : "holding right";
         if (run.twice)
             how += " with the double jump";
+        else if (run.walking)
+            how += ", walking";
         else if (doubled)
             how += ", jumping once";
         FrameCheck frames(*world, std::string(row.folder) + ", " + at + how, PurposefulViews(row.type));
@@ -1345,9 +1446,10 @@ TEST_P(WorldSurfaces, FromEveryStandingSurfaceThePlayerStaysInSightWithinTheWall
             ways.Watch(*world, node, how, doors.Wrap(framed ? frames.Wrap(plain) : plain), doubled);
         ShortcutRun::Result const r = run.keys == Surface_Still ? ShortcutRun::Run(
                                           step, Surface_StillSteps, [](int) { return std::vector<int>(); }, "standing")
-                                      : run.keys == Surface_Random
-                                          ? ShortcutRun::Random(step, seed, holdSteps)
-                                          : ShortcutRun::Hold(step, run.keys, holdSteps, run.twice);
+                                      : run.keys == Surface_Random ? ShortcutRun::Random(step, seed, holdSteps)
+                                      : run.walking                ? ShortcutRun::Run(
+                                                           step, holdSteps, [&](int) { return std::vector<int>{run.keys}; }, how)
+                                                    : ShortcutRun::Hold(step, run.keys, holdSteps, run.twice);
         steps += r.steps;
         goesOn = r.action == Level_Continue;
         faults += frames.Report() + doors.Report();
@@ -1379,35 +1481,191 @@ TEST_P(WorldSurfaces, FromEveryStandingSurfaceThePlayerStaysInSightWithinTheWall
         for (int i = 0; i < Surface_NeighbourRuns; ++i)
             from(surface, Surface_Runs[i], false, ways.NodeOf(surface, Surface_Runs[i].twice));
     }
-    // Then from every place the runs from the road came to stand on that no run started from, at the
-    // size he had there, holding each way: until no new place turns up.
-    int arrivals = 0;
-    for (std::vector<int> more = ways.ToExplore(); !more.empty() && arrivals < Surface_Arrivals;
-         more = ways.ToExplore())
-        for (int node : more)
+    // Each ride seen: come back to the moment he stood on it, he stands there until it has carried him
+    // as far as it goes, and steps off left and right, walking and jumping, at once, halfway and there.
+    int rides = 0; // ridden: what carried him far enough
+    int rideSteps = 0;
+    auto const ride = [&](int r) {
+        WayBack::Ride const rode = ways.Rides()[std::size_t(r)];
+        ways.Ridden(r);
+        char name[120];
+        std::snprintf(name, sizeof name, "riding group %u from (%.0f, %.0f) at size %g%s", rode.group, rode.at.x,
+                      rode.at.y, rode.size, rode.twice ? " with the double jump" : "");
+        // Seen walking or landing on it, he is stopped there at rest on the middle of what he stands on,
+        // as a player may stop there.
+        WayBack_Tape::Mark seen = rode.seen;
         {
-            WayBack::Node const arrived = ways.Nodes()[std::size_t(node)];
-            StandingSurface surface = ways.Edges()[std::size_t(arrived.edge)];
-            surface.scale = arrived.size;
-            // Put down where he stood, not at the edge's middle.
-            surface.a = surface.b = arrived.at;
-            goesOn = false;
-            ++arrivals;
-            // Jumping once as well: jumping twice, a small player hardly touches the ground.
-            for (Surface_Run const& run : Surface_Runs)
-                if ((run.twice == arrived.twice || !run.twice) && run.keys != Surface_Still
-                    && run.keys != Surface_Random)
-                    from(surface, run, false, node, Surface_ArrivalSteps, arrived.twice, true);
+            tape.Replay(seen, build, put, plain);
+            Player const* player = world->GetPlayer();
+            Rectf const& on = world->GetMap()->polys[int(player->groundPoly)]->bound;
+            put(Pointf((on.x0 + on.x1) / 2.0, player->GetPos().y - 1.0), player->GetScale());
+            seen = tape.Now();
         }
+        // Runs from the moment he stood on it, the keys of step i given, until `more` says no more.
+        auto const run = [&](std::string const& how, int count, std::function<std::vector<int>(int)> const& keys,
+                             std::function<bool()> const& more) {
+            tape.Replay(seen, build, put, plain);
+            builtTwice = rode.twice;
+            DoorWatch doors = WatchDoors(*world, row.type, std::string(row.folder) + ", " + how, doorParts);
+            doors.GoesOn();
+            FrameCheck::Stepper const step = ways.Watch(*world, rode.from, how, doors.Wrap(plain), rode.twice);
+            int i = 0;
+            while (i < count && step(keys(i)) == Level_Continue && more())
+                ++i;
+            rideSteps += WayBack_Tape::Cost(seen) + i;
+            faults += doors.Report();
+        };
+        // How far and how long it carries him standing: until, once it has begun to, it has not for
+        // Ride_Still steps, or he stands on something else.
+        double carried = 0.0;
+        int end = 0;
+        int still = 0;
+        int at = 0;
+        Pointf last;
+        run(
+            std::string(name) + ", standing", Ride_Steps, [](int) { return std::vector<int>(); },
+            [&] {
+                Player const* player = world->GetPlayer(); // of the world built again
+                unsigned int const under = player->onGround ? world->GetMap()->GetGroup(player->groundPoly) : 0;
+                Pointf const p = player->GetPos();
+                double const moved = at == 0 ? 0.0 : std::hypot(p.x - last.x, p.y - last.y);
+                last = p;
+                ++at;
+                // Carried: moved while on it, not walking on from before.
+                if (under == rode.group && moved > 0.01 && std::fabs(player->speed) < 0.01)
+                {
+                    carried += moved;
+                    end = at;
+                    still = 0;
+                }
+                else if (end > 0)
+                    ++still;
+                return still < Ride_Still && (!player->onGround || under == rode.group);
+            });
+        if (carried < Ride_Carry)
+            return;
+        ++rides;
+        for (int off : {0, end / 2, end})
+            for (int direction : {KeyIndex_GameLeft, KeyIndex_GameRight})
+                for (bool jumping : {false, true})
+                {
+                    std::string const how = std::string(name) + ", standing " + std::to_string(off) + " steps, then "
+                                            + (direction == KeyIndex_GameLeft ? "left" : "right")
+                                            + (jumping ? rode.twice ? " jumping twice" : " jumping" : " walking");
+                    run(
+                        how, off + Ride_OffSteps,
+                        [&](int i) {
+                            return i < off   ? std::vector<int>()
+                                   : jumping ? ShortcutRun::HeldKeys(direction, i - off, rode.twice)
+                                             : std::vector<int>{direction};
+                        },
+                        [] { return true; });
+                }
+        goesOn = false;
+    };
+    // Then from every place the runs from the road came to stand on that no run started from, at the
+    // size he had there, holding each way, and every ride they came to: until no new place turns up.
+    int arrivals = 0;
+    auto const arrive = [&](int node, std::vector<Surface_Run> const& runs) {
+        WayBack::Node const arrived = ways.Nodes()[std::size_t(node)];
+        StandingSurface surface = ways.Edges()[std::size_t(arrived.edge)];
+        surface.scale = arrived.size;
+        // Put down where he stood, not at the edge's middle.
+        surface.a = surface.b = arrived.at;
+        goesOn = false;
+        ++arrivals;
+        for (Surface_Run const& run : runs)
+            from(surface, run, false, node, Surface_ArrivalSteps, arrived.twice, true);
+    };
+    auto const explore = [&] {
+        for (;;)
+        {
+            for (std::vector<int> more = ways.ToExplore(); !more.empty() && arrivals < Surface_Arrivals;
+                 more = ways.ToExplore())
+                for (int node : more)
+                {
+                    // Jumping once as well: jumping twice, a small player hardly touches the ground.
+                    std::vector<Surface_Run> runs;
+                    for (Surface_Run const& run : Surface_Runs)
+                        if ((run.twice == ways.Nodes()[std::size_t(node)].twice || !run.twice)
+                            && run.keys != Surface_Still && run.keys != Surface_Random)
+                            runs.push_back(run);
+                    arrive(node, runs);
+                }
+            std::vector<int> const unridden = ways.Unridden();
+            if (unridden.empty() || int(ways.Rides().size()) > Surface_Rides || arrivals >= Surface_Arrivals)
+                return;
+            for (int r : unridden)
+                ride(r);
+        }
+    };
+    // A place from which no run so far leads back is walked from each way, without a jump: jumping, a
+    // small player flies over a zone that would give him back the size he needs.
+    auto const excused = [&](WayBack::Node const& node) { return PuzzleRoom(row.type, node.at, node.size); };
+    // Whatever moves that no run came to stand on: he is put on it as the world is built, at the size
+    // he starts at, and stands there; where it comes level beside a place the runs reached from the
+    // road, he could have stepped onto it from there, and it is ridden from that moment.
+    auto const board = [&] {
+        std::set<unsigned int> groups;
+        for (unsigned int i = 0; i < world->GetMap()->polyCount; ++i)
+            if (Poly const* poly = world->GetMap()->polys[int(i)]; poly->solid && poly->group != 0)
+                groups.insert(poly->group);
+        for (WayBack::Ride const& seen : ways.Rides())
+            groups.erase(seen.group);
+        for (unsigned int group : groups)
+        {
+            build(false);
+            SurfacePrelude(row.type, *world, plain, put);
+            // On the middle of the top of the first of its solids he fits on.
+            double const wide = Player_Width * start;
+            std::optional<Pointf> top;
+            for (unsigned int i = 0; i < world->GetMap()->polyCount && !top; ++i)
+                if (Poly const* poly = world->GetMap()->polys[int(i)]; poly->solid && poly->group == group)
+                {
+                    Pointf const at((poly->bound.x0 + poly->bound.x1) / 2.0, poly->bound.y1);
+                    if (poly->bound.x1 - poly->bound.x0 >= wide
+                        && !StandingSurfaces_Detail::Blocked(*world->GetMap(),
+                                                             Rectf(at.x - wide / 2.0, at.y + 2.0, at.x + wide / 2.0,
+                                                                   at.y + 1.0 + Player_Height * start)))
+                        top = at;
+                }
+            if (!top)
+                continue;
+            put(*top, start);
+            for (int i = 0; i < Ride_Steps; ++i, ++steps)
+            {
+                Pointf const was = world->GetPlayer()->GetPos();
+                if (plain({}) != Level_Continue || ways.Boarded(*world, was) >= 0)
+                    break;
+            }
+        }
+        goesOn = false;
+    };
+    std::set<int> walked;
+    for (explore(), board(), explore();;)
+    {
+        std::vector<int> stranded;
+        for (int node : ways.Stranded(excused))
+            if (walked.insert(node).second)
+                stranded.push_back(node);
+        if (stranded.empty() || arrivals >= Surface_Arrivals)
+            break;
+        for (int node : stranded)
+            arrive(node, {{KeyIndex_GameLeft, false, true}, {KeyIndex_GameRight, false, true}});
+        explore();
+    }
+    if (int(ways.Rides().size()) > Surface_Rides)
+        faults += std::string(row.folder) + ": more than " + std::to_string(Surface_Rides) + " rides seen\n";
     if (arrivals >= Surface_Arrivals)
         faults += std::string(row.folder) + ": more than " + std::to_string(Surface_Arrivals)
                   + " places reached at a size no run began at\n";
-    faults += ways.Traps([&](WayBack::Node const& node) { return PuzzleRoom(row.type, node.at, node.size); });
+    faults += ways.Traps(excused);
     double const seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
     std::printf("%s: %zu standing surfaces (%zu more at a neighbouring scaler's size, %d where the runs came to "
-                "stand, %d of them filled in a world built afresh), %zu places, %d steps in %.1f s\n",
-                row.folder, surfaces.size(), neighbours.size(), arrivals, ways.UntriedCount(), ways.Nodes().size(),
-                steps, seconds);
+                "stand, %d runs from them come back to, %d never run from), %zu places, %d steps; %zu rides seen, %d "
+                "carrying him, %d steps riding; in %.1f s\n",
+                row.folder, surfaces.size(), neighbours.size(), arrivals, replays, unrun, ways.Nodes().size(), steps,
+                ways.Rides().size(), rides, rideSteps, seconds);
     EXPECT_EQ(faults, "");
 }
 
@@ -1458,7 +1716,8 @@ TEST_P(WorldHolds, HoldingADirectionWithTheDoubleJumpAtAnyTimingReachesNoGuarded
     int steps = 0;
     std::vector<Door_Part> doorParts;
     for (int direction : {KeyIndex_GameLeft, KeyIndex_GameRight})
-        for (ShortcutRun::Jumps jumps : {ShortcutRun::Jumps::Once, ShortcutRun::Jumps::Twice, ShortcutRun::Jumps::AtTop})
+        for (ShortcutRun::Jumps jumps :
+             {ShortcutRun::Jumps::Once, ShortcutRun::Jumps::Twice, ShortcutRun::Jumps::AtTop})
             for (int walk : HoldWalks())
             {
                 Build(row.type, record);
@@ -1483,7 +1742,6 @@ TEST_P(WorldHolds, HoldingADirectionWithTheDoubleJumpAtAnyTimingReachesNoGuarded
     EXPECT_EQ(faults, "");
 }
 
-
 // Every door a puzzle opens, at each size its room is walked at. Walked up to from its near side,
 // holding towards it from just short of it, from further off and from beyond its plate (walked over
 // without stopping), without jumping or jumping twice with the double jump, it is not passed shut.
@@ -1498,13 +1756,13 @@ protected:
     GameEvents hold; // holds a door open from the tick of its event 0
 };
 
-constexpr int Doors_ApproachSteps = 400; // steps of a walk up to a door
+constexpr int Doors_ApproachSteps = 400;    // steps of a walk up to a door
 constexpr double Doors_PlateReach = 1000.0; // a plate further off than this from its door is not walked over on the way
-constexpr int Doors_OpenSteps = 600;  // steps a plate is held for its door to open all the way, at most
-constexpr int Doors_UnderSteps = 20;  // steps he stands under the open door before it shuts
-constexpr int Doors_TravelBack = 40;  // ticks before it opened that he travels back to
-constexpr int Doors_FallSteps = 300;  // steps a falling door is given to come to rest on him
-constexpr int Doors_OutSteps = 300;   // steps he is given to come out from under it
+constexpr int Doors_OpenSteps = 600;        // steps a plate is held for its door to open all the way, at most
+constexpr int Doors_UnderSteps = 20;        // steps he stands under the open door before it shuts
+constexpr int Doors_TravelBack = 40;        // ticks before it opened that he travels back to
+constexpr int Doors_FallSteps = 300;        // steps a falling door is given to come to rest on him
+constexpr int Doors_OutSteps = 300;         // steps he is given to come out from under it
 
 // Whether x, on or beside a plate whose top is plateTop, lies before the door on its near side, on the
 // floor a player of the size given walks from there to the door, near enough that the way to the door
@@ -1520,12 +1778,12 @@ bool PlateBefore(DoorPlace const& p, double x, double plateTop, double size)
 // Slopes that tip a player back: a player walking up one comes off its top leaning back, and comes
 // upright within Tipped_Reach heights of his own through the air. Lengths in heights of his own.
 constexpr double Tipped_Reach = 7.5;
-constexpr double Tipped_Rise = 0.5;     // rise over run of the gentlest slope looked at
-constexpr double Tipped_From = 10.0;    // runs up a slope start this far from the door's face at most
-constexpr double Tipped_Spacing = 0.1;  // between two starts
-constexpr int Tipped_Walks = 5;         // steps between two timings of the jumps
-constexpr double Tipped_Pace = 3.0;     // a walk's pace, per step: each run is long enough to reach the door
-constexpr int Tipped_SettleSteps = 60;  // and then this many steps more
+constexpr double Tipped_Rise = 0.5;    // rise over run of the gentlest slope looked at
+constexpr double Tipped_From = 10.0;   // runs up a slope start this far from the door's face at most
+constexpr double Tipped_Spacing = 0.1; // between two starts
+constexpr int Tipped_Walks = 5;        // steps between two timings of the jumps
+constexpr double Tipped_Pace = 3.0;    // a walk's pace, per step: each run is long enough to reach the door
+constexpr int Tipped_SettleSteps = 60; // and then this many steps more
 
 // Whether a slope of the still map or of one of the plates given, no gentler than Tipped_Rise, rises
 // towards the door from its near side, to within a player's height of the door's floor, within
@@ -1665,15 +1923,18 @@ TEST_P(WorldDoors, ADoorAPuzzleOpensKeepsAPlayerWalkingUpToItOnItsNearSideAndOne
                     {
                         PutPlayer(*world, Pointf(x, ground), size);
                         Steps(3);
-                        ShortcutRun::Jumps const how = jumps == 1 ? ShortcutRun::Jumps::Twice : ShortcutRun::Jumps::AtTop;
+                        ShortcutRun::Jumps const how =
+                            jumps == 1 ? ShortcutRun::Jumps::Twice : ShortcutRun::Jumps::AtTop;
                         char at[120];
                         std::snprintf(at, sizeof at, "%s, from (%.1f, %.1f) at size %g, ", row.folder, x, ground, size);
-                        std::string const name = at + (jumps == 0 ? std::string("walking") : ShortcutRun::HoldName(toward, how, walk));
+                        std::string const name =
+                            at + (jumps == 0 ? std::string("walking") : ShortcutRun::HoldName(toward, how, walk));
                         DoorWatch doors = WatchDoors(*world, row.type, name, {part});
                         ShortcutRun::Result const r = ShortcutRun::Run(
                             doors.Wrap(step), int(from / (Tipped_Pace * size)) + Tipped_SettleSteps,
                             [&](int i) {
-                                return jumps == 0 ? std::vector<int>{toward} : ShortcutRun::HeldKeys(toward, i, how, walk);
+                                return jumps == 0 ? std::vector<int>{toward}
+                                                  : ShortcutRun::HeldKeys(toward, i, how, walk);
                             },
                             name);
                         faults += doors.Report();
@@ -1700,9 +1961,8 @@ TEST_P(WorldDoors, ADoorAPuzzleOpensKeepsAPlayerWalkingUpToItOnItsNearSideAndOne
         if (!PlateBefore(p, on.x, on.y, plate.scale))
             continue;
         int const d = part.row->door;
-        int const made = OffThePlate(*world, step, DoorName(row.type, d),
-                                     *WorldDoor(*world, row.type, d), FactsOf(row.type, d).distance, p, on, faults,
-                                     plate.scale);
+        int const made = OffThePlate(*world, step, DoorName(row.type, d), *WorldDoor(*world, row.type, d),
+                                     FactsOf(row.type, d).distance, p, on, faults, plate.scale);
         offPlate += std::max(made, 0);
         if (std::getenv("HM_DOORS_TRACE") != nullptr)
             std::printf("%s, %s: %d runs off its plate\n", row.folder, DoorName(row.type, d).c_str(), made);
@@ -1716,7 +1976,8 @@ TEST_P(WorldDoors, ADoorAPuzzleOpensKeepsAPlayerWalkingUpToItOnItsNearSideAndOne
             int const d = part.row->door;
             double const distance = FactsOf(row.type, d).distance;
             // Where no one of his size stands in the open doorway, the door shuts on no one that size.
-            double const clear = (FactsOf(row.type, d).rises ? std::min(p.ceiling, p.shut.y0 + distance) : p.ceiling) - p.floor;
+            double const clear =
+                (FactsOf(row.type, d).rises ? std::min(p.ceiling, p.shut.y0 + distance) : p.ceiling) - p.floor;
             if (clear < Player_Height * size)
                 continue;
             Build(row.type, record);
@@ -1762,7 +2023,8 @@ TEST_P(WorldDoors, ADoorAPuzzleOpensKeepsAPlayerWalkingUpToItOnItsNearSideAndOne
             // Out on the near side, not lifted over the door on the way.
             auto const over = [&] { return world->GetPlayer()->GetPos().y > p.Top(world->GetPlayer()->GetScale()); };
             int i = 0;
-            for (; i < Doors_OutSteps && !over() && !p.Out(world->GetPlayer()->GetPos(), world->GetPlayer()->GetScale());
+            for (;
+                 i < Doors_OutSteps && !over() && !p.Out(world->GetPlayer()->GetPos(), world->GetPlayer()->GetScale());
                  ++i)
                 Step({toward});
             ++tried;
@@ -1806,3 +2068,30 @@ std::string WorldName(testing::TestParamInfo<int> const& row)
 INSTANTIATE_TEST_SUITE_P(EveryWorld, WorldSurfaces, testing::Range(0, World_Count), WorldName);
 INSTANTIATE_TEST_SUITE_P(EveryWorld, WorldHolds, testing::Range(0, World_Count), WorldName);
 INSTANTIATE_TEST_SUITE_P(EveryWorld, WorldDoors, testing::ValuesIn(DoorWorlds()), WorldName);
+
+TEST_F(WorldKit, ZZProbe)
+{
+    GameEvents once = events;
+    once[Event_Socks] = GameEvent_HasHappened;
+    once.gems = 7;
+    RoadProgress(Level_Tower, once);
+    Build(Level_Tower, once);
+    PutPlayer(*world, Pointf(1407.0, 2822.0), 0.25);
+    Player const* p = world->GetPlayer();
+    int phase = 1;
+    for (int i = 0; i < 1000; ++i)
+    {
+        std::vector<int> keys = phase == 0 ? ShortcutRun::HeldKeys(KeyIndex_GameLeft, i, false)
+                                           : ShortcutRun::HeldKeys(KeyIndex_GameRight, i, false);
+        if (phase == 2)
+            keys = ShortcutRun::HeldKeys(KeyIndex_GameLeft, i, false);
+        Step(keys);
+        if (phase == 0 && p->onGround && p->GetScale() == 0.25 && p->GetPos().x < 1408.0)
+            phase = 1;
+        if (phase == 1 && i == 300)
+            phase = 2, std::printf("turn\n");
+        if (i % 5 == 0 || (p->GetPos().x > 1410 && p->GetPos().x < 1425))
+            std::printf("%d ph%d (%.3f, %.3f) s %.4f g%d\n", i, phase, p->GetPos().x, p->GetPos().y, p->GetScale(),
+                        int(p->onGround));
+    }
+}

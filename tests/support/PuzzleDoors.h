@@ -321,6 +321,10 @@ public:
             through.push_back(door.place.Beyond(last));
     }
 
+    // The run goes on from the middle of another, from which he may have come through any door: only
+    // his passing one shut is a fault.
+    void GoesOn() { through.assign(doors.size(), true); }
+
     Stepper Wrap(Stepper step)
     {
         return [this, step = std::move(step)](std::vector<int> const& held) {

@@ -3,17 +3,30 @@
 // no longer changes, and whether he has the double jump; an edge that a door or a gate stands on is
 // parted there, a node each side. A run watched from a node links it to every node he comes to stand
 // on during the run, since he could have stopped there; the road's walk marks the road's nodes. Every
-// node the links reach from the road must lead back to one of the road's nodes, to a node from which
-// a run ended the level, or to one the caller excuses (a room whose puzzle lets him out); otherwise it
-// is a trap, reported with the chain of runs that leads to it from the road. The nodes the runs come
-// to that no run has started from yet are handed out to be run from in turn, so that the sizes a
-// player arrives with are found by the runs themselves.
+// node the links reach from the road must lead back to one of the road's nodes, or to a node from which
+// a run ended the level; a room the caller excuses (one whose puzzle lets him out) is no trap itself, but
+// leads nowhere back: a place from which every way goes into it is one. Otherwise it is a trap, reported
+// with the chain of runs that leads to it from the road. The nodes the runs come to that no run has
+// started from yet are handed out to be run from in turn, so that the sizes a player arrives with are
+// found by the runs themselves.
 //
-//     WayBack ways(*world->GetMap());
-//     RoadTravel(*world, road).Walk(ways.Road(*world, step));
+// What moves carries him too: wherever a run finds him standing on a moving group (a lift, a car, a
+// rising platform), at a size and with or without the double jump not seen there before, the group is
+// handed out as a ride. A tape (WayBack_Tape) keeps what was done in the world since it was built, so
+// that the moment he stood on it can be come back to exactly: there he stands still while it carries
+// him, and steps off each way at the start of the ride, along it and at its end. A found place where
+// he cannot be put down in a world built afresh (a door, a plate or a wall stands there as it is
+// built) is come back to the same way.
+//
+//     WayBack_Tape tape;
+//     WayBack ways(*world->GetMap(), &tape);
+//     Stepper const plain = tape.Wrap(step);            // every step of the world, the preludes' too
+//     tape.Built(twice);                                // after each build; tape.Put after each put
+//     RoadTravel(*world, road).Walk(ways.Road(*world, plain));
 //     int const node = ways.NodeOf(surface, twice);
-//     ShortcutRun::Hold(ways.Watch(*world, node, "holding left", step, twice), KeyIndex_GameLeft);
-//     for (int n : ways.ToExplore()) ...                // put down at Nodes()[n].at, run, Watch
+//     ShortcutRun::Hold(ways.Watch(*world, node, "holding left", plain, twice), KeyIndex_GameLeft);
+//     for (int n : ways.ToExplore()) ...                // put down at Nodes()[n].at (or tape.Replay), run, Watch
+//     for (int r : ways.Unridden()) ...                 // tape.Replay(Rides()[r].seen), stand, step off, Watch
 //     faults += ways.Traps([](WayBack::Node const&) { return nullptr; });
 #pragma once
 
@@ -24,12 +37,15 @@
 #include "support/StandingSurfaces.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -40,6 +56,104 @@ constexpr double WayBack_Above = 3.0;    // how far above an edge the feet of on
 constexpr double WayBack_Below = 1.0;    // ...or below it
 inline int const WayBack_ReportedTraps =
     std::getenv("HM_ALL_TRAPS") ? 100000 : 12; // traps named in full in a report; the rest are counted
+
+// What was done in the worlds built one after another: for each, whether he had the double jump,
+// where he was put down and the keys held step by step. A moment (Mark) of one of them is come back
+// to by building the world again and doing the same, each step through the stepper given (which
+// records it again, on the new tape).
+class WayBack_Tape
+{
+public:
+    using Stepper = std::function<Level_Action(std::vector<int> const& held)>;
+
+    struct Mark
+    {
+        int tape = -1; // none
+        int steps = 0; // the steps of the tape done before the moment
+        int puts = 0;  // ...and the times he was put down
+    };
+
+    // A world was built.
+    void Built(bool twice) { tapes.push_back({twice, {}, {}}); }
+
+    // The player was put down.
+    void Put(Pointf at, double size)
+    {
+        assert(!tapes.empty());
+        tapes.back().puts.push_back({int(tapes.back().keys.size()), at, size});
+    }
+
+    // The stepper given, each step's keys recorded.
+    Stepper Wrap(Stepper step)
+    {
+        return [this, step = std::move(step)](std::vector<int> const& held) {
+            if (!tapes.empty())
+            {
+                std::uint64_t bits = 0;
+                for (int key : held)
+                    bits |= std::uint64_t(1) << key;
+                tapes.back().keys.push_back(bits);
+            }
+            return step(held);
+        };
+    }
+
+    Mark Now() const
+    {
+        return tapes.empty()
+                   ? Mark()
+                   : Mark{int(tapes.size()) - 1, int(tapes.back().keys.size()), int(tapes.back().puts.size())};
+    }
+
+    // The steps a Replay of the moment takes.
+    static int Cost(Mark m) { return m.steps; }
+
+    // Whether the moment's world was built with the double jump.
+    bool Twice(Mark m) const { return tapes[std::size_t(m.tape)].twice; }
+
+    // Builds the world again as it was built for the moment's tape (build(twice) calls Built),
+    // puts him down and steps as then, up to the moment.
+    template <class Build, class Put>
+    void Replay(Mark m, Build&& build, Put&& put, Stepper const& step)
+    {
+        assert(m.tape >= 0 && m.tape < int(tapes.size()));
+        // Copied: the replay records onto a new tape, which may move the old one.
+        std::vector<Put_At> const puts(tapes[std::size_t(m.tape)].puts.begin(),
+                                       tapes[std::size_t(m.tape)].puts.begin() + m.puts);
+        std::vector<std::uint64_t> const keys(tapes[std::size_t(m.tape)].keys.begin(),
+                                              tapes[std::size_t(m.tape)].keys.begin() + m.steps);
+        build(tapes[std::size_t(m.tape)].twice);
+        std::size_t next = 0;
+        std::vector<int> held;
+        for (int i = 0;; ++i)
+        {
+            for (; next < puts.size() && puts[next].step == i; ++next)
+                put(puts[next].at, puts[next].size);
+            if (i == m.steps)
+                break;
+            held.clear();
+            for (int key = 0; key < 64; ++key)
+                if ((keys[std::size_t(i)] >> key) & 1u)
+                    held.push_back(key);
+            step(held);
+        }
+    }
+
+private:
+    struct Put_At
+    {
+        int step; // before this step of the tape
+        Pointf at;
+        double size;
+    };
+    struct Tape
+    {
+        bool twice;
+        std::vector<Put_At> puts;
+        std::vector<std::uint64_t> keys;
+    };
+    std::vector<Tape> tapes;
+};
 
 class WayBack
 {
@@ -53,12 +167,27 @@ public:
         bool twice;  // with the double jump
         Pointf at;   // where he was first seen standing on it, as PutPlayer takes it
         bool road = false;
-        bool explored = false; // a run has started from it
-        bool leaves = false;   // a run that stood on it last ended the level
-        bool untried = false;  // no run could start from it (Untried)
+        bool explored = false;   // a run has started from it
+        bool leaves = false;     // a run that stood on it last ended the level
+        WayBack_Tape::Mark seen; // when he first stood on it, if a tape was kept
     };
 
-    explicit WayBack(Map const& map) : edges(StandingEdges(map)), dividers(edges.size())
+    // A moving group he was seen standing on, at a size: as `seen` shows (of the times seen, the one
+    // come back to in fewest steps, with the double jump or without), having stood on `from` last.
+    struct Ride
+    {
+        unsigned int group;
+        double size;
+        bool twice;
+        int from;
+        WayBack_Tape::Mark seen;
+        Pointf at;
+        bool carried = false; // it carried him as it was seen
+        bool ridden = false;
+    };
+
+    explicit WayBack(Map const& map, WayBack_Tape const* kept = nullptr)
+        : tape(kept), edges(StandingEdges(map)), dividers(edges.size())
     {
         for (std::size_t e = 0; e < edges.size(); ++e)
             for (long c = Column(edges[e].a.x); c <= Column(edges[e].b.x); ++c)
@@ -86,6 +215,7 @@ public:
 
     std::vector<StandingSurface> const& Edges() const { return edges; }
     std::vector<Node> const& Nodes() const { return nodes; }
+    std::vector<Ride> const& Rides() const { return rides; }
 
     // The node of a standing surface at its size, a player put down at its middle; -1 if it is none of
     // the map's standing edges.
@@ -94,7 +224,7 @@ public:
         for (std::size_t e = 0; e < edges.size(); ++e)
             if (edges[e].a.x <= s.a.x && edges[e].b.x >= s.b.x && std::fabs(Height(edges[e], s.a.x) - s.a.y) < 0.5
                 && std::fabs(Height(edges[e], s.b.x) - s.b.y) < 0.5)
-                return Find(int(e), s.scale, twice, s.Middle());
+                return Find(int(e), s.scale, twice, s.Middle(), false);
         return -1;
     }
 
@@ -140,6 +270,7 @@ public:
             nodes[std::size_t(from)].explored = true;
         return [this, &world, from, how = std::move(how), step = std::move(step), twice,
                 last = world.GetPlayer()->GetScale(), stood = from](std::vector<int> const& held) mutable {
+            Pointf const was = world.GetPlayer()->GetPos();
             Level_Action const action = step(held);
             double const size = world.GetPlayer()->GetScale();
             if (int const to = Standing(world, twice, size == last); to >= 0)
@@ -148,6 +279,8 @@ public:
                     Link(from, to, how);
                 stood = to;
             }
+            else if (size == last && from >= 0)
+                Sight(world, twice, stood, was);
             // The level ended: by an exit, or by a fall or a death that starts it again. Either way he
             // is not kept where he stood last.
             if (action != Level_Continue && stood >= 0)
@@ -161,28 +294,85 @@ public:
     // and without.
     Stepper Road(World_Base const& world, Stepper step)
     {
-        return [this, &world, step = std::move(step),
-                last = world.GetPlayer()->GetScale()](std::vector<int> const& held) mutable {
+        return [this, &world, step = std::move(step), last = world.GetPlayer()->GetScale(),
+                stood = -1](std::vector<int> const& held) mutable {
+            Pointf const was = world.GetPlayer()->GetPos();
             Level_Action const action = step(held);
             double const size = world.GetPlayer()->GetScale();
-            for (bool twice : {false, true})
-                if (int const on = Standing(world, twice, size == last); on >= 0)
+            int on = -1;
+            for (bool twice : {true, false})
+                if (on = Standing(world, twice, size == last); on >= 0)
                     nodes[std::size_t(on)].road = true;
+            if (on >= 0)
+                stood = on;
+            else if (size == last)
+                Sight(world, false, stood, was);
             last = size;
             return action;
         };
     }
 
-    // A node no run can start from as the world is built: it stands on nothing but the way it came.
-    void Untried(int n)
+    // The rides seen that no run has stood still on yet, and one that has.
+    std::vector<int> Unridden() const
     {
-        nodes[std::size_t(n)].explored = true;
-        nodes[std::size_t(n)].untried = true;
+        std::vector<int> more;
+        for (std::size_t r = 0; r < rides.size(); ++r)
+            if (!rides[r].ridden)
+                more.push_back(int(r));
+        return more;
     }
-    int UntriedCount() const
+    void Ridden(int r) { rides[std::size_t(r)].ridden = true; }
+
+    // Where on a node's edge, at x, the feet of one standing there are: none if x lies beyond the edge
+    // or beyond a door or gate that parts it from where the node was seen.
+    std::optional<Pointf> Beside(int n, double x) const
     {
-        return int(std::count_if(nodes.begin(), nodes.end(), [](Node const& n) { return n.untried; }));
+        Node const& node = nodes[std::size_t(n)];
+        StandingSurface const& s = edges[std::size_t(node.edge)];
+        if (x < s.a.x || x > s.b.x)
+            return std::nullopt;
+        for (double parting : dividers[std::size_t(node.edge)])
+            if ((parting < x) != (parting < node.at.x))
+                return std::nullopt;
+        return Pointf(x, Height(s, x));
     }
+
+    // A place reached from the road, without the double jump, that the moving group he stands on now
+    // comes level with beside its end, so that he could have stepped onto it from there: -1 if none.
+    // He is taken to have been seen on it from there.
+    int Boarded(World_Base const& world, Pointf was)
+    {
+        Player const* player = world.GetPlayer();
+        if (!player->onGround || player->IsPlayerDead() != 0 || world.GetMap()->GetGroup(player->groundPoly) == 0)
+            return -1;
+        Pointf const feet = player->GetPos();
+        Rectf const& on = world.GetMap()->polys[int(player->groundPoly)]->bound;
+        double const wide = Player_Width * player->GetScale();
+        std::vector<int> const parent = FromRoad();
+        for (std::size_t n = 0; n < nodes.size(); ++n)
+        {
+            Node const& node = nodes[n];
+            if (parent[n] == Unreached || node.twice || node.size != player->GetScale())
+                continue;
+            // What he stands on reaches to within his width of the edge's end, as high, or passed its
+            // height in the step.
+            StandingSurface const& s = edges[std::size_t(node.edge)];
+            auto const level = [&](double y) {
+                return y >= std::min(was.y, feet.y) - WayBack_Above && y <= std::max(was.y, feet.y) + WayBack_Above;
+            };
+            bool const left = on.x1 >= s.a.x - wide && on.x0 < s.a.x && level(s.a.y);
+            bool const right = on.x0 <= s.b.x + wide && on.x1 > s.b.x && level(s.b.y);
+            if (left || right)
+            {
+                Sight(world, false, int(n), was);
+                return int(n);
+            }
+        }
+        return -1;
+    }
+
+    // A place reached that no run could start from: it leads nowhere back.
+    void Unrun(int n) { nodes[std::size_t(n)].explored = true; }
 
     // The nodes the road's reach that no run has started from yet.
     std::vector<int> ToExplore() const
@@ -195,10 +385,11 @@ public:
         return more;
     }
 
-    // Each node the road's reach from which no chain of runs leads back to one of them, to a node
-    // `excused` names the puzzle of that lets him out, to one from which the level ends or to one no
-    // run could start from; "" when there is none.
-    std::string Traps(std::function<char const*(Node const&)> const& excused) const
+    // The nodes the road's reach from which no chain of runs leads back to one of them or to one from
+    // which the level ends, and that are not in a room `excused` names the puzzle of that lets him out.
+    // A node whose every way goes into such a room is one: the room is entered by its own way in,
+    // whose places lead back otherwise.
+    std::vector<int> Stranded(std::function<char const*(Node const&)> const& excused) const
     {
         std::vector<int> const parent = FromRoad();
         // Back from the road along the links reversed.
@@ -209,7 +400,7 @@ public:
         std::vector<bool> back(nodes.size(), false);
         std::deque<int> queue;
         for (std::size_t n = 0; n < nodes.size(); ++n)
-            if (nodes[n].road || nodes[n].leaves || nodes[n].untried || excused(nodes[n]) != nullptr)
+            if (nodes[n].road || nodes[n].leaves)
             {
                 back[n] = true;
                 queue.push_back(int(n));
@@ -225,12 +416,22 @@ public:
                     queue.push_back(from);
                 }
         }
+        std::vector<int> stranded;
+        for (std::size_t n = 0; n < nodes.size(); ++n)
+            if (parent[n] != Unreached && !back[n] && excused(nodes[n]) == nullptr)
+                stranded.push_back(int(n));
+        return stranded;
+    }
+
+    // Each of the Stranded nodes, with the chain of runs that leads to it from the road and where the
+    // runs from it went; "" when there is none.
+    std::string Traps(std::function<char const*(Node const&)> const& excused) const
+    {
+        std::vector<int> const parent = FromRoad();
         std::string report;
         int traps = 0;
-        for (std::size_t n = 0; n < nodes.size(); ++n)
+        for (int n : Stranded(excused))
         {
-            if (parent[n] == Unreached || back[n])
-                continue;
             if (++traps > WayBack_ReportedTraps)
                 continue;
             report += "no way back to the road from " + Name(int(n)) + ", reached from the road:";
@@ -247,9 +448,9 @@ public:
                 report += Name(at);
             }
             // Where the runs from it went, none of them back.
-            for (auto const& [to, how] : out[n])
+            for (auto const& [to, how] : out[std::size_t(n)])
                 report += "\n      runs from it: " + how + " to " + Name(to);
-            if (out[n].empty())
+            if (out[std::size_t(n)].empty())
                 report += "\n      no run from it stood anywhere else";
             report += "\n";
         }
@@ -280,7 +481,8 @@ private:
         return s.a.y + (s.b.y - s.a.y) * (x - s.a.x) / (s.b.x - s.a.x);
     }
 
-    int Find(int edge, double size, bool twice, Pointf at)
+    // standing: he stands there now, so that the tape's moment comes back to him there.
+    int Find(int edge, double size, bool twice, Pointf at, bool standing = true)
     {
         std::vector<double> const& parts = dividers[std::size_t(edge)];
         int const part = int(std::count_if(parts.begin(), parts.end(), [&](double x) { return x < at.x; }));
@@ -288,13 +490,45 @@ private:
         auto const found = index.find(key);
         if (found != index.end())
             return found->second;
-        nodes.push_back({edge, size, twice, at});
+        Node node{edge, size, twice, at, false, false, false, WayBack_Tape::Mark()};
+        if (tape != nullptr && standing)
+            node.seen = tape->Now();
+        nodes.push_back(node);
         out.emplace_back();
         index.emplace(key, int(nodes.size()) - 1);
         return int(nodes.size()) - 1;
     }
 
     void Link(int from, int to, std::string const& how) { out[std::size_t(from)].emplace(to, how); }
+
+    // Notes the moving group he stands on, his size settled and a tape kept, having stood on `from`
+    // last.
+    // `was`: where he stood a step before. A time it carried him comes before one it did not: a car
+    // standing at a stop may not move on for long.
+    void Sight(World_Base const& world, bool twice, int from, Pointf was)
+    {
+        Player const* player = world.GetPlayer();
+        if (tape == nullptr || from < 0 || !player->onGround || player->IsPlayerDead() != 0)
+            return;
+        unsigned int const group = world.GetMap()->GetGroup(player->groundPoly);
+        if (group == 0)
+            return;
+        Pointf const at = player->GetPos();
+        bool const carried = std::fabs(player->speed) < 0.01 && std::hypot(at.x - was.x, at.y - was.y) > 0.01;
+        Ride const seen{group, player->GetScale(), twice, from, tape->Now(), at, carried};
+        auto const key = std::make_pair(group, std::llround(player->GetScale() * 1e4));
+        auto const found = rideIndex.find(key);
+        if (found == rideIndex.end())
+        {
+            rideIndex.emplace(key, int(rides.size()));
+            rides.push_back(seen);
+            return;
+        }
+        Ride& ride = rides[std::size_t(found->second)];
+        if (!ride.ridden
+            && (carried != ride.carried ? carried : WayBack_Tape::Cost(seen.seen) < WayBack_Tape::Cost(ride.seen)))
+            ride = seen;
+    }
 
     // For each node, the node it is first reached from by the links out of the road's nodes (Root: one
     // of the road's; Unreached: none).
@@ -322,8 +556,11 @@ private:
         return parent;
     }
 
+    WayBack_Tape const* tape;
     std::vector<StandingSurface> edges;
     std::vector<Node> nodes;
+    std::vector<Ride> rides;
+    std::map<std::pair<unsigned int, long long>, int> rideIndex;
     std::vector<std::map<int, std::string>> out; // per node: the nodes a run from it stood on, and the run
     std::vector<std::vector<double>> dividers;   // per edge: where moving solids part it
     std::map<long, std::vector<int>> columns;    // the edges over each stretch of WayBack_Column
