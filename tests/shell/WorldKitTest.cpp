@@ -2068,30 +2068,3 @@ std::string WorldName(testing::TestParamInfo<int> const& row)
 INSTANTIATE_TEST_SUITE_P(EveryWorld, WorldSurfaces, testing::Range(0, World_Count), WorldName);
 INSTANTIATE_TEST_SUITE_P(EveryWorld, WorldHolds, testing::Range(0, World_Count), WorldName);
 INSTANTIATE_TEST_SUITE_P(EveryWorld, WorldDoors, testing::ValuesIn(DoorWorlds()), WorldName);
-
-TEST_F(WorldKit, ZZProbe)
-{
-    GameEvents once = events;
-    once[Event_Socks] = GameEvent_HasHappened;
-    once.gems = 7;
-    RoadProgress(Level_Tower, once);
-    Build(Level_Tower, once);
-    PutPlayer(*world, Pointf(1407.0, 2822.0), 0.25);
-    Player const* p = world->GetPlayer();
-    int phase = 1;
-    for (int i = 0; i < 1000; ++i)
-    {
-        std::vector<int> keys = phase == 0 ? ShortcutRun::HeldKeys(KeyIndex_GameLeft, i, false)
-                                           : ShortcutRun::HeldKeys(KeyIndex_GameRight, i, false);
-        if (phase == 2)
-            keys = ShortcutRun::HeldKeys(KeyIndex_GameLeft, i, false);
-        Step(keys);
-        if (phase == 0 && p->onGround && p->GetScale() == 0.25 && p->GetPos().x < 1408.0)
-            phase = 1;
-        if (phase == 1 && i == 300)
-            phase = 2, std::printf("turn\n");
-        if (i % 5 == 0 || (p->GetPos().x > 1410 && p->GetPos().x < 1425))
-            std::printf("%d ph%d (%.3f, %.3f) s %.4f g%d\n", i, phase, p->GetPos().x, p->GetPos().y, p->GetScale(),
-                        int(p->onGround));
-    }
-}
