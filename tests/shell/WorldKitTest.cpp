@@ -208,8 +208,7 @@ FrameCheck::Shown PurposefulViews(Level_Type type)
             // high as the rooms).
             static Rectf const gaps[] = {
                 {1293.3, 3000.0, 1316.7, 3250.0}, // rooms 0 and 1: the hall's views end at 1303.3 and begin at 1306.7
-                {1723.7, 3120.0, 1750.0,
-                 3250.0}, // rooms 1 and 2, up room 1's ramp: its view ends at 1733.7, room 2's begins at 1740
+                {1723.7, 3120.0, 1750.0, 3250.0}, // rooms 1 and 2, up room 1's ramp: its view ends at 1733.7, room 2's begins at 1740
                 // rooms 3 and 2, along the walkway: room 3's view ends at 1716.2, room 2's begins at 1740
                 {1706.1, 3280.0, 1750.0, 3440.0},
                 {1120.0, 3660.0, 1140.0, 4120.0}, // rooms 5 and 4: room 4's view begins at 1130
@@ -415,10 +414,10 @@ std::vector<Door_Row> const Door_Rows = [] {
     // their left, the side the road or the way into their rooms comes from (door 1 in room 8, under
     // room 5, which lift 5 comes down into).
     constexpr DoorSide Casle_Near[Casle_Door_Count] = {
-        DoorSide::Left,  DoorSide::Left,  DoorSide::Right, DoorSide::Right, DoorSide::Left,
-        DoorSide::Right, DoorSide::Left,  DoorSide::Left,  DoorSide::Left,  DoorSide::Left,
-        DoorSide::Left,  DoorSide::Right, DoorSide::Left,  DoorSide::Left,  DoorSide::Right,
-        DoorSide::Left,  DoorSide::Left,  DoorSide::Left,  DoorSide::Right};
+        DoorSide::Left, DoorSide::Left,  DoorSide::Right, DoorSide::Right, DoorSide::Left, DoorSide::Right,
+        DoorSide::Left, DoorSide::Left,  DoorSide::Left,  DoorSide::Left,  DoorSide::Left, DoorSide::Right,
+        DoorSide::Left, DoorSide::Left,  DoorSide::Right, DoorSide::Left,  DoorSide::Left, DoorSide::Left,
+        DoorSide::Right};
     for (int d = 0; d < Casle_Door_Count; ++d)
         rows.push_back({Level_Casle, d, Casle_Near[d], Door_One, true, true});
     // The tower, at the sizes its rooms are walked at (see tools/worlds/tower.cpp). Doors 1, 4 and 11
@@ -431,12 +430,12 @@ std::vector<Door_Row> const Door_Rows = [] {
         std::vector<double> sizes;
     };
     std::vector<Tower_Door> const tower = {
-        {DoorSide::Left, {4.0, 8.0}},  {DoorSide::Above, {0.25}},    {DoorSide::Right, {4.0}},
-        {DoorSide::Right, {0.5}},      {DoorSide::Above, {0.0625}},  {DoorSide::Right, {0.0625}},
-        {DoorSide::Right, {0.0625}},   {DoorSide::Right, {0.0625}},  {DoorSide::Right, {0.125}},
-        {DoorSide::Right, {0.125}},    {DoorSide::Right, {0.125}},   {DoorSide::Above, {1.0}},
-        {DoorSide::Right, {1.0, 4.0}}, {DoorSide::Right, {1.0}},     {DoorSide::Right, {4.0}},
-        {DoorSide::Right, {4.0}},      {DoorSide::Left, {8.0, 4.0}}, {DoorSide::Left, {8.0, 64.0}},
+        {DoorSide::Left, {4.0, 8.0}},   {DoorSide::Above, {0.25}},    {DoorSide::Right, {4.0}},
+        {DoorSide::Right, {0.5}},       {DoorSide::Above, {0.0625}},  {DoorSide::Right, {0.0625}},
+        {DoorSide::Right, {0.0625}},    {DoorSide::Right, {0.0625}},  {DoorSide::Right, {0.125}},
+        {DoorSide::Right, {0.125}},     {DoorSide::Right, {0.125}},   {DoorSide::Above, {1.0}},
+        {DoorSide::Right, {1.0, 4.0}},  {DoorSide::Right, {1.0}},     {DoorSide::Right, {4.0}},
+        {DoorSide::Right, {4.0}},       {DoorSide::Left, {8.0, 4.0}}, {DoorSide::Left, {8.0, 64.0}},
     };
     for (int d = 0; d < Tower_Door_Count; ++d)
     {
@@ -1012,9 +1011,8 @@ TEST_F(WorldKit, TheDoorWatchFindsFeetOnTheGroundBeyondADoorTheyNeverWentThrough
             watch.After();
         }
         open = open && !shutAgain;
-        ShortcutRun::Run(
-            watch.Wrap([&](std::vector<int> const& held) { return Step(held); }), 60,
-            [](int) { return std::vector<int>(); }, "standing");
+        ShortcutRun::Run(watch.Wrap([&](std::vector<int> const& held) { return Step(held); }), 60,
+                         [](int) { return std::vector<int>(); }, "standing");
         return watch.Report();
     };
     // Over it, higher than two jumps, and down beyond it.
@@ -1026,8 +1024,7 @@ TEST_F(WorldKit, TheDoorWatchFindsFeetOnTheGroundBeyondADoorTheyNeverWentThrough
         << landed;
     EXPECT_EQ(std::count(landed.begin(), landed.end(), '\n'), 1) << "once a run: " << landed;
     EXPECT_EQ(faults({Pointf(1500.0, 0.0), Pointf(1500.0, 200.0)}), "") << "started beyond it";
-    std::vector<Pointf> through = {Pointf(1000.0, 0.0), Pointf(1100.0, 0.0), Pointf(1100.0, 200.0),
-                                   Pointf(1000.0, 200.0)};
+    std::vector<Pointf> through = {Pointf(1000.0, 0.0), Pointf(1100.0, 0.0), Pointf(1100.0, 200.0), Pointf(1000.0, 200.0)};
     through.insert(through.end(), over.begin(), over.end());
     std::string const shut = faults(through);
     EXPECT_EQ(std::count(shut.begin(), shut.end(), '\n'), 1) << "passed shut, a fault of its own: " << shut;
@@ -1716,8 +1713,7 @@ TEST_P(WorldHolds, HoldingADirectionWithTheDoubleJumpAtAnyTimingReachesNoGuarded
     int steps = 0;
     std::vector<Door_Part> doorParts;
     for (int direction : {KeyIndex_GameLeft, KeyIndex_GameRight})
-        for (ShortcutRun::Jumps jumps :
-             {ShortcutRun::Jumps::Once, ShortcutRun::Jumps::Twice, ShortcutRun::Jumps::AtTop})
+        for (ShortcutRun::Jumps jumps : {ShortcutRun::Jumps::Once, ShortcutRun::Jumps::Twice, ShortcutRun::Jumps::AtTop})
             for (int walk : HoldWalks())
             {
                 Build(row.type, record);
@@ -1742,6 +1738,7 @@ TEST_P(WorldHolds, HoldingADirectionWithTheDoubleJumpAtAnyTimingReachesNoGuarded
     EXPECT_EQ(faults, "");
 }
 
+
 // Every door a puzzle opens, at each size its room is walked at. Walked up to from its near side,
 // holding towards it from just short of it, from further off and from beyond its plate (walked over
 // without stopping), without jumping or jumping twice with the double jump, it is not passed shut.
@@ -1756,13 +1753,13 @@ protected:
     GameEvents hold; // holds a door open from the tick of its event 0
 };
 
-constexpr int Doors_ApproachSteps = 400;    // steps of a walk up to a door
+constexpr int Doors_ApproachSteps = 400; // steps of a walk up to a door
 constexpr double Doors_PlateReach = 1000.0; // a plate further off than this from its door is not walked over on the way
-constexpr int Doors_OpenSteps = 600;        // steps a plate is held for its door to open all the way, at most
-constexpr int Doors_UnderSteps = 20;        // steps he stands under the open door before it shuts
-constexpr int Doors_TravelBack = 40;        // ticks before it opened that he travels back to
-constexpr int Doors_FallSteps = 300;        // steps a falling door is given to come to rest on him
-constexpr int Doors_OutSteps = 300;         // steps he is given to come out from under it
+constexpr int Doors_OpenSteps = 600;  // steps a plate is held for its door to open all the way, at most
+constexpr int Doors_UnderSteps = 20;  // steps he stands under the open door before it shuts
+constexpr int Doors_TravelBack = 40;  // ticks before it opened that he travels back to
+constexpr int Doors_FallSteps = 300;  // steps a falling door is given to come to rest on him
+constexpr int Doors_OutSteps = 300;   // steps he is given to come out from under it
 
 // Whether x, on or beside a plate whose top is plateTop, lies before the door on its near side, on the
 // floor a player of the size given walks from there to the door, near enough that the way to the door
@@ -1778,12 +1775,12 @@ bool PlateBefore(DoorPlace const& p, double x, double plateTop, double size)
 // Slopes that tip a player back: a player walking up one comes off its top leaning back, and comes
 // upright within Tipped_Reach heights of his own through the air. Lengths in heights of his own.
 constexpr double Tipped_Reach = 7.5;
-constexpr double Tipped_Rise = 0.5;    // rise over run of the gentlest slope looked at
-constexpr double Tipped_From = 10.0;   // runs up a slope start this far from the door's face at most
-constexpr double Tipped_Spacing = 0.1; // between two starts
-constexpr int Tipped_Walks = 5;        // steps between two timings of the jumps
-constexpr double Tipped_Pace = 3.0;    // a walk's pace, per step: each run is long enough to reach the door
-constexpr int Tipped_SettleSteps = 60; // and then this many steps more
+constexpr double Tipped_Rise = 0.5;     // rise over run of the gentlest slope looked at
+constexpr double Tipped_From = 10.0;    // runs up a slope start this far from the door's face at most
+constexpr double Tipped_Spacing = 0.1;  // between two starts
+constexpr int Tipped_Walks = 5;         // steps between two timings of the jumps
+constexpr double Tipped_Pace = 3.0;     // a walk's pace, per step: each run is long enough to reach the door
+constexpr int Tipped_SettleSteps = 60;  // and then this many steps more
 
 // Whether a slope of the still map or of one of the plates given, no gentler than Tipped_Rise, rises
 // towards the door from its near side, to within a player's height of the door's floor, within
@@ -1923,18 +1920,15 @@ TEST_P(WorldDoors, ADoorAPuzzleOpensKeepsAPlayerWalkingUpToItOnItsNearSideAndOne
                     {
                         PutPlayer(*world, Pointf(x, ground), size);
                         Steps(3);
-                        ShortcutRun::Jumps const how =
-                            jumps == 1 ? ShortcutRun::Jumps::Twice : ShortcutRun::Jumps::AtTop;
+                        ShortcutRun::Jumps const how = jumps == 1 ? ShortcutRun::Jumps::Twice : ShortcutRun::Jumps::AtTop;
                         char at[120];
                         std::snprintf(at, sizeof at, "%s, from (%.1f, %.1f) at size %g, ", row.folder, x, ground, size);
-                        std::string const name =
-                            at + (jumps == 0 ? std::string("walking") : ShortcutRun::HoldName(toward, how, walk));
+                        std::string const name = at + (jumps == 0 ? std::string("walking") : ShortcutRun::HoldName(toward, how, walk));
                         DoorWatch doors = WatchDoors(*world, row.type, name, {part});
                         ShortcutRun::Result const r = ShortcutRun::Run(
                             doors.Wrap(step), int(from / (Tipped_Pace * size)) + Tipped_SettleSteps,
                             [&](int i) {
-                                return jumps == 0 ? std::vector<int>{toward}
-                                                  : ShortcutRun::HeldKeys(toward, i, how, walk);
+                                return jumps == 0 ? std::vector<int>{toward} : ShortcutRun::HeldKeys(toward, i, how, walk);
                             },
                             name);
                         faults += doors.Report();
@@ -1961,8 +1955,9 @@ TEST_P(WorldDoors, ADoorAPuzzleOpensKeepsAPlayerWalkingUpToItOnItsNearSideAndOne
         if (!PlateBefore(p, on.x, on.y, plate.scale))
             continue;
         int const d = part.row->door;
-        int const made = OffThePlate(*world, step, DoorName(row.type, d), *WorldDoor(*world, row.type, d),
-                                     FactsOf(row.type, d).distance, p, on, faults, plate.scale);
+        int const made = OffThePlate(*world, step, DoorName(row.type, d),
+                                     *WorldDoor(*world, row.type, d), FactsOf(row.type, d).distance, p, on, faults,
+                                     plate.scale);
         offPlate += std::max(made, 0);
         if (std::getenv("HM_DOORS_TRACE") != nullptr)
             std::printf("%s, %s: %d runs off its plate\n", row.folder, DoorName(row.type, d).c_str(), made);
@@ -1976,8 +1971,7 @@ TEST_P(WorldDoors, ADoorAPuzzleOpensKeepsAPlayerWalkingUpToItOnItsNearSideAndOne
             int const d = part.row->door;
             double const distance = FactsOf(row.type, d).distance;
             // Where no one of his size stands in the open doorway, the door shuts on no one that size.
-            double const clear =
-                (FactsOf(row.type, d).rises ? std::min(p.ceiling, p.shut.y0 + distance) : p.ceiling) - p.floor;
+            double const clear = (FactsOf(row.type, d).rises ? std::min(p.ceiling, p.shut.y0 + distance) : p.ceiling) - p.floor;
             if (clear < Player_Height * size)
                 continue;
             Build(row.type, record);
@@ -2023,8 +2017,7 @@ TEST_P(WorldDoors, ADoorAPuzzleOpensKeepsAPlayerWalkingUpToItOnItsNearSideAndOne
             // Out on the near side, not lifted over the door on the way.
             auto const over = [&] { return world->GetPlayer()->GetPos().y > p.Top(world->GetPlayer()->GetScale()); };
             int i = 0;
-            for (;
-                 i < Doors_OutSteps && !over() && !p.Out(world->GetPlayer()->GetPos(), world->GetPlayer()->GetScale());
+            for (; i < Doors_OutSteps && !over() && !p.Out(world->GetPlayer()->GetPos(), world->GetPlayer()->GetScale());
                  ++i)
                 Step({toward});
             ++tried;

@@ -167,8 +167,8 @@ public:
         bool twice;  // with the double jump
         Pointf at;   // where he was first seen standing on it, as PutPlayer takes it
         bool road = false;
-        bool explored = false;   // a run has started from it
-        bool leaves = false;     // a run that stood on it last ended the level
+        bool explored = false; // a run has started from it
+        bool leaves = false;   // a run that stood on it last ended the level
         WayBack_Tape::Mark seen; // when he first stood on it, if a tape was kept
     };
 
