@@ -399,8 +399,10 @@ public:
                 into[std::size_t(to)].push_back(int(n));
         std::vector<bool> back(nodes.size(), false);
         std::deque<int> queue;
+        // A road's place in such a room leads back only while its puzzle can still be solved, as it
+        // is along the road: the way in of the road's, not another, brings him there then.
         for (std::size_t n = 0; n < nodes.size(); ++n)
-            if (nodes[n].road || nodes[n].leaves)
+            if ((nodes[n].road || nodes[n].leaves) && excused(nodes[n]) == nullptr)
             {
                 back[n] = true;
                 queue.push_back(int(n));
