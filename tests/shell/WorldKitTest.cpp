@@ -1490,14 +1490,11 @@ TEST_P(WorldSurfaces, FromEveryStandingSurfaceThePlayerStaysInSightWithinTheWall
                       rode.at.y, rode.size, rode.twice ? " with the double jump" : "");
         // Seen walking or landing on it, he is stopped there at rest on the middle of what he stands on,
         // as a player may stop there.
-        WayBack_Tape::Mark seen = rode.seen;
-        {
-            tape.Replay(seen, build, put, plain);
-            Player const* player = world->GetPlayer();
-            Rectf const& on = world->GetMap()->polys[int(player->groundPoly)]->bound;
-            put(Pointf((on.x0 + on.x1) / 2.0, player->GetPos().y - 1.0), player->GetScale());
-            seen = tape.Now();
-        }
+        tape.Replay(rode.seen, build, put, plain);
+        Player const* stopped = world->GetPlayer();
+        Rectf const& on = world->GetMap()->polys[int(stopped->groundPoly)]->bound;
+        put(Pointf((on.x0 + on.x1) / 2.0, stopped->GetPos().y - 1.0), stopped->GetScale());
+        WayBack_Tape::Mark const seen = tape.Now();
         // Runs from the moment he stood on it, the keys of step i given, until `more` says no more.
         auto const run = [&](std::string const& how, int count, std::function<std::vector<int>(int)> const& keys,
                              std::function<bool()> const& more) {
@@ -1525,13 +1522,13 @@ TEST_P(WorldSurfaces, FromEveryStandingSurfaceThePlayerStaysInSightWithinTheWall
                 Player const* player = world->GetPlayer(); // of the world built again
                 unsigned int const under = player->onGround ? world->GetMap()->GetGroup(player->groundPoly) : 0;
                 Pointf const p = player->GetPos();
-                double const moved = at == 0 ? 0.0 : std::hypot(p.x - last.x, p.y - last.y);
+                bool const moved = at > 0 && under == rode.group && WayBack::Carried(*player, last);
+                if (moved)
+                    carried += std::hypot(p.x - last.x, p.y - last.y);
                 last = p;
                 ++at;
-                // Carried: moved while on it, not walking on from before.
-                if (under == rode.group && moved > 0.01 && std::fabs(player->speed) < 0.01)
+                if (moved)
                 {
-                    carried += moved;
                     end = at;
                     still = 0;
                 }
@@ -1596,8 +1593,6 @@ TEST_P(WorldSurfaces, FromEveryStandingSurfaceThePlayerStaysInSightWithinTheWall
                 ride(r);
         }
     };
-    // A place from which no run so far leads back is walked from each way, without a jump: jumping, a
-    // small player flies over a zone that would give him back the size he needs.
     auto const excused = [&](WayBack::Node const& node) { return PuzzleRoom(row.type, node.at, node.size); };
     // Whatever moves that no run came to stand on: he is put on it as the world is built, at the size
     // he starts at, and stands there; where it comes level beside a place the runs reached from the
@@ -1638,6 +1633,8 @@ TEST_P(WorldSurfaces, FromEveryStandingSurfaceThePlayerStaysInSightWithinTheWall
         }
         goesOn = false;
     };
+    // A place from which no run so far leads back is walked from each way, without a jump: jumping, a
+    // small player flies over a zone that would give him back the size he needs.
     std::set<int> walked;
     for (explore(), board(), explore();;)
     {

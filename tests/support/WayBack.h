@@ -11,12 +11,12 @@
 // found by the runs themselves.
 //
 // What moves carries him too: wherever a run finds him standing on a moving group (a lift, a car, a
-// rising platform), at a size and with or without the double jump not seen there before, the group is
-// handed out as a ride. A tape (WayBack_Tape) keeps what was done in the world since it was built, so
-// that the moment he stood on it can be come back to exactly: there he stands still while it carries
-// him, and steps off each way at the start of the ride, along it and at its end. A found place where
-// he cannot be put down in a world built afresh (a door, a plate or a wall stands there as it is
-// built) is come back to the same way.
+// rising platform), at a size not seen on it before, the group is handed out as a ride. A tape
+// (WayBack_Tape) keeps what was done in the world since it was built, so that the moment he stood on
+// it can be come back to exactly: there he stands still while it carries him, and steps off each way
+// at the start of the ride, along it and at its end. A found place where he cannot be put down in a
+// world built afresh (a door, a plate or a wall stands there as it is built) is come back to the
+// same way.
 //
 //     WayBack_Tape tape;
 //     WayBack ways(*world->GetMap(), &tape);
@@ -323,6 +323,13 @@ public:
     }
     void Ridden(int r) { rides[std::size_t(r)].ridden = true; }
 
+    // Whether what he stands on moved him in the last step, from `was`: he moved, not walking.
+    static bool Carried(Player const& player, Pointf was)
+    {
+        Pointf const at = player.GetPos();
+        return std::fabs(player.speed) < 0.01 && std::hypot(at.x - was.x, at.y - was.y) > 0.01;
+    }
+
     // Where on a node's edge, at x, the feet of one standing there are: none if x lies beyond the edge
     // or beyond a door or gate that parts it from where the node was seen.
     std::optional<Pointf> Beside(int n, double x) const
@@ -504,8 +511,7 @@ private:
     void Link(int from, int to, std::string const& how) { out[std::size_t(from)].emplace(to, how); }
 
     // Notes the moving group he stands on, his size settled and a tape kept, having stood on `from`
-    // last.
-    // `was`: where he stood a step before. A time it carried him comes before one it did not: a car
+    // last and at `was` a step before. A time it carried him comes before one it did not: a car
     // standing at a stop may not move on for long.
     void Sight(World_Base const& world, bool twice, int from, Pointf was)
     {
@@ -516,7 +522,7 @@ private:
         if (group == 0)
             return;
         Pointf const at = player->GetPos();
-        bool const carried = std::fabs(player->speed) < 0.01 && std::hypot(at.x - was.x, at.y - was.y) > 0.01;
+        bool const carried = Carried(*player, was);
         Ride const seen{group, player->GetScale(), twice, from, tape->Now(), at, carried};
         auto const key = std::make_pair(group, std::llround(player->GetScale() * 1e4));
         auto const found = rideIndex.find(key);
