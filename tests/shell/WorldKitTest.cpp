@@ -1124,6 +1124,52 @@ TEST_F(WorldKit, TheWayBackComesBackToAMomentOfARunExactlyBuildingTheWorldAgain)
     EXPECT_EQ(world->GetPlayer()->GetPos().x, at.x);
 }
 
+TEST_F(WorldKit, ARideIsFollowedOnceRoundAndSteppedOffWhereverItTurnsOrStops)
+{
+    Pointf at;
+    int step = 0;
+    auto const go = [&](WayBack_Carry& ride, double dx, double dy) {
+        at = Pointf(at.x + dx, at.y + dy);
+        ++step;
+        return ride.Step(at, dx != 0.0 || dy != 0.0);
+    };
+    // A lift up 200 and down again, for ever: one place it turns at, its top, and over when it has
+    // brought him back to where he boarded it.
+    WayBack_Carry lift(20.0, 30, 100.0, 24, 10);
+    ASSERT_TRUE(go(lift, 0.0, 0.0));
+    for (int i = 0; i < 100; ++i)
+        ASSERT_TRUE(go(lift, 0.0, 2.0));
+    for (int i = 0; i < 95; ++i)
+        ASSERT_TRUE(go(lift, 0.0, -2.0)) << i;
+    EXPECT_FALSE(go(lift, 0.0, -2.0)) << "within half his width of where he boarded";
+    EXPECT_EQ(lift.Turns(), std::vector<int>{101});
+    EXPECT_DOUBLE_EQ(lift.Carried(), 392.0);
+    // A car right, round a bend a little at a time, up and stopping: the bend and the stop; over once it
+    // has stood 30 steps.
+    at = Pointf();
+    step = 0;
+    WayBack_Carry car(20.0, 30, 100.0, 24, 10);
+    ASSERT_TRUE(go(car, 0.0, 0.0));
+    for (int i = 0; i < 50; ++i)
+        ASSERT_TRUE(go(car, 2.0, 0.0));
+    for (int i = 1; i <= 30; ++i)
+    {
+        double const angle = 3.14159265358979 / 2.0 * i / 30.0;
+        ASSERT_TRUE(go(car, 3.0 * std::cos(angle), 3.0 * std::sin(angle)));
+    }
+    for (int i = 0; i < 50; ++i)
+        ASSERT_TRUE(go(car, 0.0, 2.0));
+    int const moving = step;
+    for (int i = 0; i < 29; ++i)
+        ASSERT_TRUE(go(car, 0.0, 0.0));
+    EXPECT_FALSE(go(car, 0.0, 0.0));
+    EXPECT_EQ(car.End(), moving);
+    ASSERT_EQ(car.Turns().size(), 2u);
+    EXPECT_GT(car.Turns()[0], 51);
+    EXPECT_LT(car.Turns()[0], 81);
+    EXPECT_EQ(car.Turns()[1], moving) << "where it stopped";
+}
+
 TEST_F(WorldKit, EveryWorldKeepsThePlayerInSightOnACoveredScreenAlongItsRoadsAndHeldDirections)
 {
     // He has learnt time travel and found the socks (a fall shows where it ends rather than a
@@ -1276,12 +1322,16 @@ constexpr int Surface_NeighbourRuns = 2;  // the first of Surface_Runs
 constexpr int Surface_Arrivals = 400;     // places found by the runs that are run from in turn, at most
 constexpr int Surface_ArrivalSteps = 800; // the steps of each hold from them
 
-// What moves and carries him, seen under his feet: stood on until it stops carrying him, and stepped
-// off each way at the start, the middle and the end of that, walking and jumping.
-constexpr int Ride_Steps = 400;      // a ride stood on, at most
+// What moves and carries him, seen under his feet: stood on until it stops carrying him or brings him
+// round, and stepped off each way at the start, the middle and the end of that, walking and jumping, and
+// walking wherever it turns or stops (the top of a lift's way, a car's bend).
+constexpr int Ride_Steps = 8000;     // a ride stood on, at most: once round the longest way a car goes
 constexpr int Ride_Still = 30;       // steps on end it no longer carries him that end a ride begun
 constexpr double Ride_Carry = 100.0; // what carries him less far is no ride (a plate, sinking 80 at most)
 constexpr int Ride_OffSteps = 150;   // the steps of a step off
+constexpr int Ride_FallSteps = 300;  // ...and at most as many more while he falls
+constexpr int Ride_Turns = 24;       // places where it turns or stops, stepped off at, at most
+constexpr int Ride_TurnGap = 10;     // ...that many steps apart at least
 constexpr int Surface_Rides = 200;   // rides seen, at most
 
 // The tower's surfaces again at the size each of the two scalers nearest them gives, where he fits
@@ -1479,7 +1529,8 @@ TEST_P(WorldSurfaces, FromEveryStandingSurfaceThePlayerStaysInSightWithinTheWall
             from(surface, Surface_Runs[i], false, ways.NodeOf(surface, Surface_Runs[i].twice));
     }
     // Each ride seen: come back to the moment he stood on it, he stands there until it has carried him
-    // as far as it goes, and steps off left and right, walking and jumping, at once, halfway and there.
+    // as far as it goes, and steps off left and right, walking and jumping, at once, halfway and there, and
+    // walking wherever it turned or stopped on the way.
     int rides = 0; // ridden: what carried him far enough
     int rideSteps = 0;
     auto const ride = [&](int r) {
@@ -1509,51 +1560,43 @@ TEST_P(WorldSurfaces, FromEveryStandingSurfaceThePlayerStaysInSightWithinTheWall
             rideSteps += WayBack_Tape::Cost(seen) + i;
             faults += doors.Report();
         };
-        // How far and how long it carries him standing: until, once it has begun to, it has not for
-        // Ride_Still steps, or he stands on something else.
-        double carried = 0.0;
-        int end = 0;
-        int still = 0;
-        int at = 0;
-        Pointf last;
+        // How far and how long it carries him standing, and where it turns.
+        WayBack_Carry carry(Player_Width * rode.size, Ride_Still, Ride_Carry, Ride_Turns, Ride_TurnGap);
         run(
             std::string(name) + ", standing", Ride_Steps, [](int) { return std::vector<int>(); },
             [&] {
                 Player const* player = world->GetPlayer(); // of the world built again
                 unsigned int const under = player->onGround ? world->GetMap()->GetGroup(player->groundPoly) : 0;
-                Pointf const p = player->GetPos();
-                bool const moved = at > 0 && under == rode.group && WayBack::Carried(*player, last);
-                if (moved)
-                    carried += std::hypot(p.x - last.x, p.y - last.y);
-                last = p;
-                ++at;
-                if (moved)
-                {
-                    end = at;
-                    still = 0;
-                }
-                else if (end > 0)
-                    ++still;
-                return still < Ride_Still && (!player->onGround || under == rode.group);
+                return carry.Step(*player, under == rode.group) && (!player->onGround || under == rode.group);
             });
-        if (carried < Ride_Carry)
+        int const end = carry.End();
+        if (carry.Carried() < Ride_Carry)
             return;
         ++rides;
-        for (int off : {0, end / 2, end})
+        // Jumping off at the start, halfway and at the end; walking off there and wherever it turns. A
+        // step off goes on while he falls.
+        std::set<int> const jumps{0, end / 2, end};
+        std::set<int> offs(jumps);
+        offs.insert(carry.Turns().begin(), carry.Turns().end());
+        for (int off : offs)
             for (int direction : {KeyIndex_GameLeft, KeyIndex_GameRight})
                 for (bool jumping : {false, true})
                 {
+                    if (jumping && jumps.count(off) == 0)
+                        continue;
                     std::string const how = std::string(name) + ", standing " + std::to_string(off) + " steps, then "
                                             + (direction == KeyIndex_GameLeft ? "left" : "right")
                                             + (jumping ? rode.twice ? " jumping twice" : " jumping" : " walking");
+                    int step = 0;
                     run(
-                        how, off + Ride_OffSteps,
+                        how, off + Ride_OffSteps + Ride_FallSteps,
                         [&](int i) {
+                            step = i;
                             return i < off   ? std::vector<int>()
                                    : jumping ? ShortcutRun::HeldKeys(direction, i - off, rode.twice)
                                              : std::vector<int>{direction};
                         },
-                        [] { return true; });
+                        [&] { return step < off + Ride_OffSteps || !world->GetPlayer()->onGround; });
                 }
         goesOn = false;
     };
@@ -1595,8 +1638,8 @@ TEST_P(WorldSurfaces, FromEveryStandingSurfaceThePlayerStaysInSightWithinTheWall
     };
     auto const excused = [&](WayBack::Node const& node) { return PuzzleRoom(row.type, node.at, node.size); };
     // Whatever moves that no run came to stand on: he is put on it as the world is built, at the size
-    // he starts at, and stands there; where it comes level beside a place the runs reached from the
-    // road, he could have stepped onto it from there, and it is ridden from that moment.
+    // he starts at, and stands there; where it comes within reach of a place the runs reached from the
+    // road (WayBack::Boarded), he could have stepped onto it from there, and it is ridden from that moment.
     auto const board = [&] {
         std::set<unsigned int> groups;
         for (unsigned int i = 0; i < world->GetMap()->polyCount; ++i)

@@ -13,10 +13,10 @@
 // What moves carries him too: wherever a run finds him standing on a moving group (a lift, a car, a
 // rising platform), at a size not seen on it before, the group is handed out as a ride. A tape
 // (WayBack_Tape) keeps what was done in the world since it was built, so that the moment he stood on
-// it can be come back to exactly: there he stands still while it carries him, and steps off each way
-// at the start of the ride, along it and at its end. A found place where he cannot be put down in a
-// world built afresh (a door, a plate or a wall stands there as it is built) is come back to the
-// same way.
+// it can be come back to exactly: there he stands still while it carries him (WayBack_Carry), and steps
+// off each way at the start of the ride, along it, wherever it turns or stops and at its end. A found place where he
+// cannot be put down in a world built afresh (a door, a plate or a wall stands there as it is built) is come back to
+// the same way.
 //
 //     WayBack_Tape tape;
 //     WayBack ways(*world->GetMap(), &tape);
@@ -54,6 +54,7 @@ constexpr double WayBack_Column = 100.0; // the breadth of the stretches the edg
 constexpr double WayBack_Parting = 20.0; // a moving solid this low over an edge parts it
 constexpr double WayBack_Above = 3.0;    // how far above an edge the feet of one standing on it may be
 constexpr double WayBack_Below = 1.0;    // ...or below it
+constexpr double WayBack_BoardDrop = 3.0; // his heights down from a place's end onto a ride passing it
 inline int const WayBack_ReportedTraps =
     std::getenv("HM_ALL_TRAPS") ? 100000 : 12; // traps named in full in a report; the rest are counted
 
@@ -345,8 +346,10 @@ public:
     }
 
     // A place reached from the road, without the double jump, that the moving group he stands on now
-    // comes level with beside its end, so that he could have stepped onto it from there: -1 if none.
-    // He is taken to have been seen on it from there.
+    // comes within reach of, so that he could have stepped onto it from there: -1 if none. Within
+    // reach: over the edge, from as high as it to a jump of his height over it; beside one of its ends,
+    // within his width, from that jump down to a drop of WayBack_BoardDrop heights. He is taken to have
+    // been seen on it from there.
     int Boarded(World_Base const& world, Pointf was)
     {
         Player const* player = world.GetPlayer();
@@ -355,21 +358,24 @@ public:
         Pointf const feet = player->GetPos();
         Rectf const& on = world.GetMap()->polys[int(player->groundPoly)]->bound;
         double const wide = Player_Width * player->GetScale();
+        double const tall = Player_Height * player->GetScale();
+        double const low = std::min(was.y, feet.y);
+        double const high = std::max(was.y, feet.y);
         std::vector<int> const parent = FromRoad();
         for (std::size_t n = 0; n < nodes.size(); ++n)
         {
             Node const& node = nodes[n];
             if (parent[n] == Unreached || node.twice || node.size != player->GetScale())
                 continue;
-            // What he stands on reaches to within his width of the edge's end, as high, or passed its
-            // height in the step.
             StandingSurface const& s = edges[std::size_t(node.edge)];
-            auto const level = [&](double y) {
-                return y >= std::min(was.y, feet.y) - WayBack_Above && y <= std::max(was.y, feet.y) + WayBack_Above;
-            };
-            bool const left = on.x1 >= s.a.x - wide && on.x0 < s.a.x && level(s.a.y);
-            bool const right = on.x0 <= s.b.x + wide && on.x1 > s.b.x && level(s.b.y);
-            if (left || right)
+            auto const within = [&](double y, double drop) { return high >= y - drop && low <= y + tall; };
+            double const x0 = std::max(on.x0, s.a.x);
+            double const x1 = std::min(on.x1, s.b.x);
+            bool const over =
+                x0 < x1 && (within(Height(s, x0), -WayBack_Below) || within(Height(s, x1), -WayBack_Below));
+            bool const left = on.x1 >= s.a.x - wide && on.x0 < s.a.x && within(s.a.y, WayBack_BoardDrop * tall);
+            bool const right = on.x0 <= s.b.x + wide && on.x1 > s.b.x && within(s.b.y, WayBack_BoardDrop * tall);
+            if (over || left || right)
             {
                 Sight(world, false, int(n), was);
                 return int(n);
@@ -573,4 +579,97 @@ private:
     std::vector<std::vector<double>> dividers;   // per edge: where moving solids part it
     std::map<long, std::vector<int>> columns;    // the edges over each stretch of WayBack_Column
     std::map<std::tuple<int, int, long long, bool>, int> index;
+};
+
+// How far what he stands on carries him, step by step, and where it turns: the top of a lift's way, a car's
+// bend, each place he could step off at that a ride comes to.
+class WayBack_Carry
+{
+public:
+    // width: his. stillSteps: steps on end it has not carried him that end a ride begun. farEnough: as far
+    // as it must have carried him before it can bring him round. turnsKept, turnGap: the places where it
+    // turns kept, at most, and the steps between them, at least.
+    WayBack_Carry(double width, int stillSteps, double farEnough, int turnsKept, int turnGap)
+        : wide(width), stillMost(stillSteps), far(farEnough), turnsMost(turnsKept), gap(turnGap)
+    {
+    }
+
+    // A step of one standing still, `on` what is ridden: false once the ride is over.
+    bool Step(Player const& player, bool on)
+    {
+        bool const moved = steps > 0 && on && WayBack::Carried(player, last);
+        return Step(player.GetPos(), moved);
+    }
+
+    // A step that left him at `at`, carried there or not: false once the ride is over, when, once it has
+    // begun to carry him, it has not for `still` steps, or it has brought him round to where he began.
+    bool Step(Pointf at, bool moved)
+    {
+        if (steps == 0)
+            first = at;
+        if (moved)
+        {
+            Pointf const by(at.x - last.x, at.y - last.y);
+            double const length = std::hypot(by.x, by.y);
+            carried += length;
+            // Turned by more than 60 degrees from the way it went since it last turned: a bend, or the
+            // way round a top taken a step at a time.
+            if (!way || by.x * way->x + by.y * way->y < 0.5 * length * std::hypot(way->x, way->y))
+            {
+                if (way)
+                    Turn(at);
+                way = by;
+            }
+        }
+        else if (way)
+        {
+            Turn(at); // it stopped
+            way.reset();
+        }
+        last = at;
+        ++steps;
+        if (moved)
+        {
+            end = steps;
+            still = 0;
+        }
+        else if (end > 0)
+            ++still;
+        bool const round = carried >= far && std::hypot(at.x - first.x, at.y - first.y) < wide / 2.0;
+        return !round && still < stillMost;
+    }
+
+    double Carried() const { return carried; }
+    // The steps until it last carried him.
+    int End() const { return end; }
+    // The steps until each place it turned or stopped at, one for each place farther than his width from
+    // where it began and from each other.
+    std::vector<int> const& Turns() const { return turns; }
+
+private:
+    void Turn(Pointf at)
+    {
+        auto const near = [&](Pointf p) { return std::hypot(p.x - at.x, p.y - at.y) < wide; };
+        if (int(turns.size()) < turnsMost && (turns.empty() || steps - turns.back() >= gap) && !near(first)
+            && std::none_of(places.begin(), places.end(), near))
+        {
+            turns.push_back(steps);
+            places.push_back(at);
+        }
+    }
+
+    double wide;
+    int stillMost;
+    double far;
+    int turnsMost;
+    int gap;
+    int steps = 0;
+    double carried = 0.0;
+    int end = 0;
+    int still = 0;
+    Pointf first;
+    Pointf last;
+    std::optional<Pointf> way; // the way it carried him since it last turned
+    std::vector<int> turns;
+    std::vector<Pointf> places;
 };
