@@ -1301,7 +1301,7 @@ class WorldSurfaces : public WorldKit, public testing::WithParamInterface<int>
 {
 };
 
-constexpr int Surface_HoldSteps = 1500;
+constexpr int Surface_HoldSteps = 1000;
 constexpr int Surface_StillSteps = 400;
 
 // The runs from each standing surface: without the double jump holding left, holding right and
@@ -1533,6 +1533,7 @@ TEST_P(WorldSurfaces, FromEveryStandingSurfaceThePlayerStaysInSightWithinTheWall
     // walking wherever it turned or stopped on the way.
     int rides = 0; // ridden: what carried him far enough
     int rideSteps = 0;
+    std::vector<std::pair<Pointf, double>> walkedOff; // where rides turned that he walked off at, at a size
     auto const ride = [&](int r) {
         WayBack::Ride const rode = ways.Rides()[std::size_t(r)];
         ways.Ridden(r);
@@ -1561,7 +1562,8 @@ TEST_P(WorldSurfaces, FromEveryStandingSurfaceThePlayerStaysInSightWithinTheWall
             faults += doors.Report();
         };
         // How far and how long it carries him standing, and where it turns.
-        WayBack_Carry carry(Player_Width * rode.size, Ride_Still, Ride_Carry, Ride_Turns, Ride_TurnGap);
+        double const wide = Player_Width * rode.size;
+        WayBack_Carry carry(wide, Ride_Still, Ride_Carry, Ride_Turns, Ride_TurnGap);
         run(
             std::string(name) + ", standing", Ride_Steps, [](int) { return std::vector<int>(); },
             [&] {
@@ -1573,11 +1575,23 @@ TEST_P(WorldSurfaces, FromEveryStandingSurfaceThePlayerStaysInSightWithinTheWall
         if (carry.Carried() < Ride_Carry)
             return;
         ++rides;
-        // Jumping off at the start, halfway and at the end; walking off there and wherever it turns. A
-        // step off goes on while he falls.
+        // Jumping off at the start, halfway and at the end; walking off there and wherever it turns, but
+        // where another ride was walked off at his size already (a car of the same route). A step off
+        // goes on while he falls.
         std::set<int> const jumps{0, end / 2, end};
         std::set<int> offs(jumps);
-        offs.insert(carry.Turns().begin(), carry.Turns().end());
+        for (std::size_t t = 0; t < carry.Turns().size(); ++t)
+        {
+            Pointf const p = carry.Places()[t];
+            auto const near = [&](std::pair<Pointf, double> const& off) {
+                return off.second == rode.size && std::hypot(off.first.x - p.x, off.first.y - p.y) < wide;
+            };
+            if (std::none_of(walkedOff.begin(), walkedOff.end(), near))
+            {
+                offs.insert(carry.Turns()[t]);
+                walkedOff.emplace_back(p, rode.size);
+            }
+        }
         for (int off : offs)
             for (int direction : {KeyIndex_GameLeft, KeyIndex_GameRight})
                 for (bool jumping : {false, true})

@@ -645,6 +645,8 @@ public:
     // The steps until each place it turned or stopped at, one for each place farther than his width from
     // where it began and from each other.
     std::vector<int> const& Turns() const { return turns; }
+    // ...and where he was then.
+    std::vector<Pointf> const& Places() const { return places; }
 
 private:
     void Turn(Pointf at)
