@@ -1135,7 +1135,8 @@ TEST_F(WorldKit, ARideIsFollowedOnceRoundAndSteppedOffWhereverItTurnsOrStops)
     };
     // A lift up 200 and down again, for ever: one place it turns at, its top, and over when it has
     // brought him back to where he boarded it.
-    WayBack_Carry lift(20.0, 30, 100.0, 24, 10);
+    std::vector<Pointf> offs;
+    WayBack_Carry lift(20.0, 30, 100.0, 24, 10, offs);
     ASSERT_TRUE(go(lift, 0.0, 0.0));
     for (int i = 0; i < 100; ++i)
         ASSERT_TRUE(go(lift, 0.0, 2.0));
@@ -1148,7 +1149,8 @@ TEST_F(WorldKit, ARideIsFollowedOnceRoundAndSteppedOffWhereverItTurnsOrStops)
     // has stood 30 steps.
     at = Pointf();
     step = 0;
-    WayBack_Carry car(20.0, 30, 100.0, 24, 10);
+    offs.clear();
+    WayBack_Carry car(20.0, 30, 100.0, 24, 10, offs);
     ASSERT_TRUE(go(car, 0.0, 0.0));
     for (int i = 0; i < 50; ++i)
         ASSERT_TRUE(go(car, 2.0, 0.0));
@@ -1333,6 +1335,7 @@ constexpr int Ride_FallSteps = 300;  // ...and at most as many more while he fal
 constexpr int Ride_Turns = 24;       // places where it turns or stops, stepped off at, at most
 constexpr int Ride_TurnGap = 10;     // ...that many steps apart at least
 constexpr int Surface_Rides = 200;   // rides seen, at most
+constexpr int Board_Steps = 400;     // what no run stood on, stood on from the world's start, at most
 
 // The tower's surfaces again at the size each of the two scalers nearest them gives, where he fits
 // at it and it is not the size he is stood at already. Not in a part walked at one size: no one
@@ -1533,7 +1536,7 @@ TEST_P(WorldSurfaces, FromEveryStandingSurfaceThePlayerStaysInSightWithinTheWall
     // walking wherever it turned or stopped on the way.
     int rides = 0; // ridden: what carried him far enough
     int rideSteps = 0;
-    std::vector<std::pair<Pointf, double>> walkedOff; // where rides turned that he walked off at, at a size
+    std::map<long long, std::vector<Pointf>> walkedOff; // where rides turned that he walked off at, by size
     auto const ride = [&](int r) {
         WayBack::Ride const rode = ways.Rides()[std::size_t(r)];
         ways.Ridden(r);
@@ -1562,8 +1565,8 @@ TEST_P(WorldSurfaces, FromEveryStandingSurfaceThePlayerStaysInSightWithinTheWall
             faults += doors.Report();
         };
         // How far and how long it carries him standing, and where it turns.
-        double const wide = Player_Width * rode.size;
-        WayBack_Carry carry(wide, Ride_Still, Ride_Carry, Ride_Turns, Ride_TurnGap);
+        WayBack_Carry carry(Player_Width * rode.size, Ride_Still, Ride_Carry, Ride_Turns, Ride_TurnGap,
+                            walkedOff[std::llround(rode.size * 1e4)]);
         run(
             std::string(name) + ", standing", Ride_Steps, [](int) { return std::vector<int>(); },
             [&] {
@@ -1580,18 +1583,7 @@ TEST_P(WorldSurfaces, FromEveryStandingSurfaceThePlayerStaysInSightWithinTheWall
         // goes on while he falls.
         std::set<int> const jumps{0, end / 2, end};
         std::set<int> offs(jumps);
-        for (std::size_t t = 0; t < carry.Turns().size(); ++t)
-        {
-            Pointf const p = carry.Places()[t];
-            auto const near = [&](std::pair<Pointf, double> const& off) {
-                return off.second == rode.size && std::hypot(off.first.x - p.x, off.first.y - p.y) < wide;
-            };
-            if (std::none_of(walkedOff.begin(), walkedOff.end(), near))
-            {
-                offs.insert(carry.Turns()[t]);
-                walkedOff.emplace_back(p, rode.size);
-            }
-        }
+        offs.insert(carry.Turns().begin(), carry.Turns().end());
         for (int off : offs)
             for (int direction : {KeyIndex_GameLeft, KeyIndex_GameRight})
                 for (bool jumping : {false, true})
@@ -1681,10 +1673,11 @@ TEST_P(WorldSurfaces, FromEveryStandingSurfaceThePlayerStaysInSightWithinTheWall
             if (!top)
                 continue;
             put(*top, start);
-            for (int i = 0; i < Ride_Steps; ++i, ++steps)
+            std::vector<bool> const reached = ways.Reached();
+            for (int i = 0; i < Board_Steps; ++i, ++steps)
             {
                 Pointf const was = world->GetPlayer()->GetPos();
-                if (plain({}) != Level_Continue || ways.Boarded(*world, was) >= 0)
+                if (plain({}) != Level_Continue || ways.Boarded(*world, was, reached) >= 0)
                     break;
             }
         }

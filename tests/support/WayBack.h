@@ -345,12 +345,22 @@ public:
         return Pointf(x, Height(s, x));
     }
 
-    // A place reached from the road, without the double jump, that the moving group he stands on now
-    // comes within reach of, so that he could have stepped onto it from there: -1 if none. Within
-    // reach: over the edge, from as high as it to a jump of his height over it; beside one of its ends,
-    // within his width, from that jump down to a drop of WayBack_BoardDrop heights. He is taken to have
-    // been seen on it from there.
-    int Boarded(World_Base const& world, Pointf was)
+    // Whether each node is reached from the road's by the links so far.
+    std::vector<bool> Reached() const
+    {
+        std::vector<int> const parent = FromRoad();
+        std::vector<bool> reached(parent.size());
+        for (std::size_t n = 0; n < parent.size(); ++n)
+            reached[n] = parent[n] != Unreached;
+        return reached;
+    }
+
+    // A place reached from the road (as `reached`, of Reached, says), without the double jump, that the
+    // moving group he stands on now comes within reach of, so that he could have stepped onto it from
+    // there: -1 if none. Within reach: over the edge, from as high as it to a jump of his height over it;
+    // beside one of its ends, within his width, from that jump down to a drop of WayBack_BoardDrop
+    // heights. He is taken to have been seen on it from there.
+    int Boarded(World_Base const& world, Pointf was, std::vector<bool> const& reached)
     {
         Player const* player = world.GetPlayer();
         if (!player->onGround || player->IsPlayerDead() != 0 || world.GetMap()->GetGroup(player->groundPoly) == 0)
@@ -361,11 +371,10 @@ public:
         double const tall = Player_Height * player->GetScale();
         double const low = std::min(was.y, feet.y);
         double const high = std::max(was.y, feet.y);
-        std::vector<int> const parent = FromRoad();
-        for (std::size_t n = 0; n < nodes.size(); ++n)
+        for (std::size_t n = 0; n < reached.size(); ++n)
         {
             Node const& node = nodes[n];
-            if (parent[n] == Unreached || node.twice || node.size != player->GetScale())
+            if (!reached[n] || node.twice || node.size != player->GetScale())
                 continue;
             StandingSurface const& s = edges[std::size_t(node.edge)];
             auto const within = [&](double y, double drop) { return high >= y - drop && low <= y + tall; };
@@ -588,9 +597,10 @@ class WayBack_Carry
 public:
     // width: his. stillSteps: steps on end it has not carried him that end a ride begun. farEnough: as far
     // as it must have carried him before it can bring him round. turnsKept, turnGap: the places where it
-    // turns kept, at most, and the steps between them, at least.
-    WayBack_Carry(double width, int stillSteps, double farEnough, int turnsKept, int turnGap)
-        : wide(width), stillMost(stillSteps), far(farEnough), turnsMost(turnsKept), gap(turnGap)
+    // turns kept, at most, and the steps between them, at least. offs: the places turns were kept at, by
+    // this ride and by others before it at his size (a car of the same route), each kept once.
+    WayBack_Carry(double width, int stillSteps, double farEnough, int turnsKept, int turnGap, std::vector<Pointf>& offs)
+        : wide(width), stillMost(stillSteps), far(farEnough), turnsMost(turnsKept), gap(turnGap), places(offs)
     {
     }
 
@@ -643,10 +653,8 @@ public:
     // The steps until it last carried him.
     int End() const { return end; }
     // The steps until each place it turned or stopped at, one for each place farther than his width from
-    // where it began and from each other.
+    // where it began and from the places kept before.
     std::vector<int> const& Turns() const { return turns; }
-    // ...and where he was then.
-    std::vector<Pointf> const& Places() const { return places; }
 
 private:
     void Turn(Pointf at)
@@ -673,5 +681,5 @@ private:
     Pointf last;
     std::optional<Pointf> way; // the way it carried him since it last turned
     std::vector<int> turns;
-    std::vector<Pointf> places;
+    std::vector<Pointf>& places;
 };
