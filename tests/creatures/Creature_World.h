@@ -267,7 +267,7 @@ private:
                 PlaceGoblin(zone, GoblinTurnRef_Swapped, GoblinTurnRef_SwappedLeft, GoblinTurnRef_SwappedRight);
             break;
         case CreatureZone_Rats:
-            // The Parts' order of rand() draws: each rat draws its start, then its direction.
+            // The order of the rats' rand() draws: each rat draws its start, then its direction.
             freeRat = PlaceRat(zone, RatsRef_Free, RatsRef_FreeLimit, 1);
             blockedRat = PlaceRat(zone, RatsRef_Blocked, RatsRef_BlockedLimit, 2);
             break;
