@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 std::uint16_t keyAssign[KeyAssign_Count] = {};
 
@@ -127,7 +128,7 @@ void LoadKeyAssign()
         keyAssign[i] = static_cast<std::uint16_t>(bytes[2 * i] | bytes[2 * i + 1] << 8);
 }
 
-bool SaveKeyAssign()
+bool SaveKeyAssign(std::string* inTheWay)
 {
     std::uint8_t bytes[2 * KeyAssign_Count];
     for (int i = 0; i < KeyAssign_Count; i++)
@@ -135,5 +136,5 @@ bool SaveKeyAssign()
         bytes[2 * i] = static_cast<std::uint8_t>(keyAssign[i] & 0xFF);
         bytes[2 * i + 1] = static_cast<std::uint8_t>(keyAssign[i] >> 8);
     }
-    return HM_WriteWhole(keyAssignFile, bytes, sizeof bytes);
+    return HM_WriteWhole(keyAssignFile, bytes, sizeof bytes, true, inTheWay);
 }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 
 constexpr int KeyData_Count = 61; // raw keys 0 to 51, then the game keys
 constexpr int KeyData_FirstGameKey = 52;
@@ -84,5 +85,6 @@ void DefaultKeyAssign();
 // game keys acts as the first, so no code read needs refusing.
 void LoadKeyAssign();
 // Writes the 18 entries to "keyassign" whole, by way of a scratch file, or leaves the file as it
-// was; false then, and the caller tells the player.
-bool SaveKeyAssign();
+// was; false then, and the caller tells the player. When what stands at the scratch name cannot be
+// removed (a folder), inTheWay, if given, gets that name.
+bool SaveKeyAssign(std::string* inTheWay = nullptr);

@@ -181,5 +181,11 @@ bool InputScript::WriteShot(char const* file)
     image.format = PNG_FORMAT_RGB;
     // GL rows run from the bottom: a negative stride writes them top first.
     int const stride = -width * 3;
-    return png_image_write_to_file(&image, file, 0, pixels.data(), stride, nullptr) != 0;
+    std::vector<unsigned char> png(PNG_IMAGE_PNG_SIZE_MAX(image));
+    png_alloc_size_t size = png.size();
+    if (png_image_write_to_memory(&image, png.data(), &size, 0, pixels.data(), stride, nullptr) == 0)
+        return false;
+    // Written as the game's own files are: a link planted at the name is replaced, never written
+    // through, and a picture cut short never stands under it.
+    return HM_WriteWhole(file, png.data(), size);
 }

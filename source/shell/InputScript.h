@@ -32,7 +32,9 @@ public:
     // The steps after which the script queues keys or a close, in the order of its lines.
     std::vector<int> InputSteps() const;
 
-    // Writes the game's picture in the back buffer to a PNG file; false when it cannot.
+    // Writes the game's picture in the back buffer to a PNG file, by way of a scratch file beside it
+    // as the game's other files are: a link at the name is replaced, not followed. False when it
+    // cannot, the file then as it was.
     static bool WriteShot(char const* file);
 
 private:

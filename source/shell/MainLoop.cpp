@@ -26,6 +26,8 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <csignal>
+
 char const* const splashScreenFile = "gfx/title.png";
 char const* const splashScreen2File = "gfx/tarviklogo.png";
 char const* const splashScreen3File = "gfx/pelunora.png";
@@ -260,6 +262,9 @@ void ShutDown()
 
 int RunGame()
 {
+    // Under a file-size limit a write past it then fails (EFBIG) as one on a full disk does, and is
+    // told and cleaned up as that one is, rather than ending the game.
+    std::signal(SIGXFSZ, SIG_IGN);
     try
     {
         Init();

@@ -12,6 +12,7 @@
 #include <GL/gl.h>
 
 #include <cmath>
+#include <string>
 
 namespace
 {
@@ -67,6 +68,11 @@ int MainMenu::UpDown(KeyData const* keys)
     if (arrows != 0)
         return arrows;
     return int(Pressed(keys, KeyIndex_GameNextTarget)) - int(Pressed(keys, KeyIndex_GamePrevTarget));
+}
+
+std::string MainMenu::InTheWayLine(std::string const& inTheWay)
+{
+    return inTheWay.empty() ? "" : "\n" + inTheWay + " stands in the way and could not be removed.";
 }
 
 MainMenu::MainMenu()

@@ -4,6 +4,8 @@
 #include "media/Game_Sounds.h"
 #include "util/Pointf.h"
 
+#include <string>
+
 class Image;
 struct KeyData;
 
@@ -58,6 +60,9 @@ public:
     // file may put an arrow's code on the opposite change-target key as well, and the arrows must
     // still move, whatever the file holds.
     static int UpDown(KeyData const* keys);
+    // The line a box about a failed write adds when something the game cannot remove stands at the
+    // scratch name the file is written under; empty when nothing does.
+    static std::string InTheWayLine(std::string const& inTheWay);
 
     // A red chevron whose tip lies at tip and whose arms open in direction (-1 left, +1 right).
     static void PlotArrow(Pointf tip, double direction);

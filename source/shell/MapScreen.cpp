@@ -86,6 +86,7 @@ constexpr auto Pressed = MainMenu::Pressed;
 constexpr auto Held = MainMenu::Held;
 constexpr auto Released = MainMenu::Released;
 constexpr auto PlaySound = MainMenu::PlayUiSound;
+constexpr auto InTheWayLine = MainMenu::InTheWayLine;
 
 // The keys that act only as themselves there, whatever game key a key file also puts on their
 // codes: on the title those of the slots and the erase question, on the map Enter and Escape. The
@@ -233,12 +234,6 @@ bool MayReplace(char const* file, NoCopy* why, std::string* inTheWay)
     {
     }
     return !damaged || !CopyAside(file, why, inTheWay).empty();
-}
-
-// The line a save's box adds when something the game cannot remove stands at a scratch name.
-std::string InTheWayLine(std::string const& inTheWay)
-{
-    return inTheWay.empty() ? "" : "\n" + inTheWay + " stands in the way and could not be removed.";
 }
 
 // Writes a slot, making the saves folder at the first save. A failed write leaves the old slot
@@ -694,8 +689,11 @@ void MapScreen::PollTitle(KeyData const* keys)
         PlaySound(Sound_UiSelect2);
         if (eraseChoice == 1)
         {
+            // A failed write leaves the file as it was, and the plate shows what the file holds.
+            GameEvents const before = *slots[selected];
             slots[selected]->New();
-            WriteSlot(slots[selected], selected);
+            if (!WriteSlot(slots[selected], selected))
+                *slots[selected] = before;
         }
         eraseMode = false;
     }

@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <cstring>
 #include <iterator>
+#include <string>
 
 namespace
 {
@@ -265,8 +266,13 @@ void OptionsScreen::Click(int control)
         }
         std::memcpy(keyAssign, tempKeyAssign, sizeof keyAssign);
         // The keys chosen act either way; only the next start would not know them.
-        if (!SaveKeyAssign())
-            MessageBox::Show("Your keys could not be saved.\nThey are kept until the game is closed.", "Error");
+        std::string inTheWay;
+        if (!SaveKeyAssign(&inTheWay))
+        {
+            std::string const text = "Your keys could not be saved.\nThey are kept until the game is closed."
+                                     + MainMenu::InTheWayLine(inTheWay);
+            MessageBox::Show(text.c_str(), "Error");
+        }
         ended = true;
     }
     else if (control == Options_Cancel)

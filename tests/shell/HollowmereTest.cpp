@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -22,6 +23,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <poll.h>
 #include <string>
 #include <thread>
 
@@ -64,6 +66,63 @@ void WriteKeyFile(std::filesystem::path const& file, std::uint16_t const (&codes
     std::ofstream out(file, std::ios::binary);
     for (std::uint16_t code : codes)
         out.put(static_cast<char>(code & 0xFF)).put(static_cast<char>(code >> 8));
+}
+
+// Runs the program in the game's data folder as GameRun::RunIn does, its files limited to limit bytes
+// as on a disk that fills up. The limit is set in the child alone, and the signal a write past it
+// sends is left as a fresh process has it, so that only the game's own handling keeps it going. What
+// it prints goes through a pipe, which no limit cuts. Its exit code, or -1 when it did not exit.
+int RunUnderFileLimit(GameRun const& game, std::string const& environment, rlim_t limit, std::string* log)
+{
+    std::string const command =
+        "cd " + game.data.string() + " && " + environment + " exec " + GameRun::Built("hollowmere") + " 2>&1";
+    int out[2] = {-1, -1};
+    if (pipe(out) != 0)
+        return -1;
+    pid_t const child = fork();
+    if (child == 0)
+    {
+        rlimit bound = {};
+        getrlimit(RLIMIT_FSIZE, &bound);
+        bound.rlim_cur = limit;
+        setrlimit(RLIMIT_FSIZE, &bound);
+        signal(SIGXFSZ, SIG_DFL);
+        dup2(out[1], STDOUT_FILENO);
+        close(out[0]);
+        close(out[1]);
+        execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(out[1]);
+    log->clear();
+    auto const deadline = std::chrono::steady_clock::now() + GameRun::RunLimit;
+    pollfd ready = {out[0], POLLIN, 0};
+    for (;;)
+    {
+        if (poll(&ready, 1, 100) > 0)
+        {
+            char buffer[4096];
+            ssize_t const got = read(out[0], buffer, sizeof buffer);
+            if (got > 0)
+            {
+                log->append(buffer, static_cast<std::size_t>(got));
+                continue;
+            }
+            if (got == 0 || errno != EINTR)
+                break;
+        }
+        if (std::chrono::steady_clock::now() >= deadline)
+        {
+            kill(child, SIGKILL);
+            ADD_FAILURE() << "the program ran past " << GameRun::RunLimit.count() << " s: killed as hung";
+            break;
+        }
+    }
+    close(out[0]);
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child)
+        return -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 } // namespace
@@ -474,4 +533,54 @@ TEST(Hollowmere, EntersTheVillageAndThePlateauFromTheMapAndLeavesByTheMenu)
     Shot const held(games[1].data / "held.png");
     ASSERT_GT(held.width, 0);
     EXPECT_TRUE(held.rgb == map.rgb) << "the map, as before the plateau, while act is held";
+}
+
+// Under a file-size limit the game died of the signal a write past it sends, at the first such write,
+// without a word: at the start-up's check (its scratch file left in the saves folder), at a save, at
+// a damaged slot's copy or at the key file's OK (a scratch file cut short left). Each write fails as
+// on a full disk, with the same box, and leaves every file as it was and no scratch file.
+TEST(Hollowmere, AFileSizeLimitFailsEachWriteAsAFullDiskDoes)
+{
+    GameRun game(SmokeWorld, Seasoned());
+    std::string const damaged(221, '\x07');
+    std::ofstream(game.data / "saves/save1", std::ios::binary) << damaged;
+    DefaultKeyAssign();
+    WriteKeyFile(game.data / "keyassign", keyAssign);
+    std::string const slot = game.Slot();
+    std::string const keys = GameRun::ReadAll(game.data / "keyassign");
+    auto const untouched = [&] {
+        EXPECT_EQ(slot, game.Slot());
+        EXPECT_EQ(damaged, GameRun::ReadAll(game.data / "saves/save1"));
+        EXPECT_EQ(keys, GameRun::ReadAll(game.data / "keyassign"));
+        for (auto const& entry : std::filesystem::directory_iterator(game.data / "saves"))
+            EXPECT_TRUE(entry.path().filename() == "save0" || entry.path().filename() == "save1")
+                << entry.path() << " left behind";
+        EXPECT_FALSE(std::filesystem::exists(game.data / "keyassign.tmp"));
+    };
+
+    // Nothing may be written: the start-up's check fails and says so.
+    std::string log;
+    EXPECT_EQ(0, RunUnderFileLimit(game, game.Scripted("start", "0 close\n"), 0, &log)) << log;
+    EXPECT_NE(std::string::npos, log.find("You will not be able to save the game.")) << log;
+    untouched();
+
+    // Files of 30 bytes at most: the check's passes, the damaged slot's copy on the title, the key
+    // file at the options' OK and the slot as the map opens after the level are all cut short. In the
+    // level: Escape, down twice to Options and Enter; Enter there is OK; up to "Leave level" and
+    // Enter; Escape quits on the map (a close follows, should it not).
+    std::string const script =
+        game.slot.Script() + game.At(100, "key 0x1B down") + game.At(102, "key 0x1B up") + game.At(110, "key 0x28 down")
+        + game.At(112, "key 0x28 up") + game.At(114, "key 0x28 down") + game.At(116, "key 0x28 up")
+        + game.At(120, "key 0x0D down") + game.At(122, "key 0x0D up") + game.At(140, "key 0x0D down")
+        + game.At(142, "key 0x0D up") + game.At(160, "key 0x26 down") + game.At(162, "key 0x26 up")
+        + game.At(170, "key 0x0D down") + game.At(172, "key 0x0D up") + game.At(360, "key 0x1B down")
+        + game.At(400, "close");
+    EXPECT_EQ(0, RunUnderFileLimit(game, game.Scripted("script", script), 30, &log)) << log;
+    EXPECT_EQ(std::string::npos, log.find("You will not be able to save the game.")) << log;
+    EXPECT_NE(std::string::npos, log.find("cannot keep the damaged save slot saves/save1")) << log;
+    EXPECT_NE(std::string::npos, log.find("Your keys could not be saved.\nThey are kept until the game is closed."))
+        << log;
+    EXPECT_NE(std::string::npos, log.find("Your progress could not be saved.\nThe saved game is as it was before."))
+        << log;
+    untouched();
 }

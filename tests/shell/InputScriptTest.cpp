@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -154,5 +155,32 @@ TEST_F(InputScriptTest, QueuesItsKeysAndCloseAfterTheirStepAsTheWindowSystemWoul
     std::vector<Window_Message> const eleven = after(11);
     ASSERT_EQ(eleven.size(), 1u);
     EXPECT_EQ(eleven[0].type, Window_Close);
+    GameWindow::Close();
+}
+
+// A shot once opened its name as it found it: a link planted there had the picture written over the
+// file it led to, outside the data folder, and a dangling one made that file. The link is replaced by
+// the picture, and what it led to stays as it was.
+TEST_F(InputScriptTest, AShotReplacesALinkAtItsNameAndNeverWritesThroughIt)
+{
+    ASSERT_TRUE(GameWindow::Open(640, 480)) << GameWindow::FailureText();
+    folder.WriteText("outside", "not a picture");
+    std::filesystem::create_symlink(folder / "outside", folder / "shot.png");
+    std::filesystem::create_symlink(folder / "nowhere", folder / "dangling.png");
+    for (char const* name : {"shot.png", "dangling.png"})
+    {
+        std::string const shot = folder / name;
+        EXPECT_TRUE(InputScript::WriteShot(shot.c_str())) << name;
+        EXPECT_FALSE(std::filesystem::is_symlink(shot)) << name;
+        std::vector<unsigned char> bytes;
+        ASSERT_TRUE(HM_ReadWhole(shot.c_str(), DataFile_PictureLimit, &bytes)) << name;
+        ASSERT_GT(bytes.size(), 8u);
+        EXPECT_EQ(std::string(bytes.begin() + 1, bytes.begin() + 4), "PNG") << name;
+    }
+    std::vector<unsigned char> outside;
+    ASSERT_TRUE(HM_ReadWhole((folder / "outside").c_str(), DataFile_AnyLimit, &outside));
+    EXPECT_EQ(std::string(outside.begin(), outside.end()), "not a picture");
+    EXPECT_FALSE(std::filesystem::exists(folder / "nowhere"));
+    EXPECT_EQ(3, std::distance(std::filesystem::directory_iterator(folder.path), {})) << "a scratch file left";
     GameWindow::Close();
 }

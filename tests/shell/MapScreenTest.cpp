@@ -199,6 +199,24 @@ TEST_F(MapScreenTest, EraseAsksAndOnlyYesResetsTheSlot)
     EXPECT_TRUE(screen.Slot(0)->IsNew());
     EXPECT_TRUE(GameEvents(MapScreen::SlotFile(0)).IsNew());
     EXPECT_EQ(0, screen.Selected()) << "moving between yes and no leaves the slot selected";
+
+    // An erase whose write fails (a folder where the slot is written first) says the saved game is as
+    // it was, and the plate shows it so, not as a new game.
+    stored.Save(MapScreen::SlotFile(0));
+    std::filesystem::create_directory(std::string(MapScreen::SlotFile(0)) + ".tmp");
+    MapScreen blocked(&live, Level_None, Level_Continue);
+    MessageBox::ClearRecorded();
+    Feed(blocked, KeyIndex_Delete, KeyState_Released);
+    Feed(blocked, KeyIndex_Up, KeyState_Pressed);
+    Feed(blocked, KeyIndex_Enter, KeyState_Released);
+    EXPECT_FALSE(blocked.Erasing());
+    ASSERT_EQ(1u, MessageBox::Recorded().size());
+    EXPECT_NE(std::string::npos, MessageBox::Recorded()[0].text.find("as it was before"))
+        << MessageBox::Recorded()[0].text;
+    MessageBox::ClearRecorded();
+    EXPECT_FALSE(GameEvents(MapScreen::SlotFile(0)).IsNew());
+    EXPECT_FALSE(blocked.Slot(0)->IsNew());
+    EXPECT_TRUE(blocked.Slot(0)->Happened(12, 0));
 }
 
 // Action on Down moved the erase question to "yes" on Down's press and answered it on its release:

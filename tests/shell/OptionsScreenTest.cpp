@@ -94,6 +94,26 @@ TEST_F(OptionsScreenTest, BindsAKeyAndOkWritesTheFile)
     EXPECT_EQ("Your keys could not be saved.\nThey are kept until the game is closed.", MessageBox::Recorded()[0].text);
     EXPECT_TRUE(std::filesystem::is_directory("keyassign"));
     MessageBox::ClearRecorded();
+
+    // A folder at the scratch name the file is written under: the box names it, as a save's does,
+    // at this change and every later one, until it is gone.
+    std::filesystem::remove("keyassign");
+    std::filesystem::create_directory("keyassign.tmp");
+    for (std::uint16_t const vk : {0x76, 0x77})
+    {
+        OptionsScreen blocked;
+        blocked.Click(0);
+        blocked.Handle(Key(vk, true));
+        blocked.Click(Options_Ok);
+        EXPECT_EQ(vk, keyAssign[0]);
+        ASSERT_EQ(1u, MessageBox::Recorded().size());
+        EXPECT_EQ("Your keys could not be saved.\nThey are kept until the game is closed.\nkeyassign.tmp stands in the "
+                  "way and could not be removed.",
+                  MessageBox::Recorded()[0].text);
+        MessageBox::ClearRecorded();
+    }
+    EXPECT_FALSE(std::filesystem::exists("keyassign"));
+    std::filesystem::remove("keyassign.tmp");
 }
 
 TEST_F(OptionsScreenTest, OkWhileWaitingBindsEnterAndEscapeBacksOutStepByStep)
