@@ -32,10 +32,11 @@ public:
     // Ids run from 0 to MaxId; an animation has 1 to MaxFrames frames (two digits name them).
     static constexpr int MaxId = 4095;
     static constexpr int MaxFrames = 100;
-    // The pixels of every picture an image map names, together, pad bands included: some
-    // sixty times what a world's own pictures hold, and a few GL gigabytes short of what a
-    // small file naming the largest picture in many ways would ask for.
-    static constexpr std::uint64_t MaxPixels = std::uint64_t(64) << 20;
+    // The pixels of every picture an image map names, together, pad bands included: some fifty
+    // times what a world's own pictures hold, and as much as three of the largest pictures, which
+    // the game holds in well under a gigabyte; a small file naming one such picture in many ways
+    // asked for gigabytes.
+    static constexpr std::uint64_t MaxPixels = std::uint64_t(48) << 20;
 
     // Reads the image-map file and loads every picture it names from gfx/map/, once for all
     // the lines that name it with the same picture letters. A missing file is Error_OpenFile,
