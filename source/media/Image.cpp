@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <utility>
 
 namespace
@@ -135,6 +136,39 @@ PngPicture ReadPng(FILE* file, bool padX, bool padY)
     return picture;
 }
 
+// The width and height that file's header gives, as ReadPng reads it; false when libpng cannot
+// read the header or the size is out of range.
+bool ReadPngSize(FILE* file, std::uint32_t* width, std::uint32_t* height)
+{
+    PngPicture picture = {0, 0, nullptr, false, Error_None, ""};
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &picture, PngFailed, PngWarned);
+    if (png == nullptr)
+        return false;
+    png_infop info = png_create_info_struct(png);
+    if (info == nullptr)
+    {
+        png_destroy_read_struct(&png, nullptr, nullptr);
+        return false;
+    }
+    if (setjmp(png_jmpbuf(png)))
+    {
+        png_destroy_read_struct(&png, &info, nullptr);
+        return false;
+    }
+    png_init_io(png, file);
+    png_set_user_limits(png, Image::MaxSide, Image::MaxSide);
+    png_read_info(png, info);
+    png_uint_32 const w = png_get_image_width(png, info);
+    png_uint_32 const h = png_get_image_height(png, info);
+    png_destroy_read_struct(&png, &info, nullptr);
+    if (w == 0 || h == 0 || w > Image::MaxSide || h > Image::MaxSide
+        || static_cast<std::size_t>(w) * h > Image::MaxPixels)
+        return false;
+    *width = w;
+    *height = h;
+    return true;
+}
+
 // Anchor fractions of the flag bits; anything but exactly one bit per group is a broken invariant.
 double AnchorX(Image_Render_Flags flags)
 {
@@ -177,11 +211,14 @@ Image::Image(char const* file, Image_Flags flags, bool keep)
     {
         SetupOgl(flags, keep);
     }
-    catch (...)
+    catch (Error const& e)
     {
         // The destructor does not run for a constructor that throws.
         std::free(data);
-        throw;
+        if (e.Code() != Error_PngRead)
+            throw;
+        std::string const text = std::string(file) + ": " + e.Text();
+        throw Error(Error_PngRead, text.c_str());
     }
     Enlist();
 }
@@ -202,7 +239,15 @@ Image::Image(Image const* img, int x, int y, unsigned int w, unsigned int h)
     if (data == nullptr)
         throw Error(Error_OutOfMemory);
     TakeImageClip(img, x, y);
-    SetupOgl(0, false);
+    try
+    {
+        SetupOgl(0, false);
+    }
+    catch (...)
+    {
+        std::free(data);
+        throw;
+    }
     Enlist();
 }
 
@@ -299,10 +344,25 @@ void Image::SetupOgl(Image_Flags flags, bool keep)
     GLenum format = hasAlpha ? GL_RGBA : GL_RGB;
     // The rows lie packed, three bytes a pixel without alpha: not padded to whole words.
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    GLenum failure = GL_NO_ERROR;
     if ((flags & Image_Plain) != 0)
         glTexImage2D(GL_TEXTURE_2D, 0, format, width, height, 0, format, GL_UNSIGNED_BYTE, data);
     else
-        gluBuild2DMipmaps(GL_TEXTURE_2D, format, width, height, format, GL_UNSIGNED_BYTE, data);
+        failure = static_cast<GLenum>(
+            gluBuild2DMipmaps(GL_TEXTURE_2D, format, width, height, format, GL_UNSIGNED_BYTE, data));
+    // A picture the GL cannot hold (out of memory, most often) is a picture that cannot be
+    // loaded, which a data file can ask for; it is no fault in the program.
+    GLenum const glFailure = glGetError();
+    if (failure == GL_NO_ERROR)
+        failure = glFailure;
+    if (failure != GL_NO_ERROR)
+    {
+        glDeleteTextures(1, &texture);
+        texture = 0;
+        std::free(data);
+        data = nullptr;
+        throw Error(Error_PngRead, reinterpret_cast<char const*>(gluErrorString(failure)));
+    }
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &glWidth);
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &glHeight);
 
@@ -464,6 +524,22 @@ bool Image::SamplesOpaqueWithin(double s0, double s1, double t0, double t1) cons
     };
     return within(s0, s1, width, glWidth, opaqueInsetX, repeatsX)
            && within(t0, t1, height, glHeight, opaqueInsetY, repeatsY);
+}
+
+std::uint64_t Image::FilePixels(char const* file, Image_Flags flags)
+{
+    FILE* f = HM_OpenFile(file, "rb", DataFile_PictureLimit);
+    if (f == nullptr)
+        return 0;
+    std::uint32_t w = 0;
+    std::uint32_t h = 0;
+    bool const read = ReadPngSize(f, &w, &h);
+    std::fclose(f);
+    if (!read)
+        return 0;
+    std::uint64_t const paddedW = w + ((flags & Image_PadX) != 0 ? 4 : 0);
+    std::uint64_t const paddedH = h + ((flags & Image_PadY) != 0 ? 4 : 0);
+    return paddedW * paddedH;
 }
 
 void Image::Enlist()

@@ -37,7 +37,8 @@ class Image final
 {
 public:
     // Reads the PNG file and uploads it; keep holds on to the pixel buffer for cutting
-    // sub-images out of it afterwards.
+    // sub-images out of it afterwards. A file that cannot be read, and a picture that the GL
+    // cannot make a texture of (out of memory, say), throw Error_PngRead naming the file.
     Image(char const* file, Image_Flags flags, bool keep);
     // Kind Image_TvFuzz fills and uploads random grey noise; any other kind only sets the size.
     Image(Image_Generated kind, unsigned int w, unsigned int h);
@@ -98,6 +99,11 @@ public:
     // unreadable rather than asking for gigabytes.
     static constexpr std::uint32_t MaxSide = 8192;
     static constexpr std::uint32_t MaxPixels = 4096 * 4096;
+
+    // The pixels, pad bands included, of the picture that the file loads as with these flags,
+    // read from its header alone; 0 when that header cannot be read or gives a size out of
+    // range, so that loading the file fails too.
+    static std::uint64_t FilePixels(char const* file, Image_Flags flags);
 
 private:
     void LoadImage(char const* file, bool padX, bool padY);

@@ -12,7 +12,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <string>
+#include <utility>
 
 struct Textures::Entry
 {
@@ -21,6 +23,15 @@ struct Textures::Entry
     int frames = 1;
     int ticks = 0;
     Texture_Flags flags = 0;
+};
+
+struct Textures::Pictures
+{
+    // By path and image flags: the lines that name a picture with the same letters share it.
+    // Null until the loading pass makes the picture.
+    std::map<std::pair<std::string, Image_Flags>, Image*> byName;
+    std::uint64_t pixels = 0; // of the pictures counted so far
+    bool sized = true;        // false from the first picture whose size cannot be read
 };
 
 namespace
@@ -72,14 +83,23 @@ void NumberFrame(char* star, int frame)
     star[1] = static_cast<char>('0' + frame % 10);
 }
 
+// The pictures belong to the table, not to the entries that show them.
 void FreeFrames(Textures_Texture& entry)
 {
-    if (entry.frames != nullptr)
-        for (int i = 0; i < entry.numFrames; ++i)
-            delete entry.frames[i];
     std::free(entry.frames);
     entry.frames = nullptr;
     entry.numFrames = 0;
+}
+
+// The path of frame i of the entry named name, which has frames frames.
+std::string FramePath(char const* name, int frames, int i)
+{
+    std::string path = std::string("gfx/map/") + name;
+    std::size_t const star = path.find('*');
+    assert(frames == 1 || star != std::string::npos);
+    if (frames > 1)
+        NumberFrame(&path[star], i);
+    return path;
 }
 
 } // namespace
@@ -88,29 +108,39 @@ Textures::Textures(char const* file)
 {
     std::snprintf(fileName, sizeof fileName, "%s", file);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    ParseImageMap(file, false);
-    if (!hasEntryZero)
-        throw Error(Error_ParseFile, file);
-    textures = new FlatList<Textures_Texture>(numTextures);
+    pictures = new Pictures;
     try
     {
+        ParseImageMap(file, false);
+        if (!hasEntryZero)
+            throw Error(Error_ParseFile, file);
+        textures = new FlatList<Textures_Texture>(numTextures);
         ParseImageMap(file, true);
     }
     catch (...)
     {
         // The destructor does not run for a constructor that throws.
-        for (int i = 0; i < numTextures; ++i)
-            FreeFrames((*textures)[i]);
-        delete textures;
+        FreeAll();
         throw;
     }
 }
 
 Textures::~Textures()
 {
-    for (int i = 0; i < numTextures; ++i)
-        FreeFrames((*textures)[i]);
+    FreeAll();
+}
+
+void Textures::FreeAll()
+{
+    if (textures != nullptr)
+        for (int i = 0; i < numTextures; ++i)
+            FreeFrames((*textures)[i]);
     delete textures;
+    textures = nullptr;
+    for (auto const& picture : pictures->byName)
+        delete picture.second;
+    delete pictures;
+    pictures = nullptr;
 }
 
 void Textures::Associate(Tick time, unsigned int id) const
@@ -203,6 +233,28 @@ void Textures::CountTextures(Entry const& entry)
         numTextures = entry.id + 1;
     if (entry.id == 0)
         hasEntryZero = true;
+
+    // The pictures' sizes come from their headers, so that too many pixels are refused before
+    // any is made. Past a picture whose size cannot be read nothing is counted: loading fails
+    // there, or before it.
+    Image_Flags const flags = ImageFlagsOf(entry.flags);
+    for (int i = 0; i < entry.frames && pictures->sized; ++i)
+    {
+        std::string path = FramePath(entry.name, entry.frames, i);
+        auto const added = pictures->byName.emplace(std::make_pair(std::move(path), flags), nullptr);
+        if (!added.second)
+            continue;
+        std::uint64_t const pixels = Image::FilePixels(added.first->first.first.c_str(), flags);
+        if (pixels == 0)
+            pictures->sized = false;
+        pictures->pixels += pixels;
+        if (pictures->pixels > MaxPixels)
+        {
+            std::string const text = std::string(fileName) + ": " + added.first->first.first
+                                     + ": more pixels than the image map's pictures may hold together";
+            throw Error(Error_PngRead, text.c_str());
+        }
+    }
 }
 
 void Textures::LoadImage(Entry const& entry)
@@ -217,25 +269,24 @@ void Textures::LoadImage(Entry const& entry)
     texture.ticksPerFrame = entry.ticks;
     texture.defaultSolid = (entry.flags & Texture_Solid) != 0;
 
-    char path[sizeof entry.name + 16];
-    std::snprintf(path, sizeof path, "gfx/map/%s", entry.name);
-    char* star = std::strchr(path, '*');
-    assert(entry.frames == 1 || star != nullptr);
     Image_Flags flags = ImageFlagsOf(entry.flags);
     for (int i = 0; i < entry.frames; ++i)
     {
-        if (entry.frames > 1)
-            NumberFrame(star, i);
-        try
-        {
-            texture.frames[i] = new Image(path, flags, false);
-        }
-        catch (Error const& e)
-        {
-            // The image map that named the picture first: a long picture name may be cut short.
-            std::string const text = std::string(fileName) + ": " + e.Text();
-            throw Error(e.Code(), text.c_str());
-        }
+        auto const named =
+            pictures->byName.emplace(std::make_pair(FramePath(entry.name, entry.frames, i), flags), nullptr);
+        Image*& picture = named.first->second;
+        if (picture == nullptr)
+            try
+            {
+                picture = new Image(named.first->first.first.c_str(), flags, false);
+            }
+            catch (Error const& e)
+            {
+                // The image map that named the picture first: a long picture name may be cut short.
+                std::string const text = std::string(fileName) + ": " + e.Text();
+                throw Error(e.Code(), text.c_str());
+            }
+        texture.frames[i] = picture;
     }
     Image::CheckGlError();
 }

@@ -20,7 +20,7 @@ constexpr Texture_Flags Texture_Plain = 16;  // "p"
 
 struct Textures_Texture
 {
-    Image** frames;    // numFrames owned pictures
+    Image** frames;    // numFrames pictures, held by the table (lines naming one picture share it)
     bool defaultSolid; // the "s" letter
     int numFrames;     // 0 for an id that no line names
     int ticksPerFrame; // level-clock units (1/256 step) per frame; 0 for a still texture
@@ -32,10 +32,17 @@ public:
     // Ids run from 0 to MaxId; an animation has 1 to MaxFrames frames (two digits name them).
     static constexpr int MaxId = 4095;
     static constexpr int MaxFrames = 100;
+    // The pixels of every picture an image map names, together, pad bands included: some fifty
+    // times what a world's own pictures hold, and as much as three of the largest pictures, which
+    // the game holds in well under a gigabyte; a small file naming one such picture in many ways
+    // asked for gigabytes.
+    static constexpr std::uint64_t MaxPixels = std::uint64_t(48) << 20;
 
-    // Reads the image-map file and loads every picture it names from gfx/map/. A missing
-    // file is Error_OpenFile, a malformed entry or a file without entry 0 Error_ParseFile,
-    // both naming the file.
+    // Reads the image-map file and loads every picture it names from gfx/map/, once for all
+    // the lines that name it with the same picture letters. A missing file is Error_OpenFile,
+    // a malformed entry or a file without entry 0 Error_ParseFile, both naming the file; a
+    // missing picture is Error_OpenFile, an unreadable one, one the GL cannot hold, and one
+    // past MaxPixels with those before it, Error_PngRead, naming the file and the picture.
     explicit Textures(char const* file);
     ~Textures();
     Textures(Textures const&) = delete;
@@ -62,15 +69,19 @@ public:
 
 private:
     struct Entry;
+    struct Pictures;
 
     void ParseImageMap(char const* file, bool load);
     void CountTextures(Entry const& entry);
     void LoadImage(Entry const& entry);
     Textures_Texture const& Resolve(unsigned int id) const;
+    // Frees every frames array and picture.
+    void FreeAll();
 
     int numTextures = 0;
     FlatList<Textures_Texture>* textures = nullptr;
-    char prefix[128] = {}; // the file's first word
+    Pictures* pictures = nullptr; // each picture the lines name, loaded once
+    char prefix[128] = {};        // the file's first word
     bool hasEntryZero = false;
     char fileName[128] = {};
 };

@@ -7,6 +7,10 @@ constexpr int Audio_Rate = 44100;  // mixing rate, Hz
 constexpr int Audio_Channels = 32; // effect channels
 // The channel number the music stream is given, apart from the effect channels.
 constexpr int Audio_StreamChannel = 0x10000;
+// The longest sound effect decoded, in seconds: effects last a few seconds, long ones some tens.
+// A longer one, and one that is neither WAV nor MP3, is told from its file before any of it is
+// decoded and plays as a missing file does: not at all.
+constexpr int Audio_SampleSeconds = 60;
 
 // An open music file.
 struct Audio_Stream;
@@ -24,8 +28,8 @@ public:
     static bool IsOpen();
 
     // Starts the file once or looping on a free channel and returns the channel, or -1 when
-    // the file cannot be decoded or every channel is busy. A file is loaded at its first
-    // play and kept until Close.
+    // the file cannot be decoded, is longer than Audio_SampleSeconds, or every channel is busy.
+    // A file is loaded at its first play and kept until Close.
     static int Play(char const* file, bool loop);
     // Volume from 0 (silent) to 255 (full), for an effect channel or the stream channel.
     static void SetVolume(int channel, int volume);

@@ -10,8 +10,34 @@
 
 #include <gmock/gmock.h>
 
+#include <atomic>
+#include <cstdint>
+#include <dlfcn.h>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <vector>
+#include <zlib.h>
+
+namespace
+{
+
+// Set, the next glGetError of this program reports the GL out of memory, as a GL does when a
+// picture is more than it can hold.
+std::atomic<bool> glOutOfMemory{false};
+
+} // namespace
+
+// Stands in for the GL's own, which it calls otherwise.
+extern "C" GLenum glGetError()
+{
+    using GetError = GLenum (*)();
+    static GetError const gl = reinterpret_cast<GetError>(dlsym(RTLD_NEXT, "glGetError"));
+    if (glOutOfMemory.exchange(false))
+        return GL_OUT_OF_MEMORY;
+    return gl();
+}
 
 namespace
 {
@@ -22,6 +48,25 @@ void WritePicture(char const* name, int w, int h, PngFormat format = PngFormat::
     Canvas c(w, h, Rgba{90, 60, 30, 255});
     c.Set(1, 1, Rgba{200, 0, 0, 255});
     c.WritePng(std::string("gfx/map/") + name, format);
+}
+
+// A picture whose header gives side x side pixels and whose pixels are missing: its size is read,
+// and loading it fails.
+void WriteClaimedPicture(char const* name, std::uint32_t side)
+{
+    WritePicture(name, 4, 4);
+    std::string const path = std::string("gfx/map/") + name;
+    std::ifstream in(path, std::ios::binary);
+    std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    in.close();
+    unsigned char* ihdr = bytes.data() + 12; // chunk type, then width and height
+    for (int k = 0; k < 2; ++k)
+        for (int b = 0; b < 4; ++b)
+            ihdr[4 + 4 * k + b] = static_cast<unsigned char>(side >> (24 - 8 * b));
+    std::uint32_t const crc = static_cast<std::uint32_t>(crc32(0, ihdr, 17));
+    for (int b = 0; b < 4; ++b)
+        ihdr[17 + b] = static_cast<unsigned char>(crc >> (24 - 8 * b));
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<char const*>(bytes.data()), bytes.size());
 }
 
 GLuint BoundTexture()
@@ -142,4 +187,79 @@ TEST_F(TexturesTest, MalformedImageMapsAreRejectedNamingTheFile)
     Error missing = ThrownError([] { Textures textures("world/imagemap"); });
     EXPECT_EQ(missing.Code(), Error_OpenFile);
     EXPECT_STREQ(missing.Text(), "world/imagemap");
+}
+
+// A village image map of sixty lines naming one picture of 4096x4096 made sixty textures, and the
+// GL ran out of memory: the lines that name a picture with the same letters share it, each with its
+// own id, solidity and animation.
+TEST_F(TexturesTest, LinesNamingOnePictureShareIt)
+{
+    WritePicture("rock.png", 16, 8);
+    for (int i = 0; i < 2; ++i)
+        WritePicture(("lava0" + std::to_string(i) + ".png").c_str(), 8, 8);
+    std::string text = "world\n";
+    for (int id = 0; id < 60; ++id)
+        text += std::to_string(id) + " rock.png hv\n";
+    text += "60 rock.png hvs\n61 rock.png\n62 lava**.png m 2 256\n63 lava**.png m 2 512\n";
+    dir.WriteText("world/imagemap", text);
+    int const before = Image::LiveCount();
+    {
+        Textures textures("world/imagemap");
+        EXPECT_EQ(Image::LiveCount(), before + 4);
+        Image const* rock = textures.GetImage(0);
+        for (unsigned id = 1; id <= 60; ++id)
+            EXPECT_EQ(textures.GetImage(id), rock) << id;
+        EXPECT_FALSE(textures.DefaultSolid(59));
+        EXPECT_TRUE(textures.DefaultSolid(60));
+        // Other letters make another picture: this one padded.
+        EXPECT_NE(textures.GetImage(61), rock);
+        EXPECT_EQ(textures.GetImage(61)->GetWidth(), 20u);
+        EXPECT_EQ(rock->GetWidth(), 16u);
+        // One set of frames, each line at its own pace.
+        Textures_Texture const& fast = textures.GetEntry(62);
+        Textures_Texture const& slow = textures.GetEntry(63);
+        EXPECT_EQ(fast.frames[1], slow.frames[1]);
+        textures.Associate(256, 62);
+        EXPECT_EQ(BoundTexture(), fast.frames[1]->GetTexture());
+        textures.Associate(256, 63);
+        EXPECT_EQ(BoundTexture(), fast.frames[0]->GetTexture());
+    }
+    EXPECT_EQ(Image::LiveCount(), before);
+}
+
+// What an image map asks of the GL is bounded: its pictures together have a budget of pixels, told
+// from their headers before any is made, and a picture the GL cannot hold is one that cannot be
+// read, never a failed assertion; both name the image map and the picture.
+TEST_F(TexturesTest, PicturesPastWhatAnImageMapMayHoldAreUnreadable)
+{
+    WritePicture("rock.png", 8, 8);
+    // Each claims the largest size a picture may have, and is padded both ways.
+    std::uint64_t const padded = (Image::MaxSide / 2 + 4) * std::uint64_t(Image::MaxSide / 2 + 4);
+    int const fitting = static_cast<int>(Textures::MaxPixels / padded);
+    std::string text = "world\n0 rock.png\n";
+    for (int i = 0; i <= fitting; ++i)
+    {
+        std::string const name = "big" + std::to_string(i) + ".png";
+        WriteClaimedPicture(name.c_str(), Image::MaxSide / 2);
+        // Named again in the same way, a picture counts once.
+        text += std::to_string(2 * i + 1) + " " + name + "\n" + std::to_string(2 * i + 2) + " " + name + " s\n";
+    }
+    int const before = Image::LiveCount();
+    Error const tooMany = Failure(text);
+    EXPECT_EQ(tooMany.Code(), Error_PngRead);
+    EXPECT_THAT(tooMany.Text(),
+                testing::StartsWith("world/imagemap: gfx/map/big" + std::to_string(fitting) + ".png: "));
+    EXPECT_EQ(Image::LiveCount(), before);
+    // Those that fit are loaded, and this one cannot be.
+    Error const unreadable = Failure("world\n0 rock.png\n1 big0.png\n");
+    EXPECT_EQ(unreadable.Code(), Error_PngRead);
+    EXPECT_THAT(unreadable.Text(), testing::StartsWith("world/imagemap: gfx/map/big0.png: "));
+
+    glOutOfMemory = true;
+    Error const noMemory = Failure("world\n0 rock.png\n");
+    EXPECT_FALSE(glOutOfMemory);
+    EXPECT_EQ(noMemory.Code(), Error_PngRead);
+    EXPECT_STREQ(noMemory.Text(), "world/imagemap: gfx/map/rock.png: out of memory");
+    EXPECT_EQ(Image::LiveCount(), before);
+    EXPECT_EQ(Failure("world\n0 rock.png\n").Code(), Error_None);
 }

@@ -11,14 +11,44 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 namespace
 {
 
 using TestAudio::Listen;
+
+// MPEG-2 layer III frames of silence at 8 kbit/s, 16 kHz mono: 36 bytes for 36 ms each, the most
+// sound for the fewest bytes; after an ID3 tag when tagged.
+void WriteSilentMp3(std::string const& path, double seconds, bool tagged)
+{
+    std::ofstream out(path, std::ios::binary);
+    if (tagged)
+        out.write("ID3\x04\0\0\0\0\0\x0A\0\0\0\0\0\0\0\0\0\0", 20);
+    unsigned char frame[36] = {0xFF, 0xF3, 0x18, 0xC0};
+    for (int i = 0; i < static_cast<int>(seconds / 0.036) + 1; ++i)
+        out.write(reinterpret_cast<char const*>(frame), sizeof frame);
+}
+
+// A WAV of 8-bit mono samples at 8 kHz, made sparse: its header and then zeros.
+void WriteLongWav(std::string const& path, double seconds)
+{
+    std::uint32_t const data = static_cast<std::uint32_t>(seconds * 8000);
+    auto le = [](std::uint32_t v, int bytes) {
+        std::string text;
+        for (int i = 0; i < bytes; ++i)
+            text += static_cast<char>(v >> (8 * i));
+        return text;
+    };
+    std::ofstream(path, std::ios::binary)
+        << "RIFF" << le(36 + data, 4) << "WAVEfmt " << le(16, 4) << le(1, 2) << le(1, 2) << le(8000, 4) << le(8000, 4)
+        << le(1, 2) << le(8, 2) << "data" << le(data, 4);
+    std::filesystem::resize_file(path, 44 + data);
+}
 
 class AudioTest : public testing::Test
 {
@@ -89,6 +119,38 @@ TEST_F(AudioTest, ChannelKnowsWhichFileItPlaysAndSamplesAreKept)
     TestAudio::WriteWav(large);
     std::filesystem::resize_file(large, DataFile_SoundLimit + 1);
     EXPECT_EQ(-1, Audio::Play(large.c_str(), false));
+}
+
+// An effect is decoded whole, so one longer than any effect is not decoded at all: it is told from
+// its file and plays as a missing one. An MP3 of a second of silence a kilobyte took the game to
+// gigabytes, and a long WAV as far.
+TEST_F(AudioTest, EffectsPastTheirLongestAreMissing)
+{
+    OpenHeard();
+    struct
+    {
+        char const* name;
+        double seconds;
+        bool plays;
+    } const sounds[] = {
+        {"short.mp3", Audio_SampleSeconds - 2, true},
+        {"long.mp3", Audio_SampleSeconds + 2, false},
+        {"tagged.mp3", 2, true},
+        {"taggedlong.mp3", Audio_SampleSeconds + 2, false},
+        {"short.wav", Audio_SampleSeconds - 2, true},
+        {"long.wav", Audio_SampleSeconds + 2, false},
+    };
+    for (auto const& sound : sounds)
+    {
+        std::string const path = dir / sound.name;
+        if (std::string(sound.name).ends_with(".wav"))
+            WriteLongWav(path, sound.seconds);
+        else
+            WriteSilentMp3(path, sound.seconds, std::string(sound.name).starts_with("tagged"));
+        int const channel = Audio::Play(path.c_str(), false);
+        EXPECT_EQ(channel >= 0, sound.plays) << sound.name;
+        Audio::Stop(channel);
+    }
 }
 
 // Music plays from memory, looping as long as it is played, whatever becomes of its file; one past
