@@ -37,9 +37,9 @@ constexpr double RefPointReach = 10000.0;
 constexpr double SeamCellsPerUnit = 65536.0;
 // Beyond what a file can hold; clamping there keeps far-off test points out of integer overflow.
 constexpr double SeamCellLimit = 4.0e18;
-// A value within the tolerance of v lies between v minus and plus this, however v - Eps and
-// v + Eps round: the cells to look in for it run from the one under v - SeamReach to the one
-// under v + SeamReach.
+// Every value within the tolerance of v lies between v - SeamReach and v + SeamReach as they are
+// rounded (where a step of the doubles is Eps or more, only v itself is within it), so the cells
+// to look in for it run from the one under the first to the one under the second.
 constexpr double SeamReach = 2.0 * Util::Eps;
 
 int64_t SeamCell(double v)

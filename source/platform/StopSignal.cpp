@@ -2,7 +2,6 @@
 #include "platform/StopSignal.h"
 
 #include <SDL.h>
-
 #include <signal.h>
 #include <unistd.h>
 

@@ -249,7 +249,8 @@ TEST(MapBase, SeamsAreTheEdgesThatComparingEveryPairFinds)
             for (int j = 0; j <= Side; ++j)
             {
                 double const jitter = onBorders ? 0.0 : 0.3 * step;
-                grid[i][j] = Pointf(origin + i * step + uniform(-jitter, jitter), origin + j * step + uniform(-jitter, jitter));
+                grid[i][j] =
+                    Pointf(origin + i * step + uniform(-jitter, jitter), origin + j * step + uniform(-jitter, jitter));
             }
         // A corner as one polygon has it: now and then nudged by a part of the tolerance on one axis.
         auto corner = [&](Pointf p) {

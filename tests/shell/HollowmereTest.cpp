@@ -453,7 +453,8 @@ TEST(Hollowmere, ASignalWhileAWorldIsBuiltEndsTheGameThereWithItsSlotWhole)
         std::string const text = GameRun::ReadAll(mapFile);
         std::vector<uint8_t> bytes(text.begin(), text.end());
         auto word = [&](std::size_t at) {
-            return uint32_t(bytes[at]) << 24 | uint32_t(bytes[at + 1]) << 16 | uint32_t(bytes[at + 2]) << 8 | bytes[at + 3];
+            return uint32_t(bytes[at]) << 24 | uint32_t(bytes[at + 1]) << 16 | uint32_t(bytes[at + 2]) << 8
+                   | bytes[at + 3];
         };
         // The count, the view's three numbers, then each polygon: its head and its corners.
         constexpr std::size_t Header = 28, PolyHead = 20, Corner = 36;
@@ -467,8 +468,8 @@ TEST(Hollowmere, ASignalWhileAWorldIsBuiltEndsTheGameThereWithItsSlotWhole)
         std::ofstream(mapFile, std::ios::binary).write(reinterpret_cast<char const*>(bytes.data()), long(bytes.size()));
     }
     // Should the signal miss the building, the level is shown and then closed.
-    std::string const environment = game.Scripted(
-        "script", game.slot.Script() + game.At(20, "shot inlevel.png") + game.At(40, "close"));
+    std::string const environment =
+        game.Scripted("script", game.slot.Script() + game.At(20, "shot inlevel.png") + game.At(40, "close"));
     pid_t const child = fork();
     ASSERT_GE(child, 0);
     if (child == 0)
@@ -480,12 +481,13 @@ TEST(Hollowmere, ASignalWhileAWorldIsBuiltEndsTheGameThereWithItsSlotWhole)
     }
     // The game holds the map open while it reads it, in the building of the world.
     std::filesystem::path const fds = "/proc/" + std::to_string(child) + "/fd";
+    std::filesystem::path const opened = std::filesystem::canonical(mapFile);
     auto const reading = [&] {
         std::error_code error;
         for (auto const& fd : std::filesystem::directory_iterator(fds, error))
         {
             std::filesystem::path const target = std::filesystem::read_symlink(fd.path(), error);
-            if (!error && target == mapFile)
+            if (!error && target == opened)
                 return true;
         }
         return false;
