@@ -256,11 +256,21 @@ void Map::PreprocessCollision()
                 if (group != 0)
                 {
                     cell.grouped = true;
-                    auto const at = std::lower_bound(cell.groupIds.begin(), cell.groupIds.end(), group);
-                    if (at == cell.groupIds.end() || *at != group)
-                        cell.groupIds.insert(at, group);
+                    // Sorted once all are in: kept sorted as they came, a cell that many groups
+                    // reach would move its list along for each.
+                    if (cell.groupIds.empty() || cell.groupIds.back() != group)
+                        cell.groupIds.push_back(group);
                 }
             }
+        }
+    }
+    for (int c = 0; c < cellsX; ++c)
+    {
+        for (int r = 0; r < cellsY; ++r)
+        {
+            std::vector<unsigned int>& ids = groups[c][r]->groupIds;
+            std::sort(ids.begin(), ids.end());
+            ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
         }
     }
     delete groupCovers;

@@ -14,8 +14,11 @@
 #include <bit>
 #include <cassert>
 #include <cmath>
+#include <compare>
+#include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace
 {
@@ -27,6 +30,46 @@ constexpr double MaxScale = 1.0e4;
 // How far outside its polygons a map may place things: a start point, a camera stop or a path
 // beyond it would put them in the void.
 constexpr double RefPointReach = 10000.0;
+
+// Seams are found by filing every edge under the cells its two ends lie in, on a grid of this
+// many cells per unit. Half a cell is added before rounding down, so that whole and simple
+// fractional coordinates lie mid-cell rather than on a cell's border.
+constexpr double SeamCellsPerUnit = 65536.0;
+// Beyond what a file can hold; clamping there keeps far-off test points out of integer overflow.
+constexpr double SeamCellLimit = 4.0e18;
+// Every value within the tolerance of v lies between v - SeamReach and v + SeamReach as they are
+// rounded (where a step of the doubles is Eps or more, only v itself is within it), so the cells
+// to look in for it run from the one under the first to the one under the second.
+constexpr double SeamReach = 2.0 * Util::Eps;
+
+int64_t SeamCell(double v)
+{
+    double const cell = std::floor(v * SeamCellsPerUnit + 0.5);
+    return int64_t(std::clamp(cell, -SeamCellLimit, SeamCellLimit));
+}
+
+// The cells of an edge's first and second ends.
+struct SeamKey
+{
+    int64_t x0;
+    int64_t y0;
+    int64_t x1;
+    int64_t y1;
+
+    auto operator<=>(SeamKey const&) const = default;
+};
+
+struct SeamEdge
+{
+    SeamKey key;
+    unsigned int poly;
+    int edge;
+};
+
+bool IsFinite(Pointf const& p)
+{
+    return std::isfinite(p.x) && std::isfinite(p.y);
+}
 } // namespace
 
 MapBase::MapBase(Textures const* textureList, FILE* file, char const* name)
@@ -213,17 +256,62 @@ void MapBase::NoInternal(unsigned int groupId)
     }
 }
 
-void MapBase::FindInternalEdges()
+std::size_t MapBase::FindInternalEdges()
 {
+    // Points equal within the tolerance lie in the same cell or the next one over on each axis, so
+    // a polygon meets in the search only the edges whose ends lie near its own. An edge that has a
+    // partner is a seam, and the rule is symmetric, so each edge needs to find one partner only.
+    std::vector<SeamEdge> edges;
     for (unsigned int i = 0; i < polyCount; ++i)
     {
-        for (unsigned int j = i + 1; j < polyCount; ++j)
+        Poly const* poly = polys[int(i)];
+        if (!poly->solid)
+            continue;
+        for (int e = 0; e < poly->Points(); ++e)
         {
-            // Polygons that share an edge have touching bounds; the test skips most pairs cheaply.
-            if (polys[int(i)]->GetBound()->Intersect(polys[int(j)]->GetBound()))
-                polys[int(i)]->FindInternalEdges(polys[int(j)]);
+            Pointf const from = poly->GetVertexPoint(e);
+            Pointf const to = poly->GetVertexPoint(e + 1);
+            // A coordinate that is not finite equals nothing.
+            if (!IsFinite(from) || !IsFinite(to))
+                continue;
+            edges.push_back(SeamEdge{{SeamCell(from.x), SeamCell(from.y), SeamCell(to.x), SeamCell(to.y)}, i, e});
         }
     }
+    std::sort(edges.begin(), edges.end(), [](SeamEdge const& a, SeamEdge const& b) { return a.key < b.key; });
+
+    std::size_t compared = 0;
+    for (SeamEdge const& edge : edges)
+    {
+        Poly* const poly = polys[int(edge.poly)];
+        // A partner runs the other way: its first end lies by this edge's second, and so on.
+        Pointf const to = poly->GetVertexPoint(edge.edge + 1);
+        Pointf const from = poly->GetVertexPoint(edge.edge);
+        SeamKey const lo{SeamCell(to.x - SeamReach), SeamCell(to.y - SeamReach), SeamCell(from.x - SeamReach),
+                         SeamCell(from.y - SeamReach)};
+        SeamKey const hi{SeamCell(to.x + SeamReach), SeamCell(to.y + SeamReach), SeamCell(from.x + SeamReach),
+                         SeamCell(from.y + SeamReach)};
+        bool found = false;
+        for (int64_t x0 = lo.x0; x0 <= hi.x0 && !found; ++x0)
+            for (int64_t y0 = lo.y0; y0 <= hi.y0 && !found; ++y0)
+                for (int64_t x1 = lo.x1; x1 <= hi.x1 && !found; ++x1)
+                    for (int64_t y1 = lo.y1; y1 <= hi.y1 && !found; ++y1)
+                    {
+                        SeamKey const key{x0, y0, x1, y1};
+                        auto const [first, last] =
+                            std::equal_range(edges.begin(), edges.end(), SeamEdge{key, 0, 0},
+                                             [](SeamEdge const& a, SeamEdge const& b) { return a.key < b.key; });
+                        for (auto it = first; it != last && !found; ++it)
+                        {
+                            if (it->poly == edge.poly)
+                                continue;
+                            ++compared;
+                            found = poly->Joins(edge.edge, polys[int(it->poly)], it->edge);
+                        }
+                    }
+        if (found)
+            poly->GetPointPtr(edge.edge)->internal = true;
+    }
+    return compared;
 }
 
 void MapBase::MoveMap(Pointf const* centre, CameraMove mode)

@@ -9,6 +9,7 @@
 #include "util/WorldTransform.h"
 
 #include <cassert>
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <utility>
@@ -85,7 +86,10 @@ public:
         return groupId < placements.size() ? placements[groupId] : MapBase_Placement{};
     }
     void NoInternal(unsigned int groupId);
-    void FindInternalEdges();
+    // Marks every edge of a solid polygon that another solid polygon shares (Poly::Joins) as a
+    // seam. Edges are filed by where their ends lie, so each is compared only with the edges
+    // whose ends lie within a hair of its own; returns how many such comparisons it made.
+    std::size_t FindInternalEdges();
 
     void MoveMap(Pointf const* centre, CameraMove mode);
     void ScaleMap(double s, CameraMove mode);

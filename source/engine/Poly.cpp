@@ -283,10 +283,10 @@ void Poly::FindInternalEdges(Poly* other)
     {
         for (int j = 0; j < other->Points(); ++j)
         {
-            if (GetVertexPoint(i) == other->GetVertexPoint(j) && GetVertexPoint(i + 1) == other->GetVertexPoint(j - 1))
+            if (Joins(i, other, j))
             {
                 GetPointPtr(i)->internal = true;
-                other->GetPointPtr(j - 1)->internal = true;
+                other->GetPointPtr(j)->internal = true;
             }
         }
     }

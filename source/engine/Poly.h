@@ -52,6 +52,15 @@ public:
     void PosFromStart(double dx, double dy);
     void RotateFromStart(Pointf const* centre, double angle);
     void NoInternal();
+    // Whether edge i (from point i to the next) and the other polygon's edge k run between the same
+    // two points the opposite ways, each point equal within the tolerance: a seam of two joined
+    // polygons.
+    bool Joins(int i, Poly const* other, int k) const
+    {
+        return GetVertexPoint(i) == other->GetVertexPoint(k + 1) && GetVertexPoint(i + 1) == other->GetVertexPoint(k);
+    }
+    // Marks the seams between two solid polygons, comparing every edge of one with every edge of the
+    // other.
     void FindInternalEdges(Poly* other);
     bool IsValid() const;
 

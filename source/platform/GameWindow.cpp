@@ -3,6 +3,7 @@
 
 #include "platform/KeyCodes.h"
 #include "platform/MessageBox.h"
+#include "platform/StopSignal.h"
 
 #include <SDL.h>
 #include <SDL_opengl.h>
@@ -313,6 +314,9 @@ bool GameWindow::PumpMessages(Window_Proc proc, int* quitCode)
     SDL_Event event;
     while (SDL_PollEvent(&event))
         Translate(event, proc);
+    // A stop signal closes the game as closing its window does.
+    if (StopSignal::TakeClose())
+        proc(CloseMessage());
     if (quitPosted && quitCode)
         *quitCode = quitCodePosted;
     return quitPosted;

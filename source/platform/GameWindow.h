@@ -76,8 +76,8 @@ public:
 
     static void SwapBuffers();
 
-    // Hands every pending message to proc, in order. True once a quit has been posted;
-    // quitCode then holds its code.
+    // Hands every pending message to proc, in order, and a close message once a stop signal has
+    // come (StopSignal). True once a quit has been posted; quitCode then holds its code.
     static bool PumpMessages(Window_Proc proc, int* quitCode);
     static void PostQuit(int code);
 

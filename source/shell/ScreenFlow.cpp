@@ -3,6 +3,7 @@
 
 #include "engine/GameEvents.h"
 #include "engine/Level.h"
+#include "platform/StopSignal.h"
 #include "puzzles/World_Base.h"
 #include "shell/Globals.h"
 #include "shell/MainMenu.h"
@@ -22,6 +23,13 @@ namespace
 // a world ends must not enter a world again. Once up it is a key like any other, and its next
 // press counts.
 bool carried[KeyData_Count] = {};
+
+// No message is read while a world is built, so a stop signal ends the program then.
+Level* Build(Level_Type type, bool ending)
+{
+    StopSignal_Loading const loading;
+    return worldMaker(gameEvents, type, ending);
+}
 
 void CarryKeys()
 {
@@ -60,7 +68,7 @@ void InitMap(Level_Action action)
 
 void InitLevel()
 {
-    level = worldMaker(gameEvents, curLevel, false);
+    level = Build(curLevel, false);
     CarryKeys();
 }
 
@@ -75,7 +83,7 @@ void FinishedLevel()
     {
         // The closing village keeps curLevel at 9.
         endingPlayed = true;
-        level = worldMaker(gameEvents, Level_TreeV, true);
+        level = Build(Level_TreeV, true);
         CarryKeys();
     }
     else if (curLevel == Level_Kilig && levelAction == Level_Restart)

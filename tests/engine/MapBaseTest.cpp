@@ -3,6 +3,10 @@
 
 #include "engine/Poly.h"
 #include "support/MapFiles.h"
+#include "support/RandomSeed.h"
+#include "support/TestFolder.h"
+#include "tools/DataGen.h"
+#include "util/DataFile.h"
 #include "util/Error.h"
 #include "util/Util.h"
 
@@ -10,8 +14,10 @@
 
 #include <cmath>
 #include <cstring>
+#include <random>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace
 {
@@ -32,6 +38,40 @@ void ExpectParseError(std::vector<uint8_t> const& bytes, Error_Code code = Error
     Error const err = MapFiles::LoadError<MapBase>(bytes);
     EXPECT_EQ(err.Code(), code);
     EXPECT_STREQ(err.Text(), "test/map");
+}
+
+// The seams the map found, then those found by comparing every two polygons whose bounds touch, as
+// maps were once read: the same edges must be marked. Returns how many seams there are.
+int ExpectSeamsOfEveryPair(MapBase& map)
+{
+    std::vector<bool> found;
+    for (unsigned int i = 0; i < map.polyCount; ++i)
+        for (int e = 0; e < map.polys[int(i)]->Points(); ++e)
+            found.push_back(map.polys[int(i)]->GetPointPtr(e)->internal);
+    for (unsigned int i = 0; i < map.polyCount; ++i)
+        map.polys[int(i)]->NoInternal();
+    for (unsigned int i = 0; i < map.polyCount; ++i)
+        for (unsigned int j = i + 1; j < map.polyCount; ++j)
+            if (map.polys[int(i)]->GetBound()->Intersect(map.polys[int(j)]->GetBound()))
+                map.polys[int(i)]->FindInternalEdges(map.polys[int(j)]);
+    int seams = 0;
+    std::size_t at = 0;
+    for (unsigned int i = 0; i < map.polyCount; ++i)
+        for (int e = 0; e < map.polys[int(i)]->Points(); ++e)
+        {
+            bool const expected = map.polys[int(i)]->GetPointPtr(e)->internal;
+            EXPECT_EQ(found[at++], expected) << map.GetFileName() << ": polygon " << i << ", edge " << e;
+            seams += expected;
+        }
+    return seams;
+}
+
+int EdgeCount(MapBase const& map)
+{
+    int edges = 0;
+    for (unsigned int i = 0; i < map.polyCount; ++i)
+        edges += map.polys[int(i)]->Points();
+    return edges;
 }
 
 constexpr size_t HeaderSize = 28;
@@ -186,4 +226,96 @@ TEST(MapBase, ReferencePointsFarOutsideThePolygonsAreRefused)
         EXPECT_NE(std::string(err.Text()).find("test/map"), std::string::npos) << err.Text();
         EXPECT_NE(std::string(err.Text()).find("12"), std::string::npos) << err.Text();
     }
+}
+
+// Polygons joined by edges whose ends match, or miss, by less and more than the tolerance; copies
+// of polygons (three on one edge), polygons that are not solid, corners on the borders of the cells
+// the edges are filed by and far from the origin; and a fan of thin triangles whose bounds all
+// overlap, joined only to their neighbours.
+TEST(MapBase, SeamsAreTheEdgesThatComparingEveryPairFinds)
+{
+    ForEachSeed([](unsigned seed) {
+        std::mt19937 random(seed);
+        auto uniform = [&](double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(random); };
+        auto chance = [&](double p) { return std::bernoulli_distribution(p)(random); };
+        // Spacing and origin in whole 65536ths, off by half of one, or anything.
+        bool const onBorders = chance(0.5);
+        double const step = onBorders ? std::round(uniform(1.0, 200.0) * 65536.0) / 65536.0 : uniform(0.01, 200.0);
+        double const far = chance(0.3) ? uniform(-9.0e6, 9.0e6) : uniform(-1000.0, 1000.0);
+        double const origin = onBorders ? (std::round(far * 65536.0) + 0.5) / 65536.0 : far;
+        constexpr int Side = 16;
+        Pointf grid[Side + 1][Side + 1];
+        for (int i = 0; i <= Side; ++i)
+            for (int j = 0; j <= Side; ++j)
+            {
+                double const jitter = onBorders ? 0.0 : 0.3 * step;
+                grid[i][j] =
+                    Pointf(origin + i * step + uniform(-jitter, jitter), origin + j * step + uniform(-jitter, jitter));
+            }
+        // A corner as one polygon has it: now and then nudged by a part of the tolerance on one axis.
+        auto corner = [&](Pointf p) {
+            if (chance(0.15))
+            {
+                double const nudge = Util::Eps * double(std::uniform_int_distribution<int>(-6, 6)(random)) / 4.0;
+                (chance(0.5) ? p.x : p.y) += nudge;
+            }
+            return MapWriter_Point{p.x, p.y, 0.0, 0.0, false};
+        };
+        MapWriter writer;
+        for (int i = 0; i < Side; ++i)
+            for (int j = 0; j < Side; ++j)
+            {
+                bool const rising = chance(0.5);
+                Pointf const a = grid[i][j], b = grid[i + 1][j], c = grid[i + 1][j + 1], d = grid[i][j + 1];
+                Pointf const halves[2][3] = {{a, b, rising ? c : d}, {rising ? a : b, c, d}};
+                for (auto const& half : halves)
+                {
+                    if (chance(0.15))
+                        continue;
+                    int const copies = chance(0.1) ? 2 : 1;
+                    for (int k = 0; k < copies; ++k)
+                        writer.AddPoly({0, 0, chance(0.9), false, {corner(half[0]), corner(half[1]), corner(half[2])}});
+                }
+            }
+        // The fan: each triangle is joined to the next along a spoke.
+        constexpr int Blades = 300;
+        Pointf const hub(origin - 50.0 * step, origin);
+        for (int k = 0; k < Blades; ++k)
+        {
+            Pointf const tip(hub.x + 1000.0, hub.y + k * 0.01);
+            Pointf const next(hub.x + 1000.0, hub.y + (k + 1) * 0.01);
+            writer.AddPoly({0, 0, true, false, {corner(hub), corner(tip), corner(next)}});
+        }
+        auto const map = MapFiles::Load<MapBase>(writer);
+        int const edges = EdgeCount(*map);
+        std::size_t const compared = map->FindInternalEdges();
+        int const seams = ExpectSeamsOfEveryPair(*map);
+        EXPECT_GT(seams, edges / 3) << "too few joined polygons to tell";
+        // An edge is compared with the few whose ends lie by its own, never with every edge of the
+        // polygons whose bounds overlap its polygon's.
+        EXPECT_LE(compared, std::size_t(edges)) << "edge comparisons";
+    });
+}
+
+// The generated worlds' maps, their moving groups included.
+TEST(MapBase, EveryWorldsSeamsAreTheEdgesThatComparingEveryPairFinds)
+{
+    TestFolder dir(true);
+    // A world's pictures join the image map of the shared textures.
+    DataGen::WriteTextureLists(dir.Path());
+    int seams = 0;
+    for (DataGen::World_Data const& world : DataGen::worlds)
+    {
+        if (world.write != nullptr)
+            world.write(dir.Path());
+        else
+            MapWriter::WritePlaceholders(dir.Path(), &world.folder, 1);
+        std::string const mapFile = std::string(world.folder) + "/map";
+        FILE* file = HM_OpenFile(mapFile.c_str(), "rb");
+        ASSERT_NE(file, nullptr) << mapFile;
+        auto const map = std::make_unique<MapBase>(nullptr, file, mapFile.c_str());
+        std::fclose(file);
+        seams += ExpectSeamsOfEveryPair(*map);
+    }
+    EXPECT_GT(seams, 100) << "the worlds' maps join few polygons";
 }

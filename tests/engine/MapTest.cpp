@@ -17,6 +17,7 @@
 #include <cmath>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace
 {
@@ -103,6 +104,21 @@ TEST(Map, CoversListMovingGroupsAlongTheirSweep)
     EXPECT_EQ(poly, 2u);
     EXPECT_EQ(edge, 1u);
     ExpectMove(*plain, above, {650, 300}, false, 650, 300);
+
+    // A cell lists each group that reaches it once, in ascending order, however its polygons came.
+    MapWriter mixed;
+    for (unsigned int const group : {5u, 0u, 2u, 5u, 2u, 7u})
+        mixed.AddBox(10.0 * group, 0, 10.0 * group + 5, 5, 0, group, true, false, 64);
+    mixed.AddBox(700, 0, 705, 5, 0, 0, true, false, 64);
+    auto const groups = ReadSmallMap(mixed);
+    MapGroup const* first = groups->GetCellGroup(0, 0);
+    ASSERT_NE(first, nullptr);
+    EXPECT_TRUE(first->grouped);
+    EXPECT_EQ(first->groupIds, (std::vector<unsigned int>{2, 5, 7}));
+    MapGroup const* last = groups->GetCellGroup(2, 0);
+    ASSERT_NE(last, nullptr);
+    EXPECT_FALSE(last->grouped);
+    EXPECT_TRUE(last->groupIds.empty());
 }
 
 TEST(Map, MovesStopAtOuterSurfacesOnly)

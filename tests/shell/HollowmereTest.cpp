@@ -2,6 +2,7 @@
 // A scripted run takes one step per pass, so its frames and its end are the same on any machine.
 #include "engine/KeyData.h"
 #include "support/GameRun.h"
+#include "support/MapFiles.h"
 #include "support/RecordedKeys.h"
 #include "support/RoadWalker.h"
 #include "support/Shot.h"
@@ -26,6 +27,7 @@
 #include <poll.h>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace
 {
@@ -487,6 +489,95 @@ TEST(Hollowmere, ASignalMidLevelEndsTheGameWithItsSlotWhole)
     EXPECT_LT(std::chrono::steady_clock::now() - signalled, std::chrono::seconds(60));
     ASSERT_TRUE(WIFEXITED(status)) << GameRun::ReadAll(game.data / "game.log");
     EXPECT_EQ(0, WEXITSTATUS(status)) << GameRun::ReadAll(game.data / "game.log");
+    EXPECT_EQ(slot, game.Slot());
+    for (auto const& entry : std::filesystem::directory_iterator(game.data / "saves"))
+        EXPECT_EQ(entry.path().filename(), "save0") << "left behind";
+}
+
+TEST(Hollowmere, ASignalWhileAWorldIsBuiltEndsTheGameThereWithItsSlotWhole)
+{
+    GameRun game(SmokeWorld, Seasoned());
+    std::string const slot = game.Slot();
+    // The village's map with 100000 small triangles more, apart from it, below: the map stays
+    // open some tenths of a second while it is read, time enough to be seen open.
+    std::filesystem::path const mapFile = game.data / "treevillage/map";
+    {
+        MapWriter extra;
+        for (int i = 0; i < 100000; i++)
+        {
+            double const x = 3.0 * (i % 300), y = -2000.0 - 3.0 * (i / 300);
+            extra.AddPoly({0, 0, true, false, {{x, y, 0, 0, false}, {x, y + 1, 0, 0, false}, {x + 1, y, 0, 0, false}}});
+        }
+        std::vector<uint8_t> const added = MapFiles::Bytes(extra);
+        std::string const text = GameRun::ReadAll(mapFile);
+        std::vector<uint8_t> bytes(text.begin(), text.end());
+        auto word = [&](std::size_t at) {
+            return uint32_t(bytes[at]) << 24 | uint32_t(bytes[at + 1]) << 16 | uint32_t(bytes[at + 2]) << 8
+                   | bytes[at + 3];
+        };
+        // The count, the view's three numbers, then each polygon: its head and its corners.
+        constexpr std::size_t Header = 28, PolyHead = 20, Corner = 36;
+        uint32_t const count = word(0);
+        std::size_t end = Header;
+        for (uint32_t i = 0; i < count; i++)
+            end += PolyHead + Corner * word(end);
+        // The added polygons' records lie between the header and the (empty) reference points.
+        bytes.insert(bytes.begin() + long(end), added.begin() + long(Header), added.end() - 4);
+        MapFiles::PutWord(bytes, 0, count + 100000);
+        std::ofstream(mapFile, std::ios::binary).write(reinterpret_cast<char const*>(bytes.data()), long(bytes.size()));
+    }
+    // Should the signal miss the building, the level is shown and then closed.
+    std::string const environment =
+        game.Scripted("script", game.slot.Script() + game.At(20, "shot inlevel.png") + game.At(40, "close"));
+    pid_t const child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0)
+    {
+        std::string const command = "cd " + game.data.string() + " && " + environment + " exec "
+                                    + GameRun::Built("hollowmere") + " > game.log 2>&1";
+        execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    // The game holds the map open while it reads it, in the building of the world.
+    std::filesystem::path const fds = "/proc/" + std::to_string(child) + "/fd";
+    std::filesystem::path const opened = std::filesystem::canonical(mapFile);
+    auto const reading = [&] {
+        std::error_code error;
+        for (auto const& fd : std::filesystem::directory_iterator(fds, error))
+        {
+            std::filesystem::path const target = std::filesystem::read_symlink(fd.path(), error);
+            if (!error && target == opened)
+                return true;
+        }
+        return false;
+    };
+    bool seen = false;
+    int status = 0;
+    pid_t ended = 0;
+    auto const deadline = std::chrono::steady_clock::now() + std::chrono::minutes(5);
+    while (!seen && ended == 0 && std::chrono::steady_clock::now() < deadline)
+    {
+        seen = reading();
+        if (!seen)
+        {
+            ended = waitpid(child, &status, WNOHANG);
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    }
+    if (seen)
+        kill(child, SIGTERM);
+    auto const signalled = std::chrono::steady_clock::now();
+    if (ended == 0)
+    {
+        ASSERT_EQ(child, waitpid(child, &status, 0));
+    }
+    std::string const log = GameRun::ReadAll(game.data / "game.log");
+    ASSERT_TRUE(seen) << "the map was never seen open\n" << log;
+    // At once on any machine; the bound only tells an ending from a building that runs its course.
+    EXPECT_LT(std::chrono::steady_clock::now() - signalled, std::chrono::seconds(60));
+    ASSERT_TRUE(WIFEXITED(status)) << log;
+    EXPECT_EQ(128 + SIGTERM, WEXITSTATUS(status)) << log;
+    EXPECT_FALSE(std::filesystem::exists(game.data / "inlevel.png")) << "the world was shown";
     EXPECT_EQ(slot, game.Slot());
     for (auto const& entry : std::filesystem::directory_iterator(game.data / "saves"))
         EXPECT_EQ(entry.path().filename(), "save0") << "left behind";
