@@ -185,7 +185,7 @@ TEST_F(KiligShortcut, NoDoubleJumpFromGalleryEsUpperFloorOrItsStairsClearsTheJun
         {
             Step(ShortcutRun::HeldKeys(KeyIndex_GameRight, i, run.jumps, run.walk));
             Pointf const p = Hero()->GetPos();
-            if (p.x > KiligWriter::Junction_Left && p.y > 2400.0)
+            if (p.x > KiligWriter::Junction_Right && p.y > 2400.0)
             {
                 ADD_FAILURE() << "over the junction's wall at (" << p.x << ", " << p.y << ") in step " << i
                               << " from (" << run.from.x << ", " << run.from.y << "), "
