@@ -121,3 +121,11 @@ void PrintDigestIfAsked(GameEvents const* events, Level const* level)
     std::printf("digest %08x\n", static_cast<unsigned>(StateDigest(*events, level)));
     std::fflush(stdout);
 }
+
+void PrintStepDigestIfAsked(int step, GameEvents const* events, Level const* level)
+{
+    char const* asked = std::getenv("HM_DIGEST");
+    if (asked == nullptr || std::strcmp(asked, "steps") != 0 || events == nullptr)
+        return;
+    std::printf("step %d %08x\n", step, static_cast<unsigned>(StateDigest(*events, level)));
+}

@@ -15,3 +15,6 @@ std::uint32_t StateDigest(GameEvents const& events, Level const* level);
 // Prints "digest XXXXXXXX" on stdout when the environment variable HM_DIGEST is set (to
 // anything but empty); the main loop calls it as the run ends.
 void PrintDigestIfAsked(GameEvents const* events, Level const* level);
+// Prints "step N XXXXXXXX", the state after the script's step N, when HM_DIGEST is "steps"; the main
+// loop calls it after every step, so that a run can be compared with a record of chosen steps.
+void PrintStepDigestIfAsked(int step, GameEvents const* events, Level const* level);

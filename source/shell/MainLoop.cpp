@@ -188,6 +188,7 @@ void Step()
     }
     keyData.Clean();
     scriptStep++;
+    PrintStepDigestIfAsked(scriptStep, gameEvents, level);
     if (script)
         script->AfterStep(scriptStep);
 }

@@ -1,8 +1,8 @@
 // The master's house and dungeon as a player meets them: the map's drawing order hides nothing stood on
 // and no door, plate or lift, and the first room's door keeps both a held direction and random keys
 // from the dungeon's exit. No floor lies where a camera room's view cuts off whoever stands there, no
-// jump on the way out rises into the last room, and a plate that rises under his foot leaves him free
-// to walk on. (Every world's puzzle doors against held keys, double jumps, runs off their plates and a
+// jump on the way out rises into the last room, a plate that rises under his foot leaves him free to
+// walk on, and no double jump along gallery E's upper floor clears the junction's wall. (Every world's puzzle doors against held keys, double jumps, runs off their plates and a
 // door shut on the player: tests/shell/WorldKitTest.cpp.)
 #include "killig/KiligWorldSupport.h"
 #include "support/DrawOrder.h"
@@ -156,4 +156,42 @@ TEST_F(KiligShortcut, APlateRisingUnderHisFootLeavesHimFreeToWalkAway)
                 Step({side < 0 ? KeyIndex_GameLeft : KeyIndex_GameRight});
             EXPECT_EQ(WalksAway(60), "") << "off the " << (side < 0 ? "left" : "right") << " end of plate " << s;
         }
+}
+
+TEST_F(KiligShortcut, NoDoubleJumpFromGalleryEsUpperFloorOrItsStairsClearsTheJunctionsWall)
+{
+    // Holding right along the upper floor, with a second press at each jump's top, onto the
+    // rippling platforms and up beside the wall; and up the stairs from their first step, the jumps
+    // started a few steps apart. Beyond the wall lie door 16's far side, lift 1's ledge and the
+    // floor beyond door 19, all above the road's tunnel.
+    GameEvents record = Learnt();
+    record[Event_DoubleJump] = GameEvent_HasHappened;
+    struct Run
+    {
+        Pointf from;
+        ShortcutRun::Jumps jumps;
+        int walk;
+    };
+    std::vector<Run> runs;
+    for (int walk = 0; walk < 2; ++walk)
+        runs.push_back({Pointf(12200.0, 2680.0), ShortcutRun::Jumps::AtTop, walk});
+    for (int walk = 18; walk < 23; ++walk)
+        runs.push_back({Pointf(11985.0, 2515.0), ShortcutRun::Jumps::Twice, walk});
+    for (Run const& run : runs)
+    {
+        Dungeon(record);
+        PutPlayer(*world, run.from, 1.0);
+        for (int i = 0; i < 700; ++i)
+        {
+            Step(ShortcutRun::HeldKeys(KeyIndex_GameRight, i, run.jumps, run.walk));
+            Pointf const p = Hero()->GetPos();
+            if (p.x > KiligWriter::Junction_Left && p.y > 2400.0)
+            {
+                ADD_FAILURE() << "over the junction's wall at (" << p.x << ", " << p.y << ") in step " << i
+                              << " from (" << run.from.x << ", " << run.from.y << "), "
+                              << ShortcutRun::HoldName(KeyIndex_GameRight, run.jumps, run.walk);
+                break;
+            }
+        }
+    }
 }

@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -111,15 +112,16 @@ public:
             << "[Software\\Velmora\\Hollowmere]\nInstallPath=" << data.string();
     }
 
-    // Plays a script with HM_DIGEST=1; the exit code, or -1 when it did not exit. A hang is left to
-    // the test runner's time limit (support/GameRun.h).
+    // Plays a script with HM_DIGEST=steps (the digest after every step and at the end); the exit
+    // code, or -1 when it did not exit. A hang is left to the test runner's time limit
+    // (support/GameRun.h).
     int Play(std::string const& script)
     {
         std::filesystem::create_directories(data / "shots/1");
         std::filesystem::create_directories(data / "shots/2");
         std::ofstream(root.path / "script") << script;
         std::string const command = "cd " + data.string() + " && XDG_CONFIG_HOME=" + (root.path / "config").string()
-                                    + " HM_INPUT_SCRIPT=" + (root.path / "script").string() + " HM_DIGEST=1 "
+                                    + " HM_INPUT_SCRIPT=" + (root.path / "script").string() + " HM_DIGEST=steps "
                                     + GameRun::Built("hollowmere") + " > " + (root.path / "out").string() + " 2> "
                                     + (root.path / "err").string();
         int const status = std::system(command.c_str());
@@ -133,6 +135,35 @@ public:
     {
         std::size_t const at = out.rfind("digest ");
         return at == std::string::npos ? "none" : out.substr(at + 7, 8);
+    }
+
+    // The first of the script's check lines up to step `upTo` whose state the run did not go
+    // through, named with the digest printed after its step (or none, where the run ended short of
+    // it); "" when it went through them all.
+    std::string FirstAstray(WholeGameScript const& script, int upTo) const
+    {
+        std::map<int, std::string> printed;
+        std::istringstream lines(out);
+        std::string line;
+        while (std::getline(lines, line))
+        {
+            std::istringstream words(line);
+            std::string kind, digest;
+            int step = 0;
+            if ((words >> kind >> step >> digest) && kind == "step")
+                printed[step] = digest;
+        }
+        for (WholeGame_Check const& check : script.checks)
+        {
+            if (check.step > upTo)
+                continue;
+            auto const found = printed.find(check.step);
+            std::string const seen = found == printed.end() ? "none" : found->second;
+            if (seen != check.digest)
+                return "the program went another way than the builder by check " + check.name + " (step "
+                       + std::to_string(check.step) + "): digest " + seen + ", the builder's " + check.digest;
+        }
+        return "";
     }
 
     // FNV-1a over the first slot's file; 0 when there is none.

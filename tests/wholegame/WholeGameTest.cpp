@@ -45,6 +45,7 @@ TEST(WholeGame, ANewGameFromTheTitleAlongTheVillagesStoryGoesThroughTheBuildersS
     WholeGameFolder game;
     EXPECT_EQ(0, game.Play(script.CutAt(check))) << game.err;
     EXPECT_EQ(game.err, "");
+    EXPECT_EQ(game.FirstAstray(script, check.step), "");
     EXPECT_EQ(game.Digest(), check.digest) << "the program went another way than the builder by step " << check.step;
     // A new game is first saved by the map after the village.
     EXPECT_EQ(check.slot, 0u);
@@ -52,7 +53,8 @@ TEST(WholeGame, ANewGameFromTheTitleAlongTheVillagesStoryGoesThroughTheBuildersS
 }
 
 // The whole run, two games at once: part 1 from a new game to the map after the plateau, where the
-// game is closed, and part 2 from the slot it saved to the end. Each part must end in the state the
+// game is closed, and part 2 from the slot it saved to the end. Each part must go through the state
+// of every check line the builder wrote, the first one missed named, end in the state and slot the
 // builder ended it in, exit 0 and print nothing on standard error; both games must end alike. The
 // screenshots go to the folder HM_WHOLEGAME_SHOTS names; without it the test does not run.
 TEST(WholeGame, TheWholeGameByKeysTwiceFromANewSlotToTheEnd)
@@ -78,6 +80,7 @@ TEST(WholeGame, TheWholeGameByKeysTwiceFromANewSlotToTheEnd)
             SCOPED_TRACE("game " + std::to_string(i + 1));
             EXPECT_EQ(codes[i], 0) << games[i].err;
             EXPECT_EQ(games[i].err, "");
+            EXPECT_EQ(games[i].FirstAstray(script, end.step), "");
             EXPECT_EQ(games[i].Digest(), end.digest) << "the program went another way than the builder";
             EXPECT_EQ(games[i].SlotSum(), end.slot) << "the slot is not as the builder saved it";
         }

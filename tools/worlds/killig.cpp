@@ -315,12 +315,12 @@ void Platform(MapWriter& map, unsigned int group, double x, double top, double w
 // Between rooms 17 and 18 a wall of rock stands from under the galleries to above the rooms,
 // where room 18's view, which begins some 30 right of the room's edge, would cut off whoever stood
 // there: the road passes under it through a tunnel too low to rise into room 18, the gallery
-// through door 16 in its foot.
-constexpr double Junction_Left = 13378.0;
-constexpr double Junction_Right = 13426.0;
+// through door 16 in its foot. Above the upper floor it rises as high as the dungeon's outer
+// walls, out of reach of a double jump from the rippling platforms beside it (their tops 50 over
+// the floor, and such a jump rises some 145): the floor beyond it is reached from lift 1's ledge.
 constexpr double Junction_TunnelFloor = 2190.0;
 constexpr double Junction_TunnelRoof = 2215.0;
-constexpr double Junction_Top = 2850.0; // above room 18
+constexpr double Junction_Top = 3000.0;
 
 // Camera rooms' floors: 1550 through rooms 0 to 2, up to 1850 in room 3, up to 2050 across rooms 6
 // and 7, down to 1700 in room 9, up through rooms 14 to 16 to 2300 for the last two. Short of the
@@ -707,8 +707,8 @@ void WriteGalleryE(MapWriter& map)
     // Above: two rows of rippling platforms over the floor, imps and a spike ball. The steps up rise
     // left of room 17 and the floor lies above it, where the player's own camera follows him: in the
     // room, its view would cut him off at the top. The floor has no gap: one would drop him behind
-    // the doors below. The second row swings short of the junction's wall; beyond the wall, the
-    // floor with the imps is reached by a jump from lift 1's ledge.
+    // the doors below. The second row swings short of the junction's wall, which no jump from this
+    // side clears; beyond the wall, the floor with the imps is reached by a jump from lift 1's ledge.
     double const x0 = Stairs(map, 11960.0, floor, upper);
     GalleryFloor(map, x0, Junction_Left, upper);
     GalleryFloor(map, Junction_Right, 13900.0, upper);

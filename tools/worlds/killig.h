@@ -42,6 +42,9 @@ constexpr double Road_Door0X = 1150.0; // left face of the door it opens, 20 thi
 constexpr double Road_RedGateX = 1500.0;
 constexpr double Road_Door9X = 8660.0;
 constexpr double Road_ExitX = 14400.0; // past the exit: the level ends before the walker gets here
+// The faces of the wall between rooms 17 and 18: door 16 in its foot, the road's tunnel under it.
+constexpr double Junction_Left = 13378.0;
+constexpr double Junction_Right = 13426.0;
 
 // dir/killig/map, dir/killig/road (the roads "first room" and "exit"), dir/killig/imagemap and the pictures under
 // dir/gfx/killig and dir/gfx/map/killig; throws std::runtime_error on failure.
