@@ -1442,14 +1442,16 @@ constexpr int Surface_Rides = 200;   // rides seen, at most
 constexpr int Board_Steps = 400;     // what no run stood on, stood on from the world's start, at most
 
 // The timed holds towards a door's far side: long enough to come to it from as far as a double jump
-// reaches; the jumps begun after every fourth step of walking (every step with HM_FULL_HOLDS). From a
-// ride, he steps off every Ride_TimedGap steps of it while a far side lies within reach.
+// reaches; the jumps begun after every eighth step of walking (every step with HM_FULL_HOLDS), in a
+// world that goes on from the hold before, so that what moves stands elsewhere each time. From a ride,
+// he steps off every Ride_TimedGap steps of it while a far side lies within reach (every fifth with
+// HM_FULL_HOLDS).
 constexpr int Timed_Steps = 250;
-constexpr int Ride_TimedGap = 20; // steps of a ride between two timed holds from it
+int const Ride_TimedGap = std::getenv("HM_FULL_HOLDS") != nullptr ? 5 : 40;
 std::vector<int> TimedWalks()
 {
     std::vector<int> walks;
-    for (int walk = 0; walk < 40; walk += std::getenv("HM_FULL_HOLDS") != nullptr ? 1 : 4)
+    for (int walk = 0; walk < 40; walk += std::getenv("HM_FULL_HOLDS") != nullptr ? 1 : 8)
         walks.push_back(walk);
     return walks;
 }
