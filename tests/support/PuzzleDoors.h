@@ -435,7 +435,6 @@ struct FarSide_Starts
 {
     double left = std::numeric_limits<double>::quiet_NaN();
     double right = std::numeric_limits<double>::quiet_NaN();
-    bool Any() const { return !std::isnan(left) || !std::isnan(right); }
 };
 inline FarSide_Starts FarSidesWithin(std::vector<DoorPlace const*> const& places, double x0, double x1, double y0,
                                      double y1, double scale)
