@@ -421,6 +421,47 @@ private:
     std::string listed;
 };
 
+// How far a double jump may carry a player towards a door's far side, in heights of his own: sideways
+// and down (a fall from a ledge or a ride carries him on), and up.
+constexpr double FarSide_Reach = 20.0;
+constexpr double FarSide_Rise = 10.0;
+
+// Where a player of the size given starts holding towards the watched far sides that a double jump
+// may carry him to from feet anywhere along x0 to x1 between heights y0 and y1: for each way
+// (KeyIndex_GameLeft, KeyIndex_GameRight) with such a far side ahead, the place along the stretch
+// farthest back within reach of one, so that a hold from there meets each at every timing; NaN where
+// none lies ahead that way. A far side he may already stand in is none.
+struct FarSide_Starts
+{
+    double left = std::numeric_limits<double>::quiet_NaN();
+    double right = std::numeric_limits<double>::quiet_NaN();
+};
+inline FarSide_Starts FarSidesWithin(std::vector<DoorPlace const*> const& places, double x0, double x1, double y0,
+                                     double y1, double scale)
+{
+    double const reach = FarSide_Reach * Player_Height * scale;
+    double const half = Player_Width * scale / 2.0;
+    FarSide_Starts starts;
+    for (DoorPlace const* p : places)
+        for (Rectf const& r : p->beyond)
+        {
+            // The stretch behind a door that stands from its floor to the ceiling, no higher than that
+            // ceiling, is not reached from below the ceiling but through the door (or in across its far end).
+            bool const closed = p->Standing() && &r == &p->beyond[0] && p->ceiling < p->shut.y1 + Player_Height * scale
+                                && y0 >= p->Bottom() && y1 < p->ceiling;
+            if (closed || r.y0 > y1 + FarSide_Rise * Player_Height * scale || r.y1 < y0 - reach
+                || (x0 >= r.x0 && x1 <= r.x1 && y0 >= r.y0 && y1 < r.y1))
+                continue;
+            if (x0 < r.x0 - half && r.x0 - x1 <= reach)
+                starts.right = std::isnan(starts.right) ? std::max(x0, r.x0 - reach)
+                                                        : std::min(starts.right, std::max(x0, r.x0 - reach));
+            if (x1 > r.x1 + half && x0 - r.x1 <= reach)
+                starts.left = std::isnan(starts.left) ? std::min(x1, r.x1 + reach)
+                                                      : std::max(starts.left, std::min(x1, r.x1 + reach));
+        }
+    return starts;
+}
+
 constexpr int OffThePlate_Wait = 600; // steps on the plate, at most, for its door to open
 constexpr int OffThePlate_Open = 5;   // steps more once it stands open
 

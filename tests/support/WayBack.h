@@ -30,10 +30,12 @@
 //     faults += ways.Traps([](WayBack::Node const&) { return nullptr; });
 #pragma once
 
+#include "engine/KeyData.h"
 #include "engine/Level_Type.h"
 #include "engine/Player.h"
 #include "engine/Player_Sprites.h"
 #include "puzzles/World_Base.h"
+#include "support/ShortcutRun.h"
 #include "support/StandingSurfaces.h"
 
 #include <algorithm>
@@ -46,6 +48,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -682,4 +685,142 @@ private:
     std::optional<Pointf> way; // the way it carried him since it last turned
     std::vector<int> turns;
     std::vector<Pointf>& places;
+};
+
+// How a ride is followed (WayBack_Rider).
+struct WayBack_RideLimits
+{
+    int steps = 8000;     // a ride stood on, at most: once round the longest way a car goes
+    int still = 30;       // steps on end it no longer carries him that end a ride begun
+    double carry = 100.0; // what carries him less far is no ride (a plate, sinking 80 at most)
+    int offSteps = 150;   // the steps of a step off
+    int fallSteps = 300;  // ...and at most as many more while he falls
+    int turns = 24;       // places where it turns or stops, stepped off at, at most
+    int turnGap = 10;     // ...that many steps apart at least
+};
+
+// Follows the rides a WayBack has seen: come back to the moment he stood on one (WayBack_Tape), he is
+// stopped at rest on the middle of what he stands on, stands there until it has carried him as far as it
+// goes (WayBack_Carry), and steps off left and right, walking and jumping, at once, halfway and there,
+// and walking wherever it turned or stopped on the way but where another ride was walked off at his size
+// already (a car of the same route). A step off goes on while he falls. Each run's steps go through the
+// caller's `around`, which watches them (a door watch) and reports after.
+class WayBack_Rider
+{
+public:
+    using Stepper = WayBack::Stepper;
+    // Runs `go` with the stepper given wrapped in the caller's watch over the run `how`; goesOn: the run goes
+    // on from the one that came to the ride, from which he may have come through anything watched.
+    using Around = std::function<void(std::string const& how, Stepper const& step,
+                                      std::function<void(Stepper const&)> const& go, bool goesOn)>;
+
+    WayBack_Rider(WayBack& watched, WayBack_Tape& kept, std::function<World_Base&()> current,
+                  std::function<void(bool twice)> building, std::function<void(Pointf, double)> putting, Stepper stepping,
+                  Around watch, WayBack_RideLimits limits = {})
+        : ways(watched), tape(kept), world(std::move(current)), build(std::move(building)), put(std::move(putting)),
+          plain(std::move(stepping)), around(std::move(watch)), most(limits)
+    {
+    }
+
+    // Rides the ride r of the WayBack and steps off it: whether it carried him far enough to be one.
+    bool Ride(int r)
+    {
+        rode = ways.Rides()[std::size_t(r)];
+        ways.Ridden(r);
+        char text[120];
+        std::snprintf(text, sizeof text, "riding group %u from (%.0f, %.0f) at size %g%s", rode.group, rode.at.x,
+                      rode.at.y, rode.size, rode.twice ? " with the double jump" : "");
+        name = text;
+        // Seen walking or landing on it, he is stopped there at rest on the middle of what he stands on,
+        // as a player may stop there.
+        tape.Replay(rode.seen, build, put, plain);
+        Player const* stopped = world().GetPlayer();
+        Rectf const& on = world().GetMap()->polys[int(stopped->groundPoly)]->bound;
+        put(Pointf((on.x0 + on.x1) / 2.0, stopped->GetPos().y - 1.0), stopped->GetScale());
+        seen = tape.Now();
+        // How far and how long it carries him standing, and where it turns.
+        WayBack_Carry carry(Player_Width * rode.size, most.still, most.carry, most.turns, most.turnGap,
+                            walkedOff[std::llround(rode.size * 1e4)]);
+        way.clear();
+        Run(
+            name + ", standing", most.steps, [](int) { return std::vector<int>(); },
+            [&] {
+                Player const* player = world().GetPlayer(); // of the world built again
+                unsigned int const under = player->onGround ? world().GetMap()->GetGroup(player->groundPoly) : 0;
+                way.push_back(player->GetPos());
+                return carry.Step(*player, under == rode.group) && (!player->onGround || under == rode.group);
+            });
+        end = carry.End();
+        if (carry.Carried() < most.carry)
+            return false;
+        std::set<int> const jumps{0, end / 2, end};
+        std::set<int> offs(jumps);
+        offs.insert(carry.Turns().begin(), carry.Turns().end());
+        for (int off : offs)
+            for (int direction : {KeyIndex_GameLeft, KeyIndex_GameRight})
+                for (bool jumping : {false, true})
+                {
+                    if (jumping && jumps.count(off) == 0)
+                        continue;
+                    std::string const how = name + ", standing " + std::to_string(off) + " steps, then "
+                                            + (direction == KeyIndex_GameLeft ? "left" : "right")
+                                            + (jumping ? rode.twice ? " jumping twice" : " jumping" : " walking");
+                    int step = 0;
+                    Run(
+                        how, off + most.offSteps + most.fallSteps,
+                        [&](int i) {
+                            step = i;
+                            return i < off   ? std::vector<int>()
+                                   : jumping ? ShortcutRun::HeldKeys(direction, i - off, rode.twice)
+                                             : std::vector<int>{direction};
+                        },
+                        [&] { return step < off + most.offSteps || !world().GetPlayer()->onGround; });
+                }
+        return true;
+    }
+
+    // A run from the moment he stood on the last ride, the keys of step i given, until `more` says no more or
+    // `count` steps. Its places are noted as reached from where he boarded; a run with the double jump
+    // (`doubled`, whether or not he had it when he was seen there) is only watched by the caller, as a run
+    // of its own that begins on the ride.
+    void Run(std::string const& how, int count, std::function<std::vector<int>(int)> const& keys,
+             std::function<bool()> const& more, bool doubled = false)
+    {
+        tape.Replay(seen, [&](bool twice) { build(twice || doubled); }, put, plain);
+        around(
+            how, plain,
+            [&](Stepper const& watched) {
+                Stepper const step = doubled ? watched : ways.Watch(world(), rode.from, how, watched, rode.twice);
+                int i = 0;
+                while (i < count && step(keys(i)) == Level_Continue && more())
+                    ++i;
+                steps += WayBack_Tape::Cost(seen) + i;
+            },
+            !doubled);
+    }
+
+    WayBack::Ride const& Rode() const { return rode; }
+    std::string const& Name() const { return name; }
+    // Where he stood after each step of standing on the last ride, and the steps until it last carried him.
+    std::vector<Pointf> const& Way() const { return way; }
+    int End() const { return end; }
+    // The steps of every run, their replays' too.
+    int Steps() const { return steps; }
+
+private:
+    WayBack& ways;
+    WayBack_Tape& tape;
+    std::function<World_Base&()> world;
+    std::function<void(bool)> build;
+    std::function<void(Pointf, double)> put;
+    Stepper plain;
+    Around around;
+    WayBack_RideLimits most;
+    std::map<long long, std::vector<Pointf>> walkedOff; // where rides turned that he walked off at, by size
+    WayBack::Ride rode{};
+    std::string name;
+    WayBack_Tape::Mark seen;
+    std::vector<Pointf> way;
+    int end = 0;
+    int steps = 0;
 };
