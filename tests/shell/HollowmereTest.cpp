@@ -127,6 +127,21 @@ int RunUnderFileLimit(GameRun const& game, std::string const& environment, rlim_
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+// Starts the program in the game's data folder, its output in game.log there, and returns at once:
+// the child's pid, or -1.
+pid_t StartGame(GameRun const& game, std::string const& environment)
+{
+    pid_t const child = fork();
+    if (child == 0)
+    {
+        std::string const command = "cd " + game.data.string() + " && " + environment + " exec "
+                                    + GameRun::Built("hollowmere") + " > game.log 2>&1";
+        execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    return child;
+}
+
 } // namespace
 
 TEST(Hollowmere, StartUpFailureIsReportedAndReleasesWhatItMade)
@@ -467,15 +482,8 @@ TEST(Hollowmere, ASignalMidLevelEndsTheGameWithItsSlotWhole)
     // would save; the shot says it got there.
     std::string const environment =
         game.Scripted("script", game.slot.Script() + "960 key 0x51 down\n1000 shot inlevel.png\n");
-    pid_t const child = fork();
+    pid_t const child = StartGame(game, environment);
     ASSERT_GE(child, 0);
-    if (child == 0)
-    {
-        std::string const command = "cd " + game.data.string() + " && " + environment + " exec "
-                                    + GameRun::Built("hollowmere") + " > game.log 2>&1";
-        execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
-        _exit(127);
-    }
     auto const deadline = std::chrono::steady_clock::now() + std::chrono::minutes(5);
     while (!std::filesystem::exists(game.data / "inlevel.png") && std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -529,15 +537,8 @@ TEST(Hollowmere, ASignalWhileAWorldIsBuiltEndsTheGameThereWithItsSlotWhole)
     // Should the signal miss the building, the level is shown and then closed.
     std::string const environment =
         game.Scripted("script", game.slot.Script() + game.At(20, "shot inlevel.png") + game.At(40, "close"));
-    pid_t const child = fork();
+    pid_t const child = StartGame(game, environment);
     ASSERT_GE(child, 0);
-    if (child == 0)
-    {
-        std::string const command = "cd " + game.data.string() + " && " + environment + " exec "
-                                    + GameRun::Built("hollowmere") + " > game.log 2>&1";
-        execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
-        _exit(127);
-    }
     // The game holds the map open while it reads it, in the building of the world.
     std::filesystem::path const fds = "/proc/" + std::to_string(child) + "/fd";
     std::filesystem::path const opened = std::filesystem::canonical(mapFile);
