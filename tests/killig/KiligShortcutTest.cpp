@@ -2,8 +2,9 @@
 // and no door, plate or lift, and the first room's door keeps both a held direction and random keys
 // from the dungeon's exit. No floor lies where a camera room's view cuts off whoever stands there, no
 // jump on the way out rises into the last room, a plate that rises under his foot leaves him free to
-// walk on, and no double jump along gallery E's upper floor clears the junction's wall. (Every world's puzzle doors against held keys, double jumps, runs off their plates and a
-// door shut on the player: tests/shell/WorldKitTest.cpp.)
+// walk on, and no double jump along gallery E's upper floor clears the junction's wall. (Every
+// world's puzzle doors against held keys, double jumps, runs off their plates and a door shut on the
+// player: tests/shell/WorldKitTest.cpp.)
 #include "killig/KiligWorldSupport.h"
 #include "support/DrawOrder.h"
 #include "support/FrameCheck.h"
