@@ -239,15 +239,7 @@ Image::Image(Image const* img, int x, int y, unsigned int w, unsigned int h)
     if (data == nullptr)
         throw Error(Error_OutOfMemory);
     TakeImageClip(img, x, y);
-    try
-    {
-        SetupOgl(0, false);
-    }
-    catch (...)
-    {
-        std::free(data);
-        throw;
-    }
+    SetupOgl(0, false); // frees the pixels when it throws
     Enlist();
 }
 

@@ -124,8 +124,12 @@ void PrintDigestIfAsked(GameEvents const* events, Level const* level)
 
 void PrintStepDigestIfAsked(int step, GameEvents const* events, Level const* level)
 {
-    char const* asked = std::getenv("HM_DIGEST");
-    if (asked == nullptr || std::strcmp(asked, "steps") != 0 || events == nullptr)
+    // Read once: the main loop asks every step.
+    static bool const asked = [] {
+        char const* value = std::getenv("HM_DIGEST");
+        return value != nullptr && std::strcmp(value, "steps") == 0;
+    }();
+    if (!asked || events == nullptr)
         return;
     std::printf("step %d %08x\n", step, static_cast<unsigned>(StateDigest(*events, level)));
 }
