@@ -319,6 +319,7 @@ public:
         // A run that starts beyond a door came through it.
         for (WatchedDoor const& door : doors)
             through.push_back(door.place.Beyond(last));
+        openPassed.assign(doors.size(), false);
     }
 
     // The run goes on from the middle of another, from which he may have come through any door: only
@@ -379,6 +380,9 @@ public:
 
     int Faults() const { return faults; }
 
+    // Whether the feet went across door i's line from its near side, within it, while it stood open.
+    bool PassedOpen(std::size_t i) const { return openPassed[i]; }
+
 private:
     // A step whose feet crossed the door's line from its near side: whether it went through the door,
     // a fault while it stood shut.
@@ -391,6 +395,8 @@ private:
         Pointf const at(before.x + (now.x - before.x) * along, before.y + (now.y - before.y) * along);
         bool const within = p.Standing() ? at.y >= p.Bottom() && at.y <= p.Top(scale)
                                          : at.x >= p.shut.x0 && at.x <= p.shut.x1;
+        if (within && (door.open(t) || door.open(t - 1)))
+            openPassed[std::size_t(&door - doors.data())] = true;
         if (!within || door.open(t) || door.open(t - 1))
             return within;
         Fault("%s: step %d (tick %d), feet (%.1f, %.1f) to (%.1f, %.1f) at size %g passed %s (x %.1f-%.1f, "
@@ -415,6 +421,7 @@ private:
     std::vector<WatchedDoor> doors;
     Pointf last;
     std::vector<bool> through; // each door's: he went through it open, or started beyond it
+    std::vector<bool> openPassed; // each door's: its line crossed from its near side while it stood open
     bool grounded = true;      // on the ground after the last step
     int steps = 0;
     int faults = 0;
