@@ -90,6 +90,29 @@ TEST_F(GameEventsFile, SlotIsLittleEndianAndStampsReadBackPermanent)
     EXPECT_EQ(read.levelFlags[1][2], 1);
     EXPECT_EQ(read.gems, 0) << "more gems than the game holds";
     EXPECT_TRUE(read.damaged);
+
+    // A slot of a game played far keeps every event, gem flag and the gem count, and one of a game
+    // begun keeps what has not happened yet: every other event and flag done, then the others.
+    for (int half : {-1, 0, 1})
+    {
+        GameEvents played;
+        for (int e = 0; e < Event_Count; ++e)
+            if (half < 0 || e % 2 == half)
+                played[e] = e % 3 == 0 ? GameEvent_HasHappened : Tick(100 + e);
+        for (int r = 0; r < GameEvents_LevelRows; ++r)
+            for (int c = 0; c < GameEvents_GemSlots; ++c)
+                played.levelFlags[r][c] = half < 0 || (r + c) % 2 == half ? 1 : 0;
+        played.gems = half < 0 ? GameEvents_MaxGems : 7;
+        played.Save(slot.c_str());
+        GameEvents const back(slot.c_str());
+        EXPECT_FALSE(back.damaged) << "half " << half;
+        for (int e = 0; e < Event_Count; ++e)
+            EXPECT_EQ(back.Happened(e, 0), played[e] != GameEvent_HasntHappened) << "event " << e << ", half " << half;
+        for (int r = 0; r < GameEvents_LevelRows; ++r)
+            for (int c = 0; c < GameEvents_GemSlots; ++c)
+                EXPECT_EQ(back.levelFlags[r][c], played.levelFlags[r][c]) << "row " << r << ", slot " << c;
+        EXPECT_EQ(back.gems, played.gems) << "half " << half;
+    }
 }
 
 TEST_F(GameEventsFile, WrongSizesReadAsNewAndBadValuesAsNothingYet)
