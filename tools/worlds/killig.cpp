@@ -979,9 +979,9 @@ std::vector<Road> GalleryRoadsAD()
             r.Walk(x + (k - 1) * StepPitch + StepWidth / 2.0, fromY + k * (toY - fromY) / count);
         r.Walk(x + (count - 1) * StepPitch + 20.0, toY);
     };
-    // A door that falls shut just beyond its plate: stood on long enough for the door to open (a
-    // hop lets it sink a little), then back to when he stood there with the door open, and on
-    // through it while that self holds the plate.
+    // A door that falls shut just beyond its plate: the plate stood on (a hop leaves it for a
+    // moment) until the door has long been open, then back to when he stood there with the door
+    // open, and on through it while that self holds the plate.
     auto heldPlate = [](Road& r, double x, double y, std::string const& name) {
         int const stood = r.Next();
         r.Hop(x, y, name, 250);
@@ -1006,7 +1006,7 @@ std::vector<Road> GalleryRoadsAD()
     {
         double const y = 1700.0 + k * Gallery_Rise / steps;
         double const x = k == 0 ? stairsX - 20.0 : stairsX + (k - 1) * StepPitch + StepWidth - 15.0;
-        door1.Hop(x, y, "under step " + std::to_string(k + 1), 45);
+        door1.Hop(x, y, k == 0 ? std::string("the stairs' foot") : "step " + std::to_string(k), 45);
         door1.Walk(x + 25.0, y + Gallery_Rise / steps);
     }
     heldPlate(door1, 7790.0, dFloor, "plate 1");
