@@ -941,6 +941,103 @@ void WriteImageMap(std::string const& dir)
                             });
 }
 
+// The roads that play galleries A and D, each from beyond door 0 as "exit" goes on, ball 1 carried
+// through the red gate. "door 1": up gallery D's western stairs onto plate 1, and through door 1
+// while a past self holds the plate. "gallery D": ball 1 onto podium 0, through door 9 and up the
+// eastern stairs; blob 1 killed by throws, ball 10 from behind door 8 set on podium 1, and through
+// doors 2 to 6 on five travels, each leaving a past self on the plate before a door. "door 7":
+// ball 1 left on the road, up gallery A's stairs, through its gates (ball 2, then ball 6, then none)
+// and under the upper stairs; blob 0 killed by throws, and through door 7 to ball 3.
+std::vector<Road> GalleryRoadsAD()
+{
+    auto along = [](Road& r, double from, double to) {
+        for (std::size_t i = 0; i + 1 < RoadPoints.size(); ++i)
+        {
+            Point const a = RoadPoints[i];
+            Point const b = RoadPoints[i + 1];
+            if (b.x <= from || a.x >= to)
+                continue;
+            if (a.y != b.y)
+                for (double x = std::max(a.x, from) + 40.0; x < b.x; x += 40.0)
+                    r.Walk(x, RoadY(x));
+            if (b.x < to)
+                r.Walk(b.x, b.y);
+        }
+        r.Walk(to, RoadY(to));
+    };
+    auto begin = [](std::string const& name) {
+        Road r(name);
+        r.Walk(Road_Door0X + 60.0, 1550.0).Press(1350.0, 1550.0, "ball 1", 10);
+        r.Walk(Road_RedGateX + 60.0, 1550.0);
+        return r;
+    };
+    // Floating stairs with their foot at x, from the floor at fromY up to the floor at toY.
+    auto climb = [](Road& r, double x, double fromY, double toY) {
+        int const count = int(std::ceil((toY - fromY) / Step_Rise - 1e-9));
+        r.Walk(x - 30.0, fromY);
+        for (int k = 1; k < count; ++k)
+            r.Walk(x + (k - 1) * StepPitch + StepWidth / 2.0, fromY + k * (toY - fromY) / count);
+        r.Walk(x + (count - 1) * StepPitch + 20.0, toY);
+    };
+    // A door that falls shut just beyond its plate: the plate stood on (a hop leaves it for a
+    // moment) until the door has long been open, then back to when he stood there with the door
+    // open, and on through it while that self holds the plate.
+    auto heldPlate = [](Road& r, double x, double y, std::string const& name) {
+        int const stood = r.Next();
+        r.Hop(x, y, name, 250);
+        r.Travel(x, y, "back to the self on " + name, stood, 150);
+    };
+    // A wavy blob's body takes a blow only for a while after one of its arms has, and not again
+    // for a while after: throws one after another, each at the next target, come round to the
+    // body in turn.
+    auto killBlob = [](Road& r, double x, double y, std::string const& name, int throws) {
+        for (int i = 0; i < throws; ++i)
+            r.Throw(x, y, name, 5, 1);
+    };
+
+    double const dFloor = 1700.0 + Gallery_Rise;
+    Road door1 = begin("door 1");
+    along(door1, Road_RedGateX + 60.0, 7400.0);
+    // These stairs rise straight from the foot of a ramp, down which he comes too fast to time a
+    // jump: each step is jumped onto from rest near the end of the one below.
+    double const stairsX = 7470.0;
+    int const steps = int(std::ceil(Gallery_Rise / Step_Rise - 1e-9));
+    for (int k = 0; k < steps; ++k)
+    {
+        double const y = 1700.0 + k * Gallery_Rise / steps;
+        double const x = k == 0 ? stairsX - 20.0 : stairsX + (k - 1) * StepPitch + StepWidth - 15.0;
+        door1.Hop(x, y, k == 0 ? std::string("the stairs' foot") : "step " + std::to_string(k), 45);
+        door1.Walk(x + 25.0, y + Gallery_Rise / steps);
+    }
+    heldPlate(door1, 7790.0, dFloor, "plate 1");
+    door1.Walk(8015.0, dFloor);
+
+    Road galleryD = begin("gallery D");
+    along(galleryD, Road_RedGateX + 60.0, 8560.0);
+    galleryD.Press(8560.0, 1700.0, "podium 0", 60);
+    galleryD.Walk(Road_Door9X + 60.0, 1700.0);
+    climb(galleryD, 8770.0, 1700.0, dFloor);
+    killBlob(galleryD, 8975.0, dFloor, "blob 1", 50);
+    galleryD.Walk(9620.0, dFloor).Press(9620.0, dFloor, "ball 10", 10);
+    galleryD.Press(9720.0, dFloor, "podium 1", 60);
+    double const platePitch = PlateWidth + 30.0 + DoorWidth + 5.0;
+    for (int k = 0; k < 5; ++k)
+        heldPlate(galleryD, 9910.0 + platePitch * k + PlateWidth / 2.0, dFloor, "plate " + std::to_string(3 + k));
+    galleryD.Walk(9910.0 + platePitch * 4 + PlateWidth + 30.0 + DoorWidth + 20.0, dFloor);
+
+    double const aFloor = 1550.0 + Gallery_Rise;
+    Road door7 = begin("door 7");
+    door7.Press(GalleryA_StairsX - 50.0, 1550.0, "leave ball 1", 10);
+    climb(door7, GalleryA_StairsX, 1550.0, aFloor);
+    door7.Walk(1910.0, aFloor).Press(1910.0, aFloor, "ball 2", 10);
+    door7.Press(2075.0, aFloor, "leave ball 2", 10).Press(2100.0, aFloor, "ball 6", 10);
+    door7.Press(2190.0, aFloor, "leave ball 6", 10);
+    door7.Walk(2400.0, aFloor);
+    killBlob(door7, 2650.0, aFloor, "blob 0", 58);
+    door7.Walk(3120.0, aFloor);
+    return {door1, galleryD, door7};
+}
+
 // The road walker's roads. "first room" goes onto plate 0; the test then stands there and travels
 // back (the walker does not travel). "exit" goes on from there through door 0, picks ball 1 up,
 // carries it through the red gate to podium 0, sets it down and walks through door 9 to the exit.
@@ -990,7 +1087,10 @@ std::vector<Road> BuildRoads()
     for (int k = steps - 1; k >= 1; --k)
         fromChest.Walk(GalleryA_StairsX + (k - 1) * StepPitch + StepWidth / 2.0, road + k * Gallery_Rise / steps);
     fromChest.Walk(GalleryA_StairsX - 30.0, road);
-    return {first, exit, toChest, fromChest};
+    std::vector<Road> roads = {first, exit, toChest, fromChest};
+    for (Road const& more : GalleryRoadsAD())
+        roads.push_back(more);
+    return roads;
 }
 
 } // namespace
