@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace KiligWriter
@@ -941,6 +942,75 @@ void WriteImageMap(std::string const& dir)
                             });
 }
 
+// The later galleries' puzzles, each road from beyond door 0 as "exit" begins: ball 1 carried
+// through the red gate to podium 0 opens door 9 for the way on. "gallery E" climbs to the gallery
+// over rooms 17 and 18 and plays it left to right: doors 11 and 12 held open by past selves on
+// their plates, balls 13 to 15 set on podiums 2 to 4, plate 9 turning swivel 1 flat to walk under,
+// and doors 16 to 19 held open by past selves on plates 12, 13, 14 and 16.
+std::vector<Road> LaterGalleryRoads()
+{
+    double const road = 1550.0;
+    auto along = [](Road& r, double from, double to) {
+        for (std::size_t i = 0; i + 1 < RoadPoints.size(); ++i)
+        {
+            Point const a = RoadPoints[i];
+            Point const b = RoadPoints[i + 1];
+            if (b.x <= from || a.x >= to)
+                continue;
+            if (a.y != b.y)
+                for (double x = std::max(a.x, from) + 40.0; x < std::min(b.x, to); x += 40.0)
+                    r.Walk(x, RoadY(x));
+            if (b.x < to)
+                r.Walk(b.x, b.y);
+        }
+        r.Walk(to, RoadY(to));
+    };
+    // Up a gallery's floating steps from the road at x, as Stairs built them.
+    auto climb = [](Road& r, double x, double fromY, double toY) {
+        int const count = int(std::ceil((toY - fromY) / Step_Rise - 1e-9));
+        r.Walk(x - 30.0, fromY);
+        for (int k = 1; k < count; ++k)
+            r.Walk(x + (k - 1) * StepPitch + StepWidth / 2.0, fromY + k * (toY - fromY) / count);
+        r.Walk(x + (count - 1) * StepPitch + 30.0, toY);
+    };
+    // Through door 9 with podium 0 holding ball 1.
+    auto beyondDoor9 = [&](Road& r) {
+        r.Walk(Road_Door0X + 60.0, road).Press(1350.0, road, "ball 1", 10);
+        along(r, Road_RedGateX + 60.0, 8560.0);
+        r.Press(8560.0, 1700.0, "podium 0", 60).Walk(Road_Door9X + 60.0, 1700.0);
+    };
+    // A door held open by a past self: stand on the plate, walk to the shut door, go back to a
+    // while after stepping on and walk through while the past self still stands there.
+    auto pastSelfDoor = [](Road& r, std::string const& name, double plateX, double doorX, double y,
+                           double width = DoorWidth) {
+        int const plate = r.Next();
+        r.Press(plateX + PlateWidth / 2.0, y, name + " plate", 150);
+        r.Walk(doorX - 15.0, y).Travel(doorX - 15.0, y, name, plate, 80).Walk(doorX + width + 20.0, y);
+    };
+
+    Road e("gallery E");
+    beyondDoor9(e);
+    double const floor = 2300.0 + Gallery_Rise;
+    along(e, Road_Door9X + 60.0, 11850.0);
+    climb(e, 11880.0, 2300.0, floor);
+    pastSelfDoor(e, "door 11", 12080.0, 12230.0, floor);
+    pastSelfDoor(e, "door 12", 12270.0, 12420.0, floor);
+    e.Press(12480.0, floor, "ball 13", 10).Press(12600.0, floor, "podium 2", 60);
+    e.Press(12520.0, floor, "ball 14", 10).Press(12740.0, floor, "podium 3", 60);
+    e.Press(12860.0, floor, "ball 15", 10).Press(12940.0, floor, "podium 4", 60);
+    e.Walk(13030.0, floor);
+    // Plate 9 turns swivel 1 a quarter, flat over the floor.
+    e.Press(13130.0, floor, "plate 9", 80);
+    pastSelfDoor(e, "door 16", Junction_Left - 35.0 - PlateWidth, Junction_Left, floor, Junction_Right - Junction_Left);
+    double const doorPitch = PlateWidth + 35.0 + DoorWidth + 5.0;
+    for (int k = 1; k < 4; ++k)
+    {
+        double const plateX = 13480.0 + doorPitch * (k - 1);
+        pastSelfDoor(e, "door " + std::to_string(16 + k), plateX, plateX + PlateWidth + 35.0, floor);
+    }
+    return {e};
+}
+
 // The road walker's roads. "first room" goes onto plate 0; the test then stands there and travels
 // back (the walker does not travel). "exit" goes on from there through door 0, picks ball 1 up,
 // carries it through the red gate to podium 0, sets it down and walks through door 9 to the exit.
@@ -990,7 +1060,10 @@ std::vector<Road> BuildRoads()
     for (int k = steps - 1; k >= 1; --k)
         fromChest.Walk(GalleryA_StairsX + (k - 1) * StepPitch + StepWidth / 2.0, road + k * Gallery_Rise / steps);
     fromChest.Walk(GalleryA_StairsX - 30.0, road);
-    return {first, exit, toChest, fromChest};
+    std::vector<Road> roads{first, exit, toChest, fromChest};
+    for (Road& later : LaterGalleryRoads())
+        roads.push_back(std::move(later));
+    return roads;
 }
 
 } // namespace
