@@ -1008,7 +1008,17 @@ std::vector<Road> LaterGalleryRoads()
         double const plateX = 13480.0 + doorPitch * (k - 1);
         pastSelfDoor(e, "door " + std::to_string(16 + k), plateX, plateX + PlateWidth + 35.0, floor);
     }
-    return {e};
+    // Blob 1 killed by axes from the left end of the gallery beyond door 9, the next target taken at
+    // each throw: every arm hit leaves its body open to the throw after. Door 8 opens; ball 10 is set
+    // on podium 1, and door 10 opens.
+    Road d("podium 1");
+    beyondDoor9(d);
+    double const galleryD = 1700.0 + Gallery_Rise;
+    climb(d, 8770.0, 1700.0, galleryD);
+    for (int k = 0; k < 30; ++k)
+        d.Throw(8975.0, galleryD, "blob 1", 30, 1);
+    d.Press(9620.0, galleryD, "ball 10", 10).Press(9720.0, galleryD, "podium 1", 60).Walk(9840.0, galleryD);
+    return {e, d};
 }
 
 // The road walker's roads. "first room" goes onto plate 0; the test then stands there and travels
