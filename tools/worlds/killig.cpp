@@ -942,11 +942,11 @@ void WriteImageMap(std::string const& dir)
                             });
 }
 
-// The later galleries' puzzles, each road from beyond door 0 as "exit" begins: ball 1 carried
-// through the red gate to podium 0 opens door 9 for the way on. "gallery E" climbs to the gallery
-// over rooms 17 and 18 and plays it left to right: doors 11 and 12 held open by past selves on
-// their plates, balls 13 to 15 set on podiums 2 to 4, plate 9 turning swivel 1 flat to walk under,
-// and doors 16 to 19 held open by past selves on plates 12, 13, 14 and 16.
+// The later galleries' puzzles, each road from beyond door 0 as "exit" begins, ball 1 in hand for
+// the red gate. "gallery E" and "podium 1" set it on podium 0 for door 9; "gallery E" then climbs to
+// the gallery over rooms 17 and 18 and plays it left to right: doors 11 and 12 held open by past
+// selves on their plates, balls 13 to 15 set on podiums 2 to 4, plate 9 turning swivel 1 flat to
+// walk under, and doors 16 to 19 held open by past selves on plates 12, 13, 14 and 16.
 std::vector<Road> LaterGalleryRoads()
 {
     double const road = 1550.0;
@@ -1018,7 +1018,20 @@ std::vector<Road> LaterGalleryRoads()
     for (int k = 0; k < 30; ++k)
         d.Throw(8975.0, galleryD, "blob 1", 30, 1);
     d.Press(9620.0, galleryD, "ball 10", 10).Press(9720.0, galleryD, "podium 1", 60).Walk(9840.0, galleryD);
-    return {e, d};
+    // Blob 2 killed by axes from the floor right of its round, facing left: once a round it comes
+    // down past him, its body within sight just after the arm of the moment, and one body hit lands.
+    // Door 20 opens. Ball 1 is left beyond the red gate: an axe is thrown with empty hands.
+    Road c("blob 2");
+    c.Walk(Road_Door0X + 60.0, road).Press(1350.0, road, "ball 1", 10).Walk(Road_RedGateX + 60.0, road);
+    c.Press(Road_RedGateX + 100.0, road, "ball 1 down", 10);
+    along(c, Road_RedGateX + 100.0, 5540.0);
+    double const galleryC = 2050.0 + Gallery_Rise;
+    climb(c, 5570.0, 2050.0, galleryC);
+    c.Walk(6740.0, galleryC);
+    for (int k = 0; k < 390; ++k)
+        c.Throw(6600.0, galleryC, "blob 2", 2, 1);
+    c.Walk(6830.0, galleryC);
+    return {e, d, c};
 }
 
 // The road walker's roads. "first room" goes onto plate 0; the test then stands there and travels
