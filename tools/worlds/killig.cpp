@@ -1015,7 +1015,7 @@ std::vector<Road> LaterGalleryRoads()
     beyondDoor9(d);
     double const galleryD = 1700.0 + Gallery_Rise;
     climb(d, 8770.0, 1700.0, galleryD);
-    for (int k = 0; k < 30; ++k)
+    for (int k = 0; k < 36; ++k)
         d.Throw(8975.0, galleryD, "blob 1", 30, 1);
     d.Press(9620.0, galleryD, "ball 10", 10).Press(9720.0, galleryD, "podium 1", 60).Walk(9840.0, galleryD);
     // Blob 2 killed by axes from the floor right of its round, facing left: once a round it comes
