@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace KiligWriter
@@ -941,6 +942,45 @@ void WriteImageMap(std::string const& dir)
                             });
 }
 
+// Along the road from x `from` to x `to`, its slopes in short steps, so that the walker never jumps up
+// them into a gallery's stairs.
+void WalkAlong(Road& r, double from, double to)
+{
+    for (std::size_t i = 0; i + 1 < RoadPoints.size(); ++i)
+    {
+        Point const a = RoadPoints[i];
+        Point const b = RoadPoints[i + 1];
+        if (b.x <= from || a.x >= to)
+            continue;
+        if (a.y != b.y)
+            for (double x = std::max(a.x, from) + 40.0; x < std::min(b.x, to); x += 40.0)
+                r.Walk(x, RoadY(x));
+        if (b.x < to)
+            r.Walk(b.x, b.y);
+    }
+    r.Walk(to, RoadY(to));
+}
+
+// Up a gallery's floating steps with their foot at x, from the floor at fromY to the floor at toY,
+// as Stairs built them, landing `landing` beyond the top step's left end.
+void ClimbStairs(Road& r, double x, double fromY, double toY, double landing)
+{
+    int const count = int(std::ceil((toY - fromY) / Step_Rise - 1e-9));
+    r.Walk(x - 30.0, fromY);
+    for (int k = 1; k < count; ++k)
+        r.Walk(x + (k - 1) * StepPitch + StepWidth / 2.0, fromY + k * (toY - fromY) / count);
+    r.Walk(x + (count - 1) * StepPitch + landing, toY);
+}
+
+// A road from beyond door 0, as "exit" goes on: ball 1 picked up and carried through the red gate.
+Road BeyondRedGate(std::string const& name)
+{
+    Road r(name);
+    r.Walk(Road_Door0X + 60.0, 1550.0).Press(1350.0, 1550.0, "ball 1", 10);
+    r.Walk(Road_RedGateX + 60.0, 1550.0);
+    return r;
+}
+
 // The roads that play galleries A and D, each from beyond door 0 as "exit" goes on, ball 1 carried
 // through the red gate. "door 1": up gallery D's western stairs onto plate 1, and through door 1
 // while a past self holds the plate. "gallery D": ball 1 onto podium 0, through door 9 and up the
@@ -950,35 +990,6 @@ void WriteImageMap(std::string const& dir)
 // and under the upper stairs; blob 0 killed by throws, and through door 7 to ball 3.
 std::vector<Road> GalleryRoadsAD()
 {
-    auto along = [](Road& r, double from, double to) {
-        for (std::size_t i = 0; i + 1 < RoadPoints.size(); ++i)
-        {
-            Point const a = RoadPoints[i];
-            Point const b = RoadPoints[i + 1];
-            if (b.x <= from || a.x >= to)
-                continue;
-            if (a.y != b.y)
-                for (double x = std::max(a.x, from) + 40.0; x < b.x; x += 40.0)
-                    r.Walk(x, RoadY(x));
-            if (b.x < to)
-                r.Walk(b.x, b.y);
-        }
-        r.Walk(to, RoadY(to));
-    };
-    auto begin = [](std::string const& name) {
-        Road r(name);
-        r.Walk(Road_Door0X + 60.0, 1550.0).Press(1350.0, 1550.0, "ball 1", 10);
-        r.Walk(Road_RedGateX + 60.0, 1550.0);
-        return r;
-    };
-    // Floating stairs with their foot at x, from the floor at fromY up to the floor at toY.
-    auto climb = [](Road& r, double x, double fromY, double toY) {
-        int const count = int(std::ceil((toY - fromY) / Step_Rise - 1e-9));
-        r.Walk(x - 30.0, fromY);
-        for (int k = 1; k < count; ++k)
-            r.Walk(x + (k - 1) * StepPitch + StepWidth / 2.0, fromY + k * (toY - fromY) / count);
-        r.Walk(x + (count - 1) * StepPitch + 20.0, toY);
-    };
     // A door that falls shut just beyond its plate: the plate stood on (a hop leaves it for a
     // moment) until the door has long been open, then back to when he stood there with the door
     // open, and on through it while that self holds the plate.
@@ -996,8 +1007,8 @@ std::vector<Road> GalleryRoadsAD()
     };
 
     double const dFloor = 1700.0 + Gallery_Rise;
-    Road door1 = begin("door 1");
-    along(door1, Road_RedGateX + 60.0, 7400.0);
+    Road door1 = BeyondRedGate("door 1");
+    WalkAlong(door1, Road_RedGateX + 60.0, 7400.0);
     // These stairs rise straight from the foot of a ramp, down which he comes too fast to time a
     // jump: each step is jumped onto from rest near the end of the one below.
     double const stairsX = 7470.0;
@@ -1012,11 +1023,11 @@ std::vector<Road> GalleryRoadsAD()
     heldPlate(door1, 7790.0, dFloor, "plate 1");
     door1.Walk(8015.0, dFloor);
 
-    Road galleryD = begin("gallery D");
-    along(galleryD, Road_RedGateX + 60.0, 8560.0);
+    Road galleryD = BeyondRedGate("gallery D");
+    WalkAlong(galleryD, Road_RedGateX + 60.0, 8560.0);
     galleryD.Press(8560.0, 1700.0, "podium 0", 60);
     galleryD.Walk(Road_Door9X + 60.0, 1700.0);
-    climb(galleryD, 8770.0, 1700.0, dFloor);
+    ClimbStairs(galleryD, 8770.0, 1700.0, dFloor, 20.0);
     killBlob(galleryD, 8975.0, dFloor, "blob 1", 50);
     galleryD.Walk(9620.0, dFloor).Press(9620.0, dFloor, "ball 10", 10);
     galleryD.Press(9720.0, dFloor, "podium 1", 60);
@@ -1026,9 +1037,9 @@ std::vector<Road> GalleryRoadsAD()
     galleryD.Walk(9910.0 + platePitch * 4 + PlateWidth + 30.0 + DoorWidth + 20.0, dFloor);
 
     double const aFloor = 1550.0 + Gallery_Rise;
-    Road door7 = begin("door 7");
+    Road door7 = BeyondRedGate("door 7");
     door7.Press(GalleryA_StairsX - 50.0, 1550.0, "leave ball 1", 10);
-    climb(door7, GalleryA_StairsX, 1550.0, aFloor);
+    ClimbStairs(door7, GalleryA_StairsX, 1550.0, aFloor, 20.0);
     door7.Walk(1910.0, aFloor).Press(1910.0, aFloor, "ball 2", 10);
     door7.Press(2075.0, aFloor, "leave ball 2", 10).Press(2100.0, aFloor, "ball 6", 10);
     door7.Press(2190.0, aFloor, "leave ball 6", 10);
@@ -1037,6 +1048,70 @@ std::vector<Road> GalleryRoadsAD()
     door7.Walk(3120.0, aFloor);
     return {door1, galleryD, door7};
 }
+
+// The road walker's roads. "first room" goes onto plate 0; the test then stands there and travels
+// back (the walker does not travel). "exit" goes on from there through door 0, picks ball 1 up,
+// carries it through the red gate to podium 0, sets it down and walks through door 9 to the exit.
+
+// The later galleries' puzzles, each road from beyond door 0 as "exit" begins, ball 1 in hand for
+// the red gate. "gallery E" sets it on podium 0 for door 9, then climbs to
+// the gallery over rooms 17 and 18 and plays it left to right: doors 11 and 12 held open by past
+// selves on their plates, balls 13 to 15 set on podiums 2 to 4, plate 9 turning swivel 1 flat to
+// walk under, and doors 16 to 19 held open by past selves on plates 12, 13, 14 and 16.
+std::vector<Road> LaterGalleryRoads()
+{
+    // Through door 9 with podium 0 holding ball 1.
+    auto beyondDoor9 = [](Road& r) {
+        WalkAlong(r, Road_RedGateX + 60.0, 8560.0);
+        r.Press(8560.0, 1700.0, "podium 0", 60).Walk(Road_Door9X + 60.0, 1700.0);
+    };
+    // A door held open by a past self: stand on the plate, walk to the shut door, go back to a
+    // while after stepping on and walk through while the past self still stands there.
+    auto pastSelfDoor = [](Road& r, std::string const& name, double plateX, double doorX, double y,
+                           double width = DoorWidth) {
+        int const plate = r.Next();
+        r.Press(plateX + PlateWidth / 2.0, y, name + " plate", 150);
+        r.Walk(doorX - 15.0, y).Travel(doorX - 15.0, y, name, plate, 80).Walk(doorX + width + 20.0, y);
+    };
+
+    Road e = BeyondRedGate("gallery E");
+    beyondDoor9(e);
+    double const floor = 2300.0 + Gallery_Rise;
+    WalkAlong(e, Road_Door9X + 60.0, 11850.0);
+    ClimbStairs(e, 11880.0, 2300.0, floor, 30.0);
+    pastSelfDoor(e, "door 11", 12080.0, 12230.0, floor);
+    pastSelfDoor(e, "door 12", 12270.0, 12420.0, floor);
+    e.Press(12480.0, floor, "ball 13", 10).Press(12600.0, floor, "podium 2", 60);
+    e.Press(12520.0, floor, "ball 14", 10).Press(12740.0, floor, "podium 3", 60);
+    e.Press(12860.0, floor, "ball 15", 10).Press(12940.0, floor, "podium 4", 60);
+    e.Walk(13030.0, floor);
+    // Plate 9 turns swivel 1 a quarter, flat over the floor.
+    e.Press(13130.0, floor, "plate 9", 80);
+    pastSelfDoor(e, "door 16", Junction_Left - 35.0 - PlateWidth, Junction_Left, floor, Junction_Right - Junction_Left);
+    double const doorPitch = PlateWidth + 35.0 + DoorWidth + 5.0;
+    for (int k = 1; k < 4; ++k)
+    {
+        double const plateX = 13480.0 + doorPitch * (k - 1);
+        pastSelfDoor(e, "door " + std::to_string(16 + k), plateX, plateX + PlateWidth + 35.0, floor);
+    }
+    // Blob 2 killed by axes from the floor right of its round, facing left: once a round it comes
+    // down past him, its body within sight just after the arm of the moment, and one body hit lands.
+    // Door 20 opens. Ball 1 is left beyond the red gate: an axe is thrown with empty hands.
+    Road c = BeyondRedGate("blob 2");
+    c.Press(Road_RedGateX + 100.0, road, "ball 1 down", 10);
+    WalkAlong(c, Road_RedGateX + 100.0, 5540.0);
+    double const galleryC = 2050.0 + Gallery_Rise;
+    ClimbStairs(c, 5570.0, 2050.0, galleryC, 30.0);
+    c.Walk(6740.0, galleryC);
+    for (int k = 0; k < 390; ++k)
+        c.Throw(6600.0, galleryC, "blob 2", 2, 1);
+    c.Walk(6830.0, galleryC);
+    return {e, c};
+}
+
+// The road walker's roads. "first room" goes onto plate 0; the test then stands there and travels
+// back (the walker does not travel). "exit" goes on from there through door 0, picks ball 1 up,
+// carries it through the red gate to podium 0, sets it down and walks through door 9 to the exit.
 
 // The road walker's roads. "first room" goes onto plate 0; the test then stands there and travels
 // back (the walker does not travel). "exit" goes on from there through door 0, picks ball 1 up,
@@ -1087,9 +1162,10 @@ std::vector<Road> BuildRoads()
     for (int k = steps - 1; k >= 1; --k)
         fromChest.Walk(GalleryA_StairsX + (k - 1) * StepPitch + StepWidth / 2.0, road + k * Gallery_Rise / steps);
     fromChest.Walk(GalleryA_StairsX - 30.0, road);
-    std::vector<Road> roads = {first, exit, toChest, fromChest};
-    for (Road const& more : GalleryRoadsAD())
-        roads.push_back(more);
+    std::vector<Road> roads{first, exit, toChest, fromChest};
+    for (std::vector<Road> (*more)() : {GalleryRoadsAD, LaterGalleryRoads})
+        for (Road& road : more())
+            roads.push_back(std::move(road));
     return roads;
 }
 
