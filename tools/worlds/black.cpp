@@ -826,6 +826,26 @@ void FromTheValley(Road& road)
     road.Exit(Black_EndWallX - 100.0, Black_EndY);
 }
 
+// Down through the bridge's second gap onto the boarding ledge (and its heart), to its end beside where
+// a lift waits.
+void DownToTheBoardingLedge(Road& road)
+{
+    double const bridge = RoadY(Valley.x0);
+    // Let go over the gap, he drifts some 45 on as he falls.
+    road.Jump(StepsGapX0 - 40.0, bridge).Walk(PocketGapX0 + 50.0, bridge);
+    double const pocketTop = Black_TrackY + TrackWaitY + PocketStep;
+    road.Ride(PocketGapX0 + 90.0, pocketTop, "the drop onto the boarding ledge", 300);
+    road.Hop(Black_TrackX + PocketX1 - 16.0, pocketTop, "the boarding ledge's end", 60);
+}
+
+// From the ledge beside the track's start up the steps and out of the bridge's first gap.
+void UpTheSteps(Road& road)
+{
+    for (int k = 0; k < StepCount; ++k)
+        road.Walk(StepFace(k) - 20.0, StepTop(k));
+    road.Jump(StepFace(StepCount - 1) - 4.0, StepTop(StepCount - 1)).Walk(StepsGapX1 + 60.0, RoadY(Valley.x0));
+}
+
 } // namespace
 
 double RoadY(double x)
@@ -860,20 +880,27 @@ std::vector<Road> BuildRoads()
     // bridge's second gap onto the boarding ledge (and its heart) to its end beside a waiting lift;
     // and, for a rider the lift has carried back to the track's start, off it onto the ledge beside
     // it, up the steps and out of the bridge's first gap, and on to the far end.
-    double const bridge = RoadY(Valley.x0);
     Road ledge("to the lifts");
     ToTheValley(ledge);
-    // Let go over the gap, he drifts some 45 on as he falls.
-    ledge.Jump(StepsGapX0 - 40.0, bridge).Walk(PocketGapX0 + 50.0, bridge);
-    double const pocketTop = Black_TrackY + TrackWaitY + PocketStep;
-    ledge.Ride(PocketGapX0 + 90.0, pocketTop, "the drop onto the boarding ledge", 300);
-    ledge.Hop(Black_TrackX + PocketX1 - 16.0, pocketTop, "the boarding ledge's end", 60);
+    DownToTheBoardingLedge(ledge);
     Road steps("from the lifts");
-    for (int k = 0; k < StepCount; ++k)
-        steps.Walk(StepFace(k) - 20.0, StepTop(k));
-    steps.Jump(StepFace(StepCount - 1) - 4.0, StepTop(StepCount - 1)).Walk(StepsGapX1 + 60.0, bridge);
+    UpTheSteps(steps);
     FromTheValley(steps);
-    return {road, back, ledge, steps};
+
+    // The lifts in one: the ledge's road, onto the lift that waits by its end as the walk comes
+    // there, round the track back to its start, and on as above. The lifts are a function of the
+    // tick: the walk comes to the ledge's end near tick 6270, some 250 ticks into one's 450-tick
+    // wait there, so a change along the way before that moves it by more than some 150 ticks wants a
+    // wait on the ledge.
+    Road lifts("over the lifts");
+    ToTheValley(lifts);
+    DownToTheBoardingLedge(lifts);
+    lifts.Walk(Black_TrackX + PocketX1 + Black_LiftHalfWidth, Black_TrackY + TrackWaitY);
+    lifts.Ride(Black_TrackX, Black_TrackY, "the lift round its track back to its start", 5400);
+    UpTheSteps(lifts);
+    FromTheValley(lifts);
+
+    return {road, back, ledge, steps, lifts};
 }
 
 void Write(std::string const& dir)

@@ -75,7 +75,9 @@ constexpr double Black_EndWallX = 45300.0;
 // The roads the walker takes: "exit", from the start up to the boulder, which it pushes, down to the
 // ogre's pass once the ogre is dead, through it and on to the far end; "back to the boulder", from
 // anywhere in the pass or the tunnel short of the wall only the living pass, out under the ramp's
-// foot and up it to the boulder, which it pushes.
+// foot and up it to the boulder, which it pushes; "to the lifts", as "exit" down onto the boarding
+// ledge, and "from the lifts", from the track's start up the steps to the end; "over the lifts", the
+// two joined by a ride on a lift round its track.
 std::vector<Road> BuildRoads();
 
 // dir/black/map, dir/black/road and the pictures under dir/gfx/black; throws std::runtime_error on
