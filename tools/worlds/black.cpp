@@ -278,6 +278,19 @@ constexpr double DoorClearance = 0.5; // how far short of its floor a shut door'
 constexpr double DenWayOut = 100.0;                             // under the lintel at a den's right end
 constexpr double RampClearance = Black_RampFootY - Black_PassY; // of a ramp's foot over the road
 
+// Blob 2's cave, over the fourth stretch: its ramp's foot, its floor's left end, its trench and the
+// blob, which keeps its place 300 over the floor. From the floor the body is in sight only from a
+// short stretch some 190 left of it, and two of its arms (which open it to hits) from either side of
+// that stretch, as they wave.
+constexpr double Cave2RampX = 37000.0;
+constexpr double Cave2X0 = 38000.0;
+constexpr double Cave2TrenchX = 38150.0;
+constexpr double Blob2X = 38650.0;
+constexpr double Blob2Over = 300.0;
+constexpr double Blob2BodySpot = Blob2X - 190.0;
+constexpr double Blob2LeftArmSpot = Blob2X - 310.0;
+constexpr double Blob2RightArmSpot = Blob2X - 30.0;
+
 void BuildDen(MapWriter& map, Den const& den)
 {
     Ramp(map, den.rampX, RoadY(den.rampX) + RampClearance, den.x0, den.floor);
@@ -643,11 +656,11 @@ void WriteCreatures(MapWriter& map)
     Beat(map, 143, 144, 36250.0, t5 + 250.0);
     SpiderSlab(map, 36400.0, 36900.0, 17, 3, 150.0);
     double const den5 = Black_DenEnds[4].floor;
-    Den cave2{37000.0, 38000.0, Black_DenEnds[4].x, den5, 600.0, {{38150.0, 145, 146}}};
+    Den cave2{Cave2RampX, Cave2X0, Black_DenEnds[4].x, den5, 600.0, {{Cave2TrenchX, 145, 146}}};
     cave2.doorX = 39250.0;
     cave2.doorGroup = Black_Doors[2].group;
     BuildDen(map, cave2);
-    Ref(map, Black_Rp_WavyBlobs[1], 38650.0, den5 + 300.0);
+    Ref(map, Black_Rp_WavyBlobs[1], Blob2X, den5 + Blob2Over);
     Ref(map, Black_Rp_Hearts[2], 39330.0, den5 + 10.0);
     Flock(map, Black_Flocks[4], 37200.0, t5 + 450.0, t5 + 220.0);
     Beat(map, 156, 157, 39600.0, t5 + 250.0);
@@ -846,6 +859,44 @@ void UpTheSteps(Road& road)
     road.Jump(StepFace(StepCount - 1) - 4.0, StepTop(StepCount - 1)).Walk(StepsGapX1 + 60.0, RoadY(Valley.x0));
 }
 
+// Along the road from where the valley's roads leave it (short of the bridge) to the foot of a den's
+// ramp, a running jump onto it and up it to the den's floor at x0.
+void UpToADen(Road& road, double rampX, double x0, double floor)
+{
+    for (ProfilePoint const& p : Profile)
+        if (p.x > Valley.x1 && p.x < rampX - 350.0)
+            road.Walk(p.x, p.y);
+    road.Walk(rampX - 350.0, RoadY(rampX - 350.0)).Jump(rampX - 90.0, RoadY(rampX - 90.0));
+    road.Walk(x0 + 30.0, floor);
+}
+
+// On from the valley's first gap over the bridge to blob 2's cave, up into it and over its trench; then
+// the fight, as a player who cannot reach the blob fights it from below: throws at an arm that waves
+// into sight (one lets the body be hit for a while, while its colour shows), then at the body from
+// the one stretch it shows from (the nearest target there may be an arm, so a second throw goes to
+// the next), from both sides in turn, every stand come to walking right so that he faces the blob.
+// The body takes a hit at most every 200 ticks, and an arm only in its quarter of the colours' round:
+// the rounds given end the fight with half as many again to spare. Then through the door and off the
+// den's end.
+void FightBlob2(Road& road)
+{
+    double const bridge = RoadY(Valley.x0);
+    double const den5 = Black_DenEnds[4].floor;
+    road.Jump(StepsGapX0 - 40.0, bridge).Walk(StepsGapX1 + 200.0, bridge);
+    road.Jump(PocketGapX0 - 40.0, bridge).Walk(PocketGapX1 + 200.0, bridge);
+    UpToADen(road, Cave2RampX, Cave2X0, den5);
+    road.Walk(Cave2TrenchX - 50.0, den5).Jump(Cave2TrenchX - 20.0, den5);
+    for (int round = 0; round < 22; ++round)
+    {
+        road.Walk(Blob2LeftArmSpot - 40.0, den5).Throw(Blob2LeftArmSpot, den5, "blob 2's left arm", 0);
+        road.Throw(Blob2BodySpot, den5, "blob 2", 0).Throw(Blob2BodySpot, den5, "blob 2", 0, 1);
+        road.Throw(Blob2RightArmSpot, den5, "blob 2's right arm", 0);
+        road.Walk(Blob2BodySpot - 40.0, den5).Throw(Blob2BodySpot, den5, "blob 2", 0);
+        road.Throw(Blob2BodySpot, den5, "blob 2", 0, 1);
+    }
+    road.Walk(Black_DenEnds[4].x + 100.0, RoadY(Black_DenEnds[4].x + 100.0));
+}
+
 } // namespace
 
 double RoadY(double x)
@@ -900,7 +951,13 @@ std::vector<Road> BuildRoads()
     UpTheSteps(lifts);
     FromTheValley(lifts);
 
-    return {road, back, ledge, steps, lifts};
+    // Blob 2's cave: up its ramp, over the trench, and fighting the blob until it dies and its door
+    // opens; through the door and off the den's end back down to the road.
+    Road cave2("blob 2's cave");
+    ToTheValley(cave2);
+    FightBlob2(cave2);
+
+    return {road, back, ledge, steps, lifts, cave2};
 }
 
 void Write(std::string const& dir)

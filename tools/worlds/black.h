@@ -77,7 +77,8 @@ constexpr double Black_EndWallX = 45300.0;
 // anywhere in the pass or the tunnel short of the wall only the living pass, out under the ramp's
 // foot and up it to the boulder, which it pushes; "to the lifts", as "exit" down onto the boarding
 // ledge, and "from the lifts", from the track's start up the steps to the end; "over the lifts", the
-// two joined by a ride on a lift round its track.
+// two joined by a ride on a lift round its track; "blob 2's cave", as "exit" to blob 2's cave, where
+// it fights the blob from the floor until it dies, and through its door.
 std::vector<Road> BuildRoads();
 
 // dir/black/map, dir/black/road and the pictures under dir/gfx/black; throws std::runtime_error on
