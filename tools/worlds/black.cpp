@@ -278,6 +278,13 @@ constexpr double DoorClearance = 0.5; // how far short of its floor a shut door'
 constexpr double DenWayOut = 100.0;                             // under the lintel at a den's right end
 constexpr double RampClearance = Black_RampFootY - Black_PassY; // of a ramp's foot over the road
 
+// The goblin den past the tunnel: its ramp's foot, its floor's left end, and where the first of the
+// three rock-throwers that guard its door stands, with the gap to the next.
+constexpr double GoblinDenRampX = 14800.0;
+constexpr double GoblinDenX0 = 15800.0;
+constexpr double DenGuardX = 16500.0;
+constexpr double DenGuardGap = 250.0;
+
 // Blob 2's cave, over the fourth stretch: its ramp's foot, its floor's left end, its trench and the
 // blob, which keeps its place 300 over the floor. From the floor the body is in sight only from a
 // short stretch some 190 left of it, and two of its arms (which open it to hits) from either side of
@@ -586,7 +593,7 @@ void WriteCreatures(MapWriter& map)
     // Past the tunnel: the goblin den, whose door opens once its three rock-throwers are dead.
     Ref(map, Black_Rp_Signs[2], 14900.0, Black_PassY);
     double const den2 = Black_DenEnds[1].floor;
-    Den goblinDen{14800.0, 15800.0, Black_DenEnds[1].x, den2, 200.0, {}};
+    Den goblinDen{GoblinDenRampX, GoblinDenX0, Black_DenEnds[1].x, den2, 200.0, {}};
     goblinDen.doorX = 17180.0;
     goblinDen.doorGroup = Black_Doors[0].group;
     BuildDen(map, goblinDen);
@@ -595,7 +602,7 @@ void WriteCreatures(MapWriter& map)
     for (int k = 0; k < 3; ++k)
     {
         Black_GoblinPlace const& g = Black_Goblins[1 + k];
-        double const x = 16500.0 + 250.0 * k;
+        double const x = DenGuardX + DenGuardGap * k;
         Ref(map, g.start, x, den2 + 1.0); // also rock-thrower 7 + k
         Ref(map, g.left, x - 120.0, den2);
         Ref(map, g.right, x + 120.0, den2);
@@ -897,6 +904,33 @@ void FightBlob2(Road& road)
     road.Walk(Black_DenEnds[4].x + 100.0, RoadY(Black_DenEnds[4].x + 100.0));
 }
 
+// Up the goblin den's ramp from the pass and the fight with its door's guards. A rock-thrower faces
+// whoever comes within its notice and blocks every blade but one that comes as it throws, and when
+// it throws is its own: so a player stands within its throw of each in turn (and out of the next's)
+// and watches it throw for a while, then runs the clock back to when he came there and throws at it
+// all that while again, and the blades that come as it throws once more go home. In 2400 ticks it
+// throws some nineteen times, and sixteen blades kill it (its fellow goblin, often nearer, takes
+// some first). Then through the door and off the den's end.
+void FightTheDenGuards(Road& road)
+{
+    double const den2 = Black_DenEnds[1].floor;
+    road.Walk(GoblinDenRampX - 350.0, Black_PassY).Jump(GoblinDenRampX - 90.0, Black_PassY);
+    road.Walk(GoblinDenX0 + 30.0, den2);
+    constexpr int Watch = 2400;
+    for (int k = 0; k < Black_DenGuard_Count; ++k)
+    {
+        double const at = DenGuardX + DenGuardGap * (k - 1);
+        road.Walk(at - 40.0, den2);
+        int const watch = road.Next();
+        road.Hop(at, den2, "watch rock-thrower " + std::to_string(Black_DenGuard_First + k + 1) + " throw", Watch);
+        road.Travel(at, den2, "back to before its throws", watch, 1);
+        for (int i = 0; i < Watch / 19; ++i)
+            road.Throw(at, den2, "rock-thrower " + std::to_string(Black_DenGuard_First + k + 1), 0);
+    }
+    double const down = Black_DenEnds[1].x + 800.0;
+    road.Walk(down, RoadY(down));
+}
+
 } // namespace
 
 double RoadY(double x)
@@ -957,7 +991,14 @@ std::vector<Road> BuildRoads()
     ToTheValley(cave2);
     FightBlob2(cave2);
 
-    return {road, back, ledge, steps, lifts, cave2};
+    // The goblin den: as "exit" through the pass, up the den's ramp, and the fight with each of the
+    // three rock-throwers in turn, by time travel; through the door and off the den's end.
+    Road den("the goblin den");
+    UpToTheBoulder(den, "push the boulder and wait for the ogre's end", 320);
+    den.Walk(11850.0, Black_PassY);
+    FightTheDenGuards(den);
+
+    return {road, back, ledge, steps, lifts, cave2, den};
 }
 
 void Write(std::string const& dir)

@@ -78,7 +78,10 @@ constexpr double Black_EndWallX = 45300.0;
 // foot and up it to the boulder, which it pushes; "to the lifts", as "exit" down onto the boarding
 // ledge, and "from the lifts", from the track's start up the steps to the end; "over the lifts", the
 // two joined by a ride on a lift round its track; "blob 2's cave", as "exit" to blob 2's cave, where
-// it fights the blob from the floor until it dies, and through its door.
+// it fights the blob from the floor until it dies, and through its door; "the goblin den", as "exit"
+// through the pass and up into the goblin den, where it fights the three rock-throwers that guard its
+// door, each by watching it throw and going back in time to throw at it as it does, and through the
+// door.
 std::vector<Road> BuildRoads();
 
 // dir/black/map, dir/black/road and the pictures under dir/gfx/black; throws std::runtime_error on
