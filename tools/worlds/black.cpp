@@ -278,6 +278,17 @@ constexpr double DoorClearance = 0.5; // how far short of its floor a shut door'
 constexpr double DenWayOut = 100.0;                             // under the lintel at a den's right end
 constexpr double RampClearance = Black_RampFootY - Black_PassY; // of a ramp's foot over the road
 
+// Blob 1's cave, over the lift valley's bridge: its ramp's foot, its floor's left end, its three
+// trenches and the blob's home, about which it runs round its rectangle low enough that along the
+// rectangle's foot it passes in sight of a player on the floor, who can fight it from a little left
+// of its home; higher, its body would be out of any player's sight the whole way round.
+constexpr double Cave1RampX = 26300.0;
+constexpr double Cave1X0 = 27300.0;
+constexpr double Cave1TrenchX[] = {27550.0, 27900.0, 28250.0};
+constexpr double Blob1X = 28000.0;
+constexpr double Blob1Over = 350.0;
+constexpr double Blob1Spot = Blob1X - 225.0;
+
 // The goblin den past the tunnel: its ramp's foot, its floor's left end, and where the first of the
 // three rock-throwers that guard its door stands, with the gap to the next.
 constexpr double GoblinDenRampX = 14800.0;
@@ -640,12 +651,13 @@ void WriteCreatures(MapWriter& map)
     Beat(map, 105, 106, 25000.0, t3 + 250.0);
     Beat(map, 108, 109, 26000.0, t3 + 250.0);
     double const den4 = Black_DenEnds[3].floor;
-    Den cave1{26300.0, 27300.0, Black_DenEnds[3].x,
-              den4,    1200.0,  {{27550.0, 110, 111}, {27900.0, 112, 113}, {28250.0, 114, 115}}};
+    Den cave1{
+        Cave1RampX, Cave1X0, Black_DenEnds[3].x,
+        den4,       1200.0,  {{Cave1TrenchX[0], 110, 111}, {Cave1TrenchX[1], 112, 113}, {Cave1TrenchX[2], 114, 115}}};
     cave1.doorX = 28650.0;
     cave1.doorGroup = Black_Doors[1].group;
     BuildDen(map, cave1);
-    Ref(map, Black_Rp_WavyBlobs[0], 28000.0, den4 + 600.0);
+    Ref(map, Black_Rp_WavyBlobs[0], Blob1X, den4 + Blob1Over);
     Ref(map, Black_Rp_Hearts[1], 28740.0, den4 + 10.0);
 
     // The third stretch: two rows of mozzies, spiders, vultures over them, the lava gallery.
@@ -931,6 +943,27 @@ void FightTheDenGuards(Road& road)
     road.Walk(down, RoadY(down));
 }
 
+// Over the lift valley's first gap, up blob 1's cave's ramp and over its first trench; the fight from
+// the floor as the blob comes round low: a throw at the nearest target and one at the next, over and
+// over. An arm takes blades only in its quarter of the colours' round, and the body only for a while
+// after an arm has, at most one every 200 ticks, and it is in sight only along the round's foot: the
+// rounds given end the fight with half as many again to spare. Then over the other trenches, through
+// the door and off the cave's end.
+void FightBlob1(Road& road)
+{
+    double const bridge = RoadY(Valley.x0);
+    double const den4 = Black_DenEnds[3].floor;
+    road.Jump(StepsGapX0 - 40.0, bridge).Walk(Cave1RampX - 350.0, bridge).Jump(Cave1RampX - 90.0, bridge);
+    road.Walk(Cave1X0 + 30.0, den4);
+    road.Walk(Cave1TrenchX[0] - 50.0, den4).Jump(Cave1TrenchX[0] - 20.0, den4);
+    for (int round = 0; round < 400; ++round)
+        road.Throw(Blob1Spot, den4, "blob 1", 0).Throw(Blob1Spot, den4, "blob 1", 0, 1);
+    for (int k = 1; k < 3; ++k)
+        road.Walk(Cave1TrenchX[k] - 30.0, den4).Jump(Cave1TrenchX[k] - 20.0, den4);
+    double const down = Black_DenEnds[3].x + 100.0;
+    road.Walk(down, RoadY(down));
+}
+
 } // namespace
 
 double RoadY(double x)
@@ -998,7 +1031,13 @@ std::vector<Road> BuildRoads()
     den.Walk(11850.0, Black_PassY);
     FightTheDenGuards(den);
 
-    return {road, back, ledge, steps, lifts, cave2, den};
+    // Blob 1's cave: as "exit" to the lift valley's bridge, up the cave's ramp, and the fight with the
+    // blob as it comes low; through the door and off the cave's end back down onto the bridge.
+    Road cave1("blob 1's cave");
+    ToTheValley(cave1);
+    FightBlob1(cave1);
+
+    return {road, back, ledge, steps, lifts, cave2, den, cave1};
 }
 
 void Write(std::string const& dir)

@@ -81,7 +81,8 @@ constexpr double Black_EndWallX = 45300.0;
 // it fights the blob from the floor until it dies, and through its door; "the goblin den", as "exit"
 // through the pass and up into the goblin den, where it fights the three rock-throwers that guard its
 // door, each by watching it throw and going back in time to throw at it as it does, and through the
-// door.
+// door; "blob 1's cave", as "exit" to the lift valley's bridge and up into blob 1's cave, where it
+// fights the blob as its round brings it low, and through its door.
 std::vector<Road> BuildRoads();
 
 // dir/black/map, dir/black/road and the pictures under dir/gfx/black; throws std::runtime_error on
