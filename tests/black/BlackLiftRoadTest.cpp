@@ -10,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -112,23 +111,6 @@ TEST_F(BlackLiftRoad, DownOntoTheBoardingLedgeOntoAWaitingLiftRoundTheTrackUpThe
     RoadWalk_Result const end = WalkRoad("from the lifts");
     EXPECT_TRUE(end.done) << end.report;
     EXPECT_EQ(end.action, Level_Completed) << end.report;
-
-    // The same in one road from the start: the walk comes to the ledge's end while a lift waits there,
-    // and rides it round rather than falling to the valley's floor.
-    MakeWorld();
-    bool rode = false;
-    double lowest = Hero()->GetPos().y;
-    RoadWalker whole(*world, RoadWalker::WorldRoad(Level_Black, "over the lifts"));
-    RoadWalk_Result const over = whole.Walk([&](std::vector<int> const& held) {
-        rode = rode || IsLift(StandingOn());
-        if (Hero()->GetPos().x < 29200.0)
-            lowest = std::min(lowest, Hero()->GetPos().y);
-        return Step(held);
-    });
-    EXPECT_TRUE(over.done) << over.report;
-    EXPECT_EQ(over.action, Level_Completed) << over.report;
-    EXPECT_TRUE(rode);
-    EXPECT_GT(lowest, Black_TrackY - LiftDrop) << "fell to the valley's floor";
 }
 
 TEST_F(BlackLiftRoad, FallenPastTheBoardingLedgeToTheValleysFloorAPlayerJumpsOntoALiftAndRidesBackToTheRoad)

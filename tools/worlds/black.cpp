@@ -1005,19 +1005,6 @@ std::vector<Road> BuildRoads()
     UpTheSteps(steps);
     FromTheValley(steps);
 
-    // The lifts in one: the ledge's road, onto the lift that waits by its end as the walk comes
-    // there, round the track back to its start, and on as above. The lifts are a function of the
-    // tick: the walk comes to the ledge's end near tick 6270, some 250 ticks into one's 450-tick
-    // wait there, so a change along the way before that moves it by more than some 150 ticks wants a
-    // wait on the ledge.
-    Road lifts("over the lifts");
-    ToTheValley(lifts);
-    DownToTheBoardingLedge(lifts);
-    lifts.Walk(Black_TrackX + PocketX1 + Black_LiftHalfWidth, Black_TrackY + TrackWaitY);
-    lifts.Ride(Black_TrackX, Black_TrackY, "the lift round its track back to its start", 5400);
-    UpTheSteps(lifts);
-    FromTheValley(lifts);
-
     // Blob 2's cave: up its ramp, over the trench, and fighting the blob until it dies and its door
     // opens; through the door and off the den's end back down to the road.
     Road cave2("blob 2's cave");
@@ -1037,7 +1024,7 @@ std::vector<Road> BuildRoads()
     ToTheValley(cave1);
     FightBlob1(cave1);
 
-    return {road, back, ledge, steps, lifts, cave2, den, cave1};
+    return {road, back, ledge, steps, cave2, den, cave1};
 }
 
 void Write(std::string const& dir)
