@@ -929,6 +929,7 @@ void FightTheDenGuards(Road& road)
     road.Walk(GoblinDenRampX - 350.0, Black_PassY).Jump(GoblinDenRampX - 90.0, Black_PassY);
     road.Walk(GoblinDenX0 + 30.0, den2);
     constexpr int Watch = 2400;
+    constexpr int ThrowSteps = 19; // settling on the spot, aiming and letting go
     for (int k = 0; k < Black_DenGuard_Count; ++k)
     {
         double const at = DenGuardX + DenGuardGap * (k - 1);
@@ -936,7 +937,7 @@ void FightTheDenGuards(Road& road)
         int const watch = road.Next();
         road.Hop(at, den2, "watch rock-thrower " + std::to_string(Black_DenGuard_First + k + 1) + " throw", Watch);
         road.Travel(at, den2, "back to before its throws", watch, 1);
-        for (int i = 0; i < Watch / 19; ++i)
+        for (int i = 0; i < Watch / ThrowSteps; ++i)
             road.Throw(at, den2, "rock-thrower " + std::to_string(Black_DenGuard_First + k + 1), 0);
     }
     double const down = Black_DenEnds[1].x + 800.0;
