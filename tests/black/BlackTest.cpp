@@ -8,6 +8,7 @@
 #include "creatures/Shmoo.h"
 #include "creatures/SplitShmoo.h"
 #include "creatures/Vulture.h"
+#include "creatures/WavyBlob.h"
 #include "engine/Door.h"
 #include "engine/Message.h"
 #include "support/MapIdSweep.h"
@@ -15,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <string>
@@ -293,6 +295,41 @@ TEST_F(BlackTest, TheDenDoorOpensTheStepAfterItsLastGuardDiesAndShutsWhenTheCloc
     // The other doors stay shut while their blobs live.
     EXPECT_EQ(black.GetDoor(1)->GetPos(black.GetTick()), 0.0);
     EXPECT_EQ(black.GetDoor(2)->GetPos(black.GetTick()), 0.0);
+}
+
+TEST_F(BlackTest, EachBlobComesInSightOfAPlayerFacingItOnItsCavesFloorForAWhileOfEveryRound)
+{
+    // A cave's door opens only on its blob's death, and a blade goes only to what the thrower sees:
+    // from somewhere on the floor left of its home a player facing it sees its body for a good while
+    // of its round (blob 1's, 520 by 450 at 1 a tick; blob 2 keeps its place).
+    Black& black = MakeWorldWithSocks();
+    constexpr Tick Round = 2 * (520 + 450);
+    double const floors[Black_WavyBlob_Count] = {Black_DenEnds[3].floor, Black_DenEnds[4].floor};
+    for (int w = 0; w < Black_WavyBlob_Count; ++w)
+    {
+        WavyBlob const* blob = black.GetWavyBlob(w);
+        Pointf const home = blob->GetBasePos();
+        int best = 0;
+        double bestX = 0.0;
+        for (double x = home.x - 500.0; x <= home.x; x += 25.0)
+        {
+            Place(Pointf(x, floors[w] + 1.0));
+            Step({KeyIndex_GameRight});
+            Steps(20);
+            if (!Hero()->onGround || std::fabs(Hero()->GetPos().y - floors[w]) > 1.0)
+                continue; // in a trench
+            int seen = 0;
+            for (Tick t = black.GetTick(); t < black.GetTick() + Round; t += 5)
+                seen += Hero()->IsVisible(black.GetMap(), t, blob, Hero()->GetScale()) ? 5 : 0;
+            if (seen > best)
+            {
+                best = seen;
+                bestX = x;
+            }
+        }
+        EXPECT_GT(best, 200) << "blob " << w + 1 << ": in sight for " << best << " ticks of its round at best, from x "
+                             << bestX;
+    }
 }
 
 TEST_F(BlackTest, AStepThatEndsTheLevelGivesNoEnergyAndSetsNoGroup)

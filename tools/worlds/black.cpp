@@ -278,6 +278,37 @@ constexpr double DoorClearance = 0.5; // how far short of its floor a shut door'
 constexpr double DenWayOut = 100.0;                             // under the lintel at a den's right end
 constexpr double RampClearance = Black_RampFootY - Black_PassY; // of a ramp's foot over the road
 
+// Blob 1's cave, over the lift valley's bridge: its ramp's foot, its floor's left end, its three
+// trenches and the blob's home, about which it runs round its rectangle low enough that along the
+// rectangle's foot it passes in sight of a player on the floor, who can fight it from a little left
+// of its home; higher, its body would be out of any player's sight the whole way round.
+constexpr double Cave1RampX = 26300.0;
+constexpr double Cave1X0 = 27300.0;
+constexpr double Cave1TrenchX[] = {27550.0, 27900.0, 28250.0};
+constexpr double Blob1X = 28000.0;
+constexpr double Blob1Over = 350.0;
+constexpr double Blob1Spot = Blob1X - 225.0;
+
+// The goblin den past the tunnel: its ramp's foot, its floor's left end, and where the first of the
+// three rock-throwers that guard its door stands, with the gap to the next.
+constexpr double GoblinDenRampX = 14800.0;
+constexpr double GoblinDenX0 = 15800.0;
+constexpr double DenGuardX = 16500.0;
+constexpr double DenGuardGap = 250.0;
+
+// Blob 2's cave, over the fourth stretch: its ramp's foot, its floor's left end, its trench and the
+// blob, which keeps its place 300 over the floor. From the floor the body is in sight only from a
+// short stretch some 190 left of it, and two of its arms (which open it to hits) from either side of
+// that stretch, as they wave.
+constexpr double Cave2RampX = 37000.0;
+constexpr double Cave2X0 = 38000.0;
+constexpr double Cave2TrenchX = 38150.0;
+constexpr double Blob2X = 38650.0;
+constexpr double Blob2Over = 300.0;
+constexpr double Blob2BodySpot = Blob2X - 190.0;
+constexpr double Blob2LeftArmSpot = Blob2X - 310.0;
+constexpr double Blob2RightArmSpot = Blob2X - 30.0;
+
 void BuildDen(MapWriter& map, Den const& den)
 {
     Ramp(map, den.rampX, RoadY(den.rampX) + RampClearance, den.x0, den.floor);
@@ -573,7 +604,7 @@ void WriteCreatures(MapWriter& map)
     // Past the tunnel: the goblin den, whose door opens once its three rock-throwers are dead.
     Ref(map, Black_Rp_Signs[2], 14900.0, Black_PassY);
     double const den2 = Black_DenEnds[1].floor;
-    Den goblinDen{14800.0, 15800.0, Black_DenEnds[1].x, den2, 200.0, {}};
+    Den goblinDen{GoblinDenRampX, GoblinDenX0, Black_DenEnds[1].x, den2, 200.0, {}};
     goblinDen.doorX = 17180.0;
     goblinDen.doorGroup = Black_Doors[0].group;
     BuildDen(map, goblinDen);
@@ -582,7 +613,7 @@ void WriteCreatures(MapWriter& map)
     for (int k = 0; k < 3; ++k)
     {
         Black_GoblinPlace const& g = Black_Goblins[1 + k];
-        double const x = 16500.0 + 250.0 * k;
+        double const x = DenGuardX + DenGuardGap * k;
         Ref(map, g.start, x, den2 + 1.0); // also rock-thrower 7 + k
         Ref(map, g.left, x - 120.0, den2);
         Ref(map, g.right, x + 120.0, den2);
@@ -620,12 +651,13 @@ void WriteCreatures(MapWriter& map)
     Beat(map, 105, 106, 25000.0, t3 + 250.0);
     Beat(map, 108, 109, 26000.0, t3 + 250.0);
     double const den4 = Black_DenEnds[3].floor;
-    Den cave1{26300.0, 27300.0, Black_DenEnds[3].x,
-              den4,    1200.0,  {{27550.0, 110, 111}, {27900.0, 112, 113}, {28250.0, 114, 115}}};
+    Den cave1{
+        Cave1RampX, Cave1X0, Black_DenEnds[3].x,
+        den4,       1200.0,  {{Cave1TrenchX[0], 110, 111}, {Cave1TrenchX[1], 112, 113}, {Cave1TrenchX[2], 114, 115}}};
     cave1.doorX = 28650.0;
     cave1.doorGroup = Black_Doors[1].group;
     BuildDen(map, cave1);
-    Ref(map, Black_Rp_WavyBlobs[0], 28000.0, den4 + 600.0);
+    Ref(map, Black_Rp_WavyBlobs[0], Blob1X, den4 + Blob1Over);
     Ref(map, Black_Rp_Hearts[1], 28740.0, den4 + 10.0);
 
     // The third stretch: two rows of mozzies, spiders, vultures over them, the lava gallery.
@@ -643,11 +675,11 @@ void WriteCreatures(MapWriter& map)
     Beat(map, 143, 144, 36250.0, t5 + 250.0);
     SpiderSlab(map, 36400.0, 36900.0, 17, 3, 150.0);
     double const den5 = Black_DenEnds[4].floor;
-    Den cave2{37000.0, 38000.0, Black_DenEnds[4].x, den5, 600.0, {{38150.0, 145, 146}}};
+    Den cave2{Cave2RampX, Cave2X0, Black_DenEnds[4].x, den5, 600.0, {{Cave2TrenchX, 145, 146}}};
     cave2.doorX = 39250.0;
     cave2.doorGroup = Black_Doors[2].group;
     BuildDen(map, cave2);
-    Ref(map, Black_Rp_WavyBlobs[1], 38650.0, den5 + 300.0);
+    Ref(map, Black_Rp_WavyBlobs[1], Blob2X, den5 + Blob2Over);
     Ref(map, Black_Rp_Hearts[2], 39330.0, den5 + 10.0);
     Flock(map, Black_Flocks[4], 37200.0, t5 + 450.0, t5 + 220.0);
     Beat(map, 156, 157, 39600.0, t5 + 250.0);
@@ -826,6 +858,113 @@ void FromTheValley(Road& road)
     road.Exit(Black_EndWallX - 100.0, Black_EndY);
 }
 
+// Down through the bridge's second gap onto the boarding ledge (and its heart), to its end beside where
+// a lift waits.
+void DownToTheBoardingLedge(Road& road)
+{
+    double const bridge = RoadY(Valley.x0);
+    // Let go over the gap, he drifts some 45 on as he falls.
+    road.Jump(StepsGapX0 - 40.0, bridge).Walk(PocketGapX0 + 50.0, bridge);
+    double const pocketTop = Black_TrackY + TrackWaitY + PocketStep;
+    road.Ride(PocketGapX0 + 90.0, pocketTop, "the drop onto the boarding ledge", 300);
+    road.Hop(Black_TrackX + PocketX1 - 16.0, pocketTop, "the boarding ledge's end", 60);
+}
+
+// From the ledge beside the track's start up the steps and out of the bridge's first gap.
+void UpTheSteps(Road& road)
+{
+    for (int k = 0; k < StepCount; ++k)
+        road.Walk(StepFace(k) - 20.0, StepTop(k));
+    road.Jump(StepFace(StepCount - 1) - 4.0, StepTop(StepCount - 1)).Walk(StepsGapX1 + 60.0, RoadY(Valley.x0));
+}
+
+// Along the road from where the valley's roads leave it (short of the bridge) to the foot of a den's
+// ramp, a running jump onto it and up it to the den's floor at x0.
+void UpToADen(Road& road, double rampX, double x0, double floor)
+{
+    for (ProfilePoint const& p : Profile)
+        if (p.x > Valley.x1 && p.x < rampX - 350.0)
+            road.Walk(p.x, p.y);
+    road.Walk(rampX - 350.0, RoadY(rampX - 350.0)).Jump(rampX - 90.0, RoadY(rampX - 90.0));
+    road.Walk(x0 + 30.0, floor);
+}
+
+// On from the valley's first gap over the bridge to blob 2's cave, up into it and over its trench; then
+// the fight, as a player who cannot reach the blob fights it from below: throws at an arm that waves
+// into sight (one lets the body be hit for a while, while its colour shows), then at the body from
+// the one stretch it shows from (the nearest target there may be an arm, so a second throw goes to
+// the next), from both sides in turn, every stand come to walking right so that he faces the blob.
+// The body takes a hit at most every 200 ticks, and an arm only in its quarter of the colours' round:
+// the rounds given end the fight with half as many again to spare. Then through the door and off the
+// den's end.
+void FightBlob2(Road& road)
+{
+    double const bridge = RoadY(Valley.x0);
+    double const den5 = Black_DenEnds[4].floor;
+    road.Jump(StepsGapX0 - 40.0, bridge).Walk(StepsGapX1 + 200.0, bridge);
+    road.Jump(PocketGapX0 - 40.0, bridge).Walk(PocketGapX1 + 200.0, bridge);
+    UpToADen(road, Cave2RampX, Cave2X0, den5);
+    road.Walk(Cave2TrenchX - 50.0, den5).Jump(Cave2TrenchX - 20.0, den5);
+    for (int round = 0; round < 22; ++round)
+    {
+        road.Walk(Blob2LeftArmSpot - 40.0, den5).Throw(Blob2LeftArmSpot, den5, "blob 2's left arm", 0);
+        road.Throw(Blob2BodySpot, den5, "blob 2", 0).Throw(Blob2BodySpot, den5, "blob 2", 0, 1);
+        road.Throw(Blob2RightArmSpot, den5, "blob 2's right arm", 0);
+        road.Walk(Blob2BodySpot - 40.0, den5).Throw(Blob2BodySpot, den5, "blob 2", 0);
+        road.Throw(Blob2BodySpot, den5, "blob 2", 0, 1);
+    }
+    road.Walk(Black_DenEnds[4].x + 100.0, RoadY(Black_DenEnds[4].x + 100.0));
+}
+
+// Up the goblin den's ramp from the pass and the fight with its door's guards. A rock-thrower faces
+// whoever comes within its notice and blocks every blade but one that comes as it throws, and when
+// it throws is its own: so a player stands within its throw of each in turn (and out of the next's)
+// and watches it throw for a while, then runs the clock back to when he came there and throws at it
+// all that while again, and the blades that come as it throws once more go home. In 2400 ticks it
+// throws some nineteen times, and sixteen blades kill it (its fellow goblin, often nearer, takes
+// some first). Then through the door and off the den's end.
+void FightTheDenGuards(Road& road)
+{
+    double const den2 = Black_DenEnds[1].floor;
+    road.Walk(GoblinDenRampX - 350.0, Black_PassY).Jump(GoblinDenRampX - 90.0, Black_PassY);
+    road.Walk(GoblinDenX0 + 30.0, den2);
+    constexpr int Watch = 2400;
+    constexpr int ThrowSteps = 19; // settling on the spot, aiming and letting go
+    for (int k = 0; k < Black_DenGuard_Count; ++k)
+    {
+        double const at = DenGuardX + DenGuardGap * (k - 1);
+        road.Walk(at - 40.0, den2);
+        int const watch = road.Next();
+        road.Hop(at, den2, "watch rock-thrower " + std::to_string(Black_DenGuard_First + k + 1) + " throw", Watch);
+        road.Travel(at, den2, "back to before its throws", watch, 1);
+        for (int i = 0; i < Watch / ThrowSteps; ++i)
+            road.Throw(at, den2, "rock-thrower " + std::to_string(Black_DenGuard_First + k + 1), 0);
+    }
+    double const down = Black_DenEnds[1].x + 800.0;
+    road.Walk(down, RoadY(down));
+}
+
+// Over the lift valley's first gap, up blob 1's cave's ramp and over its first trench; the fight from
+// the floor as the blob comes round low: a throw at the nearest target and one at the next, over and
+// over. An arm takes blades only in its quarter of the colours' round, and the body only for a while
+// after an arm has, at most one every 200 ticks, and it is in sight only along the round's foot: the
+// rounds given end the fight with half as many again to spare. Then over the other trenches, through
+// the door and off the cave's end.
+void FightBlob1(Road& road)
+{
+    double const bridge = RoadY(Valley.x0);
+    double const den4 = Black_DenEnds[3].floor;
+    road.Jump(StepsGapX0 - 40.0, bridge).Walk(Cave1RampX - 350.0, bridge).Jump(Cave1RampX - 90.0, bridge);
+    road.Walk(Cave1X0 + 30.0, den4);
+    road.Walk(Cave1TrenchX[0] - 50.0, den4).Jump(Cave1TrenchX[0] - 20.0, den4);
+    for (int round = 0; round < 400; ++round)
+        road.Throw(Blob1Spot, den4, "blob 1", 0).Throw(Blob1Spot, den4, "blob 1", 0, 1);
+    for (int k = 1; k < 3; ++k)
+        road.Walk(Cave1TrenchX[k] - 30.0, den4).Jump(Cave1TrenchX[k] - 20.0, den4);
+    double const down = Black_DenEnds[3].x + 100.0;
+    road.Walk(down, RoadY(down));
+}
+
 } // namespace
 
 double RoadY(double x)
@@ -860,20 +999,33 @@ std::vector<Road> BuildRoads()
     // bridge's second gap onto the boarding ledge (and its heart) to its end beside a waiting lift;
     // and, for a rider the lift has carried back to the track's start, off it onto the ledge beside
     // it, up the steps and out of the bridge's first gap, and on to the far end.
-    double const bridge = RoadY(Valley.x0);
     Road ledge("to the lifts");
     ToTheValley(ledge);
-    // Let go over the gap, he drifts some 45 on as he falls.
-    ledge.Jump(StepsGapX0 - 40.0, bridge).Walk(PocketGapX0 + 50.0, bridge);
-    double const pocketTop = Black_TrackY + TrackWaitY + PocketStep;
-    ledge.Ride(PocketGapX0 + 90.0, pocketTop, "the drop onto the boarding ledge", 300);
-    ledge.Hop(Black_TrackX + PocketX1 - 16.0, pocketTop, "the boarding ledge's end", 60);
+    DownToTheBoardingLedge(ledge);
     Road steps("from the lifts");
-    for (int k = 0; k < StepCount; ++k)
-        steps.Walk(StepFace(k) - 20.0, StepTop(k));
-    steps.Jump(StepFace(StepCount - 1) - 4.0, StepTop(StepCount - 1)).Walk(StepsGapX1 + 60.0, bridge);
+    UpTheSteps(steps);
     FromTheValley(steps);
-    return {road, back, ledge, steps};
+
+    // Blob 2's cave: up its ramp, over the trench, and fighting the blob until it dies and its door
+    // opens; through the door and off the den's end back down to the road.
+    Road cave2("blob 2's cave");
+    ToTheValley(cave2);
+    FightBlob2(cave2);
+
+    // The goblin den: as "exit" through the pass, up the den's ramp, and the fight with each of the
+    // three rock-throwers in turn, by time travel; through the door and off the den's end.
+    Road den("the goblin den");
+    UpToTheBoulder(den, "push the boulder and wait for the ogre's end", 320);
+    den.Walk(11850.0, Black_PassY);
+    FightTheDenGuards(den);
+
+    // Blob 1's cave: as "exit" to the lift valley's bridge, up the cave's ramp, and the fight with the
+    // blob as it comes low; through the door and off the cave's end back down onto the bridge.
+    Road cave1("blob 1's cave");
+    ToTheValley(cave1);
+    FightBlob1(cave1);
+
+    return {road, back, ledge, steps, cave2, den, cave1};
 }
 
 void Write(std::string const& dir)

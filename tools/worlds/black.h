@@ -75,7 +75,13 @@ constexpr double Black_EndWallX = 45300.0;
 // The roads the walker takes: "exit", from the start up to the boulder, which it pushes, down to the
 // ogre's pass once the ogre is dead, through it and on to the far end; "back to the boulder", from
 // anywhere in the pass or the tunnel short of the wall only the living pass, out under the ramp's
-// foot and up it to the boulder, which it pushes.
+// foot and up it to the boulder, which it pushes; "to the lifts", as "exit" down onto the boarding
+// ledge, and "from the lifts", from the track's start up the steps to the end; "blob 2's cave", as
+// "exit" to blob 2's cave, where it fights the blob from the floor until it dies, and through its
+// door; "the goblin den", as "exit" through the pass and up into the goblin den, where it fights the
+// three rock-throwers that guard its door, each by watching it throw and going back in time to throw
+// at it as it does, and through the door; "blob 1's cave", as "exit" to the lift valley's bridge and
+// up into blob 1's cave, where it fights the blob as its round brings it low, and through its door.
 std::vector<Road> BuildRoads();
 
 // dir/black/map, dir/black/road and the pictures under dir/gfx/black; throws std::runtime_error on
