@@ -1017,6 +1017,88 @@ void WritePictures(std::string const& dir)
     DataGen::SavePng(Lamp(false), dir, "gfx/castle/lightoff.png");
 }
 
+// The roads that play the puzzles off the main road, each from the start along the main road's
+// points (main, "exit" up to room 20's plates; lock and eye, its "symbols" and "pit" after it) as far
+// as its puzzle's room: room 8's door 2 by lift 5, room 7's mirror, rooms 14 and 30's switches and
+// the main road on through the symbol lock and room 32's eye to the far exit.
+std::vector<Road> DoorRoads(Road const& main, Road const& lock, Road const& eye)
+{
+    // The main road's points up to its first station of that name, with it or short of it.
+    auto upto = [&main](std::string const& name, std::string const& station, bool with) {
+        Road r(name);
+        for (Road_Point const& p : main.points)
+        {
+            bool const at = p.name == station;
+            if (at && !with)
+                break;
+            r.Add(p);
+            if (at)
+                break;
+        }
+        return r;
+    };
+    auto append = [](Road& r, Road const& more) {
+        for (Road_Point const& p : more.points)
+            r.Add(p);
+    };
+    // Room 8: switch 1 held until lift 5 is down, off it onto the lift and down into room 8; on
+    // switch 2 for a while, back to soon after, and out through door 2, which the self on it holds,
+    // into the hall by the gate.
+    Road room8 = upto("room 8", "push the bridge over", false);
+    room8.Walk(960.0, Room4_Floor).Hop(1010.0, Room4_Floor + 12.0, "hold switch 1 till lift 5 is down", 170);
+    room8.Walk(1080.0, Room4_Floor).Walk(900.0, 3380.0);
+    int const onSwitch2 = room8.Next();
+    room8.Hop(790.0, 3392.0, "hold switch 2", 300);
+    room8.Travel(790.0, 3392.0, "back to the self on switch 2 holding door 2", onSwitch2, 50);
+    room8.Walk(1240.0, 3380.0).Walk(1100.0, Hall_Floor);
+    // Room 7, up room 6's second ramp from the running machine: the mirror dropped under laser 4
+    // turned a quarter turn lights target 3, and door 12 opens over the gem.
+    Road room7 = upto("room 7", "start the machine", true);
+    room7.Walk(-120.0, Room6_Floor).Walk(-290.0, 3860.0).Walk(-480.0, 3860.0);
+    room7.Press(-500.0, 3860.0, "take the mirror", 10);
+    // Three quarter turns the other way, the only way the keys of a throw turn what is held.
+    room7.Throw(Room7_LaserX, 3860.0, "let the mirror go turned a quarter", 100, 471);
+    room7.Walk(-600.0, 3860.0);
+    // Room 14, up the ladder over room 9's alcove from the top of door 8's lintel: on switch 3 a
+    // while, back to soon after, and through door 3 while the self on it holds it.
+    Road room14 = upto("room 14", "third lamp of room 9", true);
+    room14.Walk(Room9_Door8X - 20.0, Room9_Floor).Climb(Room9_Door8X - 12.0, Room9_Floor + GateHigh + 20.0, true);
+    ClimbLadder(room14, 3200.0, Room9_Floor + GateHigh + 20.0, 3930.0, false, 3130.0);
+    int const onSwitch3 = room14.Next();
+    room14.Hop(3130.0, 3942.0, "hold switch 3", 300);
+    room14.Travel(3130.0, 3942.0, "back to the self on switch 3 holding door 3", onSwitch3, 50);
+    room14.Walk(2960.0, 3930.0);
+    // On through the symbol lock: a self on the fourth plate while a later one stands on the
+    // eighth; door 16 opens for good.
+    Road past = main;
+    past.name = "far exit";
+    int const onFourth = past.Next();
+    past.Hop(Symbol_PlateX(3) + 30.0, Road_Floor + 12.0, "on the fourth plate", 300);
+    past.Travel(Symbol_PlateX(3) + 30.0, Road_Floor + 12.0, "back to before the fourth plate", onFourth, -20);
+    past.Hop(Symbol_PlateX(7) + 30.0, Road_Floor + 12.0, "on the eighth plate", 100);
+    Road room30 = past;
+    room30.name = "room 30";
+    // Room 32's eye kept on a self by the pit while a later one holds switch 12 (the pit's floor
+    // is all plate, and its ramp too steep to stand on); back again, and through door 13 while
+    // that self holds it.
+    int const watched = past.Next();
+    past.Hop(5200.0, Road_Floor, "in the eye's sight", 400);
+    past.Travel(5200.0, Road_Floor, "back to the eye's watch", watched, 20);
+    append(past, lock);
+    past.Hop(Pit_SwitchX, Pit_Floor + 12.0, "hold switch 12", 250);
+    past.Travel(Pit_SwitchX, Pit_Floor + 12.0, "back to the self on switch 12 holding door 13", watched, 150);
+    append(past, eye);
+    // Room 30, off the pit's floor to the left and down into the lower rooms: on switch 4 a while,
+    // back to soon after, and into room 31 while the self on it holds door 4.
+    append(room30, lock);
+    room30.Walk(5200.0, Lower_Floor).Walk(3900.0, Lower_Floor);
+    int const onSwitch4 = room30.Next();
+    room30.Hop(3790.0, Lower_Floor + 12.0, "hold switch 4", 300);
+    room30.Travel(3790.0, Lower_Floor + 12.0, "back to the self on switch 4 holding door 4", onSwitch4, 50);
+    room30.Walk(3500.0, Lower_Floor);
+    return {room8, room7, room14, past, room30};
+}
+
 } // namespace
 
 std::vector<Road> BuildRoads()
@@ -1123,7 +1205,10 @@ std::vector<Road> BuildRoads()
     past.Walk(6300.0, Room37_Floor).Exit(Casle_FarExitX + 100.0, Room37_Floor);
     Road entrance("entrance");
     entrance.Walk(900.0, Hall_Floor).Exit(Casle_EntranceExitX - 100.0, Hall_Floor);
-    return {road("exit", false), road("fee", true), entrance, symbols, past};
+    std::vector<Road> roads = {road("exit", false), road("fee", true), entrance, symbols, past};
+    for (Road& more : DoorRoads(road("exit", false), symbols, past))
+        roads.push_back(std::move(more));
+    return roads;
 }
 
 MapWriter BuildMap()
