@@ -1017,10 +1017,10 @@ void WritePictures(std::string const& dir)
     DataGen::SavePng(Lamp(false), dir, "gfx/castle/lightoff.png");
 }
 
-// The roads that play the puzzles off the main road, each from the start along the main road's
-// points (main, "exit" up to room 20's plates; lock and eye, its "symbols" and "pit" after it) as far
-// as its puzzle's room: room 8's door 2 by lift 5, room 7's mirror, rooms 14 and 30's switches and
-// the main road on through the symbol lock and room 32's eye to the far exit.
+// The roads from the start that play the puzzles the main road's pieces leave to the walk (main,
+// "exit" up to room 20's plates; lock and eye, "symbols" and "pit" after it), along their points:
+// "room 8", down lift 5 and out by door 2; "far exit", on through the symbol lock and room 32's eye;
+// "room 30", through the lock, down off the pit into the lower rooms and by door 4 into room 31.
 std::vector<Road> DoorRoads(Road const& main, Road const& lock, Road const& eye)
 {
     // The main road's points up to its first station of that name, with it or short of it.
@@ -1051,23 +1051,6 @@ std::vector<Road> DoorRoads(Road const& main, Road const& lock, Road const& eye)
     room8.Hop(790.0, 3392.0, "hold switch 2", 300);
     room8.Travel(790.0, 3392.0, "back to the self on switch 2 holding door 2", onSwitch2, 50);
     room8.Walk(1240.0, 3380.0).Walk(1100.0, Hall_Floor);
-    // Room 7, up room 6's second ramp from the running machine: the mirror dropped under laser 4
-    // turned a quarter turn lights target 3, and door 12 opens over the gem.
-    Road room7 = upto("room 7", "start the machine", true);
-    room7.Walk(-120.0, Room6_Floor).Walk(-290.0, 3860.0).Walk(-480.0, 3860.0);
-    room7.Press(-500.0, 3860.0, "take the mirror", 10);
-    // Three quarter turns the other way, the only way the keys of a throw turn what is held.
-    room7.Throw(Room7_LaserX, 3860.0, "let the mirror go turned a quarter", 100, 471);
-    room7.Walk(-600.0, 3860.0);
-    // Room 14, up the ladder over room 9's alcove from the top of door 8's lintel: on switch 3 a
-    // while, back to soon after, and through door 3 while the self on it holds it.
-    Road room14 = upto("room 14", "third lamp of room 9", true);
-    room14.Walk(Room9_Door8X - 20.0, Room9_Floor).Climb(Room9_Door8X - 12.0, Room9_Floor + GateHigh + 20.0, true);
-    ClimbLadder(room14, 3200.0, Room9_Floor + GateHigh + 20.0, 3930.0, false, 3130.0);
-    int const onSwitch3 = room14.Next();
-    room14.Hop(3130.0, 3942.0, "hold switch 3", 300);
-    room14.Travel(3130.0, 3942.0, "back to the self on switch 3 holding door 3", onSwitch3, 50);
-    room14.Walk(2960.0, 3930.0);
     // On through the symbol lock: a self on the fourth plate while a later one stands on the
     // eighth; door 16 opens for good.
     Road past = main;
@@ -1096,7 +1079,7 @@ std::vector<Road> DoorRoads(Road const& main, Road const& lock, Road const& eye)
     room30.Hop(3790.0, Lower_Floor + 12.0, "hold switch 4", 300);
     room30.Travel(3790.0, Lower_Floor + 12.0, "back to the self on switch 4 holding door 4", onSwitch4, 50);
     room30.Walk(3500.0, Lower_Floor);
-    return {room8, room7, room14, past, room30};
+    return {room8, past, room30};
 }
 
 } // namespace
