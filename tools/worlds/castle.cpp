@@ -1053,24 +1053,24 @@ std::vector<Road> DoorRoads(Road const& main, Road const& lock, Road const& eye)
     room8.Walk(1240.0, 3380.0).Walk(1100.0, Hall_Floor);
     // On through the symbol lock: a self on the fourth plate while a later one stands on the
     // eighth; door 16 opens for good.
-    Road past = main;
-    past.name = "far exit";
-    int const onFourth = past.Next();
-    past.Hop(Symbol_PlateX(3) + 30.0, Road_Floor + 12.0, "on the fourth plate", 300);
-    past.Travel(Symbol_PlateX(3) + 30.0, Road_Floor + 12.0, "back to before the fourth plate", onFourth, -20);
-    past.Hop(Symbol_PlateX(7) + 30.0, Road_Floor + 12.0, "on the eighth plate", 100);
-    Road room30 = past;
+    Road whole = main;
+    whole.name = "far exit";
+    int const onFourth = whole.Next();
+    whole.Hop(Symbol_PlateX(3) + 30.0, Road_Floor + 12.0, "on the fourth plate", 300);
+    whole.Travel(Symbol_PlateX(3) + 30.0, Road_Floor + 12.0, "back to before the fourth plate", onFourth, -20);
+    whole.Hop(Symbol_PlateX(7) + 30.0, Road_Floor + 12.0, "on the eighth plate", 100);
+    Road room30 = whole;
     room30.name = "room 30";
     // Room 32's eye kept on a self by the pit while a later one holds switch 12 (the pit's floor
     // is all plate, and its ramp too steep to stand on); back again, and through door 13 while
     // that self holds it.
-    int const watched = past.Next();
-    past.Hop(5200.0, Road_Floor, "in the eye's sight", 400);
-    past.Travel(5200.0, Road_Floor, "back to the eye's watch", watched, 20);
-    append(past, lock);
-    past.Hop(Pit_SwitchX, Pit_Floor + 12.0, "hold switch 12", 250);
-    past.Travel(Pit_SwitchX, Pit_Floor + 12.0, "back to the self on switch 12 holding door 13", watched, 150);
-    append(past, eye);
+    int const watched = whole.Next();
+    whole.Hop(5200.0, Road_Floor, "in the eye's sight", 400);
+    whole.Travel(5200.0, Road_Floor, "back to the eye's watch", watched, 20);
+    append(whole, lock);
+    whole.Hop(Pit_SwitchX, Pit_Floor + 12.0, "hold switch 12", 250);
+    whole.Travel(Pit_SwitchX, Pit_Floor + 12.0, "back to the self on switch 12 holding door 13", watched, 150);
+    append(whole, eye);
     // Room 30, off the pit's floor to the left and down into the lower rooms: on switch 4 a while,
     // back to soon after, and into room 31 while the self on it holds door 4.
     append(room30, lock);
@@ -1079,7 +1079,7 @@ std::vector<Road> DoorRoads(Road const& main, Road const& lock, Road const& eye)
     room30.Hop(3790.0, Lower_Floor + 12.0, "hold switch 4", 300);
     room30.Travel(3790.0, Lower_Floor + 12.0, "back to the self on switch 4 holding door 4", onSwitch4, 50);
     room30.Walk(3500.0, Lower_Floor);
-    return {room8, past, room30};
+    return {room8, whole, room30};
 }
 
 } // namespace
