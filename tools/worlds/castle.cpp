@@ -1017,6 +1017,71 @@ void WritePictures(std::string const& dir)
     DataGen::SavePng(Lamp(false), dir, "gfx/castle/lightoff.png");
 }
 
+// The roads from the start that play the puzzles the main road's pieces leave to the walk (main,
+// "exit" up to room 20's plates; lock and eye, "symbols" and "pit" after it), along their points:
+// "room 8", down lift 5 and out by door 2; "far exit", on through the symbol lock and room 32's eye;
+// "room 30", through the lock, down off the pit into the lower rooms and by door 4 into room 31.
+std::vector<Road> DoorRoads(Road const& main, Road const& lock, Road const& eye)
+{
+    // The main road's points up to its first station of that name, with it or short of it.
+    auto upto = [&main](std::string const& name, std::string const& station, bool with) {
+        Road r(name);
+        for (Road_Point const& p : main.points)
+        {
+            bool const at = p.name == station;
+            if (at && !with)
+                break;
+            r.Add(p);
+            if (at)
+                break;
+        }
+        return r;
+    };
+    auto append = [](Road& r, Road const& more) {
+        for (Road_Point const& p : more.points)
+            r.Add(p);
+    };
+    // Room 8: switch 1 held until lift 5 is down, off it onto the lift and down into room 8; on
+    // switch 2 for a while, back to soon after, and out through door 2, which the self on it holds,
+    // into the hall by the gate.
+    Road room8 = upto("room 8", "push the bridge over", false);
+    room8.Walk(960.0, Room4_Floor).Hop(1010.0, Room4_Floor + 12.0, "hold switch 1 till lift 5 is down", 170);
+    room8.Walk(1080.0, Room4_Floor).Walk(900.0, 3380.0);
+    int const onSwitch2 = room8.Next();
+    room8.Hop(790.0, 3392.0, "hold switch 2", 300);
+    room8.Travel(790.0, 3392.0, "back to the self on switch 2 holding door 2", onSwitch2, 50);
+    room8.Walk(1240.0, 3380.0).Walk(1100.0, Hall_Floor);
+    // On through the symbol lock: a self on the fourth plate while a later one stands on the
+    // eighth; door 16 opens for good.
+    Road whole = main;
+    whole.name = "far exit";
+    int const onFourth = whole.Next();
+    whole.Hop(Symbol_PlateX(3) + 30.0, Road_Floor + 12.0, "on the fourth plate", 300);
+    whole.Travel(Symbol_PlateX(3) + 30.0, Road_Floor + 12.0, "back to before the fourth plate", onFourth, -20);
+    whole.Hop(Symbol_PlateX(7) + 30.0, Road_Floor + 12.0, "on the eighth plate", 100);
+    Road room30 = whole;
+    room30.name = "room 30";
+    // Room 32's eye kept on a self by the pit while a later one holds switch 12 (the pit's floor
+    // is all plate, and its ramp too steep to stand on); back again, and through door 13 while
+    // that self holds it.
+    int const watched = whole.Next();
+    whole.Hop(5200.0, Road_Floor, "in the eye's sight", 400);
+    whole.Travel(5200.0, Road_Floor, "back to the eye's watch", watched, 20);
+    append(whole, lock);
+    whole.Hop(Pit_SwitchX, Pit_Floor + 12.0, "hold switch 12", 250);
+    whole.Travel(Pit_SwitchX, Pit_Floor + 12.0, "back to the self on switch 12 holding door 13", watched, 150);
+    append(whole, eye);
+    // Room 30, off the pit's floor to the left and down into the lower rooms: on switch 4 a while,
+    // back to soon after, and into room 31 while the self on it holds door 4.
+    append(room30, lock);
+    room30.Walk(5200.0, Lower_Floor).Walk(3900.0, Lower_Floor);
+    int const onSwitch4 = room30.Next();
+    room30.Hop(3790.0, Lower_Floor + 12.0, "hold switch 4", 300);
+    room30.Travel(3790.0, Lower_Floor + 12.0, "back to the self on switch 4 holding door 4", onSwitch4, 50);
+    room30.Walk(3500.0, Lower_Floor);
+    return {room8, whole, room30};
+}
+
 } // namespace
 
 std::vector<Road> BuildRoads()
@@ -1123,7 +1188,10 @@ std::vector<Road> BuildRoads()
     past.Walk(6300.0, Room37_Floor).Exit(Casle_FarExitX + 100.0, Room37_Floor);
     Road entrance("entrance");
     entrance.Walk(900.0, Hall_Floor).Exit(Casle_EntranceExitX - 100.0, Hall_Floor);
-    return {road("exit", false), road("fee", true), entrance, symbols, past};
+    std::vector<Road> roads = {road("exit", false), road("fee", true), entrance, symbols, past};
+    for (Road& more : DoorRoads(road("exit", false), symbols, past))
+        roads.push_back(std::move(more));
+    return roads;
 }
 
 MapWriter BuildMap()

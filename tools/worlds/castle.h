@@ -24,7 +24,9 @@ MapWriter BuildMap();
 // its eighth plate through door 16 into room 32's pit, where the eye is kept watching a past self
 // (see Pit_WatchX); "pit", from switch 12 with door 13 held open, on past the socks to the far
 // exit; "fee", the same as "exit" after talking to the owner with 7 gems; "entrance", out by the
-// entrance. Between them the walk travels in time.
+// entrance. Between them the walk travels in time. From the start, with their travels as points:
+// "far exit", the whole of it; "room 8", down lift 5 and out by door 2; "room 30", down off room
+// 32's pit and by door 4 into room 31.
 std::vector<Road> BuildRoads();
 
 // Heights of the floors the road runs on, and where it turns, for the walks.
