@@ -1525,7 +1525,11 @@ TEST_P(WorldSurfaces, FromEveryStandingSurfaceThePlayerStaysInSightWithinTheWall
         tape.Put(at, size);
     };
     std::vector<SizeSample> road; // the tower's player along its main road
-    // Every door a puzzle opens is gone through open by one of the roads, which play the puzzles by keys.
+    // Every door a puzzle opens is gone through open by one of the roads, which play the puzzles by keys:
+    // each placed as it stands shut before any puzzle (the castle's entrance before the fee raised it).
+    GameEvents unpaid = once;
+    unpaid[Casle_Event_FeePaid] = GameEvent_HasntHappened;
+    Build(row.type, unpaid);
     std::vector<Door_Part> const puzzleDoors = DoorParts(*world->GetMap(), row.type, PuzzleOpens);
     std::set<int> opened;
     for (Road const& walked : Road::ReadAll(std::string(row.folder) + "/road"))

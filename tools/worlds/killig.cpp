@@ -1098,7 +1098,7 @@ std::vector<Road> LaterGalleryRoads()
     // down past him, its body within sight just after the arm of the moment, and one body hit lands.
     // Door 20 opens. Ball 1 is left beyond the red gate: an axe is thrown with empty hands.
     Road c = BeyondRedGate("blob 2");
-    c.Press(Road_RedGateX + 100.0, road, "ball 1 down", 10);
+    c.Press(Road_RedGateX + 100.0, 1550.0, "ball 1 down", 10);
     WalkAlong(c, Road_RedGateX + 100.0, 5540.0);
     double const galleryC = 2050.0 + Gallery_Rise;
     ClimbStairs(c, 5570.0, 2050.0, galleryC, 30.0);
@@ -1164,8 +1164,8 @@ std::vector<Road> BuildRoads()
     fromChest.Walk(GalleryA_StairsX - 30.0, road);
     std::vector<Road> roads{first, exit, toChest, fromChest};
     for (std::vector<Road> (*more)() : {GalleryRoadsAD, LaterGalleryRoads})
-        for (Road& road : more())
-            roads.push_back(std::move(road));
+        for (Road& gallery : more())
+            roads.push_back(std::move(gallery));
     return roads;
 }
 
