@@ -282,6 +282,8 @@ FrameCheck::Shown PurposefulViews(Level_Type type)
                 // rooms 3 and 2, along the walkway: room 3's view ends at 1716.2, room 2's begins at 1740
                 {1706.1, 3280.0, 1750.0, 3440.0},
                 {1120.0, 3660.0, 1140.0, 4120.0}, // rooms 5 and 4: room 4's view begins at 1130
+                // rooms 3 and 4, up room 3's ramp: room 3's view ends at 3639.2, 20 under room 4's floor line
+                {1220.0, 3600.0, 1740.0, 3660.0},
                 {385.6, 3740.0, 400.0, 4170.0},   // rooms 6 and 5: room 6's view ends at 395.6
                 {-310.0, 3840.0, -305.6, 4090.0}, // rooms 7 and 6: room 6's view begins at -315.6
                 // rooms 12 and 10: the shaft's view ends at 2246.7, room 10's begins at 2235
@@ -1293,10 +1295,12 @@ TEST_F(WorldKit, TheWayBackFollowsARideToItsFarTurnAndFindsWhatOnlyAStepOffThere
 TEST_F(WorldKit, EveryWorldKeepsThePlayerInSightOnACoveredScreenAlongItsRoadsAndHeldDirections)
 {
     // He has learnt time travel and found the socks (a fall shows where it ends rather than a
-    // death), and holds gems enough for every fee.
+    // death), holds gems enough for every fee and has paid the castle's (the socks found, its owner
+    // asks for none, and its roads would stop at the gate).
     GameEvents first = events;
     first[Event_Socks] = GameEvent_HasHappened;
     first.gems = 7;
+    first[Casle_Event_FeePaid] = GameEvent_HasHappened;
     for (World_Row const& row : World_Table)
     {
         GameEvents record = first;
