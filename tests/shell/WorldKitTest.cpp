@@ -1554,6 +1554,8 @@ TEST_P(WorldSurfaces, FromEveryStandingSurfaceThePlayerStaysInSightWithinTheWall
                 opened.insert(puzzleDoors[i].row->door);
     }
     std::string unopened;
+    if (std::none_of(ways.Nodes().begin(), ways.Nodes().end(), [](WayBack::Node const& n) { return n.road; }))
+        unopened += std::string(row.folder) + ": the roads stood on no place for the way back to lead to\n";
     for (Door_Row const& door : Door_Rows)
         if (door.type == row.type && PuzzleOpens(door) && opened.count(door.door) == 0)
             unopened += std::string(row.folder) + ": " + DoorName(row.type, door.door)
