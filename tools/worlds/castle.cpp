@@ -773,9 +773,9 @@ void RightRooms(Castle_Map& m)
     m.Back(4100.0, f21, 4520.0, 5340.0);
     m.Box(4100.0, f21 - Slab, 4250.0, f21);
     m.Box(4148.0, f21 + GateHigh, 4168.0, 5200.0); // room 21's doorway
-    // Its lift comes up through a block on the floor at its lowest, and so picks up whoever stands on it.
-    m.Box(4180.0, 4990.0 + 200.0, 4240.0, 4990.0 + 215.0, Tile, Casle_Group_LiftPuzzle1);
-    m.Box(4180.0, f21, 4240.0, Room21_Board);
+    // Its lift comes up through the floor, and so picks up whoever stands over it; at its highest it
+    // carries him as high as the room's ceiling lets him stand, where its camera shows him whole.
+    m.Box(4180.0, Room21_LiftTop - 215.0, 4240.0, Room21_LiftTop - 200.0, Tile, Casle_Group_LiftPuzzle1);
     m.Box(4260.0, 5085.0, 4330.0, 5100.0, Tile, Casle_Group_LiftPuzzle2A);
     m.Box(4340.0, 5135.0, 4410.0, 5150.0, Tile, Casle_Group_LiftPuzzle2B);
     m.Box(4420.0, 5185.0, 4490.0, 5200.0, Tile, Casle_Group_LiftPuzzle2C);
@@ -1146,7 +1146,7 @@ std::vector<Road> BuildRoads()
     for (std::size_t i = std::size_t(ladder) + 1; i < beams.points.size(); ++i)
         if (beams.points[i].kind == Road_Climb)
             beams.points[i].y -= 10.0;
-    beams.Walk(Room21_LiftX, Room21_Board).Hop(Room21_LiftX, Room21_Board, "under room 21's lift", 0);
+    beams.Hop(Room21_LiftX, Room21_Floor, "over room 21's lift", 0);
     beams.Ride(Room21_LiftX, 5230.0, "room 21's lift", 400).Jump(4236.0, 5230.0);
     beams.Hop(4455.0, 5120.0, "on the last bobbing platform", 0).Ride(4455.0, 5270.0, "the last platform up", 300);
     beams.Walk(4620.0, Room22_Floor);
