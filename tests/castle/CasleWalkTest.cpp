@@ -1,7 +1,8 @@
 // The generated castle walked by keys along the roads its generator exports: past the owner and his
 // fee, the cog, the machine, the lamps, the mirror, the crystals, the symbol lock and the eye to the
-// far exit, straight through once paid, and out by the entrance; into room 27 over the nook's wall; the doors on the road holding
-// where a puzzle is left undone; and the whole castle replayed along the road and under random keys.
+// far exit, straight through once paid, and out by the entrance; into room 27 over the nook's wall;
+// the doors on the road holding where a puzzle is left undone; and the whole castle replayed along
+// the road and under random keys.
 #include "CastleRoad.h"
 #include "CastleWalker.h"
 #include "castle/Casle.h"

@@ -886,7 +886,7 @@ void LowerRooms(Castle_Map& m)
     m.Box(3640.0, 4380.0, 3964.0, Road_Floor - Slab);
     m.Plate(Casle_SwitchGroups[3], 3760.0, f);
     // Room 34.
-    m.Box(4580.0, f, 4660.0, f + 50.0, Tile, Casle_MultiHits[0].group);
+    m.Box(Room34_BlockX - 40.0, f, Room34_BlockX + 40.0, f + 50.0, Tile, Casle_MultiHits[0].group);
     m.Ref(Casle_MultiHits[0].rp, 4520.0, f + 170.0);
     m.Shelf(4665.0, 4960.0, Room34_Shelf);
     m.Ref(Casle_Objects[8].rp, 4780.0, Room34_Shelf);
@@ -1174,7 +1174,37 @@ std::vector<Road> BuildRoads()
     beams.Press(Room27_Target7X, f27, "take the turned mirror", 5);
     beams.Press(Room27_Target8X, f27, "let it go over target 8", 60);
     beams.Walk(6385.0, f27).Walk(6500.0, f27);
-    return {road("exit", false), road("fee", true), entrance, symbols, past, beams};
+    // Room 35's podiums, on from room 20: the symbol lock by a self on its fourth plate and a later
+    // one on its eighth; through door 16, into room 32's pit and off its left end down into room 35.
+    // In room 34 the multi-hit block is hit from on top of it until it stands under the shelf, and
+    // one crystal taken down to its podium; back in time to before the first hit, onto the block
+    // while it is still low, up with the self hitting it, and the other crystal to the other
+    // podium; through door 17 into room 33.
+    Road crystals = road("room 34's crystals", false);
+    int const fourth = crystals.Next();
+    crystals.Hop(Symbol_PlateX(3) + 30.0, Road_Floor + 12.0, "on the fourth plate", 300);
+    crystals.Travel(Symbol_PlateX(3) + 30.0, Road_Floor + 12.0, "back to before the fourth plate", fourth, -20);
+    crystals.Hop(Symbol_PlateX(7) + 30.0, Road_Floor + 12.0, "on the eighth plate", 100);
+    crystals.Walk(5240.0, Road_Floor).Walk(5270.0, Pit_Floor).Walk(5246.0, Pit_Floor);
+    crystals.Hop(5240.0, Lower_Floor, "down off the pit", 0);
+    double const block = Lower_Floor + 50.0;
+    // Walked along the block to its left part, he faces the mark, which stays in sight as the block
+    // rises; a few throws more than it rises by, as the last lands after he stops.
+    double const throwX = Room34_BlockX - 12.0;
+    crystals.Walk(Room34_BlockX + 40.0, Lower_Floor).Walk(Room34_BlockX + 25.0, block);
+    int const firstHit = crystals.Next();
+    for (int i = 0; i < 52; ++i)
+        crystals.Throw(throwX, block, "hit the block's mark", 4);
+    crystals.Walk(4700.0, Room34_Shelf).Press(4780.0, Room34_Shelf, "take a crystal", 5);
+    crystals.Walk(5000.0, Lower_Floor).Press(5150.0, Lower_Floor, "let the crystal go by a podium", 20);
+    crystals.Travel(5150.0, Lower_Floor, "back to before the first hit", firstHit, -10);
+    crystals.Walk(Room34_BlockX + 40.0, Lower_Floor).Hop(Room34_BlockX + 20.0, block + 4.0, "onto the block", 60);
+    // A ride arrives within 24 of its point: this one once the block has risen 46 or more.
+    crystals.Ride(Room34_BlockX + 20.0, block + 70.0, "up with the self hitting it", 3000);
+    crystals.Walk(4700.0, Room34_Shelf).Press(4880.0, Room34_Shelf, "take a crystal", 5);
+    crystals.Walk(5000.0, Lower_Floor).Press(5300.0, Lower_Floor, "let the crystal go by a podium", 100);
+    crystals.Walk(5530.0, Lower_Floor);
+    return {road("exit", false), road("fee", true), entrance, symbols, past, beams, crystals};
 }
 
 MapWriter BuildMap()

@@ -84,6 +84,7 @@ constexpr double Room11_DoorX = 3740.0;   // door 11 across the road beyond them
 constexpr double Pit_Floor = 4500.0;      // the dip of the road through room 32's pit
 constexpr double Lower_Floor = 4170.0;    // rooms 29 to 31 and 33 to 35, under the road
 constexpr double Room34_Shelf = Lower_Floor + 140.0; // the crystals' shelf, reached off the raised block
+constexpr double Room34_BlockX = 4620.0;  // the middle of that block
 // The left end of plate i (0 to 7) of the symbol lock in room 20, and door 16 beyond them.
 constexpr double Symbol_PlateX(int i)
 {
