@@ -26,7 +26,10 @@ MapWriter BuildMap();
 // exit; "fee", the same as "exit" after talking to the owner with 7 gems; "entrance", out by the
 // entrance; "laser 7", on from "exit" up room 19's ladder to room 21's lift, through door 5 and
 // over the nook's wall, where room 27's mirrors light target 7 for door 18 into room 28 and then
-// target 8 for door 19 into the store. Between them the walk travels in time.
+// target 8 for door 19 into the store; "room 34's crystals", on from "exit" through the symbol lock
+// and down off room 32's pit, where room 34's block is hit up to the crystals' shelf and each crystal
+// brought to its podium in room 35, the second by a later self, through door 17. Between them the
+// walk travels in time.
 std::vector<Road> BuildRoads();
 
 // Heights of the floors the road runs on, and where it turns, for the walks.
