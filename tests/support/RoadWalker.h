@@ -28,7 +28,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <deque>
 #include <functional>
 #include <stdexcept>
@@ -96,12 +95,6 @@ public:
             std::vector<int> const held = NextKeys();
             if (done || stuck)
                 break;
-            if (std::getenv("HM_ROAD_STEPS") && road.name == std::getenv("HM_ROAD_TRACE") && index >= std::atoi(std::getenv("HM_ROAD_STEPS")))
-            {
-                std::printf("    %d p%d (%.1f, %.1f) g%d keys", int(world.GetTick()), index, world.GetPlayer()->GetPos().x, world.GetPlayer()->GetPos().y, int(world.GetPlayer()->onGround));
-                for (int k : held) std::printf(" %d", k);
-                std::printf("\n");
-            }
             r.action = step(held);
             if (r.action != Level_Continue)
             {
@@ -374,8 +367,7 @@ private:
             for (int i = 0; i < p.turns; ++i)
             {
                 keys.push_back({KeyIndex_GameAction, KeyIndex_GameNextTarget});
-                if (p.turns < 100)
-                    keys.push_back({KeyIndex_GameAction});
+                keys.push_back({KeyIndex_GameAction});
             }
             keys.push_back({});
         }
@@ -383,8 +375,6 @@ private:
 
     void Next()
     {
-        if (std::getenv("HM_ROAD_TRACE") && road.name == std::getenv("HM_ROAD_TRACE"))
-            std::printf("  point %d done at tick %d (%.1f, %.1f)\n", index, int(world.GetTick()), world.GetPlayer()->GetPos().x, world.GetPlayer()->GetPos().y);
         ++index;
         phase = Phase::Approach;
         direction = 0;
