@@ -1,7 +1,8 @@
 // The generated castle walked by keys along the roads its generator exports: past the owner and his
 // fee, the cog, the machine, the lamps, the mirror, the crystals, the symbol lock and the eye to the
-// far exit, straight through once paid, and out by the entrance; the doors on the road holding
-// where a puzzle is left undone; and the whole castle replayed along the road and under random keys.
+// far exit, straight through once paid, and out by the entrance; into room 27 over the nook's wall;
+// the doors on the road holding where a puzzle is left undone; and the whole castle replayed along
+// the road and under random keys.
 #include "CastleRoad.h"
 #include "CastleWalker.h"
 #include "castle/Casle.h"
@@ -170,4 +171,21 @@ TEST_F(CasleWalkTest, AClimbReachesTheFirstRungOfRoom11sLadderAndOneOutOfReachSt
     EXPECT_TRUE(high.stuck);
     EXPECT_LT(high.at.y, Room15_Floor - 100.0);
     EXPECT_NE(high.report.find("the climb landed at height"), std::string::npos) << high.report;
+}
+
+TEST_F(CasleWalkTest, WithoutTheDoubleJumpRoom27IsWalkedIntoOverTheNooksWall)
+{
+    using namespace CastleWriter;
+    Build(Level_Casle, FeePaid());
+    ASSERT_FALSE(As<Casle>().GetPlayer()->GetStats()->airJump);
+    As<Casle>().GetPlayer()->pos = Pointf(6150.0, Room22_Floor + 1.0);
+    Steps(10);
+    // Up room 25's steps, along the wall's top and the shelf, and down into room 27.
+    Road in("in");
+    in.Walk(Nook_StepX[0] + 20.0, Nook_StepTop(0)).Walk(Nook_StepX[1] + 20.0, Nook_StepTop(1));
+    in.Walk(6350.0, Nook_Top).Walk(6560.0, Nook_Top).Walk(6760.0, Room27_Floor);
+    RoadWalk_Result const into = RoadWalker(*world, in).Walk(Stepper(), 3000);
+    EXPECT_TRUE(into.done) << into.report;
+    Steps(60);
+    EXPECT_NEAR(world->GetPlayer()->GetPos().y, Room27_Floor, 0.5) << "on room 27's floor";
 }

@@ -292,6 +292,8 @@ FrameCheck::Shown PurposefulViews(Level_Type type)
                 {4441.7, 4500.0, 4470.0, 4970.0}, // rooms 19 and 20: room 19's view ends at 4451.7
                 {3900.0, 4960.0, 4470.0, 4970.0}, // rooms 19 and 21: room 19's view ends 10 over the line, at 4980
                 {5930.0, 4340.0, 5938.3, 4590.0}, // rooms 33 and 37: room 37's view begins at 5928.3
+                // rooms 25 and 27, over the nook's wall: room 25's view ends at 6356.7, room 27's begins at 6374.4
+                {6346.7, 5400.0, 6384.4, 5600.0},
                 // rooms 27 and 28, through door 18: room 27's view ends at 7085.6, room 28's begins at 7100
                 {7075.6, 5340.0, 7110.0, 5600.0},
             };

@@ -764,22 +764,25 @@ void UpperRooms(Castle_Map& m)
 // target 7 (group 59) and door 18 (group 64) opens into room 28. Or leave x 6800 clear and drop
 // the turned mirror at x 6440 in the nook: the beam goes up onto target 8 (group 66) and door 19
 // (group 69) opens the store. Move the third mirror out of the beam. Room 28 shows the symbols.
+// Steps lead up from room 25's floor over the nook's wall and the shelf, and down into room 27.
 void RightRooms(Castle_Map& m)
 {
     // Room 19's ladder and room 21.
-    double const f21 = 4990.0;
-    m.Ladder(3960.0, Road_Floor, f21, false);
+    double const f21 = Room21_Floor;
+    m.Ladder(Room19_LadderX, Road_Floor, f21, false);
     m.Back(4100.0, f21, 4520.0, 5340.0);
     m.Box(4100.0, f21 - Slab, 4250.0, f21);
     m.Box(4148.0, f21 + GateHigh, 4168.0, 5200.0); // room 21's doorway
-    m.Box(4180.0, 4990.0 + 200.0, 4240.0, 4990.0 + 215.0, Tile, Casle_Group_LiftPuzzle1);
+    // Its lift comes up through the floor, and so picks up whoever stands over it; at its highest it
+    // carries him as high as the room's ceiling lets him stand, where its camera shows him whole.
+    m.Box(4180.0, Room21_LiftTop - 215.0, 4240.0, Room21_LiftTop - 200.0, Tile, Casle_Group_LiftPuzzle1);
     m.Box(4260.0, 5085.0, 4330.0, 5100.0, Tile, Casle_Group_LiftPuzzle2A);
     m.Box(4340.0, 5135.0, 4410.0, 5150.0, Tile, Casle_Group_LiftPuzzle2B);
     m.Box(4420.0, 5185.0, 4490.0, 5200.0, Tile, Casle_Group_LiftPuzzle2C);
     // Rooms 22 to 25, their floor raised off the bottom of their cameras' frames over rooms 26
     // and 27's.
     double const f = Room22_Floor;
-    double const f27 = 5220.0;
+    double const f27 = Room27_Floor;
     m.Back(4500.0, f27, 7090.0, 5550.0);
     m.Floor(4500.0, 6330.0, f);
     m.Floor(6330.0, 6950.0, f27);
@@ -811,8 +814,14 @@ void RightRooms(Castle_Map& m)
     m.Box(6780.0, 5588.0, 6820.0, 5600.0, Tile, Casle_TargetGroups[6]);
     m.Box(6370.0, 5380.0, 6570.0, 5400.0);
     m.Box(6420.0, 5368.0, 6460.0, 5380.0, Tile, Casle_TargetGroups[7]);
-    // The nook's wall, peaked too steep to stand on.
-    m.Poly({{6330.0, f27}, {6330.0, 5380.0}, {6350.0, 5410.0}, {6370.0, 5380.0}, {6370.0, f27}});
+    // The nook's wall, its top level with the shelf over the nook: two steps up to it from room 25's
+    // floor, and from room 27's floor three steps up to the shelf's right end, each clear of the
+    // beams along the floor and up from it, lead over it both ways without the double jump.
+    m.Box(6330.0, f27, 6370.0, Nook_Top);
+    m.Box(Nook_StepX[0], f, 6330.0, Nook_StepTop(0));
+    m.Box(Nook_StepX[1], Nook_StepTop(0), 6330.0, Nook_StepTop(1));
+    for (int i = 0; i < 3; ++i)
+        m.Shelf(Room27_StepX(i), Room27_StepX(i) + Room27_StepWide, Room27_StepTop(i));
     m.Gate(Casle_Doors[18].group, 6400.0, f27, 5380.0, 40.0);
     m.Ref(Casle_Lasers[6].rp, Room27_LaserX, 5580.0);
     m.Ref(Casle_Objects[4].rp, 6520.0, f27);
@@ -877,7 +886,7 @@ void LowerRooms(Castle_Map& m)
     m.Box(3640.0, 4380.0, 3964.0, Road_Floor - Slab);
     m.Plate(Casle_SwitchGroups[3], 3760.0, f);
     // Room 34.
-    m.Box(4580.0, f, 4660.0, f + 50.0, Tile, Casle_MultiHits[0].group);
+    m.Box(Room34_BlockX - 40.0, f, Room34_BlockX + 40.0, f + 50.0, Tile, Casle_MultiHits[0].group);
     m.Ref(Casle_MultiHits[0].rp, 4520.0, f + 170.0);
     m.Shelf(4665.0, 4960.0, Room34_Shelf);
     m.Ref(Casle_Objects[8].rp, 4780.0, Room34_Shelf);
@@ -1188,7 +1197,79 @@ std::vector<Road> BuildRoads()
     past.Walk(6300.0, Room37_Floor).Exit(Casle_FarExitX + 100.0, Room37_Floor);
     Road entrance("entrance");
     entrance.Walk(900.0, Hall_Floor).Exit(Casle_EntranceExitX - 100.0, Hall_Floor);
-    std::vector<Road> roads = {road("exit", false), road("fee", true), entrance, symbols, past};
+    // Room 27's beams, on from room 20: back to room 19's ladder, up it to room 21, up on its lift and
+    // off it over the bobbing platforms onto room 22's floor; along rooms 22 to 24, switch 5 held by a
+    // past self while door 5 is passed; over the nook's wall into room 27.
+    Road beams = road("laser 7", false);
+    // The first rung is jumped onto from its left; each rung after it is drifted towards from a
+    // little under its height, so that the drift has time to carry him over it.
+    beams.Walk(Room19_LadderX - 40.0, Road_Floor);
+    int const ladder = beams.Next();
+    ClimbLadder(beams, Room19_LadderX, Road_Floor, Room21_Floor, false, Room21_LiftX);
+    beams.points[std::size_t(ladder)].x = Room19_LadderX - 12.0;
+    beams.points[std::size_t(ladder)].turns = 1;
+    for (std::size_t i = std::size_t(ladder) + 1; i < beams.points.size(); ++i)
+        if (beams.points[i].kind == Road_Climb)
+            beams.points[i].y -= 10.0;
+    beams.Hop(Room21_LiftX, Room21_Floor, "over room 21's lift", 0);
+    beams.Ride(Room21_LiftX, 5230.0, "room 21's lift", 400).Jump(4236.0, 5230.0);
+    beams.Hop(4455.0, 5120.0, "on the last bobbing platform", 0).Ride(4455.0, 5270.0, "the last platform up", 300);
+    beams.Walk(4620.0, Room22_Floor);
+    // Over the first push-over and the multi-hit block onto switch 5; back in time to just after
+    // he stood on it, and on through door 5 while that self holds it, over the second push-over.
+    beams.Walk(5400.0, Room22_Floor);
+    int const held = beams.Next();
+    beams.Hop(5575.0, Room22_Floor + 12.0, "hold switch 5", 500);
+    beams.Travel(5575.0, Room22_Floor + 12.0, "back to the self on switch 5 holding door 5", held, 40);
+    beams.Walk(5900.0, Room22_Floor).Walk(6200.0, Room22_Floor);
+    // Up the steps over the nook's wall and the shelf, and down the steps into room 27.
+    beams.Walk(Nook_StepX[0] + 20.0, Nook_StepTop(0)).Walk(Nook_StepX[1] + 20.0, Nook_StepTop(1));
+    beams.Walk(6350.0, Nook_Top).Walk(6560.0, Nook_Top).Walk(6760.0, Room27_Floor);
+    // Target 7: the first mirror under the laser unturned, the second turned a quarter by x 6800
+    // (the next-target key held, a hundredth of a radian a step); up the ramp through door 18.
+    constexpr int QuarterTurn = 158;
+    double const f27 = Room27_Floor;
+    beams.Press(6720.0, f27, "take a mirror", 5).Press(Room27_LaserX, f27, "let it go under the laser", 20);
+    beams.Press(6620.0, f27, "take a mirror", 5);
+    beams.Throw(Room27_Target7X, f27, "let it go turned, over target 7", 60, QuarterTurn);
+    beams.Walk(7050.0, 5375.0).Walk(7200.0, 5385.0);
+    // Target 8: the third mirror out of the beam, beyond the laser; the turned one from x 6800
+    // into the nook by x 6440; through door 19 into the store.
+    beams.Walk(6900.0, f27).Press(6520.0, f27, "take a mirror", 5).Press(6920.0, f27, "let it go past the laser", 10);
+    beams.Press(Room27_Target7X, f27, "take the turned mirror", 5);
+    beams.Press(Room27_Target8X, f27, "let it go over target 8", 60);
+    beams.Walk(6385.0, f27).Walk(6500.0, f27);
+    // Room 35's podiums, on from room 20: the symbol lock by a self on its fourth plate and a later
+    // one on its eighth; through door 16, into room 32's pit and off its left end down into room 35.
+    // In room 34 the multi-hit block is hit from on top of it until it stands under the shelf, and
+    // one crystal taken down to its podium; back in time to before the first hit, onto the block
+    // while it is still low, up with the self hitting it, and the other crystal to the other
+    // podium; through door 17 into room 33.
+    Road crystals = road("room 34's crystals", false);
+    int const fourth = crystals.Next();
+    crystals.Hop(Symbol_PlateX(3) + 30.0, Road_Floor + 12.0, "on the fourth plate", 300);
+    crystals.Travel(Symbol_PlateX(3) + 30.0, Road_Floor + 12.0, "back to before the fourth plate", fourth, -20);
+    crystals.Hop(Symbol_PlateX(7) + 30.0, Road_Floor + 12.0, "on the eighth plate", 100);
+    crystals.Walk(5240.0, Road_Floor).Walk(5270.0, Pit_Floor).Walk(5246.0, Pit_Floor);
+    crystals.Hop(5240.0, Lower_Floor, "down off the pit", 0);
+    double const block = Lower_Floor + 50.0;
+    // Walked along the block to its left part, he faces the mark, which stays in sight as the block
+    // rises; a few throws more than it rises by, as the last lands after he stops.
+    double const throwX = Room34_BlockX - 12.0;
+    crystals.Walk(Room34_BlockX + 40.0, Lower_Floor).Walk(Room34_BlockX + 25.0, block);
+    int const firstHit = crystals.Next();
+    for (int i = 0; i < 52; ++i)
+        crystals.Throw(throwX, block, "hit the block's mark", 4);
+    crystals.Walk(4700.0, Room34_Shelf).Press(4780.0, Room34_Shelf, "take a crystal", 5);
+    crystals.Walk(5000.0, Lower_Floor).Press(5150.0, Lower_Floor, "let the crystal go by a podium", 20);
+    crystals.Travel(5150.0, Lower_Floor, "back to before the first hit", firstHit, -10);
+    crystals.Walk(Room34_BlockX + 40.0, Lower_Floor).Hop(Room34_BlockX + 20.0, block + 4.0, "onto the block", 60);
+    // A ride arrives within 24 of its point: this one once the block has risen 46 or more.
+    crystals.Ride(Room34_BlockX + 20.0, block + 70.0, "up with the self hitting it", 3000);
+    crystals.Walk(4700.0, Room34_Shelf).Press(4880.0, Room34_Shelf, "take a crystal", 5);
+    crystals.Walk(5000.0, Lower_Floor).Press(5300.0, Lower_Floor, "let the crystal go by a podium", 100);
+    crystals.Walk(5530.0, Lower_Floor);
+    std::vector<Road> roads = {road("exit", false), road("fee", true), entrance, symbols, past, beams, crystals};
     for (Road& more : DoorRoads(road("exit", false), symbols, past))
         roads.push_back(std::move(more));
     return roads;
@@ -1211,7 +1292,8 @@ MapWriter BuildMap()
     // Open beyond the back walls: the rooms' rectangles, the castle's top and the shaft from it,
     // room 25's rising platform's way up to it, lift 5's from room 8 into room 5, the hole from
     // door 2 down into the hall, the ramp from room 5 up into room 6, the jumps off the ladders of
-    // rooms 14 and 19 onto the floors of rooms 13 and 21, and the cog's pocket.
+    // rooms 14 and 19 onto the floors of rooms 13 and 21 (over room 19's from its left rungs' ends
+    // too, so that a jump from them is not cut short), and the cog's pocket.
     std::vector<Open_Area> open = {
         {Top_WallLeftX, Top_Floor, Top_RightX, Frame_Y1},
         {Top_WallLeftX, 5800.0, Top_LeftX, Top_Floor},
@@ -1220,7 +1302,7 @@ MapWriter BuildMap()
         {1220.0, Hall_Floor, 1266.0, 3380.0},
         {280.0, Room4_Floor, 400.0, Room6_Floor},
         {Room13_FloorRight, 4390.0, 3005.0, Road_Floor - Slab},
-        {4020.0, 4970.0, 4100.0, 5060.0},
+        {Room19_LadderX + 30.0, 4970.0, 4100.0, 5060.0},
         {20.0, Pocket_Y0, 100.0, Pocket_Y1},
     };
     for (Casle_RoomRect const& r : Casle_RoomRects)

@@ -24,9 +24,13 @@ MapWriter BuildMap();
 // its eighth plate through door 16 into room 32's pit, where the eye is kept watching a past self
 // (see Pit_WatchX); "pit", from switch 12 with door 13 held open, on past the socks to the far
 // exit; "fee", the same as "exit" after talking to the owner with 7 gems; "entrance", out by the
-// entrance. Between them the walk travels in time. From the start, with their travels as points:
-// "far exit", the whole of it; "room 8", down lift 5 and out by door 2; "room 30", down off room
-// 32's pit and by door 4 into room 31.
+// entrance; "laser 7", on from "exit" up room 19's ladder to room 21's lift, through door 5 and
+// over the nook's wall, where room 27's mirrors light target 7 for door 18 into room 28 and then
+// target 8 for door 19 into the store; "room 34's crystals", on from "exit" through the symbol lock
+// and down off room 32's pit, where room 34's block is hit up to the crystals' shelf and each crystal
+// brought to its podium in room 35, the second by a later self, through door 17. Between them the
+// walk travels in time. From the start, with their travels as points: "far exit", the whole of it;
+// "room 8", down lift 5 and out by door 2; "room 30", down off room 32's pit and by door 4 into room 31.
 std::vector<Road> BuildRoads();
 
 // Heights of the floors the road runs on, and where it turns, for the walks.
@@ -54,6 +58,10 @@ constexpr double Shaft_Ledge = 4125.0;    // where the first lift is got off, ov
 constexpr double Road_Floor = 4660.0;     // rooms 11, 19, 20, 32 and 36
 constexpr double Room16_Floor = 5355.0;   // room 16, up the swivel from room 15
 constexpr double Room22_Floor = 5260.0;   // rooms 22 to 25
+constexpr double Room19_LadderX = 3960.0;  // the left end of the ladder up from room 19 to room 21
+constexpr double Room21_Floor = 4990.0;
+constexpr double Room21_LiftX = 4210.0;    // the middle of room 21's lift, which comes up through its floor
+constexpr double Room21_LiftTop = 5320.0;  // its top at its highest, its player's head at room 21's ceiling
 constexpr double Room11_LadderX = 2940.0;  // the left end of the ladder up from room 11 to room 15
 constexpr double Room15_Floor = 5090.0;
 constexpr double Room15_WallX = 3505.0;     // room 15's right wall, inside its rectangle (to 3520)
@@ -80,6 +88,7 @@ constexpr double Room11_DoorX = 3740.0;   // door 11 across the road beyond them
 constexpr double Pit_Floor = 4500.0;      // the dip of the road through room 32's pit
 constexpr double Lower_Floor = 4170.0;    // rooms 29 to 31 and 33 to 35, under the road
 constexpr double Room34_Shelf = Lower_Floor + 140.0; // the crystals' shelf, reached off the raised block
+constexpr double Room34_BlockX = 4620.0;  // the middle of that block
 // The left end of plate i (0 to 7) of the symbol lock in room 20, and door 16 beyond them.
 constexpr double Symbol_PlateX(int i)
 {
@@ -112,6 +121,24 @@ constexpr double Room10_LaserX = 2500.0;   // drop the mirror here
 constexpr double Room10_MirrorX = 2650.0;  // where it lies
 constexpr double Shaft_Door9X = 1972.0;    // door 9 on the ledge, left of the second lift
 constexpr double Room7_LaserX = -430.0;    // drop the mirror here, turned a quarter turn
+// Room 25's two steps up to the top of the nook's wall, as high as the shelf over the nook, and room
+// 27's three steps up to the shelf's right end from its floor (i from 0, the lowest).
+constexpr double Nook_Top = 5400.0;
+constexpr double Nook_StepX[2] = {6240.0, 6285.0};
+constexpr double Nook_StepTop(int i)
+{
+    return Room22_Floor + (Nook_Top - Room22_Floor) * (i + 1) / 3.0;
+}
+constexpr double Room27_Floor = 5220.0;
+constexpr double Room27_StepWide = 50.0;
+constexpr double Room27_StepX(int i)
+{
+    return 6680.0 - Room27_StepWide * i;
+}
+constexpr double Room27_StepTop(int i)
+{
+    return Room27_Floor + (Nook_Top - Room27_Floor) * (i + 1) / 4.0;
+}
 constexpr double Room27_LaserX = 6880.0;   // the first mirror of room 27
 constexpr double Room27_Target7X = 6800.0; // the second, turned, lights target 7
 constexpr double Room27_Target8X = 6440.0; // or here, turned, lights target 8
