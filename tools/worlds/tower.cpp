@@ -686,15 +686,15 @@ void WriteSmallRooms(MapWriter& map)
     // Group 26 over the small spikes, a splitting blob of 1/4 among them: at each end of its sweep
     // the plank lies over the floor.
     double const middle = WingA_SwingMiddleX;
-    // Half a tooth against the left wall: no one stands in the corner between the wall and a tooth's
-    // side, where no jump lifts him.
+    // Half a tooth against the left wall: no one stands in the corner, where no jump lifts him.
     Poly(map, {{WingA_SwingPitX0, slab}, {WingA_SwingPitX0, slab + 3.0}, {WingA_SwingPitX0 + 1.0, slab}}, Brick, 4.0);
-    Teeth(map, WingA_SwingPitX0 + 1.0, WingA_PitRampX0, slab, 2.0, 4.0);
+    // The pit's floor is bare and its ramp no steeper than a player of 1/4 walks up: whoever falls in
+    // walks out to the ramp's top.
     Poly(map, {{WingA_PitRampX0, slab}, {WingA_SwingPitX1, WingA_PitRampY}, {WingA_SwingPitX1, slab}}, Stone, 16.0);
     Box(map, middle - WingA_SwingHalf, y - 4, middle + WingA_SwingHalf, y, Tile, 16.0, Tower_Group_OverSpikes2);
     Ref(map, 21, WingA_SwingPitX0 + 6, slab + 5.0);
     Ref(map, 22, middle - 12, slab + 5.0);
-    Ref(map, 23, WingA_PitRampX0 - 24.0, slab + 5.0);
+    Ref(map, 23, WingA_PitRampX0 - 6.0, slab + 5.0);
     Ref(map, Tower_Splits[0].ref, middle, slab + 6.0);
 
     // Switch 1 and, right of it, the lid (door 1) of the hole down to the nook; the wall left of
