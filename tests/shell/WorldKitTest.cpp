@@ -1403,9 +1403,9 @@ std::vector<Puzzle_Room> const Puzzle_Rooms = {
      {TowerWriter::WingA_Door2X + 30.0, TowerWriter::WingA_HallY - 1.0, TowerWriter::WingA_HallX1 + 1.0,
       TowerWriter::WingA_ShaftFloorY - 4.0}},
     // The pit under group 26, which a player of 1/4 falls into from the plank or the tooth: he walks up its
-    // ramp and boards the plank again from the ramp's top with a step as it comes to its right end.
+    // ramp and hops onto the plank again from the ramp's top as it comes to its right end.
     {Level_Tower,
-     "the plank over the small spikes, boarded from the pit's ramp",
+     "the plank over the small spikes, hopped onto from the pit's ramp",
      {TowerWriter::WingA_SwingPitX0, TowerWriter::WingA_SmallSlabY - 1.0, TowerWriter::WingA_SwingPitX1,
       TowerWriter::WingA_SmallY - 1.0},
      {0.25}},
