@@ -694,7 +694,7 @@ void WriteSmallRooms(MapWriter& map)
     Box(map, middle - WingA_SwingHalf, y - 4, middle + WingA_SwingHalf, y, Tile, 16.0, Tower_Group_OverSpikes2);
     Ref(map, 21, WingA_SwingPitX0 + 6, slab + 5.0);
     Ref(map, 22, middle - 12, slab + 5.0);
-    Ref(map, 23, WingA_PitRampX0 - 6.0, slab + 5.0);
+    Ref(map, 23, WingA_PitRampX0 + 4.0, slab + 5.0); // at the ramp's foot
     Ref(map, Tower_Splits[0].ref, middle, slab + 6.0);
 
     // Switch 1 and, right of it, the lid (door 1) of the hole down to the nook; the wall left of
