@@ -1401,6 +1401,20 @@ std::vector<Puzzle_Room> const Puzzle_Rooms = {
      "door 12, held open by a past self on switch 10",
      {TowerWriter::WingA_UpperX0, TowerWriter::WingA_UpperY - 1.0, TowerWriter::WingA_RoomsX1,
       TowerWriter::WingA_RoomsCeilingY}},
+    // The end of the hall beyond door 2, which he drops into from the nook and the shaft's floor, at 4 or,
+    // falling or jumping past scaler 6, still 1: the shaft is out of his reach, and door 2 stays shut
+    // unless a past self stands on switch 2.
+    {Level_Tower,
+     "door 2, held open by a past self on switch 2",
+     {TowerWriter::WingA_Door2X + 30.0, TowerWriter::WingA_HallY - 1.0, TowerWriter::WingA_HallX1 + 1.0,
+      TowerWriter::WingA_ShaftFloorY - 4.0}},
+    // The pit under group 26, which a player of 1/4 falls into from the plank or the tooth: he walks up its
+    // ramp and hops onto the plank again from the ramp's top as it comes to its right end.
+    {Level_Tower,
+     "the plank over the small spikes, hopped onto from the pit's ramp",
+     {TowerWriter::WingA_SwingPitX0, TowerWriter::WingA_SmallSlabY - 1.0, TowerWriter::WingA_SwingPitX1,
+      TowerWriter::WingA_SmallY - 1.0},
+     {0.25}},
     // The castle's room 8, under room 5, which he drops into down lift 5's shaft: door 2, held open by a
     // past self on switch 2, or lift 5, ridden up while a past self holds switch 1.
     {Level_Casle,

@@ -672,6 +672,38 @@ TEST_F(TowerPlayHeld, WithTheDoubleJumpNoPlayerOf1Over4LeavesTheNookUngrownAndOn
     EXPECT_TRUE(StepUntil([&] { return Pos().y == WingA_ShaftFloorY; }, 400, {Key_Left})) << "held at " << Pos().x;
 }
 
+// One of 1/4 who falls off the plank into the pit under it walks along its floor and up its ramp at the right
+// end, hops onto the plank as it comes to the ramp's top and rides it to the floor beyond its left end. The
+// pit's floor once caught him between its teeth, and its ramp was too steep to walk up.
+TEST_F(TowerPlayHeld, OneOf1Over4FallenIntoThePitUnderThePlankWalksUpItsRampAndHopsOntoThePlankAgain)
+{
+    Tower& tower = MakeTower();
+    Place(WingA_SwingPitX0 + 40.0, WingA_SmallSlabY, 0.25);
+    EXPECT_TRUE(StepUntil([&] { return Pos().x > WingA_SwingPitX1 - 1.0; }, 400, {Key_Right}))
+        << "held at (" << Pos().x << ", " << Pos().y << ")";
+    EXPECT_NEAR(Pos().y, WingA_PitRampY, 0.5) << "at the ramp's top";
+    // The hop, a while before the plank comes furthest right.
+    Tower_MapMoveGroup const* plank = tower.GetDriver()->GetMover(2);
+    auto const offset = [&](Tick t) {
+        double x = 0.0;
+        double y = 0.0;
+        plank->Offset(t, x, y);
+        return x;
+    };
+    constexpr Tick early = 30;
+    ASSERT_TRUE(StepUntil(
+        [&] {
+            Tick const peak = Now() + early;
+            return offset(peak) >= offset(peak - 1) && offset(peak) >= offset(peak + 1);
+        },
+        400));
+    Steps(20, {Key_Jump});
+    EXPECT_TRUE(StepUntil([&] { return Pos().x < WingA_SwingPitX0; }, 400)) << "carried left, at " << Pos().x;
+    EXPECT_EQ(Pos().y, WingA_SmallY) << "on the plank";
+    EXPECT_TRUE(StepUntil([&] { return Pos().x < WingA_SwingPitX0 - 10.0; }, 100, {Key_Left}));
+    EXPECT_EQ(Pos().y, WingA_SmallY) << "off it onto the floor";
+}
+
 // The doors whose plates lie near them keep a player on their near side whatever he does on the plate
 // and on his way from it: standing on it for a while or none, then holding towards the door, walking, or
 // jumping once, twice or again at the top (with the double jump), each after a spread of walks. Door 0
@@ -815,7 +847,8 @@ TEST_F(TowerPlayHeld, WithTheDoubleJumpNoOneGetsPastDoor12WithoutAPastSelfOnSwit
         }
     };
     for (double x = WingA_Door12X + 50.0; x < WingA_LedgeX0; x += 15.0)
-        hold("at 1 from " + std::to_string(x), [&] { Place(x, WingA_UpperY, 1.0); }, holds);
+        hold(
+            "at 1 from " + std::to_string(x), [&] { Place(x, WingA_UpperY, 1.0); }, holds);
     for (double x = WingA_DropX0 + 5.0; x < WingA_DropWallX; x += 15.0)
         hold(
             "at 4 dropping in from " + std::to_string(x),

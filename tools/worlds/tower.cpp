@@ -686,15 +686,15 @@ void WriteSmallRooms(MapWriter& map)
     // Group 26 over the small spikes, a splitting blob of 1/4 among them: at each end of its sweep
     // the plank lies over the floor.
     double const middle = WingA_SwingMiddleX;
-    // Half a tooth against the left wall: no one stands in the corner between the wall and a tooth's
-    // side, where no jump lifts him.
+    // Half a tooth against the left wall: no one stands in the corner, where no jump lifts him.
     Poly(map, {{WingA_SwingPitX0, slab}, {WingA_SwingPitX0, slab + 3.0}, {WingA_SwingPitX0 + 1.0, slab}}, Brick, 4.0);
-    Teeth(map, WingA_SwingPitX0 + 1.0, WingA_PitRampX0, slab, 2.0, 4.0);
+    // The pit's floor is bare and its ramp no steeper than a player of 1/4 walks up: whoever falls in
+    // walks out to the ramp's top.
     Poly(map, {{WingA_PitRampX0, slab}, {WingA_SwingPitX1, WingA_PitRampY}, {WingA_SwingPitX1, slab}}, Stone, 16.0);
     Box(map, middle - WingA_SwingHalf, y - 4, middle + WingA_SwingHalf, y, Tile, 16.0, Tower_Group_OverSpikes2);
     Ref(map, 21, WingA_SwingPitX0 + 6, slab + 5.0);
     Ref(map, 22, middle - 12, slab + 5.0);
-    Ref(map, 23, WingA_PitRampX0 - 24.0, slab + 5.0);
+    Ref(map, 23, WingA_PitRampX0 + 4.0, slab + 5.0); // at the ramp's foot
     Ref(map, Tower_Splits[0].ref, middle, slab + 6.0);
 
     // Switch 1 and, right of it, the lid (door 1) of the hole down to the nook; the wall left of
@@ -1070,8 +1070,8 @@ void PastSelfDoor(Road& road, std::string const& name, double plateX, double doo
     road.Walk(doorX, y).Travel(doorX, y, name, plate, after).Walk(beyond, y);
 }
 
-// The second wing's puzzles from L1's slot to LX's door 17, each solved as its comment above says.
-void WingB(Road& road)
+// The second wing's puzzles from L1's slot to LX, each solved as its comment above says.
+void WingBToLX(Road& road)
 {
     double const y = WingB_FloorY;
     PastSelfDoor(road, "door 3", WingB_Plate3X, WingB_Door3X + 12.0, y, 300, 100, 1990.0);
@@ -1130,7 +1130,12 @@ void WingB(Road& road)
     road.Walk(WingB_ExitScalerX - 20.0, WingB_ExitFloorY);
     road.Press(WingB_ExitScalerX, WingB_ExitFloorY, "grow to 4", 150);
     road.Walk(WingB_FallWallX, WingB_FinaleY).Press(WingB_FallWallX, WingB_FinaleY, "grow to 8", 150);
+}
 
+// The second wing to LX, and on LX a past self on switch 11 holding door 17 open for the giant.
+void WingB(Road& road)
+{
+    WingBToLX(road);
     // LX: a past self on switch 11 holds door 17 open for the giant.
     double const fy = WingB_FinaleY;
     int const plate = road.Next();
@@ -1140,8 +1145,98 @@ void WingB(Road& road)
     road.Press(6660.0, far, "grow to 64", 200);
 }
 
+// A throw from a spot: how many presses of next-target pick its target out of those in view, and the
+// steps waited after it.
+struct Road_Thrown
+{
+    int turns;
+    int wait;
+};
+
+// Throws in turn, the first from the spot walked to and the others from where he then stands.
+void Throws(Road& road, double firstX, double thenX, double y, std::string const& name,
+            std::vector<Road_Thrown> const& throws)
+{
+    for (Road_Thrown const& thrown : throws)
+        road.Throw(&thrown == &throws.front() ? firstX : thenX, y, name, thrown.wait, thrown.turns);
+}
+
+// The first wing from the start: onto L0 at 16, through the gate room by a past self on switch 0,
+// along the galleries to switch 10, down into the rooms of a player of 1 and through door 12 by a
+// past self, the ring and the track by throws, down to the rooms of 1/4, over the swing, through
+// door 1 and door 2 by past selves, the hall's targets and the pit, back to the tower's foot.
+void WingA(Road& road)
+{
+    road.Press(Tower_ShrinkX, Tower_RoadY, "shrink to 16", 200);
+    road.Walk((Way_BlockX0 + Way_BlockX1) / 2.0, Way_BlockY).Walk(Way_BlockX1 + 100.0, WingA_FloorY);
+    // Over the lip and against W2 until he is small enough to pass under it, into the gate room.
+    road.Press(WingA_Scaler4X, WingA_FloorY, "grow to 8", 150);
+    double const y = WingA_FloorY;
+    int const plate0 = road.Next();
+    road.Press(WingA_Plate0X, y, "switch 0 plate", 400).Jump(WingA_Plate0X, y);
+    road.Press(1540.0, y, "shrink to 4", 150);
+    road.Walk(WingA_Door0X - 44.0, y).Travel(WingA_Door0X - 44.0, y, "door 0", plate0, 100).Walk(1900.0, y);
+
+    // Up the corridor's end onto the gallery, over its tooth, up the rise and onto the high gallery.
+    road.Walk(WingA_CorridorX1 + 50.0, WingA_GalleryY).Walk(WingA_LowCeilingX1 + 50.0, WingA_GalleryY);
+    road.Walk(WingA_RiseX0 + 50.0, WingA_RiseY).Walk(WingA_HighX0 + 50.0, WingA_HighY);
+    int const plate10 = road.Next();
+    road.Press(WingA_Plate10X, WingA_HighY, "switch 10 plate", 300);
+    road.Walk(WingA_DropX0 + 6.0, WingA_HighY).Ride(WingA_LedgeX0, WingA_UpperY, "down the hole", 300);
+    road.Press(WingA_Scale1X, WingA_UpperY, "shrink to 1", 150);
+    double const door12 = WingA_Door12X + 10.0 + 12.0;
+    road.Walk(door12, WingA_UpperY).Travel(door12, WingA_UpperY, "door 12", plate10, 150);
+    road.Walk(WingA_UpperX0 + 20.0, WingA_UpperY).Walk(WingA_Door13X + 20.0, WingA_RoomsY);
+    road.Throw(WingA_Door13X + 30.0, WingA_RoomsY, "the ringed target", 100, 2);
+    // The track: six throws from one spot, each at the plain target that its turns pick out of those
+    // in view as they circle, and door 11 slides away from over the shaft.
+    double const track = WingA_Door13X - 30.0;
+    Throws(road, track, track, WingA_RoomsY, "a plain target", {{1, 0}, {4, 0}, {4, 0}, {4, 0}, {7, 43}, {11, 100}});
+    road.Walk(WingA_LandX, WingA_RoomsY).Ride(WingA_LandX, WingA_SmallY, "down the shaft", 200);
+
+    // The rooms of 1/4: a past self on switch 2 for door 2 later, over the tooth onto the plank at its
+    // right end, off it at its left end, and down through door 1 by a past self on switch 1.
+    double const small = WingA_SmallY;
+    road.Press(WingA_LandX, small, "shrink to 1/4", 100);
+    int const plate2 = road.Next();
+    road.Press(WingA_Plate2X, small, "switch 2 plate", 1500).Jump(WingA_Plate2X, small);
+    road.Press(WingA_ToothStepX1 + 5.0, small, "below the step", 0).Jump(WingA_ToothStepX1 + 5.0, small);
+    double const tooth = WingA_ToothX1 + 3.0;
+    road.Press(tooth, WingA_ToothStepY, "before the tooth", 190).Jump(tooth, WingA_ToothStepY);
+    road.Walk(WingA_ToothX0 - 3.0, small).Ride(WingA_SwingPitX0 - 20.0, small, "the plank", 400);
+    road.Walk(WingA_SwingPitX0 - 15.0, small);
+    int const plate1 = road.Next();
+    road.Press(WingA_Plate1X, small, "switch 1 plate", 200).Jump(WingA_Plate1X, small);
+    double const lid = WingA_Hatch1X + WingA_Hatch1W / 2.0;
+    road.Travel(lid, small, "door 1", plate1, 150).Ride(lid, WingA_NookY, "through door 1", 200);
+    // Along the nook, growing to 1, down the shaft at its end, growing to 4, off the shaft's floor into
+    // the hall and back left under it to door 2, through it by the past self still on switch 2.
+    road.Walk(WingA_ShaftX, WingA_ShaftFloorY).Press(WingA_ShaftX, WingA_ShaftFloorY, "grow to 4", 150);
+    double const hall = WingA_HallY;
+    road.Walk(WingA_ShaftX + 2.0 * WingA_ShaftHalf, hall);
+    road.Ride(WingA_HallX1 - 8.0, hall, "off the shaft's floor", 100);
+    double const door2 = WingA_Door2X + 30.0 + 45.0;
+    road.Walk(door2, hall).Travel(door2, hall, "door 2", plate2, 300);
+    // The hall: the six targets bobbing beyond door 2, then the eight beyond door 14, each hit while
+    // it hangs down; each door rises once its targets are all down.
+    double const beyond2 = WingA_Door2X - 45.0;
+    Throws(road, beyond2, beyond2, hall, "a bobbing target", {{0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {10, 100}});
+    // The walk to the first throw beyond door 14 leaves him a little past its spot: the others are
+    // thrown from where he stands.
+    Throws(road, WingA_Door14X - 45.0, WingA_Door14X - 49.0, hall, "a bobbing target",
+           {{0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {9, 0}, {9, 100}});
+    // Onto the platform at its right end, off it at its left onto the landing, and off the landing's
+    // end down to the road, where he grows to 8 and walks back to the tower's foot.
+    road.Press(WingA_PitX1 + 20.0, hall, "before the pit", 216);
+    double const onto = WingA_PitX1 - 40.0;
+    road.Walk(onto, hall).Ride(onto - 2200.0, hall, "across the pit", 600);
+    road.Walk(WingA_LandingX0, hall).Walk(WingA_RoadWallX - 100.0, Tower_RoadY);
+    road.Press(WingA_GrowX, Tower_RoadY, "grow to 8", 150).Walk(WingA_L0X0 - 100.0, Tower_RoadY);
+}
+
 // The roads from the start: the way in alone, the main road through the second wing to the main
-// exit, and the short way out by the second exit.
+// exit, the short way out by the second exit, the first wing's puzzles and back to the foot, and the
+// second wing again to door 16.
 std::vector<Road> BuildRoads()
 {
     Road in("way in");
@@ -1152,7 +1247,17 @@ std::vector<Road> BuildRoads()
     main.Walk(WingB_LXX1 - 100.0, WingB_FinaleLowY).Exit(Tower_MainExitX + 300.0, Tower_RoadY);
     Road left("exit3");
     left.Walk(Tower_SecondExitX + 100.0, Tower_RoadY).Exit(Tower_SecondExitX - 300.0, Tower_RoadY);
-    return {in, main, left};
+    Road first("first wing");
+    WingA(first);
+    // On LX he goes back to while he stood on switch 11 and walks through door 16 held open.
+    Road sixteen("door 16");
+    WayIn(sixteen);
+    WingBToLX(sixteen);
+    int const plate = sixteen.Next();
+    sixteen.Press(WingB_Plate11X, WingB_FinaleY, "switch 11", 300);
+    sixteen.Travel(WingB_Plate11X, WingB_FinaleY, "door 16", plate, 100);
+    sixteen.Walk(WingB_Door16X + 150.0, WingB_FinaleFarY);
+    return {in, main, left, first, sixteen};
 }
 
 } // namespace

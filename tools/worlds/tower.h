@@ -276,7 +276,7 @@ constexpr double WingA_SwingPitX0 = 5986.0; // group 26 sweeps over it, a narrow
 constexpr double WingA_SwingPitX1 = WingA_ToothX0;
 // Whoever falls into the pit walks back out of it at its right end, up a ramp from whose top he boards
 // the plank again.
-constexpr double WingA_PitRampX0 = 6088.0;
+constexpr double WingA_PitRampX0 = 6060.0;
 constexpr double WingA_PitRampY = WingA_SmallY - 5.0;
 constexpr double WingA_SwingMiddleX = 6051.0;
 constexpr double WingA_SwingHalf = 5.0;
