@@ -806,6 +806,7 @@ TEST_F(WorldKit, RoadsReadBackAsWrittenAndAMalformedLineIsRefusedByNumber)
 {
     Road one("up");
     one.Walk(1.5, -2.25).Jump(3.0, 4.0).Throw(5.0, 6.0, "far switch", 90, 2).Ride(7.0, 8.0, "lift top", 1500);
+    one.Turn(9.0, 10.0, "mirror a quarter back", 157, false).Turn(9.0, 10.0, "and on", 3, true);
     Road two("down below");
     two.Press(0.1, 0.2, "sign", 3).Hop(1e-9, 1e9, "", 0).Exit(-5.0, 5.0);
     Road::Write("roads", {one, two});
@@ -845,6 +846,7 @@ TEST_F(WorldKit, RoadsReadBackAsWrittenAndAMalformedLineIsRefusedByNumber)
     EXPECT_EQ(refusal("road a\nwalk 1 2 0 0\ncrawl 1 2 0 0\n"), "8 bad:3: no kind of point \"crawl\"");
     EXPECT_EQ(refusal("road a\nwalk 1 x 0 0\n"), "8 bad:2: a point needs x, y, wait and turns");
     EXPECT_EQ(refusal("road a\nride 1 2 -5 0\n"), "8 bad:2: a point needs x, y, wait and turns");
+    EXPECT_EQ(refusal("road a\nturn 1 2 -157 0\n"), "8 bad:2: a point needs x, y, wait and turns");
     EXPECT_EQ(refusal("walk 1 2 0 0\n"), "8 bad:1: a point before any road");
     try
     {
