@@ -59,25 +59,43 @@ struct Ladder_Rung
     double x0, top;
 };
 
-std::vector<Ladder_Rung> LadderRungs(double left, double floor, double top, bool lastLeft)
+// A rung jumped from stands under the next but one of its column: that one is twice Rung_Pitch above
+// it, so that the head meets that one only once the feet are well over the rung between.
+// Where the rise is not a whole number of pitches, the first step and the last, which have no rung
+// of their own column over them, share what is left (a ladder given pitch 0 steps evenly).
+constexpr double Rung_Pitch = 48.0;
+
+std::vector<Ladder_Rung> LadderRungs(double left, double floor, double top, bool lastLeft, double pitch = 0.0)
 {
-    int const steps = static_cast<int>(std::ceil((top - floor) / 50.0));
-    double const step = (top - floor) / steps;
+    int steps = static_cast<int>(std::ceil((top - floor) / 50.0));
+    double step = (top - floor) / steps;
+    double end = step;
+    if (pitch > 0.0)
+    {
+        steps = static_cast<int>(std::floor((top - floor) / pitch));
+        end = (top - floor - (steps - 2) * pitch) / 2.0;
+        if (end > 50.0)
+        {
+            ++steps;
+            end -= pitch / 2.0;
+        }
+        step = pitch;
+    }
     std::vector<Ladder_Rung> rungs;
     for (int k = 1; k < steps; ++k)
     {
         bool const inLeft = ((steps - 1 - k) % 2 == 0) == lastLeft;
-        rungs.push_back({inLeft ? left : left + Rung_Column, floor + k * step});
+        rungs.push_back({inLeft ? left : left + Rung_Column, floor + end + (k - 1) * step});
     }
     return rungs;
 }
 
 // The road up a ladder: from its foot beside the first rung, up rung by rung, each climbed from
 // the end of the one below nearest it, and off the last onto the floor at top, towards offX.
-void ClimbLadder(Road& r, double left, double floor, double top, bool lastLeft, double offX)
+void ClimbLadder(Road& r, double left, double floor, double top, bool lastLeft, double offX, double pitch = 0.0)
 {
     constexpr double Edge = 3.0; // stood on this far in from a rung's end
-    std::vector<Ladder_Rung> const rungs = LadderRungs(left, floor, top, lastLeft);
+    std::vector<Ladder_Rung> const rungs = LadderRungs(left, floor, top, lastLeft, pitch);
     double const gap = (Rung_Column - Rung_Wide) / 2.0;
     double standX = rungs.front().x0 == left ? left + Rung_Wide + gap : left + Rung_Column - gap;
     for (Ladder_Rung const& rung : rungs)
@@ -301,9 +319,9 @@ public:
         }
     }
     // A ladder of shelves from floor up to top in two columns (see LadderRungs).
-    void Ladder(double left, double floor, double top, bool lastLeft)
+    void Ladder(double left, double floor, double top, bool lastLeft, double pitch = 0.0)
     {
-        for (Ladder_Rung const& rung : LadderRungs(left, floor, top, lastLeft))
+        for (Ladder_Rung const& rung : LadderRungs(left, floor, top, lastLeft, pitch))
             Shelf(rung.x0, rung.x0 + Rung_Wide, rung.top);
     }
 };
@@ -479,7 +497,7 @@ void LeftRooms(Castle_Map& m)
     m.Poly({{20.0, Pocket_Y0}, {20.0, Pocket_Y0 + 60.0}, {60.0, Pocket_Y0}});
     m.Poly({{60.0, Pocket_Y0}, {100.0, Pocket_Y0 + 60.0}, {100.0, Pocket_Y0}});
     // Room 7, through its open doorway at the top of room 6's second ramp.
-    double const f7 = 3860.0;
+    double const f7 = Room7_Floor;
     m.Ramp(-120.0, f6, -290.0, f7, f - Slab);
     m.Box(-620.0, f - Slab, -290.0, f7);
     m.Back(-620.0, f7, -310.0, 4090.0);
@@ -487,9 +505,9 @@ void LeftRooms(Castle_Map& m)
     m.Box(-660.0, 4090.0, -290.0, 4130.0);
     m.Box(-660.0, f - Slab, -620.0, 4130.0);
     m.Ref(Casle_Lasers[3].rp, Room7_LaserX, 4080.0);
-    m.Ref(Casle_Objects[1].rp, -500.0, f7);
+    m.Ref(Casle_Objects[1].rp, Room7_MirrorX, f7);
     m.Box(-370.0, f7, -350.0, f7 + 40.0, Tile, Casle_TargetGroups[2]);
-    m.Gate(Casle_Doors[11].group, -580.0, f7, 4090.0);
+    m.Gate(Casle_Doors[11].group, Room7_Door12X, f7, 4090.0);
     m.Ref(Casle_Rp_Gem1, -600.0, f7 + 1.0);
     // Room 8, under room 5, over the hall.
     double const f8 = 3380.0;
@@ -902,7 +920,7 @@ void LowerRooms(Castle_Map& m)
     m.Gate(Casle_Doors[14].group, 5520.0, f + 60.0, f + 140.0);
     m.Box(5490.0, f + 140.0, 5550.0, f + 160.0);
     m.Gate(Casle_Doors[13].group, 5760.0, f, 4560.0);
-    m.Ladder(5790.0, f, Room37_Floor, false);
+    m.Ladder(Room33_LadderX, f, Room37_Floor, false, Rung_Pitch);
     m.Box(5925.0, f - Slab, 5970.0, Room37_Floor - Slab);
 }
 
@@ -1051,6 +1069,15 @@ std::vector<Road> DoorRoads(Road const& main, Road const& lock, Road const& eye)
     room8.Hop(790.0, 3392.0, "hold switch 2", 300);
     room8.Travel(790.0, 3392.0, "back to the self on switch 2 holding door 2", onSwitch2, 50);
     room8.Walk(1240.0, 3380.0).Walk(1100.0, Hall_Floor);
+    // Room 7, on from room 6's machine up the second ramp: its mirror carried under the laser,
+    // turned a quarter back and let go there throws the beam onto the low block, and door 12
+    // opens over chest 1.
+    Road room7 = upto("room 7", "start the machine", true);
+    room7.Walk(-120.0, Room6_Floor).Walk(-300.0, Room7_Floor).Walk(Room7_MirrorX, Room7_Floor);
+    room7.Press(Room7_MirrorX, Room7_Floor, "take the mirror", 10);
+    room7.Turn(Room7_LaserX, Room7_Floor, "turn the mirror a quarter", 157, false);
+    room7.Press(Room7_LaserX, Room7_Floor, "let the mirror go under the laser", 60);
+    room7.Walk(Room7_Door12X - 30.0, Room7_Floor);
     // On through the symbol lock: a self on the fourth plate while a later one stands on the
     // eighth; door 16 opens for good.
     Road whole = main;
@@ -1071,6 +1098,13 @@ std::vector<Road> DoorRoads(Road const& main, Road const& lock, Road const& eye)
     whole.Hop(Pit_SwitchX, Pit_Floor + 12.0, "hold switch 12", 250);
     whole.Travel(Pit_SwitchX, Pit_Floor + 12.0, "back to the self on switch 12 holding door 13", watched, 150);
     append(whole, eye);
+    // Room 33's ladder: off room 37's floor to the left, down the rungs to the floor by door 14 and
+    // back up.
+    Road ladder = whole;
+    ladder.name = "room 33's ladder";
+    ladder.points.pop_back();
+    ladder.Walk(5880.0, Room37_Floor - Rung_Pitch + 5.0).Walk(5780.0, Lower_Floor);
+    ClimbLadder(ladder, Room33_LadderX, Lower_Floor, Room37_Floor, false, 6000.0, Rung_Pitch);
     // Room 30, off the pit's floor to the left and down into the lower rooms: on switch 4 a while,
     // back to soon after, and into room 31 while the self on it holds door 4.
     append(room30, lock);
@@ -1079,7 +1113,7 @@ std::vector<Road> DoorRoads(Road const& main, Road const& lock, Road const& eye)
     room30.Hop(3790.0, Lower_Floor + 12.0, "hold switch 4", 300);
     room30.Travel(3790.0, Lower_Floor + 12.0, "back to the self on switch 4 holding door 4", onSwitch4, 50);
     room30.Walk(3500.0, Lower_Floor);
-    return {room8, whole, room30};
+    return {room8, room7, whole, room30, ladder};
 }
 
 } // namespace

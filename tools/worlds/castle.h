@@ -111,11 +111,15 @@ constexpr double Room4_ThrowX = 1650.0;   // the lamps of room 4 are hit from he
 constexpr double Room10_LaserX = 2500.0;   // drop the mirror here
 constexpr double Room10_MirrorX = 2650.0;  // where it lies
 constexpr double Shaft_Door9X = 1972.0;    // door 9 on the ledge, left of the second lift
+constexpr double Room7_Floor = 3860.0;     // room 7, up room 6's second ramp
+constexpr double Room7_MirrorX = -500.0;   // where its mirror lies
 constexpr double Room7_LaserX = -430.0;    // drop the mirror here, turned a quarter turn
+constexpr double Room7_Door12X = -580.0;   // door 12, before chest 1 at the room's left end
 constexpr double Room27_LaserX = 6880.0;   // the first mirror of room 27
 constexpr double Room27_Target7X = 6800.0; // the second, turned, lights target 7
 constexpr double Room27_Target8X = 6440.0; // or here, turned, lights target 8
 constexpr double Room33_LaserX = 5660.0;   // the first mirror of room 33
+constexpr double Room33_LadderX = 5790.0;  // the left end of the ladder up from room 33 to room 37
 constexpr double Room33_Target5X = 5590.0; // unturned first mirror, turned second: target 5
 constexpr double Room33_Target6X = 5730.0; // turned first mirror, unturned second: target 6
 
