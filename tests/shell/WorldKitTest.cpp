@@ -1402,6 +1402,11 @@ std::vector<Puzzle_Room> const Puzzle_Rooms = {
     {Level_Casle,
      "door 2 or lift 5, each with a past self on its switch",
      {640.0, 3379.0, 1220.0, CastleWriter::Room4_Floor}}, // room 8's floor, up to room 5's
+    // Room 14 beyond door 3, with the ladder up to room 13 and room 13 itself: door 3's switch lies on
+    // its other side, so that only a past self on it lets him out.
+    {Level_Casle,
+     "door 3, with a past self on switch 3",
+     {2480.0, CastleWriter::Room14_Floor - 1.0, CastleWriter::Room14_Door3X, CastleWriter::Road_Floor}},
 };
 
 // The puzzle that lets a player of the size out of the place, or null.

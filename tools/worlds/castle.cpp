@@ -128,6 +128,23 @@ constexpr double Room6_RampAt(double x)
     return Room6_StepTop + (Room6_StepX - x) * (Room6_Floor - Room6_StepTop) / (Room6_StepX - Room6_RampTopX);
 }
 
+// Room 9's ladder up to the hole into room 14, which is climbed from the floor left of the alcove:
+// a step, then two columns either side of the wall over door 8 and the alcove's roof, each rung
+// Rung_Pitch over the one before and twice that under the next of its column, the last under the
+// hole.
+struct Room9_Rung
+{
+    double x0, x1, top;
+};
+constexpr Room9_Rung Room9_Rungs[] = {
+    {3140.0, 3198.0, 3600.0}, // the step
+    {3208.0, 3268.0, 3642.0}, // the left column, up to the alcove's roof
+    {3208.0, 3268.0, 3738.0}, // over the roof, and on up both columns
+    {3278.0, 3338.0, 3786.0},
+    {3208.0, 3268.0, 3834.0},
+    {3278.0, 3322.0, 3882.0}, // under the hole
+};
+
 constexpr double Pocket_Y0 = 4520.0; // the floor of the pocket that keeps the machine's cog
 constexpr double Pocket_Y1 = 4620.0;
 
@@ -558,18 +575,26 @@ void MiddleRooms(Castle_Map& m)
     m.Ramp(2950.0, f, 3110.0, f9, f9);
     m.Box(3345.0, f9, 3370.0, 4430.0);
     m.Box(2850.0, 3300.0, 2870.0, f - Slab);
-    double const roof = f9 + GateHigh + 20.0;
+    // The alcove's roof stands over door 8's gate risen open, which the wall over its doorway hides.
+    double const roof = Room9_Roof;
+    static_assert(Room9_Roof > Room9_Floor + GateHigh + 50.0, "door 8 opens 50 into the wall over it");
     m.Gate(Casle_Doors[7].group, Room9_Door8X, f9, roof);
     m.Box(Room9_Door8X + GateWide + 2.0, roof - 20.0, 3345.0, roof);
     m.Ref(Casle_Objects[3].rp, Room9_CrystalX, f9);
     m.Ref(Casle_LightGroups[1].rp[0], 3050.0, f + 70.0);
     m.Ref(Casle_LightGroups[1].rp[1], 3120.0, f + 110.0);
     m.Ref(Casle_LightGroups[1].rp[2], 3190.0, f + 70.0);
-    m.Ladder(3200.0, roof, 3930.0, false);
-    // Room 14, with its hole over room 9's ladder.
-    double const f14 = 3930.0;
+    for (Room9_Rung const& rung : Room9_Rungs)
+        m.Shelf(rung.x0, rung.x1, rung.top);
+    // A lip at the step's right end stops one landing on it from sliding off.
+    m.Box(Room9_Rungs[0].x1 - 6.0, Room9_Rungs[0].top, Room9_Rungs[0].x1, Room9_Rungs[0].top + Ledge);
+    // Room 14, with its hole over room 9's ladder. Over the ladder's left column its floor is no
+    // deeper than a rung, so that the head of one jumping from the rung under it comes to it only
+    // once his feet are over the last rung, under the hole.
+    double const f14 = Room14_Floor;
     m.Back(2870.0, f14, 3350.0, 4390.0);
-    m.Box(2870.0, f14 - Slab, 3260.0, f14);
+    m.Box(2870.0, f14 - Slab, 3200.0, f14);
+    m.Box(3200.0, f14 - Ledge, 3260.0, f14);
     // Over room 9's doorway and ramp its ceiling hangs down to the top of room 9's view (3866.7):
     // a double jump from the landing leaves the head in it. Over the ladder the ceiling stays
     // higher, and the rung under it is climbed off into room 14.
@@ -578,10 +603,11 @@ void MiddleRooms(Castle_Map& m)
     // Its face stands a little inside room 14's rectangle, which ends at 3330: a player against it
     // is in the room whose view shows him.
     m.Box(3325.0, f14 - Slab, 3330.0, 4390.0);
-    m.Plate(Casle_SwitchGroups[2], 3100.0, f14);
+    m.Plate(Casle_SwitchGroups[2], Room14_Switch3X - 30.0, f14);
     m.Ref(Casle_MultiHits[1].rp, 3220.0, f14 + 190.0);
-    m.Box(3180.0, f14, 3260.0, f14 + 30.0, Tile, Casle_MultiHits[1].group);
-    m.Gate(Casle_Doors[2].group, 3015.0, f14, 4200.0);
+    // The block stands off the hole, so that one coming up through it lands on the floor beside it.
+    m.Box(3165.0, f14, 3225.0, f14 + 30.0, Tile, Casle_MultiHits[1].group);
+    m.Gate(Casle_Doors[2].group, Room14_Door3X, f14, 4200.0);
     m.Box(3005.0, 4390.0, 3370.0, 4430.0);
     // The ladder to room 13. Its last rung reaches on to the left under the end of room 13's
     // floor, which ends where the room does: jump up off the rung's left end and drift onto it.
@@ -1069,6 +1095,30 @@ std::vector<Road> DoorRoads(Road const& main, Road const& lock, Road const& eye)
     room8.Hop(790.0, 3392.0, "hold switch 2", 300);
     room8.Travel(790.0, 3392.0, "back to the self on switch 2 holding door 2", onSwitch2, 50);
     room8.Walk(1240.0, 3380.0).Walk(1100.0, Hall_Floor);
+    // Room 14, on from room 9's lamps up its ladder, each rung climbed from the end of the one
+    // below nearest it: on switch 3 a while, back to soon after, and through door 3 while the self
+    // on it holds it.
+    Road room14 = upto("room 14", "take a crystal", false);
+    room14.points.pop_back(); // the walk to the alcove: down the ramp to the ladder's foot instead
+    {
+        constexpr double Edge = 4.0; // stood on this far in from a rung's end
+        std::vector<Room9_Rung> steps(std::begin(Room9_Rungs), std::end(Room9_Rungs));
+        steps.insert(steps.begin() + 2, {Room9_Door8X - 2.0, 3345.0, Room9_Roof});
+        steps.push_back({2870.0, 3260.0, Room14_Floor});
+        double standX = steps.front().x0 - 10.0;
+        room14.Walk(standX, Room9_Floor);
+        for (std::size_t i = 0; i < steps.size(); ++i)
+        {
+            bool const right = i == 0 || steps[i].x0 > steps[i - 1].x1;
+            if (i > 0)
+                standX = right ? steps[i - 1].x1 - (i == 1 ? 16.0 : Edge) : steps[i - 1].x0 + Edge;
+            room14.Climb(standX, steps[i].top, right);
+        }
+    }
+    int const onSwitch3 = room14.Next();
+    room14.Hop(Room14_Switch3X, Room14_Floor + 12.0, "hold switch 3", 300);
+    room14.Travel(Room14_Switch3X, Room14_Floor + 12.0, "back to the self on switch 3 holding door 3", onSwitch3, 50);
+    room14.Walk(Room14_Door3X - 50.0, Room14_Floor);
     // Room 7, on from room 6's machine up the second ramp: its mirror carried under the laser,
     // turned a quarter back and let go there throws the beam onto the low block, and door 12
     // opens over chest 1.
@@ -1113,7 +1163,7 @@ std::vector<Road> DoorRoads(Road const& main, Road const& lock, Road const& eye)
     room30.Hop(3790.0, Lower_Floor + 12.0, "hold switch 4", 300);
     room30.Travel(3790.0, Lower_Floor + 12.0, "back to the self on switch 4 holding door 4", onSwitch4, 50);
     room30.Walk(3500.0, Lower_Floor);
-    return {room8, room7, whole, room30, ladder};
+    return {room8, room14, room7, whole, room30, ladder};
 }
 
 } // namespace
