@@ -921,16 +921,16 @@ void LowerRooms(Castle_Map& m)
     m.Box(3640.0, 4380.0, 3964.0, Road_Floor - Slab);
     m.Plate(Casle_SwitchGroups[3], 3760.0, f);
     // Room 34.
-    m.Box(4580.0, f, 4660.0, f + 50.0, Tile, Casle_MultiHits[0].group);
+    m.Box(Room34_BlockX, f, Room34_BlockX + 80.0, f + Room34_BlockHigh, Tile, Casle_MultiHits[0].group);
     m.Ref(Casle_MultiHits[0].rp, 4520.0, f + 170.0);
     m.Shelf(4665.0, 4960.0, Room34_Shelf);
-    m.Ref(Casle_Objects[8].rp, 4780.0, Room34_Shelf);
-    m.Ref(Casle_Objects[9].rp, 4880.0, Room34_Shelf);
+    m.Ref(Casle_Objects[8].rp, Room34_CrystalX[0], Room34_Shelf);
+    m.Ref(Casle_Objects[9].rp, Room34_CrystalX[1], Room34_Shelf);
     // Room 35.
     Casle_PodiumIds const& pair = Casle_PodiumPairs[1];
     for (unsigned int rp : {pair.podium0, pair.podium1})
     {
-        double const x = rp == pair.podium0 ? 5150.0 : 5300.0;
+        double const x = Room35_PodiumX[rp == pair.podium0 ? 0 : 1];
         m.Ref(rp, x, f + 1.0);
         m.Box(x - 18.0, f, x + 18.0, f + 55.0, Tile, 0, false);
     }
@@ -940,10 +940,10 @@ void LowerRooms(Castle_Map& m)
     m.Box(5575.0, 4548.0, 5605.0, 4560.0, Tile, Casle_TargetGroups[4]);
     m.Box(5715.0, 4548.0, 5745.0, 4560.0, Tile, Casle_TargetGroups[5]);
     m.Ref(Casle_Lasers[5].rp, Room33_LaserX, 4540.0);
-    m.Ref(Casle_Objects[10].rp, 5620.0, f);
-    m.Ref(Casle_Objects[11].rp, 5700.0, f);
-    m.Shelf(5490.0, 5570.0, f + 60.0);
-    m.Gate(Casle_Doors[14].group, 5520.0, f + 60.0, f + 140.0);
+    m.Ref(Casle_Objects[10].rp, Room33_MirrorX[0], f);
+    m.Ref(Casle_Objects[11].rp, Room33_MirrorX[1], f);
+    m.Shelf(5490.0, 5570.0, Room33_NicheFloor);
+    m.Gate(Casle_Doors[14].group, 5520.0, Room33_NicheFloor, f + 140.0);
     m.Box(5490.0, f + 140.0, 5550.0, f + 160.0);
     m.Gate(Casle_Doors[13].group, 5760.0, f, 4560.0);
     m.Ladder(Room33_LadderX, f, Room37_Floor, false, Rung_Pitch);
@@ -1148,13 +1148,6 @@ std::vector<Road> DoorRoads(Road const& main, Road const& lock, Road const& eye)
     whole.Hop(Pit_SwitchX, Pit_Floor + 12.0, "hold switch 12", 250);
     whole.Travel(Pit_SwitchX, Pit_Floor + 12.0, "back to the self on switch 12 holding door 13", watched, 150);
     append(whole, eye);
-    // Room 33's ladder: off room 37's floor to the left, down the rungs to the floor by door 14 and
-    // back up.
-    Road ladder = whole;
-    ladder.name = "room 33's ladder";
-    ladder.points.pop_back();
-    ladder.Walk(5880.0, Room37_Floor - Rung_Pitch + 5.0).Walk(5780.0, Lower_Floor);
-    ClimbLadder(ladder, Room33_LadderX, Lower_Floor, Room37_Floor, false, 6000.0, Rung_Pitch);
     // Room 30, off the pit's floor to the left and down into the lower rooms: on switch 4 a while,
     // back to soon after, and into room 31 while the self on it holds door 4.
     append(room30, lock);
@@ -1163,7 +1156,48 @@ std::vector<Road> DoorRoads(Road const& main, Road const& lock, Road const& eye)
     room30.Hop(3790.0, Lower_Floor + 12.0, "hold switch 4", 300);
     room30.Travel(3790.0, Lower_Floor + 12.0, "back to the self on switch 4 holding door 4", onSwitch4, 50);
     room30.Walk(3500.0, Lower_Floor);
-    return {room8, room14, room7, whole, room30, ladder};
+    // Room 33, the same way into the lower rooms. Room 34's block, stood on and hit on its mark from
+    // there till it stands at its highest, lifts him to the crystals' shelf; one crystal to its
+    // podium in room 35, back to before the hits, onto the block again as the self before hits it,
+    // up with it, and the other crystal to the other podium: door 17 opens. Room 33's mirrors: the
+    // first turned a quarter under the laser and the second by target 6, and through door 15 into
+    // the niche; the turned one by target 5 and the other under the laser, and through door 14 and
+    // up the ladder into room 37.
+    Road room33 = whole;
+    room33.name = "room 33";
+    room33.points.resize(static_cast<std::size_t>(watched));
+    append(room33, lock);
+    double const blockTop = Lower_Floor + Room34_BlockHigh;
+    double const onBlock = Room34_BlockX + 40.0;
+    room33.Walk(5200.0, Lower_Floor).Walk(Room34_BlockX + 100.0, Lower_Floor).Walk(onBlock + 20.0, blockTop);
+    // Off the block onto the shelf from its right end, once it stands at its highest.
+    double const offBlock = Room34_BlockX + 110.0;
+    int const onTheBlock = room33.Next();
+    for (int i = 0; i < Room34_Hits; ++i)
+        room33.Throw(onBlock, blockTop, "hit the block's mark", 4);
+    room33.Walk(offBlock, Room34_Shelf).Walk(Room34_CrystalX[0], Room34_Shelf);
+    room33.Press(Room34_CrystalX[0], Room34_Shelf, "take a crystal", 5);
+    room33.Walk(5000.0, Lower_Floor).Press(Room35_PodiumX[0], Lower_Floor, "let the crystal go by a podium", 30);
+    room33.Travel(Room35_PodiumX[0], Lower_Floor, "back to before the hits", onTheBlock, 20);
+    room33.Walk(Room34_BlockX + 100.0, Lower_Floor).Walk(onBlock + 20.0, blockTop);
+    room33.Ride(onBlock + 20.0, blockTop + Room34_BlockHigh, "up on the self's hits", 2500);
+    room33.Hop(onBlock + 20.0, blockTop + Room34_BlockHigh, "wait for the block's top", 700);
+    room33.Walk(offBlock, Room34_Shelf).Walk(Room34_CrystalX[1], Room34_Shelf);
+    room33.Press(Room34_CrystalX[1], Room34_Shelf, "take a crystal", 5);
+    room33.Walk(5000.0, Lower_Floor).Press(Room35_PodiumX[1], Lower_Floor, "let the crystal go by a podium", 30);
+    room33.Walk(Room33_MirrorX[0], Lower_Floor).Press(Room33_MirrorX[0], Lower_Floor, "take a mirror", 10);
+    room33.Turn(Room33_LaserX, Lower_Floor, "turn the mirror a quarter", 157, false);
+    room33.Press(Room33_LaserX, Lower_Floor, "let it go under the laser", 10);
+    room33.Press(Room33_MirrorX[1], Lower_Floor, "take the other mirror", 10);
+    room33.Press(Room33_Target6X, Lower_Floor, "let it go for target 6", 60);
+    room33.Walk(5584.0, Lower_Floor).Climb(5584.0, Room33_NicheFloor, false).Walk(5500.0, Room33_NicheFloor);
+    room33.Walk(5600.0, Lower_Floor).Press(Room33_LaserX, Lower_Floor, "take the turned mirror", 10);
+    room33.Press(Room33_Target5X, Lower_Floor, "let it go for target 5", 10);
+    room33.Press(Room33_Target6X, Lower_Floor, "take the other mirror", 10);
+    room33.Press(Room33_LaserX, Lower_Floor, "let it go under the laser", 60);
+    room33.Walk(5780.0, Lower_Floor);
+    ClimbLadder(room33, Room33_LadderX, Lower_Floor, Room37_Floor, false, 6100.0, Rung_Pitch);
+    return {room8, room14, room7, whole, room30, room33};
 }
 
 } // namespace

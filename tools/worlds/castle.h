@@ -84,6 +84,11 @@ constexpr double Room11_DoorX = 3740.0;   // door 11 across the road beyond them
 constexpr double Pit_Floor = 4500.0;      // the dip of the road through room 32's pit
 constexpr double Lower_Floor = 4170.0;    // rooms 29 to 31 and 33 to 35, under the road
 constexpr double Room34_Shelf = Lower_Floor + 140.0; // the crystals' shelf, reached off the raised block
+constexpr double Room34_CrystalX[2] = {4780.0, 4880.0}; // the crystals on it
+constexpr double Room34_BlockX = 4580.0;   // the left end of the block that rises as its mark is hit
+constexpr double Room34_BlockHigh = 50.0;  // how high it stands on the floor, and how far it rises
+constexpr int Room34_Hits = 55;            // throws at its mark to raise it all the way, and a few more
+constexpr double Room35_PodiumX[2] = {5150.0, 5300.0}; // the podiums the crystals are let go by
 // The left end of plate i (0 to 7) of the symbol lock in room 20, and door 16 beyond them.
 constexpr double Symbol_PlateX(int i)
 {
@@ -124,6 +129,8 @@ constexpr double Room27_Target7X = 6800.0; // the second, turned, lights target 
 constexpr double Room27_Target8X = 6440.0; // or here, turned, lights target 8
 constexpr double Room33_LaserX = 5660.0;   // the first mirror of room 33
 constexpr double Room33_LadderX = 5790.0;  // the left end of the ladder up from room 33 to room 37
+constexpr double Room33_MirrorX[2] = {5620.0, 5700.0}; // where its mirrors lie
+constexpr double Room33_NicheFloor = Lower_Floor + 60.0; // the niche behind door 15
 constexpr double Room33_Target5X = 5590.0; // unturned first mirror, turned second: target 5
 constexpr double Room33_Target6X = 5730.0; // turned first mirror, unturned second: target 6
 
