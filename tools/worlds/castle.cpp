@@ -128,10 +128,10 @@ constexpr double Room6_RampAt(double x)
     return Room6_StepTop + (Room6_StepX - x) * (Room6_Floor - Room6_StepTop) / (Room6_StepX - Room6_RampTopX);
 }
 
-// Room 9's ladder up to the hole into room 14, which is climbed from the floor left of the alcove:
-// a step, then two columns either side of the wall over door 8 and the alcove's roof, each rung
-// Rung_Pitch over the one before and twice that under the next of its column, the last under the
-// hole.
+// Room 9's ladder up to the hole into room 14, climbed from the floor left of the alcove: a step,
+// then two columns either side of the wall over door 8, with the alcove's roof for a rung of the
+// right one; from the roof up each rung is Rung_Pitch over the one before and twice that under the
+// next of its column, and the last lies under the hole.
 struct Room9_Rung
 {
     double x0, x1, top;
@@ -545,7 +545,7 @@ void LeftRooms(Castle_Map& m)
 // group 2 stay lit 80 steps after each hit; lit together they open door 8 (group 21) for good over
 // the alcove at the right end, where crystal 15 lies. Solution: stand on the landing in the
 // doorway at x 2910 facing right and throw at the three lamps one after the other; go down the
-// ramp and into the alcove for the crystal, and back up to room 10. The ladder over the alcove
+// ramp and into the alcove for the crystal, and back up to room 10. The ladder beside the alcove
 // climbs to the hole into room 14.
 //
 // Room 14: switch 3 (group 5) opens door 3 (group 6) before the ladder up to room 13. Solution:
@@ -1063,8 +1063,11 @@ void WritePictures(std::string const& dir)
 
 // The roads from the start that play the puzzles the main road's pieces leave to the walk (main,
 // "exit" up to room 20's plates; lock and eye, "symbols" and "pit" after it), along their points:
-// "room 8", down lift 5 and out by door 2; "far exit", on through the symbol lock and room 32's eye;
-// "room 30", through the lock, down off the pit into the lower rooms and by door 4 into room 31.
+// "room 8", down lift 5 and out by door 2; "room 14", up room 9's ladder and by door 3; "room 7",
+// by its mirror and door 12; "far exit", on through the symbol lock and room 32's eye; "room 30",
+// through the lock, down off the pit into the lower rooms and by door 4 into room 31; "room 33",
+// the same way down, by the podiums of room 35 and the mirrors of room 33, through doors 15 and 14
+// and up into room 37.
 std::vector<Road> DoorRoads(Road const& main, Road const& lock, Road const& eye)
 {
     // The main road's points up to its first station of that name, with it or short of it.

@@ -25,8 +25,10 @@ MapWriter BuildMap();
 // (see Pit_WatchX); "pit", from switch 12 with door 13 held open, on past the socks to the far
 // exit; "fee", the same as "exit" after talking to the owner with 7 gems; "entrance", out by the
 // entrance. Between them the walk travels in time. From the start, with their travels as points:
-// "far exit", the whole of it; "room 8", down lift 5 and out by door 2; "room 30", down off room
-// 32's pit and by door 4 into room 31.
+// "far exit", the whole of it; "room 8", down lift 5 and out by door 2; "room 14", up room 9's
+// ladder and by door 3; "room 7", by its mirror and door 12; "room 30", down off room 32's pit and by
+// door 4 into room 31; "room 33", the same way down, by room 35's podiums and room 33's mirrors
+// through doors 15 and 14 and up into room 37.
 std::vector<Road> BuildRoads();
 
 // Heights of the floors the road runs on, and where it turns, for the walks.
