@@ -1255,7 +1255,7 @@ std::vector<Road> BuildRoads()
         r.Throw(Room9_ThrowX, Room4_Floor, "first lamp of room 9", 0, 0);
         r.Throw(Room9_ThrowX, Room4_Floor, "second lamp of room 9", 0, 1);
         r.Throw(Room9_ThrowX, Room4_Floor, "third lamp of room 9", 80, 1);
-        r.Walk(Room9_Door8X - 40.0, Room9_Floor).Press(Room9_CrystalX, Room9_Floor, "take a crystal", 5);
+        r.Walk(Room9_CrystalX - 100.0, Room9_Floor).Press(Room9_CrystalX, Room9_Floor, "take a crystal", 5);
         r.Walk(3110.0, Room9_Floor).Walk(2950.0, Room4_Floor);
         // Each lift is waited for standing still over it: the stations stop the player there.
         // Waiting for a lift is a hop, since the action key would let the crystal go.
