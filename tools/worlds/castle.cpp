@@ -1113,6 +1113,7 @@ std::vector<Road> DoorRoads(Road const& main, Road const& lock, Road const& eye)
         for (std::size_t i = 0; i < steps.size(); ++i)
         {
             bool const right = i == 0 || steps[i].x0 > steps[i - 1].x1;
+            // Off the step from short of its lip.
             if (i > 0)
                 standX = right ? steps[i - 1].x1 - (i == 1 ? 16.0 : Edge) : steps[i - 1].x0 + Edge;
             room14.Climb(standX, steps[i].top, right);
