@@ -1406,7 +1406,7 @@ std::vector<Puzzle_Room> const Puzzle_Rooms = {
     // its other side, so that only a past self on it lets him out.
     {Level_Casle,
      "door 3, with a past self on switch 3",
-     {2480.0, CastleWriter::Room14_Floor - 1.0, CastleWriter::Room14_Door3X, CastleWriter::Road_Floor}},
+     {2480.0, CastleWriter::Room14_Floor - 1.0, CastleWriter::Room14_Door3X, 4620.0}}, // up to room 13's ceiling
 };
 
 // The puzzle that lets a player of the size out of the place, or null.
