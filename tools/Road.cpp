@@ -11,7 +11,8 @@
 namespace
 {
 
-char const* const KindNames[Road_KindCount] = {"walk", "jump", "press", "throw", "hop", "ride", "exit", "travel", "climb"};
+char const* const KindNames[Road_KindCount] = {"walk", "jump", "press",  "throw", "hop",
+                                               "ride", "exit", "travel", "climb", "turn"};
 
 [[noreturn]] void Fail(std::string const& path, int line, std::string const& what)
 {

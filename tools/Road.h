@@ -25,7 +25,10 @@ enum Road_Kind
     // feet come within a ledge's depth of y, drift right (turns 1) or left (turns 0) and land at
     // y: a rung of a ladder, a ledge overhead. The walker gives up when he lands lower.
     Road_Climb = 8,
-    Road_KindCount = 9,
+    // A station: turn the item carried, holding next-target (turns 1) or previous-target (turns 0)
+    // for `wait` steps while standing, then let go.
+    Road_Turn = 9,
+    Road_KindCount = 10,
 };
 
 struct Road_Point
@@ -33,8 +36,8 @@ struct Road_Point
     Road_Kind kind = Road_Walk;
     double x = 0.0;
     double y = 0.0;   // the road's height there (the player's feet)
-    int wait = 0;     // steps waited after a station's keys; the longest ride; a travel's steps after
-    int turns = 0;    // next-target presses before a throw is let go; the point a travel goes back to
+    int wait = 0;     // steps waited after a station's keys; the longest ride; a travel's steps after; a turn's
+    int turns = 0;    // next-target presses before a throw is let go; the point a travel goes back to; a turn's way
     std::string name; // a station's name, for reports; may be empty
 };
 
@@ -61,6 +64,10 @@ public:
     Road& Ride(double x, double y, std::string station, int longest)
     {
         return Add({Road_Ride, x, y, longest, 0, std::move(station)});
+    }
+    Road& Turn(double x, double y, std::string station, int steps, bool next)
+    {
+        return Add({Road_Turn, x, y, steps, next ? 1 : 0, std::move(station)});
     }
     Road& Climb(double x, double y, bool right) { return Add({Road_Climb, x, y, 0, right ? 1 : 0, ""}); }
     Road& Exit(double x, double y) { return Add({Road_Exit, x, y, 0, 0, ""}); }

@@ -9,6 +9,7 @@
 #include "castle/Casle_Events.h"
 #include "castle/Casle_Machine_Switch.h"
 #include "castle/Casle_Podiums.h"
+#include "engine/Collectable.h"
 #include "engine/Door.h"
 #include "engine/GameEvents.h"
 #include "support/RoadTravel.h"
@@ -188,4 +189,29 @@ TEST_F(CasleWalkTest, WithoutTheDoubleJumpRoom27IsWalkedIntoOverTheNooksWall)
     EXPECT_TRUE(into.done) << into.report;
     Steps(60);
     EXPECT_NEAR(world->GetPlayer()->GetPos().y, Room27_Floor, 0.5) << "on room 27's floor";
+}
+
+TEST_F(CasleWalkTest, ATurnTurnsTheCarriedMirrorAHundredthEachStepItsKeyIsHeldEitherWayAndAThrowsPressesDoNot)
+{
+    using namespace CastleWriter;
+    Build(Level_Casle, FeePaid());
+    Casle& c = As<Casle>();
+    Collectable const* mirror = c.GetCastleObject(1);
+    c.GetPlayer()->pos = Pointf(Room7_MirrorX + 30.0, Room7_Floor + 1.0);
+    Steps(10);
+    Road turns("turns");
+    turns.Press(Room7_MirrorX, Room7_Floor, "take the mirror", 5);
+    turns.Turn(Room7_MirrorX, Room7_Floor, "a quarter back", 157, false);
+    RoadWalk_Result const r = RoadWalker(*world, turns).Walk(Stepper(), 2000);
+    ASSERT_TRUE(r.done) << r.report;
+    ASSERT_EQ(c.GetPlayer()->GetHeldObject(), mirror);
+    double const quarter = mirror->GetRotationAtTime(c.GetTick());
+    EXPECT_NEAR(quarter, 1.57, 0.015);
+
+    Road back("back");
+    back.Turn(Room7_MirrorX, Room7_Floor, "some way on", 57, true);
+    back.Throw(Room7_MirrorX, Room7_Floor, "not a turn", 5, 3);
+    ASSERT_TRUE(RoadWalker(*world, back).Walk(Stepper(), 2000).done);
+    Steps(5);
+    EXPECT_NEAR(mirror->GetRotationAtTime(c.GetTick()), quarter - 0.57, 0.035) << "a throw's presses last a step each";
 }

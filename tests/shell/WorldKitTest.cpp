@@ -288,6 +288,7 @@ FrameCheck::Shown PurposefulViews(Level_Type type)
                 {-310.0, 3840.0, -305.6, 4090.0}, // rooms 7 and 6: room 6's view begins at -315.6
                 // rooms 12 and 10: the shaft's view ends at 2246.7, room 10's begins at 2235
                 {2236.7, 3650.0, 2245.0, 4120.0},
+                {2865.0, 3650.0, 2870.0, 4120.0}, // rooms 10 and 9, at the doorway: room 10's view ends at 2875
                 {3900.0, 4640.0, 3928.3, 4970.0}, // rooms 11 and 19: room 19's view begins at 3918.3
                 {4441.7, 4500.0, 4470.0, 4970.0}, // rooms 19 and 20: room 19's view ends at 4451.7
                 {3900.0, 4960.0, 4470.0, 4970.0}, // rooms 19 and 21: room 19's view ends 10 over the line, at 4980
@@ -810,6 +811,7 @@ TEST_F(WorldKit, RoadsReadBackAsWrittenAndAMalformedLineIsRefusedByNumber)
 {
     Road one("up");
     one.Walk(1.5, -2.25).Jump(3.0, 4.0).Throw(5.0, 6.0, "far switch", 90, 2).Ride(7.0, 8.0, "lift top", 1500);
+    one.Turn(9.0, 10.0, "mirror a quarter back", 157, false).Turn(9.0, 10.0, "and on", 3, true);
     Road two("down below");
     two.Press(0.1, 0.2, "sign", 3).Hop(1e-9, 1e9, "", 0).Exit(-5.0, 5.0);
     Road::Write("roads", {one, two});
@@ -849,6 +851,7 @@ TEST_F(WorldKit, RoadsReadBackAsWrittenAndAMalformedLineIsRefusedByNumber)
     EXPECT_EQ(refusal("road a\nwalk 1 2 0 0\ncrawl 1 2 0 0\n"), "8 bad:3: no kind of point \"crawl\"");
     EXPECT_EQ(refusal("road a\nwalk 1 x 0 0\n"), "8 bad:2: a point needs x, y, wait and turns");
     EXPECT_EQ(refusal("road a\nride 1 2 -5 0\n"), "8 bad:2: a point needs x, y, wait and turns");
+    EXPECT_EQ(refusal("road a\nturn 1 2 -157 0\n"), "8 bad:2: a point needs x, y, wait and turns");
     EXPECT_EQ(refusal("walk 1 2 0 0\n"), "8 bad:1: a point before any road");
     try
     {
@@ -1420,6 +1423,11 @@ std::vector<Puzzle_Room> const Puzzle_Rooms = {
     {Level_Casle,
      "door 2 or lift 5, each with a past self on its switch",
      {640.0, 3379.0, 1220.0, CastleWriter::Room4_Floor}}, // room 8's floor, up to room 5's
+    // Room 14 beyond door 3, with the ladder up to room 13 and room 13 itself: door 3's switch lies on
+    // its other side, so that only a past self on it lets him out.
+    {Level_Casle,
+     "door 3, with a past self on switch 3",
+     {2480.0, CastleWriter::Room14_Floor - 1.0, CastleWriter::Room14_Door3X, 4620.0}}, // up to room 13's ceiling
 };
 
 // The puzzle that lets a player of the size out of the place, or null.

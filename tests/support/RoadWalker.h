@@ -11,7 +11,8 @@
 // for RoadWalker_StuckSteps. At a station it lets go where the player will slide to a stop on it
 // (and walks him back a little where he slid past), works the station's keys (action, a throw, a
 // jump) and waits; on a ride it stands still until the world has carried him to the point; on a
-// climb it stands, jumps straight up and drifts aside once near the point's height. Walk
+// climb it stands, jumps straight up and drifts aside once near the point's height; on a turn it
+// stands holding a target key while what he carries turns. Walk
 // steps through any stepper (a WorldFixture's Step, a ReplayHarness's Step, the bench's own), so a
 // walk can be replayed or timed; NextKeys gives the keys one step at a time.
 #pragma once
@@ -193,7 +194,8 @@ public:
                 waited = 0;
                 continue;
             case Phase::Wait:
-                if (++waited <= p.wait)
+                // A turn's wait is the keys' own.
+                if (++waited <= p.wait && p.kind != Road_Turn)
                     return {};
                 Next();
                 continue;
@@ -278,7 +280,8 @@ private:
 
     static bool IsStation(Road_Point const& p)
     {
-        return p.kind == Road_Press || p.kind == Road_Throw || p.kind == Road_Hop || p.kind == Road_Climb;
+        return p.kind == Road_Press || p.kind == Road_Throw || p.kind == Road_Hop || p.kind == Road_Climb
+               || p.kind == Road_Turn;
     }
 
     // Walking on to a station, the player lets go where he will slide to a stop on it.
@@ -369,6 +372,13 @@ private:
                 keys.push_back({KeyIndex_GameAction, KeyIndex_GameNextTarget});
                 keys.push_back({KeyIndex_GameAction});
             }
+            keys.push_back({});
+        }
+        else if (p.kind == Road_Turn)
+        {
+            // The item carried turns a little each step the key is held, not each press.
+            keys.assign(static_cast<std::size_t>(p.wait),
+                        {p.turns > 0 ? KeyIndex_GameNextTarget : KeyIndex_GamePrevTarget});
             keys.push_back({});
         }
     }

@@ -59,25 +59,43 @@ struct Ladder_Rung
     double x0, top;
 };
 
-std::vector<Ladder_Rung> LadderRungs(double left, double floor, double top, bool lastLeft)
+// A rung jumped from stands under the next but one of its column: that one is twice Rung_Pitch above
+// it, so that the head meets that one only once the feet are well over the rung between.
+// Where the rise is not a whole number of pitches, the first step and the last, which have no rung
+// of their own column over them, share what is left (a ladder given pitch 0 steps evenly).
+constexpr double Rung_Pitch = 48.0;
+
+std::vector<Ladder_Rung> LadderRungs(double left, double floor, double top, bool lastLeft, double pitch = 0.0)
 {
-    int const steps = static_cast<int>(std::ceil((top - floor) / 50.0));
-    double const step = (top - floor) / steps;
+    int steps = static_cast<int>(std::ceil((top - floor) / 50.0));
+    double step = (top - floor) / steps;
+    double end = step;
+    if (pitch > 0.0)
+    {
+        steps = static_cast<int>(std::floor((top - floor) / pitch));
+        end = (top - floor - (steps - 2) * pitch) / 2.0;
+        if (end > 50.0)
+        {
+            ++steps;
+            end -= pitch / 2.0;
+        }
+        step = pitch;
+    }
     std::vector<Ladder_Rung> rungs;
     for (int k = 1; k < steps; ++k)
     {
         bool const inLeft = ((steps - 1 - k) % 2 == 0) == lastLeft;
-        rungs.push_back({inLeft ? left : left + Rung_Column, floor + k * step});
+        rungs.push_back({inLeft ? left : left + Rung_Column, floor + end + (k - 1) * step});
     }
     return rungs;
 }
 
 // The road up a ladder: from its foot beside the first rung, up rung by rung, each climbed from
 // the end of the one below nearest it, and off the last onto the floor at top, towards offX.
-void ClimbLadder(Road& r, double left, double floor, double top, bool lastLeft, double offX)
+void ClimbLadder(Road& r, double left, double floor, double top, bool lastLeft, double offX, double pitch = 0.0)
 {
     constexpr double Edge = 3.0; // stood on this far in from a rung's end
-    std::vector<Ladder_Rung> const rungs = LadderRungs(left, floor, top, lastLeft);
+    std::vector<Ladder_Rung> const rungs = LadderRungs(left, floor, top, lastLeft, pitch);
     double const gap = (Rung_Column - Rung_Wide) / 2.0;
     double standX = rungs.front().x0 == left ? left + Rung_Wide + gap : left + Rung_Column - gap;
     for (Ladder_Rung const& rung : rungs)
@@ -109,6 +127,23 @@ constexpr double Room6_RampAt(double x)
 {
     return Room6_StepTop + (Room6_StepX - x) * (Room6_Floor - Room6_StepTop) / (Room6_StepX - Room6_RampTopX);
 }
+
+// Room 9's ladder up to the hole into room 14, climbed from the floor left of the alcove: a step,
+// then two columns either side of the wall over door 8, with the alcove's roof for a rung of the
+// right one; from the roof up each rung is Rung_Pitch over the one before and twice that under the
+// next of its column, and the last lies under the hole.
+struct Room9_Rung
+{
+    double x0, x1, top;
+};
+constexpr Room9_Rung Room9_Rungs[] = {
+    {3140.0, 3198.0, 3600.0}, // the step
+    {3208.0, 3268.0, 3642.0}, // the left column, up to the alcove's roof
+    {3208.0, 3268.0, 3738.0}, // over the roof, and on up both columns
+    {3278.0, 3338.0, 3786.0},
+    {3208.0, 3268.0, 3834.0},
+    {3278.0, 3322.0, 3882.0}, // under the hole
+};
 
 constexpr double Pocket_Y0 = 4520.0; // the floor of the pocket that keeps the machine's cog
 constexpr double Pocket_Y1 = 4620.0;
@@ -301,9 +336,9 @@ public:
         }
     }
     // A ladder of shelves from floor up to top in two columns (see LadderRungs).
-    void Ladder(double left, double floor, double top, bool lastLeft)
+    void Ladder(double left, double floor, double top, bool lastLeft, double pitch = 0.0)
     {
-        for (Ladder_Rung const& rung : LadderRungs(left, floor, top, lastLeft))
+        for (Ladder_Rung const& rung : LadderRungs(left, floor, top, lastLeft, pitch))
             Shelf(rung.x0, rung.x0 + Rung_Wide, rung.top);
     }
 };
@@ -479,7 +514,7 @@ void LeftRooms(Castle_Map& m)
     m.Poly({{20.0, Pocket_Y0}, {20.0, Pocket_Y0 + 60.0}, {60.0, Pocket_Y0}});
     m.Poly({{60.0, Pocket_Y0}, {100.0, Pocket_Y0 + 60.0}, {100.0, Pocket_Y0}});
     // Room 7, through its open doorway at the top of room 6's second ramp.
-    double const f7 = 3860.0;
+    double const f7 = Room7_Floor;
     m.Ramp(-120.0, f6, -290.0, f7, f - Slab);
     m.Box(-620.0, f - Slab, -290.0, f7);
     m.Back(-620.0, f7, -310.0, 4090.0);
@@ -487,9 +522,9 @@ void LeftRooms(Castle_Map& m)
     m.Box(-660.0, 4090.0, -290.0, 4130.0);
     m.Box(-660.0, f - Slab, -620.0, 4130.0);
     m.Ref(Casle_Lasers[3].rp, Room7_LaserX, 4080.0);
-    m.Ref(Casle_Objects[1].rp, -500.0, f7);
+    m.Ref(Casle_Objects[1].rp, Room7_MirrorX, f7);
     m.Box(-370.0, f7, -350.0, f7 + 40.0, Tile, Casle_TargetGroups[2]);
-    m.Gate(Casle_Doors[11].group, -580.0, f7, 4090.0);
+    m.Gate(Casle_Doors[11].group, Room7_Door12X, f7, 4090.0);
     m.Ref(Casle_Rp_Gem1, -600.0, f7 + 1.0);
     // Room 8, under room 5, over the hall.
     double const f8 = 3380.0;
@@ -510,7 +545,7 @@ void LeftRooms(Castle_Map& m)
 // group 2 stay lit 80 steps after each hit; lit together they open door 8 (group 21) for good over
 // the alcove at the right end, where crystal 15 lies. Solution: stand on the landing in the
 // doorway at x 2910 facing right and throw at the three lamps one after the other; go down the
-// ramp and into the alcove for the crystal, and back up to room 10. The ladder over the alcove
+// ramp and into the alcove for the crystal, and back up to room 10. The ladder beside the alcove
 // climbs to the hole into room 14.
 //
 // Room 14: switch 3 (group 5) opens door 3 (group 6) before the ladder up to room 13. Solution:
@@ -540,18 +575,26 @@ void MiddleRooms(Castle_Map& m)
     m.Ramp(2950.0, f, 3110.0, f9, f9);
     m.Box(3345.0, f9, 3370.0, 4430.0);
     m.Box(2850.0, 3300.0, 2870.0, f - Slab);
-    double const roof = f9 + GateHigh + 20.0;
+    // The alcove's roof stands over door 8's gate risen open, which the wall over its doorway hides.
+    double const roof = Room9_Roof;
+    static_assert(Room9_Roof > Room9_Floor + GateHigh + 50.0, "door 8 opens 50 into the wall over it");
     m.Gate(Casle_Doors[7].group, Room9_Door8X, f9, roof);
     m.Box(Room9_Door8X + GateWide + 2.0, roof - 20.0, 3345.0, roof);
     m.Ref(Casle_Objects[3].rp, Room9_CrystalX, f9);
     m.Ref(Casle_LightGroups[1].rp[0], 3050.0, f + 70.0);
     m.Ref(Casle_LightGroups[1].rp[1], 3120.0, f + 110.0);
     m.Ref(Casle_LightGroups[1].rp[2], 3190.0, f + 70.0);
-    m.Ladder(3200.0, roof, 3930.0, false);
-    // Room 14, with its hole over room 9's ladder.
-    double const f14 = 3930.0;
+    for (Room9_Rung const& rung : Room9_Rungs)
+        m.Shelf(rung.x0, rung.x1, rung.top);
+    // A lip at the step's right end stops one landing on it from sliding off.
+    m.Box(Room9_Rungs[0].x1 - 6.0, Room9_Rungs[0].top, Room9_Rungs[0].x1, Room9_Rungs[0].top + Ledge);
+    // Room 14, with its hole over room 9's ladder. Over the ladder's left column its floor is no
+    // deeper than a rung, so that the head of one jumping from the rung under it comes to it only
+    // once his feet are over the last rung, under the hole.
+    double const f14 = Room14_Floor;
     m.Back(2870.0, f14, 3350.0, 4390.0);
-    m.Box(2870.0, f14 - Slab, 3260.0, f14);
+    m.Box(2870.0, f14 - Slab, 3200.0, f14);
+    m.Box(3200.0, f14 - Ledge, 3260.0, f14);
     // Over room 9's doorway and ramp its ceiling hangs down to the top of room 9's view (3866.7):
     // a double jump from the landing leaves the head in it. Over the ladder the ceiling stays
     // higher, and the rung under it is climbed off into room 14.
@@ -560,10 +603,11 @@ void MiddleRooms(Castle_Map& m)
     // Its face stands a little inside room 14's rectangle, which ends at 3330: a player against it
     // is in the room whose view shows him.
     m.Box(3325.0, f14 - Slab, 3330.0, 4390.0);
-    m.Plate(Casle_SwitchGroups[2], 3100.0, f14);
+    m.Plate(Casle_SwitchGroups[2], Room14_Switch3X - 30.0, f14);
     m.Ref(Casle_MultiHits[1].rp, 3220.0, f14 + 190.0);
-    m.Box(3180.0, f14, 3260.0, f14 + 30.0, Tile, Casle_MultiHits[1].group);
-    m.Gate(Casle_Doors[2].group, 3015.0, f14, 4200.0);
+    // The block stands off the hole, so that one coming up through it lands on the floor beside it.
+    m.Box(3165.0, f14, 3225.0, f14 + 30.0, Tile, Casle_MultiHits[1].group);
+    m.Gate(Casle_Doors[2].group, Room14_Door3X, f14, 4200.0);
     m.Box(3005.0, 4390.0, 3370.0, 4430.0);
     // The ladder to room 13. Its last rung reaches on to the left under the end of room 13's
     // floor, which ends where the room does: jump up off the rung's left end and drift onto it.
@@ -886,16 +930,16 @@ void LowerRooms(Castle_Map& m)
     m.Box(3640.0, 4380.0, 3964.0, Road_Floor - Slab);
     m.Plate(Casle_SwitchGroups[3], 3760.0, f);
     // Room 34.
-    m.Box(Room34_BlockX - 40.0, f, Room34_BlockX + 40.0, f + 50.0, Tile, Casle_MultiHits[0].group);
+    m.Box(Room34_BlockX, f, Room34_BlockX + 80.0, f + Room34_BlockHigh, Tile, Casle_MultiHits[0].group);
     m.Ref(Casle_MultiHits[0].rp, 4520.0, f + 170.0);
     m.Shelf(4665.0, 4960.0, Room34_Shelf);
-    m.Ref(Casle_Objects[8].rp, 4780.0, Room34_Shelf);
-    m.Ref(Casle_Objects[9].rp, 4880.0, Room34_Shelf);
+    m.Ref(Casle_Objects[8].rp, Room34_CrystalX[0], Room34_Shelf);
+    m.Ref(Casle_Objects[9].rp, Room34_CrystalX[1], Room34_Shelf);
     // Room 35.
     Casle_PodiumIds const& pair = Casle_PodiumPairs[1];
     for (unsigned int rp : {pair.podium0, pair.podium1})
     {
-        double const x = rp == pair.podium0 ? 5150.0 : 5300.0;
+        double const x = Room35_PodiumX[rp == pair.podium0 ? 0 : 1];
         m.Ref(rp, x, f + 1.0);
         m.Box(x - 18.0, f, x + 18.0, f + 55.0, Tile, 0, false);
     }
@@ -905,13 +949,13 @@ void LowerRooms(Castle_Map& m)
     m.Box(5575.0, 4548.0, 5605.0, 4560.0, Tile, Casle_TargetGroups[4]);
     m.Box(5715.0, 4548.0, 5745.0, 4560.0, Tile, Casle_TargetGroups[5]);
     m.Ref(Casle_Lasers[5].rp, Room33_LaserX, 4540.0);
-    m.Ref(Casle_Objects[10].rp, 5620.0, f);
-    m.Ref(Casle_Objects[11].rp, 5700.0, f);
-    m.Shelf(5490.0, 5570.0, f + 60.0);
-    m.Gate(Casle_Doors[14].group, 5520.0, f + 60.0, f + 140.0);
+    m.Ref(Casle_Objects[10].rp, Room33_MirrorX[0], f);
+    m.Ref(Casle_Objects[11].rp, Room33_MirrorX[1], f);
+    m.Shelf(5490.0, 5570.0, Room33_NicheFloor);
+    m.Gate(Casle_Doors[14].group, 5520.0, Room33_NicheFloor, f + 140.0);
     m.Box(5490.0, f + 140.0, 5550.0, f + 160.0);
     m.Gate(Casle_Doors[13].group, 5760.0, f, 4560.0);
-    m.Ladder(5790.0, f, Room37_Floor, false);
+    m.Ladder(Room33_LadderX, f, Room37_Floor, false, Rung_Pitch);
     m.Box(5925.0, f - Slab, 5970.0, Room37_Floor - Slab);
 }
 
@@ -1028,8 +1072,11 @@ void WritePictures(std::string const& dir)
 
 // The roads from the start that play the puzzles the main road's pieces leave to the walk (main,
 // "exit" up to room 20's plates; lock and eye, "symbols" and "pit" after it), along their points:
-// "room 8", down lift 5 and out by door 2; "far exit", on through the symbol lock and room 32's eye;
-// "room 30", through the lock, down off the pit into the lower rooms and by door 4 into room 31.
+// "room 8", down lift 5 and out by door 2; "room 14", up room 9's ladder and by door 3; "room 7",
+// by its mirror and door 12; "far exit", on through the symbol lock and room 32's eye; "room 30",
+// through the lock, down off the pit into the lower rooms and by door 4 into room 31; "room 33",
+// the same way down, by the podiums of room 35 and the mirrors of room 33, through doors 15 and 14
+// and up into room 37.
 std::vector<Road> DoorRoads(Road const& main, Road const& lock, Road const& eye)
 {
     // The main road's points up to its first station of that name, with it or short of it.
@@ -1060,6 +1107,40 @@ std::vector<Road> DoorRoads(Road const& main, Road const& lock, Road const& eye)
     room8.Hop(790.0, 3392.0, "hold switch 2", 300);
     room8.Travel(790.0, 3392.0, "back to the self on switch 2 holding door 2", onSwitch2, 50);
     room8.Walk(1240.0, 3380.0).Walk(1100.0, Hall_Floor);
+    // Room 14, on from room 9's lamps up its ladder, each rung climbed from the end of the one
+    // below nearest it: on switch 3 a while, back to soon after, and through door 3 while the self
+    // on it holds it.
+    Road room14 = upto("room 14", "take a crystal", false);
+    room14.points.pop_back(); // the walk to the alcove: down the ramp to the ladder's foot instead
+    {
+        constexpr double Edge = 4.0; // stood on this far in from a rung's end
+        std::vector<Room9_Rung> steps(std::begin(Room9_Rungs), std::end(Room9_Rungs));
+        steps.insert(steps.begin() + 2, {Room9_Door8X - 2.0, 3345.0, Room9_Roof});
+        steps.push_back({2870.0, 3260.0, Room14_Floor});
+        double standX = steps.front().x0 - 10.0;
+        room14.Walk(standX, Room9_Floor);
+        for (std::size_t i = 0; i < steps.size(); ++i)
+        {
+            bool const right = i == 0 || steps[i].x0 > steps[i - 1].x1;
+            // Off the step from short of its lip.
+            if (i > 0)
+                standX = right ? steps[i - 1].x1 - (i == 1 ? 16.0 : Edge) : steps[i - 1].x0 + Edge;
+            room14.Climb(standX, steps[i].top, right);
+        }
+    }
+    int const onSwitch3 = room14.Next();
+    room14.Hop(Room14_Switch3X, Room14_Floor + 12.0, "hold switch 3", 300);
+    room14.Travel(Room14_Switch3X, Room14_Floor + 12.0, "back to the self on switch 3 holding door 3", onSwitch3, 50);
+    room14.Walk(Room14_Door3X - 50.0, Room14_Floor);
+    // Room 7, on from room 6's machine up the second ramp: its mirror carried under the laser,
+    // turned a quarter back and let go there throws the beam onto the low block, and door 12
+    // opens over chest 1.
+    Road room7 = upto("room 7", "start the machine", true);
+    room7.Walk(-120.0, Room6_Floor).Walk(-300.0, Room7_Floor).Walk(Room7_MirrorX, Room7_Floor);
+    room7.Press(Room7_MirrorX, Room7_Floor, "take the mirror", 10);
+    room7.Turn(Room7_LaserX, Room7_Floor, "turn the mirror a quarter", 157, false);
+    room7.Press(Room7_LaserX, Room7_Floor, "let the mirror go under the laser", 60);
+    room7.Walk(Room7_Door12X - 30.0, Room7_Floor);
     // On through the symbol lock: a self on the fourth plate while a later one stands on the
     // eighth; door 16 opens for good.
     Road whole = main;
@@ -1088,7 +1169,48 @@ std::vector<Road> DoorRoads(Road const& main, Road const& lock, Road const& eye)
     room30.Hop(3790.0, Lower_Floor + 12.0, "hold switch 4", 300);
     room30.Travel(3790.0, Lower_Floor + 12.0, "back to the self on switch 4 holding door 4", onSwitch4, 50);
     room30.Walk(3500.0, Lower_Floor);
-    return {room8, whole, room30};
+    // Room 33, the same way into the lower rooms. Room 34's block, stood on and hit on its mark from
+    // there till it stands at its highest, lifts him to the crystals' shelf; one crystal to its
+    // podium in room 35, back to before the hits, onto the block again as the self before hits it,
+    // up with it, and the other crystal to the other podium: door 17 opens. Room 33's mirrors: the
+    // first turned a quarter under the laser and the second by target 6, and through door 15 into
+    // the niche; the turned one by target 5 and the other under the laser, and through door 14 and
+    // up the ladder into room 37.
+    Road room33 = whole;
+    room33.name = "room 33";
+    room33.points.resize(static_cast<std::size_t>(watched));
+    append(room33, lock);
+    double const blockTop = Lower_Floor + Room34_BlockHigh;
+    double const onBlock = Room34_BlockX + 40.0;
+    room33.Walk(5200.0, Lower_Floor).Walk(Room34_BlockX + 100.0, Lower_Floor).Walk(onBlock + 20.0, blockTop);
+    // Off the block onto the shelf from its right end, once it stands at its highest.
+    double const offBlock = Room34_BlockX + 110.0;
+    int const onTheBlock = room33.Next();
+    for (int i = 0; i < Room34_Hits; ++i)
+        room33.Throw(onBlock, blockTop, "hit the block's mark", 4);
+    room33.Walk(offBlock, Room34_Shelf).Walk(Room34_CrystalX[0], Room34_Shelf);
+    room33.Press(Room34_CrystalX[0], Room34_Shelf, "take a crystal", 5);
+    room33.Walk(5000.0, Lower_Floor).Press(Room35_PodiumX[0], Lower_Floor, "let the crystal go by a podium", 30);
+    room33.Travel(Room35_PodiumX[0], Lower_Floor, "back to before the hits", onTheBlock, 20);
+    room33.Walk(Room34_BlockX + 100.0, Lower_Floor).Walk(onBlock + 20.0, blockTop);
+    room33.Ride(onBlock + 20.0, blockTop + Room34_BlockHigh, "up on the self's hits", 2500);
+    room33.Hop(onBlock + 20.0, blockTop + Room34_BlockHigh, "wait for the block's top", 700);
+    room33.Walk(offBlock, Room34_Shelf).Walk(Room34_CrystalX[1], Room34_Shelf);
+    room33.Press(Room34_CrystalX[1], Room34_Shelf, "take a crystal", 5);
+    room33.Walk(5000.0, Lower_Floor).Press(Room35_PodiumX[1], Lower_Floor, "let the crystal go by a podium", 30);
+    room33.Walk(Room33_MirrorX[0], Lower_Floor).Press(Room33_MirrorX[0], Lower_Floor, "take a mirror", 10);
+    room33.Turn(Room33_LaserX, Lower_Floor, "turn the mirror a quarter", 157, false);
+    room33.Press(Room33_LaserX, Lower_Floor, "let it go under the laser", 10);
+    room33.Press(Room33_MirrorX[1], Lower_Floor, "take the other mirror", 10);
+    room33.Press(Room33_Target6X, Lower_Floor, "let it go for target 6", 60);
+    room33.Walk(5584.0, Lower_Floor).Climb(5584.0, Room33_NicheFloor, false).Walk(5500.0, Room33_NicheFloor);
+    room33.Walk(5600.0, Lower_Floor).Press(Room33_LaserX, Lower_Floor, "take the turned mirror", 10);
+    room33.Press(Room33_Target5X, Lower_Floor, "let it go for target 5", 10);
+    room33.Press(Room33_Target6X, Lower_Floor, "take the other mirror", 10);
+    room33.Press(Room33_LaserX, Lower_Floor, "let it go under the laser", 60);
+    room33.Walk(5780.0, Lower_Floor);
+    ClimbLadder(room33, Room33_LadderX, Lower_Floor, Room37_Floor, false, 6100.0, Rung_Pitch);
+    return {room8, room14, room7, whole, room30, room33};
 }
 
 } // namespace
@@ -1143,7 +1265,7 @@ std::vector<Road> BuildRoads()
         r.Throw(Room9_ThrowX, Room4_Floor, "first lamp of room 9", 0, 0);
         r.Throw(Room9_ThrowX, Room4_Floor, "second lamp of room 9", 0, 1);
         r.Throw(Room9_ThrowX, Room4_Floor, "third lamp of room 9", 80, 1);
-        r.Walk(Room9_Door8X - 40.0, Room9_Floor).Press(Room9_CrystalX, Room9_Floor, "take a crystal", 5);
+        r.Walk(Room9_CrystalX - 100.0, Room9_Floor).Press(Room9_CrystalX, Room9_Floor, "take a crystal", 5);
         r.Walk(3110.0, Room9_Floor).Walk(2950.0, Room4_Floor);
         // Each lift is waited for standing still over it: the stations stop the player there.
         // Waiting for a lift is a hop, since the action key would let the crystal go.
@@ -1231,7 +1353,8 @@ std::vector<Road> BuildRoads()
     double const f27 = Room27_Floor;
     beams.Press(6720.0, f27, "take a mirror", 5).Press(Room27_LaserX, f27, "let it go under the laser", 20);
     beams.Press(6620.0, f27, "take a mirror", 5);
-    beams.Throw(Room27_Target7X, f27, "let it go turned, over target 7", 60, QuarterTurn);
+    beams.Turn(Room27_Target7X, f27, "turn it a quarter", QuarterTurn, true);
+    beams.Press(Room27_Target7X, f27, "let it go turned, over target 7", 60);
     beams.Walk(7050.0, 5375.0).Walk(7200.0, 5385.0);
     // Target 8: the third mirror out of the beam, beyond the laser; the turned one from x 6800
     // into the nook by x 6440; through door 19 into the store.
@@ -1239,37 +1362,7 @@ std::vector<Road> BuildRoads()
     beams.Press(Room27_Target7X, f27, "take the turned mirror", 5);
     beams.Press(Room27_Target8X, f27, "let it go over target 8", 60);
     beams.Walk(6385.0, f27).Walk(6500.0, f27);
-    // Room 35's podiums, on from room 20: the symbol lock by a self on its fourth plate and a later
-    // one on its eighth; through door 16, into room 32's pit and off its left end down into room 35.
-    // In room 34 the multi-hit block is hit from on top of it until it stands under the shelf, and
-    // one crystal taken down to its podium; back in time to before the first hit, onto the block
-    // while it is still low, up with the self hitting it, and the other crystal to the other
-    // podium; through door 17 into room 33.
-    Road crystals = road("room 34's crystals", false);
-    int const fourth = crystals.Next();
-    crystals.Hop(Symbol_PlateX(3) + 30.0, Road_Floor + 12.0, "on the fourth plate", 300);
-    crystals.Travel(Symbol_PlateX(3) + 30.0, Road_Floor + 12.0, "back to before the fourth plate", fourth, -20);
-    crystals.Hop(Symbol_PlateX(7) + 30.0, Road_Floor + 12.0, "on the eighth plate", 100);
-    crystals.Walk(5240.0, Road_Floor).Walk(5270.0, Pit_Floor).Walk(5246.0, Pit_Floor);
-    crystals.Hop(5240.0, Lower_Floor, "down off the pit", 0);
-    double const block = Lower_Floor + 50.0;
-    // Walked along the block to its left part, he faces the mark, which stays in sight as the block
-    // rises; a few throws more than it rises by, as the last lands after he stops.
-    double const throwX = Room34_BlockX - 12.0;
-    crystals.Walk(Room34_BlockX + 40.0, Lower_Floor).Walk(Room34_BlockX + 25.0, block);
-    int const firstHit = crystals.Next();
-    for (int i = 0; i < 52; ++i)
-        crystals.Throw(throwX, block, "hit the block's mark", 4);
-    crystals.Walk(4700.0, Room34_Shelf).Press(4780.0, Room34_Shelf, "take a crystal", 5);
-    crystals.Walk(5000.0, Lower_Floor).Press(5150.0, Lower_Floor, "let the crystal go by a podium", 20);
-    crystals.Travel(5150.0, Lower_Floor, "back to before the first hit", firstHit, -10);
-    crystals.Walk(Room34_BlockX + 40.0, Lower_Floor).Hop(Room34_BlockX + 20.0, block + 4.0, "onto the block", 60);
-    // A ride arrives within 24 of its point: this one once the block has risen 46 or more.
-    crystals.Ride(Room34_BlockX + 20.0, block + 70.0, "up with the self hitting it", 3000);
-    crystals.Walk(4700.0, Room34_Shelf).Press(4880.0, Room34_Shelf, "take a crystal", 5);
-    crystals.Walk(5000.0, Lower_Floor).Press(5300.0, Lower_Floor, "let the crystal go by a podium", 100);
-    crystals.Walk(5530.0, Lower_Floor);
-    std::vector<Road> roads = {road("exit", false), road("fee", true), entrance, symbols, past, beams, crystals};
+    std::vector<Road> roads = {road("exit", false), road("fee", true), entrance, symbols, past, beams};
     for (Road& more : DoorRoads(road("exit", false), symbols, past))
         roads.push_back(std::move(more));
     return roads;

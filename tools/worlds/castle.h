@@ -26,11 +26,11 @@ MapWriter BuildMap();
 // exit; "fee", the same as "exit" after talking to the owner with 7 gems; "entrance", out by the
 // entrance; "laser 7", on from "exit" up room 19's ladder to room 21's lift, through door 5 and
 // over the nook's wall, where room 27's mirrors light target 7 for door 18 into room 28 and then
-// target 8 for door 19 into the store; "room 34's crystals", on from "exit" through the symbol lock
-// and down off room 32's pit, where room 34's block is hit up to the crystals' shelf and each crystal
-// brought to its podium in room 35, the second by a later self, through door 17. Between them the
-// walk travels in time. From the start, with their travels as points: "far exit", the whole of it;
-// "room 8", down lift 5 and out by door 2; "room 30", down off room 32's pit and by door 4 into room 31.
+// target 8 for door 19 into the store. Between them the walk travels in time. From the start, with
+// their travels as points: "far exit", the whole of it; "room 8", down lift 5 and out by door 2;
+// "room 14", up room 9's ladder and by door 3; "room 7", by its mirror and door 12; "room 30", down
+// off room 32's pit and by door 4 into room 31; "room 33", the same way down, by room 35's podiums and
+// room 33's mirrors through doors 15 and 14 and up into room 37.
 std::vector<Road> BuildRoads();
 
 // Heights of the floors the road runs on, and where it turns, for the walks.
@@ -76,19 +76,27 @@ constexpr double Room18_LedgeRight = 1500.0;
 constexpr double Room18_Switch9X = 1627.0; // the middle of switch 9's plate, right of lift 2
 constexpr double Room18_BlockTop = 5625.0; // the block the rising platform stands on, up the ramp from door 6
 constexpr double Room18_CrystalX = 1752.0; // crystal 14 lies on the block's left end, left of the platform
+constexpr double Room14_Floor = 3930.0;   // room 14, up the ladder from room 9
+constexpr double Room14_Switch3X = 3130.0; // the middle of switch 3's plate, which opens door 3
+constexpr double Room14_Door3X = 3015.0;   // door 3, before the ladder up to room 13
 constexpr double Room13_Floor = 4410.0;   // room 13, over the ladder up from room 14
 constexpr double Room13_FloorRight = 2838.0; // its floor's right end, just inside the room, over the ladder's top
 constexpr double Room13_StandX = 2670.0;  // the middle of its floor
 constexpr double Room9_Floor = 3560.0;     // room 9, down the ramp from the doorway at room 10's right end
 constexpr double Room9_ThrowX = 2910.0;    // on the landing in the doorway: the lamps are hit from here, facing right
-constexpr double Room9_Door8X = 3250.0;    // door 8, before the alcove at room 9's right end
+constexpr double Room9_Door8X = 3280.0;    // door 8, before the alcove at room 9's right end
+constexpr double Room9_Roof = 3690.0;      // the alcove's roof, a step of the ladder up to room 14
 constexpr double Room9_CrystalX = 3310.0;  // crystal 15 lies in the alcove
 constexpr double Room11_PodiumX[2] = {3500.0, 3650.0};  // the podiums they are let go by
 constexpr double Room11_DoorX = 3740.0;   // door 11 across the road beyond them
 constexpr double Pit_Floor = 4500.0;      // the dip of the road through room 32's pit
 constexpr double Lower_Floor = 4170.0;    // rooms 29 to 31 and 33 to 35, under the road
 constexpr double Room34_Shelf = Lower_Floor + 140.0; // the crystals' shelf, reached off the raised block
-constexpr double Room34_BlockX = 4620.0;  // the middle of that block
+constexpr double Room34_CrystalX[2] = {4780.0, 4880.0}; // the crystals on it
+constexpr double Room34_BlockX = 4580.0;   // the left end of the block that rises as its mark is hit
+constexpr double Room34_BlockHigh = 50.0;  // how high it stands on the floor, and how far it rises
+constexpr int Room34_Hits = 55;            // throws at its mark to raise it all the way, and a few more
+constexpr double Room35_PodiumX[2] = {5150.0, 5300.0}; // the podiums the crystals are let go by
 // The left end of plate i (0 to 7) of the symbol lock in room 20, and door 16 beyond them.
 constexpr double Symbol_PlateX(int i)
 {
@@ -120,6 +128,8 @@ constexpr double Room4_ThrowX = 1650.0;   // the lamps of room 4 are hit from he
 constexpr double Room10_LaserX = 2500.0;   // drop the mirror here
 constexpr double Room10_MirrorX = 2650.0;  // where it lies
 constexpr double Shaft_Door9X = 1972.0;    // door 9 on the ledge, left of the second lift
+constexpr double Room7_Floor = 3860.0;     // room 7, up room 6's second ramp
+constexpr double Room7_MirrorX = -500.0;   // where its mirror lies
 constexpr double Room7_LaserX = -430.0;    // drop the mirror here, turned a quarter turn
 // Room 25's two steps up to the top of the nook's wall, as high as the shelf over the nook, and room
 // 27's three steps up to the shelf's right end from its floor (i from 0, the lowest).
@@ -139,10 +149,14 @@ constexpr double Room27_StepTop(int i)
 {
     return Room27_Floor + (Nook_Top - Room27_Floor) * (i + 1) / 4.0;
 }
+constexpr double Room7_Door12X = -580.0;   // door 12, before chest 1 at the room's left end
 constexpr double Room27_LaserX = 6880.0;   // the first mirror of room 27
 constexpr double Room27_Target7X = 6800.0; // the second, turned, lights target 7
 constexpr double Room27_Target8X = 6440.0; // or here, turned, lights target 8
 constexpr double Room33_LaserX = 5660.0;   // the first mirror of room 33
+constexpr double Room33_LadderX = 5790.0;  // the left end of the ladder up from room 33 to room 37
+constexpr double Room33_MirrorX[2] = {5620.0, 5700.0}; // where its mirrors lie
+constexpr double Room33_NicheFloor = Lower_Floor + 60.0; // the niche behind door 15
 constexpr double Room33_Target5X = 5590.0; // unturned first mirror, turned second: target 5
 constexpr double Room33_Target6X = 5730.0; // turned first mirror, unturned second: target 6
 
