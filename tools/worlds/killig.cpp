@@ -943,8 +943,8 @@ void WriteImageMap(std::string const& dir)
 }
 
 // Along the road from x `from` to x `to`, its slopes in short steps, so that the walker never jumps up
-// them into a gallery's stairs.
-void WalkAlong(Road& r, double from, double to)
+// them into a gallery's stairs; to `to` itself unless the next point takes him there.
+void WalkAlong(Road& r, double from, double to, bool arrive = true)
 {
     for (std::size_t i = 0; i + 1 < RoadPoints.size(); ++i)
     {
@@ -958,7 +958,8 @@ void WalkAlong(Road& r, double from, double to)
         if (b.x < to)
             r.Walk(b.x, b.y);
     }
-    r.Walk(to, RoadY(to));
+    if (arrive)
+        r.Walk(to, RoadY(to));
 }
 
 // Up a gallery's floating steps with their foot at x, from the floor at fromY to the floor at toY,
@@ -1129,24 +1130,10 @@ std::vector<Road> BuildRoads()
     exit.Press(ball.x, ball.y, "ball 1", 10);
     exit.Walk(Road_RedGateX + 60.0, 1550.0);
     Point const podium{8560.0, 1700.0};
-    auto along = [&](double from, double to) {
-        for (std::size_t i = 0; i + 1 < RoadPoints.size(); ++i)
-        {
-            Point const a = RoadPoints[i];
-            Point const b = RoadPoints[i + 1];
-            if (b.x <= from || a.x >= to)
-                continue;
-            if (a.y != b.y)
-                for (double x = std::max(a.x, from) + 40.0; x < b.x; x += 40.0)
-                    exit.Walk(x, RoadY(x));
-            if (b.x < to)
-                exit.Walk(b.x, b.y);
-        }
-    };
-    along(Road_RedGateX + 60.0, podium.x);
+    WalkAlong(exit, Road_RedGateX + 60.0, podium.x, false);
     exit.Press(podium.x, podium.y, "podium 0", 60);
     exit.Walk(Road_Door9X + 60.0, 1700.0);
-    along(Road_Door9X + 60.0, Road_ExitX);
+    WalkAlong(exit, Road_Door9X + 60.0, Road_ExitX, false);
     exit.Exit(Road_ExitX, RoadY(Road_ExitX));
 
     // Gem 0's chest, from the road past the red gate (ball 1 in hand): up gallery A's stairs to
