@@ -1601,9 +1601,7 @@ TEST_P(WorldSurfaces, FromEveryStandingSurfaceThePlayerStaysInSightWithinTheWall
     {
         double const smallest = *std::min_element(part.row->sizes.begin(), part.row->sizes.end());
         DoorPlace const& p = part.place;
-        bool const closed =
-            p.Standing() && p.beyond.size() == 1 && p.ceiling < p.shut.y1 + Player_Height * smallest;
-        if (p.beyond.empty() || closed)
+        if (p.beyond.empty() || (p.beyond.size() == 1 && p.ToTheCeiling(smallest)))
             continue;
         bool const held = std::any_of(surfaces.begin(), surfaces.end(), [&](StandingSurface const& s) {
             FarSide_Starts const starts = FarSidesWithin({&part.place}, s.a.x, s.b.x, std::min(s.a.y, s.b.y),

@@ -80,6 +80,9 @@ struct DoorPlace
         double const reach = floor + DoorPlace_Reach * Player_Height * std::max(scale, 1.0);
         return std::min(ceiling, std::max(shut.y1, reach));
     }
+    // Whether a standing door fills its way from its floor to the ceiling over it, leaving a player of
+    // the size given no room to pass over it.
+    bool ToTheCeiling(double scale) const { return Standing() && ceiling < shut.y1 + Player_Height * scale; }
     // Whether a point lies on the near or the far side of the door's line.
     bool Near(Pointf p) const
     {
@@ -454,8 +457,7 @@ inline FarSide_Starts FarSidesWithin(std::vector<DoorPlace const*> const& places
         {
             // The stretch behind a door that stands from its floor to the ceiling, no higher than that
             // ceiling, is not reached from below the ceiling but through the door (or in across its far end).
-            bool const closed = p->Standing() && &r == &p->beyond[0] && p->ceiling < p->shut.y1 + Player_Height * scale
-                                && y0 >= p->Bottom() && y1 < p->ceiling;
+            bool const closed = p->ToTheCeiling(scale) && &r == &p->beyond[0] && y0 >= p->Bottom() && y1 < p->ceiling;
             if (closed || r.y0 > y1 + FarSide_Rise * Player_Height * scale || r.y1 < y0 - reach
                 || (x0 >= r.x0 && x1 <= r.x1 && y0 >= r.y0 && y1 < r.y1))
                 continue;
